@@ -1,0 +1,205 @@
+#include "tvReport.h"
+
+#include "tvArea.h"
+#include "tvDatabase.h"
+#include "tvExportObject.h"
+#include "tvFieldDefinitions.h"
+#include "tvPrinterObject.h"
+#include "tvReportAlert.h"
+#include "tvReportStatistics.h"
+#include "tvSortField.h"
+#include "tvSubReportObject.h"
+#include "tvTypes.h"
+
+namespace {
+
+const QString kUnableToOpen = QStringLiteral("Tavrin is unable to open this report");
+
+// Builds one model collection from the runtime collection `member` of the report: for each
+// runtime item in order, a new model object is added under its key and then loaded. Formula
+// fields keep the first definition of a name; a later one is still read, then dropped.
+template <class Item, class Collection, class KeyOf>
+void loadCollection(const rt::Object& crReport, const char* member, Collection& collection,
+                    tvReport& report, KeyOf keyOf) {
+    const int count = crReport.collection(member)->count();
+    for (int i = 1; i <= count; ++i) {
+        const auto crItem = crReport.collection(member)->item(i);
+        const QString key = keyOf(*crItem, i);
+        auto item = std::make_unique<Item>();
+        Item* target = item.get();
+        if (!collection.Add(std::move(item), key)) {
+            // The collection kept its first entry of this key; this one is read and dropped.
+            auto dropped = std::make_unique<Item>();
+            dropped->init(*crItem, report);
+            continue;
+        }
+        target->init(*crItem, report);
+    }
+}
+
+QString nameOf(const rt::Object& crItem, int) { return crItem.text("name"); }
+QString noKey(const rt::Object&, int) { return QString(); }
+
+}  // namespace
+
+tvReport::tvReport()
+    : tvReportStatistics(std::make_unique<::tvReportStatistics>()),
+      tvDatabase(std::make_unique<::tvDatabase>()),
+      tvExportObject(std::make_unique<::tvExportObject>()),
+      tvPrinterObject(std::make_unique<::tvPrinterObject>()) {}
+
+tvReport::~tvReport() = default;
+
+void tvReport::init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters) {
+    tvLoadingOptions::current().promptForParameters = gPromptForParameters;
+    std::unique_ptr<rt::Object> crReport;
+    {
+        rt::Application application;
+        try {
+            crReport = application.openReport(reportName);
+        } catch (const rt::Error&) {
+            crReport.reset();
+        }
+        if (!crReport) throw rt::Error(rt::kErrUnableToOpen, kUnableToOpen);
+        // The application is released here; the report it opened lives on until the load ends.
+    }
+    load(reportName, iShowSQL, *crReport, false);
+}
+
+void tvReport::init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters,
+                    std::unique_ptr<rt::Object>& crReport, bool isSubreport) {
+    tvLoadingOptions::current().promptForParameters = gPromptForParameters;
+    if (!crReport) {
+        init(reportName, iShowSQL, gPromptForParameters);
+        return;
+    }
+    load(reportName, iShowSQL, *crReport, isSubreport);
+    crReport.reset();
+}
+
+void tvReport::load(const QString& reportName, qint16 iShowSQL, const rt::Object& crReport,
+                    bool isSubreport) {
+    tvLoadingOptions::current().showSQL = iShowSQL;
+    readOptions(crReport, reportName);
+
+    if (isSubreport) {
+        tvReportStatistics.reset();
+        reportTitle = reportName;
+    } else {
+        tvReportStatistics->init(reportName, this);
+    }
+
+    {
+        const auto crDatabase = crReport.object("Database");
+        if (!crDatabase) throw rt::Error(rt::kErrObjectRequired, QStringLiteral("Object required"));
+        tvDatabase->init(*crDatabase, *this);
+    }
+    {
+        const auto crExportObject = crReport.object("ExportOptions");
+        if (!crExportObject) {
+            throw rt::Error(rt::kErrObjectRequired, QStringLiteral("Object required"));
+        }
+        tvExportObject->init(*crExportObject, *this);
+    }
+    tvPrinterObject->init(crReport, *this);
+
+    loadCollection<tvReportAlert>(crReport, "ReportAlerts", reportAlerts, *this, nameOf);
+    loadCollection<tvGroupNameField>(crReport, "GroupNameFields", tvGroupNameFields, *this,
+                                     [](const rt::Object&, int i) { return QString::number(i); });
+    loadCollection<tvParameterFieldDefinition>(crReport, "ParameterFields", tvParameters, *this,
+                                               nameOf);
+    loadCollection<tvFormulaField>(crReport, "FormulaFields", tvFormulaFields, *this, nameOf);
+    loadCollection<tvRunningTotalFieldDefinition>(crReport, "RunningTotalFields",
+                                                  runningTotalFields, *this, nameOf);
+    loadCollection<tvSQLExpressionFieldDefinition>(crReport, "SQLExpressionFields",
+                                                   tvSQLExpressionFields, *this, nameOf);
+    {
+        const int count = crReport.collection("SummaryFields")->count();
+        for (int i = 1; i <= count; ++i) {
+            AddSummaryFieldDefinition(*crReport.collection("SummaryFields")->item(i));
+        }
+    }
+    loadCollection<tvSortField>(crReport, "GroupSortFields", tvGroupSortFields, *this, noKey);
+    loadCollection<tvSortField>(crReport, "RecordSortFields", tvRecordSortFields, *this,
+                                [](const rt::Object& crSortField, int) {
+                                    const auto field = crSortField.object("field");
+                                    if (!field) {
+                                        throw rt::Error(rt::kErrObjectRequired,
+                                                        QStringLiteral("Object required"));
+                                    }
+                                    return field->text("name");
+                                });
+    loadCollection<tvArea>(crReport, "Areas", tvAreas, *this, nameOf);
+}
+
+void tvReport::readOptions(const rt::Object& cr, const QString& reportName) {
+    bottomMargin = tvLong(cr.integer("bottomMargin"));
+    try {
+        canPerformGroupingOnServer = tvLong(cr.integer("canPerformGroupingOnServer"));
+    } catch (const rt::Error&) {
+        // The runtime cannot always answer; the option then stays 0.
+    }
+    caseInsensitiveSQLData = cr.flag("caseInsensitiveSQLData");
+    convertDateTimeType = tvInteger(cr.integer("convertDateTimeType"));
+    convertNullFieldToDefault = cr.flag("convertNullFieldToDefault");
+    enableAsyncQuery = cr.flag("enableAsyncQuery");
+    enableGeneratingDataForHiddenObject = cr.flag("enableGeneratingDataForHiddenObject");
+    enableParameterPrompting = cr.flag("enableParameterPrompting");
+    enablePerformQueriesAsynchronously = cr.flag("enablePerformQueriesAsynchronously");
+    enableSelectDistinctRecords = cr.flag("enableSelectDistinctRecords");
+    fieldMappingType = tvInteger(cr.integer("fieldMappingType"));
+    groupSelectionFormula = cr.text("groupSelectionFormula");
+    hasSavedData = cr.flag("hasSavedData");
+    keywordsInReport = cr.text("keywordsInReport");
+    reportKind = tvInteger(cr.integer("reportKind"));
+    lastGetFormulaSyntax = tvInteger(cr.integer("lastGetFormulaSyntax"));
+    leftMargin = tvLong(cr.integer("leftMargin"));
+    needUpdatedPages = cr.flag("needUpdatedPages");
+    numberOfGroups = tvLong(cr.integer("numberOfGroups"));
+    performGroupingOnServer = cr.flag("performGroupingOnServer");
+    recordSelectionFormula = cr.text("recordSelectionFormula");
+    reportAuthor = cr.text("reportAuthor");
+    reportComments = cr.text("reportComments");
+    reportFormatStyle = QString::number(tvLong(cr.integer("reportFormatStyle")));
+    reportFileName = reportName;
+    reportSubject = cr.text("reportSubject");
+    reportTemplate = cr.text("reportTemplate");
+    reportTitle = cr.text("reportTitle");
+    rightMargin = tvLong(cr.integer("rightMargin"));
+    savePreviewPicture = cr.flag("savePreviewPicture");
+    sqlQueryString = LoadSqlQueryString(cr, reportName);
+    topMargin = tvLong(cr.integer("topMargin"));
+    useIndexForSpeed = cr.flag("useIndexForSpeed");
+    verifyOnEveryPrint = cr.flag("verifyOnEveryPrint");
+}
+
+QString tvReport::LoadSqlQueryString(const rt::Object&, const QString&) {
+    if (tvLoadingOptions::current().showSQL == 0) return QString();
+    return QString();
+}
+
+void tvReport::AddSummaryFieldDefinition(const rt::Object& crSummaryField) {
+    const QString name = crSummaryField.text("name");
+    if (FindSummaryFieldDefinition(name)) return;
+    // A summary of a summary finds its target already listed. A secondary field of another
+    // kind (the weight of a weighted average, the second column of a correlation) is no
+    // summary and is not listed here.
+    if (const auto secondary = crSummaryField.object("secondarySummarizedField")) {
+        if (secondary->integer("kind") == tvSummaryFieldKind) AddSummaryFieldDefinition(*secondary);
+    }
+    tvSummaryFieldDefinition* definition =
+        tvSummaryFieldDefinitions.Add(std::make_unique<tvSummaryFieldDefinition>(), name);
+    definition->init(crSummaryField, *this, QString());
+}
+
+bool tvReport::FindSummaryFieldDefinition(const QString& name) const {
+    return tvSummaryFieldDefinitions.Find(name) != nullptr;
+}
+
+tvArea* tvReport::getArea(const QString& areaName) const {
+    tvArea* found = nullptr;
+    for (tvArea& area : tvAreas) {
+        if (area.name == areaName) found = &area;
+    }
+    return found;
+}

@@ -1,0 +1,8 @@
+#include "tvReportStatistics.h"
+
+#include "tvTypes.h"
+
+tvReportStatistics::tvReportStatistics()
+    : lastPrinted(tvZeroDate()), lastSaved(tvZeroDate()), created(tvZeroDate()) {}
+
+void tvReportStatistics::init(const QString&, tvReport*) { revisionNumber = -1; }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include "RtError.h"
+
+// Member types of the model: Integer is qint16, Long qint32, Boolean bool, Double double,
+// String QString, date-time QDateTime. A runtime code narrowed into an Integer member fails
+// with an overflow error when it does not fit.
+inline qint16 tvInteger(qint64 value) {
+    if (value < -32768 || value > 32767) {
+        throw rt::Error(rt::kErrOverflow, QStringLiteral("Overflow"));
+    }
+    return static_cast<qint16>(value);
+}
+
+inline qint32 tvLong(qint64 value) {
+    if (value < INT32_MIN || value > INT32_MAX) {
+        throw rt::Error(rt::kErrOverflow, QStringLiteral("Overflow"));
+    }
+    return static_cast<qint32>(value);
+}
+
+// A flag held as text: "True" or "False".
+inline QString tvBooleanText(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+// The date-time whose numeric value is 0: 30 December 1899, 00:00:00.
+inline QDateTime tvZeroDate() {
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+}
+
+// The loading options of the load in progress, one copy per thread, seen by every subreport
+// loaded inside it.
+struct tvLoadingOptions {
+    qint16 showSQL = 0;
+    qint16 promptForParameters = 0;
+
+    static tvLoadingOptions& current() {
+        thread_local tvLoadingOptions options;
+        return options;
+    }
+};

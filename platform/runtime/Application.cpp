@@ -1,0 +1,33 @@
+#include <QFile>
+
+#include "CompoundFile.h"
+#include "DesignDocument.h"
+#include "RtObject.h"
+
+namespace rt {
+
+std::unique_ptr<Object> Application::openReport(const QString& path) const {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(kErrUnableToOpen, QStringLiteral("%1: %2").arg(path, file.errorString()));
+    }
+    const QByteArray head = file.peek(8);
+    QByteArray design;
+    if (isCompoundFile(head)) {
+        file.close();
+        auto stream = readCompoundStream(path, QStringLiteral("ReportDesign"));
+        if (!stream) {
+            throw Error(kErrUnableToOpen,
+                        QStringLiteral("%1: the compound file holds no report design").arg(path));
+        }
+        design = std::move(*stream);
+    } else {
+        design = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            throw Error(kErrUnableToOpen, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        }
+    }
+    return DesignDocument::parse(design, path)->report();
+}
+
+}  // namespace rt

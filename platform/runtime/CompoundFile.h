@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace rt {
+
+// The summary information that a packed report file carries beside its design.
+struct SummaryInformation {
+    QString title;
+    QString subject;
+    QString author;
+    QString keywords;
+    QString comments;
+    QString templateName;
+    QString lastSavedBy;
+    QString revisionNumber;   // stored as text, as the property set defines it
+    qint64 editTimeMinutes = 0;  // a duration
+    QDateTime lastPrinted;    // UTC; invalid means "never" (a zero file time)
+    QDateTime created;
+    QDateTime lastSaved;
+};
+
+// True when the bytes start with the compound-file signature D0 CF 11 E0 A1 B1 1A E1.
+bool isCompoundFile(const QByteArray& head);
+
+// Reads the stream of that name from the root storage of a compound file. Returns nullopt when
+// the file has no such stream; fails with an Error when the file cannot be read as a compound file.
+std::optional<QByteArray> readCompoundStream(const QString& path, const QString& streamName);
+
+// Writes a compound report file holding `design` in the stream "ReportDesign" and `info` as a
+// well-formed summary information property set in "\005SummaryInformation". The file is written
+// to a temporary file and renamed over `path`. Fails with an Error.
+void writeReportFile(const QString& path, const QByteArray& design, const SummaryInformation& info);
+
+}  // namespace rt

@@ -1,0 +1,385 @@
+#include "DesignDocument.h"
+
+#include <QXmlStreamReader>
+
+namespace rt {
+
+namespace {
+
+const QString kReportTag = QStringLiteral("Report");
+
+// The members whose reads a document makes fail, written as fail="member other".
+bool readFails(const DesignNode& node, QLatin1StringView member) {
+    const QString* fail = node.attribute(QLatin1StringView("fail"));
+    if (!fail) return false;
+    for (const auto& part : QStringView(*fail).split(u' ', Qt::SkipEmptyParts)) {
+        if (part == member) return true;
+    }
+    return false;
+}
+
+[[noreturn]] void throwTypeMismatch(const DesignNode& node, QLatin1StringView member,
+                                    const QString& value) {
+    throw Error(kErrTypeMismatch, QStringLiteral("Type mismatch: %1.%2 = \"%3\" (line %4)")
+                                      .arg(node.tag, member, value)
+                                      .arg(node.line));
+}
+
+class DesignCollection;
+
+class DesignObject final : public Object {
+public:
+    DesignObject(std::shared_ptr<DesignDocument> doc, const DesignNode* node)
+        : doc_(std::move(doc)), node_(node) {}
+
+    QString typeName() const override { return node_->tag; }
+
+    QString text(const char* member) const override {
+        const QString* value = value_(member);
+        return value ? *value : QString();
+    }
+
+    qint64 integer(const char* member) const override {
+        const QString* value = value_(member);
+        if (!value || value->trimmed().isEmpty()) return 0;
+        const QString v = value->trimmed();
+        bool ok = false;
+        qint64 result = 0;
+        if (v.startsWith(QLatin1StringView("0x"), Qt::CaseInsensitive)) {
+            result = static_cast<qint64>(v.mid(2).toULongLong(&ok, 16));
+        } else {
+            result = v.toLongLong(&ok, 10);
+        }
+        if (!ok) throwTypeMismatch(*node_, QLatin1StringView(member), *value);
+        return result;
+    }
+
+    bool flag(const char* member) const override {
+        const QString* value = value_(member);
+        if (!value) return false;
+        const QString v = value->trimmed().toLower();
+        if (v.isEmpty() || v == u"false" || v == u"0") return false;
+        if (v == u"true" || v == u"1" || v == u"-1") return true;
+        throwTypeMismatch(*node_, QLatin1StringView(member), *value);
+    }
+
+    double real(const char* member) const override {
+        const QString* value = value_(member);
+        if (!value || value->trimmed().isEmpty()) return 0.0;
+        bool ok = false;
+        const double result = value->trimmed().toDouble(&ok);  // QString parses in the C locale
+        if (!ok) throwTypeMismatch(*node_, QLatin1StringView(member), *value);
+        return result;
+    }
+
+    QDateTime dateTime(const char* member) const override {
+        static const QDateTime zero(QDate(1899, 12, 30), QTime(0, 0));
+        const QString* value = value_(member);
+        if (!value || value->trimmed().isEmpty()) return zero;
+        const QString v = value->trimmed();
+        QDateTime result = QDateTime::fromString(v, Qt::ISODate);
+        if (!result.isValid()) {
+            const QDate date = QDate::fromString(v, Qt::ISODate);
+            if (date.isValid()) result = QDateTime(date, QTime(0, 0));
+        }
+        if (!result.isValid()) throwTypeMismatch(*node_, QLatin1StringView(member), *value);
+        return result;
+    }
+
+    std::unique_ptr<Object> object(const char* member) const override {
+        const QLatin1StringView name(member);
+        checkFail(name);
+        if (const DesignNode* child = node_->child(name)) return makeDesignObject(doc_, child);
+        const QString* reference = node_->attribute(name);
+        if (!reference || reference->trimmed().isEmpty()) return nullptr;
+        const DesignNode* declared = doc_->declaration(report(), reference->trimmed());
+        if (!declared) {
+            throw Error(kErrRuntimeFailure,
+                        QStringLiteral("%1 (line %2): %3 names \"%4\", which the report does not "
+                                       "declare")
+                            .arg(node_->tag)
+                            .arg(node_->line)
+                            .arg(name, *reference));
+        }
+        return makeDesignObject(doc_, declared);
+    }
+
+    std::unique_ptr<Collection> collection(const char* member) const override;
+
+    QString conditionFormula(qint16 formulaNumber) const override {
+        checkFail(QLatin1StringView("conditionFormula"));
+        for (const auto& child : node_->children) {
+            if (child->tag != u"ConditionFormula") continue;
+            const QString* number = child->attribute(QLatin1StringView("number"));
+            if (number && number->trimmed().toInt() == formulaNumber) {
+                if (readFails(*child, QLatin1StringView("text"))) {
+                    throw Error(kErrRuntimeFailure,
+                                QStringLiteral("conditionFormula %1 cannot be read (line %2)")
+                                    .arg(formulaNumber)
+                                    .arg(child->line));
+                }
+                return child->content;
+            }
+        }
+        return QString();
+    }
+
+    std::unique_ptr<Object> openSubreport() const override {
+        checkFail(QLatin1StringView("openSubreport"));
+        const DesignNode* report = node_->child(QLatin1StringView("Report"));
+        if (!report) {
+            throw Error(kErrRuntimeFailure, QStringLiteral("%1 (line %2) holds no subreport")
+                                                .arg(node_->tag)
+                                                .arg(node_->line));
+        }
+        return makeDesignObject(doc_, report);
+    }
+
+    bool testConnectivity() const override {
+        checkFail(QLatin1StringView("testConnectivity"));
+        // A table connects when it says so, or when the password it asks for has been given.
+        if (flag("connects")) return true;
+        const QString* password = node_->attribute(QLatin1StringView("logonPassword"));
+        if (!password) return false;
+        return connectionProperty(QStringLiteral("Password")) == *password &&
+               connectionProperty(QStringLiteral("User ID")) == text("logonUser");
+    }
+
+    QString connectionProperty(const QString& name) const override {
+        checkFail(QLatin1StringView("connectionProperty"));
+        const DesignNode* properties = node_->child(QLatin1StringView("ConnectionProperties"));
+        if (properties) {
+            for (const auto& p : properties->children) {
+                const QString* n = p->attribute(QLatin1StringView("name"));
+                if (n && n->compare(name, Qt::CaseInsensitive) == 0) {
+                    if (readFails(*p, QLatin1StringView("value"))) {
+                        throw Error(kErrRuntimeFailure,
+                                    QStringLiteral("Connection property %1 cannot be read").arg(name));
+                    }
+                    const QString* v = p->attribute(QLatin1StringView("value"));
+                    return v ? *v : QString();
+                }
+            }
+        }
+        throw Error(kErrInvalidCall, QStringLiteral("No connection property named %1").arg(name));
+    }
+
+    void setConnectionProperty(const QString& name, const QString& value) override {
+        DesignNode* table = doc_->mutableNode(node_);
+        DesignNode* properties = doc_->mutableNode(table->child(QLatin1StringView("ConnectionProperties")));
+        if (!properties) {
+            auto created = std::make_unique<DesignNode>();
+            created->tag = QStringLiteral("ConnectionProperties");
+            created->parent = table;
+            properties = created.get();
+            table->children.push_back(std::move(created));
+        }
+        for (auto& p : properties->children) {
+            const QString* n = p->attribute(QLatin1StringView("name"));
+            if (n && n->compare(name, Qt::CaseInsensitive) == 0) {
+                for (auto& [k, v] : p->attributes) {
+                    if (k == u"value") {
+                        v = value;
+                        return;
+                    }
+                }
+                p->attributes.emplace_back(QStringLiteral("value"), value);
+                return;
+            }
+        }
+        auto property = std::make_unique<DesignNode>();
+        property->tag = QStringLiteral("Property");
+        property->parent = properties;
+        property->attributes.emplace_back(QStringLiteral("name"), name);
+        property->attributes.emplace_back(QStringLiteral("value"), value);
+        properties->children.push_back(std::move(property));
+    }
+
+    void setFlag(const char* member, bool value) override {
+        DesignNode* node = doc_->mutableNode(node_);
+        const QString text = value ? QStringLiteral("true") : QStringLiteral("false");
+        for (auto& [k, v] : node->attributes) {
+            if (k == QLatin1StringView(member)) {
+                v = text;
+                return;
+            }
+        }
+        node->attributes.emplace_back(QString::fromLatin1(member), text);
+    }
+
+private:
+    void checkFail(QLatin1StringView member) const {
+        if (readFails(*node_, member)) {
+            throw Error(kErrRuntimeFailure, QStringLiteral("The runtime cannot read %1.%2 (line %3)")
+                                                .arg(node_->tag, member)
+                                                .arg(node_->line));
+        }
+    }
+
+    // A value is an attribute, or a child element whose text is the value (long texts).
+    const QString* value_(const char* member) const {
+        const QLatin1StringView name(member);
+        checkFail(name);
+        if (const QString* value = node_->attribute(name)) return value;
+        if (const DesignNode* child = node_->child(name)) return &child->content;
+        return nullptr;
+    }
+
+    const DesignNode* report() const {
+        const DesignNode* n = node_;
+        while (n && n->tag != kReportTag) n = n->parent;
+        return n;
+    }
+
+    std::shared_ptr<DesignDocument> doc_;
+    const DesignNode* node_;
+};
+
+class DesignCollection final : public Collection {
+public:
+    DesignCollection(std::shared_ptr<DesignDocument> doc, const DesignNode* node)
+        : doc_(std::move(doc)), node_(node) {}
+
+    int count() const override { return node_ ? static_cast<int>(node_->children.size()) : 0; }
+
+    std::unique_ptr<Object> item(int position) const override {
+        if (position < 1 || position > count()) {
+            throw Error(kErrSubscript, QStringLiteral("Subscript out of range"));
+        }
+        return makeDesignObject(doc_, node_->children[static_cast<size_t>(position - 1)].get());
+    }
+
+private:
+    std::shared_ptr<DesignDocument> doc_;
+    const DesignNode* node_;
+};
+
+std::unique_ptr<Collection> DesignObject::collection(const char* member) const {
+    const QLatin1StringView name(member);
+    checkFail(name);
+    return std::make_unique<DesignCollection>(doc_, node_->child(name));
+}
+
+void indexDeclarations(const DesignNode& node, QHash<QString, const DesignNode*>& index) {
+    for (const auto& child : node.children) {
+        if (child->tag == kReportTag) continue;  // a subreport declares its own fields
+        const QString* kind = child->attribute(QLatin1StringView("kind"));
+        if (kind) {
+            const int k = kind->trimmed().toInt();
+            QString key;
+            if (k == 5) {
+                if (const QString* group = child->attribute(QLatin1StringView("groupNumber"))) {
+                    key = QStringLiteral("5:") + group->trimmed();
+                }
+            } else if (k >= 1 && k <= 8 && k != 4) {
+                if (const QString* name = child->attribute(QLatin1StringView("name"))) {
+                    key = QString::number(k) + u':' + name->toCaseFolded();
+                }
+            }
+            if (!key.isEmpty() && !index.contains(key)) index.insert(key, child.get());
+        }
+        indexDeclarations(*child, index);
+    }
+}
+
+}  // namespace
+
+const QString* DesignNode::attribute(QLatin1StringView name) const {
+    for (const auto& [k, v] : attributes) {
+        if (k == name) return &v;
+    }
+    return nullptr;
+}
+
+const DesignNode* DesignNode::child(QLatin1StringView name) const {
+    for (const auto& c : children) {
+        if (c->tag == name) return c.get();
+    }
+    return nullptr;
+}
+
+std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml, const QString& source) {
+    auto doc = std::make_shared<DesignDocument>();
+    doc->source_ = source;
+    QXmlStreamReader reader(xml);
+    std::vector<DesignNode*> stack;
+    auto fail = [&](const QString& reason) -> void {
+        throw Error(kErrBadDocument, QStringLiteral("%1: line %2, column %3: %4")
+                                         .arg(source)
+                                         .arg(reader.lineNumber())
+                                         .arg(reader.columnNumber())
+                                         .arg(reason));
+    };
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        switch (token) {
+            case QXmlStreamReader::DTD:
+                fail(QStringLiteral("document type declarations are not accepted"));
+                break;
+            case QXmlStreamReader::EntityReference:
+                fail(QStringLiteral("entity references are not accepted"));
+                break;
+            case QXmlStreamReader::StartElement: {
+                auto node = std::make_unique<DesignNode>();
+                node->tag = reader.name().toString();
+                node->line = reader.lineNumber();
+                const auto attrs = reader.attributes();
+                node->attributes.reserve(static_cast<size_t>(attrs.size()));
+                for (const auto& a : attrs) {
+                    node->attributes.emplace_back(a.qualifiedName().toString(), a.value().toString());
+                }
+                DesignNode* raw = node.get();
+                if (stack.empty()) {
+                    if (doc->root_) fail(QStringLiteral("more than one root element"));
+                    doc->root_ = std::move(node);
+                } else {
+                    raw->parent = stack.back();
+                    stack.back()->children.push_back(std::move(node));
+                }
+                stack.push_back(raw);
+                break;
+            }
+            case QXmlStreamReader::EndElement:
+                stack.pop_back();
+                break;
+            case QXmlStreamReader::Characters:
+                // Kept whole, blanks included: a formula of one blank is a formula.
+                if (!stack.empty()) stack.back()->content += reader.text();
+                break;
+            default:
+                break;
+        }
+    }
+    if (reader.hasError()) fail(reader.errorString());
+    if (!doc->root_) fail(QStringLiteral("the document is empty"));
+    if (doc->root_->tag != kReportTag) {
+        fail(QStringLiteral("the root element is <%1>, not <Report>").arg(doc->root_->tag));
+    }
+    return doc;
+}
+
+std::unique_ptr<Object> DesignDocument::report() {
+    return makeDesignObject(shared_from_this(), root_.get());
+}
+
+const DesignNode* DesignDocument::declaration(const DesignNode* report, const QString& reference) {
+    if (!report) return nullptr;
+    auto it = declarations_.find(report);
+    if (it == declarations_.end()) {
+        QHash<QString, const DesignNode*> index;
+        indexDeclarations(*report, index);
+        it = declarations_.insert(report, std::move(index));
+    }
+    const qsizetype colon = reference.indexOf(u':');
+    if (colon < 0) return nullptr;
+    const QString key = reference.left(colon).trimmed() + u':' +
+                        (reference.left(colon).trimmed() == u"5" ? reference.mid(colon + 1).trimmed()
+                                                                 : reference.mid(colon + 1).toCaseFolded());
+    return it->value(key, nullptr);
+}
+
+std::unique_ptr<Object> makeDesignObject(std::shared_ptr<DesignDocument> doc, const DesignNode* node) {
+    return std::make_unique<DesignObject>(std::move(doc), node);
+}
+
+}  // namespace rt

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <memory>
+#include <vector>
+
+#include "RtObject.h"
+
+namespace rt {
+
+// One element of a design document: a runtime object, a collection or a long value.
+struct DesignNode {
+    QString tag;
+    std::vector<std::pair<QString, QString>> attributes;
+    std::vector<std::unique_ptr<DesignNode>> children;
+    QString content;  // the element's own text, for values written as elements
+    DesignNode* parent = nullptr;
+    qint64 line = 0;
+
+    const QString* attribute(QLatin1StringView name) const;
+    const DesignNode* child(QLatin1StringView tag) const;
+};
+
+// A parsed design document. Runtime objects handed out by it share its ownership, so the
+// document lives exactly as long as some object of it does.
+class DesignDocument : public std::enable_shared_from_this<DesignDocument> {
+public:
+    // Parses a design document; fails with kErrBadDocument and the reason (line and column) when
+    // the text is not well formed, declares a document type, or has no Report root element.
+    static std::shared_ptr<DesignDocument> parse(const QByteArray& xml, const QString& source);
+
+    // The root report as a runtime object.
+    std::unique_ptr<Object> report();
+
+    const DesignNode& root() const { return *root_; }
+    const QString& source() const { return source_; }
+
+    // The field definition a reference names within the report element `report`
+    // ("kind:name", or "5:groupNumber" for a group name field); nullptr when none is declared.
+    const DesignNode* declaration(const DesignNode* report, const QString& reference);
+
+    // Objects of this document write connection properties and switches into their elements.
+    DesignNode* mutableNode(const DesignNode* node) { return const_cast<DesignNode*>(node); }
+
+private:
+    std::unique_ptr<DesignNode> root_;
+    QString source_;
+    QHash<const DesignNode*, QHash<QString, const DesignNode*>> declarations_;
+};
+
+// The runtime object for one element of a document.
+std::unique_ptr<Object> makeDesignObject(std::shared_ptr<DesignDocument> doc, const DesignNode* node);
+
+}  // namespace rt

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <atomic>
+#include <memory>
+
+#include "RtError.h"
+
+namespace rt {
+
+class Collection;
+
+// Every object of the runtime counts itself, so that tests can prove a load keeps none alive.
+class Counted {
+public:
+    Counted() { ++live_; }
+    Counted(const Counted&) = delete;
+    Counted& operator=(const Counted&) = delete;
+    virtual ~Counted() { --live_; }
+
+    static long liveObjects() { return live_.load(); }
+
+private:
+    static inline std::atomic<long> live_{0};
+};
+
+// One object of a report's design as the runtime presents it. Values are read by member name
+// and typed by the reader; every read may fail with an Error. Absent values read as 0, false,
+// the empty text, the zero date-time, nothing (nullptr) or an empty collection.
+class Object : public Counted {
+public:
+    virtual QString typeName() const = 0;
+
+    virtual QString text(const char* member) const = 0;
+    // Whole numbers: 32-bit codes, colours (unsigned 32-bit) and wider values a reader narrows.
+    virtual qint64 integer(const char* member) const = 0;
+    virtual bool flag(const char* member) const = 0;
+    virtual double real(const char* member) const = 0;
+    virtual QDateTime dateTime(const char* member) const = 0;
+    virtual std::unique_ptr<Object> object(const char* member) const = 0;
+    virtual std::unique_ptr<Collection> collection(const char* member) const = 0;
+
+    // Called by name on report objects, field elements and sections: the text of the
+    // conditional formula with that number, empty when there is none.
+    virtual QString conditionFormula(qint16 formulaNumber) const = 0;
+
+    // A subreport object opens the report it holds.
+    virtual std::unique_ptr<Object> openSubreport() const = 0;
+
+    // A database table: its connectivity test and its connection properties by name.
+    virtual bool testConnectivity() const = 0;
+    virtual QString connectionProperty(const QString& name) const = 0;
+    virtual void setConnectionProperty(const QString& name, const QString& value) = 0;
+
+    // The report's few writable values (its parameter prompting switch).
+    virtual void setFlag(const char* member, bool value) = 0;
+};
+
+// A 1-based collection in the runtime's order.
+class Collection : public Counted {
+public:
+    virtual int count() const = 0;
+    // Fails with kErrSubscript outside 1..count().
+    virtual std::unique_ptr<Object> item(int position) const = 0;
+};
+
+// Opens report files. A report file is a design document or a compound file holding one.
+class Application : public Counted {
+public:
+    // Fails with an Error telling why the file cannot be opened.
+    std::unique_ptr<Object> openReport(const QString& path) const;
+};
+
+}  // namespace rt

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+#include "DesignDocument.h"
+#include "tvReport.h"
+
+// Paths of the fixtures, passed in by the build.
+inline QString testData(const QString& relative) {
+    return QStringLiteral(TAV_TEST_DATA "/") + relative;
+}
+inline QString sampleReport(const QString& relative) {
+    return QStringLiteral(TAV_SAMPLES "/") + relative;
+}
+
+// The runtime report of a design document given as text.
+inline std::unique_ptr<rt::Object> runtimeReport(const QByteArray& xml) {
+    return rt::DesignDocument::parse(xml, QStringLiteral("fixture"))->report();
+}
+
+// Loads a model from a design document given as text, as a main report named `name`.
+inline std::unique_ptr<tvReport> loadReport(const QByteArray& xml,
+                                            const QString& name = QStringLiteral("fixture.rpt")) {
+    auto report = std::make_unique<tvReport>();
+    auto crReport = runtimeReport(xml);
+    report->init(name, 0, 0, crReport, false);
+    return report;
+}
