@@ -1,0 +1,383 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "FaultyRuntime.h"
+#include "TestSupport.h"
+#include "tvArea.h"
+#include "tvExportObject.h"
+#include "tvPrinterObject.h"
+#include "tvReportStatistics.h"
+#include "tvTypes.h"
+
+namespace {
+
+const QByteArray kFullReport = R"(<?xml version="1.0" encoding="UTF-8"?>
+<Report bottomMargin="720" canPerformGroupingOnServer="1" caseInsensitiveSQLData="true"
+        convertDateTimeType="2" convertNullFieldToDefault="true" enableAsyncQuery="true"
+        enableGeneratingDataForHiddenObject="true" enableParameterPrompting="true"
+        enablePerformQueriesAsynchronously="true" enableSelectDistinctRecords="true"
+        fieldMappingType="1" groupSelectionFormula="Sum({Orders.Amount}) &gt; 10"
+        hasSavedData="true" keywordsInReport="sales, monthly" reportKind="3"
+        lastGetFormulaSyntax="1" leftMargin="360" needUpdatedPages="true" numberOfGroups="2"
+        performGroupingOnServer="true" reportAuthor="R. Dev" reportComments="Shown monthly"
+        reportFormatStyle="0" reportSubject="Sales" reportTemplate="corp.rpt"
+        reportTitle="Monthly Sales" rightMargin="540" savePreviewPicture="true" topMargin="1440"
+        useIndexForSpeed="true" verifyOnEveryPrint="true"
+        driver="winspool" PaperOrientation="2" PaperSize="256" PaperSource="7" PortName="LPT1:"
+        PrintDate="2024-03-01T14:30:00" PrinterDuplex="3" printerName="Office Laser">
+  <recordSelectionFormula>{Orders.Date} in LastFullMonth
+and {Orders.Amount} &gt; 0</recordSelectionFormula>
+  <Database/>
+  <ExportOptions applicationFileName="app.exe" charFieldDelimeter=";" charStringDelimeter="'"
+      destinationDLLName="u2ddisk.dll" destinationType="1" diskFileName="/tmp/out.pdf"
+      excelAreaGroupNumber="2" excelAreaKind="4" excelConstantColumnWidth="9.25"
+      excelConvertDateToString="true" excelExportAllPages="true" excelFirstPageNumber="3"
+      excelLastPageNumber="9" excelPageBreaks="true" excelTabHasColumnHeadings="true"
+      excelUseConstantColumnWidth="true" excelUseTabularFormat="true"
+      excelUseWorksheetFunctions="true" exchangeDestinationType="1" exchangeFolderPath="Inbox"
+      exchangeProfile="Ops" exchangePassword="secret" exchangePathHasColumnHeadings="true"
+      formatDLLName="u2fpdf.dll" formatType="31" htmlEnableSeparatePages="true"
+      htmlFileName="r.html" htmlHasPageNavigator="true" lotusDominoComments="c"
+      lotusDominoDatabaseName="db.nsf" lotusNotesFormName="Memo" mailBccList="b@x"
+      mailCcList="c@x" mailMessage="Attached" mailSubject="Report" mailToList="t@x"
+      mailUserName="ops" numberOfLinesPerPage="60" odbcDataSourceName="dsn"
+      odbcDataSourcePassword="pw" odbcDataSourceUserId="sa" odbcExportTableName="tbl"
+      pdfExportAllPages="true" pdfFirstPageNumber="4" pdfLastPageNumber="8"
+      rtfExportAllPages="true" rtfFirstPageNumber="5" rtfLastPageNumber="6"
+      useDefaultCharactersPerInch="true" userDefinedCharactersPerInch="12"
+      useReportDateFormat="true" useReportNumberFormat="true" wordWExportAllPages="false"
+      wordWFirstPageNumber="2" wordWLastPageNumber="5" xmlAllowMultipleFiles="true"
+      xmlFileName="r.xml"/>
+  <Areas>
+    <Area name="Detail" kind="4"/>
+    <Area name="Footer" kind="8"/>
+  </Areas>
+</Report>
+)";
+
+struct Expectation {
+    const char* member;
+    std::function<QString(const tvReport&)> read;
+    QString expected;
+};
+
+QString b(bool v) { return v ? QStringLiteral("true") : QStringLiteral("false"); }
+QString n(qint64 v) { return QString::number(v); }
+
+#define REPORT(m) \
+    #m, [](const tvReport& r) { return to(r.m); }
+#define PRINTER(m) \
+    "printer." #m, [](const tvReport& r) { return to(r.tvPrinterObject->m); }
+#define EXPORT(m) \
+    "export." #m, [](const tvReport& r) { return to(r.tvExportObject->m); }
+
+QString to(bool v) { return b(v); }
+QString to(qint16 v) { return n(v); }
+QString to(qint32 v) { return n(v); }
+QString to(double v) { return QString::number(v); }
+QString to(const QString& v) { return v; }
+QString to(const QDateTime& v) { return v.toString(Qt::ISODate); }
+
+const std::vector<Expectation> kExpectations = {
+    {REPORT(bottomMargin), "720"},
+    {REPORT(canPerformGroupingOnServer), "1"},
+    {REPORT(caseInsensitiveSQLData), "true"},
+    {REPORT(convertDateTimeType), "2"},
+    {REPORT(convertNullFieldToDefault), "true"},
+    {REPORT(enableAsyncQuery), "true"},
+    {REPORT(enableGeneratingDataForHiddenObject), "true"},
+    {REPORT(enableParameterPrompting), "true"},
+    {REPORT(enablePerformQueriesAsynchronously), "true"},
+    {REPORT(enableSelectDistinctRecords), "true"},
+    {REPORT(fieldMappingType), "1"},
+    {REPORT(groupSelectionFormula), "Sum({Orders.Amount}) > 10"},
+    {REPORT(hasSavedData), "true"},
+    {REPORT(keywordsInReport), "sales, monthly"},
+    {REPORT(reportKind), "3"},
+    {REPORT(lastGetFormulaSyntax), "1"},
+    {REPORT(leftMargin), "360"},
+    {REPORT(needUpdatedPages), "true"},
+    {REPORT(numberOfGroups), "2"},
+    {REPORT(performGroupingOnServer), "true"},
+    {REPORT(recordSelectionFormula), "{Orders.Date} in LastFullMonth\nand {Orders.Amount} > 0"},
+    {REPORT(reportAuthor), "R. Dev"},
+    {REPORT(reportComments), "Shown monthly"},
+    {REPORT(reportFormatStyle), "0"},
+    {REPORT(reportFileName), "monthly.rpt"},
+    {REPORT(reportSubject), "Sales"},
+    {REPORT(reportTemplate), "corp.rpt"},
+    {REPORT(reportTitle), "Monthly Sales"},
+    {REPORT(rightMargin), "540"},
+    {REPORT(savePreviewPicture), "true"},
+    {REPORT(sqlQueryString), ""},
+    {REPORT(topMargin), "1440"},
+    {REPORT(useIndexForSpeed), "true"},
+    {REPORT(verifyOnEveryPrint), "true"},
+    {REPORT(formulaSyntax), "0"},
+    {PRINTER(driver), "winspool"},
+    {PRINTER(PaperOrientation), "2"},
+    {PRINTER(PaperSize), "256"},
+    {PRINTER(PaperSource), "7"},
+    {PRINTER(PortName), "LPT1:"},
+    {PRINTER(PrintDate), "2024-03-01T14:30:00"},
+    {PRINTER(PrinterDuplex), "3"},
+    {PRINTER(printerName), "Office Laser"},
+    {PRINTER(numberOfPages), ""},
+    {EXPORT(applicationFileName), "app.exe"},
+    {EXPORT(charFieldDelimeter), ";"},
+    {EXPORT(charStringDelimeter), "'"},
+    {EXPORT(destinationDLLName), "u2ddisk.dll"},
+    {EXPORT(destinationType), "1"},
+    {EXPORT(diskFileName), "/tmp/out.pdf"},
+    {EXPORT(excelAreaGroupNumber), "2"},
+    {EXPORT(excelAreaKind), "4"},
+    {EXPORT(excelConstantColumnWidth), "9.25"},
+    {EXPORT(excelConvertDateToString), "true"},
+    {EXPORT(excelExportAllPages), "true"},
+    {EXPORT(excelFirstPageNumber), "3"},
+    {EXPORT(excelLastPageNumber), "9"},
+    {EXPORT(excelPageBreaks), "true"},
+    {EXPORT(excelTabHasColumnHeadings), "true"},
+    {EXPORT(excelUseConstantColumnWidth), "true"},
+    {EXPORT(excelUseTabularFormat), "true"},
+    {EXPORT(excelUseWorksheetFunctions), "true"},
+    {EXPORT(exchangeDestinationType), "1"},
+    {EXPORT(exchangeFolderPath), "Inbox"},
+    {EXPORT(exchangeProfile), "Ops"},
+    // Never copied from the report, whatever it holds.
+    {EXPORT(exchangePassword), ""},
+    {EXPORT(exchangePathHasColumnHeadings), "false"},
+    {EXPORT(odbcDataSourcePassword), ""},
+    {EXPORT(formatDLLName), "u2fpdf.dll"},
+    {EXPORT(formatType), "31"},
+    {EXPORT(htmlEnableSeparatePages), "true"},
+    {EXPORT(htmlFileName), "r.html"},
+    {EXPORT(htmlHasPageNavigator), "true"},
+    {EXPORT(lotusDominoComments), "c"},
+    {EXPORT(lotusDominoDatabaseName), "db.nsf"},
+    {EXPORT(lotusNotesFormName), "Memo"},
+    {EXPORT(mailBccList), "b@x"},
+    {EXPORT(mailCcList), "c@x"},
+    {EXPORT(mailMessage), "Attached"},
+    {EXPORT(mailSubject), "Report"},
+    {EXPORT(mailToList), "t@x"},
+    {EXPORT(mailUserName), "ops"},
+    {EXPORT(numberOfLinesPerPage), "60"},
+    {EXPORT(odbcDataSourceName), "dsn"},
+    {EXPORT(odbcDataSourceUserId), "sa"},
+    {EXPORT(odbcExportTableName), "tbl"},
+    {EXPORT(pdfExportAllPages), "true"},
+    {EXPORT(pdfFirstPageNumber), "4"},
+    {EXPORT(pdfLastPageNumber), "8"},
+    {EXPORT(rtfExportAllPages), "true"},
+    {EXPORT(rtfFirstPageNumber), "5"},
+    {EXPORT(rtfLastPageNumber), "6"},
+    {EXPORT(useDefaultCharactersPerInch), "true"},
+    {EXPORT(userDefinedCharactersPerInch), "12"},
+    {EXPORT(useReportDateFormat), "true"},
+    {EXPORT(useReportNumberFormat), "true"},
+    {EXPORT(wordWExportAllPages), "False"},
+    {EXPORT(wordWFirstPageNumber), "2"},
+    {EXPORT(wordWLastPageNumber), "5"},
+    {EXPORT(xmlAllowMultipleFiles), "true"},
+    {EXPORT(xmlFileName), "r.xml"},
+};
+
+TEST(ReportLoad, EveryOptionPrinterAndExportValueIsCopied) {
+    const auto report = loadReport(kFullReport, QStringLiteral("monthly.rpt"));
+    for (const Expectation& e : kExpectations) {
+        EXPECT_EQ(e.read(*report), e.expected) << e.member;
+    }
+    EXPECT_EQ(report->tvExportObject->parent, report.get());
+    EXPECT_EQ(report->tvPrinterObject->parent, report.get());
+    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+}
+
+TEST(ReportLoad, ANewModelHoldsNothing) {
+    tvReport report;
+    EXPECT_EQ(report.tvPrinterObject->PaperSize, 0);
+    EXPECT_EQ(report.tvPrinterObject->PrintDate, tvZeroDate());
+    EXPECT_TRUE(report.tvExportObject->wordWExportAllPages.isEmpty());
+    EXPECT_EQ(report.subReports.Count(), 0);
+    EXPECT_EQ(report.specialVarFields.Count(), 0);
+    EXPECT_EQ(report.getArea(QStringLiteral("Detail")), nullptr);
+}
+
+TEST(ReportLoad, AreasAreKeyedByName) {
+    const auto report = loadReport(kFullReport);
+    ASSERT_EQ(report->tvAreas.Count(), 2);
+    EXPECT_EQ(&report->tvAreas.Item(QStringLiteral("FOOTER")), &report->tvAreas.Item(2));
+    EXPECT_EQ(report->getArea(QStringLiteral("Footer")), &report->tvAreas.Item(2));
+    EXPECT_EQ(report->getArea(QStringLiteral("footer")), nullptr);  // exact comparison
+    EXPECT_EQ(report->getArea(QStringLiteral("Nowhere")), nullptr);
+
+    // A second area of a name is a duplicate key: the load fails on it.
+    QByteArray twice = kFullReport;
+    twice.replace("<Area name=\"Footer\"", "<Area name=\"detail\"");
+    try {
+        loadReport(twice);
+        FAIL();
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), rt::kErrDuplicateKey);
+    }
+}
+
+TEST(ReportLoad, GetAreaReturnsTheLastMatch) {
+    tvReport report;
+    for (const char* name : {"A", "B", "A"}) {
+        auto area = std::make_unique<tvArea>();
+        area->name = QString::fromLatin1(name);
+        report.tvAreas.Add(std::move(area));
+    }
+    EXPECT_EQ(report.getArea(QStringLiteral("A")), &report.tvAreas.Item(3));
+}
+
+TEST(ReportLoad, SubreportTakesItsNameAsTitleAndHasNoStatistics) {
+    auto report = std::make_unique<tvReport>();
+    auto crReport = runtimeReport(kFullReport);
+    report->init(QStringLiteral("Sub1"), 0, 0, crReport, true);
+    EXPECT_EQ(crReport, nullptr);
+    EXPECT_EQ(report->reportTitle, QStringLiteral("Sub1"));
+    EXPECT_EQ(report->reportFileName, QStringLiteral("Sub1"));
+    EXPECT_EQ(report->tvReportStatistics, nullptr);
+}
+
+TEST(ReportLoad, PaperSizeOutOfRangeFailsWithEarlierPrinterValuesStored) {
+    QByteArray xml = kFullReport;
+    xml.replace("PaperSize=\"256\"", "PaperSize=\"40000\"");
+    tvReport report;
+    auto crReport = runtimeReport(xml);
+    try {
+        report.init(QStringLiteral("big.rpt"), 0, 0, crReport, false);
+        FAIL() << "paper size 40000 was accepted";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), rt::kErrOverflow);
+    }
+    EXPECT_NE(crReport, nullptr);  // on a failure the caller's reference stays
+    crReport.reset();
+    EXPECT_EQ(report.tvPrinterObject->driver, QStringLiteral("winspool"));
+    EXPECT_EQ(report.tvPrinterObject->PaperOrientation, 2);
+    EXPECT_EQ(report.tvPrinterObject->PaperSize, 0);
+    EXPECT_EQ(report.tvPrinterObject->parent, nullptr);
+    EXPECT_EQ(report.tvExportObject->xmlFileName, QStringLiteral("r.xml"));  // read before
+    EXPECT_EQ(report.tvAreas.Count(), 0);                                       // never reached
+    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+}
+
+TEST(ReportLoad, IntegerMembersOverflowAt16Bits) {
+    for (const char* value : {"32768", "-32769", "70000"}) {
+        QByteArray xml = kFullReport;
+        xml.replace("reportKind=\"3\"", QByteArray("reportKind=\"") + value + "\"");
+        EXPECT_THROW(loadReport(xml), rt::Error) << value;
+    }
+    QByteArray edge = kFullReport;
+    edge.replace("reportKind=\"3\"", "reportKind=\"-32768\"");
+    EXPECT_EQ(loadReport(edge)->reportKind, -32768);
+}
+
+TEST(ReportLoad, FailingReadsEndTheLoadExceptGroupingOnServer) {
+    const FaultyRuntime faults({QStringLiteral("Report.canPerformGroupingOnServer"),
+                                QStringLiteral("ExportOptions.mailSubject")});
+    tvReport report;
+    auto crReport = faults.wrap(runtimeReport(kFullReport));
+    try {
+        report.init(QStringLiteral("f.rpt"), 0, 0, crReport, false);
+        FAIL();
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), rt::kErrRuntimeFailure);
+    }
+    crReport.reset();
+    EXPECT_EQ(report.canPerformGroupingOnServer, 0);  // absorbed, the load went on
+    EXPECT_EQ(report.reportTitle, QStringLiteral("Monthly Sales"));
+    EXPECT_EQ(report.tvExportObject->mailMessage, QStringLiteral("Attached"));
+    EXPECT_TRUE(report.tvExportObject->mailSubject.isEmpty());
+    EXPECT_TRUE(report.tvExportObject->xmlFileName.isEmpty());
+    EXPECT_EQ(report.tvExportObject->parent, nullptr);  // set after the failing step
+    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+}
+
+TEST(ReportLoad, DocumentFailureMarksWork) {
+    QByteArray xml = kFullReport;
+    xml.replace("<Report ", "<Report fail=\"topMargin\" ");
+    EXPECT_THROW(loadReport(xml), rt::Error);
+    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+}
+
+TEST(ReportLoad, FilesThatCannotBeOpenedGiveError911) {
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    QStringList paths = {
+        dir.filePath(QStringLiteral("missing.rpt")),
+        write("empty.rpt", ""),
+        write("text.rpt", "just some text"),
+        write("broken.rpt", "<Report><Areas></Report>"),
+        write("other.rpt", "<Invoice/>"),
+        write("dtd.rpt", "<!DOCTYPE Report [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><Report>&x;</Report>"),
+        dir.path(),  // a folder
+    };
+    const QDir real(testData(QStringLiteral("real-reports")));
+    for (const QString& f : real.entryList({QStringLiteral("*.rpt")}, QDir::Files)) {
+        paths << real.filePath(f);
+    }
+    ASSERT_GE(paths.size(), 13);
+    for (const QString& path : paths) {
+        tvReport report;
+        try {
+            report.init(path, 0, 0);
+            ADD_FAILURE() << qPrintable(path) << " opened";
+        } catch (const rt::Error& e) {
+            EXPECT_EQ(e.number(), 911) << qPrintable(path);
+            EXPECT_EQ(e.description(), QStringLiteral("Tavrin is unable to open this report"));
+        }
+        EXPECT_TRUE(report.reportTitle.isEmpty());
+        EXPECT_EQ(rt::Counted::liveObjects(), 0) << qPrintable(path);
+    }
+}
+
+TEST(DesignDocument, RefusesWithTheReason) {
+    try {
+        rt::DesignDocument::parse("<Report>\n<Areas>\n</Report>", QStringLiteral("bad.xml"));
+        FAIL();
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), rt::kErrBadDocument);
+        EXPECT_TRUE(e.description().contains(QStringLiteral("bad.xml: line 3")))
+            << qPrintable(e.description());
+    }
+}
+
+TEST(DesignDocument, ValuesAndReferences) {
+    const auto report = runtimeReport(R"(<Report a="0x80000005" big="40000" flag="-1" d="2024-02-29">
+      <FormulaFields><FormulaField kind="2" name="Total"/></FormulaFields>
+      <GroupNameFields><GroupNameField kind="5" name="Group #1" groupNumber="1"/></GroupNameFields>
+      <Thing field="2:TOTAL" group="5:1" missing="2:Nope" bad="x"/>
+      <longText>  two
+ lines </longText>
+    </Report>)");
+    EXPECT_EQ(report->integer("a"), 0x80000005LL);
+    EXPECT_EQ(report->integer("big"), 40000);
+    EXPECT_TRUE(report->flag("flag"));
+    EXPECT_EQ(report->dateTime("d"), QDateTime(QDate(2024, 2, 29), QTime(0, 0)));
+    EXPECT_EQ(report->dateTime("none"), tvZeroDate());
+    EXPECT_EQ(report->text("longText"), QStringLiteral("  two\n lines "));
+    const auto thing = report->object("Thing");
+    ASSERT_NE(thing, nullptr);
+    EXPECT_EQ(thing->object("field")->text("name"), QStringLiteral("Total"));
+    EXPECT_EQ(thing->object("group")->text("name"), QStringLiteral("Group #1"));
+    EXPECT_EQ(thing->object("nothing"), nullptr);
+    EXPECT_THROW(thing->object("missing"), rt::Error);
+    EXPECT_THROW(thing->integer("bad"), rt::Error);
+    EXPECT_EQ(report->collection("FormulaFields")->count(), 1);
+    EXPECT_EQ(report->collection("Nothing")->count(), 0);
+    EXPECT_THROW(report->collection("FormulaFields")->item(2), rt::Error);
+}
+
+}  // namespace
