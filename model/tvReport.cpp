@@ -3,6 +3,7 @@
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvExportObject.h"
+#include "frmLogin.h"
 #include "tvFieldDefinitions.h"
 #include "tvPrinterObject.h"
 #include "tvReportAlert.h"
@@ -35,6 +36,16 @@ void loadCollection(const rt::Object& crReport, const char* member, Collection& 
         }
         target->init(*crItem, report);
     }
+}
+
+// The runtime object a member must hold; nothing there fails as the runtime would.
+std::unique_ptr<rt::Object> required(const rt::Object& owner, const char* member) {
+    auto object = owner.object(member);
+    if (!object) {
+        throw rt::Error(rt::kErrObjectRequired, QStringLiteral("Object required: %1.%2")
+                                                    .arg(owner.typeName(), QLatin1StringView(member)));
+    }
+    return object;
 }
 
 QString nameOf(const rt::Object& crItem, int) { return crItem.text("name"); }
@@ -77,7 +88,7 @@ void tvReport::init(const QString& reportName, qint16 iShowSQL, qint16 gPromptFo
     crReport.reset();
 }
 
-void tvReport::load(const QString& reportName, qint16 iShowSQL, const rt::Object& crReport,
+void tvReport::load(const QString& reportName, qint16 iShowSQL, rt::Object& crReport,
                     bool isSubreport) {
     tvLoadingOptions::current().showSQL = iShowSQL;
     readOptions(crReport, reportName);
@@ -89,18 +100,8 @@ void tvReport::load(const QString& reportName, qint16 iShowSQL, const rt::Object
         tvReportStatistics->init(reportName, this);
     }
 
-    {
-        const auto crDatabase = crReport.object("Database");
-        if (!crDatabase) throw rt::Error(rt::kErrObjectRequired, QStringLiteral("Object required"));
-        tvDatabase->init(*crDatabase, *this);
-    }
-    {
-        const auto crExportObject = crReport.object("ExportOptions");
-        if (!crExportObject) {
-            throw rt::Error(rt::kErrObjectRequired, QStringLiteral("Object required"));
-        }
-        tvExportObject->init(*crExportObject, *this);
-    }
+    tvDatabase->init(*required(crReport, "Database"), *this);
+    tvExportObject->init(*required(crReport, "ExportOptions"), *this);
     tvPrinterObject->init(crReport, *this);
 
     loadCollection<tvReportAlert>(crReport, "ReportAlerts", reportAlerts, *this, nameOf);
@@ -122,17 +123,12 @@ void tvReport::load(const QString& reportName, qint16 iShowSQL, const rt::Object
     loadCollection<tvSortField>(crReport, "GroupSortFields", tvGroupSortFields, *this, noKey);
     loadCollection<tvSortField>(crReport, "RecordSortFields", tvRecordSortFields, *this,
                                 [](const rt::Object& crSortField, int) {
-                                    const auto field = crSortField.object("field");
-                                    if (!field) {
-                                        throw rt::Error(rt::kErrObjectRequired,
-                                                        QStringLiteral("Object required"));
-                                    }
-                                    return field->text("name");
+                                    return required(crSortField, "field")->text("name");
                                 });
     loadCollection<tvArea>(crReport, "Areas", tvAreas, *this, nameOf);
 }
 
-void tvReport::readOptions(const rt::Object& cr, const QString& reportName) {
+void tvReport::readOptions(rt::Object& cr, const QString& reportName) {
     bottomMargin = tvLong(cr.integer("bottomMargin"));
     try {
         canPerformGroupingOnServer = tvLong(cr.integer("canPerformGroupingOnServer"));
@@ -173,8 +169,41 @@ void tvReport::readOptions(const rt::Object& cr, const QString& reportName) {
     verifyOnEveryPrint = cr.flag("verifyOnEveryPrint");
 }
 
-QString tvReport::LoadSqlQueryString(const rt::Object&, const QString&) {
-    if (tvLoadingOptions::current().showSQL == 0) return QString();
+QString tvReport::LoadSqlQueryString(rt::Object& crReport, const QString& reportName) {
+    tvLoadingOptions& options = tvLoadingOptions::current();
+    if (options.showSQL == 0) return QString();
+    const auto crDatabase = required(crReport, "Database");
+    if (crDatabase->collection("Tables")->count() == 0) return QString();
+    crReport.setFlag("enableParameterPrompting", options.promptForParameters != 0);
+
+    // A connectivity test that fails to run means the table does not connect.
+    const auto connects = [&] {
+        try {
+            return crDatabase->collection("Tables")->item(1)->testConnectivity();
+        } catch (const rt::Error&) {
+            return false;
+        }
+    };
+    {
+        const auto crTable = crDatabase->collection("Tables")->item(1);
+        const tvLogonValues logon = ReadLogonValues(*crTable);
+        if (crTable->text("dllName").toLower() == u"crdb_query.dll") return logon.database;
+    }
+    if (connects()) return crReport.text("sqlQueryString");
+
+    {
+        const auto crTable = crDatabase->collection("Tables")->item(1);
+        const tvLogonValues logon = ReadLogonValues(*crTable);
+        const QString dllName = crTable->text("dllName");
+        frmLogin& dialog = frmLogin::instance();
+        dialog.setVars(*crDatabase, dllName, logon.server, logon.database, reportName,
+                       logon.userId, &crReport);
+        dialog.visible = true;
+        frmLogin::presenter()(dialog);
+        dialog.visible = false;
+    }
+    if (connects()) return crReport.text("sqlQueryString");
+    options.showSQL = 0;
     return QString();
 }
 

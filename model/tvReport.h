@@ -87,10 +87,9 @@ public:
     tvSpecialVarFieldDefinitions specialVarFields;
 
 private:
-    void load(const QString& reportName, qint16 iShowSQL, const rt::Object& crReport,
-              bool isSubreport);
-    void readOptions(const rt::Object& crReport, const QString& reportName);
-    QString LoadSqlQueryString(const rt::Object& crReport, const QString& reportName);
+    void load(const QString& reportName, qint16 iShowSQL, rt::Object& crReport, bool isSubreport);
+    void readOptions(rt::Object& crReport, const QString& reportName);
+    QString LoadSqlQueryString(rt::Object& crReport, const QString& reportName);
     void AddSummaryFieldDefinition(const rt::Object& crSummaryField);
     bool FindSummaryFieldDefinition(const QString& name) const;
 };
