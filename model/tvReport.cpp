@@ -7,6 +7,7 @@
 #include "tvPrinterObject.h"
 #include "tvReportAlert.h"
 #include "tvReportStatistics.h"
+#include "tvRuntime.h"
 #include "tvSortField.h"
 #include "tvSubReportObject.h"
 #include "tvTypes.h"
@@ -179,6 +180,8 @@ QString tvReport::LoadSqlQueryString(const rt::Object&, const QString&) {
 }
 
 void tvReport::AddSummaryFieldDefinition(const rt::Object& crSummaryField) {
+    thread_local int depth = 0;
+    const tvNestingGuard guard(depth);
     const QString name = crSummaryField.text("name");
     if (FindSummaryFieldDefinition(name)) return;
     // A summary of a summary finds its target already listed. A secondary field of another
