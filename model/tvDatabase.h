@@ -5,7 +5,8 @@
 
 class tvReport;
 
-// The report's database: its tables, links and every table's fields.
+// The report's database: its tables, the links between them, and every table's fields in one
+// list keyed by field name, where field references find them.
 class tvDatabase {
 public:
     tvDatabase();
@@ -13,8 +14,11 @@ public:
 
     void init(const rt::Object& crDatabase, tvReport& objectParent);
 
+    // The first table of exactly that name (letter case counts), or nullptr.
+    tvDatabaseTable* FindTableByName(const QString& tableName) const;
+
     tvReport* parent = nullptr;
     tvDatabaseTables tables;
     tvTableLinks links;
-    tvDatabaseFieldDefinitionRefs allFields;
+    tvDatabaseFieldDefinitionRefs allFields;  // table order, then field order
 };

@@ -8,6 +8,7 @@
 #include "tvPrinterObject.h"
 #include "tvReportAlert.h"
 #include "tvReportStatistics.h"
+#include "tvRuntime.h"
 #include "tvSortField.h"
 #include "tvSubReportObject.h"
 #include "tvTypes.h"
@@ -208,6 +209,8 @@ QString tvReport::LoadSqlQueryString(rt::Object& crReport, const QString& report
 }
 
 void tvReport::AddSummaryFieldDefinition(const rt::Object& crSummaryField) {
+    thread_local int depth = 0;
+    const tvNestingGuard guard(depth);
     const QString name = crSummaryField.text("name");
     if (FindSummaryFieldDefinition(name)) return;
     // A summary of a summary finds its target already listed. A secondary field of another

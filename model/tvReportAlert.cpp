@@ -1,6 +1,9 @@
 #include "tvReportAlert.h"
 
-void tvReportAlert::init(const rt::Object& crAlert, tvReport& objectParent) {
-    parent = &objectParent;
-    name = crAlert.text("name");
+void tvReportAlert::init(const rt::Object& reportAlert, tvReport&) {
+    conditionForumla = reportAlert.text("conditionForumla");
+    defaultMessage = reportAlert.text("defaultMessage");
+    isEnabled = reportAlert.flag("isEnabled");
+    messageFormula = reportAlert.text("messageFormula");
+    name = reportAlert.text("name");
 }

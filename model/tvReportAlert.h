@@ -4,11 +4,14 @@
 
 class tvReport;
 
-// One report alert.
+// One report alert. It does not keep its report.
 class tvReportAlert {
 public:
-    void init(const rt::Object& crAlert, tvReport& objectParent);
+    void init(const rt::Object& reportAlert, tvReport& objectParent);
 
-    tvReport* parent = nullptr;
+    QString conditionForumla;
+    QString defaultMessage;
+    bool isEnabled = false;
+    QString messageFormula;
     QString name;
 };

@@ -1,3 +1,11 @@
 #include "tvSortField.h"
 
-void tvSortField::init(const rt::Object&, tvReport& objectParent) { parent = &objectParent; }
+#include "tvClassCaster.h"
+#include "tvRuntime.h"
+#include "tvTypes.h"
+
+void tvSortField::init(const rt::Object& cr, tvReport& objectParent) {
+    field = ResolveFieldDefinition(tvRequired(cr.object("field")), objectParent);
+    sortDirection = QString::number(tvLong(cr.integer("sortDirection")));
+    parent = &objectParent;
+}

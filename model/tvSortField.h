@@ -10,6 +10,8 @@ class tvSortField {
 public:
     void init(const rt::Object& crSortField, tvReport& objectParent);
 
-    tvReport* parent = nullptr;
+    QString sortDirection;  // the runtime's direction code as decimal text
+    qint16 kind = 0;        // never read from the report
     tvIFieldDefinition* field = nullptr;
+    tvReport* parent = nullptr;
 };

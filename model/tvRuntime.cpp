@@ -1,0 +1,22 @@
+#include "tvRuntime.h"
+
+#include "tvClassCaster.h"
+
+QVariant tvFieldValue(const rt::Object& crField, const char* member) {
+    // The value type is read first, since it says how to read the value.
+    const qint64 code = crField.integer("valueType");
+    const QString text = crField.text(member);
+    if (text.isEmpty()) return QVariant();
+    const bool inRange = code >= INT16_MIN && code <= INT16_MAX;
+    const qint16 valueType = inRange ? static_cast<qint16>(code) : 0;
+    if (IsBooleanValueType(valueType)) return crField.flag(member);
+    if (IsDateTimeValueType(valueType)) return crField.dateTime(member);
+    if (IsDateValueType(valueType)) return crField.dateTime(member).date();
+    if (IsTimeValueType(valueType)) {
+        const QTime time = QTime::fromString(text.trimmed(), Qt::ISODate);
+        return time.isValid() ? time : crField.dateTime(member).time();
+    }
+    if (IsCurrencyValueType(valueType) || valueType == 7) return crField.real(member);
+    if (IsNumberValueType(valueType)) return crField.integer(member);
+    return text;
+}

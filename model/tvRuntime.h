@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QVariant>
+#include <memory>
+
+#include "RtObject.h"
+
+// Small helpers for reading runtime objects.
+
+// The failure of a step that needs an object where there is none.
+[[noreturn]] inline void tvObjectRequired() {
+    throw rt::Error(rt::kErrObjectRequired, QStringLiteral("Object required"));
+}
+
+// The object a member gave, where the model cannot go on without one.
+inline const rt::Object& tvRequired(const std::unique_ptr<rt::Object>& object) {
+    if (!object) tvObjectRequired();
+    return *object;
+}
+
+// Calls `visit` with each item of the runtime collection `member`, in runtime order.
+template <class Visit>
+void tvForEachItem(const rt::Object& cr, const char* member, Visit visit) {
+    const auto collection = cr.collection(member);
+    const int count = collection->count();
+    for (int i = 1; i <= count; ++i) visit(*collection->item(i));
+}
+
+// A value of any type that the runtime holds for a field (its current value, a parameter's
+// minimum): typed by the field's value type; an empty value is an empty variant.
+QVariant tvFieldValue(const rt::Object& crField, const char* member);
+
+// Summaries may summarize summaries. A walk along such a chain holds one guard per step, so that
+// a document whose summaries refer to one another in a ring fails instead of recursing without
+// end. Each walk counts its own depth, one counter per thread.
+class tvNestingGuard {
+public:
+    explicit tvNestingGuard(int& depth) : depth_(depth) {
+        if (depth_ >= kLimit) {
+            throw rt::Error(rt::kErrInvalidCall,
+                            QStringLiteral("The summaries of this report refer to one another "
+                                           "in a ring"));
+        }
+        ++depth_;
+    }
+    ~tvNestingGuard() { --depth_; }
+    tvNestingGuard(const tvNestingGuard&) = delete;
+    tvNestingGuard& operator=(const tvNestingGuard&) = delete;
+
+private:
+    static constexpr int kLimit = 64;
+    int& depth_;
+};
