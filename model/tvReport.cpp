@@ -39,16 +39,6 @@ void loadCollection(const rt::Object& crReport, const char* member, Collection& 
     }
 }
 
-// The runtime object a member must hold; nothing there fails as the runtime would.
-std::unique_ptr<rt::Object> required(const rt::Object& owner, const char* member) {
-    auto object = owner.object(member);
-    if (!object) {
-        throw rt::Error(rt::kErrObjectRequired, QStringLiteral("Object required: %1.%2")
-                                                    .arg(owner.typeName(), QLatin1StringView(member)));
-    }
-    return object;
-}
-
 QString nameOf(const rt::Object& crItem, int) { return crItem.text("name"); }
 QString noKey(const rt::Object&, int) { return QString(); }
 
@@ -101,8 +91,8 @@ void tvReport::load(const QString& reportName, qint16 iShowSQL, rt::Object& crRe
         tvReportStatistics->init(reportName, this);
     }
 
-    tvDatabase->init(*required(crReport, "Database"), *this);
-    tvExportObject->init(*required(crReport, "ExportOptions"), *this);
+    tvDatabase->init(*tvRequiredObject(crReport, "Database"), *this);
+    tvExportObject->init(*tvRequiredObject(crReport, "ExportOptions"), *this);
     tvPrinterObject->init(crReport, *this);
 
     loadCollection<tvReportAlert>(crReport, "ReportAlerts", reportAlerts, *this, nameOf);
@@ -124,7 +114,7 @@ void tvReport::load(const QString& reportName, qint16 iShowSQL, rt::Object& crRe
     loadCollection<tvSortField>(crReport, "GroupSortFields", tvGroupSortFields, *this, noKey);
     loadCollection<tvSortField>(crReport, "RecordSortFields", tvRecordSortFields, *this,
                                 [](const rt::Object& crSortField, int) {
-                                    return required(crSortField, "field")->text("name");
+                                    return tvRequiredObject(crSortField, "field")->text("name");
                                 });
     loadCollection<tvArea>(crReport, "Areas", tvAreas, *this, nameOf);
 }
@@ -173,7 +163,7 @@ void tvReport::readOptions(rt::Object& cr, const QString& reportName) {
 QString tvReport::LoadSqlQueryString(rt::Object& crReport, const QString& reportName) {
     tvLoadingOptions& options = tvLoadingOptions::current();
     if (options.showSQL == 0) return QString();
-    const auto crDatabase = required(crReport, "Database");
+    const auto crDatabase = tvRequiredObject(crReport, "Database");
     if (crDatabase->collection("Tables")->count() == 0) return QString();
     crReport.setFlag("enableParameterPrompting", options.promptForParameters != 0);
 

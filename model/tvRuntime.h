@@ -18,6 +18,16 @@ inline const rt::Object& tvRequired(const std::unique_ptr<rt::Object>& object) {
     return *object;
 }
 
+// The object the member `member` of `owner` holds, where the model cannot go on without one.
+inline std::unique_ptr<rt::Object> tvRequiredObject(const rt::Object& owner, const char* member) {
+    auto object = owner.object(member);
+    if (!object) {
+        throw rt::Error(rt::kErrObjectRequired, QStringLiteral("Object required: %1.%2")
+                                                    .arg(owner.typeName(), QLatin1StringView(member)));
+    }
+    return object;
+}
+
 // Calls `visit` with each item of the runtime collection `member`, in runtime order.
 template <class Visit>
 void tvForEachItem(const rt::Object& cr, const char* member, Visit visit) {

@@ -33,7 +33,7 @@ std::unique_ptr<tvReport> loadWithSql(const QByteArray& xml, frmLogin::Presenter
 TEST(SqlQueryText, ShowSqlOffReadsNothingFromTheDatabase) {
     // Any touch of the table would fail the load.
     QByteArray table = kOdbcTable;
-    table.replace("<Table ", "<Table fail=\"testConnectivity connectionProperty dllName\" ");
+    table.replace("<Table ", "<Table fail=\"testConnectivity connectionProperty\" ");
     const auto report = loadWithSql(reportWithTable(table), {}, 0);
     EXPECT_TRUE(report->sqlQueryString.isEmpty());
 }
