@@ -1,0 +1,6 @@
+#include "TVSettings.h"
+
+TVSettings& REPORTS() {
+    static TVSettings settings;
+    return settings;
+}

@@ -1,0 +1,255 @@
+#include "TVSettingsStore.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cmath>
+#include <limits>
+#include <variant>
+
+namespace {
+
+// One stored text of a font record.
+struct FontText {
+    FontSetting TVSettings::*font;
+    QString FontSetting::*field;
+};
+
+using SettingMember =
+    std::variant<QString TVSettings::*, qint16 TVSettings::*, qint32 TVSettings::*, FontText>;
+
+// Where a default begins: a fixed text alone, or the program's folder or the document folder
+// (with a separator) followed by the fixed text.
+enum class Base { None, ProgramFolder, DocPath };
+// What follows the load of a value.
+enum class After { Nothing, CreateFolder, ZeroIsEmpty };
+
+struct SettingRow {
+    const char* name;  // the stored value's name, matched ignoring case
+    SettingMember member;
+    const char* defaultText;
+    Base base = Base::None;
+    After after = After::Nothing;
+    bool underApplication = false;  // in the application's own group, not in "Extract"
+};
+
+// Load order: a default may depend on a value loaded before it.
+constexpr SettingRow kSettings[] = {
+    {"RptPath", &TVSettings::RptPath, "", Base::ProgramFolder, After::Nothing, true},
+    {"DocPath", &TVSettings::DocPath, "Output/", Base::ProgramFolder, After::CreateFolder},
+    {"TVDPath", &TVSettings::TVDPath, "", Base::DocPath, After::CreateFolder},
+    {"DBPath", &TVSettings::DBPath, "", Base::DocPath},
+    {"OutputTemplate", &TVSettings::OutputTemplate, "Classic"},
+    {"UseTemplate", &TVSettings::UseTemplate, "0"},
+    {"ReportOwner", &TVSettings::ReportOwner, "", Base::None, After::ZeroIsEmpty},
+    {"PromptForParameters", &TVSettings::PromptForParameters, "0"},
+    {"CreateTVDFile", &TVSettings::CreateTVDFile, "1"},
+    {"CreateWordDocument", &TVSettings::CreateWordDocument, "0"},
+    {"UpdateDB", &TVSettings::UpdateDB, "0"},
+    {"ShowTOC", &TVSettings::ShowTOC, "1"},
+    {"ShowRptSummary", &TVSettings::ShowRptSummary, "1"},
+    {"ShowLayout", &TVSettings::ShowLayout, "1"},
+    {"ShowHiddenSections", &TVSettings::ShowHiddenSections, "1"},
+    {"ShowTables", &TVSettings::ShowTables, "1"},
+    {"ShowDBCols", &TVSettings::ShowDBCols, "1"},
+    {"ShowFormula", &TVSettings::ShowFormula, "1"},
+    {"ShowParameters", &TVSettings::ShowParameters, "1"},
+    {"ShowGroups", &TVSettings::ShowGroups, "1"},
+    {"ShowSQL", &TVSettings::ShowSQL, "1"},
+    {"ShowSort", &TVSettings::ShowSort, "1"},
+    {"ShowPrinter", &TVSettings::ShowPrinter, "1"},
+    {"ShowExport", &TVSettings::ShowExport, "1"},
+    {"ShowAllValues", &TVSettings::ShowAllValues, "0"},
+    {"SummaryOnly", &TVSettings::SummaryOnly, "0"},
+    {"HeadingFontName", FontText{&TVSettings::HeadingFont, &FontSetting::FontName}, "Arial"},
+    {"HeadingFontStyle", FontText{&TVSettings::HeadingFont, &FontSetting::FontStyle}, "Bold"},
+    {"HeadingFontSize", FontText{&TVSettings::HeadingFont, &FontSetting::FontSize}, "11"},
+    {"HeadingFontColor", FontText{&TVSettings::HeadingFont, &FontSetting::FontColor}, "Black"},
+    {"SectionFontName", FontText{&TVSettings::SectionFont, &FontSetting::FontName}, "Arial"},
+    {"SectionFontStyle", FontText{&TVSettings::SectionFont, &FontSetting::FontStyle}, "Bold"},
+    {"SectionFontSize", FontText{&TVSettings::SectionFont, &FontSetting::FontSize}, "10"},
+    {"SectionFontColor", FontText{&TVSettings::SectionFont, &FontSetting::FontColor}, "Black"},
+    {"SettingFontName", FontText{&TVSettings::SettingFont, &FontSetting::FontName}, "Arial"},
+    {"SettingFontStyle", FontText{&TVSettings::SettingFont, &FontSetting::FontStyle}, "Italics"},
+    {"SettingFontSize", FontText{&TVSettings::SettingFont, &FontSetting::FontSize}, "9"},
+    {"SettingFontColor", FontText{&TVSettings::SettingFont, &FontSetting::FontColor}, "Black"},
+    {"ValueFontName", FontText{&TVSettings::ValueFont, &FontSetting::FontName}, "Arial"},
+    {"ValueFontStyle", FontText{&TVSettings::ValueFont, &FontSetting::FontStyle}, "Normal"},
+    {"ValueFontSize", FontText{&TVSettings::ValueFont, &FontSetting::FontSize}, "9"},
+    {"ValueFontColor", FontText{&TVSettings::ValueFont, &FontSetting::FontColor}, "Black"},
+    {"TableFontName", FontText{&TVSettings::TableFont, &FontSetting::FontName}, "Arial"},
+    {"TableFontStyle", FontText{&TVSettings::TableFont, &FontSetting::FontStyle}, "Normal"},
+    {"TableFontSize", FontText{&TVSettings::TableFont, &FontSetting::FontSize}, "9"},
+    {"TableFontColor", FontText{&TVSettings::TableFont, &FontSetting::FontColor}, "Black"},
+};
+
+constexpr FontSetting TVSettings::*kFonts[] = {&TVSettings::HeadingFont, &TVSettings::SectionFont,
+                                               &TVSettings::SettingFont, &TVSettings::ValueFont,
+                                               &TVSettings::TableFont};
+
+const QString kExtractGroup = QStringLiteral("Extract");
+
+template <class... Ts>
+struct Overloaded : Ts... {
+    using Ts::operator()...;
+};
+
+// A stored number as a whole number of type T: decimal text, blanks around it allowed, a
+// fraction rounded half to even; nothing when it is no number or does not fit T.
+template <class T>
+std::optional<T> wholeNumber(const QString& text) {
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value)) return std::nullopt;
+    const double whole = std::nearbyint(value);
+    if (whole < std::numeric_limits<T>::min() || whole > std::numeric_limits<T>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<T>(whole);
+}
+
+QString defaultOf(const SettingRow& row, const TVSettings& settings, const QString& programFolder) {
+    const QString fixed = QString::fromLatin1(row.defaultText);
+    switch (row.base) {
+        case Base::ProgramFolder:
+            return programFolder + fixed;
+        case Base::DocPath:
+            return withTrailingSeparator(settings.DocPath) + fixed;
+        case Base::None:
+            break;
+    }
+    return fixed;
+}
+
+void createFolder(const QString& path) {
+    // A folder that cannot be created shows up when the first file is written into it.
+    if (!path.isEmpty() && !DirectoryExists(path)) QDir().mkpath(path);
+}
+
+bool isZero(const QString& text) {
+    bool ok = false;
+    return text.toDouble(&ok) == 0.0 && ok;
+}
+
+// The folder of the running program. Without an application object (a tool, a test) that
+// folder is unknown, and the working folder stands in: never the file system's root.
+QString runningProgramFolder() {
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                        : QDir::currentPath();
+}
+
+}  // namespace
+
+TVSettingsStore::TVSettingsStore()
+    : TVSettingsStore(
+          std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                      QStringLiteral("Ombrel Group"), QStringLiteral("Tavrin")),
+          runningProgramFolder()) {}
+
+TVSettingsStore::TVSettingsStore(std::unique_ptr<QSettings> settings, const QString& programFolder)
+    : settings_(std::move(settings)), programFolder_(withTrailingSeparator(programFolder)) {
+    // Only the application's own values count, not those shared by the organisation's programs.
+    settings_->setFallbacksEnabled(false);
+}
+
+void TVSettingsStore::load(TVSettings& settings) const {
+    settings_->sync();  // values written by another instance since the last load
+    for (const SettingRow& row : kSettings) {
+        const QString fallback = defaultOf(row, settings, programFolder_);
+        const std::optional<QString> stored = read(row.underApplication, row.name);
+        std::visit(Overloaded{[&](QString TVSettings::*text) {
+                                  settings.*text = stored.value_or(fallback);
+                              },
+                              [&](FontText text) {
+                                  (settings.*text.font).*text.field = stored.value_or(fallback);
+                              },
+                              [&]<class T>(T TVSettings::*number) {
+                                  std::optional<T> value;
+                                  if (stored) value = wholeNumber<T>(*stored);
+                                  settings.*number = value.value_or(*wholeNumber<T>(fallback));
+                              }},
+                   row.member);
+        if (row.after == After::CreateFolder) {
+            createFolder(settings.*std::get<QString TVSettings::*>(row.member));
+        } else if (row.after == After::ZeroIsEmpty) {
+            QString& text = settings.*std::get<QString TVSettings::*>(row.member);
+            if (isZero(text)) text.clear();
+        }
+    }
+    settings.WordStarted = 0;
+    for (FontSetting TVSettings::*member : kFonts) {
+        FontSetting& font = settings.*member;
+        font.Bold = font.FontStyle.contains(u"Bold", Qt::CaseSensitive) ? -1 : 0;
+        font.Italic = font.FontStyle.contains(u"Italic", Qt::CaseSensitive) ? -1 : 0;
+    }
+}
+
+bool TVSettingsStore::save(const TVSettings& settings) const {
+    if (!settings_->isWritable()) return false;
+    for (const SettingRow& row : kSettings) {
+        const QString text = std::visit(
+            Overloaded{
+                [&](QString TVSettings::*member) { return settings.*member; },
+                [&](FontText member) { return (settings.*member.font).*member.field; },
+                [&]<class T>(T TVSettings::*member) { return QString::number(settings.*member); }},
+            row.member);
+        write(row.underApplication, row.name, text);
+    }
+    settings_->sync();
+    return settings_->status() == QSettings::NoError;
+}
+
+QString TVSettingsStore::existingSpelling(const QStringList& names, const QString& name) {
+    for (const QString& existing : names) {
+        if (existing.compare(name, Qt::CaseInsensitive) == 0) return existing;
+    }
+    return name;
+}
+
+QString TVSettingsStore::keyOf(bool underApplication, const char* name) const {
+    const QString value = QString::fromLatin1(name);
+    if (underApplication) return existingSpelling(settings_->childKeys(), value);
+    const QString group = existingSpelling(settings_->childGroups(), kExtractGroup);
+    settings_->beginGroup(group);
+    const QString key = existingSpelling(settings_->childKeys(), value);
+    settings_->endGroup();
+    return group + u'/' + key;
+}
+
+std::optional<QString> TVSettingsStore::read(bool underApplication, const char* name) const {
+    const QString key = keyOf(underApplication, name);
+    if (!settings_->contains(key)) return std::nullopt;
+    return settings_->value(key).toString();
+}
+
+void TVSettingsStore::write(bool underApplication, const char* name, const QString& value) const {
+    settings_->setValue(keyOf(underApplication, name), value);
+}
+
+namespace {
+std::unique_ptr<TVSettingsStore>& globalStore() {
+    static std::unique_ptr<TVSettingsStore> store;
+    return store;
+}
+}  // namespace
+
+TVSettingsStore& globalSettingsStore() {
+    auto& store = globalStore();
+    if (!store) store = std::make_unique<TVSettingsStore>();
+    return *store;
+}
+
+void setGlobalSettingsStore(std::unique_ptr<TVSettingsStore> store) {
+    globalStore() = std::move(store);
+}
+
+void LoadGlobalSettings() { globalSettingsStore().load(REPORTS()); }
+
+bool SaveGlobalSettings() { return globalSettingsStore().save(REPORTS()); }
+
+bool DirectoryExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+
+QString withTrailingSeparator(const QString& folder) {
+    if (folder.endsWith(u'/') || folder.endsWith(u'\\')) return folder;
+    return folder + u'/';
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "TVSettings.h"
+
+// The message of a failed save, for the caller to show.
+inline constexpr char kSaveSettingsFailedText[] = "unable to save settings to registry";
+
+// Loads and saves the settings of TVSettings through QSettings, every value as text: the report
+// folder under the application's own group, everything else under "Extract". Value and group
+// names match whatever letter case they were written with, as in the registry.
+class TVSettingsStore {
+public:
+    // The user's own settings (native format, "Ombrel Group" / "Tavrin"); defaults lie below
+    // the program's folder.
+    TVSettingsStore();
+    // Settings held by `settings` (a file of the tests, say); defaults lie below `programFolder`.
+    TVSettingsStore(std::unique_ptr<QSettings> settings, const QString& programFolder);
+
+    // Every setting from the store, the default for each one missing or not convertible; creates
+    // the document and text output folders when missing.
+    void load(TVSettings& settings) const;
+    // Every setting into the store; false when the store cannot be written.
+    bool save(const TVSettings& settings) const;
+
+    QSettings& settings() const { return *settings_; }
+    const QString& programFolder() const { return programFolder_; }
+
+private:
+    std::optional<QString> read(bool underApplication, const char* name) const;
+    void write(bool underApplication, const char* name, const QString& value) const;
+    // The key of a value, in the letter case that the store already holds it in.
+    QString keyOf(bool underApplication, const char* name) const;
+    // `name` as spelled in `names`, or `name` itself.
+    static QString existingSpelling(const QStringList& names, const QString& name);
+
+    std::unique_ptr<QSettings> settings_;
+    QString programFolder_;  // ends in '/'
+};
+
+// The store behind LoadGlobalSettings and SaveGlobalSettings: the user's own unless replaced.
+TVSettingsStore& globalSettingsStore();
+void setGlobalSettingsStore(std::unique_ptr<TVSettingsStore> store);
+
+// REPORTS() from, and into, the global store.
+void LoadGlobalSettings();
+bool SaveGlobalSettings();
+
+// True when `path` names an existing folder.
+bool DirectoryExists(const QString& path);
+
+// `folder` with a separator at its end ('/' appended unless it ends in '/' or '\').
+QString withTrailingSeparator(const QString& folder);

@@ -1,0 +1,31 @@
+#include "TextUtilities.h"
+
+QString GetDelimitedField(const QString& text, const QString& delimiter, qsizetype n) {
+    if (n < 1 || delimiter.isEmpty()) return QString();
+    qsizetype start = 0;
+    for (qsizetype field = 1; field < n; ++field) {
+        const qsizetype found = text.indexOf(delimiter, start, Qt::CaseSensitive);
+        if (found < 0) return QString();
+        start = found + delimiter.size();
+    }
+    const qsizetype end = text.indexOf(delimiter, start, Qt::CaseSensitive);
+    return text.mid(start, end < 0 ? -1 : end - start);
+}
+
+void ReplaceText(QString& text, const QString& find, const QString& replacement) {
+    // QString::replace has the same left-to-right, non-overlapping semantics, but inserts the
+    // replacement between every character when `find` is empty.
+    if (find.isEmpty()) return;
+    text.replace(find, replacement, Qt::CaseSensitive);
+}
+
+qsizetype CountOccurrences(const QString& text, const QString& find) {
+    // QString::count would count overlapping occurrences ("aa" twice in "aaa").
+    if (find.isEmpty()) return 0;
+    qsizetype count = 0;
+    for (qsizetype at = text.indexOf(find, 0, Qt::CaseSensitive); at >= 0;
+         at = text.indexOf(find, at + find.size(), Qt::CaseSensitive)) {
+        ++count;
+    }
+    return count;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Text helpers of the whole program. Characters compare exactly (upper and lower case differ);
+// field numbers count from 1. Positions and counts are not limited to 16 bits.
+
+// The n-th field of `text`, fields being separated by `delimiter`; "" when n is below 1, the
+// delimiter is empty or the text has fewer fields.
+QString GetDelimitedField(const QString& text, const QString& delimiter, qsizetype n);
+
+// Replaces every occurrence of `find` in `text` by `replacement`, left to right; an inserted
+// replacement is not searched again. An empty `find` leaves the text unchanged.
+void ReplaceText(QString& text, const QString& find, const QString& replacement);
+
+// The number of non-overlapping occurrences of `find` in `text`; 0 for an empty `find`.
+qsizetype CountOccurrences(const QString& text, const QString& find);

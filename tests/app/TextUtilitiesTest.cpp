@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "shell/TextUtilities.h"
+
+namespace {
+
+struct FieldCase {
+    const char* text;
+    const char* delimiter;
+    qsizetype n;
+    const char* expected;
+};
+
+TEST(TextUtilities, GetDelimitedFieldPicksTheNthField) {
+    const FieldCase cases[] = {
+        {"a.b.c", ".", 1, "a"},    {"a.b.c", ".", 3, "c"}, {"a.b.c", ".", 4, ""},
+        {"a.b.c", ".", 0, ""},     {"a.b.c", ".", -1, ""}, {"a..c", ".", 2, ""},
+        {"a..c", ".", 3, "c"},     {"a.", ".", 2, ""},     {"", ".", 1, ""},
+        {"a.b", "", 1, ""},        {"aXbxc", "x", 2, "c"}, {"aXbxc", "x", 1, "aXb"},
+        {"a, b, c", ", ", 2, "b"}, {"abc", ".", 1, "abc"},
+    };
+    for (const FieldCase& c : cases) {
+        EXPECT_EQ(
+            GetDelimitedField(QString::fromLatin1(c.text), QString::fromLatin1(c.delimiter), c.n),
+            QString::fromLatin1(c.expected))
+            << c.text << " / " << c.delimiter << " / " << c.n;
+    }
+}
+
+struct ReplaceCase {
+    const char* text;
+    const char* find;
+    const char* replacement;
+    const char* expected;
+};
+
+TEST(TextUtilities, ReplaceTextReplacesLeftToRightWithoutRescanning) {
+    const ReplaceCase cases[] = {
+        {"a&b&c", "&", "&&", "a&&b&&c"},  // a replacement holding the search text ends
+        {"x\r\ny\r\nz", "\r\n", " ", "x y z"},
+        {"aaa", "aa", "b", "ba"},
+        {"abcabc", "b", "", "acac"},
+        {"abc", "b", "XYZ", "aXYZc"},
+        {"abc", "d", "e", "abc"},
+        {"Abc", "a", "x", "Abc"},  // case-sensitive
+        {"abc", "", "x", "abc"},   // an empty search text changes nothing
+    };
+    for (const ReplaceCase& c : cases) {
+        QString text = QString::fromLatin1(c.text);
+        ReplaceText(text, QString::fromLatin1(c.find), QString::fromLatin1(c.replacement));
+        EXPECT_EQ(text, QString::fromLatin1(c.expected)) << c.text;
+    }
+}
+
+TEST(TextUtilities, CountOccurrencesCountsWithoutOverlap) {
+    EXPECT_EQ(CountOccurrences(QStringLiteral("aaaa"), QStringLiteral("aa")), 2);
+    EXPECT_EQ(CountOccurrences(QStringLiteral("aaa"), QStringLiteral("aa")), 1);
+    EXPECT_EQ(CountOccurrences(QString(), QStringLiteral("x")), 0);
+    EXPECT_EQ(CountOccurrences(QStringLiteral("Ab"), QStringLiteral("a")), 0);
+    EXPECT_EQ(CountOccurrences(QStringLiteral("abc"), QString()), 0);
+}
+
+TEST(TextUtilities, PositionsAndCountsGoBeyond16Bits) {
+    const qsizetype fields = 70000;
+    QString text;
+    for (qsizetype i = 1; i <= fields; ++i) text += QString::number(i) + u',';
+    EXPECT_EQ(CountOccurrences(text, QStringLiteral(",")), fields);
+    EXPECT_EQ(GetDelimitedField(text, QStringLiteral(","), fields), QStringLiteral("70000"));
+    EXPECT_EQ(GetDelimitedField(text, QStringLiteral(","), fields + 1), QString());
+    ReplaceText(text, QStringLiteral(","), QStringLiteral(";;"));
+    EXPECT_EQ(CountOccurrences(text, QStringLiteral(";;")), fields);
+}
+
+}  // namespace
