@@ -1,14 +1,70 @@
 #include "tvArea.h"
 
+#include "tvClassCaster.h"
+#include "tvFieldDefinitions.h"
+#include "tvReport.h"
+#include "tvSection.h"
 #include "tvTypes.h"
-
-class tvSection {};
 
 tvArea::tvArea() = default;
 tvArea::~tvArea() = default;
 
 void tvArea::init(const rt::Object& crArea, tvReport& objectParent) {
     parent = &objectParent;
+
+    // Compared as the runtime gives it; narrowed only where it is stored.
+    const qint64 crKind = crArea.integer("kind");
+    if (crKind == tvDetailArea) readDetailValues(crArea);
+    if (crKind == tvGroupFooterArea || crKind == tvGroupHeaderArea) readGroupValues(crArea);
+
+    hideForDrillDown = QVariant(crArea.flag("hideForDrillDown"));
+    keepTogether = crArea.flag("keepTogether");
+    kind = tvInteger(crKind);
     name = crArea.text("name");
-    kind = tvInteger(crArea.integer("kind"));
+    newPageAfter = crArea.flag("newPageAfter");
+    newPageBefore = crArea.flag("newPageBefore");
+    printAtBottomOfPage = crArea.flag("printAtBottomOfPage");
+    resetPageNumberAfter = crArea.flag("resetPageNumberAfter");
+    suppress = crArea.flag("suppress");
+
+    // A section is listed once it is complete, in the runtime's order.
+    const auto crSections = crArea.collection("Sections");
+    const int count = crSections->count();
+    for (int i = 1; i <= count; ++i) {
+        auto section = std::make_unique<tvSection>();
+        section->init(*crSections->item(i), *this);
+        tvSections.Add(std::move(section));
+    }
+}
+
+void tvArea::readDetailValues(const rt::Object& crArea) {
+    copiesToPrint = tvInteger(crArea.integer("copiesToPrint"));
+    detailHeight = tvLong(crArea.integer("detailHeight"));
+    detailWidth = tvLong(crArea.integer("detailWidth"));
+    horizontalGap = tvLong(crArea.integer("horizontalGap"));
+}
+
+void tvArea::readGroupValues(const rt::Object& crArea) {
+    discardOtherGroups = crArea.flag("discardOtherGroups");
+    enableHierarchicalGroupSorting = crArea.flag("enableHierarchicalGroupSorting");
+    groupCondition = tvInteger(crArea.integer("groupCondition"));
+    if (const auto crField = crArea.object("groupConditionField")) {
+        groupConditionField = ResolveFieldDefinition(*crField, *parent);
+    }
+    groupIndent = tvLong(crArea.integer("groupIndent"));
+    groupNumber = tvInteger(crArea.integer("groupNumber"));
+    keepGroupTogether = crArea.flag("keepGroupTogether");
+    numberOfTopOrBottomNGroups = tvInteger(crArea.integer("numberOfTopOrBottomNGroups"));
+    repeatGroupHeader = crArea.flag("repeatGroupHeader");
+    sortDirection = tvInteger(crArea.integer("sortDirection"));
+    topOrBottomNGroupSortOrder = tvInteger(crArea.integer("topOrBottomNGroupSortOrder"));
+    if (const auto crField = crArea.object("topOrBottomNSortField")) {
+        tvIFieldDefinition* definition = ResolveFieldDefinition(*crField, *parent);
+        if (definition) {
+            // Groups are chosen by a summary; any other definition is a type mismatch.
+            auto* summary = dynamic_cast<tvSummaryFieldDefinition*>(definition);
+            if (!summary) throw rt::Error(rt::kErrTypeMismatch, QStringLiteral("Type mismatch"));
+            topOrBottomNSortField = summary;
+        }
+    }
 }

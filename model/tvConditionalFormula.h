@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// One formula that drives a formatting property, under the caption of that property.
+// One formatting property that carries a formula of its own: the caption that names the
+// property, and the formula text as the runtime gives it.
 class tvConditionalFormula {
 public:
     QString conditionalFieldName;

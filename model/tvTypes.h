@@ -22,6 +22,18 @@ inline qint32 tvLong(qint64 value) {
     return static_cast<qint32>(value);
 }
 
+// A colour into a Long. The runtime hands colours over as 32-bit values, so a system colour
+// (0x80000000 and up) arrives as a negative Long; only values beyond 32 bits overflow.
+inline qint32 tvColor(qint64 value) {
+    if (value < INT32_MIN || value > UINT32_MAX) {
+        throw rt::Error(rt::kErrOverflow, QStringLiteral("Overflow"));
+    }
+    return static_cast<qint32>(static_cast<quint32>(value));
+}
+
+// A runtime 32-bit value held as its decimal text ("255", "-1").
+inline QString tvNumberText(qint64 value) { return QString::number(tvLong(value)); }
+
 // A flag held as text: "True" or "False".
 inline QString tvBooleanText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");

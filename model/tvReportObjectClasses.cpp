@@ -1,0 +1,30 @@
+#include "tvReportObjectClasses.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "tvMapObject.h"
+#include "tvOLAPGridObject.h"
+#include "tvOleObject.h"
+
+namespace {
+
+template <class T>
+std::unique_ptr<tvIReportObject> create() {
+    return std::make_unique<T>();
+}
+
+// One row per kind the model copies; a kind without a row is skipped where it is placed.
+constexpr tvReportObjectClass kClasses[] = {
+    {tvMapObjectKind, create<tvMapObject>, nullptr},
+    {tvOLAPGridObjectKind, create<tvOLAPGridObject>, nullptr},
+    {tvOleObjectKind, create<tvOleObject>, nullptr},
+};
+
+}  // namespace
+
+const tvReportObjectClass* tvReportObjectClassOf(qint64 kind) {
+    const auto* row = std::find_if(std::begin(kClasses), std::end(kClasses),
+                                   [kind](const tvReportObjectClass& c) { return c.kind == kind; });
+    return row == std::end(kClasses) ? nullptr : row;
+}
