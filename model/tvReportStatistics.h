@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 
@@ -20,4 +21,16 @@ public:
     QDateTime lastPrinted;
     QDateTime lastSaved;
     QDateTime created;
+
+private:
+    void readSummaryInformation(const QString& reportFile);
+    void scanHead(const QByteArray& head);
+    void readBlock(QByteArrayView block, QByteArrayView before);
+
+    // The counted string at `pos` of `data`: 8-bit characters, or 16-bit ones when `wide`.
+    static QString ReadPropertyValue(QByteArrayView data, qsizetype pos, bool wide);
+    // A file time as a date-time shown in local time; 0 is the zero date-time.
+    static QDateTime FileTimeToDate(quint64 ticks);
+
+    QString fileVersion;  // the format the scan took the file for: "3.0" .. "9.0"
 };

@@ -15,7 +15,7 @@ std::unique_ptr<Object> Application::openReport(const QString& path) const {
     QByteArray design;
     if (isCompoundFile(head)) {
         file.close();
-        auto stream = readCompoundStream(path, QStringLiteral("ReportDesign"));
+        auto stream = readCompoundStream(path, QString::fromLatin1(kReportDesignStream));
         if (!stream) {
             throw Error(kErrUnableToOpen,
                         QStringLiteral("%1: the compound file holds no report design").arg(path));
