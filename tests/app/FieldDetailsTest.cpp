@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include "doctext/TVFieldDetails.h"
+#include "doctext/tvObjectDetailWriter.h"
+#include "tvFieldDefinitions.h"
+
+namespace {
+
+// One definition of each kind, and summaries over them.
+struct Fields {
+    tvDatabaseFieldDefinition id;
+    tvFormulaField net;
+    tvSummaryFieldDefinition sum;         // Sum of id
+    tvSummaryFieldDefinition average;     // Average of id, weighted by net
+    tvSummaryFieldDefinition countOfSum;  // Count of sum
+    tvSummaryFieldDefinition unknownOp;   // an operation without a text, of id
+    tvSummaryFieldDefinition ofUnknown;   // Sum of a field of an unknown kind
+    tvSpecialVarFieldDefinition printDate;
+    tvSpecialVarFieldDefinition unlisted;  // a special field type without a text
+    tvGroupNameField group;
+    tvParameterFieldDefinition smallest;
+    tvRunningTotalFieldDefinition running;
+    tvSQLExpressionFieldDefinition tax;
+    tvDatabaseFieldDefinition kindZero;
+    tvDatabaseFieldDefinition kindNine;
+
+    Fields() {
+        id.name = QStringLiteral("{Orders.ID}");
+        id.databaseFieldName = QStringLiteral("{Orders.ID}");
+        net.name = QStringLiteral("{@Net amount}");
+        net.fieldName = QStringLiteral("Net amount");
+        sum.name = QStringLiteral("Sum of {Orders.ID}");
+        sum.summarizedField = &id;
+        average.summaryType = 1;
+        average.summarizedField = &id;
+        average.secondarySummarizedField = &net;
+        countOfSum.summaryType = 6;
+        countOfSum.summarizedField = &sum;
+        unknownOp.summaryType = 42;
+        unknownOp.summarizedField = &id;
+        kindZero.kind = 0;
+        kindZero.name = QStringLiteral("{Orders.Lost}");
+        kindNine.kind = 9;
+        kindNine.name = QStringLiteral("{Orders.Lost}");
+        ofUnknown.summarizedField = &kindZero;
+        printDate.name = QStringLiteral("PrintDate");
+        unlisted.specialVarType = 99;
+        unlisted.name = QStringLiteral("Unlisted");
+        group.groupNameFieldName = QStringLiteral("Group #1 Name: {Customers.Country}");
+        smallest.parameterFieldName = QStringLiteral("{?Smallest amount}");
+        running.runningTotalFieldName = QStringLiteral("Running amount");
+        tax.sqlExpressionFieldName = QStringLiteral("{%Tax}");
+    }
+};
+
+TEST(FieldDetails, DescribesEveryKind) {
+    const Fields f;
+    struct Case {
+        const tvIFieldDefinition* field;
+        const char* detailText;
+        const char* displayName;
+    };
+    const Case cases[] = {
+        {&f.id, "Database Field={Orders.ID}", "Orders.ID"},
+        {&f.net, "Formula Field=Net amount", "@Net amount"},
+        {&f.sum, "Summarized Field = [Sum of {Orders.ID}]", "Sum of Orders.ID"},
+        {&f.average,
+         "Summarized Field = [Average of {Orders.ID}], "
+         "Secondary Summarized Field = [Average of Net amount]",
+         "Average of Orders.ID, @Net amount"},
+        {&f.countOfSum, "Summarized Field = [Count of [Sum of {Orders.ID}]]",
+         "Count of Sum of Orders.ID"},
+        {&f.unknownOp, "Summarized Field = [ {Orders.ID}]", "Orders.ID"},
+        {&f.ofUnknown, "Summarized Field = [Sum of ]", "Sum of Orders.Lost"},
+        {&f.printDate, "Special Var Field=Print Date", "PrintDate"},
+        {&f.unlisted, "Special Var Field=", "Unlisted"},
+        {&f.group, "Group Name Field=Group #1 Name: {Customers.Country}",
+         "Group #1 Name: Customers.Country"},
+        {&f.smallest, "Parameter Field={?Smallest amount}", "?Smallest amount"},
+        {&f.running, "Running Total Field=Running amount", "Running amount"},
+        {&f.tax, "SQL Expression Field={%Tax}", "%Tax"},
+        {&f.kindZero, "", ""},
+        {&f.kindNine, "", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GetFieldDetailText(c.field), QString::fromLatin1(c.detailText)) << c.detailText;
+        EXPECT_EQ(GetFieldDisplayName(c.field), QString::fromLatin1(c.displayName))
+            << c.displayName;
+    }
+}
+
+TEST(FieldDetails, TrimsBlanksOnlyAroundTheDetailText) {
+    tvRunningTotalFieldDefinition running;
+    running.runningTotalFieldName = QStringLiteral("Running amount\t  ");
+    EXPECT_EQ(GetFieldDetailText(&running), QStringLiteral("Running Total Field=Running amount\t"));
+
+    tvDatabaseFieldDefinition spaced;
+    spaced.name = QStringLiteral("  Orders.ID  ");
+    tvSummaryFieldDefinition sum;
+    sum.summarizedField = &spaced;
+    EXPECT_EQ(GetFieldDetailText(&sum), QStringLiteral("Summarized Field = [Sum of Orders.ID]"));
+}
+
+TEST(FieldDetails, MissingFieldsAndMismatchedKindsFail) {
+    const auto errorOf = [](auto call) -> long {
+        try {
+            call();
+        } catch (const rt::Error& e) {
+            return e.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(errorOf([] { GetFieldDetailText(nullptr); }), rt::kErrObjectRequired);
+    EXPECT_EQ(errorOf([] { GetFieldDisplayName(nullptr); }), rt::kErrObjectRequired);
+
+    tvSummaryFieldDefinition orphan;  // summarizes nothing
+    EXPECT_EQ(errorOf([&] { GetFieldDetailText(&orphan); }), rt::kErrObjectRequired);
+    EXPECT_EQ(errorOf([&] { GetFieldDisplayName(&orphan); }), rt::kErrObjectRequired);
+
+    tvFormulaField posing;  // a formula that says it is a parameter
+    posing.kind = tvParameterFieldKind;
+    EXPECT_EQ(errorOf([&] { GetFieldDetailText(&posing); }), rt::kErrTypeMismatch);
+    EXPECT_EQ(errorOf([&] { GetFieldDisplayName(&posing); }), rt::kErrTypeMismatch);
+}
+
+// A summary that summarizes itself would describe itself without end.
+TEST(FieldDetails, SummaryRingFailsInsteadOfOverflowingTheStack) {
+    tvSummaryFieldDefinition first;
+    tvSummaryFieldDefinition second;
+    first.summarizedField = &second;
+    second.summarizedField = &first;
+    EXPECT_THROW(GetFieldDetailText(&first), rt::Error);
+
+    // The guard is released on the way out: a sound field still works afterwards.
+    tvDatabaseFieldDefinition id;
+    id.name = QStringLiteral("Orders.ID");
+    second.summarizedField = &id;
+    EXPECT_EQ(GetFieldDetailText(&first),
+              QStringLiteral("Summarized Field = [Sum of [Sum of Orders.ID]]"));
+}
+
+TEST(FieldDetails, CutsLongTextsAtTheWorkArea) {
+    constexpr qsizetype kLength = tvObjectDetailWriter::kWorkAreaLength;
+    tvDatabaseFieldDefinition longName;
+    longName.name = QString(kLength + 100, u'x');
+    const QString text = GetFieldDetailText(&longName);
+    EXPECT_EQ(text.size(), kLength - 2);  // the leading ", " is dropped after the cut
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Database Field=xxx")));
+
+    // A summary whose opening piece already fills the work area loses its closing bracket,
+    // and nothing fails.
+    tvSummaryFieldDefinition sum;
+    sum.summarizedField = &longName;
+    const QString summary = GetFieldDetailText(&sum);
+    EXPECT_EQ(summary.size(), kLength - 2);
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("Summarized Field = [Sum of xxx")));
+    EXPECT_TRUE(summary.endsWith(u'x'));
+}
+
+TEST(WorkArea, OverwritesFromThePositionAndCutsAtTheEnd) {
+    constexpr qsizetype kLength = tvObjectDetailWriter::kWorkAreaLength;
+    QString area;
+    qsizetype position = 3;
+    tvObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("ab"));
+    EXPECT_EQ(area, QStringLiteral("  ab"));  // the untouched start reads as blanks
+    EXPECT_EQ(position, 5);
+    position = 2;
+    tvObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("XYZW"));
+    EXPECT_EQ(area, QStringLiteral(" XYZW"));
+    EXPECT_EQ(position, 6);
+
+    area.clear();
+    position = kLength - 1;  // 49,999: two characters fit
+    tvObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("12345"));
+    EXPECT_EQ(area.size(), kLength);
+    EXPECT_TRUE(area.endsWith(QStringLiteral(" 12")));
+    EXPECT_EQ(position, kLength + 4);
+    tvObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("more"));
+    EXPECT_EQ(area.size(), kLength);  // past the end nothing is stored
+    EXPECT_EQ(position, kLength + 8);
+
+    position = 0;
+    try {
+        tvObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("x"));
+        FAIL() << "a position before the work area was taken";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), rt::kErrInvalidCall);
+    }
+}
+
+}  // namespace
