@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "TavrinMain.h"
+
+int main(int argc, char** argv) { return TavrinMain(argc, argv); }

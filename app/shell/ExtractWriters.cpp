@@ -1,0 +1,49 @@
+#include "ExtractWriters.h"
+
+#include <utility>
+
+namespace {
+
+class NoTextWriter final : public ExtractTextWriter {
+public:
+    bool init(const QString&, const QString&, const QString&) override { return true; }
+    bool WriteReport(const tvReport&, const QString&) override { return true; }
+    void cleanUp() override {}
+};
+
+class NoWordWriter final : public ExtractWordWriter {
+public:
+    bool init(const QString&, const QString&, const QString&, const QString&) override {
+        return true;
+    }
+    bool WriteReport(const tvReport&, const QString&) override { return true; }
+    void QuitWord() override {}
+};
+
+class NoDatabaseWriter final : public ExtractDatabaseWriter {
+public:
+    bool WriteReport(tvReport&, const QString&, const QString&, const QString&) override {
+        return true;
+    }
+};
+
+ExtractWriterFactory& currentFactory() {
+    static ExtractWriterFactory factory = defaultExtractWriters();
+    return factory;
+}
+
+}  // namespace
+
+ExtractWriterFactory defaultExtractWriters() {
+    return {
+        [] { return std::make_unique<NoTextWriter>(); },
+        [] { return std::make_unique<NoWordWriter>(); },
+        [] { return std::make_unique<NoDatabaseWriter>(); },
+    };
+}
+
+const ExtractWriterFactory& extractWriters() { return currentFactory(); }
+
+ExtractWriterFactory setExtractWriters(ExtractWriterFactory factory) {
+    return std::exchange(currentFactory(), std::move(factory));
+}

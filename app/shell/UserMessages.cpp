@@ -1,0 +1,42 @@
+#include "UserMessages.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "TVSettings.h"
+
+namespace {
+
+void toStandardError(const QString& text, const QString& title) {
+    const QString message = title.isEmpty() ? text + u'\n' : title + u'\n' + text + u'\n';
+    std::fputs(message.toUtf8().constData(), stderr);
+    std::fflush(stderr);
+}
+
+MessageHandler& messageHandler() {
+    static MessageHandler handler = toStandardError;
+    return handler;
+}
+
+StatusHandler& statusHandler() {
+    static StatusHandler handler;
+    return handler;
+}
+
+}  // namespace
+
+void ShowMessage(const QString& text, const QString& title) {
+    if (messageHandler()) messageHandler()(text, title);
+}
+
+MessageHandler setMessageHandler(MessageHandler handler) {
+    return std::exchange(messageHandler(), std::move(handler));
+}
+
+void ShowStatus(const QString& text) {
+    if (REPORTS().RunMode >= 2 && statusHandler()) statusHandler()(text);
+}
+
+StatusHandler setStatusHandler(StatusHandler handler) {
+    return std::exchange(statusHandler(), std::move(handler));
+}

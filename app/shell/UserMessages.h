@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// The two channels from the program's work to its user. Until a window puts its own handler in
+// place, messages go to standard error and progress texts nowhere: a command-line run shows no
+// window and no modal box.
+
+// A message the user must see (a message box in the windows); an empty title is the program's.
+using MessageHandler = std::function<void(const QString& text, const QString& title)>;
+void ShowMessage(const QString& text, const QString& title = QString());
+// Puts `handler` in place and hands back the one it replaces.
+MessageHandler setMessageHandler(MessageHandler handler);
+
+// A progress text (panel 1 of the utilities window's status bar). Shown only while the run
+// mode is 2 or more, so command-line runs write none.
+using StatusHandler = std::function<void(const QString& text)>;
+void ShowStatus(const QString& text);
+StatusHandler setStatusHandler(StatusHandler handler);

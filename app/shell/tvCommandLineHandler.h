@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Jobs given on the command line, run without any window:
+//   -E <report>   Extract over one report
+//   -E <folder/>  Extract over the folder's own .rpt files (no subfolders), in name order
+//   -B <list.RML> Extract over the .rpt files named in a list file, one path a line
+// The switch may be followed by a blank or a comma, and compares ignoring case; the path keeps
+// its case and may be wrapped in double quotes. Messages go to the user's message channel.
+
+// The exit status of a command-line run.
+enum CommandLineStatus : int {
+    kAllDocumented = 0,  // every report was documented
+    kRunFailed = 1,      // a report, or the run itself, failed
+    kUsageError = 2,     // the syntax message, or an argument refused
+};
+
+// The command text of the program's arguments: joined by single blanks and trimmed.
+QString commandTextOf(const QStringList& arguments);
+
+// True when the command text names a job for the command line rather than a start of the windows.
+bool isCommandLineJob(const QString& commandText);
+
+// Runs the job of `commandText` and tells how it went.
+int HandleCommandLine(const QString& commandText);
+
+// The title and text of the syntax message.
+QString commandLineSyntaxTitle();
+QString commandLineSyntaxText();

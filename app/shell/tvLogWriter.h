@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// The run log: the file tvLog.txt in the database folder, one line per logged step, UTF-8. At
+// most one log is open. Each opening starts the file anew, and the Extract driver closes it
+// after every report, so the file holds the lines of the last report that wrote to it. The
+// lines reach the file when the log closes: an interrupted report never leaves half a log.
+
+// The log's file: DBPath of the settings, then "tvLog.txt".
+QString runLogPath();
+
+// Deletes the log's file and starts it anew; a log already open is dropped. Fails with
+// std::runtime_error when the file cannot be created.
+void OpenLogFile();
+
+// Writes `line` unchanged and a line break, opening the log first when none is open. Fails as
+// OpenLogFile does, and when the line cannot be written.
+void WriteLog(const QString& line);
+
+// Closes the open log, if any, writing its file out. False when the file could not be written.
+bool CloseLog();

@@ -1,0 +1,409 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <stdexcept>
+
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "shell/ExtractWriters.h"
+#include "shell/TVSettings.h"
+#include "shell/UserMessages.h"
+#include "shell/tvExtract.h"
+#include "shell/tvLogWriter.h"
+
+namespace {
+
+// What the writer doubles did, one entry a call, and the call that is to fail.
+struct WriterScript {
+    QStringList journal;
+    QString failAt;   // "text.init", "word.WriteReport", ...: that call answers false
+    QString throwAt;  // that call throws, as a runtime failure would
+    const tvReport* lastReport = nullptr;
+
+    bool call(const QString& name, const QString& arguments) {
+        journal << name + u' ' + arguments;
+        if (name == throwAt) throw std::runtime_error("the writer broke down");
+        return name != failAt;
+    }
+    bool write(const QString& name, const tvReport& report, const QString& fileName) {
+        lastReport = &report;
+        EXPECT_EQ(&report, REPORTS().CurrentReport.get());
+        return call(name, fileName + u' ' + report.reportTitle);
+    }
+};
+
+class TextDouble final : public ExtractTextWriter {
+public:
+    explicit TextDouble(WriterScript& script) : script_(script) {}
+    bool init(const QString& fileName, const QString& folder, const QString& path) override {
+        return script_.call(QStringLiteral("text.init"),
+                            QStringList{fileName, folder, path}.join(u' '));
+    }
+    bool WriteReport(const tvReport& report, const QString& fileName) override {
+        return script_.write(QStringLiteral("text.WriteReport"), report, fileName);
+    }
+    void cleanUp() override { script_.call(QStringLiteral("text.cleanUp"), QString()); }
+
+private:
+    WriterScript& script_;
+};
+
+class WordDouble final : public ExtractWordWriter {
+public:
+    explicit WordDouble(WriterScript& script) : script_(script) {}
+    bool init(const QString& fileName, const QString& folder, const QString& path,
+              const QString& templateName) override {
+        return script_.call(QStringLiteral("word.init"),
+                            QStringList{fileName, folder, path, templateName}.join(u' '));
+    }
+    bool WriteReport(const tvReport& report, const QString& fileName) override {
+        return script_.write(QStringLiteral("word.WriteReport"), report, fileName);
+    }
+    void QuitWord() override { script_.call(QStringLiteral("word.QuitWord"), QString()); }
+
+private:
+    WriterScript& script_;
+};
+
+// Writes its steps to the run log, as the database writer does.
+class DatabaseDouble final : public ExtractDatabaseWriter {
+public:
+    explicit DatabaseDouble(WriterScript& script) : script_(script) {}
+    bool WriteReport(tvReport& report, const QString& fileName, const QString& database,
+                     const QString& path) override {
+        WriteLog(fileName + QStringLiteral(" - tables"));
+        WriteLog(fileName + QStringLiteral(" - objects"));
+        script_.lastReport = &report;
+        return script_.call(QStringLiteral("db.WriteReport"),
+                            QStringList{fileName, database, path}.join(u' '));
+    }
+
+private:
+    WriterScript& script_;
+};
+
+// Settings of a folder of its own, writer doubles in place of the program's writers, and the
+// user's messages and progress texts caught.
+class Extract : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("db")));
+        TVSettings& settings = REPORTS();
+        settings.TVDPath = path("text/");
+        settings.DocPath = path("word/");
+        settings.DBPath = path("db/");
+        settings.OutputTemplate = QStringLiteral("Classic");
+        settings.ShowSQL = 1;
+        outputs(1, 0, 0);
+        previousWriters_ = setExtractWriters({
+            [this] { return std::make_unique<TextDouble>(script_); },
+            [this] { return std::make_unique<WordDouble>(script_); },
+            [this] { return std::make_unique<DatabaseDouble>(script_); },
+        });
+        previousMessages_ =
+            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
+        previousStatus_ = setStatusHandler([this](const QString& text) { statuses_ << text; });
+    }
+
+    void TearDown() override {
+        CloseLog();
+        setExtractWriters(std::move(previousWriters_));
+        setMessageHandler(std::move(previousMessages_));
+        setStatusHandler(std::move(previousStatus_));
+        REPORTS() = TVSettings();
+    }
+
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
+
+    static void outputs(qint32 text, qint32 word, qint16 database) {
+        REPORTS().CreateTVDFile = text;
+        REPORTS().CreateWordDocument = word;
+        REPORTS().UpdateDB = database;
+    }
+
+    // A sample report copied under a name of our own.
+    QString report(const QString& fileName, const char* sample = "fields.xml") const {
+        const QString target = path(fileName);
+        QFile::copy(sampleReport(QString::fromLatin1(sample)), target);
+        return target;
+    }
+
+    // The calls of the journal without their arguments.
+    QStringList calls() const {
+        QStringList names;
+        for (const QString& entry : script_.journal) names << entry.section(u' ', 0, 0);
+        return names;
+    }
+
+    static QString runLog() {
+        QFile file(runLogPath());
+        if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("<none>");
+        return QString::fromUtf8(file.readAll());
+    }
+
+    QTemporaryDir dir_;
+    WriterScript script_;
+    QStringList messages_;
+    QStringList statuses_;
+    ExtractWriterFactory previousWriters_;
+    MessageHandler previousMessages_;
+    StatusHandler previousStatus_;
+};
+
+const QString kUnableSales = QStringLiteral("Unable to open Report: Sales.rpt");
+
+TEST_F(Extract, HandsTheLoadedModelToEachEnabledWriterInOrder) {
+    outputs(1, 1, 1);
+    const QString sales = report(QStringLiteral("Sales.rpt"));
+    EXPECT_TRUE(ExtractReport(sales, QStringLiteral("Sales.rpt")));
+    const QString title = QStringLiteral(" Orders by customer");
+    EXPECT_EQ(script_.journal,
+              (QStringList{
+                  "text.init Sales.rpt " + path("text/") + u' ' + sales,
+                  "text.WriteReport Sales.rpt" + title,
+                  "text.cleanUp ",
+                  "word.init Sales.rpt " + path("word/") + u' ' + sales + " Classic",
+                  "word.WriteReport Sales.rpt" + title,
+                  "word.QuitWord ",
+                  "db.WriteReport Sales.rpt " + path("db/tv.db") + u' ' + sales,
+              }));
+    EXPECT_TRUE(messages_.isEmpty());
+    EXPECT_EQ(REPORTS().CurrentReport, nullptr);  // released after the report
+}
+
+TEST_F(Extract, RunsOnlyTheWritersThatTheSettingsSwitchOn) {
+    struct Case {
+        qint32 text, word;
+        qint16 database;
+        QStringList calls;
+    };
+    const Case cases[] = {
+        {0, 0, 0, {}},
+        {1, 0, 0, {"text.init", "text.WriteReport", "text.cleanUp"}},
+        {0, 1, 0, {"word.init", "word.WriteReport", "word.QuitWord"}},
+        {0, 0, 1, {"db.WriteReport"}},
+        {-1, 0, -1, {"text.init", "text.WriteReport", "text.cleanUp", "db.WriteReport"}},
+    };
+    const QString sales = report(QStringLiteral("Sales.rpt"));
+    for (const Case& c : cases) {
+        script_.journal.clear();
+        outputs(c.text, c.word, c.database);
+        EXPECT_TRUE(ExtractReport(sales, QStringLiteral("Sales.rpt")));
+        EXPECT_EQ(calls(), c.calls) << c.text << c.word << c.database;
+    }
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+// A failure at any step ends that report alone, with its file name (not its folder), after the
+// steps before it; the model is released and the run log closed.
+TEST_F(Extract, AFailingStepEndsTheReportWithItsFileName) {
+    struct Case {
+        const char* failAt;
+        const char* throwAt;
+        QStringList calls;
+    };
+    const QStringList text{"text.init", "text.WriteReport", "text.cleanUp"};
+    const QStringList word{"word.init", "word.WriteReport", "word.QuitWord"};
+    const Case cases[] = {
+        {"text.init", "", {"text.init"}},
+        {"text.WriteReport", "", {"text.init", "text.WriteReport"}},
+        {"", "text.WriteReport", {"text.init", "text.WriteReport"}},
+        {"word.init", "", text + QStringList{"word.init"}},
+        {"", "word.WriteReport", text + QStringList{"word.init", "word.WriteReport"}},
+        {"db.WriteReport", "", text + word + QStringList{"db.WriteReport"}},
+        {"", "db.WriteReport", text + word + QStringList{"db.WriteReport"}},
+    };
+    outputs(1, 1, 1);
+    const QString sales = report(QStringLiteral("Sales.rpt"));
+    for (const Case& c : cases) {
+        script_.journal.clear();
+        messages_.clear();
+        script_.failAt = QString::fromLatin1(c.failAt);
+        script_.throwAt = QString::fromLatin1(c.throwAt);
+        EXPECT_FALSE(ExtractReport(sales, QStringLiteral("Sales.rpt"))) << c.failAt << c.throwAt;
+        EXPECT_EQ(calls(), c.calls) << c.failAt << c.throwAt;
+        EXPECT_EQ(messages_, QStringList{kUnableSales});
+        EXPECT_EQ(REPORTS().CurrentReport, nullptr);
+    }
+    // The database writer logged its steps before it failed; the log was closed all the same.
+    EXPECT_EQ(runLog(), QStringLiteral("Sales.rpt - tables\nSales.rpt - objects\n"));
+}
+
+TEST_F(Extract, AReportThatCannotBeOpenedReachesNoWriterAndTheListGoesOn) {
+    const QString real = testData(QStringLiteral("real-reports/real-01.rpt"));
+    const QStringList list{path("gone/Gone.rpt"), real, report(QStringLiteral("Sales.rpt"))};
+    QStringList results;
+    EXPECT_FALSE(ExtractReportList(list, results));
+    EXPECT_EQ(messages_, (QStringList{"Unable to open Report: Gone.rpt",
+                                      "Unable to open Report: real-01.rpt"}));
+    EXPECT_EQ(calls(), (QStringList{"text.init", "text.WriteReport", "text.cleanUp"}));
+    EXPECT_EQ(REPORTS().CurrentReport, nullptr);
+}
+
+TEST_F(Extract, ResultListNamesTheOutputsOfEveryReportOnceAtTheEnd) {
+    struct Case {
+        const char* name;
+        qint32 text, word;
+        qint16 database;
+        bool sameFolders;  // the text and Word folders are one folder
+        QStringList before;
+        QStringList reports;
+        QStringList after;
+    };
+    const Case cases[] = {
+        {"same report twice", 1, 0, 0, false, {}, {"/a/X.rpt", "/b/X.rpt"}, {"T/X.tvd"}},
+        {"rerun keeps other names in place",
+         1,
+         0,
+         0,
+         false,
+         {"T/other.tvd", "T/X.tvd", "T/Y.tvd"},
+         {"/a/X.rpt"},
+         {"T/other.tvd", "T/Y.tvd", "T/X.tvd"}},
+        {"text and Word",
+         1,
+         1,
+         0,
+         false,
+         {"T/X.tvd", "W/X.docx", "W/Y.docx"},
+         {"/a/X.rpt"},
+         {"W/Y.docx", "T/X.tvd", "W/X.docx"}},
+        {"one folder: the text name takes the Word name",
+         1,
+         1,
+         0,
+         true,
+         {"T/X.docx", "T/Z.tvd", "T/X.tvd"},
+         {"/a/X.rpt"},
+         {"T/Z.tvd", "T/X.tvd", "T/X.docx"}},
+        {"a Word name left in the text folder by an earlier run", 1, 1, 0, false,
+         {"T/X.docx", "W/X.docx"}, {"/a/X.rpt"}, {"T/X.tvd", "W/X.docx"}},
+        {"Word only",
+         0,
+         1,
+         0,
+         false,
+         {"W/X.docx", "T/X.tvd"},
+         {"/a/X.rpt"},
+         {"T/X.tvd", "W/X.docx"}},
+        {"database only leaves the list alone",
+         0,
+         0,
+         1,
+         false,
+         {"T/X.tvd"},
+         {"/a/X.rpt", "/a/Y.rpt"},
+         {"T/X.tvd"}},
+        {"paths keep their case",
+         1,
+         0,
+         0,
+         false,
+         {"T/sales.tvd"},
+         {"/a/Sales.RPT"},
+         {"T/sales.tvd", "T/Sales.tvd"}},
+    };
+    // "T/" and "W/" stand for the text and Word folders.
+    const auto expand = [](QStringList names) {
+        for (QString& name : names) {
+            if (name.startsWith(u'T')) name = REPORTS().TVDPath + name.mid(2);
+            if (name.startsWith(u'W')) name = REPORTS().DocPath + name.mid(2);
+        }
+        return names;
+    };
+    for (const Case& c : cases) {
+        outputs(c.text, c.word, c.database);
+        REPORTS().DocPath = c.sameFolders ? path("text/") : path("word/");
+        QStringList results = expand(c.before);
+        ExtractReportList(c.reports, results);  // the reports do not exist: names come all the same
+        EXPECT_EQ(results, expand(c.after)) << c.name;
+    }
+}
+
+TEST_F(Extract, ProgressTextsOnlyInTheInteractiveRunMode) {
+    outputs(1, 1, 1);
+    const QStringList list{report(QStringLiteral("Sales.rpt"))};
+    QStringList results;
+    ExtractReportList(list, results);  // run mode 0: a command-line run
+    EXPECT_TRUE(statuses_.isEmpty());
+
+    REPORTS().RunMode = 2;
+    ExtractReportList(list, results);
+    EXPECT_EQ(statuses_, (QStringList{
+                             "Sales.rpt - Mining",
+                             "Sales.rpt - Initializing",
+                             "Sales.rpt - Initializing Word",
+                             "Sales.rpt - Generating Word Document",
+                             "Sales.rpt - Initializing database output",
+                         }));
+}
+
+TEST_F(Extract, RunLogHoldsTheLinesOfTheLastReportOnly) {
+    outputs(0, 0, 1);
+    const QString sales = report(QStringLiteral("Sales.rpt"));
+    const QString layout = report(QStringLiteral("Layout.rpt"), "layout.xml");
+    ASSERT_TRUE(ExtractReport(sales, QStringLiteral("Sales.rpt")));
+    // Closed after the report: its lines are in the file.
+    EXPECT_EQ(runLog(), QStringLiteral("Sales.rpt - tables\nSales.rpt - objects\n"));
+    QStringList results;
+    ASSERT_TRUE(ExtractReportList({sales, layout}, results));
+    EXPECT_EQ(runLog(), QStringLiteral("Layout.rpt - tables\nLayout.rpt - objects\n"));
+}
+
+TEST_F(Extract, RunLogThatCannotBeCreatedFailsTheReport) {
+    outputs(0, 0, 1);
+    REPORTS().DBPath = path("no such folder/");
+    EXPECT_FALSE(ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
+    EXPECT_EQ(messages_, QStringList{kUnableSales});
+    EXPECT_TRUE(script_.journal.isEmpty());
+}
+
+TEST_F(Extract, RunLogStartsAnewAtEachOpening) {
+    REPORTS().DBPath = path("db");  // a folder stored without its separator
+    EXPECT_EQ(runLogPath(), path("db/tvLog.txt"));
+    EXPECT_TRUE(CloseLog());  // nothing open: nothing to do
+
+    WriteLog(QStringLiteral("Größe – ✓"));
+    WriteLog(QString());
+    EXPECT_EQ(runLog(), QStringLiteral("<none>"));  // written out when the log closes
+    ASSERT_TRUE(CloseLog());
+    EXPECT_EQ(runLog(), QStringLiteral("Größe – ✓\n\n"));  // UTF-8, lines unchanged
+
+    // The next line after a close recreates the file.
+    WriteLog(QStringLiteral("second"));
+    EXPECT_EQ(runLog(), QStringLiteral("<none>"));  // the old log is deleted at the opening
+    ASSERT_TRUE(CloseLog());
+    EXPECT_EQ(runLog(), QStringLiteral("second\n"));
+
+    // Opening again drops what the open log held.
+    WriteLog(QStringLiteral("dropped"));
+    OpenLogFile();
+    WriteLog(QStringLiteral("third"));
+    ASSERT_TRUE(CloseLog());
+    EXPECT_EQ(runLog(), QStringLiteral("third\n"));
+}
+
+TEST_F(Extract, OutputNamesFromReportPaths) {
+    struct Case {
+        const char* path;
+        const char* fileName;
+        const char* stem;
+    };
+    const Case cases[] = {
+        {"/r/Sales.rpt", "Sales.rpt", "Sales"},
+        {"C:\\Reports\\SALES.RPT", "SALES.RPT", "SALES"},
+        {"r/sub\\My Report.rpt", "My Report.rpt", "My Report"},
+        {"Sales.rpt", "Sales.rpt", "Sales"},
+        {"/r/ab", "ab", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(reportFileName(QString::fromLatin1(c.path)), QString::fromLatin1(c.fileName));
+        EXPECT_EQ(reportStem(QString::fromLatin1(c.fileName)), QString::fromLatin1(c.stem));
+    }
+    REPORTS().TVDPath = QStringLiteral("/out");
+    EXPECT_EQ(textOutputPath(QStringLiteral("Sales")), QStringLiteral("/out/Sales.tvd"));
+}
+
+}  // namespace

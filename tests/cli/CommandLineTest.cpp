@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "QtPrinters.h"
+
+namespace {
+
+const QString kProgram = QStringLiteral(TAVDESK4);
+
+QString sample(const char* name) {
+    return QStringLiteral(TAV_SAMPLES "/") + QLatin1StringView(name);
+}
+QString realReport() { return QStringLiteral(TAV_TEST_DATA "/real-reports/real-01.rpt"); }
+
+const QStringList kSyntaxMessage{
+    "Tavrin Command Line Syntax",
+    "",
+    "Syntax:",
+    " for Extract of Report1:",
+    "<path>TVUtility.exe -E,<FullPathRreport1>",
+    "or",
+    " for RptDiff between Rpeort1 and Report2:",
+    "<path>TVUtility.exe D,<FullPathReport1>,<FullPathReport2>",
+};
+
+QString unable(const char* fileName) {
+    return QStringLiteral("Unable to open Report: ") + QLatin1StringView(fileName);
+}
+
+struct Outcome {
+    int exitStatus = -1;
+    QStringList errorLines;  // standard error, one entry a line
+    QString output;          // standard output
+};
+
+// A folder for one run of the program: reports, list files, the output folder and the
+// configuration folder with a settings file written beforehand, so that nothing reaches the
+// user's own settings. "%T" in an argument stands for the folder.
+//
+//   reports/   Sales.rpt, layout.RPT, notes.txt, sub/broken.rpt (not a report)
+//   my reports/Sales Q1.rpt
+//   mixed/     a-broken.rpt, b-good.rpt, c-broken.Rpt
+//   lists/     nightly.RML (CR LF), nightly.txt
+class Workspace {
+public:
+    Workspace() { create(); }
+
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
+    QString settingsFile() const { return path("config/Ombrel Group/Tavrin.conf"); }
+
+    // Runs the program as a scheduled job would: without any display.
+    Outcome run(QStringList arguments, const QString& program = kProgram) const {
+        arguments.replaceInStrings(QStringLiteral("%T"), dir_.path());
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
+        // A program that wanted a display would fail to start.
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(dir_.path());
+        process.start(program, arguments);
+        Outcome result;
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+            ADD_FAILURE() << "tavdesk4 did not end normally: "
+                          << arguments.join(u' ').toStdString();
+            return result;
+        }
+        result.exitStatus = process.exitCode();
+        result.errorLines = QString::fromUtf8(process.readAllStandardError()).split(u'\n');
+        if (result.errorLines.last().isEmpty()) result.errorLines.removeLast();
+        result.output = QString::fromUtf8(process.readAllStandardOutput());
+        return result;
+    }
+
+    // The settings file holds every setting, and the text folder written beforehand (or the
+    // one given).
+    void expectEverySettingStored(QString textFolder = QString()) const {
+        if (textFolder.isEmpty()) textFolder = path("out/");
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        EXPECT_TRUE(settings.contains(QStringLiteral("RptPath")));
+        settings.beginGroup(QStringLiteral("Extract"));
+        EXPECT_EQ(settings.childKeys().size(), 45);
+        for (const char* key : {"DocPath", "TVDPath", "DBPath", "OutputTemplate", "ShowRptSummary",
+                                "PromptForParameters", "TableFontColor"}) {
+            EXPECT_TRUE(settings.contains(QString::fromLatin1(key))) << key;
+        }
+        EXPECT_EQ(settings.value(QStringLiteral("TVDPath")).toString(), textFolder);
+        EXPECT_EQ(settings.value(QStringLiteral("CreateTVDFile")).toString(), QStringLiteral("1"));
+    }
+
+private:
+    void create() {
+        ASSERT_TRUE(dir_.isValid());
+        QDir root(dir_.path());
+        for (const char* folder :
+             {"reports/sub", "my reports", "mixed", "lists", "out", "config/Ombrel Group"}) {
+            ASSERT_TRUE(root.mkpath(QString::fromLatin1(folder)));
+        }
+        copy(sample("fields.xml"), "reports/Sales.rpt");
+        copy(sample("layout.xml"), "reports/layout.RPT");
+        copy(sample("fields.xml"), "my reports/Sales Q1.rpt");
+        copy(sample("layout.xml"), "mixed/b-good.rpt");
+        for (const char* broken : {"reports/notes.txt", "reports/sub/broken.rpt",
+                                   "mixed/a-broken.rpt", "mixed/c-broken.Rpt"}) {
+            write(broken, "<Report>not a report");
+        }
+        write("lists/nightly.RML",
+              QStringList{
+                  path("reports/Sales.rpt"),
+                  "",
+                  path("reports/notes.doc"),
+                  path("gone/missing.rpt"),
+                  "# " + path("reports/layout.RPT") + " in a comment",
+                  path("reports/layout.RPT"),
+                  realReport(),
+              }
+                  .join("\r\n")
+                  .toUtf8());
+        write("lists/nightly.txt", path("reports/Sales.rpt").toUtf8());
+
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        settings.beginGroup(QStringLiteral("Extract"));
+        for (const char* folder : {"TVDPath", "DocPath", "DBPath"}) {
+            settings.setValue(QString::fromLatin1(folder), path("out/"));
+        }
+        settings.setValue(QStringLiteral("CreateTVDFile"), QStringLiteral("1"));
+        settings.setValue(QStringLiteral("CreateWordDocument"), QStringLiteral("0"));
+        settings.setValue(QStringLiteral("UpdateDB"), QStringLiteral("0"));
+    }
+
+    void copy(const QString& from, const char* to) const {
+        ASSERT_TRUE(QFile::copy(from, path(QString::fromLatin1(to)))) << to;
+    }
+    void write(const char* relative, const QByteArray& bytes) const {
+        QFile file(path(QString::fromLatin1(relative)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QTemporaryDir dir_;
+};
+
+struct Case {
+    const char* name;
+    QStringList arguments;
+    int exitStatus;
+    QStringList errorLines;  // standard error, exactly
+};
+
+TEST(CommandLine, RunsEachJobWithoutAWindow) {
+    const Case cases[] = {
+        {"a report", {"-E", "%T/reports/Sales.rpt"}, 0, {}},
+        {"a report, switch in lower case", {"-e", "%T/reports/layout.RPT"}, 0, {}},
+        {"a report in one argument", {"-E %T/reports/Sales.rpt"}, 0, {}},
+        {"a quoted path after a comma", {"-E,\"%T/my reports/Sales Q1.rpt\""}, 0, {}},
+        {"blanks in a path without quotes", {"-E", "%T/my reports/Sales Q1.rpt"}, 0, {}},
+        {"a relative path", {"-E", "reports/Sales.rpt"}, 0, {}},
+        {"a folder: its own reports, any case of the extension", {"-E", "%T/reports/"}, 0, {}},
+        {"a folder: in name order, going on after a failure",
+         {"-E", "%T/mixed/"},
+         1,
+         {unable("a-broken.rpt"), unable("c-broken.Rpt")}},
+        {"a folder without reports", {"-E", "%T/lists/"}, 0, {}},
+        {"a missing report", {"-E", "%T/Missing.RPT"}, 1, {unable("Missing.RPT")}},
+        {"a real report file", {"-E", realReport()}, 1, {unable("real-01.rpt")}},
+        {"a list file: its report lines, in order",
+         {"-B", "%T/lists/nightly.RML"},
+         1,
+         {unable("missing.rpt"), unable("real-01.rpt")}},
+        {"a list file, quoted",
+         {"-b,\"%T/lists/nightly.RML\""},
+         1,
+         {unable("missing.rpt"), unable("real-01.rpt")}},
+        {"a wrong switch", {"-X", "%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
+        {"a slash for the dash", {"/E", "%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
+        {"a switch run into its path", {"-E%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
+        {"a quote without its end", {"-E", "\"%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
+        {"an empty quoted path", {"-E", "\"\""}, 2, kSyntaxMessage},
+        {"report difference: not yet",
+         {"-D", "%T/reports/Sales.rpt,%T/reports/layout.RPT"},
+         2,
+         kSyntaxMessage},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Workspace workspace;
+        const Outcome result = workspace.run(c.arguments);
+        EXPECT_EQ(result.exitStatus, c.exitStatus);
+        EXPECT_EQ(result.errorLines, c.errorLines);
+        EXPECT_TRUE(result.output.isEmpty());
+        workspace.expectEverySettingStored();
+    }
+}
+
+TEST(CommandLine, RefusedArgumentsAndMissingInputsSayWhat) {
+    const struct {
+        const char* name;
+        QStringList arguments;
+        int exitStatus;
+        QString named;  // the message names it
+    } cases[] = {
+        {"a list file that is no .RML", {"-B", "%T/lists/nightly.txt"}, 2, "nightly.txt"},
+        {"a missing list file", {"-B", "%T/lists/gone.rml"}, 1, "gone.rml"},
+        {"a missing folder", {"-E", "%T/gone/"}, 1, "gone/"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Workspace workspace;
+        const Outcome result = workspace.run(c.arguments);
+        EXPECT_EQ(result.exitStatus, c.exitStatus);
+        ASSERT_EQ(result.errorLines.size(), 1);
+        EXPECT_TRUE(result.errorLines.first().contains(c.named))
+            << result.errorLines.first().toStdString();
+        workspace.expectEverySettingStored();
+    }
+}
+
+TEST(CommandLine, WithoutAJobTheProgramStartsForTheWindows) {
+    for (const QStringList& arguments : {QStringList{}, QStringList{"-NT"}, QStringList{" -E "}}) {
+        const Workspace workspace;
+        const Outcome result = workspace.run(arguments);
+        EXPECT_EQ(result.exitStatus, 0);
+        EXPECT_FALSE(result.errorLines.isEmpty());  // a note that the windows come later
+        workspace.expectEverySettingStored();
+    }
+}
+
+TEST(CommandLine, FirstStartStoresEveryDefault) {
+    const Workspace workspace;
+    QFile::remove(workspace.settingsFile());
+    // The default folders lie below the program's folder: keep them out of the build tree.
+    const QString program = workspace.path("bin/tavdesk4");
+    ASSERT_TRUE(QDir().mkpath(workspace.path("bin")));
+    ASSERT_TRUE(QFile::copy(kProgram, program));
+    const Outcome result = workspace.run({"-E", "%T/reports/Sales.rpt"}, program);
+    EXPECT_EQ(result.exitStatus, 0);
+    workspace.expectEverySettingStored(workspace.path("bin/Output/"));
+    EXPECT_TRUE(QDir(workspace.path("bin/Output")).exists());
+}
+
+}  // namespace
