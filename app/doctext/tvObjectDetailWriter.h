@@ -2,16 +2,26 @@
 
 #include <QString>
 
+#include "tvCollections.h"
 #include "tvFormattings.h"
 #include "tvIReportWriter.h"
 #include "tvValueFormattings.h"
 
+class tvSection;
+class tvPosition;
+class tvIReportObject;
 class tvSubReportLink;
+class tvOleObject;
+class tvMapObject;
+class tvOLAPGridObject;
 
 // A number as documentation shows it: no thousands separators, no trailing zeros, up to 15
 // significant digits, "." as decimal separator and an exponent only for very large or small
 // values ("0.5", "12", "6.66666666666667", "1E+20").
 QString FormatGeneralNumber(double value);
+
+// An object's place in inches, to two decimal places: "Position=(0.5, 1.25), Size=(2 x 0.17)".
+QString PositionText(const tvPosition& position);
 
 // Writes the documentation lines of one report object, and its formatting blocks, to a line
 // sink. Each block turns one formatting bag into one line: six blanks, a caption ("Border:"),
@@ -28,6 +38,15 @@ public:
     // work area reads as blanks, and characters beyond kWorkAreaLength are dropped, also when
     // `position` already lies past the end. A position below 1 is an invalid-argument error.
     static void InsertIntoWrkArea(QString& workArea, qsizetype& position, const QString& text);
+
+    // The lines of the report object at the 1-based `index` of the section's objects: a head
+    // line that starts with `objectNumber` and names the object and its place, then its
+    // formatting blocks and conditional formulas. An object of an unknown kind writes nothing.
+    void WriteObjectDetails(const tvSection& section, qsizetype index, double objectNumber);
+
+    // "Conditional Formulas:" and one line per formula, each the property's caption and the
+    // formula; nothing when there are none.
+    void WriteConditionalFormulas(const tvConditionalFormulas& formulas);
 
     // The formatting blocks. A block given a bag by pointer writes nothing when the object has
     // no such bag (nullptr); the others are always given one.
@@ -49,6 +68,15 @@ public:
     void WriteTimeFormatting(const tvTimeFormatting* bag);
 
 private:
+    // The writers of the object kinds; `number` is the object number as the head line shows it.
+    void writeOleObject(const tvIReportObject& object, const QString& number);
+    void writeMapObject(const tvIReportObject& object, const QString& number);
+    void writeOlapGridObject(const tvIReportObject& object, const QString& number);
+
+    // The head line of an object: its number, ", ", `name` (which ends in ": " or ", ") and
+    // its place.
+    void writeHead(const QString& number, const QString& name, const tvIReportObject& object);
+
     // One detail line: `caption`, a blank and `value`, at the indentation of object details.
     void writeDetail(const QString& caption, const QString& value);
     tvIReportWriter& sink();

@@ -2,14 +2,9 @@
 
 #include <utility>
 
-namespace {
+#include "TVTVDWriter.h"
 
-class NoTextWriter final : public ExtractTextWriter {
-public:
-    bool init(const QString&, const QString&, const QString&) override { return true; }
-    bool WriteReport(const tvReport&, const QString&) override { return true; }
-    void cleanUp() override {}
-};
+namespace {
 
 class NoWordWriter final : public ExtractWordWriter {
 public:
@@ -36,7 +31,7 @@ ExtractWriterFactory& currentFactory() {
 
 ExtractWriterFactory defaultExtractWriters() {
     return {
-        [] { return std::make_unique<NoTextWriter>(); },
+        [] { return std::make_unique<TVTVDWriter>(); },
         [] { return std::make_unique<NoWordWriter>(); },
         [] { return std::make_unique<NoDatabaseWriter>(); },
     };

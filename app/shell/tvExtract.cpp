@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "ExtractWriters.h"
+#include "TVWriterHelper.h"
 #include "TVSettings.h"
 #include "TVSettingsStore.h"
 #include "UserMessages.h"
@@ -82,9 +83,12 @@ bool ExtractReport(const QString& reportPath, const QString& reportFileName) {
     bool documented = false;
     try {
         const ExtractWriterFactory& writers = extractWriters();
-        const auto wordWriter = writers.wordWriter();
-        const auto textWriter = writers.textWriter();
+        const std::shared_ptr<ExtractWordWriter> wordWriter = writers.wordWriter();
+        const std::shared_ptr<ExtractTextWriter> textWriter = writers.textWriter();
         const auto databaseWriter = writers.databaseWriter();
+        // The shared documentation blocks reach each writer by its kind.
+        SetWordDocWriter(std::dynamic_pointer_cast<tvIReportWriter>(wordWriter));
+        SetTVDWriter(std::dynamic_pointer_cast<tvIReportWriter>(textWriter));
 
         settings.CurrentReport = std::make_unique<tvReport>();
         settings.CurrentReport->init(reportPath, settings.ShowSQL, settings.PromptForParameters);
