@@ -69,6 +69,21 @@ void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& cr,
     }
 }
 
+void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& cr) {
+    using M = tvCommonMember;
+    tvReadCommonFormatting(bag, cr,
+                           {M::canGrow, M::closeBorderonPageBreak, M::cssClass,
+                            M::horizontalAlignment, M::keepTogether, M::maxLines, M::name,
+                            M::suppress, M::suppressIfDuplicated, M::textRotationAngle});
+}
+
+void tvReadFontFormatting(tvFontFormatting& bag, const rt::Object& cr, bool fontBeforeColor) {
+    bag.characterSpacing = tvLong(cr.integer("characterSpacing"));
+    if (fontBeforeColor) bag.font = tvReadFont(cr);
+    bag.color = QString::number(tvColor(cr.integer("color")));
+    if (!fontBeforeColor) bag.font = tvReadFont(cr);
+}
+
 tvFont tvReadFont(const rt::Object& crObject) {
     tvFont font;
     const auto crFont = crObject.object("font");

@@ -99,6 +99,13 @@ enum class tvCommonMember {
 };
 void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& crObject,
                             std::initializer_list<tvCommonMember> members);
+// Every member, in the order of tvCommonMember: what field and text objects copy.
+void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& crObject);
+
+// characterSpacing, then color (colour as number text) and font, or font before color where the
+// owner reads them so.
+void tvReadFontFormatting(tvFontFormatting& bag, const rt::Object& crObject,
+                          bool fontBeforeColor = false);
 
 // A copy of the runtime object's font (its member "font"): name, size, bold, italic, underline,
 // strikethrough, weight and charset. No font gives the default tvFont.
