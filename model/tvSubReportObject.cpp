@@ -35,10 +35,6 @@ void tvSubReportObject::init(const rt::Object& cr, tvSection& objectParent) {
 
     parent = &objectParent;
     objectName = cr.text("subreportName");
-
-    tvForEachItem(cr, "Links", [this](const rt::Object& crLink) {
-        auto link = std::make_unique<tvSubReportLink>();
-        link->init(crLink, *this, *tvIReportObject::report(), *report);
-        links.Add(std::move(link));
-    });
+    // `links` stays empty whatever links the runtime holds: no reader of the model relies on
+    // them, and the documentation and database keep to what the report's objects show.
 }
