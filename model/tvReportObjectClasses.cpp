@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
+#include "tvBlobObject.h"
+#include "tvCrossTabObject.h"
+#include "tvGraphObject.h"
 #include "tvMapObject.h"
 #include "tvOLAPGridObject.h"
 #include "tvOleObject.h"
@@ -19,6 +22,9 @@ constexpr tvReportObjectClass kClasses[] = {
     {tvMapObjectKind, create<tvMapObject>, nullptr},
     {tvOLAPGridObjectKind, create<tvOLAPGridObject>, nullptr},
     {tvOleObjectKind, create<tvOleObject>, nullptr},
+    {tvGraphObjectKind, create<tvGraphObject>, nullptr},
+    {tvCrossTabObjectKind, create<tvCrossTabObject>, nullptr},
+    {tvBlobObjectKind, create<tvBlobObject>, nullptr},
 };
 
 }  // namespace
