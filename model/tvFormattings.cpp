@@ -1,5 +1,6 @@
 #include "tvFormattings.h"
 
+#include "tvConditionalFormulaHelper.h"
 #include "tvTypes.h"
 
 namespace {
@@ -84,9 +85,22 @@ void tvReadFontFormatting(tvFontFormatting& bag, const rt::Object& cr, bool font
     if (!fontBeforeColor) bag.font = tvReadFont(cr);
 }
 
-tvFont tvReadFont(const rt::Object& crObject) {
+void tvReadObjectFormatting(const rt::Object& cr, tvBorderFormatting& border,
+                            tvCommonFormatting& common, tvHyperlinkFormatting& hyperlink,
+                            tvConditionalFormulas& formulas) {
+    tvReadBorderFormatting(border, cr);
+    using M = tvCommonMember;
+    tvReadCommonFormatting(
+        common, cr,
+        {M::closeBorderonPageBreak, M::cssClass, M::keepTogether, M::name, M::suppress});
+    tvReadHyperlinkFormatting(hyperlink, cr);
+    AddCommonConditionalFormulas(cr, formulas, false);
+    AddBorderConditionalFormulas(cr, formulas);
+}
+
+tvFont tvReadFont(const rt::Object& crObject, const char* member) {
     tvFont font;
-    const auto crFont = crObject.object("font");
+    const auto crFont = crObject.object(member);
     if (!crFont) return font;
     font.name = crFont->text("name");
     font.size = crFont->real("size");

@@ -6,6 +6,9 @@
 #include "tvBoxObject.h"
 #include "tvFieldObject.h"
 #include "tvLineObject.h"
+#include "tvBlobObject.h"
+#include "tvCrossTabObject.h"
+#include "tvGraphObject.h"
 #include "tvMapObject.h"
 #include "tvOLAPGridObject.h"
 #include "tvOleObject.h"
@@ -35,6 +38,9 @@ constexpr tvReportObjectClass kClasses[] = {
     {tvLineObjectKind, create<tvLineObject>, nullptr},
     {tvBoxObjectKind, create<tvBoxObject>, nullptr},
     {tvSubReportObjectKind, create<tvSubReportObject>, listSubreport},
+    {tvGraphObjectKind, create<tvGraphObject>, nullptr},
+    {tvCrossTabObjectKind, create<tvCrossTabObject>, nullptr},
+    {tvBlobObjectKind, create<tvBlobObject>, nullptr},
 };
 
 }  // namespace

@@ -61,3 +61,15 @@ private:
     static constexpr int kLimit = 64;
     int& depth_;
 };
+
+// Calls `visit(item, position)` with each item of the runtime collection `member` and its
+// 1-based position, in runtime order. An item that is no object is passed over; the others keep
+// their runtime positions.
+template <class Visit>
+void tvForEachPresentItem(const rt::Object& cr, const char* member, Visit visit) {
+    const auto collection = cr.collection(member);
+    const int count = collection->count();
+    for (int i = 1; i <= count; ++i) {
+        if (const auto item = collection->item(i)) visit(*item, i);
+    }
+}

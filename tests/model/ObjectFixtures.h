@@ -21,15 +21,6 @@ inline QByteArray ordersWithObjects(const QByteArray& objects,
                         objects + "</ReportObjects></Section></Sections></Area></Areas>");
 }
 
-// The object at `position` in section `section` of area `area`, as its own class.
-template <class T>
-const T& objectAt(const tvReport& report, int position, int area = 1, int section = 1) {
-    const auto* object = dynamic_cast<const T*>(
-        &report.tvAreas.Item(area).tvSections.Item(section).reportObjects.Item(position));
-    if (!object) throw std::runtime_error("object of another class");
-    return *object;
-}
-
 inline void expectPlace(const tvPosition& p, qint32 left, qint32 top, qint32 width, qint32 height) {
     EXPECT_EQ(p.left, left);
     EXPECT_EQ(p.top, top);
