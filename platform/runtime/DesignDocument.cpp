@@ -7,6 +7,7 @@ namespace rt {
 namespace {
 
 const QString kReportTag = QStringLiteral("Report");
+constexpr size_t kMaxDepth = 512;
 
 // The members whose reads a document makes fail, written as fail="member other".
 bool readFails(const DesignNode& node, QLatin1StringView member) {
@@ -386,6 +387,11 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml, con
                 fail(QStringLiteral("entity references are not accepted"));
                 break;
             case QXmlStreamReader::StartElement: {
+                // Real designs nest a few dozen levels; a document nested beyond any design
+                // would only exhaust the stack of the code that walks it.
+                if (stack.size() >= kMaxDepth) {
+                    fail(QStringLiteral("elements are nested more than %1 levels deep").arg(kMaxDepth));
+                }
                 auto node = std::make_unique<DesignNode>();
                 node->tag = reader.name().toString();
                 node->line = reader.lineNumber();
