@@ -135,7 +135,7 @@ void tvGraphObject::init(const rt::Object& cr, tvSection& objectParent) {
 
     // A field of a kind the model does not know resolves to nothing: the chart is not grouped
     // on it, and no empty entry stands in the list for it.
-    tvForEachPresentItem(cr, "ConditionFields", [this](const rt::Object& crField, int) {
+    tvForEachItem(cr, "ConditionFields", [this](const rt::Object& crField) {
         if (tvIFieldDefinition* field = ResolveFieldDefinition(crField, requiredReport())) {
             ConditionFields.Add(field);
         }

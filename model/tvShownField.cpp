@@ -1,13 +1,12 @@
 #include "tvShownField.h"
 
 #include "tvClassCaster.h"
+#include "tvRuntime.h"
 
 tvIFieldDefinition* tvResolveShownField(const rt::Object& crObject, tvReport& report) {
-    const auto crField = crObject.object("field");
-    return crField ? ResolveFieldDefinition(*crField, report) : nullptr;
+    return ResolveFieldDefinition(*tvRequiredObject(crObject, "field"), report);
 }
 
 QString tvShownFieldName(const rt::Object& crObject) {
-    const auto crField = crObject.object("field");
-    return crField ? crField->text("name") : QString();
+    return tvRequiredObject(crObject, "field")->text("name");
 }

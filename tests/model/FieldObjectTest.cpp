@@ -166,10 +166,9 @@ TEST(FieldObject, FieldWithoutDefinitionKeepsNoFieldAndTheLoadGoesOn) {
         "<FieldObject kind='1'><field kind='0' name='Odd' valueType='8'/>" + kOneFormulaPerGroup +
         "</FieldObject>"
         "<FieldObject kind='1'><field kind='9' name='Odder' valueType='16'/></FieldObject>"
-        "<FieldObject kind='1' decimalPlaces='2'/>"
         "<FieldObject kind='1' field='1:Orders.OrderID'/>"));
-    const char* names[] = {"Odd", "Odder", ""};
-    for (int i = 1; i <= 3; ++i) {
+    const char* names[] = {"Odd", "Odder"};
+    for (int i = 1; i <= 2; ++i) {
         SCOPED_TRACE(i);
         const auto& o = objectAt<tvFieldObject>(*report, i);
         EXPECT_EQ(o.field, nullptr);
@@ -177,7 +176,22 @@ TEST(FieldObject, FieldWithoutDefinitionKeepsNoFieldAndTheLoadGoesOn) {
         EXPECT_EQ(formattingsOf(o), "");
     }
     EXPECT_EQ(captions(objectAt<tvFieldObject>(*report, 1).ConditionalFormulas), kAlwaysListed);
-    EXPECT_EQ(formattingsOf(objectAt<tvFieldObject>(*report, 4)), "N");
+    EXPECT_EQ(formattingsOf(objectAt<tvFieldObject>(*report, 3)), "N");
+}
+
+// The runtime's field objects and field elements always show a field: one without fails the load.
+TEST(FieldObject, AnObjectWithoutAFieldFailsTheLoad) {
+    for (const char* object : {"<FieldObject kind='1' decimalPlaces='2'/>",
+                               "<TextObject kind='2'><FieldElements><FieldElement/>"
+                               "</FieldElements></TextObject>"}) {
+        try {
+            loadReport(ordersWithObjects(object));
+            ADD_FAILURE() << object;
+        } catch (const rt::Error& e) {
+            EXPECT_EQ(e.number(), rt::kErrObjectRequired) << object;
+        }
+        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    }
 }
 
 // Every use of one column is the one definition the report holds.

@@ -277,18 +277,19 @@ TEST(GraphObject, SummariesAndConditionFields) {
     EXPECT_EQ(&chart.ConditionFields.Item(3), region);
 }
 
-// An item that is no object is passed over, and the other summaries keep their numbers.
-TEST(GraphObject, SkipsItemsThatAreNoObject) {
-    const auto report = loadWithFaults(
-        ordersWithObjects(chartWithConditions("<Field kind='1' name='Orders.Region'/>"
-                                              "<Field kind='2' name='Amount'/>")),
-        {"ChartObject.SummaryFields:2", "ChartObject.ConditionFields:1"});
+// A summary item that is no object is passed over, and the other summaries keep their numbers;
+// a condition field that is no object fails the load, as the resolver would on it.
+TEST(GraphObject, SkipsSummaryItemsThatAreNoObject) {
+    const QByteArray xml = ordersWithObjects(chartWithConditions(
+        "<Field kind='1' name='Orders.Region'/><Field kind='2' name='Amount'/>"));
+    const auto report = loadWithFaults(xml, {"ChartObject.SummaryFields:2"});
     EXPECT_EQ(rt::Counted::liveObjects(), 0);
     const auto& chart = objectAt<tvGraphObject>(*report, 1);
     EXPECT_EQ(definitionNames(chart.summaryFields),
               QStringList({"Graph1-1: Sum of Amount", "Graph1-3: Maximum of Orders.Amount"}));
-    ASSERT_EQ(chart.ConditionFields.Count(), 1);
-    EXPECT_EQ(&chart.ConditionFields.Item(1), &report->tvFormulaFields.Item("Amount"));
+    ASSERT_EQ(chart.ConditionFields.Count(), 2);
+    EXPECT_THROW(loadWithFaults(xml, {"ChartObject.ConditionFields:1"}), rt::Error);
+    EXPECT_EQ(rt::Counted::liveObjects(), 0);
 }
 
 TEST(GraphObject, FailuresFailTheLoad) {
