@@ -59,12 +59,8 @@ void tvArea::readGroupValues(const rt::Object& crArea) {
     sortDirection = tvInteger(crArea.integer("sortDirection"));
     topOrBottomNGroupSortOrder = tvInteger(crArea.integer("topOrBottomNGroupSortOrder"));
     if (const auto crField = crArea.object("topOrBottomNSortField")) {
-        tvIFieldDefinition* definition = ResolveFieldDefinition(*crField, *parent);
-        if (definition) {
-            // Groups are chosen by a summary; any other definition is a type mismatch.
-            auto* summary = dynamic_cast<tvSummaryFieldDefinition*>(definition);
-            if (!summary) throw rt::Error(rt::kErrTypeMismatch, QStringLiteral("Type mismatch"));
-            topOrBottomNSortField = summary;
-        }
+        // Groups are chosen by a summary; any other definition is a type mismatch.
+        topOrBottomNSortField = tvFieldDefinitionAs<tvSummaryFieldDefinition>(
+            ResolveFieldDefinition(*crField, *parent));
     }
 }

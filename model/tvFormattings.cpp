@@ -1,5 +1,6 @@
 #include "tvFormattings.h"
 
+#include "tvConditionalFormulaHelper.h"
 #include "tvTypes.h"
 
 namespace {
@@ -69,9 +70,37 @@ void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& cr,
     }
 }
 
-tvFont tvReadFont(const rt::Object& crObject) {
+void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& cr) {
+    using M = tvCommonMember;
+    tvReadCommonFormatting(bag, cr,
+                           {M::canGrow, M::closeBorderonPageBreak, M::cssClass,
+                            M::horizontalAlignment, M::keepTogether, M::maxLines, M::name,
+                            M::suppress, M::suppressIfDuplicated, M::textRotationAngle});
+}
+
+void tvReadFontFormatting(tvFontFormatting& bag, const rt::Object& cr, bool fontBeforeColor) {
+    bag.characterSpacing = tvLong(cr.integer("characterSpacing"));
+    if (fontBeforeColor) bag.font = tvReadFont(cr);
+    bag.color = QString::number(tvColor(cr.integer("color")));
+    if (!fontBeforeColor) bag.font = tvReadFont(cr);
+}
+
+void tvReadObjectFormatting(const rt::Object& cr, tvBorderFormatting& border,
+                            tvCommonFormatting& common, tvHyperlinkFormatting& hyperlink,
+                            tvConditionalFormulas& formulas) {
+    tvReadBorderFormatting(border, cr);
+    using M = tvCommonMember;
+    tvReadCommonFormatting(
+        common, cr,
+        {M::closeBorderonPageBreak, M::cssClass, M::keepTogether, M::name, M::suppress});
+    tvReadHyperlinkFormatting(hyperlink, cr);
+    AddCommonConditionalFormulas(cr, formulas, false);
+    AddBorderConditionalFormulas(cr, formulas);
+}
+
+tvFont tvReadFont(const rt::Object& crObject, const char* member) {
     tvFont font;
-    const auto crFont = crObject.object("font");
+    const auto crFont = crObject.object(member);
     if (!crFont) return font;
     font.name = crFont->text("name");
     font.size = crFont->real("size");

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "RtObject.h"
+#include "tvCollections.h"
 #include "tvFont.h"
 
 // The formatting bags of report objects: plain values, filled by the owning object's `init`.
@@ -99,7 +100,21 @@ enum class tvCommonMember {
 };
 void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& crObject,
                             std::initializer_list<tvCommonMember> members);
+// Every member, in the order of tvCommonMember: what field and text objects copy.
+void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& crObject);
 
-// A copy of the runtime object's font (its member "font"): name, size, bold, italic, underline,
-// strikethrough, weight and charset. No font gives the default tvFont.
-tvFont tvReadFont(const rt::Object& crObject);
+// characterSpacing, then color (colour as number text) and font, or font before color where the
+// owner reads them so.
+void tvReadFontFormatting(tvFontFormatting& bag, const rt::Object& crObject,
+                          bool fontBeforeColor = false);
+
+// The formatting that most report objects copy alike: the border bag, the common close-border
+// flag, CSS class, keep-together flag, name and suppress flag, the hyperlink bag, then the common
+// conditional formulas followed by the border ones.
+void tvReadObjectFormatting(const rt::Object& crObject, tvBorderFormatting& border,
+                            tvCommonFormatting& common, tvHyperlinkFormatting& hyperlink,
+                            tvConditionalFormulas& formulas);
+
+// A copy of the runtime object's font (its member "font", or the one named): name, size, bold,
+// italic, underline, strikethrough, weight and charset. No font gives the default tvFont.
+tvFont tvReadFont(const rt::Object& crObject, const char* member = "font");

@@ -1,6 +1,7 @@
 #include "tvIReportObject.h"
 
 #include "tvArea.h"
+#include "tvRuntime.h"
 #include "tvSection.h"
 #include "tvTypes.h"
 
@@ -14,4 +15,10 @@ void tvReadPosition(tvPosition& position, const rt::Object& crObject) {
 tvReport* tvIReportObject::report() const {
     if (!parent || !parent->parent) return nullptr;
     return parent->parent->parent;
+}
+
+tvReport& tvIReportObject::requiredReport() const {
+    tvReport* found = report();
+    if (!found) tvObjectRequired();
+    return *found;
 }

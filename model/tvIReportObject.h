@@ -51,6 +51,8 @@ public:
     // The report whose definitions the object uses: the one that holds its section's area.
     // nullptr before `init`.
     tvReport* report() const;
+    // The same where the object cannot go on without its report: fails with "Object required".
+    tvReport& requiredReport() const;
 
     tvSection* parent = nullptr;
     qint16 kind = 0;  // fixed by the class, never copied from the runtime

@@ -52,27 +52,34 @@ tvReport::tvReport()
 
 tvReport::~tvReport() = default;
 
-void tvReport::init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters) {
-    tvLoadingOptions::current().promptForParameters = gPromptForParameters;
+namespace {
+
+// Opens a report file with an application of its own, released once the file is open.
+std::unique_ptr<rt::Object> openReportFile(const QString& reportName) {
     std::unique_ptr<rt::Object> crReport;
-    {
-        rt::Application application;
-        try {
-            crReport = application.openReport(reportName);
-        } catch (const rt::Error&) {
-            crReport.reset();
-        }
-        if (!crReport) throw rt::Error(rt::kErrUnableToOpen, kUnableToOpen);
-        // The application is released here; the report it opened lives on until the load ends.
+    rt::Application application;
+    try {
+        crReport = application.openReport(reportName);
+    } catch (const rt::Error&) {
+        crReport.reset();
     }
-    load(reportName, iShowSQL, *crReport, false);
+    if (!crReport) throw rt::Error(rt::kErrUnableToOpen, kUnableToOpen);
+    return crReport;
+}
+
+}  // namespace
+
+void tvReport::init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters) {
+    std::unique_ptr<rt::Object> none;
+    init(reportName, iShowSQL, gPromptForParameters, none, false);
 }
 
 void tvReport::init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters,
                     std::unique_ptr<rt::Object>& crReport, bool isSubreport) {
     tvLoadingOptions::current().promptForParameters = gPromptForParameters;
     if (!crReport) {
-        init(reportName, iShowSQL, gPromptForParameters);
+        const auto opened = openReportFile(reportName);
+        load(reportName, iShowSQL, *opened, isSubreport);
         return;
     }
     load(reportName, iShowSQL, *crReport, isSubreport);

@@ -3,9 +3,18 @@
 #include <algorithm>
 #include <iterator>
 
+#include "tvBoxObject.h"
+#include "tvFieldObject.h"
+#include "tvLineObject.h"
+#include "tvBlobObject.h"
+#include "tvCrossTabObject.h"
+#include "tvGraphObject.h"
 #include "tvMapObject.h"
 #include "tvOLAPGridObject.h"
 #include "tvOleObject.h"
+#include "tvReport.h"
+#include "tvSubReportObject.h"
+#include "tvTextObject.h"
 
 namespace {
 
@@ -14,11 +23,24 @@ std::unique_ptr<tvIReportObject> create() {
     return std::make_unique<T>();
 }
 
+// A report lists every subreport of its sections, in the order they are built.
+void listSubreport(tvIReportObject& object, tvReport& report) {
+    report.subReports.Add(static_cast<tvSubReportObject*>(&object));
+}
+
 // One row per kind the model copies; a kind without a row is skipped where it is placed.
 constexpr tvReportObjectClass kClasses[] = {
     {tvMapObjectKind, create<tvMapObject>, nullptr},
     {tvOLAPGridObjectKind, create<tvOLAPGridObject>, nullptr},
     {tvOleObjectKind, create<tvOleObject>, nullptr},
+    {tvFieldObjectKind, create<tvFieldObject>, nullptr},
+    {tvTextObjectKind, create<tvTextObject>, nullptr},
+    {tvLineObjectKind, create<tvLineObject>, nullptr},
+    {tvBoxObjectKind, create<tvBoxObject>, nullptr},
+    {tvSubReportObjectKind, create<tvSubReportObject>, listSubreport},
+    {tvGraphObjectKind, create<tvGraphObject>, nullptr},
+    {tvCrossTabObjectKind, create<tvCrossTabObject>, nullptr},
+    {tvBlobObjectKind, create<tvBlobObject>, nullptr},
 };
 
 }  // namespace

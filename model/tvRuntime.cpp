@@ -3,10 +3,16 @@
 #include "tvClassCaster.h"
 
 QVariant tvFieldValue(const rt::Object& crField, const char* member) {
-    // The value type is read first, since it says how to read the value.
-    const qint64 code = crField.integer("valueType");
     const QString text = crField.text(member);
     if (text.isEmpty()) return QVariant();
+    // The value type says how to read the value. Where it cannot be read, the value is kept as
+    // the text it is, and the definition's own read of the value type fails next, as it would.
+    qint64 code = 0;
+    try {
+        code = crField.integer("valueType");
+    } catch (const rt::Error&) {
+        return text;
+    }
     const bool inRange = code >= INT16_MIN && code <= INT16_MAX;
     const qint16 valueType = inRange ? static_cast<qint16>(code) : 0;
     if (IsBooleanValueType(valueType)) return crField.flag(member);

@@ -28,12 +28,17 @@ inline std::unique_ptr<rt::Object> tvRequiredObject(const rt::Object& owner, con
     return object;
 }
 
-// Calls `visit` with each item of the runtime collection `member`, in runtime order.
+// Calls `visit` with each item of the runtime collection `member`, in runtime order. An item
+// that is no object fails, as every use of it would.
 template <class Visit>
 void tvForEachItem(const rt::Object& cr, const char* member, Visit visit) {
     const auto collection = cr.collection(member);
     const int count = collection->count();
-    for (int i = 1; i <= count; ++i) visit(*collection->item(i));
+    for (int i = 1; i <= count; ++i) {
+        const auto item = collection->item(i);
+        if (!item) tvObjectRequired();
+        visit(*item);
+    }
 }
 
 // A value of any type that the runtime holds for a field (its current value, a parameter's
@@ -61,3 +66,15 @@ private:
     static constexpr int kLimit = 64;
     int& depth_;
 };
+
+// Calls `visit(item, position)` with each item of the runtime collection `member` and its
+// 1-based position, in runtime order. An item that is no object is passed over; the others keep
+// their runtime positions.
+template <class Visit>
+void tvForEachPresentItem(const rt::Object& cr, const char* member, Visit visit) {
+    const auto collection = cr.collection(member);
+    const int count = collection->count();
+    for (int i = 1; i <= count; ++i) {
+        if (const auto item = collection->item(i)) visit(*item, i);
+    }
+}

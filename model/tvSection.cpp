@@ -1,5 +1,7 @@
 #include "tvSection.h"
 
+#include "tvRuntime.h"
+
 #include "tvArea.h"
 #include "tvConditionalFormulaHelper.h"
 #include "tvReportObjectClasses.h"
@@ -34,6 +36,7 @@ void tvSection::init(const rt::Object& cr, tvArea& objectParent) {
     const int count = crObjects->count();
     for (int i = 1; i <= count; ++i) {
         const auto crObject = crObjects->item(i);
+        if (!crObject) tvObjectRequired();
         const tvReportObjectClass* objectClass = tvReportObjectClassOf(crObject->integer("kind"));
         if (!objectClass) continue;
         std::unique_ptr<tvIReportObject> object = objectClass->create();

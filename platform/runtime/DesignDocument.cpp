@@ -7,6 +7,7 @@ namespace rt {
 namespace {
 
 const QString kReportTag = QStringLiteral("Report");
+constexpr size_t kMaxDepth = 512;
 
 // The members whose reads a document makes fail, written as fail="member other".
 bool readFails(const DesignNode& node, QLatin1StringView member) {
@@ -23,6 +24,40 @@ bool readFails(const DesignNode& node, QLatin1StringView member) {
     throw Error(kErrTypeMismatch, QStringLiteral("Type mismatch: %1.%2 = \"%3\" (line %4)")
                                       .arg(node.tag, member, value)
                                       .arg(node.line));
+}
+
+// What holds an element in the layout: an object's section, a section's area, an area's report.
+// Each is the element that owns the list the element stands in.
+struct OwnerMember {
+    QLatin1StringView member;
+    QLatin1StringView list;
+};
+constexpr OwnerMember kOwners[] = {
+    {QLatin1StringView("section"), QLatin1StringView("ReportObjects")},
+    {QLatin1StringView("area"), QLatin1StringView("Sections")},
+    {QLatin1StringView("report"), QLatin1StringView("Areas")},
+};
+
+const DesignNode* owner(const DesignNode* node, QLatin1StringView member) {
+    for (const OwnerMember& o : kOwners) {
+        if (o.member != member) continue;
+        const DesignNode* list = node->parent;
+        if (list && list->tag == o.list) return list->parent;
+    }
+    return nullptr;
+}
+
+// Every section of a report, area by area, in layout order; a subreport's are its own.
+std::vector<const DesignNode*> reportSections(const DesignNode* report) {
+    std::vector<const DesignNode*> sections;
+    const DesignNode* areas = report ? report->child(QLatin1StringView("Areas")) : nullptr;
+    if (!areas) return sections;
+    for (const auto& area : areas->children) {
+        if (const DesignNode* list = area->child(QLatin1StringView("Sections"))) {
+            for (const auto& section : list->children) sections.push_back(section.get());
+        }
+    }
+    return sections;
 }
 
 class DesignCollection;
@@ -90,8 +125,12 @@ public:
         const QLatin1StringView name(member);
         checkFail(name);
         if (const DesignNode* child = node_->child(name)) return makeDesignObject(doc_, child);
+        if (name == u"endSection") return makeDesignObject(doc_, endSection());
         const QString* reference = node_->attribute(name);
-        if (!reference || reference->trimmed().isEmpty()) return nullptr;
+        if (!reference || reference->trimmed().isEmpty()) {
+            const DesignNode* holder = owner(node_, name);
+            return holder ? makeDesignObject(doc_, holder) : nullptr;
+        }
         const DesignNode* declared = doc_->declaration(report(), reference->trimmed());
         if (!declared) {
             throw Error(kErrRuntimeFailure,
@@ -231,6 +270,23 @@ private:
         return n;
     }
 
+    // The section a line or box ends in, named by its sectionName within the same report; a
+    // line or box that names none ends in the section that holds it.
+    const DesignNode* endSection() const {
+        const QString* name = node_->attribute(QLatin1StringView("endSection"));
+        if (!name || name->isEmpty()) return owner(node_, QLatin1StringView("section"));
+        for (const DesignNode* section : reportSections(report())) {
+            const QString* sectionName = section->attribute(QLatin1StringView("sectionName"));
+            if (sectionName && *sectionName == *name) return section;
+        }
+        throw Error(kErrRuntimeFailure,
+                    QStringLiteral("%1 (line %2): endSection names \"%3\", which is no section of "
+                                   "its report")
+                        .arg(node_->tag)
+                        .arg(node_->line)
+                        .arg(*name));
+    }
+
     std::shared_ptr<DesignDocument> doc_;
     const DesignNode* node_;
 };
@@ -239,25 +295,36 @@ class DesignCollection final : public Collection {
 public:
     DesignCollection(std::shared_ptr<DesignDocument> doc, const DesignNode* node)
         : doc_(std::move(doc)), node_(node) {}
+    // A list that no element holds: a report's sections across its areas.
+    DesignCollection(std::shared_ptr<DesignDocument> doc, std::vector<const DesignNode*> items)
+        : doc_(std::move(doc)), node_(nullptr), items_(std::move(items)) {}
 
-    int count() const override { return node_ ? static_cast<int>(node_->children.size()) : 0; }
+    int count() const override {
+        return static_cast<int>(node_ ? node_->children.size() : items_.size());
+    }
 
     std::unique_ptr<Object> item(int position) const override {
         if (position < 1 || position > count()) {
             throw Error(kErrSubscript, QStringLiteral("Subscript out of range"));
         }
-        return makeDesignObject(doc_, node_->children[static_cast<size_t>(position - 1)].get());
+        const auto index = static_cast<size_t>(position - 1);
+        return makeDesignObject(doc_, node_ ? node_->children[index].get() : items_[index]);
     }
 
 private:
     std::shared_ptr<DesignDocument> doc_;
     const DesignNode* node_;
+    std::vector<const DesignNode*> items_;
 };
 
 std::unique_ptr<Collection> DesignObject::collection(const char* member) const {
     const QLatin1StringView name(member);
     checkFail(name);
-    return std::make_unique<DesignCollection>(doc_, node_->child(name));
+    const DesignNode* list = node_->child(name);
+    if (!list && node_->tag == kReportTag && name == u"Sections") {
+        return std::make_unique<DesignCollection>(doc_, reportSections(node_));
+    }
+    return std::make_unique<DesignCollection>(doc_, list);
 }
 
 void indexDeclarations(const DesignNode& node, QHash<QString, const DesignNode*>& index) {
@@ -320,6 +387,11 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml, con
                 fail(QStringLiteral("entity references are not accepted"));
                 break;
             case QXmlStreamReader::StartElement: {
+                // Real designs nest a few dozen levels; a document nested beyond any design
+                // would only exhaust the stack of the code that walks it.
+                if (stack.size() >= kMaxDepth) {
+                    fail(QStringLiteral("elements are nested more than %1 levels deep").arg(kMaxDepth));
+                }
                 auto node = std::make_unique<DesignNode>();
                 node->tag = reader.name().toString();
                 node->line = reader.lineNumber();

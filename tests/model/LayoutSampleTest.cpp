@@ -2,8 +2,7 @@
 
 #include <QFile>
 
-#include "FaultyRuntime.h"
-#include "LayoutFixture.h"
+#include "ObjectFixtures.h"
 #include "TestSupport.h"
 #include "tvArea.h"
 #include "tvMapObject.h"
@@ -54,15 +53,7 @@ TEST(LayoutSample, LoadsEveryAreaKindAndKeepsNoRuntimeObject) {
 TEST(LayoutSample, FailingLoadKeepsNoRuntimeObject) {
     const QByteArray xml = sampleText();
     ASSERT_FALSE(xml.isEmpty());
-    for (const char* member :
-         {"Area.suppress", "Area.Sections", "Section.ReportObjects", "Section.width",
-          "OleObject.yScaling", "MapObject.hyperlinkType", "OlapGridObject.width"}) {
-        SCOPED_TRACE(member);
-        const FaultyRuntime faults({QString::fromLatin1(member)});
-        auto crReport = faults.wrap(runtimeReport(xml));
-        tvReport report;
-        EXPECT_THROW(report.init(QStringLiteral("layout.xml"), 0, 0, crReport, false), rt::Error);
-        crReport.reset();
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
-    }
+    expectFailingReadsEndTheLoad(
+        xml, {"Area.suppress", "Area.Sections", "Section.ReportObjects", "Section.width",
+              "OleObject.yScaling", "MapObject.hyperlinkType", "OlapGridObject.width"});
 }

@@ -30,14 +30,6 @@ QByteArray object(const QByteArray& tag, int kind, const QByteArray& name) {
            ">" + kFormulas + "</" + tag + ">";
 }
 
-template <class T>
-const T& objectAt(const tvReport& report, int position) {
-    const auto* object = dynamic_cast<const T*>(
-        &report.tvAreas.Item(1).tvSections.Item(1).reportObjects.Item(position));
-    if (!object) throw std::runtime_error("object of another class");
-    return *object;
-}
-
 void expectBorder(const tvBorderFormatting& b) {
     EXPECT_EQ(b.backgroundColor, static_cast<qint32>(0x80000005u));
     EXPECT_EQ(b.borderColor, 255);

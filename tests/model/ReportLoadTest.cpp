@@ -354,6 +354,17 @@ TEST(DesignDocument, RefusesWithTheReason) {
     }
 }
 
+TEST(DesignDocument, RefusesNestingBeyondAnyDesign) {
+    QByteArray deep = "<Report>";
+    for (int i = 0; i < 100000; ++i) deep += "<a>";
+    try {
+        rt::DesignDocument::parse(deep, QStringLiteral("deep.xml"));
+        FAIL();
+    } catch (const rt::Error& e) {
+        EXPECT_TRUE(e.description().contains(QStringLiteral("nested"))) << qPrintable(e.description());
+    }
+}
+
 TEST(DesignDocument, ValuesAndReferences) {
     const auto report = runtimeReport(R"(<Report a="0x80000005" big="40000" flag="-1" d="2024-02-29">
       <FormulaFields><FormulaField kind="2" name="Total"/></FormulaFields>

@@ -7,10 +7,13 @@
 
 // A test double over any runtime object: reads of the chosen members fail, on this object and
 // on every object reached through it. A member is chosen as "member" (on every object) or as
-// "Type.member" (only on objects of that type, e.g. "Report.PaperSize").
+// "Type.member" (only on objects of that type, e.g. "Report.PaperSize"). Chosen collection items
+// are no object, as a runtime may hand out: "Type.collection:position" (e.g.
+// "ChartObject.SummaryFields:2").
 class FaultyRuntime {
 public:
-    explicit FaultyRuntime(QSet<QString> failing) : failing_(std::move(failing)) {}
+    explicit FaultyRuntime(QSet<QString> failing, QSet<QString> missing = {})
+        : failing_(std::move(failing)), missing_(std::move(missing)) {}
 
     std::unique_ptr<rt::Object> wrap(std::unique_ptr<rt::Object> inner) const;
 
@@ -19,24 +22,31 @@ public:
         return failing_.contains(m) || failing_.contains(type + u'.' + m);
     }
 
+    bool missing(const QString& collection, int position) const {
+        return missing_.contains(collection + u':' + QString::number(position));
+    }
+
 private:
     QSet<QString> failing_;
+    QSet<QString> missing_;
 };
 
 namespace faulty_detail {
 
 class Collection final : public rt::Collection {
 public:
-    Collection(const FaultyRuntime& faults, std::unique_ptr<rt::Collection> inner)
-        : faults_(faults), inner_(std::move(inner)) {}
+    Collection(const FaultyRuntime& faults, std::unique_ptr<rt::Collection> inner, QString name)
+        : faults_(faults), inner_(std::move(inner)), name_(std::move(name)) {}
     int count() const override { return inner_->count(); }
     std::unique_ptr<rt::Object> item(int position) const override {
-        return faults_.wrap(inner_->item(position));
+        auto item = faults_.wrap(inner_->item(position));
+        return faults_.missing(name_, position) ? nullptr : std::move(item);
     }
 
 private:
     const FaultyRuntime& faults_;
     std::unique_ptr<rt::Collection> inner_;
+    QString name_;  // "Type.collection"
 };
 
 class Object final : public rt::Object {
@@ -56,7 +66,8 @@ public:
     }
     std::unique_ptr<rt::Collection> collection(const char* m) const override {
         check(m);
-        return std::make_unique<Collection>(faults_, inner_->collection(m));
+        return std::make_unique<Collection>(faults_, inner_->collection(m),
+                                            inner_->typeName() + u'.' + QString::fromLatin1(m));
     }
     QString conditionFormula(qint16 n) const override {
         check("conditionFormula");

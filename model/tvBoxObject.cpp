@@ -1,0 +1,37 @@
+#include "tvBoxObject.h"
+
+#include "tvSectionSpan.h"
+#include "tvTypes.h"
+
+namespace {
+
+// Twips added for each section boundary a box crosses.
+constexpr qint32 kBoxBoundary = 55;
+
+}  // namespace
+
+void tvBoxObject::init(const rt::Object& cr, tvSection& objectParent) {
+    closeAtPageBreak = cr.flag("closeAtPageBreak");
+    cornerEllipseHeight = tvLong(cr.integer("cornerEllipseHeight"));
+    cornerEllipseWidth = tvNumberText(cr.integer("cornerEllipseWidth"));
+    cssClass = cr.text("cssClass");
+    extendToBottomOfSection = cr.flag("extendToBottomOfSection");
+    fillColor = tvColor(cr.integer("fillColor"));
+    hasDropShadow = cr.flag("hasDropShadow");
+    lineColor = tvColor(cr.integer("lineColor"));
+    lineStyle = tvNumberText(cr.integer("lineStyle"));
+    lineThickness = tvNumberText(cr.integer("lineThickness"));
+    name = cr.text("name");
+
+    const qint64 top = cr.integer("top");
+    const qint64 bottom = cr.integer("bottom");
+    const qint64 left = cr.integer("left");
+    position.height =
+        tvSectionSpan(cr, QStringLiteral("Box \"%1\"").arg(name)).height(top, bottom, kBoxBoundary);
+    position.left = tvLong(left);
+    position.top = tvLong(top);
+    position.width = tvLong(cr.integer("right") - left);
+    parent = &objectParent;
+    suppress = cr.flag("suppress");
+    objectName = QStringLiteral("Box");
+}
