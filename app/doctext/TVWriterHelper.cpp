@@ -327,9 +327,9 @@ void WriteExportInformation(const tvReport& report, qint16 writerKind) {
 
 const tvReport& GetReportOrSubreport(const tvReport& report, qsizetype index) {
     if (index == 0) return report;
-    report.subReports.Item(index);  // fails outside the list
-    // Subreport objects hold no model of their report yet.
-    tvObjectRequired();
+    const tvSubReportObject& subreport = report.subReports.Item(index);
+    if (!subreport.report) tvObjectRequired();
+    return *subreport.report;
 }
 
 QString GetSectionDisplayName(const tvReport& report, qsizetype areaIndex,

@@ -47,6 +47,11 @@ template <auto Member, auto Lookup>
 QString lookup(const BagOf<Member>& bag) {
     return Lookup(bag.*Member);
 }
+// For a piece that is written only when its flag is set.
+template <class Bag>
+QString trueText(const Bag&) {
+    return QStringLiteral("True");
+}
 template <auto Member>
 bool notEmpty(const BagOf<Member>& bag) {
     return !(bag.*Member).isEmpty();

@@ -1,8 +1,11 @@
 // The formatting blocks of the object detail writer: one line per formatting bag.
 
+#include "TVFieldDetails.h"
 #include "TVLookupHelper.h"
-#include "tvIFieldDefinition.h"
+#include "tvCrossTabObject.h"
 #include "tvDetailPieces.h"
+#include "tvGraphObject.h"
+#include "tvIFieldDefinition.h"
 #include "tvObjectDetailWriter.h"
 #include "tvRuntime.h"
 #include "tvSubReportLink.h"
@@ -146,6 +149,138 @@ constexpr Piece<Time> kTimePieces[] = {
     {"Use System Defaults = ", flag<&Time::useSystemDefaults>},
 };
 
+using CrossTabGroup = tvCrossTabGroup;
+constexpr Piece<CrossTabGroup> kCrossTabGroupPieces[] = {
+    {"BG Color = ", lookup<&CrossTabGroup::backgroundColor, GetColorText>},
+    {"Group Condition = ", lookup<&CrossTabGroup::condition, GetGroupConditionFullText>},
+    {"Enable Suppress Label = ", flag<&CrossTabGroup::enableSuppressLabel>},
+    {"Enable Suppress SubTotal = ", flag<&CrossTabGroup::enableSuppressSubtotal>},
+    {"Kind = ", number<&CrossTabGroup::kind>},
+    {"Sort Direction = ", lookup<&CrossTabGroup::sortDirection, GetSortDirectionText>},
+};
+
+using CrossTab = tvCrossTabObject;
+constexpr Piece<CrossTab> kCrossTabPieces[] = {
+    {"ColumnGrandTotalColor = ", lookup<&CrossTab::columnGrandTotalColor, GetColorText>},
+    {"Enable Keep Columns Together = ", flag<&CrossTab::enableKeepColumnsTogether>},
+    {"Enable Repeat Row Labels = ", flag<&CrossTab::enableRepeatRowLabels>},
+    {"Enable Show Cell Margins = ", flag<&CrossTab::enableShowCellMargins>},
+    {"Enable Show Grid = ", flag<&CrossTab::enableShowGrid>},
+    {"Enable Suppress Column Grand Totals = ", flag<&CrossTab::enableSuppressColumnGrandTotals>},
+    {"Enable Suppress Empty Cols = ", flag<&CrossTab::enableSuppressEmptyCols>},
+    {"Enable Suppress Empty Rows = ", flag<&CrossTab::enableSuppressEmptyRows>},
+    {"Enable Suppress Row Grand Totals = ", flag<&CrossTab::enableSuppressRowGrandTotals>},
+    {"Row Grand Total Color = ", lookup<&CrossTab::rowGrandTotalColor, GetColorText>},
+};
+
+// The chart's settings. A flag is shown only when set, a font only when it has a name, and a
+// title only when there is one, together with its font.
+using Graph = tvGraphObject;
+template <auto Member>
+constexpr Piece<Graph> whenSet(const char* label) {
+    return {label, trueText<Graph>, isTrue<Member>};
+}
+template <auto Member>
+QString font(const Graph& graph) {
+    return GetFontText(graph.*Member);
+}
+template <auto Member>
+bool named(const Graph& graph) {
+    return !(graph.*Member).name.isEmpty();
+}
+template <auto Member>
+constexpr Piece<Graph> fontPiece(const char* label) {
+    return {label, font<Member>, named<Member>};
+}
+template <auto Title, auto Font, const char* FontLabel>
+QString titled(const Graph& graph) {
+    return graph.*Title + QLatin1StringView(FontLabel) + GetFontText(graph.*Font);
+}
+template <auto Title, auto Font, const char* FontLabel>
+constexpr Piece<Graph> titlePiece(const char* label) {
+    return {label, titled<Title, Font, FontLabel>, notEmpty<Title>};
+}
+constexpr char kData2TitleFont[] = ", Data2 Title Font= ";
+constexpr char kDataTitleFont[] = ", Data Title Font = ";
+constexpr char kFootNoteFont[] = ", FootNoteFont = ";
+constexpr char kGroupTitleFont[] = ", GroupTitleFont = ";
+constexpr char kSeriesTitleFont[] = ", SeriesTitleFont = ";
+constexpr char kSubTitleFont[] = ", SubTitleFont = ";
+constexpr char kTitleFont[] = ", TitleFont = ";
+
+constexpr Piece<Graph> kGraphPieces[] = {
+    {"GraphType = ", lookup<&Graph::graphType, GetGraphTypeText>},
+    whenSet<&Graph::autoRangeData2Axis>("AutoRangeData2Axis = "),
+    whenSet<&Graph::autoRangeDataAxis>("AutoRangeDataAxis = "),
+    whenSet<&Graph::autoRangeSeriesAxis>("AutoRangeSeriesAxis = "),
+    {"BarSize = ", lookup<&Graph::barSize, GetBarSizeText>},
+    {"Data2AxisDivisionMethod = ",
+     lookup<&Graph::data2AxisDivisionMethod, GetDivisionMethodText>},
+    {"Data2AxisDivisionNumber = ", number<&Graph::data2AxisDivisionNumber>},
+    {"Data2AxisGridLine = ", lookup<&Graph::data2AxisGridline, GetGridlineText>},
+    {"Data2AxisNumberFormat = ", number<&Graph::data2AxisNumberFormat>},
+    fontPiece<&Graph::Data2LabelFont>("Data2 Label Font = "),
+    titlePiece<&Graph::Data2Title, &Graph::Data2TitleFont, kData2TitleFont>("Data2 Title = "),
+    {"DataAxisDivisionMethod = ", lookup<&Graph::dataAxisDivisionMethod, GetDivisionMethodText>},
+    {"DataAxisDivisionNumber = ", number<&Graph::dataAxisDivisionNumber>},
+    {"DataAxisGridLine = ", lookup<&Graph::dataAxisGridline, GetGridlineText>},
+    {"DataAxisNumberFormat = ", number<&Graph::dataAxisNumberFormat>},
+    fontPiece<&Graph::dataLabelFont>("Data Label Font = "),
+    {"Data Point = ", lookup<&Graph::dataPoint, GetDataPointText>},
+    titlePiece<&Graph::DataTitle, &Graph::dataTitleFont, kDataTitleFont>("Data Title = "),
+    {"Data Type = ", lookup<&Graph::dataType, GetGraphDataTypeText>},
+    {"Data Value Number Format = ", lookup<&Graph::dataValueNumberFormat, GetNumberFormatText>},
+    whenSet<&Graph::enableAutoScaleData2Axis>("EnableAutoScaleData2Axis = "),
+    whenSet<&Graph::enableAutoScaleDataAxis>("EnableAutoScaleDataAxis = "),
+    whenSet<&Graph::enableAutoScaleSeriesAxis>("EnableAutoScaleSeriesAxis = "),
+    whenSet<&Graph::enableForEachRecord>("EnableForEachRecord = "),
+    whenSet<&Graph::enableShowLegend>("EnableShowLegend = "),
+    whenSet<&Graph::enableSummarizeValues>("EnableSummarizeValues = "),
+    titlePiece<&Graph::footNote, &Graph::footNoteFont, kFootNoteFont>("FootNote = "),
+    {"GraphColor = ", lookup<&Graph::graphColor, GetGraphColorText>},
+    {"GraphDirection = ", lookup<&Graph::graphDirection, GetGraphDirectionText>},
+    {"GroupAxisGridline = ", lookup<&Graph::groupAxisGridline, GetGridlineText>},
+    fontPiece<&Graph::groupLabelFont>("GroupLabelFont = "),
+    titlePiece<&Graph::groupsTitle, &Graph::groupTitleFont, kGroupTitleFont>("GroupsTitle = "),
+    whenSet<&Graph::IsData2TitleByDefault>("IsData2TitleByDefault = "),
+    whenSet<&Graph::IsDataTitleByDefault>("IsDataTitleByDefault = "),
+    whenSet<&Graph::isFootnoteByDefault>("IsFootnoteByDefault = "),
+    whenSet<&Graph::isGroupsTitleByDefault>("IsGroupsTitleByDefault = "),
+    whenSet<&Graph::isSeriesTitleByDefault>("IsSeriesTitleByDefault = "),
+    whenSet<&Graph::isSubTitleByDefault>("IsSubTitleByDefault = "),
+    whenSet<&Graph::isTitleByDefault>("IsTitleByDefault = "),
+    whenSet<&Graph::isXAxisTitleByDefault>("IsXAxisTitleByDefault = "),
+    whenSet<&Graph::isYAxisTitleByDefault>("IsYAxisTitleByDefault = "),
+    whenSet<&Graph::isZAxisTitleByDefault>("IsZAxisTitleByDefault = "),
+    fontPiece<&Graph::legendFont>("LegendFont = "),
+    {"LegendLayout = ", lookup<&Graph::legendLayout, GetPieLegendLayoutText>},
+    {"LegendPosition = ", lookup<&Graph::legendPosition, GetLegendPositionText>},
+    {"MarkerShape = ", lookup<&Graph::markerShape, GetMarkerShapeText>},
+    {"MarkerSize = ", lookup<&Graph::markerSize, GetMarkerSizeText>},
+    {"MaxData2AxisValue = ", number<&Graph::maxData2AxisValue>},
+    {"MaxDataAxisValue = ", number<&Graph::maxDataAxisValue>},
+    {"MaxSeriesAxisValue = ", number<&Graph::maxSeriesAxisValue>},
+    {"MinData2AxisValue = ", number<&Graph::minData2AxisValue>},
+    {"MinDataAxisValue = ", number<&Graph::minDataAxisValue>},
+    {"MinSeriesAxisValue = ", number<&Graph::minsSeriesAxisValue>},
+    {"PieSize = ", lookup<&Graph::pieSize, GetPieSizeText>},
+    {"SeriesAxisDivisionMethod = ",
+     lookup<&Graph::seriesAxisDivisionMethod, GetDivisionMethodText>},
+    {"SeriesAxisDivisionNumber = ", number<&Graph::seriesAxisDivisionNumber>},
+    {"SeriesAxisGridline = ", lookup<&Graph::seriesAxisGridline, GetGridlineText>},
+    {"SeriesAxisNumberFormat = ", lookup<&Graph::seriesAxisNumberFormat, GetNumberFormatText>},
+    fontPiece<&Graph::seriesLabelFont>("SeriesLabelFont = "),
+    titlePiece<&Graph::seriesTitle, &Graph::seriesTitleFont, kSeriesTitleFont>("SeriesTitle = "),
+    {"SliceDetachment = ", lookup<&Graph::sliceDetachment, GetSliceDetachText>},
+    titlePiece<&Graph::subTitle, &Graph::subTitleFont, kSubTitleFont>("SubTitle = "),
+    titlePiece<&Graph::title, &Graph::titleFont, kTitleFont>("Title = "),
+    {"ViewingAngle = ", lookup<&Graph::viewingAngle, GetViewingAngleText>},
+    {"XAxisTitle = ", text<&Graph::xAxisTitle>, notEmpty<&Graph::xAxisTitle>},
+    {"YAxisTitle = ", text<&Graph::yAxisTitle>, notEmpty<&Graph::yAxisTitle>},
+    {"Y2AxisTitle = ", text<&Graph::y2AxisTitle>, notEmpty<&Graph::y2AxisTitle>},
+    {"ZAxisTitle = ", text<&Graph::zAxisTitle>, notEmpty<&Graph::zAxisTitle>},
+};
+
 // The sides in one word when they are all alike, else side by side; then the colours and the
 // shadow. Unlike the other blocks, its labels have no blanks around "=".
 QString borderValue(const tvBorderFormatting& bag) {
@@ -236,4 +371,20 @@ void tvObjectDetailWriter::WriteBooleanFormatting(const tvBooleanFormatting* bag
 
 void tvObjectDetailWriter::WriteTimeFormatting(const tvTimeFormatting* bag) {
     if (bag) writeDetail(QStringLiteral("Time:"), blockValue(kTimePieces, *bag));
+}
+
+void tvObjectDetailWriter::WriteGraphFormatting(const tvGraphObject& graph) {
+    writeDetail(QStringLiteral("Graph:"), blockValue(kGraphPieces, graph));
+}
+
+void tvObjectDetailWriter::WriteCrossTabGroup(const tvCrossTabGroup& group,
+                                              const QString& label) {
+    // The field's text leads, so nothing is dropped from the front of this line.
+    writeDetail(QStringLiteral("CrossTab ") + label + QStringLiteral(" Group:"),
+                GetFieldDetailText(group.field) + QStringLiteral(", ") +
+                    blockValue(kCrossTabGroupPieces, group));
+}
+
+void tvObjectDetailWriter::WriteCrossTabDetails(const tvCrossTabObject& crossTab) {
+    writeDetail(QStringLiteral("CrossTab Details:"), blockValue(kCrossTabPieces, crossTab));
 }

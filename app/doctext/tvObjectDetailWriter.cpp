@@ -3,11 +3,23 @@
 #include <algorithm>
 #include <cmath>
 
+#include "TVFieldDetails.h"
+#include "TVLookupHelper.h"
+#include "tvBlobObject.h"
+#include "tvBoxObject.h"
+#include "tvCrossTabObject.h"
+#include "tvDatabaseFieldDefinition.h"
+#include "tvDetailPieces.h"
+#include "tvFieldObject.h"
+#include "tvGraphObject.h"
+#include "tvLineObject.h"
 #include "tvMapObject.h"
 #include "tvOLAPGridObject.h"
 #include "tvOleObject.h"
 #include "tvRuntime.h"
 #include "tvSection.h"
+#include "tvSubReportObject.h"
+#include "tvTextObject.h"
 
 QString FormatGeneralNumber(double value) {
     if (value == 0.0) return QStringLiteral("0");  // no "-0"
@@ -40,7 +52,10 @@ tvIReportWriter& tvObjectDetailWriter::sink() {
 
 namespace {
 
+using namespace tvDetail;
+
 constexpr double kTwipsPerInch = 1440.0;
+const QString kQuote = QStringLiteral("\"");
 
 // Twips as inches to two decimal places, halves to the even neighbour.
 QString inches(qint32 twips) {
@@ -62,6 +77,63 @@ struct ObjectKindWriter {
     ObjectWriter write;
 };
 
+// The properties lines of lines, boxes and BLOB pictures.
+using Line = tvLineObject;
+constexpr Piece<Line> kLinePieces[] = {
+    {"Line Style = ", lookup<&Line::lineStyle, GetLineStyleText>},
+    {"Line Thickness = ", number<&Line::lineThickness>},
+    {"Line Color = ", lookup<&Line::lineColor, GetColorText>},
+    {"Css Class = ", text<&Line::cssClass>, notEmpty<&Line::cssClass>},
+    {"Extend to Bottom of Section = ", flag<&Line::extendToBottomOfSection>},
+    {"Suppress = ", flag<&Line::suppress>},
+};
+
+using Box = tvBoxObject;
+constexpr Piece<Box> kBoxPieces[] = {
+    {"Line Style = ", [](const Box& box) { return GetLineStyleText(codeOfText(box.lineStyle)); }},
+    {"Line Thickness = ", text<&Box::lineThickness>},
+    {"Line Color = ", lookup<&Box::lineColor, GetColorText>},
+    {"Fill Color = ", lookup<&Box::fillColor, GetColorText>,
+     [](const Box& box) { return GetColorText(box.fillColor) != u"None"; }},
+    {"Corner Ellipse Height = ", number<&Box::cornerEllipseHeight>,
+     notZero<&Box::cornerEllipseHeight>},
+    {"Corner Ellipse Width = ", text<&Box::cornerEllipseWidth>,
+     [](const Box& box) { return codeOfText(box.cornerEllipseWidth) != 0; }},
+    {"Css Class = ", text<&Box::cssClass>, notEmpty<&Box::cssClass>},
+    {"Extend to Bottom of Section = ", trueText<Box>, isTrue<&Box::extendToBottomOfSection>},
+    {"Suppress = ", trueText<Box>, isTrue<&Box::suppress>},
+    {"Close at Page Break = ", trueText<Box>, isTrue<&Box::closeAtPageBreak>},
+    {"Drop Shadow = ", trueText<Box>, isTrue<&Box::hasDropShadow>},
+};
+
+using Blob = tvBlobObject;
+template <auto Member>
+bool notZeroText(const Blob& blob) {
+    return blob.*Member != u"0";
+}
+constexpr Piece<Blob> kBlobPicturePieces[] = {
+    {"Top Cropping = ", text<&Blob::topCropping>, notZeroText<&Blob::topCropping>},
+    {"Bottom Cropping = ", text<&Blob::bottomCropping>, notZeroText<&Blob::bottomCropping>},
+    {"Left Cropping = ", text<&Blob::leftCropping>, notZeroText<&Blob::leftCropping>},
+    {"Right Cropping = ", text<&Blob::rightCropping>, notZeroText<&Blob::rightCropping>},
+    {"XScaling = ", text<&Blob::xScaling>},
+    {"YScaling = ", text<&Blob::yScaling>},
+};
+
+// The value formatting block that an embedded field of a value type shows.
+struct ValueBlock {
+    qint16 valueType;
+    void (*write)(tvObjectDetailWriter& writer, const tvFieldElement& element);
+};
+constexpr ValueBlock kEmbeddedValueBlocks[] = {
+    {8, [](auto& w, const auto& e) { w.WriteCurrencyFormatting(&e.currencyFormatting); }},
+    {10, [](auto& w, const auto& e) { w.WriteDateFormatting(&e.dateFormatting); }},
+    {16, [](auto& w, const auto& e) { w.WriteDateTimeFormatting(&e.dateTimeFormatting); }},
+    {7, [](auto& w, const auto& e) { w.WriteNumberFormatting(&e.numberFormatting); }},
+    {9, [](auto& w, const auto& e) { w.WriteBooleanFormatting(&e.booleanFormatting); }},
+    {11, [](auto& w, const auto& e) { w.WriteTimeFormatting(&e.timeFormatting); }},
+};
+
 }  // namespace
 
 QString PositionText(const tvPosition& position) {
@@ -73,7 +145,15 @@ QString PositionText(const tvPosition& position) {
 void tvObjectDetailWriter::WriteObjectDetails(const tvSection& section, qsizetype index,
                                               double objectNumber) {
     static constexpr ObjectKindWriter kWriters[] = {
+        {tvFieldObjectKind, &tvObjectDetailWriter::writeFieldObject},
+        {tvTextObjectKind, &tvObjectDetailWriter::writeTextObject},
+        {tvLineObjectKind, &tvObjectDetailWriter::writeLineObject},
+        {tvBoxObjectKind, &tvObjectDetailWriter::writeBoxObject},
+        {tvSubReportObjectKind, &tvObjectDetailWriter::writeSubreportObject},
         {tvOleObjectKind, &tvObjectDetailWriter::writeOleObject},
+        {tvGraphObjectKind, &tvObjectDetailWriter::writeGraphObject},
+        {tvCrossTabObjectKind, &tvObjectDetailWriter::writeCrossTabObject},
+        {tvBlobObjectKind, &tvObjectDetailWriter::writeBlobObject},
         {tvMapObjectKind, &tvObjectDetailWriter::writeMapObject},
         {tvOLAPGridObjectKind, &tvObjectDetailWriter::writeOlapGridObject},
     };
@@ -102,6 +182,88 @@ void tvObjectDetailWriter::writeHead(const QString& number, const QString& name,
                         QString(), 2);
 }
 
+void tvObjectDetailWriter::writeSummaryFields(const tvSummaryFieldDefinitions& summaries) {
+    for (const tvSummaryFieldDefinition& summary : summaries) {
+        writeDetail(QStringLiteral("Summary Field:"), GetFieldDetailText(&summary));
+    }
+}
+
+void tvObjectDetailWriter::writeFieldObject(const tvIReportObject& object, const QString& number) {
+    const auto& field = as<tvFieldObject>(object);
+    writeHead(number,
+              QStringLiteral("Field Object: (") + kQuote + GetFieldDisplayName(field.field) +
+                  kQuote + QStringLiteral("), "),
+              field);
+    WriteBorderFormatting(field.borderFormatting);
+    WriteCommonFormatting(field.commonFormatting);
+    WriteCurrencyFormatting(field.currencyFormatting.get());
+    WriteDateFormatting(field.dateFormatting.get());
+    WriteDateTimeFormatting(field.dateTimeFormatting.get());
+    WriteFontFormatting(field.fontFormatting);
+    WriteNumberFormatting(field.numberFormatting.get());
+    WriteParagraphFormatting(field.paragraphFormatting.get());
+    WriteBooleanFormatting(field.booleanFormatting.get());
+    WriteHyperlinkFormatting(field.hyperlinkFormatting);
+    WriteTimeFormatting(field.timeFormatting.get());
+    writeDetail(QStringLiteral("Field:"), GetFieldDetailText(field.field));
+    WriteConditionalFormulas(field.ConditionalFormulas);
+}
+
+void tvObjectDetailWriter::writeTextObject(const tvIReportObject& object, const QString& number) {
+    const auto& text = as<tvTextObject>(object);
+    writeHead(number, QStringLiteral("Text: (") + kQuote + text.text + kQuote + QStringLiteral("), "),
+              text);
+    WriteCommonFormatting(text.commonFormatting);
+    WriteBorderFormatting(text.borderFormatting);
+    WriteFontFormatting(text.fontFormatting);
+    WriteParagraphFormatting(&text.paragraphFormatting);
+    WriteHyperlinkFormatting(text.hyperlinkFormatting);
+    WriteConditionalFormulas(text.ConditionalFormulas);
+    writeEmbeddedFields(text, number);
+}
+
+void tvObjectDetailWriter::writeEmbeddedFields(const tvTextObject& text, const QString& number) {
+    qsizetype position = 0;
+    for (const tvFieldElement& element : text.fieldElements) {
+        ++position;
+        sink().WriteDetails(1, 1, QString(), QString(), 1);
+        sink().WriteDetails(1, 1,
+                            number + u'.' + QString::number(position) +
+                                QStringLiteral(", Embedded Field: ") +
+                                GetFieldDetailText(element.fieldDefinition),
+                            QString(), 2);
+        // The text's own font, once more for every field in it.
+        WriteFontFormatting(text.fontFormatting);
+        for (const ValueBlock& block : kEmbeddedValueBlocks) {
+            if (block.valueType == element.fieldDefinition->valueType) block.write(*this, element);
+        }
+        sink().WriteDetails(1, 1, QStringLiteral(" "), QString(), 1);
+    }
+}
+
+void tvObjectDetailWriter::writeLineObject(const tvIReportObject& object, const QString& number) {
+    const auto& line = as<tvLineObject>(object);
+    writeHead(number, line.objectName + QStringLiteral(": "), line);
+    writeDetail(QString(), blockValue(kLinePieces, line));
+}
+
+void tvObjectDetailWriter::writeBoxObject(const tvIReportObject& object, const QString& number) {
+    const auto& box = as<tvBoxObject>(object);
+    writeHead(number, QStringLiteral("Box: "), box);
+    writeDetail(QString(), blockValue(kBoxPieces, box));
+}
+
+void tvObjectDetailWriter::writeSubreportObject(const tvIReportObject& object,
+                                                const QString& number) {
+    const auto& subreport = as<tvSubReportObject>(object);
+    writeHead(number, QStringLiteral("Subreport: "), subreport);
+    WriteSubreportFormatting(subreport.subreportFormatting);
+    WriteCommonFormatting(subreport.commonFormatting);
+    WriteBorderFormatting(subreport.borderFormatting);
+    for (const tvSubReportLink& link : subreport.links) WriteSubreportLink(link);
+    WriteConditionalFormulas(subreport.ConditionalFormulas);
+}
+
 void tvObjectDetailWriter::writeOleObject(const tvIReportObject& object, const QString& number) {
     const auto& ole = as<tvOleObject>(object);
     writeHead(number, QStringLiteral("Ole Object: "), ole);
@@ -110,6 +272,48 @@ void tvObjectDetailWriter::writeOleObject(const tvIReportObject& object, const Q
     WriteCommonFormatting(ole.commonFormatting);
     WriteHyperlinkFormatting(ole.hyperlinkFormatting);
     WriteConditionalFormulas(ole.ConditionalFormulas);
+}
+
+void tvObjectDetailWriter::writeGraphObject(const tvIReportObject& object, const QString& number) {
+    const auto& graph = as<tvGraphObject>(object);
+    writeHead(number, QStringLiteral("Graph Object: "), graph);
+    WriteBorderFormatting(graph.borderFormatting);
+    WriteHyperlinkFormatting(graph.hyperlinkFormatting);
+    WriteGraphFormatting(graph);
+    WriteConditionalFormulas(graph.ConditionalFormulas);
+    writeSummaryFields(graph.summaryFields);
+    for (const tvIFieldDefinition& field : graph.ConditionFields) {
+        writeDetail(QStringLiteral("Condition Field:"), GetFieldDetailText(&field));
+    }
+}
+
+void tvObjectDetailWriter::writeCrossTabObject(const tvIReportObject& object,
+                                               const QString& number) {
+    const auto& crossTab = as<tvCrossTabObject>(object);
+    writeHead(number, QStringLiteral("CrossTab Object: "), crossTab);
+    WriteBorderFormatting(crossTab.borderFormatting);
+    WriteCommonFormatting(crossTab.commonFormatting);
+    WriteHyperlinkFormatting(crossTab.hyperlinkFormatting);
+    for (const tvCrossTabGroup& group : crossTab.columnGroups) {
+        WriteCrossTabGroup(group, QStringLiteral("Column"));
+    }
+    for (const tvCrossTabGroup& group : crossTab.rowGroups) {
+        WriteCrossTabGroup(group, QStringLiteral("Row"));
+    }
+    writeSummaryFields(crossTab.summaryFields);
+    WriteCrossTabDetails(crossTab);
+    WriteConditionalFormulas(crossTab.ConditionalFormulas);
+}
+
+void tvObjectDetailWriter::writeBlobObject(const tvIReportObject& object, const QString& number) {
+    const auto& blob = as<tvBlobObject>(object);
+    writeHead(number, QStringLiteral("Blob Object: "), blob);
+    writeDetail(QStringLiteral("Field Details:"), GetFieldDetailText(blob.field));
+    WriteBorderFormatting(blob.borderFormatting);
+    WriteCommonFormatting(blob.commonFormatting);
+    WriteHyperlinkFormatting(blob.hyperlinkFormatting);
+    writeDetail(QStringLiteral("Picture:"), blockValue(kBlobPicturePieces, blob));
+    WriteConditionalFormulas(blob.ConditionalFormulas);
 }
 
 void tvObjectDetailWriter::writeMapObject(const tvIReportObject& object, const QString& number) {

@@ -11,9 +11,10 @@ class tvSection;
 class tvPosition;
 class tvIReportObject;
 class tvSubReportLink;
-class tvOleObject;
-class tvMapObject;
-class tvOLAPGridObject;
+class tvTextObject;
+class tvGraphObject;
+class tvCrossTabObject;
+class tvCrossTabGroup;
 
 // A number as documentation shows it: no thousands separators, no trailing zeros, up to 15
 // significant digits, "." as decimal separator and an exponent only for very large or small
@@ -59,6 +60,11 @@ public:
     void WriteSubreportFormatting(const tvSubreportFormatting& bag);
     void WriteSubreportLink(const tvSubReportLink& link);
 
+    // The blocks of charts and cross-tabs. `label` is "Column" or "Row".
+    void WriteGraphFormatting(const tvGraphObject& graph);
+    void WriteCrossTabGroup(const tvCrossTabGroup& group, const QString& label);
+    void WriteCrossTabDetails(const tvCrossTabObject& crossTab);
+
     // The value formatting blocks of a field object or of a field embedded in a text.
     void WriteCurrencyFormatting(const tvCurrencyFormatting* bag);
     void WriteDateFormatting(const tvDateFormatting* bag);
@@ -69,9 +75,22 @@ public:
 
 private:
     // The writers of the object kinds; `number` is the object number as the head line shows it.
+    void writeFieldObject(const tvIReportObject& object, const QString& number);
+    void writeTextObject(const tvIReportObject& object, const QString& number);
+    void writeLineObject(const tvIReportObject& object, const QString& number);
+    void writeBoxObject(const tvIReportObject& object, const QString& number);
+    void writeSubreportObject(const tvIReportObject& object, const QString& number);
     void writeOleObject(const tvIReportObject& object, const QString& number);
+    void writeGraphObject(const tvIReportObject& object, const QString& number);
+    void writeCrossTabObject(const tvIReportObject& object, const QString& number);
+    void writeBlobObject(const tvIReportObject& object, const QString& number);
     void writeMapObject(const tvIReportObject& object, const QString& number);
     void writeOlapGridObject(const tvIReportObject& object, const QString& number);
+
+    // The fields embedded in a text object, each numbered "n.i".
+    void writeEmbeddedFields(const tvTextObject& text, const QString& number);
+    // "Summary Field:" lines, one per summary that a chart or cross-tab shows.
+    void writeSummaryFields(const tvSummaryFieldDefinitions& summaries);
 
     // The head line of an object: its number, ", ", `name` (which ends in ": " or ", ") and
     // its place.

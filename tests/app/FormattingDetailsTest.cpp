@@ -6,6 +6,8 @@
 #include "doctext/tvDummyWriter.h"
 #include "doctext/tvObjectDetailWriter.h"
 #include "tvArea.h"
+#include "tvCrossTabObject.h"
+#include "tvGraphObject.h"
 #include "tvFieldDefinitions.h"
 #include "tvOleObject.h"
 #include "tvSection.h"
@@ -26,15 +28,6 @@ QString written(Write write) {
 // One detail line as the sink keeps it: six blanks, caption, a blank, value.
 QString line(const char* captionAndValue) {
     return QStringLiteral("      ") + QString::fromUtf8(captionAndValue);
-}
-
-long errorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const rt::Error& e) {
-        return e.number();
-    }
-    return 0;
 }
 
 tvBorderFormatting border(const char* left, const char* right, const char* top, const char* bottom,
@@ -327,6 +320,55 @@ TEST(FormattingDetails, LoadedOleObject) {
                        "Keep Together = True, Suppress = False, Suppress Embedded = False, "
                        "Suppress if Duplicated = False") +
                   line("Hyperlink: HyperlinkType = HTML, Hyperlink Text = https://example.org/"));
+}
+
+// A chart's line lists its codes always, its flags only when set, and a title together with its
+// font only when there is a title.
+TEST(FormattingDetails, GraphTitlesFontsAndFlags) {
+    tvGraphObject graph;
+    graph.graphType = 1;
+    graph.autoRangeDataAxis = true;
+    graph.Data2Title = QStringLiteral("Quantity");
+    graph.Data2TitleFont.name = QStringLiteral("Arial");
+    graph.Data2TitleFont.size = 9;
+    graph.dataTitleFont.name = QStringLiteral("Arial");  // no data title: no font either
+    graph.legendFont.name = QStringLiteral("Arial Narrow");
+    graph.legendFont.size = 8;
+    graph.maxDataAxisValue = 2500.5;
+    graph.isZAxisTitleByDefault = true;
+    graph.zAxisTitle = QStringLiteral("Z");
+    const QString text = written([&](tvObjectDetailWriter& w) { w.WriteGraphFormatting(graph); });
+    EXPECT_TRUE(text.startsWith(line("Graph: GraphType = Stacked Bar, AutoRangeDataAxis = True, "
+                                     "BarSize = Minimum, Data2AxisDivisionMethod = Automatic, "
+                                     "Data2AxisDivisionNumber = 0, ")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(
+        "Data2 Title = Quantity, Data2 Title Font= , Name = Arial, Size = 9, DataAxis")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Data Title")));
+    EXPECT_TRUE(text.contains(QStringLiteral("IsZAxisTitleByDefault = True, LegendFont = , "
+                                             "Name = Arial Narrow, Size = 8, LegendLayout")));
+    EXPECT_TRUE(text.contains(QStringLiteral("MaxDataAxisValue = 2500.5, ")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("ViewingAngle = , ZAxisTitle = Z")));
+}
+
+TEST(FormattingDetails, CrossTabGroupKeepsItsFieldWhole) {
+    tvDatabaseFieldDefinition field;
+    field.name = QStringLiteral("Orders.Region");
+    tvCrossTabGroup group;
+    group.field = &field;
+    group.backgroundColor = -1;
+    group.condition = 4;
+    group.sortDirection = 1;
+    group.enableSuppressSubtotal = true;
+    EXPECT_EQ(written([&](tvObjectDetailWriter& w) {
+                  w.WriteCrossTabGroup(group, QStringLiteral("Row"));
+              }),
+              line("CrossTab Row Group: Database Field=Orders.Region, BG Color = None, Group "
+                   "Condition = Monthly, Enable Suppress Label = False, Enable Suppress SubTotal "
+                   "= True, Kind = 0, Sort Direction = Descending"));
+    group.field = nullptr;
+    EXPECT_EQ(errorOf([&] { written([&](auto& w) { w.WriteCrossTabGroup(group, "Row"); }); }),
+              rt::kErrObjectRequired);
 }
 
 TEST(FormattingDetails, GeneralNumbers) {

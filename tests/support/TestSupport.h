@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "DesignDocument.h"
@@ -27,4 +28,14 @@ inline std::unique_ptr<tvReport> loadReport(const QByteArray& xml,
     auto crReport = runtimeReport(xml);
     report->init(name, 0, 0, crReport, false);
     return report;
+}
+
+// The number of the runtime error that `call` fails with; 0 when it does not fail.
+inline long errorOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const rt::Error& e) {
+        return e.number();
+    }
+    return 0;
 }

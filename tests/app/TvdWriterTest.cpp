@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "TestSupport.h"
+#include "doctext/TVTVDWriter.h"
+#include "doctext/TVWriterHelper.h"
+#include "shell/ExtractWriters.h"
+#include "shell/TVSettings.h"
+#include "shell/UserMessages.h"
+#include "shell/tvExtract.h"
+#include "tvArea.h"
+#include "tvFieldObject.h"
+#include "tvSection.h"
+#include "tvSortField.h"
+
+namespace {
+
+// A file that takes `room` bytes and refuses the rest, as a full disk does.
+class FullDiskFile final : public QSaveFile {
+public:
+    FullDiskFile(const QString& path, qint64 room) : QSaveFile(path), room_(room) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 length) override {
+        if (length > room_) return -1;
+        room_ -= length;
+        return QSaveFile::writeData(data, length);
+    }
+
+private:
+    qint64 room_;
+};
+
+// A report whose body has something in each step, fields and sort fields included.
+const QByteArray kReport = R"(<Report reportTitle="Sales">
+  <Database><Tables><Table name="Orders"><Fields>
+    <Field kind="1" name="Orders.ID" databaseFieldName="ID" valueType="5"/>
+    <Field kind="1" name="Orders.Region" databaseFieldName="Region" valueType="12"/>
+  </Fields></Table></Tables></Database>
+  <ExportOptions/>
+  <RecordSortFields><SortField field="1:Orders.ID" sortDirection="1"/></RecordSortFields>
+  <Areas><Area kind="4" name="D"><Sections><Section backColor="-1"><ReportObjects>
+    <FieldObject kind="1" field="1:Orders.ID" backgroundColor="-1"/>
+    <FieldObject kind="1" field="1:Orders.Region" backgroundColor="-1"/>
+  </ReportObjects></Section></Sections></Area></Areas>
+</Report>)";
+
+// Settings with every block on, a folder of its own, the writer registered as the driver
+// registers it, and the user's messages caught.
+class TvdWriter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        TVSettings& settings = REPORTS();
+        for (qint16 TVSettings::*flag :
+             {&TVSettings::ShowRptSummary, &TVSettings::ShowExport, &TVSettings::ShowFormula,
+              &TVSettings::ShowParameters, &TVSettings::ShowGroups, &TVSettings::ShowSort,
+              &TVSettings::ShowSQL, &TVSettings::ShowTables, &TVSettings::ShowDBCols}) {
+            settings.*flag = 1;
+        }
+        settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
+        settings.CreateTVDFile = 1;
+        ASSERT_TRUE(QDir().mkpath(settings.TVDPath));
+        reportPath_ = dir_.filePath(QStringLiteral("Sales.rpt"));
+        QFile report(reportPath_);
+        ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+        report.write(kReport);
+        previousMessages_ =
+            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
+    }
+    void TearDown() override {
+        setMessageHandler(std::move(previousMessages_));
+        SetTVDWriter(nullptr);
+        REPORTS() = TVSettings();
+        QLocale::setDefault(QLocale::system());
+    }
+
+    // Writes `report` with a new, registered writer; the writer's answer.
+    bool write(const tvReport& report, TVTVDWriter::OutputOpener opener = {}) {
+        const auto writer = std::make_shared<TVTVDWriter>(std::move(opener));
+        SetTVDWriter(writer);
+        if (!writer->init(QStringLiteral("Sales.rpt"), REPORTS().TVDPath, reportPath_)) {
+            return false;
+        }
+        const bool written = writer->WriteReport(report, QStringLiteral("Sales.rpt"));
+        writer->cleanUp();
+        return written;
+    }
+
+    QString outputPath() const { return REPORTS().TVDPath + QStringLiteral("Sales.tvd"); }
+
+    QString output() const {
+        QFile file(outputPath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                              : QStringLiteral("<none>");
+    }
+
+    void putOldFile() const {
+        QFile file(outputPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("the old documentation\r\n");
+    }
+
+    QTemporaryDir dir_;
+    QString reportPath_;
+    QStringList messages_;
+    MessageHandler previousMessages_;
+};
+
+TEST_F(TvdWriter, WritesTheFileNamedAfterTheReport) {
+    const auto report = loadReport(kReport);
+    ASSERT_TRUE(write(*report));
+    const QString text = output();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Report File: Sales.rpt\r\nReport File DateTime: ")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\n\r\nTavrin, Version 4.0\r\n  \r\n")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("    \r\n  \r\n  \r\n")));
+    EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+// A read that fails inside one block costs that block's rest and one message; the next block,
+// and the next object, are still written.
+TEST_F(TvdWriter, AFailingStepOfABodyCostsThatStepAndOneMessage) {
+    const auto report = loadReport(kReport);
+    report->tvRecordSortFields.Item(1).sortDirection = QStringLiteral("down");
+    auto& section = report->tvAreas.Item(1).tvSections.Item(1);
+    dynamic_cast<tvFieldObject&>(section.reportObjects.Item(1)).field = nullptr;
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(messages_, (QStringList{QStringLiteral("Type mismatch"),
+                                      QStringLiteral("Object required")}));
+    const QString text = output();
+    EXPECT_TRUE(text.contains(QStringLiteral("  Record Sort Fields\r\n  Sort Field, Direction\r\n"
+                                             "  Tables\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Contents, Suppress\r\n    \r\n"
+                                             "    1, Field Object: (\"Region\")")));
+    EXPECT_TRUE(text.contains(QStringLiteral("      Field: Database Field=Orders.Region\r\n")));
+}
+
+// Outside the bodies a failure stops the writer; the file that was there stays whole.
+TEST_F(TvdWriter, AWriterThatStopsLeavesTheOldFileWhole) {
+    struct Case {
+        const char* what;
+        std::function<void(tvReport&)> spoil;
+        TVTVDWriter::OutputOpener opener;
+    };
+    const Case cases[] = {
+        {"summary", [](tvReport& r) { r.reportFormatStyle = QStringLiteral("Table"); }, {}},
+        {"full disk", [](tvReport&) {},
+         [](const QString& path) { return std::make_unique<FullDiskFile>(path, 300); }},
+        {"full disk in a body", [](tvReport&) {},
+         [](const QString& path) { return std::make_unique<FullDiskFile>(path, 2500); }},
+        {"report file gone", [this](tvReport&) { QFile::remove(reportPath_); }, {}},
+    };
+    for (const Case& c : cases) {
+        putOldFile();
+        const auto report = loadReport(kReport);
+        c.spoil(*report);
+        EXPECT_FALSE(write(*report, c.opener)) << c.what;
+        EXPECT_EQ(output(), QStringLiteral("the old documentation\r\n")) << c.what;
+        EXPECT_TRUE(messages_.isEmpty()) << c.what;
+        EXPECT_EQ(QDir(REPORTS().TVDPath).entryList(QDir::Files), QStringList{"Sales.tvd"});
+    }
+}
+
+TEST_F(TvdWriter, InitRefusesWhatItCannotOpen) {
+    TVTVDWriter writer;
+    EXPECT_FALSE(writer.init(QStringLiteral("rpt"), REPORTS().TVDPath, reportPath_));
+    EXPECT_FALSE(writer.init(QStringLiteral("Sales.rpt"), dir_.filePath("missing/"), reportPath_));
+    EXPECT_TRUE(writer.init(QStringLiteral("Sales.rpt"), REPORTS().TVDPath, reportPath_));
+    EXPECT_EQ(writer.filePath(), outputPath());
+    writer.cleanUp();
+    writer.cleanUp();  // twice does no harm
+    EXPECT_FALSE(QFile::exists(outputPath()));  // nothing was put in place
+}
+
+// Through the Extract driver: the writer is the program's own, and a writer that stops fails
+// the report with its file name.
+TEST_F(TvdWriter, TheDriverWritesAndReportsAWriterThatStops) {
+    EXPECT_TRUE(ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
+    EXPECT_TRUE(output().startsWith(QStringLiteral("Report File: Sales.rpt\r\n")));
+    EXPECT_TRUE(messages_.isEmpty());
+
+    putOldFile();
+    QFile report(reportPath_);
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write(QByteArray(kReport).replace("reportTitle", "reportFormatStyle=\"x\" reportTitle"));
+    report.close();
+    EXPECT_FALSE(ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
+    EXPECT_EQ(messages_, QStringList{QStringLiteral("Unable to open Report: Sales.rpt")});
+    EXPECT_EQ(output(), QStringLiteral("the old documentation\r\n"));
+}
+
+}  // namespace
