@@ -337,14 +337,14 @@ void TVTVDWriter::writeRunningTotals(const tvReport& report) {
     for (const tvRunningTotalFieldDefinition& total : report.runningTotalFields) {
         const QString evaluate = GetRunningTotalConditionText(total.evaluateCondition);
         const QString reset = GetRunningTotalConditionText(total.resetCondition);
-        caption(QStringList{total.name, total.name, QString::number(total.summaryType), evaluate,
-                            reset}
-                    .join(kSeparator),
-                2);
+        caption(
+            QStringList{total.name, total.name, QString::number(total.summaryType), evaluate, reset}
+                .join(kSeparator),
+            2);
         if (evaluate == formula) {
-            caption(QStringLiteral("Evaluation Condition Formula = ") +
-                        total.evaluateConditionFormula,
-                    2);
+            caption(
+                QStringLiteral("Evaluation Condition Formula = ") + total.evaluateConditionFormula,
+                2);
         }
         if (reset == formula) {
             caption(QStringLiteral("Reset Condition Formula = ") + total.resetConditionFormula, 2);

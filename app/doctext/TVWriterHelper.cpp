@@ -65,9 +65,9 @@ QString formatStyle(const tvReport& report) {
 
 // A row of the block: a label with its value, a title or a blank line.
 struct SummaryRow {
-    qint16 code;                            // the line's role: 10 a title, 2 a label
-    const char* label;                      // nullptr for a blank line
-    QString (*value)(const tvReport&);      // nullptr for a title or a blank line
+    qint16 code;                        // the line's role: 10 a title, 2 a label
+    const char* label;                  // nullptr for a blank line
+    QString (*value)(const tvReport&);  // nullptr for a title or a blank line
 };
 
 constexpr qint16 kTitle = 10;
@@ -108,23 +108,23 @@ constexpr SummaryRow kOptionRows[] = {
     {kLabel, "Enable Generating Data for Hidden Object = ",
      reportValue<&tvReport::enableGeneratingDataForHiddenObject>},
     {kLabel, "Enable Parameter Prompting = ", reportValue<&tvReport::enableParameterPrompting>},
-    {kLabel, "Enable Select Distinct Records = ",
-     reportValue<&tvReport::enableSelectDistinctRecords>},
-    {kLabel, "Field Mapping Type = ",
-     looked<self, &tvReport::fieldMappingType, GetFieldMappingText>},
+    {kLabel,
+     "Enable Select Distinct Records = ", reportValue<&tvReport::enableSelectDistinctRecords>},
+    {kLabel,
+     "Field Mapping Type = ", looked<self, &tvReport::fieldMappingType, GetFieldMappingText>},
     {kLabel, "Formula Syntax = ", looked<self, &tvReport::formulaSyntax, GetFormulaSyntaxText>},
-    {kLabel, "Convert null field value to default = ",
-     reportValue<&tvReport::convertNullFieldToDefault>},
+    {kLabel,
+     "Convert null field value to default = ", reportValue<&tvReport::convertNullFieldToDefault>},
     {kLabel, "Case-insensitive SQL data = ", reportValue<&tvReport::caseInsensitiveSQLData>},
     // Listed twice in every summary that readers have come to know.
-    {kLabel, "Field Mapping Type = ",
-     looked<self, &tvReport::fieldMappingType, GetFieldMappingText>},
-    {kLabel, "Formula Syntax Type = ",
-     looked<self, &tvReport::formulaSyntax, GetFormulaSyntaxText>},
+    {kLabel,
+     "Field Mapping Type = ", looked<self, &tvReport::fieldMappingType, GetFieldMappingText>},
+    {kLabel,
+     "Formula Syntax Type = ", looked<self, &tvReport::formulaSyntax, GetFormulaSyntaxText>},
     {kLabel, "Last Get Formula Syntax = ",
      looked<self, &tvReport::lastGetFormulaSyntax, GetFormulaSyntaxText>},
-    {kLabel, "Can Perform Grouping on Server = ",
-     reportValue<&tvReport::canPerformGroupingOnServer>},
+    {kLabel,
+     "Can Perform Grouping on Server = ", reportValue<&tvReport::canPerformGroupingOnServer>},
     {kLabel, "Has Saved Data = ", reportValue<&tvReport::hasSavedData>},
     {kLabel, "Verify on Every Print = ", reportValue<&tvReport::verifyOnEveryPrint>},
     {kLabel, "Use Index for Speed = ", reportValue<&tvReport::useIndexForSpeed>},
@@ -146,8 +146,7 @@ constexpr SummaryRow kOptionRows[] = {
     {kLabel, "Paper Orientation = ",
      looked<printer, &tvPrinterObject::PaperOrientation, GetPaperOrientationText>},
     {kLabel, "Paper Size = ", looked<printer, &tvPrinterObject::PaperSize, GetPaperSizeText>},
-    {kLabel, "Paper Source = ",
-     looked<printer, &tvPrinterObject::PaperSource, GetPaperSourceText>},
+    {kLabel, "Paper Source = ", looked<printer, &tvPrinterObject::PaperSource, GetPaperSourceText>},
     {kLabel, "Total Number of Pages = ", shown<printer, &tvPrinterObject::numberOfPages>},
     {kLabel, "Print Date = ", shown<printer, &tvPrinterObject::PrintDate>},
     {1, nullptr, nullptr},
@@ -157,8 +156,8 @@ template <std::size_t N>
 void writeRows(const SummaryRow (&rows)[N], const tvReport& report, qint16 writerKind) {
     for (const SummaryRow& row : rows) {
         if (row.value) {
-            WriteDetailsTo(row.code, 1, QLatin1StringView(row.label) + row.value(report),
-                           QString(), 2, writerKind);
+            WriteDetailsTo(row.code, 1, QLatin1StringView(row.label) + row.value(report), QString(),
+                           2, writerKind);
         } else {
             WriteDetailsTo(row.code, 1, row.label ? QString::fromLatin1(row.label) : QString(),
                            QString(), 1, writerKind);
@@ -296,9 +295,7 @@ QString longTimeFormat(const QLocale& locale) {
 
 }  // namespace
 
-void SetTVDWriter(std::shared_ptr<tvIReportWriter> writer) {
-    registry().text = std::move(writer);
-}
+void SetTVDWriter(std::shared_ptr<tvIReportWriter> writer) { registry().text = std::move(writer); }
 
 void SetWordDocWriter(std::shared_ptr<tvIReportWriter> writer) {
     registry().word = std::move(writer);
@@ -346,7 +343,8 @@ QString GetSectionDisplayName(const tvReport& report, qsizetype areaIndex,
 QString GetSectionLetterSuffix(qsizetype n) {
     // Letters counted as "a" to "z", then two letters, then three: no letter stands for zero.
     QString suffix;
-    for (; n > 0; n = (n - 1) / 26) suffix.prepend(QChar(u'a' + static_cast<char16_t>((n - 1) % 26)));
+    for (; n > 0; n = (n - 1) / 26)
+        suffix.prepend(QChar(u'a' + static_cast<char16_t>((n - 1) % 26)));
     return suffix;
 }
 
@@ -375,8 +373,7 @@ QString GetGroupNameConditionFormula(const tvReport& report, qsizetype index) {
     return report.tvGroupNameFields.Item(index).groupNameConditionFormula;
 }
 
-QString GetObjectDetailsText(const tvSection& section, qsizetype objectIndex,
-                             double objectNumber) {
+QString GetObjectDetailsText(const tvSection& section, qsizetype objectIndex, double objectNumber) {
     tvDummyWriter sink;
     tvObjectDetailWriter writer;
     writer.init(sink);

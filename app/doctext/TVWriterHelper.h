@@ -44,8 +44,7 @@ const tvReport& GetReportOrSubreport(const tvReport& report, qsizetype index);
 
 // "Detail", "Group Header #2", "Detailb": the area's kind, a group's number, and the section's
 // letter when the area has more than one section. Indexes are 1-based.
-QString GetSectionDisplayName(const tvReport& report, qsizetype areaIndex,
-                              qsizetype sectionNumber);
+QString GetSectionDisplayName(const tvReport& report, qsizetype areaIndex, qsizetype sectionNumber);
 
 // The letters of the n-th section of an area: "a" to "z", then "aa" to "zz", then "aaa" and
 // on. "" for n below 1.
@@ -62,8 +61,7 @@ QString GetGroupNameConditionFormula(const tvReport& report, qsizetype index);
 
 // The detail lines of the report object at the 1-based `objectIndex` of the section, run
 // together without line breaks, as report comparison reads them.
-QString GetObjectDetailsText(const tvSection& section, qsizetype objectIndex,
-                             double objectNumber);
+QString GetObjectDetailsText(const tvSection& section, qsizetype objectIndex, double objectNumber);
 
 // A date-time in the general form of the user's locale: the short date, and the long time
 // (without a time zone) unless it is midnight; the time alone on day zero (30 December 1899).

@@ -214,8 +214,7 @@ constexpr Piece<Graph> kGraphPieces[] = {
     whenSet<&Graph::autoRangeDataAxis>("AutoRangeDataAxis = "),
     whenSet<&Graph::autoRangeSeriesAxis>("AutoRangeSeriesAxis = "),
     {"BarSize = ", lookup<&Graph::barSize, GetBarSizeText>},
-    {"Data2AxisDivisionMethod = ",
-     lookup<&Graph::data2AxisDivisionMethod, GetDivisionMethodText>},
+    {"Data2AxisDivisionMethod = ", lookup<&Graph::data2AxisDivisionMethod, GetDivisionMethodText>},
     {"Data2AxisDivisionNumber = ", number<&Graph::data2AxisDivisionNumber>},
     {"Data2AxisGridLine = ", lookup<&Graph::data2AxisGridline, GetGridlineText>},
     {"Data2AxisNumberFormat = ", number<&Graph::data2AxisNumberFormat>},
@@ -377,8 +376,7 @@ void tvObjectDetailWriter::WriteGraphFormatting(const tvGraphObject& graph) {
     writeDetail(QStringLiteral("Graph:"), blockValue(kGraphPieces, graph));
 }
 
-void tvObjectDetailWriter::WriteCrossTabGroup(const tvCrossTabGroup& group,
-                                              const QString& label) {
+void tvObjectDetailWriter::WriteCrossTabGroup(const tvCrossTabGroup& group, const QString& label) {
     // The field's text leads, so nothing is dropped from the front of this line.
     writeDetail(QStringLiteral("CrossTab ") + label + QStringLiteral(" Group:"),
                 GetFieldDetailText(group.field) + QStringLiteral(", ") +

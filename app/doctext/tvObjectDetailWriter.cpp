@@ -170,9 +170,9 @@ void tvObjectDetailWriter::WriteConditionalFormulas(const tvConditionalFormulas&
     if (formulas.Count() < 1) return;
     sink().WriteDetails(1, 2, QStringLiteral("Conditional Formulas:"), QString(), 2);
     for (const tvConditionalFormula& formula : formulas) {
-        sink().WriteDetails(
-            1, 1, formula.conditionalFieldName + u' ' + formula.conditionalFormulaText, QString(),
-            3);
+        sink().WriteDetails(1, 1,
+                            formula.conditionalFieldName + u' ' + formula.conditionalFormulaText,
+                            QString(), 3);
     }
 }
 
@@ -211,7 +211,8 @@ void tvObjectDetailWriter::writeFieldObject(const tvIReportObject& object, const
 
 void tvObjectDetailWriter::writeTextObject(const tvIReportObject& object, const QString& number) {
     const auto& text = as<tvTextObject>(object);
-    writeHead(number, QStringLiteral("Text: (") + kQuote + text.text + kQuote + QStringLiteral("), "),
+    writeHead(number,
+              QStringLiteral("Text: (") + kQuote + text.text + kQuote + QStringLiteral("), "),
               text);
     WriteCommonFormatting(text.commonFormatting);
     WriteBorderFormatting(text.borderFormatting);

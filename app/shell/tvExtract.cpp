@@ -4,9 +4,9 @@
 #include <stdexcept>
 
 #include "ExtractWriters.h"
-#include "TVWriterHelper.h"
 #include "TVSettings.h"
 #include "TVSettingsStore.h"
+#include "TVWriterHelper.h"
 #include "UserMessages.h"
 #include "tvLogWriter.h"
 

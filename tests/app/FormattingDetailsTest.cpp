@@ -7,8 +7,8 @@
 #include "doctext/tvObjectDetailWriter.h"
 #include "tvArea.h"
 #include "tvCrossTabObject.h"
-#include "tvGraphObject.h"
 #include "tvFieldDefinitions.h"
+#include "tvGraphObject.h"
 #include "tvOleObject.h"
 #include "tvSection.h"
 #include "tvSubReportLink.h"
@@ -338,15 +338,17 @@ TEST(FormattingDetails, GraphTitlesFontsAndFlags) {
     graph.isZAxisTitleByDefault = true;
     graph.zAxisTitle = QStringLiteral("Z");
     const QString text = written([&](tvObjectDetailWriter& w) { w.WriteGraphFormatting(graph); });
-    EXPECT_TRUE(text.startsWith(line("Graph: GraphType = Stacked Bar, AutoRangeDataAxis = True, "
-                                     "BarSize = Minimum, Data2AxisDivisionMethod = Automatic, "
-                                     "Data2AxisDivisionNumber = 0, ")))
+    EXPECT_TRUE(
+        text.startsWith(line("Graph: GraphType = Stacked Bar, AutoRangeDataAxis = True, "
+                             "BarSize = Minimum, Data2AxisDivisionMethod = Automatic, "
+                             "Data2AxisDivisionNumber = 0, ")))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral(
         "Data2 Title = Quantity, Data2 Title Font= , Name = Arial, Size = 9, DataAxis")));
     EXPECT_FALSE(text.contains(QStringLiteral("Data Title")));
-    EXPECT_TRUE(text.contains(QStringLiteral("IsZAxisTitleByDefault = True, LegendFont = , "
-                                             "Name = Arial Narrow, Size = 8, LegendLayout")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("IsZAxisTitleByDefault = True, LegendFont = , "
+                                     "Name = Arial Narrow, Size = 8, LegendLayout")));
     EXPECT_TRUE(text.contains(QStringLiteral("MaxDataAxisValue = 2500.5, ")));
     EXPECT_TRUE(text.endsWith(QStringLiteral("ViewingAngle = , ZAxisTitle = Z")));
 }

@@ -117,7 +117,8 @@ TEST_F(TvdWriter, WritesTheFileNamedAfterTheReport) {
     const auto report = loadReport(kReport);
     ASSERT_TRUE(write(*report));
     const QString text = output();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Report File: Sales.rpt\r\nReport File DateTime: ")));
+    EXPECT_TRUE(
+        text.startsWith(QStringLiteral("Report File: Sales.rpt\r\nReport File DateTime: ")));
     EXPECT_TRUE(text.contains(QStringLiteral("\r\n\r\nTavrin, Version 4.0\r\n  \r\n")));
     EXPECT_TRUE(text.endsWith(QStringLiteral("    \r\n  \r\n  \r\n")));
     EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
@@ -132,13 +133,15 @@ TEST_F(TvdWriter, AFailingStepOfABodyCostsThatStepAndOneMessage) {
     auto& section = report->tvAreas.Item(1).tvSections.Item(1);
     dynamic_cast<tvFieldObject&>(section.reportObjects.Item(1)).field = nullptr;
     ASSERT_TRUE(write(*report));
-    EXPECT_EQ(messages_, (QStringList{QStringLiteral("Type mismatch"),
-                                      QStringLiteral("Object required")}));
+    EXPECT_EQ(messages_,
+              (QStringList{QStringLiteral("Type mismatch"), QStringLiteral("Object required")}));
     const QString text = output();
-    EXPECT_TRUE(text.contains(QStringLiteral("  Record Sort Fields\r\n  Sort Field, Direction\r\n"
-                                             "  Tables\r\n")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Contents, Suppress\r\n    \r\n"
-                                             "    1, Field Object: (\"Region\")")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("  Record Sort Fields\r\n  Sort Field, Direction\r\n"
+                                     "  Tables\r\n")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("Contents, Suppress\r\n    \r\n"
+                                     "    1, Field Object: (\"Region\")")));
     EXPECT_TRUE(text.contains(QStringLiteral("      Field: Database Field=Orders.Region\r\n")));
 }
 
@@ -175,7 +178,7 @@ TEST_F(TvdWriter, InitRefusesWhatItCannotOpen) {
     EXPECT_TRUE(writer.init(QStringLiteral("Sales.rpt"), REPORTS().TVDPath, reportPath_));
     EXPECT_EQ(writer.filePath(), outputPath());
     writer.cleanUp();
-    writer.cleanUp();  // twice does no harm
+    writer.cleanUp();                           // twice does no harm
     EXPECT_FALSE(QFile::exists(outputPath()));  // nothing was put in place
 }
 

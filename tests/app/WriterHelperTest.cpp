@@ -11,10 +11,10 @@
 #include "tvArea.h"
 #include "tvExportObject.h"
 #include "tvGroupNameField.h"
-#include "tvReportStatistics.h"
-#include "tvTypes.h"
 #include "tvIReportObject.h"
+#include "tvReportStatistics.h"
 #include "tvSection.h"
+#include "tvTypes.h"
 
 namespace {
 
@@ -142,8 +142,8 @@ TEST_F(WriterHelper, ExportBlockListsTheOptionsThatAreSet) {
 
 TEST(WriterHelperSections, LetterSuffixes) {
     const std::pair<qsizetype, const char*> cases[] = {
-        {1, "a"},   {2, "b"},   {26, "z"},   {27, "aa"},  {28, "ab"}, {52, "az"},
-        {53, "ba"}, {702, "zz"}, {703, "aaa"}, {704, "aab"}, {0, ""},   {-3, ""},
+        {1, "a"},   {2, "b"},    {26, "z"},    {27, "aa"},   {28, "ab"}, {52, "az"},
+        {53, "ba"}, {702, "zz"}, {703, "aaa"}, {704, "aab"}, {0, ""},    {-3, ""},
     };
     for (const auto& [n, suffix] : cases) {
         EXPECT_EQ(GetSectionLetterSuffix(n), QString::fromLatin1(suffix)) << n;
@@ -182,7 +182,8 @@ TEST(WriterHelperSections, DisplayNamesAndFlags) {
     EXPECT_EQ(GetSectionFlagsText(section(2, 1)),
               QStringLiteral("Suppressed, Height = 0.2, New Page Before, New Page After, "
                              "Reset Page Number After"));
-    EXPECT_EQ(GetSectionFlagsText(section(3, 1)), QStringLiteral("Height = 0, Background Color=Black"));
+    EXPECT_EQ(GetSectionFlagsText(section(3, 1)),
+              QStringLiteral("Height = 0, Background Color=Black"));
 }
 
 TEST(WriterHelperReports, ReportOrSubreportAndGroupFormulas) {
