@@ -10,11 +10,17 @@ namespace {
 // At most 15 significant digits, no trailing zeros: 1 gives "1", a half "0.5".
 QString scalingText(double factor) { return QString::number(factor, 'g', 15); }
 
+// A BLOB field object takes its keep-together flag first.
+constexpr tvCommonMember kCommonMembers[] = {
+    tvCommonMember::keepTogether, tvCommonMember::closeBorderonPageBreak, tvCommonMember::cssClass,
+    tvCommonMember::name, tvCommonMember::suppress};
+
 }  // namespace
 
 void tvBlobObject::init(const rt::Object& cr, tvSection& objectParent) {
     tvReadObjectFormatting(cr, borderFormatting, commonFormatting, hyperlinkFormatting,
-                           ConditionalFormulas);
+                           kCommonMembers);
+    tvAddObjectConditionalFormulas(cr, ConditionalFormulas);
     parent = &objectParent;
     field = tvFieldDefinitionAs<tvDatabaseFieldDefinition>(
         ResolveFieldDefinition(*tvRequiredObject(cr, "field"), requiredReport()));

@@ -23,11 +23,11 @@ void tvBoxObject::init(const rt::Object& cr, tvSection& objectParent) {
     lineThickness = tvNumberText(cr.integer("lineThickness"));
     name = cr.text("name");
 
+    // The sections come first, then the corners the height needs, then the rest of the place.
+    const tvSectionSpan span(cr, QStringLiteral("Box \"%1\"").arg(name));
     const qint64 top = cr.integer("top");
-    const qint64 bottom = cr.integer("bottom");
+    position.height = span.height(top, cr.integer("bottom"), kBoxBoundary);
     const qint64 left = cr.integer("left");
-    position.height =
-        tvSectionSpan(cr, QStringLiteral("Box \"%1\"").arg(name)).height(top, bottom, kBoxBoundary);
     position.left = tvLong(left);
     position.top = tvLong(top);
     position.width = tvLong(cr.integer("right") - left);

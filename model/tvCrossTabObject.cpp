@@ -29,10 +29,12 @@ void tvCrossTabGroup::init(const rt::Object& cr, tvCrossTabObject& objectParent)
 }
 
 void tvCrossTabObject::init(const rt::Object& cr, tvSection& objectParent) {
-    tvReadObjectFormatting(cr, borderFormatting, commonFormatting, hyperlinkFormatting,
-                           ConditionalFormulas);
+    tvReadBorderFormatting(borderFormatting, cr);
+    tvReadCommonFormatting(commonFormatting, cr, tvObjectCommonMembers);
     tvReadPosition(position, cr);
+    tvReadHyperlinkFormatting(hyperlinkFormatting, cr);
     parent = &objectParent;
+    tvAddObjectConditionalFormulas(cr, ConditionalFormulas);
     objectName = cr.text("name");
 
     columnGrandTotalColor = tvColor(cr.integer("columnGrandTotalColor"));

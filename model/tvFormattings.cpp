@@ -34,6 +34,11 @@ void tvReadHyperlinkFormatting(tvHyperlinkFormatting& bag, const rt::Object& cr)
 
 void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& cr,
                             std::initializer_list<tvCommonMember> members) {
+    tvReadCommonFormatting(bag, cr, std::span(members.begin(), members.size()));
+}
+
+void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& cr,
+                            std::span<const tvCommonMember> members) {
     for (const tvCommonMember member : members) {
         switch (member) {
             case tvCommonMember::canGrow:
@@ -87,13 +92,13 @@ void tvReadFontFormatting(tvFontFormatting& bag, const rt::Object& cr, bool font
 
 void tvReadObjectFormatting(const rt::Object& cr, tvBorderFormatting& border,
                             tvCommonFormatting& common, tvHyperlinkFormatting& hyperlink,
-                            tvConditionalFormulas& formulas) {
+                            std::span<const tvCommonMember> commonMembers) {
     tvReadBorderFormatting(border, cr);
-    using M = tvCommonMember;
-    tvReadCommonFormatting(
-        common, cr,
-        {M::closeBorderonPageBreak, M::cssClass, M::keepTogether, M::name, M::suppress});
+    tvReadCommonFormatting(common, cr, commonMembers);
     tvReadHyperlinkFormatting(hyperlink, cr);
+}
+
+void tvAddObjectConditionalFormulas(const rt::Object& cr, tvConditionalFormulas& formulas) {
     AddCommonConditionalFormulas(cr, formulas, false);
     AddBorderConditionalFormulas(cr, formulas);
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <initializer_list>
+#include <span>
 
 #include "RtObject.h"
 #include "tvCollections.h"
@@ -98,6 +99,12 @@ enum class tvCommonMember {
     suppressIfDuplicated,
     textRotationAngle,
 };
+// The members that most report objects copy, in the order most of them read them.
+inline constexpr tvCommonMember tvObjectCommonMembers[] = {
+    tvCommonMember::closeBorderonPageBreak, tvCommonMember::cssClass, tvCommonMember::keepTogether,
+    tvCommonMember::name, tvCommonMember::suppress};
+void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& crObject,
+                            std::span<const tvCommonMember> members);
 void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& crObject,
                             std::initializer_list<tvCommonMember> members);
 // Every member, in the order of tvCommonMember: what field and text objects copy.
@@ -108,12 +115,15 @@ void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& crObject)
 void tvReadFontFormatting(tvFontFormatting& bag, const rt::Object& crObject,
                           bool fontBeforeColor = false);
 
-// The formatting that most report objects copy alike: the border bag, the common close-border
-// flag, CSS class, keep-together flag, name and suppress flag, the hyperlink bag, then the common
-// conditional formulas followed by the border ones.
+// The border bag, the common members given (by default tvObjectCommonMembers), then the
+// hyperlink bag: how several kinds of report object begin.
 void tvReadObjectFormatting(const rt::Object& crObject, tvBorderFormatting& border,
                             tvCommonFormatting& common, tvHyperlinkFormatting& hyperlink,
-                            tvConditionalFormulas& formulas);
+                            std::span<const tvCommonMember> commonMembers = tvObjectCommonMembers);
+
+// The conditional formulas that most report objects list: every common one, then the border
+// ones. Each object collects them at its own point of its reads.
+void tvAddObjectConditionalFormulas(const rt::Object& crObject, tvConditionalFormulas& formulas);
 
 // A copy of the runtime object's font (its member "font", or the one named): name, size, bold,
 // italic, underline, strikethrough, weight and charset. No font gives the default tvFont.

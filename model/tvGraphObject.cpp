@@ -122,15 +122,22 @@ constexpr ChartValue kChartValues[] = {
     {"zAxisTitle", text<&G::zAxisTitle>},
 };
 
+// A chart reads its suppress flag and name before its keep-together flag.
+constexpr tvCommonMember kCommonMembers[] = {tvCommonMember::closeBorderonPageBreak,
+                                             tvCommonMember::cssClass, tvCommonMember::suppress,
+                                             tvCommonMember::name, tvCommonMember::keepTogether};
+
 }  // namespace
 
 void tvGraphObject::init(const rt::Object& cr, tvSection& objectParent) {
     tvReadObjectFormatting(cr, borderFormatting, commonFormatting, hyperlinkFormatting,
-                           ConditionalFormulas);
-    tvReadPosition(position, cr);
+                           kCommonMembers);
+    using P = tvPositionMember;
+    tvReadPosition(position, cr, {P::left, P::height, P::width, P::top});
     parent = &objectParent;
     objectName = cr.text("name");
     for (const ChartValue& value : kChartValues) value.read(*this, cr, value.member);
+    tvAddObjectConditionalFormulas(cr, ConditionalFormulas);
     tvReadObjectSummaries(cr, *this, summaryFields);
 
     // A field of a kind the model does not know resolves to nothing: the chart is not grouped

@@ -5,11 +5,29 @@
 #include "tvSection.h"
 #include "tvTypes.h"
 
-void tvReadPosition(tvPosition& position, const rt::Object& crObject) {
-    position.height = tvLong(crObject.integer("height"));
-    position.left = tvLong(crObject.integer("left"));
-    position.top = tvLong(crObject.integer("top"));
-    position.width = tvLong(crObject.integer("width"));
+namespace {
+
+struct PositionValue {
+    const char* member;
+    qint32 tvPosition::*value;
+};
+
+// By tvPositionMember.
+constexpr PositionValue kPositionValues[] = {
+    {"height", &tvPosition::height},
+    {"left", &tvPosition::left},
+    {"top", &tvPosition::top},
+    {"width", &tvPosition::width},
+};
+
+}  // namespace
+
+void tvReadPosition(tvPosition& position, const rt::Object& crObject,
+                    std::initializer_list<tvPositionMember> order) {
+    for (const tvPositionMember member : order) {
+        const PositionValue& read = kPositionValues[static_cast<int>(member)];
+        position.*read.value = tvLong(crObject.integer(read.member));
+    }
 }
 
 tvReport* tvIReportObject::report() const {

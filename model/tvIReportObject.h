@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <initializer_list>
 
 #include "RtObject.h"
 
@@ -32,9 +33,14 @@ public:
     qint32 top = 0;
 };
 
-// Copies the runtime object's height, left, top and width, in that order: the order in which
-// most report objects read their place, which matters when a read fails.
-void tvReadPosition(tvPosition& position, const rt::Object& crObject);
+enum class tvPositionMember { height, left, top, width };
+
+// Copies the runtime object's place in the order given: by default height, left, top and width,
+// the order in which most report objects read it. The order matters when a read fails.
+void tvReadPosition(tvPosition& position, const rt::Object& crObject,
+                    std::initializer_list<tvPositionMember> order = {
+                        tvPositionMember::height, tvPositionMember::left, tvPositionMember::top,
+                        tvPositionMember::width});
 
 // What every object placed in a section answers, whatever its kind. The section holds its
 // objects through this interface and creates each one by the runtime object's kind.

@@ -21,12 +21,12 @@ void tvLineObject::init(const rt::Object& cr, tvSection& objectParent) {
 
     const qint64 left = cr.integer("left");
     const qint64 right = cr.integer("right");
-    const qint64 top = cr.integer("top");
-    const qint64 bottom = cr.integer("bottom");
     // Every line's sections are checked, so that a design whose line ends nowhere is refused
-    // whichever way the line runs; only a vertical line measures across them.
+    // whichever way the line runs; only a vertical line measures across them, and only it
+    // reads its bottom.
     const tvSectionSpan span(cr, QStringLiteral("Line \"%1\"").arg(name));
-    position.height = left != right ? 0 : span.height(top, bottom, kLineBoundary);
+    const qint64 top = cr.integer("top");
+    position.height = left != right ? 0 : span.height(top, cr.integer("bottom"), kLineBoundary);
     position.top = tvLong(top);
     position.left = tvLong(left);
     position.width = tvLong(right - left);
