@@ -61,18 +61,18 @@ protected:
 
     // The case's report file, packed with its summary information when the case says so, and
     // given the case's modification time.
-    QString reportFile(const QString& name, const QSettings& spec) const {
+    QString reportFile(const QString& name, const QSettings& caseSettings) const {
         const QString design = readAll(
-            QDir(caseFolder(name)).filePath(spec.value("Report/design", "report.xml").toString()));
+            QDir(caseFolder(name)).filePath(caseSettings.value("Report/design", "report.xml").toString()));
         const QString path = dir_.filePath(name + QStringLiteral(".rpt"));
-        if (spec.value("Report/packed").toBool()) {
+        if (caseSettings.value("Report/packed").toBool()) {
             rt::SummaryInformation info;
             info.title = QStringLiteral("ignored: the design's own title counts");
-            info.revisionNumber = spec.value("Report/revision", "1").toString();
-            info.editTimeMinutes = spec.value("Report/editMinutes", 0).toLongLong();
-            info.lastSavedBy = spec.value("Report/lastSavedBy").toString();
+            info.revisionNumber = caseSettings.value("Report/revision", "1").toString();
+            info.editTimeMinutes = caseSettings.value("Report/editMinutes", 0).toLongLong();
+            info.lastSavedBy = caseSettings.value("Report/lastSavedBy").toString();
             const auto date = [&](const char* key) {
-                return QDateTime::fromString(spec.value(key).toString(), Qt::ISODate);
+                return QDateTime::fromString(caseSettings.value(key).toString(), Qt::ISODate);
             };
             info.created = date("Report/created");
             info.lastSaved = date("Report/lastSaved");
@@ -84,7 +84,7 @@ protected:
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadWrite));
         EXPECT_TRUE(file.setFileTime(
-            QDateTime::fromString(spec.value("Report/modified").toString(), Qt::ISODate),
+            QDateTime::fromString(caseSettings.value("Report/modified").toString(), Qt::ISODate),
             QFileDevice::FileModificationTime));
         return path;
     }
@@ -114,9 +114,9 @@ protected:
 TEST_P(TvdGolden, WritesTheExpectedFile) {
     ScopedTimeZone zone("<-05>5");
     const QString name = QString::fromStdString(GetParam());
-    const QSettings spec(QDir(caseFolder(name)).filePath("case.ini"), QSettings::IniFormat);
+    const QSettings caseSettings(QDir(caseFolder(name)).filePath("case.ini"), QSettings::IniFormat);
     loadSettings(name);
-    const QString report = reportFile(name, spec);
+    const QString report = reportFile(name, caseSettings);
 
     ASSERT_TRUE(ExtractReport(report, name + QStringLiteral(".rpt")))
         << messages_.join(u'\n').toStdString();
