@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <span>
+
+// The documentation database's schema, held as data: every table with its columns in column
+// order and its keys, in creation order (each table after every table that its foreign keys
+// name). The creator, the upgrade and the tests all walk these tables.
+
+// Column types keep the numbers of the data types that the database has always been described
+// in; the engine's own type follows from them (sqlType).
+enum tvColumnType : int {
+    adInteger = 3,
+    adDouble = 5,
+    adDate = 7,
+    adBoolean = 11,
+    adVarWChar = 202,
+    adLongVarWChar = 203,
+};
+
+enum class tvKeyKind { Primary = 1, Foreign = 2, Unique = 3 };
+enum class tvDeleteRule { None = 0, Cascade = 1 };
+
+struct tvColumnDef {
+    const char* name;
+    tvColumnType type;
+    int definedSize;  // the maximum length of adVarWChar text; documentation for the other types
+    bool nullable;
+    bool autoIncrement;
+};
+
+struct tvKeyDef {
+    tvKeyKind kind;
+    const char* name;
+    const char* columns;         // comma-separated, in key order
+    const char* relatedTable;    // foreign keys only
+    const char* relatedColumns;  // foreign keys only, paired with `columns`
+    tvDeleteRule deleteRule;
+};
+
+struct tvTableDef {
+    const char* name;
+    std::span<const tvColumnDef> columns;
+    std::span<const tvKeyDef> keys;
+
+    const tvColumnDef* column(const QString& columnName) const;
+};
+
+// Every table in creation order.
+std::span<const tvTableDef> tvSchemaTables();
+// The table of that name (compared ignoring case), or nullptr.
+const tvTableDef* tvSchemaTable(const QString& name);
+
+// The engine's type of a column: INTEGER, REAL or TEXT (dates as ISO text).
+QString tvSqlType(tvColumnType type);
+QStringList tvKeyColumns(const char* columns);
+
+// The definition of one column as it stands in CREATE TABLE or ALTER TABLE ... ADD COLUMN.
+QString tvColumnSql(const tvColumnDef& column);
+
+// The CREATE TABLE statement of a table under `asName` (its own name when empty). `keep` leaves
+// out columns, and with them the keys that use them: older shapes of a table are built this way.
+QString tvCreateTableSql(const tvTableDef& table, const QString& asName = QString(),
+                         const std::function<bool(const tvColumnDef&)>& keep = nullptr);
+
+// The saved queries, as (name, CREATE VIEW statement), in creation order.
+struct tvViewDef {
+    const char* name;
+    const char* sql;
+};
+std::span<const tvViewDef> tvSchemaViews();
