@@ -21,7 +21,9 @@ public:
         if (!reportOwners_) reportOwners_ = std::make_unique<ReportOwners>();
         return *reportOwners_;
     }
-    void setReportOwners(std::unique_ptr<ReportOwners> owners) { reportOwners_ = std::move(owners); }
+    void setReportOwners(std::unique_ptr<ReportOwners> owners) {
+        reportOwners_ = std::move(owners);
+    }
 
 private:
     std::unique_ptr<ReportOwners> reportOwners_;

@@ -37,11 +37,13 @@ bool changeOne(const QString& path, const QString& sql, const QVariantList& valu
 }  // namespace
 
 bool DeleteReportOwner(const QString& path, qint32 id) {
-    return changeOne(path, QStringLiteral("DELETE FROM ReportOwner WHERE ReportOwner_id = ?"), {id});
+    return changeOne(path, QStringLiteral("DELETE FROM ReportOwner WHERE ReportOwner_id = ?"),
+                     {id});
 }
 
 bool UpdateReportOwner(const QString& path, const ReportOwner& owner) {
-    return changeOne(path, QStringLiteral("UPDATE ReportOwner SET Name = ? WHERE ReportOwner_id = ?"),
+    return changeOne(path,
+                     QStringLiteral("UPDATE ReportOwner SET Name = ? WHERE ReportOwner_id = ?"),
                      {owner.Name, owner.ReportOwnerId});
 }
 

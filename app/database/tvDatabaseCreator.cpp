@@ -32,7 +32,8 @@ QString applicationTitle() {
 
 const tvTableDef& schemaTable(const char* name) {
     const tvTableDef* table = tvSchemaTable(QLatin1String(name));
-    if (!table) throw tvDbError(QStringLiteral("No table %1 in the schema").arg(QLatin1String(name)));
+    if (!table)
+        throw tvDbError(QStringLiteral("No table %1 in the schema").arg(QLatin1String(name)));
     return *table;
 }
 
@@ -72,7 +73,8 @@ void rebuildTable(tvDbConnection& db, const char* name,
                      QLatin1String(name)),
             values);
     db.exec(QStringLiteral("DROP TABLE \"%1\"").arg(QLatin1String(name)));
-    db.exec(QStringLiteral("ALTER TABLE \"%1\" RENAME TO \"%2\"").arg(rebuilt, QLatin1String(name)));
+    db.exec(
+        QStringLiteral("ALTER TABLE \"%1\" RENAME TO \"%2\"").arg(rebuilt, QLatin1String(name)));
 }
 
 // The old ConditionalFormulas held one formula per report object, keyed without a number of its
@@ -121,14 +123,16 @@ void upgradeToCurrent(tvDbConnection& db) {
     if (!db.hasColumn(QStringLiteral("Reports"), QStringLiteral("ReportOwner_Id"))) {
         const tvKeyDef* ownerKey = nullptr;
         for (const tvKeyDef& key : reports.keys) {
-            if (key.kind == tvKeyKind::Foreign && QLatin1String(key.relatedTable) == QLatin1String("ReportOwner")) {
+            if (key.kind == tvKeyKind::Foreign &&
+                QLatin1String(key.relatedTable) == QLatin1String("ReportOwner")) {
                 ownerKey = &key;
             }
         }
         AddColumn(db, QStringLiteral("Reports"), *reports.column(QStringLiteral("ReportOwner_Id")),
                   ownerKey);
     }
-    if (!db.hasColumn(QStringLiteral("ConditionalFormulas"), QStringLiteral("ConditionalFormula_Id"))) {
+    if (!db.hasColumn(QStringLiteral("ConditionalFormulas"),
+                      QStringLiteral("ConditionalFormula_Id"))) {
         showStatus(true, QStringLiteral("Upgrading Conditional Formula table"));
         UpgradeConditionalFormulas(db);
     }
@@ -154,24 +158,27 @@ void AddColumn(tvDbConnection& db, const QString& table, const tvColumnDef& colu
         sql += QStringLiteral(" CONSTRAINT \"%1\" REFERENCES \"%2\" (\"%3\")")
                    .arg(QLatin1String(foreignKey->name), QLatin1String(foreignKey->relatedTable),
                         QLatin1String(foreignKey->relatedColumns));
-        if (foreignKey->deleteRule == tvDeleteRule::Cascade) sql += QLatin1String(" ON DELETE CASCADE");
+        if (foreignKey->deleteRule == tvDeleteRule::Cascade)
+            sql += QLatin1String(" ON DELETE CASCADE");
     }
     db.exec(sql);
 }
 
 void SetDatabaseVersion(tvDbConnection& db, const QString& version, const QString& mode) {
     if (mode == QLatin1String("U")) {
-        db.exec(QStringLiteral("UPDATE TVDBControl SET ControlValue = ? WHERE ControlKey = 'version'"),
-                {version});
+        db.exec(
+            QStringLiteral("UPDATE TVDBControl SET ControlValue = ? WHERE ControlKey = 'version'"),
+            {version});
     } else {
-        db.exec(QStringLiteral("INSERT INTO TVDBControl (ControlKey, ControlValue) VALUES ('version', ?)"),
+        db.exec(QStringLiteral(
+                    "INSERT INTO TVDBControl (ControlKey, ControlValue) VALUES ('version', ?)"),
                 {version});
     }
 }
 
 QString DatabaseVersion(tvDbConnection& db) {
-    QSqlQuery query =
-        db.exec(QStringLiteral("SELECT ControlValue FROM TVDBControl WHERE ControlKey = 'version'"));
+    QSqlQuery query = db.exec(
+        QStringLiteral("SELECT ControlValue FROM TVDBControl WHERE ControlKey = 'version'"));
     if (!query.next()) throw tvDbError(QStringLiteral("The control table holds no version row."));
     return query.value(0).toString();
 }
@@ -179,7 +186,8 @@ QString DatabaseVersion(tvDbConnection& db) {
 bool CreateDatabase(const QString& path) {
     showStatus(true, QStringLiteral("Creating new Tavrin database"));
     if (QFileInfo::exists(path)) {
-        showMessage(QStringLiteral("The database file %1 already exists.").arg(path), applicationTitle());
+        showMessage(QStringLiteral("The database file %1 already exists.").arg(path),
+                    applicationTitle());
         return false;
     }
     try {
@@ -210,7 +218,8 @@ QString BackupDatabase(const QString& path, const QDate& today) {
     const QString base = path.left(path.size() - suffix.size()) + QLatin1String("_Backup") +
                          today.toString(QStringLiteral("yyyyMMdd"));
     QString name = base + suffix;
-    for (qint64 n = 1; QFileInfo::exists(name); ++n) name = base + QLatin1Char('_') + QString::number(n) + suffix;
+    for (qint64 n = 1; QFileInfo::exists(name); ++n)
+        name = base + QLatin1Char('_') + QString::number(n) + suffix;
 
     const QString temporary = name + QLatin1String(".part");
     QFile::remove(temporary);
@@ -238,9 +247,11 @@ bool OpenAndUpgradeDatabase(const QString& path) {
                     showStatus(true, QStringLiteral("Creating TVDBControl table"));
                     createTable(db, "TVDBControl");
                     SetDatabaseVersion(db, QLatin1String(kOldestVersion), QStringLiteral("I"));
-                    if (!db.hasColumn(QStringLiteral("FieldElementsMapping"), QStringLiteral("FieldElementSeq"))) {
+                    if (!db.hasColumn(QStringLiteral("FieldElementsMapping"),
+                                      QStringLiteral("FieldElementSeq"))) {
                         showStatus(true, QStringLiteral("Creating FieldElementsMapping Table"));
-                        rebuildTable(db, "FieldElementsMapping", {{QStringLiteral("FieldElementSeq"), 1}});
+                        rebuildTable(db, "FieldElementsMapping",
+                                     {{QStringLiteral("FieldElementSeq"), 1}});
                     }
                 }
                 upgradeToCurrent(db);

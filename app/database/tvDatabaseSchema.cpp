@@ -53,7 +53,8 @@ constexpr tvColumnDef kReportsColumns[] = {
 };
 constexpr tvKeyDef kReportsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_Reports_RptOwner", "ReportOwner_Id", "ReportOwner", "ReportOwner_id", tvDeleteRule::None},
+    {tvKeyKind::Foreign, "FK_Reports_RptOwner", "ReportOwner_Id", "ReportOwner", "ReportOwner_id",
+     tvDeleteRule::None},
     {tvKeyKind::Unique, "UniqueKey", "ReportFileName, RevisionNumber", "", "", tvDeleteRule::None},
 };
 constexpr tvColumnDef kReport_StatisticsColumns[] = {
@@ -67,7 +68,8 @@ constexpr tvColumnDef kReport_StatisticsColumns[] = {
 };
 constexpr tvKeyDef kReport_StatisticsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_Stats_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_Stats_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kPrinterColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -83,14 +85,16 @@ constexpr tvColumnDef kPrinterColumns[] = {
 };
 constexpr tvKeyDef kPrinterKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_Printer_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_Printer_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kReport_DatabaseColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
 };
 constexpr tvKeyDef kReport_DatabaseKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_Database_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_Database_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kTablesColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -105,7 +109,8 @@ constexpr tvColumnDef kTablesColumns[] = {
 constexpr tvKeyDef kTablesKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, Table_Id", "", "", tvDeleteRule::None},
     {tvKeyKind::Unique, "RptID_TableName", "Report_Id, Name", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_Tables_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_Tables_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kFieldsColumns[] = {
     {"Field_Id", adInteger, 10, false, false},
@@ -116,7 +121,8 @@ constexpr tvColumnDef kFieldsColumns[] = {
 constexpr tvKeyDef kFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Field_Id, Report_Id", "", "", tvDeleteRule::None},
     {tvKeyKind::Unique, "IDX_Report_Id_Name", "Report_Id, Name", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_Fields_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_Fields_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kDatabaseFieldsColumns[] = {
     {"Field_Id", adInteger, 10, false, false},
@@ -131,8 +137,10 @@ constexpr tvColumnDef kDatabaseFieldsColumns[] = {
 };
 constexpr tvKeyDef kDatabaseFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, Field_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Unique, "IDX_Field_Id_Table_Id", "Field_Id, Table_Id, Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_DatabaseFields_Tables", "Report_Id, Table_Id", "Tables", "Report_Id, Table_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Unique, "IDX_Field_Id_Table_Id", "Field_Id, Table_Id, Report_Id", "", "",
+     tvDeleteRule::None},
+    {tvKeyKind::Foreign, "FK_DatabaseFields_Tables", "Report_Id, Table_Id", "Tables",
+     "Report_Id, Table_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kTableLinksColumns[] = {
     {"Report_Id", adInteger, 4, false, false},
@@ -145,8 +153,10 @@ constexpr tvColumnDef kTableLinksColumns[] = {
 constexpr tvKeyDef kTableLinksKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "link_Id", "", "", tvDeleteRule::None},
     {tvKeyKind::Unique, "IDX_Report_Id_link_Id", "Report_Id, link_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_Tables_Links1", "Report_Id, SourceTable_Id", "Tables", "Report_Id, Table_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_Tables_Links2", "Report_Id, DestinationTable_Id", "Tables", "Report_Id, Table_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_Tables_Links1", "Report_Id, SourceTable_Id", "Tables",
+     "Report_Id, Table_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_Tables_Links2", "Report_Id, DestinationTable_Id", "Tables",
+     "Report_Id, Table_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kFieldLinksColumns[] = {
     {"Link_Id", adInteger, 5, false, false},
@@ -155,10 +165,14 @@ constexpr tvColumnDef kFieldLinksColumns[] = {
     {"DestinationField_Id", adInteger, 5, false, false},
 };
 constexpr tvKeyDef kFieldLinksKeys[] = {
-    {tvKeyKind::Primary, "PrimaryKey", "Link_Id, SourceField_Id, DestinationField_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_LinkFields_Links", "Link_Id", "TableLinks", "link_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_LinkFields_DatabaseFields1", "Report_Id, SourceField_Id", "DatabaseFields", "Report_Id, Field_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_LinkFields_DatabaseFields2", "Report_Id, DestinationField_Id", "DatabaseFields", "Report_Id, Field_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Primary, "PrimaryKey", "Link_Id, SourceField_Id, DestinationField_Id", "", "",
+     tvDeleteRule::None},
+    {tvKeyKind::Foreign, "FK_LinkFields_Links", "Link_Id", "TableLinks", "link_Id",
+     tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_LinkFields_DatabaseFields1", "Report_Id, SourceField_Id",
+     "DatabaseFields", "Report_Id, Field_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_LinkFields_DatabaseFields2", "Report_Id, DestinationField_Id",
+     "DatabaseFields", "Report_Id, Field_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kParameterFieldsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -194,7 +208,8 @@ constexpr tvColumnDef kParameterFieldsColumns[] = {
 };
 constexpr tvKeyDef kParameterFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, Field_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_ParemeterFields_Fields1", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_ParemeterFields_Fields1", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kExport_OptionsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -258,7 +273,8 @@ constexpr tvColumnDef kExport_OptionsColumns[] = {
 };
 constexpr tvKeyDef kExport_OptionsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_ExportOptions_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_ExportOptions_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kFormulaFieldsColumns[] = {
     {"Field_Id", adInteger, 10, false, false},
@@ -272,7 +288,8 @@ constexpr tvColumnDef kFormulaFieldsColumns[] = {
 };
 constexpr tvKeyDef kFormulaFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Field_Id, Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_FormulaFields_Fields", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_FormulaFields_Fields", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kGroupNameFieldsColumns[] = {
     {"Field_Id", adInteger, 10, false, false},
@@ -286,8 +303,10 @@ constexpr tvColumnDef kGroupNameFieldsColumns[] = {
 };
 constexpr tvKeyDef kGroupNameFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Field_Id, Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_GroupNameFields_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_GroupNameFields_Fields", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_GroupNameFields_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_GroupNameFields_Fields", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kSortFieldsColumns[] = {
     {"SortField_Id", adInteger, 10, false, true},
@@ -297,7 +316,8 @@ constexpr tvColumnDef kSortFieldsColumns[] = {
 };
 constexpr tvKeyDef kSortFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "SortField_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_SortFields_Fields", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_SortFields_Fields", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kGroupSortFieldsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -305,8 +325,10 @@ constexpr tvColumnDef kGroupSortFieldsColumns[] = {
 };
 constexpr tvKeyDef kGroupSortFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, SortField_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_GroupSortFields_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_GroupSortFields_SortFields", "SortField_Id", "SortFields", "SortField_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_GroupSortFields_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_GroupSortFields_SortFields", "SortField_Id", "SortFields",
+     "SortField_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kRecordSortFieldsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -314,8 +336,10 @@ constexpr tvColumnDef kRecordSortFieldsColumns[] = {
 };
 constexpr tvKeyDef kRecordSortFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, SortField_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_RecordSortFields_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_RecordSortFields_SortFields", "SortField_Id", "SortFields", "SortField_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_RecordSortFields_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_RecordSortFields_SortFields", "SortField_Id", "SortFields",
+     "SortField_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kSQLExpressionFieldsColumns[] = {
     {"Field_Id", adInteger, 10, false, false},
@@ -329,7 +353,8 @@ constexpr tvColumnDef kSQLExpressionFieldsColumns[] = {
 };
 constexpr tvKeyDef kSQLExpressionFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Field_Id, Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_SQLExpressionFields_Fields", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_SQLExpressionFields_Fields", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kSummaryFieldsColumns[] = {
     {"Field_Id", adInteger, 10, false, false},
@@ -349,8 +374,10 @@ constexpr tvColumnDef kSummaryFieldsColumns[] = {
 };
 constexpr tvKeyDef kSummaryFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Field_Id, Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_SummaryFields_Fields1", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_SummaryFields_Fields2", "SummarizedField_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_SummaryFields_Fields1", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_SummaryFields_Fields2", "SummarizedField_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kRunningTotalFieldsColumns[] = {
     {"Field_Id", adInteger, 10, false, false},
@@ -376,20 +403,19 @@ constexpr tvColumnDef kRunningTotalFieldsColumns[] = {
 };
 constexpr tvKeyDef kRunningTotalFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Field_Id, Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_RunningTotalFields_Fields1", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_RunningTotalFields_Fields1", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kSpecialVarFieldsColumns[] = {
-    {"Field_Id", adInteger, 10, false, false},
-    {"Report_Id", adInteger, 10, false, false},
-    {"Name", adLongVarWChar, 2000, false, false},
-    {"SpecialVarType", adVarWChar, 255, false, false},
-    {"ValueType", adVarWChar, 255, false, false},
-    {"NumberOfBytes", adInteger, 10, false, false},
+    {"Field_Id", adInteger, 10, false, false},    {"Report_Id", adInteger, 10, false, false},
+    {"Name", adLongVarWChar, 2000, false, false}, {"SpecialVarType", adVarWChar, 255, false, false},
+    {"ValueType", adVarWChar, 255, false, false}, {"NumberOfBytes", adInteger, 10, false, false},
     {"Kind", adVarWChar, 255, false, false},
 };
 constexpr tvKeyDef kSpecialVarFieldsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Field_Id, Report_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_SpecialVarFields_Fields", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_SpecialVarFields_Fields", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kAreasColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -422,7 +448,8 @@ constexpr tvColumnDef kAreasColumns[] = {
 };
 constexpr tvKeyDef kAreasKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, Area_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_Areas_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_Areas_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kSectionsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -446,8 +473,10 @@ constexpr tvColumnDef kSectionsColumns[] = {
     {"UnderlaySection", adBoolean, 1, false, false},
 };
 constexpr tvKeyDef kSectionsKeys[] = {
-    {tvKeyKind::Primary, "PrimaryKey", "Report_Id, Area_Id, Section_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_Sections_Areas", "Report_Id, Area_Id", "Areas", "Report_Id, Area_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Primary, "PrimaryKey", "Report_Id, Area_Id, Section_Id", "", "",
+     tvDeleteRule::None},
+    {tvKeyKind::Foreign, "FK_Sections_Areas", "Report_Id, Area_Id", "Areas", "Report_Id, Area_Id",
+     tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kConditionalFormulasColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -459,20 +488,20 @@ constexpr tvColumnDef kConditionalFormulasColumns[] = {
     {"FormulaText", adLongVarWChar, 2000, false, false},
 };
 constexpr tvKeyDef kConditionalFormulasKeys[] = {
-    {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ConditionalFormula_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_ConditionalFormulas_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ConditionalFormula_Id", "", "",
+     tvDeleteRule::None},
+    {tvKeyKind::Foreign, "FK_ConditionalFormulas_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kReportObjectsColumns[] = {
-    {"Report_Id", adInteger, 10, false, false},
-    {"Area_Id", adInteger, 10, false, false},
-    {"Section_Id", adInteger, 10, false, false},
-    {"ReportObject_Id", adInteger, 10, false, false},
-    {"Kind", adVarWChar, 255, false, false},
-    {"Name", adLongVarWChar, 2000, false, false},
+    {"Report_Id", adInteger, 10, false, false},  {"Area_Id", adInteger, 10, false, false},
+    {"Section_Id", adInteger, 10, false, false}, {"ReportObject_Id", adInteger, 10, false, false},
+    {"Kind", adVarWChar, 255, false, false},     {"Name", adLongVarWChar, 2000, false, false},
 };
 constexpr tvKeyDef kReportObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_ReportObjects_Sections", "Report_Id, Area_Id, Section_Id", "Sections", "Report_Id, Area_Id, Section_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_ReportObjects_Sections", "Report_Id, Area_Id, Section_Id", "Sections",
+     "Report_Id, Area_Id, Section_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kTextObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -483,7 +512,8 @@ constexpr tvColumnDef kTextObjectsColumns[] = {
 };
 constexpr tvKeyDef kTextObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_TextObjects_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_TextObjects_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kLineObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -500,32 +530,30 @@ constexpr tvColumnDef kLineObjectsColumns[] = {
 };
 constexpr tvKeyDef kLineObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_LineObject_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_LineObject_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kFieldObjectsColumns[] = {
-    {"Report_Id", adInteger, 10, false, false},
-    {"ReportObject_Id", adInteger, 10, false, false},
-    {"Field_Id", adInteger, 10, false, false},
-    {"Name", adVarWChar, 255, false, false},
-    {"Kind", adVarWChar, 255, false, false},
-    {"SuppressIfZero", adBoolean, 11, false, false},
+    {"Report_Id", adInteger, 10, false, false}, {"ReportObject_Id", adInteger, 10, false, false},
+    {"Field_Id", adInteger, 10, false, false},  {"Name", adVarWChar, 255, false, false},
+    {"Kind", adVarWChar, 255, false, false},    {"SuppressIfZero", adBoolean, 11, false, false},
 };
 constexpr tvKeyDef kFieldObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_FieldObjects_Fields", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_FieldObjects_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_FieldObjects_Fields", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_FieldObjects_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kObjectPositionColumns[] = {
-    {"Report_Id", adInteger, 10, false, false},
-    {"ReportObject_Id", adInteger, 10, false, false},
-    {"ObjectTop", adDouble, 10, false, false},
-    {"ObjectLeft", adDouble, 10, false, false},
-    {"Height", adDouble, 10, false, false},
-    {"Width", adDouble, 10, false, false},
+    {"Report_Id", adInteger, 10, false, false}, {"ReportObject_Id", adInteger, 10, false, false},
+    {"ObjectTop", adDouble, 10, false, false},  {"ObjectLeft", adDouble, 10, false, false},
+    {"Height", adDouble, 10, false, false},     {"Width", adDouble, 10, false, false},
 };
 constexpr tvKeyDef kObjectPositionKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_ObjectPosition_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_ObjectPosition_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kBorderFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -542,7 +570,8 @@ constexpr tvColumnDef kBorderFormattingColumns[] = {
 };
 constexpr tvKeyDef kBorderFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_BorderFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_BorderFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kCommonFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -561,7 +590,8 @@ constexpr tvColumnDef kCommonFormattingColumns[] = {
 };
 constexpr tvKeyDef kCommonFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_CommonFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_CommonFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kParagraphFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -575,35 +605,32 @@ constexpr tvColumnDef kParagraphFormattingColumns[] = {
 };
 constexpr tvKeyDef kParagraphFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_ParagraphFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_ParagraphFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kFontColumns[] = {
-    {"Report_Id", adInteger, 10, false, false},
-    {"Font_Id", adInteger, 10, false, false},
-    {"Bold", adBoolean, 1, false, false},
-    {"Charset", adInteger, 10, false, false},
-    {"Italic", adBoolean, 1, false, false},
-    {"FontName", adVarWChar, 255, false, false},
-    {"FontSize", adDouble, 10, false, false},
-    {"Strikethrough", adBoolean, 1, false, false},
-    {"Underline", adBoolean, 1, false, false},
-    {"Weight", adInteger, 10, false, false},
+    {"Report_Id", adInteger, 10, false, false}, {"Font_Id", adInteger, 10, false, false},
+    {"Bold", adBoolean, 1, false, false},       {"Charset", adInteger, 10, false, false},
+    {"Italic", adBoolean, 1, false, false},     {"FontName", adVarWChar, 255, false, false},
+    {"FontSize", adDouble, 10, false, false},   {"Strikethrough", adBoolean, 1, false, false},
+    {"Underline", adBoolean, 1, false, false},  {"Weight", adInteger, 10, false, false},
 };
 constexpr tvKeyDef kFontKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, Font_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_Font_Reports", "Report_Id", "Reports", "Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_Font_Reports", "Report_Id", "Reports", "Report_Id",
+     tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kFontFormattingColumns[] = {
-    {"Report_Id", adInteger, 10, false, false},
-    {"ReportObject_Id", adInteger, 10, false, false},
-    {"Font_Id", adInteger, 10, false, false},
-    {"CharacterSpacing", adInteger, 10, false, false},
+    {"Report_Id", adInteger, 10, false, false}, {"ReportObject_Id", adInteger, 10, false, false},
+    {"Font_Id", adInteger, 10, false, false},   {"CharacterSpacing", adInteger, 10, false, false},
     {"Color", adVarWChar, 255, false, false},
 };
 constexpr tvKeyDef kFontFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_FontFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_FontFormatting_Font", "Report_Id, Font_Id", "Font", "Report_Id, Font_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_FontFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_FontFormatting_Font", "Report_Id, Font_Id", "Font",
+     "Report_Id, Font_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kHyperlinkFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -613,7 +640,8 @@ constexpr tvColumnDef kHyperlinkFormattingColumns[] = {
 };
 constexpr tvKeyDef kHyperlinkFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_HyperlinkFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_HyperlinkFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kFieldElementsMappingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -622,8 +650,10 @@ constexpr tvColumnDef kFieldElementsMappingColumns[] = {
     {"FieldElementSeq", adInteger, 10, false, false},
 };
 constexpr tvKeyDef kFieldElementsMappingKeys[] = {
-    {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id, FieldElement_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_FieldElementsMapping_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id, FieldElement_Id", "", "",
+     tvDeleteRule::None},
+    {tvKeyKind::Foreign, "FK_FieldElementsMapping_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kBoxObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -644,7 +674,8 @@ constexpr tvColumnDef kBoxObjectsColumns[] = {
 };
 constexpr tvKeyDef kBoxObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_BoxObject_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_BoxObject_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kBlobObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -661,8 +692,10 @@ constexpr tvColumnDef kBlobObjectsColumns[] = {
 };
 constexpr tvKeyDef kBlobObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_BlobObjects_DatabaseFields", "Report_Id, DatabaseField_Id", "DatabaseFields", "Report_Id, Field_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_BlobObjects_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_BlobObjects_DatabaseFields", "Report_Id, DatabaseField_Id",
+     "DatabaseFields", "Report_Id, Field_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_BlobObjects_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kBooleanFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -671,7 +704,8 @@ constexpr tvColumnDef kBooleanFormattingColumns[] = {
 };
 constexpr tvKeyDef kBooleanFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_BooleanFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_BooleanFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kCurrencyFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -683,7 +717,8 @@ constexpr tvColumnDef kCurrencyFormattingColumns[] = {
 };
 constexpr tvKeyDef kCurrencyFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_CurrencyFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_CurrencyFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kDateFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -704,7 +739,8 @@ constexpr tvColumnDef kDateFormattingColumns[] = {
 };
 constexpr tvKeyDef kDateFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_DateFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_DateFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kDateTimeFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -713,7 +749,8 @@ constexpr tvColumnDef kDateTimeFormattingColumns[] = {
 };
 constexpr tvKeyDef kDateTimeFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_DateTimeFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_DateTimeFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kNumberFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -729,7 +766,8 @@ constexpr tvColumnDef kNumberFormattingColumns[] = {
 };
 constexpr tvKeyDef kNumberFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_NumberFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_NumberFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kTimeFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -748,7 +786,8 @@ constexpr tvColumnDef kTimeFormattingColumns[] = {
 };
 constexpr tvKeyDef kTimeFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_TimeFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_TimeFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kCrossTabObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -768,7 +807,8 @@ constexpr tvColumnDef kCrossTabObjectsColumns[] = {
 };
 constexpr tvKeyDef kCrossTabObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_CrossTabObject_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_CrossTabObject_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kCrossTabGroupsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -784,20 +824,22 @@ constexpr tvColumnDef kCrossTabGroupsColumns[] = {
     {"SortDirection", adVarWChar, 255, false, false},
 };
 constexpr tvKeyDef kCrossTabGroupsKeys[] = {
-    {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id, Type, Group_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_CrossTabGroup_CrossTabObjects", "Report_Id, ReportObject_Id", "CrossTabObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_CrossTabGroup_Fields", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id, Type, Group_Id", "", "",
+     tvDeleteRule::None},
+    {tvKeyKind::Foreign, "FK_CrossTabGroup_CrossTabObjects", "Report_Id, ReportObject_Id",
+     "CrossTabObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_CrossTabGroup_Fields", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kOleObjectsColumns[] = {
-    {"Report_Id", adInteger, 10, false, false},
-    {"ReportObject_Id", adInteger, 10, false, false},
-    {"Name", adVarWChar, 255, false, false},
-    {"OleSource", adVarWChar, 255, false, false},
+    {"Report_Id", adInteger, 10, false, false}, {"ReportObject_Id", adInteger, 10, false, false},
+    {"Name", adVarWChar, 255, false, false},    {"OleSource", adVarWChar, 255, false, false},
     {"Kind", adVarWChar, 255, false, false},
 };
 constexpr tvKeyDef kOleObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_OleObject_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_OleObject_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kPictureFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -813,7 +855,8 @@ constexpr tvColumnDef kPictureFormattingColumns[] = {
 };
 constexpr tvKeyDef kPictureFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_PictureFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_PictureFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kOlapGridObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -823,7 +866,8 @@ constexpr tvColumnDef kOlapGridObjectsColumns[] = {
 };
 constexpr tvKeyDef kOlapGridObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_OlapGridObjects_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_OlapGridObjects_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kGraphObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -909,7 +953,8 @@ constexpr tvColumnDef kGraphObjectsColumns[] = {
 };
 constexpr tvKeyDef kGraphObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_GraphObjects_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_GraphObjects_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kObjectFieldMappingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -917,9 +962,12 @@ constexpr tvColumnDef kObjectFieldMappingColumns[] = {
     {"Field_Id", adInteger, 10, false, false},
 };
 constexpr tvKeyDef kObjectFieldMappingKeys[] = {
-    {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id, Field_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_ObjectFieldMapping_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
-    {tvKeyKind::Foreign, "FK_ObjectFieldMapping_Fields", "Field_Id, Report_Id", "Fields", "Field_Id, Report_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id, Field_Id", "", "",
+     tvDeleteRule::None},
+    {tvKeyKind::Foreign, "FK_ObjectFieldMapping_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_ObjectFieldMapping_Fields", "Field_Id, Report_Id", "Fields",
+     "Field_Id, Report_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kMapObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -929,7 +977,8 @@ constexpr tvColumnDef kMapObjectsColumns[] = {
 };
 constexpr tvKeyDef kMapObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_MapObject_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_MapObject_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kSubreportObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -940,7 +989,8 @@ constexpr tvColumnDef kSubreportObjectsColumns[] = {
 };
 constexpr tvKeyDef kSubreportObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_SubreportObject_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_SubreportObject_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kSubreportFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -950,7 +1000,8 @@ constexpr tvColumnDef kSubreportFormattingColumns[] = {
 };
 constexpr tvKeyDef kSubreportFormattingKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
-    {tvKeyKind::Foreign, "FK_SubreportFormatting_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
+    {tvKeyKind::Foreign, "FK_SubreportFormatting_ReportObjects", "Report_Id, ReportObject_Id",
+     "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kTVDBControlColumns[] = {
     {"ControlKey", adVarWChar, 255, false, false},
@@ -1035,7 +1086,8 @@ constexpr tvViewDef kViews[] = {
      "DatabaseFields.TableAliasName, Reports.Report_Id "
      "FROM Fields INNER JOIN Reports ON Reports.Report_Id = Fields.Report_Id "
      "INNER JOIN DatabaseFields ON Reports.Report_Id = DatabaseFields.Report_Id "
-     "AND Fields.Report_Id = DatabaseFields.Report_Id AND Fields.Field_Id = DatabaseFields.Field_Id "
+     "AND Fields.Report_Id = DatabaseFields.Report_Id AND Fields.Field_Id = "
+     "DatabaseFields.Field_Id "
      "UNION "
      "SELECT Reports.ReportName, DatabaseFields.DatabaseFieldDisplayName, "
      "DatabaseFields.DatabaseFieldName, DatabaseFields.NumberOfBytes, DatabaseFields.ValueType, "
@@ -1096,7 +1148,8 @@ constexpr tvViewDef kViews[] = {
      "SELECT r.ReportName, dbf.DatabaseFieldDisplayName, dbf.DatabaseFieldName, "
      "dbf.NumberOfBytes, dbf.ValueType, dbf.TableAliasName, r.Report_Id, 'Field' "
      "FROM Fields f, DatabaseFields dbf, Reports r "
-     "WHERE r.Report_Id = dbf.Report_Id AND r.Report_Id = f.Report_Id AND f.Field_Id = dbf.Field_Id "
+     "WHERE r.Report_Id = dbf.Report_Id AND r.Report_Id = f.Report_Id AND f.Field_Id = "
+     "dbf.Field_Id "
      "UNION "
      "SELECT r.ReportName, dbf.DatabaseFieldDisplayName, dbf.DatabaseFieldName, "
      "dbf.NumberOfBytes, dbf.ValueType, dbf.TableAliasName, r.Report_Id, 'Selection' "
@@ -1145,12 +1198,15 @@ std::span<const tvViewDef> tvSchemaViews() { return kViews; }
 
 QString tvSqlType(tvColumnType type) {
     switch (type) {
-    case adInteger:
-    case adBoolean: return QStringLiteral("INTEGER");
-    case adDouble: return QStringLiteral("REAL");
-    case adDate:
-    case adVarWChar:
-    case adLongVarWChar: break;
+        case adInteger:
+        case adBoolean:
+            return QStringLiteral("INTEGER");
+        case adDouble:
+            return QStringLiteral("REAL");
+        case adDate:
+        case adVarWChar:
+        case adLongVarWChar:
+            break;
     }
     return QStringLiteral("TEXT");
 }
@@ -1163,6 +1219,12 @@ QStringList tvKeyColumns(const char* columns) {
 QString tvColumnSql(const tvColumnDef& column) {
     QString sql = quoted(QLatin1String(column.name)) + QLatin1Char(' ') + tvSqlType(column.type);
     if (!column.nullable) sql += QLatin1String(" NOT NULL");
+    // Short text keeps its limit, so that every file holds what any reader of it accepts.
+    if (column.type == adVarWChar) {
+        sql += QStringLiteral(" CHECK (length(%1) <= %2)")
+                   .arg(quoted(QLatin1String(column.name)))
+                   .arg(column.definedSize);
+    }
     return sql;
 }
 
@@ -1175,7 +1237,8 @@ QString tvCreateTableSql(const tvTableDef& table, const QString& asName,
         kept << QLatin1String(column.name);
         QString sql = tvColumnSql(column);
         // The engine numbers only a column that is the whole primary key on its own.
-        if (column.autoIncrement) sql += QLatin1String(" CONSTRAINT PrimaryKey PRIMARY KEY AUTOINCREMENT");
+        if (column.autoIncrement)
+            sql += QLatin1String(" CONSTRAINT PrimaryKey PRIMARY KEY AUTOINCREMENT");
         parts << sql;
     }
     const auto present = [&kept](const QStringList& columns) {
@@ -1189,21 +1252,23 @@ QString tvCreateTableSql(const tvTableDef& table, const QString& asName,
         if (!present(columns)) continue;
         const QString head = QLatin1String("CONSTRAINT ") + quoted(QLatin1String(key.name));
         switch (key.kind) {
-        case tvKeyKind::Primary:
-            if (columns.size() == 1 && table.column(columns.front())->autoIncrement) break;
-            parts << head + QLatin1String(" PRIMARY KEY (") + quotedList(columns) + QLatin1Char(')');
-            break;
-        case tvKeyKind::Unique:
-            parts << head + QLatin1String(" UNIQUE (") + quotedList(columns) + QLatin1Char(')');
-            break;
-        case tvKeyKind::Foreign:
-            parts << head + QLatin1String(" FOREIGN KEY (") + quotedList(columns) +
-                         QLatin1String(") REFERENCES ") + quoted(QLatin1String(key.relatedTable)) +
-                         QLatin1String(" (") + quotedList(tvKeyColumns(key.relatedColumns)) +
-                         QLatin1Char(')') +
-                         (key.deleteRule == tvDeleteRule::Cascade ? QLatin1String(" ON DELETE CASCADE")
-                                                                  : QLatin1String(""));
-            break;
+            case tvKeyKind::Primary:
+                if (columns.size() == 1 && table.column(columns.front())->autoIncrement) break;
+                parts << head + QLatin1String(" PRIMARY KEY (") + quotedList(columns) +
+                             QLatin1Char(')');
+                break;
+            case tvKeyKind::Unique:
+                parts << head + QLatin1String(" UNIQUE (") + quotedList(columns) + QLatin1Char(')');
+                break;
+            case tvKeyKind::Foreign:
+                parts << head + QLatin1String(" FOREIGN KEY (") + quotedList(columns) +
+                             QLatin1String(") REFERENCES ") +
+                             quoted(QLatin1String(key.relatedTable)) + QLatin1String(" (") +
+                             quotedList(tvKeyColumns(key.relatedColumns)) + QLatin1Char(')') +
+                             (key.deleteRule == tvDeleteRule::Cascade
+                                  ? QLatin1String(" ON DELETE CASCADE")
+                                  : QLatin1String(""));
+                break;
         }
     }
     return QLatin1String("CREATE TABLE ") +

@@ -57,7 +57,8 @@ const tvTableDef* tvSchemaTable(const QString& name);
 QString tvSqlType(tvColumnType type);
 QStringList tvKeyColumns(const char* columns);
 
-// The definition of one column as it stands in CREATE TABLE or ALTER TABLE ... ADD COLUMN.
+// The definition of one column as it stands in CREATE TABLE or ALTER TABLE ... ADD COLUMN; short
+// text refuses a value longer than its defined size.
 QString tvColumnSql(const tvColumnDef& column);
 
 // The CREATE TABLE statement of a table under `asName` (its own name when empty). `keep` leaves

@@ -49,8 +49,8 @@ QStringList tvDbConnection::columns(const QString& table) {
 }
 
 bool tvDbConnection::hasTable(const QString& table) {
-    QSqlQuery query = exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"),
-                           {table});
+    QSqlQuery query = exec(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), {table});
     return query.next();
 }
 

@@ -44,7 +44,8 @@ protected:
 
 // A row with every column of the live table filled: the values given, else 0 or "".
 inline void insertRow(tvDbConnection& db, const QString& table, const QVariantMap& values) {
-    QSqlQuery info = db.exec(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), {table});
+    QSqlQuery info =
+        db.exec(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), {table});
     QStringList names;
     QStringList marks;
     QVariantList bound;
@@ -53,8 +54,9 @@ inline void insertRow(tvDbConnection& db, const QString& table, const QVariantMa
         names << name;
         marks << QStringLiteral("?");
         bound << (values.contains(name) ? values.value(name)
-                  : info.value(1).toString() == QLatin1String("TEXT") ? QVariant(QString(QLatin1String("")))
-                                                                      : QVariant(0));
+                  : info.value(1).toString() == QLatin1String("TEXT")
+                      ? QVariant(QString(QLatin1String("")))
+                      : QVariant(0));
     }
     db.exec(QStringLiteral("INSERT INTO \"%1\" (\"%2\") VALUES (%3)")
                 .arg(table, names.join(QLatin1String("\", \"")), marks.join(QLatin1String(", "))),
@@ -73,15 +75,18 @@ inline QStringList dumpSchema(const QString& path) {
         const QString table = tables.value(0).toString();
         const bool numbered = tables.value(1).toString().contains(QLatin1String("AUTOINCREMENT"));
         QSqlQuery columns = db.exec(
-            QStringLiteral("SELECT name, type, \"notnull\", pk FROM pragma_table_info(?) ORDER BY cid"),
+            QStringLiteral(
+                "SELECT name, type, \"notnull\", pk FROM pragma_table_info(?) ORDER BY cid"),
             {table});
         while (columns.next()) {
             const int pk = columns.value(3).toInt();
-            lines << table + QLatin1String(" column ") + columns.value(0).toString() + QLatin1Char(' ') +
-                         columns.value(1).toString() +
-                         (columns.value(2).toBool() ? QLatin1String(" notnull") : QLatin1String(" null")) +
+            lines << table + QLatin1String(" column ") + columns.value(0).toString() +
+                         QLatin1Char(' ') + columns.value(1).toString() +
+                         (columns.value(2).toBool() ? QLatin1String(" notnull")
+                                                    : QLatin1String(" null")) +
                          (pk ? QStringLiteral(" pk%1").arg(pk) : QString()) +
-                         (pk == 1 && numbered && columns.value(1).toString() == QLatin1String("INTEGER")
+                         (pk == 1 && numbered &&
+                                  columns.value(1).toString() == QLatin1String("INTEGER")
                               ? QLatin1String(" autoincrement")
                               : QLatin1String(""));
         }
@@ -89,22 +94,25 @@ inline QStringList dumpSchema(const QString& path) {
         QSqlQuery unique = db.exec(
             QStringLiteral("SELECT name FROM pragma_index_list(?) WHERE origin = 'u'"), {table});
         while (unique.next()) {
-            QSqlQuery cols = db.exec(
-                QStringLiteral("SELECT group_concat(name, ',') FROM "
-                               "(SELECT name FROM pragma_index_info(?) ORDER BY seqno)"),
-                {unique.value(0)});
+            QSqlQuery cols =
+                db.exec(QStringLiteral("SELECT group_concat(name, ',') FROM "
+                                       "(SELECT name FROM pragma_index_info(?) ORDER BY seqno)"),
+                        {unique.value(0)});
             cols.next();
             keys << table + QLatin1String(" unique ") + cols.value(0).toString();
         }
-        QSqlQuery foreign = db.exec(QStringLiteral(
-            "SELECT \"table\", group_concat(\"from\", ','), group_concat(\"to\", ','), on_delete FROM "
-            "(SELECT * FROM pragma_foreign_key_list(?) ORDER BY id, seq) GROUP BY id"), {table});
+        QSqlQuery foreign =
+            db.exec(QStringLiteral(
+                        "SELECT \"table\", group_concat(\"from\", ','), group_concat(\"to\", ','), "
+                        "on_delete FROM "
+                        "(SELECT * FROM pragma_foreign_key_list(?) ORDER BY id, seq) GROUP BY id"),
+                    {table});
         QStringList foreignKeys;
         while (foreign.next()) {
             foreignKeys << table + QLatin1String(" foreign ") + foreign.value(1).toString() +
-                               QLatin1String(" -> ") + foreign.value(0).toString() + QLatin1Char('(') +
-                               foreign.value(2).toString() + QLatin1String(") on delete ") +
-                               foreign.value(3).toString();
+                               QLatin1String(" -> ") + foreign.value(0).toString() +
+                               QLatin1Char('(') + foreign.value(2).toString() +
+                               QLatin1String(") on delete ") + foreign.value(3).toString();
         }
         keys.sort();
         foreignKeys.sort();

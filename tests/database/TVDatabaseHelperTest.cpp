@@ -24,14 +24,17 @@ TEST_F(ReportOwnersTest, AddRenameAndDeleteKeepNamesAsTyped) {
     const QString apostrophe = QStringLiteral("O'Brien'); DROP TABLE Reports; --");
     EXPECT_EQ(AddReportOwner(path(), QStringLiteral("Admin")), QString());
     EXPECT_EQ(AddReportOwner(path(), apostrophe), QString());
-    EXPECT_EQ(AddReportOwner(path(), QStringLiteral("ADMIN")),
-              QStringLiteral("Could not add Report Owner to database: Report Owner already exists."));
+    EXPECT_EQ(
+        AddReportOwner(path(), QStringLiteral("ADMIN")),
+        QStringLiteral("Could not add Report Owner to database: Report Owner already exists."));
     EXPECT_EQ(AddReportOwner(path(), QStringLiteral("  ")), QString());
 
     auto owners = LoadReportOwners(path());
-    ASSERT_EQ(names(*owners), (QStringList{QStringLiteral("Admin"), apostrophe, QStringLiteral("  ")}));
-    EXPECT_EQ(AddReportOwner(path(), apostrophe.toUpper()),
-              QStringLiteral("Could not add Report Owner to database: Report Owner already exists."));
+    ASSERT_EQ(names(*owners),
+              (QStringList{QStringLiteral("Admin"), apostrophe, QStringLiteral("  ")}));
+    EXPECT_EQ(
+        AddReportOwner(path(), apostrophe.toUpper()),
+        QStringLiteral("Could not add Report Owner to database: Report Owner already exists."));
 
     // Renaming makes no duplicate test.
     ReportOwner& renamed = owners->Item(3);
@@ -39,7 +42,8 @@ TEST_F(ReportOwnersTest, AddRenameAndDeleteKeepNamesAsTyped) {
     EXPECT_TRUE(UpdateReportOwner(path(), renamed));
     EXPECT_TRUE(DeleteReportOwner(path(), owners->Item(1).ReportOwnerId));
     EXPECT_FALSE(DeleteReportOwner(path(), 999));
-    EXPECT_EQ(names(*LoadReportOwners(path())), (QStringList{apostrophe, QStringLiteral("admin's team")}));
+    EXPECT_EQ(names(*LoadReportOwners(path())),
+              (QStringList{apostrophe, QStringLiteral("admin's team")}));
 
     tvDbConnection db(path());
     EXPECT_TRUE(db.hasTable(QStringLiteral("Reports")));
@@ -54,6 +58,12 @@ TEST_F(ReportOwnersTest, OwnerOfAReportIsNotDeleted) {
                   {{QStringLiteral("Report_Id"), 1}, {QStringLiteral("ReportOwner_Id"), id}});
     }
     EXPECT_FALSE(DeleteReportOwner(path(), id));
+    EXPECT_EQ(LoadReportOwners(path())->Count(), 1);
+}
+
+TEST_F(ReportOwnersTest, FailureIsReportedNotTakenForSuccess) {
+    EXPECT_NE(AddReportOwner(path(), QString(256, QLatin1Char('x'))), QString());
+    EXPECT_EQ(AddReportOwner(path(), QString(255, QLatin1Char('x'))), QString());
     EXPECT_EQ(LoadReportOwners(path())->Count(), 1);
 }
 

@@ -21,7 +21,8 @@ std::string text(const QStringList& lines) { return lines.join(QLatin1Char('\n')
 
 QStringList viewNames(const QString& path) {
     tvDbConnection db(path);
-    QSqlQuery views = db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view' ORDER BY rowid"));
+    QSqlQuery views = db.exec(
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view' ORDER BY rowid"));
     QStringList names;
     while (views.next()) names << views.value(0).toString();
     return names;
@@ -51,9 +52,11 @@ void makeOldFile(const QString& path, bool withHyperlinkTable = false) {
         }
         if (name == QLatin1String("ConditionalFormulas")) {
             db.exec(QStringLiteral(
-                "CREATE TABLE ConditionalFormulas (Report_Id INTEGER NOT NULL, ReportObject_Id INTEGER "
+                "CREATE TABLE ConditionalFormulas (Report_Id INTEGER NOT NULL, ReportObject_Id "
+                "INTEGER "
                 "NOT NULL, Name TEXT NOT NULL, FormulaText TEXT NOT NULL, CONSTRAINT PrimaryKey "
-                "PRIMARY KEY (Report_Id, ReportObject_Id, Name), CONSTRAINT fk_ConditionalFormulas_reports "
+                "PRIMARY KEY (Report_Id, ReportObject_Id, Name), CONSTRAINT "
+                "fk_ConditionalFormulas_reports "
                 "FOREIGN KEY (Report_Id) REFERENCES Reports (Report_Id) ON DELETE CASCADE)"));
             continue;
         }
@@ -66,11 +69,13 @@ void makeOldFile(const QString& path, bool withHyperlinkTable = false) {
         insertRow(db, QStringLiteral("Reports"),
                   {{QStringLiteral("Report_Id"), id},
                    {QStringLiteral("ReportFileName"), QStringLiteral("r%1.rpt").arg(id)}});
-        insertRow(db, QStringLiteral("ReportObjects"),
-                  {{QStringLiteral("Report_Id"), id}, {QStringLiteral("ReportObject_Id"), id * 10}});
+        insertRow(
+            db, QStringLiteral("ReportObjects"),
+            {{QStringLiteral("Report_Id"), id}, {QStringLiteral("ReportObject_Id"), id * 10}});
     }
     insertRow(db, QStringLiteral("FieldElementsMapping"),
-              {{QStringLiteral("Report_Id"), 1}, {QStringLiteral("ReportObject_Id"), 10},
+              {{QStringLiteral("Report_Id"), 1},
+               {QStringLiteral("ReportObject_Id"), 10},
                {QStringLiteral("FieldElement_Id"), 5}});
     const QString insert = QStringLiteral("INSERT INTO ConditionalFormulas VALUES (?, ?, ?, ?)");
     db.exec(insert, {1, 10, QStringLiteral("Suppress"), QStringLiteral("{a} = 'x'")});
@@ -132,12 +137,13 @@ TEST_F(DatabaseCreatorTest, OldFileIsUpgradedOnceWithOneBackup) {
     const QByteArray old = bytes(path());
     ASSERT_TRUE(OpenAndUpgradeDatabase(path()));
 
-    const QString backup =
-        QStringLiteral("tv_Backup%1.db").arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+    const QString backup = QStringLiteral("tv_Backup%1.db")
+                               .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
     ASSERT_EQ(backups(), QStringList{backup});
     EXPECT_EQ(bytes(dir.filePath(backup)), old);
     ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages.front().endsWith(QLatin1String("backed up as:\r\n\r\n") + dir.filePath(backup)));
+    EXPECT_TRUE(
+        messages.front().endsWith(QLatin1String("backed up as:\r\n\r\n") + dir.filePath(backup)));
     EXPECT_EQ(versionOf(path()), QStringLiteral("4.0"));
     EXPECT_TRUE(statuses.contains(QStringLiteral("Creating FieldElementsMapping Table")));
     EXPECT_TRUE(statuses.contains(QStringLiteral("Upgrading Conditional Formula table")));
@@ -160,7 +166,8 @@ TEST_F(DatabaseCreatorTest, OldFileIsUpgradedOnceWithOneBackup) {
         while (rows.next()) {
             QStringList fields;
             for (int i = 0; i < 7; ++i) {
-                fields << (rows.value(i).isNull() ? QStringLiteral("NULL") : rows.value(i).toString());
+                fields << (rows.value(i).isNull() ? QStringLiteral("NULL")
+                                                  : rows.value(i).toString());
             }
             got << fields.join(QLatin1Char('|'));
         }
@@ -202,7 +209,8 @@ TEST_F(DatabaseCreatorTest, VersionsCompareAsText) {
     const struct {
         const char* version;
         bool upgraded;
-    } cases[] = {{"3.0.54", true}, {"4", true}, {"10.0", true}, {"", true}, {"4.0", false}, {"4.1", false}};
+    } cases[] = {{"3.0.54", true}, {"4", true},    {"10.0", true},
+                 {"", true},       {"4.0", false}, {"4.1", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.version);
         QFile::remove(path());
