@@ -13,7 +13,7 @@ public:
     QString heading4StyleName;  // never stored
     QString normalStyleName;
     QString tocStyleName;
-    QString templatePath;  // full path when loaded; the bare file name when stored
+    QString templatePath;            // full path when loaded; the bare file name when stored
     QString propertyTitleStyleName;  // never stored: the Word writer sets it
     QString tableFontStyle;          // never stored: the Word writer sets it
     QString tableStyle;

@@ -32,13 +32,17 @@ const QString kProfileElement = QStringLiteral("tavrin_template");
 QDomDocument loadConfig(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw tvTemplateError(QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()).toStdString());
+        throw tvTemplateError(
+            QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()).toStdString());
     QDomDocument document;
     QString message;
     int line = 0;
     if (!document.setContent(&file, &message, &line))
-        throw tvTemplateError(
-            QStringLiteral("%1 is not well formed (line %2: %3)").arg(path).arg(line).arg(message).toStdString());
+        throw tvTemplateError(QStringLiteral("%1 is not well formed (line %2: %3)")
+                                  .arg(path)
+                                  .arg(line)
+                                  .arg(message)
+                                  .toStdString());
     // A declaration or a comment ahead of the root does not hide the profiles.
     if (document.documentElement().isNull())
         throw tvTemplateError(QStringLiteral("%1 holds no root element").arg(path).toStdString());
@@ -49,12 +53,14 @@ void saveConfig(const QDomDocument& document, const QString& path) {
     QSaveFile file(path);
     const QByteArray data = document.toByteArray(2);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw tvTemplateError(QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()).toStdString());
+        throw tvTemplateError(
+            QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()).toStdString());
 }
 
 // The profile's name is its element's attribute `name`, or else its only attribute.
 QString profileName(const QDomElement& element) {
-    if (element.hasAttribute(QStringLiteral("name"))) return element.attribute(QStringLiteral("name"));
+    if (element.hasAttribute(QStringLiteral("name")))
+        return element.attribute(QStringLiteral("name"));
     const QDomNamedNodeMap attributes = element.attributes();
     return attributes.isEmpty() ? QString() : attributes.item(0).nodeValue();
 }
@@ -62,7 +68,8 @@ QString profileName(const QDomElement& element) {
 // The profile elements: comments and other nodes among them are passed over.
 std::vector<QDomElement> profileElements(const QDomDocument& document) {
     std::vector<QDomElement> profiles;
-    for (QDomElement e = document.documentElement().firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+    for (QDomElement e = document.documentElement().firstChildElement(); !e.isNull();
+         e = e.nextSiblingElement())
         profiles.push_back(e);
     return profiles;
 }
@@ -90,7 +97,8 @@ tvDocumentTemplate TemplateFromNode(const QDomElement& element, const QString& t
     return profile;
 }
 
-void AppendTextElement(QDomDocument& document, QDomElement& parent, const QString& name, const QString& text) {
+void AppendTextElement(QDomDocument& document, QDomElement& parent, const QString& name,
+                       const QString& text) {
     QDomElement element = document.createElement(name);
     element.appendChild(document.createTextNode(text));
     parent.appendChild(element);
@@ -104,7 +112,8 @@ QDomElement TemplateToNode(QDomDocument& document, const tvDocumentTemplate& pro
     return element;
 }
 
-tvDocumentTemplate builtInProfile(const QString& name, const QString& path, const QString& tableStyle) {
+tvDocumentTemplate builtInProfile(const QString& name, const QString& path,
+                                  const QString& tableStyle) {
     tvDocumentTemplate profile;
     profile.templateName = name;
     profile.templatePath = path;
@@ -134,7 +143,9 @@ QString tvTemplateHelper::GetTemplatesFolder() const {
     return folder.isEmpty() ? QString() : withTrailingSeparator(folder);
 }
 
-QString tvTemplateHelper::GetTemplateConfigPath() const { return GetTemplatesFolder() + kConfigFileName; }
+QString tvTemplateHelper::GetTemplateConfigPath() const {
+    return GetTemplatesFolder() + kConfigFileName;
+}
 
 std::optional<tvDocumentTemplate> tvTemplateHelper::LoadTemplate(const QString& name) const {
     try {
@@ -150,10 +161,11 @@ std::optional<tvDocumentTemplate> tvTemplateHelper::LoadTemplate(const QString& 
 tvDocumentTemplate tvTemplateHelper::GetTemplate(const QString& name) const {
     if (std::optional<tvDocumentTemplate> profile = LoadTemplate(name)) return *profile;
     // The path named is the one just looked in.
-    ShowMessage(QStringLiteral("Selected Profile not found, using the default profile. Please ensure: ") +
-                QStringLiteral("\n1). That the template_config.xml exists in the following folder: ") +
-                GetTemplateConfigPath() + QStringLiteral("\n2). That the selected template \"") + name +
-                QStringLiteral("\" is in the template_config.xml"));
+    ShowMessage(
+        QStringLiteral("Selected Profile not found, using the default profile. Please ensure: ") +
+        QStringLiteral("\n1). That the template_config.xml exists in the following folder: ") +
+        GetTemplateConfigPath() + QStringLiteral("\n2). That the selected template \"") + name +
+        QStringLiteral("\" is in the template_config.xml"));
     return GetFallbackTemplate();
 }
 
@@ -161,7 +173,8 @@ std::vector<tvDocumentTemplate> tvTemplateHelper::LoadAllTemplates() const {
     const QDomDocument document = loadConfig(GetTemplateConfigPath());
     const QString folder = GetTemplatesFolder();
     std::vector<tvDocumentTemplate> profiles;
-    for (const QDomElement& e : profileElements(document)) profiles.push_back(TemplateFromNode(e, folder));
+    for (const QDomElement& e : profileElements(document))
+        profiles.push_back(TemplateFromNode(e, folder));
     return profiles;
 }
 
@@ -177,8 +190,9 @@ void tvTemplateHelper::DeleteTemplate(const tvDocumentTemplate& profile) const {
     QDomDocument document = loadConfig(path);
     const QDomElement element = FindTemplateNode(document, profile.templateName);
     if (element.isNull())
-        throw tvTemplateError(
-            QStringLiteral("%1 holds no profile \"%2\"").arg(path, profile.templateName).toStdString());
+        throw tvTemplateError(QStringLiteral("%1 holds no profile \"%2\"")
+                                  .arg(path, profile.templateName)
+                                  .toStdString());
     document.documentElement().removeChild(element);
     saveConfig(document, path);
 }
@@ -191,9 +205,11 @@ bool tvTemplateHelper::IsTemplateFileInUse(const QString& fileName) const {
 }
 
 tvDocumentTemplate tvTemplateHelper::GetDefaultTemplate() {
-    return builtInProfile(QStringLiteral("Default"), QStringLiteral("Default"), QStringLiteral("Table Grid"));
+    return builtInProfile(QStringLiteral("Default"), QStringLiteral("Default"),
+                          QStringLiteral("Table Grid"));
 }
 
 tvDocumentTemplate tvTemplateHelper::GetFallbackTemplate() const {
-    return builtInProfile(QString(), GetTemplatesFolder() + QStringLiteral("Default.dotx"), QString());
+    return builtInProfile(QString(), GetTemplatesFolder() + QStringLiteral("Default.dotx"),
+                          QString());
 }

@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QImageReader>
 #include <QXmlStreamWriter>
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 
@@ -15,7 +15,8 @@ namespace tvdocx {
 namespace {
 
 constexpr auto kWordNamespace = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
-constexpr auto kRelNamespace = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+constexpr auto kRelNamespace =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 constexpr auto kRelTypes = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
 constexpr auto kDrawingNamespace = "http://schemas.openxmlformats.org/drawingml/2006/main";
 constexpr auto kPictureNamespace = "http://schemas.openxmlformats.org/drawingml/2006/picture";
@@ -24,10 +25,13 @@ constexpr auto kWordDrawingNamespace =
 constexpr auto kMainTypes = "application/vnd.openxmlformats-officedocument.wordprocessingml.";
 
 // Children of these elements must stand in the schema's order; these are the ones we write.
-constexpr std::array kParagraphPropertyOrder{"w:pStyle", "w:keepNext", "w:numPr", "w:pBdr", "w:tabs",
-                                             "w:spacing", "w:ind", "w:jc", "w:outlineLvl", "w:rPr"};
-constexpr std::array kRunPropertyOrder{"w:rStyle", "w:rFonts", "w:b", "w:i", "w:color", "w:sz", "w:szCs", "w:u"};
-constexpr std::array kStyleOrder{"w:name", "w:basedOn", "w:next", "w:qFormat", "w:pPr", "w:rPr", "w:tblPr"};
+constexpr std::array kParagraphPropertyOrder{"w:pStyle",     "w:keepNext", "w:numPr", "w:pBdr",
+                                             "w:tabs",       "w:spacing",  "w:ind",   "w:jc",
+                                             "w:outlineLvl", "w:rPr"};
+constexpr std::array kRunPropertyOrder{"w:rStyle", "w:rFonts", "w:b",    "w:i",
+                                       "w:color",  "w:sz",     "w:szCs", "w:u"};
+constexpr std::array kStyleOrder{"w:name", "w:basedOn", "w:next", "w:qFormat",
+                                 "w:pPr",  "w:rPr",     "w:tblPr"};
 
 // The parts beside the document, with their relationship ids and content types.
 struct FixedPart {
@@ -47,8 +51,9 @@ struct ImageType {
     const char* extension;
     const char* contentType;
 };
-constexpr std::array kImageTypes{ImageType{"png", "png", "image/png"}, ImageType{"jpeg", "jpeg", "image/jpeg"},
-                                 ImageType{"bmp", "bmp", "image/bmp"}, ImageType{"gif", "gif", "image/gif"}};
+constexpr std::array kImageTypes{
+    ImageType{"png", "png", "image/png"}, ImageType{"jpeg", "jpeg", "image/jpeg"},
+    ImageType{"bmp", "bmp", "image/bmp"}, ImageType{"gif", "gif", "image/gif"}};
 
 QString twips(double points) { return QString::number(std::lround(points * 20)); }
 
@@ -70,7 +75,8 @@ QDomElement childInOrder(QDomElement parent, const QString& tag, const auto& ord
     return parent.appendChild(child).toElement();
 }
 
-QDomElement valueElement(QDomElement parent, const QString& tag, const QString& value, const auto& order) {
+QDomElement valueElement(QDomElement parent, const QString& tag, const QString& value,
+                         const auto& order) {
     QDomElement e = childInOrder(parent, tag, order);
     e.setAttribute(QStringLiteral("w:val"), value);
     return e;
@@ -89,7 +95,8 @@ QDomElement appendValue(QDomElement parent, const QString& tag, const QString& v
 void applyRunFormat(QDomElement rPr, const RunFormat& format) {
     if (!format.fontName.isEmpty()) {
         QDomElement fonts = childInOrder(rPr, QStringLiteral("w:rFonts"), kRunPropertyOrder);
-        for (const char* attribute : {"w:ascii", "w:hAnsi", "w:cs"}) fonts.setAttribute(attribute, format.fontName);
+        for (const char* attribute : {"w:ascii", "w:hAnsi", "w:cs"})
+            fonts.setAttribute(attribute, format.fontName);
     }
     auto flag = [&](const char* tag, const std::optional<bool>& value, const char* on) {
         if (value) valueElement(rPr, tag, *value ? on : "0", kRunPropertyOrder);
@@ -108,16 +115,20 @@ void applyRunFormat(QDomElement rPr, const RunFormat& format) {
 
 void applyParagraphFormat(QDomElement pPr, const ParagraphFormat& format) {
     static constexpr std::array kAlignments{"left", "center", "right", "both"};
-    if (format.alignment) valueElement(pPr, "w:jc", kAlignments[std::size_t(*format.alignment)], kParagraphPropertyOrder);
+    if (format.alignment)
+        valueElement(pPr, "w:jc", kAlignments[std::size_t(*format.alignment)],
+                     kParagraphPropertyOrder);
     if (format.leftIndentPt || format.firstLineIndentPt) {
         QDomElement ind = childInOrder(pPr, QStringLiteral("w:ind"), kParagraphPropertyOrder);
-        if (format.leftIndentPt) ind.setAttribute(QStringLiteral("w:left"), twips(*format.leftIndentPt));
+        if (format.leftIndentPt)
+            ind.setAttribute(QStringLiteral("w:left"), twips(*format.leftIndentPt));
         if (format.firstLineIndentPt) {
             const double first = *format.firstLineIndentPt;
             ind.removeAttribute(QStringLiteral("w:hanging"));
             ind.removeAttribute(QStringLiteral("w:firstLine"));
-            ind.setAttribute(first < 0 ? QStringLiteral("w:hanging") : QStringLiteral("w:firstLine"),
-                             twips(std::abs(first)));
+            ind.setAttribute(
+                first < 0 ? QStringLiteral("w:hanging") : QStringLiteral("w:firstLine"),
+                twips(std::abs(first)));
         }
     }
     if (!format.tabStopsPt.empty()) {
@@ -129,7 +140,8 @@ void applyParagraphFormat(QDomElement pPr, const ParagraphFormat& format) {
     }
     if (format.topBorder || format.bottomBorder) {
         QDomElement borders = childInOrder(pPr, QStringLiteral("w:pBdr"), kParagraphPropertyOrder);
-        for (auto [wanted, tag] : {std::pair{format.topBorder, "w:top"}, std::pair{format.bottomBorder, "w:bottom"}}) {
+        for (auto [wanted, tag] :
+             {std::pair{format.topBorder, "w:top"}, std::pair{format.bottomBorder, "w:bottom"}}) {
             if (!wanted || !borders.firstChildElement(tag).isNull()) continue;
             QDomElement border = appendValue(borders, tag, QStringLiteral("single"));
             border.setAttribute(QStringLiteral("w:sz"), 6);
@@ -148,7 +160,8 @@ QString xmlSafe(const QString& text) {
     safe.reserve(text.size());
     for (QChar c : text) {
         const char16_t u = c.unicode();
-        if (u >= 0x20 ? (u != 0xFFFE && u != 0xFFFF) : (u == '\t' || u == '\n' || u == '\r')) safe.append(c);
+        if (u >= 0x20 ? (u != 0xFFFE && u != 0xFFFF) : (u == '\t' || u == '\n' || u == '\r'))
+            safe.append(c);
     }
     return safe;
 }
@@ -187,7 +200,8 @@ QByteArray streamPart(const std::function<void(QXmlStreamWriter&)>& body) {
     return data;
 }
 
-void writeRelationship(QXmlStreamWriter& xml, const QString& id, const QString& type, const QString& target) {
+void writeRelationship(QXmlStreamWriter& xml, const QString& id, const QString& type,
+                       const QString& target) {
     xml.writeEmptyElement(QStringLiteral("Relationship"));
     xml.writeAttribute(QStringLiteral("Id"), id);
     xml.writeAttribute(QStringLiteral("Type"), QLatin1String(kRelTypes) + type);
@@ -196,8 +210,12 @@ void writeRelationship(QXmlStreamWriter& xml, const QString& id, const QString& 
 
 void addDefaultStyles(Document& document) {
     auto paragraph = [](const QString& name, RunFormat font = {}, ParagraphFormat format = {}) {
-        return StyleDefinition{name, StyleType::Paragraph, QStringLiteral("Normal"), QStringLiteral("Normal"),
-                               std::move(font), std::move(format)};
+        return StyleDefinition{name,
+                               StyleType::Paragraph,
+                               QStringLiteral("Normal"),
+                               QStringLiteral("Normal"),
+                               std::move(font),
+                               std::move(format)};
     };
     for (int level = 1; level <= 4; ++level) {
         RunFormat font;
@@ -210,7 +228,8 @@ void addDefaultStyles(Document& document) {
         indent.leftIndentPt = 12.0 * (level - 1);
         document.setStyle(paragraph(QStringLiteral("toc %1").arg(level), {}, indent));
     }
-    document.setStyle(StyleDefinition{QStringLiteral("Table Grid"), StyleType::Table, {}, {}, {}, {}});
+    document.setStyle(
+        StyleDefinition{QStringLiteral("Table Grid"), StyleType::Table, {}, {}, {}, {}});
 }
 
 }  // namespace
@@ -220,8 +239,11 @@ void addDefaultStyles(Document& document) {
 
 QDomElement Paragraph::properties() {
     QDomElement pPr = element_.firstChildElement(QStringLiteral("w:pPr"));
-    if (pPr.isNull()) pPr = element_.insertBefore(element_.ownerDocument().createElement(QStringLiteral("w:pPr")),
-                                                  element_.firstChild()).toElement();
+    if (pPr.isNull())
+        pPr = element_
+                  .insertBefore(element_.ownerDocument().createElement(QStringLiteral("w:pPr")),
+                                element_.firstChild())
+                  .toElement();
     return pPr;
 }
 
@@ -263,13 +285,15 @@ Paragraph& Paragraph::tab() {
 }
 
 Paragraph& Paragraph::pageBreak() {
-    appendElement(addRun(), QStringLiteral("w:br")).setAttribute(QStringLiteral("w:type"), QStringLiteral("page"));
+    appendElement(addRun(), QStringLiteral("w:br"))
+        .setAttribute(QStringLiteral("w:type"), QStringLiteral("page"));
     return *this;
 }
 
 Paragraph& Paragraph::field(const QString& code, const QString& shownText) {
     auto fieldChar = [&](const QString& type) {
-        appendElement(addRun(), QStringLiteral("w:fldChar")).setAttribute(QStringLiteral("w:fldCharType"), type);
+        appendElement(addRun(), QStringLiteral("w:fldChar"))
+            .setAttribute(QStringLiteral("w:fldCharType"), type);
     };
     fieldChar(QStringLiteral("begin"));
     QDomElement instruction = appendElement(addRun(), QStringLiteral("w:instrText"));
@@ -294,7 +318,8 @@ Paragraph& Paragraph::picture(const QString& filePath) {
     if (element_.ownerDocument() != document_->documentXml_)
         throw DocxError("pictures go in the body of the document");
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly)) throw DocxError(("picture cannot be read: " + filePath).toStdString());
+    if (!file.open(QIODevice::ReadOnly))
+        throw DocxError(("picture cannot be read: " + filePath).toStdString());
     const QByteArray data = file.readAll();
     QBuffer buffer;
     buffer.setData(data);
@@ -317,18 +342,20 @@ Paragraph& Paragraph::picture(const QString& filePath) {
     const int id = document_->nextDrawingId();
     const QString name = QStringLiteral("Picture %1").arg(id);
 
-    QDomElement inlineShape =
-        appendElement(appendElement(addRun(), QStringLiteral("w:drawing")), QStringLiteral("wp:inline"));
+    QDomElement inlineShape = appendElement(appendElement(addRun(), QStringLiteral("w:drawing")),
+                                            QStringLiteral("wp:inline"));
     inlineShape.setAttribute(QStringLiteral("xmlns:wp"), kWordDrawingNamespace);
-    for (const char* distance : {"distT", "distB", "distL", "distR"}) inlineShape.setAttribute(distance, 0);
+    for (const char* distance : {"distT", "distB", "distL", "distR"})
+        inlineShape.setAttribute(distance, 0);
     QDomElement extent = appendElement(inlineShape, QStringLiteral("wp:extent"));
     extent.setAttribute(QStringLiteral("cx"), cx);
     extent.setAttribute(QStringLiteral("cy"), cy);
     QDomElement docPr = appendElement(inlineShape, QStringLiteral("wp:docPr"));
     docPr.setAttribute(QStringLiteral("id"), id);
     docPr.setAttribute(QStringLiteral("name"), name);
-    QDomElement locks = appendElement(appendElement(inlineShape, QStringLiteral("wp:cNvGraphicFramePr")),
-                                      QStringLiteral("a:graphicFrameLocks"));
+    QDomElement locks =
+        appendElement(appendElement(inlineShape, QStringLiteral("wp:cNvGraphicFramePr")),
+                      QStringLiteral("a:graphicFrameLocks"));
     locks.setAttribute(QStringLiteral("xmlns:a"), kDrawingNamespace);
     locks.setAttribute(QStringLiteral("noChangeAspect"), 1);
     QDomElement graphic = appendElement(inlineShape, QStringLiteral("a:graphic"));
@@ -343,8 +370,10 @@ Paragraph& Paragraph::picture(const QString& filePath) {
     cNvPr.setAttribute(QStringLiteral("name"), name);
     appendElement(nvPicPr, QStringLiteral("pic:cNvPicPr"));
     QDomElement blipFill = appendElement(pic, QStringLiteral("pic:blipFill"));
-    appendElement(blipFill, QStringLiteral("a:blip")).setAttribute(QStringLiteral("r:embed"), stored.relationshipId);
-    appendElement(appendElement(blipFill, QStringLiteral("a:stretch")), QStringLiteral("a:fillRect"));
+    appendElement(blipFill, QStringLiteral("a:blip"))
+        .setAttribute(QStringLiteral("r:embed"), stored.relationshipId);
+    appendElement(appendElement(blipFill, QStringLiteral("a:stretch")),
+                  QStringLiteral("a:fillRect"));
     QDomElement spPr = appendElement(pic, QStringLiteral("pic:spPr"));
     QDomElement xfrm = appendElement(spPr, QStringLiteral("a:xfrm"));
     QDomElement off = appendElement(xfrm, QStringLiteral("a:off"));
@@ -365,7 +394,8 @@ Paragraph& Paragraph::format(const ParagraphFormat& format) {
 }
 
 Paragraph& Paragraph::numbering(int numberingId, int level) {
-    QDomElement numPr = childInOrder(properties(), QStringLiteral("w:numPr"), kParagraphPropertyOrder);
+    QDomElement numPr =
+        childInOrder(properties(), QStringLiteral("w:numPr"), kParagraphPropertyOrder);
     while (numPr.hasChildNodes()) numPr.removeChild(numPr.firstChild());
     appendValue(numPr, QStringLiteral("w:ilvl"), QString::number(level));
     appendValue(numPr, QStringLiteral("w:numId"), QString::number(numberingId));
@@ -381,7 +411,11 @@ Table::Table(Document* document, QDomElement element, int columns)
 Paragraph Table::cell(int row, int column) {
     if (row < 0 || row >= rows_ || column < 0 || column >= columns_)
         throw DocxError(QStringLiteral("no cell %1, %2 in a table of %3 by %4")
-                            .arg(row).arg(column).arg(rows_).arg(columns_).toStdString());
+                            .arg(row)
+                            .arg(column)
+                            .arg(rows_)
+                            .arg(columns_)
+                            .toStdString());
     QDomElement tr = element_.firstChildElement(QStringLiteral("w:tr"));
     for (int i = 0; i < row; ++i) tr = tr.nextSiblingElement(QStringLiteral("w:tr"));
     QDomElement tc = tr.firstChildElement(QStringLiteral("w:tc"));
@@ -395,7 +429,8 @@ void Table::addRow() {
     QDomElement tr = appendElement(element_, QStringLiteral("w:tr"));
     for (int c = 0; c < columns_; ++c) {
         QDomElement tc = appendElement(tr, QStringLiteral("w:tc"));
-        QDomElement tcW = appendElement(appendElement(tc, QStringLiteral("w:tcPr")), QStringLiteral("w:tcW"));
+        QDomElement tcW =
+            appendElement(appendElement(tc, QStringLiteral("w:tcPr")), QStringLiteral("w:tcW"));
         tcW.setAttribute(QStringLiteral("w:w"), twips(width));
         tcW.setAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
         appendElement(tc, QStringLiteral("w:p"));  // a cell holds at least one paragraph
@@ -411,7 +446,8 @@ QDomElement Story::append(const QString& tag) { return appendElement(container_,
 Paragraph Story::addParagraph(const QString& styleName) {
     Paragraph paragraph(document_, append(QStringLiteral("w:p")));
     if (!styleName.isEmpty())
-        valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName), kParagraphPropertyOrder);
+        valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
+                     kParagraphPropertyOrder);
     return paragraph;
 }
 
@@ -429,7 +465,8 @@ Table Story::addTable(int rows, int columns, const QString& styleName) {
     const PageSetup& page = document_->page;
     for (int c = 0; c < columns; ++c)
         appendElement(grid, QStringLiteral("w:gridCol"))
-            .setAttribute(QStringLiteral("w:w"), twips((page.widthPt - page.leftPt - page.rightPt) / columns));
+            .setAttribute(QStringLiteral("w:w"),
+                          twips((page.widthPt - page.leftPt - page.rightPt) / columns));
     Table table(document_, tbl, columns);
     for (int r = 0; r < rows; ++r) table.addRow();
     return table;
@@ -457,7 +494,8 @@ Document::Document() {
 
     QDomElement styles = newRoot(stylesXml_, QStringLiteral("w:styles"));
     QDomElement defaults = appendElement(styles, QStringLiteral("w:docDefaults"));
-    QDomElement rPr = appendElement(appendElement(defaults, QStringLiteral("w:rPrDefault")), QStringLiteral("w:rPr"));
+    QDomElement rPr = appendElement(appendElement(defaults, QStringLiteral("w:rPrDefault")),
+                                    QStringLiteral("w:rPr"));
     applyRunFormat(rPr, RunFormat{QStringLiteral("Times New Roman"), 10, {}, {}, {}, {}});
     QDomElement normal = appendElement(styles, QStringLiteral("w:style"));
     normal.setAttribute(QStringLiteral("w:type"), QStringLiteral("paragraph"));
@@ -473,7 +511,8 @@ QDomElement Document::styleElement(const QString& name) const {
     const QDomElement root = stylesXml_.documentElement();
     for (QDomElement s = root.firstChildElement(QStringLiteral("w:style")); !s.isNull();
          s = s.nextSiblingElement(QStringLiteral("w:style"))) {
-        const QString styleName = s.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val"));
+        const QString styleName =
+            s.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val"));
         if (styleName.compare(name, Qt::CaseInsensitive) == 0) return s;
     }
     return {};
@@ -492,7 +531,8 @@ QStringList Document::styleNames() const {
     const QDomElement root = stylesXml_.documentElement();
     for (QDomElement s = root.firstChildElement(QStringLiteral("w:style")); !s.isNull();
          s = s.nextSiblingElement(QStringLiteral("w:style")))
-        names.append(s.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val")));
+        names.append(
+            s.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val")));
     return names;
 }
 
@@ -503,8 +543,8 @@ void Document::setStyle(const StyleDefinition& definition) {
         QString id = styleIdFrom(definition.name);
         for (int n = 2; [&] {
                  const QDomElement root = stylesXml_.documentElement();
-                 for (QDomElement s = root.firstChildElement(QStringLiteral("w:style")); !s.isNull();
-                      s = s.nextSiblingElement(QStringLiteral("w:style")))
+                 for (QDomElement s = root.firstChildElement(QStringLiteral("w:style"));
+                      !s.isNull(); s = s.nextSiblingElement(QStringLiteral("w:style")))
                      if (s.attribute(QStringLiteral("w:styleId")) == id) return true;
                  return false;
              }();
@@ -517,9 +557,11 @@ void Document::setStyle(const StyleDefinition& definition) {
         valueElement(style, "w:qFormat", {}, kStyleOrder).removeAttribute(QStringLiteral("w:val"));
         if (definition.type == StyleType::Table) {
             // Single lines round every cell: what "Table Grid" means.
-            QDomElement borders = appendElement(childInOrder(style, QStringLiteral("w:tblPr"), kStyleOrder),
-                                                QStringLiteral("w:tblBorders"));
-            for (const char* edge : {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
+            QDomElement borders =
+                appendElement(childInOrder(style, QStringLiteral("w:tblPr"), kStyleOrder),
+                              QStringLiteral("w:tblBorders"));
+            for (const char* edge :
+                 {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
                 QDomElement border = appendValue(borders, edge, QStringLiteral("single"));
                 border.setAttribute(QStringLiteral("w:sz"), 4);
                 border.setAttribute(QStringLiteral("w:space"), 0);
@@ -527,9 +569,12 @@ void Document::setStyle(const StyleDefinition& definition) {
             }
         }
     }
-    if (!definition.basedOn.isEmpty()) valueElement(style, "w:basedOn", styleId(definition.basedOn), kStyleOrder);
-    if (!definition.next.isEmpty()) valueElement(style, "w:next", styleId(definition.next), kStyleOrder);
-    applyParagraphFormat(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder), definition.paragraph);
+    if (!definition.basedOn.isEmpty())
+        valueElement(style, "w:basedOn", styleId(definition.basedOn), kStyleOrder);
+    if (!definition.next.isEmpty())
+        valueElement(style, "w:next", styleId(definition.next), kStyleOrder);
+    applyParagraphFormat(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder),
+                         definition.paragraph);
     applyRunFormat(childInOrder(style, QStringLiteral("w:rPr"), kStyleOrder), definition.font);
     for (const char* tag : {"w:pPr", "w:rPr"}) {
         QDomElement empty = style.firstChildElement(tag);
@@ -559,11 +604,16 @@ bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
     int line = 0;
     if (!loaded.setContent(styles->second, &message, &line)) {
         if (error)
-            *error = QStringLiteral("%1: styles are not well formed (line %2: %3)").arg(templatePath).arg(line).arg(message);
+            *error = QStringLiteral("%1: styles are not well formed (line %2: %3)")
+                         .arg(templatePath)
+                         .arg(line)
+                         .arg(message);
         return false;
     }
     if (loaded.documentElement().tagName() != QLatin1String("w:styles")) {
-        if (error) *error = templatePath + QStringLiteral(" holds no styles of a word-processing document");
+        if (error)
+            *error =
+                templatePath + QStringLiteral(" holds no styles of a word-processing document");
         return false;
     }
     // The declaration is written afresh on save.
@@ -579,7 +629,8 @@ bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
 int Document::addNumbering(const std::vector<ListLevel>& levels) {
     if (levels.empty() || levels.size() > 9) throw DocxError("a numbering has one to nine levels");
     for (const ListLevel& level : levels)
-        if (!level.linkedStyle.isEmpty()) styleId(level.linkedStyle);  // throws before anything changes
+        if (!level.linkedStyle.isEmpty())
+            styleId(level.linkedStyle);  // throws before anything changes
     numberings_.push_back(levels);
     const int id = int(numberings_.size());
     for (std::size_t level = 0; level < levels.size(); ++level) {
@@ -596,8 +647,8 @@ int Document::addNumbering(const std::vector<ListLevel>& levels) {
 
 const Document::Image& Document::addImage(const QByteArray& data, const QString& extension) {
     const int n = int(images_.size()) + 1;
-    images_.push_back(Image{QStringLiteral("rIdImage%1").arg(n), QStringLiteral("media/image%1.%2").arg(n).arg(extension),
-                            data});
+    images_.push_back(Image{QStringLiteral("rIdImage%1").arg(n),
+                            QStringLiteral("media/image%1.%2").arg(n).arg(extension), data});
     return images_.back();
 }
 
@@ -610,7 +661,8 @@ PackageParts Document::parts() const {
     // The body ends with the section's page set-up, after a paragraph: Word wants one last.
     QDomDocument document = documentXml_.cloneNode(true).toDocument();
     QDomElement body = document.documentElement().firstChildElement(QStringLiteral("w:body"));
-    if (body.lastChildElement().tagName() != QLatin1String("w:p")) appendElement(body, QStringLiteral("w:p"));
+    if (body.lastChildElement().tagName() != QLatin1String("w:p"))
+        appendElement(body, QStringLiteral("w:p"));
     QDomElement sectPr = appendElement(body, QStringLiteral("w:sectPr"));
     auto reference = [&](const char* tag, const FixedPart& part) {
         QDomElement e = appendElement(sectPr, tag);
@@ -623,10 +675,11 @@ PackageParts Document::parts() const {
     size.setAttribute(QStringLiteral("w:w"), twips(page.widthPt));
     size.setAttribute(QStringLiteral("w:h"), twips(page.heightPt));
     QDomElement margins = appendElement(sectPr, QStringLiteral("w:pgMar"));
-    for (auto [attribute, points] : {std::pair{"w:top", page.topPt}, std::pair{"w:right", page.rightPt},
-                                     std::pair{"w:bottom", page.bottomPt}, std::pair{"w:left", page.leftPt},
-                                     std::pair{"w:header", page.headerPt}, std::pair{"w:footer", page.footerPt},
-                                     std::pair{"w:gutter", 0.0}})
+    for (auto [attribute, points] :
+         {std::pair{"w:top", page.topPt}, std::pair{"w:right", page.rightPt},
+          std::pair{"w:bottom", page.bottomPt}, std::pair{"w:left", page.leftPt},
+          std::pair{"w:header", page.headerPt}, std::pair{"w:footer", page.footerPt},
+          std::pair{"w:gutter", 0.0}})
         margins.setAttribute(attribute, twips(points));
     parts[QStringLiteral("word/document.xml")] = serialize(document);
     parts[QStringLiteral("word/styles.xml")] = serialize(stylesXml_);
@@ -664,7 +717,8 @@ PackageParts Document::parts() const {
                     xml.writeAttribute(QStringLiteral("w:ilvl"), QString::number(level));
                     value(QStringLiteral("w:start"), QString::number(l.startAt));
                     value(QStringLiteral("w:numFmt"), l.numberStyle);
-                    if (!l.linkedStyle.isEmpty()) value(QStringLiteral("w:pStyle"), styleId(l.linkedStyle));
+                    if (!l.linkedStyle.isEmpty())
+                        value(QStringLiteral("w:pStyle"), styleId(l.linkedStyle));
                     value(QStringLiteral("w:lvlText"), l.numberFormat);
                     value(QStringLiteral("w:lvlJc"), QStringLiteral("left"));
                     xml.writeStartElement(QStringLiteral("w:pPr"));
@@ -698,7 +752,8 @@ PackageParts Document::parts() const {
 
     parts[QStringLiteral("word/_rels/document.xml.rels")] = streamPart([&](QXmlStreamWriter& xml) {
         xml.writeStartElement(QStringLiteral("Relationships"));
-        xml.writeDefaultNamespace(QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
+        xml.writeDefaultNamespace(
+            QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
         for (const FixedPart* part : fixed)
             writeRelationship(xml, part->relationshipId, part->relationshipType, part->name);
         for (const Image& image : images_)
@@ -707,20 +762,23 @@ PackageParts Document::parts() const {
     });
     parts[QStringLiteral("_rels/.rels")] = streamPart([&](QXmlStreamWriter& xml) {
         xml.writeStartElement(QStringLiteral("Relationships"));
-        xml.writeDefaultNamespace(QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
+        xml.writeDefaultNamespace(
+            QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
         writeRelationship(xml, QStringLiteral("rId1"), QStringLiteral("officeDocument"),
                           QStringLiteral("word/document.xml"));
         xml.writeEndElement();
     });
     parts[QStringLiteral("[Content_Types].xml")] = streamPart([&](QXmlStreamWriter& xml) {
         xml.writeStartElement(QStringLiteral("Types"));
-        xml.writeDefaultNamespace(QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types"));
+        xml.writeDefaultNamespace(
+            QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types"));
         auto byExtension = [&](const QString& extension, const QString& type) {
             xml.writeEmptyElement(QStringLiteral("Default"));
             xml.writeAttribute(QStringLiteral("Extension"), extension);
             xml.writeAttribute(QStringLiteral("ContentType"), type);
         };
-        byExtension(QStringLiteral("rels"), QStringLiteral("application/vnd.openxmlformats-package.relationships+xml"));
+        byExtension(QStringLiteral("rels"),
+                    QStringLiteral("application/vnd.openxmlformats-package.relationships+xml"));
         byExtension(QStringLiteral("xml"), QStringLiteral("application/xml"));
         for (const ImageType& type : kImageTypes) {
             const QString suffix = QStringLiteral(".") + QLatin1String(type.extension);
@@ -740,6 +798,8 @@ PackageParts Document::parts() const {
     return parts;
 }
 
-bool Document::save(const QString& path, QString* error) const { return writePackage(path, parts(), error); }
+bool Document::save(const QString& path, QString* error) const {
+    return writePackage(path, parts(), error);
+}
 
 }  // namespace tvdocx

@@ -1,11 +1,12 @@
 #include "DocxPackage.h"
 
-#include <QBuffer>
-#include <QFile>
-#include <QSaveFile>
 #include <quazip.h>
 #include <quazipfile.h>
 #include <quazipnewinfo.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
 
 namespace tvdocx {
 
@@ -27,13 +28,16 @@ std::optional<PackageParts> readPackage(const QString& path, QString* error) {
     for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
         QuaZipFile part(&zip);
         if (!part.open(QIODevice::ReadOnly)) {
-            setError(error, QStringLiteral("%1: part %2 cannot be read").arg(path, zip.getCurrentFileName()));
+            setError(
+                error,
+                QStringLiteral("%1: part %2 cannot be read").arg(path, zip.getCurrentFileName()));
             return std::nullopt;
         }
         QByteArray data = part.readAll();
         part.close();
         if (part.getZipError() != UNZ_OK) {
-            setError(error, QStringLiteral("%1: part %2 is damaged").arg(path, zip.getCurrentFileName()));
+            setError(error,
+                     QStringLiteral("%1: part %2 is damaged").arg(path, zip.getCurrentFileName()));
             return std::nullopt;
         }
         parts[zip.getCurrentFileName()] = std::move(data);
@@ -64,7 +68,8 @@ bool writePackage(const QString& path, const PackageParts& parts, QString* error
             return written && part.getZipError() == ZIP_OK;
         };
         const QString contentTypes = QStringLiteral("[Content_Types].xml");
-        if (auto it = parts.find(contentTypes); it != parts.end() && !writePart(it->first, it->second)) {
+        if (auto it = parts.find(contentTypes);
+            it != parts.end() && !writePart(it->first, it->second)) {
             setError(error, QStringLiteral("the package cannot be built"));
             return false;
         }

@@ -13,7 +13,8 @@ namespace {
 
 const QByteArray kCorporate =
     "<tavrin_template name=\"Corporate\"><path>Corp.dotx</path><normalStyle>Body</normalStyle>"
-    "<tocStyle>Contents</tocStyle><heading1Style>Title 1</heading1Style><heading2Style>Title 2</heading2Style>"
+    "<tocStyle>Contents</tocStyle><heading1Style>Title 1</heading1Style><heading2Style>Title "
+    "2</heading2Style>"
     "<heading3Style>Title 3</heading3Style><tableStyle>Grid Table</tableStyle></tavrin_template>";
 
 // A program folder of its own with a Templates folder, and the messages shown to the user.
@@ -21,7 +22,8 @@ class TemplateStore : public ::testing::Test {
 protected:
     TemplateStore() {
         QDir(dir_.path()).mkpath(QStringLiteral("Templates"));
-        previous_ = setMessageHandler([this](const QString& text, const QString&) { messages_.append(text); });
+        previous_ = setMessageHandler(
+            [this](const QString& text, const QString&) { messages_.append(text); });
     }
     ~TemplateStore() override { setMessageHandler(previous_); }
 
@@ -39,7 +41,8 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     static QByteArray profile(const QByteArray& name, const QByteArray& normal) {
-        return "<tavrin_template name=\"" + name + "\"><path>" + name + ".dotx</path><normalStyle>" + normal +
+        return "<tavrin_template name=\"" + name + "\"><path>" + name +
+               ".dotx</path><normalStyle>" + normal +
                "</normalStyle><tocStyle>TOC 1</tocStyle><heading1Style>Heading 1</heading1Style>"
                "<heading2Style>Heading 2</heading2Style><heading3Style>Heading 3</heading3Style>"
                "<tableStyle>Table Grid</tableStyle></tavrin_template>";
@@ -86,11 +89,11 @@ TEST_F(TemplateStore, AddedProfileReadsBackWithItsFolder) {
     ASSERT_TRUE(file.setContent(config()));
     EXPECT_TRUE(file.firstChild().isElement());
     QStringList children;
-    for (QDomElement e = file.documentElement().firstChildElement().firstChildElement(); !e.isNull();
-         e = e.nextSiblingElement())
+    for (QDomElement e = file.documentElement().firstChildElement().firstChildElement();
+         !e.isNull(); e = e.nextSiblingElement())
         children.append(e.tagName());
-    EXPECT_EQ(children, QStringList({"path", "normalStyle", "tocStyle", "heading1Style", "heading2Style",
-                                     "heading3Style", "tableStyle"}));
+    EXPECT_EQ(children, QStringList({"path", "normalStyle", "tocStyle", "heading1Style",
+                                     "heading2Style", "heading3Style", "tableStyle"}));
     EXPECT_EQ(store().LoadTemplate(added.templateName)->templateName, added.templateName);
 }
 
@@ -101,9 +104,10 @@ TEST_F(TemplateStore, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
     };
     const Case cases[] = {
         {"compact", "<templates>" + kCorporate + profile("Plain", "Normal") + "</templates>"},
-        {"pretty-printed", "<templates>\n  " + kCorporate + "\n  " + profile("Plain", "Normal") + "\n</templates>\n"},
-        {"declaration first", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<templates>" + kCorporate +
-                                  profile("Plain", "Normal") + "</templates>"},
+        {"pretty-printed",
+         "<templates>\n  " + kCorporate + "\n  " + profile("Plain", "Normal") + "\n</templates>\n"},
+        {"declaration first", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<templates>" +
+                                  kCorporate + profile("Plain", "Normal") + "</templates>"},
         {"comments", "<!-- profiles --><templates>" + kCorporate + "<!-- the plain one -->" +
                          profile("Plain", "Normal") + "</templates>"},
     };
@@ -114,14 +118,16 @@ TEST_F(TemplateStore, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
         EXPECT_EQ(all[0].templateName, QStringLiteral("Corporate")) << c.what;
         EXPECT_EQ(all[0].tableStyle, QStringLiteral("Grid Table")) << c.what;
         EXPECT_EQ(all[1].templateName, QStringLiteral("Plain")) << c.what;
-        EXPECT_EQ(store().GetTemplate(QStringLiteral("Corporate")).heading3StyleName, QStringLiteral("Title 3")) << c.what;
+        EXPECT_EQ(store().GetTemplate(QStringLiteral("Corporate")).heading3StyleName,
+                  QStringLiteral("Title 3"))
+            << c.what;
     }
     EXPECT_TRUE(messages_.isEmpty());
 }
 
 TEST_F(TemplateStore, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
-    writeConfig("<templates>" + profile("Twin", "First") + profile("Twin", "Second") + profile("Other", "Normal") +
-                "</templates>");
+    writeConfig("<templates>" + profile("Twin", "First") + profile("Twin", "Second") +
+                profile("Other", "Normal") + "</templates>");
     EXPECT_EQ(store().LoadAllTemplates().size(), 3u);
     EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin")).normalStyleName, QStringLiteral("First"));
     // Names count their letter case.
@@ -130,7 +136,8 @@ TEST_F(TemplateStore, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
     tvDocumentTemplate twin;
     twin.templateName = QStringLiteral("Twin");
     store().DeleteTemplate(twin);
-    EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin")).normalStyleName, QStringLiteral("Second"));
+    EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin")).normalStyleName,
+              QStringLiteral("Second"));
 
     // Modifying is deleting and adding: the profile moves to the end.
     tvDocumentTemplate changed = *store().LoadTemplate(QStringLiteral("Twin"));
@@ -149,11 +156,13 @@ TEST_F(TemplateStore, AProfileNotStoredGivesTheFallbackAfterAMessage) {
     const tvDocumentTemplate fallback = store().GetTemplate(QStringLiteral("Missing"));
     ASSERT_EQ(messages_.size(), 1);
     // The message names the file just looked in, even when nothing else has read the store yet.
-    EXPECT_EQ(messages_[0],
-              QStringLiteral("Selected Profile not found, using the default profile. Please ensure: \n"
-                             "1). That the template_config.xml exists in the following folder: ") +
-                  configPath() +
-                  QStringLiteral("\n2). That the selected template \"Missing\" is in the template_config.xml"));
+    EXPECT_EQ(
+        messages_[0],
+        QStringLiteral("Selected Profile not found, using the default profile. Please ensure: \n"
+                       "1). That the template_config.xml exists in the following folder: ") +
+            configPath() +
+            QStringLiteral(
+                "\n2). That the selected template \"Missing\" is in the template_config.xml"));
     EXPECT_TRUE(fallback.templateName.isEmpty());
     EXPECT_TRUE(fallback.tableStyle.isEmpty());
     EXPECT_EQ(fallback.normalStyleName, QStringLiteral("Normal"));
@@ -177,7 +186,8 @@ TEST_F(TemplateStore, AnUnusableFileFailsWithoutChangingIt) {
         {"no file", std::nullopt},
         {"not well formed", QByteArray("<templates>") + kCorporate},
         {"a profile lacking a child",
-         "<templates>" + kCorporate + "<tavrin_template name=\"Short\"><path>S.dotx</path></tavrin_template></templates>"},
+         "<templates>" + kCorporate +
+             "<tavrin_template name=\"Short\"><path>S.dotx</path></tavrin_template></templates>"},
     };
     tvDocumentTemplate added;
     added.templateName = QStringLiteral("New");
@@ -186,11 +196,13 @@ TEST_F(TemplateStore, AnUnusableFileFailsWithoutChangingIt) {
         if (c.file) writeConfig(*c.file);
         const QByteArray before = config();
         EXPECT_THROW(store().LoadAllTemplates(), tvTemplateError) << c.what;
-        EXPECT_THROW(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx")), tvTemplateError) << c.what;
+        EXPECT_THROW(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx")), tvTemplateError)
+            << c.what;
         EXPECT_FALSE(store().LoadTemplate(QStringLiteral("Short")).has_value()) << c.what;
         if (c.file && QByteArray(c.what).startsWith("a profile")) {
             // One broken profile does not hide a sound one from a search by name.
-            EXPECT_EQ(store().GetTemplate(QStringLiteral("Corporate")).tocStyleName, QStringLiteral("Contents"));
+            EXPECT_EQ(store().GetTemplate(QStringLiteral("Corporate")).tocStyleName,
+                      QStringLiteral("Contents"));
             continue;
         }
         EXPECT_THROW(store().AddTemplate(added), tvTemplateError) << c.what;
@@ -206,9 +218,11 @@ TEST_F(TemplateStore, AnUnusableFileFailsWithoutChangingIt) {
 }
 
 TEST_F(TemplateStore, ATemplateFileIsInUseOnlyUnderTheTemplatesFolder) {
-    writeConfig("<templates>" + kCorporate +
-                "<tavrin_template name=\"Elsewhere\"><path>/other/Far.dotx</path><normalStyle/><tocStyle/>"
-                "<heading1Style/><heading2Style/><heading3Style/><tableStyle/></tavrin_template></templates>");
+    writeConfig(
+        "<templates>" + kCorporate +
+        "<tavrin_template name=\"Elsewhere\"><path>/other/Far.dotx</path><normalStyle/><tocStyle/>"
+        "<heading1Style/><heading2Style/><heading3Style/><tableStyle/></tavrin_template></"
+        "templates>");
     EXPECT_TRUE(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx")));
     EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("corp.dotx")));
     EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("Far.dotx")));

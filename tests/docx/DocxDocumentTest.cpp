@@ -14,10 +14,12 @@ using namespace tvdocx;
 namespace {
 
 const QString W = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
-const QString R = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+const QString R =
+    QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
 const QString A = QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/main");
 const QString PKG = QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships");
-const QString TYPES = QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types");
+const QString TYPES =
+    QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types");
 
 // A saved package, opened again with every XML part parsed with namespaces: a prefix that is
 // not declared fails the parse.
@@ -80,8 +82,12 @@ TEST_F(DocxDocumentTest, EveryPartIsDeclaredAndEveryRelationshipHasItsPart) {
     image.fill(Qt::blue);
     ASSERT_TRUE(image.save(picture, "BMP"));
     document.header().addParagraph().text(QStringLiteral("Report Documentation"));
-    document.footer().addParagraph().text(QStringLiteral("Page ")).field(QStringLiteral(" PAGE "), QStringLiteral("1"));
-    document.addNumbering({ListLevel{QStringLiteral("%1."), QStringLiteral("decimal"), 1, 0, 21.6, QStringLiteral("Heading 1")}});
+    document.footer()
+        .addParagraph()
+        .text(QStringLiteral("Page "))
+        .field(QStringLiteral(" PAGE "), QStringLiteral("1"));
+    document.addNumbering({ListLevel{QStringLiteral("%1."), QStringLiteral("decimal"), 1, 0, 21.6,
+                                     QStringLiteral("Heading 1")}});
     document.body().addTableOfContents(1, 3, QStringLiteral("TOC 1"));
     document.body().addParagraph().picture(picture);
 
@@ -90,31 +96,39 @@ TEST_F(DocxDocumentTest, EveryPartIsDeclaredAndEveryRelationshipHasItsPart) {
     QStringList overridden;
     for (const QDomElement& o : elements(types, TYPES, QStringLiteral("Override"))) {
         overridden.append(o.attribute(QStringLiteral("PartName")));
-        EXPECT_TRUE(package.has(o.attribute(QStringLiteral("PartName")).mid(1))) << o.attribute(QStringLiteral("PartName")).toStdString();
+        EXPECT_TRUE(package.has(o.attribute(QStringLiteral("PartName")).mid(1)))
+            << o.attribute(QStringLiteral("PartName")).toStdString();
     }
-    for (const char* part : {"/word/document.xml", "/word/styles.xml", "/word/settings.xml", "/word/numbering.xml",
-                             "/word/header1.xml", "/word/footer1.xml"})
+    for (const char* part : {"/word/document.xml", "/word/styles.xml", "/word/settings.xml",
+                             "/word/numbering.xml", "/word/header1.xml", "/word/footer1.xml"})
         EXPECT_TRUE(overridden.contains(QLatin1String(part))) << part;
     QStringList byExtension;
     for (const QDomElement& d : elements(types, TYPES, QStringLiteral("Default")))
-        byExtension.append(d.attribute(QStringLiteral("Extension")) + "=" + d.attribute(QStringLiteral("ContentType")));
+        byExtension.append(d.attribute(QStringLiteral("Extension")) + "=" +
+                           d.attribute(QStringLiteral("ContentType")));
     EXPECT_TRUE(byExtension.contains(QStringLiteral("bmp=image/bmp")));
 
-    EXPECT_EQ(relationshipTarget(package.xml(QStringLiteral("_rels/.rels")), QStringLiteral("rId1")),
-              QStringLiteral("word/document.xml"));
+    EXPECT_EQ(
+        relationshipTarget(package.xml(QStringLiteral("_rels/.rels")), QStringLiteral("rId1")),
+        QStringLiteral("word/document.xml"));
     const QDomDocument rels = package.xml(QStringLiteral("word/_rels/document.xml.rels"));
     for (const QDomElement& r : elements(rels, PKG, QStringLiteral("Relationship")))
-        EXPECT_TRUE(package.has("word/" + r.attribute(QStringLiteral("Target")))) << r.attribute(QStringLiteral("Target")).toStdString();
+        EXPECT_TRUE(package.has("word/" + r.attribute(QStringLiteral("Target"))))
+            << r.attribute(QStringLiteral("Target")).toStdString();
 
     // The body's section names the header and footer through relationships of those kinds.
     const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
     const QDomElement header = elements(body, W, QStringLiteral("headerReference")).value(0);
     const QDomElement footer = elements(body, W, QStringLiteral("footerReference")).value(0);
-    EXPECT_EQ(relationshipTarget(rels, header.attributeNS(R, QStringLiteral("id"))), QStringLiteral("header1.xml"));
-    EXPECT_EQ(relationshipTarget(rels, footer.attributeNS(R, QStringLiteral("id"))), QStringLiteral("footer1.xml"));
-    EXPECT_EQ(text(package.xml(QStringLiteral("word/header1.xml")).documentElement()), QStringLiteral("Report Documentation"));
+    EXPECT_EQ(relationshipTarget(rels, header.attributeNS(R, QStringLiteral("id"))),
+              QStringLiteral("header1.xml"));
+    EXPECT_EQ(relationshipTarget(rels, footer.attributeNS(R, QStringLiteral("id"))),
+              QStringLiteral("footer1.xml"));
+    EXPECT_EQ(text(package.xml(QStringLiteral("word/header1.xml")).documentElement()),
+              QStringLiteral("Report Documentation"));
     // The section comes last in the body.
-    EXPECT_EQ(body.documentElement().firstChildElement().lastChildElement().localName(), QStringLiteral("sectPr"));
+    EXPECT_EQ(body.documentElement().firstChildElement().lastChildElement().localName(),
+              QStringLiteral("sectPr"));
 }
 
 TEST_F(DocxDocumentTest, ParagraphsCarryTheirStyleFormatAndRuns) {
@@ -125,22 +139,31 @@ TEST_F(DocxDocumentTest, ParagraphsCarryTheirStyleFormatAndRuns) {
     indent.leftIndentPt = 54;
     indent.firstLineIndentPt = -36;
     indent.alignment = Alignment::Center;
-    document.body().addParagraph(QStringLiteral("Heading 1")).text(QStringLiteral("Sales\tReport"), bold).format(indent);
+    document.body()
+        .addParagraph(QStringLiteral("Heading 1"))
+        .text(QStringLiteral("Sales\tReport"), bold)
+        .format(indent);
     // Text that XML cannot carry is left out rather than spoiling the part.
-    document.body().addParagraph().text(QStringLiteral("a\x01" "b"));
+    document.body().addParagraph().text(
+        QStringLiteral("a\x01"
+                       "b"));
 
     const QDomDocument body = saved(document).xml(QStringLiteral("word/document.xml"));
     const QList<QDomElement> paragraphs = elements(body, W, QStringLiteral("p"));
     ASSERT_GE(paragraphs.size(), 2);
     const QDomElement first = paragraphs[0];
-    EXPECT_EQ(elements(first, W, QStringLiteral("pStyle")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("Heading1"));
+    EXPECT_EQ(
+        elements(first, W, QStringLiteral("pStyle")).value(0).attributeNS(W, QStringLiteral("val")),
+        QStringLiteral("Heading1"));
     EXPECT_EQ(text(first), QStringLiteral("SalesReport"));
     EXPECT_EQ(elements(first, W, QStringLiteral("tab")).size(), 1);
     EXPECT_EQ(elements(first, W, QStringLiteral("b")).size(), 1);
     const QDomElement ind = elements(first, W, QStringLiteral("ind")).value(0);
     EXPECT_EQ(ind.attributeNS(W, QStringLiteral("left")), QStringLiteral("1080"));
     EXPECT_EQ(ind.attributeNS(W, QStringLiteral("hanging")), QStringLiteral("720"));
-    EXPECT_EQ(elements(first, W, QStringLiteral("jc")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("center"));
+    EXPECT_EQ(
+        elements(first, W, QStringLiteral("jc")).value(0).attributeNS(W, QStringLiteral("val")),
+        QStringLiteral("center"));
     // Properties come before the runs.
     EXPECT_EQ(first.firstChildElement().localName(), QStringLiteral("pPr"));
     EXPECT_EQ(text(paragraphs[1]), QStringLiteral("ab"));
@@ -158,7 +181,9 @@ TEST_F(DocxDocumentTest, TablesHoldTheirRowsAndCells) {
 
     const QDomDocument body = saved(document).xml(QStringLiteral("word/document.xml"));
     const QDomElement tbl = elements(body, W, QStringLiteral("tbl")).value(0);
-    EXPECT_EQ(elements(tbl, W, QStringLiteral("tblStyle")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("TableGrid"));
+    EXPECT_EQ(
+        elements(tbl, W, QStringLiteral("tblStyle")).value(0).attributeNS(W, QStringLiteral("val")),
+        QStringLiteral("TableGrid"));
     EXPECT_EQ(elements(tbl, W, QStringLiteral("gridCol")).size(), 3);
     const QList<QDomElement> rows = elements(tbl, W, QStringLiteral("tr"));
     ASSERT_EQ(rows.size(), 3);
@@ -186,14 +211,19 @@ TEST_F(DocxDocumentTest, InlinePictureIsEmbeddedThroughItsRelationship) {
     const SavedPackage package = saved(document);
     const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
     const QDomElement blip = elements(body, A, QStringLiteral("blip")).value(0);
-    const QString target = relationshipTarget(package.xml(QStringLiteral("word/_rels/document.xml.rels")),
-                                              blip.attributeNS(R, QStringLiteral("embed")));
+    const QString target =
+        relationshipTarget(package.xml(QStringLiteral("word/_rels/document.xml.rels")),
+                           blip.attributeNS(R, QStringLiteral("embed")));
     ASSERT_FALSE(target.isEmpty());
     QImage back;
     ASSERT_TRUE(back.loadFromData(package.parts.at("word/" + target)));
     EXPECT_EQ(back.size(), QSize(96, 48));
-    const QDomElement extent = elements(body, QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing"),
-                                        QStringLiteral("extent")).value(0);
+    const QDomElement extent =
+        elements(body,
+                 QStringLiteral(
+                     "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing"),
+                 QStringLiteral("extent"))
+            .value(0);
     EXPECT_NEAR(extent.attribute(QStringLiteral("cx")).toDouble(), 914400, 1000);  // one inch
     EXPECT_NEAR(extent.attribute(QStringLiteral("cy")).toDouble(), 457200, 1000);
 
@@ -203,14 +233,19 @@ TEST_F(DocxDocumentTest, InlinePictureIsEmbeddedThroughItsRelationship) {
     file.write("not a picture");
     file.close();
     EXPECT_THROW(document.body().addParagraph().picture(notPicture), DocxError);
-    EXPECT_THROW(document.body().addParagraph().picture(path(QStringLiteral("missing.png"))), DocxError);
+    EXPECT_THROW(document.body().addParagraph().picture(path(QStringLiteral("missing.png"))),
+                 DocxError);
     EXPECT_THROW(document.header().addParagraph().picture(picture), DocxError);
 }
 
 TEST_F(DocxDocumentTest, FieldsKeepTheirCodes) {
     Document document;
-    document.footer().addParagraph().text(QStringLiteral("Page ")).field(QStringLiteral(" PAGE "), QStringLiteral("1"))
-        .text(QStringLiteral("  of  ")).simpleField(QStringLiteral(" NUMPAGES "), QStringLiteral("1"));
+    document.footer()
+        .addParagraph()
+        .text(QStringLiteral("Page "))
+        .field(QStringLiteral(" PAGE "), QStringLiteral("1"))
+        .text(QStringLiteral("  of  "))
+        .simpleField(QStringLiteral(" NUMPAGES "), QStringLiteral("1"));
     document.body().addTableOfContents(1, 3, QStringLiteral("TOC 1"));
     document.body().addParagraph().field(QStringLiteral(" DOCPROPERTY ReportName "));
 
@@ -220,7 +255,8 @@ TEST_F(DocxDocumentTest, FieldsKeepTheirCodes) {
     for (const QDomElement& c : elements(footer, W, QStringLiteral("fldChar")))
         sequence.append(c.attributeNS(W, QStringLiteral("fldCharType")));
     EXPECT_EQ(sequence, QStringList({"begin", "separate", "end"}));
-    EXPECT_EQ(elements(footer, W, QStringLiteral("instrText")).value(0).text(), QStringLiteral(" PAGE "));
+    EXPECT_EQ(elements(footer, W, QStringLiteral("instrText")).value(0).text(),
+              QStringLiteral(" PAGE "));
     const QDomElement simple = elements(footer, W, QStringLiteral("fldSimple")).value(0);
     EXPECT_EQ(simple.attributeNS(W, QStringLiteral("instr")), QStringLiteral(" NUMPAGES "));
     EXPECT_EQ(text(simple), QStringLiteral("1"));
@@ -231,8 +267,14 @@ TEST_F(DocxDocumentTest, FieldsKeepTheirCodes) {
     EXPECT_EQ(codes[0].text(), QStringLiteral(" TOC \\o \"1-3\" \\h \\z \\u "));
     EXPECT_EQ(codes[1].text(), QStringLiteral(" DOCPROPERTY ReportName "));
     // The table of contents is filled when the document is opened.
-    EXPECT_EQ(elements(body, W, QStringLiteral("fldChar")).value(0).attributeNS(W, QStringLiteral("dirty")), QStringLiteral("true"));
-    EXPECT_EQ(elements(package.xml(QStringLiteral("word/settings.xml")), W, QStringLiteral("updateFields")).size(), 1);
+    EXPECT_EQ(elements(body, W, QStringLiteral("fldChar"))
+                  .value(0)
+                  .attributeNS(W, QStringLiteral("dirty")),
+              QStringLiteral("true"));
+    EXPECT_EQ(elements(package.xml(QStringLiteral("word/settings.xml")), W,
+                       QStringLiteral("updateFields"))
+                  .size(),
+              1);
 }
 
 TEST_F(DocxDocumentTest, HeadingNumberingIsLinkedToTheHeadingStyles) {
@@ -242,20 +284,34 @@ TEST_F(DocxDocumentTest, HeadingNumberingIsLinkedToTheHeadingStyles) {
         levels.push_back(ListLevel{QStringLiteral("%1."), QStringLiteral("decimal"), 1, 0, 21.6,
                                    QStringLiteral("Heading %1").arg(level)});
     const int id = document.addNumbering(levels);
-    EXPECT_THROW(document.addNumbering({ListLevel{{}, {}, 1, 0, 0, QStringLiteral("No Such Style")}}), DocxError);
+    EXPECT_THROW(
+        document.addNumbering({ListLevel{{}, {}, 1, 0, 0, QStringLiteral("No Such Style")}}),
+        DocxError);
 
     const SavedPackage package = saved(document);
     const QDomDocument numbering = package.xml(QStringLiteral("word/numbering.xml"));
     const QList<QDomElement> lvls = elements(numbering, W, QStringLiteral("lvl"));
     ASSERT_EQ(lvls.size(), 3);
-    EXPECT_EQ(elements(lvls[1], W, QStringLiteral("pStyle")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("Heading2"));
-    EXPECT_EQ(elements(numbering, W, QStringLiteral("num")).value(0).attributeNS(W, QStringLiteral("numId")), QString::number(id));
+    EXPECT_EQ(elements(lvls[1], W, QStringLiteral("pStyle"))
+                  .value(0)
+                  .attributeNS(W, QStringLiteral("val")),
+              QStringLiteral("Heading2"));
+    EXPECT_EQ(elements(numbering, W, QStringLiteral("num"))
+                  .value(0)
+                  .attributeNS(W, QStringLiteral("numId")),
+              QString::number(id));
     // The style names the list, so every heading of that style is numbered.
     const QDomDocument styles = package.xml(QStringLiteral("word/styles.xml"));
     for (const QDomElement& style : elements(styles, W, QStringLiteral("style"))) {
         if (style.attributeNS(W, QStringLiteral("styleId")) != QLatin1String("Heading3")) continue;
-        EXPECT_EQ(elements(style, W, QStringLiteral("ilvl")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("2"));
-        EXPECT_EQ(elements(style, W, QStringLiteral("numId")).value(0).attributeNS(W, QStringLiteral("val")), QString::number(id));
+        EXPECT_EQ(elements(style, W, QStringLiteral("ilvl"))
+                      .value(0)
+                      .attributeNS(W, QStringLiteral("val")),
+                  QStringLiteral("2"));
+        EXPECT_EQ(elements(style, W, QStringLiteral("numId"))
+                      .value(0)
+                      .attributeNS(W, QStringLiteral("val")),
+                  QString::number(id));
     }
 }
 
@@ -265,9 +321,15 @@ TEST_F(DocxDocumentTest, StylesAreFoundByNameAndChangedInPlace) {
     EXPECT_TRUE(document.hasStyle(QStringLiteral("TOC 1")));
     EXPECT_FALSE(document.hasStyle(QStringLiteral("TV_Property_Title_Style")));
     // A style the document does not hold fails, as Word's does.
-    EXPECT_THROW(document.body().addParagraph(QStringLiteral("TV_Property_Title_Style")), DocxError);
+    EXPECT_THROW(document.body().addParagraph(QStringLiteral("TV_Property_Title_Style")),
+                 DocxError);
 
-    StyleDefinition title{QStringLiteral("TV_Property_Title_Style"), StyleType::Paragraph, QStringLiteral("Normal"), {}, {}, {}};
+    StyleDefinition title{QStringLiteral("TV_Property_Title_Style"),
+                          StyleType::Paragraph,
+                          QStringLiteral("Normal"),
+                          {},
+                          {},
+                          {}};
     title.font.underline = true;
     title.font.italic = true;
     document.setStyle(title);
@@ -278,7 +340,9 @@ TEST_F(DocxDocumentTest, StylesAreFoundByNameAndChangedInPlace) {
     const int before = document.styleNames().size();
     document.setStyle(heading);
     EXPECT_EQ(document.styleNames().size(), before);
-    document.body().addParagraph(QStringLiteral("TV_Property_Title_Style")).text(QStringLiteral("Name:"));
+    document.body()
+        .addParagraph(QStringLiteral("TV_Property_Title_Style"))
+        .text(QStringLiteral("Name:"));
 
     const SavedPackage package = saved(document);
     const QDomDocument styles = package.xml(QStringLiteral("word/styles.xml"));
@@ -289,13 +353,28 @@ TEST_F(DocxDocumentTest, StylesAreFoundByNameAndChangedInPlace) {
             ++headings;
             // The change keeps what the style had: bold stays, the font and colour are added.
             EXPECT_EQ(elements(style, W, QStringLiteral("b")).size(), 1);
-            EXPECT_EQ(elements(style, W, QStringLiteral("rFonts")).value(0).attributeNS(W, QStringLiteral("ascii")), QStringLiteral("Arial"));
-            EXPECT_EQ(elements(style, W, QStringLiteral("color")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("FF0000"));
-            EXPECT_EQ(elements(style, W, QStringLiteral("outlineLvl")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("0"));
+            EXPECT_EQ(elements(style, W, QStringLiteral("rFonts"))
+                          .value(0)
+                          .attributeNS(W, QStringLiteral("ascii")),
+                      QStringLiteral("Arial"));
+            EXPECT_EQ(elements(style, W, QStringLiteral("color"))
+                          .value(0)
+                          .attributeNS(W, QStringLiteral("val")),
+                      QStringLiteral("FF0000"));
+            EXPECT_EQ(elements(style, W, QStringLiteral("outlineLvl"))
+                          .value(0)
+                          .attributeNS(W, QStringLiteral("val")),
+                      QStringLiteral("0"));
         }
         if (id == QLatin1String("TVPropertyTitleStyle")) {
-            EXPECT_EQ(elements(style, W, QStringLiteral("u")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("single"));
-            EXPECT_EQ(elements(style, W, QStringLiteral("basedOn")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("Normal"));
+            EXPECT_EQ(elements(style, W, QStringLiteral("u"))
+                          .value(0)
+                          .attributeNS(W, QStringLiteral("val")),
+                      QStringLiteral("single"));
+            EXPECT_EQ(elements(style, W, QStringLiteral("basedOn"))
+                          .value(0)
+                          .attributeNS(W, QStringLiteral("val")),
+                      QStringLiteral("Normal"));
         }
     }
     EXPECT_EQ(headings, 1);
@@ -308,8 +387,10 @@ protected:
         const QString file = path(QStringLiteral("corporate.dotx"));
         PackageParts parts;
         parts[QStringLiteral("[Content_Types].xml")] =
-            "<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
-            "<Override PartName=\"/word/document.xml\" ContentType=\"application/vnd.openxmlformats-officedocument."
+            "<?xml version=\"1.0\"?><Types "
+            "xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+            "<Override PartName=\"/word/document.xml\" "
+            "ContentType=\"application/vnd.openxmlformats-officedocument."
             "wordprocessingml.template.main+xml\"/></Types>";
         parts[QStringLiteral("word/styles.xml")] = styles;
         EXPECT_TRUE(writePackage(file, parts));
@@ -321,24 +402,34 @@ TEST_F(DocxTemplateTest, StylesOfATemplateReplaceTheDocumentsOwn) {
     const QString file = makeTemplate(
         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
         "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
-        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:name w:val=\"Normal\"/></w:style>"
+        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:name "
+        "w:val=\"Normal\"/></w:style>"
         "<w:style w:type=\"paragraph\" w:styleId=\"CorpHead\"><w:name w:val=\"Corporate Heading\"/>"
         "<w:rPr><w:b/></w:rPr></w:style>"
-        "<w:style w:type=\"table\" w:styleId=\"CorpTable\"><w:name w:val=\"Corporate Table\"/></w:style>"
+        "<w:style w:type=\"table\" w:styleId=\"CorpTable\"><w:name w:val=\"Corporate "
+        "Table\"/></w:style>"
         "</w:styles>");
     Document document;
     QString error;
     ASSERT_TRUE(document.loadTemplateStyles(file, &error)) << error.toStdString();
-    EXPECT_EQ(document.styleNames(), QStringList({"Normal", "Corporate Heading", "Corporate Table"}));
+    EXPECT_EQ(document.styleNames(),
+              QStringList({"Normal", "Corporate Heading", "Corporate Table"}));
     EXPECT_FALSE(document.hasStyle(QStringLiteral("Heading 1")));
     document.body().addParagraph(QStringLiteral("corporate heading")).text(QStringLiteral("Sales"));
     document.body().addTable(1, 1, QStringLiteral("Corporate Table"));
 
     const SavedPackage package = saved(document);
     const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
-    EXPECT_EQ(elements(body, W, QStringLiteral("pStyle")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("CorpHead"));
-    EXPECT_EQ(elements(body, W, QStringLiteral("tblStyle")).value(0).attributeNS(W, QStringLiteral("val")), QStringLiteral("CorpTable"));
-    EXPECT_EQ(elements(package.xml(QStringLiteral("word/styles.xml")), W, QStringLiteral("style")).size(), 3);
+    EXPECT_EQ(
+        elements(body, W, QStringLiteral("pStyle")).value(0).attributeNS(W, QStringLiteral("val")),
+        QStringLiteral("CorpHead"));
+    EXPECT_EQ(elements(body, W, QStringLiteral("tblStyle"))
+                  .value(0)
+                  .attributeNS(W, QStringLiteral("val")),
+              QStringLiteral("CorpTable"));
+    EXPECT_EQ(
+        elements(package.xml(QStringLiteral("word/styles.xml")), W, QStringLiteral("style")).size(),
+        3);
 }
 
 TEST_F(DocxTemplateTest, ABrokenTemplateIsRefusedWithTheReasonAndChangesNothing) {
@@ -384,7 +475,8 @@ TEST_F(DocxDocumentTest, SavingReplacesAnEarlierFileAndReportsAFailure) {
     Document document;
     document.body().addParagraph().text(QStringLiteral("new"));
     ASSERT_TRUE(document.save(target));
-    EXPECT_EQ(text(SavedPackage(target).xml(QStringLiteral("word/document.xml")).documentElement()), QStringLiteral("new"));
+    EXPECT_EQ(text(SavedPackage(target).xml(QStringLiteral("word/document.xml")).documentElement()),
+              QStringLiteral("new"));
 
     QString error;
     EXPECT_FALSE(document.save(path(QStringLiteral("no/such/folder/out.docx")), &error));
