@@ -186,6 +186,7 @@ QDomElement newRoot(QDomDocument& document, const QString& tag) {
     QDomElement root = document.createElement(tag);
     root.setAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
     root.setAttribute(QStringLiteral("xmlns:r"), kRelNamespace);
+    root.setAttribute(QStringLiteral("xmlns:wp"), kWordDrawingNamespace);
     document.appendChild(root);
     return root;
 }
@@ -344,7 +345,6 @@ Paragraph& Paragraph::picture(const QString& filePath) {
 
     QDomElement inlineShape = appendElement(appendElement(addRun(), QStringLiteral("w:drawing")),
                                             QStringLiteral("wp:inline"));
-    inlineShape.setAttribute(QStringLiteral("xmlns:wp"), kWordDrawingNamespace);
     for (const char* distance : {"distT", "distB", "distL", "distR"})
         inlineShape.setAttribute(distance, 0);
     QDomElement extent = appendElement(inlineShape, QStringLiteral("wp:extent"));
@@ -406,36 +406,36 @@ Paragraph& Paragraph::numbering(int numberingId, int level) {
 // Table
 
 Table::Table(Document* document, QDomElement element, int columns)
-    : document_(document), element_(element), columns_(columns) {}
+    : document_(document),
+      element_(element),
+      columns_(columns),
+      cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()) {}
 
 Paragraph Table::cell(int row, int column) {
-    if (row < 0 || row >= rows_ || column < 0 || column >= columns_)
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columns_)
         throw DocxError(QStringLiteral("no cell %1, %2 in a table of %3 by %4")
                             .arg(row)
                             .arg(column)
-                            .arg(rows_)
+                            .arg(rowCount())
                             .arg(columns_)
                             .toStdString());
-    QDomElement tr = element_.firstChildElement(QStringLiteral("w:tr"));
-    for (int i = 0; i < row; ++i) tr = tr.nextSiblingElement(QStringLiteral("w:tr"));
-    QDomElement tc = tr.firstChildElement(QStringLiteral("w:tc"));
-    for (int i = 0; i < column; ++i) tc = tc.nextSiblingElement(QStringLiteral("w:tc"));
-    return Paragraph(document_, tc.firstChildElement(QStringLiteral("w:p")));
+    return Paragraph(document_, (*cells_)[std::size_t(row)][std::size_t(column)]);
 }
 
 void Table::addRow() {
     const PageSetup& page = document_->page;
     const double width = (page.widthPt - page.leftPt - page.rightPt) / columns_;
     QDomElement tr = appendElement(element_, QStringLiteral("w:tr"));
+    std::vector<QDomElement>& paragraphs = cells_->emplace_back();
     for (int c = 0; c < columns_; ++c) {
         QDomElement tc = appendElement(tr, QStringLiteral("w:tc"));
         QDomElement tcW =
             appendElement(appendElement(tc, QStringLiteral("w:tcPr")), QStringLiteral("w:tcW"));
         tcW.setAttribute(QStringLiteral("w:w"), twips(width));
         tcW.setAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
-        appendElement(tc, QStringLiteral("w:p"));  // a cell holds at least one paragraph
+        // a cell holds at least one paragraph
+        paragraphs.push_back(appendElement(tc, QStringLiteral("w:p")));
     }
-    ++rows_;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -591,7 +591,8 @@ void Document::setStyle(const StyleDefinition& definition) {
 }
 
 bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
-    const std::optional<PackageParts> parts = readPackage(templatePath, error);
+    const std::optional<PackageParts> parts =
+        readPackage(templatePath, error, {QStringLiteral("word/styles.xml")});
     if (!parts) return false;
     const auto styles = parts->find(QStringLiteral("word/styles.xml"));
     if (styles == parts->end()) {

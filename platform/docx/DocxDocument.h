@@ -94,10 +94,11 @@ private:
     QDomElement element_;
 };
 
-// A table with a fixed number of rows and columns, all cells empty.
+// A table with a fixed number of columns, all cells empty at first. Copies of a Table are
+// handles onto the same table.
 class Table {
 public:
-    int rowCount() const { return rows_; }
+    int rowCount() const { return int(cells_->size()); }
     int columnCount() const { return columns_; }
     // The first paragraph of a cell (row and column from 0); throws outside the table.
     Paragraph cell(int row, int column);
@@ -110,8 +111,9 @@ private:
 
     Document* document_;
     QDomElement element_;
-    int rows_ = 0;
     int columns_;
+    // The paragraphs of the cells, row by row: filling a long table stays linear.
+    std::shared_ptr<std::vector<std::vector<QDomElement>>> cells_;
 };
 
 // A run of paragraphs and tables: the body, a header or a footer.

@@ -18,7 +18,8 @@ void setError(QString* error, const QString& text) {
 
 }  // namespace
 
-std::optional<PackageParts> readPackage(const QString& path, QString* error) {
+std::optional<PackageParts> readPackage(const QString& path, QString* error,
+                                        const QStringList& only) {
     QuaZip zip(path);
     if (!zip.open(QuaZip::mdUnzip)) {
         setError(error, QStringLiteral("%1 is not a readable package").arg(path));
@@ -26,6 +27,8 @@ std::optional<PackageParts> readPackage(const QString& path, QString* error) {
     }
     PackageParts parts;
     for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+        // Pictures and other large parts are not read when nobody wants them.
+        if (!only.isEmpty() && !only.contains(zip.getCurrentFileName())) continue;
         QuaZipFile part(&zip);
         if (!part.open(QIODevice::ReadOnly)) {
             setError(

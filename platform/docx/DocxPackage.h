@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <optional>
 
@@ -10,8 +11,10 @@ namespace tvdocx {
 // The parts of a zip package, by part name ("word/document.xml"), in name order.
 using PackageParts = std::map<QString, QByteArray>;
 
-// Reads every part of the package at `path`; nothing, with the reason, when it is no zip file.
-std::optional<PackageParts> readPackage(const QString& path, QString* error = nullptr);
+// Reads the parts of the package at `path` (every part, or those named in `only`); nothing, with
+// the reason, when it is no zip file or a part is damaged.
+std::optional<PackageParts> readPackage(const QString& path, QString* error = nullptr,
+                                        const QStringList& only = {});
 
 // Writes the parts into a new package at `path`, through a temporary file renamed over the
 // target: a failure leaves an earlier file as it was.

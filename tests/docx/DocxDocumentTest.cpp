@@ -174,7 +174,9 @@ TEST_F(DocxDocumentTest, TablesHoldTheirRowsAndCells) {
     Table table = document.body().addTable(2, 3, QStringLiteral("Table Grid"));
     table.cell(0, 0).text(QStringLiteral("ID"));
     table.cell(1, 2).text(QStringLiteral("Text Object"));
-    table.addRow();
+    Table handle = table;  // copies are handles onto one table
+    handle.addRow();
+    EXPECT_EQ(table.rowCount(), 3);
     table.cell(2, 1).text(QStringLiteral("last"));
     EXPECT_THROW(table.cell(3, 0), DocxError);
     EXPECT_THROW(table.cell(0, 3), DocxError);
