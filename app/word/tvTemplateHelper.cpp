@@ -8,6 +8,7 @@
 
 #include "TVSettingsStore.h"
 #include "UserMessages.h"
+#include "XmlText.h"
 
 namespace {
 
@@ -100,13 +101,13 @@ tvDocumentTemplate TemplateFromNode(const QDomElement& element, const QString& t
 void AppendTextElement(QDomDocument& document, QDomElement& parent, const QString& name,
                        const QString& text) {
     QDomElement element = document.createElement(name);
-    element.appendChild(document.createTextNode(text));
+    element.appendChild(document.createTextNode(tvdocx::xmlSafe(text)));
     parent.appendChild(element);
 }
 
 QDomElement TemplateToNode(QDomDocument& document, const tvDocumentTemplate& profile) {
     QDomElement element = document.createElement(kProfileElement);
-    element.setAttribute(QStringLiteral("name"), profile.templateName);
+    element.setAttribute(QStringLiteral("name"), tvdocx::xmlSafe(profile.templateName));
     for (const StoredMember& stored : kStoredMembers)
         AppendTextElement(document, element, QLatin1String(stored.element), profile.*stored.member);
     return element;

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <functional>
 
+#include "XmlText.h"
+
 namespace tvdocx {
 
 namespace {
@@ -78,7 +80,7 @@ QDomElement childInOrder(QDomElement parent, const QString& tag, const auto& ord
 QDomElement valueElement(QDomElement parent, const QString& tag, const QString& value,
                          const auto& order) {
     QDomElement e = childInOrder(parent, tag, order);
-    e.setAttribute(QStringLiteral("w:val"), value);
+    e.setAttribute(QStringLiteral("w:val"), xmlSafe(value));
     return e;
 }
 
@@ -88,7 +90,7 @@ QDomElement appendElement(QDomElement parent, const QString& tag) {
 
 QDomElement appendValue(QDomElement parent, const QString& tag, const QString& value) {
     QDomElement e = appendElement(parent, tag);
-    e.setAttribute(QStringLiteral("w:val"), value);
+    e.setAttribute(QStringLiteral("w:val"), xmlSafe(value));
     return e;
 }
 
@@ -96,7 +98,7 @@ void applyRunFormat(QDomElement rPr, const RunFormat& format) {
     if (!format.fontName.isEmpty()) {
         QDomElement fonts = childInOrder(rPr, QStringLiteral("w:rFonts"), kRunPropertyOrder);
         for (const char* attribute : {"w:ascii", "w:hAnsi", "w:cs"})
-            fonts.setAttribute(attribute, format.fontName);
+            fonts.setAttribute(attribute, xmlSafe(format.fontName));
     }
     auto flag = [&](const char* tag, const std::optional<bool>& value, const char* on) {
         if (value) valueElement(rPr, tag, *value ? on : "0", kRunPropertyOrder);
@@ -152,18 +154,6 @@ void applyParagraphFormat(QDomElement pPr, const ParagraphFormat& format) {
         QDomElement top = borders.firstChildElement(QStringLiteral("w:top"));
         if (!top.isNull()) borders.insertBefore(top, borders.firstChild());
     }
-}
-
-// Characters that XML 1.0 cannot carry would make the whole part unreadable.
-QString xmlSafe(const QString& text) {
-    QString safe;
-    safe.reserve(text.size());
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u >= 0x20 ? (u != 0xFFFE && u != 0xFFFF) : (u == '\t' || u == '\n' || u == '\r'))
-            safe.append(c);
-    }
-    return safe;
 }
 
 // "heading 1" is "Heading1", as Word names its own styles.

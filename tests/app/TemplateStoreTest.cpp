@@ -95,6 +95,15 @@ TEST_F(TemplateStore, AddedProfileReadsBackWithItsFolder) {
     EXPECT_EQ(children, QStringList({"path", "normalStyle", "tocStyle", "heading1Style",
                                      "heading2Style", "heading3Style", "tableStyle"}));
     EXPECT_EQ(store().LoadTemplate(added.templateName)->templateName, added.templateName);
+
+    // A character that XML cannot carry is left out: written as it is, it would make the whole
+    // file unreadable, every profile with it.
+    tvDocumentTemplate odd;
+    odd.templateName = QStringLiteral("Odd\x01Name");
+    store().AddTemplate(odd);
+    const std::vector<tvDocumentTemplate> both = store().LoadAllTemplates();
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[1].templateName, QStringLiteral("OddName"));
 }
 
 TEST_F(TemplateStore, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
