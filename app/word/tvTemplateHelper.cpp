@@ -50,7 +50,10 @@ QDomDocument loadConfig(const QString& path) {
     return document;
 }
 
-void saveConfig(const QDomDocument& document, const QString& path) {
+void saveConfig(QDomDocument& document, const QString& path) {
+    // The text is UTF-8, whatever a declaration read from the file said; and a reader that takes
+    // the first node for the root wants no declaration ahead of it.
+    tvdocx::dropDeclaration(document);
     QSaveFile file(path);
     const QByteArray data = document.toByteArray(2);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())

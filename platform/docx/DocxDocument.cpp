@@ -608,11 +608,7 @@ bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
         return false;
     }
     // The declaration is written afresh on save.
-    for (QDomNode node = loaded.firstChild(); !node.isNull();) {
-        const QDomNode next = node.nextSibling();
-        if (node.isProcessingInstruction()) loaded.removeChild(node);
-        node = next;
-    }
+    dropDeclaration(loaded);
     stylesXml_ = loaded;
     return true;
 }

@@ -13,4 +13,12 @@ QString xmlSafe(const QString& text) {
     return safe;
 }
 
+void dropDeclaration(QDomDocument& document) {
+    for (QDomNode node = document.firstChild(); !node.isNull();) {
+        const QDomNode next = node.nextSibling();
+        if (node.isProcessingInstruction()) document.removeChild(node);
+        node = next;
+    }
+}
+
 }  // namespace tvdocx

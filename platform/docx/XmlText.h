@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDomDocument>
 #include <QString>
 
 namespace tvdocx {
@@ -8,5 +9,9 @@ namespace tvdocx {
 // line feed and carriage return; U+FFFE and U+FFFF). Written as they are, they would make the
 // whole file unreadable.
 QString xmlSafe(const QString& text);
+
+// Removes the declaration (and any other processing instruction) ahead of the root. Qt writes
+// UTF-8 whatever a declaration read from a file says, so keeping it could mislabel the text.
+void dropDeclaration(QDomDocument& document);
 
 }  // namespace tvdocx

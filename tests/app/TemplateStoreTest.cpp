@@ -134,6 +134,21 @@ TEST_F(TemplateStore, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
     EXPECT_TRUE(messages_.isEmpty());
 }
 
+TEST_F(TemplateStore, AFileInAnotherEncodingKeepsItsNamesWhenChanged) {
+    writeConfig("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<templates>" +
+                profile("Caf\xe9", "Normal") + "</templates>");
+    tvDocumentTemplate added;
+    added.templateName = QStringLiteral("Stra\u00dfe");
+    store().AddTemplate(added);
+    // The file is written anew in UTF-8, with no declaration that would say otherwise; an older
+    // reader of the file wants none ahead of the root either.
+    EXPECT_TRUE(config().startsWith("<templates>"));
+    const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].templateName, QStringLiteral("Caf\u00e9"));
+    EXPECT_EQ(all[1].templateName, QStringLiteral("Stra\u00dfe"));
+}
+
 TEST_F(TemplateStore, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
     writeConfig("<templates>" + profile("Twin", "First") + profile("Twin", "Second") +
                 profile("Other", "Normal") + "</templates>");
