@@ -442,7 +442,8 @@ Paragraph Story::addParagraph(const QString& styleName) {
 }
 
 Table Story::addTable(int rows, int columns, const QString& styleName) {
-    if (rows < 0 || columns < 1) throw DocxError("a table needs at least one column");
+    // Word refuses a table without rows or columns.
+    if (rows < 1 || columns < 1) throw DocxError("a table needs at least one row and one column");
     const QString styleId = styleName.isEmpty() ? QString() : document_->styleId(styleName);
     QDomElement tbl = append(QStringLiteral("w:tbl"));
     QDomElement tblPr = appendElement(tbl, QStringLiteral("w:tblPr"));

@@ -122,6 +122,7 @@ public:
     // A paragraph in the named style (empty: the document's default). Throws for a style the
     // document does not hold.
     Paragraph addParagraph(const QString& styleName = {});
+    // Throws for a style the document does not hold, or fewer than one row or column.
     Table addTable(int rows, int columns, const QString& styleName = {});
     // A table of contents over the headings of levels `upper` to `lower`, in its own paragraph.
     // Word fills it when the document is opened.

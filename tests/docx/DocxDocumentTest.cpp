@@ -179,6 +179,8 @@ TEST_F(DocxDocumentTest, TablesHoldTheirRowsAndCells) {
     EXPECT_EQ(table.rowCount(), 3);
     table.cell(2, 1).text(QStringLiteral("last"));
     EXPECT_THROW(table.cell(3, 0), DocxError);
+    EXPECT_THROW(document.body().addTable(0, 2), DocxError);
+    EXPECT_THROW(document.body().addTable(1, 0), DocxError);
     EXPECT_THROW(table.cell(0, 3), DocxError);
 
     const QDomDocument body = saved(document).xml(QStringLiteral("word/document.xml"));
