@@ -1,0 +1,793 @@
+#include "DocxDocument.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QXmlStreamWriter>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+
+#include "XmlText.h"
+
+namespace tvdocx {
+
+namespace {
+
+constexpr auto kWordNamespace = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
+constexpr auto kRelNamespace =
+    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+constexpr auto kRelTypes = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+constexpr auto kDrawingNamespace = "http://schemas.openxmlformats.org/drawingml/2006/main";
+constexpr auto kPictureNamespace = "http://schemas.openxmlformats.org/drawingml/2006/picture";
+constexpr auto kWordDrawingNamespace =
+    "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
+constexpr auto kMainTypes = "application/vnd.openxmlformats-officedocument.wordprocessingml.";
+
+// Children of these elements must stand in the schema's order; these are the ones we write.
+constexpr std::array kParagraphPropertyOrder{"w:pStyle",     "w:keepNext", "w:numPr", "w:pBdr",
+                                             "w:tabs",       "w:spacing",  "w:ind",   "w:jc",
+                                             "w:outlineLvl", "w:rPr"};
+constexpr std::array kRunPropertyOrder{"w:rStyle", "w:rFonts", "w:b",    "w:i",
+                                       "w:color",  "w:sz",     "w:szCs", "w:u"};
+constexpr std::array kStyleOrder{"w:name", "w:basedOn", "w:next", "w:qFormat",
+                                 "w:pPr",  "w:rPr",     "w:tblPr"};
+
+// The parts beside the document, with their relationship ids and content types.
+struct FixedPart {
+    const char* name;
+    const char* relationshipId;
+    const char* relationshipType;
+    const char* contentType;
+};
+constexpr FixedPart kStylesPart{"styles.xml", "rIdStyles", "styles", "styles+xml"};
+constexpr FixedPart kSettingsPart{"settings.xml", "rIdSettings", "settings", "settings+xml"};
+constexpr FixedPart kNumberingPart{"numbering.xml", "rIdNumbering", "numbering", "numbering+xml"};
+constexpr FixedPart kHeaderPart{"header1.xml", "rIdHeader1", "header", "header+xml"};
+constexpr FixedPart kFooterPart{"footer1.xml", "rIdFooter1", "footer", "footer+xml"};
+
+struct ImageType {
+    const char* format;  // as QImageReader names it
+    const char* extension;
+    const char* contentType;
+};
+constexpr std::array kImageTypes{
+    ImageType{"png", "png", "image/png"}, ImageType{"jpeg", "jpeg", "image/jpeg"},
+    ImageType{"bmp", "bmp", "image/bmp"}, ImageType{"gif", "gif", "image/gif"}};
+
+QString twips(double points) { return QString::number(std::lround(points * 20)); }
+
+int orderOf(const auto& order, const QString& tag) {
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (tag == QLatin1String(order[i])) return int(i);
+    return -1;
+}
+
+// The child `tag` of `parent`, made where the schema wants it when there is none.
+QDomElement childInOrder(QDomElement parent, const QString& tag, const auto& order) {
+    QDomElement existing = parent.firstChildElement(tag);
+    if (!existing.isNull()) return existing;
+    QDomElement child = parent.ownerDocument().createElement(tag);
+    const int rank = orderOf(order, tag);
+    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        if (orderOf(order, e.tagName()) > rank) return parent.insertBefore(child, e).toElement();
+    }
+    return parent.appendChild(child).toElement();
+}
+
+QDomElement valueElement(QDomElement parent, const QString& tag, const QString& value,
+                         const auto& order) {
+    QDomElement e = childInOrder(parent, tag, order);
+    e.setAttribute(QStringLiteral("w:val"), xmlSafe(value));
+    return e;
+}
+
+QDomElement appendElement(QDomElement parent, const QString& tag) {
+    return parent.appendChild(parent.ownerDocument().createElement(tag)).toElement();
+}
+
+QDomElement appendValue(QDomElement parent, const QString& tag, const QString& value) {
+    QDomElement e = appendElement(parent, tag);
+    e.setAttribute(QStringLiteral("w:val"), xmlSafe(value));
+    return e;
+}
+
+void applyRunFormat(QDomElement rPr, const RunFormat& format) {
+    if (!format.fontName.isEmpty()) {
+        QDomElement fonts = childInOrder(rPr, QStringLiteral("w:rFonts"), kRunPropertyOrder);
+        for (const char* attribute : {"w:ascii", "w:hAnsi", "w:cs"})
+            fonts.setAttribute(attribute, xmlSafe(format.fontName));
+    }
+    auto flag = [&](const char* tag, const std::optional<bool>& value, const char* on) {
+        if (value) valueElement(rPr, tag, *value ? on : "0", kRunPropertyOrder);
+    };
+    flag("w:b", format.bold, "1");
+    flag("w:i", format.italic, "1");
+    flag("w:u", format.underline, "single");
+    if (format.underline && !*format.underline) valueElement(rPr, "w:u", "none", kRunPropertyOrder);
+    if (!format.color.isEmpty()) valueElement(rPr, "w:color", format.color, kRunPropertyOrder);
+    if (format.sizePt > 0) {
+        const QString halfPoints = QString::number(std::lround(format.sizePt * 2));
+        valueElement(rPr, "w:sz", halfPoints, kRunPropertyOrder);
+        valueElement(rPr, "w:szCs", halfPoints, kRunPropertyOrder);
+    }
+}
+
+void applyParagraphFormat(QDomElement pPr, const ParagraphFormat& format) {
+    static constexpr std::array kAlignments{"left", "center", "right", "both"};
+    if (format.alignment)
+        valueElement(pPr, "w:jc", kAlignments[std::size_t(*format.alignment)],
+                     kParagraphPropertyOrder);
+    if (format.leftIndentPt || format.firstLineIndentPt) {
+        QDomElement ind = childInOrder(pPr, QStringLiteral("w:ind"), kParagraphPropertyOrder);
+        if (format.leftIndentPt)
+            ind.setAttribute(QStringLiteral("w:left"), twips(*format.leftIndentPt));
+        if (format.firstLineIndentPt) {
+            const double first = *format.firstLineIndentPt;
+            ind.removeAttribute(QStringLiteral("w:hanging"));
+            ind.removeAttribute(QStringLiteral("w:firstLine"));
+            ind.setAttribute(
+                first < 0 ? QStringLiteral("w:hanging") : QStringLiteral("w:firstLine"),
+                twips(std::abs(first)));
+        }
+    }
+    if (!format.tabStopsPt.empty()) {
+        QDomElement tabs = childInOrder(pPr, QStringLiteral("w:tabs"), kParagraphPropertyOrder);
+        for (double position : format.tabStopsPt) {
+            QDomElement tab = appendValue(tabs, QStringLiteral("w:tab"), QStringLiteral("left"));
+            tab.setAttribute(QStringLiteral("w:pos"), twips(position));
+        }
+    }
+    if (format.topBorder || format.bottomBorder) {
+        QDomElement borders = childInOrder(pPr, QStringLiteral("w:pBdr"), kParagraphPropertyOrder);
+        for (auto [wanted, tag] :
+             {std::pair{format.topBorder, "w:top"}, std::pair{format.bottomBorder, "w:bottom"}}) {
+            if (!wanted || !borders.firstChildElement(tag).isNull()) continue;
+            QDomElement border = appendValue(borders, tag, QStringLiteral("single"));
+            border.setAttribute(QStringLiteral("w:sz"), 6);
+            border.setAttribute(QStringLiteral("w:space"), 1);
+            border.setAttribute(QStringLiteral("w:color"), QStringLiteral("auto"));
+        }
+        // top must come before bottom
+        QDomElement top = borders.firstChildElement(QStringLiteral("w:top"));
+        if (!top.isNull()) borders.insertBefore(top, borders.firstChild());
+    }
+}
+
+// "heading 1" is "Heading1", as Word names its own styles.
+QString styleIdFrom(const QString& name) {
+    QString id;
+    bool wordStart = true;
+    for (QChar c : name) {
+        if (c.isLetterOrNumber()) id.append(wordStart ? c.toUpper() : c);
+        wordStart = !c.isLetterOrNumber();
+    }
+    return id.isEmpty() ? QStringLiteral("Style") : id;
+}
+
+QByteArray serialize(const QDomDocument& document) {
+    return QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n") +
+           document.documentElement().ownerDocument().toByteArray(-1);
+}
+
+QDomElement newRoot(QDomDocument& document, const QString& tag) {
+    QDomElement root = document.createElement(tag);
+    root.setAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
+    root.setAttribute(QStringLiteral("xmlns:r"), kRelNamespace);
+    root.setAttribute(QStringLiteral("xmlns:wp"), kWordDrawingNamespace);
+    document.appendChild(root);
+    return root;
+}
+
+// A small part written as a stream: relationships, content types, settings.
+QByteArray streamPart(const std::function<void(QXmlStreamWriter&)>& body) {
+    QByteArray data;
+    QXmlStreamWriter xml(&data);
+    xml.writeStartDocument(QStringLiteral("1.0"), true);
+    body(xml);
+    xml.writeEndDocument();
+    return data;
+}
+
+void writeRelationship(QXmlStreamWriter& xml, const QString& id, const QString& type,
+                       const QString& target) {
+    xml.writeEmptyElement(QStringLiteral("Relationship"));
+    xml.writeAttribute(QStringLiteral("Id"), id);
+    xml.writeAttribute(QStringLiteral("Type"), QLatin1String(kRelTypes) + type);
+    xml.writeAttribute(QStringLiteral("Target"), target);
+}
+
+void addDefaultStyles(Document& document) {
+    auto paragraph = [](const QString& name, RunFormat font = {}, ParagraphFormat format = {}) {
+        return StyleDefinition{name,
+                               StyleType::Paragraph,
+                               QStringLiteral("Normal"),
+                               QStringLiteral("Normal"),
+                               std::move(font),
+                               std::move(format)};
+    };
+    for (int level = 1; level <= 4; ++level) {
+        RunFormat font;
+        font.bold = true;
+        font.sizePt = 18 - 2 * level;
+        document.setStyle(paragraph(QStringLiteral("heading %1").arg(level), font));
+    }
+    for (int level = 1; level <= 3; ++level) {
+        ParagraphFormat indent;
+        indent.leftIndentPt = 12.0 * (level - 1);
+        document.setStyle(paragraph(QStringLiteral("toc %1").arg(level), {}, indent));
+    }
+    document.setStyle(
+        StyleDefinition{QStringLiteral("Table Grid"), StyleType::Table, {}, {}, {}, {}});
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Paragraph
+
+QDomElement Paragraph::properties() {
+    QDomElement pPr = element_.firstChildElement(QStringLiteral("w:pPr"));
+    if (pPr.isNull())
+        pPr = element_
+                  .insertBefore(element_.ownerDocument().createElement(QStringLiteral("w:pPr")),
+                                element_.firstChild())
+                  .toElement();
+    return pPr;
+}
+
+QDomElement Paragraph::addRun(const RunFormat& format) {
+    QDomElement run = appendElement(element_, QStringLiteral("w:r"));
+    QDomElement rPr = appendElement(run, QStringLiteral("w:rPr"));
+    applyRunFormat(rPr, format);
+    if (!rPr.hasChildNodes()) run.removeChild(rPr);
+    return run;
+}
+
+Paragraph& Paragraph::text(const QString& text, const RunFormat& format) {
+    QDomElement run = addRun(format);
+    QDomDocument owner = element_.ownerDocument();
+    QString pending;
+    auto flush = [&] {
+        if (pending.isEmpty()) return;
+        QDomElement t = appendElement(run, QStringLiteral("w:t"));
+        t.setAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+        t.appendChild(owner.createTextNode(pending));
+        pending.clear();
+    };
+    // A tab or a line break inside the text is an element of its own.
+    for (QChar c : xmlSafe(text)) {
+        if (c == u'\t' || c == u'\n') {
+            flush();
+            appendElement(run, c == u'\t' ? QStringLiteral("w:tab") : QStringLiteral("w:br"));
+        } else if (c != u'\r') {
+            pending.append(c);
+        }
+    }
+    flush();
+    return *this;
+}
+
+Paragraph& Paragraph::tab() {
+    appendElement(addRun(), QStringLiteral("w:tab"));
+    return *this;
+}
+
+Paragraph& Paragraph::pageBreak() {
+    appendElement(addRun(), QStringLiteral("w:br"))
+        .setAttribute(QStringLiteral("w:type"), QStringLiteral("page"));
+    return *this;
+}
+
+Paragraph& Paragraph::field(const QString& code, const QString& shownText) {
+    auto fieldChar = [&](const QString& type) {
+        appendElement(addRun(), QStringLiteral("w:fldChar"))
+            .setAttribute(QStringLiteral("w:fldCharType"), type);
+    };
+    fieldChar(QStringLiteral("begin"));
+    QDomElement instruction = appendElement(addRun(), QStringLiteral("w:instrText"));
+    instruction.setAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+    instruction.appendChild(element_.ownerDocument().createTextNode(xmlSafe(code)));
+    fieldChar(QStringLiteral("separate"));
+    if (!shownText.isEmpty()) text(shownText);
+    fieldChar(QStringLiteral("end"));
+    return *this;
+}
+
+Paragraph& Paragraph::simpleField(const QString& code, const QString& shownText) {
+    QDomElement fieldElement = appendElement(element_, QStringLiteral("w:fldSimple"));
+    fieldElement.setAttribute(QStringLiteral("w:instr"), xmlSafe(code));
+    // The shown text is a run inside the field element.
+    Paragraph inner(document_, fieldElement);
+    inner.text(shownText);
+    return *this;
+}
+
+Paragraph& Paragraph::picture(const QString& filePath) {
+    if (element_.ownerDocument() != document_->documentXml_)
+        throw DocxError("pictures go in the body of the document");
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DocxError(("picture cannot be read: " + filePath).toStdString());
+    const QByteArray data = file.readAll();
+    QBuffer buffer;
+    buffer.setData(data);
+    QImageReader reader(&buffer);
+    const QByteArray format = reader.format();
+    const QImage image = reader.read();
+    const auto type = std::find_if(kImageTypes.begin(), kImageTypes.end(),
+                                   [&](const ImageType& t) { return format == t.format; });
+    if (image.isNull() || type == kImageTypes.end())
+        throw DocxError(("not a picture that a document can hold: " + filePath).toStdString());
+
+    const Document::Image& stored = document_->addImage(data, QLatin1String(type->extension));
+    // The picture keeps its printed size; without a resolution it counts 96 dots to the inch.
+    auto emu = [](int dots, int dotsPerMeter) {
+        const double dpi = dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : 96.0;
+        return QString::number(std::llround(dots * 914400.0 / dpi));
+    };
+    const QString cx = emu(image.width(), image.dotsPerMeterX());
+    const QString cy = emu(image.height(), image.dotsPerMeterY());
+    const int id = document_->nextDrawingId();
+    const QString name = QStringLiteral("Picture %1").arg(id);
+
+    QDomElement inlineShape = appendElement(appendElement(addRun(), QStringLiteral("w:drawing")),
+                                            QStringLiteral("wp:inline"));
+    for (const char* distance : {"distT", "distB", "distL", "distR"})
+        inlineShape.setAttribute(distance, 0);
+    QDomElement extent = appendElement(inlineShape, QStringLiteral("wp:extent"));
+    extent.setAttribute(QStringLiteral("cx"), cx);
+    extent.setAttribute(QStringLiteral("cy"), cy);
+    QDomElement docPr = appendElement(inlineShape, QStringLiteral("wp:docPr"));
+    docPr.setAttribute(QStringLiteral("id"), id);
+    docPr.setAttribute(QStringLiteral("name"), name);
+    QDomElement locks =
+        appendElement(appendElement(inlineShape, QStringLiteral("wp:cNvGraphicFramePr")),
+                      QStringLiteral("a:graphicFrameLocks"));
+    locks.setAttribute(QStringLiteral("xmlns:a"), kDrawingNamespace);
+    locks.setAttribute(QStringLiteral("noChangeAspect"), 1);
+    QDomElement graphic = appendElement(inlineShape, QStringLiteral("a:graphic"));
+    graphic.setAttribute(QStringLiteral("xmlns:a"), kDrawingNamespace);
+    QDomElement graphicData = appendElement(graphic, QStringLiteral("a:graphicData"));
+    graphicData.setAttribute(QStringLiteral("uri"), kPictureNamespace);
+    QDomElement pic = appendElement(graphicData, QStringLiteral("pic:pic"));
+    pic.setAttribute(QStringLiteral("xmlns:pic"), kPictureNamespace);
+    QDomElement nvPicPr = appendElement(pic, QStringLiteral("pic:nvPicPr"));
+    QDomElement cNvPr = appendElement(nvPicPr, QStringLiteral("pic:cNvPr"));
+    cNvPr.setAttribute(QStringLiteral("id"), id);
+    cNvPr.setAttribute(QStringLiteral("name"), name);
+    appendElement(nvPicPr, QStringLiteral("pic:cNvPicPr"));
+    QDomElement blipFill = appendElement(pic, QStringLiteral("pic:blipFill"));
+    appendElement(blipFill, QStringLiteral("a:blip"))
+        .setAttribute(QStringLiteral("r:embed"), stored.relationshipId);
+    appendElement(appendElement(blipFill, QStringLiteral("a:stretch")),
+                  QStringLiteral("a:fillRect"));
+    QDomElement spPr = appendElement(pic, QStringLiteral("pic:spPr"));
+    QDomElement xfrm = appendElement(spPr, QStringLiteral("a:xfrm"));
+    QDomElement off = appendElement(xfrm, QStringLiteral("a:off"));
+    off.setAttribute(QStringLiteral("x"), 0);
+    off.setAttribute(QStringLiteral("y"), 0);
+    QDomElement ext = appendElement(xfrm, QStringLiteral("a:ext"));
+    ext.setAttribute(QStringLiteral("cx"), cx);
+    ext.setAttribute(QStringLiteral("cy"), cy);
+    QDomElement geometry = appendElement(spPr, QStringLiteral("a:prstGeom"));
+    geometry.setAttribute(QStringLiteral("prst"), QStringLiteral("rect"));
+    appendElement(geometry, QStringLiteral("a:avLst"));
+    return *this;
+}
+
+Paragraph& Paragraph::format(const ParagraphFormat& format) {
+    applyParagraphFormat(properties(), format);
+    return *this;
+}
+
+Paragraph& Paragraph::numbering(int numberingId, int level) {
+    QDomElement numPr =
+        childInOrder(properties(), QStringLiteral("w:numPr"), kParagraphPropertyOrder);
+    while (numPr.hasChildNodes()) numPr.removeChild(numPr.firstChild());
+    appendValue(numPr, QStringLiteral("w:ilvl"), QString::number(level));
+    appendValue(numPr, QStringLiteral("w:numId"), QString::number(numberingId));
+    return *this;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Table
+
+Table::Table(Document* document, QDomElement element, int columns)
+    : document_(document),
+      element_(element),
+      columns_(columns),
+      cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()) {}
+
+Paragraph Table::cell(int row, int column) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columns_)
+        throw DocxError(QStringLiteral("no cell %1, %2 in a table of %3 by %4")
+                            .arg(row)
+                            .arg(column)
+                            .arg(rowCount())
+                            .arg(columns_)
+                            .toStdString());
+    return Paragraph(document_, (*cells_)[std::size_t(row)][std::size_t(column)]);
+}
+
+void Table::addRow() {
+    const PageSetup& page = document_->page;
+    const double width = (page.widthPt - page.leftPt - page.rightPt) / columns_;
+    QDomElement tr = appendElement(element_, QStringLiteral("w:tr"));
+    std::vector<QDomElement>& paragraphs = cells_->emplace_back();
+    for (int c = 0; c < columns_; ++c) {
+        QDomElement tc = appendElement(tr, QStringLiteral("w:tc"));
+        QDomElement tcW =
+            appendElement(appendElement(tc, QStringLiteral("w:tcPr")), QStringLiteral("w:tcW"));
+        tcW.setAttribute(QStringLiteral("w:w"), twips(width));
+        tcW.setAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
+        // a cell holds at least one paragraph
+        paragraphs.push_back(appendElement(tc, QStringLiteral("w:p")));
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Story
+
+QDomElement Story::append(const QString& tag) { return appendElement(container_, tag); }
+
+Paragraph Story::addParagraph(const QString& styleName) {
+    Paragraph paragraph(document_, append(QStringLiteral("w:p")));
+    if (!styleName.isEmpty())
+        valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
+                     kParagraphPropertyOrder);
+    return paragraph;
+}
+
+Table Story::addTable(int rows, int columns, const QString& styleName) {
+    // Word refuses a table without rows or columns.
+    if (rows < 1 || columns < 1) throw DocxError("a table needs at least one row and one column");
+    const QString styleId = styleName.isEmpty() ? QString() : document_->styleId(styleName);
+    QDomElement tbl = append(QStringLiteral("w:tbl"));
+    QDomElement tblPr = appendElement(tbl, QStringLiteral("w:tblPr"));
+    if (!styleId.isEmpty()) appendValue(tblPr, QStringLiteral("w:tblStyle"), styleId);
+    QDomElement width = appendElement(tblPr, QStringLiteral("w:tblW"));
+    width.setAttribute(QStringLiteral("w:w"), 0);
+    width.setAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
+    appendValue(tblPr, QStringLiteral("w:tblLook"), QStringLiteral("04A0"));
+    QDomElement grid = appendElement(tbl, QStringLiteral("w:tblGrid"));
+    const PageSetup& page = document_->page;
+    for (int c = 0; c < columns; ++c)
+        appendElement(grid, QStringLiteral("w:gridCol"))
+            .setAttribute(QStringLiteral("w:w"),
+                          twips((page.widthPt - page.leftPt - page.rightPt) / columns));
+    Table table(document_, tbl, columns);
+    for (int r = 0; r < rows; ++r) table.addRow();
+    return table;
+}
+
+Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleName) {
+    Paragraph paragraph = addParagraph(styleName);
+    paragraph.field(QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower));
+    // Word fills the table when it opens a document whose fields are marked out of date.
+    paragraph.element_.firstChildElement(QStringLiteral("w:r"))
+        .firstChildElement(QStringLiteral("w:fldChar"))
+        .setAttribute(QStringLiteral("w:dirty"), QStringLiteral("true"));
+    document_->hasTableOfContents_ = true;
+    return paragraph;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Document
+
+Document::Document() {
+    body_.reset(new Story(this, appendElement(newRoot(documentXml_, QStringLiteral("w:document")),
+                                              QStringLiteral("w:body"))));
+    header_.reset(new Story(this, newRoot(headerXml_, QStringLiteral("w:hdr"))));
+    footer_.reset(new Story(this, newRoot(footerXml_, QStringLiteral("w:ftr"))));
+
+    QDomElement styles = newRoot(stylesXml_, QStringLiteral("w:styles"));
+    QDomElement defaults = appendElement(styles, QStringLiteral("w:docDefaults"));
+    QDomElement rPr = appendElement(appendElement(defaults, QStringLiteral("w:rPrDefault")),
+                                    QStringLiteral("w:rPr"));
+    applyRunFormat(rPr, RunFormat{QStringLiteral("Times New Roman"), 10, {}, {}, {}, {}});
+    QDomElement normal = appendElement(styles, QStringLiteral("w:style"));
+    normal.setAttribute(QStringLiteral("w:type"), QStringLiteral("paragraph"));
+    normal.setAttribute(QStringLiteral("w:default"), 1);
+    normal.setAttribute(QStringLiteral("w:styleId"), QStringLiteral("Normal"));
+    appendValue(normal, QStringLiteral("w:name"), QStringLiteral("Normal"));
+    addDefaultStyles(*this);
+}
+
+Document::~Document() = default;
+
+QDomElement Document::styleElement(const QString& name) const {
+    const QDomElement root = stylesXml_.documentElement();
+    for (QDomElement s = root.firstChildElement(QStringLiteral("w:style")); !s.isNull();
+         s = s.nextSiblingElement(QStringLiteral("w:style"))) {
+        const QString styleName =
+            s.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val"));
+        if (styleName.compare(name, Qt::CaseInsensitive) == 0) return s;
+    }
+    return {};
+}
+
+bool Document::hasStyle(const QString& name) const { return !styleElement(name).isNull(); }
+
+QString Document::styleId(const QString& name) const {
+    const QDomElement style = styleElement(name);
+    if (style.isNull()) throw DocxError(("the document holds no style " + name).toStdString());
+    return style.attribute(QStringLiteral("w:styleId"));
+}
+
+QStringList Document::styleNames() const {
+    QStringList names;
+    const QDomElement root = stylesXml_.documentElement();
+    for (QDomElement s = root.firstChildElement(QStringLiteral("w:style")); !s.isNull();
+         s = s.nextSiblingElement(QStringLiteral("w:style")))
+        names.append(
+            s.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val")));
+    return names;
+}
+
+void Document::setStyle(const StyleDefinition& definition) {
+    QDomElement style = styleElement(definition.name);
+    if (style.isNull()) {
+        static constexpr std::array kTypes{"paragraph", "character", "table"};
+        QString id = styleIdFrom(definition.name);
+        for (int n = 2; [&] {
+                 const QDomElement root = stylesXml_.documentElement();
+                 for (QDomElement s = root.firstChildElement(QStringLiteral("w:style"));
+                      !s.isNull(); s = s.nextSiblingElement(QStringLiteral("w:style")))
+                     if (s.attribute(QStringLiteral("w:styleId")) == id) return true;
+                 return false;
+             }();
+             ++n)
+            id = styleIdFrom(definition.name) + QString::number(n);
+        style = appendElement(stylesXml_.documentElement(), QStringLiteral("w:style"));
+        style.setAttribute(QStringLiteral("w:type"), kTypes[std::size_t(definition.type)]);
+        style.setAttribute(QStringLiteral("w:styleId"), id);
+        valueElement(style, "w:name", definition.name, kStyleOrder);
+        valueElement(style, "w:qFormat", {}, kStyleOrder).removeAttribute(QStringLiteral("w:val"));
+        if (definition.type == StyleType::Table) {
+            // Single lines round every cell: what "Table Grid" means.
+            QDomElement borders =
+                appendElement(childInOrder(style, QStringLiteral("w:tblPr"), kStyleOrder),
+                              QStringLiteral("w:tblBorders"));
+            for (const char* edge :
+                 {"w:top", "w:left", "w:bottom", "w:right", "w:insideH", "w:insideV"}) {
+                QDomElement border = appendValue(borders, edge, QStringLiteral("single"));
+                border.setAttribute(QStringLiteral("w:sz"), 4);
+                border.setAttribute(QStringLiteral("w:space"), 0);
+                border.setAttribute(QStringLiteral("w:color"), QStringLiteral("auto"));
+            }
+        }
+    }
+    if (!definition.basedOn.isEmpty())
+        valueElement(style, "w:basedOn", styleId(definition.basedOn), kStyleOrder);
+    if (!definition.next.isEmpty())
+        valueElement(style, "w:next", styleId(definition.next), kStyleOrder);
+    applyParagraphFormat(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder),
+                         definition.paragraph);
+    applyRunFormat(childInOrder(style, QStringLiteral("w:rPr"), kStyleOrder), definition.font);
+    for (const char* tag : {"w:pPr", "w:rPr"}) {
+        QDomElement empty = style.firstChildElement(tag);
+        if (!empty.hasChildNodes()) style.removeChild(empty);
+    }
+    // Headings carry their outline level: the table of contents gathers them by it.
+    if (definition.name.startsWith(QStringLiteral("heading "), Qt::CaseInsensitive)) {
+        bool ok = false;
+        const int level = definition.name.mid(8).toInt(&ok);
+        if (ok && level >= 1 && level <= 9)
+            valueElement(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder), "w:outlineLvl",
+                         QString::number(level - 1), kParagraphPropertyOrder);
+    }
+}
+
+bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
+    const std::optional<PackageParts> parts =
+        readPackage(templatePath, error, {QStringLiteral("word/styles.xml")});
+    if (!parts) return false;
+    const auto styles = parts->find(QStringLiteral("word/styles.xml"));
+    if (styles == parts->end()) {
+        if (error) *error = templatePath + QStringLiteral(" holds no styles");
+        return false;
+    }
+    QDomDocument loaded;
+    // Without namespace processing the names keep their prefixes, as this builder writes them.
+    QString message;
+    int line = 0;
+    if (!loaded.setContent(styles->second, &message, &line)) {
+        if (error)
+            *error = QStringLiteral("%1: styles are not well formed (line %2: %3)")
+                         .arg(templatePath)
+                         .arg(line)
+                         .arg(message);
+        return false;
+    }
+    if (loaded.documentElement().tagName() != QLatin1String("w:styles")) {
+        if (error)
+            *error =
+                templatePath + QStringLiteral(" holds no styles of a word-processing document");
+        return false;
+    }
+    // The declaration is written afresh on save.
+    dropDeclaration(loaded);
+    stylesXml_ = loaded;
+    return true;
+}
+
+int Document::addNumbering(const std::vector<ListLevel>& levels) {
+    if (levels.empty() || levels.size() > 9) throw DocxError("a numbering has one to nine levels");
+    for (const ListLevel& level : levels)
+        if (!level.linkedStyle.isEmpty())
+            styleId(level.linkedStyle);  // throws before anything changes
+    numberings_.push_back(levels);
+    const int id = int(numberings_.size());
+    for (std::size_t level = 0; level < levels.size(); ++level) {
+        if (levels[level].linkedStyle.isEmpty()) continue;
+        QDomElement style = styleElement(levels[level].linkedStyle);
+        QDomElement numPr = childInOrder(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder),
+                                         QStringLiteral("w:numPr"), kParagraphPropertyOrder);
+        while (numPr.hasChildNodes()) numPr.removeChild(numPr.firstChild());
+        appendValue(numPr, QStringLiteral("w:ilvl"), QString::number(level));
+        appendValue(numPr, QStringLiteral("w:numId"), QString::number(id));
+    }
+    return id;
+}
+
+const Document::Image& Document::addImage(const QByteArray& data, const QString& extension) {
+    const int n = int(images_.size()) + 1;
+    images_.push_back(Image{QStringLiteral("rIdImage%1").arg(n),
+                            QStringLiteral("media/image%1.%2").arg(n).arg(extension), data});
+    return images_.back();
+}
+
+PackageParts Document::parts() const {
+    PackageParts parts;
+    const bool withHeader = !header_->isEmpty();
+    const bool withFooter = !footer_->isEmpty();
+    const bool withNumbering = !numberings_.empty();
+
+    // The body ends with the section's page set-up, after a paragraph: Word wants one last.
+    QDomDocument document = documentXml_.cloneNode(true).toDocument();
+    QDomElement body = document.documentElement().firstChildElement(QStringLiteral("w:body"));
+    if (body.lastChildElement().tagName() != QLatin1String("w:p"))
+        appendElement(body, QStringLiteral("w:p"));
+    QDomElement sectPr = appendElement(body, QStringLiteral("w:sectPr"));
+    auto reference = [&](const char* tag, const FixedPart& part) {
+        QDomElement e = appendElement(sectPr, tag);
+        e.setAttribute(QStringLiteral("w:type"), QStringLiteral("default"));
+        e.setAttribute(QStringLiteral("r:id"), part.relationshipId);
+    };
+    if (withHeader) reference("w:headerReference", kHeaderPart);
+    if (withFooter) reference("w:footerReference", kFooterPart);
+    QDomElement size = appendElement(sectPr, QStringLiteral("w:pgSz"));
+    size.setAttribute(QStringLiteral("w:w"), twips(page.widthPt));
+    size.setAttribute(QStringLiteral("w:h"), twips(page.heightPt));
+    QDomElement margins = appendElement(sectPr, QStringLiteral("w:pgMar"));
+    for (auto [attribute, points] :
+         {std::pair{"w:top", page.topPt}, std::pair{"w:right", page.rightPt},
+          std::pair{"w:bottom", page.bottomPt}, std::pair{"w:left", page.leftPt},
+          std::pair{"w:header", page.headerPt}, std::pair{"w:footer", page.footerPt},
+          std::pair{"w:gutter", 0.0}})
+        margins.setAttribute(attribute, twips(points));
+    parts[QStringLiteral("word/document.xml")] = serialize(document);
+    parts[QStringLiteral("word/styles.xml")] = serialize(stylesXml_);
+    if (withHeader) parts[QStringLiteral("word/header1.xml")] = serialize(headerXml_);
+    if (withFooter) parts[QStringLiteral("word/footer1.xml")] = serialize(footerXml_);
+    for (const Image& image : images_) parts[QStringLiteral("word/") + image.partName] = image.data;
+
+    parts[QStringLiteral("word/settings.xml")] = streamPart([&](QXmlStreamWriter& xml) {
+        xml.writeStartElement(QStringLiteral("w:settings"));
+        xml.writeAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
+        xml.writeEmptyElement(QStringLiteral("w:defaultTabStop"));
+        xml.writeAttribute(QStringLiteral("w:val"), twips(defaultTabStopPt));
+        if (hasTableOfContents_) {
+            xml.writeEmptyElement(QStringLiteral("w:updateFields"));
+            xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("true"));
+        }
+        xml.writeEndElement();
+    });
+
+    if (withNumbering) {
+        parts[QStringLiteral("word/numbering.xml")] = streamPart([&](QXmlStreamWriter& xml) {
+            xml.writeStartElement(QStringLiteral("w:numbering"));
+            xml.writeAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
+            auto value = [&](const QString& tag, const QString& v) {
+                xml.writeEmptyElement(tag);
+                xml.writeAttribute(QStringLiteral("w:val"), v);
+            };
+            for (std::size_t n = 0; n < numberings_.size(); ++n) {
+                xml.writeStartElement(QStringLiteral("w:abstractNum"));
+                xml.writeAttribute(QStringLiteral("w:abstractNumId"), QString::number(n));
+                value(QStringLiteral("w:multiLevelType"), QStringLiteral("multilevel"));
+                for (std::size_t level = 0; level < numberings_[n].size(); ++level) {
+                    const ListLevel& l = numberings_[n][level];
+                    xml.writeStartElement(QStringLiteral("w:lvl"));
+                    xml.writeAttribute(QStringLiteral("w:ilvl"), QString::number(level));
+                    value(QStringLiteral("w:start"), QString::number(l.startAt));
+                    value(QStringLiteral("w:numFmt"), l.numberStyle);
+                    if (!l.linkedStyle.isEmpty())
+                        value(QStringLiteral("w:pStyle"), styleId(l.linkedStyle));
+                    value(QStringLiteral("w:lvlText"), l.numberFormat);
+                    value(QStringLiteral("w:lvlJc"), QStringLiteral("left"));
+                    xml.writeStartElement(QStringLiteral("w:pPr"));
+                    xml.writeStartElement(QStringLiteral("w:tabs"));
+                    value(QStringLiteral("w:tab"), QStringLiteral("num"));
+                    xml.writeAttribute(QStringLiteral("w:pos"), twips(l.textPositionPt));
+                    xml.writeEndElement();
+                    xml.writeEmptyElement(QStringLiteral("w:ind"));
+                    xml.writeAttribute(QStringLiteral("w:left"), twips(l.textPositionPt));
+                    xml.writeAttribute(QStringLiteral("w:hanging"),
+                                       twips(std::max(0.0, l.textPositionPt - l.numberPositionPt)));
+                    xml.writeEndElement();  // pPr
+                    xml.writeEndElement();  // lvl
+                }
+                xml.writeEndElement();
+            }
+            for (std::size_t n = 0; n < numberings_.size(); ++n) {
+                xml.writeStartElement(QStringLiteral("w:num"));
+                xml.writeAttribute(QStringLiteral("w:numId"), QString::number(n + 1));
+                value(QStringLiteral("w:abstractNumId"), QString::number(n));
+                xml.writeEndElement();
+            }
+            xml.writeEndElement();
+        });
+    }
+
+    std::vector<const FixedPart*> fixed{&kStylesPart, &kSettingsPart};
+    if (withNumbering) fixed.push_back(&kNumberingPart);
+    if (withHeader) fixed.push_back(&kHeaderPart);
+    if (withFooter) fixed.push_back(&kFooterPart);
+
+    parts[QStringLiteral("word/_rels/document.xml.rels")] = streamPart([&](QXmlStreamWriter& xml) {
+        xml.writeStartElement(QStringLiteral("Relationships"));
+        xml.writeDefaultNamespace(
+            QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
+        for (const FixedPart* part : fixed)
+            writeRelationship(xml, part->relationshipId, part->relationshipType, part->name);
+        for (const Image& image : images_)
+            writeRelationship(xml, image.relationshipId, QStringLiteral("image"), image.partName);
+        xml.writeEndElement();
+    });
+    parts[QStringLiteral("_rels/.rels")] = streamPart([&](QXmlStreamWriter& xml) {
+        xml.writeStartElement(QStringLiteral("Relationships"));
+        xml.writeDefaultNamespace(
+            QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
+        writeRelationship(xml, QStringLiteral("rId1"), QStringLiteral("officeDocument"),
+                          QStringLiteral("word/document.xml"));
+        xml.writeEndElement();
+    });
+    parts[QStringLiteral("[Content_Types].xml")] = streamPart([&](QXmlStreamWriter& xml) {
+        xml.writeStartElement(QStringLiteral("Types"));
+        xml.writeDefaultNamespace(
+            QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types"));
+        auto byExtension = [&](const QString& extension, const QString& type) {
+            xml.writeEmptyElement(QStringLiteral("Default"));
+            xml.writeAttribute(QStringLiteral("Extension"), extension);
+            xml.writeAttribute(QStringLiteral("ContentType"), type);
+        };
+        byExtension(QStringLiteral("rels"),
+                    QStringLiteral("application/vnd.openxmlformats-package.relationships+xml"));
+        byExtension(QStringLiteral("xml"), QStringLiteral("application/xml"));
+        for (const ImageType& type : kImageTypes) {
+            const QString suffix = QStringLiteral(".") + QLatin1String(type.extension);
+            if (std::any_of(images_.begin(), images_.end(),
+                            [&](const Image& image) { return image.partName.endsWith(suffix); }))
+                byExtension(QLatin1String(type.extension), QLatin1String(type.contentType));
+        }
+        auto byName = [&](const QString& name, const QString& type) {
+            xml.writeEmptyElement(QStringLiteral("Override"));
+            xml.writeAttribute(QStringLiteral("PartName"), QStringLiteral("/word/") + name);
+            xml.writeAttribute(QStringLiteral("ContentType"), QLatin1String(kMainTypes) + type);
+        };
+        byName(QStringLiteral("document.xml"), QStringLiteral("document.main+xml"));
+        for (const FixedPart* part : fixed) byName(part->name, part->contentType);
+        xml.writeEndElement();
+    });
+    return parts;
+}
+
+bool Document::save(const QString& path, QString* error) const {
+    return writePackage(path, parts(), error);
+}
+
+}  // namespace tvdocx

@@ -1,0 +1,207 @@
+#pragma once
+
+#include <QDomDocument>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "DocxPackage.h"
+
+// A small builder of word-processing documents (.docx) with the operations the Word writer
+// uses. Measures are in points; colours are "RRGGBB" texts.
+namespace tvdocx {
+
+// A failed document operation: a style the document does not hold, a picture that cannot be
+// read. The writer that drives the document catches it for the whole report.
+class DocxError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Character formatting; what is left unset keeps what the style gives.
+struct RunFormat {
+    QString fontName;
+    double sizePt = 0;  // 0: unset
+    std::optional<bool> bold;
+    std::optional<bool> italic;
+    std::optional<bool> underline;
+    QString color;  // "RRGGBB", empty: unset
+};
+
+enum class Alignment { Left, Center, Right, Justify };
+
+// Paragraph formatting; what is left unset keeps what the style gives.
+struct ParagraphFormat {
+    std::optional<Alignment> alignment;
+    std::optional<double> leftIndentPt;
+    std::optional<double> firstLineIndentPt;  // negative: a hanging indent
+    std::vector<double> tabStopsPt;
+    bool bottomBorder = false;
+    bool topBorder = false;
+};
+
+enum class StyleType { Paragraph, Character, Table };
+
+// A style to add, or the properties to change in a style the document holds.
+struct StyleDefinition {
+    QString name;
+    StyleType type = StyleType::Paragraph;
+    QString basedOn;  // style names
+    QString next;
+    RunFormat font;
+    ParagraphFormat paragraph;
+};
+
+// One level of a numbered list (the numbering of headings).
+struct ListLevel {
+    QString numberFormat = QStringLiteral("%1.");  // %1 .. %9: the numbers of levels 1 to 9
+    QString numberStyle = QStringLiteral("decimal");
+    int startAt = 1;
+    double numberPositionPt = 0;
+    double textPositionPt = 0;
+    QString linkedStyle;  // a paragraph style name; its paragraphs are numbered on this level
+};
+
+class Document;
+
+// A paragraph being written; every operation appends at its end.
+class Paragraph {
+public:
+    Paragraph& text(const QString& text, const RunFormat& format = {});
+    Paragraph& tab();
+    Paragraph& pageBreak();
+    // A field whose code Word keeps and brings up to date (" PAGE ", " TOC \o ... ").
+    Paragraph& field(const QString& code, const QString& shownText = {});
+    // The same field in its short form: one element carrying the code.
+    Paragraph& simpleField(const QString& code, const QString& shownText = {});
+    // An inline picture read from a file (PNG, JPEG, BMP, GIF); its size is the picture's own.
+    Paragraph& picture(const QString& filePath);
+    Paragraph& format(const ParagraphFormat& format);
+    Paragraph& numbering(int numberingId, int level);
+
+private:
+    friend class Story;
+    friend class Table;
+    Paragraph(Document* document, QDomElement element) : document_(document), element_(element) {}
+    QDomElement properties();
+    QDomElement addRun(const RunFormat& format = {});
+
+    Document* document_;
+    QDomElement element_;
+};
+
+// A table with a fixed number of columns, all cells empty at first. Copies of a Table are
+// handles onto the same table.
+class Table {
+public:
+    int rowCount() const { return int(cells_->size()); }
+    int columnCount() const { return columns_; }
+    // The first paragraph of a cell (row and column from 0); throws outside the table.
+    Paragraph cell(int row, int column);
+    // A row added at the end, as long as the others.
+    void addRow();
+
+private:
+    friend class Story;
+    Table(Document* document, QDomElement element, int columns);
+
+    Document* document_;
+    QDomElement element_;
+    int columns_;
+    // The paragraphs of the cells, row by row: filling a long table stays linear.
+    std::shared_ptr<std::vector<std::vector<QDomElement>>> cells_;
+};
+
+// A run of paragraphs and tables: the body, a header or a footer.
+class Story {
+public:
+    // A paragraph in the named style (empty: the document's default). Throws for a style the
+    // document does not hold.
+    Paragraph addParagraph(const QString& styleName = {});
+    // Throws for a style the document does not hold, or fewer than one row or column.
+    Table addTable(int rows, int columns, const QString& styleName = {});
+    // A table of contents over the headings of levels `upper` to `lower`, in its own paragraph.
+    // Word fills it when the document is opened.
+    Paragraph addTableOfContents(int upper, int lower, const QString& styleName = {});
+    bool isEmpty() const { return !container_.hasChildNodes(); }
+
+private:
+    friend class Document;
+    Story(Document* document, QDomElement container) : document_(document), container_(container) {}
+    QDomElement append(const QString& tag);
+
+    Document* document_;
+    QDomElement container_;
+};
+
+// Page size and margins, in points (US Letter and one-inch margins at first).
+struct PageSetup {
+    double widthPt = 612, heightPt = 792;
+    double topPt = 72, bottomPt = 72, leftPt = 72, rightPt = 72;
+    double headerPt = 36, footerPt = 36;
+};
+
+class Document {
+public:
+    // A new document with the usual styles: Normal, Heading 1 to 4, TOC 1 to 3, Table Grid.
+    Document();
+    ~Document();
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    Story& body() { return *body_; }
+    Story& header() { return *header_; }
+    Story& footer() { return *footer_; }
+    PageSetup page;
+    double defaultTabStopPt = 36;
+
+    // Styles are found by name, ignoring case, as Word finds them.
+    bool hasStyle(const QString& name) const;
+    QStringList styleNames() const;
+    // Adds the style, or changes the given properties of the style of that name.
+    void setStyle(const StyleDefinition& style);
+    // Takes the styles of a template (.dotx) in place of the document's own; false, with the
+    // reason, when the template cannot be read.
+    bool loadTemplateStyles(const QString& templatePath, QString* error = nullptr);
+
+    // A list numbering; its id is what paragraphs name.
+    int addNumbering(const std::vector<ListLevel>& levels);
+
+    // Every part of the package, as `save` writes it.
+    PackageParts parts() const;
+    // Writes the document; an earlier file stays as it was when this fails.
+    bool save(const QString& path, QString* error = nullptr) const;
+
+    // The style id of a style name; throws for a name the document does not hold.
+    QString styleId(const QString& name) const;
+
+private:
+    friend class Paragraph;
+    friend class Story;
+    struct Image {
+        QString relationshipId;
+        QString partName;  // "media/image1.png"
+        QByteArray data;
+    };
+    const Image& addImage(const QByteArray& data, const QString& extension);
+    int nextDrawingId() { return ++drawingIds_; }
+    QDomElement styleElement(const QString& name) const;
+
+    QDomDocument documentXml_;
+    QDomDocument headerXml_;
+    QDomDocument footerXml_;
+    QDomDocument stylesXml_;
+    std::unique_ptr<Story> body_;
+    std::unique_ptr<Story> header_;
+    std::unique_ptr<Story> footer_;
+    std::vector<Image> images_;
+    std::vector<std::vector<ListLevel>> numberings_;
+    int drawingIds_ = 0;
+    bool hasTableOfContents_ = false;
+};
+
+}  // namespace tvdocx

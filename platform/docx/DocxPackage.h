@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <optional>
+
+namespace tvdocx {
+
+// The parts of a zip package, by part name ("word/document.xml"), in name order.
+using PackageParts = std::map<QString, QByteArray>;
+
+// Reads the parts of the package at `path` (every part, or those named in `only`); nothing, with
+// the reason, when it is no zip file or a part is damaged.
+std::optional<PackageParts> readPackage(const QString& path, QString* error = nullptr,
+                                        const QStringList& only = {});
+
+// Writes the parts into a new package at `path`, through a temporary file renamed over the
+// target: a failure leaves an earlier file as it was.
+bool writePackage(const QString& path, const PackageParts& parts, QString* error = nullptr);
+
+}  // namespace tvdocx

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "QtPrinters.h"
+#include "UserMessages.h"
+#include "word/tvTemplateHelper.h"
+
+namespace {
+
+const QByteArray kCorporate =
+    "<tavrin_template name=\"Corporate\"><path>Corp.dotx</path><normalStyle>Body</normalStyle>"
+    "<tocStyle>Contents</tocStyle><heading1Style>Title 1</heading1Style><heading2Style>Title "
+    "2</heading2Style>"
+    "<heading3Style>Title 3</heading3Style><tableStyle>Grid Table</tableStyle></tavrin_template>";
+
+// A program folder of its own with a Templates folder, and the messages shown to the user.
+class TemplateStore : public ::testing::Test {
+protected:
+    TemplateStore() {
+        QDir(dir_.path()).mkpath(QStringLiteral("Templates"));
+        previous_ = setMessageHandler(
+            [this](const QString& text, const QString&) { messages_.append(text); });
+    }
+    ~TemplateStore() override { setMessageHandler(previous_); }
+
+    tvTemplateHelper store() const { return tvTemplateHelper(dir_.path()); }
+    QString folder() const { return dir_.path() + QStringLiteral("/Templates/"); }
+    QString configPath() const { return folder() + QStringLiteral("template_config.xml"); }
+
+    void writeConfig(const QByteArray& content) const {
+        QFile file(configPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+    QByteArray config() const {
+        QFile file(configPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static QByteArray profile(const QByteArray& name, const QByteArray& normal) {
+        return "<tavrin_template name=\"" + name + "\"><path>" + name +
+               ".dotx</path><normalStyle>" + normal +
+               "</normalStyle><tocStyle>TOC 1</tocStyle><heading1Style>Heading 1</heading1Style>"
+               "<heading2Style>Heading 2</heading2Style><heading3Style>Heading 3</heading3Style>"
+               "<tableStyle>Table Grid</tableStyle></tavrin_template>";
+    }
+
+    QTemporaryDir dir_;
+    QStringList messages_;
+    MessageHandler previous_;
+};
+
+TEST_F(TemplateStore, AddedProfileReadsBackWithItsFolder) {
+    writeConfig("<tavrin_templates/>");
+    tvDocumentTemplate added;
+    added.templateName = QStringLiteral("Corporate & <Co>");
+    added.templatePath = QStringLiteral("Corp.dotx");  // the window stores the bare file name
+    added.normalStyleName = QStringLiteral("Body");
+    added.tocStyleName = QStringLiteral("Contents");
+    added.heading1StyleName = QStringLiteral("Title 1");
+    added.heading2StyleName = QStringLiteral("Title 2");
+    added.heading3StyleName = QStringLiteral("Title 3");
+    added.heading4StyleName = QStringLiteral("Title 4");
+    added.tableStyle = QStringLiteral("Grid Table");
+    added.tableFontStyle = QStringLiteral("Table Text");
+    added.propertyTitleStyleName = QStringLiteral("Label");
+    store().AddTemplate(added);
+
+    const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+    ASSERT_EQ(all.size(), 1u);
+    const tvDocumentTemplate& back = all[0];
+    EXPECT_EQ(back.templateName, added.templateName);
+    EXPECT_EQ(back.templatePath, folder() + QStringLiteral("Corp.dotx"));
+    EXPECT_EQ(back.normalStyleName, added.normalStyleName);
+    EXPECT_EQ(back.tocStyleName, added.tocStyleName);
+    EXPECT_EQ(back.heading1StyleName, added.heading1StyleName);
+    EXPECT_EQ(back.heading2StyleName, added.heading2StyleName);
+    EXPECT_EQ(back.heading3StyleName, added.heading3StyleName);
+    EXPECT_EQ(back.tableStyle, added.tableStyle);
+    EXPECT_TRUE(back.heading4StyleName.isEmpty());
+    EXPECT_TRUE(back.tableFontStyle.isEmpty());
+    EXPECT_TRUE(back.propertyTitleStyleName.isEmpty());
+
+    // The file holds the seven children in their order, and no declaration ahead of the root.
+    QDomDocument file;
+    ASSERT_TRUE(file.setContent(config()));
+    EXPECT_TRUE(file.firstChild().isElement());
+    QStringList children;
+    for (QDomElement e = file.documentElement().firstChildElement().firstChildElement();
+         !e.isNull(); e = e.nextSiblingElement())
+        children.append(e.tagName());
+    EXPECT_EQ(children, QStringList({"path", "normalStyle", "tocStyle", "heading1Style",
+                                     "heading2Style", "heading3Style", "tableStyle"}));
+    EXPECT_EQ(store().LoadTemplate(added.templateName)->templateName, added.templateName);
+
+    // A character that XML cannot carry is left out: written as it is, it would make the whole
+    // file unreadable, every profile with it.
+    tvDocumentTemplate odd;
+    odd.templateName = QStringLiteral("Odd\x01Name");
+    store().AddTemplate(odd);
+    const std::vector<tvDocumentTemplate> both = store().LoadAllTemplates();
+    ASSERT_EQ(both.size(), 2u);
+    EXPECT_EQ(both[1].templateName, QStringLiteral("OddName"));
+}
+
+TEST_F(TemplateStore, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
+    struct Case {
+        const char* what;
+        QByteArray file;
+    };
+    const Case cases[] = {
+        {"compact", "<templates>" + kCorporate + profile("Plain", "Normal") + "</templates>"},
+        {"pretty-printed",
+         "<templates>\n  " + kCorporate + "\n  " + profile("Plain", "Normal") + "\n</templates>\n"},
+        {"declaration first", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<templates>" +
+                                  kCorporate + profile("Plain", "Normal") + "</templates>"},
+        {"comments", "<!-- profiles --><templates>" + kCorporate + "<!-- the plain one -->" +
+                         profile("Plain", "Normal") + "</templates>"},
+    };
+    for (const Case& c : cases) {
+        writeConfig(c.file);
+        const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+        ASSERT_EQ(all.size(), 2u) << c.what;
+        EXPECT_EQ(all[0].templateName, QStringLiteral("Corporate")) << c.what;
+        EXPECT_EQ(all[0].tableStyle, QStringLiteral("Grid Table")) << c.what;
+        EXPECT_EQ(all[1].templateName, QStringLiteral("Plain")) << c.what;
+        EXPECT_EQ(store().GetTemplate(QStringLiteral("Corporate")).heading3StyleName,
+                  QStringLiteral("Title 3"))
+            << c.what;
+    }
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(TemplateStore, AFileInAnotherEncodingKeepsItsNamesWhenChanged) {
+    writeConfig("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<templates>" +
+                profile("Caf\xe9", "Normal") + "</templates>");
+    tvDocumentTemplate added;
+    added.templateName = QStringLiteral("Stra\u00dfe");
+    store().AddTemplate(added);
+    // The file is written anew in UTF-8, with no declaration that would say otherwise; an older
+    // reader of the file wants none ahead of the root either.
+    EXPECT_TRUE(config().startsWith("<templates>"));
+    const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].templateName, QStringLiteral("Caf\u00e9"));
+    EXPECT_EQ(all[1].templateName, QStringLiteral("Stra\u00dfe"));
+}
+
+TEST_F(TemplateStore, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
+    writeConfig("<templates>" + profile("Twin", "First") + profile("Twin", "Second") +
+                profile("Other", "Normal") + "</templates>");
+    EXPECT_EQ(store().LoadAllTemplates().size(), 3u);
+    EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin")).normalStyleName, QStringLiteral("First"));
+    // Names count their letter case.
+    EXPECT_FALSE(store().LoadTemplate(QStringLiteral("twin")).has_value());
+
+    tvDocumentTemplate twin;
+    twin.templateName = QStringLiteral("Twin");
+    store().DeleteTemplate(twin);
+    EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin")).normalStyleName,
+              QStringLiteral("Second"));
+
+    // Modifying is deleting and adding: the profile moves to the end.
+    tvDocumentTemplate changed = *store().LoadTemplate(QStringLiteral("Twin"));
+    changed.templatePath = QStringLiteral("Twin.dotx");
+    changed.normalStyleName = QStringLiteral("Changed");
+    store().DeleteTemplate(changed);
+    store().AddTemplate(changed);
+    const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].templateName, QStringLiteral("Other"));
+    EXPECT_EQ(all[1].normalStyleName, QStringLiteral("Changed"));
+}
+
+TEST_F(TemplateStore, AProfileNotStoredGivesTheFallbackAfterAMessage) {
+    writeConfig("<templates>" + kCorporate + "</templates>");
+    const tvDocumentTemplate fallback = store().GetTemplate(QStringLiteral("Missing"));
+    ASSERT_EQ(messages_.size(), 1);
+    // The message names the file just looked in, even when nothing else has read the store yet.
+    EXPECT_EQ(
+        messages_[0],
+        QStringLiteral("Selected Profile not found, using the default profile. Please ensure: \n"
+                       "1). That the template_config.xml exists in the following folder: ") +
+            configPath() +
+            QStringLiteral(
+                "\n2). That the selected template \"Missing\" is in the template_config.xml"));
+    EXPECT_TRUE(fallback.templateName.isEmpty());
+    EXPECT_TRUE(fallback.tableStyle.isEmpty());
+    EXPECT_EQ(fallback.normalStyleName, QStringLiteral("Normal"));
+    EXPECT_EQ(fallback.tocStyleName, QStringLiteral("TOC 1"));
+    EXPECT_EQ(fallback.heading1StyleName, QStringLiteral("Heading 1"));
+    EXPECT_EQ(fallback.heading4StyleName, QStringLiteral("Heading 4"));
+    EXPECT_TRUE(fallback.templatePath.startsWith(folder()));
+
+    const tvDocumentTemplate builtIn = tvTemplateHelper::GetDefaultTemplate();
+    EXPECT_EQ(builtIn.templateName, QStringLiteral("Default"));
+    EXPECT_EQ(builtIn.templatePath, QStringLiteral("Default"));
+    EXPECT_EQ(builtIn.tableStyle, QStringLiteral("Table Grid"));
+}
+
+TEST_F(TemplateStore, AnUnusableFileFailsWithoutChangingIt) {
+    struct Case {
+        const char* what;
+        std::optional<QByteArray> file;  // nothing: no file at all
+    };
+    const Case cases[] = {
+        {"no file", std::nullopt},
+        {"not well formed", QByteArray("<templates>") + kCorporate},
+        {"a profile lacking a child",
+         "<templates>" + kCorporate +
+             "<tavrin_template name=\"Short\"><path>S.dotx</path></tavrin_template></templates>"},
+    };
+    tvDocumentTemplate added;
+    added.templateName = QStringLiteral("New");
+    for (const Case& c : cases) {
+        QFile::remove(configPath());
+        if (c.file) writeConfig(*c.file);
+        const QByteArray before = config();
+        EXPECT_THROW(store().LoadAllTemplates(), tvTemplateError) << c.what;
+        EXPECT_THROW(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx")), tvTemplateError)
+            << c.what;
+        EXPECT_FALSE(store().LoadTemplate(QStringLiteral("Short")).has_value()) << c.what;
+        if (c.file && QByteArray(c.what).startsWith("a profile")) {
+            // One broken profile does not hide a sound one from a search by name.
+            EXPECT_EQ(store().GetTemplate(QStringLiteral("Corporate")).tocStyleName,
+                      QStringLiteral("Contents"));
+            continue;
+        }
+        EXPECT_THROW(store().AddTemplate(added), tvTemplateError) << c.what;
+        EXPECT_THROW(store().DeleteTemplate(added), tvTemplateError) << c.what;
+        EXPECT_EQ(config(), before) << c.what;
+        EXPECT_EQ(QFile::exists(configPath()), c.file.has_value()) << c.what;
+    }
+
+    writeConfig("<templates>" + kCorporate + "</templates>");
+    const QByteArray before = config();
+    EXPECT_THROW(store().DeleteTemplate(added), tvTemplateError);
+    EXPECT_EQ(config(), before);
+}
+
+TEST_F(TemplateStore, ATemplateFileIsInUseOnlyUnderTheTemplatesFolder) {
+    writeConfig(
+        "<templates>" + kCorporate +
+        "<tavrin_template name=\"Elsewhere\"><path>/other/Far.dotx</path><normalStyle/><tocStyle/>"
+        "<heading1Style/><heading2Style/><heading3Style/><tableStyle/></tavrin_template></"
+        "templates>");
+    EXPECT_TRUE(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx")));
+    EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("corp.dotx")));
+    EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("Far.dotx")));
+    EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("Unused.dotx")));
+}
+
+TEST_F(TemplateStore, WithoutATemplatesFolderTheFileIsLookedForInTheWorkingFolder) {
+    QDir(dir_.path()).rmpath(QStringLiteral("Templates"));
+    QTemporaryDir working;
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(working.path()));
+    {
+        QFile file(QStringLiteral("template_config.xml"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<templates>" + kCorporate + "</templates>");
+    }
+    EXPECT_TRUE(store().GetTemplatesFolder().isEmpty());
+    EXPECT_EQ(store().GetTemplateConfigPath(), QStringLiteral("template_config.xml"));
+    const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+    QDir::setCurrent(previous);
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].templatePath, QStringLiteral("Corp.dotx"));
+}
+
+}  // namespace

@@ -1,0 +1,490 @@
+#include <gtest/gtest.h>
+
+#include <QDomDocument>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "DocxDocument.h"
+#include "DocxPackage.h"
+#include "QtPrinters.h"
+
+using namespace tvdocx;
+
+namespace {
+
+const QString W = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
+const QString R =
+    QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+const QString A = QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/main");
+const QString PKG = QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships");
+const QString TYPES =
+    QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types");
+
+// A saved package, opened again with every XML part parsed with namespaces: a prefix that is
+// not declared fails the parse.
+class SavedPackage {
+public:
+    explicit SavedPackage(const QString& path) {
+        QString error;
+        auto read = readPackage(path, &error);
+        if (!read) throw std::runtime_error(error.toStdString());
+        parts = *read;
+    }
+    QDomDocument xml(const QString& name) const {
+        const auto it = parts.find(name);
+        if (it == parts.end()) throw std::runtime_error(("no part " + name).toStdString());
+        QDomDocument document;
+        QString message;
+        if (!document.setContent(it->second, true, &message))
+            throw std::runtime_error((name + ": " + message).toStdString());
+        return document;
+    }
+    bool has(const QString& name) const { return parts.count(name) == 1; }
+    PackageParts parts;
+};
+
+QList<QDomElement> elements(const QDomNode& root, const QString& ns, const QString& name) {
+    QList<QDomElement> found;
+    const QDomNodeList list = root.isDocument() ? root.toDocument().elementsByTagNameNS(ns, name)
+                                                : root.toElement().elementsByTagNameNS(ns, name);
+    for (int i = 0; i < list.size(); ++i) found.append(list.at(i).toElement());
+    return found;
+}
+
+QString text(const QDomElement& element) {
+    QString all;
+    for (const QDomElement& t : elements(element, W, QStringLiteral("t"))) all += t.text();
+    return all;
+}
+
+QString relationshipTarget(const QDomDocument& rels, const QString& id) {
+    for (const QDomElement& r : elements(rels, PKG, QStringLiteral("Relationship")))
+        if (r.attribute(QStringLiteral("Id")) == id) return r.attribute(QStringLiteral("Target"));
+    return {};
+}
+
+class DocxDocumentTest : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir.filePath(name); }
+    SavedPackage saved(const Document& document, const QString& name = QStringLiteral("out.docx")) {
+        QString error;
+        EXPECT_TRUE(document.save(path(name), &error)) << error.toStdString();
+        return SavedPackage(path(name));
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(DocxDocumentTest, EveryPartIsDeclaredAndEveryRelationshipHasItsPart) {
+    Document document;
+    const QString picture = path(QStringLiteral("temp0.bmp"));
+    QImage image(40, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(picture, "BMP"));
+    document.header().addParagraph().text(QStringLiteral("Report Documentation"));
+    document.footer()
+        .addParagraph()
+        .text(QStringLiteral("Page "))
+        .field(QStringLiteral(" PAGE "), QStringLiteral("1"));
+    document.addNumbering({ListLevel{QStringLiteral("%1."), QStringLiteral("decimal"), 1, 0, 21.6,
+                                     QStringLiteral("Heading 1")}});
+    document.body().addTableOfContents(1, 3, QStringLiteral("TOC 1"));
+    document.body().addParagraph().picture(picture);
+
+    const SavedPackage package = saved(document);
+    const QDomDocument types = package.xml(QStringLiteral("[Content_Types].xml"));
+    QStringList overridden;
+    for (const QDomElement& o : elements(types, TYPES, QStringLiteral("Override"))) {
+        overridden.append(o.attribute(QStringLiteral("PartName")));
+        EXPECT_TRUE(package.has(o.attribute(QStringLiteral("PartName")).mid(1)))
+            << o.attribute(QStringLiteral("PartName")).toStdString();
+    }
+    for (const char* part : {"/word/document.xml", "/word/styles.xml", "/word/settings.xml",
+                             "/word/numbering.xml", "/word/header1.xml", "/word/footer1.xml"})
+        EXPECT_TRUE(overridden.contains(QLatin1String(part))) << part;
+    QStringList byExtension;
+    for (const QDomElement& d : elements(types, TYPES, QStringLiteral("Default")))
+        byExtension.append(d.attribute(QStringLiteral("Extension")) + "=" +
+                           d.attribute(QStringLiteral("ContentType")));
+    EXPECT_TRUE(byExtension.contains(QStringLiteral("bmp=image/bmp")));
+
+    EXPECT_EQ(
+        relationshipTarget(package.xml(QStringLiteral("_rels/.rels")), QStringLiteral("rId1")),
+        QStringLiteral("word/document.xml"));
+    const QDomDocument rels = package.xml(QStringLiteral("word/_rels/document.xml.rels"));
+    for (const QDomElement& r : elements(rels, PKG, QStringLiteral("Relationship")))
+        EXPECT_TRUE(package.has("word/" + r.attribute(QStringLiteral("Target"))))
+            << r.attribute(QStringLiteral("Target")).toStdString();
+
+    // The body's section names the header and footer through relationships of those kinds.
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    const QDomElement header = elements(body, W, QStringLiteral("headerReference")).value(0);
+    const QDomElement footer = elements(body, W, QStringLiteral("footerReference")).value(0);
+    EXPECT_EQ(relationshipTarget(rels, header.attributeNS(R, QStringLiteral("id"))),
+              QStringLiteral("header1.xml"));
+    EXPECT_EQ(relationshipTarget(rels, footer.attributeNS(R, QStringLiteral("id"))),
+              QStringLiteral("footer1.xml"));
+    EXPECT_EQ(text(package.xml(QStringLiteral("word/header1.xml")).documentElement()),
+              QStringLiteral("Report Documentation"));
+    // The section comes last in the body.
+    EXPECT_EQ(body.documentElement().firstChildElement().lastChildElement().localName(),
+              QStringLiteral("sectPr"));
+}
+
+TEST_F(DocxDocumentTest, ParagraphsCarryTheirStyleFormatAndRuns) {
+    Document document;
+    RunFormat bold;
+    bold.bold = true;
+    ParagraphFormat indent;
+    indent.leftIndentPt = 54;
+    indent.firstLineIndentPt = -36;
+    indent.alignment = Alignment::Center;
+    document.body()
+        .addParagraph(QStringLiteral("Heading 1"))
+        .text(QStringLiteral("Sales\tReport"), bold)
+        .format(indent);
+    // Text that XML cannot carry is left out rather than spoiling the part.
+    document.body().addParagraph().text(
+        QStringLiteral("a\x01"
+                       "b"));
+
+    const QDomDocument body = saved(document).xml(QStringLiteral("word/document.xml"));
+    const QList<QDomElement> paragraphs = elements(body, W, QStringLiteral("p"));
+    ASSERT_GE(paragraphs.size(), 2);
+    const QDomElement first = paragraphs[0];
+    EXPECT_EQ(
+        elements(first, W, QStringLiteral("pStyle")).value(0).attributeNS(W, QStringLiteral("val")),
+        QStringLiteral("Heading1"));
+    EXPECT_EQ(text(first), QStringLiteral("SalesReport"));
+    EXPECT_EQ(elements(first, W, QStringLiteral("tab")).size(), 1);
+    EXPECT_EQ(elements(first, W, QStringLiteral("b")).size(), 1);
+    const QDomElement ind = elements(first, W, QStringLiteral("ind")).value(0);
+    EXPECT_EQ(ind.attributeNS(W, QStringLiteral("left")), QStringLiteral("1080"));
+    EXPECT_EQ(ind.attributeNS(W, QStringLiteral("hanging")), QStringLiteral("720"));
+    EXPECT_EQ(
+        elements(first, W, QStringLiteral("jc")).value(0).attributeNS(W, QStringLiteral("val")),
+        QStringLiteral("center"));
+    // Properties come before the runs.
+    EXPECT_EQ(first.firstChildElement().localName(), QStringLiteral("pPr"));
+    EXPECT_EQ(text(paragraphs[1]), QStringLiteral("ab"));
+}
+
+TEST_F(DocxDocumentTest, TablesHoldTheirRowsAndCells) {
+    Document document;
+    Table table = document.body().addTable(2, 3, QStringLiteral("Table Grid"));
+    table.cell(0, 0).text(QStringLiteral("ID"));
+    table.cell(1, 2).text(QStringLiteral("Text Object"));
+    Table handle = table;  // copies are handles onto one table
+    handle.addRow();
+    EXPECT_EQ(table.rowCount(), 3);
+    table.cell(2, 1).text(QStringLiteral("last"));
+    EXPECT_THROW(table.cell(3, 0), DocxError);
+    EXPECT_THROW(document.body().addTable(0, 2), DocxError);
+    EXPECT_THROW(document.body().addTable(1, 0), DocxError);
+    EXPECT_THROW(table.cell(0, 3), DocxError);
+
+    const QDomDocument body = saved(document).xml(QStringLiteral("word/document.xml"));
+    const QDomElement tbl = elements(body, W, QStringLiteral("tbl")).value(0);
+    EXPECT_EQ(
+        elements(tbl, W, QStringLiteral("tblStyle")).value(0).attributeNS(W, QStringLiteral("val")),
+        QStringLiteral("TableGrid"));
+    EXPECT_EQ(elements(tbl, W, QStringLiteral("gridCol")).size(), 3);
+    const QList<QDomElement> rows = elements(tbl, W, QStringLiteral("tr"));
+    ASSERT_EQ(rows.size(), 3);
+    for (const QDomElement& row : rows) EXPECT_EQ(elements(row, W, QStringLiteral("tc")).size(), 3);
+    // Every cell holds a paragraph, even an empty one.
+    EXPECT_EQ(elements(tbl, W, QStringLiteral("p")).size(), 9);
+    EXPECT_EQ(text(elements(rows[0], W, QStringLiteral("tc"))[0]), QStringLiteral("ID"));
+    EXPECT_EQ(text(elements(rows[1], W, QStringLiteral("tc"))[2]), QStringLiteral("Text Object"));
+    EXPECT_EQ(text(elements(rows[2], W, QStringLiteral("tc"))[1]), QStringLiteral("last"));
+    // A table is never the body's last block: a paragraph follows it.
+    EXPECT_EQ(tbl.nextSiblingElement().localName(), QStringLiteral("p"));
+}
+
+TEST_F(DocxDocumentTest, InlinePictureIsEmbeddedThroughItsRelationship) {
+    Document document;
+    const QString picture = path(QStringLiteral("layout.png"));
+    QImage image(96, 48, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    image.setDotsPerMeterX(3780);  // 96 dots to the inch
+    image.setDotsPerMeterY(3780);
+    ASSERT_TRUE(image.save(picture, "PNG"));
+    document.body().addParagraph().picture(picture);
+    QFile::remove(picture);  // the document keeps its own copy
+
+    const SavedPackage package = saved(document);
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    const QDomElement blip = elements(body, A, QStringLiteral("blip")).value(0);
+    const QString target =
+        relationshipTarget(package.xml(QStringLiteral("word/_rels/document.xml.rels")),
+                           blip.attributeNS(R, QStringLiteral("embed")));
+    ASSERT_FALSE(target.isEmpty());
+    QImage back;
+    ASSERT_TRUE(back.loadFromData(package.parts.at("word/" + target)));
+    EXPECT_EQ(back.size(), QSize(96, 48));
+    const QDomElement extent =
+        elements(body,
+                 QStringLiteral(
+                     "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing"),
+                 QStringLiteral("extent"))
+            .value(0);
+    EXPECT_NEAR(extent.attribute(QStringLiteral("cx")).toDouble(), 914400, 1000);  // one inch
+    EXPECT_NEAR(extent.attribute(QStringLiteral("cy")).toDouble(), 457200, 1000);
+
+    const QString notPicture = path(QStringLiteral("notes.txt"));
+    QFile file(notPicture);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+    EXPECT_THROW(document.body().addParagraph().picture(notPicture), DocxError);
+    EXPECT_THROW(document.body().addParagraph().picture(path(QStringLiteral("missing.png"))),
+                 DocxError);
+    EXPECT_THROW(document.header().addParagraph().picture(picture), DocxError);
+}
+
+TEST_F(DocxDocumentTest, FieldsKeepTheirCodes) {
+    Document document;
+    document.footer()
+        .addParagraph()
+        .text(QStringLiteral("Page "))
+        .field(QStringLiteral(" PAGE "), QStringLiteral("1"))
+        .text(QStringLiteral("  of  "))
+        .simpleField(QStringLiteral(" NUMPAGES "), QStringLiteral("1"));
+    document.body().addTableOfContents(1, 3, QStringLiteral("TOC 1"));
+    document.body().addParagraph().field(QStringLiteral(" DOCPROPERTY ReportName "));
+
+    const SavedPackage package = saved(document);
+    const QDomDocument footer = package.xml(QStringLiteral("word/footer1.xml"));
+    QStringList sequence;
+    for (const QDomElement& c : elements(footer, W, QStringLiteral("fldChar")))
+        sequence.append(c.attributeNS(W, QStringLiteral("fldCharType")));
+    EXPECT_EQ(sequence, QStringList({"begin", "separate", "end"}));
+    EXPECT_EQ(elements(footer, W, QStringLiteral("instrText")).value(0).text(),
+              QStringLiteral(" PAGE "));
+    const QDomElement simple = elements(footer, W, QStringLiteral("fldSimple")).value(0);
+    EXPECT_EQ(simple.attributeNS(W, QStringLiteral("instr")), QStringLiteral(" NUMPAGES "));
+    EXPECT_EQ(text(simple), QStringLiteral("1"));
+
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    const QList<QDomElement> codes = elements(body, W, QStringLiteral("instrText"));
+    ASSERT_EQ(codes.size(), 2);
+    EXPECT_EQ(codes[0].text(), QStringLiteral(" TOC \\o \"1-3\" \\h \\z \\u "));
+    EXPECT_EQ(codes[1].text(), QStringLiteral(" DOCPROPERTY ReportName "));
+    // The table of contents is filled when the document is opened.
+    EXPECT_EQ(elements(body, W, QStringLiteral("fldChar"))
+                  .value(0)
+                  .attributeNS(W, QStringLiteral("dirty")),
+              QStringLiteral("true"));
+    EXPECT_EQ(elements(package.xml(QStringLiteral("word/settings.xml")), W,
+                       QStringLiteral("updateFields"))
+                  .size(),
+              1);
+}
+
+TEST_F(DocxDocumentTest, HeadingNumberingIsLinkedToTheHeadingStyles) {
+    Document document;
+    std::vector<ListLevel> levels;
+    for (int level = 1; level <= 3; ++level)
+        levels.push_back(ListLevel{QStringLiteral("%1."), QStringLiteral("decimal"), 1, 0, 21.6,
+                                   QStringLiteral("Heading %1").arg(level)});
+    const int id = document.addNumbering(levels);
+    EXPECT_THROW(
+        document.addNumbering({ListLevel{{}, {}, 1, 0, 0, QStringLiteral("No Such Style")}}),
+        DocxError);
+
+    const SavedPackage package = saved(document);
+    const QDomDocument numbering = package.xml(QStringLiteral("word/numbering.xml"));
+    const QList<QDomElement> lvls = elements(numbering, W, QStringLiteral("lvl"));
+    ASSERT_EQ(lvls.size(), 3);
+    EXPECT_EQ(elements(lvls[1], W, QStringLiteral("pStyle"))
+                  .value(0)
+                  .attributeNS(W, QStringLiteral("val")),
+              QStringLiteral("Heading2"));
+    EXPECT_EQ(elements(numbering, W, QStringLiteral("num"))
+                  .value(0)
+                  .attributeNS(W, QStringLiteral("numId")),
+              QString::number(id));
+    // The style names the list, so every heading of that style is numbered.
+    const QDomDocument styles = package.xml(QStringLiteral("word/styles.xml"));
+    for (const QDomElement& style : elements(styles, W, QStringLiteral("style"))) {
+        if (style.attributeNS(W, QStringLiteral("styleId")) != QLatin1String("Heading3")) continue;
+        EXPECT_EQ(elements(style, W, QStringLiteral("ilvl"))
+                      .value(0)
+                      .attributeNS(W, QStringLiteral("val")),
+                  QStringLiteral("2"));
+        EXPECT_EQ(elements(style, W, QStringLiteral("numId"))
+                      .value(0)
+                      .attributeNS(W, QStringLiteral("val")),
+                  QString::number(id));
+    }
+}
+
+TEST_F(DocxDocumentTest, StylesAreFoundByNameAndChangedInPlace) {
+    Document document;
+    EXPECT_TRUE(document.hasStyle(QStringLiteral("Heading 1")));
+    EXPECT_TRUE(document.hasStyle(QStringLiteral("TOC 1")));
+    EXPECT_FALSE(document.hasStyle(QStringLiteral("TV_Property_Title_Style")));
+    // A style the document does not hold fails, as Word's does.
+    EXPECT_THROW(document.body().addParagraph(QStringLiteral("TV_Property_Title_Style")),
+                 DocxError);
+
+    StyleDefinition title{QStringLiteral("TV_Property_Title_Style"),
+                          StyleType::Paragraph,
+                          QStringLiteral("Normal"),
+                          {},
+                          {},
+                          {}};
+    title.font.underline = true;
+    title.font.italic = true;
+    document.setStyle(title);
+    StyleDefinition heading{QStringLiteral("Heading 1"), StyleType::Paragraph, {}, {}, {}, {}};
+    heading.font.fontName = QStringLiteral("Arial");
+    heading.font.color = QStringLiteral("FF0000");
+    document.setStyle(heading);
+    const int before = document.styleNames().size();
+    document.setStyle(heading);
+    EXPECT_EQ(document.styleNames().size(), before);
+    document.body()
+        .addParagraph(QStringLiteral("TV_Property_Title_Style"))
+        .text(QStringLiteral("Name:"));
+
+    const SavedPackage package = saved(document);
+    const QDomDocument styles = package.xml(QStringLiteral("word/styles.xml"));
+    int headings = 0;
+    for (const QDomElement& style : elements(styles, W, QStringLiteral("style"))) {
+        const QString id = style.attributeNS(W, QStringLiteral("styleId"));
+        if (id == QLatin1String("Heading1")) {
+            ++headings;
+            // The change keeps what the style had: bold stays, the font and colour are added.
+            EXPECT_EQ(elements(style, W, QStringLiteral("b")).size(), 1);
+            EXPECT_EQ(elements(style, W, QStringLiteral("rFonts"))
+                          .value(0)
+                          .attributeNS(W, QStringLiteral("ascii")),
+                      QStringLiteral("Arial"));
+            EXPECT_EQ(elements(style, W, QStringLiteral("color"))
+                          .value(0)
+                          .attributeNS(W, QStringLiteral("val")),
+                      QStringLiteral("FF0000"));
+            EXPECT_EQ(elements(style, W, QStringLiteral("outlineLvl"))
+                          .value(0)
+                          .attributeNS(W, QStringLiteral("val")),
+                      QStringLiteral("0"));
+        }
+        if (id == QLatin1String("TVPropertyTitleStyle")) {
+            EXPECT_EQ(elements(style, W, QStringLiteral("u"))
+                          .value(0)
+                          .attributeNS(W, QStringLiteral("val")),
+                      QStringLiteral("single"));
+            EXPECT_EQ(elements(style, W, QStringLiteral("basedOn"))
+                          .value(0)
+                          .attributeNS(W, QStringLiteral("val")),
+                      QStringLiteral("Normal"));
+        }
+    }
+    EXPECT_EQ(headings, 1);
+}
+
+// A template as a word processor saves one: its own styles, its own names.
+class DocxTemplateTest : public DocxDocumentTest {
+protected:
+    QString makeTemplate(const QByteArray& styles) {
+        const QString file = path(QStringLiteral("corporate.dotx"));
+        PackageParts parts;
+        parts[QStringLiteral("[Content_Types].xml")] =
+            "<?xml version=\"1.0\"?><Types "
+            "xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+            "<Override PartName=\"/word/document.xml\" "
+            "ContentType=\"application/vnd.openxmlformats-officedocument."
+            "wordprocessingml.template.main+xml\"/></Types>";
+        parts[QStringLiteral("word/styles.xml")] = styles;
+        EXPECT_TRUE(writePackage(file, parts));
+        return file;
+    }
+};
+
+TEST_F(DocxTemplateTest, StylesOfATemplateReplaceTheDocumentsOwn) {
+    const QString file = makeTemplate(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:name "
+        "w:val=\"Normal\"/></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"CorpHead\"><w:name w:val=\"Corporate Heading\"/>"
+        "<w:rPr><w:b/></w:rPr></w:style>"
+        "<w:style w:type=\"table\" w:styleId=\"CorpTable\"><w:name w:val=\"Corporate "
+        "Table\"/></w:style>"
+        "</w:styles>");
+    Document document;
+    QString error;
+    ASSERT_TRUE(document.loadTemplateStyles(file, &error)) << error.toStdString();
+    EXPECT_EQ(document.styleNames(),
+              QStringList({"Normal", "Corporate Heading", "Corporate Table"}));
+    EXPECT_FALSE(document.hasStyle(QStringLiteral("Heading 1")));
+    document.body().addParagraph(QStringLiteral("corporate heading")).text(QStringLiteral("Sales"));
+    document.body().addTable(1, 1, QStringLiteral("Corporate Table"));
+
+    const SavedPackage package = saved(document);
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    EXPECT_EQ(
+        elements(body, W, QStringLiteral("pStyle")).value(0).attributeNS(W, QStringLiteral("val")),
+        QStringLiteral("CorpHead"));
+    EXPECT_EQ(elements(body, W, QStringLiteral("tblStyle"))
+                  .value(0)
+                  .attributeNS(W, QStringLiteral("val")),
+              QStringLiteral("CorpTable"));
+    EXPECT_EQ(
+        elements(package.xml(QStringLiteral("word/styles.xml")), W, QStringLiteral("style")).size(),
+        3);
+}
+
+TEST_F(DocxTemplateTest, ABrokenTemplateIsRefusedWithTheReasonAndChangesNothing) {
+    struct Case {
+        const char* what;
+        QByteArray styles;
+        bool asZip;
+    };
+    const Case cases[] = {
+        {"not well formed", "<w:styles xmlns:w=\"x\"><w:style></w:styles>", true},
+        {"not styles", "<root/>", true},
+        {"no zip at all", {}, false},
+    };
+    for (const Case& c : cases) {
+        QString file;
+        if (c.asZip) {
+            file = makeTemplate(c.styles);
+        } else {
+            file = path(QStringLiteral("plain.dotx"));
+            QFile plain(file);
+            ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+            plain.write("plain text");
+        }
+        Document document;
+        const QStringList before = document.styleNames();
+        QString error;
+        EXPECT_FALSE(document.loadTemplateStyles(file, &error)) << c.what;
+        EXPECT_FALSE(error.isEmpty()) << c.what;
+        EXPECT_EQ(document.styleNames(), before) << c.what;
+    }
+    Document document;
+    QString error;
+    EXPECT_FALSE(document.loadTemplateStyles(path(QStringLiteral("missing.dotx")), &error));
+}
+
+TEST_F(DocxDocumentTest, SavingReplacesAnEarlierFileAndReportsAFailure) {
+    const QString target = path(QStringLiteral("Sales.docx"));
+    {
+        QFile earlier(target);
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("an earlier document");
+    }
+    Document document;
+    document.body().addParagraph().text(QStringLiteral("new"));
+    ASSERT_TRUE(document.save(target));
+    EXPECT_EQ(text(SavedPackage(target).xml(QStringLiteral("word/document.xml")).documentElement()),
+              QStringLiteral("new"));
+
+    QString error;
+    EXPECT_FALSE(document.save(path(QStringLiteral("no/such/folder/out.docx")), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+}  // namespace
