@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <algorithm>
+
+#include "TVSettings.h"
+#include "TestSupport.h"
+#include "UserMessages.h"
+#include "tvRptDiff.h"
+#include "tvSortField.h"
+
+namespace {
+
+// The shown lines in short, each text by its first line: "=" equal, "~" changed (left then
+// right), "<" first report only, ">" second report only.
+QStringList summary(const tvRptDiff& diff) {
+    QStringList lines;
+    for (tvDiffLine line : diff.lines) {
+        line.leftText = line.leftText.section(QStringLiteral("\r\n"), 0, 0);
+        line.rightText = line.rightText.section(QStringLiteral("\r\n"), 0, 0);
+        if (line.kind == tvDiffLeftOnly) {
+            lines << QStringLiteral("< ") + line.leftText;
+        } else if (line.kind == tvDiffRightOnly) {
+            lines << QStringLiteral("> ") + line.rightText;
+        } else if (line.changed()) {
+            lines << QStringLiteral("~ ") + line.leftText + QStringLiteral(" | ") + line.rightText;
+        } else {
+            lines << QStringLiteral("= ") + line.leftText;
+        }
+    }
+    return lines;
+}
+
+class RptDiff : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        TVSettings& s = REPORTS();
+        saved_ = {s.ShowFormula, s.ShowParameters, s.ShowGroups, s.ShowSort, s.ShowSQL,
+                  s.ShowTables};
+        s.ShowFormula = s.ShowParameters = s.ShowGroups = s.ShowSort = s.ShowSQL = s.ShowTables = 1;
+    }
+    void TearDown() override {
+        TVSettings& s = REPORTS();
+        s.ShowFormula = saved_[0];
+        s.ShowParameters = saved_[1];
+        s.ShowGroups = saved_[2];
+        s.ShowSort = saved_[3];
+        s.ShowSQL = saved_[4];
+        s.ShowTables = saved_[5];
+    }
+
+    // Compares two design documents, showing changes only unless asked for all lines.
+    tvRptDiff& compare(const QByteArray& left, const QByteArray& right, bool allLines = false) {
+        diff_.setReports(loadReport(left, QStringLiteral("old.rpt")),
+                         loadReport(right, QStringLiteral("new.rpt")), QStringLiteral("old.rpt"),
+                         QStringLiteral("new.rpt"));
+        diff_.ShowAllLines = allLines;
+        diff_.AnalyzeDifferences();
+        return diff_;
+    }
+
+    tvRptDiff diff_;
+    std::vector<qint16> saved_;
+};
+
+const QByteArray kOld = R"(<Report reportTitle="Orders" useIndexForSpeed="true">
+  <Database><Tables>
+    <Table name="Orders" location="Orders" dllName="odbc.dll"/>
+    <Table name="Customers" location="Customers" dllName="odbc.dll"/>
+  </Tables></Database><ExportOptions/>
+  <FormulaFields>
+    <FormulaField kind="2" name="Total" text="{Orders.Amount} * 2"/>
+    <FormulaField kind="2" name="Tax" text="{Orders.Amount} / 5"/>
+  </FormulaFields>
+  <Areas>
+    <Area kind="1" name="RH"><Sections><Section minimumHeight="720"><ReportObjects>
+      <TextObject kind="2" text="Orders" left="0" top="0" width="1440" height="240"/>
+      <TextObject kind="2" text="Printed" left="1440" top="0" width="1440" height="240"/>
+    </ReportObjects></Section></Sections></Area>
+    <Area kind="4" name="D"><Sections><Section/></Sections></Area>
+  </Areas></Report>)";
+
+const QByteArray kNew = R"(<Report reportTitle="Orders">
+  <Database><Tables>
+    <Table name="Orders" location="Orders" dllName="odbc.dll"/>
+    <Table name="Customers" location="Clients" dllName="odbc.dll"/>
+  </Tables></Database><ExportOptions/>
+  <FormulaFields>
+    <FormulaField kind="2" name="Total" text="{Orders.Amount} * 3"/>
+  </FormulaFields>
+  <Areas>
+    <Area kind="1" name="RH"><Sections><Section minimumHeight="720"><ReportObjects>
+      <TextObject kind="2" text="Orders list" left="0" top="0" width="1440" height="240"/>
+      <TextObject kind="2" text="Printed" left="1440" top="0" width="1440" height="240"/>
+    </ReportObjects></Section></Sections></Area>
+    <Area kind="3" name="GH" groupNumber="1"><Sections><Section/></Sections></Area>
+    <Area kind="4" name="D"><Sections><Section/></Sections></Area>
+  </Areas></Report>)";
+
+}  // namespace
+
+TEST_F(RptDiff, ListsTheChangesOfAnOptionFormulaTableSectionAndObject) {
+    const tvRptDiff& diff = compare(kOld, kNew);
+    const QStringList expected = {
+        QStringLiteral("~ Use Index for Speed = True | Use Index for Speed = False"),
+        QStringLiteral("~ Total, {Orders.Amount} * 2 | Total, {Orders.Amount} * 3"),
+        QStringLiteral("< Tax, {Orders.Amount} / 5"),
+        QStringLiteral("> Group #1, , Any Change, Ascending"),
+        QStringLiteral("~ Customers, , Customers, odbc.dll | Customers, , Clients, odbc.dll"),
+        // An object is known by its detail text: a new text makes it another object. The one
+        // after it is still found equal.
+        QStringLiteral("<     1, Text: (\"Orders\"), Position=(0, 0), Size=(1 x 0.17)"),
+        QStringLiteral(">     1, Text: (\"Orders list\"), Position=(0, 0), Size=(1 x 0.17)"),
+        // The group header area only the second report has.
+        QStringLiteral("> Group Header #1"),
+        QStringLiteral("> Height = 0, Background Color=Black"),
+        QStringLiteral("> "),
+    };
+    EXPECT_EQ(summary(diff), expected);
+}
+
+TEST_F(RptDiff, IdenticalReportsGiveNoDifference) {
+    const tvRptDiff& diff = compare(kOld, kOld);
+    EXPECT_TRUE(diff.lines.empty());
+    // The run header only.
+    ASSERT_EQ(diff.grdDiff.size(), 4u);
+    EXPECT_EQ(diff.grdDiff[1].secondCell, QStringLiteral("File 1 = old.rpt"));
+    EXPECT_EQ(diff.grdDiff[2].secondCell, QStringLiteral("File 2 = new.rpt"));
+    EXPECT_TRUE(diff.combinedText().isEmpty());
+
+    // With all lines every line is an equal one, numbered alike on both sides.
+    tvRptDiff& all = compare(kOld, kOld, true);
+    EXPECT_FALSE(all.lines.empty());
+    for (const tvDiffLine& line : all.lines) EXPECT_FALSE(line.changed()) << line.leftText.toStdString();
+    EXPECT_EQ(all.LeftLineCount, all.RightLineCount);
+    EXPECT_EQ(all.grd1.size(), all.grd2.size());
+}
+
+TEST_F(RptDiff, SwitchedOffBlocksAreLeftOut) {
+    REPORTS().ShowFormula = REPORTS().ShowGroups = REPORTS().ShowTables = 0;
+    const QStringList lines = summary(compare(kOld, kNew));
+    EXPECT_EQ(lines.first(),
+              QStringLiteral("~ Use Index for Speed = True | Use Index for Speed = False"));
+    EXPECT_EQ(lines.size(), 6);  // the option, then the objects and the group header's section
+    EXPECT_FALSE(lines.join(u'\n').contains(QStringLiteral("Total")));
+}
+
+// A block that fails is reported and the blocks after it still run.
+TEST_F(RptDiff, AFailingBlockIsReportedAndTheNextRuns) {
+    const QByteArray sorted = R"(<Report><Database/><ExportOptions/>
+      <FormulaFields><FormulaField kind="2" name="Total" text="1"/></FormulaFields>
+      <GroupSortFields><SortField field="2:Total" sortDirection="0"/></GroupSortFields>
+      <Areas><Area kind="4" name="D"><Sections><Section/></Sections></Area></Areas></Report>)";
+    auto left = loadReport(sorted);
+    left->tvGroupSortFields.Item(1).sortDirection = QStringLiteral("down");
+    QStringList messages;
+    const MessageHandler previous =
+        setMessageHandler([&](const QString& text, const QString&) { messages << text; });
+    diff_.setReports(std::move(left), loadReport(kNew), QStringLiteral("a"), QStringLiteral("b"));
+    diff_.ShowAllLines = false;
+    diff_.AnalyzeDifferences();
+    setMessageHandler(previous);
+
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Type mismatch")});
+    const QStringList lines = summary(diff_);
+    EXPECT_TRUE(lines.contains(QStringLiteral("> Customers, , Clients, odbc.dll")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("> Group Header #1")));
+}
+
+TEST_F(RptDiff, ASubreportOfOneReportOnlyComesOutOneSided) {
+    const QByteArray withSubreport = R"(<Report reportTitle="Main"><Database/><ExportOptions/>
+      <Areas><Area kind="1" name="R"><Sections><Section><ReportObjects>
+        <SubreportObject kind="5" subreportName="Inner"><Report><Database/><ExportOptions/>
+          <Areas><Area kind="4" name="D"><Sections><Section/></Sections></Area></Areas>
+        </Report></SubreportObject>
+      </ReportObjects></Section></Sections></Area></Areas></Report>)";
+    const QByteArray without = R"(<Report reportTitle="Main"><Database/><ExportOptions/>
+      <Areas><Area kind="1" name="R"><Sections><Section/></Sections></Area></Areas></Report>)";
+    const tvRptDiff& diff = compare(withSubreport, without);
+    const auto heading = std::find_if(diff.lines.begin(), diff.lines.end(), [](const auto& line) {
+        return line.leftText == QStringLiteral("Subreport: Inner");
+    });
+    ASSERT_NE(heading, diff.lines.end());
+    QStringList rest;
+    for (auto line = heading; line != diff.lines.end(); ++line) {
+        EXPECT_EQ(line->kind, tvDiffLeftOnly) << line->leftText.toStdString();
+        rest << line->leftText;
+    }
+    EXPECT_EQ(rest, (QStringList{QStringLiteral("Subreport: Inner"), QStringLiteral("Sections"),
+                                 QString(), QStringLiteral("Detail"),
+                                 QStringLiteral("Height = 0, Background Color=Black"), QString(),
+                                 QString()}));
+}
+
+TEST(RptDiffNames, ATemporarySecondFileIsTheFirstRevised) {
+    const QString first = QStringLiteral(" /r/Sales.rpt ");
+    EXPECT_EQ(tvRptDiff::DiffDisplayNames(first, QStringLiteral("/r/New.rpt"), false),
+              (QStringList{first, QStringLiteral("/r/New.rpt")}));
+    EXPECT_EQ(tvRptDiff::DiffDisplayNames(first, QStringLiteral("/r/New.rpt "), true),
+              (QStringList{QStringLiteral("/r/Sales.rpt"), QStringLiteral("/r/New.rpt")}));
+    // An extension compares ignoring case.
+    for (const char* copy : {"/tmp/x.TMP", "/tmp/x.tmp", "/tmp/x.Tmp"}) {
+        EXPECT_EQ(tvRptDiff::DiffDisplayNames(first, QString::fromLatin1(copy), false),
+                  (QStringList{QStringLiteral("/r/Sales.rpt (original)"),
+                               QStringLiteral("/r/Sales.rpt (revised)")}));
+    }
+}
+
+// Alignment of two keyed lists, changes only.
+TEST(RptDiffAlign, LinesUpItemsByKey) {
+    struct Case {
+        const char* name;
+        QStringList first;
+        QStringList second;
+        QStringList expected;
+    };
+    const auto L = [](std::initializer_list<const char*> items) {
+        QStringList list;
+        for (const char* item : items) list << QString::fromLatin1(item);
+        return list;
+    };
+    const Case cases[] = {
+        {"identical", L({"A, 1", "B, 2"}), L({"A, 1", "B, 2"}), {}},
+        {"removed", L({"A, 1", "B, 2", "C, 3"}), L({"A, 1", "C, 3"}), L({"< B, 2"})},
+        {"added", L({"A, 1", "C, 3"}), L({"A, 1", "B, 2", "C, 3"}), L({"> B, 2"})},
+        {"changed", L({"A, 1"}), L({"A, 2"}), L({"~ A, 1 | A, 2"})},
+        {"removed before a changed one", L({"A, 1", "B, 2"}), L({"B, 3"}),
+         L({"< A, 1", "~ B, 2 | B, 3"})},
+        {"added before a changed one", L({"B, 2"}), L({"A, 1", "B, 3"}),
+         L({"> A, 1", "~ B, 2 | B, 3"})},
+        {"moved to the front", L({"A, 1", "B, 2", "C, 3"}), L({"C, 3", "A, 1", "B, 2"}),
+         L({"< A, 1", "< B, 2", "> A, 1", "> B, 2"})},
+        {"replaced, the rest still equal", L({"X", "Y"}), L({"Z", "Y"}), L({"< X", "> Z"})},
+        {"numbered alike", L({"1, Name, x"}), L({"2, Name, x"}), {}},
+        {"numbered, changed", L({"1, Name, x"}), L({"2, Name, y"}), L({"~ Name, x | Name, y"})},
+        {"first list empty", {}, L({"A", "B", "C"}), L({"> A", "> B", "> C"})},
+        {"one left over", L({"A, 1", "B, 2"}), L({"A, 1"}), L({"< B, 2"})},
+    };
+    for (const Case& c : cases) {
+        tvRptDiff diff;
+        diff.ShowAllLines = false;
+        diff.AlignKeyedLists(c.first, c.second);
+        EXPECT_EQ(summary(diff), c.expected) << c.name;
+    }
+}
+
+// The rows, numbers, marker, colours and combined text of each kind of line.
+TEST(RptDiffLines, EachKindIsWrittenWithItsNumbersAndLook) {
+    tvRptDiff diff;
+    diff.LeftLineCount = 6;
+    diff.RightLineCount = 11;
+    const QString marker(kChangeMarker);
+    diff.AddDiffLine(tvDiffBothSides, QStringLiteral("same"), QStringLiteral("same"));
+    diff.AddDiffLine(tvDiffBothSides, QStringLiteral("a\r\nb"), QStringLiteral("c\r\nd\r\ne"));
+    EXPECT_EQ(diff.combinedText(), QStringLiteral("    7   12 same\n") + marker +
+                                       QStringLiteral("   8      a\n"
+                                                      "           b\n"
+                                                      "        13 c\n"
+                                                      "           d\n"
+                                                      "           e\n"));
+    ASSERT_EQ(diff.grdDiff.size(), 6u);
+    ASSERT_EQ(diff.grd1.size(), 3u);
+    ASSERT_EQ(diff.grd2.size(), 4u);
+    EXPECT_EQ(diff.grdDiff[0].firstCell, QStringLiteral("    7   12 "));
+    EXPECT_EQ(diff.grd1[0].firstCell, QStringLiteral("    7 "));
+    EXPECT_EQ(diff.grd2[0].firstCell, QStringLiteral("   12 "));
+    // The changed pair: the first report's half struck through in the combined grid only.
+    EXPECT_EQ(diff.grdDiff[1].firstCell, marker + QStringLiteral("   8      "));
+    EXPECT_TRUE(diff.grdDiff[1].struck);
+    EXPECT_EQ(diff.grdDiff[1].color, tvDiffBlue);
+    EXPECT_EQ(diff.grd1[1].firstCell, marker + QStringLiteral("   8      "));
+    EXPECT_FALSE(diff.grd1[1].struck);
+    EXPECT_EQ(diff.grd1[2].firstCell, QString(11, u' '));
+    EXPECT_EQ(diff.grdDiff[3].firstCell, QStringLiteral("        13 "));
+    EXPECT_EQ(diff.grd2[1].firstCell, QStringLiteral("   13 "));
+    EXPECT_EQ(diff.grd2[2].firstCell, QString(7, u' '));
+    EXPECT_EQ(diff.grd2[3].secondCell, QStringLiteral("e"));
+
+    // One-sided lines: struck and red on the left, green on the right.
+    diff.AddDiffLine(tvDiffLeftOnly, QStringLiteral("gone"), QStringLiteral("ignored"));
+    diff.AddDiffLine(tvDiffRightOnly, QStringLiteral("ignored"), QStringLiteral("new"));
+    EXPECT_EQ(diff.grd1.back().firstCell, marker + QStringLiteral("   9      "));
+    EXPECT_TRUE(diff.grd1.back().struck);
+    EXPECT_EQ(diff.grd1.back().color, tvDiffRed);
+    EXPECT_EQ(diff.grd2.back().firstCell, marker + QStringLiteral("       14 "));
+    EXPECT_EQ(diff.grd2.back().secondCell, QStringLiteral("new"));
+    EXPECT_FALSE(diff.grd2.back().struck);
+    EXPECT_EQ(diff.grdDiff.size(), 8u);
+
+    // An unknown kind writes and counts nothing; a hidden equal line counts.
+    diff.AddDiffLine(5, QStringLiteral("x"), QStringLiteral("y"));
+    diff.ShowAllLines = false;
+    diff.AddDiffLine(tvDiffBothSides, QStringLiteral("x"), QStringLiteral("x"));
+    EXPECT_EQ(diff.grdDiff.size(), 8u);
+    EXPECT_EQ(diff.LeftLineCount, 10);
+    EXPECT_EQ(diff.RightLineCount, 15);
+
+    // Numbered records carry their numbers as prefixes; a large number shows its last digits.
+    diff.LeftLineCount = 12343;
+    diff.AlignKeyedLists({QStringLiteral("1, Name, x")}, {QStringLiteral("2, Name, y")});
+    EXPECT_EQ(diff.grdDiff[8].firstCell, marker + QStringLiteral("2344      "));
+    EXPECT_EQ(diff.grdDiff[8].secondCell, QStringLiteral("1, Name, x"));
+    EXPECT_EQ(diff.grdDiff[9].secondCell, QStringLiteral("2, Name, y"));
+}
