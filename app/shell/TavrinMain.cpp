@@ -22,7 +22,8 @@ int TavrinMain(int argc, char** argv) {
 
     std::fputs(
         "tavdesk4: the windows come later; for now run a job from the command line:\n"
-        "  tavdesk4 -E <report.rpt>    tavdesk4 -E <folder>/    tavdesk4 -B <list.RML>\n",
+        "  tavdesk4 -E <report.rpt>    tavdesk4 -E <folder>/    tavdesk4 -B <list.RML>\n"
+        "  tavdesk4 -D <report1.rpt>,<report2.rpt>\n",
         stderr);
     return 0;
 }

@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
+#include <cstdio>
 #include <optional>
 
 #include "TVSettings.h"
 #include "UserMessages.h"
 #include "tvExtract.h"
+#include "tvRptDiff.h"
 
 namespace {
 
@@ -90,6 +92,38 @@ int extractList(const QString& listFile) {
     return statusOf(documented);
 }
 
+// -D: two reports compared. No printer is needed: the combined difference text, the one the
+// difference window prints, goes to standard output as UTF-8 text.
+int compareReports(const QString& argumentText) {
+    const qsizetype comma = argumentText.indexOf(u',');
+    const std::optional<QString> path1 = unquoted(argumentText.left(comma).trimmed());
+    const std::optional<QString> path2 =
+        comma < 0 ? std::nullopt : unquoted(argumentText.mid(comma + 1).trimmed());
+    if (!path1 || !path2 || reportFileName(*path1).isEmpty() ||
+        reportFileName(*path2).isEmpty()) {
+        ShowMessage(QStringLiteral("Report Difference needs two reports, separated by a comma: ") +
+                    argumentText);
+        return kUsageError;
+    }
+    REPORTS().CurrentReportPath = *path1;
+    tvRptDiff diff;
+    try {
+        diff.OpenDiffReports(*path1, *path2);
+        diff.AnalyzeDifferences();
+    } catch (const rt::Error& e) {
+        // The report being mined or compared when it failed.
+        ShowMessage(QStringLiteral("Unable to open Report: ") + REPORTS().CurrentReportName +
+                    QStringLiteral(" (") + e.description() + u')');
+        return kRunFailed;
+    }
+    const QByteArray text = diff.combinedText().toUtf8();
+    const bool written = std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()),
+                                     stdout) == static_cast<size_t>(text.size()) &&
+                         std::fflush(stdout) == 0;
+    if (!written) ShowMessage(QStringLiteral("Unable to write the difference text"));
+    return written ? kAllDocumented : kRunFailed;
+}
+
 }  // namespace
 
 QString commandTextOf(const QStringList& arguments) { return arguments.join(u' ').trimmed(); }
@@ -100,10 +134,14 @@ int HandleCommandLine(const QString& commandText) {
     const QString text = commandText.trimmed();
     // The switch, then a blank or a comma, then the argument.
     if (text.size() < 4 || (text[2] != u' ' && text[2] != u',')) return syntaxMessage();
+    const QString switchText = text.left(2);
+    // Two paths, each of which may be quoted.
+    if (switchText.compare(QLatin1StringView("-D"), Qt::CaseInsensitive) == 0) {
+        return compareReports(text.mid(3).trimmed());
+    }
     const std::optional<QString> argument = unquoted(text.mid(3).trimmed());
     if (!argument || argument->isEmpty()) return syntaxMessage();
 
-    const QString switchText = text.left(2);
     if (switchText.compare(QLatin1StringView("-E"), Qt::CaseInsensitive) == 0) {
         return extractPath(*argument);
     }

@@ -7,6 +7,7 @@
 //   -E <report>   Extract over one report
 //   -E <folder/>  Extract over the folder's own .rpt files (no subfolders), in name order
 //   -B <list.RML> Extract over the .rpt files named in a list file, one path a line
+//   -D <report1>,<report2>  Report Difference: the combined difference text to standard output
 // The switch may be followed by a blank or a comma, and compares ignoring case; the path keeps
 // its case and may be wrapped in double quotes. Messages go to the user's message channel.
 

@@ -303,3 +303,24 @@ TEST(RptDiffLines, EachKindIsWrittenWithItsNumbersAndLook) {
     EXPECT_EQ(diff.grdDiff[8].secondCell, QStringLiteral("1, Name, x"));
     EXPECT_EQ(diff.grdDiff[9].secondCell, QStringLiteral("2, Name, y"));
 }
+
+// A report that cannot be opened leaves the comparison held before untouched.
+TEST_F(RptDiff, AFailedOpenKeepsTheComparisonHeld) {
+    const QString grouped = sampleReport(QStringLiteral("grouped.rpt"));
+    const QString list = sampleReport(QStringLiteral("list.rpt"));
+    diff_.OpenDiffReports(grouped, list);
+    diff_.ShowAllLines = false;
+    diff_.AnalyzeDifferences();
+    const QStringList before = summary(diff_);
+    const tvReport* left = diff_.LeftReport.get();
+
+    EXPECT_EQ(errorOf([&] { diff_.OpenDiffReports(list, QStringLiteral("/no/such.rpt")); }), 911);
+    EXPECT_EQ(diff_.LeftReport.get(), left);
+    EXPECT_EQ(diff_.LeftReportPath, grouped);
+    EXPECT_EQ(diff_.RightReportPath, list);
+    EXPECT_FALSE(diff_.ShowAllLines);
+    // Analysing again gives the same lines: the counters start afresh.
+    diff_.AnalyzeDifferences();
+    EXPECT_EQ(summary(diff_), before);
+    EXPECT_TRUE(before.contains(QStringLiteral("< Group #1, , Any Change, Ascending")));
+}

@@ -183,10 +183,6 @@ TEST(CommandLine, RunsEachJobWithoutAWindow) {
         {"a switch run into its path", {"-E%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
         {"a quote without its end", {"-E", "\"%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
         {"an empty quoted path", {"-E", "\"\""}, 2, kSyntaxMessage},
-        {"report difference: not yet",
-         {"-D", "%T/reports/Sales.rpt,%T/reports/layout.RPT"},
-         2,
-         kSyntaxMessage},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -196,6 +192,42 @@ TEST(CommandLine, RunsEachJobWithoutAWindow) {
         EXPECT_EQ(result.errorLines, c.errorLines);
         EXPECT_TRUE(result.output.isEmpty());
         workspace.expectEverySettingStored();
+    }
+}
+
+// Report Difference writes the combined difference text to standard output.
+TEST(CommandLine, ReportDifferenceWritesTheCombinedText) {
+    const Workspace workspace;
+    const Outcome result =
+        workspace.run({"-D", "%T/reports/Sales.rpt,", "\"%T/my reports/Sales Q1.rpt\""});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_TRUE(result.errorLines.isEmpty()) << result.errorLines.join(u'\n').toStdString();
+    const QStringList lines = result.output.split(u'\n');
+    EXPECT_EQ(lines.first(), QStringLiteral("    1    1 Report Summary Information"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("   56   56 Report Definition")));
+
+    const Outcome same = workspace.run({"-d", "%T/reports/Sales.rpt,%T/reports/Sales.rpt"});
+    EXPECT_EQ(same.exitStatus, 0);
+    EXPECT_FALSE(same.output.contains(QChar(0x2026)));  // no change marker
+
+    const struct {
+        const char* name;
+        QStringList arguments;
+        int exitStatus;
+        QString named;
+    } failures[] = {
+        {"no second report", {"-D", "%T/reports/Sales.rpt,"}, 2, "Sales.rpt,"},
+        {"no comma", {"-D", "%T/reports/Sales.rpt"}, 2, "Sales.rpt"},
+        {"a missing report", {"-D", "%T/reports/Sales.rpt,%T/gone.rpt"}, 1, "gone.rpt"},
+    };
+    for (const auto& c : failures) {
+        SCOPED_TRACE(c.name);
+        const Outcome failed = workspace.run(c.arguments);
+        EXPECT_EQ(failed.exitStatus, c.exitStatus);
+        EXPECT_TRUE(failed.output.isEmpty());
+        ASSERT_EQ(failed.errorLines.size(), 1);
+        EXPECT_TRUE(failed.errorLines.first().contains(c.named))
+            << failed.errorLines.first().toStdString();
     }
 }
 
