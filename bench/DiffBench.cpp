@@ -4,7 +4,9 @@
 
 namespace {
 
-QString sample(const char* name) { return QStringLiteral(TAV_SAMPLES "/") + QLatin1StringView(name); }
+QString sample(const char* name) {
+    return QStringLiteral(TAV_SAMPLES "/") + QLatin1StringView(name);
+}
 
 }  // namespace
 

@@ -99,8 +99,7 @@ int compareReports(const QString& argumentText) {
     const std::optional<QString> path1 = unquoted(argumentText.left(comma).trimmed());
     const std::optional<QString> path2 =
         comma < 0 ? std::nullopt : unquoted(argumentText.mid(comma + 1).trimmed());
-    if (!path1 || !path2 || reportFileName(*path1).isEmpty() ||
-        reportFileName(*path2).isEmpty()) {
+    if (!path1 || !path2 || reportFileName(*path1).isEmpty() || reportFileName(*path2).isEmpty()) {
         ShowMessage(QStringLiteral("Report Difference needs two reports, separated by a comma: ") +
                     argumentText);
         return kUsageError;

@@ -104,7 +104,9 @@ constexpr BlockRow kReportBlocks[] = {
     {"Formula Syntax Type = ", looked<self, &tvReport::formulaSyntax, GetFormulaSyntaxText>},
     {"Last Get Formula Syntax = ",
      looked<self, &tvReport::lastGetFormulaSyntax, GetFormulaSyntaxText>},
-    {"Can Perform Grouping on Server = ", ofReport<&tvReport::performGroupingOnServer>},
+    // The report's own capability, as the text documentation shows it: the perform flag in its
+    // place would hide a report that gained or lost the capability.
+    {"Can Perform Grouping on Server = ", ofReport<&tvReport::canPerformGroupingOnServer>},
     {"Has Saved Data = ", ofReport<&tvReport::hasSavedData>},
     {"Verify on Every Print = ", ofReport<&tvReport::verifyOnEveryPrint>},
     {"Use Index for Speed = ", ofReport<&tvReport::useIndexForSpeed>},
@@ -181,11 +183,13 @@ QString alertRecord(const tvReportAlert& alert) {
            QStringLiteral("Message Formula = ") + alert.messageFormula;
 }
 
-QString formulaRecord(const tvFormulaField& formula) { return joined({formula.name, formula.text}); }
+QString formulaRecord(const tvFormulaField& formula) {
+    return joined({formula.name, formula.text});
+}
 
 QString parameterRecord(const tvParameterFieldDefinition& parameter) {
-    return joined({parameter.parameterFieldName, parameter.prompt,
-                   GetValueTypeName(parameter.valueType)});
+    return joined(
+        {parameter.parameterFieldName, parameter.prompt, GetValueTypeName(parameter.valueType)});
 }
 
 QString sortRecord(const tvSortField& sort) {
@@ -267,9 +271,12 @@ enum class PrefixUse {
 
 QString withPrefix(const QString& prefix, PrefixUse use, qsizetype index, qsizetype count) {
     switch (use) {
-    case PrefixUse::FirstLine: return index == 0 ? prefix : blanks(prefix.size());
-    case PrefixUse::SingleLineOnly: return count == 1 ? prefix : QString();
-    case PrefixUse::None: break;
+        case PrefixUse::FirstLine:
+            return index == 0 ? prefix : blanks(prefix.size());
+        case PrefixUse::SingleLineOnly:
+            return count == 1 ? prefix : QString();
+        case PrefixUse::None:
+            break;
     }
     return QString();
 }
@@ -277,13 +284,13 @@ QString withPrefix(const QString& prefix, PrefixUse use, qsizetype index, qsizet
 // One side of an entry as it is written: its lines, the numbers before them and its look.
 struct Half {
     QStringList lines;
-    QString prefix;         // the comparer's text prefix
-    QString combined;       // numbers of the combined grid and text
-    QString pane;           // numbers of the side-by-side grid
+    QString prefix;    // the comparer's text prefix
+    QString combined;  // numbers of the combined grid and text
+    QString pane;      // numbers of the side-by-side grid
     std::vector<tvDiffGridRow>* paneGrid;
     qint32 color;
-    bool marked;            // the first line carries the change marker
-    bool textStruck;        // in the combined text and grid
+    bool marked;      // the first line carries the change marker
+    bool textStruck;  // in the combined text and grid
     bool paneStruck;
     PrefixUse textUse;      // the prefix in the combined text
     PrefixUse combinedUse;  // in the combined grid
@@ -379,10 +386,10 @@ void tvRptDiff::AddDiffLine(qint16 kind, const QString& leftText, const QString&
             const QString& line = half.lines[k];
             const QString mark = half.marked && k == 0 ? QString(kChangeMarker) : blanks(1);
             const QString combined = k == 0 ? half.combined : blanks(kCombinedWidth);
-            const QString pane = k == 0 ? half.pane
-                                        : blanks(half.pane.size() == kCombinedWidth
-                                                     ? kCombinedWidth
-                                                     : half.pane.size() + 1);
+            const QString pane =
+                k == 0 ? half.pane
+                       : blanks(half.pane.size() == kCombinedWidth ? kCombinedWidth
+                                                                   : half.pane.size() + 1);
             appendText(mark + combined, half.color, false);
             appendText(withPrefix(half.prefix, half.textUse, k, count) + line + u'\n', half.color,
                        half.textStruck);
@@ -410,9 +417,9 @@ void tvRptDiff::AddDiffLine(qint16 kind, const QString& leftText, const QString&
             const QString diffText =
                 withPrefix(leftPrefix, PrefixUse::SingleLineOnly, k, leftLines.size()) + line;
             grdDiff.push_back({mark + (first ? numbered : blanks(kCombinedWidth)), diffText});
-            grd1.push_back({mark + (first ? numL + u' ' : blanks(6)),
-                            withPrefix(leftPrefix, PrefixUse::FirstLine, k, leftLines.size()) +
-                                line});
+            grd1.push_back(
+                {mark + (first ? numL + u' ' : blanks(6)),
+                 withPrefix(leftPrefix, PrefixUse::FirstLine, k, leftLines.size()) + line});
             grd2.push_back({mark + (first ? numR + u' ' : blanks(6)),
                             withPrefix(rightPrefix, PrefixUse::FirstLine, k, leftLines.size()) +
                                 rightLines.value(k)});
@@ -461,7 +468,8 @@ void tvRptDiff::AlignKeyedLists(const QStringList& first, const QStringList& sec
         }
         const KeyedPair keys = keysOf(r1, r2);
         if (keys.leftKey == keys.rightKey) {
-            const QString leftPrefix = keys.numeric ? field(r1, 1) + QStringLiteral(", ") : QString();
+            const QString leftPrefix =
+                keys.numeric ? field(r1, 1) + QStringLiteral(", ") : QString();
             const QString rightPrefix =
                 keys.numeric ? field(r2, 1) + QStringLiteral(", ") : QString();
             AddDiffLine(tvDiffBothSides, r1.mid(leftPrefix.size()), r2.mid(rightPrefix.size()),
@@ -611,9 +619,7 @@ void tvRptDiff::CompareReportPair(const tvReport* left, const tvReport* right, b
         list(&tvReport::reportAlerts, alertRecord, {QStringLiteral("Report Alerts")}, false, true);
     });
     if (settings.ShowFormula) {
-        step([&] {
-            textPair(&tvReport::recordSelectionFormula, "Selection Formula", true, true);
-        });
+        step([&] { textPair(&tvReport::recordSelectionFormula, "Selection Formula", true, true); });
         step([&] {
             textPair(&tvReport::groupSelectionFormula, "Group Selection Formula", false, false);
         });
@@ -633,7 +639,10 @@ void tvRptDiff::CompareReportPair(const tvReport* left, const tvReport* right, b
         step([&] {
             listBlock({{QStringLiteral("Groups"),
                         QStringLiteral("Group, Field, Break On, Sort Direction")},
-                       groupRecords(left), groupRecords(right), false, false});
+                       groupRecords(left),
+                       groupRecords(right),
+                       false,
+                       false});
         });
     }
     if (settings.ShowSort) {
@@ -650,9 +659,12 @@ void tvRptDiff::CompareReportPair(const tvReport* left, const tvReport* right, b
             auto tables = [](const tvReport* report) {
                 return report && report->tvDatabase ? &report->tvDatabase->tables : nullptr;
             };
-            listBlock({{QStringLiteral("Tables"), QStringLiteral("Tables, Alias, Location, Driver")},
-                       recordsOf(tables(left), tableRecord),
-                       recordsOf(tables(right), tableRecord), false, false});
+            listBlock(
+                {{QStringLiteral("Tables"), QStringLiteral("Tables, Alias, Location, Driver")},
+                 recordsOf(tables(left), tableRecord),
+                 recordsOf(tables(right), tableRecord),
+                 false,
+                 false});
         });
     }
     step([&] { CompareSections(left, right); });
@@ -661,7 +673,8 @@ void tvRptDiff::CompareReportPair(const tvReport* left, const tvReport* right, b
 void tvRptDiff::CompareSections(const tvReport* left, const tvReport* right) {
     const qsizetype n = left ? left->tvAreas.Count() : 0;
     const qsizetype m = right ? right->tvAreas.Count() : 0;
-    const qint16 side = sideKind(n > 0, m > 0);
+    // Two reports without areas agree: their heading is no difference.
+    const qint16 side = n == 0 && m == 0 ? qint16{tvDiffBothSides} : sideKind(n > 0, m > 0);
     AddDiffLine(side, QStringLiteral("Sections"), QStringLiteral("Sections"));
     AddDiffLine(side, QString(), QString());
     if (n == 0 && m == 0) return;
@@ -692,8 +705,8 @@ void tvRptDiff::CompareSections(const tvReport* left, const tvReport* right) {
     }
 }
 
-void tvRptDiff::CompareAreaSections(const tvReport* left, qsizetype leftArea,
-                                    const tvReport* right, qsizetype rightArea) {
+void tvRptDiff::CompareAreaSections(const tvReport* left, qsizetype leftArea, const tvReport* right,
+                                    qsizetype rightArea) {
     const qsizetype n = sectionCount(left, leftArea);
     const qsizetype m = sectionCount(right, rightArea);
     if (n == 0 && m == 0) return;

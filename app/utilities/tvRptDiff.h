@@ -26,8 +26,8 @@ enum tvDiffColor : qint32 {
     tvDiffBlue = 16711680,
 };
 
-// Starts the first line of every changed pair and one-sided entry, so that a viewer can jump
-// from change to change.
+// The ellipsis (code 133 of the Windows Latin page) starts the first line of every changed pair
+// and one-sided entry, so that a viewer can jump from change to change.
 inline constexpr QChar kChangeMarker = QChar(0x2026);
 
 // One row of a result grid: the marker and line numbers, then the text.

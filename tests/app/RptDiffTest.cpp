@@ -36,8 +36,8 @@ protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         TVSettings& s = REPORTS();
-        saved_ = {s.ShowFormula, s.ShowParameters, s.ShowGroups, s.ShowSort, s.ShowSQL,
-                  s.ShowTables};
+        saved_ = {s.ShowFormula, s.ShowParameters, s.ShowGroups,
+                  s.ShowSort,    s.ShowSQL,        s.ShowTables};
         s.ShowFormula = s.ShowParameters = s.ShowGroups = s.ShowSort = s.ShowSQL = s.ShowTables = 1;
     }
     void TearDown() override {
@@ -120,6 +120,19 @@ TEST_F(RptDiff, ListsTheChangesOfAnOptionFormulaTableSectionAndObject) {
     EXPECT_EQ(summary(diff), expected);
 }
 
+// Each grouping value is compared as itself.
+TEST_F(RptDiff, GroupingOnTheServerComparesBothValues) {
+    const QStringList lines = summary(
+        compare(R"(<Report canPerformGroupingOnServer="1"><Database/><ExportOptions/></Report>)",
+                R"(<Report performGroupingOnServer="true"><Database/><ExportOptions/></Report>)"));
+    EXPECT_EQ(lines, (QStringList{
+                         QStringLiteral("~ Can Perform Grouping on Server = 1 | "
+                                        "Can Perform Grouping on Server = 0"),
+                         QStringLiteral("~ Perform Grouping on Server = False | "
+                                        "Perform Grouping on Server = True"),
+                     }));
+}
+
 TEST_F(RptDiff, IdenticalReportsGiveNoDifference) {
     const tvRptDiff& diff = compare(kOld, kOld);
     EXPECT_TRUE(diff.lines.empty());
@@ -132,7 +145,8 @@ TEST_F(RptDiff, IdenticalReportsGiveNoDifference) {
     // With all lines every line is an equal one, numbered alike on both sides.
     tvRptDiff& all = compare(kOld, kOld, true);
     EXPECT_FALSE(all.lines.empty());
-    for (const tvDiffLine& line : all.lines) EXPECT_FALSE(line.changed()) << line.leftText.toStdString();
+    for (const tvDiffLine& line : all.lines)
+        EXPECT_FALSE(line.changed()) << line.leftText.toStdString();
     EXPECT_EQ(all.LeftLineCount, all.RightLineCount);
     EXPECT_EQ(all.grd1.size(), all.grd2.size());
 }
