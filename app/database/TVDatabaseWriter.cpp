@@ -1,0 +1,587 @@
+#include "TVDatabaseWriter.h"
+
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <limits>
+
+#include "TVLookupHelper.h"
+#include "TVSettings.h"
+#include "UserMessages.h"
+#include "tvDatabase.h"
+#include "tvDatabaseCreator.h"
+#include "tvDatabaseFieldDefinition.h"
+#include "tvDatabaseSchema.h"
+#include "tvDatabaseTable.h"
+#include "tvDbConnection.h"
+#include "tvExportObject.h"
+#include "tvExtract.h"
+#include "tvFormulaField.h"
+#include "tvGroupNameField.h"
+#include "tvLogWriter.h"
+#include "tvParameterFieldDefinition.h"
+#include "tvPrinterObject.h"
+#include "tvReport.h"
+#include "tvReportStatistics.h"
+#include "tvRunningTotalFieldDefinition.h"
+#include "tvSQLExpressionFieldDefinition.h"
+#include "tvSortField.h"
+#include "tvSpecialVarFieldDefinition.h"
+#include "tvSubReportObject.h"
+#include "tvSummaryFieldDefinition.h"
+
+namespace {
+
+// Flags are stored as the engine's own true and false.
+QVariant flag(bool value) { return value ? 1 : 0; }
+
+// A date as the engine's date text; a date that was never set is the runtime's zero date.
+QVariant dateText(const QDateTime& date) {
+    const QDateTime shown = date.isValid() ? date.toLocalTime()
+                                           : QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+    return shown.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+// The model keeps a few switches and numbers as the runtime's texts.
+QVariant flagText(const QString& text) {
+    return flag(text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
+                text.toInt() != 0);
+}
+
+// `value` as its text, whatever its type; numbers with '.'.
+QString valueText(const QVariant& value) {
+    if (value.typeId() == QMetaType::Double) return QString::number(value.toDouble(), 'g', 15);
+    return value.toString();
+}
+
+QString sqlQuote(const QString& text) {
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+qint32 nextId(qint32& counter) {
+    if (counter == std::numeric_limits<qint32>::max()) throw tvDbError(QStringLiteral("Overflow"));
+    return ++counter;
+}
+
+}  // namespace
+
+TVDatabaseWriter::TVDatabaseWriter() = default;
+TVDatabaseWriter::TVDatabaseWriter(tvDbConnection& connection) : connection_(&connection) {}
+TVDatabaseWriter::~TVDatabaseWriter() = default;
+
+bool TVDatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
+                                   const QString& databasePath, const QString&) {
+    WriteLog(QStringLiteral("Generating DB for report: ") + reportName);
+    try {
+        initDatabase(databasePath);
+    } catch (const tvDbError& error) {
+        WriteLog(QStringLiteral("Unable to open the database: ") + error.text());
+        return false;
+    }
+    ShowStatus(REPORTS().CurrentReportName + QStringLiteral(" - Writing database"));
+    connection_->begin();
+    try {
+        writeRows(model);
+        connection_->commit();
+    } catch (const std::exception& error) {
+        // The earlier copy of the report comes back with the rest.
+        connection_->rollback();
+        const auto* dbError = dynamic_cast<const tvDbError*>(&error);
+        WriteLog(QStringLiteral("Database update failed: ") +
+                 (dbError ? dbError->text() : QString::fromUtf8(error.what())));
+        return false;
+    }
+    ownConnection_.reset();
+    connection_ = nullptr;
+    return true;
+}
+
+void TVDatabaseWriter::initDatabase(const QString& databasePath) {
+    WriteLog(QStringLiteral("Initialized the DB"));
+    const bool created = !QFileInfo::exists(databasePath);
+    if (created && !tvDatabaseCreator::CreateDatabase(databasePath)) {
+        throw tvDbError(QStringLiteral("The database could not be created."));
+    }
+    if (!created && !tvDatabaseCreator::OpenAndUpgradeDatabase(databasePath)) {
+        throw tvDbError(QStringLiteral("The database could not be brought up to date."));
+    }
+    ownConnection_ = std::make_unique<tvDbConnection>(databasePath);
+    connection_ = ownConnection_.get();
+}
+
+// The rows of one report; a subreport's writer starts here, inside its main report's
+// transaction.
+void TVDatabaseWriter::writeRows(tvReport& model) {
+    if (!model.tvReportStatistics) model.tvReportStatistics = std::make_unique<tvReportStatistics>();
+    deleteReportData(model);
+    model_ = &model;
+    fieldIdCounter_ = 0;
+    tableIdCounter_ = 0;
+
+    fillReport(model);
+    fillReportStatistics(*model.tvReportStatistics);
+    if (model.tvPrinterObject) fillPrinter(*model.tvPrinterObject);
+    fillReportDatabase();
+    if (model.tvDatabase) fillTables(*model.tvDatabase);
+    fillParameterFields();
+    if (model.tvExportObject) fillExportOptions(*model.tvExportObject);
+    fillFormulaFields();
+    fillGroupNameFields();
+    fillSQLExpressionFields();
+    fillSummaryFields(model.tvSummaryFieldDefinitions);
+    fillRunningTotalFields();
+    fillSortFields();
+    fillSpecialVarFields();
+    fillSubreports();
+}
+
+void TVDatabaseWriter::deleteReportData(const tvReport& model) {
+    WriteLog(QStringLiteral("Deleting report Data"));
+    // The rows of the report go with its reports row, through the cascading relations.
+    connection_->exec(
+        QStringLiteral("DELETE FROM Reports WHERE ReportFileName = ? AND RevisionNumber = ?"),
+        {model.reportFileName, model.tvReportStatistics->revisionNumber});
+}
+
+qint64 TVDatabaseWriter::insert(const char* table, std::initializer_list<Column> columns) {
+    const tvTableDef* definition = tvSchemaTable(QLatin1String(table));
+    QStringList names;
+    QStringList marks;
+    QVariantList values;
+    for (const Column& column : columns) {
+        QVariant value = column.value;
+        // An unset text is the empty text, not a missing value.
+        if (value.typeId() == QMetaType::QString && value.toString().isNull()) {
+            value = QString(QLatin1String(""));
+        }
+        const tvColumnDef* def = definition ? definition->column(QLatin1String(column.name)) : nullptr;
+        if (def && def->type == adVarWChar && value.typeId() == QMetaType::QString &&
+            value.toString().size() > def->definedSize) {
+            // The column holds no more; the rest of the report is still worth having.
+            value = value.toString().left(def->definedSize);
+            WriteLog(QStringLiteral("Text cut to %1 characters: %2.%3")
+                         .arg(def->definedSize)
+                         .arg(QLatin1String(table), QLatin1String(column.name)));
+        }
+        names << QLatin1Char('"') + QLatin1String(column.name) + QLatin1Char('"');
+        marks << QStringLiteral("?");
+        values << value;
+    }
+    QSqlQuery query = connection_->exec(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                                            .arg(QLatin1String(table), names.join(u','),
+                                                 marks.join(u',')),
+                                        values);
+    return query.lastInsertId().toLongLong();
+}
+
+qint32 TVDatabaseWriter::nextFieldId() { return nextId(fieldIdCounter_); }
+qint32 TVDatabaseWriter::nextTableId() { return nextId(tableIdCounter_); }
+
+// Enters one definition in the fields registry, under `fieldId` or, when it is 0, a new id.
+qint32 TVDatabaseWriter::fillField(const QString& name, qint16 kind, qint32 fieldId) {
+    const qint32 id = fieldId == 0 ? nextFieldId() : fieldId;
+    try {
+        insert("Fields", {{"Field_Id", id}, {"Report_Id", reportId_}, {"Name", name}, {"Kind", kind}});
+    } catch (const tvDbError& error) {
+        ShowMessage(QStringLiteral("Unable to insert field ") + sqlQuote(name) +
+                    QStringLiteral(" into database.  Error = ") + error.text());
+        throw;
+    }
+    return id;
+}
+
+qint32 TVDatabaseWriter::getFieldId(const QString& name) {
+    QSqlQuery query = connection_->exec(
+        QStringLiteral("SELECT Field_Id FROM Fields WHERE Name = ? AND Report_Id = ?"),
+        {name, reportId_});
+    if (query.next()) return query.value(0).toInt();
+    const qint32 databaseFieldId = getDatabaseFieldId(name);
+    if (databaseFieldId == -1) return -1;
+    const tvDatabaseFieldDefinition* field =
+        model_->tvDatabase ? model_->tvDatabase->allFields.Find(name) : nullptr;
+    return fillField(name, field ? field->kind : qint16(tvDatabaseFieldKind), databaseFieldId);
+}
+
+qint32 TVDatabaseWriter::getDatabaseFieldId(const QString& name) {
+    QSqlQuery query = connection_->exec(
+        QStringLiteral("SELECT Field_Id FROM DatabaseFields WHERE Name = ? AND Report_Id = ?"),
+        {name, reportId_});
+    return query.next() ? query.value(0).toInt() : -1;
+}
+
+// A definition that is referred to before its own rows are written (a special field that a
+// sort or a summary uses) enters the registry now; its own rows find it there later.
+QVariant TVDatabaseWriter::fieldRef(const tvIFieldDefinition* definition) {
+    if (!definition) return {};
+    const qint32 id = getFieldId(definition->name);
+    return id == -1 ? fillField(definition->name, definition->kind, 0) : id;
+}
+
+void TVDatabaseWriter::fillReport(const tvReport& r) {
+    WriteLog(QStringLiteral("Writing report data"));
+    QVariant ownerId;
+    const QString& owner = REPORTS().ReportOwner;
+    if (!owner.isEmpty()) {
+        QSqlQuery query = connection_->exec(
+            QStringLiteral("SELECT ReportOwner_id FROM ReportOwner WHERE Name = ?"), {owner});
+        if (query.next()) ownerId = query.value(0).toInt();
+    }
+    QString sql = r.sqlQueryString;
+    sql.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    reportId_ = static_cast<qint32>(insert(
+        "Reports",
+        {{"TopMargin", r.topMargin},
+         {"BottomMargin", r.bottomMargin},
+         {"LeftMargin", r.leftMargin},
+         {"RightMargin", r.rightMargin},
+         {"CanPerformGroupingOnServer", r.canPerformGroupingOnServer},
+         {"CaseInsensitiveSQLData", flag(r.caseInsensitiveSQLData)},
+         {"ConvertDateTimeType", GetDateTimeConversionText(r.convertDateTimeType)},
+         {"ConvertNullFieldToDefault", flag(r.convertNullFieldToDefault)},
+         {"EnableAsyncQuery", flag(r.enableAsyncQuery)},
+         {"EnableGeneratingDataForHiddenObject", flag(r.enableGeneratingDataForHiddenObject)},
+         {"EnableParameterPrompting", flag(r.enableParameterPrompting)},
+         {"EnablePerformQueriesAsynchronously", flag(r.enablePerformQueriesAsynchronously)},
+         {"EnableSelectDistinctRecords", flag(r.enableSelectDistinctRecords)},
+         {"FieldMappingType", GetFieldMappingText(r.fieldMappingType)},
+         {"FormulaSyntax", GetFormulaSyntaxText(r.formulaSyntax)},
+         {"GroupSelectionFormula", r.groupSelectionFormula},
+         {"HasSavedData", flag(r.hasSavedData)},
+         {"KeywordsInReport", r.keywordsInReport},
+         {"LastGetFormulaSyntax", GetFormulaSyntaxText(r.lastGetFormulaSyntax)},
+         {"NumberOfGroups", r.numberOfGroups},
+         {"PerformGroupingOnServer", flag(r.performGroupingOnServer)},
+         {"RecordSelectionFormula", r.recordSelectionFormula},
+         {"ReportFormatStyle", GetReportFormatStyleText(r.reportFormatStyle.toInt())},
+         {"Author", r.reportAuthor},
+         {"Comments", r.reportComments},
+         {"Subject", r.reportSubject},
+         {"Template", r.reportTemplate},
+         {"Title", r.reportTitle},
+         {"ReportName", reportFileName(r.reportFileName)},
+         {"ReportFileName", r.reportFileName},
+         {"RevisionNumber", r.tvReportStatistics->revisionNumber},
+         {"Kind", GetReportKindText(r.reportKind)},
+         {"SavePreviewPicture", flag(r.savePreviewPicture)},
+         {"SQLQueryString", sql},
+         {"UseIndexForSpeed", flag(r.useIndexForSpeed)},
+         {"VerifyOnEveryPrint", flag(r.verifyOnEveryPrint)},
+         {"ReportOwner_Id", ownerId}}));
+}
+
+void TVDatabaseWriter::fillReportStatistics(const tvReportStatistics& s) {
+    insert("Report_Statistics", {{"Report_Id", reportId_},
+                                 {"Created", dateText(s.created)},
+                                 {"lastPrinted", dateText(s.lastPrinted)},
+                                 {"lastSaved", dateText(s.lastSaved)},
+                                 {"lastSavedBy", s.lastSavedBy},
+                                 {"revisionNumber", s.revisionNumber},
+                                 {"totalEditTime", QString::number(s.totalEditTime)}});
+}
+
+void TVDatabaseWriter::fillPrinter(const tvPrinterObject& p) {
+    WriteLog(QStringLiteral("Writing printer data"));
+    insert("Printer", {{"Report_Id", reportId_},
+                       {"Driver", p.driver},
+                       {"PaperOrientation", GetPaperOrientationText(p.PaperOrientation)},
+                       {"PaperSize", GetPaperSizeText(p.PaperSize)},
+                       {"PaperSource", GetPaperSourceText(p.PaperSource)},
+                       {"PortName", p.PortName},
+                       {"PrintDate", dateText(p.PrintDate)},
+                       {"PrinterDuplex", GetPrinterDuplexText(p.PrinterDuplex)},
+                       {"PrinterName", p.printerName}});
+}
+
+void TVDatabaseWriter::fillReportDatabase() {
+    WriteLog(QStringLiteral("Writing DB data"));
+    insert("Report_Database", {{"Report_Id", reportId_}});
+}
+
+void TVDatabaseWriter::fillExportOptions(const tvExportObject& e) {
+    WriteLog(QStringLiteral("Writing export options data"));
+    insert("Export_Options",
+           {{"Report_Id", reportId_},
+            {"ApplicationFileName", e.applicationFileName},
+            {"CharFieldDelimeter", e.charFieldDelimeter},
+            {"CharStringDelimeter", e.charStringDelimeter},
+            {"DestinationDllName", e.destinationDLLName},
+            {"DestinationType", GetExportDestinationText(e.destinationType)},
+            {"DiskFileName", e.diskFileName},
+            {"ExcelAreaGroupNumber", e.excelAreaGroupNumber},
+            {"ExcelAreaKind", GetAreaKindText(e.excelAreaKind)},
+            {"ExcelConstantColumnWidth", e.excelConstantColumnWidth},
+            {"ExcelConvertDateToString", flag(e.excelConvertDateToString)},
+            {"ExcelExportAllPages", flag(e.excelExportAllPages)},
+            {"ExcelFirstPageNumber", e.excelFirstPageNumber},
+            {"ExcelLastPageNumber", e.excelLastPageNumber},
+            {"ExcelPageBreaks", flag(e.excelPageBreaks)},
+            {"ExcelTabHasColumnHeadings", flag(e.excelTabHasColumnHeadings)},
+            {"ExcelUseConstantColumnWidth", flag(e.excelUseConstantColumnWidth)},
+            {"ExcelUseTabularFormat", flag(e.excelUseTabularFormat)},
+            {"ExcelUseWorksheetFunctions", flag(e.excelUseWorksheetFunctions)},
+            {"ExchangeDestinationType", GetExchangeDestinationTypeText(e.exchangeDestinationType)},
+            {"ExchangeFolderPath", e.exchangeFolderPath},
+            {"ExchangePassword", e.exchangePassword},
+            {"ExchangePathHasColumnHeadings", flag(e.exchangePathHasColumnHeadings)},
+            {"ExchangeProfile", e.exchangeProfile},
+            {"FormatDllName", e.formatDLLName},
+            {"FormatType", GetExportFormatText(e.formatType)},
+            {"HTMLEnableSeparatePages", flag(e.htmlEnableSeparatePages)},
+            {"HTMLFileName", e.htmlFileName},
+            {"HTMLHasPageNavigator", flag(e.htmlHasPageNavigator)},
+            {"LotusDominoComments", e.lotusDominoComments},
+            {"LotusDominoDatabaseName", e.lotusDominoDatabaseName},
+            {"LotusNotesFormName", e.lotusNotesFormName},
+            {"MailBccList", e.mailBccList},
+            {"MailCcList", e.mailCcList},
+            {"MailMessage", e.mailMessage},
+            {"MailSubject", e.mailSubject},
+            {"MailToList", e.mailToList},
+            {"MailUserName", e.mailUserName},
+            {"NumberOfLinesPerPage", e.numberOfLinesPerPage},
+            {"ODBCDataSourceName", e.odbcDataSourceName},
+            {"ODBCDataSourcePassword", e.odbcDataSourcePassword},
+            {"ODBCDataSourceUserID", e.odbcDataSourceUserId},
+            {"ODBCExportTableName", e.odbcExportTableName},
+            {"PDFExportAllPages", flag(e.pdfExportAllPages)},
+            {"PDFFirstPageNumber", e.pdfFirstPageNumber},
+            {"PDFLastPageNumber", e.pdfLastPageNumber},
+            {"RTFExportAllPages", flag(e.rtfExportAllPages)},
+            {"RTFFirstPageNumber", e.rtfFirstPageNumber},
+            {"RTFLastPageNumber", e.rtfLastPageNumber},
+            {"UseDefaultCharactersPerInch", flag(e.useDefaultCharactersPerInch)},
+            {"UserDefinedCharactersPerInch", e.userDefinedCharactersPerInch},
+            {"UseReportDateFormat", flag(e.useReportDateFormat)},
+            {"UseReportNumberFormat", flag(e.useReportNumberFormat)},
+            {"WORDWExportAllPages", flagText(e.wordWExportAllPages)},
+            {"WORDWFirstPageNumber", e.wordWFirstPageNumber.toInt()},
+            {"WORDWLastPageNumber", e.wordWLastPageNumber.toInt()},
+            {"XMLAllowMultipleFiles", flag(e.xmlAllowMultipleFiles)},
+            {"XMLFileName", e.xmlFileName}});
+}
+
+void TVDatabaseWriter::fillTables(const tvDatabase& database) {
+    WriteLog(QStringLiteral("Writing DB tables data"));
+    for (const tvDatabaseTable& table : database.tables) {
+        const qint32 tableId = nextTableId();
+        insert("Tables", {{"Report_Id", reportId_},
+                          {"Table_Id", tableId},
+                          {"ConnectBufferString", table.connectBufferString},
+                          {"DatabaseType", GetDatabaseTypeText(table.databaseType)},
+                          {"DescriptiveName", table.descriptiveName},
+                          {"DllName", table.dllName},
+                          {"Location", table.location},
+                          {"Name", table.name}});
+        fillDatabaseFields(table.fields, tableId);
+    }
+}
+
+// A database field enters the fields registry only when something refers to it.
+void TVDatabaseWriter::fillDatabaseFields(const tvDatabaseFieldDefinitions& fields,
+                                          qint32 tableId) {
+    for (const tvDatabaseFieldDefinition& field : fields) {
+        insert("DatabaseFields", {{"Report_Id", reportId_},
+                                  {"Field_Id", nextFieldId()},
+                                  {"Table_Id", tableId},
+                                  {"DatabaseFieldDisplayName", field.databaseFieldDisplayName},
+                                  {"DatabaseFieldName", field.databaseFieldName},
+                                  {"Name", field.name},
+                                  {"NumberOfBytes", field.numberOfBytes},
+                                  {"TableAliasName", field.tableAliasName},
+                                  {"ValueType", GetValueTypeText(field.valueType)}});
+    }
+}
+
+void TVDatabaseWriter::fillParameterFields() {
+    WriteLog(QStringLiteral("Writing parameter fields data"));
+    for (const tvParameterFieldDefinition& p : model_->tvParameters) {
+        const qint32 id = fillField(p.name, p.kind, 0);
+        insert("ParameterFields",
+               {{"Report_Id", reportId_},
+                {"Field_Id", id},
+                {"Name", p.name},
+                {"ParameterFieldName", p.parameterFieldName},
+                {"ParameterType", GetParameterTypeText(p.parameterType)},
+                {"Prompt", p.prompt},
+                {"Kind", GetFieldKindText(p.kind)},
+                {"DisallowEditing", flag(p.disallowEditing)},
+                {"DiscreteOrRangeKind", GetParameterValueKindText(p.discreteOrRangeKind)},
+                {"EditMask", p.editMask},
+                {"EnableExclusiveGroup", flag(p.enableExclusiveGroup)},
+                {"EnableMultipleValues", flag(p.enableMultipleValues)},
+                {"EnableNullValue", flag(p.enableNullValue)},
+                {"EnableRangeLimit", flag(p.enableRangeLimit)},
+                {"EnableShowDescriptionOnly", flag(p.enableShowDescriptionOnly)},
+                {"EnableSortBasedOnDesc", flag(p.enableSortBasedOnDesc)},
+                {"GroupNumber", p.groupNumber},
+                {"IsCurrentValueSet", flag(p.isCurrentValueSet)},
+                {"IsDefaultValueSet", flag(p.isDefaultValueSet)},
+                {"MaximumValue", valueText(p.maximumValue)},
+                {"MinimumValue", valueText(p.minimumValue)},
+                {"NeedsCurrentValue", flag(p.needsCurrentValue)},
+                {"NumberOfBytes", p.numberOfBytes},
+                {"NumberOfCurrentRanges", p.numberOfCurrentRanges},
+                {"NumberOfCurrentValues", p.numberOfCurrentValues},
+                {"NumberOfDefaultValues", p.numberOfDefaultValues},
+                {"PicklistSortMethod", GetPickListSortText(p.pickListSortMethod)},
+                {"PlaceInGroup", flag(p.placeInGroup)},
+                {"ReportName", p.reportName},
+                {"ValueType", GetValueTypeText(p.valueType)}});
+    }
+}
+
+void TVDatabaseWriter::fillFormulaFields() {
+    WriteLog(QStringLiteral("Writing formula fields data"));
+    for (const tvFormulaField& f : model_->tvFormulaFields) {
+        insert("FormulaFields", {{"Field_Id", fillField(f.name, f.kind, 0)},
+                                 {"Report_Id", reportId_},
+                                 {"Name", f.name},
+                                 {"FieldName", f.fieldName},
+                                 {"Kind", GetFieldKindText(f.kind)},
+                                 {"NumberOfBytes", f.numberOfBytes},
+                                 {"ValueType", GetValueTypeText(f.valueType)},
+                                 {"FormulaText", f.text}});
+    }
+}
+
+void TVDatabaseWriter::fillGroupNameFields() {
+    WriteLog(QStringLiteral("Writing group name fields data"));
+    for (const tvGroupNameField& g : model_->tvGroupNameFields) {
+        insert("GroupNameFields", {{"Field_Id", fillField(g.name, g.kind, 0)},
+                                   {"Report_Id", reportId_},
+                                   {"Name", g.name},
+                                   {"GroupNameConditionFormula", g.groupNameConditionFormula},
+                                   {"GroupNameFieldName", g.groupNameFieldName},
+                                   {"GroupNumber", g.groupNumber},
+                                   {"NumberOfBytes", g.numberOfBytes},
+                                   {"ValueType", GetValueTypeText(g.valueType)}});
+    }
+}
+
+void TVDatabaseWriter::fillSQLExpressionFields() {
+    WriteLog(QStringLiteral("Writing SQL Expression fields data"));
+    for (const tvSQLExpressionFieldDefinition& s : model_->tvSQLExpressionFields) {
+        insert("SQLExpressionFields", {{"Field_Id", fillField(s.name, s.kind, 0)},
+                                       {"Report_Id", reportId_},
+                                       {"Name", s.name},
+                                       {"SQLExpressionFieldName", s.sqlExpressionFieldName},
+                                       {"ExpressionText", s.text},
+                                       {"NumberOfBytes", s.numberOfBytes},
+                                       {"ValueType", GetValueTypeText(s.valueType)},
+                                       {"Kind", GetFieldKindText(s.kind)}});
+    }
+}
+
+// A summary that cannot be stored is shown and ends the summaries of this collection; the rest
+// of the report is still written.
+template <class Summaries>
+void TVDatabaseWriter::fillSummaryFields(const Summaries& summaries) {
+    WriteLog(QStringLiteral("Writing summary fields data"));
+    for (const tvSummaryFieldDefinition& s : summaries) {
+        try {
+            const qint32 id = fillField(s.name, s.kind, 0);
+            // The header and footer areas are never set by a load: both stay null.
+            insert("SummaryFields",
+                   {{"Field_Id", id},
+                    {"Report_Id", reportId_},
+                    {"Name", s.name},
+                    {"SummarizedField_Id", fieldRef(s.summarizedField)},
+                    {"SecondarySummarizedField_Id", fieldRef(s.secondarySummarizedField)},
+                    {"HeirarchicalSummaryType", GetHierarchicalSummaryText(s.heirarchicalSummaryType)},
+                    {"NumberOfBytes", s.numberOfBytes},
+                    {"ValueType", GetValueTypeText(s.valueType)},
+                    {"SummaryType", GetSummaryOperationText(s.summaryType)},
+                    {"SummaryOperationParameter", s.summaryOperationParameter},
+                    {"Kind", GetFieldKindText(s.kind)},
+                    {"ForCrossTab", flag(s.forCrossTab)},
+                    {"HeaderAreaId", QVariant()},
+                    {"FooterAreaId", QVariant()}});
+        } catch (const tvDbError& error) {
+            ShowMessage(QStringLiteral("Error occurred inserting Summary Field ") + sqlQuote(s.name) +
+                        QStringLiteral(" into database.  Error = ") + error.text());
+            return;
+        }
+    }
+}
+
+void TVDatabaseWriter::fillRunningTotalFields() {
+    WriteLog(QStringLiteral("Writing running total fields data"));
+    for (const tvRunningTotalFieldDefinition& t : model_->runningTotalFields) {
+        const qint32 id = fillField(t.name, t.kind, 0);
+        insert("RunningTotalFields",
+               {{"Field_Id", id},
+                {"Report_Id", reportId_},
+                {"Name", t.name},
+                {"RunningTotalFieldName", t.runningTotalFieldName},
+                {"SecondarySummarizedField_Id", fieldRef(t.secondarySummarizedField)},
+                {"SummarizedField_Id", fieldRef(t.summarizedField)},
+                {"EvaluateCondition", GetRunningTotalConditionText(t.evaluateCondition)},
+                {"EvaluateConditionField_Id", fieldRef(t.evaluateConditionField)},
+                {"EvaluateConditionFormula", t.evaluateConditionFormula},
+                {"EvaluateGroupNumber", t.evaluateGroupNumber},
+                {"HierarchicalSummaryType", GetHierarchicalSummaryText(t.hierarchicalSummaryType)},
+                {"NumberOfBytes", t.numberOfBytes},
+                {"ResetCondition", GetRunningTotalConditionText(t.resetCondition)},
+                {"ResetConditionField_Id", fieldRef(t.resetConditionField)},
+                {"ResetConditionFormula", t.resetConditionFormula},
+                {"ResetGroupNumber", t.resetGroupNumber},
+                {"Kind", GetFieldKindText(t.kind)},
+                {"ValueType", GetValueTypeText(t.valueType)},
+                {"SummaryType", GetSummaryOperationText(t.summaryType)},
+                {"SummaryOperationParameter", t.summaryOperationParameter}});
+    }
+}
+
+void TVDatabaseWriter::fillSortFields() {
+    WriteLog(QStringLiteral("Writing sort fields data"));
+    const auto write = [this](const auto& sortFields, const char* table) {
+        for (const tvSortField& sort : sortFields) {
+            const qint64 sortFieldId =
+                insert("SortFields", {{"Report_Id", reportId_},
+                                      {"Field_Id", fieldRef(sort.field)},
+                                      {"SortDirection", GetSortDirectionText(sort.sortDirection.toInt())}});
+            insert(table, {{"Report_Id", reportId_}, {"SortField_Id", sortFieldId}});
+        }
+    };
+    write(model_->tvGroupSortFields, "GroupSortFields");
+    write(model_->tvRecordSortFields, "RecordSortFields");
+}
+
+// A special field already referred to keeps the id it was registered under; a second special
+// field of the same name is not written again, and the ones after it still are.
+void TVDatabaseWriter::fillSpecialVarFields() {
+    WriteLog(QStringLiteral("Writing special var fields data"));
+    for (const tvSpecialVarFieldDefinition& s : model_->specialVarFields) {
+        qint32 id = getFieldId(s.name);
+        if (id == -1) {
+            id = fillField(s.name, s.kind, 0);
+        } else if (connection_
+                       ->exec(QStringLiteral("SELECT 1 FROM SpecialVarFields WHERE Field_Id = ? "
+                                             "AND Report_Id = ?"),
+                              {id, reportId_})
+                       .next()) {
+            continue;
+        }
+        insert("SpecialVarFields", {{"Field_Id", id},
+                                    {"Report_Id", reportId_},
+                                    {"Name", s.name},
+                                    {"SpecialVarType", GetSpecialVarTypeText(s.specialVarType)},
+                                    {"ValueType", GetValueTypeText(s.valueType)},
+                                    {"NumberOfBytes", s.numberOfBytes},
+                                    {"Kind", GetFieldKindText(s.kind)}});
+    }
+}
+
+// Each subreport becomes a report of its own, under its main report's revision: the model's
+// one change by a writer.
+void TVDatabaseWriter::fillSubreports() {
+    const qint16 revision = model_->tvReportStatistics->revisionNumber;
+    for (tvSubReportObject& object : model_->subReports) {
+        tvReport& subreport = *object.report;
+        subreport.tvReportStatistics = std::make_unique<tvReportStatistics>();
+        subreport.tvReportStatistics->revisionNumber = revision;
+        WriteLog(QStringLiteral("Generating DB for report: ") + subreport.reportFileName);
+        TVDatabaseWriter(*connection_).writeRows(subreport);
+    }
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+#include <memory>
+
+#include "ExtractWriters.h"
+#include "tvCollections.h"
+
+class tvDbConnection;
+class tvIFieldDefinition;
+class tvReport;
+class tvReportStatistics;
+class tvPrinterObject;
+class tvExportObject;
+class tvDatabase;
+
+// Stores one mined report, and each of its subreports as a report of its own, in the
+// documentation database. An earlier copy of the same report file and revision is replaced.
+// The whole report, subreports included, is one transaction: a report that fails leaves the
+// database as it was, earlier copy included. Every value is bound; text longer than its column
+// allows is cut to the column's size, with a line in the run log.
+class TVDatabaseWriter final : public ExtractDatabaseWriter {
+public:
+    TVDatabaseWriter();
+    ~TVDatabaseWriter() override;
+
+    // False (after the run log says why) when the report could not be stored.
+    bool WriteReport(tvReport& model, const QString& reportName, const QString& databasePath,
+                     const QString& reportPath) override;
+
+    // One value of a row: the column's name in the schema and the value to bind. A null value
+    // is SQL null: a reference to something missing.
+    struct Column {
+        const char* name;
+        QVariant value;
+    };
+
+private:
+    // A writer of one subreport, on the connection (and transaction) of its main report.
+    explicit TVDatabaseWriter(tvDbConnection& connection);
+
+    void initDatabase(const QString& databasePath);
+    void writeRows(tvReport& model);
+    void deleteReportData(const tvReport& model);
+
+    // Runs one insert into `table`; returns the row id the database gave it.
+    qint64 insert(const char* table, std::initializer_list<Column> columns);
+
+    qint32 nextFieldId();
+    qint32 nextTableId();
+    qint32 fillField(const QString& name, qint16 kind, qint32 fieldId);
+    // The id of a definition, by its name, or -1: a database field is entered in the fields
+    // registry when first asked for.
+    qint32 getFieldId(const QString& name);
+    qint32 getDatabaseFieldId(const QString& name);
+    // The id of a referenced definition as a value: null when there is none or it is unknown.
+    QVariant fieldRef(const tvIFieldDefinition* definition);
+
+    void fillReport(const tvReport& model);
+    void fillReportStatistics(const tvReportStatistics& statistics);
+    void fillPrinter(const tvPrinterObject& printer);
+    void fillReportDatabase();
+    void fillExportOptions(const tvExportObject& options);
+    void fillTables(const tvDatabase& database);
+    void fillDatabaseFields(const tvDatabaseFieldDefinitions& fields, qint32 tableId);
+    void fillParameterFields();
+    void fillFormulaFields();
+    void fillGroupNameFields();
+    void fillSQLExpressionFields();
+    template <class Summaries>
+    void fillSummaryFields(const Summaries& summaries);
+    void fillRunningTotalFields();
+    void fillSortFields();
+    void fillSpecialVarFields();
+    void fillSubreports();
+
+    std::unique_ptr<tvDbConnection> ownConnection_;
+    tvDbConnection* connection_ = nullptr;
+    tvReport* model_ = nullptr;
+    qint32 reportId_ = 0;
+    qint32 fieldIdCounter_ = 0;
+    qint32 tableIdCounter_ = 0;
+};

@@ -1,0 +1,241 @@
+#include <QFile>
+#include <QSqlQuery>
+
+#include "DatabaseFixture.h"
+#include "TVDatabaseWriter.h"
+#include "TVSettings.h"
+#include "TestSupport.h"
+#include "UserMessages.h"
+#include "tvDatabase.h"
+#include "tvDatabaseTable.h"
+#include "tvFormulaField.h"
+#include "tvLogWriter.h"
+#include "tvReportStatistics.h"
+#include "tvSQLExpressionFieldDefinition.h"
+#include "tvSubReportObject.h"
+
+namespace {
+
+// The sample report `name`, loaded as the Extract driver loads it.
+std::unique_ptr<tvReport> sample(const char* name) {
+    auto report = std::make_unique<tvReport>();
+    report->init(sampleReport(QString::fromLatin1(name)), 0, 0);
+    return report;
+}
+
+}  // namespace
+
+class DatabaseWriterTest : public DatabaseFixture {
+protected:
+    void SetUp() override {
+        DatabaseFixture::SetUp();
+        REPORTS().DBPath = dir.path() + QLatin1Char('/');
+        previousMessages_ =
+            setMessageHandler([this](const QString& text, const QString&) { shown << text; });
+    }
+    void TearDown() override {
+        CloseLog();
+        setMessageHandler(std::move(previousMessages_));
+        REPORTS() = TVSettings();
+        DatabaseFixture::TearDown();
+    }
+
+    bool write(tvReport& report) {
+        return TVDatabaseWriter().WriteReport(report, QStringLiteral("sample.rpt"), path(),
+                                              report.reportFileName);
+    }
+
+    // The first column of every row of `sql`, as text.
+    QStringList column(const QString& sql, const QVariantList& values = {}) const {
+        tvDbConnection db(path());
+        QSqlQuery query = db.exec(sql, values);
+        QStringList out;
+        while (query.next()) out << query.value(0).toString();
+        return out;
+    }
+    int count(const QString& table) const {
+        return column(QStringLiteral("SELECT count(*) FROM ") + table).value(0).toInt();
+    }
+
+    // Every row of every table, in storage order.
+    QByteArray dumpRows() const {
+        tvDbConnection db(path());
+        QByteArray out;
+        for (const tvTableDef& table : tvSchemaTables()) {
+            QSqlQuery query =
+                db.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(QLatin1String(table.name)));
+            while (query.next()) {
+                out += table.name;
+                for (int i = 0; i < static_cast<int>(table.columns.size()); ++i) {
+                    out += '|' + query.value(i).toString().toUtf8();
+                }
+                out += '\n';
+            }
+        }
+        return out;
+    }
+
+    QString runLog() const {
+        CloseLog();
+        QFile file(runLogPath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    QStringList shown;
+    MessageHandler previousMessages_;
+};
+
+TEST_F(DatabaseWriterTest, WritesTheReportItsTablesAndFieldDefinitions) {
+    auto report = sample("fields.rpt");
+    report->tvReportStatistics->revisionNumber = 7;
+    report->tvReportStatistics->totalEditTime = 12;
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();  // the database file is created
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(u'\n').toStdString();
+
+    const QString id = column(QStringLiteral("SELECT Report_Id FROM Reports")).value(0);
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportName || '|' || ReportFileName || '|' || "
+                                    "RevisionNumber || '|' || Title FROM Reports")),
+              QStringList{QStringLiteral("fields.rpt|") + report->reportFileName +
+                          QStringLiteral("|7|") + report->reportTitle});
+    EXPECT_EQ(column(QStringLiteral("SELECT revisionNumber || '|' || totalEditTime FROM "
+                                    "Report_Statistics WHERE Report_Id = ?"),
+                     {id}),
+              QStringList{QStringLiteral("7|12")});
+    EXPECT_EQ(count(QStringLiteral("Printer")), 1);
+    EXPECT_EQ(count(QStringLiteral("Report_Database")), 1);
+    EXPECT_EQ(count(QStringLiteral("Export_Options")), 1);
+
+    // Tables and database fields first, from 1; every definition after them in one id space.
+    const tvDatabase& database = *report->tvDatabase;
+    EXPECT_EQ(column(QStringLiteral("SELECT Name FROM Tables ORDER BY Table_Id")),
+              (QStringList{database.tables.Item(1).name, database.tables.Item(2).name}));
+    const qsizetype databaseFields = database.allFields.Count();
+    EXPECT_EQ(column(QStringLiteral("SELECT min(Field_Id) || '-' || max(Field_Id) FROM "
+                                    "DatabaseFields")),
+              QStringList{QStringLiteral("1-%1").arg(databaseFields)});
+    EXPECT_EQ(column(QStringLiteral("SELECT Name FROM FormulaFields ORDER BY Field_Id")),
+              (QStringList{report->tvFormulaFields.Item(1).name,
+                           report->tvFormulaFields.Item(2).name}));
+    EXPECT_EQ(column(QStringLiteral("SELECT FormulaText FROM FormulaFields ORDER BY Field_Id"))
+                  .value(0),
+              report->tvFormulaFields.Item(1).text);
+    EXPECT_EQ(count(QStringLiteral("ParameterFields")), report->tvParameters.Count());
+    EXPECT_EQ(count(QStringLiteral("GroupNameFields")), report->tvGroupNameFields.Count());
+    EXPECT_EQ(count(QStringLiteral("SQLExpressionFields")), report->tvSQLExpressionFields.Count());
+    EXPECT_EQ(count(QStringLiteral("SummaryFields")), report->tvSummaryFieldDefinitions.Count());
+    EXPECT_EQ(count(QStringLiteral("RunningTotalFields")), report->runningTotalFields.Count());
+    EXPECT_EQ(count(QStringLiteral("SortFields")),
+              report->tvGroupSortFields.Count() + report->tvRecordSortFields.Count());
+    EXPECT_EQ(count(QStringLiteral("GroupSortFields")) + count(QStringLiteral("RecordSortFields")),
+              count(QStringLiteral("SortFields")));
+    // Every summary names the id of what it summarizes; no area is ever set.
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM SummaryFields WHERE "
+                                    "SummarizedField_Id IS NULL OR HeaderAreaId IS NOT NULL OR "
+                                    "FooterAreaId IS NOT NULL")),
+              QStringList{QStringLiteral("0")});
+    // A database field enters the registry under its own id only once something refers to it.
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM Fields f JOIN DatabaseFields d ON "
+                                    "d.Field_Id = f.Field_Id AND d.Report_Id = f.Report_Id "
+                                    "AND d.Name <> f.Name")),
+              QStringList{QStringLiteral("0")});
+    EXPECT_GT(column(QStringLiteral("SELECT count(*) FROM Fields WHERE Kind = 1")).value(0).toInt(),
+              0);
+
+    const QString log = runLog();
+    EXPECT_TRUE(log.startsWith(QStringLiteral("Generating DB for report: sample.rpt\n"
+                                              "Initialized the DB\nDeleting report Data\n"
+                                              "Writing report data\nWriting printer data\n"
+                                              "Writing DB data\nWriting DB tables data\n")))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Writing special var fields data\n")));
+}
+
+TEST_F(DatabaseWriterTest, SubreportsAreReportsOfTheirOwnUnderTheMainRevision) {
+    auto report = sample("objects.rpt");
+    report->tvReportStatistics->revisionNumber = 3;
+    ASSERT_TRUE(write(*report));
+    ASSERT_EQ(report->subReports.Count(), 2);
+    QStringList expected{report->reportFileName + QStringLiteral("|3")};
+    for (const tvSubReportObject& object : report->subReports) {
+        EXPECT_EQ(object.report->tvReportStatistics->revisionNumber, 3);
+        expected << object.report->reportFileName + QStringLiteral("|3");
+    }
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportFileName || '|' || RevisionNumber FROM Reports "
+                                    "ORDER BY Report_Id")),
+              expected);
+    EXPECT_EQ(count(QStringLiteral("Report_Statistics")), 3);
+}
+
+TEST_F(DatabaseWriterTest, WritingAgainReplacesTheCopyOfTheSameRevisionOnly) {
+    auto report = sample("objects.rpt");
+    ASSERT_TRUE(write(*report));
+    const int tables = count(QStringLiteral("Tables"));
+    const int fields = count(QStringLiteral("Fields"));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 3);
+    EXPECT_EQ(count(QStringLiteral("Tables")), tables);
+    EXPECT_EQ(count(QStringLiteral("Fields")), fields);
+
+    report->tvReportStatistics->revisionNumber += 1;
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 6);
+}
+
+TEST_F(DatabaseWriterTest, AFailureInMidReportLeavesTheEarlierCopy) {
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report));
+    const QByteArray before = dumpRows();
+
+    // Two tables of one name in a report: the database refuses the second.
+    auto twin = std::make_unique<tvDatabaseTable>();
+    twin->name = report->tvDatabase->tables.Item(1).name;
+    report->tvDatabase->tables.Add(std::move(twin));
+    EXPECT_FALSE(write(*report));
+    EXPECT_EQ(dumpRows(), before);
+    EXPECT_TRUE(runLog().contains(QStringLiteral("Database update failed: ")));
+}
+
+TEST_F(DatabaseWriterTest, TextIsStoredAsTypedAndCutOnlyWhereTheColumnEnds) {
+    auto report = sample("fields.rpt");
+    const QString quoted = QStringLiteral("O'Brien's \"report\"'); DROP TABLE Reports; --");
+    report->reportTitle = quoted;
+    tvFormulaField& formula = report->tvFormulaFields.Item(1);
+    formula.text = QStringLiteral("if {x} = 'a' then\r\n  'b'");
+    ASSERT_GE(report->tvSQLExpressionFields.Count(), 1);
+    tvSQLExpressionFieldDefinition& expression = report->tvSQLExpressionFields.Item(1);
+    expression.text = QString(300, u'x');
+    report->sqlQueryString = QStringLiteral("SELECT a\r\nFROM t");
+    ASSERT_TRUE(write(*report));
+
+    EXPECT_EQ(column(QStringLiteral("SELECT Title FROM Reports")), QStringList{quoted});
+    EXPECT_EQ(column(QStringLiteral("SELECT SQLQueryString FROM Reports")),
+              QStringList{QStringLiteral("SELECT a FROM t")});
+    EXPECT_EQ(column(QStringLiteral("SELECT FormulaText FROM FormulaFields WHERE Name = ?"),
+                     {formula.name}),
+              QStringList{formula.text});
+    EXPECT_EQ(column(QStringLiteral("SELECT ExpressionText FROM SQLExpressionFields WHERE "
+                                    "Name = ?"),
+                     {expression.name}),
+              QStringList{QString(255, u'x')});
+    EXPECT_TRUE(runLog().contains(
+        QStringLiteral("Text cut to 255 characters: SQLExpressionFields.ExpressionText\n")));
+}
+
+TEST_F(DatabaseWriterTest, AStoredOwnerIsNamedAndAnUnknownOneLeftOut) {
+    ASSERT_TRUE(tvDatabaseCreator::CreateDatabase(path()));
+    {
+        tvDbConnection db(path());
+        db.exec(QStringLiteral("INSERT INTO ReportOwner (Name) VALUES (?)"),
+                {QStringLiteral("O'Neil")});
+    }
+    auto report = sample("fields.rpt");
+    REPORTS().ReportOwner = QStringLiteral("Nobody");
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportOwner_Id IS NULL FROM Reports")),
+              QStringList{QStringLiteral("1")});
+    REPORTS().ReportOwner = QStringLiteral("O'Neil");
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(column(QStringLiteral("SELECT o.Name FROM Reports r JOIN ReportOwner o ON "
+                                    "o.ReportOwner_id = r.ReportOwner_Id")),
+              QStringList{QStringLiteral("O'Neil")});
+}
