@@ -133,6 +133,11 @@ TEST_F(DatabaseWriterTest, WritesTheReportItsTablesAndFieldDefinitions) {
                                     "SummarizedField_Id IS NULL OR HeaderAreaId IS NOT NULL OR "
                                     "FooterAreaId IS NOT NULL")),
               QStringList{QStringLiteral("0")});
+    // A special field sorted on before the special fields' own step keeps one id for both.
+    EXPECT_EQ(column(QStringLiteral("SELECT v.Name FROM RecordSortFields r JOIN SortFields s ON "
+                                    "s.SortField_Id = r.SortField_Id JOIN SpecialVarFields v ON "
+                                    "v.Field_Id = s.Field_Id AND v.Report_Id = s.Report_Id")),
+              QStringList{QStringLiteral("RecordNumber")});
     // A database field enters the registry under its own id only once something refers to it.
     EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM Fields f JOIN DatabaseFields d ON "
                                     "d.Field_Id = f.Field_Id AND d.Report_Id = f.Report_Id "
