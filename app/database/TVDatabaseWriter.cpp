@@ -28,6 +28,11 @@
 #include "tvSpecialVarFieldDefinition.h"
 #include "tvSubReportObject.h"
 #include "tvSummaryFieldDefinition.h"
+#include "TVWriterHelper.h"
+#include "tvArea.h"
+#include "tvSection.h"
+#include "tvConditionalFormula.h"
+#include "tvIReportObject.h"
 
 namespace {
 
@@ -59,6 +64,11 @@ QString sqlQuote(const QString& text) {
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
+// A subreport's stored file name: its main report's, this separator, its own name.
+const QString kSubreportSeparator = QStringLiteral("|");
+// The longest object name stored.
+constexpr qsizetype kObjectNameLength = 1996;
+
 qint32 nextId(qint32& counter) {
     if (counter == std::numeric_limits<qint32>::max()) throw tvDbError(QStringLiteral("Overflow"));
     return ++counter;
@@ -82,7 +92,7 @@ bool TVDatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
     ShowStatus(REPORTS().CurrentReportName + QStringLiteral(" - Writing database"));
     connection_->begin();
     try {
-        writeRows(model);
+        writeRows(model, model.reportFileName);
         connection_->commit();
     } catch (const std::exception& error) {
         // The earlier copy of the report comes back with the rest.
@@ -112,12 +122,14 @@ void TVDatabaseWriter::initDatabase(const QString& databasePath) {
 
 // The rows of one report; a subreport's writer starts here, inside its main report's
 // transaction.
-void TVDatabaseWriter::writeRows(tvReport& model) {
+void TVDatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
     if (!model.tvReportStatistics) model.tvReportStatistics = std::make_unique<tvReportStatistics>();
+    storedFileName_ = storedFileName;
     deleteReportData(model);
     model_ = &model;
     fieldIdCounter_ = 0;
     tableIdCounter_ = 0;
+    formulaIdCounter_ = 0;
 
     fillReport(model);
     fillReportStatistics(*model.tvReportStatistics);
@@ -133,15 +145,18 @@ void TVDatabaseWriter::writeRows(tvReport& model) {
     fillRunningTotalFields();
     fillSortFields();
     fillSpecialVarFields();
-    fillSubreports();
+    fillAreas();
 }
 
+// The report's rows go with its reports row, through the cascading relations; its subreports
+// are stored under names that begin with its own, and go with it.
 void TVDatabaseWriter::deleteReportData(const tvReport& model) {
     WriteLog(QStringLiteral("Deleting report Data"));
-    // The rows of the report go with its reports row, through the cascading relations.
-    connection_->exec(
-        QStringLiteral("DELETE FROM Reports WHERE ReportFileName = ? AND RevisionNumber = ?"),
-        {model.reportFileName, model.tvReportStatistics->revisionNumber});
+    const QString prefix = storedFileName_ + kSubreportSeparator;
+    connection_->exec(QStringLiteral("DELETE FROM Reports WHERE RevisionNumber = ? AND "
+                                     "(ReportFileName = ? OR substr(ReportFileName, 1, ?) = ?)"),
+                      {model.tvReportStatistics->revisionNumber, storedFileName_, prefix.size(),
+                       prefix});
 }
 
 qint64 TVDatabaseWriter::insert(const char* table, std::initializer_list<Column> columns) {
@@ -260,7 +275,7 @@ void TVDatabaseWriter::fillReport(const tvReport& r) {
          {"Template", r.reportTemplate},
          {"Title", r.reportTitle},
          {"ReportName", reportFileName(r.reportFileName)},
-         {"ReportFileName", r.reportFileName},
+         {"ReportFileName", storedFileName_},
          {"RevisionNumber", r.tvReportStatistics->revisionNumber},
          {"Kind", GetReportKindText(r.reportKind)},
          {"SavePreviewPicture", flag(r.savePreviewPicture)},
@@ -573,15 +588,121 @@ void TVDatabaseWriter::fillSpecialVarFields() {
     }
 }
 
-// Each subreport becomes a report of its own, under its main report's revision: the model's
-// one change by a writer.
-void TVDatabaseWriter::fillSubreports() {
-    const qint16 revision = model_->tvReportStatistics->revisionNumber;
-    for (tvSubReportObject& object : model_->subReports) {
-        tvReport& subreport = *object.report;
-        subreport.tvReportStatistics = std::make_unique<tvReportStatistics>();
-        subreport.tvReportStatistics->revisionNumber = revision;
-        WriteLog(QStringLiteral("Generating DB for report: ") + subreport.reportFileName);
-        TVDatabaseWriter(*connection_).writeRows(subreport);
+void TVDatabaseWriter::fillAreas() {
+    qint32 areaId = 0;
+    for (const tvArea& area : model_->tvAreas) {
+        ++areaId;
+        WriteLog(QStringLiteral("\tWriting area ") + area.name);
+        insert("Areas",
+               {{"Report_Id", reportId_},
+                {"Area_Id", areaId},
+                {"Name", area.name},
+                {"CopiesToPrint", area.copiesToPrint},
+                {"DetailHeight", area.detailHeight},
+                {"DetailWidth", area.detailWidth},
+                {"DiscardOtherGroups", flag(area.discardOtherGroups)},
+                {"EnableHierarchicalGroupSorting", flag(area.enableHierarchicalGroupSorting)},
+                {"GroupCondition", GetGroupConditionFullText(area.groupCondition)},
+                {"GroupConditionField_Id", fieldRef(area.groupConditionField)},
+                {"GroupIndent", area.groupIndent},
+                {"GroupNumber", area.groupNumber},
+                {"HideForDrillDown", flag(area.hideForDrillDown.toBool())},
+                {"HorizontalGap", area.horizontalGap},
+                {"KeepGroupTogether", flag(area.keepGroupTogether)},
+                {"KeepTogether", flag(area.keepTogether)},
+                {"Kind", GetAreaKindText(area.kind)},
+                {"NewPageAfter", flag(area.newPageAfter)},
+                {"NewPageBefore", flag(area.newPageBefore)},
+                {"NumberOfTopOrBottomNGroups", area.numberOfTopOrBottomNGroups},
+                {"PrintAtBottomOfPage", flag(area.printAtBottomOfPage)},
+                {"RepeatGroupHeader", flag(area.repeatGroupHeader)},
+                {"ResetPageNumberAfter", flag(area.resetPageNumberAfter)},
+                {"SortDirection", GetSortDirectionText(area.sortDirection)},
+                {"Suppress", flag(area.suppress)},
+                {"TopOrBottomNGroupSortOrder", GetGroupSortOrderText(area.topOrBottomNGroupSortOrder)},
+                {"TopOrBottomNSortField_ID", fieldRef(area.topOrBottomNSortField)}});
+        fillSections(areaId, area.tvSections);
     }
+}
+
+void TVDatabaseWriter::fillSections(qint32 areaId, const tvSections& sections) {
+    qint32 sectionId = 0;
+    for (const tvSection& section : sections) {
+        ++sectionId;
+        const QString displayName = GetSectionDisplayName(*model_, areaId, sectionId);
+        WriteLog(QStringLiteral("\t\tWriting Sections Data: ") + displayName);
+        insert("Sections", {{"Report_Id", reportId_},
+                            {"Area_Id", areaId},
+                            {"Section_Id", sectionId},
+                            {"Name", section.sectionName},
+                            {"SectionFriendlyName", displayName},
+                            {"SectionNumber", section.number},
+                            {"BackColor", GetColorText(section.backColor)},
+                            {"CssClass", section.cssClass},
+                            {"Height", section.height},
+                            {"Width", section.width},
+                            {"MinimumHeight", section.minimumHeight},
+                            {"KeepTogether", flag(section.keepTogether)},
+                            {"NewPageAfter", flag(section.newPageAfter)},
+                            {"NewPageBefore", flag(section.newPageBefore)},
+                            {"PrintAtBottom", flag(section.printAtBottom)},
+                            {"ResetPageNumAfter", flag(section.resetPageNumAfter)},
+                            {"Suppress", flag(section.suppress)},
+                            {"SuppressIfBlank", flag(section.suppressIfBlank)},
+                            {"UnderlaySection", flag(section.underlaySection)}});
+        fillConditionalFormulas(section.ConditionalFormulas, areaId, sectionId, QVariant());
+        fillReportObjects(areaId, sectionId, section.reportObjects);
+    }
+}
+
+// The formulas of a section (its area and section ids) or of a report object (its object id);
+// the owner columns that do not apply stay null.
+void TVDatabaseWriter::fillConditionalFormulas(const tvConditionalFormulas& formulas,
+                                               const QVariant& areaId, const QVariant& sectionId,
+                                               const QVariant& reportObjectId) {
+    for (const tvConditionalFormula& formula : formulas) {
+        insert("ConditionalFormulas", {{"Report_Id", reportId_},
+                                       {"ConditionalFormula_Id", nextId(formulaIdCounter_)},
+                                       {"Area_Id", areaId},
+                                       {"Section_Id", sectionId},
+                                       {"ReportObject_Id", reportObjectId},
+                                       {"Name", formula.conditionalFieldName},
+                                       {"FormulaText", formula.conditionalFormulaText}});
+    }
+}
+
+void TVDatabaseWriter::fillReportObjects(qint32 areaId, qint32 sectionId,
+                                         const tvReportObjects& objects) {
+    for (const tvIReportObject& object : objects) {
+        const qint32 objectId = nextFieldId();
+        WriteLog(QStringLiteral("\t\t\tWriting Report Object: ") + object.objectName +
+                 QStringLiteral(". kind = ") + QString::number(object.kind));
+        insert("ReportObjects", {{"Report_Id", reportId_},
+                                 {"Area_Id", areaId},
+                                 {"Section_Id", sectionId},
+                                 {"ReportObject_Id", objectId},
+                                 {"Kind", GetObjectKindText(object.kind)},
+                                 {"Name", object.objectName.left(kObjectNameLength)}});
+        if (const auto* subreport = dynamic_cast<const tvSubReportObject*>(&object)) {
+            fillSubreportObject(objectId, *subreport);
+        }
+    }
+}
+
+// The subreport becomes a report of its own under its main report's revision (the model's one
+// change by a writer), stored under its main report's file name and its own name, so that
+// subreports of one name in different reports never replace each other.
+void TVDatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObject& object) {
+    tvReport& subreport = *object.report;
+    subreport.tvReportStatistics = std::make_unique<tvReportStatistics>();
+    subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
+    WriteLog(QStringLiteral("Generating DB for report: ") + object.subreportFormatting.subreportName);
+    TVDatabaseWriter writer(*connection_);
+    writer.writeRows(subreport, storedFileName_ + kSubreportSeparator + subreport.reportFileName);
+    insert("SubreportObjects", {{"Report_Id", reportId_},
+                                {"ReportObject_Id", objectId},
+                                {"SubReport_Report_Id", writer.reportId_},
+                                {"Name", object.objectName},
+                                {"Kind", GetObjectKindText(object.kind)}});
+    fillConditionalFormulas(object.ConditionalFormulas, QVariant(), QVariant(), objectId);
 }

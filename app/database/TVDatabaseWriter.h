@@ -15,6 +15,7 @@ class tvReportStatistics;
 class tvPrinterObject;
 class tvExportObject;
 class tvDatabase;
+class tvSubReportObject;
 
 // Stores one mined report, and each of its subreports as a report of its own, in the
 // documentation database. An earlier copy of the same report file and revision is replaced.
@@ -42,7 +43,7 @@ private:
     explicit TVDatabaseWriter(tvDbConnection& connection);
 
     void initDatabase(const QString& databasePath);
-    void writeRows(tvReport& model);
+    void writeRows(tvReport& model, const QString& storedFileName);
     void deleteReportData(const tvReport& model);
 
     // Runs one insert into `table`; returns the row id the database gave it.
@@ -74,7 +75,12 @@ private:
     void fillRunningTotalFields();
     void fillSortFields();
     void fillSpecialVarFields();
-    void fillSubreports();
+    void fillAreas();
+    void fillSections(qint32 areaId, const tvSections& sections);
+    void fillConditionalFormulas(const tvConditionalFormulas& formulas, const QVariant& areaId,
+                                 const QVariant& sectionId, const QVariant& reportObjectId);
+    void fillReportObjects(qint32 areaId, qint32 sectionId, const tvReportObjects& objects);
+    void fillSubreportObject(qint32 objectId, const tvSubReportObject& object);
 
     std::unique_ptr<tvDbConnection> ownConnection_;
     tvDbConnection* connection_ = nullptr;
@@ -82,4 +88,7 @@ private:
     qint32 reportId_ = 0;
     qint32 fieldIdCounter_ = 0;
     qint32 tableIdCounter_ = 0;
+    qint32 formulaIdCounter_ = 0;
+    // The reports row's file name: the model's, or for a subreport its main report's and its own.
+    QString storedFileName_;
 };

@@ -5,7 +5,10 @@
 #include "TVDatabaseWriter.h"
 #include "TVSettings.h"
 #include "TestSupport.h"
+#include "TVWriterHelper.h"
 #include "UserMessages.h"
+#include "tvArea.h"
+#include "tvSection.h"
 #include "tvDatabase.h"
 #include "tvDatabaseTable.h"
 #include "tvFormulaField.h"
@@ -13,6 +16,8 @@
 #include "tvReportStatistics.h"
 #include "tvSQLExpressionFieldDefinition.h"
 #include "tvSubReportObject.h"
+
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace {
 
@@ -160,15 +165,60 @@ TEST_F(DatabaseWriterTest, SubreportsAreReportsOfTheirOwnUnderTheMainRevision) {
     report->tvReportStatistics->revisionNumber = 3;
     ASSERT_TRUE(write(*report));
     ASSERT_EQ(report->subReports.Count(), 2);
-    QStringList expected{report->reportFileName + QStringLiteral("|3")};
+    QStringList reports{QStringLiteral("objects.rpt|3")};
+    QStringList links;
     for (const tvSubReportObject& object : report->subReports) {
         EXPECT_EQ(object.report->tvReportStatistics->revisionNumber, 3);
-        expected << object.report->reportFileName + QStringLiteral("|3");
+        reports << object.report->reportFileName + QStringLiteral("|3");
+        links << object.objectName + u'>' + object.report->reportFileName;
     }
-    EXPECT_EQ(column(QStringLiteral("SELECT ReportFileName || '|' || RevisionNumber FROM Reports "
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportName || '|' || RevisionNumber FROM Reports "
                                     "ORDER BY Report_Id")),
-              expected);
+              reports);
+    EXPECT_EQ(column(QStringLiteral("SELECT s.Name || '>' || r.ReportName FROM SubreportObjects s "
+                                    "JOIN Reports r ON r.Report_Id = s.SubReport_Report_Id "
+                                    "ORDER BY s.ReportObject_Id")),
+              links);
     EXPECT_EQ(count(QStringLiteral("Report_Statistics")), 3);
+
+    // A subreport of the same name and revision in another report is a report of its own.
+    auto other = sample("objects.rpt");
+    other->reportFileName = QStringLiteral("/elsewhere/objects.rpt");
+    other->tvReportStatistics->revisionNumber = 3;
+    ASSERT_TRUE(write(*other));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 6);
+    EXPECT_EQ(count(QStringLiteral("SubreportObjects")), 4);
+}
+
+TEST_F(DatabaseWriterTest, AreasSectionsAndObjectsFollowTheLayout) {
+    auto report = sample("objects.rpt");
+    ASSERT_TRUE(write(*report));
+    const QString main = QStringLiteral(" WHERE Report_Id = (SELECT min(Report_Id) FROM Reports)");
+    EXPECT_EQ(count(QStringLiteral("Areas") + main), report->tvAreas.Count());
+    qsizetype sections = 0;
+    qsizetype objects = 0;
+    qsizetype formulas = 0;
+    for (const tvArea& area : report->tvAreas) {
+        sections += area.tvSections.Count();
+        for (const tvSection& section : area.tvSections) {
+            objects += section.reportObjects.Count();
+            formulas += section.ConditionalFormulas.Count();
+        }
+    }
+    EXPECT_EQ(count(QStringLiteral("Sections") + main), sections);
+    EXPECT_EQ(count(QStringLiteral("ReportObjects") + main), objects);
+    EXPECT_EQ(count(QStringLiteral("ConditionalFormulas") + main +
+                    QStringLiteral(" AND Section_Id IS NOT NULL")),
+              formulas);
+    // Objects take their ids after the field definitions, from the same counter.
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM ReportObjects o JOIN Fields f ON "
+                                    "f.Report_Id = o.Report_Id AND f.Field_Id = o.ReportObject_Id")),
+              QStringList{QStringLiteral("0")});
+    EXPECT_EQ(column(QStringLiteral("SELECT SectionFriendlyName FROM Sections") + main +
+                     QStringLiteral(" AND Area_Id = 1 AND Section_Id = 1")),
+              QStringList{GetSectionDisplayName(*report, 1, 1)});
+    EXPECT_TRUE(runLog().contains(QStringLiteral("\t\t\tWriting Report Object: ")));
 }
 
 TEST_F(DatabaseWriterTest, WritingAgainReplacesTheCopyOfTheSameRevisionOnly) {
