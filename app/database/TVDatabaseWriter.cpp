@@ -33,6 +33,15 @@
 #include "tvSection.h"
 #include "tvConditionalFormula.h"
 #include "tvIReportObject.h"
+#include "tvTextObject.h"
+#include "tvFieldObject.h"
+#include "tvLineObject.h"
+#include "tvBoxObject.h"
+#include "tvBlobObject.h"
+#include "tvOleObject.h"
+#include "tvMapObject.h"
+#include "tvOLAPGridObject.h"
+#include "tvFieldElement.h"
 
 namespace {
 
@@ -160,6 +169,10 @@ void TVDatabaseWriter::deleteReportData(const tvReport& model) {
 }
 
 qint64 TVDatabaseWriter::insert(const char* table, std::initializer_list<Column> columns) {
+    return insertRow(table, QList<Column>(columns));
+}
+
+qint64 TVDatabaseWriter::insertRow(const char* table, const QList<Column>& columns) {
     const tvTableDef* definition = tvSchemaTable(QLatin1String(table));
     QStringList names;
     QStringList marks;
@@ -563,29 +576,31 @@ void TVDatabaseWriter::fillSortFields() {
     write(model_->tvRecordSortFields, "RecordSortFields");
 }
 
-// A special field already referred to keeps the id it was registered under; a second special
-// field of the same name is not written again, and the ones after it still are.
 void TVDatabaseWriter::fillSpecialVarFields() {
     WriteLog(QStringLiteral("Writing special var fields data"));
-    for (const tvSpecialVarFieldDefinition& s : model_->specialVarFields) {
-        qint32 id = getFieldId(s.name);
-        if (id == -1) {
-            id = fillField(s.name, s.kind, 0);
-        } else if (connection_
-                       ->exec(QStringLiteral("SELECT 1 FROM SpecialVarFields WHERE Field_Id = ? "
-                                             "AND Report_Id = ?"),
-                              {id, reportId_})
-                       .next()) {
-            continue;
-        }
-        insert("SpecialVarFields", {{"Field_Id", id},
-                                    {"Report_Id", reportId_},
-                                    {"Name", s.name},
-                                    {"SpecialVarType", GetSpecialVarTypeText(s.specialVarType)},
-                                    {"ValueType", GetValueTypeText(s.valueType)},
-                                    {"NumberOfBytes", s.numberOfBytes},
-                                    {"Kind", GetFieldKindText(s.kind)}});
+    for (const tvSpecialVarFieldDefinition& s : model_->specialVarFields) fillSpecialVarField(s);
+}
+
+// A special field already referred to keeps the id it was registered under; a second special
+// field of the same name is not written again, and the ones after it still are.
+void TVDatabaseWriter::fillSpecialVarField(const tvSpecialVarFieldDefinition& s) {
+    qint32 id = getFieldId(s.name);
+    if (id == -1) {
+        id = fillField(s.name, s.kind, 0);
+    } else if (connection_
+                   ->exec(QStringLiteral("SELECT 1 FROM SpecialVarFields WHERE Field_Id = ? AND "
+                                         "Report_Id = ?"),
+                          {id, reportId_})
+                   .next()) {
+        return;
     }
+    insert("SpecialVarFields", {{"Field_Id", id},
+                                {"Report_Id", reportId_},
+                                {"Name", s.name},
+                                {"SpecialVarType", GetSpecialVarTypeText(s.specialVarType)},
+                                {"ValueType", GetValueTypeText(s.valueType)},
+                                {"NumberOfBytes", s.numberOfBytes},
+                                {"Kind", GetFieldKindText(s.kind)}});
 }
 
 void TVDatabaseWriter::fillAreas() {
@@ -683,9 +698,103 @@ void TVDatabaseWriter::fillReportObjects(qint32 areaId, qint32 sectionId,
                                  {"ReportObject_Id", objectId},
                                  {"Kind", GetObjectKindText(object.kind)},
                                  {"Name", object.objectName.left(kObjectNameLength)}});
-        if (const auto* subreport = dynamic_cast<const tvSubReportObject*>(&object)) {
-            fillSubreportObject(objectId, *subreport);
+        fillReportObjectDetails(objectId, object);
+    }
+}
+
+// The rows of the object's kind; an object of an unknown kind has its ReportObjects row only.
+void TVDatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportObject& object) {
+    if (object.kind < tvFieldObjectKind || object.kind > tvOLAPGridObjectKind) return;
+    const QString kind = GetObjectKindText(object.kind);
+    const auto ownRow = [&](const char* table, std::initializer_list<Column> columns) {
+        QList<Column> all{{"Report_Id", reportId_}, {"ReportObject_Id", objectId}, {"Kind", kind}};
+        all.append(QList<Column>(columns));
+        insertRow(table, all);
+    };
+    const auto formulas = [&](const tvConditionalFormulas& list) {
+        fillConditionalFormulas(list, QVariant(), QVariant(), objectId);
+    };
+    insert("ObjectPosition", {{"Report_Id", reportId_},
+                              {"ReportObject_Id", objectId},
+                              {"ObjectTop", object.position.top},
+                              {"ObjectLeft", object.position.left},
+                              {"Height", object.position.height},
+                              {"Width", object.position.width}});
+    if (const auto* text = dynamic_cast<const tvTextObject*>(&object)) {
+        ownRow("TextObjects",
+               {{"Name", text->objectName}, {"ObjectText", text->text.left(kObjectNameLength)}});
+        formulas(text->ConditionalFormulas);
+        fillFieldElementsMapping(objectId, text->fieldElements);
+    } else if (const auto* field = dynamic_cast<const tvFieldObject*>(&object)) {
+        if (const auto* special = dynamic_cast<const tvSpecialVarFieldDefinition*>(field->field)) {
+            fillSpecialVarField(*special);
         }
+        ownRow("FieldObjects", {{"Field_Id", fieldRef(field->field)},
+                                {"Name", field->objectName},
+                                {"SuppressIfZero", flag(field->suppressIfZero)}});
+        formulas(field->ConditionalFormulas);
+    } else if (const auto* line = dynamic_cast<const tvLineObject*>(&object)) {
+        // The model never sets a line's end section.
+        ownRow("LineObjects", {{"Name", line->name},
+                               {"CssClass", line->cssClass},
+                               {"EndSection_ID", -1},
+                               {"ExtendToBottomOfSection", flag(line->extendToBottomOfSection)},
+                               {"LineColor", GetColorText(line->lineColor)},
+                               {"LineStyle", GetLineStyleText(line->lineStyle)},
+                               {"LineThickness", line->lineThickness},
+                               {"Suppress", flag(line->suppress)}});
+    } else if (const auto* box = dynamic_cast<const tvBoxObject*>(&object)) {
+        ownRow("BoxObjects", {{"CloseAtPageBreak", flag(box->closeAtPageBreak)},
+                              {"CornerEllipseHeight", box->cornerEllipseHeight},
+                              {"CornerEllipseWidth", box->cornerEllipseWidth.toInt()},
+                              {"CssClass", box->cssClass},
+                              {"ExtendToBottomOfSection", flag(box->extendToBottomOfSection)},
+                              {"FillColor", GetColorText(box->fillColor)},
+                              {"HasDropShadow", flag(box->hasDropShadow)},
+                              {"LineColor", GetColorText(box->lineColor)},
+                              {"LineStyle", GetLineStyleText(box->lineStyle.toInt())},
+                              {"LineThickness", box->lineThickness.toInt()},
+                              {"Name", box->name},
+                              {"Suppress", flag(box->suppress)}});
+    } else if (const auto* blob = dynamic_cast<const tvBlobObject*>(&object)) {
+        ownRow("BlobObjects", {{"Name", blob->objectName},
+                               {"BottomCropping", blob->bottomCropping.toInt()},
+                               {"LeftCropping", blob->leftCropping.toInt()},
+                               {"TopCropping", blob->topCropping.toInt()},
+                               {"RightCropping", blob->rightCropping.toInt()},
+                               {"XScaling", blob->xScaling.toInt()},
+                               {"YScaling", blob->yScaling.toInt()},
+                               {"DatabaseField_Id", fieldRef(blob->field)}});
+        formulas(blob->ConditionalFormulas);
+    } else if (const auto* ole = dynamic_cast<const tvOleObject*>(&object)) {
+        ownRow("OleObjects", {{"Name", ole->objectName}, {"OleSource", ole->oleSource}});
+        formulas(ole->ConditionalFormulas);
+    } else if (const auto* map = dynamic_cast<const tvMapObject*>(&object)) {
+        ownRow("MapObjects", {{"Name", map->objectName}});
+        formulas(map->ConditionalFormulas);
+    } else if (const auto* olap = dynamic_cast<const tvOLAPGridObject*>(&object)) {
+        ownRow("OlapGridObjects", {{"Name", olap->objectName}});
+        formulas(olap->ConditionalFormulas);
+    } else if (const auto* subreport = dynamic_cast<const tvSubReportObject*>(&object)) {
+        fillSubreportObject(objectId, *subreport);
+    }
+}
+
+// The fields of a text in their order. The table keeps one row per field of a text, so a
+// field shown again keeps the place where it first appears.
+void TVDatabaseWriter::fillFieldElementsMapping(qint32 objectId,
+                                                const tvCollection<tvFieldElement>& elements) {
+    QList<QVariant> mapped;
+    qint32 sequence = 0;
+    for (const tvFieldElement& element : elements) {
+        ++sequence;
+        const QVariant fieldId = fieldRef(element.fieldDefinition);
+        if (fieldId.isNull() || mapped.contains(fieldId)) continue;
+        mapped << fieldId;
+        insert("FieldElementsMapping", {{"Report_Id", reportId_},
+                                        {"ReportObject_Id", objectId},
+                                        {"FieldElement_Id", fieldId},
+                                        {"FieldElementSeq", sequence}});
     }
 }
 

@@ -16,6 +16,9 @@ class tvPrinterObject;
 class tvExportObject;
 class tvDatabase;
 class tvSubReportObject;
+class tvSpecialVarFieldDefinition;
+class tvIReportObject;
+class tvFieldElement;
 
 // Stores one mined report, and each of its subreports as a report of its own, in the
 // documentation database. An earlier copy of the same report file and revision is replaced.
@@ -48,6 +51,7 @@ private:
 
     // Runs one insert into `table`; returns the row id the database gave it.
     qint64 insert(const char* table, std::initializer_list<Column> columns);
+    qint64 insertRow(const char* table, const QList<Column>& columns);
 
     qint32 nextFieldId();
     qint32 nextTableId();
@@ -75,11 +79,14 @@ private:
     void fillRunningTotalFields();
     void fillSortFields();
     void fillSpecialVarFields();
+    void fillSpecialVarField(const tvSpecialVarFieldDefinition& definition);
     void fillAreas();
     void fillSections(qint32 areaId, const tvSections& sections);
     void fillConditionalFormulas(const tvConditionalFormulas& formulas, const QVariant& areaId,
                                  const QVariant& sectionId, const QVariant& reportObjectId);
     void fillReportObjects(qint32 areaId, qint32 sectionId, const tvReportObjects& objects);
+    void fillReportObjectDetails(qint32 objectId, const tvIReportObject& object);
+    void fillFieldElementsMapping(qint32 objectId, const tvCollection<tvFieldElement>& elements);
     void fillSubreportObject(qint32 objectId, const tvSubReportObject& object);
 
     std::unique_ptr<tvDbConnection> ownConnection_;

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <map>
 #include <QSqlQuery>
 
 #include "DatabaseFixture.h"
@@ -16,6 +17,7 @@
 #include "tvReportStatistics.h"
 #include "tvSQLExpressionFieldDefinition.h"
 #include "tvSubReportObject.h"
+#include "tvIReportObject.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
@@ -26,6 +28,16 @@ std::unique_ptr<tvReport> sample(const char* name) {
     auto report = std::make_unique<tvReport>();
     report->init(sampleReport(QString::fromLatin1(name)), 0, 0);
     return report;
+}
+
+// The number of report objects of each kind in the report and its subreports.
+void countObjects(const tvReport& report, std::map<int, int>& kinds) {
+    for (const tvArea& area : report.tvAreas) {
+        for (const tvSection& section : area.tvSections) {
+            for (const tvIReportObject& object : section.reportObjects) ++kinds[object.kind];
+        }
+    }
+    for (const tvSubReportObject& object : report.subReports) countObjects(*object.report, kinds);
 }
 
 }  // namespace
@@ -219,6 +231,30 @@ TEST_F(DatabaseWriterTest, AreasSectionsAndObjectsFollowTheLayout) {
                      QStringLiteral(" AND Area_Id = 1 AND Section_Id = 1")),
               QStringList{GetSectionDisplayName(*report, 1, 1)});
     EXPECT_TRUE(runLog().contains(QStringLiteral("\t\t\tWriting Report Object: ")));
+}
+
+TEST_F(DatabaseWriterTest, EverySampleWritesOneRowOfItsKindPerObject) {
+    const std::pair<int, const char*> kindTables[] = {
+        {1, "FieldObjects"}, {2, "TextObjects"}, {3, "LineObjects"},   {4, "BoxObjects"},
+        {5, "SubreportObjects"}, {6, "OleObjects"}, {9, "BlobObjects"}, {10, "MapObjects"},
+        {11, "OlapGridObjects"},
+    };
+    std::map<int, int> kinds;
+    for (const char* name :
+         {"fields.rpt", "objects.rpt", "layout.rpt", "charts.rpt", "grouped.rpt", "list.rpt"}) {
+        auto report = sample(name);
+        ASSERT_TRUE(write(*report)) << name << runLog().toStdString();
+        countObjects(*report, kinds);
+    }
+    int objects = 0;
+    for (const auto& [kind, number] : kinds) objects += number;
+    EXPECT_EQ(count(QStringLiteral("ObjectPosition")), objects);
+    for (const auto& [kind, table] : kindTables) {
+        EXPECT_EQ(count(QLatin1String(table)), kinds[kind]) << table;
+    }
+    EXPECT_GT(kinds[10], 0);
+    EXPECT_GT(kinds[9], 0);
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(u'\n').toStdString();
 }
 
 TEST_F(DatabaseWriterTest, WritingAgainReplacesTheCopyOfTheSameRevisionOnly) {
