@@ -42,6 +42,8 @@
 #include "tvMapObject.h"
 #include "tvOLAPGridObject.h"
 #include "tvFieldElement.h"
+#include "tvGraphObject.h"
+#include "tvCrossTabObject.h"
 
 namespace {
 
@@ -139,6 +141,7 @@ void TVDatabaseWriter::writeRows(tvReport& model, const QString& storedFileName)
     fieldIdCounter_ = 0;
     tableIdCounter_ = 0;
     formulaIdCounter_ = 0;
+    fontIdCounter_ = 0;
 
     fillReport(model);
     fillReportStatistics(*model.tvReportStatistics);
@@ -724,7 +727,12 @@ void TVDatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportO
         ownRow("TextObjects",
                {{"Name", text->objectName}, {"ObjectText", text->text.left(kObjectNameLength)}});
         formulas(text->ConditionalFormulas);
+        fillBorderFormatting(objectId, text->borderFormatting);
+        fillCommonFormatting(objectId, text->commonFormatting);
         fillFieldElementsMapping(objectId, text->fieldElements);
+        fillFontFormatting(objectId, text->fontFormatting);
+        fillParagraphFormatting(objectId, &text->paragraphFormatting);
+        fillHyperlinkFormatting(objectId, text->hyperlinkFormatting);
     } else if (const auto* field = dynamic_cast<const tvFieldObject*>(&object)) {
         if (const auto* special = dynamic_cast<const tvSpecialVarFieldDefinition*>(field->field)) {
             fillSpecialVarField(*special);
@@ -732,7 +740,13 @@ void TVDatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportO
         ownRow("FieldObjects", {{"Field_Id", fieldRef(field->field)},
                                 {"Name", field->objectName},
                                 {"SuppressIfZero", flag(field->suppressIfZero)}});
+        fillBorderFormatting(objectId, field->borderFormatting);
+        fillCommonFormatting(objectId, field->commonFormatting);
         formulas(field->ConditionalFormulas);
+        fillValueFormattings(objectId, *field);
+        fillFontFormatting(objectId, field->fontFormatting);
+        fillParagraphFormatting(objectId, field->paragraphFormatting.get());
+        fillHyperlinkFormatting(objectId, field->hyperlinkFormatting);
     } else if (const auto* line = dynamic_cast<const tvLineObject*>(&object)) {
         // The model never sets a line's end section.
         ownRow("LineObjects", {{"Name", line->name},
@@ -765,16 +779,37 @@ void TVDatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportO
                                {"XScaling", blob->xScaling.toInt()},
                                {"YScaling", blob->yScaling.toInt()},
                                {"DatabaseField_Id", fieldRef(blob->field)}});
+        fillBorderFormatting(objectId, blob->borderFormatting);
+        fillCommonFormatting(objectId, blob->commonFormatting);
+        fillHyperlinkFormatting(objectId, blob->hyperlinkFormatting);
         formulas(blob->ConditionalFormulas);
     } else if (const auto* ole = dynamic_cast<const tvOleObject*>(&object)) {
         ownRow("OleObjects", {{"Name", ole->objectName}, {"OleSource", ole->oleSource}});
+        fillBorderFormatting(objectId, ole->borderFormatting);
+        fillCommonFormatting(objectId, ole->commonFormatting);
         formulas(ole->ConditionalFormulas);
+        fillHyperlinkFormatting(objectId, ole->hyperlinkFormatting);
+        fillPictureFormatting(objectId, ole->pictureFormatting);
     } else if (const auto* map = dynamic_cast<const tvMapObject*>(&object)) {
         ownRow("MapObjects", {{"Name", map->objectName}});
+        fillBorderFormatting(objectId, map->borderFormatting);
+        fillCommonFormatting(objectId, map->commonFormatting);
+        fillHyperlinkFormatting(objectId, map->hyperlinkFormatting);
         formulas(map->ConditionalFormulas);
     } else if (const auto* olap = dynamic_cast<const tvOLAPGridObject*>(&object)) {
         ownRow("OlapGridObjects", {{"Name", olap->objectName}});
+        fillBorderFormatting(objectId, olap->borderFormatting);
+        fillCommonFormatting(objectId, olap->commonFormatting);
         formulas(olap->ConditionalFormulas);
+    } else if (const auto* chart = dynamic_cast<const tvGraphObject*>(&object)) {
+        fillBorderFormatting(objectId, chart->borderFormatting);
+        fillCommonFormatting(objectId, chart->commonFormatting);
+        formulas(chart->ConditionalFormulas);
+        fillHyperlinkFormatting(objectId, chart->hyperlinkFormatting);
+    } else if (const auto* crossTab = dynamic_cast<const tvCrossTabObject*>(&object)) {
+        fillBorderFormatting(objectId, crossTab->borderFormatting);
+        fillHyperlinkFormatting(objectId, crossTab->hyperlinkFormatting);
+        formulas(crossTab->ConditionalFormulas);
     } else if (const auto* subreport = dynamic_cast<const tvSubReportObject*>(&object)) {
         fillSubreportObject(objectId, *subreport);
     }
@@ -813,5 +848,163 @@ void TVDatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObj
                                 {"SubReport_Report_Id", writer.reportId_},
                                 {"Name", object.objectName},
                                 {"Kind", GetObjectKindText(object.kind)}});
+    fillBorderFormatting(objectId, object.borderFormatting);
+    fillCommonFormatting(objectId, object.commonFormatting);
     fillConditionalFormulas(object.ConditionalFormulas, QVariant(), QVariant(), objectId);
+    insert("SubreportFormatting",
+           {{"Report_Id", reportId_},
+            {"ReportObject_Id", objectId},
+            {"SubreportName", object.subreportFormatting.subreportName},
+            {"EnableOnDemand", flag(object.subreportFormatting.enableOnDemand)}});
+}
+
+// The formatting bags of a report object, one row each, keyed by the object.
+void TVDatabaseWriter::fillCommonFormatting(qint32 objectId, const tvCommonFormatting& bag) {
+    insert("CommonFormatting", {{"Report_Id", reportId_},
+                                {"ReportObject_Id", objectId},
+                                {"CanGrow", flagText(bag.canGrow)},
+                                {"CloseBorderonPageBreak", flagText(bag.closeBorderonPageBreak)},
+                                {"CssClass", bag.cssClass},
+                                {"HorizontalAlignment", bag.horizontalAlignment},
+                                {"KeepTogether", flagText(bag.keepTogether)},
+                                {"MaxLines", bag.maxLines},
+                                {"Suppress", flagText(bag.suppress)},
+                                {"SuppressEmbedded", flag(bag.suppressEmbedded)},
+                                {"SuppressIfDuplicated", flag(bag.suppressIfDuplicated)},
+                                {"TextRotationAngle", bag.textRotationAngle},
+                                {"ToolTip", bag.toolTip}});
+}
+
+void TVDatabaseWriter::fillBorderFormatting(qint32 objectId, const tvBorderFormatting& bag) {
+    insert("BorderFormatting", {{"Report_Id", reportId_},
+                                {"ReportObject_Id", objectId},
+                                {"BackgroundColor", GetColorText(bag.backgroundColor)},
+                                {"BorderColor", GetColorText(bag.borderColor)},
+                                {"BottomStyle", GetLineStyleText(bag.bottomStyle.toInt())},
+                                {"DropShadow", flagText(bag.dropshadow)},
+                                {"LeftStyle", GetLineStyleText(bag.leftStyle.toInt())},
+                                {"RightStyle", GetLineStyleText(bag.rightStyle.toInt())},
+                                {"TightHorizontal", flagText(bag.tightHorizontal)},
+                                {"TopStyle", GetLineStyleText(bag.topStyle.toInt())},
+                                {"UseBGColor", bag.useBGColor}});
+}
+
+// Only a link that leads somewhere is stored.
+void TVDatabaseWriter::fillHyperlinkFormatting(qint32 objectId, const tvHyperlinkFormatting& bag) {
+    if (bag.hyperlinkText.isEmpty()) return;
+    insert("HyperlinkFormatting", {{"Report_Id", reportId_},
+                                   {"ReportObject_Id", objectId},
+                                   {"HyperlinkText", bag.hyperlinkText},
+                                   {"HyperlinkType", GetHyperlinkTypeText(bag.hyperlinkType)}});
+}
+
+void TVDatabaseWriter::fillParagraphFormatting(qint32 objectId, const tvParagraphFormatting* bag) {
+    if (!bag) return;
+    insert("ParagraphFormatting", {{"Report_Id", reportId_},
+                                   {"ReportObject_Id", objectId},
+                                   {"FirstLineIndent", bag->firstLineIndent},
+                                   {"LeftIndent", bag->leftIndent},
+                                   {"LineSpacing", bag->lineSpacing},
+                                   {"LineSpacingType", GetLineSpacingTypeText(bag->lineSpacingType)},
+                                   {"RightIndent", bag->rightIndent},
+                                   {"TextFormat", bag->textFormat}});
+}
+
+qint32 TVDatabaseWriter::fillFont(const tvFont& font) {
+    const qint32 fontId = nextId(fontIdCounter_);
+    insert("Font", {{"Report_Id", reportId_},
+                    {"Font_Id", fontId},
+                    {"Bold", flag(font.bold)},
+                    {"Charset", font.charset},
+                    {"Italic", flag(font.italic)},
+                    {"FontName", font.name},
+                    {"FontSize", font.size},
+                    {"Strikethrough", flag(font.strikethrough)},
+                    {"Underline", flag(font.underline)},
+                    {"Weight", font.weight}});
+    return fontId;
+}
+
+void TVDatabaseWriter::fillFontFormatting(qint32 objectId, const tvFontFormatting& bag) {
+    const qint32 fontId = fillFont(bag.font);
+    insert("FontFormatting", {{"Report_Id", reportId_},
+                              {"ReportObject_Id", objectId},
+                              {"CharacterSpacing", bag.characterSpacing},
+                              {"Color", GetColorText(bag.color.toInt())},
+                              {"Font_Id", fontId}});
+}
+
+void TVDatabaseWriter::fillPictureFormatting(qint32 objectId, const tvPictureFormatting& bag) {
+    insert("PictureFormatting", {{"Report_Id", reportId_},
+                                 {"ReportObject_Id", objectId},
+                                 {"BottomCropping", bag.bottomCropping},
+                                 {"TopCropping", bag.topCropping},
+                                 {"LeftCropping", bag.leftCropping},
+                                 {"RightCropping", bag.rightCropping},
+                                 {"ScaledHeight", bag.scaledHeight},
+                                 {"ScaledWidth", bag.scaledWidth},
+                                 {"XScaling", bag.xScaling},
+                                 {"YScaling", bag.yScaling}});
+}
+
+// The value formattings of a field object: only those its value type uses exist.
+void TVDatabaseWriter::fillValueFormattings(qint32 objectId, const tvFieldObject& field) {
+    const Column keys[] = {{"Report_Id", reportId_}, {"ReportObject_Id", objectId}};
+    const auto row = [&](const char* table, std::initializer_list<Column> columns) {
+        QList<Column> all(std::begin(keys), std::end(keys));
+        all.append(QList<Column>(columns));
+        insertRow(table, all);
+    };
+    if (const auto* b = field.booleanFormatting.get()) {
+        row("BooleanFormatting", {{"BooleanOutputType", GetBooleanOutputText(b->booleanOutputType)}});
+    }
+    if (const auto* c = field.currencyFormatting.get()) {
+        row("CurrencyFormatting", {{"PositionType", GetCurrencyPositionText(c->positionType)},
+                                   {"Symbol", c->symbol},
+                                   {"SymbolType", GetCurrencySymbolTypeText(c->symbolType)},
+                                   {"UseOneSymbolPerPage", flag(c->useOneSymbolPerPage)}});
+    }
+    if (const auto* d = field.dateFormatting.get()) {
+        row("DateFormatting",
+            {{"CalendarType", GetCalendarTypeText(d->calendarType)},
+             {"DayType", GetDayFormatText(d->dayType)},
+             {"EraType", GetEraTypeText(d->eraType)},
+             {"FirstSeparator", d->firstSeparator},
+             {"LeadingDayPosition", GetDayOfWeekPositionText(d->leadingDayPosition)},
+             {"LeadingDaySeparator", d->leadingDaySeparator},
+             {"LeadingDayType", GetDayOfWeekTypeText(d->leadingDayType)},
+             {"MonthType", GetMonthFormatText(d->monthType)},
+             {"DateOrder", GetDateOrderText(d->order)},
+             {"PrefixSeparator", d->prefixSeparator},
+             {"SecondSeparator", d->secondSeparator},
+             {"SuffixSeparator", d->suffixSeparator},
+             {"YearType", GetYearFormatText(d->yearType)}});
+    }
+    if (const auto* dt = field.dateTimeFormatting.get()) {
+        row("DateTimeFormatting",
+            {{"DateWindowsDefaultType", GetWindowsDateDefaultText(dt->dateWindowsDefaultType)}});
+    }
+    if (const auto* n = field.numberFormatting.get()) {
+        row("NumberFormatting", {{"DecimalPlaces", n->decimalPlaces},
+                                 {"DecimalSymbol", n->decimalSymbol},
+                                 {"DisplayReverseSign", flag(n->displayReverseSign)},
+                                 {"NegativeType", GetNegativeFormatText(n->negativeType)},
+                                 {"RoundingType", GetRoundingText(n->roundingType)},
+                                 {"ThousandsSeparators", flag(n->thousandsSeparators)},
+                                 {"ThousandSymbol", n->thousandSymbol},
+                                 {"ZeroValueString", n->zeroValueString}});
+    }
+    if (const auto* t = field.timeFormatting.get()) {
+        row("TimeFormatting", {{"AmPmPosition", GetAmPmPositionText(t->amPmPosition)},
+                               {"AmString", t->amString},
+                               {"HourMinuteSeparator", t->hourMinuteSeparator},
+                               {"HourType", GetHourFormatText(t->hourType)},
+                               {"MinuteSecondSeparator", t->minuteSecondSeparator},
+                               {"MinuteType", GetMinuteFormatText(t->minuteType)},
+                               {"PmString", t->pmString},
+                               {"SecondType", GetSecondFormatText(t->secondType)},
+                               {"TimeBase", GetTimeBaseText(t->timeBase)},
+                               {"UseLeadingZero", flag(t->useLeadingZero)},
+                               {"UseSystemDefaults", flag(t->useSystemDefaults)}});
+    }
 }

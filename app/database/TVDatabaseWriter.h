@@ -19,6 +19,14 @@ class tvSubReportObject;
 class tvSpecialVarFieldDefinition;
 class tvIReportObject;
 class tvFieldElement;
+class tvFieldObject;
+class tvCommonFormatting;
+class tvBorderFormatting;
+class tvHyperlinkFormatting;
+class tvParagraphFormatting;
+class tvFontFormatting;
+class tvPictureFormatting;
+struct tvFont;
 
 // Stores one mined report, and each of its subreports as a report of its own, in the
 // documentation database. An earlier copy of the same report file and revision is replaced.
@@ -87,6 +95,14 @@ private:
     void fillReportObjects(qint32 areaId, qint32 sectionId, const tvReportObjects& objects);
     void fillReportObjectDetails(qint32 objectId, const tvIReportObject& object);
     void fillFieldElementsMapping(qint32 objectId, const tvCollection<tvFieldElement>& elements);
+    void fillCommonFormatting(qint32 objectId, const tvCommonFormatting& bag);
+    void fillBorderFormatting(qint32 objectId, const tvBorderFormatting& bag);
+    void fillHyperlinkFormatting(qint32 objectId, const tvHyperlinkFormatting& bag);
+    void fillParagraphFormatting(qint32 objectId, const tvParagraphFormatting* bag);
+    void fillFontFormatting(qint32 objectId, const tvFontFormatting& bag);
+    void fillPictureFormatting(qint32 objectId, const tvPictureFormatting& bag);
+    void fillValueFormattings(qint32 objectId, const tvFieldObject& field);
+    qint32 fillFont(const tvFont& font);
     void fillSubreportObject(qint32 objectId, const tvSubReportObject& object);
 
     std::unique_ptr<tvDbConnection> ownConnection_;
@@ -96,6 +112,7 @@ private:
     qint32 fieldIdCounter_ = 0;
     qint32 tableIdCounter_ = 0;
     qint32 formulaIdCounter_ = 0;
+    qint32 fontIdCounter_ = 0;
     // The reports row's file name: the model's, or for a subreport its main report's and its own.
     QString storedFileName_;
 };

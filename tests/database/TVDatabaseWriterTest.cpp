@@ -12,12 +12,15 @@
 #include "tvSection.h"
 #include "tvDatabase.h"
 #include "tvDatabaseTable.h"
+#include "tvDatabaseFieldDefinition.h"
 #include "tvFormulaField.h"
 #include "tvLogWriter.h"
 #include "tvReportStatistics.h"
 #include "tvSQLExpressionFieldDefinition.h"
 #include "tvSubReportObject.h"
 #include "tvIReportObject.h"
+#include "tvTextObject.h"
+#include "tvFieldElement.h"
 
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
@@ -252,9 +255,52 @@ TEST_F(DatabaseWriterTest, EverySampleWritesOneRowOfItsKindPerObject) {
     for (const auto& [kind, table] : kindTables) {
         EXPECT_EQ(count(QLatin1String(table)), kinds[kind]) << table;
     }
+    // Every object but lines and boxes has a border; text and field objects a font.
+    EXPECT_EQ(count(QStringLiteral("BorderFormatting")), objects - kinds[3] - kinds[4]);
+    EXPECT_EQ(count(QStringLiteral("FontFormatting")), kinds[1] + kinds[2]);
+    EXPECT_EQ(count(QStringLiteral("Font")), kinds[1] + kinds[2]);
+    EXPECT_EQ(count(QStringLiteral("SubreportFormatting")), kinds[5]);
     EXPECT_GT(kinds[10], 0);
     EXPECT_GT(kinds[9], 0);
     EXPECT_TRUE(shown.isEmpty()) << shown.join(u'\n').toStdString();
+}
+
+TEST_F(DatabaseWriterTest, ATextObjectMapsEachOfItsFieldsOnceInOrder) {
+    auto report = sample("objects.rpt");
+    tvTextObject* text = nullptr;
+    for (const tvArea& area : report->tvAreas) {
+        for (const tvSection& section : area.tvSections) {
+            for (tvIReportObject& object : section.reportObjects) {
+                auto* candidate = dynamic_cast<tvTextObject*>(&object);
+                if (!text && candidate && candidate->fieldElements.Count() == 1) text = candidate;
+            }
+        }
+    }
+    ASSERT_NE(text, nullptr);
+    // The fields A, B and A: the table keeps one row per field of a text.
+    tvIFieldDefinition* first = text->fieldElements.Item(1).fieldDefinition;
+    tvIFieldDefinition* second = nullptr;
+    for (tvDatabaseFieldDefinition& field : report->tvDatabase->tables.Item(1).fields) {
+        if (field.name != first->name) second = &field;
+    }
+    ASSERT_NE(second, nullptr);
+    for (tvIFieldDefinition* field : {second, first}) {
+        auto element = std::make_unique<tvFieldElement>();
+        element->fieldDefinition = field;
+        text->fieldElements.Add(std::move(element));
+    }
+    text->hyperlinkFormatting.hyperlinkText = QStringLiteral("http://a/?x=1, ,y='2'");
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    EXPECT_EQ(column(QStringLiteral("SELECT f.Name || '@' || m.FieldElementSeq FROM "
+                                    "FieldElementsMapping m JOIN TextObjects t ON "
+                                    "t.Report_Id = m.Report_Id AND "
+                                    "t.ReportObject_Id = m.ReportObject_Id JOIN Fields f ON "
+                                    "f.Report_Id = m.Report_Id AND f.Field_Id = m.FieldElement_Id "
+                                    "WHERE t.Name = ? ORDER BY m.FieldElementSeq"),
+                     {text->objectName}),
+              (QStringList{first->name + QStringLiteral("@1"), second->name + QStringLiteral("@2")}));
+    EXPECT_EQ(column(QStringLiteral("SELECT HyperlinkText FROM HyperlinkFormatting")),
+              QStringList{text->hyperlinkFormatting.hyperlinkText});
 }
 
 TEST_F(DatabaseWriterTest, WritingAgainReplacesTheCopyOfTheSameRevisionOnly) {
