@@ -249,6 +249,22 @@ QVariant TVDatabaseWriter::fieldRef(const tvIFieldDefinition* definition) {
     return id == -1 ? fillField(definition->name, definition->kind, 0) : id;
 }
 
+// The id for a definition's own row: the one it was registered under when something referred
+// to it first, else a new one. Nothing when its row of `table` is written already (a definition
+// of the same name met again).
+std::optional<qint32> TVDatabaseWriter::definitionId(const tvIFieldDefinition& definition,
+                                                     const char* table) {
+    const qint32 known = getFieldId(definition.name);
+    if (known == -1) return fillField(definition.name, definition.kind, 0);
+    const bool written =
+        connection_
+            ->exec(QStringLiteral("SELECT 1 FROM \"%1\" WHERE Field_Id = ? AND Report_Id = ?")
+                       .arg(QLatin1String(table)),
+                   {known, reportId_})
+            .next();
+    return written ? std::nullopt : std::optional<qint32>(known);
+}
+
 void TVDatabaseWriter::fillReport(const tvReport& r) {
     WriteLog(QStringLiteral("Writing report data"));
     QVariant ownerId;
@@ -427,10 +443,11 @@ void TVDatabaseWriter::fillDatabaseFields(const tvDatabaseFieldDefinitions& fiel
 void TVDatabaseWriter::fillParameterFields() {
     WriteLog(QStringLiteral("Writing parameter fields data"));
     for (const tvParameterFieldDefinition& p : model_->tvParameters) {
-        const qint32 id = fillField(p.name, p.kind, 0);
+        const std::optional<qint32> id = definitionId(p, "ParameterFields");
+        if (!id) continue;
         insert("ParameterFields",
                {{"Report_Id", reportId_},
-                {"Field_Id", id},
+                {"Field_Id", *id},
                 {"Name", p.name},
                 {"ParameterFieldName", p.parameterFieldName},
                 {"ParameterType", GetParameterTypeText(p.parameterType)},
@@ -465,7 +482,9 @@ void TVDatabaseWriter::fillParameterFields() {
 void TVDatabaseWriter::fillFormulaFields() {
     WriteLog(QStringLiteral("Writing formula fields data"));
     for (const tvFormulaField& f : model_->tvFormulaFields) {
-        insert("FormulaFields", {{"Field_Id", fillField(f.name, f.kind, 0)},
+        const std::optional<qint32> id = definitionId(f, "FormulaFields");
+        if (!id) continue;
+        insert("FormulaFields", {{"Field_Id", *id},
                                  {"Report_Id", reportId_},
                                  {"Name", f.name},
                                  {"FieldName", f.fieldName},
@@ -479,7 +498,9 @@ void TVDatabaseWriter::fillFormulaFields() {
 void TVDatabaseWriter::fillGroupNameFields() {
     WriteLog(QStringLiteral("Writing group name fields data"));
     for (const tvGroupNameField& g : model_->tvGroupNameFields) {
-        insert("GroupNameFields", {{"Field_Id", fillField(g.name, g.kind, 0)},
+        const std::optional<qint32> id = definitionId(g, "GroupNameFields");
+        if (!id) continue;
+        insert("GroupNameFields", {{"Field_Id", *id},
                                    {"Report_Id", reportId_},
                                    {"Name", g.name},
                                    {"GroupNameConditionFormula", g.groupNameConditionFormula},
@@ -493,7 +514,9 @@ void TVDatabaseWriter::fillGroupNameFields() {
 void TVDatabaseWriter::fillSQLExpressionFields() {
     WriteLog(QStringLiteral("Writing SQL Expression fields data"));
     for (const tvSQLExpressionFieldDefinition& s : model_->tvSQLExpressionFields) {
-        insert("SQLExpressionFields", {{"Field_Id", fillField(s.name, s.kind, 0)},
+        const std::optional<qint32> id = definitionId(s, "SQLExpressionFields");
+        if (!id) continue;
+        insert("SQLExpressionFields", {{"Field_Id", *id},
                                        {"Report_Id", reportId_},
                                        {"Name", s.name},
                                        {"SQLExpressionFieldName", s.sqlExpressionFieldName},
@@ -511,10 +534,11 @@ void TVDatabaseWriter::fillSummaryFields(const Summaries& summaries) {
     WriteLog(QStringLiteral("Writing summary fields data"));
     for (const tvSummaryFieldDefinition& s : summaries) {
         try {
-            const qint32 id = fillField(s.name, s.kind, 0);
+            const std::optional<qint32> id = definitionId(s, "SummaryFields");
+            if (!id) continue;
             // The header and footer areas are never set by a load: both stay null.
             insert("SummaryFields",
-                   {{"Field_Id", id},
+                   {{"Field_Id", *id},
                     {"Report_Id", reportId_},
                     {"Name", s.name},
                     {"SummarizedField_Id", fieldRef(s.summarizedField)},
@@ -539,9 +563,10 @@ void TVDatabaseWriter::fillSummaryFields(const Summaries& summaries) {
 void TVDatabaseWriter::fillRunningTotalFields() {
     WriteLog(QStringLiteral("Writing running total fields data"));
     for (const tvRunningTotalFieldDefinition& t : model_->runningTotalFields) {
-        const qint32 id = fillField(t.name, t.kind, 0);
+        const std::optional<qint32> id = definitionId(t, "RunningTotalFields");
+        if (!id) continue;
         insert("RunningTotalFields",
-               {{"Field_Id", id},
+               {{"Field_Id", *id},
                 {"Report_Id", reportId_},
                 {"Name", t.name},
                 {"RunningTotalFieldName", t.runningTotalFieldName},
@@ -584,20 +609,11 @@ void TVDatabaseWriter::fillSpecialVarFields() {
     for (const tvSpecialVarFieldDefinition& s : model_->specialVarFields) fillSpecialVarField(s);
 }
 
-// A special field already referred to keeps the id it was registered under; a second special
-// field of the same name is not written again, and the ones after it still are.
+// A special field met again (several field objects show it) is written once.
 void TVDatabaseWriter::fillSpecialVarField(const tvSpecialVarFieldDefinition& s) {
-    qint32 id = getFieldId(s.name);
-    if (id == -1) {
-        id = fillField(s.name, s.kind, 0);
-    } else if (connection_
-                   ->exec(QStringLiteral("SELECT 1 FROM SpecialVarFields WHERE Field_Id = ? AND "
-                                         "Report_Id = ?"),
-                          {id, reportId_})
-                   .next()) {
-        return;
-    }
-    insert("SpecialVarFields", {{"Field_Id", id},
+    const std::optional<qint32> id = definitionId(s, "SpecialVarFields");
+    if (!id) return;
+    insert("SpecialVarFields", {{"Field_Id", *id},
                                 {"Report_Id", reportId_},
                                 {"Name", s.name},
                                 {"SpecialVarType", GetSpecialVarTypeText(s.specialVarType)},
@@ -802,14 +818,42 @@ void TVDatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportO
         fillCommonFormatting(objectId, olap->commonFormatting);
         formulas(olap->ConditionalFormulas);
     } else if (const auto* chart = dynamic_cast<const tvGraphObject*>(&object)) {
+        fillGraphObject(objectId, *chart);
         fillBorderFormatting(objectId, chart->borderFormatting);
         fillCommonFormatting(objectId, chart->commonFormatting);
         formulas(chart->ConditionalFormulas);
+        fillSummaryFields(chart->summaryFields);
         fillHyperlinkFormatting(objectId, chart->hyperlinkFormatting);
+        QSet<qint32> mapped;
+        for (const tvSummaryFieldDefinition& summary : chart->summaryFields) {
+            fillObjectFieldMapping(objectId, summary, mapped);
+        }
+        for (const tvIFieldDefinition& field : chart->ConditionFields) {
+            fillObjectFieldMapping(objectId, field, mapped);
+        }
     } else if (const auto* crossTab = dynamic_cast<const tvCrossTabObject*>(&object)) {
+        ownRow("CrossTabObjects",
+               {{"Name", crossTab->objectName},
+                {"ColumnGrandTotalColor", GetColorText(crossTab->columnGrandTotalColor)},
+                {"EnableKeepColumnsTogether", flag(crossTab->enableKeepColumnsTogether)},
+                {"EnableRepeatRowLabels", flag(crossTab->enableRepeatRowLabels)},
+                {"EnableShowCellMargins", flag(crossTab->enableShowCellMargins)},
+                {"EnableShowGrid", flag(crossTab->enableShowGrid)},
+                {"EnableSuppressColumnGrandTotals", flag(crossTab->enableSuppressColumnGrandTotals)},
+                {"enableSuppressEmptyCols", flag(crossTab->enableSuppressEmptyCols)},
+                {"EnableSuppressEmptyRows", flag(crossTab->enableSuppressEmptyRows)},
+                {"EnableSuppressRowGrandTotals", flag(crossTab->enableSuppressRowGrandTotals)},
+                {"RowGrandTotalColor", GetColorText(crossTab->rowGrandTotalColor)}});
+        fillCrossTabGroups(objectId, QStringLiteral("Column"), crossTab->columnGroups);
+        fillCrossTabGroups(objectId, QStringLiteral("Row"), crossTab->rowGroups);
         fillBorderFormatting(objectId, crossTab->borderFormatting);
         fillHyperlinkFormatting(objectId, crossTab->hyperlinkFormatting);
         formulas(crossTab->ConditionalFormulas);
+        fillSummaryFields(crossTab->summaryFields);
+        QSet<qint32> mapped;
+        for (const tvSummaryFieldDefinition& summary : crossTab->summaryFields) {
+            fillObjectFieldMapping(objectId, summary, mapped);
+        }
     } else if (const auto* subreport = dynamic_cast<const tvSubReportObject*>(&object)) {
         fillSubreportObject(objectId, *subreport);
     }
@@ -1007,4 +1051,129 @@ void TVDatabaseWriter::fillValueFormattings(qint32 objectId, const tvFieldObject
                                {"UseLeadingZero", flag(t->useLeadingZero)},
                                {"UseSystemDefaults", flag(t->useSystemDefaults)}});
     }
+}
+
+void TVDatabaseWriter::fillCrossTabGroups(qint32 objectId, const QString& type,
+                                          const tvCrossTabGroups& groups) {
+    qint32 groupId = 0;
+    for (const tvCrossTabGroup& group : groups) {
+        insert("CrossTabGroups", {{"Report_Id", reportId_},
+                                  {"ReportObject_Id", objectId},
+                                  {"Group_Id", ++groupId},
+                                  {"Field_Id", fieldRef(group.field)},
+                                  {"Type", type},
+                                  {"BackgroundColor", GetColorText(group.backgroundColor)},
+                                  {"Condition", GetGroupConditionFullText(group.condition)},
+                                  {"EnableSuppressLabel", flag(group.enableSuppressLabel)},
+                                  {"EnableSuppressSubtotal", flag(group.enableSuppressSubtotal)},
+                                  {"Kind", GetObjectKindText(group.kind)},
+                                  {"SortDirection", GetSortDirectionText(group.sortDirection)}});
+    }
+}
+
+// One row per field that the object uses; a field used twice is one row.
+void TVDatabaseWriter::fillObjectFieldMapping(qint32 objectId, const tvIFieldDefinition& field,
+                                              QSet<qint32>& mapped) {
+    const QVariant fieldId = fieldRef(&field);
+    if (fieldId.isNull() || mapped.contains(fieldId.toInt())) return;
+    mapped.insert(fieldId.toInt());
+    insert("ObjectFieldMapping",
+           {{"Report_Id", reportId_}, {"ReportObject_Id", objectId}, {"Field_Id", fieldId}});
+}
+
+// The chart's twelve fonts come first, so that its row can name them.
+void TVDatabaseWriter::fillGraphObject(qint32 objectId, const tvGraphObject& g) {
+    const qint32 data2Label = fillFont(g.Data2LabelFont);
+    const qint32 data2Title = fillFont(g.Data2TitleFont);
+    const qint32 dataLabel = fillFont(g.dataLabelFont);
+    const qint32 dataTitle = fillFont(g.dataTitleFont);
+    const qint32 footNote = fillFont(g.footNoteFont);
+    const qint32 groupLabel = fillFont(g.groupLabelFont);
+    const qint32 groupTitle = fillFont(g.groupTitleFont);
+    const qint32 legend = fillFont(g.legendFont);
+    const qint32 seriesLabel = fillFont(g.seriesLabelFont);
+    const qint32 seriesTitle = fillFont(g.seriesTitleFont);
+    const qint32 subTitle = fillFont(g.subTitleFont);
+    const qint32 title = fillFont(g.titleFont);
+    insert("GraphObjects",
+           {{"Report_Id", reportId_},
+            {"ReportObject_Id", objectId},
+            {"Name", g.objectName},
+            {"AutoRangeData2Axis", flag(g.autoRangeData2Axis)},
+            {"AutoRangeDataAxis", flag(g.autoRangeDataAxis)},
+            {"AutoRangeSeriesAxis", flag(g.autoRangeSeriesAxis)},
+            {"BarSize", GetBarSizeText(g.barSize)},
+            {"CrossTabObject_Id", -1},
+            {"Data2AxisDivisionMethod", GetDivisionMethodText(g.data2AxisDivisionMethod)},
+            {"Data2AxisDivisionNumber", g.data2AxisDivisionNumber},
+            {"Data2AxisGridline", GetGridlineText(g.data2AxisGridline)},
+            {"Data2AxisNumberFormat", GetNumberFormatText(g.data2AxisNumberFormat)},
+            {"Data2LabelFont_Id", data2Label},
+            {"Data2Title", g.Data2Title},
+            {"Data2TitleFont_Id", data2Title},
+            {"DataAxisDivisionMethod", GetDivisionMethodText(g.dataAxisDivisionMethod)},
+            {"DataAxisDivisionNumber", g.dataAxisDivisionNumber},
+            {"DataAxisGridline", GetGridlineText(g.dataAxisGridline)},
+            {"DataAxisNumberFormat", GetNumberFormatText(g.dataAxisNumberFormat)},
+            {"DataLabelFont_Id", dataLabel},
+            {"DataPoint", GetDataPointText(g.dataPoint)},
+            {"DataTitle", g.DataTitle},
+            {"DataTitleFont_Id", dataTitle},
+            {"DataType", GetGraphDataTypeText(g.dataType)},
+            {"DataValueNumberFormat", GetNumberFormatText(g.dataValueNumberFormat)},
+            {"EnableAutoScaleData2Axis", flag(g.enableAutoScaleData2Axis)},
+            {"EnableAutoScaleDataAxis", flag(g.enableAutoScaleDataAxis)},
+            {"EnableAutoScaleSeriesAxis", flag(g.enableAutoScaleSeriesAxis)},
+            {"EnableForEachRecord", flag(g.enableForEachRecord)},
+            {"EnableShowLegend", flag(g.enableShowLegend)},
+            {"EnableSummarizeValues", flag(g.enableSummarizeValues)},
+            {"FootNote", g.footNote},
+            {"FootnoteFont_Id", footNote},
+            {"GraphColor", GetGraphColorText(static_cast<qint16>(g.graphColor))},
+            {"GraphDirection", GetGraphDirectionText(g.graphDirection)},
+            {"GraphType", GetGraphTypeText(g.graphType)},
+            {"GroupAxisGridline", GetGridlineText(g.groupAxisGridline)},
+            {"GroupLabelFont_Id", groupLabel},
+            {"GroupsTitle", g.groupsTitle},
+            {"GroupTitleFont_Id", groupTitle},
+            {"IsData2TitleByDefault", flag(g.IsData2TitleByDefault)},
+            {"IsDataTitleByDefault", flag(g.IsDataTitleByDefault)},
+            {"IsFootnoteByDefault", flag(g.isFootnoteByDefault)},
+            {"IsGroupsTitleByDefault", flag(g.isGroupsTitleByDefault)},
+            {"IsSeriesTitleByDefault", flag(g.isSeriesTitleByDefault)},
+            {"IsSubTitleByDefault", flag(g.isSubTitleByDefault)},
+            {"IsTitleByDefault", flag(g.isTitleByDefault)},
+            {"IsXAxisTitleByDefault", flag(g.isXAxisTitleByDefault)},
+            {"IsYAxisTitleByDefault", flag(g.isYAxisTitleByDefault)},
+            {"IsZAxisTitleByDefault", flag(g.isZAxisTitleByDefault)},
+            {"Kind", GetObjectKindText(g.kind)},
+            {"LegendFont_Id", legend},
+            {"LegendLayout", GetPieLegendLayoutText(g.legendLayout)},
+            {"LegendPosition", GetLegendPositionText(g.legendPosition)},
+            {"MarkerShape", GetMarkerShapeText(g.markerShape)},
+            {"MarkerSize", GetMarkerSizeText(g.markerSize)},
+            {"MaxData2AxisValue", g.maxData2AxisValue},
+            {"MaxDataAxisValue", g.maxDataAxisValue},
+            {"MaxSeriesAxisValue", g.maxSeriesAxisValue},
+            {"MinData2AxisValue", g.minData2AxisValue},
+            {"MinDataAxisValue", g.minDataAxisValue},
+            {"MinsSeriesAxisValue", g.minsSeriesAxisValue},
+            {"PieSize", GetPieSizeText(g.pieSize)},
+            {"SeriesAxisDivisionMethod", GetDivisionMethodText(g.seriesAxisDivisionMethod)},
+            {"SeriesAxisDivisionNumber", g.seriesAxisDivisionNumber},
+            {"SeriesAxisGridline", GetGridlineText(g.seriesAxisGridline)},
+            {"SeriesAxisNumberFormat", GetNumberFormatText(g.seriesAxisNumberFormat)},
+            {"SeriesLabelFont_Id", seriesLabel},
+            {"SeriesTitle", g.seriesTitle},
+            {"SeriesTitleFont_Id", seriesTitle},
+            {"SliceDetachment", GetSliceDetachText(g.sliceDetachment)},
+            {"SubTitle", g.subTitle},
+            {"SubTitleFont_Id", subTitle},
+            {"Title", g.title},
+            {"TitleFont_Id", title},
+            {"ViewingAngle", GetViewingAngleText(g.viewingAngle)},
+            {"XAxisTitle", g.xAxisTitle},
+            {"Y2AxisTitle", g.y2AxisTitle},
+            {"YAxisTitle", g.yAxisTitle},
+            {"ZAxisTitle", g.zAxisTitle}});
 }

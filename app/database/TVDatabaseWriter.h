@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 
 #include "ExtractWriters.h"
 #include "tvCollections.h"
@@ -20,6 +22,7 @@ class tvSpecialVarFieldDefinition;
 class tvIReportObject;
 class tvFieldElement;
 class tvFieldObject;
+class tvGraphObject;
 class tvCommonFormatting;
 class tvBorderFormatting;
 class tvHyperlinkFormatting;
@@ -67,6 +70,7 @@ private:
     // The id of a definition, by its name, or -1: a database field is entered in the fields
     // registry when first asked for.
     qint32 getFieldId(const QString& name);
+    std::optional<qint32> definitionId(const tvIFieldDefinition& definition, const char* table);
     qint32 getDatabaseFieldId(const QString& name);
     // The id of a referenced definition as a value: null when there is none or it is unknown.
     QVariant fieldRef(const tvIFieldDefinition* definition);
@@ -103,6 +107,10 @@ private:
     void fillPictureFormatting(qint32 objectId, const tvPictureFormatting& bag);
     void fillValueFormattings(qint32 objectId, const tvFieldObject& field);
     qint32 fillFont(const tvFont& font);
+    void fillGraphObject(qint32 objectId, const tvGraphObject& chart);
+    void fillCrossTabGroups(qint32 objectId, const QString& type, const tvCrossTabGroups& groups);
+    void fillObjectFieldMapping(qint32 objectId, const tvIFieldDefinition& field,
+                                QSet<qint32>& mapped);
     void fillSubreportObject(qint32 objectId, const tvSubReportObject& object);
 
     std::unique_ptr<tvDbConnection> ownConnection_;

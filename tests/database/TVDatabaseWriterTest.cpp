@@ -239,8 +239,8 @@ TEST_F(DatabaseWriterTest, AreasSectionsAndObjectsFollowTheLayout) {
 TEST_F(DatabaseWriterTest, EverySampleWritesOneRowOfItsKindPerObject) {
     const std::pair<int, const char*> kindTables[] = {
         {1, "FieldObjects"}, {2, "TextObjects"}, {3, "LineObjects"},   {4, "BoxObjects"},
-        {5, "SubreportObjects"}, {6, "OleObjects"}, {9, "BlobObjects"}, {10, "MapObjects"},
-        {11, "OlapGridObjects"},
+        {5, "SubreportObjects"}, {6, "OleObjects"}, {7, "GraphObjects"}, {8, "CrossTabObjects"},
+        {9, "BlobObjects"},      {10, "MapObjects"}, {11, "OlapGridObjects"},
     };
     std::map<int, int> kinds;
     for (const char* name :
@@ -258,10 +258,12 @@ TEST_F(DatabaseWriterTest, EverySampleWritesOneRowOfItsKindPerObject) {
     // Every object but lines and boxes has a border; text and field objects a font.
     EXPECT_EQ(count(QStringLiteral("BorderFormatting")), objects - kinds[3] - kinds[4]);
     EXPECT_EQ(count(QStringLiteral("FontFormatting")), kinds[1] + kinds[2]);
-    EXPECT_EQ(count(QStringLiteral("Font")), kinds[1] + kinds[2]);
+    // A chart names twelve fonts of its own.
+    EXPECT_EQ(count(QStringLiteral("Font")), kinds[1] + kinds[2] + 12 * kinds[7]);
     EXPECT_EQ(count(QStringLiteral("SubreportFormatting")), kinds[5]);
-    EXPECT_GT(kinds[10], 0);
-    EXPECT_GT(kinds[9], 0);
+    for (const int kind : {7, 8, 9, 10, 11}) EXPECT_GT(kinds[kind], 0) << kind;
+    EXPECT_GT(count(QStringLiteral("CrossTabGroups")), 0);
+    EXPECT_GT(count(QStringLiteral("ObjectFieldMapping")), 0);
     EXPECT_TRUE(shown.isEmpty()) << shown.join(u'\n').toStdString();
 }
 
