@@ -6,7 +6,13 @@
 
 #include "TVLookupHelper.h"
 #include "TVSettings.h"
+#include "TVWriterHelper.h"
 #include "UserMessages.h"
+#include "tvArea.h"
+#include "tvBlobObject.h"
+#include "tvBoxObject.h"
+#include "tvConditionalFormula.h"
+#include "tvCrossTabObject.h"
 #include "tvDatabase.h"
 #include "tvDatabaseCreator.h"
 #include "tvDatabaseFieldDefinition.h"
@@ -15,35 +21,29 @@
 #include "tvDbConnection.h"
 #include "tvExportObject.h"
 #include "tvExtract.h"
+#include "tvFieldElement.h"
+#include "tvFieldObject.h"
 #include "tvFormulaField.h"
+#include "tvGraphObject.h"
 #include "tvGroupNameField.h"
+#include "tvIReportObject.h"
+#include "tvLineObject.h"
 #include "tvLogWriter.h"
+#include "tvMapObject.h"
+#include "tvOLAPGridObject.h"
+#include "tvOleObject.h"
 #include "tvParameterFieldDefinition.h"
 #include "tvPrinterObject.h"
 #include "tvReport.h"
 #include "tvReportStatistics.h"
 #include "tvRunningTotalFieldDefinition.h"
 #include "tvSQLExpressionFieldDefinition.h"
+#include "tvSection.h"
 #include "tvSortField.h"
 #include "tvSpecialVarFieldDefinition.h"
 #include "tvSubReportObject.h"
 #include "tvSummaryFieldDefinition.h"
-#include "TVWriterHelper.h"
-#include "tvArea.h"
-#include "tvSection.h"
-#include "tvConditionalFormula.h"
-#include "tvIReportObject.h"
 #include "tvTextObject.h"
-#include "tvFieldObject.h"
-#include "tvLineObject.h"
-#include "tvBoxObject.h"
-#include "tvBlobObject.h"
-#include "tvOleObject.h"
-#include "tvMapObject.h"
-#include "tvOLAPGridObject.h"
-#include "tvFieldElement.h"
-#include "tvGraphObject.h"
-#include "tvCrossTabObject.h"
 
 namespace {
 
@@ -52,15 +52,14 @@ QVariant flag(bool value) { return value ? 1 : 0; }
 
 // A date as the engine's date text; a date that was never set is the runtime's zero date.
 QVariant dateText(const QDateTime& date) {
-    const QDateTime shown = date.isValid() ? date.toLocalTime()
-                                           : QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+    const QDateTime shown =
+        date.isValid() ? date.toLocalTime() : QDateTime(QDate(1899, 12, 30), QTime(0, 0));
     return shown.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 // The model keeps a few switches and numbers as the runtime's texts.
 QVariant flagText(const QString& text) {
-    return flag(text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ||
-                text.toInt() != 0);
+    return flag(text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 || text.toInt() != 0);
 }
 
 // `value` as its text, whatever its type; numbers with '.'.
@@ -109,6 +108,8 @@ bool TVDatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
         // The earlier copy of the report comes back with the rest.
         connection_->rollback();
         const auto* dbError = dynamic_cast<const tvDbError*>(&error);
+        ownConnection_.reset();
+        connection_ = nullptr;
         WriteLog(QStringLiteral("Database update failed: ") +
                  (dbError ? dbError->text() : QString::fromUtf8(error.what())));
         return false;
@@ -134,7 +135,8 @@ void TVDatabaseWriter::initDatabase(const QString& databasePath) {
 // The rows of one report; a subreport's writer starts here, inside its main report's
 // transaction.
 void TVDatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
-    if (!model.tvReportStatistics) model.tvReportStatistics = std::make_unique<tvReportStatistics>();
+    if (!model.tvReportStatistics)
+        model.tvReportStatistics = std::make_unique<tvReportStatistics>();
     storedFileName_ = storedFileName;
     deleteReportData(model);
     model_ = &model;
@@ -165,10 +167,10 @@ void TVDatabaseWriter::writeRows(tvReport& model, const QString& storedFileName)
 void TVDatabaseWriter::deleteReportData(const tvReport& model) {
     WriteLog(QStringLiteral("Deleting report Data"));
     const QString prefix = storedFileName_ + kSubreportSeparator;
-    connection_->exec(QStringLiteral("DELETE FROM Reports WHERE RevisionNumber = ? AND "
-                                     "(ReportFileName = ? OR substr(ReportFileName, 1, ?) = ?)"),
-                      {model.tvReportStatistics->revisionNumber, storedFileName_, prefix.size(),
-                       prefix});
+    connection_->exec(
+        QStringLiteral("DELETE FROM Reports WHERE RevisionNumber = ? AND "
+                       "(ReportFileName = ? OR substr(ReportFileName, 1, ?) = ?)"),
+        {model.tvReportStatistics->revisionNumber, storedFileName_, prefix.size(), prefix});
 }
 
 qint64 TVDatabaseWriter::insert(const char* table, std::initializer_list<Column> columns) {
@@ -186,7 +188,8 @@ qint64 TVDatabaseWriter::insertRow(const char* table, const QList<Column>& colum
         if (value.typeId() == QMetaType::QString && value.toString().isNull()) {
             value = QString(QLatin1String(""));
         }
-        const tvColumnDef* def = definition ? definition->column(QLatin1String(column.name)) : nullptr;
+        const tvColumnDef* def =
+            definition ? definition->column(QLatin1String(column.name)) : nullptr;
         if (def && def->type == adVarWChar && value.typeId() == QMetaType::QString &&
             value.toString().size() > def->definedSize) {
             // The column holds no more; the rest of the report is still worth having.
@@ -199,10 +202,10 @@ qint64 TVDatabaseWriter::insertRow(const char* table, const QList<Column>& colum
         marks << QStringLiteral("?");
         values << value;
     }
-    QSqlQuery query = connection_->exec(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                                            .arg(QLatin1String(table), names.join(u','),
-                                                 marks.join(u',')),
-                                        values);
+    QSqlQuery query =
+        connection_->exec(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                              .arg(QLatin1String(table), names.join(u','), marks.join(u',')),
+                          values);
     return query.lastInsertId().toLongLong();
 }
 
@@ -213,7 +216,8 @@ qint32 TVDatabaseWriter::nextTableId() { return nextId(tableIdCounter_); }
 qint32 TVDatabaseWriter::fillField(const QString& name, qint16 kind, qint32 fieldId) {
     const qint32 id = fieldId == 0 ? nextFieldId() : fieldId;
     try {
-        insert("Fields", {{"Field_Id", id}, {"Report_Id", reportId_}, {"Name", name}, {"Kind", kind}});
+        insert("Fields",
+               {{"Field_Id", id}, {"Report_Id", reportId_}, {"Name", name}, {"Kind", kind}});
     } catch (const tvDbError& error) {
         ShowMessage(QStringLiteral("Unable to insert field ") + sqlQuote(name) +
                     QStringLiteral(" into database.  Error = ") + error.text());
@@ -537,24 +541,26 @@ void TVDatabaseWriter::fillSummaryFields(const Summaries& summaries) {
             const std::optional<qint32> id = definitionId(s, "SummaryFields");
             if (!id) continue;
             // The header and footer areas are never set by a load: both stay null.
-            insert("SummaryFields",
-                   {{"Field_Id", *id},
-                    {"Report_Id", reportId_},
-                    {"Name", s.name},
-                    {"SummarizedField_Id", fieldRef(s.summarizedField)},
-                    {"SecondarySummarizedField_Id", fieldRef(s.secondarySummarizedField)},
-                    {"HeirarchicalSummaryType", GetHierarchicalSummaryText(s.heirarchicalSummaryType)},
-                    {"NumberOfBytes", s.numberOfBytes},
-                    {"ValueType", GetValueTypeText(s.valueType)},
-                    {"SummaryType", GetSummaryOperationText(s.summaryType)},
-                    {"SummaryOperationParameter", s.summaryOperationParameter},
-                    {"Kind", GetFieldKindText(s.kind)},
-                    {"ForCrossTab", flag(s.forCrossTab)},
-                    {"HeaderAreaId", QVariant()},
-                    {"FooterAreaId", QVariant()}});
+            insert(
+                "SummaryFields",
+                {{"Field_Id", *id},
+                 {"Report_Id", reportId_},
+                 {"Name", s.name},
+                 {"SummarizedField_Id", fieldRef(s.summarizedField)},
+                 {"SecondarySummarizedField_Id", fieldRef(s.secondarySummarizedField)},
+                 {"HeirarchicalSummaryType", GetHierarchicalSummaryText(s.heirarchicalSummaryType)},
+                 {"NumberOfBytes", s.numberOfBytes},
+                 {"ValueType", GetValueTypeText(s.valueType)},
+                 {"SummaryType", GetSummaryOperationText(s.summaryType)},
+                 {"SummaryOperationParameter", s.summaryOperationParameter},
+                 {"Kind", GetFieldKindText(s.kind)},
+                 {"ForCrossTab", flag(s.forCrossTab)},
+                 {"HeaderAreaId", QVariant()},
+                 {"FooterAreaId", QVariant()}});
         } catch (const tvDbError& error) {
-            ShowMessage(QStringLiteral("Error occurred inserting Summary Field ") + sqlQuote(s.name) +
-                        QStringLiteral(" into database.  Error = ") + error.text());
+            ShowMessage(QStringLiteral("Error occurred inserting Summary Field ") +
+                        sqlQuote(s.name) + QStringLiteral(" into database.  Error = ") +
+                        error.text());
             return;
         }
     }
@@ -594,9 +600,10 @@ void TVDatabaseWriter::fillSortFields() {
     const auto write = [this](const auto& sortFields, const char* table) {
         for (const tvSortField& sort : sortFields) {
             const qint64 sortFieldId =
-                insert("SortFields", {{"Report_Id", reportId_},
-                                      {"Field_Id", fieldRef(sort.field)},
-                                      {"SortDirection", GetSortDirectionText(sort.sortDirection.toInt())}});
+                insert("SortFields",
+                       {{"Report_Id", reportId_},
+                        {"Field_Id", fieldRef(sort.field)},
+                        {"SortDirection", GetSortDirectionText(sort.sortDirection.toInt())}});
             insert(table, {{"Report_Id", reportId_}, {"SortField_Id", sortFieldId}});
         }
     };
@@ -627,34 +634,35 @@ void TVDatabaseWriter::fillAreas() {
     for (const tvArea& area : model_->tvAreas) {
         ++areaId;
         WriteLog(QStringLiteral("\tWriting area ") + area.name);
-        insert("Areas",
-               {{"Report_Id", reportId_},
-                {"Area_Id", areaId},
-                {"Name", area.name},
-                {"CopiesToPrint", area.copiesToPrint},
-                {"DetailHeight", area.detailHeight},
-                {"DetailWidth", area.detailWidth},
-                {"DiscardOtherGroups", flag(area.discardOtherGroups)},
-                {"EnableHierarchicalGroupSorting", flag(area.enableHierarchicalGroupSorting)},
-                {"GroupCondition", GetGroupConditionFullText(area.groupCondition)},
-                {"GroupConditionField_Id", fieldRef(area.groupConditionField)},
-                {"GroupIndent", area.groupIndent},
-                {"GroupNumber", area.groupNumber},
-                {"HideForDrillDown", flag(area.hideForDrillDown.toBool())},
-                {"HorizontalGap", area.horizontalGap},
-                {"KeepGroupTogether", flag(area.keepGroupTogether)},
-                {"KeepTogether", flag(area.keepTogether)},
-                {"Kind", GetAreaKindText(area.kind)},
-                {"NewPageAfter", flag(area.newPageAfter)},
-                {"NewPageBefore", flag(area.newPageBefore)},
-                {"NumberOfTopOrBottomNGroups", area.numberOfTopOrBottomNGroups},
-                {"PrintAtBottomOfPage", flag(area.printAtBottomOfPage)},
-                {"RepeatGroupHeader", flag(area.repeatGroupHeader)},
-                {"ResetPageNumberAfter", flag(area.resetPageNumberAfter)},
-                {"SortDirection", GetSortDirectionText(area.sortDirection)},
-                {"Suppress", flag(area.suppress)},
-                {"TopOrBottomNGroupSortOrder", GetGroupSortOrderText(area.topOrBottomNGroupSortOrder)},
-                {"TopOrBottomNSortField_ID", fieldRef(area.topOrBottomNSortField)}});
+        insert(
+            "Areas",
+            {{"Report_Id", reportId_},
+             {"Area_Id", areaId},
+             {"Name", area.name},
+             {"CopiesToPrint", area.copiesToPrint},
+             {"DetailHeight", area.detailHeight},
+             {"DetailWidth", area.detailWidth},
+             {"DiscardOtherGroups", flag(area.discardOtherGroups)},
+             {"EnableHierarchicalGroupSorting", flag(area.enableHierarchicalGroupSorting)},
+             {"GroupCondition", GetGroupConditionFullText(area.groupCondition)},
+             {"GroupConditionField_Id", fieldRef(area.groupConditionField)},
+             {"GroupIndent", area.groupIndent},
+             {"GroupNumber", area.groupNumber},
+             {"HideForDrillDown", flag(area.hideForDrillDown.toBool())},
+             {"HorizontalGap", area.horizontalGap},
+             {"KeepGroupTogether", flag(area.keepGroupTogether)},
+             {"KeepTogether", flag(area.keepTogether)},
+             {"Kind", GetAreaKindText(area.kind)},
+             {"NewPageAfter", flag(area.newPageAfter)},
+             {"NewPageBefore", flag(area.newPageBefore)},
+             {"NumberOfTopOrBottomNGroups", area.numberOfTopOrBottomNGroups},
+             {"PrintAtBottomOfPage", flag(area.printAtBottomOfPage)},
+             {"RepeatGroupHeader", flag(area.repeatGroupHeader)},
+             {"ResetPageNumberAfter", flag(area.resetPageNumberAfter)},
+             {"SortDirection", GetSortDirectionText(area.sortDirection)},
+             {"Suppress", flag(area.suppress)},
+             {"TopOrBottomNGroupSortOrder", GetGroupSortOrderText(area.topOrBottomNGroupSortOrder)},
+             {"TopOrBottomNSortField_ID", fieldRef(area.topOrBottomNSortField)}});
         fillSections(areaId, area.tvSections);
     }
 }
@@ -832,18 +840,19 @@ void TVDatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportO
             fillObjectFieldMapping(objectId, field, mapped);
         }
     } else if (const auto* crossTab = dynamic_cast<const tvCrossTabObject*>(&object)) {
-        ownRow("CrossTabObjects",
-               {{"Name", crossTab->objectName},
-                {"ColumnGrandTotalColor", GetColorText(crossTab->columnGrandTotalColor)},
-                {"EnableKeepColumnsTogether", flag(crossTab->enableKeepColumnsTogether)},
-                {"EnableRepeatRowLabels", flag(crossTab->enableRepeatRowLabels)},
-                {"EnableShowCellMargins", flag(crossTab->enableShowCellMargins)},
-                {"EnableShowGrid", flag(crossTab->enableShowGrid)},
-                {"EnableSuppressColumnGrandTotals", flag(crossTab->enableSuppressColumnGrandTotals)},
-                {"enableSuppressEmptyCols", flag(crossTab->enableSuppressEmptyCols)},
-                {"EnableSuppressEmptyRows", flag(crossTab->enableSuppressEmptyRows)},
-                {"EnableSuppressRowGrandTotals", flag(crossTab->enableSuppressRowGrandTotals)},
-                {"RowGrandTotalColor", GetColorText(crossTab->rowGrandTotalColor)}});
+        ownRow(
+            "CrossTabObjects",
+            {{"Name", crossTab->objectName},
+             {"ColumnGrandTotalColor", GetColorText(crossTab->columnGrandTotalColor)},
+             {"EnableKeepColumnsTogether", flag(crossTab->enableKeepColumnsTogether)},
+             {"EnableRepeatRowLabels", flag(crossTab->enableRepeatRowLabels)},
+             {"EnableShowCellMargins", flag(crossTab->enableShowCellMargins)},
+             {"EnableShowGrid", flag(crossTab->enableShowGrid)},
+             {"EnableSuppressColumnGrandTotals", flag(crossTab->enableSuppressColumnGrandTotals)},
+             {"enableSuppressEmptyCols", flag(crossTab->enableSuppressEmptyCols)},
+             {"EnableSuppressEmptyRows", flag(crossTab->enableSuppressEmptyRows)},
+             {"EnableSuppressRowGrandTotals", flag(crossTab->enableSuppressRowGrandTotals)},
+             {"RowGrandTotalColor", GetColorText(crossTab->rowGrandTotalColor)}});
         fillCrossTabGroups(objectId, QStringLiteral("Column"), crossTab->columnGroups);
         fillCrossTabGroups(objectId, QStringLiteral("Row"), crossTab->rowGroups);
         fillBorderFormatting(objectId, crossTab->borderFormatting);
@@ -884,7 +893,8 @@ void TVDatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObj
     tvReport& subreport = *object.report;
     subreport.tvReportStatistics = std::make_unique<tvReportStatistics>();
     subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
-    WriteLog(QStringLiteral("Generating DB for report: ") + object.subreportFormatting.subreportName);
+    WriteLog(QStringLiteral("Generating DB for report: ") +
+             object.subreportFormatting.subreportName);
     TVDatabaseWriter writer(*connection_);
     writer.writeRows(subreport, storedFileName_ + kSubreportSeparator + subreport.reportFileName);
     insert("SubreportObjects", {{"Report_Id", reportId_},
@@ -944,14 +954,15 @@ void TVDatabaseWriter::fillHyperlinkFormatting(qint32 objectId, const tvHyperlin
 
 void TVDatabaseWriter::fillParagraphFormatting(qint32 objectId, const tvParagraphFormatting* bag) {
     if (!bag) return;
-    insert("ParagraphFormatting", {{"Report_Id", reportId_},
-                                   {"ReportObject_Id", objectId},
-                                   {"FirstLineIndent", bag->firstLineIndent},
-                                   {"LeftIndent", bag->leftIndent},
-                                   {"LineSpacing", bag->lineSpacing},
-                                   {"LineSpacingType", GetLineSpacingTypeText(bag->lineSpacingType)},
-                                   {"RightIndent", bag->rightIndent},
-                                   {"TextFormat", bag->textFormat}});
+    insert("ParagraphFormatting",
+           {{"Report_Id", reportId_},
+            {"ReportObject_Id", objectId},
+            {"FirstLineIndent", bag->firstLineIndent},
+            {"LeftIndent", bag->leftIndent},
+            {"LineSpacing", bag->lineSpacing},
+            {"LineSpacingType", GetLineSpacingTypeText(bag->lineSpacingType)},
+            {"RightIndent", bag->rightIndent},
+            {"TextFormat", bag->textFormat}});
 }
 
 qint32 TVDatabaseWriter::fillFont(const tvFont& font) {
@@ -1000,7 +1011,8 @@ void TVDatabaseWriter::fillValueFormattings(qint32 objectId, const tvFieldObject
         insertRow(table, all);
     };
     if (const auto* b = field.booleanFormatting.get()) {
-        row("BooleanFormatting", {{"BooleanOutputType", GetBooleanOutputText(b->booleanOutputType)}});
+        row("BooleanFormatting",
+            {{"BooleanOutputType", GetBooleanOutputText(b->booleanOutputType)}});
     }
     if (const auto* c = field.currencyFormatting.get()) {
         row("CurrencyFormatting", {{"PositionType", GetCurrencyPositionText(c->positionType)},

@@ -1,28 +1,26 @@
 #include <QFile>
-#include <map>
 #include <QSqlQuery>
+#include <map>
 
 #include "DatabaseFixture.h"
 #include "TVDatabaseWriter.h"
 #include "TVSettings.h"
-#include "TestSupport.h"
 #include "TVWriterHelper.h"
+#include "TestSupport.h"
 #include "UserMessages.h"
 #include "tvArea.h"
-#include "tvSection.h"
 #include "tvDatabase.h"
-#include "tvDatabaseTable.h"
 #include "tvDatabaseFieldDefinition.h"
+#include "tvDatabaseTable.h"
+#include "tvFieldElement.h"
 #include "tvFormulaField.h"
+#include "tvIReportObject.h"
 #include "tvLogWriter.h"
 #include "tvReportStatistics.h"
 #include "tvSQLExpressionFieldDefinition.h"
+#include "tvSection.h"
 #include "tvSubReportObject.h"
-#include "tvIReportObject.h"
 #include "tvTextObject.h"
-#include "tvFieldElement.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
 
 namespace {
 
@@ -133,12 +131,12 @@ TEST_F(DatabaseWriterTest, WritesTheReportItsTablesAndFieldDefinitions) {
     EXPECT_EQ(column(QStringLiteral("SELECT min(Field_Id) || '-' || max(Field_Id) FROM "
                                     "DatabaseFields")),
               QStringList{QStringLiteral("1-%1").arg(databaseFields)});
-    EXPECT_EQ(column(QStringLiteral("SELECT Name FROM FormulaFields ORDER BY Field_Id")),
-              (QStringList{report->tvFormulaFields.Item(1).name,
-                           report->tvFormulaFields.Item(2).name}));
-    EXPECT_EQ(column(QStringLiteral("SELECT FormulaText FROM FormulaFields ORDER BY Field_Id"))
-                  .value(0),
-              report->tvFormulaFields.Item(1).text);
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT Name FROM FormulaFields ORDER BY Field_Id")),
+        (QStringList{report->tvFormulaFields.Item(1).name, report->tvFormulaFields.Item(2).name}));
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT FormulaText FROM FormulaFields ORDER BY Field_Id")).value(0),
+        report->tvFormulaFields.Item(1).text);
     EXPECT_EQ(count(QStringLiteral("ParameterFields")), report->tvParameters.Count());
     EXPECT_EQ(count(QStringLiteral("GroupNameFields")), report->tvGroupNameFields.Count());
     EXPECT_EQ(count(QStringLiteral("SQLExpressionFields")), report->tvSQLExpressionFields.Count());
@@ -167,10 +165,11 @@ TEST_F(DatabaseWriterTest, WritesTheReportItsTablesAndFieldDefinitions) {
               0);
 
     const QString log = runLog();
-    EXPECT_TRUE(log.startsWith(QStringLiteral("Generating DB for report: sample.rpt\n"
-                                              "Initialized the DB\nDeleting report Data\n"
-                                              "Writing report data\nWriting printer data\n"
-                                              "Writing DB data\nWriting DB tables data\n")))
+    EXPECT_TRUE(
+        log.startsWith(QStringLiteral("Generating DB for report: sample.rpt\n"
+                                      "Initialized the DB\nDeleting report Data\n"
+                                      "Writing report data\nWriting printer data\n"
+                                      "Writing DB data\nWriting DB tables data\n")))
         << log.toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral("Writing special var fields data\n")));
 }
@@ -227,9 +226,10 @@ TEST_F(DatabaseWriterTest, AreasSectionsAndObjectsFollowTheLayout) {
                     QStringLiteral(" AND Section_Id IS NOT NULL")),
               formulas);
     // Objects take their ids after the field definitions, from the same counter.
-    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM ReportObjects o JOIN Fields f ON "
-                                    "f.Report_Id = o.Report_Id AND f.Field_Id = o.ReportObject_Id")),
-              QStringList{QStringLiteral("0")});
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT count(*) FROM ReportObjects o JOIN Fields f ON "
+                              "f.Report_Id = o.Report_Id AND f.Field_Id = o.ReportObject_Id")),
+        QStringList{QStringLiteral("0")});
     EXPECT_EQ(column(QStringLiteral("SELECT SectionFriendlyName FROM Sections") + main +
                      QStringLiteral(" AND Area_Id = 1 AND Section_Id = 1")),
               QStringList{GetSectionDisplayName(*report, 1, 1)});
@@ -238,9 +238,10 @@ TEST_F(DatabaseWriterTest, AreasSectionsAndObjectsFollowTheLayout) {
 
 TEST_F(DatabaseWriterTest, EverySampleWritesOneRowOfItsKindPerObject) {
     const std::pair<int, const char*> kindTables[] = {
-        {1, "FieldObjects"}, {2, "TextObjects"}, {3, "LineObjects"},   {4, "BoxObjects"},
-        {5, "SubreportObjects"}, {6, "OleObjects"}, {7, "GraphObjects"}, {8, "CrossTabObjects"},
-        {9, "BlobObjects"},      {10, "MapObjects"}, {11, "OlapGridObjects"},
+        {1, "FieldObjects"}, {2, "TextObjects"},      {3, "LineObjects"},
+        {4, "BoxObjects"},   {5, "SubreportObjects"}, {6, "OleObjects"},
+        {7, "GraphObjects"}, {8, "CrossTabObjects"},  {9, "BlobObjects"},
+        {10, "MapObjects"},  {11, "OlapGridObjects"},
     };
     std::map<int, int> kinds;
     for (const char* name :
@@ -293,14 +294,15 @@ TEST_F(DatabaseWriterTest, ATextObjectMapsEachOfItsFieldsOnceInOrder) {
     }
     text->hyperlinkFormatting.hyperlinkText = QStringLiteral("http://a/?x=1, ,y='2'");
     ASSERT_TRUE(write(*report)) << runLog().toStdString();
-    EXPECT_EQ(column(QStringLiteral("SELECT f.Name || '@' || m.FieldElementSeq FROM "
-                                    "FieldElementsMapping m JOIN TextObjects t ON "
-                                    "t.Report_Id = m.Report_Id AND "
-                                    "t.ReportObject_Id = m.ReportObject_Id JOIN Fields f ON "
-                                    "f.Report_Id = m.Report_Id AND f.Field_Id = m.FieldElement_Id "
-                                    "WHERE t.Name = ? ORDER BY m.FieldElementSeq"),
-                     {text->objectName}),
-              (QStringList{first->name + QStringLiteral("@1"), second->name + QStringLiteral("@2")}));
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT f.Name || '@' || m.FieldElementSeq FROM "
+                              "FieldElementsMapping m JOIN TextObjects t ON "
+                              "t.Report_Id = m.Report_Id AND "
+                              "t.ReportObject_Id = m.ReportObject_Id JOIN Fields f ON "
+                              "f.Report_Id = m.Report_Id AND f.Field_Id = m.FieldElement_Id "
+                              "WHERE t.Name = ? ORDER BY m.FieldElementSeq"),
+               {text->objectName}),
+        (QStringList{first->name + QStringLiteral("@1"), second->name + QStringLiteral("@2")}));
     EXPECT_EQ(column(QStringLiteral("SELECT HyperlinkText FROM HyperlinkFormatting")),
               QStringList{text->hyperlinkFormatting.hyperlinkText});
 }
