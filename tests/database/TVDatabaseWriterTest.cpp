@@ -20,6 +20,7 @@
 #include "tvSQLExpressionFieldDefinition.h"
 #include "tvSection.h"
 #include "tvSubReportObject.h"
+#include "tvSummaryFieldDefinition.h"
 #include "tvTextObject.h"
 
 namespace {
@@ -360,6 +361,22 @@ TEST_F(DatabaseWriterTest, TextIsStoredAsTypedAndCutOnlyWhereTheColumnEnds) {
               QStringList{QString(255, u'x')});
     EXPECT_TRUE(runLog().contains(
         QStringLiteral("Text cut to 255 characters: SQLExpressionFields.ExpressionText\n")));
+}
+
+TEST_F(DatabaseWriterTest, ASummaryThatCannotBeStoredEndsTheSummariesOnly) {
+    auto report = sample("fields.rpt");
+    ASSERT_GE(report->tvSummaryFieldDefinitions.Count(), 2);
+    tvSummaryFieldDefinition& broken = report->tvSummaryFieldDefinitions.Item(1);
+    broken.summarizedField = nullptr;  // the table needs the summarized field
+    ASSERT_TRUE(write(*report));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(
+        shown.first().startsWith(QStringLiteral("Error occurred inserting Summary Field '") +
+                                 broken.name + QStringLiteral("' into database.  Error = ")))
+        << shown.first().toStdString();
+    EXPECT_EQ(count(QStringLiteral("SummaryFields")), 0);
+    EXPECT_EQ(count(QStringLiteral("FormulaFields")), report->tvFormulaFields.Count());
+    EXPECT_EQ(count(QStringLiteral("Areas")), report->tvAreas.Count());
 }
 
 TEST_F(DatabaseWriterTest, AStoredOwnerIsNamedAndAnUnknownOneLeftOut) {
