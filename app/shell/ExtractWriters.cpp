@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "TVDatabaseWriter.h"
 #include "TVTVDWriter.h"
 
 namespace {
@@ -15,13 +16,6 @@ public:
     void QuitWord() override {}
 };
 
-class NoDatabaseWriter final : public ExtractDatabaseWriter {
-public:
-    bool WriteReport(tvReport&, const QString&, const QString&, const QString&) override {
-        return true;
-    }
-};
-
 ExtractWriterFactory& currentFactory() {
     static ExtractWriterFactory factory = defaultExtractWriters();
     return factory;
@@ -33,7 +27,7 @@ ExtractWriterFactory defaultExtractWriters() {
     return {
         [] { return std::make_unique<TVTVDWriter>(); },
         [] { return std::make_unique<NoWordWriter>(); },
-        [] { return std::make_unique<NoDatabaseWriter>(); },
+        [] { return std::make_unique<TVDatabaseWriter>(); },
     };
 }
 

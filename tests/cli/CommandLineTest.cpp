@@ -277,4 +277,27 @@ TEST(CommandLine, FirstStartStoresEveryDefault) {
     EXPECT_TRUE(QDir(workspace.path("bin/Output")).exists());
 }
 
+TEST(CommandLine, ExtractWithUpdateDBWritesTheDatabase) {
+    const Workspace workspace;
+    {
+        QSettings settings(workspace.settingsFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Extract/UpdateDB"), QStringLiteral("-1"));
+    }
+    // Twice: the second run replaces what the first one wrote.
+    for (int run = 0; run < 2; ++run) {
+        const Outcome result = workspace.run({"-E", "%T/reports/"});
+        EXPECT_EQ(result.exitStatus, 0);
+        EXPECT_EQ(result.errorLines, QStringList{});
+    }
+    QFile database(workspace.path("out/tv.db"));
+    ASSERT_TRUE(database.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(database.read(16).startsWith("SQLite format 3"));
+    QFile log(workspace.path("out/tvLog.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString lines = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(lines.contains(QStringLiteral("Writing special var fields data")))
+        << lines.toStdString();
+    EXPECT_FALSE(lines.contains(QStringLiteral("failed")));
+}
+
 }  // namespace
