@@ -3,17 +3,9 @@
 #include <utility>
 
 #include "TVTVDWriter.h"
+#include "TVWordDocWriter.h"
 
 namespace {
-
-class NoWordWriter final : public ExtractWordWriter {
-public:
-    bool init(const QString&, const QString&, const QString&, const QString&) override {
-        return true;
-    }
-    bool WriteReport(const tvReport&, const QString&) override { return true; }
-    void QuitWord() override {}
-};
 
 class NoDatabaseWriter final : public ExtractDatabaseWriter {
 public:
@@ -32,7 +24,7 @@ ExtractWriterFactory& currentFactory() {
 ExtractWriterFactory defaultExtractWriters() {
     return {
         [] { return std::make_unique<TVTVDWriter>(); },
-        [] { return std::make_unique<NoWordWriter>(); },
+        [] { return std::make_unique<TVWordDocWriter>(); },
         [] { return std::make_unique<NoDatabaseWriter>(); },
     };
 }

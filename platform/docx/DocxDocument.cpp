@@ -614,6 +614,85 @@ bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
     return true;
 }
 
+namespace {
+
+// A run of `value`, formatted as `formatFrom` (a run or nothing), to stand where a field stood.
+QDomElement valueRun(QDomDocument owner, const QDomElement& formatFrom, const QString& value) {
+    QDomElement run = owner.createElement(QStringLiteral("w:r"));
+    const QDomElement rPr = formatFrom.firstChildElement(QStringLiteral("w:rPr"));
+    if (!rPr.isNull()) run.appendChild(rPr.cloneNode(true));
+    QDomElement t = appendElement(run, QStringLiteral("w:t"));
+    t.setAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+    t.appendChild(owner.createTextNode(xmlSafe(value)));
+    return run;
+}
+
+QList<QDomElement> elementsOf(const QDomDocument& document, const QString& tag) {
+    QList<QDomElement> found;
+    const QDomNodeList list = document.elementsByTagName(tag);
+    for (int i = 0; i < list.size(); ++i) found.append(list.at(i).toElement());
+    return found;
+}
+
+QString fieldCharType(const QDomElement& run) {
+    return run.firstChildElement(QStringLiteral("w:fldChar"))
+        .attribute(QStringLiteral("w:fldCharType"));
+}
+
+int replaceFieldsIn(QDomDocument& document,
+                    const std::function<std::optional<QString>(const QString&)>& valueOf) {
+    int replaced = 0;
+    for (QDomElement field : elementsOf(document, QStringLiteral("w:fldSimple"))) {
+        const auto value = valueOf(field.attribute(QStringLiteral("w:instr")));
+        if (!value) continue;
+        QDomNode parent = field.parentNode();
+        parent.insertBefore(
+            valueRun(document, field.firstChildElement(QStringLiteral("w:r")), *value), field);
+        parent.removeChild(field);
+        ++replaced;
+    }
+    // A field spread over runs: begin, its code, separate, its shown text, end; fields may nest.
+    for (const QDomElement& paragraph : elementsOf(document, QStringLiteral("w:p"))) {
+        QList<QDomElement> runs;
+        QString code;
+        int depth = 0;
+        for (QDomElement run = paragraph.firstChildElement(QStringLiteral("w:r")); !run.isNull();) {
+            QDomElement next = run.nextSiblingElement(QStringLiteral("w:r"));
+            const QString type = fieldCharType(run);
+            if (type == QLatin1String("begin")) {
+                if (depth++ == 0) {
+                    runs.clear();
+                    code.clear();
+                }
+            }
+            if (depth > 0) {
+                runs.append(run);
+                const QDomElement instruction =
+                    run.firstChildElement(QStringLiteral("w:instrText"));
+                if (depth == 1 && !instruction.isNull()) code += instruction.text();
+            }
+            if (type == QLatin1String("end") && depth > 0 && --depth == 0) {
+                if (const auto value = valueOf(code)) {
+                    QDomNode parent = runs.first().parentNode();
+                    parent.insertBefore(valueRun(document, runs.first(), *value), runs.first());
+                    for (QDomElement& r : runs) parent.removeChild(r);
+                    ++replaced;
+                }
+            }
+            run = next;
+        }
+    }
+    return replaced;
+}
+
+}  // namespace
+
+int Document::replaceFields(
+    const std::function<std::optional<QString>(const QString& code)>& valueOf) {
+    return replaceFieldsIn(documentXml_, valueOf) + replaceFieldsIn(headerXml_, valueOf) +
+           replaceFieldsIn(footerXml_, valueOf);
+}
+
 int Document::addNumbering(const std::vector<ListLevel>& levels) {
     if (levels.empty() || levels.size() > 9) throw DocxError("a numbering has one to nine levels");
     for (const ListLevel& level : levels)

@@ -281,6 +281,36 @@ TEST_F(DocxDocumentTest, FieldsKeepTheirCodes) {
               1);
 }
 
+TEST_F(DocxDocumentTest, FieldsAreReplacedByTheirValuesWhereTheCodeMatchesExactly) {
+    Document document;
+    document.body()
+        .addParagraph()
+        .text(QStringLiteral("Report: "))
+        .simpleField(QStringLiteral(" ReportName "), QStringLiteral("x"))
+        .field(QStringLiteral(" ReportName "), QStringLiteral("y"))  // adjacent: both go
+        .simpleField(QStringLiteral("ReportName"))
+        .field(QStringLiteral(" reportname "))
+        .text(QStringLiteral(" end"));
+    document.header().addParagraph().field(QStringLiteral(" ReportRevision "));
+    const int replaced = document.replaceFields([](const QString& code) -> std::optional<QString> {
+        if (code == QLatin1String(" ReportName ")) return QStringLiteral("Sales.rpt");
+        if (code == QLatin1String(" ReportRevision ")) return QStringLiteral("12");
+        return std::nullopt;
+    });
+    EXPECT_EQ(replaced, 3);
+
+    const SavedPackage package = saved(document);
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    const QDomElement paragraph = elements(body, W, QStringLiteral("p")).value(0);
+    EXPECT_EQ(text(paragraph), QStringLiteral("Report: Sales.rptSales.rpt end"));
+    EXPECT_EQ(elements(body, W, QStringLiteral("fldSimple")).size(), 1);
+    EXPECT_EQ(elements(body, W, QStringLiteral("instrText")).value(0).text(),
+              QStringLiteral(" reportname "));
+    const QDomDocument header = package.xml(QStringLiteral("word/header1.xml"));
+    EXPECT_EQ(text(header.documentElement()), QStringLiteral("12"));
+    EXPECT_TRUE(elements(header, W, QStringLiteral("fldChar")).isEmpty());
+}
+
 TEST_F(DocxDocumentTest, HeadingNumberingIsLinkedToTheHeadingStyles) {
     Document document;
     std::vector<ListLevel> levels;

@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "DocxDocument.h"
+#include "DocxPackage.h"
+#include "QtPrinters.h"
+#include "TestSupport.h"
+#include "doctext/TVWriterHelper.h"
+#include "shell/ExtractWriters.h"
+#include "shell/TVSettings.h"
+#include "shell/TVSettingsStore.h"
+#include "shell/UserMessages.h"
+#include "shell/tvExtract.h"
+#include "word/TVWordDocWriter.h"
+
+namespace {
+
+// The paragraphs of a saved document: style id and text, in document order; table cells are
+// paragraphs too.
+struct SavedDocument {
+    QString styles;
+    QString footer;
+    QStringList paragraphs;  // "StyleId|text"
+    QStringList cells;       // the texts of table cells
+
+    explicit SavedDocument(const QString& path) {
+        const auto parts = tvdocx::readPackage(path);
+        if (!parts) throw std::runtime_error("no package");
+        styles = QString::fromUtf8(parts->at(QStringLiteral("word/styles.xml")));
+        if (parts->count(QStringLiteral("word/footer1.xml")))
+            footer = QString::fromUtf8(parts->at(QStringLiteral("word/footer1.xml")));
+        QDomDocument document;
+        if (!document.setContent(parts->at(QStringLiteral("word/document.xml"))))
+            throw std::runtime_error("document.xml is not well formed");
+        const QDomNodeList list = document.elementsByTagName(QStringLiteral("w:p"));
+        for (int i = 0; i < list.size(); ++i) {
+            const QDomElement p = list.at(i).toElement();
+            QString text;
+            const QDomNodeList runs = p.elementsByTagName(QStringLiteral("w:t"));
+            for (int r = 0; r < runs.size(); ++r) text += runs.at(r).toElement().text();
+            const QString style = p.firstChildElement(QStringLiteral("w:pPr"))
+                                      .firstChildElement(QStringLiteral("w:pStyle"))
+                                      .attribute(QStringLiteral("w:val"));
+            if (p.parentNode().nodeName() == QLatin1String("w:tc")) cells << text;
+            paragraphs << style + u'|' + text;
+        }
+    }
+    qsizetype indexOf(const QString& entry) const { return paragraphs.indexOf(entry); }
+};
+
+// Settings of a folder of its own (documents, program folder with its Templates), every block
+// switched on, and the user's messages caught.
+class WordDocWriter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("word")));
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("Templates")));
+        setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+            std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat),
+            dir_.path() + u'/'));
+        TVSettings& s = REPORTS();
+        s.DocPath = path("word/");
+        for (qint16* flag :
+             {&s.ShowTOC, &s.ShowRptSummary, &s.ShowExport, &s.ShowTables, &s.ShowDBCols,
+              &s.ShowFormula, &s.ShowParameters, &s.ShowGroups, &s.ShowSQL, &s.ShowSort})
+            *flag = 1;
+        s.SectionFont = {QStringLiteral("Arial"), 0, -1, {}, QStringLiteral("12"),
+                         QStringLiteral("Navy")};
+        s.ValueFont = {QStringLiteral("Arial"), 0, 0, {}, QStringLiteral("10"), QString()};
+        previousMessages_ =
+            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
+    }
+    void TearDown() override {
+        SetWordDocWriter(nullptr);
+        setMessageHandler(std::move(previousMessages_));
+        setGlobalSettingsStore(nullptr);
+        REPORTS() = TVSettings();
+    }
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
+
+    // The template Corp.dotx with the given paragraph styles, and the profile "Corporate" that
+    // names Body, Contents and Title 1 to 3 as its styles.
+    void corporateTemplate(std::initializer_list<const char*> styles) const {
+        tvdocx::Document dotx;
+        for (const char* name : styles)
+            dotx.setStyle({QString::fromUtf8(name), tvdocx::StyleType::Paragraph, {}, {}, {}, {}});
+        ASSERT_TRUE(dotx.save(path("Templates/Corp.dotx")));
+        QFile config(path("Templates/template_config.xml"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(
+            "<templates><tavrin_template name=\"Corporate\"><path>Corp.dotx</path>"
+            "<normalStyle>Body</normalStyle><tocStyle>Contents</tocStyle><heading1Style>Title 1"
+            "</heading1Style><heading2Style>Title 2</heading2Style><heading3Style>Title 3"
+            "</heading3Style><tableStyle>Grid Table</tableStyle></tavrin_template></templates>");
+        REPORTS().UseTemplate = 1;
+    }
+
+    // The fixture with every block, written as `name`; the writer registered as the shared
+    // blocks' Word writer, as the Extract driver does.
+    std::unique_ptr<tvReport> everything() const {
+        QFile file(testData(QStringLiteral("tvd/everything/report.xml")));
+        if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("no fixture");
+        return loadReport(file.readAll(), path(QStringLiteral("everything.rpt")));
+    }
+    bool write(const tvReport& report, const QString& name = QStringLiteral("everything.rpt")) {
+        auto writer = std::make_shared<TVWordDocWriter>();
+        SetWordDocWriter(writer);
+        const bool written = writer->init(name, path("word/"), path(name), "Corporate") &&
+                             writer->WriteReport(report, name);
+        writer->QuitWord();
+        return written;
+    }
+
+    QTemporaryDir dir_;
+    QStringList messages_;
+    MessageHandler previousMessages_;
+};
+
+TEST_F(WordDocWriter, WritesHeadingsLinesAndTablesOfTheReport) {
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    const SavedDocument doc(path("word/everything.docx"));
+
+    // Title page, table of contents, summary through the shared blocks, then the body.
+    EXPECT_EQ(doc.paragraphs.first(), QStringLiteral("Normal|Report Documentation"));
+    EXPECT_GE(doc.indexOf(QStringLiteral("Heading1|Report Summary Information")), 0);
+    EXPECT_GE(doc.indexOf(QStringLiteral("Normal|Title = Sales by Region")), 0);
+    EXPECT_GE(doc.indexOf(QStringLiteral("Normal|Report Export Information")), 0);
+    const qsizetype title = doc.indexOf(QStringLiteral("Heading1|Sales by Region"));
+    const qsizetype alerts = doc.indexOf(QStringLiteral("Heading2|Report Alerts"));
+    const qsizetype sections = doc.indexOf(QStringLiteral("Heading2|Sections"));
+    ASSERT_GE(title, 0);
+    EXPECT_LT(title, alerts);
+    EXPECT_LT(alerts, sections);
+    EXPECT_GE(doc.indexOf(QStringLiteral("Heading3|Group Header #1")), sections);
+    EXPECT_GE(doc.indexOf(QStringLiteral("Normal|No objects in this section.")), sections);
+
+    // Cells: alert row, a table without descriptive name shown in both columns, running total
+    // formulas, and the object table's numbering and inches.
+    for (const char* cell : {"Large order", "Notes", "Sum of Orders.Amount", "Running amount",
+                             "Descending", "Group #1", "0.5, 1", "2 x 0.17", "Size (w x h)"})
+        EXPECT_TRUE(doc.cells.contains(QString::fromUtf8(cell))) << cell;
+    EXPECT_EQ(doc.cells.count(QStringLiteral("Notes")), 2);
+    // Objects are numbered across the sections of one body: 1 in the header, 2 and 3 in the
+    // detail, 4 in the group footer.
+    const qsizetype map = doc.cells.indexOf(QStringLiteral("Sales map"));
+    ASSERT_GT(map, 0);
+    EXPECT_EQ(doc.cells[map - 1], QStringLiteral("2"));
+    EXPECT_EQ(doc.cells[map + 1], QStringLiteral("0, 0"));
+    EXPECT_EQ(doc.cells[map + 2], QStringLiteral("3 x 1.5"));
+    EXPECT_TRUE(doc.cells.contains(QStringLiteral("4")));
+    EXPECT_TRUE(doc.footer.contains(QStringLiteral("Tavrin, Version 4.0")));
+    EXPECT_TRUE(doc.styles.contains(QStringLiteral("TV_Table_Font_Style")));
+    EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
+}
+
+TEST_F(WordDocWriter, SwitchesAndSummaryOnlyLeaveBlocksOut) {
+    TVSettings& s = REPORTS();
+    s.ShowTables = 0;  // hides the column tables too
+    s.ShowFormula = 0;
+    s.ShowTOC = 0;
+    s.SummaryOnly = -1;
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    const SavedDocument doc(path("word/everything.docx"));
+    for (const char* gone : {"Heading2|Tables", "Heading3|Database Table Columns",
+                             "Heading2|User Formulas", "Normal|No objects in this section."})
+        EXPECT_LT(doc.indexOf(QString::fromUtf8(gone)), 0) << gone;
+    EXPECT_FALSE(doc.cells.contains(QStringLiteral("Size (w x h)")));
+    EXPECT_GE(doc.indexOf(QStringLiteral("Heading3|Detaila")), 0);
+}
+
+TEST_F(WordDocWriter, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack) {
+    corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "Contents"});
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    {
+        const SavedDocument doc(path("word/everything.docx"));
+        // No title page on a template; the template's headings and body style are used.
+        EXPECT_LT(doc.indexOf(QStringLiteral("Normal|Report Documentation")), 0);
+        EXPECT_GE(doc.indexOf(QStringLiteral("Title2|Report Alerts")), 0);
+        EXPECT_GE(doc.indexOf(QStringLiteral("Title1|Sales by Region")), 0);
+        EXPECT_TRUE(doc.styles.contains(QStringLiteral("TV_Property_Title_Style")));
+        EXPECT_FALSE(doc.styles.contains(QStringLiteral("TV_Table_Font_Style")));
+    }
+    EXPECT_TRUE(messages_.isEmpty());
+
+    // The template gone: the message, then a new document on the built-in profile.
+    ASSERT_TRUE(QFile::remove(path("Templates/Corp.dotx")));
+    ASSERT_TRUE(write(*report));
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].startsWith(QStringLiteral("The selected document template: ")));
+    EXPECT_TRUE(messages_[0].endsWith(QStringLiteral("Using the default normal style.")));
+    const SavedDocument doc(path("word/everything.docx"));
+    EXPECT_GE(doc.indexOf(QStringLiteral("Heading2|Report Alerts")), 0);
+}
+
+TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    QFile earlier(path("word/everything.docx"));
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    const QByteArray before = earlier.readAll();
+    earlier.close();
+
+    // A template without the profile's block heading style fails the report half way.
+    corporateTemplate({"Body", "Title 1", "Title 3", "Contents"});
+    EXPECT_FALSE(write(*report));
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), before);
+    EXPECT_EQ(REPORTS().WordStarted, 0);
+
+    // A document folder that is not there fails the save.
+    REPORTS().UseTemplate = 0;
+    auto writer = std::make_shared<TVWordDocWriter>();
+    SetWordDocWriter(writer);
+    ASSERT_TRUE(writer->init("everything.rpt", path("none/"), path("everything.rpt"), {}));
+    EXPECT_FALSE(writer->WriteReport(*report, "everything.rpt"));
+}
+
+TEST(WordColor, NamesAreExactAndAnEmptyNameBecomesBlack) {
+    QString empty, red = QStringLiteral("Red"), lower = QStringLiteral("red");
+    EXPECT_EQ(GetWordColor(empty), 0);
+    EXPECT_EQ(empty, QStringLiteral("Black"));
+    EXPECT_EQ(GetWordColor(red), 255);
+    EXPECT_EQ(GetWordColor(lower), 0);
+}
+
+// The Extract driver writes a .docx for each sample report through the program's own writer.
+TEST_F(WordDocWriter, ExtractWritesTheSamplesDocuments) {
+    REPORTS().CreateWordDocument = 1;
+    REPORTS().ShowSQL = 1;
+    const QStringList samples =
+        QDir(QStringLiteral(TAV_SAMPLES)).entryList({QStringLiteral("*.rpt")}, QDir::Files);
+    ASSERT_FALSE(samples.isEmpty());
+    for (const QString& sample : samples) {
+        ASSERT_TRUE(ExtractReport(sampleReport(sample), sample)) << sample.toStdString();
+        const QString docx = path("word/") + reportStem(sample) + QStringLiteral(".docx");
+        const SavedDocument doc(docx);
+        EXPECT_GE(doc.indexOf(QStringLiteral("Heading2|Sections")), 0) << sample.toStdString();
+    }
+    EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
+}
+
+}  // namespace
