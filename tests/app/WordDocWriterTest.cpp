@@ -98,6 +98,7 @@ protected:
             "</heading1Style><heading2Style>Title 2</heading2Style><heading3Style>Title 3"
             "</heading3Style><tableStyle>Grid Table</tableStyle></tavrin_template></templates>");
         REPORTS().UseTemplate = 1;
+        REPORTS().OutputTemplate = QStringLiteral("Corporate");
     }
 
     // The fixture with every block, written as `name`; the writer registered as the shared
@@ -208,9 +209,14 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     const QByteArray before = earlier.readAll();
     earlier.close();
 
-    // A template without the profile's block heading style fails the report half way.
+    // A template without the profile's block heading style fails the report half way; the
+    // Extract driver hears of it and tells the user.
     corporateTemplate({"Body", "Title 1", "Title 3", "Contents"});
-    EXPECT_FALSE(write(*report));
+    REPORTS().CreateWordDocument = 1;
+    ASSERT_TRUE(
+        QFile::copy(testData(QStringLiteral("tvd/everything/report.xml")), path("everything.rpt")));
+    EXPECT_FALSE(ExtractReport(path("everything.rpt"), QStringLiteral("everything.rpt")));
+    EXPECT_EQ(messages_, QStringList{QStringLiteral("Unable to open Report: everything.rpt")});
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
     EXPECT_EQ(earlier.readAll(), before);
     EXPECT_EQ(REPORTS().WordStarted, 0);
