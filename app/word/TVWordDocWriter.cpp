@@ -157,7 +157,8 @@ void TVWordDocWriter::PrepareDocument(const QString& templateName, const QString
         profile_ =
             tvTemplateHelper(globalSettingsStore().programFolder()).GetTemplate(templateName);
         QString error;
-        if (wordDocument_->loadTemplateStyles(profile_.templatePath, &error)) {
+        if (wordDocument_->loadTemplateStyles(profile_.templatePath, &error) &&
+            wordDocument_->loadTemplateContent(profile_.templatePath, &error)) {
             newDocument_ = false;
             SetupPropertyTitleStyle();
             // Tables of a template document are written in the template's Normal style.

@@ -687,6 +687,59 @@ int replaceFieldsIn(QDomDocument& document,
 
 }  // namespace
 
+namespace {
+
+// True when the element and everything in it can stand in another package: only the
+// word-processing vocabulary, no reference to another part, no list numbering.
+bool selfContained(const QDomElement& element) {
+    const auto plain = [](const QString& name) {
+        return !name.contains(u':') || name.startsWith(QLatin1String("w:")) ||
+               name.startsWith(QLatin1String("xml:"));
+    };
+    if (!plain(element.tagName()) || element.tagName() == QLatin1String("w:numPr")) return false;
+    const QDomNamedNodeMap attributes = element.attributes();
+    for (int i = 0; i < attributes.size(); ++i)
+        if (!plain(attributes.item(i).nodeName())) return false;
+    for (QDomElement child = element.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement())
+        if (!selfContained(child)) return false;
+    return true;
+}
+
+}  // namespace
+
+bool Document::loadTemplateContent(const QString& templatePath, QString* error) {
+    const QString body = QStringLiteral("word/document.xml");
+    const QString header = QStringLiteral("word/header1.xml");
+    const QString footer = QStringLiteral("word/footer1.xml");
+    const std::optional<PackageParts> parts =
+        readPackage(templatePath, error, {body, header, footer});
+    if (!parts) return false;
+    const std::array<std::pair<QString, Story*>, 3> stories{std::pair{body, body_.get()},
+                                                            std::pair{header, header_.get()},
+                                                            std::pair{footer, footer_.get()}};
+    for (const auto& [name, story] : stories) {
+        const auto part = parts->find(name);
+        if (part == parts->end()) continue;
+        QDomDocument loaded;
+        // Without namespace processing the names keep their prefixes, as this builder writes them.
+        if (!loaded.setContent(part->second)) {
+            if (error) *error = templatePath + QStringLiteral(": ") + name + " is not well formed";
+            return false;
+        }
+        QDomElement from = loaded.documentElement();
+        if (story == body_.get()) from = from.firstChildElement(QStringLiteral("w:body"));
+        for (QDomElement e = from.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+            const bool block =
+                e.tagName() == QLatin1String("w:p") || e.tagName() == QLatin1String("w:tbl");
+            if (block && selfContained(e))
+                story->container_.appendChild(
+                    story->container_.ownerDocument().importNode(e, true));
+        }
+    }
+    return true;
+}
+
 int Document::replaceFields(
     const std::function<std::optional<QString>(const QString& code)>& valueOf) {
     return replaceFieldsIn(documentXml_, valueOf) + replaceFieldsIn(headerXml_, valueOf) +

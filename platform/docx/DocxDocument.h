@@ -175,6 +175,13 @@ public:
     // only when it lies within one paragraph). Answers the number of fields replaced.
     int replaceFields(const std::function<std::optional<QString>(const QString& code)>& valueOf);
 
+    // Appends the paragraphs and tables of a template's body, header and footer (as this builder
+    // names those parts) to the document's own. Content that refers to other parts of the
+    // template (pictures, links, numbering) or to markup of other vocabularies is left out, as
+    // it could not be carried over whole. False, with the reason, when the template cannot be
+    // read.
+    bool loadTemplateContent(const QString& templatePath, QString* error = nullptr);
+
     // A list numbering; its id is what paragraphs name.
     int addNumbering(const std::vector<ListLevel>& levels);
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -16,6 +17,7 @@
 #include "shell/TVSettingsStore.h"
 #include "shell/UserMessages.h"
 #include "shell/tvExtract.h"
+#include "tvReportStatistics.h"
 #include "word/TVWordDocWriter.h"
 
 namespace {
@@ -24,6 +26,7 @@ namespace {
 // paragraphs too.
 struct SavedDocument {
     QString styles;
+    QString header;  // its text, without markup
     QString footer;
     QStringList paragraphs;  // "StyleId|text"
     QStringList cells;       // the texts of table cells
@@ -32,6 +35,9 @@ struct SavedDocument {
         const auto parts = tvdocx::readPackage(path);
         if (!parts) throw std::runtime_error("no package");
         styles = QString::fromUtf8(parts->at(QStringLiteral("word/styles.xml")));
+        if (parts->count(QStringLiteral("word/header1.xml")))
+            header = QString::fromUtf8(parts->at(QStringLiteral("word/header1.xml")))
+                         .remove(QRegularExpression(QStringLiteral("<[^>]*>")));
         if (parts->count(QStringLiteral("word/footer1.xml")))
             footer = QString::fromUtf8(parts->at(QStringLiteral("word/footer1.xml")));
         QDomDocument document;
@@ -89,6 +95,16 @@ protected:
         tvdocx::Document dotx;
         for (const char* name : styles)
             dotx.setStyle({QString::fromUtf8(name), tvdocx::StyleType::Paragraph, {}, {}, {}, {}});
+        // Its fields take the report's values; a code spelt otherwise stays a field.
+        dotx.body()
+            .addParagraph()
+            .text(QStringLiteral("Prepared for "))
+            .simpleField(QStringLiteral(" ReportName "))
+            .simpleField(QStringLiteral("ReportName"), QStringLiteral("kept"));
+        dotx.header()
+            .addParagraph()
+            .text(QStringLiteral("Revision "))
+            .field(QStringLiteral(" ReportRevision "));
         ASSERT_TRUE(dotx.save(path("Templates/Corp.dotx")));
         QFile config(path("Templates/template_config.xml"));
         ASSERT_TRUE(config.open(QIODevice::WriteOnly));
@@ -188,6 +204,11 @@ TEST_F(WordDocWriter, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack)
         EXPECT_GE(doc.indexOf(QStringLiteral("Title1|Sales by Region")), 0);
         EXPECT_TRUE(doc.styles.contains(QStringLiteral("TV_Property_Title_Style")));
         EXPECT_FALSE(doc.styles.contains(QStringLiteral("TV_Table_Font_Style")));
+        EXPECT_EQ(doc.paragraphs.first(), QStringLiteral("|Prepared for everything.rptkept"));
+        EXPECT_TRUE(
+            doc.header.contains(QStringLiteral("Revision ") +
+                                QString::number(report->tvReportStatistics->revisionNumber)));
+        EXPECT_FALSE(doc.header.contains(QStringLiteral("ReportRevision")));
     }
     EXPECT_TRUE(messages_.isEmpty());
 

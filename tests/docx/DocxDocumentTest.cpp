@@ -466,6 +466,34 @@ TEST_F(DocxTemplateTest, StylesOfATemplateReplaceTheDocumentsOwn) {
         3);
 }
 
+TEST_F(DocxDocumentTest, TemplateContentIsCarriedOverWhereItStandsAlone) {
+    Document dotx;
+    dotx.body().addParagraph().text(QStringLiteral("Cover"));
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(path(QStringLiteral("logo.png"))));
+    dotx.body().addParagraph().picture(path(QStringLiteral("logo.png")));  // names its part
+    dotx.footer().addParagraph().text(QStringLiteral("Confidential"));
+    ASSERT_TRUE(dotx.save(path(QStringLiteral("t.dotx"))));
+
+    Document document;
+    QString error;
+    ASSERT_TRUE(document.loadTemplateContent(path(QStringLiteral("t.dotx")), &error))
+        << error.toStdString();
+    document.body().addParagraph().text(QStringLiteral("Body"));
+    const SavedPackage package = saved(document);
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    const QList<QDomElement> paragraphs = elements(body, W, QStringLiteral("p"));
+    ASSERT_EQ(paragraphs.size(), 2);
+    EXPECT_EQ(text(paragraphs[0]), QStringLiteral("Cover"));
+    EXPECT_EQ(text(paragraphs[1]), QStringLiteral("Body"));
+    EXPECT_EQ(text(package.xml(QStringLiteral("word/footer1.xml")).documentElement()),
+              QStringLiteral("Confidential"));
+
+    EXPECT_FALSE(document.loadTemplateContent(path(QStringLiteral("none.dotx")), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
 TEST_F(DocxTemplateTest, ABrokenTemplateIsRefusedWithTheReasonAndChangesNothing) {
     struct Case {
         const char* what;
