@@ -30,6 +30,7 @@ struct SavedDocument {
     QString footer;
     QStringList paragraphs;  // "StyleId|text"
     QStringList cells;       // the texts of table cells
+    QStringList indents;     // each paragraph's own left indent in twips, "" for none
 
     explicit SavedDocument(const QString& path) {
         const auto parts = tvdocx::readPackage(path);
@@ -49,9 +50,11 @@ struct SavedDocument {
             QString text;
             const QDomNodeList runs = p.elementsByTagName(QStringLiteral("w:t"));
             for (int r = 0; r < runs.size(); ++r) text += runs.at(r).toElement().text();
-            const QString style = p.firstChildElement(QStringLiteral("w:pPr"))
-                                      .firstChildElement(QStringLiteral("w:pStyle"))
+            const QDomElement pPr = p.firstChildElement(QStringLiteral("w:pPr"));
+            const QString style = pPr.firstChildElement(QStringLiteral("w:pStyle"))
                                       .attribute(QStringLiteral("w:val"));
+            indents << pPr.firstChildElement(QStringLiteral("w:ind"))
+                           .attribute(QStringLiteral("w:left"));
             if (p.parentNode().nodeName() == QLatin1String("w:tc")) cells << text;
             paragraphs << style + u'|' + text;
         }
@@ -248,6 +251,28 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     SetWordDocWriter(writer);
     ASSERT_TRUE(writer->init("everything.rpt", path("none/"), path("everything.rpt"), {}));
     EXPECT_FALSE(writer->WriteReport(*report, "everything.rpt"));
+}
+
+TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
+    QFile file(testData(QStringLiteral("tvd/empty/report.xml")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto report = loadReport(file.readAll(), QStringLiteral("C:\\Reports\\Sales.rpt"));
+    auto writer = std::make_shared<TVWordDocWriter>();
+    SetWordDocWriter(writer);
+    REPORTS().ShowRptSummary = REPORTS().ShowExport = REPORTS().ShowTOC = 0;
+    ASSERT_TRUE(writer->init("Sales.rpt", path("word/"), path("Sales.rpt"), {}));
+    // Label-value lines: level 2 keeps the style's own indent; level 1 is 36 points in, 3 is 108.
+    for (qint32 level : {1, 2, 3})
+        writer->WriteDetails(1, 2, QStringLiteral("Label%1").arg(level), "v", level);
+    ASSERT_TRUE(writer->WriteReport(*report, "Sales.rpt"));
+    const SavedDocument doc(path("word/Sales.docx"));
+    const QStringList expected{
+        "TVPropertyTitleStyle|Label1 v", "TVPropertyTitleStyle|Label2 v",
+        "TVPropertyTitleStyle|Label3 v", "Normal|Report Documentation", "Normal|Main Report",
+        "Normal|", "Normal|", "Normal|" /* the page break */, "Heading1|Sales.rpt",
+        "Heading2|Sections"};
+    EXPECT_EQ(doc.paragraphs, expected);
+    EXPECT_EQ(doc.indents.mid(0, 3), QStringList({"720", "", "2160"}));
 }
 
 TEST(WordColor, NamesAreExactAndAnEmptyNameBecomesBlack) {
