@@ -1,6 +1,7 @@
 #include "TVWordDocWriter.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QVersionNumber>
@@ -471,7 +472,22 @@ void TVWordDocWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype i
     setStyle(profile_.heading1StyleName);
     const QString title = GetReportOrSubreport(mainReport, index).reportTitle;
     line(title.isEmpty() ? afterLastSeparator(mainReport.reportFileName) : title);
-    // The layout picture is not drawn into the document.
+    setStyle(profile_.normalStyleName);
+    if (REPORTS().ShowLayout == 0) return;
+    setStyle(profile_.heading2StyleName);
+    line(QStringLiteral("Report Layout"));
+    setStyle(profile_.normalStyleName);
+    const QString picture = globalSettingsStore().programFolder() + QStringLiteral("temp") +
+                            QString::number(index) + QStringLiteral(".bmp");
+    // The picture file lives only while it is taken into the document, also when that fails.
+    const std::unique_ptr<const QString, void (*)(const QString*)> removeLater(
+        &picture, [](const QString* file) { QFile::remove(*file); });
+    if (!preview_) preview_ = std::make_unique<TVPreview>();
+    preview_->MakeReport(mainReport, index, picture);
+    typeText(QString());
+    paragraph_->picture(picture);
+    typeParagraph();
+    pageBreak();
     setStyle(profile_.normalStyleName);
 }
 

@@ -6,6 +6,7 @@
 
 #include "DocxDocument.h"
 #include "ExtractWriters.h"
+#include "TVPreview.h"
 #include "tvDocumentTemplate.h"
 #include "tvIReportWriter.h"
 #include "tvObjectDetailWriter.h"
@@ -22,6 +23,7 @@ qint32 GetWordColor(QString& colourName);
 // the document builder, "quitting" releases it. The document is written on the template
 // profile's styles when UseTemplate is on, else on a new document styled from the font settings.
 //
+// Each body starts with the report's heading and, when ShowLayout is on, its layout picture.
 // The document is saved in one piece at the end: any failure while it is written ends the
 // report as a failed one (WriteReport answers false) and an earlier document of the same name
 // stays as it was.
@@ -108,6 +110,7 @@ private:
     QString style_;
     tvdocx::ParagraphFormat paragraphFormat_;
     std::unique_ptr<tvObjectDetailWriter> detailWriter_;
+    std::unique_ptr<TVPreview> preview_;  // made on first use
     tvDocumentTemplate profile_;
     QString documentFolder_;
     QString documentPath_;

@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <cmath>
 
 #include "DocxDocument.h"
 #include "DocxPackage.h"
@@ -18,6 +20,7 @@
 #include "shell/UserMessages.h"
 #include "shell/tvExtract.h"
 #include "tvReportStatistics.h"
+#include "word/TVPreview.h"
 #include "word/TVWordDocWriter.h"
 
 namespace {
@@ -31,6 +34,7 @@ struct SavedDocument {
     QStringList paragraphs;  // "StyleId|text"
     QStringList cells;       // the texts of table cells
     QStringList indents;     // each paragraph's own left indent in twips, "" for none
+    int pictures = 0;        // inline pictures of the body
 
     explicit SavedDocument(const QString& path) {
         const auto parts = tvdocx::readPackage(path);
@@ -44,6 +48,7 @@ struct SavedDocument {
         QDomDocument document;
         if (!document.setContent(parts->at(QStringLiteral("word/document.xml"))))
             throw std::runtime_error("document.xml is not well formed");
+        pictures = document.elementsByTagName(QStringLiteral("w:drawing")).size();
         const QDomNodeList list = document.elementsByTagName(QStringLiteral("w:p"));
         for (int i = 0; i < list.size(); ++i) {
             const QDomElement p = list.at(i).toElement();
@@ -266,13 +271,61 @@ TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
         writer->WriteDetails(1, 2, QStringLiteral("Label%1").arg(level), "v", level);
     ASSERT_TRUE(writer->WriteReport(*report, "Sales.rpt"));
     const SavedDocument doc(path("word/Sales.docx"));
-    const QStringList expected{
-        "TVPropertyTitleStyle|Label1 v", "TVPropertyTitleStyle|Label2 v",
-        "TVPropertyTitleStyle|Label3 v", "Normal|Report Documentation", "Normal|Main Report",
-        "Normal|", "Normal|", "Normal|" /* the page break */, "Heading1|Sales.rpt",
-        "Heading2|Sections"};
+    const QStringList expected{"TVPropertyTitleStyle|Label1 v",
+                               "TVPropertyTitleStyle|Label2 v",
+                               "TVPropertyTitleStyle|Label3 v",
+                               "Normal|Report Documentation",
+                               "Normal|Main Report",
+                               "Normal|",
+                               "Normal|",
+                               "Normal|" /* the page break */,
+                               "Heading1|Sales.rpt",
+                               "Heading2|Sections"};
     EXPECT_EQ(doc.paragraphs, expected);
     EXPECT_EQ(doc.indents.mid(0, 3), QStringList({"720", "", "2160"}));
+}
+
+TEST_F(WordDocWriter, LayoutPictureOfEachBodyIsTakenInAndItsFileRemoved) {
+    REPORTS().ShowLayout = 1;
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    const SavedDocument doc(path("word/everything.docx"));
+    const qsizetype layout = doc.indexOf(QStringLiteral("Heading2|Report Layout"));
+    EXPECT_GT(layout, doc.indexOf(QStringLiteral("Heading1|Sales by Region")));
+    EXPECT_EQ(doc.pictures, 1);
+    EXPECT_EQ(QDir(dir_.path()).entryList({QStringLiteral("temp*.bmp")}), QStringList());
+}
+
+// The picture is one band per shown section across the printable width (margins 0.5 inch each:
+// 10000 twips for 7.5 inches), scaled alike both ways.
+TEST_F(WordDocWriter, LayoutPictureFitsItsSectionsToTheSurface) {
+    const auto picture = [this](const QByteArray& sections) {
+        const auto report = loadReport(
+            "<Report leftMargin=\"720\" rightMargin=\"720\"><Database/><ExportOptions/><Areas>"
+            "<Area kind=\"1\"><Sections>" +
+            sections + "</Sections></Area></Areas></Report>");
+        TVPreview().MakeReport(*report, 0, path("temp0.bmp"));
+        return QImage(path("temp0.bmp"), "BMP");
+    };
+    const QByteArray twoSections =
+        "<Section minimumHeight=\"1000\" backColor=\"255\"/>"
+        "<Section minimumHeight=\"500\" height=\"2000\" backColor=\"-1\" suppress=\"true\"/>";
+    const double scale = 10000.0 / (7.5 * 1440);
+    const auto pixels = [](double twips) { return int(std::lround(twips / 15)); };
+    QImage image = picture(twoSections);
+    EXPECT_EQ(image.size(), QSize(pixels(10030), pixels(1050 * scale + 30)));
+    EXPECT_EQ(image.pixelColor(pixels(5000), pixels(500)), QColor(Qt::red));
+
+    // Hidden sections shown: counted by their height.
+    REPORTS().ShowHiddenSections = 1;
+    image = picture(twoSections);
+    EXPECT_EQ(image.height(), pixels((1050 + 2050) * scale + 30));
+
+    // Too tall: both scales shrink until the layout fits, and the surface narrows alike.
+    image = picture("<Section minimumHeight=\"99950\" backColor=\"-1\"/>");
+    const double fit = (TVPreview::kMaxSurfaceHeight - 400) / 100000;
+    EXPECT_EQ(image.size(), QSize(pixels(fit * 10000 / scale + 30),
+                                  pixels(TVPreview::kMaxSurfaceHeight - 400 + 30)));
 }
 
 TEST(WordColor, NamesAreExactAndAnEmptyNameBecomesBlack) {
@@ -286,7 +339,7 @@ TEST(WordColor, NamesAreExactAndAnEmptyNameBecomesBlack) {
 // The Extract driver writes a .docx for each sample report through the program's own writer.
 TEST_F(WordDocWriter, ExtractWritesTheSamplesDocuments) {
     REPORTS().CreateWordDocument = 1;
-    REPORTS().ShowSQL = 1;
+    REPORTS().ShowLayout = 1;  // every kind of object drawn
     const QStringList samples =
         QDir(QStringLiteral(TAV_SAMPLES)).entryList({QStringLiteral("*.rpt")}, QDir::Files);
     ASSERT_FALSE(samples.isEmpty());
@@ -295,6 +348,7 @@ TEST_F(WordDocWriter, ExtractWritesTheSamplesDocuments) {
         const QString docx = path("word/") + reportStem(sample) + QStringLiteral(".docx");
         const SavedDocument doc(docx);
         EXPECT_GE(doc.indexOf(QStringLiteral("Heading2|Sections")), 0) << sample.toStdString();
+        EXPECT_GE(doc.pictures, 1) << sample.toStdString();
     }
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
 }
