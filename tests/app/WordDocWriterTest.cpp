@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cmath>
@@ -315,6 +316,25 @@ TEST_F(WordDocWriter, LayoutPictureFitsItsSectionsToTheSurface) {
     QImage image = picture(twoSections);
     EXPECT_EQ(image.size(), QSize(pixels(10030), pixels(1050 * scale + 30)));
     EXPECT_EQ(image.pixelColor(pixels(5000), pixels(500)), QColor(Qt::red));
+
+    // An object without borders gets grey corner marks; one with single lines all round none.
+    image = picture(
+        "<Section minimumHeight=\"2000\" backColor=\"-1\"><ReportObjects>"
+        "<OleObject kind=\"6\" left=\"1440\" top=\"0\" width=\"1440\" height=\"1440\" "
+        "backgroundColor=\"-1\"/>"
+        "<OleObject kind=\"6\" left=\"4320\" top=\"0\" width=\"1440\" height=\"1440\" "
+        "backgroundColor=\"-1\" leftStyle=\"1\" rightStyle=\"1\" topStyle=\"1\" "
+        "bottomStyle=\"1\" borderColor=\"255\"/></ReportObjects></Section>");
+    const auto colorsNear = [&](double x, double y) {
+        QSet<QRgb> colors;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                colors.insert(image.pixel(pixels(x) + dx, pixels(y) + dy) & 0xFFFFFF);
+        return colors;
+    };
+    EXPECT_TRUE(colorsNear(1440 * scale + 20, 30).contains(0x808080));
+    EXPECT_FALSE(colorsNear(4320 * scale + 20, 30).contains(0x808080));
+    EXPECT_TRUE(colorsNear(4320 * scale + 20, 30).contains(0xFF0000));
 
     // Hidden sections shown: counted by their height.
     REPORTS().ShowHiddenSections = 1;
