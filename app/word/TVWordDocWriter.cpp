@@ -110,6 +110,15 @@ QString versionText() {
     return QStringLiteral("%1.%2").arg(version.majorVersion()).arg(version.minorVersion());
 }
 
+// The text of a cell starts at its edge, whatever indent the paragraph style gives.
+tvdocx::ParagraphFormat cellFormat() {
+    tvdocx::ParagraphFormat format;
+    format.alignment = Alignment::Left;
+    format.leftIndentPt = 0;
+    format.firstLineIndentPt = 0;
+    return format;
+}
+
 QString afterLastSeparator(const QString& path) {
     return path.mid(std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/')) + 1);
 }
@@ -518,8 +527,8 @@ void TVWordDocWriter::WriteReportBody(const tvReport& report, const tvReport& ma
 
 void TVWordDocWriter::WriteDBLinks(const tvReport&) {}
 
-tvdocx::Table TVWordDocWriter::addTable(qsizetype rows, std::initializer_list<const char*> captions,
-                                        double indentPt) {
+tvdocx::Table TVWordDocWriter::addTable(qsizetype rows,
+                                        std::initializer_list<const char*> captions) {
     setStyle(profile_.tableFontStyle);
     paragraph_.reset();
     // A style that the template does not hold leaves the table plain.
@@ -527,13 +536,11 @@ tvdocx::Table TVWordDocWriter::addTable(qsizetype rows, std::initializer_list<co
         wordDocument_->hasStyle(profile_.tableStyle) ? profile_.tableStyle : QString();
     tvdocx::Table table =
         wordDocument_->body().addTable(int(rows) + 1, int(captions.size()), style);
-    tvdocx::ParagraphFormat indent;
-    indent.leftIndentPt = indent.firstLineIndentPt = indentPt;
     RunFormat bold;
     bold.bold = true;
     int column = 0;
     for (const char* caption : captions)
-        table.cell(0, column++).format(indent).text(QLatin1StringView(caption), bold);
+        table.cell(0, column++).format(cellFormat()).text(QLatin1StringView(caption), bold);
     return table;
 }
 
@@ -546,7 +553,7 @@ void TVWordDocWriter::MoveToEndOfTable() {
 // Fills row `row` (0 the captions) of a table, cell by cell.
 static void fillRow(tvdocx::Table& table, qsizetype row, const QStringList& values) {
     for (qsizetype column = 0; column < values.size(); ++column)
-        if (!values[column].isEmpty()) table.cell(int(row), int(column)).text(values[column]);
+        table.cell(int(row), int(column)).format(cellFormat()).text(values[column]);
 }
 
 void TVWordDocWriter::WriteAlertsTable(const tvReport& report) {
@@ -678,7 +685,7 @@ void TVWordDocWriter::WriteTableColumnTables(const tvReport& report) {
         setStyle(profile_.normalStyleName);
         line(QStringLiteral("Table: ") + t.name, 1, 2);
         if (t.fields.Count() < 1) continue;
-        tvdocx::Table table = addTable(t.fields.Count(), {"Column", "DataType", "Size"}, 1);
+        tvdocx::Table table = addTable(t.fields.Count(), {"Column", "DataType", "Size"});
         qsizetype row = 0;
         for (const tvDatabaseFieldDefinition& field : t.fields)
             fillRow(table, ++row,

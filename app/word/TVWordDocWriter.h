@@ -101,8 +101,7 @@ private:
 
     // A table of `rows` + 1 rows (captions first, bold, repeated on every page) after the
     // insertion point, in the profile's table style.
-    tvdocx::Table addTable(qsizetype rows, std::initializer_list<const char*> captions,
-                           double indentPt = 0);
+    tvdocx::Table addTable(qsizetype rows, std::initializer_list<const char*> captions);
     void MoveToEndOfTable();
 
     std::unique_ptr<tvdocx::Document> wordDocument_;

@@ -20,6 +20,7 @@
 #include "shell/TVSettingsStore.h"
 #include "shell/UserMessages.h"
 #include "shell/tvExtract.h"
+#include "tvArea.h"
 #include "tvReportStatistics.h"
 #include "word/TVPreview.h"
 #include "word/TVWordDocWriter.h"
@@ -199,6 +200,20 @@ TEST_F(WordDocWriter, SwitchesAndSummaryOnlyLeaveBlocksOut) {
         EXPECT_LT(doc.indexOf(QString::fromUtf8(gone)), 0) << gone;
     EXPECT_FALSE(doc.cells.contains(QStringLiteral("Size (w x h)")));
     EXPECT_GE(doc.indexOf(QStringLiteral("Heading3|Detaila")), 0);
+}
+
+// A group header whose number lies beyond the group name fields keeps its row instead of
+// failing the whole document.
+TEST_F(WordDocWriter, AGroupNumberedBeyondTheGroupsGetsARowOfItsOwn) {
+    const auto report = everything();
+    for (qsizetype i = 1; i <= report->tvAreas.Count(); ++i)
+        if (report->tvAreas.Item(i).kind == tvGroupHeaderArea)
+            report->tvAreas.Item(i).groupNumber = 3;
+    ASSERT_TRUE(write(*report));
+    const SavedDocument doc(path("word/everything.docx"));
+    const qsizetype row = doc.cells.indexOf(QStringLiteral("Group #3"));
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(doc.cells.value(row + 1), QStringLiteral("Orders.Region"));
 }
 
 TEST_F(WordDocWriter, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack) {
