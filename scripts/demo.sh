@@ -16,8 +16,8 @@ TVDPath="$out"
 DocPath="$out"
 DBPath="$out"
 CreateTVDFile=1
-CreateWordDocument=0
-UpdateDB=0
+CreateWordDocument=1
+UpdateDB=1
 CONF
 
 shopt -s nullglob nocaseglob

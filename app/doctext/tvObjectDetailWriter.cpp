@@ -57,11 +57,6 @@ using namespace tvDetail;
 constexpr double kTwipsPerInch = 1440.0;
 const QString kQuote = QStringLiteral("\"");
 
-// Twips as inches to two decimal places, halves to the even neighbour.
-QString inches(qint32 twips) {
-    return FormatGeneralNumber(std::nearbyint(twips / kTwipsPerInch * 100.0) / 100.0);
-}
-
 // The object as the class of its kind.
 template <class Object>
 const Object& as(const tvIReportObject& object) {
@@ -136,10 +131,14 @@ constexpr ValueBlock kEmbeddedValueBlocks[] = {
 
 }  // namespace
 
+QString InchesText(qint32 twips) {
+    return FormatGeneralNumber(std::nearbyint(twips / kTwipsPerInch * 100.0) / 100.0);
+}
+
 QString PositionText(const tvPosition& position) {
     return QStringLiteral("Position=(%1, %2), Size=(%3 x %4)")
-        .arg(inches(position.left), inches(position.top), inches(position.width),
-             inches(position.height));
+        .arg(InchesText(position.left), InchesText(position.top), InchesText(position.width),
+             InchesText(position.height));
 }
 
 void tvObjectDetailWriter::WriteObjectDetails(const tvSection& section, qsizetype index,

@@ -21,6 +21,9 @@ class tvCrossTabGroup;
 // values ("0.5", "12", "6.66666666666667", "1E+20").
 QString FormatGeneralNumber(double value);
 
+// Twips as inches to two decimal places, halves to the even neighbour: "1.5", "0.21".
+QString InchesText(qint32 twips);
+
 // An object's place in inches, to two decimal places: "Position=(0.5, 1.25), Size=(2 x 0.17)".
 QString PositionText(const tvPosition& position);
 

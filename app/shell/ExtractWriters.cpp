@@ -4,17 +4,9 @@
 
 #include "TVDatabaseWriter.h"
 #include "TVTVDWriter.h"
+#include "TVWordDocWriter.h"
 
 namespace {
-
-class NoWordWriter final : public ExtractWordWriter {
-public:
-    bool init(const QString&, const QString&, const QString&, const QString&) override {
-        return true;
-    }
-    bool WriteReport(const tvReport&, const QString&) override { return true; }
-    void QuitWord() override {}
-};
 
 ExtractWriterFactory& currentFactory() {
     static ExtractWriterFactory factory = defaultExtractWriters();
@@ -26,7 +18,7 @@ ExtractWriterFactory& currentFactory() {
 ExtractWriterFactory defaultExtractWriters() {
     return {
         [] { return std::make_unique<TVTVDWriter>(); },
-        [] { return std::make_unique<NoWordWriter>(); },
+        [] { return std::make_unique<TVWordDocWriter>(); },
         [] { return std::make_unique<TVDatabaseWriter>(); },
     };
 }

@@ -614,6 +614,138 @@ bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
     return true;
 }
 
+namespace {
+
+// A run of `value`, formatted as `formatFrom` (a run or nothing), to stand where a field stood.
+QDomElement valueRun(QDomDocument owner, const QDomElement& formatFrom, const QString& value) {
+    QDomElement run = owner.createElement(QStringLiteral("w:r"));
+    const QDomElement rPr = formatFrom.firstChildElement(QStringLiteral("w:rPr"));
+    if (!rPr.isNull()) run.appendChild(rPr.cloneNode(true));
+    QDomElement t = appendElement(run, QStringLiteral("w:t"));
+    t.setAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+    t.appendChild(owner.createTextNode(xmlSafe(value)));
+    return run;
+}
+
+QList<QDomElement> elementsOf(const QDomDocument& document, const QString& tag) {
+    QList<QDomElement> found;
+    const QDomNodeList list = document.elementsByTagName(tag);
+    for (int i = 0; i < list.size(); ++i) found.append(list.at(i).toElement());
+    return found;
+}
+
+QString fieldCharType(const QDomElement& run) {
+    return run.firstChildElement(QStringLiteral("w:fldChar"))
+        .attribute(QStringLiteral("w:fldCharType"));
+}
+
+int replaceFieldsIn(QDomDocument& document,
+                    const std::function<std::optional<QString>(const QString&)>& valueOf) {
+    int replaced = 0;
+    for (QDomElement field : elementsOf(document, QStringLiteral("w:fldSimple"))) {
+        const auto value = valueOf(field.attribute(QStringLiteral("w:instr")));
+        if (!value) continue;
+        QDomNode parent = field.parentNode();
+        parent.insertBefore(
+            valueRun(document, field.firstChildElement(QStringLiteral("w:r")), *value), field);
+        parent.removeChild(field);
+        ++replaced;
+    }
+    // A field spread over runs: begin, its code, separate, its shown text, end; fields may nest.
+    for (const QDomElement& paragraph : elementsOf(document, QStringLiteral("w:p"))) {
+        QList<QDomElement> runs;
+        QString code;
+        int depth = 0;
+        for (QDomElement run = paragraph.firstChildElement(QStringLiteral("w:r")); !run.isNull();) {
+            QDomElement next = run.nextSiblingElement(QStringLiteral("w:r"));
+            const QString type = fieldCharType(run);
+            if (type == QLatin1String("begin")) {
+                if (depth++ == 0) {
+                    runs.clear();
+                    code.clear();
+                }
+            }
+            if (depth > 0) {
+                runs.append(run);
+                const QDomElement instruction =
+                    run.firstChildElement(QStringLiteral("w:instrText"));
+                if (depth == 1 && !instruction.isNull()) code += instruction.text();
+            }
+            if (type == QLatin1String("end") && depth > 0 && --depth == 0) {
+                if (const auto value = valueOf(code)) {
+                    QDomNode parent = runs.first().parentNode();
+                    parent.insertBefore(valueRun(document, runs.first(), *value), runs.first());
+                    for (QDomElement& r : runs) parent.removeChild(r);
+                    ++replaced;
+                }
+            }
+            run = next;
+        }
+    }
+    return replaced;
+}
+
+}  // namespace
+
+namespace {
+
+// True when the element and everything in it can stand in another package: only the
+// word-processing vocabulary, no reference to another part, no list numbering.
+bool selfContained(const QDomElement& element) {
+    const auto plain = [](const QString& name) {
+        return !name.contains(u':') || name.startsWith(QLatin1String("w:")) ||
+               name.startsWith(QLatin1String("xml:"));
+    };
+    if (!plain(element.tagName()) || element.tagName() == QLatin1String("w:numPr")) return false;
+    const QDomNamedNodeMap attributes = element.attributes();
+    for (int i = 0; i < attributes.size(); ++i)
+        if (!plain(attributes.item(i).nodeName())) return false;
+    for (QDomElement child = element.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement())
+        if (!selfContained(child)) return false;
+    return true;
+}
+
+}  // namespace
+
+bool Document::loadTemplateContent(const QString& templatePath, QString* error) {
+    const QString body = QStringLiteral("word/document.xml");
+    const QString header = QStringLiteral("word/header1.xml");
+    const QString footer = QStringLiteral("word/footer1.xml");
+    const std::optional<PackageParts> parts =
+        readPackage(templatePath, error, {body, header, footer});
+    if (!parts) return false;
+    const std::array<std::pair<QString, Story*>, 3> stories{std::pair{body, body_.get()},
+                                                            std::pair{header, header_.get()},
+                                                            std::pair{footer, footer_.get()}};
+    for (const auto& [name, story] : stories) {
+        const auto part = parts->find(name);
+        if (part == parts->end()) continue;
+        QDomDocument loaded;
+        // Without namespace processing the names keep their prefixes, as this builder writes them.
+        if (!loaded.setContent(part->second)) {
+            if (error) *error = templatePath + QStringLiteral(": ") + name + " is not well formed";
+            return false;
+        }
+        QDomElement from = loaded.documentElement();
+        if (story == body_.get()) from = from.firstChildElement(QStringLiteral("w:body"));
+        for (QDomElement e = from.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+            const bool block =
+                e.tagName() == QLatin1String("w:p") || e.tagName() == QLatin1String("w:tbl");
+            if (block && selfContained(e))
+                story->container_.appendChild(
+                    story->container_.ownerDocument().importNode(e, true));
+        }
+    }
+    return true;
+}
+
+int Document::replaceFields(
+    const std::function<std::optional<QString>(const QString& code)>& valueOf) {
+    return replaceFieldsIn(documentXml_, valueOf) + replaceFieldsIn(headerXml_, valueOf) +
+           replaceFieldsIn(footerXml_, valueOf);
+}
+
 int Document::addNumbering(const std::vector<ListLevel>& levels) {
     if (levels.empty() || levels.size() > 9) throw DocxError("a numbering has one to nine levels");
     for (const ListLevel& level : levels)

@@ -3,6 +3,7 @@
 #include <QDomDocument>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -167,6 +168,19 @@ public:
     // Takes the styles of a template (.dotx) in place of the document's own; false, with the
     // reason, when the template cannot be read.
     bool loadTemplateStyles(const QString& templatePath, QString* error = nullptr);
+
+    // Replaces each field of the body, header and footer whose code `valueOf` gives a value for
+    // by that value as plain text, in the field's place and with its first run's formatting;
+    // fields it gives nothing for stay. Both forms of field count (a field spread over runs
+    // only when it lies within one paragraph). Answers the number of fields replaced.
+    int replaceFields(const std::function<std::optional<QString>(const QString& code)>& valueOf);
+
+    // Appends the paragraphs and tables of a template's body, header and footer (as this builder
+    // names those parts) to the document's own. Content that refers to other parts of the
+    // template (pictures, links, numbering) or to markup of other vocabularies is left out, as
+    // it could not be carried over whole. False, with the reason, when the template cannot be
+    // read.
+    bool loadTemplateContent(const QString& templatePath, QString* error = nullptr);
 
     // A list numbering; its id is what paragraphs name.
     int addNumbering(const std::vector<ListLevel>& levels);

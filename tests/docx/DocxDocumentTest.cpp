@@ -281,6 +281,36 @@ TEST_F(DocxDocumentTest, FieldsKeepTheirCodes) {
               1);
 }
 
+TEST_F(DocxDocumentTest, FieldsAreReplacedByTheirValuesWhereTheCodeMatchesExactly) {
+    Document document;
+    document.body()
+        .addParagraph()
+        .text(QStringLiteral("Report: "))
+        .simpleField(QStringLiteral(" ReportName "), QStringLiteral("x"))
+        .field(QStringLiteral(" ReportName "), QStringLiteral("y"))  // adjacent: both go
+        .simpleField(QStringLiteral("ReportName"))
+        .field(QStringLiteral(" reportname "))
+        .text(QStringLiteral(" end"));
+    document.header().addParagraph().field(QStringLiteral(" ReportRevision "));
+    const int replaced = document.replaceFields([](const QString& code) -> std::optional<QString> {
+        if (code == QLatin1String(" ReportName ")) return QStringLiteral("Sales.rpt");
+        if (code == QLatin1String(" ReportRevision ")) return QStringLiteral("12");
+        return std::nullopt;
+    });
+    EXPECT_EQ(replaced, 3);
+
+    const SavedPackage package = saved(document);
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    const QDomElement paragraph = elements(body, W, QStringLiteral("p")).value(0);
+    EXPECT_EQ(text(paragraph), QStringLiteral("Report: Sales.rptSales.rpt end"));
+    EXPECT_EQ(elements(body, W, QStringLiteral("fldSimple")).size(), 1);
+    EXPECT_EQ(elements(body, W, QStringLiteral("instrText")).value(0).text(),
+              QStringLiteral(" reportname "));
+    const QDomDocument header = package.xml(QStringLiteral("word/header1.xml"));
+    EXPECT_EQ(text(header.documentElement()), QStringLiteral("12"));
+    EXPECT_TRUE(elements(header, W, QStringLiteral("fldChar")).isEmpty());
+}
+
 TEST_F(DocxDocumentTest, HeadingNumberingIsLinkedToTheHeadingStyles) {
     Document document;
     std::vector<ListLevel> levels;
@@ -434,6 +464,34 @@ TEST_F(DocxTemplateTest, StylesOfATemplateReplaceTheDocumentsOwn) {
     EXPECT_EQ(
         elements(package.xml(QStringLiteral("word/styles.xml")), W, QStringLiteral("style")).size(),
         3);
+}
+
+TEST_F(DocxDocumentTest, TemplateContentIsCarriedOverWhereItStandsAlone) {
+    Document dotx;
+    dotx.body().addParagraph().text(QStringLiteral("Cover"));
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(path(QStringLiteral("logo.png"))));
+    dotx.body().addParagraph().picture(path(QStringLiteral("logo.png")));  // names its part
+    dotx.footer().addParagraph().text(QStringLiteral("Confidential"));
+    ASSERT_TRUE(dotx.save(path(QStringLiteral("t.dotx"))));
+
+    Document document;
+    QString error;
+    ASSERT_TRUE(document.loadTemplateContent(path(QStringLiteral("t.dotx")), &error))
+        << error.toStdString();
+    document.body().addParagraph().text(QStringLiteral("Body"));
+    const SavedPackage package = saved(document);
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    const QList<QDomElement> paragraphs = elements(body, W, QStringLiteral("p"));
+    ASSERT_EQ(paragraphs.size(), 2);
+    EXPECT_EQ(text(paragraphs[0]), QStringLiteral("Cover"));
+    EXPECT_EQ(text(paragraphs[1]), QStringLiteral("Body"));
+    EXPECT_EQ(text(package.xml(QStringLiteral("word/footer1.xml")).documentElement()),
+              QStringLiteral("Confidential"));
+
+    EXPECT_FALSE(document.loadTemplateContent(path(QStringLiteral("none.dotx")), &error));
+    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST_F(DocxTemplateTest, ABrokenTemplateIsRefusedWithTheReasonAndChangesNothing) {
