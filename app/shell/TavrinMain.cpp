@@ -1,29 +1,85 @@
 #include "TavrinMain.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocalServer>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
 
+#include "GuiSeams.h"
+#include "SingleInstance.h"
 #include "TVSettingsStore.h"
+#include "TVStatusWindows.h"
+#include "TVUtility.h"
 #include "UserMessages.h"
 #include "tvCommandLineHandler.h"
+
+namespace {
+
+void loadAndStoreSettings() {
+    LoadGlobalSettings();
+    if (!SaveGlobalSettings()) ShowMessage(QString::fromLatin1(kSaveSettingsFailedText));
+}
+
+// The windows: the splash, the utilities window three seconds after it, the splash gone after
+// five. The waits run on timers so that the splash keeps painting.
+int interactiveStart(int argc, char** argv, const QString& commandText) {
+    QApplication application(argc, argv);
+    loadAndStoreSettings();
+    auto splash = std::make_unique<TVSplash>();
+    const bool onTop = !commandText.contains(QLatin1String("-NT"));
+    if (onTop) splash->setWindowFlag(Qt::WindowStaysOnTopHint);
+    const auto instance = claimSingleInstance(tavrinInstanceName());
+    if (!instance) {
+        guiSeams().message(nullptr, QStringLiteral("Tavrin is already running"), QString(),
+                           QMessageBox::NoIcon);
+        return 0;
+    }
+    splash->show();
+    std::unique_ptr<TVUtility> utilities;
+    QTimer::singleShot(3000, &application, [&utilities] {
+        utilities = std::make_unique<TVUtility>();
+        utilities->show();
+    });
+    QTimer::singleShot(5000, &application, [&splash] { splash.reset(); });
+    const int status = application.exec();
+    utilities.reset();
+    return status;
+}
+
+// Qt ends the program outright when it cannot reach the display it is told to use, so the
+// windows start only where one is at hand.
+bool displayAvailable() {
+    const QString platform =
+        qEnvironmentVariable("QT_QPA_PLATFORM").section(u';', 0, 0).section(u':', 0, 0);
+    if (!platform.isEmpty())
+        return QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                                 QStringLiteral("/platforms/libq") + platform +
+                                 QStringLiteral(".so"));
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+}  // namespace
 
 int TavrinMain(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const QString commandText = commandTextOf(arguments);
 
+    const bool job = isCommandLineJob(commandText);
+    if (!job && displayAvailable()) return interactiveStart(argc, argv, commandText);
+
     // The command line needs no display; the settings' defaults need the program's folder.
     QCoreApplication application(argc, argv);
-    LoadGlobalSettings();
-    if (!SaveGlobalSettings()) ShowMessage(QString::fromLatin1(kSaveSettingsFailedText));
-
-    if (isCommandLineJob(commandText)) return HandleCommandLine(commandText);
-
+    loadAndStoreSettings();
+    if (job) return HandleCommandLine(commandText);
     std::fputs(
-        "tavdesk4: the windows come later; for now run a job from the command line:\n"
+        "tavdesk4: the windows need a display; without one, run a job from the command line:\n"
         "  tavdesk4 -E <report.rpt>    tavdesk4 -E <folder>/    tavdesk4 -B <list.RML>\n"
         "  tavdesk4 -D <report1.rpt>,<report2.rpt>\n",
         stderr);
-    return 0;
+    return 1;
 }

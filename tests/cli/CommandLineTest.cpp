@@ -254,12 +254,13 @@ TEST(CommandLine, RefusedArgumentsAndMissingInputsSayWhat) {
     }
 }
 
-TEST(CommandLine, WithoutAJobTheProgramStartsForTheWindows) {
+TEST(CommandLine, WithoutAJobOrADisplayTheProgramSaysSoAndFails) {
     for (const QStringList& arguments : {QStringList{}, QStringList{"-NT"}, QStringList{" -E "}}) {
         const Workspace workspace;
         const Outcome result = workspace.run(arguments);
-        EXPECT_EQ(result.exitStatus, 0);
-        EXPECT_FALSE(result.errorLines.isEmpty());  // a note that the windows come later
+        EXPECT_EQ(result.exitStatus, 1);
+        ASSERT_FALSE(result.errorLines.isEmpty());
+        EXPECT_TRUE(result.errorLines.first().contains(QStringLiteral("need a display")));
         workspace.expectEverySettingStored();
     }
 }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QProgressBar;
+class QTableWidget;
+class QWidget;
+
+// Every modal question, file dialog and window owned by another part of the program goes
+// through these seams, so that the windows run offscreen under tests that answer them.
+struct GuiSeams {
+    // A message box with an OK button and the given icon; an empty title is the program's.
+    std::function<void(QWidget* owner, const QString& text, const QString& title,
+                       QMessageBox::Icon icon)>
+        message;
+    // An OK/Cancel box: true for OK.
+    std::function<bool(QWidget* owner, const QString& text)> askOkCancel;
+    // The Open dialog for reports: the chosen files, empty when cancelled.
+    std::function<QStringList(QWidget* owner, const QString& folder, const QString& filter)>
+        openFileNames;
+    // The folder browser: the chosen folder, "" when cancelled.
+    std::function<QString(QWidget* owner, const QString& title, const QString& initialFolder)>
+        browseForFolder;
+    // The Mining Settings form, opened modeless.
+    std::function<void(QWidget* owner)> openMiningSettings;
+    // The cross reference and the site survey fill their grid from the expanded report list and
+    // move the progress bar. Unset: the button says the utility is not built yet.
+    using GridUtility =
+        std::function<void(const QStringList& reports, QTableWidget& grid, QProgressBar& progress)>;
+    GridUtility runCrossReference;
+    GridUtility runSiteSurvey;
+};
+
+// The program's one set of seams, filled with the real dialogs.
+GuiSeams& guiSeams();
+
+// Lets the user pick a folder, opening on initialFolder. "" when cancelled.
+QString BrowseForFolder(QWidget* owner, const QString& title, const QString& initialFolder);

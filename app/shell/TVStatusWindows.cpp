@@ -1,0 +1,109 @@
+#include "TVStatusWindows.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "UserMessages.h"
+
+extern const char* const kTavrinVersion;
+
+TVMessage::TVMessage() : lblDetails(new QLabel(this)) {
+    setObjectName(QStringLiteral("TVMessage"));
+    setWindowTitle(QStringLiteral("Tavrin"));
+    lblDetails->setObjectName(QStringLiteral("lblDetails"));
+    lblDetails->setMinimumWidth(320);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblDetails);
+}
+
+TVMessage& TVMessage::instance() {
+    static TVMessage* window = new TVMessage;  // lives as long as the program, as a top level
+    return *window;
+}
+
+void TVMessage::UpdateStatus(bool show, QString& text) {
+    TVMessage& window = instance();
+    if (show) {
+        if (!window.isVisible()) window.show();
+        window.lblDetails->setText(text);
+        ShowStatus(text);
+        return;
+    }
+    text.clear();
+    window.lblDetails->clear();
+    ShowStatus(QString());
+    window.hide();
+}
+
+TVUExtract::TVUExtract(QWidget* parent)
+    : QWidget(parent), lstExtract(new QListWidget(this)), lblTip(new QLabel(this)) {
+    setObjectName(QStringLiteral("TVUExtract"));
+    setWindowTitle(QStringLiteral("Tavrin Extract"));
+    lstExtract->setObjectName(QStringLiteral("lstExtract"));
+    lblTip->setObjectName(QStringLiteral("lblTip"));
+    lblTip->setText(QStringLiteral("Double-click on file to open"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lstExtract);
+    layout->addWidget(lblTip);
+    connect(lstExtract, &QListWidget::itemDoubleClicked, this, &TVUExtract::openEntry);
+}
+
+void TVUExtract::setResults(const QStringList& results) {
+    lstExtract->clear();
+    lstExtract->addItems(results);
+}
+
+QStringList TVUExtract::results() const {
+    QStringList list;
+    for (int i = 0; i < lstExtract->count(); ++i) list << lstExtract->item(i)->text();
+    return list;
+}
+
+QString TVUExtract::openerFor(const QString& entry) {
+    if (entry.endsWith(QLatin1String(".tvd"))) return QStringLiteral("text");
+    if (entry.endsWith(QLatin1String(".doc")) || entry.endsWith(QLatin1String(".docx")))
+        return QStringLiteral("word");
+    return QString();
+}
+
+void TVUExtract::openEntry(QListWidgetItem* item) {
+    // The desktop's own program for each kind; the path goes as one argument, blanks and all.
+    if (item && !openerFor(item->text()).isEmpty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(item->text()));
+}
+
+TVSplash::TVSplash(QWidget* parent) : QWidget(parent), lblVersion(new QLabel(this)) {
+    setObjectName(QStringLiteral("TVSplash"));
+    setWindowFlags(Qt::SplashScreen);
+    auto* picMain2 = new QFrame(this);
+    picMain2->setObjectName(QStringLiteral("picMain2"));
+    picMain2->setFrameShape(QFrame::Box);
+    auto* picMain = new QFrame(picMain2);
+    picMain->setObjectName(QStringLiteral("picMain"));
+    auto* title = new QLabel(QStringLiteral("Tavrin"), picMain);
+    QFont big = title->font();
+    big.setPointSize(24);
+    big.setBold(true);
+    title->setFont(big);
+    auto* caption =
+        new QLabel(QStringLiteral("Documentation Utilities for Crystal Reports"), picMain);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion->setFont(QFont(QStringLiteral("Arial")));
+    const QStringList parts = QString::fromLatin1(kTavrinVersion).split(u'.');
+    lblVersion->setText(QStringLiteral("Version ") + parts.value(0, QStringLiteral("0")) + u'.' +
+                        parts.value(1, QStringLiteral("0")) + u'.' +
+                        parts.value(2, QStringLiteral("0")));
+    auto* inner = new QVBoxLayout(picMain);
+    inner->addWidget(title);
+    inner->addWidget(caption);
+    inner->addWidget(lblVersion);
+    auto* middle = new QVBoxLayout(picMain2);
+    middle->addWidget(picMain);
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(picMain2);
+    resize(420, 137);  // the banner's proportions
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <memory>
+
+class QLabel;
+class QListWidget;
+class QMdiArea;
+class QMdiSubWindow;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class QTextEdit;
+class TVUExtract;
+class tvRptDiff;
+
+// The program's main window: the report list, the four utility buttons and the result windows
+// inside it, and the status bar through which the work reports its progress.
+class TVUtility : public QMainWindow {
+    Q_OBJECT
+public:
+    // The utility buttons, in the order of cmdRM.
+    enum Utility : int { XRef = 0, Survey = 1, Extract = 2, RptDiff = 3 };
+
+    explicit TVUtility(QWidget* parent = nullptr);
+    ~TVUtility() override;
+
+    // Adds files chosen in the Open dialog (or given by a caller) unless listed already.
+    void cmdAddReports_Click();
+    void addReports(const QStringList& paths);
+    void cmdAddFolder_Click();
+    void cmdRemove_Click();
+    // The dispatcher of the four utility buttons.
+    void cmdRM_Click(int index);
+    // Rebuilds ExplodedRptList: one .rpt path an entry, from files, folders and .RML lists.
+    void ExpandReportList();
+
+    QString statusText() const;
+    void setStatusText(const QString& text);
+
+    QListWidget* RptList;
+    QStringList ExplodedRptList;
+    QPushButton* cmdAddReports;
+    QPushButton* cmdAddFolder;
+    QPushButton* cmdRemove;
+    QPushButton* cmdRM[4];
+    QLabel* lblFileCount;
+    QLabel* statusPanel1;
+    QLabel* statusPanel2;
+    QProgressBar* pbProgress;
+    QMdiArea* mdiArea;
+
+    QString currentUtility;
+    bool utilityRunning = false;
+    QString path1;
+    QString path2;
+
+    // The result windows, created on first use and kept so that results survive runs.
+    TVUExtract& extractWindow();
+    QTableWidget& gridWindow(int index);
+    QTextEdit& diffWindow();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool isInReportList(const QString& path) const;
+    void UpdateFileCount();
+    void AddFolderReports(const QString& folder, const QString& extension);
+    bool holdsResults(int index);
+    void runUtility(int index);
+    void bringToFront(QWidget* window);
+    void warn(const QString& text);
+
+    TVUExtract* extract_ = nullptr;
+    QTableWidget* grids_[2] = {nullptr, nullptr};
+    QTextEdit* diffText_ = nullptr;
+    std::unique_ptr<tvRptDiff> diff_;
+    bool diffShown_ = false;
+};

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocalServer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include "GuiSeams.h"
+#include "SingleInstance.h"
+#include "TVSettings.h"
+#include "TVStatusWindows.h"
+#include "TVUtility.h"
+#include "tvExtract.h"
+
+namespace {
+
+// A utilities window whose message boxes and dialogs are answered by the test.
+class UtilityWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = guiSeams();
+        guiSeams().message = [this](QWidget*, const QString& text, const QString&,
+                                    QMessageBox::Icon) { messages << text; };
+        guiSeams().askOkCancel = [this](QWidget*, const QString& text) {
+            questions << text;
+            return answerOk;
+        };
+        ASSERT_TRUE(out.isValid());
+        settings_ = {REPORTS().TVDPath, REPORTS().DBPath};
+        REPORTS().TVDPath = out.path() + u'/';
+        REPORTS().DBPath = out.path() + u'/';
+        REPORTS().CreateTVDFile = 1;
+        REPORTS().CreateWordDocument = 0;
+        REPORTS().UpdateDB = 0;
+        window = std::make_unique<TVUtility>();
+    }
+    void TearDown() override {
+        window.reset();
+        guiSeams() = saved_;
+        REPORTS().TVDPath = settings_[0];
+        REPORTS().DBPath = settings_[1];
+    }
+    static QString sample(const char* name) {
+        return QStringLiteral(TAV_SAMPLES "/") + QLatin1String(name);
+    }
+
+    QTemporaryDir out;
+    std::unique_ptr<TVUtility> window;
+    QStringList messages;
+    QStringList questions;
+    bool answerOk = true;
+
+private:
+    GuiSeams saved_;
+    QStringList settings_;
+};
+
+TEST_F(UtilityWindow, DispatcherGuardsRunNothing) {
+    EXPECT_EQ(window->statusText(), QStringLiteral("Click the 'Add Reports' button to begin."));
+    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("No files selected"));
+    struct Case {
+        const char* name;
+        QStringList reports;
+        QList<int> highlighted;
+        int button;
+        QString message;
+    } cases[] = {
+        {"an empty list",
+         {},
+         {},
+         TVUtility::Extract,
+         QStringLiteral("No reports have been selected")},
+        {"one report to compare",
+         {"/r/a.rpt"},
+         {},
+         TVUtility::RptDiff,
+         QStringLiteral("You must select two reports for a comparison")},
+        {"three reports, one highlighted",
+         {"/r/a.rpt", "/r/b.rpt", "/r/c.rpt"},
+         {1},
+         TVUtility::RptDiff,
+         QStringLiteral("You must highlight two reports for a comparison. (Highlight by using "
+                        "<Ctrl>+<left click>")},
+        {"an engine not built",
+         {"/r/a.rpt"},
+         {},
+         TVUtility::XRef,
+         QStringLiteral("Cross Reference is not built yet")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->RptList->clear();
+        window->addReports(c.reports);
+        for (int row : c.highlighted) window->RptList->item(row)->setSelected(true);
+        messages.clear();
+        window->cmdRM[c.button]->click();
+        EXPECT_EQ(messages, QStringList{c.message});
+        EXPECT_FALSE(window->utilityRunning);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Tavrin"));
+    }
+    // A click while a utility runs is ignored altogether.
+    messages.clear();
+    window->RptList->clear();
+    window->utilityRunning = true;
+    window->cmdRM_Click(TVUtility::Extract);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(window->utilityRunning);
+}
+
+TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
+    QDir dir(out.path());
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("tree/sub")));
+    for (const char* name : {"tree/b.RPT", "tree/a.rpt", "tree/c.rpt.bak", "tree/sub/d.Rpt"}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    // A link back up the tree must not make the walk endless.
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("tree")),
+                            dir.filePath(QStringLiteral("tree/sub/loop"))));
+    QFile list(dir.filePath(QStringLiteral("nightly.RML")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("/r/x.rpt\r\n\n/r/folder/\n/r/y.rpt \n/r/z.RPT\n");
+    list.close();
+
+    guiSeams().browseForFolder = [&](QWidget*, const QString& title, const QString&) {
+        EXPECT_EQ(title, QStringLiteral("Enter the path in which to search for reports"));
+        return dir.filePath(QStringLiteral("tree"));
+    };
+    window->cmdAddFolder->click();
+    window->cmdAddFolder->click();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("This path already exists in selected list")});
+    window->addReports(
+        {list.fileName(), QStringLiteral("/r/notes.txt"), QStringLiteral("/r/direct.rpt")});
+    EXPECT_EQ(window->RptList->item(0)->text(), dir.filePath(QStringLiteral("tree/")));
+    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("4 files/folders selected"));
+
+    window->ExpandReportList();
+    const QString tree = dir.filePath(QStringLiteral("tree/"));
+    EXPECT_EQ(window->ExplodedRptList,
+              (QStringList{tree + "a.rpt", tree + "b.RPT", tree + "sub/d.Rpt", "/r/x.rpt",
+                           "/r/z.RPT", "/r/direct.rpt"}));
+
+    // Removing everything leaves the count empty and Remove disabled.
+    window->RptList->selectAll();
+    window->RptList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    window->cmdRemove->click();
+    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("No files selected"));
+    EXPECT_FALSE(window->cmdRemove->isEnabled());
+}
+
+TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
+    window->addReports({sample("list.rpt"), sample("fields.rpt")});
+    window->cmdRM[TVUtility::Extract]->click();
+    const QStringList expected{textOutputPath(QStringLiteral("list")),
+                               textOutputPath(QStringLiteral("fields"))};
+    EXPECT_EQ(window->extractWindow().results(), expected);
+    for (const QString& file : expected) EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_EQ(window->statusText(), QStringLiteral("Click the 'Add Reports' button to begin."));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tavrin Utilities"));
+    EXPECT_EQ(window->currentUtility, QStringLiteral("Extract"));
+
+    // Cancel keeps the earlier results; OK runs again and keeps one entry a report.
+    answerOk = false;
+    window->extractWindow().lstExtract->addItem(QStringLiteral("marker"));
+    window->cmdRM[TVUtility::Extract]->click();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.first().startsWith(QStringLiteral("An Extract has already been run.")));
+    EXPECT_EQ(window->extractWindow().results().size(), 3);
+    answerOk = true;
+    window->cmdRM[TVUtility::Extract]->click();
+    EXPECT_EQ(window->extractWindow().results(), QStringList{QStringLiteral("marker")} + expected);
+}
+
+TEST_F(UtilityWindow, TwoListedReportsAreComparedWithoutBeingHighlighted) {
+    window->addReports({sample("list.rpt"), sample("fields.rpt")});
+    window->cmdRM[TVUtility::RptDiff]->click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_EQ(window->path1, sample("list.rpt"));
+    EXPECT_EQ(window->path2, sample("fields.rpt"));
+    EXPECT_FALSE(window->diffWindow().toPlainText().isEmpty());
+    window->cmdRM[TVUtility::RptDiff]->click();
+    EXPECT_EQ(questions.size(), 1);
+}
+
+TEST_F(UtilityWindow, StatusWindowMirrorsItsTextInTheStatusBar) {
+    QString text = QStringLiteral("Creating database");
+    TVMessage::UpdateStatus(true, text);
+    EXPECT_TRUE(TVMessage::instance().isVisible());
+    EXPECT_EQ(TVMessage::instance().lblDetails->text(), text);
+    EXPECT_EQ(window->statusText(), text);
+    TVMessage::UpdateStatus(false, text);
+    EXPECT_TRUE(text.isEmpty());
+    EXPECT_TRUE(window->statusText().isEmpty());
+    EXPECT_FALSE(TVMessage::instance().isVisible());
+    EXPECT_EQ(TVUExtract::openerFor(QStringLiteral("/my out/SALES.tvd")), QStringLiteral("text"));
+    EXPECT_TRUE(TVUExtract::openerFor(QStringLiteral("/out/SALES.TVD")).isEmpty());
+}
+
+TEST(SingleInstance, ASecondClaimFailsUntilTheFirstEnds) {
+    const QString name = QStringLiteral("TavrinTest-%1").arg(QCoreApplication::applicationPid());
+    auto first = claimSingleInstance(name);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(claimSingleInstance(name), nullptr);
+    first.reset();
+    EXPECT_NE(claimSingleInstance(name), nullptr);
+}
+
+}  // namespace
