@@ -112,6 +112,21 @@ TEST_F(UtilityWindow, DispatcherGuardsRunNothing) {
     EXPECT_TRUE(window->utilityRunning);
 }
 
+TEST_F(UtilityWindow, ChosenReportsAreListedOnceAndTheirFolderRemembered) {
+    const QString saved = REPORTS().RptPath;
+    QStringList chosen{QStringLiteral("/r/q1/a.rpt"), QStringLiteral("/r/q1/b.rpt")};
+    guiSeams().openFileNames = [&](QWidget*, const QString&, const QString&) { return chosen; };
+    window->cmdAddReports->click();
+    EXPECT_EQ(REPORTS().RptPath, QStringLiteral("/r/q1/"));
+    chosen << QStringLiteral("/r/q1/A.rpt");
+    window->cmdAddReports->click();
+    EXPECT_EQ(window->RptList->count(), 3);  // letter case makes a different entry
+    chosen.clear();
+    window->cmdAddReports->click();  // cancelled
+    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("3 files/folders selected"));
+    REPORTS().RptPath = saved;
+}
+
 TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
     QDir dir(out.path());
     ASSERT_TRUE(dir.mkpath(QStringLiteral("tree/sub")));
