@@ -1,0 +1,298 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include "TV020.h"
+#include "TVDatabaseHelper.h"
+#include "TVSettingsStore.h"
+#include "tvDatabaseCreator.h"
+
+namespace {
+
+// The window on a settings file of its own, with two printer fonts, and its message boxes and
+// folder picker answered here.
+class MiningSettings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fonts_ = TV020::printerFonts();
+        box_ = TV020::messageBox();
+        browse_ = TV020::browseForFolder();
+        TV020::printerFonts() = [] { return std::optional<QStringList>({"Verdana", "Arial"}); };
+        TV020::messageBox() = [this](QWidget*, const QString& text, const QString&) {
+            messages << text;
+        };
+        TV020::browseForFolder() = [this](QWidget*, const QString& title, const QString& initial) {
+            browsed << title + u':' + initial;
+            return nextFolder;
+        };
+        stored(QStringLiteral("Extract/DBPath"), dir_.path() + u'/');
+    }
+    void TearDown() override {
+        setGlobalSettingsStore(nullptr);
+        TV020::printerFonts() = fonts_;
+        TV020::messageBox() = box_;
+        TV020::browseForFolder() = browse_;
+    }
+
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
+
+    void stored(const QString& key, const QString& value) const {
+        QSettings(path("Tavrin.conf"), QSettings::IniFormat).setValue(key, value);
+    }
+
+    std::unique_ptr<TVSettingsStore> store(
+        const QString& file = QStringLiteral("Tavrin.conf")) const {
+        return std::make_unique<TVSettingsStore>(
+            std::make_unique<QSettings>(path(file), QSettings::IniFormat), path("program"));
+    }
+
+    // The window as the utilities window opens it, on the settings stored so far.
+    std::unique_ptr<TV020> open() {
+        setGlobalSettingsStore(store());
+        LoadGlobalSettings();
+        auto form = std::make_unique<TV020>();
+        form->show();
+        return form;
+    }
+
+    TVSettings reloaded() const {
+        TVSettings settings;
+        store()->load(settings);
+        return settings;
+    }
+
+    template <class W = QWidget>
+    static W* child(const TV020& form, const char* name) {
+        auto* widget = form.findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    // The user leaves the control, which is when it writes its setting.
+    static void leave(QWidget* widget) {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(widget, &out);
+    }
+
+    QStringList messages;
+    QStringList browsed;
+    QString nextFolder;
+    QTemporaryDir dir_;
+    std::function<std::optional<QStringList>()> fonts_;
+    std::function<void(QWidget*, const QString&, const QString&)> box_;
+    std::function<QString(QWidget*, const QString&, const QString&)> browse_;
+};
+
+TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
+    stored(QStringLiteral("Extract/ShowTOC"), QStringLiteral("-1"));
+    stored(QStringLiteral("Extract/SummaryOnly"), QStringLiteral("-1"));
+    stored(QStringLiteral("Extract/ShowFormula"), QStringLiteral("0"));
+    stored(QStringLiteral("Extract/CreateWordDocument"), QStringLiteral("1"));
+    stored(QStringLiteral("Extract/UseTemplate"), QStringLiteral("1"));
+    stored(QStringLiteral("Extract/OutputTemplate"), QStringLiteral("Not listed"));
+    stored(QStringLiteral("Extract/TVDPath"), QStringLiteral("/out/tvd/"));
+    stored(QStringLiteral("Extract/HeadingFontName"), QStringLiteral("Verdana"));
+    stored(QStringLiteral("Extract/HeadingFontStyle"), QStringLiteral("Bold"));
+    const auto form = open();
+
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Tavrin - Mining Settings"));
+    EXPECT_TRUE(child<QCheckBox>(*form, "chkTOC")->isChecked());
+    EXPECT_EQ(REPORTS().ShowTOC, 1);  // a ticked box stores 1 for any flag that is set
+    EXPECT_FALSE(child<QCheckBox>(*form, "ChkSummary")->isChecked());
+    EXPECT_EQ(REPORTS().SummaryOnly, -1);
+    EXPECT_TRUE(child<QCheckBox>(*form, "chkCreateWordDoc")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(*form, "optUseTemplate")->isChecked());
+    EXPECT_TRUE(child<QComboBox>(*form, "cboTemplate")->isEnabled());
+    EXPECT_EQ(child<QComboBox>(*form, "cboTemplate")->currentText(), QStringLiteral("Not listed"));
+    EXPECT_EQ(child<QLineEdit>(*form, "txtTVDOutputPath")->text(), QStringLiteral("/out/tvd/"));
+    EXPECT_EQ(child<QLineEdit>(*form, "txtDBOutputPath")->text(), dir_.path() + u'/');
+    auto* headingFont = child<QComboBox>(*form, "cboHeadingFont");
+    EXPECT_EQ(headingFont->currentText(), QStringLiteral("Verdana"));
+    EXPECT_EQ(headingFont->itemText(0), QStringLiteral("Arial"));
+    EXPECT_EQ(child<QComboBox>(*form, "cboHeadingStyle")->currentText(), QStringLiteral("Bold"));
+    EXPECT_EQ(child<QComboBox>(*form, "cboValueCOlor")->count(), 13);
+    EXPECT_EQ(child<QComboBox>(*form, "cboTableSize")->itemText(6), QStringLiteral("14"));
+
+    child<QCheckBox>(*form, "chkFormulas")->click();
+    child<QCheckBox>(*form, "ChkSummary")->click();
+    auto* style = child<QComboBox>(*form, "cboSectionStyle");
+    style->setEditText(QStringLiteral("Bold Italic"));
+    leave(style);
+    auto* tvdPath = child<QLineEdit>(*form, "txtTVDOutputPath");
+    tvdPath->setText(QStringLiteral("/other"));
+    leave(tvdPath);
+    EXPECT_EQ(tvdPath->text(), QStringLiteral("/other/"));
+    child<QPushButton>(*form, "cmdSave")->click();
+
+    EXPECT_FALSE(form->isVisible());
+    const TVSettings saved = reloaded();
+    EXPECT_EQ(saved.ShowTOC, 1);
+    EXPECT_EQ(saved.ShowFormula, 1);
+    EXPECT_EQ(saved.SummaryOnly, 0);
+    EXPECT_EQ(saved.UseTemplate, 1);
+    EXPECT_EQ(saved.OutputTemplate, QStringLiteral("Not listed"));
+    EXPECT_EQ(saved.TVDPath, QStringLiteral("/other/"));
+    EXPECT_EQ(saved.SectionFont.FontStyle, QStringLiteral("Bold Italic"));
+    EXPECT_EQ(saved.SectionFont.Bold, -1);
+    EXPECT_EQ(saved.SectionFont.Italic, -1);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MiningSettings, EditsWaitForTheFocusToLeaveAndResetBringsTheStoredValuesBack) {
+    stored(QStringLiteral("Extract/PromptForParameters"), QStringLiteral("2"));
+    const auto form = open();
+    auto* prompt = child<QCheckBox>(*form, "chkParameterPrompt");
+    EXPECT_EQ(prompt->checkState(), Qt::PartiallyChecked);
+    prompt->click();
+    EXPECT_EQ(REPORTS().PromptForParameters, 2);
+    leave(prompt);
+    EXPECT_EQ(REPORTS().PromptForParameters, 1);
+
+    auto* dbPath = child<QLineEdit>(*form, "txtDBOutputPath");
+    dbPath->clear();
+    leave(dbPath);
+    EXPECT_EQ(REPORTS().DBPath, dir_.path() + u'/');  // an empty box keeps the folder
+
+    child<QCheckBox>(*form, "chkSort")->click();
+    child<QPushButton>(*form, "cmdReset")->click();
+    EXPECT_EQ(REPORTS().PromptForParameters, 2);
+    EXPECT_EQ(prompt->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(child<QCheckBox>(*form, "chkSort")->isChecked(), reloaded().ShowSort != 0);
+    EXPECT_EQ(dbPath->text(), dir_.path() + u'/');
+    EXPECT_EQ(child<QComboBox>(*form, "cboHeadingColor")->count(), 13);
+}
+
+TEST_F(MiningSettings, BoxesSwitchTheirDependentsOffAndOn) {
+    stored(QStringLiteral("Extract/CreateWordDocument"), QStringLiteral("1"));
+    struct Case {
+        const char* master;
+        const char* dependent;
+        qint16 TVSettings::*flag;
+    };
+    for (const Case& c : {Case{"chkLayout", "chkHiddenSections", &TVSettings::ShowHiddenSections},
+                          Case{"ChkRptSummary", "chkPrinter", &TVSettings::ShowPrinter},
+                          Case{"ChkRptSummary", "chkExport", &TVSettings::ShowExport},
+                          Case{"chkShowTables", "chkIncludeFields", &TVSettings::ShowDBCols}}) {
+        SCOPED_TRACE(c.dependent);
+        const auto form = open();
+        auto* master = child<QCheckBox>(*form, c.master);
+        auto* dependent = child<QCheckBox>(*form, c.dependent);
+        master->setChecked(true);
+        dependent->setChecked(true);
+        EXPECT_EQ(REPORTS().*c.flag, 1);
+        master->click();
+        EXPECT_FALSE(dependent->isChecked());
+        EXPECT_FALSE(dependent->isEnabled());
+        EXPECT_EQ(REPORTS().*c.flag, 0);
+        master->click();
+        EXPECT_TRUE(dependent->isEnabled());
+        EXPECT_FALSE(dependent->isChecked());
+    }
+}
+
+TEST_F(MiningSettings, WordOutputOpensItsControlsAndTheTemplateListOnlyForATemplate) {
+    stored(QStringLiteral("Extract/CreateWordDocument"), QStringLiteral("1"));
+    stored(QStringLiteral("Extract/UseTemplate"), QStringLiteral("0"));
+    const auto form = open();
+    auto* templates = child<QComboBox>(*form, "cboTemplate");
+    EXPECT_TRUE(child<QRadioButton>(*form, "optUseFonts")->isChecked());
+    EXPECT_FALSE(templates->isEnabled());
+    child<QRadioButton>(*form, "optUseTemplate")->click();
+    EXPECT_TRUE(templates->isEnabled());
+    EXPECT_EQ(REPORTS().UseTemplate, 1);
+    child<QRadioButton>(*form, "optUseFonts")->click();
+    EXPECT_EQ(REPORTS().UseTemplate, 0);
+
+    child<QCheckBox>(*form, "chkCreateWordDoc")->click();
+    EXPECT_EQ(REPORTS().CreateWordDocument, 0);
+    for (const char* name :
+         {"txtWordDocOutputPath", "cmdGetWordDocOutputPath", "chkTOC", "chkLayout",
+          "chkHiddenSections", "optUseFonts", "optUseTemplate", "cboTemplate"})
+        EXPECT_FALSE(child(*form, name)->isEnabled()) << name;
+    // Word output back on with fonts chosen: the template list stays closed.
+    child<QCheckBox>(*form, "chkCreateWordDoc")->click();
+    EXPECT_TRUE(child(*form, "chkTOC")->isEnabled());
+    EXPECT_FALSE(templates->isEnabled());
+}
+
+TEST_F(MiningSettings, FolderButtonsAskForAFolderAndACancelChangesNothing) {
+    stored(QStringLiteral("Extract/CreateTVDFile"), QStringLiteral("1"));
+    stored(QStringLiteral("Extract/TVDPath"), QStringLiteral("/out/tvd/"));
+    const auto form = open();
+    auto* button = child<QPushButton>(*form, "cmdGetTVDOutputPath");
+    button->click();
+    EXPECT_EQ(REPORTS().TVDPath, QStringLiteral("/out/tvd/"));
+    nextFolder = QStringLiteral("/chosen");
+    button->click();
+    EXPECT_EQ(browsed, QStringList(2, QStringLiteral("Enter the output path for the generated "
+                                                     "text(.tvd) files:/out/tvd/")));
+    EXPECT_EQ(REPORTS().TVDPath, QStringLiteral("/chosen/"));
+    EXPECT_EQ(child<QLineEdit>(*form, "txtTVDOutputPath")->text(), QStringLiteral("/chosen/"));
+}
+
+TEST_F(MiningSettings, OwnerListStartsEmptyAndSelectsTheStoredOwner) {
+    ASSERT_TRUE(tvDatabaseCreator::CreateDatabase(path("tv.mdb")));
+    ASSERT_EQ(TVDatabaseHelper::AddReportOwner(path("tv.mdb"), QStringLiteral("Ann")), QString());
+    ASSERT_EQ(TVDatabaseHelper::AddReportOwner(path("tv.mdb"), QStringLiteral("Bob")), QString());
+    stored(QStringLiteral("Extract/UpdateDB"), QStringLiteral("1"));
+    stored(QStringLiteral("Extract/ReportOwner"), QStringLiteral("Bob"));
+    auto form = open();
+    auto* owners = child<QComboBox>(*form, "cmbGeneralRptOwners");
+    ASSERT_EQ(owners->count(), 3);
+    EXPECT_EQ(owners->itemText(0), QString());
+    EXPECT_EQ(owners->currentText(), QStringLiteral("Bob"));
+    owners->setCurrentIndex(0);
+    leave(owners);
+    EXPECT_EQ(REPORTS().ReportOwner, QString());
+
+    stored(QStringLiteral("Extract/ReportOwner"), QStringLiteral("Zed"));
+    form = open();
+    owners = child<QComboBox>(*form, "cmbGeneralRptOwners");
+    EXPECT_EQ(owners->currentText(), QString());
+    EXPECT_EQ(REPORTS().ReportOwner, QStringLiteral("Zed"));
+}
+
+TEST_F(MiningSettings, NoPrinterLeavesTheFontListsEmptyButShowsTheFonts) {
+    TV020::printerFonts() = [] { return std::optional<QStringList>(); };
+    stored(QStringLiteral("Extract/ValueFontName"), QStringLiteral("Verdana"));
+    const auto form = open();
+    EXPECT_EQ(
+        messages,
+        QStringList{QStringLiteral("Printer not installed; font data will not be available")});
+    auto* valueFont = child<QComboBox>(*form, "cboValueFont");
+    EXPECT_EQ(valueFont->count(), 0);
+    EXPECT_EQ(valueFont->currentText(), QStringLiteral("Verdana"));
+}
+
+TEST_F(MiningSettings, AFailedSaveIsReportedAndTheWindowStaysOpen) {
+    const auto form = open();
+    QFile blocker(path("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    setGlobalSettingsStore(store(QStringLiteral("blocker/Tavrin.conf")));
+    child<QPushButton>(*form, "cmdSave")->click();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("unable to save settings to registry")});
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(MiningSettings, TheUtilitiesWindowOpensOneInstanceNotModal) {
+    setGlobalSettingsStore(store());
+    LoadGlobalSettings();
+    QWidget utilities;
+    ShowMiningSettings(&utilities);
+    child<QPushButton>(*utilities.findChild<TV020*>(), "cmdExit")->click();
+    ShowMiningSettings(&utilities);
+    const auto forms = utilities.findChildren<TV020*>();
+    ASSERT_EQ(forms.size(), 1);
+    EXPECT_TRUE(forms.front()->isVisible());
+    EXPECT_FALSE(forms.front()->isModal());
+}
+
+}  // namespace
