@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 
+#include "TV020.h"
+
 namespace {
 
 GuiSeams realDialogs() {
@@ -22,6 +24,7 @@ GuiSeams realDialogs() {
     seams.browseForFolder = [](QWidget* owner, const QString& title, const QString& initialFolder) {
         return QFileDialog::getExistingDirectory(owner, title, initialFolder);
     };
+    seams.openMiningSettings = ShowMiningSettings;
     return seams;
 }
 

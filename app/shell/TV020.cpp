@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "tvDatabaseCreator.h"
 #include "TVDatabaseHelper.h"
 #include "TVSettingsStore.h"
 #include "tvTemplateHelper.h"
@@ -510,7 +511,8 @@ void TV020::FillTemplateCombo() {
 void TV020::FillReportOwnerCombo() {
     cmbGeneralRptOwners_->clear();
     const auto owners =
-        TVDatabaseHelper::LoadReportOwners(REPORTS().DBPath + QStringLiteral("tv.mdb"));
+        TVDatabaseHelper::LoadReportOwners(withTrailingSeparator(REPORTS().DBPath) +
+                                           QString::fromLatin1(tvDatabaseCreator::kDatabaseFileName));
     if (owners->Count() > 0) cmbGeneralRptOwners_->addItem(QString());
     for (qsizetype i = 1; i <= owners->Count(); ++i)
         cmbGeneralRptOwners_->addItem(owners->Item(i).Name);

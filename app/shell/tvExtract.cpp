@@ -1,5 +1,7 @@
 #include "tvExtract.h"
 
+#include "tvDatabaseCreator.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -113,7 +115,7 @@ bool ExtractReport(const QString& reportPath, const QString& reportFileName) {
             ShowStatus(name + QStringLiteral(" - Initializing database output"));
             require(databaseWriter->WriteReport(
                 *settings.CurrentReport, reportFileName,
-                withTrailingSeparator(settings.DBPath) + QStringLiteral("tv.db"), reportPath));
+                withTrailingSeparator(settings.DBPath) + QString::fromLatin1(tvDatabaseCreator::kDatabaseFileName), reportPath));
         }
         require(CloseLog());
         documented = true;

@@ -239,9 +239,9 @@ TEST_F(MiningSettings, FolderButtonsAskForAFolderAndACancelChangesNothing) {
 }
 
 TEST_F(MiningSettings, OwnerListStartsEmptyAndSelectsTheStoredOwner) {
-    ASSERT_TRUE(tvDatabaseCreator::CreateDatabase(path("tv.mdb")));
-    ASSERT_EQ(TVDatabaseHelper::AddReportOwner(path("tv.mdb"), QStringLiteral("Ann")), QString());
-    ASSERT_EQ(TVDatabaseHelper::AddReportOwner(path("tv.mdb"), QStringLiteral("Bob")), QString());
+    ASSERT_TRUE(tvDatabaseCreator::CreateDatabase(path("tv.db")));
+    ASSERT_EQ(TVDatabaseHelper::AddReportOwner(path("tv.db"), QStringLiteral("Ann")), QString());
+    ASSERT_EQ(TVDatabaseHelper::AddReportOwner(path("tv.db"), QStringLiteral("Bob")), QString());
     stored(QStringLiteral("Extract/UpdateDB"), QStringLiteral("1"));
     stored(QStringLiteral("Extract/ReportOwner"), QStringLiteral("Bob"));
     auto form = open();
