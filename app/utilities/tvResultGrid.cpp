@@ -18,9 +18,10 @@ void tvResultGrid::AddItem(QStringList cells) {
 
 void tvResultGrid::Sort(qsizetype column) {
     if (column < 0 || column >= static_cast<qsizetype>(columns_.size())) return;
-    std::stable_sort(rows_.begin(), rows_.end(), [column](const QStringList& a, const QStringList& b) {
-        return QString::compare(a.at(column), b.at(column), Qt::CaseSensitive) < 0;
-    });
+    std::stable_sort(rows_.begin(), rows_.end(),
+                     [column](const QStringList& a, const QStringList& b) {
+                         return QString::compare(a.at(column), b.at(column), Qt::CaseSensitive) < 0;
+                     });
 }
 
 QString tvResultGrid::Clip() const {

@@ -37,9 +37,7 @@ constexpr std::array<tvGridColumn, 16> kColumns{{
 
 }  // namespace
 
-std::span<const tvGridColumn> SiteSurveyColumns() {
-    return kColumns;
-}
+std::span<const tvGridColumn> SiteSurveyColumns() { return kColumns; }
 
 QString FormatEditTime(qint64 minutes) {
     qint64 hours = minutes / 60;
@@ -53,7 +51,8 @@ void CountReportContents(const tvReport& report, tvSurveyTotals& totals) {
     totals.groups += report.numberOfGroups;
     for (const tvArea& area : report.tvAreas) {
         totals.sections += area.tvSections.Count();
-        for (const tvSection& section : area.tvSections) totals.objects += section.reportObjects.Count();
+        for (const tvSection& section : area.tvSections)
+            totals.objects += section.reportObjects.Count();
     }
 }
 
@@ -68,10 +67,10 @@ void WriteSurvey(const QString& path, tvResultGrid& grid) {
     ShowStatus(settings.CurrentReportName + QStringLiteral(" - Writing Survey"));
 
     const bool counted = opened && RunUtilityStep([&] {
-        CountReportContents(report, totals);
-        for (qsizetype k = 1; k <= report.subReports.Count(); ++k)
-            CountReportContents(GetReportOrSubreport(report, k), totals);
-    });
+                             CountReportContents(report, totals);
+                             for (qsizetype k = 1; k <= report.subReports.Count(); ++k)
+                                 CountReportContents(GetReportOrSubreport(report, k), totals);
+                         });
     totals.subreports = report.subReports.Count();
     // Counts of a report that could not be read in full would pass for real ones: left empty.
     const auto count = [counted](qint64 total) {
@@ -100,22 +99,10 @@ void WriteSurvey(const QString& path, tvResultGrid& grid) {
 
     // A report that could not be opened gives only its file's own facts.
     const auto text = [opened](const QString& value) { return opened ? value : QString(); };
-    grid.AddItem({fileName,
-                  text(report.reportTitle),
-                  QString(),
-                  revision,
-                  editTime,
-                  text(report.reportAuthor),
-                  savedBy,
-                  fileDate,
-                  fileSize,
-                  count(totals.subreports),
-                  count(totals.tables),
-                  count(totals.groups),
-                  count(totals.sections),
-                  count(totals.objects),
-                  count(totals.formulas),
-                  text(report.reportComments)});
+    grid.AddItem({fileName, text(report.reportTitle), QString(), revision, editTime,
+                  text(report.reportAuthor), savedBy, fileDate, fileSize, count(totals.subreports),
+                  count(totals.tables), count(totals.groups), count(totals.sections),
+                  count(totals.objects), count(totals.formulas), text(report.reportComments)});
 }
 
 tvResultGrid RunSiteSurvey(const QStringList& reportList, const tvProgressHandler& progress) {

@@ -31,15 +31,11 @@ QString flattened(QString formula) {
 }
 
 // The bare table of a qualified location: Sales.dbo.Customer gives Customer.
-QString bareTable(const QString& location) {
-    return location.mid(location.lastIndexOf(u'.') + 1);
-}
+QString bareTable(const QString& location) { return location.mid(location.lastIndexOf(u'.') + 1); }
 
 }  // namespace
 
-std::span<const tvGridColumn> CrossReferenceColumns() {
-    return kColumns;
-}
+std::span<const tvGridColumn> CrossReferenceColumns() { return kColumns; }
 
 void WriteCrossReferences(const QString& /*fileName*/, const QString& path, tvResultGrid& grid) {
     TVSettings& settings = REPORTS();

@@ -18,9 +18,8 @@ class ReportUtilities : public ::testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        oldHandler = setMessageHandler([this](const QString& text, const QString&) {
-            messages << text;
-        });
+        oldHandler =
+            setMessageHandler([this](const QString& text, const QString&) { messages << text; });
         REPORTS().RunMode = 0;
     }
     void TearDown() override {
@@ -52,9 +51,9 @@ TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterO
     const QString objects = sampleReport("objects.rpt");
     const QString charts = sampleReport("charts.rpt");
     QList<qsizetype> progress;
-    const tvResultGrid grid = RunCrossReference(
-        {objects, QString(), testData("real-reports/real-01.rpt"), charts},
-        [&](qsizetype i) { progress << i; });
+    const tvResultGrid grid =
+        RunCrossReference({objects, QString(), testData("real-reports/real-01.rpt"), charts},
+                          [&](qsizetype i) { progress << i; });
 
     EXPECT_EQ(grid.captions(), row({"ReportFile", "ReportTitle", "Subreport", "Table", "Alias",
                                     "SelectionFormula"}));
@@ -75,7 +74,8 @@ TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterO
 
 TEST_F(ReportUtilities, CrossReferenceCutsQualifiedTablesAndPutsTheFormulaOnOneLine) {
     const QString path = reportFile(
-        "<Report reportTitle=\"T\"><recordSelectionFormula>a\r\nb\rc\nd\r\n</recordSelectionFormula>"
+        "<Report "
+        "reportTitle=\"T\"><recordSelectionFormula>a\r\nb\rc\nd\r\n</recordSelectionFormula>"
         "<Database><Tables><Table name=\"Cust\" location=\"Sales.dbo.Customer\"/>"
         "<Table name=\"x.Orders\" location=\"\"/></Tables></Database><ExportOptions/></Report>");
     const QString noTables = reportFile("<Report><Database/><ExportOptions/></Report>", "n.rpt");
@@ -100,7 +100,8 @@ TEST_F(ReportUtilities, SurveyGivesOneRowPerReportWithCountsOverItsSubreports) {
 
     REPORTS().RunMode = 2;
     QStringList statuses;
-    const StatusHandler oldStatus = setStatusHandler([&](const QString& text) { statuses << text; });
+    const StatusHandler oldStatus =
+        setStatusHandler([&](const QString& text) { statuses << text; });
     const tvResultGrid grid = RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")});
     setStatusHandler(oldStatus);
     REPORTS().RunMode = 0;
