@@ -1,0 +1,75 @@
+#include "TVUResultWindow.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Column widths are given in twips; a screen of 96 dots per inch shows 15 twips to a pixel.
+constexpr int kTwipsPerPixel = 15;
+
+}  // namespace
+
+TVUResultWindow::TVUResultWindow(const QString& gridName, const QString& title, QWidget* parent)
+    : QWidget(parent), grid_(new QTableWidget(this)) {
+    setWindowTitle(title);
+    grid_->setObjectName(gridName);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->verticalHeader()->hide();
+    // The grid keeps the layout's size, never a negative one, however small the window.
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_);
+    connect(grid_, &QTableWidget::cellDoubleClicked, this,
+            [this](int, int column) { sortByColumn(column); });
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            [this](int column) { sortByColumn(column); });
+}
+
+void TVUResultWindow::setResult(const tvResultGrid& result) {
+    result_ = result;
+    const auto columns = result_.columns();
+    grid_->setColumnCount(static_cast<int>(columns.size()));
+    grid_->setHorizontalHeaderLabels(result_.captions());
+    for (int c = 0; c < grid_->columnCount(); ++c)
+        grid_->setColumnWidth(c, columns[static_cast<size_t>(c)].width / kTwipsPerPixel);
+    showRows();
+}
+
+void TVUResultWindow::showRows() {
+    const auto columns = result_.columns();
+    grid_->setRowCount(static_cast<int>(result_.rows().size()));
+    for (int r = 0; r < grid_->rowCount(); ++r) {
+        const QStringList& cells = result_.rows().at(r);
+        for (int c = 0; c < grid_->columnCount(); ++c) {
+            auto* item = new QTableWidgetItem(cells.at(c));
+            item->setTextAlignment(columns[static_cast<size_t>(c)].alignment);
+            grid_->setItem(r, c, item);
+        }
+    }
+}
+
+void TVUResultWindow::sortByColumn(int column) {
+    result_.Sort(column);
+    showRows();
+}
+
+void TVUResultWindow::EditSelectAll() {
+    grid_->selectAll();
+    grid_->scrollToTop();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(result_.Clip());
+}
+
+TVUXRef::TVUXRef(QWidget* parent)
+    : TVUResultWindow(QStringLiteral("grdXRef"), QStringLiteral("Cross Reference"), parent) {
+    setObjectName(QStringLiteral("TVUXRef"));
+}
+
+TVUSurvey::TVUSurvey(QWidget* parent)
+    : TVUResultWindow(QStringLiteral("grdSurvey"), QStringLiteral("Site Survey"), parent) {
+    setObjectName(QStringLiteral("TVUSurvey"));
+}

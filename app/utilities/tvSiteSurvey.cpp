@@ -1,0 +1,119 @@
+#include "tvSiteSurvey.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <array>
+
+#include "TVSettings.h"
+#include "TVWriterHelper.h"
+#include "UserMessages.h"
+#include "tvArea.h"
+#include "tvDatabase.h"
+#include "tvExtract.h"
+#include "tvReport.h"
+#include "tvReportStatistics.h"
+#include "tvSection.h"
+
+namespace {
+
+constexpr std::array<tvGridColumn, 16> kColumns{{
+    {"ReportFile", 2000, tvGridLeft},
+    {"ReportTitle", 2000, tvGridLeft},
+    {"Version", 1000, tvGridLeft},
+    {"Rev.", 1000, tvGridCentre},
+    {"Edit Time (HH:MM)", 1000, tvGridCentre},
+    {"Author", 1000, tvGridLeft},
+    {"Last Saved By", 1000, tvGridLeft},
+    {"File Date Time", 1000, tvGridCentre},
+    {"File Size", 1000, tvGridCentre},
+    {"SubReports", 1000, tvGridCentre},
+    {"Tables", 1000, tvGridCentre},
+    {"Groups", 1000, tvGridCentre},
+    {"Sections", 1000, tvGridCentre},
+    {"Objects", 1000, tvGridCentre},
+    {"Formulas", 1000, tvGridCentre},
+    {"Comments", 1000, tvGridLeft},
+}};
+
+}  // namespace
+
+std::span<const tvGridColumn> SiteSurveyColumns() { return kColumns; }
+
+QString FormatEditTime(qint64 minutes) {
+    qint64 hours = minutes / 60;
+    if (minutes % 60 < 0) --hours;  // the largest whole number of hours not above the time
+    return QString::number(hours) + u':' + QString::number(minutes - hours * 60);
+}
+
+void CountReportContents(const tvReport& report, tvSurveyTotals& totals) {
+    if (report.tvDatabase) totals.tables += report.tvDatabase->tables.Count();
+    totals.formulas += report.tvFormulaFields.Count();
+    totals.groups += report.numberOfGroups;
+    for (const tvArea& area : report.tvAreas) {
+        totals.sections += area.tvSections.Count();
+        for (const tvSection& section : area.tvSections)
+            totals.objects += section.reportObjects.Count();
+    }
+}
+
+void WriteSurvey(const QString& path, tvResultGrid& grid) {
+    TVSettings& settings = REPORTS();
+    settings.CurrentReportPath = path;
+    const QString fileName = reportFileName(path);
+    tvSurveyTotals totals;
+
+    tvReport report;
+    const bool opened = RunUtilityStep([&] { report.init(path, 0, settings.PromptForParameters); });
+    ShowStatus(settings.CurrentReportName + QStringLiteral(" - Writing Survey"));
+
+    const bool counted = opened && RunUtilityStep([&] {
+                             CountReportContents(report, totals);
+                             for (qsizetype k = 1; k <= report.subReports.Count(); ++k)
+                                 CountReportContents(GetReportOrSubreport(report, k), totals);
+                         });
+    totals.subreports = report.subReports.Count();
+    // Counts of a report that could not be read in full would pass for real ones: left empty.
+    const auto count = [counted](qint64 total) {
+        return counted ? QString::number(total) : QString();
+    };
+
+    // The date and size are the file's own, so they show even for a report that cannot be opened.
+    const QFileInfo file(path);
+    const QLocale locale;
+    QString fileDate;
+    QString fileSize;
+    if (file.exists()) {
+        fileDate = locale.toString(file.lastModified(), QStringLiteral("dd-MMM-yyyy hh:mm:ss"));
+        fileSize = locale.toString(file.size());
+    }
+
+    QString revision;
+    QString editTime;
+    QString savedBy;
+    const tvReportStatistics* statistics = report.tvReportStatistics.get();
+    if (opened && statistics) {
+        revision = QString::number(statistics->revisionNumber);
+        editTime = FormatEditTime(statistics->totalEditTime);
+        savedBy = statistics->lastSavedBy;
+    }
+
+    // A report that could not be opened gives only its file's own facts.
+    const auto text = [opened](const QString& value) { return opened ? value : QString(); };
+    grid.AddItem({fileName, text(report.reportTitle), QString(), revision, editTime,
+                  text(report.reportAuthor), savedBy, fileDate, fileSize, count(totals.subreports),
+                  count(totals.tables), count(totals.groups), count(totals.sections),
+                  count(totals.objects), count(totals.formulas), text(report.reportComments)});
+}
+
+tvResultGrid RunSiteSurvey(const QStringList& reportList, const tvProgressHandler& progress) {
+    tvResultGrid grid(kColumns);
+    TVSettings& settings = REPORTS();
+    for (qsizetype i = 0; i < reportList.size(); ++i) {
+        const QString& entry = reportList.at(i);
+        if (settings.RunMode >= 2) settings.CurrentReportName = entry;
+        ShowStatus(settings.CurrentReportName + QStringLiteral(" - Mining"));
+        if (!entry.isEmpty()) WriteSurvey(entry, grid);
+        if (progress) progress(i);
+    }
+    return grid;
+}

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include "TVSettings.h"
+#include "TestSupport.h"
+#include "UserMessages.h"
+#include "tvSiteSurvey.h"
+#include "tvXRef.h"
+
+namespace {
+
+// Pins the locale, keeps the run state as it was and gathers the messages shown.
+class ReportUtilities : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        oldHandler =
+            setMessageHandler([this](const QString& text, const QString&) { messages << text; });
+        REPORTS().RunMode = 0;
+    }
+    void TearDown() override {
+        setMessageHandler(oldHandler);
+        QLocale::setDefault(QLocale::system());
+    }
+
+    // A report file written from a design document, in a temporary folder.
+    QString reportFile(const QByteArray& xml, const QString& name = QStringLiteral("f.rpt")) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(xml);
+        return path;
+    }
+
+    QTemporaryDir dir;
+    QStringList messages;
+    MessageHandler oldHandler;
+};
+
+QStringList row(std::initializer_list<const char*> cells) {
+    QStringList result;
+    for (const char* cell : cells) result << QString::fromUtf8(cell);
+    return result;
+}
+
+TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterOneThatFails) {
+    const QString objects = sampleReport("objects.rpt");
+    const QString charts = sampleReport("charts.rpt");
+    QList<qsizetype> progress;
+    const tvResultGrid grid =
+        RunCrossReference({objects, QString(), testData("real-reports/real-01.rpt"), charts},
+                          [&](qsizetype i) { progress << i; });
+
+    EXPECT_EQ(grid.captions(), row({"ReportFile", "ReportTitle", "Subreport", "Table", "Alias",
+                                    "SelectionFormula"}));
+    const QString title = QStringLiteral("Orders with customers and returns");
+    const QList<QStringList> expected{
+        QStringList{objects, title, "", "Orders", "Orders", ""},
+        QStringList{objects, "Top customers", "", "Customers", "Customers", ""},
+        QStringList{objects, "Top customers", "", "Orders", "Orders", ""},
+        QStringList{objects, "Returns by region", "", "Returns", "Returns", ""},
+        QStringList{charts, "Sales by region", "", "Products", "Products", ""},
+        QStringList{charts, "Sales by region", "", "OrderLines", "OrderLines", ""},
+    };
+    EXPECT_EQ(grid.rows(), expected);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Tavrin is unable to open this report")});
+    EXPECT_EQ(progress, (QList<qsizetype>{0, 1, 2, 3}));
+    EXPECT_EQ(REPORTS().CurrentReportPath, charts);
+}
+
+TEST_F(ReportUtilities, CrossReferenceCutsQualifiedTablesAndPutsTheFormulaOnOneLine) {
+    const QString path = reportFile(
+        "<Report "
+        "reportTitle=\"T\"><recordSelectionFormula>a\r\nb\rc\nd\r\n</recordSelectionFormula>"
+        "<Database><Tables><Table name=\"Cust\" location=\"Sales.dbo.Customer\"/>"
+        "<Table name=\"x.Orders\" location=\"\"/></Tables></Database><ExportOptions/></Report>");
+    const QString noTables = reportFile("<Report><Database/><ExportOptions/></Report>", "n.rpt");
+    const tvResultGrid grid = RunCrossReference({path, noTables});
+    const QList<QStringList> expected{
+        QStringList{path, "T", "", "Customer", "Cust", "a b c d "},
+        QStringList{path, "T", "", "Orders", "x.Orders", "a b c d "},
+    };
+    EXPECT_EQ(grid.rows(), expected);  // a report without tables adds no row
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'|').toStdString();
+}
+
+TEST_F(ReportUtilities, SurveyGivesOneRowPerReportWithCountsOverItsSubreports) {
+    // Copies, so that the file time is known.
+    const QString objects = dir.filePath("objects.rpt");
+    ASSERT_TRUE(QFile::copy(sampleReport("objects.rpt"), objects));
+    QFile file(objects);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2024, 3, 7), QTime(9, 5, 42)),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+
+    REPORTS().RunMode = 2;
+    QStringList statuses;
+    const StatusHandler oldStatus =
+        setStatusHandler([&](const QString& text) { statuses << text; });
+    const tvResultGrid grid = RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")});
+    setStatusHandler(oldStatus);
+    REPORTS().RunMode = 0;
+
+    ASSERT_EQ(grid.rows().size(), 2);
+    EXPECT_EQ(grid.rows().at(0),
+              row({"objects.rpt", "Orders with customers and returns", "", "3", "1:35",
+                   "Tavrin samples", "Dana Whitlock", "07-Mar-2024 09:05:42", "18,432", "2", "4",
+                   "1", "10", "29", "1", ""}));
+    EXPECT_EQ(grid.rows().at(1).mid(9), row({"0", "2", "1", "7", "3", "2", ""}));
+    EXPECT_EQ(statuses.first(), QStringLiteral(" - Mining"));  // the empty entry
+    EXPECT_TRUE(statuses.contains(objects + QStringLiteral(" - Writing Survey")));
+    EXPECT_EQ(grid.captions().size(), 16);
+}
+
+TEST_F(ReportUtilities, SurveyOfAReportThatCannotBeOpenedShowsOnlyItsFileFacts) {
+    const QString real = testData("real-reports/real-01.rpt");
+    const tvResultGrid grid = RunSiteSurvey({real});
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Tavrin is unable to open this report")});
+    ASSERT_EQ(grid.rows().size(), 1);
+    const QStringList& cells = grid.rows().at(0);
+    EXPECT_EQ(cells.at(0), QStringLiteral("real-01.rpt"));
+    EXPECT_FALSE(cells.at(7).isEmpty());
+    EXPECT_EQ(cells.at(8), QLocale().toString(QFileInfo(real).size()));
+    for (int column : {1, 3, 4, 5, 6, 9, 10, 11, 12, 13, 14, 15})
+        EXPECT_EQ(cells.at(column), QString()) << column;
+}
+
+TEST_F(ReportUtilities, EditTimeIsHoursAndMinutesWithoutLeadingZeros) {
+    const std::pair<qint64, const char*> cases[] = {
+        {0, "0:0"}, {59, "0:59"}, {60, "1:0"}, {125, "2:5"}, {40000, "666:40"}};
+    for (const auto& [minutes, text] : cases) EXPECT_EQ(FormatEditTime(minutes), text) << minutes;
+}
+
+TEST_F(ReportUtilities, CopyTextIsTheWholeGridAndSortKeepsRowsWholeAndTheHeaderOnTop) {
+    tvResultGrid grid(CrossReferenceColumns());
+    grid.AddItem({"p", "t", "", "b", "1"});
+    grid.AddItem({"q", "t", "", "B", "2", "f", "beyond the last column"});
+    grid.AddItem({"r", "t", "", "a", "3"});
+    grid.Sort(3);
+    EXPECT_EQ(grid.Clip(),
+              "ReportFile\tReportTitle\tSubreport\tTable\tAlias\tSelectionFormula\n"
+              "q\tt\t\tB\t2\tf\n"
+              "r\tt\t\ta\t3\t\n"
+              "p\tt\t\tb\t1\t");
+}
+
+}  // namespace

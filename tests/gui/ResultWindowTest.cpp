@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include "TVUResultWindow.h"
+#include "tvSiteSurvey.h"
+#include "tvXRef.h"
+
+namespace {
+
+TEST(ResultWindows, ShowTheResultSortOnADoubleClickAndCopyTheWholeGrid) {
+    tvResultGrid result(CrossReferenceColumns());
+    result.AddItem({"p", "t", "", "b", "x"});
+    result.AddItem({"q", "t", "", "B", "y"});
+    TVUXRef window;
+    window.setResult(result);
+    window.show();
+
+    auto* grid = window.findChild<QTableWidget*>(QStringLiteral("grdXRef"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->columnCount(), 6);
+    EXPECT_EQ(grid->rowCount(), 2);
+    EXPECT_EQ(grid->horizontalHeaderItem(3)->text(), QStringLiteral("Table"));
+    EXPECT_EQ(grid->columnWidth(0), 2000 / 15);
+
+    emit grid->horizontalHeader()->sectionDoubleClicked(3);
+    EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("B"));
+    EXPECT_EQ(grid->item(0, 4)->text(), QStringLiteral("y"));
+
+    window.EditSelectAll();
+    EXPECT_EQ(grid->selectedItems().size(), 12);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "ReportFile\tReportTitle\tSubreport\tTable\tAlias\tSelectionFormula\n"
+              "q\tt\t\tB\ty\t\n"
+              "p\tt\t\tb\tx\t");
+}
+
+TEST(ResultWindows, SurveyWindowHasItsOwnGridWithCentredCounts) {
+    tvResultGrid result(SiteSurveyColumns());
+    result.AddItem({"a.rpt"});
+    TVUSurvey window;
+    window.setResult(result);
+    auto* grid = window.findChild<QTableWidget*>(QStringLiteral("grdSurvey"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->columnCount(), 16);
+    EXPECT_EQ(grid->item(0, 10)->textAlignment(), int(Qt::AlignHCenter | Qt::AlignVCenter));
+    EXPECT_EQ(grid->item(0, 0)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
+}
+
+}  // namespace
