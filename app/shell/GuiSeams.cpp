@@ -3,6 +3,8 @@
 #include <QFileDialog>
 
 #include "TV020.h"
+#include "tvSiteSurvey.h"
+#include "tvXRef.h"
 
 namespace {
 
@@ -25,6 +27,8 @@ GuiSeams realDialogs() {
         return QFileDialog::getExistingDirectory(owner, title, initialFolder);
     };
     seams.openMiningSettings = ShowMiningSettings;
+    seams.runCrossReference = RunCrossReference;
+    seams.runSiteSurvey = RunSiteSurvey;
     return seams;
 }
 

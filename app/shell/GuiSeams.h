@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "tvResultGrid.h"
+
 class QProgressBar;
 class QTableWidget;
 class QWidget;
@@ -26,10 +28,10 @@ struct GuiSeams {
         browseForFolder;
     // The Mining Settings form, opened modeless.
     std::function<void(QWidget* owner)> openMiningSettings;
-    // The cross reference and the site survey fill their grid from the expanded report list and
-    // move the progress bar. Unset: the button says the utility is not built yet.
+    // The cross reference and the site survey: their result from the expanded report list,
+    // telling their progress.
     using GridUtility =
-        std::function<void(const QStringList& reports, QTableWidget& grid, QProgressBar& progress)>;
+        std::function<tvResultGrid(const QStringList& reports, const tvProgressHandler& progress)>;
     GridUtility runCrossReference;
     GridUtility runSiteSurvey;
 };

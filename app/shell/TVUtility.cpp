@@ -1,5 +1,7 @@
 #include "TVUtility.h"
 
+#include "TVUResultWindow.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -156,15 +158,7 @@ TVUtility::TVUtility(QWidget* parent) : QMainWindow(parent) {
                           : currentUtility == QLatin1String("Survey") ? Survey
                                                                       : -1;
         if (index < 0 || !grids_[index]) return;
-        QStringList rows;
-        const QTableWidget& grid = *grids_[index];
-        for (int r = 0; r < grid.rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < grid.columnCount(); ++c)
-                cells << (grid.item(r, c) ? grid.item(r, c)->text() : QString());
-            rows << cells.join(u'\t');
-        }
-        QApplication::clipboard()->setText(rows.join(u'\n'));
+        grids_[index]->EditSelectAll();
     });
     auto* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->setObjectName(QStringLiteral("mnuWindow"));
@@ -318,18 +312,12 @@ TVUExtract& TVUtility::extractWindow() {
     return *extract_;
 }
 
-QTableWidget& TVUtility::gridWindow(int index) {
+TVUResultWindow& TVUtility::gridWindow(int index) {
     if (!grids_[index]) {
-        auto* grid = new QTableWidget;
-        grid->setObjectName(index == XRef ? QStringLiteral("grdXRef")
-                                          : QStringLiteral("grdSurvey"));
-        auto* window = new QWidget;
-        window->setObjectName(index == XRef ? QStringLiteral("TVUXRef")
-                                            : QStringLiteral("TVUSurvey"));
-        window->setWindowTitle(QLatin1String(kUtilities[index].caption));
-        (new QVBoxLayout(window))->addWidget(grid);
+        TVUResultWindow* window = index == XRef ? static_cast<TVUResultWindow*>(new TVUXRef)
+                                                : new TVUSurvey;
         mdiArea->addSubWindow(window);
-        grids_[index] = grid;
+        grids_[index] = window;
     }
     return *grids_[index];
 }
@@ -363,7 +351,7 @@ bool TVUtility::holdsResults(int index) {
     switch (index) {
         case XRef:
         case Survey:
-            return gridWindow(index).rowCount() > 2;
+            return !gridWindow(index).result().rows().isEmpty();
         case Extract:
             return extractWindow().lstExtract->count() > 1;
         default:
@@ -402,11 +390,6 @@ void TVUtility::cmdRM_Click(int index) {
                 return;
             }
             if (count == 2) RptList->selectAll();
-        }
-        if ((index == XRef && !guiSeams().runCrossReference) ||
-            (index == Survey && !guiSeams().runSiteSurvey)) {
-            warn(QLatin1String(kUtilities[index].caption) + QStringLiteral(" is not built yet"));
-            return;
         }
         QApplication::setOverrideCursor(Qt::WaitCursor);
         guard.busyPointer = true;
@@ -448,7 +431,9 @@ void TVUtility::runUtility(int index) {
         } else {
             const auto& run =
                 index == XRef ? guiSeams().runCrossReference : guiSeams().runSiteSurvey;
-            run(ExplodedRptList, gridWindow(index), *pbProgress);
+            gridWindow(index).setResult(run(ExplodedRptList, [this](qsizetype done) {
+                pbProgress->setValue(static_cast<int>(done + 1));
+            }));
         }
         return;
     }

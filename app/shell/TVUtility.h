@@ -13,6 +13,7 @@ class QPushButton;
 class QTableWidget;
 class QTextEdit;
 class TVUExtract;
+class TVUResultWindow;
 class tvRptDiff;
 
 // The program's main window: the report list, the four utility buttons and the result windows
@@ -58,7 +59,7 @@ public:
 
     // The result windows, created on first use and kept so that results survive runs.
     TVUExtract& extractWindow();
-    QTableWidget& gridWindow(int index);
+    TVUResultWindow& gridWindow(int index);
     QTextEdit& diffWindow();
 
 protected:
@@ -74,7 +75,7 @@ private:
     void warn(const QString& text);
 
     TVUExtract* extract_ = nullptr;
-    QTableWidget* grids_[2] = {nullptr, nullptr};
+    TVUResultWindow* grids_[2] = {nullptr, nullptr};
     QTextEdit* diffText_ = nullptr;
     std::unique_ptr<tvRptDiff> diff_;
     bool diffShown_ = false;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTableWidget>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -86,11 +88,6 @@ TEST_F(UtilityWindow, DispatcherGuardsRunNothing) {
          TVUtility::RptDiff,
          QStringLiteral("You must highlight two reports for a comparison. (Highlight by using "
                         "<Ctrl>+<left click>")},
-        {"an engine not built",
-         {"/r/a.rpt"},
-         {},
-         TVUtility::XRef,
-         QStringLiteral("Cross Reference is not built yet")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -190,6 +187,18 @@ TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
     answerOk = true;
     window->cmdRM[TVUtility::Extract]->click();
     EXPECT_EQ(window->extractWindow().results(), QStringList{QStringLiteral("marker")} + expected);
+}
+
+TEST_F(UtilityWindow, CrossReferenceAndSurveyFillTheirGrids) {
+    window->addReports({sample("list.rpt"), sample("fields.rpt")});
+    for (const auto& [button, grid] : {std::pair{TVUtility::XRef, "grdXRef"},
+                                       std::pair{TVUtility::Survey, "grdSurvey"}}) {
+        window->cmdRM[button]->click();
+        const auto* table = window->findChild<QTableWidget*>(QLatin1String(grid));
+        ASSERT_NE(table, nullptr) << grid;
+        EXPECT_GE(table->rowCount(), 2) << grid;  // a row a report at least
+        EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    }
 }
 
 TEST_F(UtilityWindow, TwoListedReportsAreComparedWithoutBeingHighlighted) {
