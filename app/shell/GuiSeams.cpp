@@ -1,6 +1,10 @@
 #include "GuiSeams.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
 
 #include "TV020.h"
 #include "tvSiteSurvey.h"
@@ -29,6 +33,15 @@ GuiSeams realDialogs() {
     seams.openMiningSettings = ShowMiningSettings;
     seams.runCrossReference = RunCrossReference;
     seams.runSiteSurvey = RunSiteSurvey;
+    seams.preparePrinter = [](QWidget*, QPrinter& printer) {
+        if (!QPrinterInfo::defaultPrinter().isNull()) return true;
+        // Without a printer the text is kept as a PDF file among the user's documents.
+        QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty() || !QDir().mkpath(folder)) folder = QDir::tempPath();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("Report Diff.pdf")));
+        return true;
+    };
     return seams;
 }
 

@@ -7,6 +7,7 @@
 
 #include "tvResultGrid.h"
 
+class QPrinter;
 class QProgressBar;
 class QTableWidget;
 class QWidget;
@@ -34,6 +35,9 @@ struct GuiSeams {
         std::function<tvResultGrid(const QStringList& reports, const tvProgressHandler& progress)>;
     GridUtility runCrossReference;
     GridUtility runSiteSurvey;
+    // Readies the printer for the difference text: the default printer, or a PDF file where
+    // there is none. False prints nothing.
+    std::function<bool(QWidget* owner, QPrinter& printer)> preparePrinter;
 };
 
 // The program's one set of seams, filled with the real dialogs.

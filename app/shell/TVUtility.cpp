@@ -19,7 +19,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
-#include <QTextEdit>
 #include <QTextStream>
 #include <QVBoxLayout>
 #include <exception>
@@ -29,10 +28,10 @@
 #include "TVSettings.h"
 #include "TVSettingsStore.h"
 #include "TVStatusWindows.h"
+#include "TVURptDiff.h"
 #include "UserMessages.h"
 #include "tvExtract.h"
 #include "tvLogWriter.h"
-#include "tvRptDiff.h"
 
 namespace {
 
@@ -322,19 +321,12 @@ TVUResultWindow& TVUtility::gridWindow(int index) {
     return *grids_[index];
 }
 
-QTextEdit& TVUtility::diffWindow() {
-    if (!diffText_) {
-        diffText_ = new QTextEdit;
-        diffText_->setObjectName(QStringLiteral("rtbRptDiff"));
-        diffText_->setReadOnly(true);
-        auto* window = new QWidget;
-        window->setObjectName(QStringLiteral("tvuRptDiff"));
-        window->setWindowTitle(QStringLiteral("Report Difference"));
-        (new QVBoxLayout(window))->addWidget(diffText_);
-        mdiArea->addSubWindow(window);
-        diff_ = std::make_unique<tvRptDiff>();
+TVURptDiff& TVUtility::diffWindow() {
+    if (!diff_) {
+        diff_ = new TVURptDiff;
+        mdiArea->addSubWindow(diff_);
     }
-    return *diffText_;
+    return *diff_;
 }
 
 void TVUtility::bringToFront(QWidget* window) {
@@ -452,14 +444,10 @@ void TVUtility::runUtility(int index) {
         warn(QLatin1String(kHighlightTwoText));
         return;
     }
-    QTextEdit& text = diffWindow();
-    text.clear();
-    text.parentWidget()->show();
+    TVURptDiff& window = diffWindow();
+    window.parentWidget()->show();
     pbProgress->setRange(0, 3);
     pbProgress->setValue(0);
-    diff_->clearText();
-    diff_->OpenDiffReports(path1, path2);
-    diff_->AnalyzeDifferences();
-    text.setPlainText(diff_->combinedText());
+    window.compare(path1, path2);
     diffShown_ = true;
 }

@@ -11,10 +11,9 @@ class QMdiSubWindow;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
-class QTextEdit;
 class TVUExtract;
 class TVUResultWindow;
-class tvRptDiff;
+class TVURptDiff;
 
 // The program's main window: the report list, the four utility buttons and the result windows
 // inside it, and the status bar through which the work reports its progress.
@@ -60,7 +59,7 @@ public:
     // The result windows, created on first use and kept so that results survive runs.
     TVUExtract& extractWindow();
     TVUResultWindow& gridWindow(int index);
-    QTextEdit& diffWindow();
+    TVURptDiff& diffWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,7 +75,6 @@ private:
 
     TVUExtract* extract_ = nullptr;
     TVUResultWindow* grids_[2] = {nullptr, nullptr};
-    QTextEdit* diffText_ = nullptr;
-    std::unique_ptr<tvRptDiff> diff_;
+    TVURptDiff* diff_ = nullptr;
     bool diffShown_ = false;
 };

@@ -16,6 +16,7 @@
 #include "SingleInstance.h"
 #include "TVSettings.h"
 #include "TVStatusWindows.h"
+#include "TVURptDiff.h"
 #include "TVUtility.h"
 #include "tvExtract.h"
 
@@ -207,7 +208,7 @@ TEST_F(UtilityWindow, TwoListedReportsAreComparedWithoutBeingHighlighted) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_EQ(window->path1, sample("list.rpt"));
     EXPECT_EQ(window->path2, sample("fields.rpt"));
-    EXPECT_FALSE(window->diffWindow().toPlainText().isEmpty());
+    EXPECT_FALSE(window->diffWindow().rtbRptDiff->toPlainText().isEmpty());
     window->cmdRM[TVUtility::RptDiff]->click();
     EXPECT_EQ(questions.size(), 1);
 }

@@ -1,0 +1,256 @@
+#include "TVURptDiff.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
+
+#include "GuiSeams.h"
+
+namespace {
+
+// Column widths are given in twips; a screen of 96 dots per inch shows 15 twips to a pixel.
+constexpr int kTwipsPerPixel = 15;
+constexpr int kMarkerColumnWidth = 650 / kTwipsPerPixel;
+// Room beside the widest text, as the grids have always left it.
+constexpr int kTextMargin = 1500 / kTwipsPerPixel;
+constexpr int kMinimumPaneWidth = 1500 / kTwipsPerPixel;
+
+QFont diffFont() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSizeF(8.25);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+// The engine's colours hold red in the low byte.
+QColor colorOf(qint32 value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+QTableWidget* newGrid(const QString& name, QWidget* pane) {
+    auto* grid = new QTableWidget(0, 2, pane);
+    grid->setObjectName(name);
+    grid->setFont(diffFont());
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setShowGrid(false);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->horizontalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid->font()).height() + 2);
+    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    grid->setColumnWidth(0, kMarkerColumnWidth);
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(grid);
+    return grid;
+}
+
+void fillGrid(QTableWidget& grid, const std::vector<tvDiffGridRow>& rows) {
+    grid.setRowCount(0);
+    grid.setRowCount(static_cast<int>(rows.size()));
+    QFont struck = grid.font();
+    struck.setStrikeOut(true);
+    const QFontMetrics metrics(grid.font());
+    int widest = 0;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        const tvDiffGridRow& row = rows[static_cast<size_t>(r)];
+        for (int c = 0; c < 2; ++c) {
+            auto* item = new QTableWidgetItem(c == 0 ? row.firstCell : row.secondCell);
+            item->setForeground(colorOf(row.color));
+            if (row.struck) item->setFont(struck);
+            grid.setItem(r, c, item);
+        }
+        widest = std::max(widest, metrics.horizontalAdvance(row.secondCell) + kTextMargin);
+    }
+    grid.setColumnWidth(0, kMarkerColumnWidth);
+    // The text column fills the pane, or is as wide as its widest text to scroll over.
+    grid.setColumnWidth(1, std::max(widest, grid.viewport()->width() - kMarkerColumnWidth));
+}
+
+bool isChange(const QTableWidget& grid, int row) {
+    const QTableWidgetItem* item = grid.item(row, 0);
+    return item && item->text().startsWith(kChangeMarker);
+}
+
+// The first row from `from` on in the direction of `step` that starts a change, or -1.
+int findChange(const QTableWidget& grid, int from, int step) {
+    for (int r = from; r >= 0 && r < grid.rowCount(); r += step)
+        if (isChange(grid, r)) return r;
+    return -1;
+}
+
+}  // namespace
+
+TVURptDiff::TVURptDiff(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tvuRptDiff"));
+    setWindowTitle(QStringLiteral("Report Diff"));
+    auto button = [this](const char* name, const char* text) {
+        auto* b = new QPushButton(QString::fromLatin1(text), this);
+        b->setObjectName(QLatin1String(name));
+        return b;
+    };
+    cmdSeparate = button("cmdSeparate", "Separate");
+    cmdCombined = button("cmdCombined", "Combined");
+    cmdShowAll = button("cmdShowAll", "Show &All Lines");
+    cmdShowChanges = button("cmdShowChanges", "Show &Changes");
+    cmdPrev = button("cmdPrev", "<");
+    cmdNext = button("cmdNext", ">");
+    cmdPrint = button("cmdPrint", "&Print Results");
+
+    picSplitter = new QSplitter(Qt::Horizontal, this);
+    picSplitter->setObjectName(QStringLiteral("picSplitter"));
+    picSplitter->setChildrenCollapsible(false);
+    pbLeft = new QWidget(picSplitter);
+    pbLeft->setObjectName(QStringLiteral("pbLeft"));
+    pbRight = new QWidget(picSplitter);
+    pbRight->setObjectName(QStringLiteral("pbRight"));
+    // The splitter keeps both panes wide enough to read.
+    pbLeft->setMinimumWidth(kMinimumPaneWidth);
+    pbRight->setMinimumWidth(kMinimumPaneWidth);
+    grd1 = newGrid(QStringLiteral("grd1"), pbLeft);
+    grd2 = newGrid(QStringLiteral("grd2"), pbRight);
+
+    pbCombined = new QWidget(this);
+    pbCombined->setObjectName(QStringLiteral("pbCombined"));
+    grdDiff = newGrid(QStringLiteral("grdDiff"), pbCombined);
+    rtbRptDiff = new QTextEdit(pbCombined);
+    rtbRptDiff->setObjectName(QStringLiteral("rtbRptDiff"));
+    rtbRptDiff->setReadOnly(true);
+    rtbRptDiff->setLineWrapMode(QTextEdit::NoWrap);
+    rtbRptDiff->setFont(diffFont());
+    pbCombined->layout()->addWidget(rtbRptDiff);
+
+    sbStatus = new QLabel(this);
+    sbStatus->setObjectName(QStringLiteral("sbStatus"));
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b :
+         {cmdSeparate, cmdCombined, cmdShowAll, cmdShowChanges, cmdPrev, cmdNext, cmdPrint})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(picSplitter, 1);
+    layout->addWidget(pbCombined, 1);
+    layout->addWidget(sbStatus);
+
+    // The two panes scroll together, row for row.
+    for (auto [from, to] : {std::pair{grd1, grd2}, std::pair{grd2, grd1}}) {
+        connect(from->verticalScrollBar(), &QScrollBar::valueChanged, to->verticalScrollBar(),
+                &QScrollBar::setValue);
+        connect(from->horizontalScrollBar(), &QScrollBar::valueChanged, to->horizontalScrollBar(),
+                &QScrollBar::setValue);
+    }
+    connect(cmdSeparate, &QPushButton::clicked, this, [this] { showSeparate(); });
+    connect(cmdCombined, &QPushButton::clicked, this, [this] { showCombined(); });
+    connect(cmdShowAll, &QPushButton::clicked, this, [this] { showLines(true); });
+    connect(cmdShowChanges, &QPushButton::clicked, this, [this] { showLines(false); });
+    connect(cmdNext, &QPushButton::clicked, this, [this] { goToChange(1); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { goToChange(-1); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    resize(900, 600);
+    showSeparate();
+}
+
+void TVURptDiff::compare(const QString& path1, const QString& path2) {
+    engine_.clearText();
+    engine_.OpenDiffReports(path1, path2);
+    engine_.AnalyzeDifferences();
+    ShowDiffResults();
+}
+
+void TVURptDiff::ShowDiffResults() {
+    fillGrid(*grd1, engine_.grd1);
+    fillGrid(*grd2, engine_.grd2);
+    fillGrid(*grdDiff, engine_.grdDiff);
+    rtbRptDiff->clear();
+    QTextCursor cursor(rtbRptDiff->document());
+    for (const tvDiffTextPiece& piece : engine_.rtbRptDiff) {
+        QTextCharFormat format;
+        format.setForeground(colorOf(piece.color));
+        format.setFontStrikeOut(piece.struck);
+        cursor.insertText(piece.text, format);
+    }
+    rtbRptDiff->moveCursor(QTextCursor::Start);
+    for (QTableWidget* grid : {grd1, grd2, grdDiff}) grid->scrollToTop();
+}
+
+void TVURptDiff::showSeparate() {
+    cmdCombined->setEnabled(true);
+    cmdSeparate->setEnabled(false);
+    pbCombined->hide();
+    picSplitter->show();
+    const int half = std::max(1, picSplitter->width() / 2);
+    picSplitter->setSizes({half, half});
+    for (QTableWidget* grid : {grd1, grd2}) grid->scrollToTop();
+}
+
+void TVURptDiff::showCombined() {
+    cmdCombined->setEnabled(false);
+    cmdSeparate->setEnabled(true);
+    picSplitter->hide();
+    pbCombined->show();
+    grdDiff->scrollToTop();
+}
+
+void TVURptDiff::showLines(bool allLines) {
+    // Without two reports loaded there is nothing to compare again.
+    if (!engine_.LeftReport || !engine_.RightReport) return;
+    engine_.ShowAllLines = allLines;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct Restore {
+        ~Restore() { QApplication::restoreOverrideCursor(); }
+    } restore;
+    engine_.clearText();
+    engine_.AnalyzeDifferences();
+    ShowDiffResults();
+}
+
+int TVURptDiff::topRow(const QTableWidget& grid) { return std::max(0, grid.rowAt(0)); }
+
+int TVURptDiff::searchRow(const QTableWidget& grid) {
+    // A change near the end cannot be scrolled to the top, so the search goes on from the change
+    // it last found rather than from the top row, which would find that change again.
+    return grid.currentRow() >= 0 ? grid.currentRow() : topRow(grid);
+}
+
+void TVURptDiff::goToChange(int step) {
+    const bool separate = cmdCombined->isEnabled();
+    const std::vector<QTableWidget*> grids =
+        separate ? std::vector{grd1, grd2} : std::vector{grdDiff};
+    // Side by side, a change of the second report alone is marked in the right pane only, so
+    // both panes are searched and the nearer change wins.
+    int from = -1;
+    for (QTableWidget* grid : grids) from = std::max(from, searchRow(*grid));
+    int hit = -1;
+    for (QTableWidget* grid : grids) {
+        const int row = findChange(*grid, from + step, step);
+        if (row >= 0 && (hit < 0 || (row - hit) * step < 0)) hit = row;
+    }
+    if (hit < 0) return;
+    for (QTableWidget* grid : grids) {
+        if (hit >= grid->rowCount()) continue;
+        grid->setCurrentCell(hit, 0);
+        grid->scrollToItem(grid->item(hit, 0), QAbstractItemView::PositionAtTop);
+    }
+}
+
+void TVURptDiff::cmdPrint_Click() {
+    QPrinter printer;
+    if (!guiSeams().preparePrinter || !guiSeams().preparePrinter(this, printer)) return;
+    rtbRptDiff->document()->print(&printer);
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        sbStatus->setText(QStringLiteral("Printed to ") + printer.outputFileName());
+}
