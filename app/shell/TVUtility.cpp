@@ -25,6 +25,7 @@
 #include <stdexcept>
 
 #include "GuiSeams.h"
+#include "TVAbout.h"
 #include "TVSettings.h"
 #include "TVSettingsStore.h"
 #include "TVStatusWindows.h"
@@ -167,6 +168,7 @@ TVUtility::TVUtility(QWidget* parent) : QMainWindow(parent) {
     auto* tile = window->addAction(QStringLiteral("&Tile"));
     tile->setObjectName(QStringLiteral("miWTile"));
     connect(tile, &QAction::triggered, mdiArea, &QMdiArea::tileSubWindows);
+    AddHelpMenu(this);
 
     cmdRemove->setEnabled(false);
     REPORTS().RunMode = 2;

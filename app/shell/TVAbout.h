@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QMainWindow;
+class QPushButton;
+
+// Web pages, the help file and the System Information tool are the user's own programs: they
+// are reached through these seams so that tests see what would be opened.
+struct AboutSeams {
+    // Opens a page or file in the user's default application; failures are not reported.
+    std::function<void(const QUrl& url)> openUrl;
+    // Reads one text value of the system's settings (`KeyName` below `KeyRoot`); nothing when
+    // the key or value is missing or not text.
+    std::function<std::optional<QString>(const QString& keyRoot, const QString& keyName,
+                                         const QString& subKeyRef)>
+        readKeyValue;
+    // Starts a program with a normal window; false when it could not be started.
+    std::function<bool(const QString& program)> startProgram;
+};
+AboutSeams& aboutSeams();
+
+// The program's version as people read it: major.minor.revision in plain decimal.
+QString TavrinVersionText();
+
+// The maker's web server, from TAVRIN_UPDATE_SERVER; a host that never resolves by default,
+// so that an unconfigured check fails the way an unreachable server does.
+QString TavrinWebServer();
+
+// The About box: the version, the maker's web address and the System Information launcher.
+class TVAbout : public QDialog {
+public:
+    explicit TVAbout(QWidget* parent = nullptr);
+
+    // The one box of the program, created on first use, shown modeless.
+    static TVAbout& showFor(QWidget* owner);
+
+    void StartSysInfo();
+    static bool GetKeyValue(const QString& KeyRoot, const QString& KeyName,
+                            const QString& SubKeyRef, QString& KeyVal);
+
+    QLabel* lblTitle;
+    QLabel* lblVersion;
+    QLabel* Label4;  // the maker's web address: a double click opens it
+    QPushButton* cmdOK;
+    QPushButton* cmdSysInfo;
+};
+
+// The update notice: where to download the newer version.
+class TVUpdate : public QDialog {
+public:
+    explicit TVUpdate(QWidget* parent = nullptr);
+
+    static TVUpdate& showFor(QWidget* owner);
+    // The open notice, if any: the check shows it, tests look at it.
+    static TVUpdate* current();
+
+    QLabel* lblMessage;
+    QLabel* lblLink;
+};
+
+// What the update check found.
+enum class UpdateCheck { Failed, UpToDate, UpdateAvailable };
+
+// Fetches the version file of this major release from `server` and compares it with `running`.
+// The request runs to its end (or its timeout) before this returns.
+UpdateCheck CheckForUpdate(const QString& server, const QString& running);
+
+// The Help menu's "Check for Updates": the check under the hourglass, then its message or the
+// update notice.
+void mnuUpdate_Click(QWidget* owner);
+
+// Adds the Help menu (help file, update check, About box) to the utilities window.
+void AddHelpMenu(QMainWindow* window);
