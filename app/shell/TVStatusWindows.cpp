@@ -1,3 +1,4 @@
+#include "TVAbout.h"
 #include "TVStatusWindows.h"
 
 #include <QDesktopServices>
@@ -9,7 +10,6 @@
 
 #include "UserMessages.h"
 
-extern const char* const kTavrinVersion;
 
 TVMessage::TVMessage() : lblDetails(new QLabel(this)) {
     setObjectName(QStringLiteral("TVMessage"));
@@ -93,10 +93,7 @@ TVSplash::TVSplash(QWidget* parent) : QWidget(parent), lblVersion(new QLabel(thi
         new QLabel(QStringLiteral("Documentation Utilities for Crystal Reports"), picMain);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->setFont(QFont(QStringLiteral("Arial")));
-    const QStringList parts = QString::fromLatin1(kTavrinVersion).split(u'.');
-    lblVersion->setText(QStringLiteral("Version ") + parts.value(0, QStringLiteral("0")) + u'.' +
-                        parts.value(1, QStringLiteral("0")) + u'.' +
-                        parts.value(2, QStringLiteral("0")));
+    lblVersion->setText(QStringLiteral("Version ") + TavrinVersionText());
     auto* inner = new QVBoxLayout(picMain);
     inner->addWidget(title);
     inner->addWidget(caption);
