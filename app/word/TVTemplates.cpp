@@ -297,7 +297,13 @@ void TVTemplates::cmdNext_Click() {
         return message(
             QStringLiteral("The template specified could not be located.  Please "
                            "check the path or select a new template"));
-    if (store_.IsTemplateFileInUse(QFileInfo(path).fileName()))
+    bool inUse = false;
+    try {
+        inUse = store_.IsTemplateFileInUse(QFileInfo(path).fileName());
+    } catch (const tvTemplateError& error) {
+        return message(QString::fromUtf8(error.what()));
+    }
+    if (inUse)
         return message(
             QStringLiteral("This template is already being used.  Please select a "
                            "different template file, or rename this file to be "
@@ -471,6 +477,11 @@ bool TVTemplates::SaveNewOrModified() {
 }
 
 void TVTemplates::cmdSaveTemplate_Click() {
+    // Without the folder, a template would be copied into whatever the working folder is.
+    if (store_.GetTemplatesFolder().isEmpty())
+        return message(
+            QStringLiteral("The template directory could not be found.  Please check "
+                           "that the Templates folder exists in the program folder."));
     try {
         const bool saved =
             lblStep1Instr->text() == QLatin1String(kCopyText) ? SaveCopy() : SaveNewOrModified();

@@ -16,6 +16,7 @@
 #include "TVRptOwner.h"
 #include "TVSettings.h"
 #include "TVTemplates.h"
+#include "TVUtility.h"
 #include "tvDatabaseCreator.h"
 
 namespace {
@@ -267,6 +268,27 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
               QStringList{"Are you sure you would like to delete the selected Template?"});
     EXPECT_EQ(entries(*window.cmbAvailableTemplates), QStringList{"Corporate"});
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Plain.dotx")));
+}
+
+TEST_F(TemplateWindow, WithoutTheTemplatesFolderNothingIsCopied) {
+    ASSERT_TRUE(QDir(templates()).removeRecursively());
+    TVTemplates window(dir.path());
+    messages.clear();
+    window.cmdNewTemplate_Click();
+    window.txtTemplateName->setText(QStringLiteral("Corporate"));
+    window.txtTemplatePath->setText(source());
+    window.cmdNext_Click();
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("template_config.xml")));
+    window.cmdSaveTemplate_Click();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The template directory could not")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("Corp.dotx")));
+    EXPECT_FALSE(QFileInfo::exists(templates()));
+}
+
+TEST_F(AdministrationWindow, TheFileMenuOffersBothWindows) {
+    TVUtility utility;
+    for (const char* name : {"miFTemplates", "miFRptOwners"})
+        EXPECT_NE(utility.findChild<QAction*>(QLatin1String(name)), nullptr) << name;
 }
 
 }  // namespace
