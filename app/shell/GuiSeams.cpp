@@ -24,6 +24,13 @@ GuiSeams realDialogs() {
         return QMessageBox::question(owner, QStringLiteral("Tavrin"), text,
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     };
+    seams.askYesNo = [](QWidget* owner, const QString& text) {
+        return QMessageBox::question(owner, QStringLiteral("Tavrin"), text,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    };
+    seams.openFileName = [](QWidget* owner, const QString& folder, const QString& filter) {
+        return QFileDialog::getOpenFileName(owner, QString(), folder, filter);
+    };
     seams.openFileNames = [](QWidget* owner, const QString& folder, const QString& filter) {
         return QFileDialog::getOpenFileNames(owner, QString(), folder, filter);
     };

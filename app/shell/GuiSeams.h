@@ -21,9 +21,14 @@ struct GuiSeams {
         message;
     // An OK/Cancel box: true for OK.
     std::function<bool(QWidget* owner, const QString& text)> askOkCancel;
+    // A Yes/No question: true for Yes.
+    std::function<bool(QWidget* owner, const QString& text)> askYesNo;
     // The Open dialog for reports: the chosen files, empty when cancelled.
     std::function<QStringList(QWidget* owner, const QString& folder, const QString& filter)>
         openFileNames;
+    // The Open dialog for one file: its path, "" when cancelled.
+    std::function<QString(QWidget* owner, const QString& folder, const QString& filter)>
+        openFileName;
     // The folder browser: the chosen folder, "" when cancelled.
     std::function<QString(QWidget* owner, const QString& title, const QString& initialFolder)>
         browseForFolder;

@@ -26,9 +26,11 @@
 
 #include "GuiSeams.h"
 #include "TVAbout.h"
+#include "TVRptOwner.h"
 #include "TVSettings.h"
 #include "TVSettingsStore.h"
 #include "TVStatusWindows.h"
+#include "TVTemplates.h"
 #include "TVURptDiff.h"
 #include "UserMessages.h"
 #include "tvExtract.h"
@@ -145,6 +147,12 @@ TVUtility::TVUtility(QWidget* parent) : QMainWindow(parent) {
         else
             warn(QStringLiteral("Mining Settings is not built yet"));
     });
+    auto* templates = file->addAction(QStringLiteral("&Templates"));
+    templates->setObjectName(QStringLiteral("miFTemplates"));
+    connect(templates, &QAction::triggered, this, [] { ShowTemplates(nullptr); });
+    auto* owners = file->addAction(QStringLiteral("&Report Owners"));
+    owners->setObjectName(QStringLiteral("miFRptOwners"));
+    connect(owners, &QAction::triggered, this, [this] { ShowReportOwners(this); });
     file->addSeparator();
     auto* exitAction = file->addAction(QStringLiteral("E&xit"));
     exitAction->setObjectName(QStringLiteral("miFExit"));

@@ -1,0 +1,294 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "DocxDocument.h"
+#include "GuiSeams.h"
+#include "TVDatabaseHelper.h"
+#include "TVRptOwner.h"
+#include "TVSettings.h"
+#include "TVTemplates.h"
+#include "TVUtility.h"
+#include "tvDatabaseCreator.h"
+
+namespace {
+
+// Message boxes and questions answered by the test, and a temporary folder.
+class AdministrationWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        saved_ = guiSeams();
+        settings_.dbPath = REPORTS().DBPath;
+        settings_.updateDB = REPORTS().UpdateDB;
+        settings_.owner = REPORTS().ReportOwner;
+        settings_.output = REPORTS().OutputTemplate;
+        guiSeams().message = [this](QWidget*, const QString& text, const QString&,
+                                    QMessageBox::Icon) { messages << text; };
+        guiSeams().askYesNo = [this](QWidget*, const QString& text) {
+            questions << text;
+            return answerYes;
+        };
+    }
+    void TearDown() override {
+        guiSeams() = saved_;
+        REPORTS().DBPath = settings_.dbPath;
+        REPORTS().UpdateDB = settings_.updateDB;
+        REPORTS().ReportOwner = settings_.owner;
+        REPORTS().OutputTemplate = settings_.output;
+    }
+    // The last message shown, and forgets the rest.
+    QString lastMessage() {
+        const QString last = messages.isEmpty() ? QString() : messages.last();
+        messages.clear();
+        return last;
+    }
+
+    QTemporaryDir dir;
+    QStringList messages;
+    QStringList questions;
+    bool answerYes = true;
+
+private:
+    GuiSeams saved_;
+    struct {
+        QString dbPath;
+        qint16 updateDB = 0;
+        QString owner;
+        QString output;
+    } settings_;
+};
+
+using ReportOwnerWindow = AdministrationWindow;
+
+QStringList entries(const QComboBox& combo) {
+    QStringList result;
+    for (int i = 0; i < combo.count(); ++i) result << combo.itemText(i);
+    return result;
+}
+
+void select(QComboBox& combo, const QString& text) {
+    combo.setCurrentIndex(combo.findText(text));
+    ASSERT_GE(combo.currentIndex(), 0) << text.toStdString();
+}
+
+TEST_F(ReportOwnerWindow, WithoutTheDatabaseOutputOnlyCloseIsOffered) {
+    REPORTS().DBPath = dir.path() + u'/';
+    REPORTS().UpdateDB = 0;
+    TVRptOwner window;
+    EXPECT_FALSE(window.frmRptOwner->isEnabled());
+    EXPECT_FALSE(window.lblRptOwnerInfo->isHidden());
+    EXPECT_TRUE(window.cmdClose->isEnabled());
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
+    REPORTS().DBPath = dir.path() + u'/';
+    REPORTS().UpdateDB = 1;
+    TVRptOwner window;
+    const QString path = dir.path() + u'/' + QLatin1String(tvDatabaseCreator::kDatabaseFileName);
+    ASSERT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(window.cmbRptOwners->currentText(), QStringLiteral("(None Defined)"));
+    EXPECT_TRUE(window.lblRptOwnerInfo->isHidden());
+    EXPECT_TRUE(window.rptOwnerText->isHidden());
+
+    window.cmdModifyRptOwner_Click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("Please select a valid Report Owner to modify"));
+
+    window.cmdAddRptOwner_Click();
+    EXPECT_FALSE(window.cmbRptOwners->isEnabled());
+    EXPECT_FALSE(window.rptOwnerText->isHidden());
+    window.cmdRptOwnerSave_Click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("Please enter a new valid Report Owner"));
+    EXPECT_FALSE(window.rptOwnerText->isHidden());
+    window.rptOwnerText->setText(QStringLiteral("Admin"));
+    window.cmdRptOwnerSave_Click();
+    window.cmdAddRptOwner_Click();
+    window.rptOwnerText->setText(QStringLiteral("ADMIN"));
+    window.cmdRptOwnerSave_Click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("Could not add Report Owner to database: Report "
+                                            "Owner already exists."));
+    window.cmdAddRptOwner_Click();
+    window.rptOwnerText->setText(QStringLiteral("Ops"));
+    window.cmdRptOwnerSave_Click();
+    EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "Ops"}));
+    EXPECT_TRUE(window.rptOwnerText->isHidden());
+    EXPECT_TRUE(window.cmbRptOwners->isEnabled());
+
+    // A name with an apostrophe is stored as typed.
+    select(*window.cmbRptOwners, QStringLiteral("Ops"));
+    window.cmdModifyRptOwner_Click();
+    EXPECT_EQ(window.rptOwnerText->text(), QStringLiteral("Ops"));
+    window.rptOwnerText->setText(QStringLiteral("O'Brien"));
+    window.cmdRptOwnerSave_Click();
+    EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "O'Brien"}));
+    EXPECT_TRUE(messages.isEmpty());
+
+    // Text typed over a chosen entry names no owner.
+    select(*window.cmbRptOwners, QStringLiteral("Admin"));
+    window.cmbRptOwners->setEditText(QStringLiteral("Someone"));
+    window.cmdDeleteRptOwner_Click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("Please select a valid Report Owner to Delete"));
+
+    REPORTS().ReportOwner = QStringLiteral("O'Brien");
+    select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
+    window.cmdDeleteRptOwner_Click();
+    EXPECT_TRUE(lastMessage().startsWith(
+        QStringLiteral("The Report Owner currently selected as the Report Owner on the 'General' "
+                       "tab cannot be deleted.  Please deselect")));
+    EXPECT_TRUE(questions.isEmpty());
+
+    REPORTS().ReportOwner.clear();
+    answerYes = false;
+    window.cmdDeleteRptOwner_Click();
+    EXPECT_EQ(questions,
+              QStringList{"Are you sure you would like to delete the selected Report Owner?"});
+    EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "O'Brien"}));
+    EXPECT_TRUE(window.cmbRptOwners->isEnabled());
+
+    answerYes = true;
+    select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
+    window.cmdDeleteRptOwner_Click();
+    EXPECT_EQ(entries(*window.cmbRptOwners), QStringList{"Admin"});
+    EXPECT_EQ(TVDatabaseHelper::LoadReportOwners(path)->Count(), 1);
+}
+
+// A program folder with an empty template store, and a template file outside it.
+class TemplateWindow : public AdministrationWindow {
+protected:
+    void SetUp() override {
+        AdministrationWindow::SetUp();
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Templates")));
+        QFile config(templates() + QStringLiteral("template_config.xml"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write("<tavrin_templates/>");
+        config.close();
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("elsewhere")));
+        ASSERT_TRUE(tvdocx::Document().save(source()));
+    }
+    QString templates() const { return dir.path() + QStringLiteral("/Templates/"); }
+    QString source() const { return dir.path() + QStringLiteral("/elsewhere/Corp.dotx"); }
+};
+
+TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
+    TVTemplates window(dir.path());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Templates"));
+    EXPECT_EQ(window.cmbAvailableTemplates->count(), 0);
+    window.cmdSaveTemplate_Click();
+    EXPECT_EQ(lastMessage(),
+              QStringLiteral("Value entered for Normal Font Style is not a valid style"));
+
+    window.cmdNewTemplate_Click();
+    EXPECT_FALSE(window.cmdSaveTemplate->isEnabled());
+    window.txtTemplateName->setText(QStringLiteral("Corporate"));
+    window.cmdNext_Click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("Please enter the path for the template"));
+    window.txtTemplatePath->setText(templates() + QStringLiteral("Missing.dotx"));
+    window.cmdNext_Click();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The template specified could not")));
+
+    guiSeams().openFileName = [this](QWidget*, const QString& folder, const QString&) {
+        EXPECT_EQ(folder, templates());
+        return source();
+    };
+    window.txtTemplatePath->clear();
+    window.cmdBrowse_Click();
+    EXPECT_EQ(window.txtTemplatePath->text(), source());
+    window.cmdNext_Click();
+    EXPECT_EQ(window.styleCombos[0]->currentText(), QStringLiteral("Normal"));
+    EXPECT_EQ(window.styleCombos[1]->currentText(), QStringLiteral("TOC 1"));
+    EXPECT_EQ(window.styleCombos[4]->currentText(), QStringLiteral("Heading 3"));
+    EXPECT_EQ(window.styleCombos[5]->findText(QStringLiteral("Table Grid")), 0);
+    EXPECT_TRUE(window.cmdSaveTemplate->isEnabled());
+    // The table style has no default here, so Save asks for one.
+    window.cmdSaveTemplate_Click();
+    EXPECT_EQ(lastMessage(), QStringLiteral("Value entered for Table Style is not a valid style"));
+    window.styleCombos[5]->setCurrentIndex(0);
+    window.cmdSaveTemplate_Click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Corp.dotx")));
+    EXPECT_EQ(entries(*window.cmbAvailableTemplates), QStringList{"Corporate"});
+    const tvTemplateHelper store(dir.path());
+    const auto stored = store.LoadTemplate(QStringLiteral("Corporate"));
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->templatePath, templates() + QStringLiteral("Corp.dotx"));
+    EXPECT_EQ(stored->tableStyle, QStringLiteral("Table Grid"));
+
+    // A copy to a name whose file exists is refused, as is a second profile of a stored name.
+    window.cmbAvailableTemplates->setCurrentIndex(0);
+    window.cmdCopyTemplate_Click();
+    window.txtTemplateName->setText(QStringLiteral("Corp"));
+    window.cmdSaveTemplate_Click();
+    EXPECT_TRUE(lastMessage().startsWith(
+        QStringLiteral("A file with this name already exists in the template directory: ") +
+        templates()));
+    window.txtTemplateName->setText(QStringLiteral("Corporate"));
+    window.cmdSaveTemplate_Click();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("A template named \"Corporate\"")));
+    window.txtTemplateName->setText(QStringLiteral("Plain"));
+    window.cmdSaveTemplate_Click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Plain.dotx")));
+    EXPECT_EQ(entries(*window.cmbAvailableTemplates), (QStringList{"Corporate", "Plain"}));
+    EXPECT_EQ(store.LoadTemplate(QStringLiteral("Plain"))->normalStyleName,
+              QStringLiteral("Normal"));
+
+    // Modifying replaces the stored profile of the name.
+    window.cmbAvailableTemplates->setCurrentIndex(1);
+    window.cmdModify_Click();
+    EXPECT_EQ(window.txtTemplatePath->text(), templates() + QStringLiteral("Plain.dotx"));
+    EXPECT_FALSE(window.txtTemplateName->isEnabled());
+    select(*window.styleCombos[2], QStringLiteral("Heading 2"));
+    window.cmdSaveTemplate_Click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_EQ(entries(*window.cmbAvailableTemplates), (QStringList{"Corporate", "Plain"}));
+    EXPECT_EQ(store.LoadTemplate(QStringLiteral("Plain"))->heading1StyleName,
+              QStringLiteral("Heading 2"));
+
+    // The output template cannot be deleted; another one can, and its file stays.
+    REPORTS().OutputTemplate = QStringLiteral("Corporate");
+    window.cmbAvailableTemplates->setCurrentIndex(0);
+    window.cmdModify_Click();
+    EXPECT_FALSE(window.cmdDelete->isHidden());
+    window.cmdDelete_Click();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The selected template is currently")));
+    window.cmdCancel_Click();
+    window.cmbAvailableTemplates->setCurrentIndex(1);
+    window.cmdModify_Click();
+    window.cmdDelete_Click();
+    EXPECT_EQ(questions,
+              QStringList{"Are you sure you would like to delete the selected Template?"});
+    EXPECT_EQ(entries(*window.cmbAvailableTemplates), QStringList{"Corporate"});
+    EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Plain.dotx")));
+}
+
+TEST_F(TemplateWindow, WithoutTheTemplatesFolderNothingIsCopied) {
+    ASSERT_TRUE(QDir(templates()).removeRecursively());
+    TVTemplates window(dir.path());
+    messages.clear();
+    window.cmdNewTemplate_Click();
+    window.txtTemplateName->setText(QStringLiteral("Corporate"));
+    window.txtTemplatePath->setText(source());
+    window.cmdNext_Click();
+    EXPECT_TRUE(lastMessage().contains(QStringLiteral("template_config.xml")));
+    window.cmdSaveTemplate_Click();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The template directory could not")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("Corp.dotx")));
+    EXPECT_FALSE(QFileInfo::exists(templates()));
+}
+
+TEST_F(AdministrationWindow, TheFileMenuOffersBothWindows) {
+    TVUtility utility;
+    for (const char* name : {"miFTemplates", "miFRptOwners"})
+        EXPECT_NE(utility.findChild<QAction*>(QLatin1String(name)), nullptr) << name;
+}
+
+}  // namespace
