@@ -31,6 +31,7 @@
 #include "TVSettingsStore.h"
 #include "TVStatusWindows.h"
 #include "TVTemplates.h"
+#include "tvReportViewer.h"
 #include "TVURptDiff.h"
 #include "UserMessages.h"
 #include "tvExtract.h"
@@ -168,6 +169,7 @@ TVUtility::TVUtility(QWidget* parent) : QMainWindow(parent) {
         if (index < 0 || !grids_[index]) return;
         grids_[index]->EditSelectAll();
     });
+    AddReportsMenu(this);
     auto* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->setObjectName(QStringLiteral("mnuWindow"));
     auto* cascade = window->addAction(QStringLiteral("&Cascade"));

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include "GuiSeams.h"
+#include "RtError.h"
+#include "TVDatabaseWriter.h"
+#include "TVSettings.h"
+#include "TVUtility.h"
+#include "TestSupport.h"
+#include "tvDatabaseCreator.h"
+#include "tvDbConnection.h"
+#include "tvLogWriter.h"
+#include "tvReport.h"
+#include "tvReportViewer.h"
+
+namespace {
+
+QString definition(const char* name) {
+    return QStringLiteral(TAV_RESOURCES "/Reports/") + QLatin1String(name);
+}
+
+// A documentation database holding two sample reports, the first with an owner.
+class ReportViewerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        REPORTS().DBPath = dir.path() + QLatin1Char('/');
+        ASSERT_TRUE(tvDatabaseCreator::CreateDatabase(database()));
+        tvDbConnection(database())
+            .exec(QStringLiteral("INSERT INTO ReportOwner (Name) VALUES (?)"),
+                  {QStringLiteral("Finance")});
+        for (const char* name : {"fields.rpt", "objects.rpt"}) {
+            REPORTS().ReportOwner = owners.value(0);
+            owners.removeFirst();
+            tvReport report;
+            report.init(sampleReport(QLatin1String(name)), 0, 0);
+            ASSERT_TRUE(TVDatabaseWriter().WriteReport(report, QLatin1String(name), database(),
+                                                       report.reportFileName));
+        }
+    }
+    void TearDown() override {
+        CloseLog();
+        REPORTS() = TVSettings();
+    }
+
+    QString database() const { return dir.filePath(QStringLiteral("tv.db")); }
+    QStringList column(const QString& sql) const {
+        tvDbConnection db(database());
+        QSqlQuery query = db.exec(sql);
+        QStringList out;
+        while (query.next()) out << query.value(0).toString();
+        return out;
+    }
+    QString rendered(const tvViewerReport& report) const {
+        QTextDocument document;
+        RenderReport(report, document);
+        return document.toPlainText();
+    }
+
+    QTemporaryDir dir;
+    QStringList owners{QStringLiteral("Finance"), QString()};
+};
+
+TEST_F(ReportViewerTest, EveryDefinitionShowsItsTitleAndTheStoredRows) {
+    const QStringList reports = column(QStringLiteral("SELECT ReportName FROM Reports"));
+    const QStringList tables = column(QStringLiteral("SELECT Name FROM Tables"));
+    ASSERT_GE(reports.size(), 2);
+    ASSERT_FALSE(tables.isEmpty());
+    struct Case {
+        const char* file;
+        const char* title;
+        QStringList mustHold;
+    };
+    const Case cases[] = {
+        {"TVReportList.rpt", "Report List", reports},
+        {"TVReportMetrics.rpt", "Report Metrics", {QStringLiteral("fields.rpt")}},
+        {"TVReportOwner.rpt", "Reports by Owner", reports + QStringList{"Finance"}},
+        {"TVReportRTCR.rpt", "Report-Table Cross Reference", reports + tables},
+        {"TVReportRCCR.rpt", "Report-Column Cross Reference", reports},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const tvViewerReport report = RunReportDefinition(definition(c.file), database());
+        EXPECT_EQ(report.title, QLatin1String(c.title));
+        EXPECT_FALSE(report.rows.isEmpty());
+        const QString text = rendered(report);
+        EXPECT_TRUE(text.startsWith(QLatin1String(c.title)));
+        for (const QString& value : c.mustHold)
+            EXPECT_TRUE(text.contains(value)) << value.toStdString();
+    }
+}
+
+TEST_F(ReportViewerTest, SortFieldsAreReplacedInAnyLetterCase) {
+    const tvViewerReport byReport = RunReportDefinition(definition("TVReportRTCR.rpt"), database(),
+                                                        {"{Reports.ReportName}", "{Tables.Name}"});
+    const tvViewerReport byTable = RunReportDefinition(definition("TVReportRTCR.rpt"), database(),
+                                                       {"{tables.NAME}", " {reports.reportname} "});
+    ASSERT_EQ(byReport.rows.size(), byTable.rows.size());
+    const auto sortedBy = [](const tvViewerReport& r, int first, int second) {
+        return std::is_sorted(r.rows.begin(), r.rows.end(), [&](const auto& a, const auto& b) {
+            const int c = a[first].compare(b[first], Qt::CaseInsensitive);
+            return c != 0 ? c < 0 : a[second].compare(b[second], Qt::CaseInsensitive) < 0;
+        });
+    };
+    // Columns: report name, table name, location.
+    EXPECT_TRUE(sortedBy(byReport, 0, 1));
+    EXPECT_TRUE(sortedBy(byTable, 1, 0));
+    EXPECT_NE(byReport.rows, byTable.rows);
+
+    try {
+        RunReportDefinition(definition("TVReportRTCR.rpt"), database(), {"{Tables.Nmae}"});
+        FAIL() << "an unknown sort field was taken";
+    } catch (const rt::Error& e) {
+        EXPECT_TRUE(e.description().contains(QLatin1String("{Tables.Nmae}")));
+    }
+}
+
+// Table and column names come from a document the user may edit: only names of the schema
+// reach the statement.
+TEST_F(ReportViewerTest, NamesOutsideTheSchemaAreRefused) {
+    QFile original(definition("TVReportList.rpt"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray xml = original.readAll();
+    const QByteArray tampered[] = {
+        QByteArray(xml).replace("databaseFieldName=\"Title\"",
+                                "databaseFieldName=\"Title&quot; FROM Tables; --\""),
+        QByteArray(xml).replace("tableAliasName=\"Reports\" valueType=\"12\"/>\n          <Field "
+                                "kind=\"1\" name=\"Reports.ReportFileName\"",
+                                "tableAliasName=\"sqlite_master\" valueType=\"12\"/>\n          "
+                                "<Field kind=\"1\" name=\"Reports.ReportFileName\""),
+    };
+    for (const QByteArray& text : tampered) {
+        ASSERT_NE(text, xml);
+        const QString path = dir.filePath(QStringLiteral("tampered.rpt"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+        file.close();
+        EXPECT_THROW(RunReportDefinition(path, database()), rt::Error);
+    }
+}
+
+TEST_F(ReportViewerTest, MenuItemsWithoutADatabaseOnlyTellSo) {
+    const GuiSeams saved = guiSeams();
+    QStringList messages;
+    guiSeams().message = [&](QWidget*, const QString& text, const QString&, QMessageBox::Icon) {
+        messages << text;
+    };
+    QTemporaryDir empty;
+    REPORTS().DBPath = empty.path();
+    TVUtility window;
+    const char* items[] = {"miRptList",  "miRptRTCRR",   "miRptRTCRT",  "miRptRCCRR",
+                           "miRptRCCRC", "miRptMetrics", "miRptOwnerR", "miRptOwnerO"};
+    for (const char* item : items) {
+        auto* action = window.findChild<QAction*>(QLatin1String(item));
+        ASSERT_NE(action, nullptr) << item;
+        action->trigger();
+    }
+    guiSeams() = saved;
+    ASSERT_EQ(messages.size(), 8);
+    EXPECT_TRUE(messages.first().startsWith(QLatin1String("The Tavrin database (tv.db) is not")));
+    EXPECT_FALSE(reportViewer().isVisible());
+}
+
+TEST_F(ReportViewerTest, TheViewerShowsAndPrintsTheReport) {
+    const GuiSeams saved = guiSeams();
+    guiSeams().preparePrinter = [this](QWidget*, QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("Report Diff.pdf")));
+        return true;
+    };
+    TVCRViewer& viewer = reportViewer();
+    viewer.showReport(RunReportDefinition(definition("TVReportList.rpt"), database()));
+    viewer.print();
+    guiSeams() = saved;
+    EXPECT_EQ(viewer.windowTitle(), QLatin1String("Tavrin Viewer"));
+    EXPECT_TRUE(viewer.isVisible());
+    EXPECT_TRUE(viewer.viewer->toPlainText().startsWith(QLatin1String("Report List")));
+    EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("Report List.pdf"))).size(), 0);
+    viewer.hide();
+}
+
+}  // namespace
