@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -13,6 +14,7 @@
 #include "RtError.h"
 #include "TVDatabaseWriter.h"
 #include "TVSettings.h"
+#include "TVSettingsStore.h"
 #include "TVUtility.h"
 #include "TestSupport.h"
 #include "tvDatabaseCreator.h"
@@ -186,6 +188,29 @@ TEST_F(ReportViewerTest, TheViewerShowsAndPrintsTheReport) {
     EXPECT_TRUE(viewer.viewer->toPlainText().startsWith(QLatin1String("Report List")));
     EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("Report List.pdf"))).size(), 0);
     viewer.hide();
+}
+
+TEST_F(ReportViewerTest, AMenuItemOpensItsDefinitionFromTheProgramFolder) {
+    setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+        std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
+                                    QSettings::IniFormat),
+        QStringLiteral(TAV_RESOURCES)));
+    const GuiSeams saved = guiSeams();
+    QStringList messages;
+    guiSeams().message = [&](QWidget*, const QString& text, const QString&, QMessageBox::Icon) {
+        messages << text;
+    };
+    {
+        TVUtility window;
+        window.findChild<QAction*>(QStringLiteral("miRptOwnerO"))->trigger();
+    }
+    guiSeams() = saved;
+    setGlobalSettingsStore(nullptr);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
+    const QString text = reportViewer().viewer->toPlainText();
+    EXPECT_TRUE(text.startsWith(QLatin1String("Reports by Owner")));
+    EXPECT_TRUE(text.contains(QLatin1String("Finance")));
+    reportViewer().hide();
 }
 
 }  // namespace
