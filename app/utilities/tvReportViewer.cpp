@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -214,6 +215,10 @@ TVCRViewer::TVCRViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     viewer->setObjectName(QStringLiteral("viewer"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    auto* cmdPrint = new QPushButton(QStringLiteral("&Print"));
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    connect(cmdPrint, &QPushButton::clicked, this, &TVCRViewer::print);
+    layout->addWidget(cmdPrint, 0, Qt::AlignLeft);
     layout->addWidget(viewer);
     resize(580, 333);
 }
