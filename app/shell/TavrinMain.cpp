@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "GuiSeams.h"
+#include "LoginDialog.h"
 #include "SingleInstance.h"
 #include "TVSettingsStore.h"
 #include "TVStatusWindows.h"
@@ -28,6 +29,8 @@ void loadAndStoreSettings() {
 // five. The waits run on timers so that the splash keeps painting.
 int interactiveStart(int argc, char** argv, const QString& commandText) {
     QApplication application(argc, argv);
+    // With a window to show it in, a report whose database refuses its logon asks the user.
+    LoginDialog::install();
     loadAndStoreSettings();
     auto splash = std::make_unique<TVSplash>();
     const bool onTop = !commandText.contains(QLatin1String("-NT"));
