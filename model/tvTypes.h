@@ -34,6 +34,10 @@ inline qint32 tvColor(qint64 value) {
 // A runtime 32-bit value held as its decimal text ("255", "-1").
 inline QString tvNumberText(qint64 value) { return QString::number(tvLong(value)); }
 
+// Positions and sizes are twips: 1440 to the inch, and 15 to a pixel of a 96-dots-per-inch screen.
+inline constexpr double tvTwipsPerInch = 1440.0;
+inline constexpr int tvTwipsPerPixel = 15;
+
 // A flag held as text: "True" or "False".
 inline QString tvBooleanText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");

@@ -16,6 +16,7 @@
 #include "tvRuntime.h"
 #include "tvSection.h"
 #include "tvSubReportObject.h"
+#include "tvTypes.h"
 
 namespace {
 
@@ -275,7 +276,6 @@ constexpr SectionFlag kSectionFlags[] = {
     {&tvSection::underlaySection, ", Underlay Section "},
 };
 
-constexpr double kTwipsPerInch = 1440.0;
 
 // The long time of the locale without its time zone, which a report's times do not carry.
 QString longTimeFormat(const QLocale& locale) {
@@ -353,7 +353,7 @@ QString GetSectionFlagsText(const tvSection& section) {
     if (section.suppress) text = QStringLiteral("Suppressed, ");
     if (section.suppressIfBlank) text = QStringLiteral("Suppress if blank, ");
     // Inches to one decimal place, halves to the even neighbour.
-    const double inches = std::nearbyint(section.minimumHeight / kTwipsPerInch * 10.0) / 10.0;
+    const double inches = std::nearbyint(section.minimumHeight / tvTwipsPerInch * 10.0) / 10.0;
     text += QStringLiteral("Height = ") + FormatGeneralNumber(inches);
     for (const SectionFlag& flag : kSectionFlags) {
         if (section.*flag.member) text += QLatin1StringView(flag.text);

@@ -16,10 +16,9 @@ namespace {
 using namespace tvDetail;
 
 // Indents are kept in twips and shown in screen pixels, at 96 dots per inch.
-constexpr double kTwipsPerPixel = 15.0;
 template <auto Member>
 QString pixels(const BagOf<Member>& bag) {
-    return FormatGeneralNumber(bag.*Member / kTwipsPerPixel);
+    return FormatGeneralNumber(bag.*Member / static_cast<double>(tvTwipsPerPixel));
 }
 
 using Common = tvCommonFormatting;

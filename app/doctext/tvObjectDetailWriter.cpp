@@ -20,6 +20,7 @@
 #include "tvSection.h"
 #include "tvSubReportObject.h"
 #include "tvTextObject.h"
+#include "tvTypes.h"
 
 QString FormatGeneralNumber(double value) {
     if (value == 0.0) return QStringLiteral("0");  // no "-0"
@@ -54,7 +55,6 @@ namespace {
 
 using namespace tvDetail;
 
-constexpr double kTwipsPerInch = 1440.0;
 const QString kQuote = QStringLiteral("\"");
 
 // The object as the class of its kind.
@@ -132,7 +132,7 @@ constexpr ValueBlock kEmbeddedValueBlocks[] = {
 }  // namespace
 
 QString InchesText(qint32 twips) {
-    return FormatGeneralNumber(std::nearbyint(twips / kTwipsPerInch * 100.0) / 100.0);
+    return FormatGeneralNumber(std::nearbyint(twips / tvTwipsPerInch * 100.0) / 100.0);
 }
 
 QString PositionText(const tvPosition& position) {

@@ -1,4 +1,5 @@
 #include "TVUResultWindow.h"
+#include "tvTypes.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -8,8 +9,6 @@
 
 namespace {
 
-// Column widths are given in twips; a screen of 96 dots per inch shows 15 twips to a pixel.
-constexpr int kTwipsPerPixel = 15;
 
 }  // namespace
 
@@ -34,7 +33,7 @@ void TVUResultWindow::setResult(const tvResultGrid& result) {
     grid_->setColumnCount(static_cast<int>(columns.size()));
     grid_->setHorizontalHeaderLabels(result_.captions());
     for (int c = 0; c < grid_->columnCount(); ++c)
-        grid_->setColumnWidth(c, columns[static_cast<size_t>(c)].width / kTwipsPerPixel);
+        grid_->setColumnWidth(c, columns[static_cast<size_t>(c)].width / tvTwipsPerPixel);
     showRows();
 }
 

@@ -17,15 +17,15 @@
 #include <vector>
 
 #include "GuiSeams.h"
+#include "tvTypes.h"
 
 namespace {
 
 // Column widths are given in twips; a screen of 96 dots per inch shows 15 twips to a pixel.
-constexpr int kTwipsPerPixel = 15;
-constexpr int kMarkerColumnWidth = 650 / kTwipsPerPixel;
+constexpr int kMarkerColumnWidth = 650 / tvTwipsPerPixel;
 // Room beside the widest text, as the grids have always left it.
-constexpr int kTextMargin = 1500 / kTwipsPerPixel;
-constexpr int kMinimumPaneWidth = 1500 / kTwipsPerPixel;
+constexpr int kTextMargin = 1500 / tvTwipsPerPixel;
+constexpr int kMinimumPaneWidth = 1500 / tvTwipsPerPixel;
 
 QFont diffFont() {
     QFont font(QStringLiteral("Courier New"));
