@@ -20,7 +20,7 @@
 #include "tvDatabaseTable.h"
 #include "tvDbConnection.h"
 #include "tvExportObject.h"
-#include "tvExtract.h"
+#include "TextUtilities.h"
 #include "tvFieldElement.h"
 #include "tvFieldObject.h"
 #include "tvFormulaField.h"

@@ -17,6 +17,7 @@
 #include "TVUtility.h"
 #include "UserMessages.h"
 #include "tvCommandLineHandler.h"
+#include "tvExtract.h"
 
 namespace {
 
@@ -31,6 +32,7 @@ int interactiveStart(int argc, char** argv, const QString& commandText) {
     QApplication application(argc, argv);
     // With a window to show it in, a report whose database refuses its logon asks the user.
     LoginDialog::install();
+    guiSeams().runExtract = ExtractReportList;
     loadAndStoreSettings();
     auto splash = std::make_unique<TVSplash>();
     const bool onTop = !commandText.contains(QLatin1String("-NT"));

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "ExtractWriters.h"
+#include "ExtractWriterFactory.h"
 #include "TVSettings.h"
 #include "TVSettingsStore.h"
 #include "TVWriterHelper.h"
@@ -35,16 +35,6 @@ void removeFirst(QStringList& list, const QString& name) {
 }
 
 }  // namespace
-
-QString reportFileName(const QString& reportPath) {
-    const qsizetype separator =
-        std::max(reportPath.lastIndexOf(u'/'), reportPath.lastIndexOf(u'\\'));
-    return reportPath.mid(separator + 1);
-}
-
-QString reportStem(const QString& fileName) {
-    return fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
-}
 
 QString textOutputPath(const QString& stem) {
     return withTrailingSeparator(REPORTS().TVDPath) + stem + kTextExtension;

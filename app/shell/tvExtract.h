@@ -3,14 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include "TextUtilities.h"
+
 // The Extract driver: mines each report into a fresh model and hands it to the writers that
 // the settings switch on (text, Word, database, in that order), keeping the Extract result
 // list in step with the output files.
 
-// The file name of a report path: the text after its last '/' or '\'.
-QString reportFileName(const QString& reportPath);
-// The stem of a report file name: the name less its last 4 characters (".rpt").
-QString reportStem(const QString& fileName);
 // The output files of a report stem, in the settings' folders.
 QString textOutputPath(const QString& stem);
 QString wordOutputPath(const QString& stem);

@@ -9,7 +9,7 @@
 #include "UserMessages.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
-#include "tvExtract.h"
+#include "TextUtilities.h"
 #include "tvReport.h"
 #include "tvReportStatistics.h"
 #include "tvSection.h"

@@ -8,7 +8,6 @@
 #include "UserMessages.h"
 #include "tvDatabase.h"
 #include "tvDatabaseTable.h"
-#include "tvExtract.h"
 #include "tvReport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "doctext/TVFieldDetails.h"
-#include "doctext/tvObjectDetailWriter.h"
+#include "TVFieldDetails.h"
+#include "tvObjectDetailWriter.h"
 #include "tvFieldDefinitions.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "TestSupport.h"
-#include "doctext/tvDummyWriter.h"
-#include "doctext/tvObjectDetailWriter.h"
+#include "tvDummyWriter.h"
+#include "tvObjectDetailWriter.h"
 #include "tvArea.h"
 #include "tvCrossTabObject.h"
 #include "tvFieldDefinitions.h"

@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "TestSupport.h"
-#include "doctext/TVLookupHelper.h"
+#include "TVLookupHelper.h"
 
 namespace {
 

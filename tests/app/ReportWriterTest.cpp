@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "doctext/tvDummyWriter.h"
+#include "tvDummyWriter.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "shell/TVSettingsStore.h"
+#include "TVSettingsStore.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "QtPrinters.h"
 #include "UserMessages.h"
-#include "word/tvTemplateHelper.h"
+#include "tvTemplateHelper.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/TextUtilities.h"
+#include "TextUtilities.h"
 
 namespace {
 

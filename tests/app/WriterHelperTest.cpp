@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "TestSupport.h"
-#include "doctext/TVWriterHelper.h"
-#include "doctext/tvDummyWriter.h"
-#include "doctext/tvObjectDetailWriter.h"
+#include "TVWriterHelper.h"
+#include "tvDummyWriter.h"
+#include "tvObjectDetailWriter.h"
 #include "tvArea.h"
 #include "tvExportObject.h"
 #include "tvGroupNameField.h"

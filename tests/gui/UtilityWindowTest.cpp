@@ -27,6 +27,7 @@ class UtilityWindow : public testing::Test {
 protected:
     void SetUp() override {
         saved_ = guiSeams();
+        guiSeams().runExtract = ExtractReportList;
         guiSeams().message = [this](QWidget*, const QString& text, const QString&,
                                     QMessageBox::Icon) { messages << text; };
         guiSeams().askOkCancel = [this](QWidget*, const QString& text) {

@@ -7,11 +7,11 @@
 
 #include "QtPrinters.h"
 #include "TestSupport.h"
-#include "shell/ExtractWriters.h"
-#include "shell/TVSettings.h"
-#include "shell/UserMessages.h"
-#include "shell/tvExtract.h"
-#include "shell/tvLogWriter.h"
+#include "ExtractWriterFactory.h"
+#include "TVSettings.h"
+#include "UserMessages.h"
+#include "tvExtract.h"
+#include "tvLogWriter.h"
 
 namespace {
 

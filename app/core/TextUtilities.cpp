@@ -1,5 +1,7 @@
 #include "TextUtilities.h"
 
+#include <algorithm>
+
 QString GetDelimitedField(const QString& text, const QString& delimiter, qsizetype n) {
     if (n < 1 || delimiter.isEmpty()) return QString();
     qsizetype start = 0;
@@ -28,4 +30,14 @@ qsizetype CountOccurrences(const QString& text, const QString& find) {
         ++count;
     }
     return count;
+}
+
+QString reportFileName(const QString& reportPath) {
+    const qsizetype separator =
+        std::max(reportPath.lastIndexOf(u'/'), reportPath.lastIndexOf(u'\\'));
+    return reportPath.mid(separator + 1);
+}
+
+QString reportStem(const QString& fileName) {
+    return fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
 }

@@ -1,4 +1,4 @@
-#include "ExtractWriters.h"
+#include "ExtractWriterFactory.h"
 
 #include <utility>
 

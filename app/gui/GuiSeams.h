@@ -39,6 +39,9 @@ struct GuiSeams {
     using GridUtility =
         std::function<tvResultGrid(const QStringList& reports, const tvProgressHandler& progress)>;
     GridUtility runCrossReference;
+    // The Extract driver, which sits above the windows: documents every report of the expanded
+    // list and keeps `results` naming the outputs. Put in place at start-up.
+    std::function<bool(const QStringList& reports, QStringList& results)> runExtract;
     GridUtility runSiteSurvey;
     // Readies the printer for the difference text: the default printer, or a PDF file where
     // there is none. False prints nothing.

@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "TestSupport.h"
-#include "doctext/TVTVDWriter.h"
-#include "doctext/TVWriterHelper.h"
-#include "shell/ExtractWriters.h"
-#include "shell/TVSettings.h"
-#include "shell/UserMessages.h"
-#include "shell/tvExtract.h"
+#include "TVTVDWriter.h"
+#include "TVWriterHelper.h"
+#include "ExtractWriters.h"
+#include "TVSettings.h"
+#include "UserMessages.h"
+#include "tvExtract.h"
 #include "tvArea.h"
 #include "tvFieldObject.h"
 #include "tvSection.h"

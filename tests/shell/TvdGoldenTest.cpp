@@ -17,10 +17,10 @@
 #include "CompoundFile.h"
 #include "ScopedTimeZone.h"
 #include "TestSupport.h"
-#include "shell/TVSettings.h"
-#include "shell/TVSettingsStore.h"
-#include "shell/UserMessages.h"
-#include "shell/tvExtract.h"
+#include "TVSettings.h"
+#include "TVSettingsStore.h"
+#include "UserMessages.h"
+#include "tvExtract.h"
 
 namespace {
 

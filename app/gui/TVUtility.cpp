@@ -34,7 +34,6 @@
 #include "tvReportViewer.h"
 #include "TVURptDiff.h"
 #include "UserMessages.h"
-#include "tvExtract.h"
 #include "tvLogWriter.h"
 
 namespace {
@@ -430,7 +429,7 @@ void TVUtility::runUtility(int index) {
         pbProgress->setValue(0);
         if (index == Extract) {
             QStringList results = extractWindow().results();
-            ExtractReportList(ExplodedRptList, results);
+            if (guiSeams().runExtract) guiSeams().runExtract(ExplodedRptList, results);
             extractWindow().setResults(results);
         } else {
             const auto& run =
