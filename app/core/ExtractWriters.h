@@ -14,6 +14,9 @@ class tvReport;
 class ExtractTextWriter {
 public:
     virtual ~ExtractTextWriter() = default;
+    // Why the last call that failed did so: the operating system's or database's reason; "" when
+    // nothing failed.
+    virtual QString failureReason() const { return {}; }
     // Prepares the text file for the report file `fileName` in `outputFolder`.
     virtual bool init(const QString& fileName, const QString& outputFolder,
                       const QString& reportPath) = 0;
@@ -25,6 +28,9 @@ public:
 class ExtractWordWriter {
 public:
     virtual ~ExtractWordWriter() = default;
+    // Why the last call that failed did so: the operating system's or database's reason; "" when
+    // nothing failed.
+    virtual QString failureReason() const { return {}; }
     virtual bool init(const QString& fileName, const QString& outputFolder,
                       const QString& reportPath, const QString& templateName) = 0;
     virtual bool WriteReport(const tvReport& report, const QString& fileName) = 0;
@@ -36,6 +42,9 @@ public:
 class ExtractDatabaseWriter {
 public:
     virtual ~ExtractDatabaseWriter() = default;
+    // Why the last call that failed did so: the operating system's or database's reason; "" when
+    // nothing failed.
+    virtual QString failureReason() const { return {}; }
     virtual bool WriteReport(tvReport& report, const QString& fileName, const QString& databasePath,
                              const QString& reportPath) = 0;
 };
