@@ -245,7 +245,7 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
 
 }  // namespace
 
-void TVPreview::MakeReport(const tvReport& mainReport, qsizetype index, const QString& filePath) {
+QImage TVPreview::DrawReport(const tvReport& mainReport, qsizetype index) {
     const bool showHidden = REPORTS().ShowHiddenSections != 0;
     const double marginInches = (double(mainReport.rightMargin) + mainReport.leftMargin) / 1440;
     const tvReport& report = GetReportOrSubreport(mainReport, index);
@@ -292,7 +292,11 @@ void TVPreview::MakeReport(const tvReport& mainReport, qsizetype index, const QS
             top = bottom;
         }
 
-    const QImage image = surface.finish();
+    return surface.finish();
+}
+
+void TVPreview::MakeReport(const tvReport& mainReport, qsizetype index, const QString& filePath) {
+    const QImage image = DrawReport(mainReport, index);
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP") || !file.commit())
         throw std::runtime_error(

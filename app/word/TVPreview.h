@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 class tvReport;
@@ -17,7 +18,9 @@ public:
     static constexpr double kPixelsPerInch = 96;
 
     // Draws the layout of the main report (index 0) or of its index-th subreport, with the main
-    // report's margins and orientation, and saves it as a BMP file at `filePath` (written to a
+    // report's margins and orientation. Throws std::runtime_error when the picture cannot be made.
+    QImage DrawReport(const tvReport& mainReport, qsizetype index);
+    // Draws as DrawReport does and saves the picture as a BMP file at `filePath` (written to a
     // temporary file first). Throws std::runtime_error when the picture cannot be made or saved.
     void MakeReport(const tvReport& mainReport, qsizetype index, const QString& filePath);
 };
