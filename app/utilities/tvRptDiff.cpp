@@ -1,6 +1,7 @@
 #include "tvRptDiff.h"
 
 #include <QDate>
+#include <QHash>
 #include <QLocale>
 #include <algorithm>
 
@@ -29,6 +30,22 @@ const QString kLineBreak = QStringLiteral("\r\n");
 constexpr qsizetype kCombinedWidth = 10;
 
 QString blanks(qsizetype n) { return QString(n, u' '); }
+
+// The lines of a text. Texts come from report files saved on any system, so a line may end in
+// CR LF, CR or LF alike; a text that ends in a line end ends in an empty line.
+QStringList textLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const QChar c = text[k];
+        if (c != u'\r' && c != u'\n') continue;
+        lines << text.mid(start, k - start);
+        if (c == u'\r' && k + 1 < text.size() && text[k + 1] == u'\n') ++k;
+        start = k + 1;
+    }
+    lines << text.mid(start);
+    return lines;
+}
 
 // A line number right-aligned in four characters; a larger number shows its last four digits.
 QString lineNumber(qint64 count) { return (blanks(5) + QString::number(count)).right(4); }
@@ -104,9 +121,8 @@ constexpr BlockRow kReportBlocks[] = {
     {"Formula Syntax Type = ", looked<self, &tvReport::formulaSyntax, GetFormulaSyntaxText>},
     {"Last Get Formula Syntax = ",
      looked<self, &tvReport::lastGetFormulaSyntax, GetFormulaSyntaxText>},
-    // The report's own capability, as the text documentation shows it: the perform flag in its
-    // place would hide a report that gained or lost the capability.
-    {"Can Perform Grouping on Server = ", ofReport<&tvReport::canPerformGroupingOnServer>},
+    // Shows the flag that "Perform Grouping on Server" shows, as comparisons always have.
+    {"Can Perform Grouping on Server = ", ofReport<&tvReport::performGroupingOnServer>},
     {"Has Saved Data = ", ofReport<&tvReport::hasSavedData>},
     {"Verify on Every Print = ", ofReport<&tvReport::verifyOnEveryPrint>},
     {"Use Index for Speed = ", ofReport<&tvReport::useIndexForSpeed>},
@@ -143,26 +159,60 @@ QString field(const QString& record, qsizetype n) {
     return GetDelimitedField(record, QStringLiteral(","), n);
 }
 
-bool isNumeric(const QString& text) {
+bool isNumeric(const QString& text, const QLocale& locale) {
     bool ok = false;
-    QLocale().toDouble(text.trimmed(), &ok);
+    locale.toDouble(text.trimmed(), &ok);
     if (!ok) text.trimmed().toDouble(&ok);
     return ok;
 }
 
-// Two records stand for the same item when their keys agree: the second field when both
-// begin with a number (a position, not a name), else the first.
-struct KeyedPair {
-    bool numeric;
-    QString leftKey;
-    QString rightKey;
+// A record as the alignment reads it. Two records stand for the same item when their keys
+// agree: the second field when both begin with a number (a position, not a name), else the
+// first.
+struct KeyedRecord {
+    QString first;
+    QString second;
+    bool numbered;
+
+    KeyedRecord(const QString& record, const QLocale& locale)
+        : first(field(record, 1)), second(field(record, 2)), numbered(isNumeric(first, locale)) {}
+
+    bool sameItem(const KeyedRecord& other) const {
+        return numbered && other.numbered ? second == other.second : first == other.first;
+    }
 };
-KeyedPair keysOf(const QString& r1, const QString& r2) {
-    const QString f1 = field(r1, 1);
-    const QString f2 = field(r2, 1);
-    if (isNumeric(f1) && isNumeric(f2)) return {true, field(r1, 2), field(r2, 2)};
-    return {false, f1, f2};
-}
+
+// Where each key stands in one list, so that the search ahead for an item costs no more than
+// the records it passes over once. A key is met with the same kind of record only: a first
+// field that reads as a number always reads as one.
+class KeyIndex {
+public:
+    explicit KeyIndex(const std::vector<KeyedRecord>& records) {
+        for (qsizetype k = 0; k < static_cast<qsizetype>(records.size()); ++k) {
+            const KeyedRecord& r = records[static_cast<size_t>(k)];
+            (r.numbered ? numbered_[r.second] : plain_[r.first]).positions.push_back(k);
+        }
+    }
+
+    // The first position after `after` whose record is the same item as `probe`, or -1. The
+    // positions asked about never go back, so each key's positions are passed over once.
+    qsizetype nextAfter(const KeyedRecord& probe, qsizetype after) {
+        auto& keys = probe.numbered ? numbered_ : plain_;
+        const auto found = keys.find(probe.numbered ? probe.second : probe.first);
+        if (found == keys.end()) return -1;
+        Positions& p = found.value();
+        while (p.cursor < p.positions.size() && p.positions[p.cursor] <= after) ++p.cursor;
+        return p.cursor < p.positions.size() ? p.positions[p.cursor] : -1;
+    }
+
+private:
+    struct Positions {
+        std::vector<qsizetype> positions;
+        size_t cursor = 0;
+    };
+    QHash<QString, Positions> numbered_;
+    QHash<QString, Positions> plain_;
+};
 
 template <class Items, class Record>
 QStringList recordsOf(const Items* items, Record record) {
@@ -202,13 +252,14 @@ QString tableRecord(const tvDatabaseTable& table) {
                    table.descriptiveName, table.location, table.dllName});
 }
 
-// The groups are the group header areas, numbered in area order. The list is as long as the
-// areas that are group headers, so a report whose group name fields and group areas disagree
-// in number neither loses a group nor gains empty ones.
+// One record per group of the report, as many as its group name fields; each reads its group
+// header area, numbered in area order. A group without a header area of its own gives an empty
+// record, and a header area beyond the report's groups is not listed.
 QStringList groupRecords(const tvReport* report) {
     QStringList records;
     if (!report) return records;
-    for (qsizetype i = 1; i <= report->tvAreas.Count(); ++i) {
+    const qsizetype groups = report->tvGroupNameFields.Count();
+    for (qsizetype i = 1; i <= report->tvAreas.Count() && records.size() < groups; ++i) {
         const tvArea& area = report->tvAreas.Item(i);
         if (area.kind != tvGroupHeaderArea) continue;
         records << joined({QStringLiteral("Group #") + QString::number(records.size() + 1),
@@ -216,6 +267,7 @@ QStringList groupRecords(const tvReport* report) {
                            GetGroupConditionText(area.groupCondition),
                            GetSortDirectionText(area.sortDirection)});
     }
+    while (records.size() < groups) records << QString();
     return records;
 }
 
@@ -300,8 +352,9 @@ struct Half {
 }  // namespace
 
 QStringList tvRptDiff::DiffDisplayNames(const QString& path1, const QString& path2, bool trimmed) {
-    // A temporary copy of the first report, as an editor saves it while the report is open.
-    if (path2.endsWith(QLatin1StringView(".tmp"), Qt::CaseInsensitive)) {
+    // A temporary copy of the first report, as the designer saves it while the report is open;
+    // the designer writes the extension in one case throughout.
+    if (path2.endsWith(QLatin1StringView(".TMP")) || path2.endsWith(QLatin1StringView(".tmp"))) {
         const QString name = path1.trimmed();
         return {name + QStringLiteral(" (original)"), name + QStringLiteral(" (revised)")};
     }
@@ -403,8 +456,8 @@ void tvRptDiff::AddDiffLine(qint16 kind, const QString& leftText, const QString&
             }
         }
     };
-    const QStringList leftLines = leftText.split(kLineBreak);
-    const QStringList rightLines = rightText.split(kLineBreak);
+    const QStringList leftLines = textLines(leftText);
+    const QStringList rightLines = textLines(rightText);
 
     if (equal) {
         const QString numbered = numL + u' ' + numR + u' ';
@@ -450,10 +503,22 @@ void tvRptDiff::AlignKeyedLists(const QStringList& first, const QStringList& sec
     auto rightOnly = [&](qsizetype from, qsizetype to) {
         for (qsizetype k = from; k < to; ++k) AddDiffLine(tvDiffRightOnly, QString(), second[k]);
     };
-    auto sameKey = [](const QString& r1, const QString& r2) {
-        const KeyedPair keys = keysOf(r1, r2);
-        return keys.leftKey == keys.rightKey;
+    if (n == 0 || m == 0) {
+        leftOnly(0, n);
+        rightOnly(0, m);
+        return;
+    }
+    const QLocale locale;
+    auto keyed = [&locale](const QStringList& list) {
+        std::vector<KeyedRecord> records;
+        records.reserve(static_cast<size_t>(list.size()));
+        for (const QString& record : list) records.emplace_back(record, locale);
+        return records;
     };
+    const std::vector<KeyedRecord> keys1 = keyed(first);
+    const std::vector<KeyedRecord> keys2 = keyed(second);
+    KeyIndex ahead1(keys1);
+    KeyIndex ahead2(keys2);
 
     qsizetype i = 0;
     qsizetype j = 0;
@@ -466,12 +531,12 @@ void tvRptDiff::AlignKeyedLists(const QStringList& first, const QStringList& sec
             ++j;
             continue;
         }
-        const KeyedPair keys = keysOf(r1, r2);
-        if (keys.leftKey == keys.rightKey) {
-            const QString leftPrefix =
-                keys.numeric ? field(r1, 1) + QStringLiteral(", ") : QString();
-            const QString rightPrefix =
-                keys.numeric ? field(r2, 1) + QStringLiteral(", ") : QString();
+        const KeyedRecord& k1 = keys1[static_cast<size_t>(i)];
+        const KeyedRecord& k2 = keys2[static_cast<size_t>(j)];
+        if (k1.sameItem(k2)) {
+            const bool numbered = k1.numbered && k2.numbered;
+            const QString leftPrefix = numbered ? k1.first + QStringLiteral(", ") : QString();
+            const QString rightPrefix = numbered ? k2.first + QStringLiteral(", ") : QString();
             AddDiffLine(tvDiffBothSides, r1.mid(leftPrefix.size()), r2.mid(rightPrefix.size()),
                         leftPrefix, rightPrefix);
             ++i;
@@ -480,22 +545,18 @@ void tvRptDiff::AlignKeyedLists(const QStringList& first, const QStringList& sec
         }
         // Look ahead for the other list's current item by its key, first in the first list
         // (items removed), then in the second (items added).
-        qsizetype k = 1;
-        while (i + k < n && !sameKey(first[i + k], r2)) ++k;
-        if (i + k < n) {
-            leftOnly(i, i + k);
-            AddDiffLine(tvDiffBothSides, first[i + k], r2);
-            i += k + 1;
+        if (const qsizetype found = ahead1.nextAfter(k2, i); found >= 0) {
+            leftOnly(i, found);
+            AddDiffLine(tvDiffBothSides, first[found], r2);
+            i = found + 1;
             ++j;
             continue;
         }
-        k = 1;
-        while (j + k < m && !sameKey(r1, second[j + k])) ++k;
-        if (j + k < m) {
-            rightOnly(j, j + k);
-            AddDiffLine(tvDiffBothSides, r1, second[j + k]);
+        if (const qsizetype found = ahead2.nextAfter(k1, j); found >= 0) {
+            rightOnly(j, found);
+            AddDiffLine(tvDiffBothSides, r1, second[found]);
             ++i;
-            j += k + 1;
+            j = found + 1;
             continue;
         }
         // Neither is in the other list: each stands alone, and the records after them are
@@ -505,11 +566,8 @@ void tvRptDiff::AlignKeyedLists(const QStringList& first, const QStringList& sec
         ++i;
         ++j;
     }
-    if (i < n) {
-        leftOnly(i, n);
-    } else {
-        rightOnly(j, m);
-    }
+    leftOnly(i, n);
+    rightOnly(j, m);
 }
 
 void tvRptDiff::CompareReportBlocks(const tvReport& left, const tvReport& right) {
@@ -673,8 +731,8 @@ void tvRptDiff::CompareReportPair(const tvReport* left, const tvReport* right, b
 void tvRptDiff::CompareSections(const tvReport* left, const tvReport* right) {
     const qsizetype n = left ? left->tvAreas.Count() : 0;
     const qsizetype m = right ? right->tvAreas.Count() : 0;
-    // Two reports without areas agree: their heading is no difference.
-    const qint16 side = n == 0 && m == 0 ? qint16{tvDiffBothSides} : sideKind(n > 0, m > 0);
+    // Without areas on either side the block is the first report's alone.
+    const qint16 side = sideKind(n > 0, m > 0);
     AddDiffLine(side, QStringLiteral("Sections"), QStringLiteral("Sections"));
     AddDiffLine(side, QString(), QString());
     if (n == 0 && m == 0) return;

@@ -85,7 +85,7 @@ public:
     void clearText() { rtbRptDiff.clear(); }
 
     // The names under which the two reports are shown: the paths, or for a second file that
-    // is a temporary copy (".tmp") the first path marked "(original)" and "(revised)".
+    // is a temporary copy (".TMP" or ".tmp") the first path marked "(original)" and "(revised)".
     static QStringList DiffDisplayNames(const QString& path1, const QString& path2, bool trimmed);
 
     QString LeftReportPath;
