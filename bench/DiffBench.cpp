@@ -1,11 +1,48 @@
 #include <benchmark/benchmark.h>
 
+#include "DesignDocument.h"
 #include "tvRptDiff.h"
 
 namespace {
 
 QString sample(const char* name) {
     return QStringLiteral(TAV_SAMPLES "/") + QLatin1StringView(name);
+}
+
+// How the second report of a generated pair differs from the first.
+enum Shape { Identical, OneChange, AllRenamed };
+
+// A design document of `count` formulas and `count` text objects in one section. `renamed`
+// gives every formula and object another name; `changed` changes the middle formula's text and
+// the middle object's text.
+QByteArray generatedReport(int count, bool renamed, bool changed) {
+    const QByteArray name = renamed ? "Renamed" : "Formula";
+    QByteArray xml = "<Report reportTitle=\"Generated\"><Database/><ExportOptions/><FormulaFields>";
+    for (int k = 0; k < count; ++k) {
+        const QByteArray n = QByteArray::number(k);
+        const QByteArray text =
+            changed && k == count / 2 ? "{Orders.Amount} * 3" : "{Orders.Amount} + " + n;
+        xml += "<FormulaField kind=\"2\" name=\"" + name + n + "\" text=\"" + text + "\"/>";
+    }
+    xml += "</FormulaFields><Areas><Area kind=\"4\" name=\"D\"><Sections><Section><ReportObjects>";
+    const QByteArray label = renamed ? "Caption " : "Label ";
+    for (int k = 0; k < count; ++k) {
+        const QByteArray n = QByteArray::number(changed && k == count / 2 ? -k : k);
+        xml += "<TextObject kind=\"2\" name=\"Text" + QByteArray::number(k) + "\" text=\"" + label +
+               n + "\" left=\"0\" top=\"" + QByteArray::number(k * 240) +
+               "\" width=\"1440\" height=\"240\"/>";
+    }
+    xml += "</ReportObjects></Section></Sections></Area></Areas></Report>";
+    return xml;
+}
+
+std::unique_ptr<tvReport> generatedModel(int count, bool renamed, bool changed) {
+    auto report = std::make_unique<tvReport>();
+    auto runtimeReport =
+        rt::DesignDocument::parse(generatedReport(count, renamed, changed), QStringLiteral("bench"))
+            ->report();
+    report->init(QStringLiteral("generated.rpt"), 0, 0, runtimeReport, false);
+    return report;
 }
 
 }  // namespace
@@ -33,3 +70,25 @@ static void BM_OpenAndCompare(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenAndCompare)->Unit(benchmark::kMillisecond);
+
+// Generated pairs of as many formulas as objects, in the three shapes: the analysis alone, all
+// lines shown. Each shape is to grow in step with the size, and every item renamed is to cost
+// no more than a few times the identical pair (shape 0 identical, 1 one change, 2 renamed).
+static void BM_CompareGenerated(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const auto shape = static_cast<Shape>(state.range(1));
+    tvRptDiff diff;
+    diff.setReports(generatedModel(count, false, false),
+                    generatedModel(count, shape == AllRenamed, shape == OneChange),
+                    QStringLiteral("first.rpt"), QStringLiteral("second.rpt"));
+    for (auto _ : state) {
+        diff.clearText();
+        diff.AnalyzeDifferences();
+        benchmark::DoNotOptimize(diff.grdDiff.size());
+    }
+    state.counters["rows"] = static_cast<double>(diff.grdDiff.size());
+}
+BENCHMARK(BM_CompareGenerated)
+    ->ArgNames({"items", "shape"})
+    ->ArgsProduct({{1000, 4000, 10000}, {Identical, OneChange, AllRenamed}})
+    ->Unit(benchmark::kMillisecond);
