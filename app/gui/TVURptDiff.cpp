@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -21,9 +22,8 @@
 
 namespace {
 
-// Column widths are given in twips; a screen of 96 dots per inch shows 15 twips to a pixel.
-constexpr int kMarkerColumnWidth = 650 / tvTwipsPerPixel;
-// Room beside the widest text, as the grids have always left it.
+// Room beside the widest text, as the grids have always left it; in twips, of which a screen of
+// 96 dots per inch shows 15 to a pixel.
 constexpr int kTextMargin = 1500 / tvTwipsPerPixel;
 constexpr int kMinimumPaneWidth = 1500 / tvTwipsPerPixel;
 
@@ -50,7 +50,8 @@ QTableWidget* newGrid(const QString& name, QWidget* pane) {
     grid->horizontalHeader()->hide();
     grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid->font()).height() + 2);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    grid->setColumnWidth(0, kMarkerColumnWidth);
+    // The change marker is itself an ellipsis: a cut cell would look like a change.
+    grid->setTextElideMode(Qt::ElideNone);
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grid);
@@ -63,20 +64,26 @@ void fillGrid(QTableWidget& grid, const std::vector<tvDiffGridRow>& rows) {
     QFont struck = grid.font();
     struck.setStrikeOut(true);
     const QFontMetrics metrics(grid.font());
+    int widestNumbers = metrics.horizontalAdvance(kChangeMarker);
     int widest = 0;
     for (int r = 0; r < grid.rowCount(); ++r) {
         const tvDiffGridRow& row = rows[static_cast<size_t>(r)];
-        for (int c = 0; c < 2; ++c) {
-            auto* item = new QTableWidgetItem(c == 0 ? row.firstCell : row.secondCell);
-            item->setForeground(colorOf(row.color));
-            if (row.struck) item->setFont(struck);
-            grid.setItem(r, c, item);
-        }
+        // The look of a line is its text's: the marker and numbers stay plain to be read.
+        grid.setItem(r, 0, new QTableWidgetItem(row.firstCell));
+        auto* item = new QTableWidgetItem(row.secondCell);
+        item->setForeground(colorOf(row.color));
+        if (row.struck) item->setFont(struck);
+        grid.setItem(r, 1, item);
+        widestNumbers = std::max(widestNumbers, metrics.horizontalAdvance(row.firstCell));
         widest = std::max(widest, metrics.horizontalAdvance(row.secondCell) + kTextMargin);
     }
-    grid.setColumnWidth(0, kMarkerColumnWidth);
+    // The marker and numbers are read whole, with the room a cell leaves around its text.
+    const int cellMargin =
+        2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1) + 1;
+    const int numbersWidth = widestNumbers + cellMargin;
+    grid.setColumnWidth(0, numbersWidth);
     // The text column fills the pane, or is as wide as its widest text to scroll over.
-    grid.setColumnWidth(1, std::max(widest, grid.viewport()->width() - kMarkerColumnWidth));
+    grid.setColumnWidth(1, std::max(widest, grid.viewport()->width() - numbersWidth));
 }
 
 bool isChange(const QTableWidget& grid, int row) {
@@ -134,6 +141,8 @@ TVURptDiff::TVURptDiff(QWidget* parent) : QWidget(parent) {
 
     sbStatus = new QLabel(this);
     sbStatus->setObjectName(QStringLiteral("sbStatus"));
+    // A long report path in the status must not widen the window, nor the window holding it.
+    sbStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b :
@@ -160,8 +169,17 @@ TVURptDiff::TVURptDiff(QWidget* parent) : QWidget(parent) {
     connect(cmdNext, &QPushButton::clicked, this, [this] { goToChange(1); });
     connect(cmdPrev, &QPushButton::clicked, this, [this] { goToChange(-1); });
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
-    resize(900, 600);
+    resize(sizeHint());
     showSeparate();
+}
+
+QSize TVURptDiff::sizeHint() const {
+    // Two panes of some sixty characters beside each other and some thirty rows, as measured
+    // in the grids' own font.
+    const QFontMetrics metrics(grd1->font());
+    const QSize grids(metrics.horizontalAdvance(QString(124, u'0')),
+                      grd1->verticalHeader()->defaultSectionSize() * 30);
+    return QWidget::sizeHint().expandedTo(grids + QSize(0, cmdNext->sizeHint().height() * 2));
 }
 
 void TVURptDiff::compare(const QString& path1, const QString& path2) {

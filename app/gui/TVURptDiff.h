@@ -19,6 +19,9 @@ public:
 
     tvRptDiff& engine() { return engine_; }
 
+    // Room for both grids to show a useful width and height of lines.
+    QSize sizeHint() const override;
+
     // Compares two report files and shows the result; the engine's load errors pass through.
     void compare(const QString& path1, const QString& path2);
 

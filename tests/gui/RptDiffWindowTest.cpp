@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -127,6 +134,55 @@ TEST_F(RptDiffWindow, NextAndPrevMoveFromChangeToChangeInEitherView) {
     EXPECT_EQ(TVURptDiff::topRow(*window.grdDiff), combined.front());
     window.cmdPrev->click();
     EXPECT_EQ(TVURptDiff::searchRow(*window.grdDiff), combined.front());
+}
+
+// The marker and both numbers stand whole in the first column of every grid, however many
+// lines the reports have, and nothing in a grid is cut short with an ellipsis.
+TEST_F(RptDiffWindow, TheNumberColumnsShowTheirNumbersWhole) {
+    for (QTableWidget* grid : {window.grd1, window.grd2, window.grdDiff}) {
+        EXPECT_EQ(grid->textElideMode(), Qt::ElideNone);
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            EXPECT_FALSE(grid->item(r, 0)->font().strikeOut()) << r;
+            EXPECT_EQ(grid->item(r, 0)->foreground().style(), Qt::NoBrush) << r;
+        }
+        const QFontMetrics metrics(grid->font());
+        const int margin =
+            2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+        int widest = 0;
+        for (int r = 0; r < grid->rowCount(); ++r)
+            widest = std::max(widest, metrics.horizontalAdvance(grid->item(r, 0)->text()));
+        EXPECT_GE(grid->columnWidth(0), widest + margin) << grid->objectName().toStdString();
+        // No wider than the numbers need, so the text keeps its room.
+        EXPECT_LE(grid->columnWidth(0), widest + margin + metrics.averageCharWidth())
+            << grid->objectName().toStdString();
+    }
+}
+
+// Inside a window's MDI area, as the utilities window holds it: it opens large enough to read
+// its grids, and once maximized a long status text does not widen the window around it.
+TEST(RptDiffWindowInArea, OpensShowingItsGridsAndKeepsTheMainWindowsWidth) {
+    QMainWindow main;
+    auto* area = new QMdiArea;
+    main.setCentralWidget(area);
+    main.resize(1100, 800);
+    main.show();
+    auto* diff = new TVURptDiff;
+    QMdiSubWindow* sub = area->addSubWindow(diff);
+    sub->show();
+    diff->compare(sample("list.rpt"), sample("fields.rpt"));
+    QCoreApplication::processEvents();
+    const int rowHeight = diff->grd1->verticalHeader()->defaultSectionSize();
+    EXPECT_GE(diff->grd1->viewport()->height(), 20 * rowHeight);
+    EXPECT_GE(diff->grd1->viewport()->width(), 40 * diff->grd1->fontMetrics().averageCharWidth());
+
+    // The area takes its windows' least sizes for its own, and the main window follows it.
+    sub->showMaximized();
+    const int width = main.width();
+    diff->sbStatus->setText(QStringLiteral("Mining: ") + QString(400, u'x'));
+    QCoreApplication::processEvents();
+    EXPECT_LT(area->minimumSizeHint().width(), width);
+    main.layout()->activate();
+    EXPECT_EQ(main.width(), width);
 }
 
 TEST_F(RptDiffWindow, PrintsTheCombinedTextThroughThePrinterSeam) {
