@@ -283,15 +283,26 @@ TEST(RptDiffNames, ATemporarySecondFileIsTheFirstRevised) {
               (QStringList{first, QStringLiteral("/r/New.rpt")}));
     EXPECT_EQ(tvRptDiff::DiffDisplayNames(first, QStringLiteral("/r/New.rpt "), true),
               (QStringList{QStringLiteral("/r/Sales.rpt"), QStringLiteral("/r/New.rpt")}));
-    // The extension in one case throughout; any other mix is a report of its own.
-    for (const char* copy : {"/tmp/x.TMP", "/tmp/x.tmp"}) {
-        EXPECT_EQ(tvRptDiff::DiffDisplayNames(first, QString::fromLatin1(copy), false),
-                  (QStringList{QStringLiteral("/r/Sales.rpt (original)"),
-                               QStringLiteral("/r/Sales.rpt (revised)")}));
-    }
-    for (const char* other : {"/tmp/x.Tmp", "/tmp/x.tMP"}) {
-        EXPECT_EQ(tvRptDiff::DiffDisplayNames(first, QString::fromLatin1(other), true),
-                  (QStringList{QStringLiteral("/r/Sales.rpt"), QString::fromLatin1(other)}));
+    // In the run header: the extension in one case throughout marks a temporary copy; any
+    // other mix is a report of its own.
+    const QByteArray bare = R"(<Report><Database/><ExportOptions/></Report>)";
+    const std::pair<const char*, const char*> cases[] = {{"/tmp/x.TMP", nullptr},
+                                                         {"/tmp/x.tmp", nullptr},
+                                                         {"/tmp/x.Tmp", "/tmp/x.Tmp"},
+                                                         {"/tmp/x.tMP", "/tmp/x.tMP"},
+                                                         {" /r/New.rpt ", "/r/New.rpt"}};
+    for (const auto& [second, shown] : cases) {
+        tvRptDiff diff;
+        diff.setReports(loadReport(bare), loadReport(bare), first, QString::fromLatin1(second));
+        diff.AnalyzeDifferences();
+        const QString name = QStringLiteral("/r/Sales.rpt");
+        EXPECT_EQ(diff.grdDiff[1].secondCell,
+                  QStringLiteral("File 1 = ") + name + (shown ? "" : " (original)"))
+            << second;
+        EXPECT_EQ(diff.grdDiff[2].secondCell,
+                  QStringLiteral("File 2 = ") +
+                      (shown ? QString::fromLatin1(shown) : name + QStringLiteral(" (revised)")))
+            << second;
     }
 }
 
