@@ -7,6 +7,9 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libgl-dev
   libgsf-1-dev libquazip1-qt6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The tests open the demo's documents in LibreOffice and read the text of their PDF; the
+  # layout pictures and the documents need fonts of their own.
+  libreoffice-writer-nogui poppler-utils fonts-dejavu-core
 )
 
 missing=()
