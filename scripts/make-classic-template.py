@@ -18,10 +18,10 @@ PKG = "http://schemas.openxmlformats.org/package/2006/relationships"
 OFFICE_DOC = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
 CT = "application/vnd.openxmlformats-officedocument.wordprocessingml"
 
-# US Letter with margins of an inch above and below and three quarters at the sides: 7 inches of
-# text across, in twips.
+# US Letter with margins of an inch all round: 6.5 inches of text across, in twips. A writer that
+# keeps its own page set-up (an inch all round too) still finds the tabs inside the margins.
 PAGE_WIDTH, PAGE_HEIGHT = 12240, 15840
-SIDE, TOP = 1080, 1440
+SIDE, TOP = 1440, 1440
 TEXT_WIDTH = PAGE_WIDTH - 2 * SIDE
 
 BODY_FONT = "Times New Roman"
