@@ -7,7 +7,15 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libgl-dev
   libgsf-1-dev libquazip1-qt6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The tests read the text of the demo documents' PDF; the layout pictures and the documents
+  # need fonts of their own.
+  poppler-utils fonts-dejavu-core
 )
+# The tests open the demo's documents in LibreOffice. Its smallest Writer serves; a LibreOffice
+# already installed is kept (the two kinds do not go side by side).
+if ! command -v soffice >/dev/null; then
+  packages+=(libreoffice-writer-nogui)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

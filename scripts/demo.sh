@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The main job over the sample reports: Extract from the command line, with settings of its own
 # (not the user's), writing into out/.
+# Usage: demo.sh [BUILD [OUT [CONFIG]]]   the build folder, the folder the files go to and the
+# folder of the settings (out/ and BUILD/demo-config unless given; absolute paths)
 set -euo pipefail
 build=${1:-build}
 cd "$(dirname "$0")/.."
 root=$PWD
 case $build in /*) ;; *) build="$root/$build" ;; esac
-out="$root/out/"
-config="$build/demo-config"
+out="${2:-$root/out}/"
+config="${3:-$build/demo-config}"
 
 mkdir -p "$out" "$config/Ombrel Group"
 cat > "$config/Ombrel Group/Tavrin.conf" <<CONF

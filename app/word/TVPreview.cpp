@@ -33,8 +33,51 @@ namespace {
 constexpr double kCornerMark = 57.6;  // twips
 constexpr double kStartWidth = 10000;
 
-// A colour of the model (red in the low byte) as Qt's.
+// The usual light desktop scheme, by system colour index: a picture looks the same on every
+// machine, whatever its own desktop theme.
+constexpr QRgb kSystemColors[] = {
+    0xC8C8C8,  // scroll bar
+    0x000000,  // desktop
+    0x99B4D1,  // active caption
+    0xBFCDDB,  // inactive caption
+    0xF0F0F0,  // menu
+    0xFFFFFF,  // window
+    0x646464,  // window frame
+    0x000000,  // menu text
+    0x000000,  // window text
+    0x000000,  // caption text
+    0xB4B4B4,  // active border
+    0xF4F7FC,  // inactive border
+    0xABABAB,  // application workspace
+    0x0078D7,  // highlight
+    0xFFFFFF,  // highlighted text
+    0xF0F0F0,  // button face
+    0xA0A0A0,  // button shadow
+    0x6D6D6D,  // grey text
+    0x000000,  // button text
+    0x000000,  // inactive caption text
+    0xFFFFFF,  // button highlight
+    0x696969,  // 3-D dark shadow
+    0xE3E3E3,  // 3-D light
+    0x000000,  // tooltip text
+    0xFFFFE1,  // tooltip background
+    0x808080,  // (no colour of its own)
+    0x0066CC,  // hot-tracked item
+    0xB9D1EA,  // gradient of the active caption
+    0xD7E4F2,  // gradient of the inactive caption
+    0x0078D7,  // highlighted menu item
+    0xF0F0F0,  // menu bar
+};
+constexpr QRgb kUnknownSystemColor = 0x808080;
+
+// A colour of the model as Qt's. A system colour names an entry of the desktop scheme in its
+// low byte; any other keeps red in its low byte.
 QColor colorOf(qint32 value) {
+    if ((quint32(value) & 0xFF000000u) == 0x80000000u) {
+        const quint32 index = quint32(value) & 0x00FFFFFFu;
+        return QColor(index < std::size(kSystemColors) ? kSystemColors[index]
+                                                       : kUnknownSystemColor);
+    }
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
@@ -69,6 +112,10 @@ public:
     Surface(double width, double height, double scale)
         : image_(pixels(width), pixels(height), QImage::Format_RGB32), scale_(scale) {
         image_.fill(Qt::white);
+        // Tagged with the resolution it is drawn at, so that it keeps its size in a document.
+        const int dotsPerMeter = int(std::lround(TVPreview::kPixelsPerInch / 0.0254));
+        image_.setDotsPerMeterX(dotsPerMeter);
+        image_.setDotsPerMeterY(dotsPerMeter);
         painter_.begin(&image_);
         painter_.setRenderHint(QPainter::Antialiasing, false);
         painter_.scale(TVPreview::kPixelsPerInch / 1440, TVPreview::kPixelsPerInch / 1440);
@@ -109,8 +156,8 @@ public:
 
     void text(const QRectF& rect, const QString& text, QFont font, double sizePt, qint32 color,
               Qt::Alignment alignment) {
-        // Fonts need the graphical application; a command-line run draws the picture without
-        // its texts.
+        // Fonts come from the platform of Qt's graphical application, the offscreen one will
+        // do; without any the picture goes without its texts rather than end the program.
         if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
         font.setPixelSize(std::max(1, int(std::lround(sizePt * 20))));  // in twips
         painter_.setFont(font);

@@ -7,8 +7,9 @@ class tvReport;
 
 // Draws the layout picture of a report: every section as a band across the printable width,
 // every report object as a scaled rectangle with its text, borders, lines and boxes. One scale
-// serves both directions, and a layout taller than the surface shrinks until it fits. Texts are
-// drawn only where the graphical application runs (not in a command-line run).
+// serves both directions, and a layout taller than the surface shrinks until it fits. System
+// colours take the usual light desktop scheme. Texts need Qt's graphical application on any
+// platform (offscreen in a run without a display); without one the picture has no texts.
 class TVPreview {
 public:
     // The tallest surface, in twips: about the printable height of a page, so that the picture

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "DocxPackage.h"
+#include "TVSettings.h"
+#include "TVSettingsStore.h"
+#include "TVWordDocWriter.h"
+#include "TVWriterHelper.h"
+#include "TestSupport.h"
+#include "UserMessages.h"
+#include "tvTemplateHelper.h"
+
+namespace {
+
+// The paragraphs of a part as "StyleId|text", in document order.
+QStringList paragraphsOf(const QByteArray& part) {
+    QDomDocument document;
+    if (!document.setContent(part)) return {QStringLiteral("not well formed")};
+    QStringList paragraphs;
+    const QDomNodeList list = document.elementsByTagName(QStringLiteral("w:p"));
+    for (int i = 0; i < list.size(); ++i) {
+        const QDomElement p = list.at(i).toElement();
+        QString text;
+        const QDomNodeList texts = p.elementsByTagName(QStringLiteral("w:t"));
+        for (int t = 0; t < texts.size(); ++t) text += texts.at(t).toElement().text();
+        paragraphs << p.firstChildElement(QStringLiteral("w:pPr"))
+                              .firstChildElement(QStringLiteral("w:pStyle"))
+                              .attribute(QStringLiteral("w:val")) +
+                          u'|' + text;
+    }
+    return paragraphs;
+}
+
+// A program folder with the Templates folder the program ships, settings of their defaults.
+class ShippedTemplate : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QDir shipped(QStringLiteral(TAV_RESOURCES "/Templates"));
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("Templates")));
+        for (const QString& name : shipped.entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(shipped.filePath(name), path("Templates/" + name)));
+        setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+            std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat),
+            dir_.path() + u'/'));
+        LoadGlobalSettings();
+        previous_ =
+            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
+    }
+    void TearDown() override {
+        SetWordDocWriter(nullptr);
+        setMessageHandler(std::move(previous_));
+        setGlobalSettingsStore(nullptr);
+        REPORTS() = TVSettings();
+    }
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
+
+    QTemporaryDir dir_;
+    QStringList messages_;
+    MessageHandler previous_;
+};
+
+// With "Use Template" on and every other setting at its default, the document is written on the
+// shipped template of the default profile, and the user is told nothing.
+TEST_F(ShippedTemplate, DefaultProfileGivesTheClassicDocumentWithoutAMessage) {
+    ASSERT_EQ(REPORTS().OutputTemplate, QStringLiteral("Classic"));
+    REPORTS().UseTemplate = 1;
+    QFile design(sampleReport(QStringLiteral("list.xml")));
+    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+    const auto report = loadReport(design.readAll(), path(QStringLiteral("list.rpt")));
+
+    auto writer = std::make_shared<TVWordDocWriter>();
+    SetWordDocWriter(writer);
+    const QString name = QStringLiteral("list.rpt");
+    ASSERT_TRUE(writer->init(name, dir_.path() + u'/', path(name), REPORTS().OutputTemplate));
+    EXPECT_EQ(writer->profile().templateName, QStringLiteral("Classic"));
+    ASSERT_TRUE(writer->WriteReport(*report, name));
+    writer->QuitWord();
+    EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
+
+    const auto parts = tvdocx::readPackage(writer->documentPath());
+    ASSERT_TRUE(parts);
+    // The template's title page, its fields filled with the report's values, comes first; the
+    // report's headings follow in the template's heading styles.
+    const QStringList body = paragraphsOf(parts->at(QStringLiteral("word/document.xml")));
+    ASSERT_GE(body.size(), 2);
+    EXPECT_EQ(body.mid(0, 2), QStringList({"Title|Report Documentation", "Subtitle|list.rpt"}));
+    EXPECT_TRUE(body.contains(QStringLiteral("Heading2|Sections")));
+    EXPECT_TRUE(body.contains(QStringLiteral("Heading2|Report Layout")));
+    const QStringList header = paragraphsOf(parts->at(QStringLiteral("word/header1.xml")));
+    ASSERT_FALSE(header.isEmpty());
+    EXPECT_TRUE(header.first().startsWith(QStringLiteral("Header|Report File: list.rpt")));
+
+    // The heading styles are the template's own, not those of a new document.
+    QDomDocument styles;
+    ASSERT_TRUE(styles.setContent(parts->at(QStringLiteral("word/styles.xml"))));
+    const QDomNodeList list = styles.elementsByTagName(QStringLiteral("w:style"));
+    QString headingColour;
+    for (int i = 0; i < list.size(); ++i) {
+        const QDomElement style = list.at(i).toElement();
+        if (style.attribute(QStringLiteral("w:styleId")) == QLatin1String("Heading1"))
+            headingColour = style.firstChildElement(QStringLiteral("w:rPr"))
+                                .firstChildElement(QStringLiteral("w:color"))
+                                .attribute(QStringLiteral("w:val"));
+    }
+    EXPECT_EQ(headingColour, QStringLiteral("1F3864"));
+}
+
+// Every profile of the shipped store names a template that ships beside it.
+TEST_F(ShippedTemplate, EveryShippedProfileHasItsTemplate) {
+    const auto profiles = tvTemplateHelper(dir_.path()).LoadAllTemplates();
+    ASSERT_FALSE(profiles.empty());
+    for (const tvDocumentTemplate& profile : profiles)
+        EXPECT_TRUE(QFile::exists(profile.templatePath)) << profile.templatePath.toStdString();
+}
+
+}  // namespace
