@@ -1,5 +1,4 @@
 #include "TVUResultWindow.h"
-#include "tvTypes.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -7,10 +6,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-
-}  // namespace
+#include "WindowFit.h"
+#include "tvTypes.h"
 
 TVUResultWindow::TVUResultWindow(const QString& gridName, const QString& title, QWidget* parent)
     : QWidget(parent), grid_(new QTableWidget(this)) {
@@ -18,6 +15,8 @@ TVUResultWindow::TVUResultWindow(const QString& gridName, const QString& title, 
     grid_->setObjectName(gridName);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->hide();
+    // The window opens as wide as the grid's columns where there is room.
+    grid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     // The grid keeps the layout's size, never a negative one, however small the window.
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
@@ -35,6 +34,7 @@ void TVUResultWindow::setResult(const tvResultGrid& result) {
     for (int c = 0; c < grid_->columnCount(); ++c)
         grid_->setColumnWidth(c, columns[static_cast<size_t>(c)].width / tvTwipsPerPixel);
     showRows();
+    fitWindowToContents(this);
 }
 
 void TVUResultWindow::showRows() {
