@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "WindowFit.h"
 #include "tvTypes.h"
@@ -15,6 +16,7 @@ TVUResultWindow::TVUResultWindow(const QString& gridName, const QString& title, 
     grid_->setObjectName(gridName);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->hide();
+    grid_->setWordWrap(false);
     // The window opens as wide as the grid's columns where there is room.
     grid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     // The grid keeps the layout's size, never a negative one, however small the window.
@@ -31,9 +33,14 @@ void TVUResultWindow::setResult(const tvResultGrid& result) {
     const auto columns = result_.columns();
     grid_->setColumnCount(static_cast<int>(columns.size()));
     grid_->setHorizontalHeaderLabels(result_.captions());
-    for (int c = 0; c < grid_->columnCount(); ++c)
-        grid_->setColumnWidth(c, columns[static_cast<size_t>(c)].width / tvTwipsPerPixel);
     showRows();
+    // Each column keeps its designed width, widened where its caption or a value needs more,
+    // so that no text is cut short.
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+        grid_->resizeColumnToContents(c);
+        grid_->setColumnWidth(c, std::max(grid_->columnWidth(c),
+                                          columns[static_cast<size_t>(c)].width / tvTwipsPerPixel));
+    }
     fitWindowToContents(this);
 }
 
