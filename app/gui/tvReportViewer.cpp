@@ -263,6 +263,8 @@ void RenderReport(const tvViewerReport& report, QTextDocument& document) {
     QList<int> shown;
     for (int column = 0; column < report.headers.size(); ++column)
         if (column != report.groupColumn) shown << column;
+    // A report that shows nothing but its groups still lists their values.
+    if (shown.isEmpty() && !report.headers.isEmpty()) shown << report.groupColumn;
     QList<int> groupStarts;
     for (int row = 0; row < report.rows.size(); ++row)
         if (report.groupColumn >= 0 && (row == 0 || report.rows[row][report.groupColumn] !=
@@ -307,8 +309,10 @@ void RenderReport(const tvViewerReport& report, QTextDocument& document) {
         put(0, cell, report.headers[shown[cell]], bold, alignmentOf(shown[cell]));
     shade(0, QColor(0xdd, 0xe6, 0xf0));
     int line = 1;
+    qsizetype nextGroup = 0;
     for (int row = 0; row < report.rows.size(); ++row) {
-        if (groupStarts.contains(row)) {
+        if (nextGroup < groupStarts.size() && groupStarts[nextGroup] == row) {
+            ++nextGroup;
             const QString value = report.rows[row][report.groupColumn];
             table->mergeCells(line, 0, 1, width);
             put(line, 0,

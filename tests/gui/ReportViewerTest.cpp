@@ -286,4 +286,31 @@ TEST_F(ReportViewerTest, EachReportOpensTheViewerAtItsOwnSize) {
     viewer.hide();
 }
 
+TEST(ReportRendering, GroupsHeadTheirRowsAndTotalsComeLast) {
+    struct Case {
+        const char* name;
+        tvViewerReport report;
+        QString text;
+    };
+    const Case cases[] = {
+        {"grouped, a blank group named",
+         {"T",
+          {"Owner", "Report", "Size"},
+          {{"Ann", "a", "1"}, {"Ann", "b", "2"}, {"", "c", "4"}},
+          0,
+          {"", "", "7"}},
+         "T\n\nReport\nSize\nOwner: Ann\na\n1\nb\n2\nOwner: (none)\nc\n4\nTotal\n7"},
+        {"only the group column",
+         {"T", {"Owner"}, {{"Ann"}, {"Bo"}}, 0, {}},
+         "T\n\nOwner\nOwner: Ann\nAnn\nOwner: Bo\nBo"},
+        {"flat", {"T", {"Report", "Size"}, {{"a", "1"}}, -1, {}}, "T\n\nReport\nSize\na\n1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTextDocument document;
+        RenderReport(c.report, document);
+        EXPECT_EQ(document.toPlainText().trimmed().toStdString(), c.text.toStdString());
+    }
+}
+
 }  // namespace
