@@ -1,5 +1,6 @@
 #include "GuiSeams.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QPrinter>
@@ -49,6 +50,7 @@ GuiSeams realDialogs() {
         printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("Report Diff.pdf")));
         return true;
     };
+    seams.endProgram = [] { QCoreApplication::quit(); };
     return seams;
 }
 

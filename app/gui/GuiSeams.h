@@ -46,6 +46,9 @@ struct GuiSeams {
     // Readies the printer for the difference text: the default printer, or a PDF file where
     // there is none. False prints nothing.
     std::function<bool(QWidget* owner, QPrinter& printer)> preparePrinter;
+    // Ends the program's event loop: closing the utilities window ends the program whatever
+    // other window is still open.
+    std::function<void()> endProgram;
 };
 
 // The program's one set of seams, filled with the real dialogs.

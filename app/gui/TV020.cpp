@@ -22,9 +22,9 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "tvDatabaseCreator.h"
 #include "TVDatabaseHelper.h"
 #include "TVSettingsStore.h"
+#include "tvDatabaseCreator.h"
 #include "tvTemplateHelper.h"
 
 namespace {
@@ -109,6 +109,8 @@ constexpr std::array kFontRows = {
 enum FontColumn { kFontName, kFontStyle, kFontSize, kFontColor };
 constexpr std::array<const char*, 4> kFontColumnCaptions = {"&Font", "&Style", "Si&ze", "&Color"};
 constexpr std::array<const char*, 4> kFontColumnWords = {"Font", "Style", "Size", "Color"};
+// The characters each column shows.
+constexpr std::array<int, 4> kFontColumnLengths = {10, 9, 2, 6};
 
 struct FontStyleFlags {
     const char* name;
@@ -161,6 +163,14 @@ QComboBox* editableCombo(const char* name, QWidget* parent) {
     return combo;
 }
 
+// Lays a frame's rows close together, so that the whole form fits its window.
+template <typename L>
+L* compact(L* layout) {
+    layout->setSpacing(3);
+    layout->setContentsMargins(8, 4, 8, 4);
+    return layout;
+}
+
 // A combo whose entries the form keeps in alphabetical order.
 void sortEntries(QComboBox& combo) { combo.model()->sort(0); }
 
@@ -190,14 +200,14 @@ TV020::TV020(QWidget* parent) : QDialog(parent) {
     });
 
     auto* picContainer = named(new QWidget, "picContainer");
-    auto* panel = new QVBoxLayout(picContainer);
+    auto* panel = compact(new QVBoxLayout(picContainer));
     SSTab1_ = named(new QTabWidget(picContainer), "SSTab1");
     SSTab1_->addTab(buildGeneralTab(), QStringLiteral("General"));
     SSTab1_->addTab(buildFontsTab(), QStringLiteral("Fonts"));
     panel->addWidget(SSTab1_);
 
     auto* fraCommand = named(new QGroupBox(picContainer), "fraCommand");
-    auto* commands = new QHBoxLayout(fraCommand);
+    auto* commands = compact(new QHBoxLayout(fraCommand));
     const std::array<std::pair<const char*, const char*>, 3> buttons = {
         {{"cmdSave", "Sa&ve"}, {"cmdReset", "&Reset"}, {"cmdExit", "E&xit"}}};
     std::array<QPushButton*, 3> made{};
@@ -224,7 +234,7 @@ TV020::TV020(QWidget* parent) : QDialog(parent) {
 
 QWidget* TV020::buildGeneralTab() {
     auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
+    auto* layout = compact(new QVBoxLayout(tab));
     auto* intro = named(
         new QLabel(
             QStringLiteral("The screen allows users to modify the General settings for Tavrin.  "
@@ -236,25 +246,30 @@ QWidget* TV020::buildGeneralTab() {
     layout->addWidget(intro);
 
     auto* runtime = named(new QGroupBox(QStringLiteral("Runtime Settings"), tab), "frameRuntime");
-    auto* runtimeRow = new QHBoxLayout(runtime);
+    auto* runtimeRow = compact(new QHBoxLayout(runtime));
     runtimeRow->addWidget(box("chkParameterPrompt"));
     runtimeRow->addWidget(box("chkSQL"));
     layout->addWidget(runtime);
 
     auto* output = named(new QGroupBox(QStringLiteral("Output Settings"), tab), "OutputFrame");
-    auto* grid = new QGridLayout(output);
-    const std::array<int, 3> gridRows = {0, 1, 3};
+    auto* grid = compact(new QGridLayout(output));
+    // Each output's folder row sits under its box, so that the folder text has the width.
+    grid->setColumnMinimumWidth(0, 20);
+    grid->setColumnStretch(2, 1);
+    const std::array<int, 3> gridRows = {0, 2, 5};
     for (size_t i = 0; i < kPathRows.size(); ++i) {
         const PathRow& row = kPathRows[i];
         const int r = gridRows[i];
         pathEdits_[i] = named(new QLineEdit(output), row.edit);
         pathButtons_[i] = named(new QPushButton(QStringLiteral("..."), output), row.button);
+        pathButtons_[i]->setMaximumWidth(4 * pathButtons_[i]->fontMetrics().averageCharWidth() +
+                                         16);
         auto* label = named(new QLabel(text(row.labelCaption), output), row.label);
         label->setBuddy(pathEdits_[i]);
-        grid->addWidget(box(row.box), r, 0);
-        grid->addWidget(label, r, 1);
-        grid->addWidget(pathEdits_[i], r, 2);
-        grid->addWidget(pathButtons_[i], r, 3);
+        grid->addWidget(box(row.box), r, 0, 1, 4);
+        grid->addWidget(label, r + 1, 1);
+        grid->addWidget(pathEdits_[i], r + 1, 2);
+        grid->addWidget(pathButtons_[i], r + 1, 3);
         QLineEdit* edit = pathEdits_[i];
         QString TVSettings::*folder = row.folder;
         watchFocus(edit, [edit, folder] {
@@ -267,13 +282,13 @@ QWidget* TV020::buildGeneralTab() {
     }
 
     auto* wordOptions = new QHBoxLayout;
-    auto* wordBoxes = new QVBoxLayout;
+    auto* wordBoxes = compact(new QVBoxLayout);
     wordBoxes->addWidget(box("chkTOC"));
     wordBoxes->addWidget(box("chkLayout"));
     wordBoxes->addLayout(indented(box("chkHiddenSections")));
     wordOptions->addSpacing(20);
     wordOptions->addLayout(wordBoxes);
-    auto* format = new QVBoxLayout;
+    auto* format = compact(new QVBoxLayout);
     format->addWidget(named(new QLabel(QStringLiteral("Output Format"), output), "Label27"));
     optUseFonts_ =
         named(new QRadioButton(QStringLiteral("Use Fonts as defined in Fonts Tab"), output),
@@ -288,7 +303,7 @@ QWidget* TV020::buildGeneralTab() {
     templateRow->addWidget(cboTemplate_, 1);
     format->addLayout(templateRow);
     wordOptions->addLayout(format, 1);
-    grid->addLayout(wordOptions, 2, 0, 1, 4);
+    grid->addLayout(wordOptions, 4, 0, 1, 4);
     connect(optUseFonts_, &QRadioButton::toggled, this, [this](bool on) {
         if (on) useTemplateChanged(false);
     });
@@ -301,19 +316,19 @@ QWidget* TV020::buildGeneralTab() {
     owner->setBuddy(cmbGeneralRptOwners_);
     watchFocus(cmbGeneralRptOwners_,
                [this] { REPORTS().ReportOwner = cmbGeneralRptOwners_->currentText(); });
-    grid->addWidget(owner, 4, 1);
-    grid->addWidget(cmbGeneralRptOwners_, 4, 2);
+    grid->addWidget(owner, 7, 1);
+    grid->addWidget(cmbGeneralRptOwners_, 7, 2, 1, 2);
     layout->addWidget(output);
 
     auto* detail = named(new QGroupBox(QStringLiteral("Output Detail Settings"), tab), "Frame1");
-    auto* columns = new QHBoxLayout(detail);
-    auto* left = new QVBoxLayout;
+    auto* columns = compact(new QHBoxLayout(detail));
+    auto* left = compact(new QVBoxLayout);
     left->addWidget(box("ChkRptSummary"));
     left->addLayout(indented(box("chkPrinter")));
     left->addLayout(indented(box("chkExport")));
     left->addWidget(box("chkFormulas"));
     left->addWidget(box("chkParameters"));
-    auto* right = new QVBoxLayout;
+    auto* right = compact(new QVBoxLayout);
     right->addWidget(box("chkGroups"));
     right->addWidget(box("chkSort"));
     right->addWidget(box("chkShowTables"));
@@ -328,9 +343,9 @@ QWidget* TV020::buildGeneralTab() {
 
 QWidget* TV020::buildFontsTab() {
     auto* tab = new QWidget;
-    auto* layout = new QVBoxLayout(tab);
+    auto* layout = compact(new QVBoxLayout(tab));
     auto* frame = named(new QGroupBox(QStringLiteral("Font Settings"), tab), "Frame2");
-    auto* grid = new QGridLayout(frame);
+    auto* grid = compact(new QGridLayout(frame));
     for (size_t row = 0; row < kFontRows.size(); ++row) {
         const FontRow& fontRow = kFontRows[row];
         auto* caption = new QLabel(text(fontRow.caption), frame);
@@ -344,9 +359,13 @@ QWidget* TV020::buildFontsTab() {
                                      : QStringLiteral("cbo%1%2").arg(
                                            text(fontRow.word), text(kFontColumnWords[column]));
             auto* combo = editableCombo(name.toLatin1().constData(), frame);
+            // Wide enough for the longest fixed entry ("Bold Italic"); a long font name
+            // does not push the grid out of the window.
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            combo->setMinimumContentsLength(kFontColumnLengths[static_cast<size_t>(column)]);
             fontCombos_[row][column] = combo;
             grid->addWidget(combo, static_cast<int>(row) + 1, column + 1);
-            if (row == 0) caption->setBuddy(combo);
+            if (column == kFontName) caption->setBuddy(combo);
             FontSetting TVSettings::*font = fontRow.font;
             watchFocus(combo, [combo, font, column] {
                 FontSetting& setting = REPORTS().*font;
@@ -510,9 +529,9 @@ void TV020::FillTemplateCombo() {
 
 void TV020::FillReportOwnerCombo() {
     cmbGeneralRptOwners_->clear();
-    const auto owners =
-        TVDatabaseHelper::LoadReportOwners(withTrailingSeparator(REPORTS().DBPath) +
-                                           QString::fromLatin1(tvDatabaseCreator::kDatabaseFileName));
+    const auto owners = TVDatabaseHelper::LoadReportOwners(
+        withTrailingSeparator(REPORTS().DBPath) +
+        QString::fromLatin1(tvDatabaseCreator::kDatabaseFileName));
     if (owners->Count() > 0) cmbGeneralRptOwners_->addItem(QString());
     for (qsizetype i = 1; i <= owners->Count(); ++i)
         cmbGeneralRptOwners_->addItem(owners->Item(i).Name);

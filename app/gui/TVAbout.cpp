@@ -244,7 +244,7 @@ void AddHelpMenu(QMainWindow* window) {
     helpFile->setObjectName(QStringLiteral("miHelp"));
     QObject::connect(helpFile, &QAction::triggered, window, [] {
         aboutSeams().openUrl(QUrl::fromLocalFile(globalSettingsStore().programFolder() +
-                                                 QStringLiteral("help/Tavrin4.chm")));
+                                                 QStringLiteral("help/index.html")));
     });
     auto* update = help->addAction(QStringLiteral("Check for Updates"));
     update->setObjectName(QStringLiteral("mnuUpdate"));

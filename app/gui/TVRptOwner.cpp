@@ -94,6 +94,8 @@ TVRptOwner::TVRptOwner(QWidget* parent) : QDialog(parent) {
     frame->addWidget(cmdRptOwnerCancel, 5, 3);
 
     auto* layout = new QVBoxLayout(this);
+    // Wide enough that the long instructions wrap into a few lines.
+    setMinimumWidth(520);
     for (QWidget* widget : {static_cast<QWidget*>(title), static_cast<QWidget*>(label1),
                             static_cast<QWidget*>(label2), static_cast<QWidget*>(lblRptOwnerInfo),
                             static_cast<QWidget*>(frmRptOwner)})
@@ -152,6 +154,20 @@ void TVRptOwner::ShowOwnerEditor(bool flag) {
          {static_cast<QWidget*>(lblRptOwnerInstr), static_cast<QWidget*>(rptOwnerText),
           static_cast<QWidget*>(cmdRptOwnerSave), static_cast<QWidget*>(cmdRptOwnerCancel)})
         widget->setVisible(flag);
+    growToFit();
+}
+
+void TVRptOwner::growToFit() {
+    // The wrapped texts need more height than the window has once the editor shows: the window
+    // grows rather than laying its labels over one another.
+    if (!layout()) return;
+    // The layouts learn of the shown and hidden editor only later: they are asked afresh.
+    frmRptOwner->layout()->invalidate();
+    layout()->invalidate();
+    layout()->activate();
+    const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
+                                                     : layout()->totalSizeHint().height();
+    if (height() < needed) resize(width(), needed);
 }
 
 void TVRptOwner::LoadOwnerList() {
@@ -189,8 +205,9 @@ void TVRptOwner::cmdModifyRptOwner_Click() {
 void TVRptOwner::cmdAddRptOwner_Click() {
     rptOwnerText->clear();
     EnableOwnerList(false);
-    ShowOwnerEditor(true);
+    // The instruction is in place before the editor shows, so the window makes room for it.
     lblRptOwnerInstr->setText(QLatin1String(kAddText));
+    ShowOwnerEditor(true);
 }
 
 void TVRptOwner::cmdRptOwnerSave_Click() {

@@ -39,6 +39,7 @@ private:
     void Form_Load();
     void EnableOwnerList(bool flag);
     void ShowOwnerEditor(bool flag);
+    void growToFit();
     void LoadOwnerList();
     // True when an entry of the list is chosen, not text typed over it or the empty marker.
     bool ownerSelected() const;

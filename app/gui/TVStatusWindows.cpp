@@ -1,15 +1,17 @@
-#include "TVAbout.h"
 #include "TVStatusWindows.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "TVAbout.h"
 #include "UserMessages.h"
-
+#include "WindowFit.h"
 
 TVMessage::TVMessage() : lblDetails(new QLabel(this)) {
     setObjectName(QStringLiteral("TVMessage"));
@@ -46,6 +48,8 @@ TVUExtract::TVUExtract(QWidget* parent)
     lstExtract->setObjectName(QStringLiteral("lstExtract"));
     lblTip->setObjectName(QStringLiteral("lblTip"));
     lblTip->setText(QStringLiteral("Double-click on file to open"));
+    // The window opens wide enough for the full paths where there is room.
+    lstExtract->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lstExtract);
     layout->addWidget(lblTip);
@@ -55,6 +59,7 @@ TVUExtract::TVUExtract(QWidget* parent)
 void TVUExtract::setResults(const QStringList& results) {
     lstExtract->clear();
     lstExtract->addItems(results);
+    fitWindowToContents(this);
 }
 
 QStringList TVUExtract::results() const {
@@ -77,6 +82,7 @@ void TVUExtract::openEntry(QListWidgetItem* item) {
 }
 
 TVSplash::TVSplash(QWidget* parent) : QWidget(parent), lblVersion(new QLabel(this)) {
+    useProgramIcon();
     setObjectName(QStringLiteral("TVSplash"));
     setWindowFlags(Qt::SplashScreen);
     auto* picMain2 = new QFrame(this);
@@ -103,4 +109,11 @@ TVSplash::TVSplash(QWidget* parent) : QWidget(parent), lblVersion(new QLabel(thi
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(picMain2);
     resize(420, 137);  // the banner's proportions
+}
+
+void useProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 256})
+        icon.addFile(QStringLiteral(":/icons/tavrin-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 }

@@ -49,3 +49,6 @@ public:
 
     QLabel* lblVersion;
 };
+
+// Gives every window of the program the program's own icon.
+void useProgramIcon();

@@ -1,16 +1,14 @@
 #include "TVUResultWindow.h"
-#include "tvTypes.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
-namespace {
-
-
-}  // namespace
+#include "WindowFit.h"
+#include "tvTypes.h"
 
 TVUResultWindow::TVUResultWindow(const QString& gridName, const QString& title, QWidget* parent)
     : QWidget(parent), grid_(new QTableWidget(this)) {
@@ -18,6 +16,9 @@ TVUResultWindow::TVUResultWindow(const QString& gridName, const QString& title, 
     grid_->setObjectName(gridName);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->hide();
+    grid_->setWordWrap(false);
+    // The window opens as wide as the grid's columns where there is room.
+    grid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     // The grid keeps the layout's size, never a negative one, however small the window.
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
@@ -32,9 +33,15 @@ void TVUResultWindow::setResult(const tvResultGrid& result) {
     const auto columns = result_.columns();
     grid_->setColumnCount(static_cast<int>(columns.size()));
     grid_->setHorizontalHeaderLabels(result_.captions());
-    for (int c = 0; c < grid_->columnCount(); ++c)
-        grid_->setColumnWidth(c, columns[static_cast<size_t>(c)].width / tvTwipsPerPixel);
     showRows();
+    // Each column keeps its designed width, widened where its caption or a value needs more,
+    // so that no text is cut short.
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+        grid_->resizeColumnToContents(c);
+        grid_->setColumnWidth(c, std::max(grid_->columnWidth(c),
+                                          columns[static_cast<size_t>(c)].width / tvTwipsPerPixel));
+    }
+    fitWindowToContents(this);
 }
 
 void TVUResultWindow::showRows() {

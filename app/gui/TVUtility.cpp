@@ -1,7 +1,5 @@
 #include "TVUtility.h"
 
-#include "TVUResultWindow.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -31,10 +29,12 @@
 #include "TVSettingsStore.h"
 #include "TVStatusWindows.h"
 #include "TVTemplates.h"
-#include "tvReportViewer.h"
+#include "TVUResultWindow.h"
 #include "TVURptDiff.h"
 #include "UserMessages.h"
+#include "WindowFit.h"
 #include "tvLogWriter.h"
+#include "tvReportViewer.h"
 
 namespace {
 
@@ -80,6 +80,7 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
 }  // namespace
 
 TVUtility::TVUtility(QWidget* parent) : QMainWindow(parent) {
+    useProgramIcon();
     setObjectName(QStringLiteral("TVUtility"));
     setWindowTitle(QStringLiteral("Tavrin"));
 
@@ -174,9 +175,12 @@ TVUtility::TVUtility(QWidget* parent) : QMainWindow(parent) {
     auto* cascade = window->addAction(QStringLiteral("&Cascade"));
     cascade->setObjectName(QStringLiteral("miWCascade"));
     connect(cascade, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
-    auto* tile = window->addAction(QStringLiteral("&Tile"));
-    tile->setObjectName(QStringLiteral("miWTile"));
-    connect(tile, &QAction::triggered, mdiArea, &QMdiArea::tileSubWindows);
+    auto* tileHorizontally = window->addAction(QStringLiteral("Tile &Horizontally"));
+    tileHorizontally->setObjectName(QStringLiteral("miWTileHorz"));
+    connect(tileHorizontally, &QAction::triggered, this, [this] { tileSubWindows(true); });
+    auto* tileVertically = window->addAction(QStringLiteral("Tile &Vertically"));
+    tileVertically->setObjectName(QStringLiteral("miWTileVert"));
+    connect(tileVertically, &QAction::triggered, this, [this] { tileSubWindows(false); });
     AddHelpMenu(this);
 
     cmdRemove->setEnabled(false);
@@ -206,6 +210,29 @@ void TVUtility::closeEvent(QCloseEvent* event) {
     CloseLog();
     TVMessage::instance().hide();
     event->accept();
+    // The viewer, the templates and the other windows of their own go with the program.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible()) window->hide();
+    if (guiSeams().endProgram) guiSeams().endProgram();
+}
+
+void TVUtility::tileSubWindows(bool oneAboveTheOther) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdiArea->subWindowList())
+        if (sub->isVisible() && !sub->isMinimized()) windows << sub;
+    if (windows.isEmpty()) return;
+    const QRect area = mdiArea->viewport()->rect();
+    const int n = static_cast<int>(windows.size());
+    for (int i = 0; i < n; ++i) {
+        windows[i]->showNormal();
+        if (oneAboveTheOther)
+            windows[i]->setGeometry(0, area.height() * i / n, area.width(),
+                                    area.height() * (i + 1) / n - area.height() * i / n);
+        else
+            windows[i]->setGeometry(area.width() * i / n, 0,
+                                    area.width() * (i + 1) / n - area.width() * i / n,
+                                    area.height());
+    }
 }
 
 QString TVUtility::statusText() const { return statusPanel1->text(); }
@@ -318,15 +345,17 @@ TVUExtract& TVUtility::extractWindow() {
     if (!extract_) {
         extract_ = new TVUExtract;
         mdiArea->addSubWindow(extract_);
+        fitWindowToContents(extract_);
     }
     return *extract_;
 }
 
 TVUResultWindow& TVUtility::gridWindow(int index) {
     if (!grids_[index]) {
-        TVUResultWindow* window = index == XRef ? static_cast<TVUResultWindow*>(new TVUXRef)
-                                                : new TVUSurvey;
+        TVUResultWindow* window =
+            index == XRef ? static_cast<TVUResultWindow*>(new TVUXRef) : new TVUSurvey;
         mdiArea->addSubWindow(window);
+        fitWindowToContents(window);
         grids_[index] = window;
     }
     return *grids_[index];
@@ -354,7 +383,8 @@ bool TVUtility::holdsResults(int index) {
     switch (index) {
         case XRef:
         case Survey:
-            return !gridWindow(index).result().rows().isEmpty();
+            // A single row of results is not worth a question: only more are kept.
+            return gridWindow(index).result().rows().size() > 1;
         case Extract:
             return extractWindow().lstExtract->count() > 1;
         default:

@@ -72,6 +72,9 @@ private:
     void runUtility(int index);
     void bringToFront(QWidget* window);
     void warn(const QString& text);
+    // Lays the open result windows out in strips that fill the window area: full-width strips
+    // one above the other, or full-height strips side by side.
+    void tileSubWindows(bool oneAboveTheOther);
 
     TVUExtract* extract_ = nullptr;
     TVUResultWindow* grids_[2] = {nullptr, nullptr};

@@ -1,6 +1,7 @@
 #include "tvReportViewer.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
@@ -28,11 +29,18 @@
 #include "tvReport.h"
 #include "tvSection.h"
 #include "tvSortField.h"
+#include "tvSummaryFieldDefinition.h"
 #include "tvTableLink.h"
+#include "tvTextObject.h"
+#include "tvTypes.h"
 
 namespace {
 
+constexpr qint16 kPageHeaderAreaKind = 2;
+constexpr qint16 kGroupHeaderAreaKind = 3;
 constexpr qint16 kDetailsAreaKind = 4;
+constexpr qint16 kReportFooterAreaKind = 8;
+constexpr qint16 kSumSummary = 0;
 constexpr qint16 kLeftOuterJoin = 5;
 constexpr const char* kDescending = "1";
 
@@ -90,17 +98,64 @@ tvDatabaseFieldDefinition* databaseField(tvIFieldDefinition* field) {
     return dynamic_cast<tvDatabaseFieldDefinition*>(field);
 }
 
+// Every object placed in an area of the given kind, in layout order.
+template <typename Object>
+QList<Object*> objectsIn(const tvReport& report, qint16 kind) {
+    QList<Object*> objects;
+    for (tvArea& area : report.tvAreas) {
+        if (area.kind != kind) continue;
+        for (tvSection& section : area.tvSections)
+            for (tvIReportObject& object : section.reportObjects)
+                if (auto* found = dynamic_cast<Object*>(&object)) objects.append(found);
+    }
+    return objects;
+}
+
+bool hasArea(const tvReport& report, qint16 kind) {
+    for (tvArea& area : report.tvAreas)
+        if (area.kind == kind) return true;
+    return false;
+}
+
 // The columns shown: the database fields placed in the report's details, in layout order.
 QList<tvDatabaseFieldDefinition*> shownFields(const tvReport& report) {
     QList<tvDatabaseFieldDefinition*> fields;
-    for (tvArea& area : report.tvAreas) {
-        if (area.kind != kDetailsAreaKind) continue;
-        for (tvSection& section : area.tvSections)
-            for (tvIReportObject& object : section.reportObjects)
-                if (auto* fieldObject = dynamic_cast<tvFieldObject*>(&object))
-                    if (auto* field = databaseField(fieldObject->field)) fields.append(field);
-    }
+    for (tvFieldObject* object : objectsIn<tvFieldObject>(report, kDetailsAreaKind))
+        if (auto* field = databaseField(object->field)) fields.append(field);
     return fields;
+}
+
+// The shown column that `field` is, -1 for none.
+int columnOf(const QList<tvDatabaseFieldDefinition*>& shown, tvIFieldDefinition* field) {
+    const tvDatabaseFieldDefinition* wanted = databaseField(field);
+    for (qsizetype i = 0; wanted && i < shown.size(); ++i)
+        if (braced(*shown[i]).compare(braced(*wanted), Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+QString total(const QList<QStringList>& rows, int column) {
+    double sum = 0;
+    for (const QStringList& row : rows) sum += row[column].toDouble();
+    return sum == static_cast<double>(static_cast<qint64>(sum))
+               ? QString::number(static_cast<qint64>(sum))
+               : QString::number(sum, 'f', 2);
+}
+
+// The totals line of the sums in the report footer; empty when there are none.
+QStringList totalsLine(const tvReport& report, const QList<tvDatabaseFieldDefinition*>& shown,
+                       const QList<QStringList>& rows) {
+    QStringList totals;
+    for (tvFieldObject* object : objectsIn<tvFieldObject>(report, kReportFooterAreaKind)) {
+        auto* summary = dynamic_cast<tvSummaryFieldDefinition*>(object->field);
+        if (!summary || summary->summaryType != kSumSummary)
+            fail(QStringLiteral("The report footer holds a field other than a sum."));
+        const int column = columnOf(shown, summary->summarizedField);
+        if (column < 0) fail(QStringLiteral("The report sums a field it does not show."));
+        if (totals.isEmpty()) totals = QStringList(shown.size(), QString());
+        totals[column] = total(rows, column);
+    }
+    return totals;
 }
 
 // FROM with one join for each link of the report, each joining a table not yet read to one
@@ -152,11 +207,23 @@ tvViewerReport RunReportDefinition(const QString& reportPath, const QString& dat
     tvViewerReport result;
     result.title = report.reportTitle;
     QStringList columns;
-    for (tvDatabaseFieldDefinition* field : shownFields(report)) {
+    const QList<tvDatabaseFieldDefinition*> shown = shownFields(report);
+    for (tvDatabaseFieldDefinition* field : shown) {
         columns << checkedColumn(*field, db);
         result.headers << field->databaseFieldDisplayName;
     }
     if (columns.isEmpty()) fail(QStringLiteral("The report shows no database field."));
+    QStringList captions;
+    for (tvTextObject* text : objectsIn<tvTextObject>(report, kPageHeaderAreaKind))
+        captions << text->text;
+    if (captions.size() == result.headers.size()) result.headers = captions;
+    if (hasArea(report, kGroupHeaderAreaKind)) {
+        if (report.tvRecordSortFields.Count() == 0)
+            fail(QStringLiteral("The report groups its rows but has no sort field."));
+        result.groupColumn = columnOf(shown, report.tvRecordSortFields.Item(1).field);
+        if (result.groupColumn < 0)
+            fail(QStringLiteral("The report groups on a field it does not show."));
+    }
     QStringList order;
     for (tvSortField& sort : report.tvRecordSortFields) {
         tvDatabaseFieldDefinition* field = databaseField(sort.field);
@@ -175,6 +242,7 @@ tvViewerReport RunReportDefinition(const QString& reportPath, const QString& dat
             row << query.value(static_cast<int>(i)).toString();
         result.rows << row;
     }
+    result.totals = totalsLine(report, shown, result.rows);
     return result;
 }
 
@@ -190,22 +258,83 @@ void RenderReport(const tvViewerReport& report, QTextDocument& document) {
     cursor.setBlockFormat(titleBlock);
     cursor.insertText(report.title, titleText);
     cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+
+    // The group's value heads its rows, so its column is not repeated in them.
+    QList<int> shown;
+    for (int column = 0; column < report.headers.size(); ++column)
+        if (column != report.groupColumn) shown << column;
+    // A report that shows nothing but its groups still lists their values.
+    if (shown.isEmpty() && !report.headers.isEmpty()) shown << report.groupColumn;
+    QList<int> groupStarts;
+    for (int row = 0; row < report.rows.size(); ++row)
+        if (report.groupColumn >= 0 && (row == 0 || report.rows[row][report.groupColumn] !=
+                                                        report.rows[row - 1][report.groupColumn]))
+            groupStarts << row;
+    const bool totals = !report.totals.isEmpty();
+    const int lines =
+        1 + static_cast<int>(report.rows.size() + groupStarts.size()) + (totals ? 1 : 0);
+
     QTextTableFormat tableFormat;
     tableFormat.setHeaderRowCount(1);
     tableFormat.setCellPadding(3);
+    tableFormat.setCellSpacing(0);
     tableFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    QTextTable* table = cursor.insertTable(static_cast<int>(report.rows.size()) + 1,
-                                           static_cast<int>(report.headers.size()), tableFormat);
-    QTextCharFormat headerText;
-    headerText.setFontWeight(QFont::Bold);
-    for (int column = 0; column < report.headers.size(); ++column)
-        table->cellAt(0, column).firstCursorPosition().insertText(report.headers[column],
-                                                                  headerText);
-    for (int row = 0; row < report.rows.size(); ++row)
-        for (int column = 0; column < report.rows[row].size(); ++column)
-            table->cellAt(row + 1, column)
-                .firstCursorPosition()
-                .insertText(report.rows[row][column]);
+    tableFormat.setBorderCollapse(true);
+    tableFormat.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    const int width = static_cast<int>(shown.size());
+    QTextTable* table = cursor.insertTable(lines, width, tableFormat);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    const auto put = [&](int line, int cell, const QString& text, const QTextCharFormat& format,
+                         Qt::Alignment alignment) {
+        QTextCursor at = table->cellAt(line, cell).firstCursorPosition();
+        QTextBlockFormat block = at.blockFormat();
+        block.setAlignment(alignment);
+        at.setBlockFormat(block);
+        at.insertText(text, format);
+    };
+    const auto shade = [&](int line, const QColor& colour) {
+        for (int cell = 0; cell < table->columns(); ++cell) {
+            QTextTableCell tableCell = table->cellAt(line, cell);
+            QTextCharFormat format = tableCell.format();
+            format.setBackground(colour);
+            tableCell.setFormat(format);
+        }
+    };
+    // Totalled columns hold numbers: right-aligned, so that their digits line up.
+    const auto alignmentOf = [&](int column) -> Qt::Alignment {
+        return totals && !report.totals[column].isEmpty() ? Qt::AlignRight : Qt::AlignLeft;
+    };
+    for (int cell = 0; cell < width; ++cell)
+        put(0, cell, report.headers[shown[cell]], bold, alignmentOf(shown[cell]));
+    shade(0, QColor(0xdd, 0xe6, 0xf0));
+    int line = 1;
+    qsizetype nextGroup = 0;
+    for (int row = 0; row < report.rows.size(); ++row) {
+        if (nextGroup < groupStarts.size() && groupStarts[nextGroup] == row) {
+            ++nextGroup;
+            const QString value = report.rows[row][report.groupColumn];
+            table->mergeCells(line, 0, 1, width);
+            put(line, 0,
+                report.headers[report.groupColumn] + QStringLiteral(": ") +
+                    (value.isEmpty() ? QStringLiteral("(none)") : value),
+                bold, Qt::AlignLeft);
+            shade(line, QColor(0xf0, 0xf3, 0xf7));
+            ++line;
+        }
+        for (int cell = 0; cell < width; ++cell)
+            put(line, cell, report.rows[row][shown[cell]], QTextCharFormat(),
+                alignmentOf(shown[cell]));
+        ++line;
+    }
+    if (totals) {
+        for (int cell = 0; cell < width; ++cell) {
+            const QString value = report.totals[shown[cell]];
+            put(line, cell, cell == 0 && value.isEmpty() ? QStringLiteral("Total") : value, bold,
+                alignmentOf(shown[cell]));
+        }
+        shade(line, QColor(0xdd, 0xe6, 0xf0));
+    }
 }
 
 TVCRViewer::TVCRViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -220,13 +349,17 @@ TVCRViewer::TVCRViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(cmdPrint, &QPushButton::clicked, this, &TVCRViewer::print);
     layout->addWidget(cmdPrint, 0, Qt::AlignLeft);
     layout->addWidget(viewer);
-    resize(580, 333);
+    resize(8670 / tvTwipsPerPixel, 5250 / tvTwipsPerPixel);
 }
 
 void TVCRViewer::showReport(const tvViewerReport& report) {
     RenderReport(report, *viewer->document());
-    show();
+    // Each report opens at the viewer's own size, brought back when it was minimized, so that
+    // choosing a report always shows it.
+    showNormal();
+    resize(8600 / tvTwipsPerPixel, 5000 / tvTwipsPerPixel);
     raise();
+    activateWindow();
 }
 
 void TVCRViewer::print() {

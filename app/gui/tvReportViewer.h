@@ -15,18 +15,25 @@ struct tvViewerReport {
     QString title;
     QStringList headers;
     QList<QStringList> rows;
+    // The column whose value heads each group of rows, -1 when the rows are not grouped.
+    int groupColumn = -1;
+    // The totals line, one cell a column ("" where the column has no total); empty for none.
+    QStringList totals;
 };
 
 // Opens the definition at `reportPath` through the report model and runs it against the database
 // at `databasePath`. A non-empty `sortFields[n]` ("{Table.Field}", letter case ignored) replaces
 // the field of the definition's record sort field n + 1; its direction stays. Tables and columns
 // come from the definition but are used only when the database's schema knows them, so nothing
-// of the document reaches the statement text unchecked. Fails with an rt::Error or tvDbError
-// that says why.
+// of the document reaches the statement text unchecked. The captions are the page header's texts,
+// one a column, or else the fields' own names. A definition with a group header groups its rows
+// by its first record sort field, a shown column; sums placed in its report footer total their
+// columns. Fails with an rt::Error or tvDbError that says why.
 tvViewerReport RunReportDefinition(const QString& reportPath, const QString& databasePath,
                                    const QStringList& sortFields = {});
 
-// The report as a printable document: its title, then one table of its rows.
+// The report as a printable document: its title, then one table of its rows, each group under a
+// line naming it, the totals last.
 void RenderReport(const tvViewerReport& report, QTextDocument& document);
 
 // "Tavrin Viewer": shows one rendered report at a time and prints it.

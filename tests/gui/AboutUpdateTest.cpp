@@ -107,7 +107,7 @@ TEST_F(AboutAndUpdate, AboutShowsTheVersionAndReportsAMissingSystemInformationTo
     EXPECT_FALSE(about->isVisible());
     window.findChild<QAction*>("miHelp")->trigger();
     ASSERT_EQ(opened.size(), 1);
-    EXPECT_TRUE(opened[0].endsWith("help/Tavrin4.chm"));
+    EXPECT_TRUE(opened[0].endsWith("help/index.html"));
 }
 
 TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {

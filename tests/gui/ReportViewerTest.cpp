@@ -214,4 +214,103 @@ TEST_F(ReportViewerTest, AMenuItemOpensItsDefinitionFromTheProgramFolder) {
     reportViewer().hide();
 }
 
+TEST_F(ReportViewerTest, CrossReferencesAndOwnersAreGroupedByTheirFirstSortField) {
+    struct Case {
+        const char* file;
+        QStringList sortFields;
+        int groupColumn;
+        const char* firstGroup;  // the caption that heads the groups
+    };
+    const Case cases[] = {
+        {"TVReportRTCR.rpt", {"{Reports.ReportName}", "{Tables.Name}"}, 0, "Report: "},
+        {"TVReportRTCR.rpt", {"{Tables.Name}", "{Reports.ReportName}"}, 1, "Table: "},
+        {"TVReportRCCR.rpt",
+         {"{viewReportColumnCrossRef.TableAliasName}",
+          "{viewReportColumnCrossRef.DatabaseFieldDisplayName}", "{Reports.ReportName}"},
+         1,
+         "Table: "},
+        {"TVReportOwner.rpt", {"{ReportOwner.Name}", "{Reports.ReportName}"}, 0, "Owner: "},
+        {"TVReportList.rpt", {}, -1, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + c.sortFields.value(0).toStdString());
+        const tvViewerReport report =
+            RunReportDefinition(definition(c.file), database(), c.sortFields);
+        ASSERT_EQ(report.groupColumn, c.groupColumn);
+        if (c.groupColumn < 0) continue;
+        const QStringList lines = rendered(report).split(u'\n');
+        // One heading for each value, in sort order, each over its own rows.
+        QStringList expected;
+        for (const QStringList& row : report.rows) {
+            const QString value = row[c.groupColumn];
+            const QString heading =
+                QLatin1String(c.firstGroup) + (value.isEmpty() ? QStringLiteral("(none)") : value);
+            if (expected.isEmpty() || expected.last() != heading) expected << heading;
+        }
+        QStringList headings;
+        for (const QString& line : lines)
+            if (line.startsWith(QLatin1String(c.firstGroup))) headings << line;
+        EXPECT_EQ(headings, expected);
+    }
+}
+
+TEST_F(ReportViewerTest, MetricsEndWithTheirTotals) {
+    const tvViewerReport report =
+        RunReportDefinition(definition("TVReportMetrics.rpt"), database());
+    ASSERT_EQ(report.headers.size(), 8);
+    EXPECT_EQ(report.headers.first(), QStringLiteral("Report"));
+    ASSERT_EQ(report.totals.size(), 8);
+    EXPECT_TRUE(report.totals[0].isEmpty());  // names and revisions are not added up
+    EXPECT_TRUE(report.totals[1].isEmpty());
+    for (int column = 2; column < 8; ++column) {
+        qint64 sum = 0;
+        for (const QStringList& row : report.rows) sum += row[column].toLongLong();
+        EXPECT_EQ(report.totals[column], QString::number(sum)) << column;
+    }
+    const QStringList lines = rendered(report).trimmed().split(u'\n');
+    EXPECT_EQ(lines.mid(lines.size() - 8),
+              QStringList{QStringLiteral("Total")} + report.totals.mid(1));
+}
+
+TEST_F(ReportViewerTest, EachReportOpensTheViewerAtItsOwnSize) {
+    TVCRViewer& viewer = reportViewer();
+    viewer.showReport(RunReportDefinition(definition("TVReportList.rpt"), database()));
+    const QSize own = viewer.size();
+    EXPECT_EQ(own, QSize(8600 / 15, 5000 / 15));
+    viewer.resize(900, 700);
+    viewer.showMinimized();
+    viewer.showReport(RunReportDefinition(definition("TVReportMetrics.rpt"), database()));
+    EXPECT_FALSE(viewer.isMinimized());
+    EXPECT_TRUE(viewer.isVisible());
+    EXPECT_EQ(viewer.size(), own);
+    viewer.hide();
+}
+
+TEST(ReportRendering, GroupsHeadTheirRowsAndTotalsComeLast) {
+    struct Case {
+        const char* name;
+        tvViewerReport report;
+        QString text;
+    };
+    const Case cases[] = {
+        {"grouped, a blank group named",
+         {"T",
+          {"Owner", "Report", "Size"},
+          {{"Ann", "a", "1"}, {"Ann", "b", "2"}, {"", "c", "4"}},
+          0,
+          {"", "", "7"}},
+         "T\n\nReport\nSize\nOwner: Ann\na\n1\nb\n2\nOwner: (none)\nc\n4\nTotal\n7"},
+        {"only the group column",
+         {"T", {"Owner"}, {{"Ann"}, {"Bo"}}, 0, {}},
+         "T\n\nOwner\nOwner: Ann\nAnn\nOwner: Bo\nBo"},
+        {"flat", {"T", {"Report", "Size"}, {{"a", "1"}}, -1, {}}, "T\n\nReport\nSize\na\n1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTextDocument document;
+        RenderReport(c.report, document);
+        EXPECT_EQ(document.toPlainText().trimmed().toStdString(), c.text.toStdString());
+    }
+}
+
 }  // namespace

@@ -50,4 +50,20 @@ TEST(ResultWindows, SurveyWindowHasItsOwnGridWithCentredCounts) {
     EXPECT_EQ(grid->item(0, 0)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
 }
 
+TEST(ResultWindows, ColumnsWidenToShowWholeValuesAndCaptions) {
+    tvResultGrid result(SiteSurveyColumns());
+    const QString path = QStringLiteral("/srv/reports/finance/quarterly/2026/closing-summary.rpt");
+    result.AddItem({path, "t"});
+    TVUSurvey window;
+    window.setResult(result);
+    auto* grid = window.findChild<QTableWidget*>(QStringLiteral("grdSurvey"));
+    ASSERT_NE(grid, nullptr);
+    const QFontMetrics metrics = grid->fontMetrics();
+    EXPECT_GT(grid->columnWidth(0), metrics.horizontalAdvance(path));
+    for (int column = 0; column < grid->columnCount(); ++column)
+        EXPECT_GE(grid->columnWidth(column), grid->horizontalHeader()->sectionSizeHint(column))
+            << column;
+    EXPECT_EQ(grid->columnWidth(2), 1000 / 15);  // a short column keeps its designed width
+}
+
 }  // namespace

@@ -1,24 +1,30 @@
 #include <gtest/gtest.h>
 
-#include <QTableWidget>
-
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QLocalServer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
 
 #include "GuiSeams.h"
 #include "SingleInstance.h"
 #include "TVSettings.h"
+#include "TVSettingsStore.h"
 #include "TVStatusWindows.h"
 #include "TVURptDiff.h"
 #include "TVUtility.h"
 #include "tvExtract.h"
+#include "tvReportViewer.h"
+#include "tvXRef.h"
 
 namespace {
 
@@ -193,8 +199,8 @@ TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
 
 TEST_F(UtilityWindow, CrossReferenceAndSurveyFillTheirGrids) {
     window->addReports({sample("list.rpt"), sample("fields.rpt")});
-    for (const auto& [button, grid] : {std::pair{TVUtility::XRef, "grdXRef"},
-                                       std::pair{TVUtility::Survey, "grdSurvey"}}) {
+    for (const auto& [button, grid] :
+         {std::pair{TVUtility::XRef, "grdXRef"}, std::pair{TVUtility::Survey, "grdSurvey"}}) {
         window->cmdRM[button]->click();
         const auto* table = window->findChild<QTableWidget*>(QLatin1String(grid));
         ASSERT_NE(table, nullptr) << grid;
@@ -226,6 +232,73 @@ TEST_F(UtilityWindow, StatusWindowMirrorsItsTextInTheStatusBar) {
     EXPECT_FALSE(TVMessage::instance().isVisible());
     EXPECT_EQ(TVUExtract::openerFor(QStringLiteral("/my out/SALES.tvd")), QStringLiteral("text"));
     EXPECT_TRUE(TVUExtract::openerFor(QStringLiteral("/out/SALES.TVD")).isEmpty());
+}
+
+TEST_F(UtilityWindow, OnlyMoreThanOneRowOfEarlierResultsIsWorthAQuestion) {
+    window->addReports({QStringLiteral("/r/a.rpt")});
+    qsizetype rows = 0;
+    guiSeams().runCrossReference = [&](const QStringList&, const tvProgressHandler&) {
+        tvResultGrid grid(CrossReferenceColumns());
+        for (qsizetype i = 0; i < rows; ++i) grid.AddItem({QStringLiteral("row %1").arg(i)});
+        return grid;
+    };
+    // The rows the earlier run left, and whether running again asks first.
+    const std::pair<qsizetype, bool> cases[] = {{0, false}, {1, false}, {2, true}};
+    for (const auto& [earlier, asks] : cases) {
+        SCOPED_TRACE(earlier);
+        rows = earlier;
+        window->cmdRM[TVUtility::XRef]->click();
+        questions.clear();
+        window->cmdRM[TVUtility::XRef]->click();
+        EXPECT_EQ(questions.size(), asks ? 1 : 0);
+    }
+}
+
+TEST_F(UtilityWindow, ClosingTheWindowEndsTheProgramWhateverElseIsOpen) {
+    // Closing saves the settings: into a file of the test's own.
+    setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+        std::make_unique<QSettings>(out.filePath(QStringLiteral("Tavrin.conf")),
+                                    QSettings::IniFormat),
+        out.path()));
+    int ended = 0;
+    guiSeams().endProgram = [&] { ++ended; };
+    reportViewer().show();
+    window->show();
+    window->close();
+    setGlobalSettingsStore(nullptr);
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(reportViewer().isVisible());
+}
+
+TEST_F(UtilityWindow, TheWindowMenuCascadesAndTilesBothWays) {
+    QStringList captions;
+    for (const char* name : {"miWCascade", "miWTileHorz", "miWTileVert"}) {
+        auto* item = window->findChild<QAction*>(QLatin1String(name));
+        ASSERT_NE(item, nullptr) << name;
+        captions << item->text();
+    }
+    EXPECT_EQ(captions, (QStringList{"&Cascade", "Tile &Horizontally", "Tile &Vertically"}));
+
+    window->resize(1000, 700);
+    window->show();
+    window->extractWindow();
+    window->gridWindow(TVUtility::XRef);
+    const QList<QMdiSubWindow*> subs = window->mdiArea->subWindowList();
+    ASSERT_EQ(subs.size(), 2);
+    for (QMdiSubWindow* sub : subs) sub->show();
+    const QSize area = window->mdiArea->viewport()->size();
+    window->findChild<QAction*>(QStringLiteral("miWTileHorz"))->trigger();
+    // One above the other, each as wide as the area.
+    EXPECT_EQ(subs[0]->geometry().width(), area.width());
+    EXPECT_EQ(subs[1]->geometry().width(), area.width());
+    EXPECT_EQ(subs[0]->geometry().height() + subs[1]->geometry().height(), area.height());
+    EXPECT_FALSE(subs[0]->geometry().intersects(subs[1]->geometry()));
+    window->findChild<QAction*>(QStringLiteral("miWTileVert"))->trigger();
+    // Side by side, each as high as the area.
+    EXPECT_EQ(subs[0]->geometry().height(), area.height());
+    EXPECT_EQ(subs[1]->geometry().height(), area.height());
+    EXPECT_EQ(subs[0]->geometry().width() + subs[1]->geometry().width(), area.width());
+    EXPECT_FALSE(subs[0]->geometry().intersects(subs[1]->geometry()));
 }
 
 TEST(SingleInstance, ASecondClaimFailsUntilTheFirstEnds) {

@@ -1,0 +1,39 @@
+#include "WindowFit.h"
+
+#include <QLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <QWidget>
+#include <algorithm>
+
+namespace {
+
+// Small enough for a quarter of a laptop's screen, big enough for a few rows.
+constexpr QSize kSmallestResultWindow(480, 260);
+
+}  // namespace
+
+void fitWindowToContents(QWidget* content) {
+    if (content->layout()) content->layout()->activate();
+    const QStyle* style = content->style();
+    // When the rows do not all fit, the vertical bar takes its width from the columns.
+    QSize size = content->sizeHint() +
+                 QSize(style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, content), 0);
+    auto* sub = qobject_cast<QMdiSubWindow*>(content->parentWidget());
+    if (!sub) {
+        content->resize(size.expandedTo(kSmallestResultWindow));
+        return;
+    }
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
+    const int titleBar = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    size = (size + QSize(2 * border, titleBar + 2 * border)).expandedTo(kSmallestResultWindow);
+    if (QMdiArea* area = sub->mdiArea()) {
+        const QSize room = area->viewport()->size();
+        size = size.boundedTo(room);
+        // Kept inside the area, so that the window's right and bottom edges can be reached.
+        sub->move(std::clamp(sub->x(), 0, std::max(0, room.width() - size.width())),
+                  std::clamp(sub->y(), 0, std::max(0, room.height() - size.height())));
+    }
+    sub->resize(size);
+}

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "GuiSeams.h"
+#include "TV020.h"
+#include "TVAbout.h"
+#include "TVRptOwner.h"
+#include "TVSettings.h"
+#include "TVSettingsStore.h"
+#include "TVStatusWindows.h"
+#include "TVUResultWindow.h"
+#include "TVUtility.h"
+#include "tvExtract.h"
+
+namespace {
+
+// Widgets of `parent` that are shown and hold text, and whose places overlap.
+QStringList overlappingTexts(const QWidget& parent) {
+    QList<const QWidget*> shown;
+    for (const QWidget* w : parent.findChildren<QWidget*>())
+        if (w->isVisible() && (qobject_cast<const QLabel*>(w) || qobject_cast<const QLineEdit*>(w)))
+            shown << w;
+    QStringList overlaps;
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        for (qsizetype j = i + 1; j < shown.size(); ++j) {
+            const QRect a(shown[i]->mapTo(&parent, QPoint()), shown[i]->size());
+            const QRect b(shown[j]->mapTo(&parent, QPoint()), shown[j]->size());
+            if (a.intersects(b))
+                overlaps << shown[i]->objectName() + QStringLiteral(" over ") +
+                                shown[j]->objectName();
+        }
+    return overlaps;
+}
+
+// Wrapped labels cut short: shown lower than their text needs at their width.
+QStringList clippedLabels(const QWidget& parent) {
+    QStringList clipped;
+    for (const QLabel* label : parent.findChildren<QLabel*>()) {
+        if (!label->isVisible()) continue;
+        const int needed =
+            label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+        if (label->height() < needed ||
+            (!label->wordWrap() && label->width() < label->minimumSizeHint().width()))
+            clipped << label->objectName() + u':' + label->text();
+    }
+    return clipped;
+}
+
+class WindowLayout : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        saved_ = guiSeams();
+        savedAbout_ = aboutSeams();
+        REPORTS().DBPath = dir.path() + u'/';
+        REPORTS().TVDPath = dir.path() + u'/';
+        REPORTS().CreateTVDFile = 1;
+        REPORTS().CreateWordDocument = 0;
+        REPORTS().UpdateDB = 0;
+        guiSeams().message = [this](QWidget*, const QString& text, const QString&,
+                                    QMessageBox::Icon) { messages << text; };
+        guiSeams().runExtract = ExtractReportList;
+    }
+    void TearDown() override {
+        guiSeams() = saved_;
+        aboutSeams() = savedAbout_;
+        REPORTS() = TVSettings();
+        setGlobalSettingsStore(nullptr);
+    }
+
+    QTemporaryDir dir;
+    QStringList messages;
+
+private:
+    GuiSeams saved_;
+    AboutSeams savedAbout_;
+};
+
+TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
+    TV020::printerFonts() = [] {
+        return std::optional<QStringList>({"DejaVu Sans Condensed Bold Oblique", "Arial"});
+    };
+    setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+        std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
+                                    QSettings::IniFormat),
+        dir.path()));
+    REPORTS().DocPath = QStringLiteral("/home/someone/Tavrin app/Output/");
+    REPORTS().ReportOwner = QStringLiteral("Unassigned Owner");
+    REPORTS().HeadingFont.Bold = -1;
+    REPORTS().HeadingFont.Italic = -1;
+    TV020 form;
+    form.show();
+    auto* scroll = form.findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        SCOPED_TRACE(tab);
+        tabs->setCurrentIndex(tab);
+        QApplication::processEvents();
+        EXPECT_EQ(form.size(), QSize(611, 658));
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+        EXPECT_LE(scroll->widget()->minimumSizeHint().width(), scroll->viewport()->width());
+        EXPECT_TRUE(overlappingTexts(*tabs->currentWidget()).isEmpty())
+            << overlappingTexts(*tabs->currentWidget()).join(u'\n').toStdString();
+        EXPECT_TRUE(clippedLabels(*tabs->currentWidget()).isEmpty())
+            << clippedLabels(*tabs->currentWidget()).join(u'\n').toStdString();
+    }
+    // Each combo and path box shows its whole text.
+    const QString folder = REPORTS().DocPath;
+    const std::pair<const char*, QString> boxes[] = {
+        {"txtTVDOutputPath", folder},
+        {"txtWordDocOutputPath", folder},
+        {"txtDBOutputPath", folder},
+        {"cmbGeneralRptOwners", QStringLiteral("Unassigned Owner")},
+        {"cboHeadingStyle", QStringLiteral("Bold Italic")},
+        {"cboSectionColor", QStringLiteral("Yellow")},
+        {"cboTemplate", QStringLiteral("Classic Blue")},
+    };
+    for (const auto& [name, text] : boxes) {
+        auto* box = form.findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(box, nullptr) << name;
+        auto* edit = qobject_cast<QLineEdit*>(box);
+        if (!edit) edit = qobject_cast<QComboBox*>(box)->lineEdit();
+        EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance(text)) << name;
+    }
+    // Every row caption of the fonts grid names its row's first combo, so its '&' marks a key.
+    auto* frame = form.findChild<QWidget*>(QStringLiteral("Frame2"));
+    int captions = 0;
+    for (const QLabel* label : frame->findChildren<QLabel*>()) {
+        if (!label->font().bold()) continue;
+        ++captions;
+        ASSERT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        EXPECT_TRUE(label->buddy()->objectName().endsWith(QLatin1String("Font")))
+            << label->text().toStdString();
+    }
+    EXPECT_EQ(captions, 5);
+}
+
+TEST_F(WindowLayout, TheOwnerEditorOpensWithoutCoveringTheTexts) {
+    REPORTS().UpdateDB = 1;
+    TVRptOwner window;
+    window.show();
+    QApplication::processEvents();
+    window.cmdAddRptOwner->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.rptOwnerText->isVisible());
+    EXPECT_TRUE(overlappingTexts(window).isEmpty())
+        << overlappingTexts(window).join(u'\n').toStdString();
+    EXPECT_TRUE(clippedLabels(window).isEmpty()) << clippedLabels(window).join(u'\n').toStdString();
+}
+
+TEST_F(WindowLayout, ResultWindowsOpenShowingTheirRowsAndWearTheProgramIcon) {
+    TVUtility window;
+    window.resize(1280, 800);
+    window.show();
+    window.addReports(
+        {QStringLiteral(TAV_SAMPLES "/list.rpt"), QStringLiteral(TAV_SAMPLES "/fields.rpt")});
+    for (int button : {TVUtility::XRef, TVUtility::Survey, TVUtility::Extract})
+        window.cmdRM[button]->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+
+    // A grid shows all its columns, or its window takes the whole width there is.
+    const QSize room = window.mdiArea->viewport()->size();
+    for (int button : {TVUtility::XRef, TVUtility::Survey}) {
+        TVUResultWindow& results = window.gridWindow(button);
+        auto* grid = results.findChild<QTableWidget*>();
+        SCOPED_TRACE(grid->objectName().toStdString());
+        if (grid->horizontalHeader()->length() <= grid->viewport()->width())
+            EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+        else
+            EXPECT_EQ(results.parentWidget()->width(), room.width());
+        EXPECT_FALSE(grid->verticalScrollBar()->isVisible());  // a few rows all show
+    }
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("lstExtract"));
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(list->count(), 2);
+    for (QMdiSubWindow* sub : window.mdiArea->subWindowList()) {
+        SCOPED_TRACE(sub->widget()->objectName().toStdString());
+        EXPECT_GE(sub->width(), 480);
+        EXPECT_GE(sub->height(), 260);
+        EXPECT_TRUE(QRect(QPoint(), room).contains(sub->geometry()));
+        EXPECT_EQ(sub->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+    }
+    EXPECT_FALSE(QApplication::windowIcon().pixmap(64).isNull());
+}
+
+TEST_F(WindowLayout, HelpOpensTheManualBesideTheProgram) {
+    setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+        std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
+                                    QSettings::IniFormat),
+        QStringLiteral("/opt/tavrin")));
+    QList<QUrl> opened;
+    aboutSeams().openUrl = [&](const QUrl& url) { opened << url; };
+    TVUtility window;
+    window.findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
+    EXPECT_EQ(opened,
+              QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/opt/tavrin/help/index.html"))});
+}
+
+// Every page and picture the manual links to ships with it, so no link leads nowhere.
+TEST(Manual, EveryLinkResolvesToAShippedFile) {
+    const QDir help(QStringLiteral(TAV_RESOURCES "/help"));
+    ASSERT_TRUE(QFileInfo::exists(help.filePath(QStringLiteral("index.html"))));
+    const QRegularExpression link(QStringLiteral(R"re((?:href|src)\s*=\s*"([^"]*)")re"));
+    int links = 0;
+    QStringList reached;
+    QDirIterator pages(help.path(), {QStringLiteral("*.html")}, QDir::Files);
+    while (pages.hasNext()) {
+        const QString page = pages.next();
+        QFile file(page);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        for (const auto& match : link.globalMatch(text)) {
+            const QString target = match.captured(1).section(u'#', 0, 0);
+            if (target.isEmpty() || target.contains(QLatin1String("://"))) continue;
+            ++links;
+            const QString path = QFileInfo(page).dir().filePath(target);
+            EXPECT_TRUE(QFileInfo(path).isFile())
+                << QFileInfo(page).fileName().toStdString() << " -> " << target.toStdString();
+            reached << QFileInfo(path).fileName();
+        }
+    }
+    EXPECT_GT(links, 0);
+    // And every page can be reached from another.
+    for (const QString& page : help.entryList({QStringLiteral("*.html")})) {
+        if (page != QLatin1String("index.html")) {
+            EXPECT_TRUE(reached.contains(page)) << page.toStdString();
+        }
+    }
+}
+
+}  // namespace
