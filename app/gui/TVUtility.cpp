@@ -117,6 +117,10 @@ TVUtility::TVUtility(QWidget* parent) : QMainWindow(parent) {
 
     mdiArea = new QMdiArea;
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    // Without scroll bars the area takes every window's minimum size as its own, and a large
+    // child window would widen the main window.
+    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* splitter = new QSplitter;
     splitter->setObjectName(QStringLiteral("picSplitter"));
     splitter->addWidget(pbLeft);
@@ -364,7 +368,9 @@ TVUResultWindow& TVUtility::gridWindow(int index) {
 TVURptDiff& TVUtility::diffWindow() {
     if (!diff_) {
         diff_ = new TVURptDiff;
-        mdiArea->addSubWindow(diff_);
+        // Qt would cut the first size down to the area's width, hiding the window's buttons.
+        QMdiSubWindow* sub = mdiArea->addSubWindow(diff_);
+        sub->resize(sub->sizeHint());
     }
     return *diff_;
 }

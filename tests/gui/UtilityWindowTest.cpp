@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -308,6 +309,25 @@ TEST(SingleInstance, ASecondClaimFailsUntilTheFirstEnds) {
     EXPECT_EQ(claimSingleInstance(name), nullptr);
     first.reset();
     EXPECT_NE(claimSingleInstance(name), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(UtilityWindow, ALargeDifferenceWindowNeitherWidensTheMainWindowNorHidesItsButtons) {
+    window->resize(900, 600);
+    window->show();
+    QApplication::processEvents();
+    const int width = window->width();
+    TVURptDiff& diff = window->diffWindow();
+    diff.parentWidget()->showMaximized();
+    QApplication::processEvents();
+    diff.parentWidget()->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(window->width(), width);
+    // The whole row of buttons is in view, the first one included.
+    EXPECT_GE(diff.width(), diff.cmdPrint->geometry().right());
 }
 
 }  // namespace
