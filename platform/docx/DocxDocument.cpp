@@ -133,11 +133,13 @@ void applyParagraphFormat(QDomElement pPr, const ParagraphFormat& format) {
                 twips(std::abs(first)));
         }
     }
-    if (!format.tabStopsPt.empty()) {
+    if (!format.tabStops.empty()) {
+        static constexpr std::array kTabKinds{"left", "center", "right", "decimal"};
         QDomElement tabs = childInOrder(pPr, QStringLiteral("w:tabs"), kParagraphPropertyOrder);
-        for (double position : format.tabStopsPt) {
-            QDomElement tab = appendValue(tabs, QStringLiteral("w:tab"), QStringLiteral("left"));
-            tab.setAttribute(QStringLiteral("w:pos"), twips(position));
+        for (const TabStop& stop : format.tabStops) {
+            QDomElement tab =
+                appendValue(tabs, QStringLiteral("w:tab"), kTabKinds[std::size_t(stop.alignment)]);
+            tab.setAttribute(QStringLiteral("w:pos"), twips(stop.positionPt));
         }
     }
     if (format.topBorder || format.bottomBorder) {
@@ -239,6 +241,8 @@ QDomElement Paragraph::properties() {
 }
 
 QDomElement Paragraph::addRun(const RunFormat& format) {
+    if (element_.parentNode().isNull())
+        throw DocxError("the paragraph has been written out: only the last block can change");
     QDomElement run = appendElement(element_, QStringLiteral("w:r"));
     QDomElement rPr = appendElement(run, QStringLiteral("w:rPr"));
     applyRunFormat(rPr, format);
@@ -281,17 +285,18 @@ Paragraph& Paragraph::pageBreak() {
     return *this;
 }
 
-Paragraph& Paragraph::field(const QString& code, const QString& shownText) {
+Paragraph& Paragraph::field(const QString& code, const QString& shownText,
+                            const RunFormat& format) {
     auto fieldChar = [&](const QString& type) {
-        appendElement(addRun(), QStringLiteral("w:fldChar"))
+        appendElement(addRun(format), QStringLiteral("w:fldChar"))
             .setAttribute(QStringLiteral("w:fldCharType"), type);
     };
     fieldChar(QStringLiteral("begin"));
-    QDomElement instruction = appendElement(addRun(), QStringLiteral("w:instrText"));
+    QDomElement instruction = appendElement(addRun(format), QStringLiteral("w:instrText"));
     instruction.setAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
     instruction.appendChild(element_.ownerDocument().createTextNode(xmlSafe(code)));
     fieldChar(QStringLiteral("separate"));
-    if (!shownText.isEmpty()) text(shownText);
+    if (!shownText.isEmpty()) text(shownText, format);
     fieldChar(QStringLiteral("end"));
     return *this;
 }
@@ -321,20 +326,44 @@ Paragraph& Paragraph::picture(const QString& filePath) {
                                    [&](const ImageType& t) { return format == t.format; });
     if (image.isNull() || type == kImageTypes.end())
         throw DocxError(("not a picture that a document can hold: " + filePath).toStdString());
+    return placePicture(data, QLatin1String(type->extension), image, 0, 0);
+}
 
-    const Document::Image& stored = document_->addImage(data, QLatin1String(type->extension));
+Paragraph& Paragraph::picture(const QImage& image, double maxWidthPt, double maxHeightPt) {
+    if (element_.ownerDocument() != document_->documentXml_)
+        throw DocxError("pictures go in the body of the document");
+    QByteArray data;
+    QBuffer buffer(&data);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        throw DocxError("the picture cannot be stored");
+    return placePicture(data, QStringLiteral("png"), image, maxWidthPt, maxHeightPt);
+}
+
+Paragraph& Paragraph::placePicture(const QByteArray& data, const QString& extension,
+                                   const QImage& image, double maxWidthPt, double maxHeightPt) {
+    QDomElement run = addRun();  // throws before the picture is stored when it cannot go here
+    const Document::Image& stored = document_->addImage(data, extension);
     // The picture keeps its printed size; without a resolution it counts 96 dots to the inch.
-    auto emu = [](int dots, int dotsPerMeter) {
+    auto points = [](int dots, int dotsPerMeter) {
         const double dpi = dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : 96.0;
-        return QString::number(std::llround(dots * 914400.0 / dpi));
+        return dots * 72.0 / dpi;
     };
-    const QString cx = emu(image.width(), image.dotsPerMeterX());
-    const QString cy = emu(image.height(), image.dotsPerMeterY());
+    double widthPt = points(image.width(), image.dotsPerMeterX());
+    double heightPt = points(image.height(), image.dotsPerMeterY());
+    // Too large for its box, it shrinks alike both ways until it fits.
+    double shrink = 1;
+    if (maxWidthPt > 0 && widthPt > maxWidthPt) shrink = maxWidthPt / widthPt;
+    if (maxHeightPt > 0 && heightPt * shrink > maxHeightPt) shrink = maxHeightPt / heightPt;
+    widthPt *= shrink;
+    heightPt *= shrink;
+    auto emu = [](double pt) { return QString::number(std::llround(pt * 12700.0)); };
+    const QString cx = emu(widthPt);
+    const QString cy = emu(heightPt);
     const int id = document_->nextDrawingId();
     const QString name = QStringLiteral("Picture %1").arg(id);
 
-    QDomElement inlineShape = appendElement(appendElement(addRun(), QStringLiteral("w:drawing")),
-                                            QStringLiteral("wp:inline"));
+    QDomElement inlineShape =
+        appendElement(appendElement(run, QStringLiteral("w:drawing")), QStringLiteral("wp:inline"));
     for (const char* distance : {"distT", "distB", "distL", "distR"})
         inlineShape.setAttribute(distance, 0);
     QDomElement extent = appendElement(inlineShape, QStringLiteral("wp:extent"));
@@ -399,9 +428,12 @@ Table::Table(Document* document, QDomElement element, int columns)
     : document_(document),
       element_(element),
       columns_(columns),
-      cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()) {}
+      cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()),
+      fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)) {}
 
 Paragraph Table::cell(int row, int column) {
+    if (element_.parentNode().isNull())
+        throw DocxError("the table has been written out: only the last block can change");
     if (row < 0 || row >= rowCount() || column < 0 || column >= columns_)
         throw DocxError(QStringLiteral("no cell %1, %2 in a table of %3 by %4")
                             .arg(row)
@@ -412,26 +444,75 @@ Paragraph Table::cell(int row, int column) {
     return Paragraph(document_, (*cells_)[std::size_t(row)][std::size_t(column)]);
 }
 
+std::vector<double> Table::widths() const {
+    double fixed = 0;
+    int shared = 0;
+    for (double w : *fixedWidths_) {
+        fixed += w;
+        shared += w > 0 ? 0 : 1;
+    }
+    const double share =
+        shared > 0 ? std::max(0.0, document_->page.bodyWidthPt() - fixed) / shared : 0;
+    std::vector<double> widths;
+    for (double w : *fixedWidths_) widths.push_back(w > 0 ? w : share);
+    return widths;
+}
+
 void Table::addRow() {
-    const PageSetup& page = document_->page;
-    const double width = (page.widthPt - page.leftPt - page.rightPt) / columns_;
+    const std::vector<double> width = widths();
     QDomElement tr = appendElement(element_, QStringLiteral("w:tr"));
     std::vector<QDomElement>& paragraphs = cells_->emplace_back();
     for (int c = 0; c < columns_; ++c) {
         QDomElement tc = appendElement(tr, QStringLiteral("w:tc"));
         QDomElement tcW =
             appendElement(appendElement(tc, QStringLiteral("w:tcPr")), QStringLiteral("w:tcW"));
-        tcW.setAttribute(QStringLiteral("w:w"), twips(width));
+        tcW.setAttribute(QStringLiteral("w:w"), twips(width[std::size_t(c)]));
         tcW.setAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
         // a cell holds at least one paragraph
         paragraphs.push_back(appendElement(tc, QStringLiteral("w:p")));
     }
 }
 
+void Table::applyWidths() {
+    const std::vector<double> width = widths();
+    int c = 0;
+    for (QDomElement col = element_.firstChildElement(QStringLiteral("w:tblGrid"))
+                               .firstChildElement(QStringLiteral("w:gridCol"));
+         !col.isNull(); col = col.nextSiblingElement(QStringLiteral("w:gridCol")))
+        col.setAttribute(QStringLiteral("w:w"), twips(width[std::size_t(c++)]));
+    for (const std::vector<QDomElement>& row : *cells_)
+        for (std::size_t column = 0; column < row.size(); ++column)
+            row[column]
+                .parentNode()
+                .firstChildElement(QStringLiteral("w:tcPr"))
+                .firstChildElement(QStringLiteral("w:tcW"))
+                .setAttribute(QStringLiteral("w:w"), twips(width[column]));
+}
+
+void Table::setColumnWidth(int column, double widthPt) {
+    if (column < 0 || column >= columns_ || widthPt <= 0)
+        throw DocxError(
+            QStringLiteral("no column %1 of width %2").arg(column).arg(widthPt).toStdString());
+    (*fixedWidths_)[std::size_t(column)] = widthPt;
+    applyWidths();
+}
+
+void Table::setHeadingRow() {
+    QDomElement tr = cells_->front().front().parentNode().parentNode().toElement();
+    if (!tr.firstChildElement(QStringLiteral("w:trPr")).isNull()) return;
+    QDomElement trPr =
+        tr.insertBefore(tr.ownerDocument().createElement(QStringLiteral("w:trPr")), tr.firstChild())
+            .toElement();
+    appendElement(trPr, QStringLiteral("w:tblHeader"));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Story
 
-QDomElement Story::append(const QString& tag) { return appendElement(container_, tag); }
+QDomElement Story::append(const QString& tag) {
+    if (this == document_->body_.get()) document_->writeOutBody();
+    return appendElement(container_, tag);
+}
 
 Paragraph Story::addParagraph(const QString& styleName) {
     Paragraph paragraph(document_, append(QStringLiteral("w:p")));
@@ -453,12 +534,10 @@ Table Story::addTable(int rows, int columns, const QString& styleName) {
     width.setAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
     appendValue(tblPr, QStringLiteral("w:tblLook"), QStringLiteral("04A0"));
     QDomElement grid = appendElement(tbl, QStringLiteral("w:tblGrid"));
-    const PageSetup& page = document_->page;
-    for (int c = 0; c < columns; ++c)
-        appendElement(grid, QStringLiteral("w:gridCol"))
-            .setAttribute(QStringLiteral("w:w"),
-                          twips((page.widthPt - page.leftPt - page.rightPt) / columns));
     Table table(document_, tbl, columns);
+    for (double width : table.widths())
+        appendElement(grid, QStringLiteral("w:gridCol"))
+            .setAttribute(QStringLiteral("w:w"), twips(width));
     for (int r = 0; r < rows; ++r) table.addRow();
     return table;
 }
@@ -471,6 +550,7 @@ Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleNa
         .firstChildElement(QStringLiteral("w:fldChar"))
         .setAttribute(QStringLiteral("w:dirty"), QStringLiteral("true"));
     document_->hasTableOfContents_ = true;
+    document_->tableOfContents_ = paragraph.element_;
     return paragraph;
 }
 
@@ -528,6 +608,7 @@ QStringList Document::styleNames() const {
 }
 
 void Document::setStyle(const StyleDefinition& definition) {
+    headingLevels_.reset();
     QDomElement style = styleElement(definition.name);
     if (style.isNull()) {
         static constexpr std::array kTypes{"paragraph", "character", "table"};
@@ -611,6 +692,7 @@ bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
     // The declaration is written afresh on save.
     dropDeclaration(loaded);
     stylesXml_ = loaded;
+    headingLevels_.reset();
     return true;
 }
 
@@ -689,21 +771,66 @@ int replaceFieldsIn(QDomDocument& document,
 
 namespace {
 
-// True when the element and everything in it can stand in another package: only the
-// word-processing vocabulary, no reference to another part, no list numbering.
-bool selfContained(const QDomElement& element) {
-    const auto plain = [](const QString& name) {
-        return !name.contains(u':') || name.startsWith(QLatin1String("w:")) ||
-               name.startsWith(QLatin1String("xml:"));
-    };
-    if (!plain(element.tagName()) || element.tagName() == QLatin1String("w:numPr")) return false;
+// True when the element and everything in it can stand in another package: nothing in it names
+// another part of the template (pictures, links: attributes of the relationships vocabulary,
+// bound to `relationshipsPrefix`), and it numbers no list unless the numbering came along.
+bool standsAlone(const QDomElement& element, const QString& relationshipsPrefix,
+                 bool withNumbering) {
+    if (!withNumbering && element.tagName() == QLatin1String("w:numPr")) return false;
     const QDomNamedNodeMap attributes = element.attributes();
     for (int i = 0; i < attributes.size(); ++i)
-        if (!plain(attributes.item(i).nodeName())) return false;
+        if (attributes.item(i).nodeName().startsWith(relationshipsPrefix)) return false;
     for (QDomElement child = element.firstChildElement(); !child.isNull();
          child = child.nextSiblingElement())
-        if (!selfContained(child)) return false;
+        if (!standsAlone(child, relationshipsPrefix, withNumbering)) return false;
     return true;
+}
+
+// The prefix ("r:") that a part's root binds to the relationships vocabulary.
+QString relationshipsPrefixOf(const QDomElement& root) {
+    const QDomNamedNodeMap attributes = root.attributes();
+    for (int i = 0; i < attributes.size(); ++i) {
+        const QDomNode a = attributes.item(i);
+        if (a.nodeName().startsWith(QLatin1String("xmlns:")) &&
+            a.nodeValue() == QLatin1String(kRelNamespace))
+            return a.nodeName().mid(6) + u':';
+    }
+    return QStringLiteral("r:");
+}
+
+// The template's namespace declarations and its list of markup a reader may ignore, so that
+// the markup carried over keeps its meaning.
+void takeDeclarations(const QDomElement& from, QDomElement to) {
+    const QDomNamedNodeMap attributes = from.attributes();
+    for (int i = 0; i < attributes.size(); ++i) {
+        const QDomNode a = attributes.item(i);
+        const QString name = a.nodeName();
+        if ((name.startsWith(QLatin1String("xmlns:")) || name == QLatin1String("mc:Ignorable")) &&
+            !to.hasAttribute(name))
+            to.setAttribute(name, a.nodeValue());
+    }
+}
+
+std::optional<double> pointsOf(const QDomElement& e, const char* attribute) {
+    bool ok = false;
+    const double twipsValue = e.attribute(QLatin1String(attribute)).toDouble(&ok);
+    return ok ? std::optional(twipsValue / 20) : std::nullopt;
+}
+
+// The page size, orientation and margins of a template's last section.
+void takePageSetup(const QDomElement& sectPr, PageSetup& page) {
+    const QDomElement size = sectPr.firstChildElement(QStringLiteral("w:pgSz"));
+    const QDomElement margins = sectPr.firstChildElement(QStringLiteral("w:pgMar"));
+    for (auto [attribute, value] :
+         {std::pair{"w:w", &page.widthPt}, std::pair{"w:h", &page.heightPt}})
+        if (const auto points = pointsOf(size, attribute); points && *points > 0) *value = *points;
+    page.landscape = size.attribute(QStringLiteral("w:orient")) == QLatin1String("landscape");
+    for (auto [attribute, value] :
+         {std::pair{"w:top", &page.topPt}, std::pair{"w:bottom", &page.bottomPt},
+          std::pair{"w:left", &page.leftPt}, std::pair{"w:right", &page.rightPt},
+          std::pair{"w:header", &page.headerPt}, std::pair{"w:footer", &page.footerPt}})
+        // A negative top or bottom margin lets text run over the header; its size is what counts.
+        if (const auto points = pointsOf(margins, attribute)) *value = std::abs(*points);
 }
 
 }  // namespace
@@ -712,27 +839,43 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
     const QString body = QStringLiteral("word/document.xml");
     const QString header = QStringLiteral("word/header1.xml");
     const QString footer = QStringLiteral("word/footer1.xml");
+    const QString numbering = QStringLiteral("word/numbering.xml");
     const std::optional<PackageParts> parts =
-        readPackage(templatePath, error, {body, header, footer});
+        readPackage(templatePath, error, {body, header, footer, numbering});
     if (!parts) return false;
+    // Everything is read before anything changes.
+    std::map<QString, QDomDocument> loaded;
+    for (const QString& name : {body, header, footer, numbering}) {
+        const auto part = parts->find(name);
+        if (part == parts->end()) continue;
+        // Without namespace processing the names keep their prefixes, as this builder writes them.
+        if (!loaded[name].setContent(part->second)) {
+            if (error) *error = templatePath + QStringLiteral(": ") + name + " is not well formed";
+            return false;
+        }
+        dropDeclaration(loaded[name]);
+    }
+    const bool withNumbering = loaded.count(numbering) == 1;
+    if (withNumbering) numberingXml_ = loaded[numbering];
     const std::array<std::pair<QString, Story*>, 3> stories{std::pair{body, body_.get()},
                                                             std::pair{header, header_.get()},
                                                             std::pair{footer, footer_.get()}};
     for (const auto& [name, story] : stories) {
-        const auto part = parts->find(name);
-        if (part == parts->end()) continue;
-        QDomDocument loaded;
-        // Without namespace processing the names keep their prefixes, as this builder writes them.
-        if (!loaded.setContent(part->second)) {
-            if (error) *error = templatePath + QStringLiteral(": ") + name + " is not well formed";
-            return false;
+        if (loaded.count(name) == 0) continue;
+        const QDomElement root = loaded[name].documentElement();
+        takeDeclarations(root, story->container_.ownerDocument().documentElement());
+        const QString relationships = relationshipsPrefixOf(root);
+        QDomElement from = root;
+        if (story == body_.get()) {
+            from = root.firstChildElement(QStringLiteral("w:body"));
+            const QDomElement sectPr = from.lastChildElement(QStringLiteral("w:sectPr"));
+            if (!sectPr.isNull()) takePageSetup(sectPr, page);
         }
-        QDomElement from = loaded.documentElement();
-        if (story == body_.get()) from = from.firstChildElement(QStringLiteral("w:body"));
         for (QDomElement e = from.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-            const bool block =
-                e.tagName() == QLatin1String("w:p") || e.tagName() == QLatin1String("w:tbl");
-            if (block && selfContained(e))
+            const bool block = e.tagName() == QLatin1String("w:p") ||
+                               e.tagName() == QLatin1String("w:tbl") ||
+                               e.tagName() == QLatin1String("w:sdt");
+            if (block && standsAlone(e, relationships, withNumbering))
                 story->container_.appendChild(
                     story->container_.ownerDocument().importNode(e, true));
         }
@@ -751,8 +894,49 @@ int Document::addNumbering(const std::vector<ListLevel>& levels) {
     for (const ListLevel& level : levels)
         if (!level.linkedStyle.isEmpty())
             styleId(level.linkedStyle);  // throws before anything changes
-    numberings_.push_back(levels);
-    const int id = int(numberings_.size());
+    if (numberingXml_.isNull()) newRoot(numberingXml_, QStringLiteral("w:numbering"));
+    QDomElement root = numberingXml_.documentElement();
+    // Ids follow those that a template's numbering uses already.
+    int abstractId = 0, id = 1;
+    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        if (e.tagName() == QLatin1String("w:abstractNum"))
+            abstractId =
+                std::max(abstractId, e.attribute(QStringLiteral("w:abstractNumId")).toInt() + 1);
+        if (e.tagName() == QLatin1String("w:num"))
+            id = std::max(id, e.attribute(QStringLiteral("w:numId")).toInt() + 1);
+    }
+    // Every abstract numbering stands before the first numbering that names one.
+    QDomElement abstract = numberingXml_.createElement(QStringLiteral("w:abstractNum"));
+    const QDomElement firstNum = root.firstChildElement(QStringLiteral("w:num"));
+    if (firstNum.isNull())
+        root.appendChild(abstract);
+    else
+        root.insertBefore(abstract, firstNum);
+    abstract.setAttribute(QStringLiteral("w:abstractNumId"), abstractId);
+    appendValue(abstract, QStringLiteral("w:multiLevelType"), QStringLiteral("multilevel"));
+    for (std::size_t level = 0; level < levels.size(); ++level) {
+        const ListLevel& l = levels[level];
+        QDomElement lvl = appendElement(abstract, QStringLiteral("w:lvl"));
+        lvl.setAttribute(QStringLiteral("w:ilvl"), int(level));
+        appendValue(lvl, QStringLiteral("w:start"), QString::number(l.startAt));
+        appendValue(lvl, QStringLiteral("w:numFmt"), l.numberStyle);
+        if (!l.linkedStyle.isEmpty())
+            appendValue(lvl, QStringLiteral("w:pStyle"), styleId(l.linkedStyle));
+        appendValue(lvl, QStringLiteral("w:lvlText"), l.numberFormat);
+        appendValue(lvl, QStringLiteral("w:lvlJc"), QStringLiteral("left"));
+        QDomElement pPr = appendElement(lvl, QStringLiteral("w:pPr"));
+        appendValue(appendElement(pPr, QStringLiteral("w:tabs")), QStringLiteral("w:tab"),
+                    QStringLiteral("num"))
+            .setAttribute(QStringLiteral("w:pos"), twips(l.textPositionPt));
+        QDomElement ind = appendElement(pPr, QStringLiteral("w:ind"));
+        ind.setAttribute(QStringLiteral("w:left"), twips(l.textPositionPt));
+        ind.setAttribute(QStringLiteral("w:hanging"),
+                         twips(std::max(0.0, l.textPositionPt - l.numberPositionPt)));
+    }
+    QDomElement num = appendElement(root, QStringLiteral("w:num"));
+    num.setAttribute(QStringLiteral("w:numId"), id);
+    appendValue(num, QStringLiteral("w:abstractNumId"), QString::number(abstractId));
+
     for (std::size_t level = 0; level < levels.size(); ++level) {
         if (levels[level].linkedStyle.isEmpty()) continue;
         QDomElement style = styleElement(levels[level].linkedStyle);
@@ -772,18 +956,223 @@ const Document::Image& Document::addImage(const QByteArray& data, const QString&
     return images_.back();
 }
 
+void Document::writeOutBody() {
+    if (!body_ || !body_->container_.hasChildNodes()) return;
+    writeBlocks(body_->container_, bodyWritten_, bodyState_);
+    while (body_->container_.hasChildNodes())
+        body_->container_.removeChild(body_->container_.firstChild());
+    body_->written_ = true;
+}
+
+namespace {
+
+void writeNode(QXmlStreamWriter& xml, const QDomNode& node);
+
+void writeChildren(QXmlStreamWriter& xml, const QDomNode& node) {
+    for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling())
+        writeNode(xml, child);
+}
+
+// Names are written as the tree holds them, prefixes included.
+void writeNode(QXmlStreamWriter& xml, const QDomNode& node) {
+    if (node.isElement()) {
+        const QDomElement e = node.toElement();
+        xml.writeStartElement(e.tagName());
+        const QDomNamedNodeMap attributes = e.attributes();
+        for (int i = 0; i < attributes.size(); ++i)
+            xml.writeAttribute(attributes.item(i).nodeName(), attributes.item(i).nodeValue());
+        writeChildren(xml, node);
+        xml.writeEndElement();
+    } else if (node.isText() || node.isCDATASection()) {
+        xml.writeCharacters(node.nodeValue());
+    }
+}
+
+// The text a reader sees in a paragraph: its runs' texts, field codes left out.
+QString shownText(const QDomElement& paragraph) {
+    QString text;
+    const QDomNodeList texts = paragraph.elementsByTagName(QStringLiteral("w:t"));
+    for (int i = 0; i < texts.size(); ++i) text += texts.at(i).toElement().text();
+    return text.trimmed();
+}
+
+}  // namespace
+
+int Document::headingLevel(const QDomElement& paragraph) const {
+    const QDomElement pPr = paragraph.firstChildElement(QStringLiteral("w:pPr"));
+    const QDomElement own = pPr.firstChildElement(QStringLiteral("w:outlineLvl"));
+    if (!own.isNull()) return own.attribute(QStringLiteral("w:val")).toInt() + 1;
+    if (!headingLevels_) {
+        // A style's outline level, its own or that of the style it is based on.
+        std::map<QString, std::pair<int, QString>> styles;  // id: own level (0: none), base
+        const QDomElement root = stylesXml_.documentElement();
+        for (QDomElement st = root.firstChildElement(QStringLiteral("w:style")); !st.isNull();
+             st = st.nextSiblingElement(QStringLiteral("w:style"))) {
+            const QDomElement level = st.firstChildElement(QStringLiteral("w:pPr"))
+                                          .firstChildElement(QStringLiteral("w:outlineLvl"));
+            styles[st.attribute(QStringLiteral("w:styleId"))] = {
+                level.isNull() ? 0 : level.attribute(QStringLiteral("w:val")).toInt() + 1,
+                st.firstChildElement(QStringLiteral("w:basedOn"))
+                    .attribute(QStringLiteral("w:val"))};
+        }
+        headingLevels_.emplace();
+        for (const auto& [id, entry] : styles) {
+            auto at = styles.find(id);
+            for (int depth = 0; at != styles.end() && depth < 16; ++depth) {
+                if (at->second.first > 0) {
+                    (*headingLevels_)[id] = at->second.first;
+                    break;
+                }
+                at = styles.find(at->second.second);
+            }
+        }
+    }
+    const QString style =
+        pPr.firstChildElement(QStringLiteral("w:pStyle")).attribute(QStringLiteral("w:val"));
+    const auto found = headingLevels_->find(style);
+    return found == headingLevels_->end() ? 0 : found->second;
+}
+
+void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodyState& state) const {
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+    QXmlStreamWriter xml(&buffer);
+    for (QDomElement block = container.firstChildElement(); !block.isNull();
+         block = block.nextSiblingElement()) {
+        const bool paragraph = block.tagName() == QLatin1String("w:p");
+        state.endsWithParagraph = paragraph;
+        if (paragraph && block == tableOfContents_) {
+            state.tableOfContentsAt = out.size();
+            continue;
+        }
+        const int level = paragraph ? headingLevel(block) : 0;
+        const QString text = level >= 1 && level <= 9 ? shownText(block) : QString();
+        if (text.isEmpty()) {
+            writeNode(xml, block);
+            continue;
+        }
+        // A heading carries a bookmark that the contents' page number refers to.
+        const QString id = QString::number(++state.bookmarks);
+        const QString bookmark = QStringLiteral("_Toc") + id;
+        state.headings.push_back(Heading{level, text, bookmark});
+        xml.writeStartElement(block.tagName());
+        QDomNode child = block.firstChild();
+        if (child.isElement() && child.toElement().tagName() == QLatin1String("w:pPr")) {
+            writeNode(xml, child);
+            child = child.nextSibling();
+        }
+        xml.writeEmptyElement(QStringLiteral("w:bookmarkStart"));
+        xml.writeAttribute(QStringLiteral("w:id"), id);
+        xml.writeAttribute(QStringLiteral("w:name"), bookmark);
+        for (; !child.isNull(); child = child.nextSibling()) writeNode(xml, child);
+        xml.writeEmptyElement(QStringLiteral("w:bookmarkEnd"));
+        xml.writeAttribute(QStringLiteral("w:id"), id);
+        xml.writeEndElement();
+    }
+}
+
+QByteArray Document::tableOfContents(const std::vector<Heading>& headings) const {
+    QByteArray out;
+    QXmlStreamWriter xml(&out);
+    const QDomElement pPr = tableOfContents_.firstChildElement(QStringLiteral("w:pPr"));
+    // The field's start (begin, code, separate) and its end, as the paragraph holds them.
+    QList<QDomElement> start, end;
+    bool separated = false;
+    for (QDomElement run = tableOfContents_.firstChildElement(QStringLiteral("w:r")); !run.isNull();
+         run = run.nextSiblingElement(QStringLiteral("w:r"))) {
+        const QString type = run.firstChildElement(QStringLiteral("w:fldChar"))
+                                 .attribute(QStringLiteral("w:fldCharType"));
+        (separated ? end : start).append(run);
+        if (type == QLatin1String("separate")) separated = true;
+    }
+    if (headings.empty()) {
+        writeNode(xml, tableOfContents_);
+        return out;
+    }
+    const QString firstStyle =
+        pPr.firstChildElement(QStringLiteral("w:pStyle")).attribute(QStringLiteral("w:val"));
+    auto entryStyle = [&](int level) {
+        const QString name = QStringLiteral("toc %1").arg(level);
+        return level > 1 && hasStyle(name) ? styleId(name) : firstStyle;
+    };
+    auto run = [&](const std::function<void()>& content) {
+        xml.writeStartElement(QStringLiteral("w:r"));
+        content();
+        xml.writeEndElement();
+    };
+    auto fieldChar = [&](const char* type) {
+        run([&] {
+            xml.writeEmptyElement(QStringLiteral("w:fldChar"));
+            xml.writeAttribute(QStringLiteral("w:fldCharType"), QLatin1String(type));
+        });
+    };
+    auto paragraphStart = [&](const QString& style) {
+        xml.writeStartElement(QStringLiteral("w:p"));
+        xml.writeStartElement(QStringLiteral("w:pPr"));
+        if (!style.isEmpty()) {
+            xml.writeEmptyElement(QStringLiteral("w:pStyle"));
+            xml.writeAttribute(QStringLiteral("w:val"), style);
+        }
+        // The page number stands at the right margin, dots leading to it.
+        xml.writeStartElement(QStringLiteral("w:tabs"));
+        xml.writeEmptyElement(QStringLiteral("w:tab"));
+        xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("right"));
+        xml.writeAttribute(QStringLiteral("w:leader"), QStringLiteral("dot"));
+        xml.writeAttribute(QStringLiteral("w:pos"), twips(page.bodyWidthPt()));
+        xml.writeEndElement();
+        xml.writeEndElement();
+    };
+    for (std::size_t i = 0; i < headings.size(); ++i) {
+        const Heading& heading = headings[i];
+        paragraphStart(entryStyle(heading.level));
+        if (i == 0)
+            for (const QDomElement& r : start) writeNode(xml, r);
+        xml.writeStartElement(QStringLiteral("w:hyperlink"));
+        xml.writeAttribute(QStringLiteral("w:anchor"), heading.bookmark);
+        xml.writeAttribute(QStringLiteral("w:history"), QStringLiteral("1"));
+        run([&] {
+            xml.writeStartElement(QStringLiteral("w:t"));
+            xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+            xml.writeCharacters(xmlSafe(heading.text));
+            xml.writeEndElement();
+        });
+        run([&] { xml.writeEmptyElement(QStringLiteral("w:tab")); });
+        fieldChar("begin");
+        run([&] {
+            xml.writeStartElement(QStringLiteral("w:instrText"));
+            xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+            xml.writeCharacters(QStringLiteral(" PAGEREF %1 \\h ").arg(heading.bookmark));
+            xml.writeEndElement();
+        });
+        fieldChar("separate");
+        fieldChar("end");
+        xml.writeEndElement();  // hyperlink
+        xml.writeEndElement();  // p
+    }
+    paragraphStart(firstStyle);
+    for (const QDomElement& r : end) writeNode(xml, r);
+    xml.writeEndElement();
+    return out;
+}
+
 PackageParts Document::parts() const {
     PackageParts parts;
     const bool withHeader = !header_->isEmpty();
     const bool withFooter = !footer_->isEmpty();
-    const bool withNumbering = !numberings_.empty();
+    const bool withNumbering =
+        !numberingXml_.isNull() && numberingXml_.documentElement().hasChildNodes();
 
+    // The blocks still in the tree are written as the others were, to a copy of the state.
+    BodyState state = bodyState_;
+    QByteArray blocks = bodyWritten_;
+    writeBlocks(body_->container_, blocks, state);
+    if (state.tableOfContentsAt >= 0)
+        blocks.insert(state.tableOfContentsAt, tableOfContents(state.headings));
     // The body ends with the section's page set-up, after a paragraph: Word wants one last.
-    QDomDocument document = documentXml_.cloneNode(true).toDocument();
-    QDomElement body = document.documentElement().firstChildElement(QStringLiteral("w:body"));
-    if (body.lastChildElement().tagName() != QLatin1String("w:p"))
-        appendElement(body, QStringLiteral("w:p"));
-    QDomElement sectPr = appendElement(body, QStringLiteral("w:sectPr"));
+    if (!state.endsWithParagraph) blocks += "<w:p/>";
+    QDomDocument section;
+    QDomElement sectPr =
+        section.appendChild(section.createElement(QStringLiteral("w:sectPr"))).toElement();
     auto reference = [&](const char* tag, const FixedPart& part) {
         QDomElement e = appendElement(sectPr, tag);
         e.setAttribute(QStringLiteral("w:type"), QStringLiteral("default"));
@@ -794,6 +1183,7 @@ PackageParts Document::parts() const {
     QDomElement size = appendElement(sectPr, QStringLiteral("w:pgSz"));
     size.setAttribute(QStringLiteral("w:w"), twips(page.widthPt));
     size.setAttribute(QStringLiteral("w:h"), twips(page.heightPt));
+    if (page.landscape) size.setAttribute(QStringLiteral("w:orient"), QStringLiteral("landscape"));
     QDomElement margins = appendElement(sectPr, QStringLiteral("w:pgMar"));
     for (auto [attribute, points] :
          {std::pair{"w:top", page.topPt}, std::pair{"w:right", page.rightPt},
@@ -801,7 +1191,16 @@ PackageParts Document::parts() const {
           std::pair{"w:header", page.headerPt}, std::pair{"w:footer", page.footerPt},
           std::pair{"w:gutter", 0.0}})
         margins.setAttribute(attribute, twips(points));
-    parts[QStringLiteral("word/document.xml")] = serialize(document);
+    blocks += section.toByteArray(-1);
+    // The root and its declarations, then the body around the blocks.
+    QDomDocument shell = documentXml_.cloneNode(false).toDocument();
+    QDomElement root = documentXml_.documentElement().cloneNode(false).toElement();
+    shell.appendChild(root);
+    appendElement(root, QStringLiteral("w:body"))
+        .appendChild(shell.createTextNode(QStringLiteral("@")));
+    const QByteArray frame = serialize(shell);
+    const qsizetype at = frame.indexOf("@</w:body>");
+    parts[QStringLiteral("word/document.xml")] = frame.left(at) + blocks + frame.mid(at + 1);
     parts[QStringLiteral("word/styles.xml")] = serialize(stylesXml_);
     if (withHeader) parts[QStringLiteral("word/header1.xml")] = serialize(headerXml_);
     if (withFooter) parts[QStringLiteral("word/footer1.xml")] = serialize(footerXml_);
@@ -819,51 +1218,7 @@ PackageParts Document::parts() const {
         xml.writeEndElement();
     });
 
-    if (withNumbering) {
-        parts[QStringLiteral("word/numbering.xml")] = streamPart([&](QXmlStreamWriter& xml) {
-            xml.writeStartElement(QStringLiteral("w:numbering"));
-            xml.writeAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
-            auto value = [&](const QString& tag, const QString& v) {
-                xml.writeEmptyElement(tag);
-                xml.writeAttribute(QStringLiteral("w:val"), v);
-            };
-            for (std::size_t n = 0; n < numberings_.size(); ++n) {
-                xml.writeStartElement(QStringLiteral("w:abstractNum"));
-                xml.writeAttribute(QStringLiteral("w:abstractNumId"), QString::number(n));
-                value(QStringLiteral("w:multiLevelType"), QStringLiteral("multilevel"));
-                for (std::size_t level = 0; level < numberings_[n].size(); ++level) {
-                    const ListLevel& l = numberings_[n][level];
-                    xml.writeStartElement(QStringLiteral("w:lvl"));
-                    xml.writeAttribute(QStringLiteral("w:ilvl"), QString::number(level));
-                    value(QStringLiteral("w:start"), QString::number(l.startAt));
-                    value(QStringLiteral("w:numFmt"), l.numberStyle);
-                    if (!l.linkedStyle.isEmpty())
-                        value(QStringLiteral("w:pStyle"), styleId(l.linkedStyle));
-                    value(QStringLiteral("w:lvlText"), l.numberFormat);
-                    value(QStringLiteral("w:lvlJc"), QStringLiteral("left"));
-                    xml.writeStartElement(QStringLiteral("w:pPr"));
-                    xml.writeStartElement(QStringLiteral("w:tabs"));
-                    value(QStringLiteral("w:tab"), QStringLiteral("num"));
-                    xml.writeAttribute(QStringLiteral("w:pos"), twips(l.textPositionPt));
-                    xml.writeEndElement();
-                    xml.writeEmptyElement(QStringLiteral("w:ind"));
-                    xml.writeAttribute(QStringLiteral("w:left"), twips(l.textPositionPt));
-                    xml.writeAttribute(QStringLiteral("w:hanging"),
-                                       twips(std::max(0.0, l.textPositionPt - l.numberPositionPt)));
-                    xml.writeEndElement();  // pPr
-                    xml.writeEndElement();  // lvl
-                }
-                xml.writeEndElement();
-            }
-            for (std::size_t n = 0; n < numberings_.size(); ++n) {
-                xml.writeStartElement(QStringLiteral("w:num"));
-                xml.writeAttribute(QStringLiteral("w:numId"), QString::number(n + 1));
-                value(QStringLiteral("w:abstractNumId"), QString::number(n));
-                xml.writeEndElement();
-            }
-            xml.writeEndElement();
-        });
-    }
+    if (withNumbering) parts[QStringLiteral("word/numbering.xml")] = serialize(numberingXml_);
 
     std::vector<const FixedPart*> fixed{&kStylesPart, &kSettingsPart};
     if (withNumbering) fixed.push_back(&kNumberingPart);
