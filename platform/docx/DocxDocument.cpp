@@ -579,14 +579,19 @@ Document::Document() {
 Document::~Document() = default;
 
 QDomElement Document::styleElement(const QString& name) const {
-    const QDomElement root = stylesXml_.documentElement();
-    for (QDomElement s = root.firstChildElement(QStringLiteral("w:style")); !s.isNull();
-         s = s.nextSiblingElement(QStringLiteral("w:style"))) {
-        const QString styleName =
-            s.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val"));
-        if (styleName.compare(name, Qt::CaseInsensitive) == 0) return s;
+    // Every paragraph names its style: the names are looked up in an index, made again after
+    // the styles change.
+    if (!styleIndex_) {
+        styleIndex_.emplace();
+        const QDomElement root = stylesXml_.documentElement();
+        for (QDomElement s = root.lastChildElement(QStringLiteral("w:style")); !s.isNull();
+             s = s.previousSiblingElement(QStringLiteral("w:style")))
+            (*styleIndex_)[s.firstChildElement(QStringLiteral("w:name"))
+                               .attribute(QStringLiteral("w:val"))
+                               .toCaseFolded()] = s;
     }
-    return {};
+    const auto found = styleIndex_->find(name.toCaseFolded());
+    return found == styleIndex_->end() ? QDomElement() : found->second;
 }
 
 bool Document::hasStyle(const QString& name) const { return !styleElement(name).isNull(); }
@@ -609,6 +614,7 @@ QStringList Document::styleNames() const {
 
 void Document::setStyle(const StyleDefinition& definition) {
     headingLevels_.reset();
+    styleIndex_.reset();
     QDomElement style = styleElement(definition.name);
     if (style.isNull()) {
         static constexpr std::array kTypes{"paragraph", "character", "table"};
@@ -623,6 +629,7 @@ void Document::setStyle(const StyleDefinition& definition) {
              ++n)
             id = styleIdFrom(definition.name) + QString::number(n);
         style = appendElement(stylesXml_.documentElement(), QStringLiteral("w:style"));
+        styleIndex_.reset();
         style.setAttribute(QStringLiteral("w:type"), kTypes[std::size_t(definition.type)]);
         style.setAttribute(QStringLiteral("w:styleId"), id);
         valueElement(style, "w:name", definition.name, kStyleOrder);
@@ -693,6 +700,7 @@ bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
     dropDeclaration(loaded);
     stylesXml_ = loaded;
     headingLevels_.reset();
+    styleIndex_.reset();
     return true;
 }
 
@@ -1034,27 +1042,34 @@ int Document::headingLevel(const QDomElement& paragraph) const {
 }
 
 void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodyState& state) const {
-    QBuffer buffer(&out);
-    buffer.open(QIODevice::WriteOnly | QIODevice::Append);
-    QXmlStreamWriter xml(&buffer);
+    // Written as text first: a device would take every small piece on its own.
+    QString text;
+    QXmlStreamWriter xml(&text);
+    const auto flush = [&] {
+        out += text.toUtf8();
+        text.clear();
+    };
+    const std::unique_ptr<const void, std::function<void(const void*)>> atEnd(
+        &text, [&](const void*) { flush(); });
     for (QDomElement block = container.firstChildElement(); !block.isNull();
          block = block.nextSiblingElement()) {
         const bool paragraph = block.tagName() == QLatin1String("w:p");
         state.endsWithParagraph = paragraph;
         if (paragraph && block == tableOfContents_) {
+            flush();
             state.tableOfContentsAt = out.size();
             continue;
         }
         const int level = paragraph ? headingLevel(block) : 0;
-        const QString text = level >= 1 && level <= 9 ? shownText(block) : QString();
-        if (text.isEmpty()) {
+        const QString heading = level >= 1 && level <= 9 ? shownText(block) : QString();
+        if (heading.isEmpty()) {
             writeNode(xml, block);
             continue;
         }
         // A heading carries a bookmark that the contents' page number refers to.
         const QString id = QString::number(++state.bookmarks);
         const QString bookmark = QStringLiteral("_Toc") + id;
-        state.headings.push_back(Heading{level, text, bookmark});
+        state.headings.push_back(Heading{level, heading, bookmark});
         xml.writeStartElement(block.tagName());
         QDomNode child = block.firstChild();
         if (child.isElement() && child.toElement().tagName() == QLatin1String("w:pPr")) {

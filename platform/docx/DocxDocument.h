@@ -264,7 +264,8 @@ private:
     QDomElement tableOfContents_;  // its paragraph, written at its place when the body is saved
     QByteArray bodyWritten_;       // the blocks written out, in order
     BodyState bodyState_;
-    mutable std::optional<std::map<QString, int>> headingLevels_;  // style id: outline level
+    mutable std::optional<std::map<QString, int>> headingLevels_;       // style id: outline level
+    mutable std::optional<std::map<QString, QDomElement>> styleIndex_;  // case-folded name
 };
 
 }  // namespace tvdocx
