@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QTextStream>
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <array>
@@ -1044,13 +1045,12 @@ int Document::headingLevel(const QDomElement& paragraph) const {
 void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodyState& state) const {
     // Written as text first: a device would take every small piece on its own.
     QString text;
-    QXmlStreamWriter xml(&text);
+    QTextStream stream(&text);
     const auto flush = [&] {
+        stream.flush();
         out += text.toUtf8();
         text.clear();
     };
-    const std::unique_ptr<const void, std::function<void(const void*)>> atEnd(
-        &text, [&](const void*) { flush(); });
     for (QDomElement block = container.firstChildElement(); !block.isNull();
          block = block.nextSiblingElement()) {
         const bool paragraph = block.tagName() == QLatin1String("w:p");
@@ -1063,27 +1063,27 @@ void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodySt
         const int level = paragraph ? headingLevel(block) : 0;
         const QString heading = level >= 1 && level <= 9 ? shownText(block) : QString();
         if (heading.isEmpty()) {
-            writeNode(xml, block);
+            block.save(stream, -1);
             continue;
         }
         // A heading carries a bookmark that the contents' page number refers to.
         const QString id = QString::number(++state.bookmarks);
         const QString bookmark = QStringLiteral("_Toc") + id;
         state.headings.push_back(Heading{level, heading, bookmark});
-        xml.writeStartElement(block.tagName());
-        QDomNode child = block.firstChild();
-        if (child.isElement() && child.toElement().tagName() == QLatin1String("w:pPr")) {
-            writeNode(xml, child);
-            child = child.nextSibling();
-        }
-        xml.writeEmptyElement(QStringLiteral("w:bookmarkStart"));
-        xml.writeAttribute(QStringLiteral("w:id"), id);
-        xml.writeAttribute(QStringLiteral("w:name"), bookmark);
-        for (; !child.isNull(); child = child.nextSibling()) writeNode(xml, child);
-        xml.writeEmptyElement(QStringLiteral("w:bookmarkEnd"));
-        xml.writeAttribute(QStringLiteral("w:id"), id);
-        xml.writeEndElement();
+        QDomElement marked = block.cloneNode(true).toElement();
+        QDomElement start = marked.ownerDocument().createElement(QStringLiteral("w:bookmarkStart"));
+        start.setAttribute(QStringLiteral("w:id"), id);
+        start.setAttribute(QStringLiteral("w:name"), bookmark);
+        const QDomElement pPr = marked.firstChildElement(QStringLiteral("w:pPr"));
+        if (pPr.isNull())
+            marked.insertBefore(start, marked.firstChild());
+        else
+            marked.insertAfter(start, pPr);
+        appendElement(marked, QStringLiteral("w:bookmarkEnd"))
+            .setAttribute(QStringLiteral("w:id"), id);
+        marked.save(stream, -1);
     }
+    flush();
 }
 
 QByteArray Document::tableOfContents(const std::vector<Heading>& headings) const {
