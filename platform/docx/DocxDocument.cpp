@@ -58,6 +58,8 @@ constexpr std::array kImageTypes{
     ImageType{"png", "png", "image/png"}, ImageType{"jpeg", "jpeg", "image/jpeg"},
     ImageType{"bmp", "bmp", "image/bmp"}, ImageType{"gif", "gif", "image/gif"}};
 
+constexpr int kFirstBookmarkId = 900000;
+
 QString twips(double points) { return QString::number(std::lround(points * 20)); }
 
 int orderOf(const auto& order, const QString& tag) {
@@ -1066,9 +1068,11 @@ void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodySt
             block.save(stream, -1);
             continue;
         }
-        // A heading carries a bookmark that the contents' page number refers to.
-        const QString id = QString::number(++state.bookmarks);
-        const QString bookmark = QStringLiteral("_Toc") + id;
+        // A heading carries a bookmark that the contents' page number refers to. Its id and name
+        // stay clear of the bookmarks that content taken from a template may hold; the leading
+        // underscore keeps it out of a word processor's list of bookmarks.
+        const QString id = QString::number(kFirstBookmarkId + ++state.bookmarks);
+        const QString bookmark = QStringLiteral("_TocTv") + id;
         state.headings.push_back(Heading{level, heading, bookmark});
         QDomElement marked = block.cloneNode(true).toElement();
         QDomElement start = marked.ownerDocument().createElement(QStringLiteral("w:bookmarkStart"));
