@@ -230,6 +230,168 @@ void addDefaultStyles(Document& document) {
 
 }  // namespace
 
+namespace detail {
+
+// A block of the body as markup: what a paragraph or table of the body is until it is written
+// out, far smaller and quicker than a tree.
+struct TextParagraph {
+    QString styleId;
+    ParagraphFormat format;
+    int numberingId = 0, numberingLevel = 0;
+    QString runs;
+    QString shown;  // the text a reader sees, for the contents
+    bool written = false;
+};
+
+struct TextTable {
+    QString styleId;
+    std::vector<double> fixedWidths;
+    bool headingRow = false;
+    std::vector<std::vector<std::shared_ptr<TextParagraph>>> rows;
+    bool written = false;
+};
+
+}  // namespace detail
+
+namespace {
+
+QString escaped(const QString& text) { return xmlSafe(text).toHtmlEscaped(); }
+
+QString valueMarkup(const char* tag, const QString& value) {
+    return QStringLiteral("<%1 w:val=\"%2\"/>").arg(QLatin1String(tag), escaped(value));
+}
+
+// Run properties in the order the schema wants, as applyRunFormat writes them into a style.
+QString runPropertiesMarkup(const RunFormat& format) {
+    QString properties;
+    if (!format.fontName.isEmpty()) {
+        const QString name = escaped(format.fontName);
+        properties +=
+            QStringLiteral("<w:rFonts w:ascii=\"%1\" w:hAnsi=\"%1\" w:cs=\"%1\"/>").arg(name);
+    }
+    if (format.bold) properties += valueMarkup("w:b", QLatin1String(*format.bold ? "1" : "0"));
+    if (format.italic) properties += valueMarkup("w:i", QLatin1String(*format.italic ? "1" : "0"));
+    if (!format.color.isEmpty()) properties += valueMarkup("w:color", format.color);
+    if (format.sizePt > 0) {
+        const QString halfPoints = QString::number(std::lround(format.sizePt * 2));
+        properties += valueMarkup("w:sz", halfPoints) + valueMarkup("w:szCs", halfPoints);
+    }
+    if (format.underline)
+        properties += valueMarkup("w:u", QLatin1String(*format.underline ? "single" : "none"));
+    return properties.isEmpty()
+               ? properties
+               : QStringLiteral("<w:rPr>") + properties + QStringLiteral("</w:rPr>");
+}
+
+QString runMarkup(const QString& content, const RunFormat& format = {}) {
+    return QStringLiteral("<w:r>") + runPropertiesMarkup(format) + content +
+           QStringLiteral("</w:r>");
+}
+
+// A run of text; a tab or a line break inside the text is an element of its own.
+QString textRunMarkup(const QString& text, const RunFormat& format) {
+    QString content, pending;
+    auto flush = [&] {
+        if (pending.isEmpty()) return;
+        content += QStringLiteral("<w:t xml:space=\"preserve\">") + pending.toHtmlEscaped() +
+                   QStringLiteral("</w:t>");
+        pending.clear();
+    };
+    for (QChar c : xmlSafe(text)) {
+        if (c == u'\t' || c == u'\n') {
+            flush();
+            content += c == u'\t' ? QStringLiteral("<w:tab/>") : QStringLiteral("<w:br/>");
+        } else if (c != u'\r') {
+            pending.append(c);
+        }
+    }
+    flush();
+    return runMarkup(content, format);
+}
+
+QString fieldCharMarkup(const char* type, const RunFormat& format) {
+    return runMarkup(QStringLiteral("<w:fldChar w:fldCharType=\"%1\"/>").arg(QLatin1String(type)),
+                     format);
+}
+
+// Paragraph properties in the schema's order.
+QString paragraphPropertiesMarkup(const detail::TextParagraph& paragraph) {
+    static constexpr std::array kAlignments{"left", "center", "right", "both"};
+    static constexpr std::array kTabKinds{"left", "center", "right", "decimal"};
+    const ParagraphFormat& format = paragraph.format;
+    QString properties;
+    if (!paragraph.styleId.isEmpty()) properties += valueMarkup("w:pStyle", paragraph.styleId);
+    if (paragraph.numberingId > 0)
+        properties += QStringLiteral("<w:numPr>") +
+                      valueMarkup("w:ilvl", QString::number(paragraph.numberingLevel)) +
+                      valueMarkup("w:numId", QString::number(paragraph.numberingId)) +
+                      QStringLiteral("</w:numPr>");
+    if (format.topBorder || format.bottomBorder) {
+        const auto border = [](const char* side) {
+            return QStringLiteral(
+                       "<w:%1 w:val=\"single\" w:sz=\"6\" w:space=\"1\" w:color=\"auto\"/>")
+                .arg(QLatin1String(side));
+        };
+        properties += QStringLiteral("<w:pBdr>") + (format.topBorder ? border("top") : QString()) +
+                      (format.bottomBorder ? border("bottom") : QString()) +
+                      QStringLiteral("</w:pBdr>");
+    }
+    if (!format.tabStops.empty()) {
+        properties += QStringLiteral("<w:tabs>");
+        for (const TabStop& stop : format.tabStops)
+            properties += QStringLiteral("<w:tab w:val=\"%1\" w:pos=\"%2\"/>")
+                              .arg(QLatin1String(kTabKinds[std::size_t(stop.alignment)]),
+                                   twips(stop.positionPt));
+        properties += QStringLiteral("</w:tabs>");
+    }
+    if (format.leftIndentPt || format.firstLineIndentPt) {
+        properties += QStringLiteral("<w:ind");
+        if (format.leftIndentPt)
+            properties += QStringLiteral(" w:left=\"%1\"").arg(twips(*format.leftIndentPt));
+        if (format.firstLineIndentPt)
+            properties += QStringLiteral(" w:%1=\"%2\"")
+                              .arg(*format.firstLineIndentPt < 0 ? QStringLiteral("hanging")
+                                                                 : QStringLiteral("firstLine"),
+                                   twips(std::abs(*format.firstLineIndentPt)));
+        properties += QStringLiteral("/>");
+    }
+    if (format.alignment)
+        properties +=
+            valueMarkup("w:jc", QLatin1String(kAlignments[std::size_t(*format.alignment)]));
+    return properties.isEmpty()
+               ? properties
+               : QStringLiteral("<w:pPr>") + properties + QStringLiteral("</w:pPr>");
+}
+
+// Later formatting adds to earlier: what it sets replaces, tab stops and borders add up.
+void mergeFormat(ParagraphFormat& into, const ParagraphFormat& format) {
+    if (format.alignment) into.alignment = format.alignment;
+    if (format.leftIndentPt) into.leftIndentPt = format.leftIndentPt;
+    if (format.firstLineIndentPt) into.firstLineIndentPt = format.firstLineIndentPt;
+    into.tabStops.insert(into.tabStops.end(), format.tabStops.begin(), format.tabStops.end());
+    into.topBorder = into.topBorder || format.topBorder;
+    into.bottomBorder = into.bottomBorder || format.bottomBorder;
+}
+
+// The widths of a table's columns: those given, and an equal share of the rest for the others.
+std::vector<double> columnWidths(const std::vector<double>& fixedWidths, double bodyWidthPt) {
+    double fixed = 0;
+    int shared = 0;
+    for (double w : fixedWidths) {
+        fixed += w;
+        shared += w > 0 ? 0 : 1;
+    }
+    const double share = shared > 0 ? std::max(0.0, bodyWidthPt - fixed) / shared : 0;
+    std::vector<double> widths;
+    for (double w : fixedWidths) widths.push_back(w > 0 ? w : share);
+    return widths;
+}
+
+constexpr auto kWrittenOut =
+    "the block has been written out: only the body's last block can change";
+
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 // Paragraph
 
@@ -243,79 +405,67 @@ QDomElement Paragraph::properties() {
     return pPr;
 }
 
-QDomElement Paragraph::addRun(const RunFormat& format) {
-    if (element_.parentNode().isNull())
-        throw DocxError("the paragraph has been written out: only the last block can change");
-    QDomElement run = appendElement(element_, QStringLiteral("w:r"));
-    QDomElement rPr = appendElement(run, QStringLiteral("w:rPr"));
-    applyRunFormat(rPr, format);
-    if (!rPr.hasChildNodes()) run.removeChild(rPr);
-    return run;
+Paragraph::Paragraph(Document* document, std::shared_ptr<detail::TextParagraph> block)
+    : document_(document), block_(std::move(block)) {}
+
+void Paragraph::appendRuns(const QString& runs, const QString& shownText) {
+    if (block_) {
+        if (block_->written) throw DocxError(kWrittenOut);
+        block_->runs += runs;
+        block_->shown += shownText;
+        return;
+    }
+    if (element_.parentNode().isNull()) throw DocxError(kWrittenOut);
+    // Without namespace processing the names keep their prefixes, as this builder writes them.
+    QDomDocument fragment;
+    if (!fragment.setContent(QStringLiteral("<f>") + runs + QStringLiteral("</f>")))
+        throw DocxError("a run's markup is not well formed");
+    QDomDocument owner = element_.ownerDocument();
+    for (QDomNode n = fragment.documentElement().firstChild(); !n.isNull(); n = n.nextSibling())
+        element_.appendChild(owner.importNode(n, true));
+}
+
+bool Paragraph::inBody() const {
+    return block_ || element_.ownerDocument() == document_->documentXml_;
 }
 
 Paragraph& Paragraph::text(const QString& text, const RunFormat& format) {
-    QDomElement run = addRun(format);
-    QDomDocument owner = element_.ownerDocument();
-    QString pending;
-    auto flush = [&] {
-        if (pending.isEmpty()) return;
-        QDomElement t = appendElement(run, QStringLiteral("w:t"));
-        t.setAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-        t.appendChild(owner.createTextNode(pending));
-        pending.clear();
-    };
-    // A tab or a line break inside the text is an element of its own.
-    for (QChar c : xmlSafe(text)) {
-        if (c == u'\t' || c == u'\n') {
-            flush();
-            appendElement(run, c == u'\t' ? QStringLiteral("w:tab") : QStringLiteral("w:br"));
-        } else if (c != u'\r') {
-            pending.append(c);
-        }
-    }
-    flush();
+    appendRuns(textRunMarkup(text, format), text);
     return *this;
 }
 
 Paragraph& Paragraph::tab() {
-    appendElement(addRun(), QStringLiteral("w:tab"));
+    appendRuns(runMarkup(QStringLiteral("<w:tab/>")), QStringLiteral("\t"));
     return *this;
 }
 
 Paragraph& Paragraph::pageBreak() {
-    appendElement(addRun(), QStringLiteral("w:br"))
-        .setAttribute(QStringLiteral("w:type"), QStringLiteral("page"));
+    appendRuns(runMarkup(QStringLiteral("<w:br w:type=\"page\"/>")));
     return *this;
 }
 
 Paragraph& Paragraph::field(const QString& code, const QString& shownText,
                             const RunFormat& format) {
-    auto fieldChar = [&](const QString& type) {
-        appendElement(addRun(format), QStringLiteral("w:fldChar"))
-            .setAttribute(QStringLiteral("w:fldCharType"), type);
-    };
-    fieldChar(QStringLiteral("begin"));
-    QDomElement instruction = appendElement(addRun(format), QStringLiteral("w:instrText"));
-    instruction.setAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-    instruction.appendChild(element_.ownerDocument().createTextNode(xmlSafe(code)));
-    fieldChar(QStringLiteral("separate"));
-    if (!shownText.isEmpty()) text(shownText, format);
-    fieldChar(QStringLiteral("end"));
+    QString runs = fieldCharMarkup("begin", format) +
+                   runMarkup(QStringLiteral("<w:instrText xml:space=\"preserve\">") +
+                                 escaped(code) + QStringLiteral("</w:instrText>"),
+                             format) +
+                   fieldCharMarkup("separate", format);
+    if (!shownText.isEmpty()) runs += textRunMarkup(shownText, format);
+    appendRuns(runs + fieldCharMarkup("end", format), shownText);
     return *this;
 }
 
 Paragraph& Paragraph::simpleField(const QString& code, const QString& shownText) {
-    QDomElement fieldElement = appendElement(element_, QStringLiteral("w:fldSimple"));
-    fieldElement.setAttribute(QStringLiteral("w:instr"), xmlSafe(code));
     // The shown text is a run inside the field element.
-    Paragraph inner(document_, fieldElement);
-    inner.text(shownText);
+    appendRuns(QStringLiteral("<w:fldSimple w:instr=\"%1\">").arg(escaped(code)) +
+                   textRunMarkup(shownText, {}) + QStringLiteral("</w:fldSimple>"),
+               shownText);
     return *this;
 }
 
 Paragraph& Paragraph::picture(const QString& filePath) {
-    if (element_.ownerDocument() != document_->documentXml_)
-        throw DocxError("pictures go in the body of the document");
+    if (!inBody()) throw DocxError("pictures go in the body of the document");
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         throw DocxError(("picture cannot be read: " + filePath).toStdString());
@@ -333,8 +483,7 @@ Paragraph& Paragraph::picture(const QString& filePath) {
 }
 
 Paragraph& Paragraph::picture(const QImage& image, double maxWidthPt, double maxHeightPt) {
-    if (element_.ownerDocument() != document_->documentXml_)
-        throw DocxError("pictures go in the body of the document");
+    if (!inBody()) throw DocxError("pictures go in the body of the document");
     QByteArray data;
     QBuffer buffer(&data);
     if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
@@ -344,7 +493,7 @@ Paragraph& Paragraph::picture(const QImage& image, double maxWidthPt, double max
 
 Paragraph& Paragraph::placePicture(const QByteArray& data, const QString& extension,
                                    const QImage& image, double maxWidthPt, double maxHeightPt) {
-    QDomElement run = addRun();  // throws before the picture is stored when it cannot go here
+    if (block_ ? block_->written : element_.parentNode().isNull()) throw DocxError(kWrittenOut);
     const Document::Image& stored = document_->addImage(data, extension);
     // The picture keeps its printed size; without a resolution it counts 96 dots to the inch.
     auto points = [](int dots, int dotsPerMeter) {
@@ -357,65 +506,45 @@ Paragraph& Paragraph::placePicture(const QByteArray& data, const QString& extens
     double shrink = 1;
     if (maxWidthPt > 0 && widthPt > maxWidthPt) shrink = maxWidthPt / widthPt;
     if (maxHeightPt > 0 && heightPt * shrink > maxHeightPt) shrink = maxHeightPt / heightPt;
-    widthPt *= shrink;
-    heightPt *= shrink;
     auto emu = [](double pt) { return QString::number(std::llround(pt * 12700.0)); };
-    const QString cx = emu(widthPt);
-    const QString cy = emu(heightPt);
+    const QString cx = emu(widthPt * shrink);
+    const QString cy = emu(heightPt * shrink);
     const int id = document_->nextDrawingId();
-    const QString name = QStringLiteral("Picture %1").arg(id);
-
-    QDomElement inlineShape =
-        appendElement(appendElement(run, QStringLiteral("w:drawing")), QStringLiteral("wp:inline"));
-    for (const char* distance : {"distT", "distB", "distL", "distR"})
-        inlineShape.setAttribute(distance, 0);
-    QDomElement extent = appendElement(inlineShape, QStringLiteral("wp:extent"));
-    extent.setAttribute(QStringLiteral("cx"), cx);
-    extent.setAttribute(QStringLiteral("cy"), cy);
-    QDomElement docPr = appendElement(inlineShape, QStringLiteral("wp:docPr"));
-    docPr.setAttribute(QStringLiteral("id"), id);
-    docPr.setAttribute(QStringLiteral("name"), name);
-    QDomElement locks =
-        appendElement(appendElement(inlineShape, QStringLiteral("wp:cNvGraphicFramePr")),
-                      QStringLiteral("a:graphicFrameLocks"));
-    locks.setAttribute(QStringLiteral("xmlns:a"), kDrawingNamespace);
-    locks.setAttribute(QStringLiteral("noChangeAspect"), 1);
-    QDomElement graphic = appendElement(inlineShape, QStringLiteral("a:graphic"));
-    graphic.setAttribute(QStringLiteral("xmlns:a"), kDrawingNamespace);
-    QDomElement graphicData = appendElement(graphic, QStringLiteral("a:graphicData"));
-    graphicData.setAttribute(QStringLiteral("uri"), kPictureNamespace);
-    QDomElement pic = appendElement(graphicData, QStringLiteral("pic:pic"));
-    pic.setAttribute(QStringLiteral("xmlns:pic"), kPictureNamespace);
-    QDomElement nvPicPr = appendElement(pic, QStringLiteral("pic:nvPicPr"));
-    QDomElement cNvPr = appendElement(nvPicPr, QStringLiteral("pic:cNvPr"));
-    cNvPr.setAttribute(QStringLiteral("id"), id);
-    cNvPr.setAttribute(QStringLiteral("name"), name);
-    appendElement(nvPicPr, QStringLiteral("pic:cNvPicPr"));
-    QDomElement blipFill = appendElement(pic, QStringLiteral("pic:blipFill"));
-    appendElement(blipFill, QStringLiteral("a:blip"))
-        .setAttribute(QStringLiteral("r:embed"), stored.relationshipId);
-    appendElement(appendElement(blipFill, QStringLiteral("a:stretch")),
-                  QStringLiteral("a:fillRect"));
-    QDomElement spPr = appendElement(pic, QStringLiteral("pic:spPr"));
-    QDomElement xfrm = appendElement(spPr, QStringLiteral("a:xfrm"));
-    QDomElement off = appendElement(xfrm, QStringLiteral("a:off"));
-    off.setAttribute(QStringLiteral("x"), 0);
-    off.setAttribute(QStringLiteral("y"), 0);
-    QDomElement ext = appendElement(xfrm, QStringLiteral("a:ext"));
-    ext.setAttribute(QStringLiteral("cx"), cx);
-    ext.setAttribute(QStringLiteral("cy"), cy);
-    QDomElement geometry = appendElement(spPr, QStringLiteral("a:prstGeom"));
-    geometry.setAttribute(QStringLiteral("prst"), QStringLiteral("rect"));
-    appendElement(geometry, QStringLiteral("a:avLst"));
+    const QString drawing =
+        QStringLiteral(
+            "<w:drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\">"
+            "<wp:extent cx=\"%1\" cy=\"%2\"/><wp:docPr id=\"%3\" name=\"Picture %3\"/>"
+            "<wp:cNvGraphicFramePr><a:graphicFrameLocks xmlns:a=\"%4\" noChangeAspect=\"1\"/>"
+            "</wp:cNvGraphicFramePr><a:graphic xmlns:a=\"%4\"><a:graphicData uri=\"%5\">"
+            "<pic:pic xmlns:pic=\"%5\"><pic:nvPicPr><pic:cNvPr id=\"%3\" name=\"Picture %3\"/>"
+            "<pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:embed=\"%6\"/><a:stretch>"
+            "<a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/>"
+            "<a:ext cx=\"%1\" cy=\"%2\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/>"
+            "</a:prstGeom></pic:spPr></pic:pic></a:graphicData></a:graphic></wp:inline>"
+            "</w:drawing>")
+            .arg(cx, cy, QString::number(id), QLatin1String(kDrawingNamespace),
+                 QLatin1String(kPictureNamespace), stored.relationshipId);
+    appendRuns(runMarkup(drawing));
     return *this;
 }
 
 Paragraph& Paragraph::format(const ParagraphFormat& format) {
+    if (block_) {
+        if (block_->written) throw DocxError(kWrittenOut);
+        mergeFormat(block_->format, format);
+        return *this;
+    }
     applyParagraphFormat(properties(), format);
     return *this;
 }
 
 Paragraph& Paragraph::numbering(int numberingId, int level) {
+    if (block_) {
+        if (block_->written) throw DocxError(kWrittenOut);
+        block_->numberingId = numberingId;
+        block_->numberingLevel = level;
+        return *this;
+    }
     QDomElement numPr =
         childInOrder(properties(), QStringLiteral("w:numPr"), kParagraphPropertyOrder);
     while (numPr.hasChildNodes()) numPr.removeChild(numPr.firstChild());
@@ -434,9 +563,19 @@ Table::Table(Document* document, QDomElement element, int columns)
       cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()),
       fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)) {}
 
+Table::Table(Document* document, std::shared_ptr<detail::TextTable> block, int columns)
+    : document_(document),
+      columns_(columns),
+      cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()),
+      fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)),
+      block_(std::move(block)) {
+    block_->fixedWidths = *fixedWidths_;
+}
+
+int Table::rowCount() const { return int(block_ ? block_->rows.size() : cells_->size()); }
+
 Paragraph Table::cell(int row, int column) {
-    if (element_.parentNode().isNull())
-        throw DocxError("the table has been written out: only the last block can change");
+    if (block_ ? block_->written : element_.parentNode().isNull()) throw DocxError(kWrittenOut);
     if (row < 0 || row >= rowCount() || column < 0 || column >= columns_)
         throw DocxError(QStringLiteral("no cell %1, %2 in a table of %3 by %4")
                             .arg(row)
@@ -444,24 +583,21 @@ Paragraph Table::cell(int row, int column) {
                             .arg(rowCount())
                             .arg(columns_)
                             .toStdString());
+    if (block_) return Paragraph(document_, block_->rows[std::size_t(row)][std::size_t(column)]);
     return Paragraph(document_, (*cells_)[std::size_t(row)][std::size_t(column)]);
 }
 
 std::vector<double> Table::widths() const {
-    double fixed = 0;
-    int shared = 0;
-    for (double w : *fixedWidths_) {
-        fixed += w;
-        shared += w > 0 ? 0 : 1;
-    }
-    const double share =
-        shared > 0 ? std::max(0.0, document_->page.bodyWidthPt() - fixed) / shared : 0;
-    std::vector<double> widths;
-    for (double w : *fixedWidths_) widths.push_back(w > 0 ? w : share);
-    return widths;
+    return columnWidths(*fixedWidths_, document_->page.bodyWidthPt());
 }
 
 void Table::addRow() {
+    if (block_) {
+        if (block_->written) throw DocxError(kWrittenOut);
+        auto& row = block_->rows.emplace_back();
+        for (int c = 0; c < columns_; ++c) row.push_back(std::make_shared<detail::TextParagraph>());
+        return;
+    }
     const std::vector<double> width = widths();
     QDomElement tr = appendElement(element_, QStringLiteral("w:tr"));
     std::vector<QDomElement>& paragraphs = cells_->emplace_back();
@@ -477,6 +613,10 @@ void Table::addRow() {
 }
 
 void Table::applyWidths() {
+    if (block_) {
+        block_->fixedWidths = *fixedWidths_;
+        return;
+    }
     const std::vector<double> width = widths();
     int c = 0;
     for (QDomElement col = element_.firstChildElement(QStringLiteral("w:tblGrid"))
@@ -501,6 +641,10 @@ void Table::setColumnWidth(int column, double widthPt) {
 }
 
 void Table::setHeadingRow() {
+    if (block_) {
+        block_->headingRow = true;
+        return;
+    }
     QDomElement tr = cells_->front().front().parentNode().parentNode().toElement();
     if (!tr.firstChildElement(QStringLiteral("w:trPr")).isNull()) return;
     QDomElement trPr =
@@ -518,6 +662,13 @@ QDomElement Story::append(const QString& tag) {
 }
 
 Paragraph Story::addParagraph(const QString& styleName) {
+    if (this == document_->body_.get()) {
+        auto block = std::make_shared<detail::TextParagraph>();
+        if (!styleName.isEmpty()) block->styleId = document_->styleId(styleName);
+        document_->writeOutBody();
+        pendingParagraph_ = block;
+        return Paragraph(document_, block);
+    }
     Paragraph paragraph(document_, append(QStringLiteral("w:p")));
     if (!styleName.isEmpty())
         valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
@@ -529,6 +680,15 @@ Table Story::addTable(int rows, int columns, const QString& styleName) {
     // Word refuses a table without rows or columns.
     if (rows < 1 || columns < 1) throw DocxError("a table needs at least one row and one column");
     const QString styleId = styleName.isEmpty() ? QString() : document_->styleId(styleName);
+    if (this == document_->body_.get()) {
+        auto block = std::make_shared<detail::TextTable>();
+        block->styleId = styleId;
+        document_->writeOutBody();
+        pendingTable_ = block;
+        Table table(document_, block, columns);
+        for (int r = 0; r < rows; ++r) table.addRow();
+        return table;
+    }
     QDomElement tbl = append(QStringLiteral("w:tbl"));
     QDomElement tblPr = appendElement(tbl, QStringLiteral("w:tblPr"));
     if (!styleId.isEmpty()) appendValue(tblPr, QStringLiteral("w:tblStyle"), styleId);
@@ -546,7 +706,11 @@ Table Story::addTable(int rows, int columns, const QString& styleName) {
 }
 
 Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleName) {
-    Paragraph paragraph = addParagraph(styleName);
+    // A tree: the contents are written in its place when the document is saved.
+    Paragraph paragraph(document_, append(QStringLiteral("w:p")));
+    if (!styleName.isEmpty())
+        valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
+                     kParagraphPropertyOrder);
     paragraph.field(QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower));
     // Word fills the table when it opens a document whose fields are marked out of date.
     paragraph.element_.firstChildElement(QStringLiteral("w:r"))
@@ -871,6 +1035,8 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
     const std::array<std::pair<QString, Story*>, 3> stories{std::pair{body, body_.get()},
                                                             std::pair{header, header_.get()},
                                                             std::pair{footer, footer_.get()}};
+    // What the body holds already comes before what the template gives.
+    writeOutBody();
     for (const auto& [name, story] : stories) {
         if (loaded.count(name) == 0) continue;
         const QDomElement root = loaded[name].documentElement();
@@ -896,8 +1062,28 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
 
 int Document::replaceFields(
     const std::function<std::optional<QString>(const QString& code)>& valueOf) {
-    return replaceFieldsIn(documentXml_, valueOf) + replaceFieldsIn(headerXml_, valueOf) +
-           replaceFieldsIn(footerXml_, valueOf);
+    // The body's last block, kept as markup, is looked at as a tree.
+    const auto inMarkup = [&](detail::TextParagraph& paragraph) {
+        QDomDocument tree;
+        if (!tree.setContent(QStringLiteral("<w:p>") + paragraph.runs + QStringLiteral("</w:p>")))
+            return 0;
+        const int replaced = replaceFieldsIn(tree, valueOf);
+        if (replaced == 0) return 0;
+        QString runs;
+        QTextStream stream(&runs);
+        for (QDomNode n = tree.documentElement().firstChild(); !n.isNull(); n = n.nextSibling())
+            n.save(stream, -1);
+        stream.flush();
+        paragraph.runs = runs;
+        return replaced;
+    };
+    int replaced = 0;
+    if (body_->pendingParagraph_) replaced += inMarkup(*body_->pendingParagraph_);
+    if (body_->pendingTable_)
+        for (auto& row : body_->pendingTable_->rows)
+            for (auto& cell : row) replaced += inMarkup(*cell);
+    return replaced + replaceFieldsIn(documentXml_, valueOf) +
+           replaceFieldsIn(headerXml_, valueOf) + replaceFieldsIn(footerXml_, valueOf);
 }
 
 int Document::addNumbering(const std::vector<ListLevel>& levels) {
@@ -968,11 +1154,84 @@ const Document::Image& Document::addImage(const QByteArray& data, const QString&
 }
 
 void Document::writeOutBody() {
-    if (!body_ || !body_->container_.hasChildNodes()) return;
-    writeBlocks(body_->container_, bodyWritten_, bodyState_);
-    while (body_->container_.hasChildNodes())
-        body_->container_.removeChild(body_->container_.firstChild());
-    body_->written_ = true;
+    if (!body_) return;
+    Story& body = *body_;
+    if (body.container_.hasChildNodes()) {
+        writeBlocks(body.container_, bodyWritten_, bodyState_);
+        while (body.container_.hasChildNodes())
+            body.container_.removeChild(body.container_.firstChild());
+        body.written_ = true;
+    }
+    if (body.pendingParagraph_ || body.pendingTable_) {
+        QString markup;
+        writePending(markup, bodyState_);
+        bodyWritten_ += markup.toUtf8();
+        if (body.pendingParagraph_) body.pendingParagraph_->written = true;
+        if (body.pendingTable_) body.pendingTable_->written = true;
+        body.pendingParagraph_.reset();
+        body.pendingTable_.reset();
+        body.written_ = true;
+    }
+}
+
+void Document::writePending(QString& out, BodyState& state) const {
+    if (body_->pendingParagraph_) {
+        writeParagraph(out, *body_->pendingParagraph_, state);
+        state.endsWithParagraph = true;
+    } else if (body_->pendingTable_) {
+        writeTable(out, *body_->pendingTable_, state);
+        state.endsWithParagraph = false;
+    }
+}
+
+void Document::writeParagraph(QString& out, const detail::TextParagraph& paragraph,
+                              BodyState& state) const {
+    const int level = styleHeadingLevel(paragraph.styleId);
+    const QString heading = level >= 1 && level <= 9 ? paragraph.shown.simplified() : QString();
+    out += QStringLiteral("<w:p>");
+    out += paragraphPropertiesMarkup(paragraph);
+    if (heading.isEmpty()) {
+        out += paragraph.runs;
+        out += QStringLiteral("</w:p>");
+        return;
+    }
+    // A heading carries a bookmark that the contents' page number refers to. Its id and name
+    // stay clear of the bookmarks that content taken from a template may hold; the leading
+    // underscore keeps it out of a word processor's list of bookmarks.
+    const QString id = QString::number(kFirstBookmarkId + ++state.bookmarks);
+    const QString bookmark = QStringLiteral("_TocTv") + id;
+    state.headings.push_back(Heading{level, heading, bookmark});
+    out += QStringLiteral("<w:bookmarkStart w:id=\"%1\" w:name=\"%2\"/>").arg(id, bookmark);
+    out += paragraph.runs;
+    out += QStringLiteral("<w:bookmarkEnd w:id=\"%1\"/></w:p>").arg(id);
+}
+
+void Document::writeTable(QString& out, const detail::TextTable& table, BodyState& state) const {
+    const std::vector<double> widths = columnWidths(table.fixedWidths, page.bodyWidthPt());
+    out += QStringLiteral("<w:tbl><w:tblPr>");
+    if (!table.styleId.isEmpty()) out += valueMarkup("w:tblStyle", table.styleId);
+    out += QStringLiteral(
+        "<w:tblW w:w=\"0\" w:type=\"auto\"/><w:tblLook w:val=\"04A0\"/>"
+        "</w:tblPr><w:tblGrid>");
+    QStringList cellStarts;
+    for (double width : widths) {
+        out += QStringLiteral("<w:gridCol w:w=\"%1\"/>").arg(twips(width));
+        cellStarts << QStringLiteral("<w:tc><w:tcPr><w:tcW w:w=\"%1\" w:type=\"dxa\"/></w:tcPr>")
+                          .arg(twips(width));
+    }
+    out += QStringLiteral("</w:tblGrid>");
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        out += QStringLiteral("<w:tr>");
+        // The caption row is repeated at the top of every page the table runs on.
+        if (r == 0 && table.headingRow) out += QStringLiteral("<w:trPr><w:tblHeader/></w:trPr>");
+        for (std::size_t c = 0; c < table.rows[r].size(); ++c) {
+            out += cellStarts[qsizetype(c)];
+            writeParagraph(out, *table.rows[r][c], state);
+            out += QStringLiteral("</w:tc>");
+        }
+        out += QStringLiteral("</w:tr>");
+    }
+    out += QStringLiteral("</w:tbl>");
 }
 
 namespace {
@@ -1013,6 +1272,12 @@ int Document::headingLevel(const QDomElement& paragraph) const {
     const QDomElement pPr = paragraph.firstChildElement(QStringLiteral("w:pPr"));
     const QDomElement own = pPr.firstChildElement(QStringLiteral("w:outlineLvl"));
     if (!own.isNull()) return own.attribute(QStringLiteral("w:val")).toInt() + 1;
+    return styleHeadingLevel(
+        pPr.firstChildElement(QStringLiteral("w:pStyle")).attribute(QStringLiteral("w:val")));
+}
+
+int Document::styleHeadingLevel(const QString& styleId) const {
+    if (styleId.isEmpty()) return 0;
     if (!headingLevels_) {
         // A style's outline level, its own or that of the style it is based on.
         std::map<QString, std::pair<int, QString>> styles;  // id: own level (0: none), base
@@ -1038,9 +1303,7 @@ int Document::headingLevel(const QDomElement& paragraph) const {
             }
         }
     }
-    const QString style =
-        pPr.firstChildElement(QStringLiteral("w:pStyle")).attribute(QStringLiteral("w:val"));
-    const auto found = headingLevels_->find(style);
+    const auto found = headingLevels_->find(styleId);
     return found == headingLevels_->end() ? 0 : found->second;
 }
 
@@ -1185,6 +1448,9 @@ PackageParts Document::parts() const {
     BodyState state = bodyState_;
     QByteArray blocks = bodyWritten_;
     writeBlocks(body_->container_, blocks, state);
+    QString pending;
+    writePending(pending, state);
+    blocks += pending.toUtf8();
     if (state.tableOfContentsAt >= 0)
         blocks.insert(state.tableOfContentsAt, tableOfContents(state.headings));
     // The body ends with the section's page set-up, after a paragraph: Word wants one last.

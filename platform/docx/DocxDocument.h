@@ -76,7 +76,13 @@ struct ListLevel {
 
 class Document;
 
-// A paragraph being written; every operation appends at its end.
+namespace detail {
+struct TextParagraph;
+struct TextTable;
+}  // namespace detail
+
+// A paragraph being written; every operation appends at its end. A paragraph of the body can
+// change only until the next block is added (it is written out then; a change throws).
 class Paragraph {
 public:
     Paragraph& text(const QString& text, const RunFormat& format = {});
@@ -99,20 +105,24 @@ private:
     friend class Story;
     friend class Table;
     Paragraph(Document* document, QDomElement element) : document_(document), element_(element) {}
+    Paragraph(Document* document, std::shared_ptr<detail::TextParagraph> block);
     QDomElement properties();
-    QDomElement addRun(const RunFormat& format = {});
+    // Appends runs given as markup.
+    void appendRuns(const QString& runs, const QString& shownText = {});
+    bool inBody() const;
     Paragraph& placePicture(const QByteArray& data, const QString& extension, const QImage& image,
                             double maxWidthPt, double maxHeightPt);
 
     Document* document_;
-    QDomElement element_;
+    QDomElement element_;                           // a paragraph of a header or footer
+    std::shared_ptr<detail::TextParagraph> block_;  // or one of the body, kept as markup
 };
 
 // A table with a fixed number of columns, all cells empty at first. Copies of a Table are
 // handles onto the same table.
 class Table {
 public:
-    int rowCount() const { return int(cells_->size()); }
+    int rowCount() const;
     int columnCount() const { return columns_; }
     // The first paragraph of a cell (row and column from 0); throws outside the table.
     Paragraph cell(int row, int column);
@@ -126,7 +136,9 @@ public:
 
 private:
     friend class Story;
+    friend class Document;
     Table(Document* document, QDomElement element, int columns);
+    Table(Document* document, std::shared_ptr<detail::TextTable> block, int columns);
 
     Document* document_;
     QDomElement element_;
@@ -134,6 +146,7 @@ private:
     // The paragraphs of the cells, row by row: filling a long table stays linear.
     std::shared_ptr<std::vector<std::vector<QDomElement>>> cells_;
     std::shared_ptr<std::vector<double>> fixedWidths_;  // per column; 0: a share of the rest
+    std::shared_ptr<detail::TextTable> block_;          // a table of the body, kept as markup
     std::vector<double> widths() const;
     void applyWidths();
 };
@@ -150,7 +163,9 @@ public:
     // it lists the headings of the body, each with the page-number field of a bookmark on the
     // heading, and stays marked for Word to bring up to date when it opens the document.
     Paragraph addTableOfContents(int upper, int lower, const QString& styleName = {});
-    bool isEmpty() const { return !container_.hasChildNodes() && !written_; }
+    bool isEmpty() const {
+        return !container_.hasChildNodes() && !written_ && !pendingParagraph_ && !pendingTable_;
+    }
 
 private:
     friend class Document;
@@ -160,6 +175,9 @@ private:
     Document* document_;
     QDomElement container_;
     bool written_ = false;  // blocks have been written out of the tree
+    // The body's last block when the API made it: kept as markup, not as a tree.
+    std::shared_ptr<detail::TextParagraph> pendingParagraph_;
+    std::shared_ptr<detail::TextTable> pendingTable_;
 };
 
 // Page size and margins, in points (US Letter and one-inch margins at first).
@@ -247,7 +265,12 @@ private:
     };
     void writeOutBody();
     void writeBlocks(const QDomElement& container, QByteArray& out, BodyState& state) const;
+    void writePending(QString& out, BodyState& state) const;
+    void writeParagraph(QString& out, const detail::TextParagraph& paragraph,
+                        BodyState& state) const;
+    void writeTable(QString& out, const detail::TextTable& table, BodyState& state) const;
     int headingLevel(const QDomElement& paragraph) const;
+    int styleHeadingLevel(const QString& styleId) const;
     QByteArray tableOfContents(const std::vector<Heading>& headings) const;
 
     QDomDocument documentXml_;
