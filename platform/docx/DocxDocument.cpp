@@ -258,7 +258,8 @@ namespace {
 QString escaped(const QString& text) { return xmlSafe(text).toHtmlEscaped(); }
 
 QString valueMarkup(const char* tag, const QString& value) {
-    return QStringLiteral("<%1 w:val=\"%2\"/>").arg(QLatin1String(tag), escaped(value));
+    return u'<' + QLatin1String(tag) + QLatin1String(" w:val=\"") + escaped(value) +
+           QLatin1String("\"/>");
 }
 
 // Run properties in the order the schema wants, as applyRunFormat writes them into a style.
@@ -288,25 +289,51 @@ QString runMarkup(const QString& content, const RunFormat& format = {}) {
            QStringLiteral("</w:r>");
 }
 
-// A run of text; a tab or a line break inside the text is an element of its own.
-QString textRunMarkup(const QString& text, const RunFormat& format) {
-    QString content, pending;
-    auto flush = [&] {
-        if (pending.isEmpty()) return;
-        content += QStringLiteral("<w:t xml:space=\"preserve\">") + pending.toHtmlEscaped() +
-                   QStringLiteral("</w:t>");
-        pending.clear();
-    };
-    for (QChar c : xmlSafe(text)) {
-        if (c == u'\t' || c == u'\n') {
-            flush();
-            content += c == u'\t' ? QStringLiteral("<w:tab/>") : QStringLiteral("<w:br/>");
-        } else if (c != u'\r') {
-            pending.append(c);
+// Appends a run of text to `out`; a tab or a line break inside the text is an element of its
+// own. One pass over the text, straight into the markup: every line of the document goes
+// through here.
+void appendTextRun(QString& out, const QString& text, const RunFormat& format) {
+    static const QString open = QStringLiteral("<w:t xml:space=\"preserve\">");
+    out += QLatin1String("<w:r>");
+    out += runPropertiesMarkup(format);
+    bool inText = false;
+    const QChar* chars = text.constData();
+    qsizetype plain = 0;  // the start of the characters that go in as they are
+    const auto flushPlain = [&](qsizetype end) {
+        if (end > plain) {
+            if (!inText) out += open;
+            inText = true;
+            out.append(chars + plain, end - plain);
         }
+        plain = end + 1;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = chars[i].unicode();
+        if (u >= 0x20 && u != u'&' && u != u'<' && u != u'>' && u < 0xFFFE) continue;
+        flushPlain(i);
+        if (u == u'\t' || u == u'\n') {
+            if (inText) out += QLatin1String("</w:t>");
+            inText = false;
+            out += u == u'\t' ? QLatin1String("<w:tab/>") : QLatin1String("<w:br/>");
+            continue;
+        }
+        // Characters that XML 1.0 cannot carry are left out, as xmlSafe does.
+        if (u < 0x20 || u >= 0xFFFE) continue;
+        if (!inText) out += open;
+        inText = true;
+        out += u == u'&'   ? QLatin1String("&amp;")
+               : u == u'<' ? QLatin1String("&lt;")
+                           : QLatin1String("&gt;");
     }
-    flush();
-    return runMarkup(content, format);
+    flushPlain(text.size());
+    if (inText) out += QLatin1String("</w:t>");
+    out += QLatin1String("</w:r>");
+}
+
+QString textRunMarkup(const QString& text, const RunFormat& format) {
+    QString markup;
+    appendTextRun(markup, text, format);
+    return markup;
 }
 
 QString fieldCharMarkup(const char* type, const RunFormat& format) {
@@ -314,53 +341,55 @@ QString fieldCharMarkup(const char* type, const RunFormat& format) {
                      format);
 }
 
-// Paragraph properties in the schema's order.
-QString paragraphPropertiesMarkup(const detail::TextParagraph& paragraph) {
+// Appends the paragraph's properties, in the schema's order, to `out`.
+void appendParagraphProperties(QString& out, const detail::TextParagraph& paragraph) {
     static constexpr std::array kAlignments{"left", "center", "right", "both"};
     static constexpr std::array kTabKinds{"left", "center", "right", "decimal"};
     const ParagraphFormat& format = paragraph.format;
-    QString properties;
-    if (!paragraph.styleId.isEmpty()) properties += valueMarkup("w:pStyle", paragraph.styleId);
-    if (paragraph.numberingId > 0)
-        properties += QStringLiteral("<w:numPr>") +
-                      valueMarkup("w:ilvl", QString::number(paragraph.numberingLevel)) +
-                      valueMarkup("w:numId", QString::number(paragraph.numberingId)) +
-                      QStringLiteral("</w:numPr>");
+    const qsizetype start = out.size();
+    out += QLatin1String("<w:pPr>");
+    if (!paragraph.styleId.isEmpty()) out += valueMarkup("w:pStyle", paragraph.styleId);
+    if (paragraph.numberingId > 0) {
+        out += QLatin1String("<w:numPr>");
+        out += valueMarkup("w:ilvl", QString::number(paragraph.numberingLevel));
+        out += valueMarkup("w:numId", QString::number(paragraph.numberingId));
+        out += QLatin1String("</w:numPr>");
+    }
     if (format.topBorder || format.bottomBorder) {
-        const auto border = [](const char* side) {
-            return QStringLiteral(
-                       "<w:%1 w:val=\"single\" w:sz=\"6\" w:space=\"1\" w:color=\"auto\"/>")
-                .arg(QLatin1String(side));
-        };
-        properties += QStringLiteral("<w:pBdr>") + (format.topBorder ? border("top") : QString()) +
-                      (format.bottomBorder ? border("bottom") : QString()) +
-                      QStringLiteral("</w:pBdr>");
+        out += QLatin1String("<w:pBdr>");
+        if (format.topBorder)
+            out += QLatin1String(
+                "<w:top w:val=\"single\" w:sz=\"6\" w:space=\"1\" w:color=\"auto\"/>");
+        if (format.bottomBorder)
+            out += QLatin1String(
+                "<w:bottom w:val=\"single\" w:sz=\"6\" w:space=\"1\" w:color=\"auto\"/>");
+        out += QLatin1String("</w:pBdr>");
     }
     if (!format.tabStops.empty()) {
-        properties += QStringLiteral("<w:tabs>");
-        for (const TabStop& stop : format.tabStops)
-            properties += QStringLiteral("<w:tab w:val=\"%1\" w:pos=\"%2\"/>")
-                              .arg(QLatin1String(kTabKinds[std::size_t(stop.alignment)]),
-                                   twips(stop.positionPt));
-        properties += QStringLiteral("</w:tabs>");
+        out += QLatin1String("<w:tabs>");
+        for (const TabStop& stop : format.tabStops) {
+            out += QLatin1String("<w:tab w:val=\"");
+            out += QLatin1String(kTabKinds[std::size_t(stop.alignment)]);
+            out += QLatin1String("\" w:pos=\"") + twips(stop.positionPt) + QLatin1String("\"/>");
+        }
+        out += QLatin1String("</w:tabs>");
     }
     if (format.leftIndentPt || format.firstLineIndentPt) {
-        properties += QStringLiteral("<w:ind");
+        out += QLatin1String("<w:ind");
         if (format.leftIndentPt)
-            properties += QStringLiteral(" w:left=\"%1\"").arg(twips(*format.leftIndentPt));
+            out += QLatin1String(" w:left=\"") + twips(*format.leftIndentPt) + u'"';
         if (format.firstLineIndentPt)
-            properties += QStringLiteral(" w:%1=\"%2\"")
-                              .arg(*format.firstLineIndentPt < 0 ? QStringLiteral("hanging")
-                                                                 : QStringLiteral("firstLine"),
-                                   twips(std::abs(*format.firstLineIndentPt)));
-        properties += QStringLiteral("/>");
+            out += (*format.firstLineIndentPt < 0 ? QLatin1String(" w:hanging=\"")
+                                                  : QLatin1String(" w:firstLine=\"")) +
+                   twips(std::abs(*format.firstLineIndentPt)) + u'"';
+        out += QLatin1String("/>");
     }
     if (format.alignment)
-        properties +=
-            valueMarkup("w:jc", QLatin1String(kAlignments[std::size_t(*format.alignment)]));
-    return properties.isEmpty()
-               ? properties
-               : QStringLiteral("<w:pPr>") + properties + QStringLiteral("</w:pPr>");
+        out += valueMarkup("w:jc", QLatin1String(kAlignments[std::size_t(*format.alignment)]));
+    if (out.size() == start + 7)
+        out.truncate(start);  // no properties
+    else
+        out += QLatin1String("</w:pPr>");
 }
 
 // Later formatting adds to earlier: what it sets replaces, tab stops and borders add up.
@@ -430,6 +459,11 @@ bool Paragraph::inBody() const {
 }
 
 Paragraph& Paragraph::text(const QString& text, const RunFormat& format) {
+    if (block_ && !block_->written) {
+        appendTextRun(block_->runs, text, format);
+        block_->shown += text;
+        return *this;
+    }
     appendRuns(textRunMarkup(text, format), text);
     return *this;
 }
@@ -1189,7 +1223,7 @@ void Document::writeParagraph(QString& out, const detail::TextParagraph& paragra
     const int level = styleHeadingLevel(paragraph.styleId);
     const QString heading = level >= 1 && level <= 9 ? paragraph.shown.simplified() : QString();
     out += QStringLiteral("<w:p>");
-    out += paragraphPropertiesMarkup(paragraph);
+    appendParagraphProperties(out, paragraph);
     if (heading.isEmpty()) {
         out += paragraph.runs;
         out += QStringLiteral("</w:p>");

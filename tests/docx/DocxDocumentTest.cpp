@@ -149,6 +149,7 @@ TEST_F(DocxDocumentTest, ParagraphsCarryTheirStyleFormatAndRuns) {
     document.body().addParagraph().text(
         QStringLiteral("a\x01"
                        "b"));
+    document.body().addParagraph().text(QStringLiteral("1 < 2 & 3 > 2\tend\r\nnext"));
 
     const QDomDocument body = saved(document).xml(QStringLiteral("word/document.xml"));
     const QList<QDomElement> paragraphs = elements(body, W, QStringLiteral("p"));
@@ -169,6 +170,8 @@ TEST_F(DocxDocumentTest, ParagraphsCarryTheirStyleFormatAndRuns) {
     // Properties come before the runs.
     EXPECT_EQ(first.firstChildElement().localName(), QStringLiteral("pPr"));
     EXPECT_EQ(text(paragraphs[1]), QStringLiteral("ab"));
+    EXPECT_EQ(text(paragraphs[2]), QStringLiteral("1 < 2 & 3 > 2endnext"));
+    EXPECT_EQ(elements(paragraphs[2], W, QStringLiteral("br")).size(), 1);
 }
 
 TEST_F(DocxDocumentTest, TablesHoldTheirRowsAndCells) {
