@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 #include "TVFieldDetails.h"
 #include "TVLookupHelper.h"
@@ -48,6 +49,8 @@ constexpr double ptFourTenthsInch = 28.8;
 constexpr double ptThreeTenthsInch = 21.6;
 constexpr double ptFifthInch = 14.4;
 constexpr double ptZero = 0;
+// Room on the layout picture's page for the report heading, "Report Layout" and the page break.
+constexpr double kHeadingsRoomPt = 90;
 
 const QString kPropertyTitleStyle = QStringLiteral("TV_Property_Title_Style");
 const QString kTableFontStyle = QStringLiteral("TV_Table_Font_Style");
@@ -137,6 +140,8 @@ TVWordDocWriter::~TVWordDocWriter() = default;
 
 bool TVWordDocWriter::init(const QString& fileName, const QString& documentFolder,
                            const QString& reportPath, const QString& templateName) {
+    failure_.clear();
+    step_ = QStringLiteral("preparing the document");
     try {
         // Starting Word: a document builder of our own for this report.
         QuitWord();
@@ -147,7 +152,8 @@ bool TVWordDocWriter::init(const QString& fileName, const QString& documentFolde
         detailWriter_->init(*this);
         documentFolder_ = documentFolder;
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        failure_ = step_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
         QuitWord();
         return false;
     }
@@ -212,20 +218,22 @@ void TVWordDocWriter::SetupPage(const QString& reportPath, const QString& fileNa
             fileDateTime(reportPath, "dd-MMM-yyyy 'at' HH:mm:ss"),
         font);
 
+    // The version stands at the left margin and "Page N of M" ends at the right one; a tab
+    // stop in the middle keeps the page's place for a centred text.
     tvdocx::Story& footer = wordDocument_->footer();
-    tvdocx::ParagraphFormat ruleAbove;
+    tvdocx::ParagraphFormat tabs;
+    tabs.tabStops = {{page.bodyWidthPt() / 2, Alignment::Center},
+                     {page.bodyWidthPt(), Alignment::Right}};
+    tvdocx::ParagraphFormat ruleAbove = tabs;
     ruleAbove.topBorder = true;
-    ruleAbove.tabStopsPt = {7 * ptOneInch};
     footer.addParagraph()
         .format(ruleAbove)
         .text(QStringLiteral("Tavrin, Version ") + versionText() + QStringLiteral("\t\tPage "),
               font)
-        .field(QStringLiteral(" PAGE "), QStringLiteral("1"))
+        .field(QStringLiteral(" PAGE "), QStringLiteral("1"), font)
         .text(QStringLiteral("  of  "), font)
-        .field(QStringLiteral(" NUMPAGES "), QStringLiteral("1"));
-    tvdocx::ParagraphFormat plain;
-    plain.tabStopsPt = {7 * ptOneInch};
-    footer.addParagraph().format(plain).text(
+        .field(QStringLiteral(" NUMPAGES "), QStringLiteral("1"), font);
+    footer.addParagraph().format(tabs).text(
         QStringLiteral("Printed ") +
             QLocale::c().toString(QDateTime::currentDateTime(), u"dd-MMM-yy 'at' HH:mm:ss"),
         font);
@@ -411,6 +419,8 @@ void TVWordDocWriter::WriteDetails(qint32 code, qint32 kind, const QString& text
 // Assembly
 
 bool TVWordDocWriter::WriteReport(const tvReport& report, const QString& fileName) {
+    failure_.clear();
+    step_ = QStringLiteral("writing the title page");
     try {
         if (!wordDocument_) throw tvdocx::DocxError("no document was prepared");
         const TVSettings& settings = REPORTS();
@@ -427,11 +437,15 @@ bool TVWordDocWriter::WriteReport(const tvReport& report, const QString& fileNam
             line(QStringLiteral("Report Export Information"), 1, 10);
             WriteExportInformation(report, tvWordWriterKind);
         }
-        for (qsizetype i = 0; i <= report.subReports.Count(); ++i)
+        for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
+            step_ = QStringLiteral("writing the body of report %1").arg(i);
             WriteReportBody(GetReportOrSubreport(report, i), report, i);
+        }
+        step_ = QStringLiteral("saving the document");
         SaveDocument(fileName);
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        failure_ = step_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
         // Nothing is saved: the earlier document, if any, stays as it was.
         QuitWord();
         return false;
@@ -486,15 +500,14 @@ void TVWordDocWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype i
     setStyle(profile_.heading2StyleName);
     line(QStringLiteral("Report Layout"));
     setStyle(profile_.normalStyleName);
-    const QString picture = globalSettingsStore().programFolder() + QStringLiteral("temp") +
-                            QString::number(index) + QStringLiteral(".bmp");
-    // The picture file lives only while it is taken into the document, also when that fails.
-    const std::unique_ptr<const QString, void (*)(const QString*)> removeLater(
-        &picture, [](const QString* file) { QFile::remove(*file); });
     if (!preview_) preview_ = std::make_unique<TVPreview>();
-    preview_->MakeReport(mainReport, index, picture);
+    const QString step = std::exchange(step_, QStringLiteral("drawing the layout picture"));
+    const QImage picture = preview_->DrawReport(mainReport, index);
+    step_ = step;
     typeText(QString());
-    paragraph_->picture(picture);
+    // The picture keeps its page with the two headings above it and the break below.
+    const tvdocx::PageSetup& page = wordDocument_->page;
+    paragraph_->picture(picture, page.bodyWidthPt(), page.bodyHeightPt() - kHeadingsRoomPt);
     typeParagraph();
     pageBreak();
     setStyle(profile_.normalStyleName);
@@ -541,6 +554,7 @@ tvdocx::Table TVWordDocWriter::addTable(qsizetype rows,
     int column = 0;
     for (const char* caption : captions)
         table.cell(0, column++).format(cellFormat()).text(QLatin1StringView(caption), bold);
+    table.setHeadingRow();
     return table;
 }
 
@@ -760,6 +774,7 @@ void TVWordDocWriter::WriteSectionDetails(const tvReport& report, const tvSectio
 void TVWordDocWriter::WriteObjectTable(const tvSection& section, double idBase) {
     const qsizetype n = section.reportObjects.Count();
     tvdocx::Table table = addTable(n, {"ID", "Text/Field", "Position", "Size (w x h)", "Type"});
+    table.setColumnWidth(0, 26);
     for (qsizetype i = 1; i <= n; ++i) {
         const tvIReportObject& object = section.reportObjects.Item(i);
         const auto* field =

@@ -42,6 +42,8 @@ public:
     bool WriteReport(const tvReport& report, const QString& fileName) override;
     // Releases the document; harmless when there is none.
     void QuitWord() override;
+    // The step that failed last, with the reason: "saving the document: ...".
+    QString failureReason() const override { return failure_; }
 
     // One documentation line as a paragraph of the document.
     void WriteDetails(qint32 code, qint32 kind, const QString& text, const QString& value,
@@ -114,4 +116,6 @@ private:
     QString documentFolder_;
     QString documentPath_;
     bool newDocument_ = true;
+    QString step_;     // what is being done, for the failure's reason
+    QString failure_;  // why the last failing call failed
 };

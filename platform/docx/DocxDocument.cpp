@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QTextStream>
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <array>
@@ -56,6 +57,8 @@ struct ImageType {
 constexpr std::array kImageTypes{
     ImageType{"png", "png", "image/png"}, ImageType{"jpeg", "jpeg", "image/jpeg"},
     ImageType{"bmp", "bmp", "image/bmp"}, ImageType{"gif", "gif", "image/gif"}};
+
+constexpr int kFirstBookmarkId = 900000;
 
 QString twips(double points) { return QString::number(std::lround(points * 20)); }
 
@@ -133,11 +136,13 @@ void applyParagraphFormat(QDomElement pPr, const ParagraphFormat& format) {
                 twips(std::abs(first)));
         }
     }
-    if (!format.tabStopsPt.empty()) {
+    if (!format.tabStops.empty()) {
+        static constexpr std::array kTabKinds{"left", "center", "right", "decimal"};
         QDomElement tabs = childInOrder(pPr, QStringLiteral("w:tabs"), kParagraphPropertyOrder);
-        for (double position : format.tabStopsPt) {
-            QDomElement tab = appendValue(tabs, QStringLiteral("w:tab"), QStringLiteral("left"));
-            tab.setAttribute(QStringLiteral("w:pos"), twips(position));
+        for (const TabStop& stop : format.tabStops) {
+            QDomElement tab =
+                appendValue(tabs, QStringLiteral("w:tab"), kTabKinds[std::size_t(stop.alignment)]);
+            tab.setAttribute(QStringLiteral("w:pos"), twips(stop.positionPt));
         }
     }
     if (format.topBorder || format.bottomBorder) {
@@ -225,6 +230,197 @@ void addDefaultStyles(Document& document) {
 
 }  // namespace
 
+namespace detail {
+
+// A block of the body as markup: what a paragraph or table of the body is until it is written
+// out, far smaller and quicker than a tree.
+struct TextParagraph {
+    QString styleId;
+    ParagraphFormat format;
+    int numberingId = 0, numberingLevel = 0;
+    QString runs;
+    QString shown;  // the text a reader sees, for the contents
+    bool written = false;
+};
+
+struct TextTable {
+    QString styleId;
+    std::vector<double> fixedWidths;
+    bool headingRow = false;
+    std::vector<std::vector<std::shared_ptr<TextParagraph>>> rows;
+    bool written = false;
+};
+
+}  // namespace detail
+
+namespace {
+
+QString escaped(const QString& text) { return xmlSafe(text).toHtmlEscaped(); }
+
+QString valueMarkup(const char* tag, const QString& value) {
+    return u'<' + QLatin1String(tag) + QLatin1String(" w:val=\"") + escaped(value) +
+           QLatin1String("\"/>");
+}
+
+// Run properties in the order the schema wants, as applyRunFormat writes them into a style.
+QString runPropertiesMarkup(const RunFormat& format) {
+    QString properties;
+    if (!format.fontName.isEmpty()) {
+        const QString name = escaped(format.fontName);
+        properties +=
+            QStringLiteral("<w:rFonts w:ascii=\"%1\" w:hAnsi=\"%1\" w:cs=\"%1\"/>").arg(name);
+    }
+    if (format.bold) properties += valueMarkup("w:b", QLatin1String(*format.bold ? "1" : "0"));
+    if (format.italic) properties += valueMarkup("w:i", QLatin1String(*format.italic ? "1" : "0"));
+    if (!format.color.isEmpty()) properties += valueMarkup("w:color", format.color);
+    if (format.sizePt > 0) {
+        const QString halfPoints = QString::number(std::lround(format.sizePt * 2));
+        properties += valueMarkup("w:sz", halfPoints) + valueMarkup("w:szCs", halfPoints);
+    }
+    if (format.underline)
+        properties += valueMarkup("w:u", QLatin1String(*format.underline ? "single" : "none"));
+    return properties.isEmpty()
+               ? properties
+               : QStringLiteral("<w:rPr>") + properties + QStringLiteral("</w:rPr>");
+}
+
+QString runMarkup(const QString& content, const RunFormat& format = {}) {
+    return QStringLiteral("<w:r>") + runPropertiesMarkup(format) + content +
+           QStringLiteral("</w:r>");
+}
+
+// Appends a run of text to `out`; a tab or a line break inside the text is an element of its
+// own. One pass over the text, straight into the markup: every line of the document goes
+// through here.
+void appendTextRun(QString& out, const QString& text, const RunFormat& format) {
+    static const QString open = QStringLiteral("<w:t xml:space=\"preserve\">");
+    out += QLatin1String("<w:r>");
+    out += runPropertiesMarkup(format);
+    bool inText = false;
+    const QChar* chars = text.constData();
+    qsizetype plain = 0;  // the start of the characters that go in as they are
+    const auto flushPlain = [&](qsizetype end) {
+        if (end > plain) {
+            if (!inText) out += open;
+            inText = true;
+            out.append(chars + plain, end - plain);
+        }
+        plain = end + 1;
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = chars[i].unicode();
+        if (u >= 0x20 && u != u'&' && u != u'<' && u != u'>' && u < 0xFFFE) continue;
+        flushPlain(i);
+        if (u == u'\t' || u == u'\n') {
+            if (inText) out += QLatin1String("</w:t>");
+            inText = false;
+            out += u == u'\t' ? QLatin1String("<w:tab/>") : QLatin1String("<w:br/>");
+            continue;
+        }
+        // Characters that XML 1.0 cannot carry are left out, as xmlSafe does.
+        if (u < 0x20 || u >= 0xFFFE) continue;
+        if (!inText) out += open;
+        inText = true;
+        out += u == u'&'   ? QLatin1String("&amp;")
+               : u == u'<' ? QLatin1String("&lt;")
+                           : QLatin1String("&gt;");
+    }
+    flushPlain(text.size());
+    if (inText) out += QLatin1String("</w:t>");
+    out += QLatin1String("</w:r>");
+}
+
+QString textRunMarkup(const QString& text, const RunFormat& format) {
+    QString markup;
+    appendTextRun(markup, text, format);
+    return markup;
+}
+
+QString fieldCharMarkup(const char* type, const RunFormat& format) {
+    return runMarkup(QStringLiteral("<w:fldChar w:fldCharType=\"%1\"/>").arg(QLatin1String(type)),
+                     format);
+}
+
+// Appends the paragraph's properties, in the schema's order, to `out`.
+void appendParagraphProperties(QString& out, const detail::TextParagraph& paragraph) {
+    static constexpr std::array kAlignments{"left", "center", "right", "both"};
+    static constexpr std::array kTabKinds{"left", "center", "right", "decimal"};
+    const ParagraphFormat& format = paragraph.format;
+    const qsizetype start = out.size();
+    out += QLatin1String("<w:pPr>");
+    if (!paragraph.styleId.isEmpty()) out += valueMarkup("w:pStyle", paragraph.styleId);
+    if (paragraph.numberingId > 0) {
+        out += QLatin1String("<w:numPr>");
+        out += valueMarkup("w:ilvl", QString::number(paragraph.numberingLevel));
+        out += valueMarkup("w:numId", QString::number(paragraph.numberingId));
+        out += QLatin1String("</w:numPr>");
+    }
+    if (format.topBorder || format.bottomBorder) {
+        out += QLatin1String("<w:pBdr>");
+        if (format.topBorder)
+            out += QLatin1String(
+                "<w:top w:val=\"single\" w:sz=\"6\" w:space=\"1\" w:color=\"auto\"/>");
+        if (format.bottomBorder)
+            out += QLatin1String(
+                "<w:bottom w:val=\"single\" w:sz=\"6\" w:space=\"1\" w:color=\"auto\"/>");
+        out += QLatin1String("</w:pBdr>");
+    }
+    if (!format.tabStops.empty()) {
+        out += QLatin1String("<w:tabs>");
+        for (const TabStop& stop : format.tabStops) {
+            out += QLatin1String("<w:tab w:val=\"");
+            out += QLatin1String(kTabKinds[std::size_t(stop.alignment)]);
+            out += QLatin1String("\" w:pos=\"") + twips(stop.positionPt) + QLatin1String("\"/>");
+        }
+        out += QLatin1String("</w:tabs>");
+    }
+    if (format.leftIndentPt || format.firstLineIndentPt) {
+        out += QLatin1String("<w:ind");
+        if (format.leftIndentPt)
+            out += QLatin1String(" w:left=\"") + twips(*format.leftIndentPt) + u'"';
+        if (format.firstLineIndentPt)
+            out += (*format.firstLineIndentPt < 0 ? QLatin1String(" w:hanging=\"")
+                                                  : QLatin1String(" w:firstLine=\"")) +
+                   twips(std::abs(*format.firstLineIndentPt)) + u'"';
+        out += QLatin1String("/>");
+    }
+    if (format.alignment)
+        out += valueMarkup("w:jc", QLatin1String(kAlignments[std::size_t(*format.alignment)]));
+    if (out.size() == start + 7)
+        out.truncate(start);  // no properties
+    else
+        out += QLatin1String("</w:pPr>");
+}
+
+// Later formatting adds to earlier: what it sets replaces, tab stops and borders add up.
+void mergeFormat(ParagraphFormat& into, const ParagraphFormat& format) {
+    if (format.alignment) into.alignment = format.alignment;
+    if (format.leftIndentPt) into.leftIndentPt = format.leftIndentPt;
+    if (format.firstLineIndentPt) into.firstLineIndentPt = format.firstLineIndentPt;
+    into.tabStops.insert(into.tabStops.end(), format.tabStops.begin(), format.tabStops.end());
+    into.topBorder = into.topBorder || format.topBorder;
+    into.bottomBorder = into.bottomBorder || format.bottomBorder;
+}
+
+// The widths of a table's columns: those given, and an equal share of the rest for the others.
+std::vector<double> columnWidths(const std::vector<double>& fixedWidths, double bodyWidthPt) {
+    double fixed = 0;
+    int shared = 0;
+    for (double w : fixedWidths) {
+        fixed += w;
+        shared += w > 0 ? 0 : 1;
+    }
+    const double share = shared > 0 ? std::max(0.0, bodyWidthPt - fixed) / shared : 0;
+    std::vector<double> widths;
+    for (double w : fixedWidths) widths.push_back(w > 0 ? w : share);
+    return widths;
+}
+
+constexpr auto kWrittenOut =
+    "the block has been written out: only the body's last block can change";
+
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 // Paragraph
 
@@ -238,76 +434,72 @@ QDomElement Paragraph::properties() {
     return pPr;
 }
 
-QDomElement Paragraph::addRun(const RunFormat& format) {
-    QDomElement run = appendElement(element_, QStringLiteral("w:r"));
-    QDomElement rPr = appendElement(run, QStringLiteral("w:rPr"));
-    applyRunFormat(rPr, format);
-    if (!rPr.hasChildNodes()) run.removeChild(rPr);
-    return run;
+Paragraph::Paragraph(Document* document, std::shared_ptr<detail::TextParagraph> block)
+    : document_(document), block_(std::move(block)) {}
+
+void Paragraph::appendRuns(const QString& runs, const QString& shownText) {
+    if (block_) {
+        if (block_->written) throw DocxError(kWrittenOut);
+        block_->runs += runs;
+        block_->shown += shownText;
+        return;
+    }
+    if (element_.parentNode().isNull()) throw DocxError(kWrittenOut);
+    // Without namespace processing the names keep their prefixes, as this builder writes them.
+    QDomDocument fragment;
+    if (!fragment.setContent(QStringLiteral("<f>") + runs + QStringLiteral("</f>")))
+        throw DocxError("a run's markup is not well formed");
+    QDomDocument owner = element_.ownerDocument();
+    for (QDomNode n = fragment.documentElement().firstChild(); !n.isNull(); n = n.nextSibling())
+        element_.appendChild(owner.importNode(n, true));
+}
+
+bool Paragraph::inBody() const {
+    return block_ || element_.ownerDocument() == document_->documentXml_;
 }
 
 Paragraph& Paragraph::text(const QString& text, const RunFormat& format) {
-    QDomElement run = addRun(format);
-    QDomDocument owner = element_.ownerDocument();
-    QString pending;
-    auto flush = [&] {
-        if (pending.isEmpty()) return;
-        QDomElement t = appendElement(run, QStringLiteral("w:t"));
-        t.setAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-        t.appendChild(owner.createTextNode(pending));
-        pending.clear();
-    };
-    // A tab or a line break inside the text is an element of its own.
-    for (QChar c : xmlSafe(text)) {
-        if (c == u'\t' || c == u'\n') {
-            flush();
-            appendElement(run, c == u'\t' ? QStringLiteral("w:tab") : QStringLiteral("w:br"));
-        } else if (c != u'\r') {
-            pending.append(c);
-        }
+    if (block_ && !block_->written) {
+        appendTextRun(block_->runs, text, format);
+        block_->shown += text;
+        return *this;
     }
-    flush();
+    appendRuns(textRunMarkup(text, format), text);
     return *this;
 }
 
 Paragraph& Paragraph::tab() {
-    appendElement(addRun(), QStringLiteral("w:tab"));
+    appendRuns(runMarkup(QStringLiteral("<w:tab/>")), QStringLiteral("\t"));
     return *this;
 }
 
 Paragraph& Paragraph::pageBreak() {
-    appendElement(addRun(), QStringLiteral("w:br"))
-        .setAttribute(QStringLiteral("w:type"), QStringLiteral("page"));
+    appendRuns(runMarkup(QStringLiteral("<w:br w:type=\"page\"/>")));
     return *this;
 }
 
-Paragraph& Paragraph::field(const QString& code, const QString& shownText) {
-    auto fieldChar = [&](const QString& type) {
-        appendElement(addRun(), QStringLiteral("w:fldChar"))
-            .setAttribute(QStringLiteral("w:fldCharType"), type);
-    };
-    fieldChar(QStringLiteral("begin"));
-    QDomElement instruction = appendElement(addRun(), QStringLiteral("w:instrText"));
-    instruction.setAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-    instruction.appendChild(element_.ownerDocument().createTextNode(xmlSafe(code)));
-    fieldChar(QStringLiteral("separate"));
-    if (!shownText.isEmpty()) text(shownText);
-    fieldChar(QStringLiteral("end"));
+Paragraph& Paragraph::field(const QString& code, const QString& shownText,
+                            const RunFormat& format) {
+    QString runs = fieldCharMarkup("begin", format) +
+                   runMarkup(QStringLiteral("<w:instrText xml:space=\"preserve\">") +
+                                 escaped(code) + QStringLiteral("</w:instrText>"),
+                             format) +
+                   fieldCharMarkup("separate", format);
+    if (!shownText.isEmpty()) runs += textRunMarkup(shownText, format);
+    appendRuns(runs + fieldCharMarkup("end", format), shownText);
     return *this;
 }
 
 Paragraph& Paragraph::simpleField(const QString& code, const QString& shownText) {
-    QDomElement fieldElement = appendElement(element_, QStringLiteral("w:fldSimple"));
-    fieldElement.setAttribute(QStringLiteral("w:instr"), xmlSafe(code));
     // The shown text is a run inside the field element.
-    Paragraph inner(document_, fieldElement);
-    inner.text(shownText);
+    appendRuns(QStringLiteral("<w:fldSimple w:instr=\"%1\">").arg(escaped(code)) +
+                   textRunMarkup(shownText, {}) + QStringLiteral("</w:fldSimple>"),
+               shownText);
     return *this;
 }
 
 Paragraph& Paragraph::picture(const QString& filePath) {
-    if (element_.ownerDocument() != document_->documentXml_)
-        throw DocxError("pictures go in the body of the document");
+    if (!inBody()) throw DocxError("pictures go in the body of the document");
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         throw DocxError(("picture cannot be read: " + filePath).toStdString());
@@ -321,69 +513,72 @@ Paragraph& Paragraph::picture(const QString& filePath) {
                                    [&](const ImageType& t) { return format == t.format; });
     if (image.isNull() || type == kImageTypes.end())
         throw DocxError(("not a picture that a document can hold: " + filePath).toStdString());
+    return placePicture(data, QLatin1String(type->extension), image, 0, 0);
+}
 
-    const Document::Image& stored = document_->addImage(data, QLatin1String(type->extension));
+Paragraph& Paragraph::picture(const QImage& image, double maxWidthPt, double maxHeightPt) {
+    if (!inBody()) throw DocxError("pictures go in the body of the document");
+    QByteArray data;
+    QBuffer buffer(&data);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        throw DocxError("the picture cannot be stored");
+    return placePicture(data, QStringLiteral("png"), image, maxWidthPt, maxHeightPt);
+}
+
+Paragraph& Paragraph::placePicture(const QByteArray& data, const QString& extension,
+                                   const QImage& image, double maxWidthPt, double maxHeightPt) {
+    if (block_ ? block_->written : element_.parentNode().isNull()) throw DocxError(kWrittenOut);
+    const Document::Image& stored = document_->addImage(data, extension);
     // The picture keeps its printed size; without a resolution it counts 96 dots to the inch.
-    auto emu = [](int dots, int dotsPerMeter) {
+    auto points = [](int dots, int dotsPerMeter) {
         const double dpi = dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : 96.0;
-        return QString::number(std::llround(dots * 914400.0 / dpi));
+        return dots * 72.0 / dpi;
     };
-    const QString cx = emu(image.width(), image.dotsPerMeterX());
-    const QString cy = emu(image.height(), image.dotsPerMeterY());
+    double widthPt = points(image.width(), image.dotsPerMeterX());
+    double heightPt = points(image.height(), image.dotsPerMeterY());
+    // Too large for its box, it shrinks alike both ways until it fits.
+    double shrink = 1;
+    if (maxWidthPt > 0 && widthPt > maxWidthPt) shrink = maxWidthPt / widthPt;
+    if (maxHeightPt > 0 && heightPt * shrink > maxHeightPt) shrink = maxHeightPt / heightPt;
+    auto emu = [](double pt) { return QString::number(std::llround(pt * 12700.0)); };
+    const QString cx = emu(widthPt * shrink);
+    const QString cy = emu(heightPt * shrink);
     const int id = document_->nextDrawingId();
-    const QString name = QStringLiteral("Picture %1").arg(id);
-
-    QDomElement inlineShape = appendElement(appendElement(addRun(), QStringLiteral("w:drawing")),
-                                            QStringLiteral("wp:inline"));
-    for (const char* distance : {"distT", "distB", "distL", "distR"})
-        inlineShape.setAttribute(distance, 0);
-    QDomElement extent = appendElement(inlineShape, QStringLiteral("wp:extent"));
-    extent.setAttribute(QStringLiteral("cx"), cx);
-    extent.setAttribute(QStringLiteral("cy"), cy);
-    QDomElement docPr = appendElement(inlineShape, QStringLiteral("wp:docPr"));
-    docPr.setAttribute(QStringLiteral("id"), id);
-    docPr.setAttribute(QStringLiteral("name"), name);
-    QDomElement locks =
-        appendElement(appendElement(inlineShape, QStringLiteral("wp:cNvGraphicFramePr")),
-                      QStringLiteral("a:graphicFrameLocks"));
-    locks.setAttribute(QStringLiteral("xmlns:a"), kDrawingNamespace);
-    locks.setAttribute(QStringLiteral("noChangeAspect"), 1);
-    QDomElement graphic = appendElement(inlineShape, QStringLiteral("a:graphic"));
-    graphic.setAttribute(QStringLiteral("xmlns:a"), kDrawingNamespace);
-    QDomElement graphicData = appendElement(graphic, QStringLiteral("a:graphicData"));
-    graphicData.setAttribute(QStringLiteral("uri"), kPictureNamespace);
-    QDomElement pic = appendElement(graphicData, QStringLiteral("pic:pic"));
-    pic.setAttribute(QStringLiteral("xmlns:pic"), kPictureNamespace);
-    QDomElement nvPicPr = appendElement(pic, QStringLiteral("pic:nvPicPr"));
-    QDomElement cNvPr = appendElement(nvPicPr, QStringLiteral("pic:cNvPr"));
-    cNvPr.setAttribute(QStringLiteral("id"), id);
-    cNvPr.setAttribute(QStringLiteral("name"), name);
-    appendElement(nvPicPr, QStringLiteral("pic:cNvPicPr"));
-    QDomElement blipFill = appendElement(pic, QStringLiteral("pic:blipFill"));
-    appendElement(blipFill, QStringLiteral("a:blip"))
-        .setAttribute(QStringLiteral("r:embed"), stored.relationshipId);
-    appendElement(appendElement(blipFill, QStringLiteral("a:stretch")),
-                  QStringLiteral("a:fillRect"));
-    QDomElement spPr = appendElement(pic, QStringLiteral("pic:spPr"));
-    QDomElement xfrm = appendElement(spPr, QStringLiteral("a:xfrm"));
-    QDomElement off = appendElement(xfrm, QStringLiteral("a:off"));
-    off.setAttribute(QStringLiteral("x"), 0);
-    off.setAttribute(QStringLiteral("y"), 0);
-    QDomElement ext = appendElement(xfrm, QStringLiteral("a:ext"));
-    ext.setAttribute(QStringLiteral("cx"), cx);
-    ext.setAttribute(QStringLiteral("cy"), cy);
-    QDomElement geometry = appendElement(spPr, QStringLiteral("a:prstGeom"));
-    geometry.setAttribute(QStringLiteral("prst"), QStringLiteral("rect"));
-    appendElement(geometry, QStringLiteral("a:avLst"));
+    const QString drawing =
+        QStringLiteral(
+            "<w:drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\">"
+            "<wp:extent cx=\"%1\" cy=\"%2\"/><wp:docPr id=\"%3\" name=\"Picture %3\"/>"
+            "<wp:cNvGraphicFramePr><a:graphicFrameLocks xmlns:a=\"%4\" noChangeAspect=\"1\"/>"
+            "</wp:cNvGraphicFramePr><a:graphic xmlns:a=\"%4\"><a:graphicData uri=\"%5\">"
+            "<pic:pic xmlns:pic=\"%5\"><pic:nvPicPr><pic:cNvPr id=\"%3\" name=\"Picture %3\"/>"
+            "<pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:embed=\"%6\"/><a:stretch>"
+            "<a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/>"
+            "<a:ext cx=\"%1\" cy=\"%2\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/>"
+            "</a:prstGeom></pic:spPr></pic:pic></a:graphicData></a:graphic></wp:inline>"
+            "</w:drawing>")
+            .arg(cx, cy, QString::number(id), QLatin1String(kDrawingNamespace),
+                 QLatin1String(kPictureNamespace), stored.relationshipId);
+    appendRuns(runMarkup(drawing));
     return *this;
 }
 
 Paragraph& Paragraph::format(const ParagraphFormat& format) {
+    if (block_) {
+        if (block_->written) throw DocxError(kWrittenOut);
+        mergeFormat(block_->format, format);
+        return *this;
+    }
     applyParagraphFormat(properties(), format);
     return *this;
 }
 
 Paragraph& Paragraph::numbering(int numberingId, int level) {
+    if (block_) {
+        if (block_->written) throw DocxError(kWrittenOut);
+        block_->numberingId = numberingId;
+        block_->numberingLevel = level;
+        return *this;
+    }
     QDomElement numPr =
         childInOrder(properties(), QStringLiteral("w:numPr"), kParagraphPropertyOrder);
     while (numPr.hasChildNodes()) numPr.removeChild(numPr.firstChild());
@@ -399,9 +594,22 @@ Table::Table(Document* document, QDomElement element, int columns)
     : document_(document),
       element_(element),
       columns_(columns),
-      cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()) {}
+      cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()),
+      fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)) {}
+
+Table::Table(Document* document, std::shared_ptr<detail::TextTable> block, int columns)
+    : document_(document),
+      columns_(columns),
+      cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()),
+      fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)),
+      block_(std::move(block)) {
+    block_->fixedWidths = *fixedWidths_;
+}
+
+int Table::rowCount() const { return int(block_ ? block_->rows.size() : cells_->size()); }
 
 Paragraph Table::cell(int row, int column) {
+    if (block_ ? block_->written : element_.parentNode().isNull()) throw DocxError(kWrittenOut);
     if (row < 0 || row >= rowCount() || column < 0 || column >= columns_)
         throw DocxError(QStringLiteral("no cell %1, %2 in a table of %3 by %4")
                             .arg(row)
@@ -409,31 +617,92 @@ Paragraph Table::cell(int row, int column) {
                             .arg(rowCount())
                             .arg(columns_)
                             .toStdString());
+    if (block_) return Paragraph(document_, block_->rows[std::size_t(row)][std::size_t(column)]);
     return Paragraph(document_, (*cells_)[std::size_t(row)][std::size_t(column)]);
 }
 
+std::vector<double> Table::widths() const {
+    return columnWidths(*fixedWidths_, document_->page.bodyWidthPt());
+}
+
 void Table::addRow() {
-    const PageSetup& page = document_->page;
-    const double width = (page.widthPt - page.leftPt - page.rightPt) / columns_;
+    if (block_) {
+        if (block_->written) throw DocxError(kWrittenOut);
+        auto& row = block_->rows.emplace_back();
+        for (int c = 0; c < columns_; ++c) row.push_back(std::make_shared<detail::TextParagraph>());
+        return;
+    }
+    const std::vector<double> width = widths();
     QDomElement tr = appendElement(element_, QStringLiteral("w:tr"));
     std::vector<QDomElement>& paragraphs = cells_->emplace_back();
     for (int c = 0; c < columns_; ++c) {
         QDomElement tc = appendElement(tr, QStringLiteral("w:tc"));
         QDomElement tcW =
             appendElement(appendElement(tc, QStringLiteral("w:tcPr")), QStringLiteral("w:tcW"));
-        tcW.setAttribute(QStringLiteral("w:w"), twips(width));
+        tcW.setAttribute(QStringLiteral("w:w"), twips(width[std::size_t(c)]));
         tcW.setAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
         // a cell holds at least one paragraph
         paragraphs.push_back(appendElement(tc, QStringLiteral("w:p")));
     }
 }
 
+void Table::applyWidths() {
+    if (block_) {
+        block_->fixedWidths = *fixedWidths_;
+        return;
+    }
+    const std::vector<double> width = widths();
+    int c = 0;
+    for (QDomElement col = element_.firstChildElement(QStringLiteral("w:tblGrid"))
+                               .firstChildElement(QStringLiteral("w:gridCol"));
+         !col.isNull(); col = col.nextSiblingElement(QStringLiteral("w:gridCol")))
+        col.setAttribute(QStringLiteral("w:w"), twips(width[std::size_t(c++)]));
+    for (const std::vector<QDomElement>& row : *cells_)
+        for (std::size_t column = 0; column < row.size(); ++column)
+            row[column]
+                .parentNode()
+                .firstChildElement(QStringLiteral("w:tcPr"))
+                .firstChildElement(QStringLiteral("w:tcW"))
+                .setAttribute(QStringLiteral("w:w"), twips(width[column]));
+}
+
+void Table::setColumnWidth(int column, double widthPt) {
+    if (column < 0 || column >= columns_ || widthPt <= 0)
+        throw DocxError(
+            QStringLiteral("no column %1 of width %2").arg(column).arg(widthPt).toStdString());
+    (*fixedWidths_)[std::size_t(column)] = widthPt;
+    applyWidths();
+}
+
+void Table::setHeadingRow() {
+    if (block_) {
+        block_->headingRow = true;
+        return;
+    }
+    QDomElement tr = cells_->front().front().parentNode().parentNode().toElement();
+    if (!tr.firstChildElement(QStringLiteral("w:trPr")).isNull()) return;
+    QDomElement trPr =
+        tr.insertBefore(tr.ownerDocument().createElement(QStringLiteral("w:trPr")), tr.firstChild())
+            .toElement();
+    appendElement(trPr, QStringLiteral("w:tblHeader"));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Story
 
-QDomElement Story::append(const QString& tag) { return appendElement(container_, tag); }
+QDomElement Story::append(const QString& tag) {
+    if (this == document_->body_.get()) document_->writeOutBody();
+    return appendElement(container_, tag);
+}
 
 Paragraph Story::addParagraph(const QString& styleName) {
+    if (this == document_->body_.get()) {
+        auto block = std::make_shared<detail::TextParagraph>();
+        if (!styleName.isEmpty()) block->styleId = document_->styleId(styleName);
+        document_->writeOutBody();
+        pendingParagraph_ = block;
+        return Paragraph(document_, block);
+    }
     Paragraph paragraph(document_, append(QStringLiteral("w:p")));
     if (!styleName.isEmpty())
         valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
@@ -445,6 +714,15 @@ Table Story::addTable(int rows, int columns, const QString& styleName) {
     // Word refuses a table without rows or columns.
     if (rows < 1 || columns < 1) throw DocxError("a table needs at least one row and one column");
     const QString styleId = styleName.isEmpty() ? QString() : document_->styleId(styleName);
+    if (this == document_->body_.get()) {
+        auto block = std::make_shared<detail::TextTable>();
+        block->styleId = styleId;
+        document_->writeOutBody();
+        pendingTable_ = block;
+        Table table(document_, block, columns);
+        for (int r = 0; r < rows; ++r) table.addRow();
+        return table;
+    }
     QDomElement tbl = append(QStringLiteral("w:tbl"));
     QDomElement tblPr = appendElement(tbl, QStringLiteral("w:tblPr"));
     if (!styleId.isEmpty()) appendValue(tblPr, QStringLiteral("w:tblStyle"), styleId);
@@ -453,24 +731,27 @@ Table Story::addTable(int rows, int columns, const QString& styleName) {
     width.setAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
     appendValue(tblPr, QStringLiteral("w:tblLook"), QStringLiteral("04A0"));
     QDomElement grid = appendElement(tbl, QStringLiteral("w:tblGrid"));
-    const PageSetup& page = document_->page;
-    for (int c = 0; c < columns; ++c)
-        appendElement(grid, QStringLiteral("w:gridCol"))
-            .setAttribute(QStringLiteral("w:w"),
-                          twips((page.widthPt - page.leftPt - page.rightPt) / columns));
     Table table(document_, tbl, columns);
+    for (double width : table.widths())
+        appendElement(grid, QStringLiteral("w:gridCol"))
+            .setAttribute(QStringLiteral("w:w"), twips(width));
     for (int r = 0; r < rows; ++r) table.addRow();
     return table;
 }
 
 Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleName) {
-    Paragraph paragraph = addParagraph(styleName);
+    // A tree: the contents are written in its place when the document is saved.
+    Paragraph paragraph(document_, append(QStringLiteral("w:p")));
+    if (!styleName.isEmpty())
+        valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
+                     kParagraphPropertyOrder);
     paragraph.field(QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower));
     // Word fills the table when it opens a document whose fields are marked out of date.
     paragraph.element_.firstChildElement(QStringLiteral("w:r"))
         .firstChildElement(QStringLiteral("w:fldChar"))
         .setAttribute(QStringLiteral("w:dirty"), QStringLiteral("true"));
     document_->hasTableOfContents_ = true;
+    document_->tableOfContents_ = paragraph.element_;
     return paragraph;
 }
 
@@ -499,14 +780,19 @@ Document::Document() {
 Document::~Document() = default;
 
 QDomElement Document::styleElement(const QString& name) const {
-    const QDomElement root = stylesXml_.documentElement();
-    for (QDomElement s = root.firstChildElement(QStringLiteral("w:style")); !s.isNull();
-         s = s.nextSiblingElement(QStringLiteral("w:style"))) {
-        const QString styleName =
-            s.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val"));
-        if (styleName.compare(name, Qt::CaseInsensitive) == 0) return s;
+    // Every paragraph names its style: the names are looked up in an index, made again after
+    // the styles change.
+    if (!styleIndex_) {
+        styleIndex_.emplace();
+        const QDomElement root = stylesXml_.documentElement();
+        for (QDomElement s = root.lastChildElement(QStringLiteral("w:style")); !s.isNull();
+             s = s.previousSiblingElement(QStringLiteral("w:style")))
+            (*styleIndex_)[s.firstChildElement(QStringLiteral("w:name"))
+                               .attribute(QStringLiteral("w:val"))
+                               .toCaseFolded()] = s;
     }
-    return {};
+    const auto found = styleIndex_->find(name.toCaseFolded());
+    return found == styleIndex_->end() ? QDomElement() : found->second;
 }
 
 bool Document::hasStyle(const QString& name) const { return !styleElement(name).isNull(); }
@@ -528,6 +814,8 @@ QStringList Document::styleNames() const {
 }
 
 void Document::setStyle(const StyleDefinition& definition) {
+    headingLevels_.reset();
+    styleIndex_.reset();
     QDomElement style = styleElement(definition.name);
     if (style.isNull()) {
         static constexpr std::array kTypes{"paragraph", "character", "table"};
@@ -542,6 +830,7 @@ void Document::setStyle(const StyleDefinition& definition) {
              ++n)
             id = styleIdFrom(definition.name) + QString::number(n);
         style = appendElement(stylesXml_.documentElement(), QStringLiteral("w:style"));
+        styleIndex_.reset();
         style.setAttribute(QStringLiteral("w:type"), kTypes[std::size_t(definition.type)]);
         style.setAttribute(QStringLiteral("w:styleId"), id);
         valueElement(style, "w:name", definition.name, kStyleOrder);
@@ -611,6 +900,8 @@ bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
     // The declaration is written afresh on save.
     dropDeclaration(loaded);
     stylesXml_ = loaded;
+    headingLevels_.reset();
+    styleIndex_.reset();
     return true;
 }
 
@@ -689,21 +980,66 @@ int replaceFieldsIn(QDomDocument& document,
 
 namespace {
 
-// True when the element and everything in it can stand in another package: only the
-// word-processing vocabulary, no reference to another part, no list numbering.
-bool selfContained(const QDomElement& element) {
-    const auto plain = [](const QString& name) {
-        return !name.contains(u':') || name.startsWith(QLatin1String("w:")) ||
-               name.startsWith(QLatin1String("xml:"));
-    };
-    if (!plain(element.tagName()) || element.tagName() == QLatin1String("w:numPr")) return false;
+// True when the element and everything in it can stand in another package: nothing in it names
+// another part of the template (pictures, links: attributes of the relationships vocabulary,
+// bound to `relationshipsPrefix`), and it numbers no list unless the numbering came along.
+bool standsAlone(const QDomElement& element, const QString& relationshipsPrefix,
+                 bool withNumbering) {
+    if (!withNumbering && element.tagName() == QLatin1String("w:numPr")) return false;
     const QDomNamedNodeMap attributes = element.attributes();
     for (int i = 0; i < attributes.size(); ++i)
-        if (!plain(attributes.item(i).nodeName())) return false;
+        if (attributes.item(i).nodeName().startsWith(relationshipsPrefix)) return false;
     for (QDomElement child = element.firstChildElement(); !child.isNull();
          child = child.nextSiblingElement())
-        if (!selfContained(child)) return false;
+        if (!standsAlone(child, relationshipsPrefix, withNumbering)) return false;
     return true;
+}
+
+// The prefix ("r:") that a part's root binds to the relationships vocabulary.
+QString relationshipsPrefixOf(const QDomElement& root) {
+    const QDomNamedNodeMap attributes = root.attributes();
+    for (int i = 0; i < attributes.size(); ++i) {
+        const QDomNode a = attributes.item(i);
+        if (a.nodeName().startsWith(QLatin1String("xmlns:")) &&
+            a.nodeValue() == QLatin1String(kRelNamespace))
+            return a.nodeName().mid(6) + u':';
+    }
+    return QStringLiteral("r:");
+}
+
+// The template's namespace declarations and its list of markup a reader may ignore, so that
+// the markup carried over keeps its meaning.
+void takeDeclarations(const QDomElement& from, QDomElement to) {
+    const QDomNamedNodeMap attributes = from.attributes();
+    for (int i = 0; i < attributes.size(); ++i) {
+        const QDomNode a = attributes.item(i);
+        const QString name = a.nodeName();
+        if ((name.startsWith(QLatin1String("xmlns:")) || name == QLatin1String("mc:Ignorable")) &&
+            !to.hasAttribute(name))
+            to.setAttribute(name, a.nodeValue());
+    }
+}
+
+std::optional<double> pointsOf(const QDomElement& e, const char* attribute) {
+    bool ok = false;
+    const double twipsValue = e.attribute(QLatin1String(attribute)).toDouble(&ok);
+    return ok ? std::optional(twipsValue / 20) : std::nullopt;
+}
+
+// The page size, orientation and margins of a template's last section.
+void takePageSetup(const QDomElement& sectPr, PageSetup& page) {
+    const QDomElement size = sectPr.firstChildElement(QStringLiteral("w:pgSz"));
+    const QDomElement margins = sectPr.firstChildElement(QStringLiteral("w:pgMar"));
+    for (auto [attribute, value] :
+         {std::pair{"w:w", &page.widthPt}, std::pair{"w:h", &page.heightPt}})
+        if (const auto points = pointsOf(size, attribute); points && *points > 0) *value = *points;
+    page.landscape = size.attribute(QStringLiteral("w:orient")) == QLatin1String("landscape");
+    for (auto [attribute, value] :
+         {std::pair{"w:top", &page.topPt}, std::pair{"w:bottom", &page.bottomPt},
+          std::pair{"w:left", &page.leftPt}, std::pair{"w:right", &page.rightPt},
+          std::pair{"w:header", &page.headerPt}, std::pair{"w:footer", &page.footerPt}})
+        // A negative top or bottom margin lets text run over the header; its size is what counts.
+        if (const auto points = pointsOf(margins, attribute)) *value = std::abs(*points);
 }
 
 }  // namespace
@@ -712,27 +1048,45 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
     const QString body = QStringLiteral("word/document.xml");
     const QString header = QStringLiteral("word/header1.xml");
     const QString footer = QStringLiteral("word/footer1.xml");
+    const QString numbering = QStringLiteral("word/numbering.xml");
     const std::optional<PackageParts> parts =
-        readPackage(templatePath, error, {body, header, footer});
+        readPackage(templatePath, error, {body, header, footer, numbering});
     if (!parts) return false;
-    const std::array<std::pair<QString, Story*>, 3> stories{std::pair{body, body_.get()},
-                                                            std::pair{header, header_.get()},
-                                                            std::pair{footer, footer_.get()}};
-    for (const auto& [name, story] : stories) {
+    // Everything is read before anything changes.
+    std::map<QString, QDomDocument> loaded;
+    for (const QString& name : {body, header, footer, numbering}) {
         const auto part = parts->find(name);
         if (part == parts->end()) continue;
-        QDomDocument loaded;
         // Without namespace processing the names keep their prefixes, as this builder writes them.
-        if (!loaded.setContent(part->second)) {
+        if (!loaded[name].setContent(part->second)) {
             if (error) *error = templatePath + QStringLiteral(": ") + name + " is not well formed";
             return false;
         }
-        QDomElement from = loaded.documentElement();
-        if (story == body_.get()) from = from.firstChildElement(QStringLiteral("w:body"));
+        dropDeclaration(loaded[name]);
+    }
+    const bool withNumbering = loaded.count(numbering) == 1;
+    if (withNumbering) numberingXml_ = loaded[numbering];
+    const std::array<std::pair<QString, Story*>, 3> stories{std::pair{body, body_.get()},
+                                                            std::pair{header, header_.get()},
+                                                            std::pair{footer, footer_.get()}};
+    // What the body holds already comes before what the template gives.
+    writeOutBody();
+    for (const auto& [name, story] : stories) {
+        if (loaded.count(name) == 0) continue;
+        const QDomElement root = loaded[name].documentElement();
+        takeDeclarations(root, story->container_.ownerDocument().documentElement());
+        const QString relationships = relationshipsPrefixOf(root);
+        QDomElement from = root;
+        if (story == body_.get()) {
+            from = root.firstChildElement(QStringLiteral("w:body"));
+            const QDomElement sectPr = from.lastChildElement(QStringLiteral("w:sectPr"));
+            if (!sectPr.isNull()) takePageSetup(sectPr, page);
+        }
         for (QDomElement e = from.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-            const bool block =
-                e.tagName() == QLatin1String("w:p") || e.tagName() == QLatin1String("w:tbl");
-            if (block && selfContained(e))
+            const bool block = e.tagName() == QLatin1String("w:p") ||
+                               e.tagName() == QLatin1String("w:tbl") ||
+                               e.tagName() == QLatin1String("w:sdt");
+            if (block && standsAlone(e, relationships, withNumbering))
                 story->container_.appendChild(
                     story->container_.ownerDocument().importNode(e, true));
         }
@@ -742,8 +1096,28 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
 
 int Document::replaceFields(
     const std::function<std::optional<QString>(const QString& code)>& valueOf) {
-    return replaceFieldsIn(documentXml_, valueOf) + replaceFieldsIn(headerXml_, valueOf) +
-           replaceFieldsIn(footerXml_, valueOf);
+    // The body's last block, kept as markup, is looked at as a tree.
+    const auto inMarkup = [&](detail::TextParagraph& paragraph) {
+        QDomDocument tree;
+        if (!tree.setContent(QStringLiteral("<w:p>") + paragraph.runs + QStringLiteral("</w:p>")))
+            return 0;
+        const int replaced = replaceFieldsIn(tree, valueOf);
+        if (replaced == 0) return 0;
+        QString runs;
+        QTextStream stream(&runs);
+        for (QDomNode n = tree.documentElement().firstChild(); !n.isNull(); n = n.nextSibling())
+            n.save(stream, -1);
+        stream.flush();
+        paragraph.runs = runs;
+        return replaced;
+    };
+    int replaced = 0;
+    if (body_->pendingParagraph_) replaced += inMarkup(*body_->pendingParagraph_);
+    if (body_->pendingTable_)
+        for (auto& row : body_->pendingTable_->rows)
+            for (auto& cell : row) replaced += inMarkup(*cell);
+    return replaced + replaceFieldsIn(documentXml_, valueOf) +
+           replaceFieldsIn(headerXml_, valueOf) + replaceFieldsIn(footerXml_, valueOf);
 }
 
 int Document::addNumbering(const std::vector<ListLevel>& levels) {
@@ -751,8 +1125,49 @@ int Document::addNumbering(const std::vector<ListLevel>& levels) {
     for (const ListLevel& level : levels)
         if (!level.linkedStyle.isEmpty())
             styleId(level.linkedStyle);  // throws before anything changes
-    numberings_.push_back(levels);
-    const int id = int(numberings_.size());
+    if (numberingXml_.isNull()) newRoot(numberingXml_, QStringLiteral("w:numbering"));
+    QDomElement root = numberingXml_.documentElement();
+    // Ids follow those that a template's numbering uses already.
+    int abstractId = 0, id = 1;
+    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        if (e.tagName() == QLatin1String("w:abstractNum"))
+            abstractId =
+                std::max(abstractId, e.attribute(QStringLiteral("w:abstractNumId")).toInt() + 1);
+        if (e.tagName() == QLatin1String("w:num"))
+            id = std::max(id, e.attribute(QStringLiteral("w:numId")).toInt() + 1);
+    }
+    // Every abstract numbering stands before the first numbering that names one.
+    QDomElement abstract = numberingXml_.createElement(QStringLiteral("w:abstractNum"));
+    const QDomElement firstNum = root.firstChildElement(QStringLiteral("w:num"));
+    if (firstNum.isNull())
+        root.appendChild(abstract);
+    else
+        root.insertBefore(abstract, firstNum);
+    abstract.setAttribute(QStringLiteral("w:abstractNumId"), abstractId);
+    appendValue(abstract, QStringLiteral("w:multiLevelType"), QStringLiteral("multilevel"));
+    for (std::size_t level = 0; level < levels.size(); ++level) {
+        const ListLevel& l = levels[level];
+        QDomElement lvl = appendElement(abstract, QStringLiteral("w:lvl"));
+        lvl.setAttribute(QStringLiteral("w:ilvl"), int(level));
+        appendValue(lvl, QStringLiteral("w:start"), QString::number(l.startAt));
+        appendValue(lvl, QStringLiteral("w:numFmt"), l.numberStyle);
+        if (!l.linkedStyle.isEmpty())
+            appendValue(lvl, QStringLiteral("w:pStyle"), styleId(l.linkedStyle));
+        appendValue(lvl, QStringLiteral("w:lvlText"), l.numberFormat);
+        appendValue(lvl, QStringLiteral("w:lvlJc"), QStringLiteral("left"));
+        QDomElement pPr = appendElement(lvl, QStringLiteral("w:pPr"));
+        appendValue(appendElement(pPr, QStringLiteral("w:tabs")), QStringLiteral("w:tab"),
+                    QStringLiteral("num"))
+            .setAttribute(QStringLiteral("w:pos"), twips(l.textPositionPt));
+        QDomElement ind = appendElement(pPr, QStringLiteral("w:ind"));
+        ind.setAttribute(QStringLiteral("w:left"), twips(l.textPositionPt));
+        ind.setAttribute(QStringLiteral("w:hanging"),
+                         twips(std::max(0.0, l.textPositionPt - l.numberPositionPt)));
+    }
+    QDomElement num = appendElement(root, QStringLiteral("w:num"));
+    num.setAttribute(QStringLiteral("w:numId"), id);
+    appendValue(num, QStringLiteral("w:abstractNumId"), QString::number(abstractId));
+
     for (std::size_t level = 0; level < levels.size(); ++level) {
         if (levels[level].linkedStyle.isEmpty()) continue;
         QDomElement style = styleElement(levels[level].linkedStyle);
@@ -772,18 +1187,311 @@ const Document::Image& Document::addImage(const QByteArray& data, const QString&
     return images_.back();
 }
 
+void Document::writeOutBody() {
+    if (!body_) return;
+    Story& body = *body_;
+    if (body.container_.hasChildNodes()) {
+        writeBlocks(body.container_, bodyWritten_, bodyState_);
+        while (body.container_.hasChildNodes())
+            body.container_.removeChild(body.container_.firstChild());
+        body.written_ = true;
+    }
+    if (body.pendingParagraph_ || body.pendingTable_) {
+        QString markup;
+        writePending(markup, bodyState_);
+        bodyWritten_ += markup.toUtf8();
+        if (body.pendingParagraph_) body.pendingParagraph_->written = true;
+        if (body.pendingTable_) body.pendingTable_->written = true;
+        body.pendingParagraph_.reset();
+        body.pendingTable_.reset();
+        body.written_ = true;
+    }
+}
+
+void Document::writePending(QString& out, BodyState& state) const {
+    if (body_->pendingParagraph_) {
+        writeParagraph(out, *body_->pendingParagraph_, state);
+        state.endsWithParagraph = true;
+    } else if (body_->pendingTable_) {
+        writeTable(out, *body_->pendingTable_, state);
+        state.endsWithParagraph = false;
+    }
+}
+
+void Document::writeParagraph(QString& out, const detail::TextParagraph& paragraph,
+                              BodyState& state) const {
+    const int level = styleHeadingLevel(paragraph.styleId);
+    const QString heading = level >= 1 && level <= 9 ? paragraph.shown.simplified() : QString();
+    out += QStringLiteral("<w:p>");
+    appendParagraphProperties(out, paragraph);
+    if (heading.isEmpty()) {
+        out += paragraph.runs;
+        out += QStringLiteral("</w:p>");
+        return;
+    }
+    // A heading carries a bookmark that the contents' page number refers to. Its id and name
+    // stay clear of the bookmarks that content taken from a template may hold; the leading
+    // underscore keeps it out of a word processor's list of bookmarks.
+    const QString id = QString::number(kFirstBookmarkId + ++state.bookmarks);
+    const QString bookmark = QStringLiteral("_TocTv") + id;
+    state.headings.push_back(Heading{level, heading, bookmark});
+    out += QStringLiteral("<w:bookmarkStart w:id=\"%1\" w:name=\"%2\"/>").arg(id, bookmark);
+    out += paragraph.runs;
+    out += QStringLiteral("<w:bookmarkEnd w:id=\"%1\"/></w:p>").arg(id);
+}
+
+void Document::writeTable(QString& out, const detail::TextTable& table, BodyState& state) const {
+    const std::vector<double> widths = columnWidths(table.fixedWidths, page.bodyWidthPt());
+    out += QStringLiteral("<w:tbl><w:tblPr>");
+    if (!table.styleId.isEmpty()) out += valueMarkup("w:tblStyle", table.styleId);
+    out += QStringLiteral(
+        "<w:tblW w:w=\"0\" w:type=\"auto\"/><w:tblLook w:val=\"04A0\"/>"
+        "</w:tblPr><w:tblGrid>");
+    QStringList cellStarts;
+    for (double width : widths) {
+        out += QStringLiteral("<w:gridCol w:w=\"%1\"/>").arg(twips(width));
+        cellStarts << QStringLiteral("<w:tc><w:tcPr><w:tcW w:w=\"%1\" w:type=\"dxa\"/></w:tcPr>")
+                          .arg(twips(width));
+    }
+    out += QStringLiteral("</w:tblGrid>");
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        out += QStringLiteral("<w:tr>");
+        // The caption row is repeated at the top of every page the table runs on.
+        if (r == 0 && table.headingRow) out += QStringLiteral("<w:trPr><w:tblHeader/></w:trPr>");
+        for (std::size_t c = 0; c < table.rows[r].size(); ++c) {
+            out += cellStarts[qsizetype(c)];
+            writeParagraph(out, *table.rows[r][c], state);
+            out += QStringLiteral("</w:tc>");
+        }
+        out += QStringLiteral("</w:tr>");
+    }
+    out += QStringLiteral("</w:tbl>");
+}
+
+namespace {
+
+void writeNode(QXmlStreamWriter& xml, const QDomNode& node);
+
+void writeChildren(QXmlStreamWriter& xml, const QDomNode& node) {
+    for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling())
+        writeNode(xml, child);
+}
+
+// Names are written as the tree holds them, prefixes included.
+void writeNode(QXmlStreamWriter& xml, const QDomNode& node) {
+    if (node.isElement()) {
+        const QDomElement e = node.toElement();
+        xml.writeStartElement(e.tagName());
+        const QDomNamedNodeMap attributes = e.attributes();
+        for (int i = 0; i < attributes.size(); ++i)
+            xml.writeAttribute(attributes.item(i).nodeName(), attributes.item(i).nodeValue());
+        writeChildren(xml, node);
+        xml.writeEndElement();
+    } else if (node.isText() || node.isCDATASection()) {
+        xml.writeCharacters(node.nodeValue());
+    }
+}
+
+// The text a reader sees in a paragraph: its runs' texts, field codes left out.
+QString shownText(const QDomElement& paragraph) {
+    QString text;
+    const QDomNodeList texts = paragraph.elementsByTagName(QStringLiteral("w:t"));
+    for (int i = 0; i < texts.size(); ++i) text += texts.at(i).toElement().text();
+    return text.trimmed();
+}
+
+}  // namespace
+
+int Document::headingLevel(const QDomElement& paragraph) const {
+    const QDomElement pPr = paragraph.firstChildElement(QStringLiteral("w:pPr"));
+    const QDomElement own = pPr.firstChildElement(QStringLiteral("w:outlineLvl"));
+    if (!own.isNull()) return own.attribute(QStringLiteral("w:val")).toInt() + 1;
+    return styleHeadingLevel(
+        pPr.firstChildElement(QStringLiteral("w:pStyle")).attribute(QStringLiteral("w:val")));
+}
+
+int Document::styleHeadingLevel(const QString& styleId) const {
+    if (styleId.isEmpty()) return 0;
+    if (!headingLevels_) {
+        // A style's outline level, its own or that of the style it is based on.
+        std::map<QString, std::pair<int, QString>> styles;  // id: own level (0: none), base
+        const QDomElement root = stylesXml_.documentElement();
+        for (QDomElement st = root.firstChildElement(QStringLiteral("w:style")); !st.isNull();
+             st = st.nextSiblingElement(QStringLiteral("w:style"))) {
+            const QDomElement level = st.firstChildElement(QStringLiteral("w:pPr"))
+                                          .firstChildElement(QStringLiteral("w:outlineLvl"));
+            styles[st.attribute(QStringLiteral("w:styleId"))] = {
+                level.isNull() ? 0 : level.attribute(QStringLiteral("w:val")).toInt() + 1,
+                st.firstChildElement(QStringLiteral("w:basedOn"))
+                    .attribute(QStringLiteral("w:val"))};
+        }
+        headingLevels_.emplace();
+        for (const auto& [id, entry] : styles) {
+            auto at = styles.find(id);
+            for (int depth = 0; at != styles.end() && depth < 16; ++depth) {
+                if (at->second.first > 0) {
+                    (*headingLevels_)[id] = at->second.first;
+                    break;
+                }
+                at = styles.find(at->second.second);
+            }
+        }
+    }
+    const auto found = headingLevels_->find(styleId);
+    return found == headingLevels_->end() ? 0 : found->second;
+}
+
+void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodyState& state) const {
+    // Written as text first: a device would take every small piece on its own.
+    QString text;
+    QTextStream stream(&text);
+    const auto flush = [&] {
+        stream.flush();
+        out += text.toUtf8();
+        text.clear();
+    };
+    for (QDomElement block = container.firstChildElement(); !block.isNull();
+         block = block.nextSiblingElement()) {
+        const bool paragraph = block.tagName() == QLatin1String("w:p");
+        state.endsWithParagraph = paragraph;
+        if (paragraph && block == tableOfContents_) {
+            flush();
+            state.tableOfContentsAt = out.size();
+            continue;
+        }
+        const int level = paragraph ? headingLevel(block) : 0;
+        const QString heading = level >= 1 && level <= 9 ? shownText(block) : QString();
+        if (heading.isEmpty()) {
+            block.save(stream, -1);
+            continue;
+        }
+        // A heading carries a bookmark that the contents' page number refers to. Its id and name
+        // stay clear of the bookmarks that content taken from a template may hold; the leading
+        // underscore keeps it out of a word processor's list of bookmarks.
+        const QString id = QString::number(kFirstBookmarkId + ++state.bookmarks);
+        const QString bookmark = QStringLiteral("_TocTv") + id;
+        state.headings.push_back(Heading{level, heading, bookmark});
+        QDomElement marked = block.cloneNode(true).toElement();
+        QDomElement start = marked.ownerDocument().createElement(QStringLiteral("w:bookmarkStart"));
+        start.setAttribute(QStringLiteral("w:id"), id);
+        start.setAttribute(QStringLiteral("w:name"), bookmark);
+        const QDomElement pPr = marked.firstChildElement(QStringLiteral("w:pPr"));
+        if (pPr.isNull())
+            marked.insertBefore(start, marked.firstChild());
+        else
+            marked.insertAfter(start, pPr);
+        appendElement(marked, QStringLiteral("w:bookmarkEnd"))
+            .setAttribute(QStringLiteral("w:id"), id);
+        marked.save(stream, -1);
+    }
+    flush();
+}
+
+QByteArray Document::tableOfContents(const std::vector<Heading>& headings) const {
+    QByteArray out;
+    QXmlStreamWriter xml(&out);
+    const QDomElement pPr = tableOfContents_.firstChildElement(QStringLiteral("w:pPr"));
+    // The field's start (begin, code, separate) and its end, as the paragraph holds them.
+    QList<QDomElement> start, end;
+    bool separated = false;
+    for (QDomElement run = tableOfContents_.firstChildElement(QStringLiteral("w:r")); !run.isNull();
+         run = run.nextSiblingElement(QStringLiteral("w:r"))) {
+        const QString type = run.firstChildElement(QStringLiteral("w:fldChar"))
+                                 .attribute(QStringLiteral("w:fldCharType"));
+        (separated ? end : start).append(run);
+        if (type == QLatin1String("separate")) separated = true;
+    }
+    if (headings.empty()) {
+        writeNode(xml, tableOfContents_);
+        return out;
+    }
+    const QString firstStyle =
+        pPr.firstChildElement(QStringLiteral("w:pStyle")).attribute(QStringLiteral("w:val"));
+    auto entryStyle = [&](int level) {
+        const QString name = QStringLiteral("toc %1").arg(level);
+        return level > 1 && hasStyle(name) ? styleId(name) : firstStyle;
+    };
+    auto run = [&](const std::function<void()>& content) {
+        xml.writeStartElement(QStringLiteral("w:r"));
+        content();
+        xml.writeEndElement();
+    };
+    auto fieldChar = [&](const char* type) {
+        run([&] {
+            xml.writeEmptyElement(QStringLiteral("w:fldChar"));
+            xml.writeAttribute(QStringLiteral("w:fldCharType"), QLatin1String(type));
+        });
+    };
+    auto paragraphStart = [&](const QString& style) {
+        xml.writeStartElement(QStringLiteral("w:p"));
+        xml.writeStartElement(QStringLiteral("w:pPr"));
+        if (!style.isEmpty()) {
+            xml.writeEmptyElement(QStringLiteral("w:pStyle"));
+            xml.writeAttribute(QStringLiteral("w:val"), style);
+        }
+        // The page number stands at the right margin, dots leading to it.
+        xml.writeStartElement(QStringLiteral("w:tabs"));
+        xml.writeEmptyElement(QStringLiteral("w:tab"));
+        xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("right"));
+        xml.writeAttribute(QStringLiteral("w:leader"), QStringLiteral("dot"));
+        xml.writeAttribute(QStringLiteral("w:pos"), twips(page.bodyWidthPt()));
+        xml.writeEndElement();
+        xml.writeEndElement();
+    };
+    for (std::size_t i = 0; i < headings.size(); ++i) {
+        const Heading& heading = headings[i];
+        paragraphStart(entryStyle(heading.level));
+        if (i == 0)
+            for (const QDomElement& r : start) writeNode(xml, r);
+        xml.writeStartElement(QStringLiteral("w:hyperlink"));
+        xml.writeAttribute(QStringLiteral("w:anchor"), heading.bookmark);
+        xml.writeAttribute(QStringLiteral("w:history"), QStringLiteral("1"));
+        run([&] {
+            xml.writeStartElement(QStringLiteral("w:t"));
+            xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+            xml.writeCharacters(xmlSafe(heading.text));
+            xml.writeEndElement();
+        });
+        run([&] { xml.writeEmptyElement(QStringLiteral("w:tab")); });
+        fieldChar("begin");
+        run([&] {
+            xml.writeStartElement(QStringLiteral("w:instrText"));
+            xml.writeAttribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
+            xml.writeCharacters(QStringLiteral(" PAGEREF %1 \\h ").arg(heading.bookmark));
+            xml.writeEndElement();
+        });
+        fieldChar("separate");
+        fieldChar("end");
+        xml.writeEndElement();  // hyperlink
+        xml.writeEndElement();  // p
+    }
+    paragraphStart(firstStyle);
+    for (const QDomElement& r : end) writeNode(xml, r);
+    xml.writeEndElement();
+    return out;
+}
+
 PackageParts Document::parts() const {
     PackageParts parts;
     const bool withHeader = !header_->isEmpty();
     const bool withFooter = !footer_->isEmpty();
-    const bool withNumbering = !numberings_.empty();
+    const bool withNumbering =
+        !numberingXml_.isNull() && numberingXml_.documentElement().hasChildNodes();
 
+    // The blocks still in the tree are written as the others were, to a copy of the state.
+    BodyState state = bodyState_;
+    QByteArray blocks = bodyWritten_;
+    writeBlocks(body_->container_, blocks, state);
+    QString pending;
+    writePending(pending, state);
+    blocks += pending.toUtf8();
+    if (state.tableOfContentsAt >= 0)
+        blocks.insert(state.tableOfContentsAt, tableOfContents(state.headings));
     // The body ends with the section's page set-up, after a paragraph: Word wants one last.
-    QDomDocument document = documentXml_.cloneNode(true).toDocument();
-    QDomElement body = document.documentElement().firstChildElement(QStringLiteral("w:body"));
-    if (body.lastChildElement().tagName() != QLatin1String("w:p"))
-        appendElement(body, QStringLiteral("w:p"));
-    QDomElement sectPr = appendElement(body, QStringLiteral("w:sectPr"));
+    if (!state.endsWithParagraph) blocks += "<w:p/>";
+    QDomDocument section;
+    QDomElement sectPr =
+        section.appendChild(section.createElement(QStringLiteral("w:sectPr"))).toElement();
     auto reference = [&](const char* tag, const FixedPart& part) {
         QDomElement e = appendElement(sectPr, tag);
         e.setAttribute(QStringLiteral("w:type"), QStringLiteral("default"));
@@ -794,6 +1502,7 @@ PackageParts Document::parts() const {
     QDomElement size = appendElement(sectPr, QStringLiteral("w:pgSz"));
     size.setAttribute(QStringLiteral("w:w"), twips(page.widthPt));
     size.setAttribute(QStringLiteral("w:h"), twips(page.heightPt));
+    if (page.landscape) size.setAttribute(QStringLiteral("w:orient"), QStringLiteral("landscape"));
     QDomElement margins = appendElement(sectPr, QStringLiteral("w:pgMar"));
     for (auto [attribute, points] :
          {std::pair{"w:top", page.topPt}, std::pair{"w:right", page.rightPt},
@@ -801,7 +1510,16 @@ PackageParts Document::parts() const {
           std::pair{"w:header", page.headerPt}, std::pair{"w:footer", page.footerPt},
           std::pair{"w:gutter", 0.0}})
         margins.setAttribute(attribute, twips(points));
-    parts[QStringLiteral("word/document.xml")] = serialize(document);
+    blocks += section.toByteArray(-1);
+    // The root and its declarations, then the body around the blocks.
+    QDomDocument shell = documentXml_.cloneNode(false).toDocument();
+    QDomElement root = documentXml_.documentElement().cloneNode(false).toElement();
+    shell.appendChild(root);
+    appendElement(root, QStringLiteral("w:body"))
+        .appendChild(shell.createTextNode(QStringLiteral("@")));
+    const QByteArray frame = serialize(shell);
+    const qsizetype at = frame.indexOf("@</w:body>");
+    parts[QStringLiteral("word/document.xml")] = frame.left(at) + blocks + frame.mid(at + 1);
     parts[QStringLiteral("word/styles.xml")] = serialize(stylesXml_);
     if (withHeader) parts[QStringLiteral("word/header1.xml")] = serialize(headerXml_);
     if (withFooter) parts[QStringLiteral("word/footer1.xml")] = serialize(footerXml_);
@@ -819,51 +1537,7 @@ PackageParts Document::parts() const {
         xml.writeEndElement();
     });
 
-    if (withNumbering) {
-        parts[QStringLiteral("word/numbering.xml")] = streamPart([&](QXmlStreamWriter& xml) {
-            xml.writeStartElement(QStringLiteral("w:numbering"));
-            xml.writeAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
-            auto value = [&](const QString& tag, const QString& v) {
-                xml.writeEmptyElement(tag);
-                xml.writeAttribute(QStringLiteral("w:val"), v);
-            };
-            for (std::size_t n = 0; n < numberings_.size(); ++n) {
-                xml.writeStartElement(QStringLiteral("w:abstractNum"));
-                xml.writeAttribute(QStringLiteral("w:abstractNumId"), QString::number(n));
-                value(QStringLiteral("w:multiLevelType"), QStringLiteral("multilevel"));
-                for (std::size_t level = 0; level < numberings_[n].size(); ++level) {
-                    const ListLevel& l = numberings_[n][level];
-                    xml.writeStartElement(QStringLiteral("w:lvl"));
-                    xml.writeAttribute(QStringLiteral("w:ilvl"), QString::number(level));
-                    value(QStringLiteral("w:start"), QString::number(l.startAt));
-                    value(QStringLiteral("w:numFmt"), l.numberStyle);
-                    if (!l.linkedStyle.isEmpty())
-                        value(QStringLiteral("w:pStyle"), styleId(l.linkedStyle));
-                    value(QStringLiteral("w:lvlText"), l.numberFormat);
-                    value(QStringLiteral("w:lvlJc"), QStringLiteral("left"));
-                    xml.writeStartElement(QStringLiteral("w:pPr"));
-                    xml.writeStartElement(QStringLiteral("w:tabs"));
-                    value(QStringLiteral("w:tab"), QStringLiteral("num"));
-                    xml.writeAttribute(QStringLiteral("w:pos"), twips(l.textPositionPt));
-                    xml.writeEndElement();
-                    xml.writeEmptyElement(QStringLiteral("w:ind"));
-                    xml.writeAttribute(QStringLiteral("w:left"), twips(l.textPositionPt));
-                    xml.writeAttribute(QStringLiteral("w:hanging"),
-                                       twips(std::max(0.0, l.textPositionPt - l.numberPositionPt)));
-                    xml.writeEndElement();  // pPr
-                    xml.writeEndElement();  // lvl
-                }
-                xml.writeEndElement();
-            }
-            for (std::size_t n = 0; n < numberings_.size(); ++n) {
-                xml.writeStartElement(QStringLiteral("w:num"));
-                xml.writeAttribute(QStringLiteral("w:numId"), QString::number(n + 1));
-                value(QStringLiteral("w:abstractNumId"), QString::number(n));
-                xml.writeEndElement();
-            }
-            xml.writeEndElement();
-        });
-    }
+    if (withNumbering) parts[QStringLiteral("word/numbering.xml")] = serialize(numberingXml_);
 
     std::vector<const FixedPart*> fixed{&kStylesPart, &kSettingsPart};
     if (withNumbering) fixed.push_back(&kNumberingPart);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDomDocument>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -35,12 +36,18 @@ struct RunFormat {
 
 enum class Alignment { Left, Center, Right, Justify };
 
+// A tab stop: where the text after the tab starts (Left), centres (Center) or ends (Right).
+struct TabStop {
+    double positionPt = 0;
+    Alignment alignment = Alignment::Left;
+};
+
 // Paragraph formatting; what is left unset keeps what the style gives.
 struct ParagraphFormat {
     std::optional<Alignment> alignment;
     std::optional<double> leftIndentPt;
     std::optional<double> firstLineIndentPt;  // negative: a hanging indent
-    std::vector<double> tabStopsPt;
+    std::vector<TabStop> tabStops;
     bool bottomBorder = false;
     bool topBorder = false;
 };
@@ -69,18 +76,28 @@ struct ListLevel {
 
 class Document;
 
-// A paragraph being written; every operation appends at its end.
+namespace detail {
+struct TextParagraph;
+struct TextTable;
+}  // namespace detail
+
+// A paragraph being written; every operation appends at its end. A paragraph of the body can
+// change only until the next block is added (it is written out then; a change throws).
 class Paragraph {
 public:
     Paragraph& text(const QString& text, const RunFormat& format = {});
     Paragraph& tab();
     Paragraph& pageBreak();
     // A field whose code Word keeps and brings up to date (" PAGE ", " TOC \o ... ").
-    Paragraph& field(const QString& code, const QString& shownText = {});
+    Paragraph& field(const QString& code, const QString& shownText = {},
+                     const RunFormat& format = {});
     // The same field in its short form: one element carrying the code.
     Paragraph& simpleField(const QString& code, const QString& shownText = {});
     // An inline picture read from a file (PNG, JPEG, BMP, GIF); its size is the picture's own.
     Paragraph& picture(const QString& filePath);
+    // An inline picture drawn in memory, stored as PNG. Larger than the given box (in points; 0:
+    // no limit) it is shown smaller, its proportions kept.
+    Paragraph& picture(const QImage& image, double maxWidthPt = 0, double maxHeightPt = 0);
     Paragraph& format(const ParagraphFormat& format);
     Paragraph& numbering(int numberingId, int level);
 
@@ -88,33 +105,50 @@ private:
     friend class Story;
     friend class Table;
     Paragraph(Document* document, QDomElement element) : document_(document), element_(element) {}
+    Paragraph(Document* document, std::shared_ptr<detail::TextParagraph> block);
     QDomElement properties();
-    QDomElement addRun(const RunFormat& format = {});
+    // Appends runs given as markup.
+    void appendRuns(const QString& runs, const QString& shownText = {});
+    bool inBody() const;
+    Paragraph& placePicture(const QByteArray& data, const QString& extension, const QImage& image,
+                            double maxWidthPt, double maxHeightPt);
 
     Document* document_;
-    QDomElement element_;
+    QDomElement element_;                           // a paragraph of a header or footer
+    std::shared_ptr<detail::TextParagraph> block_;  // or one of the body, kept as markup
 };
 
 // A table with a fixed number of columns, all cells empty at first. Copies of a Table are
 // handles onto the same table.
 class Table {
 public:
-    int rowCount() const { return int(cells_->size()); }
+    int rowCount() const;
     int columnCount() const { return columns_; }
     // The first paragraph of a cell (row and column from 0); throws outside the table.
     Paragraph cell(int row, int column);
     // A row added at the end, as long as the others.
     void addRow();
+    // Gives the column a width of its own; the columns without one share the rest of the page
+    // body's width alike.
+    void setColumnWidth(int column, double widthPt);
+    // The first row is the table's caption row, repeated at the top of every page it runs on.
+    void setHeadingRow();
 
 private:
     friend class Story;
+    friend class Document;
     Table(Document* document, QDomElement element, int columns);
+    Table(Document* document, std::shared_ptr<detail::TextTable> block, int columns);
 
     Document* document_;
     QDomElement element_;
     int columns_;
     // The paragraphs of the cells, row by row: filling a long table stays linear.
     std::shared_ptr<std::vector<std::vector<QDomElement>>> cells_;
+    std::shared_ptr<std::vector<double>> fixedWidths_;  // per column; 0: a share of the rest
+    std::shared_ptr<detail::TextTable> block_;          // a table of the body, kept as markup
+    std::vector<double> widths() const;
+    void applyWidths();
 };
 
 // A run of paragraphs and tables: the body, a header or a footer.
@@ -125,10 +159,13 @@ public:
     Paragraph addParagraph(const QString& styleName = {});
     // Throws for a style the document does not hold, or fewer than one row or column.
     Table addTable(int rows, int columns, const QString& styleName = {});
-    // A table of contents over the headings of levels `upper` to `lower`, in its own paragraph.
-    // Word fills it when the document is opened.
+    // A table of contents over the headings of levels `upper` to `lower`, in its own paragraph:
+    // it lists the headings of the body, each with the page-number field of a bookmark on the
+    // heading, and stays marked for Word to bring up to date when it opens the document.
     Paragraph addTableOfContents(int upper, int lower, const QString& styleName = {});
-    bool isEmpty() const { return !container_.hasChildNodes(); }
+    bool isEmpty() const {
+        return !container_.hasChildNodes() && !written_ && !pendingParagraph_ && !pendingTable_;
+    }
 
 private:
     friend class Document;
@@ -137,6 +174,10 @@ private:
 
     Document* document_;
     QDomElement container_;
+    bool written_ = false;  // blocks have been written out of the tree
+    // The body's last block when the API made it: kept as markup, not as a tree.
+    std::shared_ptr<detail::TextParagraph> pendingParagraph_;
+    std::shared_ptr<detail::TextTable> pendingTable_;
 };
 
 // Page size and margins, in points (US Letter and one-inch margins at first).
@@ -144,6 +185,10 @@ struct PageSetup {
     double widthPt = 612, heightPt = 792;
     double topPt = 72, bottomPt = 72, leftPt = 72, rightPt = 72;
     double headerPt = 36, footerPt = 36;
+    bool landscape = false;  // the width is then the longer side
+    // The body of the page: what the margins leave.
+    double bodyWidthPt() const { return widthPt - leftPt - rightPt; }
+    double bodyHeightPt() const { return heightPt - topPt - bottomPt; }
 };
 
 class Document {
@@ -176,10 +221,10 @@ public:
     int replaceFields(const std::function<std::optional<QString>(const QString& code)>& valueOf);
 
     // Appends the paragraphs and tables of a template's body, header and footer (as this builder
-    // names those parts) to the document's own. Content that refers to other parts of the
-    // template (pictures, links, numbering) or to markup of other vocabularies is left out, as
-    // it could not be carried over whole. False, with the reason, when the template cannot be
-    // read.
+    // names those parts) to the document's own, markup of every vocabulary unchanged, and takes
+    // the template's page set-up and list numbering. Content that refers to other parts of the
+    // template (pictures, links) is left out, as it could not be carried over whole. False, with
+    // the reason, when the template cannot be read; nothing changes then.
     bool loadTemplateContent(const QString& templatePath, QString* error = nullptr);
 
     // A list numbering; its id is what paragraphs name.
@@ -205,6 +250,29 @@ private:
     int nextDrawingId() { return ++drawingIds_; }
     QDomElement styleElement(const QString& name) const;
 
+    // The body is written out block by block as it grows: only the block being written stays a
+    // tree, so that a document of any length takes little memory.
+    struct Heading {
+        int level;
+        QString text;
+        QString bookmark;
+    };
+    struct BodyState {
+        int bookmarks = 0;
+        std::vector<Heading> headings;
+        qsizetype tableOfContentsAt = -1;  // where in the written body the contents go
+        bool endsWithParagraph = false;
+    };
+    void writeOutBody();
+    void writeBlocks(const QDomElement& container, QByteArray& out, BodyState& state) const;
+    void writePending(QString& out, BodyState& state) const;
+    void writeParagraph(QString& out, const detail::TextParagraph& paragraph,
+                        BodyState& state) const;
+    void writeTable(QString& out, const detail::TextTable& table, BodyState& state) const;
+    int headingLevel(const QDomElement& paragraph) const;
+    int styleHeadingLevel(const QString& styleId) const;
+    QByteArray tableOfContents(const std::vector<Heading>& headings) const;
+
     QDomDocument documentXml_;
     QDomDocument headerXml_;
     QDomDocument footerXml_;
@@ -213,9 +281,14 @@ private:
     std::unique_ptr<Story> header_;
     std::unique_ptr<Story> footer_;
     std::vector<Image> images_;
-    std::vector<std::vector<ListLevel>> numberings_;
+    QDomDocument numberingXml_;  // none until a numbering is added or a template gives one
     int drawingIds_ = 0;
     bool hasTableOfContents_ = false;
+    QDomElement tableOfContents_;  // its paragraph, written at its place when the body is saved
+    QByteArray bodyWritten_;       // the blocks written out, in order
+    BodyState bodyState_;
+    mutable std::optional<std::map<QString, int>> headingLevels_;       // style id: outline level
+    mutable std::optional<std::map<QString, QDomElement>> styleIndex_;  // case-folded name
 };
 
 }  // namespace tvdocx

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace tvdocx {
 
@@ -52,47 +53,93 @@ std::optional<PackageParts> readPackage(const QString& path, QString* error,
     return parts;
 }
 
-bool writePackage(const QString& path, const PackageParts& parts, QString* error) {
-    // The zip is built in memory: the archive closes its device when it is done, which a
-    // QSaveFile must not see before its commit.
+namespace {
+
+// Entries are plain files readable by all and writable by their owner (0644): a package
+// unpacked by a zip tool must not come out unreadable.
+constexpr QFileDevice::Permissions kEntryPermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+    QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+
+// The zip of the parts, built in memory: the archive closes its device when it is done, which a
+// QSaveFile must not see before its commit.
+std::optional<QByteArray> zipParts(const PackageParts& parts, QString* error) {
     QBuffer buffer;
-    {
-        QuaZip zip(&buffer);
-        if (!zip.open(QuaZip::mdCreate)) {
-            setError(error, QStringLiteral("the package cannot be built"));
+    QuaZip zip(&buffer);
+    if (!zip.open(QuaZip::mdCreate)) {
+        setError(error, QStringLiteral("the package cannot be built"));
+        return std::nullopt;
+    }
+    auto writePart = [&](const QString& name, const QByteArray& data) {
+        QuaZipNewInfo info(name);
+        info.setPermissions(kEntryPermissions);
+        QuaZipFile part(&zip);
+        // The fastest compression: documents are mostly text and pack well at any level.
+        if (!part.open(QIODevice::WriteOnly, info, nullptr, 0, Z_DEFLATED, Z_BEST_SPEED))
             return false;
-        }
-        // [Content_Types].xml comes first: some readers look for it there.
-        auto writePart = [&](const QString& name, const QByteArray& data) {
-            QuaZipFile part(&zip);
-            if (!part.open(QIODevice::WriteOnly, QuaZipNewInfo(name))) return false;
-            const bool written = part.write(data) == data.size();
-            part.close();
-            return written && part.getZipError() == ZIP_OK;
-        };
-        const QString contentTypes = QStringLiteral("[Content_Types].xml");
-        if (auto it = parts.find(contentTypes);
-            it != parts.end() && !writePart(it->first, it->second)) {
-            setError(error, QStringLiteral("the package cannot be built"));
-            return false;
-        }
-        for (const auto& [name, data] : parts) {
-            if (name == contentTypes) continue;
-            if (!writePart(name, data)) {
-                setError(error, QStringLiteral("part %1 cannot be written").arg(name));
-                return false;
-            }
-        }
-        zip.close();
-        if (zip.getZipError() != ZIP_OK) {
-            setError(error, QStringLiteral("the package cannot be built"));
-            return false;
+        const bool written = part.write(data) == data.size();
+        part.close();
+        return written && part.getZipError() == ZIP_OK;
+    };
+    // [Content_Types].xml comes first: some readers look for it there.
+    const QString contentTypes = QStringLiteral("[Content_Types].xml");
+    if (auto it = parts.find(contentTypes);
+        it != parts.end() && !writePart(it->first, it->second)) {
+        setError(error, QStringLiteral("the package cannot be built"));
+        return std::nullopt;
+    }
+    for (const auto& [name, data] : parts) {
+        if (name == contentTypes) continue;
+        if (!writePart(name, data)) {
+            setError(error, QStringLiteral("part %1 cannot be written").arg(name));
+            return std::nullopt;
         }
     }
+    zip.close();
+    if (zip.getZipError() != ZIP_OK) {
+        setError(error, QStringLiteral("the package cannot be built"));
+        return std::nullopt;
+    }
+    return buffer.data();
+}
+
+// Every write is checked: a device that takes only part of the bytes (a full disk) fails here
+// rather than leaving a short file behind.
+bool writeAll(QIODevice& device, const QByteArray& data) {
+    constexpr qsizetype kChunk = 1 << 16;
+    for (qsizetype at = 0; at < data.size(); at += kChunk) {
+        const qsizetype size = std::min(kChunk, data.size() - at);
+        if (device.write(data.constData() + at, size) != size) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool writePackage(QIODevice& device, const PackageParts& parts, QString* error) {
+    const std::optional<QByteArray> zip = zipParts(parts, error);
+    if (!zip) return false;
+    if (!writeAll(device, *zip)) {
+        setError(error,
+                 QStringLiteral("the package cannot be written: %1").arg(device.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool writePackage(const QString& path, const PackageParts& parts, QString* error) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.data().size() ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly)) {
         setError(error, QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()));
+        return false;
+    }
+    QString reason;
+    // The buffered bytes must reach the disk before the rename: a failing flush would otherwise
+    // put an empty or short file in place of the earlier one.
+    if (!writePackage(file, parts, &reason) || !file.flush() || !file.commit()) {
+        if (reason.isEmpty() || file.error() != QFileDevice::NoError) reason = file.errorString();
+        file.cancelWriting();
+        setError(error, QStringLiteral("%1 cannot be written: %2").arg(path, reason));
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -19,5 +20,7 @@ std::optional<PackageParts> readPackage(const QString& path, QString* error = nu
 // Writes the parts into a new package at `path`, through a temporary file renamed over the
 // target: a failure leaves an earlier file as it was.
 bool writePackage(const QString& path, const PackageParts& parts, QString* error = nullptr);
+// Writes the package into an open device; false, with the device's reason, when any write fails.
+bool writePackage(QIODevice& device, const PackageParts& parts, QString* error = nullptr);
 
 }  // namespace tvdocx

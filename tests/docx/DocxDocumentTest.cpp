@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <quazip.h>
+#include <quazipfileinfo.h>
 
 #include <QDomDocument>
 #include <QFile>
@@ -147,6 +149,7 @@ TEST_F(DocxDocumentTest, ParagraphsCarryTheirStyleFormatAndRuns) {
     document.body().addParagraph().text(
         QStringLiteral("a\x01"
                        "b"));
+    document.body().addParagraph().text(QStringLiteral("1 < 2 & 3 > 2\tend\r\nnext"));
 
     const QDomDocument body = saved(document).xml(QStringLiteral("word/document.xml"));
     const QList<QDomElement> paragraphs = elements(body, W, QStringLiteral("p"));
@@ -167,6 +170,8 @@ TEST_F(DocxDocumentTest, ParagraphsCarryTheirStyleFormatAndRuns) {
     // Properties come before the runs.
     EXPECT_EQ(first.firstChildElement().localName(), QStringLiteral("pPr"));
     EXPECT_EQ(text(paragraphs[1]), QStringLiteral("ab"));
+    EXPECT_EQ(text(paragraphs[2]), QStringLiteral("1 < 2 & 3 > 2endnext"));
+    EXPECT_EQ(elements(paragraphs[2], W, QStringLiteral("br")).size(), 1);
 }
 
 TEST_F(DocxDocumentTest, TablesHoldTheirRowsAndCells) {
@@ -494,6 +499,85 @@ TEST_F(DocxDocumentTest, TemplateContentIsCarriedOverWhereItStandsAlone) {
     EXPECT_FALSE(error.isEmpty());
 }
 
+// As a current word processor saves a template: markup of later vocabularies on every
+// paragraph, an A4 page with 2 cm margins, and its own list numbering.
+TEST_F(DocxDocumentTest, TemplateMarkupPageAndNumberingAreCarriedOver) {
+    const QByteArray root =
+        "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+        "xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\" "
+        "xmlns:w14=\"http://schemas.microsoft.com/office/word/2010/wordml\" mc:Ignorable=\"w14\"";
+    PackageParts parts;
+    parts[QStringLiteral("word/document.xml")] =
+        "<w:document " + root +
+        "><w:body>"
+        "<w:p w14:paraId=\"1A2B3C4D\" w14:textId=\"77777777\"><w:pPr><w:numPr><w:ilvl w:val=\"0\"/>"
+        "<w:numId w:val=\"5\"/></w:numPr></w:pPr><w:r><w:t>Intro</w:t></w:r></w:p>"
+        "<w:p><w:r><w:drawing><w:blip r:embed=\"rId9\"/></w:drawing></w:r></w:p>"
+        "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1134\" w:right=\"1134\" "
+        "w:bottom=\"1134\" w:left=\"1134\" w:header=\"567\" w:footer=\"567\" w:gutter=\"0\"/>"
+        "</w:sectPr></w:body></w:document>";
+    parts[QStringLiteral("word/footer1.xml")] =
+        "<w:ftr " + root +
+        "><w:p w14:paraId=\"00000001\"><w:r><w:t>Confidential</w:t></w:r></w:p></w:ftr>";
+    parts[QStringLiteral("word/numbering.xml")] =
+        "<w:numbering " + root +
+        "><w:abstractNum w:abstractNumId=\"3\"><w:lvl w:ilvl=\"0\">"
+        "<w:numFmt w:val=\"bullet\"/></w:lvl></w:abstractNum><w:num w:numId=\"5\">"
+        "<w:abstractNumId w:val=\"3\"/></w:num></w:numbering>";
+    ASSERT_TRUE(writePackage(path(QStringLiteral("a4.dotx")), parts));
+
+    Document document;
+    QString error;
+    ASSERT_TRUE(document.loadTemplateContent(path(QStringLiteral("a4.dotx")), &error))
+        << error.toStdString();
+    EXPECT_DOUBLE_EQ(document.page.bodyWidthPt(), (11906 - 2 * 1134) / 20.0);
+    const int added = document.addNumbering({ListLevel{}});
+    EXPECT_EQ(added, 6);
+    document.body().addParagraph().text(QStringLiteral("Body"));
+
+    const SavedPackage package = saved(document);
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    const QList<QDomElement> paragraphs = elements(body, W, QStringLiteral("p"));
+    ASSERT_EQ(paragraphs.size(), 2);  // the picture, naming a part of its own, is left out
+    const QString w14 = QStringLiteral("http://schemas.microsoft.com/office/word/2010/wordml");
+    EXPECT_EQ(paragraphs[0].attributeNS(w14, QStringLiteral("paraId")), QStringLiteral("1A2B3C4D"));
+    EXPECT_EQ(text(paragraphs[0]), QStringLiteral("Intro"));
+    EXPECT_EQ(elements(paragraphs[0], W, QStringLiteral("numId")).value(0).attributeNS(W, "val"),
+              QStringLiteral("5"));
+    EXPECT_EQ(text(package.xml(QStringLiteral("word/footer1.xml")).documentElement()),
+              QStringLiteral("Confidential"));
+    const QDomElement size = elements(body, W, QStringLiteral("pgSz")).value(0);
+    EXPECT_EQ(size.attributeNS(W, QStringLiteral("w")), QStringLiteral("11906"));
+    EXPECT_EQ(size.attributeNS(W, QStringLiteral("h")), QStringLiteral("16838"));
+    const QDomElement margins = elements(body, W, QStringLiteral("pgMar")).value(0);
+    for (const char* side : {"top", "right", "bottom", "left"})
+        EXPECT_EQ(margins.attributeNS(W, QLatin1String(side)), QStringLiteral("1134")) << side;
+    const QDomDocument numbering = package.xml(QStringLiteral("word/numbering.xml"));
+    QStringList ids;
+    for (const QDomElement& num : elements(numbering, W, QStringLiteral("num")))
+        ids << num.attributeNS(W, QStringLiteral("numId"));
+    EXPECT_EQ(ids, QStringList({"5", "6"}));
+    // Abstract numberings come before the numberings that name them.
+    EXPECT_EQ(numbering.documentElement().lastChildElement().localName(), QStringLiteral("num"));
+    EXPECT_EQ(elements(numbering, W, QStringLiteral("abstractNum")).size(), 2);
+}
+
+TEST_F(DocxDocumentTest, ALongBodyIsWrittenOutAsItGrowsAndOnlyItsLastBlockChanges) {
+    Document document;
+    Paragraph first = document.body().addParagraph();
+    first.text(QStringLiteral("one"));
+    Table table = document.body().addTable(2, 2);
+    table.cell(1, 1).text(QStringLiteral("cell"));
+    EXPECT_THROW(first.text(QStringLiteral("late")), DocxError);
+    document.body().addParagraph().text(QStringLiteral("three"));
+    EXPECT_THROW(table.cell(0, 0), DocxError);
+    const QDomDocument body = saved(document).xml(QStringLiteral("word/document.xml"));
+    QStringList texts;
+    for (const QDomElement& p : elements(body, W, QStringLiteral("p"))) texts << text(p);
+    EXPECT_EQ(texts, QStringList({"one", "", "", "", "cell", "three"}));
+}
+
 TEST_F(DocxTemplateTest, ABrokenTemplateIsRefusedWithTheReasonAndChangesNothing) {
     struct Case {
         const char* what;
@@ -543,6 +627,59 @@ TEST_F(DocxDocumentTest, SavingReplacesAnEarlierFileAndReportsAFailure) {
     QString error;
     EXPECT_FALSE(document.save(path(QStringLiteral("no/such/folder/out.docx")), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+// A device that takes `room` bytes and then refuses every write, as a full disk does.
+class FullDevice : public QIODevice {
+public:
+    explicit FullDevice(qint64 room) : room_(room) { open(QIODevice::WriteOnly); }
+    qint64 taken = 0;
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 size) override {
+        if (taken + size > room_) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        taken += size;
+        return size;
+    }
+
+private:
+    qint64 room_;
+};
+
+TEST_F(DocxDocumentTest, AWriteThatFailsPartWayFailsTheSave) {
+    Document document;
+    for (int i = 0; i < 2000; ++i)
+        document.body().addParagraph().text(QStringLiteral("line %1 of a long body").arg(i));
+    const PackageParts parts = document.parts();
+    for (qint64 room : {qint64(0), qint64(100), qint64(3000)}) {
+        FullDevice device(room);
+        QString error;
+        EXPECT_FALSE(writePackage(device, parts, &error)) << room;
+        EXPECT_TRUE(error.contains(QStringLiteral("No space left on device")))
+            << error.toStdString();
+    }
+    FullDevice roomy(qint64(1) << 30);
+    EXPECT_TRUE(writePackage(roomy, parts));
+    EXPECT_GT(roomy.taken, 3000);
+}
+
+TEST_F(DocxDocumentTest, PackageEntriesAreReadableFiles) {
+    Document document;
+    document.body().addParagraph().text(QStringLiteral("x"));
+    ASSERT_TRUE(document.save(path(QStringLiteral("p.docx"))));
+    QuaZip zip(path(QStringLiteral("p.docx")));
+    ASSERT_TRUE(zip.open(QuaZip::mdUnzip));
+    int entries = 0;
+    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile(), ++entries) {
+        QuaZipFileInfo64 info;
+        ASSERT_TRUE(zip.getCurrentFileInfo(&info));
+        EXPECT_EQ(info.externalAttr >> 16 & 0777, 0644u) << info.name.toStdString();
+    }
+    EXPECT_GT(entries, 4);
 }
 
 }  // namespace

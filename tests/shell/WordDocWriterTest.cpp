@@ -9,21 +9,22 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <cmath>
+#include <numeric>
 
 #include "DocxDocument.h"
 #include "DocxPackage.h"
-#include "QtPrinters.h"
-#include "TestSupport.h"
-#include "TVWriterHelper.h"
 #include "ExtractWriters.h"
+#include "QtPrinters.h"
+#include "TVPreview.h"
 #include "TVSettings.h"
 #include "TVSettingsStore.h"
-#include "UserMessages.h"
-#include "tvExtract.h"
-#include "tvArea.h"
-#include "tvReportStatistics.h"
-#include "TVPreview.h"
 #include "TVWordDocWriter.h"
+#include "TVWriterHelper.h"
+#include "TestSupport.h"
+#include "UserMessages.h"
+#include "tvArea.h"
+#include "tvExtract.h"
+#include "tvReportStatistics.h"
 
 namespace {
 
@@ -272,6 +273,11 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     SetWordDocWriter(writer);
     ASSERT_TRUE(writer->init("everything.rpt", path("none/"), path("everything.rpt"), {}));
     EXPECT_FALSE(writer->WriteReport(*report, "everything.rpt"));
+    // The step and the system's reason.
+    EXPECT_TRUE(writer->failureReason().startsWith(QStringLiteral("saving the document: ")))
+        << writer->failureReason().toStdString();
+    EXPECT_TRUE(writer->failureReason().contains(QStringLiteral("No such file or directory")))
+        << writer->failureReason().toStdString();
 }
 
 TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
@@ -361,6 +367,135 @@ TEST_F(WordDocWriter, LayoutPictureFitsItsSectionsToTheSurface) {
     const double fit = (TVPreview::kMaxSurfaceHeight - 400) / 100000;
     EXPECT_EQ(image.size(), QSize(pixels(fit * 10000 / scale + 30),
                                   pixels(TVPreview::kMaxSurfaceHeight - 400 + 30)));
+}
+
+// The parts of a saved document as trees, names with their prefixes.
+QDomDocument savedPart(const QString& docx, const QString& part) {
+    const auto parts = tvdocx::readPackage(docx);
+    QDomDocument xml;
+    if (!parts || !parts->count(part) || !xml.setContent(parts->at(part)))
+        throw std::runtime_error(("no part " + part).toStdString());
+    return xml;
+}
+
+QList<QDomElement> all(const QDomDocument& xml, const QString& tag) {
+    QList<QDomElement> found;
+    const QDomNodeList list = xml.elementsByTagName(tag);
+    for (int i = 0; i < list.size(); ++i) found.append(list.at(i).toElement());
+    return found;
+}
+
+// Tables repeat their caption row on every page, the object table's ID column is 26 points
+// wide, the footer's page number ends at the right margin in the header font, and the table of
+// contents lists the headings, each pointing at a bookmark on its heading.
+TEST_F(WordDocWriter, TablesFooterAndContentsAreReadyForAReader) {
+    REPORTS().HeadingFont = {QStringLiteral("Verdana"), 0, 0, {}, QStringLiteral("8"),
+                             QStringLiteral("Maroon")};
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    const QString docx = path("word/everything.docx");
+    const QDomDocument body = savedPart(docx, QStringLiteral("word/document.xml"));
+
+    const QList<QDomElement> tables = all(body, QStringLiteral("w:tbl"));
+    ASSERT_GE(tables.size(), 5);
+    int objectTables = 0;
+    for (const QDomElement& table : tables) {
+        const QDomElement first = table.firstChildElement(QStringLiteral("w:tr"));
+        EXPECT_FALSE(first.firstChildElement(QStringLiteral("w:trPr"))
+                         .firstChildElement(QStringLiteral("w:tblHeader"))
+                         .isNull());
+        EXPECT_TRUE(first.nextSiblingElement(QStringLiteral("w:tr"))
+                        .firstChildElement(QStringLiteral("w:trPr"))
+                        .isNull());
+        QList<int> widths;
+        for (QDomElement col = table.firstChildElement(QStringLiteral("w:tblGrid"))
+                                   .firstChildElement(QStringLiteral("w:gridCol"));
+             !col.isNull(); col = col.nextSiblingElement())
+            widths << col.attribute(QStringLiteral("w:w")).toInt();
+        // The columns fill the page body: 7 inches between 0.75-inch margins.
+        EXPECT_NEAR(std::accumulate(widths.begin(), widths.end(), 0), 10080, widths.size());
+        if (first.text() == QStringLiteral("IDText/FieldPositionSize (w x h)Type")) {
+            ++objectTables;
+            EXPECT_EQ(widths.value(0), 520);
+            EXPECT_EQ(widths.value(1), widths.value(4));
+        }
+    }
+    EXPECT_GE(objectTables, 2);
+
+    const QDomDocument footer = savedPart(docx, QStringLiteral("word/footer1.xml"));
+    QStringList tabs;
+    for (const QDomElement& tab : all(footer, QStringLiteral("w:tab")))
+        if (tab.hasAttribute(QStringLiteral("w:pos")))
+            tabs << tab.attribute(QStringLiteral("w:val")) + u'@' + tab.attribute("w:pos");
+    EXPECT_EQ(tabs.mid(0, 2), QStringList({"center@5040", "right@10080"}));
+    const QList<QDomElement> runs = all(footer, QStringLiteral("w:r"));
+    ASSERT_FALSE(runs.isEmpty());
+    for (const QDomElement& run : runs)
+        EXPECT_EQ(run.firstChildElement(QStringLiteral("w:rPr"))
+                      .firstChildElement(QStringLiteral("w:rFonts"))
+                      .attribute(QStringLiteral("w:ascii")),
+                  QStringLiteral("Verdana"));
+
+    QMap<QString, QString> bookmarks;  // name: the heading's text
+    for (const QDomElement& start : all(body, QStringLiteral("w:bookmarkStart"))) {
+        QString text;
+        const QDomNodeList t = start.parentNode().toElement().elementsByTagName("w:t");
+        for (int i = 0; i < t.size(); ++i) text += t.at(i).toElement().text();
+        bookmarks[start.attribute(QStringLiteral("w:name"))] = text;
+    }
+    QStringList entries;
+    for (const QDomElement& link : all(body, QStringLiteral("w:hyperlink"))) {
+        const QString anchor = link.attribute(QStringLiteral("w:anchor"));
+        EXPECT_EQ(link.elementsByTagName("w:instrText").at(0).toElement().text(),
+                  QStringLiteral(" PAGEREF %1 \\h ").arg(anchor));
+        EXPECT_EQ(link.elementsByTagName("w:t").at(0).toElement().text(), bookmarks[anchor]);
+        entries << bookmarks[anchor];
+    }
+    for (const char* heading : {"Report Summary Information", "Sales by Region", "Report Alerts",
+                                "Sections", "Group Header #1"})
+        EXPECT_TRUE(entries.contains(QString::fromUtf8(heading))) << heading;
+    EXPECT_EQ(entries.size(), bookmarks.size());
+    // Still one field, marked for Word to bring up to date.
+    const QDomElement toc = all(body, QStringLiteral("w:instrText")).value(0);
+    EXPECT_TRUE(toc.text().startsWith(QStringLiteral(" TOC ")));
+    EXPECT_EQ(
+        toc.parentNode().previousSibling().firstChildElement("w:fldChar").attribute("w:dirty"),
+        QStringLiteral("true"));
+}
+
+// A layout taller than the page body is shown smaller, keeping its page with its headings.
+TEST_F(WordDocWriter, LayoutPictureFitsThePageBody) {
+    REPORTS().ShowLayout = 1;
+    REPORTS().ShowTOC = REPORTS().ShowRptSummary = REPORTS().ShowExport = 0;
+    const auto report = loadReport(
+        "<Report leftMargin=\"360\" rightMargin=\"360\"><Database/><ExportOptions/><Areas>"
+        "<Area kind=\"1\"><Sections><Section minimumHeight=\"99950\" backColor=\"-1\"/>"
+        "</Sections></Area></Areas></Report>",
+        path("tall.rpt"));
+    ASSERT_TRUE(write(*report, QStringLiteral("tall.rpt")));
+    const QDomElement extent =
+        all(savedPart(path("word/tall.docx"), QStringLiteral("word/document.xml")),
+            QStringLiteral("wp:extent"))
+            .value(0);
+    const double widthPt = extent.attribute(QStringLiteral("cx")).toDouble() / 12700;
+    const double heightPt = extent.attribute(QStringLiteral("cy")).toDouble() / 12700;
+    EXPECT_LE(widthPt, 7 * 72 + 0.01);
+    EXPECT_LE(heightPt, 9 * 72 - 72);
+    EXPECT_GE(heightPt, 9 * 72 - 120);
+}
+
+// The program folder may be read-only: nothing of a document is written there.
+TEST_F(WordDocWriter, ExtractWithTheLayoutWritesNothingIntoTheProgramFolder) {
+    REPORTS().CreateWordDocument = 1;
+    REPORTS().ShowLayout = 1;
+    const QString report = path("word/everything.rpt");
+    ASSERT_TRUE(QFile::copy(testData(QStringLiteral("tvd/everything/report.xml")), report));
+    const QFileDevice::Permissions before = QFile::permissions(dir_.path());
+    ASSERT_TRUE(QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool extracted = ExtractReport(report, QStringLiteral("everything.rpt"));
+    QFile::setPermissions(dir_.path(), before);
+    EXPECT_TRUE(extracted) << messages_.join(u'\n').toStdString();
+    EXPECT_EQ(SavedDocument(path("word/everything.docx")).pictures, 1);
 }
 
 TEST(WordColor, NamesAreExactAndAnEmptyNameBecomesBlack) {
