@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocalServer>
+#include <QLoggingCategory>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -77,8 +79,15 @@ int TavrinMain(int argc, char** argv) {
     const bool job = isCommandLineJob(commandText);
     if (!job && displayAvailable()) return interactiveStart(argc, argv, commandText);
 
-    // The command line needs no display; the settings' defaults need the program's folder.
-    QCoreApplication application(argc, argv);
+    // The command line needs no display; the settings' defaults need the program's folder. The
+    // layout picture needs fonts, which Qt loads only for a graphical application: the offscreen
+    // platform gives one without a display, so a job draws the same picture as the windows do.
+    // Qt's start-up warnings (a missing runtime folder) would reach standard error, which a job
+    // keeps for its own messages.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+    QGuiApplication application(argc, argv);
+    QLoggingCategory::setFilterRules(QString());
     loadAndStoreSettings();
     if (job) return HandleCommandLine(commandText);
     std::fputs(
