@@ -23,7 +23,7 @@ namespace {
 
 void loadAndStoreSettings() {
     LoadGlobalSettings();
-    if (!SaveGlobalSettings()) ShowMessage(QString::fromLatin1(kSaveSettingsFailedText));
+    if (!SaveGlobalSettings()) ShowMessage(saveGlobalSettingsFailedText());
 }
 
 // The windows: the splash, the utilities window three seconds after it, the splash gone after
@@ -70,6 +70,7 @@ bool displayAvailable() {
 }  // namespace
 
 int TavrinMain(int argc, char** argv) {
+    routeLibraryMessagesToRunLog();
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const QString commandText = commandTextOf(arguments);
