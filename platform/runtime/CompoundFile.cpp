@@ -44,15 +44,22 @@ LibraryMessageHandler& libraryMessageHandler() {
     return handler;
 }
 
+GLogFunc& previousDefaultHandler() {
+    static GLogFunc previous = g_log_default_handler;
+    return previous;
+}
+
+// The library logs under "libgsf" and under domains of its parts ("libgsf:msole"); every other
+// domain goes where it went before.
 void forwardLibraryMessage(const gchar* domain, GLogLevelFlags level, const gchar* message,
                            gpointer data) {
     LibraryMessageHandler handler;
-    {
+    if (domain && QByteArrayView(domain).startsWith("libgsf")) {
         const std::lock_guard lock(handlerMutex());
         handler = libraryMessageHandler();
     }
     if (!handler) {
-        g_log_default_handler(domain, level, message, data);
+        previousDefaultHandler()(domain, level, message, data);
         return;
     }
     handler(QStringLiteral("%1: %2").arg(QString::fromUtf8(domain ? domain : "GLib"),
@@ -62,9 +69,7 @@ void forwardLibraryMessage(const gchar* domain, GLogLevelFlags level, const gcha
 void routeLibraryMessages() {
     static std::once_flag once;
     std::call_once(once, [] {
-        const auto levels =
-            GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
-        g_log_set_handler("libgsf", levels, forwardLibraryMessage, nullptr);
+        previousDefaultHandler() = g_log_set_default_handler(forwardLibraryMessage, nullptr);
     });
 }
 

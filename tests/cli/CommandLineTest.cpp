@@ -397,4 +397,28 @@ TEST(CommandLine, ObjectsWithoutAFieldDefinitionAreDocumented) {
     }
 }
 
+// The compound-file library's own warnings about a damaged file go to the run log; standard error
+// holds the program's message alone.
+TEST(CommandLine, LibraryWarningsGoToTheRunLog) {
+    const Workspace workspace;
+    QFile packed(sample("fields.rpt"));
+    ASSERT_TRUE(packed.open(QIODevice::ReadOnly));
+    QByteArray damaged = packed.readAll();
+    const quint32 directoryStart = 9999;  // beyond the file: the allocation table is broken
+    damaged.replace(0x30, 4, reinterpret_cast<const char*>(&directoryStart), 4);
+    QFile report(workspace.path("reports/Damaged.rpt"));
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write(damaged);
+    report.close();
+
+    const Outcome result = workspace.run({"-E", "%T/reports/Damaged.rpt"});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(withoutCauses(result.errorLines), QStringList{unable("Damaged.rpt")});
+    QFile log(workspace.path("out/tvLog.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString lines = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(lines.startsWith(QStringLiteral("libgsf"))) << lines.toStdString();
+    EXPECT_TRUE(lines.contains(result.errorLines.value(0))) << lines.toStdString();
+}
+
 }  // namespace
