@@ -33,7 +33,13 @@ int interactiveStart(int argc, char** argv, const QString& commandText) {
     // With a window to show it in, a report whose database refuses its logon asks the user.
     LoginDialog::install();
     guiSeams().runExtract = ExtractReportList;
+    // Until the utilities window takes the user's messages, a message of the start (a settings
+    // file kept aside, or one that cannot be written) gets a box of its own.
+    MessageHandler previous = setMessageHandler([](const QString& text, const QString& title) {
+        guiSeams().message(nullptr, text, title, QMessageBox::NoIcon);
+    });
     loadAndStoreSettings();
+    setMessageHandler(std::move(previous));
     auto splash = std::make_unique<TVSplash>();
     const bool onTop = !commandText.contains(QLatin1String("-NT"));
     if (onTop) splash->setWindowFlag(Qt::WindowStaysOnTopHint);
