@@ -1,6 +1,8 @@
-#include <QDir>
 #include <benchmark/benchmark.h>
 
+#include <QDir>
+
+#include "DesignDocument.h"
 #include "tvReport.h"
 
 // Loads every sample report once per iteration.
@@ -17,3 +19,59 @@ static void BM_LoadSamples(benchmark::State& state) {
     state.counters["reports"] = static_cast<double>(files.size());
 }
 BENCHMARK(BM_LoadSamples)->Unit(benchmark::kMillisecond);
+
+// A design whose detail area holds `lines` vertical lines, four to a section, each ending in the
+// section after its own: the end sections are looked up by name across the report.
+static QByteArray linesDesign(int lines) {
+    const int sections = lines / 4 + 1;
+    QByteArray xml =
+        "<Report reportTitle=\"Lines\"><Database/><ExportOptions/><Areas>"
+        "<Area kind=\"4\" name=\"DetailArea1\"><Sections>";
+    for (int s = 1; s <= sections; ++s) {
+        xml += "<Section sectionName=\"S" + QByteArray::number(s) +
+               "\" height=\"300\"><ReportObjects>";
+        for (int l = 0; l < 4 && s < sections && (s - 1) * 4 + l < lines; ++l) {
+            xml += "<LineObject kind=\"3\" name=\"L" + QByteArray::number((s - 1) * 4 + l) +
+                   "\" left=\"60\" right=\"60\" top=\"10\" bottom=\"20\" endSection=\"S" +
+                   QByteArray::number(s + 1) + "\"/>";
+        }
+        xml += "</ReportObjects></Section>";
+    }
+    xml += "</Sections></Area></Areas></Report>";
+    return xml;
+}
+
+// Load time per line object: a load linear in the objects keeps it flat from 1,000 to 20,000.
+static void BM_LoadLinesWithEndSections(benchmark::State& state) {
+    const int lines = static_cast<int>(state.range(0));
+    const QByteArray xml = linesDesign(lines);
+    for (auto _ : state) {
+        tvReport report;
+        auto runtime = rt::DesignDocument::parse(xml, QStringLiteral("lines"))->report();
+        report.init(QStringLiteral("lines.rpt"), 0, 0, runtime, false);
+        benchmark::DoNotOptimize(report.tvAreas.Count());
+    }
+    state.counters["per object"] = benchmark::Counter(
+        static_cast<double>(lines),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LoadLinesWithEndSections)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// An element with 900 attributes is read; one with 100,000 is refused, in time linear in the size
+// of the design rather than quadratic in its attributes.
+static void BM_ReadManyAttributes(benchmark::State& state) {
+    const int attributes = static_cast<int>(state.range(0));
+    QByteArray xml = "<Report";
+    for (int i = 0; i < attributes; ++i) xml += " a" + QByteArray::number(i) + "=\"1\"";
+    xml += "><Database/><ExportOptions/><Areas/></Report>";
+    for (auto _ : state) {
+        try {
+            benchmark::DoNotOptimize(rt::DesignDocument::parse(xml, QStringLiteral("wide")));
+        } catch (const rt::Error&) {
+        }
+    }
+    state.counters["per attribute"] = benchmark::Counter(
+        static_cast<double>(attributes),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ReadManyAttributes)->Arg(900)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -21,12 +21,15 @@ void tvLineObject::init(const rt::Object& cr, tvSection& objectParent) {
 
     const qint64 left = cr.integer("left");
     const qint64 right = cr.integer("right");
-    // Every line's sections are checked, so that a design whose line ends nowhere is refused
-    // whichever way the line runs; only a vertical line measures across them, and only it
-    // reads its bottom.
-    const tvSectionSpan span(cr, QStringLiteral("Line \"%1\"").arg(name));
+    // A horizontal line has no height, whatever section it names as its end: only a vertical
+    // line looks its sections up, measures across them and reads its bottom.
     const qint64 top = cr.integer("top");
-    position.height = left != right ? 0 : span.height(top, cr.integer("bottom"), kLineBoundary);
+    if (left == right) {
+        const tvSectionSpan span(cr, QStringLiteral("Line \"%1\"").arg(name));
+        position.height = span.height(top, cr.integer("bottom"), kLineBoundary);
+    } else {
+        position.height = 0;
+    }
     position.top = tvLong(top);
     position.left = tvLong(left);
     position.width = tvLong(right - left);

@@ -1,9 +1,9 @@
 #include "tvReport.h"
 
+#include "frmLogin.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvExportObject.h"
-#include "frmLogin.h"
 #include "tvFieldDefinitions.h"
 #include "tvPrinterObject.h"
 #include "tvReportAlert.h"
@@ -58,12 +58,14 @@ namespace {
 std::unique_ptr<rt::Object> openReportFile(const QString& reportName) {
     std::unique_ptr<rt::Object> crReport;
     rt::Application application;
+    QString cause;
     try {
         crReport = application.openReport(reportName);
-    } catch (const rt::Error&) {
+    } catch (const rt::Error& e) {
         crReport.reset();
+        cause = e.description();
     }
-    if (!crReport) throw rt::Error(rt::kErrUnableToOpen, kUnableToOpen);
+    if (!crReport) throw rt::Error(rt::kErrUnableToOpen, kUnableToOpen, cause);
     return crReport;
 }
 
@@ -194,8 +196,8 @@ QString tvReport::LoadSqlQueryString(rt::Object& crReport, const QString& report
         const tvLogonValues logon = ReadLogonValues(*crTable);
         const QString dllName = crTable->text("dllName");
         frmLogin& dialog = frmLogin::instance();
-        dialog.setVars(*crDatabase, dllName, logon.server, logon.database, reportName,
-                       logon.userId, &crReport);
+        dialog.setVars(*crDatabase, dllName, logon.server, logon.database, reportName, logon.userId,
+                       &crReport);
         dialog.visible = true;
         frmLogin::presenter()(dialog);
         dialog.visible = false;

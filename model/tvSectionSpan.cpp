@@ -10,12 +10,8 @@ tvSectionSpan::tvSectionSpan(const rt::Object& crObject, const QString& what) {
     sections_ =
         tvRequiredObject(*tvRequiredObject(*crStart, "area"), "report")->collection("Sections");
 
-    const int count = sections_->count();
-    for (int i = 1; i <= count && (start_ == 0 || end_ == 0); ++i) {
-        const QString name = sections_->item(i)->text("sectionName");
-        if (start_ == 0 && name == startName) start_ = i;
-        if (end_ == 0 && name == endName) end_ = i;
-    }
+    start_ = sections_->indexOf("sectionName", startName);
+    end_ = sections_->indexOf("sectionName", endName);
     // A height measured towards a section that is missing or above would be meaningless.
     QString reason;
     if (start_ == 0) {

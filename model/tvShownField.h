@@ -10,8 +10,9 @@ class tvReport;
 // The field that a runtime field object or field element shows (its member "field").
 
 // The report's own definition of that field; nullptr where the resolver has no definition for
-// its kind. An object without a field fails, as the runtime's own objects always have one.
+// its kind (0, 9 and up) and for an object without a field: such an object shows no field and
+// the load goes on.
 tvIFieldDefinition* tvResolveShownField(const rt::Object& crObject, tvReport& report);
 
-// The runtime's own name of that field, read by name.
+// The runtime's own name of that field, read by name; "" for an object without a field.
 QString tvShownFieldName(const rt::Object& crObject);

@@ -7,6 +7,8 @@
 #include <limits>
 #include <variant>
 
+#include "UserMessages.h"
+
 namespace {
 
 // One stored text of a font record.
@@ -152,8 +154,10 @@ TVSettingsStore::TVSettingsStore(std::unique_ptr<QSettings> settings, const QStr
     settings_->setFallbacksEnabled(false);
 }
 
-void TVSettingsStore::load(TVSettings& settings) const {
-    settings_->sync();  // values written by another instance since the last load
+void TVSettingsStore::load(TVSettings& settings) {
+    settings_->sync();         // values written by another instance since the last load
+    settings_->childGroups();  // a reading, which tells whether the file could be read
+    keepUnreadableFileAside(settings_->status() == QSettings::FormatError);
     for (const SettingRow& row : kSettings) {
         const QString fallback = defaultOf(row, settings, programFolder_);
         const std::optional<QString> stored = read(row.underApplication, row.name);
@@ -164,9 +168,13 @@ void TVSettingsStore::load(TVSettings& settings) const {
                                   (settings.*text.font).*text.field = stored.value_or(fallback);
                               },
                               [&]<class T>(T TVSettings::*number) {
-                                  std::optional<T> value;
-                                  if (stored) value = wholeNumber<T>(*stored);
-                                  settings.*number = value.value_or(*wholeNumber<T>(fallback));
+                                  // A stored value that is no number leaves the variable as it
+                                  // was: the default applies to a missing value only.
+                                  if (!stored) {
+                                      settings.*number = *wholeNumber<T>(fallback);
+                                  } else if (const auto value = wholeNumber<T>(*stored)) {
+                                      settings.*number = *value;
+                                  }
                               }},
                    row.member);
         if (row.after == After::CreateFolder) {
@@ -182,6 +190,34 @@ void TVSettingsStore::load(TVSettings& settings) const {
         font.Bold = font.FontStyle.contains(u"Bold", Qt::CaseSensitive) ? -1 : 0;
         font.Italic = font.FontStyle.contains(u"Italic", Qt::CaseSensitive) ? -1 : 0;
     }
+}
+
+void TVSettingsStore::keepUnreadableFileAside(bool malformed) {
+    const QString file = settings_->fileName();
+    const QFileInfo info(file);
+    if (!info.exists() || (info.isFile() && info.isReadable() && !malformed)) return;
+    // The user's values are lost to this run, but the file stays for the user to look at, and
+    // the next save starts a sound one in its place.
+    const QString aside = file + QStringLiteral(".bad");
+    if (QFileInfo(aside).isDir()) {
+        QDir(aside).removeRecursively();
+    } else {
+        QFile::remove(aside);
+    }
+    const bool kept = QDir().rename(file, aside);
+    ShowMessage(kept ? QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and "
+                                      "the default settings are used.")
+                           .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside))
+                     : QStringLiteral("The settings file %1 cannot be read: the default settings "
+                                      "are used.")
+                           .arg(QDir::toNativeSeparators(file)));
+    settings_ = std::make_unique<QSettings>(file, settings_->format());
+    settings_->setFallbacksEnabled(false);
+}
+
+QString TVSettingsStore::saveFailedText() const {
+    return QStringLiteral("Unable to save the settings: %1 cannot be written.")
+        .arg(QDir::toNativeSeparators(settings_->fileName()));
 }
 
 bool TVSettingsStore::save(const TVSettings& settings) const {
@@ -246,6 +282,8 @@ void setGlobalSettingsStore(std::unique_ptr<TVSettingsStore> store) {
 void LoadGlobalSettings() { globalSettingsStore().load(REPORTS()); }
 
 bool SaveGlobalSettings() { return globalSettingsStore().save(REPORTS()); }
+
+QString saveGlobalSettingsFailedText() { return globalSettingsStore().saveFailedText(); }
 
 bool DirectoryExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 

@@ -7,7 +7,7 @@
 
 #include "TVSettings.h"
 
-// The message of a failed save, for the caller to show.
+// The message of a failed save, for the caller to show; saveFailedText names the file.
 inline constexpr char kSaveSettingsFailedText[] = "unable to save settings to registry";
 
 // Loads and saves the settings of TVSettings through QSettings, every value as text: the report
@@ -21,16 +21,21 @@ public:
     // Settings held by `settings` (a file of the tests, say); defaults lie below `programFolder`.
     TVSettingsStore(std::unique_ptr<QSettings> settings, const QString& programFolder);
 
-    // Every setting from the store, the default for each one missing or not convertible; creates
-    // the document and text output folders when missing.
-    void load(TVSettings& settings) const;
+    // Every setting from the store, the default for each one missing; a stored number that does
+    // not convert leaves its variable as it was. Creates the document and text output folders
+    // when missing. A file that cannot be read (or is no file) is renamed with ".bad" added,
+    // a warning naming it is shown, and the defaults apply.
+    void load(TVSettings& settings);
     // Every setting into the store; false when the store cannot be written.
     bool save(const TVSettings& settings) const;
+    // What to tell the user when save fails: the file that could not be written.
+    QString saveFailedText() const;
 
     QSettings& settings() const { return *settings_; }
     const QString& programFolder() const { return programFolder_; }
 
 private:
+    void keepUnreadableFileAside(bool malformed);
     std::optional<QString> read(bool underApplication, const char* name) const;
     void write(bool underApplication, const char* name, const QString& value) const;
     // The key of a value, in the letter case that the store already holds it in.
@@ -49,6 +54,8 @@ void setGlobalSettingsStore(std::unique_ptr<TVSettingsStore> store);
 // REPORTS() from, and into, the global store.
 void LoadGlobalSettings();
 bool SaveGlobalSettings();
+// The message of a failed SaveGlobalSettings, naming the settings file.
+QString saveGlobalSettingsFailedText();
 
 // True when `path` names an existing folder.
 bool DirectoryExists(const QString& path);

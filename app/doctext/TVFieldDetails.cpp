@@ -93,9 +93,10 @@ constexpr FieldKindText kFieldKinds[] = {
             &tvSQLExpressionFieldDefinition::sqlExpressionFieldName>},
 };
 
-// The description of the field's kind; nullptr for a kind outside 1 to 8.
+// The description of the field's kind; nullptr for a kind outside 1 to 8, and for no field: an
+// object whose field has no definition is documented with an empty field.
 const FieldKindText* kindText(const tvIFieldDefinition* field) {
-    if (!field) tvObjectRequired();
+    if (!field) return nullptr;
     for (const FieldKindText& row : kFieldKinds) {
         if (row.kind == field->kind) return &row;
     }
@@ -109,6 +110,7 @@ QString namePart(const QString& detailText) {
 }
 
 void insertSummaryDetail(const tvSummaryFieldDefinition& summary, WorkArea& area) {
+    if (!summary.summarizedField) tvObjectRequired();
     const QString operation = GetSummaryOperationText(summary.summaryType);
     const auto insertSummarized = [&](const char* label, const tvIFieldDefinition* field) {
         area.insert(QStringLiteral(", ") + QLatin1StringView(label) + QStringLiteral(" = [") +

@@ -77,11 +77,17 @@ TVTVDWriter::~TVTVDWriter() = default;
 bool TVTVDWriter::init(const QString& fileName, const QString& outputFolder,
                        const QString& reportPath) {
     cleanUp();
-    if (fileName.size() < 4) return false;
+    failureReason_.clear();
+    if (fileName.size() < 4) {
+        failureReason_ = QStringLiteral("the report file name %1 is too short").arg(fileName);
+        return false;
+    }
     path_ = outputFolder + fileName.left(fileName.size() - 4) + QStringLiteral(".tvd");
     reportPath_ = reportPath;
     file_ = openOutput_(path_);
     if (!file_ || !file_->open(QIODevice::WriteOnly)) {
+        failureReason_ = path_ + QStringLiteral(": ") +
+                         (file_ ? file_->errorString() : QStringLiteral("cannot be opened"));
         file_.reset();
         return false;
     }
@@ -91,6 +97,7 @@ bool TVTVDWriter::init(const QString& fileName, const QString& outputFolder,
 }
 
 bool TVTVDWriter::WriteReport(const tvReport& report, const QString& fileName) {
+    failureReason_.clear();
     try {
         const TVSettings& settings = REPORTS();
         writeHeader(fileName);
@@ -110,10 +117,13 @@ bool TVTVDWriter::WriteReport(const tvReport& report, const QString& fileName) {
         if (!file_->commit()) throw OutputFailure(file_->errorString());
         file_.reset();
         return true;
-    } catch (const std::exception&) {
-        cleanUp();
-        return false;
+    } catch (const rt::Error& e) {
+        failureReason_ = path_ + QStringLiteral(": ") + e.description();
+    } catch (const std::exception& e) {
+        failureReason_ = path_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
     }
+    cleanUp();
+    return false;
 }
 
 void TVTVDWriter::cleanUp() {

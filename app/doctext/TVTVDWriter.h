@@ -51,6 +51,9 @@ public:
     // The file that init opened.
     QString filePath() const { return path_; }
 
+    // Why the last init or WriteReport that failed did so, naming the file.
+    QString failureReason() const override { return failureReason_; }
+
 private:
     void writeLine(const QString& line);
     void writeHeader(const QString& fileName);
@@ -83,5 +86,6 @@ private:
     std::unique_ptr<QSaveFile> file_;
     QString path_;
     QString reportPath_;
+    QString failureReason_;
     std::unique_ptr<tvObjectDetailWriter> detailWriter_;
 };

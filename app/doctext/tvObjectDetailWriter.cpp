@@ -235,7 +235,9 @@ void tvObjectDetailWriter::writeEmbeddedFields(const tvTextObject& text, const Q
         // The text's own font, once more for every field in it.
         WriteFontFormatting(text.fontFormatting);
         for (const ValueBlock& block : kEmbeddedValueBlocks) {
-            if (block.valueType == element.fieldDefinition->valueType) block.write(*this, element);
+            if (element.fieldDefinition && block.valueType == element.fieldDefinition->valueType) {
+                block.write(*this, element);
+            }
         }
         sink().WriteDetails(1, 1, QStringLiteral(" "), QString(), 1);
     }

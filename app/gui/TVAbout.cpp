@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QVersionNumber>
 #include <memory>
@@ -29,7 +30,6 @@ namespace {
 constexpr auto kDefaultServer = "http://www.tavrin.invalid";
 // A version file is a few characters; anything longer is an error page.
 constexpr qlonglong kLongestVersionFile = 100;
-constexpr int kRequestTimeoutMs = 5000;
 
 // A label that answers a click or a double click, as the windows' link labels do.
 class ClickLabel : public QLabel {
@@ -192,49 +192,119 @@ TVUpdate& TVUpdate::showFor(QWidget* owner) {
 
 TVUpdate* TVUpdate::current() { return updateNotice(); }
 
-UpdateCheck CheckForUpdate(const QString& server, const QString& running) {
-    const QString major = running.section(u'.', 0, 0);
-    QNetworkRequest request(QUrl(server + QStringLiteral("/Downloads/latestVersion-TV") + major +
-                                 QStringLiteral(".txt")));
-    request.setTransferTimeout(kRequestTimeoutMs);
-    QNetworkAccessManager network;
-    std::unique_ptr<QNetworkReply> reply(network.get(request));
-    QEventLoop wait;
-    QObject::connect(reply.get(), &QNetworkReply::finished, &wait, &QEventLoop::quit);
-    if (!reply->isFinished()) wait.exec(QEventLoop::ExcludeUserInputEvents);
+namespace {
 
-    // An error page (404 and the like) is no version file, however short it is.
-    if (reply->error() != QNetworkReply::NoError) return UpdateCheck::Failed;
-    const QString body = QString::fromUtf8(reply->readAll());
-    bool numeric = false;
-    const qlonglong length = reply->rawHeader("content-length").trimmed().toLongLong(&numeric);
-    if (!numeric) return UpdateCheck::Failed;
-    if (!body.isEmpty() && length > kLongestVersionFile) return UpdateCheck::Failed;
-    // An empty answer names no version: it cannot tell of an update.
-    if (body.isEmpty()) return UpdateCheck::Failed;
-    return body == running ? UpdateCheck::UpToDate : UpdateCheck::UpdateAvailable;
+// One update check in flight. It belongs to the object that asked for it, so a window that
+// closes takes its check with it, and it reports once, from the event loop.
+class UpdateCheckRun final : public QObject {
+public:
+    UpdateCheckRun(QObject* context, std::function<void(UpdateCheck)> done)
+        : QObject(context), done_(std::move(done)) {
+        deadline_.setSingleShot(true);
+        connect(&deadline_, &QTimer::timeout, this, [this] { finish(UpdateCheck::Failed); });
+    }
+
+    void start(const QUrl& url, const QString& running, std::chrono::milliseconds limit) {
+        running_ = running;
+        QNetworkRequest request(url);
+        // A redirect may move within the configured server, never to another one.
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                             QNetworkRequest::SameOriginRedirectPolicy);
+        reply_ = network_.get(request);
+        connect(reply_, &QNetworkReply::readyRead, this, [this] { take(); });
+        connect(reply_, &QNetworkReply::finished, this, [this] {
+            take();
+            if (!finished_) finish(outcome());
+        });
+        deadline_.start(limit);
+    }
+
+private:
+    // The body so far; an answer longer than any version file is given up on at once.
+    void take() {
+        if (finished_) return;
+        body_ += reply_->read(kLargestAnswer + 1 - body_.size());
+        if (body_.size() > kLargestAnswer) finish(UpdateCheck::Failed);
+    }
+
+    UpdateCheck outcome() const {
+        // An error page (404 and the like) is no version file, however short it is.
+        if (reply_->error() != QNetworkReply::NoError) return UpdateCheck::Failed;
+        bool numeric = false;
+        const qlonglong length = reply_->rawHeader("content-length").trimmed().toLongLong(&numeric);
+        // An empty answer names no version: it cannot tell of an update.
+        if (!numeric || body_.isEmpty() || length > kLongestVersionFile) return UpdateCheck::Failed;
+        return QString::fromUtf8(body_) == running_ ? UpdateCheck::UpToDate
+                                                    : UpdateCheck::UpdateAvailable;
+    }
+
+    void finish(UpdateCheck outcome) {
+        if (finished_) return;
+        finished_ = true;
+        deadline_.stop();
+        if (reply_) {
+            reply_->disconnect(this);
+            reply_->abort();
+        }
+        deleteLater();
+        if (done_) done_(outcome);
+    }
+
+    static constexpr qint64 kLargestAnswer = 64 * 1024;
+
+    QNetworkAccessManager network_{this};
+    QNetworkReply* reply_ = nullptr;  // owned by network_
+    QTimer deadline_{this};
+    QByteArray body_;
+    QString running_;
+    std::function<void(UpdateCheck)> done_;
+    bool finished_ = false;
+};
+
+}  // namespace
+
+void StartUpdateCheck(const QString& server, const QString& running, QObject* context,
+                      std::function<void(UpdateCheck)> done, std::chrono::milliseconds limit) {
+    const QString major = running.section(u'.', 0, 0);
+    auto* run = new UpdateCheckRun(context, std::move(done));
+    run->start(QUrl(server + QStringLiteral("/Downloads/latestVersion-TV") + major +
+                    QStringLiteral(".txt")),
+               running, limit);
+}
+
+UpdateCheck CheckForUpdate(const QString& server, const QString& running) {
+    QEventLoop wait;
+    UpdateCheck outcome = UpdateCheck::Failed;
+    StartUpdateCheck(server, running, &wait, [&](UpdateCheck result) {
+        outcome = result;
+        wait.quit();
+    });
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    return outcome;
 }
 
 void mnuUpdate_Click(QWidget* owner) {
+    // The check runs while the window goes on; its outcome comes when the answer does.
     owner->setCursor(Qt::WaitCursor);
-    const UpdateCheck outcome = CheckForUpdate(TavrinWebServer(), TavrinVersionText());
-    owner->unsetCursor();
-    switch (outcome) {
-        case UpdateCheck::Failed:
-            tell(owner,
-                 QStringLiteral(
-                     "Unable to check for update.  Please check for updates again later."),
-                 QStringLiteral("Check for Updates"));
-            break;
-        case UpdateCheck::UpToDate:
-            tell(owner,
-                 QStringLiteral("No updates are available.  Your product is fully up to date."),
-                 QStringLiteral("Check For Updates"));
-            break;
-        case UpdateCheck::UpdateAvailable:
-            TVUpdate::showFor(owner);
-            break;
-    }
+    StartUpdateCheck(TavrinWebServer(), TavrinVersionText(), owner, [owner](UpdateCheck outcome) {
+        owner->unsetCursor();
+        switch (outcome) {
+            case UpdateCheck::Failed:
+                tell(owner,
+                     QStringLiteral(
+                         "Unable to check for update.  Please check for updates again later."),
+                     QStringLiteral("Check for Updates"));
+                break;
+            case UpdateCheck::UpToDate:
+                tell(owner,
+                     QStringLiteral("No updates are available.  Your product is fully up to date."),
+                     QStringLiteral("Check For Updates"));
+                break;
+            case UpdateCheck::UpdateAvailable:
+                TVUpdate::showFor(owner);
+                break;
+        }
+    });
 }
 
 void AddHelpMenu(QMainWindow* window) {

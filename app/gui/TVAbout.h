@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 #include <QUrl>
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -67,12 +68,20 @@ public:
 // What the update check found.
 enum class UpdateCheck { Failed, UpToDate, UpdateAvailable };
 
-// Fetches the version file of this major release from `server` and compares it with `running`.
-// The request runs to its end (or its timeout) before this returns.
+// Fetches the version file of this major release from `server` and compares it with `running`,
+// without waiting: `done` is called once, from the event loop, unless `context` goes first. The
+// check stays on `server` (a redirect to another server fails it), reads at most 64 KB and gives
+// up when `limit` has passed.
+inline constexpr std::chrono::milliseconds kUpdateCheckLimit{10000};
+void StartUpdateCheck(const QString& server, const QString& running, QObject* context,
+                      std::function<void(UpdateCheck)> done,
+                      std::chrono::milliseconds limit = kUpdateCheckLimit);
+
+// The same check, waited for (its events run meanwhile, but no user input).
 UpdateCheck CheckForUpdate(const QString& server, const QString& running);
 
-// The Help menu's "Check for Updates": the check under the hourglass, then its message or the
-// update notice.
+// The Help menu's "Check for Updates": the hourglass while the check runs in the background,
+// then its message or the update notice.
 void mnuUpdate_Click(QWidget* owner);
 
 // Adds the Help menu (help file, update check, About box) to the utilities window.

@@ -25,7 +25,7 @@ namespace {
 
 void loadAndStoreSettings() {
     LoadGlobalSettings();
-    if (!SaveGlobalSettings()) ShowMessage(QString::fromLatin1(kSaveSettingsFailedText));
+    if (!SaveGlobalSettings()) ShowMessage(saveGlobalSettingsFailedText());
 }
 
 // The windows: the splash, the utilities window three seconds after it, the splash gone after
@@ -35,7 +35,13 @@ int interactiveStart(int argc, char** argv, const QString& commandText) {
     // With a window to show it in, a report whose database refuses its logon asks the user.
     LoginDialog::install();
     guiSeams().runExtract = ExtractReportList;
+    // Until the utilities window takes the user's messages, a message of the start (a settings
+    // file kept aside, or one that cannot be written) gets a box of its own.
+    MessageHandler previous = setMessageHandler([](const QString& text, const QString& title) {
+        guiSeams().message(nullptr, text, title, QMessageBox::NoIcon);
+    });
     loadAndStoreSettings();
+    setMessageHandler(std::move(previous));
     auto splash = std::make_unique<TVSplash>();
     const bool onTop = !commandText.contains(QLatin1String("-NT"));
     if (onTop) splash->setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -72,6 +78,7 @@ bool displayAvailable() {
 }  // namespace
 
 int TavrinMain(int argc, char** argv) {
+    routeLibraryMessagesToRunLog();
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const QString commandText = commandTextOf(arguments);

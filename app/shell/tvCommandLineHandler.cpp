@@ -30,14 +30,13 @@ int syntaxMessage() {
     return kUsageError;
 }
 
-// The text between the first double quote and the next one, or the text itself when it holds
-// no quote; nothing when the closing quote is missing.
+// A path as given: wrapped in double quotes, or bare. Only a quote at its start opens a wrapping;
+// a quote inside a bare path is part of the path, as file systems allow. Nothing when the
+// wrapping is not closed.
 std::optional<QString> unquoted(const QString& text) {
-    const qsizetype open = text.indexOf(kQuote);
-    if (open < 0) return text;
-    const qsizetype close = text.indexOf(kQuote, open + 1);
-    if (close < 0) return std::nullopt;
-    return text.mid(open + 1, close - open - 1);
+    if (!text.startsWith(kQuote)) return text;
+    if (text.size() > 1 && text.endsWith(kQuote)) return text.mid(1, text.size() - 2);
+    return std::nullopt;
 }
 
 bool isReportFile(const QString& path) {
@@ -111,8 +110,8 @@ int compareReports(const QString& argumentText) {
         diff.AnalyzeDifferences();
     } catch (const rt::Error& e) {
         // The report being mined or compared when it failed.
-        ShowMessage(QStringLiteral("Unable to open Report: ") + REPORTS().CurrentReportName +
-                    QStringLiteral(" (") + e.description() + u')');
+        ShowMessage(reportFailureText(QStringLiteral("Unable to open Report: "),
+                                      REPORTS().CurrentReportName, e.reason()));
         return kRunFailed;
     }
     const QByteArray text = diff.combinedText().toUtf8();

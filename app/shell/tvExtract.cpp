@@ -1,25 +1,122 @@
 #include "tvExtract.h"
 
-#include "tvDatabaseCreator.h"
-
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 
+#include "CompoundFile.h"
 #include "ExtractWriterFactory.h"
+#include "RtError.h"
 #include "TVSettings.h"
 #include "TVSettingsStore.h"
 #include "TVWriterHelper.h"
 #include "UserMessages.h"
+#include "tvDatabaseCreator.h"
 #include "tvLogWriter.h"
 
 namespace {
 
 const QString kTextExtension = QStringLiteral(".tvd");
 const QString kWordExtension = QStringLiteral(".docx");
+const QString kUnableToOpen = QStringLiteral("Unable to open Report: ");
 
-// A step of a report that did not succeed; the report ends as a failed one.
-void require(bool succeeded) {
-    if (!succeeded) throw std::runtime_error("a documentation writer failed");
+// The text of the exception being handled: the runtime's description, with its line where the
+// design document gives one, or the library's own text.
+QString currentExceptionText() {
+    try {
+        throw;
+    } catch (const rt::Error& e) {
+        return e.reason();
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return {};
+    }
+}
+
+// Runs the calls of one output of a report. A failure is noted with the output's name and its
+// cause, and ends that output alone: the report's other outputs are still written.
+template <class Writer, class Calls>
+void writeOutput(const char* output, const QString& reportFileName, const Writer& writer,
+                 Calls&& calls, QStringList& failures) {
+    QString reason;
+    try {
+        if (calls()) return;
+    } catch (...) {
+        reason = currentExceptionText();
+    }
+    if (reason.isEmpty() && writer) reason = writer->failureReason();
+    if (reason.isEmpty()) reason = QStringLiteral("no reason given");
+    failures << reportFailureText(
+        QStringLiteral("Unable to write the %1 of Report: ").arg(QLatin1StringView(output)),
+        reportFileName, reason);
+}
+
+// The enabled outputs of the loaded report, in the order text, Word, database.
+void writeOutputs(const QString& reportPath, const QString& reportFileName, QStringList& failures) {
+    TVSettings& settings = REPORTS();
+    const QString& name = settings.CurrentReportName;
+    std::shared_ptr<ExtractWordWriter> wordWriter;
+    std::shared_ptr<ExtractTextWriter> textWriter;
+    std::unique_ptr<ExtractDatabaseWriter> databaseWriter;
+    try {
+        const ExtractWriterFactory& writers = extractWriters();
+        wordWriter = writers.wordWriter();
+        textWriter = writers.textWriter();
+        databaseWriter = writers.databaseWriter();
+    } catch (...) {
+        failures << reportFailureText(QStringLiteral("Unable to document Report: "), reportFileName,
+                                      currentExceptionText());
+        return;
+    }
+    // The shared documentation blocks reach each writer by its kind.
+    SetWordDocWriter(std::dynamic_pointer_cast<tvIReportWriter>(wordWriter));
+    SetTVDWriter(std::dynamic_pointer_cast<tvIReportWriter>(textWriter));
+    tvReport& report = *settings.CurrentReport;
+
+    if (settings.CreateTVDFile != 0 && textWriter) {
+        writeOutput(
+            "text file", reportFileName, textWriter,
+            [&] {
+                // A writer that stopped has thrown its unfinished file away; the old one stays.
+                const bool written =
+                    textWriter->init(reportFileName, withTrailingSeparator(settings.TVDPath),
+                                     reportPath) &&
+                    textWriter->WriteReport(report, reportFileName);
+                textWriter->cleanUp();
+                return written;
+            },
+            failures);
+    }
+    if (settings.CreateWordDocument != 0 && wordWriter) {
+        writeOutput(
+            "document", reportFileName, wordWriter,
+            [&] {
+                ShowStatus(name + QStringLiteral(" - Initializing Word"));
+                if (!wordWriter->init(reportFileName, withTrailingSeparator(settings.DocPath),
+                                      reportPath, settings.OutputTemplate)) {
+                    return false;
+                }
+                ShowStatus(name + QStringLiteral(" - Generating Word Document"));
+                const bool written = wordWriter->WriteReport(report, reportFileName);
+                wordWriter->QuitWord();
+                return written;
+            },
+            failures);
+    }
+    if (settings.UpdateDB != 0 && databaseWriter) {
+        writeOutput(
+            "database rows", reportFileName, databaseWriter,
+            [&] {
+                ShowStatus(name + QStringLiteral(" - Initializing database output"));
+                return databaseWriter->WriteReport(
+                    report, reportFileName,
+                    withTrailingSeparator(settings.DBPath) +
+                        QString::fromLatin1(tvDatabaseCreator::kDatabaseFileName),
+                    reportPath);
+            },
+            failures);
+    }
 }
 
 // `name` with `extension` in place of its own.
@@ -35,6 +132,22 @@ void removeFirst(QStringList& list, const QString& name) {
 }
 
 }  // namespace
+
+void routeLibraryMessagesToRunLog() {
+    rt::setLibraryMessageHandler([](const QString& message) {
+        try {
+            WriteLog(message);
+        } catch (const std::exception&) {
+            // Without a run log the library's note is dropped: it is no message for the user.
+        }
+    });
+}
+
+QString reportFailureText(const QString& what, const QString& reportFileName,
+                          const QString& reason) {
+    return what + reportFileName +
+           (reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + u')');
+}
 
 QString textOutputPath(const QString& stem) {
     return withTrailingSeparator(REPORTS().TVDPath) + stem + kTextExtension;
@@ -72,50 +185,27 @@ void RemoveListItem(QStringList& list, const QString& name) {
 bool ExtractReport(const QString& reportPath, const QString& reportFileName) {
     TVSettings& settings = REPORTS();
     const QString& name = settings.CurrentReportName;
-    bool documented = false;
+    QStringList failures;  // one line for each thing of the report that failed, with its cause
     try {
-        const ExtractWriterFactory& writers = extractWriters();
-        const std::shared_ptr<ExtractWordWriter> wordWriter = writers.wordWriter();
-        const std::shared_ptr<ExtractTextWriter> textWriter = writers.textWriter();
-        const auto databaseWriter = writers.databaseWriter();
-        // The shared documentation blocks reach each writer by its kind.
-        SetWordDocWriter(std::dynamic_pointer_cast<tvIReportWriter>(wordWriter));
-        SetTVDWriter(std::dynamic_pointer_cast<tvIReportWriter>(textWriter));
-
         settings.CurrentReport = std::make_unique<tvReport>();
         settings.CurrentReport->init(reportPath, settings.ShowSQL, settings.PromptForParameters);
-        const tvReport& report = *settings.CurrentReport;
-        ShowStatus(name + QStringLiteral(" - Initializing"));
-
-        if (settings.CreateTVDFile != 0) {
-            require(textWriter->init(reportFileName, withTrailingSeparator(settings.TVDPath),
-                                     reportPath));
-            require(textWriter->WriteReport(report, reportFileName));
-            textWriter->cleanUp();
-        }
-        if (settings.CreateWordDocument != 0) {
-            ShowStatus(name + QStringLiteral(" - Initializing Word"));
-            require(wordWriter->init(reportFileName, withTrailingSeparator(settings.DocPath),
-                                     reportPath, settings.OutputTemplate));
-            ShowStatus(name + QStringLiteral(" - Generating Word Document"));
-            require(wordWriter->WriteReport(report, reportFileName));
-            wordWriter->QuitWord();
-        }
-        if (settings.UpdateDB != 0) {
-            ShowStatus(name + QStringLiteral(" - Initializing database output"));
-            require(databaseWriter->WriteReport(
-                *settings.CurrentReport, reportFileName,
-                withTrailingSeparator(settings.DBPath) + QString::fromLatin1(tvDatabaseCreator::kDatabaseFileName), reportPath));
-        }
-        require(CloseLog());
-        documented = true;
     } catch (...) {
-        // Every failure of a report ends that report alone; the run goes on with the next.
+        settings.CurrentReport.reset();
+        failures << reportFailureText(kUnableToOpen, reportFileName, currentExceptionText());
     }
-    if (!documented) {
-        ShowMessage(QStringLiteral("Unable to open Report: ") + reportFileName);
-        CloseLog();
+    if (settings.CurrentReport) {
+        ShowStatus(name + QStringLiteral(" - Initializing"));
+        writeOutputs(reportPath, reportFileName, failures);
     }
+    if (!failures.isEmpty()) {
+        // The run log tells what the messages told, where a log can be written at all.
+        try {
+            for (const QString& failure : failures) WriteLog(failure);
+        } catch (const std::exception&) {
+        }
+    }
+    if (!CloseLog()) failures << QStringLiteral("Unable to write the run log ") + runLogPath();
+    if (!failures.isEmpty()) ShowMessage(failures.join(u'\n'));
     settings.CurrentReport.reset();
-    return documented;
+    return failures.isEmpty();
 }

@@ -9,6 +9,9 @@
 // the settings switch on (text, Word, database, in that order), keeping the Extract result
 // list in step with the output files.
 
+// The notes of the libraries that read report files go to the run log, not to standard error.
+void routeLibraryMessagesToRunLog();
+
 // The output files of a report stem, in the settings' folders.
 QString textOutputPath(const QString& stem);
 QString wordOutputPath(const QString& stem);
@@ -22,6 +25,15 @@ bool ExtractReportList(const QStringList& reportList, QStringList& resultList);
 // the Word document of the same folder and stem.
 void RemoveListItem(QStringList& list, const QString& name);
 
-// Mines one report and runs the enabled writers. Never fails to its caller: a report that
-// fails shows "Unable to open Report: " and its file name, and the result is false.
+// `what` (such as "Unable to open Report: "), the report's file name, then the cause in
+// parentheses when one is known.
+QString reportFailureText(const QString& what, const QString& reportFileName,
+                          const QString& reason);
+
+// Mines one report and runs the enabled writers. Never fails to its caller; the result is false
+// when anything of the report failed. A report that cannot be loaded shows "Unable to open
+// Report: ", its file name and the runtime's reason, and reaches no writer. A writer that fails
+// ends its own output alone: the message names the output, the report and the writer's reason,
+// and the other outputs are still written. The messages of a report go to the user in one
+// message and into the run log.
 bool ExtractReport(const QString& reportPath, const QString& reportFileName);

@@ -34,9 +34,51 @@ struct GErrorFree {
     void operator()(GError* error) const { g_error_free(error); }
 };
 
+std::mutex& handlerMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+LibraryMessageHandler& libraryMessageHandler() {
+    static LibraryMessageHandler handler;
+    return handler;
+}
+
+GLogFunc& previousDefaultHandler() {
+    static GLogFunc previous = g_log_default_handler;
+    return previous;
+}
+
+// The library logs under "libgsf" and under domains of its parts ("libgsf:msole"); every other
+// domain goes where it went before.
+void forwardLibraryMessage(const gchar* domain, GLogLevelFlags level, const gchar* message,
+                           gpointer data) {
+    LibraryMessageHandler handler;
+    if (domain && QByteArrayView(domain).startsWith("libgsf")) {
+        const std::lock_guard lock(handlerMutex());
+        handler = libraryMessageHandler();
+    }
+    if (!handler) {
+        previousDefaultHandler()(domain, level, message, data);
+        return;
+    }
+    handler(QStringLiteral("%1: %2").arg(QString::fromUtf8(domain ? domain : "GLib"),
+                                         QString::fromUtf8(message ? message : "")));
+}
+
+void routeLibraryMessages() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        previousDefaultHandler() = g_log_set_default_handler(forwardLibraryMessage, nullptr);
+    });
+}
+
 void initLibrary() {
     static std::once_flag once;
-    std::call_once(once, [] { gsf_init(); });
+    std::call_once(once, [] {
+        routeLibraryMessages();
+        gsf_init();
+    });
 }
 
 QString messageOf(GError* error) {
@@ -109,6 +151,12 @@ QByteArray summaryInformationStream(const SummaryInformation& info) {
         writer.addFileTime(p.id, dateTimeToFileTime(info.*p.member));
     }
     return writer.toByteArray(summaryInformationFormatId());
+}
+
+void setLibraryMessageHandler(LibraryMessageHandler handler) {
+    routeLibraryMessages();
+    const std::lock_guard lock(handlerMutex());
+    libraryMessageHandler() = std::move(handler);
 }
 
 bool isCompoundFile(const QByteArray& head) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -28,6 +29,12 @@ struct SummaryInformation {
     QDateTime created;
     QDateTime lastSaved;
 };
+
+// Where the compound-file library's own warnings go: a program's messages on standard error are
+// for its user, and the library's notes about a damaged file are not. Without a handler they
+// go to standard error as the library would print them. Any thread may call the handler.
+using LibraryMessageHandler = std::function<void(const QString& message)>;
+void setLibraryMessageHandler(LibraryMessageHandler handler);
 
 // True when the bytes start with the compound-file signature D0 CF 11 E0 A1 B1 1A E1.
 bool isCompoundFile(const QByteArray& head);

@@ -1,6 +1,7 @@
 #include "DesignDocument.h"
 
 #include <QXmlStreamReader>
+#include <algorithm>
 
 namespace rt {
 
@@ -8,6 +9,65 @@ namespace {
 
 const QString kReportTag = QStringLiteral("Report");
 constexpr size_t kMaxDepth = 512;
+// Real designs give an element a few dozen attributes. The XML reader checks each attribute of
+// an element against every one before it, so an element with very many would take quadratic
+// time before the design could even be refused.
+constexpr int kMaxAttributes = 1000;
+
+// The line of the first element with more than kMaxAttributes attributes; 0 when there is none.
+// Comments, character data, processing instructions and declarations hold no attributes.
+qint64 lineOfCrowdedElement(const QByteArray& xml) {
+    struct Skip {
+        const char* start;
+        const char* end;
+    };
+    constexpr Skip kSkips[] = {{"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}, {"<!", ">"}};
+    qint64 line = 1;
+    const char* const data = xml.constData();
+    const qsizetype size = xml.size();
+    qsizetype i = 0;
+    const auto advanceTo = [&](qsizetype to) {
+        line += std::count(data + i, data + to, '\n');
+        i = to;
+    };
+    while (i < size) {
+        const qsizetype open = xml.indexOf('<', i);
+        if (open < 0) break;
+        advanceTo(open);
+        const QByteArrayView rest(data + i, size - i);
+        const Skip* skip = nullptr;
+        for (const Skip& s : kSkips) {
+            if (rest.startsWith(s.start)) {
+                skip = &s;
+                break;
+            }
+        }
+        if (skip) {
+            const qsizetype end = xml.indexOf(skip->end, i + qsizetype(qstrlen(skip->start)));
+            advanceTo(end < 0 ? size : end + qsizetype(qstrlen(skip->end)));
+            continue;
+        }
+        // A tag: its attributes are the equals signs outside quoted values.
+        const qint64 tagLine = line;
+        int attributes = 0;
+        char quote = 0;
+        qsizetype j = i + 1;
+        for (; j < size; ++j) {
+            const char c = data[j];
+            if (quote) {
+                if (c == quote) quote = 0;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '=') {
+                if (++attributes > kMaxAttributes) return tagLine;
+            } else if (c == '>') {
+                break;
+            }
+        }
+        advanceTo(std::min(j + 1, size));
+    }
+    return 0;
+}
 
 // The members whose reads a document makes fail, written as fail="member other".
 bool readFails(const DesignNode& node, QLatin1StringView member) {
@@ -45,19 +105,6 @@ const DesignNode* owner(const DesignNode* node, QLatin1StringView member) {
         if (list && list->tag == o.list) return list->parent;
     }
     return nullptr;
-}
-
-// Every section of a report, area by area, in layout order; a subreport's are its own.
-std::vector<const DesignNode*> reportSections(const DesignNode* report) {
-    std::vector<const DesignNode*> sections;
-    const DesignNode* areas = report ? report->child(QLatin1StringView("Areas")) : nullptr;
-    if (!areas) return sections;
-    for (const auto& area : areas->children) {
-        if (const DesignNode* list = area->child(QLatin1StringView("Sections"))) {
-            for (const auto& section : list->children) sections.push_back(section.get());
-        }
-    }
-    return sections;
 }
 
 class DesignCollection;
@@ -167,9 +214,9 @@ public:
         checkFail(QLatin1StringView("openSubreport"));
         const DesignNode* report = node_->child(QLatin1StringView("Report"));
         if (!report) {
-            throw Error(kErrRuntimeFailure, QStringLiteral("%1 (line %2) holds no subreport")
-                                                .arg(node_->tag)
-                                                .arg(node_->line));
+            throw Error(
+                kErrRuntimeFailure,
+                QStringLiteral("%1 (line %2) holds no subreport").arg(node_->tag).arg(node_->line));
         }
         return makeDesignObject(doc_, report);
     }
@@ -192,8 +239,9 @@ public:
                 const QString* n = p->attribute(QLatin1StringView("name"));
                 if (n && n->compare(name, Qt::CaseInsensitive) == 0) {
                     if (readFails(*p, QLatin1StringView("value"))) {
-                        throw Error(kErrRuntimeFailure,
-                                    QStringLiteral("Connection property %1 cannot be read").arg(name));
+                        throw Error(
+                            kErrRuntimeFailure,
+                            QStringLiteral("Connection property %1 cannot be read").arg(name));
                     }
                     const QString* v = p->attribute(QLatin1StringView("value"));
                     return v ? *v : QString();
@@ -205,7 +253,8 @@ public:
 
     void setConnectionProperty(const QString& name, const QString& value) override {
         DesignNode* table = doc_->mutableNode(node_);
-        DesignNode* properties = doc_->mutableNode(table->child(QLatin1StringView("ConnectionProperties")));
+        DesignNode* properties =
+            doc_->mutableNode(table->child(QLatin1StringView("ConnectionProperties")));
         if (!properties) {
             auto created = std::make_unique<DesignNode>();
             created->tag = QStringLiteral("ConnectionProperties");
@@ -249,9 +298,10 @@ public:
 private:
     void checkFail(QLatin1StringView member) const {
         if (readFails(*node_, member)) {
-            throw Error(kErrRuntimeFailure, QStringLiteral("The runtime cannot read %1.%2 (line %3)")
-                                                .arg(node_->tag, member)
-                                                .arg(node_->line));
+            throw Error(kErrRuntimeFailure,
+                        QStringLiteral("The runtime cannot read %1.%2 (line %3)")
+                            .arg(node_->tag, member)
+                            .arg(node_->line));
         }
     }
 
@@ -275,9 +325,9 @@ private:
     const DesignNode* endSection() const {
         const QString* name = node_->attribute(QLatin1StringView("endSection"));
         if (!name || name->isEmpty()) return owner(node_, QLatin1StringView("section"));
-        for (const DesignNode* section : reportSections(report())) {
-            const QString* sectionName = section->attribute(QLatin1StringView("sectionName"));
-            if (sectionName && *sectionName == *name) return section;
+        const DesignDocument::SectionList& list = doc_->sections(report());
+        if (const int position = list.firstWithAttribute.value(*name)) {
+            return list.sections[static_cast<size_t>(position - 1)];
         }
         throw Error(kErrRuntimeFailure,
                     QStringLiteral("%1 (line %2): endSection names \"%3\", which is no section of "
@@ -296,11 +346,13 @@ public:
     DesignCollection(std::shared_ptr<DesignDocument> doc, const DesignNode* node)
         : doc_(std::move(doc)), node_(node) {}
     // A list that no element holds: a report's sections across its areas.
-    DesignCollection(std::shared_ptr<DesignDocument> doc, std::vector<const DesignNode*> items)
-        : doc_(std::move(doc)), node_(nullptr), items_(std::move(items)) {}
+    DesignCollection(std::shared_ptr<DesignDocument> doc,
+                     const DesignDocument::SectionList& sections)
+        : doc_(std::move(doc)), node_(nullptr), sections_(&sections) {}
 
     int count() const override {
-        return static_cast<int>(node_ ? node_->children.size() : items_.size());
+        if (node_) return static_cast<int>(node_->children.size());
+        return sections_ ? static_cast<int>(sections_->sections.size()) : 0;
     }
 
     std::unique_ptr<Object> item(int position) const override {
@@ -308,13 +360,21 @@ public:
             throw Error(kErrSubscript, QStringLiteral("Subscript out of range"));
         }
         const auto index = static_cast<size_t>(position - 1);
-        return makeDesignObject(doc_, node_ ? node_->children[index].get() : items_[index]);
+        return makeDesignObject(doc_,
+                                node_ ? node_->children[index].get() : sections_->sections[index]);
+    }
+
+    int indexOf(const char* member, const QString& value) const override {
+        if (sections_ && !sections_->namesFail && QLatin1StringView(member) == u"sectionName") {
+            return sections_->firstWithText.value(value);
+        }
+        return Collection::indexOf(member, value);
     }
 
 private:
     std::shared_ptr<DesignDocument> doc_;
     const DesignNode* node_;
-    std::vector<const DesignNode*> items_;
+    const DesignDocument::SectionList* sections_ = nullptr;  // held by doc_
 };
 
 std::unique_ptr<Collection> DesignObject::collection(const char* member) const {
@@ -322,7 +382,7 @@ std::unique_ptr<Collection> DesignObject::collection(const char* member) const {
     checkFail(name);
     const DesignNode* list = node_->child(name);
     if (!list && node_->tag == kReportTag && name == u"Sections") {
-        return std::make_unique<DesignCollection>(doc_, reportSections(node_));
+        return std::make_unique<DesignCollection>(doc_, doc_->sections(node_));
     }
     return std::make_unique<DesignCollection>(doc_, list);
 }
@@ -365,7 +425,15 @@ const DesignNode* DesignNode::child(QLatin1StringView name) const {
     return nullptr;
 }
 
-std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml, const QString& source) {
+std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
+                                                      const QString& source) {
+    if (const qint64 line = lineOfCrowdedElement(xml)) {
+        throw Error(kErrBadDocument,
+                    QStringLiteral("%1: line %2: an element has more than %3 attributes")
+                        .arg(source)
+                        .arg(line)
+                        .arg(kMaxAttributes));
+    }
     auto doc = std::make_shared<DesignDocument>();
     doc->source_ = source;
     QXmlStreamReader reader(xml);
@@ -390,7 +458,8 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml, con
                 // Real designs nest a few dozen levels; a document nested beyond any design
                 // would only exhaust the stack of the code that walks it.
                 if (stack.size() >= kMaxDepth) {
-                    fail(QStringLiteral("elements are nested more than %1 levels deep").arg(kMaxDepth));
+                    fail(QStringLiteral("elements are nested more than %1 levels deep")
+                             .arg(kMaxDepth));
                 }
                 auto node = std::make_unique<DesignNode>();
                 node->tag = reader.name().toString();
@@ -398,7 +467,8 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml, con
                 const auto attrs = reader.attributes();
                 node->attributes.reserve(static_cast<size_t>(attrs.size()));
                 for (const auto& a : attrs) {
-                    node->attributes.emplace_back(a.qualifiedName().toString(), a.value().toString());
+                    node->attributes.emplace_back(a.qualifiedName().toString(),
+                                                  a.value().toString());
                 }
                 DesignNode* raw = node.get();
                 if (stack.empty()) {
@@ -444,13 +514,41 @@ const DesignNode* DesignDocument::declaration(const DesignNode* report, const QS
     }
     const qsizetype colon = reference.indexOf(u':');
     if (colon < 0) return nullptr;
-    const QString key = reference.left(colon).trimmed() + u':' +
-                        (reference.left(colon).trimmed() == u"5" ? reference.mid(colon + 1).trimmed()
-                                                                 : reference.mid(colon + 1).toCaseFolded());
+    const QString key =
+        reference.left(colon).trimmed() + u':' +
+        (reference.left(colon).trimmed() == u"5" ? reference.mid(colon + 1).trimmed()
+                                                 : reference.mid(colon + 1).toCaseFolded());
     return it->value(key, nullptr);
 }
 
-std::unique_ptr<Object> makeDesignObject(std::shared_ptr<DesignDocument> doc, const DesignNode* node) {
+const DesignDocument::SectionList& DesignDocument::sections(const DesignNode* report) {
+    std::unique_ptr<SectionList>& list = sections_[report];
+    if (list) return *list;
+    list = std::make_unique<SectionList>();
+    const DesignNode* areas = report ? report->child(QLatin1StringView("Areas")) : nullptr;
+    if (!areas) return *list;
+    const QLatin1StringView name("sectionName");
+    for (const auto& area : areas->children) {
+        const DesignNode* sections = area->child(QLatin1StringView("Sections"));
+        if (!sections) continue;
+        for (const auto& section : sections->children) {
+            list->sections.push_back(section.get());
+            const int position = static_cast<int>(list->sections.size());
+            if (readFails(*section, name)) list->namesFail = true;
+            const QString* attribute = section->attribute(name);
+            if (attribute && !list->firstWithAttribute.contains(*attribute)) {
+                list->firstWithAttribute.insert(*attribute, position);
+            }
+            const DesignNode* element = attribute ? nullptr : section->child(name);
+            const QString text = attribute ? *attribute : element ? element->content : QString();
+            if (!list->firstWithText.contains(text)) list->firstWithText.insert(text, position);
+        }
+    }
+    return *list;
+}
+
+std::unique_ptr<Object> makeDesignObject(std::shared_ptr<DesignDocument> doc,
+                                         const DesignNode* node) {
     return std::make_unique<DesignObject>(std::move(doc), node);
 }
 

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "RtObject.h"
@@ -44,13 +45,26 @@ public:
     // Objects of this document write connection properties and switches into their elements.
     DesignNode* mutableNode(const DesignNode* node) { return const_cast<DesignNode*>(node); }
 
+    // Every section of a report element, area by area, in layout order, with the position (from
+    // 1) of the first section of each name; made once for each report, so that looking a
+    // section up by name costs the same however many sections and objects the report has.
+    struct SectionList {
+        std::vector<const DesignNode*> sections;
+        QHash<QString, int> firstWithAttribute;  // by the sectionName attribute
+        QHash<QString, int> firstWithText;       // by the sectionName value, as text() reads it
+        bool namesFail = false;                  // some section's name cannot be read
+    };
+    const SectionList& sections(const DesignNode* report);
+
 private:
     std::unique_ptr<DesignNode> root_;
     QString source_;
     QHash<const DesignNode*, QHash<QString, const DesignNode*>> declarations_;
+    std::unordered_map<const DesignNode*, std::unique_ptr<SectionList>> sections_;
 };
 
 // The runtime object for one element of a document.
-std::unique_ptr<Object> makeDesignObject(std::shared_ptr<DesignDocument> doc, const DesignNode* node);
+std::unique_ptr<Object> makeDesignObject(std::shared_ptr<DesignDocument> doc,
+                                         const DesignNode* node);
 
 }  // namespace rt

@@ -23,15 +23,24 @@ enum ErrorNumber : long {
 // Every failure of a runtime call or of a model load: a number and a description.
 class Error : public std::runtime_error {
 public:
-    Error(long number, const QString& description)
-        : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
+    Error(long number, const QString& description, const QString& cause = QString())
+        : std::runtime_error(description.toStdString()),
+          number_(number),
+          description_(description),
+          cause_(cause) {}
 
     long number() const { return number_; }
     const QString& description() const { return description_; }
+    // What lies behind a general description, for the user to act on (the file and the
+    // system's reason, the line of the design); "" when the description says it all.
+    const QString& cause() const { return cause_; }
+    // The cause when one is known, else the description.
+    const QString& reason() const { return cause_.isEmpty() ? description_ : cause_; }
 
 private:
     long number_;
     QString description_;
+    QString cause_;
 };
 
 }  // namespace rt

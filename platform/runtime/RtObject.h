@@ -63,6 +63,14 @@ public:
     virtual int count() const = 0;
     // Fails with kErrSubscript outside 1..count().
     virtual std::unique_ptr<Object> item(int position) const = 0;
+    // The position of the first item whose text `member` equals `value` exactly; 0 when none.
+    // Fails as reading the items does. A collection may answer without reading every item.
+    virtual int indexOf(const char* member, const QString& value) const {
+        for (int i = 1, n = count(); i <= n; ++i) {
+            if (item(i)->text(member) == value) return i;
+        }
+        return 0;
+    }
 };
 
 // Opens report files. A report file is a design document or a compound file holding one.

@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "TVSettingsStore.h"
+#include "UserMessages.h"
 
 namespace {
 
@@ -151,7 +154,9 @@ TEST_F(SettingsStore, ReportOwnerStoredAsZeroLoadsEmpty) {
     }
 }
 
-TEST_F(SettingsStore, NumbersThatDoNotConvertKeepTheDefault) {
+// A missing value takes the default; a stored one that is no number, or does not fit, leaves the
+// variable as it was (0 at the start), and the next save stores that value.
+TEST_F(SettingsStore, NumbersThatDoNotConvertKeepTheVariablesValue) {
     struct Case {
         const char* stored;
         qint16 showTOC;     // default 1
@@ -159,7 +164,7 @@ TEST_F(SettingsStore, NumbersThatDoNotConvertKeepTheDefault) {
     };
     const Case cases[] = {
         {"-1", -1, -1}, {"0", 0, 0}, {" 5 ", 5, 5},       {"1.5", 2, 2},        {"2.5", 2, 2},
-        {"yes", 1, 0},  {"", 1, 0},  {"70000", 1, 70000}, {"3000000000", 1, 0},
+        {"abc", 0, 0},  {"", 0, 0},  {"70000", 0, 70000}, {"3000000000", 0, 0},
     };
     for (const Case& c : cases) {
         stored(QStringLiteral("Extract/ShowTOC"), QString::fromLatin1(c.stored));
@@ -167,6 +172,61 @@ TEST_F(SettingsStore, NumbersThatDoNotConvertKeepTheDefault) {
         const TVSettings settings = loaded();
         EXPECT_EQ(settings.ShowTOC, c.showTOC) << c.stored;
         EXPECT_EQ(settings.CreateWordDocument, c.createWord) << c.stored;
+    }
+
+    TVSettings settings;
+    settings.ShowTOC = -1;  // a value loaded before
+    stored(QStringLiteral("Extract/ShowTOC"), QStringLiteral("abc"));
+    store()->load(settings);
+    EXPECT_EQ(settings.ShowTOC, -1);
+    settings.ShowTOC = 0;
+    store()->load(settings);
+    ASSERT_TRUE(store()->save(settings));
+    EXPECT_EQ(QSettings(path("Tavrin.conf"), QSettings::IniFormat).value("Extract/ShowTOC"),
+              QStringLiteral("0"));
+}
+
+// A settings file that cannot be read is kept aside with ".bad" added and the user is told where;
+// the defaults apply, and the next save writes a sound file in its place.
+TEST_F(SettingsStore, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
+    struct Case {
+        const char* name;
+        std::function<void(const QString& file)> put;
+    };
+    const Case cases[] = {
+        {"corrupt",
+         [](const QString& file) {
+             QFile corrupt(file);
+             ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+             corrupt.write("[Extract]\nShowTOC=0\n\x01\x02garbage without a value\n");
+         }},
+        {"a folder", [](const QString& file) { ASSERT_TRUE(QDir().mkpath(file + "/inner")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString file = path("Tavrin.conf");
+        c.put(file);
+        QStringList messages;
+        const MessageHandler previous = setMessageHandler(
+            [&messages](const QString& text, const QString&) { messages << text; });
+        const auto settingsStore = store();
+        TVSettings settings;
+        settingsStore->load(settings);
+        setMessageHandler(previous);
+
+        EXPECT_EQ(settings.ShowTOC, 1);
+        EXPECT_EQ(settings.DocPath, path("program") + QStringLiteral("/Output/"));
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(file)))
+            << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(file + ".bad")))
+            << messages[0].toStdString();
+        EXPECT_TRUE(QFileInfo::exists(file + ".bad"));
+
+        ASSERT_TRUE(settingsStore->save(settings));
+        EXPECT_TRUE(QFileInfo(file).isFile());
+        EXPECT_EQ(loaded().ShowTOC, 1);
+        QFile::remove(file);
     }
 }
 
@@ -210,6 +270,9 @@ TEST_F(SettingsStore, SaveReportsAStoreThatCannotBeWritten) {
     blocked.load(settings);
     EXPECT_EQ(settings.ShowTOC, 1);
     EXPECT_FALSE(blocked.save(settings));
+    EXPECT_EQ(blocked.saveFailedText(),
+              QStringLiteral("Unable to save the settings: %1 cannot be written.")
+                  .arg(QDir::toNativeSeparators(path("blocked/Tavrin.conf"))));
 }
 
 TEST_F(SettingsStore, GlobalSettingsGoThroughTheGlobalStore) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -30,6 +31,20 @@ const QStringList kSyntaxMessage{
 
 QString unable(const char* fileName) {
     return QStringLiteral("Unable to open Report: ") + QLatin1StringView(fileName);
+}
+
+// The lines with the cause that follows a report's name, in parentheses, taken off; a line that
+// names a report without a cause keeps a mark that fails the comparison.
+QStringList withoutCauses(QStringList lines) {
+    const QString prefix = QStringLiteral("Unable to ");
+    for (QString& line : lines) {
+        if (!line.startsWith(prefix)) continue;
+        const qsizetype open = line.indexOf(QStringLiteral(" ("));
+        line = open > 0 && line.endsWith(u')') && line.size() > open + 3
+                   ? line.left(open)
+                   : line + QStringLiteral(" <no cause>");
+    }
+    return lines;
 }
 
 struct Outcome {
@@ -99,13 +114,14 @@ private:
     void create() {
         ASSERT_TRUE(dir_.isValid());
         QDir root(dir_.path());
-        for (const char* folder :
-             {"reports/sub", "my reports", "mixed", "lists", "out", "config/Ombrel Group"}) {
+        for (const char* folder : {"reports/sub", "my reports", "mixed", "lists", "out",
+                                   "config/Ombrel Group", "odd\"name"}) {
             ASSERT_TRUE(root.mkpath(QString::fromLatin1(folder)));
         }
         copy(sample("fields.xml"), "reports/Sales.rpt");
         copy(sample("layout.xml"), "reports/layout.RPT");
         copy(sample("fields.xml"), "my reports/Sales Q1.rpt");
+        copy(sample("fields.xml"), "odd\"name/Sales.rpt");
         copy(sample("layout.xml"), "mixed/b-good.rpt");
         for (const char* broken : {"reports/notes.txt", "reports/sub/broken.rpt",
                                    "mixed/a-broken.rpt", "mixed/c-broken.Rpt"}) {
@@ -178,6 +194,9 @@ TEST(CommandLine, RunsEachJobWithoutAWindow) {
          {"-b,\"%T/lists/nightly.RML\""},
          1,
          {unable("missing.rpt"), unable("real-01.rpt")}},
+        {"a double quote inside a path", {"-E", "%T/odd\"name/Sales.rpt"}, 0, {}},
+        {"a double quote inside a path, in one argument", {"-E %T/odd\"name/"}, 0, {}},
+        {"a quoted path with a double quote inside", {"-E", "\"%T/odd\"name/Sales.rpt\""}, 0, {}},
         {"a wrong switch", {"-X", "%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
         {"a slash for the dash", {"/E", "%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
         {"a switch run into its path", {"-E%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
@@ -189,7 +208,7 @@ TEST(CommandLine, RunsEachJobWithoutAWindow) {
         const Workspace workspace;
         const Outcome result = workspace.run(c.arguments);
         EXPECT_EQ(result.exitStatus, c.exitStatus);
-        EXPECT_EQ(result.errorLines, c.errorLines);
+        EXPECT_EQ(withoutCauses(result.errorLines), c.errorLines);
         EXPECT_TRUE(result.output.isEmpty());
         workspace.expectEverySettingStored();
     }
@@ -299,6 +318,107 @@ TEST(CommandLine, ExtractWithUpdateDBWritesTheDatabase) {
     EXPECT_TRUE(lines.contains(QStringLiteral("Writing special var fields data")))
         << lines.toStdString();
     EXPECT_FALSE(lines.contains(QStringLiteral("failed")));
+}
+
+// A settings file that cannot be read is kept aside and the run goes on with the defaults; one
+// that cannot be written is named. Either way the user hears of it and the report is documented.
+TEST(CommandLine, SettingsThatCannotBeReadOrWrittenAreNamedAndTheRunGoesOn) {
+    const struct {
+        const char* name;
+        const char* blocked;  // made a folder or a file in place of what it should be
+        bool folder;
+        const char* message;
+        const char* keptAside;
+    } cases[] = {
+        {"a folder in place of the settings file", "config/Ombrel Group/Tavrin.conf", true,
+         "The settings file %1 cannot be read: it is kept as %1.bad and the default settings "
+         "are used.",
+         "config/Ombrel Group/Tavrin.conf.bad"},
+        {"a file in place of the settings folder", "config/Ombrel Group", false,
+         "Unable to save the settings: %1 cannot be written.", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Workspace workspace;
+        QDir(workspace.path("config/Ombrel Group")).removeRecursively();
+        const QString blocked = workspace.path(QString::fromLatin1(c.blocked));
+        if (c.folder) {
+            ASSERT_TRUE(QDir().mkpath(blocked));
+        } else {
+            QFile file(blocked);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        // The defaults lie below the program's folder: keep them out of the build tree.
+        const QString program = workspace.path("bin/tavdesk4");
+        ASSERT_TRUE(QDir().mkpath(workspace.path("bin")));
+        ASSERT_TRUE(QFile::copy(kProgram, program));
+        const Outcome result = workspace.run({"-E", "%T/reports/Sales.rpt"}, program);
+        EXPECT_EQ(result.exitStatus, 0);
+        EXPECT_EQ(result.errorLines,
+                  QStringList{QString::fromLatin1(c.message).arg(workspace.settingsFile())});
+        EXPECT_TRUE(QFile::exists(workspace.path("bin/Output/Sales.tvd")));
+        if (c.keptAside) {
+            EXPECT_TRUE(QFileInfo(workspace.path(QString::fromLatin1(c.keptAside))).isDir());
+            workspace.expectEverySettingStored(workspace.path("bin/Output/"));
+        }
+    }
+}
+
+// Objects whose field has no definition, or that name none, are documented with an empty field.
+TEST(CommandLine, ObjectsWithoutAFieldDefinitionAreDocumented) {
+    const Workspace workspace;
+    QFile report(workspace.path("reports/Fieldless.rpt"));
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write(R"(<Report reportTitle="Fieldless"><Database/><ExportOptions/>
+  <Areas><Area kind="4" name="D"><Sections><Section sectionName="Details"><ReportObjects>
+    <FieldObject kind="1" name="Unknown" left="0" top="0" width="100" height="100">
+      <field kind="0" name="Mystery"/>
+    </FieldObject>
+    <FieldObject kind="1" name="Nameless" left="0" top="0" width="100" height="100"/>
+    <BlobFieldObject kind="9" name="Picture"><field kind="9" name="Photo"/></BlobFieldObject>
+    <TextObject kind="2" name="Line" text="x"><FieldElements><FieldElement/>
+      <FieldElement><field kind="0" name="Z"/></FieldElement></FieldElements>
+    </TextObject>
+    <CrossTabObject kind="8" name="CrossTab1"><RowGroups><CrossTabGroup><field kind="9"
+      name="Odd"/></CrossTabGroup></RowGroups></CrossTabObject>
+  </ReportObjects></Section></Sections></Area></Areas></Report>)");
+    report.close();
+    const Outcome result = workspace.run({"-E", "%T/reports/Fieldless.rpt"});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.errorLines, QStringList{});
+    QFile text(workspace.path("out/Fieldless.tvd"));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const QString tvd = QString::fromUtf8(text.readAll());
+    for (const char* expected : {"0, Field Object: (\"\")", "1, Field Object: (\"\")",
+                                 "Field: \r\n", "2, Blob Object: ", "Field Details: \r\n",
+                                 "3.2, Embedded Field: \r\n", "CrossTab Row Group: , "}) {
+        EXPECT_TRUE(tvd.contains(QString::fromLatin1(expected))) << expected << "\n"
+                                                                 << tvd.toStdString();
+    }
+}
+
+// The compound-file library's own warnings about a damaged file go to the run log; standard error
+// holds the program's message alone.
+TEST(CommandLine, LibraryWarningsGoToTheRunLog) {
+    const Workspace workspace;
+    QFile packed(sample("fields.rpt"));
+    ASSERT_TRUE(packed.open(QIODevice::ReadOnly));
+    QByteArray damaged = packed.readAll();
+    const quint32 directoryStart = 9999;  // beyond the file: the allocation table is broken
+    damaged.replace(0x30, 4, reinterpret_cast<const char*>(&directoryStart), 4);
+    QFile report(workspace.path("reports/Damaged.rpt"));
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write(damaged);
+    report.close();
+
+    const Outcome result = workspace.run({"-E", "%T/reports/Damaged.rpt"});
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(withoutCauses(result.errorLines), QStringList{unable("Damaged.rpt")});
+    QFile log(workspace.path("out/tvLog.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString lines = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(lines.startsWith(QStringLiteral("libgsf"))) << lines.toStdString();
+    EXPECT_TRUE(lines.contains(result.errorLines.value(0))) << lines.toStdString();
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -16,9 +18,20 @@ namespace {
 
 // One HTTP answer, given by a server on 127.0.0.1 to every request.
 struct Answer {
-    QByteArray status = "200 OK";
+    Answer(QByteArray status = "200 OK", QByteArray body = {}, bool withLength = true,
+           QByteArray headers = {}, bool endless = false, bool held = false)
+        : status(std::move(status)),
+          body(std::move(body)),
+          withLength(withLength),
+          headers(std::move(headers)),
+          endless(endless),
+          held(held) {}
+    QByteArray status;
     QByteArray body;
-    bool withLength = true;
+    bool withLength;
+    QByteArray headers;  // more header lines, each ending in CR LF
+    bool endless;        // the body never ends
+    bool held;           // no answer until answerHeld()
 };
 
 class VersionServer : public QTcpServer {
@@ -29,19 +42,43 @@ public:
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     request += socket->readAll();
                     if (!request.contains("\r\n\r\n")) return;
-                    QByteArray reply = "HTTP/1.1 " + answer.status + "\r\nConnection: close\r\n";
-                    if (answer.withLength)
-                        reply +=
-                            "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
-                    socket->write(reply + "\r\n" + answer.body);
-                    socket->disconnectFromHost();
+                    ++requests;
+                    if (answer.held) {
+                        held = socket;
+                        return;
+                    }
+                    reply(socket);
                 });
                 connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             }
         });
     }
+
+    void answerHeld() {
+        if (held) reply(held);
+    }
+
+    void reply(QTcpSocket* socket) {
+        QByteArray head =
+            "HTTP/1.1 " + answer.status + "\r\nConnection: close\r\n" + answer.headers;
+        if (answer.endless) {
+            socket->write(head + "Content-Length: 1000000000\r\n\r\n");
+            // Keeps sending while the client reads; gone when the client gives up.
+            const auto more = [socket] { socket->write(QByteArray(16 * 1024, 'x')); };
+            connect(socket, &QTcpSocket::bytesWritten, socket, more);
+            more();
+            return;
+        }
+        if (answer.withLength)
+            head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
+        socket->write(head + "\r\n" + answer.body);
+        socket->disconnectFromHost();
+    }
+
     Answer answer;
     QByteArray request;
+    int requests = 0;
+    QPointer<QTcpSocket> held;
 };
 
 class AboutAndUpdate : public testing::Test {
@@ -54,6 +91,8 @@ protected:
                                     QMessageBox::Icon) { messages << title + u'|' + text; };
         aboutSeams().openUrl = [this](const QUrl& url) { opened << url.toString(); };
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+        ASSERT_TRUE(other.listen(QHostAddress::LocalHost));
+        other.answer = {"200 OK", "4.0.1", true};
         qputenv("TAVRIN_UPDATE_SERVER",
                 "http://127.0.0.1:" + QByteArray::number(server.serverPort()));
     }
@@ -64,9 +103,22 @@ protected:
         qputenv("TAVRIN_UPDATE_SERVER", savedServer_);
     }
 
+    // Runs the event loop until the update check has told its outcome: a message or the notice.
+    bool outcomeShown() {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 5000) {
+            if (!messages.isEmpty() || (TVUpdate::current() && TVUpdate::current()->isVisible()))
+                return true;
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return false;
+    }
+
     QStringList messages;
     QStringList opened;
     VersionServer server;
+    VersionServer other;  // another server, which a redirect must not reach
     QMainWindow window;
 
 private:
@@ -130,6 +182,12 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
         {"short error page", {"404 Not Found", "Not found", true}, failed},
         {"no length header", {"200 OK", "4.0.1", false}, failed},
         {"empty answer", {"200 OK", "", true}, failed},
+        {"a redirect to another server",
+         {"302 Found", "", true,
+          "Location: http://127.0.0.1:" + QByteArray::number(other.serverPort()) +
+              "/Downloads/latestVersion-TV4.txt\r\n"},
+         failed},
+        {"an answer without end", {"200 OK", "", true, "", true}, failed},
     };
     AddHelpMenu(&window);
     for (const Case& c : cases) {
@@ -137,8 +195,11 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
         server.answer = c.answer;
         server.request.clear();
         messages.clear();
+        server.requests = 0;
         window.findChild<QAction*>("mnuUpdate")->trigger();
+        ASSERT_TRUE(outcomeShown());
         EXPECT_TRUE(server.request.startsWith("GET /Downloads/latestVersion-TV4.txt "));
+        EXPECT_EQ(server.requests, 1);
         const bool shown = TVUpdate::current() && TVUpdate::current()->isVisible();
         EXPECT_EQ(shown ? QStringList{notice} : messages, QStringList{c.expected});
         EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
@@ -147,6 +208,7 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
             TVUpdate::current()->close();
         }
     }
+    EXPECT_EQ(other.requests, 0);
 }
 
 TEST_F(AboutAndUpdate, AnUnreachableServerFailsTheCheckGracefully) {
@@ -155,10 +217,35 @@ TEST_F(AboutAndUpdate, AnUnreachableServerFailsTheCheckGracefully) {
     EXPECT_EQ(CheckForUpdate(QStringLiteral("http://127.0.0.1:%1").arg(port), "4.0.0"),
               UpdateCheck::Failed);
     mnuUpdate_Click(&window);
+    ASSERT_TRUE(outcomeShown());
     EXPECT_EQ(messages, QStringList{"Check for Updates|Unable to check for update.  Please check "
                                     "for updates again later."});
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(TVUpdate::current(), nullptr);
+}
+
+// The window goes on while the server is slow; a server that does not answer in time fails the
+// check.
+TEST_F(AboutAndUpdate, TheCheckNeverHoldsTheWindowAndGivesUpInTime) {
+    server.answer = {"200 OK", "4.0.0", true, "", false, true};
+    mnuUpdate_Click(&window);
+    EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
+    QElapsedTimer clock;
+    clock.start();
+    while (server.requests == 0 && clock.elapsed() < 5000) QCoreApplication::processEvents();
+    EXPECT_TRUE(messages.isEmpty());
+    server.answerHeld();
+    ASSERT_TRUE(outcomeShown());
+    EXPECT_EQ(messages, QStringList{"Check For Updates|No updates are available.  Your product "
+                                    "is fully up to date."});
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+
+    std::optional<UpdateCheck> outcome;
+    StartUpdateCheck(
+        QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()), "4.0.0", &window,
+        [&outcome](UpdateCheck result) { outcome = result; }, std::chrono::milliseconds(200));
+    while (!outcome && clock.elapsed() < 10000) QCoreApplication::processEvents();
+    EXPECT_EQ(outcome, UpdateCheck::Failed);
 }
 
 TEST_F(AboutAndUpdate, TheNoticeOpensTheDownloadPage) {

@@ -68,12 +68,9 @@ struct Expectation {
 QString b(bool v) { return v ? QStringLiteral("true") : QStringLiteral("false"); }
 QString n(qint64 v) { return QString::number(v); }
 
-#define REPORT(m) \
-    #m, [](const tvReport& r) { return to(r.m); }
-#define PRINTER(m) \
-    "printer." #m, [](const tvReport& r) { return to(r.tvPrinterObject->m); }
-#define EXPORT(m) \
-    "export." #m, [](const tvReport& r) { return to(r.tvExportObject->m); }
+#define REPORT(m) #m, [](const tvReport& r) { return to(r.m); }
+#define PRINTER(m) "printer." #m, [](const tvReport& r) { return to(r.tvPrinterObject->m); }
+#define EXPORT(m) "export." #m, [](const tvReport& r) { return to(r.tvExportObject->m); }
 
 QString to(bool v) { return b(v); }
 QString to(qint16 v) { return n(v); }
@@ -264,7 +261,7 @@ TEST(ReportLoad, PaperSizeOutOfRangeFailsWithEarlierPrinterValuesStored) {
     EXPECT_EQ(report.tvPrinterObject->PaperSize, 0);
     EXPECT_EQ(report.tvPrinterObject->parent, nullptr);
     EXPECT_EQ(report.tvExportObject->xmlFileName, QStringLiteral("r.xml"));  // read before
-    EXPECT_EQ(report.tvAreas.Count(), 0);                                       // never reached
+    EXPECT_EQ(report.tvAreas.Count(), 0);                                    // never reached
     EXPECT_EQ(rt::Counted::liveObjects(), 0);
 }
 
@@ -321,7 +318,8 @@ TEST(ReportLoad, FilesThatCannotBeOpenedGiveError911) {
         write("text.rpt", "just some text"),
         write("broken.rpt", "<Report><Areas></Report>"),
         write("other.rpt", "<Invoice/>"),
-        write("dtd.rpt", "<!DOCTYPE Report [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><Report>&x;</Report>"),
+        write("dtd.rpt",
+              "<!DOCTYPE Report [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><Report>&x;</Report>"),
         dir.path(),  // a folder
     };
     const QDir real(testData(QStringLiteral("real-reports")));
@@ -361,12 +359,48 @@ TEST(DesignDocument, RefusesNestingBeyondAnyDesign) {
         rt::DesignDocument::parse(deep, QStringLiteral("deep.xml"));
         FAIL();
     } catch (const rt::Error& e) {
-        EXPECT_TRUE(e.description().contains(QStringLiteral("nested"))) << qPrintable(e.description());
+        EXPECT_TRUE(e.description().contains(QStringLiteral("nested")))
+            << qPrintable(e.description());
+    }
+}
+
+// An element with more attributes than any design gives one is refused with its line; equals
+// signs in values, comments and character data are no attributes.
+TEST(DesignDocument, RefusesAnElementWithMoreAttributesThanAnyDesign) {
+    const auto attributes = [](int count) {
+        QByteArray list;
+        for (int i = 0; i < count; ++i) list += " a" + QByteArray::number(i) + "='='";
+        return list;
+    };
+    const struct {
+        const char* name;
+        QByteArray xml;
+        long line;  // of the refused element; 0 when the document is read
+    } cases[] = {
+        {"at the limit", "<Report" + attributes(1000) + "/>", 0},
+        {"beyond it", "<Report>\n<!-- <a b=c> -->\n<x" + attributes(1001) + "/></Report>", 3},
+        {"equals signs elsewhere",
+         "<Report><!--" + QByteArray(5000, '=') + "--><t><![CDATA[" + QByteArray(5000, '=') +
+             "]]></t><u v='" + QByteArray(5000, '=') + "'/></Report>",
+         0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            rt::DesignDocument::parse(c.xml, QStringLiteral("wide.xml"));
+            EXPECT_EQ(c.line, 0);
+        } catch (const rt::Error& e) {
+            EXPECT_EQ(e.number(), rt::kErrBadDocument);
+            EXPECT_EQ(e.description(),
+                      QStringLiteral("wide.xml: line %1: an element has more than 1000 attributes")
+                          .arg(c.line));
+        }
     }
 }
 
 TEST(DesignDocument, ValuesAndReferences) {
-    const auto report = runtimeReport(R"(<Report a="0x80000005" big="40000" flag="-1" d="2024-02-29">
+    const auto report =
+        runtimeReport(R"(<Report a="0x80000005" big="40000" flag="-1" d="2024-02-29">
       <FormulaFields><FormulaField kind="2" name="Total"/></FormulaFields>
       <GroupNameFields><GroupNameField kind="5" name="Group #1" groupNumber="1"/></GroupNameFields>
       <Thing field="2:TOTAL" group="5:1" missing="2:Nope" bad="x"/>

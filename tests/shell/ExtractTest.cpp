@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 #include <stdexcept>
 
-#include "QtPrinters.h"
-#include "TestSupport.h"
 #include "ExtractWriterFactory.h"
+#include "QtPrinters.h"
 #include "TVSettings.h"
+#include "TestSupport.h"
 #include "UserMessages.h"
 #include "tvExtract.h"
 #include "tvLogWriter.h"
@@ -20,11 +20,13 @@ struct WriterScript {
     QStringList journal;
     QString failAt;   // "text.init", "word.WriteReport", ...: that call answers false
     QString throwAt;  // that call throws, as a runtime failure would
+    QString reason;   // what the writers answer when asked why they failed
     const tvReport* lastReport = nullptr;
 
     bool call(const QString& name, const QString& arguments) {
         journal << name + u' ' + arguments;
         if (name == throwAt) throw std::runtime_error("the writer broke down");
+        if (name == failAt) reason = QStringLiteral("refused ") + name;
         return name != failAt;
     }
     bool write(const QString& name, const tvReport& report, const QString& fileName) {
@@ -37,6 +39,7 @@ struct WriterScript {
 class TextDouble final : public ExtractTextWriter {
 public:
     explicit TextDouble(WriterScript& script) : script_(script) {}
+    QString failureReason() const override { return script_.reason; }
     bool init(const QString& fileName, const QString& folder, const QString& path) override {
         return script_.call(QStringLiteral("text.init"),
                             QStringList{fileName, folder, path}.join(u' '));
@@ -53,6 +56,7 @@ private:
 class WordDouble final : public ExtractWordWriter {
 public:
     explicit WordDouble(WriterScript& script) : script_(script) {}
+    QString failureReason() const override { return script_.reason; }
     bool init(const QString& fileName, const QString& folder, const QString& path,
               const QString& templateName) override {
         return script_.call(QStringLiteral("word.init"),
@@ -71,6 +75,7 @@ private:
 class DatabaseDouble final : public ExtractDatabaseWriter {
 public:
     explicit DatabaseDouble(WriterScript& script) : script_(script) {}
+    QString failureReason() const override { return script_.reason; }
     bool WriteReport(tvReport& report, const QString& fileName, const QString& database,
                      const QString& path) override {
         WriteLog(fileName + QStringLiteral(" - tables"));
@@ -152,8 +157,6 @@ protected:
     StatusHandler previousStatus_;
 };
 
-const QString kUnableSales = QStringLiteral("Unable to open Report: Sales.rpt");
-
 TEST_F(Extract, HandsTheLoadedModelToEachEnabledWriterInOrder) {
     outputs(1, 1, 1);
     const QString sales = report(QStringLiteral("Sales.rpt"));
@@ -196,39 +199,81 @@ TEST_F(Extract, RunsOnlyTheWritersThatTheSettingsSwitchOn) {
     EXPECT_TRUE(messages_.isEmpty());
 }
 
-// A failure at any step ends that report alone, with its file name (not its folder), after the
-// steps before it; the model is released and the run log closed.
-TEST_F(Extract, AFailingStepEndsTheReportWithItsFileName) {
+// A failing writer ends its own output alone: the other outputs of the report are still written,
+// and one message, also in the run log, names the output, the report and the writer's reason.
+TEST_F(Extract, AFailingWriterEndsItsOwnOutputAloneAndSaysWhy) {
     struct Case {
         const char* failAt;
         const char* throwAt;
         QStringList calls;
+        const char* message;
     };
     const QStringList text{"text.init", "text.WriteReport", "text.cleanUp"};
     const QStringList word{"word.init", "word.WriteReport", "word.QuitWord"};
+    const QStringList db{"db.WriteReport"};
     const Case cases[] = {
-        {"text.init", "", {"text.init"}},
-        {"text.WriteReport", "", {"text.init", "text.WriteReport"}},
-        {"", "text.WriteReport", {"text.init", "text.WriteReport"}},
-        {"word.init", "", text + QStringList{"word.init"}},
-        {"", "word.WriteReport", text + QStringList{"word.init", "word.WriteReport"}},
-        {"db.WriteReport", "", text + word + QStringList{"db.WriteReport"}},
-        {"", "db.WriteReport", text + word + QStringList{"db.WriteReport"}},
+        {"text.init", "", QStringList{"text.init", "text.cleanUp"} + word + db,
+         "Unable to write the text file of Report: Sales.rpt (refused text.init)"},
+        {"text.WriteReport", "", text + word + db,
+         "Unable to write the text file of Report: Sales.rpt (refused text.WriteReport)"},
+        {"", "text.WriteReport", QStringList{"text.init", "text.WriteReport"} + word + db,
+         "Unable to write the text file of Report: Sales.rpt (the writer broke down)"},
+        {"word.init", "", text + QStringList{"word.init"} + db,
+         "Unable to write the document of Report: Sales.rpt (refused word.init)"},
+        {"", "word.WriteReport", text + QStringList{"word.init", "word.WriteReport"} + db,
+         "Unable to write the document of Report: Sales.rpt (the writer broke down)"},
+        {"db.WriteReport", "", text + word + db,
+         "Unable to write the database rows of Report: Sales.rpt (refused db.WriteReport)"},
+        {"", "db.WriteReport", text + word + db,
+         "Unable to write the database rows of Report: Sales.rpt (the writer broke down)"},
     };
     outputs(1, 1, 1);
     const QString sales = report(QStringLiteral("Sales.rpt"));
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
         script_.journal.clear();
+        script_.reason.clear();
         messages_.clear();
         script_.failAt = QString::fromLatin1(c.failAt);
         script_.throwAt = QString::fromLatin1(c.throwAt);
-        EXPECT_FALSE(ExtractReport(sales, QStringLiteral("Sales.rpt"))) << c.failAt << c.throwAt;
-        EXPECT_EQ(calls(), c.calls) << c.failAt << c.throwAt;
-        EXPECT_EQ(messages_, QStringList{kUnableSales});
+        EXPECT_FALSE(ExtractReport(sales, QStringLiteral("Sales.rpt")));
+        EXPECT_EQ(calls(), c.calls);
+        EXPECT_EQ(messages_, QStringList{QString::fromLatin1(c.message)});
         EXPECT_EQ(REPORTS().CurrentReport, nullptr);
+        // The database writer logged its steps before it failed; the cause follows them.
+        EXPECT_EQ(runLog(), QStringLiteral("Sales.rpt - tables\nSales.rpt - objects\n") +
+                                QString::fromLatin1(c.message) + u'\n');
     }
-    // The database writer logged its steps before it failed; the log was closed all the same.
-    EXPECT_EQ(runLog(), QStringLiteral("Sales.rpt - tables\nSales.rpt - objects\n"));
+}
+
+// Two outputs that fail in one report make one message with a line for each; a writer that
+// gives no reason is said to give none.
+TEST_F(Extract, EveryFailedOutputOfAReportIsNamed) {
+    outputs(1, 0, 1);
+    script_.throwAt = QStringLiteral("db.WriteReport");
+    script_.failAt = QStringLiteral("text.init");
+    EXPECT_FALSE(ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
+    EXPECT_EQ(messages_, QStringList{"Unable to write the text file of Report: Sales.rpt (refused "
+                                     "text.init)\nUnable to write the database rows of Report: "
+                                     "Sales.rpt (the writer broke down)"});
+
+    messages_.clear();
+    outputs(1, 0, 0);
+    const auto silent = setExtractWriters({
+        [] {
+            struct Silent final : ExtractTextWriter {
+                bool init(const QString&, const QString&, const QString&) override { return false; }
+                bool WriteReport(const tvReport&, const QString&) override { return false; }
+                void cleanUp() override {}
+            };
+            return std::make_unique<Silent>();
+        },
+        [this] { return std::make_unique<WordDouble>(script_); },
+        [this] { return std::make_unique<DatabaseDouble>(script_); },
+    });
+    EXPECT_FALSE(ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
+    EXPECT_EQ(messages_, QStringList{"Unable to write the text file of Report: Sales.rpt (no "
+                                     "reason given)"});
 }
 
 TEST_F(Extract, AReportThatCannotBeOpenedReachesNoWriterAndTheListGoesOn) {
@@ -236,8 +281,11 @@ TEST_F(Extract, AReportThatCannotBeOpenedReachesNoWriterAndTheListGoesOn) {
     const QStringList list{path("gone/Gone.rpt"), real, report(QStringLiteral("Sales.rpt"))};
     QStringList results;
     EXPECT_FALSE(ExtractReportList(list, results));
-    EXPECT_EQ(messages_, (QStringList{"Unable to open Report: Gone.rpt",
-                                      "Unable to open Report: real-01.rpt"}));
+    // The runtime's reason follows each name: the system's for a missing file.
+    EXPECT_EQ(messages_, (QStringList{"Unable to open Report: Gone.rpt (" + path("gone/Gone.rpt") +
+                                          ": No such file or directory)",
+                                      "Unable to open Report: real-01.rpt (" + real +
+                                          ": the compound file holds no report design)"}));
     EXPECT_EQ(calls(), (QStringList{"text.init", "text.WriteReport", "text.cleanUp"}));
     EXPECT_EQ(REPORTS().CurrentReport, nullptr);
 }
@@ -278,8 +326,14 @@ TEST_F(Extract, ResultListNamesTheOutputsOfEveryReportOnceAtTheEnd) {
          {"T/X.docx", "T/Z.tvd", "T/X.tvd"},
          {"/a/X.rpt"},
          {"T/Z.tvd", "T/X.tvd", "T/X.docx"}},
-        {"a Word name left in the text folder by an earlier run", 1, 1, 0, false,
-         {"T/X.docx", "W/X.docx"}, {"/a/X.rpt"}, {"T/X.tvd", "W/X.docx"}},
+        {"a Word name left in the text folder by an earlier run",
+         1,
+         1,
+         0,
+         false,
+         {"T/X.docx", "W/X.docx"},
+         {"/a/X.rpt"},
+         {"T/X.tvd", "W/X.docx"}},
         {"Word only",
          0,
          1,
@@ -356,7 +410,10 @@ TEST_F(Extract, RunLogThatCannotBeCreatedFailsTheReport) {
     outputs(0, 0, 1);
     REPORTS().DBPath = path("no such folder/");
     EXPECT_FALSE(ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
-    EXPECT_EQ(messages_, QStringList{kUnableSales});
+    EXPECT_EQ(messages_,
+              QStringList{"Unable to write the database rows of Report: Sales.rpt "
+                          "(Unable to create the run log " +
+                          path("no such folder/tvLog.txt") + ": No such file or directory)"});
     EXPECT_TRUE(script_.journal.isEmpty());
 }
 

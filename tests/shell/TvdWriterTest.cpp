@@ -7,35 +7,21 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "TestSupport.h"
+#include "ExtractWriters.h"
+#include "FullDiskFile.h"
+#include "TVSettings.h"
 #include "TVTVDWriter.h"
 #include "TVWriterHelper.h"
-#include "ExtractWriters.h"
-#include "TVSettings.h"
+#include "TestSupport.h"
 #include "UserMessages.h"
-#include "tvExtract.h"
 #include "tvArea.h"
+#include "tvExtract.h"
 #include "tvFieldObject.h"
 #include "tvSection.h"
 #include "tvSortField.h"
+#include "tvSummaryFieldDefinition.h"
 
 namespace {
-
-// A file that takes `room` bytes and refuses the rest, as a full disk does.
-class FullDiskFile final : public QSaveFile {
-public:
-    FullDiskFile(const QString& path, qint64 room) : QSaveFile(path), room_(room) {}
-
-protected:
-    qint64 writeData(const char* data, qint64 length) override {
-        if (length > room_) return -1;
-        room_ -= length;
-        return QSaveFile::writeData(data, length);
-    }
-
-private:
-    qint64 room_;
-};
 
 // A report whose body has something in each step, fields and sort fields included.
 const QByteArray kReport = R"(<Report reportTitle="Sales">
@@ -89,6 +75,7 @@ protected:
             return false;
         }
         const bool written = writer->WriteReport(report, QStringLiteral("Sales.rpt"));
+        lastReason_ = writer->failureReason();
         writer->cleanUp();
         return written;
     }
@@ -109,6 +96,7 @@ protected:
 
     QTemporaryDir dir_;
     QString reportPath_;
+    QString lastReason_;  // the writer's reason for its last failure
     QStringList messages_;
     MessageHandler previousMessages_;
 };
@@ -131,7 +119,8 @@ TEST_F(TvdWriter, AFailingStepOfABodyCostsThatStepAndOneMessage) {
     const auto report = loadReport(kReport);
     report->tvRecordSortFields.Item(1).sortDirection = QStringLiteral("down");
     auto& section = report->tvAreas.Item(1).tvSections.Item(1);
-    dynamic_cast<tvFieldObject&>(section.reportObjects.Item(1)).field = nullptr;
+    tvSummaryFieldDefinition orphan;  // summarizes nothing
+    dynamic_cast<tvFieldObject&>(section.reportObjects.Item(1)).field = &orphan;
     ASSERT_TRUE(write(*report));
     EXPECT_EQ(messages_,
               (QStringList{QStringLiteral("Type mismatch"), QStringLiteral("Object required")}));
@@ -165,6 +154,9 @@ TEST_F(TvdWriter, AWriterThatStopsLeavesTheOldFileWhole) {
         const auto report = loadReport(kReport);
         c.spoil(*report);
         EXPECT_FALSE(write(*report, c.opener)) << c.what;
+        EXPECT_TRUE(lastReason_.startsWith(outputPath() + QStringLiteral(": ")) &&
+                    lastReason_.size() > outputPath().size() + 2)
+            << c.what << ' ' << lastReason_.toStdString();
         EXPECT_EQ(output(), QStringLiteral("the old documentation\r\n")) << c.what;
         EXPECT_TRUE(messages_.isEmpty()) << c.what;
         EXPECT_EQ(QDir(REPORTS().TVDPath).entryList(QDir::Files), QStringList{"Sales.tvd"});
@@ -175,6 +167,8 @@ TEST_F(TvdWriter, InitRefusesWhatItCannotOpen) {
     TVTVDWriter writer;
     EXPECT_FALSE(writer.init(QStringLiteral("rpt"), REPORTS().TVDPath, reportPath_));
     EXPECT_FALSE(writer.init(QStringLiteral("Sales.rpt"), dir_.filePath("missing/"), reportPath_));
+    EXPECT_EQ(writer.failureReason(),
+              dir_.filePath("missing/Sales.tvd") + QStringLiteral(": No such file or directory"));
     EXPECT_TRUE(writer.init(QStringLiteral("Sales.rpt"), REPORTS().TVDPath, reportPath_));
     EXPECT_EQ(writer.filePath(), outputPath());
     writer.cleanUp();
@@ -195,7 +189,9 @@ TEST_F(TvdWriter, TheDriverWritesAndReportsAWriterThatStops) {
     report.write(QByteArray(kReport).replace("reportTitle", "reportFormatStyle=\"x\" reportTitle"));
     report.close();
     EXPECT_FALSE(ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
-    EXPECT_EQ(messages_, QStringList{QStringLiteral("Unable to open Report: Sales.rpt")});
+    EXPECT_EQ(messages_,
+              QStringList{QStringLiteral("Unable to open Report: Sales.rpt (Type mismatch: "
+                                         "Report.reportFormatStyle = \"x\" (line 1))")});
     EXPECT_EQ(output(), QStringLiteral("the old documentation\r\n"));
 }
 

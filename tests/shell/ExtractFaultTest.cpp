@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <functional>
+#include <map>
+
+#include "ExtractWriterFactory.h"
+#include "FullDiskFile.h"
+#include "QtPrinters.h"
+#include "TVSettings.h"
+#include "TVSettingsStore.h"
+#include "TVTVDWriter.h"
+#include "TestSupport.h"
+#include "UserMessages.h"
+#include "tvExtract.h"
+#include "tvLogWriter.h"
+
+namespace {
+
+// The three outputs of the report Sales.rpt.
+enum Output { Text, Document, Database };
+const char* const kOutputNames[] = {"text file", "document", "database"};
+
+// The program's own writers over a folder of their own: a first Extract writes every output of
+// Sales.rpt; a second one, of a changed report, meets one injected fault.
+class ExtractFaults : public ::testing::Test {
+public:
+    void SetUp() override {
+        for (const char* folder : {"text", "word", "db"}) {
+            ASSERT_TRUE(QDir(dir_.path()).mkpath(QString::fromLatin1(folder)));
+        }
+        setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+            std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat), dir_.path()));
+        TVSettings& settings = REPORTS();
+        settings.TVDPath = path("text/");
+        settings.DocPath = path("word/");
+        settings.DBPath = path("db/");
+        settings.OutputTemplate = QStringLiteral("Classic");
+        settings.CreateTVDFile = 1;
+        settings.CreateWordDocument = 1;
+        settings.UpdateDB = 1;
+        settings.ShowTables = 1;
+        previousWriters_ = setExtractWriters(defaultExtractWriters());
+        previousMessages_ =
+            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
+    }
+
+    void TearDown() override {
+        CloseLog();
+        setExtractWriters(std::move(previousWriters_));
+        setMessageHandler(std::move(previousMessages_));
+        setGlobalSettingsStore(nullptr);
+        REPORTS() = TVSettings();
+    }
+
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
+
+    QString outputPath(Output output) const {
+        const char* const paths[] = {"text/Sales.tvd", "word/Sales.docx", "db/tv.db"};
+        return path(QString::fromLatin1(paths[output]));
+    }
+
+    QByteArray bytes(Output output) const {
+        QFile file(outputPath(output));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+
+    // Sales.rpt as the sample `sample`, with `change` applied to its text.
+    void putReport(const char* sample, const std::function<void(QByteArray&)>& change = {}) const {
+        QFile from(sampleReport(QString::fromLatin1(sample)));
+        ASSERT_TRUE(from.open(QIODevice::ReadOnly));
+        QByteArray xml = from.readAll();
+        if (change) change(xml);
+        QFile to(path("Sales.rpt"));
+        ASSERT_TRUE(to.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        to.write(xml);
+    }
+
+    bool extract() { return ExtractReport(path("Sales.rpt"), QStringLiteral("Sales.rpt")); }
+
+    QTemporaryDir dir_;
+    QStringList messages_;
+    ExtractWriterFactory previousWriters_;
+    MessageHandler previousMessages_;
+};
+
+// Holds an exclusive lock on a database file until it goes.
+class DatabaseLock {
+public:
+    explicit DatabaseLock(const QString& file) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kName);
+            db.setDatabaseName(file);
+            EXPECT_TRUE(db.open());
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
+            QSqlQuery begin(db);
+            EXPECT_TRUE(begin.exec(QStringLiteral("BEGIN EXCLUSIVE")))
+                << begin.lastError().text().toStdString();
+        }
+    }
+    ~DatabaseLock() {
+        {
+            QSqlDatabase db = QSqlDatabase::database(kName);
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(kName);
+    }
+
+private:
+    static inline const QString kName = QStringLiteral("test lock");
+};
+
+TEST_F(ExtractFaults, EachFaultNamesItsCauseAndLeavesTheEarlierOutputWhole) {
+    struct Case {
+        const char* name;
+        // Puts the fault in place; what it returns undoes it at the end of the case.
+        std::function<std::function<void()>(ExtractFaults&)> inject;
+        const char* message;  // the message's start; the cause follows in parentheses
+        const char* cause;    // a part of the cause
+        std::map<Output, bool> rewritten;
+    };
+    const Case cases[] = {
+        {"a disk that fills up under the text file",
+         [](ExtractFaults&) {
+             ExtractWriterFactory writers = defaultExtractWriters();
+             writers.textWriter = [] {
+                 return std::make_unique<TVTVDWriter>(
+                     [](const QString& file) { return std::make_unique<FullDiskFile>(file, 200); });
+             };
+             setExtractWriters(std::move(writers));
+             return [] { setExtractWriters(defaultExtractWriters()); };
+         },
+         "Unable to write the text file of Report: Sales.rpt (",
+         "Sales.tvd: No space left on device",
+         {{Text, false}, {Document, true}, {Database, true}}},
+        {"a document folder that cannot be written",
+         [](ExtractFaults& test) {
+             QFile blocker(test.path("blocked"));
+             blocker.open(QIODevice::WriteOnly);
+             REPORTS().DocPath = test.path("blocked/word/");
+             return [&test] { REPORTS().DocPath = test.path("word/"); };
+         },
+         "Unable to write the document of Report: Sales.rpt (",
+         "",
+         {{Text, true}, {Document, false}, {Database, true}}},
+        {"a database that another connection holds locked",
+         [](ExtractFaults& test) {
+             auto lock = std::make_shared<DatabaseLock>(test.outputPath(Database));
+             return [lock]() mutable { lock.reset(); };
+         },
+         "Unable to write the database rows of Report: Sales.rpt (",
+         "",
+         {{Text, true}, {Document, true}, {Database, false}}},
+        {"a design value of the wrong type",
+         [](ExtractFaults& test) {
+             test.putReport("layout.xml", [](QByteArray& xml) {
+                 xml.replace("topMargin=\"1080\"", "topMargin=\"abc\"");
+             });
+             return [] {};
+         },
+         "Unable to open Report: Sales.rpt (",
+         "Type mismatch: Report.topMargin = \"abc\" (line 7)",
+         {{Text, false}, {Document, false}, {Database, false}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        putReport("fields.xml");
+        ASSERT_TRUE(extract()) << messages_.join(u'\n').toStdString();
+        std::map<Output, QByteArray> before;
+        for (Output output : {Text, Document, Database}) before[output] = bytes(output);
+
+        // The second report differs from the first, so an output written again changes.
+        putReport("layout.xml");
+        messages_.clear();
+        const std::function<void()> undo = c.inject(*this);
+        EXPECT_FALSE(extract());
+        for (const auto& [output, rewritten] : c.rewritten) {
+            EXPECT_EQ(bytes(output) != before[output], rewritten) << kOutputNames[output];
+        }
+        undo();
+        ASSERT_EQ(messages_.size(), 1);
+        const QString message = messages_[0];
+        EXPECT_TRUE(message.startsWith(QString::fromUtf8(c.message))) << message.toStdString();
+        EXPECT_TRUE(message.endsWith(u')')) << message.toStdString();
+        EXPECT_GT(message.size(), qsizetype(qstrlen(c.message)) + 1)
+            << message.toStdString();  // some cause
+        EXPECT_TRUE(message.contains(QString::fromUtf8(c.cause))) << message.toStdString();
+        EXPECT_FALSE(message.contains(u'\n'))
+            << message.toStdString();  // one output failed, one line
+    }
+}
+
+}  // namespace

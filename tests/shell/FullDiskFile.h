@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSaveFile>
+
+// A file that takes `room` bytes and refuses the rest, as a full disk does.
+class FullDiskFile final : public QSaveFile {
+public:
+    FullDiskFile(const QString& path, qint64 room) : QSaveFile(path), room_(room) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 length) override {
+        if (length > room_) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        room_ -= length;
+        return QSaveFile::writeData(data, length);
+    }
+
+private:
+    qint64 room_;
+};
