@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,7 +37,8 @@ QString generatedReport(const QTemporaryDir& dir, int fields) {
                    .toUtf8();
     }
     xml +=
-        "</Fields></Table></Tables></Database>\n<Areas><Area kind=\"4\" name=\"DetailArea1\">"
+        "</Fields></Table></Tables></Database>\n<ExportOptions/>\n<Areas><Area kind=\"4\" "
+        "name=\"DetailArea1\">"
         "<Sections><Section sectionName=\"DetailSection1\" number=\"0\" height=\"300\" "
         "width=\"10800\"><ReportObjects>\n";
     for (int i = 0; i < fields; ++i) {
@@ -59,9 +61,16 @@ std::unique_ptr<tvReport> load(const QString& path) {
     return report;
 }
 
-// A database folder of its own, where the run log goes too.
+// A database folder of its own, where the run log goes too. The program runs with an application
+// object, which lets the writer keep its connection from one report to the next.
 struct DatabaseFolder {
     DatabaseFolder() {
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "tavbench";
+            static char* argv[] = {name, nullptr};
+            static QCoreApplication application(argc, argv);
+        }
         REPORTS().DBPath = dir.path() + u'/';
         database = tvDatabaseCreator::DatabasePath(REPORTS().DBPath);
     }

@@ -1,6 +1,10 @@
 #include "TVDatabaseWriter.h"
 
+#include <sys/stat.h>
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <limits>
@@ -113,6 +117,29 @@ QVariant numberText(const QString& text) {
     return static_cast<double>(whole) == value ? QVariant(whole) : QVariant(value);
 }
 
+// The connection of the last report written, kept open while the program runs so that the next
+// report reuses its prepared statements. Between reports it holds no lock. It is used again only
+// for the very same file: a file replaced or deleted meanwhile is opened (and checked) anew.
+struct KeptConnection {
+    QString path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::unique_ptr<tvDbConnection> connection;
+};
+
+KeptConnection& kept() {
+    static KeptConnection instance;
+    return instance;
+}
+
+bool fileIdentity(const QString& path, dev_t& device, ino_t& inode) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) return false;
+    device = status.st_dev;
+    inode = status.st_ino;
+    return true;
+}
+
 qint32 nextId(qint32& counter) {
     if (counter == std::numeric_limits<qint32>::max()) throw tvDbError(QStringLiteral("Overflow"));
     return ++counter;
@@ -152,7 +179,9 @@ bool TVDatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
     } catch (const std::exception& error) {
         const auto* dbError = dynamic_cast<const tvDbError*>(&error);
         failureReason_ = dbError ? dbError->text() : QString::fromUtf8(error.what());
+        // The next report starts on a fresh connection.
         ownConnection_.reset();
+        kept().connection.reset();
         connection_ = nullptr;
         WriteLog(QStringLiteral("Database update failed: ") + failureReason_);
         return false;
@@ -164,6 +193,16 @@ bool TVDatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
 
 void TVDatabaseWriter::initDatabase(const QString& databasePath) {
     WriteLog(QStringLiteral("Initialized the DB"));
+    KeptConnection& last = kept();
+    dev_t device = 0;
+    ino_t inode = 0;
+    const bool exists = fileIdentity(databasePath, device, inode);
+    if (last.connection && exists && last.path == databasePath && last.device == device &&
+        last.inode == inode) {
+        connection_ = last.connection.get();
+        return;
+    }
+    last.connection.reset();
     // What the database module tells the user goes to the run log too.
     tvDatabaseCreator::setLog([](const QString& text) { WriteLog(text); });
     const bool ready = tvDatabaseCreator::OpenOrCreateDatabase(databasePath);
@@ -171,6 +210,18 @@ void TVDatabaseWriter::initDatabase(const QString& databasePath) {
     if (!ready) throw tvDbError(tvDatabaseCreator::LastError());
     ownConnection_ = std::make_unique<tvDbConnection>(databasePath);
     connection_ = ownConnection_.get();
+    // Kept only while an application object can close it before the program ends.
+    if (QCoreApplication::instance() && fileIdentity(databasePath, device, inode)) {
+        static const bool closesAtExit = [] {
+            qAddPostRoutine([] { kept().connection.reset(); });
+            return true;
+        }();
+        (void)closesAtExit;
+        last.path = databasePath;
+        last.device = device;
+        last.inode = inode;
+        last.connection = std::move(ownConnection_);
+    }
 }
 
 // The rows of one report; a subreport's writer starts here, inside its main report's

@@ -28,6 +28,9 @@ tvDbConnection::tvDbConnection(const QString& path, bool mayCreate) : name_(next
         throw tvDbError(text);
     }
     exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    // A report's rows touch pages all over the keys that begin with a field's number; a cache
+    // that holds them keeps a growing file from being read again for every report.
+    exec(QStringLiteral("PRAGMA cache_size = -65536"));
 }
 
 tvDbConnection::~tvDbConnection() {
