@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QFile>
 #include <QSqlQuery>
 #include <map>
@@ -575,4 +576,26 @@ TEST_F(DatabaseWriterTest, AnEmptyOrBrokenFileIsANewDatabaseOrAReasonGiven) {
         }
         QFile::remove(path());
     }
+}
+
+// While the program runs, the writer keeps its connection for the next report, but only for the
+// same file: one deleted or replaced meanwhile is opened anew.
+TEST_F(DatabaseWriterTest, AKeptConnectionFollowsTheFileNotItsName) {
+    int argc = 1;
+    char name[] = "database_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+    ASSERT_TRUE(QFile::rename(path(), path() + QStringLiteral(".old")));
+    ASSERT_TRUE(QFile::copy(path() + QStringLiteral(".old"), path()));
+    report->tvReportStatistics->revisionNumber += 1;
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 2);
+    expectConsistent();
 }
