@@ -131,9 +131,18 @@ void UpgradeCrossTabGroups(tvDbConnection& db) {
     db.exec(QStringLiteral("ALTER TABLE new_CrossTabGroups RENAME TO CrossTabGroups"));
 }
 
+// A backup of this very file, made by an earlier upgrade that failed, or nothing.
+QString earlierBackup(const QString& path);
+
+// The copy before the first change of a file; an upgrade of the same file that failed before
+// has its copy already.
+void backupOnce(const QString& path) {
+    if (earlierBackup(path).isEmpty()) BackupDatabase(path);
+}
+
 // A field reference that may now be null (an object without a field definition): a file made
 // while it was required gets the table rebuilt, rows kept.
-void AllowMissingFields(tvDbConnection& db) {
+void AllowMissingFields(tvDbConnection& db, const QString& path) {
     const std::pair<const char*, const char*> optional[] = {{"FieldObjects", "Field_Id"},
                                                             {"BlobObjects", "DatabaseField_Id"},
                                                             {"CrossTabGroups", "Field_Id"}};
@@ -143,7 +152,10 @@ void AllowMissingFields(tvDbConnection& db) {
                     {QLatin1String(table), QLatin1String(column)});
         const bool required = info.next() && info.value(0).toBool();
         info.finish();
-        if (required) rebuildTable(db, table, {});
+        if (required) {
+            backupOnce(path);
+            rebuildTable(db, table, {});
+        }
     }
 }
 
@@ -318,8 +330,7 @@ void upgrade(tvDbConnection& db, const QString& path) {
     const QString version = hasControl ? DatabaseVersion(db) : QLatin1String(kOldestVersion);
     // Versions compare as text, character by character.
     if (hasControl && version >= QLatin1String(kCurrentVersion)) return;
-    // An upgrade of this same file that failed before has its copy already.
-    if (earlierBackup(path).isEmpty()) BackupDatabase(path);
+    backupOnce(path);
     if (!hasControl) {
         showStatus(true, QStringLiteral("Creating TVDBControl table"));
         createTable(db, "TVDBControl");
@@ -350,7 +361,7 @@ bool prepareDatabase(const QString& path, bool mayCreate) {
                 createSchema(db);
             } else {
                 upgrade(db, path);
-                AllowMissingFields(db);
+                AllowMissingFields(db, path);
             }
             CreateIndexes(db);
             db.commit();

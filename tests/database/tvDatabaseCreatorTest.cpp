@@ -279,6 +279,7 @@ TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) 
                    {QStringLiteral("Field_Id"), 3}});
     }
     EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_EQ(backups().size(), 1);
     // The rebuilt table comes last.
     QStringList live = dumpSchema(path());
     QStringList golden = goldenSchema();
