@@ -546,13 +546,15 @@ void TVDatabaseWriter::fillTables(const tvDatabase& database) {
         const qint32 tableId = nextTableId();
         // A report may hold two tables of one name; the second is stored as "<name> (2)", the
         // third as "<name> (3)", each cut so that its number stays.
-        QString name = fitText(nameColumn, table.name);
+        const QString stored = fitText(nameColumn, table.name);
+        QString name = stored;
         for (int n = 2; tableNames_.contains(name); ++n) {
             const QString number = QStringLiteral(" (%1)").arg(n);
-            name = fitText(nameColumn, table.name).left(nameColumn.definedSize - number.size()) +
-                   number;
+            name = stored.left(nameColumn.definedSize - number.size()) + number;
         }
         tableNames_.insert(name);
+        // A name stored as it came is cut where rows are written, which says so in the run log.
+        if (name == stored) name = table.name;
         insert("Tables", {{"Report_Id", reportId_},
                           {"Table_Id", tableId},
                           {"ConnectBufferString", table.connectBufferString},

@@ -538,6 +538,7 @@ TEST_F(DatabaseWriterTest, TablesOfOneNameAreAllStored) {
     EXPECT_EQ(names.mid(names.size() - 4),
               (QStringList{name + QStringLiteral(" (2)"), name + QStringLiteral(" (3)"),
                            QString(255, u't'), QString(251, u't') + QStringLiteral(" (2)")}));
+    EXPECT_TRUE(runLog().contains(QStringLiteral("Text cut to 255 characters: Tables.Name\n")));
     expectConsistent();
 }
 
