@@ -1,5 +1,10 @@
 #include "TVDatabaseWriter.h"
 
+#include <sys/stat.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <limits>
@@ -7,6 +12,7 @@
 #include "TVLookupHelper.h"
 #include "TVSettings.h"
 #include "TVWriterHelper.h"
+#include "TextUtilities.h"
 #include "UserMessages.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
@@ -20,7 +26,6 @@
 #include "tvDatabaseTable.h"
 #include "tvDbConnection.h"
 #include "tvExportObject.h"
-#include "TextUtilities.h"
 #include "tvFieldElement.h"
 #include "tvFieldObject.h"
 #include "tvFormulaField.h"
@@ -79,6 +84,62 @@ const QString kSubreportSeparator = QStringLiteral("|");
 // The longest object name stored.
 constexpr qsizetype kObjectNameLength = 1996;
 
+// The report's path as stored and compared: absolute, cleaned, links resolved, so that every
+// spelling of one file names one report.
+QString storedReportPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+// `text` as a column of `column`'s kind keeps it: short text is cut to the column's size. Every
+// stored text passes here, and every lookup of a stored name, so that both agree.
+QString fitText(const tvColumnDef& column, const QString& text) {
+    return column.type == adVarWChar && text.size() > column.definedSize
+               ? text.left(column.definedSize)
+               : text;
+}
+
+const tvColumnDef& schemaColumn(const char* table, const char* column) {
+    return *tvSchemaTable(QLatin1String(table))->column(QLatin1String(column));
+}
+
+// A field's name as the fields registry holds it.
+QString registryName(const QString& name) {
+    static const tvColumnDef& column = schemaColumn("Fields", "Name");
+    return fitText(column, name);
+}
+
+// A number that the model keeps as text: whole numbers as integers, others with their fraction.
+QVariant numberText(const QString& text) {
+    const double value = text.trimmed().toDouble();
+    const qint64 whole = static_cast<qint64>(value);
+    return static_cast<double>(whole) == value ? QVariant(whole) : QVariant(value);
+}
+
+// The connection of the last report written, kept open while the program runs so that the next
+// report reuses its prepared statements. Between reports it holds no lock. It is used again only
+// for the very same file: a file replaced or deleted meanwhile is opened (and checked) anew.
+struct KeptConnection {
+    QString path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::unique_ptr<tvDbConnection> connection;
+};
+
+KeptConnection& kept() {
+    static KeptConnection instance;
+    return instance;
+}
+
+bool fileIdentity(const QString& path, dev_t& device, ino_t& inode) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) return false;
+    device = status.st_dev;
+    inode = status.st_ino;
+    return true;
+}
+
 qint32 nextId(qint32& counter) {
     if (counter == std::numeric_limits<qint32>::max()) throw tvDbError(QStringLiteral("Overflow"));
     return ++counter;
@@ -86,32 +147,43 @@ qint32 nextId(qint32& counter) {
 
 }  // namespace
 
-TVDatabaseWriter::TVDatabaseWriter() = default;
-TVDatabaseWriter::TVDatabaseWriter(tvDbConnection& connection) : connection_(&connection) {}
+TVDatabaseWriter::TVDatabaseWriter() : subreportIds_(&ownSubreportIds_) {}
+TVDatabaseWriter::TVDatabaseWriter(tvDbConnection& connection, QHash<QString, qint32>& subreports)
+    : connection_(&connection), subreportIds_(&subreports) {}
 TVDatabaseWriter::~TVDatabaseWriter() = default;
+
+QString TVDatabaseWriter::failureReason() const { return failureReason_; }
 
 bool TVDatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
                                    const QString& databasePath, const QString&) {
+    failureReason_.clear();
     WriteLog(QStringLiteral("Generating DB for report: ") + reportName);
     try {
         initDatabase(databasePath);
     } catch (const tvDbError& error) {
-        WriteLog(QStringLiteral("Unable to open the database: ") + error.text());
+        failureReason_ = error.text();
+        WriteLog(QStringLiteral("Unable to open the database: ") + failureReason_);
         return false;
     }
     ShowStatus(REPORTS().CurrentReportName + QStringLiteral(" - Writing database"));
-    connection_->begin();
     try {
-        writeRows(model, model.reportFileName);
-        connection_->commit();
+        connection_->begin();
+        try {
+            writeRows(model, storedReportPath(model.reportFileName));
+            connection_->commit();
+        } catch (...) {
+            // The earlier copy of the report comes back with the rest.
+            connection_->rollback();
+            throw;
+        }
     } catch (const std::exception& error) {
-        // The earlier copy of the report comes back with the rest.
-        connection_->rollback();
         const auto* dbError = dynamic_cast<const tvDbError*>(&error);
+        failureReason_ = dbError ? dbError->text() : QString::fromUtf8(error.what());
+        // The next report starts on a fresh connection.
         ownConnection_.reset();
+        kept().connection.reset();
         connection_ = nullptr;
-        WriteLog(QStringLiteral("Database update failed: ") +
-                 (dbError ? dbError->text() : QString::fromUtf8(error.what())));
+        WriteLog(QStringLiteral("Database update failed: ") + failureReason_);
         return false;
     }
     ownConnection_.reset();
@@ -121,15 +193,35 @@ bool TVDatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
 
 void TVDatabaseWriter::initDatabase(const QString& databasePath) {
     WriteLog(QStringLiteral("Initialized the DB"));
-    const bool created = !QFileInfo::exists(databasePath);
-    if (created && !tvDatabaseCreator::CreateDatabase(databasePath)) {
-        throw tvDbError(QStringLiteral("The database could not be created."));
+    KeptConnection& last = kept();
+    dev_t device = 0;
+    ino_t inode = 0;
+    const bool exists = fileIdentity(databasePath, device, inode);
+    if (last.connection && exists && last.path == databasePath && last.device == device &&
+        last.inode == inode) {
+        connection_ = last.connection.get();
+        return;
     }
-    if (!created && !tvDatabaseCreator::OpenAndUpgradeDatabase(databasePath)) {
-        throw tvDbError(QStringLiteral("The database could not be brought up to date."));
-    }
+    last.connection.reset();
+    // What the database module tells the user goes to the run log too.
+    tvDatabaseCreator::setLog([](const QString& text) { WriteLog(text); });
+    const bool ready = tvDatabaseCreator::OpenOrCreateDatabase(databasePath);
+    tvDatabaseCreator::setLog(nullptr);
+    if (!ready) throw tvDbError(tvDatabaseCreator::LastError());
     ownConnection_ = std::make_unique<tvDbConnection>(databasePath);
     connection_ = ownConnection_.get();
+    // Kept only while an application object can close it before the program ends.
+    if (QCoreApplication::instance() && fileIdentity(databasePath, device, inode)) {
+        static const bool closesAtExit = [] {
+            qAddPostRoutine([] { kept().connection.reset(); });
+            return true;
+        }();
+        (void)closesAtExit;
+        last.path = databasePath;
+        last.device = device;
+        last.inode = inode;
+        last.connection = std::move(ownConnection_);
+    }
 }
 
 // The rows of one report; a subreport's writer starts here, inside its main report's
@@ -140,6 +232,10 @@ void TVDatabaseWriter::writeRows(tvReport& model, const QString& storedFileName)
     storedFileName_ = storedFileName;
     deleteReportData(model);
     model_ = &model;
+    fieldIds_.clear();
+    databaseFieldIds_.clear();
+    written_.clear();
+    tableNames_.clear();
     fieldIdCounter_ = 0;
     tableIdCounter_ = 0;
     formulaIdCounter_ = 0;
@@ -166,47 +262,79 @@ void TVDatabaseWriter::writeRows(tvReport& model, const QString& storedFileName)
 // are stored under names that begin with its own, and go with it.
 void TVDatabaseWriter::deleteReportData(const tvReport& model) {
     WriteLog(QStringLiteral("Deleting report Data"));
-    const QString prefix = storedFileName_ + kSubreportSeparator;
-    connection_->exec(
+    // The subreports' names lie between "<name>|" and "<name>}" (the character after '|'), a
+    // range that the key on the file name finds without reading every report.
+    connection_->run(
         QStringLiteral("DELETE FROM Reports WHERE RevisionNumber = ? AND "
-                       "(ReportFileName = ? OR substr(ReportFileName, 1, ?) = ?)"),
-        {model.tvReportStatistics->revisionNumber, storedFileName_, prefix.size(), prefix});
+                       "(ReportFileName = ? OR (ReportFileName > ? AND ReportFileName < ?))"),
+        {model.tvReportStatistics->revisionNumber, storedFileName_,
+         storedFileName_ + kSubreportSeparator, storedFileName_ + QLatin1Char('}')});
 }
 
 qint64 TVDatabaseWriter::insert(const char* table, std::initializer_list<Column> columns) {
     return insertRow(table, QList<Column>(columns));
 }
 
-qint64 TVDatabaseWriter::insertRow(const char* table, const QList<Column>& columns) {
+namespace {
+
+// The statement of one insert shape (a table and its list of columns, as written at one place
+// of the writer) and the definitions of its columns, worked out once per run of the program.
+struct InsertShape {
+    QString sql;
+    QList<const tvColumnDef*> columns;
+};
+
+const InsertShape& insertShape(const char* table, const QList<TVDatabaseWriter::Column>& columns) {
+    static QHash<QByteArray, InsertShape> shapes;
+    // The names are the writer's own literals, so their addresses tell the shapes apart.
+    QByteArray key(reinterpret_cast<const char*>(&table), sizeof table);
+    for (const auto& column : columns) {
+        key.append(reinterpret_cast<const char*>(&column.name), sizeof column.name);
+    }
+    auto found = shapes.constFind(key);
+    if (found != shapes.cend()) return *found;
     const tvTableDef* definition = tvSchemaTable(QLatin1String(table));
+    InsertShape shape;
     QStringList names;
     QStringList marks;
-    QVariantList values;
-    for (const Column& column : columns) {
-        QVariant value = column.value;
-        // An unset text is the empty text, not a missing value.
-        if (value.typeId() == QMetaType::QString && value.toString().isNull()) {
-            value = QString(QLatin1String(""));
-        }
-        const tvColumnDef* def =
-            definition ? definition->column(QLatin1String(column.name)) : nullptr;
-        if (def && def->type == adVarWChar && value.typeId() == QMetaType::QString &&
-            value.toString().size() > def->definedSize) {
-            // The column holds no more; the rest of the report is still worth having.
-            value = value.toString().left(def->definedSize);
-            WriteLog(QStringLiteral("Text cut to %1 characters: %2.%3")
-                         .arg(def->definedSize)
-                         .arg(QLatin1String(table), QLatin1String(column.name)));
-        }
+    for (const auto& column : columns) {
+        shape.columns << (definition ? definition->column(QLatin1String(column.name)) : nullptr);
         names << QLatin1Char('"') + QLatin1String(column.name) + QLatin1Char('"');
         marks << QStringLiteral("?");
+    }
+    shape.sql = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+                    .arg(QLatin1String(table), names.join(u','), marks.join(u','));
+    return *shapes.insert(key, shape);
+}
+
+}  // namespace
+
+qint64 TVDatabaseWriter::insertRow(const char* table, const QList<Column>& columns) {
+    const InsertShape& shape = insertShape(table, columns);
+    QVariantList values;
+    values.reserve(columns.size());
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        QVariant value = columns[i].value;
+        const tvColumnDef* def = shape.columns[i];
+        if (value.typeId() == QMetaType::QString) {
+            const QString text = value.toString();
+            if (text.isNull()) {
+                // An unset text is the empty text, not a missing value.
+                value = QString(QLatin1String(""));
+            } else if (def) {
+                const QString fitted = fitText(*def, text);
+                if (fitted.size() != text.size()) {
+                    // The column holds no more; the rest of the report is still worth having.
+                    value = fitted;
+                    WriteLog(QStringLiteral("Text cut to %1 characters: %2.%3")
+                                 .arg(def->definedSize)
+                                 .arg(QLatin1String(table), QLatin1String(columns[i].name)));
+                }
+            }
+        }
         values << value;
     }
-    QSqlQuery query =
-        connection_->exec(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                              .arg(QLatin1String(table), names.join(u','), marks.join(u',')),
-                          values);
-    return query.lastInsertId().toLongLong();
+    return connection_->run(shape.sql, values).lastInsertId().toLongLong();
 }
 
 qint32 TVDatabaseWriter::nextFieldId() { return nextId(fieldIdCounter_); }
@@ -218,6 +346,7 @@ qint32 TVDatabaseWriter::fillField(const QString& name, qint16 kind, qint32 fiel
     try {
         insert("Fields",
                {{"Field_Id", id}, {"Report_Id", reportId_}, {"Name", name}, {"Kind", kind}});
+        fieldIds_.insert(registryName(name), id);
     } catch (const tvDbError& error) {
         ShowMessage(QStringLiteral("Unable to insert field ") + sqlQuote(name) +
                     QStringLiteral(" into database.  Error = ") + error.text());
@@ -227,10 +356,8 @@ qint32 TVDatabaseWriter::fillField(const QString& name, qint16 kind, qint32 fiel
 }
 
 qint32 TVDatabaseWriter::getFieldId(const QString& name) {
-    QSqlQuery query = connection_->exec(
-        QStringLiteral("SELECT Field_Id FROM Fields WHERE Name = ? AND Report_Id = ?"),
-        {name, reportId_});
-    if (query.next()) return query.value(0).toInt();
+    const auto known = fieldIds_.constFind(registryName(name));
+    if (known != fieldIds_.cend()) return *known;
     const qint32 databaseFieldId = getDatabaseFieldId(name);
     if (databaseFieldId == -1) return -1;
     const tvDatabaseFieldDefinition* field =
@@ -239,10 +366,8 @@ qint32 TVDatabaseWriter::getFieldId(const QString& name) {
 }
 
 qint32 TVDatabaseWriter::getDatabaseFieldId(const QString& name) {
-    QSqlQuery query = connection_->exec(
-        QStringLiteral("SELECT Field_Id FROM DatabaseFields WHERE Name = ? AND Report_Id = ?"),
-        {name, reportId_});
-    return query.next() ? query.value(0).toInt() : -1;
+    static const tvColumnDef& column = schemaColumn("DatabaseFields", "Name");
+    return databaseFieldIds_.value(fitText(column, name), -1);
 }
 
 // A definition that is referred to before its own rows are written (a special field that a
@@ -259,14 +384,11 @@ QVariant TVDatabaseWriter::fieldRef(const tvIFieldDefinition* definition) {
 std::optional<qint32> TVDatabaseWriter::definitionId(const tvIFieldDefinition& definition,
                                                      const char* table) {
     const qint32 known = getFieldId(definition.name);
-    if (known == -1) return fillField(definition.name, definition.kind, 0);
-    const bool written =
-        connection_
-            ->exec(QStringLiteral("SELECT 1 FROM \"%1\" WHERE Field_Id = ? AND Report_Id = ?")
-                       .arg(QLatin1String(table)),
-                   {known, reportId_})
-            .next();
-    return written ? std::nullopt : std::optional<qint32>(known);
+    const qint32 id = known == -1 ? fillField(definition.name, definition.kind, 0) : known;
+    QSet<qint32>& rows = written_[QLatin1String(table)];
+    if (rows.contains(id)) return std::nullopt;
+    rows.insert(id);
+    return id;
 }
 
 void TVDatabaseWriter::fillReport(const tvReport& r) {
@@ -274,9 +396,14 @@ void TVDatabaseWriter::fillReport(const tvReport& r) {
     QVariant ownerId;
     const QString& owner = REPORTS().ReportOwner;
     if (!owner.isEmpty()) {
-        QSqlQuery query = connection_->exec(
-            QStringLiteral("SELECT ReportOwner_id FROM ReportOwner WHERE Name = ?"), {owner});
-        if (query.next()) ownerId = query.value(0).toInt();
+        // Owner names compare ignoring case, as when they are added; in code, since the
+        // engine folds the case of ASCII letters only.
+        QSqlQuery query =
+            connection_->exec(QStringLiteral("SELECT ReportOwner_id, Name FROM ReportOwner"));
+        while (ownerId.isNull() && query.next()) {
+            if (query.value(1).toString().compare(owner, Qt::CaseInsensitive) == 0)
+                ownerId = query.value(0).toInt();
+        }
     }
     QString sql = r.sqlQueryString;
     sql.replace(QLatin1String("\r\n"), QLatin1String(" "));
@@ -414,8 +541,20 @@ void TVDatabaseWriter::fillExportOptions(const tvExportObject& e) {
 
 void TVDatabaseWriter::fillTables(const tvDatabase& database) {
     WriteLog(QStringLiteral("Writing DB tables data"));
+    static const tvColumnDef& nameColumn = schemaColumn("Tables", "Name");
     for (const tvDatabaseTable& table : database.tables) {
         const qint32 tableId = nextTableId();
+        // A report may hold two tables of one name; the second is stored as "<name> (2)", the
+        // third as "<name> (3)", each cut so that its number stays.
+        const QString stored = fitText(nameColumn, table.name);
+        QString name = stored;
+        for (int n = 2; tableNames_.contains(name); ++n) {
+            const QString number = QStringLiteral(" (%1)").arg(n);
+            name = stored.left(nameColumn.definedSize - number.size()) + number;
+        }
+        tableNames_.insert(name);
+        // A name stored as it came is cut where rows are written, which says so in the run log.
+        if (name == stored) name = table.name;
         insert("Tables", {{"Report_Id", reportId_},
                           {"Table_Id", tableId},
                           {"ConnectBufferString", table.connectBufferString},
@@ -423,7 +562,7 @@ void TVDatabaseWriter::fillTables(const tvDatabase& database) {
                           {"DescriptiveName", table.descriptiveName},
                           {"DllName", table.dllName},
                           {"Location", table.location},
-                          {"Name", table.name}});
+                          {"Name", name}});
         fillDatabaseFields(table.fields, tableId);
     }
 }
@@ -431,9 +570,14 @@ void TVDatabaseWriter::fillTables(const tvDatabase& database) {
 // A database field enters the fields registry only when something refers to it.
 void TVDatabaseWriter::fillDatabaseFields(const tvDatabaseFieldDefinitions& fields,
                                           qint32 tableId) {
+    static const tvColumnDef& nameColumn = schemaColumn("DatabaseFields", "Name");
     for (const tvDatabaseFieldDefinition& field : fields) {
+        const qint32 fieldId = nextFieldId();
+        // A later lookup by name finds the first field of that name.
+        const QString name = fitText(nameColumn, field.name);
+        if (!databaseFieldIds_.contains(name)) databaseFieldIds_.insert(name, fieldId);
         insert("DatabaseFields", {{"Report_Id", reportId_},
-                                  {"Field_Id", nextFieldId()},
+                                  {"Field_Id", fieldId},
                                   {"Table_Id", tableId},
                                   {"DatabaseFieldDisplayName", field.databaseFieldDisplayName},
                                   {"DatabaseFieldName", field.databaseFieldName},
@@ -800,8 +944,8 @@ void TVDatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportO
                                {"LeftCropping", blob->leftCropping.toInt()},
                                {"TopCropping", blob->topCropping.toInt()},
                                {"RightCropping", blob->rightCropping.toInt()},
-                               {"XScaling", blob->xScaling.toInt()},
-                               {"YScaling", blob->yScaling.toInt()},
+                               {"XScaling", numberText(blob->xScaling)},
+                               {"YScaling", numberText(blob->yScaling)},
                                {"DatabaseField_Id", fieldRef(blob->field)}});
         fillBorderFormatting(objectId, blob->borderFormatting);
         fillCommonFormatting(objectId, blob->commonFormatting);
@@ -891,15 +1035,22 @@ void TVDatabaseWriter::fillFieldElementsMapping(qint32 objectId,
 // subreports of one name in different reports never replace each other.
 void TVDatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObject& object) {
     tvReport& subreport = *object.report;
-    subreport.tvReportStatistics = std::make_unique<tvReportStatistics>();
-    subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
-    WriteLog(QStringLiteral("Generating DB for report: ") +
-             object.subreportFormatting.subreportName);
-    TVDatabaseWriter writer(*connection_);
-    writer.writeRows(subreport, storedFileName_ + kSubreportSeparator + subreport.reportFileName);
+    const QString storedName = storedFileName_ + kSubreportSeparator + subreport.reportFileName;
+    // A subreport that another object shows too is stored once; writing it again would delete
+    // the copy that the first object names.
+    auto stored = subreportIds_->constFind(storedName);
+    if (stored == subreportIds_->cend()) {
+        subreport.tvReportStatistics = std::make_unique<tvReportStatistics>();
+        subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
+        WriteLog(QStringLiteral("Generating DB for report: ") +
+                 object.subreportFormatting.subreportName);
+        TVDatabaseWriter writer(*connection_, *subreportIds_);
+        writer.writeRows(subreport, storedName);
+        stored = subreportIds_->insert(storedName, writer.reportId_);
+    }
     insert("SubreportObjects", {{"Report_Id", reportId_},
                                 {"ReportObject_Id", objectId},
-                                {"SubReport_Report_Id", writer.reportId_},
+                                {"SubReport_Report_Id", *stored},
                                 {"Name", object.objectName},
                                 {"Kind", GetObjectKindText(object.kind)}});
     fillBorderFormatting(objectId, object.borderFormatting);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QVariant>
@@ -41,6 +42,8 @@ public:
     TVDatabaseWriter();
     ~TVDatabaseWriter() override;
 
+    QString failureReason() const override;
+
     // False (after the run log says why) when the report could not be stored.
     bool WriteReport(tvReport& model, const QString& reportName, const QString& databasePath,
                      const QString& reportPath) override;
@@ -54,7 +57,8 @@ public:
 
 private:
     // A writer of one subreport, on the connection (and transaction) of its main report.
-    explicit TVDatabaseWriter(tvDbConnection& connection);
+    // `subreports` holds the report ids of the subreports that this run stored already.
+    TVDatabaseWriter(tvDbConnection& connection, QHash<QString, qint32>& subreports);
 
     void initDatabase(const QString& databasePath);
     void writeRows(tvReport& model, const QString& storedFileName);
@@ -123,4 +127,15 @@ private:
     qint32 fontIdCounter_ = 0;
     // The reports row's file name: the model's, or for a subreport its main report's and its own.
     QString storedFileName_;
+    QString failureReason_;
+    // The rows this report wrote, so that lookups never ask the database: the registry's and the
+    // database fields' ids by stored name, the definition ids written per table, and the stored
+    // table names.
+    QHash<QString, qint32> fieldIds_;
+    QHash<QString, qint32> databaseFieldIds_;
+    QHash<QString, QSet<qint32>> written_;
+    QSet<QString> tableNames_;
+    // Stored subreports by stored name, shared by the main report's writer and its subreports'.
+    QHash<QString, qint32> ownSubreportIds_;
+    QHash<QString, qint32>* subreportIds_ = nullptr;
 };

@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
 
+#include "UserMessages.h"
 #include "tvDbConnection.h"
 
 namespace tvDatabaseCreator {
@@ -17,12 +19,33 @@ tvDatabaseProgress& progress() {
     return instance;
 }
 
+std::function<void(const QString&)>& logSink() {
+    static std::function<void(const QString&)> instance;
+    return instance;
+}
+
+QString& lastError() {
+    static QString instance;
+    return instance;
+}
+
+// Unless a window attached its own handlers, texts go where the program's others go: the status
+// bar, and a box or standard error. Messages go to the run log as well while a writer asks.
 void showStatus(bool show, const QString& text) {
-    if (progress().status) progress().status(show, text);
+    if (progress().status) {
+        progress().status(show, text);
+    } else if (show) {
+        ShowStatus(text);
+    }
 }
 
 void showMessage(const QString& text, const QString& title) {
-    if (progress().message) progress().message(text, title);
+    if (logSink()) logSink()(text);
+    if (progress().message) {
+        progress().message(text, title);
+    } else {
+        ShowMessage(text, title);
+    }
 }
 
 QString applicationTitle() {
@@ -77,6 +100,95 @@ void rebuildTable(tvDbConnection& db, const char* name,
         QStringLiteral("ALTER TABLE \"%1\" RENAME TO \"%2\"").arg(rebuilt, QLatin1String(name)));
 }
 
+// The old CrossTabGroups had no Type: an object's column groups and its row groups were each
+// numbered from 1, the column groups stored first. So where a group id comes again for one
+// object, its first row is the column group and its later row the row group; an object whose ids
+// never repeat cannot be told apart and keeps the empty Type.
+void UpgradeCrossTabGroups(tvDbConnection& db) {
+    const tvTableDef& table = schemaTable("CrossTabGroups");
+    db.exec(tvCreateTableSql(table, QStringLiteral("new_CrossTabGroups")));
+    QStringList into;
+    QStringList from;
+    for (const tvColumnDef& column : table.columns) {
+        const QString name = QLatin1String(column.name);
+        into << QLatin1Char('"') + name + QLatin1Char('"');
+        if (name == QLatin1String("Type")) {
+            from << QStringLiteral(
+                "CASE WHEN NOT repeated THEN '' WHEN seen = 1 THEN 'Column' WHEN seen = 2 THEN "
+                "'Row' ELSE 'Row ' || (seen - 1) END");
+        } else {
+            from << QLatin1String("g.\"") + name + QLatin1Char('"');
+        }
+    }
+    db.exec(
+        QStringLiteral("INSERT INTO new_CrossTabGroups (%1) SELECT %2 FROM (SELECT *, max(n) OVER "
+                       "(PARTITION BY Report_Id, ReportObject_Id) > 1 AS repeated FROM (SELECT *, "
+                       "rowid AS r, row_number() OVER (PARTITION BY Report_Id, ReportObject_Id, "
+                       "Group_Id ORDER BY rowid) AS seen, count(*) OVER (PARTITION BY Report_Id, "
+                       "ReportObject_Id, Group_Id) AS n FROM CrossTabGroups)) g ORDER BY g.r")
+            .arg(into.join(QLatin1String(", ")), from.join(QLatin1String(", "))));
+    db.exec(QStringLiteral("DROP TABLE CrossTabGroups"));
+    db.exec(QStringLiteral("ALTER TABLE new_CrossTabGroups RENAME TO CrossTabGroups"));
+}
+
+// A backup of this very file, made by an earlier upgrade that failed, or nothing.
+QString earlierBackup(const QString& path);
+
+// The copy before the first change of a file; an upgrade of the same file that failed before
+// has its copy already.
+void backupOnce(const QString& path) {
+    if (earlierBackup(path).isEmpty()) BackupDatabase(path);
+}
+
+// A field reference that may now be null (an object without a field definition): a file made
+// while it was required gets the table rebuilt, rows kept.
+void AllowMissingFields(tvDbConnection& db, const QString& path) {
+    const std::pair<const char*, const char*> optional[] = {{"FieldObjects", "Field_Id"},
+                                                            {"BlobObjects", "DatabaseField_Id"},
+                                                            {"CrossTabGroups", "Field_Id"}};
+    for (const auto& [table, column] : optional) {
+        QSqlQuery info =
+            db.exec(QStringLiteral("SELECT \"notnull\" FROM pragma_table_info(?) WHERE name = ?"),
+                    {QLatin1String(table), QLatin1String(column)});
+        const bool required = info.next() && info.value(0).toBool();
+        info.finish();
+        if (required) {
+            backupOnce(path);
+            rebuildTable(db, table, {});
+        }
+    }
+}
+
+// The indexes beside the keys; a file from before them gets them here.
+void CreateIndexes(tvDbConnection& db) {
+    QSqlQuery existing =
+        db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
+    QSet<QString> names;
+    while (existing.next()) names.insert(existing.value(0).toString());
+    existing.finish();
+    for (const tvIndexDef& index : tvSchemaIndexes()) {
+        if (!names.contains(index.name)) db.exec(index.sql);
+    }
+}
+
+// A backup of this very file, made by an earlier upgrade that failed, or nothing.
+QString earlierBackup(const QString& path) {
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray content = file.readAll();
+    const QString pattern =
+        info.completeBaseName() + QLatin1String("_Backup*") +
+        (info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix());
+    for (const QFileInfo& backup :
+         QDir(info.absolutePath()).entryInfoList({pattern}, QDir::Files, QDir::Name)) {
+        if (backup.size() != info.size()) continue;
+        QFile copy(backup.filePath());
+        if (copy.open(QIODevice::ReadOnly) && copy.readAll() == content) return backup.filePath();
+    }
+    return {};
+}
+
 // The old ConditionalFormulas held one formula per report object, keyed without a number of its
 // own. Each row comes back numbered across the table, with no area and section, and without an
 // object when its object is gone. The texts are bound, so they come back exactly as they were.
@@ -109,7 +221,7 @@ void upgradeToCurrent(tvDbConnection& db) {
     }
     showStatus(true, QStringLiteral("Adding CrossTabGroups Table Type"));
     if (!db.hasColumn(QStringLiteral("CrossTabGroups"), QStringLiteral("Type"))) {
-        rebuildTable(db, "CrossTabGroups", {{QStringLiteral("Type"), QString(QLatin1String(""))}});
+        UpgradeCrossTabGroups(db);
     }
     showStatus(true, QStringLiteral("Adding Report OwnerTable and ID"));
     if (!db.hasTable(QStringLiteral("ReportOwner"))) createTable(db, "ReportOwner");
@@ -183,34 +295,6 @@ QString DatabaseVersion(tvDbConnection& db) {
     return query.value(0).toString();
 }
 
-bool CreateDatabase(const QString& path) {
-    showStatus(true, QStringLiteral("Creating new Tavrin database"));
-    if (QFileInfo::exists(path)) {
-        showMessage(QStringLiteral("The database file %1 already exists.").arg(path),
-                    applicationTitle());
-        return false;
-    }
-    try {
-        tvDbConnection db(path, true);
-        try {
-            db.begin();
-            for (const tvTableDef& table : tvSchemaTables()) db.exec(tvCreateTableSql(table));
-            SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("I"));
-            for (const tvViewDef& view : tvSchemaViews()) db.exec(QLatin1String(view.sql));
-            db.commit();
-            return true;
-        } catch (const tvDbError&) {
-            db.rollback();
-            throw;
-        }
-    } catch (const tvDbError& error) {
-        // A file that was only begun is no database; the next call starts afresh.
-        QFile::remove(path);
-        showMessage(error.text(), applicationTitle());
-        return false;
-    }
-}
-
 QString BackupDatabase(const QString& path, const QDate& today) {
     showStatus(true, QStringLiteral("Making backup copy of Tavrin database"));
     const QFileInfo info(path);
@@ -232,43 +316,93 @@ QString BackupDatabase(const QString& path, const QDate& today) {
     return name;
 }
 
-bool OpenAndUpgradeDatabase(const QString& path) {
-    bool ok = true;
+namespace {
+
+void createSchema(tvDbConnection& db) {
+    showStatus(true, QStringLiteral("Creating new Tavrin database"));
+    for (const tvTableDef& table : tvSchemaTables()) db.exec(tvCreateTableSql(table));
+    SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("I"));
+    for (const tvViewDef& view : tvSchemaViews()) db.exec(QLatin1String(view.sql));
+}
+
+void upgrade(tvDbConnection& db, const QString& path) {
+    const bool hasControl = db.hasTable(QStringLiteral("TVDBControl"));
+    const QString version = hasControl ? DatabaseVersion(db) : QLatin1String(kOldestVersion);
+    // Versions compare as text, character by character.
+    if (hasControl && version >= QLatin1String(kCurrentVersion)) return;
+    backupOnce(path);
+    if (!hasControl) {
+        showStatus(true, QStringLiteral("Creating TVDBControl table"));
+        createTable(db, "TVDBControl");
+        SetDatabaseVersion(db, QLatin1String(kOldestVersion), QStringLiteral("I"));
+        if (!db.hasColumn(QStringLiteral("FieldElementsMapping"),
+                          QStringLiteral("FieldElementSeq"))) {
+            showStatus(true, QStringLiteral("Creating FieldElementsMapping Table"));
+            rebuildTable(db, "FieldElementsMapping", {{QStringLiteral("FieldElementSeq"), 1}});
+        }
+    }
+    upgradeToCurrent(db);
+    SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("U"));
+}
+
+// Creating and upgrading happen inside one write transaction: a second process waits for the
+// first and then finds the file made. A file without tables (new, 0 bytes, or a creation that
+// never completed) is a new database. Nothing is ever deleted: the file may be another
+// process's.
+bool prepareDatabase(const QString& path, bool mayCreate) {
+    bool creating = false;
+    lastError().clear();
     try {
-        tvDbConnection db(path);
-        const bool hasControl = db.hasTable(QStringLiteral("TVDBControl"));
-        const QString version = hasControl ? DatabaseVersion(db) : QLatin1String(kOldestVersion);
-        // Versions compare as text, character by character.
-        if (!hasControl || version < QLatin1String(kCurrentVersion)) {
-            BackupDatabase(path);
-            db.begin();
-            try {
-                if (!hasControl) {
-                    showStatus(true, QStringLiteral("Creating TVDBControl table"));
-                    createTable(db, "TVDBControl");
-                    SetDatabaseVersion(db, QLatin1String(kOldestVersion), QStringLiteral("I"));
-                    if (!db.hasColumn(QStringLiteral("FieldElementsMapping"),
-                                      QStringLiteral("FieldElementSeq"))) {
-                        showStatus(true, QStringLiteral("Creating FieldElementsMapping Table"));
-                        rebuildTable(db, "FieldElementsMapping",
-                                     {{QStringLiteral("FieldElementSeq"), 1}});
-                    }
-                }
-                upgradeToCurrent(db);
-                SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("U"));
-                db.commit();
-            } catch (const tvDbError&) {
-                db.rollback();
-                throw;
+        tvDbConnection db(path, mayCreate);
+        db.begin();
+        try {
+            creating = db.isEmpty();
+            if (creating) {
+                createSchema(db);
+            } else {
+                upgrade(db, path);
+                AllowMissingFields(db, path);
             }
+            CreateIndexes(db);
+            db.commit();
+        } catch (const tvDbError&) {
+            db.rollback();
+            throw;
         }
     } catch (const tvDbError& error) {
-        showMessage(QStringLiteral("Error updating database\r\n\r\n") + error.text(),
-                    QStringLiteral("Tavrin Database Schema Update"));
-        ok = false;
+        lastError() = error.text();
+        if (creating) {
+            showMessage(error.text(), applicationTitle());
+        } else {
+            showMessage(QStringLiteral("Error updating database\r\n\r\n") + error.text(),
+                        QStringLiteral("Tavrin Database Schema Update"));
+        }
+        showStatus(false, QString());
+        return false;
     }
     showStatus(false, QString());
-    return ok;
+    return true;
 }
+
+}  // namespace
+
+bool CreateDatabase(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists() && info.size() > 0) {
+        lastError() = QStringLiteral("The database file %1 already exists.").arg(path);
+        showStatus(true, QStringLiteral("Creating new Tavrin database"));
+        showMessage(lastError(), applicationTitle());
+        return false;
+    }
+    return prepareDatabase(path, true);
+}
+
+bool OpenAndUpgradeDatabase(const QString& path) { return prepareDatabase(path, false); }
+
+bool OpenOrCreateDatabase(const QString& path) { return prepareDatabase(path, true); }
+
+QString LastError() { return lastError(); }
+
+void setLog(std::function<void(const QString&)> log) { logSink() = std::move(log); }
 
 }  // namespace tvDatabaseCreator

@@ -8,8 +8,8 @@
 
 class tvDbConnection;
 
-// Where the documentation database tells what it is doing. The status window and the message
-// boxes attach here; a command-line run leaves them empty and nothing is shown.
+// Where the documentation database tells what it is doing. A window may attach its own handlers
+// here; left empty, status texts go to ShowStatus and messages to ShowMessage.
 struct tvDatabaseProgress {
     std::function<void(bool show, const QString& text)> status;
     std::function<void(const QString& text, const QString& title)> message;
@@ -27,18 +27,30 @@ inline constexpr const char* kCurrentVersion = "4.0";
 inline constexpr const char* kOldestVersion = "3.0.54";
 
 void setProgress(tvDatabaseProgress progress);
+// A copy of every message, for the run log while a report is written; empty for
+// none.
+void setLog(std::function<void(const QString&)> log);
 
 // The database file's path for a database folder (the DBPath setting, ending in a separator).
 QString DatabasePath(const QString& folder);
 
 // Creates a new file with every table, the version row and the saved queries. Refuses a path
-// where a file exists and leaves nothing behind when it fails. Returns false after showing why.
+// where a file with content exists; a 0-byte file is taken as new. Returns false after showing
+// why; a file that could not be filled is left without tables, which the next call fills.
 bool CreateDatabase(const QString& path);
 
-// Brings an existing file to the current schema in one transaction, after one backup copy; a
-// file already current is left untouched. Returns false after showing why; the file is then as
-// it was before the call.
+// Brings an existing file to the current schema in one transaction, after one backup copy (none
+// when a copy of the same file exists from an earlier attempt that failed); a file already
+// current is left untouched, and a file without tables is filled as a new one. Returns false
+// after showing why; the file is then as it was before the call.
 bool OpenAndUpgradeDatabase(const QString& path);
+
+// The two above as one step under the file's write lock, for a writer that may meet another
+// process creating the same file: creates it when missing, fills it when empty, else upgrades.
+bool OpenOrCreateDatabase(const QString& path);
+
+// The database's own reason for the last failure of the calls above; "" after a success.
+QString LastError();
 
 // Copies the file to <name>_Backup<yyyymmdd>[_n].db beside it, through a temporary file, and
 // returns the copy's path. Throws tvDbError when the copy fails.

@@ -1,5 +1,7 @@
 #include "tvDatabaseSchema.h"
 
+#include <algorithm>
+
 namespace {
 
 // Generated once from the table descriptions and checked against them; edit with care, the
@@ -534,9 +536,13 @@ constexpr tvKeyDef kLineObjectsKeys[] = {
      "ReportObjects", "Report_Id, ReportObject_Id", tvDeleteRule::Cascade},
 };
 constexpr tvColumnDef kFieldObjectsColumns[] = {
-    {"Report_Id", adInteger, 10, false, false}, {"ReportObject_Id", adInteger, 10, false, false},
-    {"Field_Id", adInteger, 10, false, false},  {"Name", adVarWChar, 255, false, false},
-    {"Kind", adVarWChar, 255, false, false},    {"SuppressIfZero", adBoolean, 11, false, false},
+    {"Report_Id", adInteger, 10, false, false},
+    {"ReportObject_Id", adInteger, 10, false, false},
+    // Null for an object whose field has no definition.
+    {"Field_Id", adInteger, 10, true, false},
+    {"Name", adVarWChar, 255, false, false},
+    {"Kind", adVarWChar, 255, false, false},
+    {"SuppressIfZero", adBoolean, 11, false, false},
 };
 constexpr tvKeyDef kFieldObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
@@ -688,7 +694,8 @@ constexpr tvColumnDef kBlobObjectsColumns[] = {
     {"XScaling", adInteger, 10, false, false},
     {"YScaling", adInteger, 10, false, false},
     {"Kind", adVarWChar, 255, false, false},
-    {"DatabaseField_Id", adInteger, 10, false, false},
+    // Null for an object whose field has no definition.
+    {"DatabaseField_Id", adInteger, 10, true, false},
 };
 constexpr tvKeyDef kBlobObjectsKeys[] = {
     {tvKeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", tvDeleteRule::None},
@@ -815,7 +822,8 @@ constexpr tvColumnDef kCrossTabGroupsColumns[] = {
     {"ReportObject_Id", adInteger, 10, false, false},
     {"Type", adVarWChar, 255, false, false},
     {"Group_Id", adInteger, 10, false, false},
-    {"Field_Id", adInteger, 10, false, false},
+    // Null for a group whose field has no definition.
+    {"Field_Id", adInteger, 10, true, false},
     {"BackgroundColor", adVarWChar, 255, false, false},
     {"Condition", adVarWChar, 255, false, false},
     {"EnableSuppressLabel", adBoolean, 1, false, false},
@@ -1274,4 +1282,34 @@ QString tvCreateTableSql(const tvTableDef& table, const QString& asName,
     return QLatin1String("CREATE TABLE ") +
            quoted(asName.isEmpty() ? QLatin1String(table.name) : asName) + QLatin1String(" (") +
            parts.join(QLatin1String(", ")) + QLatin1Char(')');
+}
+
+QList<tvIndexDef> tvSchemaIndexes() {
+    QList<tvIndexDef> indexes;
+    for (const tvTableDef& table : tvSchemaTables()) {
+        QList<QStringList> leading;
+        for (const tvKeyDef& key : table.keys) {
+            if (key.kind != tvKeyKind::Foreign) leading << tvKeyColumns(key.columns);
+        }
+        for (const tvKeyDef& key : table.keys) {
+            if (key.kind != tvKeyKind::Foreign) continue;
+            const QStringList columns = tvKeyColumns(key.columns);
+            // An index whose first columns are the key's, in any order, serves it already.
+            const bool served =
+                std::any_of(leading.begin(), leading.end(), [&](const QStringList& l) {
+                    if (l.size() < columns.size()) return false;
+                    for (const QString& c : columns) {
+                        if (!l.mid(0, columns.size()).contains(c)) return false;
+                    }
+                    return true;
+                });
+            if (served) continue;
+            const QString name =
+                QStringLiteral("IX_%1_%2").arg(QLatin1String(table.name), QLatin1String(key.name));
+            indexes.append({name, QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                                      .arg(quoted(name), quoted(QLatin1String(table.name)),
+                                           quotedList(columns))});
+        }
+    }
+    return indexes;
 }

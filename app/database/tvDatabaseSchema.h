@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -72,3 +73,12 @@ struct tvViewDef {
     const char* sql;
 };
 std::span<const tvViewDef> tvSchemaViews();
+
+// The indexes that the engine needs beside the keys: one for each foreign key that no key's
+// leading columns serve, so that deleting a report's rows through the cascades, and checking a
+// new row's references, never scans a whole table. As (name, CREATE INDEX statement).
+struct tvIndexDef {
+    QString name;
+    QString sql;
+};
+QList<tvIndexDef> tvSchemaIndexes();

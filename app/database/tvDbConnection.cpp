@@ -5,6 +5,8 @@
 #include <atomic>
 
 namespace {
+constexpr int kBusyTimeoutMs = 120000;
+
 QString nextConnectionName() {
     static std::atomic<int> counter{0};
     return QStringLiteral("tvdb-%1").arg(++counter);
@@ -17,6 +19,8 @@ tvDbConnection::tvDbConnection(const QString& path, bool mayCreate) : name_(next
     }
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db_.setDatabaseName(path);
+    // Another process may hold the file for the length of one report.
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db_.open()) {
         const QString text = db_.lastError().text();
         db_ = QSqlDatabase();
@@ -24,9 +28,13 @@ tvDbConnection::tvDbConnection(const QString& path, bool mayCreate) : name_(next
         throw tvDbError(text);
     }
     exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    // A report's rows touch pages all over the keys that begin with a field's number; a cache
+    // that holds them keeps a growing file from being read again for every report.
+    exec(QStringLiteral("PRAGMA cache_size = -65536"));
 }
 
 tvDbConnection::~tvDbConnection() {
+    prepared_.clear();
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
@@ -39,6 +47,26 @@ QSqlQuery tvDbConnection::exec(const QString& sql, const QVariantList& values) {
     for (const QVariant& value : values) query.addBindValue(value);
     if (!query.exec()) throw tvDbError(query.lastError().text());
     return query;
+}
+
+QSqlQuery& tvDbConnection::run(const QString& sql, const QVariantList& values) {
+    auto found = prepared_.find(sql);
+    if (found == prepared_.end()) {
+        QSqlQuery query(db_);
+        query.setForwardOnly(true);
+        if (!query.prepare(sql)) throw tvDbError(query.lastError().text());
+        found = prepared_.insert(sql, query);
+    }
+    QSqlQuery& query = *found;
+    query.finish();
+    for (qsizetype i = 0; i < values.size(); ++i) query.bindValue(int(i), values[i]);
+    if (!query.exec()) throw tvDbError(query.lastError().text());
+    return query;
+}
+
+bool tvDbConnection::isEmpty() {
+    QSqlQuery query = exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    return query.next() && query.value(0).toInt() == 0;
 }
 
 QStringList tvDbConnection::columns(const QString& table) {
@@ -58,12 +86,16 @@ bool tvDbConnection::hasColumn(const QString& table, const QString& column) {
     return columns(table).contains(column, Qt::CaseInsensitive);
 }
 
-void tvDbConnection::begin() {
-    if (!db_.transaction()) throw tvDbError(db_.lastError().text());
-}
+void tvDbConnection::begin() { exec(QStringLiteral("BEGIN IMMEDIATE")); }
 
-void tvDbConnection::commit() {
-    if (!db_.commit()) throw tvDbError(db_.lastError().text());
-}
+void tvDbConnection::commit() { exec(QStringLiteral("COMMIT")); }
 
-void tvDbConnection::rollback() noexcept { db_.rollback(); }
+void tvDbConnection::rollback() noexcept {
+    try {
+        // A statement failed inside the transaction; the engine may have ended it already.
+        for (QSqlQuery& query : prepared_) query.finish();
+        QSqlQuery query(db_);
+        query.exec(QStringLiteral("ROLLBACK"));
+    } catch (...) {
+    }
+}

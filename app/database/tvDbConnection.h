@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -31,15 +32,27 @@ public:
     // first row.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
 
+    // Runs one statement through a statement kept prepared for the connection's life: for the
+    // statements that a writer runs once per row. The query stays valid until the next run of
+    // the same text.
+    QSqlQuery& run(const QString& sql, const QVariantList& values);
+
     bool hasTable(const QString& table);
     bool hasColumn(const QString& table, const QString& column);
     QStringList columns(const QString& table);
 
+    // A write transaction: the file's write lock is taken at once, waiting while another
+    // process holds it, so that two writers follow each other instead of failing halfway.
     void begin();
     void commit();
     void rollback() noexcept;
 
+    // True while the file holds no table: a new or 0-byte file, or one whose creation never
+    // completed.
+    bool isEmpty();
+
 private:
     QString name_;
     QSqlDatabase db_;
+    QHash<QString, QSqlQuery> prepared_;
 };

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QFile>
 #include <QSqlQuery>
 #include <map>
@@ -9,10 +10,13 @@
 #include "TestSupport.h"
 #include "UserMessages.h"
 #include "tvArea.h"
+#include "tvBlobObject.h"
+#include "tvCrossTabObject.h"
 #include "tvDatabase.h"
 #include "tvDatabaseFieldDefinition.h"
 #include "tvDatabaseTable.h"
 #include "tvFieldElement.h"
+#include "tvFieldObject.h"
 #include "tvFormulaField.h"
 #include "tvIReportObject.h"
 #include "tvLogWriter.h"
@@ -40,6 +44,19 @@ void countObjects(const tvReport& report, std::map<int, int>& kinds) {
         }
     }
     for (const tvSubReportObject& object : report.subReports) countObjects(*object.report, kinds);
+}
+
+// The first object of type T in the report's sections.
+template <class T>
+T* firstObject(tvReport& report) {
+    for (tvArea& area : report.tvAreas) {
+        for (tvSection& section : area.tvSections) {
+            for (tvIReportObject& object : section.reportObjects) {
+                if (auto* found = dynamic_cast<T*>(&object)) return found;
+            }
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -92,6 +109,15 @@ protected:
             }
         }
         return out;
+    }
+
+    // Every reference in the file names a row that exists.
+    void expectConsistent() const {
+        EXPECT_EQ(column(QStringLiteral("PRAGMA foreign_key_check")), QStringList());
+        EXPECT_EQ(column(QStringLiteral(
+                      "SELECT s.SubReport_Report_Id FROM SubreportObjects s WHERE NOT EXISTS "
+                      "(SELECT 1 FROM Reports r WHERE r.Report_Id = s.SubReport_Report_Id)")),
+                  QStringList());
     }
 
     QString runLog() const {
@@ -328,12 +354,17 @@ TEST_F(DatabaseWriterTest, AFailureInMidReportLeavesTheEarlierCopy) {
     ASSERT_TRUE(write(*report));
     const QByteArray before = dumpRows();
 
-    // Two tables of one name in a report: the database refuses the second.
-    auto twin = std::make_unique<tvDatabaseTable>();
-    twin->name = report->tvDatabase->tables.Item(1).name;
-    report->tvDatabase->tables.Add(std::move(twin));
-    EXPECT_FALSE(write(*report));
+    // The database refuses the report's areas, long after its earlier copy was deleted.
+    {
+        tvDbConnection db(path());
+        db.exec(
+            QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Areas "
+                           "BEGIN SELECT RAISE(ABORT, 'no areas today'); END"));
+    }
+    TVDatabaseWriter writer;
+    EXPECT_FALSE(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()));
     EXPECT_EQ(dumpRows(), before);
+    EXPECT_TRUE(writer.failureReason().contains(QStringLiteral("no areas today")));
     EXPECT_TRUE(runLog().contains(QStringLiteral("Database update failed: ")));
 }
 
@@ -379,7 +410,7 @@ TEST_F(DatabaseWriterTest, ASummaryThatCannotBeStoredEndsTheSummariesOnly) {
     EXPECT_EQ(count(QStringLiteral("Areas")), report->tvAreas.Count());
 }
 
-TEST_F(DatabaseWriterTest, AStoredOwnerIsNamedAndAnUnknownOneLeftOut) {
+TEST_F(DatabaseWriterTest, AStoredOwnerIsFoundIgnoringCaseAndAnUnknownOneLeftOut) {
     ASSERT_TRUE(tvDatabaseCreator::CreateDatabase(path()));
     {
         tvDbConnection db(path());
@@ -391,9 +422,181 @@ TEST_F(DatabaseWriterTest, AStoredOwnerIsNamedAndAnUnknownOneLeftOut) {
     ASSERT_TRUE(write(*report));
     EXPECT_EQ(column(QStringLiteral("SELECT ReportOwner_Id IS NULL FROM Reports")),
               QStringList{QStringLiteral("1")});
-    REPORTS().ReportOwner = QStringLiteral("O'Neil");
+    REPORTS().ReportOwner = QStringLiteral("o'neil");
     ASSERT_TRUE(write(*report));
     EXPECT_EQ(column(QStringLiteral("SELECT o.Name FROM Reports r JOIN ReportOwner o ON "
                                     "o.ReportOwner_id = r.ReportOwner_Id")),
               QStringList{QStringLiteral("O'Neil")});
+}
+
+TEST_F(DatabaseWriterTest, ObjectsWithoutAFieldDefinitionAreStoredWithoutAField) {
+    auto report = sample("charts.rpt");
+    auto* blob = firstObject<tvBlobObject>(*report);
+    auto* crossTab = firstObject<tvCrossTabObject>(*report);
+    ASSERT_TRUE(blob && crossTab && crossTab->rowGroups.Count() > 0);
+    blob->field = nullptr;
+    crossTab->rowGroups.Item(1).field = nullptr;
+    auto fields = sample("objects.rpt");
+    auto* field = firstObject<tvFieldObject>(*fields);
+    ASSERT_TRUE(field);
+    field->field = nullptr;
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    ASSERT_TRUE(write(*fields)) << runLog().toStdString();
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM BlobObjects WHERE Name = ? AND "
+                                    "DatabaseField_Id IS NULL"),
+                     {blob->objectName}),
+              QStringList{QStringLiteral("1")});
+    EXPECT_EQ(column(QStringLiteral("SELECT Group_Id FROM CrossTabGroups WHERE Type = 'Row' AND "
+                                    "Field_Id IS NULL")),
+              QStringList{QStringLiteral("1")});
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM FieldObjects WHERE Name = ? AND "
+                                    "Field_Id IS NULL"),
+                     {field->objectName}),
+              QStringList{QStringLiteral("1")});
+    expectConsistent();
+}
+
+TEST_F(DatabaseWriterTest, BlobScalingsKeepTheirFraction) {
+    auto report = sample("charts.rpt");
+    auto* blob = firstObject<tvBlobObject>(*report);
+    ASSERT_TRUE(blob);
+    blob->xScaling = QStringLiteral("1.5");
+    blob->yScaling = QStringLiteral("0.5");
+    ASSERT_TRUE(write(*report));
+    tvDbConnection db(path());
+    QSqlQuery row = db.exec(QStringLiteral("SELECT XScaling, YScaling FROM BlobObjects"));
+    ASSERT_TRUE(row.next());
+    EXPECT_DOUBLE_EQ(row.value(0).toDouble(), 1.5);
+    EXPECT_DOUBLE_EQ(row.value(1).toDouble(), 0.5);
+}
+
+TEST_F(DatabaseWriterTest, ALongNameIsLookedUpAsStored) {
+    auto report = sample("objects.rpt");
+    auto* field = firstObject<tvFieldObject>(*report);
+    ASSERT_TRUE(field && report->tvFormulaFields.Count() > 0);
+    tvFormulaField& formula = report->tvFormulaFields.Item(1);
+    formula.name = QStringLiteral("{@") + QString(300, u'n') + u'}';
+    field->field = &formula;
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    const QString stored = formula.name.left(255);
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM Fields WHERE Name = ?"), {stored}),
+              QStringList{QStringLiteral("1")});
+    EXPECT_EQ(column(QStringLiteral("SELECT f.Name FROM FieldObjects o JOIN Fields f ON "
+                                    "f.Report_Id = o.Report_Id AND f.Field_Id = o.Field_Id "
+                                    "WHERE o.Name = ?"),
+                     {field->objectName}),
+              QStringList{stored});
+    expectConsistent();
+}
+
+TEST_F(DatabaseWriterTest, EverySpellingOfAReportPathNamesOneReport) {
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    const QString real = work.filePath(QStringLiteral("a.rpt"));
+    ASSERT_TRUE(QFile::copy(sampleReport(QStringLiteral("fields.rpt")), real));
+    ASSERT_TRUE(QFile::link(real, work.filePath(QStringLiteral("link.rpt"))));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(work.path());
+    for (const QString& spelling :
+         {QStringLiteral("a.rpt"), QStringLiteral("./a.rpt"), real,
+          work.path() + QStringLiteral("/./x/../a.rpt"), QStringLiteral("link.rpt")}) {
+        SCOPED_TRACE(spelling.toStdString());
+        auto report = sample("fields.rpt");
+        report->reportFileName = spelling;
+        EXPECT_TRUE(write(*report));
+    }
+    QDir::setCurrent(previous);
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportFileName FROM Reports")),
+              QStringList{QFileInfo(real).canonicalFilePath()});
+}
+
+TEST_F(DatabaseWriterTest, TwoObjectsShowingOneSubreportShareItsRows) {
+    auto report = sample("objects.rpt");
+    ASSERT_EQ(report->subReports.Count(), 2);
+    report->subReports.Item(2).report->reportFileName =
+        report->subReports.Item(1).report->reportFileName;
+    ASSERT_TRUE(write(*report));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 2);
+    EXPECT_EQ(column(QStringLiteral("SELECT count(DISTINCT SubReport_Report_Id) FROM "
+                                    "SubreportObjects")),
+              QStringList{QStringLiteral("1")});
+    expectConsistent();
+}
+
+TEST_F(DatabaseWriterTest, TablesOfOneNameAreAllStored) {
+    auto report = sample("fields.rpt");
+    const QString name = report->tvDatabase->tables.Item(1).name;
+    for (const QString& twinName : {name, name, QString(300, u't'), QString(300, u't')}) {
+        auto twin = std::make_unique<tvDatabaseTable>();
+        twin->name = twinName;
+        report->tvDatabase->tables.Add(std::move(twin));
+    }
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    const QStringList names = column(QStringLiteral("SELECT Name FROM Tables ORDER BY Table_Id"));
+    ASSERT_EQ(names.size(), report->tvDatabase->tables.Count());
+    EXPECT_EQ(names.mid(names.size() - 4),
+              (QStringList{name + QStringLiteral(" (2)"), name + QStringLiteral(" (3)"),
+                           QString(255, u't'), QString(251, u't') + QStringLiteral(" (2)")}));
+    EXPECT_TRUE(runLog().contains(QStringLiteral("Text cut to 255 characters: Tables.Name\n")));
+    expectConsistent();
+}
+
+TEST_F(DatabaseWriterTest, AnEmptyOrBrokenFileIsANewDatabaseOrAReasonGiven) {
+    const struct {
+        const char* content;
+        bool written;
+        const char* reason;
+    } cases[] = {{"", true, ""},
+                 {"this is no database at all, not even close", false, "file is not a database"}};
+    // Nothing attached: the module's messages go where the program's others go.
+    tvDatabaseCreator::setProgress({});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content);
+        {
+            QFile file(path());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(c.content);
+        }
+        shown.clear();
+        auto report = sample("fields.rpt");
+        TVDatabaseWriter writer;
+        EXPECT_EQ(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()),
+                  c.written);
+        EXPECT_TRUE(writer.failureReason().contains(QLatin1String(c.reason)))
+            << writer.failureReason().toStdString();
+        EXPECT_TRUE(backups().isEmpty());
+        if (c.written) {
+            EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+            EXPECT_TRUE(shown.isEmpty());
+            expectConsistent();
+        } else {
+            EXPECT_TRUE(runLog().contains(QLatin1String(c.reason)));
+            ASSERT_FALSE(shown.isEmpty());
+            EXPECT_TRUE(shown.back().contains(QLatin1String(c.reason)));
+        }
+        QFile::remove(path());
+    }
+}
+
+// While the program runs, the writer keeps its connection for the next report, but only for the
+// same file: one deleted or replaced meanwhile is opened anew.
+TEST_F(DatabaseWriterTest, AKeptConnectionFollowsTheFileNotItsName) {
+    int argc = 1;
+    char name[] = "database_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+    ASSERT_TRUE(QFile::rename(path(), path() + QStringLiteral(".old")));
+    ASSERT_TRUE(QFile::copy(path() + QStringLiteral(".old"), path()));
+    report->tvReportStatistics->revisionNumber += 1;
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 2);
+    expectConsistent();
 }

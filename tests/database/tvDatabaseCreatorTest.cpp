@@ -203,6 +203,93 @@ TEST_F(DatabaseCreatorTest, FailedUpgradeLeavesTheFileAsItWas) {
         QLatin1String("Tavrin Database Schema Update: Error updating database\r\n\r\n")));
     EXPECT_TRUE(messages.back().contains(QLatin1String("temp_ConditionalFormulas")));
     EXPECT_FALSE(statuses.contains(QStringLiteral("Creating HyperlinkFormatting Table")));
+    EXPECT_TRUE(LastError().contains(QLatin1String("temp_ConditionalFormulas")));
+
+    // Trying again fails the same way, without another copy of the same file.
+    EXPECT_FALSE(OpenAndUpgradeDatabase(path()));
+    EXPECT_EQ(bytes(path()), before);
+    EXPECT_EQ(backups().size(), 1);
+}
+
+TEST_F(DatabaseCreatorTest, OldCrossTabGroupsOfOneIdAreToldApartByTheirOrder) {
+    makeOldFile(path());
+    {
+        tvDbConnection db(path());
+        // Object 10: column groups 1, 2 then row group 1; object 20: groups that never repeat.
+        for (int report : {1, 2}) {
+            insertRow(db, QStringLiteral("CrossTabObjects"),
+                      {{QStringLiteral("Report_Id"), report},
+                       {QStringLiteral("ReportObject_Id"), report * 10}});
+            insertRow(db, QStringLiteral("Fields"),
+                      {{QStringLiteral("Report_Id"), report}, {QStringLiteral("Field_Id"), 5}});
+        }
+        const int rows[][2] = {{10, 1}, {10, 2}, {10, 1}, {20, 1}, {20, 2}};
+        for (const auto& [object, group] : rows) {
+            insertRow(db, QStringLiteral("CrossTabGroups"),
+                      {{QStringLiteral("Report_Id"), object / 10},
+                       {QStringLiteral("ReportObject_Id"), object},
+                       {QStringLiteral("Group_Id"), group},
+                       {QStringLiteral("Field_Id"), 5},
+                       {QStringLiteral("Condition"), QStringLiteral("row %1").arg(object)}});
+        }
+    }
+    ASSERT_TRUE(OpenAndUpgradeDatabase(path())) << messages.join(u'\n').toStdString();
+    tvDbConnection db(path());
+    QSqlQuery rows = db.exec(QStringLiteral(
+        "SELECT ReportObject_Id, Group_Id, Type, Field_Id FROM CrossTabGroups ORDER BY rowid"));
+    QStringList got;
+    while (rows.next()) {
+        got << QStringLiteral("%1/%2/%3/%4")
+                   .arg(rows.value(0).toString(), rows.value(1).toString(),
+                        rows.value(2).toString(), rows.value(3).toString());
+    }
+    EXPECT_EQ(got, (QStringList{QStringLiteral("10/1/Column/5"), QStringLiteral("10/2/Column/5"),
+                                QStringLiteral("10/1/Row/5"), QStringLiteral("20/1//5"),
+                                QStringLiteral("20/2//5")}));
+}
+
+TEST_F(DatabaseCreatorTest, AnEmptyFileIsANewDatabase) {
+    { QFile(path()).open(QIODevice::WriteOnly); }
+    ASSERT_EQ(QFileInfo(path()).size(), 0);
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_TRUE(backups().isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(versionOf(path()), QStringLiteral("4.0"));
+    EXPECT_EQ(text(dumpSchema(path())), text(goldenSchema()));
+}
+
+TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) {
+    ASSERT_TRUE(CreateDatabase(path()));
+    {
+        tvDbConnection db(path());
+        db.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+        db.exec(QStringLiteral("DROP TABLE FieldObjects"));
+        db.exec(tvCreateTableSql(*tvSchemaTable(QStringLiteral("FieldObjects")))
+                    .replace(QStringLiteral("\"Field_Id\" INTEGER"),
+                             QStringLiteral("\"Field_Id\" INTEGER NOT NULL")));
+        const QVariantMap report{{QStringLiteral("Report_Id"), 1}};
+        insertRow(db, QStringLiteral("Reports"), report);
+        insertRow(db, QStringLiteral("Fields"),
+                  {{QStringLiteral("Report_Id"), 1}, {QStringLiteral("Field_Id"), 3}});
+        insertRow(db, QStringLiteral("ReportObjects"),
+                  {{QStringLiteral("Report_Id"), 1}, {QStringLiteral("ReportObject_Id"), 10}});
+        insertRow(db, QStringLiteral("FieldObjects"),
+                  {{QStringLiteral("Report_Id"), 1},
+                   {QStringLiteral("ReportObject_Id"), 10},
+                   {QStringLiteral("Field_Id"), 3}});
+    }
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_EQ(backups().size(), 1);
+    // The rebuilt table comes last.
+    QStringList live = dumpSchema(path());
+    QStringList golden = goldenSchema();
+    live.sort();
+    golden.sort();
+    EXPECT_EQ(text(live), text(golden));
+    tvDbConnection db(path());
+    QSqlQuery row = db.exec(QStringLiteral("SELECT Field_Id FROM FieldObjects"));
+    ASSERT_TRUE(row.next());
+    EXPECT_EQ(row.value(0).toInt(), 3);
 }
 
 TEST_F(DatabaseCreatorTest, VersionsCompareAsText) {
