@@ -5,7 +5,7 @@
 #include <atomic>
 
 namespace {
-constexpr int kBusyTimeoutMs = 120000;
+std::atomic<int> busyTimeoutMs{120000};
 
 QString nextConnectionName() {
     static std::atomic<int> counter{0};
@@ -20,7 +20,7 @@ tvDbConnection::tvDbConnection(const QString& path, bool mayCreate) : name_(next
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db_.setDatabaseName(path);
     // Another process may hold the file for the length of one report.
-    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs.load()));
     if (!db_.open()) {
         const QString text = db_.lastError().text();
         db_ = QSqlDatabase();
@@ -31,6 +31,10 @@ tvDbConnection::tvDbConnection(const QString& path, bool mayCreate) : name_(next
     // A report's rows touch pages all over the keys that begin with a field's number; a cache
     // that holds them keeps a growing file from being read again for every report.
     exec(QStringLiteral("PRAGMA cache_size = -65536"));
+}
+
+int tvDbConnection::setBusyTimeout(int milliseconds) {
+    return busyTimeoutMs.exchange(milliseconds);
 }
 
 tvDbConnection::~tvDbConnection() {
@@ -86,7 +90,11 @@ bool tvDbConnection::hasColumn(const QString& table, const QString& column) {
     return columns(table).contains(column, Qt::CaseInsensitive);
 }
 
-void tvDbConnection::begin() { exec(QStringLiteral("BEGIN IMMEDIATE")); }
+void tvDbConnection::begin() {
+    // A connection kept between reports waits as long as a new one would.
+    exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs.load()));
+    exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
 
 void tvDbConnection::commit() { exec(QStringLiteral("COMMIT")); }
 

@@ -25,6 +25,9 @@ public:
     // Opens the file; `mayCreate` false refuses a path where no file exists.
     explicit tvDbConnection(const QString& path, bool mayCreate = false);
     ~tvDbConnection();
+    // How long a new connection waits for a lock that another process holds (two minutes, the
+    // length of a long report); hands back the wait it replaces.
+    static int setBusyTimeout(int milliseconds);
     tvDbConnection(const tvDbConnection&) = delete;
     tvDbConnection& operator=(const tvDbConnection&) = delete;
 
