@@ -7,9 +7,6 @@
 
 #include "TVSettings.h"
 
-// The message of a failed save, for the caller to show; saveFailedText names the file.
-inline constexpr char kSaveSettingsFailedText[] = "unable to save settings to registry";
-
 // Loads and saves the settings of TVSettings through QSettings, every value as text: the report
 // folder under the application's own group, everything else under "Extract". Value and group
 // names match whatever letter case they were written with, as in the registry.

@@ -653,7 +653,7 @@ void TV020::commitFocused() {
 void TV020::saveClicked() {
     commitFocused();
     if (!SaveGlobalSettings()) {
-        messageBox()(this, text(kSaveSettingsFailedText), applicationTitle());
+        messageBox()(this, saveGlobalSettingsFailedText(), applicationTitle());
         return;
     }
     accept();

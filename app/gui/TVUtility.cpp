@@ -210,7 +210,7 @@ TVUtility::~TVUtility() {
 }
 
 void TVUtility::closeEvent(QCloseEvent* event) {
-    if (!SaveGlobalSettings()) ShowMessage(QString::fromLatin1(kSaveSettingsFailedText));
+    if (!SaveGlobalSettings()) ShowMessage(saveGlobalSettingsFailedText());
     CloseLog();
     TVMessage::instance().hide();
     event->accept();
