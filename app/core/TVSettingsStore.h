@@ -26,7 +26,6 @@ public:
     // Every setting into the store; false when the store cannot be written.
     bool save(const TVSettings& settings) const;
     // What to tell the user when save fails: the file that could not be written.
-    // The message of a failed save, for the caller to show: it names the file.
     QString saveFailedText() const;
 
     QSettings& settings() const { return *settings_; }
