@@ -255,33 +255,88 @@ struct TextTable {
 
 namespace {
 
-QString escaped(const QString& text) { return xmlSafe(text).toHtmlEscaped(); }
-
-QString valueMarkup(const char* tag, const QString& value) {
-    return u'<' + QLatin1String(tag) + QLatin1String(" w:val=\"") + escaped(value) +
-           QLatin1String("\"/>");
+// Appends `text` as it stands in an element or an attribute value: markup characters, quotes,
+// tabs and line ends escaped, characters that XML 1.0 cannot carry left out (as xmlSafe does).
+// Every value of the body goes through here, so it appends straight into the markup.
+void appendEscaped(QString& out, QStringView text) {
+    const QChar* chars = text.data();
+    qsizetype plain = 0;  // the start of the characters that go in as they are
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = chars[i].unicode();
+        if (u >= 0x20 && u != u'&' && u != u'<' && u != u'>' && u != u'"' && u < 0xFFFE) continue;
+        out.append(chars + plain, i - plain);
+        plain = i + 1;
+        if (u == u'&') out += QLatin1String("&amp;");
+        if (u == u'<') out += QLatin1String("&lt;");
+        if (u == u'>') out += QLatin1String("&gt;");
+        if (u == u'"') out += QLatin1String("&quot;");
+        // A reader turns a tab or line end written as it is in an attribute into a space.
+        if (u == u'\t') out += QLatin1String("&#9;");
+        if (u == u'\n') out += QLatin1String("&#10;");
+        if (u == u'\r') out += QLatin1String("&#13;");
+    }
+    out.append(chars + plain, text.size() - plain);
 }
 
-// Run properties in the order the schema wants, as applyRunFormat writes them into a style.
+QString escaped(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    appendEscaped(out, text);
+    return out;
+}
+
+// Appends `<tag w:val="value"/>`.
+void appendValue(QString& out, const char* tag, QStringView value) {
+    out += u'<';
+    out += QLatin1String(tag);
+    out += QLatin1String(" w:val=\"");
+    appendEscaped(out, value);
+    out += QLatin1String("\"/>");
+}
+
+void appendValue(QString& out, const char* tag, const char* value) {
+    appendValue(out, tag, QString(QLatin1String(value)));
+}
+
+void appendValue(QString& out, const char* tag, qsizetype value) {
+    out += u'<';
+    out += QLatin1String(tag);
+    out += QLatin1String(" w:val=\"");
+    out += QString::number(value);
+    out += QLatin1String("\"/>");
+}
+
+// Appends the run properties in the order the schema wants, as applyRunFormat writes them into a
+// style; nothing when the format sets nothing.
+void appendRunProperties(QString& out, const RunFormat& format) {
+    const qsizetype start = out.size();
+    out += QLatin1String("<w:rPr>");
+    if (!format.fontName.isEmpty()) {
+        for (const char* attribute : {"<w:rFonts w:ascii=\"", "\" w:hAnsi=\"", "\" w:cs=\""}) {
+            out += QLatin1String(attribute);
+            appendEscaped(out, format.fontName);
+        }
+        out += QLatin1String("\"/>");
+    }
+    if (format.bold) appendValue(out, "w:b", *format.bold ? "1" : "0");
+    if (format.italic) appendValue(out, "w:i", *format.italic ? "1" : "0");
+    if (!format.color.isEmpty()) appendValue(out, "w:color", format.color);
+    if (format.sizePt > 0) {
+        const qsizetype halfPoints = std::lround(format.sizePt * 2);
+        appendValue(out, "w:sz", halfPoints);
+        appendValue(out, "w:szCs", halfPoints);
+    }
+    if (format.underline) appendValue(out, "w:u", *format.underline ? "single" : "none");
+    if (out.size() == start + 7)
+        out.truncate(start);
+    else
+        out += QLatin1String("</w:rPr>");
+}
+
 QString runPropertiesMarkup(const RunFormat& format) {
     QString properties;
-    if (!format.fontName.isEmpty()) {
-        const QString name = escaped(format.fontName);
-        properties +=
-            QStringLiteral("<w:rFonts w:ascii=\"%1\" w:hAnsi=\"%1\" w:cs=\"%1\"/>").arg(name);
-    }
-    if (format.bold) properties += valueMarkup("w:b", QLatin1String(*format.bold ? "1" : "0"));
-    if (format.italic) properties += valueMarkup("w:i", QLatin1String(*format.italic ? "1" : "0"));
-    if (!format.color.isEmpty()) properties += valueMarkup("w:color", format.color);
-    if (format.sizePt > 0) {
-        const QString halfPoints = QString::number(std::lround(format.sizePt * 2));
-        properties += valueMarkup("w:sz", halfPoints) + valueMarkup("w:szCs", halfPoints);
-    }
-    if (format.underline)
-        properties += valueMarkup("w:u", QLatin1String(*format.underline ? "single" : "none"));
-    return properties.isEmpty()
-               ? properties
-               : QStringLiteral("<w:rPr>") + properties + QStringLiteral("</w:rPr>");
+    appendRunProperties(properties, format);
+    return properties;
 }
 
 QString runMarkup(const QString& content, const RunFormat& format = {}) {
@@ -295,7 +350,7 @@ QString runMarkup(const QString& content, const RunFormat& format = {}) {
 void appendTextRun(QString& out, const QString& text, const RunFormat& format) {
     static const QString open = QStringLiteral("<w:t xml:space=\"preserve\">");
     out += QLatin1String("<w:r>");
-    out += runPropertiesMarkup(format);
+    appendRunProperties(out, format);
     bool inText = false;
     const QChar* chars = text.constData();
     qsizetype plain = 0;  // the start of the characters that go in as they are
@@ -348,11 +403,11 @@ void appendParagraphProperties(QString& out, const detail::TextParagraph& paragr
     const ParagraphFormat& format = paragraph.format;
     const qsizetype start = out.size();
     out += QLatin1String("<w:pPr>");
-    if (!paragraph.styleId.isEmpty()) out += valueMarkup("w:pStyle", paragraph.styleId);
+    if (!paragraph.styleId.isEmpty()) appendValue(out, "w:pStyle", paragraph.styleId);
     if (paragraph.numberingId > 0) {
         out += QLatin1String("<w:numPr>");
-        out += valueMarkup("w:ilvl", QString::number(paragraph.numberingLevel));
-        out += valueMarkup("w:numId", QString::number(paragraph.numberingId));
+        appendValue(out, "w:ilvl", paragraph.numberingLevel);
+        appendValue(out, "w:numId", paragraph.numberingId);
         out += QLatin1String("</w:numPr>");
     }
     if (format.topBorder || format.bottomBorder) {
@@ -384,8 +439,7 @@ void appendParagraphProperties(QString& out, const detail::TextParagraph& paragr
                    twips(std::abs(*format.firstLineIndentPt)) + u'"';
         out += QLatin1String("/>");
     }
-    if (format.alignment)
-        out += valueMarkup("w:jc", QLatin1String(kAlignments[std::size_t(*format.alignment)]));
+    if (format.alignment) appendValue(out, "w:jc", kAlignments[std::size_t(*format.alignment)]);
     if (out.size() == start + 7)
         out.truncate(start);  // no properties
     else
@@ -1243,7 +1297,7 @@ void Document::writeParagraph(QString& out, const detail::TextParagraph& paragra
 void Document::writeTable(QString& out, const detail::TextTable& table, BodyState& state) const {
     const std::vector<double> widths = columnWidths(table.fixedWidths, page.bodyWidthPt());
     out += QStringLiteral("<w:tbl><w:tblPr>");
-    if (!table.styleId.isEmpty()) out += valueMarkup("w:tblStyle", table.styleId);
+    if (!table.styleId.isEmpty()) appendValue(out, "w:tblStyle", table.styleId);
     out += QStringLiteral(
         "<w:tblW w:w=\"0\" w:type=\"auto\"/><w:tblLook w:val=\"04A0\"/>"
         "</w:tblPr><w:tblGrid>");

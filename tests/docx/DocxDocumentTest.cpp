@@ -174,6 +174,29 @@ TEST_F(DocxDocumentTest, ParagraphsCarryTheirStyleFormatAndRuns) {
     EXPECT_EQ(elements(paragraphs[2], W, QStringLiteral("br")).size(), 1);
 }
 
+// Values in attributes of the body (font names, colours, field codes) may hold quotes,
+// markup characters and characters XML cannot carry; each must come back as written, less those.
+TEST_F(DocxDocumentTest, AttributeValuesOfTheBodyAreEscaped) {
+    Document document;
+    const QString odd = QStringLiteral("A \"B\" & <C>\x01\t'D'");
+    RunFormat font;
+    font.fontName = odd;
+    font.color = QStringLiteral("FF\"00");
+    document.body().addParagraph().text(QStringLiteral("x"), font);
+    document.body().addParagraph().simpleField(odd, QStringLiteral("y")).field(odd);
+
+    const QDomDocument body = saved(document).xml(QStringLiteral("word/document.xml"));
+    const QString kept = QStringLiteral("A \"B\" & <C>\t'D'");
+    const auto value = [&](const QString& tag, const QString& attribute) {
+        return elements(body, W, tag).value(0).attributeNS(W, attribute);
+    };
+    for (const char* attribute : {"ascii", "hAnsi", "cs"})
+        EXPECT_EQ(value(QStringLiteral("rFonts"), QLatin1String(attribute)), kept) << attribute;
+    EXPECT_EQ(value(QStringLiteral("color"), QStringLiteral("val")), QStringLiteral("FF\"00"));
+    EXPECT_EQ(value(QStringLiteral("fldSimple"), QStringLiteral("instr")), kept);
+    EXPECT_EQ(elements(body, W, QStringLiteral("instrText")).value(0).text(), kept);
+}
+
 TEST_F(DocxDocumentTest, TablesHoldTheirRowsAndCells) {
     Document document;
     Table table = document.body().addTable(2, 3, QStringLiteral("Table Grid"));
