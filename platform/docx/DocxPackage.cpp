@@ -61,6 +61,15 @@ constexpr QFileDevice::Permissions kEntryPermissions =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
     QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
 
+// Parts smaller than this are stored without compression.
+constexpr qsizetype kSmallPart = 8 * 1024;
+
+bool isPicture(const QString& name) {
+    for (const char* extension : {".png", ".jpeg", ".jpg", ".gif"})
+        if (name.endsWith(QLatin1String(extension), Qt::CaseInsensitive)) return true;
+    return false;
+}
+
 // The zip of the parts, built in memory: the archive closes its device when it is done, which a
 // QSaveFile must not see before its commit.
 std::optional<QByteArray> zipParts(const PackageParts& parts, QString* error) {
@@ -74,8 +83,12 @@ std::optional<QByteArray> zipParts(const PackageParts& parts, QString* error) {
         QuaZipNewInfo info(name);
         info.setPermissions(kEntryPermissions);
         QuaZipFile part(&zip);
-        // The fastest compression: documents are mostly text and pack well at any level.
-        if (!part.open(QIODevice::WriteOnly, info, nullptr, 0, Z_DEFLATED, Z_BEST_SPEED))
+        // Pictures are compressed already, and a small part gains a few hundred bytes at most
+        // while setting up the compressor costs more than writing it: both are stored as they
+        // are. The rest, mostly text, packs well at the fastest level.
+        const bool store = data.size() < kSmallPart || isPicture(name);
+        if (!part.open(QIODevice::WriteOnly, info, nullptr, 0, store ? 0 : Z_DEFLATED,
+                       store ? 0 : Z_BEST_SPEED))
             return false;
         const bool written = part.write(data) == data.size();
         part.close();
