@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QTextStream>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <array>
@@ -285,25 +286,26 @@ QString escaped(const QString& text) {
     return out;
 }
 
-// Appends `<tag w:val="value"/>`.
-void appendValue(QString& out, const char* tag, QStringView value) {
+// Appends `<tag w:val="..."/>`, the value appended by `value`.
+void appendValueOf(QString& out, const char* tag, const auto& value) {
     out += u'<';
     out += QLatin1String(tag);
     out += QLatin1String(" w:val=\"");
-    appendEscaped(out, value);
+    value();
     out += QLatin1String("\"/>");
 }
 
+void appendValue(QString& out, const char* tag, QStringView value) {
+    appendValueOf(out, tag, [&] { appendEscaped(out, value); });
+}
+
+// A value of this builder's own, which needs no escaping.
 void appendValue(QString& out, const char* tag, const char* value) {
-    appendValue(out, tag, QString(QLatin1String(value)));
+    appendValueOf(out, tag, [&] { out += QLatin1String(value); });
 }
 
 void appendValue(QString& out, const char* tag, qsizetype value) {
-    out += u'<';
-    out += QLatin1String(tag);
-    out += QLatin1String(" w:val=\"");
-    out += QString::number(value);
-    out += QLatin1String("\"/>");
+    appendValueOf(out, tag, [&] { out += QString::number(value); });
 }
 
 // Appends the run properties in the order the schema wants, as applyRunFormat writes them into a
@@ -499,13 +501,29 @@ void Paragraph::appendRuns(const QString& runs, const QString& shownText) {
         return;
     }
     if (element_.parentNode().isNull()) throw DocxError(kWrittenOut);
+    // The nodes are made in the paragraph's own tree, under a holder that joins the paragraph
+    // only once all the markup has been read: markup that is not well formed changes nothing.
     // Without namespace processing the names keep their prefixes, as this builder writes them.
-    QDomDocument fragment;
-    if (!fragment.setContent(QStringLiteral("<f>") + runs + QStringLiteral("</f>")))
-        throw DocxError("a run's markup is not well formed");
     QDomDocument owner = element_.ownerDocument();
-    for (QDomNode n = fragment.documentElement().firstChild(); !n.isNull(); n = n.nextSibling())
-        element_.appendChild(owner.importNode(n, true));
+    const QDomElement holder = owner.createElement(QStringLiteral("f"));
+    QDomElement at = holder;
+    QXmlStreamReader reader(QStringLiteral("<f>") + runs + QStringLiteral("</f>"));
+    reader.setNamespaceProcessing(false);
+    for (int depth = 0; !reader.atEnd();) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement && depth++ > 0) {
+            QDomElement e = owner.createElement(reader.qualifiedName().toString());
+            for (const QXmlStreamAttribute& a : reader.attributes())
+                e.setAttribute(a.qualifiedName().toString(), a.value().toString());
+            at = at.appendChild(e).toElement();
+        } else if (token == QXmlStreamReader::EndElement && --depth > 0) {
+            at = at.parentNode().toElement();
+        } else if (token == QXmlStreamReader::Characters && depth > 0) {
+            at.appendChild(owner.createTextNode(reader.text().toString()));
+        }
+    }
+    if (reader.hasError()) throw DocxError("a run's markup is not well formed");
+    while (holder.hasChildNodes()) element_.appendChild(holder.firstChild());
 }
 
 bool Paragraph::inBody() const {
@@ -841,20 +859,26 @@ QDomElement Document::styleElement(const QString& name) const {
         const QDomElement root = stylesXml_.documentElement();
         for (QDomElement s = root.lastChildElement(QStringLiteral("w:style")); !s.isNull();
              s = s.previousSiblingElement(QStringLiteral("w:style")))
-            (*styleIndex_)[s.firstChildElement(QStringLiteral("w:name"))
-                               .attribute(QStringLiteral("w:val"))
-                               .toCaseFolded()] = s;
+            styleIndex_->byName[s.firstChildElement(QStringLiteral("w:name"))
+                                    .attribute(QStringLiteral("w:val"))
+                                    .toCaseFolded()] = s;
     }
-    const auto found = styleIndex_->find(name.toCaseFolded());
-    return found == styleIndex_->end() ? QDomElement() : found->second;
+    const auto found = styleIndex_->byName.find(name.toCaseFolded());
+    return found == styleIndex_->byName.end() ? QDomElement() : found->second;
 }
 
 bool Document::hasStyle(const QString& name) const { return !styleElement(name).isNull(); }
 
 QString Document::styleId(const QString& name) const {
+    // The same few names come with every paragraph: their ids are kept as they were asked for.
+    if (styleIndex_)
+        if (const auto known = styleIndex_->ids.constFind(name); known != styleIndex_->ids.cend())
+            return *known;
     const QDomElement style = styleElement(name);
     if (style.isNull()) throw DocxError(("the document holds no style " + name).toStdString());
-    return style.attribute(QStringLiteral("w:styleId"));
+    const QString id = style.attribute(QStringLiteral("w:styleId"));
+    styleIndex_->ids.insert(name, id);
+    return id;
 }
 
 QStringList Document::styleNames() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDomDocument>
+#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -287,8 +288,12 @@ private:
     QDomElement tableOfContents_;  // its paragraph, written at its place when the body is saved
     QByteArray bodyWritten_;       // the blocks written out, in order
     BodyState bodyState_;
-    mutable std::optional<std::map<QString, int>> headingLevels_;       // style id: outline level
-    mutable std::optional<std::map<QString, QDomElement>> styleIndex_;  // case-folded name
+    mutable std::optional<std::map<QString, int>> headingLevels_;  // style id: outline level
+    struct StyleIndex {
+        std::map<QString, QDomElement> byName;  // by case-folded name
+        QHash<QString, QString> ids;            // style id by name as asked for
+    };
+    mutable std::optional<StyleIndex> styleIndex_;
 };
 
 }  // namespace tvdocx
