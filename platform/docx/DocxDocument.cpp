@@ -242,6 +242,7 @@ struct TextParagraph {
     QString runs;
     QString shown;  // the text a reader sees, for the contents
     bool written = false;
+    bool inBody = true;  // or in a header or footer
 };
 
 struct TextTable {
@@ -448,6 +449,13 @@ void appendParagraphProperties(QString& out, const detail::TextParagraph& paragr
         out += QLatin1String("</w:pPr>");
 }
 
+void appendParagraph(QString& out, const detail::TextParagraph& paragraph) {
+    out += QLatin1String("<w:p>");
+    appendParagraphProperties(out, paragraph);
+    out += paragraph.runs;
+    out += QLatin1String("</w:p>");
+}
+
 // Later formatting adds to earlier: what it sets replaces, tab stops and borders add up.
 void mergeFormat(ParagraphFormat& into, const ParagraphFormat& format) {
     if (format.alignment) into.alignment = format.alignment;
@@ -471,6 +479,9 @@ std::vector<double> columnWidths(const std::vector<double>& fixedWidths, double 
     for (double w : fixedWidths) widths.push_back(w > 0 ? w : share);
     return widths;
 }
+
+// The mark in a header's or footer's tree where a paragraph kept as markup goes.
+constexpr auto kKeptBlock = "tavrin-block";
 
 constexpr auto kWrittenOut =
     "the block has been written out: only the body's last block can change";
@@ -527,7 +538,7 @@ void Paragraph::appendRuns(const QString& runs, const QString& shownText) {
 }
 
 bool Paragraph::inBody() const {
-    return block_ || element_.ownerDocument() == document_->documentXml_;
+    return block_ ? block_->inBody : element_.ownerDocument() == document_->documentXml_;
 }
 
 Paragraph& Paragraph::text(const QString& text, const RunFormat& format) {
@@ -775,11 +786,37 @@ Paragraph Story::addParagraph(const QString& styleName) {
         pendingParagraph_ = block;
         return Paragraph(document_, block);
     }
-    Paragraph paragraph(document_, append(QStringLiteral("w:p")));
-    if (!styleName.isEmpty())
-        valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
-                     kParagraphPropertyOrder);
-    return paragraph;
+    // A paragraph of a header or footer is kept as markup too; the tree holds its place.
+    auto block = std::make_shared<detail::TextParagraph>();
+    if (!styleName.isEmpty()) block->styleId = document_->styleId(styleName);
+    block->inBody = false;
+    QDomDocument owner = container_.ownerDocument();
+    container_.appendChild(owner.createProcessingInstruction(QLatin1String(kKeptBlock),
+                                                             QString::number(kept_.size())));
+    kept_.push_back(block);
+    return Paragraph(document_, block);
+}
+
+QByteArray Story::serialized() const {
+    QByteArray tree = serialize(container_.ownerDocument());
+    // Each mark gives way to its paragraph; the marks stand in the order they were made.
+    const QByteArray mark = QByteArrayLiteral("<?") + kKeptBlock + ' ';
+    QByteArray out;
+    out.reserve(tree.size());
+    qsizetype from = 0;
+    for (const auto& paragraph : kept_) {
+        const qsizetype at = tree.indexOf(mark, from);
+        const qsizetype end = tree.indexOf("?>", at);
+        if (at < 0 || end < 0) break;
+        out.append(tree.constData() + from, at - from);
+        QString markup;
+        appendParagraph(markup, *paragraph);
+        out += markup.toUtf8();
+        from = end + 2;
+        if (from < tree.size() && tree[from] == '\n') ++from;  // what the tree puts after a mark
+    }
+    out.append(tree.constData() + from, tree.size() - from);
+    return out;
 }
 
 Table Story::addTable(int rows, int columns, const QString& styleName) {
@@ -1174,7 +1211,7 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
 
 int Document::replaceFields(
     const std::function<std::optional<QString>(const QString& code)>& valueOf) {
-    // The body's last block, kept as markup, is looked at as a tree.
+    // Paragraphs kept as markup are looked at as trees.
     const auto inMarkup = [&](detail::TextParagraph& paragraph) {
         QDomDocument tree;
         if (!tree.setContent(QStringLiteral("<w:p>") + paragraph.runs + QStringLiteral("</w:p>")))
@@ -1190,6 +1227,8 @@ int Document::replaceFields(
         return replaced;
     };
     int replaced = 0;
+    for (const Story* story : {header_.get(), footer_.get()})
+        for (const auto& paragraph : story->kept_) replaced += inMarkup(*paragraph);
     if (body_->pendingParagraph_) replaced += inMarkup(*body_->pendingParagraph_);
     if (body_->pendingTable_)
         for (auto& row : body_->pendingTable_->rows)
@@ -1300,13 +1339,12 @@ void Document::writeParagraph(QString& out, const detail::TextParagraph& paragra
                               BodyState& state) const {
     const int level = styleHeadingLevel(paragraph.styleId);
     const QString heading = level >= 1 && level <= 9 ? paragraph.shown.simplified() : QString();
-    out += QStringLiteral("<w:p>");
-    appendParagraphProperties(out, paragraph);
     if (heading.isEmpty()) {
-        out += paragraph.runs;
-        out += QStringLiteral("</w:p>");
+        appendParagraph(out, paragraph);
         return;
     }
+    out += QStringLiteral("<w:p>");
+    appendParagraphProperties(out, paragraph);
     // A heading carries a bookmark that the contents' page number refers to. Its id and name
     // stay clear of the bookmarks that content taken from a template may hold; the leading
     // underscore keeps it out of a word processor's list of bookmarks.
@@ -1599,8 +1637,8 @@ PackageParts Document::parts() const {
     const qsizetype at = frame.indexOf("@</w:body>");
     parts[QStringLiteral("word/document.xml")] = frame.left(at) + blocks + frame.mid(at + 1);
     parts[QStringLiteral("word/styles.xml")] = serialize(stylesXml_);
-    if (withHeader) parts[QStringLiteral("word/header1.xml")] = serialize(headerXml_);
-    if (withFooter) parts[QStringLiteral("word/footer1.xml")] = serialize(footerXml_);
+    if (withHeader) parts[QStringLiteral("word/header1.xml")] = header_->serialized();
+    if (withFooter) parts[QStringLiteral("word/footer1.xml")] = footer_->serialized();
     for (const Image& image : images_) parts[QStringLiteral("word/") + image.partName] = image.data;
 
     parts[QStringLiteral("word/settings.xml")] = streamPart([&](QXmlStreamWriter& xml) {

@@ -172,9 +172,13 @@ private:
     friend class Document;
     Story(Document* document, QDomElement container) : document_(document), container_(container) {}
     QDomElement append(const QString& tag);
+    // A header's or footer's part, its paragraphs kept as markup in their places.
+    QByteArray serialized() const;
 
     Document* document_;
     QDomElement container_;
+    // The paragraphs of a header or footer, kept as markup: its tree holds a mark for each.
+    std::vector<std::shared_ptr<detail::TextParagraph>> kept_;
     bool written_ = false;  // blocks have been written out of the tree
     // The body's last block when the API made it: kept as markup, not as a tree.
     std::shared_ptr<detail::TextParagraph> pendingParagraph_;
