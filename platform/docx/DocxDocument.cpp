@@ -205,7 +205,7 @@ void writeRelationship(QXmlStreamWriter& xml, const QString& id, const QString& 
     xml.writeAttribute(QStringLiteral("Target"), target);
 }
 
-void addDefaultStyles(Document& document) {
+void addUsualStyles(Document& document) {
     auto paragraph = [](const QString& name, RunFormat font = {}, ParagraphFormat format = {}) {
         return StyleDefinition{name,
                                StyleType::Paragraph,
@@ -242,7 +242,8 @@ struct TextParagraph {
     QString runs;
     QString shown;  // the text a reader sees, for the contents
     bool written = false;
-    bool inBody = true;  // or in a header or footer
+    bool inBody = true;      // or in a header or footer
+    QStringList fieldCodes;  // of the fields in the runs
 };
 
 struct TextTable {
@@ -570,6 +571,7 @@ Paragraph& Paragraph::field(const QString& code, const QString& shownText,
                    fieldCharMarkup("separate", format);
     if (!shownText.isEmpty()) runs += textRunMarkup(shownText, format);
     appendRuns(runs + fieldCharMarkup("end", format), shownText);
+    if (block_) block_->fieldCodes.append(code);
     return *this;
 }
 
@@ -578,6 +580,7 @@ Paragraph& Paragraph::simpleField(const QString& code, const QString& shownText)
     appendRuns(QStringLiteral("<w:fldSimple w:instr=\"%1\">").arg(escaped(code)) +
                    textRunMarkup(shownText, {}) + QStringLiteral("</w:fldSimple>"),
                shownText);
+    if (block_) block_->fieldCodes.append(code);
     return *this;
 }
 
@@ -867,12 +870,24 @@ Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleNa
 // ---------------------------------------------------------------------------------------------
 // Document
 
-Document::Document() {
+Document::Document() : Document(WithoutStyles{}) {
+    // Every document starts with the same styles: they are made once, and copied.
+    static const QDomDocument prototype = [] {
+        Document first(WithoutStyles{});
+        first.addDefaultStyles();
+        return first.stylesXml_;
+    }();
+    stylesXml_ = prototype.cloneNode(true).toDocument();
+}
+
+Document::Document(WithoutStyles) {
     body_.reset(new Story(this, appendElement(newRoot(documentXml_, QStringLiteral("w:document")),
                                               QStringLiteral("w:body"))));
     header_.reset(new Story(this, newRoot(headerXml_, QStringLiteral("w:hdr"))));
     footer_.reset(new Story(this, newRoot(footerXml_, QStringLiteral("w:ftr"))));
+}
 
+void Document::addDefaultStyles() {
     QDomElement styles = newRoot(stylesXml_, QStringLiteral("w:styles"));
     QDomElement defaults = appendElement(styles, QStringLiteral("w:docDefaults"));
     QDomElement rPr = appendElement(appendElement(defaults, QStringLiteral("w:rPrDefault")),
@@ -883,7 +898,7 @@ Document::Document() {
     normal.setAttribute(QStringLiteral("w:default"), 1);
     normal.setAttribute(QStringLiteral("w:styleId"), QStringLiteral("Normal"));
     appendValue(normal, QStringLiteral("w:name"), QStringLiteral("Normal"));
-    addDefaultStyles(*this);
+    addUsualStyles(*this);
 }
 
 Document::~Document() = default;
@@ -1213,6 +1228,9 @@ int Document::replaceFields(
     const std::function<std::optional<QString>(const QString& code)>& valueOf) {
     // Paragraphs kept as markup are looked at as trees.
     const auto inMarkup = [&](detail::TextParagraph& paragraph) {
+        if (std::none_of(paragraph.fieldCodes.cbegin(), paragraph.fieldCodes.cend(),
+                         [&](const QString& code) { return valueOf(code).has_value(); }))
+            return 0;
         QDomDocument tree;
         if (!tree.setContent(QStringLiteral("<w:p>") + paragraph.runs + QStringLiteral("</w:p>")))
             return 0;

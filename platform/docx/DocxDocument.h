@@ -246,6 +246,9 @@ public:
 private:
     friend class Paragraph;
     friend class Story;
+    struct WithoutStyles {};
+    explicit Document(WithoutStyles);
+    void addDefaultStyles();
     struct Image {
         QString relationshipId;
         QString partName;  // "media/image1.png"
