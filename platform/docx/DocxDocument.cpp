@@ -450,9 +450,51 @@ void appendParagraphProperties(QString& out, const detail::TextParagraph& paragr
         out += QLatin1String("</w:pPr>");
 }
 
-void appendParagraph(QString& out, const detail::TextParagraph& paragraph) {
+bool sameProperties(const detail::TextParagraph& a, const detail::TextParagraph& b) {
+    const ParagraphFormat &f = a.format, &g = b.format;
+    return a.styleId == b.styleId && a.numberingId == b.numberingId &&
+           a.numberingLevel == b.numberingLevel && f.alignment == g.alignment &&
+           f.leftIndentPt == g.leftIndentPt && f.firstLineIndentPt == g.firstLineIndentPt &&
+           std::equal(f.tabStops.begin(), f.tabStops.end(), g.tabStops.begin(), g.tabStops.end(),
+                      [](const TabStop& s, const TabStop& t) {
+                          return s.positionPt == t.positionPt && s.alignment == t.alignment;
+                      }) &&
+           f.bottomBorder == g.bottomBorder && f.topBorder == g.topBorder;
+}
+
+}  // namespace
+
+namespace detail {
+
+// The properties of the paragraph written last, as markup: paragraphs in a row mostly share
+// their style and format.
+struct LastProperties {
+    TextParagraph paragraph;  // its properties only
+    QString markup;
+};
+
+}  // namespace detail
+
+namespace {
+
+void appendParagraphProperties(QString& out, const detail::TextParagraph& paragraph,
+                               detail::LastProperties* last) {
+    if (!last) return appendParagraphProperties(out, paragraph);
+    if (!sameProperties(paragraph, last->paragraph)) {
+        last->paragraph.styleId = paragraph.styleId;
+        last->paragraph.format = paragraph.format;
+        last->paragraph.numberingId = paragraph.numberingId;
+        last->paragraph.numberingLevel = paragraph.numberingLevel;
+        last->markup.truncate(0);
+        appendParagraphProperties(last->markup, paragraph);
+    }
+    out += last->markup;
+}
+
+void appendParagraph(QString& out, const detail::TextParagraph& paragraph,
+                     detail::LastProperties* last = nullptr) {
     out += QLatin1String("<w:p>");
-    appendParagraphProperties(out, paragraph);
+    appendParagraphProperties(out, paragraph, last);
     out += paragraph.runs;
     out += QLatin1String("</w:p>");
 }
@@ -544,6 +586,8 @@ bool Paragraph::inBody() const {
 
 Paragraph& Paragraph::text(const QString& text, const RunFormat& format) {
     if (block_ && !block_->written) {
+        // Room for the usual run at once: grown piece by piece it would move several times.
+        if (block_->runs.isEmpty()) block_->runs.reserve(text.size() + 160);
         appendTextRun(block_->runs, text, format);
         block_->shown += text;
         return *this;
@@ -880,7 +924,7 @@ Document::Document() : Document(WithoutStyles{}) {
     stylesXml_ = prototype.cloneNode(true).toDocument();
 }
 
-Document::Document(WithoutStyles) {
+Document::Document(WithoutStyles) : lastProperties_(std::make_unique<detail::LastProperties>()) {
     body_.reset(new Story(this, appendElement(newRoot(documentXml_, QStringLiteral("w:document")),
                                               QStringLiteral("w:body"))));
     header_.reset(new Story(this, newRoot(headerXml_, QStringLiteral("w:hdr"))));
@@ -1332,9 +1376,10 @@ void Document::writeOutBody() {
         body.written_ = true;
     }
     if (body.pendingParagraph_ || body.pendingTable_) {
-        QString markup;
-        writePending(markup, bodyState_);
-        bodyWritten_ += markup.toUtf8();
+        // One text serves every block: it keeps its room, where a new one would grow each time.
+        markup_.truncate(0);
+        writePending(markup_, bodyState_);
+        bodyWritten_ += markup_.toUtf8();
         if (body.pendingParagraph_) body.pendingParagraph_->written = true;
         if (body.pendingTable_) body.pendingTable_->written = true;
         body.pendingParagraph_.reset();
@@ -1358,11 +1403,11 @@ void Document::writeParagraph(QString& out, const detail::TextParagraph& paragra
     const int level = styleHeadingLevel(paragraph.styleId);
     const QString heading = level >= 1 && level <= 9 ? paragraph.shown.simplified() : QString();
     if (heading.isEmpty()) {
-        appendParagraph(out, paragraph);
+        appendParagraph(out, paragraph, lastProperties_.get());
         return;
     }
     out += QStringLiteral("<w:p>");
-    appendParagraphProperties(out, paragraph);
+    appendParagraphProperties(out, paragraph, lastProperties_.get());
     // A heading carries a bookmark that the contents' page number refers to. Its id and name
     // stay clear of the bookmarks that content taken from a template may hold; the leading
     // underscore keeps it out of a word processor's list of bookmarks.

@@ -80,6 +80,7 @@ class Document;
 namespace detail {
 struct TextParagraph;
 struct TextTable;
+struct LastProperties;
 }  // namespace detail
 
 // A paragraph being written; every operation appends at its end. A paragraph of the body can
@@ -294,6 +295,8 @@ private:
     bool hasTableOfContents_ = false;
     QDomElement tableOfContents_;  // its paragraph, written at its place when the body is saved
     QByteArray bodyWritten_;       // the blocks written out, in order
+    QString markup_;               // the block being written out
+    std::unique_ptr<detail::LastProperties> lastProperties_;
     BodyState bodyState_;
     mutable std::optional<std::map<QString, int>> headingLevels_;  // style id: outline level
     struct StyleIndex {
