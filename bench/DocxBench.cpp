@@ -7,6 +7,7 @@
 
 #include "DesignDocument.h"
 #include "TVTVDWriter.h"
+#include "TVSettings.h"
 #include "TVWordDocWriter.h"
 #include "TVWriterHelper.h"
 #include "tvArea.h"
@@ -108,6 +109,13 @@ void sampleDocument(benchmark::State& state, const char* sample) {
     measure(state, report, QLatin1String(sample));
 }
 
+// The same with the layout picture of each report drawn in, as the shipped settings have it.
+void sampleDocumentWithLayout(benchmark::State& state, const char* sample) {
+    const qint16 showLayout = std::exchange(REPORTS().ShowLayout, qint16(1));
+    sampleDocument(state, sample);
+    REPORTS().ShowLayout = showLayout;
+}
+
 // The .tvd of the same sample, for comparison.
 void sampleTvd(benchmark::State& state, const char* sample) {
     const QDir dir(QStringLiteral(TAV_SAMPLES));
@@ -133,4 +141,5 @@ BENCHMARK_CAPTURE(sampleTvd, objects, "objects.rpt")->Unit(benchmark::kMilliseco
 BENCHMARK_CAPTURE(sampleDocument, objects, "objects.rpt")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sampleDocument, fields, "fields.rpt")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sampleDocument, layout, "layout.rpt")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(sampleDocumentWithLayout, objects, "objects.rpt")->Unit(benchmark::kMillisecond);
 BENCHMARK(generatedDocument)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);

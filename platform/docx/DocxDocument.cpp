@@ -12,6 +12,7 @@
 #include <cmath>
 #include <functional>
 
+#include "PngImage.h"
 #include "XmlText.h"
 
 namespace tvdocx {
@@ -648,10 +649,8 @@ Paragraph& Paragraph::picture(const QString& filePath) {
 
 Paragraph& Paragraph::picture(const QImage& image, double maxWidthPt, double maxHeightPt) {
     if (!inBody()) throw DocxError("pictures go in the body of the document");
-    QByteArray data;
-    QBuffer buffer(&data);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-        throw DocxError("the picture cannot be stored");
+    const QByteArray data = pngOf(image);
+    if (data.isEmpty()) throw DocxError("the picture cannot be stored");
     return placePicture(data, QStringLiteral("png"), image, maxWidthPt, maxHeightPt);
 }
 

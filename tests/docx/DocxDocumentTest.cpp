@@ -9,6 +9,7 @@
 
 #include "DocxDocument.h"
 #include "DocxPackage.h"
+#include "PngImage.h"
 #include "QtPrinters.h"
 
 using namespace tvdocx;
@@ -268,6 +269,44 @@ TEST_F(DocxDocumentTest, InlinePictureIsEmbeddedThroughItsRelationship) {
     EXPECT_THROW(document.body().addParagraph().picture(path(QStringLiteral("missing.png"))),
                  DocxError);
     EXPECT_THROW(document.header().addParagraph().picture(picture), DocxError);
+}
+
+// A picture drawn in memory is stored without loss: every pixel, its transparency and its
+// resolution come back as they were, whatever the image's format and width.
+TEST(PngImage, PicturesComeBackPixelForPixel) {
+    const auto drawing = [](QSize size, QImage::Format format) {
+        QImage image(size, format);
+        image.fill(Qt::white);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                if ((x * 7 + y * 3) % 11 < 3 || y == size.height() / 2)
+                    image.setPixelColor(
+                        x, y, QColor((x * 37) % 256, (y * 91) % 256, 200, (x + y) % 2 ? 255 : 90));
+        return image;
+    };
+    struct Case {
+        QSize size;
+        QImage::Format format;
+    };
+    for (const Case& c :
+         {Case{{1, 1}, QImage::Format_RGB32}, Case{{33, 17}, QImage::Format_RGB32},
+          Case{{40, 9}, QImage::Format_ARGB32}, Case{{7, 30}, QImage::Format_RGB888},
+          Case{{5, 5}, QImage::Format_Grayscale8}}) {
+        QImage image = drawing(c.size, c.format);
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(5000);
+        QImage back;
+        ASSERT_TRUE(back.loadFromData(pngOf(image), "PNG")) << c.size.width();
+        EXPECT_EQ(back.size(), image.size());
+        EXPECT_EQ(back.hasAlphaChannel(), image.hasAlphaChannel());
+        EXPECT_EQ(back.dotsPerMeterX(), 3780);
+        EXPECT_EQ(back.dotsPerMeterY(), 5000);
+        const QImage::Format common =
+            image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+        EXPECT_EQ(back.convertToFormat(common), image.convertToFormat(common))
+            << c.size.width() << "x" << c.size.height();
+    }
+    EXPECT_TRUE(pngOf(QImage()).isEmpty());
 }
 
 TEST_F(DocxDocumentTest, FieldsKeepTheirCodes) {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+namespace tvdocx {
+
+// The image as a PNG file, lossless and with its resolution; empty for a null image or when the
+// compressor fails. Pictures of a document are mostly drawings, whose rows repeat the one above:
+// every row is stored as its difference to the row above and packed at the fastest level, far
+// quicker than a general encoder that tries every filter on every row.
+QByteArray pngOf(const QImage& image);
+
+}  // namespace tvdocx
