@@ -44,7 +44,9 @@ std::optional<QByteArray> packedRows(const QImage& image, qsizetype rowBytes) {
     bool packing = true;
     for (int y = 0; y < image.height() && packing; ++y) {
         const uchar* line = image.constScanLine(y);
-        if (above)
+        if (above && std::memcmp(line, above, std::size_t(rowBytes)) == 0)
+            std::memset(row.data() + 1, 0, std::size_t(rowBytes));  // a drawing repeats its rows
+        else if (above)
             for (qsizetype i = 0; i < rowBytes; ++i)
                 row[std::size_t(i) + 1] = uchar(line[i] - above[i]);
         else
