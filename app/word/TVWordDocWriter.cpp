@@ -69,13 +69,16 @@ constexpr std::array kWordColors{
 };
 
 // A Word colour (blue, green, red from the high byte down) as the document's "RRGGBB".
+// Every value line asks for one: written digit by digit.
 QString colorHex(qint32 wordColor) {
-    const auto byte = [&](int shift) { return (wordColor >> shift) & 0xFF; };
-    return QStringLiteral("%1%2%3")
-        .arg(byte(0), 2, 16, QChar(u'0'))
-        .arg(byte(8), 2, 16, QChar(u'0'))
-        .arg(byte(16), 2, 16, QChar(u'0'))
-        .toUpper();
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    QString hex(6, Qt::Uninitialized);
+    for (int i = 0; i < 3; ++i) {
+        const int byte = (wordColor >> (8 * i)) & 0xFF;
+        hex[2 * i] = kDigits[byte >> 4];
+        hex[2 * i + 1] = kDigits[byte & 0xF];
+    }
+    return hex;
 }
 
 double pointSize(const FontSetting& font, double change = 0) {
