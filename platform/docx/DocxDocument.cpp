@@ -174,11 +174,6 @@ QString styleIdFrom(const QString& name) {
     return id.isEmpty() ? QStringLiteral("Style") : id;
 }
 
-QByteArray serialize(const QDomDocument& document) {
-    return QByteArrayLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n") +
-           document.documentElement().ownerDocument().toByteArray(-1);
-}
-
 QDomElement newRoot(QDomDocument& document, const QString& tag) {
     QDomElement root = document.createElement(tag);
     root.setAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
@@ -280,6 +275,51 @@ void appendEscaped(QString& out, QStringView text) {
         if (u == u'\r') out += QLatin1String("&#13;");
     }
     out.append(chars + plain, text.size() - plain);
+}
+
+// Appends the node as markup, names as the tree holds them, prefixes included. A tree's own
+// writer goes through a text stream character by character; this one appends whole strings.
+void appendNode(QString& out, const QDomNode& node) {
+    if (node.isElement()) {
+        const QDomElement element = node.toElement();
+        const QString tag = element.tagName();
+        out += u'<';
+        out += tag;
+        const QDomNamedNodeMap attributes = element.attributes();
+        for (int i = 0; i < attributes.size(); ++i) {
+            const QDomNode attribute = attributes.item(i);
+            out += u' ';
+            out += attribute.nodeName();
+            out += QLatin1String("=\"");
+            appendEscaped(out, attribute.nodeValue());
+            out += u'"';
+        }
+        if (!element.hasChildNodes()) {
+            out += QLatin1String("/>");
+            return;
+        }
+        out += u'>';
+        for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
+            appendNode(out, child);
+        out += QLatin1String("</");
+        out += tag;
+        out += u'>';
+    } else if (node.isText() || node.isCDATASection()) {
+        appendEscaped(out, node.nodeValue());
+    } else if (node.isProcessingInstruction()) {
+        const QDomProcessingInstruction instruction = node.toProcessingInstruction();
+        out += QLatin1String("<?") + instruction.target() + u' ' + instruction.data() +
+               QLatin1String("?>");
+    } else if (node.isComment()) {
+        out += QLatin1String("<!--") + node.nodeValue() + QLatin1String("-->");
+    }
+}
+
+QByteArray serialize(const QDomDocument& document) {
+    QString markup =
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n");
+    appendNode(markup, document.documentElement());
+    return markup.toUtf8();
 }
 
 QString escaped(const QString& text) {
@@ -1688,7 +1728,9 @@ PackageParts Document::parts() const {
           std::pair{"w:header", page.headerPt}, std::pair{"w:footer", page.footerPt},
           std::pair{"w:gutter", 0.0}})
         margins.setAttribute(attribute, twips(points));
-    blocks += section.toByteArray(-1);
+    QString sectionMarkup;
+    appendNode(sectionMarkup, sectPr);
+    blocks += sectionMarkup.toUtf8();
     // The root and its declarations, then the body around the blocks.
     QDomDocument shell = documentXml_.cloneNode(false).toDocument();
     QDomElement root = documentXml_.documentElement().cloneNode(false).toElement();
