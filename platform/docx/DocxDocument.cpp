@@ -1028,7 +1028,6 @@ QStringList Document::styleNames() const {
 
 void Document::setStyle(const StyleDefinition& definition) {
     headingLevels_.reset();
-    styleIndex_.reset();
     QDomElement style = styleElement(definition.name);
     if (style.isNull()) {
         static constexpr std::array kTypes{"paragraph", "character", "table"};
@@ -1043,10 +1042,12 @@ void Document::setStyle(const StyleDefinition& definition) {
              ++n)
             id = styleIdFrom(definition.name) + QString::number(n);
         style = appendElement(stylesXml_.documentElement(), QStringLiteral("w:style"));
-        styleIndex_.reset();
         style.setAttribute(QStringLiteral("w:type"), kTypes[std::size_t(definition.type)]);
         style.setAttribute(QStringLiteral("w:styleId"), id);
-        valueElement(style, "w:name", definition.name, kStyleOrder);
+        const QString name = valueElement(style, "w:name", definition.name, kStyleOrder)
+                                 .attribute(QStringLiteral("w:val"));
+        // The index takes the new style as it would when made again: after any of that name.
+        if (styleIndex_) styleIndex_->byName.emplace(name.toCaseFolded(), style);
         valueElement(style, "w:qFormat", {}, kStyleOrder).removeAttribute(QStringLiteral("w:val"));
         if (definition.type == StyleType::Table) {
             // Single lines round every cell: what "Table Grid" means.
