@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6sql6-sqlite libgl-dev
-  libgsf-1-dev libquazip1-qt6-dev
+  libgsf-1-dev libquazip1-qt6-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # The tests read the text of the demo documents' PDF; the layout pictures and the documents
   # need fonts of their own.
