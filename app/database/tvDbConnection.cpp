@@ -53,7 +53,7 @@ QSqlQuery tvDbConnection::exec(const QString& sql, const QVariantList& values) {
     return query;
 }
 
-QSqlQuery& tvDbConnection::run(const QString& sql, const QVariantList& values) {
+QSqlQuery& tvDbConnection::run(const QString& sql, const QVariant* values, qsizetype count) {
     auto found = prepared_.find(sql);
     if (found == prepared_.end()) {
         QSqlQuery query(db_);
@@ -63,7 +63,7 @@ QSqlQuery& tvDbConnection::run(const QString& sql, const QVariantList& values) {
     }
     QSqlQuery& query = *found;
     query.finish();
-    for (qsizetype i = 0; i < values.size(); ++i) query.bindValue(int(i), values[i]);
+    for (qsizetype i = 0; i < count; ++i) query.bindValue(int(i), values[i]);
     if (!query.exec()) throw tvDbError(query.lastError().text());
     return query;
 }

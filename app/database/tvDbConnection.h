@@ -38,7 +38,11 @@ public:
     // Runs one statement through a statement kept prepared for the connection's life: for the
     // statements that a writer runs once per row. The query stays valid until the next run of
     // the same text.
-    QSqlQuery& run(const QString& sql, const QVariantList& values);
+    QSqlQuery& run(const QString& sql, const QVariantList& values) {
+        return run(sql, values.constData(), values.size());
+    }
+    // The same with `count` values from `values` on: one slice of a longer list.
+    QSqlQuery& run(const QString& sql, const QVariant* values, qsizetype count);
 
     bool hasTable(const QString& table);
     bool hasColumn(const QString& table, const QString& column);
