@@ -128,9 +128,11 @@ struct KeptConnection {
     std::unique_ptr<tvDbConnection> connection;
 };
 
+// Never destroyed: the application object closes the connection when it ends, and a connection
+// left to the end of the program would be closed after the engine's own connection list is gone.
 KeptConnection& kept() {
-    static KeptConnection instance;
-    return instance;
+    static auto* instance = new KeptConnection;
+    return *instance;
 }
 
 bool fileIdentity(const QString& path, dev_t& device, ino_t& inode) {
@@ -289,13 +291,15 @@ struct TVDatabaseWriter::InsertShape {
     const QString& statement(qsizetype rows) const {
         auto found = sql.constFind(rows);
         if (found != sql.cend()) return *found;
-        QString marks = QStringLiteral("(?");
-        for (qsizetype i = 1; i < columns.size(); ++i) marks += QStringLiteral(",?");
-        marks += u')';
         QString text = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES ").arg(table, columnList);
+        qsizetype value = 0;
         for (qsizetype row = 0; row < rows; ++row) {
-            if (row > 0) text += u',';
-            text += marks;
+            text += row > 0 ? QStringLiteral(",(") : QStringLiteral("(");
+            for (qsizetype i = 0; i < columns.size(); ++i) {
+                if (i > 0) text += u',';
+                text += tvDbConnection::placeholder(value++);
+            }
+            text += u')';
         }
         return *sql.insert(rows, text);
     }
@@ -382,7 +386,9 @@ qint64 TVDatabaseWriter::insertNow(const char* table, std::initializer_list<Colu
     const QVariantList values = std::move(pending.values);
     pending.values.clear();
     pending.rows = 0;
-    return connection_->run(sql, values).lastInsertId().toLongLong();
+    return connection_->runNamed(sql, values.constData(), values.size())
+        .lastInsertId()
+        .toLongLong();
 }
 
 // Parents go first, so that every reference finds its row; a table's rows keep their order.
@@ -401,8 +407,8 @@ void TVDatabaseWriter::flush() {
         // keep prepared per table.
         for (qsizetype size = kRowsPerStatement; size > 0; size /= 2) {
             while (table.rows - row >= size) {
-                connection_->run(table.shape->statement(size),
-                                 table.values.constData() + row * width, size * width);
+                connection_->runNamed(table.shape->statement(size),
+                                      table.values.constData() + row * width, size * width);
                 row += size;
             }
         }

@@ -43,6 +43,11 @@ public:
     }
     // The same with `count` values from `values` on: one slice of a longer list.
     QSqlQuery& run(const QString& sql, const QVariant* values, qsizetype count);
+    // The same for a statement whose values are written as placeholder(0), placeholder(1) and so
+    // on: the driver binds a value by name for less than by position, for which it spells out a
+    // name of its own every time.
+    QSqlQuery& runNamed(const QString& sql, const QVariant* values, qsizetype count);
+    static const QString& placeholder(qsizetype index);
 
     bool hasTable(const QString& table);
     bool hasColumn(const QString& table, const QString& column);
@@ -59,6 +64,8 @@ public:
     bool isEmpty();
 
 private:
+    QSqlQuery& prepared(const QString& sql);
+
     QString name_;
     QSqlDatabase db_;
     QHash<QString, QSqlQuery> prepared_;
