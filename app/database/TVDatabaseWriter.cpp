@@ -342,6 +342,39 @@ void TVDatabaseWriter::insert(const char* table, std::initializer_list<Column> c
     insertRow(table, QList<Column>(columns));
 }
 
+namespace {
+
+// Adds one row's values to `values`, each as its column keeps it.
+void appendValues(const TVDatabaseWriter::InsertShape& shape, const char* table,
+                  const QList<TVDatabaseWriter::Column>& columns, QVariantList& values) {
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        const QVariant& value = columns[i].value;
+        const tvColumnDef* def = shape.columns[i];
+        if (value.typeId() == QMetaType::QString) {
+            const QString& text = *static_cast<const QString*>(value.constData());
+            if (text.isNull()) {
+                // An unset text is the empty text, not a missing value.
+                values << QString(QLatin1String(""));
+                continue;
+            }
+            if (def) {
+                const QString fitted = fitText(*def, text);
+                if (fitted.size() != text.size()) {
+                    // The column holds no more; the rest of the report is still worth having.
+                    values << fitted;
+                    WriteLog(QStringLiteral("Text cut to %1 characters: %2.%3")
+                                 .arg(def->definedSize)
+                                 .arg(QLatin1String(table), QLatin1String(columns[i].name)));
+                    continue;
+                }
+            }
+        }
+        values << value;
+    }
+}
+
+}  // namespace
+
 void TVDatabaseWriter::insertRow(const char* table, const QList<Column>& columns) {
     const InsertShape& shape = insertShape(table, columns);
     auto index = pendingIndex_.constFind(&shape);
@@ -350,43 +383,21 @@ void TVDatabaseWriter::insertRow(const char* table, const QList<Column>& columns
         pending_.push_back({&shape, {}, 0});
     }
     Pending& pending = pending_[size_t(*index)];
-    pending.values.reserve(pending.values.size() + columns.size());
-    for (qsizetype i = 0; i < columns.size(); ++i) {
-        const QVariant& value = columns[i].value;
-        const tvColumnDef* def = shape.columns[i];
-        if (value.typeId() == QMetaType::QString) {
-            const QString& text = *static_cast<const QString*>(value.constData());
-            if (text.isNull()) {
-                // An unset text is the empty text, not a missing value.
-                pending.values << QString(QLatin1String(""));
-                continue;
-            }
-            if (def) {
-                const QString fitted = fitText(*def, text);
-                if (fitted.size() != text.size()) {
-                    // The column holds no more; the rest of the report is still worth having.
-                    pending.values << fitted;
-                    WriteLog(QStringLiteral("Text cut to %1 characters: %2.%3")
-                                 .arg(def->definedSize)
-                                 .arg(QLatin1String(table), QLatin1String(columns[i].name)));
-                    continue;
-                }
-            }
-        }
-        pending.values << value;
-    }
+    // Room for a full statement at once: growing by one row at a time would copy the list again
+    // for every row.
+    if (pending.values.isEmpty()) pending.values.reserve(kRowsPerStatement * columns.size());
+    appendValues(shape, table, columns, pending.values);
     if (++pending.rows >= kRowsPerStatement) flush();
 }
 
 qint64 TVDatabaseWriter::insertNow(const char* table, std::initializer_list<Column> columns) {
     flush();
-    insertRow(table, QList<Column>(columns));
-    Pending& pending = pending_.back();
-    const QString& sql = pending.shape->statement(1);
-    const QVariantList values = std::move(pending.values);
-    pending.values.clear();
-    pending.rows = 0;
-    return connection_->runNamed(sql, values.constData(), values.size())
+    const QList<Column> row(columns);
+    const InsertShape& shape = insertShape(table, row);
+    QVariantList values;
+    values.reserve(row.size());
+    appendValues(shape, table, row, values);
+    return connection_->runNamed(shape.statement(1), values.constData(), values.size())
         .lastInsertId()
         .toLongLong();
 }
