@@ -80,7 +80,8 @@ QSqlQuery& tvDbConnection::runNamed(const QString& sql, const QVariant* values, 
 }
 
 const QString& tvDbConnection::placeholder(qsizetype index) {
-    static QStringList names;
+    // One list per thread: connections of other threads never wait for it.
+    thread_local QStringList names;
     while (names.size() <= index) names << QStringLiteral(":v%1").arg(names.size());
     return names[index];
 }
