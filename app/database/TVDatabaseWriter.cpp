@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <algorithm>
 #include <limits>
 
 #include "TVLookupHelper.h"
@@ -127,9 +128,11 @@ struct KeptConnection {
     std::unique_ptr<tvDbConnection> connection;
 };
 
+// Never destroyed: the application object closes the connection when it ends, and a connection
+// left to the end of the program would be closed after the engine's own connection list is gone.
 KeptConnection& kept() {
-    static KeptConnection instance;
-    return instance;
+    static auto* instance = new KeptConnection;
+    return *instance;
 }
 
 bool fileIdentity(const QString& path, dev_t& device, ino_t& inode) {
@@ -232,6 +235,8 @@ void TVDatabaseWriter::writeRows(tvReport& model, const QString& storedFileName)
     storedFileName_ = storedFileName;
     deleteReportData(model);
     model_ = &model;
+    pending_.clear();
+    pendingIndex_.clear();
     fieldIds_.clear();
     databaseFieldIds_.clear();
     written_.clear();
@@ -256,6 +261,7 @@ void TVDatabaseWriter::writeRows(tvReport& model, const QString& storedFileName)
     fillSortFields();
     fillSpecialVarFields();
     fillAreas();
+    flush();
 }
 
 // The report's rows go with its reports row, through the cascading relations; its subreports
@@ -271,70 +277,153 @@ void TVDatabaseWriter::deleteReportData(const tvReport& model) {
          storedFileName_ + kSubreportSeparator, storedFileName_ + QLatin1Char('}')});
 }
 
-qint64 TVDatabaseWriter::insert(const char* table, std::initializer_list<Column> columns) {
-    return insertRow(table, QList<Column>(columns));
-}
+// The statement of one insert shape and the definitions of its columns, worked out once per run
+// of the program, and its statements for many rows, made when first needed.
+struct TVDatabaseWriter::InsertShape {
+    QString table;
+    QString columnList;
+    QList<const tvColumnDef*> columns;
+    // The table's place in the schema: a table comes after every table its keys name.
+    qsizetype order = 0;
+    // By row count: the statement that inserts that many rows at once.
+    mutable QHash<qsizetype, QString> sql;
+
+    const QString& statement(qsizetype rows) const {
+        auto found = sql.constFind(rows);
+        if (found != sql.cend()) return *found;
+        QString text = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES ").arg(table, columnList);
+        qsizetype value = 0;
+        for (qsizetype row = 0; row < rows; ++row) {
+            text += row > 0 ? QStringLiteral(",(") : QStringLiteral("(");
+            for (qsizetype i = 0; i < columns.size(); ++i) {
+                if (i > 0) text += u',';
+                text += tvDbConnection::placeholder(value++);
+            }
+            text += u')';
+        }
+        return *sql.insert(rows, text);
+    }
+};
 
 namespace {
 
-// The statement of one insert shape (a table and its list of columns, as written at one place
-// of the writer) and the definitions of its columns, worked out once per run of the program.
-struct InsertShape {
-    QString sql;
-    QList<const tvColumnDef*> columns;
-};
+// The most rows that one statement stores; waiting rows are stored when a table has this many.
+constexpr qsizetype kRowsPerStatement = 64;
 
-const InsertShape& insertShape(const char* table, const QList<TVDatabaseWriter::Column>& columns) {
-    static QHash<QByteArray, InsertShape> shapes;
+const TVDatabaseWriter::InsertShape& insertShape(const char* table,
+                                                 const QList<TVDatabaseWriter::Column>& columns) {
+    // Waiting rows point at their shapes, which therefore never move.
+    static QHash<QByteArray, const TVDatabaseWriter::InsertShape*> shapes;
     // The names are the writer's own literals, so their addresses tell the shapes apart.
     QByteArray key(reinterpret_cast<const char*>(&table), sizeof table);
     for (const auto& column : columns) {
         key.append(reinterpret_cast<const char*>(&column.name), sizeof column.name);
     }
     auto found = shapes.constFind(key);
-    if (found != shapes.cend()) return *found;
+    if (found != shapes.cend()) return **found;
     const tvTableDef* definition = tvSchemaTable(QLatin1String(table));
-    InsertShape shape;
+    auto& shape = *new TVDatabaseWriter::InsertShape;
+    shape.table = QLatin1String(table);
+    const auto tables = tvSchemaTables();
+    shape.order = definition ? definition - tables.data() : qsizetype(tables.size());
     QStringList names;
-    QStringList marks;
     for (const auto& column : columns) {
         shape.columns << (definition ? definition->column(QLatin1String(column.name)) : nullptr);
         names << QLatin1Char('"') + QLatin1String(column.name) + QLatin1Char('"');
-        marks << QStringLiteral("?");
     }
-    shape.sql = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                    .arg(QLatin1String(table), names.join(u','), marks.join(u','));
-    return *shapes.insert(key, shape);
+    shape.columnList = names.join(u',');
+    shapes.insert(key, &shape);
+    return shape;
 }
 
 }  // namespace
 
-qint64 TVDatabaseWriter::insertRow(const char* table, const QList<Column>& columns) {
-    const InsertShape& shape = insertShape(table, columns);
-    QVariantList values;
-    values.reserve(columns.size());
+void TVDatabaseWriter::insert(const char* table, std::initializer_list<Column> columns) {
+    insertRow(table, QList<Column>(columns));
+}
+
+namespace {
+
+// Adds one row's values to `values`, each as its column keeps it.
+void appendValues(const TVDatabaseWriter::InsertShape& shape, const char* table,
+                  const QList<TVDatabaseWriter::Column>& columns, QVariantList& values) {
     for (qsizetype i = 0; i < columns.size(); ++i) {
-        QVariant value = columns[i].value;
+        const QVariant& value = columns[i].value;
         const tvColumnDef* def = shape.columns[i];
         if (value.typeId() == QMetaType::QString) {
-            const QString text = value.toString();
+            const QString& text = *static_cast<const QString*>(value.constData());
             if (text.isNull()) {
                 // An unset text is the empty text, not a missing value.
-                value = QString(QLatin1String(""));
-            } else if (def) {
+                values << QString(QLatin1String(""));
+                continue;
+            }
+            if (def) {
                 const QString fitted = fitText(*def, text);
                 if (fitted.size() != text.size()) {
                     // The column holds no more; the rest of the report is still worth having.
-                    value = fitted;
+                    values << fitted;
                     WriteLog(QStringLiteral("Text cut to %1 characters: %2.%3")
                                  .arg(def->definedSize)
                                  .arg(QLatin1String(table), QLatin1String(columns[i].name)));
+                    continue;
                 }
             }
         }
         values << value;
     }
-    return connection_->run(shape.sql, values).lastInsertId().toLongLong();
+}
+
+}  // namespace
+
+void TVDatabaseWriter::insertRow(const char* table, const QList<Column>& columns) {
+    const InsertShape& shape = insertShape(table, columns);
+    auto index = pendingIndex_.constFind(&shape);
+    if (index == pendingIndex_.cend()) {
+        index = pendingIndex_.insert(&shape, qsizetype(pending_.size()));
+        pending_.push_back({&shape, {}, 0});
+    }
+    Pending& pending = pending_[size_t(*index)];
+    // Room for a full statement at once: growing by one row at a time would copy the list again
+    // for every row.
+    if (pending.values.isEmpty()) pending.values.reserve(kRowsPerStatement * columns.size());
+    appendValues(shape, table, columns, pending.values);
+    if (++pending.rows >= kRowsPerStatement) flush();
+}
+
+qint64 TVDatabaseWriter::insertNow(const char* table, std::initializer_list<Column> columns) {
+    flush();
+    const QList<Column> row(columns);
+    const InsertShape& shape = insertShape(table, row);
+    QVariantList values;
+    values.reserve(row.size());
+    appendValues(shape, table, row, values);
+    return connection_->runNamed(shape.statement(1), values.constData(), values.size())
+        .lastInsertId()
+        .toLongLong();
+}
+
+// Parents go first, so that every reference finds its row; a table's rows keep their order.
+void TVDatabaseWriter::flush() {
+    if (pending_.empty()) return;
+    std::vector<Pending> pending;
+    pending.swap(pending_);
+    pendingIndex_.clear();
+    std::stable_sort(pending.begin(), pending.end(), [](const Pending& a, const Pending& b) {
+        return a.shape->order < b.shape->order;
+    });
+    for (const Pending& table : pending) {
+        const qsizetype width = table.shape->columns.size();
+        qsizetype row = 0;
+        // The rest, after full statements, in statements of halving sizes: few statements to
+        // keep prepared per table.
+        for (qsizetype size = kRowsPerStatement; size > 0; size /= 2) {
+            while (table.rows - row >= size) {
+                connection_->runNamed(table.shape->statement(size),
+                                      table.values.constData() + row * width, size * width);
+                row += size;
+            }
+        }
+    }
 }
 
 qint32 TVDatabaseWriter::nextFieldId() { return nextId(fieldIdCounter_); }
@@ -343,15 +432,8 @@ qint32 TVDatabaseWriter::nextTableId() { return nextId(tableIdCounter_); }
 // Enters one definition in the fields registry, under `fieldId` or, when it is 0, a new id.
 qint32 TVDatabaseWriter::fillField(const QString& name, qint16 kind, qint32 fieldId) {
     const qint32 id = fieldId == 0 ? nextFieldId() : fieldId;
-    try {
-        insert("Fields",
-               {{"Field_Id", id}, {"Report_Id", reportId_}, {"Name", name}, {"Kind", kind}});
-        fieldIds_.insert(registryName(name), id);
-    } catch (const tvDbError& error) {
-        ShowMessage(QStringLiteral("Unable to insert field ") + sqlQuote(name) +
-                    QStringLiteral(" into database.  Error = ") + error.text());
-        throw;
-    }
+    insert("Fields", {{"Field_Id", id}, {"Report_Id", reportId_}, {"Name", name}, {"Kind", kind}});
+    fieldIds_.insert(registryName(name), id);
     return id;
 }
 
@@ -407,7 +489,7 @@ void TVDatabaseWriter::fillReport(const tvReport& r) {
     }
     QString sql = r.sqlQueryString;
     sql.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    reportId_ = static_cast<qint32>(insert(
+    reportId_ = static_cast<qint32>(insertNow(
         "Reports",
         {{"TopMargin", r.topMargin},
          {"BottomMargin", r.bottomMargin},
@@ -681,26 +763,29 @@ template <class Summaries>
 void TVDatabaseWriter::fillSummaryFields(const Summaries& summaries) {
     WriteLog(QStringLiteral("Writing summary fields data"));
     for (const tvSummaryFieldDefinition& s : summaries) {
+        const std::optional<qint32> id = definitionId(s, "SummaryFields");
+        if (!id) continue;
+        const QVariant summarized = fieldRef(s.summarizedField);
+        const QVariant secondary = fieldRef(s.secondarySummarizedField);
+        // Only this row's own failure is handled here: the rows it names are stored first.
+        flush();
         try {
-            const std::optional<qint32> id = definitionId(s, "SummaryFields");
-            if (!id) continue;
             // The header and footer areas are never set by a load: both stay null.
-            insert(
-                "SummaryFields",
-                {{"Field_Id", *id},
-                 {"Report_Id", reportId_},
-                 {"Name", s.name},
-                 {"SummarizedField_Id", fieldRef(s.summarizedField)},
-                 {"SecondarySummarizedField_Id", fieldRef(s.secondarySummarizedField)},
-                 {"HeirarchicalSummaryType", GetHierarchicalSummaryText(s.heirarchicalSummaryType)},
-                 {"NumberOfBytes", s.numberOfBytes},
-                 {"ValueType", GetValueTypeText(s.valueType)},
-                 {"SummaryType", GetSummaryOperationText(s.summaryType)},
-                 {"SummaryOperationParameter", s.summaryOperationParameter},
-                 {"Kind", GetFieldKindText(s.kind)},
-                 {"ForCrossTab", flag(s.forCrossTab)},
-                 {"HeaderAreaId", QVariant()},
-                 {"FooterAreaId", QVariant()}});
+            insertNow("SummaryFields", {{"Field_Id", *id},
+                                        {"Report_Id", reportId_},
+                                        {"Name", s.name},
+                                        {"SummarizedField_Id", summarized},
+                                        {"SecondarySummarizedField_Id", secondary},
+                                        {"HeirarchicalSummaryType",
+                                         GetHierarchicalSummaryText(s.heirarchicalSummaryType)},
+                                        {"NumberOfBytes", s.numberOfBytes},
+                                        {"ValueType", GetValueTypeText(s.valueType)},
+                                        {"SummaryType", GetSummaryOperationText(s.summaryType)},
+                                        {"SummaryOperationParameter", s.summaryOperationParameter},
+                                        {"Kind", GetFieldKindText(s.kind)},
+                                        {"ForCrossTab", flag(s.forCrossTab)},
+                                        {"HeaderAreaId", QVariant()},
+                                        {"FooterAreaId", QVariant()}});
         } catch (const tvDbError& error) {
             ShowMessage(QStringLiteral("Error occurred inserting Summary Field ") +
                         sqlQuote(s.name) + QStringLiteral(" into database.  Error = ") +
@@ -744,10 +829,10 @@ void TVDatabaseWriter::fillSortFields() {
     const auto write = [this](const auto& sortFields, const char* table) {
         for (const tvSortField& sort : sortFields) {
             const qint64 sortFieldId =
-                insert("SortFields",
-                       {{"Report_Id", reportId_},
-                        {"Field_Id", fieldRef(sort.field)},
-                        {"SortDirection", GetSortDirectionText(sort.sortDirection.toInt())}});
+                insertNow("SortFields",
+                          {{"Report_Id", reportId_},
+                           {"Field_Id", fieldRef(sort.field)},
+                           {"SortDirection", GetSortDirectionText(sort.sortDirection.toInt())}});
             insert(table, {{"Report_Id", reportId_}, {"SortField_Id", sortFieldId}});
         }
     };
@@ -1044,6 +1129,8 @@ void TVDatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObj
         subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
         WriteLog(QStringLiteral("Generating DB for report: ") +
                  object.subreportFormatting.subreportName);
+        // The subreport's rows name rows of this report that wait still.
+        flush();
         TVDatabaseWriter writer(*connection_, *subreportIds_);
         writer.writeRows(subreport, storedName);
         stored = subreportIds_->insert(storedName, writer.reportId_);

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "ExtractWriters.h"
 #include "tvCollections.h"
@@ -54,6 +55,8 @@ public:
         const char* name;
         QVariant value;
     };
+    // A table and its list of columns as written at one place of the writer, with its statements.
+    struct InsertShape;
 
 private:
     // A writer of one subreport, on the connection (and transaction) of its main report.
@@ -64,9 +67,16 @@ private:
     void writeRows(tvReport& model, const QString& storedFileName);
     void deleteReportData(const tvReport& model);
 
-    // Runs one insert into `table`; returns the row id the database gave it.
-    qint64 insert(const char* table, std::initializer_list<Column> columns);
-    qint64 insertRow(const char* table, const QList<Column>& columns);
+    // Adds one row of `table` to the rows waiting to be stored. They are stored together, a
+    // statement for many rows of one table, parents before children; at the latest when the
+    // report's rows end.
+    void insert(const char* table, std::initializer_list<Column> columns);
+    void insertRow(const char* table, const QList<Column>& columns);
+    // Stores one row now, after every waiting row, and returns the row id the database gave it:
+    // for a row whose id the writer needs, or whose failure it handles itself.
+    qint64 insertNow(const char* table, std::initializer_list<Column> columns);
+    // Stores the waiting rows.
+    void flush();
 
     qint32 nextFieldId();
     qint32 nextTableId();
@@ -135,6 +145,14 @@ private:
     QHash<QString, qint32> databaseFieldIds_;
     QHash<QString, QSet<qint32>> written_;
     QSet<QString> tableNames_;
+    // The rows waiting to be stored, by shape, in the order the shapes first came.
+    struct Pending {
+        const InsertShape* shape;
+        QVariantList values;
+        qsizetype rows = 0;
+    };
+    std::vector<Pending> pending_;
+    QHash<const InsertShape*, qsizetype> pendingIndex_;
     // Stored subreports by stored name, shared by the main report's writer and its subreports'.
     QHash<QString, qint32> ownSubreportIds_;
     QHash<QString, qint32>* subreportIds_ = nullptr;

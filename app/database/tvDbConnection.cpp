@@ -53,7 +53,7 @@ QSqlQuery tvDbConnection::exec(const QString& sql, const QVariantList& values) {
     return query;
 }
 
-QSqlQuery& tvDbConnection::run(const QString& sql, const QVariantList& values) {
+QSqlQuery& tvDbConnection::prepared(const QString& sql) {
     auto found = prepared_.find(sql);
     if (found == prepared_.end()) {
         QSqlQuery query(db_);
@@ -61,11 +61,29 @@ QSqlQuery& tvDbConnection::run(const QString& sql, const QVariantList& values) {
         if (!query.prepare(sql)) throw tvDbError(query.lastError().text());
         found = prepared_.insert(sql, query);
     }
-    QSqlQuery& query = *found;
-    query.finish();
-    for (qsizetype i = 0; i < values.size(); ++i) query.bindValue(int(i), values[i]);
+    found->finish();
+    return *found;
+}
+
+QSqlQuery& tvDbConnection::run(const QString& sql, const QVariant* values, qsizetype count) {
+    QSqlQuery& query = prepared(sql);
+    for (qsizetype i = 0; i < count; ++i) query.bindValue(int(i), values[i]);
     if (!query.exec()) throw tvDbError(query.lastError().text());
     return query;
+}
+
+QSqlQuery& tvDbConnection::runNamed(const QString& sql, const QVariant* values, qsizetype count) {
+    QSqlQuery& query = prepared(sql);
+    for (qsizetype i = 0; i < count; ++i) query.bindValue(placeholder(i), values[i]);
+    if (!query.exec()) throw tvDbError(query.lastError().text());
+    return query;
+}
+
+const QString& tvDbConnection::placeholder(qsizetype index) {
+    // One list per thread: connections of other threads never wait for it.
+    thread_local QStringList names;
+    while (names.size() <= index) names << QStringLiteral(":v%1").arg(names.size());
+    return names[index];
 }
 
 bool tvDbConnection::isEmpty() {
@@ -92,11 +110,11 @@ bool tvDbConnection::hasColumn(const QString& table, const QString& column) {
 
 void tvDbConnection::begin() {
     // A connection kept between reports waits as long as a new one would.
-    exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs.load()));
-    exec(QStringLiteral("BEGIN IMMEDIATE"));
+    run(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs.load()), {});
+    run(QStringLiteral("BEGIN IMMEDIATE"), {});
 }
 
-void tvDbConnection::commit() { exec(QStringLiteral("COMMIT")); }
+void tvDbConnection::commit() { run(QStringLiteral("COMMIT"), {}); }
 
 void tvDbConnection::rollback() noexcept {
     try {

@@ -38,7 +38,16 @@ public:
     // Runs one statement through a statement kept prepared for the connection's life: for the
     // statements that a writer runs once per row. The query stays valid until the next run of
     // the same text.
-    QSqlQuery& run(const QString& sql, const QVariantList& values);
+    QSqlQuery& run(const QString& sql, const QVariantList& values) {
+        return run(sql, values.constData(), values.size());
+    }
+    // The same with `count` values from `values` on: one slice of a longer list.
+    QSqlQuery& run(const QString& sql, const QVariant* values, qsizetype count);
+    // The same for a statement whose values are written as placeholder(0), placeholder(1) and so
+    // on: the driver binds a value by name for less than by position, for which it spells out a
+    // name of its own every time.
+    QSqlQuery& runNamed(const QString& sql, const QVariant* values, qsizetype count);
+    static const QString& placeholder(qsizetype index);
 
     bool hasTable(const QString& table);
     bool hasColumn(const QString& table, const QString& column);
@@ -55,6 +64,8 @@ public:
     bool isEmpty();
 
 private:
+    QSqlQuery& prepared(const QString& sql);
+
     QString name_;
     QSqlDatabase db_;
     QHash<QString, QSqlQuery> prepared_;

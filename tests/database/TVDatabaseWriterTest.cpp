@@ -600,3 +600,27 @@ TEST_F(DatabaseWriterTest, AKeptConnectionFollowsTheFileNotItsName) {
     EXPECT_EQ(count(QStringLiteral("Reports")), 2);
     expectConsistent();
 }
+
+// Rows of one table are stored many at a time; a count that fills several statements and leaves
+// a rest of every smaller size keeps every row, in its order, and a second writing replaces them.
+TEST_F(DatabaseWriterTest, ManyRowsOfOneTableAreStoredInTheirOrder) {
+    auto report = sample("fields.rpt");
+    tvDatabaseTable& table = report->tvDatabase->tables.Item(1);
+    for (int i = 0; i < 190; ++i) {
+        auto field = std::make_unique<tvDatabaseFieldDefinition>();
+        field->name = QStringLiteral("{%1.Extra%2}").arg(table.name).arg(i);
+        field->databaseFieldName = QStringLiteral("Extra%1").arg(i);
+        table.fields.Add(std::move(field));
+    }
+    QStringList expected;
+    for (const tvDatabaseTable& t : report->tvDatabase->tables) {
+        for (const tvDatabaseFieldDefinition& field : t.fields) expected << field.name;
+    }
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(write(*report)) << runLog().toStdString();
+        EXPECT_EQ(column(QStringLiteral("SELECT Name FROM DatabaseFields ORDER BY Field_Id")),
+                  expected);
+    }
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+    expectConsistent();
+}
