@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 
 #include "DesignDocument.h"
-#include "TVTVDWriter.h"
 #include "TVSettings.h"
+#include "TVTVDWriter.h"
 #include "TVWordDocWriter.h"
 #include "TVWriterHelper.h"
 #include "tvArea.h"

@@ -1,6 +1,7 @@
+#include <benchmark/benchmark.h>
+
 #include <QDir>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 #include "TVTVDWriter.h"
 #include "tvReport.h"
@@ -19,8 +20,10 @@ static void BM_WriteTvdSamples(benchmark::State& state) {
     for (auto _ : state) {
         for (size_t i = 0; i < reports.size(); ++i) {
             TVTVDWriter writer;
-            writer.init(files[static_cast<qsizetype>(i)], folder, dir.filePath(files[static_cast<qsizetype>(i)]));
-            benchmark::DoNotOptimize(writer.WriteReport(*reports[i], files[static_cast<qsizetype>(i)]));
+            writer.init(files[static_cast<qsizetype>(i)], folder,
+                        dir.filePath(files[static_cast<qsizetype>(i)]));
+            benchmark::DoNotOptimize(
+                writer.WriteReport(*reports[i], files[static_cast<qsizetype>(i)]));
             writer.cleanUp();
         }
     }

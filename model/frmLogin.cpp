@@ -169,7 +169,8 @@ bool frmLogin::cmdOK_Click() {
         attempt([&] { table->setConnectionProperty(QStringLiteral("User ID"), txtUserName); });
         attempt([&] { table->setConnectionProperty(QStringLiteral("Password"), txtPassword); });
         attempt([&] {
-            table->setConnectionProperty(QStringLiteral("UseDSNProperties"), QStringLiteral("False"));
+            table->setConnectionProperty(QStringLiteral("UseDSNProperties"),
+                                         QStringLiteral("False"));
         });
     }
     bool connects = false;

@@ -60,8 +60,9 @@ public:
     T& Item(const QString& key) const {
         T* found = Find(key);
         if (!found) {
-            throw rt::Error(rt::kErrInvalidCall,
-                            QStringLiteral("Invalid procedure call or argument: no item \"%1\"").arg(key));
+            throw rt::Error(
+                rt::kErrInvalidCall,
+                QStringLiteral("Invalid procedure call or argument: no item \"%1\"").arg(key));
         }
         return *found;
     }

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
-#include "tvBoxObject.h"
-#include "tvFieldObject.h"
-#include "tvLineObject.h"
 #include "tvBlobObject.h"
+#include "tvBoxObject.h"
 #include "tvCrossTabObject.h"
+#include "tvFieldObject.h"
 #include "tvGraphObject.h"
+#include "tvLineObject.h"
 #include "tvMapObject.h"
 #include "tvOLAPGridObject.h"
 #include "tvOleObject.h"

@@ -22,8 +22,9 @@ inline const rt::Object& tvRequired(const std::unique_ptr<rt::Object>& object) {
 inline std::unique_ptr<rt::Object> tvRequiredObject(const rt::Object& owner, const char* member) {
     auto object = owner.object(member);
     if (!object) {
-        throw rt::Error(rt::kErrObjectRequired, QStringLiteral("Object required: %1.%2")
-                                                    .arg(owner.typeName(), QLatin1StringView(member)));
+        throw rt::Error(rt::kErrObjectRequired,
+                        QStringLiteral("Object required: %1.%2")
+                            .arg(owner.typeName(), QLatin1StringView(member)));
     }
     return object;
 }

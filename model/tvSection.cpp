@@ -1,10 +1,9 @@
 #include "tvSection.h"
 
-#include "tvRuntime.h"
-
 #include "tvArea.h"
 #include "tvConditionalFormulaHelper.h"
 #include "tvReportObjectClasses.h"
+#include "tvRuntime.h"
 #include "tvTypes.h"
 
 tvSection::tvSection() = default;

@@ -44,9 +44,7 @@ inline QString tvBooleanText(bool value) {
 }
 
 // The date-time whose numeric value is 0: 30 December 1899, 00:00:00.
-inline QDateTime tvZeroDate() {
-    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
-}
+inline QDateTime tvZeroDate() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
 
 // The loading options of the load in progress, one copy per thread, seen by every subreport
 // loaded inside it.

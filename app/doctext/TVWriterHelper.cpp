@@ -276,7 +276,6 @@ constexpr SectionFlag kSectionFlags[] = {
     {&tvSection::underlaySection, ", Underlay Section "},
 };
 
-
 // The long time of the locale without its time zone, which a report's times do not carry.
 QString longTimeFormat(const QLocale& locale) {
     const QString format = locale.timeFormat(QLocale::LongFormat);

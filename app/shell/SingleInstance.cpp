@@ -1,8 +1,9 @@
 #include "SingleInstance.h"
 
+#include <unistd.h>
+
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <unistd.h>
 
 std::unique_ptr<QLocalServer> claimSingleInstance(const QString& name) {
     QLocalSocket probe;

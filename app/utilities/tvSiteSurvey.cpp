@@ -6,10 +6,10 @@
 
 #include "TVSettings.h"
 #include "TVWriterHelper.h"
+#include "TextUtilities.h"
 #include "UserMessages.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
-#include "TextUtilities.h"
 #include "tvReport.h"
 #include "tvReportStatistics.h"
 #include "tvSection.h"

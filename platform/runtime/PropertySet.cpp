@@ -231,7 +231,9 @@ quint64 dateTimeToFileTime(const QDateTime& dateTime) {
 quint64 fileTimeToMinutes(quint64 ticks) {
     quint64 minutes = ticks / kFileTimeTicksPerMinute;
     const quint64 rest = ticks % kFileTimeTicksPerMinute;
-    if (rest * 2 > kFileTimeTicksPerMinute || (rest * 2 == kFileTimeTicksPerMinute && minutes % 2 == 1)) ++minutes;
+    if (rest * 2 > kFileTimeTicksPerMinute ||
+        (rest * 2 == kFileTimeTicksPerMinute && minutes % 2 == 1))
+        ++minutes;
     return minutes;
 }
 

@@ -3,8 +3,8 @@
 #include <QFile>
 #include <QStringList>
 
-#include "TestSupport.h"
 #include "TVLookupHelper.h"
+#include "TestSupport.h"
 
 namespace {
 

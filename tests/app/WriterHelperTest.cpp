@@ -4,14 +4,14 @@
 #include <functional>
 #include <memory>
 
-#include "TestSupport.h"
 #include "TVWriterHelper.h"
-#include "tvDummyWriter.h"
-#include "tvObjectDetailWriter.h"
+#include "TestSupport.h"
 #include "tvArea.h"
+#include "tvDummyWriter.h"
 #include "tvExportObject.h"
 #include "tvGroupNameField.h"
 #include "tvIReportObject.h"
+#include "tvObjectDetailWriter.h"
 #include "tvReportStatistics.h"
 #include "tvSection.h"
 #include "tvTypes.h"

@@ -33,7 +33,8 @@ TEST(LoginDialog, OpensWithTheControllersTextsAndRetriesUntilTheLoginWorks) {
     LoginDialog dialog(controller);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Login"));
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblServer"))->text(), QStringLiteral("DSN"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblServer"))->text(),
+              QStringLiteral("DSN"));
     EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtServer"))->text(),
               QStringLiteral("Sales"));
     EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtPassword"))->echoMode(),
@@ -57,9 +58,8 @@ TEST(LoginDialog, CancelClosesIt) {
     controller.setVars(*db, QStringLiteral("crdb_odbc.dll"), {}, {}, QStringLiteral("a.rpt"), {},
                        nullptr);
     LoginDialog dialog(controller);
-    QTimer::singleShot(0, &dialog, [&] {
-        dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
-    });
+    QTimer::singleShot(
+        0, &dialog, [&] { dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click(); });
     EXPECT_EQ(dialog.exec(), QDialog::Rejected);
     EXPECT_FALSE(controller.LoginSucceeded);
 }

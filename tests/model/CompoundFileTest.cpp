@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <gsf/gsf-doc-meta-data.h>
 #include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-meta-names.h>
 #include <gsf/gsf-msole-utils.h>
 #include <gsf/gsf-timestamp.h>
 #include <gsf/gsf-utils.h>
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>

@@ -119,10 +119,14 @@ TEST(LogonValues, ReadByDriver) {
     const DriverCase cases[] = {
         {"crdb_odbc.dll", "DSN=Sales;FILEDSN=f.dsn;Database=db;User ID=u", "Sales", "db", "u"},
         {"crdb_odbc.dll", "DSN=;FILEDSN=f.dsn;Database=db;User ID=u", "f.dsn", "db", "u"},
-        {"crdb_ado.dll", "Data Source=srv;Database=db;Initial Catalog=cat;User ID=u", "srv", "db", "u"},
-        {"crdb_ado.dll", "Data Source=srv;Database=;Initial Catalog=cat;User ID=u", "srv", "cat", "u"},
-        {"crdb_ado.dll", "Data Source=srv;Initial Catalog=cat;User ID=u", "srv", "cat", "u"},  // unreadable
-        {"crdb_dao.dll", "System Database Path=sys.mdw;Database=a.mdb;User ID=u", "sys.mdw", "a.mdb", "u"},
+        {"crdb_ado.dll", "Data Source=srv;Database=db;Initial Catalog=cat;User ID=u", "srv", "db",
+         "u"},
+        {"crdb_ado.dll", "Data Source=srv;Database=;Initial Catalog=cat;User ID=u", "srv", "cat",
+         "u"},
+        {"crdb_ado.dll", "Data Source=srv;Initial Catalog=cat;User ID=u", "srv", "cat",
+         "u"},  // unreadable
+        {"crdb_dao.dll", "System Database Path=sys.mdw;Database=a.mdb;User ID=u", "sys.mdw",
+         "a.mdb", "u"},
         {"crdb_oracle.dll", "Server=ora;Database=ignored;User ID=u", "ora", "", "u"},
         {"crdb_p2bxbse.dll", "Database Path=/data;Database=ignored;User ID=u", "/data", "", "u"},
         {"crdb_p2ssql.dll", "Server=sql1;Database=db;User ID=u", "sql1", "db", "u"},
@@ -149,30 +153,34 @@ TEST(LogonValues, ReadByDriver) {
 
 struct OkCase {
     const char* dll;
-    const char* dsn;  // the table's DSN value before OK
+    const char* dsn;       // the table's DSN value before OK
     const char* expected;  // properties after OK, "name=value;..."
 };
 
 TEST(LogonDialog, OkWritesTheDriversProperties) {
     const OkCase cases[] = {
-        {"crdb_odbc.dll", "", "DSN=;Database=D;FileDSN=S;User ID=U;Password=P;UseDSNProperties=False"},
+        {"crdb_odbc.dll", "",
+         "DSN=;Database=D;FileDSN=S;User ID=U;Password=P;UseDSNProperties=False"},
         {"crdb_odbc.dll", "x", "DSN=S;Database=D;User ID=U;Password=P;UseDSNProperties=False"},
-        {"crdb_ado.dll", "", "DSN=;Data Source=S;Initial Catalog=D;User ID=U;Password=P;UseDSNProperties=False"},
+        {"crdb_ado.dll", "",
+         "DSN=;Data Source=S;Initial Catalog=D;User ID=U;Password=P;UseDSNProperties=False"},
         {"crdb_oracle.dll", "", "DSN=;Server=S;User ID=U;Password=P;UseDSNProperties=False"},
-        {"crdb_p2bxbse.dll", "", "DSN=;Database Path=S;Database=D;User ID=U;Password=P;UseDSNProperties=False"},
+        {"crdb_p2bxbse.dll", "",
+         "DSN=;Database Path=S;Database=D;User ID=U;Password=P;UseDSNProperties=False"},
         {"CRDB_ADO.DLL", "", "DSN=;User ID=U;Password=P;UseDSNProperties=False"},
     };
     for (const OkCase& c : cases) {
-        auto report = runtimeReport("<Report><Database><Tables><Table dllName=\"" +
-                                    QByteArray(c.dll) +
-                                    "\"><ConnectionProperties><Property name=\"DSN\" value=\"" +
-                                    QByteArray(c.dsn) + "\"/></ConnectionProperties></Table>"
-                                    "</Tables></Database></Report>");
+        auto report = runtimeReport(
+            "<Report><Database><Tables><Table dllName=\"" + QByteArray(c.dll) +
+            "\"><ConnectionProperties><Property name=\"DSN\" value=\"" + QByteArray(c.dsn) +
+            "\"/></ConnectionProperties></Table>"
+            "</Tables></Database></Report>");
         auto db = report->object("Database");
         frmLogin dialog;
         int messages = 0;
         dialog.showMessage = [&](const QString&, const QString&) { ++messages; };
-        dialog.setVars(*db, QString::fromLatin1(c.dll), {}, {}, QStringLiteral("r.rpt"), {}, nullptr);
+        dialog.setVars(*db, QString::fromLatin1(c.dll), {}, {}, QStringLiteral("r.rpt"), {},
+                       nullptr);
         dialog.txtServer = QStringLiteral("S");
         dialog.txtDatabase = QStringLiteral("D");
         dialog.txtUserName = QStringLiteral("U");
@@ -201,7 +209,8 @@ TEST(LogonDialog, ServerLabelFollowsEachReport) {
     auto odbc = runtimeReport(reportWithTable(kOdbcTable));
     auto ado = runtimeReport(reportWithTable("<Table dllName=\"crdb_ado.dll\"/>"));
     frmLogin dialog;
-    dialog.setVars(*odbc->object("Database"), {}, {}, {}, QStringLiteral("C:\\r\\a.rpt"), {}, nullptr);
+    dialog.setVars(*odbc->object("Database"), {}, {}, {}, QStringLiteral("C:\\r\\a.rpt"), {},
+                   nullptr);
     EXPECT_EQ(dialog.lblServer, QStringLiteral("DSN"));
     EXPECT_EQ(dialog.lblInstruction,
               QStringLiteral("Enter the database login information for report a.rpt"));

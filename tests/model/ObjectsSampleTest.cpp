@@ -97,9 +97,8 @@ TEST(ObjectsSample, LoadsEveryObjectKindAndBothSubreports) {
 TEST(ObjectsSample, FailingLoadKeepsNoRuntimeObject) {
     QFile file(samplePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    expectFailingReadsEndTheLoad(
-        file.readAll(),
-        {"FieldObject.dateWindowsDefaultType", "FieldElement.order", "TextObject.text",
-         "LineObject.bottom", "BoxObject.endSection", "Section.sectionName",
-         "SubreportObject.openSubreport"});
+    expectFailingReadsEndTheLoad(file.readAll(),
+                                 {"FieldObject.dateWindowsDefaultType", "FieldElement.order",
+                                  "TextObject.text", "LineObject.bottom", "BoxObject.endSection",
+                                  "Section.sectionName", "SubreportObject.openSubreport"});
 }

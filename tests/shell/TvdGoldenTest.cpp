@@ -16,9 +16,9 @@
 
 #include "CompoundFile.h"
 #include "ScopedTimeZone.h"
-#include "TestSupport.h"
 #include "TVSettings.h"
 #include "TVSettingsStore.h"
+#include "TestSupport.h"
 #include "UserMessages.h"
 #include "tvExtract.h"
 
@@ -62,8 +62,9 @@ protected:
     // The case's report file, packed with its summary information when the case says so, and
     // given the case's modification time.
     QString reportFile(const QString& name, const QSettings& caseSettings) const {
-        const QString design = readAll(
-            QDir(caseFolder(name)).filePath(caseSettings.value("Report/design", "report.xml").toString()));
+        const QString design =
+            readAll(QDir(caseFolder(name))
+                        .filePath(caseSettings.value("Report/design", "report.xml").toString()));
         const QString path = dir_.filePath(name + QStringLiteral(".rpt"));
         if (caseSettings.value("Report/packed").toBool()) {
             rt::SummaryInformation info;
