@@ -15,6 +15,7 @@
 #include "TVSettings.h"
 #include "TVSettingsStore.h"
 #include "TVWriterHelper.h"
+#include "TextUtilities.h"
 #include "UserMessages.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
@@ -123,10 +124,6 @@ tvdocx::ParagraphFormat cellFormat() {
     format.leftIndentPt = 0;
     format.firstLineIndentPt = 0;
     return format;
-}
-
-QString afterLastSeparator(const QString& path) {
-    return path.mid(std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/')) + 1);
 }
 
 }  // namespace
@@ -497,7 +494,7 @@ void TVWordDocWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype i
     pageBreak();
     setStyle(profile_.heading1StyleName);
     const QString title = GetReportOrSubreport(mainReport, index).reportTitle;
-    line(title.isEmpty() ? afterLastSeparator(mainReport.reportFileName) : title);
+    line(title.isEmpty() ? reportFileName(mainReport.reportFileName) : title);
     setStyle(profile_.normalStyleName);
     if (REPORTS().ShowLayout == 0) return;
     setStyle(profile_.heading2StyleName);
