@@ -5,11 +5,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "TVDatabaseWriter.h"
-#include "TVSettings.h"
-#include "TVTVDWriter.h"
-#include "tvDatabaseCreator.h"
-#include "tvLogWriter.h"
+#include "DatabaseWriter.h"
+#include "Settings.h"
+#include "TvdWriter.h"
+#include "DatabaseCreator.h"
+#include "RunLog.h"
 #include "tvReport.h"
 #include "tvReportStatistics.h"
 
@@ -72,10 +72,10 @@ struct DatabaseFolder {
             static QCoreApplication application(argc, argv);
         }
         REPORTS().DBPath = dir.path() + u'/';
-        database = tvDatabaseCreator::DatabasePath(REPORTS().DBPath);
+        database = DatabaseCreator::DatabasePath(REPORTS().DBPath);
     }
     bool write(tvReport& report) {
-        const bool ok = TVDatabaseWriter().WriteReport(report, QStringLiteral("bench.rpt"),
+        const bool ok = DatabaseWriter().WriteReport(report, QStringLiteral("bench.rpt"),
                                                        database, report.reportFileName);
         CloseLog();
         return ok;
@@ -98,7 +98,7 @@ void writeTvd(benchmark::State& state, const QString& path) {
     QTemporaryDir out;
     const QString name = QFileInfo(path).fileName();
     for (auto _ : state) {
-        TVTVDWriter writer;
+        TvdWriter writer;
         writer.init(name, out.path() + u'/', path);
         benchmark::DoNotOptimize(writer.WriteReport(*report, name));
         writer.cleanUp();

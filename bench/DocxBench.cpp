@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 
 #include "DesignDocument.h"
-#include "TVSettings.h"
-#include "TVTVDWriter.h"
-#include "TVWordDocWriter.h"
-#include "TVWriterHelper.h"
+#include "Settings.h"
+#include "TvdWriter.h"
+#include "DocxWriter.h"
+#include "SharedBlocks.h"
 #include "tvArea.h"
 #include "tvReport.h"
 #include "tvSection.h"
@@ -67,7 +67,7 @@ std::unique_ptr<tvReport> generatedReport(int objects) {
 }
 
 void writeDocument(const tvReport& report, const QString& name, const QString& folder) {
-    auto writer = std::make_shared<TVWordDocWriter>();
+    auto writer = std::make_shared<DocxWriter>();
     SetWordDocWriter(writer);
     const bool written =
         writer->init(name, folder, folder + name, {}) && writer->WriteReport(report, name);
@@ -123,7 +123,7 @@ void sampleTvd(benchmark::State& state, const char* sample) {
     report.init(dir.filePath(QLatin1String(sample)), 0, 0);
     QTemporaryDir out;
     for (auto _ : state) {
-        TVTVDWriter writer;
+        TvdWriter writer;
         writer.init(QLatin1String(sample), out.path() + u'/', dir.filePath(QLatin1String(sample)));
         benchmark::DoNotOptimize(writer.WriteReport(report, QLatin1String(sample)));
         writer.cleanUp();

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "TVTVDWriter.h"
+#include "TvdWriter.h"
 #include "tvReport.h"
 
 // Loads each sample report once, then writes its .tvd file once per iteration.
@@ -19,7 +19,7 @@ static void BM_WriteTvdSamples(benchmark::State& state) {
     const QString folder = out.path() + u'/';
     for (auto _ : state) {
         for (size_t i = 0; i < reports.size(); ++i) {
-            TVTVDWriter writer;
+            TvdWriter writer;
             writer.init(files[static_cast<qsizetype>(i)], folder,
                         dir.filePath(files[static_cast<qsizetype>(i)]));
             benchmark::DoNotOptimize(

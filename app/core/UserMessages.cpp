@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "TVSettings.h"
+#include "Settings.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
-#include "TV020.h"
-#include "tvSiteSurvey.h"
-#include "tvXRef.h"
+#include "MiningSettingsWindow.h"
+#include "SiteSurvey.h"
+#include "CrossReference.h"
 
 namespace {
 

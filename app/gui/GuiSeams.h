@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "tvResultGrid.h"
+#include "ResultGrid.h"
 
 class QPrinter;
 class QProgressBar;
@@ -37,7 +37,7 @@ struct GuiSeams {
     // The cross reference and the site survey: their result from the expanded report list,
     // telling their progress.
     using GridUtility =
-        std::function<tvResultGrid(const QStringList& reports, const tvProgressHandler& progress)>;
+        std::function<ResultGrid(const QStringList& reports, const ProgressHandler& progress)>;
     GridUtility runCrossReference;
     // The Extract driver, which sits above the windows: documents every report of the expanded
     // list and keeps `results` naming the outputs. Put in place at start-up.

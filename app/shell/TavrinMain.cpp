@@ -12,14 +12,14 @@
 #include <cstdio>
 
 #include "GuiSeams.h"
-#include "LoginDialog.h"
+#include "LogonDialog.h"
 #include "SingleInstance.h"
-#include "TVSettingsStore.h"
-#include "TVStatusWindows.h"
-#include "TVUtility.h"
+#include "SettingsStore.h"
+#include "StatusWindow.h"
+#include "UtilitiesWindow.h"
 #include "UserMessages.h"
-#include "tvCommandLineHandler.h"
-#include "tvExtract.h"
+#include "CommandLine.h"
+#include "ExtractDriver.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ void loadAndStoreSettings() {
 int interactiveStart(int argc, char** argv, const QString& commandText) {
     QApplication application(argc, argv);
     // With a window to show it in, a report whose database refuses its logon asks the user.
-    LoginDialog::install();
+    LogonDialog::install();
     guiSeams().runExtract = ExtractReportList;
     // Until the utilities window takes the user's messages, a message of the start (a settings
     // file kept aside, or one that cannot be written) gets a box of its own.
@@ -42,7 +42,7 @@ int interactiveStart(int argc, char** argv, const QString& commandText) {
     });
     loadAndStoreSettings();
     setMessageHandler(std::move(previous));
-    auto splash = std::make_unique<TVSplash>();
+    auto splash = std::make_unique<SplashWindow>();
     const bool onTop = !commandText.contains(QLatin1String("-NT"));
     if (onTop) splash->setWindowFlag(Qt::WindowStaysOnTopHint);
     const auto instance = claimSingleInstance(tavrinInstanceName());
@@ -52,9 +52,9 @@ int interactiveStart(int argc, char** argv, const QString& commandText) {
         return 0;
     }
     splash->show();
-    std::unique_ptr<TVUtility> utilities;
+    std::unique_ptr<UtilitiesWindow> utilities;
     QTimer::singleShot(3000, &application, [&utilities] {
-        utilities = std::make_unique<TVUtility>();
+        utilities = std::make_unique<UtilitiesWindow>();
         utilities->show();
     });
     QTimer::singleShot(5000, &application, [&splash] { splash.reset(); });

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "TVFieldDetails.h"
+#include "FieldDetails.h"
 #include "tvFieldDefinitions.h"
-#include "tvObjectDetailWriter.h"
+#include "ObjectDetailWriter.h"
 
 namespace {
 
@@ -141,7 +141,7 @@ TEST(FieldDetails, SummaryRingFailsInsteadOfOverflowingTheStack) {
 }
 
 TEST(FieldDetails, CutsLongTextsAtTheWorkArea) {
-    constexpr qsizetype kLength = tvObjectDetailWriter::kWorkAreaLength;
+    constexpr qsizetype kLength = ObjectDetailWriter::kWorkAreaLength;
     tvDatabaseFieldDefinition longName;
     longName.name = QString(kLength + 100, u'x');
     const QString text = GetFieldDetailText(&longName);
@@ -159,30 +159,30 @@ TEST(FieldDetails, CutsLongTextsAtTheWorkArea) {
 }
 
 TEST(WorkArea, OverwritesFromThePositionAndCutsAtTheEnd) {
-    constexpr qsizetype kLength = tvObjectDetailWriter::kWorkAreaLength;
+    constexpr qsizetype kLength = ObjectDetailWriter::kWorkAreaLength;
     QString area;
     qsizetype position = 3;
-    tvObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("ab"));
+    ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("ab"));
     EXPECT_EQ(area, QStringLiteral("  ab"));  // the untouched start reads as blanks
     EXPECT_EQ(position, 5);
     position = 2;
-    tvObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("XYZW"));
+    ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("XYZW"));
     EXPECT_EQ(area, QStringLiteral(" XYZW"));
     EXPECT_EQ(position, 6);
 
     area.clear();
     position = kLength - 1;  // 49,999: two characters fit
-    tvObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("12345"));
+    ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("12345"));
     EXPECT_EQ(area.size(), kLength);
     EXPECT_TRUE(area.endsWith(QStringLiteral(" 12")));
     EXPECT_EQ(position, kLength + 4);
-    tvObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("more"));
+    ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("more"));
     EXPECT_EQ(area.size(), kLength);  // past the end nothing is stored
     EXPECT_EQ(position, kLength + 8);
 
     position = 0;
     try {
-        tvObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("x"));
+        ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("x"));
         FAIL() << "a position before the work area was taken";
     } catch (const rt::Error& e) {
         EXPECT_EQ(e.number(), rt::kErrInvalidCall);

@@ -5,10 +5,10 @@
 #include "TestSupport.h"
 #include "tvArea.h"
 #include "tvCrossTabObject.h"
-#include "tvDummyWriter.h"
+#include "CollectingLineSink.h"
 #include "tvFieldDefinitions.h"
 #include "tvGraphObject.h"
-#include "tvObjectDetailWriter.h"
+#include "ObjectDetailWriter.h"
 #include "tvOleObject.h"
 #include "tvSection.h"
 #include "tvSubReportLink.h"
@@ -18,8 +18,8 @@ namespace {
 // What a detail writer writes to a fresh sink while `write` runs.
 template <class Write>
 QString written(Write write) {
-    tvDummyWriter sink;
-    tvObjectDetailWriter writer;
+    CollectingLineSink sink;
+    ObjectDetailWriter writer;
     writer.init(sink);
     write(writer);
     return sink.getDetails();
@@ -66,7 +66,7 @@ TEST(FormattingDetails, BorderVariants) {
          "Border: Undefined, Color=Red(3), Green(3), Blue(3), BGColor="},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteBorderFormatting(c.bag); }),
+        EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteBorderFormatting(c.bag); }),
                   line(c.expected));
     }
     const tvBorderFormatting garbled = border("thin", "0", "0", "0", 0, kNoColour);
@@ -76,7 +76,7 @@ TEST(FormattingDetails, BorderVariants) {
 
 TEST(FormattingDetails, CommonFlags) {
     const tvCommonFormatting bare;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteCommonFormatting(bare); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteCommonFormatting(bare); }),
               line("Common: Suppress Embedded = False, Suppress if Duplicated = False"));
 
     tvCommonFormatting full;
@@ -92,7 +92,7 @@ TEST(FormattingDetails, CommonFlags) {
     full.textRotationAngle = 90;
     full.toolTip = QStringLiteral("Total amount");
     full.name = QStringLiteral("never shown");
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteCommonFormatting(full); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteCommonFormatting(full); }),
               line("Common: Can Grow = True, Close Border on Page Break = False, "
                    "Css Class = total, Horizontal Alignment = Center, Keep Together = True, "
                    "Max Lines = 3, Suppress = False, Suppress Embedded = True, "
@@ -108,29 +108,29 @@ TEST(FormattingDetails, FontText) {
     bag.font.italic = true;
     bag.font.underline = true;
     bag.color = QStringLiteral("255");
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteFontFormatting(bag); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteFontFormatting(bag); }),
               line("Font: Name = Arial, Size = 10, Underline, Style = Bold Italic, Color = Red"));
 
     bag.characterSpacing = 2;
     bag.font = tvFont{QStringLiteral("Courier New"), 9.0};
     bag.font.strikethrough = true;
     bag.color = QStringLiteral("-1");
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteFontFormatting(bag); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteFontFormatting(bag); }),
               line("Font: Character Spacing = 2, Name = Courier New, Size = 9, Strikeout, "
                    "Color = None"));
 
     const tvFontFormatting unset;  // no colour text reads as colour 0
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteFontFormatting(unset); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteFontFormatting(unset); }),
               line("Font: Name = , Size = 0, Color = Black"));
 }
 
 TEST(FormattingDetails, Paragraph) {
-    EXPECT_EQ(written([](tvObjectDetailWriter& w) { w.WriteParagraphFormatting(nullptr); }),
+    EXPECT_EQ(written([](ObjectDetailWriter& w) { w.WriteParagraphFormatting(nullptr); }),
               QString());
 
     tvParagraphFormatting plain;
     plain.lineSpacing = 1.0;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteParagraphFormatting(&plain); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteParagraphFormatting(&plain); }),
               line("Paragraph: Line Spacing Type = Multiple"));
 
     tvParagraphFormatting indented;
@@ -140,7 +140,7 @@ TEST(FormattingDetails, Paragraph) {
     indented.lineSpacing = 1.5;
     indented.lineSpacingType = 1;
     indented.textFormat = 2;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteParagraphFormatting(&indented); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteParagraphFormatting(&indented); }),
               line("Paragraph: Left Indent = 10, Right Indent = 6.66666666666667, "
                    "First Line Indent = -1, Line Spacing = 1.5, Line Spacing Type = Exact, "
                    "Text Format = 2"));
@@ -149,11 +149,11 @@ TEST(FormattingDetails, Paragraph) {
 TEST(FormattingDetails, HyperlinkOnlyWithText) {
     tvHyperlinkFormatting bag;
     bag.hyperlinkType = 3;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteHyperlinkFormatting(bag); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteHyperlinkFormatting(bag); }),
               QString());
     bag.hyperlinkType = 0;
     bag.hyperlinkText = QStringLiteral("https://example.org/");
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteHyperlinkFormatting(bag); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteHyperlinkFormatting(bag); }),
               line("Hyperlink: HyperlinkType = Website, Hyperlink Text = https://example.org/"));
 }
 
@@ -161,16 +161,16 @@ TEST(FormattingDetails, Picture) {
     tvPictureFormatting bag;
     bag.xScaling = 1.0;
     bag.yScaling = 1.0;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WritePictureFormatting(bag); }), QString());
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WritePictureFormatting(bag); }), QString());
 
     bag.topCropping = 40;
     bag.leftCropping = -20;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WritePictureFormatting(bag); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WritePictureFormatting(bag); }),
               line("Picture: Top Cropping = 40, Left Cropping = -20"));
 
     bag.yScaling = 1.25;  // one scaling off 1 shows all four
     bag.scaledWidth = 2880;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WritePictureFormatting(bag); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WritePictureFormatting(bag); }),
               line("Picture: X Scaling = 1, Y Scaling = 1.25, ScaledWidth = 2880, "
                    "ScaledHeight = 0, Top Cropping = 40, Left Cropping = -20"));
 }
@@ -179,7 +179,7 @@ TEST(FormattingDetails, SubreportAndItsLinks) {
     tvSubreportFormatting bag;
     bag.subreportName = QStringLiteral("Orders");
     bag.enableOnDemand = true;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteSubreportFormatting(bag); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteSubreportFormatting(bag); }),
               line("Subreport: Subreport Name = Orders, Enable on Demand = True"));
 
     tvDatabaseFieldDefinition id;
@@ -189,7 +189,7 @@ TEST(FormattingDetails, SubreportAndItsLinks) {
     tvSubReportLink link;
     link.mainReportField = &id;
     link.mainSubReportField = &linked;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) { w.WriteSubreportLink(link); }),
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteSubreportLink(link); }),
               line("Subreport Link: {Orders.ID} = [subreport].{?Pm-Orders.ID}"));
     link.mainSubReportField = nullptr;
     EXPECT_EQ(errorOf([&] { written([&](auto& w) { w.WriteSubreportLink(link); }); }),
@@ -246,7 +246,7 @@ TEST(FormattingDetails, ValueFormats) {
     time.useLeadingZero = true;
 
     struct Case {
-        std::function<void(tvObjectDetailWriter&)> write;
+        std::function<void(ObjectDetailWriter&)> write;
         const char* expected;
     };
     const Case cases[] = {
@@ -279,7 +279,7 @@ TEST(FormattingDetails, ValueFormats) {
     for (const Case& c : cases) EXPECT_EQ(written(c.write), line(c.expected)) << c.expected;
 
     // A field whose value type has no such formatting writes none of these lines.
-    EXPECT_EQ(written([](tvObjectDetailWriter& w) {
+    EXPECT_EQ(written([](ObjectDetailWriter& w) {
                   w.WriteCurrencyFormatting(nullptr);
                   w.WriteDateFormatting(nullptr);
                   w.WriteDateTimeFormatting(nullptr);
@@ -304,7 +304,7 @@ TEST(FormattingDetails, LoadedOleObject) {
         "</ReportObjects></Section></Sections></Area></Areas></Report>");
     const auto& ole = dynamic_cast<const tvOleObject&>(
         report->tvAreas.Item(1).tvSections.Item(1).reportObjects.Item(1));
-    const QString text = written([&](tvObjectDetailWriter& w) {
+    const QString text = written([&](ObjectDetailWriter& w) {
         w.WritePictureFormatting(ole.pictureFormatting);
         w.WriteBorderFormatting(ole.borderFormatting);
         w.WriteCommonFormatting(ole.commonFormatting);
@@ -337,7 +337,7 @@ TEST(FormattingDetails, GraphTitlesFontsAndFlags) {
     graph.maxDataAxisValue = 2500.5;
     graph.isZAxisTitleByDefault = true;
     graph.zAxisTitle = QStringLiteral("Z");
-    const QString text = written([&](tvObjectDetailWriter& w) { w.WriteGraphFormatting(graph); });
+    const QString text = written([&](ObjectDetailWriter& w) { w.WriteGraphFormatting(graph); });
     EXPECT_TRUE(
         text.startsWith(line("Graph: GraphType = Stacked Bar, AutoRangeDataAxis = True, "
                              "BarSize = Minimum, Data2AxisDivisionMethod = Automatic, "
@@ -362,7 +362,7 @@ TEST(FormattingDetails, CrossTabGroupKeepsItsFieldWhole) {
     group.condition = 4;
     group.sortDirection = 1;
     group.enableSuppressSubtotal = true;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) {
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) {
                   w.WriteCrossTabGroup(group, QStringLiteral("Row"));
               }),
               line("CrossTab Row Group: Database Field=Orders.Region, BG Color = None, Group "
@@ -370,7 +370,7 @@ TEST(FormattingDetails, CrossTabGroupKeepsItsFieldWhole) {
                    "= True, Kind = 0, Sort Direction = Descending"));
     // A group whose field has no definition is documented with an empty field.
     group.field = nullptr;
-    EXPECT_EQ(written([&](tvObjectDetailWriter& w) {
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) {
                   w.WriteCrossTabGroup(group, QStringLiteral("Row"));
               }),
               line("CrossTab Row Group: , BG Color = None, Group Condition = Monthly, Enable "
@@ -390,7 +390,7 @@ TEST(FormattingDetails, GeneralNumbers) {
 }
 
 TEST(FormattingDetails, WritingWithoutASinkFails) {
-    tvObjectDetailWriter writer;
+    ObjectDetailWriter writer;
     EXPECT_EQ(errorOf([&] { writer.WriteSubreportFormatting(tvSubreportFormatting{}); }),
               rt::kErrObjectRequired);
 }

@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "TVPreview.h"
-#include "TVSettings.h"
+#include "LayoutPicture.h"
+#include "Settings.h"
 #include "TestSupport.h"
 
 namespace {
@@ -27,7 +27,7 @@ std::unique_ptr<tvReport> reportOf(const QByteArray& sections) {
 
 // The picture as a run without a display draws it: the graphical application on Qt's offscreen
 // platform, as the program's command line starts it.
-class LayoutPicture : public ::testing::Test {
+class LayoutPictureTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -40,10 +40,10 @@ protected:
         delete application_;
         application_ = nullptr;
     }
-    void TearDown() override { REPORTS() = TVSettings(); }
+    void TearDown() override { REPORTS() = Settings(); }
 
     static QImage draw(const QByteArray& sections) {
-        return TVPreview().DrawReport(*reportOf(sections), 0);
+        return LayoutPicture().DrawReport(*reportOf(sections), 0);
     }
     // How many pixels of the rectangle (in report twips, relative to the first section's top)
     // match `test`.
@@ -60,14 +60,14 @@ protected:
 
     static QGuiApplication* application_;
 };
-QGuiApplication* LayoutPicture::application_ = nullptr;
+QGuiApplication* LayoutPictureTest::application_ = nullptr;
 
 bool reddish(QColor c) { return c.red() > 180 && c.green() < 90 && c.blue() < 90; }
 bool dark(QColor c) { return c.lightness() < 80; }
 
 // Texts and the numbers of objects without text are drawn in their rectangles, cut off at their
 // edges, in a run without a display as in a windowed one.
-TEST_F(LayoutPicture, TextsAndNumbersAreDrawnInsideTheirObjects) {
+TEST_F(LayoutPictureTest, TextsAndNumbersAreDrawnInsideTheirObjects) {
     const QImage image = draw(
         "<Section minimumHeight=\"2880\" backColor=\"-1\"><ReportObjects>"
         "<TextObject kind=\"2\" text=\"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW\" left=\"0\" top=\"0\" "
@@ -85,7 +85,7 @@ TEST_F(LayoutPicture, TextsAndNumbersAreDrawnInsideTheirObjects) {
 }
 
 // System colours take the light desktop scheme; other colours keep red in their low byte.
-TEST_F(LayoutPicture, SystemColoursAreTheLightDesktopScheme) {
+TEST_F(LayoutPictureTest, SystemColoursAreTheLightDesktopScheme) {
     const struct {
         const char* value;
         const char* expected;
@@ -121,12 +121,12 @@ TEST_F(LayoutPicture, SystemColoursAreTheLightDesktopScheme) {
 TEST(LayoutPictureResolution, IsNinetySixDotsPerInch) {
     const auto report = reportOf("<Section minimumHeight=\"1440\" backColor=\"-1\"/>");
     const int dotsPerMeter = 3780;  // 96 dots per inch
-    const QImage drawn = TVPreview().DrawReport(*report, 0);
+    const QImage drawn = LayoutPicture().DrawReport(*report, 0);
     EXPECT_EQ(drawn.dotsPerMeterX(), dotsPerMeter);
     EXPECT_EQ(drawn.dotsPerMeterY(), dotsPerMeter);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("temp0.bmp"));
-    TVPreview().MakeReport(*report, 0, file);
+    LayoutPicture().MakeReport(*report, 0, file);
     const QImage saved(file, "BMP");
     EXPECT_EQ(saved.dotsPerMeterX(), dotsPerMeter);
     EXPECT_EQ(saved.dotsPerMeterY(), dotsPerMeter);

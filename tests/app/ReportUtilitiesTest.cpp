@@ -5,11 +5,11 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
-#include "TVSettings.h"
+#include "Settings.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
-#include "tvSiteSurvey.h"
-#include "tvXRef.h"
+#include "SiteSurvey.h"
+#include "CrossReference.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterO
     const QString objects = sampleReport("objects.rpt");
     const QString charts = sampleReport("charts.rpt");
     QList<qsizetype> progress;
-    const tvResultGrid grid =
+    const ResultGrid grid =
         RunCrossReference({objects, QString(), testData("real-reports/real-01.rpt"), charts},
                           [&](qsizetype i) { progress << i; });
 
@@ -79,7 +79,7 @@ TEST_F(ReportUtilities, CrossReferenceCutsQualifiedTablesAndPutsTheFormulaOnOneL
         "<Database><Tables><Table name=\"Cust\" location=\"Sales.dbo.Customer\"/>"
         "<Table name=\"x.Orders\" location=\"\"/></Tables></Database><ExportOptions/></Report>");
     const QString noTables = reportFile("<Report><Database/><ExportOptions/></Report>", "n.rpt");
-    const tvResultGrid grid = RunCrossReference({path, noTables});
+    const ResultGrid grid = RunCrossReference({path, noTables});
     const QList<QStringList> expected{
         QStringList{path, "T", "", "Customer", "Cust", "a b c d "},
         QStringList{path, "T", "", "Orders", "x.Orders", "a b c d "},
@@ -102,7 +102,7 @@ TEST_F(ReportUtilities, SurveyGivesOneRowPerReportWithCountsOverItsSubreports) {
     QStringList statuses;
     const StatusHandler oldStatus =
         setStatusHandler([&](const QString& text) { statuses << text; });
-    const tvResultGrid grid = RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")});
+    const ResultGrid grid = RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")});
     setStatusHandler(oldStatus);
     REPORTS().RunMode = 0;
 
@@ -119,7 +119,7 @@ TEST_F(ReportUtilities, SurveyGivesOneRowPerReportWithCountsOverItsSubreports) {
 
 TEST_F(ReportUtilities, SurveyOfAReportThatCannotBeOpenedShowsOnlyItsFileFacts) {
     const QString real = testData("real-reports/real-01.rpt");
-    const tvResultGrid grid = RunSiteSurvey({real});
+    const ResultGrid grid = RunSiteSurvey({real});
     EXPECT_EQ(messages, QStringList{QStringLiteral("Tavrin is unable to open this report")});
     ASSERT_EQ(grid.rows().size(), 1);
     const QStringList& cells = grid.rows().at(0);
@@ -137,7 +137,7 @@ TEST_F(ReportUtilities, EditTimeIsHoursAndMinutesWithoutLeadingZeros) {
 }
 
 TEST_F(ReportUtilities, CopyTextIsTheWholeGridAndSortKeepsRowsWholeAndTheHeaderOnTop) {
-    tvResultGrid grid(CrossReferenceColumns());
+    ResultGrid grid(CrossReferenceColumns());
     grid.AddItem({"p", "t", "", "b", "1"});
     grid.AddItem({"q", "t", "", "B", "2", "f", "beyond the last column"});
     grid.AddItem({"r", "t", "", "a", "3"});

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tvDummyWriter.h"
+#include "CollectingLineSink.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ TEST(DummyWriter, IndentsByKindAndLevel) {
         {1, 1, "Clamped", "", -2, "Clamped"},
     };
     for (const Case& c : cases) {
-        tvDummyWriter writer;
+        CollectingLineSink writer;
         writer.WriteDetails(c.code, c.kind, QString::fromLatin1(c.text),
                             QString::fromLatin1(c.value), c.level);
         EXPECT_EQ(writer.getDetails(), QString::fromLatin1(c.expected)) << c.text;
@@ -33,8 +33,8 @@ TEST(DummyWriter, IndentsByKindAndLevel) {
 }
 
 TEST(DummyWriter, AccumulatesLinesWithoutSeparators) {
-    tvDummyWriter writer;
-    tvIReportWriter& sink = writer;
+    CollectingLineSink writer;
+    LineSink& sink = writer;
     sink.WriteDetails(1, 1, QStringLiteral("a"), QString(), 1);
     sink.WriteDetails(1, 3, QStringLiteral("skipped"), QString(), 1);
     sink.WriteDetails(1, 1, QStringLiteral("b"), QString(), 1);

@@ -6,19 +6,19 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "TVSettingsStore.h"
+#include "SettingsStore.h"
 #include "UserMessages.h"
 
 namespace {
 
 // A store on a file of its own, with the program's folder beside it: nothing reaches the user's
 // configuration.
-class SettingsStore : public ::testing::Test {
+class SettingsStoreTest : public ::testing::Test {
 protected:
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 
-    std::unique_ptr<TVSettingsStore> store() const {
-        return std::make_unique<TVSettingsStore>(
+    std::unique_ptr<SettingsStore> store() const {
+        return std::make_unique<SettingsStore>(
             std::make_unique<QSettings>(path("Tavrin.conf"), QSettings::IniFormat),
             path("program"));
     }
@@ -28,8 +28,8 @@ protected:
         QSettings(path("Tavrin.conf"), QSettings::IniFormat).setValue(key, value);
     }
 
-    TVSettings loaded() const {
-        TVSettings settings;
+    Settings loaded() const {
+        Settings settings;
         store()->load(settings);
         return settings;
     }
@@ -37,8 +37,8 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(SettingsStore, FirstStartTakesEveryDefaultAndStoresIt) {
-    TVSettings settings;
+TEST_F(SettingsStoreTest, FirstStartTakesEveryDefaultAndStoresIt) {
+    Settings settings;
     settings.WordStarted = -1;
     const auto first = store();
     first->load(settings);
@@ -81,8 +81,8 @@ TEST_F(SettingsStore, FirstStartTakesEveryDefaultAndStoresIt) {
     EXPECT_FALSE(file.contains(QStringLiteral("HeadingFontBold")));
 }
 
-TEST_F(SettingsStore, SavedValuesComeBackAsStored) {
-    TVSettings settings;
+TEST_F(SettingsStoreTest, SavedValuesComeBackAsStored) {
+    Settings settings;
     store()->load(settings);
     settings.RptPath = path("reports/");
     settings.ShowTOC = -1;
@@ -96,7 +96,7 @@ TEST_F(SettingsStore, SavedValuesComeBackAsStored) {
                   .value(QStringLiteral("Extract/ShowTOC"))
                   .toString(),
               QStringLiteral("-1"));
-    const TVSettings again = loaded();
+    const Settings again = loaded();
     EXPECT_EQ(again.RptPath, path("reports/"));
     EXPECT_EQ(again.ShowTOC, -1);
     EXPECT_EQ(again.ShowSQL, 0);
@@ -106,28 +106,28 @@ TEST_F(SettingsStore, SavedValuesComeBackAsStored) {
     EXPECT_EQ(again.TableFont.Italic, -1);
 }
 
-TEST_F(SettingsStore, FoldersDerivedFromADocumentFolderGetASeparator) {
+TEST_F(SettingsStoreTest, FoldersDerivedFromADocumentFolderGetASeparator) {
     // The folder lies below folders that do not exist yet: they are created with it.
     const QString documents = path("deep/er/documents");
     stored(QStringLiteral("Extract/DocPath"), documents);
-    const TVSettings settings = loaded();
+    const Settings settings = loaded();
     EXPECT_EQ(settings.DocPath, documents);
     EXPECT_EQ(settings.TVDPath, documents + u'/');
     EXPECT_EQ(settings.DBPath, documents + u'/');
     EXPECT_TRUE(QDir(documents).exists());
 }
 
-TEST_F(SettingsStore, TextFolderIsCreatedWithItsParents) {
+TEST_F(SettingsStoreTest, TextFolderIsCreatedWithItsParents) {
     const QString text = path("a/b/text/");
     stored(QStringLiteral("Extract/TVDPath"), text);
     stored(QStringLiteral("Extract/DBPath"), path("db/"));
-    const TVSettings settings = loaded();
+    const Settings settings = loaded();
     EXPECT_EQ(settings.TVDPath, text);
     EXPECT_TRUE(QDir(text).exists());
     EXPECT_FALSE(QDir(path("db")).exists());  // the database folder is left to its users
 }
 
-TEST_F(SettingsStore, FontFlagsFollowEachRecordsOwnStyle) {
+TEST_F(SettingsStoreTest, FontFlagsFollowEachRecordsOwnStyle) {
     struct Case {
         const char* style;
         qint16 bold;
@@ -138,14 +138,14 @@ TEST_F(SettingsStore, FontFlagsFollowEachRecordsOwnStyle) {
     for (const Case& c : cases) {
         stored(QStringLiteral("Extract/TableFontStyle"), QString::fromLatin1(c.style));
         stored(QStringLiteral("Extract/ValueFontStyle"), QStringLiteral("Italic"));
-        const TVSettings settings = loaded();
+        const Settings settings = loaded();
         EXPECT_EQ(settings.TableFont.Bold, c.bold) << c.style;
         EXPECT_EQ(settings.TableFont.Italic, c.italic) << c.style;
         EXPECT_EQ(settings.ValueFont.Italic, -1) << c.style;
     }
 }
 
-TEST_F(SettingsStore, ReportOwnerStoredAsZeroLoadsEmpty) {
+TEST_F(SettingsStoreTest, ReportOwnerStoredAsZeroLoadsEmpty) {
     const std::pair<const char*, const char*> cases[] = {
         {"0", ""}, {"0.0", ""}, {" 0 ", ""}, {"Finance", "Finance"}, {"10", "10"}, {"0a", "0a"}};
     for (const auto& [stored_, expected] : cases) {
@@ -156,7 +156,7 @@ TEST_F(SettingsStore, ReportOwnerStoredAsZeroLoadsEmpty) {
 
 // A missing value takes the default; a stored one that is no number, or does not fit, leaves the
 // variable as it was (0 at the start), and the next save stores that value.
-TEST_F(SettingsStore, NumbersThatDoNotConvertKeepTheVariablesValue) {
+TEST_F(SettingsStoreTest, NumbersThatDoNotConvertKeepTheVariablesValue) {
     struct Case {
         const char* stored;
         qint16 showTOC;     // default 1
@@ -169,12 +169,12 @@ TEST_F(SettingsStore, NumbersThatDoNotConvertKeepTheVariablesValue) {
     for (const Case& c : cases) {
         stored(QStringLiteral("Extract/ShowTOC"), QString::fromLatin1(c.stored));
         stored(QStringLiteral("Extract/CreateWordDocument"), QString::fromLatin1(c.stored));
-        const TVSettings settings = loaded();
+        const Settings settings = loaded();
         EXPECT_EQ(settings.ShowTOC, c.showTOC) << c.stored;
         EXPECT_EQ(settings.CreateWordDocument, c.createWord) << c.stored;
     }
 
-    TVSettings settings;
+    Settings settings;
     settings.ShowTOC = -1;  // a value loaded before
     stored(QStringLiteral("Extract/ShowTOC"), QStringLiteral("abc"));
     store()->load(settings);
@@ -188,7 +188,7 @@ TEST_F(SettingsStore, NumbersThatDoNotConvertKeepTheVariablesValue) {
 
 // A settings file that cannot be read is kept aside with ".bad" added and the user is told where;
 // the defaults apply, and the next save writes a sound file in its place.
-TEST_F(SettingsStore, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
+TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
     struct Case {
         const char* name;
         std::function<void(const QString& file)> put;
@@ -210,7 +210,7 @@ TEST_F(SettingsStore, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
         const MessageHandler previous = setMessageHandler(
             [&messages](const QString& text, const QString&) { messages << text; });
         const auto settingsStore = store();
-        TVSettings settings;
+        Settings settings;
         settingsStore->load(settings);
         setMessageHandler(previous);
 
@@ -230,11 +230,11 @@ TEST_F(SettingsStore, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
     }
 }
 
-TEST_F(SettingsStore, NamesMatchWhateverLetterCaseTheyWereWrittenWith) {
+TEST_F(SettingsStoreTest, NamesMatchWhateverLetterCaseTheyWereWrittenWith) {
     stored(QStringLiteral("Extract/ShowRptSUmmary"), QStringLiteral("0"));
     stored(QStringLiteral("rptpath"), path("reports/"));
     stored(QStringLiteral("Extract/showtoc"), QStringLiteral("0"));
-    TVSettings settings = loaded();
+    Settings settings = loaded();
     EXPECT_EQ(settings.ShowRptSummary, 0);
     EXPECT_EQ(settings.RptPath, path("reports/"));
     EXPECT_EQ(settings.ShowTOC, 0);
@@ -249,24 +249,24 @@ TEST_F(SettingsStore, NamesMatchWhateverLetterCaseTheyWereWrittenWith) {
     EXPECT_EQ(loaded().ShowRptSummary, -1);
 }
 
-TEST_F(SettingsStore, GroupMatchesWhateverLetterCaseItWasWrittenWith) {
+TEST_F(SettingsStoreTest, GroupMatchesWhateverLetterCaseItWasWrittenWith) {
     stored(QStringLiteral("EXTRACT/ShowSQL"), QStringLiteral("0"));
-    TVSettings settings = loaded();
+    Settings settings = loaded();
     EXPECT_EQ(settings.ShowSQL, 0);
     ASSERT_TRUE(store()->save(settings));
     EXPECT_EQ(QSettings(path("Tavrin.conf"), QSettings::IniFormat).childGroups(),
               QStringList{QStringLiteral("EXTRACT")});
 }
 
-TEST_F(SettingsStore, SaveReportsAStoreThatCannotBeWritten) {
+TEST_F(SettingsStoreTest, SaveReportsAStoreThatCannotBeWritten) {
     // A file where the store's folder should be: the store can be neither created nor written.
     QFile blocker(path("blocked"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    TVSettingsStore blocked(
+    SettingsStore blocked(
         std::make_unique<QSettings>(path("blocked/Tavrin.conf"), QSettings::IniFormat),
         path("program"));
-    TVSettings settings;
+    Settings settings;
     blocked.load(settings);
     EXPECT_EQ(settings.ShowTOC, 1);
     EXPECT_FALSE(blocked.save(settings));
@@ -275,7 +275,7 @@ TEST_F(SettingsStore, SaveReportsAStoreThatCannotBeWritten) {
                   .arg(QDir::toNativeSeparators(path("blocked/Tavrin.conf"))));
 }
 
-TEST_F(SettingsStore, GlobalSettingsGoThroughTheGlobalStore) {
+TEST_F(SettingsStoreTest, GlobalSettingsGoThroughTheGlobalStore) {
     setGlobalSettingsStore(store());
     stored(QStringLiteral("Extract/OutputTemplate"), QStringLiteral("Modern"));
     LoadGlobalSettings();

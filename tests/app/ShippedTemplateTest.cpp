@@ -7,13 +7,13 @@
 #include <QTemporaryDir>
 
 #include "DocxPackage.h"
-#include "TVSettings.h"
-#include "TVSettingsStore.h"
-#include "TVWordDocWriter.h"
-#include "TVWriterHelper.h"
+#include "Settings.h"
+#include "SettingsStore.h"
+#include "DocxWriter.h"
+#include "SharedBlocks.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
-#include "tvTemplateHelper.h"
+#include "TemplateStore.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ protected:
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("Templates")));
         for (const QString& name : shipped.entryList(QDir::Files))
             ASSERT_TRUE(QFile::copy(shipped.filePath(name), path("Templates/" + name)));
-        setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+        setGlobalSettingsStore(std::make_unique<SettingsStore>(
             std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat),
             dir_.path() + u'/'));
         LoadGlobalSettings();
@@ -55,7 +55,7 @@ protected:
         SetWordDocWriter(nullptr);
         setMessageHandler(std::move(previous_));
         setGlobalSettingsStore(nullptr);
-        REPORTS() = TVSettings();
+        REPORTS() = Settings();
     }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 
@@ -73,7 +73,7 @@ TEST_F(ShippedTemplate, DefaultProfileGivesTheClassicDocumentWithoutAMessage) {
     ASSERT_TRUE(design.open(QIODevice::ReadOnly));
     const auto report = loadReport(design.readAll(), path(QStringLiteral("list.rpt")));
 
-    auto writer = std::make_shared<TVWordDocWriter>();
+    auto writer = std::make_shared<DocxWriter>();
     SetWordDocWriter(writer);
     const QString name = QStringLiteral("list.rpt");
     ASSERT_TRUE(writer->init(name, dir_.path() + u'/', path(name), REPORTS().OutputTemplate));
@@ -112,9 +112,9 @@ TEST_F(ShippedTemplate, DefaultProfileGivesTheClassicDocumentWithoutAMessage) {
 
 // Every profile of the shipped store names a template that ships beside it.
 TEST_F(ShippedTemplate, EveryShippedProfileHasItsTemplate) {
-    const auto profiles = tvTemplateHelper(dir_.path()).LoadAllTemplates();
+    const auto profiles = TemplateStore(dir_.path()).LoadAllTemplates();
     ASSERT_FALSE(profiles.empty());
-    for (const tvDocumentTemplate& profile : profiles)
+    for (const DocumentTemplate& profile : profiles)
         EXPECT_TRUE(QFile::exists(profile.templatePath)) << profile.templatePath.toStdString();
 }
 

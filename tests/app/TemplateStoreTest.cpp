@@ -7,7 +7,7 @@
 
 #include "QtPrinters.h"
 #include "UserMessages.h"
-#include "tvTemplateHelper.h"
+#include "TemplateStore.h"
 
 namespace {
 
@@ -18,16 +18,16 @@ const QByteArray kCorporate =
     "<heading3Style>Title 3</heading3Style><tableStyle>Grid Table</tableStyle></tavrin_template>";
 
 // A program folder of its own with a Templates folder, and the messages shown to the user.
-class TemplateStore : public ::testing::Test {
+class TemplateStoreTest : public ::testing::Test {
 protected:
-    TemplateStore() {
+    TemplateStoreTest() {
         QDir(dir_.path()).mkpath(QStringLiteral("Templates"));
         previous_ = setMessageHandler(
             [this](const QString& text, const QString&) { messages_.append(text); });
     }
-    ~TemplateStore() override { setMessageHandler(previous_); }
+    ~TemplateStoreTest() override { setMessageHandler(previous_); }
 
-    tvTemplateHelper store() const { return tvTemplateHelper(dir_.path()); }
+    TemplateStore store() const { return TemplateStore(dir_.path()); }
     QString folder() const { return dir_.path() + QStringLiteral("/Templates/"); }
     QString configPath() const { return folder() + QStringLiteral("template_config.xml"); }
 
@@ -53,9 +53,9 @@ protected:
     MessageHandler previous_;
 };
 
-TEST_F(TemplateStore, AddedProfileReadsBackWithItsFolder) {
+TEST_F(TemplateStoreTest, AddedProfileReadsBackWithItsFolder) {
     writeConfig("<tavrin_templates/>");
-    tvDocumentTemplate added;
+    DocumentTemplate added;
     added.templateName = QStringLiteral("Corporate & <Co>");
     added.templatePath = QStringLiteral("Corp.dotx");  // the window stores the bare file name
     added.normalStyleName = QStringLiteral("Body");
@@ -69,9 +69,9 @@ TEST_F(TemplateStore, AddedProfileReadsBackWithItsFolder) {
     added.propertyTitleStyleName = QStringLiteral("Label");
     store().AddTemplate(added);
 
-    const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+    const std::vector<DocumentTemplate> all = store().LoadAllTemplates();
     ASSERT_EQ(all.size(), 1u);
-    const tvDocumentTemplate& back = all[0];
+    const DocumentTemplate& back = all[0];
     EXPECT_EQ(back.templateName, added.templateName);
     EXPECT_EQ(back.templatePath, folder() + QStringLiteral("Corp.dotx"));
     EXPECT_EQ(back.normalStyleName, added.normalStyleName);
@@ -98,15 +98,15 @@ TEST_F(TemplateStore, AddedProfileReadsBackWithItsFolder) {
 
     // A character that XML cannot carry is left out: written as it is, it would make the whole
     // file unreadable, every profile with it.
-    tvDocumentTemplate odd;
+    DocumentTemplate odd;
     odd.templateName = QStringLiteral("Odd\x01Name");
     store().AddTemplate(odd);
-    const std::vector<tvDocumentTemplate> both = store().LoadAllTemplates();
+    const std::vector<DocumentTemplate> both = store().LoadAllTemplates();
     ASSERT_EQ(both.size(), 2u);
     EXPECT_EQ(both[1].templateName, QStringLiteral("OddName"));
 }
 
-TEST_F(TemplateStore, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
+TEST_F(TemplateStoreTest, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
     struct Case {
         const char* what;
         QByteArray file;
@@ -122,7 +122,7 @@ TEST_F(TemplateStore, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
     };
     for (const Case& c : cases) {
         writeConfig(c.file);
-        const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+        const std::vector<DocumentTemplate> all = store().LoadAllTemplates();
         ASSERT_EQ(all.size(), 2u) << c.what;
         EXPECT_EQ(all[0].templateName, QStringLiteral("Corporate")) << c.what;
         EXPECT_EQ(all[0].tableStyle, QStringLiteral("Grid Table")) << c.what;
@@ -134,22 +134,22 @@ TEST_F(TemplateStore, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
     EXPECT_TRUE(messages_.isEmpty());
 }
 
-TEST_F(TemplateStore, AFileInAnotherEncodingKeepsItsNamesWhenChanged) {
+TEST_F(TemplateStoreTest, AFileInAnotherEncodingKeepsItsNamesWhenChanged) {
     writeConfig("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<templates>" +
                 profile("Caf\xe9", "Normal") + "</templates>");
-    tvDocumentTemplate added;
+    DocumentTemplate added;
     added.templateName = QStringLiteral("Stra\u00dfe");
     store().AddTemplate(added);
     // The file is written anew in UTF-8, with no declaration that would say otherwise; an older
     // reader of the file wants none ahead of the root either.
     EXPECT_TRUE(config().startsWith("<templates>"));
-    const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+    const std::vector<DocumentTemplate> all = store().LoadAllTemplates();
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].templateName, QStringLiteral("Caf\u00e9"));
     EXPECT_EQ(all[1].templateName, QStringLiteral("Stra\u00dfe"));
 }
 
-TEST_F(TemplateStore, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
+TEST_F(TemplateStoreTest, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
     writeConfig("<templates>" + profile("Twin", "First") + profile("Twin", "Second") +
                 profile("Other", "Normal") + "</templates>");
     EXPECT_EQ(store().LoadAllTemplates().size(), 3u);
@@ -157,27 +157,27 @@ TEST_F(TemplateStore, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
     // Names count their letter case.
     EXPECT_FALSE(store().LoadTemplate(QStringLiteral("twin")).has_value());
 
-    tvDocumentTemplate twin;
+    DocumentTemplate twin;
     twin.templateName = QStringLiteral("Twin");
     store().DeleteTemplate(twin);
     EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin")).normalStyleName,
               QStringLiteral("Second"));
 
     // Modifying is deleting and adding: the profile moves to the end.
-    tvDocumentTemplate changed = *store().LoadTemplate(QStringLiteral("Twin"));
+    DocumentTemplate changed = *store().LoadTemplate(QStringLiteral("Twin"));
     changed.templatePath = QStringLiteral("Twin.dotx");
     changed.normalStyleName = QStringLiteral("Changed");
     store().DeleteTemplate(changed);
     store().AddTemplate(changed);
-    const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+    const std::vector<DocumentTemplate> all = store().LoadAllTemplates();
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].templateName, QStringLiteral("Other"));
     EXPECT_EQ(all[1].normalStyleName, QStringLiteral("Changed"));
 }
 
-TEST_F(TemplateStore, AProfileNotStoredGivesTheFallbackAfterAMessage) {
+TEST_F(TemplateStoreTest, AProfileNotStoredGivesTheFallbackAfterAMessage) {
     writeConfig("<templates>" + kCorporate + "</templates>");
-    const tvDocumentTemplate fallback = store().GetTemplate(QStringLiteral("Missing"));
+    const DocumentTemplate fallback = store().GetTemplate(QStringLiteral("Missing"));
     ASSERT_EQ(messages_.size(), 1);
     // The message names the file just looked in, even when nothing else has read the store yet.
     EXPECT_EQ(
@@ -195,13 +195,13 @@ TEST_F(TemplateStore, AProfileNotStoredGivesTheFallbackAfterAMessage) {
     EXPECT_EQ(fallback.heading4StyleName, QStringLiteral("Heading 4"));
     EXPECT_TRUE(fallback.templatePath.startsWith(folder()));
 
-    const tvDocumentTemplate builtIn = tvTemplateHelper::GetDefaultTemplate();
+    const DocumentTemplate builtIn = TemplateStore::GetDefaultTemplate();
     EXPECT_EQ(builtIn.templateName, QStringLiteral("Default"));
     EXPECT_EQ(builtIn.templatePath, QStringLiteral("Default"));
     EXPECT_EQ(builtIn.tableStyle, QStringLiteral("Table Grid"));
 }
 
-TEST_F(TemplateStore, AnUnusableFileFailsWithoutChangingIt) {
+TEST_F(TemplateStoreTest, AnUnusableFileFailsWithoutChangingIt) {
     struct Case {
         const char* what;
         std::optional<QByteArray> file;  // nothing: no file at all
@@ -213,14 +213,14 @@ TEST_F(TemplateStore, AnUnusableFileFailsWithoutChangingIt) {
          "<templates>" + kCorporate +
              "<tavrin_template name=\"Short\"><path>S.dotx</path></tavrin_template></templates>"},
     };
-    tvDocumentTemplate added;
+    DocumentTemplate added;
     added.templateName = QStringLiteral("New");
     for (const Case& c : cases) {
         QFile::remove(configPath());
         if (c.file) writeConfig(*c.file);
         const QByteArray before = config();
-        EXPECT_THROW(store().LoadAllTemplates(), tvTemplateError) << c.what;
-        EXPECT_THROW(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx")), tvTemplateError)
+        EXPECT_THROW(store().LoadAllTemplates(), TemplateError) << c.what;
+        EXPECT_THROW(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx")), TemplateError)
             << c.what;
         EXPECT_FALSE(store().LoadTemplate(QStringLiteral("Short")).has_value()) << c.what;
         if (c.file && QByteArray(c.what).startsWith("a profile")) {
@@ -229,19 +229,19 @@ TEST_F(TemplateStore, AnUnusableFileFailsWithoutChangingIt) {
                       QStringLiteral("Contents"));
             continue;
         }
-        EXPECT_THROW(store().AddTemplate(added), tvTemplateError) << c.what;
-        EXPECT_THROW(store().DeleteTemplate(added), tvTemplateError) << c.what;
+        EXPECT_THROW(store().AddTemplate(added), TemplateError) << c.what;
+        EXPECT_THROW(store().DeleteTemplate(added), TemplateError) << c.what;
         EXPECT_EQ(config(), before) << c.what;
         EXPECT_EQ(QFile::exists(configPath()), c.file.has_value()) << c.what;
     }
 
     writeConfig("<templates>" + kCorporate + "</templates>");
     const QByteArray before = config();
-    EXPECT_THROW(store().DeleteTemplate(added), tvTemplateError);
+    EXPECT_THROW(store().DeleteTemplate(added), TemplateError);
     EXPECT_EQ(config(), before);
 }
 
-TEST_F(TemplateStore, ATemplateFileIsInUseOnlyUnderTheTemplatesFolder) {
+TEST_F(TemplateStoreTest, ATemplateFileIsInUseOnlyUnderTheTemplatesFolder) {
     writeConfig(
         "<templates>" + kCorporate +
         "<tavrin_template name=\"Elsewhere\"><path>/other/Far.dotx</path><normalStyle/><tocStyle/>"
@@ -253,7 +253,7 @@ TEST_F(TemplateStore, ATemplateFileIsInUseOnlyUnderTheTemplatesFolder) {
     EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("Unused.dotx")));
 }
 
-TEST_F(TemplateStore, WithoutATemplatesFolderTheFileIsLookedForInTheWorkingFolder) {
+TEST_F(TemplateStoreTest, WithoutATemplatesFolderTheFileIsLookedForInTheWorkingFolder) {
     QDir(dir_.path()).rmpath(QStringLiteral("Templates"));
     QTemporaryDir working;
     const QString previous = QDir::currentPath();
@@ -265,7 +265,7 @@ TEST_F(TemplateStore, WithoutATemplatesFolderTheFileIsLookedForInTheWorkingFolde
     }
     EXPECT_TRUE(store().GetTemplatesFolder().isEmpty());
     EXPECT_EQ(store().GetTemplateConfigPath(), QStringLiteral("template_config.xml"));
-    const std::vector<tvDocumentTemplate> all = store().LoadAllTemplates();
+    const std::vector<DocumentTemplate> all = store().LoadAllTemplates();
     QDir::setCurrent(previous);
     ASSERT_EQ(all.size(), 1u);
     EXPECT_EQ(all[0].templatePath, QStringLiteral("Corp.dotx"));

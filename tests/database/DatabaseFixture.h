@@ -9,24 +9,24 @@
 #include <QTemporaryDir>
 #include <QVariantMap>
 
-#include "tvDatabaseCreator.h"
-#include "tvDbConnection.h"
+#include "DatabaseCreator.h"
+#include "DbConnection.h"
 
 // A temporary database folder, and the texts that the database module shows while a test runs.
 class DatabaseFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        tvDatabaseCreator::setProgress({[this](bool show, const QString& text) {
+        DatabaseCreator::setProgress({[this](bool show, const QString& text) {
                                             if (show) statuses << text;
                                         },
                                         [this](const QString& text, const QString& title) {
                                             messages << title + QLatin1String(": ") + text;
                                         }});
     }
-    void TearDown() override { tvDatabaseCreator::setProgress({}); }
+    void TearDown() override { DatabaseCreator::setProgress({}); }
 
-    QString path() const { return tvDatabaseCreator::DatabasePath(dir.path() + QLatin1Char('/')); }
+    QString path() const { return DatabaseCreator::DatabasePath(dir.path() + QLatin1Char('/')); }
 
     QStringList backups() const {
         return QDir(dir.path()).entryList({QStringLiteral("tv_Backup*")}, QDir::Files, QDir::Name);
@@ -43,7 +43,7 @@ protected:
 };
 
 // A row with every column of the live table filled: the values given, else 0 or "".
-inline void insertRow(tvDbConnection& db, const QString& table, const QVariantMap& values) {
+inline void insertRow(DbConnection& db, const QString& table, const QVariantMap& values) {
     QSqlQuery info =
         db.exec(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), {table});
     QStringList names;
@@ -66,7 +66,7 @@ inline void insertRow(tvDbConnection& db, const QString& table, const QVariantMa
 // The live schema, one line per column (in column order), unique key and foreign key, in the
 // form of the golden schema file.
 inline QStringList dumpSchema(const QString& path) {
-    tvDbConnection db(path);
+    DbConnection db(path);
     QStringList lines;
     QSqlQuery tables = db.exec(QStringLiteral(
         "SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' "

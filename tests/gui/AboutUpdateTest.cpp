@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "GuiSeams.h"
-#include "TVAbout.h"
+#include "AboutDialog.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ protected:
                 "http://127.0.0.1:" + QByteArray::number(server.serverPort()));
     }
     void TearDown() override {
-        if (TVUpdate::current()) TVUpdate::current()->close();
+        if (UpdateNoticeDialog::current()) UpdateNoticeDialog::current()->close();
         guiSeams() = saved_;
         aboutSeams() = savedAbout_;
         qputenv("TAVRIN_UPDATE_SERVER", savedServer_);
@@ -108,7 +108,7 @@ protected:
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < 5000) {
-            if (!messages.isEmpty() || (TVUpdate::current() && TVUpdate::current()->isVisible()))
+            if (!messages.isEmpty() || (UpdateNoticeDialog::current() && UpdateNoticeDialog::current()->isVisible()))
                 return true;
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
@@ -130,7 +130,7 @@ private:
 TEST_F(AboutAndUpdate, AboutShowsTheVersionAndReportsAMissingSystemInformationTool) {
     AddHelpMenu(&window);
     window.findChild<QAction*>("miHAbout")->trigger();
-    auto* about = window.findChild<TVAbout*>("TVAbout");
+    auto* about = window.findChild<AboutDialog*>("TVAbout");
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowTitle(), "About Tavrin Extract");
@@ -200,12 +200,12 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
         ASSERT_TRUE(outcomeShown());
         EXPECT_TRUE(server.request.startsWith("GET /Downloads/latestVersion-TV4.txt "));
         EXPECT_EQ(server.requests, 1);
-        const bool shown = TVUpdate::current() && TVUpdate::current()->isVisible();
+        const bool shown = UpdateNoticeDialog::current() && UpdateNoticeDialog::current()->isVisible();
         EXPECT_EQ(shown ? QStringList{notice} : messages, QStringList{c.expected});
         EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
         if (shown) {
-            EXPECT_EQ(TVUpdate::current()->windowTitle(), "Check For Updates");
-            TVUpdate::current()->close();
+            EXPECT_EQ(UpdateNoticeDialog::current()->windowTitle(), "Check For Updates");
+            UpdateNoticeDialog::current()->close();
         }
     }
     EXPECT_EQ(other.requests, 0);
@@ -221,7 +221,7 @@ TEST_F(AboutAndUpdate, AnUnreachableServerFailsTheCheckGracefully) {
     EXPECT_EQ(messages, QStringList{"Check for Updates|Unable to check for update.  Please check "
                                     "for updates again later."});
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(TVUpdate::current(), nullptr);
+    EXPECT_EQ(UpdateNoticeDialog::current(), nullptr);
 }
 
 // The window goes on while the server is slow; a server that does not answer in time fails the
@@ -249,7 +249,7 @@ TEST_F(AboutAndUpdate, TheCheckNeverHoldsTheWindowAndGivesUpInTime) {
 }
 
 TEST_F(AboutAndUpdate, TheNoticeOpensTheDownloadPage) {
-    TVUpdate& notice = TVUpdate::showFor(&window);
+    UpdateNoticeDialog& notice = UpdateNoticeDialog::showFor(&window);
     EXPECT_EQ(notice.lblMessage->text(),
               "An update is available!  Please download the latest version from:");
     EXPECT_EQ(notice.lblLink->text(),

@@ -12,12 +12,12 @@
 
 #include "DocxDocument.h"
 #include "GuiSeams.h"
-#include "TVDatabaseHelper.h"
-#include "TVRptOwner.h"
-#include "TVSettings.h"
-#include "TVTemplates.h"
-#include "TVUtility.h"
-#include "tvDatabaseCreator.h"
+#include "ReportOwnerStore.h"
+#include "ReportOwnersWindow.h"
+#include "Settings.h"
+#include "TemplatesWindow.h"
+#include "UtilitiesWindow.h"
+#include "DatabaseCreator.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ void select(QComboBox& combo, const QString& text) {
 TEST_F(ReportOwnerWindow, WithoutTheDatabaseOutputOnlyCloseIsOffered) {
     REPORTS().DBPath = dir.path() + u'/';
     REPORTS().UpdateDB = 0;
-    TVRptOwner window;
+    ReportOwnersWindow window;
     EXPECT_FALSE(window.frmRptOwner->isEnabled());
     EXPECT_FALSE(window.lblRptOwnerInfo->isHidden());
     EXPECT_TRUE(window.cmdClose->isEnabled());
@@ -93,8 +93,8 @@ TEST_F(ReportOwnerWindow, WithoutTheDatabaseOutputOnlyCloseIsOffered) {
 TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     REPORTS().DBPath = dir.path() + u'/';
     REPORTS().UpdateDB = 1;
-    TVRptOwner window;
-    const QString path = dir.path() + u'/' + QLatin1String(tvDatabaseCreator::kDatabaseFileName);
+    ReportOwnersWindow window;
+    const QString path = dir.path() + u'/' + QLatin1String(DatabaseCreator::kDatabaseFileName);
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_EQ(window.cmbRptOwners->currentText(), QStringLiteral("(None Defined)"));
     EXPECT_TRUE(window.lblRptOwnerInfo->isHidden());
@@ -158,7 +158,7 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
     window.cmdDeleteRptOwner_Click();
     EXPECT_EQ(entries(*window.cmbRptOwners), QStringList{"Admin"});
-    EXPECT_EQ(TVDatabaseHelper::LoadReportOwners(path)->Count(), 1);
+    EXPECT_EQ(ReportOwnerStore::LoadReportOwners(path)->Count(), 1);
 }
 
 // A program folder with an empty template store, and a template file outside it.
@@ -179,7 +179,7 @@ protected:
 };
 
 TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
-    TVTemplates window(dir.path());
+    TemplatesWindow window(dir.path());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Templates"));
     EXPECT_EQ(window.cmbAvailableTemplates->count(), 0);
     window.cmdSaveTemplate_Click();
@@ -216,7 +216,7 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Corp.dotx")));
     EXPECT_EQ(entries(*window.cmbAvailableTemplates), QStringList{"Corporate"});
-    const tvTemplateHelper store(dir.path());
+    const TemplateStore store(dir.path());
     const auto stored = store.LoadTemplate(QStringLiteral("Corporate"));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->templatePath, templates() + QStringLiteral("Corp.dotx"));
@@ -272,7 +272,7 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
 
 TEST_F(TemplateWindow, WithoutTheTemplatesFolderNothingIsCopied) {
     ASSERT_TRUE(QDir(templates()).removeRecursively());
-    TVTemplates window(dir.path());
+    TemplatesWindow window(dir.path());
     messages.clear();
     window.cmdNewTemplate_Click();
     window.txtTemplateName->setText(QStringLiteral("Corporate"));
@@ -286,7 +286,7 @@ TEST_F(TemplateWindow, WithoutTheTemplatesFolderNothingIsCopied) {
 }
 
 TEST_F(AdministrationWindow, TheFileMenuOffersBothWindows) {
-    TVUtility utility;
+    UtilitiesWindow utility;
     for (const char* name : {"miFTemplates", "miFRptOwners"})
         EXPECT_NE(utility.findChild<QAction*>(QLatin1String(name)), nullptr) << name;
 }

@@ -10,10 +10,10 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include "TV020.h"
-#include "TVDatabaseHelper.h"
-#include "TVSettingsStore.h"
-#include "tvDatabaseCreator.h"
+#include "MiningSettingsWindow.h"
+#include "ReportOwnerStore.h"
+#include "SettingsStore.h"
+#include "DatabaseCreator.h"
 
 namespace {
 
@@ -22,14 +22,14 @@ namespace {
 class MiningSettings : public ::testing::Test {
 protected:
     void SetUp() override {
-        fonts_ = TV020::printerFonts();
-        box_ = TV020::messageBox();
-        browse_ = TV020::browseForFolder();
-        TV020::printerFonts() = [] { return std::optional<QStringList>({"Verdana", "Arial"}); };
-        TV020::messageBox() = [this](QWidget*, const QString& text, const QString&) {
+        fonts_ = MiningSettingsWindow::printerFonts();
+        box_ = MiningSettingsWindow::messageBox();
+        browse_ = MiningSettingsWindow::browseForFolder();
+        MiningSettingsWindow::printerFonts() = [] { return std::optional<QStringList>({"Verdana", "Arial"}); };
+        MiningSettingsWindow::messageBox() = [this](QWidget*, const QString& text, const QString&) {
             messages << text;
         };
-        TV020::browseForFolder() = [this](QWidget*, const QString& title, const QString& initial) {
+        MiningSettingsWindow::browseForFolder() = [this](QWidget*, const QString& title, const QString& initial) {
             browsed << title + u':' + initial;
             return nextFolder;
         };
@@ -37,9 +37,9 @@ protected:
     }
     void TearDown() override {
         setGlobalSettingsStore(nullptr);
-        TV020::printerFonts() = fonts_;
-        TV020::messageBox() = box_;
-        TV020::browseForFolder() = browse_;
+        MiningSettingsWindow::printerFonts() = fonts_;
+        MiningSettingsWindow::messageBox() = box_;
+        MiningSettingsWindow::browseForFolder() = browse_;
     }
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }
@@ -48,29 +48,29 @@ protected:
         QSettings(path("Tavrin.conf"), QSettings::IniFormat).setValue(key, value);
     }
 
-    std::unique_ptr<TVSettingsStore> store(
+    std::unique_ptr<SettingsStore> store(
         const QString& file = QStringLiteral("Tavrin.conf")) const {
-        return std::make_unique<TVSettingsStore>(
+        return std::make_unique<SettingsStore>(
             std::make_unique<QSettings>(path(file), QSettings::IniFormat), path("program"));
     }
 
     // The window as the utilities window opens it, on the settings stored so far.
-    std::unique_ptr<TV020> open() {
+    std::unique_ptr<MiningSettingsWindow> open() {
         setGlobalSettingsStore(store());
         LoadGlobalSettings();
-        auto form = std::make_unique<TV020>();
+        auto form = std::make_unique<MiningSettingsWindow>();
         form->show();
         return form;
     }
 
-    TVSettings reloaded() const {
-        TVSettings settings;
+    Settings reloaded() const {
+        Settings settings;
         store()->load(settings);
         return settings;
     }
 
     template <class W = QWidget>
-    static W* child(const TV020& form, const char* name) {
+    static W* child(const MiningSettingsWindow& form, const char* name) {
         auto* widget = form.findChild<W*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
@@ -133,7 +133,7 @@ TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
     child<QPushButton>(*form, "cmdSave")->click();
 
     EXPECT_FALSE(form->isVisible());
-    const TVSettings saved = reloaded();
+    const Settings saved = reloaded();
     EXPECT_EQ(saved.ShowTOC, 1);
     EXPECT_EQ(saved.ShowFormula, 1);
     EXPECT_EQ(saved.SummaryOnly, 0);
@@ -175,12 +175,12 @@ TEST_F(MiningSettings, BoxesSwitchTheirDependentsOffAndOn) {
     struct Case {
         const char* master;
         const char* dependent;
-        qint16 TVSettings::*flag;
+        qint16 Settings::*flag;
     };
-    for (const Case& c : {Case{"chkLayout", "chkHiddenSections", &TVSettings::ShowHiddenSections},
-                          Case{"ChkRptSummary", "chkPrinter", &TVSettings::ShowPrinter},
-                          Case{"ChkRptSummary", "chkExport", &TVSettings::ShowExport},
-                          Case{"chkShowTables", "chkIncludeFields", &TVSettings::ShowDBCols}}) {
+    for (const Case& c : {Case{"chkLayout", "chkHiddenSections", &Settings::ShowHiddenSections},
+                          Case{"ChkRptSummary", "chkPrinter", &Settings::ShowPrinter},
+                          Case{"ChkRptSummary", "chkExport", &Settings::ShowExport},
+                          Case{"chkShowTables", "chkIncludeFields", &Settings::ShowDBCols}}) {
         SCOPED_TRACE(c.dependent);
         const auto form = open();
         auto* master = child<QCheckBox>(*form, c.master);
@@ -239,9 +239,9 @@ TEST_F(MiningSettings, FolderButtonsAskForAFolderAndACancelChangesNothing) {
 }
 
 TEST_F(MiningSettings, OwnerListStartsEmptyAndSelectsTheStoredOwner) {
-    ASSERT_TRUE(tvDatabaseCreator::CreateDatabase(path("tv.db")));
-    ASSERT_EQ(TVDatabaseHelper::AddReportOwner(path("tv.db"), QStringLiteral("Ann")), QString());
-    ASSERT_EQ(TVDatabaseHelper::AddReportOwner(path("tv.db"), QStringLiteral("Bob")), QString());
+    ASSERT_TRUE(DatabaseCreator::CreateDatabase(path("tv.db")));
+    ASSERT_EQ(ReportOwnerStore::AddReportOwner(path("tv.db"), QStringLiteral("Ann")), QString());
+    ASSERT_EQ(ReportOwnerStore::AddReportOwner(path("tv.db"), QStringLiteral("Bob")), QString());
     stored(QStringLiteral("Extract/UpdateDB"), QStringLiteral("1"));
     stored(QStringLiteral("Extract/ReportOwner"), QStringLiteral("Bob"));
     auto form = open();
@@ -261,7 +261,7 @@ TEST_F(MiningSettings, OwnerListStartsEmptyAndSelectsTheStoredOwner) {
 }
 
 TEST_F(MiningSettings, NoPrinterLeavesTheFontListsEmptyButShowsTheFonts) {
-    TV020::printerFonts() = [] { return std::optional<QStringList>(); };
+    MiningSettingsWindow::printerFonts() = [] { return std::optional<QStringList>(); };
     stored(QStringLiteral("Extract/ValueFontName"), QStringLiteral("Verdana"));
     const auto form = open();
     EXPECT_EQ(
@@ -289,9 +289,9 @@ TEST_F(MiningSettings, TheUtilitiesWindowOpensOneInstanceNotModal) {
     LoadGlobalSettings();
     QWidget utilities;
     ShowMiningSettings(&utilities);
-    child<QPushButton>(*utilities.findChild<TV020*>(), "cmdExit")->click();
+    child<QPushButton>(*utilities.findChild<MiningSettingsWindow*>(), "cmdExit")->click();
     ShowMiningSettings(&utilities);
-    const auto forms = utilities.findChildren<TV020*>();
+    const auto forms = utilities.findChildren<MiningSettingsWindow*>();
     ASSERT_EQ(forms.size(), 1);
     EXPECT_TRUE(forms.front()->isVisible());
     EXPECT_FALSE(forms.front()->isModal());

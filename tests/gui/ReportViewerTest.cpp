@@ -13,16 +13,16 @@
 
 #include "GuiSeams.h"
 #include "RtError.h"
-#include "TVDatabaseWriter.h"
-#include "TVSettings.h"
-#include "TVSettingsStore.h"
-#include "TVUtility.h"
+#include "DatabaseWriter.h"
+#include "Settings.h"
+#include "SettingsStore.h"
+#include "UtilitiesWindow.h"
 #include "TestSupport.h"
-#include "tvDatabaseCreator.h"
-#include "tvDbConnection.h"
-#include "tvLogWriter.h"
+#include "DatabaseCreator.h"
+#include "DbConnection.h"
+#include "RunLog.h"
 #include "tvReport.h"
-#include "tvReportViewer.h"
+#include "ReportViewerWindow.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         REPORTS().DBPath = dir.path() + QLatin1Char('/');
-        ASSERT_TRUE(tvDatabaseCreator::CreateDatabase(database()));
-        tvDbConnection(database())
+        ASSERT_TRUE(DatabaseCreator::CreateDatabase(database()));
+        DbConnection(database())
             .exec(QStringLiteral("INSERT INTO ReportOwner (Name) VALUES (?)"),
                   {QStringLiteral("Finance")});
         for (const char* name : {"fields.rpt", "objects.rpt"}) {
@@ -45,24 +45,24 @@ protected:
             owners.removeFirst();
             tvReport report;
             report.init(sampleReport(QLatin1String(name)), 0, 0);
-            ASSERT_TRUE(TVDatabaseWriter().WriteReport(report, QLatin1String(name), database(),
+            ASSERT_TRUE(DatabaseWriter().WriteReport(report, QLatin1String(name), database(),
                                                        report.reportFileName));
         }
     }
     void TearDown() override {
         CloseLog();
-        REPORTS() = TVSettings();
+        REPORTS() = Settings();
     }
 
     QString database() const { return dir.filePath(QStringLiteral("tv.db")); }
     QStringList column(const QString& sql) const {
-        tvDbConnection db(database());
+        DbConnection db(database());
         QSqlQuery query = db.exec(sql);
         QStringList out;
         while (query.next()) out << query.value(0).toString();
         return out;
     }
-    QString rendered(const tvViewerReport& report) const {
+    QString rendered(const ViewerReport& report) const {
         QTextDocument document;
         RenderReport(report, document);
         return document.toPlainText();
@@ -91,7 +91,7 @@ TEST_F(ReportViewerTest, EveryDefinitionShowsItsTitleAndTheStoredRows) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        const tvViewerReport report = RunReportDefinition(definition(c.file), database());
+        const ViewerReport report = RunReportDefinition(definition(c.file), database());
         EXPECT_EQ(report.title, QLatin1String(c.title));
         EXPECT_FALSE(report.rows.isEmpty());
         const QString text = rendered(report);
@@ -102,12 +102,12 @@ TEST_F(ReportViewerTest, EveryDefinitionShowsItsTitleAndTheStoredRows) {
 }
 
 TEST_F(ReportViewerTest, SortFieldsAreReplacedInAnyLetterCase) {
-    const tvViewerReport byReport = RunReportDefinition(definition("TVReportRTCR.rpt"), database(),
+    const ViewerReport byReport = RunReportDefinition(definition("TVReportRTCR.rpt"), database(),
                                                         {"{Reports.ReportName}", "{Tables.Name}"});
-    const tvViewerReport byTable = RunReportDefinition(definition("TVReportRTCR.rpt"), database(),
+    const ViewerReport byTable = RunReportDefinition(definition("TVReportRTCR.rpt"), database(),
                                                        {"{tables.NAME}", " {reports.reportname} "});
     ASSERT_EQ(byReport.rows.size(), byTable.rows.size());
-    const auto sortedBy = [](const tvViewerReport& r, int first, int second) {
+    const auto sortedBy = [](const ViewerReport& r, int first, int second) {
         return std::is_sorted(r.rows.begin(), r.rows.end(), [&](const auto& a, const auto& b) {
             const int c = a[first].compare(b[first], Qt::CaseInsensitive);
             return c != 0 ? c < 0 : a[second].compare(b[second], Qt::CaseInsensitive) < 0;
@@ -159,7 +159,7 @@ TEST_F(ReportViewerTest, MenuItemsWithoutADatabaseOnlyTellSo) {
     };
     QTemporaryDir empty;
     REPORTS().DBPath = empty.path();
-    TVUtility window;
+    UtilitiesWindow window;
     const char* items[] = {"miRptList",  "miRptRTCRR",   "miRptRTCRT",  "miRptRCCRR",
                            "miRptRCCRC", "miRptMetrics", "miRptOwnerR", "miRptOwnerO"};
     for (const char* item : items) {
@@ -180,7 +180,7 @@ TEST_F(ReportViewerTest, TheViewerShowsAndPrintsTheReport) {
         printer.setOutputFileName(dir.filePath(QStringLiteral("Report Diff.pdf")));
         return true;
     };
-    TVCRViewer& viewer = reportViewer();
+    ReportViewerWindow& viewer = reportViewer();
     viewer.showReport(RunReportDefinition(definition("TVReportList.rpt"), database()));
     viewer.findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
     guiSeams() = saved;
@@ -192,7 +192,7 @@ TEST_F(ReportViewerTest, TheViewerShowsAndPrintsTheReport) {
 }
 
 TEST_F(ReportViewerTest, AMenuItemOpensItsDefinitionFromTheProgramFolder) {
-    setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+    setGlobalSettingsStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                     QSettings::IniFormat),
         QStringLiteral(TAV_RESOURCES)));
@@ -202,7 +202,7 @@ TEST_F(ReportViewerTest, AMenuItemOpensItsDefinitionFromTheProgramFolder) {
         messages << text;
     };
     {
-        TVUtility window;
+        UtilitiesWindow window;
         window.findChild<QAction*>(QStringLiteral("miRptOwnerO"))->trigger();
     }
     guiSeams() = saved;
@@ -234,7 +234,7 @@ TEST_F(ReportViewerTest, CrossReferencesAndOwnersAreGroupedByTheirFirstSortField
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " " + c.sortFields.value(0).toStdString());
-        const tvViewerReport report =
+        const ViewerReport report =
             RunReportDefinition(definition(c.file), database(), c.sortFields);
         ASSERT_EQ(report.groupColumn, c.groupColumn);
         if (c.groupColumn < 0) continue;
@@ -255,7 +255,7 @@ TEST_F(ReportViewerTest, CrossReferencesAndOwnersAreGroupedByTheirFirstSortField
 }
 
 TEST_F(ReportViewerTest, MetricsEndWithTheirTotals) {
-    const tvViewerReport report =
+    const ViewerReport report =
         RunReportDefinition(definition("TVReportMetrics.rpt"), database());
     ASSERT_EQ(report.headers.size(), 8);
     EXPECT_EQ(report.headers.first(), QStringLiteral("Report"));
@@ -273,7 +273,7 @@ TEST_F(ReportViewerTest, MetricsEndWithTheirTotals) {
 }
 
 TEST_F(ReportViewerTest, EachReportOpensTheViewerAtItsOwnSize) {
-    TVCRViewer& viewer = reportViewer();
+    ReportViewerWindow& viewer = reportViewer();
     viewer.showReport(RunReportDefinition(definition("TVReportList.rpt"), database()));
     const QSize own = viewer.size();
     EXPECT_EQ(own, QSize(8600 / 15, 5000 / 15));
@@ -289,7 +289,7 @@ TEST_F(ReportViewerTest, EachReportOpensTheViewerAtItsOwnSize) {
 TEST(ReportRendering, GroupsHeadTheirRowsAndTotalsComeLast) {
     struct Case {
         const char* name;
-        tvViewerReport report;
+        ViewerReport report;
         QString text;
     };
     const Case cases[] = {

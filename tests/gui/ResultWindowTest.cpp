@@ -5,17 +5,17 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
-#include "TVUResultWindow.h"
-#include "tvSiteSurvey.h"
-#include "tvXRef.h"
+#include "ResultGridWindow.h"
+#include "SiteSurvey.h"
+#include "CrossReference.h"
 
 namespace {
 
 TEST(ResultWindows, ShowTheResultSortOnADoubleClickAndCopyTheWholeGrid) {
-    tvResultGrid result(CrossReferenceColumns());
+    ResultGrid result(CrossReferenceColumns());
     result.AddItem({"p", "t", "", "b", "x"});
     result.AddItem({"q", "t", "", "B", "y"});
-    TVUXRef window;
+    CrossReferenceWindow window;
     window.setResult(result);
     window.show();
 
@@ -39,9 +39,9 @@ TEST(ResultWindows, ShowTheResultSortOnADoubleClickAndCopyTheWholeGrid) {
 }
 
 TEST(ResultWindows, SurveyWindowHasItsOwnGridWithCentredCounts) {
-    tvResultGrid result(SiteSurveyColumns());
+    ResultGrid result(SiteSurveyColumns());
     result.AddItem({"a.rpt"});
-    TVUSurvey window;
+    SiteSurveyWindow window;
     window.setResult(result);
     auto* grid = window.findChild<QTableWidget*>(QStringLiteral("grdSurvey"));
     ASSERT_NE(grid, nullptr);
@@ -51,10 +51,10 @@ TEST(ResultWindows, SurveyWindowHasItsOwnGridWithCentredCounts) {
 }
 
 TEST(ResultWindows, ColumnsWidenToShowWholeValuesAndCaptions) {
-    tvResultGrid result(SiteSurveyColumns());
+    ResultGrid result(SiteSurveyColumns());
     const QString path = QStringLiteral("/srv/reports/finance/quarterly/2026/closing-summary.rpt");
     result.AddItem({path, "t"});
-    TVUSurvey window;
+    SiteSurveyWindow window;
     window.setResult(result);
     auto* grid = window.findChild<QTableWidget*>(QStringLiteral("grdSurvey"));
     ASSERT_NE(grid, nullptr);

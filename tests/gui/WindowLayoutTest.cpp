@@ -24,15 +24,15 @@
 #include <QUrl>
 
 #include "GuiSeams.h"
-#include "TV020.h"
-#include "TVAbout.h"
-#include "TVRptOwner.h"
-#include "TVSettings.h"
-#include "TVSettingsStore.h"
-#include "TVStatusWindows.h"
-#include "TVUResultWindow.h"
-#include "TVUtility.h"
-#include "tvExtract.h"
+#include "MiningSettingsWindow.h"
+#include "AboutDialog.h"
+#include "ReportOwnersWindow.h"
+#include "Settings.h"
+#include "SettingsStore.h"
+#include "StatusWindow.h"
+#include "ResultGridWindow.h"
+#include "UtilitiesWindow.h"
+#include "ExtractDriver.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ protected:
     void TearDown() override {
         guiSeams() = saved_;
         aboutSeams() = savedAbout_;
-        REPORTS() = TVSettings();
+        REPORTS() = Settings();
         setGlobalSettingsStore(nullptr);
     }
 
@@ -99,10 +99,10 @@ private:
 };
 
 TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
-    TV020::printerFonts() = [] {
+    MiningSettingsWindow::printerFonts() = [] {
         return std::optional<QStringList>({"DejaVu Sans Condensed Bold Oblique", "Arial"});
     };
-    setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+    setGlobalSettingsStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
                                     QSettings::IniFormat),
         dir.path()));
@@ -110,7 +110,7 @@ TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
     REPORTS().ReportOwner = QStringLiteral("Unassigned Owner");
     REPORTS().HeadingFont.Bold = -1;
     REPORTS().HeadingFont.Italic = -1;
-    TV020 form;
+    MiningSettingsWindow form;
     form.show();
     auto* scroll = form.findChild<QScrollArea*>();
     ASSERT_NE(scroll, nullptr);
@@ -160,7 +160,7 @@ TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
 
 TEST_F(WindowLayout, TheOwnerEditorOpensWithoutCoveringTheTexts) {
     REPORTS().UpdateDB = 1;
-    TVRptOwner window;
+    ReportOwnersWindow window;
     window.show();
     QApplication::processEvents();
     window.cmdAddRptOwner->click();
@@ -172,20 +172,20 @@ TEST_F(WindowLayout, TheOwnerEditorOpensWithoutCoveringTheTexts) {
 }
 
 TEST_F(WindowLayout, ResultWindowsOpenShowingTheirRowsAndWearTheProgramIcon) {
-    TVUtility window;
+    UtilitiesWindow window;
     window.resize(1280, 800);
     window.show();
     window.addReports(
         {QStringLiteral(TAV_SAMPLES "/list.rpt"), QStringLiteral(TAV_SAMPLES "/fields.rpt")});
-    for (int button : {TVUtility::XRef, TVUtility::Survey, TVUtility::Extract})
+    for (int button : {UtilitiesWindow::XRef, UtilitiesWindow::Survey, UtilitiesWindow::Extract})
         window.cmdRM[button]->click();
     QApplication::processEvents();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 
     // A grid shows all its columns, or its window takes the whole width there is.
     const QSize room = window.mdiArea->viewport()->size();
-    for (int button : {TVUtility::XRef, TVUtility::Survey}) {
-        TVUResultWindow& results = window.gridWindow(button);
+    for (int button : {UtilitiesWindow::XRef, UtilitiesWindow::Survey}) {
+        ResultGridWindow& results = window.gridWindow(button);
         auto* grid = results.findChild<QTableWidget*>();
         SCOPED_TRACE(grid->objectName().toStdString());
         if (grid->horizontalHeader()->length() <= grid->viewport()->width())
@@ -208,13 +208,13 @@ TEST_F(WindowLayout, ResultWindowsOpenShowingTheirRowsAndWearTheProgramIcon) {
 }
 
 TEST_F(WindowLayout, HelpOpensTheManualBesideTheProgram) {
-    setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+    setGlobalSettingsStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
                                     QSettings::IniFormat),
         QStringLiteral("/opt/tavrin")));
     QList<QUrl> opened;
     aboutSeams().openUrl = [&](const QUrl& url) { opened << url; };
-    TVUtility window;
+    UtilitiesWindow window;
     window.findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
     EXPECT_EQ(opened,
               QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/opt/tavrin/help/index.html"))});

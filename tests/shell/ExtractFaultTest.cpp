@@ -14,14 +14,14 @@
 #include "ExtractWriterFactory.h"
 #include "FullDiskFile.h"
 #include "QtPrinters.h"
-#include "TVSettings.h"
-#include "TVSettingsStore.h"
-#include "TVTVDWriter.h"
+#include "Settings.h"
+#include "SettingsStore.h"
+#include "TvdWriter.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
-#include "tvDbConnection.h"
-#include "tvExtract.h"
-#include "tvLogWriter.h"
+#include "DbConnection.h"
+#include "ExtractDriver.h"
+#include "RunLog.h"
 
 namespace {
 
@@ -37,9 +37,9 @@ public:
         for (const char* folder : {"text", "word", "db"}) {
             ASSERT_TRUE(QDir(dir_.path()).mkpath(QString::fromLatin1(folder)));
         }
-        setGlobalSettingsStore(std::make_unique<TVSettingsStore>(
+        setGlobalSettingsStore(std::make_unique<SettingsStore>(
             std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat), dir_.path()));
-        TVSettings& settings = REPORTS();
+        Settings& settings = REPORTS();
         settings.TVDPath = path("text/");
         settings.DocPath = path("word/");
         settings.DBPath = path("db/");
@@ -58,7 +58,7 @@ public:
         setExtractWriters(std::move(previousWriters_));
         setMessageHandler(std::move(previousMessages_));
         setGlobalSettingsStore(nullptr);
-        REPORTS() = TVSettings();
+        REPORTS() = Settings();
     }
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }
@@ -133,7 +133,7 @@ TEST_F(ExtractFaults, EachFaultNamesItsCauseAndLeavesTheEarlierOutputWhole) {
          [](ExtractFaults&) {
              ExtractWriterFactory writers = defaultExtractWriters();
              writers.textWriter = [] {
-                 return std::make_unique<TVTVDWriter>(
+                 return std::make_unique<TvdWriter>(
                      [](const QString& file) { return std::make_unique<FullDiskFile>(file, 200); });
              };
              setExtractWriters(std::move(writers));
@@ -156,10 +156,10 @@ TEST_F(ExtractFaults, EachFaultNamesItsCauseAndLeavesTheEarlierOutputWhole) {
          [](ExtractFaults& test) {
              auto lock = std::make_shared<DatabaseLock>(test.outputPath(Database));
              // A writer waits for another process's lock; not for the length of a test.
-             const int wait = tvDbConnection::setBusyTimeout(200);
+             const int wait = DbConnection::setBusyTimeout(200);
              return [lock, wait]() mutable {
                  lock.reset();
-                 tvDbConnection::setBusyTimeout(wait);
+                 DbConnection::setBusyTimeout(wait);
              };
          },
          "Unable to write the database rows of Report: Sales.rpt (",

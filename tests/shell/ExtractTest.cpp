@@ -7,11 +7,11 @@
 
 #include "ExtractWriterFactory.h"
 #include "QtPrinters.h"
-#include "TVSettings.h"
+#include "Settings.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
-#include "tvExtract.h"
-#include "tvLogWriter.h"
+#include "ExtractDriver.h"
+#include "RunLog.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ class Extract : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("db")));
-        TVSettings& settings = REPORTS();
+        Settings& settings = REPORTS();
         settings.TVDPath = path("text/");
         settings.DocPath = path("word/");
         settings.DBPath = path("db/");
@@ -117,7 +117,7 @@ protected:
         setExtractWriters(std::move(previousWriters_));
         setMessageHandler(std::move(previousMessages_));
         setStatusHandler(std::move(previousStatus_));
-        REPORTS() = TVSettings();
+        REPORTS() = Settings();
     }
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }

@@ -16,11 +16,11 @@
 
 #include "CompoundFile.h"
 #include "ScopedTimeZone.h"
-#include "TVSettings.h"
-#include "TVSettingsStore.h"
+#include "Settings.h"
+#include "SettingsStore.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
-#include "tvExtract.h"
+#include "ExtractDriver.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ protected:
     void TearDown() override {
         setMessageHandler(std::move(previousMessages_));
         QLocale::setDefault(QLocale::system());
-        REPORTS() = TVSettings();
+        REPORTS() = Settings();
     }
 
     // The case's report file, packed with its summary information when the case says so, and
@@ -95,9 +95,9 @@ protected:
         const QString copy = dir_.filePath(QStringLiteral("settings.ini"));
         QFile::remove(copy);
         ASSERT_TRUE(QFile::copy(QDir(caseFolder(name)).filePath("case.ini"), copy));
-        TVSettingsStore store(std::make_unique<QSettings>(copy, QSettings::IniFormat),
+        SettingsStore store(std::make_unique<QSettings>(copy, QSettings::IniFormat),
                               dir_.filePath(QStringLiteral("program")));
-        TVSettings& settings = REPORTS();
+        Settings& settings = REPORTS();
         store.load(settings);
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
         settings.CreateTVDFile = 1;

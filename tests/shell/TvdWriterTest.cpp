@@ -9,13 +9,13 @@
 
 #include "ExtractWriters.h"
 #include "FullDiskFile.h"
-#include "TVSettings.h"
-#include "TVTVDWriter.h"
-#include "TVWriterHelper.h"
+#include "Settings.h"
+#include "TvdWriter.h"
+#include "SharedBlocks.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
 #include "tvArea.h"
-#include "tvExtract.h"
+#include "ExtractDriver.h"
 #include "tvFieldObject.h"
 #include "tvSection.h"
 #include "tvSortField.h"
@@ -39,15 +39,15 @@ const QByteArray kReport = R"(<Report reportTitle="Sales">
 
 // Settings with every block on, a folder of its own, the writer registered as the driver
 // registers it, and the user's messages caught.
-class TvdWriter : public ::testing::Test {
+class TvdWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        TVSettings& settings = REPORTS();
-        for (qint16 TVSettings::*flag :
-             {&TVSettings::ShowRptSummary, &TVSettings::ShowExport, &TVSettings::ShowFormula,
-              &TVSettings::ShowParameters, &TVSettings::ShowGroups, &TVSettings::ShowSort,
-              &TVSettings::ShowSQL, &TVSettings::ShowTables, &TVSettings::ShowDBCols}) {
+        Settings& settings = REPORTS();
+        for (qint16 Settings::*flag :
+             {&Settings::ShowRptSummary, &Settings::ShowExport, &Settings::ShowFormula,
+              &Settings::ShowParameters, &Settings::ShowGroups, &Settings::ShowSort,
+              &Settings::ShowSQL, &Settings::ShowTables, &Settings::ShowDBCols}) {
             settings.*flag = 1;
         }
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
@@ -63,13 +63,13 @@ protected:
     void TearDown() override {
         setMessageHandler(std::move(previousMessages_));
         SetTVDWriter(nullptr);
-        REPORTS() = TVSettings();
+        REPORTS() = Settings();
         QLocale::setDefault(QLocale::system());
     }
 
     // Writes `report` with a new, registered writer; the writer's answer.
-    bool write(const tvReport& report, TVTVDWriter::OutputOpener opener = {}) {
-        const auto writer = std::make_shared<TVTVDWriter>(std::move(opener));
+    bool write(const tvReport& report, TvdWriter::OutputOpener opener = {}) {
+        const auto writer = std::make_shared<TvdWriter>(std::move(opener));
         SetTVDWriter(writer);
         if (!writer->init(QStringLiteral("Sales.rpt"), REPORTS().TVDPath, reportPath_)) {
             return false;
@@ -101,7 +101,7 @@ protected:
     MessageHandler previousMessages_;
 };
 
-TEST_F(TvdWriter, WritesTheFileNamedAfterTheReport) {
+TEST_F(TvdWriterTest, WritesTheFileNamedAfterTheReport) {
     const auto report = loadReport(kReport);
     ASSERT_TRUE(write(*report));
     const QString text = output();
@@ -115,7 +115,7 @@ TEST_F(TvdWriter, WritesTheFileNamedAfterTheReport) {
 
 // A read that fails inside one block costs that block's rest and one message; the next block,
 // and the next object, are still written.
-TEST_F(TvdWriter, AFailingStepOfABodyCostsThatStepAndOneMessage) {
+TEST_F(TvdWriterTest, AFailingStepOfABodyCostsThatStepAndOneMessage) {
     const auto report = loadReport(kReport);
     report->tvRecordSortFields.Item(1).sortDirection = QStringLiteral("down");
     auto& section = report->tvAreas.Item(1).tvSections.Item(1);
@@ -135,11 +135,11 @@ TEST_F(TvdWriter, AFailingStepOfABodyCostsThatStepAndOneMessage) {
 }
 
 // Outside the bodies a failure stops the writer; the file that was there stays whole.
-TEST_F(TvdWriter, AWriterThatStopsLeavesTheOldFileWhole) {
+TEST_F(TvdWriterTest, AWriterThatStopsLeavesTheOldFileWhole) {
     struct Case {
         const char* what;
         std::function<void(tvReport&)> spoil;
-        TVTVDWriter::OutputOpener opener;
+        TvdWriter::OutputOpener opener;
     };
     const Case cases[] = {
         {"summary", [](tvReport& r) { r.reportFormatStyle = QStringLiteral("Table"); }, {}},
@@ -163,8 +163,8 @@ TEST_F(TvdWriter, AWriterThatStopsLeavesTheOldFileWhole) {
     }
 }
 
-TEST_F(TvdWriter, InitRefusesWhatItCannotOpen) {
-    TVTVDWriter writer;
+TEST_F(TvdWriterTest, InitRefusesWhatItCannotOpen) {
+    TvdWriter writer;
     EXPECT_FALSE(writer.init(QStringLiteral("rpt"), REPORTS().TVDPath, reportPath_));
     EXPECT_FALSE(writer.init(QStringLiteral("Sales.rpt"), dir_.filePath("missing/"), reportPath_));
     EXPECT_EQ(writer.failureReason(),
@@ -178,7 +178,7 @@ TEST_F(TvdWriter, InitRefusesWhatItCannotOpen) {
 
 // Through the Extract driver: the writer is the program's own, and a writer that stops fails
 // the report with its file name.
-TEST_F(TvdWriter, TheDriverWritesAndReportsAWriterThatStops) {
+TEST_F(TvdWriterTest, TheDriverWritesAndReportsAWriterThatStops) {
     EXPECT_TRUE(ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
     EXPECT_TRUE(output().startsWith(QStringLiteral("Report File: Sales.rpt\r\n")));
     EXPECT_TRUE(messages_.isEmpty());

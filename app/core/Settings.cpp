@@ -1,0 +1,6 @@
+#include "Settings.h"
+
+Settings& REPORTS() {
+    static Settings settings;
+    return settings;
+}

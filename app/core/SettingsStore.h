@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "Settings.h"
+
+// Loads and saves the settings of Settings through QSettings, every value as text: the report
+// folder under the application's own group, everything else under "Extract". Value and group
+// names match whatever letter case they were written with, as in the registry.
+class SettingsStore {
+public:
+    // The user's own settings (native format, "Ombrel Group" / "Tavrin"); defaults lie below
+    // the program's folder.
+    SettingsStore();
+    // Settings held by `settings` (a file of the tests, say); defaults lie below `programFolder`.
+    SettingsStore(std::unique_ptr<QSettings> settings, const QString& programFolder);
+
+    // Every setting from the store, the default for each one missing; a stored number that does
+    // not convert leaves its variable as it was. Creates the document and text output folders
+    // when missing. A file that cannot be read (or is no file) is renamed with ".bad" added,
+    // a warning naming it is shown, and the defaults apply.
+    void load(Settings& settings);
+    // Every setting into the store; false when the store cannot be written.
+    bool save(const Settings& settings) const;
+    // What to tell the user when save fails: the file that could not be written.
+    QString saveFailedText() const;
+
+    QSettings& settings() const { return *settings_; }
+    const QString& programFolder() const { return programFolder_; }
+
+private:
+    void keepUnreadableFileAside(bool malformed);
+    std::optional<QString> read(bool underApplication, const char* name) const;
+    void write(bool underApplication, const char* name, const QString& value) const;
+    // The key of a value, in the letter case that the store already holds it in.
+    QString keyOf(bool underApplication, const char* name) const;
+    // `name` as spelled in `names`, or `name` itself.
+    static QString existingSpelling(const QStringList& names, const QString& name);
+
+    std::unique_ptr<QSettings> settings_;
+    QString programFolder_;  // ends in '/'
+};
+
+// The store behind LoadGlobalSettings and SaveGlobalSettings: the user's own unless replaced.
+SettingsStore& globalSettingsStore();
+void setGlobalSettingsStore(std::unique_ptr<SettingsStore> store);
+
+// REPORTS() from, and into, the global store.
+void LoadGlobalSettings();
+bool SaveGlobalSettings();
+// The message of a failed SaveGlobalSettings, naming the settings file.
+QString saveGlobalSettingsFailedText();
+
+// True when `path` names an existing folder.
+bool DirectoryExists(const QString& path);
+
+// `folder` with a separator at its end ('/' appended unless it ends in '/' or '\').
+QString withTrailingSeparator(const QString& folder);

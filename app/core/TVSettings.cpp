@@ -1,6 +1,0 @@
-#include "TVSettings.h"
-
-TVSettings& REPORTS() {
-    static TVSettings settings;
-    return settings;
-}

@@ -1,0 +1,408 @@
+#include "DatabaseCreator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include "UserMessages.h"
+#include "DbConnection.h"
+
+namespace DatabaseCreator {
+namespace {
+
+DatabaseProgress& progress() {
+    static DatabaseProgress instance;
+    return instance;
+}
+
+std::function<void(const QString&)>& logSink() {
+    static std::function<void(const QString&)> instance;
+    return instance;
+}
+
+QString& lastError() {
+    static QString instance;
+    return instance;
+}
+
+// Unless a window attached its own handlers, texts go where the program's others go: the status
+// bar, and a box or standard error. Messages go to the run log as well while a writer asks.
+void showStatus(bool show, const QString& text) {
+    if (progress().status) {
+        progress().status(show, text);
+    } else if (show) {
+        ShowStatus(text);
+    }
+}
+
+void showMessage(const QString& text, const QString& title) {
+    if (logSink()) logSink()(text);
+    if (progress().message) {
+        progress().message(text, title);
+    } else {
+        ShowMessage(text, title);
+    }
+}
+
+QString applicationTitle() {
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Tavrin") : name;
+}
+
+const TableDef& schemaTable(const char* name) {
+    const TableDef* table = schemaTable(QLatin1String(name));
+    if (!table)
+        throw DbError(QStringLiteral("No table %1 in the schema").arg(QLatin1String(name)));
+    return *table;
+}
+
+void createTable(DbConnection& db, const char* name) {
+    db.exec(createTableSql(schemaTable(name)));
+}
+
+// Builds a table anew in its present shape and copies its rows over; the columns that the old
+// shape lacks take the values given. Used where a column joins a key, which the engine cannot
+// change in place.
+void rebuildTable(DbConnection& db, const char* name,
+                  const QList<std::pair<QString, QVariant>>& fill) {
+    const TableDef& table = schemaTable(name);
+    const QString rebuilt = QLatin1String("new_") + QLatin1String(name);
+    const QStringList old = db.columns(QLatin1String(name));
+    db.exec(createTableSql(table, rebuilt));
+    QStringList into;
+    QStringList from;
+    QVariantList values;
+    for (const ColumnDef& column : table.columns) {
+        const QString columnName = QLatin1String(column.name);
+        if (old.contains(columnName, Qt::CaseInsensitive)) {
+            into << columnName;
+            from << QLatin1Char('"') + columnName + QLatin1Char('"');
+            continue;
+        }
+        for (const auto& [fillName, value] : fill) {
+            if (fillName == columnName) {
+                into << columnName;
+                from << QStringLiteral("?");
+                values << value;
+            }
+        }
+    }
+    db.exec(QStringLiteral("INSERT INTO \"%1\" (\"%2\") SELECT %3 FROM \"%4\" ORDER BY rowid")
+                .arg(rebuilt, into.join(QLatin1String("\", \"")), from.join(QLatin1String(", ")),
+                     QLatin1String(name)),
+            values);
+    db.exec(QStringLiteral("DROP TABLE \"%1\"").arg(QLatin1String(name)));
+    db.exec(
+        QStringLiteral("ALTER TABLE \"%1\" RENAME TO \"%2\"").arg(rebuilt, QLatin1String(name)));
+}
+
+// The old CrossTabGroups had no Type: an object's column groups and its row groups were each
+// numbered from 1, the column groups stored first. So where a group id comes again for one
+// object, its first row is the column group and its later row the row group; an object whose ids
+// never repeat cannot be told apart and keeps the empty Type.
+void UpgradeCrossTabGroups(DbConnection& db) {
+    const TableDef& table = schemaTable("CrossTabGroups");
+    db.exec(createTableSql(table, QStringLiteral("new_CrossTabGroups")));
+    QStringList into;
+    QStringList from;
+    for (const ColumnDef& column : table.columns) {
+        const QString name = QLatin1String(column.name);
+        into << QLatin1Char('"') + name + QLatin1Char('"');
+        if (name == QLatin1String("Type")) {
+            from << QStringLiteral(
+                "CASE WHEN NOT repeated THEN '' WHEN seen = 1 THEN 'Column' WHEN seen = 2 THEN "
+                "'Row' ELSE 'Row ' || (seen - 1) END");
+        } else {
+            from << QLatin1String("g.\"") + name + QLatin1Char('"');
+        }
+    }
+    db.exec(
+        QStringLiteral("INSERT INTO new_CrossTabGroups (%1) SELECT %2 FROM (SELECT *, max(n) OVER "
+                       "(PARTITION BY Report_Id, ReportObject_Id) > 1 AS repeated FROM (SELECT *, "
+                       "rowid AS r, row_number() OVER (PARTITION BY Report_Id, ReportObject_Id, "
+                       "Group_Id ORDER BY rowid) AS seen, count(*) OVER (PARTITION BY Report_Id, "
+                       "ReportObject_Id, Group_Id) AS n FROM CrossTabGroups)) g ORDER BY g.r")
+            .arg(into.join(QLatin1String(", ")), from.join(QLatin1String(", "))));
+    db.exec(QStringLiteral("DROP TABLE CrossTabGroups"));
+    db.exec(QStringLiteral("ALTER TABLE new_CrossTabGroups RENAME TO CrossTabGroups"));
+}
+
+// A backup of this very file, made by an earlier upgrade that failed, or nothing.
+QString earlierBackup(const QString& path);
+
+// The copy before the first change of a file; an upgrade of the same file that failed before
+// has its copy already.
+void backupOnce(const QString& path) {
+    if (earlierBackup(path).isEmpty()) BackupDatabase(path);
+}
+
+// A field reference that may now be null (an object without a field definition): a file made
+// while it was required gets the table rebuilt, rows kept.
+void AllowMissingFields(DbConnection& db, const QString& path) {
+    const std::pair<const char*, const char*> optional[] = {{"FieldObjects", "Field_Id"},
+                                                            {"BlobObjects", "DatabaseField_Id"},
+                                                            {"CrossTabGroups", "Field_Id"}};
+    for (const auto& [table, column] : optional) {
+        QSqlQuery info =
+            db.exec(QStringLiteral("SELECT \"notnull\" FROM pragma_table_info(?) WHERE name = ?"),
+                    {QLatin1String(table), QLatin1String(column)});
+        const bool required = info.next() && info.value(0).toBool();
+        info.finish();
+        if (required) {
+            backupOnce(path);
+            rebuildTable(db, table, {});
+        }
+    }
+}
+
+// The indexes beside the keys; a file from before them gets them here.
+void CreateIndexes(DbConnection& db) {
+    QSqlQuery existing =
+        db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
+    QSet<QString> names;
+    while (existing.next()) names.insert(existing.value(0).toString());
+    existing.finish();
+    for (const IndexDef& index : schemaIndexes()) {
+        if (!names.contains(index.name)) db.exec(index.sql);
+    }
+}
+
+// A backup of this very file, made by an earlier upgrade that failed, or nothing.
+QString earlierBackup(const QString& path) {
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray content = file.readAll();
+    const QString pattern =
+        info.completeBaseName() + QLatin1String("_Backup*") +
+        (info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix());
+    for (const QFileInfo& backup :
+         QDir(info.absolutePath()).entryInfoList({pattern}, QDir::Files, QDir::Name)) {
+        if (backup.size() != info.size()) continue;
+        QFile copy(backup.filePath());
+        if (copy.open(QIODevice::ReadOnly) && copy.readAll() == content) return backup.filePath();
+    }
+    return {};
+}
+
+// The old ConditionalFormulas held one formula per report object, keyed without a number of its
+// own. Each row comes back numbered across the table, with no area and section, and without an
+// object when its object is gone. The texts are bound, so they come back exactly as they were.
+void UpgradeConditionalFormulas(DbConnection& db) {
+    db.exec(QStringLiteral("ALTER TABLE ConditionalFormulas RENAME TO temp_ConditionalFormulas"));
+    createTable(db, "ConditionalFormulas");
+    QSqlQuery rows = db.exec(QStringLiteral(
+        "SELECT cf.Report_Id, cf.ReportObject_Id, cf.Name, cf.FormulaText, "
+        "EXISTS (SELECT 1 FROM ReportObjects ro WHERE ro.Report_Id = cf.Report_Id "
+        "AND ro.ReportObject_Id = cf.ReportObject_Id) FROM temp_ConditionalFormulas cf "
+        "ORDER BY cf.rowid"));
+    qint64 counter = 1;
+    while (rows.next()) {
+        const QVariant objectId = rows.value(4).toBool() ? rows.value(1) : QVariant();
+        db.exec(QStringLiteral("INSERT INTO ConditionalFormulas (Report_Id, ConditionalFormula_Id, "
+                               "Area_Id, Section_Id, ReportObject_Id, Name, FormulaText) "
+                               "VALUES (?, ?, NULL, NULL, ?, ?, ?)"),
+                {rows.value(0), counter++, objectId, rows.value(2), rows.value(3)});
+    }
+    rows.finish();
+    db.exec(QStringLiteral("DROP TABLE temp_ConditionalFormulas"));
+}
+
+// The steps that bring a file below the current version to it. Each step looks first, so that a
+// file that already has part of the current shape keeps it and goes on.
+void upgradeToCurrent(DbConnection& db) {
+    if (!db.hasTable(QStringLiteral("HyperlinkFormatting"))) {
+        showStatus(true, QStringLiteral("Creating HyperlinkFormatting Table"));
+        createTable(db, "HyperlinkFormatting");
+    }
+    showStatus(true, QStringLiteral("Adding CrossTabGroups Table Type"));
+    if (!db.hasColumn(QStringLiteral("CrossTabGroups"), QStringLiteral("Type"))) {
+        UpgradeCrossTabGroups(db);
+    }
+    showStatus(true, QStringLiteral("Adding Report OwnerTable and ID"));
+    if (!db.hasTable(QStringLiteral("ReportOwner"))) createTable(db, "ReportOwner");
+    const TableDef& reports = schemaTable("Reports");
+    if (!db.hasColumn(QStringLiteral("Reports"), QStringLiteral("ReportFormatStyle"))) {
+        // Rows already there have no style: an upgraded file takes the column as optional.
+        ColumnDef style = *reports.column(QStringLiteral("ReportFormatStyle"));
+        style.nullable = true;
+        AddColumn(db, QStringLiteral("Reports"), style);
+    }
+    if (!db.hasColumn(QStringLiteral("Reports"), QStringLiteral("ReportOwner_Id"))) {
+        const KeyDef* ownerKey = nullptr;
+        for (const KeyDef& key : reports.keys) {
+            if (key.kind == KeyKind::Foreign &&
+                QLatin1String(key.relatedTable) == QLatin1String("ReportOwner")) {
+                ownerKey = &key;
+            }
+        }
+        AddColumn(db, QStringLiteral("Reports"), *reports.column(QStringLiteral("ReportOwner_Id")),
+                  ownerKey);
+    }
+    if (!db.hasColumn(QStringLiteral("ConditionalFormulas"),
+                      QStringLiteral("ConditionalFormula_Id"))) {
+        showStatus(true, QStringLiteral("Upgrading Conditional Formula table"));
+        UpgradeConditionalFormulas(db);
+    }
+}
+
+}  // namespace
+
+void setProgress(DatabaseProgress p) { progress() = std::move(p); }
+
+QString DatabasePath(const QString& folder) { return folder + QLatin1String(kDatabaseFileName); }
+
+void AddColumn(DbConnection& db, const QString& table, const ColumnDef& column,
+               const KeyDef* foreignKey) {
+    if (column.autoIncrement) {
+        throw DbError(QStringLiteral("A numbered column cannot be added to %1").arg(table));
+    }
+    QString sql = QStringLiteral("ALTER TABLE \"%1\" ADD COLUMN ").arg(table) + columnSql(column);
+    if (!column.nullable) {
+        sql += sqlType(column.type) == QLatin1String("TEXT") ? QLatin1String(" DEFAULT ''")
+                                                               : QLatin1String(" DEFAULT 0");
+    }
+    if (foreignKey) {
+        sql += QStringLiteral(" CONSTRAINT \"%1\" REFERENCES \"%2\" (\"%3\")")
+                   .arg(QLatin1String(foreignKey->name), QLatin1String(foreignKey->relatedTable),
+                        QLatin1String(foreignKey->relatedColumns));
+        if (foreignKey->deleteRule == DeleteRule::Cascade)
+            sql += QLatin1String(" ON DELETE CASCADE");
+    }
+    db.exec(sql);
+}
+
+void SetDatabaseVersion(DbConnection& db, const QString& version, const QString& mode) {
+    if (mode == QLatin1String("U")) {
+        db.exec(
+            QStringLiteral("UPDATE TVDBControl SET ControlValue = ? WHERE ControlKey = 'version'"),
+            {version});
+    } else {
+        db.exec(QStringLiteral(
+                    "INSERT INTO TVDBControl (ControlKey, ControlValue) VALUES ('version', ?)"),
+                {version});
+    }
+}
+
+QString DatabaseVersion(DbConnection& db) {
+    QSqlQuery query = db.exec(
+        QStringLiteral("SELECT ControlValue FROM TVDBControl WHERE ControlKey = 'version'"));
+    if (!query.next()) throw DbError(QStringLiteral("The control table holds no version row."));
+    return query.value(0).toString();
+}
+
+QString BackupDatabase(const QString& path, const QDate& today) {
+    showStatus(true, QStringLiteral("Making backup copy of Tavrin database"));
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    const QString base = path.left(path.size() - suffix.size()) + QLatin1String("_Backup") +
+                         today.toString(QStringLiteral("yyyyMMdd"));
+    QString name = base + suffix;
+    for (qint64 n = 1; QFileInfo::exists(name); ++n)
+        name = base + QLatin1Char('_') + QString::number(n) + suffix;
+
+    const QString temporary = name + QLatin1String(".part");
+    QFile::remove(temporary);
+    if (!QFile::copy(path, temporary) || !QFile::rename(temporary, name)) {
+        QFile::remove(temporary);
+        throw DbError(QStringLiteral("Could not copy %1 to %2").arg(path, name));
+    }
+    showMessage(QStringLiteral("The original Tavrin datbase has been backed up as:\r\n\r\n") + name,
+                applicationTitle());
+    return name;
+}
+
+namespace {
+
+void createSchema(DbConnection& db) {
+    showStatus(true, QStringLiteral("Creating new Tavrin database"));
+    for (const TableDef& table : schemaTables()) db.exec(createTableSql(table));
+    SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("I"));
+    for (const ViewDef& view : schemaViews()) db.exec(QLatin1String(view.sql));
+}
+
+void upgrade(DbConnection& db, const QString& path) {
+    const bool hasControl = db.hasTable(QStringLiteral("TVDBControl"));
+    const QString version = hasControl ? DatabaseVersion(db) : QLatin1String(kOldestVersion);
+    // Versions compare as text, character by character.
+    if (hasControl && version >= QLatin1String(kCurrentVersion)) return;
+    backupOnce(path);
+    if (!hasControl) {
+        showStatus(true, QStringLiteral("Creating TVDBControl table"));
+        createTable(db, "TVDBControl");
+        SetDatabaseVersion(db, QLatin1String(kOldestVersion), QStringLiteral("I"));
+        if (!db.hasColumn(QStringLiteral("FieldElementsMapping"),
+                          QStringLiteral("FieldElementSeq"))) {
+            showStatus(true, QStringLiteral("Creating FieldElementsMapping Table"));
+            rebuildTable(db, "FieldElementsMapping", {{QStringLiteral("FieldElementSeq"), 1}});
+        }
+    }
+    upgradeToCurrent(db);
+    SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("U"));
+}
+
+// Creating and upgrading happen inside one write transaction: a second process waits for the
+// first and then finds the file made. A file without tables (new, 0 bytes, or a creation that
+// never completed) is a new database. Nothing is ever deleted: the file may be another
+// process's.
+bool prepareDatabase(const QString& path, bool mayCreate) {
+    bool creating = false;
+    lastError().clear();
+    try {
+        DbConnection db(path, mayCreate);
+        db.begin();
+        try {
+            creating = db.isEmpty();
+            if (creating) {
+                createSchema(db);
+            } else {
+                upgrade(db, path);
+                AllowMissingFields(db, path);
+            }
+            CreateIndexes(db);
+            db.commit();
+        } catch (const DbError&) {
+            db.rollback();
+            throw;
+        }
+    } catch (const DbError& error) {
+        lastError() = error.text();
+        if (creating) {
+            showMessage(error.text(), applicationTitle());
+        } else {
+            showMessage(QStringLiteral("Error updating database\r\n\r\n") + error.text(),
+                        QStringLiteral("Tavrin Database Schema Update"));
+        }
+        showStatus(false, QString());
+        return false;
+    }
+    showStatus(false, QString());
+    return true;
+}
+
+}  // namespace
+
+bool CreateDatabase(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists() && info.size() > 0) {
+        lastError() = QStringLiteral("The database file %1 already exists.").arg(path);
+        showStatus(true, QStringLiteral("Creating new Tavrin database"));
+        showMessage(lastError(), applicationTitle());
+        return false;
+    }
+    return prepareDatabase(path, true);
+}
+
+bool OpenAndUpgradeDatabase(const QString& path) { return prepareDatabase(path, false); }
+
+bool OpenOrCreateDatabase(const QString& path) { return prepareDatabase(path, true); }
+
+QString LastError() { return lastError(); }
+
+void setLog(std::function<void(const QString&)> log) { logSink() = std::move(log); }
+
+}  // namespace DatabaseCreator

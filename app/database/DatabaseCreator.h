@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+#include "DatabaseSchema.h"
+
+class DbConnection;
+
+// Where the documentation database tells what it is doing. A window may attach its own handlers
+// here; left empty, status texts go to ShowStatus and messages to ShowMessage.
+struct DatabaseProgress {
+    std::function<void(bool show, const QString& text)> status;
+    std::function<void(const QString& text, const QString& title)> message;
+};
+
+// The life of the documentation database file: creating it, bringing an older file up to the
+// current schema, and the backup copy taken before the first change.
+namespace DatabaseCreator {
+
+// The file's name in the database folder.
+inline constexpr const char* kDatabaseFileName = "tv.db";
+// The schema version that a new or upgraded file carries, and the one that a file without the
+// control table is taken to have.
+inline constexpr const char* kCurrentVersion = "4.0";
+inline constexpr const char* kOldestVersion = "3.0.54";
+
+void setProgress(DatabaseProgress progress);
+// A copy of every message, for the run log while a report is written; empty for
+// none.
+void setLog(std::function<void(const QString&)> log);
+
+// The database file's path for a database folder (the DBPath setting, ending in a separator).
+QString DatabasePath(const QString& folder);
+
+// Creates a new file with every table, the version row and the saved queries. Refuses a path
+// where a file with content exists; a 0-byte file is taken as new. Returns false after showing
+// why; a file that could not be filled is left without tables, which the next call fills.
+bool CreateDatabase(const QString& path);
+
+// Brings an existing file to the current schema in one transaction, after one backup copy (none
+// when a copy of the same file exists from an earlier attempt that failed); a file already
+// current is left untouched, and a file without tables is filled as a new one. Returns false
+// after showing why; the file is then as it was before the call.
+bool OpenAndUpgradeDatabase(const QString& path);
+
+// The two above as one step under the file's write lock, for a writer that may meet another
+// process creating the same file: creates it when missing, fills it when empty, else upgrades.
+bool OpenOrCreateDatabase(const QString& path);
+
+// The database's own reason for the last failure of the calls above; "" after a success.
+QString LastError();
+
+// Copies the file to <name>_Backup<yyyymmdd>[_n].db beside it, through a temporary file, and
+// returns the copy's path. Throws DbError when the copy fails.
+QString BackupDatabase(const QString& path, const QDate& today = QDate::currentDate());
+
+// Adds a column to a table; a required column needs a default for the rows already there, so it
+// gets the type's empty value. `foreignKey` ties the new column to its related table.
+void AddColumn(DbConnection& db, const QString& table, const ColumnDef& column,
+               const KeyDef* foreignKey = nullptr);
+
+// Writes the version row: "U" updates it, any other mode inserts it.
+void SetDatabaseVersion(DbConnection& db, const QString& version, const QString& mode);
+
+// The version row's text; throws when the control table has no version row.
+QString DatabaseVersion(DbConnection& db);
+
+}  // namespace DatabaseCreator

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ExtractWriters.h"
+#include "tvCollections.h"
+
+class DbConnection;
+class tvIFieldDefinition;
+class tvReport;
+class tvReportStatistics;
+class tvPrinterObject;
+class tvExportObject;
+class tvDatabase;
+class tvSubReportObject;
+class tvSpecialVarFieldDefinition;
+class tvIReportObject;
+class tvFieldElement;
+class tvFieldObject;
+class tvGraphObject;
+class tvCommonFormatting;
+class tvBorderFormatting;
+class tvHyperlinkFormatting;
+class tvParagraphFormatting;
+class tvFontFormatting;
+class tvPictureFormatting;
+struct tvFont;
+
+// Stores one mined report, and each of its subreports as a report of its own, in the
+// documentation database. An earlier copy of the same report file and revision is replaced.
+// The whole report, subreports included, is one transaction: a report that fails leaves the
+// database as it was, earlier copy included. Every value is bound; text longer than its column
+// allows is cut to the column's size, with a line in the run log.
+class DatabaseWriter final : public ExtractDatabaseWriter {
+public:
+    DatabaseWriter();
+    ~DatabaseWriter() override;
+
+    QString failureReason() const override;
+
+    // False (after the run log says why) when the report could not be stored.
+    bool WriteReport(tvReport& model, const QString& reportName, const QString& databasePath,
+                     const QString& reportPath) override;
+
+    // One value of a row: the column's name in the schema and the value to bind. A null value
+    // is SQL null: a reference to something missing.
+    struct Column {
+        const char* name;
+        QVariant value;
+    };
+    // A table and its list of columns as written at one place of the writer, with its statements.
+    struct InsertShape;
+
+private:
+    // A writer of one subreport, on the connection (and transaction) of its main report.
+    // `subreports` holds the report ids of the subreports that this run stored already.
+    DatabaseWriter(DbConnection& connection, QHash<QString, qint32>& subreports);
+
+    void initDatabase(const QString& databasePath);
+    void writeRows(tvReport& model, const QString& storedFileName);
+    void deleteReportData(const tvReport& model);
+
+    // Adds one row of `table` to the rows waiting to be stored. They are stored together, a
+    // statement for many rows of one table, parents before children; at the latest when the
+    // report's rows end.
+    void insert(const char* table, std::initializer_list<Column> columns);
+    void insertRow(const char* table, const QList<Column>& columns);
+    // Stores one row now, after every waiting row, and returns the row id the database gave it:
+    // for a row whose id the writer needs, or whose failure it handles itself.
+    qint64 insertNow(const char* table, std::initializer_list<Column> columns);
+    // Stores the waiting rows.
+    void flush();
+
+    qint32 nextFieldId();
+    qint32 nextTableId();
+    qint32 fillField(const QString& name, qint16 kind, qint32 fieldId);
+    // The id of a definition, by its name, or -1: a database field is entered in the fields
+    // registry when first asked for.
+    qint32 getFieldId(const QString& name);
+    std::optional<qint32> definitionId(const tvIFieldDefinition& definition, const char* table);
+    qint32 getDatabaseFieldId(const QString& name);
+    // The id of a referenced definition as a value: null when there is none or it is unknown.
+    QVariant fieldRef(const tvIFieldDefinition* definition);
+
+    void fillReport(const tvReport& model);
+    void fillReportStatistics(const tvReportStatistics& statistics);
+    void fillPrinter(const tvPrinterObject& printer);
+    void fillReportDatabase();
+    void fillExportOptions(const tvExportObject& options);
+    void fillTables(const tvDatabase& database);
+    void fillDatabaseFields(const tvDatabaseFieldDefinitions& fields, qint32 tableId);
+    void fillParameterFields();
+    void fillFormulaFields();
+    void fillGroupNameFields();
+    void fillSQLExpressionFields();
+    template <class Summaries>
+    void fillSummaryFields(const Summaries& summaries);
+    void fillRunningTotalFields();
+    void fillSortFields();
+    void fillSpecialVarFields();
+    void fillSpecialVarField(const tvSpecialVarFieldDefinition& definition);
+    void fillAreas();
+    void fillSections(qint32 areaId, const tvSections& sections);
+    void fillConditionalFormulas(const tvConditionalFormulas& formulas, const QVariant& areaId,
+                                 const QVariant& sectionId, const QVariant& reportObjectId);
+    void fillReportObjects(qint32 areaId, qint32 sectionId, const tvReportObjects& objects);
+    void fillReportObjectDetails(qint32 objectId, const tvIReportObject& object);
+    void fillFieldElementsMapping(qint32 objectId, const tvCollection<tvFieldElement>& elements);
+    void fillCommonFormatting(qint32 objectId, const tvCommonFormatting& bag);
+    void fillBorderFormatting(qint32 objectId, const tvBorderFormatting& bag);
+    void fillHyperlinkFormatting(qint32 objectId, const tvHyperlinkFormatting& bag);
+    void fillParagraphFormatting(qint32 objectId, const tvParagraphFormatting* bag);
+    void fillFontFormatting(qint32 objectId, const tvFontFormatting& bag);
+    void fillPictureFormatting(qint32 objectId, const tvPictureFormatting& bag);
+    void fillValueFormattings(qint32 objectId, const tvFieldObject& field);
+    qint32 fillFont(const tvFont& font);
+    void fillGraphObject(qint32 objectId, const tvGraphObject& chart);
+    void fillCrossTabGroups(qint32 objectId, const QString& type, const tvCrossTabGroups& groups);
+    void fillObjectFieldMapping(qint32 objectId, const tvIFieldDefinition& field,
+                                QSet<qint32>& mapped);
+    void fillSubreportObject(qint32 objectId, const tvSubReportObject& object);
+
+    std::unique_ptr<DbConnection> ownConnection_;
+    DbConnection* connection_ = nullptr;
+    tvReport* model_ = nullptr;
+    qint32 reportId_ = 0;
+    qint32 fieldIdCounter_ = 0;
+    qint32 tableIdCounter_ = 0;
+    qint32 formulaIdCounter_ = 0;
+    qint32 fontIdCounter_ = 0;
+    // The reports row's file name: the model's, or for a subreport its main report's and its own.
+    QString storedFileName_;
+    QString failureReason_;
+    // The rows this report wrote, so that lookups never ask the database: the registry's and the
+    // database fields' ids by stored name, the definition ids written per table, and the stored
+    // table names.
+    QHash<QString, qint32> fieldIds_;
+    QHash<QString, qint32> databaseFieldIds_;
+    QHash<QString, QSet<qint32>> written_;
+    QSet<QString> tableNames_;
+    // The rows waiting to be stored, by shape, in the order the shapes first came.
+    struct Pending {
+        const InsertShape* shape;
+        QVariantList values;
+        qsizetype rows = 0;
+    };
+    std::vector<Pending> pending_;
+    QHash<const InsertShape*, qsizetype> pendingIndex_;
+    // Stored subreports by stored name, shared by the main report's writer and its subreports'.
+    QHash<QString, qint32> ownSubreportIds_;
+    QHash<QString, qint32>* subreportIds_ = nullptr;
+};

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+#include <stdexcept>
+
+// A failed statement or connection of the documentation database, with the engine's text.
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+    const QString& text() const noexcept { return text_; }
+
+private:
+    QString text_;
+};
+
+// One connection of its own to the database file, closed when it goes out of scope, so that
+// nothing stays open between calls. Foreign keys are enforced on every connection. Values are
+// always bound, never put into the statement text.
+class DbConnection {
+public:
+    // Opens the file; `mayCreate` false refuses a path where no file exists.
+    explicit DbConnection(const QString& path, bool mayCreate = false);
+    ~DbConnection();
+    // How long a new connection waits for a lock that another process holds (two minutes, the
+    // length of a long report); hands back the wait it replaces.
+    static int setBusyTimeout(int milliseconds);
+    DbConnection(const DbConnection&) = delete;
+    DbConnection& operator=(const DbConnection&) = delete;
+
+    // Runs one statement; throws DbError when it fails. The query is positioned before its
+    // first row.
+    QSqlQuery exec(const QString& sql, const QVariantList& values = {});
+
+    // Runs one statement through a statement kept prepared for the connection's life: for the
+    // statements that a writer runs once per row. The query stays valid until the next run of
+    // the same text.
+    QSqlQuery& run(const QString& sql, const QVariantList& values) {
+        return run(sql, values.constData(), values.size());
+    }
+    // The same with `count` values from `values` on: one slice of a longer list.
+    QSqlQuery& run(const QString& sql, const QVariant* values, qsizetype count);
+    // The same for a statement whose values are written as placeholder(0), placeholder(1) and so
+    // on: the driver binds a value by name for less than by position, for which it spells out a
+    // name of its own every time.
+    QSqlQuery& runNamed(const QString& sql, const QVariant* values, qsizetype count);
+    static const QString& placeholder(qsizetype index);
+
+    bool hasTable(const QString& table);
+    bool hasColumn(const QString& table, const QString& column);
+    QStringList columns(const QString& table);
+
+    // A write transaction: the file's write lock is taken at once, waiting while another
+    // process holds it, so that two writers follow each other instead of failing halfway.
+    void begin();
+    void commit();
+    void rollback() noexcept;
+
+    // True while the file holds no table: a new or 0-byte file, or one whose creation never
+    // completed.
+    bool isEmpty();
+
+private:
+    QSqlQuery& prepared(const QString& sql);
+
+    QString name_;
+    QSqlDatabase db_;
+    QHash<QString, QSqlQuery> prepared_;
+};

@@ -1,0 +1,153 @@
+#include "FieldDetails.h"
+
+#include "CodeTexts.h"
+#include "tvFieldDefinitions.h"
+#include "ObjectDetailWriter.h"
+#include "tvRuntime.h"
+
+namespace {
+
+// One detail text being assembled, cut where the detail writer's work area ends.
+struct WorkArea {
+    QString text;
+    qsizetype position = 1;
+
+    void insert(const QString& piece) {
+        ObjectDetailWriter::InsertIntoWrkArea(text, position, piece);
+    }
+};
+
+// Only blanks are trimmed: other white space belongs to the name.
+QString trimBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text[first] == u' ') ++first;
+    while (end > first && text[end - 1] == u' ') --end;
+    return text.sliced(first, end - first);
+}
+
+// The definition as the class of its kind.
+template <class Definition>
+const Definition& as(const tvIFieldDefinition& field) {
+    const auto* definition = dynamic_cast<const Definition*>(&field);
+    if (!definition) throw rt::Error(rt::kErrTypeMismatch, QStringLiteral("Type mismatch"));
+    return *definition;
+}
+
+using NameOf = QString (*)(const tvIFieldDefinition&);
+
+template <class Definition, auto Member>
+QString member(const tvIFieldDefinition& field) {
+    return as<Definition>(field).*Member;
+}
+
+QString definitionName(const tvIFieldDefinition& field) { return field.name; }
+
+QString specialVarTypeText(const tvIFieldDefinition& field) {
+    return GetSpecialVarTypeText(as<tvSpecialVarFieldDefinition>(field).specialVarType);
+}
+
+// A summary is named by its operation and its fields: "Average of Orders.Amount".
+QString summaryDisplayName(const tvIFieldDefinition& field) {
+    const auto& summary = as<tvSummaryFieldDefinition>(field);
+    if (!summary.summarizedField) tvObjectRequired();
+    QString fields = summary.summarizedField->name;
+    if (summary.secondarySummarizedField) {
+        fields += QStringLiteral(", ") + summary.secondarySummarizedField->name;
+    }
+    const QString operation = GetSummaryOperationText(summary.summaryType);
+    return operation.isEmpty() ? fields : operation + u' ' + fields;
+}
+
+// How each kind of definition is described. A detail text is the label and the detail name;
+// a summary, which has no label, describes its summarized fields instead.
+struct FieldKindText {
+    qint16 kind;
+    const char* detailLabel;
+    NameOf detailName;
+    NameOf displayName;
+};
+
+constexpr FieldKindText kFieldKinds[] = {
+    {tvDatabaseFieldKind, "Database Field=", definitionName,
+     member<tvDatabaseFieldDefinition, &tvDatabaseFieldDefinition::databaseFieldName>},
+    // A formula's label ends in "=" like the others, so that a summary over a formula can take
+    // the name from after it.
+    {tvFormulaFieldKind, "Formula Field=", member<tvFormulaField, &tvFormulaField::fieldName>,
+     definitionName},
+    {tvSummaryFieldKind, nullptr, nullptr, summaryDisplayName},
+    {tvSpecialVarFieldKind, "Special Var Field=", specialVarTypeText, definitionName},
+    {tvGroupNameFieldKind,
+     "Group Name Field=", member<tvGroupNameField, &tvGroupNameField::groupNameFieldName>,
+     member<tvGroupNameField, &tvGroupNameField::groupNameFieldName>},
+    {tvParameterFieldKind, "Parameter Field=",
+     member<tvParameterFieldDefinition, &tvParameterFieldDefinition::parameterFieldName>,
+     member<tvParameterFieldDefinition, &tvParameterFieldDefinition::parameterFieldName>},
+    {tvRunningTotalFieldKind, "Running Total Field=",
+     member<tvRunningTotalFieldDefinition, &tvRunningTotalFieldDefinition::runningTotalFieldName>,
+     member<tvRunningTotalFieldDefinition, &tvRunningTotalFieldDefinition::runningTotalFieldName>},
+    {tvSQLExpressionFieldKind, "SQL Expression Field=",
+     member<tvSQLExpressionFieldDefinition,
+            &tvSQLExpressionFieldDefinition::sqlExpressionFieldName>,
+     member<tvSQLExpressionFieldDefinition,
+            &tvSQLExpressionFieldDefinition::sqlExpressionFieldName>},
+};
+
+// The description of the field's kind; nullptr for a kind outside 1 to 8, and for no field: an
+// object whose field has no definition is documented with an empty field.
+const FieldKindText* kindText(const tvIFieldDefinition* field) {
+    if (!field) return nullptr;
+    for (const FieldKindText& row : kFieldKinds) {
+        if (row.kind == field->kind) return &row;
+    }
+    return nullptr;
+}
+
+// The name part of a detail text: what follows its first "=", or all of it.
+QString namePart(const QString& detailText) {
+    const qsizetype equals = detailText.indexOf(u'=');
+    return trimBlanks(equals < 0 ? detailText : detailText.mid(equals + 1));
+}
+
+void insertSummaryDetail(const tvSummaryFieldDefinition& summary, WorkArea& area) {
+    if (!summary.summarizedField) tvObjectRequired();
+    const QString operation = GetSummaryOperationText(summary.summaryType);
+    const auto insertSummarized = [&](const char* label, const tvIFieldDefinition* field) {
+        area.insert(QStringLiteral(", ") + QLatin1StringView(label) + QStringLiteral(" = [") +
+                    operation + u' ');
+        area.insert(namePart(GetFieldDetailText(field)));
+        area.insert(QStringLiteral("]"));
+    };
+    insertSummarized("Summarized Field", summary.summarizedField);
+    if (summary.secondarySummarizedField) {
+        insertSummarized("Secondary Summarized Field", summary.secondarySummarizedField);
+    }
+}
+
+}  // namespace
+
+QString GetFieldDetailText(const tvIFieldDefinition* field) {
+    // A summary describes the fields it summarizes; a summary that the model lets refer to
+    // itself, directly or through others, fails here instead of recursing without end.
+    thread_local int depth = 0;
+    const tvNestingGuard guard(depth);
+    const FieldKindText* row = kindText(field);
+    if (!row) return QString();
+    WorkArea area;
+    if (row->detailLabel) {
+        area.insert(QStringLiteral(", ") + QLatin1StringView(row->detailLabel) +
+                    row->detailName(*field));
+    } else {
+        insertSummaryDetail(as<tvSummaryFieldDefinition>(*field), area);
+    }
+    return trimBlanks(area.text).mid(2);
+}
+
+QString GetFieldDisplayName(const tvIFieldDefinition* field) {
+    const FieldKindText* row = kindText(field);
+    if (!row) return QString();
+    QString name = row->displayName(*field);
+    name.remove(u'{');
+    name.remove(u'}');
+    return name;
+}

@@ -1,0 +1,390 @@
+#include "SharedBlocks.h"
+
+#include <QLocale>
+#include <cmath>
+
+#include "CodeTexts.h"
+#include "tvArea.h"
+#include "DetailPieces.h"
+#include "CollectingLineSink.h"
+#include "tvExportObject.h"
+#include "tvFieldDefinitions.h"
+#include "ObjectDetailWriter.h"
+#include "tvPrinterObject.h"
+#include "tvReport.h"
+#include "tvReportStatistics.h"
+#include "tvRuntime.h"
+#include "tvSection.h"
+#include "tvSubReportObject.h"
+#include "tvTypes.h"
+
+namespace {
+
+using namespace detail;
+
+struct WriterRegistry {
+    std::shared_ptr<LineSink> text;
+    std::shared_ptr<LineSink> word;
+};
+
+WriterRegistry& registry() {
+    static WriterRegistry writers;
+    return writers;
+}
+
+// ---- The report summary block -----------------------------------------------------------
+
+QString show(const QString& value) { return value; }
+QString show(bool value) { return tvBooleanText(value); }
+QString show(qint32 value) { return QString::number(value); }
+QString show(const QDateTime& value) { return FormatGeneralDate(value); }
+
+// The objects of the model that the block's rows read.
+const tvReport& self(const tvReport& report) { return report; }
+const tvReportStatistics& statistics(const tvReport& report) {
+    if (!report.tvReportStatistics) tvObjectRequired();
+    return *report.tvReportStatistics;
+}
+const tvPrinterObject& printer(const tvReport& report) {
+    if (!report.tvPrinterObject) tvObjectRequired();
+    return *report.tvPrinterObject;
+}
+
+template <auto Owner, auto Member>
+QString shown(const tvReport& report) {
+    return show(Owner(report).*Member);
+}
+template <auto Owner, auto Member, auto Lookup>
+QString looked(const tvReport& report) {
+    return Lookup(Owner(report).*Member);
+}
+
+// The style is kept as the text of its code.
+QString formatStyle(const tvReport& report) {
+    return GetReportFormatStyleText(codeOfText(report.reportFormatStyle));
+}
+
+// A row of the block: a label with its value, a title or a blank line.
+struct SummaryRow {
+    qint16 code;                        // the line's role: 10 a title, 2 a label
+    const char* label;                  // nullptr for a blank line
+    QString (*value)(const tvReport&);  // nullptr for a title or a blank line
+};
+
+constexpr qint16 kTitle = 10;
+constexpr qint16 kLabel = 2;
+
+template <auto Member>
+constexpr auto reportValue = shown<self, Member>;
+
+constexpr SummaryRow kSummaryRows[] = {
+    {kLabel, "Title = ", reportValue<&tvReport::reportTitle>},
+    {kLabel, "Author = ", reportValue<&tvReport::reportAuthor>},
+    {kLabel, "Keywords = ", reportValue<&tvReport::keywordsInReport>},
+    {kLabel, "Comments = ", reportValue<&tvReport::reportComments>},
+    {kLabel, "Subject = ", reportValue<&tvReport::reportSubject>},
+    {kLabel, "Template = ", reportValue<&tvReport::reportTemplate>},
+};
+
+// Only a main report's model has its file's statistics.
+constexpr SummaryRow kStatisticsRows[] = {
+    {1, nullptr, nullptr},
+    {kTitle, "Report Statistics", nullptr},
+    {kLabel, "Last Saved By = ", shown<statistics, &tvReportStatistics::lastSavedBy>},
+    {kLabel, "Revision Number = ", shown<statistics, &tvReportStatistics::revisionNumber>},
+    {kLabel, "Total Edit Time = ", shown<statistics, &tvReportStatistics::totalEditTime>},
+    {kLabel, "Last Printed = ", shown<statistics, &tvReportStatistics::lastPrinted>},
+    {kLabel, "Created = ", shown<statistics, &tvReportStatistics::created>},
+    {kLabel, "Last Saved = ", shown<statistics, &tvReportStatistics::lastSaved>},
+};
+
+constexpr SummaryRow kOptionRows[] = {
+    {2, nullptr, nullptr},
+    {kTitle, "Report Options", nullptr},
+    {kLabel, "Report Kind = ", looked<self, &tvReport::reportKind, GetReportKindText>},
+    {kLabel, "Report Format Style = ", formatStyle},
+    {kLabel, "Convert Date Time Type = ",
+     looked<self, &tvReport::convertDateTimeType, GetDateTimeConversionText>},
+    {kLabel, "Enable Asynchronous Query = ", reportValue<&tvReport::enableAsyncQuery>},
+    {kLabel, "Enable Generating Data for Hidden Object = ",
+     reportValue<&tvReport::enableGeneratingDataForHiddenObject>},
+    {kLabel, "Enable Parameter Prompting = ", reportValue<&tvReport::enableParameterPrompting>},
+    {kLabel,
+     "Enable Select Distinct Records = ", reportValue<&tvReport::enableSelectDistinctRecords>},
+    {kLabel,
+     "Field Mapping Type = ", looked<self, &tvReport::fieldMappingType, GetFieldMappingText>},
+    {kLabel, "Formula Syntax = ", looked<self, &tvReport::formulaSyntax, GetFormulaSyntaxText>},
+    {kLabel,
+     "Convert null field value to default = ", reportValue<&tvReport::convertNullFieldToDefault>},
+    {kLabel, "Case-insensitive SQL data = ", reportValue<&tvReport::caseInsensitiveSQLData>},
+    // Listed twice in every summary that readers have come to know.
+    {kLabel,
+     "Field Mapping Type = ", looked<self, &tvReport::fieldMappingType, GetFieldMappingText>},
+    {kLabel,
+     "Formula Syntax Type = ", looked<self, &tvReport::formulaSyntax, GetFormulaSyntaxText>},
+    {kLabel, "Last Get Formula Syntax = ",
+     looked<self, &tvReport::lastGetFormulaSyntax, GetFormulaSyntaxText>},
+    {kLabel,
+     "Can Perform Grouping on Server = ", reportValue<&tvReport::canPerformGroupingOnServer>},
+    {kLabel, "Has Saved Data = ", reportValue<&tvReport::hasSavedData>},
+    {kLabel, "Verify on Every Print = ", reportValue<&tvReport::verifyOnEveryPrint>},
+    {kLabel, "Use Index for Speed = ", reportValue<&tvReport::useIndexForSpeed>},
+    {kLabel, "Save Preview Picture = ", reportValue<&tvReport::savePreviewPicture>},
+    {kLabel, "Need Updated Pages = ", reportValue<&tvReport::needUpdatedPages>},
+    {kLabel, "Perform Grouping on Server = ", reportValue<&tvReport::performGroupingOnServer>},
+    {2, nullptr, nullptr},
+    {kTitle, "Page Setup", nullptr},
+    {kLabel, "Top Margin = ", reportValue<&tvReport::topMargin>},
+    {kLabel, "Bottom Margin = ", reportValue<&tvReport::bottomMargin>},
+    {kLabel, "Left Margin = ", reportValue<&tvReport::leftMargin>},
+    {kLabel, "Right Margin = ", reportValue<&tvReport::rightMargin>},
+    {1, nullptr, nullptr},
+    {kTitle, "Printer Details", nullptr},
+    {kLabel, "Printer Name = ", shown<printer, &tvPrinterObject::printerName>},
+    {kLabel, "Printer Driver = ", shown<printer, &tvPrinterObject::driver>},
+    {kLabel, "Printer Port = ", shown<printer, &tvPrinterObject::PortName>},
+    {kLabel, "Printer Duplex Option = ", shown<printer, &tvPrinterObject::PrinterDuplex>},
+    {kLabel, "Paper Orientation = ",
+     looked<printer, &tvPrinterObject::PaperOrientation, GetPaperOrientationText>},
+    {kLabel, "Paper Size = ", looked<printer, &tvPrinterObject::PaperSize, GetPaperSizeText>},
+    {kLabel, "Paper Source = ", looked<printer, &tvPrinterObject::PaperSource, GetPaperSourceText>},
+    {kLabel, "Total Number of Pages = ", shown<printer, &tvPrinterObject::numberOfPages>},
+    {kLabel, "Print Date = ", shown<printer, &tvPrinterObject::PrintDate>},
+    {1, nullptr, nullptr},
+};
+
+template <std::size_t N>
+void writeRows(const SummaryRow (&rows)[N], const tvReport& report, qint16 writerKind) {
+    for (const SummaryRow& row : rows) {
+        if (row.value) {
+            WriteDetailsTo(row.code, 1, QLatin1StringView(row.label) + row.value(report), QString(),
+                           2, writerKind);
+        } else {
+            WriteDetailsTo(row.code, 1, row.label ? QString::fromLatin1(row.label) : QString(),
+                           QString(), 1, writerKind);
+        }
+    }
+}
+
+// ---- The export options block -----------------------------------------------------------
+
+using Export = tvExportObject;
+
+template <auto Member>
+QString shortest(const Export& bag) {
+    return QString::number(bag.*Member, 'g', QLocale::FloatingPointShortest);
+}
+template <auto Member, const char* Unset>
+bool differs(const Export& bag) {
+    return bag.*Member != QLatin1StringView(Unset);
+}
+constexpr char kFalse[] = "False";
+constexpr char kZero[] = "0";
+
+// A text option is set when it is not empty, a number when it is not 0, a flag when it is true.
+template <auto Member>
+constexpr Piece<Export> textOption(const char* label) {
+    return {label, text<Member>, notEmpty<Member>};
+}
+template <auto Member>
+constexpr Piece<Export> numberOption(const char* label) {
+    return {label, number<Member>, notZero<Member>};
+}
+template <auto Member>
+constexpr Piece<Export> flagOption(const char* label) {
+    return {label, flag<Member>, isTrue<Member>};
+}
+
+constexpr Piece<Export> kExportPieces[] = {
+    textOption<&Export::applicationFileName>("Export Application Name = "),
+    textOption<&Export::charFieldDelimeter>("Character Field Delimeter = "),
+    textOption<&Export::charStringDelimeter>("Character String Delimeter = "),
+    textOption<&Export::destinationDLLName>("Destination DLL = "),
+    numberOption<&Export::destinationType>("Destination Type = "),
+    textOption<&Export::diskFileName>("Disk File Name = "),
+    numberOption<&Export::excelAreaGroupNumber>("Excel Area Group Number = "),
+    numberOption<&Export::excelAreaKind>("Excel Area Kind = "),
+    {"Excel Constant Column Width = ", shortest<&Export::excelConstantColumnWidth>,
+     notZero<&Export::excelConstantColumnWidth>},
+    flagOption<&Export::excelConvertDateToString>("Excel Convert Date To String = "),
+    flagOption<&Export::excelExportAllPages>("Excel Export All Pages = "),
+    numberOption<&Export::excelFirstPageNumber>("Excel First Page Number = "),
+    numberOption<&Export::excelLastPageNumber>("Excel Last Page Number = "),
+    flagOption<&Export::excelPageBreaks>("Excel Page Breaks = "),
+    flagOption<&Export::excelTabHasColumnHeadings>("Excel Tab Has Column Headings = "),
+    flagOption<&Export::excelUseConstantColumnWidth>("Excel Use Constant Column Width = "),
+    flagOption<&Export::excelUseTabularFormat>("Excel User Tabular Format = "),
+    flagOption<&Export::excelUseWorksheetFunctions>("Excel Use Worksheet Functions = "),
+    numberOption<&Export::exchangeDestinationType>("Exchange Destination Type = "),
+    textOption<&Export::exchangeFolderPath>("Exchange Folder Path = "),
+    textOption<&Export::exchangePassword>("Exchange Password = "),
+    flagOption<&Export::exchangePathHasColumnHeadings>("Exchange Path Has Column Headings = "),
+    textOption<&Export::exchangeProfile>("Exchange Profile = "),
+    textOption<&Export::formatDLLName>("Format DLL Name = "),
+    numberOption<&Export::formatType>("Format Type = "),
+    flagOption<&Export::htmlEnableSeparatePages>("HTML Enable Separate Pages = "),
+    textOption<&Export::htmlFileName>("HTML File Name = "),
+    flagOption<&Export::htmlHasPageNavigator>("HTML Has Page Navigator = "),
+    textOption<&Export::lotusDominoComments>("Lotus Domino Comments = "),
+    textOption<&Export::lotusDominoDatabaseName>("Lotus Domino Database Name = "),
+    textOption<&Export::lotusNotesFormName>("Lotus Notes Form Name = "),
+    textOption<&Export::mailBccList>("Mail Bcc List = "),
+    textOption<&Export::mailCcList>("Mail Cc List = "),
+    textOption<&Export::mailMessage>("Mail Message = "),
+    textOption<&Export::mailSubject>("Mail Subject = "),
+    textOption<&Export::mailToList>("Mail To List = "),
+    textOption<&Export::mailUserName>("Mail User Name = "),
+    numberOption<&Export::numberOfLinesPerPage>("Number of Lines Per Page = "),
+    textOption<&Export::odbcDataSourceName>("ODBC Data Source Name = "),
+    textOption<&Export::odbcDataSourcePassword>("ODBC Data Source Password = "),
+    textOption<&Export::odbcDataSourceUserId>("ODBC Data Source User ID = "),
+    textOption<&Export::odbcExportTableName>("ODBC Export Table Name = "),
+    flagOption<&Export::pdfExportAllPages>("PDF Export All Pages = "),
+    numberOption<&Export::pdfFirstPageNumber>("PDF First Page Number = "),
+    numberOption<&Export::pdfLastPageNumber>("PDF Last Page Number = "),
+    flagOption<&Export::rtfExportAllPages>("RTF Export All Pages = "),
+    numberOption<&Export::rtfFirstPageNumber>("RTF First Page Number = "),
+    numberOption<&Export::rtfLastPageNumber>("RTF Last Page Number = "),
+    flagOption<&Export::useDefaultCharactersPerInch>("Use Default Characters Per Inch = "),
+    numberOption<&Export::userDefinedCharactersPerInch>("User Defined Characters Per Inch = "),
+    flagOption<&Export::useReportDateFormat>("Use Report Date Format = "),
+    flagOption<&Export::useReportNumberFormat>("Use Report Number Format = "),
+    // The Word options are kept as texts: shown unless they hold the unset value's text.
+    {"Word Export All Pages = ", text<&Export::wordWExportAllPages>,
+     differs<&Export::wordWExportAllPages, kFalse>},
+    {"Word First Page Number = ", text<&Export::wordWFirstPageNumber>,
+     differs<&Export::wordWFirstPageNumber, kZero>},
+    {"Word Last Page Number = ", text<&Export::wordWLastPageNumber>,
+     differs<&Export::wordWLastPageNumber, kZero>},
+    flagOption<&Export::xmlAllowMultipleFiles>("XML Allow Multiple Files = "),
+    textOption<&Export::xmlFileName>("XML File Name = "),
+};
+
+// ---- Sections -----------------------------------------------------------------------------
+
+struct SectionFlag {
+    bool tvSection::*member;
+    const char* text;
+};
+
+constexpr SectionFlag kSectionFlags[] = {
+    {&tvSection::keepTogether, ", Keep Together"},
+    {&tvSection::newPageBefore, ", New Page Before"},
+    {&tvSection::newPageAfter, ", New Page After"},
+    {&tvSection::resetPageNumAfter, ", Reset Page Number After"},
+    {&tvSection::printAtBottom, ", Print at Bottom"},
+    {&tvSection::underlaySection, ", Underlay Section "},
+};
+
+// The long time of the locale without its time zone, which a report's times do not carry.
+QString longTimeFormat(const QLocale& locale) {
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString kept;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'') quoted = !quoted;
+        if (!quoted && c == u't') {
+            while (!kept.isEmpty() && kept.back().isSpace()) kept.chop(1);
+            continue;
+        }
+        kept += c;
+    }
+    return kept.trimmed();
+}
+
+}  // namespace
+
+void SetTVDWriter(std::shared_ptr<LineSink> writer) { registry().text = std::move(writer); }
+
+void SetWordDocWriter(std::shared_ptr<LineSink> writer) {
+    registry().word = std::move(writer);
+}
+
+void WriteDetailsTo(qint32 code, qint32 kind, const QString& text, const QString& value,
+                    qint32 level, qint16 writerKind) {
+    LineSink* writer = nullptr;
+    if (writerKind == tvTextWriterKind) writer = registry().text.get();
+    if (writerKind == tvWordWriterKind) writer = registry().word.get();
+    if (writer) writer->WriteDetails(code, kind, text, value, level);
+}
+
+void WriteSummaryInformation(const tvReport& report, qint16 writerKind) {
+    writeRows(kSummaryRows, report, writerKind);
+    if (report.tvReportStatistics) writeRows(kStatisticsRows, report, writerKind);
+    writeRows(kOptionRows, report, writerKind);
+}
+
+void WriteExportInformation(const tvReport& report, qint16 writerKind) {
+    if (!report.tvExportObject) tvObjectRequired();
+    const QString options = blockValue(kExportPieces, *report.tvExportObject);
+    WriteDetailsTo(2, 1, options, QString(), 2, writerKind);
+    WriteDetailsTo(2, 1, QString(), QString(), 2, writerKind);
+}
+
+const tvReport& GetReportOrSubreport(const tvReport& report, qsizetype index) {
+    if (index == 0) return report;
+    const tvSubReportObject& subreport = report.subReports.Item(index);
+    if (!subreport.report) tvObjectRequired();
+    return *subreport.report;
+}
+
+QString GetSectionDisplayName(const tvReport& report, qsizetype areaIndex,
+                              qsizetype sectionNumber) {
+    const tvArea& area = report.tvAreas.Item(areaIndex);
+    QString name = GetAreaKindText(area.kind);
+    if (area.kind == tvGroupHeaderArea || area.kind == tvGroupFooterArea) {
+        name += QStringLiteral(" #") + QString::number(area.groupNumber);
+    }
+    if (area.tvSections.Count() >= 2) name += GetSectionLetterSuffix(sectionNumber);
+    return name;
+}
+
+QString GetSectionLetterSuffix(qsizetype n) {
+    // Letters counted as "a" to "z", then two letters, then three: no letter stands for zero.
+    QString suffix;
+    for (; n > 0; n = (n - 1) / 26)
+        suffix.prepend(QChar(u'a' + static_cast<char16_t>((n - 1) % 26)));
+    return suffix;
+}
+
+QString GetSectionFlagsText(const tvSection& section) {
+    QString text;
+    if (section.suppress) text = QStringLiteral("Suppressed, ");
+    if (section.suppressIfBlank) text = QStringLiteral("Suppress if blank, ");
+    // Inches to one decimal place, halves to the even neighbour.
+    const double inches = std::nearbyint(section.minimumHeight / tvTwipsPerInch * 10.0) / 10.0;
+    text += QStringLiteral("Height = ") + FormatGeneralNumber(inches);
+    for (const SectionFlag& flag : kSectionFlags) {
+        if (section.*flag.member) text += QLatin1StringView(flag.text);
+    }
+    if (section.backColor != -1) {
+        text += QStringLiteral(", Background Color=") + GetColorText(section.backColor);
+    }
+    if (!section.cssClass.isEmpty()) text += QStringLiteral(", CssClass = ") + section.cssClass;
+    return text;
+}
+
+QString GetFieldDefinitionName(const tvIFieldDefinition* field) {
+    return field ? field->name : QString();
+}
+
+QString GetGroupNameConditionFormula(const tvReport& report, qsizetype index) {
+    return report.tvGroupNameFields.Item(index).groupNameConditionFormula;
+}
+
+QString GetObjectDetailsText(const tvSection& section, qsizetype objectIndex, double objectNumber) {
+    CollectingLineSink sink;
+    ObjectDetailWriter writer;
+    writer.init(sink);
+    writer.WriteObjectDetails(section, objectIndex, objectNumber);
+    return sink.getDetails();
+}
+
+QString FormatGeneralDate(const QDateTime& value) {
+    if (!value.isValid()) return QString();
+    const QLocale locale;
+    const QString time = locale.toString(value.time(), longTimeFormat(locale));
+    if (value.date() == tvZeroDate().date()) return time;
+    const QString date = locale.toString(value.date(), QLocale::ShortFormat);
+    return value.time() == QTime(0, 0) ? date : date + u' ' + time;
+}

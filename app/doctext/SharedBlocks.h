@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <memory>
+
+#include "LineSink.h"
+
+class tvReport;
+class tvSection;
+class tvIFieldDefinition;
+
+// What the text and Word documentation writers share, so that both document a report in the
+// same order and with the same words: the registry of the two writers, the report summary and
+// export blocks, section names and flags, and the detail text of one report object.
+
+// Writer kinds: the blocks below write to the writer registered for the kind they are given.
+enum tvWriterKind : qint16 {
+    tvTextWriterKind = 1,
+    tvWordWriterKind = 2,
+};
+
+// Registers the writer of one kind, replacing the one registered before. The registry shares
+// the writer with its caller; nullptr leaves the kind without a writer.
+void SetTVDWriter(std::shared_ptr<LineSink> writer);
+void SetWordDocWriter(std::shared_ptr<LineSink> writer);
+
+// Passes one line to the writer registered for `writerKind`; nothing for any other kind, or
+// for a kind with no writer.
+void WriteDetailsTo(qint32 code, qint32 kind, const QString& text, const QString& value,
+                    qint32 level, qint16 writerKind);
+
+// The report summary block: the summary information, the file's statistics (when the model
+// has them), the report options, the page setup and the printer. The caller writes the block's
+// title.
+void WriteSummaryInformation(const tvReport& report, qint16 writerKind);
+
+// The export options block: every option that is set, in one line, then a blank line. The
+// caller writes the block's title.
+void WriteExportInformation(const tvReport& report, qint16 writerKind);
+
+// The report itself for index 0, else the model of its index-th subreport (1-based).
+const tvReport& GetReportOrSubreport(const tvReport& report, qsizetype index);
+
+// "Detail", "Group Header #2", "Detailb": the area's kind, a group's number, and the section's
+// letter when the area has more than one section. Indexes are 1-based.
+QString GetSectionDisplayName(const tvReport& report, qsizetype areaIndex, qsizetype sectionNumber);
+
+// The letters of the n-th section of an area: "a" to "z", then "aa" to "zz", then "aaa" and
+// on. "" for n below 1.
+QString GetSectionLetterSuffix(qsizetype n);
+
+// The section's formatting in one text: "Suppress if blank, Height = 0.5, Keep Together".
+QString GetSectionFlagsText(const tvSection& section);
+
+// The definition's name; "" for no definition.
+QString GetFieldDefinitionName(const tvIFieldDefinition* field);
+
+// The group name condition formula of the index-th group name field (1-based).
+QString GetGroupNameConditionFormula(const tvReport& report, qsizetype index);
+
+// The detail lines of the report object at the 1-based `objectIndex` of the section, run
+// together without line breaks, as report comparison reads them.
+QString GetObjectDetailsText(const tvSection& section, qsizetype objectIndex, double objectNumber);
+
+// A date-time in the general form of the user's locale: the short date, and the long time
+// (without a time zone) unless it is midnight; the time alone on day zero (30 December 1899).
+// "" for no date-time.
+QString FormatGeneralDate(const QDateTime& value);

@@ -1,0 +1,396 @@
+#include "TvdWriter.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QVersionNumber>
+#include <stdexcept>
+
+#include "FieldDetails.h"
+#include "CodeTexts.h"
+#include "Settings.h"
+#include "SharedBlocks.h"
+#include "UserMessages.h"
+#include "tvArea.h"
+#include "tvDatabase.h"
+#include "tvDatabaseFieldDefinition.h"
+#include "tvDatabaseTable.h"
+#include "DetailPieces.h"
+#include "tvFieldDefinitions.h"
+#include "tvReport.h"
+#include "tvReportAlert.h"
+#include "tvRuntime.h"
+#include "tvSection.h"
+#include "tvSortField.h"
+#include "tvTableLink.h"
+
+extern const char* const kTavrinVersion;
+
+namespace {
+
+// The file could not take what was written: no step of a body can go on after it.
+class OutputFailure : public std::runtime_error {
+public:
+    explicit OutputFailure(const QString& reason) : std::runtime_error(reason.toStdString()) {}
+};
+
+constexpr long kErrBadFileNumber = 52;
+constexpr long kErrFileNotFound = 53;
+
+const QString kTab = QStringLiteral("\t");
+const QString kSeparator = QStringLiteral(", ");
+
+std::unique_ptr<QSaveFile> openSaveFile(const QString& path) {
+    return std::make_unique<QSaveFile>(path);
+}
+
+// The program's version as the header gives it: major and minor, "4.0".
+QString versionText() {
+    const QVersionNumber version = QVersionNumber::fromString(QLatin1StringView(kTavrinVersion));
+    return QStringLiteral("%1.%2").arg(version.majorVersion()).arg(version.minorVersion());
+}
+
+// The items of a model collection, each turned into text by `text`.
+template <class Collection, class Text>
+QStringList texts(const Collection& items, Text text) {
+    QStringList list;
+    for (const auto& item : items) list << text(item);
+    return list;
+}
+
+// "Orders.IDOrders.Region": the table's name and each field's column, run together. A piece
+// that cannot be read is left out.
+QString linkSide(const tvDatabaseTable* table, const tvDatabaseFieldDefinitionRefs& fields) {
+    QString side;
+    for (const tvDatabaseFieldDefinition& field : fields) {
+        if (table) side += table->name + u'.' + field.databaseFieldName;
+    }
+    return side;
+}
+
+}  // namespace
+
+TvdWriter::TvdWriter(OutputOpener openOutput)
+    : openOutput_(openOutput ? std::move(openOutput) : OutputOpener(openSaveFile)) {}
+
+TvdWriter::~TvdWriter() = default;
+
+bool TvdWriter::init(const QString& fileName, const QString& outputFolder,
+                       const QString& reportPath) {
+    cleanUp();
+    failureReason_.clear();
+    if (fileName.size() < 4) {
+        failureReason_ = QStringLiteral("the report file name %1 is too short").arg(fileName);
+        return false;
+    }
+    path_ = outputFolder + fileName.left(fileName.size() - 4) + QStringLiteral(".tvd");
+    reportPath_ = reportPath;
+    file_ = openOutput_(path_);
+    if (!file_ || !file_->open(QIODevice::WriteOnly)) {
+        failureReason_ = path_ + QStringLiteral(": ") +
+                         (file_ ? file_->errorString() : QStringLiteral("cannot be opened"));
+        file_.reset();
+        return false;
+    }
+    detailWriter_ = std::make_unique<ObjectDetailWriter>();
+    detailWriter_->init(*this);
+    return true;
+}
+
+bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName) {
+    failureReason_.clear();
+    try {
+        const Settings& settings = REPORTS();
+        writeHeader(fileName);
+        if (settings.ShowRptSummary != 0) {
+            caption(QStringLiteral("Report Summary Information"), 1, 10);
+            WriteSummaryInformation(report, tvTextWriterKind);
+        }
+        if (settings.ShowExport != 0) {
+            caption(QStringLiteral("Report Export Information"), 1, 10);
+            WriteExportInformation(report, tvTextWriterKind);
+        }
+        for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
+            const tvReport& body = GetReportOrSubreport(report, i);
+            if (i > 0) caption(QStringLiteral("Subreport: ") + body.reportTitle, 1);
+            writeBody(body);
+        }
+        if (!file_->commit()) throw OutputFailure(file_->errorString());
+        file_.reset();
+        return true;
+    } catch (const rt::Error& e) {
+        failureReason_ = path_ + QStringLiteral(": ") + e.description();
+    } catch (const std::exception& e) {
+        failureReason_ = path_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
+    }
+    cleanUp();
+    return false;
+}
+
+void TvdWriter::cleanUp() {
+    // A file that was not committed is thrown away, and the old one stays.
+    file_.reset();
+    detailWriter_.reset();
+}
+
+void TvdWriter::WriteDetails(qint32, qint32 kind, const QString& text, const QString& value,
+                               qint32 level) {
+    if (const auto line = detailLine(kind, text, value, level)) writeLine(*line);
+}
+
+void TvdWriter::writeLine(const QString& line) {
+    if (!file_) throw rt::Error(kErrBadFileNumber, QStringLiteral("Bad file name or number"));
+    // A value written unchanged may hold line breaks of its own (a formula's, the SQL text's):
+    // they end in CR LF like every other line of the file.
+    QString text = line;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
+    if (file_->write(bytes) != bytes.size()) throw OutputFailure(file_->errorString());
+}
+
+void TvdWriter::writeHeader(const QString& fileName) {
+    const QFileInfo report(reportPath_);
+    if (!report.exists()) throw rt::Error(kErrFileNotFound, QStringLiteral("File not found"));
+    writeLine(QStringLiteral("Report File: ") + fileName);
+    writeLine(QStringLiteral("Report File DateTime: ") +
+              QLocale::c().toString(report.lastModified(), u"dd-MMM-yyyy 'at' HH:mm:ss"));
+    writeLine(QString());
+    writeLine(QStringLiteral("Tavrin, Version ") + versionText());
+    blank(1);
+}
+
+template <class Step>
+void TvdWriter::step(Step&& body) {
+    try {
+        body();
+    } catch (const OutputFailure&) {
+        throw;
+    } catch (const rt::Error& e) {
+        ShowMessage(e.description());
+    } catch (const std::exception& e) {
+        ShowMessage(QString::fromLocal8Bit(e.what()));
+    }
+}
+
+void TvdWriter::caption(const QString& text, qint32 level, qint32 code) {
+    WriteDetails(code, 1, text, QString(), level);
+}
+
+void TvdWriter::blank(qint32 level) { caption(QString(), level); }
+
+void TvdWriter::writeBody(const tvReport& report) {
+    const Settings& settings = REPORTS();
+    step([&] { writeAlerts(report); });
+    if (settings.ShowFormula != 0) {
+        step([&] { writeFormula("Record Selection Formula", report.recordSelectionFormula); });
+        step([&] { writeFormula("Group Selection Formula", report.groupSelectionFormula); });
+        step([&] { writeUserFormulas(report); });
+    }
+    if (settings.ShowParameters != 0) step([&] { writeParameters(report); });
+    if (settings.ShowGroups != 0) step([&] { writeGroups(report); });
+    if (settings.ShowSort != 0) {
+        step([&] { writeSortFields("Group Sort Fields", report, true); });
+        step([&] { writeSortFields("Record Sort Fields", report, false); });
+    }
+    if (settings.ShowSQL != 0) step([&] { writeSqlQuery(report); });
+    if (settings.ShowTables != 0) {
+        step([&] { writeTables(report); });
+        WriteDBLinks(report);
+    }
+    step([&] { writeRunningTotals(report); });
+    writeAreas(report);
+}
+
+void TvdWriter::writeAlerts(const tvReport& report) {
+    if (report.reportAlerts.Count() < 1) return;
+    caption(QStringLiteral("Report Alerts"), 1);
+    for (const tvReportAlert& alert : report.reportAlerts) {
+        caption(QStringLiteral("Name = ") + alert.name, 2);
+        caption(kTab + QStringLiteral("Condition Formula = ") + alert.conditionForumla, 2, 2);
+        caption(kTab + QStringLiteral("Enabled = ") + tvBooleanText(alert.isEnabled), 2, 2);
+        caption(kTab + QStringLiteral("Default Message = ") + alert.defaultMessage, 2, 2);
+        caption(kTab + QStringLiteral("Message Formula = ") + alert.messageFormula, 2, 2);
+    }
+    blank(1);
+}
+
+void TvdWriter::writeFormula(const char* title, const QString& formula) {
+    if (formula.isEmpty()) return;
+    caption(QLatin1StringView(title), 1);
+    caption(kTab + formula, 2);
+    blank(1);
+}
+
+void TvdWriter::writeUserFormulas(const tvReport& report) {
+    if (report.tvFormulaFields.Count() < 1) return;
+    caption(QStringLiteral("User Formulas"), 1);
+    caption(QStringLiteral("Name, Formula"), 1);
+    for (const tvFormulaField& formula : report.tvFormulaFields) {
+        caption(GetFieldDisplayName(&formula) + kSeparator + formula.text, 1);
+    }
+    blank(1);
+}
+
+void TvdWriter::writeParameters(const tvReport& report) {
+    if (report.tvParameters.Count() < 1) return;
+    caption(QStringLiteral("Parameters"), 1);
+    caption(QStringLiteral("Name, Description, Data Type"), 1);
+    for (const tvParameterFieldDefinition& parameter : report.tvParameters) {
+        caption(QStringList{parameter.parameterFieldName, parameter.prompt,
+                            GetValueTypeName(parameter.valueType)}
+                    .join(kSeparator),
+                2);
+    }
+    blank(1);
+}
+
+void TvdWriter::writeGroups(const tvReport& report) {
+    if (report.tvGroupNameFields.Count() != 0) {
+        caption(QStringLiteral("Groups"), 1);
+        caption(QStringLiteral("Group, Field, Break On, Sort Direction"), 1);
+        for (const tvArea& area : report.tvAreas) {
+            if (area.kind != tvGroupHeaderArea) continue;
+            caption(QStringList{QStringLiteral("Group #") + QString::number(area.groupNumber),
+                                GetFieldDefinitionName(area.groupConditionField),
+                                GetGroupConditionText(area.groupCondition),
+                                GetSortDirectionText(area.sortDirection)}
+                        .join(kSeparator),
+                    2);
+            const QString formula = GetGroupNameConditionFormula(report, area.groupNumber);
+            if (!formula.isEmpty()) {
+                caption(kTab + QStringLiteral("Group Name Condition Formula = ") + formula, 1);
+            }
+        }
+    }
+    blank(1);
+}
+
+void TvdWriter::writeSortFields(const char* title, const tvReport& report, bool groupSort) {
+    const auto& sortFields = groupSort ? report.tvGroupSortFields : report.tvRecordSortFields;
+    if (sortFields.Count() < 1) return;
+    caption(QLatin1StringView(title), 1);
+    caption(QStringLiteral("Sort Field, Direction"), 1);
+    for (const tvSortField& sortField : sortFields) {
+        caption(GetFieldDisplayName(sortField.field) + kSeparator +
+                    GetSortDirectionText(detail::codeOfText(sortField.sortDirection)),
+                2);
+    }
+    blank(1);
+}
+
+void TvdWriter::writeSqlQuery(const tvReport& report) {
+    if (report.sqlQueryString.isEmpty()) return;
+    caption(QStringLiteral("SQL Query"), 1);
+    caption(report.sqlQueryString, 2);
+    blank(1);
+}
+
+void TvdWriter::writeTables(const tvReport& report) {
+    if (!report.tvDatabase) tvObjectRequired();
+    if (report.tvDatabase->tables.Count() < 1) return;
+    const bool withColumns = REPORTS().ShowDBCols != 0;
+    caption(QStringLiteral("Tables"), 1);
+    caption(QStringLiteral("Table, Alias, Location, Driver"), 1);
+    for (const tvDatabaseTable& table : report.tvDatabase->tables) {
+        const QString& shownName =
+            table.descriptiveName.isEmpty() ? table.name : table.descriptiveName;
+        caption(QStringList{shownName, table.name, table.location, table.dllName}.join(kSeparator),
+                2);
+        if (!withColumns || table.fields.Count() < 1) continue;
+        caption(kTab + QStringLiteral("Column, DataType, Size"), 1);
+        for (const tvDatabaseFieldDefinition& field : table.fields) {
+            caption(kTab + QStringList{field.name, GetValueTypeText(field.valueType),
+                                       QString::number(field.numberOfBytes)}
+                               .join(kSeparator),
+                    2);
+        }
+        blank(1);
+    }
+}
+
+void TvdWriter::WriteDBLinks(const tvReport& report) {
+    const auto passOver = [this](auto&& body) {
+        try {
+            body();
+        } catch (const OutputFailure&) {
+            throw;
+        } catch (const std::exception&) {
+            // The links are a courtesy: what cannot be read is left out.
+        }
+    };
+    passOver([&] {
+        if (!report.tvDatabase) tvObjectRequired();
+        const tvTableLinks& links = report.tvDatabase->links;
+        if (links.Count() < 1) return;
+        caption(QStringLiteral("Database Links"), 1);
+        caption(QStringLiteral("SourceTable, JoinType, Destination, LookupType"), 1);
+        for (const tvTableLink& link : links) {
+            passOver([&] {
+                caption(QStringList{linkSide(link.sourceTable, link.sourceFields),
+                                    GetJoinTypeText(link.joinType),
+                                    linkSide(link.destinationTable, link.destinationFields),
+                                    GetLookupTypeText(link.lookupType)}
+                            .join(kSeparator),
+                        2);
+            });
+        }
+    });
+    blank(1);
+}
+
+void TvdWriter::writeRunningTotals(const tvReport& report) {
+    if (report.runningTotalFields.Count() == 0) return;
+    const QString formula = QStringLiteral("Formula");
+    caption(QStringLiteral("Running Totals"), 1);
+    caption(QStringLiteral("Name, Total Field, Total Type, Evaluation Condition, Reset Condition"),
+            1);
+    for (const tvRunningTotalFieldDefinition& total : report.runningTotalFields) {
+        const QString evaluate = GetRunningTotalConditionText(total.evaluateCondition);
+        const QString reset = GetRunningTotalConditionText(total.resetCondition);
+        caption(
+            QStringList{total.name, total.name, QString::number(total.summaryType), evaluate, reset}
+                .join(kSeparator),
+            2);
+        if (evaluate == formula) {
+            caption(
+                QStringLiteral("Evaluation Condition Formula = ") + total.evaluateConditionFormula,
+                2);
+        }
+        if (reset == formula) {
+            caption(QStringLiteral("Reset Condition Formula = ") + total.resetConditionFormula, 2);
+        }
+    }
+    blank(1);
+}
+
+void TvdWriter::writeAreas(const tvReport& report) {
+    caption(QStringLiteral("Areas"), 1);
+    double objectNumber = 0;  // counts the objects of every section of the body
+    for (qsizetype i = 1; i <= report.tvAreas.Count(); ++i) {
+        const qsizetype sections = report.tvAreas.Item(i).tvSections.Count();
+        if (sections == 0) continue;
+        for (qsizetype j = 1; j <= sections; ++j) writeSection(report, i, j, objectNumber);
+        blank(1);
+    }
+}
+
+void TvdWriter::writeSection(const tvReport& report, qsizetype area, qsizetype section,
+                               double& objectNumber) {
+    const tvSection& s = report.tvAreas.Item(area).tvSections.Item(section);
+    step([&] { caption(GetSectionDisplayName(report, area, section), 1); });
+    step([&] { caption(GetSectionFlagsText(s), 1); });
+    step([&] { detailWriter_->WriteConditionalFormulas(s.ConditionalFormulas); });
+    const qsizetype objects = s.reportObjects.Count();
+    if (objects < 1) {
+        caption(QStringLiteral("No objects in this section."), 2);
+        blank(2);
+        return;
+    }
+    caption(QStringLiteral("Name, Location(LxT), Size (WxH), Type, Contents, Suppress"), 2);
+    for (qsizetype k = 1; k <= objects; ++k) {
+        step([&] { detailWriter_->WriteObjectDetails(s, k, objectNumber); });
+        objectNumber += 1;
+        blank(2);
+    }
+    blank(1);
+}

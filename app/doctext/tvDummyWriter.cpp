@@ -1,6 +1,0 @@
-#include "tvDummyWriter.h"
-
-void tvDummyWriter::WriteDetails(qint32, qint32 kind, const QString& text, const QString& value,
-                                 qint32 level) {
-    if (const auto line = detailLine(kind, text, value, level)) details_ += *line;
-}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QUrl>
+#include <chrono>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QMainWindow;
+class QPushButton;
+
+// Web pages, the help file and the System Information tool are the user's own programs: they
+// are reached through these seams so that tests see what would be opened.
+struct AboutSeams {
+    // Opens a page or file in the user's default application; failures are not reported.
+    std::function<void(const QUrl& url)> openUrl;
+    // Reads one text value of the system's settings (`KeyName` below `KeyRoot`); nothing when
+    // the key or value is missing or not text.
+    std::function<std::optional<QString>(const QString& keyRoot, const QString& keyName,
+                                         const QString& subKeyRef)>
+        readKeyValue;
+    // Starts a program with a normal window; false when it could not be started.
+    std::function<bool(const QString& program)> startProgram;
+};
+AboutSeams& aboutSeams();
+
+// The program's version as people read it: major.minor.revision in plain decimal.
+QString TavrinVersionText();
+
+// The maker's web server, from TAVRIN_UPDATE_SERVER; a host that never resolves by default,
+// so that an unconfigured check fails the way an unreachable server does.
+QString TavrinWebServer();
+
+// The About box: the version, the maker's web address and the System Information launcher.
+class AboutDialog : public QDialog {
+public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+
+    // The one box of the program, created on first use, shown modeless.
+    static AboutDialog& showFor(QWidget* owner);
+
+    void StartSysInfo();
+    static bool GetKeyValue(const QString& KeyRoot, const QString& KeyName,
+                            const QString& SubKeyRef, QString& KeyVal);
+
+    QLabel* lblTitle;
+    QLabel* lblVersion;
+    QLabel* Label4;  // the maker's web address: a double click opens it
+    QPushButton* cmdOK;
+    QPushButton* cmdSysInfo;
+};
+
+// The update notice: where to download the newer version.
+class UpdateNoticeDialog : public QDialog {
+public:
+    explicit UpdateNoticeDialog(QWidget* parent = nullptr);
+
+    static UpdateNoticeDialog& showFor(QWidget* owner);
+    // The open notice, if any: the check shows it, tests look at it.
+    static UpdateNoticeDialog* current();
+
+    QLabel* lblMessage;
+    QLabel* lblLink;
+};
+
+// What the update check found.
+enum class UpdateCheck { Failed, UpToDate, UpdateAvailable };
+
+// Fetches the version file of this major release from `server` and compares it with `running`,
+// without waiting: `done` is called once, from the event loop, unless `context` goes first. The
+// check stays on `server` (a redirect to another server fails it), reads at most 64 KB and gives
+// up when `limit` has passed.
+inline constexpr std::chrono::milliseconds kUpdateCheckLimit{10000};
+void StartUpdateCheck(const QString& server, const QString& running, QObject* context,
+                      std::function<void(UpdateCheck)> done,
+                      std::chrono::milliseconds limit = kUpdateCheckLimit);
+
+// The same check, waited for (its events run meanwhile, but no user input).
+UpdateCheck CheckForUpdate(const QString& server, const QString& running);
+
+// The Help menu's "Check for Updates": the hourglass while the check runs in the background,
+// then its message or the update notice.
+void mnuUpdate_Click(QWidget* owner);
+
+// Adds the Help menu (help file, update check, About box) to the utilities window.
+void AddHelpMenu(QMainWindow* window);

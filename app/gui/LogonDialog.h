@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class frmLogin;
+
+// The window of the database logon dialog: it shows the controller's texts and forwards OK and
+// Cancel to it. It closes when the controller says the login succeeded or was cancelled.
+class LogonDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit LogonDialog(frmLogin& controller, QWidget* parent = nullptr);
+
+    // Makes every report load of this thread show this window when its database needs a logon.
+    static void install();
+
+    // Message boxes go through this seam, so that tests can answer them.
+    static std::function<void(QWidget*, const QString& text, const QString& title)>& messageBox();
+
+private:
+    void okClicked();
+    void cancelClicked();
+
+    frmLogin& controller_;
+    QLineEdit* txtDatabase_;
+    QLineEdit* txtServer_;
+    QLineEdit* txtUserName_;
+    QLineEdit* txtPassword_;
+    QPushButton* cmdOK_;
+    QPushButton* cmdCancel_;
+};

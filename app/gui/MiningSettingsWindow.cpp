@@ -1,0 +1,684 @@
+#include "MiningSettingsWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <array>
+
+#include "ReportOwnerStore.h"
+#include "SettingsStore.h"
+#include "DatabaseCreator.h"
+#include "TemplateStore.h"
+
+namespace {
+
+// A check box and the flag it writes. Exactly one of the two members is set; `inverted` boxes
+// write 0 when ticked and -1 when not, and are ticked when the flag is 0. The order is the
+// order in which the load sets them, which decides the order their rules run in.
+struct FlagBox {
+    const char* name;
+    const char* caption;
+    qint16 Settings::*flag = nullptr;
+    qint32 Settings::*flag32 = nullptr;
+    bool inverted = false;
+};
+
+constexpr std::array kFlagBoxes = {
+    FlagBox{"chkCreateWordDoc", "Generate Word Document", nullptr, &Settings::CreateWordDocument},
+    FlagBox{"chkCreateTvdDoc", "Generate Text File", nullptr, &Settings::CreateTVDFile},
+    FlagBox{"chkWriteToDB", "Write To Database", &Settings::UpdateDB},
+    FlagBox{"ChkSummary", "Include &Object Details", &Settings::SummaryOnly, nullptr, true},
+    FlagBox{"chkFormulas", "Include &Formula Definitions", &Settings::ShowFormula},
+    FlagBox{"chkShowTables", "Include &Table Definitions", &Settings::ShowTables},
+    FlagBox{"chkIncludeFields", "Include &Database Fields", &Settings::ShowDBCols},
+    FlagBox{"chkLayout", "Include Report &Layout", &Settings::ShowLayout},
+    FlagBox{"chkHiddenSections", "Include Hidden Sections", &Settings::ShowHiddenSections},
+    FlagBox{"chkParameters", "Include &Parameter Definitions", &Settings::ShowParameters},
+    FlagBox{"chkGroups", "Include &Group Definitions", &Settings::ShowGroups},
+    FlagBox{"chkTOC", "Include Table of Contents", &Settings::ShowTOC},
+    FlagBox{"ChkRptSummary", "Include Report &Summary Information", &Settings::ShowRptSummary},
+    FlagBox{"chkSQL", "Logon to Database for SQL Query Statement", &Settings::ShowSQL},
+    FlagBox{"chkSort", "Include &Sort Definitions", &Settings::ShowSort},
+    FlagBox{"chkPrinter", "Include P&rinter Definition", &Settings::ShowPrinter},
+    FlagBox{"chkExport", "Include &Export Information", &Settings::ShowExport},
+};
+
+// Boxes that switch dependent boxes off with them.
+struct DependentRule {
+    const char* master;
+    std::array<const char*, 2> dependents;  // nullptr where there is no second one
+};
+constexpr std::array kDependentRules = {
+    DependentRule{"chkLayout", {"chkHiddenSections", nullptr}},
+    DependentRule{"ChkRptSummary", {"chkPrinter", "chkExport"}},
+    DependentRule{"chkShowTables", {"chkIncludeFields", nullptr}},
+};
+
+struct PathRow {
+    const char* box;
+    const char* label;
+    const char* labelCaption;
+    const char* edit;
+    const char* button;
+    const char* title;
+    QString Settings::*folder;
+};
+constexpr std::array kPathRows = {
+    PathRow{"chkCreateTvdDoc", "Label30", "Text File Output Directory", "txtTVDOutputPath",
+            "cmdGetTVDOutputPath", "Enter the output path for the generated text(.tvd) files",
+            &Settings::TVDPath},
+    PathRow{"chkCreateWordDoc", "Label31", "Word Document Output Directory", "txtWordDocOutputPath",
+            "cmdGetWordDocOutputPath", "Enter the output path for the generated Word documents",
+            &Settings::DocPath},
+    PathRow{"chkWriteToDB", "Label32", "Database Output Directory", "txtDBOutputPath",
+            "cmdGetDBOutputPath", "Enter the output path for the database", &Settings::DBPath},
+};
+
+// The rows of the font grid, top to bottom.
+struct FontRow {
+    const char* caption;
+    const char* word;
+    const char* colorCombo;  // its own spelling
+    FontSetting Settings::*font;
+};
+constexpr std::array kFontRows = {
+    FontRow{"&Page Heading", "Heading", "cboHeadingColor", &Settings::HeadingFont},
+    FontRow{"&Section Heading", "Section", "cboSectionColor", &Settings::SectionFont},
+    FontRow{"&Table Entries", "Table", "cboTableColor", &Settings::TableFont},
+    FontRow{"Se&tting", "Setting", "cboSettingColor", &Settings::SettingFont},
+    FontRow{"&Value", "Value", "cboValueCOlor", &Settings::ValueFont},
+};
+
+enum FontColumn { kFontName, kFontStyle, kFontSize, kFontColor };
+constexpr std::array<const char*, 4> kFontColumnCaptions = {"&Font", "&Style", "Si&ze", "&Color"};
+constexpr std::array<const char*, 4> kFontColumnWords = {"Font", "Style", "Size", "Color"};
+// The characters each column shows.
+constexpr std::array<int, 4> kFontColumnLengths = {10, 9, 2, 6};
+
+struct FontStyleFlags {
+    const char* name;
+    qint16 bold;
+    qint16 italic;
+};
+constexpr std::array kFontStyles = {
+    FontStyleFlags{"Normal", 0, 0},
+    FontStyleFlags{"Bold", -1, 0},
+    FontStyleFlags{"Italic", 0, -1},
+    FontStyleFlags{"Bold Italic", -1, -1},
+};
+
+constexpr std::array kColors = {"Black", "Maroon", "Green",  "Olive", "Navy", "Teal", "Gray",
+                                "Red",   "Lime",   "Yellow", "Blue",  "Aqua", "White"};
+
+constexpr char kPrinterMissingText[] = "Printer not installed; font data will not be available";
+
+QString text(const char* latin1) { return QString::fromLatin1(latin1); }
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(text(name));
+    return widget;
+}
+
+QString applicationTitle() {
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Tavrin") : name;
+}
+
+// The style that a record's flags stand for; a combination not listed counts as both.
+QString styleOf(const FontSetting& font) {
+    for (const auto& style : kFontStyles)
+        if (style.bold == font.Bold && style.italic == font.Italic) return text(style.name);
+    return text(kFontStyles.back().name);
+}
+
+QHBoxLayout* indented(QWidget* widget, int depth = 1) {
+    auto* row = new QHBoxLayout;
+    row->addSpacing(20 * depth);
+    row->addWidget(widget);
+    return row;
+}
+
+QComboBox* editableCombo(const char* name, QWidget* parent) {
+    auto* combo = named(new QComboBox(parent), name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    return combo;
+}
+
+// Lays a frame's rows close together, so that the whole form fits its window.
+template <typename L>
+L* compact(L* layout) {
+    layout->setSpacing(3);
+    layout->setContentsMargins(8, 4, 8, 4);
+    return layout;
+}
+
+// A combo whose entries the form keeps in alphabetical order.
+void sortEntries(QComboBox& combo) { combo.model()->sort(0); }
+
+}  // namespace
+
+MiningSettingsWindow::MiningSettingsWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TV020"));
+    setWindowTitle(QStringLiteral("Tavrin - Mining Settings"));
+    setModal(false);
+
+    for (const auto& flag : kFlagBoxes) {
+        auto* box = named(new QCheckBox(text(flag.caption), this), flag.name);
+        boxes_.insert(text(flag.name), box);
+        connect(box, &QCheckBox::toggled, this, [this, box] { checkBoxChanged(box); });
+    }
+    auto* prompt =
+        named(new QCheckBox(QStringLiteral("Prompt for Parameters"), this), "chkParameterPrompt");
+    boxes_.insert(prompt->objectName(), prompt);
+    watchFocus(prompt, [prompt] {
+        const Qt::CheckState state = prompt->checkState();
+        REPORTS().PromptForParameters =
+            state == Qt::PartiallyChecked ? 2 : (state == Qt::Checked ? 1 : 0);
+    });
+    // The greyed tick comes only from the settings; the user's clicks tick and untick.
+    connect(prompt, &QCheckBox::stateChanged, this, [prompt](int state) {
+        if (state != Qt::PartiallyChecked) prompt->setTristate(false);
+    });
+
+    auto* picContainer = named(new QWidget, "picContainer");
+    auto* panel = compact(new QVBoxLayout(picContainer));
+    SSTab1_ = named(new QTabWidget(picContainer), "SSTab1");
+    SSTab1_->addTab(buildGeneralTab(), QStringLiteral("General"));
+    SSTab1_->addTab(buildFontsTab(), QStringLiteral("Fonts"));
+    panel->addWidget(SSTab1_);
+
+    auto* fraCommand = named(new QGroupBox(picContainer), "fraCommand");
+    auto* commands = compact(new QHBoxLayout(fraCommand));
+    const std::array<std::pair<const char*, const char*>, 3> buttons = {
+        {{"cmdSave", "Sa&ve"}, {"cmdReset", "&Reset"}, {"cmdExit", "E&xit"}}};
+    std::array<QPushButton*, 3> made{};
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        made[i] = named(new QPushButton(text(buttons[i].second), fraCommand), buttons[i].first);
+        made[i]->setAutoDefault(false);
+        commands->addWidget(made[i]);
+    }
+    connect(made[0], &QPushButton::clicked, this, &MiningSettingsWindow::saveClicked);
+    connect(made[1], &QPushButton::clicked, this, &MiningSettingsWindow::resetClicked);
+    connect(made[2], &QPushButton::clicked, this, &MiningSettingsWindow::exitClicked);
+    panel->addWidget(fraCommand);
+
+    // The scroll area's bar moves the panel when the window is shorter than it.
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidgetResizable(true);
+    scroll_->setWidget(picContainer);
+    scroll_->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll_);
+    resize(611, 658);
+}
+
+QWidget* MiningSettingsWindow::buildGeneralTab() {
+    auto* tab = new QWidget;
+    auto* layout = compact(new QVBoxLayout(tab));
+    auto* intro = named(
+        new QLabel(
+            QStringLiteral("The screen allows users to modify the General settings for Tavrin.  "
+                           "To modify Templates or Report Owners, please use the File menu on "
+                           "the main Tavrin screen."),
+            tab),
+        "Label28");
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
+
+    auto* runtime = named(new QGroupBox(QStringLiteral("Runtime Settings"), tab), "frameRuntime");
+    auto* runtimeRow = compact(new QHBoxLayout(runtime));
+    runtimeRow->addWidget(box("chkParameterPrompt"));
+    runtimeRow->addWidget(box("chkSQL"));
+    layout->addWidget(runtime);
+
+    auto* output = named(new QGroupBox(QStringLiteral("Output Settings"), tab), "OutputFrame");
+    auto* grid = compact(new QGridLayout(output));
+    // Each output's folder row sits under its box, so that the folder text has the width.
+    grid->setColumnMinimumWidth(0, 20);
+    grid->setColumnStretch(2, 1);
+    const std::array<int, 3> gridRows = {0, 2, 5};
+    for (size_t i = 0; i < kPathRows.size(); ++i) {
+        const PathRow& row = kPathRows[i];
+        const int r = gridRows[i];
+        pathEdits_[i] = named(new QLineEdit(output), row.edit);
+        pathButtons_[i] = named(new QPushButton(QStringLiteral("..."), output), row.button);
+        pathButtons_[i]->setMaximumWidth(4 * pathButtons_[i]->fontMetrics().averageCharWidth() +
+                                         16);
+        auto* label = named(new QLabel(text(row.labelCaption), output), row.label);
+        label->setBuddy(pathEdits_[i]);
+        grid->addWidget(box(row.box), r, 0, 1, 4);
+        grid->addWidget(label, r + 1, 1);
+        grid->addWidget(pathEdits_[i], r + 1, 2);
+        grid->addWidget(pathButtons_[i], r + 1, 3);
+        QLineEdit* edit = pathEdits_[i];
+        QString Settings::*folder = row.folder;
+        watchFocus(edit, [edit, folder] {
+            if (edit->text().isEmpty()) return;
+            edit->setText(withTrailingSeparator(edit->text()));
+            REPORTS().*folder = edit->text();
+        });
+        connect(pathButtons_[i], &QPushButton::clicked, this,
+                [this, i] { browse(static_cast<int>(i)); });
+    }
+
+    auto* wordOptions = new QHBoxLayout;
+    auto* wordBoxes = compact(new QVBoxLayout);
+    wordBoxes->addWidget(box("chkTOC"));
+    wordBoxes->addWidget(box("chkLayout"));
+    wordBoxes->addLayout(indented(box("chkHiddenSections")));
+    wordOptions->addSpacing(20);
+    wordOptions->addLayout(wordBoxes);
+    auto* format = compact(new QVBoxLayout);
+    format->addWidget(named(new QLabel(QStringLiteral("Output Format"), output), "Label27"));
+    optUseFonts_ =
+        named(new QRadioButton(QStringLiteral("Use Fonts as defined in Fonts Tab"), output),
+              "optUseFonts");
+    optUseTemplate_ =
+        named(new QRadioButton(QStringLiteral("Use Template"), output), "optUseTemplate");
+    cboTemplate_ = editableCombo("cboTemplate", output);
+    watchFocus(cboTemplate_, [this] { REPORTS().OutputTemplate = cboTemplate_->currentText(); });
+    format->addWidget(optUseFonts_);
+    auto* templateRow = new QHBoxLayout;
+    templateRow->addWidget(optUseTemplate_);
+    templateRow->addWidget(cboTemplate_, 1);
+    format->addLayout(templateRow);
+    wordOptions->addLayout(format, 1);
+    grid->addLayout(wordOptions, 4, 0, 1, 4);
+    connect(optUseFonts_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) useTemplateChanged(false);
+    });
+    connect(optUseTemplate_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) useTemplateChanged(true);
+    });
+
+    auto* owner = named(new QLabel(QStringLiteral("Report Owner"), output), "lblRptOwner");
+    cmbGeneralRptOwners_ = editableCombo("cmbGeneralRptOwners", output);
+    owner->setBuddy(cmbGeneralRptOwners_);
+    watchFocus(cmbGeneralRptOwners_,
+               [this] { REPORTS().ReportOwner = cmbGeneralRptOwners_->currentText(); });
+    grid->addWidget(owner, 7, 1);
+    grid->addWidget(cmbGeneralRptOwners_, 7, 2, 1, 2);
+    layout->addWidget(output);
+
+    auto* detail = named(new QGroupBox(QStringLiteral("Output Detail Settings"), tab), "Frame1");
+    auto* columns = compact(new QHBoxLayout(detail));
+    auto* left = compact(new QVBoxLayout);
+    left->addWidget(box("ChkRptSummary"));
+    left->addLayout(indented(box("chkPrinter")));
+    left->addLayout(indented(box("chkExport")));
+    left->addWidget(box("chkFormulas"));
+    left->addWidget(box("chkParameters"));
+    auto* right = compact(new QVBoxLayout);
+    right->addWidget(box("chkGroups"));
+    right->addWidget(box("chkSort"));
+    right->addWidget(box("chkShowTables"));
+    right->addLayout(indented(box("chkIncludeFields")));
+    right->addWidget(box("ChkSummary"));
+    columns->addLayout(left);
+    columns->addLayout(right);
+    layout->addWidget(detail);
+    layout->addStretch();
+    return tab;
+}
+
+QWidget* MiningSettingsWindow::buildFontsTab() {
+    auto* tab = new QWidget;
+    auto* layout = compact(new QVBoxLayout(tab));
+    auto* frame = named(new QGroupBox(QStringLiteral("Font Settings"), tab), "Frame2");
+    auto* grid = compact(new QGridLayout(frame));
+    for (size_t row = 0; row < kFontRows.size(); ++row) {
+        const FontRow& fontRow = kFontRows[row];
+        auto* caption = new QLabel(text(fontRow.caption), frame);
+        QFont bold = caption->font();
+        bold.setBold(true);
+        caption->setFont(bold);
+        grid->addWidget(caption, static_cast<int>(row) + 1, 0);
+        for (int column = kFontName; column <= kFontColor; ++column) {
+            const QString name = column == kFontColor
+                                     ? text(fontRow.colorCombo)
+                                     : QStringLiteral("cbo%1%2").arg(
+                                           text(fontRow.word), text(kFontColumnWords[column]));
+            auto* combo = editableCombo(name.toLatin1().constData(), frame);
+            // Wide enough for the longest fixed entry ("Bold Italic"); a long font name
+            // does not push the grid out of the window.
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            combo->setMinimumContentsLength(kFontColumnLengths[static_cast<size_t>(column)]);
+            fontCombos_[row][column] = combo;
+            grid->addWidget(combo, static_cast<int>(row) + 1, column + 1);
+            if (column == kFontName) caption->setBuddy(combo);
+            FontSetting Settings::*font = fontRow.font;
+            watchFocus(combo, [combo, font, column] {
+                FontSetting& setting = REPORTS().*font;
+                const QString value = combo->currentText();
+                switch (column) {
+                    case kFontName:
+                        setting.FontName = value;
+                        break;
+                    case kFontSize:
+                        setting.FontSize = value;
+                        break;
+                    case kFontColor:
+                        setting.FontColor = value;
+                        break;
+                    default:
+                        for (const auto& style : kFontStyles) {
+                            if (value == text(style.name)) {
+                                setting.Bold = style.bold;
+                                setting.Italic = style.italic;
+                            }
+                        }
+                        setting.FontStyle = value;
+                }
+            });
+        }
+    }
+    for (int column = kFontName; column <= kFontColor; ++column) {
+        auto* label = new QLabel(text(kFontColumnCaptions[static_cast<size_t>(column)]), frame);
+        label->setBuddy(fontCombos_[0][column]);
+        grid->addWidget(label, 0, column + 1);
+    }
+    layout->addWidget(frame);
+    auto* note = named(
+        new QLabel(
+            QStringLiteral("This screen allows users to specify the fonts that should be used when "
+                           "generating the Word document.  These font values will only be used if "
+                           "the option \"Use Fonts as defined in Fonts tab\"  has been selected on "
+                           "the General tab under \"Output Settings\"."),
+            tab),
+        "Label29");
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    layout->addStretch();
+    return tab;
+}
+
+QCheckBox* MiningSettingsWindow::box(const char* name) const { return boxes_.value(text(name)); }
+
+QComboBox* MiningSettingsWindow::fontCombo(int row, int column) const { return fontCombos_[row][column]; }
+
+std::function<std::optional<QStringList>()>& MiningSettingsWindow::printerFonts() {
+    // Word renders with the fonts installed here; with none there is nothing to offer.
+    static std::function<std::optional<QStringList>()> fonts = []() -> std::optional<QStringList> {
+        QStringList families = QFontDatabase::families();
+        if (families.isEmpty()) return std::nullopt;
+        return families;
+    };
+    return fonts;
+}
+
+std::function<void(QWidget*, const QString&, const QString&)>& MiningSettingsWindow::messageBox() {
+    static std::function<void(QWidget*, const QString&, const QString&)> box =
+        [](QWidget* parent, const QString& message, const QString& title) {
+            QMessageBox::information(parent, title, message, QMessageBox::Ok);
+        };
+    return box;
+}
+
+std::function<QString(QWidget*, const QString&, const QString&)>& MiningSettingsWindow::browseForFolder() {
+    static std::function<QString(QWidget*, const QString&, const QString&)> browse =
+        [](QWidget* parent, const QString& title, const QString& initial) {
+            return QFileDialog::getExistingDirectory(parent, title, initial);
+        };
+    return browse;
+}
+
+bool MiningSettingsWindow::PrinterInstalled() { return printerFonts()().has_value(); }
+
+void MiningSettingsWindow::FillColorCombo(QComboBox& combo) {
+    for (const char* color : kColors) combo.addItem(text(color));
+}
+
+void MiningSettingsWindow::FillStyleCombo(QComboBox& combo) {
+    for (const auto& style : kFontStyles) combo.addItem(text(style.name));
+}
+
+void MiningSettingsWindow::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) loadForm();
+    QDialog::showEvent(event);
+}
+
+void MiningSettingsWindow::loadForm() {
+    // Each showing starts from a fresh window: boxes unticked, controls enabled.
+    for (QCheckBox* box : std::as_const(boxes_)) {
+        const QSignalBlocker blocker(box);
+        box->setTristate(false);
+        box->setChecked(false);
+        box->setEnabled(true);
+    }
+    for (QWidget* widget : findChildren<QWidget*>()) widget->setEnabled(true);
+    scroll_->verticalScrollBar()->setValue(0);
+
+    Settings& settings = REPORTS();
+    for (const auto& flag : kFlagBoxes) {
+        const qint32 value = flag.flag ? settings.*flag.flag : settings.*flag.flag32;
+        box(flag.name)->setChecked(flag.inverted ? value == 0 : value != 0);
+        // Boxes left unticked raise no change; their dependents still follow them.
+        for (const auto& rule : kDependentRules) {
+            if (qstrcmp(rule.master, flag.name) != 0) continue;
+            for (const char* dependent : rule.dependents)
+                if (dependent) box(dependent)->setEnabled(box(flag.name)->isChecked());
+        }
+    }
+    QCheckBox* prompt = box("chkParameterPrompt");
+    if (settings.PromptForParameters >= 0 && settings.PromptForParameters <= 2) {
+        prompt->setTristate(settings.PromptForParameters == 2);
+        prompt->setCheckState(settings.PromptForParameters == 2   ? Qt::PartiallyChecked
+                              : settings.PromptForParameters == 1 ? Qt::Checked
+                                                                  : Qt::Unchecked);
+    }
+
+    fillLists();
+    FillTemplateCombo();
+    FillReportOwnerCombo();
+    LoadGlobal();
+    SSTab1_->setCurrentIndex(0);
+    for (const char* name : {"chkWriteToDB", "chkCreateTvdDoc", "chkCreateWordDoc"})
+        checkBoxChanged(box(name));
+}
+
+void MiningSettingsWindow::fillLists() {
+    const std::optional<QStringList> fonts = printerFonts()();
+    if (!fonts) {
+        messageBox()(this, text(kPrinterMissingText), applicationTitle());
+        return;
+    }
+    for (size_t row = 0; row < kFontRows.size(); ++row) {
+        for (int column = kFontName; column <= kFontColor; ++column)
+            fontCombo(row, column)->clear();
+        QComboBox& name = *fontCombo(row, kFontName);
+        name.addItems(*fonts);
+        sortEntries(name);
+        FillColorCombo(*fontCombo(row, kFontColor));
+        FillStyleCombo(*fontCombo(row, kFontStyle));
+        for (int size = 8; size <= 14; ++size)
+            fontCombo(row, kFontSize)->addItem(QString::number(size));
+    }
+}
+
+void MiningSettingsWindow::FillTemplateCombo() {
+    cboTemplate_->clear();
+    try {
+        const TemplateStore helper(globalSettingsStore().programFolder());
+        for (const DocumentTemplate& profile : helper.LoadAllTemplates())
+            cboTemplate_->addItem(profile.templateName);
+        sortEntries(*cboTemplate_);
+    } catch (const TemplateError&) {
+        // The list stays empty; the combo still shows the setting.
+    }
+}
+
+void MiningSettingsWindow::FillReportOwnerCombo() {
+    cmbGeneralRptOwners_->clear();
+    const auto owners = ReportOwnerStore::LoadReportOwners(
+        withTrailingSeparator(REPORTS().DBPath) +
+        QString::fromLatin1(DatabaseCreator::kDatabaseFileName));
+    if (owners->Count() > 0) cmbGeneralRptOwners_->addItem(QString());
+    for (qsizetype i = 1; i <= owners->Count(); ++i)
+        cmbGeneralRptOwners_->addItem(owners->Item(i).Name);
+}
+
+void MiningSettingsWindow::SelectReportOwner() {
+    const QString& owner = REPORTS().ReportOwner;
+    cmbGeneralRptOwners_->setCurrentIndex(-1);
+    cmbGeneralRptOwners_->setEditText(QString());
+    // Of equal entries the last one stays selected.
+    if (!owner.isEmpty())
+        for (int i = 0; i < cmbGeneralRptOwners_->count(); ++i)
+            if (cmbGeneralRptOwners_->itemText(i) == owner)
+                cmbGeneralRptOwners_->setCurrentIndex(i);
+}
+
+void MiningSettingsWindow::LoadGlobal() {
+    const Settings& settings = REPORTS();
+    for (size_t row = 0; row < kFontRows.size(); ++row) {
+        const FontSetting& font = settings.*kFontRows[row].font;
+        fontCombo(row, kFontName)->setEditText(font.FontName);
+        fontCombo(row, kFontSize)->setEditText(font.FontSize);
+        fontCombo(row, kFontColor)->setEditText(font.FontColor);
+        fontCombo(row, kFontStyle)->setEditText(styleOf(font));
+    }
+    for (size_t i = 0; i < kPathRows.size(); ++i)
+        pathEdits_[i]->setText(settings.*kPathRows[i].folder);
+    const bool useTemplate = settings.UseTemplate != 0;
+    (useTemplate ? optUseTemplate_ : optUseFonts_)->setChecked(true);
+    useTemplateChanged(useTemplate);
+    cboTemplate_->setCurrentIndex(-1);
+    cboTemplate_->setEditText(settings.OutputTemplate);
+    SelectReportOwner();
+}
+
+void MiningSettingsWindow::checkBoxChanged(QCheckBox* changed) {
+    const QString name = changed->objectName();
+    for (const auto& flag : kFlagBoxes) {
+        if (name != text(flag.name)) continue;
+        const bool ticked = changed->isChecked();
+        const qint32 value = flag.inverted ? (ticked ? 0 : -1) : (ticked ? 1 : 0);
+        if (flag.flag)
+            REPORTS().*flag.flag = static_cast<qint16>(value);
+        else
+            REPORTS().*flag.flag32 = value;
+    }
+    for (size_t i = 0; i < kPathRows.size(); ++i) {
+        if (name != text(kPathRows[i].box)) continue;
+        pathEdits_[i]->setEnabled(changed->isChecked());
+        pathButtons_[i]->setEnabled(changed->isChecked());
+    }
+    if (name == QLatin1StringView("chkCreateWordDoc")) applyWordRule();
+    if (name == QLatin1StringView("chkWriteToDB"))
+        cmbGeneralRptOwners_->setEnabled(changed->isChecked());
+    for (const auto& rule : kDependentRules) {
+        if (name != text(rule.master)) continue;
+        for (const char* dependent : rule.dependents) {
+            if (!dependent) continue;
+            if (!changed->isChecked()) box(dependent)->setChecked(false);
+            box(dependent)->setEnabled(changed->isChecked());
+        }
+    }
+}
+
+void MiningSettingsWindow::applyWordRule() {
+    const bool word = box("chkCreateWordDoc")->isChecked();
+    for (QWidget* widget : std::initializer_list<QWidget*>{box("chkLayout"), box("chkTOC"),
+                                                           optUseFonts_, optUseTemplate_})
+        widget->setEnabled(word);
+    if (!word || box("chkLayout")->isChecked()) box("chkHiddenSections")->setEnabled(word);
+    // The template list is open only while Word output uses a template.
+    cboTemplate_->setEnabled(word && optUseTemplate_->isChecked());
+}
+
+void MiningSettingsWindow::useTemplateChanged(bool useTemplate) {
+    REPORTS().UseTemplate = useTemplate ? 1 : 0;
+    cboTemplate_->setEnabled(useTemplate && optUseTemplate_->isEnabled());
+}
+
+void MiningSettingsWindow::browse(int row) {
+    QLineEdit* edit = pathEdits_[row];
+    const QString chosen =
+        browseForFolder()(this, text(kPathRows[static_cast<size_t>(row)].title), edit->text());
+    if (chosen.isEmpty()) return;
+    edit->setText(withTrailingSeparator(chosen));
+    REPORTS().*kPathRows[static_cast<size_t>(row)].folder = edit->text();
+}
+
+void MiningSettingsWindow::watchFocus(QWidget* widget, std::function<void()> commit) {
+    widget->installEventFilter(this);
+    // An editable combo may hand the focus to its edit field.
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit()) {
+        combo->lineEdit()->installEventFilter(this);
+        commits_.insert(combo->lineEdit(), commit);
+    }
+    commits_.insert(widget, std::move(commit));
+}
+
+bool MiningSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        const auto commit = commits_.constFind(watched);
+        if (commit != commits_.constEnd()) (*commit)();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MiningSettingsWindow::commitFocused() {
+    for (QWidget* focused = QApplication::focusWidget(); focused;
+         focused = focused->parentWidget()) {
+        const auto commit = commits_.constFind(focused);
+        if (commit != commits_.constEnd()) {
+            (*commit)();
+            return;
+        }
+    }
+}
+
+void MiningSettingsWindow::saveClicked() {
+    commitFocused();
+    if (!SaveGlobalSettings()) {
+        messageBox()(this, saveGlobalSettingsFailedText(), applicationTitle());
+        return;
+    }
+    accept();
+}
+
+void MiningSettingsWindow::exitClicked() {
+    commitFocused();
+    reject();
+}
+
+void MiningSettingsWindow::resetClicked() {
+    LoadGlobalSettings();
+    loadForm();
+}
+
+void ShowMiningSettings(QWidget* parent) {
+    static QPointer<MiningSettingsWindow> form;
+    if (!form) {
+        form = new MiningSettingsWindow(parent);
+        form->setWindowFlag(Qt::Window);
+    }
+    if (form->isVisible()) {
+        form->raise();
+        form->activateWindow();
+        return;
+    }
+    form->show();
+}

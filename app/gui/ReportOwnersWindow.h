@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The window in which the user keeps the report owners of the documentation database. It is of
+// use only while the database output is configured; otherwise it explains that and offers Close.
+class ReportOwnersWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit ReportOwnersWindow(QWidget* parent = nullptr);
+
+    void cmdClose_Click();
+    void cmdModifyRptOwner_Click();
+    void cmdAddRptOwner_Click();
+    void cmdDeleteRptOwner_Click();
+    void cmdRptOwnerSave_Click();
+    void cmdRptOwnerCancel_Click();
+
+    QPushButton* cmdClose;
+    QGroupBox* frmRptOwner;
+    QComboBox* cmbRptOwners;
+    QPushButton* cmdModifyRptOwner;
+    QPushButton* cmdAddRptOwner;
+    QPushButton* cmdDeleteRptOwner;
+    QLineEdit* rptOwnerText;
+    QPushButton* cmdRptOwnerSave;
+    QPushButton* cmdRptOwnerCancel;
+    QLabel* lblRptOwners;
+    QLabel* lblRptOwnerInstr;
+    QLabel* lblRptOwnerInfo;
+
+private:
+    void Form_Load();
+    void EnableOwnerList(bool flag);
+    void ShowOwnerEditor(bool flag);
+    void growToFit();
+    void LoadOwnerList();
+    // True when an entry of the list is chosen, not text typed over it or the empty marker.
+    bool ownerSelected() const;
+    void message(const QString& text, bool exclamation = false);
+    QString databasePath() const;
+};
+
+// Shows the one report-owner window, modeless, creating it on first use.
+void ShowReportOwners(QWidget* parent);

@@ -1,0 +1,464 @@
+#include "ReportViewerWindow.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QVBoxLayout>
+
+#include "GuiSeams.h"
+#include "RtError.h"
+#include "Settings.h"
+#include "SettingsStore.h"
+#include "tvArea.h"
+#include "tvDatabase.h"
+#include "DatabaseCreator.h"
+#include "tvDatabaseFieldDefinition.h"
+#include "DatabaseSchema.h"
+#include "tvDatabaseTable.h"
+#include "DbConnection.h"
+#include "tvFieldObject.h"
+#include "tvReport.h"
+#include "tvSection.h"
+#include "tvSortField.h"
+#include "tvSummaryFieldDefinition.h"
+#include "tvTableLink.h"
+#include "tvTextObject.h"
+#include "tvTypes.h"
+
+namespace {
+
+constexpr qint16 kPageHeaderAreaKind = 2;
+constexpr qint16 kGroupHeaderAreaKind = 3;
+constexpr qint16 kDetailsAreaKind = 4;
+constexpr qint16 kReportFooterAreaKind = 8;
+constexpr qint16 kSumSummary = 0;
+constexpr qint16 kLeftOuterJoin = 5;
+constexpr const char* kDescending = "1";
+
+[[noreturn]] void fail(const QString& text) { throw rt::Error(rt::kErrBadDocument, text); }
+
+QString quoted(const QString& identifier) {
+    return QLatin1Char('"') + identifier + QLatin1Char('"');
+}
+
+// The schema's own spelling of a table or saved query; fails for any other name.
+QString checkedTable(const QString& name, DbConnection& db) {
+    if (const TableDef* table = schemaTable(name)) return QString::fromLatin1(table->name);
+    for (const ViewDef& view : schemaViews()) {
+        const QString viewName = QString::fromLatin1(view.name);
+        if (viewName.compare(name, Qt::CaseInsensitive) == 0 && !db.columns(viewName).isEmpty())
+            return viewName;
+    }
+    fail(QStringLiteral("The report reads \"%1\", which the database does not hold.").arg(name));
+}
+
+// "Table"."Column" for a database field of the report, both checked against the database.
+QString checkedColumn(const tvDatabaseFieldDefinition& field, DbConnection& db) {
+    const QString table = checkedTable(field.tableAliasName, db);
+    const TableDef* def = schemaTable(table);
+    const ColumnDef* column = def ? def->column(field.databaseFieldName) : nullptr;
+    QString name = column ? QString::fromLatin1(column->name) : QString();
+    if (!column) {
+        for (const QString& viewColumn : db.columns(table))
+            if (viewColumn.compare(field.databaseFieldName, Qt::CaseInsensitive) == 0)
+                name = viewColumn;
+    }
+    if (name.isEmpty())
+        fail(QStringLiteral("The report reads \"%1.%2\", which the database does not hold.")
+                 .arg(field.tableAliasName, field.databaseFieldName));
+    return quoted(table) + QLatin1Char('.') + quoted(name);
+}
+
+QString braced(const tvDatabaseFieldDefinition& field) {
+    return QLatin1Char('{') + field.tableAliasName + QLatin1Char('.') + field.databaseFieldName +
+           QLatin1Char('}');
+}
+
+// The report's database field that a sort-field name names, letter case ignored.
+tvDatabaseFieldDefinition* findField(const tvReport& report, const QString& fieldName) {
+    const QString wanted = fieldName.trimmed();
+    if (report.tvDatabase) {
+        for (tvDatabaseTable& table : report.tvDatabase->tables)
+            for (tvDatabaseFieldDefinition& field : table.fields)
+                if (braced(field).compare(wanted, Qt::CaseInsensitive) == 0) return &field;
+    }
+    fail(QStringLiteral("The sort field %1 names no field of the report.").arg(fieldName));
+}
+
+tvDatabaseFieldDefinition* databaseField(tvIFieldDefinition* field) {
+    return dynamic_cast<tvDatabaseFieldDefinition*>(field);
+}
+
+// Every object placed in an area of the given kind, in layout order.
+template <typename Object>
+QList<Object*> objectsIn(const tvReport& report, qint16 kind) {
+    QList<Object*> objects;
+    for (tvArea& area : report.tvAreas) {
+        if (area.kind != kind) continue;
+        for (tvSection& section : area.tvSections)
+            for (tvIReportObject& object : section.reportObjects)
+                if (auto* found = dynamic_cast<Object*>(&object)) objects.append(found);
+    }
+    return objects;
+}
+
+bool hasArea(const tvReport& report, qint16 kind) {
+    for (tvArea& area : report.tvAreas)
+        if (area.kind == kind) return true;
+    return false;
+}
+
+// The columns shown: the database fields placed in the report's details, in layout order.
+QList<tvDatabaseFieldDefinition*> shownFields(const tvReport& report) {
+    QList<tvDatabaseFieldDefinition*> fields;
+    for (tvFieldObject* object : objectsIn<tvFieldObject>(report, kDetailsAreaKind))
+        if (auto* field = databaseField(object->field)) fields.append(field);
+    return fields;
+}
+
+// The shown column that `field` is, -1 for none.
+int columnOf(const QList<tvDatabaseFieldDefinition*>& shown, tvIFieldDefinition* field) {
+    const tvDatabaseFieldDefinition* wanted = databaseField(field);
+    for (qsizetype i = 0; wanted && i < shown.size(); ++i)
+        if (braced(*shown[i]).compare(braced(*wanted), Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+QString total(const QList<QStringList>& rows, int column) {
+    double sum = 0;
+    for (const QStringList& row : rows) sum += row[column].toDouble();
+    return sum == static_cast<double>(static_cast<qint64>(sum))
+               ? QString::number(static_cast<qint64>(sum))
+               : QString::number(sum, 'f', 2);
+}
+
+// The totals line of the sums in the report footer; empty when there are none.
+QStringList totalsLine(const tvReport& report, const QList<tvDatabaseFieldDefinition*>& shown,
+                       const QList<QStringList>& rows) {
+    QStringList totals;
+    for (tvFieldObject* object : objectsIn<tvFieldObject>(report, kReportFooterAreaKind)) {
+        auto* summary = dynamic_cast<tvSummaryFieldDefinition*>(object->field);
+        if (!summary || summary->summaryType != kSumSummary)
+            fail(QStringLiteral("The report footer holds a field other than a sum."));
+        const int column = columnOf(shown, summary->summarizedField);
+        if (column < 0) fail(QStringLiteral("The report sums a field it does not show."));
+        if (totals.isEmpty()) totals = QStringList(shown.size(), QString());
+        totals[column] = total(rows, column);
+    }
+    return totals;
+}
+
+// FROM with one join for each link of the report, each joining a table not yet read to one
+// already read.
+QString fromClause(const tvReport& report, DbConnection& db) {
+    const tvDatabase& database = *report.tvDatabase;
+    if (database.tables.Count() == 0) fail(QStringLiteral("The report reads no table."));
+    QStringList joined{checkedTable(database.tables.Item(1).name, db)};
+    QString from = quoted(joined.first());
+    for (tvTableLink& link : database.links) {
+        if (!link.sourceTable || !link.destinationTable ||
+            link.sourceFields.Count() != link.destinationFields.Count() ||
+            link.sourceFields.Count() == 0)
+            fail(QStringLiteral("A link of the report joins no fields."));
+        const QString source = checkedTable(link.sourceTable->name, db);
+        const QString destination = checkedTable(link.destinationTable->name, db);
+        if (!joined.contains(source) || joined.contains(destination))
+            fail(QStringLiteral("The links of the report do not join %1 to the tables before it.")
+                     .arg(destination));
+        QStringList on;
+        for (qsizetype i = 1; i <= link.sourceFields.Count(); ++i)
+            on << checkedColumn(link.sourceFields.Item(i), db) + QStringLiteral(" = ") +
+                      checkedColumn(link.destinationFields.Item(i), db);
+        from += (link.joinType == kLeftOuterJoin ? QStringLiteral(" LEFT JOIN ")
+                                                 : QStringLiteral(" JOIN ")) +
+                quoted(destination) + QStringLiteral(" ON ") + on.join(QStringLiteral(" AND "));
+        joined << destination;
+    }
+    if (joined.size() != database.tables.Count())
+        fail(QStringLiteral("The links of the report do not join all its tables."));
+    return from;
+}
+
+}  // namespace
+
+ViewerReport RunReportDefinition(const QString& reportPath, const QString& databasePath,
+                                   const QStringList& sortFields) {
+    tvReport report;
+    report.init(reportPath, 0, 0);
+    if (!report.tvDatabase) fail(QStringLiteral("The report reads no table."));
+    for (qsizetype n = 0; n < sortFields.size(); ++n) {
+        if (sortFields[n].isEmpty()) continue;
+        if (n >= report.tvRecordSortFields.Count())
+            fail(QStringLiteral("The report has no sort field %1.").arg(n + 1));
+        report.tvRecordSortFields.Item(n + 1).field = findField(report, sortFields[n]);
+    }
+
+    DbConnection db(databasePath);
+    ViewerReport result;
+    result.title = report.reportTitle;
+    QStringList columns;
+    const QList<tvDatabaseFieldDefinition*> shown = shownFields(report);
+    for (tvDatabaseFieldDefinition* field : shown) {
+        columns << checkedColumn(*field, db);
+        result.headers << field->databaseFieldDisplayName;
+    }
+    if (columns.isEmpty()) fail(QStringLiteral("The report shows no database field."));
+    QStringList captions;
+    for (tvTextObject* text : objectsIn<tvTextObject>(report, kPageHeaderAreaKind))
+        captions << text->text;
+    if (captions.size() == result.headers.size()) result.headers = captions;
+    if (hasArea(report, kGroupHeaderAreaKind)) {
+        if (report.tvRecordSortFields.Count() == 0)
+            fail(QStringLiteral("The report groups its rows but has no sort field."));
+        result.groupColumn = columnOf(shown, report.tvRecordSortFields.Item(1).field);
+        if (result.groupColumn < 0)
+            fail(QStringLiteral("The report groups on a field it does not show."));
+    }
+    QStringList order;
+    for (tvSortField& sort : report.tvRecordSortFields) {
+        tvDatabaseFieldDefinition* field = databaseField(sort.field);
+        if (!field) fail(QStringLiteral("A sort field of the report is not a database field."));
+        order << checkedColumn(*field, db) + QStringLiteral(" COLLATE NOCASE") +
+                     (sort.sortDirection == QLatin1String(kDescending) ? QStringLiteral(" DESC")
+                                                                       : QString());
+    }
+    QString sql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
+                  QStringLiteral(" FROM ") + fromClause(report, db);
+    if (!order.isEmpty()) sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    QSqlQuery query = db.exec(sql);
+    while (query.next()) {
+        QStringList row;
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            row << query.value(static_cast<int>(i)).toString();
+        result.rows << row;
+    }
+    result.totals = totalsLine(report, shown, result.rows);
+    return result;
+}
+
+void RenderReport(const ViewerReport& report, QTextDocument& document) {
+    document.clear();
+    document.setMetaInformation(QTextDocument::DocumentTitle, report.title);
+    QTextCursor cursor(&document);
+    QTextBlockFormat titleBlock;
+    titleBlock.setHeadingLevel(1);
+    QTextCharFormat titleText;
+    titleText.setFontPointSize(16);
+    titleText.setFontWeight(QFont::Bold);
+    cursor.setBlockFormat(titleBlock);
+    cursor.insertText(report.title, titleText);
+    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+
+    // The group's value heads its rows, so its column is not repeated in them.
+    QList<int> shown;
+    for (int column = 0; column < report.headers.size(); ++column)
+        if (column != report.groupColumn) shown << column;
+    // A report that shows nothing but its groups still lists their values.
+    if (shown.isEmpty() && !report.headers.isEmpty()) shown << report.groupColumn;
+    QList<int> groupStarts;
+    for (int row = 0; row < report.rows.size(); ++row)
+        if (report.groupColumn >= 0 && (row == 0 || report.rows[row][report.groupColumn] !=
+                                                        report.rows[row - 1][report.groupColumn]))
+            groupStarts << row;
+    const bool totals = !report.totals.isEmpty();
+    const int lines =
+        1 + static_cast<int>(report.rows.size() + groupStarts.size()) + (totals ? 1 : 0);
+
+    QTextTableFormat tableFormat;
+    tableFormat.setHeaderRowCount(1);
+    tableFormat.setCellPadding(3);
+    tableFormat.setCellSpacing(0);
+    tableFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    tableFormat.setBorderCollapse(true);
+    tableFormat.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    const int width = static_cast<int>(shown.size());
+    QTextTable* table = cursor.insertTable(lines, width, tableFormat);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    const auto put = [&](int line, int cell, const QString& text, const QTextCharFormat& format,
+                         Qt::Alignment alignment) {
+        QTextCursor at = table->cellAt(line, cell).firstCursorPosition();
+        QTextBlockFormat block = at.blockFormat();
+        block.setAlignment(alignment);
+        at.setBlockFormat(block);
+        at.insertText(text, format);
+    };
+    const auto shade = [&](int line, const QColor& colour) {
+        for (int cell = 0; cell < table->columns(); ++cell) {
+            QTextTableCell tableCell = table->cellAt(line, cell);
+            QTextCharFormat format = tableCell.format();
+            format.setBackground(colour);
+            tableCell.setFormat(format);
+        }
+    };
+    // Totalled columns hold numbers: right-aligned, so that their digits line up.
+    const auto alignmentOf = [&](int column) -> Qt::Alignment {
+        return totals && !report.totals[column].isEmpty() ? Qt::AlignRight : Qt::AlignLeft;
+    };
+    for (int cell = 0; cell < width; ++cell)
+        put(0, cell, report.headers[shown[cell]], bold, alignmentOf(shown[cell]));
+    shade(0, QColor(0xdd, 0xe6, 0xf0));
+    int line = 1;
+    qsizetype nextGroup = 0;
+    for (int row = 0; row < report.rows.size(); ++row) {
+        if (nextGroup < groupStarts.size() && groupStarts[nextGroup] == row) {
+            ++nextGroup;
+            const QString value = report.rows[row][report.groupColumn];
+            table->mergeCells(line, 0, 1, width);
+            put(line, 0,
+                report.headers[report.groupColumn] + QStringLiteral(": ") +
+                    (value.isEmpty() ? QStringLiteral("(none)") : value),
+                bold, Qt::AlignLeft);
+            shade(line, QColor(0xf0, 0xf3, 0xf7));
+            ++line;
+        }
+        for (int cell = 0; cell < width; ++cell)
+            put(line, cell, report.rows[row][shown[cell]], QTextCharFormat(),
+                alignmentOf(shown[cell]));
+        ++line;
+    }
+    if (totals) {
+        for (int cell = 0; cell < width; ++cell) {
+            const QString value = report.totals[shown[cell]];
+            put(line, cell, cell == 0 && value.isEmpty() ? QStringLiteral("Total") : value, bold,
+                alignmentOf(shown[cell]));
+        }
+        shade(line, QColor(0xdd, 0xe6, 0xf0));
+    }
+}
+
+ReportViewerWindow::ReportViewerWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("TVCRViewer"));
+    setWindowTitle(QStringLiteral("Tavrin Viewer"));
+    viewer = new QTextBrowser;
+    viewer->setObjectName(QStringLiteral("viewer"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* cmdPrint = new QPushButton(QStringLiteral("&Print"));
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    connect(cmdPrint, &QPushButton::clicked, this, &ReportViewerWindow::print);
+    layout->addWidget(cmdPrint, 0, Qt::AlignLeft);
+    layout->addWidget(viewer);
+    resize(8670 / tvTwipsPerPixel, 5250 / tvTwipsPerPixel);
+}
+
+void ReportViewerWindow::showReport(const ViewerReport& report) {
+    RenderReport(report, *viewer->document());
+    // Each report opens at the viewer's own size, brought back when it was minimized, so that
+    // choosing a report always shows it.
+    showNormal();
+    resize(8600 / tvTwipsPerPixel, 5000 / tvTwipsPerPixel);
+    raise();
+    activateWindow();
+}
+
+void ReportViewerWindow::print() {
+    QPrinter printer;
+    if (!guiSeams().preparePrinter || !guiSeams().preparePrinter(this, printer)) return;
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QString title = viewer->document()->metaInformation(QTextDocument::DocumentTitle);
+        printer.setOutputFileName(
+            QFileInfo(printer.outputFileName()).absolutePath() + QLatin1Char('/') +
+            QString(title).replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".pdf"));
+    }
+    viewer->document()->print(&printer);
+}
+
+ReportViewerWindow& reportViewer() {
+    static ReportViewerWindow* window = new ReportViewerWindow;
+    return *window;
+}
+
+void DisplayReport(QWidget* owner, const QString& rptName, const QString& sSeq1,
+                   const QString& sSeq2, const QString& sSeq3) {
+    if (owner) owner->setCursor(Qt::WaitCursor);
+    const QString databasePath = withTrailingSeparator(REPORTS().DBPath) +
+                                 QString::fromLatin1(DatabaseCreator::kDatabaseFileName);
+    QString failure;
+    if (!QFileInfo(databasePath).isFile()) {
+        failure = QStringLiteral(
+            "The Tavrin database (tv.db) is not found or has not yet been created by running an "
+            "Extract.  Please check Settings and/run Extract.");
+    } else {
+        try {
+            const QString path =
+                globalSettingsStore().programFolder() + QStringLiteral("Reports/") + rptName;
+            reportViewer().showReport(
+                RunReportDefinition(path, databasePath, {sSeq1, sSeq2, sSeq3}));
+        } catch (const rt::Error& e) {
+            failure = e.description();
+        } catch (const DbError& e) {
+            failure = e.text();
+        }
+    }
+    if (!failure.isEmpty()) guiSeams().message(owner, failure, QString(), QMessageBox::NoIcon);
+    if (owner) owner->unsetCursor();
+}
+
+namespace {
+
+// The Reports menu: an item, or a submenu item when `submenu` is set, and what it opens.
+struct ReportMenuItem {
+    const char* submenuName;
+    const char* submenu;
+    const char* name;
+    const char* caption;
+    const char* rptName;
+    const char* sSeq1;
+    const char* sSeq2;
+    const char* sSeq3;
+};
+
+constexpr ReportMenuItem kReportMenu[] = {
+    {nullptr, nullptr, "miRptList", "Report List", "TVReportList.rpt", "", "", ""},
+    {"miRptRTCR", "Report-Table Cross Reference", "miRptRTCRR", "by Report", "TVReportRTCR.rpt",
+     "{Reports.ReportName}", "{Tables.Name}", ""},
+    {"miRptRTCR", "Report-Table Cross Reference", "miRptRTCRT", "by Table", "TVReportRTCR.rpt",
+     "{Tables.Name}", "{Reports.ReportName}", ""},
+    {"miRptRCCR", "Report-Column Cross Reference", "miRptRCCRR", "by Report", "TVReportRCCR.rpt",
+     "{Reports.ReportName}", "{viewReportColumnCrossRef.TableAliasName}",
+     "{viewReportColumnCrossRef.DatabaseFieldDisplayName}"},
+    {"miRptRCCR", "Report-Column Cross Reference", "miRptRCCRC", "by Column", "TVReportRCCR.rpt",
+     "{viewReportColumnCrossRef.TableAliasName}",
+     "{viewReportColumnCrossRef.DatabaseFieldDisplayName}", "{Reports.ReportName}"},
+    {nullptr, nullptr, "miRptMetrics", "Report Metrics", "TVReportMetrics.rpt", "", "", ""},
+    {"miRptOwner", "Reports by Owner", "miRptOwnerR", "by Report", "TVReportOwner.rpt",
+     "{Reports.ReportName}", "{ReportOwner.Name}", ""},
+    {"miRptOwner", "Reports by Owner", "miRptOwnerO", "by Owner", "TVReportOwner.rpt",
+     "{ReportOwner.Name}", "{Reports.ReportName}", ""},
+};
+
+}  // namespace
+
+void AddReportsMenu(QMainWindow* window) {
+    QMenu* reports = window->menuBar()->addMenu(QStringLiteral("&Reports"));
+    reports->setObjectName(QStringLiteral("miRpt"));
+    QMenu* submenu = nullptr;
+    for (const ReportMenuItem& item : kReportMenu) {
+        QMenu* menu = reports;
+        if (item.submenu) {
+            if (!submenu || submenu->objectName() != QLatin1String(item.submenuName)) {
+                submenu = reports->addMenu(QString::fromLatin1(item.submenu));
+                submenu->setObjectName(QString::fromLatin1(item.submenuName));
+            }
+            menu = submenu;
+        }
+        QAction* action = menu->addAction(QString::fromLatin1(item.caption));
+        action->setObjectName(QString::fromLatin1(item.name));
+        QObject::connect(action, &QAction::triggered, window, [window, &item] {
+            DisplayReport(window, QString::fromLatin1(item.rptName),
+                          QString::fromLatin1(item.sSeq1), QString::fromLatin1(item.sSeq2),
+                          QString::fromLatin1(item.sSeq3));
+        });
+    }
+}

@@ -1,0 +1,81 @@
+#include "ResultGridWindow.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "WindowFit.h"
+#include "tvTypes.h"
+
+ResultGridWindow::ResultGridWindow(const QString& gridName, const QString& title, QWidget* parent)
+    : QWidget(parent), grid_(new QTableWidget(this)) {
+    setWindowTitle(title);
+    grid_->setObjectName(gridName);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->verticalHeader()->hide();
+    grid_->setWordWrap(false);
+    // The window opens as wide as the grid's columns where there is room.
+    grid_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    // The grid keeps the layout's size, never a negative one, however small the window.
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grid_);
+    connect(grid_, &QTableWidget::cellDoubleClicked, this,
+            [this](int, int column) { sortByColumn(column); });
+    connect(grid_->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            [this](int column) { sortByColumn(column); });
+}
+
+void ResultGridWindow::setResult(const ResultGrid& result) {
+    result_ = result;
+    const auto columns = result_.columns();
+    grid_->setColumnCount(static_cast<int>(columns.size()));
+    grid_->setHorizontalHeaderLabels(result_.captions());
+    showRows();
+    // Each column keeps its designed width, widened where its caption or a value needs more,
+    // so that no text is cut short.
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+        grid_->resizeColumnToContents(c);
+        grid_->setColumnWidth(c, std::max(grid_->columnWidth(c),
+                                          columns[static_cast<size_t>(c)].width / tvTwipsPerPixel));
+    }
+    fitWindowToContents(this);
+}
+
+void ResultGridWindow::showRows() {
+    const auto columns = result_.columns();
+    grid_->setRowCount(static_cast<int>(result_.rows().size()));
+    for (int r = 0; r < grid_->rowCount(); ++r) {
+        const QStringList& cells = result_.rows().at(r);
+        for (int c = 0; c < grid_->columnCount(); ++c) {
+            auto* item = new QTableWidgetItem(cells.at(c));
+            item->setTextAlignment(columns[static_cast<size_t>(c)].alignment);
+            grid_->setItem(r, c, item);
+        }
+    }
+}
+
+void ResultGridWindow::sortByColumn(int column) {
+    result_.Sort(column);
+    showRows();
+}
+
+void ResultGridWindow::EditSelectAll() {
+    grid_->selectAll();
+    grid_->scrollToTop();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(result_.Clip());
+}
+
+CrossReferenceWindow::CrossReferenceWindow(QWidget* parent)
+    : ResultGridWindow(QStringLiteral("grdXRef"), QStringLiteral("Cross Reference"), parent) {
+    setObjectName(QStringLiteral("TVUXRef"));
+}
+
+SiteSurveyWindow::SiteSurveyWindow(QWidget* parent)
+    : ResultGridWindow(QStringLiteral("grdSurvey"), QStringLiteral("Site Survey"), parent) {
+    setObjectName(QStringLiteral("TVUSurvey"));
+}

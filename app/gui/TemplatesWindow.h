@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include "TemplateStore.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The window in which the user keeps the Word template profiles: a new profile from a template
+// file, a copy of a profile under a new name, new style assignments for a profile, and deleting
+// one. The flow in progress is the text of lblStep1Instr.
+class TemplatesWindow : public QDialog {
+    Q_OBJECT
+public:
+    // The store lies below programFolder.
+    explicit TemplatesWindow(const QString& programFolder, QWidget* parent = nullptr);
+
+    void cmdNewTemplate_Click();
+    void cmdBrowse_Click();
+    void cmdNext_Click();
+    void cmdModify_Click();
+    void cmdCopyTemplate_Click();
+    void cmdSaveTemplate_Click();
+    void cmdDelete_Click();
+    void cmdCancel_Click();
+
+    QComboBox* cmbAvailableTemplates;
+    QPushButton* cmdNewTemplate;
+    QPushButton* cmdModify;
+    QPushButton* cmdCopyTemplate;
+    QGroupBox* Frame3;
+    QLabel* lblStep1Instr;
+    QLabel* lblName;
+    QLineEdit* txtTemplateName;
+    QLabel* lblPath;
+    QLineEdit* txtTemplatePath;
+    QPushButton* cmdBrowse;
+    QPushButton* cmdNext;
+    QLabel* lblInstr2;
+    // Normal, TOC, Heading 1 to 3, Table: the order of the checks at Save.
+    QComboBox* styleCombos[6];
+    QLabel* styleLabels[6];
+    QPushButton* cmdSaveTemplate;
+    QPushButton* cmdDelete;
+    QPushButton* cmdCancel;
+    QPushButton* cmdClose;
+
+private:
+    void StartConfiguration();
+    void FillTemplateList();
+    void LoadStyles();
+    void ApplySaveRule();
+    void showStep1(bool shown, bool enabled);
+    void showStep2(bool shown, bool enabled);
+    void showSaveButtons(bool shown);
+    DocumentTemplate ProfileFromForm() const;
+    bool SaveCopy();
+    bool SaveNewOrModified();
+    // False, after telling the user, when a profile of that name is stored already.
+    bool nameIsFree(const QString& name);
+    void message(const QString& text, bool exclamation = false);
+
+    TemplateStore store_;
+};
+
+// Shows the one template window, modeless, creating it on first use.
+void ShowTemplates(QWidget* parent);

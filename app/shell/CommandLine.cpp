@@ -1,0 +1,158 @@
+#include "CommandLine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+#include <cstdio>
+#include <optional>
+
+#include "Settings.h"
+#include "UserMessages.h"
+#include "ExtractDriver.h"
+#include "ReportDiff.h"
+
+namespace {
+
+constexpr QChar kQuote = u'"';
+
+constexpr const char* kSyntaxLines[] = {
+    "",
+    "Syntax:",
+    " for Extract of Report1:",
+    "<path>TVUtility.exe -E,<FullPathRreport1>",
+    "or",
+    " for RptDiff between Rpeort1 and Report2:",
+    "<path>TVUtility.exe D,<FullPathReport1>,<FullPathReport2>",
+};
+
+int syntaxMessage() {
+    ShowMessage(commandLineSyntaxText(), commandLineSyntaxTitle());
+    return kUsageError;
+}
+
+// A path as given: wrapped in double quotes, or bare. Only a quote at its start opens a wrapping;
+// a quote inside a bare path is part of the path, as file systems allow. Nothing when the
+// wrapping is not closed.
+std::optional<QString> unquoted(const QString& text) {
+    if (!text.startsWith(kQuote)) return text;
+    if (text.size() > 1 && text.endsWith(kQuote)) return text.mid(1, text.size() - 2);
+    return std::nullopt;
+}
+
+bool isReportFile(const QString& path) {
+    return path.endsWith(QLatin1StringView(".rpt"), Qt::CaseInsensitive);
+}
+
+bool extract(const QString& path, const QString& fileName) {
+    REPORTS().CurrentReportPath = path;
+    return ExtractReport(path, fileName);
+}
+
+int statusOf(bool documented) { return documented ? kAllDocumented : kRunFailed; }
+
+// -E: one report, or the report files of one folder.
+int extractPath(const QString& path) {
+    if (!path.endsWith(u'/') && !path.endsWith(u'\\')) {
+        return statusOf(extract(path, reportFileName(path)));
+    }
+    const QDir folder(path);
+    if (!folder.exists()) {
+        ShowMessage(QStringLiteral("Folder not found: ") + path);
+        return kRunFailed;
+    }
+    bool documented = true;
+    for (const QString& fileName : folder.entryList(QDir::Files, QDir::Name)) {
+        if (isReportFile(fileName)) documented = extract(path + fileName, fileName) && documented;
+    }
+    return statusOf(documented);
+}
+
+// -B: the report files named in a list file, in the list's order. Other lines are skipped.
+int extractList(const QString& listFile) {
+    if (!listFile.endsWith(QLatin1StringView(".RML"), Qt::CaseInsensitive)) {
+        ShowMessage(QStringLiteral("Not a report list file (.RML): ") + listFile);
+        return kUsageError;
+    }
+    QFile file(listFile);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ShowMessage(listFile + QStringLiteral(": ") + file.errorString());
+        return kRunFailed;
+    }
+    QTextStream lines(&file);
+    bool documented = true;
+    QString line;
+    while (lines.readLineInto(&line)) {
+        if (isReportFile(line)) documented = extract(line, reportFileName(line)) && documented;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        ShowMessage(listFile + QStringLiteral(": ") + file.errorString());
+        return kRunFailed;
+    }
+    return statusOf(documented);
+}
+
+// -D: two reports compared. No printer is needed: the combined difference text, the one the
+// difference window prints, goes to standard output as UTF-8 text.
+int compareReports(const QString& argumentText) {
+    const qsizetype comma = argumentText.indexOf(u',');
+    const std::optional<QString> path1 = unquoted(argumentText.left(comma).trimmed());
+    const std::optional<QString> path2 =
+        comma < 0 ? std::nullopt : unquoted(argumentText.mid(comma + 1).trimmed());
+    if (!path1 || !path2 || reportFileName(*path1).isEmpty() || reportFileName(*path2).isEmpty()) {
+        ShowMessage(QStringLiteral("Report Difference needs two reports, separated by a comma: ") +
+                    argumentText);
+        return kUsageError;
+    }
+    REPORTS().CurrentReportPath = *path1;
+    ReportDiff diff;
+    try {
+        diff.OpenDiffReports(*path1, *path2);
+        diff.AnalyzeDifferences();
+    } catch (const rt::Error& e) {
+        // The report being mined or compared when it failed.
+        ShowMessage(reportFailureText(QStringLiteral("Unable to open Report: "),
+                                      REPORTS().CurrentReportName, e.reason()));
+        return kRunFailed;
+    }
+    const QByteArray text = diff.combinedText().toUtf8();
+    const bool written = std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()),
+                                     stdout) == static_cast<size_t>(text.size()) &&
+                         std::fflush(stdout) == 0;
+    if (!written) ShowMessage(QStringLiteral("Unable to write the difference text"));
+    return written ? kAllDocumented : kRunFailed;
+}
+
+}  // namespace
+
+QString commandTextOf(const QStringList& arguments) { return arguments.join(u' ').trimmed(); }
+
+bool isCommandLineJob(const QString& commandText) { return commandText.trimmed().size() > 3; }
+
+int HandleCommandLine(const QString& commandText) {
+    const QString text = commandText.trimmed();
+    // The switch, then a blank or a comma, then the argument.
+    if (text.size() < 4 || (text[2] != u' ' && text[2] != u',')) return syntaxMessage();
+    const QString switchText = text.left(2);
+    // Two paths, each of which may be quoted.
+    if (switchText.compare(QLatin1StringView("-D"), Qt::CaseInsensitive) == 0) {
+        return compareReports(text.mid(3).trimmed());
+    }
+    const std::optional<QString> argument = unquoted(text.mid(3).trimmed());
+    if (!argument || argument->isEmpty()) return syntaxMessage();
+
+    if (switchText.compare(QLatin1StringView("-E"), Qt::CaseInsensitive) == 0) {
+        return extractPath(*argument);
+    }
+    if (switchText.compare(QLatin1StringView("-B"), Qt::CaseInsensitive) == 0) {
+        return extractList(*argument);
+    }
+    return syntaxMessage();
+}
+
+QString commandLineSyntaxTitle() { return QStringLiteral("Tavrin Command Line Syntax"); }
+
+QString commandLineSyntaxText() {
+    QStringList lines;
+    for (const char* line : kSyntaxLines) lines << QString::fromLatin1(line);
+    return lines.join(u'\n');
+}

@@ -1,0 +1,72 @@
+#include "CrossReference.h"
+
+#include <array>
+
+#include "Settings.h"
+#include "SharedBlocks.h"
+#include "TextUtilities.h"
+#include "UserMessages.h"
+#include "tvDatabase.h"
+#include "tvDatabaseTable.h"
+#include "tvReport.h"
+
+namespace {
+
+constexpr std::array<GridColumn, 6> kColumns{{
+    {"ReportFile", 2000, GridLeft},
+    {"ReportTitle", 2000, GridLeft},
+    {"Subreport", 1000, GridLeft},
+    {"Table", 1000, GridLeft},
+    {"Alias", 1000, GridLeft},
+    {"SelectionFormula", 2000, GridLeft},
+}};
+
+// A formula on one line: every line break, of whichever kind, becomes one space.
+QString flattened(QString formula) {
+    ReplaceText(formula, QStringLiteral("\r\n"), QStringLiteral(" "));
+    ReplaceText(formula, QStringLiteral("\r"), QStringLiteral(" "));
+    ReplaceText(formula, QStringLiteral("\n"), QStringLiteral(" "));
+    return formula;
+}
+
+// The bare table of a qualified location: Sales.dbo.Customer gives Customer.
+QString bareTable(const QString& location) { return location.mid(location.lastIndexOf(u'.') + 1); }
+
+}  // namespace
+
+std::span<const GridColumn> CrossReferenceColumns() { return kColumns; }
+
+void WriteCrossReferences(const QString& /*fileName*/, const QString& path, ResultGrid& grid) {
+    Settings& settings = REPORTS();
+    settings.CurrentReportPath = path;
+    tvReport report;
+    report.init(path, 0, settings.PromptForParameters);
+    ShowStatus(settings.CurrentReportName + QStringLiteral(" - Writing Cross References"));
+
+    for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
+        const tvReport& r = GetReportOrSubreport(report, i);
+        const QString formula = flattened(r.recordSelectionFormula);
+        if (!r.tvDatabase) continue;
+        for (const tvDatabaseTable& t : r.tvDatabase->tables) {
+            const QString& alias = t.name;
+            const QString table = bareTable(t.location.isEmpty() ? alias : t.location);
+            grid.AddItem({path, r.reportTitle, QString(), table, alias, formula});
+        }
+    }
+}
+
+ResultGrid RunCrossReference(const QStringList& reportList, const ProgressHandler& progress) {
+    ResultGrid grid(kColumns);
+    Settings& settings = REPORTS();
+    for (qsizetype i = 0; i < reportList.size(); ++i) {
+        const QString& entry = reportList.at(i);
+        if (!entry.isEmpty()) {
+            const QString fileName = reportFileName(entry);
+            if (settings.RunMode >= 2) settings.CurrentReportName = fileName;
+            ShowStatus(settings.CurrentReportName + QStringLiteral(" - Mining"));
+            RunUtilityStep([&] { WriteCrossReferences(fileName, entry, grid); });
+        }
+        if (progress) progress(i);
+    }
+    return grid;
+}

@@ -1,0 +1,43 @@
+#include "ResultGrid.h"
+
+#include <algorithm>
+
+#include "RtError.h"
+#include "UserMessages.h"
+
+QStringList ResultGrid::captions() const {
+    QStringList captions;
+    for (const GridColumn& column : columns_) captions << QString::fromLatin1(column.caption);
+    return captions;
+}
+
+void ResultGrid::AddItem(QStringList cells) {
+    cells.resize(static_cast<qsizetype>(columns_.size()));
+    rows_.append(cells);
+}
+
+void ResultGrid::Sort(qsizetype column) {
+    if (column < 0 || column >= static_cast<qsizetype>(columns_.size())) return;
+    std::stable_sort(rows_.begin(), rows_.end(),
+                     [column](const QStringList& a, const QStringList& b) {
+                         return QString::compare(a.at(column), b.at(column), Qt::CaseSensitive) < 0;
+                     });
+}
+
+QString ResultGrid::Clip() const {
+    QStringList lines{captions().join(QLatin1Char('\t'))};
+    for (const QStringList& row : rows_) lines << row.join(QLatin1Char('\t'));
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool RunUtilityStep(const std::function<void()>& step) {
+    try {
+        step();
+        return true;
+    } catch (const rt::Error& e) {
+        ShowMessage(e.description());
+    } catch (const std::exception& e) {
+        ShowMessage(QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}

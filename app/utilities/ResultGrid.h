@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <Qt>
+#include <functional>
+#include <span>
+
+// The result of the Cross Reference and Site Survey utilities, held without any widget: one
+// header row of captions and the data rows, each row as many cells as there are columns. The
+// result windows show it; the engine fills it.
+
+// One column of a result grid: its caption, its width in twips and its alignment.
+struct GridColumn {
+    const char* caption;
+    int width;
+    Qt::Alignment alignment;
+};
+
+inline constexpr Qt::Alignment GridLeft = Qt::AlignLeft | Qt::AlignVCenter;
+inline constexpr Qt::Alignment GridCentre = Qt::AlignHCenter | Qt::AlignVCenter;
+
+class ResultGrid {
+public:
+    ResultGrid() = default;
+    explicit ResultGrid(std::span<const GridColumn> columns) : columns_(columns) {}
+
+    std::span<const GridColumn> columns() const { return columns_; }
+    QStringList captions() const;
+
+    // Appends one row of cells in column order; missing cells are empty, cells beyond the last
+    // column are dropped. Cells are kept whole, so a tab inside a value shifts no column.
+    void AddItem(QStringList cells);
+
+    const QList<QStringList>& rows() const { return rows_; }
+
+    // Reorders the data rows, whole rows at a time, by the text of one column: ascending,
+    // upper and lower case differ, rows with equal text keep their order. The header stays.
+    void Sort(qsizetype column);
+
+    // The whole grid, header row included, as text: cells separated by tabs, one line per row,
+    // lines separated by line feeds.
+    QString Clip() const;
+
+private:
+    std::span<const GridColumn> columns_;
+    QList<QStringList> rows_;
+};
+
+// Runs one step of a utility's work; an error of the step is shown to the user with its
+// description and the caller goes on. True when the step ran to its end.
+bool RunUtilityStep(const std::function<void()>& step);
+
+// Sets the caller's progress to the 0-based index of the report just done.
+using ProgressHandler = std::function<void(qsizetype index)>;

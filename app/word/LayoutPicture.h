@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class tvReport;
+
+// Draws the layout picture of a report: every section as a band across the printable width,
+// every report object as a scaled rectangle with its text, borders, lines and boxes. One scale
+// serves both directions, and a layout taller than the surface shrinks until it fits. System
+// colours take the usual light desktop scheme. Texts need Qt's graphical application on any
+// platform (offscreen in a run without a display); without one the picture has no texts.
+class LayoutPicture {
+public:
+    // The tallest surface, in twips: about the printable height of a page, so that the picture
+    // fits one page of the document.
+    static constexpr double kMaxSurfaceHeight = 13440;
+    // Screen resolution that the twips of the surface are turned into pixels at.
+    static constexpr double kPixelsPerInch = 96;
+
+    // Draws the layout of the main report (index 0) or of its index-th subreport, with the main
+    // report's margins and orientation. Throws std::runtime_error when the picture cannot be made.
+    QImage DrawReport(const tvReport& mainReport, qsizetype index);
+    // Draws as DrawReport does and saves the picture as a BMP file at `filePath` (written to a
+    // temporary file first). Throws std::runtime_error when the picture cannot be made or saved.
+    void MakeReport(const tvReport& mainReport, qsizetype index, const QString& filePath);
+};

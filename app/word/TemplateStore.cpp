@@ -1,0 +1,219 @@
+#include "TemplateStore.h"
+
+#include <QDomDocument>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <array>
+
+#include "SettingsStore.h"
+#include "UserMessages.h"
+#include "XmlText.h"
+
+namespace {
+
+// The stored children of a profile element, in their order, with the member each fills.
+struct StoredMember {
+    const char* element;
+    QString DocumentTemplate::*member;
+};
+constexpr std::array kStoredMembers{
+    StoredMember{"path", &DocumentTemplate::templatePath},
+    StoredMember{"normalStyle", &DocumentTemplate::normalStyleName},
+    StoredMember{"tocStyle", &DocumentTemplate::tocStyleName},
+    StoredMember{"heading1Style", &DocumentTemplate::heading1StyleName},
+    StoredMember{"heading2Style", &DocumentTemplate::heading2StyleName},
+    StoredMember{"heading3Style", &DocumentTemplate::heading3StyleName},
+    StoredMember{"tableStyle", &DocumentTemplate::tableStyle},
+};
+
+const QString kConfigFileName = QStringLiteral("template_config.xml");
+const QString kProfileElement = QStringLiteral("tavrin_template");
+
+QDomDocument loadConfig(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw TemplateError(
+            QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()).toStdString());
+    QDomDocument document;
+    QString message;
+    int line = 0;
+    if (!document.setContent(&file, &message, &line))
+        throw TemplateError(QStringLiteral("%1 is not well formed (line %2: %3)")
+                                  .arg(path)
+                                  .arg(line)
+                                  .arg(message)
+                                  .toStdString());
+    // A declaration or a comment ahead of the root does not hide the profiles.
+    if (document.documentElement().isNull())
+        throw TemplateError(QStringLiteral("%1 holds no root element").arg(path).toStdString());
+    return document;
+}
+
+void saveConfig(QDomDocument& document, const QString& path) {
+    // The text is UTF-8, whatever a declaration read from the file said; and a reader that takes
+    // the first node for the root wants no declaration ahead of it.
+    tvdocx::dropDeclaration(document);
+    QSaveFile file(path);
+    const QByteArray data = document.toByteArray(2);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        throw TemplateError(
+            QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()).toStdString());
+}
+
+// The profile's name is its element's attribute `name`, or else its only attribute.
+QString profileName(const QDomElement& element) {
+    if (element.hasAttribute(QStringLiteral("name")))
+        return element.attribute(QStringLiteral("name"));
+    const QDomNamedNodeMap attributes = element.attributes();
+    return attributes.isEmpty() ? QString() : attributes.item(0).nodeValue();
+}
+
+// The profile elements: comments and other nodes among them are passed over.
+std::vector<QDomElement> profileElements(const QDomDocument& document) {
+    std::vector<QDomElement> profiles;
+    for (QDomElement e = document.documentElement().firstChildElement(); !e.isNull();
+         e = e.nextSiblingElement())
+        profiles.push_back(e);
+    return profiles;
+}
+
+QDomElement FindTemplateNode(const QDomDocument& document, const QString& name) {
+    for (const QDomElement& e : profileElements(document))
+        if (profileName(e) == name) return e;
+    return {};
+}
+
+// Children are taken by position, whatever their names.
+DocumentTemplate TemplateFromNode(const QDomElement& element, const QString& templatesFolder) {
+    DocumentTemplate profile;
+    profile.templateName = profileName(element);
+    QDomElement child = element.firstChildElement();
+    for (const StoredMember& stored : kStoredMembers) {
+        if (child.isNull())
+            throw TemplateError(QStringLiteral("profile \"%1\" lacks its element %2")
+                                      .arg(profile.templateName, QLatin1String(stored.element))
+                                      .toStdString());
+        profile.*stored.member = child.text();
+        child = child.nextSiblingElement();
+    }
+    profile.templatePath = templatesFolder + profile.templatePath;
+    return profile;
+}
+
+void AppendTextElement(QDomDocument& document, QDomElement& parent, const QString& name,
+                       const QString& text) {
+    QDomElement element = document.createElement(name);
+    element.appendChild(document.createTextNode(tvdocx::xmlSafe(text)));
+    parent.appendChild(element);
+}
+
+QDomElement TemplateToNode(QDomDocument& document, const DocumentTemplate& profile) {
+    QDomElement element = document.createElement(kProfileElement);
+    element.setAttribute(QStringLiteral("name"), tvdocx::xmlSafe(profile.templateName));
+    for (const StoredMember& stored : kStoredMembers)
+        AppendTextElement(document, element, QLatin1String(stored.element), profile.*stored.member);
+    return element;
+}
+
+DocumentTemplate builtInProfile(const QString& name, const QString& path,
+                                  const QString& tableStyle) {
+    DocumentTemplate profile;
+    profile.templateName = name;
+    profile.templatePath = path;
+    profile.normalStyleName = QStringLiteral("Normal");
+    profile.tocStyleName = QStringLiteral("TOC 1");
+    profile.heading1StyleName = QStringLiteral("Heading 1");
+    profile.heading2StyleName = QStringLiteral("Heading 2");
+    profile.heading3StyleName = QStringLiteral("Heading 3");
+    profile.heading4StyleName = QStringLiteral("Heading 4");
+    profile.tableStyle = tableStyle;
+    return profile;
+}
+
+}  // namespace
+
+TemplateStore::TemplateStore(const QString& programFolder)
+    : programFolder_(withTrailingSeparator(programFolder)) {}
+
+QString TemplateStore::GetLongPath(const QString& path) {
+    if (path.isEmpty()) return {};
+    const QFileInfo info(path);
+    return info.exists() ? info.absoluteFilePath() : QString();
+}
+
+QString TemplateStore::GetTemplatesFolder() const {
+    const QString folder = GetLongPath(programFolder_ + QStringLiteral("Templates"));
+    return folder.isEmpty() ? QString() : withTrailingSeparator(folder);
+}
+
+QString TemplateStore::GetTemplateConfigPath() const {
+    return GetTemplatesFolder() + kConfigFileName;
+}
+
+std::optional<DocumentTemplate> TemplateStore::LoadTemplate(const QString& name) const {
+    try {
+        const QDomDocument document = loadConfig(GetTemplateConfigPath());
+        const QDomElement element = FindTemplateNode(document, name);
+        if (element.isNull()) return std::nullopt;
+        return TemplateFromNode(element, GetTemplatesFolder());
+    } catch (const TemplateError&) {
+        return std::nullopt;
+    }
+}
+
+DocumentTemplate TemplateStore::GetTemplate(const QString& name) const {
+    if (std::optional<DocumentTemplate> profile = LoadTemplate(name)) return *profile;
+    // The path named is the one just looked in.
+    ShowMessage(
+        QStringLiteral("Selected Profile not found, using the default profile. Please ensure: ") +
+        QStringLiteral("\n1). That the template_config.xml exists in the following folder: ") +
+        GetTemplateConfigPath() + QStringLiteral("\n2). That the selected template \"") + name +
+        QStringLiteral("\" is in the template_config.xml"));
+    return GetFallbackTemplate();
+}
+
+std::vector<DocumentTemplate> TemplateStore::LoadAllTemplates() const {
+    const QDomDocument document = loadConfig(GetTemplateConfigPath());
+    const QString folder = GetTemplatesFolder();
+    std::vector<DocumentTemplate> profiles;
+    for (const QDomElement& e : profileElements(document))
+        profiles.push_back(TemplateFromNode(e, folder));
+    return profiles;
+}
+
+void TemplateStore::AddTemplate(const DocumentTemplate& profile) const {
+    const QString path = GetTemplateConfigPath();
+    QDomDocument document = loadConfig(path);
+    document.documentElement().appendChild(TemplateToNode(document, profile));
+    saveConfig(document, path);
+}
+
+void TemplateStore::DeleteTemplate(const DocumentTemplate& profile) const {
+    const QString path = GetTemplateConfigPath();
+    QDomDocument document = loadConfig(path);
+    const QDomElement element = FindTemplateNode(document, profile.templateName);
+    if (element.isNull())
+        throw TemplateError(QStringLiteral("%1 holds no profile \"%2\"")
+                                  .arg(path, profile.templateName)
+                                  .toStdString());
+    document.documentElement().removeChild(element);
+    saveConfig(document, path);
+}
+
+bool TemplateStore::IsTemplateFileInUse(const QString& fileName) const {
+    const QString path = GetTemplatesFolder() + fileName;
+    for (const DocumentTemplate& profile : LoadAllTemplates())
+        if (profile.templatePath == path) return true;
+    return false;
+}
+
+DocumentTemplate TemplateStore::GetDefaultTemplate() {
+    return builtInProfile(QStringLiteral("Default"), QStringLiteral("Default"),
+                          QStringLiteral("Table Grid"));
+}
+
+DocumentTemplate TemplateStore::GetFallbackTemplate() const {
+    return builtInProfile(QString(), GetTemplatesFolder() + QStringLiteral("Default.dotx"),
+                          QString());
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "DocumentTemplate.h"
+
+// A store that cannot be read or changed: the file missing or not well formed, a profile
+// incomplete, a profile to delete that is not there. Nothing has been saved.
+class TemplateError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The template profiles in template_config.xml, in the Templates folder under the program
+// folder. Every operation reads the file afresh; every change saves it at once, through a
+// temporary file renamed over the old one.
+class TemplateStore {
+public:
+    explicit TemplateStore(const QString& programFolder);
+
+    // The absolute form of an existing path; empty text when there is nothing at `path`.
+    static QString GetLongPath(const QString& path);
+    // The Templates folder ending in '/', or empty text when there is no such folder.
+    QString GetTemplatesFolder() const;
+    QString GetTemplateConfigPath() const;
+
+    // The stored profile of that name, else the fallback profile after a message to the user.
+    DocumentTemplate GetTemplate(const QString& name) const;
+    // The first stored profile of that name; nothing when there is none or the file is unusable.
+    std::optional<DocumentTemplate> LoadTemplate(const QString& name) const;
+    // Every stored profile in file order. Throws TemplateError.
+    std::vector<DocumentTemplate> LoadAllTemplates() const;
+    // Appends the profile to the file. Throws TemplateError.
+    void AddTemplate(const DocumentTemplate& profile) const;
+    // Removes the first stored profile of the profile's name. Throws TemplateError.
+    void DeleteTemplate(const DocumentTemplate& profile) const;
+    // True when a stored profile names the template file `fileName` in the Templates folder.
+    bool IsTemplateFileInUse(const QString& fileName) const;
+
+    // The built-in profiles, never stored.
+    static DocumentTemplate GetDefaultTemplate();
+    DocumentTemplate GetFallbackTemplate() const;
+
+private:
+    QString programFolder_;  // ends in '/'
+};

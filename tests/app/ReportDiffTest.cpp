@@ -1,0 +1,534 @@
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <algorithm>
+#include <random>
+
+#include "Settings.h"
+#include "TestSupport.h"
+#include "TextUtilities.h"
+#include "UserMessages.h"
+#include "ReportDiff.h"
+#include "tvSortField.h"
+
+namespace {
+
+// The shown lines in short, each text by its first line: "=" equal, "~" changed (left then
+// right), "<" first report only, ">" second report only.
+QStringList summary(const ReportDiff& diff) {
+    QStringList lines;
+    for (DiffLine line : diff.lines) {
+        line.leftText = line.leftText.section(QStringLiteral("\r\n"), 0, 0);
+        line.rightText = line.rightText.section(QStringLiteral("\r\n"), 0, 0);
+        if (line.kind == DiffLeftOnly) {
+            lines << QStringLiteral("< ") + line.leftText;
+        } else if (line.kind == DiffRightOnly) {
+            lines << QStringLiteral("> ") + line.rightText;
+        } else if (line.changed()) {
+            lines << QStringLiteral("~ ") + line.leftText + QStringLiteral(" | ") + line.rightText;
+        } else {
+            lines << QStringLiteral("= ") + line.leftText;
+        }
+    }
+    return lines;
+}
+
+class RptDiff : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        Settings& s = REPORTS();
+        saved_ = {s.ShowFormula, s.ShowParameters, s.ShowGroups,
+                  s.ShowSort,    s.ShowSQL,        s.ShowTables};
+        s.ShowFormula = s.ShowParameters = s.ShowGroups = s.ShowSort = s.ShowSQL = s.ShowTables = 1;
+    }
+    void TearDown() override {
+        Settings& s = REPORTS();
+        s.ShowFormula = saved_[0];
+        s.ShowParameters = saved_[1];
+        s.ShowGroups = saved_[2];
+        s.ShowSort = saved_[3];
+        s.ShowSQL = saved_[4];
+        s.ShowTables = saved_[5];
+    }
+
+    // Compares two design documents, showing changes only unless asked for all lines.
+    ReportDiff& compare(const QByteArray& left, const QByteArray& right, bool allLines = false) {
+        diff_.setReports(loadReport(left, QStringLiteral("old.rpt")),
+                         loadReport(right, QStringLiteral("new.rpt")), QStringLiteral("old.rpt"),
+                         QStringLiteral("new.rpt"));
+        diff_.ShowAllLines = allLines;
+        diff_.AnalyzeDifferences();
+        return diff_;
+    }
+
+    ReportDiff diff_;
+    std::vector<qint16> saved_;
+};
+
+const QByteArray kOld = R"(<Report reportTitle="Orders" useIndexForSpeed="true">
+  <Database><Tables>
+    <Table name="Orders" location="Orders" dllName="odbc.dll"/>
+    <Table name="Customers" location="Customers" dllName="odbc.dll"/>
+  </Tables></Database><ExportOptions/>
+  <FormulaFields>
+    <FormulaField kind="2" name="Total" text="{Orders.Amount} * 2"/>
+    <FormulaField kind="2" name="Tax" text="{Orders.Amount} / 5"/>
+  </FormulaFields>
+  <Areas>
+    <Area kind="1" name="RH"><Sections><Section minimumHeight="720"><ReportObjects>
+      <TextObject kind="2" text="Orders" left="0" top="0" width="1440" height="240"/>
+      <TextObject kind="2" text="Printed" left="1440" top="0" width="1440" height="240"/>
+    </ReportObjects></Section></Sections></Area>
+    <Area kind="4" name="D"><Sections><Section/></Sections></Area>
+  </Areas></Report>)";
+
+const QByteArray kNew = R"(<Report reportTitle="Orders">
+  <Database><Tables>
+    <Table name="Orders" location="Orders" dllName="odbc.dll"/>
+    <Table name="Customers" location="Clients" dllName="odbc.dll"/>
+  </Tables></Database><ExportOptions/>
+  <FormulaFields>
+    <FormulaField kind="2" name="Total" text="{Orders.Amount} * 3"/>
+  </FormulaFields>
+  <GroupNameFields><GroupNameField kind="5" groupNumber="1" name="Group #1 Name"/></GroupNameFields>
+  <Areas>
+    <Area kind="1" name="RH"><Sections><Section minimumHeight="720"><ReportObjects>
+      <TextObject kind="2" text="Orders list" left="0" top="0" width="1440" height="240"/>
+      <TextObject kind="2" text="Printed" left="1440" top="0" width="1440" height="240"/>
+    </ReportObjects></Section></Sections></Area>
+    <Area kind="3" name="GH" groupNumber="1"><Sections><Section/></Sections></Area>
+    <Area kind="4" name="D"><Sections><Section/></Sections></Area>
+  </Areas></Report>)";
+
+}  // namespace
+
+TEST_F(RptDiff, ListsTheChangesOfAnOptionFormulaTableSectionAndObject) {
+    const ReportDiff& diff = compare(kOld, kNew);
+    const QStringList expected = {
+        QStringLiteral("~ Use Index for Speed = True | Use Index for Speed = False"),
+        QStringLiteral("~ Total, {Orders.Amount} * 2 | Total, {Orders.Amount} * 3"),
+        QStringLiteral("< Tax, {Orders.Amount} / 5"),
+        QStringLiteral("> Group #1, , Any Change, Ascending"),
+        QStringLiteral("~ Customers, , Customers, odbc.dll | Customers, , Clients, odbc.dll"),
+        // An object is known by its detail text: a new text makes it another object. The one
+        // after it is still found equal.
+        QStringLiteral("<     1, Text: (\"Orders\"), Position=(0, 0), Size=(1 x 0.17)"),
+        QStringLiteral(">     1, Text: (\"Orders list\"), Position=(0, 0), Size=(1 x 0.17)"),
+        // The group header area only the second report has.
+        QStringLiteral("> Group Header #1"),
+        QStringLiteral("> Height = 0, Background Color=Black"),
+        QStringLiteral("> "),
+    };
+    EXPECT_EQ(summary(diff), expected);
+}
+
+// Both grouping lines show the flag; the capability count is not compared.
+TEST_F(RptDiff, GroupingOnTheServerShowsTheFlagOnBothLines) {
+    const QStringList lines = summary(
+        compare(R"(<Report canPerformGroupingOnServer="1"><Database/><ExportOptions/></Report>)",
+                R"(<Report performGroupingOnServer="true"><Database/><ExportOptions/></Report>)"));
+    EXPECT_EQ(lines, (QStringList{
+                         QStringLiteral("~ Can Perform Grouping on Server = False | "
+                                        "Can Perform Grouping on Server = True"),
+                         QStringLiteral("~ Perform Grouping on Server = False | "
+                                        "Perform Grouping on Server = True"),
+                         QStringLiteral("< Sections"),
+                         QStringLiteral("< "),
+                     }));
+}
+
+// Neither report has areas: the heading and its blank line count as the first report's.
+TEST_F(RptDiff, SectionsOfTwoReportsWithoutAreasAreTheFirstReportsLines) {
+    const QByteArray bare = R"(<Report><Database/><ExportOptions/></Report>)";
+    const ReportDiff& diff = compare(bare, bare, true);
+    ASSERT_GE(diff.lines.size(), 2u);
+    const DiffLine& heading = diff.lines[diff.lines.size() - 2];
+    EXPECT_EQ(heading.kind, DiffLeftOnly);
+    EXPECT_EQ(heading.leftText, QStringLiteral("Sections"));
+    EXPECT_EQ(diff.lines.back().kind, DiffLeftOnly);
+    EXPECT_EQ(diff.LeftLineCount, diff.RightLineCount + 2);
+}
+
+// The groups block has one record per group name field, read from the group header areas.
+TEST_F(RptDiff, GroupsAreCountedByTheirNameFields) {
+    const auto report = [](const QByteArray& names, const QByteArray& headers) {
+        return QByteArray(R"(<Report><Database/><ExportOptions/><GroupNameFields>)") + names +
+               R"(</GroupNameFields><Areas>)" + headers +
+               R"(<Area kind="4" name="D"><Sections><Section/></Sections></Area></Areas></Report>)";
+    };
+    const char* one = R"(<GroupNameField kind="5" groupNumber="1" name="G1"/>)";
+    const char* two = R"(<GroupNameField kind="5" groupNumber="1" name="G1"/>
+                         <GroupNameField kind="5" groupNumber="2" name="G2"/>)";
+    const char* header = R"(<Area kind="3" name="GH1"><Sections><Section/></Sections></Area>)";
+    const char* second = R"(<Area kind="3" name="GH2"><Sections><Section/></Sections></Area>)";
+    const QString first = QStringLiteral("Group #1, , Any Change, Ascending");
+    struct Case {
+        const char* name;
+        QByteArray left;
+        QByteArray right;
+        bool block;
+        QStringList groups;  // the block's lines that are not equal
+    };
+    const Case cases[] = {
+        {"a header area without a group", report("", header), report("", ""), false, {}},
+        {"a group without its header area",
+         report(one, header),
+         report(two, header),
+         true,
+         {QStringLiteral("> ")}},
+        {"one group more",
+         report(one, header),
+         report(two, QByteArray(header) + second),
+         true,
+         {QStringLiteral("> Group #2, , Any Change, Ascending")}},
+        {"no groups in the first report",
+         report("", header),
+         report(one, header),
+         true,
+         {QStringLiteral("> ") + first}},
+    };
+    for (const Case& c : cases) {
+        const QStringList lines = summary(compare(c.left, c.right, true));
+        const qsizetype start = lines.indexOf(QStringLiteral("= Groups"));
+        QStringList groups;
+        if (start >= 0) {
+            for (qsizetype k = start + 2; k < lines.size() && lines[k] != QStringLiteral("= ");
+                 ++k) {
+                if (!lines[k].startsWith(QStringLiteral("= "))) groups << lines[k];
+            }
+        }
+        EXPECT_EQ(start >= 0, c.block) << c.name;
+        EXPECT_EQ(groups, c.groups) << c.name;
+    }
+}
+
+TEST_F(RptDiff, IdenticalReportsGiveNoDifference) {
+    const ReportDiff& diff = compare(kOld, kOld);
+    EXPECT_TRUE(diff.lines.empty());
+    // The run header only.
+    ASSERT_EQ(diff.grdDiff.size(), 4u);
+    EXPECT_EQ(diff.grdDiff[1].secondCell, QStringLiteral("File 1 = old.rpt"));
+    EXPECT_EQ(diff.grdDiff[2].secondCell, QStringLiteral("File 2 = new.rpt"));
+    EXPECT_TRUE(diff.combinedText().isEmpty());
+
+    // With all lines every line is an equal one, numbered alike on both sides.
+    ReportDiff& all = compare(kOld, kOld, true);
+    EXPECT_FALSE(all.lines.empty());
+    for (const DiffLine& line : all.lines)
+        EXPECT_FALSE(line.changed()) << line.leftText.toStdString();
+    EXPECT_EQ(all.LeftLineCount, all.RightLineCount);
+    EXPECT_EQ(all.grd1.size(), all.grd2.size());
+}
+
+TEST_F(RptDiff, SwitchedOffBlocksAreLeftOut) {
+    REPORTS().ShowFormula = REPORTS().ShowGroups = REPORTS().ShowTables = 0;
+    const QStringList lines = summary(compare(kOld, kNew));
+    EXPECT_EQ(lines.first(),
+              QStringLiteral("~ Use Index for Speed = True | Use Index for Speed = False"));
+    EXPECT_EQ(lines.size(), 6);  // the option, then the objects and the group header's section
+    EXPECT_FALSE(lines.join(u'\n').contains(QStringLiteral("Total")));
+}
+
+// A block that fails is reported and the blocks after it still run.
+TEST_F(RptDiff, AFailingBlockIsReportedAndTheNextRuns) {
+    const QByteArray sorted = R"(<Report><Database/><ExportOptions/>
+      <FormulaFields><FormulaField kind="2" name="Total" text="1"/></FormulaFields>
+      <GroupSortFields><SortField field="2:Total" sortDirection="0"/></GroupSortFields>
+      <Areas><Area kind="4" name="D"><Sections><Section/></Sections></Area></Areas></Report>)";
+    auto left = loadReport(sorted);
+    left->tvGroupSortFields.Item(1).sortDirection = QStringLiteral("down");
+    QStringList messages;
+    const MessageHandler previous =
+        setMessageHandler([&](const QString& text, const QString&) { messages << text; });
+    diff_.setReports(std::move(left), loadReport(kNew), QStringLiteral("a"), QStringLiteral("b"));
+    diff_.ShowAllLines = false;
+    diff_.AnalyzeDifferences();
+    setMessageHandler(previous);
+
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Type mismatch")});
+    const QStringList lines = summary(diff_);
+    EXPECT_TRUE(lines.contains(QStringLiteral("> Customers, , Clients, odbc.dll")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("> Group Header #1")));
+}
+
+TEST_F(RptDiff, ASubreportOfOneReportOnlyComesOutOneSided) {
+    const QByteArray withSubreport = R"(<Report reportTitle="Main"><Database/><ExportOptions/>
+      <Areas><Area kind="1" name="R"><Sections><Section><ReportObjects>
+        <SubreportObject kind="5" subreportName="Inner"><Report><Database/><ExportOptions/>
+          <Areas><Area kind="4" name="D"><Sections><Section/></Sections></Area></Areas>
+        </Report></SubreportObject>
+      </ReportObjects></Section></Sections></Area></Areas></Report>)";
+    const QByteArray without = R"(<Report reportTitle="Main"><Database/><ExportOptions/>
+      <Areas><Area kind="1" name="R"><Sections><Section/></Sections></Area></Areas></Report>)";
+    const ReportDiff& diff = compare(withSubreport, without);
+    const auto heading = std::find_if(diff.lines.begin(), diff.lines.end(), [](const auto& line) {
+        return line.leftText == QStringLiteral("Subreport: Inner");
+    });
+    ASSERT_NE(heading, diff.lines.end());
+    QStringList rest;
+    for (auto line = heading; line != diff.lines.end(); ++line) {
+        EXPECT_EQ(line->kind, DiffLeftOnly) << line->leftText.toStdString();
+        rest << line->leftText;
+    }
+    EXPECT_EQ(rest, (QStringList{QStringLiteral("Subreport: Inner"), QStringLiteral("Sections"),
+                                 QString(), QStringLiteral("Detail"),
+                                 QStringLiteral("Height = 0, Background Color=Black"), QString(),
+                                 QString()}));
+}
+
+TEST(RptDiffNames, ATemporarySecondFileIsTheFirstRevised) {
+    const QString first = QStringLiteral(" /r/Sales.rpt ");
+    EXPECT_EQ(ReportDiff::DiffDisplayNames(first, QStringLiteral("/r/New.rpt"), false),
+              (QStringList{first, QStringLiteral("/r/New.rpt")}));
+    EXPECT_EQ(ReportDiff::DiffDisplayNames(first, QStringLiteral("/r/New.rpt "), true),
+              (QStringList{QStringLiteral("/r/Sales.rpt"), QStringLiteral("/r/New.rpt")}));
+    // In the run header: the extension in one case throughout marks a temporary copy; any
+    // other mix is a report of its own.
+    const QByteArray bare = R"(<Report><Database/><ExportOptions/></Report>)";
+    const std::pair<const char*, const char*> cases[] = {{"/tmp/x.TMP", nullptr},
+                                                         {"/tmp/x.tmp", nullptr},
+                                                         {"/tmp/x.Tmp", "/tmp/x.Tmp"},
+                                                         {"/tmp/x.tMP", "/tmp/x.tMP"},
+                                                         {" /r/New.rpt ", "/r/New.rpt"}};
+    for (const auto& [second, shown] : cases) {
+        ReportDiff diff;
+        diff.setReports(loadReport(bare), loadReport(bare), first, QString::fromLatin1(second));
+        diff.AnalyzeDifferences();
+        const QString name = QStringLiteral("/r/Sales.rpt");
+        EXPECT_EQ(diff.grdDiff[1].secondCell,
+                  QStringLiteral("File 1 = ") + name + (shown ? "" : " (original)"))
+            << second;
+        EXPECT_EQ(diff.grdDiff[2].secondCell,
+                  QStringLiteral("File 2 = ") +
+                      (shown ? QString::fromLatin1(shown) : name + QStringLiteral(" (revised)")))
+            << second;
+    }
+}
+
+// Alignment of two keyed lists, changes only.
+TEST(RptDiffAlign, LinesUpItemsByKey) {
+    struct Case {
+        const char* name;
+        QStringList first;
+        QStringList second;
+        QStringList expected;
+    };
+    const auto L = [](std::initializer_list<const char*> items) {
+        QStringList list;
+        for (const char* item : items) list << QString::fromLatin1(item);
+        return list;
+    };
+    const Case cases[] = {
+        {"identical", L({"A, 1", "B, 2"}), L({"A, 1", "B, 2"}), {}},
+        {"removed", L({"A, 1", "B, 2", "C, 3"}), L({"A, 1", "C, 3"}), L({"< B, 2"})},
+        {"added", L({"A, 1", "C, 3"}), L({"A, 1", "B, 2", "C, 3"}), L({"> B, 2"})},
+        {"changed", L({"A, 1"}), L({"A, 2"}), L({"~ A, 1 | A, 2"})},
+        {"removed before a changed one", L({"A, 1", "B, 2"}), L({"B, 3"}),
+         L({"< A, 1", "~ B, 2 | B, 3"})},
+        {"added before a changed one", L({"B, 2"}), L({"A, 1", "B, 3"}),
+         L({"> A, 1", "~ B, 2 | B, 3"})},
+        {"moved to the front", L({"A, 1", "B, 2", "C, 3"}), L({"C, 3", "A, 1", "B, 2"}),
+         L({"< A, 1", "< B, 2", "> A, 1", "> B, 2"})},
+        {"replaced, the rest still equal", L({"X", "Y"}), L({"Z", "Y"}), L({"< X", "> Z"})},
+        {"numbered alike", L({"1, Name, x"}), L({"2, Name, x"}), {}},
+        {"numbered, changed", L({"1, Name, x"}), L({"2, Name, y"}), L({"~ Name, x | Name, y"})},
+        {"first list empty", {}, L({"A", "B", "C"}), L({"> A", "> B", "> C"})},
+        {"one left over", L({"A, 1", "B, 2"}), L({"A, 1"}), L({"< B, 2"})},
+    };
+    for (const Case& c : cases) {
+        ReportDiff diff;
+        diff.ShowAllLines = false;
+        diff.AlignKeyedLists(c.first, c.second);
+        EXPECT_EQ(summary(diff), c.expected) << c.name;
+    }
+}
+
+// Every line written, hidden equal ones left out, with its prefixes.
+QStringList written(const ReportDiff& diff) {
+    QStringList lines;
+    for (const DiffLine& line : diff.lines) {
+        lines << QString::number(line.kind) + u'|' + line.leftPrefix + line.leftText + u'|' +
+                     line.rightPrefix + line.rightText;
+    }
+    return lines;
+}
+
+// The alignment read plainly: each search ahead scans the rest of the list.
+QStringList scannedAlignment(const QStringList& a, const QStringList& b, bool allLines) {
+    QStringList lines;
+    // `shown` is what decides whether an equal pair is hidden: the texts after the numbers.
+    auto line = [&](int kind, const QString& left, const QString& right, qsizetype leftNumber = 0,
+                    qsizetype rightNumber = 0) {
+        const bool equal = left.mid(leftNumber) == right.mid(rightNumber);
+        if (kind == DiffBothSides && equal && !allLines) return;
+        lines << QString::number(kind) + u'|' + left + u'|' + right;
+    };
+    auto field = [](const QString& r, int n) {
+        return GetDelimitedField(r, QStringLiteral(","), n);
+    };
+    auto numeric = [](const QString& text) {
+        bool ok = false;
+        text.trimmed().toDouble(&ok);
+        return ok;
+    };
+    auto same = [&](const QString& r1, const QString& r2) {
+        if (numeric(field(r1, 1)) && numeric(field(r2, 1))) return field(r1, 2) == field(r2, 2);
+        return field(r1, 1) == field(r2, 1);
+    };
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i] == b[j] || same(a[i], b[j])) {
+            const bool numbered =
+                a[i] != b[j] && numeric(field(a[i], 1)) && numeric(field(b[j], 1));
+            const qsizetype leftNumber = numbered ? field(a[i], 1).size() + 2 : 0;
+            const qsizetype rightNumber = numbered ? field(b[j], 1).size() + 2 : 0;
+            line(DiffBothSides, a[i++], b[j++], leftNumber, rightNumber);
+            continue;
+        }
+        qsizetype k = i + 1;
+        while (k < a.size() && !same(a[k], b[j])) ++k;
+        if (k < a.size()) {
+            while (i < k) line(DiffLeftOnly, a[i++], QString());
+            line(DiffBothSides, a[i++], b[j++]);
+            continue;
+        }
+        k = j + 1;
+        while (k < b.size() && !same(a[i], b[k])) ++k;
+        if (k < b.size()) {
+            while (j < k) line(DiffRightOnly, QString(), b[j++]);
+            line(DiffBothSides, a[i++], b[j++]);
+            continue;
+        }
+        line(DiffLeftOnly, a[i++], QString());
+        line(DiffRightOnly, QString(), b[j++]);
+    }
+    while (i < a.size()) line(DiffLeftOnly, a[i++], QString());
+    while (j < b.size()) line(DiffRightOnly, QString(), b[j++]);
+    return lines;
+}
+
+// Random lists over a few keys, plain and numbered, repeated and changed, line up as a plain
+// scan of the remaining records lines them up.
+TEST(RptDiffAlign, FindsWhatAScanOfTheRestFinds) {
+    const QStringList pool = {
+        QStringLiteral("A, 1"),    QStringLiteral("A, 2"),     QStringLiteral("B, 1"),
+        QStringLiteral("B"),       QStringLiteral("C, 3, x"),  QStringLiteral("1, X, a"),
+        QStringLiteral("2, X, b"), QStringLiteral(" 3, Y, a"), QStringLiteral("4, Y"),
+        QStringLiteral("5"),       QStringLiteral("A"),        QStringLiteral("6, X, a")};
+    std::mt19937 random(17);
+    auto list = [&] {
+        QStringList items;
+        const int size = static_cast<int>(random() % 9);
+        for (int k = 0; k < size; ++k)
+            items << pool[static_cast<qsizetype>(random() % pool.size())];
+        return items;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const QStringList a = list();
+        const QStringList b = list();
+        ReportDiff diff;
+        diff.ShowAllLines = round % 2 == 0;
+        diff.AlignKeyedLists(a, b);
+        ASSERT_EQ(written(diff), scannedAlignment(a, b, diff.ShowAllLines))
+            << a.join(u';').toStdString() << " / " << b.join(u';').toStdString();
+    }
+}
+
+// A text's lines may end in CR LF, CR or LF: each kind of end breaks the line alike.
+TEST(RptDiffLines, EveryLineEndBreaksALine) {
+    auto written = [](const QString& end) {
+        ReportDiff diff;
+        const QString a = QStringLiteral("a");
+        diff.AddDiffLine(DiffBothSides, a + end + u'b', QStringLiteral("c") + end + u'd' + end);
+        diff.AddDiffLine(DiffLeftOnly, QStringLiteral("e") + end + u'f', QString());
+        QStringList cells;
+        for (const auto* grid : {&diff.grdDiff, &diff.grd1, &diff.grd2})
+            for (const DiffGridRow& row : *grid) cells << row.firstCell + u'|' + row.secondCell;
+        return std::pair{diff.combinedText(), cells};
+    };
+    const auto expected = written(QStringLiteral("\r\n"));
+    EXPECT_EQ(expected.second.size(), 7 + 4 + 3);
+    for (const char* end : {"\n", "\r"}) EXPECT_EQ(written(QString::fromLatin1(end)), expected);
+}
+
+// The rows, numbers, marker, colours and combined text of each kind of line.
+TEST(RptDiffLines, EachKindIsWrittenWithItsNumbersAndLook) {
+    ReportDiff diff;
+    diff.LeftLineCount = 6;
+    diff.RightLineCount = 11;
+    const QString marker(kChangeMarker);
+    diff.AddDiffLine(DiffBothSides, QStringLiteral("same"), QStringLiteral("same"));
+    diff.AddDiffLine(DiffBothSides, QStringLiteral("a\r\nb"), QStringLiteral("c\r\nd\r\ne"));
+    EXPECT_EQ(diff.combinedText(), QStringLiteral("    7   12 same\n") + marker +
+                                       QStringLiteral("   8      a\n"
+                                                      "           b\n"
+                                                      "        13 c\n"
+                                                      "           d\n"
+                                                      "           e\n"));
+    ASSERT_EQ(diff.grdDiff.size(), 6u);
+    ASSERT_EQ(diff.grd1.size(), 3u);
+    ASSERT_EQ(diff.grd2.size(), 4u);
+    EXPECT_EQ(diff.grdDiff[0].firstCell, QStringLiteral("    7   12 "));
+    EXPECT_EQ(diff.grd1[0].firstCell, QStringLiteral("    7 "));
+    EXPECT_EQ(diff.grd2[0].firstCell, QStringLiteral("   12 "));
+    // The changed pair: the first report's half struck through in the combined grid only.
+    EXPECT_EQ(diff.grdDiff[1].firstCell, marker + QStringLiteral("   8      "));
+    EXPECT_TRUE(diff.grdDiff[1].struck);
+    EXPECT_EQ(diff.grdDiff[1].color, DiffBlue);
+    EXPECT_EQ(diff.grd1[1].firstCell, marker + QStringLiteral("   8      "));
+    EXPECT_FALSE(diff.grd1[1].struck);
+    EXPECT_EQ(diff.grd1[2].firstCell, QString(11, u' '));
+    EXPECT_EQ(diff.grdDiff[3].firstCell, QStringLiteral("        13 "));
+    EXPECT_EQ(diff.grd2[1].firstCell, QStringLiteral("   13 "));
+    EXPECT_EQ(diff.grd2[2].firstCell, QString(7, u' '));
+    EXPECT_EQ(diff.grd2[3].secondCell, QStringLiteral("e"));
+
+    // One-sided lines: struck and red on the left, green on the right.
+    diff.AddDiffLine(DiffLeftOnly, QStringLiteral("gone"), QStringLiteral("ignored"));
+    diff.AddDiffLine(DiffRightOnly, QStringLiteral("ignored"), QStringLiteral("new"));
+    EXPECT_EQ(diff.grd1.back().firstCell, marker + QStringLiteral("   9      "));
+    EXPECT_TRUE(diff.grd1.back().struck);
+    EXPECT_EQ(diff.grd1.back().color, DiffRed);
+    EXPECT_EQ(diff.grd2.back().firstCell, marker + QStringLiteral("       14 "));
+    EXPECT_EQ(diff.grd2.back().secondCell, QStringLiteral("new"));
+    EXPECT_FALSE(diff.grd2.back().struck);
+    EXPECT_EQ(diff.grdDiff.size(), 8u);
+
+    // An unknown kind writes and counts nothing; a hidden equal line counts.
+    diff.AddDiffLine(5, QStringLiteral("x"), QStringLiteral("y"));
+    diff.ShowAllLines = false;
+    diff.AddDiffLine(DiffBothSides, QStringLiteral("x"), QStringLiteral("x"));
+    EXPECT_EQ(diff.grdDiff.size(), 8u);
+    EXPECT_EQ(diff.LeftLineCount, 10);
+    EXPECT_EQ(diff.RightLineCount, 15);
+
+    // Numbered records carry their numbers as prefixes; a large number shows its last digits.
+    diff.LeftLineCount = 12343;
+    diff.AlignKeyedLists({QStringLiteral("1, Name, x")}, {QStringLiteral("2, Name, y")});
+    EXPECT_EQ(diff.grdDiff[8].firstCell, marker + QStringLiteral("2344      "));
+    EXPECT_EQ(diff.grdDiff[8].secondCell, QStringLiteral("1, Name, x"));
+    EXPECT_EQ(diff.grdDiff[9].secondCell, QStringLiteral("2, Name, y"));
+}
+
+// A report that cannot be opened leaves the comparison held before untouched.
+TEST_F(RptDiff, AFailedOpenKeepsTheComparisonHeld) {
+    const QString grouped = sampleReport(QStringLiteral("grouped.rpt"));
+    const QString list = sampleReport(QStringLiteral("list.rpt"));
+    diff_.OpenDiffReports(grouped, list);
+    diff_.ShowAllLines = false;
+    diff_.AnalyzeDifferences();
+    const QStringList before = summary(diff_);
+    const tvReport* left = diff_.LeftReport.get();
+
+    EXPECT_EQ(errorOf([&] { diff_.OpenDiffReports(list, QStringLiteral("/no/such.rpt")); }), 911);
+    EXPECT_EQ(diff_.LeftReport.get(), left);
+    EXPECT_EQ(diff_.LeftReportPath, grouped);
+    EXPECT_EQ(diff_.RightReportPath, list);
+    EXPECT_FALSE(diff_.ShowAllLines);
+    // Analysing again gives the same lines: the counters start afresh.
+    diff_.AnalyzeDifferences();
+    EXPECT_EQ(summary(diff_), before);
+    EXPECT_FALSE(before.isEmpty());
+}

@@ -1,0 +1,328 @@
+#include <QDate>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTextStream>
+
+#include "DatabaseFixture.h"
+#include "TestSupport.h"
+
+using namespace DatabaseCreator;
+
+namespace {
+
+QStringList goldenSchema() {
+    QFile file(testData(QStringLiteral("database/schema.txt")));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// Lines as one text, so that a failure shows the lines that differ.
+std::string text(const QStringList& lines) { return lines.join(QLatin1Char('\n')).toStdString(); }
+
+QStringList viewNames(const QString& path) {
+    DbConnection db(path);
+    QSqlQuery views = db.exec(
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view' ORDER BY rowid"));
+    QStringList names;
+    while (views.next()) names << views.value(0).toString();
+    return names;
+}
+
+QString versionOf(const QString& path) {
+    DbConnection db(path);
+    return DatabaseVersion(db);
+}
+
+// A file as the release before the control table left it: no TVDBControl, ReportOwner or
+// HyperlinkFormatting; Reports without the style and owner columns; CrossTabGroups without Type,
+// FieldElementsMapping without FieldElementSeq; ConditionalFormulas one formula per object.
+// Two reports with an object each, three formulas of which one names an object that is gone.
+void makeOldFile(const QString& path, bool withHyperlinkTable = false) {
+    static const QStringList added = {QStringLiteral("Reports.ReportFormatStyle"),
+                                      QStringLiteral("Reports.ReportOwner_Id"),
+                                      QStringLiteral("CrossTabGroups.Type"),
+                                      QStringLiteral("FieldElementsMapping.FieldElementSeq")};
+    DbConnection db(path, true);
+    db.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+    for (const TableDef& table : schemaTables()) {
+        const QString name = QLatin1String(table.name);
+        if (name == QLatin1String("TVDBControl") || name == QLatin1String("ReportOwner") ||
+            (name == QLatin1String("HyperlinkFormatting") && !withHyperlinkTable)) {
+            continue;
+        }
+        if (name == QLatin1String("ConditionalFormulas")) {
+            db.exec(QStringLiteral(
+                "CREATE TABLE ConditionalFormulas (Report_Id INTEGER NOT NULL, ReportObject_Id "
+                "INTEGER "
+                "NOT NULL, Name TEXT NOT NULL, FormulaText TEXT NOT NULL, CONSTRAINT PrimaryKey "
+                "PRIMARY KEY (Report_Id, ReportObject_Id, Name), CONSTRAINT "
+                "fk_ConditionalFormulas_reports "
+                "FOREIGN KEY (Report_Id) REFERENCES Reports (Report_Id) ON DELETE CASCADE)"));
+            continue;
+        }
+        db.exec(createTableSql(table, QString(), [&name](const ColumnDef& column) {
+            return !added.contains(name + QLatin1Char('.') + QLatin1String(column.name));
+        }));
+    }
+    for (const ViewDef& view : schemaViews()) db.exec(QLatin1String(view.sql));
+    for (int id : {1, 2}) {
+        insertRow(db, QStringLiteral("Reports"),
+                  {{QStringLiteral("Report_Id"), id},
+                   {QStringLiteral("ReportFileName"), QStringLiteral("r%1.rpt").arg(id)}});
+        insertRow(
+            db, QStringLiteral("ReportObjects"),
+            {{QStringLiteral("Report_Id"), id}, {QStringLiteral("ReportObject_Id"), id * 10}});
+    }
+    insertRow(db, QStringLiteral("FieldElementsMapping"),
+              {{QStringLiteral("Report_Id"), 1},
+               {QStringLiteral("ReportObject_Id"), 10},
+               {QStringLiteral("FieldElement_Id"), 5}});
+    const QString insert = QStringLiteral("INSERT INTO ConditionalFormulas VALUES (?, ?, ?, ?)");
+    db.exec(insert, {1, 10, QStringLiteral("Suppress"), QStringLiteral("{a} = 'x'")});
+    db.exec(insert, {1, 99, QStringLiteral("Gone"), QStringLiteral("line1\r\nline2")});
+    db.exec(insert, {2, 20, QStringLiteral("Two\r\nlines"), QStringLiteral("true")});
+}
+
+}  // namespace
+
+using DatabaseCreatorTest = DatabaseFixture;
+
+TEST_F(DatabaseCreatorTest, NewFileHasEveryTableKeyQueryAndTheVersionRow) {
+    ASSERT_TRUE(CreateDatabase(path()));
+    const QStringList golden = goldenSchema();
+    ASSERT_EQ(golden.size(), 680);
+    const QStringList live = dumpSchema(path());
+    for (qsizetype i = 0; i < std::max(golden.size(), live.size()); ++i) {
+        ASSERT_EQ(live.value(i).toStdString(), golden.value(i).toStdString()) << "line " << i + 1;
+    }
+    EXPECT_EQ(versionOf(path()), QStringLiteral("4.0"));
+    const QStringList views = viewNames(path());
+    EXPECT_EQ(views, (QStringList{QStringLiteral("AllDatabaseFieldsUsedInReport"),
+                                  QStringLiteral("ReportsWhereFieldIsUsed"),
+                                  QStringLiteral("TextObjectsUsedInReport"),
+                                  QStringLiteral("viewReportMetrics"),
+                                  QStringLiteral("viewReportColumnCrossRef")}));
+    DbConnection db(path());
+    for (const QString& view : views) {
+        EXPECT_NO_THROW(db.exec(QStringLiteral("SELECT * FROM ") + view)) << view.toStdString();
+    }
+    EXPECT_EQ(statuses, QStringList{QStringLiteral("Creating new Tavrin database")});
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(DatabaseCreatorTest, CreateRefusesAnExistingFileAndLeavesIt) {
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a database");
+    }
+    EXPECT_FALSE(CreateDatabase(path()));
+    EXPECT_EQ(bytes(path()), QByteArray("not a database"));
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(DatabaseCreatorTest, CurrentFileIsLeftUntouched) {
+    ASSERT_TRUE(CreateDatabase(path()));
+    statuses.clear();
+    const QByteArray before = bytes(path());
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_EQ(bytes(path()), before);
+    EXPECT_TRUE(backups().isEmpty());
+    EXPECT_TRUE(statuses.isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(DatabaseCreatorTest, OldFileIsUpgradedOnceWithOneBackup) {
+    makeOldFile(path());
+    const QByteArray old = bytes(path());
+    ASSERT_TRUE(OpenAndUpgradeDatabase(path()));
+
+    const QString backup = QStringLiteral("tv_Backup%1.db")
+                               .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+    ASSERT_EQ(backups(), QStringList{backup});
+    EXPECT_EQ(bytes(dir.filePath(backup)), old);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(
+        messages.front().endsWith(QLatin1String("backed up as:\r\n\r\n") + dir.filePath(backup)));
+    EXPECT_EQ(versionOf(path()), QStringLiteral("4.0"));
+    EXPECT_TRUE(statuses.contains(QStringLiteral("Creating FieldElementsMapping Table")));
+    EXPECT_TRUE(statuses.contains(QStringLiteral("Upgrading Conditional Formula table")));
+
+    // The same schema as a new file, but the style column that old rows lack stays optional.
+    QStringList expected = goldenSchema();
+    expected.replaceInStrings(QStringLiteral("Reports column ReportFormatStyle TEXT notnull"),
+                              QStringLiteral("Reports column ReportFormatStyle TEXT null"));
+    expected.sort();
+    QStringList live = dumpSchema(path());
+    live.sort();
+    EXPECT_EQ(text(live), text(expected));
+
+    {
+        DbConnection db(path());
+        QSqlQuery rows = db.exec(QStringLiteral(
+            "SELECT Report_Id, ConditionalFormula_Id, Area_Id, Section_Id, ReportObject_Id, Name, "
+            "FormulaText FROM ConditionalFormulas ORDER BY ConditionalFormula_Id"));
+        QStringList got;
+        while (rows.next()) {
+            QStringList fields;
+            for (int i = 0; i < 7; ++i) {
+                fields << (rows.value(i).isNull() ? QStringLiteral("NULL")
+                                                  : rows.value(i).toString());
+            }
+            got << fields.join(QLatin1Char('|'));
+        }
+        EXPECT_EQ(got, (QStringList{QStringLiteral("1|1|NULL|NULL|10|Suppress|{a} = 'x'"),
+                                    QStringLiteral("1|2|NULL|NULL|NULL|Gone|line1\r\nline2"),
+                                    QStringLiteral("2|3|NULL|NULL|20|Two\r\nlines|true")}));
+        QSqlQuery seq = db.exec(QStringLiteral("SELECT FieldElementSeq FROM FieldElementsMapping"));
+        ASSERT_TRUE(seq.next());
+        EXPECT_EQ(seq.value(0).toInt(), 1);
+    }
+
+    // A second call finds the file current.
+    const QByteArray upgraded = bytes(path());
+    messages.clear();
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_EQ(bytes(path()), upgraded);
+    EXPECT_EQ(backups().size(), 1);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(DatabaseCreatorTest, FailedUpgradeLeavesTheFileAsItWas) {
+    makeOldFile(path(), true);
+    {
+        // A table in the way of the conditional formula step, the last one.
+        DbConnection db(path());
+        db.exec(QStringLiteral("CREATE TABLE temp_ConditionalFormulas (x INTEGER)"));
+    }
+    const QByteArray before = bytes(path());
+    EXPECT_FALSE(OpenAndUpgradeDatabase(path()));
+    EXPECT_EQ(bytes(path()), before);
+    ASSERT_EQ(messages.size(), 2);  // the backup, then the failure
+    EXPECT_TRUE(messages.back().startsWith(
+        QLatin1String("Tavrin Database Schema Update: Error updating database\r\n\r\n")));
+    EXPECT_TRUE(messages.back().contains(QLatin1String("temp_ConditionalFormulas")));
+    EXPECT_FALSE(statuses.contains(QStringLiteral("Creating HyperlinkFormatting Table")));
+    EXPECT_TRUE(LastError().contains(QLatin1String("temp_ConditionalFormulas")));
+
+    // Trying again fails the same way, without another copy of the same file.
+    EXPECT_FALSE(OpenAndUpgradeDatabase(path()));
+    EXPECT_EQ(bytes(path()), before);
+    EXPECT_EQ(backups().size(), 1);
+}
+
+TEST_F(DatabaseCreatorTest, OldCrossTabGroupsOfOneIdAreToldApartByTheirOrder) {
+    makeOldFile(path());
+    {
+        DbConnection db(path());
+        // Object 10: column groups 1, 2 then row group 1; object 20: groups that never repeat.
+        for (int report : {1, 2}) {
+            insertRow(db, QStringLiteral("CrossTabObjects"),
+                      {{QStringLiteral("Report_Id"), report},
+                       {QStringLiteral("ReportObject_Id"), report * 10}});
+            insertRow(db, QStringLiteral("Fields"),
+                      {{QStringLiteral("Report_Id"), report}, {QStringLiteral("Field_Id"), 5}});
+        }
+        const int rows[][2] = {{10, 1}, {10, 2}, {10, 1}, {20, 1}, {20, 2}};
+        for (const auto& [object, group] : rows) {
+            insertRow(db, QStringLiteral("CrossTabGroups"),
+                      {{QStringLiteral("Report_Id"), object / 10},
+                       {QStringLiteral("ReportObject_Id"), object},
+                       {QStringLiteral("Group_Id"), group},
+                       {QStringLiteral("Field_Id"), 5},
+                       {QStringLiteral("Condition"), QStringLiteral("row %1").arg(object)}});
+        }
+    }
+    ASSERT_TRUE(OpenAndUpgradeDatabase(path())) << messages.join(u'\n').toStdString();
+    DbConnection db(path());
+    QSqlQuery rows = db.exec(QStringLiteral(
+        "SELECT ReportObject_Id, Group_Id, Type, Field_Id FROM CrossTabGroups ORDER BY rowid"));
+    QStringList got;
+    while (rows.next()) {
+        got << QStringLiteral("%1/%2/%3/%4")
+                   .arg(rows.value(0).toString(), rows.value(1).toString(),
+                        rows.value(2).toString(), rows.value(3).toString());
+    }
+    EXPECT_EQ(got, (QStringList{QStringLiteral("10/1/Column/5"), QStringLiteral("10/2/Column/5"),
+                                QStringLiteral("10/1/Row/5"), QStringLiteral("20/1//5"),
+                                QStringLiteral("20/2//5")}));
+}
+
+TEST_F(DatabaseCreatorTest, AnEmptyFileIsANewDatabase) {
+    { QFile(path()).open(QIODevice::WriteOnly); }
+    ASSERT_EQ(QFileInfo(path()).size(), 0);
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_TRUE(backups().isEmpty());
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(versionOf(path()), QStringLiteral("4.0"));
+    EXPECT_EQ(text(dumpSchema(path())), text(goldenSchema()));
+}
+
+TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) {
+    ASSERT_TRUE(CreateDatabase(path()));
+    {
+        DbConnection db(path());
+        db.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+        db.exec(QStringLiteral("DROP TABLE FieldObjects"));
+        db.exec(createTableSql(*schemaTable(QStringLiteral("FieldObjects")))
+                    .replace(QStringLiteral("\"Field_Id\" INTEGER"),
+                             QStringLiteral("\"Field_Id\" INTEGER NOT NULL")));
+        const QVariantMap report{{QStringLiteral("Report_Id"), 1}};
+        insertRow(db, QStringLiteral("Reports"), report);
+        insertRow(db, QStringLiteral("Fields"),
+                  {{QStringLiteral("Report_Id"), 1}, {QStringLiteral("Field_Id"), 3}});
+        insertRow(db, QStringLiteral("ReportObjects"),
+                  {{QStringLiteral("Report_Id"), 1}, {QStringLiteral("ReportObject_Id"), 10}});
+        insertRow(db, QStringLiteral("FieldObjects"),
+                  {{QStringLiteral("Report_Id"), 1},
+                   {QStringLiteral("ReportObject_Id"), 10},
+                   {QStringLiteral("Field_Id"), 3}});
+    }
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_EQ(backups().size(), 1);
+    // The rebuilt table comes last.
+    QStringList live = dumpSchema(path());
+    QStringList golden = goldenSchema();
+    live.sort();
+    golden.sort();
+    EXPECT_EQ(text(live), text(golden));
+    DbConnection db(path());
+    QSqlQuery row = db.exec(QStringLiteral("SELECT Field_Id FROM FieldObjects"));
+    ASSERT_TRUE(row.next());
+    EXPECT_EQ(row.value(0).toInt(), 3);
+}
+
+TEST_F(DatabaseCreatorTest, VersionsCompareAsText) {
+    const struct {
+        const char* version;
+        bool upgraded;
+    } cases[] = {{"3.0.54", true}, {"4", true},    {"10.0", true},
+                 {"", true},       {"4.0", false}, {"4.1", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.version);
+        QFile::remove(path());
+        for (const QString& b : backups()) QFile::remove(dir.filePath(b));
+        ASSERT_TRUE(CreateDatabase(path()));
+        {
+            DbConnection db(path());
+            SetDatabaseVersion(db, QLatin1String(c.version), QStringLiteral("U"));
+        }
+        EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+        EXPECT_EQ(backups().size(), c.upgraded ? 1 : 0);
+        EXPECT_EQ(versionOf(path()), c.upgraded ? QStringLiteral("4.0") : QLatin1String(c.version));
+        EXPECT_EQ(text(dumpSchema(path())), text(goldenSchema()));
+    }
+}
+
+TEST_F(DatabaseCreatorTest, BackupTakesTheFirstFreeName) {
+    ASSERT_TRUE(CreateDatabase(path()));
+    for (const char* taken : {"tv_Backup20061231.db", "tv_Backup20061231_1.db"}) {
+        QFile file(dir.filePath(QLatin1String(taken)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString copy = BackupDatabase(path(), QDate(2006, 12, 31));
+    EXPECT_EQ(copy, dir.filePath(QStringLiteral("tv_Backup20061231_2.db")));
+    EXPECT_EQ(bytes(copy), bytes(path()));
+    EXPECT_EQ(backups().size(), 3);  // no temporary file left beside them
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+}

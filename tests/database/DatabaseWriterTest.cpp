@@ -1,0 +1,626 @@
+#include <QCoreApplication>
+#include <QFile>
+#include <QSqlQuery>
+#include <map>
+
+#include "DatabaseFixture.h"
+#include "DatabaseWriter.h"
+#include "Settings.h"
+#include "SharedBlocks.h"
+#include "TestSupport.h"
+#include "UserMessages.h"
+#include "tvArea.h"
+#include "tvBlobObject.h"
+#include "tvCrossTabObject.h"
+#include "tvDatabase.h"
+#include "tvDatabaseFieldDefinition.h"
+#include "tvDatabaseTable.h"
+#include "tvFieldElement.h"
+#include "tvFieldObject.h"
+#include "tvFormulaField.h"
+#include "tvIReportObject.h"
+#include "RunLog.h"
+#include "tvReportStatistics.h"
+#include "tvSQLExpressionFieldDefinition.h"
+#include "tvSection.h"
+#include "tvSubReportObject.h"
+#include "tvSummaryFieldDefinition.h"
+#include "tvTextObject.h"
+
+namespace {
+
+// The sample report `name`, loaded as the Extract driver loads it.
+std::unique_ptr<tvReport> sample(const char* name) {
+    auto report = std::make_unique<tvReport>();
+    report->init(sampleReport(QString::fromLatin1(name)), 0, 0);
+    return report;
+}
+
+// The number of report objects of each kind in the report and its subreports.
+void countObjects(const tvReport& report, std::map<int, int>& kinds) {
+    for (const tvArea& area : report.tvAreas) {
+        for (const tvSection& section : area.tvSections) {
+            for (const tvIReportObject& object : section.reportObjects) ++kinds[object.kind];
+        }
+    }
+    for (const tvSubReportObject& object : report.subReports) countObjects(*object.report, kinds);
+}
+
+// The first object of type T in the report's sections.
+template <class T>
+T* firstObject(tvReport& report) {
+    for (tvArea& area : report.tvAreas) {
+        for (tvSection& section : area.tvSections) {
+            for (tvIReportObject& object : section.reportObjects) {
+                if (auto* found = dynamic_cast<T*>(&object)) return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class DatabaseWriterTest : public DatabaseFixture {
+protected:
+    void SetUp() override {
+        DatabaseFixture::SetUp();
+        REPORTS().DBPath = dir.path() + QLatin1Char('/');
+        previousMessages_ =
+            setMessageHandler([this](const QString& text, const QString&) { shown << text; });
+    }
+    void TearDown() override {
+        CloseLog();
+        setMessageHandler(std::move(previousMessages_));
+        REPORTS() = Settings();
+        DatabaseFixture::TearDown();
+    }
+
+    bool write(tvReport& report) {
+        return DatabaseWriter().WriteReport(report, QStringLiteral("sample.rpt"), path(),
+                                              report.reportFileName);
+    }
+
+    // The first column of every row of `sql`, as text.
+    QStringList column(const QString& sql, const QVariantList& values = {}) const {
+        DbConnection db(path());
+        QSqlQuery query = db.exec(sql, values);
+        QStringList out;
+        while (query.next()) out << query.value(0).toString();
+        return out;
+    }
+    int count(const QString& table) const {
+        return column(QStringLiteral("SELECT count(*) FROM ") + table).value(0).toInt();
+    }
+
+    // Every row of every table, in storage order.
+    QByteArray dumpRows() const {
+        DbConnection db(path());
+        QByteArray out;
+        for (const TableDef& table : schemaTables()) {
+            QSqlQuery query =
+                db.exec(QStringLiteral("SELECT * FROM \"%1\"").arg(QLatin1String(table.name)));
+            while (query.next()) {
+                out += table.name;
+                for (int i = 0; i < static_cast<int>(table.columns.size()); ++i) {
+                    out += '|' + query.value(i).toString().toUtf8();
+                }
+                out += '\n';
+            }
+        }
+        return out;
+    }
+
+    // Every reference in the file names a row that exists.
+    void expectConsistent() const {
+        EXPECT_EQ(column(QStringLiteral("PRAGMA foreign_key_check")), QStringList());
+        EXPECT_EQ(column(QStringLiteral(
+                      "SELECT s.SubReport_Report_Id FROM SubreportObjects s WHERE NOT EXISTS "
+                      "(SELECT 1 FROM Reports r WHERE r.Report_Id = s.SubReport_Report_Id)")),
+                  QStringList());
+    }
+
+    QString runLog() const {
+        CloseLog();
+        QFile file(runLogPath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    QStringList shown;
+    MessageHandler previousMessages_;
+};
+
+TEST_F(DatabaseWriterTest, WritesTheReportItsTablesAndFieldDefinitions) {
+    auto report = sample("fields.rpt");
+    report->tvReportStatistics->revisionNumber = 7;
+    report->tvReportStatistics->totalEditTime = 12;
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();  // the database file is created
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(u'\n').toStdString();
+
+    const QString id = column(QStringLiteral("SELECT Report_Id FROM Reports")).value(0);
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportName || '|' || ReportFileName || '|' || "
+                                    "RevisionNumber || '|' || Title FROM Reports")),
+              QStringList{QStringLiteral("fields.rpt|") + report->reportFileName +
+                          QStringLiteral("|7|") + report->reportTitle});
+    EXPECT_EQ(column(QStringLiteral("SELECT revisionNumber || '|' || totalEditTime FROM "
+                                    "Report_Statistics WHERE Report_Id = ?"),
+                     {id}),
+              QStringList{QStringLiteral("7|12")});
+    EXPECT_EQ(count(QStringLiteral("Printer")), 1);
+    EXPECT_EQ(count(QStringLiteral("Report_Database")), 1);
+    EXPECT_EQ(count(QStringLiteral("Export_Options")), 1);
+
+    // Tables and database fields first, from 1; every definition after them in one id space.
+    const tvDatabase& database = *report->tvDatabase;
+    EXPECT_EQ(column(QStringLiteral("SELECT Name FROM Tables ORDER BY Table_Id")),
+              (QStringList{database.tables.Item(1).name, database.tables.Item(2).name}));
+    const qsizetype databaseFields = database.allFields.Count();
+    EXPECT_EQ(column(QStringLiteral("SELECT min(Field_Id) || '-' || max(Field_Id) FROM "
+                                    "DatabaseFields")),
+              QStringList{QStringLiteral("1-%1").arg(databaseFields)});
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT Name FROM FormulaFields ORDER BY Field_Id")),
+        (QStringList{report->tvFormulaFields.Item(1).name, report->tvFormulaFields.Item(2).name}));
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT FormulaText FROM FormulaFields ORDER BY Field_Id")).value(0),
+        report->tvFormulaFields.Item(1).text);
+    EXPECT_EQ(count(QStringLiteral("ParameterFields")), report->tvParameters.Count());
+    EXPECT_EQ(count(QStringLiteral("GroupNameFields")), report->tvGroupNameFields.Count());
+    EXPECT_EQ(count(QStringLiteral("SQLExpressionFields")), report->tvSQLExpressionFields.Count());
+    EXPECT_EQ(count(QStringLiteral("SummaryFields")), report->tvSummaryFieldDefinitions.Count());
+    EXPECT_EQ(count(QStringLiteral("RunningTotalFields")), report->runningTotalFields.Count());
+    EXPECT_EQ(count(QStringLiteral("SortFields")),
+              report->tvGroupSortFields.Count() + report->tvRecordSortFields.Count());
+    EXPECT_EQ(count(QStringLiteral("GroupSortFields")) + count(QStringLiteral("RecordSortFields")),
+              count(QStringLiteral("SortFields")));
+    // Every summary names the id of what it summarizes; no area is ever set.
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM SummaryFields WHERE "
+                                    "SummarizedField_Id IS NULL OR HeaderAreaId IS NOT NULL OR "
+                                    "FooterAreaId IS NOT NULL")),
+              QStringList{QStringLiteral("0")});
+    // A special field sorted on before the special fields' own step keeps one id for both.
+    EXPECT_EQ(column(QStringLiteral("SELECT v.Name FROM RecordSortFields r JOIN SortFields s ON "
+                                    "s.SortField_Id = r.SortField_Id JOIN SpecialVarFields v ON "
+                                    "v.Field_Id = s.Field_Id AND v.Report_Id = s.Report_Id")),
+              QStringList{QStringLiteral("RecordNumber")});
+    // A database field enters the registry under its own id only once something refers to it.
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM Fields f JOIN DatabaseFields d ON "
+                                    "d.Field_Id = f.Field_Id AND d.Report_Id = f.Report_Id "
+                                    "AND d.Name <> f.Name")),
+              QStringList{QStringLiteral("0")});
+    EXPECT_GT(column(QStringLiteral("SELECT count(*) FROM Fields WHERE Kind = 1")).value(0).toInt(),
+              0);
+
+    const QString log = runLog();
+    EXPECT_TRUE(
+        log.startsWith(QStringLiteral("Generating DB for report: sample.rpt\n"
+                                      "Initialized the DB\nDeleting report Data\n"
+                                      "Writing report data\nWriting printer data\n"
+                                      "Writing DB data\nWriting DB tables data\n")))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Writing special var fields data\n")));
+}
+
+TEST_F(DatabaseWriterTest, SubreportsAreReportsOfTheirOwnUnderTheMainRevision) {
+    auto report = sample("objects.rpt");
+    report->tvReportStatistics->revisionNumber = 3;
+    ASSERT_TRUE(write(*report));
+    ASSERT_EQ(report->subReports.Count(), 2);
+    QStringList reports{QStringLiteral("objects.rpt|3")};
+    QStringList links;
+    for (const tvSubReportObject& object : report->subReports) {
+        EXPECT_EQ(object.report->tvReportStatistics->revisionNumber, 3);
+        reports << object.report->reportFileName + QStringLiteral("|3");
+        links << object.objectName + u'>' + object.report->reportFileName;
+    }
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportName || '|' || RevisionNumber FROM Reports "
+                                    "ORDER BY Report_Id")),
+              reports);
+    EXPECT_EQ(column(QStringLiteral("SELECT s.Name || '>' || r.ReportName FROM SubreportObjects s "
+                                    "JOIN Reports r ON r.Report_Id = s.SubReport_Report_Id "
+                                    "ORDER BY s.ReportObject_Id")),
+              links);
+    EXPECT_EQ(count(QStringLiteral("Report_Statistics")), 3);
+
+    // A subreport of the same name and revision in another report is a report of its own.
+    auto other = sample("objects.rpt");
+    other->reportFileName = QStringLiteral("/elsewhere/objects.rpt");
+    other->tvReportStatistics->revisionNumber = 3;
+    ASSERT_TRUE(write(*other));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 6);
+    EXPECT_EQ(count(QStringLiteral("SubreportObjects")), 4);
+}
+
+TEST_F(DatabaseWriterTest, AreasSectionsAndObjectsFollowTheLayout) {
+    auto report = sample("objects.rpt");
+    ASSERT_TRUE(write(*report));
+    const QString main = QStringLiteral(" WHERE Report_Id = (SELECT min(Report_Id) FROM Reports)");
+    EXPECT_EQ(count(QStringLiteral("Areas") + main), report->tvAreas.Count());
+    qsizetype sections = 0;
+    qsizetype objects = 0;
+    qsizetype formulas = 0;
+    for (const tvArea& area : report->tvAreas) {
+        sections += area.tvSections.Count();
+        for (const tvSection& section : area.tvSections) {
+            objects += section.reportObjects.Count();
+            formulas += section.ConditionalFormulas.Count();
+        }
+    }
+    EXPECT_EQ(count(QStringLiteral("Sections") + main), sections);
+    EXPECT_EQ(count(QStringLiteral("ReportObjects") + main), objects);
+    EXPECT_EQ(count(QStringLiteral("ConditionalFormulas") + main +
+                    QStringLiteral(" AND Section_Id IS NOT NULL")),
+              formulas);
+    // Objects take their ids after the field definitions, from the same counter.
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT count(*) FROM ReportObjects o JOIN Fields f ON "
+                              "f.Report_Id = o.Report_Id AND f.Field_Id = o.ReportObject_Id")),
+        QStringList{QStringLiteral("0")});
+    EXPECT_EQ(column(QStringLiteral("SELECT SectionFriendlyName FROM Sections") + main +
+                     QStringLiteral(" AND Area_Id = 1 AND Section_Id = 1")),
+              QStringList{GetSectionDisplayName(*report, 1, 1)});
+    EXPECT_TRUE(runLog().contains(QStringLiteral("\t\t\tWriting Report Object: ")));
+}
+
+TEST_F(DatabaseWriterTest, EverySampleWritesOneRowOfItsKindPerObject) {
+    const std::pair<int, const char*> kindTables[] = {
+        {1, "FieldObjects"}, {2, "TextObjects"},      {3, "LineObjects"},
+        {4, "BoxObjects"},   {5, "SubreportObjects"}, {6, "OleObjects"},
+        {7, "GraphObjects"}, {8, "CrossTabObjects"},  {9, "BlobObjects"},
+        {10, "MapObjects"},  {11, "OlapGridObjects"},
+    };
+    std::map<int, int> kinds;
+    for (const char* name :
+         {"fields.rpt", "objects.rpt", "layout.rpt", "charts.rpt", "grouped.rpt", "list.rpt"}) {
+        auto report = sample(name);
+        ASSERT_TRUE(write(*report)) << name << runLog().toStdString();
+        countObjects(*report, kinds);
+    }
+    int objects = 0;
+    for (const auto& [kind, number] : kinds) objects += number;
+    EXPECT_EQ(count(QStringLiteral("ObjectPosition")), objects);
+    for (const auto& [kind, table] : kindTables) {
+        EXPECT_EQ(count(QLatin1String(table)), kinds[kind]) << table;
+    }
+    // Every object but lines and boxes has a border; text and field objects a font.
+    EXPECT_EQ(count(QStringLiteral("BorderFormatting")), objects - kinds[3] - kinds[4]);
+    EXPECT_EQ(count(QStringLiteral("FontFormatting")), kinds[1] + kinds[2]);
+    // A chart names twelve fonts of its own.
+    EXPECT_EQ(count(QStringLiteral("Font")), kinds[1] + kinds[2] + 12 * kinds[7]);
+    EXPECT_EQ(count(QStringLiteral("SubreportFormatting")), kinds[5]);
+    for (const int kind : {7, 8, 9, 10, 11}) EXPECT_GT(kinds[kind], 0) << kind;
+    EXPECT_GT(count(QStringLiteral("CrossTabGroups")), 0);
+    EXPECT_GT(count(QStringLiteral("ObjectFieldMapping")), 0);
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(u'\n').toStdString();
+}
+
+TEST_F(DatabaseWriterTest, ATextObjectMapsEachOfItsFieldsOnceInOrder) {
+    auto report = sample("objects.rpt");
+    tvTextObject* text = nullptr;
+    for (const tvArea& area : report->tvAreas) {
+        for (const tvSection& section : area.tvSections) {
+            for (tvIReportObject& object : section.reportObjects) {
+                auto* candidate = dynamic_cast<tvTextObject*>(&object);
+                if (!text && candidate && candidate->fieldElements.Count() == 1) text = candidate;
+            }
+        }
+    }
+    ASSERT_NE(text, nullptr);
+    // The fields A, B and A: the table keeps one row per field of a text.
+    tvIFieldDefinition* first = text->fieldElements.Item(1).fieldDefinition;
+    tvIFieldDefinition* second = nullptr;
+    for (tvDatabaseFieldDefinition& field : report->tvDatabase->tables.Item(1).fields) {
+        if (field.name != first->name) second = &field;
+    }
+    ASSERT_NE(second, nullptr);
+    for (tvIFieldDefinition* field : {second, first}) {
+        auto element = std::make_unique<tvFieldElement>();
+        element->fieldDefinition = field;
+        text->fieldElements.Add(std::move(element));
+    }
+    text->hyperlinkFormatting.hyperlinkText = QStringLiteral("http://a/?x=1, ,y='2'");
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    EXPECT_EQ(
+        column(QStringLiteral("SELECT f.Name || '@' || m.FieldElementSeq FROM "
+                              "FieldElementsMapping m JOIN TextObjects t ON "
+                              "t.Report_Id = m.Report_Id AND "
+                              "t.ReportObject_Id = m.ReportObject_Id JOIN Fields f ON "
+                              "f.Report_Id = m.Report_Id AND f.Field_Id = m.FieldElement_Id "
+                              "WHERE t.Name = ? ORDER BY m.FieldElementSeq"),
+               {text->objectName}),
+        (QStringList{first->name + QStringLiteral("@1"), second->name + QStringLiteral("@2")}));
+    EXPECT_EQ(column(QStringLiteral("SELECT HyperlinkText FROM HyperlinkFormatting")),
+              QStringList{text->hyperlinkFormatting.hyperlinkText});
+}
+
+TEST_F(DatabaseWriterTest, WritingAgainReplacesTheCopyOfTheSameRevisionOnly) {
+    auto report = sample("objects.rpt");
+    ASSERT_TRUE(write(*report));
+    const int tables = count(QStringLiteral("Tables"));
+    const int fields = count(QStringLiteral("Fields"));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 3);
+    EXPECT_EQ(count(QStringLiteral("Tables")), tables);
+    EXPECT_EQ(count(QStringLiteral("Fields")), fields);
+
+    report->tvReportStatistics->revisionNumber += 1;
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 6);
+}
+
+TEST_F(DatabaseWriterTest, AFailureInMidReportLeavesTheEarlierCopy) {
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report));
+    const QByteArray before = dumpRows();
+
+    // The database refuses the report's areas, long after its earlier copy was deleted.
+    {
+        DbConnection db(path());
+        db.exec(
+            QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Areas "
+                           "BEGIN SELECT RAISE(ABORT, 'no areas today'); END"));
+    }
+    DatabaseWriter writer;
+    EXPECT_FALSE(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()));
+    EXPECT_EQ(dumpRows(), before);
+    EXPECT_TRUE(writer.failureReason().contains(QStringLiteral("no areas today")));
+    EXPECT_TRUE(runLog().contains(QStringLiteral("Database update failed: ")));
+}
+
+TEST_F(DatabaseWriterTest, TextIsStoredAsTypedAndCutOnlyWhereTheColumnEnds) {
+    auto report = sample("fields.rpt");
+    const QString quoted = QStringLiteral("O'Brien's \"report\"'); DROP TABLE Reports; --");
+    report->reportTitle = quoted;
+    tvFormulaField& formula = report->tvFormulaFields.Item(1);
+    formula.text = QStringLiteral("if {x} = 'a' then\r\n  'b'");
+    ASSERT_GE(report->tvSQLExpressionFields.Count(), 1);
+    tvSQLExpressionFieldDefinition& expression = report->tvSQLExpressionFields.Item(1);
+    expression.text = QString(300, u'x');
+    report->sqlQueryString = QStringLiteral("SELECT a\r\nFROM t");
+    ASSERT_TRUE(write(*report));
+
+    EXPECT_EQ(column(QStringLiteral("SELECT Title FROM Reports")), QStringList{quoted});
+    EXPECT_EQ(column(QStringLiteral("SELECT SQLQueryString FROM Reports")),
+              QStringList{QStringLiteral("SELECT a FROM t")});
+    EXPECT_EQ(column(QStringLiteral("SELECT FormulaText FROM FormulaFields WHERE Name = ?"),
+                     {formula.name}),
+              QStringList{formula.text});
+    EXPECT_EQ(column(QStringLiteral("SELECT ExpressionText FROM SQLExpressionFields WHERE "
+                                    "Name = ?"),
+                     {expression.name}),
+              QStringList{QString(255, u'x')});
+    EXPECT_TRUE(runLog().contains(
+        QStringLiteral("Text cut to 255 characters: SQLExpressionFields.ExpressionText\n")));
+}
+
+TEST_F(DatabaseWriterTest, ASummaryThatCannotBeStoredEndsTheSummariesOnly) {
+    auto report = sample("fields.rpt");
+    ASSERT_GE(report->tvSummaryFieldDefinitions.Count(), 2);
+    tvSummaryFieldDefinition& broken = report->tvSummaryFieldDefinitions.Item(1);
+    broken.summarizedField = nullptr;  // the table needs the summarized field
+    ASSERT_TRUE(write(*report));
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(
+        shown.first().startsWith(QStringLiteral("Error occurred inserting Summary Field '") +
+                                 broken.name + QStringLiteral("' into database.  Error = ")))
+        << shown.first().toStdString();
+    EXPECT_EQ(count(QStringLiteral("SummaryFields")), 0);
+    EXPECT_EQ(count(QStringLiteral("FormulaFields")), report->tvFormulaFields.Count());
+    EXPECT_EQ(count(QStringLiteral("Areas")), report->tvAreas.Count());
+}
+
+TEST_F(DatabaseWriterTest, AStoredOwnerIsFoundIgnoringCaseAndAnUnknownOneLeftOut) {
+    ASSERT_TRUE(DatabaseCreator::CreateDatabase(path()));
+    {
+        DbConnection db(path());
+        db.exec(QStringLiteral("INSERT INTO ReportOwner (Name) VALUES (?)"),
+                {QStringLiteral("O'Neil")});
+    }
+    auto report = sample("fields.rpt");
+    REPORTS().ReportOwner = QStringLiteral("Nobody");
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportOwner_Id IS NULL FROM Reports")),
+              QStringList{QStringLiteral("1")});
+    REPORTS().ReportOwner = QStringLiteral("o'neil");
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(column(QStringLiteral("SELECT o.Name FROM Reports r JOIN ReportOwner o ON "
+                                    "o.ReportOwner_id = r.ReportOwner_Id")),
+              QStringList{QStringLiteral("O'Neil")});
+}
+
+TEST_F(DatabaseWriterTest, ObjectsWithoutAFieldDefinitionAreStoredWithoutAField) {
+    auto report = sample("charts.rpt");
+    auto* blob = firstObject<tvBlobObject>(*report);
+    auto* crossTab = firstObject<tvCrossTabObject>(*report);
+    ASSERT_TRUE(blob && crossTab && crossTab->rowGroups.Count() > 0);
+    blob->field = nullptr;
+    crossTab->rowGroups.Item(1).field = nullptr;
+    auto fields = sample("objects.rpt");
+    auto* field = firstObject<tvFieldObject>(*fields);
+    ASSERT_TRUE(field);
+    field->field = nullptr;
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    ASSERT_TRUE(write(*fields)) << runLog().toStdString();
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM BlobObjects WHERE Name = ? AND "
+                                    "DatabaseField_Id IS NULL"),
+                     {blob->objectName}),
+              QStringList{QStringLiteral("1")});
+    EXPECT_EQ(column(QStringLiteral("SELECT Group_Id FROM CrossTabGroups WHERE Type = 'Row' AND "
+                                    "Field_Id IS NULL")),
+              QStringList{QStringLiteral("1")});
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM FieldObjects WHERE Name = ? AND "
+                                    "Field_Id IS NULL"),
+                     {field->objectName}),
+              QStringList{QStringLiteral("1")});
+    expectConsistent();
+}
+
+TEST_F(DatabaseWriterTest, BlobScalingsKeepTheirFraction) {
+    auto report = sample("charts.rpt");
+    auto* blob = firstObject<tvBlobObject>(*report);
+    ASSERT_TRUE(blob);
+    blob->xScaling = QStringLiteral("1.5");
+    blob->yScaling = QStringLiteral("0.5");
+    ASSERT_TRUE(write(*report));
+    DbConnection db(path());
+    QSqlQuery row = db.exec(QStringLiteral("SELECT XScaling, YScaling FROM BlobObjects"));
+    ASSERT_TRUE(row.next());
+    EXPECT_DOUBLE_EQ(row.value(0).toDouble(), 1.5);
+    EXPECT_DOUBLE_EQ(row.value(1).toDouble(), 0.5);
+}
+
+TEST_F(DatabaseWriterTest, ALongNameIsLookedUpAsStored) {
+    auto report = sample("objects.rpt");
+    auto* field = firstObject<tvFieldObject>(*report);
+    ASSERT_TRUE(field && report->tvFormulaFields.Count() > 0);
+    tvFormulaField& formula = report->tvFormulaFields.Item(1);
+    formula.name = QStringLiteral("{@") + QString(300, u'n') + u'}';
+    field->field = &formula;
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    const QString stored = formula.name.left(255);
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM Fields WHERE Name = ?"), {stored}),
+              QStringList{QStringLiteral("1")});
+    EXPECT_EQ(column(QStringLiteral("SELECT f.Name FROM FieldObjects o JOIN Fields f ON "
+                                    "f.Report_Id = o.Report_Id AND f.Field_Id = o.Field_Id "
+                                    "WHERE o.Name = ?"),
+                     {field->objectName}),
+              QStringList{stored});
+    expectConsistent();
+}
+
+TEST_F(DatabaseWriterTest, EverySpellingOfAReportPathNamesOneReport) {
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    const QString real = work.filePath(QStringLiteral("a.rpt"));
+    ASSERT_TRUE(QFile::copy(sampleReport(QStringLiteral("fields.rpt")), real));
+    ASSERT_TRUE(QFile::link(real, work.filePath(QStringLiteral("link.rpt"))));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(work.path());
+    for (const QString& spelling :
+         {QStringLiteral("a.rpt"), QStringLiteral("./a.rpt"), real,
+          work.path() + QStringLiteral("/./x/../a.rpt"), QStringLiteral("link.rpt")}) {
+        SCOPED_TRACE(spelling.toStdString());
+        auto report = sample("fields.rpt");
+        report->reportFileName = spelling;
+        EXPECT_TRUE(write(*report));
+    }
+    QDir::setCurrent(previous);
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportFileName FROM Reports")),
+              QStringList{QFileInfo(real).canonicalFilePath()});
+}
+
+TEST_F(DatabaseWriterTest, TwoObjectsShowingOneSubreportShareItsRows) {
+    auto report = sample("objects.rpt");
+    ASSERT_EQ(report->subReports.Count(), 2);
+    report->subReports.Item(2).report->reportFileName =
+        report->subReports.Item(1).report->reportFileName;
+    ASSERT_TRUE(write(*report));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 2);
+    EXPECT_EQ(column(QStringLiteral("SELECT count(DISTINCT SubReport_Report_Id) FROM "
+                                    "SubreportObjects")),
+              QStringList{QStringLiteral("1")});
+    expectConsistent();
+}
+
+TEST_F(DatabaseWriterTest, TablesOfOneNameAreAllStored) {
+    auto report = sample("fields.rpt");
+    const QString name = report->tvDatabase->tables.Item(1).name;
+    for (const QString& twinName : {name, name, QString(300, u't'), QString(300, u't')}) {
+        auto twin = std::make_unique<tvDatabaseTable>();
+        twin->name = twinName;
+        report->tvDatabase->tables.Add(std::move(twin));
+    }
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    const QStringList names = column(QStringLiteral("SELECT Name FROM Tables ORDER BY Table_Id"));
+    ASSERT_EQ(names.size(), report->tvDatabase->tables.Count());
+    EXPECT_EQ(names.mid(names.size() - 4),
+              (QStringList{name + QStringLiteral(" (2)"), name + QStringLiteral(" (3)"),
+                           QString(255, u't'), QString(251, u't') + QStringLiteral(" (2)")}));
+    EXPECT_TRUE(runLog().contains(QStringLiteral("Text cut to 255 characters: Tables.Name\n")));
+    expectConsistent();
+}
+
+TEST_F(DatabaseWriterTest, AnEmptyOrBrokenFileIsANewDatabaseOrAReasonGiven) {
+    const struct {
+        const char* content;
+        bool written;
+        const char* reason;
+    } cases[] = {{"", true, ""},
+                 {"this is no database at all, not even close", false, "file is not a database"}};
+    // Nothing attached: the module's messages go where the program's others go.
+    DatabaseCreator::setProgress({});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content);
+        {
+            QFile file(path());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(c.content);
+        }
+        shown.clear();
+        auto report = sample("fields.rpt");
+        DatabaseWriter writer;
+        EXPECT_EQ(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()),
+                  c.written);
+        EXPECT_TRUE(writer.failureReason().contains(QLatin1String(c.reason)))
+            << writer.failureReason().toStdString();
+        EXPECT_TRUE(backups().isEmpty());
+        if (c.written) {
+            EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+            EXPECT_TRUE(shown.isEmpty());
+            expectConsistent();
+        } else {
+            EXPECT_TRUE(runLog().contains(QLatin1String(c.reason)));
+            ASSERT_FALSE(shown.isEmpty());
+            EXPECT_TRUE(shown.back().contains(QLatin1String(c.reason)));
+        }
+        QFile::remove(path());
+    }
+}
+
+// While the program runs, the writer keeps its connection for the next report, but only for the
+// same file: one deleted or replaced meanwhile is opened anew.
+TEST_F(DatabaseWriterTest, AKeptConnectionFollowsTheFileNotItsName) {
+    int argc = 1;
+    char name[] = "database_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+    ASSERT_TRUE(QFile::remove(path()));
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+    ASSERT_TRUE(QFile::rename(path(), path() + QStringLiteral(".old")));
+    ASSERT_TRUE(QFile::copy(path() + QStringLiteral(".old"), path()));
+    report->tvReportStatistics->revisionNumber += 1;
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 2);
+    expectConsistent();
+}
+
+// Rows of one table are stored many at a time; a count that fills several statements and leaves
+// a rest of every smaller size keeps every row, in its order, and a second writing replaces them.
+TEST_F(DatabaseWriterTest, ManyRowsOfOneTableAreStoredInTheirOrder) {
+    auto report = sample("fields.rpt");
+    tvDatabaseTable& table = report->tvDatabase->tables.Item(1);
+    for (int i = 0; i < 190; ++i) {
+        auto field = std::make_unique<tvDatabaseFieldDefinition>();
+        field->name = QStringLiteral("{%1.Extra%2}").arg(table.name).arg(i);
+        field->databaseFieldName = QStringLiteral("Extra%1").arg(i);
+        table.fields.Add(std::move(field));
+    }
+    QStringList expected;
+    for (const tvDatabaseTable& t : report->tvDatabase->tables) {
+        for (const tvDatabaseFieldDefinition& field : t.fields) expected << field.name;
+    }
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(write(*report)) << runLog().toStdString();
+        EXPECT_EQ(column(QStringLiteral("SELECT Name FROM DatabaseFields ORDER BY Field_Id")),
+                  expected);
+    }
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+    expectConsistent();
+}

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "DesignDocument.h"
+#include "LogonDialog.h"
+#include "frmLogin.h"
+
+namespace {
+
+std::unique_ptr<rt::Object> database() {
+    static const QByteArray xml = R"(<Report><Database><Tables>
+      <Table dllName="crdb_odbc.dll" logonUser="sa" logonPassword="pw"><ConnectionProperties>
+        <Property name="DSN" value="Sales"/></ConnectionProperties></Table>
+    </Tables></Database></Report>)";
+    return rt::DesignDocument::parse(xml, QStringLiteral("t"))->report()->object("Database");
+}
+
+TEST(LogonDialog, OpensWithTheControllersTextsAndRetriesUntilTheLoginWorks) {
+    auto db = database();
+    frmLogin controller;
+    controller.setVars(*db, QStringLiteral("crdb_odbc.dll"), QStringLiteral("Sales"),
+                       QStringLiteral("salesdb"), QStringLiteral("/r/Sales.rpt"),
+                       QStringLiteral("sa"), nullptr);
+    QStringList messages;
+    LogonDialog::messageBox() = [&](QWidget*, const QString& text, const QString& title) {
+        messages << title + u':' + text;
+    };
+    LogonDialog dialog(controller);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Login"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblServer"))->text(),
+              QStringLiteral("DSN"));
+    EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtServer"))->text(),
+              QStringLiteral("Sales"));
+    EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtPassword"))->echoMode(),
+              QLineEdit::Password);
+    auto* password = dialog.findChild<QLineEdit*>(QStringLiteral("txtPassword"));
+    auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+    password->setText(QStringLiteral("nope"));
+    ok->click();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Login:Invalid Login, try again!")});
+    password->setText(QStringLiteral("pw"));
+    ok->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(controller.LoginSucceeded);
+}
+
+TEST(LogonDialog, CancelClosesIt) {
+    auto db = database();
+    frmLogin controller;
+    controller.setVars(*db, QStringLiteral("crdb_odbc.dll"), {}, {}, QStringLiteral("a.rpt"), {},
+                       nullptr);
+    LogonDialog dialog(controller);
+    QTimer::singleShot(
+        0, &dialog, [&] { dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click(); });
+    EXPECT_EQ(dialog.exec(), QDialog::Rejected);
+    EXPECT_FALSE(controller.LoginSucceeded);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

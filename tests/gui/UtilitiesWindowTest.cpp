@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QLocalServer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include "GuiSeams.h"
+#include "SingleInstance.h"
+#include "Settings.h"
+#include "SettingsStore.h"
+#include "StatusWindow.h"
+#include "ReportDiffWindow.h"
+#include "UtilitiesWindow.h"
+#include "ExtractDriver.h"
+#include "ReportViewerWindow.h"
+#include "CrossReference.h"
+
+namespace {
+
+// A utilities window whose message boxes and dialogs are answered by the test.
+class UtilityWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = guiSeams();
+        guiSeams().runExtract = ExtractReportList;
+        guiSeams().message = [this](QWidget*, const QString& text, const QString&,
+                                    QMessageBox::Icon) { messages << text; };
+        guiSeams().askOkCancel = [this](QWidget*, const QString& text) {
+            questions << text;
+            return answerOk;
+        };
+        ASSERT_TRUE(out.isValid());
+        settings_ = {REPORTS().TVDPath, REPORTS().DBPath};
+        REPORTS().TVDPath = out.path() + u'/';
+        REPORTS().DBPath = out.path() + u'/';
+        REPORTS().CreateTVDFile = 1;
+        REPORTS().CreateWordDocument = 0;
+        REPORTS().UpdateDB = 0;
+        window = std::make_unique<UtilitiesWindow>();
+    }
+    void TearDown() override {
+        window.reset();
+        guiSeams() = saved_;
+        REPORTS().TVDPath = settings_[0];
+        REPORTS().DBPath = settings_[1];
+    }
+    static QString sample(const char* name) {
+        return QStringLiteral(TAV_SAMPLES "/") + QLatin1String(name);
+    }
+
+    QTemporaryDir out;
+    std::unique_ptr<UtilitiesWindow> window;
+    QStringList messages;
+    QStringList questions;
+    bool answerOk = true;
+
+private:
+    GuiSeams saved_;
+    QStringList settings_;
+};
+
+TEST_F(UtilityWindow, DispatcherGuardsRunNothing) {
+    EXPECT_EQ(window->statusText(), QStringLiteral("Click the 'Add Reports' button to begin."));
+    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("No files selected"));
+    struct Case {
+        const char* name;
+        QStringList reports;
+        QList<int> highlighted;
+        int button;
+        QString message;
+    } cases[] = {
+        {"an empty list",
+         {},
+         {},
+         UtilitiesWindow::Extract,
+         QStringLiteral("No reports have been selected")},
+        {"one report to compare",
+         {"/r/a.rpt"},
+         {},
+         UtilitiesWindow::RptDiff,
+         QStringLiteral("You must select two reports for a comparison")},
+        {"three reports, one highlighted",
+         {"/r/a.rpt", "/r/b.rpt", "/r/c.rpt"},
+         {1},
+         UtilitiesWindow::RptDiff,
+         QStringLiteral("You must highlight two reports for a comparison. (Highlight by using "
+                        "<Ctrl>+<left click>")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->RptList->clear();
+        window->addReports(c.reports);
+        for (int row : c.highlighted) window->RptList->item(row)->setSelected(true);
+        messages.clear();
+        window->cmdRM[c.button]->click();
+        EXPECT_EQ(messages, QStringList{c.message});
+        EXPECT_FALSE(window->utilityRunning);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Tavrin"));
+    }
+    // A click while a utility runs is ignored altogether.
+    messages.clear();
+    window->RptList->clear();
+    window->utilityRunning = true;
+    window->cmdRM_Click(UtilitiesWindow::Extract);
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(window->utilityRunning);
+}
+
+TEST_F(UtilityWindow, ChosenReportsAreListedOnceAndTheirFolderRemembered) {
+    const QString saved = REPORTS().RptPath;
+    QStringList chosen{QStringLiteral("/r/q1/a.rpt"), QStringLiteral("/r/q1/b.rpt")};
+    guiSeams().openFileNames = [&](QWidget*, const QString&, const QString&) { return chosen; };
+    window->cmdAddReports->click();
+    EXPECT_EQ(REPORTS().RptPath, QStringLiteral("/r/q1/"));
+    chosen << QStringLiteral("/r/q1/A.rpt");
+    window->cmdAddReports->click();
+    EXPECT_EQ(window->RptList->count(), 3);  // letter case makes a different entry
+    chosen.clear();
+    window->cmdAddReports->click();  // cancelled
+    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("3 files/folders selected"));
+    REPORTS().RptPath = saved;
+}
+
+TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
+    QDir dir(out.path());
+    ASSERT_TRUE(dir.mkpath(QStringLiteral("tree/sub")));
+    for (const char* name : {"tree/b.RPT", "tree/a.rpt", "tree/c.rpt.bak", "tree/sub/d.Rpt"}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    // A link back up the tree must not make the walk endless.
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("tree")),
+                            dir.filePath(QStringLiteral("tree/sub/loop"))));
+    QFile list(dir.filePath(QStringLiteral("nightly.RML")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("/r/x.rpt\r\n\n/r/folder/\n/r/y.rpt \n/r/z.RPT\n");
+    list.close();
+
+    guiSeams().browseForFolder = [&](QWidget*, const QString& title, const QString&) {
+        EXPECT_EQ(title, QStringLiteral("Enter the path in which to search for reports"));
+        return dir.filePath(QStringLiteral("tree"));
+    };
+    window->cmdAddFolder->click();
+    window->cmdAddFolder->click();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("This path already exists in selected list")});
+    window->addReports(
+        {list.fileName(), QStringLiteral("/r/notes.txt"), QStringLiteral("/r/direct.rpt")});
+    EXPECT_EQ(window->RptList->item(0)->text(), dir.filePath(QStringLiteral("tree/")));
+    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("4 files/folders selected"));
+
+    window->ExpandReportList();
+    const QString tree = dir.filePath(QStringLiteral("tree/"));
+    EXPECT_EQ(window->ExplodedRptList,
+              (QStringList{tree + "a.rpt", tree + "b.RPT", tree + "sub/d.Rpt", "/r/x.rpt",
+                           "/r/z.RPT", "/r/direct.rpt"}));
+
+    // Removing everything leaves the count empty and Remove disabled.
+    window->RptList->selectAll();
+    window->RptList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    window->cmdRemove->click();
+    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("No files selected"));
+    EXPECT_FALSE(window->cmdRemove->isEnabled());
+}
+
+TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
+    window->addReports({sample("list.rpt"), sample("fields.rpt")});
+    window->cmdRM[UtilitiesWindow::Extract]->click();
+    const QStringList expected{textOutputPath(QStringLiteral("list")),
+                               textOutputPath(QStringLiteral("fields"))};
+    EXPECT_EQ(window->extractWindow().results(), expected);
+    for (const QString& file : expected) EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_EQ(window->statusText(), QStringLiteral("Click the 'Add Reports' button to begin."));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tavrin Utilities"));
+    EXPECT_EQ(window->currentUtility, QStringLiteral("Extract"));
+
+    // Cancel keeps the earlier results; OK runs again and keeps one entry a report.
+    answerOk = false;
+    window->extractWindow().lstExtract->addItem(QStringLiteral("marker"));
+    window->cmdRM[UtilitiesWindow::Extract]->click();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.first().startsWith(QStringLiteral("An Extract has already been run.")));
+    EXPECT_EQ(window->extractWindow().results().size(), 3);
+    answerOk = true;
+    window->cmdRM[UtilitiesWindow::Extract]->click();
+    EXPECT_EQ(window->extractWindow().results(), QStringList{QStringLiteral("marker")} + expected);
+}
+
+TEST_F(UtilityWindow, CrossReferenceAndSurveyFillTheirGrids) {
+    window->addReports({sample("list.rpt"), sample("fields.rpt")});
+    for (const auto& [button, grid] :
+         {std::pair{UtilitiesWindow::XRef, "grdXRef"}, std::pair{UtilitiesWindow::Survey, "grdSurvey"}}) {
+        window->cmdRM[button]->click();
+        const auto* table = window->findChild<QTableWidget*>(QLatin1String(grid));
+        ASSERT_NE(table, nullptr) << grid;
+        EXPECT_GE(table->rowCount(), 2) << grid;  // a row a report at least
+        EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    }
+}
+
+TEST_F(UtilityWindow, TwoListedReportsAreComparedWithoutBeingHighlighted) {
+    window->addReports({sample("list.rpt"), sample("fields.rpt")});
+    window->cmdRM[UtilitiesWindow::RptDiff]->click();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_EQ(window->path1, sample("list.rpt"));
+    EXPECT_EQ(window->path2, sample("fields.rpt"));
+    EXPECT_FALSE(window->diffWindow().rtbRptDiff->toPlainText().isEmpty());
+    window->cmdRM[UtilitiesWindow::RptDiff]->click();
+    EXPECT_EQ(questions.size(), 1);
+}
+
+TEST_F(UtilityWindow, StatusWindowMirrorsItsTextInTheStatusBar) {
+    QString text = QStringLiteral("Creating database");
+    StatusWindow::UpdateStatus(true, text);
+    EXPECT_TRUE(StatusWindow::instance().isVisible());
+    EXPECT_EQ(StatusWindow::instance().lblDetails->text(), text);
+    EXPECT_EQ(window->statusText(), text);
+    StatusWindow::UpdateStatus(false, text);
+    EXPECT_TRUE(text.isEmpty());
+    EXPECT_TRUE(window->statusText().isEmpty());
+    EXPECT_FALSE(StatusWindow::instance().isVisible());
+    EXPECT_EQ(ExtractResultsWindow::openerFor(QStringLiteral("/my out/SALES.tvd")), QStringLiteral("text"));
+    EXPECT_TRUE(ExtractResultsWindow::openerFor(QStringLiteral("/out/SALES.TVD")).isEmpty());
+}
+
+TEST_F(UtilityWindow, OnlyMoreThanOneRowOfEarlierResultsIsWorthAQuestion) {
+    window->addReports({QStringLiteral("/r/a.rpt")});
+    qsizetype rows = 0;
+    guiSeams().runCrossReference = [&](const QStringList&, const ProgressHandler&) {
+        ResultGrid grid(CrossReferenceColumns());
+        for (qsizetype i = 0; i < rows; ++i) grid.AddItem({QStringLiteral("row %1").arg(i)});
+        return grid;
+    };
+    // The rows the earlier run left, and whether running again asks first.
+    const std::pair<qsizetype, bool> cases[] = {{0, false}, {1, false}, {2, true}};
+    for (const auto& [earlier, asks] : cases) {
+        SCOPED_TRACE(earlier);
+        rows = earlier;
+        window->cmdRM[UtilitiesWindow::XRef]->click();
+        questions.clear();
+        window->cmdRM[UtilitiesWindow::XRef]->click();
+        EXPECT_EQ(questions.size(), asks ? 1 : 0);
+    }
+}
+
+TEST_F(UtilityWindow, ClosingTheWindowEndsTheProgramWhateverElseIsOpen) {
+    // Closing saves the settings: into a file of the test's own.
+    setGlobalSettingsStore(std::make_unique<SettingsStore>(
+        std::make_unique<QSettings>(out.filePath(QStringLiteral("Tavrin.conf")),
+                                    QSettings::IniFormat),
+        out.path()));
+    int ended = 0;
+    guiSeams().endProgram = [&] { ++ended; };
+    reportViewer().show();
+    window->show();
+    window->close();
+    setGlobalSettingsStore(nullptr);
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(reportViewer().isVisible());
+}
+
+TEST_F(UtilityWindow, TheWindowMenuCascadesAndTilesBothWays) {
+    QStringList captions;
+    for (const char* name : {"miWCascade", "miWTileHorz", "miWTileVert"}) {
+        auto* item = window->findChild<QAction*>(QLatin1String(name));
+        ASSERT_NE(item, nullptr) << name;
+        captions << item->text();
+    }
+    EXPECT_EQ(captions, (QStringList{"&Cascade", "Tile &Horizontally", "Tile &Vertically"}));
+
+    window->resize(1000, 700);
+    window->show();
+    window->extractWindow();
+    window->gridWindow(UtilitiesWindow::XRef);
+    const QList<QMdiSubWindow*> subs = window->mdiArea->subWindowList();
+    ASSERT_EQ(subs.size(), 2);
+    for (QMdiSubWindow* sub : subs) sub->show();
+    const QSize area = window->mdiArea->viewport()->size();
+    window->findChild<QAction*>(QStringLiteral("miWTileHorz"))->trigger();
+    // One above the other, each as wide as the area.
+    EXPECT_EQ(subs[0]->geometry().width(), area.width());
+    EXPECT_EQ(subs[1]->geometry().width(), area.width());
+    EXPECT_EQ(subs[0]->geometry().height() + subs[1]->geometry().height(), area.height());
+    EXPECT_FALSE(subs[0]->geometry().intersects(subs[1]->geometry()));
+    window->findChild<QAction*>(QStringLiteral("miWTileVert"))->trigger();
+    // Side by side, each as high as the area.
+    EXPECT_EQ(subs[0]->geometry().height(), area.height());
+    EXPECT_EQ(subs[1]->geometry().height(), area.height());
+    EXPECT_EQ(subs[0]->geometry().width() + subs[1]->geometry().width(), area.width());
+    EXPECT_FALSE(subs[0]->geometry().intersects(subs[1]->geometry()));
+}
+
+TEST(SingleInstance, ASecondClaimFailsUntilTheFirstEnds) {
+    const QString name = QStringLiteral("TavrinTest-%1").arg(QCoreApplication::applicationPid());
+    auto first = claimSingleInstance(name);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(claimSingleInstance(name), nullptr);
+    first.reset();
+    EXPECT_NE(claimSingleInstance(name), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(UtilityWindow, ALargeDifferenceWindowNeitherWidensTheMainWindowNorHidesItsButtons) {
+    window->resize(900, 600);
+    window->show();
+    QApplication::processEvents();
+    const int width = window->width();
+    ReportDiffWindow& diff = window->diffWindow();
+    diff.parentWidget()->showMaximized();
+    QApplication::processEvents();
+    diff.parentWidget()->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(window->width(), width);
+    // The whole row of buttons is in view, the first one included.
+    EXPECT_GE(diff.width(), diff.cmdPrint->geometry().right());
+}
+
+}  // namespace

@@ -1,0 +1,528 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cmath>
+#include <numeric>
+
+#include "DocxDocument.h"
+#include "DocxPackage.h"
+#include "ExtractWriters.h"
+#include "QtPrinters.h"
+#include "LayoutPicture.h"
+#include "Settings.h"
+#include "SettingsStore.h"
+#include "DocxWriter.h"
+#include "SharedBlocks.h"
+#include "TestSupport.h"
+#include "UserMessages.h"
+#include "tvArea.h"
+#include "ExtractDriver.h"
+#include "tvReportStatistics.h"
+
+namespace {
+
+// The paragraphs of a saved document: style id and text, in document order; table cells are
+// paragraphs too.
+struct SavedDocument {
+    QString styles;
+    QString header;  // its text, without markup
+    QString footer;
+    QStringList paragraphs;  // "StyleId|text"
+    QStringList cells;       // the texts of table cells
+    QStringList indents;     // each paragraph's own left indent in twips, "" for none
+    int pictures = 0;        // inline pictures of the body
+
+    explicit SavedDocument(const QString& path) {
+        const auto parts = tvdocx::readPackage(path);
+        if (!parts) throw std::runtime_error("no package");
+        styles = QString::fromUtf8(parts->at(QStringLiteral("word/styles.xml")));
+        if (parts->count(QStringLiteral("word/header1.xml")))
+            header = QString::fromUtf8(parts->at(QStringLiteral("word/header1.xml")))
+                         .remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+        if (parts->count(QStringLiteral("word/footer1.xml")))
+            footer = QString::fromUtf8(parts->at(QStringLiteral("word/footer1.xml")));
+        QDomDocument document;
+        if (!document.setContent(parts->at(QStringLiteral("word/document.xml"))))
+            throw std::runtime_error("document.xml is not well formed");
+        pictures = document.elementsByTagName(QStringLiteral("w:drawing")).size();
+        const QDomNodeList list = document.elementsByTagName(QStringLiteral("w:p"));
+        for (int i = 0; i < list.size(); ++i) {
+            const QDomElement p = list.at(i).toElement();
+            QString text;
+            const QDomNodeList runs = p.elementsByTagName(QStringLiteral("w:t"));
+            for (int r = 0; r < runs.size(); ++r) text += runs.at(r).toElement().text();
+            const QDomElement pPr = p.firstChildElement(QStringLiteral("w:pPr"));
+            const QString style = pPr.firstChildElement(QStringLiteral("w:pStyle"))
+                                      .attribute(QStringLiteral("w:val"));
+            indents << pPr.firstChildElement(QStringLiteral("w:ind"))
+                           .attribute(QStringLiteral("w:left"));
+            if (p.parentNode().nodeName() == QLatin1String("w:tc")) cells << text;
+            paragraphs << style + u'|' + text;
+        }
+    }
+    qsizetype indexOf(const QString& entry) const { return paragraphs.indexOf(entry); }
+};
+
+// Settings of a folder of its own (documents, program folder with its Templates), every block
+// switched on, and the user's messages caught.
+class WordDocWriter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("word")));
+        ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("Templates")));
+        setGlobalSettingsStore(std::make_unique<SettingsStore>(
+            std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat),
+            dir_.path() + u'/'));
+        Settings& s = REPORTS();
+        s.DocPath = path("word/");
+        for (qint16* flag :
+             {&s.ShowTOC, &s.ShowRptSummary, &s.ShowExport, &s.ShowTables, &s.ShowDBCols,
+              &s.ShowFormula, &s.ShowParameters, &s.ShowGroups, &s.ShowSQL, &s.ShowSort})
+            *flag = 1;
+        s.SectionFont = {QStringLiteral("Arial"), 0, -1, {}, QStringLiteral("12"),
+                         QStringLiteral("Navy")};
+        s.ValueFont = {QStringLiteral("Arial"), 0, 0, {}, QStringLiteral("10"), QString()};
+        previousMessages_ =
+            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
+    }
+    void TearDown() override {
+        SetWordDocWriter(nullptr);
+        setMessageHandler(std::move(previousMessages_));
+        setGlobalSettingsStore(nullptr);
+        REPORTS() = Settings();
+    }
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
+
+    // The template Corp.dotx with the given paragraph styles, and the profile "Corporate" that
+    // names Body, Contents and Title 1 to 3 as its styles.
+    void corporateTemplate(std::initializer_list<const char*> styles) const {
+        tvdocx::Document dotx;
+        for (const char* name : styles)
+            dotx.setStyle({QString::fromUtf8(name), tvdocx::StyleType::Paragraph, {}, {}, {}, {}});
+        // Its fields take the report's values; a code spelt otherwise stays a field.
+        dotx.body()
+            .addParagraph()
+            .text(QStringLiteral("Prepared for "))
+            .simpleField(QStringLiteral(" ReportName "))
+            .simpleField(QStringLiteral("ReportName"), QStringLiteral("kept"));
+        dotx.header()
+            .addParagraph()
+            .text(QStringLiteral("Revision "))
+            .field(QStringLiteral(" ReportRevision "));
+        ASSERT_TRUE(dotx.save(path("Templates/Corp.dotx")));
+        QFile config(path("Templates/template_config.xml"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(
+            "<templates><tavrin_template name=\"Corporate\"><path>Corp.dotx</path>"
+            "<normalStyle>Body</normalStyle><tocStyle>Contents</tocStyle><heading1Style>Title 1"
+            "</heading1Style><heading2Style>Title 2</heading2Style><heading3Style>Title 3"
+            "</heading3Style><tableStyle>Grid Table</tableStyle></tavrin_template></templates>");
+        REPORTS().UseTemplate = 1;
+        REPORTS().OutputTemplate = QStringLiteral("Corporate");
+    }
+
+    // The fixture with every block, written as `name`; the writer registered as the shared
+    // blocks' Word writer, as the Extract driver does.
+    std::unique_ptr<tvReport> everything() const {
+        QFile file(testData(QStringLiteral("tvd/everything/report.xml")));
+        if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("no fixture");
+        return loadReport(file.readAll(), path(QStringLiteral("everything.rpt")));
+    }
+    bool write(const tvReport& report, const QString& name = QStringLiteral("everything.rpt")) {
+        auto writer = std::make_shared<DocxWriter>();
+        SetWordDocWriter(writer);
+        const bool written = writer->init(name, path("word/"), path(name), "Corporate") &&
+                             writer->WriteReport(report, name);
+        writer->QuitWord();
+        return written;
+    }
+
+    QTemporaryDir dir_;
+    QStringList messages_;
+    MessageHandler previousMessages_;
+};
+
+TEST_F(WordDocWriter, WritesHeadingsLinesAndTablesOfTheReport) {
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    const SavedDocument doc(path("word/everything.docx"));
+
+    // Title page, table of contents, summary through the shared blocks, then the body.
+    EXPECT_EQ(doc.paragraphs.first(), QStringLiteral("Normal|Report Documentation"));
+    EXPECT_GE(doc.indexOf(QStringLiteral("Heading1|Report Summary Information")), 0);
+    EXPECT_GE(doc.indexOf(QStringLiteral("Normal|Title = Sales by Region")), 0);
+    EXPECT_GE(doc.indexOf(QStringLiteral("Normal|Report Export Information")), 0);
+    const qsizetype title = doc.indexOf(QStringLiteral("Heading1|Sales by Region"));
+    const qsizetype alerts = doc.indexOf(QStringLiteral("Heading2|Report Alerts"));
+    const qsizetype sections = doc.indexOf(QStringLiteral("Heading2|Sections"));
+    ASSERT_GE(title, 0);
+    EXPECT_LT(title, alerts);
+    EXPECT_LT(alerts, sections);
+    EXPECT_GE(doc.indexOf(QStringLiteral("Heading3|Group Header #1")), sections);
+    EXPECT_GE(doc.indexOf(QStringLiteral("Normal|No objects in this section.")), sections);
+
+    // Cells: alert row, a table without descriptive name shown in both columns, running total
+    // formulas, and the object table's numbering and inches.
+    for (const char* cell : {"Large order", "Notes", "Sum of Orders.Amount", "Running amount",
+                             "Descending", "Group #1", "0.5, 1", "2 x 0.17", "Size (w x h)"})
+        EXPECT_TRUE(doc.cells.contains(QString::fromUtf8(cell))) << cell;
+    EXPECT_EQ(doc.cells.count(QStringLiteral("Notes")), 2);
+    // Objects are numbered across the sections of one body: 1 in the header, 2 and 3 in the
+    // detail, 4 in the group footer.
+    const qsizetype map = doc.cells.indexOf(QStringLiteral("Sales map"));
+    ASSERT_GT(map, 0);
+    EXPECT_EQ(doc.cells[map - 1], QStringLiteral("2"));
+    EXPECT_EQ(doc.cells[map + 1], QStringLiteral("0, 0"));
+    EXPECT_EQ(doc.cells[map + 2], QStringLiteral("3 x 1.5"));
+    EXPECT_TRUE(doc.cells.contains(QStringLiteral("4")));
+    EXPECT_TRUE(doc.footer.contains(QStringLiteral("Tavrin, Version 4.0")));
+    EXPECT_TRUE(doc.styles.contains(QStringLiteral("TV_Table_Font_Style")));
+    EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
+}
+
+TEST_F(WordDocWriter, SwitchesAndSummaryOnlyLeaveBlocksOut) {
+    Settings& s = REPORTS();
+    s.ShowTables = 0;  // hides the column tables too
+    s.ShowFormula = 0;
+    s.ShowTOC = 0;
+    s.SummaryOnly = -1;
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    const SavedDocument doc(path("word/everything.docx"));
+    for (const char* gone : {"Heading2|Tables", "Heading3|Database Table Columns",
+                             "Heading2|User Formulas", "Normal|No objects in this section."})
+        EXPECT_LT(doc.indexOf(QString::fromUtf8(gone)), 0) << gone;
+    EXPECT_FALSE(doc.cells.contains(QStringLiteral("Size (w x h)")));
+    EXPECT_GE(doc.indexOf(QStringLiteral("Heading3|Detaila")), 0);
+}
+
+// A group header whose number lies beyond the group name fields keeps its row instead of
+// failing the whole document.
+TEST_F(WordDocWriter, AGroupNumberedBeyondTheGroupsGetsARowOfItsOwn) {
+    const auto report = everything();
+    for (qsizetype i = 1; i <= report->tvAreas.Count(); ++i)
+        if (report->tvAreas.Item(i).kind == tvGroupHeaderArea)
+            report->tvAreas.Item(i).groupNumber = 3;
+    ASSERT_TRUE(write(*report));
+    const SavedDocument doc(path("word/everything.docx"));
+    const qsizetype row = doc.cells.indexOf(QStringLiteral("Group #3"));
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(doc.cells.value(row + 1), QStringLiteral("Orders.Region"));
+}
+
+TEST_F(WordDocWriter, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack) {
+    corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "Contents"});
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    {
+        const SavedDocument doc(path("word/everything.docx"));
+        // No title page on a template; the template's headings and body style are used.
+        EXPECT_LT(doc.indexOf(QStringLiteral("Normal|Report Documentation")), 0);
+        EXPECT_GE(doc.indexOf(QStringLiteral("Title2|Report Alerts")), 0);
+        EXPECT_GE(doc.indexOf(QStringLiteral("Title1|Sales by Region")), 0);
+        EXPECT_TRUE(doc.styles.contains(QStringLiteral("TV_Property_Title_Style")));
+        EXPECT_FALSE(doc.styles.contains(QStringLiteral("TV_Table_Font_Style")));
+        EXPECT_EQ(doc.paragraphs.first(), QStringLiteral("|Prepared for everything.rptkept"));
+        EXPECT_TRUE(
+            doc.header.contains(QStringLiteral("Revision ") +
+                                QString::number(report->tvReportStatistics->revisionNumber)));
+        EXPECT_FALSE(doc.header.contains(QStringLiteral("ReportRevision")));
+    }
+    EXPECT_TRUE(messages_.isEmpty());
+
+    // The template gone: the message, then a new document on the built-in profile.
+    ASSERT_TRUE(QFile::remove(path("Templates/Corp.dotx")));
+    ASSERT_TRUE(write(*report));
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].startsWith(QStringLiteral("The selected document template: ")));
+    EXPECT_TRUE(messages_[0].endsWith(QStringLiteral("Using the default normal style.")));
+    const SavedDocument doc(path("word/everything.docx"));
+    EXPECT_GE(doc.indexOf(QStringLiteral("Heading2|Report Alerts")), 0);
+}
+
+TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    QFile earlier(path("word/everything.docx"));
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    const QByteArray before = earlier.readAll();
+    earlier.close();
+
+    // A template without the profile's block heading style fails the report half way; the
+    // Extract driver hears of it and tells the user.
+    corporateTemplate({"Body", "Title 1", "Title 3", "Contents"});
+    REPORTS().CreateWordDocument = 1;
+    ASSERT_TRUE(
+        QFile::copy(testData(QStringLiteral("tvd/everything/report.xml")), path("everything.rpt")));
+    EXPECT_FALSE(ExtractReport(path("everything.rpt"), QStringLiteral("everything.rpt")));
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].startsWith(
+        QStringLiteral("Unable to write the document of Report: everything.rpt (")));
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), before);
+    EXPECT_EQ(REPORTS().WordStarted, 0);
+
+    // A document folder that is not there fails the save.
+    REPORTS().UseTemplate = 0;
+    auto writer = std::make_shared<DocxWriter>();
+    SetWordDocWriter(writer);
+    ASSERT_TRUE(writer->init("everything.rpt", path("none/"), path("everything.rpt"), {}));
+    EXPECT_FALSE(writer->WriteReport(*report, "everything.rpt"));
+    // The step and the system's reason.
+    EXPECT_TRUE(writer->failureReason().startsWith(QStringLiteral("saving the document: ")))
+        << writer->failureReason().toStdString();
+    EXPECT_TRUE(writer->failureReason().contains(QStringLiteral("No such file or directory")))
+        << writer->failureReason().toStdString();
+}
+
+TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
+    QFile file(testData(QStringLiteral("tvd/empty/report.xml")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const auto report = loadReport(file.readAll(), QStringLiteral("C:\\Reports\\Sales.rpt"));
+    auto writer = std::make_shared<DocxWriter>();
+    SetWordDocWriter(writer);
+    REPORTS().ShowRptSummary = REPORTS().ShowExport = REPORTS().ShowTOC = 0;
+    ASSERT_TRUE(writer->init("Sales.rpt", path("word/"), path("Sales.rpt"), {}));
+    // Label-value lines: level 2 keeps the style's own indent; level 1 is 36 points in, 3 is 108.
+    for (qint32 level : {1, 2, 3})
+        writer->WriteDetails(1, 2, QStringLiteral("Label%1").arg(level), "v", level);
+    ASSERT_TRUE(writer->WriteReport(*report, "Sales.rpt"));
+    const SavedDocument doc(path("word/Sales.docx"));
+    const QStringList expected{"TVPropertyTitleStyle|Label1 v",
+                               "TVPropertyTitleStyle|Label2 v",
+                               "TVPropertyTitleStyle|Label3 v",
+                               "Normal|Report Documentation",
+                               "Normal|Main Report",
+                               "Normal|",
+                               "Normal|",
+                               "Normal|" /* the page break */,
+                               "Heading1|Sales.rpt",
+                               "Heading2|Sections"};
+    EXPECT_EQ(doc.paragraphs, expected);
+    EXPECT_EQ(doc.indents.mid(0, 3), QStringList({"720", "", "2160"}));
+}
+
+TEST_F(WordDocWriter, LayoutPictureOfEachBodyIsTakenInAndItsFileRemoved) {
+    REPORTS().ShowLayout = 1;
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    const SavedDocument doc(path("word/everything.docx"));
+    const qsizetype layout = doc.indexOf(QStringLiteral("Heading2|Report Layout"));
+    EXPECT_GT(layout, doc.indexOf(QStringLiteral("Heading1|Sales by Region")));
+    EXPECT_EQ(doc.pictures, 1);
+    EXPECT_EQ(QDir(dir_.path()).entryList({QStringLiteral("temp*.bmp")}), QStringList());
+}
+
+// The picture is one band per shown section across the printable width (margins 0.5 inch each:
+// 10000 twips for 7.5 inches), scaled alike both ways.
+TEST_F(WordDocWriter, LayoutPictureFitsItsSectionsToTheSurface) {
+    const auto picture = [this](const QByteArray& sections) {
+        const auto report = loadReport(
+            "<Report leftMargin=\"720\" rightMargin=\"720\"><Database/><ExportOptions/><Areas>"
+            "<Area kind=\"1\"><Sections>" +
+            sections + "</Sections></Area></Areas></Report>");
+        LayoutPicture().MakeReport(*report, 0, path("temp0.bmp"));
+        return QImage(path("temp0.bmp"), "BMP");
+    };
+    const QByteArray twoSections =
+        "<Section minimumHeight=\"1000\" backColor=\"255\"/>"
+        "<Section minimumHeight=\"500\" height=\"2000\" backColor=\"-1\" suppress=\"true\"/>";
+    const double scale = 10000.0 / (7.5 * 1440);
+    const auto pixels = [](double twips) { return int(std::lround(twips / 15)); };
+    QImage image = picture(twoSections);
+    EXPECT_EQ(image.size(), QSize(pixels(10030), pixels(1050 * scale + 30)));
+    EXPECT_EQ(image.pixelColor(pixels(5000), pixels(500)), QColor(Qt::red));
+
+    // An object without borders gets grey corner marks; one with single lines all round none.
+    image = picture(
+        "<Section minimumHeight=\"2000\" backColor=\"-1\"><ReportObjects>"
+        "<OleObject kind=\"6\" left=\"1440\" top=\"0\" width=\"1440\" height=\"1440\" "
+        "backgroundColor=\"-1\"/>"
+        "<OleObject kind=\"6\" left=\"4320\" top=\"0\" width=\"1440\" height=\"1440\" "
+        "backgroundColor=\"-1\" leftStyle=\"1\" rightStyle=\"1\" topStyle=\"1\" "
+        "bottomStyle=\"1\" borderColor=\"255\"/></ReportObjects></Section>");
+    const auto colorsNear = [&](double x, double y) {
+        QSet<QRgb> colors;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                colors.insert(image.pixel(pixels(x) + dx, pixels(y) + dy) & 0xFFFFFF);
+        return colors;
+    };
+    EXPECT_TRUE(colorsNear(1440 * scale + 20, 30).contains(0x808080));
+    EXPECT_FALSE(colorsNear(4320 * scale + 20, 30).contains(0x808080));
+    EXPECT_TRUE(colorsNear(4320 * scale + 20, 30).contains(0xFF0000));
+
+    // Hidden sections shown: counted by their height.
+    REPORTS().ShowHiddenSections = 1;
+    image = picture(twoSections);
+    EXPECT_EQ(image.height(), pixels((1050 + 2050) * scale + 30));
+
+    // Too tall: both scales shrink until the layout fits, and the surface narrows alike.
+    image = picture("<Section minimumHeight=\"99950\" backColor=\"-1\"/>");
+    const double fit = (LayoutPicture::kMaxSurfaceHeight - 400) / 100000;
+    EXPECT_EQ(image.size(), QSize(pixels(fit * 10000 / scale + 30),
+                                  pixels(LayoutPicture::kMaxSurfaceHeight - 400 + 30)));
+}
+
+// The parts of a saved document as trees, names with their prefixes.
+QDomDocument savedPart(const QString& docx, const QString& part) {
+    const auto parts = tvdocx::readPackage(docx);
+    QDomDocument xml;
+    if (!parts || !parts->count(part) || !xml.setContent(parts->at(part)))
+        throw std::runtime_error(("no part " + part).toStdString());
+    return xml;
+}
+
+QList<QDomElement> all(const QDomDocument& xml, const QString& tag) {
+    QList<QDomElement> found;
+    const QDomNodeList list = xml.elementsByTagName(tag);
+    for (int i = 0; i < list.size(); ++i) found.append(list.at(i).toElement());
+    return found;
+}
+
+// Tables repeat their caption row on every page, the object table's ID column is 26 points
+// wide, the footer's page number ends at the right margin in the header font, and the table of
+// contents lists the headings, each pointing at a bookmark on its heading.
+TEST_F(WordDocWriter, TablesFooterAndContentsAreReadyForAReader) {
+    REPORTS().HeadingFont = {QStringLiteral("Verdana"), 0, 0, {}, QStringLiteral("8"),
+                             QStringLiteral("Maroon")};
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    const QString docx = path("word/everything.docx");
+    const QDomDocument body = savedPart(docx, QStringLiteral("word/document.xml"));
+
+    const QList<QDomElement> tables = all(body, QStringLiteral("w:tbl"));
+    ASSERT_GE(tables.size(), 5);
+    int objectTables = 0;
+    for (const QDomElement& table : tables) {
+        const QDomElement first = table.firstChildElement(QStringLiteral("w:tr"));
+        EXPECT_FALSE(first.firstChildElement(QStringLiteral("w:trPr"))
+                         .firstChildElement(QStringLiteral("w:tblHeader"))
+                         .isNull());
+        EXPECT_TRUE(first.nextSiblingElement(QStringLiteral("w:tr"))
+                        .firstChildElement(QStringLiteral("w:trPr"))
+                        .isNull());
+        QList<int> widths;
+        for (QDomElement col = table.firstChildElement(QStringLiteral("w:tblGrid"))
+                                   .firstChildElement(QStringLiteral("w:gridCol"));
+             !col.isNull(); col = col.nextSiblingElement())
+            widths << col.attribute(QStringLiteral("w:w")).toInt();
+        // The columns fill the page body: 7 inches between 0.75-inch margins.
+        EXPECT_NEAR(std::accumulate(widths.begin(), widths.end(), 0), 10080, widths.size());
+        if (first.text() == QStringLiteral("IDText/FieldPositionSize (w x h)Type")) {
+            ++objectTables;
+            EXPECT_EQ(widths.value(0), 520);
+            EXPECT_EQ(widths.value(1), widths.value(4));
+        }
+    }
+    EXPECT_GE(objectTables, 2);
+
+    const QDomDocument footer = savedPart(docx, QStringLiteral("word/footer1.xml"));
+    QStringList tabs;
+    for (const QDomElement& tab : all(footer, QStringLiteral("w:tab")))
+        if (tab.hasAttribute(QStringLiteral("w:pos")))
+            tabs << tab.attribute(QStringLiteral("w:val")) + u'@' + tab.attribute("w:pos");
+    EXPECT_EQ(tabs.mid(0, 2), QStringList({"center@5040", "right@10080"}));
+    const QList<QDomElement> runs = all(footer, QStringLiteral("w:r"));
+    ASSERT_FALSE(runs.isEmpty());
+    for (const QDomElement& run : runs)
+        EXPECT_EQ(run.firstChildElement(QStringLiteral("w:rPr"))
+                      .firstChildElement(QStringLiteral("w:rFonts"))
+                      .attribute(QStringLiteral("w:ascii")),
+                  QStringLiteral("Verdana"));
+
+    QMap<QString, QString> bookmarks;  // name: the heading's text
+    for (const QDomElement& start : all(body, QStringLiteral("w:bookmarkStart"))) {
+        QString text;
+        const QDomNodeList t = start.parentNode().toElement().elementsByTagName("w:t");
+        for (int i = 0; i < t.size(); ++i) text += t.at(i).toElement().text();
+        bookmarks[start.attribute(QStringLiteral("w:name"))] = text;
+    }
+    QStringList entries;
+    for (const QDomElement& link : all(body, QStringLiteral("w:hyperlink"))) {
+        const QString anchor = link.attribute(QStringLiteral("w:anchor"));
+        EXPECT_EQ(link.elementsByTagName("w:instrText").at(0).toElement().text(),
+                  QStringLiteral(" PAGEREF %1 \\h ").arg(anchor));
+        EXPECT_EQ(link.elementsByTagName("w:t").at(0).toElement().text(), bookmarks[anchor]);
+        entries << bookmarks[anchor];
+    }
+    for (const char* heading : {"Report Summary Information", "Sales by Region", "Report Alerts",
+                                "Sections", "Group Header #1"})
+        EXPECT_TRUE(entries.contains(QString::fromUtf8(heading))) << heading;
+    EXPECT_EQ(entries.size(), bookmarks.size());
+    // Still one field, marked for Word to bring up to date.
+    const QDomElement toc = all(body, QStringLiteral("w:instrText")).value(0);
+    EXPECT_TRUE(toc.text().startsWith(QStringLiteral(" TOC ")));
+    EXPECT_EQ(
+        toc.parentNode().previousSibling().firstChildElement("w:fldChar").attribute("w:dirty"),
+        QStringLiteral("true"));
+}
+
+// A layout taller than the page body is shown smaller, keeping its page with its headings.
+TEST_F(WordDocWriter, LayoutPictureFitsThePageBody) {
+    REPORTS().ShowLayout = 1;
+    REPORTS().ShowTOC = REPORTS().ShowRptSummary = REPORTS().ShowExport = 0;
+    const auto report = loadReport(
+        "<Report leftMargin=\"360\" rightMargin=\"360\"><Database/><ExportOptions/><Areas>"
+        "<Area kind=\"1\"><Sections><Section minimumHeight=\"99950\" backColor=\"-1\"/>"
+        "</Sections></Area></Areas></Report>",
+        path("tall.rpt"));
+    ASSERT_TRUE(write(*report, QStringLiteral("tall.rpt")));
+    const QDomElement extent =
+        all(savedPart(path("word/tall.docx"), QStringLiteral("word/document.xml")),
+            QStringLiteral("wp:extent"))
+            .value(0);
+    const double widthPt = extent.attribute(QStringLiteral("cx")).toDouble() / 12700;
+    const double heightPt = extent.attribute(QStringLiteral("cy")).toDouble() / 12700;
+    EXPECT_LE(widthPt, 7 * 72 + 0.01);
+    EXPECT_LE(heightPt, 9 * 72 - 72);
+    EXPECT_GE(heightPt, 9 * 72 - 120);
+}
+
+// The program folder may be read-only: nothing of a document is written there.
+TEST_F(WordDocWriter, ExtractWithTheLayoutWritesNothingIntoTheProgramFolder) {
+    REPORTS().CreateWordDocument = 1;
+    REPORTS().ShowLayout = 1;
+    const QString report = path("word/everything.rpt");
+    ASSERT_TRUE(QFile::copy(testData(QStringLiteral("tvd/everything/report.xml")), report));
+    const QFileDevice::Permissions before = QFile::permissions(dir_.path());
+    ASSERT_TRUE(QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool extracted = ExtractReport(report, QStringLiteral("everything.rpt"));
+    QFile::setPermissions(dir_.path(), before);
+    EXPECT_TRUE(extracted) << messages_.join(u'\n').toStdString();
+    EXPECT_EQ(SavedDocument(path("word/everything.docx")).pictures, 1);
+}
+
+TEST(WordColor, NamesAreExactAndAnEmptyNameBecomesBlack) {
+    QString empty, red = QStringLiteral("Red"), lower = QStringLiteral("red");
+    EXPECT_EQ(GetWordColor(empty), 0);
+    EXPECT_EQ(empty, QStringLiteral("Black"));
+    EXPECT_EQ(GetWordColor(red), 255);
+    EXPECT_EQ(GetWordColor(lower), 0);
+}
+
+// The Extract driver writes a .docx for each sample report through the program's own writer.
+TEST_F(WordDocWriter, ExtractWritesTheSamplesDocuments) {
+    REPORTS().CreateWordDocument = 1;
+    REPORTS().ShowLayout = 1;  // every kind of object drawn
+    const QStringList samples =
+        QDir(QStringLiteral(TAV_SAMPLES)).entryList({QStringLiteral("*.rpt")}, QDir::Files);
+    ASSERT_FALSE(samples.isEmpty());
+    for (const QString& sample : samples) {
+        ASSERT_TRUE(ExtractReport(sampleReport(sample), sample)) << sample.toStdString();
+        const QString docx = path("word/") + reportStem(sample) + QStringLiteral(".docx");
+        const SavedDocument doc(docx);
+        EXPECT_GE(doc.indexOf(QStringLiteral("Heading2|Sections")), 0) << sample.toStdString();
+        EXPECT_GE(doc.pictures, 1) << sample.toStdString();
+    }
+    EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
+}
+
+}  // namespace
