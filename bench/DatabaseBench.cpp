@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "DatabaseWriter.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "TvdWriter.h"
 #include "DatabaseCreator.h"
 #include "RunLog.h"

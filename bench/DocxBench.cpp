@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "DesignDocument.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "TvdWriter.h"
 #include "DocxWriter.h"
 #include "SharedBlocks.h"
@@ -68,11 +68,9 @@ std::unique_ptr<tvReport> generatedReport(int objects) {
 
 void writeDocument(const tvReport& report, const QString& name, const QString& folder) {
     auto writer = std::make_shared<DocxWriter>();
-    SetWordDocWriter(writer);
     const bool written =
         writer->init(name, folder, folder + name, {}) && writer->WriteReport(report, name);
     writer->QuitWord();
-    SetWordDocWriter(nullptr);
     if (!written) throw std::runtime_error(writer->failureReason().toStdString());
 }
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 
 namespace {
@@ -28,9 +28,8 @@ QString runLogPath() {
 
 void OpenLogFile() {
     openLog().reset();
-    const QString path = runLogPath();
-    QFile::remove(path);
-    auto log = std::make_unique<QSaveFile>(path);
+    // The old log stays until the new one is committed over it.
+    auto log = std::make_unique<QSaveFile>(runLogPath());
     if (!log->open(QIODevice::WriteOnly)) {
         fail(QStringLiteral("Unable to create the run log"), log->errorString());
     }

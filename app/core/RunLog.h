@@ -10,7 +10,7 @@
 // The log's file: DBPath of the settings, then "tvLog.txt".
 QString runLogPath();
 
-// Deletes the log's file and starts it anew; a log already open is dropped. Fails with
+// Starts the log anew, replacing the old file when it closes; a log already open is dropped. Fails with
 // std::runtime_error when the file cannot be created.
 void OpenLogFile();
 

@@ -13,12 +13,13 @@ namespace {
 
 // One stored text of a font record.
 struct FontText {
-    FontSetting Settings::*font;
+    FontSetting ExtractOptions::*font;
     QString FontSetting::*field;
 };
 
 using SettingMember =
-    std::variant<QString Settings::*, qint16 Settings::*, qint32 Settings::*, FontText>;
+    std::variant<QString ExtractOptions::*, bool ExtractOptions::*, ParameterPrompt ExtractOptions::*,
+                 FontText>;
 
 // Where a default begins: a fixed text alone, or the program's folder or the document folder
 // (with a separator) followed by the fixed text.
@@ -37,57 +38,57 @@ struct SettingRow {
 
 // Load order: a default may depend on a value loaded before it.
 constexpr SettingRow kSettings[] = {
-    {"RptPath", &Settings::RptPath, "", Base::ProgramFolder, After::Nothing, true},
-    {"DocPath", &Settings::DocPath, "Output/", Base::ProgramFolder, After::CreateFolder},
-    {"TVDPath", &Settings::TVDPath, "", Base::DocPath, After::CreateFolder},
-    {"DBPath", &Settings::DBPath, "", Base::DocPath},
-    {"OutputTemplate", &Settings::OutputTemplate, "Classic"},
-    {"UseTemplate", &Settings::UseTemplate, "0"},
-    {"ReportOwner", &Settings::ReportOwner, "", Base::None, After::ZeroIsEmpty},
-    {"PromptForParameters", &Settings::PromptForParameters, "0"},
-    {"CreateTVDFile", &Settings::CreateTVDFile, "1"},
-    {"CreateWordDocument", &Settings::CreateWordDocument, "0"},
-    {"UpdateDB", &Settings::UpdateDB, "0"},
-    {"ShowTOC", &Settings::ShowTOC, "1"},
-    {"ShowRptSummary", &Settings::ShowRptSummary, "1"},
-    {"ShowLayout", &Settings::ShowLayout, "1"},
-    {"ShowHiddenSections", &Settings::ShowHiddenSections, "1"},
-    {"ShowTables", &Settings::ShowTables, "1"},
-    {"ShowDBCols", &Settings::ShowDBCols, "1"},
-    {"ShowFormula", &Settings::ShowFormula, "1"},
-    {"ShowParameters", &Settings::ShowParameters, "1"},
-    {"ShowGroups", &Settings::ShowGroups, "1"},
-    {"ShowSQL", &Settings::ShowSQL, "1"},
-    {"ShowSort", &Settings::ShowSort, "1"},
-    {"ShowPrinter", &Settings::ShowPrinter, "1"},
-    {"ShowExport", &Settings::ShowExport, "1"},
-    {"ShowAllValues", &Settings::ShowAllValues, "0"},
-    {"SummaryOnly", &Settings::SummaryOnly, "0"},
-    {"HeadingFontName", FontText{&Settings::HeadingFont, &FontSetting::FontName}, "Arial"},
-    {"HeadingFontStyle", FontText{&Settings::HeadingFont, &FontSetting::FontStyle}, "Bold"},
-    {"HeadingFontSize", FontText{&Settings::HeadingFont, &FontSetting::FontSize}, "11"},
-    {"HeadingFontColor", FontText{&Settings::HeadingFont, &FontSetting::FontColor}, "Black"},
-    {"SectionFontName", FontText{&Settings::SectionFont, &FontSetting::FontName}, "Arial"},
-    {"SectionFontStyle", FontText{&Settings::SectionFont, &FontSetting::FontStyle}, "Bold"},
-    {"SectionFontSize", FontText{&Settings::SectionFont, &FontSetting::FontSize}, "10"},
-    {"SectionFontColor", FontText{&Settings::SectionFont, &FontSetting::FontColor}, "Black"},
-    {"SettingFontName", FontText{&Settings::SettingFont, &FontSetting::FontName}, "Arial"},
-    {"SettingFontStyle", FontText{&Settings::SettingFont, &FontSetting::FontStyle}, "Italics"},
-    {"SettingFontSize", FontText{&Settings::SettingFont, &FontSetting::FontSize}, "9"},
-    {"SettingFontColor", FontText{&Settings::SettingFont, &FontSetting::FontColor}, "Black"},
-    {"ValueFontName", FontText{&Settings::ValueFont, &FontSetting::FontName}, "Arial"},
-    {"ValueFontStyle", FontText{&Settings::ValueFont, &FontSetting::FontStyle}, "Normal"},
-    {"ValueFontSize", FontText{&Settings::ValueFont, &FontSetting::FontSize}, "9"},
-    {"ValueFontColor", FontText{&Settings::ValueFont, &FontSetting::FontColor}, "Black"},
-    {"TableFontName", FontText{&Settings::TableFont, &FontSetting::FontName}, "Arial"},
-    {"TableFontStyle", FontText{&Settings::TableFont, &FontSetting::FontStyle}, "Normal"},
-    {"TableFontSize", FontText{&Settings::TableFont, &FontSetting::FontSize}, "9"},
-    {"TableFontColor", FontText{&Settings::TableFont, &FontSetting::FontColor}, "Black"},
+    {"RptPath", &ExtractOptions::RptPath, "", Base::ProgramFolder, After::Nothing, true},
+    {"DocPath", &ExtractOptions::DocPath, "Output/", Base::ProgramFolder, After::CreateFolder},
+    {"TVDPath", &ExtractOptions::TVDPath, "", Base::DocPath, After::CreateFolder},
+    {"DBPath", &ExtractOptions::DBPath, "", Base::DocPath},
+    {"OutputTemplate", &ExtractOptions::OutputTemplate, "Classic"},
+    {"UseTemplate", &ExtractOptions::UseTemplate, "0"},
+    {"ReportOwner", &ExtractOptions::ReportOwner, "", Base::None, After::ZeroIsEmpty},
+    {"PromptForParameters", &ExtractOptions::PromptForParameters, "0"},
+    {"CreateTVDFile", &ExtractOptions::CreateTVDFile, "1"},
+    {"CreateWordDocument", &ExtractOptions::CreateWordDocument, "0"},
+    {"UpdateDB", &ExtractOptions::UpdateDB, "0"},
+    {"ShowTOC", &ExtractOptions::ShowTOC, "1"},
+    {"ShowRptSummary", &ExtractOptions::ShowRptSummary, "1"},
+    {"ShowLayout", &ExtractOptions::ShowLayout, "1"},
+    {"ShowHiddenSections", &ExtractOptions::ShowHiddenSections, "1"},
+    {"ShowTables", &ExtractOptions::ShowTables, "1"},
+    {"ShowDBCols", &ExtractOptions::ShowDBCols, "1"},
+    {"ShowFormula", &ExtractOptions::ShowFormula, "1"},
+    {"ShowParameters", &ExtractOptions::ShowParameters, "1"},
+    {"ShowGroups", &ExtractOptions::ShowGroups, "1"},
+    {"ShowSQL", &ExtractOptions::ShowSQL, "1"},
+    {"ShowSort", &ExtractOptions::ShowSort, "1"},
+    {"ShowPrinter", &ExtractOptions::ShowPrinter, "1"},
+    {"ShowExport", &ExtractOptions::ShowExport, "1"},
+    {"ShowAllValues", &ExtractOptions::ShowAllValues, "0"},
+    {"SummaryOnly", &ExtractOptions::SummaryOnly, "0"},
+    {"HeadingFontName", FontText{&ExtractOptions::HeadingFont, &FontSetting::FontName}, "Arial"},
+    {"HeadingFontStyle", FontText{&ExtractOptions::HeadingFont, &FontSetting::FontStyle}, "Bold"},
+    {"HeadingFontSize", FontText{&ExtractOptions::HeadingFont, &FontSetting::FontSize}, "11"},
+    {"HeadingFontColor", FontText{&ExtractOptions::HeadingFont, &FontSetting::FontColor}, "Black"},
+    {"SectionFontName", FontText{&ExtractOptions::SectionFont, &FontSetting::FontName}, "Arial"},
+    {"SectionFontStyle", FontText{&ExtractOptions::SectionFont, &FontSetting::FontStyle}, "Bold"},
+    {"SectionFontSize", FontText{&ExtractOptions::SectionFont, &FontSetting::FontSize}, "10"},
+    {"SectionFontColor", FontText{&ExtractOptions::SectionFont, &FontSetting::FontColor}, "Black"},
+    {"SettingFontName", FontText{&ExtractOptions::SettingFont, &FontSetting::FontName}, "Arial"},
+    {"SettingFontStyle", FontText{&ExtractOptions::SettingFont, &FontSetting::FontStyle}, "Italics"},
+    {"SettingFontSize", FontText{&ExtractOptions::SettingFont, &FontSetting::FontSize}, "9"},
+    {"SettingFontColor", FontText{&ExtractOptions::SettingFont, &FontSetting::FontColor}, "Black"},
+    {"ValueFontName", FontText{&ExtractOptions::ValueFont, &FontSetting::FontName}, "Arial"},
+    {"ValueFontStyle", FontText{&ExtractOptions::ValueFont, &FontSetting::FontStyle}, "Normal"},
+    {"ValueFontSize", FontText{&ExtractOptions::ValueFont, &FontSetting::FontSize}, "9"},
+    {"ValueFontColor", FontText{&ExtractOptions::ValueFont, &FontSetting::FontColor}, "Black"},
+    {"TableFontName", FontText{&ExtractOptions::TableFont, &FontSetting::FontName}, "Arial"},
+    {"TableFontStyle", FontText{&ExtractOptions::TableFont, &FontSetting::FontStyle}, "Normal"},
+    {"TableFontSize", FontText{&ExtractOptions::TableFont, &FontSetting::FontSize}, "9"},
+    {"TableFontColor", FontText{&ExtractOptions::TableFont, &FontSetting::FontColor}, "Black"},
 };
 
-constexpr FontSetting Settings::*kFonts[] = {&Settings::HeadingFont, &Settings::SectionFont,
-                                               &Settings::SettingFont, &Settings::ValueFont,
-                                               &Settings::TableFont};
+constexpr FontSetting ExtractOptions::*kFonts[] = {&ExtractOptions::HeadingFont, &ExtractOptions::SectionFont,
+                                               &ExtractOptions::SettingFont, &ExtractOptions::ValueFont,
+                                               &ExtractOptions::TableFont};
 
 const QString kExtractGroup = QStringLiteral("Extract");
 
@@ -98,6 +99,26 @@ struct Overloaded : Ts... {
 
 // A stored number as a whole number of type T: decimal text, blanks around it allowed, a
 // fraction rounded half to even; nothing when it is no number or does not fit T.
+template <class T>
+std::optional<T> wholeNumber(const QString& text);
+
+// A stored flag: set when its number is not 0; nothing when the text is no number.
+std::optional<bool> storedFlag(const QString& text) {
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value)) return std::nullopt;
+    return std::nearbyint(value) != 0;
+}
+
+// The text a flag is stored as when it changed. "Summary only" is stored as the form has always
+// written it.
+QString flagText(const SettingRow& row, bool value) {
+    if (!value) return QStringLiteral("0");
+    const auto* flag = std::get_if<bool ExtractOptions::*>(&row.member);
+    return flag && *flag == &ExtractOptions::SummaryOnly ? QStringLiteral("-1")
+                                                         : QStringLiteral("1");
+}
+
 template <class T>
 std::optional<T> wholeNumber(const QString& text) {
     bool ok = false;
@@ -110,7 +131,7 @@ std::optional<T> wholeNumber(const QString& text) {
     return static_cast<T>(whole);
 }
 
-QString defaultOf(const SettingRow& row, const Settings& settings, const QString& programFolder) {
+QString defaultOf(const SettingRow& row, const ExtractOptions& settings, const QString& programFolder) {
     const QString fixed = QString::fromLatin1(row.defaultText);
     switch (row.base) {
         case Base::ProgramFolder:
@@ -154,42 +175,52 @@ SettingsStore::SettingsStore(std::unique_ptr<QSettings> settings, const QString&
     settings_->setFallbacksEnabled(false);
 }
 
-void SettingsStore::load(Settings& settings) {
+void SettingsStore::load(ExtractOptions& settings) {
     settings_->sync();         // values written by another instance since the last load
     settings_->childGroups();  // a reading, which tells whether the file could be read
     keepUnreadableFileAside(settings_->status() == QSettings::FormatError);
+    loadedText_.clear();
     for (const SettingRow& row : kSettings) {
         const QString fallback = defaultOf(row, settings, programFolder_);
         const std::optional<QString> stored = read(row.underApplication, row.name);
-        std::visit(Overloaded{[&](QString Settings::*text) {
+        if (stored) loadedText_.insert(QString::fromLatin1(row.name), *stored);
+        std::visit(Overloaded{[&](QString ExtractOptions::*text) {
                                   settings.*text = stored.value_or(fallback);
                               },
                               [&](FontText text) {
                                   (settings.*text.font).*text.field = stored.value_or(fallback);
                               },
-                              [&]<class T>(T Settings::*number) {
-                                  // A stored value that is no number leaves the variable as it
+                              [&](bool ExtractOptions::*flag) {
+                                  // A stored value that is no number leaves the flag as it
                                   // was: the default applies to a missing value only.
                                   if (!stored) {
-                                      settings.*number = *wholeNumber<T>(fallback);
-                                  } else if (const auto value = wholeNumber<T>(*stored)) {
-                                      settings.*number = *value;
+                                      settings.*flag = *storedFlag(fallback);
+                                  } else if (const auto value = storedFlag(*stored)) {
+                                      settings.*flag = *value;
+                                  }
+                              },
+                              [&](ParameterPrompt ExtractOptions::*prompt) {
+                                  if (!stored) {
+                                      settings.*prompt =
+                                          ParameterPrompt(*wholeNumber<qint16>(fallback));
+                                  } else if (const auto value = wholeNumber<qint16>(*stored)) {
+                                      settings.*prompt = ParameterPrompt(*value);
                                   }
                               }},
                    row.member);
         if (row.after == After::CreateFolder) {
-            createFolder(settings.*std::get<QString Settings::*>(row.member));
+            createFolder(settings.*std::get<QString ExtractOptions::*>(row.member));
         } else if (row.after == After::ZeroIsEmpty) {
-            QString& text = settings.*std::get<QString Settings::*>(row.member);
+            QString& text = settings.*std::get<QString ExtractOptions::*>(row.member);
             if (isZero(text)) text.clear();
         }
     }
-    settings.WordStarted = 0;
-    for (FontSetting Settings::*member : kFonts) {
+    for (FontSetting ExtractOptions::*member : kFonts) {
         FontSetting& font = settings.*member;
-        font.Bold = font.FontStyle.contains(u"Bold", Qt::CaseSensitive) ? -1 : 0;
-        font.Italic = font.FontStyle.contains(u"Italic", Qt::CaseSensitive) ? -1 : 0;
+        font.Bold = font.FontStyle.contains(u"Bold", Qt::CaseSensitive);
+        font.Italic = font.FontStyle.contains(u"Italic", Qt::CaseSensitive);
     }
+    settings.ProgramFolder = programFolder_;
 }
 
 void SettingsStore::keepUnreadableFileAside(bool malformed) {
@@ -220,14 +251,22 @@ QString SettingsStore::saveFailedText() const {
         .arg(QDir::toNativeSeparators(settings_->fileName()));
 }
 
-bool SettingsStore::save(const Settings& settings) const {
+bool SettingsStore::save(const ExtractOptions& settings) {
     if (!settings_->isWritable()) return false;
     for (const SettingRow& row : kSettings) {
         const QString text = std::visit(
             Overloaded{
-                [&](QString Settings::*member) { return settings.*member; },
+                [&](QString ExtractOptions::*member) { return settings.*member; },
                 [&](FontText member) { return (settings.*member.font).*member.field; },
-                [&]<class T>(T Settings::*member) { return QString::number(settings.*member); }},
+                [&](bool ExtractOptions::*member) {
+                    // A flag that keeps its meaning keeps the number it was stored as.
+                    const QString loaded = loadedText_.value(QString::fromLatin1(row.name));
+                    if (storedFlag(loaded) == settings.*member) return loaded;
+                    return flagText(row, settings.*member);
+                },
+                [&](ParameterPrompt ExtractOptions::*member) {
+                    return QString::number(qint16(settings.*member));
+                }},
             row.member);
         write(row.underApplication, row.name, text);
     }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QSettings>
 #include <QString>
 #include <memory>
 #include <optional>
 
-#include "Settings.h"
+#include "ExtractOptions.h"
 
 // Loads and saves the settings of Settings through QSettings, every value as text: the report
 // folder under the application's own group, everything else under "Extract". Value and group
@@ -22,9 +23,9 @@ public:
     // not convert leaves its variable as it was. Creates the document and text output folders
     // when missing. A file that cannot be read (or is no file) is renamed with ".bad" added,
     // a warning naming it is shown, and the defaults apply.
-    void load(Settings& settings);
+    void load(ExtractOptions& settings);
     // Every setting into the store; false when the store cannot be written.
-    bool save(const Settings& settings) const;
+    bool save(const ExtractOptions& settings);
     // What to tell the user when save fails: the file that could not be written.
     QString saveFailedText() const;
 
@@ -41,6 +42,7 @@ private:
     static QString existingSpelling(const QStringList& names, const QString& name);
 
     std::unique_ptr<QSettings> settings_;
+    QHash<QString, QString> loadedText_;  // each stored value as the last load read it
     QString programFolder_;  // ends in '/'
 };
 

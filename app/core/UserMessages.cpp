@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <utility>
 
-#include "Settings.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ MessageHandler setMessageHandler(MessageHandler handler) {
 }
 
 void ShowStatus(const QString& text) {
-    if (REPORTS().RunMode >= 2 && statusHandler()) statusHandler()(text);
+    if (statusHandler()) statusHandler()(text);
 }
 
 StatusHandler setStatusHandler(StatusHandler handler) {

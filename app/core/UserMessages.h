@@ -13,8 +13,8 @@ void ShowMessage(const QString& text, const QString& title = QString());
 // Puts `handler` in place and hands back the one it replaces.
 MessageHandler setMessageHandler(MessageHandler handler);
 
-// A progress text (panel 1 of the utilities window's status bar). Shown only while the run
-// mode is 2 or more, so command-line runs write none.
+// A progress text (panel 1 of the utilities window's status bar). Only the windows put a
+// handler in place, so command-line runs write none.
 using StatusHandler = std::function<void(const QString& text)>;
 void ShowStatus(const QString& text);
 StatusHandler setStatusHandler(StatusHandler handler);

@@ -11,7 +11,7 @@
 #include <limits>
 
 #include "CodeTexts.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
@@ -168,7 +168,7 @@ bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
         WriteLog(QStringLiteral("Unable to open the database: ") + failureReason_);
         return false;
     }
-    ShowStatus(REPORTS().CurrentReportName + QStringLiteral(" - Writing database"));
+    ShowStatus(reportName + QStringLiteral(" - Writing database"));
     try {
         connection_->begin();
         try {

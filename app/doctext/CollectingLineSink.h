@@ -6,7 +6,7 @@
 // text of one report object, for comparing reports. One instance serves one object.
 class CollectingLineSink final : public LineSink {
 public:
-    void WriteDetails(qint32 code, qint32 kind, const QString& text, const QString& value,
+    void WriteDetails(LineRole role, LineKind kind, const QString& text, const QString& value,
                       qint32 level) override;
 
     QString getDetails() const { return details_; }

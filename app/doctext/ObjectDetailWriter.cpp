@@ -43,7 +43,7 @@ void ObjectDetailWriter::InsertIntoWrkArea(QString& workArea, qsizetype& positio
 }
 
 void ObjectDetailWriter::writeDetail(const QString& caption, const QString& value) {
-    sink().WriteDetails(1, 2, caption, value, 2);
+    sink().WriteDetails(LineRole::Detail, LineKind::LabelValue, caption, value, 2);
 }
 
 LineSink& ObjectDetailWriter::sink() {
@@ -167,9 +167,9 @@ void ObjectDetailWriter::WriteObjectDetails(const tvSection& section, qsizetype 
 
 void ObjectDetailWriter::WriteConditionalFormulas(const tvConditionalFormulas& formulas) {
     if (formulas.Count() < 1) return;
-    sink().WriteDetails(1, 2, QStringLiteral("Conditional Formulas:"), QString(), 2);
+    sink().WriteDetails(LineRole::Detail, LineKind::LabelValue, QStringLiteral("Conditional Formulas:"), QString(), 2);
     for (const tvConditionalFormula& formula : formulas) {
-        sink().WriteDetails(1, 1,
+        sink().WriteDetails(LineRole::Detail, LineKind::Caption,
                             formula.conditionalFieldName + u' ' + formula.conditionalFormulaText,
                             QString(), 3);
     }
@@ -177,7 +177,7 @@ void ObjectDetailWriter::WriteConditionalFormulas(const tvConditionalFormulas& f
 
 void ObjectDetailWriter::writeHead(const QString& number, const QString& name,
                                      const tvIReportObject& object) {
-    sink().WriteDetails(1, 1, number + QStringLiteral(", ") + name + PositionText(object.position),
+    sink().WriteDetails(LineRole::Detail, LineKind::Caption, number + QStringLiteral(", ") + name + PositionText(object.position),
                         QString(), 2);
 }
 
@@ -226,8 +226,8 @@ void ObjectDetailWriter::writeEmbeddedFields(const tvTextObject& text, const QSt
     qsizetype position = 0;
     for (const tvFieldElement& element : text.fieldElements) {
         ++position;
-        sink().WriteDetails(1, 1, QString(), QString(), 1);
-        sink().WriteDetails(1, 1,
+        sink().WriteDetails(LineRole::Detail, LineKind::Caption, QString(), QString(), 1);
+        sink().WriteDetails(LineRole::Detail, LineKind::Caption,
                             number + u'.' + QString::number(position) +
                                 QStringLiteral(", Embedded Field: ") +
                                 GetFieldDetailText(element.fieldDefinition),
@@ -239,7 +239,7 @@ void ObjectDetailWriter::writeEmbeddedFields(const tvTextObject& text, const QSt
                 block.write(*this, element);
             }
         }
-        sink().WriteDetails(1, 1, QStringLiteral(" "), QString(), 1);
+        sink().WriteDetails(LineRole::Detail, LineKind::Caption, QStringLiteral(" "), QString(), 1);
     }
 }
 

@@ -22,16 +22,6 @@ namespace {
 
 using namespace detail;
 
-struct WriterRegistry {
-    std::shared_ptr<LineSink> text;
-    std::shared_ptr<LineSink> word;
-};
-
-WriterRegistry& registry() {
-    static WriterRegistry writers;
-    return writers;
-}
-
 // ---- The report summary block -----------------------------------------------------------
 
 QString show(const QString& value) { return value; }
@@ -66,13 +56,13 @@ QString formatStyle(const tvReport& report) {
 
 // A row of the block: a label with its value, a title or a blank line.
 struct SummaryRow {
-    qint16 code;                        // the line's role: 10 a title, 2 a label
+    LineRole role;
     const char* label;                  // nullptr for a blank line
     QString (*value)(const tvReport&);  // nullptr for a title or a blank line
 };
 
-constexpr qint16 kTitle = 10;
-constexpr qint16 kLabel = 2;
+constexpr LineRole kTitle = LineRole::Title;
+constexpr LineRole kLabel = LineRole::Label;
 
 template <auto Member>
 constexpr auto reportValue = shown<self, Member>;
@@ -88,7 +78,7 @@ constexpr SummaryRow kSummaryRows[] = {
 
 // Only a main report's model has its file's statistics.
 constexpr SummaryRow kStatisticsRows[] = {
-    {1, nullptr, nullptr},
+    {LineRole::Detail, nullptr, nullptr},
     {kTitle, "Report Statistics", nullptr},
     {kLabel, "Last Saved By = ", shown<statistics, &tvReportStatistics::lastSavedBy>},
     {kLabel, "Revision Number = ", shown<statistics, &tvReportStatistics::revisionNumber>},
@@ -99,7 +89,7 @@ constexpr SummaryRow kStatisticsRows[] = {
 };
 
 constexpr SummaryRow kOptionRows[] = {
-    {2, nullptr, nullptr},
+    {LineRole::Label, nullptr, nullptr},
     {kTitle, "Report Options", nullptr},
     {kLabel, "Report Kind = ", looked<self, &tvReport::reportKind, GetReportKindText>},
     {kLabel, "Report Format Style = ", formatStyle},
@@ -132,13 +122,13 @@ constexpr SummaryRow kOptionRows[] = {
     {kLabel, "Save Preview Picture = ", reportValue<&tvReport::savePreviewPicture>},
     {kLabel, "Need Updated Pages = ", reportValue<&tvReport::needUpdatedPages>},
     {kLabel, "Perform Grouping on Server = ", reportValue<&tvReport::performGroupingOnServer>},
-    {2, nullptr, nullptr},
+    {LineRole::Label, nullptr, nullptr},
     {kTitle, "Page Setup", nullptr},
     {kLabel, "Top Margin = ", reportValue<&tvReport::topMargin>},
     {kLabel, "Bottom Margin = ", reportValue<&tvReport::bottomMargin>},
     {kLabel, "Left Margin = ", reportValue<&tvReport::leftMargin>},
     {kLabel, "Right Margin = ", reportValue<&tvReport::rightMargin>},
-    {1, nullptr, nullptr},
+    {LineRole::Detail, nullptr, nullptr},
     {kTitle, "Printer Details", nullptr},
     {kLabel, "Printer Name = ", shown<printer, &tvPrinterObject::printerName>},
     {kLabel, "Printer Driver = ", shown<printer, &tvPrinterObject::driver>},
@@ -150,18 +140,18 @@ constexpr SummaryRow kOptionRows[] = {
     {kLabel, "Paper Source = ", looked<printer, &tvPrinterObject::PaperSource, GetPaperSourceText>},
     {kLabel, "Total Number of Pages = ", shown<printer, &tvPrinterObject::numberOfPages>},
     {kLabel, "Print Date = ", shown<printer, &tvPrinterObject::PrintDate>},
-    {1, nullptr, nullptr},
+    {LineRole::Detail, nullptr, nullptr},
 };
 
 template <std::size_t N>
-void writeRows(const SummaryRow (&rows)[N], const tvReport& report, qint16 writerKind) {
+void writeRows(const SummaryRow (&rows)[N], const tvReport& report, LineSink& sink) {
     for (const SummaryRow& row : rows) {
         if (row.value) {
-            WriteDetailsTo(row.code, 1, QLatin1StringView(row.label) + row.value(report), QString(),
-                           2, writerKind);
+            sink.WriteDetails(row.role, LineKind::Caption,
+                              QLatin1StringView(row.label) + row.value(report), QString(), 2);
         } else {
-            WriteDetailsTo(row.code, 1, row.label ? QString::fromLatin1(row.label) : QString(),
-                           QString(), 1, writerKind);
+            sink.WriteDetails(row.role, LineKind::Caption,
+                              row.label ? QString::fromLatin1(row.label) : QString(), QString(), 1);
         }
     }
 }
@@ -294,31 +284,17 @@ QString longTimeFormat(const QLocale& locale) {
 
 }  // namespace
 
-void SetTVDWriter(std::shared_ptr<LineSink> writer) { registry().text = std::move(writer); }
-
-void SetWordDocWriter(std::shared_ptr<LineSink> writer) {
-    registry().word = std::move(writer);
+void WriteSummaryInformation(const tvReport& report, LineSink& sink) {
+    writeRows(kSummaryRows, report, sink);
+    if (report.tvReportStatistics) writeRows(kStatisticsRows, report, sink);
+    writeRows(kOptionRows, report, sink);
 }
 
-void WriteDetailsTo(qint32 code, qint32 kind, const QString& text, const QString& value,
-                    qint32 level, qint16 writerKind) {
-    LineSink* writer = nullptr;
-    if (writerKind == tvTextWriterKind) writer = registry().text.get();
-    if (writerKind == tvWordWriterKind) writer = registry().word.get();
-    if (writer) writer->WriteDetails(code, kind, text, value, level);
-}
-
-void WriteSummaryInformation(const tvReport& report, qint16 writerKind) {
-    writeRows(kSummaryRows, report, writerKind);
-    if (report.tvReportStatistics) writeRows(kStatisticsRows, report, writerKind);
-    writeRows(kOptionRows, report, writerKind);
-}
-
-void WriteExportInformation(const tvReport& report, qint16 writerKind) {
+void WriteExportInformation(const tvReport& report, LineSink& sink) {
     if (!report.tvExportObject) tvObjectRequired();
     const QString options = blockValue(kExportPieces, *report.tvExportObject);
-    WriteDetailsTo(2, 1, options, QString(), 2, writerKind);
-    WriteDetailsTo(2, 1, QString(), QString(), 2, writerKind);
+    sink.WriteDetails(LineRole::Label, LineKind::Caption, options, QString(), 2);
+    sink.WriteDetails(LineRole::Label, LineKind::Caption, QString(), QString(), 2);
 }
 
 const tvReport& GetReportOrSubreport(const tvReport& report, qsizetype index) {

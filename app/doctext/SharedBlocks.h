@@ -11,33 +11,17 @@ class tvSection;
 class tvIFieldDefinition;
 
 // What the text and Word documentation writers share, so that both document a report in the
-// same order and with the same words: the registry of the two writers, the report summary and
-// export blocks, section names and flags, and the detail text of one report object.
-
-// Writer kinds: the blocks below write to the writer registered for the kind they are given.
-enum tvWriterKind : qint16 {
-    tvTextWriterKind = 1,
-    tvWordWriterKind = 2,
-};
-
-// Registers the writer of one kind, replacing the one registered before. The registry shares
-// the writer with its caller; nullptr leaves the kind without a writer.
-void SetTVDWriter(std::shared_ptr<LineSink> writer);
-void SetWordDocWriter(std::shared_ptr<LineSink> writer);
-
-// Passes one line to the writer registered for `writerKind`; nothing for any other kind, or
-// for a kind with no writer.
-void WriteDetailsTo(qint32 code, qint32 kind, const QString& text, const QString& value,
-                    qint32 level, qint16 writerKind);
+// same order and with the same words: the report summary and export blocks, written to the sink
+// each writer gives, section names and flags, and the detail text of one report object.
 
 // The report summary block: the summary information, the file's statistics (when the model
 // has them), the report options, the page setup and the printer. The caller writes the block's
 // title.
-void WriteSummaryInformation(const tvReport& report, qint16 writerKind);
+void WriteSummaryInformation(const tvReport& report, LineSink& sink);
 
 // The export options block: every option that is set, in one line, then a blank line. The
 // caller writes the block's title.
-void WriteExportInformation(const tvReport& report, qint16 writerKind);
+void WriteExportInformation(const tvReport& report, LineSink& sink);
 
 // The report itself for index 0, else the model of its index-th subreport (1-based).
 const tvReport& GetReportOrSubreport(const tvReport& report, qsizetype index);

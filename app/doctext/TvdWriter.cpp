@@ -7,7 +7,7 @@
 
 #include "FieldDetails.h"
 #include "CodeTexts.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SharedBlocks.h"
 #include "UserMessages.h"
 #include "tvArea.h"
@@ -99,15 +99,15 @@ bool TvdWriter::init(const QString& fileName, const QString& outputFolder,
 bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName) {
     failureReason_.clear();
     try {
-        const Settings& settings = REPORTS();
+        const ExtractOptions& settings = REPORTS();
         writeHeader(fileName);
-        if (settings.ShowRptSummary != 0) {
-            caption(QStringLiteral("Report Summary Information"), 1, 10);
-            WriteSummaryInformation(report, tvTextWriterKind);
+        if (settings.ShowRptSummary) {
+            caption(QStringLiteral("Report Summary Information"), 1, LineRole::Title);
+            WriteSummaryInformation(report, *this);
         }
-        if (settings.ShowExport != 0) {
-            caption(QStringLiteral("Report Export Information"), 1, 10);
-            WriteExportInformation(report, tvTextWriterKind);
+        if (settings.ShowExport) {
+            caption(QStringLiteral("Report Export Information"), 1, LineRole::Title);
+            WriteExportInformation(report, *this);
         }
         for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
             const tvReport& body = GetReportOrSubreport(report, i);
@@ -132,9 +132,9 @@ void TvdWriter::cleanUp() {
     detailWriter_.reset();
 }
 
-void TvdWriter::WriteDetails(qint32, qint32 kind, const QString& text, const QString& value,
+void TvdWriter::WriteDetails(LineRole, LineKind kind, const QString& text, const QString& value,
                                qint32 level) {
-    if (const auto line = detailLine(kind, text, value, level)) writeLine(*line);
+    writeLine(detailLine(kind, text, value, level));
 }
 
 void TvdWriter::writeLine(const QString& line) {
@@ -172,28 +172,28 @@ void TvdWriter::step(Step&& body) {
     }
 }
 
-void TvdWriter::caption(const QString& text, qint32 level, qint32 code) {
-    WriteDetails(code, 1, text, QString(), level);
+void TvdWriter::caption(const QString& text, qint32 level, LineRole role) {
+    WriteDetails(role, LineKind::Caption, text, QString(), level);
 }
 
 void TvdWriter::blank(qint32 level) { caption(QString(), level); }
 
 void TvdWriter::writeBody(const tvReport& report) {
-    const Settings& settings = REPORTS();
+    const ExtractOptions& settings = REPORTS();
     step([&] { writeAlerts(report); });
-    if (settings.ShowFormula != 0) {
+    if (settings.ShowFormula) {
         step([&] { writeFormula("Record Selection Formula", report.recordSelectionFormula); });
         step([&] { writeFormula("Group Selection Formula", report.groupSelectionFormula); });
         step([&] { writeUserFormulas(report); });
     }
-    if (settings.ShowParameters != 0) step([&] { writeParameters(report); });
-    if (settings.ShowGroups != 0) step([&] { writeGroups(report); });
-    if (settings.ShowSort != 0) {
+    if (settings.ShowParameters) step([&] { writeParameters(report); });
+    if (settings.ShowGroups) step([&] { writeGroups(report); });
+    if (settings.ShowSort) {
         step([&] { writeSortFields("Group Sort Fields", report, true); });
         step([&] { writeSortFields("Record Sort Fields", report, false); });
     }
-    if (settings.ShowSQL != 0) step([&] { writeSqlQuery(report); });
-    if (settings.ShowTables != 0) {
+    if (settings.ShowSQL) step([&] { writeSqlQuery(report); });
+    if (settings.ShowTables) {
         step([&] { writeTables(report); });
         WriteDBLinks(report);
     }
@@ -206,10 +206,10 @@ void TvdWriter::writeAlerts(const tvReport& report) {
     caption(QStringLiteral("Report Alerts"), 1);
     for (const tvReportAlert& alert : report.reportAlerts) {
         caption(QStringLiteral("Name = ") + alert.name, 2);
-        caption(kTab + QStringLiteral("Condition Formula = ") + alert.conditionForumla, 2, 2);
-        caption(kTab + QStringLiteral("Enabled = ") + tvBooleanText(alert.isEnabled), 2, 2);
-        caption(kTab + QStringLiteral("Default Message = ") + alert.defaultMessage, 2, 2);
-        caption(kTab + QStringLiteral("Message Formula = ") + alert.messageFormula, 2, 2);
+        caption(kTab + QStringLiteral("Condition Formula = ") + alert.conditionForumla, 2, LineRole::Label);
+        caption(kTab + QStringLiteral("Enabled = ") + tvBooleanText(alert.isEnabled), 2, LineRole::Label);
+        caption(kTab + QStringLiteral("Default Message = ") + alert.defaultMessage, 2, LineRole::Label);
+        caption(kTab + QStringLiteral("Message Formula = ") + alert.messageFormula, 2, LineRole::Label);
     }
     blank(1);
 }
@@ -288,7 +288,7 @@ void TvdWriter::writeSqlQuery(const tvReport& report) {
 void TvdWriter::writeTables(const tvReport& report) {
     if (!report.tvDatabase) tvObjectRequired();
     if (report.tvDatabase->tables.Count() < 1) return;
-    const bool withColumns = REPORTS().ShowDBCols != 0;
+    const bool withColumns = REPORTS().ShowDBCols;
     caption(QStringLiteral("Tables"), 1);
     caption(QStringLiteral("Table, Alias, Location, Driver"), 1);
     for (const tvDatabaseTable& table : report.tvDatabase->tables) {

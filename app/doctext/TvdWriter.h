@@ -45,7 +45,7 @@ public:
     void WriteDBLinks(const tvReport& report);
 
     // One line of the file: the line's indentation by kind and level, then its text.
-    void WriteDetails(qint32 code, qint32 kind, const QString& text, const QString& value,
+    void WriteDetails(LineRole role, LineKind kind, const QString& text, const QString& value,
                       qint32 level) override;
 
     // The file that init opened.
@@ -79,7 +79,7 @@ private:
     void step(Step&& body);
 
     // A caption line (kind 1) and a blank line.
-    void caption(const QString& text, qint32 level, qint32 code = 1);
+    void caption(const QString& text, qint32 level, LineRole role = LineRole::Detail);
     void blank(qint32 level);
 
     OutputOpener openOutput_;

@@ -7,9 +7,9 @@
 #include "CompoundFile.h"
 #include "ExtractWriterFactory.h"
 #include "RtError.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
-#include "SharedBlocks.h"
+#include "tvReport.h"
 #include "UserMessages.h"
 #include "DatabaseCreator.h"
 #include "RunLog.h"
@@ -53,9 +53,10 @@ void writeOutput(const char* output, const QString& reportFileName, const Writer
 }
 
 // The enabled outputs of the loaded report, in the order text, Word, database.
-void writeOutputs(const QString& reportPath, const QString& reportFileName, QStringList& failures) {
-    Settings& settings = REPORTS();
-    const QString& name = settings.CurrentReportName;
+void writeOutputs(tvReport& report, const QString& reportPath, const QString& reportFileName,
+                  QStringList& failures) {
+    const ExtractOptions& settings = REPORTS();
+    const QString& name = reportFileName;
     std::shared_ptr<ExtractWordWriter> wordWriter;
     std::shared_ptr<ExtractTextWriter> textWriter;
     std::unique_ptr<ExtractDatabaseWriter> databaseWriter;
@@ -69,12 +70,8 @@ void writeOutputs(const QString& reportPath, const QString& reportFileName, QStr
                                       currentExceptionText());
         return;
     }
-    // The shared documentation blocks reach each writer by its kind.
-    SetWordDocWriter(std::dynamic_pointer_cast<LineSink>(wordWriter));
-    SetTVDWriter(std::dynamic_pointer_cast<LineSink>(textWriter));
-    tvReport& report = *settings.CurrentReport;
 
-    if (settings.CreateTVDFile != 0 && textWriter) {
+    if (settings.CreateTVDFile && textWriter) {
         writeOutput(
             "text file", reportFileName, textWriter,
             [&] {
@@ -88,7 +85,7 @@ void writeOutputs(const QString& reportPath, const QString& reportFileName, QStr
             },
             failures);
     }
-    if (settings.CreateWordDocument != 0 && wordWriter) {
+    if (settings.CreateWordDocument && wordWriter) {
         writeOutput(
             "document", reportFileName, wordWriter,
             [&] {
@@ -104,7 +101,7 @@ void writeOutputs(const QString& reportPath, const QString& reportFileName, QStr
             },
             failures);
     }
-    if (settings.UpdateDB != 0 && databaseWriter) {
+    if (settings.UpdateDB && databaseWriter) {
         writeOutput(
             "database rows", reportFileName, databaseWriter,
             [&] {
@@ -158,20 +155,17 @@ QString wordOutputPath(const QString& stem) {
 }
 
 bool ExtractReportList(const QStringList& reportList, QStringList& resultList) {
-    Settings& settings = REPORTS();
+    const ExtractOptions& settings = REPORTS();
     bool documented = true;
     for (const QString& path : reportList) {
         const QString fileName = reportFileName(path);
         const QString stem = reportStem(fileName);
-        if (settings.CreateTVDFile != 0) RemoveListItem(resultList, textOutputPath(stem));
-        if (settings.CreateWordDocument != 0) RemoveListItem(resultList, wordOutputPath(stem));
-        if (settings.RunMode >= 2) {
-            settings.CurrentReportName = fileName;
-            ShowStatus(fileName + QStringLiteral(" - Mining"));
-        }
+        if (settings.CreateTVDFile) RemoveListItem(resultList, textOutputPath(stem));
+        if (settings.CreateWordDocument) RemoveListItem(resultList, wordOutputPath(stem));
+        ShowStatus(fileName + QStringLiteral(" - Mining"));
         documented = ExtractReport(path, fileName) && documented;
-        if (settings.CreateTVDFile != 0) resultList.append(textOutputPath(stem));
-        if (settings.CreateWordDocument != 0) resultList.append(wordOutputPath(stem));
+        if (settings.CreateTVDFile) resultList.append(textOutputPath(stem));
+        if (settings.CreateWordDocument) resultList.append(wordOutputPath(stem));
     }
     return documented;
 }
@@ -179,23 +173,23 @@ bool ExtractReportList(const QStringList& reportList, QStringList& resultList) {
 void RemoveListItem(QStringList& list, const QString& name) {
     removeFirst(list, name);
     // With the text and Word folders the same, a report's text name also takes its Word name.
-    if (REPORTS().CreateWordDocument != 0) removeFirst(list, withExtension(name, kWordExtension));
+    if (REPORTS().CreateWordDocument) removeFirst(list, withExtension(name, kWordExtension));
 }
 
 bool ExtractReport(const QString& reportPath, const QString& reportFileName) {
-    Settings& settings = REPORTS();
-    const QString& name = settings.CurrentReportName;
+    const ExtractOptions& settings = REPORTS();
     QStringList failures;  // one line for each thing of the report that failed, with its cause
+    // The model being mined lives for this report alone.
+    auto report = std::make_unique<tvReport>();
     try {
-        settings.CurrentReport = std::make_unique<tvReport>();
-        settings.CurrentReport->init(reportPath, settings.ShowSQL, settings.PromptForParameters);
+        report->init(reportPath, qint16(settings.ShowSQL), qint16(settings.PromptForParameters));
     } catch (...) {
-        settings.CurrentReport.reset();
+        report.reset();
         failures << reportFailureText(kUnableToOpen, reportFileName, currentExceptionText());
     }
-    if (settings.CurrentReport) {
-        ShowStatus(name + QStringLiteral(" - Initializing"));
-        writeOutputs(reportPath, reportFileName, failures);
+    if (report) {
+        ShowStatus(reportFileName + QStringLiteral(" - Initializing"));
+        writeOutputs(*report, reportPath, reportFileName, failures);
     }
     if (!failures.isEmpty()) {
         // The run log tells what the messages told, where a log can be written at all.
@@ -206,6 +200,5 @@ bool ExtractReport(const QString& reportPath, const QString& reportFileName) {
     }
     if (!CloseLog()) failures << QStringLiteral("Unable to write the run log ") + runLogPath();
     if (!failures.isEmpty()) ShowMessage(failures.join(u'\n'));
-    settings.CurrentReport.reset();
     return failures.isEmpty();
 }

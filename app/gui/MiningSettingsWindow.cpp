@@ -29,35 +29,34 @@
 
 namespace {
 
-// A check box and the flag it writes. Exactly one of the two members is set; `inverted` boxes
-// write 0 when ticked and -1 when not, and are ticked when the flag is 0. The order is the
+// A check box and the flag it writes; `inverted` boxes clear their flag when ticked, and are
+// ticked when the flag is clear. The order is the
 // order in which the load sets them, which decides the order their rules run in.
 struct FlagBox {
     const char* name;
     const char* caption;
-    qint16 Settings::*flag = nullptr;
-    qint32 Settings::*flag32 = nullptr;
+    bool ExtractOptions::*flag = nullptr;
     bool inverted = false;
 };
 
 constexpr std::array kFlagBoxes = {
-    FlagBox{"chkCreateWordDoc", "Generate Word Document", nullptr, &Settings::CreateWordDocument},
-    FlagBox{"chkCreateTvdDoc", "Generate Text File", nullptr, &Settings::CreateTVDFile},
-    FlagBox{"chkWriteToDB", "Write To Database", &Settings::UpdateDB},
-    FlagBox{"ChkSummary", "Include &Object Details", &Settings::SummaryOnly, nullptr, true},
-    FlagBox{"chkFormulas", "Include &Formula Definitions", &Settings::ShowFormula},
-    FlagBox{"chkShowTables", "Include &Table Definitions", &Settings::ShowTables},
-    FlagBox{"chkIncludeFields", "Include &Database Fields", &Settings::ShowDBCols},
-    FlagBox{"chkLayout", "Include Report &Layout", &Settings::ShowLayout},
-    FlagBox{"chkHiddenSections", "Include Hidden Sections", &Settings::ShowHiddenSections},
-    FlagBox{"chkParameters", "Include &Parameter Definitions", &Settings::ShowParameters},
-    FlagBox{"chkGroups", "Include &Group Definitions", &Settings::ShowGroups},
-    FlagBox{"chkTOC", "Include Table of Contents", &Settings::ShowTOC},
-    FlagBox{"ChkRptSummary", "Include Report &Summary Information", &Settings::ShowRptSummary},
-    FlagBox{"chkSQL", "Logon to Database for SQL Query Statement", &Settings::ShowSQL},
-    FlagBox{"chkSort", "Include &Sort Definitions", &Settings::ShowSort},
-    FlagBox{"chkPrinter", "Include P&rinter Definition", &Settings::ShowPrinter},
-    FlagBox{"chkExport", "Include &Export Information", &Settings::ShowExport},
+    FlagBox{"chkCreateWordDoc", "Generate Word Document", &ExtractOptions::CreateWordDocument},
+    FlagBox{"chkCreateTvdDoc", "Generate Text File", &ExtractOptions::CreateTVDFile},
+    FlagBox{"chkWriteToDB", "Write To Database", &ExtractOptions::UpdateDB},
+    FlagBox{"ChkSummary", "Include &Object Details", &ExtractOptions::SummaryOnly, true},
+    FlagBox{"chkFormulas", "Include &Formula Definitions", &ExtractOptions::ShowFormula},
+    FlagBox{"chkShowTables", "Include &Table Definitions", &ExtractOptions::ShowTables},
+    FlagBox{"chkIncludeFields", "Include &Database Fields", &ExtractOptions::ShowDBCols},
+    FlagBox{"chkLayout", "Include Report &Layout", &ExtractOptions::ShowLayout},
+    FlagBox{"chkHiddenSections", "Include Hidden Sections", &ExtractOptions::ShowHiddenSections},
+    FlagBox{"chkParameters", "Include &Parameter Definitions", &ExtractOptions::ShowParameters},
+    FlagBox{"chkGroups", "Include &Group Definitions", &ExtractOptions::ShowGroups},
+    FlagBox{"chkTOC", "Include Table of Contents", &ExtractOptions::ShowTOC},
+    FlagBox{"ChkRptSummary", "Include Report &Summary Information", &ExtractOptions::ShowRptSummary},
+    FlagBox{"chkSQL", "Logon to Database for SQL Query Statement", &ExtractOptions::ShowSQL},
+    FlagBox{"chkSort", "Include &Sort Definitions", &ExtractOptions::ShowSort},
+    FlagBox{"chkPrinter", "Include P&rinter Definition", &ExtractOptions::ShowPrinter},
+    FlagBox{"chkExport", "Include &Export Information", &ExtractOptions::ShowExport},
 };
 
 // Boxes that switch dependent boxes off with them.
@@ -78,17 +77,17 @@ struct PathRow {
     const char* edit;
     const char* button;
     const char* title;
-    QString Settings::*folder;
+    QString ExtractOptions::*folder;
 };
 constexpr std::array kPathRows = {
     PathRow{"chkCreateTvdDoc", "Label30", "Text File Output Directory", "txtTVDOutputPath",
             "cmdGetTVDOutputPath", "Enter the output path for the generated text(.tvd) files",
-            &Settings::TVDPath},
+            &ExtractOptions::TVDPath},
     PathRow{"chkCreateWordDoc", "Label31", "Word Document Output Directory", "txtWordDocOutputPath",
             "cmdGetWordDocOutputPath", "Enter the output path for the generated Word documents",
-            &Settings::DocPath},
+            &ExtractOptions::DocPath},
     PathRow{"chkWriteToDB", "Label32", "Database Output Directory", "txtDBOutputPath",
-            "cmdGetDBOutputPath", "Enter the output path for the database", &Settings::DBPath},
+            "cmdGetDBOutputPath", "Enter the output path for the database", &ExtractOptions::DBPath},
 };
 
 // The rows of the font grid, top to bottom.
@@ -96,14 +95,14 @@ struct FontRow {
     const char* caption;
     const char* word;
     const char* colorCombo;  // its own spelling
-    FontSetting Settings::*font;
+    FontSetting ExtractOptions::*font;
 };
 constexpr std::array kFontRows = {
-    FontRow{"&Page Heading", "Heading", "cboHeadingColor", &Settings::HeadingFont},
-    FontRow{"&Section Heading", "Section", "cboSectionColor", &Settings::SectionFont},
-    FontRow{"&Table Entries", "Table", "cboTableColor", &Settings::TableFont},
-    FontRow{"Se&tting", "Setting", "cboSettingColor", &Settings::SettingFont},
-    FontRow{"&Value", "Value", "cboValueCOlor", &Settings::ValueFont},
+    FontRow{"&Page Heading", "Heading", "cboHeadingColor", &ExtractOptions::HeadingFont},
+    FontRow{"&Section Heading", "Section", "cboSectionColor", &ExtractOptions::SectionFont},
+    FontRow{"&Table Entries", "Table", "cboTableColor", &ExtractOptions::TableFont},
+    FontRow{"Se&tting", "Setting", "cboSettingColor", &ExtractOptions::SettingFont},
+    FontRow{"&Value", "Value", "cboValueCOlor", &ExtractOptions::ValueFont},
 };
 
 enum FontColumn { kFontName, kFontStyle, kFontSize, kFontColor };
@@ -114,14 +113,14 @@ constexpr std::array<int, 4> kFontColumnLengths = {10, 9, 2, 6};
 
 struct FontStyleFlags {
     const char* name;
-    qint16 bold;
-    qint16 italic;
+    bool bold;
+    bool italic;
 };
 constexpr std::array kFontStyles = {
-    FontStyleFlags{"Normal", 0, 0},
-    FontStyleFlags{"Bold", -1, 0},
-    FontStyleFlags{"Italic", 0, -1},
-    FontStyleFlags{"Bold Italic", -1, -1},
+    FontStyleFlags{"Normal", false, false},
+    FontStyleFlags{"Bold", true, false},
+    FontStyleFlags{"Italic", false, true},
+    FontStyleFlags{"Bold Italic", true, true},
 };
 
 constexpr std::array kColors = {"Black", "Maroon", "Green",  "Olive", "Navy", "Teal", "Gray",
@@ -191,8 +190,9 @@ MiningSettingsWindow::MiningSettingsWindow(QWidget* parent) : QDialog(parent) {
     boxes_.insert(prompt->objectName(), prompt);
     watchFocus(prompt, [prompt] {
         const Qt::CheckState state = prompt->checkState();
-        REPORTS().PromptForParameters =
-            state == Qt::PartiallyChecked ? 2 : (state == Qt::Checked ? 1 : 0);
+        REPORTS().PromptForParameters = state == Qt::PartiallyChecked ? ParameterPrompt::Indeterminate
+                                        : state == Qt::Checked        ? ParameterPrompt::On
+                                                                      : ParameterPrompt::Off;
     });
     // The greyed tick comes only from the settings; the user's clicks tick and untick.
     connect(prompt, &QCheckBox::stateChanged, this, [prompt](int state) {
@@ -271,7 +271,7 @@ QWidget* MiningSettingsWindow::buildGeneralTab() {
         grid->addWidget(pathEdits_[i], r + 1, 2);
         grid->addWidget(pathButtons_[i], r + 1, 3);
         QLineEdit* edit = pathEdits_[i];
-        QString Settings::*folder = row.folder;
+        QString ExtractOptions::*folder = row.folder;
         watchFocus(edit, [edit, folder] {
             if (edit->text().isEmpty()) return;
             edit->setText(withTrailingSeparator(edit->text()));
@@ -366,7 +366,7 @@ QWidget* MiningSettingsWindow::buildFontsTab() {
             fontCombos_[row][column] = combo;
             grid->addWidget(combo, static_cast<int>(row) + 1, column + 1);
             if (column == kFontName) caption->setBuddy(combo);
-            FontSetting Settings::*font = fontRow.font;
+            FontSetting ExtractOptions::*font = fontRow.font;
             watchFocus(combo, [combo, font, column] {
                 FontSetting& setting = REPORTS().*font;
                 const QString value = combo->currentText();
@@ -468,10 +468,9 @@ void MiningSettingsWindow::loadForm() {
     for (QWidget* widget : findChildren<QWidget*>()) widget->setEnabled(true);
     scroll_->verticalScrollBar()->setValue(0);
 
-    Settings& settings = REPORTS();
+    ExtractOptions& settings = REPORTS();
     for (const auto& flag : kFlagBoxes) {
-        const qint32 value = flag.flag ? settings.*flag.flag : settings.*flag.flag32;
-        box(flag.name)->setChecked(flag.inverted ? value == 0 : value != 0);
+        box(flag.name)->setChecked(settings.*flag.flag != flag.inverted);
         // Boxes left unticked raise no change; their dependents still follow them.
         for (const auto& rule : kDependentRules) {
             if (qstrcmp(rule.master, flag.name) != 0) continue;
@@ -480,11 +479,14 @@ void MiningSettingsWindow::loadForm() {
         }
     }
     QCheckBox* prompt = box("chkParameterPrompt");
-    if (settings.PromptForParameters >= 0 && settings.PromptForParameters <= 2) {
-        prompt->setTristate(settings.PromptForParameters == 2);
-        prompt->setCheckState(settings.PromptForParameters == 2   ? Qt::PartiallyChecked
-                              : settings.PromptForParameters == 1 ? Qt::Checked
-                                                                  : Qt::Unchecked);
+    const qint16 promptValue = qint16(settings.PromptForParameters);
+    if (promptValue >= 0 && promptValue <= 2) {
+        const bool indeterminate = settings.PromptForParameters == ParameterPrompt::Indeterminate;
+        prompt->setTristate(indeterminate);
+        prompt->setCheckState(indeterminate ? Qt::PartiallyChecked
+                              : settings.PromptForParameters == ParameterPrompt::On
+                                  ? Qt::Checked
+                                  : Qt::Unchecked);
     }
 
     fillLists();
@@ -549,7 +551,7 @@ void MiningSettingsWindow::SelectReportOwner() {
 }
 
 void MiningSettingsWindow::LoadGlobal() {
-    const Settings& settings = REPORTS();
+    const ExtractOptions& settings = REPORTS();
     for (size_t row = 0; row < kFontRows.size(); ++row) {
         const FontSetting& font = settings.*kFontRows[row].font;
         fontCombo(row, kFontName)->setEditText(font.FontName);
@@ -559,7 +561,7 @@ void MiningSettingsWindow::LoadGlobal() {
     }
     for (size_t i = 0; i < kPathRows.size(); ++i)
         pathEdits_[i]->setText(settings.*kPathRows[i].folder);
-    const bool useTemplate = settings.UseTemplate != 0;
+    const bool useTemplate = settings.UseTemplate;
     (useTemplate ? optUseTemplate_ : optUseFonts_)->setChecked(true);
     useTemplateChanged(useTemplate);
     cboTemplate_->setCurrentIndex(-1);
@@ -572,11 +574,7 @@ void MiningSettingsWindow::checkBoxChanged(QCheckBox* changed) {
     for (const auto& flag : kFlagBoxes) {
         if (name != text(flag.name)) continue;
         const bool ticked = changed->isChecked();
-        const qint32 value = flag.inverted ? (ticked ? 0 : -1) : (ticked ? 1 : 0);
-        if (flag.flag)
-            REPORTS().*flag.flag = static_cast<qint16>(value);
-        else
-            REPORTS().*flag.flag32 = value;
+        REPORTS().*flag.flag = ticked != flag.inverted;
     }
     for (size_t i = 0; i < kPathRows.size(); ++i) {
         if (name != text(kPathRows[i].box)) continue;

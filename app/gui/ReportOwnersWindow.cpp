@@ -14,7 +14,7 @@
 #include "GuiSeams.h"
 #include "NamedWidgets.h"
 #include "ReportOwnerStore.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "DatabaseCreator.h"
 
@@ -130,7 +130,7 @@ void ReportOwnersWindow::Form_Load() {
     const QString path = databasePath();
     // A database that cannot be created or brought up to date has been reported already; the
     // window then offers only Close rather than a list that could not be written.
-    const bool usable = !REPORTS().DBPath.isEmpty() && REPORTS().UpdateDB != 0 &&
+    const bool usable = !REPORTS().DBPath.isEmpty() && REPORTS().UpdateDB &&
                         (QFileInfo::exists(path) || DatabaseCreator::CreateDatabase(path)) &&
                         DatabaseCreator::OpenAndUpgradeDatabase(path);
     if (usable) {

@@ -16,7 +16,7 @@
 
 #include "GuiSeams.h"
 #include "RtError.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "tvArea.h"
 #include "tvDatabase.h"

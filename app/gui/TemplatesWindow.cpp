@@ -18,7 +18,7 @@
 #include "DocxPackage.h"
 #include "GuiSeams.h"
 #include "NamedWidgets.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"
 

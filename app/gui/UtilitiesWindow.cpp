@@ -25,7 +25,7 @@
 #include "GuiSeams.h"
 #include "AboutDialog.h"
 #include "ReportOwnersWindow.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"
 #include "TemplatesWindow.h"
@@ -188,7 +188,6 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     AddHelpMenu(this);
 
     cmdRemove->setEnabled(false);
-    REPORTS().RunMode = 2;
     currentUtility.clear();
     setStatusText(QLatin1String(kBeginText));
     StatusWindow::instance().hide();

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "UserMessages.h"
 #include "ExtractDriver.h"
 #include "ReportDiff.h"
@@ -44,7 +44,6 @@ bool isReportFile(const QString& path) {
 }
 
 bool extract(const QString& path, const QString& fileName) {
-    REPORTS().CurrentReportPath = path;
     return ExtractReport(path, fileName);
 }
 
@@ -103,7 +102,6 @@ int compareReports(const QString& argumentText) {
                     argumentText);
         return kUsageError;
     }
-    REPORTS().CurrentReportPath = *path1;
     ReportDiff diff;
     try {
         diff.OpenDiffReports(*path1, *path2);
@@ -111,7 +109,7 @@ int compareReports(const QString& argumentText) {
     } catch (const rt::Error& e) {
         // The report being mined or compared when it failed.
         ShowMessage(reportFailureText(QStringLiteral("Unable to open Report: "),
-                                      REPORTS().CurrentReportName, e.reason()));
+                                      diff.CurrentReportName, e.reason()));
         return kRunFailed;
     }
     const QByteArray text = diff.combinedText().toUtf8();

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
@@ -36,12 +36,10 @@ QString bareTable(const QString& location) { return location.mid(location.lastIn
 
 std::span<const GridColumn> CrossReferenceColumns() { return kColumns; }
 
-void WriteCrossReferences(const QString& /*fileName*/, const QString& path, ResultGrid& grid) {
-    Settings& settings = REPORTS();
-    settings.CurrentReportPath = path;
+void WriteCrossReferences(const QString& fileName, const QString& path, ResultGrid& grid) {
     tvReport report;
-    report.init(path, 0, settings.PromptForParameters);
-    ShowStatus(settings.CurrentReportName + QStringLiteral(" - Writing Cross References"));
+    report.init(path, 0, qint16(REPORTS().PromptForParameters));
+    ShowStatus(fileName + QStringLiteral(" - Writing Cross References"));
 
     for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
         const tvReport& r = GetReportOrSubreport(report, i);
@@ -57,13 +55,11 @@ void WriteCrossReferences(const QString& /*fileName*/, const QString& path, Resu
 
 ResultGrid RunCrossReference(const QStringList& reportList, const ProgressHandler& progress) {
     ResultGrid grid(kColumns);
-    Settings& settings = REPORTS();
     for (qsizetype i = 0; i < reportList.size(); ++i) {
         const QString& entry = reportList.at(i);
         if (!entry.isEmpty()) {
             const QString fileName = reportFileName(entry);
-            if (settings.RunMode >= 2) settings.CurrentReportName = fileName;
-            ShowStatus(settings.CurrentReportName + QStringLiteral(" - Mining"));
+            ShowStatus(fileName + QStringLiteral(" - Mining"));
             RunUtilityStep([&] { WriteCrossReferences(fileName, entry, grid); });
         }
         if (progress) progress(i);

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "CodeTexts.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
@@ -364,12 +364,12 @@ QStringList ReportDiff::DiffDisplayNames(const QString& path1, const QString& pa
 
 void ReportDiff::OpenDiffReports(const QString& path1, const QString& path2) {
     const QStringList names = DiffDisplayNames(path1, path2, false);
-    Settings& settings = REPORTS();
-    auto load = [&settings](const QString& path, const QString& name) {
-        settings.CurrentReportName = name;
+    const ExtractOptions& settings = REPORTS();
+    auto load = [this, &settings](const QString& path, const QString& name) {
+        CurrentReportName = name;
         ShowStatus(QStringLiteral("Mining: ") + name);
         auto report = std::make_unique<tvReport>();
-        report->init(path, settings.ShowSQL, settings.PromptForParameters);
+        report->init(path, qint16(settings.ShowSQL), qint16(settings.PromptForParameters));
         return report;
     };
     // Both are loaded before either is replaced: a report that fails to open leaves the
@@ -396,7 +396,7 @@ void ReportDiff::AnalyzeDifferences() {
     grd1.clear();
     grd2.clear();
     lines.clear();
-    REPORTS().CurrentReportName = LeftReportPath + u':' + RightReportPath;
+    CurrentReportName = LeftReportPath + u':' + RightReportPath;
     ShowStatus(QStringLiteral("Analyzing differences "));
     CompareReportBlocks(*LeftReport, *RightReport);
     CompareReportTree(*LeftReport, *RightReport);
@@ -615,7 +615,7 @@ void ReportDiff::CompareReportTree(const tvReport& left, const tvReport& right) 
 }
 
 void ReportDiff::CompareReportPair(const tvReport* left, const tvReport* right, bool isSubreport) {
-    const Settings& settings = REPORTS();
+    const ExtractOptions& settings = REPORTS();
     auto text = [](const tvReport* report, QString tvReport::*member) {
         return report ? report->*member : QString();
     };

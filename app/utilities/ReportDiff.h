@@ -88,6 +88,8 @@ public:
     // is a temporary copy (".TMP" or ".tmp") the first path marked "(original)" and "(revised)".
     static QStringList DiffDisplayNames(const QString& path1, const QString& path2, bool trimmed);
 
+    // The report being mined or compared: the one a failure of the comparison names.
+    QString CurrentReportName;
     QString LeftReportPath;
     QString RightReportPath;
     std::unique_ptr<tvReport> LeftReport;

@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <array>
 
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
@@ -57,14 +57,12 @@ void CountReportContents(const tvReport& report, SurveyTotals& totals) {
 }
 
 void WriteSurvey(const QString& path, ResultGrid& grid) {
-    Settings& settings = REPORTS();
-    settings.CurrentReportPath = path;
     const QString fileName = reportFileName(path);
     SurveyTotals totals;
 
     tvReport report;
-    const bool opened = RunUtilityStep([&] { report.init(path, 0, settings.PromptForParameters); });
-    ShowStatus(settings.CurrentReportName + QStringLiteral(" - Writing Survey"));
+    const bool opened = RunUtilityStep([&] { report.init(path, 0, qint16(REPORTS().PromptForParameters)); });
+    ShowStatus(path + QStringLiteral(" - Writing Survey"));
 
     const bool counted = opened && RunUtilityStep([&] {
                              CountReportContents(report, totals);
@@ -107,11 +105,9 @@ void WriteSurvey(const QString& path, ResultGrid& grid) {
 
 ResultGrid RunSiteSurvey(const QStringList& reportList, const ProgressHandler& progress) {
     ResultGrid grid(kColumns);
-    Settings& settings = REPORTS();
     for (qsizetype i = 0; i < reportList.size(); ++i) {
         const QString& entry = reportList.at(i);
-        if (settings.RunMode >= 2) settings.CurrentReportName = entry;
-        ShowStatus(settings.CurrentReportName + QStringLiteral(" - Mining"));
+        ShowStatus(entry + QStringLiteral(" - Mining"));
         if (!entry.isEmpty()) WriteSurvey(entry, grid);
         if (progress) progress(i);
     }

@@ -12,7 +12,7 @@
 
 #include "FieldDetails.h"
 #include "CodeTexts.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
@@ -145,7 +145,6 @@ bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
     try {
         // Starting Word: a document builder of our own for this report.
         QuitWord();
-        REPORTS().WordStarted = -1;
         wordDocument_ = std::make_unique<tvdocx::Document>();
         PrepareDocument(templateName, reportPath, fileName);
         detailWriter_ = std::make_unique<ObjectDetailWriter>();
@@ -164,12 +163,11 @@ void DocxWriter::QuitWord() {
     paragraph_.reset();
     wordDocument_.reset();
     detailWriter_.reset();
-    REPORTS().WordStarted = 0;
 }
 
 void DocxWriter::PrepareDocument(const QString& templateName, const QString& reportPath,
                                       const QString& fileName) {
-    if (REPORTS().UseTemplate != 0) {
+    if (REPORTS().UseTemplate) {
         profile_ =
             TemplateStore(globalSettingsStore().programFolder()).GetTemplate(templateName);
         QString error;
@@ -205,7 +203,7 @@ void DocxWriter::SetupPage(const QString& reportPath, const QString& fileName) {
     page.headerPt = page.footerPt = ptHalfInch;
     wordDocument_->defaultTabStopPt = ptFifthInch;
 
-    Settings& settings = REPORTS();
+    ExtractOptions& settings = REPORTS();
     const RunFormat font = fontOf(settings.HeadingFont);
     tvdocx::Story& header = wordDocument_->header();
     tvdocx::ParagraphFormat left;
@@ -240,7 +238,7 @@ void DocxWriter::SetupPage(const QString& reportPath, const QString& fileName) {
 }
 
 void DocxWriter::SetupStyles() {
-    Settings& settings = REPORTS();
+    ExtractOptions& settings = REPORTS();
     const auto paragraphStyle = [&](const QString& name, const RunFormat& font) {
         tvdocx::StyleDefinition style;
         style.name = name;
@@ -307,7 +305,7 @@ void DocxWriter::SetupPropertyTitleStyle() {
     style.next = profile_.normalStyleName;
     style.paragraph.leftIndentPt = 2 * ptHalfInch;
     style.paragraph.firstLineIndentPt = ptMinusHalfInch;
-    if (REPORTS().UseTemplate != 0) {
+    if (REPORTS().UseTemplate) {
         // The Normal font, underlined and italic.
         style.basedOn = profile_.normalStyleName;
         style.font.underline = true;
@@ -369,27 +367,27 @@ void DocxWriter::pageBreak() {
     paragraph_.reset();
 }
 
-void DocxWriter::line(const QString& text, qint32 level, qint32 code) {
-    WriteDetails(code, 1, text, QString(), level);
+void DocxWriter::line(const QString& text, qint32 level, LineRole role) {
+    WriteDetails(role, LineKind::Caption, text, QString(), level);
 }
 
-void DocxWriter::blank(qint32 code) { line(QString(), 1, code); }
+void DocxWriter::blank(LineRole role) { line(QString(), 1, role); }
 
 void DocxWriter::heading(const QString& text) {
     setStyle(profile_.heading2StyleName);
     line(text);
 }
 
-void DocxWriter::WriteDetails(qint32 code, qint32 kind, const QString& text,
-                                   const QString& value, qint32 level) {
-    if (code == 10) {
+void DocxWriter::WriteDetails(LineRole role, LineKind kind, const QString& text,
+                              const QString& value, qint32 level) {
+    if (role == LineRole::Title) {
         setStyle(profile_.normalStyleName);
         RunFormat bold;
         bold.bold = true;
         typeText(text, bold);
         typeParagraph();
         setStyle(profile_.normalStyleName);
-    } else if (kind == 1 && level >= 1) {
+    } else if (kind == LineKind::Caption && level >= 1) {
         if (level == 3) {
             paragraphFormat_.alignment = Alignment::Left;
             paragraphFormat_.leftIndentPt = 1.5 * ptHalfInch;
@@ -397,17 +395,17 @@ void DocxWriter::WriteDetails(qint32 code, qint32 kind, const QString& text,
         }
         typeText(text);
         typeParagraph();
-    } else if (kind == 2) {
+    } else if (kind == LineKind::LabelValue) {
         setStyle(profile_.propertyTitleStyleName);
         if (level != 2) paragraphFormat_.leftIndentPt = level * ptHalfInch;
         typeText(text);
         RunFormat valueFont;
-        if (REPORTS().UseTemplate != 1) {
+        if (!REPORTS().UseTemplate) {
             valueFont = fontOf(REPORTS().ValueFont);
             valueFont.sizePt = 0;
         }
         valueFont.underline = false;
-        if (REPORTS().UseTemplate == 1) valueFont.italic = false;
+        if (REPORTS().UseTemplate) valueFont.italic = false;
         typeText(QStringLiteral(" ") + value, valueFont);
         typeParagraph();
     } else {
@@ -423,19 +421,19 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName) {
     step_ = QStringLiteral("writing the title page");
     try {
         if (!wordDocument_) throw tvdocx::DocxError("no document was prepared");
-        const Settings& settings = REPORTS();
+        const ExtractOptions& settings = REPORTS();
         ReplaceTemplateFields(report, fileName);
         WriteTitlePage(report);
-        if (settings.ShowRptSummary != 0) {
+        if (settings.ShowRptSummary) {
             setStyle(profile_.heading1StyleName);
             line(QStringLiteral("Report Summary Information"));
             setStyle(profile_.normalStyleName);
-            WriteSummaryInformation(report, tvWordWriterKind);
+            WriteSummaryInformation(report, *this);
             pageBreak();
         }
-        if (settings.ShowExport != 0) {
-            line(QStringLiteral("Report Export Information"), 1, 10);
-            WriteExportInformation(report, tvWordWriterKind);
+        if (settings.ShowExport) {
+            line(QStringLiteral("Report Export Information"), 1, LineRole::Title);
+            WriteExportInformation(report, *this);
         }
         for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
             step_ = QStringLiteral("writing the body of report %1").arg(i);
@@ -467,8 +465,8 @@ void DocxWriter::ReplaceTemplateFields(const tvReport& report, const QString& fi
 }
 
 void DocxWriter::WriteTitlePage(const tvReport& report) {
-    const Settings& settings = REPORTS();
-    if (newDocument_ && settings.UseTemplate == 0) {
+    const ExtractOptions& settings = REPORTS();
+    if (newDocument_ && !settings.UseTemplate) {
         setStyle(profile_.normalStyleName);
         paragraphFormat_.alignment = Alignment::Center;
         RunFormat bold;
@@ -481,13 +479,13 @@ void DocxWriter::WriteTitlePage(const tvReport& report) {
         typeParagraph();
         paragraphFormat_.alignment = Alignment::Left;
     }
-    if (settings.ShowTOC != 0) {
+    if (settings.ShowTOC) {
         paragraph_.reset();
         wordDocument_->body().addTableOfContents(1, 3, profile_.tocStyleName);
     }
     setStyle(profile_.normalStyleName);
     blank();
-    if (settings.ShowTOC != 0) pageBreak();
+    if (settings.ShowTOC) pageBreak();
 }
 
 void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index) {
@@ -496,7 +494,7 @@ void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index)
     const QString title = GetReportOrSubreport(mainReport, index).reportTitle;
     line(title.isEmpty() ? reportFileName(mainReport.reportFileName) : title);
     setStyle(profile_.normalStyleName);
-    if (REPORTS().ShowLayout == 0) return;
+    if (!REPORTS().ShowLayout) return;
     setStyle(profile_.heading2StyleName);
     line(QStringLiteral("Report Layout"));
     setStyle(profile_.normalStyleName);
@@ -515,23 +513,23 @@ void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index)
 
 void DocxWriter::WriteReportBody(const tvReport& report, const tvReport& mainReport,
                                       qsizetype index) {
-    const Settings& settings = REPORTS();
+    const ExtractOptions& settings = REPORTS();
     WriteLayoutPicture(mainReport, index);
     WriteAlertsTable(report);
-    if (settings.ShowFormula != 0) {
+    if (settings.ShowFormula) {
         WriteSelectionFormula(QStringLiteral("Record Selection Formula"),
                               report.recordSelectionFormula);
         WriteSelectionFormula(QStringLiteral("Group Selection Formula"),
                               report.groupSelectionFormula);
         WriteFormulaTable(report);
     }
-    if (settings.ShowParameters != 0) WriteParameterTable(report);
-    if (settings.ShowGroups != 0) WriteGroupTable(report);
-    if (settings.ShowSort != 0) WriteSortFieldTables(report);
-    if (settings.ShowSQL != 0) WriteSQLQuery(report);
-    if (settings.ShowTables != 0) {
+    if (settings.ShowParameters) WriteParameterTable(report);
+    if (settings.ShowGroups) WriteGroupTable(report);
+    if (settings.ShowSort) WriteSortFieldTables(report);
+    if (settings.ShowSQL) WriteSQLQuery(report);
+    if (settings.ShowTables) {
         WriteTableList(report);
-        if (settings.ShowDBCols != 0) WriteTableColumnTables(report);
+        if (settings.ShowDBCols) WriteTableColumnTables(report);
         WriteDBLinks(report);
     }
     WriteRunningTotalTable(report);
@@ -692,12 +690,12 @@ void DocxWriter::WriteTableColumnTables(const tvReport& report) {
     const auto& tables = report.tvDatabase->tables;
     if (tables.Count() < 1) return;
     setStyle(profile_.heading3StyleName);
-    line(QStringLiteral("Database Table Columns"), 1, 2);
+    line(QStringLiteral("Database Table Columns"), 1, LineRole::Label);
     setStyle(profile_.normalStyleName);
-    blank(2);
+    blank(LineRole::Label);
     for (const tvDatabaseTable& t : tables) {
         setStyle(profile_.normalStyleName);
-        line(QStringLiteral("Table: ") + t.name, 1, 2);
+        line(QStringLiteral("Table: ") + t.name, 1, LineRole::Label);
         if (t.fields.Count() < 1) continue;
         tvdocx::Table table = addTable(t.fields.Count(), {"Column", "DataType", "Size"});
         qsizetype row = 0;
@@ -706,7 +704,7 @@ void DocxWriter::WriteTableColumnTables(const tvReport& report) {
                     {field.name, GetValueTypeText(field.valueType),
                      QString::number(field.numberOfBytes)});
         MoveToEndOfTable();
-        blank(2);
+        blank(LineRole::Label);
     }
     MoveToEndOfTable();
     blank();
@@ -733,7 +731,7 @@ void DocxWriter::WriteRunningTotalTable(const tvReport& report) {
 }
 
 void DocxWriter::WriteSections(const tvReport& report) {
-    const bool summaryOnly = REPORTS().SummaryOnly == -1;
+    const bool summaryOnly = REPORTS().SummaryOnly;
     heading(QStringLiteral("Sections"));
     setStyle(profile_.normalStyleName);
     double objectNumber = 0;  // numbers the objects of every section of this body
@@ -767,7 +765,7 @@ void DocxWriter::WriteSectionDetails(const tvReport& report, const tvSection& se
     setStyle(profile_.heading3StyleName);
     line(GetSectionDisplayName(report, areaIndex, sectionIndex));
     setStyle(profile_.normalStyleName);
-    line(GetSectionFlagsText(section), 2, 2);
+    line(GetSectionFlagsText(section), 2, LineRole::Label);
     detailWriter_->WriteConditionalFormulas(section.ConditionalFormulas);
 }
 

@@ -46,7 +46,7 @@ public:
     QString failureReason() const override { return failure_; }
 
     // One documentation line as a paragraph of the document.
-    void WriteDetails(qint32 code, qint32 kind, const QString& text, const QString& value,
+    void WriteDetails(LineRole role, LineKind kind, const QString& text, const QString& value,
                       qint32 level) override;
 
     // The links of the report's tables are not part of the Word document.
@@ -97,8 +97,8 @@ private:
     void typeText(const QString& text, const tvdocx::RunFormat& format = {});
     void typeParagraph();
     void pageBreak();
-    void line(const QString& text, qint32 level = 1, qint32 code = 1);
-    void blank(qint32 code = 1);
+    void line(const QString& text, qint32 level = 1, LineRole role = LineRole::Detail);
+    void blank(LineRole role = LineRole::Detail);
     void heading(const QString& text);
 
     // A table of `rows` + 1 rows (captions first, bold, repeated on every page) after the

@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "FieldDetails.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SharedBlocks.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
@@ -293,7 +293,7 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
 }  // namespace
 
 QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) {
-    const bool showHidden = REPORTS().ShowHiddenSections != 0;
+    const bool showHidden = REPORTS().ShowHiddenSections;
     const double marginInches = (double(mainReport.rightMargin) + mainReport.leftMargin) / 1440;
     const tvReport& report = GetReportOrSubreport(mainReport, index);
     const qint16 orientation =

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "LayoutPicture.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "TestSupport.h"
 
 namespace {
@@ -40,7 +40,7 @@ protected:
         delete application_;
         application_ = nullptr;
     }
-    void TearDown() override { REPORTS() = Settings(); }
+    void TearDown() override { REPORTS() = ExtractOptions(); }
 
     static QImage draw(const QByteArray& sections) {
         return LayoutPicture().DrawReport(*reportOf(sections), 0);

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <random>
 
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
@@ -37,13 +37,13 @@ class RptDiff : public ::testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        Settings& s = REPORTS();
+        ExtractOptions& s = REPORTS();
         saved_ = {s.ShowFormula, s.ShowParameters, s.ShowGroups,
                   s.ShowSort,    s.ShowSQL,        s.ShowTables};
         s.ShowFormula = s.ShowParameters = s.ShowGroups = s.ShowSort = s.ShowSQL = s.ShowTables = 1;
     }
     void TearDown() override {
-        Settings& s = REPORTS();
+        ExtractOptions& s = REPORTS();
         s.ShowFormula = saved_[0];
         s.ShowParameters = saved_[1];
         s.ShowGroups = saved_[2];

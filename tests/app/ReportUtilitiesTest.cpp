@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
 #include "SiteSurvey.h"
@@ -20,7 +20,6 @@ protected:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         oldHandler =
             setMessageHandler([this](const QString& text, const QString&) { messages << text; });
-        REPORTS().RunMode = 0;
     }
     void TearDown() override {
         setMessageHandler(oldHandler);
@@ -69,7 +68,6 @@ TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterO
     EXPECT_EQ(grid.rows(), expected);
     EXPECT_EQ(messages, QStringList{QStringLiteral("Tavrin is unable to open this report")});
     EXPECT_EQ(progress, (QList<qsizetype>{0, 1, 2, 3}));
-    EXPECT_EQ(REPORTS().CurrentReportPath, charts);
 }
 
 TEST_F(ReportUtilities, CrossReferenceCutsQualifiedTablesAndPutsTheFormulaOnOneLine) {
@@ -98,13 +96,11 @@ TEST_F(ReportUtilities, SurveyGivesOneRowPerReportWithCountsOverItsSubreports) {
                                  QFileDevice::FileModificationTime));
     file.close();
 
-    REPORTS().RunMode = 2;
     QStringList statuses;
     const StatusHandler oldStatus =
         setStatusHandler([&](const QString& text) { statuses << text; });
     const ResultGrid grid = RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")});
     setStatusHandler(oldStatus);
-    REPORTS().RunMode = 0;
 
     ASSERT_EQ(grid.rows().size(), 2);
     EXPECT_EQ(grid.rows().at(0),

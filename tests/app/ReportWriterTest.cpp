@@ -6,27 +6,26 @@ namespace {
 
 TEST(DummyWriter, IndentsByKindAndLevel) {
     struct Case {
-        qint32 code;
-        qint32 kind;
+        LineRole role;
+        LineKind kind;
         const char* text;
         const char* value;
         qint32 level;
         const char* expected;
     };
     const Case cases[] = {
-        {1, 1, "Areas", "ignored", 1, "  Areas"},
-        {2, 2, "Name =", "X", 1, "    Name = X"},
-        {1, 1, "", "", 2, "    "},
-        {1, 1, "Top", "", 0, "Top"},
-        {1, 2, "Label", "", 0, "  Label "},
-        {10, 1, "Areas", "", 1, "  Areas"},  // the role of a line does not change its text
-        {1, 3, "never", "written", 1, ""},
-        {1, 0, "never", "written", 1, ""},
-        {1, 1, "Clamped", "", -2, "Clamped"},
+        {LineRole::Detail, LineKind::Caption, "Areas", "ignored", 1, "  Areas"},
+        {LineRole::Label, LineKind::LabelValue, "Name =", "X", 1, "    Name = X"},
+        {LineRole::Detail, LineKind::Caption, "", "", 2, "    "},
+        {LineRole::Detail, LineKind::Caption, "Top", "", 0, "Top"},
+        {LineRole::Detail, LineKind::LabelValue, "Label", "", 0, "  Label "},
+        // the role of a line does not change its text
+        {LineRole::Title, LineKind::Caption, "Areas", "", 1, "  Areas"},
+        {LineRole::Detail, LineKind::Caption, "Clamped", "", -2, "Clamped"},
     };
     for (const Case& c : cases) {
         CollectingLineSink writer;
-        writer.WriteDetails(c.code, c.kind, QString::fromLatin1(c.text),
+        writer.WriteDetails(c.role, c.kind, QString::fromLatin1(c.text),
                             QString::fromLatin1(c.value), c.level);
         EXPECT_EQ(writer.getDetails(), QString::fromLatin1(c.expected)) << c.text;
     }
@@ -35,9 +34,8 @@ TEST(DummyWriter, IndentsByKindAndLevel) {
 TEST(DummyWriter, AccumulatesLinesWithoutSeparators) {
     CollectingLineSink writer;
     LineSink& sink = writer;
-    sink.WriteDetails(1, 1, QStringLiteral("a"), QString(), 1);
-    sink.WriteDetails(1, 3, QStringLiteral("skipped"), QString(), 1);
-    sink.WriteDetails(1, 1, QStringLiteral("b"), QString(), 1);
+    sink.WriteDetails(LineRole::Detail, LineKind::Caption, QStringLiteral("a"), QString(), 1);
+    sink.WriteDetails(LineRole::Detail, LineKind::Caption, QStringLiteral("b"), QString(), 1);
     EXPECT_EQ(writer.getDetails(), QStringLiteral("  a  b"));
     EXPECT_EQ(writer.getDetails(), QStringLiteral("  a  b"));  // reading keeps the text
 }

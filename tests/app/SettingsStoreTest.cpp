@@ -28,8 +28,8 @@ protected:
         QSettings(path("Tavrin.conf"), QSettings::IniFormat).setValue(key, value);
     }
 
-    Settings loaded() const {
-        Settings settings;
+    ExtractOptions loaded() const {
+        ExtractOptions settings;
         store()->load(settings);
         return settings;
     }
@@ -38,8 +38,7 @@ protected:
 };
 
 TEST_F(SettingsStoreTest, FirstStartTakesEveryDefaultAndStoresIt) {
-    Settings settings;
-    settings.WordStarted = -1;
+    ExtractOptions settings;
     const auto first = store();
     first->load(settings);
 
@@ -51,25 +50,24 @@ TEST_F(SettingsStoreTest, FirstStartTakesEveryDefaultAndStoresIt) {
     EXPECT_TRUE(QDir(output).exists());
     EXPECT_EQ(settings.OutputTemplate, QStringLiteral("Classic"));
     EXPECT_EQ(settings.ReportOwner, QString());
-    EXPECT_EQ(settings.CreateTVDFile, 1);
-    EXPECT_EQ(settings.CreateWordDocument, 0);
-    EXPECT_EQ(settings.UseTemplate, 0);
-    EXPECT_EQ(settings.PromptForParameters, 0);
-    EXPECT_EQ(settings.UpdateDB, 0);
-    EXPECT_EQ(settings.ShowTOC, 1);
-    EXPECT_EQ(settings.ShowRptSummary, 1);
-    EXPECT_EQ(settings.ShowExport, 1);
-    EXPECT_EQ(settings.ShowAllValues, 0);
-    EXPECT_EQ(settings.SummaryOnly, 0);
-    EXPECT_EQ(settings.WordStarted, 0);
+    EXPECT_TRUE(settings.CreateTVDFile);
+    EXPECT_FALSE(settings.CreateWordDocument);
+    EXPECT_FALSE(settings.UseTemplate);
+    EXPECT_EQ(settings.PromptForParameters, ParameterPrompt(0));
+    EXPECT_FALSE(settings.UpdateDB);
+    EXPECT_TRUE(settings.ShowTOC);
+    EXPECT_TRUE(settings.ShowRptSummary);
+    EXPECT_TRUE(settings.ShowExport);
+    EXPECT_FALSE(settings.ShowAllValues);
+    EXPECT_FALSE(settings.SummaryOnly);
     EXPECT_EQ(settings.HeadingFont.FontName, QStringLiteral("Arial"));
     EXPECT_EQ(settings.HeadingFont.FontSize, QStringLiteral("11"));
     EXPECT_EQ(settings.SectionFont.FontSize, QStringLiteral("10"));
     EXPECT_EQ(settings.SettingFont.FontStyle, QStringLiteral("Italics"));
     EXPECT_EQ(settings.TableFont.FontColor, QStringLiteral("Black"));
-    EXPECT_EQ(settings.HeadingFont.Bold, -1);
-    EXPECT_EQ(settings.SettingFont.Italic, -1);
-    EXPECT_EQ(settings.ValueFont.Bold, 0);
+    EXPECT_TRUE(settings.HeadingFont.Bold);
+    EXPECT_TRUE(settings.SettingFont.Italic);
+    EXPECT_FALSE(settings.ValueFont.Bold);
 
     ASSERT_TRUE(first->save(settings));
     QSettings file(path("Tavrin.conf"), QSettings::IniFormat);
@@ -82,12 +80,13 @@ TEST_F(SettingsStoreTest, FirstStartTakesEveryDefaultAndStoresIt) {
 }
 
 TEST_F(SettingsStoreTest, SavedValuesComeBackAsStored) {
-    Settings settings;
+    ExtractOptions settings;
     store()->load(settings);
     settings.RptPath = path("reports/");
-    settings.ShowTOC = -1;
-    settings.ShowSQL = 0;
-    settings.CreateWordDocument = 1;
+    settings.ShowTOC = true;
+    settings.ShowSQL = false;
+    settings.CreateWordDocument = true;
+    settings.SummaryOnly = true;
     settings.ReportOwner = QStringLiteral("Finance");
     settings.TableFont.FontStyle = QStringLiteral("Bold Italic");
     ASSERT_TRUE(store()->save(settings));
@@ -95,22 +94,26 @@ TEST_F(SettingsStoreTest, SavedValuesComeBackAsStored) {
     EXPECT_EQ(QSettings(path("Tavrin.conf"), QSettings::IniFormat)
                   .value(QStringLiteral("Extract/ShowTOC"))
                   .toString(),
+              QStringLiteral("1"));
+    EXPECT_EQ(QSettings(path("Tavrin.conf"), QSettings::IniFormat)
+                  .value(QStringLiteral("Extract/SummaryOnly"))
+                  .toString(),
               QStringLiteral("-1"));
-    const Settings again = loaded();
+    const ExtractOptions again = loaded();
     EXPECT_EQ(again.RptPath, path("reports/"));
-    EXPECT_EQ(again.ShowTOC, -1);
-    EXPECT_EQ(again.ShowSQL, 0);
-    EXPECT_EQ(again.CreateWordDocument, 1);
+    EXPECT_TRUE(again.ShowTOC);
+    EXPECT_FALSE(again.ShowSQL);
+    EXPECT_TRUE(again.CreateWordDocument);
     EXPECT_EQ(again.ReportOwner, QStringLiteral("Finance"));
-    EXPECT_EQ(again.TableFont.Bold, -1);
-    EXPECT_EQ(again.TableFont.Italic, -1);
+    EXPECT_TRUE(again.TableFont.Bold);
+    EXPECT_TRUE(again.TableFont.Italic);
 }
 
 TEST_F(SettingsStoreTest, FoldersDerivedFromADocumentFolderGetASeparator) {
     // The folder lies below folders that do not exist yet: they are created with it.
     const QString documents = path("deep/er/documents");
     stored(QStringLiteral("Extract/DocPath"), documents);
-    const Settings settings = loaded();
+    const ExtractOptions settings = loaded();
     EXPECT_EQ(settings.DocPath, documents);
     EXPECT_EQ(settings.TVDPath, documents + u'/');
     EXPECT_EQ(settings.DBPath, documents + u'/');
@@ -121,7 +124,7 @@ TEST_F(SettingsStoreTest, TextFolderIsCreatedWithItsParents) {
     const QString text = path("a/b/text/");
     stored(QStringLiteral("Extract/TVDPath"), text);
     stored(QStringLiteral("Extract/DBPath"), path("db/"));
-    const Settings settings = loaded();
+    const ExtractOptions settings = loaded();
     EXPECT_EQ(settings.TVDPath, text);
     EXPECT_TRUE(QDir(text).exists());
     EXPECT_FALSE(QDir(path("db")).exists());  // the database folder is left to its users
@@ -130,18 +133,19 @@ TEST_F(SettingsStoreTest, TextFolderIsCreatedWithItsParents) {
 TEST_F(SettingsStoreTest, FontFlagsFollowEachRecordsOwnStyle) {
     struct Case {
         const char* style;
-        qint16 bold;
-        qint16 italic;
+        bool bold;
+        bool italic;
     };
-    const Case cases[] = {{"Bold Italic", -1, -1}, {"Italics", 0, -1}, {"bold", 0, 0},
-                          {"Normal", 0, 0},        {"Bold", -1, 0},    {"", 0, 0}};
+    const Case cases[] = {{"Bold Italic", true, true}, {"Italics", false, true},
+                          {"bold", false, false},      {"Normal", false, false},
+                          {"Bold", true, false},       {"", false, false}};
     for (const Case& c : cases) {
         stored(QStringLiteral("Extract/TableFontStyle"), QString::fromLatin1(c.style));
         stored(QStringLiteral("Extract/ValueFontStyle"), QStringLiteral("Italic"));
-        const Settings settings = loaded();
+        const ExtractOptions settings = loaded();
         EXPECT_EQ(settings.TableFont.Bold, c.bold) << c.style;
         EXPECT_EQ(settings.TableFont.Italic, c.italic) << c.style;
-        EXPECT_EQ(settings.ValueFont.Italic, -1) << c.style;
+        EXPECT_TRUE(settings.ValueFont.Italic) << c.style;
     }
 }
 
@@ -154,36 +158,55 @@ TEST_F(SettingsStoreTest, ReportOwnerStoredAsZeroLoadsEmpty) {
     }
 }
 
-// A missing value takes the default; a stored one that is no number, or does not fit, leaves the
-// variable as it was (0 at the start), and the next save stores that value.
-TEST_F(SettingsStoreTest, NumbersThatDoNotConvertKeepTheVariablesValue) {
+// A flag is set when its stored number is not 0, whatever its size; a stored value that is no
+// number leaves the flag as it was (clear at the start), and the next save stores that value.
+TEST_F(SettingsStoreTest, FlagsAreSetWhenNotZeroAndNonNumbersKeepTheFlag) {
     struct Case {
         const char* stored;
-        qint16 showTOC;     // default 1
-        qint32 createWord;  // default 0
+        bool set;
     };
     const Case cases[] = {
-        {"-1", -1, -1}, {"0", 0, 0}, {" 5 ", 5, 5},       {"1.5", 2, 2},        {"2.5", 2, 2},
-        {"abc", 0, 0},  {"", 0, 0},  {"70000", 0, 70000}, {"3000000000", 0, 0},
+        {"-1", true},  {"0", false}, {" 5 ", true},      {"1.5", true},       {"2.5", true},
+        {"0.4", false}, {"abc", false}, {"", false}, {"70000", true}, {"3000000000", true},
     };
     for (const Case& c : cases) {
         stored(QStringLiteral("Extract/ShowTOC"), QString::fromLatin1(c.stored));
-        stored(QStringLiteral("Extract/CreateWordDocument"), QString::fromLatin1(c.stored));
-        const Settings settings = loaded();
-        EXPECT_EQ(settings.ShowTOC, c.showTOC) << c.stored;
-        EXPECT_EQ(settings.CreateWordDocument, c.createWord) << c.stored;
+        stored(QStringLiteral("Extract/SummaryOnly"), QString::fromLatin1(c.stored));
+        const ExtractOptions settings = loaded();
+        EXPECT_EQ(settings.ShowTOC, c.set) << c.stored;
+        EXPECT_EQ(settings.SummaryOnly, c.set) << c.stored;
     }
 
-    Settings settings;
-    settings.ShowTOC = -1;  // a value loaded before
+    ExtractOptions settings;
+    settings.ShowTOC = true;  // a value loaded before
     stored(QStringLiteral("Extract/ShowTOC"), QStringLiteral("abc"));
     store()->load(settings);
-    EXPECT_EQ(settings.ShowTOC, -1);
-    settings.ShowTOC = 0;
+    EXPECT_TRUE(settings.ShowTOC);
+    settings.ShowTOC = false;
     store()->load(settings);
     ASSERT_TRUE(store()->save(settings));
     EXPECT_EQ(QSettings(path("Tavrin.conf"), QSettings::IniFormat).value("Extract/ShowTOC"),
               QStringLiteral("0"));
+}
+
+// A flag that keeps its meaning is stored again as it was written; one that changed is stored as
+// the settings form writes it.
+TEST_F(SettingsStoreTest, UnchangedFlagsKeepTheNumberTheyWereStoredAs) {
+    stored(QStringLiteral("Extract/ShowTOC"), QStringLiteral("-1"));
+    stored(QStringLiteral("Extract/ShowSQL"), QStringLiteral("7"));
+    stored(QStringLiteral("Extract/SummaryOnly"), QStringLiteral("1"));
+    stored(QStringLiteral("Extract/ShowSort"), QStringLiteral("5"));
+    const auto settingsStore = store();
+    ExtractOptions settings;
+    settingsStore->load(settings);
+    EXPECT_TRUE(settings.SummaryOnly);  // the document leaves out the objects' details
+    settings.ShowSort = false;
+    ASSERT_TRUE(settingsStore->save(settings));
+    const QSettings file(path("Tavrin.conf"), QSettings::IniFormat);
+    EXPECT_EQ(file.value("Extract/ShowTOC").toString(), QStringLiteral("-1"));
+    EXPECT_EQ(file.value("Extract/ShowSQL").toString(), QStringLiteral("7"));
+    EXPECT_EQ(file.value("Extract/SummaryOnly").toString(), QStringLiteral("1"));
+    EXPECT_EQ(file.value("Extract/ShowSort").toString(), QStringLiteral("0"));
 }
 
 // A settings file that cannot be read is kept aside with ".bad" added and the user is told where;
@@ -210,11 +233,11 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
         const MessageHandler previous = setMessageHandler(
             [&messages](const QString& text, const QString&) { messages << text; });
         const auto settingsStore = store();
-        Settings settings;
+        ExtractOptions settings;
         settingsStore->load(settings);
         setMessageHandler(previous);
 
-        EXPECT_EQ(settings.ShowTOC, 1);
+        EXPECT_TRUE(settings.ShowTOC);
         EXPECT_EQ(settings.DocPath, path("program") + QStringLiteral("/Output/"));
         ASSERT_EQ(messages.size(), 1);
         EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(file)))
@@ -225,7 +248,7 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
 
         ASSERT_TRUE(settingsStore->save(settings));
         EXPECT_TRUE(QFileInfo(file).isFile());
-        EXPECT_EQ(loaded().ShowTOC, 1);
+        EXPECT_TRUE(loaded().ShowTOC);
         QFile::remove(file);
     }
 }
@@ -234,25 +257,25 @@ TEST_F(SettingsStoreTest, NamesMatchWhateverLetterCaseTheyWereWrittenWith) {
     stored(QStringLiteral("Extract/ShowRptSUmmary"), QStringLiteral("0"));
     stored(QStringLiteral("rptpath"), path("reports/"));
     stored(QStringLiteral("Extract/showtoc"), QStringLiteral("0"));
-    Settings settings = loaded();
-    EXPECT_EQ(settings.ShowRptSummary, 0);
+    ExtractOptions settings = loaded();
+    EXPECT_FALSE(settings.ShowRptSummary);
     EXPECT_EQ(settings.RptPath, path("reports/"));
-    EXPECT_EQ(settings.ShowTOC, 0);
+    EXPECT_FALSE(settings.ShowTOC);
 
     // A save updates the value in place: one value a setting, whatever its spelling.
-    settings.ShowRptSummary = -1;
+    settings.ShowRptSummary = true;
     ASSERT_TRUE(store()->save(settings));
     QSettings file(path("Tavrin.conf"), QSettings::IniFormat);
     file.beginGroup(QStringLiteral("Extract"));
     EXPECT_EQ(file.childKeys().size(), 45);
-    EXPECT_EQ(file.value(QStringLiteral("ShowRptSUmmary")).toString(), QStringLiteral("-1"));
-    EXPECT_EQ(loaded().ShowRptSummary, -1);
+    EXPECT_EQ(file.value(QStringLiteral("ShowRptSUmmary")).toString(), QStringLiteral("1"));
+    EXPECT_TRUE(loaded().ShowRptSummary);
 }
 
 TEST_F(SettingsStoreTest, GroupMatchesWhateverLetterCaseItWasWrittenWith) {
     stored(QStringLiteral("EXTRACT/ShowSQL"), QStringLiteral("0"));
-    Settings settings = loaded();
-    EXPECT_EQ(settings.ShowSQL, 0);
+    ExtractOptions settings = loaded();
+    EXPECT_FALSE(settings.ShowSQL);
     ASSERT_TRUE(store()->save(settings));
     EXPECT_EQ(QSettings(path("Tavrin.conf"), QSettings::IniFormat).childGroups(),
               QStringList{QStringLiteral("EXTRACT")});
@@ -266,9 +289,9 @@ TEST_F(SettingsStoreTest, SaveReportsAStoreThatCannotBeWritten) {
     SettingsStore blocked(
         std::make_unique<QSettings>(path("blocked/Tavrin.conf"), QSettings::IniFormat),
         path("program"));
-    Settings settings;
+    ExtractOptions settings;
     blocked.load(settings);
-    EXPECT_EQ(settings.ShowTOC, 1);
+    EXPECT_TRUE(settings.ShowTOC);
     EXPECT_FALSE(blocked.save(settings));
     EXPECT_EQ(blocked.saveFailedText(),
               QStringLiteral("Unable to save the settings: %1 cannot be written.")

@@ -20,79 +20,53 @@ namespace {
 
 // Every line written to it, with its role and level.
 struct Line {
-    qint32 code;
-    qint32 kind;
+    LineRole role;
+    LineKind kind;
     QString text;
     qint32 level;
 };
 class RecordingWriter final : public LineSink {
 public:
-    void WriteDetails(qint32 code, qint32 kind, const QString& text, const QString&,
+    void WriteDetails(LineRole role, LineKind kind, const QString& text, const QString&,
                       qint32 level) override {
-        lines.push_back({code, kind, text, level});
+        lines.push_back({role, kind, text, level});
     }
     std::vector<Line> lines;
 };
 
-// A recording writer registered for each writer kind while a test runs.
+// A recording sink for each writer's blocks.
 class WriterHelper : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetTVDWriter(text_);
-        SetWordDocWriter(word_);
-    }
-    void TearDown() override {
-        SetTVDWriter(nullptr);
-        SetWordDocWriter(nullptr);
-    }
-
-    std::shared_ptr<RecordingWriter> text_ = std::make_shared<RecordingWriter>();
-    std::shared_ptr<RecordingWriter> word_ = std::make_shared<RecordingWriter>();
+    RecordingWriter text_;
+    RecordingWriter word_;
 };
-
-TEST_F(WriterHelper, LinesReachTheWriterOfTheirKindOnly) {
-    WriteDetailsTo(10, 1, QStringLiteral("to text"), QString(), 1, tvTextWriterKind);
-    WriteDetailsTo(2, 2, QStringLiteral("to word"), QString(), 3, tvWordWriterKind);
-    WriteDetailsTo(1, 1, QStringLiteral("to nobody"), QString(), 1, 3);
-    WriteDetailsTo(1, 1, QStringLiteral("to nobody"), QString(), 1, 0);
-    ASSERT_EQ(text_->lines.size(), 1u);
-    EXPECT_EQ(text_->lines[0].code, 10);
-    EXPECT_EQ(text_->lines[0].text, QStringLiteral("to text"));
-    ASSERT_EQ(word_->lines.size(), 1u);
-    EXPECT_EQ(word_->lines[0].kind, 2);
-    EXPECT_EQ(word_->lines[0].level, 3);
-
-    SetWordDocWriter(nullptr);  // a kind without a writer takes nothing
-    WriteDetailsTo(1, 1, QStringLiteral("lost"), QString(), 1, tvWordWriterKind);
-    EXPECT_EQ(word_->lines.size(), 1u);
-}
 
 TEST_F(WriterHelper, SummaryBlockWithAndWithoutStatistics) {
     const auto report = loadReport(R"(<Report reportTitle="T" fieldMappingType="1"
         reportFormatStyle="3"><Database/><ExportOptions/></Report>)");
-    WriteSummaryInformation(*report, tvWordWriterKind);
-    const std::vector<Line> with = word_->lines;
+    WriteSummaryInformation(*report, word_);
+    const std::vector<Line> with = word_.lines;
     ASSERT_EQ(with.size(), 55u);
-    EXPECT_TRUE(text_->lines.empty());
+    EXPECT_TRUE(text_.lines.empty());
     EXPECT_EQ(with[0].text, QStringLiteral("Title = T"));
-    EXPECT_EQ(with[0].code, 2);
+    EXPECT_EQ(with[0].role, LineRole::Label);
     EXPECT_EQ(with[0].level, 2);
     EXPECT_EQ(with[7].text, QStringLiteral("Report Statistics"));
-    EXPECT_EQ(with[7].code, 10);
+    EXPECT_EQ(with[7].role, LineRole::Title);
     EXPECT_EQ(with[7].level, 1);
     EXPECT_EQ(with[23].text, with[27].text);  // the field mapping line, twice
     EXPECT_EQ(with[23].text, QStringLiteral("Field Mapping Type = Prompt Field Mapping"));
     EXPECT_EQ(with[24].text, QStringLiteral("Formula Syntax = Crystal Syntax"));
     EXPECT_EQ(with[28].text, QStringLiteral("Formula Syntax Type = Crystal Syntax"));
-    for (const Line& line : with) EXPECT_EQ(line.kind, 1);
+    for (const Line& line : with) EXPECT_EQ(line.kind, LineKind::Caption);
 
-    word_->lines.clear();
+    word_.lines.clear();
     report->tvReportStatistics.reset();  // a subreport's model has none
-    WriteSummaryInformation(*report, tvWordWriterKind);
-    const std::vector<Line>& without = word_->lines;
+    WriteSummaryInformation(*report, word_);
+    const std::vector<Line>& without = word_.lines;
     ASSERT_EQ(without.size(), 47u);
     EXPECT_TRUE(without[6].text.isEmpty());  // the blank line before the options stays
-    EXPECT_EQ(without[6].code, 2);
+    EXPECT_EQ(without[6].role, LineRole::Label);
     EXPECT_EQ(without[7].text, QStringLiteral("Report Options"));
     EXPECT_TRUE(without.back().text.isEmpty());
 }
@@ -100,7 +74,7 @@ TEST_F(WriterHelper, SummaryBlockWithAndWithoutStatistics) {
 TEST_F(WriterHelper, SummaryBlockFailsOnAFormatStyleThatIsNoNumber) {
     const auto report = loadReport("<Report><Database/><ExportOptions/></Report>");
     report->reportFormatStyle = QStringLiteral("Table");
-    EXPECT_EQ(errorOf([&] { WriteSummaryInformation(*report, tvTextWriterKind); }),
+    EXPECT_EQ(errorOf([&] { WriteSummaryInformation(*report, text_); }),
               rt::kErrTypeMismatch);
 }
 
@@ -130,13 +104,13 @@ TEST_F(WriterHelper, ExportBlockListsTheOptionsThatAreSet) {
     for (const Case& c : cases) {
         const auto report = loadReport("<Report><Database/><ExportOptions/></Report>");
         c.set(*report->tvExportObject);
-        text_->lines.clear();
-        WriteExportInformation(*report, tvTextWriterKind);
-        ASSERT_EQ(text_->lines.size(), 2u);
-        EXPECT_EQ(text_->lines[0].text, QString::fromUtf8(c.expected));
-        EXPECT_EQ(text_->lines[0].level, 2);
-        EXPECT_EQ(text_->lines[0].code, 2);
-        EXPECT_TRUE(text_->lines[1].text.isEmpty());
+        text_.lines.clear();
+        WriteExportInformation(*report, text_);
+        ASSERT_EQ(text_.lines.size(), 2u);
+        EXPECT_EQ(text_.lines[0].text, QString::fromUtf8(c.expected));
+        EXPECT_EQ(text_.lines[0].level, 2);
+        EXPECT_EQ(text_.lines[0].role, LineRole::Label);
+        EXPECT_TRUE(text_.lines[1].text.isEmpty());
     }
 }
 

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "DocxPackage.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "DocxWriter.h"
 #include "SharedBlocks.h"
@@ -52,10 +52,9 @@ protected:
             setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
     }
     void TearDown() override {
-        SetWordDocWriter(nullptr);
         setMessageHandler(std::move(previous_));
         setGlobalSettingsStore(nullptr);
-        REPORTS() = Settings();
+        REPORTS() = ExtractOptions();
     }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 
@@ -74,7 +73,6 @@ TEST_F(ShippedTemplate, DefaultProfileGivesTheClassicDocumentWithoutAMessage) {
     const auto report = loadReport(design.readAll(), path(QStringLiteral("list.rpt")));
 
     auto writer = std::make_shared<DocxWriter>();
-    SetWordDocWriter(writer);
     const QString name = QStringLiteral("list.rpt");
     ASSERT_TRUE(writer->init(name, dir_.path() + u'/', path(name), REPORTS().OutputTemplate));
     EXPECT_EQ(writer->profile().templateName, QStringLiteral("Classic"));

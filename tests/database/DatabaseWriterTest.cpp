@@ -5,7 +5,7 @@
 
 #include "DatabaseFixture.h"
 #include "DatabaseWriter.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
@@ -72,7 +72,7 @@ protected:
     void TearDown() override {
         CloseLog();
         setMessageHandler(std::move(previousMessages_));
-        REPORTS() = Settings();
+        REPORTS() = ExtractOptions();
         DatabaseFixture::TearDown();
     }
 

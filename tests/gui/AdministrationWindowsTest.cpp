@@ -14,7 +14,7 @@
 #include "GuiSeams.h"
 #include "ReportOwnerStore.h"
 #include "ReportOwnersWindow.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "TemplatesWindow.h"
 #include "UtilitiesWindow.h"
 #include "DatabaseCreator.h"

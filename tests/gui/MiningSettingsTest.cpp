@@ -63,8 +63,8 @@ protected:
         return form;
     }
 
-    Settings reloaded() const {
-        Settings settings;
+    ExtractOptions reloaded() const {
+        ExtractOptions settings;
         store()->load(settings);
         return settings;
     }
@@ -105,9 +105,9 @@ TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
 
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tavrin - Mining Settings"));
     EXPECT_TRUE(child<QCheckBox>(*form, "chkTOC")->isChecked());
-    EXPECT_EQ(REPORTS().ShowTOC, 1);  // a ticked box stores 1 for any flag that is set
+    EXPECT_TRUE(REPORTS().ShowTOC);  // a ticked box stores 1 for any flag that is set
     EXPECT_FALSE(child<QCheckBox>(*form, "ChkSummary")->isChecked());
-    EXPECT_EQ(REPORTS().SummaryOnly, -1);
+    EXPECT_TRUE(REPORTS().SummaryOnly);
     EXPECT_TRUE(child<QCheckBox>(*form, "chkCreateWordDoc")->isChecked());
     EXPECT_TRUE(child<QRadioButton>(*form, "optUseTemplate")->isChecked());
     EXPECT_TRUE(child<QComboBox>(*form, "cboTemplate")->isEnabled());
@@ -133,16 +133,16 @@ TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
     child<QPushButton>(*form, "cmdSave")->click();
 
     EXPECT_FALSE(form->isVisible());
-    const Settings saved = reloaded();
-    EXPECT_EQ(saved.ShowTOC, 1);
-    EXPECT_EQ(saved.ShowFormula, 1);
-    EXPECT_EQ(saved.SummaryOnly, 0);
-    EXPECT_EQ(saved.UseTemplate, 1);
+    const ExtractOptions saved = reloaded();
+    EXPECT_TRUE(saved.ShowTOC);
+    EXPECT_TRUE(saved.ShowFormula);
+    EXPECT_FALSE(saved.SummaryOnly);
+    EXPECT_TRUE(saved.UseTemplate);
     EXPECT_EQ(saved.OutputTemplate, QStringLiteral("Not listed"));
     EXPECT_EQ(saved.TVDPath, QStringLiteral("/other/"));
     EXPECT_EQ(saved.SectionFont.FontStyle, QStringLiteral("Bold Italic"));
-    EXPECT_EQ(saved.SectionFont.Bold, -1);
-    EXPECT_EQ(saved.SectionFont.Italic, -1);
+    EXPECT_TRUE(saved.SectionFont.Bold);
+    EXPECT_TRUE(saved.SectionFont.Italic);
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -152,9 +152,9 @@ TEST_F(MiningSettings, EditsWaitForTheFocusToLeaveAndResetBringsTheStoredValuesB
     auto* prompt = child<QCheckBox>(*form, "chkParameterPrompt");
     EXPECT_EQ(prompt->checkState(), Qt::PartiallyChecked);
     prompt->click();
-    EXPECT_EQ(REPORTS().PromptForParameters, 2);
+    EXPECT_EQ(REPORTS().PromptForParameters, ParameterPrompt(2));
     leave(prompt);
-    EXPECT_EQ(REPORTS().PromptForParameters, 1);
+    EXPECT_EQ(REPORTS().PromptForParameters, ParameterPrompt(1));
 
     auto* dbPath = child<QLineEdit>(*form, "txtDBOutputPath");
     dbPath->clear();
@@ -163,9 +163,9 @@ TEST_F(MiningSettings, EditsWaitForTheFocusToLeaveAndResetBringsTheStoredValuesB
 
     child<QCheckBox>(*form, "chkSort")->click();
     child<QPushButton>(*form, "cmdReset")->click();
-    EXPECT_EQ(REPORTS().PromptForParameters, 2);
+    EXPECT_EQ(REPORTS().PromptForParameters, ParameterPrompt(2));
     EXPECT_EQ(prompt->checkState(), Qt::PartiallyChecked);
-    EXPECT_EQ(child<QCheckBox>(*form, "chkSort")->isChecked(), reloaded().ShowSort != 0);
+    EXPECT_EQ(child<QCheckBox>(*form, "chkSort")->isChecked(), reloaded().ShowSort);
     EXPECT_EQ(dbPath->text(), dir_.path() + u'/');
     EXPECT_EQ(child<QComboBox>(*form, "cboHeadingColor")->count(), 13);
 }
@@ -175,19 +175,19 @@ TEST_F(MiningSettings, BoxesSwitchTheirDependentsOffAndOn) {
     struct Case {
         const char* master;
         const char* dependent;
-        qint16 Settings::*flag;
+        bool ExtractOptions::*flag;
     };
-    for (const Case& c : {Case{"chkLayout", "chkHiddenSections", &Settings::ShowHiddenSections},
-                          Case{"ChkRptSummary", "chkPrinter", &Settings::ShowPrinter},
-                          Case{"ChkRptSummary", "chkExport", &Settings::ShowExport},
-                          Case{"chkShowTables", "chkIncludeFields", &Settings::ShowDBCols}}) {
+    for (const Case& c : {Case{"chkLayout", "chkHiddenSections", &ExtractOptions::ShowHiddenSections},
+                          Case{"ChkRptSummary", "chkPrinter", &ExtractOptions::ShowPrinter},
+                          Case{"ChkRptSummary", "chkExport", &ExtractOptions::ShowExport},
+                          Case{"chkShowTables", "chkIncludeFields", &ExtractOptions::ShowDBCols}}) {
         SCOPED_TRACE(c.dependent);
         const auto form = open();
         auto* master = child<QCheckBox>(*form, c.master);
         auto* dependent = child<QCheckBox>(*form, c.dependent);
         master->setChecked(true);
         dependent->setChecked(true);
-        EXPECT_EQ(REPORTS().*c.flag, 1);
+        EXPECT_TRUE(REPORTS().*c.flag);
         master->click();
         EXPECT_FALSE(dependent->isChecked());
         EXPECT_FALSE(dependent->isEnabled());
@@ -207,12 +207,12 @@ TEST_F(MiningSettings, WordOutputOpensItsControlsAndTheTemplateListOnlyForATempl
     EXPECT_FALSE(templates->isEnabled());
     child<QRadioButton>(*form, "optUseTemplate")->click();
     EXPECT_TRUE(templates->isEnabled());
-    EXPECT_EQ(REPORTS().UseTemplate, 1);
+    EXPECT_TRUE(REPORTS().UseTemplate);
     child<QRadioButton>(*form, "optUseFonts")->click();
-    EXPECT_EQ(REPORTS().UseTemplate, 0);
+    EXPECT_FALSE(REPORTS().UseTemplate);
 
     child<QCheckBox>(*form, "chkCreateWordDoc")->click();
-    EXPECT_EQ(REPORTS().CreateWordDocument, 0);
+    EXPECT_FALSE(REPORTS().CreateWordDocument);
     for (const char* name :
          {"txtWordDocOutputPath", "cmdGetWordDocOutputPath", "chkTOC", "chkLayout",
           "chkHiddenSections", "optUseFonts", "optUseTemplate", "cboTemplate"})

@@ -14,7 +14,7 @@
 #include "GuiSeams.h"
 #include "RtError.h"
 #include "DatabaseWriter.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "UtilitiesWindow.h"
 #include "TestSupport.h"
@@ -51,7 +51,7 @@ protected:
     }
     void TearDown() override {
         CloseLog();
-        REPORTS() = Settings();
+        REPORTS() = ExtractOptions();
     }
 
     QString database() const { return dir.filePath(QStringLiteral("tv.db")); }

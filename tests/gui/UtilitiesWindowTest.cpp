@@ -18,7 +18,7 @@
 
 #include "GuiSeams.h"
 #include "SingleInstance.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"
 #include "ReportDiffWindow.h"

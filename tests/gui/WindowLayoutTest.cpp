@@ -27,7 +27,7 @@
 #include "MiningSettingsWindow.h"
 #include "AboutDialog.h"
 #include "ReportOwnersWindow.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"
 #include "ResultGridWindow.h"
@@ -86,7 +86,7 @@ protected:
     void TearDown() override {
         guiSeams() = saved_;
         aboutSeams() = savedAbout_;
-        REPORTS() = Settings();
+        REPORTS() = ExtractOptions();
         setGlobalSettingsStore(nullptr);
     }
 

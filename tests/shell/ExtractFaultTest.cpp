@@ -14,7 +14,7 @@
 #include "ExtractWriterFactory.h"
 #include "FullDiskFile.h"
 #include "QtPrinters.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "TvdWriter.h"
 #include "TestSupport.h"
@@ -39,7 +39,7 @@ public:
         }
         setGlobalSettingsStore(std::make_unique<SettingsStore>(
             std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat), dir_.path()));
-        Settings& settings = REPORTS();
+        ExtractOptions& settings = REPORTS();
         settings.TVDPath = path("text/");
         settings.DocPath = path("word/");
         settings.DBPath = path("db/");
@@ -58,7 +58,7 @@ public:
         setExtractWriters(std::move(previousWriters_));
         setMessageHandler(std::move(previousMessages_));
         setGlobalSettingsStore(nullptr);
-        REPORTS() = Settings();
+        REPORTS() = ExtractOptions();
     }
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }

@@ -7,7 +7,7 @@
 
 #include "ExtractWriterFactory.h"
 #include "QtPrinters.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
 #include "ExtractDriver.h"
@@ -31,7 +31,6 @@ struct WriterScript {
     }
     bool write(const QString& name, const tvReport& report, const QString& fileName) {
         lastReport = &report;
-        EXPECT_EQ(&report, REPORTS().CurrentReport.get());
         return call(name, fileName + u' ' + report.reportTitle);
     }
 };
@@ -95,7 +94,7 @@ class Extract : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("db")));
-        Settings& settings = REPORTS();
+        ExtractOptions& settings = REPORTS();
         settings.TVDPath = path("text/");
         settings.DocPath = path("word/");
         settings.DBPath = path("db/");
@@ -117,7 +116,7 @@ protected:
         setExtractWriters(std::move(previousWriters_));
         setMessageHandler(std::move(previousMessages_));
         setStatusHandler(std::move(previousStatus_));
-        REPORTS() = Settings();
+        REPORTS() = ExtractOptions();
     }
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }
@@ -173,7 +172,6 @@ TEST_F(Extract, HandsTheLoadedModelToEachEnabledWriterInOrder) {
                   "db.WriteReport Sales.rpt " + path("db/tv.db") + u' ' + sales,
               }));
     EXPECT_TRUE(messages_.isEmpty());
-    EXPECT_EQ(REPORTS().CurrentReport, nullptr);  // released after the report
 }
 
 TEST_F(Extract, RunsOnlyTheWritersThatTheSettingsSwitchOn) {
@@ -239,7 +237,6 @@ TEST_F(Extract, AFailingWriterEndsItsOwnOutputAloneAndSaysWhy) {
         EXPECT_FALSE(ExtractReport(sales, QStringLiteral("Sales.rpt")));
         EXPECT_EQ(calls(), c.calls);
         EXPECT_EQ(messages_, QStringList{QString::fromLatin1(c.message)});
-        EXPECT_EQ(REPORTS().CurrentReport, nullptr);
         // The database writer logged its steps before it failed; the cause follows them.
         EXPECT_EQ(runLog(), QStringLiteral("Sales.rpt - tables\nSales.rpt - objects\n") +
                                 QString::fromLatin1(c.message) + u'\n');
@@ -287,7 +284,6 @@ TEST_F(Extract, AReportThatCannotBeOpenedReachesNoWriterAndTheListGoesOn) {
                                       "Unable to open Report: real-01.rpt (" + real +
                                           ": the compound file holds no report design)"}));
     EXPECT_EQ(calls(), (QStringList{"text.init", "text.WriteReport", "text.cleanUp"}));
-    EXPECT_EQ(REPORTS().CurrentReport, nullptr);
 }
 
 TEST_F(Extract, ResultListNamesTheOutputsOfEveryReportOnceAtTheEnd) {
@@ -376,14 +372,15 @@ TEST_F(Extract, ResultListNamesTheOutputsOfEveryReportOnceAtTheEnd) {
     }
 }
 
-TEST_F(Extract, ProgressTextsOnlyInTheInteractiveRunMode) {
+TEST_F(Extract, ProgressTextsOnlyWhereAWindowShowsThem) {
     outputs(1, 1, 1);
     const QStringList list{report(QStringLiteral("Sales.rpt"))};
     QStringList results;
-    ExtractReportList(list, results);  // run mode 0: a command-line run
+    const StatusHandler window = setStatusHandler(nullptr);  // a command-line run: no window
+    ExtractReportList(list, results);
+    setStatusHandler(window);
     EXPECT_TRUE(statuses_.isEmpty());
 
-    REPORTS().RunMode = 2;
     ExtractReportList(list, results);
     EXPECT_EQ(statuses_, (QStringList{
                              "Sales.rpt - Mining",
@@ -428,9 +425,9 @@ TEST_F(Extract, RunLogStartsAnewAtEachOpening) {
     ASSERT_TRUE(CloseLog());
     EXPECT_EQ(runLog(), QStringLiteral("Größe – ✓\n\n"));  // UTF-8, lines unchanged
 
-    // The next line after a close recreates the file.
+    // The next line after a close starts the file anew; the old log stays until then.
     WriteLog(QStringLiteral("second"));
-    EXPECT_EQ(runLog(), QStringLiteral("<none>"));  // the old log is deleted at the opening
+    EXPECT_EQ(runLog(), QStringLiteral("Größe – ✓\n\n"));
     ASSERT_TRUE(CloseLog());
     EXPECT_EQ(runLog(), QStringLiteral("second\n"));
 

@@ -16,7 +16,7 @@
 
 #include "CompoundFile.h"
 #include "ScopedTimeZone.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
@@ -56,7 +56,7 @@ protected:
     void TearDown() override {
         setMessageHandler(std::move(previousMessages_));
         QLocale::setDefault(QLocale::system());
-        REPORTS() = Settings();
+        REPORTS() = ExtractOptions();
     }
 
     // The case's report file, packed with its summary information when the case says so, and
@@ -97,13 +97,12 @@ protected:
         ASSERT_TRUE(QFile::copy(QDir(caseFolder(name)).filePath("case.ini"), copy));
         SettingsStore store(std::make_unique<QSettings>(copy, QSettings::IniFormat),
                               dir_.filePath(QStringLiteral("program")));
-        Settings& settings = REPORTS();
+        ExtractOptions& settings = REPORTS();
         store.load(settings);
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
         settings.CreateTVDFile = 1;
         settings.CreateWordDocument = 0;
         settings.UpdateDB = 0;
-        settings.RunMode = 0;
         ASSERT_TRUE(QDir().mkpath(settings.TVDPath));
     }
 

@@ -9,7 +9,7 @@
 
 #include "ExtractWriters.h"
 #include "FullDiskFile.h"
-#include "Settings.h"
+#include "ExtractOptions.h"
 #include "TvdWriter.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
@@ -43,11 +43,11 @@ class TvdWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        Settings& settings = REPORTS();
-        for (qint16 Settings::*flag :
-             {&Settings::ShowRptSummary, &Settings::ShowExport, &Settings::ShowFormula,
-              &Settings::ShowParameters, &Settings::ShowGroups, &Settings::ShowSort,
-              &Settings::ShowSQL, &Settings::ShowTables, &Settings::ShowDBCols}) {
+        ExtractOptions& settings = REPORTS();
+        for (bool ExtractOptions::*flag :
+             {&ExtractOptions::ShowRptSummary, &ExtractOptions::ShowExport, &ExtractOptions::ShowFormula,
+              &ExtractOptions::ShowParameters, &ExtractOptions::ShowGroups, &ExtractOptions::ShowSort,
+              &ExtractOptions::ShowSQL, &ExtractOptions::ShowTables, &ExtractOptions::ShowDBCols}) {
             settings.*flag = 1;
         }
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
@@ -62,15 +62,13 @@ protected:
     }
     void TearDown() override {
         setMessageHandler(std::move(previousMessages_));
-        SetTVDWriter(nullptr);
-        REPORTS() = Settings();
+        REPORTS() = ExtractOptions();
         QLocale::setDefault(QLocale::system());
     }
 
     // Writes `report` with a new, registered writer; the writer's answer.
     bool write(const tvReport& report, TvdWriter::OutputOpener opener = {}) {
         const auto writer = std::make_shared<TvdWriter>(std::move(opener));
-        SetTVDWriter(writer);
         if (!writer->init(QStringLiteral("Sales.rpt"), REPORTS().TVDPath, reportPath_)) {
             return false;
         }

@@ -1,0 +1,6 @@
+#include "ExtractOptions.h"
+
+ExtractOptions& REPORTS() {
+    static ExtractOptions options;
+    return options;
+}

@@ -1,6 +1,0 @@
-#include "Settings.h"
-
-Settings& REPORTS() {
-    static Settings settings;
-    return settings;
-}
