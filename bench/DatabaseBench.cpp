@@ -71,11 +71,11 @@ struct DatabaseFolder {
             static char* argv[] = {name, nullptr};
             static QCoreApplication application(argc, argv);
         }
-        REPORTS().DBPath = dir.path() + u'/';
-        database = DatabaseCreator::DatabasePath(REPORTS().DBPath);
+        setRunLogFolder(dir.path() + u'/');
+        database = DatabaseCreator::DatabasePath(dir.path() + u'/');
     }
     bool write(tvReport& report) {
-        const bool ok = DatabaseWriter().WriteReport(report, QStringLiteral("bench.rpt"),
+        const bool ok = DatabaseWriter(QString()).WriteReport(report, QStringLiteral("bench.rpt"),
                                                        database, report.reportFileName);
         CloseLog();
         return ok;
@@ -98,7 +98,7 @@ void writeTvd(benchmark::State& state, const QString& path) {
     QTemporaryDir out;
     const QString name = QFileInfo(path).fileName();
     for (auto _ : state) {
-        TvdWriter writer;
+        TvdWriter writer{ExtractOptions()};
         writer.init(name, out.path() + u'/', path);
         benchmark::DoNotOptimize(writer.WriteReport(*report, name));
         writer.cleanUp();

@@ -49,7 +49,7 @@ std::unique_ptr<tvReport> generatedModel(int count, bool renamed, bool changed) 
 
 // Compares two sample reports, loaded once: the analysis alone.
 static void BM_AnalyzeDifferences(benchmark::State& state) {
-    ReportDiff diff;
+    ReportDiff diff{ExtractOptions()};
     diff.OpenDiffReports(sample("objects.rpt"), sample("layout.rpt"));
     for (auto _ : state) {
         diff.clearText();
@@ -63,7 +63,7 @@ BENCHMARK(BM_AnalyzeDifferences)->Unit(benchmark::kMillisecond);
 // Loads and compares two sample reports, as the command line does.
 static void BM_OpenAndCompare(benchmark::State& state) {
     for (auto _ : state) {
-        ReportDiff diff;
+        ReportDiff diff{ExtractOptions()};
         diff.OpenDiffReports(sample("fields.rpt"), sample("charts.rpt"));
         diff.AnalyzeDifferences();
         benchmark::DoNotOptimize(diff.combinedText().size());
@@ -77,7 +77,7 @@ BENCHMARK(BM_OpenAndCompare)->Unit(benchmark::kMillisecond);
 static void BM_CompareGenerated(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const auto shape = static_cast<Shape>(state.range(1));
-    ReportDiff diff;
+    ReportDiff diff{ExtractOptions()};
     diff.setReports(generatedModel(count, false, false),
                     generatedModel(count, shape == AllRenamed, shape == OneChange),
                     QStringLiteral("first.rpt"), QStringLiteral("second.rpt"));

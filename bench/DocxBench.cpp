@@ -66,15 +66,17 @@ std::unique_ptr<tvReport> generatedReport(int objects) {
     return report;
 }
 
-void writeDocument(const tvReport& report, const QString& name, const QString& folder) {
-    auto writer = std::make_shared<DocxWriter>();
+void writeDocument(const tvReport& report, const QString& name, const QString& folder,
+                   const ExtractOptions& options) {
+    auto writer = std::make_shared<DocxWriter>(options);
     const bool written =
         writer->init(name, folder, folder + name, {}) && writer->WriteReport(report, name);
     writer->QuitWord();
     if (!written) throw std::runtime_error(writer->failureReason().toStdString());
 }
 
-void measure(benchmark::State& state, const tvReport& report, const QString& name) {
+void measure(benchmark::State& state, const tvReport& report, const QString& name,
+             const ExtractOptions& options = {}) {
     QTemporaryDir out;
     const QString folder = out.path() + u'/';
     double peak = 0;
@@ -86,7 +88,7 @@ void measure(benchmark::State& state, const tvReport& report, const QString& nam
         QElapsedTimer timer;
         timer.start();
         state.ResumeTiming();
-        writeDocument(report, name, folder);
+        writeDocument(report, name, folder, options);
         state.PauseTiming();
         nanoseconds += timer.nsecsElapsed();
         peak = std::max(peak, memoryMB("VmHWM") - before);
@@ -100,18 +102,19 @@ void measure(benchmark::State& state, const tvReport& report, const QString& nam
         double(nanoseconds) / 1000 / double(std::max<qint64>(1, state.iterations())) / objects;
 }
 
-void sampleDocument(benchmark::State& state, const char* sample) {
+void sampleDocument(benchmark::State& state, const char* sample,
+                    const ExtractOptions& options = {}) {
     const QDir dir(QStringLiteral(TAV_SAMPLES));
     tvReport report;
     report.init(dir.filePath(QLatin1String(sample)), 0, 0);
-    measure(state, report, QLatin1String(sample));
+    measure(state, report, QLatin1String(sample), options);
 }
 
 // The same with the layout picture of each report drawn in, as the shipped settings have it.
 void sampleDocumentWithLayout(benchmark::State& state, const char* sample) {
-    const qint16 showLayout = std::exchange(REPORTS().ShowLayout, qint16(1));
-    sampleDocument(state, sample);
-    REPORTS().ShowLayout = showLayout;
+    ExtractOptions options;
+    options.ShowLayout = true;
+    sampleDocument(state, sample, options);
 }
 
 // The .tvd of the same sample, for comparison.
@@ -121,7 +124,7 @@ void sampleTvd(benchmark::State& state, const char* sample) {
     report.init(dir.filePath(QLatin1String(sample)), 0, 0);
     QTemporaryDir out;
     for (auto _ : state) {
-        TvdWriter writer;
+        TvdWriter writer{ExtractOptions()};
         writer.init(QLatin1String(sample), out.path() + u'/', dir.filePath(QLatin1String(sample)));
         benchmark::DoNotOptimize(writer.WriteReport(report, QLatin1String(sample)));
         writer.cleanUp();

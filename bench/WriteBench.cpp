@@ -19,7 +19,7 @@ static void BM_WriteTvdSamples(benchmark::State& state) {
     const QString folder = out.path() + u'/';
     for (auto _ : state) {
         for (size_t i = 0; i < reports.size(); ++i) {
-            TvdWriter writer;
+            TvdWriter writer{ExtractOptions()};
             writer.init(files[static_cast<qsizetype>(i)], folder,
                         dir.filePath(files[static_cast<qsizetype>(i)]));
             benchmark::DoNotOptimize(

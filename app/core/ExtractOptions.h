@@ -58,6 +58,3 @@ struct ExtractOptions {
     // Not stored: the program's folder, where its templates and report definitions lie.
     QString ProgramFolder;
 };
-
-// The options of the program's windows and command line, loaded at start-up.
-ExtractOptions& REPORTS();

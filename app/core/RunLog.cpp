@@ -5,10 +5,14 @@
 #include <memory>
 #include <stdexcept>
 
-#include "ExtractOptions.h"
 #include "SettingsStore.h"
 
 namespace {
+
+QString& logFolder() {
+    static QString folder;
+    return folder;
+}
 
 std::unique_ptr<QSaveFile>& openLog() {
     static std::unique_ptr<QSaveFile> log;
@@ -22,8 +26,10 @@ std::unique_ptr<QSaveFile>& openLog() {
 
 }  // namespace
 
+void setRunLogFolder(const QString& folder) { logFolder() = folder; }
+
 QString runLogPath() {
-    return withTrailingSeparator(REPORTS().DBPath) + QStringLiteral("tvLog.txt");
+    return withTrailingSeparator(logFolder()) + QStringLiteral("tvLog.txt");
 }
 
 void OpenLogFile() {

@@ -7,7 +7,10 @@
 // after every report, so the file holds the lines of the last report that wrote to it. The
 // lines reach the file when the log closes: an interrupted report never leaves half a log.
 
-// The log's file: DBPath of the settings, then "tvLog.txt".
+// The log's folder: the database folder of the options in use. The Extract driver puts its own
+// in place for each report.
+void setRunLogFolder(const QString& folder);
+// The log's file: the log's folder, then "tvLog.txt".
 QString runLogPath();
 
 // Starts the log anew, replacing the old file when it closes; a log already open is dropped. Fails with

@@ -301,29 +301,6 @@ void SettingsStore::write(bool underApplication, const char* name, const QString
     settings_->setValue(keyOf(underApplication, name), value);
 }
 
-namespace {
-std::unique_ptr<SettingsStore>& globalStore() {
-    static std::unique_ptr<SettingsStore> store;
-    return store;
-}
-}  // namespace
-
-SettingsStore& globalSettingsStore() {
-    auto& store = globalStore();
-    if (!store) store = std::make_unique<SettingsStore>();
-    return *store;
-}
-
-void setGlobalSettingsStore(std::unique_ptr<SettingsStore> store) {
-    globalStore() = std::move(store);
-}
-
-void LoadGlobalSettings() { globalSettingsStore().load(REPORTS()); }
-
-bool SaveGlobalSettings() { return globalSettingsStore().save(REPORTS()); }
-
-QString saveGlobalSettingsFailedText() { return globalSettingsStore().saveFailedText(); }
-
 bool DirectoryExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
 QString withTrailingSeparator(const QString& folder) {

@@ -46,16 +46,6 @@ private:
     QString programFolder_;  // ends in '/'
 };
 
-// The store behind LoadGlobalSettings and SaveGlobalSettings: the user's own unless replaced.
-SettingsStore& globalSettingsStore();
-void setGlobalSettingsStore(std::unique_ptr<SettingsStore> store);
-
-// REPORTS() from, and into, the global store.
-void LoadGlobalSettings();
-bool SaveGlobalSettings();
-// The message of a failed SaveGlobalSettings, naming the settings file.
-QString saveGlobalSettingsFailedText();
-
 // True when `path` names an existing folder.
 bool DirectoryExists(const QString& path);
 

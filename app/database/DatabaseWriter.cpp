@@ -150,9 +150,11 @@ qint32 nextId(qint32& counter) {
 
 }  // namespace
 
-DatabaseWriter::DatabaseWriter() : subreportIds_(&ownSubreportIds_) {}
-DatabaseWriter::DatabaseWriter(DbConnection& connection, QHash<QString, qint32>& subreports)
-    : connection_(&connection), subreportIds_(&subreports) {}
+DatabaseWriter::DatabaseWriter(const QString& reportOwner)
+    : subreportIds_(&ownSubreportIds_), reportOwner_(reportOwner) {}
+DatabaseWriter::DatabaseWriter(const QString& reportOwner, DbConnection& connection,
+                               QHash<QString, qint32>& subreports)
+    : connection_(&connection), subreportIds_(&subreports), reportOwner_(reportOwner) {}
 DatabaseWriter::~DatabaseWriter() = default;
 
 QString DatabaseWriter::failureReason() const { return failureReason_; }
@@ -476,7 +478,7 @@ std::optional<qint32> DatabaseWriter::definitionId(const tvIFieldDefinition& def
 void DatabaseWriter::fillReport(const tvReport& r) {
     WriteLog(QStringLiteral("Writing report data"));
     QVariant ownerId;
-    const QString& owner = REPORTS().ReportOwner;
+    const QString& owner = reportOwner_;
     if (!owner.isEmpty()) {
         // Owner names compare ignoring case, as when they are added; in code, since the
         // engine folds the case of ASCII letters only.
@@ -1131,7 +1133,7 @@ void DatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObjec
                  object.subreportFormatting.subreportName);
         // The subreport's rows name rows of this report that wait still.
         flush();
-        DatabaseWriter writer(*connection_, *subreportIds_);
+        DatabaseWriter writer(reportOwner_, *connection_, *subreportIds_);
         writer.writeRows(subreport, storedName);
         stored = subreportIds_->insert(storedName, writer.reportId_);
     }

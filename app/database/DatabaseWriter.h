@@ -9,7 +9,6 @@
 #include <optional>
 #include <vector>
 
-#include "ExtractWriters.h"
 #include "tvCollections.h"
 
 class DbConnection;
@@ -38,16 +37,17 @@ struct tvFont;
 // The whole report, subreports included, is one transaction: a report that fails leaves the
 // database as it was, earlier copy included. Every value is bound; text longer than its column
 // allows is cut to the column's size, with a line in the run log.
-class DatabaseWriter final : public ExtractDatabaseWriter {
+class DatabaseWriter final {
 public:
-    DatabaseWriter();
-    ~DatabaseWriter() override;
+    // The reports it stores belong to the owner named `reportOwner` ("" for none).
+    explicit DatabaseWriter(const QString& reportOwner);
+    ~DatabaseWriter();
 
-    QString failureReason() const override;
+    QString failureReason() const;
 
     // False (after the run log says why) when the report could not be stored.
     bool WriteReport(tvReport& model, const QString& reportName, const QString& databasePath,
-                     const QString& reportPath) override;
+                     const QString& reportPath);
 
     // One value of a row: the column's name in the schema and the value to bind. A null value
     // is SQL null: a reference to something missing.
@@ -61,7 +61,8 @@ public:
 private:
     // A writer of one subreport, on the connection (and transaction) of its main report.
     // `subreports` holds the report ids of the subreports that this run stored already.
-    DatabaseWriter(DbConnection& connection, QHash<QString, qint32>& subreports);
+    DatabaseWriter(const QString& reportOwner, DbConnection& connection,
+                   QHash<QString, qint32>& subreports);
 
     void initDatabase(const QString& databasePath);
     void writeRows(tvReport& model, const QString& storedFileName);
@@ -156,4 +157,5 @@ private:
     // Stored subreports by stored name, shared by the main report's writer and its subreports'.
     QHash<QString, qint32> ownSubreportIds_;
     QHash<QString, qint32>* subreportIds_ = nullptr;
+    QString reportOwner_;
 };

@@ -69,8 +69,9 @@ QString linkSide(const tvDatabaseTable* table, const tvDatabaseFieldDefinitionRe
 
 }  // namespace
 
-TvdWriter::TvdWriter(OutputOpener openOutput)
-    : openOutput_(openOutput ? std::move(openOutput) : OutputOpener(openSaveFile)) {}
+TvdWriter::TvdWriter(const ExtractOptions& options, OutputOpener openOutput)
+    : options_(options),
+      openOutput_(openOutput ? std::move(openOutput) : OutputOpener(openSaveFile)) {}
 
 TvdWriter::~TvdWriter() = default;
 
@@ -99,7 +100,7 @@ bool TvdWriter::init(const QString& fileName, const QString& outputFolder,
 bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName) {
     failureReason_.clear();
     try {
-        const ExtractOptions& settings = REPORTS();
+        const ExtractOptions& settings = options_;
         writeHeader(fileName);
         if (settings.ShowRptSummary) {
             caption(QStringLiteral("Report Summary Information"), 1, LineRole::Title);
@@ -179,7 +180,7 @@ void TvdWriter::caption(const QString& text, qint32 level, LineRole role) {
 void TvdWriter::blank(qint32 level) { caption(QString(), level); }
 
 void TvdWriter::writeBody(const tvReport& report) {
-    const ExtractOptions& settings = REPORTS();
+    const ExtractOptions& settings = options_;
     step([&] { writeAlerts(report); });
     if (settings.ShowFormula) {
         step([&] { writeFormula("Record Selection Formula", report.recordSelectionFormula); });
@@ -288,7 +289,7 @@ void TvdWriter::writeSqlQuery(const tvReport& report) {
 void TvdWriter::writeTables(const tvReport& report) {
     if (!report.tvDatabase) tvObjectRequired();
     if (report.tvDatabase->tables.Count() < 1) return;
-    const bool withColumns = REPORTS().ShowDBCols;
+    const bool withColumns = options_.ShowDBCols;
     caption(QStringLiteral("Tables"), 1);
     caption(QStringLiteral("Table, Alias, Location, Driver"), 1);
     for (const tvDatabaseTable& table : report.tvDatabase->tables) {

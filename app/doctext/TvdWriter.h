@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "ExtractWriters.h"
+#include "ExtractOptions.h"
 #include "LineSink.h"
 #include "ObjectDetailWriter.h"
 
@@ -20,25 +20,25 @@ class tvSection;
 // Inside a body a step that fails shows its message and the next step runs, so one bad value
 // costs one block, not the file. Any other failure (the header, a write to the file) stops the
 // writer: WriteReport answers false and an existing file of the same name stays as it was.
-class TvdWriter final : public LineSink, public ExtractTextWriter {
+class TvdWriter final : public LineSink {
 public:
     // Opens the file that receives the text. Tests put a device of their own in place.
     using OutputOpener = std::function<std::unique_ptr<QSaveFile>(const QString& path)>;
 
-    explicit TvdWriter(OutputOpener openOutput = {});
+    explicit TvdWriter(const ExtractOptions& options, OutputOpener openOutput = {});
     ~TvdWriter() override;
 
     // Opens `outputFolder` + `fileName` less its last four characters + ".tvd" (the folder as
     // given, so it ends in a separator). False when the name is too short or the file cannot
     // be opened.
     bool init(const QString& fileName, const QString& outputFolder,
-              const QString& reportPath) override;
+              const QString& reportPath);
 
     // Writes the whole file and puts it in place; false when the writer stopped.
-    bool WriteReport(const tvReport& report, const QString& fileName) override;
+    bool WriteReport(const tvReport& report, const QString& fileName);
 
     // Closes the file; what was not put in place is thrown away. Harmless when nothing is open.
-    void cleanUp() override;
+    void cleanUp();
 
     // The "Database Links" block of one report, and its closing blank line in every case. Its
     // failures are passed over: a link that cannot be read leaves out what could not be read.
@@ -52,7 +52,7 @@ public:
     QString filePath() const { return path_; }
 
     // Why the last init or WriteReport that failed did so, naming the file.
-    QString failureReason() const override { return failureReason_; }
+    QString failureReason() const { return failureReason_; }
 
 private:
     void writeLine(const QString& line);
@@ -82,6 +82,7 @@ private:
     void caption(const QString& text, qint32 level, LineRole role = LineRole::Detail);
     void blank(qint32 level);
 
+    ExtractOptions options_;
     OutputOpener openOutput_;
     std::unique_ptr<QSaveFile> file_;
     QString path_;

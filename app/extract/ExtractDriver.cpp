@@ -9,6 +9,7 @@
 #include "RtError.h"
 #include "ExtractOptions.h"
 #include "SettingsStore.h"
+#include "TextUtilities.h"
 #include "tvReport.h"
 #include "UserMessages.h"
 #include "DatabaseCreator.h"
@@ -36,84 +37,19 @@ QString currentExceptionText() {
 
 // Runs the calls of one output of a report. A failure is noted with the output's name and its
 // cause, and ends that output alone: the report's other outputs are still written.
-template <class Writer, class Calls>
-void writeOutput(const char* output, const QString& reportFileName, const Writer& writer,
-                 Calls&& calls, QStringList& failures) {
+template <class Calls>
+void writeOutput(const char* output, const QString& reportFileName, Calls&& calls,
+                 QStringList& failures) {
     QString reason;
     try {
-        if (calls()) return;
+        if (calls(&reason)) return;
     } catch (...) {
         reason = currentExceptionText();
     }
-    if (reason.isEmpty() && writer) reason = writer->failureReason();
     if (reason.isEmpty()) reason = QStringLiteral("no reason given");
     failures << reportFailureText(
         QStringLiteral("Unable to write the %1 of Report: ").arg(QLatin1StringView(output)),
         reportFileName, reason);
-}
-
-// The enabled outputs of the loaded report, in the order text, Word, database.
-void writeOutputs(tvReport& report, const QString& reportPath, const QString& reportFileName,
-                  QStringList& failures) {
-    const ExtractOptions& settings = REPORTS();
-    const QString& name = reportFileName;
-    std::shared_ptr<ExtractWordWriter> wordWriter;
-    std::shared_ptr<ExtractTextWriter> textWriter;
-    std::unique_ptr<ExtractDatabaseWriter> databaseWriter;
-    try {
-        const ExtractWriterFactory& writers = extractWriters();
-        wordWriter = writers.wordWriter();
-        textWriter = writers.textWriter();
-        databaseWriter = writers.databaseWriter();
-    } catch (...) {
-        failures << reportFailureText(QStringLiteral("Unable to document Report: "), reportFileName,
-                                      currentExceptionText());
-        return;
-    }
-
-    if (settings.CreateTVDFile && textWriter) {
-        writeOutput(
-            "text file", reportFileName, textWriter,
-            [&] {
-                // A writer that stopped has thrown its unfinished file away; the old one stays.
-                const bool written =
-                    textWriter->init(reportFileName, withTrailingSeparator(settings.TVDPath),
-                                     reportPath) &&
-                    textWriter->WriteReport(report, reportFileName);
-                textWriter->cleanUp();
-                return written;
-            },
-            failures);
-    }
-    if (settings.CreateWordDocument && wordWriter) {
-        writeOutput(
-            "document", reportFileName, wordWriter,
-            [&] {
-                ShowStatus(name + QStringLiteral(" - Initializing Word"));
-                if (!wordWriter->init(reportFileName, withTrailingSeparator(settings.DocPath),
-                                      reportPath, settings.OutputTemplate)) {
-                    return false;
-                }
-                ShowStatus(name + QStringLiteral(" - Generating Word Document"));
-                const bool written = wordWriter->WriteReport(report, reportFileName);
-                wordWriter->QuitWord();
-                return written;
-            },
-            failures);
-    }
-    if (settings.UpdateDB && databaseWriter) {
-        writeOutput(
-            "database rows", reportFileName, databaseWriter,
-            [&] {
-                ShowStatus(name + QStringLiteral(" - Initializing database output"));
-                return databaseWriter->WriteReport(
-                    report, reportFileName,
-                    withTrailingSeparator(settings.DBPath) +
-                        QString::fromLatin1(DatabaseCreator::kDatabaseFileName),
-                    reportPath);
-            },
-            failures);
-    }
 }
 
 // `name` with `extension` in place of its own.
@@ -146,43 +82,108 @@ QString reportFailureText(const QString& what, const QString& reportFileName,
            (reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + u')');
 }
 
-QString textOutputPath(const QString& stem) {
-    return withTrailingSeparator(REPORTS().TVDPath) + stem + kTextExtension;
+ExtractDriver::ExtractDriver(ExtractOptions options, ExtractWriterFactory writers)
+    : options_(std::move(options)), writers_(std::move(writers)) {}
+
+void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
+                                 const QString& reportFileName, QStringList& failures) const {
+    const QString& name = reportFileName;
+    std::unique_ptr<ExtractWordWriter> wordWriter;
+    std::unique_ptr<ExtractTextWriter> textWriter;
+    std::unique_ptr<ExtractDatabaseWriter> databaseWriter;
+    try {
+        if (writers_.wordWriter) wordWriter = writers_.wordWriter(options_);
+        if (writers_.textWriter) textWriter = writers_.textWriter(options_);
+        if (writers_.databaseWriter) databaseWriter = writers_.databaseWriter(options_);
+    } catch (...) {
+        failures << reportFailureText(QStringLiteral("Unable to document Report: "), reportFileName,
+                                      currentExceptionText());
+        return;
+    }
+
+    if (options_.CreateTVDFile && textWriter) {
+        writeOutput(
+            "text file", reportFileName,
+            [&](QString* error) {
+                // A writer that stopped has thrown its unfinished file away; the old one stays.
+                const bool written =
+                    textWriter->init(reportFileName, withTrailingSeparator(options_.TVDPath),
+                                     reportPath, error) &&
+                    textWriter->WriteReport(report, reportFileName, error);
+                textWriter->cleanUp();
+                return written;
+            },
+            failures);
+    }
+    if (options_.CreateWordDocument && wordWriter) {
+        writeOutput(
+            "document", reportFileName,
+            [&](QString* error) {
+                ShowStatus(name + QStringLiteral(" - Initializing Word"));
+                if (!wordWriter->init(reportFileName, withTrailingSeparator(options_.DocPath),
+                                      reportPath, options_.OutputTemplate, error)) {
+                    return false;
+                }
+                ShowStatus(name + QStringLiteral(" - Generating Word Document"));
+                const bool written = wordWriter->WriteReport(report, reportFileName, error);
+                wordWriter->QuitWord();
+                return written;
+            },
+            failures);
+    }
+    if (options_.UpdateDB && databaseWriter) {
+        writeOutput(
+            "database rows", reportFileName,
+            [&](QString* error) {
+                ShowStatus(name + QStringLiteral(" - Initializing database output"));
+                return databaseWriter->WriteReport(
+                    report, reportFileName,
+                    withTrailingSeparator(options_.DBPath) +
+                        QString::fromLatin1(DatabaseCreator::kDatabaseFileName),
+                    reportPath, error);
+            },
+            failures);
+    }
 }
 
-QString wordOutputPath(const QString& stem) {
-    return withTrailingSeparator(REPORTS().DocPath) + stem + kWordExtension;
+QString ExtractDriver::textOutputPath(const QString& stem) const {
+    return withTrailingSeparator(options_.TVDPath) + stem + kTextExtension;
 }
 
-bool ExtractReportList(const QStringList& reportList, QStringList& resultList) {
-    const ExtractOptions& settings = REPORTS();
+QString ExtractDriver::wordOutputPath(const QString& stem) const {
+    return withTrailingSeparator(options_.DocPath) + stem + kWordExtension;
+}
+
+bool ExtractDriver::ExtractReportList(const QStringList& reportList,
+                                      QStringList& resultList) const {
     bool documented = true;
     for (const QString& path : reportList) {
         const QString fileName = reportFileName(path);
         const QString stem = reportStem(fileName);
-        if (settings.CreateTVDFile) RemoveListItem(resultList, textOutputPath(stem));
-        if (settings.CreateWordDocument) RemoveListItem(resultList, wordOutputPath(stem));
+        if (options_.CreateTVDFile) RemoveListItem(resultList, textOutputPath(stem));
+        if (options_.CreateWordDocument) RemoveListItem(resultList, wordOutputPath(stem));
         ShowStatus(fileName + QStringLiteral(" - Mining"));
         documented = ExtractReport(path, fileName) && documented;
-        if (settings.CreateTVDFile) resultList.append(textOutputPath(stem));
-        if (settings.CreateWordDocument) resultList.append(wordOutputPath(stem));
+        if (options_.CreateTVDFile) resultList.append(textOutputPath(stem));
+        if (options_.CreateWordDocument) resultList.append(wordOutputPath(stem));
     }
     return documented;
 }
 
-void RemoveListItem(QStringList& list, const QString& name) {
+void ExtractDriver::RemoveListItem(QStringList& list, const QString& name) const {
     removeFirst(list, name);
-    // With the text and Word folders the same, a report's text name also takes its Word name.
-    if (REPORTS().CreateWordDocument) removeFirst(list, withExtension(name, kWordExtension));
+    // With the text and document folders the same, a report's text name also takes its
+    // document's name.
+    if (options_.CreateWordDocument) removeFirst(list, withExtension(name, kWordExtension));
 }
 
-bool ExtractReport(const QString& reportPath, const QString& reportFileName) {
-    const ExtractOptions& settings = REPORTS();
+bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& reportFileName) const {
+    setRunLogFolder(options_.DBPath);
     QStringList failures;  // one line for each thing of the report that failed, with its cause
     // The model being mined lives for this report alone.
     auto report = std::make_unique<tvReport>();
     try {
-        report->init(reportPath, qint16(settings.ShowSQL), qint16(settings.PromptForParameters));
+        report->init(reportPath, qint16(options_.ShowSQL), qint16(options_.PromptForParameters));
     } catch (...) {
         report.reset();
         failures << reportFailureText(kUnableToOpen, reportFileName, currentExceptionText());

@@ -3,37 +3,50 @@
 #include <QString>
 #include <QStringList>
 
-#include "TextUtilities.h"
+#include "ExtractOptions.h"
+#include "ExtractWriterFactory.h"
 
 // The Extract driver: mines each report into a fresh model and hands it to the writers that
-// the settings switch on (text, Word, database, in that order), keeping the Extract result
-// list in step with the output files.
+// the options switch on (text, document, database, in that order), keeping the Extract result
+// list in step with the output files. One driver serves one run, with the options it was given.
+class ExtractDriver {
+public:
+    explicit ExtractDriver(ExtractOptions options,
+                           ExtractWriterFactory writers = defaultExtractWriters());
+
+    // Mines every report of `reportList` (full paths) in order and keeps `resultList` naming the
+    // expected outputs of each report once, at the end, whether the report succeeded or not.
+    // True when every report was documented.
+    bool ExtractReportList(const QStringList& reportList, QStringList& resultList) const;
+
+    // Mines one report and runs the enabled writers. Never fails to its caller; the result is
+    // false when anything of the report failed. A report that cannot be loaded shows "Unable to
+    // open Report: ", its file name and the runtime's reason, and reaches no writer. A writer
+    // that fails ends its own output alone: the message names the output, the report and the
+    // writer's reason, and the other outputs are still written. The messages of a report go to
+    // the user in one message and into the run log.
+    bool ExtractReport(const QString& reportPath, const QString& reportFileName) const;
+
+    // The output files of a report stem, in the options' folders.
+    QString textOutputPath(const QString& stem) const;
+    QString wordOutputPath(const QString& stem) const;
+
+    // Removes the first entry equal to `name` and, when document output is on, the first entry
+    // naming the document of the same folder and stem.
+    void RemoveListItem(QStringList& list, const QString& name) const;
+
+private:
+    void writeOutputs(tvReport& report, const QString& reportPath, const QString& reportFileName,
+                      QStringList& failures) const;
+
+    ExtractOptions options_;
+    ExtractWriterFactory writers_;
+};
 
 // The notes of the libraries that read report files go to the run log, not to standard error.
 void routeLibraryMessagesToRunLog();
-
-// The output files of a report stem, in the settings' folders.
-QString textOutputPath(const QString& stem);
-QString wordOutputPath(const QString& stem);
-
-// Mines every report of `reportList` (full paths) in order and keeps `resultList` naming the
-// expected outputs of each report once, at the end, whether the report succeeded or not.
-// True when every report was documented.
-bool ExtractReportList(const QStringList& reportList, QStringList& resultList);
-
-// Removes the first entry equal to `name` and, when Word output is on, the first entry naming
-// the Word document of the same folder and stem.
-void RemoveListItem(QStringList& list, const QString& name);
 
 // `what` (such as "Unable to open Report: "), the report's file name, then the cause in
 // parentheses when one is known.
 QString reportFailureText(const QString& what, const QString& reportFileName,
                           const QString& reason);
-
-// Mines one report and runs the enabled writers. Never fails to its caller; the result is false
-// when anything of the report failed. A report that cannot be loaded shows "Unable to open
-// Report: ", its file name and the runtime's reason, and reaches no writer. A writer that fails
-// ends its own output alone: the message names the output, the report and the writer's reason,
-// and the other outputs are still written. The messages of a report go to the user in one
-// message and into the run log.
-bool ExtractReport(const QString& reportPath, const QString& reportFileName);

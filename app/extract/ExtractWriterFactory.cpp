@@ -1,30 +1,76 @@
 #include "ExtractWriterFactory.h"
 
-#include <utility>
-
 #include "DatabaseWriter.h"
-#include "TvdWriter.h"
 #include "DocxWriter.h"
+#include "TvdWriter.h"
 
 namespace {
 
-ExtractWriterFactory& currentFactory() {
-    static ExtractWriterFactory factory = defaultExtractWriters();
-    return factory;
+// A writer's answer, with its reason where it failed.
+template <class Writer>
+bool answered(bool ok, const Writer& writer, QString* error) {
+    if (!ok && error) *error = writer.failureReason();
+    return ok;
 }
+
+class TextOutput final : public ExtractTextWriter {
+public:
+    TextOutput(const ExtractOptions& options, TvdWriter::OutputOpener openOutput)
+        : writer_(options, std::move(openOutput)) {}
+    bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath,
+              QString* error) override {
+        return answered(writer_.init(fileName, outputFolder, reportPath), writer_, error);
+    }
+    bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
+        return answered(writer_.WriteReport(report, fileName), writer_, error);
+    }
+    void cleanUp() override { writer_.cleanUp(); }
+
+private:
+    TvdWriter writer_;
+};
+
+class DocumentOutput final : public ExtractWordWriter {
+public:
+    explicit DocumentOutput(const ExtractOptions& options) : writer_(options) {}
+    bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath,
+              const QString& templateName, QString* error) override {
+        return answered(writer_.init(fileName, outputFolder, reportPath, templateName), writer_,
+                        error);
+    }
+    bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
+        return answered(writer_.WriteReport(report, fileName), writer_, error);
+    }
+    void QuitWord() override { writer_.QuitWord(); }
+
+private:
+    DocxWriter writer_;
+};
+
+class DatabaseOutput final : public ExtractDatabaseWriter {
+public:
+    explicit DatabaseOutput(const ExtractOptions& options) : writer_(options.ReportOwner) {}
+    bool WriteReport(tvReport& report, const QString& fileName, const QString& databasePath,
+                     const QString& reportPath, QString* error) override {
+        return answered(writer_.WriteReport(report, fileName, databasePath, reportPath), writer_,
+                        error);
+    }
+
+private:
+    DatabaseWriter writer_;
+};
 
 }  // namespace
 
-ExtractWriterFactory defaultExtractWriters() {
-    return {
-        [] { return std::make_unique<TvdWriter>(); },
-        [] { return std::make_unique<DocxWriter>(); },
-        [] { return std::make_unique<DatabaseWriter>(); },
-    };
+std::unique_ptr<ExtractTextWriter> makeTextWriter(const ExtractOptions& options,
+                                                  TvdWriter::OutputOpener openOutput) {
+    return std::make_unique<TextOutput>(options, std::move(openOutput));
 }
 
-const ExtractWriterFactory& extractWriters() { return currentFactory(); }
-
-ExtractWriterFactory setExtractWriters(ExtractWriterFactory factory) {
-    return std::exchange(currentFactory(), std::move(factory));
+ExtractWriterFactory defaultExtractWriters() {
+    return {
+        [](const ExtractOptions& options) { return makeTextWriter(options); },
+        [](const ExtractOptions& options) { return std::make_unique<DocumentOutput>(options); },
+        [](const ExtractOptions& options) { return std::make_unique<DatabaseOutput>(options); },
+    };
 }

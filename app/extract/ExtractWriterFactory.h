@@ -1,13 +1,11 @@
 #pragma once
 
 #include "ExtractWriters.h"
+#include "TvdWriter.h"
 
-// The program's own writers. A writer not built yet is one that writes nothing and succeeds.
-// A writer that also takes documentation lines (LineSink) is registered for the shared
-// documentation blocks while its report is written.
+// The program's own writers: the .tvd writer, the document writer and the database writer.
 ExtractWriterFactory defaultExtractWriters();
 
-// The writers the Extract driver uses: the program's own unless replaced (by a test).
-const ExtractWriterFactory& extractWriters();
-// Puts `factory` in place and hands back the one it replaces.
-ExtractWriterFactory setExtractWriters(ExtractWriterFactory factory);
+// The program's .tvd writer, its file opened by `openOutput` (a device of a test's, say).
+std::unique_ptr<ExtractTextWriter> makeTextWriter(const ExtractOptions& options,
+                                                  TvdWriter::OutputOpener openOutput = {});

@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "GuiSeams.h"
+#include "ProgramSettings.h"
 #include "SettingsStore.h"
 
 extern const char* const kTavrinVersion;
@@ -313,7 +314,7 @@ void AddHelpMenu(QMainWindow* window) {
     auto* helpFile = help->addAction(QStringLiteral("&Help"));
     helpFile->setObjectName(QStringLiteral("miHelp"));
     QObject::connect(helpFile, &QAction::triggered, window, [] {
-        aboutSeams().openUrl(QUrl::fromLocalFile(globalSettingsStore().programFolder() +
+        aboutSeams().openUrl(QUrl::fromLocalFile(programSettingsStore().programFolder() +
                                                  QStringLiteral("help/index.html")));
     });
     auto* update = help->addAction(QStringLiteral("Check for Updates"));

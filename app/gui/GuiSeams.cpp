@@ -7,9 +7,6 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
-#include "MiningSettingsWindow.h"
-#include "SiteSurvey.h"
-#include "CrossReference.h"
 
 namespace {
 
@@ -38,9 +35,6 @@ GuiSeams realDialogs() {
     seams.browseForFolder = [](QWidget* owner, const QString& title, const QString& initialFolder) {
         return QFileDialog::getExistingDirectory(owner, title, initialFolder);
     };
-    seams.openMiningSettings = ShowMiningSettings;
-    seams.runCrossReference = RunCrossReference;
-    seams.runSiteSurvey = RunSiteSurvey;
     seams.preparePrinter = [](QWidget*, QPrinter& printer) {
         if (!QPrinterInfo::defaultPrinter().isNull()) return true;
         // Without a printer the text is kept as a PDF file among the user's documents.

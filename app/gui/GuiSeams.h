@@ -5,15 +5,14 @@
 #include <QStringList>
 #include <functional>
 
-#include "ResultGrid.h"
 
 class QPrinter;
 class QProgressBar;
 class QTableWidget;
 class QWidget;
 
-// Every modal question, file dialog and window owned by another part of the program goes
-// through these seams, so that the windows run offscreen under tests that answer them.
+// Every modal question, file dialog, printer and the end of the program go through these seams,
+// so that the windows run offscreen under tests that answer them.
 struct GuiSeams {
     // A message box with an OK button and the given icon; an empty title is the program's.
     std::function<void(QWidget* owner, const QString& text, const QString& title,
@@ -32,17 +31,6 @@ struct GuiSeams {
     // The folder browser: the chosen folder, "" when cancelled.
     std::function<QString(QWidget* owner, const QString& title, const QString& initialFolder)>
         browseForFolder;
-    // The Mining Settings form, opened modeless.
-    std::function<void(QWidget* owner)> openMiningSettings;
-    // The cross reference and the site survey: their result from the expanded report list,
-    // telling their progress.
-    using GridUtility =
-        std::function<ResultGrid(const QStringList& reports, const ProgressHandler& progress)>;
-    GridUtility runCrossReference;
-    // The Extract driver, which sits above the windows: documents every report of the expanded
-    // list and keeps `results` naming the outputs. Put in place at start-up.
-    std::function<bool(const QStringList& reports, QStringList& results)> runExtract;
-    GridUtility runSiteSurvey;
     // Readies the printer for the difference text: the default printer, or a PDF file where
     // there is none. False prints nothing.
     std::function<bool(QWidget* owner, QPrinter& printer)> preparePrinter;

@@ -23,6 +23,7 @@
 #include <array>
 
 #include "ReportOwnerStore.h"
+#include "ProgramSettings.h"
 #include "SettingsStore.h"
 #include "DatabaseCreator.h"
 #include "TemplateStore.h"
@@ -190,7 +191,7 @@ MiningSettingsWindow::MiningSettingsWindow(QWidget* parent) : QDialog(parent) {
     boxes_.insert(prompt->objectName(), prompt);
     watchFocus(prompt, [prompt] {
         const Qt::CheckState state = prompt->checkState();
-        REPORTS().PromptForParameters = state == Qt::PartiallyChecked ? ParameterPrompt::Indeterminate
+        programOptions().PromptForParameters = state == Qt::PartiallyChecked ? ParameterPrompt::Indeterminate
                                         : state == Qt::Checked        ? ParameterPrompt::On
                                                                       : ParameterPrompt::Off;
     });
@@ -275,7 +276,7 @@ QWidget* MiningSettingsWindow::buildGeneralTab() {
         watchFocus(edit, [edit, folder] {
             if (edit->text().isEmpty()) return;
             edit->setText(withTrailingSeparator(edit->text()));
-            REPORTS().*folder = edit->text();
+            programOptions().*folder = edit->text();
         });
         connect(pathButtons_[i], &QPushButton::clicked, this,
                 [this, i] { browse(static_cast<int>(i)); });
@@ -296,7 +297,7 @@ QWidget* MiningSettingsWindow::buildGeneralTab() {
     optUseTemplate_ =
         named(new QRadioButton(QStringLiteral("Use Template"), output), "optUseTemplate");
     cboTemplate_ = editableCombo("cboTemplate", output);
-    watchFocus(cboTemplate_, [this] { REPORTS().OutputTemplate = cboTemplate_->currentText(); });
+    watchFocus(cboTemplate_, [this] { programOptions().OutputTemplate = cboTemplate_->currentText(); });
     format->addWidget(optUseFonts_);
     auto* templateRow = new QHBoxLayout;
     templateRow->addWidget(optUseTemplate_);
@@ -315,7 +316,7 @@ QWidget* MiningSettingsWindow::buildGeneralTab() {
     cmbGeneralRptOwners_ = editableCombo("cmbGeneralRptOwners", output);
     owner->setBuddy(cmbGeneralRptOwners_);
     watchFocus(cmbGeneralRptOwners_,
-               [this] { REPORTS().ReportOwner = cmbGeneralRptOwners_->currentText(); });
+               [this] { programOptions().ReportOwner = cmbGeneralRptOwners_->currentText(); });
     grid->addWidget(owner, 7, 1);
     grid->addWidget(cmbGeneralRptOwners_, 7, 2, 1, 2);
     layout->addWidget(output);
@@ -368,7 +369,7 @@ QWidget* MiningSettingsWindow::buildFontsTab() {
             if (column == kFontName) caption->setBuddy(combo);
             FontSetting ExtractOptions::*font = fontRow.font;
             watchFocus(combo, [combo, font, column] {
-                FontSetting& setting = REPORTS().*font;
+                FontSetting& setting = programOptions().*font;
                 const QString value = combo->currentText();
                 switch (column) {
                     case kFontName:
@@ -468,7 +469,7 @@ void MiningSettingsWindow::loadForm() {
     for (QWidget* widget : findChildren<QWidget*>()) widget->setEnabled(true);
     scroll_->verticalScrollBar()->setValue(0);
 
-    ExtractOptions& settings = REPORTS();
+    ExtractOptions& settings = programOptions();
     for (const auto& flag : kFlagBoxes) {
         box(flag.name)->setChecked(settings.*flag.flag != flag.inverted);
         // Boxes left unticked raise no change; their dependents still follow them.
@@ -520,7 +521,7 @@ void MiningSettingsWindow::fillLists() {
 void MiningSettingsWindow::FillTemplateCombo() {
     cboTemplate_->clear();
     try {
-        const TemplateStore helper(globalSettingsStore().programFolder());
+        const TemplateStore helper(programSettingsStore().programFolder());
         for (const DocumentTemplate& profile : helper.LoadAllTemplates())
             cboTemplate_->addItem(profile.templateName);
         sortEntries(*cboTemplate_);
@@ -532,7 +533,7 @@ void MiningSettingsWindow::FillTemplateCombo() {
 void MiningSettingsWindow::FillReportOwnerCombo() {
     cmbGeneralRptOwners_->clear();
     const auto owners = ReportOwnerStore::LoadReportOwners(
-        withTrailingSeparator(REPORTS().DBPath) +
+        withTrailingSeparator(programOptions().DBPath) +
         QString::fromLatin1(DatabaseCreator::kDatabaseFileName));
     if (owners->Count() > 0) cmbGeneralRptOwners_->addItem(QString());
     for (qsizetype i = 1; i <= owners->Count(); ++i)
@@ -540,7 +541,7 @@ void MiningSettingsWindow::FillReportOwnerCombo() {
 }
 
 void MiningSettingsWindow::SelectReportOwner() {
-    const QString& owner = REPORTS().ReportOwner;
+    const QString& owner = programOptions().ReportOwner;
     cmbGeneralRptOwners_->setCurrentIndex(-1);
     cmbGeneralRptOwners_->setEditText(QString());
     // Of equal entries the last one stays selected.
@@ -551,7 +552,7 @@ void MiningSettingsWindow::SelectReportOwner() {
 }
 
 void MiningSettingsWindow::LoadGlobal() {
-    const ExtractOptions& settings = REPORTS();
+    const ExtractOptions& settings = programOptions();
     for (size_t row = 0; row < kFontRows.size(); ++row) {
         const FontSetting& font = settings.*kFontRows[row].font;
         fontCombo(row, kFontName)->setEditText(font.FontName);
@@ -574,7 +575,7 @@ void MiningSettingsWindow::checkBoxChanged(QCheckBox* changed) {
     for (const auto& flag : kFlagBoxes) {
         if (name != text(flag.name)) continue;
         const bool ticked = changed->isChecked();
-        REPORTS().*flag.flag = ticked != flag.inverted;
+        programOptions().*flag.flag = ticked != flag.inverted;
     }
     for (size_t i = 0; i < kPathRows.size(); ++i) {
         if (name != text(kPathRows[i].box)) continue;
@@ -605,7 +606,7 @@ void MiningSettingsWindow::applyWordRule() {
 }
 
 void MiningSettingsWindow::useTemplateChanged(bool useTemplate) {
-    REPORTS().UseTemplate = useTemplate ? 1 : 0;
+    programOptions().UseTemplate = useTemplate ? 1 : 0;
     cboTemplate_->setEnabled(useTemplate && optUseTemplate_->isEnabled());
 }
 
@@ -615,7 +616,7 @@ void MiningSettingsWindow::browse(int row) {
         browseForFolder()(this, text(kPathRows[static_cast<size_t>(row)].title), edit->text());
     if (chosen.isEmpty()) return;
     edit->setText(withTrailingSeparator(chosen));
-    REPORTS().*kPathRows[static_cast<size_t>(row)].folder = edit->text();
+    programOptions().*kPathRows[static_cast<size_t>(row)].folder = edit->text();
 }
 
 void MiningSettingsWindow::watchFocus(QWidget* widget, std::function<void()> commit) {
@@ -650,8 +651,8 @@ void MiningSettingsWindow::commitFocused() {
 
 void MiningSettingsWindow::saveClicked() {
     commitFocused();
-    if (!SaveGlobalSettings()) {
-        messageBox()(this, saveGlobalSettingsFailedText(), applicationTitle());
+    if (!SaveProgramSettings()) {
+        messageBox()(this, saveProgramSettingsFailedText(), applicationTitle());
         return;
     }
     accept();
@@ -663,7 +664,7 @@ void MiningSettingsWindow::exitClicked() {
 }
 
 void MiningSettingsWindow::resetClicked() {
-    LoadGlobalSettings();
+    LoadProgramSettings();
     loadForm();
 }
 

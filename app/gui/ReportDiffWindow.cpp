@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ProgramSettings.h"
 #include "GuiSeams.h"
 #include "tvTypes.h"
 
@@ -100,7 +101,7 @@ int findChange(const QTableWidget& grid, int from, int step) {
 
 }  // namespace
 
-ReportDiffWindow::ReportDiffWindow(QWidget* parent) : QWidget(parent) {
+ReportDiffWindow::ReportDiffWindow(QWidget* parent) : QWidget(parent), engine_(programOptions()) {
     setObjectName(QStringLiteral("tvuRptDiff"));
     setWindowTitle(QStringLiteral("Report Diff"));
     auto button = [this](const char* name, const char* text) {
@@ -184,6 +185,7 @@ QSize ReportDiffWindow::sizeHint() const {
 
 void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
     engine_.clearText();
+    engine_.setOptions(programOptions());
     engine_.OpenDiffReports(path1, path2);
     engine_.AnalyzeDifferences();
     ShowDiffResults();

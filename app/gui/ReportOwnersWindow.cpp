@@ -15,6 +15,7 @@
 #include "NamedWidgets.h"
 #include "ReportOwnerStore.h"
 #include "ExtractOptions.h"
+#include "ProgramSettings.h"
 #include "SettingsStore.h"
 #include "DatabaseCreator.h"
 
@@ -116,7 +117,7 @@ ReportOwnersWindow::ReportOwnersWindow(QWidget* parent) : QDialog(parent) {
 }
 
 QString ReportOwnersWindow::databasePath() const {
-    return DatabaseCreator::DatabasePath(withTrailingSeparator(REPORTS().DBPath));
+    return DatabaseCreator::DatabasePath(withTrailingSeparator(programOptions().DBPath));
 }
 
 void ReportOwnersWindow::message(const QString& text, bool exclamation) {
@@ -130,7 +131,7 @@ void ReportOwnersWindow::Form_Load() {
     const QString path = databasePath();
     // A database that cannot be created or brought up to date has been reported already; the
     // window then offers only Close rather than a list that could not be written.
-    const bool usable = !REPORTS().DBPath.isEmpty() && REPORTS().UpdateDB &&
+    const bool usable = !programOptions().DBPath.isEmpty() && programOptions().UpdateDB &&
                         (QFileInfo::exists(path) || DatabaseCreator::CreateDatabase(path)) &&
                         DatabaseCreator::OpenAndUpgradeDatabase(path);
     if (usable) {
@@ -239,7 +240,7 @@ void ReportOwnersWindow::cmdDeleteRptOwner_Click() {
         message(QStringLiteral("Please select a valid Report Owner to Delete"));
         return;
     }
-    if (cmbRptOwners->currentText() == REPORTS().ReportOwner) {
+    if (cmbRptOwners->currentText() == programOptions().ReportOwner) {
         message(QStringLiteral("The Report Owner currently selected as the Report Owner on the "
                                "'General' tab cannot be deleted.  Please deselect the Report Owner "
                                "on the 'General' tab, click 'Save', then return to this screen if "

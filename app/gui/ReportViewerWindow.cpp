@@ -17,6 +17,7 @@
 #include "GuiSeams.h"
 #include "RtError.h"
 #include "ExtractOptions.h"
+#include "ProgramSettings.h"
 #include "SettingsStore.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
@@ -382,7 +383,7 @@ ReportViewerWindow& reportViewer() {
 void DisplayReport(QWidget* owner, const QString& rptName, const QString& sSeq1,
                    const QString& sSeq2, const QString& sSeq3) {
     if (owner) owner->setCursor(Qt::WaitCursor);
-    const QString databasePath = withTrailingSeparator(REPORTS().DBPath) +
+    const QString databasePath = withTrailingSeparator(programOptions().DBPath) +
                                  QString::fromLatin1(DatabaseCreator::kDatabaseFileName);
     QString failure;
     if (!QFileInfo(databasePath).isFile()) {
@@ -392,7 +393,7 @@ void DisplayReport(QWidget* owner, const QString& rptName, const QString& sSeq1,
     } else {
         try {
             const QString path =
-                globalSettingsStore().programFolder() + QStringLiteral("Reports/") + rptName;
+                programSettingsStore().programFolder() + QStringLiteral("Reports/") + rptName;
             reportViewer().showReport(
                 RunReportDefinition(path, databasePath, {sSeq1, sSeq2, sSeq3}));
         } catch (const rt::Error& e) {

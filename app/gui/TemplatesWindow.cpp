@@ -19,6 +19,7 @@
 #include "GuiSeams.h"
 #include "NamedWidgets.h"
 #include "ExtractOptions.h"
+#include "ProgramSettings.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"
 
@@ -496,7 +497,7 @@ void TemplatesWindow::cmdSaveTemplate_Click() {
 
 void TemplatesWindow::cmdDelete_Click() {
     const QString name = txtTemplateName->text();
-    if (name == REPORTS().OutputTemplate)
+    if (name == programOptions().OutputTemplate)
         return message(QStringLiteral(
             "The selected template is currently set as the output template on the 'Settings' "
             "screen.  You must select a different output template on the 'Settings' screen "
@@ -519,6 +520,6 @@ void TemplatesWindow::cmdCancel_Click() { StartConfiguration(); }
 
 void ShowTemplates(QWidget* parent) {
     static QPointer<TemplatesWindow> window;
-    if (!window) window = new TemplatesWindow(globalSettingsStore().programFolder(), parent);
+    if (!window) window = new TemplatesWindow(programSettingsStore().programFolder(), parent);
     showModeless(window);
 }

@@ -26,6 +26,7 @@
 #include "AboutDialog.h"
 #include "ReportOwnersWindow.h"
 #include "ExtractOptions.h"
+#include "ProgramSettings.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"
 #include "TemplatesWindow.h"
@@ -33,6 +34,10 @@
 #include "ReportDiffWindow.h"
 #include "UserMessages.h"
 #include "WindowFit.h"
+#include "CrossReference.h"
+#include "ExtractDriver.h"
+#include "MiningSettingsWindow.h"
+#include "SiteSurvey.h"
 #include "RunLog.h"
 #include "ReportViewerWindow.h"
 
@@ -147,10 +152,7 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     auto* settings = file->addAction(QStringLiteral("&Settings"));
     settings->setObjectName(QStringLiteral("miFSettings"));
     connect(settings, &QAction::triggered, this, [this] {
-        if (guiSeams().openMiningSettings)
-            guiSeams().openMiningSettings(this);
-        else
-            warn(QStringLiteral("Mining Settings is not built yet"));
+        ShowMiningSettings(this);
     });
     auto* templates = file->addAction(QStringLiteral("&Templates"));
     templates->setObjectName(QStringLiteral("miFTemplates"));
@@ -209,7 +211,7 @@ UtilitiesWindow::~UtilitiesWindow() {
 }
 
 void UtilitiesWindow::closeEvent(QCloseEvent* event) {
-    if (!SaveGlobalSettings()) ShowMessage(saveGlobalSettingsFailedText());
+    if (!SaveProgramSettings()) ShowMessage(saveProgramSettingsFailedText());
     CloseLog();
     StatusWindow::instance().hide();
     event->accept();
@@ -265,9 +267,9 @@ void UtilitiesWindow::UpdateFileCount() {
 
 void UtilitiesWindow::cmdAddReports_Click() {
     const QStringList files = guiSeams().openFileNames(
-        this, REPORTS().RptPath, QStringLiteral("Crystal Report Files (*.rpt)"));
+        this, programOptions().RptPath, QStringLiteral("Crystal Report Files (*.rpt)"));
     if (files.isEmpty()) return;
-    REPORTS().RptPath = QFileInfo(files.first()).absolutePath() + u'/';
+    programOptions().RptPath = QFileInfo(files.first()).absolutePath() + u'/';
     addReports(files);
 }
 
@@ -464,14 +466,14 @@ void UtilitiesWindow::runUtility(int index) {
         pbProgress->setValue(0);
         if (index == Extract) {
             QStringList results = extractWindow().results();
-            if (guiSeams().runExtract) guiSeams().runExtract(ExplodedRptList, results);
+            ExtractDriver(programOptions()).ExtractReportList(ExplodedRptList, results);
             extractWindow().setResults(results);
         } else {
-            const auto& run =
-                index == XRef ? guiSeams().runCrossReference : guiSeams().runSiteSurvey;
-            gridWindow(index).setResult(run(ExplodedRptList, [this](qsizetype done) {
-                pbProgress->setValue(static_cast<int>(done + 1));
-            }));
+            const auto run = index == XRef ? RunCrossReference : RunSiteSurvey;
+            gridWindow(index).setResult(run(ExplodedRptList, programOptions().PromptForParameters,
+                                            [this](qsizetype done) {
+                                                pbProgress->setValue(static_cast<int>(done + 1));
+                                            }));
         }
         return;
     }

@@ -10,6 +10,7 @@
 #include "UserMessages.h"
 #include "ExtractDriver.h"
 #include "ReportDiff.h"
+#include "TextUtilities.h"
 
 namespace {
 
@@ -43,16 +44,12 @@ bool isReportFile(const QString& path) {
     return path.endsWith(QLatin1StringView(".rpt"), Qt::CaseInsensitive);
 }
 
-bool extract(const QString& path, const QString& fileName) {
-    return ExtractReport(path, fileName);
-}
-
 int statusOf(bool documented) { return documented ? kAllDocumented : kRunFailed; }
 
 // -E: one report, or the report files of one folder.
-int extractPath(const QString& path) {
+int extractPath(const ExtractDriver& driver, const QString& path) {
     if (!path.endsWith(u'/') && !path.endsWith(u'\\')) {
-        return statusOf(extract(path, reportFileName(path)));
+        return statusOf(driver.ExtractReport(path, reportFileName(path)));
     }
     const QDir folder(path);
     if (!folder.exists()) {
@@ -61,13 +58,14 @@ int extractPath(const QString& path) {
     }
     bool documented = true;
     for (const QString& fileName : folder.entryList(QDir::Files, QDir::Name)) {
-        if (isReportFile(fileName)) documented = extract(path + fileName, fileName) && documented;
+        if (isReportFile(fileName))
+            documented = driver.ExtractReport(path + fileName, fileName) && documented;
     }
     return statusOf(documented);
 }
 
 // -B: the report files named in a list file, in the list's order. Other lines are skipped.
-int extractList(const QString& listFile) {
+int extractList(const ExtractDriver& driver, const QString& listFile) {
     if (!listFile.endsWith(QLatin1StringView(".RML"), Qt::CaseInsensitive)) {
         ShowMessage(QStringLiteral("Not a report list file (.RML): ") + listFile);
         return kUsageError;
@@ -81,7 +79,8 @@ int extractList(const QString& listFile) {
     bool documented = true;
     QString line;
     while (lines.readLineInto(&line)) {
-        if (isReportFile(line)) documented = extract(line, reportFileName(line)) && documented;
+        if (isReportFile(line))
+            documented = driver.ExtractReport(line, reportFileName(line)) && documented;
     }
     if (file.error() != QFileDevice::NoError) {
         ShowMessage(listFile + QStringLiteral(": ") + file.errorString());
@@ -92,7 +91,7 @@ int extractList(const QString& listFile) {
 
 // -D: two reports compared. No printer is needed: the combined difference text, the one the
 // difference window prints, goes to standard output as UTF-8 text.
-int compareReports(const QString& argumentText) {
+int compareReports(const ExtractOptions& options, const QString& argumentText) {
     const qsizetype comma = argumentText.indexOf(u',');
     const std::optional<QString> path1 = unquoted(argumentText.left(comma).trimmed());
     const std::optional<QString> path2 =
@@ -102,7 +101,7 @@ int compareReports(const QString& argumentText) {
                     argumentText);
         return kUsageError;
     }
-    ReportDiff diff;
+    ReportDiff diff(options);
     try {
         diff.OpenDiffReports(*path1, *path2);
         diff.AnalyzeDifferences();
@@ -126,23 +125,23 @@ QString commandTextOf(const QStringList& arguments) { return arguments.join(u' '
 
 bool isCommandLineJob(const QString& commandText) { return commandText.trimmed().size() > 3; }
 
-int HandleCommandLine(const QString& commandText) {
+int HandleCommandLine(const QString& commandText, const ExtractOptions& options) {
     const QString text = commandText.trimmed();
     // The switch, then a blank or a comma, then the argument.
     if (text.size() < 4 || (text[2] != u' ' && text[2] != u',')) return syntaxMessage();
     const QString switchText = text.left(2);
     // Two paths, each of which may be quoted.
     if (switchText.compare(QLatin1StringView("-D"), Qt::CaseInsensitive) == 0) {
-        return compareReports(text.mid(3).trimmed());
+        return compareReports(options, text.mid(3).trimmed());
     }
     const std::optional<QString> argument = unquoted(text.mid(3).trimmed());
     if (!argument || argument->isEmpty()) return syntaxMessage();
 
     if (switchText.compare(QLatin1StringView("-E"), Qt::CaseInsensitive) == 0) {
-        return extractPath(*argument);
+        return extractPath(ExtractDriver(options), *argument);
     }
     if (switchText.compare(QLatin1StringView("-B"), Qt::CaseInsensitive) == 0) {
-        return extractList(*argument);
+        return extractList(ExtractDriver(options), *argument);
     }
     return syntaxMessage();
 }

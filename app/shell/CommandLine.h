@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "ExtractOptions.h"
+
 // Jobs given on the command line, run without any window:
 //   -E <report>   Extract over one report
 //   -E <folder/>  Extract over the folder's own .rpt files (no subfolders), in name order
@@ -24,8 +26,8 @@ QString commandTextOf(const QStringList& arguments);
 // True when the command text names a job for the command line rather than a start of the windows.
 bool isCommandLineJob(const QString& commandText);
 
-// Runs the job of `commandText` and tells how it went.
-int HandleCommandLine(const QString& commandText);
+// Runs the job of `commandText` with `options` and tells how it went.
+int HandleCommandLine(const QString& commandText, const ExtractOptions& options);
 
 // The title and text of the syntax message.
 QString commandLineSyntaxTitle();

@@ -14,6 +14,7 @@
 #include "GuiSeams.h"
 #include "LogonDialog.h"
 #include "SingleInstance.h"
+#include "ProgramSettings.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"
 #include "UtilitiesWindow.h"
@@ -24,8 +25,8 @@
 namespace {
 
 void loadAndStoreSettings() {
-    LoadGlobalSettings();
-    if (!SaveGlobalSettings()) ShowMessage(saveGlobalSettingsFailedText());
+    LoadProgramSettings();
+    if (!SaveProgramSettings()) ShowMessage(saveProgramSettingsFailedText());
 }
 
 // The windows: the splash, the utilities window three seconds after it, the splash gone after
@@ -34,7 +35,13 @@ int interactiveStart(int argc, char** argv, const QString& commandText) {
     QApplication application(argc, argv);
     // With a window to show it in, a report whose database refuses its logon asks the user.
     LogonDialog::install();
-    guiSeams().runExtract = ExtractReportList;
+    // A second start leaves the first one's settings alone.
+    const auto instance = claimSingleInstance(tavrinInstanceName());
+    if (!instance) {
+        guiSeams().message(nullptr, QStringLiteral("Tavrin is already running"), QString(),
+                           QMessageBox::NoIcon);
+        return 0;
+    }
     // Until the utilities window takes the user's messages, a message of the start (a settings
     // file kept aside, or one that cannot be written) gets a box of its own.
     MessageHandler previous = setMessageHandler([](const QString& text, const QString& title) {
@@ -45,12 +52,6 @@ int interactiveStart(int argc, char** argv, const QString& commandText) {
     auto splash = std::make_unique<SplashWindow>();
     const bool onTop = !commandText.contains(QLatin1String("-NT"));
     if (onTop) splash->setWindowFlag(Qt::WindowStaysOnTopHint);
-    const auto instance = claimSingleInstance(tavrinInstanceName());
-    if (!instance) {
-        guiSeams().message(nullptr, QStringLiteral("Tavrin is already running"), QString(),
-                           QMessageBox::NoIcon);
-        return 0;
-    }
     splash->show();
     std::unique_ptr<UtilitiesWindow> utilities;
     QTimer::singleShot(3000, &application, [&utilities] {
@@ -96,7 +97,7 @@ int TavrinMain(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     QLoggingCategory::setFilterRules(QString());
     loadAndStoreSettings();
-    if (job) return HandleCommandLine(commandText);
+    if (job) return HandleCommandLine(commandText, programOptions());
     std::fputs(
         "tavdesk4: the windows need a display; without one, run a job from the command line:\n"
         "  tavdesk4 -E <report.rpt>    tavdesk4 -E <folder>/    tavdesk4 -B <list.RML>\n"

@@ -36,9 +36,10 @@ QString bareTable(const QString& location) { return location.mid(location.lastIn
 
 std::span<const GridColumn> CrossReferenceColumns() { return kColumns; }
 
-void WriteCrossReferences(const QString& fileName, const QString& path, ResultGrid& grid) {
+void WriteCrossReferences(const QString& fileName, const QString& path, ParameterPrompt prompt,
+                          ResultGrid& grid) {
     tvReport report;
-    report.init(path, 0, qint16(REPORTS().PromptForParameters));
+    report.init(path, 0, qint16(prompt));
     ShowStatus(fileName + QStringLiteral(" - Writing Cross References"));
 
     for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
@@ -53,14 +54,15 @@ void WriteCrossReferences(const QString& fileName, const QString& path, ResultGr
     }
 }
 
-ResultGrid RunCrossReference(const QStringList& reportList, const ProgressHandler& progress) {
+ResultGrid RunCrossReference(const QStringList& reportList, ParameterPrompt prompt,
+                             const ProgressHandler& progress) {
     ResultGrid grid(kColumns);
     for (qsizetype i = 0; i < reportList.size(); ++i) {
         const QString& entry = reportList.at(i);
         if (!entry.isEmpty()) {
             const QString fileName = reportFileName(entry);
             ShowStatus(fileName + QStringLiteral(" - Mining"));
-            RunUtilityStep([&] { WriteCrossReferences(fileName, entry, grid); });
+            RunUtilityStep([&] { WriteCrossReferences(fileName, entry, prompt, grid); });
         }
         if (progress) progress(i);
     }

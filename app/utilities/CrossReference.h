@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "ExtractOptions.h"
 #include "ResultGrid.h"
 
 // Cross Reference: one row for every database table of each listed report and of its
@@ -12,8 +13,10 @@ std::span<const GridColumn> CrossReferenceColumns();
 
 // Builds the whole result from the report list (full paths, in order). Empty entries are
 // skipped; a report that fails is reported to the user and keeps the rows it already gave.
-ResultGrid RunCrossReference(const QStringList& reportList,
-                               const ProgressHandler& progress = {});
+// `prompt` tells whether loading a report asks for its parameters.
+ResultGrid RunCrossReference(const QStringList& reportList, ParameterPrompt prompt,
+                             const ProgressHandler& progress = {});
 
 // Adds the rows of one report file. Fails with the model's error.
-void WriteCrossReferences(const QString& fileName, const QString& path, ResultGrid& grid);
+void WriteCrossReferences(const QString& fileName, const QString& path, ParameterPrompt prompt,
+                          ResultGrid& grid);

@@ -364,7 +364,7 @@ QStringList ReportDiff::DiffDisplayNames(const QString& path1, const QString& pa
 
 void ReportDiff::OpenDiffReports(const QString& path1, const QString& path2) {
     const QStringList names = DiffDisplayNames(path1, path2, false);
-    const ExtractOptions& settings = REPORTS();
+    const ExtractOptions& settings = options_;
     auto load = [this, &settings](const QString& path, const QString& name) {
         CurrentReportName = name;
         ShowStatus(QStringLiteral("Mining: ") + name);
@@ -615,7 +615,7 @@ void ReportDiff::CompareReportTree(const tvReport& left, const tvReport& right) 
 }
 
 void ReportDiff::CompareReportPair(const tvReport* left, const tvReport* right, bool isSubreport) {
-    const ExtractOptions& settings = REPORTS();
+    const ExtractOptions& settings = options_;
     auto text = [](const tvReport* report, QString tvReport::*member) {
         return report ? report->*member : QString();
     };

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "ExtractOptions.h"
 #include "tvReport.h"
 
 // Report Difference: two report models compared line by line. The engine holds no widget; it
@@ -58,6 +59,11 @@ struct DiffLine {
 
 class ReportDiff {
 public:
+    // Compares what `options` switch on, loading reports as they say.
+    explicit ReportDiff(const ExtractOptions& options) : options_(options) {}
+    // The options of the next comparison.
+    void setOptions(const ExtractOptions& options) { options_ = options; }
+
     // Loads both report files, replacing the models held and showing all lines again. A report
     // that cannot be opened fails with its load error and leaves what was held unchanged.
     void OpenDiffReports(const QString& path1, const QString& path2);
@@ -106,6 +112,7 @@ public:
     std::vector<DiffLine> lines;
 
 private:
+    ExtractOptions options_;
     void CompareReportBlocks(const tvReport& left, const tvReport& right);
     void CompareReportTree(const tvReport& left, const tvReport& right);
     void CompareReportPair(const tvReport* left, const tvReport* right, bool isSubreport);

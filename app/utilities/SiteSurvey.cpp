@@ -56,12 +56,12 @@ void CountReportContents(const tvReport& report, SurveyTotals& totals) {
     }
 }
 
-void WriteSurvey(const QString& path, ResultGrid& grid) {
+void WriteSurvey(const QString& path, ParameterPrompt prompt, ResultGrid& grid) {
     const QString fileName = reportFileName(path);
     SurveyTotals totals;
 
     tvReport report;
-    const bool opened = RunUtilityStep([&] { report.init(path, 0, qint16(REPORTS().PromptForParameters)); });
+    const bool opened = RunUtilityStep([&] { report.init(path, 0, qint16(prompt)); });
     ShowStatus(path + QStringLiteral(" - Writing Survey"));
 
     const bool counted = opened && RunUtilityStep([&] {
@@ -103,12 +103,13 @@ void WriteSurvey(const QString& path, ResultGrid& grid) {
                   count(totals.objects), count(totals.formulas), text(report.reportComments)});
 }
 
-ResultGrid RunSiteSurvey(const QStringList& reportList, const ProgressHandler& progress) {
+ResultGrid RunSiteSurvey(const QStringList& reportList, ParameterPrompt prompt,
+                         const ProgressHandler& progress) {
     ResultGrid grid(kColumns);
     for (qsizetype i = 0; i < reportList.size(); ++i) {
         const QString& entry = reportList.at(i);
         ShowStatus(entry + QStringLiteral(" - Mining"));
-        if (!entry.isEmpty()) WriteSurvey(entry, grid);
+        if (!entry.isEmpty()) WriteSurvey(entry, prompt, grid);
         if (progress) progress(i);
     }
     return grid;

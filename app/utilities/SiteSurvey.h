@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "ExtractOptions.h"
 #include "ResultGrid.h"
 
 class tvReport;
@@ -24,12 +25,14 @@ struct SurveyTotals {
 
 // Builds the whole result from the report list (full paths, in order); empty entries give
 // no row.
-ResultGrid RunSiteSurvey(const QStringList& reportList, const ProgressHandler& progress = {});
+// `prompt` tells whether loading a report asks for its parameters.
+ResultGrid RunSiteSurvey(const QStringList& reportList, ParameterPrompt prompt,
+                         const ProgressHandler& progress = {});
 
 // Adds the row of one report file. A step that fails is reported to the user and the row is
 // still added, with what could be read: a report that cannot be opened keeps its file name,
 // date and size.
-void WriteSurvey(const QString& path, ResultGrid& grid);
+void WriteSurvey(const QString& path, ParameterPrompt prompt, ResultGrid& grid);
 
 // Adds one report's counts to the totals; subreports are left to the caller.
 void CountReportContents(const tvReport& report, SurveyTotals& totals);

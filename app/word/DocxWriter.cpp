@@ -135,7 +135,7 @@ qint32 GetWordColor(QString& colourName) {
     return 0;
 }
 
-DocxWriter::DocxWriter() = default;
+DocxWriter::DocxWriter(const ExtractOptions& options) : options_(options) {}
 DocxWriter::~DocxWriter() = default;
 
 bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
@@ -167,9 +167,9 @@ void DocxWriter::QuitWord() {
 
 void DocxWriter::PrepareDocument(const QString& templateName, const QString& reportPath,
                                       const QString& fileName) {
-    if (REPORTS().UseTemplate) {
+    if (options_.UseTemplate) {
         profile_ =
-            TemplateStore(globalSettingsStore().programFolder()).GetTemplate(templateName);
+            TemplateStore(options_.ProgramFolder).GetTemplate(templateName);
         QString error;
         if (wordDocument_->loadTemplateStyles(profile_.templatePath, &error) &&
             wordDocument_->loadTemplateContent(profile_.templatePath, &error)) {
@@ -203,7 +203,7 @@ void DocxWriter::SetupPage(const QString& reportPath, const QString& fileName) {
     page.headerPt = page.footerPt = ptHalfInch;
     wordDocument_->defaultTabStopPt = ptFifthInch;
 
-    ExtractOptions& settings = REPORTS();
+    ExtractOptions& settings = options_;
     const RunFormat font = fontOf(settings.HeadingFont);
     tvdocx::Story& header = wordDocument_->header();
     tvdocx::ParagraphFormat left;
@@ -238,7 +238,7 @@ void DocxWriter::SetupPage(const QString& reportPath, const QString& fileName) {
 }
 
 void DocxWriter::SetupStyles() {
-    ExtractOptions& settings = REPORTS();
+    ExtractOptions& settings = options_;
     const auto paragraphStyle = [&](const QString& name, const RunFormat& font) {
         tvdocx::StyleDefinition style;
         style.name = name;
@@ -305,13 +305,13 @@ void DocxWriter::SetupPropertyTitleStyle() {
     style.next = profile_.normalStyleName;
     style.paragraph.leftIndentPt = 2 * ptHalfInch;
     style.paragraph.firstLineIndentPt = ptMinusHalfInch;
-    if (REPORTS().UseTemplate) {
+    if (options_.UseTemplate) {
         // The Normal font, underlined and italic.
         style.basedOn = profile_.normalStyleName;
         style.font.underline = true;
         style.font.italic = true;
     } else {
-        style.font = fontOf(REPORTS().SettingFont);
+        style.font = fontOf(options_.SettingFont);
     }
     wordDocument_->setStyle(style);
 }
@@ -324,7 +324,7 @@ void DocxWriter::SetupTableFontStyle() {
     style.paragraph.alignment = Alignment::Left;
     style.paragraph.leftIndentPt = 0;
     style.paragraph.firstLineIndentPt = 0;
-    style.font = fontOf(REPORTS().TableFont);
+    style.font = fontOf(options_.TableFont);
     wordDocument_->setStyle(style);
     // The style names itself as the next one, so it exists before it is named.
     style.next = kTableFontStyle;
@@ -400,12 +400,12 @@ void DocxWriter::WriteDetails(LineRole role, LineKind kind, const QString& text,
         if (level != 2) paragraphFormat_.leftIndentPt = level * ptHalfInch;
         typeText(text);
         RunFormat valueFont;
-        if (!REPORTS().UseTemplate) {
-            valueFont = fontOf(REPORTS().ValueFont);
+        if (!options_.UseTemplate) {
+            valueFont = fontOf(options_.ValueFont);
             valueFont.sizePt = 0;
         }
         valueFont.underline = false;
-        if (REPORTS().UseTemplate) valueFont.italic = false;
+        if (options_.UseTemplate) valueFont.italic = false;
         typeText(QStringLiteral(" ") + value, valueFont);
         typeParagraph();
     } else {
@@ -421,7 +421,7 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName) {
     step_ = QStringLiteral("writing the title page");
     try {
         if (!wordDocument_) throw tvdocx::DocxError("no document was prepared");
-        const ExtractOptions& settings = REPORTS();
+        const ExtractOptions& settings = options_;
         ReplaceTemplateFields(report, fileName);
         WriteTitlePage(report);
         if (settings.ShowRptSummary) {
@@ -465,7 +465,7 @@ void DocxWriter::ReplaceTemplateFields(const tvReport& report, const QString& fi
 }
 
 void DocxWriter::WriteTitlePage(const tvReport& report) {
-    const ExtractOptions& settings = REPORTS();
+    const ExtractOptions& settings = options_;
     if (newDocument_ && !settings.UseTemplate) {
         setStyle(profile_.normalStyleName);
         paragraphFormat_.alignment = Alignment::Center;
@@ -494,11 +494,11 @@ void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index)
     const QString title = GetReportOrSubreport(mainReport, index).reportTitle;
     line(title.isEmpty() ? reportFileName(mainReport.reportFileName) : title);
     setStyle(profile_.normalStyleName);
-    if (!REPORTS().ShowLayout) return;
+    if (!options_.ShowLayout) return;
     setStyle(profile_.heading2StyleName);
     line(QStringLiteral("Report Layout"));
     setStyle(profile_.normalStyleName);
-    if (!preview_) preview_ = std::make_unique<LayoutPicture>();
+    if (!preview_) preview_ = std::make_unique<LayoutPicture>(options_.SettingFont.FontName, options_.ShowHiddenSections);
     const QString step = std::exchange(step_, QStringLiteral("drawing the layout picture"));
     const QImage picture = preview_->DrawReport(mainReport, index);
     step_ = step;
@@ -513,7 +513,7 @@ void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index)
 
 void DocxWriter::WriteReportBody(const tvReport& report, const tvReport& mainReport,
                                       qsizetype index) {
-    const ExtractOptions& settings = REPORTS();
+    const ExtractOptions& settings = options_;
     WriteLayoutPicture(mainReport, index);
     WriteAlertsTable(report);
     if (settings.ShowFormula) {
@@ -731,7 +731,7 @@ void DocxWriter::WriteRunningTotalTable(const tvReport& report) {
 }
 
 void DocxWriter::WriteSections(const tvReport& report) {
-    const bool summaryOnly = REPORTS().SummaryOnly;
+    const bool summaryOnly = options_.SummaryOnly;
     heading(QStringLiteral("Sections"));
     setStyle(profile_.normalStyleName);
     double objectNumber = 0;  // numbers the objects of every section of this body

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "DocxDocument.h"
-#include "ExtractWriters.h"
+#include "ExtractOptions.h"
 #include "LayoutPicture.h"
 #include "DocumentTemplate.h"
 #include "LineSink.h"
@@ -27,23 +27,23 @@ qint32 GetWordColor(QString& colourName);
 // The document is saved in one piece at the end: any failure while it is written ends the
 // report as a failed one (WriteReport answers false) and an earlier document of the same name
 // stays as it was.
-class DocxWriter final : public LineSink, public ExtractWordWriter {
+class DocxWriter final : public LineSink {
 public:
-    DocxWriter();
+    explicit DocxWriter(const ExtractOptions& options);
     ~DocxWriter() override;
 
     // Makes the document for the report file `fileName` (extension kept) whose full path is
     // `reportPath`; `documentFolder` ends in a separator. False when the document cannot be
     // prepared.
     bool init(const QString& fileName, const QString& documentFolder, const QString& reportPath,
-              const QString& templateName) override;
+              const QString& templateName);
     // Writes the whole document and saves it as `documentFolder` + the name less its last four
     // characters + ".docx"; false, with nothing saved, when any step fails.
-    bool WriteReport(const tvReport& report, const QString& fileName) override;
+    bool WriteReport(const tvReport& report, const QString& fileName);
     // Releases the document; harmless when there is none.
-    void QuitWord() override;
+    void QuitWord();
     // The step that failed last, with the reason: "saving the document: ...".
-    QString failureReason() const override { return failure_; }
+    QString failureReason() const { return failure_; }
 
     // One documentation line as a paragraph of the document.
     void WriteDetails(LineRole role, LineKind kind, const QString& text, const QString& value,
@@ -118,4 +118,5 @@ private:
     bool newDocument_ = true;
     QString step_;     // what is being done, for the failure's reason
     QString failure_;  // why the last failing call failed
+    ExtractOptions options_;
 };

@@ -235,7 +235,7 @@ double scaleFontSize(double size, double scale) {
 }
 
 void drawObject(Surface& surface, const tvIReportObject& object, double sectionTop,
-                int& objectNumber) {
+                int& objectNumber, const QString& numberFontName) {
     const double s = surface.scale();
     const tvPosition& p = object.position;
     const double x = p.left * s, y = p.top * s + sectionTop + 30, h = p.height * s, w = p.width * s;
@@ -284,7 +284,7 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
         const double v = h * s;
         const double labelHeight = v >= 200 ? std::nearbyint(v) : 255;
         surface.text(QRectF(x, y, w, labelHeight), QString::number(objectNumber),
-                     QFont(REPORTS().SettingFont.FontName), scaleFontSize(9, s), 0,
+                     QFont(numberFontName), scaleFontSize(9, s), 0,
                      Qt::AlignHCenter);
     }
     if (border) surface.borders(*border, x, y, h, w);
@@ -293,7 +293,7 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
 }  // namespace
 
 QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) {
-    const bool showHidden = REPORTS().ShowHiddenSections;
+    const bool showHidden = showHiddenSections_;
     const double marginInches = (double(mainReport.rightMargin) + mainReport.leftMargin) / 1440;
     const tvReport& report = GetReportOrSubreport(mainReport, index);
     const qint16 orientation =
@@ -335,7 +335,7 @@ QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) {
             for (bool boxes : {true, false})
                 for (const tvIReportObject& object : section.reportObjects)
                     if ((object.kind == tvBoxObjectKind) == boxes)
-                        drawObject(surface, object, top, objectNumber);
+                        drawObject(surface, object, top, objectNumber, numberFontName_);
             top = bottom;
         }
 

@@ -12,6 +12,11 @@ class tvReport;
 // platform (offscreen in a run without a display); without one the picture has no texts.
 class LayoutPicture {
 public:
+    // `numberFontName` draws the numbers of objects without a text of their own; hidden
+    // sections are drawn only with `showHiddenSections`.
+    LayoutPicture(const QString& numberFontName, bool showHiddenSections)
+        : numberFontName_(numberFontName), showHiddenSections_(showHiddenSections) {}
+
     // The tallest surface, in twips: about the printable height of a page, so that the picture
     // fits one page of the document.
     static constexpr double kMaxSurfaceHeight = 13440;
@@ -24,4 +29,8 @@ public:
     // Draws as DrawReport does and saves the picture as a BMP file at `filePath` (written to a
     // temporary file first). Throws std::runtime_error when the picture cannot be made or saved.
     void MakeReport(const tvReport& mainReport, qsizetype index, const QString& filePath);
+
+private:
+    QString numberFontName_;
+    bool showHiddenSections_;
 };

@@ -40,10 +40,9 @@ protected:
         delete application_;
         application_ = nullptr;
     }
-    void TearDown() override { REPORTS() = ExtractOptions(); }
 
     static QImage draw(const QByteArray& sections) {
-        return LayoutPicture().DrawReport(*reportOf(sections), 0);
+        return LayoutPicture(QString(), false).DrawReport(*reportOf(sections), 0);
     }
     // How many pixels of the rectangle (in report twips, relative to the first section's top)
     // match `test`.
@@ -121,12 +120,12 @@ TEST_F(LayoutPictureTest, SystemColoursAreTheLightDesktopScheme) {
 TEST(LayoutPictureResolution, IsNinetySixDotsPerInch) {
     const auto report = reportOf("<Section minimumHeight=\"1440\" backColor=\"-1\"/>");
     const int dotsPerMeter = 3780;  // 96 dots per inch
-    const QImage drawn = LayoutPicture().DrawReport(*report, 0);
+    const QImage drawn = LayoutPicture(QString(), false).DrawReport(*report, 0);
     EXPECT_EQ(drawn.dotsPerMeterX(), dotsPerMeter);
     EXPECT_EQ(drawn.dotsPerMeterY(), dotsPerMeter);
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("temp0.bmp"));
-    LayoutPicture().MakeReport(*report, 0, file);
+    LayoutPicture(QString(), false).MakeReport(*report, 0, file);
     const QImage saved(file, "BMP");
     EXPECT_EQ(saved.dotsPerMeterX(), dotsPerMeter);
     EXPECT_EQ(saved.dotsPerMeterY(), dotsPerMeter);

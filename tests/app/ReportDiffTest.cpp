@@ -37,19 +37,10 @@ class RptDiff : public ::testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        ExtractOptions& s = REPORTS();
-        saved_ = {s.ShowFormula, s.ShowParameters, s.ShowGroups,
-                  s.ShowSort,    s.ShowSQL,        s.ShowTables};
-        s.ShowFormula = s.ShowParameters = s.ShowGroups = s.ShowSort = s.ShowSQL = s.ShowTables = 1;
-    }
-    void TearDown() override {
-        ExtractOptions& s = REPORTS();
-        s.ShowFormula = saved_[0];
-        s.ShowParameters = saved_[1];
-        s.ShowGroups = saved_[2];
-        s.ShowSort = saved_[3];
-        s.ShowSQL = saved_[4];
-        s.ShowTables = saved_[5];
+        ExtractOptions& s = options_;
+        s.ShowFormula = s.ShowParameters = s.ShowGroups = s.ShowSort = s.ShowSQL = s.ShowTables =
+            true;
+        diff_.setOptions(options_);
     }
 
     // Compares two design documents, showing changes only unless asked for all lines.
@@ -57,13 +48,14 @@ protected:
         diff_.setReports(loadReport(left, QStringLiteral("old.rpt")),
                          loadReport(right, QStringLiteral("new.rpt")), QStringLiteral("old.rpt"),
                          QStringLiteral("new.rpt"));
+        diff_.setOptions(options_);
         diff_.ShowAllLines = allLines;
         diff_.AnalyzeDifferences();
         return diff_;
     }
 
-    ReportDiff diff_;
-    std::vector<qint16> saved_;
+    ExtractOptions options_;
+    ReportDiff diff_{options_};
 };
 
 const QByteArray kOld = R"(<Report reportTitle="Orders" useIndexForSpeed="true">
@@ -222,7 +214,7 @@ TEST_F(RptDiff, IdenticalReportsGiveNoDifference) {
 }
 
 TEST_F(RptDiff, SwitchedOffBlocksAreLeftOut) {
-    REPORTS().ShowFormula = REPORTS().ShowGroups = REPORTS().ShowTables = 0;
+    options_.ShowFormula = options_.ShowGroups = options_.ShowTables = 0;
     const QStringList lines = summary(compare(kOld, kNew));
     EXPECT_EQ(lines.first(),
               QStringLiteral("~ Use Index for Speed = True | Use Index for Speed = False"));
@@ -292,7 +284,7 @@ TEST(RptDiffNames, ATemporarySecondFileIsTheFirstRevised) {
                                                          {"/tmp/x.tMP", "/tmp/x.tMP"},
                                                          {" /r/New.rpt ", "/r/New.rpt"}};
     for (const auto& [second, shown] : cases) {
-        ReportDiff diff;
+        ReportDiff diff{ExtractOptions()};
         diff.setReports(loadReport(bare), loadReport(bare), first, QString::fromLatin1(second));
         diff.AnalyzeDifferences();
         const QString name = QStringLiteral("/r/Sales.rpt");
@@ -337,7 +329,7 @@ TEST(RptDiffAlign, LinesUpItemsByKey) {
         {"one left over", L({"A, 1", "B, 2"}), L({"A, 1"}), L({"< B, 2"})},
     };
     for (const Case& c : cases) {
-        ReportDiff diff;
+        ReportDiff diff{ExtractOptions()};
         diff.ShowAllLines = false;
         diff.AlignKeyedLists(c.first, c.second);
         EXPECT_EQ(summary(diff), c.expected) << c.name;
@@ -428,7 +420,7 @@ TEST(RptDiffAlign, FindsWhatAScanOfTheRestFinds) {
     for (int round = 0; round < 4000; ++round) {
         const QStringList a = list();
         const QStringList b = list();
-        ReportDiff diff;
+        ReportDiff diff{ExtractOptions()};
         diff.ShowAllLines = round % 2 == 0;
         diff.AlignKeyedLists(a, b);
         ASSERT_EQ(written(diff), scannedAlignment(a, b, diff.ShowAllLines))
@@ -439,7 +431,7 @@ TEST(RptDiffAlign, FindsWhatAScanOfTheRestFinds) {
 // A text's lines may end in CR LF, CR or LF: each kind of end breaks the line alike.
 TEST(RptDiffLines, EveryLineEndBreaksALine) {
     auto written = [](const QString& end) {
-        ReportDiff diff;
+        ReportDiff diff{ExtractOptions()};
         const QString a = QStringLiteral("a");
         diff.AddDiffLine(DiffBothSides, a + end + u'b', QStringLiteral("c") + end + u'd' + end);
         diff.AddDiffLine(DiffLeftOnly, QStringLiteral("e") + end + u'f', QString());
@@ -455,7 +447,7 @@ TEST(RptDiffLines, EveryLineEndBreaksALine) {
 
 // The rows, numbers, marker, colours and combined text of each kind of line.
 TEST(RptDiffLines, EachKindIsWrittenWithItsNumbersAndLook) {
-    ReportDiff diff;
+    ReportDiff diff{ExtractOptions()};
     diff.LeftLineCount = 6;
     diff.RightLineCount = 11;
     const QString marker(kChangeMarker);

@@ -51,7 +51,7 @@ TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterO
     const QString charts = sampleReport("charts.rpt");
     QList<qsizetype> progress;
     const ResultGrid grid =
-        RunCrossReference({objects, QString(), testData("real-reports/real-01.rpt"), charts},
+        RunCrossReference({objects, QString(), testData("real-reports/real-01.rpt"), charts}, ParameterPrompt::Off,
                           [&](qsizetype i) { progress << i; });
 
     EXPECT_EQ(grid.captions(), row({"ReportFile", "ReportTitle", "Subreport", "Table", "Alias",
@@ -77,7 +77,7 @@ TEST_F(ReportUtilities, CrossReferenceCutsQualifiedTablesAndPutsTheFormulaOnOneL
         "<Database><Tables><Table name=\"Cust\" location=\"Sales.dbo.Customer\"/>"
         "<Table name=\"x.Orders\" location=\"\"/></Tables></Database><ExportOptions/></Report>");
     const QString noTables = reportFile("<Report><Database/><ExportOptions/></Report>", "n.rpt");
-    const ResultGrid grid = RunCrossReference({path, noTables});
+    const ResultGrid grid = RunCrossReference({path, noTables}, ParameterPrompt::Off);
     const QList<QStringList> expected{
         QStringList{path, "T", "", "Customer", "Cust", "a b c d "},
         QStringList{path, "T", "", "Orders", "x.Orders", "a b c d "},
@@ -99,7 +99,7 @@ TEST_F(ReportUtilities, SurveyGivesOneRowPerReportWithCountsOverItsSubreports) {
     QStringList statuses;
     const StatusHandler oldStatus =
         setStatusHandler([&](const QString& text) { statuses << text; });
-    const ResultGrid grid = RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")});
+    const ResultGrid grid = RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")}, ParameterPrompt::Off);
     setStatusHandler(oldStatus);
 
     ASSERT_EQ(grid.rows().size(), 2);
@@ -115,7 +115,7 @@ TEST_F(ReportUtilities, SurveyGivesOneRowPerReportWithCountsOverItsSubreports) {
 
 TEST_F(ReportUtilities, SurveyOfAReportThatCannotBeOpenedShowsOnlyItsFileFacts) {
     const QString real = testData("real-reports/real-01.rpt");
-    const ResultGrid grid = RunSiteSurvey({real});
+    const ResultGrid grid = RunSiteSurvey({real}, ParameterPrompt::Off);
     EXPECT_EQ(messages, QStringList{QStringLiteral("Tavrin is unable to open this report")});
     ASSERT_EQ(grid.rows().size(), 1);
     const QStringList& cells = grid.rows().at(0);

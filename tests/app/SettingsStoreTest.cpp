@@ -298,15 +298,4 @@ TEST_F(SettingsStoreTest, SaveReportsAStoreThatCannotBeWritten) {
                   .arg(QDir::toNativeSeparators(path("blocked/Tavrin.conf"))));
 }
 
-TEST_F(SettingsStoreTest, GlobalSettingsGoThroughTheGlobalStore) {
-    setGlobalSettingsStore(store());
-    stored(QStringLiteral("Extract/OutputTemplate"), QStringLiteral("Modern"));
-    LoadGlobalSettings();
-    EXPECT_EQ(REPORTS().OutputTemplate, QStringLiteral("Modern"));
-    REPORTS().OutputTemplate = QStringLiteral("Plain");
-    EXPECT_TRUE(SaveGlobalSettings());
-    EXPECT_EQ(loaded().OutputTemplate, QStringLiteral("Plain"));
-    setGlobalSettingsStore(nullptr);
-}
-
 }  // namespace

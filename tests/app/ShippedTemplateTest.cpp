@@ -44,21 +44,19 @@ protected:
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("Templates")));
         for (const QString& name : shipped.entryList(QDir::Files))
             ASSERT_TRUE(QFile::copy(shipped.filePath(name), path("Templates/" + name)));
-        setGlobalSettingsStore(std::make_unique<SettingsStore>(
-            std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat),
-            dir_.path() + u'/'));
-        LoadGlobalSettings();
+        SettingsStore(std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat),
+                      dir_.path() + u'/')
+            .load(options_);
         previous_ =
             setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
     }
     void TearDown() override {
         setMessageHandler(std::move(previous_));
-        setGlobalSettingsStore(nullptr);
-        REPORTS() = ExtractOptions();
     }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 
     QTemporaryDir dir_;
+    ExtractOptions options_;
     QStringList messages_;
     MessageHandler previous_;
 };
@@ -66,15 +64,15 @@ protected:
 // With "Use Template" on and every other setting at its default, the document is written on the
 // shipped template of the default profile, and the user is told nothing.
 TEST_F(ShippedTemplate, DefaultProfileGivesTheClassicDocumentWithoutAMessage) {
-    ASSERT_EQ(REPORTS().OutputTemplate, QStringLiteral("Classic"));
-    REPORTS().UseTemplate = 1;
+    ASSERT_EQ(options_.OutputTemplate, QStringLiteral("Classic"));
+    options_.UseTemplate = 1;
     QFile design(sampleReport(QStringLiteral("list.xml")));
     ASSERT_TRUE(design.open(QIODevice::ReadOnly));
     const auto report = loadReport(design.readAll(), path(QStringLiteral("list.rpt")));
 
-    auto writer = std::make_shared<DocxWriter>();
+    auto writer = std::make_shared<DocxWriter>(options_);
     const QString name = QStringLiteral("list.rpt");
-    ASSERT_TRUE(writer->init(name, dir_.path() + u'/', path(name), REPORTS().OutputTemplate));
+    ASSERT_TRUE(writer->init(name, dir_.path() + u'/', path(name), options_.OutputTemplate));
     EXPECT_EQ(writer->profile().templateName, QStringLiteral("Classic"));
     ASSERT_TRUE(writer->WriteReport(*report, name));
     writer->QuitWord();

@@ -65,21 +65,22 @@ class DatabaseWriterTest : public DatabaseFixture {
 protected:
     void SetUp() override {
         DatabaseFixture::SetUp();
-        REPORTS().DBPath = dir.path() + QLatin1Char('/');
+        setRunLogFolder(dir.path() + QLatin1Char('/'));
         previousMessages_ =
             setMessageHandler([this](const QString& text, const QString&) { shown << text; });
     }
     void TearDown() override {
         CloseLog();
         setMessageHandler(std::move(previousMessages_));
-        REPORTS() = ExtractOptions();
         DatabaseFixture::TearDown();
     }
 
     bool write(tvReport& report) {
-        return DatabaseWriter().WriteReport(report, QStringLiteral("sample.rpt"), path(),
-                                              report.reportFileName);
+        return DatabaseWriter(owner_).WriteReport(report, QStringLiteral("sample.rpt"), path(),
+                                                  report.reportFileName);
     }
+
+    QString owner_;  // the owner that the written reports get
 
     // The first column of every row of `sql`, as text.
     QStringList column(const QString& sql, const QVariantList& values = {}) const {
@@ -361,7 +362,7 @@ TEST_F(DatabaseWriterTest, AFailureInMidReportLeavesTheEarlierCopy) {
             QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Areas "
                            "BEGIN SELECT RAISE(ABORT, 'no areas today'); END"));
     }
-    DatabaseWriter writer;
+    DatabaseWriter writer(owner_);
     EXPECT_FALSE(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()));
     EXPECT_EQ(dumpRows(), before);
     EXPECT_TRUE(writer.failureReason().contains(QStringLiteral("no areas today")));
@@ -418,11 +419,11 @@ TEST_F(DatabaseWriterTest, AStoredOwnerIsFoundIgnoringCaseAndAnUnknownOneLeftOut
                 {QStringLiteral("O'Neil")});
     }
     auto report = sample("fields.rpt");
-    REPORTS().ReportOwner = QStringLiteral("Nobody");
+    owner_ = QStringLiteral("Nobody");
     ASSERT_TRUE(write(*report));
     EXPECT_EQ(column(QStringLiteral("SELECT ReportOwner_Id IS NULL FROM Reports")),
               QStringList{QStringLiteral("1")});
-    REPORTS().ReportOwner = QStringLiteral("o'neil");
+    owner_ = QStringLiteral("o'neil");
     ASSERT_TRUE(write(*report));
     EXPECT_EQ(column(QStringLiteral("SELECT o.Name FROM Reports r JOIN ReportOwner o ON "
                                     "o.ReportOwner_id = r.ReportOwner_Id")),
@@ -560,7 +561,7 @@ TEST_F(DatabaseWriterTest, AnEmptyOrBrokenFileIsANewDatabaseOrAReasonGiven) {
         }
         shown.clear();
         auto report = sample("fields.rpt");
-        DatabaseWriter writer;
+        DatabaseWriter writer(owner_);
         EXPECT_EQ(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()),
                   c.written);
         EXPECT_TRUE(writer.failureReason().contains(QLatin1String(c.reason)))

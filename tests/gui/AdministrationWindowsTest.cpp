@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "ProgramSettings.h"
 #include "DocxDocument.h"
 #include "GuiSeams.h"
 #include "ReportOwnerStore.h"
@@ -27,10 +28,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         saved_ = guiSeams();
-        settings_.dbPath = REPORTS().DBPath;
-        settings_.updateDB = REPORTS().UpdateDB;
-        settings_.owner = REPORTS().ReportOwner;
-        settings_.output = REPORTS().OutputTemplate;
+        settings_.dbPath = programOptions().DBPath;
+        settings_.updateDB = programOptions().UpdateDB;
+        settings_.owner = programOptions().ReportOwner;
+        settings_.output = programOptions().OutputTemplate;
         guiSeams().message = [this](QWidget*, const QString& text, const QString&,
                                     QMessageBox::Icon) { messages << text; };
         guiSeams().askYesNo = [this](QWidget*, const QString& text) {
@@ -40,10 +41,10 @@ protected:
     }
     void TearDown() override {
         guiSeams() = saved_;
-        REPORTS().DBPath = settings_.dbPath;
-        REPORTS().UpdateDB = settings_.updateDB;
-        REPORTS().ReportOwner = settings_.owner;
-        REPORTS().OutputTemplate = settings_.output;
+        programOptions().DBPath = settings_.dbPath;
+        programOptions().UpdateDB = settings_.updateDB;
+        programOptions().ReportOwner = settings_.owner;
+        programOptions().OutputTemplate = settings_.output;
     }
     // The last message shown, and forgets the rest.
     QString lastMessage() {
@@ -81,8 +82,8 @@ void select(QComboBox& combo, const QString& text) {
 }
 
 TEST_F(ReportOwnerWindow, WithoutTheDatabaseOutputOnlyCloseIsOffered) {
-    REPORTS().DBPath = dir.path() + u'/';
-    REPORTS().UpdateDB = 0;
+    programOptions().DBPath = dir.path() + u'/';
+    programOptions().UpdateDB = 0;
     ReportOwnersWindow window;
     EXPECT_FALSE(window.frmRptOwner->isEnabled());
     EXPECT_FALSE(window.lblRptOwnerInfo->isHidden());
@@ -91,8 +92,8 @@ TEST_F(ReportOwnerWindow, WithoutTheDatabaseOutputOnlyCloseIsOffered) {
 }
 
 TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
-    REPORTS().DBPath = dir.path() + u'/';
-    REPORTS().UpdateDB = 1;
+    programOptions().DBPath = dir.path() + u'/';
+    programOptions().UpdateDB = 1;
     ReportOwnersWindow window;
     const QString path = dir.path() + u'/' + QLatin1String(DatabaseCreator::kDatabaseFileName);
     ASSERT_TRUE(QFileInfo::exists(path));
@@ -138,7 +139,7 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     window.cmdDeleteRptOwner_Click();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please select a valid Report Owner to Delete"));
 
-    REPORTS().ReportOwner = QStringLiteral("O'Brien");
+    programOptions().ReportOwner = QStringLiteral("O'Brien");
     select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
     window.cmdDeleteRptOwner_Click();
     EXPECT_TRUE(lastMessage().startsWith(
@@ -146,7 +147,7 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
                        "tab cannot be deleted.  Please deselect")));
     EXPECT_TRUE(questions.isEmpty());
 
-    REPORTS().ReportOwner.clear();
+    programOptions().ReportOwner.clear();
     answerYes = false;
     window.cmdDeleteRptOwner_Click();
     EXPECT_EQ(questions,
@@ -254,7 +255,7 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
               QStringLiteral("Heading 2"));
 
     // The output template cannot be deleted; another one can, and its file stays.
-    REPORTS().OutputTemplate = QStringLiteral("Corporate");
+    programOptions().OutputTemplate = QStringLiteral("Corporate");
     window.cmbAvailableTemplates->setCurrentIndex(0);
     window.cmdModify_Click();
     EXPECT_FALSE(window.cmdDelete->isHidden());

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include "ProgramSettings.h"
 #include "MiningSettingsWindow.h"
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
@@ -36,7 +37,7 @@ protected:
         stored(QStringLiteral("Extract/DBPath"), dir_.path() + u'/');
     }
     void TearDown() override {
-        setGlobalSettingsStore(nullptr);
+        setProgramSettingsStore(nullptr);
         MiningSettingsWindow::printerFonts() = fonts_;
         MiningSettingsWindow::messageBox() = box_;
         MiningSettingsWindow::browseForFolder() = browse_;
@@ -56,8 +57,8 @@ protected:
 
     // The window as the utilities window opens it, on the settings stored so far.
     std::unique_ptr<MiningSettingsWindow> open() {
-        setGlobalSettingsStore(store());
-        LoadGlobalSettings();
+        setProgramSettingsStore(store());
+        LoadProgramSettings();
         auto form = std::make_unique<MiningSettingsWindow>();
         form->show();
         return form;
@@ -105,9 +106,9 @@ TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
 
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tavrin - Mining Settings"));
     EXPECT_TRUE(child<QCheckBox>(*form, "chkTOC")->isChecked());
-    EXPECT_TRUE(REPORTS().ShowTOC);  // a ticked box stores 1 for any flag that is set
+    EXPECT_TRUE(programOptions().ShowTOC);  // a ticked box stores 1 for any flag that is set
     EXPECT_FALSE(child<QCheckBox>(*form, "ChkSummary")->isChecked());
-    EXPECT_TRUE(REPORTS().SummaryOnly);
+    EXPECT_TRUE(programOptions().SummaryOnly);
     EXPECT_TRUE(child<QCheckBox>(*form, "chkCreateWordDoc")->isChecked());
     EXPECT_TRUE(child<QRadioButton>(*form, "optUseTemplate")->isChecked());
     EXPECT_TRUE(child<QComboBox>(*form, "cboTemplate")->isEnabled());
@@ -152,18 +153,18 @@ TEST_F(MiningSettings, EditsWaitForTheFocusToLeaveAndResetBringsTheStoredValuesB
     auto* prompt = child<QCheckBox>(*form, "chkParameterPrompt");
     EXPECT_EQ(prompt->checkState(), Qt::PartiallyChecked);
     prompt->click();
-    EXPECT_EQ(REPORTS().PromptForParameters, ParameterPrompt(2));
+    EXPECT_EQ(programOptions().PromptForParameters, ParameterPrompt(2));
     leave(prompt);
-    EXPECT_EQ(REPORTS().PromptForParameters, ParameterPrompt(1));
+    EXPECT_EQ(programOptions().PromptForParameters, ParameterPrompt(1));
 
     auto* dbPath = child<QLineEdit>(*form, "txtDBOutputPath");
     dbPath->clear();
     leave(dbPath);
-    EXPECT_EQ(REPORTS().DBPath, dir_.path() + u'/');  // an empty box keeps the folder
+    EXPECT_EQ(programOptions().DBPath, dir_.path() + u'/');  // an empty box keeps the folder
 
     child<QCheckBox>(*form, "chkSort")->click();
     child<QPushButton>(*form, "cmdReset")->click();
-    EXPECT_EQ(REPORTS().PromptForParameters, ParameterPrompt(2));
+    EXPECT_EQ(programOptions().PromptForParameters, ParameterPrompt(2));
     EXPECT_EQ(prompt->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(child<QCheckBox>(*form, "chkSort")->isChecked(), reloaded().ShowSort);
     EXPECT_EQ(dbPath->text(), dir_.path() + u'/');
@@ -187,11 +188,11 @@ TEST_F(MiningSettings, BoxesSwitchTheirDependentsOffAndOn) {
         auto* dependent = child<QCheckBox>(*form, c.dependent);
         master->setChecked(true);
         dependent->setChecked(true);
-        EXPECT_TRUE(REPORTS().*c.flag);
+        EXPECT_TRUE(programOptions().*c.flag);
         master->click();
         EXPECT_FALSE(dependent->isChecked());
         EXPECT_FALSE(dependent->isEnabled());
-        EXPECT_EQ(REPORTS().*c.flag, 0);
+        EXPECT_EQ(programOptions().*c.flag, 0);
         master->click();
         EXPECT_TRUE(dependent->isEnabled());
         EXPECT_FALSE(dependent->isChecked());
@@ -207,12 +208,12 @@ TEST_F(MiningSettings, WordOutputOpensItsControlsAndTheTemplateListOnlyForATempl
     EXPECT_FALSE(templates->isEnabled());
     child<QRadioButton>(*form, "optUseTemplate")->click();
     EXPECT_TRUE(templates->isEnabled());
-    EXPECT_TRUE(REPORTS().UseTemplate);
+    EXPECT_TRUE(programOptions().UseTemplate);
     child<QRadioButton>(*form, "optUseFonts")->click();
-    EXPECT_FALSE(REPORTS().UseTemplate);
+    EXPECT_FALSE(programOptions().UseTemplate);
 
     child<QCheckBox>(*form, "chkCreateWordDoc")->click();
-    EXPECT_FALSE(REPORTS().CreateWordDocument);
+    EXPECT_FALSE(programOptions().CreateWordDocument);
     for (const char* name :
          {"txtWordDocOutputPath", "cmdGetWordDocOutputPath", "chkTOC", "chkLayout",
           "chkHiddenSections", "optUseFonts", "optUseTemplate", "cboTemplate"})
@@ -229,12 +230,12 @@ TEST_F(MiningSettings, FolderButtonsAskForAFolderAndACancelChangesNothing) {
     const auto form = open();
     auto* button = child<QPushButton>(*form, "cmdGetTVDOutputPath");
     button->click();
-    EXPECT_EQ(REPORTS().TVDPath, QStringLiteral("/out/tvd/"));
+    EXPECT_EQ(programOptions().TVDPath, QStringLiteral("/out/tvd/"));
     nextFolder = QStringLiteral("/chosen");
     button->click();
     EXPECT_EQ(browsed, QStringList(2, QStringLiteral("Enter the output path for the generated "
                                                      "text(.tvd) files:/out/tvd/")));
-    EXPECT_EQ(REPORTS().TVDPath, QStringLiteral("/chosen/"));
+    EXPECT_EQ(programOptions().TVDPath, QStringLiteral("/chosen/"));
     EXPECT_EQ(child<QLineEdit>(*form, "txtTVDOutputPath")->text(), QStringLiteral("/chosen/"));
 }
 
@@ -251,13 +252,13 @@ TEST_F(MiningSettings, OwnerListStartsEmptyAndSelectsTheStoredOwner) {
     EXPECT_EQ(owners->currentText(), QStringLiteral("Bob"));
     owners->setCurrentIndex(0);
     leave(owners);
-    EXPECT_EQ(REPORTS().ReportOwner, QString());
+    EXPECT_EQ(programOptions().ReportOwner, QString());
 
     stored(QStringLiteral("Extract/ReportOwner"), QStringLiteral("Zed"));
     form = open();
     owners = child<QComboBox>(*form, "cmbGeneralRptOwners");
     EXPECT_EQ(owners->currentText(), QString());
-    EXPECT_EQ(REPORTS().ReportOwner, QStringLiteral("Zed"));
+    EXPECT_EQ(programOptions().ReportOwner, QStringLiteral("Zed"));
 }
 
 TEST_F(MiningSettings, NoPrinterLeavesTheFontListsEmptyButShowsTheFonts) {
@@ -276,7 +277,7 @@ TEST_F(MiningSettings, AFailedSaveIsReportedAndTheWindowStaysOpen) {
     const auto form = open();
     QFile blocker(path("blocker"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    setGlobalSettingsStore(store(QStringLiteral("blocker/Tavrin.conf")));
+    setProgramSettingsStore(store(QStringLiteral("blocker/Tavrin.conf")));
     child<QPushButton>(*form, "cmdSave")->click();
     // The message names the file that could not be written.
     ASSERT_EQ(messages.size(), 1);
@@ -285,8 +286,8 @@ TEST_F(MiningSettings, AFailedSaveIsReportedAndTheWindowStaysOpen) {
 }
 
 TEST_F(MiningSettings, TheUtilitiesWindowOpensOneInstanceNotModal) {
-    setGlobalSettingsStore(store());
-    LoadGlobalSettings();
+    setProgramSettingsStore(store());
+    LoadProgramSettings();
     QWidget utilities;
     ShowMiningSettings(&utilities);
     child<QPushButton>(*utilities.findChild<MiningSettingsWindow*>(), "cmdExit")->click();

@@ -11,6 +11,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 
+#include "ProgramSettings.h"
 #include "GuiSeams.h"
 #include "RtError.h"
 #include "DatabaseWriter.h"
@@ -35,23 +36,24 @@ class ReportViewerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        REPORTS().DBPath = dir.path() + QLatin1Char('/');
+        programOptions().DBPath = dir.path() + QLatin1Char('/');
+        setRunLogFolder(programOptions().DBPath);
         ASSERT_TRUE(DatabaseCreator::CreateDatabase(database()));
         DbConnection(database())
             .exec(QStringLiteral("INSERT INTO ReportOwner (Name) VALUES (?)"),
                   {QStringLiteral("Finance")});
         for (const char* name : {"fields.rpt", "objects.rpt"}) {
-            REPORTS().ReportOwner = owners.value(0);
+            const QString owner = owners.value(0);
             owners.removeFirst();
             tvReport report;
             report.init(sampleReport(QLatin1String(name)), 0, 0);
-            ASSERT_TRUE(DatabaseWriter().WriteReport(report, QLatin1String(name), database(),
+            ASSERT_TRUE(DatabaseWriter(owner).WriteReport(report, QLatin1String(name), database(),
                                                        report.reportFileName));
         }
     }
     void TearDown() override {
         CloseLog();
-        REPORTS() = ExtractOptions();
+        programOptions() = ExtractOptions();
     }
 
     QString database() const { return dir.filePath(QStringLiteral("tv.db")); }
@@ -158,7 +160,7 @@ TEST_F(ReportViewerTest, MenuItemsWithoutADatabaseOnlyTellSo) {
         messages << text;
     };
     QTemporaryDir empty;
-    REPORTS().DBPath = empty.path();
+    programOptions().DBPath = empty.path();
     UtilitiesWindow window;
     const char* items[] = {"miRptList",  "miRptRTCRR",   "miRptRTCRT",  "miRptRCCRR",
                            "miRptRCCRC", "miRptMetrics", "miRptOwnerR", "miRptOwnerO"};
@@ -192,7 +194,7 @@ TEST_F(ReportViewerTest, TheViewerShowsAndPrintsTheReport) {
 }
 
 TEST_F(ReportViewerTest, AMenuItemOpensItsDefinitionFromTheProgramFolder) {
-    setGlobalSettingsStore(std::make_unique<SettingsStore>(
+    setProgramSettingsStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                     QSettings::IniFormat),
         QStringLiteral(TAV_RESOURCES)));
@@ -206,7 +208,7 @@ TEST_F(ReportViewerTest, AMenuItemOpensItsDefinitionFromTheProgramFolder) {
         window.findChild<QAction*>(QStringLiteral("miRptOwnerO"))->trigger();
     }
     guiSeams() = saved;
-    setGlobalSettingsStore(nullptr);
+    setProgramSettingsStore(nullptr);
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
     const QString text = reportViewer().viewer->toPlainText();
     EXPECT_TRUE(text.startsWith(QLatin1String("Reports by Owner")));

@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 
+#include "ProgramSettings.h"
 #include "GuiSeams.h"
 #include "SingleInstance.h"
 #include "ExtractOptions.h"
@@ -24,6 +25,7 @@
 #include "ReportDiffWindow.h"
 #include "UtilitiesWindow.h"
 #include "ExtractDriver.h"
+#include "ResultGridWindow.h"
 #include "ReportViewerWindow.h"
 #include "CrossReference.h"
 
@@ -34,7 +36,6 @@ class UtilityWindow : public testing::Test {
 protected:
     void SetUp() override {
         saved_ = guiSeams();
-        guiSeams().runExtract = ExtractReportList;
         guiSeams().message = [this](QWidget*, const QString& text, const QString&,
                                     QMessageBox::Icon) { messages << text; };
         guiSeams().askOkCancel = [this](QWidget*, const QString& text) {
@@ -42,19 +43,19 @@ protected:
             return answerOk;
         };
         ASSERT_TRUE(out.isValid());
-        settings_ = {REPORTS().TVDPath, REPORTS().DBPath};
-        REPORTS().TVDPath = out.path() + u'/';
-        REPORTS().DBPath = out.path() + u'/';
-        REPORTS().CreateTVDFile = 1;
-        REPORTS().CreateWordDocument = 0;
-        REPORTS().UpdateDB = 0;
+        settings_ = {programOptions().TVDPath, programOptions().DBPath};
+        programOptions().TVDPath = out.path() + u'/';
+        programOptions().DBPath = out.path() + u'/';
+        programOptions().CreateTVDFile = 1;
+        programOptions().CreateWordDocument = 0;
+        programOptions().UpdateDB = 0;
         window = std::make_unique<UtilitiesWindow>();
     }
     void TearDown() override {
         window.reset();
         guiSeams() = saved_;
-        REPORTS().TVDPath = settings_[0];
-        REPORTS().DBPath = settings_[1];
+        programOptions().TVDPath = settings_[0];
+        programOptions().DBPath = settings_[1];
     }
     static QString sample(const char* name) {
         return QStringLiteral(TAV_SAMPLES "/") + QLatin1String(name);
@@ -119,18 +120,18 @@ TEST_F(UtilityWindow, DispatcherGuardsRunNothing) {
 }
 
 TEST_F(UtilityWindow, ChosenReportsAreListedOnceAndTheirFolderRemembered) {
-    const QString saved = REPORTS().RptPath;
+    const QString saved = programOptions().RptPath;
     QStringList chosen{QStringLiteral("/r/q1/a.rpt"), QStringLiteral("/r/q1/b.rpt")};
     guiSeams().openFileNames = [&](QWidget*, const QString&, const QString&) { return chosen; };
     window->cmdAddReports->click();
-    EXPECT_EQ(REPORTS().RptPath, QStringLiteral("/r/q1/"));
+    EXPECT_EQ(programOptions().RptPath, QStringLiteral("/r/q1/"));
     chosen << QStringLiteral("/r/q1/A.rpt");
     window->cmdAddReports->click();
     EXPECT_EQ(window->RptList->count(), 3);  // letter case makes a different entry
     chosen.clear();
     window->cmdAddReports->click();  // cancelled
     EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("3 files/folders selected"));
-    REPORTS().RptPath = saved;
+    programOptions().RptPath = saved;
 }
 
 TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
@@ -177,8 +178,8 @@ TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
 TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
     window->addReports({sample("list.rpt"), sample("fields.rpt")});
     window->cmdRM[UtilitiesWindow::Extract]->click();
-    const QStringList expected{textOutputPath(QStringLiteral("list")),
-                               textOutputPath(QStringLiteral("fields"))};
+    const QStringList expected{ExtractDriver(programOptions()).textOutputPath(QStringLiteral("list")),
+                               ExtractDriver(programOptions()).textOutputPath(QStringLiteral("fields"))};
     EXPECT_EQ(window->extractWindow().results(), expected);
     for (const QString& file : expected) EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
@@ -236,19 +237,14 @@ TEST_F(UtilityWindow, StatusWindowMirrorsItsTextInTheStatusBar) {
 }
 
 TEST_F(UtilityWindow, OnlyMoreThanOneRowOfEarlierResultsIsWorthAQuestion) {
-    window->addReports({QStringLiteral("/r/a.rpt")});
-    qsizetype rows = 0;
-    guiSeams().runCrossReference = [&](const QStringList&, const ProgressHandler&) {
-        ResultGrid grid(CrossReferenceColumns());
-        for (qsizetype i = 0; i < rows; ++i) grid.AddItem({QStringLiteral("row %1").arg(i)});
-        return grid;
-    };
+    window->addReports({sample("list.rpt")});
     // The rows the earlier run left, and whether running again asks first.
     const std::pair<qsizetype, bool> cases[] = {{0, false}, {1, false}, {2, true}};
     for (const auto& [earlier, asks] : cases) {
         SCOPED_TRACE(earlier);
-        rows = earlier;
-        window->cmdRM[UtilitiesWindow::XRef]->click();
+        ResultGrid grid(CrossReferenceColumns());
+        for (qsizetype i = 0; i < earlier; ++i) grid.AddItem({QStringLiteral("row %1").arg(i)});
+        window->gridWindow(UtilitiesWindow::XRef).setResult(grid);
         questions.clear();
         window->cmdRM[UtilitiesWindow::XRef]->click();
         EXPECT_EQ(questions.size(), asks ? 1 : 0);
@@ -257,7 +253,7 @@ TEST_F(UtilityWindow, OnlyMoreThanOneRowOfEarlierResultsIsWorthAQuestion) {
 
 TEST_F(UtilityWindow, ClosingTheWindowEndsTheProgramWhateverElseIsOpen) {
     // Closing saves the settings: into a file of the test's own.
-    setGlobalSettingsStore(std::make_unique<SettingsStore>(
+    setProgramSettingsStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(out.filePath(QStringLiteral("Tavrin.conf")),
                                     QSettings::IniFormat),
         out.path()));
@@ -266,7 +262,7 @@ TEST_F(UtilityWindow, ClosingTheWindowEndsTheProgramWhateverElseIsOpen) {
     reportViewer().show();
     window->show();
     window->close();
-    setGlobalSettingsStore(nullptr);
+    setProgramSettingsStore(nullptr);
     EXPECT_EQ(ended, 1);
     EXPECT_FALSE(reportViewer().isVisible());
 }

@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "ProgramSettings.h"
 #include "GuiSeams.h"
 #include "MiningSettingsWindow.h"
 #include "AboutDialog.h"
@@ -74,20 +75,19 @@ protected:
         ASSERT_TRUE(dir.isValid());
         saved_ = guiSeams();
         savedAbout_ = aboutSeams();
-        REPORTS().DBPath = dir.path() + u'/';
-        REPORTS().TVDPath = dir.path() + u'/';
-        REPORTS().CreateTVDFile = 1;
-        REPORTS().CreateWordDocument = 0;
-        REPORTS().UpdateDB = 0;
+        programOptions().DBPath = dir.path() + u'/';
+        programOptions().TVDPath = dir.path() + u'/';
+        programOptions().CreateTVDFile = 1;
+        programOptions().CreateWordDocument = 0;
+        programOptions().UpdateDB = 0;
         guiSeams().message = [this](QWidget*, const QString& text, const QString&,
                                     QMessageBox::Icon) { messages << text; };
-        guiSeams().runExtract = ExtractReportList;
     }
     void TearDown() override {
         guiSeams() = saved_;
         aboutSeams() = savedAbout_;
-        REPORTS() = ExtractOptions();
-        setGlobalSettingsStore(nullptr);
+        programOptions() = ExtractOptions();
+        setProgramSettingsStore(nullptr);
     }
 
     QTemporaryDir dir;
@@ -102,14 +102,14 @@ TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
     MiningSettingsWindow::printerFonts() = [] {
         return std::optional<QStringList>({"DejaVu Sans Condensed Bold Oblique", "Arial"});
     };
-    setGlobalSettingsStore(std::make_unique<SettingsStore>(
+    setProgramSettingsStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
                                     QSettings::IniFormat),
         dir.path()));
-    REPORTS().DocPath = QStringLiteral("/home/someone/Tavrin app/Output/");
-    REPORTS().ReportOwner = QStringLiteral("Unassigned Owner");
-    REPORTS().HeadingFont.Bold = -1;
-    REPORTS().HeadingFont.Italic = -1;
+    programOptions().DocPath = QStringLiteral("/home/someone/Tavrin app/Output/");
+    programOptions().ReportOwner = QStringLiteral("Unassigned Owner");
+    programOptions().HeadingFont.Bold = -1;
+    programOptions().HeadingFont.Italic = -1;
     MiningSettingsWindow form;
     form.show();
     auto* scroll = form.findChild<QScrollArea*>();
@@ -128,7 +128,7 @@ TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
             << clippedLabels(*tabs->currentWidget()).join(u'\n').toStdString();
     }
     // Each combo and path box shows its whole text.
-    const QString folder = REPORTS().DocPath;
+    const QString folder = programOptions().DocPath;
     const std::pair<const char*, QString> boxes[] = {
         {"txtTVDOutputPath", folder},
         {"txtWordDocOutputPath", folder},
@@ -159,7 +159,7 @@ TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
 }
 
 TEST_F(WindowLayout, TheOwnerEditorOpensWithoutCoveringTheTexts) {
-    REPORTS().UpdateDB = 1;
+    programOptions().UpdateDB = 1;
     ReportOwnersWindow window;
     window.show();
     QApplication::processEvents();
@@ -208,7 +208,7 @@ TEST_F(WindowLayout, ResultWindowsOpenShowingTheirRowsAndWearTheProgramIcon) {
 }
 
 TEST_F(WindowLayout, HelpOpensTheManualBesideTheProgram) {
-    setGlobalSettingsStore(std::make_unique<SettingsStore>(
+    setProgramSettingsStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
                                     QSettings::IniFormat),
         QStringLiteral("/opt/tavrin")));

@@ -21,6 +21,7 @@
 #include "DocxWriter.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
+#include "TextUtilities.h"
 #include "UserMessages.h"
 #include "tvArea.h"
 #include "ExtractDriver.h"
@@ -74,13 +75,12 @@ struct SavedDocument {
 // switched on, and the user's messages caught.
 class WordDocWriter : public ::testing::Test {
 protected:
+    ExtractOptions options_;
     void SetUp() override {
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("word")));
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("Templates")));
-        setGlobalSettingsStore(std::make_unique<SettingsStore>(
-            std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat),
-            dir_.path() + u'/'));
-        ExtractOptions& s = REPORTS();
+        ExtractOptions& s = options_;
+        s.ProgramFolder = dir_.path() + u'/';  // its Templates folder
         s.DocPath = path("word/");
         for (bool* flag :
              {&s.ShowTOC, &s.ShowRptSummary, &s.ShowExport, &s.ShowTables, &s.ShowDBCols,
@@ -94,14 +94,13 @@ protected:
     }
     void TearDown() override {
         setMessageHandler(std::move(previousMessages_));
-        setGlobalSettingsStore(nullptr);
-        REPORTS() = ExtractOptions();
     }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
+    ExtractDriver driver() const { return ExtractDriver(options_); }
 
     // The template Corp.dotx with the given paragraph styles, and the profile "Corporate" that
     // names Body, Contents and Title 1 to 3 as its styles.
-    void corporateTemplate(std::initializer_list<const char*> styles) const {
+    void corporateTemplate(std::initializer_list<const char*> styles) {
         tvdocx::Document dotx;
         for (const char* name : styles)
             dotx.setStyle({QString::fromUtf8(name), tvdocx::StyleType::Paragraph, {}, {}, {}, {}});
@@ -123,8 +122,8 @@ protected:
             "<normalStyle>Body</normalStyle><tocStyle>Contents</tocStyle><heading1Style>Title 1"
             "</heading1Style><heading2Style>Title 2</heading2Style><heading3Style>Title 3"
             "</heading3Style><tableStyle>Grid Table</tableStyle></tavrin_template></templates>");
-        REPORTS().UseTemplate = 1;
-        REPORTS().OutputTemplate = QStringLiteral("Corporate");
+        options_.UseTemplate = 1;
+        options_.OutputTemplate = QStringLiteral("Corporate");
     }
 
     // The fixture with every block, written as `name`; the writer registered as the shared
@@ -135,7 +134,7 @@ protected:
         return loadReport(file.readAll(), path(QStringLiteral("everything.rpt")));
     }
     bool write(const tvReport& report, const QString& name = QStringLiteral("everything.rpt")) {
-        auto writer = std::make_shared<DocxWriter>();
+        auto writer = std::make_shared<DocxWriter>(options_);
         const bool written = writer->init(name, path("word/"), path(name), "Corporate") &&
                              writer->WriteReport(report, name);
         writer->QuitWord();
@@ -186,7 +185,7 @@ TEST_F(WordDocWriter, WritesHeadingsLinesAndTablesOfTheReport) {
 }
 
 TEST_F(WordDocWriter, SwitchesAndSummaryOnlyLeaveBlocksOut) {
-    ExtractOptions& s = REPORTS();
+    ExtractOptions& s = options_;
     s.ShowTables = 0;  // hides the column tables too
     s.ShowFormula = 0;
     s.ShowTOC = 0;
@@ -256,10 +255,10 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     // A template without the profile's block heading style fails the report half way; the
     // Extract driver hears of it and tells the user.
     corporateTemplate({"Body", "Title 1", "Title 3", "Contents"});
-    REPORTS().CreateWordDocument = 1;
+    options_.CreateWordDocument = 1;
     ASSERT_TRUE(
         QFile::copy(testData(QStringLiteral("tvd/everything/report.xml")), path("everything.rpt")));
-    EXPECT_FALSE(ExtractReport(path("everything.rpt"), QStringLiteral("everything.rpt")));
+    EXPECT_FALSE(driver().ExtractReport(path("everything.rpt"), QStringLiteral("everything.rpt")));
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_TRUE(messages_[0].startsWith(
         QStringLiteral("Unable to write the document of Report: everything.rpt (")));
@@ -267,8 +266,8 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     EXPECT_EQ(earlier.readAll(), before);
 
     // A document folder that is not there fails the save.
-    REPORTS().UseTemplate = 0;
-    auto writer = std::make_shared<DocxWriter>();
+    options_.UseTemplate = 0;
+    auto writer = std::make_shared<DocxWriter>(options_);
     ASSERT_TRUE(writer->init("everything.rpt", path("none/"), path("everything.rpt"), {}));
     EXPECT_FALSE(writer->WriteReport(*report, "everything.rpt"));
     // The step and the system's reason.
@@ -282,8 +281,8 @@ TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
     QFile file(testData(QStringLiteral("tvd/empty/report.xml")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const auto report = loadReport(file.readAll(), QStringLiteral("C:\\Reports\\Sales.rpt"));
-    auto writer = std::make_shared<DocxWriter>();
-    REPORTS().ShowRptSummary = REPORTS().ShowExport = REPORTS().ShowTOC = 0;
+    options_.ShowRptSummary = options_.ShowExport = options_.ShowTOC = false;
+    auto writer = std::make_shared<DocxWriter>(options_);
     ASSERT_TRUE(writer->init("Sales.rpt", path("word/"), path("Sales.rpt"), {}));
     // Label-value lines: level 2 keeps the style's own indent; level 1 is 36 points in, 3 is 108.
     for (qint32 level : {1, 2, 3})
@@ -305,7 +304,7 @@ TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
 }
 
 TEST_F(WordDocWriter, LayoutPictureOfEachBodyIsTakenInAndItsFileRemoved) {
-    REPORTS().ShowLayout = 1;
+    options_.ShowLayout = 1;
     const auto report = everything();
     ASSERT_TRUE(write(*report));
     const SavedDocument doc(path("word/everything.docx"));
@@ -323,7 +322,7 @@ TEST_F(WordDocWriter, LayoutPictureFitsItsSectionsToTheSurface) {
             "<Report leftMargin=\"720\" rightMargin=\"720\"><Database/><ExportOptions/><Areas>"
             "<Area kind=\"1\"><Sections>" +
             sections + "</Sections></Area></Areas></Report>");
-        LayoutPicture().MakeReport(*report, 0, path("temp0.bmp"));
+        LayoutPicture(options_.SettingFont.FontName, options_.ShowHiddenSections).MakeReport(*report, 0, path("temp0.bmp"));
         return QImage(path("temp0.bmp"), "BMP");
     };
     const QByteArray twoSections =
@@ -355,7 +354,7 @@ TEST_F(WordDocWriter, LayoutPictureFitsItsSectionsToTheSurface) {
     EXPECT_TRUE(colorsNear(4320 * scale + 20, 30).contains(0xFF0000));
 
     // Hidden sections shown: counted by their height.
-    REPORTS().ShowHiddenSections = 1;
+    options_.ShowHiddenSections = 1;
     image = picture(twoSections);
     EXPECT_EQ(image.height(), pixels((1050 + 2050) * scale + 30));
 
@@ -386,7 +385,7 @@ QList<QDomElement> all(const QDomDocument& xml, const QString& tag) {
 // wide, the footer's page number ends at the right margin in the header font, and the table of
 // contents lists the headings, each pointing at a bookmark on its heading.
 TEST_F(WordDocWriter, TablesFooterAndContentsAreReadyForAReader) {
-    REPORTS().HeadingFont = {QStringLiteral("Verdana"), 0, 0, {}, QStringLiteral("8"),
+    options_.HeadingFont = {QStringLiteral("Verdana"), 0, 0, {}, QStringLiteral("8"),
                              QStringLiteral("Maroon")};
     const auto report = everything();
     ASSERT_TRUE(write(*report));
@@ -462,8 +461,8 @@ TEST_F(WordDocWriter, TablesFooterAndContentsAreReadyForAReader) {
 
 // A layout taller than the page body is shown smaller, keeping its page with its headings.
 TEST_F(WordDocWriter, LayoutPictureFitsThePageBody) {
-    REPORTS().ShowLayout = 1;
-    REPORTS().ShowTOC = REPORTS().ShowRptSummary = REPORTS().ShowExport = 0;
+    options_.ShowLayout = 1;
+    options_.ShowTOC = options_.ShowRptSummary = options_.ShowExport = 0;
     const auto report = loadReport(
         "<Report leftMargin=\"360\" rightMargin=\"360\"><Database/><ExportOptions/><Areas>"
         "<Area kind=\"1\"><Sections><Section minimumHeight=\"99950\" backColor=\"-1\"/>"
@@ -483,13 +482,13 @@ TEST_F(WordDocWriter, LayoutPictureFitsThePageBody) {
 
 // The program folder may be read-only: nothing of a document is written there.
 TEST_F(WordDocWriter, ExtractWithTheLayoutWritesNothingIntoTheProgramFolder) {
-    REPORTS().CreateWordDocument = 1;
-    REPORTS().ShowLayout = 1;
+    options_.CreateWordDocument = 1;
+    options_.ShowLayout = 1;
     const QString report = path("word/everything.rpt");
     ASSERT_TRUE(QFile::copy(testData(QStringLiteral("tvd/everything/report.xml")), report));
     const QFileDevice::Permissions before = QFile::permissions(dir_.path());
     ASSERT_TRUE(QFile::setPermissions(dir_.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const bool extracted = ExtractReport(report, QStringLiteral("everything.rpt"));
+    const bool extracted = driver().ExtractReport(report, QStringLiteral("everything.rpt"));
     QFile::setPermissions(dir_.path(), before);
     EXPECT_TRUE(extracted) << messages_.join(u'\n').toStdString();
     EXPECT_EQ(SavedDocument(path("word/everything.docx")).pictures, 1);
@@ -505,13 +504,13 @@ TEST(WordColor, NamesAreExactAndAnEmptyNameBecomesBlack) {
 
 // The Extract driver writes a .docx for each sample report through the program's own writer.
 TEST_F(WordDocWriter, ExtractWritesTheSamplesDocuments) {
-    REPORTS().CreateWordDocument = 1;
-    REPORTS().ShowLayout = 1;  // every kind of object drawn
+    options_.CreateWordDocument = 1;
+    options_.ShowLayout = 1;  // every kind of object drawn
     const QStringList samples =
         QDir(QStringLiteral(TAV_SAMPLES)).entryList({QStringLiteral("*.rpt")}, QDir::Files);
     ASSERT_FALSE(samples.isEmpty());
     for (const QString& sample : samples) {
-        ASSERT_TRUE(ExtractReport(sampleReport(sample), sample)) << sample.toStdString();
+        ASSERT_TRUE(driver().ExtractReport(sampleReport(sample), sample)) << sample.toStdString();
         const QString docx = path("word/") + reportStem(sample) + QStringLiteral(".docx");
         const SavedDocument doc(docx);
         EXPECT_GE(doc.indexOf(QStringLiteral("Heading2|Sections")), 0) << sample.toStdString();

@@ -37,9 +37,8 @@ public:
         for (const char* folder : {"text", "word", "db"}) {
             ASSERT_TRUE(QDir(dir_.path()).mkpath(QString::fromLatin1(folder)));
         }
-        setGlobalSettingsStore(std::make_unique<SettingsStore>(
-            std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat), dir_.path()));
-        ExtractOptions& settings = REPORTS();
+        ExtractOptions& settings = options_;
+        settings.ProgramFolder = dir_.path() + u'/';
         settings.TVDPath = path("text/");
         settings.DocPath = path("word/");
         settings.DBPath = path("db/");
@@ -48,17 +47,13 @@ public:
         settings.CreateWordDocument = 1;
         settings.UpdateDB = 1;
         settings.ShowTables = 1;
-        previousWriters_ = setExtractWriters(defaultExtractWriters());
         previousMessages_ =
             setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
     }
 
     void TearDown() override {
         CloseLog();
-        setExtractWriters(std::move(previousWriters_));
         setMessageHandler(std::move(previousMessages_));
-        setGlobalSettingsStore(nullptr);
-        REPORTS() = ExtractOptions();
     }
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }
@@ -84,11 +79,15 @@ public:
         to.write(xml);
     }
 
-    bool extract() { return ExtractReport(path("Sales.rpt"), QStringLiteral("Sales.rpt")); }
+    bool extract() {
+        return ExtractDriver(options_, writers_).ExtractReport(path("Sales.rpt"),
+                                                               QStringLiteral("Sales.rpt"));
+    }
 
     QTemporaryDir dir_;
     QStringList messages_;
-    ExtractWriterFactory previousWriters_;
+    ExtractOptions options_;
+    ExtractWriterFactory writers_ = defaultExtractWriters();
     MessageHandler previousMessages_;
 };
 
@@ -130,14 +129,13 @@ TEST_F(ExtractFaults, EachFaultNamesItsCauseAndLeavesTheEarlierOutputWhole) {
     };
     const Case cases[] = {
         {"a disk that fills up under the text file",
-         [](ExtractFaults&) {
-             ExtractWriterFactory writers = defaultExtractWriters();
-             writers.textWriter = [] {
-                 return std::make_unique<TvdWriter>(
-                     [](const QString& file) { return std::make_unique<FullDiskFile>(file, 200); });
+         [](ExtractFaults& test) {
+             test.writers_.textWriter = [](const ExtractOptions& options) {
+                 return makeTextWriter(options, [](const QString& file) {
+                     return std::make_unique<FullDiskFile>(file, 200);
+                 });
              };
-             setExtractWriters(std::move(writers));
-             return [] { setExtractWriters(defaultExtractWriters()); };
+             return [&test] { test.writers_ = defaultExtractWriters(); };
          },
          "Unable to write the text file of Report: Sales.rpt (",
          "Sales.tvd: No space left on device",
@@ -146,8 +144,8 @@ TEST_F(ExtractFaults, EachFaultNamesItsCauseAndLeavesTheEarlierOutputWhole) {
          [](ExtractFaults& test) {
              QFile blocker(test.path("blocked"));
              blocker.open(QIODevice::WriteOnly);
-             REPORTS().DocPath = test.path("blocked/word/");
-             return [&test] { REPORTS().DocPath = test.path("word/"); };
+             test.options_.DocPath = test.path("blocked/word/");
+             return [&test] { test.options_.DocPath = test.path("word/"); };
          },
          "Unable to write the document of Report: Sales.rpt (",
          "",

@@ -9,6 +9,7 @@
 #include "QtPrinters.h"
 #include "ExtractOptions.h"
 #include "TestSupport.h"
+#include "TextUtilities.h"
 #include "UserMessages.h"
 #include "ExtractDriver.h"
 #include "RunLog.h"
@@ -20,31 +21,32 @@ struct WriterScript {
     QStringList journal;
     QString failAt;   // "text.init", "word.WriteReport", ...: that call answers false
     QString throwAt;  // that call throws, as a runtime failure would
-    QString reason;   // what the writers answer when asked why they failed
     const tvReport* lastReport = nullptr;
 
-    bool call(const QString& name, const QString& arguments) {
+    // The failing call answers false with its reason.
+    bool call(const QString& name, const QString& arguments, QString* error = nullptr) {
         journal << name + u' ' + arguments;
         if (name == throwAt) throw std::runtime_error("the writer broke down");
-        if (name == failAt) reason = QStringLiteral("refused ") + name;
+        if (name == failAt && error) *error = QStringLiteral("refused ") + name;
         return name != failAt;
     }
-    bool write(const QString& name, const tvReport& report, const QString& fileName) {
+    bool write(const QString& name, const tvReport& report, const QString& fileName,
+               QString* error) {
         lastReport = &report;
-        return call(name, fileName + u' ' + report.reportTitle);
+        return call(name, fileName + u' ' + report.reportTitle, error);
     }
 };
 
 class TextDouble final : public ExtractTextWriter {
 public:
     explicit TextDouble(WriterScript& script) : script_(script) {}
-    QString failureReason() const override { return script_.reason; }
-    bool init(const QString& fileName, const QString& folder, const QString& path) override {
+    bool init(const QString& fileName, const QString& folder, const QString& path,
+              QString* error) override {
         return script_.call(QStringLiteral("text.init"),
-                            QStringList{fileName, folder, path}.join(u' '));
+                            QStringList{fileName, folder, path}.join(u' '), error);
     }
-    bool WriteReport(const tvReport& report, const QString& fileName) override {
-        return script_.write(QStringLiteral("text.WriteReport"), report, fileName);
+    bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
+        return script_.write(QStringLiteral("text.WriteReport"), report, fileName, error);
     }
     void cleanUp() override { script_.call(QStringLiteral("text.cleanUp"), QString()); }
 
@@ -55,14 +57,13 @@ private:
 class WordDouble final : public ExtractWordWriter {
 public:
     explicit WordDouble(WriterScript& script) : script_(script) {}
-    QString failureReason() const override { return script_.reason; }
     bool init(const QString& fileName, const QString& folder, const QString& path,
-              const QString& templateName) override {
+              const QString& templateName, QString* error) override {
         return script_.call(QStringLiteral("word.init"),
-                            QStringList{fileName, folder, path, templateName}.join(u' '));
+                            QStringList{fileName, folder, path, templateName}.join(u' '), error);
     }
-    bool WriteReport(const tvReport& report, const QString& fileName) override {
-        return script_.write(QStringLiteral("word.WriteReport"), report, fileName);
+    bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
+        return script_.write(QStringLiteral("word.WriteReport"), report, fileName, error);
     }
     void QuitWord() override { script_.call(QStringLiteral("word.QuitWord"), QString()); }
 
@@ -74,14 +75,13 @@ private:
 class DatabaseDouble final : public ExtractDatabaseWriter {
 public:
     explicit DatabaseDouble(WriterScript& script) : script_(script) {}
-    QString failureReason() const override { return script_.reason; }
     bool WriteReport(tvReport& report, const QString& fileName, const QString& database,
-                     const QString& path) override {
+                     const QString& path, QString* error) override {
         WriteLog(fileName + QStringLiteral(" - tables"));
         WriteLog(fileName + QStringLiteral(" - objects"));
         script_.lastReport = &report;
         return script_.call(QStringLiteral("db.WriteReport"),
-                            QStringList{fileName, database, path}.join(u' '));
+                            QStringList{fileName, database, path}.join(u' '), error);
     }
 
 private:
@@ -94,18 +94,13 @@ class Extract : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("db")));
-        ExtractOptions& settings = REPORTS();
+        ExtractOptions& settings = options_;
         settings.TVDPath = path("text/");
         settings.DocPath = path("word/");
         settings.DBPath = path("db/");
         settings.OutputTemplate = QStringLiteral("Classic");
         settings.ShowSQL = 1;
         outputs(1, 0, 0);
-        previousWriters_ = setExtractWriters({
-            [this] { return std::make_unique<TextDouble>(script_); },
-            [this] { return std::make_unique<WordDouble>(script_); },
-            [this] { return std::make_unique<DatabaseDouble>(script_); },
-        });
         previousMessages_ =
             setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
         previousStatus_ = setStatusHandler([this](const QString& text) { statuses_ << text; });
@@ -113,18 +108,17 @@ protected:
 
     void TearDown() override {
         CloseLog();
-        setExtractWriters(std::move(previousWriters_));
         setMessageHandler(std::move(previousMessages_));
         setStatusHandler(std::move(previousStatus_));
-        REPORTS() = ExtractOptions();
     }
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }
+    ExtractDriver driver() const { return ExtractDriver(options_, writers_); }
 
-    static void outputs(qint32 text, qint32 word, qint16 database) {
-        REPORTS().CreateTVDFile = text;
-        REPORTS().CreateWordDocument = word;
-        REPORTS().UpdateDB = database;
+    void outputs(bool text, bool word, bool database) {
+        options_.CreateTVDFile = text;
+        options_.CreateWordDocument = word;
+        options_.UpdateDB = database;
     }
 
     // A sample report copied under a name of our own.
@@ -151,7 +145,13 @@ protected:
     WriterScript script_;
     QStringList messages_;
     QStringList statuses_;
-    ExtractWriterFactory previousWriters_;
+    ExtractOptions options_;
+    // Writer doubles in place of the program's writers.
+    ExtractWriterFactory writers_{
+        [this](const ExtractOptions&) { return std::make_unique<TextDouble>(script_); },
+        [this](const ExtractOptions&) { return std::make_unique<WordDouble>(script_); },
+        [this](const ExtractOptions&) { return std::make_unique<DatabaseDouble>(script_); },
+    };
     MessageHandler previousMessages_;
     StatusHandler previousStatus_;
 };
@@ -159,7 +159,7 @@ protected:
 TEST_F(Extract, HandsTheLoadedModelToEachEnabledWriterInOrder) {
     outputs(1, 1, 1);
     const QString sales = report(QStringLiteral("Sales.rpt"));
-    EXPECT_TRUE(ExtractReport(sales, QStringLiteral("Sales.rpt")));
+    EXPECT_TRUE(driver().ExtractReport(sales, QStringLiteral("Sales.rpt")));
     const QString title = QStringLiteral(" Orders by customer");
     EXPECT_EQ(script_.journal,
               (QStringList{
@@ -191,7 +191,7 @@ TEST_F(Extract, RunsOnlyTheWritersThatTheSettingsSwitchOn) {
     for (const Case& c : cases) {
         script_.journal.clear();
         outputs(c.text, c.word, c.database);
-        EXPECT_TRUE(ExtractReport(sales, QStringLiteral("Sales.rpt")));
+        EXPECT_TRUE(driver().ExtractReport(sales, QStringLiteral("Sales.rpt")));
         EXPECT_EQ(calls(), c.calls) << c.text << c.word << c.database;
     }
     EXPECT_TRUE(messages_.isEmpty());
@@ -230,11 +230,10 @@ TEST_F(Extract, AFailingWriterEndsItsOwnOutputAloneAndSaysWhy) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         script_.journal.clear();
-        script_.reason.clear();
         messages_.clear();
         script_.failAt = QString::fromLatin1(c.failAt);
         script_.throwAt = QString::fromLatin1(c.throwAt);
-        EXPECT_FALSE(ExtractReport(sales, QStringLiteral("Sales.rpt")));
+        EXPECT_FALSE(driver().ExtractReport(sales, QStringLiteral("Sales.rpt")));
         EXPECT_EQ(calls(), c.calls);
         EXPECT_EQ(messages_, QStringList{QString::fromLatin1(c.message)});
         // The database writer logged its steps before it failed; the cause follows them.
@@ -249,26 +248,24 @@ TEST_F(Extract, EveryFailedOutputOfAReportIsNamed) {
     outputs(1, 0, 1);
     script_.throwAt = QStringLiteral("db.WriteReport");
     script_.failAt = QStringLiteral("text.init");
-    EXPECT_FALSE(ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
+    EXPECT_FALSE(driver().ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
     EXPECT_EQ(messages_, QStringList{"Unable to write the text file of Report: Sales.rpt (refused "
                                      "text.init)\nUnable to write the database rows of Report: "
                                      "Sales.rpt (the writer broke down)"});
 
     messages_.clear();
     outputs(1, 0, 0);
-    const auto silent = setExtractWriters({
-        [] {
-            struct Silent final : ExtractTextWriter {
-                bool init(const QString&, const QString&, const QString&) override { return false; }
-                bool WriteReport(const tvReport&, const QString&) override { return false; }
-                void cleanUp() override {}
-            };
-            return std::make_unique<Silent>();
-        },
-        [this] { return std::make_unique<WordDouble>(script_); },
-        [this] { return std::make_unique<DatabaseDouble>(script_); },
-    });
-    EXPECT_FALSE(ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
+    writers_.textWriter = [](const ExtractOptions&) {
+        struct Silent final : ExtractTextWriter {
+            bool init(const QString&, const QString&, const QString&, QString*) override {
+                return false;
+            }
+            bool WriteReport(const tvReport&, const QString&, QString*) override { return false; }
+            void cleanUp() override {}
+        };
+        return std::make_unique<Silent>();
+    };
+    EXPECT_FALSE(driver().ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
     EXPECT_EQ(messages_, QStringList{"Unable to write the text file of Report: Sales.rpt (no "
                                      "reason given)"});
 }
@@ -277,7 +274,7 @@ TEST_F(Extract, AReportThatCannotBeOpenedReachesNoWriterAndTheListGoesOn) {
     const QString real = testData(QStringLiteral("real-reports/real-01.rpt"));
     const QStringList list{path("gone/Gone.rpt"), real, report(QStringLiteral("Sales.rpt"))};
     QStringList results;
-    EXPECT_FALSE(ExtractReportList(list, results));
+    EXPECT_FALSE(driver().ExtractReportList(list, results));
     // The runtime's reason follows each name: the system's for a missing file.
     EXPECT_EQ(messages_, (QStringList{"Unable to open Report: Gone.rpt (" + path("gone/Gone.rpt") +
                                           ": No such file or directory)",
@@ -356,18 +353,18 @@ TEST_F(Extract, ResultListNamesTheOutputsOfEveryReportOnceAtTheEnd) {
          {"T/sales.tvd", "T/Sales.tvd"}},
     };
     // "T/" and "W/" stand for the text and Word folders.
-    const auto expand = [](QStringList names) {
+    const auto expand = [this](QStringList names) {
         for (QString& name : names) {
-            if (name.startsWith(u'T')) name = REPORTS().TVDPath + name.mid(2);
-            if (name.startsWith(u'W')) name = REPORTS().DocPath + name.mid(2);
+            if (name.startsWith(u'T')) name = options_.TVDPath + name.mid(2);
+            if (name.startsWith(u'W')) name = options_.DocPath + name.mid(2);
         }
         return names;
     };
     for (const Case& c : cases) {
         outputs(c.text, c.word, c.database);
-        REPORTS().DocPath = c.sameFolders ? path("text/") : path("word/");
+        options_.DocPath = c.sameFolders ? path("text/") : path("word/");
         QStringList results = expand(c.before);
-        ExtractReportList(c.reports, results);  // the reports do not exist: names come all the same
+        driver().ExtractReportList(c.reports, results);  // the reports do not exist: names come all the same
         EXPECT_EQ(results, expand(c.after)) << c.name;
     }
 }
@@ -377,11 +374,11 @@ TEST_F(Extract, ProgressTextsOnlyWhereAWindowShowsThem) {
     const QStringList list{report(QStringLiteral("Sales.rpt"))};
     QStringList results;
     const StatusHandler window = setStatusHandler(nullptr);  // a command-line run: no window
-    ExtractReportList(list, results);
+    driver().ExtractReportList(list, results);
     setStatusHandler(window);
     EXPECT_TRUE(statuses_.isEmpty());
 
-    ExtractReportList(list, results);
+    driver().ExtractReportList(list, results);
     EXPECT_EQ(statuses_, (QStringList{
                              "Sales.rpt - Mining",
                              "Sales.rpt - Initializing",
@@ -395,18 +392,18 @@ TEST_F(Extract, RunLogHoldsTheLinesOfTheLastReportOnly) {
     outputs(0, 0, 1);
     const QString sales = report(QStringLiteral("Sales.rpt"));
     const QString layout = report(QStringLiteral("Layout.rpt"), "layout.xml");
-    ASSERT_TRUE(ExtractReport(sales, QStringLiteral("Sales.rpt")));
+    ASSERT_TRUE(driver().ExtractReport(sales, QStringLiteral("Sales.rpt")));
     // Closed after the report: its lines are in the file.
     EXPECT_EQ(runLog(), QStringLiteral("Sales.rpt - tables\nSales.rpt - objects\n"));
     QStringList results;
-    ASSERT_TRUE(ExtractReportList({sales, layout}, results));
+    ASSERT_TRUE(driver().ExtractReportList({sales, layout}, results));
     EXPECT_EQ(runLog(), QStringLiteral("Layout.rpt - tables\nLayout.rpt - objects\n"));
 }
 
 TEST_F(Extract, RunLogThatCannotBeCreatedFailsTheReport) {
     outputs(0, 0, 1);
-    REPORTS().DBPath = path("no such folder/");
-    EXPECT_FALSE(ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
+    options_.DBPath = path("no such folder/");
+    EXPECT_FALSE(driver().ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
     EXPECT_EQ(messages_,
               QStringList{"Unable to write the database rows of Report: Sales.rpt "
                           "(Unable to create the run log " +
@@ -415,7 +412,7 @@ TEST_F(Extract, RunLogThatCannotBeCreatedFailsTheReport) {
 }
 
 TEST_F(Extract, RunLogStartsAnewAtEachOpening) {
-    REPORTS().DBPath = path("db");  // a folder stored without its separator
+    setRunLogFolder(path("db"));  // a folder stored without its separator
     EXPECT_EQ(runLogPath(), path("db/tvLog.txt"));
     EXPECT_TRUE(CloseLog());  // nothing open: nothing to do
 
@@ -456,8 +453,8 @@ TEST_F(Extract, OutputNamesFromReportPaths) {
         EXPECT_EQ(reportFileName(QString::fromLatin1(c.path)), QString::fromLatin1(c.fileName));
         EXPECT_EQ(reportStem(QString::fromLatin1(c.fileName)), QString::fromLatin1(c.stem));
     }
-    REPORTS().TVDPath = QStringLiteral("/out");
-    EXPECT_EQ(textOutputPath(QStringLiteral("Sales")), QStringLiteral("/out/Sales.tvd"));
+    options_.TVDPath = QStringLiteral("/out");
+    EXPECT_EQ(driver().textOutputPath(QStringLiteral("Sales")), QStringLiteral("/out/Sales.tvd"));
 }
 
 }  // namespace

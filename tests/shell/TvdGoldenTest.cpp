@@ -56,7 +56,6 @@ protected:
     void TearDown() override {
         setMessageHandler(std::move(previousMessages_));
         QLocale::setDefault(QLocale::system());
-        REPORTS() = ExtractOptions();
     }
 
     // The case's report file, packed with its summary information when the case says so, and
@@ -91,13 +90,13 @@ protected:
     }
 
     // The settings of the case, over the program's defaults, with the text file only.
-    void loadSettings(const QString& name) const {
+    void loadSettings(const QString& name) {
         const QString copy = dir_.filePath(QStringLiteral("settings.ini"));
         QFile::remove(copy);
         ASSERT_TRUE(QFile::copy(QDir(caseFolder(name)).filePath("case.ini"), copy));
         SettingsStore store(std::make_unique<QSettings>(copy, QSettings::IniFormat),
                               dir_.filePath(QStringLiteral("program")));
-        ExtractOptions& settings = REPORTS();
+        ExtractOptions& settings = options_;
         store.load(settings);
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
         settings.CreateTVDFile = 1;
@@ -106,9 +105,12 @@ protected:
         ASSERT_TRUE(QDir().mkpath(settings.TVDPath));
     }
 
+    ExtractDriver driver() const { return ExtractDriver(options_); }
+
     QTemporaryDir dir_;
     QStringList messages_;
     MessageHandler previousMessages_;
+    ExtractOptions options_;
 };
 
 TEST_P(TvdGolden, WritesTheExpectedFile) {
@@ -118,11 +120,11 @@ TEST_P(TvdGolden, WritesTheExpectedFile) {
     loadSettings(name);
     const QString report = reportFile(name, caseSettings);
 
-    ASSERT_TRUE(ExtractReport(report, name + QStringLiteral(".rpt")))
+    ASSERT_TRUE(driver().ExtractReport(report, name + QStringLiteral(".rpt")))
         << messages_.join(u'\n').toStdString();
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
 
-    const QByteArray written = readAll(REPORTS().TVDPath + name + QStringLiteral(".tvd"));
+    const QByteArray written = readAll(options_.TVDPath + name + QStringLiteral(".tvd"));
     ASSERT_FALSE(written.isEmpty());
     const QString expectedPath = QDir(caseFolder(name)).filePath("expected.tvd");
     if (qEnvironmentVariable("TAV_UPDATE_GOLDEN") == u"1") {

@@ -43,7 +43,7 @@ class TvdWriterTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        ExtractOptions& settings = REPORTS();
+        ExtractOptions& settings = options_;
         for (bool ExtractOptions::*flag :
              {&ExtractOptions::ShowRptSummary, &ExtractOptions::ShowExport, &ExtractOptions::ShowFormula,
               &ExtractOptions::ShowParameters, &ExtractOptions::ShowGroups, &ExtractOptions::ShowSort,
@@ -62,14 +62,13 @@ protected:
     }
     void TearDown() override {
         setMessageHandler(std::move(previousMessages_));
-        REPORTS() = ExtractOptions();
         QLocale::setDefault(QLocale::system());
     }
 
     // Writes `report` with a new, registered writer; the writer's answer.
     bool write(const tvReport& report, TvdWriter::OutputOpener opener = {}) {
-        const auto writer = std::make_shared<TvdWriter>(std::move(opener));
-        if (!writer->init(QStringLiteral("Sales.rpt"), REPORTS().TVDPath, reportPath_)) {
+        const auto writer = std::make_shared<TvdWriter>(options_, std::move(opener));
+        if (!writer->init(QStringLiteral("Sales.rpt"), options_.TVDPath, reportPath_)) {
             return false;
         }
         const bool written = writer->WriteReport(report, QStringLiteral("Sales.rpt"));
@@ -78,7 +77,9 @@ protected:
         return written;
     }
 
-    QString outputPath() const { return REPORTS().TVDPath + QStringLiteral("Sales.tvd"); }
+    ExtractDriver driver() const { return ExtractDriver(options_); }
+
+    QString outputPath() const { return options_.TVDPath + QStringLiteral("Sales.tvd"); }
 
     QString output() const {
         QFile file(outputPath());
@@ -95,6 +96,7 @@ protected:
     QTemporaryDir dir_;
     QString reportPath_;
     QString lastReason_;  // the writer's reason for its last failure
+    ExtractOptions options_;
     QStringList messages_;
     MessageHandler previousMessages_;
 };
@@ -157,17 +159,17 @@ TEST_F(TvdWriterTest, AWriterThatStopsLeavesTheOldFileWhole) {
             << c.what << ' ' << lastReason_.toStdString();
         EXPECT_EQ(output(), QStringLiteral("the old documentation\r\n")) << c.what;
         EXPECT_TRUE(messages_.isEmpty()) << c.what;
-        EXPECT_EQ(QDir(REPORTS().TVDPath).entryList(QDir::Files), QStringList{"Sales.tvd"});
+        EXPECT_EQ(QDir(options_.TVDPath).entryList(QDir::Files), QStringList{"Sales.tvd"});
     }
 }
 
 TEST_F(TvdWriterTest, InitRefusesWhatItCannotOpen) {
-    TvdWriter writer;
-    EXPECT_FALSE(writer.init(QStringLiteral("rpt"), REPORTS().TVDPath, reportPath_));
+    TvdWriter writer(options_);
+    EXPECT_FALSE(writer.init(QStringLiteral("rpt"), options_.TVDPath, reportPath_));
     EXPECT_FALSE(writer.init(QStringLiteral("Sales.rpt"), dir_.filePath("missing/"), reportPath_));
     EXPECT_EQ(writer.failureReason(),
               dir_.filePath("missing/Sales.tvd") + QStringLiteral(": No such file or directory"));
-    EXPECT_TRUE(writer.init(QStringLiteral("Sales.rpt"), REPORTS().TVDPath, reportPath_));
+    EXPECT_TRUE(writer.init(QStringLiteral("Sales.rpt"), options_.TVDPath, reportPath_));
     EXPECT_EQ(writer.filePath(), outputPath());
     writer.cleanUp();
     writer.cleanUp();                           // twice does no harm
@@ -177,7 +179,7 @@ TEST_F(TvdWriterTest, InitRefusesWhatItCannotOpen) {
 // Through the Extract driver: the writer is the program's own, and a writer that stops fails
 // the report with its file name.
 TEST_F(TvdWriterTest, TheDriverWritesAndReportsAWriterThatStops) {
-    EXPECT_TRUE(ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
+    EXPECT_TRUE(driver().ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
     EXPECT_TRUE(output().startsWith(QStringLiteral("Report File: Sales.rpt\r\n")));
     EXPECT_TRUE(messages_.isEmpty());
 
@@ -186,7 +188,7 @@ TEST_F(TvdWriterTest, TheDriverWritesAndReportsAWriterThatStops) {
     ASSERT_TRUE(report.open(QIODevice::WriteOnly));
     report.write(QByteArray(kReport).replace("reportTitle", "reportFormatStyle=\"x\" reportTitle"));
     report.close();
-    EXPECT_FALSE(ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
+    EXPECT_FALSE(driver().ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
     EXPECT_EQ(messages_,
               QStringList{QStringLiteral("Unable to open Report: Sales.rpt (Type mismatch: "
                                          "Report.reportFormatStyle = \"x\" (line 1))")});

@@ -1,6 +1,0 @@
-#include "ExtractOptions.h"
-
-ExtractOptions& REPORTS() {
-    static ExtractOptions options;
-    return options;
-}

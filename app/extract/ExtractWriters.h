@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "ExtractOptions.h"
+
+class tvReport;
+
+// What the Extract driver asks of the writers of one report's documentation. A writer lives for
+// one report. A call that fails answers false and puts its reason (the operating system's or
+// the database's) in `error`; that ends the output as a failed one, and the report's other
+// outputs are still written.
+
+// The plain-text documentation file (.tvd).
+class ExtractTextWriter {
+public:
+    virtual ~ExtractTextWriter() = default;
+    // Prepares the text file for the report file `fileName` in `outputFolder`.
+    virtual bool init(const QString& fileName, const QString& outputFolder,
+                      const QString& reportPath, QString* error) = 0;
+    virtual bool WriteReport(const tvReport& report, const QString& fileName, QString* error) = 0;
+    // Ends the writer's work; a file not written whole is thrown away.
+    virtual void cleanUp() = 0;
+};
+
+// The document: made by init, released by QuitWord.
+class ExtractWordWriter {
+public:
+    virtual ~ExtractWordWriter() = default;
+    virtual bool init(const QString& fileName, const QString& outputFolder,
+                      const QString& reportPath, const QString& templateName, QString* error) = 0;
+    virtual bool WriteReport(const tvReport& report, const QString& fileName, QString* error) = 0;
+    virtual void QuitWord() = 0;
+};
+
+// The documentation database. It may give the subreports' models new statistics, so it takes
+// the model to change.
+class ExtractDatabaseWriter {
+public:
+    virtual ~ExtractDatabaseWriter() = default;
+    virtual bool WriteReport(tvReport& report, const QString& fileName,
+                             const QString& databasePath, const QString& reportPath,
+                             QString* error) = 0;
+};
+
+// Makes the writers of one report, for the options of the run.
+struct ExtractWriterFactory {
+    std::function<std::unique_ptr<ExtractTextWriter>(const ExtractOptions&)> textWriter;
+    std::function<std::unique_ptr<ExtractWordWriter>(const ExtractOptions&)> wordWriter;
+    std::function<std::unique_ptr<ExtractDatabaseWriter>(const ExtractOptions&)> databaseWriter;
+};

@@ -1,0 +1,39 @@
+#include "ProgramSettings.h"
+
+#include "RunLog.h"
+
+namespace {
+
+std::unique_ptr<SettingsStore>& store() {
+    static std::unique_ptr<SettingsStore> settingsStore;
+    return settingsStore;
+}
+
+}  // namespace
+
+ExtractOptions& programOptions() {
+    static ExtractOptions options;
+    return options;
+}
+
+SettingsStore& programSettingsStore() {
+    auto& settingsStore = store();
+    if (!settingsStore) settingsStore = std::make_unique<SettingsStore>();
+    return *settingsStore;
+}
+
+void setProgramSettingsStore(std::unique_ptr<SettingsStore> settingsStore) {
+    store() = std::move(settingsStore);
+}
+
+void LoadProgramSettings() {
+    programSettingsStore().load(programOptions());
+    setRunLogFolder(programOptions().DBPath);
+}
+
+bool SaveProgramSettings() {
+    setRunLogFolder(programOptions().DBPath);
+    return programSettingsStore().save(programOptions());
+}
+
+QString saveProgramSettingsFailedText() { return programSettingsStore().saveFailedText(); }
