@@ -5,11 +5,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "DatabaseCreator.h"
 #include "DatabaseWriter.h"
 #include "ExtractOptions.h"
-#include "TvdWriter.h"
-#include "DatabaseCreator.h"
 #include "RunLog.h"
+#include "TvdWriter.h"
 #include "tvReport.h"
 #include "tvReportStatistics.h"
 
@@ -76,7 +76,7 @@ struct DatabaseFolder {
     }
     bool write(tvReport& report) {
         const bool ok = DatabaseWriter(QString()).WriteReport(report, QStringLiteral("bench.rpt"),
-                                                       database, report.reportFileName);
+                                                              database, report.reportFileName);
         CloseLog();
         return ok;
     }

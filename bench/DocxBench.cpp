@@ -6,10 +6,10 @@
 #include <QTemporaryDir>
 
 #include "DesignDocument.h"
-#include "ExtractOptions.h"
-#include "TvdWriter.h"
 #include "DocxWriter.h"
+#include "ExtractOptions.h"
 #include "SharedBlocks.h"
+#include "TvdWriter.h"
 #include "tvArea.h"
 #include "tvReport.h"
 #include "tvSection.h"

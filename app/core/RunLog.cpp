@@ -28,9 +28,7 @@ std::unique_ptr<QSaveFile>& openLog() {
 
 void setRunLogFolder(const QString& folder) { logFolder() = folder; }
 
-QString runLogPath() {
-    return withTrailingSeparator(logFolder()) + QStringLiteral("tvLog.txt");
-}
+QString runLogPath() { return withTrailingSeparator(logFolder()) + QStringLiteral("tvLog.txt"); }
 
 void OpenLogFile() {
     openLog().reset();

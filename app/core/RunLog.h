@@ -13,8 +13,8 @@ void setRunLogFolder(const QString& folder);
 // The log's file: the log's folder, then "tvLog.txt".
 QString runLogPath();
 
-// Starts the log anew, replacing the old file when it closes; a log already open is dropped. Fails with
-// std::runtime_error when the file cannot be created.
+// Starts the log anew, replacing the old file when it closes; a log already open is dropped. Fails
+// with std::runtime_error when the file cannot be created.
 void OpenLogFile();
 
 // Writes `line` unchanged and a line break, opening the log first when none is open. Fails as

@@ -17,9 +17,8 @@ struct FontText {
     QString FontSetting::*field;
 };
 
-using SettingMember =
-    std::variant<QString ExtractOptions::*, bool ExtractOptions::*, ParameterPrompt ExtractOptions::*,
-                 FontText>;
+using SettingMember = std::variant<QString ExtractOptions::*, bool ExtractOptions::*,
+                                   ParameterPrompt ExtractOptions::*, FontText>;
 
 // Where a default begins: a fixed text alone, or the program's folder or the document folder
 // (with a separator) followed by the fixed text.
@@ -73,7 +72,8 @@ constexpr SettingRow kSettings[] = {
     {"SectionFontSize", FontText{&ExtractOptions::SectionFont, &FontSetting::FontSize}, "10"},
     {"SectionFontColor", FontText{&ExtractOptions::SectionFont, &FontSetting::FontColor}, "Black"},
     {"SettingFontName", FontText{&ExtractOptions::SettingFont, &FontSetting::FontName}, "Arial"},
-    {"SettingFontStyle", FontText{&ExtractOptions::SettingFont, &FontSetting::FontStyle}, "Italics"},
+    {"SettingFontStyle", FontText{&ExtractOptions::SettingFont, &FontSetting::FontStyle},
+     "Italics"},
     {"SettingFontSize", FontText{&ExtractOptions::SettingFont, &FontSetting::FontSize}, "9"},
     {"SettingFontColor", FontText{&ExtractOptions::SettingFont, &FontSetting::FontColor}, "Black"},
     {"ValueFontName", FontText{&ExtractOptions::ValueFont, &FontSetting::FontName}, "Arial"},
@@ -86,9 +86,9 @@ constexpr SettingRow kSettings[] = {
     {"TableFontColor", FontText{&ExtractOptions::TableFont, &FontSetting::FontColor}, "Black"},
 };
 
-constexpr FontSetting ExtractOptions::*kFonts[] = {&ExtractOptions::HeadingFont, &ExtractOptions::SectionFont,
-                                               &ExtractOptions::SettingFont, &ExtractOptions::ValueFont,
-                                               &ExtractOptions::TableFont};
+constexpr FontSetting ExtractOptions::*kFonts[] = {
+    &ExtractOptions::HeadingFont, &ExtractOptions::SectionFont, &ExtractOptions::SettingFont,
+    &ExtractOptions::ValueFont, &ExtractOptions::TableFont};
 
 const QString kExtractGroup = QStringLiteral("Extract");
 
@@ -131,7 +131,8 @@ std::optional<T> wholeNumber(const QString& text) {
     return static_cast<T>(whole);
 }
 
-QString defaultOf(const SettingRow& row, const ExtractOptions& settings, const QString& programFolder) {
+QString defaultOf(const SettingRow& row, const ExtractOptions& settings,
+                  const QString& programFolder) {
     const QString fixed = QString::fromLatin1(row.defaultText);
     switch (row.base) {
         case Base::ProgramFolder:
@@ -184,30 +185,29 @@ void SettingsStore::load(ExtractOptions& settings) {
         const QString fallback = defaultOf(row, settings, programFolder_);
         const std::optional<QString> stored = read(row.underApplication, row.name);
         if (stored) loadedText_.insert(QString::fromLatin1(row.name), *stored);
-        std::visit(Overloaded{[&](QString ExtractOptions::*text) {
-                                  settings.*text = stored.value_or(fallback);
-                              },
-                              [&](FontText text) {
-                                  (settings.*text.font).*text.field = stored.value_or(fallback);
-                              },
-                              [&](bool ExtractOptions::*flag) {
-                                  // A stored value that is no number leaves the flag as it
-                                  // was: the default applies to a missing value only.
-                                  if (!stored) {
-                                      settings.*flag = *storedFlag(fallback);
-                                  } else if (const auto value = storedFlag(*stored)) {
-                                      settings.*flag = *value;
-                                  }
-                              },
-                              [&](ParameterPrompt ExtractOptions::*prompt) {
-                                  if (!stored) {
-                                      settings.*prompt =
-                                          ParameterPrompt(*wholeNumber<qint16>(fallback));
-                                  } else if (const auto value = wholeNumber<qint16>(*stored)) {
-                                      settings.*prompt = ParameterPrompt(*value);
-                                  }
-                              }},
-                   row.member);
+        std::visit(
+            Overloaded{
+                [&](QString ExtractOptions::*text) { settings.*text = stored.value_or(fallback); },
+                [&](FontText text) {
+                    (settings.*text.font).*text.field = stored.value_or(fallback);
+                },
+                [&](bool ExtractOptions::*flag) {
+                    // A stored value that is no number leaves the flag as it
+                    // was: the default applies to a missing value only.
+                    if (!stored) {
+                        settings.*flag = *storedFlag(fallback);
+                    } else if (const auto value = storedFlag(*stored)) {
+                        settings.*flag = *value;
+                    }
+                },
+                [&](ParameterPrompt ExtractOptions::*prompt) {
+                    if (!stored) {
+                        settings.*prompt = ParameterPrompt(*wholeNumber<qint16>(fallback));
+                    } else if (const auto value = wholeNumber<qint16>(*stored)) {
+                        settings.*prompt = ParameterPrompt(*value);
+                    }
+                }},
+            row.member);
         if (row.after == After::CreateFolder) {
             createFolder(settings.*std::get<QString ExtractOptions::*>(row.member));
         } else if (row.after == After::ZeroIsEmpty) {
@@ -255,18 +255,17 @@ bool SettingsStore::save(const ExtractOptions& settings) {
     if (!settings_->isWritable()) return false;
     for (const SettingRow& row : kSettings) {
         const QString text = std::visit(
-            Overloaded{
-                [&](QString ExtractOptions::*member) { return settings.*member; },
-                [&](FontText member) { return (settings.*member.font).*member.field; },
-                [&](bool ExtractOptions::*member) {
-                    // A flag that keeps its meaning keeps the number it was stored as.
-                    const QString loaded = loadedText_.value(QString::fromLatin1(row.name));
-                    if (storedFlag(loaded) == settings.*member) return loaded;
-                    return flagText(row, settings.*member);
-                },
-                [&](ParameterPrompt ExtractOptions::*member) {
-                    return QString::number(qint16(settings.*member));
-                }},
+            Overloaded{[&](QString ExtractOptions::*member) { return settings.*member; },
+                       [&](FontText member) { return (settings.*member.font).*member.field; },
+                       [&](bool ExtractOptions::*member) {
+                           // A flag that keeps its meaning keeps the number it was stored as.
+                           const QString loaded = loadedText_.value(QString::fromLatin1(row.name));
+                           if (storedFlag(loaded) == settings.*member) return loaded;
+                           return flagText(row, settings.*member);
+                       },
+                       [&](ParameterPrompt ExtractOptions::*member) {
+                           return QString::number(qint16(settings.*member));
+                       }},
             row.member);
         write(row.underApplication, row.name, text);
     }

@@ -43,7 +43,7 @@ private:
 
     std::unique_ptr<QSettings> settings_;
     QHash<QString, QString> loadedText_;  // each stored value as the last load read it
-    QString programFolder_;  // ends in '/'
+    QString programFolder_;               // ends in '/'
 };
 
 // True when `path` names an existing folder.

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <utility>
 
-
 namespace {
 
 void toStandardError(const QString& text, const QString& title) {

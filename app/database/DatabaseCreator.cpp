@@ -8,8 +8,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include "UserMessages.h"
 #include "DbConnection.h"
+#include "UserMessages.h"
 
 namespace DatabaseCreator {
 namespace {
@@ -55,14 +55,11 @@ QString applicationTitle() {
 
 const TableDef& schemaTable(const char* name) {
     const TableDef* table = schemaTable(QLatin1String(name));
-    if (!table)
-        throw DbError(QStringLiteral("No table %1 in the schema").arg(QLatin1String(name)));
+    if (!table) throw DbError(QStringLiteral("No table %1 in the schema").arg(QLatin1String(name)));
     return *table;
 }
 
-void createTable(DbConnection& db, const char* name) {
-    db.exec(createTableSql(schemaTable(name)));
-}
+void createTable(DbConnection& db, const char* name) { db.exec(createTableSql(schemaTable(name))); }
 
 // Builds a table anew in its present shape and copies its rows over; the columns that the old
 // shape lacks take the values given. Used where a column joins a key, which the engine cannot
@@ -264,7 +261,7 @@ void AddColumn(DbConnection& db, const QString& table, const ColumnDef& column,
     QString sql = QStringLiteral("ALTER TABLE \"%1\" ADD COLUMN ").arg(table) + columnSql(column);
     if (!column.nullable) {
         sql += sqlType(column.type) == QLatin1String("TEXT") ? QLatin1String(" DEFAULT ''")
-                                                               : QLatin1String(" DEFAULT 0");
+                                                             : QLatin1String(" DEFAULT 0");
     }
     if (foreignKey) {
         sql += QStringLiteral(" CONSTRAINT \"%1\" REFERENCES \"%2\" (\"%3\")")

@@ -475,8 +475,7 @@ constexpr ColumnDef kSectionsColumns[] = {
     {"UnderlaySection", adBoolean, 1, false, false},
 };
 constexpr KeyDef kSectionsKeys[] = {
-    {KeyKind::Primary, "PrimaryKey", "Report_Id, Area_Id, Section_Id", "", "",
-     DeleteRule::None},
+    {KeyKind::Primary, "PrimaryKey", "Report_Id, Area_Id, Section_Id", "", "", DeleteRule::None},
     {KeyKind::Foreign, "FK_Sections_Areas", "Report_Id, Area_Id", "Areas", "Report_Id, Area_Id",
      DeleteRule::Cascade},
 };
@@ -490,8 +489,7 @@ constexpr ColumnDef kConditionalFormulasColumns[] = {
     {"FormulaText", adLongVarWChar, 2000, false, false},
 };
 constexpr KeyDef kConditionalFormulasKeys[] = {
-    {KeyKind::Primary, "PrimaryKey", "Report_Id, ConditionalFormula_Id", "", "",
-     DeleteRule::None},
+    {KeyKind::Primary, "PrimaryKey", "Report_Id, ConditionalFormula_Id", "", "", DeleteRule::None},
     {KeyKind::Foreign, "FK_ConditionalFormulas_Reports", "Report_Id", "Reports", "Report_Id",
      DeleteRule::Cascade},
 };
@@ -532,8 +530,8 @@ constexpr ColumnDef kLineObjectsColumns[] = {
 };
 constexpr KeyDef kLineObjectsKeys[] = {
     {KeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", DeleteRule::None},
-    {KeyKind::Foreign, "FK_LineObject_ReportObjects", "Report_Id, ReportObject_Id",
-     "ReportObjects", "Report_Id, ReportObject_Id", DeleteRule::Cascade},
+    {KeyKind::Foreign, "FK_LineObject_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects",
+     "Report_Id, ReportObject_Id", DeleteRule::Cascade},
 };
 constexpr ColumnDef kFieldObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -623,8 +621,7 @@ constexpr ColumnDef kFontColumns[] = {
 };
 constexpr KeyDef kFontKeys[] = {
     {KeyKind::Primary, "PrimaryKey", "Report_Id, Font_Id", "", "", DeleteRule::None},
-    {KeyKind::Foreign, "FK_Font_Reports", "Report_Id", "Reports", "Report_Id",
-     DeleteRule::Cascade},
+    {KeyKind::Foreign, "FK_Font_Reports", "Report_Id", "Reports", "Report_Id", DeleteRule::Cascade},
 };
 constexpr ColumnDef kFontFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false}, {"ReportObject_Id", adInteger, 10, false, false},
@@ -635,8 +632,8 @@ constexpr KeyDef kFontFormattingKeys[] = {
     {KeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", DeleteRule::None},
     {KeyKind::Foreign, "FK_FontFormatting_ReportObjects", "Report_Id, ReportObject_Id",
      "ReportObjects", "Report_Id, ReportObject_Id", DeleteRule::Cascade},
-    {KeyKind::Foreign, "FK_FontFormatting_Font", "Report_Id, Font_Id", "Font",
-     "Report_Id, Font_Id", DeleteRule::Cascade},
+    {KeyKind::Foreign, "FK_FontFormatting_Font", "Report_Id, Font_Id", "Font", "Report_Id, Font_Id",
+     DeleteRule::Cascade},
 };
 constexpr ColumnDef kHyperlinkFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -680,8 +677,8 @@ constexpr ColumnDef kBoxObjectsColumns[] = {
 };
 constexpr KeyDef kBoxObjectsKeys[] = {
     {KeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", DeleteRule::None},
-    {KeyKind::Foreign, "FK_BoxObject_ReportObjects", "Report_Id, ReportObject_Id",
-     "ReportObjects", "Report_Id, ReportObject_Id", DeleteRule::Cascade},
+    {KeyKind::Foreign, "FK_BoxObject_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects",
+     "Report_Id, ReportObject_Id", DeleteRule::Cascade},
 };
 constexpr ColumnDef kBlobObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -846,8 +843,8 @@ constexpr ColumnDef kOleObjectsColumns[] = {
 };
 constexpr KeyDef kOleObjectsKeys[] = {
     {KeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", DeleteRule::None},
-    {KeyKind::Foreign, "FK_OleObject_ReportObjects", "Report_Id, ReportObject_Id",
-     "ReportObjects", "Report_Id, ReportObject_Id", DeleteRule::Cascade},
+    {KeyKind::Foreign, "FK_OleObject_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects",
+     "Report_Id, ReportObject_Id", DeleteRule::Cascade},
 };
 constexpr ColumnDef kPictureFormattingColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -985,8 +982,8 @@ constexpr ColumnDef kMapObjectsColumns[] = {
 };
 constexpr KeyDef kMapObjectsKeys[] = {
     {KeyKind::Primary, "PrimaryKey", "Report_Id, ReportObject_Id", "", "", DeleteRule::None},
-    {KeyKind::Foreign, "FK_MapObject_ReportObjects", "Report_Id, ReportObject_Id",
-     "ReportObjects", "Report_Id, ReportObject_Id", DeleteRule::Cascade},
+    {KeyKind::Foreign, "FK_MapObject_ReportObjects", "Report_Id, ReportObject_Id", "ReportObjects",
+     "Report_Id, ReportObject_Id", DeleteRule::Cascade},
 };
 constexpr ColumnDef kSubreportObjectsColumns[] = {
     {"Report_Id", adInteger, 10, false, false},
@@ -1237,7 +1234,7 @@ QString columnSql(const ColumnDef& column) {
 }
 
 QString createTableSql(const TableDef& table, const QString& asName,
-                         const std::function<bool(const ColumnDef&)>& keep) {
+                       const std::function<bool(const ColumnDef&)>& keep) {
     QStringList kept;
     QStringList parts;
     for (const ColumnDef& column : table.columns) {

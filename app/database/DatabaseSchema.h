@@ -65,7 +65,7 @@ QString columnSql(const ColumnDef& column);
 // The CREATE TABLE statement of a table under `asName` (its own name when empty). `keep` leaves
 // out columns, and with them the keys that use them: older shapes of a table are built this way.
 QString createTableSql(const TableDef& table, const QString& asName = QString(),
-                         const std::function<bool(const ColumnDef&)>& keep = nullptr);
+                       const std::function<bool(const ColumnDef&)>& keep = nullptr);
 
 // The saved queries, as (name, CREATE VIEW statement), in creation order.
 struct ViewDef {

@@ -11,7 +11,11 @@
 #include <limits>
 
 #include "CodeTexts.h"
+#include "DatabaseCreator.h"
+#include "DatabaseSchema.h"
+#include "DbConnection.h"
 #include "ExtractOptions.h"
+#include "RunLog.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
@@ -21,11 +25,8 @@
 #include "tvConditionalFormula.h"
 #include "tvCrossTabObject.h"
 #include "tvDatabase.h"
-#include "DatabaseCreator.h"
 #include "tvDatabaseFieldDefinition.h"
-#include "DatabaseSchema.h"
 #include "tvDatabaseTable.h"
-#include "DbConnection.h"
 #include "tvExportObject.h"
 #include "tvFieldElement.h"
 #include "tvFieldObject.h"
@@ -34,7 +35,6 @@
 #include "tvGroupNameField.h"
 #include "tvIReportObject.h"
 #include "tvLineObject.h"
-#include "RunLog.h"
 #include "tvMapObject.h"
 #include "tvOLAPGridObject.h"
 #include "tvOleObject.h"
@@ -160,7 +160,7 @@ DatabaseWriter::~DatabaseWriter() = default;
 QString DatabaseWriter::failureReason() const { return failureReason_; }
 
 bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
-                                   const QString& databasePath, const QString&) {
+                                 const QString& databasePath, const QString&) {
     failureReason_.clear();
     WriteLog(QStringLiteral("Generating DB for report: ") + reportName);
     try {
@@ -313,7 +313,7 @@ namespace {
 constexpr qsizetype kRowsPerStatement = 64;
 
 const DatabaseWriter::InsertShape& insertShape(const char* table,
-                                                 const QList<DatabaseWriter::Column>& columns) {
+                                               const QList<DatabaseWriter::Column>& columns) {
     // Waiting rows point at their shapes, which therefore never move.
     static QHash<QByteArray, const DatabaseWriter::InsertShape*> shapes;
     // The names are the writer's own literals, so their addresses tell the shapes apart.
@@ -466,7 +466,7 @@ QVariant DatabaseWriter::fieldRef(const tvIFieldDefinition* definition) {
 // to it first, else a new one. Nothing when its row of `table` is written already (a definition
 // of the same name met again).
 std::optional<qint32> DatabaseWriter::definitionId(const tvIFieldDefinition& definition,
-                                                     const char* table) {
+                                                   const char* table) {
     const qint32 known = getFieldId(definition.name);
     const qint32 id = known == -1 ? fillField(definition.name, definition.kind, 0) : known;
     QSet<qint32>& rows = written_[QLatin1String(table)];
@@ -652,8 +652,7 @@ void DatabaseWriter::fillTables(const tvDatabase& database) {
 }
 
 // A database field enters the fields registry only when something refers to it.
-void DatabaseWriter::fillDatabaseFields(const tvDatabaseFieldDefinitions& fields,
-                                          qint32 tableId) {
+void DatabaseWriter::fillDatabaseFields(const tvDatabaseFieldDefinitions& fields, qint32 tableId) {
     static const ColumnDef& nameColumn = schemaColumn("DatabaseFields", "Name");
     for (const tvDatabaseFieldDefinition& field : fields) {
         const qint32 fieldId = nextFieldId();
@@ -931,8 +930,8 @@ void DatabaseWriter::fillSections(qint32 areaId, const tvSections& sections) {
 // The formulas of a section (its area and section ids) or of a report object (its object id);
 // the owner columns that do not apply stay null.
 void DatabaseWriter::fillConditionalFormulas(const tvConditionalFormulas& formulas,
-                                               const QVariant& areaId, const QVariant& sectionId,
-                                               const QVariant& reportObjectId) {
+                                             const QVariant& areaId, const QVariant& sectionId,
+                                             const QVariant& reportObjectId) {
     for (const tvConditionalFormula& formula : formulas) {
         insert("ConditionalFormulas", {{"Report_Id", reportId_},
                                        {"ConditionalFormula_Id", nextId(formulaIdCounter_)},
@@ -945,7 +944,7 @@ void DatabaseWriter::fillConditionalFormulas(const tvConditionalFormulas& formul
 }
 
 void DatabaseWriter::fillReportObjects(qint32 areaId, qint32 sectionId,
-                                         const tvReportObjects& objects) {
+                                       const tvReportObjects& objects) {
     for (const tvIReportObject& object : objects) {
         const qint32 objectId = nextFieldId();
         WriteLog(QStringLiteral("\t\t\tWriting Report Object: ") + object.objectName +
@@ -1102,7 +1101,7 @@ void DatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportObj
 // The fields of a text in their order. The table keeps one row per field of a text, so a
 // field shown again keeps the place where it first appears.
 void DatabaseWriter::fillFieldElementsMapping(qint32 objectId,
-                                                const tvCollection<tvFieldElement>& elements) {
+                                              const tvCollection<tvFieldElement>& elements) {
     QList<QVariant> mapped;
     qint32 sequence = 0;
     for (const tvFieldElement& element : elements) {
@@ -1306,7 +1305,7 @@ void DatabaseWriter::fillValueFormattings(qint32 objectId, const tvFieldObject& 
 }
 
 void DatabaseWriter::fillCrossTabGroups(qint32 objectId, const QString& type,
-                                          const tvCrossTabGroups& groups) {
+                                        const tvCrossTabGroups& groups) {
     qint32 groupId = 0;
     for (const tvCrossTabGroup& group : groups) {
         insert("CrossTabGroups", {{"Report_Id", reportId_},
@@ -1325,7 +1324,7 @@ void DatabaseWriter::fillCrossTabGroups(qint32 objectId, const QString& type,
 
 // One row per field that the object uses; a field used twice is one row.
 void DatabaseWriter::fillObjectFieldMapping(qint32 objectId, const tvIFieldDefinition& field,
-                                              QSet<qint32>& mapped) {
+                                            QSet<qint32>& mapped) {
     const QVariant fieldId = fieldRef(&field);
     if (fieldId.isNull() || mapped.contains(fieldId.toInt())) return;
     mapped.insert(fieldId.toInt());

@@ -33,9 +33,7 @@ DbConnection::DbConnection(const QString& path, bool mayCreate) : name_(nextConn
     exec(QStringLiteral("PRAGMA cache_size = -65536"));
 }
 
-int DbConnection::setBusyTimeout(int milliseconds) {
-    return busyTimeoutMs.exchange(milliseconds);
-}
+int DbConnection::setBusyTimeout(int milliseconds) { return busyTimeoutMs.exchange(milliseconds); }
 
 DbConnection::~DbConnection() {
     prepared_.clear();

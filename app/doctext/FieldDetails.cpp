@@ -1,8 +1,8 @@
 #include "FieldDetails.h"
 
 #include "CodeTexts.h"
-#include "tvFieldDefinitions.h"
 #include "ObjectDetailWriter.h"
+#include "tvFieldDefinitions.h"
 #include "tvRuntime.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // The formatting blocks of the object detail writer: one line per formatting bag.
 
-#include "FieldDetails.h"
 #include "CodeTexts.h"
-#include "tvCrossTabObject.h"
 #include "DetailPieces.h"
+#include "FieldDetails.h"
+#include "ObjectDetailWriter.h"
+#include "tvCrossTabObject.h"
 #include "tvGraphObject.h"
 #include "tvIFieldDefinition.h"
-#include "ObjectDetailWriter.h"
 #include "tvRuntime.h"
 #include "tvSubReportLink.h"
 #include "tvTypes.h"

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "FieldDetails.h"
 #include "CodeTexts.h"
+#include "DetailPieces.h"
+#include "FieldDetails.h"
 #include "tvBlobObject.h"
 #include "tvBoxObject.h"
 #include "tvCrossTabObject.h"
 #include "tvDatabaseFieldDefinition.h"
-#include "DetailPieces.h"
 #include "tvFieldObject.h"
 #include "tvGraphObject.h"
 #include "tvLineObject.h"
@@ -30,7 +30,7 @@ QString FormatGeneralNumber(double value) {
 }
 
 void ObjectDetailWriter::InsertIntoWrkArea(QString& workArea, qsizetype& position,
-                                             const QString& text) {
+                                           const QString& text) {
     if (position < 1) {
         throw rt::Error(rt::kErrInvalidCall, QStringLiteral("Invalid procedure call or argument"));
     }
@@ -142,7 +142,7 @@ QString PositionText(const tvPosition& position) {
 }
 
 void ObjectDetailWriter::WriteObjectDetails(const tvSection& section, qsizetype index,
-                                              double objectNumber) {
+                                            double objectNumber) {
     static constexpr ObjectKindWriter kWriters[] = {
         {tvFieldObjectKind, &ObjectDetailWriter::writeFieldObject},
         {tvTextObjectKind, &ObjectDetailWriter::writeTextObject},
@@ -167,7 +167,8 @@ void ObjectDetailWriter::WriteObjectDetails(const tvSection& section, qsizetype 
 
 void ObjectDetailWriter::WriteConditionalFormulas(const tvConditionalFormulas& formulas) {
     if (formulas.Count() < 1) return;
-    sink().WriteDetails(LineRole::Detail, LineKind::LabelValue, QStringLiteral("Conditional Formulas:"), QString(), 2);
+    sink().WriteDetails(LineRole::Detail, LineKind::LabelValue,
+                        QStringLiteral("Conditional Formulas:"), QString(), 2);
     for (const tvConditionalFormula& formula : formulas) {
         sink().WriteDetails(LineRole::Detail, LineKind::Caption,
                             formula.conditionalFieldName + u' ' + formula.conditionalFormulaText,
@@ -176,8 +177,9 @@ void ObjectDetailWriter::WriteConditionalFormulas(const tvConditionalFormulas& f
 }
 
 void ObjectDetailWriter::writeHead(const QString& number, const QString& name,
-                                     const tvIReportObject& object) {
-    sink().WriteDetails(LineRole::Detail, LineKind::Caption, number + QStringLiteral(", ") + name + PositionText(object.position),
+                                   const tvIReportObject& object) {
+    sink().WriteDetails(LineRole::Detail, LineKind::Caption,
+                        number + QStringLiteral(", ") + name + PositionText(object.position),
                         QString(), 2);
 }
 
@@ -256,7 +258,7 @@ void ObjectDetailWriter::writeBoxObject(const tvIReportObject& object, const QSt
 }
 
 void ObjectDetailWriter::writeSubreportObject(const tvIReportObject& object,
-                                                const QString& number) {
+                                              const QString& number) {
     const auto& subreport = as<tvSubReportObject>(object);
     writeHead(number, QStringLiteral("Subreport: "), subreport);
     WriteSubreportFormatting(subreport.subreportFormatting);
@@ -289,8 +291,7 @@ void ObjectDetailWriter::writeGraphObject(const tvIReportObject& object, const Q
     }
 }
 
-void ObjectDetailWriter::writeCrossTabObject(const tvIReportObject& object,
-                                               const QString& number) {
+void ObjectDetailWriter::writeCrossTabObject(const tvIReportObject& object, const QString& number) {
     const auto& crossTab = as<tvCrossTabObject>(object);
     writeHead(number, QStringLiteral("CrossTab Object: "), crossTab);
     WriteBorderFormatting(crossTab.borderFormatting);
@@ -327,8 +328,7 @@ void ObjectDetailWriter::writeMapObject(const tvIReportObject& object, const QSt
     WriteConditionalFormulas(map.ConditionalFormulas);
 }
 
-void ObjectDetailWriter::writeOlapGridObject(const tvIReportObject& object,
-                                               const QString& number) {
+void ObjectDetailWriter::writeOlapGridObject(const tvIReportObject& object, const QString& number) {
     const auto& grid = as<tvOLAPGridObject>(object);
     writeHead(number, QStringLiteral("OLAP Grid: "), grid);
     WriteBorderFormatting(grid.borderFormatting);

@@ -2,9 +2,9 @@
 
 #include <QString>
 
+#include "LineSink.h"
 #include "tvCollections.h"
 #include "tvFormattings.h"
-#include "LineSink.h"
 #include "tvValueFormattings.h"
 
 class tvSection;

@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "CodeTexts.h"
-#include "tvArea.h"
-#include "DetailPieces.h"
 #include "CollectingLineSink.h"
+#include "DetailPieces.h"
+#include "ObjectDetailWriter.h"
+#include "tvArea.h"
 #include "tvExportObject.h"
 #include "tvFieldDefinitions.h"
-#include "ObjectDetailWriter.h"
 #include "tvPrinterObject.h"
 #include "tvReport.h"
 #include "tvReportStatistics.h"

@@ -5,16 +5,16 @@
 #include <QVersionNumber>
 #include <stdexcept>
 
-#include "FieldDetails.h"
 #include "CodeTexts.h"
+#include "DetailPieces.h"
 #include "ExtractOptions.h"
+#include "FieldDetails.h"
 #include "SharedBlocks.h"
 #include "UserMessages.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvDatabaseFieldDefinition.h"
 #include "tvDatabaseTable.h"
-#include "DetailPieces.h"
 #include "tvFieldDefinitions.h"
 #include "tvReport.h"
 #include "tvReportAlert.h"
@@ -76,7 +76,7 @@ TvdWriter::TvdWriter(const ExtractOptions& options, OutputOpener openOutput)
 TvdWriter::~TvdWriter() = default;
 
 bool TvdWriter::init(const QString& fileName, const QString& outputFolder,
-                       const QString& reportPath) {
+                     const QString& reportPath) {
     cleanUp();
     failureReason_.clear();
     if (fileName.size() < 4) {
@@ -134,7 +134,7 @@ void TvdWriter::cleanUp() {
 }
 
 void TvdWriter::WriteDetails(LineRole, LineKind kind, const QString& text, const QString& value,
-                               qint32 level) {
+                             qint32 level) {
     writeLine(detailLine(kind, text, value, level));
 }
 
@@ -207,10 +207,14 @@ void TvdWriter::writeAlerts(const tvReport& report) {
     caption(QStringLiteral("Report Alerts"), 1);
     for (const tvReportAlert& alert : report.reportAlerts) {
         caption(QStringLiteral("Name = ") + alert.name, 2);
-        caption(kTab + QStringLiteral("Condition Formula = ") + alert.conditionForumla, 2, LineRole::Label);
-        caption(kTab + QStringLiteral("Enabled = ") + tvBooleanText(alert.isEnabled), 2, LineRole::Label);
-        caption(kTab + QStringLiteral("Default Message = ") + alert.defaultMessage, 2, LineRole::Label);
-        caption(kTab + QStringLiteral("Message Formula = ") + alert.messageFormula, 2, LineRole::Label);
+        caption(kTab + QStringLiteral("Condition Formula = ") + alert.conditionForumla, 2,
+                LineRole::Label);
+        caption(kTab + QStringLiteral("Enabled = ") + tvBooleanText(alert.isEnabled), 2,
+                LineRole::Label);
+        caption(kTab + QStringLiteral("Default Message = ") + alert.defaultMessage, 2,
+                LineRole::Label);
+        caption(kTab + QStringLiteral("Message Formula = ") + alert.messageFormula, 2,
+                LineRole::Label);
     }
     blank(1);
 }
@@ -376,7 +380,7 @@ void TvdWriter::writeAreas(const tvReport& report) {
 }
 
 void TvdWriter::writeSection(const tvReport& report, qsizetype area, qsizetype section,
-                               double& objectNumber) {
+                             double& objectNumber) {
     const tvSection& s = report.tvAreas.Item(area).tvSections.Item(section);
     step([&] { caption(GetSectionDisplayName(report, area, section), 1); });
     step([&] { caption(GetSectionFlagsText(s), 1); });

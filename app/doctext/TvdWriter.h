@@ -31,8 +31,7 @@ public:
     // Opens `outputFolder` + `fileName` less its last four characters + ".tvd" (the folder as
     // given, so it ends in a separator). False when the name is too short or the file cannot
     // be opened.
-    bool init(const QString& fileName, const QString& outputFolder,
-              const QString& reportPath);
+    bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath);
 
     // Writes the whole file and puts it in place; false when the writer stopped.
     bool WriteReport(const tvReport& report, const QString& fileName);

@@ -5,15 +5,15 @@
 #include <stdexcept>
 
 #include "CompoundFile.h"
+#include "DatabaseCreator.h"
+#include "ExtractOptions.h"
 #include "ExtractWriterFactory.h"
 #include "RtError.h"
-#include "ExtractOptions.h"
+#include "RunLog.h"
 #include "SettingsStore.h"
 #include "TextUtilities.h"
-#include "tvReport.h"
 #include "UserMessages.h"
-#include "DatabaseCreator.h"
-#include "RunLog.h"
+#include "tvReport.h"
 
 namespace {
 

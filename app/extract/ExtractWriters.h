@@ -40,9 +40,8 @@ public:
 class ExtractDatabaseWriter {
 public:
     virtual ~ExtractDatabaseWriter() = default;
-    virtual bool WriteReport(tvReport& report, const QString& fileName,
-                             const QString& databasePath, const QString& reportPath,
-                             QString* error) = 0;
+    virtual bool WriteReport(tvReport& report, const QString& fileName, const QString& databasePath,
+                             const QString& reportPath, QString* error) = 0;
 };
 
 // Makes the writers of one report, for the options of the run.

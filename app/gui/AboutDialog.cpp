@@ -139,8 +139,8 @@ AboutDialog& AboutDialog::showFor(QWidget* owner) {
     return *box;
 }
 
-bool AboutDialog::GetKeyValue(const QString& KeyRoot, const QString& KeyName, const QString& SubKeyRef,
-                          QString& KeyVal) {
+bool AboutDialog::GetKeyValue(const QString& KeyRoot, const QString& KeyName,
+                              const QString& SubKeyRef, QString& KeyVal) {
     const std::optional<QString> value = aboutSeams().readKeyValue(KeyRoot, KeyName, SubKeyRef);
     if (!value) return false;
     KeyVal = *value;
@@ -322,5 +322,6 @@ void AddHelpMenu(QMainWindow* window) {
     QObject::connect(update, &QAction::triggered, window, [window] { mnuUpdate_Click(window); });
     auto* about = help->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("miHAbout"));
-    QObject::connect(about, &QAction::triggered, window, [window] { AboutDialog::showFor(window); });
+    QObject::connect(about, &QAction::triggered, window,
+                     [window] { AboutDialog::showFor(window); });
 }

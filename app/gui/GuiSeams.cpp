@@ -7,7 +7,6 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
-
 namespace {
 
 GuiSeams realDialogs() {

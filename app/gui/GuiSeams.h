@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <functional>
 
-
 class QPrinter;
 class QProgressBar;
 class QTableWidget;

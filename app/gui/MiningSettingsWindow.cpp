@@ -22,10 +22,10 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "ReportOwnerStore.h"
-#include "ProgramSettings.h"
-#include "SettingsStore.h"
 #include "DatabaseCreator.h"
+#include "ProgramSettings.h"
+#include "ReportOwnerStore.h"
+#include "SettingsStore.h"
 #include "TemplateStore.h"
 
 namespace {
@@ -53,7 +53,8 @@ constexpr std::array kFlagBoxes = {
     FlagBox{"chkParameters", "Include &Parameter Definitions", &ExtractOptions::ShowParameters},
     FlagBox{"chkGroups", "Include &Group Definitions", &ExtractOptions::ShowGroups},
     FlagBox{"chkTOC", "Include Table of Contents", &ExtractOptions::ShowTOC},
-    FlagBox{"ChkRptSummary", "Include Report &Summary Information", &ExtractOptions::ShowRptSummary},
+    FlagBox{"ChkRptSummary", "Include Report &Summary Information",
+            &ExtractOptions::ShowRptSummary},
     FlagBox{"chkSQL", "Logon to Database for SQL Query Statement", &ExtractOptions::ShowSQL},
     FlagBox{"chkSort", "Include &Sort Definitions", &ExtractOptions::ShowSort},
     FlagBox{"chkPrinter", "Include P&rinter Definition", &ExtractOptions::ShowPrinter},
@@ -88,7 +89,8 @@ constexpr std::array kPathRows = {
             "cmdGetWordDocOutputPath", "Enter the output path for the generated Word documents",
             &ExtractOptions::DocPath},
     PathRow{"chkWriteToDB", "Label32", "Database Output Directory", "txtDBOutputPath",
-            "cmdGetDBOutputPath", "Enter the output path for the database", &ExtractOptions::DBPath},
+            "cmdGetDBOutputPath", "Enter the output path for the database",
+            &ExtractOptions::DBPath},
 };
 
 // The rows of the font grid, top to bottom.
@@ -191,8 +193,9 @@ MiningSettingsWindow::MiningSettingsWindow(QWidget* parent) : QDialog(parent) {
     boxes_.insert(prompt->objectName(), prompt);
     watchFocus(prompt, [prompt] {
         const Qt::CheckState state = prompt->checkState();
-        programOptions().PromptForParameters = state == Qt::PartiallyChecked ? ParameterPrompt::Indeterminate
-                                        : state == Qt::Checked        ? ParameterPrompt::On
+        programOptions().PromptForParameters = state == Qt::PartiallyChecked
+                                                   ? ParameterPrompt::Indeterminate
+                                               : state == Qt::Checked ? ParameterPrompt::On
                                                                       : ParameterPrompt::Off;
     });
     // The greyed tick comes only from the settings; the user's clicks tick and untick.
@@ -297,7 +300,8 @@ QWidget* MiningSettingsWindow::buildGeneralTab() {
     optUseTemplate_ =
         named(new QRadioButton(QStringLiteral("Use Template"), output), "optUseTemplate");
     cboTemplate_ = editableCombo("cboTemplate", output);
-    watchFocus(cboTemplate_, [this] { programOptions().OutputTemplate = cboTemplate_->currentText(); });
+    watchFocus(cboTemplate_,
+               [this] { programOptions().OutputTemplate = cboTemplate_->currentText(); });
     format->addWidget(optUseFonts_);
     auto* templateRow = new QHBoxLayout;
     templateRow->addWidget(optUseTemplate_);
@@ -415,7 +419,9 @@ QWidget* MiningSettingsWindow::buildFontsTab() {
 
 QCheckBox* MiningSettingsWindow::box(const char* name) const { return boxes_.value(text(name)); }
 
-QComboBox* MiningSettingsWindow::fontCombo(int row, int column) const { return fontCombos_[row][column]; }
+QComboBox* MiningSettingsWindow::fontCombo(int row, int column) const {
+    return fontCombos_[row][column];
+}
 
 std::function<std::optional<QStringList>()>& MiningSettingsWindow::printerFonts() {
     // Word renders with the fonts installed here; with none there is nothing to offer.
@@ -435,7 +441,8 @@ std::function<void(QWidget*, const QString&, const QString&)>& MiningSettingsWin
     return box;
 }
 
-std::function<QString(QWidget*, const QString&, const QString&)>& MiningSettingsWindow::browseForFolder() {
+std::function<QString(QWidget*, const QString&, const QString&)>&
+MiningSettingsWindow::browseForFolder() {
     static std::function<QString(QWidget*, const QString&, const QString&)> browse =
         [](QWidget* parent, const QString& title, const QString& initial) {
             return QFileDialog::getExistingDirectory(parent, title, initial);
@@ -532,9 +539,9 @@ void MiningSettingsWindow::FillTemplateCombo() {
 
 void MiningSettingsWindow::FillReportOwnerCombo() {
     cmbGeneralRptOwners_->clear();
-    const auto owners = ReportOwnerStore::LoadReportOwners(
-        withTrailingSeparator(programOptions().DBPath) +
-        QString::fromLatin1(DatabaseCreator::kDatabaseFileName));
+    const auto owners =
+        ReportOwnerStore::LoadReportOwners(withTrailingSeparator(programOptions().DBPath) +
+                                           QString::fromLatin1(DatabaseCreator::kDatabaseFileName));
     if (owners->Count() > 0) cmbGeneralRptOwners_->addItem(QString());
     for (qsizetype i = 1; i <= owners->Count(); ++i)
         cmbGeneralRptOwners_->addItem(owners->Item(i).Name);

@@ -14,8 +14,8 @@ class QRadioButton;
 class QScrollArea;
 class QTabWidget;
 
-// The Mining Settings window. Every control writes its setting into programOptions() as soon as it is
-// changed (a check box on its change, a text or combo when it loses the focus), so the next
+// The Mining Settings window. Every control writes its setting into programOptions() as soon as it
+// is changed (a check box on its change, a text or combo when it loses the focus), so the next
 // Extract run uses it; Save also stores them all, Reset reads the stored ones back, Exit keeps
 // the edits without storing them.
 class MiningSettingsWindow : public QDialog {

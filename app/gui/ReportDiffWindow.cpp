@@ -17,8 +17,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "ProgramSettings.h"
 #include "GuiSeams.h"
+#include "ProgramSettings.h"
 #include "tvTypes.h"
 
 namespace {

@@ -11,13 +11,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "DatabaseCreator.h"
+#include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "NamedWidgets.h"
-#include "ReportOwnerStore.h"
-#include "ExtractOptions.h"
 #include "ProgramSettings.h"
+#include "ReportOwnerStore.h"
 #include "SettingsStore.h"
-#include "DatabaseCreator.h"
 
 namespace {
 
@@ -107,11 +107,15 @@ ReportOwnersWindow::ReportOwnersWindow(QWidget* parent) : QDialog(parent) {
     layout->addLayout(closeRow);
 
     connect(cmdClose, &QPushButton::clicked, this, &ReportOwnersWindow::cmdClose_Click);
-    connect(cmdModifyRptOwner, &QPushButton::clicked, this, &ReportOwnersWindow::cmdModifyRptOwner_Click);
+    connect(cmdModifyRptOwner, &QPushButton::clicked, this,
+            &ReportOwnersWindow::cmdModifyRptOwner_Click);
     connect(cmdAddRptOwner, &QPushButton::clicked, this, &ReportOwnersWindow::cmdAddRptOwner_Click);
-    connect(cmdDeleteRptOwner, &QPushButton::clicked, this, &ReportOwnersWindow::cmdDeleteRptOwner_Click);
-    connect(cmdRptOwnerSave, &QPushButton::clicked, this, &ReportOwnersWindow::cmdRptOwnerSave_Click);
-    connect(cmdRptOwnerCancel, &QPushButton::clicked, this, &ReportOwnersWindow::cmdRptOwnerCancel_Click);
+    connect(cmdDeleteRptOwner, &QPushButton::clicked, this,
+            &ReportOwnersWindow::cmdDeleteRptOwner_Click);
+    connect(cmdRptOwnerSave, &QPushButton::clicked, this,
+            &ReportOwnersWindow::cmdRptOwnerSave_Click);
+    connect(cmdRptOwnerCancel, &QPushButton::clicked, this,
+            &ReportOwnersWindow::cmdRptOwnerCancel_Click);
 
     Form_Load();
 }

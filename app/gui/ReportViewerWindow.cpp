@@ -14,18 +14,18 @@
 #include <QTextTable>
 #include <QVBoxLayout>
 
-#include "GuiSeams.h"
-#include "RtError.h"
+#include "DatabaseCreator.h"
+#include "DatabaseSchema.h"
+#include "DbConnection.h"
 #include "ExtractOptions.h"
+#include "GuiSeams.h"
 #include "ProgramSettings.h"
+#include "RtError.h"
 #include "SettingsStore.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
-#include "DatabaseCreator.h"
 #include "tvDatabaseFieldDefinition.h"
-#include "DatabaseSchema.h"
 #include "tvDatabaseTable.h"
-#include "DbConnection.h"
 #include "tvFieldObject.h"
 #include "tvReport.h"
 #include "tvSection.h"
@@ -193,7 +193,7 @@ QString fromClause(const tvReport& report, DbConnection& db) {
 }  // namespace
 
 ViewerReport RunReportDefinition(const QString& reportPath, const QString& databasePath,
-                                   const QStringList& sortFields) {
+                                 const QStringList& sortFields) {
     tvReport report;
     report.init(reportPath, 0, 0);
     if (!report.tvDatabase) fail(QStringLiteral("The report reads no table."));

@@ -30,7 +30,7 @@ struct ViewerReport {
 // by its first record sort field, a shown column; sums placed in its report footer total their
 // columns. Fails with an rt::Error or DbError that says why.
 ViewerReport RunReportDefinition(const QString& reportPath, const QString& databasePath,
-                                   const QStringList& sortFields = {});
+                                 const QStringList& sortFields = {});
 
 // The report as a printable document: its title, then one table of its rows, each group under a
 // line naming it, the totals last.

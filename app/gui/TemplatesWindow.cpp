@@ -16,9 +16,9 @@
 #include <utility>
 
 #include "DocxPackage.h"
+#include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "NamedWidgets.h"
-#include "ExtractOptions.h"
 #include "ProgramSettings.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"

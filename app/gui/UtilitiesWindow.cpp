@@ -22,24 +22,24 @@
 #include <exception>
 #include <stdexcept>
 
-#include "GuiSeams.h"
 #include "AboutDialog.h"
-#include "ReportOwnersWindow.h"
-#include "ExtractOptions.h"
-#include "ProgramSettings.h"
-#include "SettingsStore.h"
-#include "StatusWindow.h"
-#include "TemplatesWindow.h"
-#include "ResultGridWindow.h"
-#include "ReportDiffWindow.h"
-#include "UserMessages.h"
-#include "WindowFit.h"
 #include "CrossReference.h"
 #include "ExtractDriver.h"
+#include "ExtractOptions.h"
+#include "GuiSeams.h"
 #include "MiningSettingsWindow.h"
-#include "SiteSurvey.h"
-#include "RunLog.h"
+#include "ProgramSettings.h"
+#include "ReportDiffWindow.h"
+#include "ReportOwnersWindow.h"
 #include "ReportViewerWindow.h"
+#include "ResultGridWindow.h"
+#include "RunLog.h"
+#include "SettingsStore.h"
+#include "SiteSurvey.h"
+#include "StatusWindow.h"
+#include "TemplatesWindow.h"
+#include "UserMessages.h"
+#include "WindowFit.h"
 
 namespace {
 
@@ -151,9 +151,7 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     file->setObjectName(QStringLiteral("mnuFile"));
     auto* settings = file->addAction(QStringLiteral("&Settings"));
     settings->setObjectName(QStringLiteral("miFSettings"));
-    connect(settings, &QAction::triggered, this, [this] {
-        ShowMiningSettings(this);
-    });
+    connect(settings, &QAction::triggered, this, [this] { ShowMiningSettings(this); });
     auto* templates = file->addAction(QStringLiteral("&Templates"));
     templates->setObjectName(QStringLiteral("miFTemplates"));
     connect(templates, &QAction::triggered, this, [] { ShowTemplates(nullptr); });
@@ -357,8 +355,9 @@ ExtractResultsWindow& UtilitiesWindow::extractWindow() {
 
 ResultGridWindow& UtilitiesWindow::gridWindow(int index) {
     if (!grids_[index]) {
-        ResultGridWindow* window =
-            index == XRef ? static_cast<ResultGridWindow*>(new CrossReferenceWindow) : new SiteSurveyWindow;
+        ResultGridWindow* window = index == XRef
+                                       ? static_cast<ResultGridWindow*>(new CrossReferenceWindow)
+                                       : new SiteSurveyWindow;
         mdiArea->addSubWindow(window);
         fitWindowToContents(window);
         grids_[index] = window;
@@ -470,10 +469,9 @@ void UtilitiesWindow::runUtility(int index) {
             extractWindow().setResults(results);
         } else {
             const auto run = index == XRef ? RunCrossReference : RunSiteSurvey;
-            gridWindow(index).setResult(run(ExplodedRptList, programOptions().PromptForParameters,
-                                            [this](qsizetype done) {
-                                                pbProgress->setValue(static_cast<int>(done + 1));
-                                            }));
+            gridWindow(index).setResult(
+                run(ExplodedRptList, programOptions().PromptForParameters,
+                    [this](qsizetype done) { pbProgress->setValue(static_cast<int>(done + 1)); }));
         }
         return;
     }

@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <optional>
 
-#include "ExtractOptions.h"
-#include "UserMessages.h"
 #include "ExtractDriver.h"
+#include "ExtractOptions.h"
 #include "ReportDiff.h"
 #include "TextUtilities.h"
+#include "UserMessages.h"
 
 namespace {
 

@@ -11,16 +11,16 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "GuiSeams.h"
-#include "LogonDialog.h"
-#include "SingleInstance.h"
-#include "ProgramSettings.h"
-#include "SettingsStore.h"
-#include "StatusWindow.h"
-#include "UtilitiesWindow.h"
-#include "UserMessages.h"
 #include "CommandLine.h"
 #include "ExtractDriver.h"
+#include "GuiSeams.h"
+#include "LogonDialog.h"
+#include "ProgramSettings.h"
+#include "SettingsStore.h"
+#include "SingleInstance.h"
+#include "StatusWindow.h"
+#include "UserMessages.h"
+#include "UtilitiesWindow.h"
 
 namespace {
 

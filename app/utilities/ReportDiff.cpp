@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "CodeTexts.h"
+#include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
@@ -14,7 +15,6 @@
 #include "tvConditionalFormula.h"
 #include "tvDatabase.h"
 #include "tvDatabaseTable.h"
-#include "DetailPieces.h"
 #include "tvFormulaField.h"
 #include "tvParameterFieldDefinition.h"
 #include "tvPrinterObject.h"
@@ -380,7 +380,7 @@ void ReportDiff::OpenDiffReports(const QString& path1, const QString& path2) {
 }
 
 void ReportDiff::setReports(std::unique_ptr<tvReport> left, std::unique_ptr<tvReport> right,
-                           const QString& path1, const QString& path2) {
+                            const QString& path1, const QString& path2) {
     LeftReportPath = path1;
     RightReportPath = path2;
     LeftReport = std::move(left);
@@ -418,7 +418,7 @@ void ReportDiff::appendText(const QString& text, qint32 color, bool struck) {
 }
 
 void ReportDiff::AddDiffLine(qint16 kind, const QString& leftText, const QString& rightText,
-                            const QString& leftPrefix, const QString& rightPrefix) {
+                             const QString& leftPrefix, const QString& rightPrefix) {
     if (kind != DiffBothSides && kind != DiffLeftOnly && kind != DiffRightOnly) return;
     // Counted before anything is written: the numbers are positions in each report's whole
     // listing, hidden equal lines included.
@@ -465,8 +465,8 @@ void ReportDiff::AddDiffLine(qint16 kind, const QString& leftText, const QString
             const QString mark = blanks(1);
             const bool first = k == 0;
             const QString& line = leftLines[k];
-            appendText(mark + (first ? numbered : blanks(kCombinedWidth)) + line + u'\n',
-                       DiffBlack, false);
+            appendText(mark + (first ? numbered : blanks(kCombinedWidth)) + line + u'\n', DiffBlack,
+                       false);
             const QString diffText =
                 withPrefix(leftPrefix, PrefixUse::SingleLineOnly, k, leftLines.size()) + line;
             grdDiff.push_back({mark + (first ? numbered : blanks(kCombinedWidth)), diffText});
@@ -488,9 +488,8 @@ void ReportDiff::AddDiffLine(qint16 kind, const QString& leftText, const QString
         write({leftLines, leftPrefix, leftSide, leftSide, &grd1, DiffRed, true, true, true,
                PrefixUse::SingleLineOnly, PrefixUse::SingleLineOnly, PrefixUse::SingleLineOnly});
     } else {
-        write({rightLines, rightPrefix, rightSide, rightSide, &grd2, DiffGreen, true, false,
-               false, PrefixUse::SingleLineOnly, PrefixUse::SingleLineOnly,
-               PrefixUse::SingleLineOnly});
+        write({rightLines, rightPrefix, rightSide, rightSide, &grd2, DiffGreen, true, false, false,
+               PrefixUse::SingleLineOnly, PrefixUse::SingleLineOnly, PrefixUse::SingleLineOnly});
     }
 }
 
@@ -763,8 +762,8 @@ void ReportDiff::CompareSections(const tvReport* left, const tvReport* right) {
     }
 }
 
-void ReportDiff::CompareAreaSections(const tvReport* left, qsizetype leftArea, const tvReport* right,
-                                    qsizetype rightArea) {
+void ReportDiff::CompareAreaSections(const tvReport* left, qsizetype leftArea,
+                                     const tvReport* right, qsizetype rightArea) {
     const qsizetype n = sectionCount(left, leftArea);
     const qsizetype m = sectionCount(right, rightArea);
     if (n == 0 && m == 0) return;

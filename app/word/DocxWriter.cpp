@@ -10,18 +10,19 @@
 #include <string_view>
 #include <utility>
 
-#include "FieldDetails.h"
 #include "CodeTexts.h"
+#include "DetailPieces.h"
 #include "ExtractOptions.h"
+#include "FieldDetails.h"
 #include "SettingsStore.h"
 #include "SharedBlocks.h"
+#include "TemplateStore.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvDatabaseFieldDefinition.h"
 #include "tvDatabaseTable.h"
-#include "DetailPieces.h"
 #include "tvFieldObject.h"
 #include "tvFormulaField.h"
 #include "tvParameterFieldDefinition.h"
@@ -32,7 +33,6 @@
 #include "tvRuntime.h"
 #include "tvSection.h"
 #include "tvSortField.h"
-#include "TemplateStore.h"
 
 extern const char* const kTavrinVersion;
 
@@ -139,7 +139,7 @@ DocxWriter::DocxWriter(const ExtractOptions& options) : options_(options) {}
 DocxWriter::~DocxWriter() = default;
 
 bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
-                           const QString& reportPath, const QString& templateName) {
+                      const QString& reportPath, const QString& templateName) {
     failure_.clear();
     step_ = QStringLiteral("preparing the document");
     try {
@@ -166,10 +166,9 @@ void DocxWriter::QuitWord() {
 }
 
 void DocxWriter::PrepareDocument(const QString& templateName, const QString& reportPath,
-                                      const QString& fileName) {
+                                 const QString& fileName) {
     if (options_.UseTemplate) {
-        profile_ =
-            TemplateStore(options_.ProgramFolder).GetTemplate(templateName);
+        profile_ = TemplateStore(options_.ProgramFolder).GetTemplate(templateName);
         QString error;
         if (wordDocument_->loadTemplateStyles(profile_.templatePath, &error) &&
             wordDocument_->loadTemplateContent(profile_.templatePath, &error)) {
@@ -498,7 +497,9 @@ void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index)
     setStyle(profile_.heading2StyleName);
     line(QStringLiteral("Report Layout"));
     setStyle(profile_.normalStyleName);
-    if (!preview_) preview_ = std::make_unique<LayoutPicture>(options_.SettingFont.FontName, options_.ShowHiddenSections);
+    if (!preview_)
+        preview_ = std::make_unique<LayoutPicture>(options_.SettingFont.FontName,
+                                                   options_.ShowHiddenSections);
     const QString step = std::exchange(step_, QStringLiteral("drawing the layout picture"));
     const QImage picture = preview_->DrawReport(mainReport, index);
     step_ = step;
@@ -512,7 +513,7 @@ void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index)
 }
 
 void DocxWriter::WriteReportBody(const tvReport& report, const tvReport& mainReport,
-                                      qsizetype index) {
+                                 qsizetype index) {
     const ExtractOptions& settings = options_;
     WriteLayoutPicture(mainReport, index);
     WriteAlertsTable(report);
@@ -538,8 +539,7 @@ void DocxWriter::WriteReportBody(const tvReport& report, const tvReport& mainRep
 
 void DocxWriter::WriteDBLinks(const tvReport&) {}
 
-tvdocx::Table DocxWriter::addTable(qsizetype rows,
-                                        std::initializer_list<const char*> captions) {
+tvdocx::Table DocxWriter::addTable(qsizetype rows, std::initializer_list<const char*> captions) {
     setStyle(profile_.tableFontStyle);
     paragraph_.reset();
     // A style that the template does not hold leaves the table plain.
@@ -761,7 +761,7 @@ void DocxWriter::WriteSections(const tvReport& report) {
 }
 
 void DocxWriter::WriteSectionDetails(const tvReport& report, const tvSection& section,
-                                          qsizetype areaIndex, qsizetype sectionIndex) {
+                                     qsizetype areaIndex, qsizetype sectionIndex) {
     setStyle(profile_.heading3StyleName);
     line(GetSectionDisplayName(report, areaIndex, sectionIndex));
     setStyle(profile_.normalStyleName);

@@ -4,10 +4,10 @@
 #include <memory>
 #include <optional>
 
+#include "DocumentTemplate.h"
 #include "DocxDocument.h"
 #include "ExtractOptions.h"
 #include "LayoutPicture.h"
-#include "DocumentTemplate.h"
 #include "LineSink.h"
 #include "ObjectDetailWriter.h"
 

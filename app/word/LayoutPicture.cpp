@@ -7,14 +7,14 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "FieldDetails.h"
+#include "DetailPieces.h"
 #include "ExtractOptions.h"
+#include "FieldDetails.h"
 #include "SharedBlocks.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
 #include "tvBoxObject.h"
 #include "tvCrossTabObject.h"
-#include "DetailPieces.h"
 #include "tvFieldElement.h"
 #include "tvFieldObject.h"
 #include "tvGraphObject.h"
@@ -284,8 +284,7 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
         const double v = h * s;
         const double labelHeight = v >= 200 ? std::nearbyint(v) : 255;
         surface.text(QRectF(x, y, w, labelHeight), QString::number(objectNumber),
-                     QFont(numberFontName), scaleFontSize(9, s), 0,
-                     Qt::AlignHCenter);
+                     QFont(numberFontName), scaleFontSize(9, s), 0, Qt::AlignHCenter);
     }
     if (border) surface.borders(*border, x, y, h, w);
 }
@@ -342,7 +341,8 @@ QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) {
     return surface.finish();
 }
 
-void LayoutPicture::MakeReport(const tvReport& mainReport, qsizetype index, const QString& filePath) {
+void LayoutPicture::MakeReport(const tvReport& mainReport, qsizetype index,
+                               const QString& filePath) {
     const QImage image = DrawReport(mainReport, index);
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP") || !file.commit())

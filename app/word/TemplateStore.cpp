@@ -40,10 +40,10 @@ QDomDocument loadConfig(const QString& path) {
     int line = 0;
     if (!document.setContent(&file, &message, &line))
         throw TemplateError(QStringLiteral("%1 is not well formed (line %2: %3)")
-                                  .arg(path)
-                                  .arg(line)
-                                  .arg(message)
-                                  .toStdString());
+                                .arg(path)
+                                .arg(line)
+                                .arg(message)
+                                .toStdString());
     // A declaration or a comment ahead of the root does not hide the profiles.
     if (document.documentElement().isNull())
         throw TemplateError(QStringLiteral("%1 holds no root element").arg(path).toStdString());
@@ -92,8 +92,8 @@ DocumentTemplate TemplateFromNode(const QDomElement& element, const QString& tem
     for (const StoredMember& stored : kStoredMembers) {
         if (child.isNull())
             throw TemplateError(QStringLiteral("profile \"%1\" lacks its element %2")
-                                      .arg(profile.templateName, QLatin1String(stored.element))
-                                      .toStdString());
+                                    .arg(profile.templateName, QLatin1String(stored.element))
+                                    .toStdString());
         profile.*stored.member = child.text();
         child = child.nextSiblingElement();
     }
@@ -117,7 +117,7 @@ QDomElement TemplateToNode(QDomDocument& document, const DocumentTemplate& profi
 }
 
 DocumentTemplate builtInProfile(const QString& name, const QString& path,
-                                  const QString& tableStyle) {
+                                const QString& tableStyle) {
     DocumentTemplate profile;
     profile.templateName = name;
     profile.templatePath = path;
@@ -195,8 +195,8 @@ void TemplateStore::DeleteTemplate(const DocumentTemplate& profile) const {
     const QDomElement element = FindTemplateNode(document, profile.templateName);
     if (element.isNull())
         throw TemplateError(QStringLiteral("%1 holds no profile \"%2\"")
-                                  .arg(path, profile.templateName)
-                                  .toStdString());
+                                .arg(path, profile.templateName)
+                                .toStdString());
     document.documentElement().removeChild(element);
     saveConfig(document, path);
 }

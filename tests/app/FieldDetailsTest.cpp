@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "FieldDetails.h"
-#include "tvFieldDefinitions.h"
 #include "ObjectDetailWriter.h"
+#include "tvFieldDefinitions.h"
 
 namespace {
 

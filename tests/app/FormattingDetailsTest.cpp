@@ -2,13 +2,13 @@
 
 #include <functional>
 
+#include "CollectingLineSink.h"
+#include "ObjectDetailWriter.h"
 #include "TestSupport.h"
 #include "tvArea.h"
 #include "tvCrossTabObject.h"
-#include "CollectingLineSink.h"
 #include "tvFieldDefinitions.h"
 #include "tvGraphObject.h"
-#include "ObjectDetailWriter.h"
 #include "tvOleObject.h"
 #include "tvSection.h"
 #include "tvSubReportLink.h"
@@ -149,8 +149,7 @@ TEST(FormattingDetails, Paragraph) {
 TEST(FormattingDetails, HyperlinkOnlyWithText) {
     tvHyperlinkFormatting bag;
     bag.hyperlinkType = 3;
-    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteHyperlinkFormatting(bag); }),
-              QString());
+    EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteHyperlinkFormatting(bag); }), QString());
     bag.hyperlinkType = 0;
     bag.hyperlinkText = QStringLiteral("https://example.org/");
     EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteHyperlinkFormatting(bag); }),
@@ -362,20 +361,18 @@ TEST(FormattingDetails, CrossTabGroupKeepsItsFieldWhole) {
     group.condition = 4;
     group.sortDirection = 1;
     group.enableSuppressSubtotal = true;
-    EXPECT_EQ(written([&](ObjectDetailWriter& w) {
-                  w.WriteCrossTabGroup(group, QStringLiteral("Row"));
-              }),
-              line("CrossTab Row Group: Database Field=Orders.Region, BG Color = None, Group "
-                   "Condition = Monthly, Enable Suppress Label = False, Enable Suppress SubTotal "
-                   "= True, Kind = 0, Sort Direction = Descending"));
+    EXPECT_EQ(
+        written([&](ObjectDetailWriter& w) { w.WriteCrossTabGroup(group, QStringLiteral("Row")); }),
+        line("CrossTab Row Group: Database Field=Orders.Region, BG Color = None, Group "
+             "Condition = Monthly, Enable Suppress Label = False, Enable Suppress SubTotal "
+             "= True, Kind = 0, Sort Direction = Descending"));
     // A group whose field has no definition is documented with an empty field.
     group.field = nullptr;
-    EXPECT_EQ(written([&](ObjectDetailWriter& w) {
-                  w.WriteCrossTabGroup(group, QStringLiteral("Row"));
-              }),
-              line("CrossTab Row Group: , BG Color = None, Group Condition = Monthly, Enable "
-                   "Suppress Label = False, Enable Suppress SubTotal = True, Kind = 0, Sort "
-                   "Direction = Descending"));
+    EXPECT_EQ(
+        written([&](ObjectDetailWriter& w) { w.WriteCrossTabGroup(group, QStringLiteral("Row")); }),
+        line("CrossTab Row Group: , BG Color = None, Group Condition = Monthly, Enable "
+             "Suppress Label = False, Enable Suppress SubTotal = True, Kind = 0, Sort "
+             "Direction = Descending"));
 }
 
 TEST(FormattingDetails, GeneralNumbers) {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "LayoutPicture.h"
 #include "ExtractOptions.h"
+#include "LayoutPicture.h"
 #include "TestSupport.h"
 
 namespace {

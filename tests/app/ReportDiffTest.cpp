@@ -5,10 +5,10 @@
 #include <random>
 
 #include "ExtractOptions.h"
+#include "ReportDiff.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
-#include "ReportDiff.h"
 #include "tvSortField.h"
 
 namespace {

@@ -5,11 +5,11 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include "CrossReference.h"
 #include "ExtractOptions.h"
+#include "SiteSurvey.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
-#include "SiteSurvey.h"
-#include "CrossReference.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterO
     const QString charts = sampleReport("charts.rpt");
     QList<qsizetype> progress;
     const ResultGrid grid =
-        RunCrossReference({objects, QString(), testData("real-reports/real-01.rpt"), charts}, ParameterPrompt::Off,
-                          [&](qsizetype i) { progress << i; });
+        RunCrossReference({objects, QString(), testData("real-reports/real-01.rpt"), charts},
+                          ParameterPrompt::Off, [&](qsizetype i) { progress << i; });
 
     EXPECT_EQ(grid.captions(), row({"ReportFile", "ReportTitle", "Subreport", "Table", "Alias",
                                     "SelectionFormula"}));
@@ -99,7 +99,8 @@ TEST_F(ReportUtilities, SurveyGivesOneRowPerReportWithCountsOverItsSubreports) {
     QStringList statuses;
     const StatusHandler oldStatus =
         setStatusHandler([&](const QString& text) { statuses << text; });
-    const ResultGrid grid = RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")}, ParameterPrompt::Off);
+    const ResultGrid grid =
+        RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")}, ParameterPrompt::Off);
     setStatusHandler(oldStatus);
 
     ASSERT_EQ(grid.rows().size(), 2);

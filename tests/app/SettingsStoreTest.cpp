@@ -166,8 +166,8 @@ TEST_F(SettingsStoreTest, FlagsAreSetWhenNotZeroAndNonNumbersKeepTheFlag) {
         bool set;
     };
     const Case cases[] = {
-        {"-1", true},  {"0", false}, {" 5 ", true},      {"1.5", true},       {"2.5", true},
-        {"0.4", false}, {"abc", false}, {"", false}, {"70000", true}, {"3000000000", true},
+        {"-1", true},   {"0", false},   {" 5 ", true}, {"1.5", true},   {"2.5", true},
+        {"0.4", false}, {"abc", false}, {"", false},   {"70000", true}, {"3000000000", true},
     };
     for (const Case& c : cases) {
         stored(QStringLiteral("Extract/ShowTOC"), QString::fromLatin1(c.stored));

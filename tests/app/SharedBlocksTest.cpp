@@ -4,14 +4,14 @@
 #include <functional>
 #include <memory>
 
+#include "CollectingLineSink.h"
+#include "ObjectDetailWriter.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
 #include "tvArea.h"
-#include "CollectingLineSink.h"
 #include "tvExportObject.h"
 #include "tvGroupNameField.h"
 #include "tvIReportObject.h"
-#include "ObjectDetailWriter.h"
 #include "tvReportStatistics.h"
 #include "tvSection.h"
 #include "tvTypes.h"
@@ -74,8 +74,7 @@ TEST_F(WriterHelper, SummaryBlockWithAndWithoutStatistics) {
 TEST_F(WriterHelper, SummaryBlockFailsOnAFormatStyleThatIsNoNumber) {
     const auto report = loadReport("<Report><Database/><ExportOptions/></Report>");
     report->reportFormatStyle = QStringLiteral("Table");
-    EXPECT_EQ(errorOf([&] { WriteSummaryInformation(*report, text_); }),
-              rt::kErrTypeMismatch);
+    EXPECT_EQ(errorOf([&] { WriteSummaryInformation(*report, text_); }), rt::kErrTypeMismatch);
 }
 
 TEST_F(WriterHelper, ExportBlockListsTheOptionsThatAreSet) {

@@ -7,13 +7,13 @@
 #include <QTemporaryDir>
 
 #include "DocxPackage.h"
+#include "DocxWriter.h"
 #include "ExtractOptions.h"
 #include "SettingsStore.h"
-#include "DocxWriter.h"
 #include "SharedBlocks.h"
+#include "TemplateStore.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
-#include "TemplateStore.h"
 
 namespace {
 
@@ -50,9 +50,7 @@ protected:
         previous_ =
             setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
     }
-    void TearDown() override {
-        setMessageHandler(std::move(previous_));
-    }
+    void TearDown() override { setMessageHandler(std::move(previous_)); }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 
     QTemporaryDir dir_;

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 
 #include "QtPrinters.h"
-#include "UserMessages.h"
 #include "TemplateStore.h"
+#include "UserMessages.h"
 
 namespace {
 

@@ -18,11 +18,11 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         DatabaseCreator::setProgress({[this](bool show, const QString& text) {
-                                            if (show) statuses << text;
-                                        },
-                                        [this](const QString& text, const QString& title) {
-                                            messages << title + QLatin1String(": ") + text;
-                                        }});
+                                          if (show) statuses << text;
+                                      },
+                                      [this](const QString& text, const QString& title) {
+                                          messages << title + QLatin1String(": ") + text;
+                                      }});
     }
     void TearDown() override { DatabaseCreator::setProgress({}); }
 

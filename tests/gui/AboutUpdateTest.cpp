@@ -11,8 +11,8 @@
 #include <QTcpSocket>
 #include <optional>
 
-#include "GuiSeams.h"
 #include "AboutDialog.h"
+#include "GuiSeams.h"
 
 namespace {
 
@@ -108,7 +108,8 @@ protected:
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < 5000) {
-            if (!messages.isEmpty() || (UpdateNoticeDialog::current() && UpdateNoticeDialog::current()->isVisible()))
+            if (!messages.isEmpty() ||
+                (UpdateNoticeDialog::current() && UpdateNoticeDialog::current()->isVisible()))
                 return true;
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
@@ -200,7 +201,8 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
         ASSERT_TRUE(outcomeShown());
         EXPECT_TRUE(server.request.startsWith("GET /Downloads/latestVersion-TV4.txt "));
         EXPECT_EQ(server.requests, 1);
-        const bool shown = UpdateNoticeDialog::current() && UpdateNoticeDialog::current()->isVisible();
+        const bool shown =
+            UpdateNoticeDialog::current() && UpdateNoticeDialog::current()->isVisible();
         EXPECT_EQ(shown ? QStringList{notice} : messages, QStringList{c.expected});
         EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
         if (shown) {

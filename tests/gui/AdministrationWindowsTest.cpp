@@ -10,15 +10,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "ProgramSettings.h"
+#include "DatabaseCreator.h"
 #include "DocxDocument.h"
+#include "ExtractOptions.h"
 #include "GuiSeams.h"
+#include "ProgramSettings.h"
 #include "ReportOwnerStore.h"
 #include "ReportOwnersWindow.h"
-#include "ExtractOptions.h"
 #include "TemplatesWindow.h"
 #include "UtilitiesWindow.h"
-#include "DatabaseCreator.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include "ProgramSettings.h"
+#include "DatabaseCreator.h"
 #include "MiningSettingsWindow.h"
+#include "ProgramSettings.h"
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
-#include "DatabaseCreator.h"
 
 namespace {
 
@@ -26,11 +26,14 @@ protected:
         fonts_ = MiningSettingsWindow::printerFonts();
         box_ = MiningSettingsWindow::messageBox();
         browse_ = MiningSettingsWindow::browseForFolder();
-        MiningSettingsWindow::printerFonts() = [] { return std::optional<QStringList>({"Verdana", "Arial"}); };
+        MiningSettingsWindow::printerFonts() = [] {
+            return std::optional<QStringList>({"Verdana", "Arial"});
+        };
         MiningSettingsWindow::messageBox() = [this](QWidget*, const QString& text, const QString&) {
             messages << text;
         };
-        MiningSettingsWindow::browseForFolder() = [this](QWidget*, const QString& title, const QString& initial) {
+        MiningSettingsWindow::browseForFolder() = [this](QWidget*, const QString& title,
+                                                         const QString& initial) {
             browsed << title + u':' + initial;
             return nextFolder;
         };
@@ -178,10 +181,11 @@ TEST_F(MiningSettings, BoxesSwitchTheirDependentsOffAndOn) {
         const char* dependent;
         bool ExtractOptions::*flag;
     };
-    for (const Case& c : {Case{"chkLayout", "chkHiddenSections", &ExtractOptions::ShowHiddenSections},
-                          Case{"ChkRptSummary", "chkPrinter", &ExtractOptions::ShowPrinter},
-                          Case{"ChkRptSummary", "chkExport", &ExtractOptions::ShowExport},
-                          Case{"chkShowTables", "chkIncludeFields", &ExtractOptions::ShowDBCols}}) {
+    for (const Case& c :
+         {Case{"chkLayout", "chkHiddenSections", &ExtractOptions::ShowHiddenSections},
+          Case{"ChkRptSummary", "chkPrinter", &ExtractOptions::ShowPrinter},
+          Case{"ChkRptSummary", "chkExport", &ExtractOptions::ShowExport},
+          Case{"chkShowTables", "chkIncludeFields", &ExtractOptions::ShowDBCols}}) {
         SCOPED_TRACE(c.dependent);
         const auto form = open();
         auto* master = child<QCheckBox>(*form, c.master);

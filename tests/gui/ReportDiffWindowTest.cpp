@@ -109,9 +109,9 @@ TEST_F(RptDiffWindow, NextAndPrevMoveFromChangeToChangeInEitherView) {
     ASSERT_GT(separate.size(), left.size());
     for (int row : separate) {
         window.cmdNext->click();
-        EXPECT_EQ(
-            std::max(ReportDiffWindow::searchRow(*window.grd1), ReportDiffWindow::searchRow(*window.grd2)),
-            row);
+        EXPECT_EQ(std::max(ReportDiffWindow::searchRow(*window.grd1),
+                           ReportDiffWindow::searchRow(*window.grd2)),
+                  row);
     }
 
     window.cmdCombined->click();

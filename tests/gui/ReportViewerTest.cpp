@@ -11,19 +11,19 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 
-#include "ProgramSettings.h"
-#include "GuiSeams.h"
-#include "RtError.h"
-#include "DatabaseWriter.h"
-#include "ExtractOptions.h"
-#include "SettingsStore.h"
-#include "UtilitiesWindow.h"
-#include "TestSupport.h"
 #include "DatabaseCreator.h"
+#include "DatabaseWriter.h"
 #include "DbConnection.h"
-#include "RunLog.h"
-#include "tvReport.h"
+#include "ExtractOptions.h"
+#include "GuiSeams.h"
+#include "ProgramSettings.h"
 #include "ReportViewerWindow.h"
+#include "RtError.h"
+#include "RunLog.h"
+#include "SettingsStore.h"
+#include "TestSupport.h"
+#include "UtilitiesWindow.h"
+#include "tvReport.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ protected:
             tvReport report;
             report.init(sampleReport(QLatin1String(name)), 0, 0);
             ASSERT_TRUE(DatabaseWriter(owner).WriteReport(report, QLatin1String(name), database(),
-                                                       report.reportFileName));
+                                                          report.reportFileName));
         }
     }
     void TearDown() override {
@@ -105,9 +105,9 @@ TEST_F(ReportViewerTest, EveryDefinitionShowsItsTitleAndTheStoredRows) {
 
 TEST_F(ReportViewerTest, SortFieldsAreReplacedInAnyLetterCase) {
     const ViewerReport byReport = RunReportDefinition(definition("TVReportRTCR.rpt"), database(),
-                                                        {"{Reports.ReportName}", "{Tables.Name}"});
+                                                      {"{Reports.ReportName}", "{Tables.Name}"});
     const ViewerReport byTable = RunReportDefinition(definition("TVReportRTCR.rpt"), database(),
-                                                       {"{tables.NAME}", " {reports.reportname} "});
+                                                     {"{tables.NAME}", " {reports.reportname} "});
     ASSERT_EQ(byReport.rows.size(), byTable.rows.size());
     const auto sortedBy = [](const ViewerReport& r, int first, int second) {
         return std::is_sorted(r.rows.begin(), r.rows.end(), [&](const auto& a, const auto& b) {
@@ -257,8 +257,7 @@ TEST_F(ReportViewerTest, CrossReferencesAndOwnersAreGroupedByTheirFirstSortField
 }
 
 TEST_F(ReportViewerTest, MetricsEndWithTheirTotals) {
-    const ViewerReport report =
-        RunReportDefinition(definition("TVReportMetrics.rpt"), database());
+    const ViewerReport report = RunReportDefinition(definition("TVReportMetrics.rpt"), database());
     ASSERT_EQ(report.headers.size(), 8);
     EXPECT_EQ(report.headers.first(), QStringLiteral("Report"));
     ASSERT_EQ(report.totals.size(), 8);

@@ -5,9 +5,9 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include "CrossReference.h"
 #include "ResultGridWindow.h"
 #include "SiteSurvey.h"
-#include "CrossReference.h"
 
 namespace {
 

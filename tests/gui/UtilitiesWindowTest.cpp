@@ -16,18 +16,18 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 
-#include "ProgramSettings.h"
-#include "GuiSeams.h"
-#include "SingleInstance.h"
-#include "ExtractOptions.h"
-#include "SettingsStore.h"
-#include "StatusWindow.h"
-#include "ReportDiffWindow.h"
-#include "UtilitiesWindow.h"
-#include "ExtractDriver.h"
-#include "ResultGridWindow.h"
-#include "ReportViewerWindow.h"
 #include "CrossReference.h"
+#include "ExtractDriver.h"
+#include "ExtractOptions.h"
+#include "GuiSeams.h"
+#include "ProgramSettings.h"
+#include "ReportDiffWindow.h"
+#include "ReportViewerWindow.h"
+#include "ResultGridWindow.h"
+#include "SettingsStore.h"
+#include "SingleInstance.h"
+#include "StatusWindow.h"
+#include "UtilitiesWindow.h"
 
 namespace {
 
@@ -178,8 +178,9 @@ TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
 TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
     window->addReports({sample("list.rpt"), sample("fields.rpt")});
     window->cmdRM[UtilitiesWindow::Extract]->click();
-    const QStringList expected{ExtractDriver(programOptions()).textOutputPath(QStringLiteral("list")),
-                               ExtractDriver(programOptions()).textOutputPath(QStringLiteral("fields"))};
+    const QStringList expected{
+        ExtractDriver(programOptions()).textOutputPath(QStringLiteral("list")),
+        ExtractDriver(programOptions()).textOutputPath(QStringLiteral("fields"))};
     EXPECT_EQ(window->extractWindow().results(), expected);
     for (const QString& file : expected) EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
@@ -201,8 +202,8 @@ TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
 
 TEST_F(UtilityWindow, CrossReferenceAndSurveyFillTheirGrids) {
     window->addReports({sample("list.rpt"), sample("fields.rpt")});
-    for (const auto& [button, grid] :
-         {std::pair{UtilitiesWindow::XRef, "grdXRef"}, std::pair{UtilitiesWindow::Survey, "grdSurvey"}}) {
+    for (const auto& [button, grid] : {std::pair{UtilitiesWindow::XRef, "grdXRef"},
+                                       std::pair{UtilitiesWindow::Survey, "grdSurvey"}}) {
         window->cmdRM[button]->click();
         const auto* table = window->findChild<QTableWidget*>(QLatin1String(grid));
         ASSERT_NE(table, nullptr) << grid;
@@ -232,7 +233,8 @@ TEST_F(UtilityWindow, StatusWindowMirrorsItsTextInTheStatusBar) {
     EXPECT_TRUE(text.isEmpty());
     EXPECT_TRUE(window->statusText().isEmpty());
     EXPECT_FALSE(StatusWindow::instance().isVisible());
-    EXPECT_EQ(ExtractResultsWindow::openerFor(QStringLiteral("/my out/SALES.tvd")), QStringLiteral("text"));
+    EXPECT_EQ(ExtractResultsWindow::openerFor(QStringLiteral("/my out/SALES.tvd")),
+              QStringLiteral("text"));
     EXPECT_TRUE(ExtractResultsWindow::openerFor(QStringLiteral("/out/SALES.TVD")).isEmpty());
 }
 

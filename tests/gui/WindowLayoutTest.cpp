@@ -23,17 +23,17 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
-#include "ProgramSettings.h"
+#include "AboutDialog.h"
+#include "ExtractDriver.h"
+#include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "MiningSettingsWindow.h"
-#include "AboutDialog.h"
+#include "ProgramSettings.h"
 #include "ReportOwnersWindow.h"
-#include "ExtractOptions.h"
+#include "ResultGridWindow.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"
-#include "ResultGridWindow.h"
 #include "UtilitiesWindow.h"
-#include "ExtractDriver.h"
 
 namespace {
 

@@ -13,18 +13,18 @@
 
 #include "DocxDocument.h"
 #include "DocxPackage.h"
-#include "ExtractWriters.h"
-#include "QtPrinters.h"
-#include "LayoutPicture.h"
-#include "ExtractOptions.h"
-#include "SettingsStore.h"
 #include "DocxWriter.h"
+#include "ExtractDriver.h"
+#include "ExtractOptions.h"
+#include "ExtractWriters.h"
+#include "LayoutPicture.h"
+#include "QtPrinters.h"
+#include "SettingsStore.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
 #include "tvArea.h"
-#include "ExtractDriver.h"
 #include "tvReportStatistics.h"
 
 namespace {
@@ -92,9 +92,7 @@ protected:
         previousMessages_ =
             setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
     }
-    void TearDown() override {
-        setMessageHandler(std::move(previousMessages_));
-    }
+    void TearDown() override { setMessageHandler(std::move(previousMessages_)); }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
     ExtractDriver driver() const { return ExtractDriver(options_); }
 
@@ -286,7 +284,8 @@ TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
     ASSERT_TRUE(writer->init("Sales.rpt", path("word/"), path("Sales.rpt"), {}));
     // Label-value lines: level 2 keeps the style's own indent; level 1 is 36 points in, 3 is 108.
     for (qint32 level : {1, 2, 3})
-        writer->WriteDetails(LineRole::Detail, LineKind::LabelValue, QStringLiteral("Label%1").arg(level), "v", level);
+        writer->WriteDetails(LineRole::Detail, LineKind::LabelValue,
+                             QStringLiteral("Label%1").arg(level), "v", level);
     ASSERT_TRUE(writer->WriteReport(*report, "Sales.rpt"));
     const SavedDocument doc(path("word/Sales.docx"));
     const QStringList expected{"TVPropertyTitleStyle|Label1 v",
@@ -322,7 +321,8 @@ TEST_F(WordDocWriter, LayoutPictureFitsItsSectionsToTheSurface) {
             "<Report leftMargin=\"720\" rightMargin=\"720\"><Database/><ExportOptions/><Areas>"
             "<Area kind=\"1\"><Sections>" +
             sections + "</Sections></Area></Areas></Report>");
-        LayoutPicture(options_.SettingFont.FontName, options_.ShowHiddenSections).MakeReport(*report, 0, path("temp0.bmp"));
+        LayoutPicture(options_.SettingFont.FontName, options_.ShowHiddenSections)
+            .MakeReport(*report, 0, path("temp0.bmp"));
         return QImage(path("temp0.bmp"), "BMP");
     };
     const QByteArray twoSections =
@@ -386,7 +386,7 @@ QList<QDomElement> all(const QDomDocument& xml, const QString& tag) {
 // contents lists the headings, each pointing at a bookmark on its heading.
 TEST_F(WordDocWriter, TablesFooterAndContentsAreReadyForAReader) {
     options_.HeadingFont = {QStringLiteral("Verdana"), 0, 0, {}, QStringLiteral("8"),
-                             QStringLiteral("Maroon")};
+                            QStringLiteral("Maroon")};
     const auto report = everything();
     ASSERT_TRUE(write(*report));
     const QString docx = path("word/everything.docx");

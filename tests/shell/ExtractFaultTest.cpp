@@ -11,17 +11,17 @@
 #include <functional>
 #include <map>
 
+#include "DbConnection.h"
+#include "ExtractDriver.h"
+#include "ExtractOptions.h"
 #include "ExtractWriterFactory.h"
 #include "FullDiskFile.h"
 #include "QtPrinters.h"
-#include "ExtractOptions.h"
-#include "SettingsStore.h"
-#include "TvdWriter.h"
-#include "TestSupport.h"
-#include "UserMessages.h"
-#include "DbConnection.h"
-#include "ExtractDriver.h"
 #include "RunLog.h"
+#include "SettingsStore.h"
+#include "TestSupport.h"
+#include "TvdWriter.h"
+#include "UserMessages.h"
 
 namespace {
 
@@ -80,8 +80,8 @@ public:
     }
 
     bool extract() {
-        return ExtractDriver(options_, writers_).ExtractReport(path("Sales.rpt"),
-                                                               QStringLiteral("Sales.rpt"));
+        return ExtractDriver(options_, writers_)
+            .ExtractReport(path("Sales.rpt"), QStringLiteral("Sales.rpt"));
     }
 
     QTemporaryDir dir_;

@@ -5,14 +5,14 @@
 #include <QTemporaryDir>
 #include <stdexcept>
 
+#include "ExtractDriver.h"
+#include "ExtractOptions.h"
 #include "ExtractWriterFactory.h"
 #include "QtPrinters.h"
-#include "ExtractOptions.h"
+#include "RunLog.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
-#include "ExtractDriver.h"
-#include "RunLog.h"
 
 namespace {
 
@@ -248,7 +248,8 @@ TEST_F(Extract, EveryFailedOutputOfAReportIsNamed) {
     outputs(1, 0, 1);
     script_.throwAt = QStringLiteral("db.WriteReport");
     script_.failAt = QStringLiteral("text.init");
-    EXPECT_FALSE(driver().ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
+    EXPECT_FALSE(
+        driver().ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
     EXPECT_EQ(messages_, QStringList{"Unable to write the text file of Report: Sales.rpt (refused "
                                      "text.init)\nUnable to write the database rows of Report: "
                                      "Sales.rpt (the writer broke down)"});
@@ -265,7 +266,8 @@ TEST_F(Extract, EveryFailedOutputOfAReportIsNamed) {
         };
         return std::make_unique<Silent>();
     };
-    EXPECT_FALSE(driver().ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
+    EXPECT_FALSE(
+        driver().ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
     EXPECT_EQ(messages_, QStringList{"Unable to write the text file of Report: Sales.rpt (no "
                                      "reason given)"});
 }
@@ -364,7 +366,8 @@ TEST_F(Extract, ResultListNamesTheOutputsOfEveryReportOnceAtTheEnd) {
         outputs(c.text, c.word, c.database);
         options_.DocPath = c.sameFolders ? path("text/") : path("word/");
         QStringList results = expand(c.before);
-        driver().ExtractReportList(c.reports, results);  // the reports do not exist: names come all the same
+        driver().ExtractReportList(c.reports,
+                                   results);  // the reports do not exist: names come all the same
         EXPECT_EQ(results, expand(c.after)) << c.name;
     }
 }
@@ -403,7 +406,8 @@ TEST_F(Extract, RunLogHoldsTheLinesOfTheLastReportOnly) {
 TEST_F(Extract, RunLogThatCannotBeCreatedFailsTheReport) {
     outputs(0, 0, 1);
     options_.DBPath = path("no such folder/");
-    EXPECT_FALSE(driver().ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
+    EXPECT_FALSE(
+        driver().ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
     EXPECT_EQ(messages_,
               QStringList{"Unable to write the database rows of Report: Sales.rpt "
                           "(Unable to create the run log " +

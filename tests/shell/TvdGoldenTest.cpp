@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "CompoundFile.h"
-#include "ScopedTimeZone.h"
+#include "ExtractDriver.h"
 #include "ExtractOptions.h"
+#include "ScopedTimeZone.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
-#include "ExtractDriver.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ protected:
         QFile::remove(copy);
         ASSERT_TRUE(QFile::copy(QDir(caseFolder(name)).filePath("case.ini"), copy));
         SettingsStore store(std::make_unique<QSettings>(copy, QSettings::IniFormat),
-                              dir_.filePath(QStringLiteral("program")));
+                            dir_.filePath(QStringLiteral("program")));
         ExtractOptions& settings = options_;
         store.load(settings);
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));

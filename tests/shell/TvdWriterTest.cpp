@@ -7,15 +7,15 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "ExtractDriver.h"
+#include "ExtractOptions.h"
 #include "ExtractWriters.h"
 #include "FullDiskFile.h"
-#include "ExtractOptions.h"
-#include "TvdWriter.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
+#include "TvdWriter.h"
 #include "UserMessages.h"
 #include "tvArea.h"
-#include "ExtractDriver.h"
 #include "tvFieldObject.h"
 #include "tvSection.h"
 #include "tvSortField.h"
@@ -45,9 +45,10 @@ protected:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         ExtractOptions& settings = options_;
         for (bool ExtractOptions::*flag :
-             {&ExtractOptions::ShowRptSummary, &ExtractOptions::ShowExport, &ExtractOptions::ShowFormula,
-              &ExtractOptions::ShowParameters, &ExtractOptions::ShowGroups, &ExtractOptions::ShowSort,
-              &ExtractOptions::ShowSQL, &ExtractOptions::ShowTables, &ExtractOptions::ShowDBCols}) {
+             {&ExtractOptions::ShowRptSummary, &ExtractOptions::ShowExport,
+              &ExtractOptions::ShowFormula, &ExtractOptions::ShowParameters,
+              &ExtractOptions::ShowGroups, &ExtractOptions::ShowSort, &ExtractOptions::ShowSQL,
+              &ExtractOptions::ShowTables, &ExtractOptions::ShowDBCols}) {
             settings.*flag = 1;
         }
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
