@@ -18,7 +18,7 @@
 #include "ProgramSettings.h"
 #include "SettingsStore.h"
 #include "SingleInstance.h"
-#include "StatusWindow.h"
+#include "SplashWindow.h"
 #include "UserMessages.h"
 #include "UtilitiesWindow.h"
 

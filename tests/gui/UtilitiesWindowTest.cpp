@@ -19,6 +19,7 @@
 #include "CrossReference.h"
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
+#include "ExtractResultsWindow.h"
 #include "GuiSeams.h"
 #include "ProgramSettings.h"
 #include "ReportDiffWindow.h"

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+
+// The Extract results: the output files of the runs, opened on double-click.
+class ExtractResultsWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ExtractResultsWindow(QWidget* parent = nullptr);
+    // Shows the driver's result list.
+    void setResults(const QStringList& results);
+    QStringList results() const;
+    // The program that opens an entry: the text editor for ".tvd", the word processor for
+    // ".doc" (exact lower case, as the driver writes them); "" for anything else.
+    static QString openerFor(const QString& entry);
+
+    QListWidget* lstExtract;
+    QLabel* lblTip;
+
+private:
+    void openEntry(QListWidgetItem* item);
+};
