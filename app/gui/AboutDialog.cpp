@@ -284,7 +284,7 @@ UpdateCheck CheckForUpdate(const QString& server, const QString& running) {
     return outcome;
 }
 
-void mnuUpdate_Click(QWidget* owner) {
+void checkForUpdates(QWidget* owner) {
     // The check runs while the window goes on; its outcome comes when the answer does.
     owner->setCursor(Qt::WaitCursor);
     StartUpdateCheck(TavrinWebServer(), TavrinVersionText(), owner, [owner](UpdateCheck outcome) {
@@ -319,7 +319,7 @@ void AddHelpMenu(QMainWindow* window) {
     });
     auto* update = help->addAction(QStringLiteral("Check for Updates"));
     update->setObjectName(QStringLiteral("mnuUpdate"));
-    QObject::connect(update, &QAction::triggered, window, [window] { mnuUpdate_Click(window); });
+    QObject::connect(update, &QAction::triggered, window, [window] { checkForUpdates(window); });
     auto* about = help->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("miHAbout"));
     QObject::connect(about, &QAction::triggered, window,

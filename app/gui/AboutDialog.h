@@ -82,7 +82,7 @@ UpdateCheck CheckForUpdate(const QString& server, const QString& running);
 
 // The Help menu's "Check for Updates": the hourglass while the check runs in the background,
 // then its message or the update notice.
-void mnuUpdate_Click(QWidget* owner);
+void checkForUpdates(QWidget* owner);
 
 // Adds the Help menu (help file, update check, About box) to the utilities window.
 void AddHelpMenu(QMainWindow* window);

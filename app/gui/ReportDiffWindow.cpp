@@ -169,7 +169,7 @@ ReportDiffWindow::ReportDiffWindow(QWidget* parent) : QWidget(parent), engine_(p
     connect(cmdShowChanges, &QPushButton::clicked, this, [this] { showLines(false); });
     connect(cmdNext, &QPushButton::clicked, this, [this] { goToChange(1); });
     connect(cmdPrev, &QPushButton::clicked, this, [this] { goToChange(-1); });
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { printResults(); });
     resize(sizeHint());
     showSeparate();
 }
@@ -267,7 +267,7 @@ void ReportDiffWindow::goToChange(int step) {
     }
 }
 
-void ReportDiffWindow::cmdPrint_Click() {
+void ReportDiffWindow::printResults() {
     QPrinter printer;
     if (!guiSeams().preparePrinter || !guiSeams().preparePrinter(this, printer)) return;
     rtbRptDiff->document()->print(&printer);

@@ -29,7 +29,7 @@ public:
     void ShowDiffResults();
 
     // Prints the combined text; see GuiSeams::preparePrinter.
-    void cmdPrint_Click();
+    void printResults();
 
     // The row at the top of a grid, and the row the change search goes on from.
     static int topRow(const QTableWidget& grid);

@@ -106,18 +106,14 @@ ReportOwnersWindow::ReportOwnersWindow(QWidget* parent) : QDialog(parent) {
     closeRow->addWidget(cmdClose);
     layout->addLayout(closeRow);
 
-    connect(cmdClose, &QPushButton::clicked, this, &ReportOwnersWindow::cmdClose_Click);
-    connect(cmdModifyRptOwner, &QPushButton::clicked, this,
-            &ReportOwnersWindow::cmdModifyRptOwner_Click);
-    connect(cmdAddRptOwner, &QPushButton::clicked, this, &ReportOwnersWindow::cmdAddRptOwner_Click);
-    connect(cmdDeleteRptOwner, &QPushButton::clicked, this,
-            &ReportOwnersWindow::cmdDeleteRptOwner_Click);
-    connect(cmdRptOwnerSave, &QPushButton::clicked, this,
-            &ReportOwnersWindow::cmdRptOwnerSave_Click);
-    connect(cmdRptOwnerCancel, &QPushButton::clicked, this,
-            &ReportOwnersWindow::cmdRptOwnerCancel_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &ReportOwnersWindow::closeWindow);
+    connect(cmdModifyRptOwner, &QPushButton::clicked, this, &ReportOwnersWindow::modifyOwner);
+    connect(cmdAddRptOwner, &QPushButton::clicked, this, &ReportOwnersWindow::addOwner);
+    connect(cmdDeleteRptOwner, &QPushButton::clicked, this, &ReportOwnersWindow::deleteOwner);
+    connect(cmdRptOwnerSave, &QPushButton::clicked, this, &ReportOwnersWindow::saveOwner);
+    connect(cmdRptOwnerCancel, &QPushButton::clicked, this, &ReportOwnersWindow::cancelOwnerEdit);
 
-    Form_Load();
+    loadOwners();
 }
 
 QString ReportOwnersWindow::databasePath() const {
@@ -130,7 +126,7 @@ void ReportOwnersWindow::message(const QString& text, bool exclamation) {
                            exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
 }
 
-void ReportOwnersWindow::Form_Load() {
+void ReportOwnersWindow::loadOwners() {
     ShowOwnerEditor(false);
     const QString path = databasePath();
     // A database that cannot be created or brought up to date has been reported already; the
@@ -196,7 +192,7 @@ bool ReportOwnersWindow::ownerSelected() const {
            cmbRptOwners->currentText() != QLatin1String(kNoneDefined);
 }
 
-void ReportOwnersWindow::cmdModifyRptOwner_Click() {
+void ReportOwnersWindow::modifyOwner() {
     if (!ownerSelected()) {
         message(QStringLiteral("Please select a valid Report Owner to modify"));
         return;
@@ -207,7 +203,7 @@ void ReportOwnersWindow::cmdModifyRptOwner_Click() {
     ShowOwnerEditor(true);
 }
 
-void ReportOwnersWindow::cmdAddRptOwner_Click() {
+void ReportOwnersWindow::addOwner() {
     rptOwnerText->clear();
     EnableOwnerList(false);
     // The instruction is in place before the editor shows, so the window makes room for it.
@@ -215,7 +211,7 @@ void ReportOwnersWindow::cmdAddRptOwner_Click() {
     ShowOwnerEditor(true);
 }
 
-void ReportOwnersWindow::cmdRptOwnerSave_Click() {
+void ReportOwnersWindow::saveOwner() {
     if (rptOwnerText->text().isEmpty()) {
         message(QStringLiteral("Please enter a new valid Report Owner"));
         return;
@@ -234,12 +230,12 @@ void ReportOwnersWindow::cmdRptOwnerSave_Click() {
     LoadOwnerList();
 }
 
-void ReportOwnersWindow::cmdRptOwnerCancel_Click() {
+void ReportOwnersWindow::cancelOwnerEdit() {
     EnableOwnerList(true);
     ShowOwnerEditor(false);
 }
 
-void ReportOwnersWindow::cmdDeleteRptOwner_Click() {
+void ReportOwnersWindow::deleteOwner() {
     if (!ownerSelected()) {
         message(QStringLiteral("Please select a valid Report Owner to Delete"));
         return;
@@ -263,7 +259,7 @@ void ReportOwnersWindow::cmdDeleteRptOwner_Click() {
     LoadOwnerList();
 }
 
-void ReportOwnersWindow::cmdClose_Click() { close(); }
+void ReportOwnersWindow::closeWindow() { close(); }
 
 void ShowReportOwners(QWidget* parent) {
     static QPointer<ReportOwnersWindow> window;

@@ -15,12 +15,12 @@ class ReportOwnersWindow : public QDialog {
 public:
     explicit ReportOwnersWindow(QWidget* parent = nullptr);
 
-    void cmdClose_Click();
-    void cmdModifyRptOwner_Click();
-    void cmdAddRptOwner_Click();
-    void cmdDeleteRptOwner_Click();
-    void cmdRptOwnerSave_Click();
-    void cmdRptOwnerCancel_Click();
+    void closeWindow();
+    void modifyOwner();
+    void addOwner();
+    void deleteOwner();
+    void saveOwner();
+    void cancelOwnerEdit();
 
     QPushButton* cmdClose;
     QGroupBox* frmRptOwner;
@@ -36,7 +36,7 @@ public:
     QLabel* lblRptOwnerInfo;
 
 private:
-    void Form_Load();
+    void loadOwners();
     void EnableOwnerList(bool flag);
     void ShowOwnerEditor(bool flag);
     void growToFit();

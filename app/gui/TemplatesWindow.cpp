@@ -202,14 +202,14 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, QWidget* parent)
         buttons->addWidget(widget);
     layout->addLayout(buttons);
 
-    connect(cmdNewTemplate, &QPushButton::clicked, this, &TemplatesWindow::cmdNewTemplate_Click);
-    connect(cmdBrowse, &QPushButton::clicked, this, &TemplatesWindow::cmdBrowse_Click);
-    connect(cmdNext, &QPushButton::clicked, this, &TemplatesWindow::cmdNext_Click);
-    connect(cmdModify, &QPushButton::clicked, this, &TemplatesWindow::cmdModify_Click);
-    connect(cmdCopyTemplate, &QPushButton::clicked, this, &TemplatesWindow::cmdCopyTemplate_Click);
-    connect(cmdSaveTemplate, &QPushButton::clicked, this, &TemplatesWindow::cmdSaveTemplate_Click);
-    connect(cmdDelete, &QPushButton::clicked, this, &TemplatesWindow::cmdDelete_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &TemplatesWindow::cmdCancel_Click);
+    connect(cmdNewTemplate, &QPushButton::clicked, this, &TemplatesWindow::newTemplate);
+    connect(cmdBrowse, &QPushButton::clicked, this, &TemplatesWindow::browseTemplateFile);
+    connect(cmdNext, &QPushButton::clicked, this, &TemplatesWindow::nextStep);
+    connect(cmdModify, &QPushButton::clicked, this, &TemplatesWindow::modifyTemplate);
+    connect(cmdCopyTemplate, &QPushButton::clicked, this, &TemplatesWindow::copyTemplate);
+    connect(cmdSaveTemplate, &QPushButton::clicked, this, &TemplatesWindow::saveTemplate);
+    connect(cmdDelete, &QPushButton::clicked, this, &TemplatesWindow::deleteTemplate);
+    connect(cmdCancel, &QPushButton::clicked, this, &TemplatesWindow::cancelTemplateEdit);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
 
     // Until a flow starts, the two steps are out of use.
@@ -268,7 +268,7 @@ void TemplatesWindow::FillTemplateList() {
     }
 }
 
-void TemplatesWindow::cmdNewTemplate_Click() {
+void TemplatesWindow::newTemplate() {
     cmbAvailableTemplates->setEnabled(false);
     cmbAvailableTemplates->setCurrentIndex(-1);
     enableAll({cmdNewTemplate, cmdSaveTemplate, cmdModify, cmdCopyTemplate}, false);
@@ -278,7 +278,7 @@ void TemplatesWindow::cmdNewTemplate_Click() {
     showStep2(true, false);
 }
 
-void TemplatesWindow::cmdBrowse_Click() {
+void TemplatesWindow::browseTemplateFile() {
     const QString path = txtTemplatePath->text();
     const QString folder =
         !path.isEmpty() && path.endsWith(u'/') ? path : store_.GetTemplatesFolder();
@@ -289,7 +289,7 @@ void TemplatesWindow::cmdBrowse_Click() {
     if (!chosen.isEmpty()) txtTemplatePath->setText(QFileInfo(chosen).absoluteFilePath());
 }
 
-void TemplatesWindow::cmdNext_Click() {
+void TemplatesWindow::nextStep() {
     const QString path = txtTemplatePath->text();
     if (txtTemplateName->text().isEmpty())
         return message(QStringLiteral("Please enter the name for the template"));
@@ -347,7 +347,7 @@ void TemplatesWindow::ApplySaveRule() {
     cmdSaveTemplate->setEnabled(complete);
 }
 
-void TemplatesWindow::cmdModify_Click() {
+void TemplatesWindow::modifyTemplate() {
     if (cmbAvailableTemplates->currentText().isEmpty())
         return message(QStringLiteral("Please select a template to modify"), true);
     const DocumentTemplate profile = store_.GetTemplate(cmbAvailableTemplates->currentText());
@@ -368,7 +368,7 @@ void TemplatesWindow::cmdModify_Click() {
     LoadStyles();
 }
 
-void TemplatesWindow::cmdCopyTemplate_Click() {
+void TemplatesWindow::copyTemplate() {
     if (cmbAvailableTemplates->currentText().isEmpty())
         return message(QStringLiteral("Please select a template to copy"), true);
     const DocumentTemplate profile = store_.GetTemplate(cmbAvailableTemplates->currentText());
@@ -477,7 +477,7 @@ bool TemplatesWindow::SaveNewOrModified() {
     return true;
 }
 
-void TemplatesWindow::cmdSaveTemplate_Click() {
+void TemplatesWindow::saveTemplate() {
     // Without the folder, a template would be copied into whatever the working folder is.
     if (store_.GetTemplatesFolder().isEmpty())
         return message(
@@ -495,7 +495,7 @@ void TemplatesWindow::cmdSaveTemplate_Click() {
     FillTemplateList();
 }
 
-void TemplatesWindow::cmdDelete_Click() {
+void TemplatesWindow::deleteTemplate() {
     const QString name = txtTemplateName->text();
     if (name == programOptions().OutputTemplate)
         return message(QStringLiteral(
@@ -516,7 +516,7 @@ void TemplatesWindow::cmdDelete_Click() {
     FillTemplateList();
 }
 
-void TemplatesWindow::cmdCancel_Click() { StartConfiguration(); }
+void TemplatesWindow::cancelTemplateEdit() { StartConfiguration(); }
 
 void ShowTemplates(QWidget* parent) {
     static QPointer<TemplatesWindow> window;

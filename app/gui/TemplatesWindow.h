@@ -20,14 +20,14 @@ public:
     // The store lies below programFolder.
     explicit TemplatesWindow(const QString& programFolder, QWidget* parent = nullptr);
 
-    void cmdNewTemplate_Click();
-    void cmdBrowse_Click();
-    void cmdNext_Click();
-    void cmdModify_Click();
-    void cmdCopyTemplate_Click();
-    void cmdSaveTemplate_Click();
-    void cmdDelete_Click();
-    void cmdCancel_Click();
+    void newTemplate();
+    void browseTemplateFile();
+    void nextStep();
+    void modifyTemplate();
+    void copyTemplate();
+    void saveTemplate();
+    void deleteTemplate();
+    void cancelTemplateEdit();
 
     QComboBox* cmbAvailableTemplates;
     QPushButton* cmdNewTemplate;

@@ -98,7 +98,7 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     for (int i = 0; i < 4; ++i) {
         cmdRM[i] = new QPushButton(QLatin1String(kUtilities[i].caption), pbLeft);
         cmdRM[i]->setObjectName(QStringLiteral("cmdRM_%1").arg(i));
-        connect(cmdRM[i], &QPushButton::clicked, this, [this, i] { cmdRM_Click(i); });
+        connect(cmdRM[i], &QPushButton::clicked, this, [this, i] { startUtility(i); });
         utilities->addWidget(cmdRM[i]);
     }
     left->addLayout(utilities);
@@ -118,9 +118,9 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
         QStringLiteral("Removes highligted reports in 'Selected report to survey' list"));
     for (auto* b : {cmdAddReports, cmdAddFolder, cmdRemove}) listButtons->addWidget(b);
     left->addLayout(listButtons);
-    connect(cmdAddReports, &QPushButton::clicked, this, &UtilitiesWindow::cmdAddReports_Click);
-    connect(cmdAddFolder, &QPushButton::clicked, this, &UtilitiesWindow::cmdAddFolder_Click);
-    connect(cmdRemove, &QPushButton::clicked, this, &UtilitiesWindow::cmdRemove_Click);
+    connect(cmdAddReports, &QPushButton::clicked, this, &UtilitiesWindow::chooseReports);
+    connect(cmdAddFolder, &QPushButton::clicked, this, &UtilitiesWindow::chooseFolder);
+    connect(cmdRemove, &QPushButton::clicked, this, &UtilitiesWindow::removeSelectedReports);
 
     mdiArea = new QMdiArea;
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
@@ -265,7 +265,7 @@ void UtilitiesWindow::UpdateFileCount() {
     setStatusText(QStringLiteral("Use buttons at top for desired action."));
 }
 
-void UtilitiesWindow::cmdAddReports_Click() {
+void UtilitiesWindow::chooseReports() {
     const QStringList files = guiSeams().openFileNames(
         this, programOptions().RptPath, QStringLiteral("Crystal Report Files (*.rpt)"));
     if (files.isEmpty()) return;
@@ -279,7 +279,7 @@ void UtilitiesWindow::addReports(const QStringList& paths) {
     UpdateFileCount();
 }
 
-void UtilitiesWindow::cmdAddFolder_Click() {
+void UtilitiesWindow::chooseFolder() {
     QString folder =
         BrowseForFolder(this, QStringLiteral("Enter the path in which to search for reports"),
                         QCoreApplication::applicationDirPath());
@@ -293,7 +293,7 @@ void UtilitiesWindow::cmdAddFolder_Click() {
     UpdateFileCount();
 }
 
-void UtilitiesWindow::cmdRemove_Click() {
+void UtilitiesWindow::removeSelectedReports() {
     if (RptList->currentRow() == -1) {
         warn(QStringLiteral("No report chosen to remove from list."));
         return;
@@ -401,7 +401,7 @@ bool UtilitiesWindow::holdsResults(int index) {
     }
 }
 
-void UtilitiesWindow::cmdRM_Click(int index) {
+void UtilitiesWindow::startUtility(int index) {
     if (utilityRunning) return;
     utilityRunning = true;
     // Every way out of a run clears the flag and gives the pointer back.

@@ -27,12 +27,12 @@ public:
     ~UtilitiesWindow() override;
 
     // Adds files chosen in the Open dialog (or given by a caller) unless listed already.
-    void cmdAddReports_Click();
+    void chooseReports();
     void addReports(const QStringList& paths);
-    void cmdAddFolder_Click();
-    void cmdRemove_Click();
+    void chooseFolder();
+    void removeSelectedReports();
     // The dispatcher of the four utility buttons.
-    void cmdRM_Click(int index);
+    void startUtility(int index);
     // Rebuilds ExplodedRptList: one .rpt path an entry, from files, folders and .RML lists.
     void ExpandReportList();
 

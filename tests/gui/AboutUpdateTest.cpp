@@ -218,7 +218,7 @@ TEST_F(AboutAndUpdate, AnUnreachableServerFailsTheCheckGracefully) {
     server.close();  // nothing listens there any more
     EXPECT_EQ(CheckForUpdate(QStringLiteral("http://127.0.0.1:%1").arg(port), "4.0.0"),
               UpdateCheck::Failed);
-    mnuUpdate_Click(&window);
+    checkForUpdates(&window);
     ASSERT_TRUE(outcomeShown());
     EXPECT_EQ(messages, QStringList{"Check for Updates|Unable to check for update.  Please check "
                                     "for updates again later."});
@@ -230,7 +230,7 @@ TEST_F(AboutAndUpdate, AnUnreachableServerFailsTheCheckGracefully) {
 // check.
 TEST_F(AboutAndUpdate, TheCheckNeverHoldsTheWindowAndGivesUpInTime) {
     server.answer = {"200 OK", "4.0.0", true, "", false, true};
-    mnuUpdate_Click(&window);
+    checkForUpdates(&window);
     EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
     QElapsedTimer clock;
     clock.start();

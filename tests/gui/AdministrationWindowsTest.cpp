@@ -101,47 +101,47 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     EXPECT_TRUE(window.lblRptOwnerInfo->isHidden());
     EXPECT_TRUE(window.rptOwnerText->isHidden());
 
-    window.cmdModifyRptOwner_Click();
+    window.modifyOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please select a valid Report Owner to modify"));
 
-    window.cmdAddRptOwner_Click();
+    window.addOwner();
     EXPECT_FALSE(window.cmbRptOwners->isEnabled());
     EXPECT_FALSE(window.rptOwnerText->isHidden());
-    window.cmdRptOwnerSave_Click();
+    window.saveOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please enter a new valid Report Owner"));
     EXPECT_FALSE(window.rptOwnerText->isHidden());
     window.rptOwnerText->setText(QStringLiteral("Admin"));
-    window.cmdRptOwnerSave_Click();
-    window.cmdAddRptOwner_Click();
+    window.saveOwner();
+    window.addOwner();
     window.rptOwnerText->setText(QStringLiteral("ADMIN"));
-    window.cmdRptOwnerSave_Click();
+    window.saveOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Could not add Report Owner to database: Report "
                                             "Owner already exists."));
-    window.cmdAddRptOwner_Click();
+    window.addOwner();
     window.rptOwnerText->setText(QStringLiteral("Ops"));
-    window.cmdRptOwnerSave_Click();
+    window.saveOwner();
     EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "Ops"}));
     EXPECT_TRUE(window.rptOwnerText->isHidden());
     EXPECT_TRUE(window.cmbRptOwners->isEnabled());
 
     // A name with an apostrophe is stored as typed.
     select(*window.cmbRptOwners, QStringLiteral("Ops"));
-    window.cmdModifyRptOwner_Click();
+    window.modifyOwner();
     EXPECT_EQ(window.rptOwnerText->text(), QStringLiteral("Ops"));
     window.rptOwnerText->setText(QStringLiteral("O'Brien"));
-    window.cmdRptOwnerSave_Click();
+    window.saveOwner();
     EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "O'Brien"}));
     EXPECT_TRUE(messages.isEmpty());
 
     // Text typed over a chosen entry names no owner.
     select(*window.cmbRptOwners, QStringLiteral("Admin"));
     window.cmbRptOwners->setEditText(QStringLiteral("Someone"));
-    window.cmdDeleteRptOwner_Click();
+    window.deleteOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please select a valid Report Owner to Delete"));
 
     programOptions().ReportOwner = QStringLiteral("O'Brien");
     select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
-    window.cmdDeleteRptOwner_Click();
+    window.deleteOwner();
     EXPECT_TRUE(lastMessage().startsWith(
         QStringLiteral("The Report Owner currently selected as the Report Owner on the 'General' "
                        "tab cannot be deleted.  Please deselect")));
@@ -149,7 +149,7 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
 
     programOptions().ReportOwner.clear();
     answerYes = false;
-    window.cmdDeleteRptOwner_Click();
+    window.deleteOwner();
     EXPECT_EQ(questions,
               QStringList{"Are you sure you would like to delete the selected Report Owner?"});
     EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "O'Brien"}));
@@ -157,7 +157,7 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
 
     answerYes = true;
     select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
-    window.cmdDeleteRptOwner_Click();
+    window.deleteOwner();
     EXPECT_EQ(entries(*window.cmbRptOwners), QStringList{"Admin"});
     EXPECT_EQ(ReportOwnerStore::LoadReportOwners(path)->Count(), 1);
 }
@@ -183,17 +183,17 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
     TemplatesWindow window(dir.path());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Templates"));
     EXPECT_EQ(window.cmbAvailableTemplates->count(), 0);
-    window.cmdSaveTemplate_Click();
+    window.saveTemplate();
     EXPECT_EQ(lastMessage(),
               QStringLiteral("Value entered for Normal Font Style is not a valid style"));
 
-    window.cmdNewTemplate_Click();
+    window.newTemplate();
     EXPECT_FALSE(window.cmdSaveTemplate->isEnabled());
     window.txtTemplateName->setText(QStringLiteral("Corporate"));
-    window.cmdNext_Click();
+    window.nextStep();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please enter the path for the template"));
     window.txtTemplatePath->setText(templates() + QStringLiteral("Missing.dotx"));
-    window.cmdNext_Click();
+    window.nextStep();
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The template specified could not")));
 
     guiSeams().openFileName = [this](QWidget*, const QString& folder, const QString&) {
@@ -201,19 +201,19 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
         return source();
     };
     window.txtTemplatePath->clear();
-    window.cmdBrowse_Click();
+    window.browseTemplateFile();
     EXPECT_EQ(window.txtTemplatePath->text(), source());
-    window.cmdNext_Click();
+    window.nextStep();
     EXPECT_EQ(window.styleCombos[0]->currentText(), QStringLiteral("Normal"));
     EXPECT_EQ(window.styleCombos[1]->currentText(), QStringLiteral("TOC 1"));
     EXPECT_EQ(window.styleCombos[4]->currentText(), QStringLiteral("Heading 3"));
     EXPECT_EQ(window.styleCombos[5]->findText(QStringLiteral("Table Grid")), 0);
     EXPECT_TRUE(window.cmdSaveTemplate->isEnabled());
     // The table style has no default here, so Save asks for one.
-    window.cmdSaveTemplate_Click();
+    window.saveTemplate();
     EXPECT_EQ(lastMessage(), QStringLiteral("Value entered for Table Style is not a valid style"));
     window.styleCombos[5]->setCurrentIndex(0);
-    window.cmdSaveTemplate_Click();
+    window.saveTemplate();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Corp.dotx")));
     EXPECT_EQ(entries(*window.cmbAvailableTemplates), QStringList{"Corporate"});
@@ -225,17 +225,17 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
 
     // A copy to a name whose file exists is refused, as is a second profile of a stored name.
     window.cmbAvailableTemplates->setCurrentIndex(0);
-    window.cmdCopyTemplate_Click();
+    window.copyTemplate();
     window.txtTemplateName->setText(QStringLiteral("Corp"));
-    window.cmdSaveTemplate_Click();
+    window.saveTemplate();
     EXPECT_TRUE(lastMessage().startsWith(
         QStringLiteral("A file with this name already exists in the template directory: ") +
         templates()));
     window.txtTemplateName->setText(QStringLiteral("Corporate"));
-    window.cmdSaveTemplate_Click();
+    window.saveTemplate();
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("A template named \"Corporate\"")));
     window.txtTemplateName->setText(QStringLiteral("Plain"));
-    window.cmdSaveTemplate_Click();
+    window.saveTemplate();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Plain.dotx")));
     EXPECT_EQ(entries(*window.cmbAvailableTemplates), (QStringList{"Corporate", "Plain"}));
@@ -244,11 +244,11 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
 
     // Modifying replaces the stored profile of the name.
     window.cmbAvailableTemplates->setCurrentIndex(1);
-    window.cmdModify_Click();
+    window.modifyTemplate();
     EXPECT_EQ(window.txtTemplatePath->text(), templates() + QStringLiteral("Plain.dotx"));
     EXPECT_FALSE(window.txtTemplateName->isEnabled());
     select(*window.styleCombos[2], QStringLiteral("Heading 2"));
-    window.cmdSaveTemplate_Click();
+    window.saveTemplate();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_EQ(entries(*window.cmbAvailableTemplates), (QStringList{"Corporate", "Plain"}));
     EXPECT_EQ(store.LoadTemplate(QStringLiteral("Plain"))->heading1StyleName,
@@ -257,14 +257,14 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
     // The output template cannot be deleted; another one can, and its file stays.
     programOptions().OutputTemplate = QStringLiteral("Corporate");
     window.cmbAvailableTemplates->setCurrentIndex(0);
-    window.cmdModify_Click();
+    window.modifyTemplate();
     EXPECT_FALSE(window.cmdDelete->isHidden());
-    window.cmdDelete_Click();
+    window.deleteTemplate();
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The selected template is currently")));
-    window.cmdCancel_Click();
+    window.cancelTemplateEdit();
     window.cmbAvailableTemplates->setCurrentIndex(1);
-    window.cmdModify_Click();
-    window.cmdDelete_Click();
+    window.modifyTemplate();
+    window.deleteTemplate();
     EXPECT_EQ(questions,
               QStringList{"Are you sure you would like to delete the selected Template?"});
     EXPECT_EQ(entries(*window.cmbAvailableTemplates), QStringList{"Corporate"});
@@ -275,12 +275,12 @@ TEST_F(TemplateWindow, WithoutTheTemplatesFolderNothingIsCopied) {
     ASSERT_TRUE(QDir(templates()).removeRecursively());
     TemplatesWindow window(dir.path());
     messages.clear();
-    window.cmdNewTemplate_Click();
+    window.newTemplate();
     window.txtTemplateName->setText(QStringLiteral("Corporate"));
     window.txtTemplatePath->setText(source());
-    window.cmdNext_Click();
+    window.nextStep();
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("template_config.xml")));
-    window.cmdSaveTemplate_Click();
+    window.saveTemplate();
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The template directory could not")));
     EXPECT_FALSE(QFileInfo::exists(QStringLiteral("Corp.dotx")));
     EXPECT_FALSE(QFileInfo::exists(templates()));

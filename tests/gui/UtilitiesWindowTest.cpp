@@ -115,7 +115,7 @@ TEST_F(UtilityWindow, DispatcherGuardsRunNothing) {
     messages.clear();
     window->RptList->clear();
     window->utilityRunning = true;
-    window->cmdRM_Click(UtilitiesWindow::Extract);
+    window->startUtility(UtilitiesWindow::Extract);
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_TRUE(window->utilityRunning);
 }
