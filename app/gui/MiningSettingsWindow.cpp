@@ -527,14 +527,12 @@ void MiningSettingsWindow::fillLists() {
 
 void MiningSettingsWindow::FillTemplateCombo() {
     cboTemplate_->clear();
-    try {
-        const TemplateStore helper(programSettingsStore().programFolder());
-        for (const DocumentTemplate& profile : helper.LoadAllTemplates())
-            cboTemplate_->addItem(profile.templateName);
-        sortEntries(*cboTemplate_);
-    } catch (const TemplateError&) {
-        // The list stays empty; the combo still shows the setting.
-    }
+    // A store that cannot be read leaves the list empty; the combo still shows the setting.
+    std::vector<DocumentTemplate> profiles;
+    if (!TemplateStore(programSettingsStore().programFolder()).LoadAllTemplates(profiles, nullptr))
+        return;
+    for (const DocumentTemplate& profile : profiles) cboTemplate_->addItem(profile.templateName);
+    sortEntries(*cboTemplate_);
 }
 
 void MiningSettingsWindow::FillReportOwnerCombo() {

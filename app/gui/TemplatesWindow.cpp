@@ -260,12 +260,11 @@ void TemplatesWindow::StartConfiguration() {
 
 void TemplatesWindow::FillTemplateList() {
     cmbAvailableTemplates->clear();
-    try {
-        for (const DocumentTemplate& profile : store_.LoadAllTemplates())
-            cmbAvailableTemplates->addItem(profile.templateName);
-    } catch (const TemplateError& error) {
-        message(QString::fromUtf8(error.what()));
-    }
+    std::vector<DocumentTemplate> profiles;
+    QString error;
+    if (!store_.LoadAllTemplates(profiles, &error)) return message(error);
+    for (const DocumentTemplate& profile : profiles)
+        cmbAvailableTemplates->addItem(profile.templateName);
 }
 
 void TemplatesWindow::newTemplate() {
@@ -299,11 +298,9 @@ void TemplatesWindow::nextStep() {
             QStringLiteral("The template specified could not be located.  Please "
                            "check the path or select a new template"));
     bool inUse = false;
-    try {
-        inUse = store_.IsTemplateFileInUse(QFileInfo(path).fileName());
-    } catch (const TemplateError& error) {
-        return message(QString::fromUtf8(error.what()));
-    }
+    QString error;
+    if (!store_.IsTemplateFileInUse(QFileInfo(path).fileName(), inUse, &error))
+        return message(error);
     if (inUse)
         return message(
             QStringLiteral("This template is already being used.  Please select a "
@@ -432,8 +429,7 @@ bool TemplatesWindow::SaveCopy() {
     }
     DocumentTemplate profile = ProfileFromForm();
     profile.templatePath = QFileInfo(target).fileName();
-    store_.AddTemplate(profile);
-    return true;
+    return stored(store_.AddTemplate(profile, &error_));
 }
 
 bool TemplatesWindow::SaveNewOrModified() {
@@ -451,11 +447,9 @@ bool TemplatesWindow::SaveNewOrModified() {
     if (!listed.isEmpty()) {
         // The new profile goes in before the old one goes, so that a store that cannot be
         // written loses nothing; the old one is the first of the name and is the one removed.
-        store_.AddTemplate(profile);
         DocumentTemplate old;
         old.templateName = listed;
-        store_.DeleteTemplate(old);
-        return true;
+        return stored(store_.AddTemplate(profile, &error_) && store_.DeleteTemplate(old, &error_));
     }
     if (!nameIsFree(profile.templateName)) return false;
     const QString folder = store_.GetTemplatesFolder();
@@ -473,8 +467,12 @@ bool TemplatesWindow::SaveNewOrModified() {
             return false;
         }
     }
-    store_.AddTemplate(profile);
-    return true;
+    return stored(store_.AddTemplate(profile, &error_));
+}
+
+bool TemplatesWindow::stored(bool done) {
+    if (!done) message(error_);
+    return done;
 }
 
 void TemplatesWindow::saveTemplate() {
@@ -483,14 +481,9 @@ void TemplatesWindow::saveTemplate() {
         return message(
             QStringLiteral("The template directory could not be found.  Please check "
                            "that the Templates folder exists in the program folder."));
-    try {
-        const bool saved =
-            lblStep1Instr->text() == QLatin1String(kCopyText) ? SaveCopy() : SaveNewOrModified();
-        if (!saved) return;
-    } catch (const TemplateError& error) {
-        message(QString::fromUtf8(error.what()));
-        return;
-    }
+    const bool saved =
+        lblStep1Instr->text() == QLatin1String(kCopyText) ? SaveCopy() : SaveNewOrModified();
+    if (!saved) return;
     StartConfiguration();
     FillTemplateList();
 }
@@ -507,11 +500,8 @@ void TemplatesWindow::deleteTemplate() {
                              QStringLiteral("Are you sure you would like to delete the selected "
                                             "Template?")))
         return;
-    try {
-        store_.DeleteTemplate(ProfileFromForm());
-    } catch (const TemplateError& error) {
-        message(QString::fromUtf8(error.what()));
-    }
+    QString error;
+    if (!store_.DeleteTemplate(ProfileFromForm(), &error)) message(error);
     StartConfiguration();
     FillTemplateList();
 }

@@ -61,11 +61,14 @@ private:
     DocumentTemplate ProfileFromForm() const;
     bool SaveCopy();
     bool SaveNewOrModified();
+    // Tells the user why the store refused a change; the answer as given.
+    bool stored(bool done);
     // False, after telling the user, when a profile of that name is stored already.
     bool nameIsFree(const QString& name);
     void message(const QString& text, bool exclamation = false);
 
     TemplateStore store_;
+    QString error_;  // why the template store refused the last change
 };
 
 // Shows the one template window, modeless, creating it on first use.

@@ -4,13 +4,33 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <array>
+#include <stdexcept>
 
 #include "SettingsStore.h"
 #include "UserMessages.h"
 #include "XmlText.h"
 
 namespace {
+
+// A store that cannot be read or changed, with the reason; caught at the store's edge.
+class TemplateError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Runs `body`; false with the reason in `error` when the store cannot be read or changed.
+template <class Body>
+bool guarded(Body&& body, QString* error) {
+    try {
+        body();
+        return true;
+    } catch (const TemplateError& e) {
+        if (error) *error = QString::fromUtf8(e.what());
+        return false;
+    }
+}
 
 // The stored children of a profile element, in their order, with the member each fills.
 struct StoredMember {
@@ -173,39 +193,56 @@ DocumentTemplate TemplateStore::GetTemplate(const QString& name) const {
     return GetFallbackTemplate();
 }
 
-std::vector<DocumentTemplate> TemplateStore::LoadAllTemplates() const {
-    const QDomDocument document = loadConfig(GetTemplateConfigPath());
-    const QString folder = GetTemplatesFolder();
+bool TemplateStore::LoadAllTemplates(std::vector<DocumentTemplate>& profiles,
+                                     QString* error) const {
+    return guarded(
+        [&] {
+            const QDomDocument document = loadConfig(GetTemplateConfigPath());
+            const QString folder = GetTemplatesFolder();
+            std::vector<DocumentTemplate> read;
+            for (const QDomElement& e : profileElements(document))
+                read.push_back(TemplateFromNode(e, folder));
+            profiles = std::move(read);
+        },
+        error);
+}
+
+bool TemplateStore::AddTemplate(const DocumentTemplate& profile, QString* error) const {
+    return guarded(
+        [&] {
+            const QString path = GetTemplateConfigPath();
+            QDomDocument document = loadConfig(path);
+            document.documentElement().appendChild(TemplateToNode(document, profile));
+            saveConfig(document, path);
+        },
+        error);
+}
+
+bool TemplateStore::DeleteTemplate(const DocumentTemplate& profile, QString* error) const {
+    return guarded(
+        [&] {
+            const QString path = GetTemplateConfigPath();
+            QDomDocument document = loadConfig(path);
+            const QDomElement element = FindTemplateNode(document, profile.templateName);
+            if (element.isNull())
+                throw TemplateError(QStringLiteral("%1 holds no profile \"%2\"")
+                                        .arg(path, profile.templateName)
+                                        .toStdString());
+            document.documentElement().removeChild(element);
+            saveConfig(document, path);
+        },
+        error);
+}
+
+bool TemplateStore::IsTemplateFileInUse(const QString& fileName, bool& inUse,
+                                        QString* error) const {
     std::vector<DocumentTemplate> profiles;
-    for (const QDomElement& e : profileElements(document))
-        profiles.push_back(TemplateFromNode(e, folder));
-    return profiles;
-}
-
-void TemplateStore::AddTemplate(const DocumentTemplate& profile) const {
-    const QString path = GetTemplateConfigPath();
-    QDomDocument document = loadConfig(path);
-    document.documentElement().appendChild(TemplateToNode(document, profile));
-    saveConfig(document, path);
-}
-
-void TemplateStore::DeleteTemplate(const DocumentTemplate& profile) const {
-    const QString path = GetTemplateConfigPath();
-    QDomDocument document = loadConfig(path);
-    const QDomElement element = FindTemplateNode(document, profile.templateName);
-    if (element.isNull())
-        throw TemplateError(QStringLiteral("%1 holds no profile \"%2\"")
-                                .arg(path, profile.templateName)
-                                .toStdString());
-    document.documentElement().removeChild(element);
-    saveConfig(document, path);
-}
-
-bool TemplateStore::IsTemplateFileInUse(const QString& fileName) const {
+    if (!LoadAllTemplates(profiles, error)) return false;
     const QString path = GetTemplatesFolder() + fileName;
-    for (const DocumentTemplate& profile : LoadAllTemplates())
-        if (profile.templatePath == path) return true;
-    return false;
+    inUse = std::any_of(profiles.begin(), profiles.end(), [&](const DocumentTemplate& profile) {
+        return profile.templatePath == path;
+    });
+    return true;
 }
 
 DocumentTemplate TemplateStore::GetDefaultTemplate() {

@@ -2,21 +2,15 @@
 
 #include <QString>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
 #include "DocumentTemplate.h"
 
-// A store that cannot be read or changed: the file missing or not well formed, a profile
-// incomplete, a profile to delete that is not there. Nothing has been saved.
-class TemplateError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // The template profiles in template_config.xml, in the Templates folder under the program
 // folder. Every operation reads the file afresh; every change saves it at once, through a
-// temporary file renamed over the old one.
+// temporary file renamed over the old one. An operation that fails (the file missing or not well
+// formed, a profile incomplete, a profile to delete that is not there) answers false with the
+// reason in `error`, and nothing has been saved.
 class TemplateStore {
 public:
     explicit TemplateStore(const QString& programFolder);
@@ -31,14 +25,15 @@ public:
     DocumentTemplate GetTemplate(const QString& name) const;
     // The first stored profile of that name; nothing when there is none or the file is unusable.
     std::optional<DocumentTemplate> LoadTemplate(const QString& name) const;
-    // Every stored profile in file order. Throws TemplateError.
-    std::vector<DocumentTemplate> LoadAllTemplates() const;
-    // Appends the profile to the file. Throws TemplateError.
-    void AddTemplate(const DocumentTemplate& profile) const;
-    // Removes the first stored profile of the profile's name. Throws TemplateError.
-    void DeleteTemplate(const DocumentTemplate& profile) const;
-    // True when a stored profile names the template file `fileName` in the Templates folder.
-    bool IsTemplateFileInUse(const QString& fileName) const;
+    // Every stored profile in file order.
+    bool LoadAllTemplates(std::vector<DocumentTemplate>& profiles, QString* error) const;
+    // Appends the profile to the file.
+    bool AddTemplate(const DocumentTemplate& profile, QString* error) const;
+    // Removes the first stored profile of the profile's name.
+    bool DeleteTemplate(const DocumentTemplate& profile, QString* error) const;
+    // `inUse` tells whether a stored profile names the template file `fileName` in the Templates
+    // folder.
+    bool IsTemplateFileInUse(const QString& fileName, bool& inUse, QString* error) const;
 
     // The built-in profiles, never stored.
     static DocumentTemplate GetDefaultTemplate();

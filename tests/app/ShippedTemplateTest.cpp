@@ -106,7 +106,10 @@ TEST_F(ShippedTemplate, DefaultProfileGivesTheClassicDocumentWithoutAMessage) {
 
 // Every profile of the shipped store names a template that ships beside it.
 TEST_F(ShippedTemplate, EveryShippedProfileHasItsTemplate) {
-    const auto profiles = TemplateStore(dir_.path()).LoadAllTemplates();
+    std::vector<DocumentTemplate> profiles;
+    QString error;
+    ASSERT_TRUE(TemplateStore(dir_.path()).LoadAllTemplates(profiles, &error))
+        << error.toStdString();
     ASSERT_FALSE(profiles.empty());
     for (const DocumentTemplate& profile : profiles)
         EXPECT_TRUE(QFile::exists(profile.templatePath)) << profile.templatePath.toStdString();

@@ -28,6 +28,28 @@ protected:
     ~TemplateStoreTest() override { setMessageHandler(previous_); }
 
     TemplateStore store() const { return TemplateStore(dir_.path()); }
+
+    // The store's answers where they are expected to succeed.
+    std::vector<DocumentTemplate> storedProfiles() const {
+        std::vector<DocumentTemplate> profiles;
+        QString error;
+        EXPECT_TRUE(store().LoadAllTemplates(profiles, &error)) << error.toStdString();
+        return profiles;
+    }
+    void add(const DocumentTemplate& profile) const {
+        QString error;
+        EXPECT_TRUE(store().AddTemplate(profile, &error)) << error.toStdString();
+    }
+    void remove(const DocumentTemplate& profile) const {
+        QString error;
+        EXPECT_TRUE(store().DeleteTemplate(profile, &error)) << error.toStdString();
+    }
+    bool inUse(const QString& fileName) const {
+        bool used = false;
+        QString error;
+        EXPECT_TRUE(store().IsTemplateFileInUse(fileName, used, &error)) << error.toStdString();
+        return used;
+    }
     QString folder() const { return dir_.path() + QStringLiteral("/Templates/"); }
     QString configPath() const { return folder() + QStringLiteral("template_config.xml"); }
 
@@ -67,9 +89,9 @@ TEST_F(TemplateStoreTest, AddedProfileReadsBackWithItsFolder) {
     added.tableStyle = QStringLiteral("Grid Table");
     added.tableFontStyle = QStringLiteral("Table Text");
     added.propertyTitleStyleName = QStringLiteral("Label");
-    store().AddTemplate(added);
+    add(added);
 
-    const std::vector<DocumentTemplate> all = store().LoadAllTemplates();
+    const std::vector<DocumentTemplate> all = storedProfiles();
     ASSERT_EQ(all.size(), 1u);
     const DocumentTemplate& back = all[0];
     EXPECT_EQ(back.templateName, added.templateName);
@@ -100,8 +122,8 @@ TEST_F(TemplateStoreTest, AddedProfileReadsBackWithItsFolder) {
     // file unreadable, every profile with it.
     DocumentTemplate odd;
     odd.templateName = QStringLiteral("Odd\x01Name");
-    store().AddTemplate(odd);
-    const std::vector<DocumentTemplate> both = store().LoadAllTemplates();
+    add(odd);
+    const std::vector<DocumentTemplate> both = storedProfiles();
     ASSERT_EQ(both.size(), 2u);
     EXPECT_EQ(both[1].templateName, QStringLiteral("OddName"));
 }
@@ -122,7 +144,7 @@ TEST_F(TemplateStoreTest, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
     };
     for (const Case& c : cases) {
         writeConfig(c.file);
-        const std::vector<DocumentTemplate> all = store().LoadAllTemplates();
+        const std::vector<DocumentTemplate> all = storedProfiles();
         ASSERT_EQ(all.size(), 2u) << c.what;
         EXPECT_EQ(all[0].templateName, QStringLiteral("Corporate")) << c.what;
         EXPECT_EQ(all[0].tableStyle, QStringLiteral("Grid Table")) << c.what;
@@ -139,11 +161,11 @@ TEST_F(TemplateStoreTest, AFileInAnotherEncodingKeepsItsNamesWhenChanged) {
                 profile("Caf\xe9", "Normal") + "</templates>");
     DocumentTemplate added;
     added.templateName = QStringLiteral("Stra\u00dfe");
-    store().AddTemplate(added);
+    add(added);
     // The file is written anew in UTF-8, with no declaration that would say otherwise; an older
     // reader of the file wants none ahead of the root either.
     EXPECT_TRUE(config().startsWith("<templates>"));
-    const std::vector<DocumentTemplate> all = store().LoadAllTemplates();
+    const std::vector<DocumentTemplate> all = storedProfiles();
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].templateName, QStringLiteral("Caf\u00e9"));
     EXPECT_EQ(all[1].templateName, QStringLiteral("Stra\u00dfe"));
@@ -152,14 +174,14 @@ TEST_F(TemplateStoreTest, AFileInAnotherEncodingKeepsItsNamesWhenChanged) {
 TEST_F(TemplateStoreTest, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
     writeConfig("<templates>" + profile("Twin", "First") + profile("Twin", "Second") +
                 profile("Other", "Normal") + "</templates>");
-    EXPECT_EQ(store().LoadAllTemplates().size(), 3u);
+    EXPECT_EQ(storedProfiles().size(), 3u);
     EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin")).normalStyleName, QStringLiteral("First"));
     // Names count their letter case.
     EXPECT_FALSE(store().LoadTemplate(QStringLiteral("twin")).has_value());
 
     DocumentTemplate twin;
     twin.templateName = QStringLiteral("Twin");
-    store().DeleteTemplate(twin);
+    remove(twin);
     EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin")).normalStyleName,
               QStringLiteral("Second"));
 
@@ -167,9 +189,9 @@ TEST_F(TemplateStoreTest, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
     DocumentTemplate changed = *store().LoadTemplate(QStringLiteral("Twin"));
     changed.templatePath = QStringLiteral("Twin.dotx");
     changed.normalStyleName = QStringLiteral("Changed");
-    store().DeleteTemplate(changed);
-    store().AddTemplate(changed);
-    const std::vector<DocumentTemplate> all = store().LoadAllTemplates();
+    remove(changed);
+    add(changed);
+    const std::vector<DocumentTemplate> all = storedProfiles();
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].templateName, QStringLiteral("Other"));
     EXPECT_EQ(all[1].normalStyleName, QStringLiteral("Changed"));
@@ -219,8 +241,12 @@ TEST_F(TemplateStoreTest, AnUnusableFileFailsWithoutChangingIt) {
         QFile::remove(configPath());
         if (c.file) writeConfig(*c.file);
         const QByteArray before = config();
-        EXPECT_THROW(store().LoadAllTemplates(), TemplateError) << c.what;
-        EXPECT_THROW(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx")), TemplateError)
+        std::vector<DocumentTemplate> profiles;
+        QString error;
+        EXPECT_FALSE(store().LoadAllTemplates(profiles, &error)) << c.what;
+        EXPECT_FALSE(error.isEmpty()) << c.what;
+        bool used = false;
+        EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx"), used, nullptr))
             << c.what;
         EXPECT_FALSE(store().LoadTemplate(QStringLiteral("Short")).has_value()) << c.what;
         if (c.file && QByteArray(c.what).startsWith("a profile")) {
@@ -229,15 +255,17 @@ TEST_F(TemplateStoreTest, AnUnusableFileFailsWithoutChangingIt) {
                       QStringLiteral("Contents"));
             continue;
         }
-        EXPECT_THROW(store().AddTemplate(added), TemplateError) << c.what;
-        EXPECT_THROW(store().DeleteTemplate(added), TemplateError) << c.what;
+        EXPECT_FALSE(store().AddTemplate(added, nullptr)) << c.what;
+        EXPECT_FALSE(store().DeleteTemplate(added, nullptr)) << c.what;
         EXPECT_EQ(config(), before) << c.what;
         EXPECT_EQ(QFile::exists(configPath()), c.file.has_value()) << c.what;
     }
 
     writeConfig("<templates>" + kCorporate + "</templates>");
     const QByteArray before = config();
-    EXPECT_THROW(store().DeleteTemplate(added), TemplateError);
+    QString error;
+    EXPECT_FALSE(store().DeleteTemplate(added, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("holds no profile \"New\""))) << error.toStdString();
     EXPECT_EQ(config(), before);
 }
 
@@ -247,10 +275,10 @@ TEST_F(TemplateStoreTest, ATemplateFileIsInUseOnlyUnderTheTemplatesFolder) {
         "<tavrin_template name=\"Elsewhere\"><path>/other/Far.dotx</path><normalStyle/><tocStyle/>"
         "<heading1Style/><heading2Style/><heading3Style/><tableStyle/></tavrin_template></"
         "templates>");
-    EXPECT_TRUE(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx")));
-    EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("corp.dotx")));
-    EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("Far.dotx")));
-    EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("Unused.dotx")));
+    EXPECT_TRUE(inUse(QStringLiteral("Corp.dotx")));
+    EXPECT_FALSE(inUse(QStringLiteral("corp.dotx")));
+    EXPECT_FALSE(inUse(QStringLiteral("Far.dotx")));
+    EXPECT_FALSE(inUse(QStringLiteral("Unused.dotx")));
 }
 
 TEST_F(TemplateStoreTest, WithoutATemplatesFolderTheFileIsLookedForInTheWorkingFolder) {
@@ -265,7 +293,7 @@ TEST_F(TemplateStoreTest, WithoutATemplatesFolderTheFileIsLookedForInTheWorkingF
     }
     EXPECT_TRUE(store().GetTemplatesFolder().isEmpty());
     EXPECT_EQ(store().GetTemplateConfigPath(), QStringLiteral("template_config.xml"));
-    const std::vector<DocumentTemplate> all = store().LoadAllTemplates();
+    const std::vector<DocumentTemplate> all = storedProfiles();
     QDir::setCurrent(previous);
     ASSERT_EQ(all.size(), 1u);
     EXPECT_EQ(all[0].templatePath, QStringLiteral("Corp.dotx"));
