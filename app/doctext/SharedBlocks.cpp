@@ -7,6 +7,7 @@
 #include "CollectingLineSink.h"
 #include "DetailPieces.h"
 #include "ObjectDetailWriter.h"
+#include "ReportValues.h"
 #include "tvArea.h"
 #include "tvExportObject.h"
 #include "tvFieldDefinitions.h"
@@ -24,29 +25,16 @@ using namespace detail;
 
 // ---- The report summary block -----------------------------------------------------------
 
-QString show(const QString& value) { return value; }
-QString show(bool value) { return tvBooleanText(value); }
-QString show(qint32 value) { return QString::number(value); }
-QString show(const QDateTime& value) { return FormatGeneralDate(value); }
+using namespace reportValues;
 
-// The objects of the model that the block's rows read.
-const tvReport& self(const tvReport& report) { return report; }
-const tvReportStatistics& statistics(const tvReport& report) {
+// The objects of the model that the block's rows read: a block that reads them needs them.
+const tvReportStatistics* statistics(const tvReport& report) {
     if (!report.tvReportStatistics) tvObjectRequired();
-    return *report.tvReportStatistics;
+    return report.tvReportStatistics.get();
 }
-const tvPrinterObject& printer(const tvReport& report) {
+const tvPrinterObject* printer(const tvReport& report) {
     if (!report.tvPrinterObject) tvObjectRequired();
-    return *report.tvPrinterObject;
-}
-
-template <auto Owner, auto Member>
-QString shown(const tvReport& report) {
-    return show(Owner(report).*Member);
-}
-template <auto Owner, auto Member, auto Lookup>
-QString looked(const tvReport& report) {
-    return Lookup(Owner(report).*Member);
+    return report.tvPrinterObject.get();
 }
 
 // The style is kept as the text of its code.

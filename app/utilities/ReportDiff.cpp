@@ -8,6 +8,7 @@
 #include "CodeTexts.h"
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
+#include "ReportValues.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
@@ -52,29 +53,14 @@ QString lineNumber(qint64 count) { return (blanks(5) + QString::number(count)).r
 
 // ---- Report-level blocks ------------------------------------------------------------------
 
-QString show(const QString& value) { return value; }
-QString show(bool value) { return tvBooleanText(value); }
-QString show(qint32 value) { return QString::number(value); }
-QString show(const QDateTime& value) { return FormatGeneralDate(value); }
+using namespace reportValues;
 
 // A report without statistics or printer settings reads as empty values, so that a model
 // without them can still be compared.
-const tvReport* self(const tvReport& report) { return &report; }
 const tvReportStatistics* statistics(const tvReport& report) {
     return report.tvReportStatistics.get();
 }
 const tvPrinterObject* printer(const tvReport& report) { return report.tvPrinterObject.get(); }
-
-template <auto Owner, auto Member>
-QString shown(const tvReport& report) {
-    const auto* owner = Owner(report);
-    return owner ? show(owner->*Member) : QString();
-}
-template <auto Owner, auto Member, auto Lookup>
-QString looked(const tvReport& report) {
-    const auto* owner = Owner(report);
-    return owner ? Lookup(owner->*Member) : QString();
-}
 template <auto Member>
 constexpr auto ofReport = shown<self, Member>;
 template <auto Member>
