@@ -13,6 +13,10 @@
 #include "tvReport.h"
 #include "tvReportStatistics.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::database;
+
 // Database-only Extract of one report, beside the .tvd of the same report for scale: the samples,
 // generated reports of many fields, and one report as the database grows.
 

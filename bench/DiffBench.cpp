@@ -3,6 +3,9 @@
 #include "DesignDocument.h"
 #include "ReportDiff.h"
 
+using namespace tav::core;
+using namespace tav::utilities;
+
 namespace {
 
 QString sample(const char* name) {

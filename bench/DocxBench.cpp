@@ -14,6 +14,10 @@
 #include "tvReport.h"
 #include "tvSection.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::word;
+
 // Word documents of the samples and of generated reports, with the time and the peak memory that
 // one document takes per report object. Peak memory is the process's high-water mark, reset
 // before each document (Linux).

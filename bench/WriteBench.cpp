@@ -6,6 +6,9 @@
 #include "TvdWriter.h"
 #include "tvReport.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+
 // Loads each sample report once, then writes its .tvd file once per iteration.
 static void BM_WriteTvdSamples(benchmark::State& state) {
     const QDir dir(QStringLiteral(TAV_SAMPLES));

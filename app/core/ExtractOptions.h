@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tav::core {
+
 // One font of the document. Only the name, style, size and colour are stored; the two flags
 // follow from the style after every load.
 struct FontSetting {
@@ -58,3 +60,5 @@ struct ExtractOptions {
     // Not stored: the program's folder, where its templates and report definitions lie.
     QString ProgramFolder;
 };
+
+}  // namespace tav::core

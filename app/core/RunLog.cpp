@@ -7,6 +7,8 @@
 
 #include "SettingsStore.h"
 
+namespace tav::core {
+
 namespace {
 
 QString& logFolder() {
@@ -52,3 +54,5 @@ bool CloseLog() {
     std::unique_ptr<QSaveFile> log = std::move(openLog());
     return !log || log->commit();
 }
+
+}  // namespace tav::core

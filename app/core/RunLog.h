@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tav::core {
+
 // The run log: the file tvLog.txt in the database folder, one line per logged step, UTF-8. At
 // most one log is open. Each opening starts the file anew, and the Extract driver closes it
 // after every report, so the file holds the lines of the last report that wrote to it. The
@@ -23,3 +25,5 @@ void WriteLog(const QString& line);
 
 // Closes the open log, if any, writing its file out. False when the file could not be written.
 bool CloseLog();
+
+}  // namespace tav::core

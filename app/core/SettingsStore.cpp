@@ -9,6 +9,8 @@
 
 #include "UserMessages.h"
 
+namespace tav::core {
+
 namespace {
 
 // One stored text of a font record.
@@ -306,3 +308,5 @@ QString withTrailingSeparator(const QString& folder) {
     if (folder.endsWith(u'/') || folder.endsWith(u'\\')) return folder;
     return folder + u'/';
 }
+
+}  // namespace tav::core

@@ -8,6 +8,8 @@
 
 #include "ExtractOptions.h"
 
+namespace tav::core {
+
 // Loads and saves the settings of Settings through QSettings, every value as text: the report
 // folder under the application's own group, everything else under "Extract". Value and group
 // names match whatever letter case they were written with, as in the registry.
@@ -51,3 +53,5 @@ bool DirectoryExists(const QString& path);
 
 // `folder` with a separator at its end ('/' appended unless it ends in '/' or '\').
 QString withTrailingSeparator(const QString& folder);
+
+}  // namespace tav::core

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tav::core {
+
 QString GetDelimitedField(const QString& text, const QString& delimiter, qsizetype n) {
     if (n < 1 || delimiter.isEmpty()) return QString();
     qsizetype start = 0;
@@ -41,3 +43,5 @@ QString reportFileName(const QString& reportPath) {
 QString reportStem(const QString& fileName) {
     return fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
 }
+
+}  // namespace tav::core

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tav::core {
+
 // Text helpers of the whole program. Characters compare exactly (upper and lower case differ);
 // field numbers count from 1. Positions and counts are not limited to 16 bits.
 
@@ -20,3 +22,5 @@ qsizetype CountOccurrences(const QString& text, const QString& find);
 QString reportFileName(const QString& reportPath);
 // The stem of a report file name: the name less its last 4 characters (".rpt").
 QString reportStem(const QString& fileName);
+
+}  // namespace tav::core

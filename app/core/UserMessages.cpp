@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+namespace tav::core {
+
 namespace {
 
 void toStandardError(const QString& text, const QString& title) {
@@ -38,3 +40,5 @@ void ShowStatus(const QString& text) {
 StatusHandler setStatusHandler(StatusHandler handler) {
     return std::exchange(statusHandler(), std::move(handler));
 }
+
+}  // namespace tav::core

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+namespace tav::core {
+
 // The two channels from the program's work to its user. Until a window puts its own handler in
 // place, messages go to standard error and progress texts nowhere: a command-line run shows no
 // window and no modal box.
@@ -18,3 +20,5 @@ MessageHandler setMessageHandler(MessageHandler handler);
 using StatusHandler = std::function<void(const QString& text)>;
 void ShowStatus(const QString& text);
 StatusHandler setStatusHandler(StatusHandler handler);
+
+}  // namespace tav::core

@@ -1,2 +1,16 @@
-// The program's version, shown by its windows and compared by its update check.
-extern const char* const kTavrinVersion = "4.0.0";
+#include "Version.h"
+
+#include <QVersionNumber>
+
+namespace tav::core {
+
+QString versionText() {
+    return QVersionNumber::fromString(QLatin1StringView(kTavrinVersion)).toString();
+}
+
+QString shortVersionText() {
+    const QVersionNumber version = QVersionNumber::fromString(QLatin1StringView(kTavrinVersion));
+    return QStringLiteral("%1.%2").arg(version.majorVersion()).arg(version.minorVersion());
+}
+
+}  // namespace tav::core

@@ -11,6 +11,10 @@
 #include "DbConnection.h"
 #include "UserMessages.h"
 
+namespace tav::database {
+
+using namespace core;
+
 namespace DatabaseCreator {
 namespace {
 
@@ -54,7 +58,7 @@ QString applicationTitle() {
 }
 
 const TableDef& schemaTable(const char* name) {
-    const TableDef* table = schemaTable(QLatin1String(name));
+    const TableDef* table = database::schemaTable(QLatin1String(name));
     if (!table) throw DbError(QStringLiteral("No table %1 in the schema").arg(QLatin1String(name)));
     return *table;
 }
@@ -403,3 +407,5 @@ QString LastError() { return lastError(); }
 void setLog(std::function<void(const QString&)> log) { logSink() = std::move(log); }
 
 }  // namespace DatabaseCreator
+
+}  // namespace tav::database

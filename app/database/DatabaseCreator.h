@@ -6,6 +6,8 @@
 
 #include "DatabaseSchema.h"
 
+namespace tav::database {
+
 class DbConnection;
 
 // Where the documentation database tells what it is doing. A window may attach its own handlers
@@ -68,3 +70,5 @@ void SetDatabaseVersion(DbConnection& db, const QString& version, const QString&
 QString DatabaseVersion(DbConnection& db);
 
 }  // namespace DatabaseCreator
+
+}  // namespace tav::database

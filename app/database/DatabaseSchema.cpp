@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tav::database {
+
 namespace {
 
 // Generated once from the table descriptions and checked against them; edit with care, the
@@ -1310,3 +1312,5 @@ QList<IndexDef> schemaIndexes() {
     }
     return indexes;
 }
+
+}  // namespace tav::database

@@ -6,6 +6,8 @@
 #include <functional>
 #include <span>
 
+namespace tav::database {
+
 // The documentation database's schema, held as data: every table with its columns in column
 // order and its keys, in creation order (each table after every table that its foreign keys
 // name). The creator, the upgrade and the tests all walk these tables.
@@ -82,3 +84,5 @@ struct IndexDef {
     QString sql;
 };
 QList<IndexDef> schemaIndexes();
+
+}  // namespace tav::database

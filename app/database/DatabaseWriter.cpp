@@ -51,6 +51,11 @@
 #include "tvSummaryFieldDefinition.h"
 #include "tvTextObject.h"
 
+namespace tav::database {
+
+using namespace core;
+using namespace doctext;
+
 namespace {
 
 // Flags are stored as the engine's own true and false.
@@ -1428,3 +1433,5 @@ void DatabaseWriter::fillGraphObject(qint32 objectId, const tvGraphObject& g) {
             {"YAxisTitle", g.yAxisTitle},
             {"ZAxisTitle", g.zAxisTitle}});
 }
+
+}  // namespace tav::database

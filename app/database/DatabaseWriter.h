@@ -10,8 +10,6 @@
 #include <vector>
 
 #include "tvCollections.h"
-
-class DbConnection;
 class tvIFieldDefinition;
 class tvReport;
 class tvReportStatistics;
@@ -31,6 +29,10 @@ class tvParagraphFormatting;
 class tvFontFormatting;
 class tvPictureFormatting;
 struct tvFont;
+
+namespace tav::database {
+
+class DbConnection;
 
 // Stores one mined report, and each of its subreports as a report of its own, in the
 // documentation database. An earlier copy of the same report file and revision is replaced.
@@ -159,3 +161,5 @@ private:
     QHash<QString, qint32>* subreportIds_ = nullptr;
     QString reportOwner_;
 };
+
+}  // namespace tav::database

@@ -4,6 +4,8 @@
 #include <QSqlError>
 #include <atomic>
 
+namespace tav::database {
+
 namespace {
 std::atomic<int> busyTimeoutMs{120000};
 
@@ -123,3 +125,5 @@ void DbConnection::rollback() noexcept {
     } catch (...) {
     }
 }
+
+}  // namespace tav::database

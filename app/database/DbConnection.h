@@ -7,6 +7,8 @@
 #include <QVariantList>
 #include <stdexcept>
 
+namespace tav::database {
+
 // A failed statement or connection of the documentation database, with the engine's text.
 class DbError : public std::runtime_error {
 public:
@@ -70,3 +72,5 @@ private:
     QSqlDatabase db_;
     QHash<QString, QSqlQuery> prepared_;
 };
+
+}  // namespace tav::database

@@ -5,6 +5,8 @@
 
 #include "tvCollection.h"
 
+namespace tav::database {
+
 class ReportOwner;
 
 // The owners read from the database, in the order the database returned them.
@@ -28,3 +30,5 @@ public:
 private:
     std::unique_ptr<ReportOwners> reportOwners_;
 };
+
+}  // namespace tav::database

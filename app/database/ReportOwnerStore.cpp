@@ -5,6 +5,8 @@
 
 #include "DbConnection.h"
 
+namespace tav::database {
+
 namespace ReportOwnerStore {
 
 std::unique_ptr<ReportOwners> LoadReportOwners(const QString& path) {
@@ -67,3 +69,5 @@ QString AddReportOwner(const QString& path, const QString& name) {
 }
 
 }  // namespace ReportOwnerStore
+
+}  // namespace tav::database

@@ -5,6 +5,8 @@
 
 #include "ReportOwner.h"
 
+namespace tav::database {
+
 // The owner store: reads and changes the table ReportOwner. Each call opens its own connection
 // to the database file and closes it before it returns. Names are bound values, so any text,
 // apostrophes included, is stored and found as typed.
@@ -24,3 +26,5 @@ bool UpdateReportOwner(const QString& path, const ReportOwner& owner);
 QString AddReportOwner(const QString& path, const QString& name);
 
 }  // namespace ReportOwnerStore
+
+}  // namespace tav::database

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstddef>
 
+namespace tav::doctext {
+
 namespace {
 
 template <class Code>
@@ -696,3 +698,5 @@ const QStringList& GetTableFormatList() {
 int GetTableFormatIndex(const QString& name) {
     return static_cast<int>(GetTableFormatList().indexOf(name));
 }
+
+}  // namespace tav::doctext

@@ -5,6 +5,8 @@
 
 #include "tvFont.h"
 
+namespace tav::doctext {
+
 // The English texts of the model's codes, the same in every output. Each lookup compares its
 // code exactly with the codes it lists and gives "" for any other code unless said otherwise;
 // none fails or keeps state.
@@ -112,3 +114,5 @@ QString GetViewingAngleText(qint32 code);
 void BuildTableFormatList();
 const QStringList& GetTableFormatList();
 int GetTableFormatIndex(const QString& name);  // exact comparison; -1 when not listed
+
+}  // namespace tav::doctext

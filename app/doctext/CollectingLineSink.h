@@ -2,6 +2,8 @@
 
 #include "LineSink.h"
 
+namespace tav::doctext {
+
 // Collects the lines written to it as one text, without line breaks between them: the detail
 // text of one report object, for comparing reports. One instance serves one object.
 class CollectingLineSink final : public LineSink {
@@ -14,3 +16,5 @@ public:
 private:
     QString details_;
 };
+
+}  // namespace tav::doctext

@@ -10,6 +10,8 @@
 #include "ObjectDetailWriter.h"
 #include "tvTypes.h"
 
+namespace tav::doctext {
+
 namespace detail {
 
 // One setting of a bag in a line: ", ", the label and the value's text, written only when
@@ -88,3 +90,5 @@ QString blockValue(const Piece<Bag> (&pieces)[N], const Bag& bag) {
 }
 
 }  // namespace detail
+
+}  // namespace tav::doctext

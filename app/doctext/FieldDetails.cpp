@@ -5,6 +5,8 @@
 #include "tvFieldDefinitions.h"
 #include "tvRuntime.h"
 
+namespace tav::doctext {
+
 namespace {
 
 // One detail text being assembled, cut where the detail writer's work area ends.
@@ -151,3 +153,5 @@ QString GetFieldDisplayName(const tvIFieldDefinition* field) {
     name.remove(u'}');
     return name;
 }
+
+}  // namespace tav::doctext

@@ -4,6 +4,8 @@
 
 class tvIFieldDefinition;
 
+namespace tav::doctext {
+
 // How documentation names a field definition. Both fail with an "Object required" error when
 // given no field, and with a type mismatch when a definition's class does not match its kind.
 
@@ -16,3 +18,5 @@ QString GetFieldDetailText(const tvIFieldDefinition* field);
 // The short name shown in list rows and object head lines, without braces: "Orders.ID",
 // "Average of Orders.Amount"; "" for a kind outside 1 to 8.
 QString GetFieldDisplayName(const tvIFieldDefinition* field);
+
+}  // namespace tav::doctext

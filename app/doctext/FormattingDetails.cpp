@@ -11,6 +11,8 @@
 #include "tvSubReportLink.h"
 #include "tvTypes.h"
 
+namespace tav::doctext {
+
 namespace {
 
 using namespace detail;
@@ -385,3 +387,5 @@ void ObjectDetailWriter::WriteCrossTabGroup(const tvCrossTabGroup& group, const 
 void ObjectDetailWriter::WriteCrossTabDetails(const tvCrossTabObject& crossTab) {
     writeDetail(QStringLiteral("CrossTab Details:"), blockValue(kCrossTabPieces, crossTab));
 }
+
+}  // namespace tav::doctext

@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+namespace tav::doctext {
+
 // What a documentation line is for, so that sinks that format by role can tell a block's title
 // from its lines.
 enum class LineRole : qint32 {
@@ -29,3 +31,5 @@ public:
 // The plain-text form of a line, shared by the text sinks: two blanks a level (one level more
 // for a label-value line), then the line. A negative level counts as 0.
 QString detailLine(LineKind kind, const QString& text, const QString& value, qint32 level);
+
+}  // namespace tav::doctext

@@ -22,6 +22,8 @@
 #include "tvTextObject.h"
 #include "tvTypes.h"
 
+namespace tav::doctext {
+
 QString FormatGeneralNumber(double value) {
     if (value == 0.0) return QStringLiteral("0");  // no "-0"
     QString text = QString::number(value, 'g', 15);
@@ -335,3 +337,5 @@ void ObjectDetailWriter::writeOlapGridObject(const tvIReportObject& object, cons
     WriteCommonFormatting(grid.commonFormatting);
     WriteConditionalFormulas(grid.ConditionalFormulas);
 }
+
+}  // namespace tav::doctext

@@ -16,6 +16,8 @@ class tvGraphObject;
 class tvCrossTabObject;
 class tvCrossTabGroup;
 
+namespace tav::doctext {
+
 // A number as documentation shows it: no thousands separators, no trailing zeros, up to 15
 // significant digits, "." as decimal separator and an exponent only for very large or small
 // values ("0.5", "12", "6.66666666666667", "1E+20").
@@ -105,3 +107,5 @@ private:
 
     LineSink* sink_ = nullptr;
 };
+
+}  // namespace tav::doctext

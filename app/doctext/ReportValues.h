@@ -7,6 +7,8 @@
 #include "tvReport.h"
 #include "tvTypes.h"
 
+namespace tav::doctext {
+
 // How the report-level blocks show a value of the model, shared by the documentation and by
 // report comparison.
 namespace reportValues {
@@ -33,3 +35,5 @@ QString looked(const tvReport& report) {
 inline const tvReport* self(const tvReport& report) { return &report; }
 
 }  // namespace reportValues
+
+}  // namespace tav::doctext

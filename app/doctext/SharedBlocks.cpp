@@ -19,6 +19,8 @@
 #include "tvSubReportObject.h"
 #include "tvTypes.h"
 
+namespace tav::doctext {
+
 namespace {
 
 using namespace detail;
@@ -352,3 +354,5 @@ QString FormatGeneralDate(const QDateTime& value) {
     const QString date = locale.toString(value.date(), QLocale::ShortFormat);
     return value.time() == QTime(0, 0) ? date : date + u' ' + time;
 }
+
+}  // namespace tav::doctext

@@ -10,6 +10,8 @@ class tvReport;
 class tvSection;
 class tvIFieldDefinition;
 
+namespace tav::doctext {
+
 // What the text and Word documentation writers share, so that both document a report in the
 // same order and with the same words: the report summary and export blocks, written to the sink
 // each writer gives, section names and flags, and the detail text of one report object.
@@ -51,3 +53,5 @@ QString GetObjectDetailsText(const tvSection& section, qsizetype objectIndex, do
 // (without a time zone) unless it is midnight; the time alone on day zero (30 December 1899).
 // "" for no date-time.
 QString FormatGeneralDate(const QDateTime& value);
+
+}  // namespace tav::doctext

@@ -11,6 +11,7 @@
 #include "FieldDetails.h"
 #include "SharedBlocks.h"
 #include "UserMessages.h"
+#include "Version.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvDatabaseFieldDefinition.h"
@@ -23,7 +24,9 @@
 #include "tvSortField.h"
 #include "tvTableLink.h"
 
-extern const char* const kTavrinVersion;
+namespace tav::doctext {
+
+using namespace core;
 
 namespace {
 
@@ -41,12 +44,6 @@ const QString kSeparator = QStringLiteral(", ");
 
 std::unique_ptr<QSaveFile> openSaveFile(const QString& path) {
     return std::make_unique<QSaveFile>(path);
-}
-
-// The program's version as the header gives it: major and minor, "4.0".
-QString versionText() {
-    const QVersionNumber version = QVersionNumber::fromString(QLatin1StringView(kTavrinVersion));
-    return QStringLiteral("%1.%2").arg(version.majorVersion()).arg(version.minorVersion());
 }
 
 // The items of a model collection, each turned into text by `text`.
@@ -156,7 +153,7 @@ void TvdWriter::writeHeader(const QString& fileName) {
     writeLine(QStringLiteral("Report File DateTime: ") +
               QLocale::c().toString(report.lastModified(), u"dd-MMM-yyyy 'at' HH:mm:ss"));
     writeLine(QString());
-    writeLine(QStringLiteral("Tavrin, Version ") + versionText());
+    writeLine(QStringLiteral("Tavrin, Version ") + shortVersionText());
     blank(1);
 }
 
@@ -399,3 +396,5 @@ void TvdWriter::writeSection(const tvReport& report, qsizetype area, qsizetype s
     }
     blank(1);
 }
+
+}  // namespace tav::doctext

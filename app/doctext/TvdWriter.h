@@ -12,6 +12,8 @@
 class tvReport;
 class tvSection;
 
+namespace tav::doctext {
+
 // Writes the plain-text documentation file (.tvd) of one report and its subreports: a header,
 // the summary and export blocks, then one body per report, each block switched on by a
 // setting. The file is UTF-8 with CR LF line ends, written to a temporary file that replaces
@@ -25,7 +27,7 @@ public:
     // Opens the file that receives the text. Tests put a device of their own in place.
     using OutputOpener = std::function<std::unique_ptr<QSaveFile>(const QString& path)>;
 
-    explicit TvdWriter(const ExtractOptions& options, OutputOpener openOutput = {});
+    explicit TvdWriter(const core::ExtractOptions& options, OutputOpener openOutput = {});
     ~TvdWriter() override;
 
     // Opens `outputFolder` + `fileName` less its last four characters + ".tvd" (the folder as
@@ -81,7 +83,7 @@ private:
     void caption(const QString& text, qint32 level, LineRole role = LineRole::Detail);
     void blank(qint32 level);
 
-    ExtractOptions options_;
+    core::ExtractOptions options_;
     OutputOpener openOutput_;
     std::unique_ptr<QSaveFile> file_;
     QString path_;
@@ -89,3 +91,5 @@ private:
     QString failureReason_;
     std::unique_ptr<ObjectDetailWriter> detailWriter_;
 };
+
+}  // namespace tav::doctext

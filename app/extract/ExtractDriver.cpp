@@ -15,6 +15,12 @@
 #include "UserMessages.h"
 #include "tvReport.h"
 
+namespace tav::extract {
+
+using namespace core;
+using namespace doctext;
+using namespace database;
+
 namespace {
 
 const QString kTextExtension = QStringLiteral(".tvd");
@@ -203,3 +209,5 @@ bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& repo
     if (!failures.isEmpty()) ShowMessage(failures.join(u'\n'));
     return failures.isEmpty();
 }
+
+}  // namespace tav::extract

@@ -6,12 +6,14 @@
 #include "ExtractOptions.h"
 #include "ExtractWriterFactory.h"
 
+namespace tav::extract {
+
 // The Extract driver: mines each report into a fresh model and hands it to the writers that
 // the options switch on (text, document, database, in that order), keeping the Extract result
 // list in step with the output files. One driver serves one run, with the options it was given.
 class ExtractDriver {
 public:
-    explicit ExtractDriver(ExtractOptions options,
+    explicit ExtractDriver(core::ExtractOptions options,
                            ExtractWriterFactory writers = defaultExtractWriters());
 
     // Mines every report of `reportList` (full paths) in order and keeps `resultList` naming the
@@ -39,7 +41,7 @@ private:
     void writeOutputs(tvReport& report, const QString& reportPath, const QString& reportFileName,
                       QStringList& failures) const;
 
-    ExtractOptions options_;
+    core::ExtractOptions options_;
     ExtractWriterFactory writers_;
 };
 
@@ -50,3 +52,5 @@ void routeLibraryMessagesToRunLog();
 // parentheses when one is known.
 QString reportFailureText(const QString& what, const QString& reportFileName,
                           const QString& reason);
+
+}  // namespace tav::extract

@@ -4,6 +4,13 @@
 #include "DocxWriter.h"
 #include "TvdWriter.h"
 
+namespace tav::extract {
+
+using namespace core;
+using namespace doctext;
+using namespace database;
+using namespace word;
+
 namespace {
 
 // A writer's answer, with its reason where it failed.
@@ -74,3 +81,5 @@ ExtractWriterFactory defaultExtractWriters() {
         [](const ExtractOptions& options) { return std::make_unique<DatabaseOutput>(options); },
     };
 }
+
+}  // namespace tav::extract

@@ -8,6 +8,8 @@
 
 class tvReport;
 
+namespace tav::extract {
+
 // What the Extract driver asks of the writers of one report's documentation. A writer lives for
 // one report. A call that fails answers false and puts its reason (the operating system's or
 // the database's) in `error`; that ends the output as a failed one, and the report's other
@@ -46,7 +48,10 @@ public:
 
 // Makes the writers of one report, for the options of the run.
 struct ExtractWriterFactory {
-    std::function<std::unique_ptr<ExtractTextWriter>(const ExtractOptions&)> textWriter;
-    std::function<std::unique_ptr<ExtractWordWriter>(const ExtractOptions&)> wordWriter;
-    std::function<std::unique_ptr<ExtractDatabaseWriter>(const ExtractOptions&)> databaseWriter;
+    std::function<std::unique_ptr<ExtractTextWriter>(const core::ExtractOptions&)> textWriter;
+    std::function<std::unique_ptr<ExtractWordWriter>(const core::ExtractOptions&)> wordWriter;
+    std::function<std::unique_ptr<ExtractDatabaseWriter>(const core::ExtractOptions&)>
+        databaseWriter;
 };
+
+}  // namespace tav::extract

@@ -23,8 +23,11 @@
 #include "GuiSeams.h"
 #include "ProgramSettings.h"
 #include "SettingsStore.h"
+#include "Version.h"
 
-extern const char* const kTavrinVersion;
+namespace tav::gui {
+
+using namespace core;
 
 namespace {
 
@@ -85,9 +88,7 @@ AboutSeams& aboutSeams() {
     return seams;
 }
 
-QString TavrinVersionText() {
-    return QVersionNumber::fromString(QLatin1StringView(kTavrinVersion)).toString();
-}
+QString TavrinVersionText() { return core::versionText(); }
 
 QString TavrinWebServer() {
     QString server = qEnvironmentVariable("TAVRIN_UPDATE_SERVER", QLatin1String(kDefaultServer));
@@ -325,3 +326,5 @@ void AddHelpMenu(QMainWindow* window) {
     QObject::connect(about, &QAction::triggered, window,
                      [window] { AboutDialog::showFor(window); });
 }
+
+}  // namespace tav::gui

@@ -11,6 +11,8 @@ class QLabel;
 class QMainWindow;
 class QPushButton;
 
+namespace tav::gui {
+
 // Web pages, the help file and the System Information tool are the user's own programs: they
 // are reached through these seams so that tests see what would be opened.
 struct AboutSeams {
@@ -86,3 +88,5 @@ void checkForUpdates(QWidget* owner);
 
 // Adds the Help menu (help file, update check, About box) to the utilities window.
 void AddHelpMenu(QMainWindow* window);
+
+}  // namespace tav::gui

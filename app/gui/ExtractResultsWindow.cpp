@@ -8,6 +8,8 @@
 
 #include "WindowFit.h"
 
+namespace tav::gui {
+
 ExtractResultsWindow::ExtractResultsWindow(QWidget* parent)
     : QWidget(parent), lstExtract(new QListWidget(this)), lblTip(new QLabel(this)) {
     setObjectName(QStringLiteral("TVUExtract"));
@@ -47,3 +49,5 @@ void ExtractResultsWindow::openEntry(QListWidgetItem* item) {
     if (item && !openerFor(item->text()).isEmpty())
         QDesktopServices::openUrl(QUrl::fromLocalFile(item->text()));
 }
+
+}  // namespace tav::gui

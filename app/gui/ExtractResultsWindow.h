@@ -6,6 +6,8 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 
+namespace tav::gui {
+
 // The Extract results: the output files of the runs, opened on double-click.
 class ExtractResultsWindow : public QWidget {
     Q_OBJECT
@@ -24,3 +26,5 @@ public:
 private:
     void openEntry(QListWidgetItem* item);
 };
+
+}  // namespace tav::gui

@@ -7,6 +7,8 @@
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
+namespace tav::gui {
+
 namespace {
 
 GuiSeams realDialogs() {
@@ -58,3 +60,5 @@ QString BrowseForFolder(QWidget* owner, const QString& title, const QString& ini
     return guiSeams().browseForFolder ? guiSeams().browseForFolder(owner, title, initialFolder)
                                       : QString();
 }
+
+}  // namespace tav::gui

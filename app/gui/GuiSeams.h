@@ -10,6 +10,8 @@ class QProgressBar;
 class QTableWidget;
 class QWidget;
 
+namespace tav::gui {
+
 // Every modal question, file dialog, printer and the end of the program go through these seams,
 // so that the windows run offscreen under tests that answer them.
 struct GuiSeams {
@@ -43,3 +45,5 @@ GuiSeams& guiSeams();
 
 // Lets the user pick a folder, opening on initialFolder. "" when cancelled.
 QString BrowseForFolder(QWidget* owner, const QString& title, const QString& initialFolder);
+
+}  // namespace tav::gui

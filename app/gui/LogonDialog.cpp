@@ -10,6 +10,8 @@
 
 #include "frmLogin.h"
 
+namespace tav::gui {
+
 namespace {
 
 QLabel* label(const QString& text, const char* name, QWidget* parent) {
@@ -104,3 +106,5 @@ void LogonDialog::cancelClicked() {
     controller_.cmdCancel_Click();
     reject();
 }
+
+}  // namespace tav::gui

@@ -8,6 +8,8 @@ class QLineEdit;
 class QPushButton;
 class frmLogin;
 
+namespace tav::gui {
+
 // The window of the database logon dialog: it shows the controller's texts and forwards OK and
 // Cancel to it. It closes when the controller says the login succeeded or was cancelled.
 class LogonDialog : public QDialog {
@@ -33,3 +35,5 @@ private:
     QPushButton* cmdOK_;
     QPushButton* cmdCancel_;
 };
+
+}  // namespace tav::gui

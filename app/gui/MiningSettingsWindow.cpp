@@ -28,6 +28,12 @@
 #include "SettingsStore.h"
 #include "TemplateStore.h"
 
+namespace tav::gui {
+
+using namespace core;
+using namespace database;
+using namespace word;
+
 namespace {
 
 // A check box and the flag it writes; `inverted` boxes clear their flag when ticked, and are
@@ -686,3 +692,5 @@ void ShowMiningSettings(QWidget* parent) {
     }
     form->show();
 }
+
+}  // namespace tav::gui

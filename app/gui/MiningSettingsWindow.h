@@ -14,6 +14,8 @@ class QRadioButton;
 class QScrollArea;
 class QTabWidget;
 
+namespace tav::gui {
+
 // The Mining Settings window. Every control writes its setting into programOptions() as soon as it
 // is changed (a check box on its change, a text or combo when it loses the focus), so the next
 // Extract run uses it; Save also stores them all, Reset reads the stored ones back, Exit keeps
@@ -85,3 +87,5 @@ private:
 
 // Opens the one Mining Settings window of the program, not modal; it is created on first use.
 void ShowMiningSettings(QWidget* parent);
+
+}  // namespace tav::gui

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QString>
 
+namespace tav::gui {
+
 // Controls are found by their object names, by the tests as by the windows' own code.
 inline QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -26,3 +28,5 @@ inline void showModeless(QWidget* window) {
     window->raise();
     window->activateWindow();
 }
+
+}  // namespace tav::gui

@@ -2,6 +2,10 @@
 
 #include "RunLog.h"
 
+namespace tav::gui {
+
+using namespace core;
+
 namespace {
 
 std::unique_ptr<SettingsStore>& store() {
@@ -37,3 +41,5 @@ bool SaveProgramSettings() {
 }
 
 QString saveProgramSettingsFailedText() { return programSettingsStore().saveFailedText(); }
+
+}  // namespace tav::gui

@@ -6,16 +6,20 @@
 #include "ExtractOptions.h"
 #include "SettingsStore.h"
 
+namespace tav::gui {
+
 // The settings of the running program: the store they come from and the options read from
 // it. The windows show and edit them, and each run of a utility is handed a copy.
-ExtractOptions& programOptions();
+core::ExtractOptions& programOptions();
 
 // The store behind LoadProgramSettings and SaveProgramSettings: the user's own unless replaced.
-SettingsStore& programSettingsStore();
-void setProgramSettingsStore(std::unique_ptr<SettingsStore> store);
+core::SettingsStore& programSettingsStore();
+void setProgramSettingsStore(std::unique_ptr<core::SettingsStore> store);
 
 // programOptions() from, and into, the store. Both point the run log at the database folder.
 void LoadProgramSettings();
 bool SaveProgramSettings();
 // The message of a failed SaveProgramSettings, naming the settings file.
 QString saveProgramSettingsFailedText();
+
+}  // namespace tav::gui

@@ -21,6 +21,11 @@
 #include "ProgramSettings.h"
 #include "tvTypes.h"
 
+namespace tav::gui {
+
+using namespace core;
+using namespace utilities;
+
 namespace {
 
 // Room beside the widest text, as the grids have always left it; in twips, of which a screen of
@@ -274,3 +279,5 @@ void ReportDiffWindow::printResults() {
     if (printer.outputFormat() == QPrinter::PdfFormat)
         sbStatus->setText(QStringLiteral("Printed to ") + printer.outputFileName());
 }
+
+}  // namespace tav::gui

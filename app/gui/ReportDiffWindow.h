@@ -10,6 +10,8 @@ class QSplitter;
 class QTableWidget;
 class QTextEdit;
 
+namespace tav::gui {
+
 // The Report Difference window: the two reports' lines side by side or combined in one grid,
 // with the coloured combined text that is printed. It owns the engine whose results it shows, so
 // that switching between all lines and changes only can run the comparison again.
@@ -17,7 +19,7 @@ class ReportDiffWindow : public QWidget {
 public:
     explicit ReportDiffWindow(QWidget* parent = nullptr);
 
-    ReportDiff& engine() { return engine_; }
+    utilities::ReportDiff& engine() { return engine_; }
 
     // Room for both grids to show a useful width and height of lines.
     QSize sizeHint() const override;
@@ -58,5 +60,7 @@ private:
     void showLines(bool allLines);
     void goToChange(int step);
 
-    ReportDiff engine_;
+    utilities::ReportDiff engine_;
 };
+
+}  // namespace tav::gui

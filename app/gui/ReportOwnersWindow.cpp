@@ -19,6 +19,11 @@
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
 
+namespace tav::gui {
+
+using namespace core;
+using namespace database;
+
 namespace {
 
 constexpr const char* kNoneDefined = "(None Defined)";
@@ -266,3 +271,5 @@ void ShowReportOwners(QWidget* parent) {
     if (!window) window = new ReportOwnersWindow(parent);
     showModeless(window);
 }
+
+}  // namespace tav::gui

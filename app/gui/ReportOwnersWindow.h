@@ -8,6 +8,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace tav::gui {
+
 // The window in which the user keeps the report owners of the documentation database. It is of
 // use only while the database output is configured; otherwise it explains that and offers Close.
 class ReportOwnersWindow : public QDialog {
@@ -49,3 +51,5 @@ private:
 
 // Shows the one report-owner window, modeless, creating it on first use.
 void ShowReportOwners(QWidget* parent);
+
+}  // namespace tav::gui

@@ -35,6 +35,11 @@
 #include "tvTextObject.h"
 #include "tvTypes.h"
 
+namespace tav::gui {
+
+using namespace core;
+using namespace database;
+
 namespace {
 
 constexpr qint16 kPageHeaderAreaKind = 2;
@@ -463,3 +468,5 @@ void AddReportsMenu(QMainWindow* window) {
         });
     }
 }
+
+}  // namespace tav::gui

@@ -9,6 +9,8 @@ class QMainWindow;
 class QTextBrowser;
 class QTextDocument;
 
+namespace tav::gui {
+
 // One report definition run against the documentation database: its title, the captions of its
 // columns and its rows as text, in the definition's record sort order.
 struct ViewerReport {
@@ -60,3 +62,5 @@ void DisplayReport(QWidget* owner, const QString& rptName, const QString& sSeq1,
 
 // The Reports menu of the utilities window: one item for each definition and sort order.
 void AddReportsMenu(QMainWindow* window);
+
+}  // namespace tav::gui

@@ -10,6 +10,10 @@
 #include "WindowFit.h"
 #include "tvTypes.h"
 
+namespace tav::gui {
+
+using namespace utilities;
+
 ResultGridWindow::ResultGridWindow(const QString& gridName, const QString& title, QWidget* parent)
     : QWidget(parent), grid_(new QTableWidget(this)) {
     setWindowTitle(title);
@@ -79,3 +83,5 @@ SiteSurveyWindow::SiteSurveyWindow(QWidget* parent)
     : ResultGridWindow(QStringLiteral("grdSurvey"), QStringLiteral("Site Survey"), parent) {
     setObjectName(QStringLiteral("TVUSurvey"));
 }
+
+}  // namespace tav::gui

@@ -6,14 +6,16 @@
 
 class QTableWidget;
 
+namespace tav::gui {
+
 // A result window of the Cross Reference or Site Survey utility: one grid showing the last
 // result, sorted on a double-click, copied whole with EditSelectAll. The two windows differ only
 // in their grid's name.
 class ResultGridWindow : public QWidget {
 public:
     // Shows `grid` in place of what was shown.
-    void setResult(const ResultGrid& result);
-    const ResultGrid& result() const { return result_; }
+    void setResult(const utilities::ResultGrid& result);
+    const utilities::ResultGrid& result() const { return result_; }
 
     // Selects the whole grid, header included, and puts its text on the clipboard.
     void EditSelectAll();
@@ -28,7 +30,7 @@ private:
     void showRows();
 
     QTableWidget* grid_;
-    ResultGrid result_;
+    utilities::ResultGrid result_;
 };
 
 class CrossReferenceWindow : public ResultGridWindow {
@@ -40,3 +42,5 @@ class SiteSurveyWindow : public ResultGridWindow {
 public:
     explicit SiteSurveyWindow(QWidget* parent = nullptr);
 };
+
+}  // namespace tav::gui

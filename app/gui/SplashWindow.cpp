@@ -8,6 +8,8 @@
 
 #include "AboutDialog.h"
 
+namespace tav::gui {
+
 SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent), lblVersion(new QLabel(this)) {
     useProgramIcon();
     setObjectName(QStringLiteral("TVSplash"));
@@ -44,3 +46,5 @@ void useProgramIcon() {
         icon.addFile(QStringLiteral(":/icons/tavrin-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 }
+
+}  // namespace tav::gui

@@ -4,6 +4,8 @@
 
 class QLabel;
 
+namespace tav::gui {
+
 // The start-up banner with the program's version.
 class SplashWindow : public QWidget {
     Q_OBJECT
@@ -15,3 +17,5 @@ public:
 
 // Gives every window of the program the program's own icon.
 void useProgramIcon();
+
+}  // namespace tav::gui

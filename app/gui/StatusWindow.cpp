@@ -5,6 +5,10 @@
 
 #include "UserMessages.h"
 
+namespace tav::gui {
+
+using namespace core;
+
 StatusWindow::StatusWindow() : lblDetails(new QLabel(this)) {
     setObjectName(QStringLiteral("TVMessage"));
     setWindowTitle(QStringLiteral("Tavrin"));
@@ -32,3 +36,5 @@ void StatusWindow::UpdateStatus(bool show, QString& text) {
     ShowStatus(QString());
     window.hide();
 }
+
+}  // namespace tav::gui

@@ -4,6 +4,8 @@
 
 class QLabel;
 
+namespace tav::gui {
+
 // The status window: long database and Word operations say what they are doing here and in
 // panel 1 of the utilities window's status bar.
 class StatusWindow : public QWidget {
@@ -19,3 +21,5 @@ public:
 private:
     StatusWindow();
 };
+
+}  // namespace tav::gui

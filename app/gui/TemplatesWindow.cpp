@@ -23,6 +23,11 @@
 #include "SettingsStore.h"
 #include "StatusWindow.h"
 
+namespace tav::gui {
+
+using namespace core;
+using namespace word;
+
 namespace {
 
 constexpr const char* kNewText =
@@ -513,3 +518,5 @@ void ShowTemplates(QWidget* parent) {
     if (!window) window = new TemplatesWindow(programSettingsStore().programFolder(), parent);
     showModeless(window);
 }
+
+}  // namespace tav::gui

@@ -11,6 +11,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace tav::gui {
+
 // The window in which the user keeps the Word template profiles: a new profile from a template
 // file, a copy of a profile under a new name, new style assignments for a profile, and deleting
 // one. The flow in progress is the text of lblStep1Instr.
@@ -58,7 +60,7 @@ private:
     void showStep1(bool shown, bool enabled);
     void showStep2(bool shown, bool enabled);
     void showSaveButtons(bool shown);
-    DocumentTemplate ProfileFromForm() const;
+    word::DocumentTemplate ProfileFromForm() const;
     bool SaveCopy();
     bool SaveNewOrModified();
     // Tells the user why the store refused a change; the answer as given.
@@ -67,9 +69,11 @@ private:
     bool nameIsFree(const QString& name);
     void message(const QString& text, bool exclamation = false);
 
-    TemplateStore store_;
+    word::TemplateStore store_;
     QString error_;  // why the template store refused the last change
 };
 
 // Shows the one template window, modeless, creating it on first use.
 void ShowTemplates(QWidget* parent);
+
+}  // namespace tav::gui

@@ -43,6 +43,14 @@
 #include "UserMessages.h"
 #include "WindowFit.h"
 
+namespace tav::gui {
+
+using namespace core;
+using namespace doctext;
+using namespace word;
+using namespace utilities;
+using namespace extract;
+
 namespace {
 
 constexpr auto kBeginText = "Click the 'Add Reports' button to begin.";
@@ -499,3 +507,5 @@ void UtilitiesWindow::runUtility(int index) {
     window.compare(path1, path2);
     diffShown_ = true;
 }
+
+}  // namespace tav::gui

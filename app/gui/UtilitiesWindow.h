@@ -11,6 +11,9 @@ class QMdiSubWindow;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
+
+namespace tav::gui {
+
 class ExtractResultsWindow;
 class ResultGridWindow;
 class ReportDiffWindow;
@@ -81,3 +84,5 @@ private:
     ReportDiffWindow* diff_ = nullptr;
     bool diffShown_ = false;
 };
+
+}  // namespace tav::gui

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <algorithm>
 
+namespace tav::gui {
+
 namespace {
 
 // Small enough for a quarter of a laptop's screen, big enough for a few rows.
@@ -37,3 +39,5 @@ void fitWindowToContents(QWidget* content) {
     }
     sub->resize(size);
 }
+
+}  // namespace tav::gui

@@ -12,6 +12,13 @@
 #include "TextUtilities.h"
 #include "UserMessages.h"
 
+namespace tav::shell {
+
+using namespace core;
+using namespace doctext;
+using namespace utilities;
+using namespace extract;
+
 namespace {
 
 constexpr QChar kQuote = u'"';
@@ -153,3 +160,5 @@ QString commandLineSyntaxText() {
     for (const char* line : kSyntaxLines) lines << QString::fromLatin1(line);
     return lines.join(u'\n');
 }
+
+}  // namespace tav::shell

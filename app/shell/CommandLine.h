@@ -5,6 +5,8 @@
 
 #include "ExtractOptions.h"
 
+namespace tav::shell {
+
 // Jobs given on the command line, run without any window:
 //   -E <report>   Extract over one report
 //   -E <folder/>  Extract over the folder's own .rpt files (no subfolders), in name order
@@ -27,8 +29,10 @@ QString commandTextOf(const QStringList& arguments);
 bool isCommandLineJob(const QString& commandText);
 
 // Runs the job of `commandText` with `options` and tells how it went.
-int HandleCommandLine(const QString& commandText, const ExtractOptions& options);
+int HandleCommandLine(const QString& commandText, const core::ExtractOptions& options);
 
 // The title and text of the syntax message.
 QString commandLineSyntaxTitle();
 QString commandLineSyntaxText();
+
+}  // namespace tav::shell

@@ -5,6 +5,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+namespace tav::shell {
+
 std::unique_ptr<QLocalServer> claimSingleInstance(const QString& name) {
     QLocalSocket probe;
     probe.connectToServer(name);
@@ -21,3 +23,5 @@ QString tavrinInstanceName() {
     // One name for each account, whatever its environment says.
     return QStringLiteral("Tavrin4-%1").arg(::getuid());
 }
+
+}  // namespace tav::shell

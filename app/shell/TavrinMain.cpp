@@ -22,6 +22,13 @@
 #include "UserMessages.h"
 #include "UtilitiesWindow.h"
 
+namespace tav::shell {
+
+using namespace core;
+using namespace doctext;
+using namespace extract;
+using namespace gui;
+
 namespace {
 
 void loadAndStoreSettings() {
@@ -105,3 +112,5 @@ int TavrinMain(int argc, char** argv) {
         stderr);
     return 1;
 }
+
+}  // namespace tav::shell

@@ -1,3 +1,3 @@
 #include "TavrinMain.h"
 
-int main(int argc, char** argv) { return TavrinMain(argc, argv); }
+int main(int argc, char** argv) { return tav::shell::TavrinMain(argc, argv); }

@@ -10,6 +10,11 @@
 #include "tvDatabaseTable.h"
 #include "tvReport.h"
 
+namespace tav::utilities {
+
+using namespace core;
+using namespace doctext;
+
 namespace {
 
 constexpr std::array<GridColumn, 6> kColumns{{
@@ -68,3 +73,5 @@ ResultGrid RunCrossReference(const QStringList& reportList, ParameterPrompt prom
     }
     return grid;
 }
+
+}  // namespace tav::utilities

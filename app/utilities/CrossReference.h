@@ -5,6 +5,8 @@
 #include "ExtractOptions.h"
 #include "ResultGrid.h"
 
+namespace tav::utilities {
+
 // Cross Reference: one row for every database table of each listed report and of its
 // subreports, with the title and the record selection formula of the report that owns the table.
 
@@ -14,9 +16,11 @@ std::span<const GridColumn> CrossReferenceColumns();
 // Builds the whole result from the report list (full paths, in order). Empty entries are
 // skipped; a report that fails is reported to the user and keeps the rows it already gave.
 // `prompt` tells whether loading a report asks for its parameters.
-ResultGrid RunCrossReference(const QStringList& reportList, ParameterPrompt prompt,
+ResultGrid RunCrossReference(const QStringList& reportList, core::ParameterPrompt prompt,
                              const ProgressHandler& progress = {});
 
 // Adds the rows of one report file. Fails with the model's error.
-void WriteCrossReferences(const QString& fileName, const QString& path, ParameterPrompt prompt,
-                          ResultGrid& grid);
+void WriteCrossReferences(const QString& fileName, const QString& path,
+                          core::ParameterPrompt prompt, ResultGrid& grid);
+
+}  // namespace tav::utilities

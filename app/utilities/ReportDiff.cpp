@@ -25,6 +25,11 @@
 #include "tvSection.h"
 #include "tvSortField.h"
 
+namespace tav::utilities {
+
+using namespace core;
+using namespace doctext;
+
 namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
@@ -772,3 +777,5 @@ void ReportDiff::CompareAreaSections(const tvReport* left, qsizetype leftArea,
 void ReportDiff::CompareSectionObjects(const tvSection* left, const tvSection* right) {
     AlignKeyedLists(objectRecords(left), objectRecords(right));
 }
+
+}  // namespace tav::utilities

@@ -8,6 +8,8 @@
 #include "ExtractOptions.h"
 #include "tvReport.h"
 
+namespace tav::utilities {
+
 // Report Difference: two report models compared line by line. The engine holds no widget; it
 // builds what the difference window shows and prints: the combined grid, the two side-by-side
 // grids and the coloured combined text.
@@ -60,9 +62,9 @@ struct DiffLine {
 class ReportDiff {
 public:
     // Compares what `options` switch on, loading reports as they say.
-    explicit ReportDiff(const ExtractOptions& options) : options_(options) {}
+    explicit ReportDiff(const core::ExtractOptions& options) : options_(options) {}
     // The options of the next comparison.
-    void setOptions(const ExtractOptions& options) { options_ = options; }
+    void setOptions(const core::ExtractOptions& options) { options_ = options; }
 
     // Loads both report files, replacing the models held and showing all lines again. A report
     // that cannot be opened fails with its load error and leaves what was held unchanged.
@@ -112,7 +114,7 @@ public:
     std::vector<DiffLine> lines;
 
 private:
-    ExtractOptions options_;
+    core::ExtractOptions options_;
     void CompareReportBlocks(const tvReport& left, const tvReport& right);
     void CompareReportTree(const tvReport& left, const tvReport& right);
     void CompareReportPair(const tvReport* left, const tvReport* right, bool isSubreport);
@@ -126,3 +128,5 @@ private:
                     bool marked, bool prefixOnSeveral);
     void appendText(const QString& text, qint32 color, bool struck);
 };
+
+}  // namespace tav::utilities

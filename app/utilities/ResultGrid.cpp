@@ -5,6 +5,10 @@
 #include "RtError.h"
 #include "UserMessages.h"
 
+namespace tav::utilities {
+
+using namespace core;
+
 QStringList ResultGrid::captions() const {
     QStringList captions;
     for (const GridColumn& column : columns_) captions << QString::fromLatin1(column.caption);
@@ -41,3 +45,5 @@ bool RunUtilityStep(const std::function<void()>& step) {
     }
     return false;
 }
+
+}  // namespace tav::utilities

@@ -7,6 +7,8 @@
 #include <functional>
 #include <span>
 
+namespace tav::utilities {
+
 // The result of the Cross Reference and Site Survey utilities, held without any widget: one
 // header row of captions and the data rows, each row as many cells as there are columns. The
 // result windows show it; the engine fills it.
@@ -54,3 +56,5 @@ bool RunUtilityStep(const std::function<void()>& step);
 
 // Sets the caller's progress to the 0-based index of the report just done.
 using ProgressHandler = std::function<void(qsizetype index)>;
+
+}  // namespace tav::utilities

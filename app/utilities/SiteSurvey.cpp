@@ -14,6 +14,11 @@
 #include "tvReportStatistics.h"
 #include "tvSection.h"
 
+namespace tav::utilities {
+
+using namespace core;
+using namespace doctext;
+
 namespace {
 
 constexpr std::array<GridColumn, 16> kColumns{{
@@ -114,3 +119,5 @@ ResultGrid RunSiteSurvey(const QStringList& reportList, ParameterPrompt prompt,
     }
     return grid;
 }
+
+}  // namespace tav::utilities

@@ -7,6 +7,8 @@
 
 class tvReport;
 
+namespace tav::utilities {
+
 // Site Survey: one row for each listed report, with its summary facts, its file's date and
 // size, and the counts of its contents summed over the report and its subreports.
 
@@ -26,16 +28,18 @@ struct SurveyTotals {
 // Builds the whole result from the report list (full paths, in order); empty entries give
 // no row.
 // `prompt` tells whether loading a report asks for its parameters.
-ResultGrid RunSiteSurvey(const QStringList& reportList, ParameterPrompt prompt,
+ResultGrid RunSiteSurvey(const QStringList& reportList, core::ParameterPrompt prompt,
                          const ProgressHandler& progress = {});
 
 // Adds the row of one report file. A step that fails is reported to the user and the row is
 // still added, with what could be read: a report that cannot be opened keeps its file name,
 // date and size.
-void WriteSurvey(const QString& path, ParameterPrompt prompt, ResultGrid& grid);
+void WriteSurvey(const QString& path, core::ParameterPrompt prompt, ResultGrid& grid);
 
 // Adds one report's counts to the totals; subreports are left to the caller.
 void CountReportContents(const tvReport& report, SurveyTotals& totals);
 
 // Minutes as hours ":" minutes without leading zeros: 125 gives "2:5".
 QString FormatEditTime(qint64 minutes);
+
+}  // namespace tav::utilities

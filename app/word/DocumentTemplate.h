@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tav::word {
+
 // One profile of the Word writer: the template file and the styles used for each kind of text.
 // Loaded profiles are detached copies; only the template store changes what is stored.
 class DocumentTemplate {
@@ -18,3 +20,5 @@ public:
     QString tableFontStyle;          // never stored: the Word writer sets it
     QString tableStyle;
 };
+
+}  // namespace tav::word

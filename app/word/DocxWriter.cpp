@@ -19,6 +19,7 @@
 #include "TemplateStore.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
+#include "Version.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvDatabaseFieldDefinition.h"
@@ -34,7 +35,10 @@
 #include "tvSection.h"
 #include "tvSortField.h"
 
-extern const char* const kTavrinVersion;
+namespace tav::word {
+
+using namespace core;
+using namespace doctext;
 
 namespace {
 
@@ -110,11 +114,6 @@ tvdocx::ParagraphFormat hangingIndent(double left) {
 
 QString fileDateTime(const QString& path, const char* pattern) {
     return QLocale::c().toString(QFileInfo(path).lastModified(), QLatin1StringView(pattern));
-}
-
-QString versionText() {
-    const QVersionNumber version = QVersionNumber::fromString(QLatin1StringView(kTavrinVersion));
-    return QStringLiteral("%1.%2").arg(version.majorVersion()).arg(version.minorVersion());
 }
 
 // The text of a cell starts at its edge, whatever indent the paragraph style gives.
@@ -225,7 +224,7 @@ void DocxWriter::SetupPage(const QString& reportPath, const QString& fileName) {
     ruleAbove.topBorder = true;
     footer.addParagraph()
         .format(ruleAbove)
-        .text(QStringLiteral("Tavrin, Version ") + versionText() + QStringLiteral("\t\tPage "),
+        .text(QStringLiteral("Tavrin, Version ") + shortVersionText() + QStringLiteral("\t\tPage "),
               font)
         .field(QStringLiteral(" PAGE "), QStringLiteral("1"), font)
         .text(QStringLiteral("  of  "), font)
@@ -788,3 +787,5 @@ void DocxWriter::WriteObjectTable(const tvSection& section, double idBase) {
     MoveToEndOfTable();
     blank();
 }
+
+}  // namespace tav::word

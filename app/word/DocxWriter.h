@@ -13,7 +13,8 @@
 
 class tvReport;
 class tvSection;
-struct FontSetting;
+
+namespace tav::word {
 
 // The Word colour of a font setting's colour name (exact match; 0, black, for any other name).
 // An empty name becomes "Black" in the setting itself, so that it is stored that way.
@@ -27,9 +28,9 @@ qint32 GetWordColor(QString& colourName);
 // The document is saved in one piece at the end: any failure while it is written ends the
 // report as a failed one (WriteReport answers false) and an earlier document of the same name
 // stays as it was.
-class DocxWriter final : public LineSink {
+class DocxWriter final : public doctext::LineSink {
 public:
-    explicit DocxWriter(const ExtractOptions& options);
+    explicit DocxWriter(const core::ExtractOptions& options);
     ~DocxWriter() override;
 
     // Makes the document for the report file `fileName` (extension kept) whose full path is
@@ -46,8 +47,8 @@ public:
     QString failureReason() const { return failure_; }
 
     // One documentation line as a paragraph of the document.
-    void WriteDetails(LineRole role, LineKind kind, const QString& text, const QString& value,
-                      qint32 level) override;
+    void WriteDetails(doctext::LineRole role, doctext::LineKind kind, const QString& text,
+                      const QString& value, qint32 level) override;
 
     // The links of the report's tables are not part of the Word document.
     void WriteDBLinks(const tvReport& report);
@@ -97,8 +98,9 @@ private:
     void typeText(const QString& text, const tvdocx::RunFormat& format = {});
     void typeParagraph();
     void pageBreak();
-    void line(const QString& text, qint32 level = 1, LineRole role = LineRole::Detail);
-    void blank(LineRole role = LineRole::Detail);
+    void line(const QString& text, qint32 level = 1,
+              doctext::LineRole role = doctext::LineRole::Detail);
+    void blank(doctext::LineRole role = doctext::LineRole::Detail);
     void heading(const QString& text);
 
     // A table of `rows` + 1 rows (captions first, bold, repeated on every page) after the
@@ -110,7 +112,7 @@ private:
     std::optional<tvdocx::Paragraph> paragraph_;
     QString style_;
     tvdocx::ParagraphFormat paragraphFormat_;
-    std::unique_ptr<ObjectDetailWriter> detailWriter_;
+    std::unique_ptr<doctext::ObjectDetailWriter> detailWriter_;
     std::unique_ptr<LayoutPicture> preview_;  // made on first use
     DocumentTemplate profile_;
     QString documentFolder_;
@@ -118,5 +120,7 @@ private:
     bool newDocument_ = true;
     QString step_;     // what is being done, for the failure's reason
     QString failure_;  // why the last failing call failed
-    ExtractOptions options_;
+    core::ExtractOptions options_;
 };
+
+}  // namespace tav::word

@@ -28,6 +28,11 @@
 #include "tvSubReportObject.h"
 #include "tvTextObject.h"
 
+namespace tav::word {
+
+using namespace core;
+using namespace doctext;
+
 namespace {
 
 constexpr double kCornerMark = 57.6;  // twips
@@ -349,3 +354,5 @@ void LayoutPicture::MakeReport(const tvReport& mainReport, qsizetype index,
         throw std::runtime_error(
             ("the layout picture cannot be saved: " + file.errorString()).toStdString());
 }
+
+}  // namespace tav::word

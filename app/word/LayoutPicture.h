@@ -5,6 +5,8 @@
 
 class tvReport;
 
+namespace tav::word {
+
 // Draws the layout picture of a report: every section as a band across the printable width,
 // every report object as a scaled rectangle with its text, borders, lines and boxes. One scale
 // serves both directions, and a layout taller than the surface shrinks until it fits. System
@@ -34,3 +36,5 @@ private:
     QString numberFontName_;
     bool showHiddenSections_;
 };
+
+}  // namespace tav::word

@@ -12,6 +12,10 @@
 #include "UserMessages.h"
 #include "XmlText.h"
 
+namespace tav::word {
+
+using namespace core;
+
 namespace {
 
 // A store that cannot be read or changed, with the reason; caught at the store's edge.
@@ -254,3 +258,5 @@ DocumentTemplate TemplateStore::GetFallbackTemplate() const {
     return builtInProfile(QString(), GetTemplatesFolder() + QStringLiteral("Default.dotx"),
                           QString());
 }
+
+}  // namespace tav::word

@@ -6,6 +6,8 @@
 
 #include "DocumentTemplate.h"
 
+namespace tav::word {
+
 // The template profiles in template_config.xml, in the Templates folder under the program
 // folder. Every operation reads the file afresh; every change saves it at once, through a
 // temporary file renamed over the old one. An operation that fails (the file missing or not well
@@ -42,3 +44,5 @@ public:
 private:
     QString programFolder_;  // ends in '/'
 };
+
+}  // namespace tav::word

@@ -6,6 +6,8 @@
 #include "CodeTexts.h"
 #include "TestSupport.h"
 
+using namespace tav::doctext;
+
 namespace {
 
 // A lookup over whole-number codes, with the lowest and highest code that it lists.

@@ -4,6 +4,8 @@
 #include "ObjectDetailWriter.h"
 #include "tvFieldDefinitions.h"
 
+using namespace tav::doctext;
+
 namespace {
 
 // One definition of each kind, and summaries over them.

@@ -13,6 +13,8 @@
 #include "tvSection.h"
 #include "tvSubReportLink.h"
 
+using namespace tav::doctext;
+
 namespace {
 
 // What a detail writer writes to a fresh sink while `write` runs.

@@ -10,6 +10,9 @@
 #include "LayoutPicture.h"
 #include "TestSupport.h"
 
+using namespace tav::core;
+using namespace tav::word;
+
 namespace {
 
 // Margins of half an inch each: the surface's 10000 twips stand for 7.5 inches, and one pixel

@@ -11,6 +11,9 @@
 #include "UserMessages.h"
 #include "tvSortField.h"
 
+using namespace tav::core;
+using namespace tav::utilities;
+
 namespace {
 
 // The shown lines in short, each text by its first line: "=" equal, "~" changed (left then

@@ -11,6 +11,9 @@
 #include "TestSupport.h"
 #include "UserMessages.h"
 
+using namespace tav::core;
+using namespace tav::utilities;
+
 namespace {
 
 // Pins the locale, keeps the run state as it was and gathers the messages shown.

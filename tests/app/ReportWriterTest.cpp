@@ -2,6 +2,8 @@
 
 #include "CollectingLineSink.h"
 
+using namespace tav::doctext;
+
 namespace {
 
 TEST(DummyWriter, IndentsByKindAndLevel) {

@@ -9,6 +9,8 @@
 #include "SettingsStore.h"
 #include "UserMessages.h"
 
+using namespace tav::core;
+
 namespace {
 
 // A store on a file of its own, with the program's folder beside it: nothing reaches the user's

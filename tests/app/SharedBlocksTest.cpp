@@ -16,6 +16,8 @@
 #include "tvSection.h"
 #include "tvTypes.h"
 
+using namespace tav::doctext;
+
 namespace {
 
 // Every line written to it, with its role and level.

@@ -15,6 +15,10 @@
 #include "TestSupport.h"
 #include "UserMessages.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::word;
+
 namespace {
 
 // The paragraphs of a part as "StyleId|text", in document order.

@@ -9,6 +9,9 @@
 #include "TemplateStore.h"
 #include "UserMessages.h"
 
+using namespace tav::core;
+using namespace tav::word;
+
 namespace {
 
 const QByteArray kCorporate =

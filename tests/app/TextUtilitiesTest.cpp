@@ -2,6 +2,8 @@
 
 #include "TextUtilities.h"
 
+using namespace tav::core;
+
 namespace {
 
 struct FieldCase {

@@ -6,6 +6,8 @@
 #include "DatabaseFixture.h"
 #include "TestSupport.h"
 
+using namespace tav::database;
+
 using namespace DatabaseCreator;
 
 namespace {

@@ -12,6 +12,8 @@
 #include "DatabaseCreator.h"
 #include "DbConnection.h"
 
+using namespace tav::database;
+
 // A temporary database folder, and the texts that the database module shows while a test runs.
 class DatabaseFixture : public ::testing::Test {
 protected:

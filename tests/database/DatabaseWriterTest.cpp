@@ -27,6 +27,10 @@
 #include "tvSummaryFieldDefinition.h"
 #include "tvTextObject.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::database;
+
 namespace {
 
 // The sample report `name`, loaded as the Extract driver loads it.

@@ -1,6 +1,8 @@
 #include "DatabaseFixture.h"
 #include "ReportOwnerStore.h"
 
+using namespace tav::database;
+
 using namespace ReportOwnerStore;
 
 namespace {

@@ -14,6 +14,8 @@
 #include "AboutDialog.h"
 #include "GuiSeams.h"
 
+using namespace tav::gui;
+
 namespace {
 
 // One HTTP answer, given by a server on 127.0.0.1 to every request.

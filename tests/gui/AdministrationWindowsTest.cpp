@@ -20,6 +20,11 @@
 #include "TemplatesWindow.h"
 #include "UtilitiesWindow.h"
 
+using namespace tav::core;
+using namespace tav::database;
+using namespace tav::word;
+using namespace tav::gui;
+
 namespace {
 
 // Message boxes and questions answered by the test, and a temporary folder.

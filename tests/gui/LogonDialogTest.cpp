@@ -10,6 +10,8 @@
 #include "LogonDialog.h"
 #include "frmLogin.h"
 
+using namespace tav::gui;
+
 namespace {
 
 std::unique_ptr<rt::Object> database() {

@@ -16,6 +16,10 @@
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
 
+using namespace tav::core;
+using namespace tav::database;
+using namespace tav::gui;
+
 namespace {
 
 // The window on a settings file of its own, with two printer fonts, and its message boxes and

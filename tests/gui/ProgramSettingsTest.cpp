@@ -6,6 +6,9 @@
 #include "ProgramSettings.h"
 #include "RunLog.h"
 
+using namespace tav::core;
+using namespace tav::gui;
+
 namespace {
 
 // The program's settings go through the store put in place, and point the run log at their

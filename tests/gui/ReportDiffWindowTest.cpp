@@ -21,6 +21,10 @@
 #include "QtPrinters.h"
 #include "ReportDiffWindow.h"
 
+using namespace tav::core;
+using namespace tav::utilities;
+using namespace tav::gui;
+
 namespace {
 
 QString sample(const char* name) { return QStringLiteral(TAV_SAMPLES "/") + QLatin1String(name); }

@@ -25,6 +25,10 @@
 #include "UtilitiesWindow.h"
 #include "tvReport.h"
 
+using namespace tav::core;
+using namespace tav::database;
+using namespace tav::gui;
+
 namespace {
 
 QString definition(const char* name) {

@@ -9,6 +9,10 @@
 #include "ResultGridWindow.h"
 #include "SiteSurvey.h"
 
+using namespace tav::core;
+using namespace tav::utilities;
+using namespace tav::gui;
+
 namespace {
 
 TEST(ResultWindows, ShowTheResultSortOnADoubleClickAndCopyTheWholeGrid) {

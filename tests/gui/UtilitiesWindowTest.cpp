@@ -30,6 +30,13 @@
 #include "StatusWindow.h"
 #include "UtilitiesWindow.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::utilities;
+using namespace tav::extract;
+using namespace tav::gui;
+using namespace tav::shell;
+
 namespace {
 
 // A utilities window whose message boxes and dialogs are answered by the test.

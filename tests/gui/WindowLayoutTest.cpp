@@ -35,6 +35,12 @@
 #include "StatusWindow.h"
 #include "UtilitiesWindow.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::utilities;
+using namespace tav::extract;
+using namespace tav::gui;
+
 namespace {
 
 // Widgets of `parent` that are shown and hold text, and whose places overlap.

@@ -27,6 +27,11 @@
 #include "tvArea.h"
 #include "tvReportStatistics.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::word;
+using namespace tav::extract;
+
 namespace {
 
 // The paragraphs of a saved document: style id and text, in document order; table cells are

@@ -23,6 +23,11 @@
 #include "TvdWriter.h"
 #include "UserMessages.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::database;
+using namespace tav::extract;
+
 namespace {
 
 // The three outputs of the report Sales.rpt.

@@ -14,6 +14,10 @@
 #include "TextUtilities.h"
 #include "UserMessages.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::extract;
+
 namespace {
 
 // What the writer doubles did, one entry a call, and the call that is to fail.

@@ -22,6 +22,10 @@
 #include "TestSupport.h"
 #include "UserMessages.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::extract;
+
 namespace {
 
 QString caseFolder(const QString& name) { return testData(QStringLiteral("tvd/") + name); }

@@ -21,6 +21,10 @@
 #include "tvSortField.h"
 #include "tvSummaryFieldDefinition.h"
 
+using namespace tav::core;
+using namespace tav::doctext;
+using namespace tav::extract;
+
 namespace {
 
 // A report whose body has something in each step, fields and sort fields included.
