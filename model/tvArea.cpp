@@ -1,7 +1,7 @@
 #include "tvArea.h"
 
-#include "tvClassCaster.h"
 #include "tvFieldDefinitions.h"
+#include "tvFieldResolver.h"
 #include "tvReport.h"
 #include "tvSection.h"
 #include "tvTypes.h"

@@ -1,7 +1,7 @@
 #include "tvBlobObject.h"
 
-#include "tvClassCaster.h"
 #include "tvDatabaseFieldDefinition.h"
+#include "tvFieldResolver.h"
 #include "tvRuntime.h"
 #include "tvTypes.h"
 

@@ -30,7 +30,6 @@ class tvBlobObject;
 class tvGraphObject;
 class tvOleObject;
 class tvCrossTabObject;
-class tvConnectionProperty;
 
 // The model's collections. Owning ones hold the items they list; the others list items that
 // another collection owns (shared field definitions, subreport objects of a whole report).
@@ -65,4 +64,3 @@ using tvBlobObjects = tvRefCollection<tvBlobObject>;
 using tvGraphObjects = tvRefCollection<tvGraphObject>;
 using tvOLEObjects = tvRefCollection<tvOleObject>;
 using tvSummaryFields = tvRefCollection<tvSummaryFieldDefinition>;
-using tvConnectionProperties = tvCollection<tvConnectionProperty>;

@@ -1,6 +1,6 @@
 #include "tvCrossTabObject.h"
 
-#include "tvClassCaster.h"
+#include "tvFieldResolver.h"
 #include "tvRuntime.h"
 #include "tvTypes.h"
 

@@ -2,8 +2,8 @@
 
 #include <type_traits>
 
-#include "tvClassCaster.h"
 #include "tvConditionalFormulaHelper.h"
+#include "tvFieldResolver.h"
 #include "tvIFieldDefinition.h"
 #include "tvShownField.h"
 

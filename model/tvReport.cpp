@@ -1,6 +1,6 @@
 #include "tvReport.h"
 
-#include "frmLogin.h"
+#include "LogonPrompt.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvExportObject.h"
@@ -72,25 +72,40 @@ std::unique_ptr<rt::Object> openReportFile(const QString& reportName) {
 }  // namespace
 
 void tvReport::init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters) {
+    tvLoadingOptions options{iShowSQL, gPromptForParameters, {}};
+    init(reportName, options);
+}
+
+void tvReport::init(const QString& reportName, tvLoadingOptions& options) {
     std::unique_ptr<rt::Object> none;
-    init(reportName, iShowSQL, gPromptForParameters, none, false);
+    init(reportName, options, none, false);
 }
 
 void tvReport::init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters,
                     std::unique_ptr<rt::Object>& crReport, bool isSubreport) {
-    tvLoadingOptions::current().promptForParameters = gPromptForParameters;
+    tvLoadingOptions options{iShowSQL, gPromptForParameters, {}};
+    init(reportName, options, crReport, isSubreport);
+}
+
+void tvReport::init(const QString& reportName, tvLoadingOptions& options,
+                    std::unique_ptr<rt::Object>& crReport, bool isSubreport) {
     if (!crReport) {
         const auto opened = openReportFile(reportName);
-        load(reportName, iShowSQL, *opened, isSubreport);
+        load(reportName, options, *opened, isSubreport);
         return;
     }
-    load(reportName, iShowSQL, *crReport, isSubreport);
+    load(reportName, options, *crReport, isSubreport);
     crReport.reset();
 }
 
-void tvReport::load(const QString& reportName, qint16 iShowSQL, rt::Object& crReport,
+void tvReport::load(const QString& reportName, tvLoadingOptions& options, rt::Object& crReport,
                     bool isSubreport) {
-    tvLoadingOptions::current().showSQL = iShowSQL;
+    // The options are the load's for as long as it runs, however it ends.
+    struct Loading {
+        tvReport& report;
+        ~Loading() { report.loadingOptions = nullptr; }
+    } loading{*this};
+    loadingOptions = &options;
     readOptions(crReport, reportName);
 
     if (isSubreport) {
@@ -170,7 +185,7 @@ void tvReport::readOptions(rt::Object& cr, const QString& reportName) {
 }
 
 QString tvReport::LoadSqlQueryString(rt::Object& crReport, const QString& reportName) {
-    tvLoadingOptions& options = tvLoadingOptions::current();
+    tvLoadingOptions& options = *loadingOptions;
     if (options.showSQL == 0) return QString();
     const auto crDatabase = tvRequiredObject(crReport, "Database");
     if (crDatabase->collection("Tables")->count() == 0) return QString();
@@ -195,11 +210,15 @@ QString tvReport::LoadSqlQueryString(rt::Object& crReport, const QString& report
         const auto crTable = crDatabase->collection("Tables")->item(1);
         const tvLogonValues logon = ReadLogonValues(*crTable);
         const QString dllName = crTable->text("dllName");
-        frmLogin& dialog = frmLogin::instance();
+        LogonPrompt dialog;
         dialog.setVars(*crDatabase, dllName, logon.server, logon.database, reportName, logon.userId,
                        &crReport);
         dialog.visible = true;
-        frmLogin::presenter()(dialog);
+        if (options.logon) {
+            options.logon(dialog);
+        } else {
+            dialog.pressCancel();
+        }
         dialog.visible = false;
     }
     if (connects()) return crReport.text("sqlQueryString");
@@ -208,8 +227,7 @@ QString tvReport::LoadSqlQueryString(rt::Object& crReport, const QString& report
 }
 
 void tvReport::AddSummaryFieldDefinition(const rt::Object& crSummaryField) {
-    thread_local int depth = 0;
-    const tvNestingGuard guard(depth);
+    const tvNestingGuard guard(summaryNesting);
     const QString name = crSummaryField.text("name");
     if (FindSummaryFieldDefinition(name)) return;
     // A summary of a summary finds its target already listed. A secondary field of another

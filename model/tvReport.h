@@ -5,6 +5,7 @@
 
 #include "RtObject.h"
 #include "tvCollections.h"
+#include "tvTypes.h"
 
 class tvReportStatistics;
 class tvPrinterObject;
@@ -23,16 +24,19 @@ public:
     // Loads the report file `reportName`. Fails with error 911 when the file cannot be opened,
     // and with the error of any later read that fails (the members already read stay).
     void init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters);
+    // The same with the options of a load, its logon presenter among them. A logon that is
+    // cancelled leaves options.showSQL 0.
+    void init(const QString& reportName, tvLoadingOptions& options);
 
     // Loads from a runtime report that is already open (a subreport). On a normal return the
     // caller's reference is released; on a failure it stays.
     void init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters,
               std::unique_ptr<rt::Object>& crReport, bool isSubreport);
+    void init(const QString& reportName, tvLoadingOptions& options,
+              std::unique_ptr<rt::Object>& crReport, bool isSubreport);
 
     // The last area of that name (exact comparison), or nullptr.
     tvArea* getArea(const QString& areaName) const;
-
-    void CloseReport(const QString&) {}
 
     std::unique_ptr<::tvReportStatistics> tvReportStatistics;
     bool verifyOnEveryPrint = false;
@@ -86,8 +90,15 @@ public:
     tvSubReportObjects subReports;
     tvSpecialVarFieldDefinitions specialVarFields;
 
+    // While the report loads: the options of the load, which its subreports share (null
+    // otherwise), and how deep the summaries and fields being read nest.
+    tvLoadingOptions* loadingOptions = nullptr;
+    int summaryNesting = 0;
+    int fieldNesting = 0;
+
 private:
-    void load(const QString& reportName, qint16 iShowSQL, rt::Object& crReport, bool isSubreport);
+    void load(const QString& reportName, tvLoadingOptions& options, rt::Object& crReport,
+              bool isSubreport);
     void readOptions(rt::Object& crReport, const QString& reportName);
     QString LoadSqlQueryString(rt::Object& crReport, const QString& reportName);
     void AddSummaryFieldDefinition(const rt::Object& crSummaryField);

@@ -1,6 +1,6 @@
 #include "tvRunningTotalFieldDefinition.h"
 
-#include "tvClassCaster.h"
+#include "tvFieldResolver.h"
 #include "tvRuntime.h"
 #include "tvTypes.h"
 

@@ -1,6 +1,6 @@
 #include "tvRuntime.h"
 
-#include "tvClassCaster.h"
+#include "tvFieldResolver.h"
 
 QVariant tvFieldValue(const rt::Object& crField, const char* member) {
     const QString text = crField.text(member);

@@ -1,6 +1,6 @@
 #include "tvShownField.h"
 
-#include "tvClassCaster.h"
+#include "tvFieldResolver.h"
 #include "tvRuntime.h"
 
 tvIFieldDefinition* tvResolveShownField(const rt::Object& crObject, tvReport& report) {

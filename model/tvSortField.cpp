@@ -1,6 +1,6 @@
 #include "tvSortField.h"
 
-#include "tvClassCaster.h"
+#include "tvFieldResolver.h"
 #include "tvRuntime.h"
 #include "tvTypes.h"
 

@@ -1,6 +1,6 @@
 #include "tvSubReportLink.h"
 
-#include "tvClassCaster.h"
+#include "tvFieldResolver.h"
 #include "tvRuntime.h"
 
 void tvSubReportLink::init(const rt::Object& cr, tvSubReportObject& objectParent,

@@ -1,8 +1,10 @@
 #include "tvSubReportObject.h"
 
+#include "tvArea.h"
 #include "tvConditionalFormulaHelper.h"
 #include "tvReport.h"
 #include "tvRuntime.h"
+#include "tvSection.h"
 #include "tvTypes.h"
 
 tvSubReportObject::tvSubReportObject()
@@ -29,9 +31,11 @@ void tvSubReportObject::init(const rt::Object& cr, tvSection& objectParent) {
     if (!crSubreport) tvObjectRequired();
     // The subreport is part of its main report's load: it takes the flags as they stand now,
     // including a show-SQL flag that a cancelled logon has cleared.
-    const tvLoadingOptions options = tvLoadingOptions::current();
-    report->init(subreportFormatting.subreportName, options.showSQL, options.promptForParameters,
-                 crSubreport, true);
+    tvReport* mainReport = objectParent.parent ? objectParent.parent->parent : nullptr;
+    tvLoadingOptions standalone;
+    tvLoadingOptions& options =
+        mainReport && mainReport->loadingOptions ? *mainReport->loadingOptions : standalone;
+    report->init(subreportFormatting.subreportName, options, crSubreport, true);
 
     parent = &objectParent;
     objectName = cr.text("subreportName");

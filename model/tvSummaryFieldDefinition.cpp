@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "tvClassCaster.h"
+#include "tvFieldResolver.h"
 #include "tvRuntime.h"
 #include "tvTypes.h"
 

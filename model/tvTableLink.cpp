@@ -1,8 +1,8 @@
 #include "tvTableLink.h"
 
-#include "tvClassCaster.h"
 #include "tvDatabase.h"
 #include "tvDatabaseFieldDefinition.h"
+#include "tvFieldResolver.h"
 #include "tvRuntime.h"
 #include "tvTypes.h"
 

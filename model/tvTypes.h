@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <functional>
 
 #include "RtError.h"
 
@@ -46,14 +47,14 @@ inline QString tvBooleanText(bool value) {
 // The date-time whose numeric value is 0: 30 December 1899, 00:00:00.
 inline QDateTime tvZeroDate() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
 
-// The loading options of the load in progress, one copy per thread, seen by every subreport
-// loaded inside it.
+class LogonPrompt;
+
+// The options of one load, seen by every subreport loaded inside it. A cancelled logon clears
+// showSQL for the rest of the load.
 struct tvLoadingOptions {
     qint16 showSQL = 0;
     qint16 promptForParameters = 0;
-
-    static tvLoadingOptions& current() {
-        thread_local tvLoadingOptions options;
-        return options;
-    }
+    // Shows the logon prompt of a report whose database refuses the connection, modally; none
+    // presses Cancel.
+    std::function<void(LogonPrompt&)> logon;
 };

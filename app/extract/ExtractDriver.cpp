@@ -88,8 +88,9 @@ QString reportFailureText(const QString& what, const QString& reportFileName,
            (reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + u')');
 }
 
-ExtractDriver::ExtractDriver(ExtractOptions options, ExtractWriterFactory writers)
-    : options_(std::move(options)), writers_(std::move(writers)) {}
+ExtractDriver::ExtractDriver(ExtractOptions options, ExtractWriterFactory writers,
+                             LogonPrompt::Presenter logon)
+    : options_(std::move(options)), writers_(std::move(writers)), logon_(std::move(logon)) {}
 
 void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
                                  const QString& reportFileName, QStringList& failures) const {
@@ -189,7 +190,9 @@ bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& repo
     // The model being mined lives for this report alone.
     auto report = std::make_unique<tvReport>();
     try {
-        report->init(reportPath, qint16(options_.ShowSQL), qint16(options_.PromptForParameters));
+        tvLoadingOptions loading{qint16(options_.ShowSQL), qint16(options_.PromptForParameters),
+                                 logon_};
+        report->init(reportPath, loading);
     } catch (...) {
         report.reset();
         failures << reportFailureText(kUnableToOpen, reportFileName, currentExceptionText());

@@ -5,6 +5,7 @@
 
 #include "ExtractOptions.h"
 #include "ExtractWriterFactory.h"
+#include "LogonPrompt.h"
 
 namespace tav::extract {
 
@@ -13,8 +14,11 @@ namespace tav::extract {
 // list in step with the output files. One driver serves one run, with the options it was given.
 class ExtractDriver {
 public:
+    // A report whose database refuses the connection shows its logon prompt through `logon`;
+    // without one the prompt is cancelled.
     explicit ExtractDriver(core::ExtractOptions options,
-                           ExtractWriterFactory writers = defaultExtractWriters());
+                           ExtractWriterFactory writers = defaultExtractWriters(),
+                           LogonPrompt::Presenter logon = {});
 
     // Mines every report of `reportList` (full paths) in order and keeps `resultList` naming the
     // expected outputs of each report once, at the end, whether the report succeeded or not.
@@ -43,6 +47,7 @@ private:
 
     core::ExtractOptions options_;
     ExtractWriterFactory writers_;
+    LogonPrompt::Presenter logon_;
 };
 
 // The notes of the libraries that read report files go to the run log, not to standard error.

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "frmLogin.h"
+#include "LogonPrompt.h"
 
 namespace tav::gui {
 
@@ -28,10 +28,10 @@ QLineEdit* edit(const QString& text, const char* name, QWidget* parent) {
 
 }  // namespace
 
-LogonDialog::LogonDialog(frmLogin& controller, QWidget* parent)
+LogonDialog::LogonDialog(LogonPrompt& controller, QWidget* parent)
     : QDialog(parent), controller_(controller) {
     setObjectName(QStringLiteral("frmLogin"));
-    setWindowTitle(QString::fromLatin1(frmLogin::kCaption));
+    setWindowTitle(QString::fromLatin1(LogonPrompt::kCaption));
     setModal(true);
 
     txtDatabase_ = edit(controller.txtDatabase, "txtDatabase", this);
@@ -73,7 +73,7 @@ LogonDialog::LogonDialog(frmLogin& controller, QWidget* parent)
 
     connect(cmdOK_, &QPushButton::clicked, this, &LogonDialog::okClicked);
     connect(cmdCancel_, &QPushButton::clicked, this, &LogonDialog::cancelClicked);
-    connect(this, &QDialog::rejected, this, [this] { controller_.cmdCancel_Click(); });
+    connect(this, &QDialog::rejected, this, [this] { controller_.pressCancel(); });
 }
 
 std::function<void(QWidget*, const QString&, const QString&)>& LogonDialog::messageBox() {
@@ -84,11 +84,9 @@ std::function<void(QWidget*, const QString&, const QString&)>& LogonDialog::mess
     return box;
 }
 
-void LogonDialog::install() {
-    frmLogin::setPresenter([](frmLogin& controller) {
-        LogonDialog dialog(controller);
-        dialog.exec();
-    });
+void LogonDialog::present(LogonPrompt& controller) {
+    LogonDialog dialog(controller);
+    dialog.exec();
 }
 
 void LogonDialog::okClicked() {
@@ -99,11 +97,11 @@ void LogonDialog::okClicked() {
     controller_.showMessage = [this](const QString& text, const QString& title) {
         messageBox()(this, text, title);
     };
-    if (controller_.cmdOK_Click()) accept();
+    if (controller_.pressOK()) accept();
 }
 
 void LogonDialog::cancelClicked() {
-    controller_.cmdCancel_Click();
+    controller_.pressCancel();
     reject();
 }
 

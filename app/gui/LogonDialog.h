@@ -6,7 +6,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmLogin;
+class LogonPrompt;
 
 namespace tav::gui {
 
@@ -15,10 +15,11 @@ namespace tav::gui {
 class LogonDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit LogonDialog(frmLogin& controller, QWidget* parent = nullptr);
+    explicit LogonDialog(LogonPrompt& controller, QWidget* parent = nullptr);
 
-    // Makes every report load of this thread show this window when its database needs a logon.
-    static void install();
+    // Shows the window for `controller` until the user closes it: the logon presenter of the loads
+    // that the windows start.
+    static void present(LogonPrompt& controller);
 
     // Message boxes go through this seam, so that tests can answer them.
     static std::function<void(QWidget*, const QString& text, const QString& title)>& messageBox();
@@ -27,7 +28,7 @@ private:
     void okClicked();
     void cancelClicked();
 
-    frmLogin& controller_;
+    LogonPrompt& controller_;
     QLineEdit* txtDatabase_;
     QLineEdit* txtServer_;
     QLineEdit* txtUserName_;

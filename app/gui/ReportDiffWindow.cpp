@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "GuiSeams.h"
+#include "LogonDialog.h"
 #include "ProgramSettings.h"
 #include "tvTypes.h"
 
@@ -106,7 +107,8 @@ int findChange(const QTableWidget& grid, int from, int step) {
 
 }  // namespace
 
-ReportDiffWindow::ReportDiffWindow(QWidget* parent) : QWidget(parent), engine_(programOptions()) {
+ReportDiffWindow::ReportDiffWindow(QWidget* parent)
+    : QWidget(parent), engine_(programOptions(), LogonDialog::present) {
     setObjectName(QStringLiteral("tvuRptDiff"));
     setWindowTitle(QStringLiteral("Report Diff"));
     auto button = [this](const char* name, const char* text) {

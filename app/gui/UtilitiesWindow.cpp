@@ -28,6 +28,7 @@
 #include "ExtractOptions.h"
 #include "ExtractResultsWindow.h"
 #include "GuiSeams.h"
+#include "LogonDialog.h"
 #include "MiningSettingsWindow.h"
 #include "ProgramSettings.h"
 #include "ReportDiffWindow.h"
@@ -475,7 +476,8 @@ void UtilitiesWindow::runUtility(int index) {
         pbProgress->setValue(0);
         if (index == Extract) {
             QStringList results = extractWindow().results();
-            ExtractDriver(programOptions()).ExtractReportList(ExplodedRptList, results);
+            ExtractDriver(programOptions(), defaultExtractWriters(), LogonDialog::present)
+                .ExtractReportList(ExplodedRptList, results);
             extractWindow().setResults(results);
         } else {
             const auto run = index == XRef ? RunCrossReference : RunSiteSurvey;

@@ -40,8 +40,6 @@ void loadAndStoreSettings() {
 // five. The waits run on timers so that the splash keeps painting.
 int interactiveStart(int argc, char** argv, const QString& commandText) {
     QApplication application(argc, argv);
-    // With a window to show it in, a report whose database refuses its logon asks the user.
-    LogonDialog::install();
     // A second start leaves the first one's settings alone.
     const auto instance = claimSingleInstance(tavrinInstanceName());
     if (!instance) {

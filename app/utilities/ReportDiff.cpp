@@ -357,10 +357,12 @@ void ReportDiff::OpenDiffReports(const QString& path1, const QString& path2) {
     const QStringList names = DiffDisplayNames(path1, path2, false);
     const ExtractOptions& settings = options_;
     auto load = [this, &settings](const QString& path, const QString& name) {
+        tvLoadingOptions loading{qint16(settings.ShowSQL), qint16(settings.PromptForParameters),
+                                 logon_};
         CurrentReportName = name;
         ShowStatus(QStringLiteral("Mining: ") + name);
         auto report = std::make_unique<tvReport>();
-        report->init(path, qint16(settings.ShowSQL), qint16(settings.PromptForParameters));
+        report->init(path, loading);
         return report;
     };
     // Both are loaded before either is replaced: a report that fails to open leaves the

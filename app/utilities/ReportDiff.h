@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ExtractOptions.h"
+#include "LogonPrompt.h"
 #include "tvReport.h"
 
 namespace tav::utilities {
@@ -62,7 +63,9 @@ struct DiffLine {
 class ReportDiff {
 public:
     // Compares what `options` switch on, loading reports as they say.
-    explicit ReportDiff(const core::ExtractOptions& options) : options_(options) {}
+    // A report whose database refuses the connection shows its logon prompt through `logon`.
+    explicit ReportDiff(const core::ExtractOptions& options, LogonPrompt::Presenter logon = {})
+        : options_(options), logon_(std::move(logon)) {}
     // The options of the next comparison.
     void setOptions(const core::ExtractOptions& options) { options_ = options; }
 
@@ -115,6 +118,7 @@ public:
 
 private:
     core::ExtractOptions options_;
+    LogonPrompt::Presenter logon_;
     void CompareReportBlocks(const tvReport& left, const tvReport& right);
     void CompareReportTree(const tvReport& left, const tvReport& right);
     void CompareReportPair(const tvReport* left, const tvReport* right, bool isSubreport);

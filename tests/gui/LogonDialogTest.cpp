@@ -8,7 +8,7 @@
 
 #include "DesignDocument.h"
 #include "LogonDialog.h"
-#include "frmLogin.h"
+#include "LogonPrompt.h"
 
 using namespace tav::gui;
 
@@ -24,7 +24,7 @@ std::unique_ptr<rt::Object> database() {
 
 TEST(LogonDialog, OpensWithTheControllersTextsAndRetriesUntilTheLoginWorks) {
     auto db = database();
-    frmLogin controller;
+    LogonPrompt controller;
     controller.setVars(*db, QStringLiteral("crdb_odbc.dll"), QStringLiteral("Sales"),
                        QStringLiteral("salesdb"), QStringLiteral("/r/Sales.rpt"),
                        QStringLiteral("sa"), nullptr);
@@ -56,7 +56,7 @@ TEST(LogonDialog, OpensWithTheControllersTextsAndRetriesUntilTheLoginWorks) {
 
 TEST(LogonDialog, CancelClosesIt) {
     auto db = database();
-    frmLogin controller;
+    LogonPrompt controller;
     controller.setVars(*db, QStringLiteral("crdb_odbc.dll"), {}, {}, QStringLiteral("a.rpt"), {},
                        nullptr);
     LogonDialog dialog(controller);

@@ -3,7 +3,6 @@
 #include "LayoutFixture.h"
 #include "TestSupport.h"
 #include "tvArea.h"
-#include "tvClassCaster.h"
 #include "tvFieldDefinitions.h"
 #include "tvSection.h"
 
@@ -172,18 +171,9 @@ QByteArray reportWithDefinitions(const QByteArray& areas) {
            "</Areas></Report>";
 }
 
-// The field references of areas need the report's field resolver.
-bool resolverAvailable() {
-    const QByteArray xml = reportWithDefinitions({});
-    const auto report = loadReport(xml);
-    const auto crField = runtimeReport(xml)->collection("FormulaFields")->item(1);
-    return ResolveFieldDefinition(*crField, *report) != nullptr;
-}
-
 }  // namespace
 
 TEST(Area, GroupAreasShareTheReportsDefinitions) {
-    if (!resolverAvailable()) GTEST_SKIP() << "the field resolver is not built";
     const auto report = loadReport(reportWithDefinitions(
         "<Area kind='3' groupConditionField='2:Region' topOrBottomNSortField='3:Sum of Amount'/>"
         "<Area kind='4' groupConditionField='2:Region' topOrBottomNSortField='3:Sum of Amount'/>"
@@ -200,7 +190,6 @@ TEST(Area, GroupAreasShareTheReportsDefinitions) {
 }
 
 TEST(Area, TopNFieldThatIsNoSummaryFailsTheLoad) {
-    if (!resolverAvailable()) GTEST_SKIP() << "the field resolver is not built";
     try {
         loadReport(reportWithDefinitions("<Area kind='5' topOrBottomNSortField='2:Region'/>"));
         ADD_FAILURE() << "the load did not fail";

@@ -3,10 +3,10 @@
 #include <optional>
 
 #include "TestSupport.h"
-#include "tvClassCaster.h"
 #include "tvDatabase.h"
 #include "tvDatabaseTable.h"
 #include "tvFieldDefinitions.h"
+#include "tvFieldResolver.h"
 #include "tvSortField.h"
 #include "tvTableLink.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "LogonPrompt.h"
 #include "TestSupport.h"
-#include "frmLogin.h"
 #include "tvTypes.h"
 
 namespace {
@@ -18,15 +18,15 @@ const QByteArray kOdbcTable = R"(<Table dllName="crdb_odbc.dll" logonUser="sa" l
     <Property name="User ID" value="guest"/>
   </ConnectionProperties></Table>)";
 
-// Loads with the SQL text asked for, answering the logon dialog with `presenter`.
-std::unique_ptr<tvReport> loadWithSql(const QByteArray& xml, frmLogin::Presenter presenter = {},
-                                      qint16 showSQL = 1) {
-    const frmLogin::Presenter previous = frmLogin::presenter();
-    if (presenter) frmLogin::setPresenter(std::move(presenter));
+// Loads with the SQL text asked for, answering the logon dialog with `presenter`; `showSQL`
+// tells what the load left of the option.
+std::unique_ptr<tvReport> loadWithSql(const QByteArray& xml, LogonPrompt::Presenter presenter = {},
+                                      qint16 showSQL = 1, qint16* showSQLAfter = nullptr) {
     auto report = std::make_unique<tvReport>();
     auto crReport = runtimeReport(xml);
-    report->init(QStringLiteral("/reports/Sales.rpt"), showSQL, 1, crReport, false);
-    frmLogin::setPresenter(previous);
+    tvLoadingOptions options{showSQL, 1, std::move(presenter)};
+    report->init(QStringLiteral("/reports/Sales.rpt"), options, crReport, false);
+    if (showSQLAfter) *showSQLAfter = options.showSQL;
     return report;
 }
 
@@ -63,45 +63,50 @@ TEST(SqlQueryText, QueryDriverReturnsItsDatabaseValue) {
 TEST(SqlQueryText, WrongThenRightLogonGivesTheText) {
     QStringList messages;
     int shown = 0;
-    const auto report = loadWithSql(reportWithTable(kOdbcTable), [&](frmLogin& dialog) {
-        ++shown;
-        dialog.showMessage = [&](const QString& text, const QString& title) {
-            messages << title + u':' + text;
-        };
-        EXPECT_EQ(dialog.lblServer, QStringLiteral("DSN"));
-        EXPECT_EQ(dialog.txtServer, QStringLiteral("Sales"));
-        EXPECT_EQ(dialog.txtDatabase, QStringLiteral("salesdb"));
-        EXPECT_EQ(dialog.txtUserName, QStringLiteral("guest"));
-        EXPECT_EQ(dialog.lblInstruction,
-                  QStringLiteral("Enter the database login information for report Sales.rpt"));
-        dialog.txtUserName = QStringLiteral("sa");
-        dialog.txtPassword = QStringLiteral("wrong");
-        EXPECT_FALSE(dialog.cmdOK_Click());
-        EXPECT_FALSE(dialog.cmdOK_Click());
-        dialog.txtPassword = QStringLiteral("pw");
-        EXPECT_TRUE(dialog.cmdOK_Click());
-        EXPECT_TRUE(dialog.LoginSucceeded);
-    });
+    qint16 showSQL = -1;
+    const auto report = loadWithSql(
+        reportWithTable(kOdbcTable),
+        [&](LogonPrompt& dialog) {
+            ++shown;
+            dialog.showMessage = [&](const QString& text, const QString& title) {
+                messages << title + u':' + text;
+            };
+            EXPECT_EQ(dialog.lblServer, QStringLiteral("DSN"));
+            EXPECT_EQ(dialog.txtServer, QStringLiteral("Sales"));
+            EXPECT_EQ(dialog.txtDatabase, QStringLiteral("salesdb"));
+            EXPECT_EQ(dialog.txtUserName, QStringLiteral("guest"));
+            EXPECT_EQ(dialog.lblInstruction,
+                      QStringLiteral("Enter the database login information for report Sales.rpt"));
+            dialog.txtUserName = QStringLiteral("sa");
+            dialog.txtPassword = QStringLiteral("wrong");
+            EXPECT_FALSE(dialog.pressOK());
+            EXPECT_FALSE(dialog.pressOK());
+            dialog.txtPassword = QStringLiteral("pw");
+            EXPECT_TRUE(dialog.pressOK());
+            EXPECT_TRUE(dialog.LoginSucceeded);
+        },
+        1, &showSQL);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(messages, QStringList(2, QStringLiteral("Login:Invalid Login, try again!")));
     EXPECT_EQ(report->sqlQueryString, QStringLiteral("SELECT * FROM Orders"));
-    EXPECT_EQ(tvLoadingOptions::current().showSQL, 1);
+    EXPECT_EQ(showSQL, 1);
 }
 
 TEST(SqlQueryText, CancelGivesEmptyTextAndStopsAskingForTheLoad) {
-    // The default presenter (no display) presses Cancel.
-    const auto report = loadWithSql(reportWithTable(kOdbcTable));
+    // Without a presenter (no display) Cancel is pressed.
+    qint16 showSQL = -1;
+    const auto report = loadWithSql(reportWithTable(kOdbcTable), {}, 1, &showSQL);
     EXPECT_TRUE(report->sqlQueryString.isEmpty());
-    EXPECT_EQ(tvLoadingOptions::current().showSQL, 0);
+    EXPECT_EQ(showSQL, 0);
 }
 
 TEST(SqlQueryText, AConnectivityTestThatFailsToRunDoesNotConnect) {
     QByteArray table = kOdbcTable;
     table.replace("<Table ", "<Table fail=\"testConnectivity\" ");
     int shown = 0;
-    const auto report = loadWithSql(reportWithTable(table), [&](frmLogin& dialog) {
+    const auto report = loadWithSql(reportWithTable(table), [&](LogonPrompt& dialog) {
         ++shown;
-        dialog.cmdCancel_Click();
+        dialog.pressCancel();
     });
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(report->sqlQueryString.isEmpty());
@@ -176,7 +181,7 @@ TEST(LogonDialog, OkWritesTheDriversProperties) {
             "\"/></ConnectionProperties></Table>"
             "</Tables></Database></Report>");
         auto db = report->object("Database");
-        frmLogin dialog;
+        LogonPrompt dialog;
         int messages = 0;
         dialog.showMessage = [&](const QString&, const QString&) { ++messages; };
         dialog.setVars(*db, QString::fromLatin1(c.dll), {}, {}, QStringLiteral("r.rpt"), {},
@@ -185,7 +190,7 @@ TEST(LogonDialog, OkWritesTheDriversProperties) {
         dialog.txtDatabase = QStringLiteral("D");
         dialog.txtUserName = QStringLiteral("U");
         dialog.txtPassword = QStringLiteral("P");
-        EXPECT_FALSE(dialog.cmdOK_Click());
+        EXPECT_FALSE(dialog.pressOK());
         EXPECT_EQ(messages, 1);
         const auto table = db->collection("Tables")->item(1);
         QStringList actual;
@@ -208,7 +213,7 @@ TEST(LogonDialog, OkWritesTheDriversProperties) {
 TEST(LogonDialog, ServerLabelFollowsEachReport) {
     auto odbc = runtimeReport(reportWithTable(kOdbcTable));
     auto ado = runtimeReport(reportWithTable("<Table dllName=\"crdb_ado.dll\"/>"));
-    frmLogin dialog;
+    LogonPrompt dialog;
     dialog.setVars(*odbc->object("Database"), {}, {}, {}, QStringLiteral("C:\\r\\a.rpt"), {},
                    nullptr);
     EXPECT_EQ(dialog.lblServer, QStringLiteral("DSN"));

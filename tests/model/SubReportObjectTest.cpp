@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "LogonPrompt.h"
 #include "ObjectFixtures.h"
-#include "frmLogin.h"
 #include "tvFieldObject.h"
 #include "tvReportStatistics.h"
 #include "tvSubReportObject.h"
@@ -143,22 +143,20 @@ TEST(SubReportObject, SubreportsTakeTheShowSqlFlagAsTheLoadLeftIt) {
         inner.replace("<Report>", "<Report><sqlQueryString>sub</sqlQueryString>");
         const QByteArray xml = threeAreas(inner, {}, inner, cancelled ? refusing : connecting);
         int asked = 0;
-        const frmLogin::Presenter previous = frmLogin::presenter();
-        frmLogin::setPresenter([&](frmLogin& dialog) {
-            ++asked;
-            dialog.cmdCancel_Click();
-        });
+        tvLoadingOptions options{1, 0, [&](LogonPrompt& dialog) {
+                                     ++asked;
+                                     dialog.pressCancel();
+                                 }};
         tvReport report;
         auto crReport = runtimeReport(xml);
-        report.init(QStringLiteral("main.rpt"), 1, 0, crReport, false);
-        frmLogin::setPresenter(previous);
+        report.init(QStringLiteral("main.rpt"), options, crReport, false);
 
         EXPECT_EQ(asked, cancelled ? 1 : 0);
         EXPECT_EQ(report.sqlQueryString, cancelled ? QString() : QStringLiteral("main"));
         for (const tvSubReportObject& object : report.subReports) {
             EXPECT_EQ(object.report->sqlQueryString, cancelled ? QString() : QStringLiteral("sub"));
         }
-        EXPECT_EQ(tvLoadingOptions::current().showSQL, cancelled ? 0 : 1);
+        EXPECT_EQ(options.showSQL, cancelled ? 0 : 1);
         EXPECT_EQ(rt::Counted::liveObjects(), 0);
     }
 }

@@ -1,4 +1,4 @@
-#include "frmLogin.h"
+#include "LogonPrompt.h"
 
 #include <array>
 
@@ -57,11 +57,6 @@ std::unique_ptr<rt::Object> firstTable(rt::Object& crDatabase) {
     return crDatabase.collection("Tables")->item(1);
 }
 
-frmLogin::Presenter& presenterSlot() {
-    thread_local frmLogin::Presenter presenter = [](frmLogin& dialog) { dialog.cmdCancel_Click(); };
-    return presenter;
-}
-
 }  // namespace
 
 bool DriverMatches(QStringView pattern, QStringView dllName) {
@@ -104,18 +99,9 @@ tvLogonValues ReadLogonValues(const rt::Object& crTable) {
     return values;
 }
 
-void frmLogin::setPresenter(Presenter presenter) { presenterSlot() = std::move(presenter); }
-
-const frmLogin::Presenter& frmLogin::presenter() { return presenterSlot(); }
-
-frmLogin& frmLogin::instance() {
-    thread_local frmLogin dialog;
-    return dialog;
-}
-
-void frmLogin::setVars(rt::Object& crDatabase, const QString& dllName, const QString& serverName,
-                       const QString& dbName, const QString& reportPath, const QString& userName,
-                       rt::Object* crReport) {
+void LogonPrompt::setVars(rt::Object& crDatabase, const QString& dllName, const QString& serverName,
+                          const QString& dbName, const QString& reportPath, const QString& userName,
+                          rt::Object* crReport) {
     crDatabase_ = &crDatabase;
     dllName_ = dllName;
     serverName_ = serverName;
@@ -123,7 +109,7 @@ void frmLogin::setVars(rt::Object& crDatabase, const QString& dllName, const QSt
     userName_ = userName;
     crReport_ = crReport;
     // The server label follows the table of this report, not of the first report shown.
-    Form_Load();
+    readServerLabel();
     txtServer = serverName;
     txtDatabase = dbName;
     txtUserName = userName;
@@ -133,12 +119,12 @@ void frmLogin::setVars(rt::Object& crDatabase, const QString& dllName, const QSt
     LoginSucceeded = false;
 }
 
-void frmLogin::Form_Load() {
+void LogonPrompt::readServerLabel() {
     const QString dllName = firstTable(*crDatabase_)->text("dllName");
     lblServer = dllName == u"crdb_odbc.dll" ? QStringLiteral("DSN") : QStringLiteral("Server");
 }
 
-bool frmLogin::cmdOK_Click() {
+bool LogonPrompt::pressOK() {
     // Every step is tried on its own: a property the driver does not have is skipped, and only
     // the final connectivity test decides.
     auto attempt = [](auto&& step) {
@@ -184,14 +170,7 @@ bool frmLogin::cmdOK_Click() {
     return false;
 }
 
-void frmLogin::cmdCancel_Click() {
+void LogonPrompt::pressCancel() {
     LoginSucceeded = false;
     visible = false;
-}
-
-void tvConnectionProperty::init(const rt::Object& crConnectionProperty, void*) {
-    description = crConnectionProperty.text("description");
-    localizedName = crConnectionProperty.text("localizedName");
-    name = crConnectionProperty.text("name");
-    value = crConnectionProperty.text("value");
 }

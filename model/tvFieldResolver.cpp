@@ -1,4 +1,4 @@
-#include "tvClassCaster.h"
+#include "tvFieldResolver.h"
 
 #include <array>
 
@@ -35,8 +35,7 @@ tvIFieldDefinition* specialField(const rt::Object& crField, tvReport& report) {
 }
 
 tvIFieldDefinition* summaryField(const rt::Object& crField, tvReport& report) {
-    thread_local int depth = 0;
-    const tvNestingGuard guard(depth);
+    const tvNestingGuard guard(report.fieldNesting);
     tvSummaryFieldDefinition* listed = nullptr;
     try {
         listed = report.tvSummaryFieldDefinitions.Find(crField.text("name"));

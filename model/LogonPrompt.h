@@ -5,20 +5,14 @@
 
 #include "RtObject.h"
 
-// The database logon dialog, without widgets: the captions, the texts the user edits and what
-// OK and Cancel do. A view shows it modally and forwards the two buttons; without a display the
-// presenter answers Cancel, so a load never waits for a user who is not there.
-class frmLogin {
+// The database logon prompt, without widgets: the captions, the texts the user edits and what
+// OK and Cancel do. A load that needs a logon makes one and hands it to the presenter of its
+// options, which shows it modally and forwards the two buttons; without a presenter Cancel is
+// pressed, so a load never waits for a user who is not there.
+class LogonPrompt {
 public:
-    // Shows the dialog modally and returns when it has closed.
-    using Presenter = std::function<void(frmLogin&)>;
-
-    // The presenter of this thread's loads; the default one presses Cancel.
-    static void setPresenter(Presenter presenter);
-    static const Presenter& presenter();
-
-    // The library's single dialog, created on first use.
-    static frmLogin& instance();
+    // Shows the prompt modally and returns when it has closed.
+    using Presenter = std::function<void(LogonPrompt&)>;
 
     void setVars(rt::Object& crDatabase, const QString& dllName, const QString& serverName,
                  const QString& dbName, const QString& reportPath, const QString& userName,
@@ -26,8 +20,8 @@ public:
 
     // Applies the texts to the first table and tests its connection. True when the dialog
     // closes; false after the message "Invalid Login, try again!", the dialog staying open.
-    bool cmdOK_Click();
-    void cmdCancel_Click();
+    bool pressOK();
+    void pressCancel();
 
     // The message shown after a failed OK (text, title); a view replaces it with a message box.
     std::function<void(const QString&, const QString&)> showMessage = [](const QString&,
@@ -46,7 +40,7 @@ public:
     bool visible = false;
 
 private:
-    void Form_Load();
+    void readServerLabel();
 
     rt::Object* crDatabase_ = nullptr;
     rt::Object* crReport_ = nullptr;
@@ -54,17 +48,6 @@ private:
     QString serverName_;
     QString dbName_;
     QString userName_;
-};
-
-// One connection property of a database table, as a public value class.
-class tvConnectionProperty {
-public:
-    void init(const rt::Object& crConnectionProperty, void* parent);
-
-    QString description;
-    QString name;
-    QString localizedName;
-    QString value;
 };
 
 // The logon values a report's first table carries, read by its driver's property names.
