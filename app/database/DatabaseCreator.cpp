@@ -18,35 +18,20 @@ using namespace core;
 namespace DatabaseCreator {
 namespace {
 
-DatabaseProgress& progress() {
-    static DatabaseProgress instance;
-    return instance;
-}
-
-std::function<void(const QString&)>& logSink() {
-    static std::function<void(const QString&)> instance;
-    return instance;
-}
-
-QString& lastError() {
-    static QString instance;
-    return instance;
-}
-
-// Unless a window attached its own handlers, texts go where the program's others go: the status
-// bar, and a box or standard error. Messages go to the run log as well while a writer asks.
-void showStatus(bool show, const QString& text) {
-    if (progress().status) {
-        progress().status(show, text);
+// Unless the caller gave handlers of its own, texts go where the program's others go: the status
+// bar, and a box or standard error. Messages go to the caller's log as well.
+void showStatus(const DatabaseProgress& progress, bool show, const QString& text) {
+    if (progress.status) {
+        progress.status(show, text);
     } else if (show) {
         ShowStatus(text);
     }
 }
 
-void showMessage(const QString& text, const QString& title) {
-    if (logSink()) logSink()(text);
-    if (progress().message) {
-        progress().message(text, title);
+void showMessage(const DatabaseProgress& progress, const QString& text, const QString& title) {
+    if (progress.log) progress.log(text);
+    if (progress.message) {
+        progress.message(text, title);
     } else {
         ShowMessage(text, title);
     }
@@ -137,13 +122,13 @@ QString earlierBackup(const QString& path);
 
 // The copy before the first change of a file; an upgrade of the same file that failed before
 // has its copy already.
-void backupOnce(const QString& path) {
-    if (earlierBackup(path).isEmpty()) BackupDatabase(path);
+void backupOnce(const QString& path, const DatabaseProgress& progress) {
+    if (earlierBackup(path).isEmpty()) BackupDatabase(path, QDate::currentDate(), progress);
 }
 
 // A field reference that may now be null (an object without a field definition): a file made
 // while it was required gets the table rebuilt, rows kept.
-void AllowMissingFields(DbConnection& db, const QString& path) {
+void AllowMissingFields(DbConnection& db, const QString& path, const DatabaseProgress& progress) {
     const std::pair<const char*, const char*> optional[] = {{"FieldObjects", "Field_Id"},
                                                             {"BlobObjects", "DatabaseField_Id"},
                                                             {"CrossTabGroups", "Field_Id"}};
@@ -154,7 +139,7 @@ void AllowMissingFields(DbConnection& db, const QString& path) {
         const bool required = info.next() && info.value(0).toBool();
         info.finish();
         if (required) {
-            backupOnce(path);
+            backupOnce(path, progress);
             rebuildTable(db, table, {});
         }
     }
@@ -215,16 +200,16 @@ void UpgradeConditionalFormulas(DbConnection& db) {
 
 // The steps that bring a file below the current version to it. Each step looks first, so that a
 // file that already has part of the current shape keeps it and goes on.
-void upgradeToCurrent(DbConnection& db) {
+void upgradeToCurrent(DbConnection& db, const DatabaseProgress& progress) {
     if (!db.hasTable(QStringLiteral("HyperlinkFormatting"))) {
-        showStatus(true, QStringLiteral("Creating HyperlinkFormatting Table"));
+        showStatus(progress, true, QStringLiteral("Creating HyperlinkFormatting Table"));
         createTable(db, "HyperlinkFormatting");
     }
-    showStatus(true, QStringLiteral("Adding CrossTabGroups Table Type"));
+    showStatus(progress, true, QStringLiteral("Adding CrossTabGroups Table Type"));
     if (!db.hasColumn(QStringLiteral("CrossTabGroups"), QStringLiteral("Type"))) {
         UpgradeCrossTabGroups(db);
     }
-    showStatus(true, QStringLiteral("Adding Report OwnerTable and ID"));
+    showStatus(progress, true, QStringLiteral("Adding Report OwnerTable and ID"));
     if (!db.hasTable(QStringLiteral("ReportOwner"))) createTable(db, "ReportOwner");
     const TableDef& reports = schemaTable("Reports");
     if (!db.hasColumn(QStringLiteral("Reports"), QStringLiteral("ReportFormatStyle"))) {
@@ -246,14 +231,12 @@ void upgradeToCurrent(DbConnection& db) {
     }
     if (!db.hasColumn(QStringLiteral("ConditionalFormulas"),
                       QStringLiteral("ConditionalFormula_Id"))) {
-        showStatus(true, QStringLiteral("Upgrading Conditional Formula table"));
+        showStatus(progress, true, QStringLiteral("Upgrading Conditional Formula table"));
         UpgradeConditionalFormulas(db);
     }
 }
 
 }  // namespace
-
-void setProgress(DatabaseProgress p) { progress() = std::move(p); }
 
 QString DatabasePath(const QString& folder) { return folder + QLatin1String(kDatabaseFileName); }
 
@@ -296,8 +279,8 @@ QString DatabaseVersion(DbConnection& db) {
     return query.value(0).toString();
 }
 
-QString BackupDatabase(const QString& path, const QDate& today) {
-    showStatus(true, QStringLiteral("Making backup copy of Tavrin database"));
+QString BackupDatabase(const QString& path, const QDate& today, const DatabaseProgress& progress) {
+    showStatus(progress, true, QStringLiteral("Making backup copy of Tavrin database"));
     const QFileInfo info(path);
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     const QString base = path.left(path.size() - suffix.size()) + QLatin1String("_Backup") +
@@ -312,37 +295,38 @@ QString BackupDatabase(const QString& path, const QDate& today) {
         QFile::remove(temporary);
         throw DbError(QStringLiteral("Could not copy %1 to %2").arg(path, name));
     }
-    showMessage(QStringLiteral("The original Tavrin datbase has been backed up as:\r\n\r\n") + name,
+    showMessage(progress,
+                QStringLiteral("The original Tavrin datbase has been backed up as:\r\n\r\n") + name,
                 applicationTitle());
     return name;
 }
 
 namespace {
 
-void createSchema(DbConnection& db) {
-    showStatus(true, QStringLiteral("Creating new Tavrin database"));
+void createSchema(DbConnection& db, const DatabaseProgress& progress) {
+    showStatus(progress, true, QStringLiteral("Creating new Tavrin database"));
     for (const TableDef& table : schemaTables()) db.exec(createTableSql(table));
     SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("I"));
     for (const ViewDef& view : schemaViews()) db.exec(QLatin1String(view.sql));
 }
 
-void upgrade(DbConnection& db, const QString& path) {
+void upgrade(DbConnection& db, const QString& path, const DatabaseProgress& progress) {
     const bool hasControl = db.hasTable(QStringLiteral("TVDBControl"));
     const QString version = hasControl ? DatabaseVersion(db) : QLatin1String(kOldestVersion);
     // Versions compare as text, character by character.
     if (hasControl && version >= QLatin1String(kCurrentVersion)) return;
-    backupOnce(path);
+    backupOnce(path, progress);
     if (!hasControl) {
-        showStatus(true, QStringLiteral("Creating TVDBControl table"));
+        showStatus(progress, true, QStringLiteral("Creating TVDBControl table"));
         createTable(db, "TVDBControl");
         SetDatabaseVersion(db, QLatin1String(kOldestVersion), QStringLiteral("I"));
         if (!db.hasColumn(QStringLiteral("FieldElementsMapping"),
                           QStringLiteral("FieldElementSeq"))) {
-            showStatus(true, QStringLiteral("Creating FieldElementsMapping Table"));
+            showStatus(progress, true, QStringLiteral("Creating FieldElementsMapping Table"));
             rebuildTable(db, "FieldElementsMapping", {{QStringLiteral("FieldElementSeq"), 1}});
         }
     }
-    upgradeToCurrent(db);
+    upgradeToCurrent(db, progress);
     SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("U"));
 }
 
@@ -350,19 +334,19 @@ void upgrade(DbConnection& db, const QString& path) {
 // first and then finds the file made. A file without tables (new, 0 bytes, or a creation that
 // never completed) is a new database. Nothing is ever deleted: the file may be another
 // process's.
-bool prepareDatabase(const QString& path, bool mayCreate) {
+bool prepareDatabase(const QString& path, bool mayCreate, const DatabaseProgress& progress,
+                     QString* error) {
     bool creating = false;
-    lastError().clear();
     try {
         DbConnection db(path, mayCreate);
         db.begin();
         try {
             creating = db.isEmpty();
             if (creating) {
-                createSchema(db);
+                createSchema(db, progress);
             } else {
-                upgrade(db, path);
-                AllowMissingFields(db, path);
+                upgrade(db, path, progress);
+                AllowMissingFields(db, path, progress);
             }
             CreateIndexes(db);
             db.commit();
@@ -370,41 +354,43 @@ bool prepareDatabase(const QString& path, bool mayCreate) {
             db.rollback();
             throw;
         }
-    } catch (const DbError& error) {
-        lastError() = error.text();
+    } catch (const DbError& failure) {
+        if (error) *error = failure.text();
         if (creating) {
-            showMessage(error.text(), applicationTitle());
+            showMessage(progress, failure.text(), applicationTitle());
         } else {
-            showMessage(QStringLiteral("Error updating database\r\n\r\n") + error.text(),
+            showMessage(progress,
+                        QStringLiteral("Error updating database\r\n\r\n") + failure.text(),
                         QStringLiteral("Tavrin Database Schema Update"));
         }
-        showStatus(false, QString());
+        showStatus(progress, false, QString());
         return false;
     }
-    showStatus(false, QString());
+    showStatus(progress, false, QString());
     return true;
 }
 
 }  // namespace
 
-bool CreateDatabase(const QString& path) {
+bool CreateDatabase(const QString& path, const DatabaseProgress& progress, QString* error) {
     const QFileInfo info(path);
     if (info.exists() && info.size() > 0) {
-        lastError() = QStringLiteral("The database file %1 already exists.").arg(path);
-        showStatus(true, QStringLiteral("Creating new Tavrin database"));
-        showMessage(lastError(), applicationTitle());
+        const QString exists = QStringLiteral("The database file %1 already exists.").arg(path);
+        if (error) *error = exists;
+        showStatus(progress, true, QStringLiteral("Creating new Tavrin database"));
+        showMessage(progress, exists, applicationTitle());
         return false;
     }
-    return prepareDatabase(path, true);
+    return prepareDatabase(path, true, progress, error);
 }
 
-bool OpenAndUpgradeDatabase(const QString& path) { return prepareDatabase(path, false); }
+bool OpenAndUpgradeDatabase(const QString& path, const DatabaseProgress& progress, QString* error) {
+    return prepareDatabase(path, false, progress, error);
+}
 
-bool OpenOrCreateDatabase(const QString& path) { return prepareDatabase(path, true); }
-
-QString LastError() { return lastError(); }
-
-void setLog(std::function<void(const QString&)> log) { logSink() = std::move(log); }
+bool OpenOrCreateDatabase(const QString& path, const DatabaseProgress& progress, QString* error) {
+    return prepareDatabase(path, true, progress, error);
+}
 
 }  // namespace DatabaseCreator
 

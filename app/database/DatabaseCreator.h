@@ -10,11 +10,13 @@ namespace tav::database {
 
 class DbConnection;
 
-// Where the documentation database tells what it is doing. A window may attach its own handlers
-// here; left empty, status texts go to ShowStatus and messages to ShowMessage.
+// Where the documentation database tells what it is doing, as its caller wants it. Left empty,
+// status texts go to ShowStatus and messages to ShowMessage.
 struct DatabaseProgress {
     std::function<void(bool show, const QString& text)> status;
     std::function<void(const QString& text, const QString& title)> message;
+    // A copy of every message (for the run log while a report is written); empty for none.
+    std::function<void(const QString& text)> log;
 };
 
 // The life of the documentation database file: creating it, bringing an older file up to the
@@ -28,35 +30,34 @@ inline constexpr const char* kDatabaseFileName = "tv.db";
 inline constexpr const char* kCurrentVersion = "4.0";
 inline constexpr const char* kOldestVersion = "3.0.54";
 
-void setProgress(DatabaseProgress progress);
-// A copy of every message, for the run log while a report is written; empty for
-// none.
-void setLog(std::function<void(const QString&)> log);
-
 // The database file's path for a database folder (the DBPath setting, ending in a separator).
 QString DatabasePath(const QString& folder);
+
+// The calls below tell their progress and messages through `progress` and answer false, with the
+// database's own reason in `error`, when they fail.
 
 // Creates a new file with every table, the version row and the saved queries. Refuses a path
 // where a file with content exists; a 0-byte file is taken as new. Returns false after showing
 // why; a file that could not be filled is left without tables, which the next call fills.
-bool CreateDatabase(const QString& path);
+bool CreateDatabase(const QString& path, const DatabaseProgress& progress = {},
+                    QString* error = nullptr);
 
 // Brings an existing file to the current schema in one transaction, after one backup copy (none
 // when a copy of the same file exists from an earlier attempt that failed); a file already
 // current is left untouched, and a file without tables is filled as a new one. Returns false
 // after showing why; the file is then as it was before the call.
-bool OpenAndUpgradeDatabase(const QString& path);
+bool OpenAndUpgradeDatabase(const QString& path, const DatabaseProgress& progress = {},
+                            QString* error = nullptr);
 
 // The two above as one step under the file's write lock, for a writer that may meet another
 // process creating the same file: creates it when missing, fills it when empty, else upgrades.
-bool OpenOrCreateDatabase(const QString& path);
-
-// The database's own reason for the last failure of the calls above; "" after a success.
-QString LastError();
+bool OpenOrCreateDatabase(const QString& path, const DatabaseProgress& progress = {},
+                          QString* error = nullptr);
 
 // Copies the file to <name>_Backup<yyyymmdd>[_n].db beside it, through a temporary file, and
 // returns the copy's path. Throws DbError when the copy fails.
-QString BackupDatabase(const QString& path, const QDate& today = QDate::currentDate());
+QString BackupDatabase(const QString& path, const QDate& today = QDate::currentDate(),
+                       const DatabaseProgress& progress = {});
 
 // Adds a column to a table; a required column needs a default for the rows already there, so it
 // gets the type's empty value. `foreignKey` ties the new column to its related table.

@@ -214,10 +214,11 @@ void DatabaseWriter::initDatabase(const QString& databasePath) {
     }
     last.connection.reset();
     // What the database module tells the user goes to the run log too.
-    DatabaseCreator::setLog([](const QString& text) { WriteLog(text); });
-    const bool ready = DatabaseCreator::OpenOrCreateDatabase(databasePath);
-    DatabaseCreator::setLog(nullptr);
-    if (!ready) throw DbError(DatabaseCreator::LastError());
+    DatabaseProgress progress;
+    progress.log = [](const QString& text) { WriteLog(text); };
+    QString error;
+    if (!DatabaseCreator::OpenOrCreateDatabase(databasePath, progress, &error))
+        throw DbError(error);
     ownConnection_ = std::make_unique<DbConnection>(databasePath);
     connection_ = ownConnection_.get();
     // Kept only while an application object can close it before the program ends.

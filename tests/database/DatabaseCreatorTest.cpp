@@ -90,7 +90,7 @@ void makeOldFile(const QString& path, bool withHyperlinkTable = false) {
 using DatabaseCreatorTest = DatabaseFixture;
 
 TEST_F(DatabaseCreatorTest, NewFileHasEveryTableKeyQueryAndTheVersionRow) {
-    ASSERT_TRUE(CreateDatabase(path()));
+    ASSERT_TRUE(CreateDatabase(path(), progress));
     const QStringList golden = goldenSchema();
     ASSERT_EQ(golden.size(), 680);
     const QStringList live = dumpSchema(path());
@@ -118,16 +118,16 @@ TEST_F(DatabaseCreatorTest, CreateRefusesAnExistingFileAndLeavesIt) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("not a database");
     }
-    EXPECT_FALSE(CreateDatabase(path()));
+    EXPECT_FALSE(CreateDatabase(path(), progress));
     EXPECT_EQ(bytes(path()), QByteArray("not a database"));
     EXPECT_EQ(messages.size(), 1);
 }
 
 TEST_F(DatabaseCreatorTest, CurrentFileIsLeftUntouched) {
-    ASSERT_TRUE(CreateDatabase(path()));
+    ASSERT_TRUE(CreateDatabase(path(), progress));
     statuses.clear();
     const QByteArray before = bytes(path());
-    EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress));
     EXPECT_EQ(bytes(path()), before);
     EXPECT_TRUE(backups().isEmpty());
     EXPECT_TRUE(statuses.isEmpty());
@@ -137,7 +137,7 @@ TEST_F(DatabaseCreatorTest, CurrentFileIsLeftUntouched) {
 TEST_F(DatabaseCreatorTest, OldFileIsUpgradedOnceWithOneBackup) {
     makeOldFile(path());
     const QByteArray old = bytes(path());
-    ASSERT_TRUE(OpenAndUpgradeDatabase(path()));
+    ASSERT_TRUE(OpenAndUpgradeDatabase(path(), progress));
 
     const QString backup = QStringLiteral("tv_Backup%1.db")
                                .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
@@ -184,7 +184,7 @@ TEST_F(DatabaseCreatorTest, OldFileIsUpgradedOnceWithOneBackup) {
     // A second call finds the file current.
     const QByteArray upgraded = bytes(path());
     messages.clear();
-    EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress));
     EXPECT_EQ(bytes(path()), upgraded);
     EXPECT_EQ(backups().size(), 1);
     EXPECT_TRUE(messages.isEmpty());
@@ -198,17 +198,18 @@ TEST_F(DatabaseCreatorTest, FailedUpgradeLeavesTheFileAsItWas) {
         db.exec(QStringLiteral("CREATE TABLE temp_ConditionalFormulas (x INTEGER)"));
     }
     const QByteArray before = bytes(path());
-    EXPECT_FALSE(OpenAndUpgradeDatabase(path()));
+    QString error;
+    EXPECT_FALSE(OpenAndUpgradeDatabase(path(), progress, &error));
     EXPECT_EQ(bytes(path()), before);
     ASSERT_EQ(messages.size(), 2);  // the backup, then the failure
     EXPECT_TRUE(messages.back().startsWith(
         QLatin1String("Tavrin Database Schema Update: Error updating database\r\n\r\n")));
     EXPECT_TRUE(messages.back().contains(QLatin1String("temp_ConditionalFormulas")));
     EXPECT_FALSE(statuses.contains(QStringLiteral("Creating HyperlinkFormatting Table")));
-    EXPECT_TRUE(LastError().contains(QLatin1String("temp_ConditionalFormulas")));
+    EXPECT_TRUE(error.contains(QLatin1String("temp_ConditionalFormulas")));
 
     // Trying again fails the same way, without another copy of the same file.
-    EXPECT_FALSE(OpenAndUpgradeDatabase(path()));
+    EXPECT_FALSE(OpenAndUpgradeDatabase(path(), progress));
     EXPECT_EQ(bytes(path()), before);
     EXPECT_EQ(backups().size(), 1);
 }
@@ -235,7 +236,7 @@ TEST_F(DatabaseCreatorTest, OldCrossTabGroupsOfOneIdAreToldApartByTheirOrder) {
                        {QStringLiteral("Condition"), QStringLiteral("row %1").arg(object)}});
         }
     }
-    ASSERT_TRUE(OpenAndUpgradeDatabase(path())) << messages.join(u'\n').toStdString();
+    ASSERT_TRUE(OpenAndUpgradeDatabase(path(), progress)) << messages.join(u'\n').toStdString();
     DbConnection db(path());
     QSqlQuery rows = db.exec(QStringLiteral(
         "SELECT ReportObject_Id, Group_Id, Type, Field_Id FROM CrossTabGroups ORDER BY rowid"));
@@ -253,7 +254,7 @@ TEST_F(DatabaseCreatorTest, OldCrossTabGroupsOfOneIdAreToldApartByTheirOrder) {
 TEST_F(DatabaseCreatorTest, AnEmptyFileIsANewDatabase) {
     { QFile(path()).open(QIODevice::WriteOnly); }
     ASSERT_EQ(QFileInfo(path()).size(), 0);
-    EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress));
     EXPECT_TRUE(backups().isEmpty());
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(versionOf(path()), QStringLiteral("4.0"));
@@ -261,7 +262,7 @@ TEST_F(DatabaseCreatorTest, AnEmptyFileIsANewDatabase) {
 }
 
 TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) {
-    ASSERT_TRUE(CreateDatabase(path()));
+    ASSERT_TRUE(CreateDatabase(path(), progress));
     {
         DbConnection db(path());
         db.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
@@ -280,7 +281,7 @@ TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) 
                    {QStringLiteral("ReportObject_Id"), 10},
                    {QStringLiteral("Field_Id"), 3}});
     }
-    EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress));
     EXPECT_EQ(backups().size(), 1);
     // The rebuilt table comes last.
     QStringList live = dumpSchema(path());
@@ -304,12 +305,12 @@ TEST_F(DatabaseCreatorTest, VersionsCompareAsText) {
         SCOPED_TRACE(c.version);
         QFile::remove(path());
         for (const QString& b : backups()) QFile::remove(dir.filePath(b));
-        ASSERT_TRUE(CreateDatabase(path()));
+        ASSERT_TRUE(CreateDatabase(path(), progress));
         {
             DbConnection db(path());
             SetDatabaseVersion(db, QLatin1String(c.version), QStringLiteral("U"));
         }
-        EXPECT_TRUE(OpenAndUpgradeDatabase(path()));
+        EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress));
         EXPECT_EQ(backups().size(), c.upgraded ? 1 : 0);
         EXPECT_EQ(versionOf(path()), c.upgraded ? QStringLiteral("4.0") : QLatin1String(c.version));
         EXPECT_EQ(text(dumpSchema(path())), text(goldenSchema()));
@@ -317,12 +318,12 @@ TEST_F(DatabaseCreatorTest, VersionsCompareAsText) {
 }
 
 TEST_F(DatabaseCreatorTest, BackupTakesTheFirstFreeName) {
-    ASSERT_TRUE(CreateDatabase(path()));
+    ASSERT_TRUE(CreateDatabase(path(), progress));
     for (const char* taken : {"tv_Backup20061231.db", "tv_Backup20061231_1.db"}) {
         QFile file(dir.filePath(QLatin1String(taken)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    const QString copy = BackupDatabase(path(), QDate(2006, 12, 31));
+    const QString copy = BackupDatabase(path(), QDate(2006, 12, 31), progress);
     EXPECT_EQ(copy, dir.filePath(QStringLiteral("tv_Backup20061231_2.db")));
     EXPECT_EQ(bytes(copy), bytes(path()));
     EXPECT_EQ(backups().size(), 3);  // no temporary file left beside them

@@ -19,14 +19,13 @@ class DatabaseFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        DatabaseCreator::setProgress({[this](bool show, const QString& text) {
-                                          if (show) statuses << text;
-                                      },
-                                      [this](const QString& text, const QString& title) {
-                                          messages << title + QLatin1String(": ") + text;
-                                      }});
+        progress.status = [this](bool show, const QString& text) {
+            if (show) statuses << text;
+        };
+        progress.message = [this](const QString& text, const QString& title) {
+            messages << title + QLatin1String(": ") + text;
+        };
     }
-    void TearDown() override { DatabaseCreator::setProgress({}); }
 
     QString path() const { return DatabaseCreator::DatabasePath(dir.path() + QLatin1Char('/')); }
 
@@ -40,6 +39,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    DatabaseProgress progress;  // catches what the database module tells
     QStringList statuses;
     QStringList messages;
 };

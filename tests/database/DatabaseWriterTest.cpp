@@ -554,8 +554,7 @@ TEST_F(DatabaseWriterTest, AnEmptyOrBrokenFileIsANewDatabaseOrAReasonGiven) {
         const char* reason;
     } cases[] = {{"", true, ""},
                  {"this is no database at all, not even close", false, "file is not a database"}};
-    // Nothing attached: the module's messages go where the program's others go.
-    DatabaseCreator::setProgress({});
+    // The writer attaches nothing: the module's messages go where the program's others go.
     for (const auto& c : cases) {
         SCOPED_TRACE(c.content);
         {
