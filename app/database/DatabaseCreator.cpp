@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include "Clock.h"
 #include "DbConnection.h"
 #include "UserMessages.h"
 
@@ -123,7 +124,7 @@ QString earlierBackup(const QString& path);
 // The copy before the first change of a file; an upgrade of the same file that failed before
 // has its copy already.
 void backupOnce(const QString& path, const DatabaseProgress& progress) {
-    if (earlierBackup(path).isEmpty()) BackupDatabase(path, QDate::currentDate(), progress);
+    if (earlierBackup(path).isEmpty()) BackupDatabase(path, Clock::today(), progress);
 }
 
 // A field reference that may now be null (an object without a field definition): a file made

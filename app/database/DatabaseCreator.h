@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+#include "Clock.h"
 #include "DatabaseSchema.h"
 
 namespace tav::database {
@@ -56,7 +57,7 @@ bool OpenOrCreateDatabase(const QString& path, const DatabaseProgress& progress 
 
 // Copies the file to <name>_Backup<yyyymmdd>[_n].db beside it, through a temporary file, and
 // returns the copy's path. Throws DbError when the copy fails.
-QString BackupDatabase(const QString& path, const QDate& today = QDate::currentDate(),
+QString BackupDatabase(const QString& path, const QDate& today = core::Clock::today(),
                        const DatabaseProgress& progress = {});
 
 // Adds a column to a table; a required column needs a default for the rows already there, so it

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <algorithm>
 
+#include "Clock.h"
 #include "CodeTexts.h"
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
@@ -565,7 +566,7 @@ void ReportDiff::AlignKeyedLists(const QStringList& first, const QStringList& se
 void ReportDiff::CompareReportBlocks(const tvReport& left, const tvReport& right) {
     const QStringList names = DiffDisplayNames(LeftReportPath, RightReportPath, true);
     const QString title = QStringLiteral("Tavrin RptDiff    ") +
-                          QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+                          QLocale().toString(Clock::today(), QLocale::ShortFormat);
     const QString file1 = QStringLiteral("File 1 = ") + names[0];
     const QString file2 = QStringLiteral("File 2 = ") + names[1];
     for (const QString& row : {title, file1, file2, QStringLiteral(" ")}) {

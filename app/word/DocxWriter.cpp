@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "Clock.h"
 #include "CodeTexts.h"
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
@@ -231,7 +232,7 @@ void DocxWriter::SetupPage(const QString& reportPath, const QString& fileName) {
         .field(QStringLiteral(" NUMPAGES "), QStringLiteral("1"), font);
     footer.addParagraph().format(tabs).text(
         QStringLiteral("Printed ") +
-            QLocale::c().toString(QDateTime::currentDateTime(), u"dd-MMM-yy 'at' HH:mm:ss"),
+            QLocale::c().toString(Clock::now(), u"dd-MMM-yy 'at' HH:mm:ss"),
         font);
 }
 

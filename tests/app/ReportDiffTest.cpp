@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <random>
 
+#include "Clock.h"
 #include "ExtractOptions.h"
 #include "ReportDiff.h"
 #include "TestSupport.h"
@@ -199,10 +200,12 @@ TEST_F(RptDiff, GroupsAreCountedByTheirNameFields) {
 }
 
 TEST_F(RptDiff, IdenticalReportsGiveNoDifference) {
+    const Clock::Fixed clock(QDateTime(QDate(2026, 3, 4), QTime(9, 0)));
     const ReportDiff& diff = compare(kOld, kOld);
     EXPECT_TRUE(diff.lines.empty());
-    // The run header only.
+    // The run header only, dated in the locale's short form.
     ASSERT_EQ(diff.grdDiff.size(), 4u);
+    EXPECT_EQ(diff.grdDiff[0].secondCell, QStringLiteral("Tavrin RptDiff    3/4/26"));
     EXPECT_EQ(diff.grdDiff[1].secondCell, QStringLiteral("File 1 = old.rpt"));
     EXPECT_EQ(diff.grdDiff[2].secondCell, QStringLiteral("File 2 = new.rpt"));
     EXPECT_TRUE(diff.combinedText().isEmpty());

@@ -3,6 +3,7 @@
 #include <QSqlQuery>
 #include <QTextStream>
 
+#include "Clock.h"
 #include "DatabaseFixture.h"
 #include "TestSupport.h"
 
@@ -137,10 +138,10 @@ TEST_F(DatabaseCreatorTest, CurrentFileIsLeftUntouched) {
 TEST_F(DatabaseCreatorTest, OldFileIsUpgradedOnceWithOneBackup) {
     makeOldFile(path());
     const QByteArray old = bytes(path());
+    const tav::core::Clock::Fixed clock(QDateTime(QDate(2026, 2, 3), QTime(10, 0)));
     ASSERT_TRUE(OpenAndUpgradeDatabase(path(), progress));
 
-    const QString backup = QStringLiteral("tv_Backup%1.db")
-                               .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+    const QString backup = QStringLiteral("tv_Backup20260203.db");
     ASSERT_EQ(backups(), QStringList{backup});
     EXPECT_EQ(bytes(dir.filePath(backup)), old);
     ASSERT_EQ(messages.size(), 1);

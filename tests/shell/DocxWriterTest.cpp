@@ -11,6 +11,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "Clock.h"
 #include "DocxDocument.h"
 #include "DocxPackage.h"
 #include "DocxWriter.h"
@@ -151,6 +152,7 @@ protected:
 
 TEST_F(WordDocWriter, WritesHeadingsLinesAndTablesOfTheReport) {
     const auto report = everything();
+    const Clock::Fixed clock(QDateTime(QDate(2026, 3, 4), QTime(17, 5, 9)));
     ASSERT_TRUE(write(*report));
     const SavedDocument doc(path("word/everything.docx"));
 
@@ -183,6 +185,7 @@ TEST_F(WordDocWriter, WritesHeadingsLinesAndTablesOfTheReport) {
     EXPECT_EQ(doc.cells[map + 2], QStringLiteral("3 x 1.5"));
     EXPECT_TRUE(doc.cells.contains(QStringLiteral("4")));
     EXPECT_TRUE(doc.footer.contains(QStringLiteral("Tavrin, Version 4.0")));
+    EXPECT_TRUE(doc.footer.contains(QStringLiteral("Printed 04-Mar-26 at 17:05:09")));
     EXPECT_TRUE(doc.styles.contains(QStringLiteral("TV_Table_Font_Style")));
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
 }
