@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
-# Installs every Debian package the project needs; packages already present are skipped.
+# Installs the Debian packages that one of the project's jobs needs; packages already present
+# are skipped. Usage: bootstrap.sh [demo|test|bench]
+#   demo   the build tools and libraries, and the fonts of the documents' layout pictures
+#   test   all of that, and the test tools: GoogleTest, the PDF text reader, LibreOffice
+#   bench  all of that, and Google Benchmark
 set -euo pipefail
+job=${1:-test}
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config make
   qt6-base-dev libqt6sql6-sqlite libgl-dev
   libgsf-1-dev libquazip1-qt6-dev zlib1g-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  # The tests read the text of the demo documents' PDF; the layout pictures and the documents
-  # need fonts of their own.
-  poppler-utils fonts-dejavu-core
+  # The layout pictures and the documents need fonts of their own.
+  fonts-dejavu-core
 )
-# The tests open the demo's documents in LibreOffice. Its smallest Writer serves; a LibreOffice
-# already installed is kept (the two kinds do not go side by side).
-if ! command -v soffice >/dev/null; then
-  packages+=(libreoffice-writer-nogui)
-fi
+case $job in
+  demo) ;;
+  test|bench)
+    # The tests read the text of the demo documents' PDF and open them in LibreOffice.
+    packages+=(libgtest-dev libgmock-dev poppler-utils)
+    # Its smallest Writer serves; a LibreOffice already installed is kept (the two kinds do not
+    # go side by side).
+    if ! command -v soffice >/dev/null; then
+      packages+=(libreoffice-writer-nogui)
+    fi
+    if [ "$job" = bench ]; then packages+=(libbenchmark-dev); fi
+    ;;
+  *) echo "bootstrap: unknown job '$job' (demo, test or bench)" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
