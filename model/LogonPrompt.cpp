@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "tvTypes.h"
+
 namespace {
 
 // Which connection properties hold the server and the database for each driver, when logon
@@ -113,9 +115,9 @@ void LogonPrompt::setVars(rt::Object& crDatabase, const QString& dllName, const 
     txtServer = serverName;
     txtDatabase = dbName;
     txtUserName = userName;
-    const qsizetype slash = std::max(reportPath.lastIndexOf(u'\\'), reportPath.lastIndexOf(u'/'));
+
     lblInstruction = QStringLiteral("Enter the database login information for report ") +
-                     reportPath.mid(slash + 1);
+                     reportPath.mid(tvFileNameStart(reportPath));
     LoginSucceeded = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <algorithm>
 #include <functional>
 
 #include "RtError.h"
@@ -42,6 +43,11 @@ inline constexpr int tvTwipsPerPixel = 15;
 // A flag held as text: "True" or "False".
 inline QString tvBooleanText(bool value) {
     return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+// Where the file name of a path begins: after its last slash or backslash, else at 0.
+inline qsizetype tvFileNameStart(const QString& path) {
+    return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1;
 }
 
 // The date-time whose numeric value is 0: 30 December 1899, 00:00:00.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tvTypes.h"
+
 namespace tav::core {
 
 QString GetDelimitedField(const QString& text, const QString& delimiter, qsizetype n) {
@@ -35,9 +37,7 @@ qsizetype CountOccurrences(const QString& text, const QString& find) {
 }
 
 QString reportFileName(const QString& reportPath) {
-    const qsizetype separator =
-        std::max(reportPath.lastIndexOf(u'/'), reportPath.lastIndexOf(u'\\'));
-    return reportPath.mid(separator + 1);
+    return reportPath.mid(tvFileNameStart(reportPath));
 }
 
 QString reportStem(const QString& fileName) {

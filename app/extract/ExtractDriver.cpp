@@ -61,8 +61,7 @@ void writeOutput(const char* output, const QString& reportFileName, Calls&& call
 // `name` with `extension` in place of its own.
 QString withExtension(const QString& name, const QString& extension) {
     const qsizetype dot = name.lastIndexOf(u'.');
-    const qsizetype separator = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
-    return (dot > separator ? name.left(dot) : name) + extension;
+    return (dot >= tvFileNameStart(name) ? name.left(dot) : name) + extension;
 }
 
 void removeFirst(QStringList& list, const QString& name) {
