@@ -1,7 +1,6 @@
 #include "AboutDialog.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -13,7 +12,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -65,28 +63,11 @@ ClickLabel* linkLabel(const QString& name, const QString& text, QWidget* parent)
 
 QString downloadPage() { return TavrinWebServer() + QStringLiteral("/Downloads/"); }
 
-AboutSeams realSeams() {
-    AboutSeams seams;
-    seams.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
-    // No System Information tool is registered on this platform.
-    seams.readKeyValue = [](const QString&, const QString&,
-                            const QString&) -> std::optional<QString> { return std::nullopt; };
-    seams.startProgram = [](const QString& program) {
-        return QProcess::startDetached(program, {});
-    };
-    return seams;
-}
-
 void tell(QWidget* owner, const QString& text, const QString& title) {
     guiSeams().message(owner, text, title, QMessageBox::NoIcon);
 }
 
 }  // namespace
-
-AboutSeams& aboutSeams() {
-    static AboutSeams seams = realSeams();
-    return seams;
-}
 
 QString TavrinVersionText() { return core::versionText(); }
 
@@ -108,7 +89,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, Qt::Window) {
     lblVersion = new QLabel(QStringLiteral("Version ") + TavrinVersionText(), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     auto* web = linkLabel(QStringLiteral("Label4"), TavrinWebServer() + u'/', this);
-    web->onDoubleClick = [web] { aboutSeams().openUrl(QUrl(web->text())); };
+    web->onDoubleClick = [web] { guiSeams().openUrl(QUrl(web->text())); };
     Label4 = web;
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -142,7 +123,7 @@ AboutDialog& AboutDialog::showFor(QWidget* owner) {
 
 bool AboutDialog::GetKeyValue(const QString& KeyRoot, const QString& KeyName,
                               const QString& SubKeyRef, QString& KeyVal) {
-    const std::optional<QString> value = aboutSeams().readKeyValue(KeyRoot, KeyName, SubKeyRef);
+    const std::optional<QString> value = guiSeams().readKeyValue(KeyRoot, KeyName, SubKeyRef);
     if (!value) return false;
     KeyVal = *value;
     return true;
@@ -159,7 +140,7 @@ void AboutDialog::StartSysInfo() {
             QFileInfo::exists(folder + QStringLiteral("\\MSINFO32.EXE")))
             program = folder + QStringLiteral("\\MSINFO32.EXE");
     }
-    if (program.isEmpty() || !aboutSeams().startProgram(program))
+    if (program.isEmpty() || !guiSeams().startProgram(program))
         tell(this, QStringLiteral("System Information Is Unavailable At This Time"), QString());
 }
 
@@ -170,7 +151,7 @@ UpdateNoticeDialog::UpdateNoticeDialog(QWidget* parent) : QDialog(parent, Qt::Wi
         QStringLiteral("An update is available!  Please download the latest version from:"), this);
     lblMessage->setObjectName(QStringLiteral("lblMessage"));
     auto* link = linkLabel(QStringLiteral("lblLink"), downloadPage(), this);
-    link->onClick = [link] { aboutSeams().openUrl(QUrl(link->text())); };
+    link->onClick = [link] { guiSeams().openUrl(QUrl(link->text())); };
     lblLink = link;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblMessage);
@@ -315,8 +296,8 @@ void AddHelpMenu(QMainWindow* window) {
     auto* helpFile = help->addAction(QStringLiteral("&Help"));
     helpFile->setObjectName(QStringLiteral("miHelp"));
     QObject::connect(helpFile, &QAction::triggered, window, [] {
-        aboutSeams().openUrl(QUrl::fromLocalFile(programSettingsStore().programFolder() +
-                                                 QStringLiteral("help/index.html")));
+        guiSeams().openUrl(QUrl::fromLocalFile(programSettingsStore().programFolder() +
+                                               QStringLiteral("help/index.html")));
     });
     auto* update = help->addAction(QStringLiteral("Check for Updates"));
     update->setObjectName(QStringLiteral("mnuUpdate"));

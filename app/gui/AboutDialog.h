@@ -13,21 +13,6 @@ class QPushButton;
 
 namespace tav::gui {
 
-// Web pages, the help file and the System Information tool are the user's own programs: they
-// are reached through these seams so that tests see what would be opened.
-struct AboutSeams {
-    // Opens a page or file in the user's default application; failures are not reported.
-    std::function<void(const QUrl& url)> openUrl;
-    // Reads one text value of the system's settings (`KeyName` below `KeyRoot`); nothing when
-    // the key or value is missing or not text.
-    std::function<std::optional<QString>(const QString& keyRoot, const QString& keyName,
-                                         const QString& subKeyRef)>
-        readKeyValue;
-    // Starts a program with a normal window; false when it could not be started.
-    std::function<bool(const QString& program)> startProgram;
-};
-AboutSeams& aboutSeams();
-
 // The program's version as people read it: major.minor.revision in plain decimal.
 QString TavrinVersionText();
 

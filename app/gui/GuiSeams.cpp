@@ -1,10 +1,12 @@
 #include "GuiSeams.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QStandardPaths>
 
 namespace tav::gui {
@@ -44,6 +46,13 @@ GuiSeams realDialogs() {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("Report Diff.pdf")));
         return true;
+    };
+    seams.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    // No System Information tool is registered on this platform.
+    seams.readKeyValue = [](const QString&, const QString&,
+                            const QString&) -> std::optional<QString> { return std::nullopt; };
+    seams.startProgram = [](const QString& program) {
+        return QProcess::startDetached(program, {});
     };
     seams.endProgram = [] { QCoreApplication::quit(); };
     return seams;

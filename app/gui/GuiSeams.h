@@ -3,7 +3,9 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <functional>
+#include <optional>
 
 class QPrinter;
 class QProgressBar;
@@ -35,6 +37,15 @@ struct GuiSeams {
     // Readies the printer for the difference text: the default printer, or a PDF file where
     // there is none. False prints nothing.
     std::function<bool(QWidget* owner, QPrinter& printer)> preparePrinter;
+    // Opens a page or file in the user's default application; failures are not reported.
+    std::function<void(const QUrl& url)> openUrl;
+    // Reads one text value of the system's settings (`KeyName` below `KeyRoot`); nothing when
+    // the key or value is missing or not text.
+    std::function<std::optional<QString>(const QString& keyRoot, const QString& keyName,
+                                         const QString& subKeyRef)>
+        readKeyValue;
+    // Starts a program with a normal window; false when it could not be started.
+    std::function<bool(const QString& program)> startProgram;
     // Ends the program's event loop: closing the utilities window ends the program whatever
     // other window is still open.
     std::function<void()> endProgram;

@@ -87,11 +87,10 @@ class AboutAndUpdate : public testing::Test {
 protected:
     void SetUp() override {
         saved_ = guiSeams();
-        savedAbout_ = aboutSeams();
         savedServer_ = qgetenv("TAVRIN_UPDATE_SERVER");
         guiSeams().message = [this](QWidget*, const QString& text, const QString& title,
                                     QMessageBox::Icon) { messages << title + u'|' + text; };
-        aboutSeams().openUrl = [this](const QUrl& url) { opened << url.toString(); };
+        guiSeams().openUrl = [this](const QUrl& url) { opened << url.toString(); };
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
         ASSERT_TRUE(other.listen(QHostAddress::LocalHost));
         other.answer = {"200 OK", "4.0.1", true};
@@ -101,7 +100,6 @@ protected:
     void TearDown() override {
         if (UpdateNoticeDialog::current()) UpdateNoticeDialog::current()->close();
         guiSeams() = saved_;
-        aboutSeams() = savedAbout_;
         qputenv("TAVRIN_UPDATE_SERVER", savedServer_);
     }
 
@@ -126,7 +124,6 @@ protected:
 
 private:
     GuiSeams saved_;
-    AboutSeams savedAbout_;
     QByteArray savedServer_;
 };
 
@@ -145,11 +142,11 @@ TEST_F(AboutAndUpdate, AboutShowsTheVersionAndReportsAMissingSystemInformationTo
 
     // A registered tool is started; one that will not start is reported as missing.
     QStringList started;
-    aboutSeams().readKeyValue = [](const QString&, const QString& key, const QString& value) {
+    guiSeams().readKeyValue = [](const QString&, const QString& key, const QString& value) {
         return key.endsWith("MSINFO") && value == "PATH" ? std::optional<QString>("/opt/sysinfo")
                                                          : std::nullopt;
     };
-    aboutSeams().startProgram = [&started](const QString& program) {
+    guiSeams().startProgram = [&started](const QString& program) {
         started << program;
         return started.size() == 1;
     };

@@ -80,7 +80,6 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         saved_ = guiSeams();
-        savedAbout_ = aboutSeams();
         programOptions().DBPath = dir.path() + u'/';
         programOptions().TVDPath = dir.path() + u'/';
         programOptions().CreateTVDFile = 1;
@@ -91,7 +90,6 @@ protected:
     }
     void TearDown() override {
         guiSeams() = saved_;
-        aboutSeams() = savedAbout_;
         programOptions() = ExtractOptions();
         setProgramSettingsStore(nullptr);
     }
@@ -101,7 +99,6 @@ protected:
 
 private:
     GuiSeams saved_;
-    AboutSeams savedAbout_;
 };
 
 TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
@@ -219,7 +216,7 @@ TEST_F(WindowLayout, HelpOpensTheManualBesideTheProgram) {
                                     QSettings::IniFormat),
         QStringLiteral("/opt/tavrin")));
     QList<QUrl> opened;
-    aboutSeams().openUrl = [&](const QUrl& url) { opened << url; };
+    guiSeams().openUrl = [&](const QUrl& url) { opened << url; };
     UtilitiesWindow window;
     window.findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
     EXPECT_EQ(opened,
