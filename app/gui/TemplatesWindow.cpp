@@ -1,7 +1,6 @@
 #include "TemplatesWindow.h"
 
 #include <QComboBox>
-#include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -15,7 +14,7 @@
 #include <array>
 #include <utility>
 
-#include "DocxPackage.h"
+#include "DocxDocument.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "NamedWidgets.h"
@@ -88,23 +87,12 @@ QString DisplayStyleName(const QString& stored) {
 
 TemplateStyles ReadTemplateStyles(const QString& path) {
     TemplateStyles styles;
-    const QString stylesPart = QStringLiteral("word/styles.xml");
-    const auto parts = tvdocx::readPackage(path, nullptr, {stylesPart});
-    if (!parts) return styles;
-    const auto part = parts->find(stylesPart);
-    QDomDocument document;
-    if (part == parts->end() || !document.setContent(part->second)) return styles;
-    for (QDomElement style =
-             document.documentElement().firstChildElement(QStringLiteral("w:style"));
-         !style.isNull(); style = style.nextSiblingElement(QStringLiteral("w:style"))) {
-        const QString name = DisplayStyleName(
-            style.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val")));
-        const QString type = style.attribute(QStringLiteral("w:type"));
-        if (type == QLatin1String("paragraph"))
-            styles.paragraph << name;
-        else if (type == QLatin1String("table"))
-            styles.table << name;
-    }
+    tvdocx::Document document;
+    if (!document.loadTemplateStyles(path)) return styles;
+    for (const QString& name : document.styleNames(tvdocx::StyleType::Paragraph))
+        styles.paragraph << DisplayStyleName(name);
+    for (const QString& name : document.styleNames(tvdocx::StyleType::Table))
+        styles.table << DisplayStyleName(name);
     return styles;
 }
 

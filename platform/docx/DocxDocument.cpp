@@ -1016,14 +1016,33 @@ QString Document::styleId(const QString& name) const {
     return id;
 }
 
-QStringList Document::styleNames() const {
+namespace {
+
+// The names of the styles that `wanted` takes, in the order of the styles part.
+template <class Wanted>
+QStringList namesOfStyles(const QDomDocument& styles, Wanted&& wanted) {
     QStringList names;
-    const QDomElement root = stylesXml_.documentElement();
+    const QDomElement root = styles.documentElement();
     for (QDomElement s = root.firstChildElement(QStringLiteral("w:style")); !s.isNull();
          s = s.nextSiblingElement(QStringLiteral("w:style")))
-        names.append(
-            s.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val")));
+        if (wanted(s))
+            names.append(
+                s.firstChildElement(QStringLiteral("w:name")).attribute(QStringLiteral("w:val")));
     return names;
+}
+
+}  // namespace
+
+QStringList Document::styleNames() const {
+    return namesOfStyles(stylesXml_, [](const QDomElement&) { return true; });
+}
+
+QStringList Document::styleNames(StyleType type) const {
+    static constexpr std::array kTypeNames{"paragraph", "character", "table"};
+    const QLatin1StringView typeName(kTypeNames[static_cast<size_t>(type)]);
+    return namesOfStyles(stylesXml_, [&](const QDomElement& style) {
+        return style.attribute(QStringLiteral("w:type")) == typeName;
+    });
 }
 
 void Document::setStyle(const StyleDefinition& definition) {

@@ -214,6 +214,8 @@ public:
     // Styles are found by name, ignoring case, as Word finds them.
     bool hasStyle(const QString& name) const;
     QStringList styleNames() const;
+    // The names of the styles of one type, in the order the document defines them.
+    QStringList styleNames(StyleType type) const;
     // Adds the style, or changes the given properties of the style of that name.
     void setStyle(const StyleDefinition& style);
     // Takes the styles of a template (.dotx) in place of the document's own; false, with the
