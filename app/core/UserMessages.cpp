@@ -1,5 +1,6 @@
 #include "UserMessages.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 #include <utility>
 
@@ -31,6 +32,11 @@ void ShowMessage(const QString& text, const QString& title) {
 
 MessageHandler setMessageHandler(MessageHandler handler) {
     return std::exchange(messageHandler(), std::move(handler));
+}
+
+QString applicationTitle() {
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Tavrin") : name;
 }
 
 void ShowStatus(const QString& text) {

@@ -15,6 +15,9 @@ void ShowMessage(const QString& text, const QString& title = QString());
 // Puts `handler` in place and hands back the one it replaces.
 MessageHandler setMessageHandler(MessageHandler handler);
 
+// The title of the program's message boxes: the application's name, else "Tavrin".
+QString applicationTitle();
+
 // A progress text (panel 1 of the utilities window's status bar). Only the windows put a
 // handler in place, so command-line runs write none.
 using StatusHandler = std::function<void(const QString& text)>;

@@ -38,11 +38,6 @@ void showMessage(const DatabaseProgress& progress, const QString& text, const QS
     }
 }
 
-QString applicationTitle() {
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Tavrin") : name;
-}
-
 const TableDef& schemaTable(const char* name) {
     const TableDef* table = database::schemaTable(QLatin1String(name));
     if (!table) throw DbError(QStringLiteral("No table %1 in the schema").arg(QLatin1String(name)));

@@ -27,6 +27,7 @@
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
 #include "TemplateStore.h"
+#include "UserMessages.h"
 
 namespace tav::gui {
 
@@ -143,11 +144,6 @@ template <typename W>
 W* named(W* widget, const char* name) {
     widget->setObjectName(text(name));
     return widget;
-}
-
-QString applicationTitle() {
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Tavrin") : name;
 }
 
 // The style that a record's flags stand for; a combination not listed counts as both.
