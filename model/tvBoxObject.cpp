@@ -3,13 +3,6 @@
 #include "tvSectionSpan.h"
 #include "tvTypes.h"
 
-namespace {
-
-// Twips added for each section boundary a box crosses.
-constexpr qint32 kBoxBoundary = 55;
-
-}  // namespace
-
 void tvBoxObject::init(const rt::Object& cr, tvSection& objectParent) {
     closeAtPageBreak = cr.flag("closeAtPageBreak");
     cornerEllipseHeight = tvLong(cr.integer("cornerEllipseHeight"));
@@ -26,7 +19,7 @@ void tvBoxObject::init(const rt::Object& cr, tvSection& objectParent) {
     // The sections come first, then the corners the height needs, then the rest of the place.
     const tvSectionSpan span(cr, QStringLiteral("Box \"%1\"").arg(name));
     const qint64 top = cr.integer("top");
-    position.height = span.height(top, cr.integer("bottom"), kBoxBoundary);
+    position.height = span.boxHeight(top, cr.integer("bottom"));
     const qint64 left = cr.integer("left");
     position.left = tvLong(left);
     position.top = tvLong(top);

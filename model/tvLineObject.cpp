@@ -3,13 +3,6 @@
 #include "tvSectionSpan.h"
 #include "tvTypes.h"
 
-namespace {
-
-// Twips added for each section boundary a vertical line crosses.
-constexpr qint32 kLineBoundary = 60;
-
-}  // namespace
-
 void tvLineObject::init(const rt::Object& cr, tvSection& objectParent) {
     cssClass = cr.text("cssClass");
     extendToBottomOfSection = cr.flag("extendToBottomOfSection");
@@ -26,7 +19,7 @@ void tvLineObject::init(const rt::Object& cr, tvSection& objectParent) {
     const qint64 top = cr.integer("top");
     if (left == right) {
         const tvSectionSpan span(cr, QStringLiteral("Line \"%1\"").arg(name));
-        position.height = span.height(top, cr.integer("bottom"), kLineBoundary);
+        position.height = span.lineHeight(top, cr.integer("bottom"));
     } else {
         position.height = 0;
     }

@@ -3,34 +3,49 @@
 #include "tvRuntime.h"
 #include "tvTypes.h"
 
+namespace {
+
+// Twips added for each section boundary a line or box crosses.
+constexpr qint64 kLineBoundary = 60;
+constexpr qint64 kBoxBoundary = 55;
+
+}  // namespace
+
 tvSectionSpan::tvSectionSpan(const rt::Object& crObject, const QString& what) {
     const auto crStart = tvRequiredObject(crObject, "section");
-    const QString startName = crStart->text("sectionName");
-    const QString endName = tvRequiredObject(crObject, "endSection")->text("sectionName");
+    startName_ = crStart->text("sectionName");
+    endName_ = tvRequiredObject(crObject, "endSection")->text("sectionName");
     sections_ =
         tvRequiredObject(*tvRequiredObject(*crStart, "area"), "report")->collection("Sections");
-
-    start_ = sections_->indexOf("sectionName", startName);
-    end_ = sections_->indexOf("sectionName", endName);
-    // A height measured towards a section that is missing or above would be meaningless.
-    QString reason;
+    start_ = sections_->indexOf("sectionName", startName_);
+    end_ = sections_->indexOf("sectionName", endName_);
+    // The section that holds the object has a height to start from only within the list.
     if (start_ == 0) {
-        reason = QStringLiteral("is not in its report's list of sections");
-    } else if (end_ == 0) {
-        reason =
-            QStringLiteral("ends in section \"%1\", which its report does not have").arg(endName);
-    } else if (end_ < start_) {
-        reason = QStringLiteral("ends in section \"%1\", which comes before it").arg(endName);
-    }
-    if (!reason.isEmpty()) {
-        throw rt::Error(rt::kErrInvalidCall,
-                        QStringLiteral("%1 in section \"%2\" %3").arg(what, startName, reason));
+        throw rt::Error(
+            rt::kErrInvalidCall,
+            QStringLiteral("%1 in section \"%2\" is not in its report's list of sections")
+                .arg(what, startName_));
     }
 }
 
-qint32 tvSectionSpan::height(qint64 top, qint64 bottom, qint32 boundary) const {
+qint32 tvSectionSpan::lineHeight(qint64 top, qint64 bottom) const {
     if (start_ == end_) return tvLong(bottom - top);
     qint64 extent = sections_->item(start_)->integer("height") - top;
     for (int i = start_ + 1; i < end_; ++i) extent += sections_->item(i)->integer("height");
-    return tvLong(extent + static_cast<qint64>(boundary) * (end_ - start_) + bottom);
+    return tvLong(extent + kLineBoundary * (end_ - start_) + bottom);
+}
+
+qint32 tvSectionSpan::boxHeight(qint64 top, qint64 bottom) const {
+    if (startName_ == endName_) return tvLong(bottom - top);
+    qint64 sum = 0;
+    bool started = false;
+    const int count = sections_->count();
+    for (int i = 1; i <= count; ++i) {
+        const auto section = sections_->item(i);
+        const QString name = section->text("sectionName");
+        if (name == endName_) break;
+        if (started) sum += section->integer("height") + kBoxBoundary;
+        if (name == startName_) started = true;
+    }
+    return tvLong(sections_->item(start_)->integer("height") - top + sum + kBoxBoundary + bottom);
 }

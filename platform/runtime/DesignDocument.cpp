@@ -109,6 +109,34 @@ const DesignNode* owner(const DesignNode* node, QLatin1StringView member) {
 
 class DesignCollection;
 
+// The end section of a line or box that names a section its report does not list: a section
+// that answers its name and nothing more, as the runtime's would outside the report's list.
+class UnlistedSection final : public Object {
+public:
+    explicit UnlistedSection(QString name) : name_(std::move(name)) {}
+    QString typeName() const override { return QStringLiteral("Section"); }
+    QString text(const char* member) const override {
+        return QLatin1StringView(member) == u"sectionName" ? name_ : QString();
+    }
+    qint64 integer(const char*) const override { return 0; }
+    bool flag(const char*) const override { return false; }
+    double real(const char*) const override { return 0.0; }
+    QDateTime dateTime(const char*) const override {
+        return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+    }
+    std::unique_ptr<Object> object(const char*) const override { return nullptr; }
+    std::unique_ptr<Collection> collection(const char*) const override;
+    QString conditionFormula(qint16) const override { return {}; }
+    std::unique_ptr<Object> openSubreport() const override { return nullptr; }
+    bool testConnectivity() const override { return false; }
+    QString connectionProperty(const QString&) const override { return {}; }
+    void setConnectionProperty(const QString&, const QString&) override {}
+    void setFlag(const char*, bool) override {}
+
+private:
+    QString name_;
+};
+
 class DesignObject final : public Object {
 public:
     DesignObject(std::shared_ptr<DesignDocument> doc, const DesignNode* node)
@@ -172,7 +200,7 @@ public:
         const QLatin1StringView name(member);
         checkFail(name);
         if (const DesignNode* child = node_->child(name)) return makeDesignObject(doc_, child);
-        if (name == u"endSection") return makeDesignObject(doc_, endSection());
+        if (name == u"endSection") return endSection();
         const QString* reference = node_->attribute(name);
         if (!reference || reference->trimmed().isEmpty()) {
             const DesignNode* holder = owner(node_, name);
@@ -321,20 +349,19 @@ private:
     }
 
     // The section a line or box ends in, named by its sectionName within the same report; a
-    // line or box that names none ends in the section that holds it.
-    const DesignNode* endSection() const {
+    // line or box that names none ends in the section that holds it, and one that names a
+    // section its report does not list ends in a section of that name outside the list.
+    std::unique_ptr<Object> endSection() const {
         const QString* name = node_->attribute(QLatin1StringView("endSection"));
-        if (!name || name->isEmpty()) return owner(node_, QLatin1StringView("section"));
+        if (!name || name->isEmpty()) {
+            const DesignNode* holder = owner(node_, QLatin1StringView("section"));
+            return holder ? makeDesignObject(doc_, holder) : nullptr;
+        }
         const DesignDocument::SectionList& list = doc_->sections(report());
         if (const int position = list.firstWithAttribute.value(*name)) {
-            return list.sections[static_cast<size_t>(position - 1)];
+            return makeDesignObject(doc_, list.sections[static_cast<size_t>(position - 1)]);
         }
-        throw Error(kErrRuntimeFailure,
-                    QStringLiteral("%1 (line %2): endSection names \"%3\", which is no section of "
-                                   "its report")
-                        .arg(node_->tag)
-                        .arg(node_->line)
-                        .arg(*name));
+        return std::make_unique<UnlistedSection>(*name);
     }
 
     std::shared_ptr<DesignDocument> doc_;
@@ -376,6 +403,10 @@ private:
     const DesignNode* node_;
     const DesignDocument::SectionList* sections_ = nullptr;  // held by doc_
 };
+
+std::unique_ptr<Collection> UnlistedSection::collection(const char*) const {
+    return std::make_unique<DesignCollection>(nullptr, nullptr);
+}
 
 std::unique_ptr<Collection> DesignObject::collection(const char* member) const {
     const QLatin1StringView name(member);

@@ -179,6 +179,37 @@ TEST(WriterHelperReports, ReportOrSubreportAndGroupFormulas) {
     EXPECT_EQ(GetFieldDefinitionName(&report->tvGroupNameFields.Item(1)), QString());
 }
 
+// The documentation gives a line or box that ends above its own section, or in a section its
+// report does not list, the height it measures across the sections.
+TEST(WriterHelperReports, LinesAndBoxesEndingAboveOrOutsideTheListAreDocumentedWithTheirSize) {
+    const struct {
+        const char* object;
+        const char* size;
+    } cases[] = {
+        {"<LineObject kind='3' left='0' right='0' top='100' bottom='110' endSection='A'/>",
+         "Size=(0 x 0.31)"},
+        {"<BoxObject kind='4' left='0' right='1440' top='100' bottom='110' endSection='A'/>",
+         "Size=(1 x 0.39)"},
+        {"<LineObject kind='3' left='0' right='0' top='100' bottom='110' endSection='Nope'/>",
+         "Size=(0 x 0.27)"},
+        {"<BoxObject kind='4' left='0' right='1440' top='100' bottom='110' endSection='Nope'/>",
+         "Size=(1 x 0.64)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.object);
+        const auto report = loadReport(
+            "<Report><Database/><ExportOptions/><Areas><Area kind='1' name='RH'><Sections>"
+            "<Section sectionName='A' height='400'/></Sections></Area><Area kind='4' name='D'>"
+            "<Sections><Section sectionName='B' height='500'><ReportObjects>" +
+            QByteArray(c.object) +
+            "</ReportObjects></Section><Section sectionName='C' height='300'/></Sections></Area>"
+            "</Areas></Report>");
+        const QString details =
+            GetObjectDetailsText(report->tvAreas.Item(2).tvSections.Item(1), 1, 1);
+        EXPECT_TRUE(details.contains(QLatin1String(c.size))) << details.toStdString();
+    }
+}
+
 TEST(WriterHelperReports, ObjectDetailsTextRunsTheLinesTogether) {
     const auto report = loadReport(R"(<Report><Database/><ExportOptions/><Areas>
       <Area kind="4" name="D"><Sections><Section><ReportObjects>
