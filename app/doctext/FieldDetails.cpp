@@ -9,7 +9,7 @@ namespace tav::doctext {
 
 namespace {
 
-// One detail text being assembled, cut where the detail writer's work area ends.
+// One detail text being assembled in the detail writer's work area.
 struct WorkArea {
     QString text;
     qsizetype position = 1;

@@ -38,10 +38,8 @@ void ObjectDetailWriter::InsertIntoWrkArea(QString& workArea, qsizetype& positio
     }
     const qsizetype start = position - 1;
     position += text.size();
-    if (start >= kWorkAreaLength) return;
-    const qsizetype kept = std::min(text.size(), kWorkAreaLength - start);
     if (workArea.size() < start) workArea.resize(start, u' ');
-    workArea.replace(start, std::min(kept, workArea.size() - start), text.first(kept));
+    workArea.replace(start, std::min(text.size(), workArea.size() - start), text);
 }
 
 void ObjectDetailWriter::writeDetail(const QString& caption, const QString& value) {

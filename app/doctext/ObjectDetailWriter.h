@@ -36,13 +36,10 @@ class ObjectDetailWriter {
 public:
     void init(LineSink& sink) { sink_ = &sink; }
 
-    // Text is assembled in a work area of this many characters: what lies beyond is cut.
-    static constexpr qsizetype kWorkAreaLength = 50000;
-
     // Overwrites `workArea` from the 1-based `position` on with `text` and advances `position`
-    // by the full length of `text`. `workArea` holds what was written so far; the rest of the
-    // work area reads as blanks, and characters beyond kWorkAreaLength are dropped, also when
-    // `position` already lies past the end. A position below 1 is an invalid-argument error.
+    // by the length of `text`. `workArea` holds what was written so far and grows as far as the
+    // text reaches, whatever its length; a gap before `position` reads as blanks. A position
+    // below 1 is an invalid-argument error.
     static void InsertIntoWrkArea(QString& workArea, qsizetype& position, const QString& text);
 
     // The lines of the report object at the 1-based `index` of the section's objects: a head

@@ -142,26 +142,25 @@ TEST(FieldDetails, SummaryRingFailsInsteadOfOverflowingTheStack) {
               QStringLiteral("Summarized Field = [Sum of [Sum of Orders.ID]]"));
 }
 
-TEST(FieldDetails, CutsLongTextsAtTheWorkArea) {
-    constexpr qsizetype kLength = ObjectDetailWriter::kWorkAreaLength;
+// Texts are written whole, however long: a 60,000-character name, and a summary over it that
+// keeps its closing bracket.
+TEST(FieldDetails, WritesLongTextsWhole) {
+    constexpr qsizetype kLength = 60000;
     tvDatabaseFieldDefinition longName;
-    longName.name = QString(kLength + 100, u'x');
+    longName.name = QString(kLength, u'x');
     const QString text = GetFieldDetailText(&longName);
-    EXPECT_EQ(text.size(), kLength - 2);  // the leading ", " is dropped after the cut
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Database Field=xxx")));
+    EXPECT_EQ(text, QStringLiteral("Database Field=") + longName.name);
 
-    // A summary whose opening piece already fills the work area loses its closing bracket,
-    // and nothing fails.
     tvSummaryFieldDefinition sum;
     sum.summarizedField = &longName;
     const QString summary = GetFieldDetailText(&sum);
-    EXPECT_EQ(summary.size(), kLength - 2);
     EXPECT_TRUE(summary.startsWith(QStringLiteral("Summarized Field = [Sum of xxx")));
-    EXPECT_TRUE(summary.endsWith(u'x'));
+    EXPECT_TRUE(summary.endsWith(QStringLiteral("x]")));
+    EXPECT_EQ(summary.size(), QStringLiteral("Summarized Field = [Sum of ]").size() + kLength);
 }
 
-TEST(WorkArea, OverwritesFromThePositionAndCutsAtTheEnd) {
-    constexpr qsizetype kLength = ObjectDetailWriter::kWorkAreaLength;
+TEST(WorkArea, OverwritesFromThePositionAndGrowsAsFarAsTheText) {
+    constexpr qsizetype kLength = 50000;
     QString area;
     qsizetype position = 3;
     ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("ab"));
@@ -173,13 +172,13 @@ TEST(WorkArea, OverwritesFromThePositionAndCutsAtTheEnd) {
     EXPECT_EQ(position, 6);
 
     area.clear();
-    position = kLength - 1;  // 49,999: two characters fit
+    position = kLength - 1;
     ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("12345"));
-    EXPECT_EQ(area.size(), kLength);
-    EXPECT_TRUE(area.endsWith(QStringLiteral(" 12")));
+    EXPECT_EQ(area.size(), kLength + 3);
+    EXPECT_TRUE(area.endsWith(QStringLiteral(" 12345")));
     EXPECT_EQ(position, kLength + 4);
     ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("more"));
-    EXPECT_EQ(area.size(), kLength);  // past the end nothing is stored
+    EXPECT_TRUE(area.endsWith(QStringLiteral("12345more")));
     EXPECT_EQ(position, kLength + 8);
 
     position = 0;
