@@ -71,11 +71,8 @@ qint64 lineOfCrowdedElement(const QByteArray& xml) {
 
 // The members whose reads a document makes fail, written as fail="member other".
 bool readFails(const DesignNode& node, QLatin1StringView member) {
-    const QString* fail = node.attribute(QLatin1StringView("fail"));
-    if (!fail) return false;
-    for (const auto& part : QStringView(*fail).split(u' ', Qt::SkipEmptyParts)) {
-        if (part == member) return true;
-    }
+    for (const QString& failing : node.failing)
+        if (failing == member) return true;
     return false;
 }
 
@@ -443,8 +440,9 @@ void indexDeclarations(const DesignNode& node, QHash<QString, const DesignNode*>
 }  // namespace
 
 const QString* DesignNode::attribute(QLatin1StringView name) const {
+    // Most members asked for are absent: the length alone turns most names away.
     for (const auto& [k, v] : attributes) {
-        if (k == name) return &v;
+        if (k.size() == name.size() && k == name) return &v;
     }
     return nullptr;
 }
@@ -500,6 +498,11 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
                 for (const auto& a : attrs) {
                     node->attributes.emplace_back(a.qualifiedName().toString(),
                                                   a.value().toString());
+                    // The members a test makes fail are looked up on every read of the node.
+                    if (a.qualifiedName() == u"fail") {
+                        for (const auto& part : a.value().split(u' ', Qt::SkipEmptyParts))
+                            node->failing.push_back(part.toString());
+                    }
                 }
                 DesignNode* raw = node.get();
                 if (stack.empty()) {

@@ -16,7 +16,8 @@ struct DesignNode {
     QString tag;
     std::vector<std::pair<QString, QString>> attributes;
     std::vector<std::unique_ptr<DesignNode>> children;
-    QString content;  // the element's own text, for values written as elements
+    QString content;               // the element's own text, for values written as elements
+    std::vector<QString> failing;  // the members its `fail` attribute names, read once
     DesignNode* parent = nullptr;
     qint64 line = 0;
 
