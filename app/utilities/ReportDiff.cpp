@@ -54,6 +54,14 @@ QStringList textLines(const QString& text) {
     return lines;
 }
 
+}  // namespace
+
+bool DiffLine::sameLines(const QString& left, const QString& right) {
+    return left == right || textLines(left) == textLines(right);
+}
+
+namespace {
+
 // A line number right-aligned in four characters; a larger number shows its last four digits.
 QString lineNumber(qint64 count) { return (blanks(5) + QString::number(count)).right(4); }
 
@@ -151,11 +159,25 @@ QString field(const QString& record, qsizetype n) {
     return GetDelimitedField(record, QStringLiteral(","), n);
 }
 
+// A number as records write one: a sign, then digits with the locale's separators (or '.' and
+// ',') and blanks between them. Names such as "nan" or "inf" are no numbers.
 bool isNumeric(const QString& text, const QLocale& locale) {
-    bool ok = false;
-    locale.toDouble(text.trimmed(), &ok);
-    if (!ok) text.trimmed().toDouble(&ok);
-    return ok;
+    const QString trimmed = text.trimmed();
+    qsizetype i = 0;
+    if (i < trimmed.size() && (trimmed[i] == u'+' || trimmed[i] == u'-')) ++i;
+    const QString decimal = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    bool digits = false;
+    for (; i < trimmed.size(); ++i) {
+        const QChar c = trimmed[i];
+        if (c >= u'0' && c <= u'9') {
+            digits = true;
+        } else if (c != u'.' && c != u',' && c != u' ' && !decimal.contains(c) &&
+                   !group.contains(c)) {
+            return false;
+        }
+    }
+    return digits;
 }
 
 // A record as the alignment reads it. Two records stand for the same item when their keys
@@ -423,7 +445,7 @@ void ReportDiff::AddDiffLine(qint16 kind, const QString& leftText, const QString
     const QString leftSide = numL + blanks(6);
     const QString rightSide = blanks(5) + numR + u' ';
 
-    const bool equal = kind == DiffBothSides && leftText == rightText;
+    const bool equal = kind == DiffBothSides && DiffLine::sameLines(leftText, rightText);
     if (equal && !ShowAllLines) return;
     lines.push_back({kind, leftText, rightText, leftPrefix, rightPrefix});
 
@@ -724,8 +746,10 @@ void ReportDiff::CompareReportPair(const tvReport* left, const tvReport* right, 
 void ReportDiff::CompareSections(const tvReport* left, const tvReport* right) {
     const qsizetype n = left ? left->tvAreas.Count() : 0;
     const qsizetype m = right ? right->tvAreas.Count() : 0;
-    // Without areas on either side the block is the first report's alone.
-    const qint16 side = sideKind(n > 0, m > 0);
+    // Without areas on either side, two reports share the block's heading as equal lines; a
+    // report without a counterpart keeps it on its own side.
+    const qint16 side =
+        n == 0 && m == 0 ? sideKind(left != nullptr, right != nullptr) : sideKind(n > 0, m > 0);
     AddDiffLine(side, QStringLiteral("Sections"), QStringLiteral("Sections"));
     AddDiffLine(side, QString(), QString());
     if (n == 0 && m == 0) return;

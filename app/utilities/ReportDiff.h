@@ -57,7 +57,10 @@ struct DiffLine {
     QString leftPrefix;
     QString rightPrefix;
 
-    bool changed() const { return kind == DiffBothSides && leftText != rightText; }
+    bool changed() const { return kind == DiffBothSides && !sameLines(leftText, rightText); }
+
+    // Texts compare line by line: CR LF, CR and LF end a line alike.
+    static bool sameLines(const QString& left, const QString& right);
 };
 
 class ReportDiff {

@@ -129,21 +129,48 @@ TEST_F(RptDiff, GroupingOnTheServerShowsTheFlagOnBothLines) {
                                         "Can Perform Grouping on Server = True"),
                          QStringLiteral("~ Perform Grouping on Server = False | "
                                         "Perform Grouping on Server = True"),
-                         QStringLiteral("< Sections"),
-                         QStringLiteral("< "),
                      }));
 }
 
-// Neither report has areas: the heading and its blank line count as the first report's.
-TEST_F(RptDiff, SectionsOfTwoReportsWithoutAreasAreTheFirstReportsLines) {
+// Neither report has areas: the heading and its blank line are equal lines, so identical
+// reports show no change.
+TEST_F(RptDiff, SectionsOfTwoReportsWithoutAreasAreEqualLines) {
     const QByteArray bare = R"(<Report><Database/><ExportOptions/></Report>)";
     const ReportDiff& diff = compare(bare, bare, true);
     ASSERT_GE(diff.lines.size(), 2u);
     const DiffLine& heading = diff.lines[diff.lines.size() - 2];
-    EXPECT_EQ(heading.kind, DiffLeftOnly);
+    EXPECT_EQ(heading.kind, DiffBothSides);
     EXPECT_EQ(heading.leftText, QStringLiteral("Sections"));
-    EXPECT_EQ(diff.lines.back().kind, DiffLeftOnly);
-    EXPECT_EQ(diff.LeftLineCount, diff.RightLineCount + 2);
+    EXPECT_EQ(diff.lines.back().kind, DiffBothSides);
+    EXPECT_EQ(diff.LeftLineCount, diff.RightLineCount);
+    diff_.clearText();
+    EXPECT_TRUE(compare(bare, bare).combinedText().isEmpty());
+}
+
+// Names that a reader of numbers would take for one ("nan", "inf") are names: two formulas so
+// named are two items, not one equal line.
+TEST_F(RptDiff, NanAndInfAreNamesNotNumbers) {
+    const QByteArray left = R"(<Report><Database/><ExportOptions/><FormulaFields>
+      <FormulaField kind="2" name="nan" text="1"/></FormulaFields></Report>)";
+    const QByteArray right = R"(<Report><Database/><ExportOptions/><FormulaFields>
+      <FormulaField kind="2" name="inf" text="1"/></FormulaFields></Report>)";
+    const QStringList lines = summary(compare(left, right));
+    EXPECT_TRUE(lines.contains(QStringLiteral("< nan, 1"))) << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("> inf, 1"))) << lines.join(u'\n').toStdString();
+}
+
+// Line ends alone are no change: a formula written with CR LF on one side and LF on the other.
+TEST_F(RptDiff, LineEndsAloneAreNoChange) {
+    const QByteArray left =
+        "<Report><Database/><ExportOptions/><FormulaFields>"
+        "<FormulaField kind=\"2\" name=\"F\" text=\"a&#13;&#10;b\"/>"
+        "</FormulaFields></Report>";
+    const QByteArray right =
+        "<Report><Database/><ExportOptions/><FormulaFields>"
+        "<FormulaField kind=\"2\" name=\"F\" text=\"a&#10;b\"/>"
+        "</FormulaFields></Report>";
+    const QStringList lines = summary(compare(left, right));
+    EXPECT_TRUE(lines.isEmpty()) << lines.join(u'\n').toStdString();
 }
 
 // The groups block has one record per group name field, read from the group header areas.
