@@ -95,19 +95,22 @@ void UpgradeCrossTabGroups(DbConnection& db) {
         const QString name = QLatin1String(column.name);
         into << QLatin1Char('"') + name + QLatin1Char('"');
         if (name == QLatin1String("Type")) {
+            // An object's column groups came first, numbered from 1, then its row groups,
+            // numbered from 1 again: the rows begin where the numbering starts again. Without
+            // a new start the kind cannot be told.
             from << QStringLiteral(
-                "CASE WHEN NOT repeated THEN '' WHEN seen = 1 THEN 'Column' WHEN seen = 2 THEN "
-                "'Row' ELSE 'Row ' || (seen - 1) END");
+                "CASE WHEN NOT restarts THEN '' WHEN restarted THEN 'Row' ELSE 'Column' END");
         } else {
             from << QLatin1String("g.\"") + name + QLatin1Char('"');
         }
     }
     db.exec(
-        QStringLiteral("INSERT INTO new_CrossTabGroups (%1) SELECT %2 FROM (SELECT *, max(n) OVER "
-                       "(PARTITION BY Report_Id, ReportObject_Id) > 1 AS repeated FROM (SELECT *, "
-                       "rowid AS r, row_number() OVER (PARTITION BY Report_Id, ReportObject_Id, "
-                       "Group_Id ORDER BY rowid) AS seen, count(*) OVER (PARTITION BY Report_Id, "
-                       "ReportObject_Id, Group_Id) AS n FROM CrossTabGroups)) g ORDER BY g.r")
+        QStringLiteral(
+            "INSERT INTO new_CrossTabGroups (%1) SELECT %2 FROM (SELECT *, max(restart) OVER "
+            "(PARTITION BY Report_Id, ReportObject_Id ORDER BY r) AS restarted, max(restart) "
+            "OVER (PARTITION BY Report_Id, ReportObject_Id) AS restarts FROM (SELECT *, rowid AS "
+            "r, coalesce(Group_Id <= lag(Group_Id) OVER (PARTITION BY Report_Id, "
+            "ReportObject_Id ORDER BY rowid), 0) AS restart FROM CrossTabGroups)) g ORDER BY g.r")
             .arg(into.join(QLatin1String(", ")), from.join(QLatin1String(", "))));
     db.exec(QStringLiteral("DROP TABLE CrossTabGroups"));
     db.exec(QStringLiteral("ALTER TABLE new_CrossTabGroups RENAME TO CrossTabGroups"));

@@ -215,11 +215,12 @@ TEST_F(DatabaseCreatorTest, FailedUpgradeLeavesTheFileAsItWas) {
     EXPECT_EQ(backups().size(), 1);
 }
 
-TEST_F(DatabaseCreatorTest, OldCrossTabGroupsOfOneIdAreToldApartByTheirOrder) {
+TEST_F(DatabaseCreatorTest, OldCrossTabGroupsAreRowsFromWhereTheirNumberingStartsAgain) {
     makeOldFile(path());
     {
         DbConnection db(path());
-        // Object 10: column groups 1, 2 then row group 1; object 20: groups that never repeat.
+        // Object 10: column groups 1, 2 then row group 1; object 20: column group 1, then row
+        // groups 1 and 2.
         for (int report : {1, 2}) {
             insertRow(db, QStringLiteral("CrossTabObjects"),
                       {{QStringLiteral("Report_Id"), report},
@@ -227,7 +228,7 @@ TEST_F(DatabaseCreatorTest, OldCrossTabGroupsOfOneIdAreToldApartByTheirOrder) {
             insertRow(db, QStringLiteral("Fields"),
                       {{QStringLiteral("Report_Id"), report}, {QStringLiteral("Field_Id"), 5}});
         }
-        const int rows[][2] = {{10, 1}, {10, 2}, {10, 1}, {20, 1}, {20, 2}};
+        const int rows[][2] = {{10, 1}, {10, 2}, {10, 1}, {20, 1}, {20, 1}, {20, 2}};
         for (const auto& [object, group] : rows) {
             insertRow(db, QStringLiteral("CrossTabGroups"),
                       {{QStringLiteral("Report_Id"), object / 10},
@@ -248,8 +249,8 @@ TEST_F(DatabaseCreatorTest, OldCrossTabGroupsOfOneIdAreToldApartByTheirOrder) {
                         rows.value(2).toString(), rows.value(3).toString());
     }
     EXPECT_EQ(got, (QStringList{QStringLiteral("10/1/Column/5"), QStringLiteral("10/2/Column/5"),
-                                QStringLiteral("10/1/Row/5"), QStringLiteral("20/1//5"),
-                                QStringLiteral("20/2//5")}));
+                                QStringLiteral("10/1/Row/5"), QStringLiteral("20/1/Column/5"),
+                                QStringLiteral("20/1/Row/5"), QStringLiteral("20/2/Row/5")}));
 }
 
 TEST_F(DatabaseCreatorTest, AnEmptyFileIsANewDatabase) {
