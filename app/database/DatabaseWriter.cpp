@@ -273,16 +273,23 @@ void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
 }
 
 // The report's rows go with its reports row, through the cascading relations; its subreports
-// are stored under names that begin with its own, and go with it.
+// are reports of their own that its subreport objects link to, and go with it. The link, not
+// the subreports' names, finds them: a path may hold any character.
 void DatabaseWriter::deleteReportData(const tvReport& model) {
     WriteLog(QStringLiteral("Deleting report Data"));
-    // The subreports' names lie between "<name>|" and "<name>}" (the character after '|'), a
-    // range that the key on the file name finds without reading every report.
-    connection_->run(
-        QStringLiteral("DELETE FROM Reports WHERE RevisionNumber = ? AND "
-                       "(ReportFileName = ? OR (ReportFileName > ? AND ReportFileName < ?))"),
-        {model.tvReportStatistics->revisionNumber, storedFileName_,
-         storedFileName_ + kSubreportSeparator, storedFileName_ + QLatin1Char('}')});
+    QVariantList reports;
+    {
+        QSqlQuery found = connection_->exec(
+            QStringLiteral("SELECT Report_Id FROM Reports WHERE ReportFileName = ? AND "
+                           "RevisionNumber = ? UNION SELECT s.SubReport_Report_Id FROM "
+                           "SubreportObjects s JOIN Reports r ON r.Report_Id = s.Report_Id WHERE "
+                           "r.ReportFileName = ? AND r.RevisionNumber = ?"),
+            {storedFileName_, model.tvReportStatistics->revisionNumber, storedFileName_,
+             model.tvReportStatistics->revisionNumber});
+        while (found.next()) reports << found.value(0);
+    }
+    for (const QVariant& report : reports)
+        connection_->run(QStringLiteral("DELETE FROM Reports WHERE Report_Id = ?"), {report});
 }
 
 // The statement of one insert shape and the definitions of its columns, worked out once per run

@@ -547,6 +547,24 @@ TEST_F(DatabaseWriterTest, TablesOfOneNameAreAllStored) {
     expectConsistent();
 }
 
+// A report's earlier rows and its subreports' are found through its subreport objects, not by
+// name: another report whose path starts with this one's and a '|' keeps its rows.
+TEST_F(DatabaseWriterTest, RewritingAReportLeavesAReportOfALongerPathAlone) {
+    auto first = sample("objects.rpt");
+    first->reportFileName = QStringLiteral("/x/a.rpt");
+    auto other = sample("objects.rpt");
+    other->reportFileName = QStringLiteral("/x/a.rpt|b.rpt");
+    ASSERT_TRUE(write(*first));
+    ASSERT_TRUE(write(*other));
+    const int reports = count(QStringLiteral("Reports"));
+    ASSERT_GT(reports, 2);  // each with its subreports
+    ASSERT_TRUE(write(*first));
+    EXPECT_EQ(count(QStringLiteral("Reports")), reports);
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM Reports WHERE ReportFileName = ?"),
+                     {QStringLiteral("/x/a.rpt|b.rpt")}),
+              QStringList{QStringLiteral("1")});
+}
+
 TEST_F(DatabaseWriterTest, AnEmptyOrBrokenFileIsANewDatabaseOrAReasonGiven) {
     const struct {
         const char* content;
