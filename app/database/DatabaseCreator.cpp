@@ -24,8 +24,9 @@ namespace {
 void showStatus(const DatabaseProgress& progress, bool show, const QString& text) {
     if (progress.status) {
         progress.status(show, text);
-    } else if (show) {
-        ShowStatus(text);
+    } else {
+        // A status that is over leaves the status bar empty.
+        ShowStatus(show ? text : QString());
     }
 }
 
@@ -294,9 +295,10 @@ QString BackupDatabase(const QString& path, const QDate& today, const DatabasePr
         QFile::remove(temporary);
         throw DbError(QStringLiteral("Could not copy %1 to %2").arg(path, name));
     }
-    showMessage(progress,
-                QStringLiteral("The original Tavrin datbase has been backed up as:\r\n\r\n") + name,
-                applicationTitle());
+    showMessage(
+        progress,
+        QStringLiteral("The original Tavrin database has been backed up as:\r\n\r\n") + name,
+        applicationTitle());
     return name;
 }
 

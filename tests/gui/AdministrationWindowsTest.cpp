@@ -18,6 +18,7 @@
 #include "ReportOwnerStore.h"
 #include "ReportOwnersWindow.h"
 #include "TemplatesWindow.h"
+#include "UserMessages.h"
 #include "UtilitiesWindow.h"
 
 using namespace tav::core;
@@ -99,7 +100,15 @@ TEST_F(ReportOwnerWindow, WithoutTheDatabaseOutputOnlyCloseIsOffered) {
 TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     programOptions().DBPath = dir.path() + u'/';
     programOptions().UpdateDB = 1;
+    QStringList statuses;
+    const StatusHandler previousStatus =
+        setStatusHandler([&statuses](const QString& text) { statuses << text; });
     ReportOwnersWindow window;
+    setStatusHandler(previousStatus);
+    // The window made the file; the status of its making is gone afterwards.
+    ASSERT_FALSE(statuses.isEmpty());
+    EXPECT_TRUE(statuses.contains(QStringLiteral("Creating new Tavrin database")));
+    EXPECT_TRUE(statuses.last().isEmpty());
     const QString path = dir.path() + u'/' + QLatin1String(DatabaseCreator::kDatabaseFileName);
     ASSERT_TRUE(QFileInfo::exists(path));
     EXPECT_EQ(window.cmbRptOwners->currentText(), QStringLiteral("(None Defined)"));
