@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 #include <optional>
@@ -77,15 +78,30 @@ int extractList(const ExtractDriver& driver, const QString& listFile) {
         ShowMessage(QStringLiteral("Not a report list file (.RML): ") + listFile);
         return kUsageError;
     }
+    // A device or a pipe is no list: reading one would never end, or wait for ever.
+    const QFileInfo info(listFile);
+    if (info.exists() && !info.isFile()) {
+        ShowMessage(listFile + QStringLiteral(": not a regular file"));
+        return kRunFailed;
+    }
     QFile file(listFile);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         ShowMessage(listFile + QStringLiteral(": ") + file.errorString());
         return kRunFailed;
     }
-    QTextStream lines(&file);
     bool documented = true;
-    QString line;
-    while (lines.readLineInto(&line)) {
+    while (!file.atEnd()) {
+        // No path is longer than this; a longer line is no path and is passed over whole.
+        constexpr qint64 kLongestLine = 32768;
+        QByteArray bytes = file.readLine(kLongestLine);
+        if (bytes.isEmpty() && file.error() != QFileDevice::NoError) break;
+        if (!bytes.endsWith('\n') && !file.atEnd()) {
+            while (!file.atEnd() && !file.readLine(kLongestLine).endsWith('\n')) {
+            }
+            continue;
+        }
+        while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);
+        const QString line = QString::fromUtf8(bytes);
         if (isReportFile(line))
             documented = driver.ExtractReport(line, reportFileName(line)) && documented;
     }

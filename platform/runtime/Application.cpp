@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QFileInfo>
 
 #include "CompoundFile.h"
 #include "DesignDocument.h"
@@ -7,6 +8,11 @@
 namespace rt {
 
 std::unique_ptr<Object> Application::openReport(const QString& path) const {
+    // A device or a pipe is no report file: reading one would never end, or wait for ever.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        throw Error(kErrUnableToOpen, QStringLiteral("%1: not a regular file").arg(path));
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error(kErrUnableToOpen, QStringLiteral("%1: %2").arg(path, file.errorString()));

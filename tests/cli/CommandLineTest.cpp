@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -422,3 +423,36 @@ TEST(CommandLine, LibraryWarningsGoToTheRunLog) {
 }
 
 }  // namespace
+
+// A device or a pipe given as a report or a list, or named in a list, is no file to read: the
+// run ends at once, says which, and fails.
+TEST(CommandLine, DevicesAndPipesAreRefusedAtOnce) {
+    const Workspace workspace;
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), workspace.path("zero.rpt")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), workspace.path("zero.RML")));
+    ASSERT_EQ(::mkfifo(workspace.path("pipe.rpt").toLocal8Bit().constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(workspace.path("pipe.RML").toLocal8Bit().constData(), 0600), 0);
+    {
+        QFile list(workspace.path("devices.RML"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write(
+            (workspace.path("zero.rpt") + u'\n' + workspace.path("pipe.rpt") + u'\n').toUtf8());
+    }
+    const struct {
+        QStringList arguments;
+        const char* cause;
+    } cases[] = {
+        {{"-E", "%T/zero.rpt"}, "zero.rpt: not a regular file"},
+        {{"-E", "%T/pipe.rpt"}, "pipe.rpt: not a regular file"},
+        {{"-B", "%T/zero.RML"}, "zero.RML: not a regular file"},
+        {{"-B", "%T/pipe.RML"}, "pipe.RML: not a regular file"},
+        {{"-B", "%T/devices.RML"}, "pipe.rpt: not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const Outcome outcome = workspace.run(c.arguments);  // a hang fails the run
+        EXPECT_EQ(outcome.exitStatus, 1);
+        EXPECT_TRUE(outcome.errorLines.join(u'\n').contains(QLatin1String(c.cause)))
+            << outcome.errorLines.join(u'\n').toStdString();
+    }
+}
