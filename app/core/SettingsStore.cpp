@@ -231,13 +231,16 @@ void SettingsStore::keepUnreadableFileAside(bool malformed) {
     if (!info.exists() || (info.isFile() && info.isReadable() && !malformed)) return;
     // The user's values are lost to this run, but the file stays for the user to look at, and
     // the next save starts a sound one in its place.
-    const QString aside = file + QStringLiteral(".bad");
-    if (QFileInfo(aside).isDir()) {
-        QDir(aside).removeRecursively();
-    } else {
-        QFile::remove(aside);
-    }
+    // Only a plain file that an earlier run kept aside is replaced; anything else of that name (a
+    // folder, a link) is the user's, and the file goes beside it under a free name.
+    QString aside = file + QStringLiteral(".bad");
+    const QFileInfo earlier(aside);
+    if (earlier.isFile() && !earlier.isSymLink()) QFile::remove(aside);
+    for (int n = 1; QFileInfo(aside).exists() || QFileInfo(aside).isSymLink(); ++n)
+        aside = file + QStringLiteral(".bad.") + QString::number(n);
     const bool kept = QDir().rename(file, aside);
+    // A file that could not be kept aside is not written over either.
+    keptFromSaving_ = !kept;
     ShowMessage(kept ? QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and "
                                       "the default settings are used.")
                            .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside))
@@ -254,7 +257,7 @@ QString SettingsStore::saveFailedText() const {
 }
 
 bool SettingsStore::save(const ExtractOptions& settings) {
-    if (!settings_->isWritable()) return false;
+    if (keptFromSaving_ || !settings_->isWritable()) return false;
     for (const SettingRow& row : kSettings) {
         const QString text = std::visit(
             Overloaded{[&](QString ExtractOptions::*member) { return settings.*member; },

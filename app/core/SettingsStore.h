@@ -45,6 +45,7 @@ private:
 
     std::unique_ptr<QSettings> settings_;
     QHash<QString, QString> loadedText_;  // each stored value as the last load read it
+    bool keptFromSaving_ = false;         // an unreadable file that stays where it is
     QString programFolder_;               // ends in '/'
 };
 

@@ -213,6 +213,43 @@ TEST_F(SettingsStoreTest, UnchangedFlagsKeepTheNumberTheyWereStoredAs) {
 
 // A settings file that cannot be read is kept aside with ".bad" added and the user is told where;
 // the defaults apply, and the next save writes a sound file in its place.
+// What already stands under the name ".bad" and is no plain file (a folder, a link to one) is
+// left as it is: the unreadable file goes beside it under a free name.
+TEST_F(SettingsStoreTest, KeepingAFileAsideLeavesFoldersAndLinksOfItsNameAlone) {
+    const QString file = path("Tavrin.conf");
+    QTemporaryDir target;
+    ASSERT_TRUE(QFile(target.filePath("keep.txt")).open(QIODevice::WriteOnly));
+    const struct {
+        const char* name;
+        std::function<void()> put;
+    } cases[] = {
+        {"a folder", [&] { ASSERT_TRUE(QDir().mkpath(file + ".bad/inner")); }},
+        {"a link to a folder", [&] { ASSERT_TRUE(QFile::link(target.path(), file + ".bad")); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.put();
+        {
+            QFile corrupt(file);
+            ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
+            corrupt.write("[Extract]\nShowTOC=0\n\x01\x02garbage without a value\n");
+        }
+        const MessageHandler previous = setMessageHandler([](const QString&, const QString&) {});
+        ExtractOptions settings;
+        store()->load(settings);
+        setMessageHandler(previous);
+        EXPECT_TRUE(QFileInfo::exists(target.filePath("keep.txt")));
+        EXPECT_TRUE(QFileInfo(file + ".bad").isDir());
+        EXPECT_TRUE(QFileInfo(file + ".bad.1").isFile());  // the unreadable file, kept
+        QFile::remove(file + ".bad.1");
+        if (QFileInfo(file + ".bad").isSymLink()) {
+            QFile::remove(file + ".bad");
+        } else {
+            QDir(file + ".bad").removeRecursively();
+        }
+    }
+}
+
 TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
     struct Case {
         const char* name;
