@@ -75,7 +75,7 @@ void writeDocument(const tvReport& report, const QString& name, const QString& f
     auto writer = std::make_shared<DocxWriter>(options);
     const bool written =
         writer->init(name, folder, folder + name, {}) && writer->WriteReport(report, name);
-    writer->QuitWord();
+    writer->closeDocument();
     if (!written) throw std::runtime_error(writer->failureReason().toStdString());
 }
 

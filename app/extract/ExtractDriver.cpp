@@ -132,7 +132,7 @@ void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
                 }
                 ShowStatus(name + QStringLiteral(" - Generating Word Document"));
                 const bool written = wordWriter->WriteReport(report, reportFileName, error);
-                wordWriter->QuitWord();
+                wordWriter->closeDocument();
                 return written;
             },
             failures);

@@ -48,7 +48,7 @@ public:
     bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
         return answered(writer_.WriteReport(report, fileName), writer_, error);
     }
-    void QuitWord() override { writer_.QuitWord(); }
+    void closeDocument() override { writer_.closeDocument(); }
 
 private:
     DocxWriter writer_;

@@ -27,14 +27,14 @@ public:
     virtual void cleanUp() = 0;
 };
 
-// The document: made by init, released by QuitWord.
+// The document: made by init, released by closeDocument.
 class ExtractWordWriter {
 public:
     virtual ~ExtractWordWriter() = default;
     virtual bool init(const QString& fileName, const QString& outputFolder,
                       const QString& reportPath, const QString& templateName, QString* error) = 0;
     virtual bool WriteReport(const tvReport& report, const QString& fileName, QString* error) = 0;
-    virtual void QuitWord() = 0;
+    virtual void closeDocument() = 0;
 };
 
 // The documentation database. It may give the subreports' models new statistics, so it takes

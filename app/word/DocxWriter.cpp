@@ -144,7 +144,7 @@ bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
     step_ = QStringLiteral("preparing the document");
     try {
         // Starting Word: a document builder of our own for this report.
-        QuitWord();
+        closeDocument();
         wordDocument_ = std::make_unique<tvdocx::Document>();
         PrepareDocument(templateName, reportPath, fileName);
         detailWriter_ = std::make_unique<ObjectDetailWriter>();
@@ -153,12 +153,12 @@ bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
         return true;
     } catch (const std::exception& e) {
         failure_ = step_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
-        QuitWord();
+        closeDocument();
         return false;
     }
 }
 
-void DocxWriter::QuitWord() {
+void DocxWriter::closeDocument() {
     if (!wordDocument_) return;
     paragraph_.reset();
     wordDocument_.reset();
@@ -444,7 +444,7 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName) {
     } catch (const std::exception& e) {
         failure_ = step_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
         // Nothing is saved: the earlier document, if any, stays as it was.
-        QuitWord();
+        closeDocument();
         return false;
     }
 }

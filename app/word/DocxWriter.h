@@ -42,7 +42,7 @@ public:
     // characters + ".docx"; false, with nothing saved, when any step fails.
     bool WriteReport(const tvReport& report, const QString& fileName);
     // Releases the document; harmless when there is none.
-    void QuitWord();
+    void closeDocument();
     // The step that failed last, with the reason: "saving the document: ...".
     QString failureReason() const { return failure_; }
 

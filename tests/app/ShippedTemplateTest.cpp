@@ -77,7 +77,7 @@ TEST_F(ShippedTemplate, DefaultProfileGivesTheClassicDocumentWithoutAMessage) {
     ASSERT_TRUE(writer->init(name, dir_.path() + u'/', path(name), options_.OutputTemplate));
     EXPECT_EQ(writer->profile().templateName, QStringLiteral("Classic"));
     ASSERT_TRUE(writer->WriteReport(*report, name));
-    writer->QuitWord();
+    writer->closeDocument();
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
 
     const auto parts = tvdocx::readPackage(writer->documentPath());

@@ -141,7 +141,7 @@ protected:
         auto writer = std::make_shared<DocxWriter>(options_);
         const bool written = writer->init(name, path("word/"), path(name), "Corporate") &&
                              writer->WriteReport(report, name);
-        writer->QuitWord();
+        writer->closeDocument();
         return written;
     }
 

@@ -69,7 +69,7 @@ public:
     bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
         return script_.write(QStringLiteral("word.WriteReport"), report, fileName, error);
     }
-    void QuitWord() override { script_.call(QStringLiteral("word.QuitWord"), QString()); }
+    void closeDocument() override { script_.call(QStringLiteral("word.closeDocument"), QString()); }
 
 private:
     WriterScript& script_;
@@ -172,7 +172,7 @@ TEST_F(Extract, HandsTheLoadedModelToEachEnabledWriterInOrder) {
                   "text.cleanUp ",
                   "word.init Sales.rpt " + path("word/") + u' ' + sales + " Classic",
                   "word.WriteReport Sales.rpt" + title,
-                  "word.QuitWord ",
+                  "word.closeDocument ",
                   "db.WriteReport Sales.rpt " + path("db/tv.db") + u' ' + sales,
               }));
     EXPECT_TRUE(messages_.isEmpty());
@@ -187,7 +187,7 @@ TEST_F(Extract, RunsOnlyTheWritersThatTheSettingsSwitchOn) {
     const Case cases[] = {
         {0, 0, 0, {}},
         {1, 0, 0, {"text.init", "text.WriteReport", "text.cleanUp"}},
-        {0, 1, 0, {"word.init", "word.WriteReport", "word.QuitWord"}},
+        {0, 1, 0, {"word.init", "word.WriteReport", "word.closeDocument"}},
         {0, 0, 1, {"db.WriteReport"}},
         {-1, 0, -1, {"text.init", "text.WriteReport", "text.cleanUp", "db.WriteReport"}},
     };
@@ -211,7 +211,7 @@ TEST_F(Extract, AFailingWriterEndsItsOwnOutputAloneAndSaysWhy) {
         const char* message;
     };
     const QStringList text{"text.init", "text.WriteReport", "text.cleanUp"};
-    const QStringList word{"word.init", "word.WriteReport", "word.QuitWord"};
+    const QStringList word{"word.init", "word.WriteReport", "word.closeDocument"};
     const QStringList db{"db.WriteReport"};
     const Case cases[] = {
         {"text.init", "", QStringList{"text.init", "text.cleanUp"} + word + db,
