@@ -8,6 +8,7 @@
 #include "DesignDocument.h"
 #include "DocxWriter.h"
 #include "ExtractOptions.h"
+#include "GeneratedDesigns.h"
 #include "SharedBlocks.h"
 #include "TvdWriter.h"
 #include "tvArea.h"
@@ -48,22 +49,7 @@ qsizetype objectCount(const tvReport& report) {
 
 // A report of `objects` field objects, twenty to a detail section.
 std::unique_ptr<tvReport> generatedReport(int objects) {
-    QByteArray xml =
-        "<Report reportTitle=\"Generated\"><Database><Tables><Table name=\"Orders\" "
-        "location=\"Orders\"><Fields><Field kind=\"1\" name=\"Orders.Amount\" "
-        "databaseFieldName=\"Amount\" valueType=\"8\" numberOfBytes=\"8\"/></Fields></Table>"
-        "</Tables></Database><ExportOptions/><Areas><Area kind=\"3\" "
-        "name=\"DetailArea1\"><Sections>";
-    for (int done = 0, section = 1; done < objects; ++section) {
-        xml += "<Section sectionName=\"DetailSection" + QByteArray::number(section) +
-               "\" height=\"300\"><ReportObjects>";
-        for (int k = 0; k < 20 && done < objects; ++k, ++done)
-            xml += "<FieldObject kind=\"1\" name=\"Field" + QByteArray::number(done) +
-                   "\" field=\"1:Orders.Amount\" left=\"" + QByteArray::number(k * 100) +
-                   "\" top=\"0\" width=\"1440\" height=\"240\"/>";
-        xml += "</ReportObjects></Section>";
-    }
-    xml += "</Sections></Area></Areas></Report>";
+    const QByteArray xml = fieldObjectsDesign(objects, "top=\"0\" width=\"1440\" height=\"240\"");
     auto report = std::make_unique<tvReport>();
     auto runtime = rt::DesignDocument::parse(xml, QStringLiteral("generated"))->report();
     report->init(QStringLiteral("generated.rpt"), 0, 0, runtime, false);

@@ -4,6 +4,7 @@
 #include <QXmlStreamReader>
 
 #include "DesignDocument.h"
+#include "GeneratedDesigns.h"
 #include "tvReport.h"
 
 // Loads every sample report once per iteration.
@@ -77,26 +78,12 @@ static void BM_ReadManyAttributes(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadManyAttributes)->Arg(900)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// A design of `objects` field objects with their formatting, twenty to a detail section.
+// A design of `objects` field objects with their formatting.
 static QByteArray fieldsDesign(int objects) {
-    QByteArray xml =
-        "<Report reportTitle=\"Generated\"><Database><Tables><Table name=\"Orders\" "
-        "location=\"Orders\"><Fields><Field kind=\"1\" name=\"Orders.Amount\" "
-        "databaseFieldName=\"Amount\" valueType=\"8\" numberOfBytes=\"8\"/></Fields></Table>"
-        "</Tables></Database><ExportOptions/><Areas><Area kind=\"3\" "
-        "name=\"DetailArea1\"><Sections>";
-    for (int done = 0, section = 1; done < objects; ++section) {
-        xml += "<Section sectionName=\"DetailSection" + QByteArray::number(section) +
-               "\" height=\"300\"><ReportObjects>";
-        for (int k = 0; k < 20 && done < objects; ++k, ++done)
-            xml += "<FieldObject kind=\"1\" name=\"Field" + QByteArray::number(done) +
-                   "\" field=\"1:Orders.Amount\" left=\"" + QByteArray::number(k * 100) +
-                   "\" top=\"10\" width=\"90\" height=\"200\" textColor=\"0\" fontName=\"Arial\" "
-                   "fontSize=\"9\" horAlignment=\"2\" suppressIfDuplicated=\"true\"/>";
-        xml += "</ReportObjects></Section>";
-    }
-    xml += "</Sections></Area></Areas></Report>";
-    return xml;
+    return fieldObjectsDesign(objects,
+                              "top=\"10\" width=\"90\" height=\"200\" textColor=\"0\" "
+                              "fontName=\"Arial\" fontSize=\"9\" horAlignment=\"2\" "
+                              "suppressIfDuplicated=\"true\"");
 }
 
 // Loading a 10,000-object design, against a plain pass of a stream reader over the same text
