@@ -534,7 +534,10 @@ void DatabaseWriter::fillReport(const tvReport& r) {
          {"Subject", r.reportSubject},
          {"Template", r.reportTemplate},
          {"Title", r.reportTitle},
-         {"ReportName", reportFileName(r.reportFileName)},
+         // A main report's name is the file name of its stored path (the target of a link it
+         // was reached through); a subreport's is its own.
+         {"ReportName",
+          reportFileName(subreportIds_ == &ownSubreportIds_ ? storedFileName_ : r.reportFileName)},
          {"ReportFileName", storedFileName_},
          {"RevisionNumber", r.tvReportStatistics->revisionNumber},
          {"Kind", GetReportKindText(r.reportKind)},

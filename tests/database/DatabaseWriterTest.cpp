@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <map>
 
@@ -545,6 +546,20 @@ TEST_F(DatabaseWriterTest, TablesOfOneNameAreAllStored) {
                            QString(255, u't'), QString(251, u't') + QStringLiteral(" (2)")}));
     EXPECT_TRUE(runLog().contains(QStringLiteral("Text cut to 255 characters: Tables.Name\n")));
     expectConsistent();
+}
+
+// A report reached through a link is stored under the link's target, and named after it.
+TEST_F(DatabaseWriterTest, AReportReachedThroughALinkIsNamedAfterItsTarget) {
+    const QString target = dir.filePath(QStringLiteral("Target.rpt"));
+    const QString link = dir.filePath(QStringLiteral("Link.rpt"));
+    ASSERT_TRUE(QFile::copy(sampleReport(QStringLiteral("fields.rpt")), target));
+    ASSERT_TRUE(QFile::link(target, link));
+    tvReport report;
+    report.init(link, 0, 0);
+    ASSERT_TRUE(DatabaseWriter(owner_).WriteReport(report, QStringLiteral("Link.rpt"), path(),
+                                                   report.reportFileName));
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportName || '|' || ReportFileName FROM Reports")),
+              QStringList{QStringLiteral("Target.rpt|") + QFileInfo(target).canonicalFilePath()});
 }
 
 // A report's earlier rows and its subreports' are found through its subreport objects, not by
