@@ -245,7 +245,9 @@ void ReportOwnersWindow::deleteOwner() {
         message(QStringLiteral("Please select a valid Report Owner to Delete"));
         return;
     }
-    if (cmbRptOwners->currentText() == programOptions().ReportOwner) {
+    // Owner names compare ignoring case everywhere, as the database writer matches them.
+    if (cmbRptOwners->currentText().compare(programOptions().ReportOwner, Qt::CaseInsensitive) ==
+        0) {
         message(QStringLiteral("The Report Owner currently selected as the Report Owner on the "
                                "'General' tab cannot be deleted.  Please deselect the Report Owner "
                                "on the 'General' tab, click 'Save', then return to this screen if "
@@ -257,8 +259,12 @@ void ReportOwnersWindow::deleteOwner() {
     if (guiSeams().askYesNo &&
         guiSeams().askYesNo(
             this,
-            QStringLiteral("Are you sure you would like to delete the selected Report Owner?")))
-        ReportOwnerStore::DeleteReportOwner(databasePath(), cmbRptOwners->currentData().toInt());
+            QStringLiteral("Are you sure you would like to delete the selected Report Owner?")) &&
+        !ReportOwnerStore::DeleteReportOwner(databasePath(), cmbRptOwners->currentData().toInt())) {
+        message(QStringLiteral("The Report Owner could not be deleted: reports in the "
+                               "documentation database still name it."),
+                true);
+    }
     EnableOwnerList(true);
     ShowOwnerEditor(false);
     LoadOwnerList();

@@ -11,15 +11,19 @@
 #include <QTemporaryDir>
 
 #include "DatabaseCreator.h"
+#include "DatabaseWriter.h"
 #include "DocxDocument.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "ProgramSettings.h"
 #include "ReportOwnerStore.h"
 #include "ReportOwnersWindow.h"
+#include "RunLog.h"
 #include "TemplatesWindow.h"
+#include "TestSupport.h"
 #include "UserMessages.h"
 #include "UtilitiesWindow.h"
+#include "tvReport.h"
 
 using namespace tav::core;
 using namespace tav::database;
@@ -153,7 +157,7 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     window.deleteOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please select a valid Report Owner to Delete"));
 
-    programOptions().ReportOwner = QStringLiteral("O'Brien");
+    programOptions().ReportOwner = QStringLiteral("o'brien");  // as the writer matches it
     select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
     window.deleteOwner();
     EXPECT_TRUE(lastMessage().startsWith(
@@ -174,6 +178,21 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     window.deleteOwner();
     EXPECT_EQ(entries(*window.cmbRptOwners), QStringList{"Admin"});
     EXPECT_EQ(ReportOwnerStore::LoadReportOwners(path)->Count(), 1);
+
+    // An owner that a stored report names is kept, and the user is told why.
+    setRunLogFolder(dir.path());
+    tvReport report;
+    report.init(sampleReport(QStringLiteral("fields.rpt")), 0, 0);
+    ASSERT_TRUE(
+        DatabaseWriter(QStringLiteral("admin"))
+            .WriteReport(report, QStringLiteral("fields.rpt"), path, report.reportFileName));
+    CloseLog();
+    messages.clear();
+    select(*window.cmbRptOwners, QStringLiteral("Admin"));
+    window.deleteOwner();
+    EXPECT_EQ(entries(*window.cmbRptOwners), QStringList{"Admin"});
+    EXPECT_EQ(lastMessage(), QStringLiteral("The Report Owner could not be deleted: reports in the "
+                                            "documentation database still name it."));
 }
 
 // A program folder with an empty template store, and a template file outside it.
