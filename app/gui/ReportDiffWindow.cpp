@@ -191,6 +191,8 @@ QSize ReportDiffWindow::sizeHint() const {
 }
 
 void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
+    // What the status said of the comparison before is no news of this one.
+    sbStatus->clear();
     engine_.clearText();
     engine_.setOptions(programOptions());
     engine_.OpenDiffReports(path1, path2);
