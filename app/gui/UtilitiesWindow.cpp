@@ -121,8 +121,8 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     left->addWidget(RptList);
     auto* listButtons = new QHBoxLayout;
     cmdAddReports = button("cmdAddReports", QStringLiteral("&Add Reports"), pbLeft);
-    cmdAddFolder = button("cmdAddFolder", QStringLiteral("&Add Folder"), pbLeft);
-    cmdRemove = button("cmdRemove", QStringLiteral("&Remove"), pbLeft);
+    cmdAddFolder = button("cmdAddFolder", QStringLiteral("Add F&older"), pbLeft);
+    cmdRemove = button("cmdRemove", QStringLiteral("Re&move"), pbLeft);
     cmdRemove->setToolTip(
         QStringLiteral("Removes highligted reports in 'Selected report to survey' list"));
     for (auto* b : {cmdAddReports, cmdAddFolder, cmdRemove}) listButtons->addWidget(b);

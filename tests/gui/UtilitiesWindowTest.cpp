@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QLocalServer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
@@ -334,6 +336,41 @@ TEST_F(UtilityWindow, ALargeDifferenceWindowNeitherWidensTheMainWindowNorHidesIt
     EXPECT_EQ(window->width(), width);
     // The whole row of buttons is in view, the first one included.
     EXPECT_GE(diff.width(), diff.cmdPrint->geometry().right());
+}
+
+}  // namespace
+
+namespace {
+
+// The access key of a caption: the letter after a single '&', lower case; none without one.
+QChar accessKey(const QString& caption) {
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (caption[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return caption[i + 1].toLower();
+    }
+    return QChar();
+}
+
+// No two controls of the utilities window, its buttons and its menu bar's menus, share an access
+// key: each key reaches one control.
+TEST_F(UtilityWindow, EachControlHasAnAccessKeyOfItsOwn) {
+    QHash<QChar, QString> owners;
+    QStringList captions;
+    for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        captions << button->text();
+    for (const QAction* menu : window->menuBar()->actions()) captions << menu->text();
+    for (const QString& caption : captions) {
+        const QChar key = accessKey(caption);
+        if (key.isNull()) continue;
+        EXPECT_FALSE(owners.contains(key))
+            << caption.toStdString() << " and " << owners.value(key).toStdString();
+        owners.insert(key, caption);
+    }
+    EXPECT_EQ(accessKey(window->cmdAddReports->text()), u'a');
 }
 
 }  // namespace
