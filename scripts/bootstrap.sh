@@ -9,7 +9,7 @@ job=${1:-test}
 
 packages=(
   build-essential cmake pkg-config make
-  qt6-base-dev libqt6sql6-sqlite libgl-dev
+  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev
   libgsf-1-dev libquazip1-qt6-dev zlib1g-dev
   # The layout pictures and the documents need fonts of their own.
   fonts-dejavu-core

@@ -117,18 +117,35 @@ void UpgradeCrossTabGroups(DbConnection& db) {
     db.exec(QStringLiteral("ALTER TABLE new_CrossTabGroups RENAME TO CrossTabGroups"));
 }
 
-// A backup of this very file, made by an earlier upgrade that failed, or nothing.
-QString earlierBackup(const QString& path);
+// A file beside `file` whose name matches `pattern` and whose bytes are those of `file`, or
+// nothing. Files are compared a block at a time.
+QString sameFileAmong(const QString& file, const QString& pattern) {
+    const QFileInfo info(file);
+    for (const QFileInfo& other : QDir(info.absolutePath()).entryInfoList({pattern}, QDir::Files, QDir::Name)) {
+        if (other.size() != info.size() || other.fileName() == info.fileName()) continue;
+        QFile a(file);
+        QFile b(other.filePath());
+        if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly)) continue;
+        bool same = true;
+        while (same && !a.atEnd()) same = a.read(1 << 16) == b.read(1 << 16);
+        if (same) return other.filePath();
+    }
+    return {};
+}
 
-// The copy before the first change of a file; an upgrade of the same file that failed before
-// has its copy already.
-void backupOnce(const QString& path, const DatabaseProgress& progress) {
-    if (earlierBackup(path).isEmpty()) BackupDatabase(path, Clock::today(), progress);
+// The copy before the first change of a file, made once per transaction (`made` says whether
+// it was) through the connection that holds the file's lock.
+void backupOnce(DbConnection& db, const QString& path, const DatabaseProgress& progress,
+                bool& made) {
+    if (made) return;
+    made = true;
+    BackupDatabase(db, path, Clock::today(), progress);
 }
 
 // A field reference that may now be null (an object without a field definition): a file made
 // while it was required gets the table rebuilt, rows kept.
-void AllowMissingFields(DbConnection& db, const QString& path, const DatabaseProgress& progress) {
+void AllowMissingFields(DbConnection& db, const QString& path, const DatabaseProgress& progress,
+                        bool& backedUp) {
     const std::pair<const char*, const char*> optional[] = {{"FieldObjects", "Field_Id"},
                                                             {"BlobObjects", "DatabaseField_Id"},
                                                             {"CrossTabGroups", "Field_Id"}};
@@ -139,7 +156,7 @@ void AllowMissingFields(DbConnection& db, const QString& path, const DatabasePro
         const bool required = info.next() && info.value(0).toBool();
         info.finish();
         if (required) {
-            backupOnce(path, progress);
+            backupOnce(db, path, progress, backedUp);
             rebuildTable(db, table, {});
         }
     }
@@ -155,24 +172,6 @@ void CreateIndexes(DbConnection& db) {
     for (const IndexDef& index : schemaIndexes()) {
         if (!names.contains(index.name)) db.exec(index.sql);
     }
-}
-
-// A backup of this very file, made by an earlier upgrade that failed, or nothing.
-QString earlierBackup(const QString& path) {
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray content = file.readAll();
-    const QString pattern =
-        info.completeBaseName() + QLatin1String("_Backup*") +
-        (info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix());
-    for (const QFileInfo& backup :
-         QDir(info.absolutePath()).entryInfoList({pattern}, QDir::Files, QDir::Name)) {
-        if (backup.size() != info.size()) continue;
-        QFile copy(backup.filePath());
-        if (copy.open(QIODevice::ReadOnly) && copy.readAll() == content) return backup.filePath();
-    }
-    return {};
 }
 
 // The old ConditionalFormulas held one formula per report object, keyed without a number of its
@@ -279,19 +278,32 @@ QString DatabaseVersion(DbConnection& db) {
     return query.value(0).toString();
 }
 
-QString BackupDatabase(const QString& path, const QDate& today, const DatabaseProgress& progress) {
+QString BackupDatabase(DbConnection& db, const QString& path, const QDate& today,
+                       const DatabaseProgress& progress) {
     showStatus(progress, true, QStringLiteral("Making backup copy of Tavrin database"));
     const QFileInfo info(path);
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
-    const QString base = path.left(path.size() - suffix.size()) + QLatin1String("_Backup") +
-                         today.toString(QStringLiteral("yyyyMMdd"));
+    const QString stem = path.left(path.size() - suffix.size()) + QLatin1String("_Backup");
+    const QString base = stem + today.toString(QStringLiteral("yyyyMMdd"));
     QString name = base + suffix;
     for (qint64 n = 1; QFileInfo::exists(name); ++n)
         name = base + QLatin1Char('_') + QString::number(n) + suffix;
 
     const QString temporary = name + QLatin1String(".part");
     QFile::remove(temporary);
-    if (!QFile::copy(path, temporary) || !QFile::rename(temporary, name)) {
+    try {
+        db.backupTo(temporary);
+    } catch (const DbError& failure) {
+        QFile::remove(temporary);
+        throw DbError(QStringLiteral("Could not copy %1 to %2 (%3)").arg(path, name, failure.text()));
+    }
+    // An upgrade of the same file that failed before made this very copy: it serves again.
+    const QString earlier = sameFileAmong(temporary, QFileInfo(stem).fileName() + QLatin1Char('*') + suffix);
+    if (!earlier.isEmpty()) {
+        QFile::remove(temporary);
+        return earlier;
+    }
+    if (!QFile::rename(temporary, name)) {
         QFile::remove(temporary);
         throw DbError(QStringLiteral("Could not copy %1 to %2").arg(path, name));
     }
@@ -311,12 +323,13 @@ void createSchema(DbConnection& db, const DatabaseProgress& progress) {
     for (const ViewDef& view : schemaViews()) db.exec(QLatin1String(view.sql));
 }
 
-void upgrade(DbConnection& db, const QString& path, const DatabaseProgress& progress) {
+void upgrade(DbConnection& db, const QString& path, const DatabaseProgress& progress,
+             bool& backedUp) {
     const bool hasControl = db.hasTable(QStringLiteral("TVDBControl"));
     const QString version = hasControl ? DatabaseVersion(db) : QLatin1String(kOldestVersion);
     // Versions compare as text, character by character.
     if (hasControl && version >= QLatin1String(kCurrentVersion)) return;
-    backupOnce(path, progress);
+    backupOnce(db, path, progress, backedUp);
     if (!hasControl) {
         showStatus(progress, true, QStringLiteral("Creating TVDBControl table"));
         createTable(db, "TVDBControl");
@@ -346,8 +359,9 @@ bool prepareDatabase(const QString& path, bool mayCreate, const DatabaseProgress
             if (creating) {
                 createSchema(db, progress);
             } else {
-                upgrade(db, path, progress);
-                AllowMissingFields(db, path, progress);
+                bool backedUp = false;
+                upgrade(db, path, progress, backedUp);
+                AllowMissingFields(db, path, progress, backedUp);
             }
             CreateIndexes(db);
             db.commit();

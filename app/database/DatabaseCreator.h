@@ -55,9 +55,12 @@ bool OpenAndUpgradeDatabase(const QString& path, const DatabaseProgress& progres
 bool OpenOrCreateDatabase(const QString& path, const DatabaseProgress& progress = {},
                           QString* error = nullptr);
 
-// Copies the file to <name>_Backup<yyyymmdd>[_n].db beside it, through a temporary file, and
-// returns the copy's path. Throws DbError when the copy fails.
-QString BackupDatabase(const QString& path, const QDate& today = core::Clock::today(),
+// Copies the database at `path`, as `db` (the connection that holds its lock) sees it, to
+// <name>_Backup<yyyymmdd>[_n].db beside it, through a temporary file, and returns the copy's path.
+// A backup beside it with the very same bytes (from an upgrade that failed) is returned instead
+// of a second one. Throws DbError when the copy fails.
+QString BackupDatabase(DbConnection& db, const QString& path,
+                       const QDate& today = core::Clock::today(),
                        const DatabaseProgress& progress = {});
 
 // Adds a column to a table; a required column needs a default for the rows already there, so it

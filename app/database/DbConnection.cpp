@@ -1,8 +1,15 @@
 #include "DbConnection.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <algorithm>
 #include <atomic>
+
+#include <unistd.h>
+
+#include <sqlite3.h>
 
 namespace tav::database {
 
@@ -115,6 +122,62 @@ void DbConnection::begin() {
 }
 
 void DbConnection::commit() { run(QStringLiteral("COMMIT"), {}); }
+
+bool DbConnection::inTransaction() { return sqlite3_get_autocommit(handle()) == 0; }
+
+void DbConnection::savepoint(const QString& name) {
+    run(QStringLiteral("SAVEPOINT \"%1\"").arg(name), {});
+}
+
+void DbConnection::release(const QString& name) {
+    run(QStringLiteral("RELEASE \"%1\"").arg(name), {});
+}
+
+void DbConnection::rollbackTo(const QString& name) noexcept {
+    try {
+        for (QSqlQuery& query : prepared_) query.finish();
+        QSqlQuery query(db_);
+        query.exec(QStringLiteral("ROLLBACK TO \"%1\"").arg(name));
+        query.exec(QStringLiteral("RELEASE \"%1\"").arg(name));
+    } catch (...) {
+    }
+}
+
+::sqlite3* DbConnection::handle() {
+    const QVariant value = db_.driver()->handle();
+    ::sqlite3* const* engine = value.isValid() && qstrcmp(value.typeName(), "sqlite3*") == 0
+                                   ? static_cast<::sqlite3* const*>(value.constData())
+                                   : nullptr;
+    if (!engine || !*engine) throw DbError(QStringLiteral("The database connection is closed."));
+    return *engine;
+}
+
+void DbConnection::backupTo(const QString& target) {
+    // The engine's own descriptor of the file, read through its own interface. Nothing of this
+    // transaction is written to the file before it commits, so the bytes are the committed file.
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(handle(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        !file || !file->pMethods) {
+        throw DbError(QStringLiteral("The database file cannot be read"));
+    }
+    sqlite3_int64 size = 0;
+    if (file->pMethods->xFileSize(file, &size) != SQLITE_OK) {
+        throw DbError(QStringLiteral("The database file cannot be read"));
+    }
+    QFile copy(target);
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) throw DbError(copy.errorString());
+    QByteArray block(1 << 16, Qt::Uninitialized);
+    for (sqlite3_int64 offset = 0; offset < size; offset += block.size()) {
+        const int length = int(std::min<sqlite3_int64>(block.size(), size - offset));
+        const int status = file->pMethods->xRead(file, block.data(), length, offset);
+        if (status != SQLITE_OK) throw DbError(QString::fromUtf8(sqlite3_errstr(status)));
+        if (copy.write(block.constData(), length) != length) throw DbError(copy.errorString());
+    }
+    // The copy is on the disk before the upgrade that it guards commits.
+    if (!copy.flush() || ::fsync(copy.handle()) != 0) throw DbError(copy.errorString());
+    copy.close();
+    if (copy.error() != QFileDevice::NoError) throw DbError(copy.errorString());
+}
 
 void DbConnection::rollback() noexcept {
     try {

@@ -7,6 +7,8 @@
 #include <QVariantList>
 #include <stdexcept>
 
+struct sqlite3;
+
 namespace tav::database {
 
 // A failed statement or connection of the documentation database, with the engine's text.
@@ -60,6 +62,19 @@ public:
     void begin();
     void commit();
     void rollback() noexcept;
+    // True while a transaction is open: the engine ends one by itself after some failures (a
+    // full disk, no memory), whatever its savepoints.
+    bool inTransaction();
+    // A savepoint inside the transaction, and its two ends: kept, or undone alone.
+    void savepoint(const QString& name);
+    void release(const QString& name);
+    void rollbackTo(const QString& name) noexcept;
+
+    // Copies the file's committed bytes into the new file `target`, read through this
+    // connection's own descriptor: inside a write transaction the file is read under its lock,
+    // never through a second descriptor (closing one would drop the process's locks on it).
+    // Called before the transaction changes anything.
+    void backupTo(const QString& target);
 
     // True while the file holds no table: a new or 0-byte file, or one whose creation never
     // completed.
@@ -67,6 +82,7 @@ public:
 
 private:
     QSqlQuery& prepared(const QString& sql);
+    ::sqlite3* handle();
 
     QString name_;
     QSqlDatabase db_;

@@ -7,6 +7,8 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -37,20 +39,29 @@ void startExtract(QProcess& process, const QTemporaryDir& dir, const QString& na
     process.start(QStringLiteral(TAVDESK4), {QStringLiteral("-E"), report});
 }
 
-QStringList storedReports(const QString& file) {
-    QStringList names;
+// The first column of each row of `sql` (statements separated by semicolons, the last one
+// answering) on the database `file`.
+QStringList queried(const QString& file, const QString& sql) {
+    QStringList values;
     {
         QSqlDatabase db =
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
         db.setDatabaseName(file);
         if (db.open()) {
-            QSqlQuery query(QStringLiteral("SELECT ReportName FROM Reports ORDER BY ReportName"),
-                            db);
-            while (query.next()) names << query.value(0).toString();
+            for (const QString& statement : sql.split(u';', Qt::SkipEmptyParts)) {
+                QSqlQuery query(db);
+                query.exec(statement);
+                values.clear();
+                while (query.next()) values << query.value(0).toString();
+            }
         }
     }
     QSqlDatabase::removeDatabase(QStringLiteral("check"));
-    return names;
+    return values;
+}
+
+QStringList storedReports(const QString& file) {
+    return queried(file, QStringLiteral("SELECT ReportName FROM Reports ORDER BY ReportName"));
 }
 
 }  // namespace
@@ -79,5 +90,61 @@ TEST(ConcurrentExtract, TwoFirstRunsStoreBothReports) {
         EXPECT_EQ(storedReports(databaseFolder + QStringLiteral("tv.db")),
                   (QStringList{QStringLiteral("a.rpt"), QStringLiteral("b.rpt")}));
         EXPECT_TRUE(QDir(databaseFolder).entryList({QStringLiteral("*_Backup*")}).isEmpty());
+    }
+}
+
+// Writers started together on a database of an older version: one of them backs the file up
+// and upgrades it under the write lock, the others wait and then find it current. Every report
+// is stored, the file stays whole, and there is one backup.
+TEST(ConcurrentExtract, WritersOnAnOlderDatabaseMakeOneBackupAndStoreEveryReport) {
+    for (const int writers : {2, 4}) {
+        for (int trial = 0; trial < 3; ++trial) {
+            SCOPED_TRACE(QStringLiteral("%1 writers, trial %2").arg(writers).arg(trial).toStdString());
+            QTemporaryDir dir;
+            ASSERT_TRUE(dir.isValid());
+            const QString databaseFolder = dir.filePath(QStringLiteral("db/"));
+            const QString database = databaseFolder + QStringLiteral("tv.db");
+            ASSERT_TRUE(QDir().mkpath(databaseFolder));
+            const char* samples[] = {"fields.xml", "layout.xml", "grouped.xml", "list.xml"};
+            QStringList expected;
+            for (int i = 0; i < writers; ++i) {
+                const QString report = QStringLiteral("r%1.rpt").arg(i);
+                ASSERT_TRUE(QFile::copy(QStringLiteral(TAV_SAMPLES "/") + QLatin1String(samples[i]),
+                                        dir.filePath(report)));
+                expected << report;
+            }
+            {
+                // A current file first, then made older: its version says so and a table that
+                // the upgrade adds is gone.
+                QProcess first;
+                startExtract(first, dir, QStringLiteral("make"), databaseFolder,
+                             dir.filePath(QStringLiteral("r0.rpt")));
+                ASSERT_TRUE(first.waitForFinished(60000));
+                ASSERT_EQ(first.exitCode(), 0);
+                queried(database, QStringLiteral(
+                                      "UPDATE TVDBControl SET ControlValue = '3.0.54' WHERE "
+                                      "ControlKey = 'version'; DROP TABLE HyperlinkFormatting; "
+                                      "SELECT 1"));
+                ASSERT_EQ(queried(database, QStringLiteral("SELECT ControlValue FROM TVDBControl")),
+                          QStringList{QStringLiteral("3.0.54")});
+            }
+            std::vector<std::unique_ptr<QProcess>> processes;
+            for (int i = 0; i < writers; ++i) {
+                processes.push_back(std::make_unique<QProcess>());
+                startExtract(*processes.back(), dir, QStringLiteral("w%1").arg(i), databaseFolder,
+                             dir.filePath(QStringLiteral("r%1.rpt").arg(i)));
+            }
+            for (auto& process : processes) {
+                ASSERT_TRUE(process->waitForFinished(120000));
+                EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
+                EXPECT_EQ(process->exitCode(), 0) << process->readAllStandardError().toStdString();
+            }
+            EXPECT_EQ(storedReports(database), expected);
+            EXPECT_EQ(queried(database, QStringLiteral("PRAGMA integrity_check")),
+                      QStringList{QStringLiteral("ok")});
+            EXPECT_EQ(queried(database, QStringLiteral("SELECT ControlValue FROM TVDBControl")),
+                      QStringList{QStringLiteral("4.0")});
+            EXPECT_EQ(QDir(databaseFolder).entryList({QStringLiteral("*_Backup*")}).size(), 1);
+        }
     }
 }

@@ -283,7 +283,7 @@ TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) 
                    {QStringLiteral("ReportObject_Id"), 10},
                    {QStringLiteral("Field_Id"), 3}});
     }
-    EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress));
+    EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress)) << messages.join(u'\n').toStdString();
     EXPECT_EQ(backups().size(), 1);
     // The rebuilt table comes last.
     QStringList live = dumpSchema(path());
@@ -325,7 +325,11 @@ TEST_F(DatabaseCreatorTest, BackupTakesTheFirstFreeName) {
         QFile file(dir.filePath(QLatin1String(taken)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    const QString copy = BackupDatabase(path(), QDate(2006, 12, 31), progress);
+    QString copy;
+    {
+        DbConnection db(path());
+        copy = BackupDatabase(db, path(), QDate(2006, 12, 31), progress);
+    }
     EXPECT_EQ(copy, dir.filePath(QStringLiteral("tv_Backup20061231_2.db")));
     EXPECT_EQ(bytes(copy), bytes(path()));
     EXPECT_EQ(backups().size(), 3);  // no temporary file left beside them
