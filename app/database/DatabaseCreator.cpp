@@ -50,6 +50,29 @@ void createTable(DbConnection& db, const char* name) { db.exec(createTableSql(sc
 // Builds a table anew in its present shape and copies its rows over; the columns that the old
 // shape lacks take the values given. Used where a column joins a key, which the engine cannot
 // change in place.
+// The tables whose rows go when rows of `table` are deleted, through keys that cascade, and the
+// tables that theirs take along in turn: each after the table it refers to.
+QStringList cascadingChildren(DbConnection& db, const QString& table) {
+    QSqlQuery all = db.exec(QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'"));
+    QStringList tables;
+    while (all.next()) tables << all.value(0).toString();
+    all.finish();
+    QStringList found;
+    for (qsizetype next = -1; next < found.size(); ++next) {
+        const QString parent = next < 0 ? table : found[next];
+        for (const QString& child : tables) {
+            if (child.compare(table, Qt::CaseInsensitive) == 0 || found.contains(child)) continue;
+            QSqlQuery key = db.exec(
+                QStringLiteral("SELECT 1 FROM pragma_foreign_key_list(?) WHERE \"table\" = ? "
+                               "COLLATE NOCASE AND on_delete = 'CASCADE'"),
+                {child, parent});
+            if (key.next()) found << child;
+        }
+    }
+    return found;
+}
+
 void rebuildTable(DbConnection& db, const char* name,
                   const QList<std::pair<QString, QVariant>>& fill) {
     const TableDef& table = schemaTable(name);
@@ -78,9 +101,21 @@ void rebuildTable(DbConnection& db, const char* name,
                 .arg(rebuilt, into.join(QLatin1String("\", \"")), from.join(QLatin1String(", ")),
                      QLatin1String(name)),
             values);
+    // Dropping the old table deletes the rows that refer to it, through their cascading keys:
+    // they are kept aside and come back once the new table holds their parents again.
+    const QStringList children = cascadingChildren(db, QLatin1String(name));
+    for (const QString& child : children) {
+        db.exec(QStringLiteral("CREATE TEMP TABLE \"keep_%1\" AS SELECT * FROM main.\"%1\" ORDER BY rowid")
+                    .arg(child));
+    }
     db.exec(QStringLiteral("DROP TABLE \"%1\"").arg(QLatin1String(name)));
     db.exec(
         QStringLiteral("ALTER TABLE \"%1\" RENAME TO \"%2\"").arg(rebuilt, QLatin1String(name)));
+    for (const QString& child : children) {
+        db.exec(QStringLiteral("INSERT INTO main.\"%1\" SELECT * FROM temp.\"keep_%1\" ORDER BY rowid")
+                    .arg(child));
+        db.exec(QStringLiteral("DROP TABLE temp.\"keep_%1\"").arg(child));
+    }
 }
 
 // The old CrossTabGroups had no Type: an object's column groups and its row groups were each
@@ -146,9 +181,10 @@ void backupOnce(DbConnection& db, const QString& path, const DatabaseProgress& p
 // while it was required gets the table rebuilt, rows kept.
 void AllowMissingFields(DbConnection& db, const QString& path, const DatabaseProgress& progress,
                         bool& backedUp) {
-    const std::pair<const char*, const char*> optional[] = {{"FieldObjects", "Field_Id"},
-                                                            {"BlobObjects", "DatabaseField_Id"},
-                                                            {"CrossTabGroups", "Field_Id"}};
+    const std::pair<const char*, const char*> optional[] = {
+        {"FieldObjects", "Field_Id"},           {"BlobObjects", "DatabaseField_Id"},
+        {"CrossTabGroups", "Field_Id"},         {"SortFields", "Field_Id"},
+        {"SummaryFields", "SummarizedField_Id"}};
     for (const auto& [table, column] : optional) {
         QSqlQuery info =
             db.exec(QStringLiteral("SELECT \"notnull\" FROM pragma_table_info(?) WHERE name = ?"),

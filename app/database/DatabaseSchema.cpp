@@ -315,7 +315,8 @@ constexpr KeyDef kGroupNameFieldsKeys[] = {
 constexpr ColumnDef kSortFieldsColumns[] = {
     {"SortField_Id", adInteger, 10, false, true},
     {"Report_Id", adInteger, 10, false, false},
-    {"Field_Id", adInteger, 10, false, false},
+    // Null for a sort on a field without a definition.
+    {"Field_Id", adInteger, 10, true, false},
     {"SortDirection", adVarWChar, 255, false, false},
 };
 constexpr KeyDef kSortFieldsKeys[] = {
@@ -364,7 +365,8 @@ constexpr ColumnDef kSummaryFieldsColumns[] = {
     {"Field_Id", adInteger, 10, false, false},
     {"Report_Id", adInteger, 10, false, false},
     {"Name", adVarWChar, 255, false, false},
-    {"SummarizedField_Id", adInteger, 10, false, false},
+    // Null for a summary of a field without a definition.
+    {"SummarizedField_Id", adInteger, 10, true, false},
     {"SecondarySummarizedField_Id", adInteger, 10, true, false},
     {"HeirarchicalSummaryType", adVarWChar, 255, false, false},
     {"NumberOfBytes", adInteger, 3, false, false},

@@ -268,10 +268,12 @@ TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) 
     {
         DbConnection db(path());
         db.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
-        db.exec(QStringLiteral("DROP TABLE FieldObjects"));
-        db.exec(createTableSql(*schemaTable(QStringLiteral("FieldObjects")))
-                    .replace(QStringLiteral("\"Field_Id\" INTEGER"),
-                             QStringLiteral("\"Field_Id\" INTEGER NOT NULL")));
+        for (const char* table : {"FieldObjects", "SortFields"}) {
+            db.exec(QStringLiteral("DROP TABLE ") + QLatin1String(table));
+            db.exec(createTableSql(*schemaTable(QLatin1String(table)))
+                        .replace(QStringLiteral("\"Field_Id\" INTEGER"),
+                                 QStringLiteral("\"Field_Id\" INTEGER NOT NULL")));
+        }
         const QVariantMap report{{QStringLiteral("Report_Id"), 1}};
         insertRow(db, QStringLiteral("Reports"), report);
         insertRow(db, QStringLiteral("Fields"),
@@ -282,6 +284,13 @@ TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) 
                   {{QStringLiteral("Report_Id"), 1},
                    {QStringLiteral("ReportObject_Id"), 10},
                    {QStringLiteral("Field_Id"), 3}});
+        // A sort, and the group that refers to it: rebuilding the sorts keeps it.
+        insertRow(db, QStringLiteral("SortFields"),
+                  {{QStringLiteral("SortField_Id"), 7},
+                   {QStringLiteral("Report_Id"), 1},
+                   {QStringLiteral("Field_Id"), 3}});
+        insertRow(db, QStringLiteral("GroupSortFields"),
+                  {{QStringLiteral("Report_Id"), 1}, {QStringLiteral("SortField_Id"), 7}});
     }
     EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress)) << messages.join(u'\n').toStdString();
     EXPECT_EQ(backups().size(), 1);
@@ -292,9 +301,12 @@ TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) 
     golden.sort();
     EXPECT_EQ(text(live), text(golden));
     DbConnection db(path());
-    QSqlQuery row = db.exec(QStringLiteral("SELECT Field_Id FROM FieldObjects"));
+    QSqlQuery row = db.exec(QStringLiteral(
+        "SELECT (SELECT Field_Id FROM FieldObjects), (SELECT g.SortField_Id || '/' || s.Field_Id "
+        "FROM GroupSortFields g JOIN SortFields s ON s.SortField_Id = g.SortField_Id)"));
     ASSERT_TRUE(row.next());
     EXPECT_EQ(row.value(0).toInt(), 3);
+    EXPECT_EQ(row.value(1).toString(), QStringLiteral("7/3"));
 }
 
 TEST_F(DatabaseCreatorTest, VersionsCompareAsText) {

@@ -22,6 +22,8 @@
 #include "tvFormulaField.h"
 #include "tvIReportObject.h"
 #include "tvReportStatistics.h"
+#include "tvRunningTotalFieldDefinition.h"
+#include "tvSortField.h"
 #include "tvSQLExpressionFieldDefinition.h"
 #include "tvSection.h"
 #include "tvSubReportObject.h"
@@ -403,13 +405,20 @@ TEST_F(DatabaseWriterTest, TextIsStoredAsTypedAndCutOnlyWhereTheColumnEnds) {
 TEST_F(DatabaseWriterTest, ASummaryThatCannotBeStoredEndsTheSummariesOnly) {
     auto report = sample("fields.rpt");
     ASSERT_GE(report->tvSummaryFieldDefinitions.Count(), 2);
-    tvSummaryFieldDefinition& broken = report->tvSummaryFieldDefinitions.Item(1);
-    broken.summarizedField = nullptr;  // the table needs the summarized field
+    const tvSummaryFieldDefinition& broken = report->tvSummaryFieldDefinitions.Item(1);
+    ASSERT_TRUE(DatabaseCreator::CreateDatabase(path()));
+    {
+        // The file refuses this one summary.
+        DbConnection db(path());
+        db.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON SummaryFields WHEN "
+                               "NEW.Name = '%1' BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                    .arg(QString(broken.name).replace(u'\'', QStringLiteral("''"))));
+    }
     ASSERT_TRUE(write(*report));
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(
         shown.first().startsWith(QStringLiteral("Error occurred inserting Summary Field '") +
-                                 broken.name + QStringLiteral("' into database.  Error = ")))
+                                 broken.name + QStringLiteral("' into database.  Error = refused")))
         << shown.first().toStdString();
     EXPECT_EQ(count(QStringLiteral("SummaryFields")), 0);
     EXPECT_EQ(count(QStringLiteral("FormulaFields")), report->tvFormulaFields.Count());
@@ -459,6 +468,31 @@ TEST_F(DatabaseWriterTest, ObjectsWithoutAFieldDefinitionAreStoredWithoutAField)
                                     "Field_Id IS NULL"),
                      {field->objectName}),
               QStringList{QStringLiteral("1")});
+    expectConsistent();
+}
+
+// Sorts, summaries and running totals on a field without a definition (kind 0 or 9) keep their
+// rows, with no field, like the objects above: the report's rows are complete.
+TEST_F(DatabaseWriterTest, SortsAndSummariesWithoutAFieldDefinitionAreStoredWithoutAField) {
+    auto report = sample("fields.rpt");
+    ASSERT_GT(report->tvGroupSortFields.Count(), 0);
+    ASSERT_GT(report->runningTotalFields.Count(), 0);
+    ASSERT_GE(report->tvSummaryFieldDefinitions.Count(), 2);
+    report->tvGroupSortFields.Item(1).field = nullptr;
+    report->tvSummaryFieldDefinitions.Item(1).summarizedField = nullptr;
+    for (tvRunningTotalFieldDefinition& total : report->runningTotalFields) total.summarizedField = nullptr;
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(u'\n').toStdString();
+    EXPECT_EQ(count(QStringLiteral("SummaryFields")), report->tvSummaryFieldDefinitions.Count());
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM SummaryFields WHERE Name = ? AND "
+                                    "SummarizedField_Id IS NULL"),
+                     {report->tvSummaryFieldDefinitions.Item(1).name}),
+              QStringList{QStringLiteral("1")});
+    EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM GroupSortFields g JOIN SortFields s ON "
+                                    "s.SortField_Id = g.SortField_Id WHERE s.Field_Id IS NULL")),
+              QStringList{QStringLiteral("1")});
+    EXPECT_EQ(count(QStringLiteral("GroupSortFields")), report->tvGroupSortFields.Count());
+    EXPECT_EQ(count(QStringLiteral("RunningTotalFields")), report->runningTotalFields.Count());
     expectConsistent();
 }
 
