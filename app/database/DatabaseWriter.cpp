@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -98,16 +99,37 @@ QString storedReportPath(const QString& path) {
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
+// The first `length` characters of `text`, one fewer where the cut would split a character
+// written as two code units.
+QString leftWhole(const QString& text, qsizetype length) {
+    if (length < text.size() && length > 0 && text[length - 1].isHighSurrogate()) --length;
+    return text.left(length);
+}
+
 // `text` as a column of `column`'s kind keeps it: short text is cut to the column's size. Every
 // stored text passes here, and every lookup of a stored name, so that both agree.
 QString fitText(const ColumnDef& column, const QString& text) {
     return column.type == adVarWChar && text.size() > column.definedSize
-               ? text.left(column.definedSize)
+               ? leftWhole(text, column.definedSize)
                : text;
 }
 
 const ColumnDef& schemaColumn(const char* table, const char* column) {
     return *schemaTable(QLatin1String(table))->column(QLatin1String(column));
+}
+
+// A report's path as its row stores it and every lookup finds it: whole where the column holds
+// it, else its beginning and a digest of the whole path, so that two long paths alike in their
+// beginning stay two reports and the next run finds its own row again.
+QString storedPathText(const QString& path) {
+    static const ColumnDef& column = schemaColumn("Reports", "ReportFileName");
+    if (path.size() <= column.definedSize) return path;
+    const QString digest = QLatin1Char('~') +
+                           QString::fromLatin1(QCryptographicHash::hash(path.toUtf8(),
+                                                                        QCryptographicHash::Sha256)
+                                                   .toHex()
+                                                   .left(16));
+    return leftWhole(path, column.definedSize - digest.size()) + digest;
 }
 
 // A field's name as the fields registry holds it.
@@ -240,7 +262,8 @@ void DatabaseWriter::initDatabase(const QString& databasePath) {
 void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
     if (!model.tvReportStatistics)
         model.tvReportStatistics = std::make_unique<tvReportStatistics>();
-    storedFileName_ = storedFileName;
+    storedPath_ = storedFileName;
+    storedFileName_ = storedPathText(storedFileName);
     deleteReportData(model);
     model_ = &model;
     pending_.clear();
@@ -537,7 +560,7 @@ void DatabaseWriter::fillReport(const tvReport& r) {
          // A main report's name is the file name of its stored path (the target of a link it
          // was reached through); a subreport's is its own.
          {"ReportName",
-          reportFileName(subreportIds_ == &ownSubreportIds_ ? storedFileName_ : r.reportFileName)},
+          reportFileName(subreportIds_ == &ownSubreportIds_ ? storedPath_ : r.reportFileName)},
          {"ReportFileName", storedFileName_},
          {"RevisionNumber", r.tvReportStatistics->revisionNumber},
          {"Kind", GetReportKindText(r.reportKind)},
@@ -1137,7 +1160,7 @@ void DatabaseWriter::fillFieldElementsMapping(qint32 objectId,
 // subreports of one name in different reports never replace each other.
 void DatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObject& object) {
     tvReport& subreport = *object.report;
-    const QString storedName = storedFileName_ + kSubreportSeparator + subreport.reportFileName;
+    const QString storedName = storedPath_ + kSubreportSeparator + subreport.reportFileName;
     // A subreport that another object shows too is stored once; writing it again would delete
     // the copy that the first object names.
     auto stored = subreportIds_->constFind(storedName);

@@ -138,7 +138,9 @@ private:
     qint32 tableIdCounter_ = 0;
     qint32 formulaIdCounter_ = 0;
     qint32 fontIdCounter_ = 0;
-    // The reports row's file name: the model's, or for a subreport its main report's and its own.
+    // The report's path (a subreport's: its main report's path, "|", its own name), whole, and
+    // as its column stores it and lookups find it.
+    QString storedPath_;
     QString storedFileName_;
     QString failureReason_;
     // The rows this report wrote, so that lookups never ask the database: the registry's and the

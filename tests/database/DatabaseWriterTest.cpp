@@ -550,6 +550,34 @@ TEST_F(DatabaseWriterTest, EverySpellingOfAReportPathNamesOneReport) {
               QStringList{QFileInfo(real).canonicalFilePath()});
 }
 
+// A path longer than its column is stored cut, ending in a digest of the whole path: two such
+// paths alike in their first 255 characters stay two reports, and writing either again replaces
+// its own rows.
+TEST_F(DatabaseWriterTest, LongPathsStayApartAndAreFoundAgain) {
+    const QString common = QStringLiteral("/reports/") + QString(300, u'd') + u'/';
+    const QStringList paths{common + QStringLiteral("first.rpt"), common + QStringLiteral("second.rpt")};
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const QString& path : paths) {
+            SCOPED_TRACE(path.right(10).toStdString());
+            auto report = sample("fields.rpt");
+            report->reportFileName = path;
+            ASSERT_TRUE(write(*report)) << runLog().toStdString();
+        }
+    }
+    const QStringList stored = column(QStringLiteral(
+        "SELECT ReportFileName FROM Reports ORDER BY Report_Id"));
+    ASSERT_EQ(stored.size(), 2);
+    EXPECT_NE(stored[0], stored[1]);
+    for (const QString& name : stored) {
+        EXPECT_EQ(name.size(), 255);
+        EXPECT_TRUE(name.startsWith(common.left(200)));
+    }
+    EXPECT_EQ(column(QStringLiteral("SELECT ReportName FROM Reports ORDER BY ReportName")),
+              (QStringList{QStringLiteral("first.rpt"), QStringLiteral("second.rpt")}));
+    EXPECT_FALSE(runLog().contains(QLatin1String("Reports.ReportFileName")));
+    expectConsistent();
+}
+
 TEST_F(DatabaseWriterTest, TwoObjectsShowingOneSubreportShareItsRows) {
     auto report = sample("objects.rpt");
     ASSERT_EQ(report->subReports.Count(), 2);
