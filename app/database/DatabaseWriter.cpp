@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -153,6 +154,13 @@ struct KeptConnection {
     dev_t device = 0;
     ino_t inode = 0;
     std::unique_ptr<DbConnection> connection;
+    // While runs group the commits: how many runs are open, the work a transaction may hold,
+    // whether one is open, since when, and the reports it holds.
+    int runs = 0;
+    std::chrono::milliseconds commitAfter{0};
+    bool open = false;
+    QElapsedTimer since;
+    QStringList waiting;
 };
 
 // Never destroyed: the application object closes the connection when it ends, and a connection
@@ -160,6 +168,24 @@ struct KeptConnection {
 KeptConnection& kept() {
     static auto* instance = new KeptConnection;
     return *instance;
+}
+
+// Ends the open transaction of the kept connection with a commit. Answers the reason when the
+// commit failed, with the reports whose rows were lost: the transaction is then rolled back and
+// the connection closed.
+QString commitWaiting(KeptConnection& last) {
+    if (!last.open) return {};
+    last.open = false;
+    const QStringList waiting = std::exchange(last.waiting, {});
+    try {
+        last.connection->commit();
+        return {};
+    } catch (const DbError& error) {
+        last.connection->rollback();
+        last.connection.reset();
+        return error.text() + QStringLiteral("; the rows of these reports were not saved: ") +
+               waiting.join(QLatin1String(", "));
+    }
 }
 
 bool fileIdentity(const QString& path, dev_t& device, ino_t& inode) {
@@ -198,22 +224,71 @@ bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
         return false;
     }
     ShowStatus(reportName + QStringLiteral(" - Writing database"));
+    KeptConnection& last = kept();
+    const bool grouped = last.runs > 0 && connection_ == last.connection.get();
+    // Whether the transaction of the reports before this one outlives a failure of this one.
+    bool transactionKept = false;
     try {
-        connection_->begin();
-        try {
-            writeRows(model, storedReportPath(model.reportFileName));
-            connection_->commit();
-        } catch (...) {
-            // The earlier copy of the report comes back with the rest.
-            connection_->rollback();
-            throw;
+        if (grouped) {
+            if (last.open && last.since.elapsed() >= last.commitAfter.count()) {
+                const QString lost = commitWaiting(last);
+                if (!lost.isEmpty()) throw DbError(lost);
+            }
+            if (!last.open) {
+                connection_->begin();
+                last.open = true;
+                last.since.start();
+            }
+            const QString savepoint = QStringLiteral("report");
+            connection_->savepoint(savepoint);
+            try {
+                writeRows(model, storedReportPath(model.reportFileName));
+                connection_->release(savepoint);
+            } catch (...) {
+                if (connection_->inTransaction()) {
+                    // The earlier copy of the report comes back; the reports before it stay.
+                    connection_->rollbackTo(savepoint);
+                    transactionKept = true;
+                    throw;
+                }
+                // The engine ended the whole transaction (a full disk, no memory).
+                last.open = false;
+                const QStringList lost = std::exchange(last.waiting, {});
+                if (lost.isEmpty()) throw;
+                try {
+                    throw;
+                } catch (const std::exception& error) {
+                    const auto* dbError = dynamic_cast<const DbError*>(&error);
+                    throw DbError((dbError ? dbError->text() : QString::fromUtf8(error.what())) +
+                                  QStringLiteral("; the rows of these reports were not saved: ") +
+                                  lost.join(QLatin1String(", ")));
+                }
+            }
+            last.waiting << reportName;
+            if (last.since.elapsed() >= last.commitAfter.count()) {
+                const QString lost = commitWaiting(last);
+                if (!lost.isEmpty()) throw DbError(lost);
+            }
+        } else {
+            connection_->begin();
+            try {
+                writeRows(model, storedReportPath(model.reportFileName));
+                connection_->commit();
+            } catch (...) {
+                // The earlier copy of the report comes back with the rest.
+                connection_->rollback();
+                throw;
+            }
         }
     } catch (const std::exception& error) {
         const auto* dbError = dynamic_cast<const DbError*>(&error);
         failureReason_ = dbError ? dbError->text() : QString::fromUtf8(error.what());
-        // The next report starts on a fresh connection.
-        ownConnection_.reset();
-        kept().connection.reset();
+        if (!transactionKept) {
+            // The next report starts on a fresh connection.
+            ownConnection_.reset();
+            if (grouped) last.open = false;
+            last.connection.reset();
+        }
         connection_ = nullptr;
         WriteLog(QStringLiteral("Database update failed: ") + failureReason_);
         return false;
@@ -221,6 +296,33 @@ bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
     ownConnection_.reset();
     connection_ = nullptr;
     return true;
+}
+
+DatabaseRun::DatabaseRun(std::chrono::milliseconds commitAfter)
+    : previous_(kept().commitAfter) {
+    KeptConnection& last = kept();
+    if (last.runs++ == 0) last.commitAfter = commitAfter;
+}
+
+DatabaseRun::~DatabaseRun() {
+    QString error;
+    if (!finish(&error)) {
+        try {
+            WriteLog(QStringLiteral("Database update failed: ") + error);
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+bool DatabaseRun::finish(QString* error) {
+    if (finished_) return true;
+    finished_ = true;
+    KeptConnection& last = kept();
+    if (--last.runs > 0) return true;
+    last.commitAfter = previous_;
+    const QString lost = commitWaiting(last);
+    if (error) *error = lost;
+    return lost.isEmpty();
 }
 
 void DatabaseWriter::initDatabase(const QString& databasePath) {
@@ -234,6 +336,9 @@ void DatabaseWriter::initDatabase(const QString& databasePath) {
         connection_ = last.connection.get();
         return;
     }
+    // The reports that wait on a connection to another file are saved before it closes.
+    const QString lost = commitWaiting(last);
+    if (!lost.isEmpty()) WriteLog(QStringLiteral("Database update failed: ") + lost);
     last.connection.reset();
     // What the database module tells the user goes to the run log too.
     DatabaseProgress progress;
@@ -246,7 +351,10 @@ void DatabaseWriter::initDatabase(const QString& databasePath) {
     // Kept only while an application object can close it before the program ends.
     if (QCoreApplication::instance() && fileIdentity(databasePath, device, inode)) {
         static const bool closesAtExit = [] {
-            qAddPostRoutine([] { kept().connection.reset(); });
+            qAddPostRoutine([] {
+                commitWaiting(kept());
+                kept().connection.reset();
+            });
             return true;
         }();
         (void)closesAtExit;
@@ -330,12 +438,11 @@ struct DatabaseWriter::InsertShape {
         auto found = sql.constFind(rows);
         if (found != sql.cend()) return *found;
         QString text = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES ").arg(table, columnList);
-        qsizetype value = 0;
         for (qsizetype row = 0; row < rows; ++row) {
             text += row > 0 ? QStringLiteral(",(") : QStringLiteral("(");
             for (qsizetype i = 0; i < columns.size(); ++i) {
                 if (i > 0) text += u',';
-                text += DbConnection::placeholder(value++);
+                text += u'?';
             }
             text += u')';
         }
@@ -435,9 +542,7 @@ qint64 DatabaseWriter::insertNow(const char* table, std::initializer_list<Column
     QVariantList values;
     values.reserve(row.size());
     appendValues(shape, table, row, values);
-    return connection_->runNamed(shape.statement(1), values.constData(), values.size())
-        .lastInsertId()
-        .toLongLong();
+    return connection_->insert(shape.statement(1), values.constData(), values.size());
 }
 
 // Parents go first, so that every reference finds its row; a table's rows keep their order.
@@ -456,8 +561,8 @@ void DatabaseWriter::flush() {
         // keep prepared per table.
         for (qsizetype size = kRowsPerStatement; size > 0; size /= 2) {
             while (table.rows - row >= size) {
-                connection_->runNamed(table.shape->statement(size),
-                                      table.values.constData() + row * width, size * width);
+                connection_->insert(table.shape->statement(size),
+                                    table.values.constData() + row * width, size * width);
                 row += size;
             }
         }

@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QString>
 #include <QVariant>
+#include <chrono>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -34,10 +35,34 @@ namespace tav::database {
 
 class DbConnection;
 
+// While one exists, the reports that writers store share transactions, so that a run of many
+// reports does not wait for the disk after each one: each report inside a savepoint of its own
+// (a report that fails is undone alone), a commit once the transaction holds `commitAfter` of
+// work, and one when the run ends. Another writer of the file thus never waits much longer than
+// that, and a run killed midway loses at most the reports since its last commit, never the
+// file's consistency. Runs may nest; the outermost one ends the grouping.
+class DatabaseRun final {
+public:
+    explicit DatabaseRun(std::chrono::milliseconds commitAfter = std::chrono::milliseconds(500));
+    // Ends the run as finish() does; a failure goes to the run log only.
+    ~DatabaseRun();
+    DatabaseRun(const DatabaseRun&) = delete;
+    DatabaseRun& operator=(const DatabaseRun&) = delete;
+
+    // Commits the reports that wait. False when that failed, with the reason and the names of
+    // the reports whose rows were lost in `error`.
+    bool finish(QString* error = nullptr);
+
+private:
+    bool finished_ = false;
+    std::chrono::milliseconds previous_;
+};
+
 // Stores one mined report, and each of its subreports as a report of its own, in the
 // documentation database. An earlier copy of the same report file and revision is replaced.
-// The whole report, subreports included, is one transaction: a report that fails leaves the
-// database as it was, earlier copy included. Every value is bound; text longer than its column
+// The whole report, subreports included, is one transaction (or one savepoint while a
+// DatabaseRun groups the commits): a report that fails leaves the database as it was, earlier
+// copy included. Every value is bound; text longer than its column
 // allows is cut to the column's size, with a line in the run log.
 class DatabaseWriter final {
 public:

@@ -45,6 +45,7 @@ DbConnection::DbConnection(const QString& path, bool mayCreate) : name_(nextConn
 int DbConnection::setBusyTimeout(int milliseconds) { return busyTimeoutMs.exchange(milliseconds); }
 
 DbConnection::~DbConnection() {
+    for (sqlite3_stmt* statement : std::as_const(inserts_)) sqlite3_finalize(statement);
     prepared_.clear();
     db_.close();
     db_ = QSqlDatabase();
@@ -79,18 +80,66 @@ QSqlQuery& DbConnection::run(const QString& sql, const QVariant* values, qsizety
     return query;
 }
 
-QSqlQuery& DbConnection::runNamed(const QString& sql, const QVariant* values, qsizetype count) {
-    QSqlQuery& query = prepared(sql);
-    for (qsizetype i = 0; i < count; ++i) query.bindValue(placeholder(i), values[i]);
-    if (!query.exec()) throw DbError(query.lastError().text());
-    return query;
-}
-
-const QString& DbConnection::placeholder(qsizetype index) {
-    // One list per thread: connections of other threads never wait for it.
-    thread_local QStringList names;
-    while (names.size() <= index) names << QStringLiteral(":v%1").arg(names.size());
-    return names[index];
+qint64 DbConnection::insert(const QString& sql, const QVariant* values, qsizetype count) {
+    ::sqlite3* engine = handle();
+    sqlite3_stmt*& statement = inserts_[sql];
+    if (!statement &&
+        sqlite3_prepare16_v3(engine, sql.utf16(), int(sql.size() * sizeof(char16_t)),
+                             SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
+        const QString reason = QString::fromUtf8(sqlite3_errmsg(engine));
+        inserts_.remove(sql);
+        throw DbError(reason);
+    }
+    for (qsizetype i = 0; i < count; ++i) {
+        const QVariant& value = values[i];
+        const int at = int(i + 1);
+        switch (value.isNull() ? QMetaType::UnknownType : value.typeId()) {
+        case QMetaType::UnknownType:
+            sqlite3_bind_null(statement, at);
+            break;
+        case QMetaType::QString: {
+            // The value outlives the step: the engine reads it in place.
+            const QString& text = *static_cast<const QString*>(value.constData());
+            sqlite3_bind_text16(statement, at, text.utf16(), int(text.size() * sizeof(char16_t)),
+                                SQLITE_STATIC);
+            break;
+        }
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+            sqlite3_bind_int64(statement, at, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::ULong:
+        case QMetaType::ULongLong:
+            sqlite3_bind_double(statement, at, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray& bytes = *static_cast<const QByteArray*>(value.constData());
+            sqlite3_bind_blob(statement, at, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
+            break;
+        }
+        default: {
+            const QByteArray text = value.toString().toUtf8();
+            sqlite3_bind_text(statement, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        }
+    }
+    const int status = sqlite3_step(statement);
+    const QString reason = status == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(engine));
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    if (status != SQLITE_DONE) throw DbError(reason);
+    return sqlite3_last_insert_rowid(engine);
 }
 
 bool DbConnection::isEmpty() {
@@ -183,6 +232,7 @@ void DbConnection::rollback() noexcept {
     try {
         // A statement failed inside the transaction; the engine may have ended it already.
         for (QSqlQuery& query : prepared_) query.finish();
+        for (sqlite3_stmt* statement : std::as_const(inserts_)) sqlite3_reset(statement);
         QSqlQuery query(db_);
         query.exec(QStringLiteral("ROLLBACK"));
     } catch (...) {

@@ -160,8 +160,23 @@ QString ExtractDriver::wordOutputPath(const QString& stem) const {
     return withTrailingSeparator(options_.DocPath) + stem + kWordExtension;
 }
 
+bool ExtractDriver::Run::end() {
+    QString error;
+    if (database_.finish(&error)) return true;
+    setRunLogFolder(driver_.options_.DBPath);
+    const QString text = QStringLiteral("Unable to save the database rows (") + error + u')';
+    try {
+        WriteLog(text);
+    } catch (const std::exception&) {
+    }
+    CloseLog();
+    ShowMessage(text);
+    return false;
+}
+
 bool ExtractDriver::ExtractReportList(const QStringList& reportList,
                                       QStringList& resultList) const {
+    Run run(*this);
     bool documented = true;
     for (const QString& path : reportList) {
         const QString fileName = reportFileName(path);
@@ -173,7 +188,7 @@ bool ExtractDriver::ExtractReportList(const QStringList& reportList,
         if (options_.CreateTVDFile) resultList.append(textOutputPath(stem));
         if (options_.CreateWordDocument) resultList.append(wordOutputPath(stem));
     }
-    return documented;
+    return run.end() && documented;
 }
 
 void ExtractDriver::RemoveListItem(QStringList& list, const QString& name) const {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "DatabaseWriter.h"
 #include "ExtractOptions.h"
 #include "ExtractWriterFactory.h"
 #include "LogonPrompt.h"
@@ -19,6 +20,20 @@ public:
     explicit ExtractDriver(core::ExtractOptions options,
                            ExtractWriterFactory writers = defaultExtractWriters(),
                            LogonPrompt::Presenter logon = {});
+
+    // A run of many reports: those extracted while it lasts share the database's commits
+    // (database::DatabaseRun). end() saves the rows that wait and, when it cannot, tells the
+    // user and the run log which reports lost them.
+    class Run {
+    public:
+        explicit Run(const ExtractDriver& driver) : driver_(driver) {}
+        // False after saying why when the waiting rows could not be saved.
+        bool end();
+
+    private:
+        const ExtractDriver& driver_;
+        database::DatabaseRun database_;
+    };
 
     // Mines every report of `reportList` (full paths) in order and keeps `resultList` naming the
     // expected outputs of each report once, at the end, whether the report succeeded or not.

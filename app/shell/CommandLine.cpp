@@ -64,12 +64,13 @@ int extractPath(const ExtractDriver& driver, const QString& path) {
         ShowMessage(QStringLiteral("Folder not found: ") + path);
         return kRunFailed;
     }
+    ExtractDriver::Run run(driver);
     bool documented = true;
     for (const QString& fileName : folder.entryList(QDir::Files, QDir::Name)) {
         if (isReportFile(fileName))
             documented = driver.ExtractReport(path + fileName, fileName) && documented;
     }
-    return statusOf(documented);
+    return statusOf(run.end() && documented);
 }
 
 // -B: the report files named in a list file, in the list's order. Other lines are skipped.
@@ -89,6 +90,7 @@ int extractList(const ExtractDriver& driver, const QString& listFile) {
         ShowMessage(listFile + QStringLiteral(": ") + file.errorString());
         return kRunFailed;
     }
+    ExtractDriver::Run run(driver);
     bool documented = true;
     while (!file.atEnd()) {
         // No path is longer than this; a longer line is no path and is passed over whole.
@@ -105,6 +107,7 @@ int extractList(const ExtractDriver& driver, const QString& listFile) {
         if (isReportFile(line))
             documented = driver.ExtractReport(line, reportFileName(line)) && documented;
     }
+    documented = run.end() && documented;
     if (file.error() != QFileDevice::NoError) {
         ShowMessage(listFile + QStringLiteral(": ") + file.errorString());
         return kRunFailed;

@@ -376,6 +376,44 @@ TEST_F(DatabaseWriterTest, AFailureInMidReportLeavesTheEarlierCopy) {
     EXPECT_TRUE(runLog().contains(QStringLiteral("Database update failed: ")));
 }
 
+// In a run the reports share commits: nothing is saved before the work reaches the run's
+// limit or the run ends, and a report that fails midway is undone alone.
+TEST_F(DatabaseWriterTest, ARunSavesItsReportsTogetherAndUndoesAFailedOneAlone) {
+    // Runs group the commits of the connection that the program keeps.
+    int argc = 1;
+    char name[] = "database_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    ASSERT_TRUE(DatabaseCreator::CreateDatabase(path()));
+    {
+        DbConnection db(path());
+        db.exec(QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE INSERT ON Areas WHEN (SELECT ReportName FROM Reports "
+            "WHERE Report_Id = NEW.Report_Id) = 'b.rpt' BEGIN SELECT RAISE(ABORT, 'no b'); END"));
+    }
+    const auto writeAs = [this](const char* name) {
+        auto report = sample("fields.rpt");
+        report->reportFileName = dir.filePath(QLatin1String(name));
+        return write(*report);
+    };
+    const QString reports = QStringLiteral("SELECT ReportName FROM Reports ORDER BY ReportName");
+    {
+        DatabaseRun run(std::chrono::hours(1));
+        EXPECT_TRUE(writeAs("a.rpt"));
+        EXPECT_FALSE(writeAs("b.rpt"));
+        EXPECT_TRUE(writeAs("c.rpt"));
+        EXPECT_EQ(column(reports), QStringList());  // not committed yet
+        EXPECT_TRUE(run.finish());
+    }
+    EXPECT_EQ(column(reports), (QStringList{QStringLiteral("a.rpt"), QStringLiteral("c.rpt")}));
+    {
+        DatabaseRun run(std::chrono::milliseconds(0));
+        EXPECT_TRUE(writeAs("d.rpt"));
+        EXPECT_EQ(column(reports).size(), 3);  // the limit is reached: saved at once
+    }
+    expectConsistent();
+}
+
 TEST_F(DatabaseWriterTest, TextIsStoredAsTypedAndCutOnlyWhereTheColumnEnds) {
     auto report = sample("fields.rpt");
     const QString quoted = QStringLiteral("O'Brien's \"report\"'); DROP TABLE Reports; --");
