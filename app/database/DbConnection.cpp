@@ -40,6 +40,9 @@ DbConnection::DbConnection(const QString& path, bool mayCreate) : name_(nextConn
     // A report's rows touch pages all over the keys that begin with a field's number; a cache
     // that holds them keeps a growing file from being read again for every report.
     exec(QStringLiteral("PRAGMA cache_size = -65536"));
+    // Each report's rows are written inside a savepoint, whose journal of the pages it changes
+    // stays in memory rather than in a temporary file.
+    exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
 }
 
 int DbConnection::setBusyTimeout(int milliseconds) { return busyTimeoutMs.exchange(milliseconds); }
