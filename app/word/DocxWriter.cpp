@@ -181,7 +181,8 @@ void DocxWriter::PrepareDocument(const QString& templateName, const QString& rep
         ShowMessage(
             QStringLiteral("The selected document template: ") + profile_.templatePath +
             QStringLiteral(" could not be opened.  Please ensure that this file still "
-                           "exists and is not corrupted.  Using the default normal style."));
+                           "exists and is not corrupted.  Using the default normal style.  (") +
+            error + u')');
         wordDocument_ = std::make_unique<tvdocx::Document>();
     }
     prepareNewDocument(reportPath, fileName);

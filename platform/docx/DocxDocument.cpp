@@ -1,10 +1,12 @@
 #include "DocxDocument.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QTextStream>
+#include <QUrl>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
@@ -48,8 +50,14 @@ struct FixedPart {
 constexpr FixedPart kStylesPart{"styles.xml", "rIdStyles", "styles", "styles+xml"};
 constexpr FixedPart kSettingsPart{"settings.xml", "rIdSettings", "settings", "settings+xml"};
 constexpr FixedPart kNumberingPart{"numbering.xml", "rIdNumbering", "numbering", "numbering+xml"};
-constexpr FixedPart kHeaderPart{"header1.xml", "rIdHeader1", "header", "header+xml"};
-constexpr FixedPart kFooterPart{"footer1.xml", "rIdFooter1", "footer", "footer+xml"};
+// Headers and footers by PageKind.
+constexpr std::array kHeaderParts{FixedPart{"header1.xml", "rIdHeader1", "header", "header+xml"},
+                                  FixedPart{"header2.xml", "rIdHeader2", "header", "header+xml"},
+                                  FixedPart{"header3.xml", "rIdHeader3", "header", "header+xml"}};
+constexpr std::array kFooterParts{FixedPart{"footer1.xml", "rIdFooter1", "footer", "footer+xml"},
+                                  FixedPart{"footer2.xml", "rIdFooter2", "footer", "footer+xml"},
+                                  FixedPart{"footer3.xml", "rIdFooter3", "footer", "footer+xml"}};
+constexpr std::array kPageKindNames{"default", "first", "even"};
 
 struct ImageType {
     const char* format;  // as QImageReader names it
@@ -194,11 +202,33 @@ QByteArray streamPart(const std::function<void(QXmlStreamWriter&)>& body) {
 }
 
 void writeRelationship(QXmlStreamWriter& xml, const QString& id, const QString& type,
-                       const QString& target) {
+                       const QString& target, bool external = false) {
     xml.writeEmptyElement(QStringLiteral("Relationship"));
     xml.writeAttribute(QStringLiteral("Id"), id);
-    xml.writeAttribute(QStringLiteral("Type"), QLatin1String(kRelTypes) + type);
+    xml.writeAttribute(QStringLiteral("Type"), type);
     xml.writeAttribute(QStringLiteral("Target"), target);
+    if (external) xml.writeAttribute(QStringLiteral("TargetMode"), QStringLiteral("External"));
+}
+
+// A part's relationships: those of the builder's own, then those of content carried over.
+QByteArray relationshipsPart(const std::vector<detail::Relationship>& own,
+                             const std::vector<detail::Relationship>& carried) {
+    return streamPart([&](QXmlStreamWriter& xml) {
+        xml.writeStartElement(QStringLiteral("Relationships"));
+        xml.writeDefaultNamespace(
+            QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
+        for (const auto* list : {&own, &carried})
+            for (const detail::Relationship& r : *list)
+                writeRelationship(xml, r.id, r.type, r.target, r.external);
+        xml.writeEndElement();
+    });
+}
+
+// "word/_rels/document.xml.rels" for "word/document.xml".
+QString relationshipsPartOf(const QString& part) {
+    const qsizetype slash = part.lastIndexOf(u'/');
+    return part.left(slash + 1) + QStringLiteral("_rels/") + part.mid(slash + 1) +
+           QStringLiteral(".rels");
 }
 
 void addUsualStyles(Document& document) {
@@ -966,8 +996,10 @@ Document::Document() : Document(WithoutStyles{}) {
 Document::Document(WithoutStyles) : lastProperties_(std::make_unique<detail::LastProperties>()) {
     body_.reset(new Story(this, appendElement(newRoot(documentXml_, QStringLiteral("w:document")),
                                               QStringLiteral("w:body"))));
-    header_.reset(new Story(this, newRoot(headerXml_, QStringLiteral("w:hdr"))));
-    footer_.reset(new Story(this, newRoot(footerXml_, QStringLiteral("w:ftr"))));
+    for (std::size_t kind = 0; kind < headers_.size(); ++kind) {
+        headers_[kind].reset(new Story(this, newRoot(headerXml_[kind], QStringLiteral("w:hdr"))));
+        footers_[kind].reset(new Story(this, newRoot(footerXml_[kind], QStringLiteral("w:ftr"))));
+    }
 }
 
 void Document::addDefaultStyles() {
@@ -1104,19 +1136,20 @@ void Document::setStyle(const StyleDefinition& definition) {
 }
 
 bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
-    const std::optional<PackageParts> parts =
-        readPackage(templatePath, error, {QStringLiteral("word/styles.xml")});
-    if (!parts) return false;
-    const auto styles = parts->find(QStringLiteral("word/styles.xml"));
-    if (styles == parts->end()) {
+    PackageReader package(templatePath, kTemplateLimits);
+    if (!package.open(error)) return false;
+    const QString name = QStringLiteral("word/styles.xml");
+    if (!package.has(name)) {
         if (error) *error = templatePath + QStringLiteral(" holds no styles");
         return false;
     }
+    const std::optional<QByteArray> styles = package.read(name, error);
+    if (!styles) return false;
     QDomDocument loaded;
     // Without namespace processing the names keep their prefixes, as this builder writes them.
     QString message;
     int line = 0;
-    if (!loaded.setContent(styles->second, &message, &line)) {
+    if (!loaded.setContent(*styles, &message, &line)) {
         if (error)
             *error = QStringLiteral("%1: styles are not well formed (line %2: %3)")
                          .arg(templatePath)
@@ -1213,18 +1246,19 @@ int replaceFieldsIn(QDomDocument& document,
 
 namespace {
 
-// True when the element and everything in it can stand in another package: nothing in it names
-// another part of the template (pictures, links: attributes of the relationships vocabulary,
-// bound to `relationshipsPrefix`), and it numbers no list unless the numbering came along.
-bool standsAlone(const QDomElement& element, const QString& relationshipsPrefix,
-                 bool withNumbering) {
+// True when the element and everything in it numbers no list unless the numbering came along.
+// Gathers the attributes in it that name another part of the template or an address (pictures,
+// links: attributes of the relationships vocabulary, bound to `relationshipsPrefix`).
+bool standsAlone(const QDomElement& element, const QString& relationshipsPrefix, bool withNumbering,
+                 QList<QDomAttr>& references) {
     if (!withNumbering && element.tagName() == QLatin1String("w:numPr")) return false;
     const QDomNamedNodeMap attributes = element.attributes();
     for (int i = 0; i < attributes.size(); ++i)
-        if (attributes.item(i).nodeName().startsWith(relationshipsPrefix)) return false;
+        if (attributes.item(i).nodeName().startsWith(relationshipsPrefix))
+            references.append(attributes.item(i).toAttr());
     for (QDomElement child = element.firstChildElement(); !child.isNull();
          child = child.nextSiblingElement())
-        if (!standsAlone(child, relationshipsPrefix, withNumbering)) return false;
+        if (!standsAlone(child, relationshipsPrefix, withNumbering, references)) return false;
     return true;
 }
 
@@ -1277,53 +1311,293 @@ void takePageSetup(const QDomElement& sectPr, PageSetup& page) {
 
 }  // namespace
 
-bool Document::loadTemplateContent(const QString& templatePath, QString* error) {
-    const QString body = QStringLiteral("word/document.xml");
-    const QString header = QStringLiteral("word/header1.xml");
-    const QString footer = QStringLiteral("word/footer1.xml");
-    const QString numbering = QStringLiteral("word/numbering.xml");
-    const std::optional<PackageParts> parts =
-        readPackage(templatePath, error, {body, header, footer, numbering});
-    if (!parts) return false;
-    // Everything is read before anything changes.
-    std::map<QString, QDomDocument> loaded;
-    for (const QString& name : {body, header, footer, numbering}) {
-        const auto part = parts->find(name);
-        if (part == parts->end()) continue;
-        // Without namespace processing the names keep their prefixes, as this builder writes them.
-        if (!loaded[name].setContent(part->second)) {
-            if (error) *error = templatePath + QStringLiteral(": ") + name + " is not well formed";
-            return false;
-        }
-        dropDeclaration(loaded[name]);
+namespace {
+
+// A setting that is on: the element is there, and its value, if any, does not say off.
+bool isOn(const QDomElement& setting) {
+    if (setting.isNull()) return false;
+    const QString value = setting.attribute(QStringLiteral("w:val")).toLower();
+    return value != QLatin1String("0") && value != QLatin1String("false") &&
+           value != QLatin1String("off");
+}
+
+QString folderOf(const QString& part) {
+    return part.left(std::max<qsizetype>(part.lastIndexOf(u'/'), 0));
+}
+
+// The part that a relationship of `fromPart` names by `target`.
+QString partNamed(const QString& fromPart, const QString& target) {
+    const QString decoded = QUrl::fromPercentEncoding(target.toUtf8());
+    const QString path =
+        decoded.startsWith(u'/') ? decoded : u'/' + folderOf(fromPart) + u'/' + decoded;
+    return QDir::cleanPath(path).mid(1);
+}
+
+// The target by which a relationship of `fromPart` names `toPart`.
+QString targetOf(const QString& fromPart, const QString& toPart) {
+    return QDir(u'/' + folderOf(fromPart)).relativeFilePath(u'/' + toPart);
+}
+
+// The largest drawing id in the element: the document's own pictures take ids after it.
+int largestDrawingId(const QDomElement& element) {
+    int largest = element.tagName().endsWith(QLatin1String(":docPr"))
+                      ? element.attribute(QStringLiteral("id")).toInt()
+                      : 0;
+    for (QDomElement child = element.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement())
+        largest = std::max(largest, largestDrawingId(child));
+    return largest;
+}
+
+// The blocks of one template part that go into one story of the document, with the
+// relationships they need under the story's own ids.
+struct StoryPlan {
+    QDomDocument source;
+    QString part;
+    Story* story;
+    std::vector<QDomElement> blocks;
+    std::vector<detail::Relationship> relationships;
+    std::map<QString, QString> freshIds;  // the template's id: the story's
+};
+
+// Reads what a template's content needs, every part through the template limits, before
+// anything of the document changes. A refusal throws, with its reason.
+class TemplateReader {
+public:
+    TemplateReader(const QString& path, int idsTaken)
+        : relationshipIds(idsTaken), path_(path), package_(path, kTemplateLimits) {
+        QString error;
+        if (!package_.open(&error)) throw DocxError(error.toStdString());
     }
-    const bool withNumbering = loaded.count(numbering) == 1;
-    if (withNumbering) numberingXml_ = loaded[numbering];
-    const std::array<std::pair<QString, Story*>, 3> stories{std::pair{body, body_.get()},
-                                                            std::pair{header, header_.get()},
-                                                            std::pair{footer, footer_.get()}};
-    // What the body holds already comes before what the template gives.
-    writeOutBody();
-    for (const auto& [name, story] : stories) {
-        if (loaded.count(name) == 0) continue;
-        const QDomElement root = loaded[name].documentElement();
-        takeDeclarations(root, story->container_.ownerDocument().documentElement());
-        const QString relationships = relationshipsPrefixOf(root);
-        QDomElement from = root;
-        if (story == body_.get()) {
-            from = root.firstChildElement(QStringLiteral("w:body"));
-            const QDomElement sectPr = from.lastChildElement(QStringLiteral("w:sectPr"));
-            if (!sectPr.isNull()) takePageSetup(sectPr, page);
+
+    bool has(const QString& part) { return package_.has(part); }
+
+    QDomDocument xml(const QString& part) {
+        QString error;
+        const std::optional<QByteArray> data = package_.read(part, &error);
+        if (!data) throw DocxError(error.toStdString());
+        QDomDocument document;
+        QString message;
+        int line = 0;
+        // Without namespace processing the names keep their prefixes, as this builder writes them.
+        if (!document.setContent(*data, &message, &line))
+            throw DocxError(QStringLiteral("%1: %2 is not well formed (line %3: %4)")
+                                .arg(path_, part)
+                                .arg(line)
+                                .arg(message)
+                                .toStdString());
+        dropDeclaration(document);
+        return document;
+    }
+
+    // The relationships of a part, by id, their targets as the template gives them.
+    const std::map<QString, detail::Relationship>& relationshipsOf(const QString& part) {
+        if (const auto known = relationships_.find(part); known != relationships_.end())
+            return known->second;
+        std::map<QString, detail::Relationship> found;
+        const QString name = relationshipsPartOf(part);
+        if (has(name)) {
+            const QDomElement root = xml(name).documentElement();
+            for (QDomElement r = root.firstChildElement(); !r.isNull(); r = r.nextSiblingElement())
+                if (r.tagName() == QLatin1String("Relationship") ||
+                    r.tagName().endsWith(QLatin1String(":Relationship")))
+                    found[r.attribute(QStringLiteral("Id"))] = detail::Relationship{
+                        r.attribute(QStringLiteral("Id")), r.attribute(QStringLiteral("Type")),
+                        r.attribute(QStringLiteral("Target")),
+                        r.attribute(QStringLiteral("TargetMode")).toLower() ==
+                            QLatin1String("external")};
         }
+        return relationships_[part] = std::move(found);
+    }
+
+    // The part that a relationship of `part` names within the package; empty for an address,
+    // an id that names nothing, or a part the package lacks.
+    QString target(const QString& part, const QString& id) {
+        const auto& relationships = relationshipsOf(part);
+        const auto found = relationships.find(id);
+        if (found == relationships.end() || found->second.external) return {};
+        const QString named = partNamed(part, found->second.target);
+        return has(named) ? named : QString();
+    }
+
+    // The blocks of `from` (a part's root or its body) that go into `story`.
+    StoryPlan plan(const QString& part, const QDomDocument& source, const QDomElement& from,
+                   Story* story, bool withNumbering) {
+        StoryPlan plan{source, part, story, {}, {}, {}};
+        const QString prefix = relationshipsPrefixOf(source.documentElement());
         for (QDomElement e = from.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
             const bool block = e.tagName() == QLatin1String("w:p") ||
                                e.tagName() == QLatin1String("w:tbl") ||
                                e.tagName() == QLatin1String("w:sdt");
-            if (block && standsAlone(e, relationships, withNumbering))
-                story->container_.appendChild(
-                    story->container_.ownerDocument().importNode(e, true));
+            QList<QDomAttr> references;
+            if (block && standsAlone(e, prefix, withNumbering, references) &&
+                carryReferences(plan, references))
+                plan.blocks.push_back(e);
         }
+        return plan;
     }
+
+    std::map<QString, detail::CarriedPart> carried;  // by the document's part name
+    int relationshipIds;
+
+private:
+    // Gives each reference a relationship of the story's own, carrying over the part it names;
+    // false, changing nothing, when one names nothing the template holds.
+    bool carryReferences(StoryPlan& plan, const QList<QDomAttr>& references) {
+        const auto& relationships = relationshipsOf(plan.part);
+        for (const QDomAttr& reference : references) {
+            const QString id = reference.value();
+            const auto found = relationships.find(id);
+            if (plan.freshIds.count(id) == 0 &&
+                (found == relationships.end() ||
+                 (!found->second.external && target(plan.part, id).isEmpty())))
+                return false;
+        }
+        for (QDomAttr reference : references) {
+            const QString id = reference.value();
+            auto fresh = plan.freshIds.find(id);
+            if (fresh == plan.freshIds.end()) {
+                detail::Relationship relationship = relationships.at(id);
+                relationship.id = QStringLiteral("rIdTpl%1").arg(++relationshipIds);
+                // Every story is a part of the document's own folder.
+                if (!relationship.external)
+                    relationship.target =
+                        targetOf(QStringLiteral("word/document.xml"), carry(target(plan.part, id)));
+                plan.relationships.push_back(relationship);
+                fresh = plan.freshIds.emplace(id, relationship.id).first;
+            }
+            reference.setValue(fresh->second);
+        }
+        return true;
+    }
+
+    // Carries a part over, with what it refers to; answers its name in the document.
+    QString carry(const QString& part) {
+        if (const auto known = carriedAs_.find(part); known != carriedAs_.end())
+            return known->second;
+        const QString base =
+            QStringLiteral("word/template/") +
+            (part.startsWith(QLatin1String("word/"), Qt::CaseInsensitive) ? part.mid(5) : part);
+        QString name = base;
+        for (int n = 2; carried.count(name) == 1; ++n)
+            name = folderOf(base) + u'/' + QString::number(n) + u'-' +
+                   base.mid(base.lastIndexOf(u'/') + 1);
+        carriedAs_[part] = name;
+        QString error;
+        std::optional<QByteArray> data = package_.read(part, &error);
+        if (!data) throw DocxError(error.toStdString());
+        carried[name] = detail::CarriedPart{std::move(*data), contentTypeOf(part), {}};
+        // The part's own markup keeps its ids: only the targets move.
+        std::vector<detail::Relationship> own;
+        for (auto [id, relationship] : relationshipsOf(part)) {
+            if (!relationship.external) {
+                const QString named = target(part, id);
+                if (named.isEmpty()) continue;
+                relationship.target = targetOf(name, carry(named));
+            }
+            own.push_back(relationship);
+        }
+        carried[name].relationships = std::move(own);
+        return name;
+    }
+
+    QString contentTypeOf(const QString& part) {
+        if (!contentTypes_) {
+            const QString name = QStringLiteral("[Content_Types].xml");
+            contentTypes_ = has(name) ? xml(name) : QDomDocument();
+        }
+        const QString extension = part.mid(part.lastIndexOf(u'.') + 1);
+        QString byExtension;
+        const QDomElement root = contentTypes_->documentElement();
+        for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+            if (e.tagName().endsWith(QLatin1String("Override")) &&
+                e.attribute(QStringLiteral("PartName")).compare(u'/' + part, Qt::CaseInsensitive) ==
+                    0)
+                return e.attribute(QStringLiteral("ContentType"));
+            if (e.tagName().endsWith(QLatin1String("Default")) &&
+                e.attribute(QStringLiteral("Extension")).compare(extension, Qt::CaseInsensitive) ==
+                    0)
+                byExtension = e.attribute(QStringLiteral("ContentType"));
+        }
+        return byExtension.isEmpty() ? QStringLiteral("application/octet-stream") : byExtension;
+    }
+
+    QString path_;
+    PackageReader package_;
+    std::map<QString, std::map<QString, detail::Relationship>> relationships_;
+    std::map<QString, QString> carriedAs_;  // the template's part name: the document's
+    std::optional<QDomDocument> contentTypes_;
+};
+
+}  // namespace
+
+bool Document::loadTemplateContent(const QString& templatePath, QString* error) {
+    const QString main = QStringLiteral("word/document.xml");
+    const QString numberingName = QStringLiteral("word/numbering.xml");
+    const QString settingsName = QStringLiteral("word/settings.xml");
+    std::optional<QDomDocument> numbering;
+    std::vector<StoryPlan> plans;
+    QDomElement sectPr;
+    bool oddEven = false;
+    std::optional<TemplateReader> reader;
+    // Everything is read before anything changes.
+    try {
+        reader.emplace(templatePath, relationshipIds_);
+        if (!reader->has(main))
+            throw DocxError((templatePath + QStringLiteral(" holds no ") + main).toStdString());
+        const QDomDocument body = reader->xml(main);
+        if (reader->has(numberingName)) numbering = reader->xml(numberingName);
+        if (reader->has(settingsName))
+            oddEven = isOn(reader->xml(settingsName)
+                               .documentElement()
+                               .firstChildElement(QStringLiteral("w:evenAndOddHeaders")));
+        const QDomElement from = body.documentElement().firstChildElement(QStringLiteral("w:body"));
+        sectPr = from.lastChildElement(QStringLiteral("w:sectPr"));
+        plans.push_back(reader->plan(main, body, from, body_.get(), numbering.has_value()));
+        // The headers and footers are those the section names, for the pages it names them.
+        const QString prefix = relationshipsPrefixOf(body.documentElement());
+        for (QDomElement reference = sectPr.firstChildElement(); !reference.isNull();
+             reference = reference.nextSiblingElement()) {
+            const bool header = reference.tagName() == QLatin1String("w:headerReference");
+            if (!header && reference.tagName() != QLatin1String("w:footerReference")) continue;
+            const QString pages = reference.attribute(QStringLiteral("w:type"));
+            std::size_t kind = 0;
+            while (kind < kPageKindNames.size() && pages != QLatin1String(kPageKindNames[kind]))
+                ++kind;
+            if (kind == kPageKindNames.size()) kind = 0;  // no type: every page
+            const QString part =
+                reader->target(main, reference.attribute(prefix + QStringLiteral("id")));
+            if (part.isEmpty()) continue;
+            const QDomDocument margin = reader->xml(part);
+            plans.push_back(reader->plan(part, margin, margin.documentElement(),
+                                         header ? headers_[kind].get() : footers_[kind].get(),
+                                         numbering.has_value()));
+        }
+    } catch (const DocxError& refused) {
+        if (error) *error = QString::fromUtf8(refused.what());
+        return false;
+    }
+    if (numbering) numberingXml_ = *numbering;
+    // What the body holds already comes before what the template gives.
+    writeOutBody();
+    for (const StoryPlan& plan : plans) {
+        Story& story = *plan.story;
+        QDomDocument owner = story.container_.ownerDocument();
+        takeDeclarations(plan.source.documentElement(), owner.documentElement());
+        for (const QDomElement& block : plan.blocks) {
+            drawingIds_ = std::max(drawingIds_, largestDrawingId(block));
+            story.container_.appendChild(owner.importNode(block, true));
+        }
+        story.relationships_.insert(story.relationships_.end(), plan.relationships.begin(),
+                                    plan.relationships.end());
+    }
+    carried_.merge(reader->carried);
+    relationshipIds_ = reader->relationshipIds;
+    if (!sectPr.isNull()) {
+        takePageSetup(sectPr, page);
+        differentFirstPage = isOn(sectPr.firstChildElement(QStringLiteral("w:titlePg")));
+    }
+    differentOddEven = oddEven;
     return true;
 }
 
@@ -1348,14 +1622,17 @@ int Document::replaceFields(
         return replaced;
     };
     int replaced = 0;
-    for (const Story* story : {header_.get(), footer_.get()})
-        for (const auto& paragraph : story->kept_) replaced += inMarkup(*paragraph);
+    for (const auto* stories : {&headers_, &footers_})
+        for (const auto& story : *stories)
+            for (const auto& paragraph : story->kept_) replaced += inMarkup(*paragraph);
     if (body_->pendingParagraph_) replaced += inMarkup(*body_->pendingParagraph_);
     if (body_->pendingTable_)
         for (auto& row : body_->pendingTable_->rows)
             for (auto& cell : row) replaced += inMarkup(*cell);
-    return replaced + replaceFieldsIn(documentXml_, valueOf) +
-           replaceFieldsIn(headerXml_, valueOf) + replaceFieldsIn(footerXml_, valueOf);
+    replaced += replaceFieldsIn(documentXml_, valueOf);
+    for (auto* trees : {&headerXml_, &footerXml_})
+        for (QDomDocument& tree : *trees) replaced += replaceFieldsIn(tree, valueOf);
+    return replaced;
 }
 
 int Document::addNumbering(const std::vector<ListLevel>& levels) {
@@ -1711,8 +1988,21 @@ QByteArray Document::tableOfContents(const std::vector<Heading>& headings) const
 
 PackageParts Document::parts() const {
     PackageParts parts;
-    const bool withHeader = !header_->isEmpty();
-    const bool withFooter = !footer_->isEmpty();
+    // The headers and footers that hold anything, each with its part and the pages it is for.
+    struct Margin {
+        const Story* story;
+        const FixedPart* part;
+        const char* reference;
+        const char* pages;
+    };
+    std::vector<Margin> margins;
+    for (auto [stories, fixedParts, reference] :
+         {std::tuple{&headers_, &kHeaderParts, "w:headerReference"},
+          std::tuple{&footers_, &kFooterParts, "w:footerReference"}})
+        for (std::size_t kind = 0; kind < stories->size(); ++kind)
+            if (!(*stories)[kind]->isEmpty())
+                margins.push_back(Margin{(*stories)[kind].get(), &(*fixedParts)[kind], reference,
+                                         kPageKindNames[kind]});
     const bool withNumbering =
         !numberingXml_.isNull() && numberingXml_.documentElement().hasChildNodes();
 
@@ -1730,24 +2020,23 @@ PackageParts Document::parts() const {
     QDomDocument section;
     QDomElement sectPr =
         section.appendChild(section.createElement(QStringLiteral("w:sectPr"))).toElement();
-    auto reference = [&](const char* tag, const FixedPart& part) {
-        QDomElement e = appendElement(sectPr, tag);
-        e.setAttribute(QStringLiteral("w:type"), QStringLiteral("default"));
-        e.setAttribute(QStringLiteral("r:id"), part.relationshipId);
-    };
-    if (withHeader) reference("w:headerReference", kHeaderPart);
-    if (withFooter) reference("w:footerReference", kFooterPart);
+    for (const Margin& margin : margins) {
+        QDomElement e = appendElement(sectPr, margin.reference);
+        e.setAttribute(QStringLiteral("w:type"), QLatin1String(margin.pages));
+        e.setAttribute(QStringLiteral("r:id"), margin.part->relationshipId);
+    }
     QDomElement size = appendElement(sectPr, QStringLiteral("w:pgSz"));
     size.setAttribute(QStringLiteral("w:w"), twips(page.widthPt));
     size.setAttribute(QStringLiteral("w:h"), twips(page.heightPt));
     if (page.landscape) size.setAttribute(QStringLiteral("w:orient"), QStringLiteral("landscape"));
-    QDomElement margins = appendElement(sectPr, QStringLiteral("w:pgMar"));
+    QDomElement pageMargins = appendElement(sectPr, QStringLiteral("w:pgMar"));
     for (auto [attribute, points] :
          {std::pair{"w:top", page.topPt}, std::pair{"w:right", page.rightPt},
           std::pair{"w:bottom", page.bottomPt}, std::pair{"w:left", page.leftPt},
           std::pair{"w:header", page.headerPt}, std::pair{"w:footer", page.footerPt},
           std::pair{"w:gutter", 0.0}})
-        margins.setAttribute(attribute, twips(points));
+        pageMargins.setAttribute(attribute, twips(points));
+    if (differentFirstPage) appendElement(sectPr, QStringLiteral("w:titlePg"));
     QString sectionMarkup;
     appendNode(sectionMarkup, sectPr);
     blocks += sectionMarkup.toUtf8();
@@ -1761,15 +2050,25 @@ PackageParts Document::parts() const {
     const qsizetype at = frame.indexOf("@</w:body>");
     parts[QStringLiteral("word/document.xml")] = frame.left(at) + blocks + frame.mid(at + 1);
     parts[QStringLiteral("word/styles.xml")] = serialize(stylesXml_);
-    if (withHeader) parts[QStringLiteral("word/header1.xml")] = header_->serialized();
-    if (withFooter) parts[QStringLiteral("word/footer1.xml")] = footer_->serialized();
+    for (const Margin& margin : margins) {
+        const QString name = QStringLiteral("word/") + QLatin1String(margin.part->name);
+        parts[name] = margin.story->serialized();
+        if (!margin.story->relationships_.empty())
+            parts[relationshipsPartOf(name)] = relationshipsPart({}, margin.story->relationships_);
+    }
     for (const Image& image : images_) parts[QStringLiteral("word/") + image.partName] = image.data;
+    for (const auto& [name, part] : carried_) {
+        parts[name] = part.data;
+        if (!part.relationships.empty())
+            parts[relationshipsPartOf(name)] = relationshipsPart({}, part.relationships);
+    }
 
     parts[QStringLiteral("word/settings.xml")] = streamPart([&](QXmlStreamWriter& xml) {
         xml.writeStartElement(QStringLiteral("w:settings"));
         xml.writeAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
         xml.writeEmptyElement(QStringLiteral("w:defaultTabStop"));
         xml.writeAttribute(QStringLiteral("w:val"), twips(defaultTabStopPt));
+        if (differentOddEven) xml.writeEmptyElement(QStringLiteral("w:evenAndOddHeaders"));
         if (hasTableOfContents_) {
             xml.writeEmptyElement(QStringLiteral("w:updateFields"));
             xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("true"));
@@ -1781,24 +2080,25 @@ PackageParts Document::parts() const {
 
     std::vector<const FixedPart*> fixed{&kStylesPart, &kSettingsPart};
     if (withNumbering) fixed.push_back(&kNumberingPart);
-    if (withHeader) fixed.push_back(&kHeaderPart);
-    if (withFooter) fixed.push_back(&kFooterPart);
+    for (const Margin& margin : margins) fixed.push_back(margin.part);
 
-    parts[QStringLiteral("word/_rels/document.xml.rels")] = streamPart([&](QXmlStreamWriter& xml) {
-        xml.writeStartElement(QStringLiteral("Relationships"));
-        xml.writeDefaultNamespace(
-            QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
-        for (const FixedPart* part : fixed)
-            writeRelationship(xml, part->relationshipId, part->relationshipType, part->name);
-        for (const Image& image : images_)
-            writeRelationship(xml, image.relationshipId, QStringLiteral("image"), image.partName);
-        xml.writeEndElement();
-    });
+    std::vector<detail::Relationship> relationships;
+    for (const FixedPart* part : fixed)
+        relationships.push_back({QLatin1String(part->relationshipId),
+                                 QLatin1String(kRelTypes) + QLatin1String(part->relationshipType),
+                                 QLatin1String(part->name)});
+    for (const Image& image : images_)
+        relationships.push_back({image.relationshipId,
+                                 QLatin1String(kRelTypes) + QStringLiteral("image"),
+                                 image.partName});
+    parts[QStringLiteral("word/_rels/document.xml.rels")] =
+        relationshipsPart(relationships, body_->relationships_);
     parts[QStringLiteral("_rels/.rels")] = streamPart([&](QXmlStreamWriter& xml) {
         xml.writeStartElement(QStringLiteral("Relationships"));
         xml.writeDefaultNamespace(
             QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
-        writeRelationship(xml, QStringLiteral("rId1"), QStringLiteral("officeDocument"),
+        writeRelationship(xml, QStringLiteral("rId1"),
+                          QLatin1String(kRelTypes) + QStringLiteral("officeDocument"),
                           QStringLiteral("word/document.xml"));
         xml.writeEndElement();
     });
@@ -1827,6 +2127,11 @@ PackageParts Document::parts() const {
         };
         byName(QStringLiteral("document.xml"), QStringLiteral("document.main+xml"));
         for (const FixedPart* part : fixed) byName(part->name, part->contentType);
+        for (const auto& [name, part] : carried_) {
+            xml.writeEmptyElement(QStringLiteral("Override"));
+            xml.writeAttribute(QStringLiteral("PartName"), u'/' + name);
+            xml.writeAttribute(QStringLiteral("ContentType"), part.contentType);
+        }
         xml.writeEndElement();
     });
     return parts;

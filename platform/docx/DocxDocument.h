@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -81,6 +82,22 @@ namespace detail {
 struct TextParagraph;
 struct TextTable;
 struct LastProperties;
+
+// A relationship that content carried over from a template needs: to a part of the document,
+// or to an address outside it (a link).
+struct Relationship {
+    QString id;
+    QString type;    // the full relationship type
+    QString target;  // relative to the part that holds the relationship, or the address
+    bool external = false;
+};
+
+// A part carried over from a template, with the relationships of its own.
+struct CarriedPart {
+    QByteArray data;
+    QString contentType;
+    std::vector<Relationship> relationships;
+};
 }  // namespace detail
 
 // A paragraph being written; every operation appends at its end. A paragraph of the body can
@@ -181,6 +198,8 @@ private:
     // The paragraphs of a header or footer, kept as markup: its tree holds a mark for each.
     std::vector<std::shared_ptr<detail::TextParagraph>> kept_;
     bool written_ = false;  // blocks have been written out of the tree
+    // What the content carried over from a template refers to, under this story's own ids.
+    std::vector<detail::Relationship> relationships_;
     // The body's last block when the API made it: kept as markup, not as a tree.
     std::shared_ptr<detail::TextParagraph> pendingParagraph_;
     std::shared_ptr<detail::TextTable> pendingTable_;
@@ -197,6 +216,10 @@ struct PageSetup {
     double bodyHeightPt() const { return heightPt - topPt - bottomPt; }
 };
 
+// The pages a header or footer is for: every page, or the first or the even pages where the
+// document gives those their own.
+enum class PageKind { Default, First, Even };
+
 class Document {
 public:
     // A new document with the usual styles: Normal, Heading 1 to 4, TOC 1 to 3, Table Grid.
@@ -206,9 +229,12 @@ public:
     Document& operator=(const Document&) = delete;
 
     Story& body() { return *body_; }
-    Story& header() { return *header_; }
-    Story& footer() { return *footer_; }
+    Story& header(PageKind kind = PageKind::Default) { return *headers_[std::size_t(kind)]; }
+    Story& footer(PageKind kind = PageKind::Default) { return *footers_[std::size_t(kind)]; }
     PageSetup page;
+    // The first page takes the First header and footer; the even pages take the Even ones.
+    bool differentFirstPage = false;
+    bool differentOddEven = false;
     double defaultTabStopPt = 36;
 
     // Styles are found by name, ignoring case, as Word finds them.
@@ -228,11 +254,13 @@ public:
     // only when it lies within one paragraph). Answers the number of fields replaced.
     int replaceFields(const std::function<std::optional<QString>(const QString& code)>& valueOf);
 
-    // Appends the paragraphs and tables of a template's body, header and footer (as this builder
-    // names those parts) to the document's own, markup of every vocabulary unchanged, and takes
-    // the template's page set-up and list numbering. Content that refers to other parts of the
-    // template (pictures, links) is left out, as it could not be carried over whole. False, with
-    // the reason, when the template cannot be read; nothing changes then.
+    // Appends the paragraphs and tables of a template's body, and of the headers and footers its
+    // section names, to the document's own, markup of every vocabulary unchanged, and takes the
+    // template's page set-up, first-page and odd/even settings and list numbering. What that
+    // content refers to (pictures, links) comes along under fresh relationship ids; a block that
+    // refers to what the template lacks is left out. Parts are read through the template limits.
+    // False, with the reason, when the template cannot be read or holds no word/document.xml;
+    // nothing changes then.
     bool loadTemplateContent(const QString& templatePath, QString* error = nullptr);
 
     // A list numbering; its id is what paragraphs name.
@@ -285,13 +313,15 @@ private:
     QByteArray tableOfContents(const std::vector<Heading>& headings) const;
 
     QDomDocument documentXml_;
-    QDomDocument headerXml_;
-    QDomDocument footerXml_;
+    std::array<QDomDocument, 3> headerXml_;  // by PageKind
+    std::array<QDomDocument, 3> footerXml_;
     QDomDocument stylesXml_;
     std::unique_ptr<Story> body_;
-    std::unique_ptr<Story> header_;
-    std::unique_ptr<Story> footer_;
+    std::array<std::unique_ptr<Story>, 3> headers_;
+    std::array<std::unique_ptr<Story>, 3> footers_;
     std::vector<Image> images_;
+    std::map<QString, detail::CarriedPart> carried_;  // by part name
+    int relationshipIds_ = 0;                         // of content carried over
     QDomDocument numberingXml_;  // none until a numbering is added or a template gives one
     int drawingIds_ = 0;
     bool hasTableOfContents_ = false;

@@ -6,8 +6,10 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <limits>
 
 namespace tvdocx {
 
@@ -17,38 +19,119 @@ void setError(QString* error, const QString& text) {
     if (error) *error = text;
 }
 
+QString sizeText(qint64 bytes) {
+    return bytes % (1 << 20) == 0 ? QStringLiteral("%1 MB").arg(bytes >> 20)
+                                  : QStringLiteral("%1 bytes").arg(bytes);
+}
+
 }  // namespace
+
+PackageReader::PackageReader(const QString& path, PartLimits limits)
+    : path_(path), limits_(limits) {}
+
+PackageReader::~PackageReader() = default;
+
+bool PackageReader::open(QString* error) {
+    // A folder, a device or a pipe is refused before it is opened: a pipe would block for ever.
+    const QFileInfo info(path_);
+    if (!info.exists()) {
+        setError(error, QStringLiteral("%1 does not exist").arg(path_));
+        return false;
+    }
+    if (info.isDir()) {
+        setError(error, QStringLiteral("%1 is a folder, not a file").arg(path_));
+        return false;
+    }
+    if (!info.isFile()) {
+        setError(error, QStringLiteral("%1: not a regular file").arg(path_));
+        return false;
+    }
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, QStringLiteral("%1 cannot be read: %2").arg(path_, file.errorString()));
+        return false;
+    }
+    if (file.size() == 0) {
+        setError(error, QStringLiteral("%1 is an empty file").arg(path_));
+        return false;
+    }
+    file.close();
+    zip_ = std::make_unique<QuaZip>(path_);
+    if (!zip_->open(QuaZip::mdUnzip)) {
+        zip_.reset();
+        setError(error, QStringLiteral("%1 is not a zip package").arg(path_));
+        return false;
+    }
+    return true;
+}
+
+bool PackageReader::has(const QString& name) const {
+    return zip_ && zip_->setCurrentFile(name, QuaZip::csInsensitive);
+}
+
+QStringList PackageReader::names() const { return zip_ ? zip_->getFileNameList() : QStringList(); }
+
+std::optional<QByteArray> PackageReader::read(const QString& name, QString* error) {
+    if (!has(name)) {
+        setError(error, QStringLiteral("%1 holds no part %2").arg(path_, name));
+        return std::nullopt;
+    }
+    const auto fail = [&](const QString& why) {
+        setError(error, QStringLiteral("%1: part %2 %3").arg(path_, name, why));
+        return std::nullopt;
+    };
+    QuaZipFile part(zip_.get());
+    QuaZipFileInfo64 info;
+    if (!zip_->getCurrentFileInfo(&info) || !part.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot be read"));
+    // The sizes the package states are checked first, then the bytes that really come out: a
+    // package may state anything.
+    qint64 limit = std::numeric_limits<qint64>::max();
+    QString past;
+    if (limits_.maxSize > 0) {
+        limit = limits_.maxSize;
+        past = QStringLiteral("unpacks to more than %1").arg(sizeText(limits_.maxSize));
+    }
+    if (limits_.maxRatio > 0 && qint64(info.compressedSize) <= limit / limits_.maxRatio) {
+        limit = qint64(info.compressedSize) * limits_.maxRatio;
+        past =
+            QStringLiteral("unpacks to more than %1 times its packed size").arg(limits_.maxRatio);
+    }
+    if (limits_.maxTotal > 0 && limits_.maxTotal - total_ < limit) {
+        limit = limits_.maxTotal - total_;
+        past =
+            QStringLiteral("takes the parts read past %1 in all").arg(sizeText(limits_.maxTotal));
+    }
+    if (info.uncompressedSize > quint64(limit)) return fail(past);
+    QByteArray data;
+    data.reserve(qsizetype(info.uncompressedSize));
+    constexpr qint64 kChunk = 1 << 16;
+    for (;;) {
+        const qsizetype at = data.size();
+        data.resize(at + kChunk);
+        const qint64 got = part.read(data.data() + at, kChunk);
+        data.resize(at + std::max<qint64>(got, 0));
+        if (got < 0) return fail(QStringLiteral("is damaged"));
+        if (data.size() > limit) return fail(past);
+        if (got == 0) break;
+    }
+    part.close();
+    if (part.getZipError() != UNZ_OK) return fail(QStringLiteral("is damaged"));
+    total_ += data.size();
+    return data;
+}
 
 std::optional<PackageParts> readPackage(const QString& path, QString* error,
                                         const QStringList& only) {
-    QuaZip zip(path);
-    if (!zip.open(QuaZip::mdUnzip)) {
-        setError(error, QStringLiteral("%1 is not a readable package").arg(path));
-        return std::nullopt;
-    }
+    PackageReader package(path);
+    if (!package.open(error)) return std::nullopt;
     PackageParts parts;
-    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+    for (const QString& name : package.names()) {
         // Pictures and other large parts are not read when nobody wants them.
-        if (!only.isEmpty() && !only.contains(zip.getCurrentFileName())) continue;
-        QuaZipFile part(&zip);
-        if (!part.open(QIODevice::ReadOnly)) {
-            setError(
-                error,
-                QStringLiteral("%1: part %2 cannot be read").arg(path, zip.getCurrentFileName()));
-            return std::nullopt;
-        }
-        QByteArray data = part.readAll();
-        part.close();
-        if (part.getZipError() != UNZ_OK) {
-            setError(error,
-                     QStringLiteral("%1: part %2 is damaged").arg(path, zip.getCurrentFileName()));
-            return std::nullopt;
-        }
-        parts[zip.getCurrentFileName()] = std::move(data);
-    }
-    if (zip.getZipError() != UNZ_OK) {
-        setError(error, QStringLiteral("%1 is a damaged package").arg(path));
-        return std::nullopt;
+        if (!only.isEmpty() && !only.contains(name)) continue;
+        std::optional<QByteArray> data = package.read(name, error);
+        if (!data) return std::nullopt;
+        parts[name] = std::move(*data);
     }
     return parts;
 }

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
+#include <quazip.h>
+#include <quazipfile.h>
+#include <quazipnewinfo.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <zlib.h>
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +12,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <functional>
 
 #include "QtPrinters.h"
 
@@ -455,4 +461,65 @@ TEST(CommandLine, DevicesAndPipesAreRefusedAtOnce) {
         EXPECT_TRUE(outcome.errorLines.join(u'\n').contains(QLatin1String(c.cause)))
             << outcome.errorLines.join(u'\n').toStdString();
     }
+}
+
+// A template of a few hundred kilobytes whose styles unpack to a gigabyte is refused before
+// it is read: the message says why, the document is written on the built-in profile, and the
+// program stays small.
+TEST(CommandLine, ATemplateThatUnpacksPastTheLimitIsRefusedInLittleMemory) {
+    const Workspace workspace;
+    const QString program = workspace.path("bin/tavdesk4");
+    ASSERT_TRUE(QDir().mkpath(workspace.path("bin/Templates")));
+    ASSERT_TRUE(QFile::copy(kProgram, program));
+    {
+        QuaZip zip(workspace.path("bin/Templates/Bomb.dotx"));
+        ASSERT_TRUE(zip.open(QuaZip::mdCreate));
+        const auto part = [&](const char* name, const std::function<void(QuaZipFile&)>& write) {
+            QuaZipFile file(&zip);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly, QuaZipNewInfo(QLatin1String(name)), nullptr,
+                                  0, Z_DEFLATED, Z_BEST_SPEED));
+            write(file);
+            file.close();
+            ASSERT_EQ(file.getZipError(), ZIP_OK);
+        };
+        const QByteArray ns =
+            "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+        part("word/document.xml", [&](QuaZipFile& file) {
+            file.write("<w:document " + ns + "><w:body><w:p/></w:body></w:document>");
+        });
+        part("word/styles.xml", [&](QuaZipFile& file) {
+            file.write("<w:styles " + ns + ">");
+            const QByteArray blanks(1 << 20, ' ');
+            for (int i = 0; i < 1024; ++i) file.write(blanks);
+            file.write("</w:styles>");
+        });
+        zip.close();
+    }
+    {
+        QFile config(workspace.path("bin/Templates/template_config.xml"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(
+            "<tavrin_templates><tavrin_template name=\"Bomb\"><path>Bomb.dotx</path>"
+            "<normalStyle>Normal</normalStyle><tocStyle>TOC 1</tocStyle><heading1Style>Heading 1"
+            "</heading1Style><heading2Style>Heading 2</heading2Style><heading3Style>Heading 3"
+            "</heading3Style><tableStyle>Table Grid</tableStyle></tavrin_template>"
+            "</tavrin_templates>");
+        QSettings settings(workspace.settingsFile(), QSettings::IniFormat);
+        settings.beginGroup(QStringLiteral("Extract"));
+        settings.setValue(QStringLiteral("CreateWordDocument"), QStringLiteral("1"));
+        settings.setValue(QStringLiteral("UseTemplate"), QStringLiteral("1"));
+        settings.setValue(QStringLiteral("OutputTemplate"), QStringLiteral("Bomb"));
+    }
+    const Outcome outcome = workspace.run({"-E", "%T/reports/Sales.rpt"}, program);
+    const QString errors = outcome.errorLines.join(u'\n');
+    EXPECT_TRUE(errors.contains(QStringLiteral("The selected document template: ") +
+                                workspace.path("bin/Templates/Bomb.dotx") +
+                                QStringLiteral(" could not be opened.")))
+        << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("part word/styles.xml unpacks to more than 64 MB)")))
+        << errors.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(workspace.path("out/Sales.docx")));
+    rusage usage{};
+    ASSERT_EQ(::getrusage(RUSAGE_CHILDREN, &usage), 0);
+    EXPECT_LT(usage.ru_maxrss, 150 * 1024) << "kilobytes at the peak";
 }

@@ -533,32 +533,201 @@ TEST_F(DocxTemplateTest, StylesOfATemplateReplaceTheDocumentsOwn) {
         3);
 }
 
-TEST_F(DocxDocumentTest, TemplateContentIsCarriedOverWhereItStandsAlone) {
-    Document dotx;
-    dotx.body().addParagraph().text(QStringLiteral("Cover"));
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    ASSERT_TRUE(image.save(path(QStringLiteral("logo.png"))));
-    dotx.body().addParagraph().picture(path(QStringLiteral("logo.png")));  // names its part
-    dotx.footer().addParagraph().text(QStringLiteral("Confidential"));
-    ASSERT_TRUE(dotx.save(path(QStringLiteral("t.dotx"))));
+// A picture inline in a paragraph, as a word processor writes one, naming its part by `id`.
+QByteArray inlinePicture(const char* id, int drawingId) {
+    return QByteArrayLiteral(
+               "<w:r><w:drawing><wp:inline><wp:extent cx=\"457200\" cy=\"228600\"/>"
+               "<wp:docPr id=\"") +
+           QByteArray::number(drawingId) +
+           "\" name=\"Logo\"/><a:graphic xmlns:a=\"http://schemas.openxmlformats.org/drawingml/"
+           "2006/main\"><a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/"
+           "picture\"><pic:pic xmlns:pic=\"http://schemas.openxmlformats.org/drawingml/2006/"
+           "picture\"><pic:nvPicPr><pic:cNvPr id=\"0\" name=\"logo.png\"/><pic:cNvPicPr/>"
+           "</pic:nvPicPr><pic:blipFill><a:blip r:embed=\"" +
+           id +
+           "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm>"
+           "<a:off x=\"0\" y=\"0\"/><a:ext cx=\"457200\" cy=\"228600\"/></a:xfrm><a:prstGeom "
+           "prst=\"rect\"><a:avLst/></a:prstGeom></pic:spPr></pic:pic></a:graphicData>"
+           "</a:graphic></wp:inline></w:drawing></w:r>";
+}
+
+QByteArray textRun(const char* text) {
+    return QByteArrayLiteral("<w:r><w:t xml:space=\"preserve\">") + text + "</w:t></w:r>";
+}
+
+// A house template as a word processor saves one: the section names its headers and footer by
+// relationship, in parts of any name; the first page and the even pages have headers of their
+// own; the default header holds the house logo beside its text, and the body a link.
+PackageParts houseTemplate(const QByteArray& logo) {
+    const QByteArray ns =
+        " xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\""
+        " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\""
+        " xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\"";
+    const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+    const QByteArray types = "application/vnd.openxmlformats-officedocument.wordprocessingml.";
+    auto relationships = [&](const QByteArray& list) {
+        return "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
+               "relationships\">" +
+               list + "</Relationships>";
+    };
+    auto relationship = [&](const char* id, const char* type, const char* target,
+                            bool external = false) {
+        return QByteArrayLiteral("<Relationship Id=\"") + id + "\" Type=\"" + rel + type +
+               "\" Target=\"" + target + "\"" + (external ? " TargetMode=\"External\"" : "") + "/>";
+    };
+    auto margin = [&](const char* tag, const QByteArray& content) {
+        return QByteArrayLiteral("<w:") + tag + ns + "><w:p>" + content + "</w:p></w:" + tag + ">";
+    };
+    PackageParts parts;
+    QByteArray overrides;
+    for (const char* part : {"header1", "header2", "header3"})
+        overrides += QByteArrayLiteral("<Override PartName=\"/word/") + part +
+                     ".xml\" ContentType=\"" + types + "header+xml\"/>";
+    parts[QStringLiteral("[Content_Types].xml")] =
+        "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+        "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package."
+        "relationships+xml\"/><Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+        "<Default Extension=\"PNG\" ContentType=\"image/png\"/>"
+        "<Override PartName=\"/word/document.xml\" ContentType=\"" +
+        types + "template.main+xml\"/>" + overrides + "</Types>";
+    parts[QStringLiteral("word/document.xml")] =
+        "<w:document" + ns + "><w:body><w:p>" + textRun("Visit ") +
+        "<w:hyperlink r:id=\"rIdSite\">" + textRun("our site") +
+        "</w:hyperlink></w:p><w:sectPr>"
+        "<w:headerReference w:type=\"even\" r:id=\"rIdEven\"/>"
+        "<w:headerReference w:type=\"default\" r:id=\"rIdPages\"/>"
+        "<w:headerReference w:type=\"first\" r:id=\"rIdCover\"/>"
+        "<w:footerReference w:type=\"default\" r:id=\"rIdFoot\"/>"
+        "<w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:titlePg/></w:sectPr></w:body></w:document>";
+    parts[QStringLiteral("word/_rels/document.xml.rels")] =
+        relationships(relationship("rIdCover", "header", "header1.xml") +
+                      relationship("rIdPages", "header", "header2.xml") +
+                      relationship("rIdEven", "header", "/word/header3.xml") +
+                      relationship("rIdFoot", "footer", "footer7.xml") +
+                      relationship("rIdSite", "hyperlink", "https://house.example/about", true));
+    parts[QStringLiteral("word/header1.xml")] = margin("hdr", textRun("Cover page"));
+    parts[QStringLiteral("word/header2.xml")] =
+        margin("hdr", textRun("House ") + inlinePicture("rId1", 7) + textRun("Report"));
+    parts[QStringLiteral("word/_rels/header2.xml.rels")] =
+        relationships(relationship("rId1", "image", "media/logo.PNG"));
+    parts[QStringLiteral("word/header3.xml")] = margin("hdr", textRun("Even page"));
+    parts[QStringLiteral("word/footer7.xml")] = margin("ftr", textRun("House footer"));
+    parts[QStringLiteral("word/settings.xml")] =
+        "<w:settings" + ns + "><w:evenAndOddHeaders/></w:settings>";
+    parts[QStringLiteral("word/media/logo.PNG")] = logo;
+    return parts;
+}
+
+// The text of each header and footer the section names, by its kind and pages ("header
+// first"); each part declared in the content types.
+std::map<QString, QString> marginTexts(const SavedPackage& package) {
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    const QDomDocument rels = package.xml(QStringLiteral("word/_rels/document.xml.rels"));
+    QStringList overridden;
+    for (const QDomElement& o :
+         elements(package.xml(QStringLiteral("[Content_Types].xml")), TYPES, "Override"))
+        overridden << o.attribute(QStringLiteral("PartName"));
+    std::map<QString, QString> texts;
+    for (const char* tag : {"headerReference", "footerReference"}) {
+        for (const QDomElement& reference : elements(body, W, QLatin1String(tag))) {
+            const QString target =
+                relationshipTarget(rels, reference.attributeNS(R, QStringLiteral("id")));
+            EXPECT_TRUE(overridden.contains("/word/" + target)) << target.toStdString();
+            texts[QLatin1String(tag).left(6) + u' ' + reference.attributeNS(W, "type")] =
+                text(package.xml("word/" + target).documentElement());
+        }
+    }
+    return texts;
+}
+
+TEST_F(DocxDocumentTest, TemplateHeadersComeThroughTheSectionWithTheirPicturesAndLinks) {
+    QImage logo(8, 4, QImage::Format_RGB32);
+    logo.fill(Qt::darkGreen);
+    const QByteArray logoBytes = pngOf(logo);
+    ASSERT_TRUE(writePackage(path(QStringLiteral("house.dotx")), houseTemplate(logoBytes)));
 
     Document document;
     QString error;
-    ASSERT_TRUE(document.loadTemplateContent(path(QStringLiteral("t.dotx")), &error))
+    ASSERT_TRUE(document.loadTemplateContent(path(QStringLiteral("house.dotx")), &error))
         << error.toStdString();
-    document.body().addParagraph().text(QStringLiteral("Body"));
+    EXPECT_TRUE(document.differentFirstPage);
+    EXPECT_TRUE(document.differentOddEven);
+    document.body().addParagraph().picture(logo);  // the document's own picture
     const SavedPackage package = saved(document);
-    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
-    const QList<QDomElement> paragraphs = elements(body, W, QStringLiteral("p"));
-    ASSERT_EQ(paragraphs.size(), 2);
-    EXPECT_EQ(text(paragraphs[0]), QStringLiteral("Cover"));
-    EXPECT_EQ(text(paragraphs[1]), QStringLiteral("Body"));
-    EXPECT_EQ(text(package.xml(QStringLiteral("word/footer1.xml")).documentElement()),
-              QStringLiteral("Confidential"));
 
-    EXPECT_FALSE(document.loadTemplateContent(path(QStringLiteral("none.dotx")), &error));
-    EXPECT_FALSE(error.isEmpty());
+    // Each header and footer as the section names it, for the pages it names it.
+    const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+    const QDomDocument rels = package.xml(QStringLiteral("word/_rels/document.xml.rels"));
+    const std::map<QString, QString> expected{{"header default", "House Report"},
+                                              {"header first", "Cover page"},
+                                              {"header even", "Even page"},
+                                              {"footer default", "House footer"}};
+    EXPECT_EQ(marginTexts(package), expected);
+    QStringList overridden;
+    for (const QDomElement& o :
+         elements(package.xml(QStringLiteral("[Content_Types].xml")), TYPES, "Override"))
+        overridden << o.attribute(QStringLiteral("PartName"));
+    EXPECT_EQ(elements(body, W, QStringLiteral("titlePg")).size(), 1);
+    EXPECT_EQ(elements(package.xml(QStringLiteral("word/settings.xml")), W,
+                       QStringLiteral("evenAndOddHeaders"))
+                  .size(),
+              1);
+
+    // The logo stays in its paragraph, and its relationship names the logo, declared.
+    QString pagesHeader;
+    for (const QDomElement& reference : elements(body, W, QStringLiteral("headerReference")))
+        if (reference.attributeNS(W, "type") == QLatin1String("default"))
+            pagesHeader = relationshipTarget(rels, reference.attributeNS(R, QStringLiteral("id")));
+    const QDomDocument header = package.xml("word/" + pagesHeader);
+    const QDomElement blip = elements(header, A, QStringLiteral("blip")).value(0);
+    const QString logoTarget =
+        relationshipTarget(package.xml("word/_rels/" + pagesHeader + ".rels"),
+                           blip.attributeNS(R, QStringLiteral("embed")));
+    ASSERT_FALSE(logoTarget.isEmpty());
+    ASSERT_TRUE(package.has("word/" + logoTarget)) << logoTarget.toStdString();
+    EXPECT_EQ(package.parts.at("word/" + logoTarget), logoBytes);
+    EXPECT_TRUE(overridden.contains("/word/" + logoTarget));
+
+    // The link keeps its address, outside the package.
+    const QDomElement link = elements(body, W, QStringLiteral("hyperlink")).value(0);
+    EXPECT_EQ(text(link), QStringLiteral("our site"));
+    for (const QDomElement& r : elements(rels, PKG, QStringLiteral("Relationship")))
+        if (r.attribute(QStringLiteral("Id")) == link.attributeNS(R, QStringLiteral("id"))) {
+            EXPECT_EQ(r.attribute(QStringLiteral("Target")),
+                      QStringLiteral("https://house.example/about"));
+            EXPECT_EQ(r.attribute(QStringLiteral("TargetMode")), QStringLiteral("External"));
+        }
+    EXPECT_FALSE(relationshipTarget(rels, link.attributeNS(R, QStringLiteral("id"))).isEmpty());
+
+    // The document's own picture takes a drawing id of its own.
+    QStringList drawingIds;
+    for (const QDomDocument& part : {body, header})
+        for (const QDomElement& docPr :
+             elements(part,
+                      QStringLiteral("http://schemas.openxmlformats.org/drawingml/2006/"
+                                     "wordprocessingDrawing"),
+                      QStringLiteral("docPr")))
+            drawingIds << docPr.attribute(QStringLiteral("id"));
+    ASSERT_EQ(drawingIds.size(), 2);
+    EXPECT_NE(drawingIds[0], drawingIds[1]);
+}
+
+// A paragraph that names what the template lacks is left out; the rest comes over.
+TEST_F(DocxDocumentTest, TemplateBlocksNamingMissingPartsAreLeftOut) {
+    PackageParts parts = houseTemplate({});
+    parts.erase(QStringLiteral("word/media/logo.PNG"));
+    ASSERT_TRUE(writePackage(path(QStringLiteral("nologo.dotx")), parts));
+    Document document;
+    QString error;
+    ASSERT_TRUE(document.loadTemplateContent(path(QStringLiteral("nologo.dotx")), &error))
+        << error.toStdString();
+    const SavedPackage package = saved(document);
+    const std::map<QString, QString> expected{{"header first", "Cover page"},
+                                              {"header even", "Even page"},
+                                              {"footer default", "House footer"}};
+    EXPECT_EQ(marginTexts(package), expected);
+    EXPECT_EQ(text(package.xml(QStringLiteral("word/document.xml")).documentElement()),
+              QStringLiteral("Visit our site"));
 }
 
 // As a current word processor saves a template: markup of later vocabularies on every
@@ -576,9 +745,14 @@ TEST_F(DocxDocumentTest, TemplateMarkupPageAndNumberingAreCarriedOver) {
         "<w:p w14:paraId=\"1A2B3C4D\" w14:textId=\"77777777\"><w:pPr><w:numPr><w:ilvl w:val=\"0\"/>"
         "<w:numId w:val=\"5\"/></w:numPr></w:pPr><w:r><w:t>Intro</w:t></w:r></w:p>"
         "<w:p><w:r><w:drawing><w:blip r:embed=\"rId9\"/></w:drawing></w:r></w:p>"
-        "<w:sectPr><w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1134\" w:right=\"1134\" "
+        "<w:sectPr><w:footerReference w:type=\"default\" r:id=\"rIdF\"/>"
+        "<w:pgSz w:w=\"11906\" w:h=\"16838\"/><w:pgMar w:top=\"1134\" w:right=\"1134\" "
         "w:bottom=\"1134\" w:left=\"1134\" w:header=\"567\" w:footer=\"567\" w:gutter=\"0\"/>"
         "</w:sectPr></w:body></w:document>";
+    parts[QStringLiteral("word/_rels/document.xml.rels")] =
+        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+        "<Relationship Id=\"rIdF\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
+        "2006/relationships/footer\" Target=\"footer1.xml\"/></Relationships>";
     parts[QStringLiteral("word/footer1.xml")] =
         "<w:ftr " + root +
         "><w:p w14:paraId=\"00000001\"><w:r><w:t>Confidential</w:t></w:r></w:p></w:ftr>";
@@ -601,7 +775,7 @@ TEST_F(DocxDocumentTest, TemplateMarkupPageAndNumberingAreCarriedOver) {
     const SavedPackage package = saved(document);
     const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
     const QList<QDomElement> paragraphs = elements(body, W, QStringLiteral("p"));
-    ASSERT_EQ(paragraphs.size(), 2);  // the picture, naming a part of its own, is left out
+    ASSERT_EQ(paragraphs.size(), 2);  // the picture, naming a part the template lacks, is left out
     const QString w14 = QStringLiteral("http://schemas.microsoft.com/office/word/2010/wordml");
     EXPECT_EQ(paragraphs[0].attributeNS(w14, QStringLiteral("paraId")), QStringLiteral("1A2B3C4D"));
     EXPECT_EQ(text(paragraphs[0]), QStringLiteral("Intro"));
@@ -727,6 +901,49 @@ TEST_F(DocxDocumentTest, AWriteThatFailsPartWayFailsTheSave) {
     FullDevice roomy(qint64(1) << 30);
     EXPECT_TRUE(writePackage(roomy, parts));
     EXPECT_GT(roomy.taken, 3000);
+}
+
+// A part is read only within the limits: its own size, its size to its packed size, and the
+// parts read before it together. Whatever the package states, the bytes that come out count.
+TEST_F(DocxDocumentTest, PartsAreReadThroughTheLimitsOnly) {
+    QByteArray noise(3000, '\0');
+    for (qsizetype i = 0; i < noise.size(); ++i) noise[i] = char((i * 7919) % 251);
+    PackageParts parts;
+    parts[QStringLiteral("a.xml")] = QByteArray(900, 'a');
+    parts[QStringLiteral("blank.xml")] = QByteArray(50000, ' ');  // packs to a few dozen bytes
+    parts[QStringLiteral("noise.bin")] = noise;                   // stored as it is
+    parts[QStringLiteral("b.xml")] = QByteArray(900, 'b');
+    ASSERT_TRUE(writePackage(path(QStringLiteral("p.zip")), parts));
+    const struct {
+        QStringList reads;
+        PartLimits limits;
+        const char* reason;  // of the last read; none: every read succeeds
+    } cases[] = {
+        {{"a.xml", "b.xml"}, {1000, 100, 2000}, nullptr},
+        {{"blank.xml"},
+         {0, 100, 0},
+         "part blank.xml unpacks to more than 100 times its packed size"},
+        {{"noise.bin"}, {2000, 100, 0}, "part noise.bin unpacks to more than 2000 bytes"},
+        {{"a.xml", "b.xml"},
+         {0, 0, 1500},
+         "part b.xml takes the parts read past 1500 bytes in all"},
+        {{"c.xml"}, {}, "holds no part c.xml"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reads.join(u' ').toStdString());
+        PackageReader package(path(QStringLiteral("p.zip")), c.limits);
+        ASSERT_TRUE(package.open());
+        QString error;
+        std::optional<QByteArray> data;
+        for (const QString& name : c.reads) data = package.read(name, &error);
+        EXPECT_EQ(data.has_value(), c.reason == nullptr);
+        if (c.reason) {
+            EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << error.toStdString();
+        }
+    }
+    PackageReader unlimited(path(QStringLiteral("p.zip")));
+    ASSERT_TRUE(unlimited.open());
+    EXPECT_EQ(unlimited.read(QStringLiteral("BLANK.xml")), parts[QStringLiteral("blank.xml")]);
 }
 
 TEST_F(DocxDocumentTest, PackageEntriesAreReadableFiles) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 #include "Clock.h"
 #include "DocxDocument.h"
@@ -245,9 +246,85 @@ TEST_F(WordDocWriter, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack)
     ASSERT_TRUE(write(*report));
     ASSERT_EQ(messages_.size(), 1);
     EXPECT_TRUE(messages_[0].startsWith(QStringLiteral("The selected document template: ")));
-    EXPECT_TRUE(messages_[0].endsWith(QStringLiteral("Using the default normal style.")));
+    EXPECT_TRUE(messages_[0].contains(QStringLiteral("Using the default normal style.  (") +
+                                      path("Templates/Corp.dotx") +
+                                      QStringLiteral(" does not exist)")))
+        << messages_[0].toStdString();
     const SavedDocument doc(path("word/everything.docx"));
     EXPECT_GE(doc.indexOf(QStringLiteral("Heading2|Report Alerts")), 0);
+}
+
+// Every template that cannot be used is refused with its reason in the message, and the report
+// is written on the built-in profile.
+TEST_F(WordDocWriter, ARefusedTemplateSaysWhy) {
+    corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "Contents"});
+    const QString file = path("Templates/Corp.dotx");
+    const tvdocx::PackageParts good = *tvdocx::readPackage(file);
+    const auto withPart = [&](const char* name, const QByteArray& data) {
+        tvdocx::PackageParts parts = good;
+        if (data.isNull())
+            parts.erase(QLatin1String(name));
+        else
+            parts[QLatin1String(name)] = data;
+        return parts;
+    };
+    const QByteArray styles =
+        "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/"
+        "wordprocessingml/2006/main\">";
+    const struct {
+        const char* what;
+        std::optional<tvdocx::PackageParts> parts;  // none: the file holds `bytes`
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"not a zip", std::nullopt, "plain text", " is not a zip package)"},
+        {"empty", std::nullopt, "", " is an empty file)"},
+        {"malformed",
+         withPart("word/document.xml", "<w:document><w:body>"),
+         {},
+         "word/document.xml is not well formed (line 1: "},
+        {"entity loop",
+         withPart("word/styles.xml", "<!DOCTYPE s [<!ENTITY a \"&b;\"><!ENTITY b \"&a;\">]>" +
+                                         styles + "&a;</w:styles>"),
+         {},
+         "styles are not well formed (line 1: Self-referencing entity"},
+        {"no body",
+         withPart("word/document.xml", QByteArray()),
+         {},
+         " holds no word/document.xml)"},
+        // 8 MB of blanks packs into a few kilobytes.
+        {"bomb",
+         withPart("word/styles.xml", styles + QByteArray(8 << 20, ' ') + "</w:styles>"),
+         {},
+         "part word/styles.xml unpacks to more than 100 times its packed size)"},
+    };
+    const auto report = everything();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.parts) {
+            ASSERT_TRUE(tvdocx::writePackage(file, *c.parts));
+        } else {
+            QFile plain(file);
+            ASSERT_TRUE(plain.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            plain.write(c.bytes);
+        }
+        messages_.clear();
+        ASSERT_TRUE(write(*report));
+        ASSERT_EQ(messages_.size(), 1);
+        EXPECT_TRUE(messages_[0].startsWith(QStringLiteral("The selected document template: ") +
+                                            file + QStringLiteral(" could not be opened.")));
+        EXPECT_TRUE(messages_[0].contains(QLatin1String(c.reason))) << messages_[0].toStdString();
+        EXPECT_GE(SavedDocument(path("word/everything.docx"))
+                      .indexOf(QStringLiteral("Heading2|Report Alerts")),
+                  0);
+    }
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkpath(file));
+    messages_.clear();
+    ASSERT_TRUE(write(*report));
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].endsWith(QStringLiteral(" is a folder, not a file)")))
+        << messages_[0].toStdString();
 }
 
 TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
