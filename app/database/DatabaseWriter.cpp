@@ -410,14 +410,16 @@ void DatabaseWriter::deleteReportData(const tvReport& model) {
     WriteLog(QStringLiteral("Deleting report Data"));
     QVariantList reports;
     {
-        QSqlQuery found = connection_->exec(
+        const QVariant key[] = {storedFileName_, model.tvReportStatistics->revisionNumber,
+                                storedFileName_, model.tvReportStatistics->revisionNumber};
+        QSqlQuery& found = connection_->run(
             QStringLiteral("SELECT Report_Id FROM Reports WHERE ReportFileName = ? AND "
                            "RevisionNumber = ? UNION SELECT s.SubReport_Report_Id FROM "
                            "SubreportObjects s JOIN Reports r ON r.Report_Id = s.Report_Id WHERE "
                            "r.ReportFileName = ? AND r.RevisionNumber = ?"),
-            {storedFileName_, model.tvReportStatistics->revisionNumber, storedFileName_,
-             model.tvReportStatistics->revisionNumber});
+            key, std::size(key));
         while (found.next()) reports << found.value(0);
+        found.finish();
     }
     for (const QVariant& report : reports)
         connection_->run(QStringLiteral("DELETE FROM Reports WHERE Report_Id = ?"), {report});
