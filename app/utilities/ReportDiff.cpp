@@ -240,11 +240,15 @@ QString joined(std::initializer_list<QString> fields) {
     return QStringList(fields).join(QStringLiteral(", "));
 }
 
+// Each part of an alert on a line of its own, as the documentation lists them. The record holds
+// no ", " unless a text does, so an alert is known by its whole text.
 QString alertRecord(const tvReportAlert& alert) {
-    return QStringLiteral("Name = ") + alert.name + QStringLiteral("Condition Formula = ") +
-           alert.conditionForumla + QStringLiteral("Enabled = ") + tvBooleanText(alert.isEnabled) +
-           QStringLiteral("Default Message = ") + alert.defaultMessage +
-           QStringLiteral("Message Formula = ") + alert.messageFormula;
+    return QStringList{QStringLiteral("Name = ") + alert.name,
+                       QStringLiteral("Condition Formula = ") + alert.conditionForumla,
+                       QStringLiteral("Enabled = ") + tvBooleanText(alert.isEnabled),
+                       QStringLiteral("Default Message = ") + alert.defaultMessage,
+                       QStringLiteral("Message Formula = ") + alert.messageFormula}
+        .join(kLineBreak);
 }
 
 QString formulaRecord(const tvFormulaField& formula) {
@@ -541,7 +545,8 @@ void ReportDiff::AlignKeyedLists(const QStringList& first, const QStringList& se
         const QString& r1 = first[i];
         const QString& r2 = second[j];
         if (r1 == r2) {
-            if (ShowAllLines) AddDiffLine(DiffBothSides, r1, r2);
+            // Written even when equal lines are hidden: the line numbers count it.
+            AddDiffLine(DiffBothSides, r1, r2);
             ++i;
             ++j;
             continue;
