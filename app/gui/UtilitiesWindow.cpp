@@ -379,9 +379,8 @@ ResultGridWindow& UtilitiesWindow::gridWindow(int index) {
 ReportDiffWindow& UtilitiesWindow::diffWindow() {
     if (!diff_) {
         diff_ = new ReportDiffWindow;
-        // Qt would cut the first size down to the area's width, hiding the window's buttons.
-        QMdiSubWindow* sub = mdiArea->addSubWindow(diff_);
-        sub->resize(sub->sizeHint());
+        mdiArea->addSubWindow(diff_);
+        fitWindowToContents(diff_);
     }
     return *diff_;
 }

@@ -1,6 +1,7 @@
 #include "ReportDiff.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 #include <algorithm>
@@ -388,6 +389,14 @@ void ReportDiff::OpenDiffReports(const QString& path1, const QString& path2) {
                                  logon_};
         CurrentReportName = name;
         ShowStatus(QStringLiteral("Mining: ") + name);
+        // The list's folders are expanded for the other utilities only: a comparison takes the
+        // entry as it stands.
+        if (QFileInfo(path).isDir()) {
+            throw rt::Error(rt::kErrUnableToOpen,
+                            QStringLiteral("Tavrin is unable to open this report"),
+                            QStringLiteral("a folder, not a report: a comparison takes two report "
+                                           "files"));
+        }
         auto report = std::make_unique<tvReport>();
         report->init(path, loading);
         return report;
