@@ -14,7 +14,6 @@
 #include <QTableView>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
@@ -130,6 +129,69 @@ int findChange(const QTableView& grid, int from, int step) {
     return -1;
 }
 
+// Lays its widgets out in a row, going on in a new row where the width ends, so that a narrow
+// window still shows every button.
+class FlowLayout : public QLayout {
+public:
+    explicit FlowLayout(QWidget* parent) : QLayout(parent) { setContentsMargins(0, 0, 0, 0); }
+    ~FlowLayout() override {
+        while (QLayoutItem* item = takeAt(0)) delete item;
+    }
+
+    void addItem(QLayoutItem* item) override { items_.append(item); }
+    int count() const override { return static_cast<int>(items_.size()); }
+    QLayoutItem* itemAt(int index) const override { return items_.value(index); }
+    QLayoutItem* takeAt(int index) override {
+        return index >= 0 && index < items_.size() ? items_.takeAt(index) : nullptr;
+    }
+    Qt::Orientations expandingDirections() const override { return {}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return place(QRect(0, 0, width, 0), false); }
+    void setGeometry(const QRect& rect) override {
+        QLayout::setGeometry(rect);
+        place(rect, true);
+    }
+    // All in one row.
+    QSize sizeHint() const override {
+        QSize size;
+        for (QLayoutItem* item : items_) {
+            const QSize hint = item->sizeHint();
+            size =
+                QSize(size.width() + hint.width() + gap(), std::max(size.height(), hint.height()));
+        }
+        return size;
+    }
+    // One above the other.
+    QSize minimumSize() const override {
+        QSize size;
+        for (QLayoutItem* item : items_) size = size.expandedTo(item->minimumSize());
+        return size;
+    }
+
+private:
+    int gap() const { return std::max(0, spacing()); }
+    // Places the items in rows within `rect`; returns the height they take.
+    int place(const QRect& rect, bool move) const {
+        int x = rect.x();
+        int y = rect.y();
+        int rowHeight = 0;
+        for (QLayoutItem* item : items_) {
+            const QSize hint = item->sizeHint();
+            if (x > rect.x() && x + hint.width() > rect.right() + 1) {
+                x = rect.x();
+                y += rowHeight + gap();
+                rowHeight = 0;
+            }
+            if (move) item->setGeometry(QRect(QPoint(x, y), hint));
+            x += hint.width() + gap();
+            rowHeight = std::max(rowHeight, hint.height());
+        }
+        return y + rowHeight - rect.y();
+    }
+
+    QList<QLayoutItem*> items_;
+};
+
 }  // namespace
 
 void DiffGridModel::setRows(const std::vector<DiffGridRow>* rows, const QFont& font) {
@@ -167,13 +229,14 @@ ReportDiffWindow::ReportDiffWindow(QWidget* parent)
     : QWidget(parent), engine_(programOptions(), LogonDialog::present) {
     setObjectName(QStringLiteral("tvuRptDiff"));
     setWindowTitle(QStringLiteral("Report Diff"));
-    // A narrow window keeps every button: those that do not fit are offered at the bar's end.
-    buttonBar = new QToolBar(this);
+    // A narrow window keeps every button in view: the row goes on in a second row.
+    buttonBar = new QWidget(this);
     buttonBar->setObjectName(QStringLiteral("buttonBar"));
-    auto button = [this](const char* name, const char* text) {
-        auto* b = new QPushButton(QString::fromLatin1(text), this);
+    auto* buttons = new FlowLayout(buttonBar);
+    auto button = [this, buttons](const char* name, const char* text) {
+        auto* b = new QPushButton(QString::fromLatin1(text), buttonBar);
         b->setObjectName(QLatin1String(name));
-        buttonBar->addWidget(b);
+        buttons->addWidget(b);
         return b;
     };
     cmdSeparate = button("cmdSeparate", "Separate");

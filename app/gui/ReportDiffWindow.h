@@ -13,7 +13,6 @@ class QPushButton;
 class QSplitter;
 class QTableView;
 class QTextDocument;
-class QToolBar;
 
 namespace tav::gui {
 
@@ -77,7 +76,7 @@ public:
     QWidget* pbRight;
     QWidget* pbCombined;
     QSplitter* picSplitter;
-    QToolBar* buttonBar;
+    QWidget* buttonBar;
     QPushButton* cmdSeparate;
     QPushButton* cmdCombined;
     QPushButton* cmdShowAll;
