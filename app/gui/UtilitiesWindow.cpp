@@ -480,9 +480,12 @@ void UtilitiesWindow::runUtility(int index) {
             extractWindow().setResults(results);
         } else {
             const auto run = index == XRef ? RunCrossReference : RunSiteSurvey;
-            gridWindow(index).setResult(
-                run(ExplodedRptList, programOptions().PromptForParameters,
-                    [this](qsizetype done) { pbProgress->setValue(static_cast<int>(done + 1)); }));
+            ResultGridWindow& window = gridWindow(index);
+            window.setResult(run(ExplodedRptList, programOptions().PromptForParameters,
+                                 [this, &window](qsizetype done, const ResultGrid& sofar) {
+                                     pbProgress->setValue(static_cast<int>(done + 1));
+                                     window.showProgress(sofar);
+                                 }));
         }
         return;
     }
