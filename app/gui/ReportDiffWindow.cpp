@@ -341,8 +341,15 @@ void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
                                        engine_.CurrentReportName, e.reason())
                 .toStdString());
     }
-    engine_.AnalyzeDifferences();
+    analyze();
     ShowDiffResults();
+}
+
+void ReportDiffWindow::analyze() {
+    // The grids let go of the rows the analysis rebuilds: a message box shown during it lets
+    // them paint.
+    for (QTableView* grid : {grd1, grd2, grdDiff}) modelOf(*grid).setRows(nullptr, grid->font());
+    engine_.AnalyzeDifferences();
 }
 
 void ReportDiffWindow::ShowDiffResults() {
@@ -448,7 +455,7 @@ void ReportDiffWindow::showLines(bool allLines) {
         ~Restore() { QApplication::restoreOverrideCursor(); }
     } restore;
     engine_.clearText();
-    engine_.AnalyzeDifferences();
+    analyze();
     ShowDiffResults();
 }
 

@@ -95,6 +95,7 @@ private:
     // Side by side until a pane would be too narrow to read: then combined.
     void keepPanesReadable();
     void showLines(bool allLines);
+    void analyze();
     void goToChange(int step);
 
     utilities::ReportDiff engine_;
