@@ -1,8 +1,6 @@
 #include "ReportDiffWindow.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QApplication>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHash>
 #include <QHeaderView>
