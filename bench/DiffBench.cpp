@@ -1,7 +1,11 @@
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
+#include <QPushButton>
+
 #include "DesignDocument.h"
 #include "ReportDiff.h"
+#include "ReportDiffWindow.h"
 
 using namespace tav::core;
 using namespace tav::utilities;
@@ -94,4 +98,70 @@ static void BM_CompareGenerated(benchmark::State& state) {
 BENCHMARK(BM_CompareGenerated)
     ->ArgNames({"items", "shape"})
     ->ArgsProduct({{1000, 4000, 10000}, {Identical, OneChange, AllRenamed}})
+    ->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// The windows need an application; without a display they are drawn off screen.
+void needApplication() {
+    static int argc = 1;
+    static char name[] = "tavbench";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication application(argc, argv);
+}
+
+// A shown difference window holding a generated pair of `items` formulas and objects.
+struct GeneratedWindow {
+    explicit GeneratedWindow(const benchmark::State& state) {
+        const int count = static_cast<int>(state.range(0));
+        const auto shape = static_cast<Shape>(state.range(1));
+        window.engine().setReports(generatedModel(count, false, false),
+                                   generatedModel(count, shape == AllRenamed, shape == OneChange),
+                                   QStringLiteral("first.rpt"), QStringLiteral("second.rpt"));
+        window.resize(1000, 700);
+        window.show();
+    }
+    tav::gui::ReportDiffWindow window;
+};
+
+}  // namespace
+
+// The difference window for a generated pair, from the analysis to the painted grids: it is to
+// take at most three times the analysis alone (BM_CompareGenerated of the same arguments).
+static void BM_DiffWindowFill(benchmark::State& state) {
+    needApplication();
+    GeneratedWindow generated(state);
+    tav::gui::ReportDiffWindow& window = generated.window;
+    for (auto _ : state) {
+        window.engine().clearText();
+        window.engine().AnalyzeDifferences();
+        window.ShowDiffResults();
+        window.repaint();
+    }
+    state.counters["rows"] = static_cast<double>(window.engine().grdDiff.size());
+}
+BENCHMARK(BM_DiffWindowFill)
+    ->ArgNames({"items", "shape"})
+    ->ArgsProduct({{10000}, {OneChange, AllRenamed}})
+    ->Unit(benchmark::kMillisecond);
+
+// Show Changes and Show All Lines by turns, each analysing again and painting the grids: each is
+// to take at most three times the analysis alone.
+static void BM_DiffWindowSwitch(benchmark::State& state) {
+    needApplication();
+    GeneratedWindow generated(state);
+    tav::gui::ReportDiffWindow& window = generated.window;
+    bool changes = true;
+    for (auto _ : state) {
+        (changes ? window.cmdShowChanges : window.cmdShowAll)->click();
+        window.repaint();
+        changes = !changes;
+    }
+}
+BENCHMARK(BM_DiffWindowSwitch)
+    ->ArgNames({"items", "shape"})
+    ->ArgsProduct({{10000}, {OneChange, AllRenamed}})
     ->Unit(benchmark::kMillisecond);

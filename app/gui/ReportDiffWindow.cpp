@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPrinter>
@@ -10,16 +10,20 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTextCursor>
-#include <QTextEdit>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
+#include <stdexcept>
 #include <vector>
 
+#include "ExtractDriver.h"
 #include "GuiSeams.h"
 #include "LogonDialog.h"
 #include "ProgramSettings.h"
+#include "RtError.h"
 #include "tvTypes.h"
 
 namespace tav::gui {
@@ -32,7 +36,10 @@ namespace {
 // Room beside the widest text, as the grids have always left it; in twips, of which a screen of
 // 96 dots per inch shows 15 to a pixel.
 constexpr int kTextMargin = 1500 / tvTwipsPerPixel;
+// Side by side, a pane narrower than this is no use: the window shows the combined grid instead.
 constexpr int kMinimumPaneWidth = 1500 / tvTwipsPerPixel;
+// One step of the horizontal scroll bar moves the text by 100 twips.
+constexpr int kHorizontalStep = 100 / tvTwipsPerPixel;
 
 QFont diffFont() {
     QFont font(QStringLiteral("Courier New"));
@@ -46,17 +53,25 @@ QColor colorOf(qint32 value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-QTableWidget* newGrid(const QString& name, QWidget* pane) {
-    auto* grid = new QTableWidget(0, 2, pane);
+QTableView* newGrid(const QString& name, QWidget* pane) {
+    auto* grid = new QTableView(pane);
     grid->setObjectName(name);
     grid->setFont(diffFont());
+    grid->setModel(new DiffGridModel(grid));
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setShowGrid(false);
     grid->setWordWrap(false);
     grid->verticalHeader()->hide();
     grid->horizontalHeader()->hide();
+    // Every row is one line high: the view never measures rows one by one.
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid->font()).height() + 2);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // The text is one wide column: it scrolls by a few characters at a time, so that text cut
+    // at the pane's edge can be brought into view.
+    grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    grid->horizontalScrollBar()->setSingleStep(kHorizontalStep);
     // The change marker is itself an ellipsis: a cut cell would look like a change.
     grid->setTextElideMode(Qt::ElideNone);
     auto* layout = new QVBoxLayout(pane);
@@ -65,55 +80,187 @@ QTableWidget* newGrid(const QString& name, QWidget* pane) {
     return grid;
 }
 
-void fillGrid(QTableWidget& grid, const std::vector<DiffGridRow>& rows) {
-    grid.setRowCount(0);
-    grid.setRowCount(static_cast<int>(rows.size()));
-    QFont struck = grid.font();
-    struck.setStrikeOut(true);
-    const QFontMetrics metrics(grid.font());
-    int widestNumbers = metrics.horizontalAdvance(kChangeMarker);
-    int widest = 0;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        const DiffGridRow& row = rows[static_cast<size_t>(r)];
-        // The look of a line is its text's: the marker and numbers stay plain to be read.
-        grid.setItem(r, 0, new QTableWidgetItem(row.firstCell));
-        auto* item = new QTableWidgetItem(row.secondCell);
-        item->setForeground(colorOf(row.color));
-        if (row.struck) item->setFont(struck);
-        grid.setItem(r, 1, item);
-        widestNumbers = std::max(widestNumbers, metrics.horizontalAdvance(row.firstCell));
-        widest = std::max(widest, metrics.horizontalAdvance(row.secondCell) + kTextMargin);
+DiffGridModel& modelOf(const QTableView& grid) {
+    return *static_cast<DiffGridModel*>(grid.model());
+}
+
+// The room the numbers and the text of a grid's rows take, margins included.
+struct GridWidths {
+    int numbers = 0;
+    int text = 0;
+};
+
+// Widths of texts in one font, summed from the widths of their characters, each measured once:
+// a grid of many thousand rows is measured in the time it takes to read its text.
+class TextWidths {
+public:
+    explicit TextWidths(const QFont& font) : metrics_(font) {}
+
+    int of(const QString& text) {
+        qreal width = 0;
+        for (const QChar c : text) width += of(c);
+        return static_cast<int>(std::ceil(width));
+    }
+
+private:
+    qreal of(QChar c) {
+        auto known = widths_.constFind(c.unicode());
+        if (known == widths_.constEnd())
+            known = widths_.insert(c.unicode(), metrics_.horizontalAdvance(c));
+        return known.value();
+    }
+
+    QFontMetricsF metrics_;
+    QHash<char16_t, qreal> widths_;
+};
+
+GridWidths measure(const QTableView& grid, const std::vector<DiffGridRow>& rows) {
+    TextWidths widths(grid.font());
+    int numbers = widths.of(QString(kChangeMarker));
+    int text = 0;
+    for (const DiffGridRow& row : rows) {
+        numbers = std::max(numbers, widths.of(row.firstCell));
+        text = std::max(text, widths.of(row.secondCell));
     }
     // The marker and numbers are read whole, with the room a cell leaves around its text.
     const int cellMargin =
         2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1) + 1;
-    const int numbersWidth = widestNumbers + cellMargin;
-    grid.setColumnWidth(0, numbersWidth);
-    // The text column fills the pane, or is as wide as its widest text to scroll over.
-    grid.setColumnWidth(1, std::max(widest, grid.viewport()->width() - numbersWidth));
+    return {numbers + cellMargin, text + kTextMargin};
 }
 
-bool isChange(const QTableWidget& grid, int row) {
-    const QTableWidgetItem* item = grid.item(row, 0);
-    return item && item->text().startsWith(kChangeMarker);
+// The widths that the last results need, held by each grid.
+constexpr const char* kNumbersWidth = "numbersWidth";
+constexpr const char* kTextEnd = "textEnd";
+
+// The numbers are as wide as they need; the text column fills the pane, or reaches as far as
+// the widest text to be scrolled over.
+void fitColumns(QTableView& grid) {
+    const int numbers = grid.property(kNumbersWidth).toInt();
+    grid.setColumnWidth(0, numbers);
+    grid.setColumnWidth(
+        1, std::max(grid.property(kTextEnd).toInt(), grid.viewport()->width()) - numbers);
+}
+
+bool isChange(const QTableView& grid, int row) {
+    return ReportDiffWindow::gridRow(grid, row).firstCell.startsWith(kChangeMarker);
 }
 
 // The first row from `from` on in the direction of `step` that starts a change, or -1.
-int findChange(const QTableWidget& grid, int from, int step) {
-    for (int r = from; r >= 0 && r < grid.rowCount(); r += step)
+int findChange(const QTableView& grid, int from, int step) {
+    const int rows = grid.model()->rowCount();
+    for (int r = from; r >= 0 && r < rows; r += step)
         if (isChange(grid, r)) return r;
     return -1;
 }
 
+// Lays its widgets out in a row, going on in a new row where the width ends, so that a narrow
+// window still shows every button.
+class FlowLayout : public QLayout {
+public:
+    explicit FlowLayout(QWidget* parent) : QLayout(parent) { setContentsMargins(0, 0, 0, 0); }
+    ~FlowLayout() override {
+        while (QLayoutItem* item = takeAt(0)) delete item;
+    }
+
+    void addItem(QLayoutItem* item) override { items_.append(item); }
+    int count() const override { return static_cast<int>(items_.size()); }
+    QLayoutItem* itemAt(int index) const override { return items_.value(index); }
+    QLayoutItem* takeAt(int index) override {
+        return index >= 0 && index < items_.size() ? items_.takeAt(index) : nullptr;
+    }
+    Qt::Orientations expandingDirections() const override { return {}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return place(QRect(0, 0, width, 0), false); }
+    void setGeometry(const QRect& rect) override {
+        QLayout::setGeometry(rect);
+        place(rect, true);
+    }
+    // All in one row.
+    QSize sizeHint() const override {
+        QSize size;
+        for (QLayoutItem* item : items_) {
+            const QSize hint = item->sizeHint();
+            size =
+                QSize(size.width() + hint.width() + gap(), std::max(size.height(), hint.height()));
+        }
+        return size;
+    }
+    // One above the other.
+    QSize minimumSize() const override {
+        QSize size;
+        for (QLayoutItem* item : items_) size = size.expandedTo(item->minimumSize());
+        return size;
+    }
+
+private:
+    int gap() const { return std::max(0, spacing()); }
+    // Places the items in rows within `rect`; returns the height they take.
+    int place(const QRect& rect, bool move) const {
+        int x = rect.x();
+        int y = rect.y();
+        int rowHeight = 0;
+        for (QLayoutItem* item : items_) {
+            const QSize hint = item->sizeHint();
+            if (x > rect.x() && x + hint.width() > rect.right() + 1) {
+                x = rect.x();
+                y += rowHeight + gap();
+                rowHeight = 0;
+            }
+            if (move) item->setGeometry(QRect(QPoint(x, y), hint));
+            x += hint.width() + gap();
+            rowHeight = std::max(rowHeight, hint.height());
+        }
+        return y + rowHeight - rect.y();
+    }
+
+    QList<QLayoutItem*> items_;
+};
+
 }  // namespace
+
+void DiffGridModel::setRows(const std::vector<DiffGridRow>* rows, const QFont& font) {
+    beginResetModel();
+    rows_ = rows;
+    struck_ = font;
+    struck_.setStrikeOut(true);
+    endResetModel();
+}
+
+int DiffGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || !rows_ ? 0 : static_cast<int>(rows_->size());
+}
+
+int DiffGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+
+QVariant DiffGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || !rows_ || index.row() >= rowCount()) return {};
+    const DiffGridRow& r = row(index.row());
+    const bool text = index.column() == 1;
+    switch (role) {
+        case Qt::DisplayRole:
+            return text ? r.secondCell : r.firstCell;
+        // The look of a line is its text's: the marker and numbers stay plain to be read.
+        case Qt::ForegroundRole:
+            return text ? QVariant(colorOf(r.color)) : QVariant();
+        case Qt::FontRole:
+            return text && r.struck ? QVariant(struck_) : QVariant();
+        default:
+            return {};
+    }
+}
 
 ReportDiffWindow::ReportDiffWindow(QWidget* parent)
     : QWidget(parent), engine_(programOptions(), LogonDialog::present) {
     setObjectName(QStringLiteral("tvuRptDiff"));
     setWindowTitle(QStringLiteral("Report Diff"));
-    auto button = [this](const char* name, const char* text) {
-        auto* b = new QPushButton(QString::fromLatin1(text), this);
+    // A narrow window keeps every button in view: the row goes on in a second row.
+    buttonBar = new QWidget(this);
+    buttonBar->setObjectName(QStringLiteral("buttonBar"));
+    auto* buttons = new FlowLayout(buttonBar);
+    auto button = [this, buttons](const char* name, const char* text) {
+        auto* b = new QPushButton(QString::fromLatin1(text), buttonBar);
         b->setObjectName(QLatin1String(name));
+        buttons->addWidget(b);
         return b;
     };
     cmdSeparate = button("cmdSeparate", "Separate");
@@ -131,34 +278,21 @@ ReportDiffWindow::ReportDiffWindow(QWidget* parent)
     pbLeft->setObjectName(QStringLiteral("pbLeft"));
     pbRight = new QWidget(picSplitter);
     pbRight->setObjectName(QStringLiteral("pbRight"));
-    // The splitter keeps both panes wide enough to read.
-    pbLeft->setMinimumWidth(kMinimumPaneWidth);
-    pbRight->setMinimumWidth(kMinimumPaneWidth);
     grd1 = newGrid(QStringLiteral("grd1"), pbLeft);
     grd2 = newGrid(QStringLiteral("grd2"), pbRight);
 
     pbCombined = new QWidget(this);
     pbCombined->setObjectName(QStringLiteral("pbCombined"));
     grdDiff = newGrid(QStringLiteral("grdDiff"), pbCombined);
-    rtbRptDiff = new QTextEdit(pbCombined);
-    rtbRptDiff->setObjectName(QStringLiteral("rtbRptDiff"));
-    rtbRptDiff->setReadOnly(true);
-    rtbRptDiff->setLineWrapMode(QTextEdit::NoWrap);
-    rtbRptDiff->setFont(diffFont());
-    pbCombined->layout()->addWidget(rtbRptDiff);
+    for (QTableView* grid : {grd1, grd2, grdDiff}) grid->installEventFilter(this);
 
     sbStatus = new QLabel(this);
     sbStatus->setObjectName(QStringLiteral("sbStatus"));
     // A long report path in the status must not widen the window, nor the window holding it.
     sbStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b :
-         {cmdSeparate, cmdCombined, cmdShowAll, cmdShowChanges, cmdPrev, cmdNext, cmdPrint})
-        buttons->addWidget(b);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(buttons);
+    layout->addWidget(buttonBar);
     layout->addWidget(picSplitter, 1);
     layout->addWidget(pbCombined, 1);
     layout->addWidget(sbStatus);
@@ -170,6 +304,7 @@ ReportDiffWindow::ReportDiffWindow(QWidget* parent)
         connect(from->horizontalScrollBar(), &QScrollBar::valueChanged, to->horizontalScrollBar(),
                 &QScrollBar::setValue);
     }
+    connect(picSplitter, &QSplitter::splitterMoved, this, [this] { keepPanesReadable(); });
     connect(cmdSeparate, &QPushButton::clicked, this, [this] { showSeparate(); });
     connect(cmdCombined, &QPushButton::clicked, this, [this] { showCombined(); });
     connect(cmdShowAll, &QPushButton::clicked, this, [this] { showLines(true); });
@@ -183,11 +318,11 @@ ReportDiffWindow::ReportDiffWindow(QWidget* parent)
 
 QSize ReportDiffWindow::sizeHint() const {
     // Two panes of some sixty characters beside each other and some thirty rows, as measured
-    // in the grids' own font.
+    // in the grids' own font, below the whole row of buttons.
     const QFontMetrics metrics(grd1->font());
     const QSize grids(metrics.horizontalAdvance(QString(124, u'0')),
                       grd1->verticalHeader()->defaultSectionSize() * 30);
-    return QWidget::sizeHint().expandedTo(grids + QSize(0, cmdNext->sizeHint().height() * 2));
+    return QWidget::sizeHint().expandedTo(grids + QSize(0, buttonBar->sizeHint().height() * 2));
 }
 
 void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
@@ -195,25 +330,86 @@ void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
     sbStatus->clear();
     engine_.clearText();
     engine_.setOptions(programOptions());
-    engine_.OpenDiffReports(path1, path2);
-    engine_.AnalyzeDifferences();
+    try {
+        engine_.OpenDiffReports(path1, path2);
+    } catch (const rt::Error& e) {
+        // The user is told which of the two could not be opened, and why.
+        throw std::runtime_error(
+            extract::reportFailureText(QStringLiteral("Unable to open Report: "),
+                                       engine_.CurrentReportName, e.reason())
+                .toStdString());
+    }
+    analyze();
     ShowDiffResults();
 }
 
+void ReportDiffWindow::analyze() {
+    // The grids let go of the rows the analysis rebuilds: a message box shown during it lets
+    // them paint.
+    for (QTableView* grid : {grd1, grd2, grdDiff}) modelOf(*grid).setRows(nullptr, grid->font());
+    engine_.AnalyzeDifferences();
+}
+
 void ReportDiffWindow::ShowDiffResults() {
-    fillGrid(*grd1, engine_.grd1);
-    fillGrid(*grd2, engine_.grd2);
-    fillGrid(*grdDiff, engine_.grdDiff);
-    rtbRptDiff->clear();
-    QTextCursor cursor(rtbRptDiff->document());
+    const std::pair<QTableView*, const std::vector<DiffGridRow>*> grids[] = {
+        {grd1, &engine_.grd1}, {grd2, &engine_.grd2}, {grdDiff, &engine_.grdDiff}};
+    GridWidths widths[3];
+    for (size_t g = 0; g < 3; ++g) {
+        auto [grid, rows] = grids[g];
+        modelOf(*grid).setRows(rows, grid->font());
+        widths[g] = measure(*grid, *rows);
+    }
+    // Side by side both panes reach as far as the wider of the two, so that they scroll alike.
+    const int sideBySide =
+        std::max(widths[0].numbers + widths[0].text, widths[1].numbers + widths[1].text);
+    for (size_t g = 0; g < 3; ++g) {
+        QTableView* grid = grids[g].first;
+        grid->setProperty(kNumbersWidth, widths[g].numbers);
+        grid->setProperty(kTextEnd, g < 2 ? sideBySide : widths[g].numbers + widths[g].text);
+        fitColumns(*grid);
+        grid->scrollToTop();
+        grid->horizontalScrollBar()->setValue(0);
+    }
+}
+
+bool ReportDiffWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A wider pane is filled by the text column.
+    if (event->type() == QEvent::Resize) {
+        for (QTableView* grid : {grd1, grd2, grdDiff})
+            if (watched == grid) fitColumns(*grid);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+std::unique_ptr<QTextDocument> ReportDiffWindow::printableText() const {
+    auto document = std::make_unique<QTextDocument>();
+    document->setDefaultFont(diffFont());
+    // A line longer than the page goes on in the next line: no text is lost at the margin.
+    QTextOption option = document->defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document->setDefaultTextOption(option);
+    QTextCursor cursor(document.get());
+    QTextCharFormat plain;
+    plain.setForeground(Qt::black);
+    // The run header, as the combined grid shows it above the lines.
+    const qsizetype header = std::min<qsizetype>(4, static_cast<qsizetype>(engine_.grdDiff.size()));
+    for (qsizetype r = 0; r < header; ++r)
+        cursor.insertText(engine_.grdDiff[static_cast<size_t>(r)].secondCell + u'\n', plain);
     for (const DiffTextPiece& piece : engine_.rtbRptDiff) {
         QTextCharFormat format;
         format.setForeground(colorOf(piece.color));
         format.setFontStrikeOut(piece.struck);
         cursor.insertText(piece.text, format);
     }
-    rtbRptDiff->moveCursor(QTextCursor::Start);
-    for (QTableWidget* grid : {grd1, grd2, grdDiff}) grid->scrollToTop();
+    return document;
+}
+
+void ReportDiffWindow::printResults() {
+    QPrinter printer;
+    if (!guiSeams().preparePrinter || !guiSeams().preparePrinter(this, printer)) return;
+    printableText()->print(&printer);
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        sbStatus->setText(QStringLiteral("Printed to ") + printer.outputFileName());
 }
 
 void ReportDiffWindow::showSeparate() {
@@ -223,7 +419,8 @@ void ReportDiffWindow::showSeparate() {
     picSplitter->show();
     const int half = std::max(1, picSplitter->width() / 2);
     picSplitter->setSizes({half, half});
-    for (QTableWidget* grid : {grd1, grd2}) grid->scrollToTop();
+    for (QTableView* grid : {grd1, grd2}) grid->scrollToTop();
+    keepPanesReadable();
 }
 
 void ReportDiffWindow::showCombined() {
@@ -232,6 +429,19 @@ void ReportDiffWindow::showCombined() {
     picSplitter->hide();
     pbCombined->show();
     grdDiff->scrollToTop();
+}
+
+void ReportDiffWindow::keepPanesReadable() {
+    if (picSplitter->isHidden() || !isVisible()) return;
+    const QList<int> sizes = picSplitter->sizes();
+    if (std::any_of(sizes.begin(), sizes.end(), [](int w) { return w < kMinimumPaneWidth; }))
+        showCombined();
+}
+
+void ReportDiffWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (layout()) layout()->activate();
+    keepPanesReadable();
 }
 
 void ReportDiffWindow::showLines(bool allLines) {
@@ -243,45 +453,42 @@ void ReportDiffWindow::showLines(bool allLines) {
         ~Restore() { QApplication::restoreOverrideCursor(); }
     } restore;
     engine_.clearText();
-    engine_.AnalyzeDifferences();
+    analyze();
     ShowDiffResults();
 }
 
-int ReportDiffWindow::topRow(const QTableWidget& grid) { return std::max(0, grid.rowAt(0)); }
+const DiffGridRow& ReportDiffWindow::gridRow(const QTableView& grid, int row) {
+    return modelOf(grid).row(row);
+}
 
-int ReportDiffWindow::searchRow(const QTableWidget& grid) {
+int ReportDiffWindow::topRow(const QTableView& grid) { return std::max(0, grid.rowAt(0)); }
+
+int ReportDiffWindow::searchRow(const QTableView& grid) {
     // A change near the end cannot be scrolled to the top, so the search goes on from the change
     // it last found rather than from the top row, which would find that change again.
-    return grid.currentRow() >= 0 ? grid.currentRow() : topRow(grid);
+    return grid.currentIndex().isValid() ? grid.currentIndex().row() : topRow(grid);
 }
 
 void ReportDiffWindow::goToChange(int step) {
     const bool separate = cmdCombined->isEnabled();
-    const std::vector<QTableWidget*> grids =
+    const std::vector<QTableView*> grids =
         separate ? std::vector{grd1, grd2} : std::vector{grdDiff};
     // Side by side, a change of the second report alone is marked in the right pane only, so
     // both panes are searched and the nearer change wins.
     int from = -1;
-    for (QTableWidget* grid : grids) from = std::max(from, searchRow(*grid));
+    for (QTableView* grid : grids) from = std::max(from, searchRow(*grid));
     int hit = -1;
-    for (QTableWidget* grid : grids) {
+    for (QTableView* grid : grids) {
         const int row = findChange(*grid, from + step, step);
         if (row >= 0 && (hit < 0 || (row - hit) * step < 0)) hit = row;
     }
     if (hit < 0) return;
-    for (QTableWidget* grid : grids) {
-        if (hit >= grid->rowCount()) continue;
-        grid->setCurrentCell(hit, 0);
-        grid->scrollToItem(grid->item(hit, 0), QAbstractItemView::PositionAtTop);
+    for (QTableView* grid : grids) {
+        if (hit >= grid->model()->rowCount()) continue;
+        const QModelIndex index = grid->model()->index(hit, 0);
+        grid->setCurrentIndex(index);
+        grid->scrollTo(index, QAbstractItemView::PositionAtTop);
     }
-}
-
-void ReportDiffWindow::printResults() {
-    QPrinter printer;
-    if (!guiSeams().preparePrinter || !guiSeams().preparePrinter(this, printer)) return;
-    rtbRptDiff->document()->print(&printer);
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        sbStatus->setText(QStringLiteral("Printed to ") + printer.outputFileName());
 }
 
 }  // namespace tav::gui

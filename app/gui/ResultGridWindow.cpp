@@ -1,6 +1,7 @@
 #include "ResultGridWindow.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -33,25 +34,51 @@ ResultGridWindow::ResultGridWindow(const QString& gridName, const QString& title
 }
 
 void ResultGridWindow::setResult(const ResultGrid& result) {
+    shownOfRun_ = -1;
     result_ = result;
-    const auto columns = result_.columns();
-    grid_->setColumnCount(static_cast<int>(columns.size()));
+    showColumns();
+    showRows(0);
+    fitColumns();
+    fitWindowToContents(this);
+}
+
+void ResultGridWindow::showProgress(const ResultGrid& sofar) {
+    const bool first = shownOfRun_ < 0;
+    if (first) {
+        result_ = ResultGrid(sofar.columns());
+        shownOfRun_ = 0;
+        showColumns();
+        grid_->setRowCount(0);
+    }
+    for (; shownOfRun_ < sofar.rows().size(); ++shownOfRun_)
+        result_.AddItem(sofar.rows().at(shownOfRun_));
+    showRows(grid_->rowCount());
+    fitColumns();
+    if (first) fitWindowToContents(this);
+    QCoreApplication::processEvents();
+}
+
+void ResultGridWindow::showColumns() {
+    grid_->setColumnCount(static_cast<int>(result_.columns().size()));
     grid_->setHorizontalHeaderLabels(result_.captions());
-    showRows();
+}
+
+void ResultGridWindow::fitColumns() {
     // Each column keeps its designed width, widened where its caption or a value needs more,
     // so that no text is cut short.
+    const auto columns = result_.columns();
     for (int c = 0; c < grid_->columnCount(); ++c) {
         grid_->resizeColumnToContents(c);
         grid_->setColumnWidth(c, std::max(grid_->columnWidth(c),
                                           columns[static_cast<size_t>(c)].width / tvTwipsPerPixel));
     }
-    fitWindowToContents(this);
 }
 
-void ResultGridWindow::showRows() {
+// Shows the rows of the result from `from` on.
+void ResultGridWindow::showRows(int from) {
     const auto columns = result_.columns();
     grid_->setRowCount(static_cast<int>(result_.rows().size()));
-    for (int r = 0; r < grid_->rowCount(); ++r) {
+    for (int r = from; r < grid_->rowCount(); ++r) {
         const QStringList& cells = result_.rows().at(r);
         for (int c = 0; c < grid_->columnCount(); ++c) {
             auto* item = new QTableWidgetItem(cells.at(c));
@@ -63,7 +90,7 @@ void ResultGridWindow::showRows() {
 
 void ResultGridWindow::sortByColumn(int column) {
     result_.Sort(column);
-    showRows();
+    showRows(0);
 }
 
 void ResultGridWindow::EditSelectAll() {

@@ -13,8 +13,11 @@ namespace tav::gui {
 // in their grid's name.
 class ResultGridWindow : public QWidget {
 public:
-    // Shows `grid` in place of what was shown.
+    // Shows `grid` in place of what was shown, at the end of a run.
     void setResult(const utilities::ResultGrid& result);
+    // During a run: shows the rows of the result so far that are not shown yet, and lets the
+    // window answer the user. The first call of a run clears what an earlier run showed.
+    void showProgress(const utilities::ResultGrid& sofar);
     const utilities::ResultGrid& result() const { return result_; }
 
     // Selects the whole grid, header included, and puts its text on the clipboard.
@@ -27,10 +30,14 @@ protected:
     ResultGridWindow(const QString& gridName, const QString& title, QWidget* parent);
 
 private:
-    void showRows();
+    void showColumns();
+    void showRows(int from);
+    void fitColumns();
 
     QTableWidget* grid_;
     utilities::ResultGrid result_;
+    // Rows of the running utility's result shown so far; -1 between runs.
+    qsizetype shownOfRun_ = -1;
 };
 
 class CrossReferenceWindow : public ResultGridWindow {

@@ -379,9 +379,8 @@ ResultGridWindow& UtilitiesWindow::gridWindow(int index) {
 ReportDiffWindow& UtilitiesWindow::diffWindow() {
     if (!diff_) {
         diff_ = new ReportDiffWindow;
-        // Qt would cut the first size down to the area's width, hiding the window's buttons.
-        QMdiSubWindow* sub = mdiArea->addSubWindow(diff_);
-        sub->resize(sub->sizeHint());
+        mdiArea->addSubWindow(diff_);
+        fitWindowToContents(diff_);
     }
     return *diff_;
 }
@@ -481,9 +480,12 @@ void UtilitiesWindow::runUtility(int index) {
             extractWindow().setResults(results);
         } else {
             const auto run = index == XRef ? RunCrossReference : RunSiteSurvey;
-            gridWindow(index).setResult(
-                run(ExplodedRptList, programOptions().PromptForParameters,
-                    [this](qsizetype done) { pbProgress->setValue(static_cast<int>(done + 1)); }));
+            ResultGridWindow& window = gridWindow(index);
+            window.setResult(run(ExplodedRptList, programOptions().PromptForParameters,
+                                 [this, &window](qsizetype done, const ResultGrid& sofar) {
+                                     pbProgress->setValue(static_cast<int>(done + 1));
+                                     window.showProgress(sofar);
+                                 }));
         }
         return;
     }

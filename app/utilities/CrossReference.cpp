@@ -69,7 +69,7 @@ ResultGrid RunCrossReference(const QStringList& reportList, ParameterPrompt prom
             ShowStatus(fileName + QStringLiteral(" - Mining"));
             RunUtilityStep([&] { WriteCrossReferences(fileName, entry, prompt, grid); });
         }
-        if (progress) progress(i);
+        if (progress) progress(i, grid);
     }
     return grid;
 }

@@ -1,6 +1,7 @@
 #include "ReportDiff.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 #include <algorithm>
@@ -240,11 +241,15 @@ QString joined(std::initializer_list<QString> fields) {
     return QStringList(fields).join(QStringLiteral(", "));
 }
 
+// Each part of an alert on a line of its own, as the documentation lists them. The record holds
+// no ", " unless a text does, so an alert is known by its whole text.
 QString alertRecord(const tvReportAlert& alert) {
-    return QStringLiteral("Name = ") + alert.name + QStringLiteral("Condition Formula = ") +
-           alert.conditionForumla + QStringLiteral("Enabled = ") + tvBooleanText(alert.isEnabled) +
-           QStringLiteral("Default Message = ") + alert.defaultMessage +
-           QStringLiteral("Message Formula = ") + alert.messageFormula;
+    return QStringList{QStringLiteral("Name = ") + alert.name,
+                       QStringLiteral("Condition Formula = ") + alert.conditionForumla,
+                       QStringLiteral("Enabled = ") + tvBooleanText(alert.isEnabled),
+                       QStringLiteral("Default Message = ") + alert.defaultMessage,
+                       QStringLiteral("Message Formula = ") + alert.messageFormula}
+        .join(kLineBreak);
 }
 
 QString formulaRecord(const tvFormulaField& formula) {
@@ -384,6 +389,14 @@ void ReportDiff::OpenDiffReports(const QString& path1, const QString& path2) {
                                  logon_};
         CurrentReportName = name;
         ShowStatus(QStringLiteral("Mining: ") + name);
+        // The list's folders are expanded for the other utilities only: a comparison takes the
+        // entry as it stands.
+        if (QFileInfo(path).isDir()) {
+            throw rt::Error(rt::kErrUnableToOpen,
+                            QStringLiteral("Tavrin is unable to open this report"),
+                            QStringLiteral("a folder, not a report: a comparison takes two report "
+                                           "files"));
+        }
         auto report = std::make_unique<tvReport>();
         report->init(path, loading);
         return report;
@@ -541,7 +554,8 @@ void ReportDiff::AlignKeyedLists(const QStringList& first, const QStringList& se
         const QString& r1 = first[i];
         const QString& r2 = second[j];
         if (r1 == r2) {
-            if (ShowAllLines) AddDiffLine(DiffBothSides, r1, r2);
+            // Written even when equal lines are hidden: the line numbers count it.
+            AddDiffLine(DiffBothSides, r1, r2);
             ++i;
             ++j;
             continue;

@@ -54,7 +54,8 @@ private:
 // description and the caller goes on. True when the step ran to its end.
 bool RunUtilityStep(const std::function<void()>& step);
 
-// Sets the caller's progress to the 0-based index of the report just done.
-using ProgressHandler = std::function<void(qsizetype index)>;
+// Told after each report with its 0-based index and the result as it stands, so that the caller
+// can show the rows as they come.
+using ProgressHandler = std::function<void(qsizetype index, const ResultGrid& sofar)>;
 
 }  // namespace tav::utilities

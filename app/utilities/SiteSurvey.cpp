@@ -115,7 +115,7 @@ ResultGrid RunSiteSurvey(const QStringList& reportList, ParameterPrompt prompt,
         const QString& entry = reportList.at(i);
         ShowStatus(entry + QStringLiteral(" - Mining"));
         if (!entry.isEmpty()) WriteSurvey(entry, prompt, grid);
-        if (progress) progress(i);
+        if (progress) progress(i, grid);
     }
     return grid;
 }

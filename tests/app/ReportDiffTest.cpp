@@ -119,6 +119,58 @@ TEST_F(RptDiff, ListsTheChangesOfAnOptionFormulaTableSectionAndObject) {
     EXPECT_EQ(summary(diff), expected);
 }
 
+// A change carries the same numbers whether equal lines are shown or hidden: hidden lines, list
+// records among them, still count. In the combined grid every first line of a change, a line of
+// the second report alone included, starts with the marker that Next looks for.
+TEST_F(RptDiff, AChangeKeepsItsNumbersAndMarkerInBothViews) {
+    auto marked = [](const std::vector<DiffGridRow>& grid) {
+        QStringList rows;
+        for (const DiffGridRow& row : grid) {
+            if (row.firstCell.startsWith(kChangeMarker))
+                rows << row.firstCell + u'|' + row.secondCell;
+        }
+        return rows;
+    };
+    const ReportDiff& all = compare(kOld, kNew, true);
+    const QStringList allRows[] = {marked(all.grdDiff), marked(all.grd1), marked(all.grd2)};
+    const qint64 counts[] = {all.LeftLineCount, all.RightLineCount};
+    const ReportDiff& changes = compare(kOld, kNew, false);
+    EXPECT_EQ(marked(changes.grdDiff), allRows[0]);
+    EXPECT_EQ(marked(changes.grd1), allRows[1]);
+    EXPECT_EQ(marked(changes.grd2), allRows[2]);
+    EXPECT_EQ(changes.LeftLineCount, counts[0]);
+    EXPECT_EQ(changes.RightLineCount, counts[1]);
+    // The changed table comes after an equal one in its list.
+    EXPECT_TRUE(allRows[0].join(u'\n').contains(QStringLiteral("Customers, , Customers")));
+
+    // Every change shown is marked once in the combined grid, one-sided ones of either report
+    // included.
+    const auto rightOnly = std::count_if(changes.lines.begin(), changes.lines.end(),
+                                         [](const DiffLine& l) { return l.kind == DiffRightOnly; });
+    EXPECT_GT(rightOnly, 0);
+    EXPECT_EQ(marked(changes.grdDiff).size(), qsizetype(changes.lines.size()));
+}
+
+// Each part of an alert stands on a line of its own, as the documentation lists them.
+TEST_F(RptDiff, AnAlertShowsEachPartOnALine) {
+    auto report = [](const char* limit) {
+        return QByteArray(R"(<Report><Database/><ExportOptions/><ReportAlerts>
+          <ReportAlert name="Large order" isEnabled="true" conditionForumla="{Orders.Amount} &gt; )") +
+               limit + R"(" defaultMessage="A large order"/></ReportAlerts></Report>)";
+    };
+    const ReportDiff& diff = compare(report("10000"), report("20000"));
+    QStringList left;
+    for (const DiffGridRow& row : diff.grd1) left << row.secondCell;
+    const qsizetype name = left.indexOf(QStringLiteral("Name = Large order"));
+    ASSERT_GE(name, 0) << left.join(u'\n').toStdString();
+    EXPECT_EQ(left.mid(name + 1, 4),
+              (QStringList{QStringLiteral("Condition Formula = {Orders.Amount} > 10000"),
+                           QStringLiteral("Enabled = True"),
+                           QStringLiteral("Default Message = A large order"),
+                           QStringLiteral("Message Formula = ")}));
+    EXPECT_TRUE(diff.combinedText().contains(QStringLiteral("Enabled = True\n")));
+}
+
 // Both grouping lines show the flag; the capability count is not compared.
 TEST_F(RptDiff, GroupingOnTheServerShowsTheFlagOnBothLines) {
     const QStringList lines = summary(

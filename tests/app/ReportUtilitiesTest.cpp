@@ -53,9 +53,9 @@ TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterO
     const QString objects = sampleReport("objects.rpt");
     const QString charts = sampleReport("charts.rpt");
     QList<qsizetype> progress;
-    const ResultGrid grid =
-        RunCrossReference({objects, QString(), testData("real-reports/real-01.rpt"), charts},
-                          ParameterPrompt::Off, [&](qsizetype i) { progress << i; });
+    const ResultGrid grid = RunCrossReference(
+        {objects, QString(), testData("real-reports/real-01.rpt"), charts}, ParameterPrompt::Off,
+        [&](qsizetype i, const ResultGrid&) { progress << i; });
 
     EXPECT_EQ(grid.captions(), row({"ReportFile", "ReportTitle", "Subreport", "Table", "Alias",
                                     "SelectionFormula"}));

@@ -1,25 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
-#include <QTextEdit>
+#include <QTextDocument>
 #include <algorithm>
 
 #include "GuiSeams.h"
 #include "QtPrinters.h"
 #include "ReportDiffWindow.h"
+#include "UtilitiesWindow.h"
 
 using namespace tav::core;
 using namespace tav::utilities;
@@ -28,6 +36,10 @@ using namespace tav::gui;
 namespace {
 
 QString sample(const char* name) { return QStringLiteral(TAV_SAMPLES "/") + QLatin1String(name); }
+
+QString cell(const QTableView& grid, int row, int column) {
+    return grid.model()->index(row, column).data().toString();
+}
 
 // Two sample reports compared in a window whose printer is answered by the test.
 class RptDiffWindow : public testing::Test {
@@ -40,10 +52,10 @@ protected:
     void TearDown() override { guiSeams() = saved_; }
 
     // The rows at which the grid's changes start.
-    static std::vector<int> changeRows(const QTableWidget& grid) {
+    static std::vector<int> changeRows(const QTableView& grid) {
         std::vector<int> rows;
-        for (int r = 0; r < grid.rowCount(); ++r)
-            if (grid.item(r, 0)->text().startsWith(kChangeMarker)) rows.push_back(r);
+        for (int r = 0; r < grid.model()->rowCount(); ++r)
+            if (cell(grid, r, 0).startsWith(kChangeMarker)) rows.push_back(r);
         return rows;
     }
 
@@ -59,16 +71,16 @@ TEST_F(RptDiffWindow, ShowsTheRowsInTheirColoursAndTheCombinedText) {
     for (const auto& [grid, rows] :
          {std::pair{window.grd1, &engine.grd1}, std::pair{window.grd2, &engine.grd2},
           std::pair{window.grdDiff, &engine.grdDiff}}) {
-        ASSERT_EQ(grid->rowCount(), static_cast<int>(rows->size()))
+        ASSERT_EQ(grid->model()->rowCount(), static_cast<int>(rows->size()))
             << grid->objectName().toStdString();
-        for (int r = 0; r < grid->rowCount(); ++r) {
+        for (int r = 0; r < grid->model()->rowCount(); ++r) {
             const DiffGridRow& row = (*rows)[static_cast<size_t>(r)];
-            const QTableWidgetItem* item = grid->item(r, 1);
-            EXPECT_EQ(grid->item(r, 0)->text(), row.firstCell);
-            EXPECT_EQ(item->text(), row.secondCell);
-            EXPECT_EQ(item->font().strikeOut(), row.struck);
+            const QModelIndex text = grid->model()->index(r, 1);
+            EXPECT_EQ(cell(*grid, r, 0), row.firstCell);
+            EXPECT_EQ(cell(*grid, r, 1), row.secondCell);
+            EXPECT_EQ(text.data(Qt::FontRole).value<QFont>().strikeOut(), row.struck);
             // The engine's colours hold red in the low byte.
-            const QColor shown = item->foreground().color();
+            const QColor shown = text.data(Qt::ForegroundRole).value<QColor>();
             const std::pair<qint32, QColor> colors[] = {
                 {DiffBlue, Qt::blue}, {DiffRed, Qt::red}, {DiffGreen, Qt::green}};
             for (size_t c = 0; c < 3; ++c) {
@@ -82,16 +94,19 @@ TEST_F(RptDiffWindow, ShowsTheRowsInTheirColoursAndTheCombinedText) {
         }
     }
     EXPECT_TRUE(sawColor[0] && (sawColor[1] || sawColor[2]));
-    EXPECT_EQ(window.rtbRptDiff->toPlainText(), engine.combinedText());
+    // The printed text: the run header, then the combined text.
+    QString header;
+    for (size_t r = 0; r < 4; ++r) header += engine.grdDiff[r].secondCell + u'\n';
+    EXPECT_EQ(window.printableText()->toPlainText(), header + engine.combinedText());
 
     // Changes only: the equal lines go, the changes stay.
-    const int allRows = window.grdDiff->rowCount();
+    const int allRows = window.grdDiff->model()->rowCount();
     const size_t changes = changeRows(*window.grdDiff).size();
     window.cmdShowChanges->click();
-    EXPECT_LT(window.grdDiff->rowCount(), allRows);
+    EXPECT_LT(window.grdDiff->model()->rowCount(), allRows);
     EXPECT_EQ(changeRows(*window.grdDiff).size(), changes);
     window.cmdShowAll->click();
-    EXPECT_EQ(window.grdDiff->rowCount(), allRows);
+    EXPECT_EQ(window.grdDiff->model()->rowCount(), allRows);
 }
 
 TEST_F(RptDiffWindow, NextAndPrevMoveFromChangeToChangeInEitherView) {
@@ -143,18 +158,19 @@ TEST_F(RptDiffWindow, NextAndPrevMoveFromChangeToChangeInEitherView) {
 // The marker and both numbers stand whole in the first column of every grid, however many
 // lines the reports have, and nothing in a grid is cut short with an ellipsis.
 TEST_F(RptDiffWindow, TheNumberColumnsShowTheirNumbersWhole) {
-    for (QTableWidget* grid : {window.grd1, window.grd2, window.grdDiff}) {
+    for (QTableView* grid : {window.grd1, window.grd2, window.grdDiff}) {
         EXPECT_EQ(grid->textElideMode(), Qt::ElideNone);
-        for (int r = 0; r < grid->rowCount(); ++r) {
-            EXPECT_FALSE(grid->item(r, 0)->font().strikeOut()) << r;
-            EXPECT_EQ(grid->item(r, 0)->foreground().style(), Qt::NoBrush) << r;
+        for (int r = 0; r < grid->model()->rowCount(); ++r) {
+            const QModelIndex numbers = grid->model()->index(r, 0);
+            EXPECT_FALSE(numbers.data(Qt::FontRole).isValid()) << r;
+            EXPECT_FALSE(numbers.data(Qt::ForegroundRole).isValid()) << r;
         }
         const QFontMetrics metrics(grid->font());
         const int margin =
             2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
         int widest = 0;
-        for (int r = 0; r < grid->rowCount(); ++r)
-            widest = std::max(widest, metrics.horizontalAdvance(grid->item(r, 0)->text()));
+        for (int r = 0; r < grid->model()->rowCount(); ++r)
+            widest = std::max(widest, metrics.horizontalAdvance(cell(*grid, r, 0)));
         EXPECT_GE(grid->columnWidth(0), widest + margin) << grid->objectName().toStdString();
         // No wider than the numbers need, so the text keeps its room.
         EXPECT_LE(grid->columnWidth(0), widest + margin + metrics.averageCharWidth())
@@ -216,6 +232,188 @@ TEST_F(RptDiffWindow, PrintsTheCombinedTextThroughThePrinterSeam) {
     guiSeams().preparePrinter = [&](QWidget*, QPrinter&) { return false; };
     window.cmdPrint->click();
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// The rows in view of a grid whose text reaches into the pane: text cut at the pane's edge can
+// be scrolled into view, never past.
+int rowsShowingText(const QTableView& grid) {
+    const QFontMetrics metrics(grid.font());
+    const int first = ReportDiffWindow::topRow(grid);
+    int last = grid.rowAt(grid.viewport()->height() - 1);
+    if (last < 0) last = grid.model()->rowCount() - 1;
+    int showing = 0;
+    for (int r = first; r <= last; ++r) {
+        const QString text = cell(grid, r, 1).trimmed();
+        if (!text.isEmpty() &&
+            grid.columnViewportPosition(1) + metrics.horizontalAdvance(cell(grid, r, 1)) > 0)
+            ++showing;
+    }
+    return showing;
+}
+
+// One step of the horizontal scroll bar, an arrow or a click on the track, moves both panes
+// alike and leaves their text in view.
+TEST_F(RptDiffWindow, AHorizontalStepKeepsTheTextOfBothPanesInView) {
+    window.resize(520, 420);
+    QApplication::processEvents();
+    ASSERT_TRUE(window.picSplitter->isVisible());
+    QScrollBar* bar = window.grd1->horizontalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    for (auto action : {QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderPageStepAdd}) {
+        bar->setValue(0);
+        bar->triggerAction(action);
+        EXPECT_GT(bar->value(), 0) << action;
+        if (action == QAbstractSlider::SliderSingleStepAdd) {
+            EXPECT_LE(bar->value(), 100 / 15);
+        }
+        EXPECT_EQ(window.grd2->horizontalScrollBar()->value(), bar->value()) << action;
+        for (const QTableView* grid : {window.grd1, window.grd2})
+            EXPECT_GT(rowsShowingText(*grid), 0) << grid->objectName().toStdString() << action;
+    }
+}
+
+// Drags the splitter's handle by `dx` pixels.
+void dragSplitter(QSplitter& splitter, int dx) {
+    QWidget* handle = splitter.handle(1);
+    const QPoint from = handle->rect().center();
+    auto send = [handle](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, handle->mapToGlobal(at), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(handle, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    send(QEvent::MouseMove, from + QPoint(dx, 0), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, from + QPoint(dx, 0), Qt::NoButton);
+}
+
+// Side by side needs two panes wide enough to read: a narrow window or a splitter dragged to
+// an edge shows the combined grid instead, and Separate brings the panes back.
+TEST_F(RptDiffWindow, APaneTooNarrowToReadSwitchesToTheCombinedView) {
+    window.resize(900, 500);
+    QApplication::processEvents();
+    const int panes = window.pbLeft->width() + window.pbRight->width();
+    EXPECT_LE(std::abs(window.pbLeft->width() - window.pbRight->width()), 2);
+    for (int dx : {-panes, panes}) {
+        dragSplitter(*window.picSplitter, dx);
+        EXPECT_FALSE(window.cmdCombined->isEnabled()) << dx;
+        EXPECT_TRUE(window.cmdSeparate->isEnabled()) << dx;
+        EXPECT_TRUE(window.pbCombined->isVisible()) << dx;
+        window.cmdSeparate->click();
+        EXPECT_TRUE(window.picSplitter->isVisible()) << dx;
+    }
+
+    // The window can be made narrow enough for that, its buttons still at hand.
+    const int narrow = 220;
+    EXPECT_LE(window.minimumSizeHint().width(), narrow);
+    window.resize(narrow, 500);
+    QApplication::processEvents();
+    EXPECT_EQ(window.width(), narrow);
+    EXPECT_FALSE(window.cmdCombined->isEnabled());
+    EXPECT_TRUE(window.pbCombined->isVisible());
+    // Too narrow still: Separate finds the panes too narrow again.
+    window.cmdSeparate->click();
+    EXPECT_TRUE(window.pbCombined->isVisible());
+}
+
+// A long line is printed whole, wrapped at the page's edge, after the run header.
+TEST_F(RptDiffWindow, PrintsLongLinesWholeAfterTheRunHeader) {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QString words;
+    for (int k = 1; words.size() < 290; ++k)
+        words += QStringLiteral("w%1 ").arg(k, 3, 10, QChar(u'0'));
+    words += QStringLiteral("Duplicated");
+    ASSERT_GE(words.size(), 300);
+    auto write = [&](const char* name, const QString& comments) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("<Report reportComments=\"%1\"><Database/><ExportOptions/>"
+                                  "</Report>")
+                       .arg(comments)
+                       .toUtf8());
+        return file.fileName();
+    };
+    window.compare(write("a.xml", words), write("b.xml", QStringLiteral("short")));
+    const QString pdf = dir.filePath(QStringLiteral("diff.pdf"));
+    guiSeams().preparePrinter = [&](QWidget*, QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    };
+    window.cmdPrint->click();
+    auto text = [&](QStringList pages) {
+        QProcess process;
+        process.start(pdftotext, pages << pdf << QStringLiteral("-"));
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString firstPage = text(
+        {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1")});
+    EXPECT_TRUE(firstPage.startsWith(QStringLiteral("Tavrin RptDiff"))) << firstPage.toStdString();
+    EXPECT_TRUE(
+        firstPage.contains(QStringLiteral("File 1 = ") + dir.filePath(QStringLiteral("a.xml"))));
+    EXPECT_TRUE(text({}).contains(QStringLiteral("Duplicated")));
+}
+
+// The difference window as the utilities window opens it.
+class RptDiffFromUtilities : public testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = guiSeams();
+        guiSeams().message = [this](QWidget*, const QString& text, const QString&,
+                                    QMessageBox::Icon) { messages << text; };
+        guiSeams().askOkCancel = [](QWidget*, const QString&) { return true; };
+        window.show();
+        QApplication::processEvents();
+    }
+    void TearDown() override { guiSeams() = saved_; }
+
+    // Compares two entries of the report list.
+    void compare(const QString& first, const QString& second) {
+        window.RptList->clear();
+        window.RptList->addItems({first, second});
+        window.cmdRM[UtilitiesWindow::RptDiff]->click();
+        QApplication::processEvents();
+    }
+
+    UtilitiesWindow window;
+    QStringList messages;
+
+private:
+    GuiSeams saved_;
+};
+
+// At the main window's first size, the difference window lies inside the work area, which is
+// not scrolled, with its first button in view.
+TEST_F(RptDiffFromUtilities, OpensInsideTheWorkAreaWithItsButtonsInView) {
+    compare(sample("list.rpt"), sample("fields.rpt"));
+    ASSERT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    ReportDiffWindow& diff = window.diffWindow();
+    auto* sub = qobject_cast<QMdiSubWindow*>(diff.parentWidget());
+    ASSERT_NE(sub, nullptr);
+    QMdiArea* area = sub->mdiArea();
+    EXPECT_TRUE(area->viewport()->rect().contains(sub->geometry()))
+        << sub->geometry().x() << "," << sub->geometry().y() << " " << sub->width() << "x"
+        << sub->height() << " in " << area->viewport()->width() << "x"
+        << area->viewport()->height();
+    EXPECT_EQ(area->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(area->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(diff.cmdSeparate->isVisible());
+    EXPECT_GE(diff.cmdSeparate->mapTo(area->viewport(), QPoint(0, 0)).x(), 0);
+    EXPECT_TRUE(diff.picSplitter->isVisible());
+    EXPECT_GT(diff.grd1->viewport()->height(),
+              5 * diff.grd1->verticalHeader()->defaultSectionSize());
+}
+
+// A folder is no report to compare: the message names it and says why.
+TEST_F(RptDiffFromUtilities, AFolderEntryIsNamedWithItsCause) {
+    const QString folder = QStringLiteral(TAV_SAMPLES "/");
+    compare(folder, sample("list.rpt"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(folder)) << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("a folder"))) << messages[0].toStdString();
 }
 
 }  // namespace

@@ -3,11 +3,16 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
+#include <algorithm>
 
 #include "CrossReference.h"
+#include "GuiSeams.h"
 #include "ResultGridWindow.h"
 #include "SiteSurvey.h"
+#include "UtilitiesWindow.h"
 
 using namespace tav::core;
 using namespace tav::utilities;
@@ -68,6 +73,46 @@ TEST(ResultWindows, ColumnsWidenToShowWholeValuesAndCaptions) {
         EXPECT_GE(grid->columnWidth(column), grid->horizontalHeader()->sectionSizeHint(column))
             << column;
     EXPECT_EQ(grid->columnWidth(2), 1000 / 15);  // a short column keeps its designed width
+}
+
+}  // namespace
+
+namespace {
+
+// A utility's rows show as each report is done, the window answering meanwhile: what the window
+// shows while the run goes on, seen from the event loop.
+TEST(ResultWindows, RowsShowAsEachReportIsDone) {
+    const GuiSeams saved = guiSeams();
+    QStringList messages;
+    guiSeams().message = [&](QWidget*, const QString& text, const QString&, QMessageBox::Icon) {
+        messages << text;
+    };
+    UtilitiesWindow window;
+    window.show();
+    const QString samples = QStringLiteral(TAV_SAMPLES "/");
+    window.addReports(
+        {samples + QStringLiteral("objects.rpt"), samples + QStringLiteral("charts.rpt"),
+         samples + QStringLiteral("fields.rpt"), samples + QStringLiteral("list.rpt")});
+    for (const auto& [button, name] : {std::pair{UtilitiesWindow::XRef, "grdXRef"},
+                                       std::pair{UtilitiesWindow::Survey, "grdSurvey"}}) {
+        QList<int> whileRunning;  // the rows shown at each turn of the event loop during the run
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            const auto* grid = window.findChild<QTableWidget*>(QLatin1String(name));
+            if (window.utilityRunning && grid) whileRunning << grid->rowCount();
+        });
+        watch.start(0);
+        window.cmdRM[button]->click();
+        watch.stop();
+        const auto* grid = window.findChild<QTableWidget*>(QLatin1String(name));
+        ASSERT_NE(grid, nullptr);
+        ASSERT_FALSE(whileRunning.isEmpty()) << name;
+        EXPECT_GT(*std::max_element(whileRunning.begin(), whileRunning.end()), 0) << name;
+        EXPECT_LT(whileRunning.front(), grid->rowCount()) << name;
+        EXPECT_TRUE(std::is_sorted(whileRunning.begin(), whileRunning.end())) << name;
+    }
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    guiSeams() = saved;
 }
 
 }  // namespace

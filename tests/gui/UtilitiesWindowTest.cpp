@@ -228,7 +228,7 @@ TEST_F(UtilityWindow, TwoListedReportsAreComparedWithoutBeingHighlighted) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_EQ(window->path1, sample("list.rpt"));
     EXPECT_EQ(window->path2, sample("fields.rpt"));
-    EXPECT_FALSE(window->diffWindow().rtbRptDiff->toPlainText().isEmpty());
+    EXPECT_FALSE(window->diffWindow().engine().combinedText().isEmpty());
     window->cmdRM[UtilitiesWindow::RptDiff]->click();
     EXPECT_EQ(questions.size(), 1);
 }
