@@ -173,6 +173,7 @@ void DocxWriter::PrepareDocument(const QString& templateName, const QString& rep
         if (wordDocument_->loadTemplateStyles(profile_.templatePath, &error) &&
             wordDocument_->loadTemplateContent(profile_.templatePath, &error)) {
             newDocument_ = false;
+            completeTemplateStyles();
             SetupPropertyTitleStyle();
             // Tables of a template document are written in the template's Normal style.
             profile_.tableFontStyle = profile_.normalStyleName;
@@ -185,6 +186,46 @@ void DocxWriter::PrepareDocument(const QString& templateName, const QString& rep
         wordDocument_ = std::make_unique<tvdocx::Document>();
     }
     prepareNewDocument(reportPath, fileName);
+}
+
+void DocxWriter::completeTemplateStyles() {
+    // Each style the profile names, with the usual style of its role; Normal comes first, as the
+    // others are based on it.
+    struct Role {
+        QString DocumentTemplate::*name;
+        const char* usual;
+    };
+    static constexpr std::array kRoles{Role{&DocumentTemplate::normalStyleName, "Normal"},
+                                       Role{&DocumentTemplate::heading1StyleName, "heading 1"},
+                                       Role{&DocumentTemplate::heading2StyleName, "heading 2"},
+                                       Role{&DocumentTemplate::heading3StyleName, "heading 3"},
+                                       Role{&DocumentTemplate::tocStyleName, "toc 1"},
+                                       Role{&DocumentTemplate::tableStyle, "Table Grid"}};
+    QStringList missing;
+    const auto complete = [&](const QString& name, const char* usual) {
+        if (name.isEmpty() || wordDocument_->hasStyle(name)) return false;
+        tvdocx::StyleDefinition style = *tvdocx::usualStyle(QLatin1StringView(usual));
+        style.name = name;
+        if (!style.basedOn.isEmpty()) style.basedOn = profile_.normalStyleName;
+        if (!style.next.isEmpty()) style.next = profile_.normalStyleName;
+        wordDocument_->setStyle(style);
+        return true;
+    };
+    for (const Role& role : kRoles)
+        if (complete(profile_.*role.name, role.usual)) missing << profile_.*role.name;
+    // The lower levels of the contents keep their indents: the template's own styles, or the
+    // usual ones where it has none.
+    if (options_.ShowTOC)
+        for (const char* level : {"toc 2", "toc 3"})
+            complete(QString::fromLatin1(level).toUpper(), level);
+    if (missing.isEmpty()) return;
+    ShowMessage(QStringLiteral("The document template %1 of the profile \"%2\" holds no %3 \"%4\": "
+                               "the document uses the default %5 instead.")
+                    .arg(profile_.templatePath, profile_.templateName,
+                         missing.size() == 1 ? QStringLiteral("style") : QStringLiteral("styles"),
+                         missing.join(QStringLiteral("\", \"")),
+                         missing.size() == 1 ? QStringLiteral("definition")
+                                             : QStringLiteral("definitions")));
 }
 
 void DocxWriter::prepareNewDocument(const QString& reportPath, const QString& fileName) {
@@ -542,11 +583,13 @@ void DocxWriter::WriteDBLinks(const tvReport&) {}
 tvdocx::Table DocxWriter::addTable(qsizetype rows, std::initializer_list<const char*> captions) {
     setStyle(profile_.tableFontStyle);
     paragraph_.reset();
-    // A style that the template does not hold leaves the table plain.
+    // A profile that names no table style leaves the table plain.
     const QString style =
         wordDocument_->hasStyle(profile_.tableStyle) ? profile_.tableStyle : QString();
-    tvdocx::Table table =
-        wordDocument_->body().addTable(int(rows) + 1, int(captions.size()), style);
+    // The cells' paragraphs are in the table font style, as Word gives a new table the style of
+    // the paragraph it is added at.
+    tvdocx::Table table = wordDocument_->body().addTable(int(rows) + 1, int(captions.size()), style,
+                                                         profile_.tableFontStyle);
     RunFormat bold;
     bold.bold = true;
     int column = 0;

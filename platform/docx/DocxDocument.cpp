@@ -202,30 +202,43 @@ void writeRelationship(QXmlStreamWriter& xml, const QString& id, const QString& 
 }
 
 void addUsualStyles(Document& document) {
-    auto paragraph = [](const QString& name, RunFormat font = {}, ParagraphFormat format = {}) {
-        return StyleDefinition{name,
-                               StyleType::Paragraph,
-                               QStringLiteral("Normal"),
-                               QStringLiteral("Normal"),
-                               std::move(font),
-                               std::move(format)};
-    };
-    for (int level = 1; level <= 4; ++level) {
-        RunFormat font;
-        font.bold = true;
-        font.sizePt = 18 - 2 * level;
-        document.setStyle(paragraph(QStringLiteral("heading %1").arg(level), font));
-    }
-    for (int level = 1; level <= 3; ++level) {
-        ParagraphFormat indent;
-        indent.leftIndentPt = 12.0 * (level - 1);
-        document.setStyle(paragraph(QStringLiteral("toc %1").arg(level), {}, indent));
-    }
-    document.setStyle(
-        StyleDefinition{QStringLiteral("Table Grid"), StyleType::Table, {}, {}, {}, {}});
+    for (int level = 1; level <= 4; ++level)
+        document.setStyle(*usualStyle(QStringLiteral("heading %1").arg(level)));
+    for (int level = 1; level <= 3; ++level)
+        document.setStyle(*usualStyle(QStringLiteral("toc %1").arg(level)));
+    document.setStyle(*usualStyle(QStringLiteral("Table Grid")));
 }
 
 }  // namespace
+
+std::optional<StyleDefinition> usualStyle(const QString& name) {
+    StyleDefinition style;
+    style.name = name;
+    const QString folded = name.toCaseFolded();
+    if (folded == QLatin1String("normal")) return style;
+    if (folded == QLatin1String("table grid")) {
+        style.type = StyleType::Table;
+        return style;
+    }
+    // Headings and contents levels are based on Normal.
+    style.basedOn = style.next = QStringLiteral("Normal");
+    bool ok = false;
+    if (folded.startsWith(QLatin1String("heading "))) {
+        const int level = folded.mid(8).toInt(&ok);
+        if (!ok || level < 1 || level > 4) return std::nullopt;
+        style.font.bold = true;
+        style.font.sizePt = 18 - 2 * level;
+        style.outlineLevel = level;
+        return style;
+    }
+    if (folded.startsWith(QLatin1String("toc "))) {
+        const int level = folded.mid(4).toInt(&ok);
+        if (!ok || level < 1 || level > 3) return std::nullopt;
+        style.paragraph.leftIndentPt = 12.0 * (level - 1);
+        return style;
+    }
+    return std::nullopt;
+}
 
 namespace detail {
 
@@ -244,6 +257,7 @@ struct TextParagraph {
 
 struct TextTable {
     QString styleId;
+    QString cellStyleId;  // of every cell's paragraph
     std::vector<double> fixedWidths;
     bool headingRow = false;
     std::vector<std::vector<std::shared_ptr<TextParagraph>>> rows;
@@ -759,12 +773,13 @@ Paragraph& Paragraph::numbering(int numberingId, int level) {
 // ---------------------------------------------------------------------------------------------
 // Table
 
-Table::Table(Document* document, QDomElement element, int columns)
+Table::Table(Document* document, QDomElement element, int columns, const QString& cellStyleId)
     : document_(document),
       element_(element),
       columns_(columns),
       cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()),
-      fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)) {}
+      fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)),
+      cellStyleId_(cellStyleId) {}
 
 Table::Table(Document* document, std::shared_ptr<detail::TextTable> block, int columns)
     : document_(document),
@@ -798,7 +813,10 @@ void Table::addRow() {
     if (block_) {
         if (block_->written) throw DocxError(kWrittenOut);
         auto& row = block_->rows.emplace_back();
-        for (int c = 0; c < columns_; ++c) row.push_back(std::make_shared<detail::TextParagraph>());
+        for (int c = 0; c < columns_; ++c) {
+            row.push_back(std::make_shared<detail::TextParagraph>());
+            row.back()->styleId = block_->cellStyleId;
+        }
         return;
     }
     const std::vector<double> width = widths();
@@ -811,7 +829,11 @@ void Table::addRow() {
         tcW.setAttribute(QStringLiteral("w:w"), twips(width[std::size_t(c)]));
         tcW.setAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
         // a cell holds at least one paragraph
-        paragraphs.push_back(appendElement(tc, QStringLiteral("w:p")));
+        QDomElement p = appendElement(tc, QStringLiteral("w:p"));
+        if (!cellStyleId_.isEmpty())
+            appendValue(appendElement(p, QStringLiteral("w:pPr")), QStringLiteral("w:pStyle"),
+                        cellStyleId_);
+        paragraphs.push_back(p);
     }
 }
 
@@ -905,13 +927,17 @@ QByteArray Story::serialized() const {
     return out;
 }
 
-Table Story::addTable(int rows, int columns, const QString& styleName) {
+Table Story::addTable(int rows, int columns, const QString& styleName,
+                      const QString& cellStyleName) {
     // Word refuses a table without rows or columns.
     if (rows < 1 || columns < 1) throw DocxError("a table needs at least one row and one column");
     const QString styleId = styleName.isEmpty() ? QString() : document_->styleId(styleName);
+    const QString cellStyleId =
+        cellStyleName.isEmpty() ? QString() : document_->styleId(cellStyleName);
     if (this == document_->body_.get()) {
         auto block = std::make_shared<detail::TextTable>();
         block->styleId = styleId;
+        block->cellStyleId = cellStyleId;
         document_->writeOutBody();
         pendingTable_ = block;
         Table table(document_, block, columns);
@@ -926,7 +952,7 @@ Table Story::addTable(int rows, int columns, const QString& styleName) {
     width.setAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
     appendValue(tblPr, QStringLiteral("w:tblLook"), QStringLiteral("04A0"));
     QDomElement grid = appendElement(tbl, QStringLiteral("w:tblGrid"));
-    Table table(document_, tbl, columns);
+    Table table(document_, tbl, columns, cellStyleId);
     for (double width : table.widths())
         appendElement(grid, QStringLiteral("w:gridCol"))
             .setAttribute(QStringLiteral("w:w"), twips(width));
@@ -1094,13 +1120,15 @@ void Document::setStyle(const StyleDefinition& definition) {
         if (!empty.hasChildNodes()) style.removeChild(empty);
     }
     // Headings carry their outline level: the table of contents gathers them by it.
+    int level = definition.outlineLevel;
     if (definition.name.startsWith(QStringLiteral("heading "), Qt::CaseInsensitive)) {
         bool ok = false;
-        const int level = definition.name.mid(8).toInt(&ok);
-        if (ok && level >= 1 && level <= 9)
-            valueElement(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder), "w:outlineLvl",
-                         QString::number(level - 1), kParagraphPropertyOrder);
+        const int named = definition.name.mid(8).toInt(&ok);
+        if (ok) level = named;
     }
+    if (level >= 1 && level <= 9)
+        valueElement(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder), "w:outlineLvl",
+                     QString::number(level - 1), kParagraphPropertyOrder);
 }
 
 bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {

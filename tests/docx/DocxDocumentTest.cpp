@@ -430,11 +430,12 @@ TEST_F(DocxDocumentTest, StylesAreFoundByNameAndChangedInPlace) {
                           QStringLiteral("Normal"),
                           {},
                           {},
-                          {}};
+                          {},
+                          0};
     title.font.underline = true;
     title.font.italic = true;
     document.setStyle(title);
-    StyleDefinition heading{QStringLiteral("Heading 1"), StyleType::Paragraph, {}, {}, {}, {}};
+    StyleDefinition heading{QStringLiteral("Heading 1"), StyleType::Paragraph, {}, {}, {}, {}, 0};
     heading.font.fontName = QStringLiteral("Arial");
     heading.font.color = QStringLiteral("FF0000");
     document.setStyle(heading);
