@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QVersionNumber>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
@@ -15,6 +16,7 @@
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
+#include "RunLog.h"
 #include "SettingsStore.h"
 #include "SharedBlocks.h"
 #include "TemplateStore.h"
@@ -87,10 +89,53 @@ QString colorHex(qint32 wordColor) {
     return hex;
 }
 
-double pointSize(const FontSetting& font, double change = 0) {
+// The sizes a document can give a font, in points.
+constexpr double kSmallestPointSize = 1;
+constexpr double kLargestPointSize = 1638;
+
+// The size of a font setting; nothing when it is no number.
+std::optional<double> settingSize(const FontSetting& font) {
     bool ok = false;
     const double size = font.FontSize.trimmed().toDouble(&ok);
-    return ok ? std::max(1.0, size + change) : 0;  // 0: the style's own size
+    if (!ok || std::isnan(size)) return std::nullopt;
+    return size;
+}
+
+double pointSize(const FontSetting& font, double change = 0) {
+    const std::optional<double> size = settingSize(font);
+    // 0: the style's own size
+    return size ? std::clamp(*size + change, kSmallestPointSize, kLargestPointSize) : 0;
+}
+
+// Each font setting by the name it is stored under.
+struct FontSettingName {
+    const char* name;
+    FontSetting ExtractOptions::*font;
+};
+constexpr std::array kFontSettings{FontSettingName{"HeadingFontSize", &ExtractOptions::HeadingFont},
+                                   FontSettingName{"SectionFontSize", &ExtractOptions::SectionFont},
+                                   FontSettingName{"SettingFontSize", &ExtractOptions::SettingFont},
+                                   FontSettingName{"ValueFontSize", &ExtractOptions::ValueFont},
+                                   FontSettingName{"TableFontSize", &ExtractOptions::TableFont}};
+
+// Holds the font sizes of the settings to what a document can give; the run log tells of each
+// one that was out of range.
+void holdFontSizes(ExtractOptions& options) {
+    for (const FontSettingName& setting : kFontSettings) {
+        FontSetting& font = options.*setting.font;
+        const std::optional<double> size = settingSize(font);
+        if (!size || (*size >= kSmallestPointSize && *size <= kLargestPointSize)) continue;
+        const double held = std::clamp(*size, kSmallestPointSize, kLargestPointSize);
+        const QString line = QStringLiteral("Font size %1 of %2 is out of range: %3 pt is used")
+                                 .arg(font.FontSize, QLatin1StringView(setting.name))
+                                 .arg(held);
+        font.FontSize = QString::number(held);
+        // A log that cannot be written is told of when it closes; the document goes on.
+        try {
+            WriteLog(line);
+        } catch (const std::exception&) {
+        }
+    }
 }
 
 // The font of a setting; `withColor` false leaves the colour the style already has.
@@ -135,7 +180,9 @@ qint32 GetWordColor(QString& colourName) {
     return 0;
 }
 
-DocxWriter::DocxWriter(const ExtractOptions& options) : options_(options) {}
+DocxWriter::DocxWriter(const ExtractOptions& options) : options_(options) {
+    holdFontSizes(options_);
+}
 DocxWriter::~DocxWriter() = default;
 
 bool DocxWriter::init(const QString& fileName, const QString& documentFolder,

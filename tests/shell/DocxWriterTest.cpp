@@ -20,6 +20,7 @@
 #include "ExtractWriters.h"
 #include "LayoutPicture.h"
 #include "QtPrinters.h"
+#include "RunLog.h"
 #include "SettingsStore.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
@@ -252,6 +253,28 @@ TEST_F(WordDocWriter, TableTextIsInTheTableFontStyle) {
     ASSERT_TRUE(write(*report));
     EXPECT_EQ(SavedDocument(path("word/everything.docx")).cellStyles,
               QSet<QString>{QStringLiteral("Body")});
+}
+
+// A font size of the settings outside 1 to 1638 points is held to the nearer limit, and the run
+// log says so; sizes that are no number leave the style's size.
+TEST_F(WordDocWriter, FontSizesOutOfRangeAreHeldAndLogged) {
+    options_.TableFont = {QStringLiteral("Arial"), false, false, {}, QStringLiteral("-3"), {}};
+    options_.SectionFont.FontSize = QStringLiteral("5000");
+    options_.ValueFont.FontSize = QStringLiteral("abc");
+    setRunLogFolder(dir_.path());
+    const auto report = everything();
+    const bool written = write(*report);
+    ASSERT_TRUE(CloseLog());
+    ASSERT_TRUE(written);
+    const SavedDocument doc(path("word/everything.docx"));
+    EXPECT_TRUE(styleFont(doc.styles, QStringLiteral("TVTableFontStyle")).contains(u" 2 "));
+    EXPECT_TRUE(styleFont(doc.styles, QStringLiteral("Heading1")).contains(u" 3276 "));
+    EXPECT_TRUE(styleFont(doc.styles, QStringLiteral("Heading3")).contains(u" 3274"));
+    QFile log(runLogPath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(log.readAll()),
+              QStringLiteral("Font size 5000 of SectionFontSize is out of range: 1638 pt is used\n"
+                             "Font size -3 of TableFontSize is out of range: 1 pt is used\n"));
 }
 
 TEST_F(WordDocWriter, SwitchesAndSummaryOnlyLeaveBlocksOut) {
