@@ -1737,22 +1737,38 @@ QByteArray Document::tableOfContents(const std::vector<Heading>& headings) const
     return out;
 }
 
-PackageParts Document::parts() const {
+std::vector<QByteArrayView> Document::DocumentPieces::views(const QByteArray& written) const {
+    // The contents stand in the blocks written out or in the rest, taken as one run.
+    const qsizetype inWritten =
+        std::min(contentsAt < 0 ? written.size() : contentsAt, written.size());
+    const qsizetype inRest =
+        contentsAt < 0 ? rest.size() : std::max<qsizetype>(0, contentsAt - written.size());
+    const QByteArrayView all(written), more(rest);
+    return {head,     all.first(inWritten),  more.first(inRest),
+            contents, all.sliced(inWritten), more.sliced(inRest),
+            tail};
+}
+
+PackageParts Document::packageParts(DocumentPieces& pieces) const {
     PackageParts parts;
     const bool withHeader = !header_->isEmpty();
     const bool withFooter = !footer_->isEmpty();
     const bool withNumbering =
         !numberingXml_.isNull() && numberingXml_.documentElement().hasChildNodes();
 
-    // The blocks still in the tree are written as the others were, to a copy of the state.
+    // The blocks still in the tree are written as the others were, to a copy of the state, after
+    // the blocks written out, which are not copied.
     BodyState state = bodyState_;
-    QByteArray blocks = bodyWritten_;
+    QByteArray blocks;
+    const bool contentsWritten = state.tableOfContentsAt >= 0;
     writeBlocks(body_->container_, blocks, state);
+    if (!contentsWritten && state.tableOfContentsAt >= 0)
+        state.tableOfContentsAt += bodyWritten_.size();
     QString pending;
     writePending(pending, state);
     blocks += pending.toUtf8();
-    if (state.tableOfContentsAt >= 0)
-        blocks.insert(state.tableOfContentsAt, tableOfContents(state.headings));
+    pieces.contentsAt = state.tableOfContentsAt;
+    if (state.tableOfContentsAt >= 0) pieces.contents = tableOfContents(state.headings);
     // The body ends with the section's page set-up, after a paragraph: Word wants one last.
     if (!state.endsWithParagraph) blocks += "<w:p/>";
     QDomDocument section;
@@ -1787,7 +1803,9 @@ PackageParts Document::parts() const {
         .appendChild(shell.createTextNode(QStringLiteral("@")));
     const QByteArray frame = serialize(shell);
     const qsizetype at = frame.indexOf("@</w:body>");
-    parts[QStringLiteral("word/document.xml")] = frame.left(at) + blocks + frame.mid(at + 1);
+    pieces.head = frame.left(at);
+    pieces.rest = std::move(blocks);
+    pieces.tail = frame.mid(at + 1);
     parts[QStringLiteral("word/styles.xml")] = serialize(stylesXml_);
     if (withHeader) parts[QStringLiteral("word/header1.xml")] = header_->serialized();
     if (withFooter) parts[QStringLiteral("word/footer1.xml")] = footer_->serialized();
@@ -1860,8 +1878,26 @@ PackageParts Document::parts() const {
     return parts;
 }
 
+PackageParts Document::parts() const {
+    DocumentPieces pieces;
+    PackageParts parts = packageParts(pieces);
+    const std::vector<QByteArrayView> views = pieces.views(bodyWritten_);
+    QByteArray& xml = parts[QStringLiteral("word/document.xml")];
+    qsizetype size = 0;
+    for (const QByteArrayView view : views) size += view.size();
+    xml.reserve(size);
+    for (const QByteArrayView view : views) xml += view;
+    return parts;
+}
+
 bool Document::save(const QString& path, QString* error) const {
-    return writePackage(path, parts(), error);
+    // The document's own part goes into the package in its pieces: a large body is never copied.
+    DocumentPieces pieces;
+    const PackageParts parts = packageParts(pieces);
+    PackagePieces package;
+    for (const auto& [name, data] : parts) package[name] = {QByteArrayView(data)};
+    package[QStringLiteral("word/document.xml")] = pieces.views(bodyWritten_);
+    return writePackage(path, package, error);
 }
 
 }  // namespace tvdocx

@@ -294,6 +294,17 @@ private:
     int headingLevel(const QDomElement& paragraph) const;
     int styleHeadingLevel(const QString& styleId) const;
     QByteArray tableOfContents(const std::vector<Heading>& headings) const;
+    // document.xml in pieces, around the blocks written out, which stay where they are.
+    struct DocumentPieces {
+        QByteArray head;            // the root and the body's start
+        qsizetype contentsAt = -1;  // where the contents go in the blocks written out and `rest`
+        QByteArray contents;
+        QByteArray rest;  // the blocks not written out yet, the section's page set-up
+        QByteArray tail;  // the body's and the root's end
+        std::vector<QByteArrayView> views(const QByteArray& written) const;
+    };
+    // The parts of the package, the document's own in `pieces` rather than in the parts.
+    PackageParts packageParts(DocumentPieces& pieces) const;
 
     QDomDocument documentXml_;
     QDomDocument headerXml_;
