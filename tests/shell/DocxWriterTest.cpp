@@ -307,36 +307,6 @@ TEST_F(WordDocWriter, AGroupNumberedBeyondTheGroupsGetsARowOfItsOwn) {
     EXPECT_EQ(doc.cells.value(row + 1), QStringLiteral("Orders.Region"));
 }
 
-TEST_F(WordDocWriter, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack) {
-    corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "TOC 1"});
-    const auto report = everything();
-    ASSERT_TRUE(write(*report));
-    {
-        const SavedDocument doc(path("word/everything.docx"));
-        // No title page on a template; the template's headings and body style are used.
-        EXPECT_LT(doc.indexOf(QStringLiteral("Normal|Report Documentation")), 0);
-        EXPECT_GE(doc.indexOf(QStringLiteral("Title2|Report Alerts")), 0);
-        EXPECT_GE(doc.indexOf(QStringLiteral("Title1|Sales by Region")), 0);
-        EXPECT_TRUE(doc.styles.contains(QStringLiteral("TV_Property_Title_Style")));
-        EXPECT_FALSE(doc.styles.contains(QStringLiteral("TV_Table_Font_Style")));
-        EXPECT_EQ(doc.paragraphs.first(), QStringLiteral("|Prepared for everything.rptkept"));
-        EXPECT_TRUE(
-            doc.header.contains(QStringLiteral("Revision ") +
-                                QString::number(report->tvReportStatistics->revisionNumber)));
-        EXPECT_FALSE(doc.header.contains(QStringLiteral("ReportRevision")));
-    }
-    EXPECT_TRUE(messages_.isEmpty());
-
-    // The template gone: the message, then a new document on the built-in profile.
-    ASSERT_TRUE(QFile::remove(path("Templates/Corp.dotx")));
-    ASSERT_TRUE(write(*report));
-    ASSERT_EQ(messages_.size(), 1);
-    EXPECT_TRUE(messages_[0].startsWith(QStringLiteral("The selected document template: ")));
-    EXPECT_TRUE(messages_[0].endsWith(QStringLiteral("Using the default normal style.")));
-    const SavedDocument doc(path("word/everything.docx"));
-    EXPECT_GE(doc.indexOf(QStringLiteral("Heading2|Report Alerts")), 0);
-}
-
 // The styles of the contents' entries, level by level, and the left indent (twips) that each
 // of those styles gives.
 QStringList contentsEntries(const QString& docx);
@@ -371,6 +341,36 @@ TEST_F(WordDocWriter, ContentsLevelsOfATemplateDocumentKeepTheirIndents) {
     EXPECT_TRUE(entries.contains(QStringLiteral("TOC1 |Sales by Region")));
     EXPECT_TRUE(entries.contains(QStringLiteral("TOC2 240|Report Alerts")));
     EXPECT_TRUE(entries.contains(QStringLiteral("TOC3 |Group Header #1")));  // the template's
+}
+
+TEST_F(WordDocWriter, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack) {
+    corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "TOC 1"});
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    {
+        const SavedDocument doc(path("word/everything.docx"));
+        // No title page on a template; the template's headings and body style are used.
+        EXPECT_LT(doc.indexOf(QStringLiteral("Normal|Report Documentation")), 0);
+        EXPECT_GE(doc.indexOf(QStringLiteral("Title2|Report Alerts")), 0);
+        EXPECT_GE(doc.indexOf(QStringLiteral("Title1|Sales by Region")), 0);
+        EXPECT_TRUE(doc.styles.contains(QStringLiteral("TV_Property_Title_Style")));
+        EXPECT_FALSE(doc.styles.contains(QStringLiteral("TV_Table_Font_Style")));
+        EXPECT_EQ(doc.paragraphs.first(), QStringLiteral("|Prepared for everything.rptkept"));
+        EXPECT_TRUE(
+            doc.header.contains(QStringLiteral("Revision ") +
+                                QString::number(report->tvReportStatistics->revisionNumber)));
+        EXPECT_FALSE(doc.header.contains(QStringLiteral("ReportRevision")));
+    }
+    EXPECT_TRUE(messages_.isEmpty());
+
+    // The template gone: the message, then a new document on the built-in profile.
+    ASSERT_TRUE(QFile::remove(path("Templates/Corp.dotx")));
+    ASSERT_TRUE(write(*report));
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].startsWith(QStringLiteral("The selected document template: ")));
+    EXPECT_TRUE(messages_[0].endsWith(QStringLiteral("Using the default normal style.")));
+    const SavedDocument doc(path("word/everything.docx"));
+    EXPECT_GE(doc.indexOf(QStringLiteral("Heading2|Report Alerts")), 0);
 }
 
 TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
