@@ -133,4 +133,9 @@ BENCHMARK_CAPTURE(sampleDocument, objects, "objects.rpt")->Unit(benchmark::kMill
 BENCHMARK_CAPTURE(sampleDocument, fields, "fields.rpt")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sampleDocument, layout, "layout.rpt")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(sampleDocumentWithLayout, objects, "objects.rpt")->Unit(benchmark::kMillisecond);
-BENCHMARK(generatedDocument)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(generatedDocument)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(50000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);

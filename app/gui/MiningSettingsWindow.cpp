@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "DatabaseCreator.h"
@@ -151,6 +152,31 @@ QString styleOf(const FontSetting& font) {
     for (const auto& style : kFontStyles)
         if (style.bold == font.Bold && style.italic == font.Italic) return text(style.name);
     return text(kFontStyles.back().name);
+}
+
+// The sizes the size lists offer.
+constexpr int kSmallestSize = 8;
+constexpr int kLargestSize = 14;
+
+// True when `value` is an entry of the column's fixed list: the style, size and colour of a font
+// come from their lists only. Any name is a font's name.
+bool isListed(int column, const QString& value) {
+    const auto equals = [&](const char* entry) { return value == text(entry); };
+    switch (column) {
+        case kFontStyle:
+            return std::any_of(kFontStyles.begin(), kFontStyles.end(),
+                               [&](const FontStyleFlags& style) { return equals(style.name); });
+        case kFontSize: {
+            bool ok = false;
+            const int size = value.toInt(&ok);
+            return ok && size >= kSmallestSize && size <= kLargestSize &&
+                   value == QString::number(size);
+        }
+        case kFontColor:
+            return std::any_of(kColors.begin(), kColors.end(), equals);
+        default:
+            return true;
+    }
 }
 
 QHBoxLayout* indented(QWidget* widget, int depth = 1) {
@@ -377,6 +403,14 @@ QWidget* MiningSettingsWindow::buildFontsTab() {
             watchFocus(combo, [combo, font, column] {
                 FontSetting& setting = programOptions().*font;
                 const QString value = combo->currentText();
+                if (!isListed(column, value)) {
+                    // A text typed that is not in the list changes nothing: the combo shows the
+                    // setting again.
+                    combo->setEditText(column == kFontSize    ? setting.FontSize
+                                       : column == kFontColor ? setting.FontColor
+                                                              : styleOf(setting));
+                    return;
+                }
                 switch (column) {
                     case kFontName:
                         setting.FontName = value;
@@ -522,7 +556,7 @@ void MiningSettingsWindow::fillLists() {
         sortEntries(name);
         FillColorCombo(*fontCombo(row, kFontColor));
         FillStyleCombo(*fontCombo(row, kFontStyle));
-        for (int size = 8; size <= 14; ++size)
+        for (int size = kSmallestSize; size <= kLargestSize; ++size)
             fontCombo(row, kFontSize)->addItem(QString::number(size));
     }
 }

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QVersionNumber>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
@@ -15,6 +16,7 @@
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
+#include "RunLog.h"
 #include "SettingsStore.h"
 #include "SharedBlocks.h"
 #include "TemplateStore.h"
@@ -87,10 +89,53 @@ QString colorHex(qint32 wordColor) {
     return hex;
 }
 
-double pointSize(const FontSetting& font, double change = 0) {
+// The sizes a document can give a font, in points.
+constexpr double kSmallestPointSize = 1;
+constexpr double kLargestPointSize = 1638;
+
+// The size of a font setting; nothing when it is no number.
+std::optional<double> settingSize(const FontSetting& font) {
     bool ok = false;
     const double size = font.FontSize.trimmed().toDouble(&ok);
-    return ok ? std::max(1.0, size + change) : 0;  // 0: the style's own size
+    if (!ok || std::isnan(size)) return std::nullopt;
+    return size;
+}
+
+double pointSize(const FontSetting& font, double change = 0) {
+    const std::optional<double> size = settingSize(font);
+    // 0: the style's own size
+    return size ? std::clamp(*size + change, kSmallestPointSize, kLargestPointSize) : 0;
+}
+
+// Each font setting by the name it is stored under.
+struct FontSettingName {
+    const char* name;
+    FontSetting ExtractOptions::*font;
+};
+constexpr std::array kFontSettings{FontSettingName{"HeadingFontSize", &ExtractOptions::HeadingFont},
+                                   FontSettingName{"SectionFontSize", &ExtractOptions::SectionFont},
+                                   FontSettingName{"SettingFontSize", &ExtractOptions::SettingFont},
+                                   FontSettingName{"ValueFontSize", &ExtractOptions::ValueFont},
+                                   FontSettingName{"TableFontSize", &ExtractOptions::TableFont}};
+
+// Holds the font sizes of the settings to what a document can give; the run log tells of each
+// one that was out of range.
+void holdFontSizes(ExtractOptions& options) {
+    for (const FontSettingName& setting : kFontSettings) {
+        FontSetting& font = options.*setting.font;
+        const std::optional<double> size = settingSize(font);
+        if (!size || (*size >= kSmallestPointSize && *size <= kLargestPointSize)) continue;
+        const double held = std::clamp(*size, kSmallestPointSize, kLargestPointSize);
+        const QString line = QStringLiteral("Font size %1 of %2 is out of range: %3 pt is used")
+                                 .arg(font.FontSize, QLatin1StringView(setting.name))
+                                 .arg(held);
+        font.FontSize = QString::number(held);
+        // A log that cannot be written is told of when it closes; the document goes on.
+        try {
+            WriteLog(line);
+        } catch (const std::exception&) {
+        }
+    }
 }
 
 // The font of a setting; `withColor` false leaves the colour the style already has.
@@ -135,7 +180,9 @@ qint32 GetWordColor(QString& colourName) {
     return 0;
 }
 
-DocxWriter::DocxWriter(const ExtractOptions& options) : options_(options) {}
+DocxWriter::DocxWriter(const ExtractOptions& options) : options_(options) {
+    holdFontSizes(options_);
+}
 DocxWriter::~DocxWriter() = default;
 
 bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
@@ -173,6 +220,7 @@ void DocxWriter::PrepareDocument(const QString& templateName, const QString& rep
         if (wordDocument_->loadTemplateStyles(profile_.templatePath, &error) &&
             wordDocument_->loadTemplateContent(profile_.templatePath, &error)) {
             newDocument_ = false;
+            completeTemplateStyles();
             SetupPropertyTitleStyle();
             // Tables of a template document are written in the template's Normal style.
             profile_.tableFontStyle = profile_.normalStyleName;
@@ -186,6 +234,46 @@ void DocxWriter::PrepareDocument(const QString& templateName, const QString& rep
         wordDocument_ = std::make_unique<tvdocx::Document>();
     }
     prepareNewDocument(reportPath, fileName);
+}
+
+void DocxWriter::completeTemplateStyles() {
+    // Each style the profile names, with the usual style of its role; Normal comes first, as the
+    // others are based on it.
+    struct Role {
+        QString DocumentTemplate::*name;
+        const char* usual;
+    };
+    static constexpr std::array kRoles{Role{&DocumentTemplate::normalStyleName, "Normal"},
+                                       Role{&DocumentTemplate::heading1StyleName, "heading 1"},
+                                       Role{&DocumentTemplate::heading2StyleName, "heading 2"},
+                                       Role{&DocumentTemplate::heading3StyleName, "heading 3"},
+                                       Role{&DocumentTemplate::tocStyleName, "toc 1"},
+                                       Role{&DocumentTemplate::tableStyle, "Table Grid"}};
+    QStringList missing;
+    const auto complete = [&](const QString& name, const char* usual) {
+        if (name.isEmpty() || wordDocument_->hasStyle(name)) return false;
+        tvdocx::StyleDefinition style = *tvdocx::usualStyle(QLatin1StringView(usual));
+        style.name = name;
+        if (!style.basedOn.isEmpty()) style.basedOn = profile_.normalStyleName;
+        if (!style.next.isEmpty()) style.next = profile_.normalStyleName;
+        wordDocument_->setStyle(style);
+        return true;
+    };
+    for (const Role& role : kRoles)
+        if (complete(profile_.*role.name, role.usual)) missing << profile_.*role.name;
+    // The lower levels of the contents keep their indents: the template's own styles, or the
+    // usual ones where it has none.
+    if (options_.ShowTOC)
+        for (const char* level : {"toc 2", "toc 3"})
+            complete(QString::fromLatin1(level).toUpper(), level);
+    if (missing.isEmpty()) return;
+    ShowMessage(QStringLiteral("The document template %1 of the profile \"%2\" holds no %3 \"%4\": "
+                               "the document uses the default %5 instead.")
+                    .arg(profile_.templatePath, profile_.templateName,
+                         missing.size() == 1 ? QStringLiteral("style") : QStringLiteral("styles"),
+                         missing.join(QStringLiteral("\", \"")),
+                         missing.size() == 1 ? QStringLiteral("definition")
+                                             : QStringLiteral("definitions")));
 }
 
 void DocxWriter::prepareNewDocument(const QString& reportPath, const QString& fileName) {
@@ -543,11 +631,13 @@ void DocxWriter::WriteDBLinks(const tvReport&) {}
 tvdocx::Table DocxWriter::addTable(qsizetype rows, std::initializer_list<const char*> captions) {
     setStyle(profile_.tableFontStyle);
     paragraph_.reset();
-    // A style that the template does not hold leaves the table plain.
+    // A profile that names no table style leaves the table plain.
     const QString style =
         wordDocument_->hasStyle(profile_.tableStyle) ? profile_.tableStyle : QString();
-    tvdocx::Table table =
-        wordDocument_->body().addTable(int(rows) + 1, int(captions.size()), style);
+    // The cells' paragraphs are in the table font style, as Word gives a new table the style of
+    // the paragraph it is added at.
+    tvdocx::Table table = wordDocument_->body().addTable(int(rows) + 1, int(captions.size()), style,
+                                                         profile_.tableFontStyle);
     RunFormat bold;
     bold.bold = true;
     int column = 0;

@@ -61,6 +61,9 @@ private:
     // Document set-up.
     void PrepareDocument(const QString& templateName, const QString& reportPath,
                          const QString& fileName);
+    // Adds each style that the profile names and the template lacks, defined as in a new
+    // document, and tells the user once.
+    void completeTemplateStyles();
     void prepareNewDocument(const QString& reportPath, const QString& fileName);
     void SetupPage(const QString& reportPath, const QString& fileName);
     void SetupStyles();

@@ -255,7 +255,8 @@ DocumentTemplate TemplateStore::GetDefaultTemplate() {
 }
 
 DocumentTemplate TemplateStore::GetFallbackTemplate() const {
-    return builtInProfile(QString(), GetTemplatesFolder() + QStringLiteral("Default.dotx"),
+    // The template that ships beside the store, which the shipped default profile names too.
+    return builtInProfile(QString(), GetTemplatesFolder() + QStringLiteral("Classic.dotx"),
                           QString());
 }
 

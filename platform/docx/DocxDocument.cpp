@@ -232,30 +232,43 @@ QString relationshipsPartOf(const QString& part) {
 }
 
 void addUsualStyles(Document& document) {
-    auto paragraph = [](const QString& name, RunFormat font = {}, ParagraphFormat format = {}) {
-        return StyleDefinition{name,
-                               StyleType::Paragraph,
-                               QStringLiteral("Normal"),
-                               QStringLiteral("Normal"),
-                               std::move(font),
-                               std::move(format)};
-    };
-    for (int level = 1; level <= 4; ++level) {
-        RunFormat font;
-        font.bold = true;
-        font.sizePt = 18 - 2 * level;
-        document.setStyle(paragraph(QStringLiteral("heading %1").arg(level), font));
-    }
-    for (int level = 1; level <= 3; ++level) {
-        ParagraphFormat indent;
-        indent.leftIndentPt = 12.0 * (level - 1);
-        document.setStyle(paragraph(QStringLiteral("toc %1").arg(level), {}, indent));
-    }
-    document.setStyle(
-        StyleDefinition{QStringLiteral("Table Grid"), StyleType::Table, {}, {}, {}, {}});
+    for (int level = 1; level <= 4; ++level)
+        document.setStyle(*usualStyle(QStringLiteral("heading %1").arg(level)));
+    for (int level = 1; level <= 3; ++level)
+        document.setStyle(*usualStyle(QStringLiteral("toc %1").arg(level)));
+    document.setStyle(*usualStyle(QStringLiteral("Table Grid")));
 }
 
 }  // namespace
+
+std::optional<StyleDefinition> usualStyle(const QString& name) {
+    StyleDefinition style;
+    style.name = name;
+    const QString folded = name.toCaseFolded();
+    if (folded == QLatin1String("normal")) return style;
+    if (folded == QLatin1String("table grid")) {
+        style.type = StyleType::Table;
+        return style;
+    }
+    // Headings and contents levels are based on Normal.
+    style.basedOn = style.next = QStringLiteral("Normal");
+    bool ok = false;
+    if (folded.startsWith(QLatin1String("heading "))) {
+        const int level = folded.mid(8).toInt(&ok);
+        if (!ok || level < 1 || level > 4) return std::nullopt;
+        style.font.bold = true;
+        style.font.sizePt = 18 - 2 * level;
+        style.outlineLevel = level;
+        return style;
+    }
+    if (folded.startsWith(QLatin1String("toc "))) {
+        const int level = folded.mid(4).toInt(&ok);
+        if (!ok || level < 1 || level > 3) return std::nullopt;
+        style.paragraph.leftIndentPt = 12.0 * (level - 1);
+        return style;
+    }
+    return std::nullopt;
+}
 
 namespace detail {
 
@@ -274,6 +287,7 @@ struct TextParagraph {
 
 struct TextTable {
     QString styleId;
+    QString cellStyleId;  // of every cell's paragraph
     std::vector<double> fixedWidths;
     bool headingRow = false;
     std::vector<std::vector<std::shared_ptr<TextParagraph>>> rows;
@@ -789,12 +803,13 @@ Paragraph& Paragraph::numbering(int numberingId, int level) {
 // ---------------------------------------------------------------------------------------------
 // Table
 
-Table::Table(Document* document, QDomElement element, int columns)
+Table::Table(Document* document, QDomElement element, int columns, const QString& cellStyleId)
     : document_(document),
       element_(element),
       columns_(columns),
       cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()),
-      fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)) {}
+      fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)),
+      cellStyleId_(cellStyleId) {}
 
 Table::Table(Document* document, std::shared_ptr<detail::TextTable> block, int columns)
     : document_(document),
@@ -828,7 +843,10 @@ void Table::addRow() {
     if (block_) {
         if (block_->written) throw DocxError(kWrittenOut);
         auto& row = block_->rows.emplace_back();
-        for (int c = 0; c < columns_; ++c) row.push_back(std::make_shared<detail::TextParagraph>());
+        for (int c = 0; c < columns_; ++c) {
+            row.push_back(std::make_shared<detail::TextParagraph>());
+            row.back()->styleId = block_->cellStyleId;
+        }
         return;
     }
     const std::vector<double> width = widths();
@@ -841,7 +859,11 @@ void Table::addRow() {
         tcW.setAttribute(QStringLiteral("w:w"), twips(width[std::size_t(c)]));
         tcW.setAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
         // a cell holds at least one paragraph
-        paragraphs.push_back(appendElement(tc, QStringLiteral("w:p")));
+        QDomElement p = appendElement(tc, QStringLiteral("w:p"));
+        if (!cellStyleId_.isEmpty())
+            appendValue(appendElement(p, QStringLiteral("w:pPr")), QStringLiteral("w:pStyle"),
+                        cellStyleId_);
+        paragraphs.push_back(p);
     }
 }
 
@@ -935,13 +957,17 @@ QByteArray Story::serialized() const {
     return out;
 }
 
-Table Story::addTable(int rows, int columns, const QString& styleName) {
+Table Story::addTable(int rows, int columns, const QString& styleName,
+                      const QString& cellStyleName) {
     // Word refuses a table without rows or columns.
     if (rows < 1 || columns < 1) throw DocxError("a table needs at least one row and one column");
     const QString styleId = styleName.isEmpty() ? QString() : document_->styleId(styleName);
+    const QString cellStyleId =
+        cellStyleName.isEmpty() ? QString() : document_->styleId(cellStyleName);
     if (this == document_->body_.get()) {
         auto block = std::make_shared<detail::TextTable>();
         block->styleId = styleId;
+        block->cellStyleId = cellStyleId;
         document_->writeOutBody();
         pendingTable_ = block;
         Table table(document_, block, columns);
@@ -956,7 +982,7 @@ Table Story::addTable(int rows, int columns, const QString& styleName) {
     width.setAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
     appendValue(tblPr, QStringLiteral("w:tblLook"), QStringLiteral("04A0"));
     QDomElement grid = appendElement(tbl, QStringLiteral("w:tblGrid"));
-    Table table(document_, tbl, columns);
+    Table table(document_, tbl, columns, cellStyleId);
     for (double width : table.widths())
         appendElement(grid, QStringLiteral("w:gridCol"))
             .setAttribute(QStringLiteral("w:w"), twips(width));
@@ -1126,13 +1152,15 @@ void Document::setStyle(const StyleDefinition& definition) {
         if (!empty.hasChildNodes()) style.removeChild(empty);
     }
     // Headings carry their outline level: the table of contents gathers them by it.
+    int level = definition.outlineLevel;
     if (definition.name.startsWith(QStringLiteral("heading "), Qt::CaseInsensitive)) {
         bool ok = false;
-        const int level = definition.name.mid(8).toInt(&ok);
-        if (ok && level >= 1 && level <= 9)
-            valueElement(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder), "w:outlineLvl",
-                         QString::number(level - 1), kParagraphPropertyOrder);
+        const int named = definition.name.mid(8).toInt(&ok);
+        if (ok) level = named;
     }
+    if (level >= 1 && level <= 9)
+        valueElement(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder), "w:outlineLvl",
+                     QString::number(level - 1), kParagraphPropertyOrder);
 }
 
 bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
@@ -1986,7 +2014,19 @@ QByteArray Document::tableOfContents(const std::vector<Heading>& headings) const
     return out;
 }
 
-PackageParts Document::parts() const {
+std::vector<QByteArrayView> Document::DocumentPieces::views(const QByteArray& written) const {
+    // The contents stand in the blocks written out or in the rest, taken as one run.
+    const qsizetype inWritten =
+        std::min(contentsAt < 0 ? written.size() : contentsAt, written.size());
+    const qsizetype inRest =
+        contentsAt < 0 ? rest.size() : std::max<qsizetype>(0, contentsAt - written.size());
+    const QByteArrayView all(written), more(rest);
+    return {head,     all.first(inWritten),  more.first(inRest),
+            contents, all.sliced(inWritten), more.sliced(inRest),
+            tail};
+}
+
+PackageParts Document::packageParts(DocumentPieces& pieces) const {
     PackageParts parts;
     // The headers and footers that hold anything, each with its part and the pages it is for.
     struct Margin {
@@ -2006,15 +2046,19 @@ PackageParts Document::parts() const {
     const bool withNumbering =
         !numberingXml_.isNull() && numberingXml_.documentElement().hasChildNodes();
 
-    // The blocks still in the tree are written as the others were, to a copy of the state.
+    // The blocks still in the tree are written as the others were, to a copy of the state, after
+    // the blocks written out, which are not copied.
     BodyState state = bodyState_;
-    QByteArray blocks = bodyWritten_;
+    QByteArray blocks;
+    const bool contentsWritten = state.tableOfContentsAt >= 0;
     writeBlocks(body_->container_, blocks, state);
+    if (!contentsWritten && state.tableOfContentsAt >= 0)
+        state.tableOfContentsAt += bodyWritten_.size();
     QString pending;
     writePending(pending, state);
     blocks += pending.toUtf8();
-    if (state.tableOfContentsAt >= 0)
-        blocks.insert(state.tableOfContentsAt, tableOfContents(state.headings));
+    pieces.contentsAt = state.tableOfContentsAt;
+    if (state.tableOfContentsAt >= 0) pieces.contents = tableOfContents(state.headings);
     // The body ends with the section's page set-up, after a paragraph: Word wants one last.
     if (!state.endsWithParagraph) blocks += "<w:p/>";
     QDomDocument section;
@@ -2048,7 +2092,9 @@ PackageParts Document::parts() const {
         .appendChild(shell.createTextNode(QStringLiteral("@")));
     const QByteArray frame = serialize(shell);
     const qsizetype at = frame.indexOf("@</w:body>");
-    parts[QStringLiteral("word/document.xml")] = frame.left(at) + blocks + frame.mid(at + 1);
+    pieces.head = frame.left(at);
+    pieces.rest = std::move(blocks);
+    pieces.tail = frame.mid(at + 1);
     parts[QStringLiteral("word/styles.xml")] = serialize(stylesXml_);
     for (const Margin& margin : margins) {
         const QString name = QStringLiteral("word/") + QLatin1String(margin.part->name);
@@ -2137,8 +2183,26 @@ PackageParts Document::parts() const {
     return parts;
 }
 
+PackageParts Document::parts() const {
+    DocumentPieces pieces;
+    PackageParts parts = packageParts(pieces);
+    const std::vector<QByteArrayView> views = pieces.views(bodyWritten_);
+    QByteArray& xml = parts[QStringLiteral("word/document.xml")];
+    qsizetype size = 0;
+    for (const QByteArrayView view : views) size += view.size();
+    xml.reserve(size);
+    for (const QByteArrayView view : views) xml += view;
+    return parts;
+}
+
 bool Document::save(const QString& path, QString* error) const {
-    return writePackage(path, parts(), error);
+    // The document's own part goes into the package in its pieces: a large body is never copied.
+    DocumentPieces pieces;
+    const PackageParts parts = packageParts(pieces);
+    PackagePieces package;
+    for (const auto& [name, data] : parts) package[name] = {QByteArrayView(data)};
+    package[QStringLiteral("word/document.xml")] = pieces.views(bodyWritten_);
+    return writePackage(path, package, error);
 }
 
 }  // namespace tvdocx

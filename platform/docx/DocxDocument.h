@@ -64,7 +64,14 @@ struct StyleDefinition {
     QString next;
     RunFormat font;
     ParagraphFormat paragraph;
+    // 1 to 9: the style's paragraphs are headings of that level, listed by a table of contents.
+    // A style named "heading N" is one of level N whatever this holds.
+    int outlineLevel = 0;
 };
+
+// The definition that a new document gives its usual style of that name (Normal, heading 1 to
+// 4, toc 1 to 3, Table Grid; letter case not counting); nothing for any other name.
+std::optional<StyleDefinition> usualStyle(const QString& name);
 
 // One level of a numbered list (the numbering of headings).
 struct ListLevel {
@@ -156,7 +163,7 @@ public:
 private:
     friend class Story;
     friend class Document;
-    Table(Document* document, QDomElement element, int columns);
+    Table(Document* document, QDomElement element, int columns, const QString& cellStyleId);
     Table(Document* document, std::shared_ptr<detail::TextTable> block, int columns);
 
     Document* document_;
@@ -166,6 +173,7 @@ private:
     std::shared_ptr<std::vector<std::vector<QDomElement>>> cells_;
     std::shared_ptr<std::vector<double>> fixedWidths_;  // per column; 0: a share of the rest
     std::shared_ptr<detail::TextTable> block_;          // a table of the body, kept as markup
+    QString cellStyleId_;  // of the cells' paragraphs of a table kept as a tree
     std::vector<double> widths() const;
     void applyWidths();
 };
@@ -176,8 +184,11 @@ public:
     // A paragraph in the named style (empty: the document's default). Throws for a style the
     // document does not hold.
     Paragraph addParagraph(const QString& styleName = {});
-    // Throws for a style the document does not hold, or fewer than one row or column.
-    Table addTable(int rows, int columns, const QString& styleName = {});
+    // A table in the table style `styleName` whose cells' paragraphs are in the paragraph style
+    // `cellStyleName` (empty: the document's defaults), rows added later too. Throws for a style
+    // the document does not hold, or fewer than one row or column.
+    Table addTable(int rows, int columns, const QString& styleName = {},
+                   const QString& cellStyleName = {});
     // A table of contents over the headings of levels `upper` to `lower`, in its own paragraph:
     // it lists the headings of the body, each with the page-number field of a bookmark on the
     // heading, and stays marked for Word to bring up to date when it opens the document.
@@ -311,6 +322,17 @@ private:
     int headingLevel(const QDomElement& paragraph) const;
     int styleHeadingLevel(const QString& styleId) const;
     QByteArray tableOfContents(const std::vector<Heading>& headings) const;
+    // document.xml in pieces, around the blocks written out, which stay where they are.
+    struct DocumentPieces {
+        QByteArray head;            // the root and the body's start
+        qsizetype contentsAt = -1;  // where the contents go in the blocks written out and `rest`
+        QByteArray contents;
+        QByteArray rest;  // the blocks not written out yet, the section's page set-up
+        QByteArray tail;  // the body's and the root's end
+        std::vector<QByteArrayView> views(const QByteArray& written) const;
+    };
+    // The parts of the package, the document's own in `pieces` rather than in the parts.
+    PackageParts packageParts(DocumentPieces& pieces) const;
 
     QDomDocument documentXml_;
     std::array<QDomDocument, 3> headerXml_;  // by PageKind

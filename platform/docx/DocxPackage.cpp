@@ -155,25 +155,31 @@ bool isPicture(const QString& name) {
 
 // The zip of the parts, built in memory: the archive closes its device when it is done, which a
 // QSaveFile must not see before its commit.
-std::optional<QByteArray> zipParts(const PackageParts& parts, QString* error) {
+std::optional<QByteArray> zipParts(const PackagePieces& parts, QString* error) {
     QBuffer buffer;
     QuaZip zip(&buffer);
     if (!zip.open(QuaZip::mdCreate)) {
         setError(error, QStringLiteral("the package cannot be built"));
         return std::nullopt;
     }
-    auto writePart = [&](const QString& name, const QByteArray& data) {
+    auto writePart = [&](const QString& name, const std::vector<QByteArrayView>& pieces) {
         QuaZipNewInfo info(name);
         info.setPermissions(kEntryPermissions);
         QuaZipFile part(&zip);
+        qsizetype size = 0;
+        for (const QByteArrayView piece : pieces) size += piece.size();
         // Pictures are compressed already, and a small part gains a few hundred bytes at most
         // while setting up the compressor costs more than writing it: both are stored as they
         // are. The rest, mostly text, packs well at the fastest level.
-        const bool store = data.size() < kSmallPart || isPicture(name);
+        const bool store = size < kSmallPart || isPicture(name);
         if (!part.open(QIODevice::WriteOnly, info, nullptr, 0, store ? 0 : Z_DEFLATED,
                        store ? 0 : Z_BEST_SPEED))
             return false;
-        const bool written = part.write(data) == data.size();
+        bool written = true;
+        // An empty piece is passed over: a checksum of no bytes at no address starts anew.
+        for (const QByteArrayView piece : pieces)
+            written = written &&
+                      (piece.isEmpty() || part.write(piece.data(), piece.size()) == piece.size());
         part.close();
         return written && part.getZipError() == ZIP_OK;
     };
@@ -210,9 +216,13 @@ bool writeAll(QIODevice& device, const QByteArray& data) {
     return true;
 }
 
-}  // namespace
+PackagePieces piecesOf(const PackageParts& parts) {
+    PackagePieces pieces;
+    for (const auto& [name, data] : parts) pieces[name] = {QByteArrayView(data)};
+    return pieces;
+}
 
-bool writePackage(QIODevice& device, const PackageParts& parts, QString* error) {
+bool writeZip(QIODevice& device, const PackagePieces& parts, QString* error) {
     const std::optional<QByteArray> zip = zipParts(parts, error);
     if (!zip) return false;
     if (!writeAll(device, *zip)) {
@@ -223,7 +233,17 @@ bool writePackage(QIODevice& device, const PackageParts& parts, QString* error) 
     return true;
 }
 
+}  // namespace
+
+bool writePackage(QIODevice& device, const PackageParts& parts, QString* error) {
+    return writeZip(device, piecesOf(parts), error);
+}
+
 bool writePackage(const QString& path, const PackageParts& parts, QString* error) {
+    return writePackage(path, piecesOf(parts), error);
+}
+
+bool writePackage(const QString& path, const PackagePieces& parts, QString* error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         setError(error, QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()));
@@ -232,7 +252,7 @@ bool writePackage(const QString& path, const PackageParts& parts, QString* error
     QString reason;
     // The buffered bytes must reach the disk before the rename: a failing flush would otherwise
     // put an empty or short file in place of the earlier one.
-    if (!writePackage(file, parts, &reason) || !file.flush() || !file.commit()) {
+    if (!writeZip(file, parts, &reason) || !file.flush() || !file.commit()) {
         if (reason.isEmpty() || file.error() != QFileDevice::NoError) reason = file.errorString();
         file.cancelWriting();
         setError(error, QStringLiteral("%1 cannot be written: %2").arg(path, reason));

@@ -57,6 +57,20 @@ protected:
     void TearDown() override { setMessageHandler(std::move(previous_)); }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 
+    // The document of the sample list.rpt on the named profile, as the writer left it; nothing
+    // when it could not be written.
+    std::shared_ptr<DocxWriter> writeList(const QString& profileName) {
+        QFile design(sampleReport(QStringLiteral("list.xml")));
+        if (!design.open(QIODevice::ReadOnly)) return nullptr;
+        const QString name = QStringLiteral("list.rpt");
+        const auto report = loadReport(design.readAll(), path(name));
+        auto writer = std::make_shared<DocxWriter>(options_);
+        const bool written = writer->init(name, dir_.path() + u'/', path(name), profileName) &&
+                             writer->WriteReport(*report, name);
+        writer->closeDocument();
+        return written ? writer : nullptr;
+    }
+
     QTemporaryDir dir_;
     ExtractOptions options_;
     QStringList messages_;
@@ -68,16 +82,9 @@ protected:
 TEST_F(ShippedTemplate, DefaultProfileGivesTheClassicDocumentWithoutAMessage) {
     ASSERT_EQ(options_.OutputTemplate, QStringLiteral("Classic"));
     options_.UseTemplate = 1;
-    QFile design(sampleReport(QStringLiteral("list.xml")));
-    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
-    const auto report = loadReport(design.readAll(), path(QStringLiteral("list.rpt")));
-
-    auto writer = std::make_shared<DocxWriter>(options_);
-    const QString name = QStringLiteral("list.rpt");
-    ASSERT_TRUE(writer->init(name, dir_.path() + u'/', path(name), options_.OutputTemplate));
+    const auto writer = writeList(options_.OutputTemplate);
+    ASSERT_TRUE(writer);
     EXPECT_EQ(writer->profile().templateName, QStringLiteral("Classic"));
-    ASSERT_TRUE(writer->WriteReport(*report, name));
-    writer->closeDocument();
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
 
     const auto parts = tvdocx::readPackage(writer->documentPath());
@@ -108,7 +115,22 @@ TEST_F(ShippedTemplate, DefaultProfileGivesTheClassicDocumentWithoutAMessage) {
     EXPECT_EQ(headingColour, QStringLiteral("1F3864"));
 }
 
-// Every profile of the shipped store names a template that ships beside it.
+// A profile name that is not stored gives its one message, and the document is written on the
+// template that the fallback profile names, which ships.
+TEST_F(ShippedTemplate, AnUnknownProfileGivesOneMessageAndTheShippedTemplate) {
+    options_.UseTemplate = 1;
+    const auto writer = writeList(QStringLiteral("Modern"));
+    ASSERT_TRUE(writer);
+    ASSERT_EQ(messages_.size(), 1) << messages_.join(u'\n').toStdString();
+    EXPECT_TRUE(messages_[0].startsWith(QStringLiteral("Selected Profile not found")));
+    const auto parts = tvdocx::readPackage(writer->documentPath());
+    ASSERT_TRUE(parts);
+    EXPECT_EQ(paragraphsOf(parts->at(QStringLiteral("word/document.xml"))).value(0),
+              QStringLiteral("Title|Report Documentation"));
+}
+
+// Every profile of the shipped store names a template that ships beside it, and so does the
+// fallback profile.
 TEST_F(ShippedTemplate, EveryShippedProfileHasItsTemplate) {
     std::vector<DocumentTemplate> profiles;
     QString error;
@@ -117,6 +139,7 @@ TEST_F(ShippedTemplate, EveryShippedProfileHasItsTemplate) {
     ASSERT_FALSE(profiles.empty());
     for (const DocumentTemplate& profile : profiles)
         EXPECT_TRUE(QFile::exists(profile.templatePath)) << profile.templatePath.toStdString();
+    EXPECT_TRUE(QFile::exists(TemplateStore(dir_.path()).GetFallbackTemplate().templatePath));
 }
 
 }  // namespace

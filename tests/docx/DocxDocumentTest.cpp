@@ -430,11 +430,12 @@ TEST_F(DocxDocumentTest, StylesAreFoundByNameAndChangedInPlace) {
                           QStringLiteral("Normal"),
                           {},
                           {},
-                          {}};
+                          {},
+                          0};
     title.font.underline = true;
     title.font.italic = true;
     document.setStyle(title);
-    StyleDefinition heading{QStringLiteral("Heading 1"), StyleType::Paragraph, {}, {}, {}, {}};
+    StyleDefinition heading{QStringLiteral("Heading 1"), StyleType::Paragraph, {}, {}, {}, {}, 0};
     heading.font.fontName = QStringLiteral("Arial");
     heading.font.color = QStringLiteral("FF0000");
     document.setStyle(heading);
@@ -812,6 +813,36 @@ TEST_F(DocxDocumentTest, ALongBodyIsWrittenOutAsItGrowsAndOnlyItsLastBlockChange
     QStringList texts;
     for (const QDomElement& p : elements(body, W, QStringLiteral("p"))) texts << text(p);
     EXPECT_EQ(texts, QStringList({"one", "", "", "", "cell", "three"}));
+}
+
+// The saved document's own part is the one that parts() gives, whether the contents stand among
+// the blocks written out, among those still held, or nowhere.
+TEST_F(DocxDocumentTest, TheSavedBodyIsTheBodyOfTheParts) {
+    // Paragraphs ahead of the contents (-1: no contents) and after them.
+    for (auto [before, after] :
+         {std::pair{0, 200}, std::pair{3, 200}, std::pair{3, 0}, std::pair{-1, 200}}) {
+        Document document;
+        for (int i = 0; i < before; ++i)
+            document.body()
+                .addParagraph(QStringLiteral("Heading 2"))
+                .text(QStringLiteral("before %1").arg(i));
+        if (before >= 0) document.body().addTableOfContents(1, 3, QStringLiteral("TOC 1"));
+        for (int i = 0; i < after; ++i)
+            document.body()
+                .addParagraph(i % 50 ? QString() : QStringLiteral("Heading 1"))
+                .text(QStringLiteral("line %1").arg(i));
+        const SavedPackage package = saved(document);
+        EXPECT_EQ(package.parts.at(QStringLiteral("word/document.xml")),
+                  document.parts().at(QStringLiteral("word/document.xml")))
+            << before;
+        // The contents' first entry follows the paragraphs ahead of them.
+        const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+        const QList<QDomElement> paragraphs = elements(body, W, QStringLiteral("p"));
+        const auto entry = std::find_if(paragraphs.begin(), paragraphs.end(), [](auto& p) {
+            return !elements(p, W, QStringLiteral("hyperlink")).isEmpty();
+        });
+        EXPECT_EQ(entry - paragraphs.begin(), before < 0 ? paragraphs.size() : before) << before;
+    }
 }
 
 TEST_F(DocxTemplateTest, ABrokenTemplateIsRefusedWithTheReasonAndChangesNothing) {

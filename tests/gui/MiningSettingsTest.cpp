@@ -154,6 +154,33 @@ TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// The style, size and colour of a font come from their lists: a text typed that is not an entry
+// changes nothing, and the combo shows the setting again; an entry typed is taken.
+TEST_F(MiningSettings, FontStyleSizeAndColourAreTakenFromTheirListsOnly) {
+    const auto form = open();
+    struct Case {
+        const char* combo;
+        const char* typed;
+        const char* shown;  // after the focus left
+    };
+    const Case cases[] = {
+        {"cboTableSize", "abc", "9"},         {"cboTableSize", "0", "9"},
+        {"cboTableSize", "16", "9"},          {"cboTableColor", "Purple", "Black"},
+        {"cboTableStyle", "bold", "Normal"},  {"cboTableSize", "12", "12"},
+        {"cboTableColor", "Maroon", "Maroon"}};
+    for (const Case& c : cases) {
+        auto* combo = child<QComboBox>(*form, c.combo);
+        combo->setEditText(QString::fromLatin1(c.typed));
+        leave(combo);
+        EXPECT_EQ(combo->currentText(), QString::fromLatin1(c.shown)) << c.combo << ' ' << c.typed;
+    }
+    const FontSetting& table = programOptions().TableFont;
+    EXPECT_EQ(table.FontSize, QStringLiteral("12"));
+    EXPECT_EQ(table.FontColor, QStringLiteral("Maroon"));
+    EXPECT_EQ(table.FontStyle, QStringLiteral("Normal"));
+    EXPECT_FALSE(table.Bold);
+}
+
 TEST_F(MiningSettings, EditsWaitForTheFocusToLeaveAndResetBringsTheStoredValuesBack) {
     stored(QStringLiteral("Extract/PromptForParameters"), QStringLiteral("2"));
     const auto form = open();

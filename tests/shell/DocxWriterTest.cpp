@@ -21,12 +21,14 @@
 #include "ExtractWriters.h"
 #include "LayoutPicture.h"
 #include "QtPrinters.h"
+#include "RunLog.h"
 #include "SettingsStore.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
 #include "tvArea.h"
+#include "tvDatabase.h"
 #include "tvReportStatistics.h"
 
 using namespace tav::core;
@@ -42,10 +44,11 @@ struct SavedDocument {
     QString styles;
     QString header;  // its text, without markup
     QString footer;
-    QStringList paragraphs;  // "StyleId|text"
-    QStringList cells;       // the texts of table cells
-    QStringList indents;     // each paragraph's own left indent in twips, "" for none
-    int pictures = 0;        // inline pictures of the body
+    QStringList paragraphs;    // "StyleId|text"
+    QStringList cells;         // the texts of table cells
+    QSet<QString> cellStyles;  // the style ids of the cells' paragraphs
+    QStringList indents;       // each paragraph's own left indent in twips, "" for none
+    int pictures = 0;          // inline pictures of the body
 
     explicit SavedDocument(const QString& path) {
         const auto parts = tvdocx::readPackage(path);
@@ -71,7 +74,10 @@ struct SavedDocument {
                                       .attribute(QStringLiteral("w:val"));
             indents << pPr.firstChildElement(QStringLiteral("w:ind"))
                            .attribute(QStringLiteral("w:left"));
-            if (p.parentNode().nodeName() == QLatin1String("w:tc")) cells << text;
+            if (p.parentNode().nodeName() == QLatin1String("w:tc")) {
+                cells << text;
+                cellStyles << style;
+            }
             paragraphs << style + u'|' + text;
         }
     }
@@ -103,12 +109,11 @@ protected:
     QString path(const QString& relative) const { return dir_.filePath(relative); }
     ExtractDriver driver() const { return ExtractDriver(options_); }
 
-    // The template Corp.dotx with the given paragraph styles, and the profile "Corporate" that
-    // names Body, Contents and Title 1 to 3 as its styles.
+    // The template Corp.dotx holding the given paragraph styles and the table style "Grid
+    // Table", no other, and the profile "Corporate" that names Body, TOC 1, Title 1 to 3 and Grid
+    // Table as its styles.
     void corporateTemplate(std::initializer_list<const char*> styles) {
         tvdocx::Document dotx;
-        for (const char* name : styles)
-            dotx.setStyle({QString::fromUtf8(name), tvdocx::StyleType::Paragraph, {}, {}, {}, {}});
         // Its fields take the report's values; a code spelt otherwise stays a field.
         dotx.body()
             .addParagraph()
@@ -119,12 +124,27 @@ protected:
             .addParagraph()
             .text(QStringLiteral("Revision "))
             .field(QStringLiteral(" ReportRevision "));
-        ASSERT_TRUE(dotx.save(path("Templates/Corp.dotx")));
+        tvdocx::PackageParts parts = dotx.parts();
+        QByteArray xml =
+            "<w:styles xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/"
+            "2006/main\"><w:style w:type=\"table\" w:styleId=\"GridTable\">"
+            "<w:name w:val=\"Grid Table\"/></w:style>";
+        // Its title styles are headings, their outline levels those of their numbers.
+        for (const QByteArray name : styles) {
+            xml += "<w:style w:type=\"paragraph\" w:styleId=\"" +
+                   QByteArray(name).replace(" ", "") + "\"><w:name w:val=\"" + name + "\"/>";
+            if (name.startsWith("Title "))
+                xml += "<w:pPr><w:outlineLvl w:val=\"" + QByteArray::number(name.back() - '1') +
+                       "\"/></w:pPr>";
+            xml += "</w:style>";
+        }
+        parts[QStringLiteral("word/styles.xml")] = xml + "</w:styles>";
+        ASSERT_TRUE(tvdocx::writePackage(path("Templates/Corp.dotx"), parts));
         QFile config(path("Templates/template_config.xml"));
         ASSERT_TRUE(config.open(QIODevice::WriteOnly));
         config.write(
             "<templates><tavrin_template name=\"Corporate\"><path>Corp.dotx</path>"
-            "<normalStyle>Body</normalStyle><tocStyle>Contents</tocStyle><heading1Style>Title 1"
+            "<normalStyle>Body</normalStyle><tocStyle>TOC 1</tocStyle><heading1Style>Title 1"
             "</heading1Style><heading2Style>Title 2</heading2Style><heading3Style>Title 3"
             "</heading3Style><tableStyle>Grid Table</tableStyle></tavrin_template></templates>");
         options_.UseTemplate = 1;
@@ -191,6 +211,73 @@ TEST_F(WordDocWriter, WritesHeadingsLinesAndTablesOfTheReport) {
     EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
 }
 
+// The run properties of a style of the saved document, as "font size colour" (size in half
+// points).
+QString styleFont(const QString& styles, const QString& styleId) {
+    QDomDocument xml;
+    if (!xml.setContent(styles)) return QStringLiteral("styles not well formed");
+    const QDomNodeList list = xml.elementsByTagName(QStringLiteral("w:style"));
+    for (int i = 0; i < list.size(); ++i) {
+        const QDomElement style = list.at(i).toElement();
+        if (style.attribute(QStringLiteral("w:styleId")) != styleId) continue;
+        const QDomElement rPr = style.firstChildElement(QStringLiteral("w:rPr"));
+        return rPr.firstChildElement(QStringLiteral("w:rFonts")).attribute("w:ascii") + u' ' +
+               rPr.firstChildElement(QStringLiteral("w:sz")).attribute("w:val") + u' ' +
+               rPr.firstChildElement(QStringLiteral("w:color")).attribute("w:val");
+    }
+    return QStringLiteral("no style ") + styleId;
+}
+
+// Every cell of every table is in the table font, not in the value font of the lines around it;
+// in a template document, in the profile's Normal style rather than the template's default.
+TEST_F(WordDocWriter, TableTextIsInTheTableFontStyle) {
+    options_.TableFont = {QStringLiteral("DejaVu Serif"), false, false, {}, QStringLiteral("11"),
+                          QStringLiteral("Maroon")};
+    options_.ValueFont = {QStringLiteral("Liberation Mono"),
+                          false,
+                          false,
+                          {},
+                          QStringLiteral("8"),
+                          QStringLiteral("Blue")};
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    {
+        const SavedDocument doc(path("word/everything.docx"));
+        ASSERT_FALSE(doc.cells.isEmpty());
+        EXPECT_EQ(doc.cellStyles, QSet<QString>{QStringLiteral("TVTableFontStyle")});
+        EXPECT_EQ(styleFont(doc.styles, QStringLiteral("TVTableFontStyle")),
+                  QStringLiteral("DejaVu Serif 22 800000"));
+        EXPECT_EQ(styleFont(doc.styles, QStringLiteral("Normal")),
+                  QStringLiteral("Liberation Mono 16 0000FF"));
+    }
+    corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "TOC 1"});
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(SavedDocument(path("word/everything.docx")).cellStyles,
+              QSet<QString>{QStringLiteral("Body")});
+}
+
+// A font size of the settings outside 1 to 1638 points is held to the nearer limit, and the run
+// log says so; sizes that are no number leave the style's size.
+TEST_F(WordDocWriter, FontSizesOutOfRangeAreHeldAndLogged) {
+    options_.TableFont = {QStringLiteral("Arial"), false, false, {}, QStringLiteral("-3"), {}};
+    options_.SectionFont.FontSize = QStringLiteral("5000");
+    options_.ValueFont.FontSize = QStringLiteral("abc");
+    setRunLogFolder(dir_.path());
+    const auto report = everything();
+    const bool written = write(*report);
+    ASSERT_TRUE(CloseLog());
+    ASSERT_TRUE(written);
+    const SavedDocument doc(path("word/everything.docx"));
+    EXPECT_TRUE(styleFont(doc.styles, QStringLiteral("TVTableFontStyle")).contains(u" 2 "));
+    EXPECT_TRUE(styleFont(doc.styles, QStringLiteral("Heading1")).contains(u" 3276 "));
+    EXPECT_TRUE(styleFont(doc.styles, QStringLiteral("Heading3")).contains(u" 3274"));
+    QFile log(runLogPath());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(log.readAll()),
+              QStringLiteral("Font size 5000 of SectionFontSize is out of range: 1638 pt is used\n"
+                             "Font size -3 of TableFontSize is out of range: 1 pt is used\n"));
+}
+
 TEST_F(WordDocWriter, SwitchesAndSummaryOnlyLeaveBlocksOut) {
     ExtractOptions& s = options_;
     s.ShowTables = 0;  // hides the column tables too
@@ -221,8 +308,44 @@ TEST_F(WordDocWriter, AGroupNumberedBeyondTheGroupsGetsARowOfItsOwn) {
     EXPECT_EQ(doc.cells.value(row + 1), QStringLiteral("Orders.Region"));
 }
 
+// The styles of the contents' entries, level by level, and the left indent (twips) that each
+// of those styles gives.
+QStringList contentsEntries(const QString& docx);
+
+// A template that lacks styles its profile names (one never used for a contents page, say)
+// still gives the whole document: the user hears once which styles were missing, and each is
+// added as a new document defines it, so headings stay headings and the contents list them.
+TEST_F(WordDocWriter, StylesTheTemplateLacksAreAddedAndToldOnce) {
+    corporateTemplate({"Body", "Title 1", "Title 3"});
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    ASSERT_EQ(messages_.size(), 1) << messages_.join(u'\n').toStdString();
+    EXPECT_TRUE(messages_[0].contains(QStringLiteral("\"Title 2\", \"TOC 1\"")))
+        << messages_[0].toStdString();
+    const SavedDocument doc(path("word/everything.docx"));
+    EXPECT_GE(doc.indexOf(QStringLiteral("Title2|Report Alerts")), 0);
+    const QStringList entries = contentsEntries(path("word/everything.docx"));
+    EXPECT_TRUE(entries.contains(QStringLiteral("TOC1 0|Sales by Region")))
+        << entries.join(u'\n').toStdString();
+    EXPECT_TRUE(entries.contains(QStringLiteral("TOC2 240|Report Alerts")));
+    EXPECT_TRUE(entries.contains(QStringLiteral("TOC3 480|Group Header #1")));
+}
+
+// The contents of a template document keep their levels' indents: the template's own lower
+// level styles where it has them, the usual ones where it lacks them.
+TEST_F(WordDocWriter, ContentsLevelsOfATemplateDocumentKeepTheirIndents) {
+    corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "TOC 1", "TOC 3"});
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
+    const QStringList entries = contentsEntries(path("word/everything.docx"));
+    EXPECT_TRUE(entries.contains(QStringLiteral("TOC1 |Sales by Region")));
+    EXPECT_TRUE(entries.contains(QStringLiteral("TOC2 240|Report Alerts")));
+    EXPECT_TRUE(entries.contains(QStringLiteral("TOC3 |Group Header #1")));  // the template's
+}
+
 TEST_F(WordDocWriter, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack) {
-    corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "Contents"});
+    corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "TOC 1"});
     const auto report = everything();
     ASSERT_TRUE(write(*report));
     {
@@ -335,18 +458,20 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     const QByteArray before = earlier.readAll();
     earlier.close();
 
-    // A template without the profile's block heading style fails the report half way; the
-    // Extract driver hears of it and tells the user.
-    corporateTemplate({"Body", "Title 1", "Title 3", "Contents"});
-    options_.CreateWordDocument = 1;
-    ASSERT_TRUE(
-        QFile::copy(testData(QStringLiteral("tvd/everything/report.xml")), path("everything.rpt")));
-    EXPECT_FALSE(driver().ExtractReport(path("everything.rpt"), QStringLiteral("everything.rpt")));
-    ASSERT_EQ(messages_.size(), 1);
-    EXPECT_TRUE(messages_[0].startsWith(
-        QStringLiteral("Unable to write the document of Report: everything.rpt (")));
+    // A model that fails the report half way, after the tables' heading is written.
+    std::unique_ptr<tvReport> broken = everything();
+    broken->tvDatabase.reset();
+    {
+        auto writer = std::make_shared<DocxWriter>(options_);
+        ASSERT_TRUE(writer->init("everything.rpt", path("word/"), path("everything.rpt"), {}));
+        EXPECT_FALSE(writer->WriteReport(*broken, "everything.rpt"));
+        EXPECT_TRUE(
+            writer->failureReason().startsWith(QStringLiteral("writing the body of report 0: ")))
+            << writer->failureReason().toStdString();
+    }
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
     EXPECT_EQ(earlier.readAll(), before);
+    earlier.close();
 
     // A document folder that is not there fails the save.
     options_.UseTemplate = 0;
@@ -464,6 +589,27 @@ QList<QDomElement> all(const QDomDocument& xml, const QString& tag) {
     const QDomNodeList list = xml.elementsByTagName(tag);
     for (int i = 0; i < list.size(); ++i) found.append(list.at(i).toElement());
     return found;
+}
+
+QStringList contentsEntries(const QString& docx) {
+    const QDomDocument styles = savedPart(docx, QStringLiteral("word/styles.xml"));
+    const QDomDocument body = savedPart(docx, QStringLiteral("word/document.xml"));
+    QMap<QString, QString> indents;  // style id: its own left indent
+    for (const QDomElement& style : all(styles, QStringLiteral("w:style")))
+        indents[style.attribute(QStringLiteral("w:styleId"))] =
+            style.firstChildElement(QStringLiteral("w:pPr"))
+                .firstChildElement(QStringLiteral("w:ind"))
+                .attribute(QStringLiteral("w:left"));
+    QStringList entries;
+    for (const QDomElement& link : all(body, QStringLiteral("w:hyperlink"))) {
+        const QString style = link.parentNode()
+                                  .firstChildElement(QStringLiteral("w:pPr"))
+                                  .firstChildElement(QStringLiteral("w:pStyle"))
+                                  .attribute(QStringLiteral("w:val"));
+        entries << style + u' ' + indents.value(style) + u'|' +
+                       link.elementsByTagName(QStringLiteral("w:t")).at(0).toElement().text();
+    }
+    return entries;
 }
 
 // Tables repeat their caption row on every page, the object table's ID column is 26 points
