@@ -8,6 +8,7 @@
 #include <QLocalServer>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -86,6 +87,9 @@ std::unique_ptr<SplashWindow> makeSplash(const QString& commandText) {
     // The options compare as the command line reads upper-cased; paths keep their case.
     if (!commandText.toUpper().contains(QLatin1String("-NT")))
         splash->setWindowFlag(Qt::WindowStaysOnTopHint);
+    // In the middle of the screen, where the main window will open.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        splash->move(screen->availableGeometry().center() - splash->rect().center());
     return splash;
 }
 

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -349,8 +350,8 @@ TEST_F(UtilityWindow, StatusTextsLastAsLongAsTheirWork) {
     EXPECT_EQ(window->statusText(), QStringLiteral("Use buttons at top for desired action."));
 }
 
-// The splash stays on top unless the command line says -NT, in either case; a second start's
-// box rises above the first one's windows.
+// The splash opens mid-screen, on top unless the command line says -NT, in either case; a second
+// start's box rises above the first one's windows.
 TEST(StartUp, SplashAndSecondStartBoxStayOnTopAsTheCommandLineSays) {
     const std::pair<const char*, bool> cases[] = {
         {"", true}, {"-NT", false}, {"-nt", false}, {" -Nt ", false}, {"-x", true}};
@@ -358,6 +359,8 @@ TEST(StartUp, SplashAndSecondStartBoxStayOnTopAsTheCommandLineSays) {
         SCOPED_TRACE(commandText);
         const auto splash = makeSplash(QLatin1String(commandText));
         EXPECT_EQ(splash->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+        EXPECT_EQ(splash->geometry().center(),
+                  QGuiApplication::primaryScreen()->availableGeometry().center());
     }
     QString text;
     bool boxOnTop = false;
