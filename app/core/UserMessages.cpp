@@ -24,6 +24,11 @@ StatusHandler& statusHandler() {
     return handler;
 }
 
+WorkStatusHandler& workStatusHandler() {
+    static WorkStatusHandler handler;
+    return handler;
+}
+
 }  // namespace
 
 void ShowMessage(const QString& text, const QString& title) {
@@ -45,6 +50,17 @@ void ShowStatus(const QString& text) {
 
 StatusHandler setStatusHandler(StatusHandler handler) {
     return std::exchange(statusHandler(), std::move(handler));
+}
+
+void ShowWorkStatus(bool show, const QString& text) {
+    if (workStatusHandler())
+        workStatusHandler()(show, text);
+    else
+        ShowStatus(show ? text : QString());
+}
+
+WorkStatusHandler setWorkStatusHandler(WorkStatusHandler handler) {
+    return std::exchange(workStatusHandler(), std::move(handler));
 }
 
 }  // namespace tav::core

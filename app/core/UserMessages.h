@@ -24,4 +24,11 @@ using StatusHandler = std::function<void(const QString& text)>;
 void ShowStatus(const QString& text);
 StatusHandler setStatusHandler(StatusHandler handler);
 
+// The status of a long database or document operation: the windows show it in the status
+// window, which mirrors it in panel 1; `show` false ends it and clears both. Without a handler
+// the text goes to ShowStatus, and an ended status clears it there.
+using WorkStatusHandler = std::function<void(bool show, const QString& text)>;
+void ShowWorkStatus(bool show, const QString& text);
+WorkStatusHandler setWorkStatusHandler(WorkStatusHandler handler);
+
 }  // namespace tav::core

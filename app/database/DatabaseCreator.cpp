@@ -20,14 +20,12 @@ namespace DatabaseCreator {
 namespace {
 
 // Unless the caller gave handlers of its own, texts go where the program's others go: the status
-// bar, and a box or standard error. Messages go to the caller's log as well.
+// window, and a box or standard error. Messages go to the caller's log as well.
 void showStatus(const DatabaseProgress& progress, bool show, const QString& text) {
-    if (progress.status) {
+    if (progress.status)
         progress.status(show, text);
-    } else {
-        // A status that is over leaves the status bar empty.
-        ShowStatus(show ? text : QString());
-    }
+    else
+        ShowWorkStatus(show, text);
 }
 
 void showMessage(const DatabaseProgress& progress, const QString& text, const QString& title) {
@@ -105,15 +103,17 @@ void rebuildTable(DbConnection& db, const char* name,
     // they are kept aside and come back once the new table holds their parents again.
     const QStringList children = cascadingChildren(db, QLatin1String(name));
     for (const QString& child : children) {
-        db.exec(QStringLiteral("CREATE TEMP TABLE \"keep_%1\" AS SELECT * FROM main.\"%1\" ORDER BY rowid")
+        db.exec(QStringLiteral(
+                    "CREATE TEMP TABLE \"keep_%1\" AS SELECT * FROM main.\"%1\" ORDER BY rowid")
                     .arg(child));
     }
     db.exec(QStringLiteral("DROP TABLE \"%1\"").arg(QLatin1String(name)));
     db.exec(
         QStringLiteral("ALTER TABLE \"%1\" RENAME TO \"%2\"").arg(rebuilt, QLatin1String(name)));
     for (const QString& child : children) {
-        db.exec(QStringLiteral("INSERT INTO main.\"%1\" SELECT * FROM temp.\"keep_%1\" ORDER BY rowid")
-                    .arg(child));
+        db.exec(
+            QStringLiteral("INSERT INTO main.\"%1\" SELECT * FROM temp.\"keep_%1\" ORDER BY rowid")
+                .arg(child));
         db.exec(QStringLiteral("DROP TABLE temp.\"keep_%1\"").arg(child));
     }
 }
@@ -156,7 +156,8 @@ void UpgradeCrossTabGroups(DbConnection& db) {
 // nothing. Files are compared a block at a time.
 QString sameFileAmong(const QString& file, const QString& pattern) {
     const QFileInfo info(file);
-    for (const QFileInfo& other : QDir(info.absolutePath()).entryInfoList({pattern}, QDir::Files, QDir::Name)) {
+    for (const QFileInfo& other :
+         QDir(info.absolutePath()).entryInfoList({pattern}, QDir::Files, QDir::Name)) {
         if (other.size() != info.size() || other.fileName() == info.fileName()) continue;
         QFile a(file);
         QFile b(other.filePath());
@@ -182,8 +183,10 @@ void backupOnce(DbConnection& db, const QString& path, const DatabaseProgress& p
 void AllowMissingFields(DbConnection& db, const QString& path, const DatabaseProgress& progress,
                         bool& backedUp) {
     const std::pair<const char*, const char*> optional[] = {
-        {"FieldObjects", "Field_Id"},           {"BlobObjects", "DatabaseField_Id"},
-        {"CrossTabGroups", "Field_Id"},         {"SortFields", "Field_Id"},
+        {"FieldObjects", "Field_Id"},
+        {"BlobObjects", "DatabaseField_Id"},
+        {"CrossTabGroups", "Field_Id"},
+        {"SortFields", "Field_Id"},
         {"SummaryFields", "SummarizedField_Id"}};
     for (const auto& [table, column] : optional) {
         QSqlQuery info =
@@ -331,10 +334,12 @@ QString BackupDatabase(DbConnection& db, const QString& path, const QDate& today
         db.backupTo(temporary);
     } catch (const DbError& failure) {
         QFile::remove(temporary);
-        throw DbError(QStringLiteral("Could not copy %1 to %2 (%3)").arg(path, name, failure.text()));
+        throw DbError(
+            QStringLiteral("Could not copy %1 to %2 (%3)").arg(path, name, failure.text()));
     }
     // An upgrade of the same file that failed before made this very copy: it serves again.
-    const QString earlier = sameFileAmong(temporary, QFileInfo(stem).fileName() + QLatin1Char('*') + suffix);
+    const QString earlier =
+        sameFileAmong(temporary, QFileInfo(stem).fileName() + QLatin1Char('*') + suffix);
     if (!earlier.isEmpty()) {
         QFile::remove(temporary);
         return earlier;

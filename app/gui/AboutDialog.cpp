@@ -19,8 +19,8 @@
 #include <memory>
 
 #include "GuiSeams.h"
+#include "HelpWindow.h"
 #include "ProgramSettings.h"
-#include "SettingsStore.h"
 #include "Version.h"
 
 namespace tav::gui {
@@ -89,7 +89,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, Qt::Window) {
     lblVersion = new QLabel(QStringLiteral("Version ") + TavrinVersionText(), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     auto* web = linkLabel(QStringLiteral("Label4"), TavrinWebServer() + u'/', this);
-    web->onDoubleClick = [web] { guiSeams().openUrl(QUrl(web->text())); };
+    web->onDoubleClick = [web] { guiSeams().openUrl(QUrl(web->text()), {}); };
     Label4 = web;
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -151,7 +151,7 @@ UpdateNoticeDialog::UpdateNoticeDialog(QWidget* parent) : QDialog(parent, Qt::Wi
         QStringLiteral("An update is available!  Please download the latest version from:"), this);
     lblMessage->setObjectName(QStringLiteral("lblMessage"));
     auto* link = linkLabel(QStringLiteral("lblLink"), downloadPage(), this);
-    link->onClick = [link] { guiSeams().openUrl(QUrl(link->text())); };
+    link->onClick = [link] { guiSeams().openUrl(QUrl(link->text()), {}); };
     lblLink = link;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblMessage);
@@ -295,10 +295,7 @@ void AddHelpMenu(QMainWindow* window) {
     help->setObjectName(QStringLiteral("munHelp"));
     auto* helpFile = help->addAction(QStringLiteral("&Help"));
     helpFile->setObjectName(QStringLiteral("miHelp"));
-    QObject::connect(helpFile, &QAction::triggered, window, [] {
-        guiSeams().openUrl(QUrl::fromLocalFile(programSettingsStore().programFolder() +
-                                               QStringLiteral("help/index.html")));
-    });
+    QObject::connect(helpFile, &QAction::triggered, window, &ShowHelp);
     auto* update = help->addAction(QStringLiteral("Check for Updates"));
     update->setObjectName(QStringLiteral("mnuUpdate"));
     QObject::connect(update, &QAction::triggered, window, [window] { checkForUpdates(window); });

@@ -47,7 +47,32 @@ GuiSeams realDialogs() {
         printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("Report Diff.pdf")));
         return true;
     };
-    seams.openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    seams.openUrl = [](const QUrl& url, const std::function<void()>& failed) {
+        // The desktop's opener says by its exit status whether anything opened the page; Qt's
+        // own call tells only that the opener started.
+        const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        if (opener.isEmpty()) {
+            if (!QDesktopServices::openUrl(url) && failed) failed();
+            return;
+        }
+        // Not owned by a window: a browser that the opener runs in its place lives on when the
+        // program ends.
+        auto* process = new QProcess;
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, failed](int code, QProcess::ExitStatus status) {
+                             if ((status != QProcess::NormalExit || code != 0) && failed) failed();
+                             process->deleteLater();
+                         });
+        QObject::connect(process, &QProcess::errorOccurred, process,
+                         [process, failed](QProcess::ProcessError error) {
+                             if (error != QProcess::FailedToStart) return;
+                             if (failed) failed();
+                             process->deleteLater();
+                         });
+        process->start(opener, {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+    };
     // No System Information tool is registered on this platform.
     seams.readKeyValue = [](const QString&, const QString&,
                             const QString&) -> std::optional<QString> { return std::nullopt; };

@@ -37,8 +37,10 @@ struct GuiSeams {
     // Readies the printer for the difference text: the default printer, or a PDF file where
     // there is none. False prints nothing.
     std::function<bool(QWidget* owner, QPrinter& printer)> preparePrinter;
-    // Opens a page or file in the user's default application; failures are not reported.
-    std::function<void(const QUrl& url)> openUrl;
+    // Opens a page or file in the user's default application. `failed`, when given, is called
+    // once the desktop has found no application that opens it (perhaps later, from the event
+    // loop).
+    std::function<void(const QUrl& url, const std::function<void()>& failed)> openUrl;
     // Reads one text value of the system's settings (`KeyName` below `KeyRoot`); nothing when
     // the key or value is missing or not text.
     std::function<std::optional<QString>(const QString& keyRoot, const QString& keyName,

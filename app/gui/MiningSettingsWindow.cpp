@@ -371,6 +371,24 @@ QWidget* MiningSettingsWindow::buildGeneralTab() {
     columns->addLayout(right);
     layout->addWidget(detail);
     layout->addStretch();
+
+    // Boxes made before the frames that hold them would come last in the focus chain: Tab
+    // follows the form as it reads, each output's box before its folder row.
+    QList<QWidget*> order{box("chkParameterPrompt"), box("chkSQL")};
+    const auto pathRow = [&](size_t i) {
+        order << box(kPathRows[i].box) << pathEdits_[i] << pathButtons_[i];
+    };
+    pathRow(0);
+    pathRow(1);
+    order << box("chkTOC") << box("chkLayout") << box("chkHiddenSections") << optUseFonts_
+          << optUseTemplate_ << cboTemplate_;
+    pathRow(2);
+    order << cmbGeneralRptOwners_;
+    for (const char* name :
+         {"ChkRptSummary", "chkPrinter", "chkExport", "chkFormulas", "chkParameters", "chkGroups",
+          "chkSort", "chkShowTables", "chkIncludeFields", "ChkSummary"})
+        order << box(name);
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     return tab;
 }
 

@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QColor>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -22,11 +26,13 @@
 #include "ProgramSettings.h"
 #include "RtError.h"
 #include "SettingsStore.h"
+#include "WindowFit.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvDatabaseFieldDefinition.h"
 #include "tvDatabaseTable.h"
 #include "tvFieldObject.h"
+#include "tvFormulaField.h"
 #include "tvReport.h"
 #include "tvSection.h"
 #include "tvSortField.h"
@@ -123,12 +129,43 @@ bool hasArea(const tvReport& report, qint16 kind) {
     return false;
 }
 
-// The columns shown: the database fields placed in the report's details, in layout order.
-QList<tvDatabaseFieldDefinition*> shownFields(const tvReport& report) {
+// A formula of the one form the viewer runs: a database field, or a second one where the
+// first is empty: IIf ({T.a} = "", {T.b}, {T.a}). The field and its stand-in; fails for any
+// other formula.
+std::pair<tvDatabaseFieldDefinition*, tvDatabaseFieldDefinition*> fieldOrStandIn(
+    const tvReport& report, const tvFormulaField& formula) {
+    static const QRegularExpression form(
+        QStringLiteral(R"(^\s*IIf\s*\(\s*(\{[^{}]+\})\s*=\s*""\s*,\s*(\{[^{}]+\})\s*,\s*)"
+                       R"((\{[^{}]+\})\s*\)\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = form.match(formula.text);
+    if (!match.hasMatch() || match.captured(1).compare(match.captured(3), Qt::CaseInsensitive) != 0)
+        fail(QStringLiteral("The viewer cannot run the formula %1.").arg(formula.fieldName));
+    return {findField(report, match.captured(1)), findField(report, match.captured(2))};
+}
+
+// The columns shown: the fields placed in the report's details, in layout order, each with the
+// field shown where it is empty (null for none).
+struct ShownColumns {
     QList<tvDatabaseFieldDefinition*> fields;
-    for (tvFieldObject* object : objectsIn<tvFieldObject>(report, kDetailsAreaKind))
-        if (auto* field = databaseField(object->field)) fields.append(field);
-    return fields;
+    QList<tvDatabaseFieldDefinition*> standIns;
+    QStringList names;
+};
+ShownColumns shownFields(const tvReport& report) {
+    ShownColumns shown;
+    for (tvFieldObject* object : objectsIn<tvFieldObject>(report, kDetailsAreaKind)) {
+        if (auto* field = databaseField(object->field)) {
+            shown.fields << field;
+            shown.standIns << nullptr;
+            shown.names << field->databaseFieldDisplayName;
+        } else if (auto* formula = dynamic_cast<tvFormulaField*>(object->field)) {
+            const auto [first, standIn] = fieldOrStandIn(report, *formula);
+            shown.fields << first;
+            shown.standIns << standIn;
+            shown.names << formula->fieldName;
+        }
+    }
+    return shown;
 }
 
 // The shown column that `field` is, -1 for none.
@@ -195,6 +232,15 @@ QString fromClause(const tvReport& report, DbConnection& db) {
     return from;
 }
 
+// The file name of a full path as the program stores it (a report's path, written on this
+// system or on Windows); any other value as it is.
+QString storedFileName(const QString& value) {
+    static const QRegularExpression fullPath(
+        QStringLiteral(R"(^(/|[A-Za-z]:[\\/]|\\\\).*[^/\\]$)"));
+    if (!fullPath.match(value).hasMatch()) return value;
+    return value.mid(std::max(value.lastIndexOf(u'/'), value.lastIndexOf(u'\\')) + 1);
+}
+
 }  // namespace
 
 ViewerReport RunReportDefinition(const QString& reportPath, const QString& databasePath,
@@ -213,11 +259,15 @@ ViewerReport RunReportDefinition(const QString& reportPath, const QString& datab
     ViewerReport result;
     result.title = report.reportTitle;
     QStringList columns;
-    const QList<tvDatabaseFieldDefinition*> shown = shownFields(report);
-    for (tvDatabaseFieldDefinition* field : shown) {
-        columns << checkedColumn(*field, db);
-        result.headers << field->databaseFieldDisplayName;
+    const ShownColumns shownColumns = shownFields(report);
+    const QList<tvDatabaseFieldDefinition*>& shown = shownColumns.fields;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const tvDatabaseFieldDefinition* standIn = shownColumns.standIns[i];
+        columns << (standIn ? QStringLiteral("COALESCE(NULLIF(%1, ''), %2)")
+                                  .arg(checkedColumn(*shown[i], db), checkedColumn(*standIn, db))
+                            : checkedColumn(*shown[i], db));
     }
+    result.headers = shownColumns.names;
     if (columns.isEmpty()) fail(QStringLiteral("The report shows no database field."));
     QStringList captions;
     for (tvTextObject* text : objectsIn<tvTextObject>(report, kPageHeaderAreaKind))
@@ -234,7 +284,10 @@ ViewerReport RunReportDefinition(const QString& reportPath, const QString& datab
     for (tvSortField& sort : report.tvRecordSortFields) {
         tvDatabaseFieldDefinition* field = databaseField(sort.field);
         if (!field) fail(QStringLiteral("A sort field of the report is not a database field."));
-        order << checkedColumn(*field, db) + QStringLiteral(" COLLATE NOCASE") +
+        // A field shown with a stand-in sorts as it is shown.
+        const int column = columnOf(shown, field);
+        order << (column >= 0 ? columns[column] : checkedColumn(*field, db)) +
+                     QStringLiteral(" COLLATE NOCASE") +
                      (sort.sortDirection == QLatin1String(kDescending) ? QStringLiteral(" DESC")
                                                                        : QString());
     }
@@ -328,9 +381,15 @@ void RenderReport(const ViewerReport& report, QTextDocument& document) {
             shade(line, QColor(0xf0, 0xf3, 0xf7));
             ++line;
         }
-        for (int cell = 0; cell < width; ++cell)
-            put(line, cell, report.rows[row][shown[cell]], QTextCharFormat(),
-                alignmentOf(shown[cell]));
+        for (int cell = 0; cell < width; ++cell) {
+            // A stored path shows its file name, the whole path in its tip: a column of full
+            // paths would wrap each row over several lines.
+            const QString& value = report.rows[row][shown[cell]];
+            const QString name = storedFileName(value);
+            QTextCharFormat format;
+            if (name != value) format.setToolTip(value);
+            put(line, cell, name, format, alignmentOf(shown[cell]));
+        }
         ++line;
     }
     if (totals) {
@@ -353,17 +412,33 @@ ReportViewerWindow::ReportViewerWindow(QWidget* parent) : QWidget(parent, Qt::Wi
     auto* cmdPrint = new QPushButton(QStringLiteral("&Print"));
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     connect(cmdPrint, &QPushButton::clicked, this, &ReportViewerWindow::print);
-    layout->addWidget(cmdPrint, 0, Qt::AlignLeft);
+    sbStatus = new QLabel;
+    sbStatus->setObjectName(QStringLiteral("sbStatus"));
+    // A long path is cut rather than widening the window; the whole of it is in its tip.
+    sbStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(0, 0, 6, 0);
+    bar->addWidget(cmdPrint);
+    bar->addWidget(sbStatus, 1);
+    layout->addLayout(bar);
     layout->addWidget(viewer);
     resize(8670 / tvTwipsPerPixel, 5250 / tvTwipsPerPixel);
 }
 
 void ReportViewerWindow::showReport(const ViewerReport& report) {
     RenderReport(report, *viewer->document());
+    sbStatus->clear();
+    sbStatus->setToolTip(QString());
+    // The report is read from its title down; the view's cursor would stay where the new text
+    // ended.
+    viewer->moveCursor(QTextCursor::Start);
     // Each report opens at the viewer's own size, brought back when it was minimized, so that
-    // choosing a report always shows it.
-    showNormal();
+    // choosing a report always shows it; a viewer not yet open opens over the main window.
     resize(8600 / tvTwipsPerPixel, 5000 / tvTwipsPerPixel);
+    if (!isVisible()) placeOverMainWindow(this);
+    showNormal();
+    viewer->verticalScrollBar()->setValue(0);
+    viewer->horizontalScrollBar()->setValue(0);
     raise();
     activateWindow();
 }
@@ -378,6 +453,10 @@ void ReportViewerWindow::print() {
             QString(title).replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".pdf"));
     }
     viewer->document()->print(&printer);
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        sbStatus->setText(QStringLiteral("Printed to ") + printer.outputFileName());
+        sbStatus->setToolTip(printer.outputFileName());
+    }
 }
 
 ReportViewerWindow& reportViewer() {

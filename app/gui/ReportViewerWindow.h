@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QLabel;
 class QMainWindow;
 class QTextBrowser;
 class QTextDocument;
@@ -49,6 +50,8 @@ public:
     void print();
 
     QTextBrowser* viewer;
+    // Where the last printout went, when it went to a file.
+    QLabel* sbStatus;
 };
 
 // The program's one viewer window, created on first use.

@@ -1,9 +1,11 @@
 #include "StatusWindow.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "UserMessages.h"
+#include "WindowFit.h"
 
 namespace tav::gui {
 
@@ -26,8 +28,15 @@ StatusWindow& StatusWindow::instance() {
 void StatusWindow::UpdateStatus(bool show, QString& text) {
     StatusWindow& window = instance();
     if (show) {
-        if (!window.isVisible()) window.show();
         window.lblDetails->setText(text);
+        if (!window.isVisible()) {
+            window.adjustSize();
+            placeOverMainWindow(&window);
+            window.show();
+        }
+        // The work that tells its status holds the event loop: the window is painted now or
+        // not until the work is over.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         ShowStatus(text);
         return;
     }

@@ -18,6 +18,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTextStream>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
 #include <stdexcept>
@@ -207,6 +208,15 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     setStatusHandler([this](const QString& text) {
         setStatusText(text);
         statusPanel1->repaint();
+        // A progress text is news of the work that runs: once the program waits for the user
+        // again, the work is over and the text goes.
+        QTimer::singleShot(0, this, [this, text] {
+            if (statusText() == text) setStatusText(QString());
+        });
+    });
+    setWorkStatusHandler([](bool show, const QString& text) {
+        QString shown = text;
+        StatusWindow::UpdateStatus(show, shown);
     });
     setMessageHandler([this](const QString& text, const QString& title) {
         guiSeams().message(this, text, title, QMessageBox::NoIcon);
@@ -216,6 +226,7 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
 
 UtilitiesWindow::~UtilitiesWindow() {
     setStatusHandler(nullptr);
+    setWorkStatusHandler(nullptr);
     setMessageHandler(nullptr);
 }
 

@@ -1,8 +1,10 @@
 #include "WindowFit.h"
 
+#include <QApplication>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
@@ -38,6 +40,28 @@ void fitWindowToContents(QWidget* content) {
                   std::clamp(sub->y(), 0, std::max(0, room.height() - size.height())));
     }
     sub->resize(size);
+}
+
+QWidget* programMainWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("TVUtility") && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+void placeOverMainWindow(QWidget* window) {
+    const QWidget* main = programMainWindow();
+    if (!main || main == window) return;
+    QRect frame(QPoint(), window->frameGeometry().size());
+    frame.moveCenter(main->frameGeometry().center());
+    if (const QScreen* screen = main->screen()) {
+        const QRect room = screen->availableGeometry();
+        frame.moveLeft(std::clamp(frame.left(), room.left(),
+                                  std::max(room.left(), room.right() + 1 - frame.width())));
+        frame.moveTop(std::clamp(frame.top(), room.top(),
+                                 std::max(room.top(), room.bottom() + 1 - frame.height())));
+    }
+    window->move(frame.topLeft());
 }
 
 }  // namespace tav::gui

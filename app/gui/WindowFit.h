@@ -11,4 +11,12 @@ namespace tav::gui {
 // size policy adjusts to their contents.
 void fitWindowToContents(QWidget* content);
 
+// The program's main window while it is open; null before it opens and after it closes.
+QWidget* programMainWindow();
+
+// Moves the window `window` (a window of its own) over the middle of the program's main window,
+// kept on that window's screen, so that it opens where the user works. Without a main window it
+// stays where it is.
+void placeOverMainWindow(QWidget* window);
+
 }  // namespace tav::gui

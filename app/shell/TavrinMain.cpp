@@ -7,6 +7,8 @@
 #include <QLibraryInfo>
 #include <QLocalServer>
 #include <QLoggingCategory>
+#include <QMessageBox>
+#include <QScreen>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -43,8 +45,7 @@ int interactiveStart(int argc, char** argv, const QString& commandText) {
     // A second start leaves the first one's settings alone.
     const auto instance = claimSingleInstance(tavrinInstanceName());
     if (!instance) {
-        guiSeams().message(nullptr, QStringLiteral("Tavrin is already running"), QString(),
-                           QMessageBox::NoIcon);
+        tellAlreadyRunning();
         return 0;
     }
     // Until the utilities window takes the user's messages, a message of the start (a settings
@@ -54,9 +55,7 @@ int interactiveStart(int argc, char** argv, const QString& commandText) {
     });
     loadAndStoreSettings();
     setMessageHandler(std::move(previous));
-    auto splash = std::make_unique<SplashWindow>();
-    const bool onTop = !commandText.contains(QLatin1String("-NT"));
-    if (onTop) splash->setWindowFlag(Qt::WindowStaysOnTopHint);
+    std::unique_ptr<SplashWindow> splash = makeSplash(commandText);
     splash->show();
     std::unique_ptr<UtilitiesWindow> utilities;
     QTimer::singleShot(3000, &application, [&utilities] {
@@ -82,6 +81,26 @@ bool displayAvailable() {
 }
 
 }  // namespace
+
+std::unique_ptr<SplashWindow> makeSplash(const QString& commandText) {
+    auto splash = std::make_unique<SplashWindow>();
+    // The options compare as the command line reads upper-cased; paths keep their case.
+    if (!commandText.toUpper().contains(QLatin1String("-NT")))
+        splash->setWindowFlag(Qt::WindowStaysOnTopHint);
+    // In the middle of the screen, where the main window will open.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        splash->move(screen->availableGeometry().center() - splash->rect().center());
+    return splash;
+}
+
+void tellAlreadyRunning() {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavrin"),
+                    QStringLiteral("Tavrin is already running"), QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("alreadyRunning"));
+    // The first copy's splash stays on top of everything; this box must rise above it.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+}
 
 int TavrinMain(int argc, char** argv) {
     routeLibraryMessagesToRunLog();

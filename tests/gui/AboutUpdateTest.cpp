@@ -90,7 +90,9 @@ protected:
         savedServer_ = qgetenv("TAVRIN_UPDATE_SERVER");
         guiSeams().message = [this](QWidget*, const QString& text, const QString& title,
                                     QMessageBox::Icon) { messages << title + u'|' + text; };
-        guiSeams().openUrl = [this](const QUrl& url) { opened << url.toString(); };
+        guiSeams().openUrl = [this](const QUrl& url, const std::function<void()>&) {
+            opened << url.toString();
+        };
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
         ASSERT_TRUE(other.listen(QHostAddress::LocalHost));
         other.answer = {"200 OK", "4.0.1", true};

@@ -334,3 +334,44 @@ TEST_F(MiningSettings, TheUtilitiesWindowOpensOneInstanceNotModal) {
 }
 
 }  // namespace
+
+TEST_F(MiningSettings, TabFollowsTheGeneralTabAsItReads) {
+    const auto form = open();
+    const QStringList reading = {"chkParameterPrompt",
+                                 "chkSQL",
+                                 "chkCreateTvdDoc",
+                                 "txtTVDOutputPath",
+                                 "cmdGetTVDOutputPath",
+                                 "chkCreateWordDoc",
+                                 "txtWordDocOutputPath",
+                                 "cmdGetWordDocOutputPath",
+                                 "chkTOC",
+                                 "chkLayout",
+                                 "chkHiddenSections",
+                                 "optUseFonts",
+                                 "optUseTemplate",
+                                 "cboTemplate",
+                                 "chkWriteToDB",
+                                 "txtDBOutputPath",
+                                 "cmdGetDBOutputPath",
+                                 "cmbGeneralRptOwners",
+                                 "ChkRptSummary",
+                                 "chkPrinter",
+                                 "chkExport",
+                                 "chkFormulas",
+                                 "chkParameters",
+                                 "chkGroups",
+                                 "chkSort",
+                                 "chkShowTables",
+                                 "chkIncludeFields",
+                                 "ChkSummary"};
+    QStringList visited;
+    QWidget* first = child(*form, "chkParameterPrompt");
+    QWidget* widget = first;
+    do {
+        if (reading.contains(widget->objectName()) && !visited.contains(widget->objectName()))
+            visited << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != first);
+    EXPECT_EQ(visited, reading);
+}

@@ -3,13 +3,18 @@
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 #include "DatabaseCreator.h"
 #include "DatabaseWriter.h"
@@ -194,6 +199,32 @@ TEST_F(ReportViewerTest, TheViewerShowsAndPrintsTheReport) {
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_TRUE(viewer.viewer->toPlainText().startsWith(QLatin1String("Report List")));
     EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("Report List.pdf"))).size(), 0);
+    EXPECT_EQ(viewer.sbStatus->text(),
+              QStringLiteral("Printed to ") + dir.filePath(QStringLiteral("Report List.pdf")));
+    // The next report is no printout yet.
+    viewer.showReport(RunReportDefinition(definition("TVReportMetrics.rpt"), database()));
+    EXPECT_TRUE(viewer.sbStatus->text().isEmpty());
+    viewer.hide();
+}
+
+// A long report opens at its title, over the main window, however far the last one was read.
+TEST_F(ReportViewerTest, TheViewerOpensAtTheReportsTopOverTheMainWindow) {
+    ViewerReport report;
+    report.title = QStringLiteral("Long");
+    report.headers = QStringList{QStringLiteral("Report")};
+    for (int row = 0; row < 300; ++row) report.rows << QStringList{QString::number(row)};
+    UtilitiesWindow window;
+    window.move(300, 200);
+    window.show();
+    ReportViewerWindow& viewer = reportViewer();
+    for (int opening = 0; opening < 2; ++opening) {
+        viewer.showReport(report);
+        QScrollBar* bar = viewer.viewer->verticalScrollBar();
+        EXPECT_GT(bar->maximum(), 0);
+        EXPECT_EQ(bar->value(), 0) << opening;
+        bar->setValue(bar->maximum());
+    }
+    EXPECT_TRUE(window.frameGeometry().contains(viewer.frameGeometry().center()));
     viewer.hide();
 }
 
@@ -275,6 +306,43 @@ TEST_F(ReportViewerTest, MetricsEndWithTheirTotals) {
     const QStringList lines = rendered(report).trimmed().split(u'\n');
     EXPECT_EQ(lines.mid(lines.size() - 8),
               QStringList{QStringLiteral("Total")} + report.totals.mid(1));
+}
+
+// Columns without a display name go by their field name; metrics count groups as the report
+// itself does (as the Site Survey counts them) and name each report by its file, the path in a tip.
+TEST_F(ReportViewerTest, ColumnsAreNamedAndMetricsCountAsTheSurveyDoes) {
+    const ViewerReport columns = RunReportDefinition(definition("TVReportRCCR.rpt"), database());
+    ASSERT_EQ(columns.headers.value(2), QStringLiteral("Column"));
+    QStringList shown;
+    for (const QStringList& row : columns.rows) shown << row[2];
+    shown.sort(Qt::CaseInsensitive);
+    QStringList expected = column(QStringLiteral(
+        "SELECT CASE WHEN ifnull(DatabaseFieldDisplayName, '') = '' THEN DatabaseFieldName "
+        "ELSE DatabaseFieldDisplayName END FROM viewReportColumnCrossRef "
+        "JOIN Reports USING (Report_Id)"));
+    expected.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(shown, expected);
+    EXPECT_FALSE(shown.contains(QString()));
+    EXPECT_TRUE(shown.contains(QStringLiteral("Customer name")));  // a display name of its own
+
+    const ViewerReport metrics = RunReportDefinition(definition("TVReportMetrics.rpt"), database());
+    QTextDocument document;
+    RenderReport(metrics, document);
+    for (const char* name : {"fields.rpt", "objects.rpt"}) {
+        SCOPED_TRACE(name);
+        tvReport report;
+        report.init(sampleReport(QLatin1String(name)), 0, 0);
+        const QString path = report.reportFileName;
+        const auto row = std::find_if(metrics.rows.begin(), metrics.rows.end(),
+                                      [&](const QStringList& r) { return r[0] == path; });
+        ASSERT_NE(row, metrics.rows.end());
+        EXPECT_EQ((*row)[7], QString::number(report.numberOfGroups));
+        const QTextCursor cell = document.find(QLatin1String(name));
+        ASSERT_FALSE(cell.isNull());
+        EXPECT_EQ(cell.block().text(), QLatin1String(name));
+        EXPECT_EQ(cell.charFormat().toolTip(), path);
+    }
+    EXPECT_FALSE(document.toPlainText().contains(QLatin1String(TAV_SAMPLES)));
 }
 
 TEST_F(ReportViewerTest, EachReportOpensTheViewerAtItsOwnSize) {

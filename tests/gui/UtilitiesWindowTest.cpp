@@ -12,13 +12,17 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTimer>
 
 #include "CrossReference.h"
+#include "DatabaseCreator.h"
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
 #include "ExtractResultsWindow.h"
@@ -29,7 +33,10 @@
 #include "ResultGridWindow.h"
 #include "SettingsStore.h"
 #include "SingleInstance.h"
+#include "SplashWindow.h"
 #include "StatusWindow.h"
+#include "TavrinMain.h"
+#include "UserMessages.h"
 #include "UtilitiesWindow.h"
 
 using namespace tav::core;
@@ -308,6 +315,65 @@ TEST_F(UtilityWindow, TheWindowMenuCascadesAndTilesBothWays) {
     EXPECT_EQ(subs[1]->geometry().height(), area.height());
     EXPECT_EQ(subs[0]->geometry().width() + subs[1]->geometry().width(), area.width());
     EXPECT_FALSE(subs[0]->geometry().intersects(subs[1]->geometry()));
+}
+
+// The database's long work shows in the status window, mirrored in panel 1, and leaves both
+// empty when it ends; a progress text goes once the program waits for the user again.
+TEST_F(UtilityWindow, StatusTextsLastAsLongAsTheirWork) {
+    window->show();
+    QStringList seen;
+    WorkStatusHandler windows = setWorkStatusHandler(nullptr);
+    setWorkStatusHandler([&](bool show, const QString& text) {
+        windows(show, text);
+        if (show)
+            seen << StatusWindow::instance().lblDetails->text() + u'|' + window->statusText() +
+                        u'|' + QString::number(StatusWindow::instance().isVisible());
+    });
+    const bool created =
+        tav::database::DatabaseCreator::CreateDatabase(out.filePath(QStringLiteral("tv.db")));
+    setWorkStatusHandler(windows);
+    EXPECT_TRUE(created);
+    EXPECT_EQ(
+        seen,
+        QStringList{QStringLiteral("Creating new Tavrin database|Creating new Tavrin database|1")});
+    EXPECT_FALSE(StatusWindow::instance().isVisible());
+    EXPECT_TRUE(StatusWindow::instance().lblDetails->text().isEmpty());
+    EXPECT_TRUE(window->statusText().isEmpty());
+
+    ShowStatus(QStringLiteral("Analyzing differences "));
+    EXPECT_EQ(window->statusText(), QStringLiteral("Analyzing differences "));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->statusText().isEmpty());
+    // The window's own texts are no progress: they stay.
+    window->setStatusText(QStringLiteral("Use buttons at top for desired action."));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->statusText(), QStringLiteral("Use buttons at top for desired action."));
+}
+
+// The splash opens mid-screen, on top unless the command line says -NT, in either case; a second
+// start's box rises above the first one's windows.
+TEST(StartUp, SplashAndSecondStartBoxStayOnTopAsTheCommandLineSays) {
+    const std::pair<const char*, bool> cases[] = {
+        {"", true}, {"-NT", false}, {"-nt", false}, {" -Nt ", false}, {"-x", true}};
+    for (const auto& [commandText, onTop] : cases) {
+        SCOPED_TRACE(commandText);
+        const auto splash = makeSplash(QLatin1String(commandText));
+        EXPECT_EQ(splash->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+        EXPECT_EQ(splash->geometry().center(),
+                  QGuiApplication::primaryScreen()->availableGeometry().center());
+    }
+    QString text;
+    bool boxOnTop = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        boxOnTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        box->accept();
+    });
+    tellAlreadyRunning();
+    EXPECT_EQ(text, QStringLiteral("Tavrin is already running"));
+    EXPECT_TRUE(boxOnTop);
 }
 
 TEST(SingleInstance, ASecondClaimFailsUntilTheFirstEnds) {

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -21,12 +22,16 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
 #include <QUrl>
 
 #include "AboutDialog.h"
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
+#include "HelpWindow.h"
 #include "MiningSettingsWindow.h"
 #include "ProgramSettings.h"
 #include "ReportOwnersWindow.h"
@@ -216,11 +221,67 @@ TEST_F(WindowLayout, HelpOpensTheManualBesideTheProgram) {
                                     QSettings::IniFormat),
         QStringLiteral("/opt/tavrin")));
     QList<QUrl> opened;
-    guiSeams().openUrl = [&](const QUrl& url) { opened << url; };
+    guiSeams().openUrl = [&](const QUrl& url, const std::function<void()>&) { opened << url; };
     UtilitiesWindow window;
     window.findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
     EXPECT_EQ(opened,
               QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/opt/tavrin/help/index.html"))});
+    EXPECT_FALSE(helpWindow().isVisible());
+}
+
+// Where the desktop has no browser, the manual opens in the program's own help window, over the
+// main window, and its links lead from page to page.
+TEST_F(WindowLayout, HelpFallsBackToItsOwnWindowWhereTheDesktopCannotOpenTheManual) {
+    QTemporaryDir program;
+    ASSERT_TRUE(QDir().mkpath(program.filePath(QStringLiteral("help"))));
+    for (const QString& page : QDir(QStringLiteral(TAV_RESOURCES "/help")).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TAV_RESOURCES "/help/") + page,
+                                program.filePath(QStringLiteral("help/") + page)));
+    setProgramSettingsStore(std::make_unique<SettingsStore>(
+        std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
+                                    QSettings::IniFormat),
+        program.path() + u'/'));
+    guiSeams().openUrl = [](const QUrl&, const std::function<void()>& failed) { failed(); };
+    UtilitiesWindow window;
+    window.show();
+    window.findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
+
+    HelpWindow& help = helpWindow();
+    ASSERT_TRUE(help.isVisible());
+    EXPECT_EQ(help.browser->source(),
+              QUrl::fromLocalFile(program.filePath(QStringLiteral("help/index.html"))));
+    EXPECT_FALSE(help.browser->toPlainText().isEmpty());
+    EXPECT_TRUE(window.frameGeometry().intersects(help.frameGeometry()));
+
+    // A click on the first link to another page opens that page.
+    QTextCursor link(help.browser->document());
+    QString target;
+    for (QTextBlock block = help.browser->document()->begin(); block.isValid() && target.isEmpty();
+         block = block.next())
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece)
+            if (piece.fragment().charFormat().isAnchor() &&
+                piece.fragment().charFormat().anchorHref().endsWith(QLatin1String(".html")) &&
+                piece.fragment().charFormat().anchorHref() != QLatin1String("index.html")) {
+                target = piece.fragment().charFormat().anchorHref();
+                link.setPosition(piece.fragment().position() + 1);
+                break;
+            }
+    ASSERT_FALSE(target.isEmpty());
+    help.browser->setTextCursor(link);
+    help.browser->ensureCursorVisible();
+    const QPoint at = help.browser->cursorRect(link).center();
+    QWidget* viewport = help.browser->viewport();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(viewport, &click);
+    }
+    EXPECT_EQ(help.browser->source().fileName(), QUrl(target).fileName());
+    EXPECT_TRUE(help.cmdBack->isEnabled());
+    help.cmdBack->click();
+    EXPECT_EQ(help.browser->source().fileName(), QStringLiteral("index.html"));
+    help.hide();
 }
 
 // Every page and picture the manual links to ships with it, so no link leads nowhere.
