@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all configure build test demo bench format clean
+.PHONY: all configure build test demo bench sanitize format clean
 
 all: build
 
@@ -29,8 +29,19 @@ bench:
 	$(MAKE) build
 	$(BUILD)/bench/tavbench
 
+# Every test in a build of its own with AddressSanitizer and UndefinedBehaviorSanitizer; not part
+# of `make test`, as the build and the run take several times as long.
+SANITIZE_BUILD ?= build-sanitize
+sanitize:
+	bash scripts/bootstrap.sh test
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAV_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS) --timeout 1800
+
 format:
 	cmake --build $(BUILD) --target format
 
 clean:
-	rm -rf $(BUILD) out
+	rm -rf $(BUILD) $(SANITIZE_BUILD) out

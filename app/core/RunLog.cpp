@@ -4,7 +4,9 @@
 #include <QSaveFile>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 
+#include "OutputFiles.h"
 #include "SettingsStore.h"
 
 namespace tav::core {
@@ -21,9 +23,20 @@ std::unique_ptr<QSaveFile>& openLog() {
     return log;
 }
 
+// The first failure of the log being written, told when it closes: a caller that goes on
+// without a log line still learns that the log was lost.
+QString& logFailure() {
+    static QString failure;
+    return failure;
+}
+
+[[noreturn]] void fail(const QString& text) {
+    if (logFailure().isEmpty()) logFailure() = text;
+    throw std::runtime_error(text.toStdString());
+}
+
 [[noreturn]] void fail(const QString& what, const QString& reason) {
-    throw std::runtime_error(
-        QStringLiteral("%1 %2: %3").arg(what, runLogPath(), reason).toStdString());
+    fail(QStringLiteral("%1 %2: %3").arg(what, runLogPath(), reason));
 }
 
 }  // namespace
@@ -34,6 +47,8 @@ QString runLogPath() { return withTrailingSeparator(logFolder()) + QStringLitera
 
 void OpenLogFile() {
     openLog().reset();
+    QString folderError;
+    if (!createOutputFolder(logFolder(), &folderError)) fail(folderError);
     // The old log stays until the new one is committed over it.
     auto log = std::make_unique<QSaveFile>(runLogPath());
     if (!log->open(QIODevice::WriteOnly)) {
@@ -50,9 +65,17 @@ void WriteLog(const QString& line) {
     }
 }
 
-bool CloseLog() {
+bool CloseLog(QString* error) {
     std::unique_ptr<QSaveFile> log = std::move(openLog());
-    return !log || log->commit();
+    QString failure = std::exchange(logFailure(), QString());
+    // A save file commits what it could not write out when it closes: its writes are checked
+    // first, and a log that lost a line is thrown away whole, leaving the old one.
+    if (failure.isEmpty() && log && !(log->flush() && log->commit())) {
+        failure = QStringLiteral("Unable to write the run log %1: %2")
+                      .arg(log->fileName(), log->errorString());
+    }
+    if (error) *error = failure;
+    return failure.isEmpty();
 }
 
 }  // namespace tav::core

@@ -23,7 +23,9 @@ void OpenLogFile();
 // OpenLogFile does, and when the line cannot be written.
 void WriteLog(const QString& line);
 
-// Closes the open log, if any, writing its file out. False when the file could not be written.
-bool CloseLog();
+// Closes the open log, if any, writing its file out. False, with the cause in `error`, when a
+// line since the log was opened could not be written, or the file could not be put in place:
+// the old file then stays as it was.
+bool CloseLog(QString* error = nullptr);
 
 }  // namespace tav::core

@@ -10,9 +10,14 @@ namespace {
 
 void toStandardError(const QString& text, const QString& title) {
     const QString message = title.isEmpty() ? text + u'\n' : title + u'\n' + text + u'\n';
-    std::fputs(message.toUtf8().constData(), stderr);
+    const QByteArray bytes = message.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
     std::fflush(stderr);
 }
+
+// A NUL inside a message (a path or a cause read from a file) would end it early wherever text
+// is handed on as a C string: it is shown as the two characters \0, and the rest follows.
+QString withVisibleNuls(QString text) { return text.replace(QChar(u'\0'), QStringLiteral("\\0")); }
 
 MessageHandler& messageHandler() {
     static MessageHandler handler = toStandardError;
@@ -32,7 +37,7 @@ WorkStatusHandler& workStatusHandler() {
 }  // namespace
 
 void ShowMessage(const QString& text, const QString& title) {
-    if (messageHandler()) messageHandler()(text, title);
+    if (messageHandler()) messageHandler()(withVisibleNuls(text), withVisibleNuls(title));
 }
 
 MessageHandler setMessageHandler(MessageHandler handler) {

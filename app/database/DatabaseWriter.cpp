@@ -459,8 +459,10 @@ constexpr qsizetype kRowsPerStatement = 64;
 
 const DatabaseWriter::InsertShape& insertShape(const char* table,
                                                const QList<DatabaseWriter::Column>& columns) {
-    // Waiting rows point at their shapes, which therefore never move.
-    static QHash<QByteArray, const DatabaseWriter::InsertShape*> shapes;
+    // Waiting rows point at their shapes, which therefore never move, and live as long as the
+    // program: rows may still wait while static objects are destroyed, so the table of shapes is
+    // never destroyed either.
+    static auto& shapes = *new QHash<QByteArray, const DatabaseWriter::InsertShape*>;
     // The names are the writer's own literals, so their addresses tell the shapes apart.
     QByteArray key(reinterpret_cast<const char*>(&table), sizeof table);
     for (const auto& column : columns) {

@@ -9,6 +9,7 @@
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
+#include "OutputFiles.h"
 #include "SharedBlocks.h"
 #include "UserMessages.h"
 #include "Version.h"
@@ -82,7 +83,9 @@ bool TvdWriter::init(const QString& fileName, const QString& outputFolder,
     }
     path_ = outputFolder + fileName.left(fileName.size() - 4) + QStringLiteral(".tvd");
     reportPath_ = reportPath;
-    file_ = openOutput_(path_);
+    savingPath_ = savingPathOf(path_, &failureReason_);
+    if (savingPath_.isEmpty()) return false;
+    file_ = openOutput_(savingPath_);
     if (!file_ || !file_->open(QIODevice::WriteOnly)) {
         failureReason_ = path_ + QStringLiteral(": ") +
                          (file_ ? file_->errorString() : QStringLiteral("cannot be opened"));
@@ -114,7 +117,7 @@ bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName) {
         }
         if (!file_->commit()) throw OutputFailure(file_->errorString());
         file_.reset();
-        return true;
+        return putSavedFileInPlace(savingPath_, path_, &failureReason_);
     } catch (const rt::Error& e) {
         failureReason_ = path_ + QStringLiteral(": ") + e.description();
     } catch (const std::exception& e) {

@@ -87,6 +87,7 @@ private:
     OutputOpener openOutput_;
     std::unique_ptr<QSaveFile> file_;
     QString path_;
+    QString savingPath_;  // where the file is written until it is complete
     QString reportPath_;
     QString failureReason_;
     std::unique_ptr<ObjectDetailWriter> detailWriter_;

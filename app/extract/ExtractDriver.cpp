@@ -8,6 +8,7 @@
 #include "DatabaseCreator.h"
 #include "ExtractOptions.h"
 #include "ExtractWriterFactory.h"
+#include "OutputFiles.h"
 #include "RtError.h"
 #include "RunLog.h"
 #include "SettingsStore.h"
@@ -113,6 +114,7 @@ void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
             [&](QString* error) {
                 // A writer that stopped has thrown its unfinished file away; the old one stays.
                 const bool written =
+                    createOutputFolder(options_.TVDPath, error) &&
                     textWriter->init(reportFileName, withTrailingSeparator(options_.TVDPath),
                                      reportPath, error) &&
                     textWriter->WriteReport(report, reportFileName, error);
@@ -126,6 +128,7 @@ void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
             "document", reportFileName,
             [&](QString* error) {
                 ShowStatus(name + QStringLiteral(" - Initializing Word"));
+                if (!createOutputFolder(options_.DocPath, error)) return false;
                 if (!wordWriter->init(reportFileName, withTrailingSeparator(options_.DocPath),
                                       reportPath, options_.OutputTemplate, error)) {
                     return false;
@@ -142,6 +145,7 @@ void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
             "database rows", reportFileName,
             [&](QString* error) {
                 ShowStatus(name + QStringLiteral(" - Initializing database output"));
+                if (!createOutputFolder(options_.DBPath, error)) return false;
                 return databaseWriter->WriteReport(
                     report, reportFileName,
                     withTrailingSeparator(options_.DBPath) +
@@ -222,7 +226,9 @@ bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& repo
         } catch (const std::exception&) {
         }
     }
-    if (!CloseLog()) failures << QStringLiteral("Unable to write the run log ") + runLogPath();
+    // A lost log is told once: an output that failed for it has named it already.
+    QString logError;
+    if (!CloseLog(&logError) && !failures.join(u'\n').contains(logError)) failures << logError;
     if (!failures.isEmpty()) ShowMessage(failures.join(u'\n'));
     return failures.isEmpty();
 }

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QVersionNumber>
+#include <algorithm>
 #include <memory>
 
 #include "GuiSeams.h"
@@ -30,8 +31,15 @@ using namespace core;
 namespace {
 
 constexpr auto kDefaultServer = "http://www.tavrin.invalid";
-// A version file is a few characters; anything longer is an error page.
-constexpr qlonglong kLongestVersionFile = 100;
+// A version file holds a version and nothing else: numbers joined by dots ("4.0.1"), blanks and
+// line ends around it aside. Anything else (an error page, a portal's login page, bytes that are
+// no text) tells nothing of an update.
+bool isVersionText(const QByteArray& text) {
+    if (text.isEmpty() || text.startsWith('.') || text.endsWith('.') || text.contains(".."))
+        return false;
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+}
 
 // A label that answers a click or a double click, as the windows' link labels do.
 class ClickLabel : public QLabel {
@@ -194,6 +202,8 @@ public:
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                              QNetworkRequest::SameOriginRedirectPolicy);
         reply_ = network_.get(request);
+        // What the answer may not hold stays at the socket, whether its length is told or not.
+        reply_->setReadBufferSize(kLargestAnswer + 1);
         connect(reply_, &QNetworkReply::readyRead, this, [this] { take(); });
         connect(reply_, &QNetworkReply::finished, this, [this] {
             take();
@@ -213,12 +223,10 @@ private:
     UpdateCheck outcome() const {
         // An error page (404 and the like) is no version file, however short it is.
         if (reply_->error() != QNetworkReply::NoError) return UpdateCheck::Failed;
-        bool numeric = false;
-        const qlonglong length = reply_->rawHeader("content-length").trimmed().toLongLong(&numeric);
-        // An empty answer names no version: it cannot tell of an update.
-        if (!numeric || body_.isEmpty() || length > kLongestVersionFile) return UpdateCheck::Failed;
-        return QString::fromUtf8(body_) == running_ ? UpdateCheck::UpToDate
-                                                    : UpdateCheck::UpdateAvailable;
+        const QByteArray version = body_.trimmed();
+        if (!isVersionText(version)) return UpdateCheck::Failed;
+        return QString::fromLatin1(version) == running_ ? UpdateCheck::UpToDate
+                                                        : UpdateCheck::UpdateAvailable;
     }
 
     void finish(UpdateCheck outcome) {

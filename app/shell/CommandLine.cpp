@@ -5,10 +5,13 @@
 #include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 #include <optional>
+#include <utility>
 
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
+#include "LogonPrompt.h"
 #include "ReportDiff.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
@@ -28,15 +31,39 @@ constexpr const char* kSyntaxLines[] = {
     "",
     "Syntax:",
     " for Extract of Report1:",
-    "<path>TVUtility.exe -E,<FullPathRreport1>",
+    "<path>tavdesk4 -E,<FullPathReport1>",
     "or",
-    " for RptDiff between Rpeort1 and Report2:",
-    "<path>TVUtility.exe D,<FullPathReport1>,<FullPathReport2>",
+    " for Extract of the reports of a list file:",
+    "<path>tavdesk4 -B,<list.RML>",
+    "or",
+    " for RptDiff between Report1 and Report2:",
+    "<path>tavdesk4 -D,<FullPathReport1>,<FullPathReport2>",
 };
 
 int syntaxMessage() {
     ShowMessage(commandLineSyntaxText(), commandLineSyntaxTitle());
     return kUsageError;
+}
+
+bool isHelpRequest(const QString& commandText) {
+    const QString text = commandText.trimmed();
+    return text.compare(QLatin1StringView("-h"), Qt::CaseInsensitive) == 0 ||
+           text.compare(QLatin1StringView("--help"), Qt::CaseInsensitive) == 0;
+}
+
+// Writes `text` whole to standard output as UTF-8; false when it could not be.
+bool writeToStandardOutput(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout) ==
+               static_cast<size_t>(bytes.size()) &&
+           std::fflush(stdout) == 0;
+}
+
+// Asked for, the syntax is the run's output, not a complaint.
+int printSyntax() {
+    return writeToStandardOutput(commandLineSyntaxTitle() + u'\n' + commandLineSyntaxText() + u'\n')
+               ? kAllDocumented
+               : kRunFailed;
 }
 
 // A path as given: wrapped in double quotes, or bare. Only a quote at its start opens a wrapping;
@@ -48,33 +75,77 @@ std::optional<QString> unquoted(const QString& text) {
     return std::nullopt;
 }
 
+// Where the first of two comma-separated paths ends: at its first comma, or, when it is quoted,
+// at the first comma after a closing quote, so that a quoted path may hold commas. -1 without one.
+qsizetype pathSeparatorComma(const QString& text) {
+    if (!text.startsWith(kQuote)) return text.indexOf(u',');
+    for (qsizetype quote = text.indexOf(kQuote, 1); quote > 0;
+         quote = text.indexOf(kQuote, quote + 1)) {
+        qsizetype next = quote + 1;
+        while (next < text.size() && text[next].isSpace()) ++next;
+        if (next < text.size() && text[next] == u',') return next;
+    }
+    return -1;
+}
+
 bool isReportFile(const QString& path) {
     return path.endsWith(QLatin1StringView(".rpt"), Qt::CaseInsensitive);
 }
 
 int statusOf(bool documented) { return documented ? kAllDocumented : kRunFailed; }
 
+// An Extract from the command line. Nobody is there to fill in a logon: its prompt is cancelled,
+// which leaves the report's SQL text out, and the user hears so once for each report.
+class CommandLineExtract {
+public:
+    explicit CommandLineExtract(const ExtractOptions& options)
+        : driver(options, defaultExtractWriters(), [logon = logon_](LogonPrompt& prompt) {
+              if (!std::exchange(logon->told, true)) {
+                  ShowMessage(QStringLiteral("The SQL text of Report: %1 is left out: its "
+                                             "database needs a logon, which a command-line run "
+                                             "cannot ask for")
+                                  .arg(logon->report));
+              }
+              prompt.pressCancel();
+          }) {}
+
+    bool report(const QString& path, const QString& fileName) const {
+        *logon_ = {fileName, false};
+        return driver.ExtractReport(path, fileName);
+    }
+
+private:
+    struct LogonNotice {
+        QString report;  // the report being extracted
+        bool told = false;
+    };
+    std::shared_ptr<LogonNotice> logon_ = std::make_shared<LogonNotice>();
+
+public:
+    const ExtractDriver driver;
+};
+
 // -E: one report, or the report files of one folder.
-int extractPath(const ExtractDriver& driver, const QString& path) {
+int extractPath(const CommandLineExtract& extract, const QString& path) {
     if (!path.endsWith(u'/') && !path.endsWith(u'\\')) {
-        return statusOf(driver.ExtractReport(path, reportFileName(path)));
+        return statusOf(extract.report(path, reportFileName(path)));
     }
     const QDir folder(path);
     if (!folder.exists()) {
         ShowMessage(QStringLiteral("Folder not found: ") + path);
         return kRunFailed;
     }
-    ExtractDriver::Run run(driver);
+    ExtractDriver::Run run(extract.driver);
     bool documented = true;
     for (const QString& fileName : folder.entryList(QDir::Files, QDir::Name)) {
         if (isReportFile(fileName))
-            documented = driver.ExtractReport(path + fileName, fileName) && documented;
+            documented = extract.report(path + fileName, fileName) && documented;
     }
     return statusOf(run.end() && documented);
 }
 
 // -B: the report files named in a list file, in the list's order. Other lines are skipped.
-int extractList(const ExtractDriver& driver, const QString& listFile) {
+int extractList(const CommandLineExtract& extract, const QString& listFile) {
     if (!listFile.endsWith(QLatin1StringView(".RML"), Qt::CaseInsensitive)) {
         ShowMessage(QStringLiteral("Not a report list file (.RML): ") + listFile);
         return kUsageError;
@@ -90,7 +161,7 @@ int extractList(const ExtractDriver& driver, const QString& listFile) {
         ShowMessage(listFile + QStringLiteral(": ") + file.errorString());
         return kRunFailed;
     }
-    ExtractDriver::Run run(driver);
+    ExtractDriver::Run run(extract.driver);
     bool documented = true;
     while (!file.atEnd()) {
         // No path is longer than this; a longer line is no path and is passed over whole.
@@ -105,7 +176,7 @@ int extractList(const ExtractDriver& driver, const QString& listFile) {
         while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);
         const QString line = QString::fromUtf8(bytes);
         if (isReportFile(line))
-            documented = driver.ExtractReport(line, reportFileName(line)) && documented;
+            documented = extract.report(line, reportFileName(line)) && documented;
     }
     documented = run.end() && documented;
     if (file.error() != QFileDevice::NoError) {
@@ -118,7 +189,7 @@ int extractList(const ExtractDriver& driver, const QString& listFile) {
 // -D: two reports compared. No printer is needed: the combined difference text, the one the
 // difference window prints, goes to standard output as UTF-8 text.
 int compareReports(const ExtractOptions& options, const QString& argumentText) {
-    const qsizetype comma = argumentText.indexOf(u',');
+    const qsizetype comma = pathSeparatorComma(argumentText);
     const std::optional<QString> path1 = unquoted(argumentText.left(comma).trimmed());
     const std::optional<QString> path2 =
         comma < 0 ? std::nullopt : unquoted(argumentText.mid(comma + 1).trimmed());
@@ -137,10 +208,7 @@ int compareReports(const ExtractOptions& options, const QString& argumentText) {
                                       diff.CurrentReportName, e.reason()));
         return kRunFailed;
     }
-    const QByteArray text = diff.combinedText().toUtf8();
-    const bool written = std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()),
-                                     stdout) == static_cast<size_t>(text.size()) &&
-                         std::fflush(stdout) == 0;
+    const bool written = writeToStandardOutput(diff.combinedText());
     if (!written) ShowMessage(QStringLiteral("Unable to write the difference text"));
     return written ? kAllDocumented : kRunFailed;
 }
@@ -149,9 +217,12 @@ int compareReports(const ExtractOptions& options, const QString& argumentText) {
 
 QString commandTextOf(const QStringList& arguments) { return arguments.join(u' ').trimmed(); }
 
-bool isCommandLineJob(const QString& commandText) { return commandText.trimmed().size() > 3; }
+bool isCommandLineJob(const QString& commandText) {
+    return commandText.trimmed().size() > 3 || isHelpRequest(commandText);
+}
 
 int HandleCommandLine(const QString& commandText, const ExtractOptions& options) {
+    if (isHelpRequest(commandText)) return printSyntax();
     const QString text = commandText.trimmed();
     // The switch, then a blank or a comma, then the argument.
     if (text.size() < 4 || (text[2] != u' ' && text[2] != u',')) return syntaxMessage();
@@ -164,10 +235,10 @@ int HandleCommandLine(const QString& commandText, const ExtractOptions& options)
     if (!argument || argument->isEmpty()) return syntaxMessage();
 
     if (switchText.compare(QLatin1StringView("-E"), Qt::CaseInsensitive) == 0) {
-        return extractPath(ExtractDriver(options), *argument);
+        return extractPath(CommandLineExtract(options), *argument);
     }
     if (switchText.compare(QLatin1StringView("-B"), Qt::CaseInsensitive) == 0) {
-        return extractList(ExtractDriver(options), *argument);
+        return extractList(CommandLineExtract(options), *argument);
     }
     return syntaxMessage();
 }

@@ -30,14 +30,26 @@ const QStringList kSyntaxMessage{
     "",
     "Syntax:",
     " for Extract of Report1:",
-    "<path>TVUtility.exe -E,<FullPathRreport1>",
+    "<path>tavdesk4 -E,<FullPathReport1>",
     "or",
-    " for RptDiff between Rpeort1 and Report2:",
-    "<path>TVUtility.exe D,<FullPathReport1>,<FullPathReport2>",
+    " for Extract of the reports of a list file:",
+    "<path>tavdesk4 -B,<list.RML>",
+    "or",
+    " for RptDiff between Report1 and Report2:",
+    "<path>tavdesk4 -D,<FullPathReport1>,<FullPathReport2>",
 };
 
 QString unable(const char* fileName) {
     return QStringLiteral("Unable to open Report: ") + QLatin1StringView(fileName);
+}
+
+// A report whose database needs a logon (the sample of fields does) is documented without its
+// SQL text, and the user hears why: no one can fill in a logon on the command line.
+QString noLogon(const char* fileName) {
+    return QStringLiteral(
+               "The SQL text of Report: %1 is left out: its database needs a logon, "
+               "which a command-line run cannot ask for")
+        .arg(QLatin1StringView(fileName));
 }
 
 // The lines with the cause that follows a report's name, in parentheses, taken off; a line that
@@ -179,13 +191,22 @@ struct Case {
 
 TEST(CommandLine, RunsEachJobWithoutAWindow) {
     const Case cases[] = {
-        {"a report", {"-E", "%T/reports/Sales.rpt"}, 0, {}},
+        {"a report", {"-E", "%T/reports/Sales.rpt"}, 0, {noLogon("Sales.rpt")}},
         {"a report, switch in lower case", {"-e", "%T/reports/layout.RPT"}, 0, {}},
-        {"a report in one argument", {"-E %T/reports/Sales.rpt"}, 0, {}},
-        {"a quoted path after a comma", {"-E,\"%T/my reports/Sales Q1.rpt\""}, 0, {}},
-        {"blanks in a path without quotes", {"-E", "%T/my reports/Sales Q1.rpt"}, 0, {}},
-        {"a relative path", {"-E", "reports/Sales.rpt"}, 0, {}},
-        {"a folder: its own reports, any case of the extension", {"-E", "%T/reports/"}, 0, {}},
+        {"a report in one argument", {"-E %T/reports/Sales.rpt"}, 0, {noLogon("Sales.rpt")}},
+        {"a quoted path after a comma",
+         {"-E,\"%T/my reports/Sales Q1.rpt\""},
+         0,
+         {noLogon("Sales Q1.rpt")}},
+        {"blanks in a path without quotes",
+         {"-E", "%T/my reports/Sales Q1.rpt"},
+         0,
+         {noLogon("Sales Q1.rpt")}},
+        {"a relative path", {"-E", "reports/Sales.rpt"}, 0, {noLogon("Sales.rpt")}},
+        {"a folder: its own reports, any case of the extension",
+         {"-E", "%T/reports/"},
+         0,
+         {noLogon("Sales.rpt")}},
         {"a folder: in name order, going on after a failure",
          {"-E", "%T/mixed/"},
          1,
@@ -196,14 +217,23 @@ TEST(CommandLine, RunsEachJobWithoutAWindow) {
         {"a list file: its report lines, in order",
          {"-B", "%T/lists/nightly.RML"},
          1,
-         {unable("missing.rpt"), unable("real-01.rpt")}},
+         {noLogon("Sales.rpt"), unable("missing.rpt"), unable("real-01.rpt")}},
         {"a list file, quoted",
          {"-b,\"%T/lists/nightly.RML\""},
          1,
-         {unable("missing.rpt"), unable("real-01.rpt")}},
-        {"a double quote inside a path", {"-E", "%T/odd\"name/Sales.rpt"}, 0, {}},
-        {"a double quote inside a path, in one argument", {"-E %T/odd\"name/"}, 0, {}},
-        {"a quoted path with a double quote inside", {"-E", "\"%T/odd\"name/Sales.rpt\""}, 0, {}},
+         {noLogon("Sales.rpt"), unable("missing.rpt"), unable("real-01.rpt")}},
+        {"a double quote inside a path",
+         {"-E", "%T/odd\"name/Sales.rpt"},
+         0,
+         {noLogon("Sales.rpt")}},
+        {"a double quote inside a path, in one argument",
+         {"-E %T/odd\"name/"},
+         0,
+         {noLogon("Sales.rpt")}},
+        {"a quoted path with a double quote inside",
+         {"-E", "\"%T/odd\"name/Sales.rpt\""},
+         0,
+         {noLogon("Sales.rpt")}},
         {"a wrong switch", {"-X", "%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
         {"a slash for the dash", {"/E", "%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
         {"a switch run into its path", {"-E%T/reports/Sales.rpt"}, 2, kSyntaxMessage},
@@ -314,7 +344,7 @@ TEST(CommandLine, ExtractWithUpdateDBWritesTheDatabase) {
     for (int run = 0; run < 2; ++run) {
         const Outcome result = workspace.run({"-E", "%T/reports/"});
         EXPECT_EQ(result.exitStatus, 0);
-        EXPECT_EQ(result.errorLines, QStringList{});
+        EXPECT_EQ(result.errorLines, QStringList{noLogon("Sales.rpt")});
     }
     QFile database(workspace.path("out/tv.db"));
     ASSERT_TRUE(database.open(QIODevice::ReadOnly));
@@ -362,7 +392,8 @@ TEST(CommandLine, SettingsThatCannotBeReadOrWrittenAreNamedAndTheRunGoesOn) {
         const Outcome result = workspace.run({"-E", "%T/reports/Sales.rpt"}, program);
         EXPECT_EQ(result.exitStatus, 0);
         EXPECT_EQ(result.errorLines,
-                  QStringList{QString::fromLatin1(c.message).arg(workspace.settingsFile())});
+                  (QStringList{QString::fromLatin1(c.message).arg(workspace.settingsFile()),
+                               noLogon("Sales.rpt")}));
         EXPECT_TRUE(QFile::exists(workspace.path("bin/Output/Sales.tvd")));
         if (c.keptAside) {
             EXPECT_TRUE(QFileInfo(workspace.path(QString::fromLatin1(c.keptAside))).isDir());
@@ -522,4 +553,149 @@ TEST(CommandLine, ATemplateThatUnpacksPastTheLimitIsRefusedInLittleMemory) {
     rusage usage{};
     ASSERT_EQ(::getrusage(RUSAGE_CHILDREN, &usage), 0);
     EXPECT_LT(usage.ru_maxrss, 150 * 1024) << "kilobytes at the peak";
+}
+
+// Unusual inputs: each run ends with its outcome, and a failure names its cause.
+TEST(CommandLine, UnusualInputsEndCleanlyAndSayWhy) {
+    static const QString longName(251, u'n');
+    const struct {
+        const char* name;
+        std::function<void(const Workspace&)> prepare;  // may put the program in bin/
+        QStringList arguments;
+        int exitStatus;
+        QString error;   // standard error holds it (empty: standard error is empty)
+        QString output;  // standard output starts with it
+        std::function<void(const Workspace&)> check = nullptr;  // what the run left
+    } cases[] = {
+        {"--help: the syntax on standard output",
+         nullptr,
+         {"--help"},
+         0,
+         "",
+         kSyntaxMessage.join(u'\n') + u'\n'},
+        {"-h: the syntax on standard output",
+         nullptr,
+         {"-h"},
+         0,
+         "",
+         kSyntaxMessage.join(u'\n') + u'\n'},
+        {"an unknown long switch: the syntax on standard error",
+         nullptr,
+         {"--bogus"},
+         2,
+         kSyntaxMessage.join(u'\n'),
+         ""},
+        {"a quoted path holding a comma is one path",
+         [](const Workspace& w) { QFile::copy(sample("fields.xml"), w.path("reports/a,b.rpt")); },
+         {"-D", "\"%T/reports/a,b.rpt\",\"%T/reports/Sales.rpt\""},
+         0,
+         "",
+         "    1    1 Report Summary Information"},
+        {"a quoted first path with blanks before the comma",
+         [](const Workspace& w) { QFile::copy(sample("fields.xml"), w.path("reports/a,b.rpt")); },
+         {"-D", "\"%T/reports/a,b.rpt\" , %T/reports/Sales.rpt"},
+         0,
+         "",
+         "    1    1 Report Summary Information"},
+        {"a NUL in a message is shown and the rest follows",
+         [](const Workspace& w) {
+             QFile list(w.path("lists/nul.RML"));
+             ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+             list.write(w.path("reports/a").toUtf8() + QByteArray("\0b.rpt\n", 7));
+         },
+         {"-B", "%T/lists/nul.RML"},
+         1,
+         "Unable to open Report: a\\0b.rpt (",
+         ""},
+        {"default folders that cannot be created are named with the cause",
+         [](const Workspace& w) {
+             QFile::remove(w.settingsFile());
+             ASSERT_TRUE(QDir().mkpath(w.path("bin")));
+             ASSERT_TRUE(QFile::copy(kProgram, w.path("bin/tavdesk4")));
+             QFile blocking(w.path("bin/Output"));  // a file where the folder should be
+             ASSERT_TRUE(blocking.open(QIODevice::WriteOnly));
+         },
+         {"-E", "%T/reports/Sales.rpt"},
+         1,
+         "Unable to create the folder %T/bin/Output/: ",
+         ""},
+        // The text file's name fills what a name may hold: its temporary name has no room, the
+        // document's own name is too long. An earlier text file is replaced whole.
+        {"names as long as the file system holds, and longer",
+         [](const Workspace& w) {
+             QFile::copy(sample("layout.xml"), w.path(longName + ".rpt"));
+             QFile earlier(w.path("out/" + longName + ".tvd"));
+             ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+             earlier.write("earlier");
+             QSettings(w.settingsFile(), QSettings::IniFormat)
+                 .setValue(QStringLiteral("Extract/CreateWordDocument"), QStringLiteral("1"));
+         },
+         {"-E", "%T/" + longName + ".rpt"},
+         1,
+         "/out/" + longName + ".docx cannot be written: File name too long)",
+         "",
+         [](const Workspace& w) {
+             QFile text(w.path("out/" + longName + ".tvd"));
+             ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+             EXPECT_TRUE(text.readAll().contains("Report Summary Information"));
+             EXPECT_EQ(QDir(w.path("out")).entryList(QDir::Files),
+                       (QStringList{longName + ".tvd", "tvLog.txt"}));
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Workspace workspace;
+        if (c.prepare) c.prepare(workspace);
+        const QString ownProgram = workspace.path("bin/tavdesk4");
+        const Outcome outcome =
+            workspace.run(c.arguments, QFile::exists(ownProgram) ? ownProgram : kProgram);
+        EXPECT_EQ(outcome.exitStatus, c.exitStatus);
+        const QString error = outcome.errorLines.join(u'\n');
+        if (c.error.isEmpty()) {
+            EXPECT_EQ(error, QString());
+        } else {
+            EXPECT_TRUE(error.contains(QString(c.error).replace("%T", workspace.path(""))))
+                << error.toStdString();
+        }
+        EXPECT_TRUE(c.output.isEmpty() ? outcome.output.isEmpty()
+                                       : outcome.output.startsWith(c.output))
+            << outcome.output.left(200).toStdString();
+        if (c.check) c.check(workspace);
+    }
+}
+
+// On a full disk the run log cannot be written: the run says so with the cause and fails, and the
+// earlier log stays whole. Needs a small file system of its own, mounted where the system lets a
+// test do so.
+TEST(CommandLine, ARunLogThatCannotBeWrittenIsToldAndTheEarlierOneStays) {
+    QProcess probe;
+    probe.start(QStringLiteral("unshare"), {"-rm", "sh", "-c", "mount -t tmpfs tmpfs /mnt"});
+    if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||
+        probe.exitCode() != 0) {
+        GTEST_SKIP() << "no file system of its own can be mounted here";
+    }
+    const Workspace workspace;
+    ASSERT_TRUE(QDir().mkpath(workspace.path("full")));
+    QSettings(workspace.settingsFile(), QSettings::IniFormat)
+        .setValue(QStringLiteral("Extract/DBPath"), workspace.path("full/"));
+    // Mounts a file system of 64 KB on the folder, puts the earlier log there, fills the rest,
+    // runs the program and shows what the folder holds after it.
+    const char* script =
+        "mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 99\n"
+        "printf 'earlier log\\n' > \"$1/tvLog.txt\"\n"
+        "cat /dev/zero > \"$1/fill\" 2>/dev/null\n"
+        "folder=$1; shift\n"
+        "\"$@\"; status=$?\n"
+        "cat \"$folder/tvLog.txt\"; ls \"$folder\"\n"
+        "exit $status\n";
+    const Outcome outcome = workspace.run(
+        {"-rm", "sh", "-c", script, "sh", "%T/full", kProgram, "-E", "%T/reports/gone.rpt"},
+        QStringLiteral("unshare"));
+    EXPECT_EQ(outcome.exitStatus, 1);
+    ASSERT_EQ(outcome.errorLines.size(), 2);
+    EXPECT_EQ(withoutCauses(outcome.errorLines.mid(0, 1)), QStringList{unable("gone.rpt")});
+    EXPECT_EQ(outcome.errorLines[1], "Unable to write the run log " +
+                                         workspace.path("full/tvLog.txt") +
+                                         ": No space left on device");
+    EXPECT_EQ(outcome.output, QStringLiteral("earlier log\nfill\ntvLog.txt\n"));
 }

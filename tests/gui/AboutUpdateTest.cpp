@@ -21,19 +21,21 @@ namespace {
 // One HTTP answer, given by a server on 127.0.0.1 to every request.
 struct Answer {
     Answer(QByteArray status = "200 OK", QByteArray body = {}, bool withLength = true,
-           QByteArray headers = {}, bool endless = false, bool held = false)
+           QByteArray headers = {}, bool endless = false, bool held = false, bool chunked = false)
         : status(std::move(status)),
           body(std::move(body)),
           withLength(withLength),
           headers(std::move(headers)),
           endless(endless),
-          held(held) {}
+          held(held),
+          chunked(chunked) {}
     QByteArray status;
     QByteArray body;
     bool withLength;
     QByteArray headers;  // more header lines, each ending in CR LF
-    bool endless;        // the body never ends
+    bool endless;        // the body never ends: digits, as long as the client reads
     bool held;           // no answer until answerHeld()
+    bool chunked;        // the body in one chunk, without a length
 };
 
 class VersionServer : public QTcpServer {
@@ -61,25 +63,37 @@ public:
     }
 
     void reply(QTcpSocket* socket) {
+        // What the client took from its socket: the bytes the system sent on, until it closed.
+        // A small send buffer keeps the system from taking much more than the client reads.
+        socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 64 * 1024);
+        connect(socket, &QTcpSocket::bytesWritten, this, [this](qint64 bytes) { sent += bytes; });
         QByteArray head =
             "HTTP/1.1 " + answer.status + "\r\nConnection: close\r\n" + answer.headers;
         if (answer.endless) {
-            socket->write(head + "Content-Length: 1000000000\r\n\r\n");
+            socket->write(head +
+                          (answer.withLength ? "Content-Length: 1000000000\r\n\r\n" : "\r\n"));
             // Keeps sending while the client reads; gone when the client gives up.
-            const auto more = [socket] { socket->write(QByteArray(16 * 1024, 'x')); };
+            const auto more = [socket] {
+                if (socket->bytesToWrite() < 64 * 1024) socket->write(QByteArray(16 * 1024, '4'));
+            };
             connect(socket, &QTcpSocket::bytesWritten, socket, more);
             more();
             return;
         }
-        if (answer.withLength)
+        if (answer.chunked) {
+            head += "Transfer-Encoding: chunked\r\n\r\n" +
+                    QByteArray::number(answer.body.size(), 16) + "\r\n" + answer.body + "\r\n0\r\n";
+        } else if (answer.withLength) {
             head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
-        socket->write(head + "\r\n" + answer.body);
+        }
+        socket->write(head + "\r\n" + (answer.chunked ? QByteArray() : answer.body));
         socket->disconnectFromHost();
     }
 
     Answer answer;
     QByteArray request;
     int requests = 0;
+    qint64 sent = 0;
     QPointer<QTcpSocket> held;
 };
 
@@ -178,11 +192,12 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
     const Case cases[] = {
         {"same version", {"200 OK", "4.0.0", true}, upToDate},
         {"newer version", {"200 OK", "4.0.1", true}, notice},
-        {"any difference counts", {"200 OK", "4.0.0\r\n", true}, notice},
+        {"blanks around the version are no part of it", {"200 OK", " 4.0.0\r\n", true}, upToDate},
+        {"any other version counts", {"200 OK", "4.0", true}, notice},
         {"long page", {"200 OK", QByteArray(101, 'x'), true}, failed},
         {"long error page", {"404 Not Found", QByteArray(300, 'x'), true}, failed},
         {"short error page", {"404 Not Found", "Not found", true}, failed},
-        {"no length header", {"200 OK", "4.0.1", false}, failed},
+        {"no length header", {"200 OK", "4.0.1", false}, notice},
         {"empty answer", {"200 OK", "", true}, failed},
         {"a redirect to another server",
          {"302 Found", "", true,
@@ -212,6 +227,48 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
         }
     }
     EXPECT_EQ(other.requests, 0);
+}
+
+// Only an answer that reads as a version tells of an update; whatever the server sends, the check
+// takes at most 64 KB of it from the socket.
+TEST_F(AboutAndUpdate, OnlyAVersionCountsAndLongAnswersAreLeftUnread) {
+    const struct {
+        const char* name;
+        Answer answer;
+        UpdateCheck expected;
+    } cases[] = {
+        {"an HTML page",
+         {"200 OK", "<html><body>Sign in first</body></html>", true},
+         UpdateCheck::Failed},
+        {"bytes that are no text",
+         {"200 OK",
+          "4.\xff\xfe"
+          "0",
+          true},
+         UpdateCheck::Failed},
+        {"a version and more", {"200 OK", "4.0.1 beta", true}, UpdateCheck::Failed},
+        {"digits without end, with a length", {"200 OK", "", true, "", true}, UpdateCheck::Failed},
+        {"digits without end or length", {"200 OK", "", false, "", true}, UpdateCheck::Failed},
+        {"a chunked version",
+         {"200 OK", "4.0.0", false, "", false, false, true},
+         UpdateCheck::UpToDate},
+        {"a chunked newer version",
+         {"200 OK", "4.1", false, "", false, false, true},
+         UpdateCheck::UpdateAvailable},
+        {"10 MB of digits", {"200 OK", QByteArray(10 << 20, '4'), true}, UpdateCheck::Failed},
+        {"10 MB of digits, chunked",
+         {"200 OK", QByteArray(10 << 20, '4'), false, "", false, false, true},
+         UpdateCheck::Failed},
+    };
+    const QString address = QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        server.answer = c.answer;
+        server.sent = 0;
+        EXPECT_EQ(CheckForUpdate(address, "4.0.0"), c.expected);
+        // The socket buffers of the system take some more than 64 KB, but far from 10 MB.
+        EXPECT_LT(server.sent, 1 << 20);
+    }
 }
 
 TEST_F(AboutAndUpdate, AnUnreachableServerFailsTheCheckGracefully) {

@@ -407,15 +407,17 @@ TEST_F(Extract, RunLogHoldsTheLinesOfTheLastReportOnly) {
     EXPECT_EQ(runLog(), QStringLiteral("Layout.rpt - tables\nLayout.rpt - objects\n"));
 }
 
+// A missing database folder is made; one that cannot be is named with the cause, once.
 TEST_F(Extract, RunLogThatCannotBeCreatedFailsTheReport) {
     outputs(0, 0, 1);
-    options_.DBPath = path("no such folder/");
+    QFile blocking(path("blocked"));  // a file where a folder should be
+    ASSERT_TRUE(blocking.open(QIODevice::WriteOnly));
+    options_.DBPath = path("blocked/db/");
     EXPECT_FALSE(
         driver().ExtractReport(report(QStringLiteral("Sales.rpt")), QStringLiteral("Sales.rpt")));
-    EXPECT_EQ(messages_,
-              QStringList{"Unable to write the database rows of Report: Sales.rpt "
-                          "(Unable to create the run log " +
-                          path("no such folder/tvLog.txt") + ": No such file or directory)"});
+    EXPECT_EQ(messages_, QStringList{"Unable to write the database rows of Report: Sales.rpt "
+                                     "(Unable to create the folder " +
+                                     path("blocked/db/") + ": Not a directory)"});
     EXPECT_TRUE(script_.journal.isEmpty());
 }
 
