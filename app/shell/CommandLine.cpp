@@ -153,7 +153,7 @@ int extractList(const CommandLineExtract& extract, const QString& listFile) {
     // A device or a pipe is no list: reading one would never end, or wait for ever.
     const QFileInfo info(listFile);
     if (info.exists() && !info.isFile()) {
-        ShowMessage(listFile + QStringLiteral(": not a regular file"));
+        ShowMessage(listFile + QStringLiteral(" is not a regular file"));
         return kRunFailed;
     }
     QFile file(listFile);

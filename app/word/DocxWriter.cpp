@@ -15,6 +15,7 @@
 #include "CodeTexts.h"
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
+#include "OutputFiles.h"
 #include "FieldDetails.h"
 #include "RunLog.h"
 #include "SettingsStore.h"
@@ -425,7 +426,17 @@ void DocxWriter::SaveDocument(const QString& fileName) {
     documentPath_ = documentFolder_ + fileName.left(fileName.size() - 4) + QStringLiteral(".docx");
     QString error;
     // Saved through a temporary file: an earlier document stays until the new one is complete.
-    if (!wordDocument_->save(documentPath_, &error)) throw tvdocx::DocxError(error.toStdString());
+    // Where the folder has no room for the temporary file's longer name, the document is saved
+    // under a short name first and then renamed.
+    const QString savingPath = core::savingPathOf(documentPath_, &error);
+    if (savingPath.isEmpty()) {
+        throw tvdocx::DocxError(
+            (documentPath_ + QStringLiteral(" cannot be written: File name too long")).toStdString());
+    }
+    if (!wordDocument_->save(savingPath, &error) ||
+        !core::putSavedFileInPlace(savingPath, documentPath_, &error)) {
+        throw tvdocx::DocxError(error.toStdString());
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -43,7 +43,7 @@ bool PackageReader::open(QString* error) {
         return false;
     }
     if (!info.isFile()) {
-        setError(error, QStringLiteral("%1: not a regular file").arg(path_));
+        setError(error, QStringLiteral("%1 is not a regular file").arg(path_));
         return false;
     }
     QFile file(path_);

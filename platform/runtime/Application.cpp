@@ -11,7 +11,7 @@ std::unique_ptr<Object> Application::openReport(const QString& path) const {
     // A device or a pipe is no report file: reading one would never end, or wait for ever.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        throw Error(kErrUnableToOpen, QStringLiteral("%1: not a regular file").arg(path));
+        throw Error(kErrUnableToOpen, QStringLiteral("%1 is not a regular file").arg(path));
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

@@ -479,11 +479,11 @@ TEST(CommandLine, DevicesAndPipesAreRefusedAtOnce) {
         QStringList arguments;
         const char* cause;
     } cases[] = {
-        {{"-E", "%T/zero.rpt"}, "zero.rpt: not a regular file"},
-        {{"-E", "%T/pipe.rpt"}, "pipe.rpt: not a regular file"},
-        {{"-B", "%T/zero.RML"}, "zero.RML: not a regular file"},
-        {{"-B", "%T/pipe.RML"}, "pipe.RML: not a regular file"},
-        {{"-B", "%T/devices.RML"}, "pipe.rpt: not a regular file"},
+        {{"-E", "%T/zero.rpt"}, "zero.rpt is not a regular file"},
+        {{"-E", "%T/pipe.rpt"}, "pipe.rpt is not a regular file"},
+        {{"-B", "%T/zero.RML"}, "zero.RML is not a regular file"},
+        {{"-B", "%T/pipe.RML"}, "pipe.RML is not a regular file"},
+        {{"-B", "%T/devices.RML"}, "pipe.rpt is not a regular file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -640,6 +640,30 @@ TEST(CommandLine, UnusualInputsEndCleanlyAndSayWhy) {
              EXPECT_TRUE(text.readAll().contains("Report Summary Information"));
              EXPECT_EQ(QDir(w.path("out")).entryList(QDir::Files),
                        (QStringList{longName + ".tvd", "tvLog.txt"}));
+         }},
+        // The document's name leaves no room for its temporary name: an earlier document is
+        // replaced whole all the same.
+        {"a document whose temporary name would be too long",
+         [](const Workspace& w) {
+             const QString stem(247, u'd');
+             QFile::copy(sample("layout.xml"), w.path(stem + ".rpt"));
+             QFile earlier(w.path("out/" + stem + ".docx"));
+             ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+             earlier.write("earlier");
+             QSettings(w.settingsFile(), QSettings::IniFormat)
+                 .setValue(QStringLiteral("Extract/CreateWordDocument"), QStringLiteral("1"));
+         },
+         {"-E", "%T/" + QString(247, u'd') + ".rpt"},
+         0,
+         "",
+         "",
+         [](const Workspace& w) {
+             const QString stem(247, u'd');
+             QFile document(w.path("out/" + stem + ".docx"));
+             ASSERT_TRUE(document.open(QIODevice::ReadOnly));
+             EXPECT_EQ(document.read(2), QByteArray("PK"));
+             EXPECT_EQ(QDir(w.path("out")).entryList(QDir::Files),
+                       (QStringList{stem + ".docx", stem + ".tvd"}));
          }},
     };
     for (const auto& c : cases) {
