@@ -435,6 +435,7 @@ bool CreateDatabase(const QString& path, const DatabaseProgress& progress, QStri
         if (error) *error = exists;
         showStatus(progress, true, QStringLiteral("Creating new Tavrin database"));
         showMessage(progress, exists, applicationTitle());
+        showStatus(progress, false, QString());
         return false;
     }
     return prepareDatabase(path, true, progress, error);

@@ -122,6 +122,7 @@ TEST_F(DatabaseCreatorTest, CreateRefusesAnExistingFileAndLeavesIt) {
     EXPECT_FALSE(CreateDatabase(path(), progress));
     EXPECT_EQ(bytes(path()), QByteArray("not a database"));
     EXPECT_EQ(messages.size(), 1);
+    EXPECT_FALSE(statusShown);
 }
 
 TEST_F(DatabaseCreatorTest, CurrentFileIsLeftUntouched) {

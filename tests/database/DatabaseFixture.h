@@ -21,6 +21,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         progress.status = [this](bool show, const QString& text) {
             if (show) statuses << text;
+            statusShown = show;
         };
         progress.message = [this](const QString& text, const QString& title) {
             messages << title + QLatin1String(": ") + text;
@@ -41,6 +42,7 @@ protected:
     QTemporaryDir dir;
     DatabaseProgress progress;  // catches what the database module tells
     QStringList statuses;
+    bool statusShown = false;  // whether the status is shown still
     QStringList messages;
 };
 
