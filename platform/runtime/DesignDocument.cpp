@@ -176,12 +176,13 @@ public:
 
     qint64 integer(const char* member) const override {
         const QString* value = value_(member);
-        if (!value || value->trimmed().isEmpty()) return 0;
-        const QString v = value->trimmed();
+        // Read in place: a number is read without a copy of its text.
+        const QStringView v = value ? QStringView(*value).trimmed() : QStringView();
+        if (v.isEmpty()) return 0;
         bool ok = false;
         qint64 result = 0;
         if (v.startsWith(QLatin1StringView("0x"), Qt::CaseInsensitive)) {
-            result = static_cast<qint64>(v.mid(2).toULongLong(&ok, 16));
+            result = static_cast<qint64>(v.sliced(2).toULongLong(&ok, 16));
         } else {
             result = v.toLongLong(&ok, 10);
         }
@@ -192,9 +193,12 @@ public:
     bool flag(const char* member) const override {
         const QString* value = value_(member);
         if (!value) return false;
-        const QString v = value->trimmed().toLower();
-        if (v.isEmpty() || v == u"false" || v == u"0") return false;
-        if (v == u"true" || v == u"1" || v == u"-1") return true;
+        const QStringView v = QStringView(*value).trimmed();
+        const auto is = [v](QLatin1StringView text) {
+            return v.compare(text, Qt::CaseInsensitive) == 0;
+        };
+        if (v.isEmpty() || is(QLatin1StringView("false")) || v == u"0") return false;
+        if (is(QLatin1StringView("true")) || v == u"1" || v == u"-1") return true;
         throwTypeMismatch(*node_, QLatin1StringView(member), *value);
     }
 
