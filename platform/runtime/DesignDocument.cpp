@@ -82,8 +82,9 @@ bool nameBefore(const QString& a, const QString& b) {
     return a.size() != b.size() ? a.size() < b.size() : a.compare(b) < 0;
 }
 
-// Tags and attribute names repeat in every element of their kind: each is held once, and every
-// element shares it.
+// Tags and attribute names repeat in every element of their kind, and short values in many
+// elements: each is held once, and every element shares it.
+constexpr qsizetype kSharedValueLength = 8;
 class NameTable {
 public:
     QString name(QStringView text) {
@@ -441,10 +442,10 @@ int declarationKind(QStringView kind) {
     return k >= 1 && k <= 8 && k != 4 ? k : 0;
 }
 
-// The name a declaration is found by: a group name field's group number, any other's name
-// ignoring case.
-QString declarationName(int kind, QStringView name) {
-    return kind == 5 ? name.trimmed().toString() : name.toString().toCaseFolded();
+// The name a declaration is found by: a group name field's group number, any other's name (its
+// letter case aside).
+QStringView declarationName(int kind, QStringView name) {
+    return kind == 5 ? name.trimmed() : name;
 }
 
 void indexDeclarations(const DesignNode& node, DesignDocument::Declarations& index) {
@@ -454,17 +455,31 @@ void indexDeclarations(const DesignNode& node, DesignDocument::Declarations& ind
         if (const int k = kind ? declarationKind(*kind) : 0) {
             const QString* name = child->attribute(k == 5 ? QLatin1StringView("groupNumber")
                                                           : QLatin1StringView("name"));
-            if (name) {
-                QHash<QString, const DesignNode*>& declared = index[size_t(k)];
-                const QString key = declarationName(k, *name);
-                if (!declared.contains(key)) declared.insert(key, child.get());
-            }
+            // The first declaration of a name counts.
+            if (name)
+                index[size_t(k)].try_emplace(declarationName(k, *name).toString(), child.get());
         }
         indexDeclarations(*child, index);
     }
 }
 
 }  // namespace
+
+size_t DesignDocument::IgnoringCase::operator()(QStringView name) const noexcept {
+    // Folded by code point, as the comparison folds them.
+    size_t hash = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), name[++i].unicode());
+        hash = hash * 31 + QChar::toCaseFolded(c);
+    }
+    return hash;
+}
+
+bool DesignDocument::IgnoringCase::operator()(QStringView a, QStringView b) const noexcept {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 const QString* DesignNode::attribute(QLatin1StringView name) const {
     const auto it = std::lower_bound(attributes.begin(), attributes.end(), name,
@@ -543,8 +558,11 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
                 const auto attrs = reader.attributes();
                 node->attributes.reserve(static_cast<size_t>(attrs.size()));
                 for (const auto& a : attrs) {
-                    node->attributes.emplace_back(names.name(a.qualifiedName()),
-                                                  a.value().toString());
+                    // Short values (codes, flags, sizes) repeat as names do.
+                    const QStringView value = a.value();
+                    node->attributes.emplace_back(
+                        names.name(a.qualifiedName()),
+                        value.size() <= kSharedValueLength ? names.name(value) : value.toString());
                     // The members a test makes fail are looked up on every read of the node.
                     if (a.qualifiedName() == u"fail") {
                         for (const auto& part : a.value().split(u' ', Qt::SkipEmptyParts))
@@ -605,8 +623,10 @@ const DesignNode* DesignDocument::declaration(const DesignNode* report, const QS
     if (colon < 0) return nullptr;
     const int kind = declarationKind(QStringView(reference).first(colon));
     if (kind == 0) return nullptr;
-    return (*it)[size_t(kind)].value(
-        declarationName(kind, QStringView(reference).sliced(colon + 1)), nullptr);
+    const auto& declared = (*it)[size_t(kind)];
+    const auto found =
+        declared.find(declarationName(kind, QStringView(reference).sliced(colon + 1)));
+    return found == declared.end() ? nullptr : found->second;
 }
 
 const DesignDocument::SectionList& DesignDocument::sections(const DesignNode* report) {

@@ -66,7 +66,13 @@ public:
 
     // A report's declarations by kind (1 to 8), each kind by case-folded name (a group name
     // field by its group number).
-    using Declarations = std::array<QHash<QString, const DesignNode*>, 9>;
+    struct IgnoringCase {
+        using is_transparent = void;
+        size_t operator()(QStringView name) const noexcept;
+        bool operator()(QStringView a, QStringView b) const noexcept;
+    };
+    using Declarations =
+        std::array<std::unordered_map<QString, const DesignNode*, IgnoringCase, IgnoringCase>, 9>;
 
 private:
     std::unique_ptr<DesignNode> root_;
