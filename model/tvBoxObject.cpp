@@ -23,7 +23,7 @@ void tvBoxObject::init(const rt::Object& cr, tvSection& objectParent) {
     const qint64 left = cr.integer("left");
     position.left = tvLong(left);
     position.top = tvLong(top);
-    position.width = tvLong(cr.integer("right") - left);
+    position.width = tvLong(tvDifference(cr.integer("right"), left));
     parent = &objectParent;
     suppress = cr.flag("suppress");
     objectName = QStringLiteral("Box");

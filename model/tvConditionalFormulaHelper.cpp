@@ -100,28 +100,35 @@ constexpr FormulaRow kNumber[] = {
     {113, "Zero Value String: "},
 };
 
+// A formula of the runtime object under its caption; nothing when it has none or cannot give it.
+// The caption is made only for a formula that is there.
+template <class Caption>
+void addFormula(const rt::Object& crObject, qint16 index, const Caption& caption,
+                tvConditionalFormulas& formulas) noexcept {
+    try {
+        const QString text = crObject.conditionFormula(index);
+        if (text.isEmpty()) return;
+        auto formula = std::make_unique<tvConditionalFormula>();
+        formula->conditionalFieldName = QString(caption);
+        formula->conditionalFormulaText = text;
+        formulas.Add(std::move(formula));
+    } catch (...) {
+        // A formula the runtime cannot give is left out; the owner goes on with the next one.
+    }
+}
+
 // Every row costs one call on the runtime object, formula or not.
 void addRows(const rt::Object& crObject, std::span<const FormulaRow> rows,
              tvConditionalFormulas& formulas) {
-    for (const FormulaRow& row : rows) {
-        AddConditionalFormula(crObject, row.index, QString::fromLatin1(row.caption), formulas);
-    }
+    for (const FormulaRow& row : rows)
+        addFormula(crObject, row.index, QLatin1StringView(row.caption), formulas);
 }
 
 }  // namespace
 
 void AddConditionalFormula(const rt::Object& crObject, qint16 index, const QString& caption,
                            tvConditionalFormulas& formulas) noexcept {
-    try {
-        const QString text = crObject.conditionFormula(index);
-        if (text.isEmpty()) return;
-        auto formula = std::make_unique<tvConditionalFormula>();
-        formula->conditionalFieldName = caption;
-        formula->conditionalFormulaText = text;
-        formulas.Add(std::move(formula));
-    } catch (...) {
-        // A formula the runtime cannot give is left out; the owner goes on with the next one.
-    }
+    addFormula(crObject, index, caption, formulas);
 }
 
 void AddBorderConditionalFormulas(const rt::Object& crObject, tvConditionalFormulas& formulas) {

@@ -25,7 +25,7 @@ void tvLineObject::init(const rt::Object& cr, tvSection& objectParent) {
     }
     position.top = tvLong(top);
     position.left = tvLong(left);
-    position.width = tvLong(right - left);
+    position.width = tvLong(tvDifference(right, left));
     parent = &objectParent;
     objectName =
         position.width != 0 ? QStringLiteral("Horizontal Line") : QStringLiteral("Vertical Line");

@@ -29,14 +29,15 @@ tvSectionSpan::tvSectionSpan(const rt::Object& crObject, const QString& what) {
 }
 
 qint32 tvSectionSpan::lineHeight(qint64 top, qint64 bottom) const {
-    if (start_ == end_) return tvLong(bottom - top);
-    qint64 extent = sections_->item(start_)->integer("height") - top;
-    for (int i = start_ + 1; i < end_; ++i) extent += sections_->item(i)->integer("height");
-    return tvLong(extent + kLineBoundary * (end_ - start_) + bottom);
+    if (start_ == end_) return tvLong(tvDifference(bottom, top));
+    qint64 extent = tvDifference(sections_->item(start_)->integer("height"), top);
+    for (int i = start_ + 1; i < end_; ++i)
+        extent = tvSum(extent, sections_->item(i)->integer("height"));
+    return tvLong(tvSum(tvSum(extent, kLineBoundary * (end_ - start_)), bottom));
 }
 
 qint32 tvSectionSpan::boxHeight(qint64 top, qint64 bottom) const {
-    if (startName_ == endName_) return tvLong(bottom - top);
+    if (startName_ == endName_) return tvLong(tvDifference(bottom, top));
     qint64 sum = 0;
     bool started = false;
     const int count = sections_->count();
@@ -44,8 +45,9 @@ qint32 tvSectionSpan::boxHeight(qint64 top, qint64 bottom) const {
         const auto section = sections_->item(i);
         const QString name = section->text("sectionName");
         if (name == endName_) break;
-        if (started) sum += section->integer("height") + kBoxBoundary;
+        if (started) sum = tvSum(sum, tvSum(section->integer("height"), kBoxBoundary));
         if (name == startName_) started = true;
     }
-    return tvLong(sections_->item(start_)->integer("height") - top + sum + kBoxBoundary + bottom);
+    const qint64 rest = tvDifference(sections_->item(start_)->integer("height"), top);
+    return tvLong(tvSum(tvSum(tvSum(rest, sum), kBoxBoundary), bottom));
 }

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QtNumeric>
 #include <algorithm>
 #include <functional>
 
@@ -15,6 +16,19 @@ inline qint16 tvInteger(qint64 value) {
         throw rt::Error(rt::kErrOverflow, QStringLiteral("Overflow"));
     }
     return static_cast<qint16>(value);
+}
+
+// Sums and differences of runtime values: one beyond 64 bits overflows, as a Long does, rather
+// than wrap.
+inline qint64 tvSum(qint64 a, qint64 b) {
+    qint64 result = 0;
+    if (qAddOverflow(a, b, &result)) throw rt::Error(rt::kErrOverflow, QStringLiteral("Overflow"));
+    return result;
+}
+inline qint64 tvDifference(qint64 a, qint64 b) {
+    qint64 result = 0;
+    if (qSubOverflow(a, b, &result)) throw rt::Error(rt::kErrOverflow, QStringLiteral("Overflow"));
+    return result;
 }
 
 inline qint32 tvLong(qint64 value) {

@@ -182,11 +182,15 @@ void SettingsStore::load(ExtractOptions& settings) {
     settings_->sync();         // values written by another instance since the last load
     settings_->childGroups();  // a reading, which tells whether the file could be read
     keepUnreadableFileAside(settings_->status() == QSettings::FormatError);
+    indexStoredKeys();
     loadedText_.clear();
     for (const SettingRow& row : kSettings) {
         const QString fallback = defaultOf(row, settings, programFolder_);
-        const std::optional<QString> stored = read(row.underApplication, row.name);
-        if (stored) loadedText_.insert(QString::fromLatin1(row.name), *stored);
+        std::optional<QString> stored;
+        if (const QString key = keyOf(row.underApplication, row.name); settings_->contains(key)) {
+            stored = settings_->value(key).toString();
+            loadedText_.insert(QString::fromLatin1(row.name), *stored);
+        }
         std::visit(
             Overloaded{
                 [&](QString ExtractOptions::*text) { settings.*text = stored.value_or(fallback); },
@@ -257,52 +261,84 @@ QString SettingsStore::saveFailedText() const {
 }
 
 bool SettingsStore::save(const ExtractOptions& settings) {
-    if (keptFromSaving_ || !settings_->isWritable()) return false;
+    if (keptFromSaving_) return false;
+    // Only what differs from the store is written: a run that changed nothing leaves the file as
+    // it is.
+    QList<std::pair<const SettingRow*, QString>> changes;
     for (const SettingRow& row : kSettings) {
+        const auto loaded = loadedText_.constFind(QString::fromLatin1(row.name));
         const QString text = std::visit(
             Overloaded{[&](QString ExtractOptions::*member) { return settings.*member; },
                        [&](FontText member) { return (settings.*member.font).*member.field; },
                        [&](bool ExtractOptions::*member) {
                            // A flag that keeps its meaning keeps the number it was stored as.
-                           const QString loaded = loadedText_.value(QString::fromLatin1(row.name));
-                           if (storedFlag(loaded) == settings.*member) return loaded;
+                           if (loaded != loadedText_.cend() &&
+                               storedFlag(*loaded) == settings.*member)
+                               return *loaded;
                            return flagText(row, settings.*member);
                        },
                        [&](ParameterPrompt ExtractOptions::*member) {
                            return QString::number(qint16(settings.*member));
                        }},
             row.member);
-        write(row.underApplication, row.name, text);
+        if (loaded == loadedText_.cend() || *loaded != text) changes.emplaceBack(&row, text);
+    }
+    if (changes.isEmpty()) return true;
+    if (!settings_->isWritable()) return false;
+    if (!keysIndexed_) indexStoredKeys();  // a store saved without a load
+    QStringList keys;
+    for (const auto& [row, text] : changes) {
+        keys << keyOf(row->underApplication, row->name);
+        settings_->setValue(keys.back(), text);
     }
     settings_->sync();
-    return settings_->status() == QSettings::NoError;
+    if (settings_->status() != QSettings::NoError) return false;
+    for (qsizetype i = 0; i < changes.size(); ++i) {
+        storedKeys_.insert(keys[i]);
+        loadedText_.insert(QString::fromLatin1(changes[i].first->name), changes[i].second);
+    }
+    return true;
 }
 
-QString SettingsStore::existingSpelling(const QStringList& names, const QString& name) {
-    for (const QString& existing : names) {
-        if (existing.compare(name, Qt::CaseInsensitive) == 0) return existing;
+size_t SettingsStore::IgnoringCase::operator()(const QString& key) const noexcept {
+    // Folded code point by code point, as the comparison below folds them.
+    size_t hash = 14695981039346656037ull;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        char32_t code = key[i].unicode();
+        if (QChar::isHighSurrogate(code) && i + 1 < key.size() && key[i + 1].isLowSurrogate())
+            code = QChar::surrogateToUcs4(char16_t(code), key[++i].unicode());
+        hash = (hash ^ QChar::toCaseFolded(code)) * 1099511628211ull;
     }
-    return name;
+    return hash;
+}
+
+bool SettingsStore::IgnoringCase::operator()(const QString& a, const QString& b) const noexcept {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+void SettingsStore::indexStoredKeys() {
+    const QStringList keys = settings_->allKeys();
+    storedKeys_.clear();
+    storedKeys_.reserve(static_cast<size_t>(keys.size()));
+    // The store lists its keys in order: where two spellings differ only in case, the first one
+    // is the one read and written.
+    extractGroup_.clear();
+    for (const QString& key : keys) {
+        storedKeys_.insert(key);
+        const qsizetype slash = extractGroup_.isEmpty() ? key.indexOf(u'/') : -1;
+        if (slash > 0 &&
+            QStringView(key).first(slash).compare(kExtractGroup, Qt::CaseInsensitive) == 0)
+            extractGroup_ = key.first(slash);
+    }
+    if (extractGroup_.isEmpty()) extractGroup_ = kExtractGroup;
+    keysIndexed_ = true;
 }
 
 QString SettingsStore::keyOf(bool underApplication, const char* name) const {
     const QString value = QString::fromLatin1(name);
-    if (underApplication) return existingSpelling(settings_->childKeys(), value);
-    const QString group = existingSpelling(settings_->childGroups(), kExtractGroup);
-    settings_->beginGroup(group);
-    const QString key = existingSpelling(settings_->childKeys(), value);
-    settings_->endGroup();
-    return group + u'/' + key;
-}
-
-std::optional<QString> SettingsStore::read(bool underApplication, const char* name) const {
-    const QString key = keyOf(underApplication, name);
-    if (!settings_->contains(key)) return std::nullopt;
-    return settings_->value(key).toString();
-}
-
-void SettingsStore::write(bool underApplication, const char* name, const QString& value) const {
-    settings_->setValue(keyOf(underApplication, name), value);
+    const auto stored = storedKeys_.find(underApplication ? value : kExtractGroup + u'/' + value);
+    if (stored != storedKeys_.cend()) return *stored;
+    return underApplication ? value : extractGroup_ + u'/' + value;
 }
 
 bool DirectoryExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }

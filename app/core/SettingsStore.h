@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <unordered_set>
 
 #include "ExtractOptions.h"
 
@@ -26,7 +27,8 @@ public:
     // when missing. A file that cannot be read (or is no file) is renamed with ".bad" added,
     // a warning naming it is shown, and the defaults apply.
     void load(ExtractOptions& settings);
-    // Every setting into the store; false when the store cannot be written.
+    // Every setting that differs from what the store holds into the store; the file is written
+    // only when a value changed. False when a changed value cannot be written.
     bool save(const ExtractOptions& settings);
     // What to tell the user when save fails: the file that could not be written.
     QString saveFailedText() const;
@@ -36,15 +38,22 @@ public:
 
 private:
     void keepUnreadableFileAside(bool malformed);
-    std::optional<QString> read(bool underApplication, const char* name) const;
-    void write(bool underApplication, const char* name, const QString& value) const;
+    // Reads the store's keys once, into storedKeys_ and extractGroup_.
+    void indexStoredKeys();
     // The key of a value, in the letter case that the store already holds it in.
     QString keyOf(bool underApplication, const char* name) const;
-    // `name` as spelled in `names`, or `name` itself.
-    static QString existingSpelling(const QStringList& names, const QString& name);
+
+    // Hashes and compares keys ignoring letter case, without a folded copy of each key.
+    struct IgnoringCase {
+        size_t operator()(const QString& key) const noexcept;
+        bool operator()(const QString& a, const QString& b) const noexcept;
+    };
 
     std::unique_ptr<QSettings> settings_;
-    QHash<QString, QString> loadedText_;  // each stored value as the last load read it
+    std::unordered_set<QString, IgnoringCase, IgnoringCase> storedKeys_;  // as spelled there
+    QString extractGroup_;                // the "Extract" group as spelled in the store
+    bool keysIndexed_ = false;
+    QHash<QString, QString> loadedText_;  // each setting's value as the store holds it
     bool keptFromSaving_ = false;         // an unreadable file that stays where it is
     QString programFolder_;               // ends in '/'
 };

@@ -9,15 +9,18 @@
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSqlDatabase>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
 #include "CommandLine.h"
 #include "ExtractDriver.h"
 #include "GuiSeams.h"
 #include "LogonDialog.h"
 #include "ProgramSettings.h"
+#include "RunLog.h"
 #include "SettingsStore.h"
 #include "SingleInstance.h"
 #include "SplashWindow.h"
@@ -80,6 +83,23 @@ bool displayAvailable() {
     return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
+// Ends a command-line run with `status`, once every output is closed: database connections
+// closed, the run log written, standard output and error flushed. What the process's exit frees
+// anyway (the platform integration, the font database, the libraries' own data) is not torn
+// down first: that would cost more than the start of the program.
+[[noreturn]] void endCommandLineRun(int status) {
+    for (const QString& name : QSqlDatabase::connectionNames()) {
+        QSqlDatabase connection = QSqlDatabase::database(name, false);
+        if (connection.isOpen()) connection.close();
+    }
+    if (!CloseLog()) {
+        ShowMessage(QStringLiteral("Unable to write the run log ") + runLogPath());
+        status = status == kAllDocumented ? kRunFailed : status;
+    }
+    if (std::fflush(nullptr) != 0 && status == kAllDocumented) status = kRunFailed;
+    std::_Exit(status);
+}
+
 }  // namespace
 
 std::unique_ptr<SplashWindow> makeSplash(const QString& commandText) {
@@ -121,7 +141,7 @@ int TavrinMain(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     QLoggingCategory::setFilterRules(QString());
     loadAndStoreSettings();
-    if (job) return HandleCommandLine(commandText, programOptions());
+    if (job) endCommandLineRun(HandleCommandLine(commandText, programOptions()));
     std::fputs(
         "tavdesk4: the windows need a display; without one, run a job from the command line:\n"
         "  tavdesk4 -E <report.rpt>    tavdesk4 -E <folder>/    tavdesk4 -B <list.RML>\n"

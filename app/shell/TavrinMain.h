@@ -9,8 +9,9 @@ class SplashWindow;
 
 namespace tav::shell {
 
-// The program's start: loads every setting and stores them all back, then runs a job given on
-// the command line and ends, without any window. The result is the program's exit status.
+// The program's start: loads every setting and stores what changed, then runs a job given on
+// the command line and ends the process, without any window, with the job's exit status. The
+// result is the exit status of the windows.
 int TavrinMain(int argc, char** argv);
 
 // The splash of a start of the windows: kept above every other window unless the command line

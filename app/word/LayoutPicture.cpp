@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -164,7 +165,8 @@ public:
         // Fonts come from the platform of Qt's graphical application, the offscreen one will
         // do; without any the picture goes without its texts rather than end the program.
         if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
-        font.setPixelSize(std::max(1, int(std::lround(sizePt * 20))));  // in twips
+        // In twips, held within what a pixel size can take.
+        font.setPixelSize(int(std::lround(std::clamp(sizePt * 20, 1.0, 1e6))));
         painter_.setFont(font);
         painter_.setPen(colorOf(color));
         painter_.save();
@@ -310,10 +312,11 @@ QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) {
     qint64 total = 0;
     for (const tvArea& area : report.tvAreas)
         for (const tvSection& section : area.tvSections) {
+            // In 64 bits: a section of the largest height still adds its margin.
             if (!isHidden(area, section))
-                total += section.minimumHeight + 50;
+                total += qint64(section.minimumHeight) + 50;
             else if (showHidden)
-                total += section.height + 50;
+                total += qint64(section.height) + 50;
         }
     double width = kStartWidth, height = total * scale;
     if (kMaxSurfaceHeight - 400 < height) {
@@ -333,7 +336,7 @@ QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) {
                 objectNumber += int(section.reportObjects.Count());
                 continue;
             }
-            const double bottom = top + (section.minimumHeight + 50) * scale;
+            const double bottom = top + (qint64(section.minimumHeight) + 50) * scale;
             surface.section(top, bottom, section.backColor, hidden);
             // Boxes first, so that everything else is drawn over them.
             for (bool boxes : {true, false})

@@ -2,6 +2,7 @@
 
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <unordered_set>
 
 namespace rt {
 
@@ -70,11 +71,39 @@ qint64 lineOfCrowdedElement(const QByteArray& xml) {
 }
 
 // The members whose reads a document makes fail, written as fail="member other".
-bool readFails(const DesignNode& node, QLatin1StringView member) {
-    for (const QString& failing : node.failing)
-        if (failing == member) return true;
-    return false;
+bool readFails(const DesignNode& node, QLatin1StringView member) { return node.fails(member); }
+
+// The order of the attribute index: shorter names first, names of one length by their UTF-16
+// code units. Most members asked for are absent, and their length alone passes them by.
+bool nameBefore(const QString& name, QLatin1StringView probe) {
+    return name.size() != probe.size() ? name.size() < probe.size() : name.compare(probe) < 0;
 }
+bool nameBefore(const QString& a, const QString& b) {
+    return a.size() != b.size() ? a.size() < b.size() : a.compare(b) < 0;
+}
+
+// Tags and attribute names repeat in every element of their kind, and short values in many
+// elements: each is held once, and every element shares it.
+constexpr qsizetype kSharedValueLength = 8;
+class NameTable {
+public:
+    QString name(QStringView text) {
+        auto it = names_.find(text);
+        if (it == names_.end()) it = names_.insert(text.toString()).first;
+        return *it;
+    }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(QStringView text) const noexcept { return qHash(text); }
+    };
+    struct Equal {
+        using is_transparent = void;
+        bool operator()(QStringView a, QStringView b) const noexcept { return a == b; }
+    };
+    std::unordered_set<QString, Hash, Equal> names_;
+};
 
 [[noreturn]] void throwTypeMismatch(const DesignNode& node, QLatin1StringView member,
                                     const QString& value) {
@@ -148,12 +177,13 @@ public:
 
     qint64 integer(const char* member) const override {
         const QString* value = value_(member);
-        if (!value || value->trimmed().isEmpty()) return 0;
-        const QString v = value->trimmed();
+        // Read in place: a number is read without a copy of its text.
+        const QStringView v = value ? QStringView(*value).trimmed() : QStringView();
+        if (v.isEmpty()) return 0;
         bool ok = false;
         qint64 result = 0;
         if (v.startsWith(QLatin1StringView("0x"), Qt::CaseInsensitive)) {
-            result = static_cast<qint64>(v.mid(2).toULongLong(&ok, 16));
+            result = static_cast<qint64>(v.sliced(2).toULongLong(&ok, 16));
         } else {
             result = v.toLongLong(&ok, 10);
         }
@@ -164,9 +194,12 @@ public:
     bool flag(const char* member) const override {
         const QString* value = value_(member);
         if (!value) return false;
-        const QString v = value->trimmed().toLower();
-        if (v.isEmpty() || v == u"false" || v == u"0") return false;
-        if (v == u"true" || v == u"1" || v == u"-1") return true;
+        const QStringView v = QStringView(*value).trimmed();
+        const auto is = [v](QLatin1StringView text) {
+            return v.compare(text, Qt::CaseInsensitive) == 0;
+        };
+        if (v.isEmpty() || is(QLatin1StringView("false")) || v == u"0") return false;
+        if (is(QLatin1StringView("true")) || v == u"1" || v == u"-1") return true;
         throwTypeMismatch(*node_, QLatin1StringView(member), *value);
     }
 
@@ -290,34 +323,21 @@ public:
         for (auto& p : properties->children) {
             const QString* n = p->attribute(QLatin1StringView("name"));
             if (n && n->compare(name, Qt::CaseInsensitive) == 0) {
-                for (auto& [k, v] : p->attributes) {
-                    if (k == u"value") {
-                        v = value;
-                        return;
-                    }
-                }
-                p->attributes.emplace_back(QStringLiteral("value"), value);
+                p->setAttribute(QStringLiteral("value"), value);
                 return;
             }
         }
         auto property = std::make_unique<DesignNode>();
         property->tag = QStringLiteral("Property");
         property->parent = properties;
-        property->attributes.emplace_back(QStringLiteral("name"), name);
-        property->attributes.emplace_back(QStringLiteral("value"), value);
+        property->setAttribute(QStringLiteral("name"), name);
+        property->setAttribute(QStringLiteral("value"), value);
         properties->children.push_back(std::move(property));
     }
 
     void setFlag(const char* member, bool value) override {
-        DesignNode* node = doc_->mutableNode(node_);
-        const QString text = value ? QStringLiteral("true") : QStringLiteral("false");
-        for (auto& [k, v] : node->attributes) {
-            if (k == QLatin1StringView(member)) {
-                v = text;
-                return;
-            }
-        }
-        node->attributes.emplace_back(QString::fromLatin1(member), text);
+        doc_->mutableNode(node_)->setAttribute(
+            QString::fromLatin1(member), value ? QStringLiteral("true") : QStringLiteral("false"));
     }
 
 private:
@@ -415,23 +435,29 @@ std::unique_ptr<Collection> DesignObject::collection(const char* member) const {
     return std::make_unique<DesignCollection>(doc_, list);
 }
 
-void indexDeclarations(const DesignNode& node, QHash<QString, const DesignNode*>& index) {
+// The kind of a declaration, 1 to 8 (not 4, a special field, which is written where it is used);
+// 0 for anything else.
+int declarationKind(QStringView kind) {
+    const int k = kind.trimmed().toInt();
+    return k >= 1 && k <= 8 && k != 4 ? k : 0;
+}
+
+// The name a declaration is found by: a group name field's group number, any other's name (its
+// letter case aside).
+QStringView declarationName(int kind, QStringView name) {
+    return kind == 5 ? name.trimmed() : name;
+}
+
+void indexDeclarations(const DesignNode& node, DesignDocument::Declarations& index) {
     for (const auto& child : node.children) {
         if (child->tag == kReportTag) continue;  // a subreport declares its own fields
         const QString* kind = child->attribute(QLatin1StringView("kind"));
-        if (kind) {
-            const int k = kind->trimmed().toInt();
-            QString key;
-            if (k == 5) {
-                if (const QString* group = child->attribute(QLatin1StringView("groupNumber"))) {
-                    key = QStringLiteral("5:") + group->trimmed();
-                }
-            } else if (k >= 1 && k <= 8 && k != 4) {
-                if (const QString* name = child->attribute(QLatin1StringView("name"))) {
-                    key = QString::number(k) + u':' + name->toCaseFolded();
-                }
-            }
-            if (!key.isEmpty() && !index.contains(key)) index.insert(key, child.get());
+        if (const int k = kind ? declarationKind(*kind) : 0) {
+            const QString* name = child->attribute(k == 5 ? QLatin1StringView("groupNumber")
+                                                          : QLatin1StringView("name"));
+            // The first declaration of a name counts.
+            if (name)
+                index[size_t(k)].try_emplace(declarationName(k, *name).toString(), child.get());
         }
         indexDeclarations(*child, index);
     }
@@ -439,12 +465,47 @@ void indexDeclarations(const DesignNode& node, QHash<QString, const DesignNode*>
 
 }  // namespace
 
-const QString* DesignNode::attribute(QLatin1StringView name) const {
-    // Most members asked for are absent: the length alone turns most names away.
-    for (const auto& [k, v] : attributes) {
-        if (k.size() == name.size() && k == name) return &v;
+size_t DesignDocument::IgnoringCase::operator()(QStringView name) const noexcept {
+    // Folded by code point, as the comparison folds them.
+    size_t hash = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), name[++i].unicode());
+        hash = hash * 31 + QChar::toCaseFolded(c);
     }
-    return nullptr;
+    return hash;
+}
+
+bool DesignDocument::IgnoringCase::operator()(QStringView a, QStringView b) const noexcept {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+const QString* DesignNode::attribute(QLatin1StringView name) const {
+    const auto it = std::lower_bound(attributes.begin(), attributes.end(), name,
+                                     [](const std::pair<QString, QString>& a, QLatin1StringView n) {
+                                         return nameBefore(a.first, n);
+                                     });
+    return it != attributes.end() && it->first == name ? &it->second : nullptr;
+}
+
+bool DesignNode::fails(QLatin1StringView member) const {
+    const auto it =
+        std::lower_bound(failing.begin(), failing.end(), member,
+                         [](const QString& f, QLatin1StringView m) { return nameBefore(f, m); });
+    return it != failing.end() && *it == member;
+}
+
+void DesignNode::setAttribute(const QString& name, const QString& value) {
+    const auto it = std::lower_bound(attributes.begin(), attributes.end(), name,
+                                     [](const std::pair<QString, QString>& a, const QString& n) {
+                                         return nameBefore(a.first, n);
+                                     });
+    if (it != attributes.end() && it->first == name) {
+        it->second = value;
+    } else {
+        attributes.emplace(it, name, value);
+    }
 }
 
 const DesignNode* DesignNode::child(QLatin1StringView name) const {
@@ -466,6 +527,7 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
     auto doc = std::make_shared<DesignDocument>();
     doc->source_ = source;
     QXmlStreamReader reader(xml);
+    NameTable names;
     std::vector<DesignNode*> stack;
     auto fail = [&](const QString& reason) -> void {
         throw Error(kErrBadDocument, QStringLiteral("%1: line %2, column %3: %4")
@@ -491,19 +553,30 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
                              .arg(kMaxDepth));
                 }
                 auto node = std::make_unique<DesignNode>();
-                node->tag = reader.name().toString();
+                node->tag = names.name(reader.name());
                 node->line = reader.lineNumber();
                 const auto attrs = reader.attributes();
                 node->attributes.reserve(static_cast<size_t>(attrs.size()));
                 for (const auto& a : attrs) {
-                    node->attributes.emplace_back(a.qualifiedName().toString(),
-                                                  a.value().toString());
+                    // Short values (codes, flags, sizes) repeat as names do.
+                    const QStringView value = a.value();
+                    node->attributes.emplace_back(
+                        names.name(a.qualifiedName()),
+                        value.size() <= kSharedValueLength ? names.name(value) : value.toString());
                     // The members a test makes fail are looked up on every read of the node.
                     if (a.qualifiedName() == u"fail") {
                         for (const auto& part : a.value().split(u' ', Qt::SkipEmptyParts))
                             node->failing.push_back(part.toString());
                     }
                 }
+                const auto byName = [](const std::pair<QString, QString>& a,
+                                       const std::pair<QString, QString>& b) {
+                    return nameBefore(a.first, b.first);
+                };
+                if (!std::is_sorted(node->attributes.begin(), node->attributes.end(), byName))
+                    std::sort(node->attributes.begin(), node->attributes.end(), byName);
+                std::sort(node->failing.begin(), node->failing.end(),
+                          [](const QString& a, const QString& b) { return nameBefore(a, b); });
                 DesignNode* raw = node.get();
                 if (stack.empty()) {
                     if (doc->root_) fail(QStringLiteral("more than one root element"));
@@ -542,17 +615,18 @@ const DesignNode* DesignDocument::declaration(const DesignNode* report, const QS
     if (!report) return nullptr;
     auto it = declarations_.find(report);
     if (it == declarations_.end()) {
-        QHash<QString, const DesignNode*> index;
+        Declarations index;
         indexDeclarations(*report, index);
         it = declarations_.insert(report, std::move(index));
     }
     const qsizetype colon = reference.indexOf(u':');
     if (colon < 0) return nullptr;
-    const QString key =
-        reference.left(colon).trimmed() + u':' +
-        (reference.left(colon).trimmed() == u"5" ? reference.mid(colon + 1).trimmed()
-                                                 : reference.mid(colon + 1).toCaseFolded());
-    return it->value(key, nullptr);
+    const int kind = declarationKind(QStringView(reference).first(colon));
+    if (kind == 0) return nullptr;
+    const auto& declared = (*it)[size_t(kind)];
+    const auto found =
+        declared.find(declarationName(kind, QStringView(reference).sliced(colon + 1)));
+    return found == declared.end() ? nullptr : found->second;
 }
 
 const DesignDocument::SectionList& DesignDocument::sections(const DesignNode* report) {

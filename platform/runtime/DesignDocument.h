@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <array>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -14,14 +15,20 @@ namespace rt {
 // One element of a design document: a runtime object, a collection or a long value.
 struct DesignNode {
     QString tag;
+    // Indexed once, when the document is read: sorted by name, so that every member read is a
+    // binary search, however many attributes the element has.
     std::vector<std::pair<QString, QString>> attributes;
     std::vector<std::unique_ptr<DesignNode>> children;
     QString content;               // the element's own text, for values written as elements
-    std::vector<QString> failing;  // the members its `fail` attribute names, read once
+    std::vector<QString> failing;  // the members its `fail` attribute names, sorted likewise
     DesignNode* parent = nullptr;
     qint64 line = 0;
 
     const QString* attribute(QLatin1StringView name) const;
+    // True when the document makes reads of `member` fail.
+    bool fails(QLatin1StringView member) const;
+    // Sets an attribute, or adds it in its place.
+    void setAttribute(const QString& name, const QString& value);
     const DesignNode* child(QLatin1StringView tag) const;
 };
 
@@ -57,10 +64,20 @@ public:
     };
     const SectionList& sections(const DesignNode* report);
 
+    // A report's declarations by kind (1 to 8), each kind by case-folded name (a group name
+    // field by its group number).
+    struct IgnoringCase {
+        using is_transparent = void;
+        size_t operator()(QStringView name) const noexcept;
+        bool operator()(QStringView a, QStringView b) const noexcept;
+    };
+    using Declarations =
+        std::array<std::unordered_map<QString, const DesignNode*, IgnoringCase, IgnoringCase>, 9>;
+
 private:
     std::unique_ptr<DesignNode> root_;
     QString source_;
-    QHash<const DesignNode*, QHash<QString, const DesignNode*>> declarations_;
+    QHash<const DesignNode*, Declarations> declarations_;
     std::unordered_map<const DesignNode*, std::unique_ptr<SectionList>> sections_;
 };
 

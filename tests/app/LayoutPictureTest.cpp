@@ -118,6 +118,18 @@ TEST_F(LayoutPictureTest, SystemColoursAreTheLightDesktopScheme) {
     }
 }
 
+// Sections of the largest heights add up in 64 bits: the picture is shrunk to its greatest
+// height, with every section in it, instead of a sum that wraps below zero.
+TEST_F(LayoutPictureTest, SectionsOfTheLargestHeightsFitThePicture) {
+    const QImage image = draw(
+        "<Section minimumHeight=\"2147483647\" backColor=\"-1\"/>"
+        "<Section minimumHeight=\"2147483647\" backColor=\"-1\"/>"
+        "<Section minimumHeight=\"1440\" backColor=\"0x0000FF\"/>");
+    const int greatest = int((LayoutPicture::kMaxSurfaceHeight - 400 + 30) / 15);
+    EXPECT_NEAR(image.height(), greatest, 1);
+    EXPECT_LT(image.width(), 10);  // the page's width, shrunk as much
+}
+
 // Tagged with the resolution it is drawn at, also without Qt's graphical application (whose
 // absence would leave Qt's own default of 100 dots per inch), and also in its file.
 TEST(LayoutPictureResolution, IsNinetySixDotsPerInch) {

@@ -111,6 +111,47 @@ TEST_F(SettingsStoreTest, SavedValuesComeBackAsStored) {
     EXPECT_TRUE(again.TableFont.Italic);
 }
 
+// A save that changes nothing leaves the file as it is (a note of the user's, which a rewrite
+// drops, stays); a changed value rewrites it, and a store that cannot be written fails only then.
+TEST_F(SettingsStoreTest, FileIsWrittenOnlyWhenAValueChanged) {
+    ExtractOptions settings;
+    const auto first = store();
+    first->load(settings);
+    ASSERT_TRUE(first->save(settings));
+    const QString file = path("Tavrin.conf");
+    {
+        QFile note(file);
+        ASSERT_TRUE(note.open(QIODevice::Append));
+        note.write("; the user's note\n");
+    }
+    const auto readBack = [&file] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray written = readBack();
+
+    const auto again = store();
+    again->load(settings);
+    ASSERT_TRUE(again->save(settings));
+    ASSERT_TRUE(again->save(settings));
+    EXPECT_EQ(readBack(), written);
+
+    // Nothing to write: a file the user made read-only is no failure.
+    QFile::setPermissions(file, QFile::ReadOwner);
+    const auto readOnly = store();
+    readOnly->load(settings);
+    EXPECT_TRUE(readOnly->save(settings));
+    settings.ShowSQL = false;
+    if (!QFileInfo(file).isWritable()) {
+        EXPECT_FALSE(readOnly->save(settings));
+    }
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+
+    ASSERT_TRUE(again->save(settings));
+    EXPECT_FALSE(readBack().contains("the user's note"));
+    EXPECT_FALSE(loaded().ShowSQL);
+}
+
 TEST_F(SettingsStoreTest, FoldersDerivedFromADocumentFolderGetASeparator) {
     // The folder lies below folders that do not exist yet: they are created with it.
     const QString documents = path("deep/er/documents");

@@ -154,11 +154,15 @@ TEST(LineBoxObject, AnEndSectionAboveOrUnlistedStillGivesAHeight) {
     }
 }
 
-// A height beyond 32 bits overflows and fails the load.
+// A height or width beyond 32 bits overflows and fails the load, as does a sum or difference
+// beyond 64 bits: it is never computed wrapped.
 TEST(LineBoxObject, AHeightBeyond32BitsFailsTheLoad) {
     for (const char* object :
          {"<LineObject kind='3' left='0' right='0' top='-2147483000' bottom='2147483000'/>",
-          "<BoxObject kind='4' endSection='S5' bottom='2147483000'/>"}) {
+          "<BoxObject kind='4' endSection='S5' bottom='2147483000'/>",
+          "<BoxObject kind='4' endSection='S5' top='-9223372036854775808'/>",
+          "<LineObject kind='3' endSection='S4' top='10' bottom='9223372036854775807'/>",
+          "<LineObject kind='3' left='1' right='-9223372036854775808'/>"}) {
         SCOPED_TRACE(object);
         const auto failure = loadFailure(fiveSections(object));
         ASSERT_TRUE(failure);
