@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 #include <array>
 #include <utility>
@@ -212,6 +213,24 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, QWidget* parent)
     // The styles are read from the template file itself, so no word processor has to be found
     // before the profiles can be offered.
     FillTemplateList();
+}
+
+bool TemplatesWindow::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::LayoutRequest) fitHeightToWidth();
+    return handled;
+}
+
+void TemplatesWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (event->size().width() != event->oldSize().width()) fitHeightToWidth();
+}
+
+void TemplatesWindow::fitHeightToWidth() {
+    const int needed = layout()->totalHeightForWidth(width());
+    if (needed <= 0) return;
+    setMinimumHeight(needed);
+    if (height() != needed) resize(width(), needed);
 }
 
 void TemplatesWindow::message(const QString& text, bool exclamation) {

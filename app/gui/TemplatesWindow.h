@@ -52,7 +52,14 @@ public:
     QPushButton* cmdCancel;
     QPushButton* cmdClose;
 
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // The window takes the height its rows need at its width: the wrapped texts need more lines
+    // as it narrows, and fewer rows are shown in some steps than in others.
+    void fitHeightToWidth();
     void StartConfiguration();
     void FillTemplateList();
     void LoadStyles();

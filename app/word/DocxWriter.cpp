@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QVersionNumber>
 #include <algorithm>
 #include <array>
@@ -521,6 +522,13 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName) {
     try {
         if (!wordDocument_) throw tvdocx::DocxError("no document was prepared");
         const ExtractOptions& settings = options_;
+        // The layout pictures are drawn aside from the start; whatever way this ends, the
+        // drawing stops before the report can go.
+        const auto drawn = qScopeGuard([this] { pictures_.reset(); });
+        if (settings.ShowLayout)
+            pictures_ = std::make_unique<LayoutPictures>(
+                LayoutPicture(settings.SettingFont.FontName, settings.ShowHiddenSections), report,
+                picturesAside_);
         ReplaceTemplateFields(report, fileName);
         WriteTitlePage(report);
         if (settings.ShowRptSummary) {
@@ -597,16 +605,14 @@ void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index)
     setStyle(profile_.heading2StyleName);
     line(QStringLiteral("Report Layout"));
     setStyle(profile_.normalStyleName);
-    if (!preview_)
-        preview_ = std::make_unique<LayoutPicture>(options_.SettingFont.FontName,
-                                                   options_.ShowHiddenSections);
     const QString step = std::exchange(step_, QStringLiteral("drawing the layout picture"));
-    const QImage picture = preview_->DrawReport(mainReport, index);
+    const QSize size = pictures_->SizeOf(index);
     step_ = step;
     typeText(QString());
     // The picture keeps its page with the two headings above it and the break below.
     const tvdocx::PageSetup& page = wordDocument_->page;
-    paragraph_->picture(picture, page.bodyWidthPt(), page.bodyHeightPt() - kHeadingsRoomPt);
+    paragraph_->picture(pictures_->PngOf(index), size, LayoutPicture::kDotsPerMeter,
+                        page.bodyWidthPt(), page.bodyHeightPt() - kHeadingsRoomPt);
     typeParagraph();
     pageBreak();
     setStyle(profile_.normalStyleName);

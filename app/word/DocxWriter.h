@@ -24,7 +24,8 @@ qint32 GetWordColor(QString& colourName);
 // the document builder, "quitting" releases it. The document is written on the template
 // profile's styles when UseTemplate is on, else on a new document styled from the font settings.
 //
-// Each body starts with the report's heading and, when ShowLayout is on, its layout picture.
+// Each body starts with the report's heading and, when ShowLayout is on, its layout picture;
+// the pictures are made on a worker thread as the document is written.
 // The document is saved in one piece at the end: any failure while it is written ends the
 // report as a failed one (WriteReport answers false) and an earlier document of the same name
 // stays as it was.
@@ -43,6 +44,9 @@ public:
     bool WriteReport(const tvReport& report, const QString& fileName);
     // Releases the document; harmless when there is none.
     void closeDocument();
+    // The layout pictures are drawn and stored on a worker thread while the body is written;
+    // off, each is made in its place on the caller's thread. The document is the same.
+    void setPicturesAside(bool aside) { picturesAside_ = aside; }
     // The step that failed last, with the reason: "saving the document: ...".
     QString failureReason() const { return failure_; }
 
@@ -116,7 +120,8 @@ private:
     QString style_;
     tvdocx::ParagraphFormat paragraphFormat_;
     std::unique_ptr<doctext::ObjectDetailWriter> detailWriter_;
-    std::unique_ptr<LayoutPicture> preview_;  // made on first use
+    std::unique_ptr<LayoutPictures> pictures_;  // while a report with its pictures is written
+    bool picturesAside_ = true;
     DocumentTemplate profile_;
     QString documentFolder_;
     QString documentPath_;

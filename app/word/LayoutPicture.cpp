@@ -6,11 +6,15 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <mutex>
 #include <stdexcept>
+#include <system_error>
 
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
+#include "PngImage.h"
 #include "SharedBlocks.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
@@ -112,16 +116,48 @@ bool isHidden(const tvArea& area, const tvSection& section) {
     return area.hideForDrillDown.toBool() || section.suppress;
 }
 
+// The memory of the pictures' surfaces. The system hands out fresh memory a page at a time, and
+// slowly: a picture takes over the memory of the one drawn before it, once that is let go, rather
+// than memory of its own. One spare is kept, as large as the largest picture so far.
+class SurfaceMemory {
+public:
+    // An image of the given size over memory of its own or the spare's; the memory comes back
+    // when the last copy of the image is gone.
+    static QImage image(int width, int height) {
+        const qsizetype bytesPerLine = qsizetype(width) * 4;
+        const std::size_t size = std::size_t(bytesPerLine) * std::size_t(height);
+        auto memory = std::make_unique<std::vector<uchar>>();
+        {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            if (spare_) memory = std::move(spare_);
+        }
+        if (memory->size() < size) memory->resize(size);
+        QImage image(memory->data(), width, height, bytesPerLine, QImage::Format_RGB32,
+                     &SurfaceMemory::giveBack, memory.get());
+        if (image.isNull()) return QImage(width, height, QImage::Format_RGB32);
+        memory.release();  // the image owns it now
+        return image;
+    }
+
+private:
+    static void giveBack(void* info) {
+        std::unique_ptr<std::vector<uchar>> memory(static_cast<std::vector<uchar>*>(info));
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (!spare_ || spare_->size() < memory->size()) spare_ = std::move(memory);
+    }
+    static inline std::mutex mutex_;
+    static inline std::unique_ptr<std::vector<uchar>> spare_;
+};
+
 // One picture being drawn, in twips.
 class Surface {
 public:
     Surface(double width, double height, double scale)
-        : image_(pixels(width), pixels(height), QImage::Format_RGB32), scale_(scale) {
+        : image_(SurfaceMemory::image(pixels(width), pixels(height))), scale_(scale) {
         image_.fill(Qt::white);
         // Tagged with the resolution it is drawn at, so that it keeps its size in a document.
-        const int dotsPerMeter = int(std::lround(LayoutPicture::kPixelsPerInch / 0.0254));
-        image_.setDotsPerMeterX(dotsPerMeter);
-        image_.setDotsPerMeterY(dotsPerMeter);
+        image_.setDotsPerMeterX(LayoutPicture::kDotsPerMeter);
+        image_.setDotsPerMeterY(LayoutPicture::kDotsPerMeter);
         painter_.begin(&image_);
         painter_.setRenderHint(QPainter::Antialiasing, false);
         painter_.scale(LayoutPicture::kPixelsPerInch / 1440, LayoutPicture::kPixelsPerInch / 1440);
@@ -225,10 +261,11 @@ public:
 
     double scale() const { return scale_; }
 
-private:
     static int pixels(double twips) {
         return std::max(1, int(std::lround(twips / 1440 * LayoutPicture::kPixelsPerInch)));
     }
+
+private:
     QImage image_;
     QPainter painter_;
     double scale_;
@@ -298,8 +335,7 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
 
 }  // namespace
 
-QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) {
-    const bool showHidden = showHiddenSections_;
+LayoutPicture::Frame LayoutPicture::FrameOf(const tvReport& mainReport, qsizetype index) const {
     const double marginInches = (double(mainReport.rightMargin) + mainReport.leftMargin) / 1440;
     const tvReport& report = GetReportOrSubreport(mainReport, index);
     const qint16 orientation =
@@ -315,7 +351,7 @@ QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) {
             // In 64 bits: a section of the largest height still adds its margin.
             if (!isHidden(area, section))
                 total += qint64(section.minimumHeight) + 50;
-            else if (showHidden)
+            else if (showHiddenSections_)
                 total += qint64(section.height) + 50;
         }
     double width = kStartWidth, height = total * scale;
@@ -325,8 +361,20 @@ QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) {
         scale = fit;
         height = kMaxSurfaceHeight - 400;
     }
+    return {width + 30, height + 30, scale};
+}
 
-    Surface surface(width + 30, height + 30, scale);
+QSize LayoutPicture::SizeOfReport(const tvReport& mainReport, qsizetype index) const {
+    const Frame frame = FrameOf(mainReport, index);
+    return {Surface::pixels(frame.width), Surface::pixels(frame.height)};
+}
+
+QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) const {
+    const bool showHidden = showHiddenSections_;
+    const tvReport& report = GetReportOrSubreport(mainReport, index);
+    const Frame frame = FrameOf(mainReport, index);
+    const double scale = frame.scale;
+    Surface surface(frame.width, frame.height, scale);
     int objectNumber = 0;
     double top = 0;
     for (const tvArea& area : report.tvAreas)
@@ -350,12 +398,50 @@ QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) {
 }
 
 void LayoutPicture::MakeReport(const tvReport& mainReport, qsizetype index,
-                               const QString& filePath) {
+                               const QString& filePath) const {
     const QImage image = DrawReport(mainReport, index);
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP") || !file.commit())
         throw std::runtime_error(
             ("the layout picture cannot be saved: " + file.errorString()).toStdString());
+}
+
+LayoutPictures::LayoutPictures(const LayoutPicture& painter, const tvReport& mainReport, bool aside)
+    : painter_(painter), report_(mainReport) {
+    if (!aside) return;
+    const qsizetype count = mainReport.subReports.Count() + 1;
+    made_.resize(std::size_t(count));
+    for (std::promise<QByteArray>& made : made_) files_.push_back(made.get_future().share());
+    try {
+        worker_ = std::thread([this] {
+            for (std::size_t index = 0; index < made_.size() && !stop_; ++index) {
+                try {
+                    made_[index].set_value(make(qsizetype(index)));
+                } catch (...) {
+                    made_[index].set_exception(std::current_exception());
+                }
+            }
+        });
+    } catch (const std::system_error&) {  // no thread to be had: each is made when asked for
+        made_.clear();
+        files_.clear();
+    }
+}
+
+LayoutPictures::~LayoutPictures() {
+    stop_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+QByteArray LayoutPictures::make(qsizetype index) const {
+    return tvdocx::pngOf(painter_.DrawReport(report_, index));
+}
+
+std::shared_future<QByteArray> LayoutPictures::PngOf(qsizetype index) {
+    if (index >= 0 && index < qsizetype(files_.size())) return files_[std::size_t(index)];
+    std::promise<QByteArray> made;
+    made.set_value(make(index));
+    return made.get_future().share();
 }
 
 }  // namespace tav::word

@@ -1,7 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
+#include <atomic>
+#include <future>
+#include <thread>
+#include <vector>
 
 class tvReport;
 
@@ -24,17 +30,58 @@ public:
     static constexpr double kMaxSurfaceHeight = 13440;
     // Screen resolution that the twips of the surface are turned into pixels at.
     static constexpr double kPixelsPerInch = 96;
+    // The same in dots per metre, as pictures carry it.
+    static constexpr int kDotsPerMeter = 3780;
 
     // Draws the layout of the main report (index 0) or of its index-th subreport, with the main
     // report's margins and orientation. Throws std::runtime_error when the picture cannot be made.
-    QImage DrawReport(const tvReport& mainReport, qsizetype index);
+    QImage DrawReport(const tvReport& mainReport, qsizetype index) const;
+    // The size in pixels of the picture that DrawReport makes, found without drawing it; throws
+    // as DrawReport does when there is no room for it.
+    QSize SizeOfReport(const tvReport& mainReport, qsizetype index) const;
     // Draws as DrawReport does and saves the picture as a BMP file at `filePath` (written to a
     // temporary file first). Throws std::runtime_error when the picture cannot be made or saved.
-    void MakeReport(const tvReport& mainReport, qsizetype index, const QString& filePath);
+    void MakeReport(const tvReport& mainReport, qsizetype index, const QString& filePath) const;
 
 private:
+    struct Frame {
+        double width, height;  // of the surface, in twips
+        double scale;          // of the report's twips onto the surface
+    };
+    Frame FrameOf(const tvReport& mainReport, qsizetype index) const;
+
     QString numberFontName_;
     bool showHiddenSections_;
+};
+
+// The layout pictures of a report and of each of its subreports as PNG files. Made `aside`, they
+// are drawn and stored one after the other on a worker thread from the start, while the caller
+// goes on with the document; otherwise each is made on the caller's thread when asked for. The
+// files are the same either way. The report must stay as it is while the object lives; the
+// destructor lets the worker finish the picture in hand, start no other and end.
+class LayoutPictures {
+public:
+    LayoutPictures(const LayoutPicture& painter, const tvReport& mainReport, bool aside);
+    ~LayoutPictures();
+    LayoutPictures(const LayoutPictures&) = delete;
+    LayoutPictures& operator=(const LayoutPictures&) = delete;
+
+    // The size in pixels of the index-th picture (0 the main report's); throws as
+    // LayoutPicture::SizeOfReport does.
+    QSize SizeOf(qsizetype index) const { return painter_.SizeOfReport(report_, index); }
+    // The PNG file of the index-th picture, made or being made: empty when it could not be
+    // stored, the drawing's exception when it could not be drawn.
+    std::shared_future<QByteArray> PngOf(qsizetype index);
+
+private:
+    QByteArray make(qsizetype index) const;
+
+    const LayoutPicture painter_;
+    const tvReport& report_;
+    std::vector<std::promise<QByteArray>> made_;  // one for each report, aside
+    std::vector<std::shared_future<QByteArray>> files_;
+    std::atomic<bool> stop_{false};
+    std::thread worker_;
 };
 
 }  // namespace tav::word

@@ -713,6 +713,16 @@ Paragraph& Paragraph::simpleField(const QString& code, const QString& shownText)
     return *this;
 }
 
+namespace {
+
+std::shared_future<QByteArray> madeAlready(const QByteArray& data) {
+    std::promise<QByteArray> made;
+    made.set_value(data);
+    return made.get_future().share();
+}
+
+}  // namespace
+
 Paragraph& Paragraph::picture(const QString& filePath) {
     if (!inBody()) throw DocxError("pictures go in the body of the document");
     QFile file(filePath);
@@ -728,27 +738,38 @@ Paragraph& Paragraph::picture(const QString& filePath) {
                                    [&](const ImageType& t) { return format == t.format; });
     if (image.isNull() || type == kImageTypes.end())
         throw DocxError(("not a picture that a document can hold: " + filePath).toStdString());
-    return placePicture(data, QLatin1String(type->extension), image, 0, 0);
+    return placePicture(madeAlready(data), QLatin1String(type->extension), image.size(),
+                        image.dotsPerMeterX(), image.dotsPerMeterY(), 0, 0);
 }
 
 Paragraph& Paragraph::picture(const QImage& image, double maxWidthPt, double maxHeightPt) {
     if (!inBody()) throw DocxError("pictures go in the body of the document");
     const QByteArray data = pngOf(image);
     if (data.isEmpty()) throw DocxError("the picture cannot be stored");
-    return placePicture(data, QStringLiteral("png"), image, maxWidthPt, maxHeightPt);
+    return placePicture(madeAlready(data), QStringLiteral("png"), image.size(),
+                        image.dotsPerMeterX(), image.dotsPerMeterY(), maxWidthPt, maxHeightPt);
 }
 
-Paragraph& Paragraph::placePicture(const QByteArray& data, const QString& extension,
-                                   const QImage& image, double maxWidthPt, double maxHeightPt) {
+Paragraph& Paragraph::picture(std::shared_future<QByteArray> png, const QSize& pixels,
+                              int dotsPerMeter, double maxWidthPt, double maxHeightPt) {
+    if (!inBody()) throw DocxError("pictures go in the body of the document");
+    if (pixels.isEmpty()) throw DocxError("the picture cannot be stored");
+    return placePicture(std::move(png), QStringLiteral("png"), pixels, dotsPerMeter, dotsPerMeter,
+                        maxWidthPt, maxHeightPt);
+}
+
+Paragraph& Paragraph::placePicture(std::shared_future<QByteArray> data, const QString& extension,
+                                   const QSize& pixels, int dotsPerMeterX, int dotsPerMeterY,
+                                   double maxWidthPt, double maxHeightPt) {
     if (block_ ? block_->written : element_.parentNode().isNull()) throw DocxError(kWrittenOut);
-    const Document::Image& stored = document_->addImage(data, extension);
+    const Document::Image& stored = document_->addImage(std::move(data), extension);
     // The picture keeps its printed size; without a resolution it counts 96 dots to the inch.
     auto points = [](int dots, int dotsPerMeter) {
         const double dpi = dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : 96.0;
         return dots * 72.0 / dpi;
     };
-    double widthPt = points(image.width(), image.dotsPerMeterX());
-    double heightPt = points(image.height(), image.dotsPerMeterY());
+    double widthPt = points(pixels.width(), dotsPerMeterX);
+    double heightPt = points(pixels.height(), dotsPerMeterY);
     // Too large for its box, it shrinks alike both ways until it fits.
     double shrink = 1;
     if (maxWidthPt > 0 && widthPt > maxWidthPt) shrink = maxWidthPt / widthPt;
@@ -1723,11 +1744,19 @@ int Document::addNumbering(const std::vector<ListLevel>& levels) {
     return id;
 }
 
-const Document::Image& Document::addImage(const QByteArray& data, const QString& extension) {
+const Document::Image& Document::addImage(std::shared_future<QByteArray> data,
+                                          const QString& extension) {
     const int n = int(images_.size()) + 1;
     images_.push_back(Image{QStringLiteral("rIdImage%1").arg(n),
-                            QStringLiteral("media/image%1.%2").arg(n).arg(extension), data});
+                            QStringLiteral("media/image%1.%2").arg(n).arg(extension),
+                            std::move(data)});
     return images_.back();
+}
+
+QByteArray Document::Image::bytes() const {
+    QByteArray made = data.get();
+    if (made.isEmpty()) throw DocxError("the picture cannot be stored");
+    return made;
 }
 
 void Document::writeOutBody() {
@@ -2102,7 +2131,8 @@ PackageParts Document::packageParts(DocumentPieces& pieces) const {
         if (!margin.story->relationships_.empty())
             parts[relationshipsPartOf(name)] = relationshipsPart({}, margin.story->relationships_);
     }
-    for (const Image& image : images_) parts[QStringLiteral("word/") + image.partName] = image.data;
+    for (const Image& image : images_)
+        parts[QStringLiteral("word/") + image.partName] = image.bytes();
     for (const auto& [name, part] : carried_) {
         parts[name] = part.data;
         if (!part.relationships.empty())
@@ -2198,7 +2228,15 @@ PackageParts Document::parts() const {
 bool Document::save(const QString& path, QString* error) const {
     // The document's own part goes into the package in its pieces: a large body is never copied.
     DocumentPieces pieces;
-    const PackageParts parts = packageParts(pieces);
+    PackageParts parts;
+    try {
+        parts = packageParts(pieces);
+    } catch (const std::exception& e) {  // a picture that could not be made
+        if (error)
+            *error =
+                QStringLiteral("%1 cannot be written: %2").arg(path, QString::fromUtf8(e.what()));
+        return false;
+    }
     PackagePieces package;
     for (const auto& [name, data] : parts) package[name] = {QByteArrayView(data)};
     package[QStringLiteral("word/document.xml")] = pieces.views(bodyWritten_);

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <optional>
@@ -124,6 +125,11 @@ public:
     // An inline picture drawn in memory, stored as PNG. Larger than the given box (in points; 0:
     // no limit) it is shown smaller, its proportions kept.
     Paragraph& picture(const QImage& image, double maxWidthPt = 0, double maxHeightPt = 0);
+    // A picture being made elsewhere while the document goes on: its size in pixels and its
+    // resolution now, its PNG file when the document is saved, which waits for it. A picture
+    // that could not be made (no bytes, or the maker's exception) fails the save.
+    Paragraph& picture(std::shared_future<QByteArray> png, const QSize& pixels, int dotsPerMeter,
+                       double maxWidthPt = 0, double maxHeightPt = 0);
     Paragraph& format(const ParagraphFormat& format);
     Paragraph& numbering(int numberingId, int level);
 
@@ -136,7 +142,8 @@ private:
     // Appends runs given as markup.
     void appendRuns(const QString& runs, const QString& shownText = {});
     bool inBody() const;
-    Paragraph& placePicture(const QByteArray& data, const QString& extension, const QImage& image,
+    Paragraph& placePicture(std::shared_future<QByteArray> data, const QString& extension,
+                            const QSize& pixels, int dotsPerMeterX, int dotsPerMeterY,
                             double maxWidthPt, double maxHeightPt);
 
     Document* document_;
@@ -277,7 +284,7 @@ public:
     // A list numbering; its id is what paragraphs name.
     int addNumbering(const std::vector<ListLevel>& levels);
 
-    // Every part of the package, as `save` writes it.
+    // Every part of the package, as `save` writes it; throws when a picture could not be made.
     PackageParts parts() const;
     // Writes the document; an earlier file stays as it was when this fails.
     bool save(const QString& path, QString* error = nullptr) const;
@@ -293,10 +300,12 @@ private:
     void addDefaultStyles();
     struct Image {
         QString relationshipId;
-        QString partName;  // "media/image1.png"
-        QByteArray data;
+        QString partName;                     // "media/image1.png"
+        std::shared_future<QByteArray> data;  // ready, or being made elsewhere
+        // The picture's bytes, once made; throws when it could not be.
+        QByteArray bytes() const;
     };
-    const Image& addImage(const QByteArray& data, const QString& extension);
+    const Image& addImage(std::shared_future<QByteArray> data, const QString& extension);
     int nextDrawingId() { return ++drawingIds_; }
     QDomElement styleElement(const QString& name) const;
 

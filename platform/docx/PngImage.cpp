@@ -27,36 +27,64 @@ void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
                                     uInt(out.size() - start))));
 }
 
+// The samples of one row of `image` (RGB32 or ARGB32) as the file stores them: red, green, blue
+// and, with `alpha`, alpha.
+void samplesOf(const QImage& image, int y, bool alpha, unsigned char* out) {
+    const QRgb* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+        const QRgb pixel = pixels[x];
+        *out++ = uchar(qRed(pixel));
+        *out++ = uchar(qGreen(pixel));
+        *out++ = uchar(qBlue(pixel));
+        if (alpha) *out++ = uchar(qAlpha(pixel));
+    }
+}
+
 // The rows, each behind its filter byte, deflated into one stream.
-std::optional<QByteArray> packedRows(const QImage& image, qsizetype rowBytes) {
+std::optional<QByteArray> packedRows(const QImage& image, bool alpha) {
+    const std::size_t rowBytes = std::size_t(image.width()) * (alpha ? 4 : 3);
     z_stream stream{};
     // Runs of one byte are what a drawing leaves after the filter: looking for nothing else
     // packs it about as well, several times faster.
     if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK) return std::nullopt;
-    QByteArray packed;
-    packed.resize(qsizetype(deflateBound(&stream, uLong((rowBytes + 1) * image.height()))));
+    // A drawing packs to a few hundredths of its size: the room grows when it runs out, rather
+    // than a bound taken for the worst case.
+    QByteArray packed(qsizetype(64 * 1024), Qt::Uninitialized);
     stream.next_out = reinterpret_cast<Bytef*>(packed.data());
     stream.avail_out = uInt(packed.size());
     constexpr unsigned char kUp = 2;  // the filter: each byte less the one above it
-    std::vector<unsigned char> row(std::size_t(rowBytes) + 1, 0);
+    std::vector<unsigned char> above(rowBytes), line(rowBytes);
+    std::vector<unsigned char> row(rowBytes + 1, 0);
     row[0] = kUp;
-    const uchar* above = nullptr;
+    const std::size_t lineBytes = std::size_t(image.width()) * sizeof(QRgb);
     bool packing = true;
     for (int y = 0; y < image.height() && packing; ++y) {
-        const uchar* line = image.constScanLine(y);
-        if (above && std::memcmp(line, above, std::size_t(rowBytes)) == 0)
-            std::memset(row.data() + 1, 0, std::size_t(rowBytes));  // a drawing repeats its rows
-        else if (above)
-            for (qsizetype i = 0; i < rowBytes; ++i)
-                row[std::size_t(i) + 1] = uchar(line[i] - above[i]);
-        else
-            std::memcpy(row.data() + 1, line, std::size_t(rowBytes));  // the first row: above is 0
-        above = line;
+        // A drawing repeats its rows: a row the same as the one above leaves only zeros.
+        const bool repeated = y > 0 && std::memcmp(image.constScanLine(y),
+                                                   image.constScanLine(y - 1), lineBytes) == 0;
+        if (repeated) {
+            std::memset(row.data() + 1, 0, rowBytes);
+        } else {
+            samplesOf(image, y, alpha, line.data());
+            // The first row has nothing above it: it takes zeros.
+            for (std::size_t i = 0; i < rowBytes; ++i) row[i + 1] = uchar(line[i] - above[i]);
+            above.swap(line);
+        }
         stream.next_in = row.data();
         stream.avail_in = uInt(row.size());
         const bool last = y + 1 == image.height();
-        const int result = deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
-        packing = last ? result == Z_STREAM_END : result == Z_OK && stream.avail_in == 0;
+        for (;;) {
+            const int result = deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
+            if (result == Z_STREAM_END || (result == Z_OK && !last && stream.avail_in == 0)) break;
+            if ((result != Z_OK && result != Z_BUF_ERROR) || stream.avail_out != 0) {
+                packing = false;
+                break;
+            }
+            const qsizetype used = qsizetype(stream.total_out);
+            packed.resize(packed.size() * 2);
+            stream.next_out = reinterpret_cast<Bytef*>(packed.data()) + used;
+            stream.avail_out = uInt(packed.size() - used);
+        }
     }
     packed.truncate(qsizetype(stream.total_out));
     deflateEnd(&stream);
@@ -69,10 +97,10 @@ std::optional<QByteArray> packedRows(const QImage& image, qsizetype rowBytes) {
 QByteArray pngOf(const QImage& source) {
     if (source.isNull()) return {};
     const bool alpha = source.hasAlphaChannel();
+    // Drawn pictures are in one of these already: no copy is made of them.
     const QImage image =
-        source.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    const qsizetype rowBytes = qsizetype(image.width()) * (alpha ? 4 : 3);
-    const std::optional<QByteArray> rows = packedRows(image, rowBytes);
+        source.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const std::optional<QByteArray> rows = packedRows(image, alpha);
     if (!rows) return {};
 
     QByteArray png("\x89PNG\r\n\x1a\n", 8);

@@ -28,6 +28,7 @@
 #include <QUrl>
 
 #include "AboutDialog.h"
+#include "DocxDocument.h"
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
@@ -38,6 +39,7 @@
 #include "ResultGridWindow.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"
+#include "TemplatesWindow.h"
 #include "UtilitiesWindow.h"
 
 using namespace tav::core;
@@ -177,6 +179,49 @@ TEST_F(WindowLayout, TheOwnerEditorOpensWithoutCoveringTheTexts) {
     EXPECT_TRUE(overlappingTexts(window).isEmpty())
         << overlappingTexts(window).join(u'\n').toStdString();
     EXPECT_TRUE(clippedLabels(window).isEmpty()) << clippedLabels(window).join(u'\n').toStdString();
+}
+
+// Each step of the Templates window shows more or fewer rows, and its texts wrap to more lines
+// as it narrows: in every step, at its opening width and at its narrowest, no text is cut short.
+TEST_F(WindowLayout, TheTemplatesWindowShowsItsTextsWholeInEveryStep) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Templates")));
+    QFile config(dir.filePath(QStringLiteral("Templates/template_config.xml")));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("<tavrin_templates/>");
+    config.close();
+    const QString source = dir.filePath(QStringLiteral("Corp.dotx"));
+    ASSERT_TRUE(tvdocx::Document().save(source));
+    TemplatesWindow window(dir.path());
+    window.show();
+    const auto check = [&](const char* step) {
+        for (int pass = 0; pass < 3; ++pass) QApplication::processEvents();
+        EXPECT_TRUE(clippedLabels(window).isEmpty())
+            << step << ": " << clippedLabels(window).join(u'\n').toStdString();
+        EXPECT_TRUE(overlappingTexts(window).isEmpty())
+            << step << ": " << overlappingTexts(window).join(u'\n').toStdString();
+    };
+    for (const bool narrowest : {false, true}) {
+        if (narrowest) window.resize(window.minimumSizeHint().width(), window.height());
+        check("opening");
+        window.newTemplate();
+        check("new");
+        window.txtTemplateName->setText(narrowest ? QStringLiteral("Plain")
+                                                  : QStringLiteral("Corporate"));
+        window.txtTemplatePath->setText(source);
+        window.nextStep();
+        check("styles");
+        window.styleCombos[5]->setCurrentIndex(0);
+        window.saveTemplate();
+        check("saved");
+        window.cmbAvailableTemplates->setCurrentIndex(0);
+        window.copyTemplate();
+        check("copy");
+        window.cancelTemplateEdit();
+        check("cancelled");
+        window.modifyTemplate();
+        check("modify");
+        window.cancelTemplateEdit();
+    }
 }
 
 TEST_F(WindowLayout, ResultWindowsOpenShowingTheirRowsAndWearTheProgramIcon) {

@@ -725,6 +725,32 @@ TEST_F(WordDocWriter, ExtractWithTheLayoutWritesNothingIntoTheProgramFolder) {
     EXPECT_EQ(SavedDocument(path("word/everything.docx")).pictures, 1);
 }
 
+// The layout pictures, made on a worker thread while the body is written, give the same package
+// as pictures made in place, each where its report's body starts: a report with subreports, so
+// that several pictures are in flight and must keep their order.
+TEST_F(WordDocWriter, PicturesMadeAsideGiveTheSamePackageAsPicturesMadeInPlace) {
+    options_.ShowLayout = 1;
+    const Clock::Fixed clock(QDateTime(QDate(2026, 3, 4), QTime(17, 5, 9)));
+    const auto report = std::make_unique<tvReport>();
+    report->init(sampleReport(QStringLiteral("objects.rpt")), 0, 0);
+    ASSERT_GT(report->subReports.Count(), 0);
+    const auto parts = [&](bool aside) {
+        DocxWriter writer(options_);
+        writer.setPicturesAside(aside);
+        const QString name = QStringLiteral("objects.rpt");
+        EXPECT_TRUE(writer.init(name, path("word/"), path(name), {}) &&
+                    writer.WriteReport(*report, name))
+            << writer.failureReason().toStdString();
+        writer.closeDocument();
+        return tvdocx::readPackage(path("word/objects.docx")).value_or(tvdocx::PackageParts());
+    };
+    const tvdocx::PackageParts inPlace = parts(false);
+    EXPECT_EQ(std::count_if(inPlace.begin(), inPlace.end(),
+                            [](const auto& part) { return part.first.endsWith(u".png"); }),
+              report->subReports.Count() + 1);
+    EXPECT_EQ(parts(true), inPlace);
+}
+
 TEST(WordColor, NamesAreExactAndAnEmptyNameBecomesBlack) {
     QString empty, red = QStringLiteral("Red"), lower = QStringLiteral("red");
     EXPECT_EQ(GetWordColor(empty), 0);
