@@ -266,8 +266,9 @@ TEST_F(AboutAndUpdate, OnlyAVersionCountsAndLongAnswersAreLeftUnread) {
         server.answer = c.answer;
         server.sent = 0;
         EXPECT_EQ(CheckForUpdate(address, "4.0.0"), c.expected);
-        // The socket buffers of the system take some more than 64 KB, but far from 10 MB.
-        EXPECT_LT(server.sent, 1 << 20);
+        // The socket buffers of the system take more than 64 KB, as much as a few megabytes on a
+        // busy machine, but far from 10 MB.
+        EXPECT_LT(server.sent, 4 << 20);
     }
 }
 
