@@ -421,8 +421,26 @@ void DatabaseWriter::deleteReportData(const tvReport& model) {
         while (found.next()) reports << found.value(0);
         found.finish();
     }
+    // Table by table, the rows that refer to others first, each table whose keys begin with the
+    // report found through them: the engine's cascade from the report row would look into every
+    // table once for each row. The cascade takes the rest.
+    static const QStringList deletes = [] {
+        QStringList statements;
+        const auto tables = schemaTables();
+        for (auto table = tables.rbegin(); table != tables.rend(); ++table) {
+            const bool keyedByReport =
+                std::any_of(table->keys.begin(), table->keys.end(), [](const KeyDef& key) {
+                    return keyColumns(key.columns).value(0) == QLatin1String("Report_Id");
+                });
+            if (keyedByReport && QLatin1String(table->name) != QLatin1String("Reports"))
+                statements << QStringLiteral("DELETE FROM \"%1\" WHERE Report_Id = ?")
+                                  .arg(QLatin1String(table->name));
+        }
+        statements << QStringLiteral("DELETE FROM Reports WHERE Report_Id = ?");
+        return statements;
+    }();
     for (const QVariant& report : reports)
-        connection_->run(QStringLiteral("DELETE FROM Reports WHERE Report_Id = ?"), {report});
+        for (const QString& statement : deletes) connection_->run(statement, {report});
 }
 
 // The statement of one insert shape and the definitions of its columns, worked out once per run
