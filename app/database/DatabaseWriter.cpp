@@ -170,6 +170,12 @@ KeptConnection& kept() {
     return *instance;
 }
 
+// A failure that took the rows of the reports waiting for their commit with it.
+QString withLostReports(const QString& failure, const QStringList& lost) {
+    return failure + QStringLiteral("; the rows of these reports were not saved: ") +
+           lost.join(QLatin1String(", "));
+}
+
 // Ends the open transaction of the kept connection with a commit. Answers the reason when the
 // commit failed, with the reports whose rows were lost: the transaction is then rolled back and
 // the connection closed.
@@ -183,8 +189,7 @@ QString commitWaiting(KeptConnection& last) {
     } catch (const DbError& error) {
         last.connection->rollback();
         last.connection.reset();
-        return error.text() + QStringLiteral("; the rows of these reports were not saved: ") +
-               waiting.join(QLatin1String(", "));
+        return withLostReports(error.text(), waiting);
     }
 }
 
@@ -259,9 +264,8 @@ bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
                     throw;
                 } catch (const std::exception& error) {
                     const auto* dbError = dynamic_cast<const DbError*>(&error);
-                    throw DbError((dbError ? dbError->text() : QString::fromUtf8(error.what())) +
-                                  QStringLiteral("; the rows of these reports were not saved: ") +
-                                  lost.join(QLatin1String(", ")));
+                    throw DbError(withLostReports(
+                        dbError ? dbError->text() : QString::fromUtf8(error.what()), lost));
                 }
             }
             last.waiting << reportName;
