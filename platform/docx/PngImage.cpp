@@ -3,8 +3,11 @@
 #include <zlib.h>
 
 #include <QtEndian>
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
-#include <optional>
+#include <tuple>
 #include <vector>
 
 namespace tvdocx {
@@ -40,56 +43,201 @@ void samplesOf(const QImage& image, int y, bool alpha, unsigned char* out) {
     }
 }
 
+// The fixed codes of deflate, and the copies of up to 258 bytes from one byte back.
+struct Code {
+    quint32 bits;  // in the order they are written
+    int count;
+};
+constexpr std::size_t kLongestCopy = 258;  // bytes of one copy at most
+
+constexpr quint32 reversed(quint32 code, int count) {
+    quint32 result = 0;
+    for (int i = 0; i < count; ++i) result |= ((code >> i) & 1u) << (count - 1 - i);
+    return result;
+}
+// The fixed code of every literal and length symbol.
+constexpr std::array<Code, 288> fixedCodes() {
+    std::array<Code, 288> codes{};
+    for (quint32 s = 0; s < 288; ++s) {
+        const auto [first, base, count] = s < 144   ? std::tuple{0u, 0x30u, 8}
+                                          : s < 256 ? std::tuple{144u, 0x190u, 9}
+                                          : s < 280 ? std::tuple{256u, 0x00u, 7}
+                                                    : std::tuple{280u, 0xC0u, 8};
+        codes[s] = {reversed(base + s - first, count), count};
+    }
+    return codes;
+}
+constexpr std::array<Code, 288> kCodes = fixedCodes();
+// A copy of 3 to 258 bytes from one byte back: the length's symbol, its extra bits and the
+// distance's code, which is five zero bits.
+constexpr std::array<Code, kLongestCopy + 1> copyCodes() {
+    constexpr int bases[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                             31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+    std::array<Code, kLongestCopy + 1> codes{};
+    for (int length = 3; length <= int(kLongestCopy); ++length) {
+        int i = 28;
+        while (bases[i] > length) --i;
+        const int extra = i < 8 || i == 28 ? 0 : (i - 4) / 4;
+        const Code symbol = fixedCodes()[std::size_t(257 + i)];
+        codes[std::size_t(length)] = {symbol.bits | (quint32(length - bases[i]) << symbol.count),
+                                      symbol.count + extra + 5};
+    }
+    return codes;
+}
+constexpr std::array<Code, kLongestCopy + 1> kCopies = copyCodes();
+
+// A deflate stream in the fixed codes of the format that looks for nothing but runs of one byte,
+// each written as the byte and a copy of the byte before it. A drawing, filtered, is little else:
+// it packs almost as small as a general compressor packs it, and a run, however long, costs a
+// few steps, its checksum included.
+class RunDeflater {
+public:
+    RunDeflater() {
+        out_.reserve(64 * 1024);
+        out_.push_back(0x78);  // deflate with a 32 KB window, no dictionary
+        out_.push_back(0x01);
+        push(0b011, 3);  // the one and last block, fixed codes
+    }
+
+    // Bytes of which runs are to be found.
+    void add(const unsigned char* data, std::size_t size) {
+        adler_ = adler32_z(adler_, data, size);
+        room(size + size / 8 + 16);
+        for (std::size_t i = 0; i < size;) {
+            const std::size_t run = runAt(data + i, size - i);
+            if (run >= kShortestRun || (last_ == data[i] && run >= 3)) {
+                encodeRun(data[i], run);
+            } else {
+                for (std::size_t k = 0; k < run; ++k) literal(data[i]);
+            }
+            i += run;
+        }
+    }
+
+    // `count` bytes of one value.
+    void addRun(unsigned char value, std::size_t count) {
+        adler_ = adlerOfRun(adler_, value, count);
+        room(count / kLongestCopy * 3 + 16);
+        encodeRun(value, count);
+    }
+
+    QByteArray finish() {
+        push(kCodes[256].bits, kCodes[256].count);
+        if (count_ > 0) room(8);
+        while (count_ > 0) {
+            out_.push_back(char(bits_ & 0xFF));
+            bits_ >>= 8;
+            count_ = std::max(0, count_ - 8);
+        }
+        char adler[4];
+        qToBigEndian(quint32(adler_), adler);
+        out_.append(adler, 4);
+        return std::move(out_);
+    }
+
+private:
+    static constexpr std::size_t kShortestRun = 5;  // shorter runs stay literals
+    // The number of bytes at the start of `data` equal to its first, at least 1.
+    static std::size_t runAt(const unsigned char* data, std::size_t size) {
+        const quint64 pattern = quint64(data[0]) * 0x0101010101010101ull;
+        std::size_t n = 1;
+        while (n + 8 <= size) {
+            quint64 word;
+            std::memcpy(&word, data + n, 8);
+            if (word != pattern) {
+                const quint64 differ = word ^ pattern;
+                const int bit = std::endian::native == std::endian::little
+                                    ? std::countr_zero(differ)
+                                    : std::countl_zero(differ);
+                return n + std::size_t(bit / 8);
+            }
+            n += 8;
+        }
+        while (n < size && data[n] == data[0]) ++n;
+        return n;
+    }
+
+    static uLong adlerOfRun(uLong adler, unsigned char value, std::size_t count) {
+        constexpr quint64 kBase = 65521;
+        const quint64 a = adler & 0xFFFF, b = adler >> 16, n = count % kBase;
+        // Each byte adds its value to a, and a to b: b grows by n a and by the value times
+        // 1 + 2 + ... + n. The sum is taken modulo the base before it is multiplied.
+        const quint64 sum = (count % 2 == 0 ? (count / 2 % kBase) * ((count + 1) % kBase)
+                                            : (count % kBase) * ((count + 1) / 2 % kBase)) %
+                            kBase;
+        const quint64 newA = (a + n * value) % kBase;
+        const quint64 newB = (b + n * a + sum * value) % kBase;
+        return uLong(newB << 16 | newA);
+    }
+
+    void encodeRun(unsigned char value, std::size_t count) {
+        if (last_ != value) {
+            literal(value);
+            --count;
+        }
+        while (count >= 3) {
+            const std::size_t length = std::min(count, kLongestCopy);
+            push(kCopies[length].bits, kCopies[length].count);
+            count -= length;
+        }
+        while (count-- > 0) literal(value);
+    }
+
+    void literal(unsigned char value) {
+        push(kCodes[value].bits, kCodes[value].count);
+        last_ = value;
+    }
+
+    // Appends bits, the first in the lowest place; whole bytes go out four at a time.
+    void push(quint32 bits, int count) {
+        bits_ |= quint64(bits) << count_;
+        count_ += count;
+        if (count_ >= 32) {
+            char word[4];
+            qToLittleEndian(quint32(bits_), word);
+            out_.append(word, 4);
+            bits_ >>= 32;
+            count_ -= 32;
+        }
+    }
+
+    void room(std::size_t bytes) {
+        const qsizetype needed = out_.size() + qsizetype(bytes);
+        if (needed > out_.capacity()) out_.reserve(std::max(needed, out_.capacity() * 2));
+    }
+
+    QByteArray out_;
+    quint64 bits_ = 0;
+    int count_ = 0;
+    int last_ = -1;  // the byte before, none at the start
+    uLong adler_ = adler32(0, nullptr, 0);
+};
+
 // The rows, each behind its filter byte, deflated into one stream.
-std::optional<QByteArray> packedRows(const QImage& image, bool alpha) {
+QByteArray packedRows(const QImage& image, bool alpha) {
     const std::size_t rowBytes = std::size_t(image.width()) * (alpha ? 4 : 3);
-    z_stream stream{};
-    // Runs of one byte are what a drawing leaves after the filter: looking for nothing else
-    // packs it about as well, several times faster.
-    if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK) return std::nullopt;
-    // A drawing packs to a few hundredths of its size: the room grows when it runs out, rather
-    // than a bound taken for the worst case.
-    QByteArray packed(qsizetype(64 * 1024), Qt::Uninitialized);
-    stream.next_out = reinterpret_cast<Bytef*>(packed.data());
-    stream.avail_out = uInt(packed.size());
+    RunDeflater deflater;
     constexpr unsigned char kUp = 2;  // the filter: each byte less the one above it
     std::vector<unsigned char> above(rowBytes), line(rowBytes);
     std::vector<unsigned char> row(rowBytes + 1, 0);
     row[0] = kUp;
     const std::size_t lineBytes = std::size_t(image.width()) * sizeof(QRgb);
-    bool packing = true;
-    for (int y = 0; y < image.height() && packing; ++y) {
+    for (int y = 0; y < image.height(); ++y) {
         // A drawing repeats its rows: a row the same as the one above leaves only zeros.
         const bool repeated = y > 0 && std::memcmp(image.constScanLine(y),
                                                    image.constScanLine(y - 1), lineBytes) == 0;
         if (repeated) {
-            std::memset(row.data() + 1, 0, rowBytes);
-        } else {
-            samplesOf(image, y, alpha, line.data());
-            // The first row has nothing above it: it takes zeros.
-            for (std::size_t i = 0; i < rowBytes; ++i) row[i + 1] = uchar(line[i] - above[i]);
-            above.swap(line);
+            deflater.add(&kUp, 1);
+            deflater.addRun(0, rowBytes);
+            continue;
         }
-        stream.next_in = row.data();
-        stream.avail_in = uInt(row.size());
-        const bool last = y + 1 == image.height();
-        for (;;) {
-            const int result = deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
-            if (result == Z_STREAM_END || (result == Z_OK && !last && stream.avail_in == 0)) break;
-            if ((result != Z_OK && result != Z_BUF_ERROR) || stream.avail_out != 0) {
-                packing = false;
-                break;
-            }
-            const qsizetype used = qsizetype(stream.total_out);
-            packed.resize(packed.size() * 2);
-            stream.next_out = reinterpret_cast<Bytef*>(packed.data()) + used;
-            stream.avail_out = uInt(packed.size() - used);
-        }
+        samplesOf(image, y, alpha, line.data());
+        // The first row has nothing above it: it takes zeros.
+        for (std::size_t i = 0; i < rowBytes; ++i) row[i + 1] = uchar(line[i] - above[i]);
+        above.swap(line);
+        deflater.add(row.data(), row.size());
     }
-    packed.truncate(qsizetype(stream.total_out));
-    deflateEnd(&stream);
-    if (!packing) return std::nullopt;
-    return packed;
+    return deflater.finish();
 }
 
 }  // namespace
@@ -100,8 +248,7 @@ QByteArray pngOf(const QImage& source) {
     // Drawn pictures are in one of these already: no copy is made of them.
     const QImage image =
         source.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    const std::optional<QByteArray> rows = packedRows(image, alpha);
-    if (!rows) return {};
+    const QByteArray rows = packedRows(image, alpha);
 
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     QByteArray header;
@@ -118,7 +265,7 @@ QByteArray pngOf(const QImage& source) {
         resolution.append(char(1));  // dots per metre
         appendChunk(png, "pHYs", resolution);
     }
-    appendChunk(png, "IDAT", *rows);
+    appendChunk(png, "IDAT", rows);
     appendChunk(png, "IEND", {});
     return png;
 }

@@ -5,7 +5,9 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QImage>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include "DocxDocument.h"
 #include "DocxPackage.h"
@@ -291,12 +293,37 @@ TEST(PngImage, PicturesComeBackPixelForPixel) {
     for (const Case& c :
          {Case{{1, 1}, QImage::Format_RGB32}, Case{{33, 17}, QImage::Format_RGB32},
           Case{{40, 9}, QImage::Format_ARGB32}, Case{{7, 30}, QImage::Format_RGB888},
-          Case{{5, 5}, QImage::Format_Grayscale8}}) {
+          Case{{5, 5}, QImage::Format_Grayscale8}, Case{{700, 40}, QImage::Format_RGB32},
+          Case{{300, 20}, QImage::Format_ARGB32}}) {
         QImage image = drawing(c.size, c.format);
+        if (c.size.width() >= 300) {
+            // Runs of many lengths, some longer than a copy, and noise of every byte value.
+            QRandomGenerator random(c.size.width());
+            for (int y = 0; y < 6; ++y)
+                for (int x = 0; x < c.size.width(); ++x)
+                    image.setPixel(x, y, random.generate() | (y % 2 ? 0xFF000000u : 0u));
+            // Rows in fours that repeat the row above.
+            for (int y = 6; y < c.size.height(); ++y)
+                for (int x = 0; x < c.size.width(); ++x)
+                    image.setPixel(x, y,
+                                   x < (y / 4 * 29) % c.size.width() ? 0xFF103050 : 0xFFFFFFFF);
+        }
         image.setDotsPerMeterX(3780);
         image.setDotsPerMeterY(5000);
+        const QByteArray png = pngOf(image);
         QImage back;
-        ASSERT_TRUE(back.loadFromData(pngOf(image), "PNG")) << c.size.width();
+        ASSERT_TRUE(back.loadFromData(png, "PNG")) << c.size.width();
+        // The packed rows unpack whole, their checksum agreeing.
+        const qsizetype idat = png.indexOf("IDAT");
+        ASSERT_GT(idat, 4);
+        const quint32 packedSize = qFromBigEndian<quint32>(png.constData() + idat - 4);
+        const quint32 rowsSize =
+            quint32(image.height() * (1 + image.width() * (image.hasAlphaChannel() ? 4 : 3)));
+        char expected[4];
+        qToBigEndian(rowsSize, expected);
+        EXPECT_EQ(qUncompress(QByteArray(expected, 4) + png.mid(idat + 4, packedSize)).size(),
+                  rowsSize)
+            << c.size.width();
         EXPECT_EQ(back.size(), image.size());
         EXPECT_EQ(back.hasAlphaChannel(), image.hasAlphaChannel());
         EXPECT_EQ(back.dotsPerMeterX(), 3780);
