@@ -86,7 +86,7 @@ bool nameBefore(const QString& a, const QString& b) {
 }
 // The same order, three-way, against a member's name: below, equal or above 0. Every read of a
 // member asks it a few times, so it compares in place.
-int compareName(const QString& name, QLatin1StringView member) {
+inline int compareName(const QString& name, QLatin1StringView member) {
     if (name.size() != member.size()) return name.size() < member.size() ? -1 : 1;
     const QChar* a = name.constData();
     const char* b = member.data();
@@ -96,6 +96,15 @@ int compareName(const QString& name, QLatin1StringView member) {
     }
     return 0;
 }
+// A name's bit among 64, by its length and its first and last code units.
+template <class Text>
+quint64 nameMark(const Text& name) {
+    const auto n = static_cast<unsigned>(name.size());
+    const unsigned first = n ? name[0].unicode() : 0;
+    const unsigned last = n ? name[n - 1].unicode() : 0;
+    return quint64(1) << ((n * 7 + first * 3 + last) & 63);
+}
+
 // The position in `sorted` (ordered by nameBefore) of `member`; -1 when it is absent.
 template <class T, class NameOf>
 qsizetype findName(const std::vector<T>& sorted, QLatin1StringView member, NameOf nameOf) {
@@ -197,6 +206,7 @@ public:
         }
         node.attributes.reserve(count);
         for (const size_t i : shape.order) node.attributes.push_back(std::move(read_[i]));
+        node.markAttributes();
         std::sort(node.failing.begin(), node.failing.end(), nameBefore);
     }
 
@@ -472,7 +482,7 @@ public:
 
 private:
     void checkFail(QLatin1StringView member) const {
-        if (readFails(*node_, member)) {
+        if (!node_->failing.empty() && readFails(*node_, member)) {
             throw Error(kErrRuntimeFailure,
                         QStringLiteral("The runtime cannot read %1.%2 (line %3)")
                             .arg(node_->tag, member)
@@ -485,6 +495,7 @@ private:
         const QLatin1StringView name(member);
         checkFail(name);
         if (const QString* value = node_->attribute(name)) return value;
+        if (node_->children.empty()) return nullptr;
         if (const DesignNode* child = node_->child(name)) return &child->content;
         return nullptr;
     }
@@ -624,7 +635,13 @@ bool DesignDocument::IgnoringCase::operator()(QStringView a, QStringView b) cons
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+void DesignNode::markAttributes() {
+    attributeMarks = 0;
+    for (const auto& [name, value] : attributes) attributeMarks |= nameMark(name);
+}
+
 const QString* DesignNode::attribute(QLatin1StringView name) const {
+    if (!(attributeMarks & nameMark(name))) return nullptr;
     const qsizetype at =
         findName(attributes, name, [](const std::pair<QString, QString>& a) -> const QString& {
             return a.first;
@@ -646,6 +663,7 @@ void DesignNode::setAttribute(const QString& name, const QString& value) {
         it->second = value;
     } else {
         attributes.emplace(it, name, value);
+        attributeMarks |= nameMark(name);
     }
 }
 

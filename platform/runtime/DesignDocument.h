@@ -18,6 +18,9 @@ struct DesignNode {
     // Indexed once, when the document is read: sorted by name, so that every member read is a
     // binary search, however many attributes the element has.
     std::vector<std::pair<QString, QString>> attributes;
+    // One bit of 64 for each attribute name (nameMark): most members asked of an element are
+    // absent, and its marks tell so at once.
+    quint64 attributeMarks = 0;
     std::vector<DesignNode*> children;  // held by the document
     QString content;               // the element's own text, for values written as elements
     std::vector<QString> failing;  // the members its `fail` attribute names, sorted likewise
@@ -25,6 +28,8 @@ struct DesignNode {
     qint64 line = 0;
 
     const QString* attribute(QLatin1StringView name) const;
+    // Indexes the attributes anew after they were set in place.
+    void markAttributes();
     // True when the document makes reads of `member` fail.
     bool fails(QLatin1StringView member) const;
     // Sets an attribute, or adds it in its place.
