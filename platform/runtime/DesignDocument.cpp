@@ -123,18 +123,29 @@ qsizetype findName(const std::vector<T>& sorted, QLatin1StringView member, NameO
     return -1;
 }
 
-// Tags and attribute names repeat in every element of their kind, and short values in many
-// elements: each is held once, and every element shares it.
 constexpr qsizetype kSharedValueLength = 8;
-class NameTable {
+
+}  // namespace
+
+// Tags and attribute names repeat in every element of their kind, and short values in many
+// elements: each is held once, and every element shares it. Attribute names never leave the
+// document, which holds them as long as it lives: its elements refer to them without counting.
+class DesignDocument::NameTable {
 public:
-    QString name(QStringView text) {
+    QString name(QStringView text) { return held(text); }
+    QString attributeName(QStringView text) {
+        const QString& name = held(text);
+        return QString::fromRawData(name.constData(), name.size());
+    }
+
+private:
+    const QString& held(QStringView text) {
         auto it = names_.find(text);
         if (it == names_.end()) it = names_.insert(text.toString()).first;
         return *it;
     }
 
-private:
+
     struct Hash {
         using is_transparent = void;
         size_t operator()(QStringView text) const noexcept { return qHash(text); }
@@ -145,6 +156,8 @@ private:
     };
     std::unordered_set<QString, Hash, Equal> names_;
 };
+
+namespace {
 
 // The attributes of the last element of a tag, as read: the next element of that tag mostly
 // has the same names in the same order, and many of the same values, which it then shares
@@ -159,6 +172,8 @@ struct ElementShape {
 // `fail` attribute names.
 class AttributeReader {
 public:
+    explicit AttributeReader(DesignDocument::NameTable& names) : names_(names) {}
+
     void read(const QXmlStreamAttributes& attributes, DesignNode& node) {
         ElementShape& shape = shapes_[node.tag.constData()];
         const size_t count = static_cast<size_t>(attributes.size());
@@ -169,23 +184,15 @@ public:
             const QXmlStreamAttribute& a = attributes[static_cast<qsizetype>(i)];
             const QStringView nameText = a.qualifiedName();
             const QStringView valueText = a.value();
-            QString name;
-            if (sameNames && shape.names[i] == nameText) {
-                name = shape.names[i];
-            } else {
-                sameNames = false;
-                name = names_.name(nameText);
-            }
+            if (sameNames && shape.names[i] != nameText) sameNames = false;
+            QString name = sameNames ? shape.names[i] : names_.attributeName(nameText);
             QString& last = shape.values[i];
-            QString value;
-            if (!valueText.isEmpty() && last == valueText) {
-                value = last;
-            } else {
-                // Short values (codes, flags, sizes) repeat as names do.
-                value = valueText.size() <= kSharedValueLength ? names_.name(valueText)
-                                                               : valueText.toString();
-                last = value;
-            }
+            const bool repeated = !valueText.isEmpty() && last == valueText;
+            // Short values (codes, flags, sizes) repeat as names do.
+            QString value = repeated                                  ? last
+                            : valueText.size() <= kSharedValueLength ? names_.name(valueText)
+                                                                      : valueText.toString();
+            if (!repeated) last = value;
             // The members a test makes fail are looked up on every read of the node.
             if (nameText.size() == 4 && nameText == u"fail") {
                 for (const auto& part : valueText.split(u' ', Qt::SkipEmptyParts))
@@ -210,10 +217,10 @@ public:
         std::sort(node.failing.begin(), node.failing.end(), nameBefore);
     }
 
-    NameTable& names() { return names_; }
+    DesignDocument::NameTable& names() { return names_; }
 
 private:
-    NameTable names_;
+    DesignDocument::NameTable& names_;
     std::unordered_map<const QChar*, ElementShape> shapes_;  // by the shared tag
     std::vector<std::pair<QString, QString>> read_;
 };
@@ -481,13 +488,15 @@ public:
     }
 
 private:
+    // Every read asks it, and nearly every element makes no read fail.
     void checkFail(QLatin1StringView member) const {
-        if (!node_->failing.empty() && readFails(*node_, member)) {
-            throw Error(kErrRuntimeFailure,
-                        QStringLiteral("The runtime cannot read %1.%2 (line %3)")
-                            .arg(node_->tag, member)
-                            .arg(node_->line));
-        }
+        if (!node_->failing.empty() && readFails(*node_, member)) [[unlikely]]
+            failRead(member);
+    }
+    [[noreturn, gnu::noinline]] void failRead(QLatin1StringView member) const {
+        throw Error(kErrRuntimeFailure, QStringLiteral("The runtime cannot read %1.%2 (line %3)")
+                                            .arg(node_->tag, member)
+                                            .arg(node_->line));
     }
 
     // A value is an attribute, or a child element whose text is the value (long texts).
@@ -686,7 +695,7 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
     auto doc = std::make_shared<DesignDocument>();
     doc->source_ = source;
     QXmlStreamReader reader(xml);
-    AttributeReader attributes;
+    AttributeReader attributes(*doc->names_);
     std::vector<DesignNode*> stack;
     auto fail = [&](const QString& reason) -> void {
         throw Error(kErrBadDocument, QStringLiteral("%1: line %2, column %3: %4")
@@ -748,7 +757,7 @@ std::unique_ptr<Object> DesignDocument::report() {
     return makeDesignObject(shared_from_this(), root_);
 }
 
-DesignDocument::DesignDocument() = default;
+DesignDocument::DesignDocument() : names_(std::make_unique<NameTable>()) {}
 DesignDocument::~DesignDocument() = default;
 
 DesignNode* DesignDocument::newNode() {

@@ -82,6 +82,7 @@ public:
         std::array<std::unordered_map<QString, const DesignNode*, IgnoringCase, IgnoringCase>, 9>;
 
     struct DeclarationIndex;
+    class NameTable;
 
     DesignDocument();
     ~DesignDocument();
@@ -95,6 +96,7 @@ private:
     std::vector<std::unique_ptr<DesignNode[]>> blocks_;
     size_t usedInBlock_ = kNodesPerBlock;
 
+    std::unique_ptr<NameTable> names_;
     DesignNode* root_ = nullptr;
     QString source_;
     std::unordered_map<const DesignNode*, std::unique_ptr<DeclarationIndex>> declarations_;
