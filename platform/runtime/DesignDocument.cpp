@@ -44,9 +44,10 @@ qint64 lineOfCrowdedElement(const QByteArray& xml) {
     const char* const data = text.data();
     qsizetype i = 0;
     while (i < size) {
-        const qsizetype open = text.indexOf('<', i);
-        if (open < 0) break;
-        i = open;
+        // Tags mostly follow one another, and values are short: the marks are looked for in
+        // place rather than through a search call for each.
+        while (i < size && data[i] != '<') ++i;
+        if (i == size) break;
         if (i + 1 < size && (data[i + 1] == '!' || data[i + 1] == '?')) {
             const QByteArrayView rest = text.sliced(i);
             for (const Skip& s : kSkips) {
@@ -68,8 +69,9 @@ qint64 lineOfCrowdedElement(const QByteArray& xml) {
                 ++j;
                 continue;
             }
-            const qsizetype close = text.indexOf(data[j], j + 1);
-            j = close < 0 ? size : close + 1;
+            const char quote = data[j++];
+            while (j < size && data[j] != quote) ++j;
+            j = std::min(j + 1, size);
         }
         i = std::min(j + 1, size);
     }
@@ -129,7 +131,9 @@ constexpr qsizetype kSharedValueLength = 8;
 
 // Tags and attribute names repeat in every element of their kind, and short values in many
 // elements: each is held once, and every element shares it. Attribute names never leave the
-// document, which holds them as long as it lives: its elements refer to them without counting.
+// document, whose own table holds them as long as it lives: its elements refer to them without
+// counting. Tags and values are held by a table of the reading alone, freed once the document
+// is read, so that the many values of a large design do not outlive their reading.
 class DesignDocument::NameTable {
 public:
     QString name(QStringView text) { return held(text); }
@@ -172,7 +176,8 @@ struct ElementShape {
 // `fail` attribute names.
 class AttributeReader {
 public:
-    explicit AttributeReader(DesignDocument::NameTable& names) : names_(names) {}
+    explicit AttributeReader(DesignDocument::NameTable& attributeNames)
+        : attributeNames_(attributeNames) {}
 
     void read(const QXmlStreamAttributes& attributes, DesignNode& node) {
         ElementShape& shape = shapes_[node.tag.constData()];
@@ -185,7 +190,7 @@ public:
             const QStringView nameText = a.qualifiedName();
             const QStringView valueText = a.value();
             if (sameNames && shape.names[i] != nameText) sameNames = false;
-            QString name = sameNames ? shape.names[i] : names_.attributeName(nameText);
+            QString name = sameNames ? shape.names[i] : attributeNames_.attributeName(nameText);
             QString& last = shape.values[i];
             const bool repeated = !valueText.isEmpty() && last == valueText;
             // Short values (codes, flags, sizes) repeat as names do.
@@ -217,10 +222,12 @@ public:
         std::sort(node.failing.begin(), node.failing.end(), nameBefore);
     }
 
+    // Tags and values, held while the document is read.
     DesignDocument::NameTable& names() { return names_; }
 
 private:
-    DesignDocument::NameTable& names_;
+    DesignDocument::NameTable& attributeNames_;
+    DesignDocument::NameTable names_;
     std::unordered_map<const QChar*, ElementShape> shapes_;  // by the shared tag
     std::vector<std::pair<QString, QString>> read_;
 };
