@@ -132,8 +132,9 @@ constexpr qsizetype kSharedValueLength = 8;
 // Tags and attribute names repeat in every element of their kind, and short values in many
 // elements: each is held once, and every element shares it. Attribute names never leave the
 // document, whose own table holds them as long as it lives: its elements refer to them without
-// counting. Tags and values are held by a table of the reading alone, freed once the document
-// is read, so that the many values of a large design do not outlive their reading.
+// counting. Tags and values are shared through a table of the reading alone, freed once the
+// document is read: a large design's table of values is then freed as it was built, among the
+// reading's own allocations, not with the document at the end of a load.
 class DesignDocument::NameTable {
 public:
     QString name(QStringView text) { return held(text); }
