@@ -150,7 +150,6 @@ private:
         return *it;
     }
 
-
     struct Hash {
         using is_transparent = void;
         size_t operator()(QStringView text) const noexcept { return qHash(text); }
@@ -195,9 +194,9 @@ public:
             QString& last = shape.values[i];
             const bool repeated = !valueText.isEmpty() && last == valueText;
             // Short values (codes, flags, sizes) repeat as names do.
-            QString value = repeated                                  ? last
+            QString value = repeated                                 ? last
                             : valueText.size() <= kSharedValueLength ? names_.name(valueText)
-                                                                      : valueText.toString();
+                                                                     : valueText.toString();
             if (!repeated) last = value;
             // The members a test makes fail are looked up on every read of the node.
             if (nameText.size() == 4 && nameText == u"fail") {
@@ -562,8 +561,7 @@ public:
             throw Error(kErrSubscript, QStringLiteral("Subscript out of range"));
         }
         const auto index = static_cast<size_t>(position - 1);
-        return makeDesignObject(doc_,
-                                node_ ? node_->children[index] : sections_->sections[index]);
+        return makeDesignObject(doc_, node_ ? node_->children[index] : sections_->sections[index]);
     }
 
     int indexOf(const char* member, const QString& value) const override {
@@ -660,9 +658,8 @@ void DesignNode::markAttributes() {
 const QString* DesignNode::attribute(QLatin1StringView name) const {
     if (!(attributeMarks & nameMark(name))) return nullptr;
     const qsizetype at =
-        findName(attributes, name, [](const std::pair<QString, QString>& a) -> const QString& {
-            return a.first;
-        });
+        findName(attributes, name,
+                 [](const std::pair<QString, QString>& a) -> const QString& { return a.first; });
     return at < 0 ? nullptr : &attributes[static_cast<size_t>(at)].second;
 }
 

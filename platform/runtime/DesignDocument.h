@@ -22,8 +22,8 @@ struct DesignNode {
     // absent, and its marks tell so at once.
     quint64 attributeMarks = 0;
     std::vector<DesignNode*> children;  // held by the document
-    QString content;               // the element's own text, for values written as elements
-    std::vector<QString> failing;  // the members its `fail` attribute names, sorted likewise
+    QString content;                    // the element's own text, for values written as elements
+    std::vector<QString> failing;       // the members its `fail` attribute names, sorted likewise
     DesignNode* parent = nullptr;
     qint64 line = 0;
 

@@ -425,7 +425,6 @@ TEST(DesignDocument, ValuesAndReferences) {
     EXPECT_THROW(report->collection("FormulaFields")->item(2), rt::Error);
 }
 
-
 // Elements of one tag in a row, with their attributes in other orders, other sets and shared or
 // differing values: each reads its own, and a value set later is read back.
 TEST(DesignDocument, ElementsOfOneTagReadTheirOwnAttributes) {
@@ -452,10 +451,25 @@ TEST(DesignDocument, ElementsOfOneTagReadTheirOwnAttributes) {
         const char* member;
         const char* text;
     } cases[] = {
-        {1, "a", "1"},  {1, "b", "two"}, {1, "c", "3"},       {1, "d", ""},  {2, "a", "4"},
-        {2, "c", "6"},  {3, "a", "8"},   {3, "b", "2"},       {3, "c", "7"}, {4, "c", "(fails)"},
-        {4, "d", "10"}, {4, "a", "9"},   {5, "a", "11"},      {5, "b", ""},  {6, "ab", "12"},
-        {6, "ba", "13"}, {6, "a", ""},   {6, "b", ""},        {7, "a", "long text, not shared"},
+        {1, "a", "1"},
+        {1, "b", "two"},
+        {1, "c", "3"},
+        {1, "d", ""},
+        {2, "a", "4"},
+        {2, "c", "6"},
+        {3, "a", "8"},
+        {3, "b", "2"},
+        {3, "c", "7"},
+        {4, "c", "(fails)"},
+        {4, "d", "10"},
+        {4, "a", "9"},
+        {5, "a", "11"},
+        {5, "b", ""},
+        {6, "ab", "12"},
+        {6, "ba", "13"},
+        {6, "a", ""},
+        {6, "b", ""},
+        {7, "a", "long text, not shared"},
         {7, "b", "long text, not shared"},
     };
     for (const auto& c : cases) {
@@ -502,7 +516,7 @@ TEST(DesignDocument, NumbersAndFlagsReadAsWritten) {
     const struct {
         const char* value;
         int flag;  // -1 where the read is a type mismatch
-    } flags[] = {{"true", 1}, {"True", 1}, {"1", 1}, {"-1", 1}, {"false", 0}, {"FALSE", 0},
+    } flags[] = {{"true", 1}, {"True", 1}, {"1", 1},    {"-1", 1},     {"false", 0}, {"FALSE", 0},
                  {"0", 0},    {"", 0},     {"yes", -1}, {"truer", -1}, {"tru", -1}};
     for (const auto& f : flags) {
         SCOPED_TRACE(f.value);
