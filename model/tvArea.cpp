@@ -30,6 +30,7 @@ void tvArea::init(const rt::Object& crArea, tvReport& objectParent) {
     // A section is listed once it is complete, in the runtime's order.
     const auto crSections = crArea.collection("Sections");
     const int count = crSections->count();
+    tvSections.Reserve(count);
     for (int i = 1; i <= count; ++i) {
         auto section = std::make_unique<tvSection>();
         section->init(*crSections->item(i), *this);

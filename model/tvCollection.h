@@ -71,7 +71,12 @@ public:
     // The entry under a key, or nullptr: the look-up whose failure means "no such entry".
     T* Find(const QString& key) const noexcept {
         if (key.isEmpty()) return nullptr;
-        const auto it = index_.constFind(key.toCaseFolded());
+        // A short ASCII key is folded in place, without a copy; any other as a whole.
+        char16_t folded[kFoldedInPlace];
+        const bool inPlace = key.size() <= kFoldedInPlace && foldAscii(key, folded);
+        const auto it = index_.constFind(
+            inPlace ? QString::fromRawData(reinterpret_cast<const QChar*>(folded), key.size())
+                    : key.toCaseFolded());
         return it == index_.constEnd() ? nullptr : &*entries_[static_cast<size_t>(*it)].item;
     }
 
@@ -120,7 +125,22 @@ public:
     iterator begin() const { return iterator(entries_.begin()); }
     iterator end() const { return iterator(entries_.end()); }
 
+    // Items are about to be added, `count` in all: room for them is made at once.
+    void Reserve(qsizetype count) { entries_.reserve(static_cast<size_t>(count)); }
+
 private:
+    static constexpr qsizetype kFoldedInPlace = 64;
+
+    // `key` folded into `folded` as toCaseFolded() folds it, when `key` is all ASCII.
+    static bool foldAscii(const QString& key, char16_t* folded) noexcept {
+        for (qsizetype i = 0; i < key.size(); ++i) {
+            const char16_t c = key[i].unicode();
+            if (c >= 0x80) return false;
+            folded[i] = c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+        }
+        return true;
+    }
+
     struct Entry {
         Pointer item;
         QString key;

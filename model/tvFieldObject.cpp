@@ -51,7 +51,9 @@ constexpr ValueFormattingRow kValueFormattings[] = {
 
 void tvFieldObject::init(const rt::Object& cr, tvSection& objectParent) {
     parent = &objectParent;
-    field = tvResolveShownField(cr, *report());
+    // Read once: the definition now, the runtime's name of the field after the formattings.
+    const auto crField = cr.object("field");
+    field = tvResolveShownField(crField.get(), *report());
     tvReadPosition(position, cr);
 
     tvReadCommonFormatting(commonFormatting, cr);
@@ -63,7 +65,7 @@ void tvFieldObject::init(const rt::Object& cr, tvSection& objectParent) {
     AddFontConditionalFormulas(cr, ConditionalFormulas);
 
     // The runtime's name of the field, which may differ from the model definition's.
-    objectName = tvShownFieldName(cr);
+    objectName = tvShownFieldName(crField.get());
 
     // A field without a definition has no value type, so it gets no value formatting.
     if (field) {

@@ -86,7 +86,7 @@ void tvReadCommonFormatting(tvCommonFormatting& bag, const rt::Object& cr) {
 void tvReadFontFormatting(tvFontFormatting& bag, const rt::Object& cr, bool fontBeforeColor) {
     bag.characterSpacing = tvLong(cr.integer("characterSpacing"));
     if (fontBeforeColor) bag.font = tvReadFont(cr);
-    bag.color = QString::number(tvColor(cr.integer("color")));
+    bag.color = tvDecimalText(tvColor(cr.integer("color")));
     if (!fontBeforeColor) bag.font = tvReadFont(cr);
 }
 

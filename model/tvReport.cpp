@@ -23,9 +23,11 @@ const QString kUnableToOpen = QStringLiteral("Tavrin is unable to open this repo
 template <class Item, class Collection, class KeyOf>
 void loadCollection(const rt::Object& crReport, const char* member, Collection& collection,
                     tvReport& report, KeyOf keyOf) {
-    const int count = crReport.collection(member)->count();
+    const auto crItems = crReport.collection(member);
+    const int count = crItems->count();
+    collection.Reserve(count);
     for (int i = 1; i <= count; ++i) {
-        const auto crItem = crReport.collection(member)->item(i);
+        const auto crItem = crItems->item(i);
         const QString key = keyOf(*crItem, i);
         auto item = std::make_unique<Item>();
         Item* target = item.get();
@@ -130,10 +132,9 @@ void tvReport::load(const QString& reportName, tvLoadingOptions& options, rt::Ob
     loadCollection<tvSQLExpressionFieldDefinition>(crReport, "SQLExpressionFields",
                                                    tvSQLExpressionFields, *this, nameOf);
     {
-        const int count = crReport.collection("SummaryFields")->count();
-        for (int i = 1; i <= count; ++i) {
-            AddSummaryFieldDefinition(*crReport.collection("SummaryFields")->item(i));
-        }
+        const auto crSummaryFields = crReport.collection("SummaryFields");
+        const int count = crSummaryFields->count();
+        for (int i = 1; i <= count; ++i) AddSummaryFieldDefinition(*crSummaryFields->item(i));
     }
     loadCollection<tvSortField>(crReport, "GroupSortFields", tvGroupSortFields, *this, noKey);
     loadCollection<tvSortField>(crReport, "RecordSortFields", tvRecordSortFields, *this,

@@ -33,6 +33,7 @@ void tvSection::init(const rt::Object& cr, tvArea& objectParent) {
     // a kind the model does not copy are left out without a message.
     const auto crObjects = cr.collection("ReportObjects");
     const int count = crObjects->count();
+    reportObjects.Reserve(count);
     for (int i = 1; i <= count; ++i) {
         const auto crObject = crObjects->item(i);
         if (!crObject) tvObjectRequired();

@@ -16,3 +16,8 @@ tvIFieldDefinition* tvResolveShownField(const rt::Object& crObject, tvReport& re
 
 // The runtime's own name of that field, read by name; "" for an object without a field.
 QString tvShownFieldName(const rt::Object& crObject);
+
+// The same two for the field already read from the object (nullptr: none), where an object
+// needs both.
+tvIFieldDefinition* tvResolveShownField(const rt::Object* crField, tvReport& report);
+QString tvShownFieldName(const rt::Object* crField);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtNumeric>
 #include <algorithm>
+#include <array>
 #include <functional>
 
 #include "RtError.h"
@@ -47,8 +48,19 @@ inline qint32 tvColor(qint64 value) {
     return static_cast<qint32>(static_cast<quint32>(value));
 }
 
+// The decimal text of a 32-bit value. Most values kept as text are small codes, read for every
+// object of a report: their texts are made once and shared.
+inline QString tvDecimalText(qint32 value) {
+    static const std::array<QString, 256> small = [] {
+        std::array<QString, 256> texts;
+        for (int i = 0; i < 256; ++i) texts[size_t(i)] = QString::number(i);
+        return texts;
+    }();
+    return value >= 0 && value < 256 ? small[size_t(value)] : QString::number(value);
+}
+
 // A runtime 32-bit value held as its decimal text ("255", "-1").
-inline QString tvNumberText(qint64 value) { return QString::number(tvLong(value)); }
+inline QString tvNumberText(qint64 value) { return tvDecimalText(tvLong(value)); }
 
 // Positions and sizes are twips: 1440 to the inch, and 15 to a pixel of a 96-dots-per-inch screen.
 inline constexpr double tvTwipsPerInch = 1440.0;

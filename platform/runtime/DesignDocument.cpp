@@ -2,9 +2,17 @@
 
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <unordered_set>
 
 namespace rt {
+
+// A report's declarations, indexed as far as a walk of the report has come.
+struct DesignDocument::DeclarationIndex {
+    Declarations byKind;
+    std::vector<std::pair<const DesignNode*, size_t>> walk;  // an element, its next child
+};
 
 namespace {
 
@@ -16,56 +24,56 @@ constexpr size_t kMaxDepth = 512;
 constexpr int kMaxAttributes = 1000;
 
 // The line of the first element with more than kMaxAttributes attributes; 0 when there is none.
-// Comments, character data, processing instructions and declarations hold no attributes.
+// Comments, character data, processing instructions and declarations hold no attributes. Every
+// document is scanned so before it is parsed, so the scan leaps from mark to mark, and counts
+// lines only for the element it reports.
 qint64 lineOfCrowdedElement(const QByteArray& xml) {
     struct Skip {
-        const char* start;
-        const char* end;
+        QByteArrayView start;
+        QByteArrayView end;
     };
     constexpr Skip kSkips[] = {{"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}, {"<!", ">"}};
-    qint64 line = 1;
-    const char* const data = xml.constData();
-    const qsizetype size = xml.size();
+    // What ends a run of a tag's plain text: a quoted value, an attribute's equals sign, the end.
+    static constexpr auto kMarks = [] {
+        std::array<bool, 256> marks{};
+        marks[uchar('"')] = marks[uchar('\'')] = marks[uchar('=')] = marks[uchar('>')] = true;
+        return marks;
+    }();
+    const QByteArrayView text(xml);
+    const qsizetype size = text.size();
+    const char* const data = text.data();
     qsizetype i = 0;
-    const auto advanceTo = [&](qsizetype to) {
-        line += std::count(data + i, data + to, '\n');
-        i = to;
-    };
     while (i < size) {
-        const qsizetype open = xml.indexOf('<', i);
-        if (open < 0) break;
-        advanceTo(open);
-        const QByteArrayView rest(data + i, size - i);
-        const Skip* skip = nullptr;
-        for (const Skip& s : kSkips) {
-            if (rest.startsWith(s.start)) {
-                skip = &s;
+        // Tags mostly follow one another, and values are short: the marks are looked for in
+        // place rather than through a search call for each.
+        while (i < size && data[i] != '<') ++i;
+        if (i == size) break;
+        if (i + 1 < size && (data[i + 1] == '!' || data[i + 1] == '?')) {
+            const QByteArrayView rest = text.sliced(i);
+            for (const Skip& s : kSkips) {
+                if (!rest.startsWith(s.start)) continue;
+                const qsizetype end = text.indexOf(s.end, i + s.start.size());
+                i = end < 0 ? size : end + s.end.size();
                 break;
             }
-        }
-        if (skip) {
-            const qsizetype end = xml.indexOf(skip->end, i + qsizetype(qstrlen(skip->start)));
-            advanceTo(end < 0 ? size : end + qsizetype(qstrlen(skip->end)));
             continue;
         }
         // A tag: its attributes are the equals signs outside quoted values.
-        const qint64 tagLine = line;
         int attributes = 0;
-        char quote = 0;
         qsizetype j = i + 1;
-        for (; j < size; ++j) {
-            const char c = data[j];
-            if (quote) {
-                if (c == quote) quote = 0;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '=') {
-                if (++attributes > kMaxAttributes) return tagLine;
-            } else if (c == '>') {
-                break;
+        while (j < size) {
+            while (j < size && !kMarks[uchar(data[j])]) ++j;
+            if (j == size || data[j] == '>') break;
+            if (data[j] == '=') {
+                if (++attributes > kMaxAttributes) return 1 + std::count(data, data + i, '\n');
+                ++j;
+                continue;
             }
+            const char quote = data[j++];
+            while (j < size && data[j] != quote) ++j;
+            j = std::min(j + 1, size);
         }
-        advanceTo(std::min(j + 1, size));
+        i = std::min(j + 1, size);
     }
     return 0;
 }
@@ -75,25 +83,73 @@ bool readFails(const DesignNode& node, QLatin1StringView member) { return node.f
 
 // The order of the attribute index: shorter names first, names of one length by their UTF-16
 // code units. Most members asked for are absent, and their length alone passes them by.
-bool nameBefore(const QString& name, QLatin1StringView probe) {
-    return name.size() != probe.size() ? name.size() < probe.size() : name.compare(probe) < 0;
-}
 bool nameBefore(const QString& a, const QString& b) {
     return a.size() != b.size() ? a.size() < b.size() : a.compare(b) < 0;
 }
+// The same order, three-way, against a member's name: below, equal or above 0. Every read of a
+// member asks it a few times, so it compares in place.
+inline int compareName(const QString& name, QLatin1StringView member) {
+    if (name.size() != member.size()) return name.size() < member.size() ? -1 : 1;
+    const QChar* a = name.constData();
+    const char* b = member.data();
+    for (qsizetype i = 0; i < member.size(); ++i) {
+        const char16_t c = static_cast<uchar>(b[i]);
+        if (a[i].unicode() != c) return a[i].unicode() < c ? -1 : 1;
+    }
+    return 0;
+}
+// A name's bit among 64, by its length and its first and last code units.
+template <class Text>
+quint64 nameMark(const Text& name) {
+    const auto n = static_cast<unsigned>(name.size());
+    const unsigned first = n ? name[0].unicode() : 0;
+    const unsigned last = n ? name[n - 1].unicode() : 0;
+    return quint64(1) << ((n * 7 + first * 3 + last) & 63);
+}
+
+// The position in `sorted` (ordered by nameBefore) of `member`; -1 when it is absent.
+template <class T, class NameOf>
+qsizetype findName(const std::vector<T>& sorted, QLatin1StringView member, NameOf nameOf) {
+    size_t low = 0;
+    size_t high = sorted.size();
+    while (low < high) {
+        const size_t middle = (low + high) / 2;
+        const int order = compareName(nameOf(sorted[middle]), member);
+        if (order == 0) return static_cast<qsizetype>(middle);
+        if (order < 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return -1;
+}
+
+constexpr qsizetype kSharedValueLength = 8;
+
+}  // namespace
 
 // Tags and attribute names repeat in every element of their kind, and short values in many
-// elements: each is held once, and every element shares it.
-constexpr qsizetype kSharedValueLength = 8;
-class NameTable {
+// elements: each is held once, and every element shares it. Attribute names never leave the
+// document, whose own table holds them as long as it lives: its elements refer to them without
+// counting. Tags and values are shared through a table of the reading alone, freed once the
+// document is read: a large design's table of values is then freed as it was built, among the
+// reading's own allocations, not with the document at the end of a load.
+class DesignDocument::NameTable {
 public:
-    QString name(QStringView text) {
+    QString name(QStringView text) { return held(text); }
+    QString attributeName(QStringView text) {
+        const QString& name = held(text);
+        return QString::fromRawData(name.constData(), name.size());
+    }
+
+private:
+    const QString& held(QStringView text) {
         auto it = names_.find(text);
         if (it == names_.end()) it = names_.insert(text.toString()).first;
         return *it;
     }
 
-private:
     struct Hash {
         using is_transparent = void;
         size_t operator()(QStringView text) const noexcept { return qHash(text); }
@@ -104,6 +160,101 @@ private:
     };
     std::unordered_set<QString, Hash, Equal> names_;
 };
+
+namespace {
+
+// The attributes of the last element of a tag, as read: the next element of that tag mostly
+// has the same names in the same order, and many of the same values, which it then shares
+// without looking them up, and it takes the index order found for them.
+struct ElementShape {
+    std::vector<QString> names;   // in document order
+    std::vector<QString> values;  // in document order
+    std::vector<size_t> order;    // the document positions of the names in index order
+};
+
+// Reads the attributes of the element at the reader into `node`, indexed, and the members its
+// `fail` attribute names.
+class AttributeReader {
+public:
+    explicit AttributeReader(DesignDocument::NameTable& attributeNames)
+        : attributeNames_(attributeNames) {}
+
+    void read(const QXmlStreamAttributes& attributes, DesignNode& node) {
+        ElementShape& shape = shapes_[node.tag.constData()];
+        const size_t count = static_cast<size_t>(attributes.size());
+        bool sameNames = count == shape.names.size();
+        if (shape.values.size() < count) shape.values.resize(count);
+        read_.clear();
+        for (size_t i = 0; i < count; ++i) {
+            const QXmlStreamAttribute& a = attributes[static_cast<qsizetype>(i)];
+            const QStringView nameText = a.qualifiedName();
+            const QStringView valueText = a.value();
+            if (sameNames && shape.names[i] != nameText) sameNames = false;
+            QString name = sameNames ? shape.names[i] : attributeNames_.attributeName(nameText);
+            QString& last = shape.values[i];
+            const bool repeated = !valueText.isEmpty() && last == valueText;
+            // Short values (codes, flags, sizes) repeat as names do.
+            QString value = repeated                                 ? last
+                            : valueText.size() <= kSharedValueLength ? names_.name(valueText)
+                                                                     : valueText.toString();
+            if (!repeated) last = value;
+            // The members a test makes fail are looked up on every read of the node.
+            if (nameText.size() == 4 && nameText == u"fail") {
+                for (const auto& part : valueText.split(u' ', Qt::SkipEmptyParts))
+                    node.failing.push_back(part.toString());
+            }
+            read_.emplace_back(std::move(name), std::move(value));
+        }
+        if (!sameNames) {
+            shape.names.resize(count);
+            shape.order.resize(count);
+            for (size_t i = 0; i < count; ++i) {
+                shape.names[i] = read_[i].first;
+                shape.order[i] = i;
+            }
+            std::sort(shape.order.begin(), shape.order.end(), [this](size_t a, size_t b) {
+                return nameBefore(read_[a].first, read_[b].first);
+            });
+        }
+        node.attributes.reserve(count);
+        for (const size_t i : shape.order) node.attributes.push_back(std::move(read_[i]));
+        node.markAttributes();
+        std::sort(node.failing.begin(), node.failing.end(), nameBefore);
+    }
+
+    // Tags and values, held while the document is read.
+    DesignDocument::NameTable& names() { return names_; }
+
+private:
+    DesignDocument::NameTable& attributeNames_;
+    DesignDocument::NameTable names_;
+    std::unordered_map<const QChar*, ElementShape> shapes_;  // by the shared tag
+    std::vector<std::pair<QString, QString>> read_;
+};
+
+// A whole number written as plain decimal digits, with a minus sign or not, short enough not to
+// overflow: what nearly every number of a design is, read here without the general parser.
+// Anything else is nullopt, for the general parser to read or refuse.
+std::optional<qint64> plainDecimal(QStringView text) {
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = negative ? text.sliced(1) : text;
+    if (digits.isEmpty() || digits.size() > 18) return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return negative ? -value : value;
+}
+
+// Whether `text` is exactly the ASCII text `ascii`.
+bool isAscii(QStringView text, const char* ascii) {
+    for (const QChar c : text) {
+        if (*ascii == 0 || c.unicode() != static_cast<uchar>(*ascii)) return false;
+        ++ascii;
+    }
+    return *ascii == 0;
+}
 
 [[noreturn]] void throwTypeMismatch(const DesignNode& node, QLatin1StringView member,
                                     const QString& value) {
@@ -180,6 +331,7 @@ public:
         // Read in place: a number is read without a copy of its text.
         const QStringView v = value ? QStringView(*value).trimmed() : QStringView();
         if (v.isEmpty()) return 0;
+        if (const std::optional<qint64> plain = plainDecimal(v)) return *plain;
         bool ok = false;
         qint64 result = 0;
         if (v.startsWith(QLatin1StringView("0x"), Qt::CaseInsensitive)) {
@@ -198,6 +350,9 @@ public:
         const auto is = [v](QLatin1StringView text) {
             return v.compare(text, Qt::CaseInsensitive) == 0;
         };
+        // As written by the documents' tools, before any other spelling.
+        if (isAscii(v, "true")) return true;
+        if (isAscii(v, "false")) return false;
         if (v.isEmpty() || is(QLatin1StringView("false")) || v == u"0") return false;
         if (is(QLatin1StringView("true")) || v == u"1" || v == u"-1") return true;
         throwTypeMismatch(*node_, QLatin1StringView(member), *value);
@@ -314,25 +469,24 @@ public:
         DesignNode* properties =
             doc_->mutableNode(table->child(QLatin1StringView("ConnectionProperties")));
         if (!properties) {
-            auto created = std::make_unique<DesignNode>();
-            created->tag = QStringLiteral("ConnectionProperties");
-            created->parent = table;
-            properties = created.get();
-            table->children.push_back(std::move(created));
+            properties = doc_->newNode();
+            properties->tag = QStringLiteral("ConnectionProperties");
+            properties->parent = table;
+            table->children.push_back(properties);
         }
-        for (auto& p : properties->children) {
+        for (DesignNode* p : properties->children) {
             const QString* n = p->attribute(QLatin1StringView("name"));
             if (n && n->compare(name, Qt::CaseInsensitive) == 0) {
                 p->setAttribute(QStringLiteral("value"), value);
                 return;
             }
         }
-        auto property = std::make_unique<DesignNode>();
+        DesignNode* property = doc_->newNode();
         property->tag = QStringLiteral("Property");
         property->parent = properties;
         property->setAttribute(QStringLiteral("name"), name);
         property->setAttribute(QStringLiteral("value"), value);
-        properties->children.push_back(std::move(property));
+        properties->children.push_back(property);
     }
 
     void setFlag(const char* member, bool value) override {
@@ -341,13 +495,15 @@ public:
     }
 
 private:
+    // Every read asks it, and nearly every element makes no read fail.
     void checkFail(QLatin1StringView member) const {
-        if (readFails(*node_, member)) {
-            throw Error(kErrRuntimeFailure,
-                        QStringLiteral("The runtime cannot read %1.%2 (line %3)")
-                            .arg(node_->tag, member)
-                            .arg(node_->line));
-        }
+        if (!node_->failing.empty() && readFails(*node_, member)) [[unlikely]]
+            failRead(member);
+    }
+    [[noreturn, gnu::noinline]] void failRead(QLatin1StringView member) const {
+        throw Error(kErrRuntimeFailure, QStringLiteral("The runtime cannot read %1.%2 (line %3)")
+                                            .arg(node_->tag, member)
+                                            .arg(node_->line));
     }
 
     // A value is an attribute, or a child element whose text is the value (long texts).
@@ -355,6 +511,7 @@ private:
         const QLatin1StringView name(member);
         checkFail(name);
         if (const QString* value = node_->attribute(name)) return value;
+        if (node_->children.empty()) return nullptr;
         if (const DesignNode* child = node_->child(name)) return &child->content;
         return nullptr;
     }
@@ -404,8 +561,7 @@ public:
             throw Error(kErrSubscript, QStringLiteral("Subscript out of range"));
         }
         const auto index = static_cast<size_t>(position - 1);
-        return makeDesignObject(doc_,
-                                node_ ? node_->children[index].get() : sections_->sections[index]);
+        return makeDesignObject(doc_, node_ ? node_->children[index] : sections_->sections[index]);
     }
 
     int indexOf(const char* member, const QString& value) const override {
@@ -448,18 +604,31 @@ QStringView declarationName(int kind, QStringView name) {
     return kind == 5 ? name.trimmed() : name;
 }
 
-void indexDeclarations(const DesignNode& node, DesignDocument::Declarations& index) {
-    for (const auto& child : node.children) {
-        if (child->tag == kReportTag) continue;  // a subreport declares its own fields
-        const QString* kind = child->attribute(QLatin1StringView("kind"));
-        if (const int k = kind ? declarationKind(*kind) : 0) {
-            const QString* name = child->attribute(k == 5 ? QLatin1StringView("groupNumber")
-                                                          : QLatin1StringView("name"));
-            // The first declaration of a name counts.
-            if (name)
-                index[size_t(k)].try_emplace(declarationName(k, *name).toString(), child.get());
+// Goes on with the walk of `index`'s report, in document order, indexing the declarations it
+// passes, until it has indexed the first declaration of `kind` named `name` or walked the whole
+// report. The walk stops early because a report's definitions stand before its layout, which
+// holds most of its elements.
+void indexUntil(DesignDocument::DeclarationIndex& index, int kind, QStringView name) {
+    auto& walk = index.walk;
+    while (!walk.empty()) {
+        auto& [node, next] = walk.back();
+        if (next == node->children.size()) {
+            walk.pop_back();
+            continue;
         }
-        indexDeclarations(*child, index);
+        const DesignNode* child = node->children[next++];
+        if (child->tag == kReportTag) continue;  // a subreport declares its own fields
+        walk.emplace_back(child, 0);
+        const QString* kindText = child->attribute(QLatin1StringView("kind"));
+        const int k = kindText ? declarationKind(*kindText) : 0;
+        if (k == 0) continue;
+        const QString* declared =
+            child->attribute(k == 5 ? QLatin1StringView("groupNumber") : QLatin1StringView("name"));
+        if (!declared) continue;
+        // The first declaration of a name counts.
+        const QStringView key = declarationName(k, *declared);
+        const bool added = index.byKind[size_t(k)].try_emplace(key.toString(), child).second;
+        if (added && k == kind && DesignDocument::IgnoringCase()(key, name)) return;
     }
 }
 
@@ -481,19 +650,22 @@ bool DesignDocument::IgnoringCase::operator()(QStringView a, QStringView b) cons
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
+void DesignNode::markAttributes() {
+    attributeMarks = 0;
+    for (const auto& [name, value] : attributes) attributeMarks |= nameMark(name);
+}
+
 const QString* DesignNode::attribute(QLatin1StringView name) const {
-    const auto it = std::lower_bound(attributes.begin(), attributes.end(), name,
-                                     [](const std::pair<QString, QString>& a, QLatin1StringView n) {
-                                         return nameBefore(a.first, n);
-                                     });
-    return it != attributes.end() && it->first == name ? &it->second : nullptr;
+    if (!(attributeMarks & nameMark(name))) return nullptr;
+    const qsizetype at =
+        findName(attributes, name,
+                 [](const std::pair<QString, QString>& a) -> const QString& { return a.first; });
+    return at < 0 ? nullptr : &attributes[static_cast<size_t>(at)].second;
 }
 
 bool DesignNode::fails(QLatin1StringView member) const {
-    const auto it =
-        std::lower_bound(failing.begin(), failing.end(), member,
-                         [](const QString& f, QLatin1StringView m) { return nameBefore(f, m); });
-    return it != failing.end() && *it == member;
+    return !failing.empty() &&
+           findName(failing, member, [](const QString& f) -> const QString& { return f; }) >= 0;
 }
 
 void DesignNode::setAttribute(const QString& name, const QString& value) {
@@ -505,12 +677,13 @@ void DesignNode::setAttribute(const QString& name, const QString& value) {
         it->second = value;
     } else {
         attributes.emplace(it, name, value);
+        attributeMarks |= nameMark(name);
     }
 }
 
 const DesignNode* DesignNode::child(QLatin1StringView name) const {
-    for (const auto& c : children) {
-        if (c->tag == name) return c.get();
+    for (const DesignNode* c : children) {
+        if (c->tag == name) return c;
     }
     return nullptr;
 }
@@ -527,7 +700,7 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
     auto doc = std::make_shared<DesignDocument>();
     doc->source_ = source;
     QXmlStreamReader reader(xml);
-    NameTable names;
+    AttributeReader attributes(*doc->names_);
     std::vector<DesignNode*> stack;
     auto fail = [&](const QString& reason) -> void {
         throw Error(kErrBadDocument, QStringLiteral("%1: line %2, column %3: %4")
@@ -552,40 +725,18 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
                     fail(QStringLiteral("elements are nested more than %1 levels deep")
                              .arg(kMaxDepth));
                 }
-                auto node = std::make_unique<DesignNode>();
-                node->tag = names.name(reader.name());
+                DesignNode* node = doc->newNode();
+                node->tag = attributes.names().name(reader.name());
                 node->line = reader.lineNumber();
-                const auto attrs = reader.attributes();
-                node->attributes.reserve(static_cast<size_t>(attrs.size()));
-                for (const auto& a : attrs) {
-                    // Short values (codes, flags, sizes) repeat as names do.
-                    const QStringView value = a.value();
-                    node->attributes.emplace_back(
-                        names.name(a.qualifiedName()),
-                        value.size() <= kSharedValueLength ? names.name(value) : value.toString());
-                    // The members a test makes fail are looked up on every read of the node.
-                    if (a.qualifiedName() == u"fail") {
-                        for (const auto& part : a.value().split(u' ', Qt::SkipEmptyParts))
-                            node->failing.push_back(part.toString());
-                    }
-                }
-                const auto byName = [](const std::pair<QString, QString>& a,
-                                       const std::pair<QString, QString>& b) {
-                    return nameBefore(a.first, b.first);
-                };
-                if (!std::is_sorted(node->attributes.begin(), node->attributes.end(), byName))
-                    std::sort(node->attributes.begin(), node->attributes.end(), byName);
-                std::sort(node->failing.begin(), node->failing.end(),
-                          [](const QString& a, const QString& b) { return nameBefore(a, b); });
-                DesignNode* raw = node.get();
+                attributes.read(reader.attributes(), *node);
                 if (stack.empty()) {
                     if (doc->root_) fail(QStringLiteral("more than one root element"));
-                    doc->root_ = std::move(node);
+                    doc->root_ = node;
                 } else {
-                    raw->parent = stack.back();
-                    stack.back()->children.push_back(std::move(node));
+                    node->parent = stack.back();
+                    stack.back()->children.push_back(node);
                 }
-                stack.push_back(raw);
+                stack.push_back(node);
                 break;
             }
             case QXmlStreamReader::EndElement:
@@ -608,25 +759,44 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
 }
 
 std::unique_ptr<Object> DesignDocument::report() {
-    return makeDesignObject(shared_from_this(), root_.get());
+    return makeDesignObject(shared_from_this(), root_);
+}
+
+DesignDocument::DesignDocument() : names_(std::make_unique<NameTable>()) {}
+DesignDocument::~DesignDocument() = default;
+
+DesignNode* DesignDocument::newNode() {
+    if (usedInBlock_ == kNodesPerBlock) {
+        blocks_.push_back(std::make_unique<DesignNode[]>(kNodesPerBlock));
+        usedInBlock_ = 0;
+    }
+    return &blocks_.back()[usedInBlock_++];
 }
 
 const DesignNode* DesignDocument::declaration(const DesignNode* report, const QString& reference) {
     if (!report) return nullptr;
-    auto it = declarations_.find(report);
-    if (it == declarations_.end()) {
-        Declarations index;
-        indexDeclarations(*report, index);
-        it = declarations_.insert(report, std::move(index));
-    }
+    if (lastDeclaration_.report == report && lastDeclaration_.reference == reference)
+        return lastDeclaration_.declared;
+    const DesignNode* declared = nullptr;
     const qsizetype colon = reference.indexOf(u':');
-    if (colon < 0) return nullptr;
-    const int kind = declarationKind(QStringView(reference).first(colon));
-    if (kind == 0) return nullptr;
-    const auto& declared = (*it)[size_t(kind)];
-    const auto found =
-        declared.find(declarationName(kind, QStringView(reference).sliced(colon + 1)));
-    return found == declared.end() ? nullptr : found->second;
+    const int kind = colon < 0 ? 0 : declarationKind(QStringView(reference).first(colon));
+    if (kind != 0) {
+        std::unique_ptr<DeclarationIndex>& index = declarations_[report];
+        if (!index) {
+            index = std::make_unique<DeclarationIndex>();
+            index->walk.emplace_back(report, 0);
+        }
+        const QStringView name = declarationName(kind, QStringView(reference).sliced(colon + 1));
+        const auto& byName = index->byKind[size_t(kind)];
+        auto found = byName.find(name);
+        if (found == byName.end()) {
+            indexUntil(*index, kind, name);
+            found = byName.find(name);
+        }
+        if (found != byName.end()) declared = found->second;
+    }
+    lastDeclaration_ = {report, reference, declared};
+    return declared;
 }
 
 const DesignDocument::SectionList& DesignDocument::sections(const DesignNode* report) {
@@ -640,7 +810,7 @@ const DesignDocument::SectionList& DesignDocument::sections(const DesignNode* re
         const DesignNode* sections = area->child(QLatin1StringView("Sections"));
         if (!sections) continue;
         for (const auto& section : sections->children) {
-            list->sections.push_back(section.get());
+            list->sections.push_back(section);
             const int position = static_cast<int>(list->sections.size());
             if (readFails(*section, name)) list->namesFail = true;
             const QString* attribute = section->attribute(name);

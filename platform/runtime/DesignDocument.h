@@ -18,13 +18,18 @@ struct DesignNode {
     // Indexed once, when the document is read: sorted by name, so that every member read is a
     // binary search, however many attributes the element has.
     std::vector<std::pair<QString, QString>> attributes;
-    std::vector<std::unique_ptr<DesignNode>> children;
-    QString content;               // the element's own text, for values written as elements
-    std::vector<QString> failing;  // the members its `fail` attribute names, sorted likewise
+    // One bit of 64 for each attribute name (nameMark): most members asked of an element are
+    // absent, and its marks tell so at once.
+    quint64 attributeMarks = 0;
+    std::vector<DesignNode*> children;  // held by the document
+    QString content;                    // the element's own text, for values written as elements
+    std::vector<QString> failing;       // the members its `fail` attribute names, sorted likewise
     DesignNode* parent = nullptr;
     qint64 line = 0;
 
     const QString* attribute(QLatin1StringView name) const;
+    // Indexes the attributes anew after they were set in place.
+    void markAttributes();
     // True when the document makes reads of `member` fail.
     bool fails(QLatin1StringView member) const;
     // Sets an attribute, or adds it in its place.
@@ -52,6 +57,8 @@ public:
 
     // Objects of this document write connection properties and switches into their elements.
     DesignNode* mutableNode(const DesignNode* node) { return const_cast<DesignNode*>(node); }
+    // A new element of this document, held by it; the caller links it into the tree.
+    DesignNode* newNode();
 
     // Every section of a report element, area by area, in layout order, with the position (from
     // 1) of the first section of each name; made once for each report, so that looking a
@@ -74,10 +81,31 @@ public:
     using Declarations =
         std::array<std::unordered_map<QString, const DesignNode*, IgnoringCase, IgnoringCase>, 9>;
 
+    struct DeclarationIndex;
+    class NameTable;
+
+    DesignDocument();
+    ~DesignDocument();
+    DesignDocument(const DesignDocument&) = delete;
+    DesignDocument& operator=(const DesignDocument&) = delete;
+
 private:
-    std::unique_ptr<DesignNode> root_;
+    // Elements are made in blocks and freed with the document: a design has one per object and
+    // collection, and allocating and freeing each alone costs as much as reading it.
+    static constexpr size_t kNodesPerBlock = 256;
+    std::vector<std::unique_ptr<DesignNode[]>> blocks_;
+    size_t usedInBlock_ = kNodesPerBlock;
+
+    std::unique_ptr<NameTable> names_;
+    DesignNode* root_ = nullptr;
     QString source_;
-    QHash<const DesignNode*, Declarations> declarations_;
+    std::unordered_map<const DesignNode*, std::unique_ptr<DeclarationIndex>> declarations_;
+    // The last reference looked up: the objects of a report mostly name the same few fields.
+    struct {
+        const DesignNode* report = nullptr;
+        QString reference;
+        const DesignNode* declared = nullptr;
+    } lastDeclaration_;
     std::unordered_map<const DesignNode*, std::unique_ptr<SectionList>> sections_;
 };
 

@@ -62,6 +62,23 @@ const Case kCases[] = {
          EXPECT_EQ(c.Count(), 1);
          EXPECT_EQ(c.Item(QStringLiteral("orders.AMOUNT")).id, 1);
      }},
+    {"KeysOfAnyScriptOrLengthIgnoreCase",
+     [] {
+         const QString longKey = QString(70, u'K') + u'x';
+         Things c;
+         c.Add(thing(1), QStringLiteral("Ärger"));
+         c.Add(thing(2), QStringLiteral("ΣΟΦΙΑ"));
+         c.Add(thing(3), longKey);
+         c.Add(thing(4), QString(64, u'Q'));
+         c.Add(thing(5), QStringLiteral("a[1]_B"));
+         EXPECT_EQ(c.Item(QStringLiteral("äRGER")).id, 1);
+         EXPECT_EQ(c.Item(QStringLiteral("σοφια")).id, 2);
+         EXPECT_EQ(c.Item(longKey.toLower()).id, 3);
+         EXPECT_EQ(c.Item(QString(64, u'q')).id, 4);
+         EXPECT_EQ(c.Item(QStringLiteral("A[1]_b")).id, 5);
+         EXPECT_EQ(c.Find(QString(63, u'q')), nullptr);
+         EXPECT_EQ(c.Find(QStringLiteral("a{1]_b")), nullptr);
+     }},
     {"KeepFirstSwallowsDuplicate",
      [] {
          KeepFirstThings c;

@@ -425,4 +425,153 @@ TEST(DesignDocument, ValuesAndReferences) {
     EXPECT_THROW(report->collection("FormulaFields")->item(2), rt::Error);
 }
 
+// Elements of one tag in a row, with their attributes in other orders, other sets and shared or
+// differing values: each reads its own, and a value set later is read back.
+TEST(DesignDocument, ElementsOfOneTagReadTheirOwnAttributes) {
+    const auto report = runtimeReport(R"(<Report><Items>
+      <Item a="1" b="two" c="3"/>
+      <Item a="4" b="two" c="6"/>
+      <Item c="7" a="8" b="2"/>
+      <Item a="9" b="two" c="3" d="10" fail="c"/>
+      <Item a="11"/>
+      <Item ab="12" ba="13" a=""/>
+      <Item a="long text, not shared" b="long text, not shared"/>
+    </Items></Report>)");
+    const auto items = report->collection("Items");
+    ASSERT_EQ(items->count(), 7);
+    const auto read = [&](int position, const char* member) {
+        try {
+            return items->item(position)->text(member);
+        } catch (const rt::Error&) {
+            return QStringLiteral("(fails)");
+        }
+    };
+    const struct {
+        int position;
+        const char* member;
+        const char* text;
+    } cases[] = {
+        {1, "a", "1"},
+        {1, "b", "two"},
+        {1, "c", "3"},
+        {1, "d", ""},
+        {2, "a", "4"},
+        {2, "c", "6"},
+        {3, "a", "8"},
+        {3, "b", "2"},
+        {3, "c", "7"},
+        {4, "c", "(fails)"},
+        {4, "d", "10"},
+        {4, "a", "9"},
+        {5, "a", "11"},
+        {5, "b", ""},
+        {6, "ab", "12"},
+        {6, "ba", "13"},
+        {6, "a", ""},
+        {6, "b", ""},
+        {7, "a", "long text, not shared"},
+        {7, "b", "long text, not shared"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.position << "." << c.member);
+        EXPECT_EQ(read(c.position, c.member), QString::fromUtf8(c.text));
+    }
+    const auto fifth = items->item(5);
+    fifth->setFlag("zz", true);
+    fifth->setFlag("b", true);
+    EXPECT_TRUE(fifth->flag("zz"));
+    EXPECT_TRUE(fifth->flag("b"));
+    EXPECT_EQ(fifth->integer("a"), 11);
+}
+
+// Numbers read as the general parser reads them, the plain ones included.
+TEST(DesignDocument, NumbersAndFlagsReadAsWritten) {
+    const struct {
+        const char* value;
+        qint64 number;  // -12345 where the read is a type mismatch
+    } numbers[] = {
+        {"0", 0},
+        {"007", 7},
+        {"-42", -42},
+        {" 42 ", 42},
+        {"+5", 5},
+        {"-0", 0},
+        {"0x1F", 31},
+        {"999999999999999999", 999999999999999999LL},
+        {"9223372036854775807", INT64_MAX},
+        {"-9223372036854775808", INT64_MIN},
+        {"9223372036854775808", -12345},
+        {"-", -12345},
+        {"4-2", -12345},
+    };
+    for (const auto& n : numbers) {
+        SCOPED_TRACE(n.value);
+        const auto report = runtimeReport("<Report v=\"" + QByteArray(n.value) + "\"/>");
+        try {
+            EXPECT_EQ(report->integer("v"), n.number);
+        } catch (const rt::Error& e) {
+            EXPECT_EQ(n.number, -12345) << qPrintable(e.description());
+        }
+    }
+    const struct {
+        const char* value;
+        int flag;  // -1 where the read is a type mismatch
+    } flags[] = {{"true", 1}, {"True", 1}, {"1", 1},    {"-1", 1},     {"false", 0}, {"FALSE", 0},
+                 {"0", 0},    {"", 0},     {"yes", -1}, {"truer", -1}, {"tru", -1}};
+    for (const auto& f : flags) {
+        SCOPED_TRACE(f.value);
+        const auto report = runtimeReport("<Report v=\"" + QByteArray(f.value) + "\"/>");
+        try {
+            EXPECT_EQ(report->flag("v") ? 1 : 0, f.flag);
+        } catch (const rt::Error&) {
+            EXPECT_EQ(f.flag, -1);
+        }
+    }
+}
+
+// A reference reaches the first declaration of its kind and name in its own report, whether
+// the declaration stands before or after the element that refers to it; a subreport's
+// references reach its own declarations, even with the same text as the main report's.
+TEST(DesignDocument, ReferencesReachTheFirstDeclarationInTheirReport) {
+    const auto report = runtimeReport(R"(<Report>
+      <FormulaFields>
+        <FormulaField kind="2" name="Total" text="first"/>
+        <FormulaField kind="2" name="TOTAL" text="second"/>
+      </FormulaFields>
+      <Uses>
+        <Use field="2:total"/>
+        <Use field="2:Later"/>
+        <Use field="6:Total"/>
+        <Use field="2:Inner"/>
+        <Use>
+          <Report>
+            <FormulaFields><FormulaField kind="2" name="Total" text="inner"/></FormulaFields>
+            <Uses><Use field="2:Total"/><Use field="2:Later"/></Uses>
+          </Report>
+        </Use>
+        <Use field="2:Total"/>
+      </Uses>
+      <ParameterFields><ParameterField kind="6" name="Total" text="parameter"/></ParameterFields>
+      <More><FormulaField kind="2" name="Later" text="later"/></More>
+    </Report>)");
+    const auto uses = report->collection("Uses");
+    const auto textOf = [](const rt::Object& use) {
+        try {
+            return use.object("field")->text("text");
+        } catch (const rt::Error&) {
+            return QStringLiteral("(none)");
+        }
+    };
+    EXPECT_EQ(textOf(*uses->item(1)), QStringLiteral("first"));
+    EXPECT_EQ(textOf(*uses->item(2)), QStringLiteral("later"));
+    EXPECT_EQ(textOf(*uses->item(3)), QStringLiteral("parameter"));
+    EXPECT_EQ(textOf(*uses->item(4)), QStringLiteral("(none)"));
+    const auto inner = uses->item(5)->object("Report");
+    ASSERT_NE(inner, nullptr);
+    const auto innerUses = inner->collection("Uses");
+    EXPECT_EQ(textOf(*innerUses->item(1)), QStringLiteral("inner"));
+    EXPECT_EQ(textOf(*uses->item(6)), QStringLiteral("first"));
+    EXPECT_EQ(textOf(*innerUses->item(2)), QStringLiteral("(none)"));
+}
+
 }  // namespace
