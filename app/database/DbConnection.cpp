@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QStringEncoder>
 #include <algorithm>
 #include <atomic>
 
@@ -93,6 +94,18 @@ qint64 DbConnection::insert(const QString& sql, const QVariant* values, qsizetyp
         inserts_.remove(sql);
         throw DbError(reason);
     }
+    // Texts are handed over in the file's own encoding, from one buffer that holds them all until
+    // the step, so that the engine neither converts nor copies them. Room for the longest form of
+    // each comes first: the buffer must not move while values point into it.
+    qsizetype room = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (values[i].typeId() == QMetaType::QString)
+            room += utf8_.requiredSpace(static_cast<const QString*>(values[i].constData())->size());
+    }
+    if (textBuffer_.size() < room) textBuffer_.resize(room);
+    char* free = textBuffer_.data();
+    // Every parameter is bound again for each step, so bindings from the last step, which may
+    // point at texts gone since, are never read.
     for (qsizetype i = 0; i < count; ++i) {
         const QVariant& value = values[i];
         const int at = int(i + 1);
@@ -101,14 +114,35 @@ qint64 DbConnection::insert(const QString& sql, const QVariant* values, qsizetyp
             sqlite3_bind_null(statement, at);
             break;
         case QMetaType::QString: {
-            // The value outlives the step: the engine reads it in place.
             const QString& text = *static_cast<const QString*>(value.constData());
-            sqlite3_bind_text16(statement, at, text.utf16(), int(text.size() * sizeof(char16_t)),
-                                SQLITE_STATIC);
+            // The engine drops a byte order mark that begins a text handed over as UTF-16.
+            const QStringView view = text.startsWith(QChar(0xFEFF)) ? QStringView(text).mid(1)
+                                                                     : QStringView(text);
+            // A text that is not well-formed UTF-16, or that begins with the mark that the engine
+            // takes for big-endian text, goes as UTF-16, for the engine to read as it always has.
+            char* const begin = free;
+            bool converted = !view.startsWith(QChar(0xFFFE));
+            if (converted) {
+                free = utf8_.appendToBuffer(begin, view);
+                converted = !utf8_.hasError();
+            }
+            if (converted) {
+                sqlite3_bind_text(statement, at, begin, int(free - begin), SQLITE_STATIC);
+            } else {
+                utf8_.resetState();
+                free = begin;
+                sqlite3_bind_text16(statement, at, text.utf16(),
+                                    int(text.size() * sizeof(char16_t)), SQLITE_STATIC);
+            }
             break;
         }
-        case QMetaType::Bool:
         case QMetaType::Int:
+            sqlite3_bind_int64(statement, at, *static_cast<const int*>(value.constData()));
+            break;
+        case QMetaType::LongLong:
+            sqlite3_bind_int64(statement, at, *static_cast<const qlonglong*>(value.constData()));
+            break;
+        case QMetaType::Bool:
         case QMetaType::UInt:
         case QMetaType::Short:
         case QMetaType::UShort:
@@ -116,10 +150,11 @@ qint64 DbConnection::insert(const QString& sql, const QVariant* values, qsizetyp
         case QMetaType::SChar:
         case QMetaType::UChar:
         case QMetaType::Long:
-        case QMetaType::LongLong:
             sqlite3_bind_int64(statement, at, value.toLongLong());
             break;
         case QMetaType::Double:
+            sqlite3_bind_double(statement, at, *static_cast<const double*>(value.constData()));
+            break;
         case QMetaType::Float:
         case QMetaType::ULong:
         case QMetaType::ULongLong:
@@ -140,7 +175,6 @@ qint64 DbConnection::insert(const QString& sql, const QVariant* values, qsizetyp
     const int status = sqlite3_step(statement);
     const QString reason = status == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(engine));
     sqlite3_reset(statement);
-    sqlite3_clear_bindings(statement);
     if (status != SQLITE_DONE) throw DbError(reason);
     return sqlite3_last_insert_rowid(engine);
 }

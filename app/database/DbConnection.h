@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringEncoder>
 #include <QVariantList>
 #include <stdexcept>
 
@@ -89,6 +90,9 @@ private:
     QSqlDatabase db_;
     QHash<QString, QSqlQuery> prepared_;
     QHash<QString, ::sqlite3_stmt*> inserts_;
+    // The texts of the insert being run, in the file's encoding.
+    QStringEncoder utf8_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    QByteArray textBuffer_;
 };
 
 }  // namespace tav::database
