@@ -539,6 +539,19 @@ namespace {
 // The most rows that one statement stores; waiting rows are stored when a table has this many.
 constexpr qsizetype kRowsPerStatement = 64;
 
+// How many of `waiting` rows the next statement stores. Each statement costs the engine a good
+// deal beyond its rows, so few rows are stored by one statement of their exact number, and more
+// by the largest of a few sizes, then the rest: at most two statements up to a full one, and few
+// statements to keep prepared per table.
+qsizetype rowsForStatement(qsizetype waiting) {
+    constexpr qsizetype kExactUpTo = 16;
+    if (waiting <= kExactUpTo) return waiting;
+    for (const qsizetype size : {kRowsPerStatement, qsizetype(48), qsizetype(32), qsizetype(24)}) {
+        if (size <= waiting) return size;
+    }
+    return kExactUpTo;
+}
+
 // A hash of a shape's table and column names: their addresses.
 size_t shapeHash(const char* table, std::span<const DatabaseWriter::Column> columns) {
     size_t hash = qHash(static_cast<const void*>(table));
@@ -639,15 +652,11 @@ void DatabaseWriter::flush(const char* table) {
     for (const auto& list : pending_->lists) {
         if (list->shape->order > last) break;
         const qsizetype width = list->shape->columns.size();
-        qsizetype row = 0;
-        // The rest, after full statements, in statements of halving sizes: few statements to
-        // keep prepared per table.
-        for (qsizetype size = kRowsPerStatement; size > 0; size /= 2) {
-            while (list->rows - row >= size) {
-                connection_->insert(list->shape->statement(size),
-                                    list->values.constData() + row * width, size * width);
-                row += size;
-            }
+        for (qsizetype row = 0; row < list->rows;) {
+            const qsizetype size = rowsForStatement(list->rows - row);
+            connection_->insert(list->shape->statement(size),
+                                list->values.constData() + row * width, size * width);
+            row += size;
         }
         list->rows = 0;
         list->values.clear();
