@@ -237,7 +237,9 @@ struct DatabaseWriter::InsertShape {
     bool is(const char* otherTable, std::span<const Column> otherColumns) const {
         return tableName == otherTable && names.size() == otherColumns.size() &&
                std::equal(names.begin(), names.end(), otherColumns.begin(),
-                          [](const char* name, const Column& column) { return name == column.name; });
+                          [](const char* name, const Column& column) {
+                              return name == column.name;
+                          });
     }
 
     const QString& statement(qsizetype rows) const {
@@ -531,7 +533,7 @@ void DatabaseWriter::deleteReportData(const tvReport& model) {
         return statements;
     }();
     for (const QVariant& report : reports)
-        for (const QString& statement : deletes) connection_->run(statement, {report});
+        for (const QString& statement : deletes) connection_->write(statement, &report, 1);
 }
 
 namespace {
@@ -641,7 +643,7 @@ qint64 DatabaseWriter::insertNow(const char* table, std::initializer_list<Column
     QVariantList values;
     values.reserve(qsizetype(row.size()));
     appendValues(shape, table, row, values);
-    return connection_->insert(shape.statement(1), values.constData(), values.size());
+    return connection_->write(shape.statement(1), values.constData(), values.size());
 }
 
 // Parents go first, so that every reference finds its row; a table's rows keep their order.
@@ -654,8 +656,8 @@ void DatabaseWriter::flush(const char* table) {
         const qsizetype width = list->shape->columns.size();
         for (qsizetype row = 0; row < list->rows;) {
             const qsizetype size = rowsForStatement(list->rows - row);
-            connection_->insert(list->shape->statement(size),
-                                list->values.constData() + row * width, size * width);
+            connection_->write(list->shape->statement(size),
+                               list->values.constData() + row * width, size * width);
             row += size;
         }
         list->rows = 0;

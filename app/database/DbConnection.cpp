@@ -49,7 +49,7 @@ DbConnection::DbConnection(const QString& path, bool mayCreate) : name_(nextConn
 int DbConnection::setBusyTimeout(int milliseconds) { return busyTimeoutMs.exchange(milliseconds); }
 
 DbConnection::~DbConnection() {
-    for (sqlite3_stmt* statement : std::as_const(inserts_)) sqlite3_finalize(statement);
+    for (sqlite3_stmt* statement : std::as_const(writes_)) sqlite3_finalize(statement);
     prepared_.clear();
     db_.close();
     db_ = QSqlDatabase();
@@ -84,14 +84,14 @@ QSqlQuery& DbConnection::run(const QString& sql, const QVariant* values, qsizety
     return query;
 }
 
-qint64 DbConnection::insert(const QString& sql, const QVariant* values, qsizetype count) {
+qint64 DbConnection::write(const QString& sql, const QVariant* values, qsizetype count) {
     ::sqlite3* engine = handle();
-    sqlite3_stmt*& statement = inserts_[sql];
+    sqlite3_stmt*& statement = writes_[sql];
     if (!statement &&
         sqlite3_prepare16_v3(engine, sql.utf16(), int(sql.size() * sizeof(char16_t)),
                              SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(engine));
-        inserts_.remove(sql);
+        writes_.remove(sql);
         throw DbError(reason);
     }
     // Texts are handed over in the file's own encoding, from one buffer that holds them all until
@@ -269,7 +269,7 @@ void DbConnection::rollback() noexcept {
     try {
         // A statement failed inside the transaction; the engine may have ended it already.
         for (QSqlQuery& query : prepared_) query.finish();
-        for (sqlite3_stmt* statement : std::as_const(inserts_)) sqlite3_reset(statement);
+        for (sqlite3_stmt* statement : std::as_const(writes_)) sqlite3_reset(statement);
         QSqlQuery query(db_);
         query.exec(QStringLiteral("ROLLBACK"));
     } catch (...) {
