@@ -84,6 +84,45 @@ QSqlQuery& DbConnection::run(const QString& sql, const QVariant* values, qsizety
     return query;
 }
 
+namespace {
+
+// A value, not null, of a type other than those a writer's rows hold.
+void bindOther(sqlite3_stmt* statement, int at, const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        sqlite3_bind_int64(statement, at, value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        sqlite3_bind_double(statement, at, value.toDouble());
+        break;
+    case QMetaType::QByteArray: {
+        // The value outlives the step: the engine reads it in place.
+        const QByteArray& bytes = *static_cast<const QByteArray*>(value.constData());
+        sqlite3_bind_blob(statement, at, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
+        break;
+    }
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        sqlite3_bind_text(statement, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+}  // namespace
+
 qint64 DbConnection::write(const QString& sql, const QVariant* values, qsizetype count) {
     ::sqlite3* engine = handle();
     sqlite3_stmt*& statement = writes_[sql];
@@ -97,31 +136,39 @@ qint64 DbConnection::write(const QString& sql, const QVariant* values, qsizetype
     // Texts are handed over in the file's own encoding, from one buffer that holds them all until
     // the step, so that the engine neither converts nor copies them. Room for the longest form of
     // each comes first: the buffer must not move while values point into it.
+    const QMetaType text = QMetaType::fromType<QString>();
     qsizetype room = 0;
     for (qsizetype i = 0; i < count; ++i) {
-        if (values[i].typeId() == QMetaType::QString)
+        if (values[i].metaType() == text)
             room += utf8_.requiredSpace(static_cast<const QString*>(values[i].constData())->size());
     }
     if (textBuffer_.size() < room) textBuffer_.resize(room);
     char* free = textBuffer_.data();
     // Every parameter is bound again for each step, so bindings from the last step, which may
-    // point at texts gone since, are never read.
+    // point at texts gone since, are never read. The types that rows hold are told apart first,
+    // without the look-ups of a type's number.
     for (qsizetype i = 0; i < count; ++i) {
         const QVariant& value = values[i];
         const int at = int(i + 1);
-        switch (value.isNull() ? QMetaType::UnknownType : value.typeId()) {
-        case QMetaType::UnknownType:
+        const QMetaType type = value.metaType();
+        if (value.isNull()) {
             sqlite3_bind_null(statement, at);
-            break;
-        case QMetaType::QString: {
-            const QString& text = *static_cast<const QString*>(value.constData());
+        } else if (type == QMetaType::fromType<int>()) {
+            sqlite3_bind_int64(statement, at, *static_cast<const int*>(value.constData()));
+        } else if (type == QMetaType::fromType<qlonglong>()) {
+            sqlite3_bind_int64(statement, at, *static_cast<const qlonglong*>(value.constData()));
+        } else if (type == QMetaType::fromType<double>()) {
+            sqlite3_bind_double(statement, at, *static_cast<const double*>(value.constData()));
+        } else if (type == text) {
+            const QString& string = *static_cast<const QString*>(value.constData());
             // The engine drops a byte order mark that begins a text handed over as UTF-16.
-            const QStringView view = text.startsWith(QChar(0xFEFF)) ? QStringView(text).mid(1)
-                                                                     : QStringView(text);
+            const QStringView view = !string.isEmpty() && string.front() == QChar(0xFEFF)
+                                         ? QStringView(string).mid(1)
+                                         : QStringView(string);
             // A text that is not well-formed UTF-16, or that begins with the mark that the engine
             // takes for big-endian text, goes as UTF-16, for the engine to read as it always has.
             char* const begin = free;
-            bool converted = !view.startsWith(QChar(0xFFFE));
+            bool converted = view.isEmpty() || view.front() != QChar(0xFFFE);
             if (converted) {
                 free = utf8_.appendToBuffer(begin, view);
                 converted = !utf8_.hasError();
@@ -131,45 +178,11 @@ qint64 DbConnection::write(const QString& sql, const QVariant* values, qsizetype
             } else {
                 utf8_.resetState();
                 free = begin;
-                sqlite3_bind_text16(statement, at, text.utf16(),
-                                    int(text.size() * sizeof(char16_t)), SQLITE_STATIC);
+                sqlite3_bind_text16(statement, at, string.utf16(),
+                                    int(string.size() * sizeof(char16_t)), SQLITE_STATIC);
             }
-            break;
-        }
-        case QMetaType::Int:
-            sqlite3_bind_int64(statement, at, *static_cast<const int*>(value.constData()));
-            break;
-        case QMetaType::LongLong:
-            sqlite3_bind_int64(statement, at, *static_cast<const qlonglong*>(value.constData()));
-            break;
-        case QMetaType::Bool:
-        case QMetaType::UInt:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Char:
-        case QMetaType::SChar:
-        case QMetaType::UChar:
-        case QMetaType::Long:
-            sqlite3_bind_int64(statement, at, value.toLongLong());
-            break;
-        case QMetaType::Double:
-            sqlite3_bind_double(statement, at, *static_cast<const double*>(value.constData()));
-            break;
-        case QMetaType::Float:
-        case QMetaType::ULong:
-        case QMetaType::ULongLong:
-            sqlite3_bind_double(statement, at, value.toDouble());
-            break;
-        case QMetaType::QByteArray: {
-            const QByteArray& bytes = *static_cast<const QByteArray*>(value.constData());
-            sqlite3_bind_blob(statement, at, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
-            break;
-        }
-        default: {
-            const QByteArray text = value.toString().toUtf8();
-            sqlite3_bind_text(statement, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-            break;
-        }
+        } else {
+            bindOther(statement, at, value);
         }
     }
     const int status = sqlite3_step(statement);
