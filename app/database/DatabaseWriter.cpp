@@ -233,6 +233,9 @@ struct DatabaseWriter::InsertShape {
     qsizetype order = 0;
     // By row count: the statement that inserts that many rows at once.
     mutable QHash<qsizetype, QString> sql;
+    // The most rows of this shape that waited at once so far: room for as many is made at once
+    // for the next report's rows, rather than again and again as they come.
+    mutable qsizetype mostRows = 1;
 
     bool is(const char* otherTable, std::span<const Column> otherColumns) const {
         return tableName == otherTable && names.size() == otherColumns.size() &&
@@ -632,6 +635,8 @@ void appendValues(const DatabaseWriter::InsertShape& shape, const char* table,
 void DatabaseWriter::insertRow(const char* table, std::span<const Column> columns) {
     const InsertShape& shape = insertShape(table, columns);
     PendingRows::Rows& pending = pending_->of(shape);
+    if (pending.values.capacity() == 0)
+        pending.values.reserve(shape.mostRows * qsizetype(columns.size()));
     appendValues(shape, table, columns, pending.values);
     if (++pending.rows >= kRowsPerStatement) flush(table);
 }
@@ -654,6 +659,7 @@ void DatabaseWriter::flush(const char* table) {
     for (const auto& list : pending_->lists) {
         if (list->shape->order > last) break;
         const qsizetype width = list->shape->columns.size();
+        list->shape->mostRows = std::max(list->shape->mostRows, list->rows);
         for (qsizetype row = 0; row < list->rows;) {
             const qsizetype size = rowsForStatement(list->rows - row);
             connection_->write(list->shape->statement(size),
