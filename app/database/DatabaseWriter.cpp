@@ -651,13 +651,43 @@ qint64 DatabaseWriter::insertNow(const char* table, std::initializer_list<Column
     return connection_->write(shape.statement(1), values.constData(), values.size());
 }
 
-// Parents go first, so that every reference finds its row; a table's rows keep their order.
+namespace {
+
+// Whether rows of the table at `place` in the schema may name rows of the table at `other`: the
+// table itself, every table that its keys name, and every table that those name in turn.
+bool mayName(qsizetype place, qsizetype other) {
+    static const std::vector<std::vector<bool>> named = [] {
+        const auto tables = schemaTables();
+        std::vector<std::vector<bool>> made(tables.size(), std::vector<bool>(tables.size()));
+        // Every table comes after the tables its keys name, whose lists are complete by then.
+        for (size_t table = 0; table < tables.size(); ++table) {
+            made[table][table] = true;
+            for (const KeyDef& key : tables[table].keys) {
+                const TableDef* parent = key.kind == KeyKind::Foreign
+                                             ? schemaTable(QLatin1String(key.relatedTable))
+                                             : nullptr;
+                if (!parent) continue;
+                const std::vector<bool> inherited = made[size_t(parent - tables.data())];
+                for (size_t i = 0; i < tables.size(); ++i) {
+                    if (inherited[i]) made[table][i] = true;
+                }
+            }
+        }
+        return made;
+    }();
+    if (place < 0 || place >= qsizetype(named.size())) return true;
+    return other >= 0 && other < qsizetype(named.size()) && named[size_t(place)][size_t(other)];
+}
+
+}  // namespace
+
+// Parents go first, so that every reference finds its row; a table's rows keep their order. The
+// rows of other tables wait on, to be stored with more of their kind.
 void DatabaseWriter::flush(const char* table) {
     const TableDef* definition = table ? schemaTable(QLatin1String(table)) : nullptr;
-    const auto tables = schemaTables();
-    const qsizetype last = definition ? definition - tables.data() : qsizetype(tables.size());
+    const qsizetype place = definition ? definition - schemaTables().data() : -1;
     for (const auto& list : pending_->lists) {
-        if (list->shape->order > last) break;
+        if (list->rows == 0 || (table && !mayName(place, list->shape->order))) continue;
         const qsizetype width = list->shape->columns.size();
         list->shape->mostRows = std::max(list->shape->mostRows, list->rows);
         for (qsizetype row = 0; row < list->rows;) {

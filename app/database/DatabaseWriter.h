@@ -104,8 +104,8 @@ private:
     // Stores one row now, after every waiting row that it may name, and returns the row id the
     // database gave it: for a row whose id the writer needs, or whose failure it handles itself.
     qint64 insertNow(const char* table, std::initializer_list<Column> columns);
-    // Stores the waiting rows of the tables that come before `table` in the schema, and of
-    // `table` itself: every row that a row of `table` may name. Without a table, every waiting row.
+    // Stores the waiting rows of `table` and of every table that its keys name, and theirs in
+    // turn: every row that a row of `table` may name. Without a table, every waiting row.
     void flush(const char* table = nullptr);
 
     qint32 nextFieldId();
