@@ -517,26 +517,37 @@ void DatabaseWriter::deleteReportData(const tvReport& model) {
         while (found.next()) reports << found.value(0);
         found.finish();
     }
+    if (reports.isEmpty()) return;
     // Table by table, the rows that refer to others first, each table whose keys begin with the
     // report found through them: the engine's cascade from the report row would look into every
-    // table once for each row. The cascade takes the rest.
-    static const QStringList deletes = [] {
-        QStringList statements;
-        const auto tables = schemaTables();
-        for (auto table = tables.rbegin(); table != tables.rend(); ++table) {
+    // table once for each row. The cascade takes the rest. One statement per table takes the rows
+    // of the report and of its subreports alike.
+    static const QStringList tables = [] {
+        QStringList names;
+        const auto schema = schemaTables();
+        for (auto table = schema.rbegin(); table != schema.rend(); ++table) {
             const bool keyedByReport =
                 std::any_of(table->keys.begin(), table->keys.end(), [](const KeyDef& key) {
                     return keyColumns(key.columns).value(0) == QLatin1String("Report_Id");
                 });
             if (keyedByReport && QLatin1String(table->name) != QLatin1String("Reports"))
-                statements << QStringLiteral("DELETE FROM \"%1\" WHERE Report_Id = ?")
-                                  .arg(QLatin1String(table->name));
+                names << QLatin1String(table->name);
         }
-        statements << QStringLiteral("DELETE FROM Reports WHERE Report_Id = ?");
-        return statements;
+        names << QStringLiteral("Reports");
+        return names;
     }();
-    for (const QVariant& report : reports)
-        for (const QString& statement : deletes) connection_->write(statement, &report, 1);
+    // By the number of reports: the statements that delete their rows.
+    static QHash<qsizetype, QStringList> deletes;
+    QStringList& statements = deletes[reports.size()];
+    if (statements.isEmpty()) {
+        const QString marks = QStringLiteral("?,").repeated(reports.size()).chopped(1);
+        for (const QString& table : tables) {
+            statements << QStringLiteral("DELETE FROM \"%1\" WHERE Report_Id IN (%2)")
+                              .arg(table, marks);
+        }
+    }
+    for (const QString& statement : std::as_const(statements))
+        connection_->write(statement, reports.constData(), reports.size());
 }
 
 namespace {
