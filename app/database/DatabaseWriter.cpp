@@ -508,14 +508,13 @@ void DatabaseWriter::deleteReportData(const tvReport& model) {
     {
         const QVariant key[] = {storedFileName_, model.tvReportStatistics->revisionNumber,
                                 storedFileName_, model.tvReportStatistics->revisionNumber};
-        QSqlQuery& found = connection_->run(
+        const QList<qint64> found = connection_->integers(
             QStringLiteral("SELECT Report_Id FROM Reports WHERE ReportFileName = ? AND "
                            "RevisionNumber = ? UNION SELECT s.SubReport_Report_Id FROM "
                            "SubreportObjects s JOIN Reports r ON r.Report_Id = s.Report_Id WHERE "
                            "r.ReportFileName = ? AND r.RevisionNumber = ?"),
             key, std::size(key));
-        while (found.next()) reports << found.value(0);
-        found.finish();
+        for (const qint64 report : found) reports << report;
     }
     if (reports.isEmpty()) return;
     // Table by table, the rows that refer to others first, each table whose keys begin with the

@@ -123,7 +123,7 @@ void bindOther(sqlite3_stmt* statement, int at, const QVariant& value) {
 
 }  // namespace
 
-qint64 DbConnection::write(const QString& sql, const QVariant* values, qsizetype count) {
+sqlite3_stmt* DbConnection::bound(const QString& sql, const QVariant* values, qsizetype count) {
     ::sqlite3* engine = handle();
     sqlite3_stmt*& statement = writes_[sql];
     if (!statement &&
@@ -185,11 +185,32 @@ qint64 DbConnection::write(const QString& sql, const QVariant* values, qsizetype
             bindOther(statement, at, value);
         }
     }
+    return statement;
+}
+
+qint64 DbConnection::write(const QString& sql, const QVariant* values, qsizetype count) {
+    sqlite3_stmt* statement = bound(sql, values, count);
     const int status = sqlite3_step(statement);
-    const QString reason = status == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(engine));
+    ::sqlite3* engine = sqlite3_db_handle(statement);
+    const QString reason =
+        status == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(engine));
     sqlite3_reset(statement);
     if (status != SQLITE_DONE) throw DbError(reason);
     return sqlite3_last_insert_rowid(engine);
+}
+
+QList<qint64> DbConnection::integers(const QString& sql, const QVariant* values, qsizetype count) {
+    sqlite3_stmt* statement = bound(sql, values, count);
+    QList<qint64> found;
+    int status = SQLITE_ROW;
+    while ((status = sqlite3_step(statement)) == SQLITE_ROW)
+        found << sqlite3_column_int64(statement, 0);
+    const QString reason = status == SQLITE_DONE
+                               ? QString()
+                               : QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement)));
+    sqlite3_reset(statement);
+    if (status != SQLITE_DONE) throw DbError(reason);
+    return found;
 }
 
 bool DbConnection::isEmpty() {
@@ -225,11 +246,11 @@ void DbConnection::commit() { run(QStringLiteral("COMMIT"), {}); }
 bool DbConnection::inTransaction() { return sqlite3_get_autocommit(handle()) == 0; }
 
 void DbConnection::savepoint(const QString& name) {
-    run(QStringLiteral("SAVEPOINT \"%1\"").arg(name), {});
+    write(QStringLiteral("SAVEPOINT \"%1\"").arg(name), nullptr, 0);
 }
 
 void DbConnection::release(const QString& name) {
-    run(QStringLiteral("RELEASE \"%1\"").arg(name), {});
+    write(QStringLiteral("RELEASE \"%1\"").arg(name), nullptr, 0);
 }
 
 void DbConnection::rollbackTo(const QString& name) noexcept {

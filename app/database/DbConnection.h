@@ -49,12 +49,14 @@ public:
     }
     // The same with `count` values from `values` on: one slice of a longer list.
     QSqlQuery& run(const QString& sql, const QVariant* values, qsizetype count);
-    // Runs one statement that answers no rows, an insert or a delete, with `count` values from
-    // `values` on, bound in the order of the statement's parameters, and answers the row id of
-    // the last row inserted. The statement is kept prepared in the engine itself for the
-    // connection's life: the writer's rows pass here, and binding through the engine's own
+    // Runs one statement that answers no rows (an insert, a delete, a savepoint) with `count`
+    // values from `values` on, bound in the order of the statement's parameters, and answers the
+    // row id of the last row inserted. The statement is kept prepared in the engine itself for
+    // the connection's life: the writer's rows pass here, and binding through the engine's own
     // interface costs a fraction of the driver's.
     qint64 write(const QString& sql, const QVariant* values, qsizetype count);
+    // The same for a query whose first column holds integers: their values, row by row.
+    QList<qint64> integers(const QString& sql, const QVariant* values, qsizetype count);
 
     bool hasTable(const QString& table);
     bool hasColumn(const QString& table, const QString& column);
@@ -85,6 +87,8 @@ public:
 
 private:
     QSqlQuery& prepared(const QString& sql);
+    // The statement of `sql`, kept prepared in the engine, with `values` bound.
+    ::sqlite3_stmt* bound(const QString& sql, const QVariant* values, qsizetype count);
     ::sqlite3* handle();
 
     QString name_;
