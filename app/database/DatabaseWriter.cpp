@@ -689,13 +689,23 @@ bool mayName(qsizetype place, qsizetype other) {
     return other >= 0 && other < qsizetype(named.size()) && named[size_t(place)][size_t(other)];
 }
 
+// The place in the schema of a table that the writer names by one of its own literals, or -1.
+qsizetype schemaPlace(const char* table) {
+    static QHash<const char*, qsizetype> places;
+    auto found = places.constFind(table);
+    if (found == places.cend()) {
+        const TableDef* definition = schemaTable(QLatin1String(table));
+        found = places.insert(table, definition ? definition - schemaTables().data() : -1);
+    }
+    return *found;
+}
+
 }  // namespace
 
 // Parents go first, so that every reference finds its row; a table's rows keep their order. The
 // rows of other tables wait on, to be stored with more of their kind.
 void DatabaseWriter::flush(const char* table) {
-    const TableDef* definition = table ? schemaTable(QLatin1String(table)) : nullptr;
-    const qsizetype place = definition ? definition - schemaTables().data() : -1;
+    const qsizetype place = table ? schemaPlace(table) : -1;
     for (const auto& list : pending_->lists) {
         if (list->rows == 0 || (table && !mayName(place, list->shape->order))) continue;
         const qsizetype width = list->shape->columns.size();
