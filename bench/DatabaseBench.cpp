@@ -114,7 +114,8 @@ void writeTvd(benchmark::State& state, const QString& path) {
 
 }  // namespace
 
-// Argument: the sample's position in name order.
+// Argument: the sample's position in name order. Each report replaces the copy that the one before
+// it stored (a run over reports stored before); BM_DatabaseNewReport is a first run.
 static void BM_DatabaseSample(benchmark::State& state) {
     const QString name = sampleFiles().value(static_cast<qsizetype>(state.range(0)));
     state.SetLabel(name.toStdString());
@@ -128,7 +129,8 @@ static void BM_TvdSample(benchmark::State& state) {
 BENCHMARK(BM_DatabaseSample)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TvdSample)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 
-// Argument: the number of database fields, each shown by a field object.
+// Argument: the number of database fields, each shown by a field object. Each report replaces the
+// copy that the one before it stored, and is long enough to be committed on its own.
 static void BM_DatabaseFields(benchmark::State& state) {
     QTemporaryDir dir;
     writeDatabase(state, generatedReport(dir, static_cast<int>(state.range(0))));

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <limits>
 
@@ -146,6 +147,17 @@ QVariant numberText(const QString& text) {
     return static_cast<double>(whole) == value ? QVariant(whole) : QVariant(value);
 }
 
+// A row's key columns followed by its own: the columns of one insert.
+QVarLengthArray<DatabaseWriter::Column, 32> withKeys(
+    std::initializer_list<DatabaseWriter::Column> keys,
+    std::initializer_list<DatabaseWriter::Column> columns) {
+    QVarLengthArray<DatabaseWriter::Column, 32> all;
+    all.reserve(qsizetype(keys.size() + columns.size()));
+    all.append(keys.begin(), qsizetype(keys.size()));
+    all.append(columns.begin(), qsizetype(columns.size()));
+    return all;
+}
+
 // The connection of the last report written, kept open while the program runs so that the next
 // report reuses its prepared statements. Between reports it holds no lock. It is used again only
 // for the very same file: a file replaced or deleted meanwhile is opened (and checked) anew.
@@ -208,11 +220,90 @@ qint32 nextId(qint32& counter) {
 
 }  // namespace
 
+// The statement of one insert shape and the definitions of its columns, worked out once per run
+// of the program, and its statements for many rows, made when first needed.
+struct DatabaseWriter::InsertShape {
+    // The writer's own literals, whose addresses tell the shapes apart.
+    const char* tableName;
+    std::vector<const char*> names;
+    QString table;
+    QString columnList;
+    QList<const ColumnDef*> columns;
+    // The table's place in the schema: a table comes after every table its keys name.
+    qsizetype order = 0;
+    // By row count: the statement that inserts that many rows at once.
+    mutable QHash<qsizetype, QString> sql;
+    // The most rows of this shape that waited at once so far: room for as many is made at once
+    // for the next report's rows, rather than again and again as they come.
+    mutable qsizetype mostRows = 1;
+
+    bool is(const char* otherTable, std::span<const Column> otherColumns) const {
+        return tableName == otherTable && names.size() == otherColumns.size() &&
+               std::equal(names.begin(), names.end(), otherColumns.begin(),
+                          [](const char* name, const Column& column) {
+                              return name == column.name;
+                          });
+    }
+
+    const QString& statement(qsizetype rows) const {
+        auto found = sql.constFind(rows);
+        if (found != sql.cend()) return *found;
+        QString text = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES ").arg(table, columnList);
+        for (qsizetype row = 0; row < rows; ++row) {
+            text += row > 0 ? QStringLiteral(",(") : QStringLiteral("(");
+            for (qsizetype i = 0; i < columns.size(); ++i) {
+                if (i > 0) text += u',';
+                text += u'?';
+            }
+            text += u')';
+        }
+        return *sql.insert(rows, text);
+    }
+};
+
+// The rows waiting to be stored, a list per insert shape, the lists in the order of their tables
+// in the schema (shapes of one table in the order they first came). A list keeps its room when
+// its rows are stored, for the rows that follow.
+struct DatabaseWriter::PendingRows {
+    struct Rows {
+        const InsertShape* shape;
+        QVariantList values;
+        qsizetype rows = 0;
+    };
+    std::vector<std::unique_ptr<Rows>> lists;
+    QHash<const InsertShape*, Rows*> byShape;
+
+    void clear() {
+        for (const auto& list : lists) {
+            list->values.clear();
+            list->rows = 0;
+        }
+    }
+
+    Rows& of(const InsertShape& shape) {
+        Rows*& found = byShape[&shape];
+        if (!found) {
+            const auto place = std::upper_bound(
+                lists.begin(), lists.end(), shape.order,
+                [](qsizetype order, const std::unique_ptr<Rows>& list) {
+                    return order < list->shape->order;
+                });
+            found = lists.insert(place, std::make_unique<Rows>(Rows{&shape, {}, 0}))->get();
+        }
+        return *found;
+    }
+};
+
 DatabaseWriter::DatabaseWriter(const QString& reportOwner)
-    : subreportIds_(&ownSubreportIds_), reportOwner_(reportOwner) {}
-DatabaseWriter::DatabaseWriter(const QString& reportOwner, DbConnection& connection,
-                               QHash<QString, qint32>& subreports)
-    : connection_(&connection), subreportIds_(&subreports), reportOwner_(reportOwner) {}
+    : ownPending_(std::make_unique<PendingRows>()),
+      pending_(ownPending_.get()),
+      subreportIds_(&ownSubreportIds_),
+      reportOwner_(reportOwner) {}
+DatabaseWriter::DatabaseWriter(const DatabaseWriter& main, QHash<QString, qint32>& subreports)
+    : connection_(main.connection_),
+      pending_(main.pending_),
+      subreportIds_(&subreports),
+      reportOwner_(main.reportOwner_) {}
 DatabaseWriter::~DatabaseWriter() = default;
 
 QString DatabaseWriter::failureReason() const { return failureReason_; }
@@ -378,8 +469,8 @@ void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
     storedFileName_ = storedPathText(storedFileName);
     deleteReportData(model);
     model_ = &model;
-    pending_.clear();
-    pendingIndex_.clear();
+    // Rows that a failed report left waiting are not stored with this one.
+    if (ownPending_) ownPending_->clear();
     fieldIds_.clear();
     databaseFieldIds_.clear();
     written_.clear();
@@ -404,7 +495,8 @@ void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
     fillSortFields();
     fillSpecialVarFields();
     fillAreas();
-    flush();
+    // A subreport's rows wait with its main report's, to be stored together.
+    if (ownPending_) flush();
 }
 
 // The report's rows go with its reports row, through the cascading relations; its subreports
@@ -416,111 +508,115 @@ void DatabaseWriter::deleteReportData(const tvReport& model) {
     {
         const QVariant key[] = {storedFileName_, model.tvReportStatistics->revisionNumber,
                                 storedFileName_, model.tvReportStatistics->revisionNumber};
-        QSqlQuery& found = connection_->run(
+        const QList<qint64> found = connection_->integers(
             QStringLiteral("SELECT Report_Id FROM Reports WHERE ReportFileName = ? AND "
                            "RevisionNumber = ? UNION SELECT s.SubReport_Report_Id FROM "
                            "SubreportObjects s JOIN Reports r ON r.Report_Id = s.Report_Id WHERE "
                            "r.ReportFileName = ? AND r.RevisionNumber = ?"),
             key, std::size(key));
-        while (found.next()) reports << found.value(0);
-        found.finish();
+        for (const qint64 report : found) reports << report;
     }
+    if (reports.isEmpty()) return;
     // Table by table, the rows that refer to others first, each table whose keys begin with the
     // report found through them: the engine's cascade from the report row would look into every
-    // table once for each row. The cascade takes the rest.
-    static const QStringList deletes = [] {
-        QStringList statements;
-        const auto tables = schemaTables();
-        for (auto table = tables.rbegin(); table != tables.rend(); ++table) {
+    // table once for each row. The cascade takes the rest. One statement per table takes the rows
+    // of the report and of its subreports alike.
+    static const QStringList tables = [] {
+        QStringList names;
+        const auto schema = schemaTables();
+        for (auto table = schema.rbegin(); table != schema.rend(); ++table) {
             const bool keyedByReport =
                 std::any_of(table->keys.begin(), table->keys.end(), [](const KeyDef& key) {
                     return keyColumns(key.columns).value(0) == QLatin1String("Report_Id");
                 });
             if (keyedByReport && QLatin1String(table->name) != QLatin1String("Reports"))
-                statements << QStringLiteral("DELETE FROM \"%1\" WHERE Report_Id = ?")
-                                  .arg(QLatin1String(table->name));
+                names << QLatin1String(table->name);
         }
-        statements << QStringLiteral("DELETE FROM Reports WHERE Report_Id = ?");
-        return statements;
+        names << QStringLiteral("Reports");
+        return names;
     }();
-    for (const QVariant& report : reports)
-        for (const QString& statement : deletes) connection_->run(statement, {report});
-}
-
-// The statement of one insert shape and the definitions of its columns, worked out once per run
-// of the program, and its statements for many rows, made when first needed.
-struct DatabaseWriter::InsertShape {
-    QString table;
-    QString columnList;
-    QList<const ColumnDef*> columns;
-    // The table's place in the schema: a table comes after every table its keys name.
-    qsizetype order = 0;
-    // By row count: the statement that inserts that many rows at once.
-    mutable QHash<qsizetype, QString> sql;
-
-    const QString& statement(qsizetype rows) const {
-        auto found = sql.constFind(rows);
-        if (found != sql.cend()) return *found;
-        QString text = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES ").arg(table, columnList);
-        for (qsizetype row = 0; row < rows; ++row) {
-            text += row > 0 ? QStringLiteral(",(") : QStringLiteral("(");
-            for (qsizetype i = 0; i < columns.size(); ++i) {
-                if (i > 0) text += u',';
-                text += u'?';
-            }
-            text += u')';
+    // By the number of reports: the statements that delete their rows.
+    static QHash<qsizetype, QStringList> deletes;
+    QStringList& statements = deletes[reports.size()];
+    if (statements.isEmpty()) {
+        const QString marks = QStringLiteral("?,").repeated(reports.size()).chopped(1);
+        for (const QString& table : tables) {
+            statements << QStringLiteral("DELETE FROM \"%1\" WHERE Report_Id IN (%2)")
+                              .arg(table, marks);
         }
-        return *sql.insert(rows, text);
     }
-};
+    for (const QString& statement : std::as_const(statements))
+        connection_->write(statement, reports.constData(), reports.size());
+}
 
 namespace {
 
 // The most rows that one statement stores; waiting rows are stored when a table has this many.
 constexpr qsizetype kRowsPerStatement = 64;
 
+// How many of `waiting` rows the next statement stores. Each statement costs the engine a good
+// deal beyond its rows, so few rows are stored by one statement of their exact number, and more
+// by the largest of a few sizes, then the rest: at most two statements up to a full one, and few
+// statements to keep prepared per table.
+qsizetype rowsForStatement(qsizetype waiting) {
+    constexpr qsizetype kExactUpTo = 16;
+    if (waiting <= kExactUpTo) return waiting;
+    for (const qsizetype size : {kRowsPerStatement, qsizetype(48), qsizetype(32), qsizetype(24)}) {
+        if (size <= waiting) return size;
+    }
+    return kExactUpTo;
+}
+
+// A hash of a shape's table and column names: their addresses.
+size_t shapeHash(const char* table, std::span<const DatabaseWriter::Column> columns) {
+    size_t hash = qHash(static_cast<const void*>(table));
+    for (const auto& column : columns)
+        hash = hash * 1000003u ^ qHash(static_cast<const void*>(column.name));
+    return hash;
+}
+
 const DatabaseWriter::InsertShape& insertShape(const char* table,
-                                               const QList<DatabaseWriter::Column>& columns) {
+                                               std::span<const DatabaseWriter::Column> columns) {
     // Waiting rows point at their shapes, which therefore never move, and live as long as the
     // program: rows may still wait while static objects are destroyed, so the table of shapes is
     // never destroyed either.
-    static auto& shapes = *new QHash<QByteArray, const DatabaseWriter::InsertShape*>;
-    // The names are the writer's own literals, so their addresses tell the shapes apart.
-    QByteArray key(reinterpret_cast<const char*>(&table), sizeof table);
-    for (const auto& column : columns) {
-        key.append(reinterpret_cast<const char*>(&column.name), sizeof column.name);
+    static auto& shapes = *new QMultiHash<size_t, const DatabaseWriter::InsertShape*>;
+    const size_t hash = shapeHash(table, columns);
+    for (auto found = shapes.constFind(hash); found != shapes.cend() && found.key() == hash;
+         ++found) {
+        if ((*found)->is(table, columns)) return **found;
     }
-    auto found = shapes.constFind(key);
-    if (found != shapes.cend()) return **found;
     const TableDef* definition = schemaTable(QLatin1String(table));
     auto& shape = *new DatabaseWriter::InsertShape;
+    shape.tableName = table;
     shape.table = QLatin1String(table);
     const auto tables = schemaTables();
     shape.order = definition ? definition - tables.data() : qsizetype(tables.size());
     QStringList names;
     for (const auto& column : columns) {
+        shape.names.push_back(column.name);
         shape.columns << (definition ? definition->column(QLatin1String(column.name)) : nullptr);
         names << QLatin1Char('"') + QLatin1String(column.name) + QLatin1Char('"');
     }
     shape.columnList = names.join(u',');
-    shapes.insert(key, &shape);
+    shapes.insert(hash, &shape);
     return shape;
 }
 
 }  // namespace
 
 void DatabaseWriter::insert(const char* table, std::initializer_list<Column> columns) {
-    insertRow(table, QList<Column>(columns));
+    insertRow(table, std::span<const Column>(columns.begin(), columns.size()));
 }
 
 namespace {
 
 // Adds one row's values to `values`, each as its column keeps it.
 void appendValues(const DatabaseWriter::InsertShape& shape, const char* table,
-                  const QList<DatabaseWriter::Column>& columns, QVariantList& values) {
-    for (qsizetype i = 0; i < columns.size(); ++i) {
+                  std::span<const DatabaseWriter::Column> columns, QVariantList& values) {
+    for (size_t i = 0; i < columns.size(); ++i) {
         const QVariant& value = columns[i].value;
-        const ColumnDef* def = shape.columns[i];
+        const ColumnDef* def = shape.columns[qsizetype(i)];
         if (value.typeId() == QMetaType::QString) {
             const QString& text = *static_cast<const QString*>(value.constData());
             if (text.isNull()) {
@@ -546,52 +642,82 @@ void appendValues(const DatabaseWriter::InsertShape& shape, const char* table,
 
 }  // namespace
 
-void DatabaseWriter::insertRow(const char* table, const QList<Column>& columns) {
+void DatabaseWriter::insertRow(const char* table, std::span<const Column> columns) {
     const InsertShape& shape = insertShape(table, columns);
-    auto index = pendingIndex_.constFind(&shape);
-    if (index == pendingIndex_.cend()) {
-        index = pendingIndex_.insert(&shape, qsizetype(pending_.size()));
-        pending_.push_back({&shape, {}, 0});
-    }
-    Pending& pending = pending_[size_t(*index)];
-    // Room for a full statement at once: growing by one row at a time would copy the list again
-    // for every row.
-    if (pending.values.isEmpty()) pending.values.reserve(kRowsPerStatement * columns.size());
+    PendingRows::Rows& pending = pending_->of(shape);
+    if (pending.values.capacity() == 0)
+        pending.values.reserve(shape.mostRows * qsizetype(columns.size()));
     appendValues(shape, table, columns, pending.values);
-    if (++pending.rows >= kRowsPerStatement) flush();
+    if (++pending.rows >= kRowsPerStatement) flush(table);
 }
 
 qint64 DatabaseWriter::insertNow(const char* table, std::initializer_list<Column> columns) {
-    flush();
-    const QList<Column> row(columns);
+    flush(table);
+    const std::span<const Column> row(columns.begin(), columns.size());
     const InsertShape& shape = insertShape(table, row);
     QVariantList values;
-    values.reserve(row.size());
+    values.reserve(qsizetype(row.size()));
     appendValues(shape, table, row, values);
-    return connection_->insert(shape.statement(1), values.constData(), values.size());
+    return connection_->write(shape.statement(1), values.constData(), values.size());
 }
 
-// Parents go first, so that every reference finds its row; a table's rows keep their order.
-void DatabaseWriter::flush() {
-    if (pending_.empty()) return;
-    std::vector<Pending> pending;
-    pending.swap(pending_);
-    pendingIndex_.clear();
-    std::stable_sort(pending.begin(), pending.end(), [](const Pending& a, const Pending& b) {
-        return a.shape->order < b.shape->order;
-    });
-    for (const Pending& table : pending) {
-        const qsizetype width = table.shape->columns.size();
-        qsizetype row = 0;
-        // The rest, after full statements, in statements of halving sizes: few statements to
-        // keep prepared per table.
-        for (qsizetype size = kRowsPerStatement; size > 0; size /= 2) {
-            while (table.rows - row >= size) {
-                connection_->insert(table.shape->statement(size),
-                                    table.values.constData() + row * width, size * width);
-                row += size;
+namespace {
+
+// Whether rows of the table at `place` in the schema may name rows of the table at `other`: the
+// table itself, every table that its keys name, and every table that those name in turn.
+bool mayName(qsizetype place, qsizetype other) {
+    static const std::vector<std::vector<bool>> named = [] {
+        const auto tables = schemaTables();
+        std::vector<std::vector<bool>> made(tables.size(), std::vector<bool>(tables.size()));
+        // Every table comes after the tables its keys name, whose lists are complete by then.
+        for (size_t table = 0; table < tables.size(); ++table) {
+            made[table][table] = true;
+            for (const KeyDef& key : tables[table].keys) {
+                const TableDef* parent = key.kind == KeyKind::Foreign
+                                             ? schemaTable(QLatin1String(key.relatedTable))
+                                             : nullptr;
+                if (!parent) continue;
+                const std::vector<bool> inherited = made[size_t(parent - tables.data())];
+                for (size_t i = 0; i < tables.size(); ++i) {
+                    if (inherited[i]) made[table][i] = true;
+                }
             }
         }
+        return made;
+    }();
+    if (place < 0 || place >= qsizetype(named.size())) return true;
+    return other >= 0 && other < qsizetype(named.size()) && named[size_t(place)][size_t(other)];
+}
+
+// The place in the schema of a table that the writer names by one of its own literals, or -1.
+qsizetype schemaPlace(const char* table) {
+    static QHash<const char*, qsizetype> places;
+    auto found = places.constFind(table);
+    if (found == places.cend()) {
+        const TableDef* definition = schemaTable(QLatin1String(table));
+        found = places.insert(table, definition ? definition - schemaTables().data() : -1);
+    }
+    return *found;
+}
+
+}  // namespace
+
+// Parents go first, so that every reference finds its row; a table's rows keep their order. The
+// rows of other tables wait on, to be stored with more of their kind.
+void DatabaseWriter::flush(const char* table) {
+    const qsizetype place = table ? schemaPlace(table) : -1;
+    for (const auto& list : pending_->lists) {
+        if (list->rows == 0 || (table && !mayName(place, list->shape->order))) continue;
+        const qsizetype width = list->shape->columns.size();
+        list->shape->mostRows = std::max(list->shape->mostRows, list->rows);
+        for (qsizetype row = 0; row < list->rows;) {
+            const qsizetype size = rowsForStatement(list->rows - row);
+            connection_->write(list->shape->statement(size),
+                               list->values.constData() + row * width, size * width);
+            row += size;
+        }
+        list->rows = 0;
+        list->values.clear();
     }
 }
 
@@ -939,7 +1065,7 @@ void DatabaseWriter::fillSummaryFields(const Summaries& summaries) {
         const QVariant summarized = fieldRef(s.summarizedField);
         const QVariant secondary = fieldRef(s.secondarySummarizedField);
         // Only this row's own failure is handled here: the rows it names are stored first.
-        flush();
+        flush("SummaryFields");
         try {
             // The header and footer areas are never set by a load: both stay null.
             insertNow("SummaryFields", {{"Field_Id", *id},
@@ -1134,9 +1260,10 @@ void DatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportObj
     if (object.kind < tvFieldObjectKind || object.kind > tvOLAPGridObjectKind) return;
     const QString kind = GetObjectKindText(object.kind);
     const auto ownRow = [&](const char* table, std::initializer_list<Column> columns) {
-        QList<Column> all{{"Report_Id", reportId_}, {"ReportObject_Id", objectId}, {"Kind", kind}};
-        all.append(QList<Column>(columns));
-        insertRow(table, all);
+        insertRow(table, withKeys({{"Report_Id", reportId_},
+                                   {"ReportObject_Id", objectId},
+                                   {"Kind", kind}},
+                                  columns));
     };
     const auto formulas = [&](const tvConditionalFormulas& list) {
         fillConditionalFormulas(list, QVariant(), QVariant(), objectId);
@@ -1300,9 +1427,7 @@ void DatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObjec
         subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
         WriteLog(QStringLiteral("Generating DB for report: ") +
                  object.subreportFormatting.subreportName);
-        // The subreport's rows name rows of this report that wait still.
-        flush();
-        DatabaseWriter writer(reportOwner_, *connection_, *subreportIds_);
+        DatabaseWriter writer(*this, *subreportIds_);
         writer.writeRows(subreport, storedName);
         stored = subreportIds_->insert(storedName, writer.reportId_);
     }
@@ -1413,11 +1538,9 @@ void DatabaseWriter::fillPictureFormatting(qint32 objectId, const tvPictureForma
 
 // The value formattings of a field object: only those its value type uses exist.
 void DatabaseWriter::fillValueFormattings(qint32 objectId, const tvFieldObject& field) {
-    const Column keys[] = {{"Report_Id", reportId_}, {"ReportObject_Id", objectId}};
     const auto row = [&](const char* table, std::initializer_list<Column> columns) {
-        QList<Column> all(std::begin(keys), std::end(keys));
-        all.append(QList<Column>(columns));
-        insertRow(table, all);
+        insertRow(table, withKeys({{"Report_Id", reportId_}, {"ReportObject_Id", objectId}},
+                                  columns));
     };
     if (const auto* b = field.booleanFormatting.get()) {
         row("BooleanFormatting",

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "tvCollections.h"
@@ -86,10 +87,10 @@ public:
     struct InsertShape;
 
 private:
-    // A writer of one subreport, on the connection (and transaction) of its main report.
-    // `subreports` holds the report ids of the subreports that this run stored already.
-    DatabaseWriter(const QString& reportOwner, DbConnection& connection,
-                   QHash<QString, qint32>& subreports);
+    // A writer of one subreport, on the connection (and transaction) of its main report, whose
+    // rows wait with those of `main`. `subreports` holds the report ids of the subreports that
+    // this run stored already.
+    DatabaseWriter(const DatabaseWriter& main, QHash<QString, qint32>& subreports);
 
     void initDatabase(const QString& databasePath);
     void writeRows(tvReport& model, const QString& storedFileName);
@@ -99,12 +100,13 @@ private:
     // statement for many rows of one table, parents before children; at the latest when the
     // report's rows end.
     void insert(const char* table, std::initializer_list<Column> columns);
-    void insertRow(const char* table, const QList<Column>& columns);
-    // Stores one row now, after every waiting row, and returns the row id the database gave it:
-    // for a row whose id the writer needs, or whose failure it handles itself.
+    void insertRow(const char* table, std::span<const Column> columns);
+    // Stores one row now, after every waiting row that it may name, and returns the row id the
+    // database gave it: for a row whose id the writer needs, or whose failure it handles itself.
     qint64 insertNow(const char* table, std::initializer_list<Column> columns);
-    // Stores the waiting rows.
-    void flush();
+    // Stores the waiting rows of `table` and of every table that its keys name, and theirs in
+    // turn: every row that a row of `table` may name. Without a table, every waiting row.
+    void flush(const char* table = nullptr);
 
     qint32 nextFieldId();
     qint32 nextTableId();
@@ -175,14 +177,10 @@ private:
     QHash<QString, qint32> databaseFieldIds_;
     QHash<QString, QSet<qint32>> written_;
     QSet<QString> tableNames_;
-    // The rows waiting to be stored, by shape, in the order the shapes first came.
-    struct Pending {
-        const InsertShape* shape;
-        QVariantList values;
-        qsizetype rows = 0;
-    };
-    std::vector<Pending> pending_;
-    QHash<const InsertShape*, qsizetype> pendingIndex_;
+    // The rows waiting to be stored, shared by the main report's writer and its subreports'.
+    struct PendingRows;
+    std::unique_ptr<PendingRows> ownPending_;
+    PendingRows* pending_ = nullptr;
     // Stored subreports by stored name, shared by the main report's writer and its subreports'.
     QHash<QString, qint32> ownSubreportIds_;
     QHash<QString, qint32>* subreportIds_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QStringEncoder>
 #include <algorithm>
 #include <atomic>
 
@@ -48,7 +49,7 @@ DbConnection::DbConnection(const QString& path, bool mayCreate) : name_(nextConn
 int DbConnection::setBusyTimeout(int milliseconds) { return busyTimeoutMs.exchange(milliseconds); }
 
 DbConnection::~DbConnection() {
-    for (sqlite3_stmt* statement : std::as_const(inserts_)) sqlite3_finalize(statement);
+    for (sqlite3_stmt* statement : std::as_const(writes_)) sqlite3_finalize(statement);
     prepared_.clear();
     db_.close();
     db_ = QSqlDatabase();
@@ -83,66 +84,133 @@ QSqlQuery& DbConnection::run(const QString& sql, const QVariant* values, qsizety
     return query;
 }
 
-qint64 DbConnection::insert(const QString& sql, const QVariant* values, qsizetype count) {
+namespace {
+
+// A value, not null, of a type other than those a writer's rows hold.
+void bindOther(sqlite3_stmt* statement, int at, const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        sqlite3_bind_int64(statement, at, value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        sqlite3_bind_double(statement, at, value.toDouble());
+        break;
+    case QMetaType::QByteArray: {
+        // The value outlives the step: the engine reads it in place.
+        const QByteArray& bytes = *static_cast<const QByteArray*>(value.constData());
+        sqlite3_bind_blob(statement, at, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
+        break;
+    }
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        sqlite3_bind_text(statement, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+}  // namespace
+
+sqlite3_stmt* DbConnection::bound(const QString& sql, const QVariant* values, qsizetype count) {
     ::sqlite3* engine = handle();
-    sqlite3_stmt*& statement = inserts_[sql];
+    sqlite3_stmt*& statement = writes_[sql];
     if (!statement &&
         sqlite3_prepare16_v3(engine, sql.utf16(), int(sql.size() * sizeof(char16_t)),
                              SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(engine));
-        inserts_.remove(sql);
+        writes_.remove(sql);
         throw DbError(reason);
     }
+    // Texts are handed over in the file's own encoding, from one buffer that holds them all until
+    // the step, so that the engine neither converts nor copies them. Room for the longest form of
+    // each comes first: the buffer must not move while values point into it.
+    const QMetaType text = QMetaType::fromType<QString>();
+    qsizetype room = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (values[i].metaType() == text)
+            room += utf8_.requiredSpace(static_cast<const QString*>(values[i].constData())->size());
+    }
+    if (textBuffer_.size() < room) textBuffer_.resize(room);
+    char* free = textBuffer_.data();
+    // Every parameter is bound again for each step, so bindings from the last step, which may
+    // point at texts gone since, are never read. The types that rows hold are told apart first,
+    // without the look-ups of a type's number.
     for (qsizetype i = 0; i < count; ++i) {
         const QVariant& value = values[i];
         const int at = int(i + 1);
-        switch (value.isNull() ? QMetaType::UnknownType : value.typeId()) {
-        case QMetaType::UnknownType:
+        const QMetaType type = value.metaType();
+        if (value.isNull()) {
             sqlite3_bind_null(statement, at);
-            break;
-        case QMetaType::QString: {
-            // The value outlives the step: the engine reads it in place.
-            const QString& text = *static_cast<const QString*>(value.constData());
-            sqlite3_bind_text16(statement, at, text.utf16(), int(text.size() * sizeof(char16_t)),
-                                SQLITE_STATIC);
-            break;
-        }
-        case QMetaType::Bool:
-        case QMetaType::Int:
-        case QMetaType::UInt:
-        case QMetaType::Short:
-        case QMetaType::UShort:
-        case QMetaType::Char:
-        case QMetaType::SChar:
-        case QMetaType::UChar:
-        case QMetaType::Long:
-        case QMetaType::LongLong:
-            sqlite3_bind_int64(statement, at, value.toLongLong());
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-        case QMetaType::ULong:
-        case QMetaType::ULongLong:
-            sqlite3_bind_double(statement, at, value.toDouble());
-            break;
-        case QMetaType::QByteArray: {
-            const QByteArray& bytes = *static_cast<const QByteArray*>(value.constData());
-            sqlite3_bind_blob(statement, at, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
-            break;
-        }
-        default: {
-            const QByteArray text = value.toString().toUtf8();
-            sqlite3_bind_text(statement, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-            break;
-        }
+        } else if (type == QMetaType::fromType<int>()) {
+            sqlite3_bind_int64(statement, at, *static_cast<const int*>(value.constData()));
+        } else if (type == QMetaType::fromType<qlonglong>()) {
+            sqlite3_bind_int64(statement, at, *static_cast<const qlonglong*>(value.constData()));
+        } else if (type == QMetaType::fromType<double>()) {
+            sqlite3_bind_double(statement, at, *static_cast<const double*>(value.constData()));
+        } else if (type == text) {
+            const QString& string = *static_cast<const QString*>(value.constData());
+            // The engine drops a byte order mark that begins a text handed over as UTF-16.
+            const QStringView view = !string.isEmpty() && string.front() == QChar(0xFEFF)
+                                         ? QStringView(string).mid(1)
+                                         : QStringView(string);
+            // A text that is not well-formed UTF-16, or that begins with the mark that the engine
+            // takes for big-endian text, goes as UTF-16, for the engine to read as it always has.
+            char* const begin = free;
+            bool converted = view.isEmpty() || view.front() != QChar(0xFFFE);
+            if (converted) {
+                free = utf8_.appendToBuffer(begin, view);
+                converted = !utf8_.hasError();
+            }
+            if (converted) {
+                sqlite3_bind_text(statement, at, begin, int(free - begin), SQLITE_STATIC);
+            } else {
+                utf8_.resetState();
+                free = begin;
+                sqlite3_bind_text16(statement, at, string.utf16(),
+                                    int(string.size() * sizeof(char16_t)), SQLITE_STATIC);
+            }
+        } else {
+            bindOther(statement, at, value);
         }
     }
+    return statement;
+}
+
+qint64 DbConnection::write(const QString& sql, const QVariant* values, qsizetype count) {
+    sqlite3_stmt* statement = bound(sql, values, count);
     const int status = sqlite3_step(statement);
-    const QString reason = status == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(engine));
+    ::sqlite3* engine = sqlite3_db_handle(statement);
+    const QString reason =
+        status == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(engine));
     sqlite3_reset(statement);
-    sqlite3_clear_bindings(statement);
     if (status != SQLITE_DONE) throw DbError(reason);
     return sqlite3_last_insert_rowid(engine);
+}
+
+QList<qint64> DbConnection::integers(const QString& sql, const QVariant* values, qsizetype count) {
+    sqlite3_stmt* statement = bound(sql, values, count);
+    QList<qint64> found;
+    int status = SQLITE_ROW;
+    while ((status = sqlite3_step(statement)) == SQLITE_ROW)
+        found << sqlite3_column_int64(statement, 0);
+    const QString reason = status == SQLITE_DONE
+                               ? QString()
+                               : QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement)));
+    sqlite3_reset(statement);
+    if (status != SQLITE_DONE) throw DbError(reason);
+    return found;
 }
 
 bool DbConnection::isEmpty() {
@@ -178,11 +246,11 @@ void DbConnection::commit() { run(QStringLiteral("COMMIT"), {}); }
 bool DbConnection::inTransaction() { return sqlite3_get_autocommit(handle()) == 0; }
 
 void DbConnection::savepoint(const QString& name) {
-    run(QStringLiteral("SAVEPOINT \"%1\"").arg(name), {});
+    write(QStringLiteral("SAVEPOINT \"%1\"").arg(name), nullptr, 0);
 }
 
 void DbConnection::release(const QString& name) {
-    run(QStringLiteral("RELEASE \"%1\"").arg(name), {});
+    write(QStringLiteral("RELEASE \"%1\"").arg(name), nullptr, 0);
 }
 
 void DbConnection::rollbackTo(const QString& name) noexcept {
@@ -235,7 +303,7 @@ void DbConnection::rollback() noexcept {
     try {
         // A statement failed inside the transaction; the engine may have ended it already.
         for (QSqlQuery& query : prepared_) query.finish();
-        for (sqlite3_stmt* statement : std::as_const(inserts_)) sqlite3_reset(statement);
+        for (sqlite3_stmt* statement : std::as_const(writes_)) sqlite3_reset(statement);
         QSqlQuery query(db_);
         query.exec(QStringLiteral("ROLLBACK"));
     } catch (...) {

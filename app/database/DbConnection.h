@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringEncoder>
 #include <QVariantList>
 #include <stdexcept>
 
@@ -48,11 +49,14 @@ public:
     }
     // The same with `count` values from `values` on: one slice of a longer list.
     QSqlQuery& run(const QString& sql, const QVariant* values, qsizetype count);
-    // Runs one insert of `count` values from `values` on, bound in the order of the statement's
-    // parameters, and answers the row id of the last row it inserted. The statement is kept
-    // prepared in the engine itself for the connection's life: the writer's rows pass here, and
-    // binding through the engine's own interface costs a fraction of the driver's.
-    qint64 insert(const QString& sql, const QVariant* values, qsizetype count);
+    // Runs one statement that answers no rows (an insert, a delete, a savepoint) with `count`
+    // values from `values` on, bound in the order of the statement's parameters, and answers the
+    // row id of the last row inserted. The statement is kept prepared in the engine itself for
+    // the connection's life: the writer's rows pass here, and binding through the engine's own
+    // interface costs a fraction of the driver's.
+    qint64 write(const QString& sql, const QVariant* values, qsizetype count);
+    // The same for a query whose first column holds integers: their values, row by row.
+    QList<qint64> integers(const QString& sql, const QVariant* values, qsizetype count);
 
     bool hasTable(const QString& table);
     bool hasColumn(const QString& table, const QString& column);
@@ -83,12 +87,17 @@ public:
 
 private:
     QSqlQuery& prepared(const QString& sql);
+    // The statement of `sql`, kept prepared in the engine, with `values` bound.
+    ::sqlite3_stmt* bound(const QString& sql, const QVariant* values, qsizetype count);
     ::sqlite3* handle();
 
     QString name_;
     QSqlDatabase db_;
     QHash<QString, QSqlQuery> prepared_;
-    QHash<QString, ::sqlite3_stmt*> inserts_;
+    QHash<QString, ::sqlite3_stmt*> writes_;
+    // The texts of the statement being written, in the file's encoding.
+    QStringEncoder utf8_{QStringEncoder::Utf8, QStringEncoder::Flag::Stateless};
+    QByteArray textBuffer_;
 };
 
 }  // namespace tav::database

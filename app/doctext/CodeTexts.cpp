@@ -1,5 +1,6 @@
 #include "CodeTexts.h"
 
+#include <QHash>
 #include <cmath>
 #include <cstddef>
 
@@ -22,10 +23,19 @@ constexpr const char* find(const CodeText<Code> (&table)[N], Code code) {
     return nullptr;
 }
 
+// A listed text as a string, made once per thread and shared after: writers ask for the same
+// few texts for every object of every report.
+QString listed(const char* text) {
+    thread_local QHash<const char*, QString> made;
+    auto found = made.constFind(text);
+    if (found == made.cend()) found = made.insert(text, QString::fromLatin1(text));
+    return *found;
+}
+
 template <class Code, std::size_t N>
 QString textOr(const CodeText<Code> (&table)[N], Code code, const char* fallback = "") {
     const char* text = find(table, code);
-    return QString::fromLatin1(text ? text : fallback);
+    return listed(text ? text : fallback);
 }
 
 using Entry = CodeText<qint32>;
@@ -547,7 +557,7 @@ constexpr const char* kTableFormats[] = {
 static_assert(std::size(kTableFormats) == 43);
 
 QString undefinedOr(const char* text, qint32 code) {
-    return text ? QString::fromLatin1(text) : QStringLiteral("Undefined (%1)").arg(code);
+    return text ? listed(text) : QStringLiteral("Undefined (%1)").arg(code);
 }
 
 QStringList& tableFormatList() {
@@ -620,7 +630,7 @@ QString GetColorText(qint32 colour) {
     if (colour == -1) return QStringLiteral("None");
     const qint32 value = TranslateOleColor(colour);
     if (value == -1) return QString();
-    if (const char* name = find(kColorNames, value)) return QString::fromLatin1(name);
+    if (const char* name = find(kColorNames, value)) return listed(name);
     return QStringLiteral("Red(%1), Green(%2), Blue(%3)")
         .arg(value & 0xFF)
         .arg((value >> 8) & 0xFF)
