@@ -3,8 +3,8 @@
 #include <sys/stat.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -126,11 +126,10 @@ const ColumnDef& schemaColumn(const char* table, const char* column) {
 QString storedPathText(const QString& path) {
     static const ColumnDef& column = schemaColumn("Reports", "ReportFileName");
     if (path.size() <= column.definedSize) return path;
-    const QString digest = QLatin1Char('~') +
-                           QString::fromLatin1(QCryptographicHash::hash(path.toUtf8(),
-                                                                        QCryptographicHash::Sha256)
-                                                   .toHex()
-                                                   .left(16));
+    const QString digest =
+        QLatin1Char('~') +
+        QString::fromLatin1(
+            QCryptographicHash::hash(path.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
     return leftWhole(path, column.definedSize - digest.size()) + digest;
 }
 
@@ -239,10 +238,9 @@ struct DatabaseWriter::InsertShape {
 
     bool is(const char* otherTable, std::span<const Column> otherColumns) const {
         return tableName == otherTable && names.size() == otherColumns.size() &&
-               std::equal(names.begin(), names.end(), otherColumns.begin(),
-                          [](const char* name, const Column& column) {
-                              return name == column.name;
-                          });
+               std::equal(
+                   names.begin(), names.end(), otherColumns.begin(),
+                   [](const char* name, const Column& column) { return name == column.name; });
     }
 
     const QString& statement(qsizetype rows) const {
@@ -283,11 +281,11 @@ struct DatabaseWriter::PendingRows {
     Rows& of(const InsertShape& shape) {
         Rows*& found = byShape[&shape];
         if (!found) {
-            const auto place = std::upper_bound(
-                lists.begin(), lists.end(), shape.order,
-                [](qsizetype order, const std::unique_ptr<Rows>& list) {
-                    return order < list->shape->order;
-                });
+            const auto place =
+                std::upper_bound(lists.begin(), lists.end(), shape.order,
+                                 [](qsizetype order, const std::unique_ptr<Rows>& list) {
+                                     return order < list->shape->order;
+                                 });
             found = lists.insert(place, std::make_unique<Rows>(Rows{&shape, {}, 0}))->get();
         }
         return *found;
@@ -393,8 +391,7 @@ bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
     return true;
 }
 
-DatabaseRun::DatabaseRun(std::chrono::milliseconds commitAfter)
-    : previous_(kept().commitAfter) {
+DatabaseRun::DatabaseRun(std::chrono::milliseconds commitAfter) : previous_(kept().commitAfter) {
     KeptConnection& last = kept();
     if (last.runs++ == 0) last.commitAfter = commitAfter;
 }
@@ -540,13 +537,25 @@ void DatabaseWriter::deleteReportData(const tvReport& model) {
     QStringList& statements = deletes[reports.size()];
     if (statements.isEmpty()) {
         const QString marks = QStringLiteral("?,").repeated(reports.size()).chopped(1);
+        // A sort on no field is reached by no cascade: it goes through its report's links to it,
+        // before they go.
+        statements << QStringLiteral(
+                          "DELETE FROM SortFields WHERE Field_Id IS NULL AND "
+                          "SortField_Id IN (SELECT SortField_Id FROM GroupSortFields "
+                          "WHERE Report_Id IN (%1) UNION ALL SELECT SortField_Id FROM "
+                          "RecordSortFields WHERE Report_Id IN (%1))")
+                          .arg(marks);
         for (const QString& table : tables) {
-            statements << QStringLiteral("DELETE FROM \"%1\" WHERE Report_Id IN (%2)")
-                              .arg(table, marks);
+            statements
+                << QStringLiteral("DELETE FROM \"%1\" WHERE Report_Id IN (%2)").arg(table, marks);
         }
     }
-    for (const QString& statement : std::as_const(statements))
-        connection_->write(statement, reports.constData(), reports.size());
+    const QVariantList twice = reports + reports;
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        // The first, of the sorts on no field, names the reports twice.
+        const QVariantList& values = i == 0 ? twice : reports;
+        connection_->write(statements[i], values.constData(), values.size());
+    }
 }
 
 namespace {
@@ -712,8 +721,8 @@ void DatabaseWriter::flush(const char* table) {
         list->shape->mostRows = std::max(list->shape->mostRows, list->rows);
         for (qsizetype row = 0; row < list->rows;) {
             const qsizetype size = rowsForStatement(list->rows - row);
-            connection_->write(list->shape->statement(size),
-                               list->values.constData() + row * width, size * width);
+            connection_->write(list->shape->statement(size), list->values.constData() + row * width,
+                               size * width);
             row += size;
         }
         list->rows = 0;
@@ -1260,10 +1269,10 @@ void DatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportObj
     if (object.kind < tvFieldObjectKind || object.kind > tvOLAPGridObjectKind) return;
     const QString kind = GetObjectKindText(object.kind);
     const auto ownRow = [&](const char* table, std::initializer_list<Column> columns) {
-        insertRow(table, withKeys({{"Report_Id", reportId_},
-                                   {"ReportObject_Id", objectId},
-                                   {"Kind", kind}},
-                                  columns));
+        insertRow(
+            table,
+            withKeys({{"Report_Id", reportId_}, {"ReportObject_Id", objectId}, {"Kind", kind}},
+                     columns));
     };
     const auto formulas = [&](const tvConditionalFormulas& list) {
         fillConditionalFormulas(list, QVariant(), QVariant(), objectId);
@@ -1539,8 +1548,8 @@ void DatabaseWriter::fillPictureFormatting(qint32 objectId, const tvPictureForma
 // The value formattings of a field object: only those its value type uses exist.
 void DatabaseWriter::fillValueFormattings(qint32 objectId, const tvFieldObject& field) {
     const auto row = [&](const char* table, std::initializer_list<Column> columns) {
-        insertRow(table, withKeys({{"Report_Id", reportId_}, {"ReportObject_Id", objectId}},
-                                  columns));
+        insertRow(table,
+                  withKeys({{"Report_Id", reportId_}, {"ReportObject_Id", objectId}}, columns));
     };
     if (const auto* b = field.booleanFormatting.get()) {
         row("BooleanFormatting",

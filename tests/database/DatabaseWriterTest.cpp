@@ -25,9 +25,9 @@
 #include "tvIReportObject.h"
 #include "tvReportStatistics.h"
 #include "tvRunningTotalFieldDefinition.h"
-#include "tvSortField.h"
 #include "tvSQLExpressionFieldDefinition.h"
 #include "tvSection.h"
+#include "tvSortField.h"
 #include "tvSubReportObject.h"
 #include "tvSummaryFieldDefinition.h"
 #include "tvTextObject.h"
@@ -101,6 +101,13 @@ protected:
     }
     int count(const QString& table) const {
         return column(QStringLiteral("SELECT count(*) FROM ") + table).value(0).toInt();
+    }
+    // The number of rows of every table, by its name.
+    std::map<std::string, int> rowCounts() const {
+        std::map<std::string, int> counts;
+        for (const TableDef& table : schemaTables())
+            counts[table.name] = count(QLatin1String(table.name));
+        return counts;
     }
 
     // Every row of every table, in storage order.
@@ -348,17 +355,10 @@ TEST_F(DatabaseWriterTest, WritingAgainReplacesTheCopyOfTheSameRevisionOnly) {
     auto report = sample("objects.rpt");
     ASSERT_TRUE(write(*report));
     // Every table holds as many rows after the copy is replaced as before.
-    QMap<QString, int> before;
-    for (const TableDef& table : schemaTables()) {
-        const QString name = QLatin1String(table.name);
-        before[name] = count(name);
-    }
+    const auto before = rowCounts();
     ASSERT_TRUE(write(*report));
     EXPECT_EQ(count(QStringLiteral("Reports")), 3);
-    for (const TableDef& table : schemaTables()) {
-        const QString name = QLatin1String(table.name);
-        EXPECT_EQ(count(name), before[name]) << table.name;
-    }
+    EXPECT_EQ(rowCounts(), before);
 
     report->tvReportStatistics->revisionNumber += 1;
     ASSERT_TRUE(write(*report));
@@ -503,6 +503,11 @@ TEST_F(DatabaseWriterTest, ObjectsWithoutAFieldDefinitionAreStoredWithoutAField)
     field->field = nullptr;
     ASSERT_TRUE(write(*report)) << runLog().toStdString();
     ASSERT_TRUE(write(*fields)) << runLog().toStdString();
+    // Written again, each replaces its copy whole: no row without a field is left behind.
+    const auto once = rowCounts();
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    ASSERT_TRUE(write(*fields)) << runLog().toStdString();
+    EXPECT_EQ(rowCounts(), once);
     EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM BlobObjects WHERE Name = ? AND "
                                     "DatabaseField_Id IS NULL"),
                      {blob->objectName}),
@@ -526,8 +531,13 @@ TEST_F(DatabaseWriterTest, SortsAndSummariesWithoutAFieldDefinitionAreStoredWith
     ASSERT_GE(report->tvSummaryFieldDefinitions.Count(), 2);
     report->tvGroupSortFields.Item(1).field = nullptr;
     report->tvSummaryFieldDefinitions.Item(1).summarizedField = nullptr;
-    for (tvRunningTotalFieldDefinition& total : report->runningTotalFields) total.summarizedField = nullptr;
+    for (tvRunningTotalFieldDefinition& total : report->runningTotalFields)
+        total.summarizedField = nullptr;
     ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    // Written again, the report replaces its copy whole: no row without a field is left behind.
+    const auto once = rowCounts();
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+    EXPECT_EQ(rowCounts(), once);
     EXPECT_TRUE(shown.isEmpty()) << shown.join(u'\n').toStdString();
     EXPECT_EQ(count(QStringLiteral("SummaryFields")), report->tvSummaryFieldDefinitions.Count());
     EXPECT_EQ(column(QStringLiteral("SELECT count(*) FROM SummaryFields WHERE Name = ? AND "
@@ -601,7 +611,8 @@ TEST_F(DatabaseWriterTest, EverySpellingOfAReportPathNamesOneReport) {
 // its own rows.
 TEST_F(DatabaseWriterTest, LongPathsStayApartAndAreFoundAgain) {
     const QString common = QStringLiteral("/reports/") + QString(300, u'd') + u'/';
-    const QStringList paths{common + QStringLiteral("first.rpt"), common + QStringLiteral("second.rpt")};
+    const QStringList paths{common + QStringLiteral("first.rpt"),
+                            common + QStringLiteral("second.rpt")};
     for (int pass = 0; pass < 2; ++pass) {
         for (const QString& path : paths) {
             SCOPED_TRACE(path.right(10).toStdString());
@@ -610,8 +621,8 @@ TEST_F(DatabaseWriterTest, LongPathsStayApartAndAreFoundAgain) {
             ASSERT_TRUE(write(*report)) << runLog().toStdString();
         }
     }
-    const QStringList stored = column(QStringLiteral(
-        "SELECT ReportFileName FROM Reports ORDER BY Report_Id"));
+    const QStringList stored =
+        column(QStringLiteral("SELECT ReportFileName FROM Reports ORDER BY Report_Id"));
     ASSERT_EQ(stored.size(), 2);
     EXPECT_NE(stored[0], stored[1]);
     for (const QString& name : stored) {
