@@ -1,5 +1,8 @@
 #include "DbConnection.h"
 
+#include <sqlite3.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -7,10 +10,6 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <atomic>
-
-#include <unistd.h>
-
-#include <sqlite3.h>
 
 namespace tav::database {
 
@@ -24,6 +23,10 @@ QString nextConnectionName() {
 }  // namespace
 
 DbConnection::DbConnection(const QString& path, bool mayCreate) : name_(nextConnectionName()) {
+    // The engine's count of its memory takes a process-wide lock on every allocation; nothing
+    // here reads that count. It can only be turned off before the engine's first use.
+    static const bool uncounted = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+    Q_UNUSED(uncounted);
     if (!mayCreate && !QFileInfo(path).isFile()) {
         throw DbError(QStringLiteral("The database file %1 does not exist.").arg(path));
     }
@@ -89,35 +92,35 @@ namespace {
 // A value, not null, of a type other than those a writer's rows hold.
 void bindOther(sqlite3_stmt* statement, int at, const QVariant& value) {
     switch (value.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
-        sqlite3_bind_int64(statement, at, value.toLongLong());
-        break;
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong:
-        sqlite3_bind_double(statement, at, value.toDouble());
-        break;
-    case QMetaType::QByteArray: {
-        // The value outlives the step: the engine reads it in place.
-        const QByteArray& bytes = *static_cast<const QByteArray*>(value.constData());
-        sqlite3_bind_blob(statement, at, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
-        break;
-    }
-    default: {
-        const QByteArray text = value.toString().toUtf8();
-        sqlite3_bind_text(statement, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-        break;
-    }
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+            sqlite3_bind_int64(statement, at, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+        case QMetaType::ULong:
+        case QMetaType::ULongLong:
+            sqlite3_bind_double(statement, at, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            // The value outlives the step: the engine reads it in place.
+            const QByteArray& bytes = *static_cast<const QByteArray*>(value.constData());
+            sqlite3_bind_blob(statement, at, bytes.constData(), int(bytes.size()), SQLITE_STATIC);
+            break;
+        }
+        default: {
+            const QByteArray text = value.toString().toUtf8();
+            sqlite3_bind_text(statement, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
     }
 }
 
