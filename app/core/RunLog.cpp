@@ -1,8 +1,6 @@
 #include "RunLog.h"
 
-#include <QFile>
 #include <QSaveFile>
-#include <memory>
 #include <stdexcept>
 #include <utility>
 
@@ -11,68 +9,51 @@
 
 namespace tav::core {
 
-namespace {
+RunLog::RunLog(QString folder) : folder_(std::move(folder)) {}
 
-QString& logFolder() {
-    static QString folder;
-    return folder;
-}
+RunLog::~RunLog() = default;
 
-std::unique_ptr<QSaveFile>& openLog() {
-    static std::unique_ptr<QSaveFile> log;
-    return log;
-}
+void RunLog::setFolder(const QString& folder) { folder_ = folder; }
 
-// The first failure of the log being written, told when it closes: a caller that goes on
-// without a log line still learns that the log was lost.
-QString& logFailure() {
-    static QString failure;
-    return failure;
-}
+QString RunLog::path() const { return withTrailingSeparator(folder_) + QStringLiteral("tvLog.txt"); }
 
-[[noreturn]] void fail(const QString& text) {
-    if (logFailure().isEmpty()) logFailure() = text;
+void RunLog::fail(const QString& text) {
+    if (failure_.isEmpty()) failure_ = text;
     throw std::runtime_error(text.toStdString());
 }
 
-[[noreturn]] void fail(const QString& what, const QString& reason) {
-    fail(QStringLiteral("%1 %2: %3").arg(what, runLogPath(), reason));
+void RunLog::fail(const QString& what, const QString& reason) {
+    fail(QStringLiteral("%1 %2: %3").arg(what, path(), reason));
 }
 
-}  // namespace
-
-void setRunLogFolder(const QString& folder) { logFolder() = folder; }
-
-QString runLogPath() { return withTrailingSeparator(logFolder()) + QStringLiteral("tvLog.txt"); }
-
-void OpenLogFile() {
-    openLog().reset();
+void RunLog::open() {
+    file_.reset();
     QString folderError;
-    if (!createOutputFolder(logFolder(), &folderError)) fail(folderError);
+    if (!createOutputFolder(folder_, &folderError)) fail(folderError);
     // The old log stays until the new one is committed over it.
-    auto log = std::make_unique<QSaveFile>(runLogPath());
-    if (!log->open(QIODevice::WriteOnly)) {
-        fail(QStringLiteral("Unable to create the run log"), log->errorString());
+    auto file = std::make_unique<QSaveFile>(path());
+    if (!file->open(QIODevice::WriteOnly)) {
+        fail(QStringLiteral("Unable to create the run log"), file->errorString());
     }
-    openLog() = std::move(log);
+    file_ = std::move(file);
 }
 
-void WriteLog(const QString& line) {
-    if (!openLog()) OpenLogFile();
+void RunLog::write(const QString& line) {
+    if (!file_) open();
     const QByteArray bytes = (line + u'\n').toUtf8();
-    if (openLog()->write(bytes) != bytes.size()) {
-        fail(QStringLiteral("Unable to write the run log"), openLog()->errorString());
+    if (file_->write(bytes) != bytes.size()) {
+        fail(QStringLiteral("Unable to write the run log"), file_->errorString());
     }
 }
 
-bool CloseLog(QString* error) {
-    std::unique_ptr<QSaveFile> log = std::move(openLog());
-    QString failure = std::exchange(logFailure(), QString());
+bool RunLog::close(QString* error) {
+    std::unique_ptr<QSaveFile> file = std::move(file_);
+    QString failure = std::exchange(failure_, QString());
     // A save file commits what it could not write out when it closes: its writes are checked
     // first, and a log that lost a line is thrown away whole, leaving the old one.
-    if (failure.isEmpty() && log && !(log->flush() && log->commit())) {
+    if (failure.isEmpty() && file && !(file->flush() && file->commit())) {
         failure = QStringLiteral("Unable to write the run log %1: %2")
-                      .arg(log->fileName(), log->errorString());
+                      .arg(file->fileName(), file->errorString());
     }
     if (error) *error = failure;
     return failure.isEmpty();

@@ -7,7 +7,6 @@
 #include <limits>
 #include <variant>
 
-#include "UserMessages.h"
 
 namespace tav::core {
 
@@ -178,10 +177,10 @@ SettingsStore::SettingsStore(std::unique_ptr<QSettings> settings, const QString&
     settings_->setFallbacksEnabled(false);
 }
 
-void SettingsStore::load(ExtractOptions& settings) {
+void SettingsStore::load(ExtractOptions& settings, RunReporter& reporter) {
     settings_->sync();         // values written by another instance since the last load
     settings_->childGroups();  // a reading, which tells whether the file could be read
-    keepUnreadableFileAside(settings_->status() == QSettings::FormatError);
+    keepUnreadableFileAside(settings_->status() == QSettings::FormatError, reporter);
     indexStoredKeys();
     loadedText_.clear();
     for (const SettingRow& row : kSettings) {
@@ -229,7 +228,7 @@ void SettingsStore::load(ExtractOptions& settings) {
     settings.ProgramFolder = programFolder_;
 }
 
-void SettingsStore::keepUnreadableFileAside(bool malformed) {
+void SettingsStore::keepUnreadableFileAside(bool malformed, RunReporter& reporter) {
     const QString file = settings_->fileName();
     const QFileInfo info(file);
     if (!info.exists() || (info.isFile() && info.isReadable() && !malformed)) return;
@@ -245,7 +244,7 @@ void SettingsStore::keepUnreadableFileAside(bool malformed) {
     const bool kept = QDir().rename(file, aside);
     // A file that could not be kept aside is not written over either.
     keptFromSaving_ = !kept;
-    ShowMessage(kept ? QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and "
+    reporter.message(kept ? QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and "
                                       "the default settings are used.")
                            .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside))
                      : QStringLiteral("The settings file %1 cannot be read: the default settings "

@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "ExtractOptions.h"
+#include "RunReporter.h"
 
 namespace tav::core {
 
@@ -25,8 +26,8 @@ public:
     // Every setting from the store, the default for each one missing; a stored number that does
     // not convert leaves its variable as it was. Creates the document and text output folders
     // when missing. A file that cannot be read (or is no file) is renamed with ".bad" added,
-    // a warning naming it is shown, and the defaults apply.
-    void load(ExtractOptions& settings);
+    // a warning naming it is shown through `reporter`, and the defaults apply.
+    void load(ExtractOptions& settings, RunReporter& reporter);
     // Every setting that differs from what the store holds into the store; the file is written
     // only when a value changed. False when a changed value cannot be written.
     bool save(const ExtractOptions& settings);
@@ -37,7 +38,7 @@ public:
     const QString& programFolder() const { return programFolder_; }
 
 private:
-    void keepUnreadableFileAside(bool malformed);
+    void keepUnreadableFileAside(bool malformed, RunReporter& reporter);
     // Reads the store's keys once, into storedKeys_ and extractGroup_.
     void indexStoredKeys();
     // The key of a value, in the letter case that the store already holds it in.

@@ -10,22 +10,30 @@
 
 #include "Clock.h"
 #include "DbConnection.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 
 namespace tav::database {
 
 using namespace core;
 
+DatabaseProgress DatabaseProgress::reportingTo(RunReporter& reporter) {
+    DatabaseProgress progress;
+    progress.status = [&reporter](bool show, const QString& text) {
+        reporter.workStatus(show, text);
+    };
+    progress.message = [&reporter](const QString& text, const QString& title) {
+        reporter.message(text, title);
+    };
+    return progress;
+}
+
 namespace DatabaseCreator {
 namespace {
 
-// Unless the caller gave handlers of its own, texts go where the program's others go: the status
-// window, and a box or standard error. Messages go to the caller's log as well.
+// Unless the caller gave handlers of its own, texts go where those of a run without a window
+// go: status texts nowhere, messages to standard error. Messages go to the caller's log as well.
 void showStatus(const DatabaseProgress& progress, bool show, const QString& text) {
-    if (progress.status)
-        progress.status(show, text);
-    else
-        ShowWorkStatus(show, text);
+    if (progress.status) progress.status(show, text);
 }
 
 void showMessage(const DatabaseProgress& progress, const QString& text, const QString& title) {
@@ -33,7 +41,7 @@ void showMessage(const DatabaseProgress& progress, const QString& text, const QS
     if (progress.message) {
         progress.message(text, title);
     } else {
-        ShowMessage(text, title);
+        StandardErrorReporter().message(text, title);
     }
 }
 
@@ -390,10 +398,10 @@ void upgrade(DbConnection& db, const QString& path, const DatabaseProgress& prog
 // never completed) is a new database. Nothing is ever deleted: the file may be another
 // process's.
 bool prepareDatabase(const QString& path, bool mayCreate, const DatabaseProgress& progress,
-                     QString* error) {
+                     QString* error, int busyTimeoutMs = DbConnection::kDefaultBusyTimeoutMs) {
     bool creating = false;
     try {
-        DbConnection db(path, mayCreate);
+        DbConnection db(path, mayCreate, busyTimeoutMs);
         db.begin();
         try {
             creating = db.isEmpty();
@@ -445,8 +453,9 @@ bool OpenAndUpgradeDatabase(const QString& path, const DatabaseProgress& progres
     return prepareDatabase(path, false, progress, error);
 }
 
-bool OpenOrCreateDatabase(const QString& path, const DatabaseProgress& progress, QString* error) {
-    return prepareDatabase(path, true, progress, error);
+bool OpenOrCreateDatabase(const QString& path, const DatabaseProgress& progress, QString* error,
+                          int busyTimeoutMs) {
+    return prepareDatabase(path, true, progress, error, busyTimeoutMs);
 }
 
 }  // namespace DatabaseCreator

@@ -6,18 +6,22 @@
 
 #include "Clock.h"
 #include "DatabaseSchema.h"
+#include "DbConnection.h"
+#include "RunReporter.h"
 
 namespace tav::database {
 
-class DbConnection;
 
 // Where the documentation database tells what it is doing, as its caller wants it. Left empty,
-// status texts go to ShowStatus and messages to ShowMessage.
+// status texts go nowhere and messages to standard error, as in a run without a window.
 struct DatabaseProgress {
     std::function<void(bool show, const QString& text)> status;
     std::function<void(const QString& text, const QString& title)> message;
     // A copy of every message (for the run log while a report is written); empty for none.
     std::function<void(const QString& text)> log;
+
+    // Status texts as the work status of `reporter`, messages as its messages.
+    static DatabaseProgress reportingTo(core::RunReporter& reporter);
 };
 
 // The life of the documentation database file: creating it, bringing an older file up to the
@@ -52,8 +56,9 @@ bool OpenAndUpgradeDatabase(const QString& path, const DatabaseProgress& progres
 
 // The two above as one step under the file's write lock, for a writer that may meet another
 // process creating the same file: creates it when missing, fills it when empty, else upgrades.
+// It waits `busyTimeoutMs` for the other process's lock.
 bool OpenOrCreateDatabase(const QString& path, const DatabaseProgress& progress = {},
-                          QString* error = nullptr);
+                          QString* error = nullptr, int busyTimeoutMs = DbConnection::kDefaultBusyTimeoutMs);
 
 // Copies the database at `path`, as `db` (the connection that holds its lock) sees it, to
 // <name>_Backup<yyyymmdd>[_n].db beside it, through a temporary file, and returns the copy's path.

@@ -1,12 +1,7 @@
 #include "DatabaseWriter.h"
 
-#include <sys/stat.h>
-
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QVarLengthArray>
@@ -16,12 +11,13 @@
 #include "CodeTexts.h"
 #include "DatabaseCreator.h"
 #include "DatabaseSchema.h"
+#include "DatabaseSession.h"
 #include "DbConnection.h"
 #include "ExtractOptions.h"
 #include "RunLog.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
 #include "tvBoxObject.h"
@@ -157,61 +153,6 @@ QVarLengthArray<DatabaseWriter::Column, 32> withKeys(
     return all;
 }
 
-// The connection of the last report written, kept open while the program runs so that the next
-// report reuses its prepared statements. Between reports it holds no lock. It is used again only
-// for the very same file: a file replaced or deleted meanwhile is opened (and checked) anew.
-struct KeptConnection {
-    QString path;
-    dev_t device = 0;
-    ino_t inode = 0;
-    std::unique_ptr<DbConnection> connection;
-    // While runs group the commits: how many runs are open, the work a transaction may hold,
-    // whether one is open, since when, and the reports it holds.
-    int runs = 0;
-    std::chrono::milliseconds commitAfter{0};
-    bool open = false;
-    QElapsedTimer since;
-    QStringList waiting;
-};
-
-// Never destroyed: the application object closes the connection when it ends, and a connection
-// left to the end of the program would be closed after the engine's own connection list is gone.
-KeptConnection& kept() {
-    static auto* instance = new KeptConnection;
-    return *instance;
-}
-
-// A failure that took the rows of the reports waiting for their commit with it.
-QString withLostReports(const QString& failure, const QStringList& lost) {
-    return failure + QStringLiteral("; the rows of these reports were not saved: ") +
-           lost.join(QLatin1String(", "));
-}
-
-// Ends the open transaction of the kept connection with a commit. Answers the reason when the
-// commit failed, with the reports whose rows were lost: the transaction is then rolled back and
-// the connection closed.
-QString commitWaiting(KeptConnection& last) {
-    if (!last.open) return {};
-    last.open = false;
-    const QStringList waiting = std::exchange(last.waiting, {});
-    try {
-        last.connection->commit();
-        return {};
-    } catch (const DbError& error) {
-        last.connection->rollback();
-        last.connection.reset();
-        return withLostReports(error.text(), waiting);
-    }
-}
-
-bool fileIdentity(const QString& path, dev_t& device, ino_t& inode) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0) return false;
-    device = status.st_dev;
-    inode = status.st_ino;
-    return true;
-}
-
 qint32 nextId(qint32& counter) {
     if (counter == std::numeric_limits<qint32>::max()) throw DbError(QStringLiteral("Overflow"));
     return ++counter;
@@ -292,13 +233,22 @@ struct DatabaseWriter::PendingRows {
     }
 };
 
-DatabaseWriter::DatabaseWriter(const QString& reportOwner)
-    : ownPending_(std::make_unique<PendingRows>()),
+DatabaseWriter::DatabaseWriter(const QString& reportOwner, DatabaseSession& session)
+    : session_(&session),
+      ownPending_(std::make_unique<PendingRows>()),
+      pending_(ownPending_.get()),
+      subreportIds_(&ownSubreportIds_),
+      reportOwner_(reportOwner) {}
+DatabaseWriter::DatabaseWriter(const QString& reportOwner, RunLog& log, RunReporter& reporter)
+    : ownSession_(std::make_unique<DatabaseSession>(log, reporter)),
+      session_(ownSession_.get()),
+      ownPending_(std::make_unique<PendingRows>()),
       pending_(ownPending_.get()),
       subreportIds_(&ownSubreportIds_),
       reportOwner_(reportOwner) {}
 DatabaseWriter::DatabaseWriter(const DatabaseWriter& main, QHash<QString, qint32>& subreports)
-    : connection_(main.connection_),
+    : session_(main.session_),
+      connection_(main.connection_),
       pending_(main.pending_),
       subreportIds_(&subreports),
       reportOwner_(main.reportOwner_) {}
@@ -306,155 +256,32 @@ DatabaseWriter::~DatabaseWriter() = default;
 
 QString DatabaseWriter::failureReason() const { return failureReason_; }
 
+RunLog& DatabaseWriter::log() const { return session_->log(); }
+
 bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
                                  const QString& databasePath, const QString&) {
     failureReason_.clear();
-    WriteLog(QStringLiteral("Generating DB for report: ") + reportName);
+    log().write(QStringLiteral("Generating DB for report: ") + reportName);
     try {
-        initDatabase(databasePath);
+        connection_ = &session_->connect(databasePath);
     } catch (const DbError& error) {
         failureReason_ = error.text();
-        WriteLog(QStringLiteral("Unable to open the database: ") + failureReason_);
+        log().write(QStringLiteral("Unable to open the database: ") + failureReason_);
         return false;
     }
-    ShowStatus(reportName + QStringLiteral(" - Writing database"));
-    KeptConnection& last = kept();
-    const bool grouped = last.runs > 0 && connection_ == last.connection.get();
-    // Whether the transaction of the reports before this one outlives a failure of this one.
-    bool transactionKept = false;
+    session_->reporter().status(reportName + QStringLiteral(" - Writing database"));
     try {
-        if (grouped) {
-            if (last.open && last.since.elapsed() >= last.commitAfter.count()) {
-                const QString lost = commitWaiting(last);
-                if (!lost.isEmpty()) throw DbError(lost);
-            }
-            if (!last.open) {
-                connection_->begin();
-                last.open = true;
-                last.since.start();
-            }
-            const QString savepoint = QStringLiteral("report");
-            connection_->savepoint(savepoint);
-            try {
-                writeRows(model, storedReportPath(model.reportFileName));
-                connection_->release(savepoint);
-            } catch (...) {
-                if (connection_->inTransaction()) {
-                    // The earlier copy of the report comes back; the reports before it stay.
-                    connection_->rollbackTo(savepoint);
-                    transactionKept = true;
-                    throw;
-                }
-                // The engine ended the whole transaction (a full disk, no memory).
-                last.open = false;
-                const QStringList lost = std::exchange(last.waiting, {});
-                if (lost.isEmpty()) throw;
-                try {
-                    throw;
-                } catch (const std::exception& error) {
-                    const auto* dbError = dynamic_cast<const DbError*>(&error);
-                    throw DbError(withLostReports(
-                        dbError ? dbError->text() : QString::fromUtf8(error.what()), lost));
-                }
-            }
-            last.waiting << reportName;
-            if (last.since.elapsed() >= last.commitAfter.count()) {
-                const QString lost = commitWaiting(last);
-                if (!lost.isEmpty()) throw DbError(lost);
-            }
-        } else {
-            connection_->begin();
-            try {
-                writeRows(model, storedReportPath(model.reportFileName));
-                connection_->commit();
-            } catch (...) {
-                // The earlier copy of the report comes back with the rest.
-                connection_->rollback();
-                throw;
-            }
-        }
+        session_->store(reportName,
+                        [&] { writeRows(model, storedReportPath(model.reportFileName)); });
     } catch (const std::exception& error) {
         const auto* dbError = dynamic_cast<const DbError*>(&error);
         failureReason_ = dbError ? dbError->text() : QString::fromUtf8(error.what());
-        if (!transactionKept) {
-            // The next report starts on a fresh connection.
-            ownConnection_.reset();
-            if (grouped) last.open = false;
-            last.connection.reset();
-        }
         connection_ = nullptr;
-        WriteLog(QStringLiteral("Database update failed: ") + failureReason_);
+        log().write(QStringLiteral("Database update failed: ") + failureReason_);
         return false;
     }
-    ownConnection_.reset();
     connection_ = nullptr;
     return true;
-}
-
-DatabaseRun::DatabaseRun(std::chrono::milliseconds commitAfter) : previous_(kept().commitAfter) {
-    KeptConnection& last = kept();
-    if (last.runs++ == 0) last.commitAfter = commitAfter;
-}
-
-DatabaseRun::~DatabaseRun() {
-    QString error;
-    if (!finish(&error)) {
-        try {
-            WriteLog(QStringLiteral("Database update failed: ") + error);
-        } catch (const std::exception&) {
-        }
-    }
-}
-
-bool DatabaseRun::finish(QString* error) {
-    if (finished_) return true;
-    finished_ = true;
-    KeptConnection& last = kept();
-    if (--last.runs > 0) return true;
-    last.commitAfter = previous_;
-    const QString lost = commitWaiting(last);
-    if (error) *error = lost;
-    return lost.isEmpty();
-}
-
-void DatabaseWriter::initDatabase(const QString& databasePath) {
-    WriteLog(QStringLiteral("Initialized the DB"));
-    KeptConnection& last = kept();
-    dev_t device = 0;
-    ino_t inode = 0;
-    const bool exists = fileIdentity(databasePath, device, inode);
-    if (last.connection && exists && last.path == databasePath && last.device == device &&
-        last.inode == inode) {
-        connection_ = last.connection.get();
-        return;
-    }
-    // The reports that wait on a connection to another file are saved before it closes.
-    const QString lost = commitWaiting(last);
-    if (!lost.isEmpty()) WriteLog(QStringLiteral("Database update failed: ") + lost);
-    last.connection.reset();
-    // What the database module tells the user goes to the run log too.
-    DatabaseProgress progress;
-    progress.log = [](const QString& text) { WriteLog(text); };
-    QString error;
-    if (!DatabaseCreator::OpenOrCreateDatabase(databasePath, progress, &error))
-        throw DbError(error);
-    ownConnection_ = std::make_unique<DbConnection>(databasePath);
-    connection_ = ownConnection_.get();
-    // Kept only while an application object can close it before the program ends.
-    if (QCoreApplication::instance() && fileIdentity(databasePath, device, inode)) {
-        static const bool closesAtExit = [] {
-            qAddPostRoutine([] {
-                commitWaiting(kept());
-                kept().connection.reset();
-            });
-            return true;
-        }();
-        (void)closesAtExit;
-        last.path = databasePath;
-        last.device = device;
-        last.inode = inode;
-        last.connection = std::move(ownConnection_);
-    }
 }
 
 // The rows of one report; a subreport's writer starts here, inside its main report's
@@ -500,7 +327,7 @@ void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
 // are reports of their own that its subreport objects link to, and go with it. The link, not
 // the subreports' names, finds them: a path may hold any character.
 void DatabaseWriter::deleteReportData(const tvReport& model) {
-    WriteLog(QStringLiteral("Deleting report Data"));
+    log().write(QStringLiteral("Deleting report Data"));
     QVariantList reports;
     {
         const QVariant key[] = {storedFileName_, model.tvReportStatistics->revisionNumber,
@@ -622,7 +449,8 @@ namespace {
 
 // Adds one row's values to `values`, each as its column keeps it.
 void appendValues(const DatabaseWriter::InsertShape& shape, const char* table,
-                  std::span<const DatabaseWriter::Column> columns, QVariantList& values) {
+                  std::span<const DatabaseWriter::Column> columns, QVariantList& values,
+                  RunLog& log) {
     for (size_t i = 0; i < columns.size(); ++i) {
         const QVariant& value = columns[i].value;
         const ColumnDef* def = shape.columns[qsizetype(i)];
@@ -638,7 +466,7 @@ void appendValues(const DatabaseWriter::InsertShape& shape, const char* table,
                 if (fitted.size() != text.size()) {
                     // The column holds no more; the rest of the report is still worth having.
                     values << fitted;
-                    WriteLog(QStringLiteral("Text cut to %1 characters: %2.%3")
+                    log.write(QStringLiteral("Text cut to %1 characters: %2.%3")
                                  .arg(def->definedSize)
                                  .arg(QLatin1String(table), QLatin1String(columns[i].name)));
                     continue;
@@ -656,7 +484,7 @@ void DatabaseWriter::insertRow(const char* table, std::span<const Column> column
     PendingRows::Rows& pending = pending_->of(shape);
     if (pending.values.capacity() == 0)
         pending.values.reserve(shape.mostRows * qsizetype(columns.size()));
-    appendValues(shape, table, columns, pending.values);
+    appendValues(shape, table, columns, pending.values, log());
     if (++pending.rows >= kRowsPerStatement) flush(table);
 }
 
@@ -666,7 +494,7 @@ qint64 DatabaseWriter::insertNow(const char* table, std::initializer_list<Column
     const InsertShape& shape = insertShape(table, row);
     QVariantList values;
     values.reserve(qsizetype(row.size()));
-    appendValues(shape, table, row, values);
+    appendValues(shape, table, row, values, log());
     return connection_->write(shape.statement(1), values.constData(), values.size());
 }
 
@@ -778,7 +606,7 @@ std::optional<qint32> DatabaseWriter::definitionId(const tvIFieldDefinition& def
 }
 
 void DatabaseWriter::fillReport(const tvReport& r) {
-    WriteLog(QStringLiteral("Writing report data"));
+    log().write(QStringLiteral("Writing report data"));
     QVariant ownerId;
     const QString& owner = reportOwner_;
     if (!owner.isEmpty()) {
@@ -848,7 +676,7 @@ void DatabaseWriter::fillReportStatistics(const tvReportStatistics& s) {
 }
 
 void DatabaseWriter::fillPrinter(const tvPrinterObject& p) {
-    WriteLog(QStringLiteral("Writing printer data"));
+    log().write(QStringLiteral("Writing printer data"));
     insert("Printer", {{"Report_Id", reportId_},
                        {"Driver", p.driver},
                        {"PaperOrientation", GetPaperOrientationText(p.PaperOrientation)},
@@ -861,12 +689,12 @@ void DatabaseWriter::fillPrinter(const tvPrinterObject& p) {
 }
 
 void DatabaseWriter::fillReportDatabase() {
-    WriteLog(QStringLiteral("Writing DB data"));
+    log().write(QStringLiteral("Writing DB data"));
     insert("Report_Database", {{"Report_Id", reportId_}});
 }
 
 void DatabaseWriter::fillExportOptions(const tvExportObject& e) {
-    WriteLog(QStringLiteral("Writing export options data"));
+    log().write(QStringLiteral("Writing export options data"));
     insert("Export_Options",
            {{"Report_Id", reportId_},
             {"ApplicationFileName", e.applicationFileName},
@@ -929,7 +757,7 @@ void DatabaseWriter::fillExportOptions(const tvExportObject& e) {
 }
 
 void DatabaseWriter::fillTables(const tvDatabase& database) {
-    WriteLog(QStringLiteral("Writing DB tables data"));
+    log().write(QStringLiteral("Writing DB tables data"));
     static const ColumnDef& nameColumn = schemaColumn("Tables", "Name");
     for (const tvDatabaseTable& table : database.tables) {
         const qint32 tableId = nextTableId();
@@ -977,7 +805,7 @@ void DatabaseWriter::fillDatabaseFields(const tvDatabaseFieldDefinitions& fields
 }
 
 void DatabaseWriter::fillParameterFields() {
-    WriteLog(QStringLiteral("Writing parameter fields data"));
+    log().write(QStringLiteral("Writing parameter fields data"));
     for (const tvParameterFieldDefinition& p : model_->tvParameters) {
         const std::optional<qint32> id = definitionId(p, "ParameterFields");
         if (!id) continue;
@@ -1016,7 +844,7 @@ void DatabaseWriter::fillParameterFields() {
 }
 
 void DatabaseWriter::fillFormulaFields() {
-    WriteLog(QStringLiteral("Writing formula fields data"));
+    log().write(QStringLiteral("Writing formula fields data"));
     for (const tvFormulaField& f : model_->tvFormulaFields) {
         const std::optional<qint32> id = definitionId(f, "FormulaFields");
         if (!id) continue;
@@ -1032,7 +860,7 @@ void DatabaseWriter::fillFormulaFields() {
 }
 
 void DatabaseWriter::fillGroupNameFields() {
-    WriteLog(QStringLiteral("Writing group name fields data"));
+    log().write(QStringLiteral("Writing group name fields data"));
     for (const tvGroupNameField& g : model_->tvGroupNameFields) {
         const std::optional<qint32> id = definitionId(g, "GroupNameFields");
         if (!id) continue;
@@ -1048,7 +876,7 @@ void DatabaseWriter::fillGroupNameFields() {
 }
 
 void DatabaseWriter::fillSQLExpressionFields() {
-    WriteLog(QStringLiteral("Writing SQL Expression fields data"));
+    log().write(QStringLiteral("Writing SQL Expression fields data"));
     for (const tvSQLExpressionFieldDefinition& s : model_->tvSQLExpressionFields) {
         const std::optional<qint32> id = definitionId(s, "SQLExpressionFields");
         if (!id) continue;
@@ -1067,7 +895,7 @@ void DatabaseWriter::fillSQLExpressionFields() {
 // of the report is still written.
 template <class Summaries>
 void DatabaseWriter::fillSummaryFields(const Summaries& summaries) {
-    WriteLog(QStringLiteral("Writing summary fields data"));
+    log().write(QStringLiteral("Writing summary fields data"));
     for (const tvSummaryFieldDefinition& s : summaries) {
         const std::optional<qint32> id = definitionId(s, "SummaryFields");
         if (!id) continue;
@@ -1093,16 +921,17 @@ void DatabaseWriter::fillSummaryFields(const Summaries& summaries) {
                                         {"HeaderAreaId", QVariant()},
                                         {"FooterAreaId", QVariant()}});
         } catch (const DbError& error) {
-            ShowMessage(QStringLiteral("Error occurred inserting Summary Field ") +
-                        sqlQuote(s.name) + QStringLiteral(" into database.  Error = ") +
-                        error.text());
+            session_->reporter().message(QStringLiteral("Error occurred inserting Summary Field ") +
+                                         sqlQuote(s.name) +
+                                         QStringLiteral(" into database.  Error = ") +
+                                         error.text());
             return;
         }
     }
 }
 
 void DatabaseWriter::fillRunningTotalFields() {
-    WriteLog(QStringLiteral("Writing running total fields data"));
+    log().write(QStringLiteral("Writing running total fields data"));
     for (const tvRunningTotalFieldDefinition& t : model_->runningTotalFields) {
         const std::optional<qint32> id = definitionId(t, "RunningTotalFields");
         if (!id) continue;
@@ -1131,7 +960,7 @@ void DatabaseWriter::fillRunningTotalFields() {
 }
 
 void DatabaseWriter::fillSortFields() {
-    WriteLog(QStringLiteral("Writing sort fields data"));
+    log().write(QStringLiteral("Writing sort fields data"));
     const auto write = [this](const auto& sortFields, const char* table) {
         for (const tvSortField& sort : sortFields) {
             const qint64 sortFieldId =
@@ -1147,7 +976,7 @@ void DatabaseWriter::fillSortFields() {
 }
 
 void DatabaseWriter::fillSpecialVarFields() {
-    WriteLog(QStringLiteral("Writing special var fields data"));
+    log().write(QStringLiteral("Writing special var fields data"));
     for (const tvSpecialVarFieldDefinition& s : model_->specialVarFields) fillSpecialVarField(s);
 }
 
@@ -1168,7 +997,7 @@ void DatabaseWriter::fillAreas() {
     qint32 areaId = 0;
     for (const tvArea& area : model_->tvAreas) {
         ++areaId;
-        WriteLog(QStringLiteral("\tWriting area ") + area.name);
+        log().write(QStringLiteral("\tWriting area ") + area.name);
         insert(
             "Areas",
             {{"Report_Id", reportId_},
@@ -1207,7 +1036,7 @@ void DatabaseWriter::fillSections(qint32 areaId, const tvSections& sections) {
     for (const tvSection& section : sections) {
         ++sectionId;
         const QString displayName = GetSectionDisplayName(*model_, areaId, sectionId);
-        WriteLog(QStringLiteral("\t\tWriting Sections Data: ") + displayName);
+        log().write(QStringLiteral("\t\tWriting Sections Data: ") + displayName);
         insert("Sections", {{"Report_Id", reportId_},
                             {"Area_Id", areaId},
                             {"Section_Id", sectionId},
@@ -1252,7 +1081,7 @@ void DatabaseWriter::fillReportObjects(qint32 areaId, qint32 sectionId,
                                        const tvReportObjects& objects) {
     for (const tvIReportObject& object : objects) {
         const qint32 objectId = nextFieldId();
-        WriteLog(QStringLiteral("\t\t\tWriting Report Object: ") + object.objectName +
+        log().write(QStringLiteral("\t\t\tWriting Report Object: ") + object.objectName +
                  QStringLiteral(". kind = ") + QString::number(object.kind));
         insert("ReportObjects", {{"Report_Id", reportId_},
                                  {"Area_Id", areaId},
@@ -1434,7 +1263,7 @@ void DatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObjec
     if (stored == subreportIds_->cend()) {
         subreport.tvReportStatistics = std::make_unique<tvReportStatistics>();
         subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
-        WriteLog(QStringLiteral("Generating DB for report: ") +
+        log().write(QStringLiteral("Generating DB for report: ") +
                  object.subreportFormatting.subreportName);
         DatabaseWriter writer(*this, *subreportIds_);
         writer.writeRows(subreport, storedName);

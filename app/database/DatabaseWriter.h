@@ -4,7 +4,6 @@
 #include <QSet>
 #include <QString>
 #include <QVariant>
-#include <chrono>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -32,43 +31,30 @@ class tvFontFormatting;
 class tvPictureFormatting;
 struct tvFont;
 
+namespace tav::core {
+class RunLog;
+class RunReporter;
+}  // namespace tav::core
+
 namespace tav::database {
 
 class DbConnection;
-
-// While one exists, the reports that writers store share transactions, so that a run of many
-// reports does not wait for the disk after each one: each report inside a savepoint of its own
-// (a report that fails is undone alone), a commit once the transaction holds `commitAfter` of
-// work, and one when the run ends. Another writer of the file thus never waits much longer than
-// that, and a run killed midway loses at most the reports since its last commit, never the
-// file's consistency. Runs may nest; the outermost one ends the grouping.
-class DatabaseRun final {
-public:
-    explicit DatabaseRun(std::chrono::milliseconds commitAfter = std::chrono::milliseconds(500));
-    // Ends the run as finish() does; a failure goes to the run log only.
-    ~DatabaseRun();
-    DatabaseRun(const DatabaseRun&) = delete;
-    DatabaseRun& operator=(const DatabaseRun&) = delete;
-
-    // Commits the reports that wait. False when that failed, with the reason and the names of
-    // the reports whose rows were lost in `error`.
-    bool finish(QString* error = nullptr);
-
-private:
-    bool finished_ = false;
-    std::chrono::milliseconds previous_;
-};
+class DatabaseSession;
 
 // Stores one mined report, and each of its subreports as a report of its own, in the
 // documentation database. An earlier copy of the same report file and revision is replaced.
-// The whole report, subreports included, is one transaction (or one savepoint while a
-// DatabaseRun groups the commits): a report that fails leaves the database as it was, earlier
-// copy included. Every value is bound; text longer than its column
-// allows is cut to the column's size, with a line in the run log.
+// The whole report, subreports included, is one transaction (or one savepoint while its session
+// groups the commits): a report that fails leaves the database as it was, earlier copy
+// included. Every value is bound; text longer than its column allows is cut to the column's
+// size, with a line in the run log.
 class DatabaseWriter final {
 public:
-    // The reports it stores belong to the owner named `reportOwner` ("" for none).
-    explicit DatabaseWriter(const QString& reportOwner);
+    // The reports it stores belong to the owner named `reportOwner` ("" for none), and are
+    // stored through `session`, the run's.
+    DatabaseWriter(const QString& reportOwner, DatabaseSession& session);
+    // A writer of its own, without a run: its reports are stored through a session of its own,
+    // which tells `log` and `reporter`.
+    DatabaseWriter(const QString& reportOwner, core::RunLog& log, core::RunReporter& reporter);
     ~DatabaseWriter();
 
     QString failureReason() const;
@@ -92,7 +78,7 @@ private:
     // this run stored already.
     DatabaseWriter(const DatabaseWriter& main, QHash<QString, qint32>& subreports);
 
-    void initDatabase(const QString& databasePath);
+    core::RunLog& log() const;
     void writeRows(tvReport& model, const QString& storedFileName);
     void deleteReportData(const tvReport& model);
 
@@ -157,7 +143,8 @@ private:
                                 QSet<qint32>& mapped);
     void fillSubreportObject(qint32 objectId, const tvSubReportObject& object);
 
-    std::unique_ptr<DbConnection> ownConnection_;
+    std::unique_ptr<DatabaseSession> ownSession_;
+    DatabaseSession* session_ = nullptr;
     DbConnection* connection_ = nullptr;
     tvReport* model_ = nullptr;
     qint32 reportId_ = 0;

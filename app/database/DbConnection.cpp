@@ -9,31 +9,33 @@
 #include <QSqlError>
 #include <QStringEncoder>
 #include <algorithm>
-#include <atomic>
 
 namespace tav::database {
 
 namespace {
-std::atomic<int> busyTimeoutMs{120000};
 
-QString nextConnectionName() {
-    static std::atomic<int> counter{0};
-    return QStringLiteral("tvdb-%1").arg(++counter);
-}
-}  // namespace
-
-DbConnection::DbConnection(const QString& path, bool mayCreate) : name_(nextConnectionName()) {
-    // The engine's count of its memory takes a process-wide lock on every allocation; nothing
-    // here reads that count. It can only be turned off before the engine's first use.
+// The engine's count of its memory takes a process-wide lock on every allocation; nothing here
+// reads that count. It can only be turned off before the engine's first use, so it is turned off
+// once, before the first connection, and stays off.
+void leaveMemoryUncounted() {
     static const bool uncounted = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
     Q_UNUSED(uncounted);
+}
+
+}  // namespace
+
+// Qt's list of connections is by name: the connection's own address keeps its name apart from
+// every other connection alive.
+DbConnection::DbConnection(const QString& path, bool mayCreate, int busyTimeoutMs)
+    : name_(QStringLiteral("tvdb-%1").arg(quintptr(this), 0, 16)), busyTimeoutMs_(busyTimeoutMs) {
+    leaveMemoryUncounted();
     if (!mayCreate && !QFileInfo(path).isFile()) {
         throw DbError(QStringLiteral("The database file %1 does not exist.").arg(path));
     }
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db_.setDatabaseName(path);
     // Another process may hold the file for the length of one report.
-    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs.load()));
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs_));
     if (!db_.open()) {
         const QString text = db_.lastError().text();
         db_ = QSqlDatabase();
@@ -48,8 +50,6 @@ DbConnection::DbConnection(const QString& path, bool mayCreate) : name_(nextConn
     // stays in memory rather than in a temporary file.
     exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
 }
-
-int DbConnection::setBusyTimeout(int milliseconds) { return busyTimeoutMs.exchange(milliseconds); }
 
 DbConnection::~DbConnection() {
     for (sqlite3_stmt* statement : std::as_const(writes_)) sqlite3_finalize(statement);
@@ -240,7 +240,7 @@ bool DbConnection::hasColumn(const QString& table, const QString& column) {
 
 void DbConnection::begin() {
     // A connection kept between reports waits as long as a new one would.
-    run(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs.load()), {});
+    run(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs_), {});
     run(QStringLiteral("BEGIN IMMEDIATE"), {});
 }
 

@@ -23,17 +23,20 @@ private:
     QString text_;
 };
 
-// One connection of its own to the database file, closed when it goes out of scope, so that
-// nothing stays open between calls. Foreign keys are enforced on every connection. Values are
-// always bound, never put into the statement text.
+// One connection of its own to the database file, closed when it goes out of scope: it lasts
+// as long as its owner wants it (a call, or a run's session). Foreign keys are enforced on every
+// connection. Values are always bound, never put into the statement text.
 class DbConnection {
 public:
-    // Opens the file; `mayCreate` false refuses a path where no file exists.
-    explicit DbConnection(const QString& path, bool mayCreate = false);
+    // How long a connection waits by default for a lock that another process holds: two
+    // minutes, the length of a long report.
+    static constexpr int kDefaultBusyTimeoutMs = 120000;
+
+    // Opens the file; `mayCreate` false refuses a path where no file exists. The connection
+    // waits `busyTimeoutMs` for a lock that another process holds.
+    explicit DbConnection(const QString& path, bool mayCreate = false,
+                          int busyTimeoutMs = kDefaultBusyTimeoutMs);
     ~DbConnection();
-    // How long a new connection waits for a lock that another process holds (two minutes, the
-    // length of a long report); hands back the wait it replaces.
-    static int setBusyTimeout(int milliseconds);
     DbConnection(const DbConnection&) = delete;
     DbConnection& operator=(const DbConnection&) = delete;
 
@@ -92,6 +95,7 @@ private:
     ::sqlite3* handle();
 
     QString name_;
+    int busyTimeoutMs_;
     QSqlDatabase db_;
     QHash<QString, QSqlQuery> prepared_;
     QHash<QString, ::sqlite3_stmt*> writes_;

@@ -11,7 +11,6 @@
 #include "FieldDetails.h"
 #include "OutputFiles.h"
 #include "SharedBlocks.h"
-#include "UserMessages.h"
 #include "Version.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
@@ -67,8 +66,9 @@ QString linkSide(const tvDatabaseTable* table, const tvDatabaseFieldDefinitionRe
 
 }  // namespace
 
-TvdWriter::TvdWriter(const ExtractOptions& options, OutputOpener openOutput)
+TvdWriter::TvdWriter(const ExtractOptions& options, RunReporter& reporter, OutputOpener openOutput)
     : options_(options),
+      reporter_(reporter),
       openOutput_(openOutput ? std::move(openOutput) : OutputOpener(openSaveFile)) {}
 
 TvdWriter::~TvdWriter() = default;
@@ -167,9 +167,9 @@ void TvdWriter::step(Step&& body) {
     } catch (const OutputFailure&) {
         throw;
     } catch (const rt::Error& e) {
-        ShowMessage(e.description());
+        reporter_.message(e.description());
     } catch (const std::exception& e) {
-        ShowMessage(QString::fromLocal8Bit(e.what()));
+        reporter_.message(QString::fromLocal8Bit(e.what()));
     }
 }
 

@@ -8,6 +8,7 @@
 #include "ExtractOptions.h"
 #include "LineSink.h"
 #include "ObjectDetailWriter.h"
+#include "RunReporter.h"
 
 class tvReport;
 class tvSection;
@@ -27,7 +28,9 @@ public:
     // Opens the file that receives the text. Tests put a device of their own in place.
     using OutputOpener = std::function<std::unique_ptr<QSaveFile>(const QString& path)>;
 
-    explicit TvdWriter(const core::ExtractOptions& options, OutputOpener openOutput = {});
+    // A step's message goes to `reporter`.
+    TvdWriter(const core::ExtractOptions& options, core::RunReporter& reporter,
+              OutputOpener openOutput = {});
     ~TvdWriter() override;
 
     // Opens `outputFolder` + `fileName` less its last four characters + ".tvd" (the folder as
@@ -84,6 +87,7 @@ private:
     void blank(qint32 level);
 
     core::ExtractOptions options_;
+    core::RunReporter& reporter_;
     OutputOpener openOutput_;
     std::unique_ptr<QSaveFile> file_;
     QString path_;

@@ -13,7 +13,7 @@
 #include "RunLog.h"
 #include "SettingsStore.h"
 #include "TextUtilities.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "tvReport.h"
 
 namespace tav::extract {
@@ -70,17 +70,28 @@ void removeFirst(QStringList& list, const QString& name) {
     if (at >= 0) list.removeAt(at);
 }
 
-}  // namespace
+// While a report is mined and written, the notes of the libraries that read report files go
+// to its run log, not to standard error; between reports they are dropped: no message for the
+// user.
+class LibraryNotesToLog {
+public:
+    explicit LibraryNotesToLog(RunLog& log) {
+        rt::setLibraryMessageHandler([&log](const QString& message) {
+            try {
+                log.write(message);
+            } catch (const std::exception&) {
+                // Without a run log the library's note is dropped.
+            }
+        });
+    }
+    ~LibraryNotesToLog() {
+        rt::setLibraryMessageHandler([](const QString&) {});
+    }
+    LibraryNotesToLog(const LibraryNotesToLog&) = delete;
+    LibraryNotesToLog& operator=(const LibraryNotesToLog&) = delete;
+};
 
-void routeLibraryMessagesToRunLog() {
-    rt::setLibraryMessageHandler([](const QString& message) {
-        try {
-            WriteLog(message);
-        } catch (const std::exception&) {
-            // Without a run log the library's note is dropped: it is no message for the user.
-        }
-    });
-}
+}  // namespace
 
 QString reportFailureText(const QString& what, const QString& reportFileName,
                           const QString& reason) {
@@ -88,9 +99,9 @@ QString reportFailureText(const QString& what, const QString& reportFileName,
            (reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + u')');
 }
 
-ExtractDriver::ExtractDriver(ExtractOptions options, ExtractWriterFactory writers,
+ExtractDriver::ExtractDriver(ExtractRun& run, ExtractWriterFactory writers,
                              LogonPrompt::Presenter logon)
-    : options_(std::move(options)), writers_(std::move(writers)), logon_(std::move(logon)) {}
+    : run_(run), options_(run.options()), writers_(std::move(writers)), logon_(std::move(logon)) {}
 
 void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
                                  const QString& reportFileName, QStringList& failures) const {
@@ -99,9 +110,9 @@ void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
     std::unique_ptr<ExtractTextWriter> textWriter;
     std::unique_ptr<ExtractDatabaseWriter> databaseWriter;
     try {
-        if (writers_.wordWriter) wordWriter = writers_.wordWriter(options_);
-        if (writers_.textWriter) textWriter = writers_.textWriter(options_);
-        if (writers_.databaseWriter) databaseWriter = writers_.databaseWriter(options_);
+        if (writers_.wordWriter) wordWriter = writers_.wordWriter(run_);
+        if (writers_.textWriter) textWriter = writers_.textWriter(run_);
+        if (writers_.databaseWriter) databaseWriter = writers_.databaseWriter(run_);
     } catch (...) {
         failures << reportFailureText(QStringLiteral("Unable to document Report: "), reportFileName,
                                       currentExceptionText());
@@ -127,13 +138,13 @@ void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
         writeOutput(
             "document", reportFileName,
             [&](QString* error) {
-                ShowStatus(name + QStringLiteral(" - Initializing Word"));
+                run_.reporter().status(name + QStringLiteral(" - Initializing Word"));
                 if (!createOutputFolder(options_.DocPath, error)) return false;
                 if (!wordWriter->init(reportFileName, withTrailingSeparator(options_.DocPath),
                                       reportPath, options_.OutputTemplate, error)) {
                     return false;
                 }
-                ShowStatus(name + QStringLiteral(" - Generating Word Document"));
+                run_.reporter().status(name + QStringLiteral(" - Generating Word Document"));
                 const bool written = wordWriter->WriteReport(report, reportFileName, error);
                 wordWriter->closeDocument();
                 return written;
@@ -144,7 +155,7 @@ void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
         writeOutput(
             "database rows", reportFileName,
             [&](QString* error) {
-                ShowStatus(name + QStringLiteral(" - Initializing database output"));
+                run_.reporter().status(name + QStringLiteral(" - Initializing database output"));
                 if (!createOutputFolder(options_.DBPath, error)) return false;
                 return databaseWriter->WriteReport(
                     report, reportFileName,
@@ -164,35 +175,21 @@ QString ExtractDriver::wordOutputPath(const QString& stem) const {
     return withTrailingSeparator(options_.DocPath) + stem + kWordExtension;
 }
 
-bool ExtractDriver::Run::end() {
-    QString error;
-    if (database_.finish(&error)) return true;
-    setRunLogFolder(driver_.options_.DBPath);
-    const QString text = QStringLiteral("Unable to save the database rows (") + error + u')';
-    try {
-        WriteLog(text);
-    } catch (const std::exception&) {
-    }
-    CloseLog();
-    ShowMessage(text);
-    return false;
-}
-
 bool ExtractDriver::ExtractReportList(const QStringList& reportList,
                                       QStringList& resultList) const {
-    Run run(*this);
+    run_.groupCommits();
     bool documented = true;
     for (const QString& path : reportList) {
         const QString fileName = reportFileName(path);
         const QString stem = reportStem(fileName);
         if (options_.CreateTVDFile) RemoveListItem(resultList, textOutputPath(stem));
         if (options_.CreateWordDocument) RemoveListItem(resultList, wordOutputPath(stem));
-        ShowStatus(fileName + QStringLiteral(" - Mining"));
+        run_.reporter().status(fileName + QStringLiteral(" - Mining"));
         documented = ExtractReport(path, fileName) && documented;
         if (options_.CreateTVDFile) resultList.append(textOutputPath(stem));
         if (options_.CreateWordDocument) resultList.append(wordOutputPath(stem));
     }
-    return run.end() && documented;
+    return run_.end() && documented;
 }
 
 void ExtractDriver::RemoveListItem(QStringList& list, const QString& name) const {
@@ -203,7 +200,8 @@ void ExtractDriver::RemoveListItem(QStringList& list, const QString& name) const
 }
 
 bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& reportFileName) const {
-    setRunLogFolder(options_.DBPath);
+    RunLog& log = run_.log();
+    const LibraryNotesToLog libraryNotes(log);
     QStringList failures;  // one line for each thing of the report that failed, with its cause
     // The model being mined lives for this report alone.
     auto report = std::make_unique<tvReport>();
@@ -216,20 +214,20 @@ bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& repo
         failures << reportFailureText(kUnableToOpen, reportFileName, currentExceptionText());
     }
     if (report) {
-        ShowStatus(reportFileName + QStringLiteral(" - Initializing"));
+        run_.reporter().status(reportFileName + QStringLiteral(" - Initializing"));
         writeOutputs(*report, reportPath, reportFileName, failures);
     }
     if (!failures.isEmpty()) {
         // The run log tells what the messages told, where a log can be written at all.
         try {
-            for (const QString& failure : failures) WriteLog(failure);
+            for (const QString& failure : failures) log.write(failure);
         } catch (const std::exception&) {
         }
     }
     // A lost log is told once: an output that failed for it has named it already.
     QString logError;
-    if (!CloseLog(&logError) && !failures.join(u'\n').contains(logError)) failures << logError;
-    if (!failures.isEmpty()) ShowMessage(failures.join(u'\n'));
+    if (!log.close(&logError) && !failures.join(u'\n').contains(logError)) failures << logError;
+    if (!failures.isEmpty()) run_.reporter().message(failures.join(u'\n'));
     return failures.isEmpty();
 }
 

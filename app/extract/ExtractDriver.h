@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "DatabaseWriter.h"
 #include "ExtractOptions.h"
+#include "ExtractRun.h"
 #include "ExtractWriterFactory.h"
 #include "LogonPrompt.h"
 
@@ -12,32 +12,19 @@ namespace tav::extract {
 
 // The Extract driver: mines each report into a fresh model and hands it to the writers that
 // the options switch on (text, document, database, in that order), keeping the Extract result
-// list in step with the output files. One driver serves one run, with the options it was given.
+// list in step with the output files. One driver serves one run, through which it and its
+// writers get the options, the run log, the reporter and the database session.
 class ExtractDriver {
 public:
     // A report whose database refuses the connection shows its logon prompt through `logon`;
     // without one the prompt is cancelled.
-    explicit ExtractDriver(core::ExtractOptions options,
-                           ExtractWriterFactory writers = defaultExtractWriters(),
+    explicit ExtractDriver(ExtractRun& run, ExtractWriterFactory writers = defaultExtractWriters(),
                            LogonPrompt::Presenter logon = {});
 
-    // A run of many reports: those extracted while it lasts share the database's commits
-    // (database::DatabaseRun). end() saves the rows that wait and, when it cannot, tells the
-    // user and the run log which reports lost them.
-    class Run {
-    public:
-        explicit Run(const ExtractDriver& driver) : driver_(driver) {}
-        // False after saying why when the waiting rows could not be saved.
-        bool end();
-
-    private:
-        const ExtractDriver& driver_;
-        database::DatabaseRun database_;
-    };
-
     // Mines every report of `reportList` (full paths) in order and keeps `resultList` naming the
-    // expected outputs of each report once, at the end, whether the report succeeded or not.
-    // True when every report was documented.
+    // expected outputs of each report once, at the end, whether the report succeeded or not. The
+    // reports share the database's commits, saved at the end (ExtractRun::end()). True when
+    // every report was documented and their rows saved.
     bool ExtractReportList(const QStringList& reportList, QStringList& resultList) const;
 
     // Mines one report and runs the enabled writers. Never fails to its caller; the result is
@@ -60,13 +47,11 @@ private:
     void writeOutputs(tvReport& report, const QString& reportPath, const QString& reportFileName,
                       QStringList& failures) const;
 
-    core::ExtractOptions options_;
+    ExtractRun& run_;
+    const core::ExtractOptions& options_;
     ExtractWriterFactory writers_;
     LogonPrompt::Presenter logon_;
 };
-
-// The notes of the libraries that read report files go to the run log, not to standard error.
-void routeLibraryMessagesToRunLog();
 
 // `what` (such as "Unable to open Report: "), the report's file name, then the cause in
 // parentheses when one is known.

@@ -2,6 +2,7 @@
 
 #include "DatabaseWriter.h"
 #include "DocxWriter.h"
+#include "ExtractRun.h"
 #include "TvdWriter.h"
 
 namespace tav::extract {
@@ -22,8 +23,8 @@ bool answered(bool ok, const Writer& writer, QString* error) {
 
 class TextOutput final : public ExtractTextWriter {
 public:
-    TextOutput(const ExtractOptions& options, TvdWriter::OutputOpener openOutput)
-        : writer_(options, std::move(openOutput)) {}
+    TextOutput(ExtractRun& run, TvdWriter::OutputOpener openOutput)
+        : writer_(run.options(), run.reporter(), std::move(openOutput)) {}
     bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath,
               QString* error) override {
         return answered(writer_.init(fileName, outputFolder, reportPath), writer_, error);
@@ -39,7 +40,8 @@ private:
 
 class DocumentOutput final : public ExtractWordWriter {
 public:
-    explicit DocumentOutput(const ExtractOptions& options) : writer_(options) {}
+    explicit DocumentOutput(ExtractRun& run)
+        : writer_(run.options(), run.log(), run.reporter()) {}
     bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath,
               const QString& templateName, QString* error) override {
         return answered(writer_.init(fileName, outputFolder, reportPath, templateName), writer_,
@@ -56,29 +58,35 @@ private:
 
 class DatabaseOutput final : public ExtractDatabaseWriter {
 public:
-    explicit DatabaseOutput(const ExtractOptions& options) : writer_(options.ReportOwner) {}
+    // Through the run's session; a run without one gives the writer a session of its own.
+    explicit DatabaseOutput(ExtractRun& run)
+        : writer_(run.databaseSession()
+                      ? std::make_unique<DatabaseWriter>(run.options().ReportOwner,
+                                                         *run.databaseSession())
+                      : std::make_unique<DatabaseWriter>(run.options().ReportOwner, run.log(),
+                                                         run.reporter())) {}
     bool WriteReport(tvReport& report, const QString& fileName, const QString& databasePath,
                      const QString& reportPath, QString* error) override {
-        return answered(writer_.WriteReport(report, fileName, databasePath, reportPath), writer_,
+        return answered(writer_->WriteReport(report, fileName, databasePath, reportPath), *writer_,
                         error);
     }
 
 private:
-    DatabaseWriter writer_;
+    std::unique_ptr<DatabaseWriter> writer_;
 };
 
 }  // namespace
 
-std::unique_ptr<ExtractTextWriter> makeTextWriter(const ExtractOptions& options,
+std::unique_ptr<ExtractTextWriter> makeTextWriter(ExtractRun& run,
                                                   TvdWriter::OutputOpener openOutput) {
-    return std::make_unique<TextOutput>(options, std::move(openOutput));
+    return std::make_unique<TextOutput>(run, std::move(openOutput));
 }
 
 ExtractWriterFactory defaultExtractWriters() {
     return {
-        [](const ExtractOptions& options) { return makeTextWriter(options); },
-        [](const ExtractOptions& options) { return std::make_unique<DocumentOutput>(options); },
-        [](const ExtractOptions& options) { return std::make_unique<DatabaseOutput>(options); },
+        [](ExtractRun& run) { return makeTextWriter(run); },
+        [](ExtractRun& run) { return std::make_unique<DocumentOutput>(run); },
+        [](ExtractRun& run) { return std::make_unique<DatabaseOutput>(run); },
     };
 }
 

@@ -4,11 +4,11 @@
 #include <functional>
 #include <memory>
 
-#include "ExtractOptions.h"
-
 class tvReport;
 
 namespace tav::extract {
+
+class ExtractRun;
 
 // What the Extract driver asks of the writers of one report's documentation. A writer lives for
 // one report. A call that fails answers false and puts its reason (the operating system's or
@@ -46,12 +46,12 @@ public:
                              const QString& reportPath, QString* error) = 0;
 };
 
-// Makes the writers of one report, for the options of the run.
+// Makes the writers of one report of a run: they take its options, and write to its log, its
+// reporter and its database session.
 struct ExtractWriterFactory {
-    std::function<std::unique_ptr<ExtractTextWriter>(const core::ExtractOptions&)> textWriter;
-    std::function<std::unique_ptr<ExtractWordWriter>(const core::ExtractOptions&)> wordWriter;
-    std::function<std::unique_ptr<ExtractDatabaseWriter>(const core::ExtractOptions&)>
-        databaseWriter;
+    std::function<std::unique_ptr<ExtractTextWriter>(ExtractRun&)> textWriter;
+    std::function<std::unique_ptr<ExtractWordWriter>(ExtractRun&)> wordWriter;
+    std::function<std::unique_ptr<ExtractDatabaseWriter>(ExtractRun&)> databaseWriter;
 };
 
 }  // namespace tav::extract

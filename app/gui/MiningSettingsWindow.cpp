@@ -28,7 +28,8 @@
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
 #include "TemplateStore.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
+#include "WindowReporter.h"
 
 namespace tav::gui {
 
@@ -723,7 +724,8 @@ void MiningSettingsWindow::exitClicked() {
 }
 
 void MiningSettingsWindow::resetClicked() {
-    LoadProgramSettings();
+    WindowReporter reporter(this);
+    LoadProgramSettings(reporter);
     loadForm();
 }
 

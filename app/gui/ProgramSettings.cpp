@@ -1,6 +1,5 @@
 #include "ProgramSettings.h"
 
-#include "RunLog.h"
 
 namespace tav::gui {
 
@@ -30,13 +29,11 @@ void setProgramSettingsStore(std::unique_ptr<SettingsStore> settingsStore) {
     store() = std::move(settingsStore);
 }
 
-void LoadProgramSettings() {
-    programSettingsStore().load(programOptions());
-    setRunLogFolder(programOptions().DBPath);
+void LoadProgramSettings(RunReporter& reporter) {
+    programSettingsStore().load(programOptions(), reporter);
 }
 
 bool SaveProgramSettings() {
-    setRunLogFolder(programOptions().DBPath);
     return programSettingsStore().save(programOptions());
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "ExtractOptions.h"
+#include "RunReporter.h"
 #include "SettingsStore.h"
 
 namespace tav::gui {
@@ -16,8 +17,9 @@ core::ExtractOptions& programOptions();
 core::SettingsStore& programSettingsStore();
 void setProgramSettingsStore(std::unique_ptr<core::SettingsStore> store);
 
-// programOptions() from, and into, the store. Both point the run log at the database folder.
-void LoadProgramSettings();
+// programOptions() from, and into, the store. A settings file that cannot be read is told
+// through `reporter`.
+void LoadProgramSettings(core::RunReporter& reporter);
 bool SaveProgramSettings();
 // The message of a failed SaveProgramSettings, naming the settings file.
 QString saveProgramSettingsFailedText();

@@ -18,6 +18,7 @@
 #include "ProgramSettings.h"
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
+#include "WindowReporter.h"
 
 namespace tav::gui {
 
@@ -35,7 +36,8 @@ constexpr const char* kModifyText =
 
 }  // namespace
 
-ReportOwnersWindow::ReportOwnersWindow(QWidget* parent) : QDialog(parent) {
+ReportOwnersWindow::ReportOwnersWindow(QWidget* parent, RunReporter* reporter)
+    : QDialog(parent), ownReporter_(this), reporter_(reporter ? *reporter : ownReporter_) {
     setObjectName(QStringLiteral("TVRptOwner"));
     setWindowTitle(QStringLiteral("Report Owners"));
 
@@ -134,11 +136,12 @@ void ReportOwnersWindow::message(const QString& text, bool exclamation) {
 void ReportOwnersWindow::loadOwners() {
     ShowOwnerEditor(false);
     const QString path = databasePath();
+    const DatabaseProgress progress = DatabaseProgress::reportingTo(reporter_);
     // A database that cannot be created or brought up to date has been reported already; the
     // window then offers only Close rather than a list that could not be written.
     const bool usable = !programOptions().DBPath.isEmpty() && programOptions().UpdateDB &&
-                        (QFileInfo::exists(path) || DatabaseCreator::CreateDatabase(path)) &&
-                        DatabaseCreator::OpenAndUpgradeDatabase(path);
+                        (QFileInfo::exists(path) || DatabaseCreator::CreateDatabase(path, progress)) &&
+                        DatabaseCreator::OpenAndUpgradeDatabase(path, progress);
     if (usable) {
         LoadOwnerList();
         return;
@@ -272,9 +275,9 @@ void ReportOwnersWindow::deleteOwner() {
 
 void ReportOwnersWindow::closeWindow() { close(); }
 
-void ShowReportOwners(QWidget* parent) {
+void ShowReportOwners(QWidget* parent, RunReporter& reporter) {
     static QPointer<ReportOwnersWindow> window;
-    if (!window) window = new ReportOwnersWindow(parent);
+    if (!window) window = new ReportOwnersWindow(parent, &reporter);
     showModeless(window);
 }
 

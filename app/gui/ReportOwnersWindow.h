@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "WindowReporter.h"
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -15,7 +17,8 @@ namespace tav::gui {
 class ReportOwnersWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ReportOwnersWindow(QWidget* parent = nullptr);
+    // The database's messages and status go to `reporter`; without one, to the window's own.
+    explicit ReportOwnersWindow(QWidget* parent = nullptr, core::RunReporter* reporter = nullptr);
 
     void closeWindow();
     void modifyOwner();
@@ -47,9 +50,12 @@ private:
     bool ownerSelected() const;
     void message(const QString& text, bool exclamation = false);
     QString databasePath() const;
+
+    WindowReporter ownReporter_;
+    core::RunReporter& reporter_;
 };
 
 // Shows the one report-owner window, modeless, creating it on first use.
-void ShowReportOwners(QWidget* parent);
+void ShowReportOwners(QWidget* parent, core::RunReporter& reporter);
 
 }  // namespace tav::gui

@@ -4,12 +4,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "UserMessages.h"
 #include "WindowFit.h"
 
 namespace tav::gui {
-
-using namespace core;
 
 StatusWindow::StatusWindow() : lblDetails(new QLabel(this)) {
     setObjectName(QStringLiteral("TVMessage"));
@@ -37,12 +34,10 @@ void StatusWindow::UpdateStatus(bool show, QString& text) {
         // The work that tells its status holds the event loop: the window is painted now or
         // not until the work is over.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        ShowStatus(text);
         return;
     }
     text.clear();
     window.lblDetails->clear();
-    ShowStatus(QString());
     window.hide();
 }
 

@@ -6,8 +6,8 @@ class QLabel;
 
 namespace tav::gui {
 
-// The status window: long database and Word operations say what they are doing here and in
-// panel 1 of the utilities window's status bar.
+// The status window: long database and Word operations say what they are doing here (and, through
+// the reporter of the window that started them, in panel 1 of the utilities window's status bar).
 class StatusWindow : public QWidget {
     Q_OBJECT
 public:

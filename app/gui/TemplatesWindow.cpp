@@ -22,6 +22,7 @@
 #include "ProgramSettings.h"
 #include "SettingsStore.h"
 #include "StatusWindow.h"
+#include "WindowReporter.h"
 
 namespace tav::gui {
 
@@ -359,7 +360,9 @@ void TemplatesWindow::ApplySaveRule() {
 void TemplatesWindow::modifyTemplate() {
     if (cmbAvailableTemplates->currentText().isEmpty())
         return message(QStringLiteral("Please select a template to modify"), true);
-    const DocumentTemplate profile = store_.GetTemplate(cmbAvailableTemplates->currentText());
+    WindowReporter reporter(this);
+    const DocumentTemplate profile =
+        store_.GetTemplate(cmbAvailableTemplates->currentText(), reporter);
     lblStep1Instr->setText(QLatin1String(kModifyText));
     txtTemplateName->setText(profile.templateName);
     txtTemplatePath->setText(profile.templatePath);
@@ -380,7 +383,9 @@ void TemplatesWindow::modifyTemplate() {
 void TemplatesWindow::copyTemplate() {
     if (cmbAvailableTemplates->currentText().isEmpty())
         return message(QStringLiteral("Please select a template to copy"), true);
-    const DocumentTemplate profile = store_.GetTemplate(cmbAvailableTemplates->currentText());
+    WindowReporter reporter(this);
+    const DocumentTemplate profile =
+        store_.GetTemplate(cmbAvailableTemplates->currentText(), reporter);
     enableAll({cmbAvailableTemplates, cmdNewTemplate, cmdModify, cmdCopyTemplate}, false);
     showSaveButtons(true);
     cmdSaveTemplate->setEnabled(true);

@@ -36,14 +36,14 @@
 #include "ReportOwnersWindow.h"
 #include "ReportViewerWindow.h"
 #include "ResultGridWindow.h"
-#include "RunLog.h"
 #include "SettingsStore.h"
 #include "SiteSurvey.h"
 #include "SplashWindow.h"
 #include "StatusWindow.h"
 #include "TemplatesWindow.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "WindowFit.h"
+#include "WindowReporter.h"
 
 namespace tav::gui {
 
@@ -169,7 +169,7 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     connect(templates, &QAction::triggered, this, [] { ShowTemplates(nullptr); });
     auto* owners = file->addAction(QStringLiteral("&Report Owners"));
     owners->setObjectName(QStringLiteral("miFRptOwners"));
-    connect(owners, &QAction::triggered, this, [this] { ShowReportOwners(this); });
+    connect(owners, &QAction::triggered, this, [this] { ShowReportOwners(this, *reporter_); });
     file->addSeparator();
     auto* exitAction = file->addAction(QStringLiteral("E&xit"));
     exitAction->setObjectName(QStringLiteral("miFExit"));
@@ -205,7 +205,7 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     StatusWindow::instance().hide();
     utilityRunning = false;
     UpdateFileCount();
-    setStatusHandler([this](const QString& text) {
+    reporter_ = std::make_shared<WindowReporter>(this, [this](const QString& text) {
         setStatusText(text);
         statusPanel1->repaint();
         // A progress text is news of the work that runs: once the program waits for the user
@@ -214,25 +214,13 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
             if (statusText() == text) setStatusText(QString());
         });
     });
-    setWorkStatusHandler([](bool show, const QString& text) {
-        QString shown = text;
-        StatusWindow::UpdateStatus(show, shown);
-    });
-    setMessageHandler([this](const QString& text, const QString& title) {
-        guiSeams().message(this, text, title, QMessageBox::NoIcon);
-    });
     resize(900, 600);
 }
 
-UtilitiesWindow::~UtilitiesWindow() {
-    setStatusHandler(nullptr);
-    setWorkStatusHandler(nullptr);
-    setMessageHandler(nullptr);
-}
+UtilitiesWindow::~UtilitiesWindow() = default;
 
 void UtilitiesWindow::closeEvent(QCloseEvent* event) {
-    if (!SaveProgramSettings()) ShowMessage(saveProgramSettingsFailedText());
-    CloseLog();
+    if (!SaveProgramSettings()) reporter_->message(saveProgramSettingsFailedText());
     StatusWindow::instance().hide();
     event->accept();
     // The viewer, the templates and the other windows of their own go with the program.
@@ -390,6 +378,7 @@ ResultGridWindow& UtilitiesWindow::gridWindow(int index) {
 ReportDiffWindow& UtilitiesWindow::diffWindow() {
     if (!diff_) {
         diff_ = new ReportDiffWindow;
+        diff_->engine().setReporter(*reporter_);
         mdiArea->addSubWindow(diff_);
         fitWindowToContents(diff_);
     }
@@ -486,13 +475,14 @@ void UtilitiesWindow::runUtility(int index) {
         pbProgress->setValue(0);
         if (index == Extract) {
             QStringList results = extractWindow().results();
-            ExtractDriver(programOptions(), defaultExtractWriters(), LogonDialog::present)
+            ExtractRun run(programOptions(), *reporter_);
+            ExtractDriver(run, defaultExtractWriters(), LogonDialog::present)
                 .ExtractReportList(ExplodedRptList, results);
             extractWindow().setResults(results);
         } else {
             const auto run = index == XRef ? RunCrossReference : RunSiteSurvey;
             ResultGridWindow& window = gridWindow(index);
-            window.setResult(run(ExplodedRptList, programOptions().PromptForParameters,
+            window.setResult(run(ExplodedRptList, programOptions().PromptForParameters, *reporter_,
                                  [this, &window](qsizetype done, const ResultGrid& sofar) {
                                      pbProgress->setValue(static_cast<int>(done + 1));
                                      window.showProgress(sofar);

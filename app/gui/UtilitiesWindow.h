@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "RunReporter.h"
+
 class QLabel;
 class QListWidget;
 class QMdiArea;
@@ -41,6 +43,11 @@ public:
 
     QString statusText() const;
     void setStatusText(const QString& text);
+
+    // The reporter that the window gives the work it starts: messages as boxes over the window,
+    // progress texts in panel 1, the status of long work in the status window. A run may keep it
+    // past the window: its messages then reach standard error.
+    const std::shared_ptr<core::RunReporter>& reporter() const { return reporter_; }
 
     QListWidget* RptList;
     QStringList ExplodedRptList;
@@ -83,6 +90,7 @@ private:
     ResultGridWindow* grids_[2] = {nullptr, nullptr};
     ReportDiffWindow* diff_ = nullptr;
     bool diffShown_ = false;
+    std::shared_ptr<core::RunReporter> reporter_;
 };
 
 }  // namespace tav::gui

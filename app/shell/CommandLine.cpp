@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -14,7 +15,7 @@
 #include "LogonPrompt.h"
 #include "ReportDiff.h"
 #include "TextUtilities.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 
 namespace tav::shell {
 
@@ -40,8 +41,8 @@ constexpr const char* kSyntaxLines[] = {
     "<path>tavdesk4 -D,<FullPathReport1>,<FullPathReport2>",
 };
 
-int syntaxMessage() {
-    ShowMessage(commandLineSyntaxText(), commandLineSyntaxTitle());
+int syntaxMessage(RunReporter& reporter) {
+    reporter.message(commandLineSyntaxText(), commandLineSyntaxTitle());
     return kUsageError;
 }
 
@@ -98,10 +99,12 @@ int statusOf(bool documented) { return documented ? kAllDocumented : kRunFailed;
 // which leaves the report's SQL text out, and the user hears so once for each report.
 class CommandLineExtract {
 public:
-    explicit CommandLineExtract(const ExtractOptions& options)
-        : driver(options, defaultExtractWriters(), [logon = logon_](LogonPrompt& prompt) {
+    CommandLineExtract(const ExtractOptions& options, RunReporter& reporter)
+        : reporter(reporter),
+          run(options, reporter),
+          driver(run, defaultExtractWriters(), [logon = logon_, &reporter](LogonPrompt& prompt) {
               if (!std::exchange(logon->told, true)) {
-                  ShowMessage(QStringLiteral("The SQL text of Report: %1 is left out: its "
+                  reporter.message(QStringLiteral("The SQL text of Report: %1 is left out: its "
                                              "database needs a logon, which a command-line run "
                                              "cannot ask for")
                                   .arg(logon->report));
@@ -122,46 +125,49 @@ private:
     std::shared_ptr<LogonNotice> logon_ = std::make_shared<LogonNotice>();
 
 public:
+    RunReporter& reporter;
+    ExtractRun run;
     const ExtractDriver driver;
 };
 
 // -E: one report, or the report files of one folder.
-int extractPath(const CommandLineExtract& extract, const QString& path) {
+int extractPath(CommandLineExtract& extract, const QString& path) {
     if (!path.endsWith(u'/') && !path.endsWith(u'\\')) {
         return statusOf(extract.report(path, reportFileName(path)));
     }
     const QDir folder(path);
     if (!folder.exists()) {
-        ShowMessage(QStringLiteral("Folder not found: ") + path);
+        extract.reporter.message(QStringLiteral("Folder not found: ") + path);
         return kRunFailed;
     }
-    ExtractDriver::Run run(extract.driver);
+    extract.run.groupCommits();
     bool documented = true;
     for (const QString& fileName : folder.entryList(QDir::Files, QDir::Name)) {
         if (isReportFile(fileName))
             documented = extract.report(path + fileName, fileName) && documented;
     }
-    return statusOf(run.end() && documented);
+    return statusOf(extract.run.end() && documented);
 }
 
 // -B: the report files named in a list file, in the list's order. Other lines are skipped.
-int extractList(const CommandLineExtract& extract, const QString& listFile) {
+int extractList(CommandLineExtract& extract, const QString& listFile) {
+    RunReporter& reporter = extract.reporter;
     if (!listFile.endsWith(QLatin1StringView(".RML"), Qt::CaseInsensitive)) {
-        ShowMessage(QStringLiteral("Not a report list file (.RML): ") + listFile);
+        reporter.message(QStringLiteral("Not a report list file (.RML): ") + listFile);
         return kUsageError;
     }
     // A device or a pipe is no list: reading one would never end, or wait for ever.
     const QFileInfo info(listFile);
     if (info.exists() && !info.isFile()) {
-        ShowMessage(listFile + QStringLiteral(" is not a regular file"));
+        reporter.message(listFile + QStringLiteral(" is not a regular file"));
         return kRunFailed;
     }
     QFile file(listFile);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ShowMessage(listFile + QStringLiteral(": ") + file.errorString());
+        reporter.message(listFile + QStringLiteral(": ") + file.errorString());
         return kRunFailed;
     }
-    ExtractDriver::Run run(extract.driver);
+    extract.run.groupCommits();
     bool documented = true;
     while (!file.atEnd()) {
         // No path is longer than this; a longer line is no path and is passed over whole.
@@ -178,9 +184,9 @@ int extractList(const CommandLineExtract& extract, const QString& listFile) {
         if (isReportFile(line))
             documented = extract.report(line, reportFileName(line)) && documented;
     }
-    documented = run.end() && documented;
+    documented = extract.run.end() && documented;
     if (file.error() != QFileDevice::NoError) {
-        ShowMessage(listFile + QStringLiteral(": ") + file.errorString());
+        reporter.message(listFile + QStringLiteral(": ") + file.errorString());
         return kRunFailed;
     }
     return statusOf(documented);
@@ -188,28 +194,31 @@ int extractList(const CommandLineExtract& extract, const QString& listFile) {
 
 // -D: two reports compared. No printer is needed: the combined difference text, the one the
 // difference window prints, goes to standard output as UTF-8 text.
-int compareReports(const ExtractOptions& options, const QString& argumentText) {
+int compareReports(const ExtractOptions& options, const QString& argumentText,
+                   RunReporter& reporter) {
     const qsizetype comma = pathSeparatorComma(argumentText);
     const std::optional<QString> path1 = unquoted(argumentText.left(comma).trimmed());
     const std::optional<QString> path2 =
         comma < 0 ? std::nullopt : unquoted(argumentText.mid(comma + 1).trimmed());
     if (!path1 || !path2 || reportFileName(*path1).isEmpty() || reportFileName(*path2).isEmpty()) {
-        ShowMessage(QStringLiteral("Report Difference needs two reports, separated by a comma: ") +
-                    argumentText);
+        reporter.message(
+            QStringLiteral("Report Difference needs two reports, separated by a comma: ") +
+            argumentText);
         return kUsageError;
     }
     ReportDiff diff(options);
+    diff.setReporter(reporter);
     try {
         diff.OpenDiffReports(*path1, *path2);
         diff.AnalyzeDifferences();
     } catch (const rt::Error& e) {
         // The report being mined or compared when it failed.
-        ShowMessage(reportFailureText(QStringLiteral("Unable to open Report: "),
-                                      diff.CurrentReportName, e.reason()));
+        reporter.message(reportFailureText(QStringLiteral("Unable to open Report: "),
+                                           diff.CurrentReportName, e.reason()));
         return kRunFailed;
     }
     const bool written = writeToStandardOutput(diff.combinedText());
-    if (!written) ShowMessage(QStringLiteral("Unable to write the difference text"));
+    if (!written) reporter.message(QStringLiteral("Unable to write the difference text"));
     return written ? kAllDocumented : kRunFailed;
 }
 
@@ -221,26 +230,31 @@ bool isCommandLineJob(const QString& commandText) {
     return commandText.trimmed().size() > 3 || isHelpRequest(commandText);
 }
 
-int HandleCommandLine(const QString& commandText, const ExtractOptions& options) {
+int HandleCommandLine(const QString& commandText, const ExtractOptions& options,
+                      RunReporter& reporter) {
     if (isHelpRequest(commandText)) return printSyntax();
     const QString text = commandText.trimmed();
     // The switch, then a blank or a comma, then the argument.
-    if (text.size() < 4 || (text[2] != u' ' && text[2] != u',')) return syntaxMessage();
+    if (text.size() < 4 || (text[2] != u' ' && text[2] != u',')) return syntaxMessage(reporter);
     const QString switchText = text.left(2);
     // Two paths, each of which may be quoted.
     if (switchText.compare(QLatin1StringView("-D"), Qt::CaseInsensitive) == 0) {
-        return compareReports(options, text.mid(3).trimmed());
+        return compareReports(options, text.mid(3).trimmed(), reporter);
     }
     const std::optional<QString> argument = unquoted(text.mid(3).trimmed());
-    if (!argument || argument->isEmpty()) return syntaxMessage();
+    if (!argument || argument->isEmpty()) return syntaxMessage(reporter);
 
     if (switchText.compare(QLatin1StringView("-E"), Qt::CaseInsensitive) == 0) {
-        return extractPath(CommandLineExtract(options), *argument);
+        CommandLineExtract extract(options, reporter);
+        const int status = extractPath(extract, *argument);
+        return extract.run.close() ? status : std::max<int>(status, kRunFailed);
     }
     if (switchText.compare(QLatin1StringView("-B"), Qt::CaseInsensitive) == 0) {
-        return extractList(CommandLineExtract(options), *argument);
+        CommandLineExtract extract(options, reporter);
+        const int status = extractList(extract, *argument);
+        return extract.run.close() ? status : std::max<int>(status, kRunFailed);
     }
-    return syntaxMessage();
+    return syntaxMessage(reporter);
 }
 
 QString commandLineSyntaxTitle() { return QStringLiteral("Tavrin Command Line Syntax"); }

@@ -20,11 +20,10 @@
 #include "GuiSeams.h"
 #include "LogonDialog.h"
 #include "ProgramSettings.h"
-#include "RunLog.h"
 #include "SettingsStore.h"
 #include "SingleInstance.h"
 #include "SplashWindow.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "UtilitiesWindow.h"
 
 namespace tav::shell {
@@ -36,10 +35,22 @@ using namespace gui;
 
 namespace {
 
-void loadAndStoreSettings() {
-    LoadProgramSettings();
-    if (!SaveProgramSettings()) ShowMessage(saveProgramSettingsFailedText());
+void loadAndStoreSettings(RunReporter& reporter) {
+    LoadProgramSettings(reporter);
+    if (!SaveProgramSettings()) reporter.message(saveProgramSettingsFailedText());
 }
+
+// Until the utilities window takes the user's messages, a message of the start (a settings file
+// kept aside, or one that cannot be written) gets a box of its own.
+class StartReporter final : public RunReporter {
+public:
+    void status(const QString&) override {}
+
+protected:
+    void showMessage(const QString& text, const QString& title) override {
+        guiSeams().message(nullptr, text, title, QMessageBox::NoIcon);
+    }
+};
 
 // The windows: the splash, the utilities window three seconds after it, the splash gone after
 // five. The waits run on timers so that the splash keeps painting.
@@ -51,13 +62,8 @@ int interactiveStart(int argc, char** argv, const QString& commandText) {
         tellAlreadyRunning();
         return 0;
     }
-    // Until the utilities window takes the user's messages, a message of the start (a settings
-    // file kept aside, or one that cannot be written) gets a box of its own.
-    MessageHandler previous = setMessageHandler([](const QString& text, const QString& title) {
-        guiSeams().message(nullptr, text, title, QMessageBox::NoIcon);
-    });
-    loadAndStoreSettings();
-    setMessageHandler(std::move(previous));
+    StartReporter start;
+    loadAndStoreSettings(start);
     std::unique_ptr<SplashWindow> splash = makeSplash(commandText);
     splash->show();
     std::unique_ptr<UtilitiesWindow> utilities;
@@ -84,17 +90,13 @@ bool displayAvailable() {
 }
 
 // Ends a command-line run with `status`, once every output is closed: database connections
-// closed, the run log written, standard output and error flushed. What the process's exit frees
+// closed (the run has written its log), standard output and error flushed. What the process's exit frees
 // anyway (the platform integration, the font database, the libraries' own data) is not torn
 // down first: that would cost more than the start of the program.
 [[noreturn]] void endCommandLineRun(int status) {
     for (const QString& name : QSqlDatabase::connectionNames()) {
         QSqlDatabase connection = QSqlDatabase::database(name, false);
         if (connection.isOpen()) connection.close();
-    }
-    if (!CloseLog()) {
-        ShowMessage(QStringLiteral("Unable to write the run log ") + runLogPath());
-        status = status == kAllDocumented ? kRunFailed : status;
     }
     if (std::fflush(nullptr) != 0 && status == kAllDocumented) status = kRunFailed;
     std::_Exit(status);
@@ -123,7 +125,6 @@ void tellAlreadyRunning() {
 }
 
 int TavrinMain(int argc, char** argv) {
-    routeLibraryMessagesToRunLog();
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const QString commandText = commandTextOf(arguments);
@@ -140,8 +141,9 @@ int TavrinMain(int argc, char** argv) {
     QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
     QGuiApplication application(argc, argv);
     QLoggingCategory::setFilterRules(QString());
-    loadAndStoreSettings();
-    if (job) endCommandLineRun(HandleCommandLine(commandText, programOptions()));
+    StandardErrorReporter standardError;
+    loadAndStoreSettings(standardError);
+    if (job) endCommandLineRun(HandleCommandLine(commandText, programOptions(), standardError));
     std::fputs(
         "tavdesk4: the windows need a display; without one, run a job from the command line:\n"
         "  tavdesk4 -E <report.rpt>    tavdesk4 -E <folder>/    tavdesk4 -B <list.RML>\n"

@@ -5,7 +5,7 @@
 #include "ExtractOptions.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "tvDatabase.h"
 #include "tvDatabaseTable.h"
 #include "tvReport.h"
@@ -42,10 +42,10 @@ QString bareTable(const QString& location) { return location.mid(location.lastIn
 std::span<const GridColumn> CrossReferenceColumns() { return kColumns; }
 
 void WriteCrossReferences(const QString& fileName, const QString& path, ParameterPrompt prompt,
-                          ResultGrid& grid) {
+                          ResultGrid& grid, RunReporter& reporter) {
     tvReport report;
     report.init(path, 0, qint16(prompt));
-    ShowStatus(fileName + QStringLiteral(" - Writing Cross References"));
+    reporter.status(fileName + QStringLiteral(" - Writing Cross References"));
 
     for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
         const tvReport& r = GetReportOrSubreport(report, i);
@@ -60,14 +60,15 @@ void WriteCrossReferences(const QString& fileName, const QString& path, Paramete
 }
 
 ResultGrid RunCrossReference(const QStringList& reportList, ParameterPrompt prompt,
-                             const ProgressHandler& progress) {
+                             RunReporter& reporter, const ProgressHandler& progress) {
     ResultGrid grid(kColumns);
     for (qsizetype i = 0; i < reportList.size(); ++i) {
         const QString& entry = reportList.at(i);
         if (!entry.isEmpty()) {
             const QString fileName = reportFileName(entry);
-            ShowStatus(fileName + QStringLiteral(" - Mining"));
-            RunUtilityStep([&] { WriteCrossReferences(fileName, entry, prompt, grid); });
+            reporter.status(fileName + QStringLiteral(" - Mining"));
+            RunUtilityStep([&] { WriteCrossReferences(fileName, entry, prompt, grid, reporter); },
+                           reporter);
         }
         if (progress) progress(i, grid);
     }

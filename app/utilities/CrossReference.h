@@ -16,11 +16,13 @@ std::span<const GridColumn> CrossReferenceColumns();
 // Builds the whole result from the report list (full paths, in order). Empty entries are
 // skipped; a report that fails is reported to the user and keeps the rows it already gave.
 // `prompt` tells whether loading a report asks for its parameters.
+// Progress texts and messages go to `reporter`.
 ResultGrid RunCrossReference(const QStringList& reportList, core::ParameterPrompt prompt,
-                             const ProgressHandler& progress = {});
+                             core::RunReporter& reporter, const ProgressHandler& progress = {});
 
 // Adds the rows of one report file. Fails with the model's error.
 void WriteCrossReferences(const QString& fileName, const QString& path,
-                          core::ParameterPrompt prompt, ResultGrid& grid);
+                          core::ParameterPrompt prompt, ResultGrid& grid,
+                          core::RunReporter& reporter);
 
 }  // namespace tav::utilities

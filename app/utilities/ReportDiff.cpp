@@ -13,7 +13,7 @@
 #include "ReportValues.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "tvArea.h"
 #include "tvConditionalFormula.h"
 #include "tvDatabase.h"
@@ -388,7 +388,7 @@ void ReportDiff::OpenDiffReports(const QString& path1, const QString& path2) {
         tvLoadingOptions loading{qint16(settings.ShowSQL), qint16(settings.PromptForParameters),
                                  logon_};
         CurrentReportName = name;
-        ShowStatus(QStringLiteral("Mining: ") + name);
+        reporter().status(QStringLiteral("Mining: ") + name);
         // The list's folders are expanded for the other utilities only: a comparison takes the
         // entry as it stands.
         if (QFileInfo(path).isDir()) {
@@ -426,7 +426,7 @@ void ReportDiff::AnalyzeDifferences() {
     grd2.clear();
     lines.clear();
     CurrentReportName = LeftReportPath + u':' + RightReportPath;
-    ShowStatus(QStringLiteral("Analyzing differences "));
+    reporter().status(QStringLiteral("Analyzing differences "));
     CompareReportBlocks(*LeftReport, *RightReport);
     CompareReportTree(*LeftReport, *RightReport);
 }
@@ -684,11 +684,11 @@ void ReportDiff::CompareReportPair(const tvReport* left, const tvReport* right, 
     };
 
     // Each block on its own: a block that fails is reported and the next one runs.
-    auto step = [](auto&& block) {
+    auto step = [this](auto&& block) {
         try {
             block();
         } catch (const rt::Error& e) {
-            ShowMessage(e.description());
+            reporter().message(e.description());
         }
     };
 

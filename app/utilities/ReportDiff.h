@@ -7,6 +7,7 @@
 
 #include "ExtractOptions.h"
 #include "LogonPrompt.h"
+#include "RunReporter.h"
 #include "tvReport.h"
 
 namespace tav::utilities {
@@ -71,6 +72,8 @@ public:
         : options_(options), logon_(std::move(logon)) {}
     // The options of the next comparison.
     void setOptions(const core::ExtractOptions& options) { options_ = options; }
+    // Where progress texts and the messages of blocks that fail go; standard error until set.
+    void setReporter(core::RunReporter& reporter) { reporter_ = &reporter; }
 
     // Loads both report files, replacing the models held and showing all lines again. A report
     // that cannot be opened fails with its load error and leaves what was held unchanged.
@@ -120,8 +123,12 @@ public:
     std::vector<DiffLine> lines;
 
 private:
+    core::RunReporter& reporter() { return reporter_ ? *reporter_ : standardError_; }
+
     core::ExtractOptions options_;
     LogonPrompt::Presenter logon_;
+    core::RunReporter* reporter_ = nullptr;
+    core::StandardErrorReporter standardError_;
     void CompareReportBlocks(const tvReport& left, const tvReport& right);
     void CompareReportTree(const tvReport& left, const tvReport& right);
     void CompareReportPair(const tvReport* left, const tvReport* right, bool isSubreport);

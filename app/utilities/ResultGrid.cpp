@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "RtError.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 
 namespace tav::utilities {
 
@@ -34,14 +34,14 @@ QString ResultGrid::Clip() const {
     return lines.join(QLatin1Char('\n'));
 }
 
-bool RunUtilityStep(const std::function<void()>& step) {
+bool RunUtilityStep(const std::function<void()>& step, RunReporter& reporter) {
     try {
         step();
         return true;
     } catch (const rt::Error& e) {
-        ShowMessage(e.description());
+        reporter.message(e.description());
     } catch (const std::exception& e) {
-        ShowMessage(QString::fromLocal8Bit(e.what()));
+        reporter.message(QString::fromLocal8Bit(e.what()));
     }
     return false;
 }

@@ -7,6 +7,8 @@
 #include <functional>
 #include <span>
 
+#include "RunReporter.h"
+
 namespace tav::utilities {
 
 // The result of the Cross Reference and Site Survey utilities, held without any widget: one
@@ -50,9 +52,9 @@ private:
     QList<QStringList> rows_;
 };
 
-// Runs one step of a utility's work; an error of the step is shown to the user with its
-// description and the caller goes on. True when the step ran to its end.
-bool RunUtilityStep(const std::function<void()>& step);
+// Runs one step of a utility's work; an error of the step is shown to the user through
+// `reporter` with its description and the caller goes on. True when the step ran to its end.
+bool RunUtilityStep(const std::function<void()>& step, core::RunReporter& reporter);
 
 // Told after each report with its 0-based index and the result as it stands, so that the caller
 // can show the rows as they come.

@@ -7,7 +7,7 @@
 #include "ExtractOptions.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvReport.h"
@@ -61,19 +61,20 @@ void CountReportContents(const tvReport& report, SurveyTotals& totals) {
     }
 }
 
-void WriteSurvey(const QString& path, ParameterPrompt prompt, ResultGrid& grid) {
+void WriteSurvey(const QString& path, ParameterPrompt prompt, ResultGrid& grid,
+                 RunReporter& reporter) {
     const QString fileName = reportFileName(path);
     SurveyTotals totals;
 
     tvReport report;
-    const bool opened = RunUtilityStep([&] { report.init(path, 0, qint16(prompt)); });
-    ShowStatus(path + QStringLiteral(" - Writing Survey"));
+    const bool opened = RunUtilityStep([&] { report.init(path, 0, qint16(prompt)); }, reporter);
+    reporter.status(path + QStringLiteral(" - Writing Survey"));
 
     const bool counted = opened && RunUtilityStep([&] {
                              CountReportContents(report, totals);
                              for (qsizetype k = 1; k <= report.subReports.Count(); ++k)
                                  CountReportContents(GetReportOrSubreport(report, k), totals);
-                         });
+                         }, reporter);
     totals.subreports = report.subReports.Count();
     // Counts of a report that could not be read in full would pass for real ones: left empty.
     const auto count = [counted](qint64 total) {
@@ -109,12 +110,12 @@ void WriteSurvey(const QString& path, ParameterPrompt prompt, ResultGrid& grid) 
 }
 
 ResultGrid RunSiteSurvey(const QStringList& reportList, ParameterPrompt prompt,
-                         const ProgressHandler& progress) {
+                         RunReporter& reporter, const ProgressHandler& progress) {
     ResultGrid grid(kColumns);
     for (qsizetype i = 0; i < reportList.size(); ++i) {
         const QString& entry = reportList.at(i);
-        ShowStatus(entry + QStringLiteral(" - Mining"));
-        if (!entry.isEmpty()) WriteSurvey(entry, prompt, grid);
+        reporter.status(entry + QStringLiteral(" - Mining"));
+        if (!entry.isEmpty()) WriteSurvey(entry, prompt, grid, reporter);
         if (progress) progress(i, grid);
     }
     return grid;

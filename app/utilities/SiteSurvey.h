@@ -28,13 +28,15 @@ struct SurveyTotals {
 // Builds the whole result from the report list (full paths, in order); empty entries give
 // no row.
 // `prompt` tells whether loading a report asks for its parameters.
+// Progress texts and messages go to `reporter`.
 ResultGrid RunSiteSurvey(const QStringList& reportList, core::ParameterPrompt prompt,
-                         const ProgressHandler& progress = {});
+                         core::RunReporter& reporter, const ProgressHandler& progress = {});
 
 // Adds the row of one report file. A step that fails is reported to the user and the row is
 // still added, with what could be read: a report that cannot be opened keeps its file name,
 // date and size.
-void WriteSurvey(const QString& path, core::ParameterPrompt prompt, ResultGrid& grid);
+void WriteSurvey(const QString& path, core::ParameterPrompt prompt, ResultGrid& grid,
+                 core::RunReporter& reporter);
 
 // Adds one report's counts to the totals; subreports are left to the caller.
 void CountReportContents(const tvReport& report, SurveyTotals& totals);

@@ -23,7 +23,7 @@
 #include "SharedBlocks.h"
 #include "TemplateStore.h"
 #include "TextUtilities.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "Version.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
@@ -122,7 +122,7 @@ constexpr std::array kFontSettings{FontSettingName{"HeadingFontSize", &ExtractOp
 
 // Holds the font sizes of the settings to what a document can give; the run log tells of each
 // one that was out of range.
-void holdFontSizes(ExtractOptions& options) {
+void holdFontSizes(ExtractOptions& options, RunLog& log) {
     for (const FontSettingName& setting : kFontSettings) {
         FontSetting& font = options.*setting.font;
         const std::optional<double> size = settingSize(font);
@@ -134,7 +134,7 @@ void holdFontSizes(ExtractOptions& options) {
         font.FontSize = QString::number(held);
         // A log that cannot be written is told of when it closes; the document goes on.
         try {
-            WriteLog(line);
+            log.write(line);
         } catch (const std::exception&) {
         }
     }
@@ -182,8 +182,9 @@ qint32 GetWordColor(QString& colourName) {
     return 0;
 }
 
-DocxWriter::DocxWriter(const ExtractOptions& options) : options_(options) {
-    holdFontSizes(options_);
+DocxWriter::DocxWriter(const ExtractOptions& options, RunLog& log, RunReporter& reporter)
+    : options_(options), log_(log), reporter_(reporter) {
+    holdFontSizes(options_, log_);
 }
 DocxWriter::~DocxWriter() = default;
 
@@ -217,7 +218,7 @@ void DocxWriter::closeDocument() {
 void DocxWriter::PrepareDocument(const QString& templateName, const QString& reportPath,
                                  const QString& fileName) {
     if (options_.UseTemplate) {
-        profile_ = TemplateStore(options_.ProgramFolder).GetTemplate(templateName);
+        profile_ = TemplateStore(options_.ProgramFolder).GetTemplate(templateName, reporter_);
         QString error;
         if (wordDocument_->loadTemplateStyles(profile_.templatePath, &error) &&
             wordDocument_->loadTemplateContent(profile_.templatePath, &error)) {
@@ -228,7 +229,7 @@ void DocxWriter::PrepareDocument(const QString& templateName, const QString& rep
             profile_.tableFontStyle = profile_.normalStyleName;
             return;
         }
-        ShowMessage(
+        reporter_.message(
             QStringLiteral("The selected document template: ") + profile_.templatePath +
             QStringLiteral(" could not be opened.  Please ensure that this file still "
                            "exists and is not corrupted.  Using the default normal style.  (") +
@@ -269,7 +270,7 @@ void DocxWriter::completeTemplateStyles() {
         for (const char* level : {"toc 2", "toc 3"})
             complete(QString::fromLatin1(level).toUpper(), level);
     if (missing.isEmpty()) return;
-    ShowMessage(QStringLiteral("The document template %1 of the profile \"%2\" holds no %3 \"%4\": "
+    reporter_.message(QStringLiteral("The document template %1 of the profile \"%2\" holds no %3 \"%4\": "
                                "the document uses the default %5 instead.")
                     .arg(profile_.templatePath, profile_.templateName,
                          missing.size() == 1 ? QStringLiteral("style") : QStringLiteral("styles"),

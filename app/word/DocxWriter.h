@@ -10,6 +10,8 @@
 #include "LayoutPicture.h"
 #include "LineSink.h"
 #include "ObjectDetailWriter.h"
+#include "RunLog.h"
+#include "RunReporter.h"
 
 class tvReport;
 class tvSection;
@@ -31,7 +33,9 @@ qint32 GetWordColor(QString& colourName);
 // stays as it was.
 class DocxWriter final : public doctext::LineSink {
 public:
-    explicit DocxWriter(const core::ExtractOptions& options);
+    // Steps go to `log`, messages to `reporter`.
+    DocxWriter(const core::ExtractOptions& options, core::RunLog& log,
+               core::RunReporter& reporter);
     ~DocxWriter() override;
 
     // Makes the document for the report file `fileName` (extension kept) whose full path is
@@ -129,6 +133,8 @@ private:
     QString step_;     // what is being done, for the failure's reason
     QString failure_;  // why the last failing call failed
     core::ExtractOptions options_;
+    core::RunLog& log_;
+    core::RunReporter& reporter_;
 };
 
 }  // namespace tav::word

@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "SettingsStore.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "XmlText.h"
 
 namespace tav::word {
@@ -186,10 +186,10 @@ std::optional<DocumentTemplate> TemplateStore::LoadTemplate(const QString& name)
     }
 }
 
-DocumentTemplate TemplateStore::GetTemplate(const QString& name) const {
+DocumentTemplate TemplateStore::GetTemplate(const QString& name, RunReporter& reporter) const {
     if (std::optional<DocumentTemplate> profile = LoadTemplate(name)) return *profile;
     // The path named is the one just looked in.
-    ShowMessage(
+    reporter.message(
         QStringLiteral("Selected Profile not found, using the default profile. Please ensure: ") +
         QStringLiteral("\n1). That the template_config.xml exists in the following folder: ") +
         GetTemplateConfigPath() + QStringLiteral("\n2). That the selected template \"") + name +

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "DocumentTemplate.h"
+#include "RunReporter.h"
 
 namespace tav::word {
 
@@ -23,8 +24,9 @@ public:
     QString GetTemplatesFolder() const;
     QString GetTemplateConfigPath() const;
 
-    // The stored profile of that name, else the fallback profile after a message to the user.
-    DocumentTemplate GetTemplate(const QString& name) const;
+    // The stored profile of that name, else the fallback profile after a message to the user
+    // through `reporter`.
+    DocumentTemplate GetTemplate(const QString& name, core::RunReporter& reporter) const;
     // The first stored profile of that name; nothing when there is none or the file is unusable.
     std::optional<DocumentTemplate> LoadTemplate(const QString& name) const;
     // Every stored profile in file order.

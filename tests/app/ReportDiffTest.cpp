@@ -9,7 +9,7 @@
 #include "ReportDiff.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "tvSortField.h"
 
 using namespace tav::core;

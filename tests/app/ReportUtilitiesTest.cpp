@@ -9,7 +9,7 @@
 #include "ExtractOptions.h"
 #include "SiteSurvey.h"
 #include "TestSupport.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 
 using namespace tav::core;
 using namespace tav::utilities;

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "SettingsStore.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 
 using namespace tav::core;
 

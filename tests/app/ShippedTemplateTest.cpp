@@ -13,7 +13,7 @@
 #include "SharedBlocks.h"
 #include "TemplateStore.h"
 #include "TestSupport.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 
 using namespace tav::core;
 using namespace tav::doctext;

@@ -7,7 +7,7 @@
 
 #include "QtPrinters.h"
 #include "TemplateStore.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 
 using namespace tav::core;
 using namespace tav::word;

@@ -12,7 +12,7 @@
 #include "RunLog.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
 #include "tvCrossTabObject.h"

@@ -21,7 +21,7 @@
 #include "RunLog.h"
 #include "TemplatesWindow.h"
 #include "TestSupport.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "UtilitiesWindow.h"
 #include "tvReport.h"
 

@@ -36,7 +36,7 @@
 #include "SplashWindow.h"
 #include "StatusWindow.h"
 #include "TavrinMain.h"
-#include "UserMessages.h"
+#include "RunReporter.h"
 #include "UtilitiesWindow.h"
 
 using namespace tav::core;

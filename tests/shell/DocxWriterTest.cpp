@@ -26,7 +26,7 @@
 #include "SharedBlocks.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
-#include "UserMessages.h"
+#include "RecordingReporter.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvReportStatistics.h"
@@ -102,12 +102,14 @@ protected:
         s.SectionFont = {QStringLiteral("Arial"), false, true, {}, QStringLiteral("12"),
                          QStringLiteral("Navy")};
         s.ValueFont = {QStringLiteral("Arial"), false, false, {}, QStringLiteral("10"), QString()};
-        previousMessages_ =
-            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
+        log_.setFolder(dir_.path());
     }
-    void TearDown() override { setMessageHandler(std::move(previousMessages_)); }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
-    ExtractDriver driver() const { return ExtractDriver(options_); }
+    // A driver of a new run, with the options as they stand.
+    ExtractDriver driver() {
+        run_ = std::make_unique<ExtractRun>(options_, reporter_);
+        return ExtractDriver(*run_);
+    }
 
     // The template Corp.dotx holding the given paragraph styles and the table style "Grid
     // Table", no other, and the profile "Corporate" that names Body, TOC 1, Title 1 to 3 and Grid
@@ -159,7 +161,7 @@ protected:
         return loadReport(file.readAll(), path(QStringLiteral("everything.rpt")));
     }
     bool write(const tvReport& report, const QString& name = QStringLiteral("everything.rpt")) {
-        auto writer = std::make_shared<DocxWriter>(options_);
+        auto writer = std::make_shared<DocxWriter>(options_, log_, reporter_);
         const bool written = writer->init(name, path("word/"), path(name), "Corporate") &&
                              writer->WriteReport(report, name);
         writer->closeDocument();
@@ -167,8 +169,10 @@ protected:
     }
 
     QTemporaryDir dir_;
-    QStringList messages_;
-    MessageHandler previousMessages_;
+    RecordingReporter reporter_;
+    QStringList& messages_ = reporter_.messages;
+    RunLog log_;  // the writers' own, in the test's folder
+    std::unique_ptr<ExtractRun> run_;
 };
 
 TEST_F(WordDocWriter, WritesHeadingsLinesAndTablesOfTheReport) {
@@ -262,16 +266,15 @@ TEST_F(WordDocWriter, FontSizesOutOfRangeAreHeldAndLogged) {
     options_.TableFont = {QStringLiteral("Arial"), false, false, {}, QStringLiteral("-3"), {}};
     options_.SectionFont.FontSize = QStringLiteral("5000");
     options_.ValueFont.FontSize = QStringLiteral("abc");
-    setRunLogFolder(dir_.path());
     const auto report = everything();
     const bool written = write(*report);
-    ASSERT_TRUE(CloseLog());
+    ASSERT_TRUE(log_.close());
     ASSERT_TRUE(written);
     const SavedDocument doc(path("word/everything.docx"));
     EXPECT_TRUE(styleFont(doc.styles, QStringLiteral("TVTableFontStyle")).contains(u" 2 "));
     EXPECT_TRUE(styleFont(doc.styles, QStringLiteral("Heading1")).contains(u" 3276 "));
     EXPECT_TRUE(styleFont(doc.styles, QStringLiteral("Heading3")).contains(u" 3274"));
-    QFile log(runLogPath());
+    QFile log(log_.path());
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(log.readAll()),
               QStringLiteral("Font size 5000 of SectionFontSize is out of range: 1638 pt is used\n"
@@ -462,7 +465,7 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     std::unique_ptr<tvReport> broken = everything();
     broken->tvDatabase.reset();
     {
-        auto writer = std::make_shared<DocxWriter>(options_);
+        auto writer = std::make_shared<DocxWriter>(options_, log_, reporter_);
         ASSERT_TRUE(writer->init("everything.rpt", path("word/"), path("everything.rpt"), {}));
         EXPECT_FALSE(writer->WriteReport(*broken, "everything.rpt"));
         EXPECT_TRUE(
@@ -475,7 +478,7 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
 
     // A document folder that is not there fails the save.
     options_.UseTemplate = 0;
-    auto writer = std::make_shared<DocxWriter>(options_);
+    auto writer = std::make_shared<DocxWriter>(options_, log_, reporter_);
     ASSERT_TRUE(writer->init("everything.rpt", path("none/"), path("everything.rpt"), {}));
     EXPECT_FALSE(writer->WriteReport(*report, "everything.rpt"));
     // The step and the system's reason.
@@ -490,7 +493,7 @@ TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const auto report = loadReport(file.readAll(), QStringLiteral("C:\\Reports\\Sales.rpt"));
     options_.ShowRptSummary = options_.ShowExport = options_.ShowTOC = false;
-    auto writer = std::make_shared<DocxWriter>(options_);
+    auto writer = std::make_shared<DocxWriter>(options_, log_, reporter_);
     ASSERT_TRUE(writer->init("Sales.rpt", path("word/"), path("Sales.rpt"), {}));
     // Label-value lines: level 2 keeps the style's own indent; level 1 is 36 points in, 3 is 108.
     for (qint32 level : {1, 2, 3})
@@ -735,7 +738,7 @@ TEST_F(WordDocWriter, PicturesMadeAsideGiveTheSamePackageAsPicturesMadeInPlace) 
     report->init(sampleReport(QStringLiteral("objects.rpt")), 0, 0);
     ASSERT_GT(report->subReports.Count(), 0);
     const auto parts = [&](bool aside) {
-        DocxWriter writer(options_);
+        DocxWriter writer(options_, log_, reporter_);
         writer.setPicturesAside(aside);
         const QString name = QStringLiteral("objects.rpt");
         EXPECT_TRUE(writer.init(name, path("word/"), path(name), {}) &&

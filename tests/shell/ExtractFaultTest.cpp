@@ -11,7 +11,7 @@
 #include <functional>
 #include <map>
 
-#include "DbConnection.h"
+#include "DatabaseSession.h"
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
 #include "ExtractWriterFactory.h"
@@ -21,7 +21,7 @@
 #include "SettingsStore.h"
 #include "TestSupport.h"
 #include "TvdWriter.h"
-#include "UserMessages.h"
+#include "RecordingReporter.h"
 
 using namespace tav::core;
 using namespace tav::doctext;
@@ -52,13 +52,6 @@ public:
         settings.CreateWordDocument = 1;
         settings.UpdateDB = 1;
         settings.ShowTables = 1;
-        previousMessages_ =
-            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
-    }
-
-    void TearDown() override {
-        CloseLog();
-        setMessageHandler(std::move(previousMessages_));
     }
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }
@@ -85,15 +78,18 @@ public:
     }
 
     bool extract() {
-        return ExtractDriver(options_, writers_)
+        ExtractRun run(options_, reporter_);
+        if (busyTimeoutMs_ > 0) run.databaseSession()->setBusyTimeout(busyTimeoutMs_);
+        return ExtractDriver(run, writers_)
             .ExtractReport(path("Sales.rpt"), QStringLiteral("Sales.rpt"));
     }
 
     QTemporaryDir dir_;
-    QStringList messages_;
+    RecordingReporter reporter_;
+    QStringList& messages_ = reporter_.messages;
     ExtractOptions options_;
     ExtractWriterFactory writers_ = defaultExtractWriters();
-    MessageHandler previousMessages_;
+    int busyTimeoutMs_ = 0;  // the database's wait for another's lock, when not the usual one
 };
 
 // Holds an exclusive lock on a database file until it goes.
@@ -135,8 +131,8 @@ TEST_F(ExtractFaults, EachFaultNamesItsCauseAndLeavesTheEarlierOutputWhole) {
     const Case cases[] = {
         {"a disk that fills up under the text file",
          [](ExtractFaults& test) {
-             test.writers_.textWriter = [](const ExtractOptions& options) {
-                 return makeTextWriter(options, [](const QString& file) {
+             test.writers_.textWriter = [](ExtractRun& run) {
+                 return makeTextWriter(run, [](const QString& file) {
                      return std::make_unique<FullDiskFile>(file, 200);
                  });
              };
@@ -159,10 +155,10 @@ TEST_F(ExtractFaults, EachFaultNamesItsCauseAndLeavesTheEarlierOutputWhole) {
          [](ExtractFaults& test) {
              auto lock = std::make_shared<DatabaseLock>(test.outputPath(Database));
              // A writer waits for another process's lock; not for the length of a test.
-             const int wait = DbConnection::setBusyTimeout(200);
-             return [lock, wait]() mutable {
+             test.busyTimeoutMs_ = 200;
+             return [lock, &test]() mutable {
                  lock.reset();
-                 DbConnection::setBusyTimeout(wait);
+                 test.busyTimeoutMs_ = 0;
              };
          },
          "Unable to write the database rows of Report: Sales.rpt (",

@@ -12,7 +12,8 @@
 #include "RunLog.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
-#include "UserMessages.h"
+#include "RecordingReporter.h"
+#include "RunReporter.h"
 
 using namespace tav::core;
 using namespace tav::doctext;
@@ -78,11 +79,11 @@ private:
 // Writes its steps to the run log, as the database writer does.
 class DatabaseDouble final : public ExtractDatabaseWriter {
 public:
-    explicit DatabaseDouble(WriterScript& script) : script_(script) {}
+    DatabaseDouble(WriterScript& script, RunLog& log) : script_(script), log_(log) {}
     bool WriteReport(tvReport& report, const QString& fileName, const QString& database,
                      const QString& path, QString* error) override {
-        WriteLog(fileName + QStringLiteral(" - tables"));
-        WriteLog(fileName + QStringLiteral(" - objects"));
+        log_.write(fileName + QStringLiteral(" - tables"));
+        log_.write(fileName + QStringLiteral(" - objects"));
         script_.lastReport = &report;
         return script_.call(QStringLiteral("db.WriteReport"),
                             QStringList{fileName, database, path}.join(u' '), error);
@@ -90,6 +91,7 @@ public:
 
 private:
     WriterScript& script_;
+    RunLog& log_;
 };
 
 // Settings of a folder of its own, writer doubles in place of the program's writers, and the
@@ -105,19 +107,14 @@ protected:
         settings.OutputTemplate = QStringLiteral("Classic");
         settings.ShowSQL = 1;
         outputs(1, 0, 0);
-        previousMessages_ =
-            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
-        previousStatus_ = setStatusHandler([this](const QString& text) { statuses_ << text; });
-    }
-
-    void TearDown() override {
-        CloseLog();
-        setMessageHandler(std::move(previousMessages_));
-        setStatusHandler(std::move(previousStatus_));
     }
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }
-    ExtractDriver driver() const { return ExtractDriver(options_, writers_); }
+    // A driver of a new run, with the options as they stand.
+    ExtractDriver driver() {
+        run_ = std::make_unique<ExtractRun>(options_, reporter_);
+        return ExtractDriver(*run_, writers_);
+    }
 
     void outputs(bool text, bool word, bool database) {
         options_.CreateTVDFile = text;
@@ -139,25 +136,25 @@ protected:
         return names;
     }
 
-    static QString runLog() {
-        QFile file(runLogPath());
+    QString runLog() const {
+        QFile file(RunLog(options_.DBPath).path());
         if (!file.open(QIODevice::ReadOnly)) return QStringLiteral("<none>");
         return QString::fromUtf8(file.readAll());
     }
 
     QTemporaryDir dir_;
     WriterScript script_;
-    QStringList messages_;
-    QStringList statuses_;
+    RecordingReporter reporter_;
+    QStringList& messages_ = reporter_.messages;
+    QStringList& statuses_ = reporter_.statuses;
     ExtractOptions options_;
     // Writer doubles in place of the program's writers.
     ExtractWriterFactory writers_{
-        [this](const ExtractOptions&) { return std::make_unique<TextDouble>(script_); },
-        [this](const ExtractOptions&) { return std::make_unique<WordDouble>(script_); },
-        [this](const ExtractOptions&) { return std::make_unique<DatabaseDouble>(script_); },
+        [this](ExtractRun&) { return std::make_unique<TextDouble>(script_); },
+        [this](ExtractRun&) { return std::make_unique<WordDouble>(script_); },
+        [this](ExtractRun& run) { return std::make_unique<DatabaseDouble>(script_, run.log()); },
     };
-    MessageHandler previousMessages_;
-    StatusHandler previousStatus_;
+    std::unique_ptr<ExtractRun> run_;
 };
 
 TEST_F(Extract, HandsTheLoadedModelToEachEnabledWriterInOrder) {
@@ -260,7 +257,7 @@ TEST_F(Extract, EveryFailedOutputOfAReportIsNamed) {
 
     messages_.clear();
     outputs(1, 0, 0);
-    writers_.textWriter = [](const ExtractOptions&) {
+    writers_.textWriter = [](ExtractRun&) {
         struct Silent final : ExtractTextWriter {
             bool init(const QString&, const QString&, const QString&, QString*) override {
                 return false;
@@ -380,9 +377,11 @@ TEST_F(Extract, ProgressTextsOnlyWhereAWindowShowsThem) {
     outputs(1, 1, 1);
     const QStringList list{report(QStringLiteral("Sales.rpt"))};
     QStringList results;
-    const StatusHandler window = setStatusHandler(nullptr);  // a command-line run: no window
-    driver().ExtractReportList(list, results);
-    setStatusHandler(window);
+    {
+        StandardErrorReporter commandLine;  // a command-line run: no window
+        ExtractRun run(options_, commandLine);
+        ExtractDriver(run, writers_).ExtractReportList(list, results);
+    }
     EXPECT_TRUE(statuses_.isEmpty());
 
     driver().ExtractReportList(list, results);
@@ -422,27 +421,34 @@ TEST_F(Extract, RunLogThatCannotBeCreatedFailsTheReport) {
 }
 
 TEST_F(Extract, RunLogStartsAnewAtEachOpening) {
-    setRunLogFolder(path("db"));  // a folder stored without its separator
-    EXPECT_EQ(runLogPath(), path("db/tvLog.txt"));
-    EXPECT_TRUE(CloseLog());  // nothing open: nothing to do
+    RunLog log(path("db"));  // a folder given without its separator
+    EXPECT_EQ(log.path(), path("db/tvLog.txt"));
+    EXPECT_TRUE(log.close());  // nothing open: nothing to do
 
-    WriteLog(QStringLiteral("Größe – ✓"));
-    WriteLog(QString());
+    log.write(QStringLiteral("Größe – ✓"));
+    log.write(QString());
     EXPECT_EQ(runLog(), QStringLiteral("<none>"));  // written out when the log closes
-    ASSERT_TRUE(CloseLog());
+    ASSERT_TRUE(log.close());
     EXPECT_EQ(runLog(), QStringLiteral("Größe – ✓\n\n"));  // UTF-8, lines unchanged
 
     // The next line after a close starts the file anew; the old log stays until then.
-    WriteLog(QStringLiteral("second"));
+    log.write(QStringLiteral("second"));
     EXPECT_EQ(runLog(), QStringLiteral("Größe – ✓\n\n"));
-    ASSERT_TRUE(CloseLog());
+    ASSERT_TRUE(log.close());
     EXPECT_EQ(runLog(), QStringLiteral("second\n"));
 
     // Opening again drops what the open log held.
-    WriteLog(QStringLiteral("dropped"));
-    OpenLogFile();
-    WriteLog(QStringLiteral("third"));
-    ASSERT_TRUE(CloseLog());
+    log.write(QStringLiteral("dropped"));
+    log.open();
+    log.write(QStringLiteral("third"));
+    ASSERT_TRUE(log.close());
+    EXPECT_EQ(runLog(), QStringLiteral("third\n"));
+
+    // A log dropped without closing leaves the file as it was.
+    {
+        RunLog unclosed(path("db/"));
+        unclosed.write(QStringLiteral("lost"));
+    }
     EXPECT_EQ(runLog(), QStringLiteral("third\n"));
 }
 

@@ -20,7 +20,7 @@
 #include "ScopedTimeZone.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
-#include "UserMessages.h"
+#include "RecordingReporter.h"
 
 using namespace tav::core;
 using namespace tav::doctext;
@@ -54,11 +54,8 @@ class TvdGolden : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        previousMessages_ =
-            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
     }
     void TearDown() override {
-        setMessageHandler(std::move(previousMessages_));
         QLocale::setDefault(QLocale::system());
     }
 
@@ -101,7 +98,7 @@ protected:
         SettingsStore store(std::make_unique<QSettings>(copy, QSettings::IniFormat),
                             dir_.filePath(QStringLiteral("program")));
         ExtractOptions& settings = options_;
-        store.load(settings);
+        store.load(settings, reporter_);
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
         settings.CreateTVDFile = 1;
         settings.CreateWordDocument = 0;
@@ -109,12 +106,17 @@ protected:
         ASSERT_TRUE(QDir().mkpath(settings.TVDPath));
     }
 
-    ExtractDriver driver() const { return ExtractDriver(options_); }
+    // A driver of a new run, with the options as they stand.
+    ExtractDriver driver() {
+        run_ = std::make_unique<ExtractRun>(options_, reporter_);
+        return ExtractDriver(*run_);
+    }
 
     QTemporaryDir dir_;
-    QStringList messages_;
-    MessageHandler previousMessages_;
+    RecordingReporter reporter_;
+    QStringList& messages_ = reporter_.messages;
     ExtractOptions options_;
+    std::unique_ptr<ExtractRun> run_;
 };
 
 TEST_P(TvdGolden, WritesTheExpectedFile) {

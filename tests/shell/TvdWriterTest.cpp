@@ -14,7 +14,7 @@
 #include "SharedBlocks.h"
 #include "TestSupport.h"
 #include "TvdWriter.h"
-#include "UserMessages.h"
+#include "RecordingReporter.h"
 #include "tvArea.h"
 #include "tvFieldObject.h"
 #include "tvSection.h"
@@ -62,17 +62,14 @@ protected:
         QFile report(reportPath_);
         ASSERT_TRUE(report.open(QIODevice::WriteOnly));
         report.write(kReport);
-        previousMessages_ =
-            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
     }
     void TearDown() override {
-        setMessageHandler(std::move(previousMessages_));
         QLocale::setDefault(QLocale::system());
     }
 
     // Writes `report` with a new, registered writer; the writer's answer.
     bool write(const tvReport& report, TvdWriter::OutputOpener opener = {}) {
-        const auto writer = std::make_shared<TvdWriter>(options_, std::move(opener));
+        const auto writer = std::make_shared<TvdWriter>(options_, reporter_, std::move(opener));
         if (!writer->init(QStringLiteral("Sales.rpt"), options_.TVDPath, reportPath_)) {
             return false;
         }
@@ -82,7 +79,11 @@ protected:
         return written;
     }
 
-    ExtractDriver driver() const { return ExtractDriver(options_); }
+    // A driver of a new run, with the options as they stand.
+    ExtractDriver driver() {
+        run_ = std::make_unique<ExtractRun>(options_, reporter_);
+        return ExtractDriver(*run_);
+    }
 
     QString outputPath() const { return options_.TVDPath + QStringLiteral("Sales.tvd"); }
 
@@ -102,8 +103,9 @@ protected:
     QString reportPath_;
     QString lastReason_;  // the writer's reason for its last failure
     ExtractOptions options_;
-    QStringList messages_;
-    MessageHandler previousMessages_;
+    RecordingReporter reporter_;
+    QStringList& messages_ = reporter_.messages;
+    std::unique_ptr<ExtractRun> run_;
 };
 
 TEST_F(TvdWriterTest, WritesTheFileNamedAfterTheReport) {
@@ -169,7 +171,7 @@ TEST_F(TvdWriterTest, AWriterThatStopsLeavesTheOldFileWhole) {
 }
 
 TEST_F(TvdWriterTest, InitRefusesWhatItCannotOpen) {
-    TvdWriter writer(options_);
+    TvdWriter writer(options_, reporter_);
     EXPECT_FALSE(writer.init(QStringLiteral("rpt"), options_.TVDPath, reportPath_));
     EXPECT_FALSE(writer.init(QStringLiteral("Sales.rpt"), dir_.filePath("missing/"), reportPath_));
     EXPECT_EQ(writer.failureReason(),

@@ -1,0 +1,32 @@
+#include "RunReporter.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace tav::core {
+
+namespace {
+
+QString withVisibleNuls(QString text) { return text.replace(QChar(u'\0'), QStringLiteral("\\0")); }
+
+}  // namespace
+
+void RunReporter::message(const QString& text, const QString& title) {
+    showMessage(withVisibleNuls(text), withVisibleNuls(title));
+}
+
+void RunReporter::workStatus(bool show, const QString& text) { status(show ? text : QString()); }
+
+void StandardErrorReporter::showMessage(const QString& text, const QString& title) {
+    const QString message = title.isEmpty() ? text + u'\n' : title + u'\n' + text + u'\n';
+    const QByteArray bytes = message.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+QString applicationTitle() {
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Tavrin") : name;
+}
+
+}  // namespace tav::core
