@@ -6,9 +6,11 @@
 #include <QTemporaryDir>
 
 #include "DatabaseCreator.h"
+#include "DatabaseSession.h"
 #include "DatabaseWriter.h"
 #include "ExtractOptions.h"
 #include "RunLog.h"
+#include "RunReporter.h"
 #include "TvdWriter.h"
 #include "tvReport.h"
 #include "tvReportStatistics.h"
@@ -75,17 +77,20 @@ struct DatabaseFolder {
             static char* argv[] = {name, nullptr};
             static QCoreApplication application(argc, argv);
         }
-        setRunLogFolder(dir.path() + u'/');
         database = DatabaseCreator::DatabasePath(dir.path() + u'/');
     }
     // The run log is written by every kind of Extract alike; it is closed when the folder goes.
-    ~DatabaseFolder() { CloseLog(); }
+    ~DatabaseFolder() { log.close(); }
     bool write(tvReport& report) {
-        return DatabaseWriter(QString()).WriteReport(report, QStringLiteral("bench.rpt"), database,
-                                                     report.reportFileName);
+        return DatabaseWriter(QString(), session)
+            .WriteReport(report, QStringLiteral("bench.rpt"), database, report.reportFileName);
     }
     QTemporaryDir dir;
     QString database;
+    RunLog log{dir.path()};
+    StandardErrorReporter reporter;
+    // The session of a run: the connection serves every report, as in the program.
+    DatabaseSession session{log, reporter};
 };
 
 void writeDatabase(benchmark::State& state, const QString& path) {
@@ -93,11 +98,11 @@ void writeDatabase(benchmark::State& state, const QString& path) {
     DatabaseFolder folder;
     folder.write(*report);  // the file exists before the first measured report
     // The reports of one Extract run share their commits, as the program runs them.
-    DatabaseRun run;
+    folder.session.groupCommits();
     for (auto _ : state) {
         if (!folder.write(*report)) state.SkipWithError("the report was not stored");
     }
-    if (!run.finish()) state.SkipWithError("the run's rows were not saved");
+    if (!folder.session.endGrouping()) state.SkipWithError("the run's rows were not saved");
 }
 
 void writeTvd(benchmark::State& state, const QString& path) {
@@ -105,7 +110,8 @@ void writeTvd(benchmark::State& state, const QString& path) {
     QTemporaryDir out;
     const QString name = QFileInfo(path).fileName();
     for (auto _ : state) {
-        TvdWriter writer{ExtractOptions()};
+        StandardErrorReporter reporter;
+        TvdWriter writer{ExtractOptions(), reporter};
         writer.init(name, out.path() + u'/', path);
         benchmark::DoNotOptimize(writer.WriteReport(*report, name));
         writer.cleanUp();
@@ -153,11 +159,11 @@ static void BM_DatabaseGrowth(benchmark::State& state) {
     }
     report->reportFileName = measured;
     folder.write(*report);
-    DatabaseRun run;
+    folder.session.groupCommits();
     for (auto _ : state) {
         if (!folder.write(*report)) state.SkipWithError("the report was not stored");
     }
-    if (!run.finish()) state.SkipWithError("the run's rows were not saved");
+    if (!folder.session.endGrouping()) state.SkipWithError("the run's rows were not saved");
 }
 BENCHMARK(BM_DatabaseGrowth)->Arg(0)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
 
@@ -166,12 +172,12 @@ static void BM_DatabaseNewReport(benchmark::State& state) {
     auto report = load(QDir(QStringLiteral(TAV_SAMPLES)).filePath(QStringLiteral("objects.rpt")));
     DatabaseFolder folder;
     folder.write(*report);
-    DatabaseRun run;
+    folder.session.groupCommits();
     int64_t stored = 0;
     for (auto _ : state) {
         report->reportFileName = QStringLiteral("/new/report%1.rpt").arg(++stored);
         if (!folder.write(*report)) state.SkipWithError("the report was not stored");
     }
-    if (!run.finish()) state.SkipWithError("the run's rows were not saved");
+    if (!folder.session.endGrouping()) state.SkipWithError("the run's rows were not saved");
 }
 BENCHMARK(BM_DatabaseNewReport)->Unit(benchmark::kMillisecond);

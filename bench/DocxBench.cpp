@@ -9,6 +9,8 @@
 #include "DocxWriter.h"
 #include "ExtractOptions.h"
 #include "GeneratedDesigns.h"
+#include "RunLog.h"
+#include "RunReporter.h"
 #include "SharedBlocks.h"
 #include "TvdWriter.h"
 #include "tvArea.h"
@@ -58,7 +60,9 @@ std::unique_ptr<tvReport> generatedReport(int objects) {
 
 void writeDocument(const tvReport& report, const QString& name, const QString& folder,
                    const ExtractOptions& options) {
-    auto writer = std::make_shared<DocxWriter>(options);
+    RunLog log(folder);
+    StandardErrorReporter reporter;
+    auto writer = std::make_shared<DocxWriter>(options, log, reporter);
     const bool written =
         writer->init(name, folder, folder + name, {}) && writer->WriteReport(report, name);
     writer->closeDocument();
@@ -114,7 +118,8 @@ void sampleTvd(benchmark::State& state, const char* sample) {
     report.init(dir.filePath(QLatin1String(sample)), 0, 0);
     QTemporaryDir out;
     for (auto _ : state) {
-        TvdWriter writer{ExtractOptions()};
+        StandardErrorReporter reporter;
+        TvdWriter writer{ExtractOptions(), reporter};
         writer.init(QLatin1String(sample), out.path() + u'/', dir.filePath(QLatin1String(sample)));
         benchmark::DoNotOptimize(writer.WriteReport(report, QLatin1String(sample)));
         writer.cleanUp();

@@ -22,7 +22,8 @@ static void BM_WriteTvdSamples(benchmark::State& state) {
     const QString folder = out.path() + u'/';
     for (auto _ : state) {
         for (size_t i = 0; i < reports.size(); ++i) {
-            TvdWriter writer{ExtractOptions()};
+            StandardErrorReporter reporter;
+            TvdWriter writer{ExtractOptions(), reporter};
             writer.init(files[static_cast<qsizetype>(i)], folder,
                         dir.filePath(files[static_cast<qsizetype>(i)]));
             benchmark::DoNotOptimize(

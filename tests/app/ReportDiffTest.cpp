@@ -9,7 +9,7 @@
 #include "ReportDiff.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
-#include "RunReporter.h"
+#include "RecordingReporter.h"
 #include "tvSortField.h"
 
 using namespace tav::core;
@@ -315,15 +315,13 @@ TEST_F(RptDiff, AFailingBlockIsReportedAndTheNextRuns) {
       <Areas><Area kind="4" name="D"><Sections><Section/></Sections></Area></Areas></Report>)";
     auto left = loadReport(sorted);
     left->tvGroupSortFields.Item(1).sortDirection = QStringLiteral("down");
-    QStringList messages;
-    const MessageHandler previous =
-        setMessageHandler([&](const QString& text, const QString&) { messages << text; });
+    RecordingReporter reporter;
+    diff_.setReporter(reporter);
     diff_.setReports(std::move(left), loadReport(kNew), QStringLiteral("a"), QStringLiteral("b"));
     diff_.ShowAllLines = false;
     diff_.AnalyzeDifferences();
-    setMessageHandler(previous);
 
-    EXPECT_EQ(messages, QStringList{QStringLiteral("Type mismatch")});
+    EXPECT_EQ(reporter.messages, QStringList{QStringLiteral("Type mismatch")});
     const QStringList lines = summary(diff_);
     EXPECT_TRUE(lines.contains(QStringLiteral("> Customers, , Clients, odbc.dll")));
     EXPECT_TRUE(lines.contains(QStringLiteral("> Group Header #1")));

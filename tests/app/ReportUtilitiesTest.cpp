@@ -9,7 +9,7 @@
 #include "ExtractOptions.h"
 #include "SiteSurvey.h"
 #include "TestSupport.h"
-#include "RunReporter.h"
+#include "RecordingReporter.h"
 
 using namespace tav::core;
 using namespace tav::utilities;
@@ -21,11 +21,8 @@ class ReportUtilities : public ::testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        oldHandler =
-            setMessageHandler([this](const QString& text, const QString&) { messages << text; });
     }
     void TearDown() override {
-        setMessageHandler(oldHandler);
         QLocale::setDefault(QLocale::system());
     }
 
@@ -39,8 +36,8 @@ protected:
     }
 
     QTemporaryDir dir;
-    QStringList messages;
-    MessageHandler oldHandler;
+    RecordingReporter reporter;
+    QStringList& messages = reporter.messages;
 };
 
 QStringList row(std::initializer_list<const char*> cells) {
@@ -55,7 +52,7 @@ TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterO
     QList<qsizetype> progress;
     const ResultGrid grid = RunCrossReference(
         {objects, QString(), testData("real-reports/real-01.rpt"), charts}, ParameterPrompt::Off,
-        [&](qsizetype i, const ResultGrid&) { progress << i; });
+        reporter, [&](qsizetype i, const ResultGrid&) { progress << i; });
 
     EXPECT_EQ(grid.captions(), row({"ReportFile", "ReportTitle", "Subreport", "Table", "Alias",
                                     "SelectionFormula"}));
@@ -80,7 +77,7 @@ TEST_F(ReportUtilities, CrossReferenceCutsQualifiedTablesAndPutsTheFormulaOnOneL
         "<Database><Tables><Table name=\"Cust\" location=\"Sales.dbo.Customer\"/>"
         "<Table name=\"x.Orders\" location=\"\"/></Tables></Database><ExportOptions/></Report>");
     const QString noTables = reportFile("<Report><Database/><ExportOptions/></Report>", "n.rpt");
-    const ResultGrid grid = RunCrossReference({path, noTables}, ParameterPrompt::Off);
+    const ResultGrid grid = RunCrossReference({path, noTables}, ParameterPrompt::Off, reporter);
     const QList<QStringList> expected{
         QStringList{path, "T", "", "Customer", "Cust", "a b c d "},
         QStringList{path, "T", "", "Orders", "x.Orders", "a b c d "},
@@ -99,12 +96,9 @@ TEST_F(ReportUtilities, SurveyGivesOneRowPerReportWithCountsOverItsSubreports) {
                                  QFileDevice::FileModificationTime));
     file.close();
 
-    QStringList statuses;
-    const StatusHandler oldStatus =
-        setStatusHandler([&](const QString& text) { statuses << text; });
-    const ResultGrid grid =
-        RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")}, ParameterPrompt::Off);
-    setStatusHandler(oldStatus);
+    const ResultGrid grid = RunSiteSurvey({QString(), objects, sampleReport("charts.rpt")},
+                                          ParameterPrompt::Off, reporter);
+    const QStringList& statuses = reporter.statuses;
 
     ASSERT_EQ(grid.rows().size(), 2);
     EXPECT_EQ(grid.rows().at(0),
@@ -119,7 +113,7 @@ TEST_F(ReportUtilities, SurveyGivesOneRowPerReportWithCountsOverItsSubreports) {
 
 TEST_F(ReportUtilities, SurveyOfAReportThatCannotBeOpenedShowsOnlyItsFileFacts) {
     const QString real = testData("real-reports/real-01.rpt");
-    const ResultGrid grid = RunSiteSurvey({real}, ParameterPrompt::Off);
+    const ResultGrid grid = RunSiteSurvey({real}, ParameterPrompt::Off, reporter);
     EXPECT_EQ(messages, QStringList{QStringLiteral("Tavrin is unable to open this report")});
     ASSERT_EQ(grid.rows().size(), 1);
     const QStringList& cells = grid.rows().at(0);

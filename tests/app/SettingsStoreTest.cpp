@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "SettingsStore.h"
-#include "RunReporter.h"
+#include "RecordingReporter.h"
 
 using namespace tav::core;
 
@@ -17,6 +17,7 @@ namespace {
 // configuration.
 class SettingsStoreTest : public ::testing::Test {
 protected:
+    mutable RecordingReporter reporter_;  // a file that cannot be read is told here
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 
     std::unique_ptr<SettingsStore> store() const {
@@ -32,7 +33,7 @@ protected:
 
     ExtractOptions loaded() const {
         ExtractOptions settings;
-        store()->load(settings);
+        store()->load(settings, reporter_);
         return settings;
     }
 
@@ -42,7 +43,7 @@ protected:
 TEST_F(SettingsStoreTest, FirstStartTakesEveryDefaultAndStoresIt) {
     ExtractOptions settings;
     const auto first = store();
-    first->load(settings);
+    first->load(settings, reporter_);
 
     const QString output = path("program") + QStringLiteral("/Output/");
     EXPECT_EQ(settings.RptPath, path("program") + u'/');
@@ -83,7 +84,7 @@ TEST_F(SettingsStoreTest, FirstStartTakesEveryDefaultAndStoresIt) {
 
 TEST_F(SettingsStoreTest, SavedValuesComeBackAsStored) {
     ExtractOptions settings;
-    store()->load(settings);
+    store()->load(settings, reporter_);
     settings.RptPath = path("reports/");
     settings.ShowTOC = true;
     settings.ShowSQL = false;
@@ -116,7 +117,7 @@ TEST_F(SettingsStoreTest, SavedValuesComeBackAsStored) {
 TEST_F(SettingsStoreTest, FileIsWrittenOnlyWhenAValueChanged) {
     ExtractOptions settings;
     const auto first = store();
-    first->load(settings);
+    first->load(settings, reporter_);
     ASSERT_TRUE(first->save(settings));
     const QString file = path("Tavrin.conf");
     {
@@ -131,7 +132,7 @@ TEST_F(SettingsStoreTest, FileIsWrittenOnlyWhenAValueChanged) {
     const QByteArray written = readBack();
 
     const auto again = store();
-    again->load(settings);
+    again->load(settings, reporter_);
     ASSERT_TRUE(again->save(settings));
     ASSERT_TRUE(again->save(settings));
     EXPECT_EQ(readBack(), written);
@@ -139,7 +140,7 @@ TEST_F(SettingsStoreTest, FileIsWrittenOnlyWhenAValueChanged) {
     // Nothing to write: a file the user made read-only is no failure.
     QFile::setPermissions(file, QFile::ReadOwner);
     const auto readOnly = store();
-    readOnly->load(settings);
+    readOnly->load(settings, reporter_);
     EXPECT_TRUE(readOnly->save(settings));
     settings.ShowSQL = false;
     if (!QFileInfo(file).isWritable()) {
@@ -223,10 +224,10 @@ TEST_F(SettingsStoreTest, FlagsAreSetWhenNotZeroAndNonNumbersKeepTheFlag) {
     ExtractOptions settings;
     settings.ShowTOC = true;  // a value loaded before
     stored(QStringLiteral("Extract/ShowTOC"), QStringLiteral("abc"));
-    store()->load(settings);
+    store()->load(settings, reporter_);
     EXPECT_TRUE(settings.ShowTOC);
     settings.ShowTOC = false;
-    store()->load(settings);
+    store()->load(settings, reporter_);
     ASSERT_TRUE(store()->save(settings));
     EXPECT_EQ(QSettings(path("Tavrin.conf"), QSettings::IniFormat).value("Extract/ShowTOC"),
               QStringLiteral("0"));
@@ -241,7 +242,7 @@ TEST_F(SettingsStoreTest, UnchangedFlagsKeepTheNumberTheyWereStoredAs) {
     stored(QStringLiteral("Extract/ShowSort"), QStringLiteral("5"));
     const auto settingsStore = store();
     ExtractOptions settings;
-    settingsStore->load(settings);
+    settingsStore->load(settings, reporter_);
     EXPECT_TRUE(settings.SummaryOnly);  // the document leaves out the objects' details
     settings.ShowSort = false;
     ASSERT_TRUE(settingsStore->save(settings));
@@ -275,10 +276,8 @@ TEST_F(SettingsStoreTest, KeepingAFileAsideLeavesFoldersAndLinksOfItsNameAlone) 
             ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
             corrupt.write("[Extract]\nShowTOC=0\n\x01\x02garbage without a value\n");
         }
-        const MessageHandler previous = setMessageHandler([](const QString&, const QString&) {});
         ExtractOptions settings;
-        store()->load(settings);
-        setMessageHandler(previous);
+        store()->load(settings, reporter_);
         EXPECT_TRUE(QFileInfo::exists(target.filePath("keep.txt")));
         EXPECT_TRUE(QFileInfo(file + ".bad").isDir());
         EXPECT_TRUE(QFileInfo(file + ".bad.1").isFile());  // the unreadable file, kept
@@ -309,13 +308,11 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
         SCOPED_TRACE(c.name);
         const QString file = path("Tavrin.conf");
         c.put(file);
-        QStringList messages;
-        const MessageHandler previous = setMessageHandler(
-            [&messages](const QString& text, const QString&) { messages << text; });
+        RecordingReporter reporter;
+        const QStringList& messages = reporter.messages;
         const auto settingsStore = store();
         ExtractOptions settings;
-        settingsStore->load(settings);
-        setMessageHandler(previous);
+        settingsStore->load(settings, reporter);
 
         EXPECT_TRUE(settings.ShowTOC);
         EXPECT_EQ(settings.DocPath, path("program") + QStringLiteral("/Output/"));
@@ -370,7 +367,7 @@ TEST_F(SettingsStoreTest, SaveReportsAStoreThatCannotBeWritten) {
         std::make_unique<QSettings>(path("blocked/Tavrin.conf"), QSettings::IniFormat),
         path("program"));
     ExtractOptions settings;
-    blocked.load(settings);
+    blocked.load(settings, reporter_);
     EXPECT_TRUE(settings.ShowTOC);
     EXPECT_FALSE(blocked.save(settings));
     EXPECT_EQ(blocked.saveFailedText(),

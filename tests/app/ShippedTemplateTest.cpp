@@ -13,7 +13,8 @@
 #include "SharedBlocks.h"
 #include "TemplateStore.h"
 #include "TestSupport.h"
-#include "RunReporter.h"
+#include "RecordingReporter.h"
+#include "RunLog.h"
 
 using namespace tav::core;
 using namespace tav::doctext;
@@ -50,11 +51,8 @@ protected:
             ASSERT_TRUE(QFile::copy(shipped.filePath(name), path("Templates/" + name)));
         SettingsStore(std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat),
                       dir_.path() + u'/')
-            .load(options_);
-        previous_ =
-            setMessageHandler([this](const QString& text, const QString&) { messages_ << text; });
+            .load(options_, reporter_);
     }
-    void TearDown() override { setMessageHandler(std::move(previous_)); }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 
     // The document of the sample list.rpt on the named profile, as the writer left it; nothing
@@ -64,7 +62,7 @@ protected:
         if (!design.open(QIODevice::ReadOnly)) return nullptr;
         const QString name = QStringLiteral("list.rpt");
         const auto report = loadReport(design.readAll(), path(name));
-        auto writer = std::make_shared<DocxWriter>(options_);
+        auto writer = std::make_shared<DocxWriter>(options_, log_, reporter_);
         const bool written = writer->init(name, dir_.path() + u'/', path(name), profileName) &&
                              writer->WriteReport(*report, name);
         writer->closeDocument();
@@ -72,9 +70,10 @@ protected:
     }
 
     QTemporaryDir dir_;
+    RecordingReporter reporter_;
+    QStringList& messages_ = reporter_.messages;
+    RunLog log_{dir_.path()};  // the writer's, never closed: no file
     ExtractOptions options_;
-    QStringList messages_;
-    MessageHandler previous_;
 };
 
 // With "Use Template" on and every other setting at its default, the document is written on the

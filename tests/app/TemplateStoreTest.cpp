@@ -7,7 +7,7 @@
 
 #include "QtPrinters.h"
 #include "TemplateStore.h"
-#include "RunReporter.h"
+#include "RecordingReporter.h"
 
 using namespace tav::core;
 using namespace tav::word;
@@ -25,10 +25,7 @@ class TemplateStoreTest : public ::testing::Test {
 protected:
     TemplateStoreTest() {
         QDir(dir_.path()).mkpath(QStringLiteral("Templates"));
-        previous_ = setMessageHandler(
-            [this](const QString& text, const QString&) { messages_.append(text); });
     }
-    ~TemplateStoreTest() override { setMessageHandler(previous_); }
 
     TemplateStore store() const { return TemplateStore(dir_.path()); }
 
@@ -74,8 +71,8 @@ protected:
     }
 
     QTemporaryDir dir_;
-    QStringList messages_;
-    MessageHandler previous_;
+    RecordingReporter reporter_;
+    QStringList& messages_ = reporter_.messages;
 };
 
 TEST_F(TemplateStoreTest, AddedProfileReadsBackWithItsFolder) {
@@ -152,7 +149,7 @@ TEST_F(TemplateStoreTest, LayoutDeclarationsAndCommentsDoNotHideTheProfiles) {
         EXPECT_EQ(all[0].templateName, QStringLiteral("Corporate")) << c.what;
         EXPECT_EQ(all[0].tableStyle, QStringLiteral("Grid Table")) << c.what;
         EXPECT_EQ(all[1].templateName, QStringLiteral("Plain")) << c.what;
-        EXPECT_EQ(store().GetTemplate(QStringLiteral("Corporate")).heading3StyleName,
+        EXPECT_EQ(store().GetTemplate(QStringLiteral("Corporate"), reporter_).heading3StyleName,
                   QStringLiteral("Title 3"))
             << c.what;
     }
@@ -178,14 +175,14 @@ TEST_F(TemplateStoreTest, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
     writeConfig("<templates>" + profile("Twin", "First") + profile("Twin", "Second") +
                 profile("Other", "Normal") + "</templates>");
     EXPECT_EQ(storedProfiles().size(), 3u);
-    EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin")).normalStyleName, QStringLiteral("First"));
+    EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin"), reporter_).normalStyleName, QStringLiteral("First"));
     // Names count their letter case.
     EXPECT_FALSE(store().LoadTemplate(QStringLiteral("twin")).has_value());
 
     DocumentTemplate twin;
     twin.templateName = QStringLiteral("Twin");
     remove(twin);
-    EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin")).normalStyleName,
+    EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin"), reporter_).normalStyleName,
               QStringLiteral("Second"));
 
     // Modifying is deleting and adding: the profile moves to the end.
@@ -202,7 +199,7 @@ TEST_F(TemplateStoreTest, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
 
 TEST_F(TemplateStoreTest, AProfileNotStoredGivesTheFallbackAfterAMessage) {
     writeConfig("<templates>" + kCorporate + "</templates>");
-    const DocumentTemplate fallback = store().GetTemplate(QStringLiteral("Missing"));
+    const DocumentTemplate fallback = store().GetTemplate(QStringLiteral("Missing"), reporter_);
     ASSERT_EQ(messages_.size(), 1);
     // The message names the file just looked in, even when nothing else has read the store yet.
     EXPECT_EQ(
@@ -254,7 +251,7 @@ TEST_F(TemplateStoreTest, AnUnusableFileFailsWithoutChangingIt) {
         EXPECT_FALSE(store().LoadTemplate(QStringLiteral("Short")).has_value()) << c.what;
         if (c.file && QByteArray(c.what).startsWith("a profile")) {
             // One broken profile does not hide a sound one from a search by name.
-            EXPECT_EQ(store().GetTemplate(QStringLiteral("Corporate")).tocStyleName,
+            EXPECT_EQ(store().GetTemplate(QStringLiteral("Corporate"), reporter_).tocStyleName,
                       QStringLiteral("Contents"));
             continue;
         }

@@ -1,4 +1,4 @@
-#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -7,12 +7,13 @@
 
 #include "DatabaseFixture.h"
 #include "DatabaseSchema.h"
+#include "DatabaseSession.h"
 #include "DatabaseWriter.h"
 #include "ExtractOptions.h"
 #include "RunLog.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
-#include "RunReporter.h"
+#include "RecordingReporter.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
 #include "tvCrossTabObject.h"
@@ -74,19 +75,15 @@ class DatabaseWriterTest : public DatabaseFixture {
 protected:
     void SetUp() override {
         DatabaseFixture::SetUp();
-        setRunLogFolder(dir.path() + QLatin1Char('/'));
-        previousMessages_ =
-            setMessageHandler([this](const QString& text, const QString&) { shown << text; });
-    }
-    void TearDown() override {
-        CloseLog();
-        setMessageHandler(std::move(previousMessages_));
-        DatabaseFixture::TearDown();
+        log_.setFolder(dir.path() + QLatin1Char('/'));
     }
 
-    bool write(tvReport& report) {
-        return DatabaseWriter(owner_).WriteReport(report, QStringLiteral("sample.rpt"), path(),
-                                                  report.reportFileName);
+    // Writes `report` with a writer of its own, or through `session`.
+    bool write(tvReport& report, DatabaseSession* session = nullptr) {
+        const auto writer = session ? std::make_unique<DatabaseWriter>(owner_, *session)
+                                    : std::make_unique<DatabaseWriter>(owner_, log_, reporter_);
+        return writer->WriteReport(report, QStringLiteral("sample.rpt"), path(),
+                                   report.reportFileName);
     }
 
     QString owner_;  // the owner that the written reports get
@@ -137,14 +134,15 @@ protected:
                   QStringList());
     }
 
-    QString runLog() const {
-        CloseLog();
-        QFile file(runLogPath());
+    QString runLog() {
+        log_.close();
+        QFile file(log_.path());
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
-    QStringList shown;
-    MessageHandler previousMessages_;
+    RunLog log_;
+    RecordingReporter reporter_;
+    QStringList& shown = reporter_.messages;
 };
 
 TEST_F(DatabaseWriterTest, WritesTheReportItsTablesAndFieldDefinitions) {
@@ -377,7 +375,7 @@ TEST_F(DatabaseWriterTest, AFailureInMidReportLeavesTheEarlierCopy) {
             QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Areas "
                            "BEGIN SELECT RAISE(ABORT, 'no areas today'); END"));
     }
-    DatabaseWriter writer(owner_);
+    DatabaseWriter writer(owner_, log_, reporter_);
     EXPECT_FALSE(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()));
     EXPECT_EQ(dumpRows(), before);
     EXPECT_TRUE(writer.failureReason().contains(QStringLiteral("no areas today")));
@@ -387,11 +385,6 @@ TEST_F(DatabaseWriterTest, AFailureInMidReportLeavesTheEarlierCopy) {
 // In a run the reports share commits: nothing is saved before the work reaches the run's
 // limit or the run ends, and a report that fails midway is undone alone.
 TEST_F(DatabaseWriterTest, ARunSavesItsReportsTogetherAndUndoesAFailedOneAlone) {
-    // Runs group the commits of the connection that the program keeps.
-    int argc = 1;
-    char name[] = "database_tests";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
     ASSERT_TRUE(DatabaseCreator::CreateDatabase(path()));
     {
         DbConnection db(path());
@@ -399,27 +392,58 @@ TEST_F(DatabaseWriterTest, ARunSavesItsReportsTogetherAndUndoesAFailedOneAlone) 
             "CREATE TRIGGER refuse BEFORE INSERT ON Areas WHEN (SELECT ReportName FROM Reports "
             "WHERE Report_Id = NEW.Report_Id) = 'b.rpt' BEGIN SELECT RAISE(ABORT, 'no b'); END"));
     }
-    const auto writeAs = [this](const char* name) {
+    DatabaseSession session(log_, reporter_);
+    const auto writeAs = [this, &session](const char* name) {
         auto report = sample("fields.rpt");
         report->reportFileName = dir.filePath(QLatin1String(name));
-        return write(*report);
+        return write(*report, &session);
     };
     const QString reports = QStringLiteral("SELECT ReportName FROM Reports ORDER BY ReportName");
     {
-        DatabaseRun run(std::chrono::hours(1));
+        session.groupCommits(std::chrono::hours(1));
         EXPECT_TRUE(writeAs("a.rpt"));
         EXPECT_FALSE(writeAs("b.rpt"));
         EXPECT_TRUE(writeAs("c.rpt"));
         EXPECT_EQ(column(reports), QStringList());  // not committed yet
-        EXPECT_TRUE(run.finish());
+        EXPECT_TRUE(session.endGrouping());
     }
     EXPECT_EQ(column(reports), (QStringList{QStringLiteral("a.rpt"), QStringLiteral("c.rpt")}));
     {
-        DatabaseRun run(std::chrono::milliseconds(0));
+        session.groupCommits(std::chrono::milliseconds(0));
         EXPECT_TRUE(writeAs("d.rpt"));
         EXPECT_EQ(column(reports).size(), 3);  // the limit is reached: saved at once
     }
     expectConsistent();
+}
+
+// Two runs in one process each keep their own connection and transaction: the rows of one wait
+// for its own end, whatever the other stores and saves meanwhile.
+TEST_F(DatabaseWriterTest, TwoSessionsKeepTheirReportsApart) {
+    const QString other = dir.filePath(QStringLiteral("other/tv.db"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("other"))));
+    RecordingReporter otherReporter;
+    RunLog otherLog(dir.filePath(QStringLiteral("other")));
+    DatabaseSession first(log_, reporter_);
+    DatabaseSession second(otherLog, otherReporter);
+    first.groupCommits(std::chrono::hours(1));
+    second.groupCommits(std::chrono::hours(1));
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report, &first));
+    ASSERT_TRUE(DatabaseWriter(owner_, second)
+                    .WriteReport(*report, QStringLiteral("sample.rpt"), other,
+                                 report->reportFileName));
+    EXPECT_TRUE(second.endGrouping());
+    EXPECT_EQ(count(QStringLiteral("Reports")), 0);  // the first run's rows wait still
+    {
+        DbConnection db(other);
+        QSqlQuery query = db.exec(QStringLiteral("SELECT count(*) FROM Reports"));
+        ASSERT_TRUE(query.next());
+        EXPECT_EQ(query.value(0).toInt(), 1);
+    }
+    EXPECT_TRUE(first.endGrouping());
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+    EXPECT_TRUE(shown.isEmpty());
+    EXPECT_TRUE(otherReporter.messages.isEmpty());
 }
 
 TEST_F(DatabaseWriterTest, TextIsStoredAsTypedAndCutOnlyWhereTheColumnEnds) {
@@ -675,7 +699,7 @@ TEST_F(DatabaseWriterTest, AReportReachedThroughALinkIsNamedAfterItsTarget) {
     ASSERT_TRUE(QFile::link(target, link));
     tvReport report;
     report.init(link, 0, 0);
-    ASSERT_TRUE(DatabaseWriter(owner_).WriteReport(report, QStringLiteral("Link.rpt"), path(),
+    ASSERT_TRUE(DatabaseWriter(owner_, log_, reporter_).WriteReport(report, QStringLiteral("Link.rpt"), path(),
                                                    report.reportFileName));
     EXPECT_EQ(column(QStringLiteral("SELECT ReportName || '|' || ReportFileName FROM Reports")),
               QStringList{QStringLiteral("Target.rpt|") + QFileInfo(target).canonicalFilePath()});
@@ -716,7 +740,7 @@ TEST_F(DatabaseWriterTest, AnEmptyOrBrokenFileIsANewDatabaseOrAReasonGiven) {
         }
         shown.clear();
         auto report = sample("fields.rpt");
-        DatabaseWriter writer(owner_);
+        DatabaseWriter writer(owner_, log_, reporter_);
         EXPECT_EQ(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()),
                   c.written);
         EXPECT_TRUE(writer.failureReason().contains(QLatin1String(c.reason)))
@@ -735,24 +759,21 @@ TEST_F(DatabaseWriterTest, AnEmptyOrBrokenFileIsANewDatabaseOrAReasonGiven) {
     }
 }
 
-// While the program runs, the writer keeps its connection for the next report, but only for the
+// While a session lasts, its writers keep the connection for the next report, but only for the
 // same file: one deleted or replaced meanwhile is opened anew.
 TEST_F(DatabaseWriterTest, AKeptConnectionFollowsTheFileNotItsName) {
-    int argc = 1;
-    char name[] = "database_tests";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
+    DatabaseSession session(log_, reporter_);
     auto report = sample("fields.rpt");
-    ASSERT_TRUE(write(*report));
-    ASSERT_TRUE(write(*report));
+    ASSERT_TRUE(write(*report, &session));
+    ASSERT_TRUE(write(*report, &session));
     EXPECT_EQ(count(QStringLiteral("Reports")), 1);
     ASSERT_TRUE(QFile::remove(path()));
-    ASSERT_TRUE(write(*report));
+    ASSERT_TRUE(write(*report, &session));
     EXPECT_EQ(count(QStringLiteral("Reports")), 1);
     ASSERT_TRUE(QFile::rename(path(), path() + QStringLiteral(".old")));
     ASSERT_TRUE(QFile::copy(path() + QStringLiteral(".old"), path()));
     report->tvReportStatistics->revisionNumber += 1;
-    ASSERT_TRUE(write(*report));
+    ASSERT_TRUE(write(*report, &session));
     EXPECT_EQ(count(QStringLiteral("Reports")), 2);
     expectConsistent();
 }

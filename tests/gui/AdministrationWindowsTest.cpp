@@ -21,7 +21,7 @@
 #include "RunLog.h"
 #include "TemplatesWindow.h"
 #include "TestSupport.h"
-#include "RunReporter.h"
+#include "RecordingReporter.h"
 #include "UtilitiesWindow.h"
 #include "tvReport.h"
 
@@ -104,11 +104,9 @@ TEST_F(ReportOwnerWindow, WithoutTheDatabaseOutputOnlyCloseIsOffered) {
 TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     programOptions().DBPath = dir.path() + u'/';
     programOptions().UpdateDB = 1;
-    QStringList statuses;
-    const StatusHandler previousStatus =
-        setStatusHandler([&statuses](const QString& text) { statuses << text; });
-    ReportOwnersWindow window;
-    setStatusHandler(previousStatus);
+    RecordingReporter reporter;
+    const QStringList& statuses = reporter.statuses;
+    ReportOwnersWindow window(nullptr, &reporter);
     // The window made the file; the status of its making is gone afterwards.
     ASSERT_FALSE(statuses.isEmpty());
     EXPECT_TRUE(statuses.contains(QStringLiteral("Creating new Tavrin database")));
@@ -180,13 +178,12 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     EXPECT_EQ(ReportOwnerStore::LoadReportOwners(path)->Count(), 1);
 
     // An owner that a stored report names is kept, and the user is told why.
-    setRunLogFolder(dir.path());
+    RunLog log(dir.path());
     tvReport report;
     report.init(sampleReport(QStringLiteral("fields.rpt")), 0, 0);
     ASSERT_TRUE(
-        DatabaseWriter(QStringLiteral("admin"))
+        DatabaseWriter(QStringLiteral("admin"), log, reporter)
             .WriteReport(report, QStringLiteral("fields.rpt"), path, report.reportFileName));
-    CloseLog();
     messages.clear();
     select(*window.cmbRptOwners, QStringLiteral("Admin"));
     window.deleteOwner();

@@ -13,6 +13,7 @@
 #include "DatabaseCreator.h"
 #include "MiningSettingsWindow.h"
 #include "ProgramSettings.h"
+#include "RecordingReporter.h"
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
 
@@ -26,6 +27,7 @@ namespace {
 // folder picker answered here.
 class MiningSettings : public ::testing::Test {
 protected:
+    mutable RecordingReporter reporter_;  // what loading the settings tells
     void SetUp() override {
         fonts_ = MiningSettingsWindow::printerFonts();
         box_ = MiningSettingsWindow::messageBox();
@@ -65,7 +67,7 @@ protected:
     // The window as the utilities window opens it, on the settings stored so far.
     std::unique_ptr<MiningSettingsWindow> open() {
         setProgramSettingsStore(store());
-        LoadProgramSettings();
+        LoadProgramSettings(reporter_);
         auto form = std::make_unique<MiningSettingsWindow>();
         form->show();
         return form;
@@ -73,7 +75,7 @@ protected:
 
     ExtractOptions reloaded() const {
         ExtractOptions settings;
-        store()->load(settings);
+        store()->load(settings, reporter_);
         return settings;
     }
 
@@ -322,7 +324,7 @@ TEST_F(MiningSettings, AFailedSaveIsReportedAndTheWindowStaysOpen) {
 
 TEST_F(MiningSettings, TheUtilitiesWindowOpensOneInstanceNotModal) {
     setProgramSettingsStore(store());
-    LoadProgramSettings();
+    LoadProgramSettings(reporter_);
     QWidget utilities;
     ShowMiningSettings(&utilities);
     child<QPushButton>(*utilities.findChild<MiningSettingsWindow*>(), "cmdExit")->click();

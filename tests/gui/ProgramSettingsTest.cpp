@@ -4,10 +4,12 @@
 #include <QTemporaryDir>
 
 #include "ProgramSettings.h"
+#include "ExtractRun.h"
 #include "RunLog.h"
 
 using namespace tav::core;
 using namespace tav::gui;
+using namespace tav::extract;
 
 namespace {
 
@@ -26,13 +28,16 @@ TEST(ProgramSettings, LoadAndSaveGoThroughTheStoreInPlace) {
             dir.filePath(QStringLiteral("program")));
     };
     setProgramSettingsStore(store());
-    LoadProgramSettings();
+    StandardErrorReporter reporter;
+    LoadProgramSettings(reporter);
     EXPECT_EQ(programOptions().OutputTemplate, QStringLiteral("Modern"));
-    EXPECT_EQ(runLogPath(), dir.filePath(QStringLiteral("db/tvLog.txt")));
+    // A run of the settings keeps its log in their database folder.
+    EXPECT_EQ(ExtractRun(programOptions(), reporter).log().path(),
+              dir.filePath(QStringLiteral("db/tvLog.txt")));
     programOptions().OutputTemplate = QStringLiteral("Plain");
     EXPECT_TRUE(SaveProgramSettings());
     ExtractOptions again;
-    store()->load(again);
+    store()->load(again, reporter);
     EXPECT_EQ(again.OutputTemplate, QStringLiteral("Plain"));
     setProgramSettingsStore(nullptr);
     programOptions() = ExtractOptions();

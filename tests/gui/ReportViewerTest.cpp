@@ -24,6 +24,7 @@
 #include "ProgramSettings.h"
 #include "ReportViewerWindow.h"
 #include "RtError.h"
+#include "RecordingReporter.h"
 #include "RunLog.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
@@ -46,7 +47,6 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         programOptions().DBPath = dir.path() + QLatin1Char('/');
-        setRunLogFolder(programOptions().DBPath);
         ASSERT_TRUE(DatabaseCreator::CreateDatabase(database()));
         DbConnection(database())
             .exec(QStringLiteral("INSERT INTO ReportOwner (Name) VALUES (?)"),
@@ -56,12 +56,11 @@ protected:
             owners.removeFirst();
             tvReport report;
             report.init(sampleReport(QLatin1String(name)), 0, 0);
-            ASSERT_TRUE(DatabaseWriter(owner).WriteReport(report, QLatin1String(name), database(),
+            ASSERT_TRUE(DatabaseWriter(owner, log_, reporter_).WriteReport(report, QLatin1String(name), database(),
                                                           report.reportFileName));
         }
     }
     void TearDown() override {
-        CloseLog();
         programOptions() = ExtractOptions();
     }
 
@@ -81,6 +80,8 @@ protected:
 
     QTemporaryDir dir;
     QStringList owners{QStringLiteral("Finance"), QString()};
+    RunLog log_{dir.path()};  // the writers', never closed: no file
+    RecordingReporter reporter_;
 };
 
 TEST_F(ReportViewerTest, EveryDefinitionShowsItsTitleAndTheStoredRows) {

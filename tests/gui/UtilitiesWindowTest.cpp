@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,7 +20,10 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTemporaryFile>
 #include <QTimer>
+#include <cstdio>
+#include <functional>
 
 #include "CrossReference.h"
 #include "DatabaseCreator.h"
@@ -195,9 +199,11 @@ TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
 TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
     window->addReports({sample("list.rpt"), sample("fields.rpt")});
     window->cmdRM[UtilitiesWindow::Extract]->click();
-    const QStringList expected{
-        ExtractDriver(programOptions()).textOutputPath(QStringLiteral("list")),
-        ExtractDriver(programOptions()).textOutputPath(QStringLiteral("fields"))};
+    StandardErrorReporter quiet;
+    ExtractRun run(programOptions(), quiet);
+    const ExtractDriver driver(run);
+    const QStringList expected{driver.textOutputPath(QStringLiteral("list")),
+                               driver.textOutputPath(QStringLiteral("fields"))};
     EXPECT_EQ(window->extractWindow().results(), expected);
     for (const QString& file : expected) EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
@@ -241,13 +247,13 @@ TEST_F(UtilityWindow, TwoListedReportsAreComparedWithoutBeingHighlighted) {
 }
 
 TEST_F(UtilityWindow, StatusWindowMirrorsItsTextInTheStatusBar) {
-    QString text = QStringLiteral("Creating database");
-    StatusWindow::UpdateStatus(true, text);
+    const QString text = QStringLiteral("Creating database");
+    window->reporter()->workStatus(true, text);
     EXPECT_TRUE(StatusWindow::instance().isVisible());
     EXPECT_EQ(StatusWindow::instance().lblDetails->text(), text);
     EXPECT_EQ(window->statusText(), text);
-    StatusWindow::UpdateStatus(false, text);
-    EXPECT_TRUE(text.isEmpty());
+    window->reporter()->workStatus(false, text);
+    EXPECT_TRUE(StatusWindow::instance().lblDetails->text().isEmpty());
     EXPECT_TRUE(window->statusText().isEmpty());
     EXPECT_FALSE(StatusWindow::instance().isVisible());
     EXPECT_EQ(ExtractResultsWindow::openerFor(QStringLiteral("/my out/SALES.tvd")),
@@ -319,19 +325,48 @@ TEST_F(UtilityWindow, TheWindowMenuCascadesAndTilesBothWays) {
 
 // The database's long work shows in the status window, mirrored in panel 1, and leaves both
 // empty when it ends; a progress text goes once the program waits for the user again.
+// What `work` writes to standard error.
+QByteArray standardErrorOf(const std::function<void()>& work) {
+    QTemporaryFile capture;
+    if (!capture.open()) return "<no capture>";
+    std::fflush(stderr);
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(capture.handle(), STDERR_FILENO);
+    work();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    capture.seek(0);
+    return capture.readAll();
+}
+
+// A run may keep the reporter of the window that started it past the window: what it tells
+// after the window has closed reaches standard error rather than vanishing.
+TEST_F(UtilityWindow, AMessageAfterTheWindowClosedReachesStandardError) {
+    const std::shared_ptr<RunReporter> reporter = window->reporter();
+    window->close();
+    window.reset();
+    const QByteArray said = standardErrorOf([&] {
+        reporter->message(QStringLiteral("Unable to write the run log /out/tvLog.txt"));
+    });
+    EXPECT_EQ(said, QByteArray("Unable to write the run log /out/tvLog.txt\n"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
 TEST_F(UtilityWindow, StatusTextsLastAsLongAsTheirWork) {
     window->show();
     QStringList seen;
-    WorkStatusHandler windows = setWorkStatusHandler(nullptr);
-    setWorkStatusHandler([&](bool show, const QString& text) {
+    // What the window shows each time the database tells its status.
+    tav::database::DatabaseProgress progress =
+        tav::database::DatabaseProgress::reportingTo(*window->reporter());
+    progress.status = [&, windows = progress.status](bool show, const QString& text) {
         windows(show, text);
         if (show)
             seen << StatusWindow::instance().lblDetails->text() + u'|' + window->statusText() +
                         u'|' + QString::number(StatusWindow::instance().isVisible());
-    });
-    const bool created =
-        tav::database::DatabaseCreator::CreateDatabase(out.filePath(QStringLiteral("tv.db")));
-    setWorkStatusHandler(windows);
+    };
+    const bool created = tav::database::DatabaseCreator::CreateDatabase(
+        out.filePath(QStringLiteral("tv.db")), progress);
     EXPECT_TRUE(created);
     EXPECT_EQ(
         seen,
@@ -340,7 +375,7 @@ TEST_F(UtilityWindow, StatusTextsLastAsLongAsTheirWork) {
     EXPECT_TRUE(StatusWindow::instance().lblDetails->text().isEmpty());
     EXPECT_TRUE(window->statusText().isEmpty());
 
-    ShowStatus(QStringLiteral("Analyzing differences "));
+    window->reporter()->status(QStringLiteral("Analyzing differences "));
     EXPECT_EQ(window->statusText(), QStringLiteral("Analyzing differences "));
     QCoreApplication::processEvents();
     EXPECT_TRUE(window->statusText().isEmpty());
