@@ -15,7 +15,9 @@ RunLog::~RunLog() = default;
 
 void RunLog::setFolder(const QString& folder) { folder_ = folder; }
 
-QString RunLog::path() const { return withTrailingSeparator(folder_) + QStringLiteral("tvLog.txt"); }
+QString RunLog::path() const {
+    return withTrailingSeparator(folder_) + QStringLiteral("tvLog.txt");
+}
 
 void RunLog::fail(const QString& text) {
     if (failure_.isEmpty()) failure_ = text;

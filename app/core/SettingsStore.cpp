@@ -7,7 +7,6 @@
 #include <limits>
 #include <variant>
 
-
 namespace tav::core {
 
 namespace {
@@ -244,12 +243,13 @@ void SettingsStore::keepUnreadableFileAside(bool malformed, RunReporter& reporte
     const bool kept = QDir().rename(file, aside);
     // A file that could not be kept aside is not written over either.
     keptFromSaving_ = !kept;
-    reporter.message(kept ? QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and "
-                                      "the default settings are used.")
-                           .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside))
-                     : QStringLiteral("The settings file %1 cannot be read: the default settings "
-                                      "are used.")
-                           .arg(QDir::toNativeSeparators(file)));
+    reporter.message(
+        kept ? QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and "
+                              "the default settings are used.")
+                   .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside))
+             : QStringLiteral("The settings file %1 cannot be read: the default settings "
+                              "are used.")
+                   .arg(QDir::toNativeSeparators(file)));
     settings_ = std::make_unique<QSettings>(file, settings_->format());
     settings_->setFallbacksEnabled(false);
 }

@@ -52,7 +52,7 @@ private:
 
     std::unique_ptr<QSettings> settings_;
     std::unordered_set<QString, IgnoringCase, IgnoringCase> storedKeys_;  // as spelled there
-    QString extractGroup_;                // the "Extract" group as spelled in the store
+    QString extractGroup_;  // the "Extract" group as spelled in the store
     bool keysIndexed_ = false;
     QHash<QString, QString> loadedText_;  // each setting's value as the store holds it
     bool keptFromSaving_ = false;         // an unreadable file that stays where it is

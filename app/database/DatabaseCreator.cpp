@@ -9,7 +9,7 @@
 #include <QVariant>
 
 #include "Clock.h"
-#include "DbConnection.h"
+#include "DatabaseConnection.h"
 #include "RunReporter.h"
 
 namespace tav::database {
@@ -47,18 +47,21 @@ void showMessage(const DatabaseProgress& progress, const QString& text, const QS
 
 const TableDef& schemaTable(const char* name) {
     const TableDef* table = database::schemaTable(QLatin1String(name));
-    if (!table) throw DbError(QStringLiteral("No table %1 in the schema").arg(QLatin1String(name)));
+    if (!table)
+        throw DatabaseError(QStringLiteral("No table %1 in the schema").arg(QLatin1String(name)));
     return *table;
 }
 
-void createTable(DbConnection& db, const char* name) { db.exec(createTableSql(schemaTable(name))); }
+void createTable(DatabaseConnection& db, const char* name) {
+    db.exec(createTableSql(schemaTable(name)));
+}
 
 // Builds a table anew in its present shape and copies its rows over; the columns that the old
 // shape lacks take the values given. Used where a column joins a key, which the engine cannot
 // change in place.
 // The tables whose rows go when rows of `table` are deleted, through keys that cascade, and the
 // tables that theirs take along in turn: each after the table it refers to.
-QStringList cascadingChildren(DbConnection& db, const QString& table) {
+QStringList cascadingChildren(DatabaseConnection& db, const QString& table) {
     QSqlQuery all = db.exec(QStringLiteral(
         "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'"));
     QStringList tables;
@@ -79,7 +82,7 @@ QStringList cascadingChildren(DbConnection& db, const QString& table) {
     return found;
 }
 
-void rebuildTable(DbConnection& db, const char* name,
+void rebuildTable(DatabaseConnection& db, const char* name,
                   const QList<std::pair<QString, QVariant>>& fill) {
     const TableDef& table = schemaTable(name);
     const QString rebuilt = QLatin1String("new_") + QLatin1String(name);
@@ -130,7 +133,7 @@ void rebuildTable(DbConnection& db, const char* name,
 // numbered from 1, the column groups stored first. So where a group id comes again for one
 // object, its first row is the column group and its later row the row group; an object whose ids
 // never repeat cannot be told apart and keeps the empty Type.
-void UpgradeCrossTabGroups(DbConnection& db) {
+void UpgradeCrossTabGroups(DatabaseConnection& db) {
     const TableDef& table = schemaTable("CrossTabGroups");
     db.exec(createTableSql(table, QStringLiteral("new_CrossTabGroups")));
     QStringList into;
@@ -179,7 +182,7 @@ QString sameFileAmong(const QString& file, const QString& pattern) {
 
 // The copy before the first change of a file, made once per transaction (`made` says whether
 // it was) through the connection that holds the file's lock.
-void backupOnce(DbConnection& db, const QString& path, const DatabaseProgress& progress,
+void backupOnce(DatabaseConnection& db, const QString& path, const DatabaseProgress& progress,
                 bool& made) {
     if (made) return;
     made = true;
@@ -188,8 +191,8 @@ void backupOnce(DbConnection& db, const QString& path, const DatabaseProgress& p
 
 // A field reference that may now be null (an object without a field definition): a file made
 // while it was required gets the table rebuilt, rows kept.
-void AllowMissingFields(DbConnection& db, const QString& path, const DatabaseProgress& progress,
-                        bool& backedUp) {
+void AllowMissingFields(DatabaseConnection& db, const QString& path,
+                        const DatabaseProgress& progress, bool& backedUp) {
     const std::pair<const char*, const char*> optional[] = {
         {"FieldObjects", "Field_Id"},
         {"BlobObjects", "DatabaseField_Id"},
@@ -210,7 +213,7 @@ void AllowMissingFields(DbConnection& db, const QString& path, const DatabasePro
 }
 
 // The indexes beside the keys; a file from before them gets them here.
-void CreateIndexes(DbConnection& db) {
+void CreateIndexes(DatabaseConnection& db) {
     QSqlQuery existing =
         db.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
     QSet<QString> names;
@@ -224,7 +227,7 @@ void CreateIndexes(DbConnection& db) {
 // The old ConditionalFormulas held one formula per report object, keyed without a number of its
 // own. Each row comes back numbered across the table, with no area and section, and without an
 // object when its object is gone. The texts are bound, so they come back exactly as they were.
-void UpgradeConditionalFormulas(DbConnection& db) {
+void UpgradeConditionalFormulas(DatabaseConnection& db) {
     db.exec(QStringLiteral("ALTER TABLE ConditionalFormulas RENAME TO temp_ConditionalFormulas"));
     createTable(db, "ConditionalFormulas");
     QSqlQuery rows = db.exec(QStringLiteral(
@@ -246,7 +249,7 @@ void UpgradeConditionalFormulas(DbConnection& db) {
 
 // The steps that bring a file below the current version to it. Each step looks first, so that a
 // file that already has part of the current shape keeps it and goes on.
-void upgradeToCurrent(DbConnection& db, const DatabaseProgress& progress) {
+void upgradeToCurrent(DatabaseConnection& db, const DatabaseProgress& progress) {
     if (!db.hasTable(QStringLiteral("HyperlinkFormatting"))) {
         showStatus(progress, true, QStringLiteral("Creating HyperlinkFormatting Table"));
         createTable(db, "HyperlinkFormatting");
@@ -286,10 +289,10 @@ void upgradeToCurrent(DbConnection& db, const DatabaseProgress& progress) {
 
 QString DatabasePath(const QString& folder) { return folder + QLatin1String(kDatabaseFileName); }
 
-void AddColumn(DbConnection& db, const QString& table, const ColumnDef& column,
+void AddColumn(DatabaseConnection& db, const QString& table, const ColumnDef& column,
                const KeyDef* foreignKey) {
     if (column.autoIncrement) {
-        throw DbError(QStringLiteral("A numbered column cannot be added to %1").arg(table));
+        throw DatabaseError(QStringLiteral("A numbered column cannot be added to %1").arg(table));
     }
     QString sql = QStringLiteral("ALTER TABLE \"%1\" ADD COLUMN ").arg(table) + columnSql(column);
     if (!column.nullable) {
@@ -306,7 +309,7 @@ void AddColumn(DbConnection& db, const QString& table, const ColumnDef& column,
     db.exec(sql);
 }
 
-void SetDatabaseVersion(DbConnection& db, const QString& version, const QString& mode) {
+void SetDatabaseVersion(DatabaseConnection& db, const QString& version, const QString& mode) {
     if (mode == QLatin1String("U")) {
         db.exec(
             QStringLiteral("UPDATE TVDBControl SET ControlValue = ? WHERE ControlKey = 'version'"),
@@ -318,14 +321,15 @@ void SetDatabaseVersion(DbConnection& db, const QString& version, const QString&
     }
 }
 
-QString DatabaseVersion(DbConnection& db) {
+QString DatabaseVersion(DatabaseConnection& db) {
     QSqlQuery query = db.exec(
         QStringLiteral("SELECT ControlValue FROM TVDBControl WHERE ControlKey = 'version'"));
-    if (!query.next()) throw DbError(QStringLiteral("The control table holds no version row."));
+    if (!query.next())
+        throw DatabaseError(QStringLiteral("The control table holds no version row."));
     return query.value(0).toString();
 }
 
-QString BackupDatabase(DbConnection& db, const QString& path, const QDate& today,
+QString BackupDatabase(DatabaseConnection& db, const QString& path, const QDate& today,
                        const DatabaseProgress& progress) {
     showStatus(progress, true, QStringLiteral("Making backup copy of Tavrin database"));
     const QFileInfo info(path);
@@ -340,9 +344,9 @@ QString BackupDatabase(DbConnection& db, const QString& path, const QDate& today
     QFile::remove(temporary);
     try {
         db.backupTo(temporary);
-    } catch (const DbError& failure) {
+    } catch (const DatabaseError& failure) {
         QFile::remove(temporary);
-        throw DbError(
+        throw DatabaseError(
             QStringLiteral("Could not copy %1 to %2 (%3)").arg(path, name, failure.text()));
     }
     // An upgrade of the same file that failed before made this very copy: it serves again.
@@ -354,7 +358,7 @@ QString BackupDatabase(DbConnection& db, const QString& path, const QDate& today
     }
     if (!QFile::rename(temporary, name)) {
         QFile::remove(temporary);
-        throw DbError(QStringLiteral("Could not copy %1 to %2").arg(path, name));
+        throw DatabaseError(QStringLiteral("Could not copy %1 to %2").arg(path, name));
     }
     showMessage(
         progress,
@@ -365,14 +369,14 @@ QString BackupDatabase(DbConnection& db, const QString& path, const QDate& today
 
 namespace {
 
-void createSchema(DbConnection& db, const DatabaseProgress& progress) {
+void createSchema(DatabaseConnection& db, const DatabaseProgress& progress) {
     showStatus(progress, true, QStringLiteral("Creating new Tavrin database"));
     for (const TableDef& table : schemaTables()) db.exec(createTableSql(table));
     SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("I"));
     for (const ViewDef& view : schemaViews()) db.exec(QLatin1String(view.sql));
 }
 
-void upgrade(DbConnection& db, const QString& path, const DatabaseProgress& progress,
+void upgrade(DatabaseConnection& db, const QString& path, const DatabaseProgress& progress,
              bool& backedUp) {
     const bool hasControl = db.hasTable(QStringLiteral("TVDBControl"));
     const QString version = hasControl ? DatabaseVersion(db) : QLatin1String(kOldestVersion);
@@ -398,10 +402,11 @@ void upgrade(DbConnection& db, const QString& path, const DatabaseProgress& prog
 // never completed) is a new database. Nothing is ever deleted: the file may be another
 // process's.
 bool prepareDatabase(const QString& path, bool mayCreate, const DatabaseProgress& progress,
-                     QString* error, int busyTimeoutMs = DbConnection::kDefaultBusyTimeoutMs) {
+                     QString* error,
+                     int busyTimeoutMs = DatabaseConnection::kDefaultBusyTimeoutMs) {
     bool creating = false;
     try {
-        DbConnection db(path, mayCreate, busyTimeoutMs);
+        DatabaseConnection db(path, mayCreate, busyTimeoutMs);
         db.begin();
         try {
             creating = db.isEmpty();
@@ -414,11 +419,11 @@ bool prepareDatabase(const QString& path, bool mayCreate, const DatabaseProgress
             }
             CreateIndexes(db);
             db.commit();
-        } catch (const DbError&) {
+        } catch (const DatabaseError&) {
             db.rollback();
             throw;
         }
-    } catch (const DbError& failure) {
+    } catch (const DatabaseError& failure) {
         if (error) *error = failure.text();
         if (creating) {
             showMessage(progress, failure.text(), applicationTitle());

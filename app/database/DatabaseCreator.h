@@ -5,12 +5,11 @@
 #include <functional>
 
 #include "Clock.h"
+#include "DatabaseConnection.h"
 #include "DatabaseSchema.h"
-#include "DbConnection.h"
 #include "RunReporter.h"
 
 namespace tav::database {
-
 
 // Where the documentation database tells what it is doing, as its caller wants it. Left empty,
 // status texts go nowhere and messages to standard error, as in a run without a window.
@@ -58,26 +57,27 @@ bool OpenAndUpgradeDatabase(const QString& path, const DatabaseProgress& progres
 // process creating the same file: creates it when missing, fills it when empty, else upgrades.
 // It waits `busyTimeoutMs` for the other process's lock.
 bool OpenOrCreateDatabase(const QString& path, const DatabaseProgress& progress = {},
-                          QString* error = nullptr, int busyTimeoutMs = DbConnection::kDefaultBusyTimeoutMs);
+                          QString* error = nullptr,
+                          int busyTimeoutMs = DatabaseConnection::kDefaultBusyTimeoutMs);
 
 // Copies the database at `path`, as `db` (the connection that holds its lock) sees it, to
 // <name>_Backup<yyyymmdd>[_n].db beside it, through a temporary file, and returns the copy's path.
 // A backup beside it with the very same bytes (from an upgrade that failed) is returned instead
-// of a second one. Throws DbError when the copy fails.
-QString BackupDatabase(DbConnection& db, const QString& path,
+// of a second one. Throws DatabaseError when the copy fails.
+QString BackupDatabase(DatabaseConnection& db, const QString& path,
                        const QDate& today = core::Clock::today(),
                        const DatabaseProgress& progress = {});
 
 // Adds a column to a table; a required column needs a default for the rows already there, so it
 // gets the type's empty value. `foreignKey` ties the new column to its related table.
-void AddColumn(DbConnection& db, const QString& table, const ColumnDef& column,
+void AddColumn(DatabaseConnection& db, const QString& table, const ColumnDef& column,
                const KeyDef* foreignKey = nullptr);
 
 // Writes the version row: "U" updates it, any other mode inserts it.
-void SetDatabaseVersion(DbConnection& db, const QString& version, const QString& mode);
+void SetDatabaseVersion(DatabaseConnection& db, const QString& version, const QString& mode);
 
 // The version row's text; throws when the control table has no version row.
-QString DatabaseVersion(DbConnection& db);
+QString DatabaseVersion(DatabaseConnection& db);
 
 }  // namespace DatabaseCreator
 

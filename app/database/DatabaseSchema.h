@@ -15,12 +15,12 @@ namespace tav::database {
 // Column types keep the numbers of the data types that the database has always been described
 // in; the engine's own type follows from them (sqlType).
 enum ColumnType : int {
-    adInteger = 3,
-    adDouble = 5,
-    adDate = 7,
-    adBoolean = 11,
-    adVarWChar = 202,
-    adLongVarWChar = 203,
+    IntegerColumn = 3,
+    DoubleColumn = 5,
+    DateColumn = 7,
+    BooleanColumn = 11,
+    ShortTextColumn = 202,
+    LongTextColumn = 203,
 };
 
 enum class KeyKind { Primary = 1, Foreign = 2, Unique = 3 };
@@ -29,7 +29,7 @@ enum class DeleteRule { None = 0, Cascade = 1 };
 struct ColumnDef {
     const char* name;
     ColumnType type;
-    int definedSize;  // the maximum length of adVarWChar text; documentation for the other types
+    int definedSize;  // the maximum length of short text; documentation for the other types
     bool nullable;
     bool autoIncrement;
 };

@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "DatabaseConnection.h"
 #include "DatabaseCreator.h"
-#include "DbConnection.h"
 #include "RunLog.h"
 #include "RunReporter.h"
 
@@ -34,7 +34,7 @@ bool fileIdentity(const QString& path, dev_t& device, ino_t& inode) {
 }  // namespace
 
 DatabaseSession::DatabaseSession(RunLog& log, RunReporter& reporter)
-    : log_(log), reporter_(reporter), busyTimeoutMs_(DbConnection::kDefaultBusyTimeoutMs) {}
+    : log_(log), reporter_(reporter), busyTimeoutMs_(DatabaseConnection::kDefaultBusyTimeoutMs) {}
 
 DatabaseSession::~DatabaseSession() {
     const QString lost = commitWaiting();
@@ -64,14 +64,14 @@ QString DatabaseSession::commitWaiting() {
     try {
         connection_->commit();
         return {};
-    } catch (const DbError& error) {
+    } catch (const DatabaseError& error) {
         connection_->rollback();
         connection_.reset();
         return withLostReports(error.text(), waiting);
     }
 }
 
-DbConnection& DatabaseSession::connect(const QString& databasePath) {
+DatabaseConnection& DatabaseSession::connect(const QString& databasePath) {
     log_.write(QStringLiteral("Initialized the DB"));
     dev_t device = 0;
     ino_t inode = 0;
@@ -90,8 +90,8 @@ DbConnection& DatabaseSession::connect(const QString& databasePath) {
     progress.log = [this](const QString& text) { log_.write(text); };
     QString error;
     if (!DatabaseCreator::OpenOrCreateDatabase(databasePath, progress, &error, busyTimeoutMs_))
-        throw DbError(error);
-    connection_ = std::make_unique<DbConnection>(databasePath, false, busyTimeoutMs_);
+        throw DatabaseError(error);
+    connection_ = std::make_unique<DatabaseConnection>(databasePath, false, busyTimeoutMs_);
     if (fileIdentity(databasePath, device, inode)) {
         kept_ = true;
         path_ = databasePath;
@@ -102,7 +102,7 @@ DbConnection& DatabaseSession::connect(const QString& databasePath) {
 }
 
 void DatabaseSession::store(const QString& reportName, const std::function<void()>& writeRows) {
-    DbConnection& connection = *connection_;
+    DatabaseConnection& connection = *connection_;
     const bool grouped = groupings_ > 0 && kept_;
     // Whether the transaction of the reports before this one outlives a failure of this one.
     bool transactionKept = false;
@@ -110,7 +110,7 @@ void DatabaseSession::store(const QString& reportName, const std::function<void(
         if (grouped) {
             if (open_ && since_.elapsed() >= commitAfter_.count()) {
                 const QString lost = commitWaiting();
-                if (!lost.isEmpty()) throw DbError(lost);
+                if (!lost.isEmpty()) throw DatabaseError(lost);
             }
             if (!open_) {
                 connection.begin();
@@ -136,15 +136,16 @@ void DatabaseSession::store(const QString& reportName, const std::function<void(
                 try {
                     throw;
                 } catch (const std::exception& error) {
-                    const auto* dbError = dynamic_cast<const DbError*>(&error);
-                    throw DbError(withLostReports(
-                        dbError ? dbError->text() : QString::fromUtf8(error.what()), lost));
+                    const auto* databaseError = dynamic_cast<const DatabaseError*>(&error);
+                    throw DatabaseError(withLostReports(
+                        databaseError ? databaseError->text() : QString::fromUtf8(error.what()),
+                        lost));
                 }
             }
             waiting_ << reportName;
             if (since_.elapsed() >= commitAfter_.count()) {
                 const QString lost = commitWaiting();
-                if (!lost.isEmpty()) throw DbError(lost);
+                if (!lost.isEmpty()) throw DatabaseError(lost);
             }
         } else {
             connection.begin();

@@ -16,7 +16,7 @@ class RunReporter;
 
 namespace tav::database {
 
-class DbConnection;
+class DatabaseConnection;
 class DatabaseWriter;
 
 // The documentation database as one run of reports uses it. Its connection stays open for the
@@ -56,8 +56,8 @@ private:
     friend class DatabaseWriter;
 
     // The connection to the file at `databasePath`, created or brought up to date first when
-    // it is not the one kept. Throws DbError.
-    DbConnection& connect(const QString& databasePath);
+    // it is not the one kept. Throws DatabaseError.
+    DatabaseConnection& connect(const QString& databasePath);
     // Stores the rows that `writeRows` writes on the connection as one report named
     // `reportName`: a transaction of its own, or a savepoint while commits are grouped. A
     // failure undoes the report alone, where the engine lets it, and is thrown.
@@ -72,7 +72,7 @@ private:
     core::RunReporter& reporter_;
     int busyTimeoutMs_;
     // The connection, and the identity of its file while it may serve the next report.
-    std::unique_ptr<DbConnection> connection_;
+    std::unique_ptr<DatabaseConnection> connection_;
     bool kept_ = false;
     QString path_;
     dev_t device_ = 0;

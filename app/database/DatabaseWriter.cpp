@@ -9,15 +9,15 @@
 #include <limits>
 
 #include "CodeTexts.h"
+#include "DatabaseConnection.h"
 #include "DatabaseCreator.h"
 #include "DatabaseSchema.h"
 #include "DatabaseSession.h"
-#include "DbConnection.h"
 #include "ExtractOptions.h"
 #include "RunLog.h"
+#include "RunReporter.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
-#include "RunReporter.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
 #include "tvBoxObject.h"
@@ -107,7 +107,7 @@ QString leftWhole(const QString& text, qsizetype length) {
 // `text` as a column of `column`'s kind keeps it: short text is cut to the column's size. Every
 // stored text passes here, and every lookup of a stored name, so that both agree.
 QString fitText(const ColumnDef& column, const QString& text) {
-    return column.type == adVarWChar && text.size() > column.definedSize
+    return column.type == ShortTextColumn && text.size() > column.definedSize
                ? leftWhole(text, column.definedSize)
                : text;
 }
@@ -154,7 +154,8 @@ QVarLengthArray<DatabaseWriter::Column, 32> withKeys(
 }
 
 qint32 nextId(qint32& counter) {
-    if (counter == std::numeric_limits<qint32>::max()) throw DbError(QStringLiteral("Overflow"));
+    if (counter == std::numeric_limits<qint32>::max())
+        throw DatabaseError(QStringLiteral("Overflow"));
     return ++counter;
 }
 
@@ -264,7 +265,7 @@ bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
     log().write(QStringLiteral("Generating DB for report: ") + reportName);
     try {
         connection_ = &session_->connect(databasePath);
-    } catch (const DbError& error) {
+    } catch (const DatabaseError& error) {
         failureReason_ = error.text();
         log().write(QStringLiteral("Unable to open the database: ") + failureReason_);
         return false;
@@ -274,8 +275,8 @@ bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
         session_->store(reportName,
                         [&] { writeRows(model, storedReportPath(model.reportFileName)); });
     } catch (const std::exception& error) {
-        const auto* dbError = dynamic_cast<const DbError*>(&error);
-        failureReason_ = dbError ? dbError->text() : QString::fromUtf8(error.what());
+        const auto* databaseError = dynamic_cast<const DatabaseError*>(&error);
+        failureReason_ = databaseError ? databaseError->text() : QString::fromUtf8(error.what());
         connection_ = nullptr;
         log().write(QStringLiteral("Database update failed: ") + failureReason_);
         return false;
@@ -467,8 +468,8 @@ void appendValues(const DatabaseWriter::InsertShape& shape, const char* table,
                     // The column holds no more; the rest of the report is still worth having.
                     values << fitted;
                     log.write(QStringLiteral("Text cut to %1 characters: %2.%3")
-                                 .arg(def->definedSize)
-                                 .arg(QLatin1String(table), QLatin1String(columns[i].name)));
+                                  .arg(def->definedSize)
+                                  .arg(QLatin1String(table), QLatin1String(columns[i].name)));
                     continue;
                 }
             }
@@ -920,11 +921,10 @@ void DatabaseWriter::fillSummaryFields(const Summaries& summaries) {
                                         {"ForCrossTab", flag(s.forCrossTab)},
                                         {"HeaderAreaId", QVariant()},
                                         {"FooterAreaId", QVariant()}});
-        } catch (const DbError& error) {
-            session_->reporter().message(QStringLiteral("Error occurred inserting Summary Field ") +
-                                         sqlQuote(s.name) +
-                                         QStringLiteral(" into database.  Error = ") +
-                                         error.text());
+        } catch (const DatabaseError& error) {
+            session_->reporter().message(
+                QStringLiteral("Error occurred inserting Summary Field ") + sqlQuote(s.name) +
+                QStringLiteral(" into database.  Error = ") + error.text());
             return;
         }
     }
@@ -1082,7 +1082,7 @@ void DatabaseWriter::fillReportObjects(qint32 areaId, qint32 sectionId,
     for (const tvIReportObject& object : objects) {
         const qint32 objectId = nextFieldId();
         log().write(QStringLiteral("\t\t\tWriting Report Object: ") + object.objectName +
-                 QStringLiteral(". kind = ") + QString::number(object.kind));
+                    QStringLiteral(". kind = ") + QString::number(object.kind));
         insert("ReportObjects", {{"Report_Id", reportId_},
                                  {"Area_Id", areaId},
                                  {"Section_Id", sectionId},
@@ -1264,7 +1264,7 @@ void DatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObjec
         subreport.tvReportStatistics = std::make_unique<tvReportStatistics>();
         subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
         log().write(QStringLiteral("Generating DB for report: ") +
-                 object.subreportFormatting.subreportName);
+                    object.subreportFormatting.subreportName);
         DatabaseWriter writer(*this, *subreportIds_);
         writer.writeRows(subreport, storedName);
         stored = subreportIds_->insert(storedName, writer.reportId_);

@@ -10,6 +10,7 @@
 #include <span>
 #include <vector>
 
+#include "DatabaseSession.h"
 #include "tvCollections.h"
 class tvIFieldDefinition;
 class tvReport;
@@ -31,15 +32,9 @@ class tvFontFormatting;
 class tvPictureFormatting;
 struct tvFont;
 
-namespace tav::core {
-class RunLog;
-class RunReporter;
-}  // namespace tav::core
-
 namespace tav::database {
 
-class DbConnection;
-class DatabaseSession;
+class DatabaseConnection;
 
 // Stores one mined report, and each of its subreports as a report of its own, in the
 // documentation database. An earlier copy of the same report file and revision is replaced.
@@ -145,7 +140,7 @@ private:
 
     std::unique_ptr<DatabaseSession> ownSession_;
     DatabaseSession* session_ = nullptr;
-    DbConnection* connection_ = nullptr;
+    DatabaseConnection* connection_ = nullptr;
     tvReport* model_ = nullptr;
     qint32 reportId_ = 0;
     qint32 fieldIdCounter_ = 0;

@@ -11,9 +11,9 @@
 #include "OutputFiles.h"
 #include "RtError.h"
 #include "RunLog.h"
+#include "RunReporter.h"
 #include "SettingsStore.h"
 #include "TextUtilities.h"
-#include "RunReporter.h"
 #include "tvReport.h"
 
 namespace tav::extract {

@@ -40,8 +40,7 @@ private:
 
 class DocumentOutput final : public ExtractWordWriter {
 public:
-    explicit DocumentOutput(ExtractRun& run)
-        : writer_(run.options(), run.log(), run.reporter()) {}
+    explicit DocumentOutput(ExtractRun& run) : writer_(run.options(), run.log(), run.reporter()) {}
     bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath,
               const QString& templateName, QString* error) override {
         return answered(writer_.init(fileName, outputFolder, reportPath, templateName), writer_,

@@ -26,9 +26,9 @@
 #include "DatabaseCreator.h"
 #include "ProgramSettings.h"
 #include "ReportOwnerStore.h"
+#include "RunReporter.h"
 #include "SettingsStore.h"
 #include "TemplateStore.h"
-#include "RunReporter.h"
 #include "WindowReporter.h"
 
 namespace tav::gui {
@@ -592,12 +592,14 @@ void MiningSettingsWindow::FillTemplateCombo() {
 
 void MiningSettingsWindow::FillReportOwnerCombo() {
     cmbGeneralRptOwners_->clear();
-    const auto owners =
-        ReportOwnerStore::LoadReportOwners(withTrailingSeparator(programOptions().DBPath) +
-                                           QString::fromLatin1(DatabaseCreator::kDatabaseFileName));
-    if (owners->Count() > 0) cmbGeneralRptOwners_->addItem(QString());
-    for (qsizetype i = 1; i <= owners->Count(); ++i)
-        cmbGeneralRptOwners_->addItem(owners->Item(i).Name);
+    // A database that cannot be read offers the owners it gave.
+    ReportOwners owners;
+    ReportOwnerStore::LoadReportOwners(withTrailingSeparator(programOptions().DBPath) +
+                                           QString::fromLatin1(DatabaseCreator::kDatabaseFileName),
+                                       owners);
+    if (owners.Count() > 0) cmbGeneralRptOwners_->addItem(QString());
+    for (qsizetype i = 1; i <= owners.Count(); ++i)
+        cmbGeneralRptOwners_->addItem(owners.Item(i).Name);
 }
 
 void MiningSettingsWindow::SelectReportOwner() {

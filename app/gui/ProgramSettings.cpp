@@ -1,6 +1,5 @@
 #include "ProgramSettings.h"
 
-
 namespace tav::gui {
 
 using namespace core;
@@ -33,9 +32,7 @@ void LoadProgramSettings(RunReporter& reporter) {
     programSettingsStore().load(programOptions(), reporter);
 }
 
-bool SaveProgramSettings() {
-    return programSettingsStore().save(programOptions());
-}
+bool SaveProgramSettings() { return programSettingsStore().save(programOptions()); }
 
 QString saveProgramSettingsFailedText() { return programSettingsStore().saveFailedText(); }
 

@@ -139,9 +139,10 @@ void ReportOwnersWindow::loadOwners() {
     const DatabaseProgress progress = DatabaseProgress::reportingTo(reporter_);
     // A database that cannot be created or brought up to date has been reported already; the
     // window then offers only Close rather than a list that could not be written.
-    const bool usable = !programOptions().DBPath.isEmpty() && programOptions().UpdateDB &&
-                        (QFileInfo::exists(path) || DatabaseCreator::CreateDatabase(path, progress)) &&
-                        DatabaseCreator::OpenAndUpgradeDatabase(path, progress);
+    const bool usable =
+        !programOptions().DBPath.isEmpty() && programOptions().UpdateDB &&
+        (QFileInfo::exists(path) || DatabaseCreator::CreateDatabase(path, progress)) &&
+        DatabaseCreator::OpenAndUpgradeDatabase(path, progress);
     if (usable) {
         LoadOwnerList();
         return;
@@ -180,16 +181,18 @@ void ReportOwnersWindow::growToFit() {
 }
 
 void ReportOwnersWindow::LoadOwnerList() {
-    const auto owners = ReportOwnerStore::LoadReportOwners(databasePath());
+    // A database that cannot be read offers the owners it gave.
+    ReportOwners owners;
+    ReportOwnerStore::LoadReportOwners(databasePath(), owners);
     cmbRptOwners->clear();
     lblRptOwnerInfo->setVisible(false);
     frmRptOwner->setEnabled(true);
     EnableOwnerList(true);
     ShowOwnerEditor(false);
-    for (qsizetype i = 1; i <= owners->Count(); ++i)
-        cmbRptOwners->addItem(owners->Item(i).Name, owners->Item(i).ReportOwnerId);
+    for (qsizetype i = 1; i <= owners.Count(); ++i)
+        cmbRptOwners->addItem(owners.Item(i).Name, owners.Item(i).ReportOwnerId);
     cmbRptOwners->setCurrentIndex(-1);
-    if (owners->Count() == 0) cmbRptOwners->setEditText(QLatin1String(kNoneDefined));
+    if (owners.Count() == 0) cmbRptOwners->setEditText(QLatin1String(kNoneDefined));
 }
 
 bool ReportOwnersWindow::ownerSelected() const {
@@ -230,8 +233,9 @@ void ReportOwnersWindow::saveOwner() {
         owner.ReportOwnerId = cmbRptOwners->currentData().toInt();
         ReportOwnerStore::UpdateReportOwner(databasePath(), owner);
     } else {
-        const QString result = ReportOwnerStore::AddReportOwner(databasePath(), owner.Name);
-        if (!result.isEmpty()) message(result);
+        QString refused;
+        if (!ReportOwnerStore::AddReportOwner(databasePath(), owner.Name, &refused))
+            message(refused);
     }
     EnableOwnerList(true);
     ShowOwnerEditor(false);

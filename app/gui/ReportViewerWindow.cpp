@@ -19,8 +19,8 @@
 #include <QVBoxLayout>
 
 #include "DatabaseCreator.h"
+#include "DatabaseReader.h"
 #include "DatabaseSchema.h"
-#include "DbConnection.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "ProgramSettings.h"
@@ -63,7 +63,7 @@ QString quoted(const QString& identifier) {
 }
 
 // The schema's own spelling of a table or saved query; fails for any other name.
-QString checkedTable(const QString& name, DbConnection& db) {
+QString checkedTable(const QString& name, DatabaseReader& db) {
     if (const TableDef* table = schemaTable(name)) return QString::fromLatin1(table->name);
     for (const ViewDef& view : schemaViews()) {
         const QString viewName = QString::fromLatin1(view.name);
@@ -74,7 +74,7 @@ QString checkedTable(const QString& name, DbConnection& db) {
 }
 
 // "Table"."Column" for a database field of the report, both checked against the database.
-QString checkedColumn(const tvDatabaseFieldDefinition& field, DbConnection& db) {
+QString checkedColumn(const tvDatabaseFieldDefinition& field, DatabaseReader& db) {
     const QString table = checkedTable(field.tableAliasName, db);
     const TableDef* def = schemaTable(table);
     const ColumnDef* column = def ? def->column(field.databaseFieldName) : nullptr;
@@ -203,7 +203,7 @@ QStringList totalsLine(const tvReport& report, const QList<tvDatabaseFieldDefini
 
 // FROM with one join for each link of the report, each joining a table not yet read to one
 // already read.
-QString fromClause(const tvReport& report, DbConnection& db) {
+QString fromClause(const tvReport& report, DatabaseReader& db) {
     const tvDatabase& database = *report.tvDatabase;
     if (database.tables.Count() == 0) fail(QStringLiteral("The report reads no table."));
     QStringList joined{checkedTable(database.tables.Item(1).name, db)};
@@ -255,7 +255,9 @@ ViewerReport RunReportDefinition(const QString& reportPath, const QString& datab
         report.tvRecordSortFields.Item(n + 1).field = findField(report, sortFields[n]);
     }
 
-    DbConnection db(databasePath);
+    DatabaseReader db;
+    QString error;
+    if (!db.open(databasePath, &error)) fail(error);
     ViewerReport result;
     result.title = report.reportTitle;
     QStringList columns;
@@ -294,13 +296,7 @@ ViewerReport RunReportDefinition(const QString& reportPath, const QString& datab
     QString sql = QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
                   QStringLiteral(" FROM ") + fromClause(report, db);
     if (!order.isEmpty()) sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
-    QSqlQuery query = db.exec(sql);
-    while (query.next()) {
-        QStringList row;
-        for (qsizetype i = 0; i < columns.size(); ++i)
-            row << query.value(static_cast<int>(i)).toString();
-        result.rows << row;
-    }
+    if (!db.rows(sql, &result.rows, &error)) fail(error);
     result.totals = totalsLine(report, shown, result.rows);
     return result;
 }
@@ -482,8 +478,6 @@ void DisplayReport(QWidget* owner, const QString& rptName, const QString& sSeq1,
                 RunReportDefinition(path, databasePath, {sSeq1, sSeq2, sSeq3}));
         } catch (const rt::Error& e) {
             failure = e.description();
-        } catch (const DbError& e) {
-            failure = e.text();
         }
     }
     if (!failure.isEmpty()) guiSeams().message(owner, failure, QString(), QMessageBox::NoIcon);

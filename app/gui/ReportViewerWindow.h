@@ -31,7 +31,7 @@ struct ViewerReport {
 // of the document reaches the statement text unchecked. The captions are the page header's texts,
 // one a column, or else the fields' own names. A definition with a group header groups its rows
 // by its first record sort field, a shown column; sums placed in its report footer total their
-// columns. Fails with an rt::Error or DbError that says why.
+// columns. Fails with an rt::Error that says why, the database's reason included.
 ViewerReport RunReportDefinition(const QString& reportPath, const QString& databasePath,
                                  const QStringList& sortFields = {});
 

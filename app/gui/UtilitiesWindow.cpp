@@ -36,12 +36,12 @@
 #include "ReportOwnersWindow.h"
 #include "ReportViewerWindow.h"
 #include "ResultGridWindow.h"
+#include "RunReporter.h"
 #include "SettingsStore.h"
 #include "SiteSurvey.h"
 #include "SplashWindow.h"
 #include "StatusWindow.h"
 #include "TemplatesWindow.h"
-#include "RunReporter.h"
 #include "WindowFit.h"
 #include "WindowReporter.h"
 

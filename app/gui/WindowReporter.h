@@ -16,8 +16,7 @@ namespace tav::gui {
 class WindowReporter final : public core::RunReporter {
 public:
     // `showStatus` shows a progress text in the window; without one progress texts go nowhere.
-    explicit WindowReporter(QWidget* window,
-                            std::function<void(const QString&)> showStatus = {});
+    explicit WindowReporter(QWidget* window, std::function<void(const QString&)> showStatus = {});
 
     void status(const QString& text) override;
     void workStatus(bool show, const QString& text) override;

@@ -14,8 +14,8 @@
 #include "ExtractOptions.h"
 #include "LogonPrompt.h"
 #include "ReportDiff.h"
-#include "TextUtilities.h"
 #include "RunReporter.h"
+#include "TextUtilities.h"
 
 namespace tav::shell {
 
@@ -104,10 +104,11 @@ public:
           run(options, reporter),
           driver(run, defaultExtractWriters(), [logon = logon_, &reporter](LogonPrompt& prompt) {
               if (!std::exchange(logon->told, true)) {
-                  reporter.message(QStringLiteral("The SQL text of Report: %1 is left out: its "
-                                             "database needs a logon, which a command-line run "
-                                             "cannot ask for")
-                                  .arg(logon->report));
+                  reporter.message(
+                      QStringLiteral("The SQL text of Report: %1 is left out: its "
+                                     "database needs a logon, which a command-line run "
+                                     "cannot ask for")
+                          .arg(logon->report));
               }
               prompt.pressCancel();
           }) {}

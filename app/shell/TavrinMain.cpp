@@ -20,10 +20,10 @@
 #include "GuiSeams.h"
 #include "LogonDialog.h"
 #include "ProgramSettings.h"
+#include "RunReporter.h"
 #include "SettingsStore.h"
 #include "SingleInstance.h"
 #include "SplashWindow.h"
-#include "RunReporter.h"
 #include "UtilitiesWindow.h"
 
 namespace tav::shell {
@@ -90,8 +90,8 @@ bool displayAvailable() {
 }
 
 // Ends a command-line run with `status`, once every output is closed: database connections
-// closed (the run has written its log), standard output and error flushed. What the process's exit frees
-// anyway (the platform integration, the font database, the libraries' own data) is not torn
+// closed (the run has written its log), standard output and error flushed. What the process's exit
+// frees anyway (the platform integration, the font database, the libraries' own data) is not torn
 // down first: that would cost more than the start of the program.
 [[noreturn]] void endCommandLineRun(int status) {
     for (const QString& name : QSqlDatabase::connectionNames()) {

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "ExtractOptions.h"
+#include "RunReporter.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
-#include "RunReporter.h"
 #include "tvDatabase.h"
 #include "tvDatabaseTable.h"
 #include "tvReport.h"

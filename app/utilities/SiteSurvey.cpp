@@ -5,9 +5,9 @@
 #include <array>
 
 #include "ExtractOptions.h"
+#include "RunReporter.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
-#include "RunReporter.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvReport.h"
@@ -70,11 +70,14 @@ void WriteSurvey(const QString& path, ParameterPrompt prompt, ResultGrid& grid,
     const bool opened = RunUtilityStep([&] { report.init(path, 0, qint16(prompt)); }, reporter);
     reporter.status(path + QStringLiteral(" - Writing Survey"));
 
-    const bool counted = opened && RunUtilityStep([&] {
-                             CountReportContents(report, totals);
-                             for (qsizetype k = 1; k <= report.subReports.Count(); ++k)
-                                 CountReportContents(GetReportOrSubreport(report, k), totals);
-                         }, reporter);
+    const bool counted =
+        opened && RunUtilityStep(
+                      [&] {
+                          CountReportContents(report, totals);
+                          for (qsizetype k = 1; k <= report.subReports.Count(); ++k)
+                              CountReportContents(GetReportOrSubreport(report, k), totals);
+                      },
+                      reporter);
     totals.subreports = report.subReports.Count();
     // Counts of a report that could not be read in full would pass for real ones: left empty.
     const auto count = [counted](qint64 total) {

@@ -16,14 +16,14 @@
 #include "CodeTexts.h"
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
-#include "OutputFiles.h"
 #include "FieldDetails.h"
+#include "OutputFiles.h"
 #include "RunLog.h"
+#include "RunReporter.h"
 #include "SettingsStore.h"
 #include "SharedBlocks.h"
 #include "TemplateStore.h"
 #include "TextUtilities.h"
-#include "RunReporter.h"
 #include "Version.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
@@ -270,13 +270,14 @@ void DocxWriter::completeTemplateStyles() {
         for (const char* level : {"toc 2", "toc 3"})
             complete(QString::fromLatin1(level).toUpper(), level);
     if (missing.isEmpty()) return;
-    reporter_.message(QStringLiteral("The document template %1 of the profile \"%2\" holds no %3 \"%4\": "
-                               "the document uses the default %5 instead.")
-                    .arg(profile_.templatePath, profile_.templateName,
-                         missing.size() == 1 ? QStringLiteral("style") : QStringLiteral("styles"),
-                         missing.join(QStringLiteral("\", \"")),
-                         missing.size() == 1 ? QStringLiteral("definition")
-                                             : QStringLiteral("definitions")));
+    reporter_.message(
+        QStringLiteral("The document template %1 of the profile \"%2\" holds no %3 \"%4\": "
+                       "the document uses the default %5 instead.")
+            .arg(profile_.templatePath, profile_.templateName,
+                 missing.size() == 1 ? QStringLiteral("style") : QStringLiteral("styles"),
+                 missing.join(QStringLiteral("\", \"")),
+                 missing.size() == 1 ? QStringLiteral("definition")
+                                     : QStringLiteral("definitions")));
 }
 
 void DocxWriter::prepareNewDocument(const QString& reportPath, const QString& fileName) {
@@ -433,7 +434,8 @@ void DocxWriter::SaveDocument(const QString& fileName) {
     const QString savingPath = core::savingPathOf(documentPath_, &error);
     if (savingPath.isEmpty()) {
         throw tvdocx::DocxError(
-            (documentPath_ + QStringLiteral(" cannot be written: File name too long")).toStdString());
+            (documentPath_ + QStringLiteral(" cannot be written: File name too long"))
+                .toStdString());
     }
     if (!wordDocument_->save(savingPath, &error) ||
         !core::putSavedFileInPlace(savingPath, documentPath_, &error)) {

@@ -34,8 +34,7 @@ qint32 GetWordColor(QString& colourName);
 class DocxWriter final : public doctext::LineSink {
 public:
     // Steps go to `log`, messages to `reporter`.
-    DocxWriter(const core::ExtractOptions& options, core::RunLog& log,
-               core::RunReporter& reporter);
+    DocxWriter(const core::ExtractOptions& options, core::RunLog& log, core::RunReporter& reporter);
     ~DocxWriter() override;
 
     // Makes the document for the report file `fileName` (extension kept) whose full path is

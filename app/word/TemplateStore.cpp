@@ -8,8 +8,8 @@
 #include <array>
 #include <stdexcept>
 
-#include "SettingsStore.h"
 #include "RunReporter.h"
+#include "SettingsStore.h"
 #include "XmlText.h"
 
 namespace tav::word {

@@ -6,10 +6,10 @@
 
 #include "Clock.h"
 #include "ExtractOptions.h"
+#include "RecordingReporter.h"
 #include "ReportDiff.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
-#include "RecordingReporter.h"
 #include "tvSortField.h"
 
 using namespace tav::core;

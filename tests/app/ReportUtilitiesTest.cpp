@@ -7,9 +7,9 @@
 
 #include "CrossReference.h"
 #include "ExtractOptions.h"
+#include "RecordingReporter.h"
 #include "SiteSurvey.h"
 #include "TestSupport.h"
-#include "RecordingReporter.h"
 
 using namespace tav::core;
 using namespace tav::utilities;
@@ -19,12 +19,8 @@ namespace {
 // Pins the locale, keeps the run state as it was and gathers the messages shown.
 class ReportUtilities : public ::testing::Test {
 protected:
-    void SetUp() override {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-    void TearDown() override {
-        QLocale::setDefault(QLocale::system());
-    }
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
     // A report file written from a design document, in a temporary folder.
     QString reportFile(const QByteArray& xml, const QString& name = QStringLiteral("f.rpt")) {

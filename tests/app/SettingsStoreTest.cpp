@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "SettingsStore.h"
 #include "RecordingReporter.h"
+#include "SettingsStore.h"
 
 using namespace tav::core;
 

@@ -9,12 +9,12 @@
 #include "DocxPackage.h"
 #include "DocxWriter.h"
 #include "ExtractOptions.h"
+#include "RecordingReporter.h"
+#include "RunLog.h"
 #include "SettingsStore.h"
 #include "SharedBlocks.h"
 #include "TemplateStore.h"
 #include "TestSupport.h"
-#include "RecordingReporter.h"
-#include "RunLog.h"
 
 using namespace tav::core;
 using namespace tav::doctext;

@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 
 #include "QtPrinters.h"
-#include "TemplateStore.h"
 #include "RecordingReporter.h"
+#include "TemplateStore.h"
 
 using namespace tav::core;
 using namespace tav::word;
@@ -23,9 +23,7 @@ const QByteArray kCorporate =
 // A program folder of its own with a Templates folder, and the messages shown to the user.
 class TemplateStoreTest : public ::testing::Test {
 protected:
-    TemplateStoreTest() {
-        QDir(dir_.path()).mkpath(QStringLiteral("Templates"));
-    }
+    TemplateStoreTest() { QDir(dir_.path()).mkpath(QStringLiteral("Templates")); }
 
     TemplateStore store() const { return TemplateStore(dir_.path()); }
 
@@ -175,7 +173,8 @@ TEST_F(TemplateStoreTest, TheFirstOfTwoProfilesOfOneNameIsFoundAndDeleted) {
     writeConfig("<templates>" + profile("Twin", "First") + profile("Twin", "Second") +
                 profile("Other", "Normal") + "</templates>");
     EXPECT_EQ(storedProfiles().size(), 3u);
-    EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin"), reporter_).normalStyleName, QStringLiteral("First"));
+    EXPECT_EQ(store().GetTemplate(QStringLiteral("Twin"), reporter_).normalStyleName,
+              QStringLiteral("First"));
     // Names count their letter case.
     EXPECT_FALSE(store().LoadTemplate(QStringLiteral("twin")).has_value());
 

@@ -23,7 +23,7 @@ QStringList goldenSchema() {
 std::string text(const QStringList& lines) { return lines.join(QLatin1Char('\n')).toStdString(); }
 
 QStringList viewNames(const QString& path) {
-    DbConnection db(path);
+    DatabaseConnection db(path);
     QSqlQuery views = db.exec(
         QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view' ORDER BY rowid"));
     QStringList names;
@@ -32,7 +32,7 @@ QStringList viewNames(const QString& path) {
 }
 
 QString versionOf(const QString& path) {
-    DbConnection db(path);
+    DatabaseConnection db(path);
     return DatabaseVersion(db);
 }
 
@@ -45,7 +45,7 @@ void makeOldFile(const QString& path, bool withHyperlinkTable = false) {
                                       QStringLiteral("Reports.ReportOwner_Id"),
                                       QStringLiteral("CrossTabGroups.Type"),
                                       QStringLiteral("FieldElementsMapping.FieldElementSeq")};
-    DbConnection db(path, true);
+    DatabaseConnection db(path, true);
     db.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
     for (const TableDef& table : schemaTables()) {
         const QString name = QLatin1String(table.name);
@@ -105,7 +105,7 @@ TEST_F(DatabaseCreatorTest, NewFileHasEveryTableKeyQueryAndTheVersionRow) {
                                   QStringLiteral("TextObjectsUsedInReport"),
                                   QStringLiteral("viewReportMetrics"),
                                   QStringLiteral("viewReportColumnCrossRef")}));
-    DbConnection db(path());
+    DatabaseConnection db(path());
     for (const QString& view : views) {
         EXPECT_NO_THROW(db.exec(QStringLiteral("SELECT * FROM ") + view)) << view.toStdString();
     }
@@ -162,7 +162,7 @@ TEST_F(DatabaseCreatorTest, OldFileIsUpgradedOnceWithOneBackup) {
     EXPECT_EQ(text(live), text(expected));
 
     {
-        DbConnection db(path());
+        DatabaseConnection db(path());
         QSqlQuery rows = db.exec(QStringLiteral(
             "SELECT Report_Id, ConditionalFormula_Id, Area_Id, Section_Id, ReportObject_Id, Name, "
             "FormulaText FROM ConditionalFormulas ORDER BY ConditionalFormula_Id"));
@@ -196,7 +196,7 @@ TEST_F(DatabaseCreatorTest, FailedUpgradeLeavesTheFileAsItWas) {
     makeOldFile(path(), true);
     {
         // A table in the way of the conditional formula step, the last one.
-        DbConnection db(path());
+        DatabaseConnection db(path());
         db.exec(QStringLiteral("CREATE TABLE temp_ConditionalFormulas (x INTEGER)"));
     }
     const QByteArray before = bytes(path());
@@ -219,7 +219,7 @@ TEST_F(DatabaseCreatorTest, FailedUpgradeLeavesTheFileAsItWas) {
 TEST_F(DatabaseCreatorTest, OldCrossTabGroupsAreRowsFromWhereTheirNumberingStartsAgain) {
     makeOldFile(path());
     {
-        DbConnection db(path());
+        DatabaseConnection db(path());
         // Object 10: column groups 1, 2 then row group 1; object 20: column group 1, then row
         // groups 1 and 2.
         for (int report : {1, 2}) {
@@ -240,7 +240,7 @@ TEST_F(DatabaseCreatorTest, OldCrossTabGroupsAreRowsFromWhereTheirNumberingStart
         }
     }
     ASSERT_TRUE(OpenAndUpgradeDatabase(path(), progress)) << messages.join(u'\n').toStdString();
-    DbConnection db(path());
+    DatabaseConnection db(path());
     QSqlQuery rows = db.exec(QStringLiteral(
         "SELECT ReportObject_Id, Group_Id, Type, Field_Id FROM CrossTabGroups ORDER BY rowid"));
     QStringList got;
@@ -267,7 +267,7 @@ TEST_F(DatabaseCreatorTest, AnEmptyFileIsANewDatabase) {
 TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) {
     ASSERT_TRUE(CreateDatabase(path(), progress));
     {
-        DbConnection db(path());
+        DatabaseConnection db(path());
         db.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
         for (const char* table : {"FieldObjects", "SortFields"}) {
             db.exec(QStringLiteral("DROP TABLE ") + QLatin1String(table));
@@ -301,7 +301,7 @@ TEST_F(DatabaseCreatorTest, AFileThatRequiredFieldsGetsThemOptionalWithItsRows) 
     live.sort();
     golden.sort();
     EXPECT_EQ(text(live), text(golden));
-    DbConnection db(path());
+    DatabaseConnection db(path());
     QSqlQuery row = db.exec(QStringLiteral(
         "SELECT (SELECT Field_Id FROM FieldObjects), (SELECT g.SortField_Id || '/' || s.Field_Id "
         "FROM GroupSortFields g JOIN SortFields s ON s.SortField_Id = g.SortField_Id)"));
@@ -322,7 +322,7 @@ TEST_F(DatabaseCreatorTest, VersionsCompareAsText) {
         for (const QString& b : backups()) QFile::remove(dir.filePath(b));
         ASSERT_TRUE(CreateDatabase(path(), progress));
         {
-            DbConnection db(path());
+            DatabaseConnection db(path());
             SetDatabaseVersion(db, QLatin1String(c.version), QStringLiteral("U"));
         }
         EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress));
@@ -340,7 +340,7 @@ TEST_F(DatabaseCreatorTest, BackupTakesTheFirstFreeName) {
     }
     QString copy;
     {
-        DbConnection db(path());
+        DatabaseConnection db(path());
         copy = BackupDatabase(db, path(), QDate(2006, 12, 31), progress);
     }
     EXPECT_EQ(copy, dir.filePath(QStringLiteral("tv_Backup20061231_2.db")));

@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <QVariantMap>
 
+#include "DatabaseConnection.h"
 #include "DatabaseCreator.h"
-#include "DbConnection.h"
 
 using namespace tav::database;
 
@@ -47,7 +47,7 @@ protected:
 };
 
 // A row with every column of the live table filled: the values given, else 0 or "".
-inline void insertRow(DbConnection& db, const QString& table, const QVariantMap& values) {
+inline void insertRow(DatabaseConnection& db, const QString& table, const QVariantMap& values) {
     QSqlQuery info =
         db.exec(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), {table});
     QStringList names;
@@ -70,7 +70,7 @@ inline void insertRow(DbConnection& db, const QString& table, const QVariantMap&
 // The live schema, one line per column (in column order), unique key and foreign key, in the
 // form of the golden schema file.
 inline QStringList dumpSchema(const QString& path) {
-    DbConnection db(path);
+    DatabaseConnection db(path);
     QStringList lines;
     QSqlQuery tables = db.exec(QStringLiteral(
         "SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' "

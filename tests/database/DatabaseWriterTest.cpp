@@ -10,10 +10,10 @@
 #include "DatabaseSession.h"
 #include "DatabaseWriter.h"
 #include "ExtractOptions.h"
+#include "RecordingReporter.h"
 #include "RunLog.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
-#include "RecordingReporter.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
 #include "tvCrossTabObject.h"
@@ -90,7 +90,7 @@ protected:
 
     // The first column of every row of `sql`, as text.
     QStringList column(const QString& sql, const QVariantList& values = {}) const {
-        DbConnection db(path());
+        DatabaseConnection db(path());
         QSqlQuery query = db.exec(sql, values);
         QStringList out;
         while (query.next()) out << query.value(0).toString();
@@ -109,7 +109,7 @@ protected:
 
     // Every row of every table, in storage order.
     QByteArray dumpRows() const {
-        DbConnection db(path());
+        DatabaseConnection db(path());
         QByteArray out;
         for (const TableDef& table : schemaTables()) {
             QSqlQuery query =
@@ -370,7 +370,7 @@ TEST_F(DatabaseWriterTest, AFailureInMidReportLeavesTheEarlierCopy) {
 
     // The database refuses the report's areas, long after its earlier copy was deleted.
     {
-        DbConnection db(path());
+        DatabaseConnection db(path());
         db.exec(
             QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON Areas "
                            "BEGIN SELECT RAISE(ABORT, 'no areas today'); END"));
@@ -387,7 +387,7 @@ TEST_F(DatabaseWriterTest, AFailureInMidReportLeavesTheEarlierCopy) {
 TEST_F(DatabaseWriterTest, ARunSavesItsReportsTogetherAndUndoesAFailedOneAlone) {
     ASSERT_TRUE(DatabaseCreator::CreateDatabase(path()));
     {
-        DbConnection db(path());
+        DatabaseConnection db(path());
         db.exec(QStringLiteral(
             "CREATE TRIGGER refuse BEFORE INSERT ON Areas WHEN (SELECT ReportName FROM Reports "
             "WHERE Report_Id = NEW.Report_Id) = 'b.rpt' BEGIN SELECT RAISE(ABORT, 'no b'); END"));
@@ -429,13 +429,13 @@ TEST_F(DatabaseWriterTest, TwoSessionsKeepTheirReportsApart) {
     second.groupCommits(std::chrono::hours(1));
     auto report = sample("fields.rpt");
     ASSERT_TRUE(write(*report, &first));
-    ASSERT_TRUE(DatabaseWriter(owner_, second)
-                    .WriteReport(*report, QStringLiteral("sample.rpt"), other,
-                                 report->reportFileName));
+    ASSERT_TRUE(
+        DatabaseWriter(owner_, second)
+            .WriteReport(*report, QStringLiteral("sample.rpt"), other, report->reportFileName));
     EXPECT_TRUE(second.endGrouping());
     EXPECT_EQ(count(QStringLiteral("Reports")), 0);  // the first run's rows wait still
     {
-        DbConnection db(other);
+        DatabaseConnection db(other);
         QSqlQuery query = db.exec(QStringLiteral("SELECT count(*) FROM Reports"));
         ASSERT_TRUE(query.next());
         EXPECT_EQ(query.value(0).toInt(), 1);
@@ -479,7 +479,7 @@ TEST_F(DatabaseWriterTest, ASummaryThatCannotBeStoredEndsTheSummariesOnly) {
     ASSERT_TRUE(DatabaseCreator::CreateDatabase(path()));
     {
         // The file refuses this one summary.
-        DbConnection db(path());
+        DatabaseConnection db(path());
         db.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON SummaryFields WHEN "
                                "NEW.Name = '%1' BEGIN SELECT RAISE(ABORT, 'refused'); END")
                     .arg(QString(broken.name).replace(u'\'', QStringLiteral("''"))));
@@ -498,7 +498,7 @@ TEST_F(DatabaseWriterTest, ASummaryThatCannotBeStoredEndsTheSummariesOnly) {
 TEST_F(DatabaseWriterTest, AStoredOwnerIsFoundIgnoringCaseAndAnUnknownOneLeftOut) {
     ASSERT_TRUE(DatabaseCreator::CreateDatabase(path()));
     {
-        DbConnection db(path());
+        DatabaseConnection db(path());
         db.exec(QStringLiteral("INSERT INTO ReportOwner (Name) VALUES (?)"),
                 {QStringLiteral("O'Neil")});
     }
@@ -583,7 +583,7 @@ TEST_F(DatabaseWriterTest, BlobScalingsKeepTheirFraction) {
     blob->xScaling = QStringLiteral("1.5");
     blob->yScaling = QStringLiteral("0.5");
     ASSERT_TRUE(write(*report));
-    DbConnection db(path());
+    DatabaseConnection db(path());
     QSqlQuery row = db.exec(QStringLiteral("SELECT XScaling, YScaling FROM BlobObjects"));
     ASSERT_TRUE(row.next());
     EXPECT_DOUBLE_EQ(row.value(0).toDouble(), 1.5);
@@ -699,8 +699,9 @@ TEST_F(DatabaseWriterTest, AReportReachedThroughALinkIsNamedAfterItsTarget) {
     ASSERT_TRUE(QFile::link(target, link));
     tvReport report;
     report.init(link, 0, 0);
-    ASSERT_TRUE(DatabaseWriter(owner_, log_, reporter_).WriteReport(report, QStringLiteral("Link.rpt"), path(),
-                                                   report.reportFileName));
+    ASSERT_TRUE(
+        DatabaseWriter(owner_, log_, reporter_)
+            .WriteReport(report, QStringLiteral("Link.rpt"), path(), report.reportFileName));
     EXPECT_EQ(column(QStringLiteral("SELECT ReportName || '|' || ReportFileName FROM Reports")),
               QStringList{QStringLiteral("Target.rpt|") + QFileInfo(target).canonicalFilePath()});
 }

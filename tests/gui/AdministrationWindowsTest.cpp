@@ -16,12 +16,12 @@
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "ProgramSettings.h"
+#include "RecordingReporter.h"
 #include "ReportOwnerStore.h"
 #include "ReportOwnersWindow.h"
 #include "RunLog.h"
 #include "TemplatesWindow.h"
 #include "TestSupport.h"
-#include "RecordingReporter.h"
 #include "UtilitiesWindow.h"
 #include "tvReport.h"
 
@@ -175,7 +175,9 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
     window.deleteOwner();
     EXPECT_EQ(entries(*window.cmbRptOwners), QStringList{"Admin"});
-    EXPECT_EQ(ReportOwnerStore::LoadReportOwners(path)->Count(), 1);
+    ReportOwners owners;
+    EXPECT_TRUE(ReportOwnerStore::LoadReportOwners(path, owners));
+    EXPECT_EQ(owners.Count(), 1);
 
     // An owner that a stored report names is kept, and the user is told why.
     RunLog log(dir.path());

@@ -3,8 +3,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "ProgramSettings.h"
 #include "ExtractRun.h"
+#include "ProgramSettings.h"
 #include "RunLog.h"
 
 using namespace tav::core;

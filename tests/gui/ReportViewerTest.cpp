@@ -16,15 +16,15 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "DatabaseConnection.h"
 #include "DatabaseCreator.h"
 #include "DatabaseWriter.h"
-#include "DbConnection.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "ProgramSettings.h"
+#include "RecordingReporter.h"
 #include "ReportViewerWindow.h"
 #include "RtError.h"
-#include "RecordingReporter.h"
 #include "RunLog.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
@@ -48,7 +48,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         programOptions().DBPath = dir.path() + QLatin1Char('/');
         ASSERT_TRUE(DatabaseCreator::CreateDatabase(database()));
-        DbConnection(database())
+        DatabaseConnection(database())
             .exec(QStringLiteral("INSERT INTO ReportOwner (Name) VALUES (?)"),
                   {QStringLiteral("Finance")});
         for (const char* name : {"fields.rpt", "objects.rpt"}) {
@@ -56,17 +56,16 @@ protected:
             owners.removeFirst();
             tvReport report;
             report.init(sampleReport(QLatin1String(name)), 0, 0);
-            ASSERT_TRUE(DatabaseWriter(owner, log_, reporter_).WriteReport(report, QLatin1String(name), database(),
-                                                          report.reportFileName));
+            ASSERT_TRUE(
+                DatabaseWriter(owner, log_, reporter_)
+                    .WriteReport(report, QLatin1String(name), database(), report.reportFileName));
         }
     }
-    void TearDown() override {
-        programOptions() = ExtractOptions();
-    }
+    void TearDown() override { programOptions() = ExtractOptions(); }
 
     QString database() const { return dir.filePath(QStringLiteral("tv.db")); }
     QStringList column(const QString& sql) const {
-        DbConnection db(database());
+        DatabaseConnection db(database());
         QSqlQuery query = db.exec(sql);
         QStringList out;
         while (query.next()) out << query.value(0).toString();

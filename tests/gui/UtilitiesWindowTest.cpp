@@ -19,8 +19,8 @@
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTextEdit>
 #include <QTemporaryFile>
+#include <QTextEdit>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -35,12 +35,12 @@
 #include "ReportDiffWindow.h"
 #include "ReportViewerWindow.h"
 #include "ResultGridWindow.h"
+#include "RunReporter.h"
 #include "SettingsStore.h"
 #include "SingleInstance.h"
 #include "SplashWindow.h"
 #include "StatusWindow.h"
 #include "TavrinMain.h"
-#include "RunReporter.h"
 #include "UtilitiesWindow.h"
 
 using namespace tav::core;
@@ -346,9 +346,8 @@ TEST_F(UtilityWindow, AMessageAfterTheWindowClosedReachesStandardError) {
     const std::shared_ptr<RunReporter> reporter = window->reporter();
     window->close();
     window.reset();
-    const QByteArray said = standardErrorOf([&] {
-        reporter->message(QStringLiteral("Unable to write the run log /out/tvLog.txt"));
-    });
+    const QByteArray said = standardErrorOf(
+        [&] { reporter->message(QStringLiteral("Unable to write the run log /out/tvLog.txt")); });
     EXPECT_EQ(said, QByteArray("Unable to write the run log /out/tvLog.txt\n"));
     EXPECT_TRUE(messages.isEmpty());
 }

@@ -17,11 +17,11 @@
 #include "ExtractWriterFactory.h"
 #include "FullDiskFile.h"
 #include "QtPrinters.h"
+#include "RecordingReporter.h"
 #include "RunLog.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
 #include "TvdWriter.h"
-#include "RecordingReporter.h"
 
 using namespace tav::core;
 using namespace tav::doctext;

@@ -9,11 +9,11 @@
 #include "ExtractOptions.h"
 #include "ExtractWriterFactory.h"
 #include "QtPrinters.h"
+#include "RecordingReporter.h"
 #include "RunLog.h"
+#include "RunReporter.h"
 #include "TestSupport.h"
 #include "TextUtilities.h"
-#include "RecordingReporter.h"
-#include "RunReporter.h"
 
 using namespace tav::core;
 using namespace tav::doctext;

@@ -17,10 +17,10 @@
 #include "CompoundFile.h"
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
+#include "RecordingReporter.h"
 #include "ScopedTimeZone.h"
 #include "SettingsStore.h"
 #include "TestSupport.h"
-#include "RecordingReporter.h"
 
 using namespace tav::core;
 using namespace tav::doctext;
@@ -52,12 +52,8 @@ bool writeAll(const QString& path, const QByteArray& bytes) {
 // The locale, time zone and settings of a run pinned, messages caught.
 class TvdGolden : public ::testing::TestWithParam<std::string> {
 protected:
-    void SetUp() override {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-    void TearDown() override {
-        QLocale::setDefault(QLocale::system());
-    }
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
     // The case's report file, packed with its summary information when the case says so, and
     // given the case's modification time.

@@ -11,10 +11,10 @@
 #include "ExtractOptions.h"
 #include "ExtractWriters.h"
 #include "FullDiskFile.h"
+#include "RecordingReporter.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
 #include "TvdWriter.h"
-#include "RecordingReporter.h"
 #include "tvArea.h"
 #include "tvFieldObject.h"
 #include "tvSection.h"
@@ -63,9 +63,7 @@ protected:
         ASSERT_TRUE(report.open(QIODevice::WriteOnly));
         report.write(kReport);
     }
-    void TearDown() override {
-        QLocale::setDefault(QLocale::system());
-    }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
     // Writes `report` with a new, registered writer; the writer's answer.
     bool write(const tvReport& report, TvdWriter::OutputOpener opener = {}) {

@@ -14,9 +14,10 @@ struct sqlite3_stmt;
 namespace tav::database {
 
 // A failed statement or connection of the documentation database, with the engine's text.
-class DbError : public std::runtime_error {
+class DatabaseError : public std::runtime_error {
 public:
-    explicit DbError(const QString& text) : std::runtime_error(text.toStdString()), text_(text) {}
+    explicit DatabaseError(const QString& text)
+        : std::runtime_error(text.toStdString()), text_(text) {}
     const QString& text() const noexcept { return text_; }
 
 private:
@@ -26,7 +27,7 @@ private:
 // One connection of its own to the database file, closed when it goes out of scope: it lasts
 // as long as its owner wants it (a call, or a run's session). Foreign keys are enforced on every
 // connection. Values are always bound, never put into the statement text.
-class DbConnection {
+class DatabaseConnection {
 public:
     // How long a connection waits by default for a lock that another process holds: two
     // minutes, the length of a long report.
@@ -34,13 +35,13 @@ public:
 
     // Opens the file; `mayCreate` false refuses a path where no file exists. The connection
     // waits `busyTimeoutMs` for a lock that another process holds.
-    explicit DbConnection(const QString& path, bool mayCreate = false,
-                          int busyTimeoutMs = kDefaultBusyTimeoutMs);
-    ~DbConnection();
-    DbConnection(const DbConnection&) = delete;
-    DbConnection& operator=(const DbConnection&) = delete;
+    explicit DatabaseConnection(const QString& path, bool mayCreate = false,
+                                int busyTimeoutMs = kDefaultBusyTimeoutMs);
+    ~DatabaseConnection();
+    DatabaseConnection(const DatabaseConnection&) = delete;
+    DatabaseConnection& operator=(const DatabaseConnection&) = delete;
 
-    // Runs one statement; throws DbError when it fails. The query is positioned before its
+    // Runs one statement; throws DatabaseError when it fails. The query is positioned before its
     // first row.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
 

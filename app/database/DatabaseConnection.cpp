@@ -1,4 +1,4 @@
-#include "DbConnection.h"
+#include "DatabaseConnection.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -26,11 +26,11 @@ void leaveMemoryUncounted() {
 
 // Qt's list of connections is by name: the connection's own address keeps its name apart from
 // every other connection alive.
-DbConnection::DbConnection(const QString& path, bool mayCreate, int busyTimeoutMs)
+DatabaseConnection::DatabaseConnection(const QString& path, bool mayCreate, int busyTimeoutMs)
     : name_(QStringLiteral("tvdb-%1").arg(quintptr(this), 0, 16)), busyTimeoutMs_(busyTimeoutMs) {
     leaveMemoryUncounted();
     if (!mayCreate && !QFileInfo(path).isFile()) {
-        throw DbError(QStringLiteral("The database file %1 does not exist.").arg(path));
+        throw DatabaseError(QStringLiteral("The database file %1 does not exist.").arg(path));
     }
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db_.setDatabaseName(path);
@@ -40,7 +40,7 @@ DbConnection::DbConnection(const QString& path, bool mayCreate, int busyTimeoutM
         const QString text = db_.lastError().text();
         db_ = QSqlDatabase();
         QSqlDatabase::removeDatabase(name_);
-        throw DbError(text);
+        throw DatabaseError(text);
     }
     exec(QStringLiteral("PRAGMA foreign_keys = ON"));
     // A report's rows touch pages all over the keys that begin with a field's number; a cache
@@ -51,7 +51,7 @@ DbConnection::DbConnection(const QString& path, bool mayCreate, int busyTimeoutM
     exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
 }
 
-DbConnection::~DbConnection() {
+DatabaseConnection::~DatabaseConnection() {
     for (sqlite3_stmt* statement : std::as_const(writes_)) sqlite3_finalize(statement);
     prepared_.clear();
     db_.close();
@@ -59,31 +59,31 @@ DbConnection::~DbConnection() {
     QSqlDatabase::removeDatabase(name_);
 }
 
-QSqlQuery DbConnection::exec(const QString& sql, const QVariantList& values) {
+QSqlQuery DatabaseConnection::exec(const QString& sql, const QVariantList& values) {
     QSqlQuery query(db_);
     query.setForwardOnly(true);
-    if (!query.prepare(sql)) throw DbError(query.lastError().text());
+    if (!query.prepare(sql)) throw DatabaseError(query.lastError().text());
     for (const QVariant& value : values) query.addBindValue(value);
-    if (!query.exec()) throw DbError(query.lastError().text());
+    if (!query.exec()) throw DatabaseError(query.lastError().text());
     return query;
 }
 
-QSqlQuery& DbConnection::prepared(const QString& sql) {
+QSqlQuery& DatabaseConnection::prepared(const QString& sql) {
     auto found = prepared_.find(sql);
     if (found == prepared_.end()) {
         QSqlQuery query(db_);
         query.setForwardOnly(true);
-        if (!query.prepare(sql)) throw DbError(query.lastError().text());
+        if (!query.prepare(sql)) throw DatabaseError(query.lastError().text());
         found = prepared_.insert(sql, query);
     }
     found->finish();
     return *found;
 }
 
-QSqlQuery& DbConnection::run(const QString& sql, const QVariant* values, qsizetype count) {
+QSqlQuery& DatabaseConnection::run(const QString& sql, const QVariant* values, qsizetype count) {
     QSqlQuery& query = prepared(sql);
     for (qsizetype i = 0; i < count; ++i) query.bindValue(int(i), values[i]);
-    if (!query.exec()) throw DbError(query.lastError().text());
+    if (!query.exec()) throw DatabaseError(query.lastError().text());
     return query;
 }
 
@@ -126,7 +126,8 @@ void bindOther(sqlite3_stmt* statement, int at, const QVariant& value) {
 
 }  // namespace
 
-sqlite3_stmt* DbConnection::bound(const QString& sql, const QVariant* values, qsizetype count) {
+sqlite3_stmt* DatabaseConnection::bound(const QString& sql, const QVariant* values,
+                                        qsizetype count) {
     ::sqlite3* engine = handle();
     sqlite3_stmt*& statement = writes_[sql];
     if (!statement &&
@@ -134,7 +135,7 @@ sqlite3_stmt* DbConnection::bound(const QString& sql, const QVariant* values, qs
                              SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(engine));
         writes_.remove(sql);
-        throw DbError(reason);
+        throw DatabaseError(reason);
     }
     // Texts are handed over in the file's own encoding, from one buffer that holds them all until
     // the step, so that the engine neither converts nor copies them. Room for the longest form of
@@ -191,18 +192,19 @@ sqlite3_stmt* DbConnection::bound(const QString& sql, const QVariant* values, qs
     return statement;
 }
 
-qint64 DbConnection::write(const QString& sql, const QVariant* values, qsizetype count) {
+qint64 DatabaseConnection::write(const QString& sql, const QVariant* values, qsizetype count) {
     sqlite3_stmt* statement = bound(sql, values, count);
     const int status = sqlite3_step(statement);
     ::sqlite3* engine = sqlite3_db_handle(statement);
     const QString reason =
         status == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(engine));
     sqlite3_reset(statement);
-    if (status != SQLITE_DONE) throw DbError(reason);
+    if (status != SQLITE_DONE) throw DatabaseError(reason);
     return sqlite3_last_insert_rowid(engine);
 }
 
-QList<qint64> DbConnection::integers(const QString& sql, const QVariant* values, qsizetype count) {
+QList<qint64> DatabaseConnection::integers(const QString& sql, const QVariant* values,
+                                           qsizetype count) {
     sqlite3_stmt* statement = bound(sql, values, count);
     QList<qint64> found;
     int status = SQLITE_ROW;
@@ -212,51 +214,51 @@ QList<qint64> DbConnection::integers(const QString& sql, const QVariant* values,
                                ? QString()
                                : QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement)));
     sqlite3_reset(statement);
-    if (status != SQLITE_DONE) throw DbError(reason);
+    if (status != SQLITE_DONE) throw DatabaseError(reason);
     return found;
 }
 
-bool DbConnection::isEmpty() {
+bool DatabaseConnection::isEmpty() {
     QSqlQuery query = exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     return query.next() && query.value(0).toInt() == 0;
 }
 
-QStringList DbConnection::columns(const QString& table) {
+QStringList DatabaseConnection::columns(const QString& table) {
     QSqlQuery query = exec(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
     QStringList names;
     while (query.next()) names << query.value(0).toString();
     return names;
 }
 
-bool DbConnection::hasTable(const QString& table) {
+bool DatabaseConnection::hasTable(const QString& table) {
     QSqlQuery query = exec(
         QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), {table});
     return query.next();
 }
 
-bool DbConnection::hasColumn(const QString& table, const QString& column) {
+bool DatabaseConnection::hasColumn(const QString& table, const QString& column) {
     return columns(table).contains(column, Qt::CaseInsensitive);
 }
 
-void DbConnection::begin() {
+void DatabaseConnection::begin() {
     // A connection kept between reports waits as long as a new one would.
     run(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs_), {});
     run(QStringLiteral("BEGIN IMMEDIATE"), {});
 }
 
-void DbConnection::commit() { run(QStringLiteral("COMMIT"), {}); }
+void DatabaseConnection::commit() { run(QStringLiteral("COMMIT"), {}); }
 
-bool DbConnection::inTransaction() { return sqlite3_get_autocommit(handle()) == 0; }
+bool DatabaseConnection::inTransaction() { return sqlite3_get_autocommit(handle()) == 0; }
 
-void DbConnection::savepoint(const QString& name) {
+void DatabaseConnection::savepoint(const QString& name) {
     write(QStringLiteral("SAVEPOINT \"%1\"").arg(name), nullptr, 0);
 }
 
-void DbConnection::release(const QString& name) {
+void DatabaseConnection::release(const QString& name) {
     write(QStringLiteral("RELEASE \"%1\"").arg(name), nullptr, 0);
 }
 
-void DbConnection::rollbackTo(const QString& name) noexcept {
+void DatabaseConnection::rollbackTo(const QString& name) noexcept {
     try {
         for (QSqlQuery& query : prepared_) query.finish();
         QSqlQuery query(db_);
@@ -266,43 +268,46 @@ void DbConnection::rollbackTo(const QString& name) noexcept {
     }
 }
 
-::sqlite3* DbConnection::handle() {
+::sqlite3* DatabaseConnection::handle() {
     const QVariant value = db_.driver()->handle();
     ::sqlite3* const* engine = value.isValid() && qstrcmp(value.typeName(), "sqlite3*") == 0
                                    ? static_cast<::sqlite3* const*>(value.constData())
                                    : nullptr;
-    if (!engine || !*engine) throw DbError(QStringLiteral("The database connection is closed."));
+    if (!engine || !*engine)
+        throw DatabaseError(QStringLiteral("The database connection is closed."));
     return *engine;
 }
 
-void DbConnection::backupTo(const QString& target) {
+void DatabaseConnection::backupTo(const QString& target) {
     // The engine's own descriptor of the file, read through its own interface. Nothing of this
     // transaction is written to the file before it commits, so the bytes are the committed file.
     sqlite3_file* file = nullptr;
     if (sqlite3_file_control(handle(), "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
         !file || !file->pMethods) {
-        throw DbError(QStringLiteral("The database file cannot be read"));
+        throw DatabaseError(QStringLiteral("The database file cannot be read"));
     }
     sqlite3_int64 size = 0;
     if (file->pMethods->xFileSize(file, &size) != SQLITE_OK) {
-        throw DbError(QStringLiteral("The database file cannot be read"));
+        throw DatabaseError(QStringLiteral("The database file cannot be read"));
     }
     QFile copy(target);
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)) throw DbError(copy.errorString());
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw DatabaseError(copy.errorString());
     QByteArray block(1 << 16, Qt::Uninitialized);
     for (sqlite3_int64 offset = 0; offset < size; offset += block.size()) {
         const int length = int(std::min<sqlite3_int64>(block.size(), size - offset));
         const int status = file->pMethods->xRead(file, block.data(), length, offset);
-        if (status != SQLITE_OK) throw DbError(QString::fromUtf8(sqlite3_errstr(status)));
-        if (copy.write(block.constData(), length) != length) throw DbError(copy.errorString());
+        if (status != SQLITE_OK) throw DatabaseError(QString::fromUtf8(sqlite3_errstr(status)));
+        if (copy.write(block.constData(), length) != length)
+            throw DatabaseError(copy.errorString());
     }
     // The copy is on the disk before the upgrade that it guards commits.
-    if (!copy.flush() || ::fsync(copy.handle()) != 0) throw DbError(copy.errorString());
+    if (!copy.flush() || ::fsync(copy.handle()) != 0) throw DatabaseError(copy.errorString());
     copy.close();
-    if (copy.error() != QFileDevice::NoError) throw DbError(copy.errorString());
+    if (copy.error() != QFileDevice::NoError) throw DatabaseError(copy.errorString());
 }
 
-void DbConnection::rollback() noexcept {
+void DatabaseConnection::rollback() noexcept {
     try {
         // A statement failed inside the transaction; the engine may have ended it already.
         for (QSqlQuery& query : prepared_) query.finish();
