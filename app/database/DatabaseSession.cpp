@@ -8,6 +8,7 @@
 
 #include "DatabaseConnection.h"
 #include "DatabaseCreator.h"
+#include "InsertStatements.h"
 #include "RunLog.h"
 #include "RunReporter.h"
 
@@ -34,7 +35,10 @@ bool fileIdentity(const QString& path, dev_t& device, ino_t& inode) {
 }  // namespace
 
 DatabaseSession::DatabaseSession(RunLog& log, RunReporter& reporter)
-    : log_(log), reporter_(reporter), busyTimeoutMs_(DatabaseConnection::kDefaultBusyTimeoutMs) {}
+    : log_(log),
+      reporter_(reporter),
+      statements_(std::make_unique<InsertStatements>()),
+      busyTimeoutMs_(DatabaseConnection::kDefaultBusyTimeoutMs) {}
 
 DatabaseSession::~DatabaseSession() {
     const QString lost = commitWaiting();

@@ -18,6 +18,7 @@ namespace tav::database {
 
 class DatabaseConnection;
 class DatabaseWriter;
+class InsertStatements;
 
 // The documentation database as one run of reports uses it. Its connection stays open for the
 // next report of the very same file, which reuses its prepared statements; a file replaced or
@@ -62,6 +63,8 @@ private:
     // `reportName`: a transaction of its own, or a savepoint while commits are grouped. A
     // failure undoes the report alone, where the engine lets it, and is thrown.
     void store(const QString& reportName, const std::function<void()>& writeRows);
+    // The statements that this session's writers have worked out so far.
+    InsertStatements& statements() { return *statements_; }
 
     // Ends the open transaction with a commit. Answers the reason when the commit failed, with
     // the reports whose rows were lost: the transaction is then rolled back and the connection
@@ -70,6 +73,7 @@ private:
 
     core::RunLog& log_;
     core::RunReporter& reporter_;
+    std::unique_ptr<InsertStatements> statements_;
     int busyTimeoutMs_;
     // The connection, and the identity of its file while it may serve the next report.
     std::unique_ptr<DatabaseConnection> connection_;

@@ -14,6 +14,7 @@
 #include "DatabaseSchema.h"
 #include "DatabaseSession.h"
 #include "ExtractOptions.h"
+#include "InsertStatements.h"
 #include "RunLog.h"
 #include "RunReporter.h"
 #include "SharedBlocks.h"
@@ -161,46 +162,6 @@ qint32 nextId(qint32& counter) {
 
 }  // namespace
 
-// The statement of one insert shape and the definitions of its columns, worked out once per run
-// of the program, and its statements for many rows, made when first needed.
-struct DatabaseWriter::InsertShape {
-    // The writer's own literals, whose addresses tell the shapes apart.
-    const char* tableName;
-    std::vector<const char*> names;
-    QString table;
-    QString columnList;
-    QList<const ColumnDef*> columns;
-    // The table's place in the schema: a table comes after every table its keys name.
-    qsizetype order = 0;
-    // By row count: the statement that inserts that many rows at once.
-    mutable QHash<qsizetype, QString> sql;
-    // The most rows of this shape that waited at once so far: room for as many is made at once
-    // for the next report's rows, rather than again and again as they come.
-    mutable qsizetype mostRows = 1;
-
-    bool is(const char* otherTable, std::span<const Column> otherColumns) const {
-        return tableName == otherTable && names.size() == otherColumns.size() &&
-               std::equal(
-                   names.begin(), names.end(), otherColumns.begin(),
-                   [](const char* name, const Column& column) { return name == column.name; });
-    }
-
-    const QString& statement(qsizetype rows) const {
-        auto found = sql.constFind(rows);
-        if (found != sql.cend()) return *found;
-        QString text = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES ").arg(table, columnList);
-        for (qsizetype row = 0; row < rows; ++row) {
-            text += row > 0 ? QStringLiteral(",(") : QStringLiteral("(");
-            for (qsizetype i = 0; i < columns.size(); ++i) {
-                if (i > 0) text += u',';
-                text += u'?';
-            }
-            text += u')';
-        }
-        return *sql.insert(rows, text);
-    }
-};
-
 // The rows waiting to be stored, a list per insert shape, the lists in the order of their tables
 // in the schema (shapes of one table in the order they first came). A list keeps its room when
 // its rows are stored, for the rows that follow.
@@ -342,42 +303,8 @@ void DatabaseWriter::deleteReportData(const tvReport& model) {
         for (const qint64 report : found) reports << report;
     }
     if (reports.isEmpty()) return;
-    // Table by table, the rows that refer to others first, each table whose keys begin with the
-    // report found through them: the engine's cascade from the report row would look into every
-    // table once for each row. The cascade takes the rest. One statement per table takes the rows
-    // of the report and of its subreports alike.
-    static const QStringList tables = [] {
-        QStringList names;
-        const auto schema = schemaTables();
-        for (auto table = schema.rbegin(); table != schema.rend(); ++table) {
-            const bool keyedByReport =
-                std::any_of(table->keys.begin(), table->keys.end(), [](const KeyDef& key) {
-                    return keyColumns(key.columns).value(0) == QLatin1String("Report_Id");
-                });
-            if (keyedByReport && QLatin1String(table->name) != QLatin1String("Reports"))
-                names << QLatin1String(table->name);
-        }
-        names << QStringLiteral("Reports");
-        return names;
-    }();
-    // By the number of reports: the statements that delete their rows.
-    static QHash<qsizetype, QStringList> deletes;
-    QStringList& statements = deletes[reports.size()];
-    if (statements.isEmpty()) {
-        const QString marks = QStringLiteral("?,").repeated(reports.size()).chopped(1);
-        // A sort on no field is reached by no cascade: it goes through its report's links to it,
-        // before they go.
-        statements << QStringLiteral(
-                          "DELETE FROM SortFields WHERE Field_Id IS NULL AND "
-                          "SortField_Id IN (SELECT SortField_Id FROM GroupSortFields "
-                          "WHERE Report_Id IN (%1) UNION ALL SELECT SortField_Id FROM "
-                          "RecordSortFields WHERE Report_Id IN (%1))")
-                          .arg(marks);
-        for (const QString& table : tables) {
-            statements
-                << QStringLiteral("DELETE FROM \"%1\" WHERE Report_Id IN (%2)").arg(table, marks);
-        }
-    }
+    // Table by table, the rows that refer to others first: see InsertStatements::deletes.
+    const QStringList& statements = session_->statements().deletes(reports.size());
     const QVariantList twice = reports + reports;
     for (qsizetype i = 0; i < statements.size(); ++i) {
         // The first, of the sorts on no field, names the reports twice.
@@ -402,42 +329,6 @@ qsizetype rowsForStatement(qsizetype waiting) {
         if (size <= waiting) return size;
     }
     return kExactUpTo;
-}
-
-// A hash of a shape's table and column names: their addresses.
-size_t shapeHash(const char* table, std::span<const DatabaseWriter::Column> columns) {
-    size_t hash = qHash(static_cast<const void*>(table));
-    for (const auto& column : columns)
-        hash = hash * 1000003u ^ qHash(static_cast<const void*>(column.name));
-    return hash;
-}
-
-const DatabaseWriter::InsertShape& insertShape(const char* table,
-                                               std::span<const DatabaseWriter::Column> columns) {
-    // Waiting rows point at their shapes, which therefore never move, and live as long as the
-    // program: rows may still wait while static objects are destroyed, so the table of shapes is
-    // never destroyed either.
-    static auto& shapes = *new QMultiHash<size_t, const DatabaseWriter::InsertShape*>;
-    const size_t hash = shapeHash(table, columns);
-    for (auto found = shapes.constFind(hash); found != shapes.cend() && found.key() == hash;
-         ++found) {
-        if ((*found)->is(table, columns)) return **found;
-    }
-    const TableDef* definition = schemaTable(QLatin1String(table));
-    auto& shape = *new DatabaseWriter::InsertShape;
-    shape.tableName = table;
-    shape.table = QLatin1String(table);
-    const auto tables = schemaTables();
-    shape.order = definition ? definition - tables.data() : qsizetype(tables.size());
-    QStringList names;
-    for (const auto& column : columns) {
-        shape.names.push_back(column.name);
-        shape.columns << (definition ? definition->column(QLatin1String(column.name)) : nullptr);
-        names << QLatin1Char('"') + QLatin1String(column.name) + QLatin1Char('"');
-    }
-    shape.columnList = names.join(u',');
-    shapes.insert(hash, &shape);
-    return shape;
 }
 
 }  // namespace
@@ -481,7 +372,7 @@ void appendValues(const DatabaseWriter::InsertShape& shape, const char* table,
 }  // namespace
 
 void DatabaseWriter::insertRow(const char* table, std::span<const Column> columns) {
-    const InsertShape& shape = insertShape(table, columns);
+    const InsertShape& shape = session_->statements().shape(table, columns);
     PendingRows::Rows& pending = pending_->of(shape);
     if (pending.values.capacity() == 0)
         pending.values.reserve(shape.mostRows * qsizetype(columns.size()));
@@ -492,7 +383,7 @@ void DatabaseWriter::insertRow(const char* table, std::span<const Column> column
 qint64 DatabaseWriter::insertNow(const char* table, std::initializer_list<Column> columns) {
     flush(table);
     const std::span<const Column> row(columns.begin(), columns.size());
-    const InsertShape& shape = insertShape(table, row);
+    const InsertShape& shape = session_->statements().shape(table, row);
     QVariantList values;
     values.reserve(qsizetype(row.size()));
     appendValues(shape, table, row, values, log());
@@ -527,23 +418,12 @@ bool mayName(qsizetype place, qsizetype other) {
     return other >= 0 && other < qsizetype(named.size()) && named[size_t(place)][size_t(other)];
 }
 
-// The place in the schema of a table that the writer names by one of its own literals, or -1.
-qsizetype schemaPlace(const char* table) {
-    static QHash<const char*, qsizetype> places;
-    auto found = places.constFind(table);
-    if (found == places.cend()) {
-        const TableDef* definition = schemaTable(QLatin1String(table));
-        found = places.insert(table, definition ? definition - schemaTables().data() : -1);
-    }
-    return *found;
-}
-
 }  // namespace
 
 // Parents go first, so that every reference finds its row; a table's rows keep their order. The
 // rows of other tables wait on, to be stored with more of their kind.
 void DatabaseWriter::flush(const char* table) {
-    const qsizetype place = table ? schemaPlace(table) : -1;
+    const qsizetype place = table ? session_->statements().schemaPlace(table) : -1;
     for (const auto& list : pending_->lists) {
         if (list->rows == 0 || (table && !mayName(place, list->shape->order))) continue;
         const qsizetype width = list->shape->columns.size();
