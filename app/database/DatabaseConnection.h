@@ -13,7 +13,8 @@ struct sqlite3_stmt;
 
 namespace tav::database {
 
-// A failed statement or connection of the documentation database, with the engine's text.
+// A failed statement or connection of the documentation database, with the engine's text. It
+// stays inside this library: what other libraries call answers false with the text instead.
 class DatabaseError : public std::runtime_error {
 public:
     explicit DatabaseError(const QString& text)

@@ -16,7 +16,7 @@ using namespace tav::utilities;
 
 namespace {
 
-// Pins the locale, keeps the run state as it was and gathers the messages shown.
+// Pins the locale and gathers the messages and progress texts that the utilities tell.
 class ReportUtilities : public ::testing::Test {
 protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
