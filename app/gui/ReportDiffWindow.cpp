@@ -395,10 +395,7 @@ std::unique_ptr<QTextDocument> ReportDiffWindow::printableText() const {
     QTextCharFormat plain;
     plain.setForeground(Qt::black);
     // The run header, as the combined grid shows it above the lines.
-    const std::vector<DiffRow>& rows = results_.combinedRows;
-    const qsizetype header = std::min<qsizetype>(4, static_cast<qsizetype>(rows.size()));
-    for (qsizetype r = 0; r < header; ++r)
-        cursor.insertText(rows[static_cast<size_t>(r)].text + u'\n', plain);
+    for (const QString& line : results_.runHeader) cursor.insertText(line + u'\n', plain);
     for (const DiffTextPiece& piece : results_.textPieces) {
         QTextCharFormat format;
         format.setForeground(colorOf(piece.color));

@@ -1,7 +1,5 @@
 #include "DiffResults.h"
 
-#include <QStringList>
-
 namespace tav::utilities {
 
 namespace {
@@ -72,9 +70,8 @@ bool DiffLine::sameLines(const QString& left, const QString& right) {
 
 void DiffResults::addRunHeader(const QString& title, const QString& leftFile,
                                const QString& rightFile) {
-    for (const QString& row : {title, leftFile, rightFile, QStringLiteral(" ")}) {
-        combinedRows.push_back({QString(), row});
-    }
+    runHeader = {title, leftFile, rightFile, QStringLiteral(" ")};
+    for (const QString& row : runHeader) combinedRows.push_back({QString(), row});
     for (const QString& row : {title, leftFile, QString(), QStringLiteral(" ")}) {
         leftRows.push_back({QString(), row});
     }

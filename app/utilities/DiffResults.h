@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace tav::utilities {
@@ -61,7 +62,8 @@ struct DiffLine {
 struct DiffResults {
     explicit DiffResults(bool allLines = true) : allLines(allLines) {}
 
-    // The three lines above the entries, and a blank one, in each view; not in the text.
+    // The three lines above the entries, and a blank one, in each view and in runHeader; not in
+    // the combined text.
     void addRunHeader(const QString& title, const QString& leftFile, const QString& rightFile);
 
     // Lays out one entry in every view and the text; see DiffLineKind. An equal pair is counted
@@ -78,6 +80,8 @@ struct DiffResults {
     qint64 leftLineCount = 0;
     qint64 rightLineCount = 0;
 
+    // The title and the two files' names, then a blank line: printed above the combined text.
+    QStringList runHeader;
     std::vector<DiffLine> lines;
     std::vector<DiffRow> combinedRows;
     std::vector<DiffRow> leftRows;
