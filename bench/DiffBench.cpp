@@ -117,9 +117,10 @@ struct GeneratedWindow {
     explicit GeneratedWindow(const benchmark::State& state) {
         const int count = static_cast<int>(state.range(0));
         const auto shape = static_cast<Shape>(state.range(1));
-        window.comparison().setReports(generatedModel(count, false, false),
-                                   generatedModel(count, shape == AllRenamed, shape == OneChange),
-                                   QStringLiteral("first.rpt"), QStringLiteral("second.rpt"));
+        window.comparison().setReports(
+            generatedModel(count, false, false),
+            generatedModel(count, shape == AllRenamed, shape == OneChange),
+            QStringLiteral("first.rpt"), QStringLiteral("second.rpt"));
         window.resize(1000, 700);
         window.show();
     }

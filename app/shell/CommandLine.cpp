@@ -9,8 +9,8 @@
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
 #include "LogonPrompt.h"
-#include "ReportListFile.h"
 #include "ReportDiff.h"
+#include "ReportListFile.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
 

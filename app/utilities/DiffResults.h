@@ -82,10 +82,13 @@ struct DiffResults {
 
     // The title and the two files' names, then a blank line: printed above the combined text.
     QStringList runHeader;
+    // The entries shown, as compared.
     std::vector<DiffLine> lines;
+    // The views: both reports in one, and each report on its own side.
     std::vector<DiffRow> combinedRows;
     std::vector<DiffRow> leftRows;
     std::vector<DiffRow> rightRows;
+    // The combined text, printed and written by the command line, in its colours.
     std::vector<DiffTextPiece> textPieces;
 
 private:

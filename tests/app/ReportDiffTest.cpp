@@ -284,6 +284,9 @@ TEST_F(ReportDiffTest, IdenticalReportsGiveNoDifference) {
     EXPECT_EQ(diff.combinedRows[0].text, QStringLiteral("Tavrin RptDiff    3/4/26"));
     EXPECT_EQ(diff.combinedRows[1].text, QStringLiteral("File 1 = old.rpt"));
     EXPECT_EQ(diff.combinedRows[2].text, QStringLiteral("File 2 = new.rpt"));
+    QStringList shown;
+    for (const DiffRow& row : diff.combinedRows) shown << row.text;
+    EXPECT_EQ(diff.runHeader, shown);  // as it is printed
     EXPECT_TRUE(diff.combinedText().isEmpty());
 
     // With all lines every line is an equal one, numbered alike on both sides.
