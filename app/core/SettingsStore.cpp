@@ -7,8 +7,6 @@
 #include <limits>
 #include <variant>
 
-#include "UserMessages.h"
-
 namespace tav::core {
 
 namespace {
@@ -26,7 +24,7 @@ using SettingMember = std::variant<QString ExtractOptions::*, bool ExtractOption
 // (with a separator) followed by the fixed text.
 enum class Base { None, ProgramFolder, DocPath };
 // What follows the load of a value.
-enum class After { Nothing, CreateFolder, ZeroIsEmpty };
+enum class After { Nothing, ZeroIsEmpty };
 
 struct SettingRow {
     const char* name;  // the stored value's name, matched ignoring case
@@ -40,8 +38,8 @@ struct SettingRow {
 // Load order: a default may depend on a value loaded before it.
 constexpr SettingRow kSettings[] = {
     {"RptPath", &ExtractOptions::RptPath, "", Base::ProgramFolder, After::Nothing, true},
-    {"DocPath", &ExtractOptions::DocPath, "Output/", Base::ProgramFolder, After::CreateFolder},
-    {"TVDPath", &ExtractOptions::TVDPath, "", Base::DocPath, After::CreateFolder},
+    {"DocPath", &ExtractOptions::DocPath, "Output/", Base::ProgramFolder},
+    {"TVDPath", &ExtractOptions::TVDPath, "", Base::DocPath},
     {"DBPath", &ExtractOptions::DBPath, "", Base::DocPath},
     {"OutputTemplate", &ExtractOptions::OutputTemplate, "Classic"},
     {"UseTemplate", &ExtractOptions::UseTemplate, "0"},
@@ -147,11 +145,6 @@ QString defaultOf(const SettingRow& row, const ExtractOptions& settings,
     return fixed;
 }
 
-void createFolder(const QString& path) {
-    // A folder that cannot be created shows up when the first file is written into it.
-    if (!path.isEmpty() && !DirectoryExists(path)) QDir().mkpath(path);
-}
-
 bool isZero(const QString& text) {
     bool ok = false;
     return text.toDouble(&ok) == 0.0 && ok;
@@ -178,10 +171,10 @@ SettingsStore::SettingsStore(std::unique_ptr<QSettings> settings, const QString&
     settings_->setFallbacksEnabled(false);
 }
 
-void SettingsStore::load(ExtractOptions& settings) {
+SettingsStore::LoadOutcome SettingsStore::load(ExtractOptions& settings) {
     settings_->sync();         // values written by another instance since the last load
     settings_->childGroups();  // a reading, which tells whether the file could be read
-    keepUnreadableFileAside(settings_->status() == QSettings::FormatError);
+    LoadOutcome outcome = keepUnreadableFileAside(settings_->status() == QSettings::FormatError);
     indexStoredKeys();
     loadedText_.clear();
     for (const SettingRow& row : kSettings) {
@@ -214,9 +207,7 @@ void SettingsStore::load(ExtractOptions& settings) {
                     }
                 }},
             row.member);
-        if (row.after == After::CreateFolder) {
-            createFolder(settings.*std::get<QString ExtractOptions::*>(row.member));
-        } else if (row.after == After::ZeroIsEmpty) {
+        if (row.after == After::ZeroIsEmpty) {
             QString& text = settings.*std::get<QString ExtractOptions::*>(row.member);
             if (isZero(text)) text.clear();
         }
@@ -227,12 +218,13 @@ void SettingsStore::load(ExtractOptions& settings) {
         font.Italic = font.FontStyle.contains(u"Italic", Qt::CaseSensitive);
     }
     settings.ProgramFolder = programFolder_;
+    return outcome;
 }
 
-void SettingsStore::keepUnreadableFileAside(bool malformed) {
+SettingsStore::LoadOutcome SettingsStore::keepUnreadableFileAside(bool malformed) {
     const QString file = settings_->fileName();
     const QFileInfo info(file);
-    if (!info.exists() || (info.isFile() && info.isReadable() && !malformed)) return;
+    if (!info.exists() || (info.isFile() && info.isReadable() && !malformed)) return {};
     // The user's values are lost to this run, but the file stays for the user to look at, and
     // the next save starts a sound one in its place.
     // Only a plain file that an earlier run kept aside is replaced; anything else of that name (a
@@ -245,14 +237,18 @@ void SettingsStore::keepUnreadableFileAside(bool malformed) {
     const bool kept = QDir().rename(file, aside);
     // A file that could not be kept aside is not written over either.
     keptFromSaving_ = !kept;
-    ShowMessage(kept ? QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and "
-                                      "the default settings are used.")
-                           .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside))
-                     : QStringLiteral("The settings file %1 cannot be read: the default settings "
-                                      "are used.")
-                           .arg(QDir::toNativeSeparators(file)));
     settings_ = std::make_unique<QSettings>(file, settings_->format());
     settings_->setFallbacksEnabled(false);
+    if (!kept) {
+        return {LoadOutcome::File::Unreadable,
+                QStringLiteral("The settings file %1 cannot be read: the default settings are "
+                               "used.")
+                    .arg(QDir::toNativeSeparators(file))};
+    }
+    return {LoadOutcome::File::KeptAside,
+            QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and the default "
+                           "settings are used.")
+                .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside))};
 }
 
 QString SettingsStore::saveFailedText() const {

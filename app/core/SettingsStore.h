@@ -11,11 +11,26 @@
 
 namespace tav::core {
 
-// Loads and saves the settings of Settings through QSettings, every value as text: the report
-// folder under the application's own group, everything else under "Extract". Value and group
-// names match whatever letter case they were written with, as in the registry.
+// Loads and saves the user's choices (ExtractOptions) through QSettings, every value as text:
+// the report folder under the application's own group, everything else under "Extract". Value
+// and group names match whatever letter case they were written with, as in the registry. The
+// store only reads and writes: the caller makes the output folders the settings name
+// (createOutputFolders) and tells the user what a load found.
 class SettingsStore {
 public:
+    // What a load found of the settings file itself.
+    struct LoadOutcome {
+        enum class File {
+            Read,        // read, or not there yet
+            KeptAside,   // unreadable: renamed with ".bad" added
+            Unreadable,  // unreadable, and could not be renamed: it is not written over either
+        };
+        File file = File::Read;
+        // What to tell the user when the file was not read: which file, where it is kept, and
+        // that the defaults apply. Empty when it was read.
+        QString message;
+    };
+
     // The user's own settings (native format, "Ombrel Group" / "Tavrin"); defaults lie below
     // the program's folder.
     SettingsStore();
@@ -23,10 +38,9 @@ public:
     SettingsStore(std::unique_ptr<QSettings> settings, const QString& programFolder);
 
     // Every setting from the store, the default for each one missing; a stored number that does
-    // not convert leaves its variable as it was. Creates the document and text output folders
-    // when missing. A file that cannot be read (or is no file) is renamed with ".bad" added,
-    // a warning naming it is shown, and the defaults apply.
-    void load(ExtractOptions& settings);
+    // not convert leaves its variable as it was. A file that cannot be read (or is no file) is
+    // renamed with ".bad" added and the defaults apply; the outcome says so.
+    LoadOutcome load(ExtractOptions& settings);
     // Every setting that differs from what the store holds into the store; the file is written
     // only when a value changed. False when a changed value cannot be written.
     bool save(const ExtractOptions& settings);
@@ -37,7 +51,7 @@ public:
     const QString& programFolder() const { return programFolder_; }
 
 private:
-    void keepUnreadableFileAside(bool malformed);
+    LoadOutcome keepUnreadableFileAside(bool malformed);
     // Reads the store's keys once, into storedKeys_ and extractGroup_.
     void indexStoredKeys();
     // The key of a value, in the letter case that the store already holds it in.
@@ -51,7 +65,7 @@ private:
 
     std::unique_ptr<QSettings> settings_;
     std::unordered_set<QString, IgnoringCase, IgnoringCase> storedKeys_;  // as spelled there
-    QString extractGroup_;                // the "Extract" group as spelled in the store
+    QString extractGroup_;  // the "Extract" group as spelled in the store
     bool keysIndexed_ = false;
     QHash<QString, QString> loadedText_;  // each setting's value as the store holds it
     bool keptFromSaving_ = false;         // an unreadable file that stays where it is

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <memory>
 
 #include "ReportOwner.h"
 
@@ -9,21 +8,23 @@ namespace tav::database {
 
 // The owner store: reads and changes the table ReportOwner. Each call opens its own connection
 // to the database file and closes it before it returns. Names are bound values, so any text,
-// apostrophes included, is stored and found as typed.
+// apostrophes included, is stored and found as typed. Every call tells whether it did what it
+// was asked; when it did not, `error` (when given) says why.
 namespace ReportOwnerStore {
 
-// One owner per row; the owners read so far when the database cannot be read.
-std::unique_ptr<ReportOwners> LoadReportOwners(const QString& path);
+// One owner per row into `owners`. False when the database cannot be read: `owners` then holds
+// the owners read before.
+bool LoadReportOwners(const QString& path, ReportOwners* owners, QString* error = nullptr);
 
 // False when nothing was deleted: no such owner, or a report still names the owner.
-bool DeleteReportOwner(const QString& path, qint32 id);
+bool DeleteReportOwner(const QString& path, qint32 id, QString* error = nullptr);
 
-// Renames the owner with the owner's id; false when that fails.
-bool UpdateReportOwner(const QString& path, const ReportOwner& owner);
+// Renames the owner with the owner's id.
+bool UpdateReportOwner(const QString& path, const ReportOwner& owner, QString* error = nullptr);
 
-// "" when the owner was added, else the reason: a name already present (compared ignoring case)
-// or the database's failure.
-QString AddReportOwner(const QString& path, const QString& name);
+// False when the name is already present (compared ignoring case) or the database fails; the
+// reason starts "Could not add Report Owner to database: ".
+bool AddReportOwner(const QString& path, const QString& name, QString* error = nullptr);
 
 }  // namespace ReportOwnerStore
 

@@ -591,12 +591,12 @@ void MiningSettingsWindow::FillTemplateCombo() {
 
 void MiningSettingsWindow::FillReportOwnerCombo() {
     cmbGeneralRptOwners_->clear();
-    const auto owners =
-        ReportOwnerStore::LoadReportOwners(withTrailingSeparator(programOptions().DBPath) +
-                                           QString::fromLatin1(DatabaseCreator::kDatabaseFileName));
-    if (owners->Count() > 0) cmbGeneralRptOwners_->addItem(QString());
-    for (qsizetype i = 1; i <= owners->Count(); ++i)
-        cmbGeneralRptOwners_->addItem(owners->Item(i).Name);
+    ReportOwners owners;
+    ReportOwnerStore::LoadReportOwners(withTrailingSeparator(programOptions().DBPath) +
+                                           QString::fromLatin1(DatabaseCreator::kDatabaseFileName),
+                                       &owners);
+    if (!owners.isEmpty()) cmbGeneralRptOwners_->addItem(QString());
+    for (const ReportOwner& owner : owners) cmbGeneralRptOwners_->addItem(owner.Name);
 }
 
 void MiningSettingsWindow::SelectReportOwner() {

@@ -1,6 +1,8 @@
 #include "ProgramSettings.h"
 
+#include "OutputFiles.h"
 #include "RunLog.h"
+#include "UserMessages.h"
 
 namespace tav::gui {
 
@@ -31,7 +33,9 @@ void setProgramSettingsStore(std::unique_ptr<SettingsStore> settingsStore) {
 }
 
 void LoadProgramSettings() {
-    programSettingsStore().load(programOptions());
+    const SettingsStore::LoadOutcome loaded = programSettingsStore().load(programOptions());
+    if (!loaded.message.isEmpty()) ShowMessage(loaded.message);
+    createOutputFolders(programOptions());
     setRunLogFolder(programOptions().DBPath);
 }
 

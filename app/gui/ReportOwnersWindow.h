@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 class QComboBox;
 class QGroupBox;
@@ -24,32 +25,31 @@ public:
     void saveOwner();
     void cancelOwnerEdit();
 
-    QPushButton* cmdClose;
-    QGroupBox* frmRptOwner;
-    QComboBox* cmbRptOwners;
-    QPushButton* cmdModifyRptOwner;
-    QPushButton* cmdAddRptOwner;
-    QPushButton* cmdDeleteRptOwner;
-    QLineEdit* rptOwnerText;
-    QPushButton* cmdRptOwnerSave;
-    QPushButton* cmdRptOwnerCancel;
-    QLabel* lblRptOwners;
-    QLabel* lblRptOwnerInstr;
-    QLabel* lblRptOwnerInfo;
-
 private:
     void loadOwners();
-    void EnableOwnerList(bool flag);
-    void ShowOwnerEditor(bool flag);
+    void enableOwnerList(bool flag);
+    void showOwnerEditor(bool flag);
     void growToFit();
-    void LoadOwnerList();
+    void fillOwnerList();
     // True when an entry of the list is chosen, not text typed over it or the empty marker.
     bool ownerSelected() const;
-    void message(const QString& text, bool exclamation = false);
     QString databasePath() const;
+
+    QPushButton* closeButton_;
+    QGroupBox* ownerFrame_;
+    QComboBox* ownerList_;
+    QPushButton* modifyButton_;
+    QPushButton* addButton_;
+    QPushButton* deleteButton_;
+    QLineEdit* ownerEdit_;
+    QPushButton* saveButton_;
+    QPushButton* cancelButton_;
+    QLabel* ownerListLabel_;
+    QLabel* instructions_;
+    QLabel* unavailableNote_;
 };
 
-// Shows the one report-owner window, modeless, creating it on first use.
-void ShowReportOwners(QWidget* parent);
+// Shows the report-owner window that `window` keeps, modeless, creating it when there is none.
+void ShowReportOwners(QWidget* parent, QPointer<ReportOwnersWindow>& window);
 
 }  // namespace tav::gui

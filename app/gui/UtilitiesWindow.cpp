@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,7 +16,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
-#include <QTextStream>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
@@ -33,6 +31,7 @@
 #include "MiningSettingsWindow.h"
 #include "ProgramSettings.h"
 #include "ReportDiffWindow.h"
+#include "ReportListFile.h"
 #include "ReportOwnersWindow.h"
 #include "ReportViewerWindow.h"
 #include "ResultGridWindow.h"
@@ -169,7 +168,7 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     connect(templates, &QAction::triggered, this, [] { ShowTemplates(nullptr); });
     auto* owners = file->addAction(QStringLiteral("&Report Owners"));
     owners->setObjectName(QStringLiteral("miFRptOwners"));
-    connect(owners, &QAction::triggered, this, [this] { ShowReportOwners(this); });
+    connect(owners, &QAction::triggered, this, [this] { ShowReportOwners(this, ownersWindow_); });
     file->addSeparator();
     auto* exitAction = file->addAction(QStringLiteral("E&xit"));
     exitAction->setObjectName(QStringLiteral("miFExit"));
@@ -340,14 +339,12 @@ void UtilitiesWindow::ExpandReportList() {
                 throw std::runtime_error(("Path not found: " + entry).toStdString());
             AddFolderReports(entry, QStringLiteral("RPT"));
         } else if (extension == QLatin1String("RML")) {
-            QFile list(entry);
-            if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+            const ReportListFile list = ReportListFile::read(entry);
+            if (list.outcome == ReportListFile::Outcome::NotRegularFile)
+                throw std::runtime_error(list.error.toStdString());
+            if (list.outcome == ReportListFile::Outcome::NotOpened)
                 throw std::runtime_error(("File not found: " + entry).toStdString());
-            QTextStream in(&list);
-            while (!in.atEnd()) {
-                const QString line = in.readLine();
-                if (extensionOf(line) == QLatin1String("RPT")) ExplodedRptList << line;
-            }
+            ExplodedRptList << list.reports;
         }
     }
 }

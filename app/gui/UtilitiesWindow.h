@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 
@@ -17,6 +18,7 @@ namespace tav::gui {
 class ExtractResultsWindow;
 class ResultGridWindow;
 class ReportDiffWindow;
+class ReportOwnersWindow;
 
 // The program's main window: the report list, the four utility buttons and the result windows
 // inside it, and the status bar through which the work reports its progress.
@@ -83,6 +85,7 @@ private:
     ResultGridWindow* grids_[2] = {nullptr, nullptr};
     ReportDiffWindow* diff_ = nullptr;
     bool diffShown_ = false;
+    QPointer<ReportOwnersWindow> ownersWindow_;
 };
 
 }  // namespace tav::gui

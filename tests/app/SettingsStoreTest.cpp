@@ -6,8 +6,8 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "OutputFiles.h"
 #include "SettingsStore.h"
-#include "UserMessages.h"
 
 using namespace tav::core;
 
@@ -49,6 +49,9 @@ TEST_F(SettingsStoreTest, FirstStartTakesEveryDefaultAndStoresIt) {
     EXPECT_EQ(settings.DocPath, output);
     EXPECT_EQ(settings.TVDPath, output);
     EXPECT_EQ(settings.DBPath, output);
+    // Loading only reads: the output folders are made by the caller.
+    EXPECT_FALSE(QDir(output).exists());
+    createOutputFolders(settings);
     EXPECT_TRUE(QDir(output).exists());
     EXPECT_EQ(settings.OutputTemplate, QStringLiteral("Classic"));
     EXPECT_EQ(settings.ReportOwner, QString());
@@ -160,6 +163,7 @@ TEST_F(SettingsStoreTest, FoldersDerivedFromADocumentFolderGetASeparator) {
     EXPECT_EQ(settings.DocPath, documents);
     EXPECT_EQ(settings.TVDPath, documents + u'/');
     EXPECT_EQ(settings.DBPath, documents + u'/');
+    createOutputFolders(settings);
     EXPECT_TRUE(QDir(documents).exists());
 }
 
@@ -169,6 +173,7 @@ TEST_F(SettingsStoreTest, TextFolderIsCreatedWithItsParents) {
     stored(QStringLiteral("Extract/DBPath"), path("db/"));
     const ExtractOptions settings = loaded();
     EXPECT_EQ(settings.TVDPath, text);
+    createOutputFolders(settings);
     EXPECT_TRUE(QDir(text).exists());
     EXPECT_FALSE(QDir(path("db")).exists());  // the database folder is left to its users
 }
@@ -275,10 +280,8 @@ TEST_F(SettingsStoreTest, KeepingAFileAsideLeavesFoldersAndLinksOfItsNameAlone) 
             ASSERT_TRUE(corrupt.open(QIODevice::WriteOnly));
             corrupt.write("[Extract]\nShowTOC=0\n\x01\x02garbage without a value\n");
         }
-        const MessageHandler previous = setMessageHandler([](const QString&, const QString&) {});
         ExtractOptions settings;
-        store()->load(settings);
-        setMessageHandler(previous);
+        EXPECT_EQ(store()->load(settings).file, SettingsStore::LoadOutcome::File::KeptAside);
         EXPECT_TRUE(QFileInfo::exists(target.filePath("keep.txt")));
         EXPECT_TRUE(QFileInfo(file + ".bad").isDir());
         EXPECT_TRUE(QFileInfo(file + ".bad.1").isFile());  // the unreadable file, kept
@@ -309,21 +312,18 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
         SCOPED_TRACE(c.name);
         const QString file = path("Tavrin.conf");
         c.put(file);
-        QStringList messages;
-        const MessageHandler previous = setMessageHandler(
-            [&messages](const QString& text, const QString&) { messages << text; });
         const auto settingsStore = store();
         ExtractOptions settings;
-        settingsStore->load(settings);
-        setMessageHandler(previous);
+        const SettingsStore::LoadOutcome outcome = settingsStore->load(settings);
 
         EXPECT_TRUE(settings.ShowTOC);
         EXPECT_EQ(settings.DocPath, path("program") + QStringLiteral("/Output/"));
-        ASSERT_EQ(messages.size(), 1);
-        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(file)))
-            << messages[0].toStdString();
-        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(file + ".bad")))
-            << messages[0].toStdString();
+        EXPECT_EQ(outcome.file, SettingsStore::LoadOutcome::File::KeptAside);
+        EXPECT_EQ(
+            outcome.message,
+            QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and the "
+                           "default settings are used.")
+                .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(file + ".bad")));
         EXPECT_TRUE(QFileInfo::exists(file + ".bad"));
 
         ASSERT_TRUE(settingsStore->save(settings));

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <stdexcept>
+#include <string>
 
 #include "DatabaseCreator.h"
 #include "DatabaseWriter.h"
@@ -91,13 +93,26 @@ void select(QComboBox& combo, const QString& text) {
     ASSERT_GE(combo.currentIndex(), 0) << text.toStdString();
 }
 
+// The owner window's controls, found by their object names.
+template <class T>
+T* control(const QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QLatin1String(name));
+    if (!found) throw std::logic_error(std::string("no control named ") + name);
+    return found;
+}
+QPushButton* closeButton(const QWidget& w) { return control<QPushButton>(w, "cmdClose"); }
+QGroupBox* ownerFrame(const QWidget& w) { return control<QGroupBox>(w, "frmRptOwner"); }
+QLabel* unavailableNote(const QWidget& w) { return control<QLabel>(w, "lblRptOwnerInfo"); }
+QComboBox* ownerList(const QWidget& w) { return control<QComboBox>(w, "cmbRptOwners"); }
+QLineEdit* ownerEdit(const QWidget& w) { return control<QLineEdit>(w, "rptOwnerText"); }
+
 TEST_F(ReportOwnerWindow, WithoutTheDatabaseOutputOnlyCloseIsOffered) {
     programOptions().DBPath = dir.path() + u'/';
     programOptions().UpdateDB = 0;
     ReportOwnersWindow window;
-    EXPECT_FALSE(window.frmRptOwner->isEnabled());
-    EXPECT_FALSE(window.lblRptOwnerInfo->isHidden());
-    EXPECT_TRUE(window.cmdClose->isEnabled());
+    EXPECT_FALSE(ownerFrame(window)->isEnabled());
+    EXPECT_FALSE(unavailableNote(window)->isHidden());
+    EXPECT_TRUE(closeButton(window)->isEnabled());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
@@ -115,50 +130,50 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     EXPECT_TRUE(statuses.last().isEmpty());
     const QString path = dir.path() + u'/' + QLatin1String(DatabaseCreator::kDatabaseFileName);
     ASSERT_TRUE(QFileInfo::exists(path));
-    EXPECT_EQ(window.cmbRptOwners->currentText(), QStringLiteral("(None Defined)"));
-    EXPECT_TRUE(window.lblRptOwnerInfo->isHidden());
-    EXPECT_TRUE(window.rptOwnerText->isHidden());
+    EXPECT_EQ(ownerList(window)->currentText(), QStringLiteral("(None Defined)"));
+    EXPECT_TRUE(unavailableNote(window)->isHidden());
+    EXPECT_TRUE(ownerEdit(window)->isHidden());
 
     window.modifyOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please select a valid Report Owner to modify"));
 
     window.addOwner();
-    EXPECT_FALSE(window.cmbRptOwners->isEnabled());
-    EXPECT_FALSE(window.rptOwnerText->isHidden());
+    EXPECT_FALSE(ownerList(window)->isEnabled());
+    EXPECT_FALSE(ownerEdit(window)->isHidden());
     window.saveOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please enter a new valid Report Owner"));
-    EXPECT_FALSE(window.rptOwnerText->isHidden());
-    window.rptOwnerText->setText(QStringLiteral("Admin"));
+    EXPECT_FALSE(ownerEdit(window)->isHidden());
+    ownerEdit(window)->setText(QStringLiteral("Admin"));
     window.saveOwner();
     window.addOwner();
-    window.rptOwnerText->setText(QStringLiteral("ADMIN"));
+    ownerEdit(window)->setText(QStringLiteral("ADMIN"));
     window.saveOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Could not add Report Owner to database: Report "
                                             "Owner already exists."));
     window.addOwner();
-    window.rptOwnerText->setText(QStringLiteral("Ops"));
+    ownerEdit(window)->setText(QStringLiteral("Ops"));
     window.saveOwner();
-    EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "Ops"}));
-    EXPECT_TRUE(window.rptOwnerText->isHidden());
-    EXPECT_TRUE(window.cmbRptOwners->isEnabled());
+    EXPECT_EQ(entries(*ownerList(window)), (QStringList{"Admin", "Ops"}));
+    EXPECT_TRUE(ownerEdit(window)->isHidden());
+    EXPECT_TRUE(ownerList(window)->isEnabled());
 
     // A name with an apostrophe is stored as typed.
-    select(*window.cmbRptOwners, QStringLiteral("Ops"));
+    select(*ownerList(window), QStringLiteral("Ops"));
     window.modifyOwner();
-    EXPECT_EQ(window.rptOwnerText->text(), QStringLiteral("Ops"));
-    window.rptOwnerText->setText(QStringLiteral("O'Brien"));
+    EXPECT_EQ(ownerEdit(window)->text(), QStringLiteral("Ops"));
+    ownerEdit(window)->setText(QStringLiteral("O'Brien"));
     window.saveOwner();
-    EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "O'Brien"}));
+    EXPECT_EQ(entries(*ownerList(window)), (QStringList{"Admin", "O'Brien"}));
     EXPECT_TRUE(messages.isEmpty());
 
     // Text typed over a chosen entry names no owner.
-    select(*window.cmbRptOwners, QStringLiteral("Admin"));
-    window.cmbRptOwners->setEditText(QStringLiteral("Someone"));
+    select(*ownerList(window), QStringLiteral("Admin"));
+    ownerList(window)->setEditText(QStringLiteral("Someone"));
     window.deleteOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please select a valid Report Owner to Delete"));
 
     programOptions().ReportOwner = QStringLiteral("o'brien");  // as the writer matches it
-    select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
+    select(*ownerList(window), QStringLiteral("O'Brien"));
     window.deleteOwner();
     EXPECT_TRUE(lastMessage().startsWith(
         QStringLiteral("The Report Owner currently selected as the Report Owner on the 'General' "
@@ -170,14 +185,16 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     window.deleteOwner();
     EXPECT_EQ(questions,
               QStringList{"Are you sure you would like to delete the selected Report Owner?"});
-    EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "O'Brien"}));
-    EXPECT_TRUE(window.cmbRptOwners->isEnabled());
+    EXPECT_EQ(entries(*ownerList(window)), (QStringList{"Admin", "O'Brien"}));
+    EXPECT_TRUE(ownerList(window)->isEnabled());
 
     answerYes = true;
-    select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
+    select(*ownerList(window), QStringLiteral("O'Brien"));
     window.deleteOwner();
-    EXPECT_EQ(entries(*window.cmbRptOwners), QStringList{"Admin"});
-    EXPECT_EQ(ReportOwnerStore::LoadReportOwners(path)->Count(), 1);
+    EXPECT_EQ(entries(*ownerList(window)), QStringList{"Admin"});
+    ReportOwners stored;
+    ASSERT_TRUE(ReportOwnerStore::LoadReportOwners(path, &stored));
+    EXPECT_EQ(stored.size(), 1);
 
     // An owner that a stored report names is kept, and the user is told why.
     setRunLogFolder(dir.path());
@@ -188,9 +205,9 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
             .WriteReport(report, QStringLiteral("fields.rpt"), path, report.reportFileName));
     CloseLog();
     messages.clear();
-    select(*window.cmbRptOwners, QStringLiteral("Admin"));
+    select(*ownerList(window), QStringLiteral("Admin"));
     window.deleteOwner();
-    EXPECT_EQ(entries(*window.cmbRptOwners), QStringList{"Admin"});
+    EXPECT_EQ(entries(*ownerList(window)), QStringList{"Admin"});
     EXPECT_EQ(lastMessage(), QStringLiteral("The Report Owner could not be deleted: reports in the "
                                             "documentation database still name it."));
 }

@@ -276,8 +276,8 @@ TEST_F(MiningSettings, FolderButtonsAskForAFolderAndACancelChangesNothing) {
 
 TEST_F(MiningSettings, OwnerListStartsEmptyAndSelectsTheStoredOwner) {
     ASSERT_TRUE(DatabaseCreator::CreateDatabase(path("tv.db")));
-    ASSERT_EQ(ReportOwnerStore::AddReportOwner(path("tv.db"), QStringLiteral("Ann")), QString());
-    ASSERT_EQ(ReportOwnerStore::AddReportOwner(path("tv.db"), QStringLiteral("Bob")), QString());
+    ASSERT_TRUE(ReportOwnerStore::AddReportOwner(path("tv.db"), QStringLiteral("Ann")));
+    ASSERT_TRUE(ReportOwnerStore::AddReportOwner(path("tv.db"), QStringLiteral("Bob")));
     stored(QStringLiteral("Extract/UpdateDB"), QStringLiteral("1"));
     stored(QStringLiteral("Extract/ReportOwner"), QStringLiteral("Bob"));
     auto form = open();

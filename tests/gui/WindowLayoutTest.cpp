@@ -173,9 +173,9 @@ TEST_F(WindowLayout, TheOwnerEditorOpensWithoutCoveringTheTexts) {
     ReportOwnersWindow window;
     window.show();
     QApplication::processEvents();
-    window.cmdAddRptOwner->click();
+    window.findChild<QPushButton*>(QStringLiteral("cmdAddRptOwner"))->click();
     QApplication::processEvents();
-    EXPECT_TRUE(window.rptOwnerText->isVisible());
+    EXPECT_TRUE(window.findChild<QLineEdit*>(QStringLiteral("rptOwnerText"))->isVisible());
     EXPECT_TRUE(overlappingTexts(window).isEmpty())
         << overlappingTexts(window).join(u'\n').toStdString();
     EXPECT_TRUE(clippedLabels(window).isEmpty()) << clippedLabels(window).join(u'\n').toStdString();
