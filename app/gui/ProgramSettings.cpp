@@ -6,40 +6,37 @@ namespace tav::gui {
 
 using namespace core;
 
-namespace {
-
-std::unique_ptr<SettingsStore>& store() {
-    static std::unique_ptr<SettingsStore> settingsStore;
-    return settingsStore;
+ProgramSettings& programSettings() {
+    static ProgramSettings settings;
+    return settings;
 }
 
-}  // namespace
-
-ExtractOptions& programOptions() {
-    static ExtractOptions options;
-    return options;
+SettingsStore& ProgramSettings::store() {
+    if (!store_) store_ = std::make_unique<SettingsStore>();
+    return *store_;
 }
 
-SettingsStore& programSettingsStore() {
-    auto& settingsStore = store();
-    if (!settingsStore) settingsStore = std::make_unique<SettingsStore>();
-    return *settingsStore;
+void ProgramSettings::setStore(std::unique_ptr<SettingsStore> store) { store_ = std::move(store); }
+
+void ProgramSettings::load() {
+    store().load(options);
+    setRunLogFolder(options.DBPath);
 }
 
-void setProgramSettingsStore(std::unique_ptr<SettingsStore> settingsStore) {
-    store() = std::move(settingsStore);
+bool ProgramSettings::save() {
+    setRunLogFolder(options.DBPath);
+    return store().save(options);
 }
 
-void LoadProgramSettings() {
-    programSettingsStore().load(programOptions());
-    setRunLogFolder(programOptions().DBPath);
-}
+QString ProgramSettings::saveFailedText() { return store().saveFailedText(); }
 
-bool SaveProgramSettings() {
-    setRunLogFolder(programOptions().DBPath);
-    return programSettingsStore().save(programOptions());
-}
+ProgramSettings::Scope::Scope(std::unique_ptr<SettingsStore> store)
+    : savedStore_(std::exchange(programSettings().store_, std::move(store))),
+      savedOptions_(programSettings().options) {}
 
-QString saveProgramSettingsFailedText() { return programSettingsStore().saveFailedText(); }
+ProgramSettings::Scope::~Scope() {
+    programSettings().store_ = std::move(savedStore_);
+    programSettings().options = savedOptions_;
+}
 
 }  // namespace tav::gui
