@@ -7,6 +7,7 @@
 #include "AboutDialog.h"
 #include "GuiSeams.h"
 #include "HelpWindow.h"
+#include "NamedWidgets.h"
 #include "ProgramSettings.h"
 #include "SettingsStore.h"
 #include "UpdateCheck.h"
@@ -14,16 +15,12 @@
 namespace tav::gui {
 
 HelpMenu::HelpMenu(QMainWindow* window) : QObject(window), window_(window) {
-    auto* help = window->menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("munHelp"));
-    auto* helpFile = help->addAction(QStringLiteral("&Help"));
-    helpFile->setObjectName(QStringLiteral("miHelp"));
+    auto* help = named(window->menuBar()->addMenu(QStringLiteral("&Help")), "munHelp");
+    auto* helpFile = named(help->addAction(QStringLiteral("&Help")), "miHelp");
     connect(helpFile, &QAction::triggered, this, &HelpMenu::showHelp);
-    auto* update = help->addAction(QStringLiteral("Check for Updates"));
-    update->setObjectName(QStringLiteral("mnuUpdate"));
+    auto* update = named(help->addAction(QStringLiteral("Check for Updates")), "mnuUpdate");
     connect(update, &QAction::triggered, this, &HelpMenu::checkForUpdates);
-    auto* about = help->addAction(QStringLiteral("&About"));
-    about->setObjectName(QStringLiteral("miHAbout"));
+    auto* about = named(help->addAction(QStringLiteral("&About")), "miHAbout");
     connect(about, &QAction::triggered, this, &HelpMenu::showAbout);
 }
 

@@ -469,11 +469,11 @@ QComboBox* MiningSettingsWindow::fontCombo(int row, int column) const {
     return fontCombos_[row][column];
 }
 
-void MiningSettingsWindow::FillColorCombo(QComboBox& combo) {
+void MiningSettingsWindow::fillColorCombo(QComboBox& combo) {
     for (const char* color : kColors) combo.addItem(text(color));
 }
 
-void MiningSettingsWindow::FillStyleCombo(QComboBox& combo) {
+void MiningSettingsWindow::fillStyleCombo(QComboBox& combo) {
     for (const auto& style : kFontStyles) combo.addItem(text(style.name));
 }
 
@@ -515,8 +515,8 @@ void MiningSettingsWindow::loadForm() {
     }
 
     fillLists();
-    FillTemplateCombo();
-    FillReportOwnerCombo();
+    fillTemplateCombo();
+    fillReportOwnerCombo();
     showSettings();
     SSTab1_->setCurrentIndex(0);
     for (const char* name : {"chkWriteToDB", "chkCreateTvdDoc", "chkCreateWordDoc"})
@@ -536,14 +536,14 @@ void MiningSettingsWindow::fillLists() {
         QComboBox& name = *fontCombo(row, kFontName);
         name.addItems(*fonts);
         sortEntries(name);
-        FillColorCombo(*fontCombo(row, kFontColor));
-        FillStyleCombo(*fontCombo(row, kFontStyle));
+        fillColorCombo(*fontCombo(row, kFontColor));
+        fillStyleCombo(*fontCombo(row, kFontStyle));
         for (int size = kSmallestSize; size <= kLargestSize; ++size)
             fontCombo(row, kFontSize)->addItem(QString::number(size));
     }
 }
 
-void MiningSettingsWindow::FillTemplateCombo() {
+void MiningSettingsWindow::fillTemplateCombo() {
     cboTemplate_->clear();
     // A store that cannot be read leaves the list empty; the combo still shows the setting.
     std::vector<DocumentTemplate> profiles;
@@ -554,7 +554,7 @@ void MiningSettingsWindow::FillTemplateCombo() {
     sortEntries(*cboTemplate_);
 }
 
-void MiningSettingsWindow::FillReportOwnerCombo() {
+void MiningSettingsWindow::fillReportOwnerCombo() {
     cmbGeneralRptOwners_->clear();
     const auto owners =
         ReportOwnerStore::LoadReportOwners(withTrailingSeparator(programOptions().DBPath) +
@@ -564,7 +564,7 @@ void MiningSettingsWindow::FillReportOwnerCombo() {
         cmbGeneralRptOwners_->addItem(owners->Item(i).Name);
 }
 
-void MiningSettingsWindow::SelectReportOwner() {
+void MiningSettingsWindow::selectReportOwner() {
     const QString& owner = programOptions().ReportOwner;
     cmbGeneralRptOwners_->setCurrentIndex(-1);
     cmbGeneralRptOwners_->setEditText(QString());
@@ -591,7 +591,7 @@ void MiningSettingsWindow::showSettings() {
     useTemplateChanged(useTemplate);
     cboTemplate_->setCurrentIndex(-1);
     cboTemplate_->setEditText(settings.OutputTemplate);
-    SelectReportOwner();
+    selectReportOwner();
 }
 
 void MiningSettingsWindow::checkBoxChanged(QCheckBox* changed) {

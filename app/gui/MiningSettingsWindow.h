@@ -33,15 +33,15 @@ private:
     QWidget* buildFontsTab();
     QCheckBox* box(const char* name) const;
     QComboBox* fontCombo(int row, int column) const;
-    static void FillColorCombo(QComboBox& combo);
-    static void FillStyleCombo(QComboBox& combo);
+    static void fillColorCombo(QComboBox& combo);
+    static void fillStyleCombo(QComboBox& combo);
 
     // Brings the window to the state it has when first shown and loads the settings into it.
     void loadForm();
     void fillLists();
-    void FillTemplateCombo();
-    void FillReportOwnerCombo();
-    void SelectReportOwner();
+    void fillTemplateCombo();
+    void fillReportOwnerCombo();
+    void selectReportOwner();
     // Shows the fonts, folders, template and owner of the current settings in the controls.
     void showSettings();
 

@@ -171,7 +171,7 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, StatusWindow* sta
         frame->addWidget(styleLabels_[i], 5 + i, 0);
         frame->addWidget(styleCombos_[i], 5 + i, 1, 1, 3);
         if (i != kTableSlot)
-            connect(styleCombos_[i], &QComboBox::activated, this, &TemplatesWindow::ApplySaveRule);
+            connect(styleCombos_[i], &QComboBox::activated, this, &TemplatesWindow::applySaveRule);
     }
 
     cmdSaveTemplate_ = namedButton("cmdSaveTemplate", "Save", this);
@@ -206,12 +206,12 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, StatusWindow* sta
     connect(cmdClose_, &QPushButton::clicked, this, &QDialog::close);
 
     // Until a flow starts, the two steps are out of use.
-    StartConfiguration();
+    resetForm();
     showStep1(false, false);
     showStep2(false, false);
     // The styles are read from the template file itself, so no word processor has to be found
     // before the profiles can be offered.
-    FillTemplateList();
+    fillTemplateList();
 }
 
 bool TemplatesWindow::event(QEvent* event) {
@@ -249,7 +249,7 @@ void TemplatesWindow::showSaveButtons(bool shown) {
         widget->setVisible(shown);
 }
 
-void TemplatesWindow::StartConfiguration() {
+void TemplatesWindow::resetForm() {
     enableAll({cmdBrowse_, cmdCancel_}, true);
     txtTemplateName_->clear();
     txtTemplatePath_->clear();
@@ -264,7 +264,7 @@ void TemplatesWindow::StartConfiguration() {
     cmdNext_->hide();
 }
 
-void TemplatesWindow::FillTemplateList() {
+void TemplatesWindow::fillTemplateList() {
     cmbAvailableTemplates_->clear();
     std::vector<DocumentTemplate> profiles;
     QString error;
@@ -320,14 +320,14 @@ void TemplatesWindow::nextStep() {
                            "different template file, or rename this file to be "
                            "unique."),
             QString(), QMessageBox::NoIcon);
-    LoadStyles();
+    loadStyles();
     showStep1(true, true);
     showStep2(true, true);
     txtTemplatePath_->setEnabled(true);
     enableAll({cmdBrowse_, cmdNext_, cmdModify_}, false);
 }
 
-void TemplatesWindow::LoadStyles() {
+void TemplatesWindow::loadStyles() {
     QString status = QStringLiteral("Loading styles from template");
     if (status_) status_->UpdateStatus(true, status);
     const TemplateStyles styles = ReadTemplateStyles(txtTemplatePath_->text());
@@ -345,13 +345,13 @@ void TemplatesWindow::LoadStyles() {
             if ((i == kTableSlot ? styles.table : styles.paragraph).contains(style))
                 styleCombos_[i]->setCurrentIndex(styleCombos_[i]->findText(style));
         }
-        ApplySaveRule();
+        applySaveRule();
     }
     QString done;
     if (status_) status_->UpdateStatus(false, done);
 }
 
-void TemplatesWindow::ApplySaveRule() {
+void TemplatesWindow::applySaveRule() {
     bool complete = true;
     for (int i = 0; i < kTableSlot; ++i)
         complete = complete && !styleCombos_[i]->currentText().isEmpty();
@@ -377,7 +377,7 @@ void TemplatesWindow::modifyTemplate() {
                         cmdBrowse_, cmdNext_},
                        true, false);
     showSaveButtons(true);
-    LoadStyles();
+    loadStyles();
 }
 
 void TemplatesWindow::copyTemplate() {
@@ -402,7 +402,7 @@ void TemplatesWindow::copyTemplate() {
         styleCombos_[i]->setEditText(profile.*kStyleSlots[static_cast<size_t>(i)].member);
 }
 
-DocumentTemplate TemplatesWindow::ProfileFromForm() const {
+DocumentTemplate TemplatesWindow::profileFromForm() const {
     DocumentTemplate profile;
     profile.templateName = txtTemplateName_->text();
     profile.templatePath = QFileInfo(txtTemplatePath_->text()).fileName();
@@ -422,7 +422,7 @@ bool TemplatesWindow::nameIsFree(const QString& name) {
     return false;
 }
 
-bool TemplatesWindow::SaveCopy() {
+bool TemplatesWindow::saveCopy() {
     const QString name = txtTemplateName_->text();
     if (name.isEmpty()) {
         guiSeams().message(this, QStringLiteral("Please enter a name for the new template"),
@@ -452,12 +452,12 @@ bool TemplatesWindow::SaveCopy() {
                            QString(), QMessageBox::NoIcon);
         return false;
     }
-    DocumentTemplate profile = ProfileFromForm();
+    DocumentTemplate profile = profileFromForm();
     profile.templatePath = QFileInfo(target).fileName();
     return stored(store_.AddTemplate(profile, &error_));
 }
 
-bool TemplatesWindow::SaveNewOrModified() {
+bool TemplatesWindow::saveNewOrModified() {
     for (int i = 0; i < 6; ++i) {
         if (styleCombos_[i]->findText(styleCombos_[i]->currentText(),
                                       Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
@@ -468,7 +468,7 @@ bool TemplatesWindow::SaveNewOrModified() {
     }
     const QString path = txtTemplatePath_->text();
     const QString fileName = QFileInfo(path).fileName();
-    const DocumentTemplate profile = ProfileFromForm();
+    const DocumentTemplate profile = profileFromForm();
     const QString listed = cmbAvailableTemplates_->currentText();
     if (!listed.isEmpty()) {
         // The new profile goes in before the old one goes, so that a store that cannot be
@@ -514,10 +514,10 @@ void TemplatesWindow::saveTemplate() {
                            "that the Templates folder exists in the program folder."),
             QString(), QMessageBox::NoIcon);
     const bool saved =
-        lblStep1Instr_->text() == QLatin1String(kCopyText) ? SaveCopy() : SaveNewOrModified();
+        lblStep1Instr_->text() == QLatin1String(kCopyText) ? saveCopy() : saveNewOrModified();
     if (!saved) return;
-    StartConfiguration();
-    FillTemplateList();
+    resetForm();
+    fillTemplateList();
 }
 
 void TemplatesWindow::deleteTemplate() {
@@ -536,12 +536,12 @@ void TemplatesWindow::deleteTemplate() {
                                             "Template?")))
         return;
     QString error;
-    if (!store_.DeleteTemplate(ProfileFromForm(), &error))
+    if (!store_.DeleteTemplate(profileFromForm(), &error))
         guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
-    StartConfiguration();
-    FillTemplateList();
+    resetForm();
+    fillTemplateList();
 }
 
-void TemplatesWindow::cancelTemplateEdit() { StartConfiguration(); }
+void TemplatesWindow::cancelTemplateEdit() { resetForm(); }
 
 }  // namespace tav::gui

@@ -42,16 +42,16 @@ private:
     // The window takes the height its rows need at its width: the wrapped texts need more lines
     // as it narrows, and fewer rows are shown in some steps than in others.
     void fitHeightToWidth();
-    void StartConfiguration();
-    void FillTemplateList();
-    void LoadStyles();
-    void ApplySaveRule();
+    void resetForm();
+    void fillTemplateList();
+    void loadStyles();
+    void applySaveRule();
     void showStep1(bool shown, bool enabled);
     void showStep2(bool shown, bool enabled);
     void showSaveButtons(bool shown);
-    word::DocumentTemplate ProfileFromForm() const;
-    bool SaveCopy();
-    bool SaveNewOrModified();
+    word::DocumentTemplate profileFromForm() const;
+    bool saveCopy();
+    bool saveNewOrModified();
     // Tells the user why the store refused a change; the answer as given.
     bool stored(bool done);
     // False, after telling the user, when a profile of that name is stored already.

@@ -148,49 +148,40 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     progressBar_->hide();
     statusWindow_ = new StatusWindow(this);
 
-    auto* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    auto* settings = file->addAction(QStringLiteral("&Settings"));
-    settings->setObjectName(QStringLiteral("miFSettings"));
+    auto* file = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
+    auto* settings = named(file->addAction(QStringLiteral("&Settings")), "miFSettings");
     connect(settings, &QAction::triggered, this, &UtilitiesWindow::showSettings);
-    auto* templates = file->addAction(QStringLiteral("&Templates"));
-    templates->setObjectName(QStringLiteral("miFTemplates"));
+    auto* templates = named(file->addAction(QStringLiteral("&Templates")), "miFTemplates");
     connect(templates, &QAction::triggered, this, &UtilitiesWindow::showTemplates);
-    auto* owners = file->addAction(QStringLiteral("&Report Owners"));
-    owners->setObjectName(QStringLiteral("miFRptOwners"));
+    auto* owners = named(file->addAction(QStringLiteral("&Report Owners")), "miFRptOwners");
     connect(owners, &QAction::triggered, this, &UtilitiesWindow::showReportOwners);
     file->addSeparator();
-    auto* exitAction = file->addAction(QStringLiteral("E&xit"));
-    exitAction->setObjectName(QStringLiteral("miFExit"));
+    auto* exitAction = named(file->addAction(QStringLiteral("E&xit")), "miFExit");
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
-    auto* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    auto* copy = edit->addAction(QStringLiteral("&Copy Grid to Clipboard"));
-    copy->setObjectName(QStringLiteral("miEditCopy"));
+    auto* edit = named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuEdit");
+    auto* copy = named(edit->addAction(QStringLiteral("&Copy Grid to Clipboard")), "miEditCopy");
     connect(copy, &QAction::triggered, this, [this] {
         const int index = currentUtility_ == QLatin1String("XRef")     ? CrossReference
                           : currentUtility_ == QLatin1String("Survey") ? SiteSurvey
                                                                        : -1;
         if (index < 0 || !grids_[index]) return;
-        grids_[index]->EditSelectAll();
+        grids_[index]->copyWholeGrid();
     });
     new ReportsMenu(this);  // owned by this window
-    auto* window = menuBar()->addMenu(QStringLiteral("&Window"));
-    window->setObjectName(QStringLiteral("mnuWindow"));
-    auto* cascade = window->addAction(QStringLiteral("&Cascade"));
-    cascade->setObjectName(QStringLiteral("miWCascade"));
+    auto* window = named(menuBar()->addMenu(QStringLiteral("&Window")), "mnuWindow");
+    auto* cascade = named(window->addAction(QStringLiteral("&Cascade")), "miWCascade");
     connect(cascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
-    auto* tileHorizontally = window->addAction(QStringLiteral("Tile &Horizontally"));
-    tileHorizontally->setObjectName(QStringLiteral("miWTileHorz"));
+    auto* tileHorizontally =
+        named(window->addAction(QStringLiteral("Tile &Horizontally")), "miWTileHorz");
     connect(tileHorizontally, &QAction::triggered, this, [this] { tileSubWindows(true); });
-    auto* tileVertically = window->addAction(QStringLiteral("Tile &Vertically"));
-    tileVertically->setObjectName(QStringLiteral("miWTileVert"));
+    auto* tileVertically =
+        named(window->addAction(QStringLiteral("Tile &Vertically")), "miWTileVert");
     connect(tileVertically, &QAction::triggered, this, [this] { tileSubWindows(false); });
     new HelpMenu(this);  // owned by this window
 
     removeButton_->setEnabled(false);
     setStatusText(QLatin1String(kBeginText));
-    UpdateFileCount();
+    showFileCount();
     setStatusHandler([this](const QString& text) {
         setStatusText(text);
         statusPanel1_->repaint();
@@ -286,7 +277,7 @@ bool UtilitiesWindow::isInReportList(const QString& path) const {
     return false;
 }
 
-void UtilitiesWindow::UpdateFileCount() {
+void UtilitiesWindow::showFileCount() {
     const int n = reportList_->count();
     removeButton_->setEnabled(n > 0);
     if (n == 0) {
@@ -309,7 +300,7 @@ void UtilitiesWindow::chooseReports() {
 void UtilitiesWindow::addReports(const QStringList& paths) {
     for (const QString& path : paths)
         if (!isInReportList(path)) reportList_->addItem(path);
-    UpdateFileCount();
+    showFileCount();
 }
 
 void UtilitiesWindow::chooseFolder() {
@@ -323,7 +314,7 @@ void UtilitiesWindow::chooseFolder() {
                            QString(), QMessageBox::NoIcon);
     else
         reportList_->addItem(folder);
-    UpdateFileCount();
+    showFileCount();
 }
 
 void UtilitiesWindow::removeSelectedReports() {
@@ -338,7 +329,7 @@ void UtilitiesWindow::removeSelectedReports() {
         for (int i = reportList_->count() - 1; i >= 0; --i)
             if (reportList_->item(i)->isSelected()) delete reportList_->takeItem(i);
     }
-    UpdateFileCount();
+    showFileCount();
 }
 
 void UtilitiesWindow::ExpandReportList() {

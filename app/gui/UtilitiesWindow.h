@@ -63,7 +63,7 @@ protected:
 
 private:
     bool isInReportList(const QString& path) const;
-    void UpdateFileCount();
+    void showFileCount();
     void AddFolderReports(const QString& folder, const QString& extension);
     bool holdsResults(int index);
     void runUtility(int index);

@@ -8,13 +8,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
-#include <QLocalServer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -33,10 +31,7 @@
 #include "ReportViewerWindow.h"
 #include "ResultGridWindow.h"
 #include "SettingsStore.h"
-#include "SingleInstance.h"
-#include "SplashWindow.h"
 #include "StatusWindow.h"
-#include "TavrinMain.h"
 #include "UserMessages.h"
 #include "UtilitiesWindow.h"
 
@@ -45,7 +40,6 @@ using namespace tav::doctext;
 using namespace tav::utilities;
 using namespace tav::extract;
 using namespace tav::gui;
-using namespace tav::shell;
 
 namespace {
 
@@ -357,55 +351,6 @@ TEST_F(UtilityWindow, StatusTextsLastAsLongAsTheirWork) {
     EXPECT_EQ(window->statusText(), QStringLiteral("Use buttons at top for desired action."));
 }
 
-// The splash opens mid-screen, on top unless the command line says -NT, in either case; a second
-// start's box rises above the first one's windows.
-TEST(StartUp, SplashAndSecondStartBoxStayOnTopAsTheCommandLineSays) {
-    const std::pair<const char*, bool> cases[] = {
-        {"", true}, {"-NT", false}, {"-nt", false}, {" -Nt ", false}, {"-x", true}};
-    for (const auto& [commandText, onTop] : cases) {
-        SCOPED_TRACE(commandText);
-        const auto splash = makeSplash(QLatin1String(commandText));
-        EXPECT_EQ(splash->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
-        EXPECT_EQ(splash->geometry().center(),
-                  QGuiApplication::primaryScreen()->availableGeometry().center());
-    }
-    QString text;
-    bool boxOnTop = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        text = box->text();
-        boxOnTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        box->accept();
-    });
-    tellAlreadyRunning();
-    EXPECT_EQ(text, QStringLiteral("Tavrin is already running"));
-    EXPECT_TRUE(boxOnTop);
-    // The box is the message seam's, which no window owns.
-    const KeptGuiSeams seams;
-    QStringList told;
-    guiSeams().message = [&](QWidget* owner, const QString& message, const QString&,
-                             QMessageBox::Icon) {
-        EXPECT_EQ(owner, nullptr);
-        told << message;
-    };
-    tellAlreadyRunning();
-    EXPECT_EQ(told, QStringList{QStringLiteral("Tavrin is already running")});
-}
-
-TEST(SingleInstance, ASecondClaimFailsUntilTheFirstEnds) {
-    const QString name = QStringLiteral("TavrinTest-%1").arg(QCoreApplication::applicationPid());
-    auto first = claimSingleInstance(name);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(claimSingleInstance(name), nullptr);
-    first.reset();
-    EXPECT_NE(claimSingleInstance(name), nullptr);
-}
-
-}  // namespace
-
-namespace {
-
 TEST_F(UtilityWindow, ALargeDifferenceWindowNeitherWidensTheMainWindowNorHidesItsButtons) {
     window->resize(900, 600);
     window->show();
@@ -420,10 +365,6 @@ TEST_F(UtilityWindow, ALargeDifferenceWindowNeitherWidensTheMainWindowNorHidesIt
     // The whole row of buttons is in view, the first one included.
     EXPECT_GE(diff.width(), diff.cmdPrint->geometry().right());
 }
-
-}  // namespace
-
-namespace {
 
 // The access key of a caption: the letter after a single '&', lower case; none without one.
 QChar accessKey(const QString& caption) {

@@ -40,7 +40,7 @@ TEST(ResultWindows, ShowTheResultSortOnADoubleClickAndCopyTheWholeGrid) {
     EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("B"));
     EXPECT_EQ(grid->item(0, 4)->text(), QStringLiteral("y"));
 
-    window.EditSelectAll();
+    window.copyWholeGrid();
     EXPECT_EQ(grid->selectedItems().size(), 12);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "ReportFile\tReportTitle\tSubreport\tTable\tAlias\tSelectionFormula\n"
