@@ -14,8 +14,9 @@ class QWidget;
 
 namespace tav::gui {
 
-// Every modal question, file dialog, printer and the end of the program go through these seams,
-// so that the windows run offscreen under tests that answer them.
+// Every message box, modal question, file dialog, printer, font list and the end of the program
+// go through these seams, used by every window, so that the windows run offscreen under tests
+// that answer them.
 struct GuiSeams {
     // A message box with an OK button and the given icon; an empty title is the program's. A box
     // that no window owns (one of the program's start) is kept above every other window.

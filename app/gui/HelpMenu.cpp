@@ -29,9 +29,11 @@ HelpMenu::~HelpMenu() { delete help_.data(); }
 void HelpMenu::showHelp() {
     const QUrl index = QUrl::fromLocalFile(programSettings().store().programFolder() +
                                            QStringLiteral("help/index.html"));
-    guiSeams().openUrl(index, [this, index] {
-        if (!help_) help_ = new HelpWindow;
-        help_->showPage(index);
+    // The desktop may tell its failure after the program's windows have gone.
+    guiSeams().openUrl(index, [menu = QPointer<HelpMenu>(this), index] {
+        if (!menu) return;
+        if (!menu->help_) menu->help_ = new HelpWindow;
+        menu->help_->showPage(index);
     });
 }
 

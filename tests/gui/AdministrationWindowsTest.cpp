@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "DatabaseCreator.h"
@@ -20,6 +24,7 @@
 #include "ReportOwnerStore.h"
 #include "ReportOwnersWindow.h"
 #include "RunLog.h"
+#include "SettingsStore.h"
 #include "TemplatesWindow.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
@@ -317,6 +322,34 @@ TEST_F(AdministrationWindow, TheFileMenuOffersBothWindows) {
     UtilitiesWindow utility;
     for (const char* name : {"miFTemplates", "miFRptOwners"})
         EXPECT_NE(utility.findChild<QAction*>(QLatin1String(name)), nullptr) << name;
+}
+
+// The templates window is a window of its own beside the program: asked again, the utilities
+// window brings the same one forward; closed, it goes, and the next request makes a new one;
+// the utilities window takes it along when it goes.
+TEST_F(TemplateWindow, TheUtilitiesWindowKeepsOneTemplatesWindow) {
+    programSettings().setStore(std::make_unique<SettingsStore>(
+        std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
+                                    QSettings::IniFormat),
+        dir.path() + u'/'));
+    auto utility = std::make_unique<UtilitiesWindow>();
+    auto* templates = control<QAction>(*utility, "miFTemplates");
+    templates->trigger();
+    const QPointer<QWidget> first = openWindow("TVTemplates");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->parentWidget(), nullptr);
+    templates->trigger();
+    EXPECT_EQ(openWindow("TVTemplates"), first);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(first, nullptr);
+    templates->trigger();
+    const QPointer<QWidget> second = openWindow("TVTemplates");
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isVisible());
+    utility.reset();
+    EXPECT_EQ(second, nullptr);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
 }  // namespace
