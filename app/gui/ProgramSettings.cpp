@@ -8,42 +8,39 @@ namespace tav::gui {
 
 using namespace core;
 
-namespace {
-
-std::unique_ptr<SettingsStore>& store() {
-    static std::unique_ptr<SettingsStore> settingsStore;
-    return settingsStore;
+ProgramSettings& programSettings() {
+    static ProgramSettings settings;
+    return settings;
 }
 
-}  // namespace
-
-ExtractOptions& programOptions() {
-    static ExtractOptions options;
-    return options;
+SettingsStore& ProgramSettings::store() {
+    if (!store_) store_ = std::make_unique<SettingsStore>();
+    return *store_;
 }
 
-SettingsStore& programSettingsStore() {
-    auto& settingsStore = store();
-    if (!settingsStore) settingsStore = std::make_unique<SettingsStore>();
-    return *settingsStore;
-}
+void ProgramSettings::setStore(std::unique_ptr<SettingsStore> store) { store_ = std::move(store); }
 
-void setProgramSettingsStore(std::unique_ptr<SettingsStore> settingsStore) {
-    store() = std::move(settingsStore);
-}
-
-void LoadProgramSettings() {
-    const SettingsStore::LoadOutcome loaded = programSettingsStore().load(programOptions());
+void ProgramSettings::load() {
+    const SettingsStore::LoadOutcome loaded = store().load(options);
     if (!loaded.message.isEmpty()) ShowMessage(loaded.message);
-    createOutputFolders(programOptions());
-    setRunLogFolder(programOptions().DBPath);
+    createOutputFolders(options);
+    setRunLogFolder(options.DBPath);
 }
 
-bool SaveProgramSettings() {
-    setRunLogFolder(programOptions().DBPath);
-    return programSettingsStore().save(programOptions());
+bool ProgramSettings::save() {
+    setRunLogFolder(options.DBPath);
+    return store().save(options);
 }
 
-QString saveProgramSettingsFailedText() { return programSettingsStore().saveFailedText(); }
+QString ProgramSettings::saveFailedText() { return store().saveFailedText(); }
+
+ProgramSettings::Scope::Scope(std::unique_ptr<SettingsStore> store)
+    : savedStore_(std::exchange(programSettings().store_, std::move(store))),
+      savedOptions_(programSettings().options) {}
+
+ProgramSettings::Scope::~Scope() {
+    programSettings().store_ = std::move(savedStore_);
+    programSettings().options = savedOptions_;
+}
 
 }  // namespace tav::gui

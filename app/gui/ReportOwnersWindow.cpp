@@ -272,9 +272,4 @@ void ReportOwnersWindow::deleteOwner() {
 
 void ReportOwnersWindow::closeWindow() { close(); }
 
-void ShowReportOwners(QWidget* parent, QPointer<ReportOwnersWindow>& window) {
-    if (!window) window = new ReportOwnersWindow(parent);
-    showModeless(window);
-}
-
 }  // namespace tav::gui

@@ -49,7 +49,4 @@ private:
     QLabel* unavailableNote_;
 };
 
-// Shows the report-owner window that `window` keeps, modeless, creating it when there is none.
-void ShowReportOwners(QWidget* parent, QPointer<ReportOwnersWindow>& window);
-
 }  // namespace tav::gui

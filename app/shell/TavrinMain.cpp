@@ -7,7 +7,6 @@
 #include <QLibraryInfo>
 #include <QLocalServer>
 #include <QLoggingCategory>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -37,8 +36,9 @@ using namespace gui;
 namespace {
 
 void loadAndStoreSettings() {
-    LoadProgramSettings();
-    if (!SaveProgramSettings()) ShowMessage(saveProgramSettingsFailedText());
+    ProgramSettings& settings = programSettings();
+    settings.load();
+    if (!settings.save()) ShowMessage(settings.saveFailedText());
 }
 
 // The windows: the splash, the utilities window three seconds after it, the splash gone after
@@ -114,12 +114,9 @@ std::unique_ptr<SplashWindow> makeSplash(const QString& commandText) {
 }
 
 void tellAlreadyRunning() {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavrin"),
-                    QStringLiteral("Tavrin is already running"), QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("alreadyRunning"));
-    // The first copy's splash stays on top of everything; this box must rise above it.
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.exec();
+    // No window owns the box, so it rises above the first copy's splash and windows.
+    guiSeams().message(nullptr, QStringLiteral("Tavrin is already running"), QString(),
+                       QMessageBox::NoIcon);
 }
 
 int TavrinMain(int argc, char** argv) {

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <stdexcept>
 #include <string>
@@ -17,10 +21,12 @@
 #include "DocxDocument.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
+#include "GuiTestSupport.h"
 #include "ProgramSettings.h"
 #include "ReportOwnerStore.h"
 #include "ReportOwnersWindow.h"
 #include "RunLog.h"
+#include "SettingsStore.h"
 #include "TemplatesWindow.h"
 #include "TestSupport.h"
 #include "UserMessages.h"
@@ -39,24 +45,12 @@ class AdministrationWindow : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        saved_ = guiSeams();
-        settings_.dbPath = programOptions().DBPath;
-        settings_.updateDB = programOptions().UpdateDB;
-        settings_.owner = programOptions().ReportOwner;
-        settings_.output = programOptions().OutputTemplate;
         guiSeams().message = [this](QWidget*, const QString& text, const QString&,
                                     QMessageBox::Icon) { messages << text; };
         guiSeams().askYesNo = [this](QWidget*, const QString& text) {
             questions << text;
             return answerYes;
         };
-    }
-    void TearDown() override {
-        guiSeams() = saved_;
-        programOptions().DBPath = settings_.dbPath;
-        programOptions().UpdateDB = settings_.updateDB;
-        programOptions().ReportOwner = settings_.owner;
-        programOptions().OutputTemplate = settings_.output;
     }
     // The last message shown, and forgets the rest.
     QString lastMessage() {
@@ -65,19 +59,12 @@ protected:
         return last;
     }
 
+    const KeptGuiSeams seams_;
+    const ProgramSettings::Scope settings_;
     QTemporaryDir dir;
     QStringList messages;
     QStringList questions;
     bool answerYes = true;
-
-private:
-    GuiSeams saved_;
-    struct {
-        QString dbPath;
-        qint16 updateDB = 0;
-        QString owner;
-        QString output;
-    } settings_;
 };
 
 using ReportOwnerWindow = AdministrationWindow;
@@ -231,18 +218,28 @@ protected:
 
 TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
     TemplatesWindow window(dir.path());
+    auto* profiles = control<QComboBox>(window, "cmbAvailableTemplates");
+    auto* save = control<QPushButton>(window, "cmdSaveTemplate");
+    auto* name = control<QLineEdit>(window, "txtTemplateName");
+    auto* path = control<QLineEdit>(window, "txtTemplatePath");
+    auto* deleteButton = control<QPushButton>(window, "cmdDelete");
+    auto* normalStyle = control<QComboBox>(window, "cmbNormalStyle");
+    auto* tocStyle = control<QComboBox>(window, "cmbTOCStyle");
+    auto* heading1Style = control<QComboBox>(window, "cmbHeading1Style");
+    auto* heading3Style = control<QComboBox>(window, "cmbHeading3Style");
+    auto* tableStyle = control<QComboBox>(window, "cmbTableStyle");
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Templates"));
-    EXPECT_EQ(window.cmbAvailableTemplates->count(), 0);
+    EXPECT_EQ(profiles->count(), 0);
     window.saveTemplate();
     EXPECT_EQ(lastMessage(),
               QStringLiteral("Value entered for Normal Font Style is not a valid style"));
 
     window.newTemplate();
-    EXPECT_FALSE(window.cmdSaveTemplate->isEnabled());
-    window.txtTemplateName->setText(QStringLiteral("Corporate"));
+    EXPECT_FALSE(save->isEnabled());
+    name->setText(QStringLiteral("Corporate"));
     window.nextStep();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please enter the path for the template"));
-    window.txtTemplatePath->setText(templates() + QStringLiteral("Missing.dotx"));
+    path->setText(templates() + QStringLiteral("Missing.dotx"));
     window.nextStep();
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The template specified could not")));
 
@@ -250,23 +247,23 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
         EXPECT_EQ(folder, templates());
         return source();
     };
-    window.txtTemplatePath->clear();
+    path->clear();
     window.browseTemplateFile();
-    EXPECT_EQ(window.txtTemplatePath->text(), source());
+    EXPECT_EQ(path->text(), source());
     window.nextStep();
-    EXPECT_EQ(window.styleCombos[0]->currentText(), QStringLiteral("Normal"));
-    EXPECT_EQ(window.styleCombos[1]->currentText(), QStringLiteral("TOC 1"));
-    EXPECT_EQ(window.styleCombos[4]->currentText(), QStringLiteral("Heading 3"));
-    EXPECT_EQ(window.styleCombos[5]->findText(QStringLiteral("Table Grid")), 0);
-    EXPECT_TRUE(window.cmdSaveTemplate->isEnabled());
+    EXPECT_EQ(normalStyle->currentText(), QStringLiteral("Normal"));
+    EXPECT_EQ(tocStyle->currentText(), QStringLiteral("TOC 1"));
+    EXPECT_EQ(heading3Style->currentText(), QStringLiteral("Heading 3"));
+    EXPECT_EQ(tableStyle->findText(QStringLiteral("Table Grid")), 0);
+    EXPECT_TRUE(save->isEnabled());
     // The table style has no default here, so Save asks for one.
     window.saveTemplate();
     EXPECT_EQ(lastMessage(), QStringLiteral("Value entered for Table Style is not a valid style"));
-    window.styleCombos[5]->setCurrentIndex(0);
+    tableStyle->setCurrentIndex(0);
     window.saveTemplate();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Corp.dotx")));
-    EXPECT_EQ(entries(*window.cmbAvailableTemplates), QStringList{"Corporate"});
+    EXPECT_EQ(entries(*profiles), QStringList{"Corporate"});
     const TemplateStore store(dir.path());
     const auto stored = store.LoadTemplate(QStringLiteral("Corporate"));
     ASSERT_TRUE(stored);
@@ -274,60 +271,62 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
     EXPECT_EQ(stored->tableStyle, QStringLiteral("Table Grid"));
 
     // A copy to a name whose file exists is refused, as is a second profile of a stored name.
-    window.cmbAvailableTemplates->setCurrentIndex(0);
+    profiles->setCurrentIndex(0);
     window.copyTemplate();
-    window.txtTemplateName->setText(QStringLiteral("Corp"));
+    name->setText(QStringLiteral("Corp"));
     window.saveTemplate();
     EXPECT_TRUE(lastMessage().startsWith(
         QStringLiteral("A file with this name already exists in the template directory: ") +
         templates()));
-    window.txtTemplateName->setText(QStringLiteral("Corporate"));
+    name->setText(QStringLiteral("Corporate"));
     window.saveTemplate();
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("A template named \"Corporate\"")));
-    window.txtTemplateName->setText(QStringLiteral("Plain"));
+    name->setText(QStringLiteral("Plain"));
     window.saveTemplate();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Plain.dotx")));
-    EXPECT_EQ(entries(*window.cmbAvailableTemplates), (QStringList{"Corporate", "Plain"}));
+    EXPECT_EQ(entries(*profiles), (QStringList{"Corporate", "Plain"}));
     EXPECT_EQ(store.LoadTemplate(QStringLiteral("Plain"))->normalStyleName,
               QStringLiteral("Normal"));
 
     // Modifying replaces the stored profile of the name.
-    window.cmbAvailableTemplates->setCurrentIndex(1);
+    profiles->setCurrentIndex(1);
     window.modifyTemplate();
-    EXPECT_EQ(window.txtTemplatePath->text(), templates() + QStringLiteral("Plain.dotx"));
-    EXPECT_FALSE(window.txtTemplateName->isEnabled());
-    select(*window.styleCombos[2], QStringLiteral("Heading 2"));
+    EXPECT_EQ(path->text(), templates() + QStringLiteral("Plain.dotx"));
+    EXPECT_FALSE(name->isEnabled());
+    select(*heading1Style, QStringLiteral("Heading 2"));
     window.saveTemplate();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
-    EXPECT_EQ(entries(*window.cmbAvailableTemplates), (QStringList{"Corporate", "Plain"}));
+    EXPECT_EQ(entries(*profiles), (QStringList{"Corporate", "Plain"}));
     EXPECT_EQ(store.LoadTemplate(QStringLiteral("Plain"))->heading1StyleName,
               QStringLiteral("Heading 2"));
 
     // The output template cannot be deleted; another one can, and its file stays.
     programOptions().OutputTemplate = QStringLiteral("Corporate");
-    window.cmbAvailableTemplates->setCurrentIndex(0);
+    profiles->setCurrentIndex(0);
     window.modifyTemplate();
-    EXPECT_FALSE(window.cmdDelete->isHidden());
+    EXPECT_FALSE(deleteButton->isHidden());
     window.deleteTemplate();
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The selected template is currently")));
     window.cancelTemplateEdit();
-    window.cmbAvailableTemplates->setCurrentIndex(1);
+    profiles->setCurrentIndex(1);
     window.modifyTemplate();
     window.deleteTemplate();
     EXPECT_EQ(questions,
               QStringList{"Are you sure you would like to delete the selected Template?"});
-    EXPECT_EQ(entries(*window.cmbAvailableTemplates), QStringList{"Corporate"});
+    EXPECT_EQ(entries(*profiles), QStringList{"Corporate"});
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Plain.dotx")));
 }
 
 TEST_F(TemplateWindow, WithoutTheTemplatesFolderNothingIsCopied) {
     ASSERT_TRUE(QDir(templates()).removeRecursively());
     TemplatesWindow window(dir.path());
+    auto* name = control<QLineEdit>(window, "txtTemplateName");
+    auto* path = control<QLineEdit>(window, "txtTemplatePath");
     messages.clear();
     window.newTemplate();
-    window.txtTemplateName->setText(QStringLiteral("Corporate"));
-    window.txtTemplatePath->setText(source());
+    name->setText(QStringLiteral("Corporate"));
+    path->setText(source());
     window.nextStep();
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("template_config.xml")));
     window.saveTemplate();
@@ -340,6 +339,34 @@ TEST_F(AdministrationWindow, TheFileMenuOffersBothWindows) {
     UtilitiesWindow utility;
     for (const char* name : {"miFTemplates", "miFRptOwners"})
         EXPECT_NE(utility.findChild<QAction*>(QLatin1String(name)), nullptr) << name;
+}
+
+// The templates window is a window of its own beside the program: asked again, the utilities
+// window brings the same one forward; closed, it goes, and the next request makes a new one;
+// the utilities window takes it along when it goes.
+TEST_F(TemplateWindow, TheUtilitiesWindowKeepsOneTemplatesWindow) {
+    programSettings().setStore(std::make_unique<SettingsStore>(
+        std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
+                                    QSettings::IniFormat),
+        dir.path() + u'/'));
+    auto utility = std::make_unique<UtilitiesWindow>();
+    auto* templates = control<QAction>(*utility, "miFTemplates");
+    templates->trigger();
+    const QPointer<QWidget> first = openWindow("TVTemplates");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->parentWidget(), nullptr);
+    templates->trigger();
+    EXPECT_EQ(openWindow("TVTemplates"), first);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(first, nullptr);
+    templates->trigger();
+    const QPointer<QWidget> second = openWindow("TVTemplates");
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isVisible());
+    utility.reset();
+    EXPECT_EQ(second, nullptr);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
 }  // namespace

@@ -399,9 +399,9 @@ protected:
 
     // Compares two entries of the report list.
     void compare(const QString& first, const QString& second) {
-        window.RptList->clear();
-        window.RptList->addItems({first, second});
-        window.cmdRM[UtilitiesWindow::RptDiff]->click();
+        window.findChild<QListWidget*>(QStringLiteral("RptList"))->clear();
+        window.addReports({first, second});
+        window.findChild<QPushButton*>(QStringLiteral("cmdRM_3"))->click();
         QApplication::processEvents();
     }
 
