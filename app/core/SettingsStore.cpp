@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <cmath>
 #include <limits>
 #include <variant>
@@ -157,24 +158,62 @@ QString runningProgramFolder() {
                                         : QDir::currentPath();
 }
 
+// The user's settings file, where the settings of the native format lie on this system.
+QString userSettingsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Ombrel Group/Tavrin.conf");
+}
+
+// Settings on `file` that never read it: the store of a file that must not be opened (a pipe, a
+// device), whose values are the defaults. A path below the file cannot be opened.
+std::unique_ptr<QSettings> unreadSettings(const QString& file, QSettings::Format format) {
+    return std::make_unique<QSettings>(file + QStringLiteral("/unread"), format);
+}
+
 }  // namespace
+
+bool SettingsStore::isSpecialFile(const QString& file) {
+    const QFileInfo info(file);
+    return info.exists() && !info.isFile();
+}
 
 SettingsStore::SettingsStore()
     : SettingsStore(
-          std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                      QStringLiteral("Ombrel Group"), QStringLiteral("Tavrin")),
-          runningProgramFolder()) {}
+          // The settings object reads its file when made: a pipe is not opened at all.
+          isSpecialFile(userSettingsFile())
+              ? unreadSettings(userSettingsFile(), QSettings::NativeFormat)
+              : std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                            QStringLiteral("Ombrel Group"),
+                                            QStringLiteral("Tavrin")),
+          runningProgramFolder()) {
+    file_ = userSettingsFile();
+}
 
 SettingsStore::SettingsStore(std::unique_ptr<QSettings> settings, const QString& programFolder)
-    : settings_(std::move(settings)), programFolder_(withTrailingSeparator(programFolder)) {
+    : settings_(std::move(settings)),
+      file_(settings_->fileName()),
+      programFolder_(withTrailingSeparator(programFolder)) {
     // Only the application's own values count, not those shared by the organisation's programs.
     settings_->setFallbacksEnabled(false);
 }
 
+void SettingsStore::fillEmptyFolders(ExtractOptions& settings) const {
+    for (const SettingRow& row : kSettings) {
+        if (row.base == Base::None) continue;
+        QString& folder = settings.*std::get<QString ExtractOptions::*>(row.member);
+        if (folder.trimmed().isEmpty()) folder = defaultOf(row, settings, programFolder_);
+    }
+}
+
 SettingsStore::LoadOutcome SettingsStore::load(ExtractOptions& settings) {
-    settings_->sync();         // values written by another instance since the last load
-    settings_->childGroups();  // a reading, which tells whether the file could be read
-    LoadOutcome outcome = keepUnreadableFileAside(settings_->status() == QSettings::FormatError);
+    // A pipe or a device is no settings file: reading one would wait for ever.
+    const bool special = isSpecialFile(file_);
+    if (!special) {
+        settings_->sync();         // values written by another instance since the last load
+        settings_->childGroups();  // a reading, which tells whether the file could be read
+    }
+    LoadOutcome outcome =
+        keepUnreadableFileAside(special || settings_->status() == QSettings::FormatError);
     indexStoredKeys();
     loadedText_.clear();
     for (const SettingRow& row : kSettings) {
@@ -184,6 +223,9 @@ SettingsStore::LoadOutcome SettingsStore::load(ExtractOptions& settings) {
             stored = settings_->value(key).toString();
             loadedText_.insert(QString::fromLatin1(row.name), *stored);
         }
+        // A folder left empty (or blank) is no folder: taken as it stands it would put the
+        // files into the file system's root, or into a folder named by the blanks.
+        if (stored && row.base != Base::None && stored->trimmed().isEmpty()) stored.reset();
         std::visit(
             Overloaded{
                 [&](QString ExtractOptions::*text) { settings.*text = stored.value_or(fallback); },
@@ -222,7 +264,7 @@ SettingsStore::LoadOutcome SettingsStore::load(ExtractOptions& settings) {
 }
 
 SettingsStore::LoadOutcome SettingsStore::keepUnreadableFileAside(bool malformed) {
-    const QString file = settings_->fileName();
+    const QString& file = file_;
     const QFileInfo info(file);
     if (!info.exists() || (info.isFile() && info.isReadable() && !malformed)) return {};
     // The user's values are lost to this run, but the file stays for the user to look at, and
@@ -237,7 +279,9 @@ SettingsStore::LoadOutcome SettingsStore::keepUnreadableFileAside(bool malformed
     const bool kept = QDir().rename(file, aside);
     // A file that could not be kept aside is not written over either.
     keptFromSaving_ = !kept;
-    settings_ = std::make_unique<QSettings>(file, settings_->format());
+    settings_ = !kept && isSpecialFile(file)
+                    ? unreadSettings(file, settings_->format())
+                    : std::make_unique<QSettings>(file, settings_->format());
     settings_->setFallbacksEnabled(false);
     if (!kept) {
         return {LoadOutcome::File::Unreadable,
@@ -253,7 +297,7 @@ SettingsStore::LoadOutcome SettingsStore::keepUnreadableFileAside(bool malformed
 
 QString SettingsStore::saveFailedText() const {
     return QStringLiteral("Unable to save the settings: %1 cannot be written.")
-        .arg(QDir::toNativeSeparators(settings_->fileName()));
+        .arg(QDir::toNativeSeparators(file_));
 }
 
 bool SettingsStore::save(const ExtractOptions& settings) {

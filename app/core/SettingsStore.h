@@ -47,10 +47,16 @@ public:
     // What to tell the user when save fails: the file that could not be written.
     QString saveFailedText() const;
 
+    // Puts the default folder in place of every folder setting left empty or blank, as a load
+    // does: for options edited since.
+    void fillEmptyFolders(ExtractOptions& settings) const;
+
     QSettings& settings() const { return *settings_; }
     const QString& programFolder() const { return programFolder_; }
 
 private:
+    // A pipe, a device or a folder in the settings file's place.
+    static bool isSpecialFile(const QString& file);
     LoadOutcome keepUnreadableFileAside(bool malformed);
     // Reads the store's keys once, into storedKeys_ and extractGroup_.
     void indexStoredKeys();
@@ -64,6 +70,7 @@ private:
     };
 
     std::unique_ptr<QSettings> settings_;
+    QString file_;  // the settings file, whether or not settings_ reads it
     std::unordered_set<QString, IgnoringCase, IgnoringCase> storedKeys_;  // as spelled there
     QString extractGroup_;  // the "Extract" group as spelled in the store
     bool keysIndexed_ = false;

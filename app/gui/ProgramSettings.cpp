@@ -28,6 +28,7 @@ void ProgramSettings::load() {
 }
 
 bool ProgramSettings::save() {
+    store().fillEmptyFolders(options);
     setRunLogFolder(options.DBPath);
     return store().save(options);
 }

@@ -167,6 +167,41 @@ TEST_F(SettingsStoreTest, FoldersDerivedFromADocumentFolderGetASeparator) {
     EXPECT_TRUE(QDir(documents).exists());
 }
 
+// An empty or blank folder is no folder: stored, or typed into the form, it takes the default,
+// never the file system's root or a folder named by the blanks.
+TEST_F(SettingsStoreTest, AnEmptyOrBlankFolderTakesItsDefault) {
+    const QString output = path("program") + QStringLiteral("/Output/");
+    const QString documents = path("documents/");
+    const struct {
+        const char* key;
+        QString ExtractOptions::*folder;
+        const char* docPath;  // stored beside it, or none
+        QString expected;
+    } cases[] = {
+        {"DocPath", &ExtractOptions::DocPath, nullptr, output},
+        {"TVDPath", &ExtractOptions::TVDPath, nullptr, output},
+        {"DBPath", &ExtractOptions::DBPath, nullptr, output},
+        {"TVDPath", &ExtractOptions::TVDPath, "documents/", documents},
+        {"DBPath", &ExtractOptions::DBPath, "documents/", documents},
+    };
+    for (const auto& c : cases) {
+        for (const QString& value : {QString(), QStringLiteral("   ")}) {
+            SCOPED_TRACE(std::string(c.key) + " = '" + value.toStdString() + "'");
+            QFile::remove(path("Tavrin.conf"));
+            if (c.docPath) stored(QStringLiteral("Extract/DocPath"), path(c.docPath));
+            stored(QStringLiteral("Extract/") + c.key, value);
+            const auto settingsStore = store();
+            ExtractOptions settings;
+            settingsStore->load(settings);
+            EXPECT_EQ(settings.*c.folder, c.expected);
+
+            settings.*c.folder = value;
+            settingsStore->fillEmptyFolders(settings);
+            EXPECT_EQ(settings.*c.folder, c.expected);
+        }
+    }
+}
+
 TEST_F(SettingsStoreTest, TextFolderIsCreatedWithItsParents) {
     const QString text = path("a/b/text/");
     stored(QStringLiteral("Extract/TVDPath"), text);
