@@ -17,7 +17,7 @@ build: configure
 test:
 	bash scripts/bootstrap.sh test
 	$(MAKE) build
-	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS) --timeout 600
+	bash scripts/test.sh $(BUILD) $(JOBS)
 
 demo:
 	bash scripts/bootstrap.sh demo
