@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all configure build test demo bench sanitize format clean
+.PHONY: all configure build test demo bench sanitize format clean install
 
 all: build
 
@@ -17,7 +17,7 @@ build: configure
 test:
 	bash scripts/bootstrap.sh test
 	$(MAKE) build
-	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS) --timeout 600
+	bash scripts/test.sh $(BUILD) $(JOBS)
 
 demo:
 	bash scripts/bootstrap.sh demo
@@ -39,6 +39,14 @@ sanitize:
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j$(JOBS) --timeout 1800
+
+# The program, its resources, a command in PREFIX/bin and a desktop entry (README "First run").
+PREFIX ?= /usr/local
+install:
+	bash scripts/bootstrap.sh demo
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j$(JOBS)
+	cmake --install $(BUILD)
 
 format:
 	cmake --build $(BUILD) --target format

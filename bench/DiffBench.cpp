@@ -57,13 +57,13 @@ std::unique_ptr<tvReport> generatedModel(int count, bool renamed, bool changed) 
 // Compares two sample reports, loaded once: the analysis alone.
 static void BM_AnalyzeDifferences(benchmark::State& state) {
     ReportDiff diff{ExtractOptions()};
-    diff.OpenDiffReports(sample("objects.rpt"), sample("layout.rpt"));
+    diff.open(sample("objects.rpt"), sample("layout.rpt"));
+    size_t rows = 0;
     for (auto _ : state) {
-        diff.clearText();
-        diff.AnalyzeDifferences();
-        benchmark::DoNotOptimize(diff.grdDiff.size());
+        rows = diff.compare(true).combinedRows.size();
+        benchmark::DoNotOptimize(rows);
     }
-    state.counters["rows"] = static_cast<double>(diff.grdDiff.size());
+    state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_AnalyzeDifferences)->Unit(benchmark::kMillisecond);
 
@@ -71,9 +71,8 @@ BENCHMARK(BM_AnalyzeDifferences)->Unit(benchmark::kMillisecond);
 static void BM_OpenAndCompare(benchmark::State& state) {
     for (auto _ : state) {
         ReportDiff diff{ExtractOptions()};
-        diff.OpenDiffReports(sample("fields.rpt"), sample("charts.rpt"));
-        diff.AnalyzeDifferences();
-        benchmark::DoNotOptimize(diff.combinedText().size());
+        diff.open(sample("fields.rpt"), sample("charts.rpt"));
+        benchmark::DoNotOptimize(diff.compare(true).combinedText().size());
     }
 }
 BENCHMARK(BM_OpenAndCompare)->Unit(benchmark::kMillisecond);
@@ -88,12 +87,12 @@ static void BM_CompareGenerated(benchmark::State& state) {
     diff.setReports(generatedModel(count, false, false),
                     generatedModel(count, shape == AllRenamed, shape == OneChange),
                     QStringLiteral("first.rpt"), QStringLiteral("second.rpt"));
+    size_t rows = 0;
     for (auto _ : state) {
-        diff.clearText();
-        diff.AnalyzeDifferences();
-        benchmark::DoNotOptimize(diff.grdDiff.size());
+        rows = diff.compare(true).combinedRows.size();
+        benchmark::DoNotOptimize(rows);
     }
-    state.counters["rows"] = static_cast<double>(diff.grdDiff.size());
+    state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_CompareGenerated)
     ->ArgNames({"items", "shape"})
@@ -118,9 +117,10 @@ struct GeneratedWindow {
     explicit GeneratedWindow(const benchmark::State& state) {
         const int count = static_cast<int>(state.range(0));
         const auto shape = static_cast<Shape>(state.range(1));
-        window.engine().setReports(generatedModel(count, false, false),
-                                   generatedModel(count, shape == AllRenamed, shape == OneChange),
-                                   QStringLiteral("first.rpt"), QStringLiteral("second.rpt"));
+        window.comparison().setReports(
+            generatedModel(count, false, false),
+            generatedModel(count, shape == AllRenamed, shape == OneChange),
+            QStringLiteral("first.rpt"), QStringLiteral("second.rpt"));
         window.resize(1000, 700);
         window.show();
     }
@@ -136,12 +136,10 @@ static void BM_DiffWindowFill(benchmark::State& state) {
     GeneratedWindow generated(state);
     tav::gui::ReportDiffWindow& window = generated.window;
     for (auto _ : state) {
-        window.engine().clearText();
-        window.engine().AnalyzeDifferences();
-        window.ShowDiffResults();
+        window.showDifferences();
         window.repaint();
     }
-    state.counters["rows"] = static_cast<double>(window.engine().grdDiff.size());
+    state.counters["rows"] = static_cast<double>(window.results().combinedRows.size());
 }
 BENCHMARK(BM_DiffWindowFill)
     ->ArgNames({"items", "shape"})
@@ -154,9 +152,11 @@ static void BM_DiffWindowSwitch(benchmark::State& state) {
     needApplication();
     GeneratedWindow generated(state);
     tav::gui::ReportDiffWindow& window = generated.window;
+    auto* showChanges = window.findChild<QPushButton*>(QStringLiteral("cmdShowChanges"));
+    auto* showAll = window.findChild<QPushButton*>(QStringLiteral("cmdShowAll"));
     bool changes = true;
     for (auto _ : state) {
-        (changes ? window.cmdShowChanges : window.cmdShowAll)->click();
+        (changes ? showChanges : showAll)->click();
         window.repaint();
         changes = !changes;
     }

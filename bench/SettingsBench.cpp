@@ -25,13 +25,12 @@ static void BM_LoadLargeSettingsFile(benchmark::State& state) {
             return;
         }
     }
-    StandardErrorReporter reporter;
     {
         // As after the first start: every setting of the program is stored.
         SettingsStore first(std::make_unique<QSettings>(original, QSettings::IniFormat),
                             dir.filePath(QStringLiteral("program")));
         ExtractOptions settings;
-        first.load(settings, reporter);
+        first.load(settings);
         first.save(settings);
     }
     int run = 0;
@@ -44,7 +43,7 @@ static void BM_LoadLargeSettingsFile(benchmark::State& state) {
         SettingsStore store(std::make_unique<QSettings>(path, QSettings::IniFormat),
                             dir.filePath(QStringLiteral("program")));
         ExtractOptions settings;
-        store.load(settings, reporter);
+        store.load(settings);
         benchmark::DoNotOptimize(store.save(settings));
         benchmark::DoNotOptimize(settings.ShowTOC);
     }

@@ -42,6 +42,25 @@ fi
 
 echo "bootstrap: installing ${missing[*]}"
 sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null; then
+    echo "bootstrap: installing packages needs root: run this as root or as a user with sudo," \
+      "or have an administrator run: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  sudo="sudo"
+fi
+# Another package manager at work (an automatic update, say) holds a package lock: wait for it
+# rather than fail. Installing waits by itself; the lists' lock is waited for here.
+lock_wait=(-o DPkg::Lock::Timeout=900)
+for attempt in $(seq 1 90); do
+  if output=$($sudo apt-get "${lock_wait[@]}" update -qq 2>&1); then break; fi
+  if [ "$attempt" -eq 90 ] || ! grep -q "Could not get lock" <<<"$output"; then
+    echo "$output" >&2
+    exit 1
+  fi
+  [ "$attempt" -eq 1 ] && echo "bootstrap: waiting for another package manager to finish" >&2
+  sleep 10
+done
+DEBIAN_FRONTEND=noninteractive $sudo apt-get "${lock_wait[@]}" install -y -qq \
+  --no-install-recommends "${missing[@]}"

@@ -31,6 +31,11 @@ bool createOutputFolder(const QString& folder, QString* error) {
     return false;
 }
 
+void createOutputFolders(const ExtractOptions& settings) {
+    for (const QString* folder : {&settings.DocPath, &settings.TVDPath})
+        createOutputFolder(*folder, nullptr);
+}
+
 namespace {
 
 // The longest file name the folder of `path` holds, in bytes.

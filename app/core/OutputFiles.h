@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "ExtractOptions.h"
+
 namespace tav::core {
 
 // Makes sure that `folder` exists, creating it and the folders above it where they are missing.
@@ -11,6 +13,11 @@ namespace tav::core {
 // file written into it would only fail with a cause that names neither the folder nor why. An
 // empty folder (the working folder) is there.
 bool createOutputFolder(const QString& folder, QString* error);
+
+// Makes the document and text output folders that `settings` name, as the program does once
+// the settings are loaded. A folder that cannot be made shows up, with its cause, when the first
+// file is written into it.
+void createOutputFolders(const ExtractOptions& settings);
 
 // The name under which a save file writes `path` until it is complete. A save file writes beside
 // its file, under the file's name and a suffix; where the folder has no room for that name, a

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <cmath>
 #include <limits>
 #include <variant>
@@ -24,7 +25,7 @@ using SettingMember = std::variant<QString ExtractOptions::*, bool ExtractOption
 // (with a separator) followed by the fixed text.
 enum class Base { None, ProgramFolder, DocPath };
 // What follows the load of a value.
-enum class After { Nothing, CreateFolder, ZeroIsEmpty };
+enum class After { Nothing, ZeroIsEmpty };
 
 struct SettingRow {
     const char* name;  // the stored value's name, matched ignoring case
@@ -38,8 +39,8 @@ struct SettingRow {
 // Load order: a default may depend on a value loaded before it.
 constexpr SettingRow kSettings[] = {
     {"RptPath", &ExtractOptions::RptPath, "", Base::ProgramFolder, After::Nothing, true},
-    {"DocPath", &ExtractOptions::DocPath, "Output/", Base::ProgramFolder, After::CreateFolder},
-    {"TVDPath", &ExtractOptions::TVDPath, "", Base::DocPath, After::CreateFolder},
+    {"DocPath", &ExtractOptions::DocPath, "Output/", Base::ProgramFolder},
+    {"TVDPath", &ExtractOptions::TVDPath, "", Base::DocPath},
     {"DBPath", &ExtractOptions::DBPath, "", Base::DocPath},
     {"OutputTemplate", &ExtractOptions::OutputTemplate, "Classic"},
     {"UseTemplate", &ExtractOptions::UseTemplate, "0"},
@@ -145,11 +146,6 @@ QString defaultOf(const SettingRow& row, const ExtractOptions& settings,
     return fixed;
 }
 
-void createFolder(const QString& path) {
-    // A folder that cannot be created shows up when the first file is written into it.
-    if (!path.isEmpty() && !DirectoryExists(path)) QDir().mkpath(path);
-}
-
 bool isZero(const QString& text) {
     bool ok = false;
     return text.toDouble(&ok) == 0.0 && ok;
@@ -162,24 +158,62 @@ QString runningProgramFolder() {
                                         : QDir::currentPath();
 }
 
+// The user's settings file, where the settings of the native format lie on this system.
+QString userSettingsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Ombrel Group/Tavrin.conf");
+}
+
+// Settings on `file` that never read it: the store of a file that must not be opened (a pipe, a
+// device), whose values are the defaults. A path below the file cannot be opened.
+std::unique_ptr<QSettings> unreadSettings(const QString& file, QSettings::Format format) {
+    return std::make_unique<QSettings>(file + QStringLiteral("/unread"), format);
+}
+
 }  // namespace
+
+bool SettingsStore::isSpecialFile(const QString& file) {
+    const QFileInfo info(file);
+    return info.exists() && !info.isFile();
+}
 
 SettingsStore::SettingsStore()
     : SettingsStore(
-          std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                      QStringLiteral("Ombrel Group"), QStringLiteral("Tavrin")),
-          runningProgramFolder()) {}
+          // The settings object reads its file when made: a pipe is not opened at all.
+          isSpecialFile(userSettingsFile())
+              ? unreadSettings(userSettingsFile(), QSettings::NativeFormat)
+              : std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                            QStringLiteral("Ombrel Group"),
+                                            QStringLiteral("Tavrin")),
+          runningProgramFolder()) {
+    file_ = userSettingsFile();
+}
 
 SettingsStore::SettingsStore(std::unique_ptr<QSettings> settings, const QString& programFolder)
-    : settings_(std::move(settings)), programFolder_(withTrailingSeparator(programFolder)) {
+    : settings_(std::move(settings)),
+      file_(settings_->fileName()),
+      programFolder_(withTrailingSeparator(programFolder)) {
     // Only the application's own values count, not those shared by the organisation's programs.
     settings_->setFallbacksEnabled(false);
 }
 
-void SettingsStore::load(ExtractOptions& settings, RunReporter& reporter) {
-    settings_->sync();         // values written by another instance since the last load
-    settings_->childGroups();  // a reading, which tells whether the file could be read
-    keepUnreadableFileAside(settings_->status() == QSettings::FormatError, reporter);
+void SettingsStore::fillEmptyFolders(ExtractOptions& settings) const {
+    for (const SettingRow& row : kSettings) {
+        if (row.base == Base::None) continue;
+        QString& folder = settings.*std::get<QString ExtractOptions::*>(row.member);
+        if (folder.trimmed().isEmpty()) folder = defaultOf(row, settings, programFolder_);
+    }
+}
+
+SettingsStore::LoadOutcome SettingsStore::load(ExtractOptions& settings) {
+    // A pipe or a device is no settings file: reading one would wait for ever.
+    const bool special = isSpecialFile(file_);
+    if (!special) {
+        settings_->sync();         // values written by another instance since the last load
+        settings_->childGroups();  // a reading, which tells whether the file could be read
+    }
+    LoadOutcome outcome =
+        keepUnreadableFileAside(special || settings_->status() == QSettings::FormatError);
     indexStoredKeys();
     loadedText_.clear();
     for (const SettingRow& row : kSettings) {
@@ -189,6 +223,9 @@ void SettingsStore::load(ExtractOptions& settings, RunReporter& reporter) {
             stored = settings_->value(key).toString();
             loadedText_.insert(QString::fromLatin1(row.name), *stored);
         }
+        // A folder left empty (or blank) is no folder: taken as it stands it would put the
+        // files into the file system's root, or into a folder named by the blanks.
+        if (stored && row.base != Base::None && stored->trimmed().isEmpty()) stored.reset();
         std::visit(
             Overloaded{
                 [&](QString ExtractOptions::*text) { settings.*text = stored.value_or(fallback); },
@@ -212,9 +249,7 @@ void SettingsStore::load(ExtractOptions& settings, RunReporter& reporter) {
                     }
                 }},
             row.member);
-        if (row.after == After::CreateFolder) {
-            createFolder(settings.*std::get<QString ExtractOptions::*>(row.member));
-        } else if (row.after == After::ZeroIsEmpty) {
+        if (row.after == After::ZeroIsEmpty) {
             QString& text = settings.*std::get<QString ExtractOptions::*>(row.member);
             if (isZero(text)) text.clear();
         }
@@ -225,12 +260,13 @@ void SettingsStore::load(ExtractOptions& settings, RunReporter& reporter) {
         font.Italic = font.FontStyle.contains(u"Italic", Qt::CaseSensitive);
     }
     settings.ProgramFolder = programFolder_;
+    return outcome;
 }
 
-void SettingsStore::keepUnreadableFileAside(bool malformed, RunReporter& reporter) {
-    const QString file = settings_->fileName();
+SettingsStore::LoadOutcome SettingsStore::keepUnreadableFileAside(bool malformed) {
+    const QString& file = file_;
     const QFileInfo info(file);
-    if (!info.exists() || (info.isFile() && info.isReadable() && !malformed)) return;
+    if (!info.exists() || (info.isFile() && info.isReadable() && !malformed)) return {};
     // The user's values are lost to this run, but the file stays for the user to look at, and
     // the next save starts a sound one in its place.
     // Only a plain file that an earlier run kept aside is replaced; anything else of that name (a
@@ -243,20 +279,25 @@ void SettingsStore::keepUnreadableFileAside(bool malformed, RunReporter& reporte
     const bool kept = QDir().rename(file, aside);
     // A file that could not be kept aside is not written over either.
     keptFromSaving_ = !kept;
-    reporter.message(
-        kept ? QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and "
-                              "the default settings are used.")
-                   .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside))
-             : QStringLiteral("The settings file %1 cannot be read: the default settings "
-                              "are used.")
-                   .arg(QDir::toNativeSeparators(file)));
-    settings_ = std::make_unique<QSettings>(file, settings_->format());
+    settings_ = !kept && isSpecialFile(file)
+                    ? unreadSettings(file, settings_->format())
+                    : std::make_unique<QSettings>(file, settings_->format());
     settings_->setFallbacksEnabled(false);
+    if (!kept) {
+        return {LoadOutcome::File::Unreadable,
+                QStringLiteral("The settings file %1 cannot be read: the default settings are "
+                               "used.")
+                    .arg(QDir::toNativeSeparators(file))};
+    }
+    return {LoadOutcome::File::KeptAside,
+            QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and the default "
+                           "settings are used.")
+                .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside))};
 }
 
 QString SettingsStore::saveFailedText() const {
     return QStringLiteral("Unable to save the settings: %1 cannot be written.")
-        .arg(QDir::toNativeSeparators(settings_->fileName()));
+        .arg(QDir::toNativeSeparators(file_));
 }
 
 bool SettingsStore::save(const ExtractOptions& settings) {

@@ -8,15 +8,29 @@
 #include <unordered_set>
 
 #include "ExtractOptions.h"
-#include "RunReporter.h"
 
 namespace tav::core {
 
-// Loads and saves the settings of Settings through QSettings, every value as text: the report
-// folder under the application's own group, everything else under "Extract". Value and group
-// names match whatever letter case they were written with, as in the registry.
+// Loads and saves the user's choices (ExtractOptions) through QSettings, every value as text:
+// the report folder under the application's own group, everything else under "Extract". Value
+// and group names match whatever letter case they were written with, as in the registry. The
+// store only reads and writes: the caller makes the output folders the settings name
+// (createOutputFolders) and tells the user what a load found.
 class SettingsStore {
 public:
+    // What a load found of the settings file itself.
+    struct LoadOutcome {
+        enum class File {
+            Read,        // read, or not there yet
+            KeptAside,   // unreadable: renamed with ".bad" added
+            Unreadable,  // unreadable, and could not be renamed: it is not written over either
+        };
+        File file = File::Read;
+        // What to tell the user when the file was not read: which file, where it is kept, and
+        // that the defaults apply. Empty when it was read.
+        QString message;
+    };
+
     // The user's own settings (native format, "Ombrel Group" / "Tavrin"); defaults lie below
     // the program's folder.
     SettingsStore();
@@ -24,21 +38,26 @@ public:
     SettingsStore(std::unique_ptr<QSettings> settings, const QString& programFolder);
 
     // Every setting from the store, the default for each one missing; a stored number that does
-    // not convert leaves its variable as it was. Creates the document and text output folders
-    // when missing. A file that cannot be read (or is no file) is renamed with ".bad" added,
-    // a warning naming it is shown through `reporter`, and the defaults apply.
-    void load(ExtractOptions& settings, RunReporter& reporter);
+    // not convert leaves its variable as it was. A file that cannot be read (or is no file) is
+    // renamed with ".bad" added and the defaults apply; the outcome says so.
+    LoadOutcome load(ExtractOptions& settings);
     // Every setting that differs from what the store holds into the store; the file is written
     // only when a value changed. False when a changed value cannot be written.
     bool save(const ExtractOptions& settings);
     // What to tell the user when save fails: the file that could not be written.
     QString saveFailedText() const;
 
+    // Puts the default folder in place of every folder setting left empty or blank, as a load
+    // does: for options edited since.
+    void fillEmptyFolders(ExtractOptions& settings) const;
+
     QSettings& settings() const { return *settings_; }
     const QString& programFolder() const { return programFolder_; }
 
 private:
-    void keepUnreadableFileAside(bool malformed, RunReporter& reporter);
+    // A pipe, a device or a folder in the settings file's place.
+    static bool isSpecialFile(const QString& file);
+    LoadOutcome keepUnreadableFileAside(bool malformed);
     // Reads the store's keys once, into storedKeys_ and extractGroup_.
     void indexStoredKeys();
     // The key of a value, in the letter case that the store already holds it in.
@@ -51,6 +70,7 @@ private:
     };
 
     std::unique_ptr<QSettings> settings_;
+    QString file_;  // the settings file, whether or not settings_ reads it
     std::unordered_set<QString, IgnoringCase, IgnoringCase> storedKeys_;  // as spelled there
     QString extractGroup_;  // the "Extract" group as spelled in the store
     bool keysIndexed_ = false;

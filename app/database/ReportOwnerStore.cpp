@@ -9,66 +9,66 @@ namespace tav::database {
 
 namespace ReportOwnerStore {
 
-bool LoadReportOwners(const QString& path, ReportOwners& owners, QString* error) {
+namespace {
+
+bool failed(QString* error, const QString& reason) {
+    if (error) *error = reason;
+    return false;
+}
+
+// Runs one change that is to change one row.
+bool changeOne(const QString& path, const QString& sql, const QVariantList& values,
+               const QString& noRow, QString* error) {
+    try {
+        DatabaseConnection db(path);
+        return db.exec(sql, values).numRowsAffected() > 0 || failed(error, noRow);
+    } catch (const DatabaseError& e) {
+        return failed(error, e.text());
+    }
+}
+
+QString noSuchOwner(qint32 id) { return QStringLiteral("No Report Owner has the id %1").arg(id); }
+
+}  // namespace
+
+bool LoadReportOwners(const QString& path, ReportOwners* owners, QString* error) {
+    owners->clear();
     try {
         DatabaseConnection db(path);
         QSqlQuery rows = db.exec(QStringLiteral("SELECT Name, ReportOwner_id FROM ReportOwner"));
-        while (rows.next()) {
-            auto owner = std::make_unique<ReportOwner>();
-            owner->Name = rows.value(0).toString();
-            owner->ReportOwnerId = rows.value(1).toInt();
-            owners.Add(std::move(owner));
-        }
+        while (rows.next()) owners->append({rows.value(0).toString(), rows.value(1).toInt()});
         return true;
-    } catch (const DatabaseError& failure) {
-        if (error) *error = failure.text();
-        return false;
+    } catch (const DatabaseError& e) {
+        return failed(error, e.text());
     }
 }
-
-namespace {
-// Runs one change and tells whether it changed a row.
-bool changeOne(const QString& path, const QString& sql, const QVariantList& values,
-               QString* error) {
-    try {
-        DatabaseConnection db(path);
-        return db.exec(sql, values).numRowsAffected() > 0;
-    } catch (const DatabaseError& failure) {
-        if (error) *error = failure.text();
-        return false;
-    }
-}
-}  // namespace
 
 bool DeleteReportOwner(const QString& path, qint32 id, QString* error) {
     return changeOne(path, QStringLiteral("DELETE FROM ReportOwner WHERE ReportOwner_id = ?"), {id},
-                     error);
+                     noSuchOwner(id), error);
 }
 
 bool UpdateReportOwner(const QString& path, const ReportOwner& owner, QString* error) {
     return changeOne(path,
                      QStringLiteral("UPDATE ReportOwner SET Name = ? WHERE ReportOwner_id = ?"),
-                     {owner.Name, owner.ReportOwnerId}, error);
+                     {owner.Name, owner.ReportOwnerId}, noSuchOwner(owner.ReportOwnerId), error);
 }
 
 bool AddReportOwner(const QString& path, const QString& name, QString* error) {
-    const QString refused = QStringLiteral("Could not add Report Owner to database: ");
+    const QString failure = QStringLiteral("Could not add Report Owner to database: ");
     try {
         DatabaseConnection db(path);
         // Compared here rather than in SQL, which folds the case of ASCII letters only.
         QSqlQuery rows = db.exec(QStringLiteral("SELECT Name FROM ReportOwner"));
         while (rows.next()) {
-            if (rows.value(0).toString().compare(name, Qt::CaseInsensitive) == 0) {
-                if (error) *error = refused + QStringLiteral("Report Owner already exists.");
-                return false;
-            }
+            if (rows.value(0).toString().compare(name, Qt::CaseInsensitive) == 0)
+                return failed(error, failure + QStringLiteral("Report Owner already exists."));
         }
         rows.finish();
         db.exec(QStringLiteral("INSERT INTO ReportOwner (Name) VALUES (?)"), {name});
         return true;
-    } catch (const DatabaseError& failure) {
-        if (error) *error = refused + failure.text();
-        return false;
+    } catch (const DatabaseError& e) {
+        return failed(error, failure + e.text());
     }
 }
 

@@ -6,34 +6,35 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "NamedWidgets.h"
 #include "WindowFit.h"
 
 namespace tav::gui {
 
 ExtractResultsWindow::ExtractResultsWindow(QWidget* parent)
-    : QWidget(parent), lstExtract(new QListWidget(this)), lblTip(new QLabel(this)) {
+    : QWidget(parent), list_(new QListWidget(this)) {
     setObjectName(QStringLiteral("TVUExtract"));
     setWindowTitle(QStringLiteral("Tavrin Extract"));
-    lstExtract->setObjectName(QStringLiteral("lstExtract"));
-    lblTip->setObjectName(QStringLiteral("lblTip"));
-    lblTip->setText(QStringLiteral("Double-click on file to open"));
+    list_->setObjectName(QStringLiteral("lstExtract"));
+    auto* lblTip =
+        named(new QLabel(QStringLiteral("Double-click on file to open"), this), "lblTip");
     // The window opens wide enough for the full paths where there is room.
-    lstExtract->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    list_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lstExtract);
+    layout->addWidget(list_);
     layout->addWidget(lblTip);
-    connect(lstExtract, &QListWidget::itemDoubleClicked, this, &ExtractResultsWindow::openEntry);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &ExtractResultsWindow::openEntry);
 }
 
 void ExtractResultsWindow::setResults(const QStringList& results) {
-    lstExtract->clear();
-    lstExtract->addItems(results);
+    list_->clear();
+    list_->addItems(results);
     fitWindowToContents(this);
 }
 
 QStringList ExtractResultsWindow::results() const {
     QStringList list;
-    for (int i = 0; i < lstExtract->count(); ++i) list << lstExtract->item(i)->text();
+    for (int i = 0; i < list_->count(); ++i) list << list_->item(i)->text();
     return list;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QLabel;
 class QListWidget;
 class QListWidgetItem;
 
@@ -20,11 +19,10 @@ public:
     // ".doc" (exact lower case, as the driver writes them); "" for anything else.
     static QString openerFor(const QString& entry);
 
-    QListWidget* lstExtract;
-    QLabel* lblTip;
-
 private:
     void openEntry(QListWidgetItem* item);
+
+    QListWidget* list_;
 };
 
 }  // namespace tav::gui

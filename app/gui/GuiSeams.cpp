@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -19,6 +20,9 @@ GuiSeams realDialogs() {
                        QMessageBox::Icon icon) {
         QMessageBox box(icon, title.isEmpty() ? QStringLiteral("Tavrin") : title, text,
                         QMessageBox::Ok, owner);
+        // A splash, another copy's included, stays on top of everything; a box of the start must
+        // rise above it.
+        if (!owner) box.setWindowFlag(Qt::WindowStaysOnTopHint);
         box.exec();
     };
     seams.askOkCancel = [](QWidget* owner, const QString& text) {
@@ -76,6 +80,12 @@ GuiSeams realDialogs() {
     // No System Information tool is registered on this platform.
     seams.readKeyValue = [](const QString&, const QString&,
                             const QString&) -> std::optional<QString> { return std::nullopt; };
+    seams.printerFonts = []() -> std::optional<QStringList> {
+        // Word renders with the fonts installed here; with none there is nothing to offer.
+        QStringList families = QFontDatabase::families();
+        if (families.isEmpty()) return std::nullopt;
+        return families;
+    };
     seams.startProgram = [](const QString& program) {
         return QProcess::startDetached(program, {});
     };

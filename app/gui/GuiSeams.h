@@ -14,10 +14,12 @@ class QWidget;
 
 namespace tav::gui {
 
-// Every modal question, file dialog, printer and the end of the program go through these seams,
-// so that the windows run offscreen under tests that answer them.
+// Every message box, modal question, file dialog, printer, font list and the end of the program
+// go through these seams, used by every window, so that the windows run offscreen under tests
+// that answer them.
 struct GuiSeams {
-    // A message box with an OK button and the given icon; an empty title is the program's.
+    // A message box with an OK button and the given icon; an empty title is the program's. A box
+    // that no window owns (one of the program's start) is kept above every other window.
     std::function<void(QWidget* owner, const QString& text, const QString& title,
                        QMessageBox::Icon icon)>
         message;
@@ -46,6 +48,9 @@ struct GuiSeams {
     std::function<std::optional<QString>(const QString& keyRoot, const QString& keyName,
                                          const QString& subKeyRef)>
         readKeyValue;
+    // The font names that the Word document can use: those of the default printer; nothing
+    // where there is no usable printer.
+    std::function<std::optional<QStringList>()> printerFonts;
     // Starts a program with a normal window; false when it could not be started.
     std::function<bool(const QString& program)> startProgram;
     // Ends the program's event loop: closing the utilities window ends the program whatever

@@ -6,9 +6,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "GuiSeams.h"
-#include "ProgramSettings.h"
-#include "SettingsStore.h"
+#include "NamedWidgets.h"
 #include "WindowFit.h"
 
 namespace tav::gui {
@@ -16,22 +14,20 @@ namespace tav::gui {
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("TVHelp"));
     setWindowTitle(QStringLiteral("Tavrin Help"));
-    browser = new QTextBrowser(this);
-    browser->setObjectName(QStringLiteral("browser"));
+    browser_ = new QTextBrowser(this);
+    browser_->setObjectName(QStringLiteral("browser"));
     // Pages of the web go to the desktop's browser; the manual's own pages open here.
-    browser->setOpenExternalLinks(true);
-    cmdBack = new QPushButton(QStringLiteral("&Back"), this);
-    cmdBack->setObjectName(QStringLiteral("cmdBack"));
-    cmdForward = new QPushButton(QStringLiteral("&Forward"), this);
-    cmdForward->setObjectName(QStringLiteral("cmdForward"));
+    browser_->setOpenExternalLinks(true);
+    auto* cmdBack = namedButton("cmdBack", "&Back", this);
+    auto* cmdForward = namedButton("cmdForward", "&Forward", this);
     cmdBack->setEnabled(false);
     cmdForward->setEnabled(false);
-    connect(cmdBack, &QPushButton::clicked, browser, &QTextBrowser::backward);
-    connect(cmdForward, &QPushButton::clicked, browser, &QTextBrowser::forward);
-    connect(browser, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
-    connect(browser, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
-    connect(browser, &QTextBrowser::sourceChanged, this, [this] {
-        const QString title = browser->documentTitle();
+    connect(cmdBack, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(cmdForward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
+    connect(browser_, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = browser_->documentTitle();
         setWindowTitle(title.isEmpty() ? QStringLiteral("Tavrin Help")
                                        : QStringLiteral("Tavrin Help - ") + title);
     });
@@ -41,27 +37,16 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
-    layout->addWidget(browser);
+    layout->addWidget(browser_);
     resize(760, 560);
 }
 
 void HelpWindow::showPage(const QUrl& page) {
-    browser->setSource(page);
+    browser_->setSource(page);
     if (!isVisible()) placeOverMainWindow(this);
     showNormal();
     raise();
     activateWindow();
-}
-
-HelpWindow& helpWindow() {
-    static HelpWindow* window = new HelpWindow;
-    return *window;
-}
-
-void ShowHelp() {
-    const QUrl index = QUrl::fromLocalFile(programSettingsStore().programFolder() +
-                                           QStringLiteral("help/index.html"));
-    guiSeams().openUrl(index, [index] { helpWindow().showPage(index); });
 }
 
 }  // namespace tav::gui

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QPushButton;
 class QTextBrowser;
 class QUrl;
 
@@ -18,16 +17,8 @@ public:
     // Shows `page` and brings the window to the front.
     void showPage(const QUrl& page);
 
-    QTextBrowser* browser;
-    QPushButton* cmdBack;
-    QPushButton* cmdForward;
+private:
+    QTextBrowser* browser_;
 };
-
-// The program's one help window, created on first use.
-HelpWindow& helpWindow();
-
-// Help > Help: the manual's first page in the desktop's browser, or in the help window where
-// the desktop cannot open it.
-void ShowHelp();
 
 }  // namespace tav::gui

@@ -4,29 +4,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "GuiSeams.h"
 #include "LogonPrompt.h"
+#include "NamedWidgets.h"
 
 namespace tav::gui {
-
-namespace {
-
-QLabel* label(const QString& text, const char* name, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1StringView(name));
-    return l;
-}
-
-QLineEdit* edit(const QString& text, const char* name, QWidget* parent) {
-    auto* e = new QLineEdit(text, parent);
-    e->setObjectName(QLatin1StringView(name));
-    return e;
-}
-
-}  // namespace
 
 LogonDialog::LogonDialog(LogonPrompt& controller, QWidget* parent)
     : QDialog(parent), controller_(controller) {
@@ -34,25 +19,23 @@ LogonDialog::LogonDialog(LogonPrompt& controller, QWidget* parent)
     setWindowTitle(QString::fromLatin1(LogonPrompt::kCaption));
     setModal(true);
 
-    txtDatabase_ = edit(controller.txtDatabase, "txtDatabase", this);
-    txtServer_ = edit(controller.txtServer, "txtServer", this);
-    txtUserName_ = edit(controller.txtUserName, "txtUserName", this);
-    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+    txtDatabase_ = named(new QLineEdit(controller.txtDatabase, this), "txtDatabase");
+    txtServer_ = named(new QLineEdit(controller.txtServer, this), "txtServer");
+    txtUserName_ = named(new QLineEdit(controller.txtUserName, this), "txtUserName");
+    cmdOK_ = namedButton("cmdOK", "OK", this);
     cmdOK_->setDefault(true);
-    cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
-    txtPassword_ = edit(QString(), "txtPassword", this);
+    cmdCancel_ = namedButton("cmdCancel", "Cancel", this);
+    txtPassword_ = named(new QLineEdit(QString(), this), "txtPassword");
     txtPassword_->setEchoMode(QLineEdit::Password);
 
     auto* form = new QFormLayout;
-    auto* lblServer = label(controller.lblServer, "lblServer", this);
+    auto* lblServer = named(new QLabel(controller.lblServer, this), "lblServer");
     lblServer->setBuddy(txtServer_);
-    auto* lblDatabase = label(QStringLiteral("&Database"), "lblDatabase", this);
+    auto* lblDatabase = named(new QLabel(QStringLiteral("&Database"), this), "lblDatabase");
     lblDatabase->setBuddy(txtDatabase_);
-    auto* lblUser = label(QStringLiteral("&User Name:"), "lblLabels", this);
+    auto* lblUser = named(new QLabel(QStringLiteral("&User Name:"), this), "lblLabels");
     lblUser->setBuddy(txtUserName_);
-    auto* lblPassword = label(QStringLiteral("&Password:"), "lblLabels", this);
+    auto* lblPassword = named(new QLabel(QStringLiteral("&Password:"), this), "lblLabels");
     lblPassword->setBuddy(txtPassword_);
     form->addRow(lblServer, txtServer_);
     form->addRow(lblDatabase, txtDatabase_);
@@ -65,23 +48,15 @@ LogonDialog::LogonDialog(LogonPrompt& controller, QWidget* parent)
     buttons->addWidget(cmdCancel_);
 
     auto* layout = new QVBoxLayout(this);
-    auto* instruction = label(controller.lblInstruction, "lblInstruction", this);
+    auto* instruction = named(new QLabel(controller.lblInstruction, this), "lblInstruction");
     instruction->setWordWrap(true);
     layout->addWidget(instruction);
     layout->addLayout(form);
     layout->addLayout(buttons);
 
-    connect(cmdOK_, &QPushButton::clicked, this, &LogonDialog::okClicked);
-    connect(cmdCancel_, &QPushButton::clicked, this, &LogonDialog::cancelClicked);
+    connect(cmdOK_, &QPushButton::clicked, this, &LogonDialog::logOn);
+    connect(cmdCancel_, &QPushButton::clicked, this, &LogonDialog::cancel);
     connect(this, &QDialog::rejected, this, [this] { controller_.pressCancel(); });
-}
-
-std::function<void(QWidget*, const QString&, const QString&)>& LogonDialog::messageBox() {
-    static std::function<void(QWidget*, const QString&, const QString&)> box =
-        [](QWidget* parent, const QString& text, const QString& title) {
-            QMessageBox::information(parent, title, text, QMessageBox::Ok);
-        };
-    return box;
 }
 
 void LogonDialog::present(LogonPrompt& controller) {
@@ -89,18 +64,18 @@ void LogonDialog::present(LogonPrompt& controller) {
     dialog.exec();
 }
 
-void LogonDialog::okClicked() {
+void LogonDialog::logOn() {
     controller_.txtServer = txtServer_->text();
     controller_.txtDatabase = txtDatabase_->text();
     controller_.txtUserName = txtUserName_->text();
     controller_.txtPassword = txtPassword_->text();
     controller_.showMessage = [this](const QString& text, const QString& title) {
-        messageBox()(this, text, title);
+        guiSeams().message(this, text, title, QMessageBox::Information);
     };
     if (controller_.pressOK()) accept();
 }
 
-void LogonDialog::cancelClicked() {
+void LogonDialog::cancel() {
     controller_.pressCancel();
     reject();
 }

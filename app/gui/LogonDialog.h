@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -21,12 +20,10 @@ public:
     // that the windows start.
     static void present(LogonPrompt& controller);
 
-    // Message boxes go through this seam, so that tests can answer them.
-    static std::function<void(QWidget*, const QString& text, const QString& title)>& messageBox();
-
 private:
-    void okClicked();
-    void cancelClicked();
+    // OK: the controller tries the typed logon; the window closes once it works.
+    void logOn();
+    void cancel();
 
     LogonPrompt& controller_;
     QLineEdit* txtDatabase_;

@@ -4,16 +4,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -24,9 +20,10 @@
 #include <array>
 
 #include "DatabaseCreator.h"
+#include "GuiSeams.h"
+#include "NamedWidgets.h"
 #include "ProgramSettings.h"
 #include "ReportOwnerStore.h"
-#include "RunReporter.h"
 #include "SettingsStore.h"
 #include "TemplateStore.h"
 #include "WindowReporter.h"
@@ -142,12 +139,6 @@ constexpr char kPrinterMissingText[] = "Printer not installed; font data will no
 
 QString text(const char* latin1) { return QString::fromLatin1(latin1); }
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(text(name));
-    return widget;
-}
-
 // The style that a record's flags stand for; a combination not listed counts as both.
 QString styleOf(const FontSetting& font) {
     for (const auto& style : kFontStyles)
@@ -249,9 +240,9 @@ MiningSettingsWindow::MiningSettingsWindow(QWidget* parent) : QDialog(parent) {
         made[i]->setAutoDefault(false);
         commands->addWidget(made[i]);
     }
-    connect(made[0], &QPushButton::clicked, this, &MiningSettingsWindow::saveClicked);
-    connect(made[1], &QPushButton::clicked, this, &MiningSettingsWindow::resetClicked);
-    connect(made[2], &QPushButton::clicked, this, &MiningSettingsWindow::exitClicked);
+    connect(made[0], &QPushButton::clicked, this, &MiningSettingsWindow::saveAndClose);
+    connect(made[1], &QPushButton::clicked, this, &MiningSettingsWindow::reloadStoredSettings);
+    connect(made[2], &QPushButton::clicked, this, &MiningSettingsWindow::closeKeepingEdits);
     panel->addWidget(fraCommand);
 
     // The scroll area's bar moves the panel when the window is shorter than it.
@@ -478,40 +469,11 @@ QComboBox* MiningSettingsWindow::fontCombo(int row, int column) const {
     return fontCombos_[row][column];
 }
 
-std::function<std::optional<QStringList>()>& MiningSettingsWindow::printerFonts() {
-    // Word renders with the fonts installed here; with none there is nothing to offer.
-    static std::function<std::optional<QStringList>()> fonts = []() -> std::optional<QStringList> {
-        QStringList families = QFontDatabase::families();
-        if (families.isEmpty()) return std::nullopt;
-        return families;
-    };
-    return fonts;
-}
-
-std::function<void(QWidget*, const QString&, const QString&)>& MiningSettingsWindow::messageBox() {
-    static std::function<void(QWidget*, const QString&, const QString&)> box =
-        [](QWidget* parent, const QString& message, const QString& title) {
-            QMessageBox::information(parent, title, message, QMessageBox::Ok);
-        };
-    return box;
-}
-
-std::function<QString(QWidget*, const QString&, const QString&)>&
-MiningSettingsWindow::browseForFolder() {
-    static std::function<QString(QWidget*, const QString&, const QString&)> browse =
-        [](QWidget* parent, const QString& title, const QString& initial) {
-            return QFileDialog::getExistingDirectory(parent, title, initial);
-        };
-    return browse;
-}
-
-bool MiningSettingsWindow::PrinterInstalled() { return printerFonts()().has_value(); }
-
-void MiningSettingsWindow::FillColorCombo(QComboBox& combo) {
+void MiningSettingsWindow::fillColorCombo(QComboBox& combo) {
     for (const char* color : kColors) combo.addItem(text(color));
 }
 
-void MiningSettingsWindow::FillStyleCombo(QComboBox& combo) {
+void MiningSettingsWindow::fillStyleCombo(QComboBox& combo) {
     for (const auto& style : kFontStyles) combo.addItem(text(style.name));
 }
 
@@ -553,18 +515,19 @@ void MiningSettingsWindow::loadForm() {
     }
 
     fillLists();
-    FillTemplateCombo();
-    FillReportOwnerCombo();
-    LoadGlobal();
+    fillTemplateCombo();
+    fillReportOwnerCombo();
+    showSettings();
     SSTab1_->setCurrentIndex(0);
     for (const char* name : {"chkWriteToDB", "chkCreateTvdDoc", "chkCreateWordDoc"})
         checkBoxChanged(box(name));
 }
 
 void MiningSettingsWindow::fillLists() {
-    const std::optional<QStringList> fonts = printerFonts()();
+    const std::optional<QStringList> fonts = guiSeams().printerFonts();
     if (!fonts) {
-        messageBox()(this, text(kPrinterMissingText), applicationTitle());
+        guiSeams().message(this, text(kPrinterMissingText), applicationTitle(),
+                           QMessageBox::Information);
         return;
     }
     for (size_t row = 0; row < kFontRows.size(); ++row) {
@@ -573,36 +536,36 @@ void MiningSettingsWindow::fillLists() {
         QComboBox& name = *fontCombo(row, kFontName);
         name.addItems(*fonts);
         sortEntries(name);
-        FillColorCombo(*fontCombo(row, kFontColor));
-        FillStyleCombo(*fontCombo(row, kFontStyle));
+        fillColorCombo(*fontCombo(row, kFontColor));
+        fillStyleCombo(*fontCombo(row, kFontStyle));
         for (int size = kSmallestSize; size <= kLargestSize; ++size)
             fontCombo(row, kFontSize)->addItem(QString::number(size));
     }
 }
 
-void MiningSettingsWindow::FillTemplateCombo() {
+void MiningSettingsWindow::fillTemplateCombo() {
     cboTemplate_->clear();
     // A store that cannot be read leaves the list empty; the combo still shows the setting.
     std::vector<DocumentTemplate> profiles;
-    if (!TemplateStore(programSettingsStore().programFolder()).LoadAllTemplates(profiles, nullptr))
+    if (!TemplateStore(programSettings().store().programFolder())
+             .LoadAllTemplates(profiles, nullptr))
         return;
     for (const DocumentTemplate& profile : profiles) cboTemplate_->addItem(profile.templateName);
     sortEntries(*cboTemplate_);
 }
 
-void MiningSettingsWindow::FillReportOwnerCombo() {
+void MiningSettingsWindow::fillReportOwnerCombo() {
     cmbGeneralRptOwners_->clear();
     // A database that cannot be read offers the owners it gave.
     ReportOwners owners;
     ReportOwnerStore::LoadReportOwners(withTrailingSeparator(programOptions().DBPath) +
                                            QString::fromLatin1(DatabaseCreator::kDatabaseFileName),
-                                       owners);
-    if (owners.Count() > 0) cmbGeneralRptOwners_->addItem(QString());
-    for (qsizetype i = 1; i <= owners.Count(); ++i)
-        cmbGeneralRptOwners_->addItem(owners.Item(i).Name);
+                                       &owners);
+    if (!owners.isEmpty()) cmbGeneralRptOwners_->addItem(QString());
+    for (const ReportOwner& owner : owners) cmbGeneralRptOwners_->addItem(owner.Name);
 }
 
-void MiningSettingsWindow::SelectReportOwner() {
+void MiningSettingsWindow::selectReportOwner() {
     const QString& owner = programOptions().ReportOwner;
     cmbGeneralRptOwners_->setCurrentIndex(-1);
     cmbGeneralRptOwners_->setEditText(QString());
@@ -613,7 +576,7 @@ void MiningSettingsWindow::SelectReportOwner() {
                 cmbGeneralRptOwners_->setCurrentIndex(i);
 }
 
-void MiningSettingsWindow::LoadGlobal() {
+void MiningSettingsWindow::showSettings() {
     const ExtractOptions& settings = programOptions();
     for (size_t row = 0; row < kFontRows.size(); ++row) {
         const FontSetting& font = settings.*kFontRows[row].font;
@@ -629,7 +592,7 @@ void MiningSettingsWindow::LoadGlobal() {
     useTemplateChanged(useTemplate);
     cboTemplate_->setCurrentIndex(-1);
     cboTemplate_->setEditText(settings.OutputTemplate);
-    SelectReportOwner();
+    selectReportOwner();
 }
 
 void MiningSettingsWindow::checkBoxChanged(QCheckBox* changed) {
@@ -675,7 +638,7 @@ void MiningSettingsWindow::useTemplateChanged(bool useTemplate) {
 void MiningSettingsWindow::browse(int row) {
     QLineEdit* edit = pathEdits_[row];
     const QString chosen =
-        browseForFolder()(this, text(kPathRows[static_cast<size_t>(row)].title), edit->text());
+        BrowseForFolder(this, text(kPathRows[static_cast<size_t>(row)].title), edit->text());
     if (chosen.isEmpty()) return;
     edit->setText(withTrailingSeparator(chosen));
     programOptions().*kPathRows[static_cast<size_t>(row)].folder = edit->text();
@@ -711,38 +674,25 @@ void MiningSettingsWindow::commitFocused() {
     }
 }
 
-void MiningSettingsWindow::saveClicked() {
+void MiningSettingsWindow::saveAndClose() {
     commitFocused();
-    if (!SaveProgramSettings()) {
-        messageBox()(this, saveProgramSettingsFailedText(), applicationTitle());
+    if (!programSettings().save()) {
+        guiSeams().message(this, programSettings().saveFailedText(), applicationTitle(),
+                           QMessageBox::Information);
         return;
     }
     accept();
 }
 
-void MiningSettingsWindow::exitClicked() {
+void MiningSettingsWindow::closeKeepingEdits() {
     commitFocused();
     reject();
 }
 
-void MiningSettingsWindow::resetClicked() {
+void MiningSettingsWindow::reloadStoredSettings() {
     WindowReporter reporter(this);
-    LoadProgramSettings(reporter);
+    programSettings().load(reporter);
     loadForm();
-}
-
-void ShowMiningSettings(QWidget* parent) {
-    static QPointer<MiningSettingsWindow> form;
-    if (!form) {
-        form = new MiningSettingsWindow(parent);
-        form->setWindowFlag(Qt::Window);
-    }
-    if (form->isVisible()) {
-        form->raise();
-        form->activateWindow();
-        return;
-    }
-    form->show();
 }
 
 }  // namespace tav::gui

@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QStringList>
 #include <functional>
-#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -25,20 +24,6 @@ class MiningSettingsWindow : public QDialog {
 public:
     explicit MiningSettingsWindow(QWidget* parent = nullptr);
 
-    // Shows the current settings in the controls.
-    void LoadGlobal();
-    static void FillColorCombo(QComboBox& combo);
-    static void FillStyleCombo(QComboBox& combo);
-    // True when the font names for the Word document can be had.
-    static bool PrinterInstalled();
-
-    // Seams that tests answer: the font names of the default printer (nothing when there is no
-    // usable printer), message boxes and the folder picker (empty text when cancelled).
-    static std::function<std::optional<QStringList>()>& printerFonts();
-    static std::function<void(QWidget*, const QString& text, const QString& title)>& messageBox();
-    static std::function<QString(QWidget*, const QString& title, const QString& initial)>&
-    browseForFolder();
-
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,13 +33,17 @@ private:
     QWidget* buildFontsTab();
     QCheckBox* box(const char* name) const;
     QComboBox* fontCombo(int row, int column) const;
+    static void fillColorCombo(QComboBox& combo);
+    static void fillStyleCombo(QComboBox& combo);
 
     // Brings the window to the state it has when first shown and loads the settings into it.
     void loadForm();
     void fillLists();
-    void FillTemplateCombo();
-    void FillReportOwnerCombo();
-    void SelectReportOwner();
+    void fillTemplateCombo();
+    void fillReportOwnerCombo();
+    void selectReportOwner();
+    // Shows the fonts, folders, template and owner of the current settings in the controls.
+    void showSettings();
 
     // What a check box's change writes and enables.
     void checkBoxChanged(QCheckBox* changed);
@@ -67,9 +56,12 @@ private:
     void commitFocused();
     void browse(int row);
 
-    void saveClicked();
-    void exitClicked();
-    void resetClicked();
+    // Save: stores every setting, and closes unless they cannot be stored.
+    void saveAndClose();
+    // Exit: the edits stay in the program's settings, unstored.
+    void closeKeepingEdits();
+    // Reset: the stored settings back in the program's settings and the form.
+    void reloadStoredSettings();
 
     QTabWidget* SSTab1_ = nullptr;
     QScrollArea* scroll_ = nullptr;
@@ -84,8 +76,5 @@ private:
     QComboBox* fontCombos_[5][4] = {};
     QHash<QObject*, std::function<void()>> commits_;
 };
-
-// Opens the one Mining Settings window of the program, not modal; it is created on first use.
-void ShowMiningSettings(QWidget* parent);
 
 }  // namespace tav::gui

@@ -1,39 +1,43 @@
 #include "ProgramSettings.h"
 
+#include "OutputFiles.h"
+
 namespace tav::gui {
 
 using namespace core;
 
-namespace {
-
-std::unique_ptr<SettingsStore>& store() {
-    static std::unique_ptr<SettingsStore> settingsStore;
-    return settingsStore;
+ProgramSettings& programSettings() {
+    static ProgramSettings settings;
+    return settings;
 }
 
-}  // namespace
-
-ExtractOptions& programOptions() {
-    static ExtractOptions options;
-    return options;
+SettingsStore& ProgramSettings::store() {
+    if (!store_) store_ = std::make_unique<SettingsStore>();
+    return *store_;
 }
 
-SettingsStore& programSettingsStore() {
-    auto& settingsStore = store();
-    if (!settingsStore) settingsStore = std::make_unique<SettingsStore>();
-    return *settingsStore;
+void ProgramSettings::setStore(std::unique_ptr<SettingsStore> store) { store_ = std::move(store); }
+
+void ProgramSettings::load(RunReporter& reporter) {
+    const SettingsStore::LoadOutcome loaded = store().load(options);
+    if (!loaded.message.isEmpty()) reporter.message(loaded.message);
+    createOutputFolders(options);
 }
 
-void setProgramSettingsStore(std::unique_ptr<SettingsStore> settingsStore) {
-    store() = std::move(settingsStore);
+bool ProgramSettings::save() {
+    store().fillEmptyFolders(options);
+    return store().save(options);
 }
 
-void LoadProgramSettings(RunReporter& reporter) {
-    programSettingsStore().load(programOptions(), reporter);
+QString ProgramSettings::saveFailedText() { return store().saveFailedText(); }
+
+ProgramSettings::Scope::Scope(std::unique_ptr<SettingsStore> store)
+    : savedStore_(std::exchange(programSettings().store_, std::move(store))),
+      savedOptions_(programSettings().options) {}
+
+ProgramSettings::Scope::~Scope() {
+    programSettings().store_ = std::move(savedStore_);
+    programSettings().options = savedOptions_;
 }
-
-bool SaveProgramSettings() { return programSettingsStore().save(programOptions()); }
-
-QString saveProgramSettingsFailedText() { return programSettingsStore().saveFailedText(); }
 
 }  // namespace tav::gui

@@ -48,7 +48,7 @@ QFont diffFont() {
     return font;
 }
 
-// The engine's colours hold red in the low byte.
+// The results' colours hold red in the low byte.
 QColor colorOf(qint32 value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
@@ -57,7 +57,7 @@ QTableView* newGrid(const QString& name, QWidget* pane) {
     auto* grid = new QTableView(pane);
     grid->setObjectName(name);
     grid->setFont(diffFont());
-    grid->setModel(new DiffGridModel(grid));
+    grid->setModel(new DiffRowsModel(grid));
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setShowGrid(false);
     grid->setWordWrap(false);
@@ -80,8 +80,8 @@ QTableView* newGrid(const QString& name, QWidget* pane) {
     return grid;
 }
 
-DiffGridModel& modelOf(const QTableView& grid) {
-    return *static_cast<DiffGridModel*>(grid.model());
+DiffRowsModel& modelOf(const QTableView& grid) {
+    return *static_cast<DiffRowsModel*>(grid.model());
 }
 
 // The room the numbers and the text of a grid's rows take, margins included.
@@ -114,13 +114,13 @@ private:
     QHash<char16_t, qreal> widths_;
 };
 
-GridWidths measure(const QTableView& grid, const std::vector<DiffGridRow>& rows) {
+GridWidths measure(const QTableView& grid, const std::vector<DiffRow>& rows) {
     TextWidths widths(grid.font());
     int numbers = widths.of(QString(kChangeMarker));
     int text = 0;
-    for (const DiffGridRow& row : rows) {
-        numbers = std::max(numbers, widths.of(row.firstCell));
-        text = std::max(text, widths.of(row.secondCell));
+    for (const DiffRow& row : rows) {
+        numbers = std::max(numbers, widths.of(row.numbers));
+        text = std::max(text, widths.of(row.text));
     }
     // The marker and numbers are read whole, with the room a cell leaves around its text.
     const int cellMargin =
@@ -142,7 +142,7 @@ void fitColumns(QTableView& grid) {
 }
 
 bool isChange(const QTableView& grid, int row) {
-    return ReportDiffWindow::gridRow(grid, row).firstCell.startsWith(kChangeMarker);
+    return modelOf(grid).row(row).numbers.startsWith(kChangeMarker);
 }
 
 // The first row from `from` on in the direction of `step` that starts a change, or -1.
@@ -218,7 +218,7 @@ private:
 
 }  // namespace
 
-void DiffGridModel::setRows(const std::vector<DiffGridRow>* rows, const QFont& font) {
+void DiffRowsModel::setRows(const std::vector<DiffRow>* rows, const QFont& font) {
     beginResetModel();
     rows_ = rows;
     struck_ = font;
@@ -226,19 +226,19 @@ void DiffGridModel::setRows(const std::vector<DiffGridRow>* rows, const QFont& f
     endResetModel();
 }
 
-int DiffGridModel::rowCount(const QModelIndex& parent) const {
+int DiffRowsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() || !rows_ ? 0 : static_cast<int>(rows_->size());
 }
 
-int DiffGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+int DiffRowsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
 
-QVariant DiffGridModel::data(const QModelIndex& index, int role) const {
+QVariant DiffRowsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !rows_ || index.row() >= rowCount()) return {};
-    const DiffGridRow& r = row(index.row());
+    const DiffRow& r = row(index.row());
     const bool text = index.column() == 1;
     switch (role) {
         case Qt::DisplayRole:
-            return text ? r.secondCell : r.firstCell;
+            return text ? r.text : r.numbers;
         // The look of a line is its text's: the marker and numbers stay plain to be read.
         case Qt::ForegroundRole:
             return text ? QVariant(colorOf(r.color)) : QVariant();
@@ -250,68 +250,68 @@ QVariant DiffGridModel::data(const QModelIndex& index, int role) const {
 }
 
 ReportDiffWindow::ReportDiffWindow(QWidget* parent)
-    : QWidget(parent), engine_(programOptions(), LogonDialog::present) {
+    : QWidget(parent), comparison_(programOptions(), LogonDialog::present) {
     setObjectName(QStringLiteral("tvuRptDiff"));
     setWindowTitle(QStringLiteral("Report Diff"));
     // A narrow window keeps every button in view: the row goes on in a second row.
-    buttonBar = new QWidget(this);
-    buttonBar->setObjectName(QStringLiteral("buttonBar"));
-    auto* buttons = new FlowLayout(buttonBar);
+    buttonBar_ = new QWidget(this);
+    buttonBar_->setObjectName(QStringLiteral("buttonBar"));
+    auto* buttons = new FlowLayout(buttonBar_);
     auto button = [this, buttons](const char* name, const char* text) {
-        auto* b = new QPushButton(QString::fromLatin1(text), buttonBar);
+        auto* b = new QPushButton(QString::fromLatin1(text), buttonBar_);
         b->setObjectName(QLatin1String(name));
         buttons->addWidget(b);
         return b;
     };
-    cmdSeparate = button("cmdSeparate", "Separate");
-    cmdCombined = button("cmdCombined", "Combined");
-    cmdShowAll = button("cmdShowAll", "Show &All Lines");
-    cmdShowChanges = button("cmdShowChanges", "Show &Changes");
-    cmdPrev = button("cmdPrev", "<");
-    cmdNext = button("cmdNext", ">");
-    cmdPrint = button("cmdPrint", "&Print Results");
+    separateButton_ = button("cmdSeparate", "Separate");
+    combinedButton_ = button("cmdCombined", "Combined");
+    showAllButton_ = button("cmdShowAll", "Show &All Lines");
+    showChangesButton_ = button("cmdShowChanges", "Show &Changes");
+    previousButton_ = button("cmdPrev", "<");
+    nextButton_ = button("cmdNext", ">");
+    printButton_ = button("cmdPrint", "&Print Results");
 
-    picSplitter = new QSplitter(Qt::Horizontal, this);
-    picSplitter->setObjectName(QStringLiteral("picSplitter"));
-    picSplitter->setChildrenCollapsible(false);
-    pbLeft = new QWidget(picSplitter);
-    pbLeft->setObjectName(QStringLiteral("pbLeft"));
-    pbRight = new QWidget(picSplitter);
-    pbRight->setObjectName(QStringLiteral("pbRight"));
-    grd1 = newGrid(QStringLiteral("grd1"), pbLeft);
-    grd2 = newGrid(QStringLiteral("grd2"), pbRight);
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("picSplitter"));
+    splitter_->setChildrenCollapsible(false);
+    leftPane_ = new QWidget(splitter_);
+    leftPane_->setObjectName(QStringLiteral("pbLeft"));
+    rightPane_ = new QWidget(splitter_);
+    rightPane_->setObjectName(QStringLiteral("pbRight"));
+    leftGrid_ = newGrid(QStringLiteral("grd1"), leftPane_);
+    rightGrid_ = newGrid(QStringLiteral("grd2"), rightPane_);
 
-    pbCombined = new QWidget(this);
-    pbCombined->setObjectName(QStringLiteral("pbCombined"));
-    grdDiff = newGrid(QStringLiteral("grdDiff"), pbCombined);
-    for (QTableView* grid : {grd1, grd2, grdDiff}) grid->installEventFilter(this);
+    combinedPane_ = new QWidget(this);
+    combinedPane_->setObjectName(QStringLiteral("pbCombined"));
+    combinedGrid_ = newGrid(QStringLiteral("grdDiff"), combinedPane_);
+    for (QTableView* grid : {leftGrid_, rightGrid_, combinedGrid_}) grid->installEventFilter(this);
 
-    sbStatus = new QLabel(this);
-    sbStatus->setObjectName(QStringLiteral("sbStatus"));
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("sbStatus"));
     // A long report path in the status must not widen the window, nor the window holding it.
-    sbStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buttonBar);
-    layout->addWidget(picSplitter, 1);
-    layout->addWidget(pbCombined, 1);
-    layout->addWidget(sbStatus);
+    layout->addWidget(buttonBar_);
+    layout->addWidget(splitter_, 1);
+    layout->addWidget(combinedPane_, 1);
+    layout->addWidget(status_);
 
     // The two panes scroll together, row for row.
-    for (auto [from, to] : {std::pair{grd1, grd2}, std::pair{grd2, grd1}}) {
+    for (auto [from, to] : {std::pair{leftGrid_, rightGrid_}, std::pair{rightGrid_, leftGrid_}}) {
         connect(from->verticalScrollBar(), &QScrollBar::valueChanged, to->verticalScrollBar(),
                 &QScrollBar::setValue);
         connect(from->horizontalScrollBar(), &QScrollBar::valueChanged, to->horizontalScrollBar(),
                 &QScrollBar::setValue);
     }
-    connect(picSplitter, &QSplitter::splitterMoved, this, [this] { keepPanesReadable(); });
-    connect(cmdSeparate, &QPushButton::clicked, this, [this] { showSeparate(); });
-    connect(cmdCombined, &QPushButton::clicked, this, [this] { showCombined(); });
-    connect(cmdShowAll, &QPushButton::clicked, this, [this] { showLines(true); });
-    connect(cmdShowChanges, &QPushButton::clicked, this, [this] { showLines(false); });
-    connect(cmdNext, &QPushButton::clicked, this, [this] { goToChange(1); });
-    connect(cmdPrev, &QPushButton::clicked, this, [this] { goToChange(-1); });
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { printResults(); });
+    connect(splitter_, &QSplitter::splitterMoved, this, [this] { keepPanesReadable(); });
+    connect(separateButton_, &QPushButton::clicked, this, [this] { showSeparate(); });
+    connect(combinedButton_, &QPushButton::clicked, this, [this] { showCombined(); });
+    connect(showAllButton_, &QPushButton::clicked, this, [this] { showLines(true); });
+    connect(showChangesButton_, &QPushButton::clicked, this, [this] { showLines(false); });
+    connect(nextButton_, &QPushButton::clicked, this, [this] { goToChange(1); });
+    connect(previousButton_, &QPushButton::clicked, this, [this] { goToChange(-1); });
+    connect(printButton_, &QPushButton::clicked, this, [this] { printResults(); });
     resize(sizeHint());
     showSeparate();
 }
@@ -319,40 +319,43 @@ ReportDiffWindow::ReportDiffWindow(QWidget* parent)
 QSize ReportDiffWindow::sizeHint() const {
     // Two panes of some sixty characters beside each other and some thirty rows, as measured
     // in the grids' own font, below the whole row of buttons.
-    const QFontMetrics metrics(grd1->font());
+    const QFontMetrics metrics(leftGrid_->font());
     const QSize grids(metrics.horizontalAdvance(QString(124, u'0')),
-                      grd1->verticalHeader()->defaultSectionSize() * 30);
-    return QWidget::sizeHint().expandedTo(grids + QSize(0, buttonBar->sizeHint().height() * 2));
+                      leftGrid_->verticalHeader()->defaultSectionSize() * 30);
+    return QWidget::sizeHint().expandedTo(grids + QSize(0, buttonBar_->sizeHint().height() * 2));
 }
 
 void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
     // What the status said of the comparison before is no news of this one.
-    sbStatus->clear();
-    engine_.clearText();
-    engine_.setOptions(programOptions());
+    status_->clear();
+    comparison_.setOptions(programOptions());
     try {
-        engine_.OpenDiffReports(path1, path2);
+        comparison_.open(path1, path2);
     } catch (const rt::Error& e) {
         // The user is told which of the two could not be opened, and why.
         throw std::runtime_error(
             extract::reportFailureText(QStringLiteral("Unable to open Report: "),
-                                       engine_.CurrentReportName, e.reason())
+                                       comparison_.currentReportName(), e.reason())
                 .toStdString());
     }
-    analyze();
-    ShowDiffResults();
+    allLines_ = true;
+    showDifferences();
 }
 
-void ReportDiffWindow::analyze() {
-    // The grids let go of the rows the analysis rebuilds: a message box shown during it lets
+void ReportDiffWindow::showDifferences() {
+    // The grids let go of the rows the comparison replaces: a message box shown during it lets
     // them paint.
-    for (QTableView* grid : {grd1, grd2, grdDiff}) modelOf(*grid).setRows(nullptr, grid->font());
-    engine_.AnalyzeDifferences();
+    for (QTableView* grid : {leftGrid_, rightGrid_, combinedGrid_})
+        modelOf(*grid).setRows(nullptr, grid->font());
+    results_ = comparison_.compare(allLines_);
+    fillGrids();
 }
 
-void ReportDiffWindow::ShowDiffResults() {
-    const std::pair<QTableView*, const std::vector<DiffGridRow>*> grids[] = {
-        {grd1, &engine_.grd1}, {grd2, &engine_.grd2}, {grdDiff, &engine_.grdDiff}};
+void ReportDiffWindow::fillGrids() {
+    const std::pair<QTableView*, const std::vector<DiffRow>*> grids[] = {
+        {leftGrid_, &results_.leftRows},
+        {rightGrid_, &results_.rightRows},
+        {combinedGrid_, &results_.combinedRows}};
     GridWidths widths[3];
     for (size_t g = 0; g < 3; ++g) {
         auto [grid, rows] = grids[g];
@@ -375,7 +378,7 @@ void ReportDiffWindow::ShowDiffResults() {
 bool ReportDiffWindow::eventFilter(QObject* watched, QEvent* event) {
     // A wider pane is filled by the text column.
     if (event->type() == QEvent::Resize) {
-        for (QTableView* grid : {grd1, grd2, grdDiff})
+        for (QTableView* grid : {leftGrid_, rightGrid_, combinedGrid_})
             if (watched == grid) fitColumns(*grid);
     }
     return QWidget::eventFilter(watched, event);
@@ -392,10 +395,8 @@ std::unique_ptr<QTextDocument> ReportDiffWindow::printableText() const {
     QTextCharFormat plain;
     plain.setForeground(Qt::black);
     // The run header, as the combined grid shows it above the lines.
-    const qsizetype header = std::min<qsizetype>(4, static_cast<qsizetype>(engine_.grdDiff.size()));
-    for (qsizetype r = 0; r < header; ++r)
-        cursor.insertText(engine_.grdDiff[static_cast<size_t>(r)].secondCell + u'\n', plain);
-    for (const DiffTextPiece& piece : engine_.rtbRptDiff) {
+    for (const QString& line : results_.runHeader) cursor.insertText(line + u'\n', plain);
+    for (const DiffTextPiece& piece : results_.textPieces) {
         QTextCharFormat format;
         format.setForeground(colorOf(piece.color));
         format.setFontStrikeOut(piece.struck);
@@ -409,31 +410,31 @@ void ReportDiffWindow::printResults() {
     if (!guiSeams().preparePrinter || !guiSeams().preparePrinter(this, printer)) return;
     printableText()->print(&printer);
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        sbStatus->setText(QStringLiteral("Printed to ") + printer.outputFileName());
+        status_->setText(QStringLiteral("Printed to ") + printer.outputFileName());
 }
 
 void ReportDiffWindow::showSeparate() {
-    cmdCombined->setEnabled(true);
-    cmdSeparate->setEnabled(false);
-    pbCombined->hide();
-    picSplitter->show();
-    const int half = std::max(1, picSplitter->width() / 2);
-    picSplitter->setSizes({half, half});
-    for (QTableView* grid : {grd1, grd2}) grid->scrollToTop();
+    combinedButton_->setEnabled(true);
+    separateButton_->setEnabled(false);
+    combinedPane_->hide();
+    splitter_->show();
+    const int half = std::max(1, splitter_->width() / 2);
+    splitter_->setSizes({half, half});
+    for (QTableView* grid : {leftGrid_, rightGrid_}) grid->scrollToTop();
     keepPanesReadable();
 }
 
 void ReportDiffWindow::showCombined() {
-    cmdCombined->setEnabled(false);
-    cmdSeparate->setEnabled(true);
-    picSplitter->hide();
-    pbCombined->show();
-    grdDiff->scrollToTop();
+    combinedButton_->setEnabled(false);
+    separateButton_->setEnabled(true);
+    splitter_->hide();
+    combinedPane_->show();
+    combinedGrid_->scrollToTop();
 }
 
 void ReportDiffWindow::keepPanesReadable() {
-    if (picSplitter->isHidden() || !isVisible()) return;
-    const QList<int> sizes = picSplitter->sizes();
+    if (splitter_->isHidden() || !isVisible()) return;
+    const QList<int> sizes = splitter_->sizes();
     if (std::any_of(sizes.begin(), sizes.end(), [](int w) { return w < kMinimumPaneWidth; }))
         showCombined();
 }
@@ -446,19 +447,13 @@ void ReportDiffWindow::resizeEvent(QResizeEvent* event) {
 
 void ReportDiffWindow::showLines(bool allLines) {
     // Without two reports loaded there is nothing to compare again.
-    if (!engine_.LeftReport || !engine_.RightReport) return;
-    engine_.ShowAllLines = allLines;
+    if (!comparison_.hasReports()) return;
+    allLines_ = allLines;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     struct Restore {
         ~Restore() { QApplication::restoreOverrideCursor(); }
     } restore;
-    engine_.clearText();
-    analyze();
-    ShowDiffResults();
-}
-
-const DiffGridRow& ReportDiffWindow::gridRow(const QTableView& grid, int row) {
-    return modelOf(grid).row(row);
+    showDifferences();
 }
 
 int ReportDiffWindow::topRow(const QTableView& grid) { return std::max(0, grid.rowAt(0)); }
@@ -470,9 +465,9 @@ int ReportDiffWindow::searchRow(const QTableView& grid) {
 }
 
 void ReportDiffWindow::goToChange(int step) {
-    const bool separate = cmdCombined->isEnabled();
+    const bool separate = combinedButton_->isEnabled();
     const std::vector<QTableView*> grids =
-        separate ? std::vector{grd1, grd2} : std::vector{grdDiff};
+        separate ? std::vector{leftGrid_, rightGrid_} : std::vector{combinedGrid_};
     // Side by side, a change of the second report alone is marked in the right pane only, so
     // both panes are searched and the nearer change wins.
     int from = -1;

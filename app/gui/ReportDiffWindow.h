@@ -16,34 +16,33 @@ class QTextDocument;
 
 namespace tav::gui {
 
-// The rows of one of the engine's grids as a table of two columns: the marker and numbers, then
-// the text in its colour. A view over the engine's rows, which it neither copies nor owns.
-class DiffGridModel : public QAbstractTableModel {
+// The rows of one of the results' views as a table of two columns: the marker and numbers, then
+// the text in its colour. A view over rows held by the window, which it neither copies nor owns.
+class DiffRowsModel : public QAbstractTableModel {
 public:
-    explicit DiffGridModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+    explicit DiffRowsModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
     // Shows `rows` in place of what was shown; `font` is the view's, struck through where a
     // line is.
-    void setRows(const std::vector<utilities::DiffGridRow>* rows, const QFont& font);
-    const utilities::DiffGridRow& row(int r) const { return (*rows_)[static_cast<size_t>(r)]; }
+    void setRows(const std::vector<utilities::DiffRow>* rows, const QFont& font);
+    const utilities::DiffRow& row(int r) const { return (*rows_)[static_cast<size_t>(r)]; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    const std::vector<utilities::DiffGridRow>* rows_ = nullptr;
+    const std::vector<utilities::DiffRow>* rows_ = nullptr;
     QFont struck_;
 };
 
 // The Report Difference window: the two reports' lines side by side or combined in one grid,
-// with the coloured combined text that is printed. It owns the engine whose results it shows, so
-// that switching between all lines and changes only can run the comparison again.
+// with the coloured combined text that is printed. It owns the comparison whose results it
+// shows, so that switching between all lines and changes only can run the comparison again, and
+// it owns the grids it fills from the results.
 class ReportDiffWindow : public QWidget {
 public:
     explicit ReportDiffWindow(QWidget* parent = nullptr);
-
-    utilities::ReportDiff& engine() { return engine_; }
 
     // Room for both grids to show a useful width and height of lines.
     QSize sizeHint() const override;
@@ -52,8 +51,13 @@ public:
     // a message that names it and says why.
     void compare(const QString& path1, const QString& path2);
 
-    // Shows the engine's last analysis in the grids.
-    void ShowDiffResults();
+    // The comparison and what it last found.
+    utilities::ReportDiff& comparison() { return comparison_; }
+    const utilities::DiffResults& results() const { return results_; }
+
+    // Compares the reports held again, all lines or changes only as last chosen, and shows the
+    // results in the grids.
+    void showDifferences();
 
     // The text that is printed: the run header, then the combined coloured text, its long lines
     // wrapped at the page's width.
@@ -65,25 +69,6 @@ public:
     // The row at the top of a grid, and the row the change search goes on from.
     static int topRow(const QTableView& grid);
     static int searchRow(const QTableView& grid);
-    // The row of the grid's model, as shown.
-    static const utilities::DiffGridRow& gridRow(const QTableView& grid, int row);
-
-    QTableView* grd1;
-    QTableView* grd2;
-    QTableView* grdDiff;
-    QLabel* sbStatus;
-    QWidget* pbLeft;
-    QWidget* pbRight;
-    QWidget* pbCombined;
-    QSplitter* picSplitter;
-    QWidget* buttonBar;
-    QPushButton* cmdSeparate;
-    QPushButton* cmdCombined;
-    QPushButton* cmdShowAll;
-    QPushButton* cmdShowChanges;
-    QPushButton* cmdNext;
-    QPushButton* cmdPrev;
-    QPushButton* cmdPrint;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -95,10 +80,29 @@ private:
     // Side by side until a pane would be too narrow to read: then combined.
     void keepPanesReadable();
     void showLines(bool allLines);
-    void analyze();
+    void fillGrids();
     void goToChange(int step);
 
-    utilities::ReportDiff engine_;
+    QTableView* leftGrid_;
+    QTableView* rightGrid_;
+    QTableView* combinedGrid_;
+    QLabel* status_;
+    QWidget* leftPane_;
+    QWidget* rightPane_;
+    QWidget* combinedPane_;
+    QSplitter* splitter_;
+    QWidget* buttonBar_;
+    QPushButton* separateButton_;
+    QPushButton* combinedButton_;
+    QPushButton* showAllButton_;
+    QPushButton* showChangesButton_;
+    QPushButton* nextButton_;
+    QPushButton* previousButton_;
+    QPushButton* printButton_;
+
+    utilities::ReportDiff comparison_;
+    utilities::DiffResults results_;
+    bool allLines_ = true;
 };
 
 }  // namespace tav::gui

@@ -7,7 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -58,67 +57,67 @@ ReportOwnersWindow::ReportOwnersWindow(QWidget* parent, RunReporter* reporter)
         QStringLiteral("2).  a valid report owner has been selected in the \"Report Owner\" "
                        "drop-down box on the General Settings screen"),
         this);
-    lblRptOwnerInfo = namedLabel(
+    unavailableNote_ = namedLabel(
         "lblRptOwnerInfo",
         QStringLiteral("Please select the option \"Write to Database\" and enter a valid path in "
                        "the \"Database Output Directory\" textbox on the General Settings screen "
                        "to use Report Owners"),
         this);
 
-    frmRptOwner = new QGroupBox(QStringLiteral("Report Owner Settings"), this);
-    frmRptOwner->setObjectName(QStringLiteral("frmRptOwner"));
+    ownerFrame_ = new QGroupBox(QStringLiteral("Report Owner Settings"), this);
+    ownerFrame_->setObjectName(QStringLiteral("frmRptOwner"));
     auto* label33 = namedLabel(
         "Label33",
         QStringLiteral("Select the Report Owner to modify in the drop-down box, and select the "
                        "\"Modify\" button to edit the owner.  To add a new Report Owner, select "
                        "the \"New\" button.  To delete an existing Report Owner, select the report "
                        "owner in the drop-down box, and select the \"Delete\" button."),
-        frmRptOwner);
-    lblRptOwners = namedLabel("lblRptOwners", QStringLiteral("Report Owners"), frmRptOwner);
-    cmbRptOwners = new QComboBox(frmRptOwner);
-    cmbRptOwners->setObjectName(QStringLiteral("cmbRptOwners"));
-    cmbRptOwners->setEditable(true);
-    cmbRptOwners->setInsertPolicy(QComboBox::NoInsert);
-    cmdModifyRptOwner = namedButton("cmdModifyRptOwner", "Modify", frmRptOwner);
-    cmdAddRptOwner = namedButton("cmdAddRptOwner", "Add New", frmRptOwner);
-    cmdDeleteRptOwner = namedButton("cmdDeleteRptOwner", "Delete", frmRptOwner);
-    lblRptOwnerInstr = namedLabel("lblRptOwnerInstr", QStringLiteral("instructions"), frmRptOwner);
-    rptOwnerText = new QLineEdit(frmRptOwner);
-    rptOwnerText->setObjectName(QStringLiteral("rptOwnerText"));
-    cmdRptOwnerSave = namedButton("cmdRptOwnerSave", "Save", frmRptOwner);
-    cmdRptOwnerCancel = namedButton("cmdRptOwnerCancel", "Cancel", frmRptOwner);
-    cmdClose = namedButton("cmdClose", "Close", this);
+        ownerFrame_);
+    ownerListLabel_ = namedLabel("lblRptOwners", QStringLiteral("Report Owners"), ownerFrame_);
+    ownerList_ = new QComboBox(ownerFrame_);
+    ownerList_->setObjectName(QStringLiteral("cmbRptOwners"));
+    ownerList_->setEditable(true);
+    ownerList_->setInsertPolicy(QComboBox::NoInsert);
+    modifyButton_ = namedButton("cmdModifyRptOwner", "Modify", ownerFrame_);
+    addButton_ = namedButton("cmdAddRptOwner", "Add New", ownerFrame_);
+    deleteButton_ = namedButton("cmdDeleteRptOwner", "Delete", ownerFrame_);
+    instructions_ = namedLabel("lblRptOwnerInstr", QStringLiteral("instructions"), ownerFrame_);
+    ownerEdit_ = new QLineEdit(ownerFrame_);
+    ownerEdit_->setObjectName(QStringLiteral("rptOwnerText"));
+    saveButton_ = namedButton("cmdRptOwnerSave", "Save", ownerFrame_);
+    cancelButton_ = namedButton("cmdRptOwnerCancel", "Cancel", ownerFrame_);
+    closeButton_ = namedButton("cmdClose", "Close", this);
 
-    auto* frame = new QGridLayout(frmRptOwner);
+    auto* frame = new QGridLayout(ownerFrame_);
     frame->addWidget(label33, 0, 0, 1, 4);
-    frame->addWidget(lblRptOwners, 1, 0);
-    frame->addWidget(cmbRptOwners, 1, 1, 1, 3);
-    frame->addWidget(cmdModifyRptOwner, 2, 1);
-    frame->addWidget(cmdAddRptOwner, 2, 2);
-    frame->addWidget(cmdDeleteRptOwner, 2, 3);
-    frame->addWidget(lblRptOwnerInstr, 3, 0, 1, 4);
-    frame->addWidget(rptOwnerText, 4, 0, 1, 4);
-    frame->addWidget(cmdRptOwnerSave, 5, 2);
-    frame->addWidget(cmdRptOwnerCancel, 5, 3);
+    frame->addWidget(ownerListLabel_, 1, 0);
+    frame->addWidget(ownerList_, 1, 1, 1, 3);
+    frame->addWidget(modifyButton_, 2, 1);
+    frame->addWidget(addButton_, 2, 2);
+    frame->addWidget(deleteButton_, 2, 3);
+    frame->addWidget(instructions_, 3, 0, 1, 4);
+    frame->addWidget(ownerEdit_, 4, 0, 1, 4);
+    frame->addWidget(saveButton_, 5, 2);
+    frame->addWidget(cancelButton_, 5, 3);
 
     auto* layout = new QVBoxLayout(this);
     // Wide enough that the long instructions wrap into a few lines.
     setMinimumWidth(520);
     for (QWidget* widget : {static_cast<QWidget*>(title), static_cast<QWidget*>(label1),
-                            static_cast<QWidget*>(label2), static_cast<QWidget*>(lblRptOwnerInfo),
-                            static_cast<QWidget*>(frmRptOwner)})
+                            static_cast<QWidget*>(label2), static_cast<QWidget*>(unavailableNote_),
+                            static_cast<QWidget*>(ownerFrame_)})
         layout->addWidget(widget);
     auto* closeRow = new QHBoxLayout;
     closeRow->addStretch();
-    closeRow->addWidget(cmdClose);
+    closeRow->addWidget(closeButton_);
     layout->addLayout(closeRow);
 
-    connect(cmdClose, &QPushButton::clicked, this, &ReportOwnersWindow::closeWindow);
-    connect(cmdModifyRptOwner, &QPushButton::clicked, this, &ReportOwnersWindow::modifyOwner);
-    connect(cmdAddRptOwner, &QPushButton::clicked, this, &ReportOwnersWindow::addOwner);
-    connect(cmdDeleteRptOwner, &QPushButton::clicked, this, &ReportOwnersWindow::deleteOwner);
-    connect(cmdRptOwnerSave, &QPushButton::clicked, this, &ReportOwnersWindow::saveOwner);
-    connect(cmdRptOwnerCancel, &QPushButton::clicked, this, &ReportOwnersWindow::cancelOwnerEdit);
+    connect(closeButton_, &QPushButton::clicked, this, &ReportOwnersWindow::closeWindow);
+    connect(modifyButton_, &QPushButton::clicked, this, &ReportOwnersWindow::modifyOwner);
+    connect(addButton_, &QPushButton::clicked, this, &ReportOwnersWindow::addOwner);
+    connect(deleteButton_, &QPushButton::clicked, this, &ReportOwnersWindow::deleteOwner);
+    connect(saveButton_, &QPushButton::clicked, this, &ReportOwnersWindow::saveOwner);
+    connect(cancelButton_, &QPushButton::clicked, this, &ReportOwnersWindow::cancelOwnerEdit);
 
     loadOwners();
 }
@@ -127,14 +126,8 @@ QString ReportOwnersWindow::databasePath() const {
     return DatabaseCreator::DatabasePath(withTrailingSeparator(programOptions().DBPath));
 }
 
-void ReportOwnersWindow::message(const QString& text, bool exclamation) {
-    if (guiSeams().message)
-        guiSeams().message(this, text, QStringLiteral("Tavrin"),
-                           exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
-}
-
 void ReportOwnersWindow::loadOwners() {
-    ShowOwnerEditor(false);
+    showOwnerEditor(false);
     const QString path = databasePath();
     const DatabaseProgress progress = DatabaseProgress::reportingTo(reporter_);
     // A database that cannot be created or brought up to date has been reported already; the
@@ -144,25 +137,25 @@ void ReportOwnersWindow::loadOwners() {
         (QFileInfo::exists(path) || DatabaseCreator::CreateDatabase(path, progress)) &&
         DatabaseCreator::OpenAndUpgradeDatabase(path, progress);
     if (usable) {
-        LoadOwnerList();
+        fillOwnerList();
         return;
     }
-    frmRptOwner->setEnabled(false);
-    lblRptOwnerInfo->setVisible(true);
+    ownerFrame_->setEnabled(false);
+    unavailableNote_->setVisible(true);
 }
 
-void ReportOwnersWindow::EnableOwnerList(bool flag) {
+void ReportOwnersWindow::enableOwnerList(bool flag) {
     for (QWidget* widget :
-         {static_cast<QWidget*>(lblRptOwners), static_cast<QWidget*>(cmbRptOwners),
-          static_cast<QWidget*>(cmdModifyRptOwner), static_cast<QWidget*>(cmdAddRptOwner),
-          static_cast<QWidget*>(cmdDeleteRptOwner)})
+         {static_cast<QWidget*>(ownerListLabel_), static_cast<QWidget*>(ownerList_),
+          static_cast<QWidget*>(modifyButton_), static_cast<QWidget*>(addButton_),
+          static_cast<QWidget*>(deleteButton_)})
         widget->setEnabled(flag);
 }
 
-void ReportOwnersWindow::ShowOwnerEditor(bool flag) {
+void ReportOwnersWindow::showOwnerEditor(bool flag) {
     for (QWidget* widget :
-         {static_cast<QWidget*>(lblRptOwnerInstr), static_cast<QWidget*>(rptOwnerText),
-          static_cast<QWidget*>(cmdRptOwnerSave), static_cast<QWidget*>(cmdRptOwnerCancel)})
+         {static_cast<QWidget*>(instructions_), static_cast<QWidget*>(ownerEdit_),
+          static_cast<QWidget*>(saveButton_), static_cast<QWidget*>(cancelButton_)})
         widget->setVisible(flag);
     growToFit();
 }
@@ -172,7 +165,7 @@ void ReportOwnersWindow::growToFit() {
     // grows rather than laying its labels over one another.
     if (!layout()) return;
     // The layouts learn of the shown and hidden editor only later: they are asked afresh.
-    frmRptOwner->layout()->invalidate();
+    ownerFrame_->layout()->invalidate();
     layout()->invalidate();
     layout()->activate();
     const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
@@ -180,109 +173,107 @@ void ReportOwnersWindow::growToFit() {
     if (height() < needed) resize(width(), needed);
 }
 
-void ReportOwnersWindow::LoadOwnerList() {
+void ReportOwnersWindow::fillOwnerList() {
     // A database that cannot be read offers the owners it gave.
     ReportOwners owners;
-    ReportOwnerStore::LoadReportOwners(databasePath(), owners);
-    cmbRptOwners->clear();
-    lblRptOwnerInfo->setVisible(false);
-    frmRptOwner->setEnabled(true);
-    EnableOwnerList(true);
-    ShowOwnerEditor(false);
-    for (qsizetype i = 1; i <= owners.Count(); ++i)
-        cmbRptOwners->addItem(owners.Item(i).Name, owners.Item(i).ReportOwnerId);
-    cmbRptOwners->setCurrentIndex(-1);
-    if (owners.Count() == 0) cmbRptOwners->setEditText(QLatin1String(kNoneDefined));
+    ReportOwnerStore::LoadReportOwners(databasePath(), &owners);
+    ownerList_->clear();
+    unavailableNote_->setVisible(false);
+    ownerFrame_->setEnabled(true);
+    enableOwnerList(true);
+    showOwnerEditor(false);
+    for (const ReportOwner& owner : owners) ownerList_->addItem(owner.Name, owner.ReportOwnerId);
+    ownerList_->setCurrentIndex(-1);
+    if (owners.isEmpty()) ownerList_->setEditText(QLatin1String(kNoneDefined));
 }
 
 bool ReportOwnersWindow::ownerSelected() const {
     // Typing over a chosen entry leaves the combo's index on it; only a text that is the
     // entry's own names that owner.
-    return cmbRptOwners->currentIndex() >= 0 &&
-           cmbRptOwners->currentText() == cmbRptOwners->itemText(cmbRptOwners->currentIndex()) &&
-           cmbRptOwners->currentText() != QLatin1String(kNoneDefined);
+    return ownerList_->currentIndex() >= 0 &&
+           ownerList_->currentText() == ownerList_->itemText(ownerList_->currentIndex()) &&
+           ownerList_->currentText() != QLatin1String(kNoneDefined);
 }
 
 void ReportOwnersWindow::modifyOwner() {
     if (!ownerSelected()) {
-        message(QStringLiteral("Please select a valid Report Owner to modify"));
+        guiSeams().message(this, QStringLiteral("Please select a valid Report Owner to modify"),
+                           QStringLiteral("Tavrin"), QMessageBox::NoIcon);
         return;
     }
-    rptOwnerText->setText(cmbRptOwners->currentText());
-    EnableOwnerList(false);
-    lblRptOwnerInstr->setText(QLatin1String(kModifyText));
-    ShowOwnerEditor(true);
+    ownerEdit_->setText(ownerList_->currentText());
+    enableOwnerList(false);
+    instructions_->setText(QLatin1String(kModifyText));
+    showOwnerEditor(true);
 }
 
 void ReportOwnersWindow::addOwner() {
-    rptOwnerText->clear();
-    EnableOwnerList(false);
+    ownerEdit_->clear();
+    enableOwnerList(false);
     // The instruction is in place before the editor shows, so the window makes room for it.
-    lblRptOwnerInstr->setText(QLatin1String(kAddText));
-    ShowOwnerEditor(true);
+    instructions_->setText(QLatin1String(kAddText));
+    showOwnerEditor(true);
 }
 
 void ReportOwnersWindow::saveOwner() {
-    if (rptOwnerText->text().isEmpty()) {
-        message(QStringLiteral("Please enter a new valid Report Owner"));
+    if (ownerEdit_->text().isEmpty()) {
+        guiSeams().message(this, QStringLiteral("Please enter a new valid Report Owner"),
+                           QStringLiteral("Tavrin"), QMessageBox::NoIcon);
         return;
     }
     ReportOwner owner;
-    owner.Name = rptOwnerText->text();
-    if (lblRptOwnerInstr->text() != QLatin1String(kAddText)) {
-        owner.ReportOwnerId = cmbRptOwners->currentData().toInt();
+    owner.Name = ownerEdit_->text();
+    if (instructions_->text() != QLatin1String(kAddText)) {
+        owner.ReportOwnerId = ownerList_->currentData().toInt();
+        // A rename that fails leaves the name as the list shows it again.
         ReportOwnerStore::UpdateReportOwner(databasePath(), owner);
-    } else {
-        QString refused;
-        if (!ReportOwnerStore::AddReportOwner(databasePath(), owner.Name, &refused))
-            message(refused);
+    } else if (QString error;
+               !ReportOwnerStore::AddReportOwner(databasePath(), owner.Name, &error)) {
+        guiSeams().message(this, error, QStringLiteral("Tavrin"), QMessageBox::NoIcon);
     }
-    EnableOwnerList(true);
-    ShowOwnerEditor(false);
-    LoadOwnerList();
+    enableOwnerList(true);
+    showOwnerEditor(false);
+    fillOwnerList();
 }
 
 void ReportOwnersWindow::cancelOwnerEdit() {
-    EnableOwnerList(true);
-    ShowOwnerEditor(false);
+    enableOwnerList(true);
+    showOwnerEditor(false);
 }
 
 void ReportOwnersWindow::deleteOwner() {
     if (!ownerSelected()) {
-        message(QStringLiteral("Please select a valid Report Owner to Delete"));
+        guiSeams().message(this, QStringLiteral("Please select a valid Report Owner to Delete"),
+                           QStringLiteral("Tavrin"), QMessageBox::NoIcon);
         return;
     }
     // Owner names compare ignoring case everywhere, as the database writer matches them.
-    if (cmbRptOwners->currentText().compare(programOptions().ReportOwner, Qt::CaseInsensitive) ==
-        0) {
-        message(QStringLiteral("The Report Owner currently selected as the Report Owner on the "
-                               "'General' tab cannot be deleted.  Please deselect the Report Owner "
-                               "on the 'General' tab, click 'Save', then return to this screen if "
-                               "you wish to delete this Report Owner."),
-                true);
+    if (ownerList_->currentText().compare(programOptions().ReportOwner, Qt::CaseInsensitive) == 0) {
+        guiSeams().message(
+            this,
+            QStringLiteral("The Report Owner currently selected as the Report Owner on the "
+                           "'General' tab cannot be deleted.  Please deselect the Report Owner on "
+                           "the 'General' tab, click 'Save', then return to this screen if you "
+                           "wish to delete this Report Owner."),
+            QStringLiteral("Tavrin"), QMessageBox::Warning);
         return;
     }
-    EnableOwnerList(false);
+    enableOwnerList(false);
     if (guiSeams().askYesNo &&
         guiSeams().askYesNo(
             this,
             QStringLiteral("Are you sure you would like to delete the selected Report Owner?")) &&
-        !ReportOwnerStore::DeleteReportOwner(databasePath(), cmbRptOwners->currentData().toInt())) {
-        message(QStringLiteral("The Report Owner could not be deleted: reports in the "
-                               "documentation database still name it."),
-                true);
+        !ReportOwnerStore::DeleteReportOwner(databasePath(), ownerList_->currentData().toInt())) {
+        guiSeams().message(this,
+                           QStringLiteral("The Report Owner could not be deleted: reports in the "
+                                          "documentation database still name it."),
+                           QStringLiteral("Tavrin"), QMessageBox::Warning);
     }
-    EnableOwnerList(true);
-    ShowOwnerEditor(false);
-    LoadOwnerList();
+    enableOwnerList(true);
+    showOwnerEditor(false);
+    fillOwnerList();
 }
 
 void ReportOwnersWindow::closeWindow() { close(); }
-
-void ShowReportOwners(QWidget* parent, RunReporter& reporter) {
-    static QPointer<ReportOwnersWindow> window;
-    if (!window) window = new ReportOwnersWindow(parent, &reporter);
-    showModeless(window);
-}
 
 }  // namespace tav::gui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 #include "WindowReporter.h"
 
@@ -27,35 +28,31 @@ public:
     void saveOwner();
     void cancelOwnerEdit();
 
-    QPushButton* cmdClose;
-    QGroupBox* frmRptOwner;
-    QComboBox* cmbRptOwners;
-    QPushButton* cmdModifyRptOwner;
-    QPushButton* cmdAddRptOwner;
-    QPushButton* cmdDeleteRptOwner;
-    QLineEdit* rptOwnerText;
-    QPushButton* cmdRptOwnerSave;
-    QPushButton* cmdRptOwnerCancel;
-    QLabel* lblRptOwners;
-    QLabel* lblRptOwnerInstr;
-    QLabel* lblRptOwnerInfo;
-
 private:
     void loadOwners();
-    void EnableOwnerList(bool flag);
-    void ShowOwnerEditor(bool flag);
+    void enableOwnerList(bool flag);
+    void showOwnerEditor(bool flag);
     void growToFit();
-    void LoadOwnerList();
+    void fillOwnerList();
     // True when an entry of the list is chosen, not text typed over it or the empty marker.
     bool ownerSelected() const;
-    void message(const QString& text, bool exclamation = false);
     QString databasePath() const;
+
+    QPushButton* closeButton_;
+    QGroupBox* ownerFrame_;
+    QComboBox* ownerList_;
+    QPushButton* modifyButton_;
+    QPushButton* addButton_;
+    QPushButton* deleteButton_;
+    QLineEdit* ownerEdit_;
+    QPushButton* saveButton_;
+    QPushButton* cancelButton_;
+    QLabel* ownerListLabel_;
+    QLabel* instructions_;
+    QLabel* unavailableNote_;
 
     WindowReporter ownReporter_;
     core::RunReporter& reporter_;
 };
-
-// Shows the one report-owner window, modeless, creating it on first use.
-void ShowReportOwners(QWidget* parent, core::RunReporter& reporter);
 
 }  // namespace tav::gui

@@ -5,9 +5,6 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -401,40 +398,40 @@ void RenderReport(const ViewerReport& report, QTextDocument& document) {
 ReportViewerWindow::ReportViewerWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("TVCRViewer"));
     setWindowTitle(QStringLiteral("Tavrin Viewer"));
-    viewer = new QTextBrowser;
-    viewer->setObjectName(QStringLiteral("viewer"));
+    viewer_ = new QTextBrowser;
+    viewer_->setObjectName(QStringLiteral("viewer"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* cmdPrint = new QPushButton(QStringLiteral("&Print"));
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     connect(cmdPrint, &QPushButton::clicked, this, &ReportViewerWindow::print);
-    sbStatus = new QLabel;
-    sbStatus->setObjectName(QStringLiteral("sbStatus"));
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("sbStatus"));
     // A long path is cut rather than widening the window; the whole of it is in its tip.
-    sbStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(0, 0, 6, 0);
     bar->addWidget(cmdPrint);
-    bar->addWidget(sbStatus, 1);
+    bar->addWidget(status_, 1);
     layout->addLayout(bar);
-    layout->addWidget(viewer);
+    layout->addWidget(viewer_);
     resize(8670 / tvTwipsPerPixel, 5250 / tvTwipsPerPixel);
 }
 
 void ReportViewerWindow::showReport(const ViewerReport& report) {
-    RenderReport(report, *viewer->document());
-    sbStatus->clear();
-    sbStatus->setToolTip(QString());
+    RenderReport(report, *viewer_->document());
+    status_->clear();
+    status_->setToolTip(QString());
     // The report is read from its title down; the view's cursor would stay where the new text
     // ended.
-    viewer->moveCursor(QTextCursor::Start);
+    viewer_->moveCursor(QTextCursor::Start);
     // Each report opens at the viewer's own size, brought back when it was minimized, so that
     // choosing a report always shows it; a viewer not yet open opens over the main window.
     resize(8600 / tvTwipsPerPixel, 5000 / tvTwipsPerPixel);
     if (!isVisible()) placeOverMainWindow(this);
     showNormal();
-    viewer->verticalScrollBar()->setValue(0);
-    viewer->horizontalScrollBar()->setValue(0);
+    viewer_->verticalScrollBar()->setValue(0);
+    viewer_->horizontalScrollBar()->setValue(0);
     raise();
     activateWindow();
 }
@@ -443,25 +440,20 @@ void ReportViewerWindow::print() {
     QPrinter printer;
     if (!guiSeams().preparePrinter || !guiSeams().preparePrinter(this, printer)) return;
     if (printer.outputFormat() == QPrinter::PdfFormat) {
-        const QString title = viewer->document()->metaInformation(QTextDocument::DocumentTitle);
+        const QString title = viewer_->document()->metaInformation(QTextDocument::DocumentTitle);
         printer.setOutputFileName(
             QFileInfo(printer.outputFileName()).absolutePath() + QLatin1Char('/') +
             QString(title).replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".pdf"));
     }
-    viewer->document()->print(&printer);
+    viewer_->document()->print(&printer);
     if (printer.outputFormat() == QPrinter::PdfFormat) {
-        sbStatus->setText(QStringLiteral("Printed to ") + printer.outputFileName());
-        sbStatus->setToolTip(printer.outputFileName());
+        status_->setText(QStringLiteral("Printed to ") + printer.outputFileName());
+        status_->setToolTip(printer.outputFileName());
     }
 }
 
-ReportViewerWindow& reportViewer() {
-    static ReportViewerWindow* window = new ReportViewerWindow;
-    return *window;
-}
-
-void DisplayReport(QWidget* owner, const QString& rptName, const QString& sSeq1,
-                   const QString& sSeq2, const QString& sSeq3) {
+void DisplayReport(QWidget* owner, QPointer<ReportViewerWindow>& viewer, const QString& rptName,
+                   const QString& sSeq1, const QString& sSeq2, const QString& sSeq3) {
     if (owner) owner->setCursor(Qt::WaitCursor);
     const QString databasePath = withTrailingSeparator(programOptions().DBPath) +
                                  QString::fromLatin1(DatabaseCreator::kDatabaseFileName);
@@ -473,73 +465,17 @@ void DisplayReport(QWidget* owner, const QString& rptName, const QString& sSeq1,
     } else {
         try {
             const QString path =
-                programSettingsStore().programFolder() + QStringLiteral("Reports/") + rptName;
-            reportViewer().showReport(
-                RunReportDefinition(path, databasePath, {sSeq1, sSeq2, sSeq3}));
+                programSettings().store().programFolder() + QStringLiteral("Reports/") + rptName;
+            const ViewerReport report =
+                RunReportDefinition(path, databasePath, {sSeq1, sSeq2, sSeq3});
+            if (!viewer) viewer = new ReportViewerWindow;
+            viewer->showReport(report);
         } catch (const rt::Error& e) {
             failure = e.description();
         }
     }
     if (!failure.isEmpty()) guiSeams().message(owner, failure, QString(), QMessageBox::NoIcon);
     if (owner) owner->unsetCursor();
-}
-
-namespace {
-
-// The Reports menu: an item, or a submenu item when `submenu` is set, and what it opens.
-struct ReportMenuItem {
-    const char* submenuName;
-    const char* submenu;
-    const char* name;
-    const char* caption;
-    const char* rptName;
-    const char* sSeq1;
-    const char* sSeq2;
-    const char* sSeq3;
-};
-
-constexpr ReportMenuItem kReportMenu[] = {
-    {nullptr, nullptr, "miRptList", "Report List", "TVReportList.rpt", "", "", ""},
-    {"miRptRTCR", "Report-Table Cross Reference", "miRptRTCRR", "by Report", "TVReportRTCR.rpt",
-     "{Reports.ReportName}", "{Tables.Name}", ""},
-    {"miRptRTCR", "Report-Table Cross Reference", "miRptRTCRT", "by Table", "TVReportRTCR.rpt",
-     "{Tables.Name}", "{Reports.ReportName}", ""},
-    {"miRptRCCR", "Report-Column Cross Reference", "miRptRCCRR", "by Report", "TVReportRCCR.rpt",
-     "{Reports.ReportName}", "{viewReportColumnCrossRef.TableAliasName}",
-     "{viewReportColumnCrossRef.DatabaseFieldDisplayName}"},
-    {"miRptRCCR", "Report-Column Cross Reference", "miRptRCCRC", "by Column", "TVReportRCCR.rpt",
-     "{viewReportColumnCrossRef.TableAliasName}",
-     "{viewReportColumnCrossRef.DatabaseFieldDisplayName}", "{Reports.ReportName}"},
-    {nullptr, nullptr, "miRptMetrics", "Report Metrics", "TVReportMetrics.rpt", "", "", ""},
-    {"miRptOwner", "Reports by Owner", "miRptOwnerR", "by Report", "TVReportOwner.rpt",
-     "{Reports.ReportName}", "{ReportOwner.Name}", ""},
-    {"miRptOwner", "Reports by Owner", "miRptOwnerO", "by Owner", "TVReportOwner.rpt",
-     "{ReportOwner.Name}", "{Reports.ReportName}", ""},
-};
-
-}  // namespace
-
-void AddReportsMenu(QMainWindow* window) {
-    QMenu* reports = window->menuBar()->addMenu(QStringLiteral("&Reports"));
-    reports->setObjectName(QStringLiteral("miRpt"));
-    QMenu* submenu = nullptr;
-    for (const ReportMenuItem& item : kReportMenu) {
-        QMenu* menu = reports;
-        if (item.submenu) {
-            if (!submenu || submenu->objectName() != QLatin1String(item.submenuName)) {
-                submenu = reports->addMenu(QString::fromLatin1(item.submenu));
-                submenu->setObjectName(QString::fromLatin1(item.submenuName));
-            }
-            menu = submenu;
-        }
-        QAction* action = menu->addAction(QString::fromLatin1(item.caption));
-        action->setObjectName(QString::fromLatin1(item.name));
-        QObject::connect(action, &QAction::triggered, window, [window, &item] {
-            DisplayReport(window, QString::fromLatin1(item.rptName),
-                          QString::fromLatin1(item.sSeq1), QString::fromLatin1(item.sSeq2),
-                          QString::fromLatin1(item.sSeq3));
-        });
-    }
 }
 
 }  // namespace tav::gui

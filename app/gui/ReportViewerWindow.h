@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 class QLabel;
-class QMainWindow;
 class QTextBrowser;
 class QTextDocument;
 
@@ -49,21 +49,17 @@ public:
     // Prints through the printer seam (a PDF file where there is no printer).
     void print();
 
-    QTextBrowser* viewer;
+private:
+    QTextBrowser* viewer_;
     // Where the last printout went, when it went to a file.
-    QLabel* sbStatus;
+    QLabel* status_;
 };
 
-// The program's one viewer window, created on first use.
-ReportViewerWindow& reportViewer();
-
 // Opens `rptName` from the Reports folder of the program against DBPath's database, re-sorted
-// by the given sort-field names ("" keeps a sort field as it is), and shows it; every failure is
-// told in a message box and opens nothing. `owner` gets the busy cursor meanwhile.
-void DisplayReport(QWidget* owner, const QString& rptName, const QString& sSeq1,
-                   const QString& sSeq2, const QString& sSeq3);
-
-// The Reports menu of the utilities window: one item for each definition and sort order.
-void AddReportsMenu(QMainWindow* window);
+// by the given sort-field names ("" keeps a sort field as it is), and shows it in `viewer`, made
+// first when there is none; every failure is told in a message box and opens nothing. `owner`
+// gets the busy cursor meanwhile.
+void DisplayReport(QWidget* owner, QPointer<ReportViewerWindow>& viewer, const QString& rptName,
+                   const QString& sSeq1, const QString& sSeq2, const QString& sSeq3);
 
 }  // namespace tav::gui

@@ -93,7 +93,7 @@ void ResultGridWindow::sortByColumn(int column) {
     showRows(0);
 }
 
-void ResultGridWindow::EditSelectAll() {
+void ResultGridWindow::copyWholeGrid() {
     grid_->selectAll();
     grid_->scrollToTop();
     QClipboard* clipboard = QGuiApplication::clipboard();

@@ -9,7 +9,7 @@ class QTableWidget;
 namespace tav::gui {
 
 // A result window of the Cross Reference or Site Survey utility: one grid showing the last
-// result, sorted on a double-click, copied whole with EditSelectAll. The two windows differ only
+// result, sorted on a double-click, copied whole with copyWholeGrid. The two windows differ only
 // in their grid's name.
 class ResultGridWindow : public QWidget {
 public:
@@ -21,7 +21,7 @@ public:
     const utilities::ResultGrid& result() const { return result_; }
 
     // Selects the whole grid, header included, and puts its text on the clipboard.
-    void EditSelectAll();
+    void copyWholeGrid();
 
     // Sorts the data rows by one column, as a double-click on the grid does.
     void sortByColumn(int column);

@@ -10,7 +10,7 @@
 
 namespace tav::gui {
 
-SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent), lblVersion(new QLabel(this)) {
+SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent) {
     useProgramIcon();
     setObjectName(QStringLiteral("TVSplash"));
     setWindowFlags(Qt::SplashScreen);
@@ -26,6 +26,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent), lblVersion(new QL
     title->setFont(big);
     auto* caption =
         new QLabel(QStringLiteral("Documentation Utilities for Crystal Reports"), picMain);
+    auto* lblVersion = new QLabel(picMain);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblVersion->setFont(QFont(QStringLiteral("Arial")));
     lblVersion->setText(QStringLiteral("Version ") + TavrinVersionText());

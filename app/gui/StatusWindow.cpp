@@ -8,28 +8,23 @@
 
 namespace tav::gui {
 
-StatusWindow::StatusWindow() : lblDetails(new QLabel(this)) {
+StatusWindow::StatusWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), lblDetails_(new QLabel(this)) {
     setObjectName(QStringLiteral("TVMessage"));
     setWindowTitle(QStringLiteral("Tavrin"));
-    lblDetails->setObjectName(QStringLiteral("lblDetails"));
-    lblDetails->setMinimumWidth(320);
+    lblDetails_->setObjectName(QStringLiteral("lblDetails"));
+    lblDetails_->setMinimumWidth(320);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblDetails);
-}
-
-StatusWindow& StatusWindow::instance() {
-    static StatusWindow* window = new StatusWindow;  // lives as long as the program, as a top level
-    return *window;
+    layout->addWidget(lblDetails_);
 }
 
 void StatusWindow::UpdateStatus(bool show, QString& text) {
-    StatusWindow& window = instance();
     if (show) {
-        window.lblDetails->setText(text);
-        if (!window.isVisible()) {
-            window.adjustSize();
-            placeOverMainWindow(&window);
-            window.show();
+        lblDetails_->setText(text);
+        if (!isVisible()) {
+            adjustSize();
+            placeOverMainWindow(this);
+            this->show();
         }
         // The work that tells its status holds the event loop: the window is painted now or
         // not until the work is over.
@@ -37,8 +32,8 @@ void StatusWindow::UpdateStatus(bool show, QString& text) {
         return;
     }
     text.clear();
-    window.lblDetails->clear();
-    window.hide();
+    lblDetails_->clear();
+    hide();
 }
 
 }  // namespace tav::gui

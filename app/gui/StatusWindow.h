@@ -8,18 +8,17 @@ namespace tav::gui {
 
 // The status window: long database and Word operations say what they are doing here (and, through
 // the reporter of the window that started them, in panel 1 of the utilities window's status bar).
+// The window that shows it owns it and hands it to the windows whose work tells its status.
 class StatusWindow : public QWidget {
     Q_OBJECT
 public:
-    // The one status window, created hidden on first use.
-    static StatusWindow& instance();
-    // show: the window shows text; otherwise text is emptied and the window hidden.
-    static void UpdateStatus(bool show, QString& text);
+    explicit StatusWindow(QWidget* parent = nullptr);
 
-    QLabel* lblDetails;
+    // show: the window shows text; otherwise text is emptied and the window hidden.
+    void UpdateStatus(bool show, QString& text);
 
 private:
-    StatusWindow();
+    QLabel* lblDetails_;
 };
 
 }  // namespace tav::gui

@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
@@ -20,8 +19,6 @@
 #include "GuiSeams.h"
 #include "NamedWidgets.h"
 #include "ProgramSettings.h"
-#include "SettingsStore.h"
-#include "StatusWindow.h"
 #include "WindowReporter.h"
 
 namespace tav::gui {
@@ -111,8 +108,8 @@ void enableAll(std::initializer_list<QWidget*> widgets, bool enabled) {
 
 }  // namespace
 
-TemplatesWindow::TemplatesWindow(const QString& programFolder, QWidget* parent)
-    : QDialog(parent), store_(programFolder) {
+TemplatesWindow::TemplatesWindow(const QString& programFolder, RunReporter* work, QWidget* parent)
+    : QDialog(parent), store_(programFolder), work_(work) {
     setObjectName(QStringLiteral("TVTemplates"));
     setWindowTitle(QStringLiteral("Templates"));
 
@@ -130,90 +127,90 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, QWidget* parent)
                        "the \"Modify\" button to edit the template.  To create a new template, "
                        "select the \"New Template\" button."),
         this);
-    cmbAvailableTemplates = new QComboBox(this);
-    cmbAvailableTemplates->setObjectName(QStringLiteral("cmbAvailableTemplates"));
-    cmdNewTemplate = namedButton("cmdNewTemplate", "New Template", this);
-    cmdModify = namedButton("cmdModify", "Modify", this);
-    cmdCopyTemplate = namedButton("cmdCopyTemplate", "Copy Template", this);
+    cmbAvailableTemplates_ = new QComboBox(this);
+    cmbAvailableTemplates_->setObjectName(QStringLiteral("cmbAvailableTemplates"));
+    cmdNewTemplate_ = namedButton("cmdNewTemplate", "New Template", this);
+    cmdModify_ = namedButton("cmdModify", "Modify", this);
+    cmdCopyTemplate_ = namedButton("cmdCopyTemplate", "Copy Template", this);
 
-    Frame3 = new QGroupBox(QStringLiteral("Template Settings"), this);
-    Frame3->setObjectName(QStringLiteral("Frame3"));
-    lblStep1Instr = namedLabel("lblStep1Instr", QString(), Frame3);
-    lblName = namedLabel("lblName", QStringLiteral("Name"), Frame3);
-    txtTemplateName = new QLineEdit(Frame3);
-    txtTemplateName->setObjectName(QStringLiteral("txtTemplateName"));
-    lblPath = namedLabel("lblPath", QStringLiteral("Path"), Frame3);
-    txtTemplatePath = new QLineEdit(Frame3);
-    txtTemplatePath->setObjectName(QStringLiteral("txtTemplatePath"));
-    cmdBrowse = namedButton("cmdBrowse", "...", Frame3);
-    cmdNext = namedButton("cmdNext", "Next", Frame3);
-    lblInstr2 = namedLabel(
+    Frame3_ = new QGroupBox(QStringLiteral("Template Settings"), this);
+    Frame3_->setObjectName(QStringLiteral("Frame3"));
+    lblStep1Instr_ = namedLabel("lblStep1Instr", QString(), Frame3_);
+    lblName_ = namedLabel("lblName", QStringLiteral("Name"), Frame3_);
+    txtTemplateName_ = new QLineEdit(Frame3_);
+    txtTemplateName_->setObjectName(QStringLiteral("txtTemplateName"));
+    lblPath_ = namedLabel("lblPath", QStringLiteral("Path"), Frame3_);
+    txtTemplatePath_ = new QLineEdit(Frame3_);
+    txtTemplatePath_->setObjectName(QStringLiteral("txtTemplatePath"));
+    cmdBrowse_ = namedButton("cmdBrowse", "...", Frame3_);
+    cmdNext_ = namedButton("cmdNext", "Next", Frame3_);
+    lblInstr2_ = namedLabel(
         "lblInstr2",
         QStringLiteral("2). Match the styles used in Tavrin Extract to the desired styles in your "
                        "document (the styles have been defaulted to the most commonly used "
                        "styles):"),
-        Frame3);
+        Frame3_);
 
-    auto* frame = new QGridLayout(Frame3);
-    frame->addWidget(lblStep1Instr, 0, 0, 1, 4);
-    frame->addWidget(lblName, 1, 0);
-    frame->addWidget(txtTemplateName, 1, 1, 1, 3);
-    frame->addWidget(lblPath, 2, 0);
-    frame->addWidget(txtTemplatePath, 2, 1, 1, 2);
-    frame->addWidget(cmdBrowse, 2, 3);
-    frame->addWidget(cmdNext, 3, 3);
-    frame->addWidget(lblInstr2, 4, 0, 1, 4);
+    auto* frame = new QGridLayout(Frame3_);
+    frame->addWidget(lblStep1Instr_, 0, 0, 1, 4);
+    frame->addWidget(lblName_, 1, 0);
+    frame->addWidget(txtTemplateName_, 1, 1, 1, 3);
+    frame->addWidget(lblPath_, 2, 0);
+    frame->addWidget(txtTemplatePath_, 2, 1, 1, 2);
+    frame->addWidget(cmdBrowse_, 2, 3);
+    frame->addWidget(cmdNext_, 3, 3);
+    frame->addWidget(lblInstr2_, 4, 0, 1, 4);
     for (int i = 0; i < 6; ++i) {
         const StyleSlot& slot = kStyleSlots[static_cast<size_t>(i)];
-        styleLabels[i] = namedLabel(slot.label, QLatin1String(slot.caption), Frame3);
-        styleCombos[i] = new QComboBox(Frame3);
-        styleCombos[i]->setObjectName(QLatin1String(slot.combo));
-        styleCombos[i]->setEditable(true);
-        styleCombos[i]->setInsertPolicy(QComboBox::NoInsert);
-        frame->addWidget(styleLabels[i], 5 + i, 0);
-        frame->addWidget(styleCombos[i], 5 + i, 1, 1, 3);
+        styleLabels_[i] = namedLabel(slot.label, QLatin1String(slot.caption), Frame3_);
+        styleCombos_[i] = new QComboBox(Frame3_);
+        styleCombos_[i]->setObjectName(QLatin1String(slot.combo));
+        styleCombos_[i]->setEditable(true);
+        styleCombos_[i]->setInsertPolicy(QComboBox::NoInsert);
+        frame->addWidget(styleLabels_[i], 5 + i, 0);
+        frame->addWidget(styleCombos_[i], 5 + i, 1, 1, 3);
         if (i != kTableSlot)
-            connect(styleCombos[i], &QComboBox::activated, this, &TemplatesWindow::ApplySaveRule);
+            connect(styleCombos_[i], &QComboBox::activated, this, &TemplatesWindow::applySaveRule);
     }
 
-    cmdSaveTemplate = namedButton("cmdSaveTemplate", "Save", this);
-    cmdDelete = namedButton("cmdDelete", "Delete", this);
-    cmdCancel = namedButton("cmdCancel", "Cancel", this);
-    cmdClose = namedButton("cmdClose", "Close", this);
+    cmdSaveTemplate_ = namedButton("cmdSaveTemplate", "Save", this);
+    cmdDelete_ = namedButton("cmdDelete", "Delete", this);
+    cmdCancel_ = namedButton("cmdCancel", "Cancel", this);
+    cmdClose_ = namedButton("cmdClose", "Close", this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addWidget(label1);
     auto* listRow = new QHBoxLayout;
     for (QWidget* widget :
-         {static_cast<QWidget*>(cmbAvailableTemplates), static_cast<QWidget*>(cmdNewTemplate),
-          static_cast<QWidget*>(cmdModify), static_cast<QWidget*>(cmdCopyTemplate)})
+         {static_cast<QWidget*>(cmbAvailableTemplates_), static_cast<QWidget*>(cmdNewTemplate_),
+          static_cast<QWidget*>(cmdModify_), static_cast<QWidget*>(cmdCopyTemplate_)})
         listRow->addWidget(widget);
     layout->addLayout(listRow);
-    layout->addWidget(Frame3);
+    layout->addWidget(Frame3_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (QPushButton* widget : {cmdSaveTemplate, cmdDelete, cmdCancel, cmdClose})
+    for (QPushButton* widget : {cmdSaveTemplate_, cmdDelete_, cmdCancel_, cmdClose_})
         buttons->addWidget(widget);
     layout->addLayout(buttons);
 
-    connect(cmdNewTemplate, &QPushButton::clicked, this, &TemplatesWindow::newTemplate);
-    connect(cmdBrowse, &QPushButton::clicked, this, &TemplatesWindow::browseTemplateFile);
-    connect(cmdNext, &QPushButton::clicked, this, &TemplatesWindow::nextStep);
-    connect(cmdModify, &QPushButton::clicked, this, &TemplatesWindow::modifyTemplate);
-    connect(cmdCopyTemplate, &QPushButton::clicked, this, &TemplatesWindow::copyTemplate);
-    connect(cmdSaveTemplate, &QPushButton::clicked, this, &TemplatesWindow::saveTemplate);
-    connect(cmdDelete, &QPushButton::clicked, this, &TemplatesWindow::deleteTemplate);
-    connect(cmdCancel, &QPushButton::clicked, this, &TemplatesWindow::cancelTemplateEdit);
-    connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+    connect(cmdNewTemplate_, &QPushButton::clicked, this, &TemplatesWindow::newTemplate);
+    connect(cmdBrowse_, &QPushButton::clicked, this, &TemplatesWindow::browseTemplateFile);
+    connect(cmdNext_, &QPushButton::clicked, this, &TemplatesWindow::nextStep);
+    connect(cmdModify_, &QPushButton::clicked, this, &TemplatesWindow::modifyTemplate);
+    connect(cmdCopyTemplate_, &QPushButton::clicked, this, &TemplatesWindow::copyTemplate);
+    connect(cmdSaveTemplate_, &QPushButton::clicked, this, &TemplatesWindow::saveTemplate);
+    connect(cmdDelete_, &QPushButton::clicked, this, &TemplatesWindow::deleteTemplate);
+    connect(cmdCancel_, &QPushButton::clicked, this, &TemplatesWindow::cancelTemplateEdit);
+    connect(cmdClose_, &QPushButton::clicked, this, &QDialog::close);
 
     // Until a flow starts, the two steps are out of use.
-    StartConfiguration();
+    resetForm();
     showStep1(false, false);
     showStep2(false, false);
     // The styles are read from the template file itself, so no word processor has to be found
     // before the profiles can be offered.
-    FillTemplateList();
+    fillTemplateList();
 }
 
 bool TemplatesWindow::event(QEvent* event) {
@@ -234,233 +231,246 @@ void TemplatesWindow::fitHeightToWidth() {
     if (height() != needed) resize(width(), needed);
 }
 
-void TemplatesWindow::message(const QString& text, bool exclamation) {
-    if (guiSeams().message)
-        guiSeams().message(this, text, QStringLiteral("Tavrin"),
-                           exclamation ? QMessageBox::Warning : QMessageBox::NoIcon);
-}
-
 void TemplatesWindow::showStep1(bool shown, bool enabled) {
-    setShownAndEnabled(
-        {txtTemplatePath, txtTemplateName, lblName, lblPath, lblStep1Instr, cmdBrowse, cmdNext},
-        shown, enabled);
+    setShownAndEnabled({txtTemplatePath_, txtTemplateName_, lblName_, lblPath_, lblStep1Instr_,
+                        cmdBrowse_, cmdNext_},
+                       shown, enabled);
 }
 
 void TemplatesWindow::showStep2(bool shown, bool enabled) {
-    setShownAndEnabled({lblInstr2}, shown, enabled);
+    setShownAndEnabled({lblInstr2_}, shown, enabled);
     for (int i = 0; i < 6; ++i)
-        setShownAndEnabled({styleCombos[i], styleLabels[i]}, shown, enabled);
+        setShownAndEnabled({styleCombos_[i], styleLabels_[i]}, shown, enabled);
 }
 
 void TemplatesWindow::showSaveButtons(bool shown) {
-    for (QPushButton* widget : {cmdSaveTemplate, cmdDelete, cmdCancel}) widget->setVisible(shown);
+    for (QPushButton* widget : {cmdSaveTemplate_, cmdDelete_, cmdCancel_})
+        widget->setVisible(shown);
 }
 
-void TemplatesWindow::StartConfiguration() {
-    enableAll({cmdBrowse, cmdCancel}, true);
-    txtTemplateName->clear();
-    txtTemplatePath->clear();
-    lblStep1Instr->setText(QLatin1String(kNewText));
-    setShownAndEnabled({cmdModify, cmdNewTemplate, cmbAvailableTemplates, cmdCopyTemplate}, true,
-                       true);
-    for (QComboBox* combo : styleCombos) {
+void TemplatesWindow::resetForm() {
+    enableAll({cmdBrowse_, cmdCancel_}, true);
+    txtTemplateName_->clear();
+    txtTemplatePath_->clear();
+    lblStep1Instr_->setText(QLatin1String(kNewText));
+    setShownAndEnabled({cmdModify_, cmdNewTemplate_, cmbAvailableTemplates_, cmdCopyTemplate_},
+                       true, true);
+    for (QComboBox* combo : styleCombos_) {
         combo->clear();
         combo->setEditText(QString());
     }
-    cmdBrowse->hide();
-    cmdNext->hide();
+    cmdBrowse_->hide();
+    cmdNext_->hide();
 }
 
-void TemplatesWindow::FillTemplateList() {
-    cmbAvailableTemplates->clear();
+void TemplatesWindow::fillTemplateList() {
+    cmbAvailableTemplates_->clear();
     std::vector<DocumentTemplate> profiles;
     QString error;
-    if (!store_.LoadAllTemplates(profiles, &error)) return message(error);
+    if (!store_.LoadAllTemplates(profiles, &error))
+        return guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
     for (const DocumentTemplate& profile : profiles)
-        cmbAvailableTemplates->addItem(profile.templateName);
+        cmbAvailableTemplates_->addItem(profile.templateName);
 }
 
 void TemplatesWindow::newTemplate() {
-    cmbAvailableTemplates->setEnabled(false);
-    cmbAvailableTemplates->setCurrentIndex(-1);
-    enableAll({cmdNewTemplate, cmdSaveTemplate, cmdModify, cmdCopyTemplate}, false);
+    cmbAvailableTemplates_->setEnabled(false);
+    cmbAvailableTemplates_->setCurrentIndex(-1);
+    enableAll({cmdNewTemplate_, cmdSaveTemplate_, cmdModify_, cmdCopyTemplate_}, false);
     showSaveButtons(true);
-    cmdDelete->hide();
+    cmdDelete_->hide();
     showStep1(true, true);
     showStep2(true, false);
 }
 
 void TemplatesWindow::browseTemplateFile() {
-    const QString path = txtTemplatePath->text();
+    const QString path = txtTemplatePath_->text();
     const QString folder =
         !path.isEmpty() && path.endsWith(u'/') ? path : store_.GetTemplatesFolder();
     if (!guiSeams().openFileName) return;
     const QString chosen = guiSeams().openFileName(
         this, folder,
         QStringLiteral("Word Templates (*%1)").arg(QLatin1String(kTemplateExtension)));
-    if (!chosen.isEmpty()) txtTemplatePath->setText(QFileInfo(chosen).absoluteFilePath());
+    if (!chosen.isEmpty()) txtTemplatePath_->setText(QFileInfo(chosen).absoluteFilePath());
 }
 
 void TemplatesWindow::nextStep() {
-    const QString path = txtTemplatePath->text();
-    if (txtTemplateName->text().isEmpty())
-        return message(QStringLiteral("Please enter the name for the template"));
-    if (path.isEmpty()) return message(QStringLiteral("Please enter the path for the template"));
+    const QString path = txtTemplatePath_->text();
+    if (txtTemplateName_->text().isEmpty())
+        return guiSeams().message(this, QStringLiteral("Please enter the name for the template"),
+                                  QString(), QMessageBox::NoIcon);
+    if (path.isEmpty())
+        return guiSeams().message(this, QStringLiteral("Please enter the path for the template"),
+                                  QString(), QMessageBox::NoIcon);
     if (!QFileInfo(path).isFile())
-        return message(
+        return guiSeams().message(
+            this,
             QStringLiteral("The template specified could not be located.  Please "
-                           "check the path or select a new template"));
+                           "check the path or select a new template"),
+            QString(), QMessageBox::NoIcon);
     bool inUse = false;
     QString error;
     if (!store_.IsTemplateFileInUse(QFileInfo(path).fileName(), inUse, &error))
-        return message(error);
+        return guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
     if (inUse)
-        return message(
+        return guiSeams().message(
+            this,
             QStringLiteral("This template is already being used.  Please select a "
                            "different template file, or rename this file to be "
-                           "unique."));
-    LoadStyles();
+                           "unique."),
+            QString(), QMessageBox::NoIcon);
+    loadStyles();
     showStep1(true, true);
     showStep2(true, true);
-    txtTemplatePath->setEnabled(true);
-    enableAll({cmdBrowse, cmdNext, cmdModify}, false);
+    txtTemplatePath_->setEnabled(true);
+    enableAll({cmdBrowse_, cmdNext_, cmdModify_}, false);
 }
 
-void TemplatesWindow::LoadStyles() {
-    QString status = QStringLiteral("Loading styles from template");
-    StatusWindow::UpdateStatus(true, status);
-    const TemplateStyles styles = ReadTemplateStyles(txtTemplatePath->text());
+void TemplatesWindow::loadStyles() {
+    if (work_) work_->workStatus(true, QStringLiteral("Loading styles from template"));
+    const TemplateStyles styles = ReadTemplateStyles(txtTemplatePath_->text());
     for (int i = 0; i < 6; ++i) {
         // Filling the list must not replace a text the profile gave the combo.
-        const QString text = styleCombos[i]->currentText();
-        styleCombos[i]->clear();
-        styleCombos[i]->addItems(i == kTableSlot ? styles.table : styles.paragraph);
-        styleCombos[i]->setCurrentIndex(-1);
-        styleCombos[i]->setEditText(text);
+        const QString text = styleCombos_[i]->currentText();
+        styleCombos_[i]->clear();
+        styleCombos_[i]->addItems(i == kTableSlot ? styles.table : styles.paragraph);
+        styleCombos_[i]->setCurrentIndex(-1);
+        styleCombos_[i]->setEditText(text);
     }
-    if (lblStep1Instr->text() == QLatin1String(kNewText)) {
+    if (lblStep1Instr_->text() == QLatin1String(kNewText)) {
         for (int i = 0; i < 6; ++i) {
             const QString style = QLatin1String(kStyleSlots[static_cast<size_t>(i)].defaultStyle);
             if ((i == kTableSlot ? styles.table : styles.paragraph).contains(style))
-                styleCombos[i]->setCurrentIndex(styleCombos[i]->findText(style));
+                styleCombos_[i]->setCurrentIndex(styleCombos_[i]->findText(style));
         }
-        ApplySaveRule();
+        applySaveRule();
     }
-    QString done;
-    StatusWindow::UpdateStatus(false, done);
+    if (work_) work_->workStatus(false, QString());
 }
 
-void TemplatesWindow::ApplySaveRule() {
+void TemplatesWindow::applySaveRule() {
     bool complete = true;
     for (int i = 0; i < kTableSlot; ++i)
-        complete = complete && !styleCombos[i]->currentText().isEmpty();
-    cmdSaveTemplate->setEnabled(complete);
+        complete = complete && !styleCombos_[i]->currentText().isEmpty();
+    cmdSaveTemplate_->setEnabled(complete);
 }
 
 void TemplatesWindow::modifyTemplate() {
-    if (cmbAvailableTemplates->currentText().isEmpty())
-        return message(QStringLiteral("Please select a template to modify"), true);
+    if (cmbAvailableTemplates_->currentText().isEmpty())
+        return guiSeams().message(this, QStringLiteral("Please select a template to modify"),
+                                  QString(), QMessageBox::Warning);
     WindowReporter reporter(this);
     const DocumentTemplate profile =
-        store_.GetTemplate(cmbAvailableTemplates->currentText(), reporter);
-    lblStep1Instr->setText(QLatin1String(kModifyText));
-    txtTemplateName->setText(profile.templateName);
-    txtTemplatePath->setText(profile.templatePath);
+        store_.GetTemplate(cmbAvailableTemplates_->currentText(), reporter);
+    lblStep1Instr_->setText(QLatin1String(kModifyText));
+    txtTemplateName_->setText(profile.templateName);
+    txtTemplatePath_->setText(profile.templatePath);
     for (int i = 0; i < 6; ++i)
-        styleCombos[i]->setEditText(profile.*kStyleSlots[static_cast<size_t>(i)].member);
-    enableAll({cmbAvailableTemplates, txtTemplateName, txtTemplatePath, cmdModify, cmdCopyTemplate,
-               cmdNewTemplate, cmdBrowse, cmdNext},
+        styleCombos_[i]->setEditText(profile.*kStyleSlots[static_cast<size_t>(i)].member);
+    enableAll({cmbAvailableTemplates_, txtTemplateName_, txtTemplatePath_, cmdModify_,
+               cmdCopyTemplate_, cmdNewTemplate_, cmdBrowse_, cmdNext_},
               false);
-    cmdBrowse->show();
+    cmdBrowse_->show();
     showStep2(true, true);
-    setShownAndEnabled(
-        {txtTemplatePath, txtTemplateName, lblName, lblPath, lblStep1Instr, cmdBrowse, cmdNext},
-        true, false);
+    setShownAndEnabled({txtTemplatePath_, txtTemplateName_, lblName_, lblPath_, lblStep1Instr_,
+                        cmdBrowse_, cmdNext_},
+                       true, false);
     showSaveButtons(true);
-    LoadStyles();
+    loadStyles();
 }
 
 void TemplatesWindow::copyTemplate() {
-    if (cmbAvailableTemplates->currentText().isEmpty())
-        return message(QStringLiteral("Please select a template to copy"), true);
+    if (cmbAvailableTemplates_->currentText().isEmpty())
+        return guiSeams().message(this, QStringLiteral("Please select a template to copy"),
+                                  QString(), QMessageBox::Warning);
     WindowReporter reporter(this);
     const DocumentTemplate profile =
-        store_.GetTemplate(cmbAvailableTemplates->currentText(), reporter);
-    enableAll({cmbAvailableTemplates, cmdNewTemplate, cmdModify, cmdCopyTemplate}, false);
+        store_.GetTemplate(cmbAvailableTemplates_->currentText(), reporter);
+    enableAll({cmbAvailableTemplates_, cmdNewTemplate_, cmdModify_, cmdCopyTemplate_}, false);
     showSaveButtons(true);
-    cmdSaveTemplate->setEnabled(true);
-    cmdDelete->hide();
-    lblStep1Instr->setText(QLatin1String(kCopyText));
+    cmdSaveTemplate_->setEnabled(true);
+    cmdDelete_->hide();
+    lblStep1Instr_->setText(QLatin1String(kCopyText));
     showStep1(true, true);
     showStep2(false, false);
-    txtTemplatePath->setEnabled(false);
-    txtTemplatePath->setText(profile.templatePath);
-    txtTemplateName->clear();
-    cmdBrowse->setEnabled(false);
-    cmdNext->hide();
+    txtTemplatePath_->setEnabled(false);
+    txtTemplatePath_->setText(profile.templatePath);
+    txtTemplateName_->clear();
+    cmdBrowse_->setEnabled(false);
+    cmdNext_->hide();
     // The copy takes the source's styles.
     for (int i = 0; i < 6; ++i)
-        styleCombos[i]->setEditText(profile.*kStyleSlots[static_cast<size_t>(i)].member);
+        styleCombos_[i]->setEditText(profile.*kStyleSlots[static_cast<size_t>(i)].member);
 }
 
-DocumentTemplate TemplatesWindow::ProfileFromForm() const {
+DocumentTemplate TemplatesWindow::profileFromForm() const {
     DocumentTemplate profile;
-    profile.templateName = txtTemplateName->text();
-    profile.templatePath = QFileInfo(txtTemplatePath->text()).fileName();
+    profile.templateName = txtTemplateName_->text();
+    profile.templatePath = QFileInfo(txtTemplatePath_->text()).fileName();
     for (int i = 0; i < 6; ++i)
-        profile.*kStyleSlots[static_cast<size_t>(i)].member = styleCombos[i]->currentText();
+        profile.*kStyleSlots[static_cast<size_t>(i)].member = styleCombos_[i]->currentText();
     return profile;
 }
 
 bool TemplatesWindow::nameIsFree(const QString& name) {
     if (!store_.LoadTemplate(name)) return true;
-    message(QStringLiteral("A template named \"%1\" already exists.  Please enter a different "
-                           "name for the template.")
-                .arg(name));
+    guiSeams().message(
+        this,
+        QStringLiteral("A template named \"%1\" already exists.  Please enter a different "
+                       "name for the template.")
+            .arg(name),
+        QString(), QMessageBox::NoIcon);
     return false;
 }
 
-bool TemplatesWindow::SaveCopy() {
-    const QString name = txtTemplateName->text();
+bool TemplatesWindow::saveCopy() {
+    const QString name = txtTemplateName_->text();
     if (name.isEmpty()) {
-        message(QStringLiteral("Please enter a name for the new template"));
+        guiSeams().message(this, QStringLiteral("Please enter a name for the new template"),
+                           QString(), QMessageBox::NoIcon);
         return false;
     }
     const QString folder = store_.GetTemplatesFolder();
     const QString target = folder + name + QLatin1String(kTemplateExtension);
     // A name that names another folder would put the copy outside the templates folder.
     if (QFileInfo(target).absolutePath() + u'/' != folder) {
-        message(QStringLiteral("Please enter a name for the new template"));
+        guiSeams().message(this, QStringLiteral("Please enter a name for the new template"),
+                           QString(), QMessageBox::NoIcon);
         return false;
     }
     if (QFileInfo::exists(target)) {
-        message(QStringLiteral("A file with this name already exists in the template directory: ") +
+        guiSeams().message(
+            this,
+            QStringLiteral("A file with this name already exists in the template directory: ") +
                 folder +
-                QStringLiteral(". Please remove the file in the template directory first."));
+                QStringLiteral(". Please remove the file in the template directory first."),
+            QString(), QMessageBox::NoIcon);
         return false;
     }
     if (!nameIsFree(name)) return false;
-    if (!QFile::copy(txtTemplatePath->text(), target)) {
-        message(QStringLiteral("The template could not be copied to ") + target);
+    if (!QFile::copy(txtTemplatePath_->text(), target)) {
+        guiSeams().message(this, QStringLiteral("The template could not be copied to ") + target,
+                           QString(), QMessageBox::NoIcon);
         return false;
     }
-    DocumentTemplate profile = ProfileFromForm();
+    DocumentTemplate profile = profileFromForm();
     profile.templatePath = QFileInfo(target).fileName();
     return stored(store_.AddTemplate(profile, &error_));
 }
 
-bool TemplatesWindow::SaveNewOrModified() {
+bool TemplatesWindow::saveNewOrModified() {
     for (int i = 0; i < 6; ++i) {
-        if (styleCombos[i]->findText(styleCombos[i]->currentText(),
-                                     Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
-            message(QLatin1String(kStyleSlots[static_cast<size_t>(i)].invalidText));
+        if (styleCombos_[i]->findText(styleCombos_[i]->currentText(),
+                                      Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+            guiSeams().message(this, QLatin1String(kStyleSlots[static_cast<size_t>(i)].invalidText),
+                               QString(), QMessageBox::NoIcon);
             return false;
         }
     }
-    const QString path = txtTemplatePath->text();
+    const QString path = txtTemplatePath_->text();
     const QString fileName = QFileInfo(path).fileName();
-    const DocumentTemplate profile = ProfileFromForm();
-    const QString listed = cmbAvailableTemplates->currentText();
+    const DocumentTemplate profile = profileFromForm();
+    const QString listed = cmbAvailableTemplates_->currentText();
     if (!listed.isEmpty()) {
         // The new profile goes in before the old one goes, so that a store that cannot be
         // written loses nothing; the old one is the first of the name and is the one removed.
@@ -473,14 +483,18 @@ bool TemplatesWindow::SaveNewOrModified() {
     if (QFileInfo(path).absolutePath() + u'/' != folder) {
         const QString target = folder + fileName;
         if (QFileInfo::exists(target)) {
-            message(
+            guiSeams().message(
+                this,
                 QStringLiteral("A file with this name already exists in the template directory: ") +
-                folder +
-                QStringLiteral(". Please remove the file in the template directory first"));
+                    folder +
+                    QStringLiteral(". Please remove the file in the template directory first"),
+                QString(), QMessageBox::NoIcon);
             return false;
         }
         if (!QFile::copy(path, target)) {
-            message(QStringLiteral("The template could not be copied to ") + target);
+            guiSeams().message(this,
+                               QStringLiteral("The template could not be copied to ") + target,
+                               QString(), QMessageBox::NoIcon);
             return false;
         }
     }
@@ -488,47 +502,47 @@ bool TemplatesWindow::SaveNewOrModified() {
 }
 
 bool TemplatesWindow::stored(bool done) {
-    if (!done) message(error_);
+    if (!done) guiSeams().message(this, error_, QString(), QMessageBox::NoIcon);
     return done;
 }
 
 void TemplatesWindow::saveTemplate() {
     // Without the folder, a template would be copied into whatever the working folder is.
     if (store_.GetTemplatesFolder().isEmpty())
-        return message(
+        return guiSeams().message(
+            this,
             QStringLiteral("The template directory could not be found.  Please check "
-                           "that the Templates folder exists in the program folder."));
+                           "that the Templates folder exists in the program folder."),
+            QString(), QMessageBox::NoIcon);
     const bool saved =
-        lblStep1Instr->text() == QLatin1String(kCopyText) ? SaveCopy() : SaveNewOrModified();
+        lblStep1Instr_->text() == QLatin1String(kCopyText) ? saveCopy() : saveNewOrModified();
     if (!saved) return;
-    StartConfiguration();
-    FillTemplateList();
+    resetForm();
+    fillTemplateList();
 }
 
 void TemplatesWindow::deleteTemplate() {
-    const QString name = txtTemplateName->text();
+    const QString name = txtTemplateName_->text();
     if (name == programOptions().OutputTemplate)
-        return message(QStringLiteral(
-            "The selected template is currently set as the output template on the 'Settings' "
-            "screen.  You must select a different output template on the 'Settings' screen "
-            "before this template can be deleted."));
+        return guiSeams().message(
+            this,
+            QStringLiteral(
+                "The selected template is currently set as the output template on the 'Settings' "
+                "screen.  You must select a different output template on the 'Settings' screen "
+                "before this template can be deleted."),
+            QString(), QMessageBox::NoIcon);
     if (!guiSeams().askYesNo ||
         !guiSeams().askYesNo(this,
                              QStringLiteral("Are you sure you would like to delete the selected "
                                             "Template?")))
         return;
     QString error;
-    if (!store_.DeleteTemplate(ProfileFromForm(), &error)) message(error);
-    StartConfiguration();
-    FillTemplateList();
+    if (!store_.DeleteTemplate(profileFromForm(), &error))
+        guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
+    resetForm();
+    fillTemplateList();
 }
 
-void TemplatesWindow::cancelTemplateEdit() { StartConfiguration(); }
-
-void ShowTemplates(QWidget* parent) {
-    static QPointer<TemplatesWindow> window;
-    if (!window) window = new TemplatesWindow(programSettingsStore().programFolder(), parent);
-    showModeless(window);
-}
+void TemplatesWindow::cancelTemplateEdit() { resetForm(); }
 
 }  // namespace tav::gui

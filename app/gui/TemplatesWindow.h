@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "RunReporter.h"
 #include "TemplateStore.h"
 
 class QComboBox;
@@ -15,12 +16,14 @@ namespace tav::gui {
 
 // The window in which the user keeps the Word template profiles: a new profile from a template
 // file, a copy of a profile under a new name, new style assignments for a profile, and deleting
-// one. The flow in progress is the text of lblStep1Instr.
+// one. The flow in progress is the text of its first step's instruction.
 class TemplatesWindow : public QDialog {
     Q_OBJECT
 public:
-    // The store lies below programFolder.
-    explicit TemplatesWindow(const QString& programFolder, QWidget* parent = nullptr);
+    // The store lies below programFolder. The reading of a template's styles is told as the
+    // status of long work to `work`, when given.
+    explicit TemplatesWindow(const QString& programFolder, core::RunReporter* work = nullptr,
+                             QWidget* parent = nullptr);
 
     void newTemplate();
     void browseTemplateFile();
@@ -31,27 +34,6 @@ public:
     void deleteTemplate();
     void cancelTemplateEdit();
 
-    QComboBox* cmbAvailableTemplates;
-    QPushButton* cmdNewTemplate;
-    QPushButton* cmdModify;
-    QPushButton* cmdCopyTemplate;
-    QGroupBox* Frame3;
-    QLabel* lblStep1Instr;
-    QLabel* lblName;
-    QLineEdit* txtTemplateName;
-    QLabel* lblPath;
-    QLineEdit* txtTemplatePath;
-    QPushButton* cmdBrowse;
-    QPushButton* cmdNext;
-    QLabel* lblInstr2;
-    // Normal, TOC, Heading 1 to 3, Table: the order of the checks at Save.
-    QComboBox* styleCombos[6];
-    QLabel* styleLabels[6];
-    QPushButton* cmdSaveTemplate;
-    QPushButton* cmdDelete;
-    QPushButton* cmdCancel;
-    QPushButton* cmdClose;
-
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -60,27 +42,44 @@ private:
     // The window takes the height its rows need at its width: the wrapped texts need more lines
     // as it narrows, and fewer rows are shown in some steps than in others.
     void fitHeightToWidth();
-    void StartConfiguration();
-    void FillTemplateList();
-    void LoadStyles();
-    void ApplySaveRule();
+    void resetForm();
+    void fillTemplateList();
+    void loadStyles();
+    void applySaveRule();
     void showStep1(bool shown, bool enabled);
     void showStep2(bool shown, bool enabled);
     void showSaveButtons(bool shown);
-    word::DocumentTemplate ProfileFromForm() const;
-    bool SaveCopy();
-    bool SaveNewOrModified();
+    word::DocumentTemplate profileFromForm() const;
+    bool saveCopy();
+    bool saveNewOrModified();
     // Tells the user why the store refused a change; the answer as given.
     bool stored(bool done);
     // False, after telling the user, when a profile of that name is stored already.
     bool nameIsFree(const QString& name);
-    void message(const QString& text, bool exclamation = false);
 
     word::TemplateStore store_;
-    QString error_;  // why the template store refused the last change
+    core::RunReporter* work_;  // shows the reading of a template's styles, when given
+    QString error_;            // why the template store refused the last change
+    QComboBox* cmbAvailableTemplates_;
+    QPushButton* cmdNewTemplate_;
+    QPushButton* cmdModify_;
+    QPushButton* cmdCopyTemplate_;
+    QGroupBox* Frame3_;
+    QLabel* lblStep1Instr_;
+    QLabel* lblName_;
+    QLineEdit* txtTemplateName_;
+    QLabel* lblPath_;
+    QLineEdit* txtTemplatePath_;
+    QPushButton* cmdBrowse_;
+    QPushButton* cmdNext_;
+    QLabel* lblInstr2_;
+    // Normal, TOC, Heading 1 to 3, Table: the order of the checks at Save.
+    QComboBox* styleCombos_[6];
+    QLabel* styleLabels_[6];
+    QPushButton* cmdSaveTemplate_;
+    QPushButton* cmdDelete_;
+    QPushButton* cmdCancel_;
+    QPushButton* cmdClose_;
 };
-
-// Shows the one template window, modeless, creating it on first use.
-void ShowTemplates(QWidget* parent);
 
 }  // namespace tav::gui

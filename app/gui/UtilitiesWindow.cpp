@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,27 +16,27 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableWidget>
-#include <QTextStream>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
 #include <stdexcept>
 
-#include "AboutDialog.h"
 #include "CrossReference.h"
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
 #include "ExtractResultsWindow.h"
 #include "GuiSeams.h"
+#include "HelpMenu.h"
 #include "LogonDialog.h"
 #include "MiningSettingsWindow.h"
+#include "NamedWidgets.h"
 #include "ProgramSettings.h"
 #include "ReportDiffWindow.h"
+#include "ReportListFile.h"
 #include "ReportOwnersWindow.h"
-#include "ReportViewerWindow.h"
+#include "ReportsMenu.h"
 #include "ResultGridWindow.h"
 #include "RunReporter.h"
-#include "SettingsStore.h"
 #include "SiteSurvey.h"
 #include "SplashWindow.h"
 #include "StatusWindow.h"
@@ -88,12 +87,6 @@ QString extensionOf(const QString& entry) {
 
 bool isFolderEntry(const QString& entry) { return entry.endsWith(u'/') || entry.endsWith(u'\\'); }
 
-QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    return b;
-}
-
 }  // namespace
 
 UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
@@ -106,122 +99,111 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     auto* left = new QVBoxLayout(pbLeft);
     auto* utilities = new QHBoxLayout;
     for (int i = 0; i < 4; ++i) {
-        cmdRM[i] = new QPushButton(QLatin1String(kUtilities[i].caption), pbLeft);
-        cmdRM[i]->setObjectName(QStringLiteral("cmdRM_%1").arg(i));
-        connect(cmdRM[i], &QPushButton::clicked, this, [this, i] { startUtility(i); });
-        utilities->addWidget(cmdRM[i]);
+        auto* utility = new QPushButton(QLatin1String(kUtilities[i].caption), pbLeft);
+        utility->setObjectName(QStringLiteral("cmdRM_%1").arg(i));
+        connect(utility, &QPushButton::clicked, this, [this, i] { startUtility(i); });
+        utilities->addWidget(utility);
     }
     left->addLayout(utilities);
-    lblFileCount = new QLabel(pbLeft);
-    lblFileCount->setObjectName(QStringLiteral("lblFileCount"));
-    left->addWidget(lblFileCount);
-    RptList = new QListWidget(pbLeft);
-    RptList->setObjectName(QStringLiteral("RptList"));
-    RptList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    RptList->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    left->addWidget(RptList);
+    fileCount_ = named(new QLabel(pbLeft), "lblFileCount");
+    left->addWidget(fileCount_);
+    reportList_ = named(new QListWidget(pbLeft), "RptList");
+    reportList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    reportList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    left->addWidget(reportList_);
     auto* listButtons = new QHBoxLayout;
-    cmdAddReports = button("cmdAddReports", QStringLiteral("&Add Reports"), pbLeft);
-    cmdAddFolder = button("cmdAddFolder", QStringLiteral("Add F&older"), pbLeft);
-    cmdRemove = button("cmdRemove", QStringLiteral("Re&move"), pbLeft);
-    cmdRemove->setToolTip(
+    auto* addReportsButton = namedButton("cmdAddReports", "&Add Reports", pbLeft);
+    auto* addFolderButton = namedButton("cmdAddFolder", "Add F&older", pbLeft);
+    removeButton_ = namedButton("cmdRemove", "Re&move", pbLeft);
+    removeButton_->setToolTip(
         QStringLiteral("Removes highligted reports in 'Selected report to survey' list"));
-    for (auto* b : {cmdAddReports, cmdAddFolder, cmdRemove}) listButtons->addWidget(b);
+    for (auto* b : {addReportsButton, addFolderButton, removeButton_}) listButtons->addWidget(b);
     left->addLayout(listButtons);
-    connect(cmdAddReports, &QPushButton::clicked, this, &UtilitiesWindow::chooseReports);
-    connect(cmdAddFolder, &QPushButton::clicked, this, &UtilitiesWindow::chooseFolder);
-    connect(cmdRemove, &QPushButton::clicked, this, &UtilitiesWindow::removeSelectedReports);
+    connect(addReportsButton, &QPushButton::clicked, this, &UtilitiesWindow::chooseReports);
+    connect(addFolderButton, &QPushButton::clicked, this, &UtilitiesWindow::chooseFolder);
+    connect(removeButton_, &QPushButton::clicked, this, &UtilitiesWindow::removeSelectedReports);
 
-    mdiArea = new QMdiArea;
-    mdiArea->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea_ = named(new QMdiArea, "mdiArea");
     // Without scroll bars the area takes every window's minimum size as its own, and a large
     // child window would widen the main window.
-    mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* splitter = new QSplitter;
     splitter->setObjectName(QStringLiteral("picSplitter"));
     splitter->addWidget(pbLeft);
-    splitter->addWidget(mdiArea);
+    splitter->addWidget(mdiArea_);
     splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
 
     auto* sbStatus = statusBar();
     sbStatus->setObjectName(QStringLiteral("sbStatus"));
-    statusPanel1 = new QLabel;
-    statusPanel1->setObjectName(QStringLiteral("sbStatusPanel1"));
-    statusPanel2 = new QLabel;
-    statusPanel2->setObjectName(QStringLiteral("sbStatusPanel2"));
+    statusPanel1_ = named(new QLabel, "sbStatusPanel1");
+    auto* statusPanel2 = named(new QLabel, "sbStatusPanel2");
     statusPanel2->setMinimumWidth(133);
-    sbStatus->addWidget(statusPanel1, 1);
+    sbStatus->addWidget(statusPanel1_, 1);
     sbStatus->addPermanentWidget(statusPanel2);
     // Set by the dispatcher and the utilities, but kept out of sight.
-    pbProgress = new QProgressBar(sbStatus);
-    pbProgress->setObjectName(QStringLiteral("pbProgress"));
-    pbProgress->hide();
+    progressBar_ = named(new QProgressBar(sbStatus), "pbProgress");
+    progressBar_->hide();
+    statusWindow_ = new StatusWindow(this);
 
-    auto* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    auto* settings = file->addAction(QStringLiteral("&Settings"));
-    settings->setObjectName(QStringLiteral("miFSettings"));
-    connect(settings, &QAction::triggered, this, [this] { ShowMiningSettings(this); });
-    auto* templates = file->addAction(QStringLiteral("&Templates"));
-    templates->setObjectName(QStringLiteral("miFTemplates"));
-    connect(templates, &QAction::triggered, this, [] { ShowTemplates(nullptr); });
-    auto* owners = file->addAction(QStringLiteral("&Report Owners"));
-    owners->setObjectName(QStringLiteral("miFRptOwners"));
-    connect(owners, &QAction::triggered, this, [this] { ShowReportOwners(this, *reporter_); });
+    auto* file = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
+    auto* settings = named(file->addAction(QStringLiteral("&Settings")), "miFSettings");
+    connect(settings, &QAction::triggered, this, &UtilitiesWindow::showSettings);
+    auto* templates = named(file->addAction(QStringLiteral("&Templates")), "miFTemplates");
+    connect(templates, &QAction::triggered, this, &UtilitiesWindow::showTemplates);
+    auto* owners = named(file->addAction(QStringLiteral("&Report Owners")), "miFRptOwners");
+    connect(owners, &QAction::triggered, this, &UtilitiesWindow::showReportOwners);
     file->addSeparator();
-    auto* exitAction = file->addAction(QStringLiteral("E&xit"));
-    exitAction->setObjectName(QStringLiteral("miFExit"));
+    auto* exitAction = named(file->addAction(QStringLiteral("E&xit")), "miFExit");
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
-    auto* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    auto* copy = edit->addAction(QStringLiteral("&Copy Grid to Clipboard"));
-    copy->setObjectName(QStringLiteral("miEditCopy"));
+    auto* edit = named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuEdit");
+    auto* copy = named(edit->addAction(QStringLiteral("&Copy Grid to Clipboard")), "miEditCopy");
     connect(copy, &QAction::triggered, this, [this] {
-        const int index = currentUtility == QLatin1String("XRef")     ? XRef
-                          : currentUtility == QLatin1String("Survey") ? Survey
-                                                                      : -1;
+        const int index = currentUtility_ == QLatin1String("XRef")     ? CrossReference
+                          : currentUtility_ == QLatin1String("Survey") ? SiteSurvey
+                                                                       : -1;
         if (index < 0 || !grids_[index]) return;
-        grids_[index]->EditSelectAll();
+        grids_[index]->copyWholeGrid();
     });
-    AddReportsMenu(this);
-    auto* window = menuBar()->addMenu(QStringLiteral("&Window"));
-    window->setObjectName(QStringLiteral("mnuWindow"));
-    auto* cascade = window->addAction(QStringLiteral("&Cascade"));
-    cascade->setObjectName(QStringLiteral("miWCascade"));
-    connect(cascade, &QAction::triggered, mdiArea, &QMdiArea::cascadeSubWindows);
-    auto* tileHorizontally = window->addAction(QStringLiteral("Tile &Horizontally"));
-    tileHorizontally->setObjectName(QStringLiteral("miWTileHorz"));
+    new ReportsMenu(this);  // owned by this window
+    auto* window = named(menuBar()->addMenu(QStringLiteral("&Window")), "mnuWindow");
+    auto* cascade = named(window->addAction(QStringLiteral("&Cascade")), "miWCascade");
+    connect(cascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+    auto* tileHorizontally =
+        named(window->addAction(QStringLiteral("Tile &Horizontally")), "miWTileHorz");
     connect(tileHorizontally, &QAction::triggered, this, [this] { tileSubWindows(true); });
-    auto* tileVertically = window->addAction(QStringLiteral("Tile &Vertically"));
-    tileVertically->setObjectName(QStringLiteral("miWTileVert"));
+    auto* tileVertically =
+        named(window->addAction(QStringLiteral("Tile &Vertically")), "miWTileVert");
     connect(tileVertically, &QAction::triggered, this, [this] { tileSubWindows(false); });
-    AddHelpMenu(this);
+    new HelpMenu(this);  // owned by this window
 
-    cmdRemove->setEnabled(false);
-    currentUtility.clear();
+    removeButton_->setEnabled(false);
     setStatusText(QLatin1String(kBeginText));
-    StatusWindow::instance().hide();
-    utilityRunning = false;
-    UpdateFileCount();
-    reporter_ = std::make_shared<WindowReporter>(this, [this](const QString& text) {
-        setStatusText(text);
-        statusPanel1->repaint();
-        // A progress text is news of the work that runs: once the program waits for the user
-        // again, the work is over and the text goes.
-        QTimer::singleShot(0, this, [this, text] {
-            if (statusText() == text) setStatusText(QString());
-        });
-    });
+    showFileCount();
+    reporter_ = std::make_shared<WindowReporter>(
+        this,
+        [this](const QString& text) {
+            setStatusText(text);
+            statusPanel1_->repaint();
+            // A progress text is news of the work that runs: once the program waits for the user
+            // again, the work is over and the text goes.
+            QTimer::singleShot(0, this, [this, text] {
+                if (statusText() == text) setStatusText(QString());
+            });
+        },
+        statusWindow_);
     resize(900, 600);
 }
 
-UtilitiesWindow::~UtilitiesWindow() = default;
+UtilitiesWindow::~UtilitiesWindow() {
+    // The templates window tells its status in this window's status window.
+    delete templates_.data();
+}
 
 void UtilitiesWindow::closeEvent(QCloseEvent* event) {
-    if (!SaveProgramSettings()) reporter_->message(saveProgramSettingsFailedText());
-    StatusWindow::instance().hide();
+    if (!programSettings().save()) reporter_->message(programSettings().saveFailedText());
+    statusWindow_->hide();
     event->accept();
     // The viewer, the templates and the other windows of their own go with the program.
     for (QWidget* window : QApplication::topLevelWidgets())
@@ -231,10 +213,10 @@ void UtilitiesWindow::closeEvent(QCloseEvent* event) {
 
 void UtilitiesWindow::tileSubWindows(bool oneAboveTheOther) {
     QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* sub : mdiArea->subWindowList())
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
         if (sub->isVisible() && !sub->isMinimized()) windows << sub;
     if (windows.isEmpty()) return;
-    const QRect area = mdiArea->viewport()->rect();
+    const QRect area = mdiArea_->viewport()->rect();
     const int n = static_cast<int>(windows.size());
     for (int i = 0; i < n; ++i) {
         windows[i]->showNormal();
@@ -248,28 +230,53 @@ void UtilitiesWindow::tileSubWindows(bool oneAboveTheOther) {
     }
 }
 
-QString UtilitiesWindow::statusText() const { return statusPanel1->text(); }
-void UtilitiesWindow::setStatusText(const QString& text) { statusPanel1->setText(text); }
+void UtilitiesWindow::showSettings() {
+    if (!settings_) {
+        settings_ = new MiningSettingsWindow(this);
+        settings_->setWindowFlag(Qt::Window);
+    }
+    if (settings_->isVisible()) {
+        settings_->raise();
+        settings_->activateWindow();
+        return;
+    }
+    settings_->show();
+}
+
+void UtilitiesWindow::showTemplates() {
+    if (!templates_)
+        templates_ = new TemplatesWindow(programSettings().store().programFolder(), reporter_.get(),
+                                         nullptr);
+    showModeless(templates_);
+}
+
+void UtilitiesWindow::showReportOwners() {
+    if (!owners_) owners_ = new ReportOwnersWindow(this, reporter_.get());
+    showModeless(owners_);
+}
+
+QString UtilitiesWindow::statusText() const { return statusPanel1_->text(); }
+void UtilitiesWindow::setStatusText(const QString& text) { statusPanel1_->setText(text); }
 
 void UtilitiesWindow::warn(const QString& text) {
     guiSeams().message(this, text, QString(), QMessageBox::Warning);
 }
 
 bool UtilitiesWindow::isInReportList(const QString& path) const {
-    for (int i = 0; i < RptList->count(); ++i)
-        if (RptList->item(i)->text() == path) return true;
+    for (int i = 0; i < reportList_->count(); ++i)
+        if (reportList_->item(i)->text() == path) return true;
     return false;
 }
 
-void UtilitiesWindow::UpdateFileCount() {
-    const int n = RptList->count();
-    cmdRemove->setEnabled(n > 0);
+void UtilitiesWindow::showFileCount() {
+    const int n = reportList_->count();
+    removeButton_->setEnabled(n > 0);
     if (n == 0) {
-        lblFileCount->setText(QStringLiteral("No files selected"));
+        fileCount_->setText(QStringLiteral("No files selected"));
         return;
     }
-    lblFileCount->setText(n == 1 ? QStringLiteral("1 file/folder selected")
-                                 : QStringLiteral("%1 files/folders selected").arg(n));
+    fileCount_->setText(n == 1 ? QStringLiteral("1 file/folder selected")
+                               : QStringLiteral("%1 files/folders selected").arg(n));
     setStatusText(QStringLiteral("Use buttons at top for desired action."));
 }
 
@@ -283,8 +290,8 @@ void UtilitiesWindow::chooseReports() {
 
 void UtilitiesWindow::addReports(const QStringList& paths) {
     for (const QString& path : paths)
-        if (!isInReportList(path)) RptList->addItem(path);
-    UpdateFileCount();
+        if (!isInReportList(path)) reportList_->addItem(path);
+    showFileCount();
 }
 
 void UtilitiesWindow::chooseFolder() {
@@ -297,45 +304,43 @@ void UtilitiesWindow::chooseFolder() {
         guiSeams().message(this, QStringLiteral("This path already exists in selected list"),
                            QString(), QMessageBox::NoIcon);
     else
-        RptList->addItem(folder);
-    UpdateFileCount();
+        reportList_->addItem(folder);
+    showFileCount();
 }
 
 void UtilitiesWindow::removeSelectedReports() {
-    if (RptList->currentRow() == -1) {
+    if (reportList_->currentRow() == -1) {
         warn(QStringLiteral("No report chosen to remove from list."));
         return;
     }
-    if (RptList->selectedItems().isEmpty()) {
+    if (reportList_->selectedItems().isEmpty()) {
         guiSeams().message(this, QStringLiteral("No reports to remove."), QString(),
                            QMessageBox::NoIcon);
     } else {
-        for (int i = RptList->count() - 1; i >= 0; --i)
-            if (RptList->item(i)->isSelected()) delete RptList->takeItem(i);
+        for (int i = reportList_->count() - 1; i >= 0; --i)
+            if (reportList_->item(i)->isSelected()) delete reportList_->takeItem(i);
     }
-    UpdateFileCount();
+    showFileCount();
 }
 
 void UtilitiesWindow::ExpandReportList() {
-    ExplodedRptList.clear();
-    for (int i = 0; i < RptList->count(); ++i) {
-        const QString entry = RptList->item(i)->text();
+    expandedReports_.clear();
+    for (int i = 0; i < reportList_->count(); ++i) {
+        const QString entry = reportList_->item(i)->text();
         const QString extension = extensionOf(entry);
         if (extension == QLatin1String("RPT")) {
-            ExplodedRptList << entry;
+            expandedReports_ << entry;
         } else if (isFolderEntry(entry)) {
             if (!QFileInfo(entry).isDir())
                 throw std::runtime_error(("Path not found: " + entry).toStdString());
             AddFolderReports(entry, QStringLiteral("RPT"));
         } else if (extension == QLatin1String("RML")) {
-            QFile list(entry);
-            if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+            const ReportListFile list = ReportListFile::read(entry);
+            if (list.outcome == ReportListFile::Outcome::NotRegularFile)
+                throw std::runtime_error(list.error.toStdString());
+            if (list.outcome == ReportListFile::Outcome::NotOpened)
                 throw std::runtime_error(("File not found: " + entry).toStdString());
-            QTextStream in(&list);
-            while (!in.atEnd()) {
-                const QString line = in.readLine();
-                if (extensionOf(line) == QLatin1String("RPT")) ExplodedRptList << line;
-            }
+            expandedReports_ << list.reports;
         }
     }
 }
@@ -343,7 +348,7 @@ void UtilitiesWindow::ExpandReportList() {
 void UtilitiesWindow::AddFolderReports(const QString& folder, const QString& extension) {
     const QDir dir(folder);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        if (extensionOf(name) == extension) ExplodedRptList << dir.filePath(name);
+        if (extensionOf(name) == extension) expandedReports_ << dir.filePath(name);
         QCoreApplication::processEvents();
     }
     // Linked folders are not followed: a link back up the tree would never end the walk.
@@ -357,7 +362,7 @@ void UtilitiesWindow::AddFolderReports(const QString& folder, const QString& ext
 ExtractResultsWindow& UtilitiesWindow::extractWindow() {
     if (!extract_) {
         extract_ = new ExtractResultsWindow;
-        mdiArea->addSubWindow(extract_);
+        mdiArea_->addSubWindow(extract_);
         fitWindowToContents(extract_);
     }
     return *extract_;
@@ -365,10 +370,10 @@ ExtractResultsWindow& UtilitiesWindow::extractWindow() {
 
 ResultGridWindow& UtilitiesWindow::gridWindow(int index) {
     if (!grids_[index]) {
-        ResultGridWindow* window = index == XRef
+        ResultGridWindow* window = index == CrossReference
                                        ? static_cast<ResultGridWindow*>(new CrossReferenceWindow)
                                        : new SiteSurveyWindow;
-        mdiArea->addSubWindow(window);
+        mdiArea_->addSubWindow(window);
         fitWindowToContents(window);
         grids_[index] = window;
     }
@@ -378,8 +383,8 @@ ResultGridWindow& UtilitiesWindow::gridWindow(int index) {
 ReportDiffWindow& UtilitiesWindow::diffWindow() {
     if (!diff_) {
         diff_ = new ReportDiffWindow;
-        diff_->engine().setReporter(*reporter_);
-        mdiArea->addSubWindow(diff_);
+        diff_->comparison().setReporter(*reporter_);
+        mdiArea_->addSubWindow(diff_);
         fitWindowToContents(diff_);
     }
     return *diff_;
@@ -389,7 +394,7 @@ void UtilitiesWindow::bringToFront(QWidget* window) {
     for (QWidget* w = window; w; w = w->parentWidget()) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
             sub->show();
-            mdiArea->setActiveSubWindow(sub);
+            mdiArea_->setActiveSubWindow(sub);
             return;
         }
     }
@@ -397,12 +402,12 @@ void UtilitiesWindow::bringToFront(QWidget* window) {
 
 bool UtilitiesWindow::holdsResults(int index) {
     switch (index) {
-        case XRef:
-        case Survey:
+        case CrossReference:
+        case SiteSurvey:
             // A single row of results is not worth a question: only more are kept.
             return gridWindow(index).result().rows().size() > 1;
         case Extract:
-            return extractWindow().lstExtract->count() > 1;
+            return extractWindow().results().size() > 1;
         default:
             diffWindow();
             return diffShown_;
@@ -410,42 +415,42 @@ bool UtilitiesWindow::holdsResults(int index) {
 }
 
 void UtilitiesWindow::startUtility(int index) {
-    if (utilityRunning) return;
-    utilityRunning = true;
+    if (utilityRunning_) return;
+    utilityRunning_ = true;
     // Every way out of a run clears the flag and gives the pointer back.
     struct RunGuard {
         UtilitiesWindow& window;
         bool busyPointer = false;
         ~RunGuard() {
             if (busyPointer) QApplication::restoreOverrideCursor();
-            window.utilityRunning = false;
+            window.utilityRunning_ = false;
         }
     } guard{*this};
 
-    const bool known = index >= XRef && index <= RptDiff;
+    const bool known = index >= CrossReference && index <= ReportDifference;
     if (known) {
-        const int count = RptList->count();
+        const int count = reportList_->count();
         if (count == 0) {
             warn(QStringLiteral("No reports have been selected"));
             return;
         }
-        if (index == RptDiff) {
+        if (index == ReportDifference) {
             if (count == 1) {
                 warn(QStringLiteral("You must select two reports for a comparison"));
                 return;
             }
-            if (count > 2 && RptList->selectedItems().size() != 2) {
+            if (count > 2 && reportList_->selectedItems().size() != 2) {
                 warn(QLatin1String(kHighlightTwoText));
                 return;
             }
-            if (count == 2) RptList->selectAll();
+            if (count == 2) reportList_->selectAll();
         }
         QApplication::setOverrideCursor(Qt::WaitCursor);
         guard.busyPointer = true;
-        currentUtility = QLatin1String(kUtilities[index].name);
-        QWidget* result = index == Extract   ? static_cast<QWidget*>(&extractWindow())
-                          : index == RptDiff ? static_cast<QWidget*>(&diffWindow())
-                                             : &gridWindow(index);
+        currentUtility_ = QLatin1String(kUtilities[index].name);
+        QWidget* result = index == Extract            ? static_cast<QWidget*>(&extractWindow())
+                          : index == ReportDifference ? static_cast<QWidget*>(&diffWindow())
+                                                      : &gridWindow(index);
         bringToFront(result);
         if (holdsResults(index) &&
             !guiSeams().askOkCancel(this, QLatin1String(kUtilities[index].rerunQuestion)))
@@ -456,14 +461,14 @@ void UtilitiesWindow::startUtility(int index) {
             guiSeams().message(this, QString::fromUtf8(error.what()), QString(),
                                QMessageBox::NoIcon);
         }
-        if (index == RptDiff && (path1.isEmpty() || path2.isEmpty())) return;
+        if (index == ReportDifference && (path1_.isEmpty() || path2_.isEmpty())) return;
     }
     setStatusText(QLatin1String(kBeginText));
     setWindowTitle(QStringLiteral("Tavrin Utilities"));
 }
 
 void UtilitiesWindow::runUtility(int index) {
-    if (index != RptDiff) {
+    if (index != ReportDifference) {
         try {
             ExpandReportList();
         } catch (const std::exception& error) {
@@ -471,45 +476,45 @@ void UtilitiesWindow::runUtility(int index) {
             guiSeams().message(this, QString::fromUtf8(error.what()), QString(),
                                QMessageBox::NoIcon);
         }
-        pbProgress->setRange(0, static_cast<int>(ExplodedRptList.size()));
-        pbProgress->setValue(0);
+        progressBar_->setRange(0, static_cast<int>(expandedReports_.size()));
+        progressBar_->setValue(0);
         if (index == Extract) {
             QStringList results = extractWindow().results();
             ExtractRun run(programOptions(), *reporter_);
             ExtractDriver(run, defaultExtractWriters(), LogonDialog::present)
-                .ExtractReportList(ExplodedRptList, results);
+                .ExtractReportList(expandedReports_, results);
             extractWindow().setResults(results);
         } else {
-            const auto run = index == XRef ? RunCrossReference : RunSiteSurvey;
+            const auto run = index == CrossReference ? RunCrossReference : RunSiteSurvey;
             ResultGridWindow& window = gridWindow(index);
-            window.setResult(run(ExplodedRptList, programOptions().PromptForParameters, *reporter_,
+            window.setResult(run(expandedReports_, programOptions().PromptForParameters, *reporter_,
                                  [this, &window](qsizetype done, const ResultGrid& sofar) {
-                                     pbProgress->setValue(static_cast<int>(done + 1));
+                                     progressBar_->setValue(static_cast<int>(done + 1));
                                      window.showProgress(sofar);
                                  }));
         }
         return;
     }
-    path1.clear();
-    path2.clear();
-    for (int i = 0; i < RptList->count(); ++i) {
-        if (!RptList->item(i)->isSelected()) continue;
-        if (path1.isEmpty()) {
-            path1 = RptList->item(i)->text();
+    path1_.clear();
+    path2_.clear();
+    for (int i = 0; i < reportList_->count(); ++i) {
+        if (!reportList_->item(i)->isSelected()) continue;
+        if (path1_.isEmpty()) {
+            path1_ = reportList_->item(i)->text();
         } else {
-            path2 = RptList->item(i)->text();
+            path2_ = reportList_->item(i)->text();
             break;
         }
     }
-    if (path1.isEmpty() || path2.isEmpty()) {
+    if (path1_.isEmpty() || path2_.isEmpty()) {
         warn(QLatin1String(kHighlightTwoText));
         return;
     }
     ReportDiffWindow& window = diffWindow();
     window.parentWidget()->show();
-    pbProgress->setRange(0, 3);
-    pbProgress->setValue(0);
-    window.compare(path1, path2);
+    progressBar_->setRange(0, 3);
+    progressBar_->setValue(0);
+    window.compare(path1_, path2_);
     diffShown_ = true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 
@@ -9,24 +10,27 @@
 class QLabel;
 class QListWidget;
 class QMdiArea;
-class QMdiSubWindow;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
 
 namespace tav::gui {
 
 class ExtractResultsWindow;
-class ResultGridWindow;
+class MiningSettingsWindow;
 class ReportDiffWindow;
+class ReportOwnersWindow;
+class ResultGridWindow;
+class StatusWindow;
+class TemplatesWindow;
 
 // The program's main window: the report list, the four utility buttons and the result windows
-// inside it, and the status bar through which the work reports its progress.
+// inside it, and the status bar through which the work reports its progress. It owns the status
+// window and keeps the modeless windows it opens, one of each.
 class UtilitiesWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // The utility buttons, in the order of cmdRM.
-    enum Utility : int { XRef = 0, Survey = 1, Extract = 2, RptDiff = 3 };
+    // The utility buttons, in their order.
+    enum Utility : int { CrossReference = 0, SiteSurvey = 1, Extract = 2, ReportDifference = 3 };
 
     explicit UtilitiesWindow(QWidget* parent = nullptr);
     ~UtilitiesWindow() override;
@@ -38,8 +42,9 @@ public:
     void removeSelectedReports();
     // The dispatcher of the four utility buttons.
     void startUtility(int index);
-    // Rebuilds ExplodedRptList: one .rpt path an entry, from files, folders and .RML lists.
+    // Rebuilds expandedReports(): one .rpt path an entry, from files, folders and .RML lists.
     void ExpandReportList();
+    const QStringList& expandedReports() const { return expandedReports_; }
 
     QString statusText() const;
     void setStatusText(const QString& text);
@@ -49,22 +54,12 @@ public:
     // past the window: its messages then reach standard error.
     const std::shared_ptr<core::RunReporter>& reporter() const { return reporter_; }
 
-    QListWidget* RptList;
-    QStringList ExplodedRptList;
-    QPushButton* cmdAddReports;
-    QPushButton* cmdAddFolder;
-    QPushButton* cmdRemove;
-    QPushButton* cmdRM[4];
-    QLabel* lblFileCount;
-    QLabel* statusPanel1;
-    QLabel* statusPanel2;
-    QProgressBar* pbProgress;
-    QMdiArea* mdiArea;
-
-    QString currentUtility;
-    bool utilityRunning = false;
-    QString path1;
-    QString path2;
+    // True while a utility runs: the buttons start nothing meanwhile.
+    bool isRunningUtility() const { return utilityRunning_; }
+    // The utility of the last run ("XRef", "Survey", "Extract", "RptDiff"), and the two reports
+    // that the last Report Difference compared.
+    const QString& currentUtility() const { return currentUtility_; }
+    QStringList comparedReports() const { return {path1_, path2_}; }
 
     // The result windows, created on first use and kept so that results survive runs.
     ExtractResultsWindow& extractWindow();
@@ -76,7 +71,7 @@ protected:
 
 private:
     bool isInReportList(const QString& path) const;
-    void UpdateFileCount();
+    void showFileCount();
     void AddFolderReports(const QString& folder, const QString& extension);
     bool holdsResults(int index);
     void runUtility(int index);
@@ -85,12 +80,35 @@ private:
     // Lays the open result windows out in strips that fill the window area: full-width strips
     // one above the other, or full-height strips side by side.
     void tileSubWindows(bool oneAboveTheOther);
+    // The modeless windows of the File menu.
+    void showSettings();
+    void showTemplates();
+    void showReportOwners();
+
+    QListWidget* reportList_;
+    QStringList expandedReports_;
+    QPushButton* removeButton_;
+    QLabel* fileCount_;
+    QLabel* statusPanel1_;
+    QProgressBar* progressBar_;
+    QMdiArea* mdiArea_;
+    StatusWindow* statusWindow_;
+
+    QString currentUtility_;
+    bool utilityRunning_ = false;
+    QString path1_;
+    QString path2_;
 
     ExtractResultsWindow* extract_ = nullptr;
     ResultGridWindow* grids_[2] = {nullptr, nullptr};
     ReportDiffWindow* diff_ = nullptr;
     bool diffShown_ = false;
     std::shared_ptr<core::RunReporter> reporter_;
+
+    QPointer<MiningSettingsWindow> settings_;
+    // A window of its own beside the program, not this window's child.
+    QPointer<TemplatesWindow> templates_;
+    QPointer<ReportOwnersWindow> owners_;
 };
 
 }  // namespace tav::gui

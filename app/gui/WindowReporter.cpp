@@ -7,8 +7,9 @@
 
 namespace tav::gui {
 
-WindowReporter::WindowReporter(QWidget* window, std::function<void(const QString&)> showStatus)
-    : window_(window), showStatus_(std::move(showStatus)) {}
+WindowReporter::WindowReporter(QWidget* window, std::function<void(const QString&)> showStatus,
+                               StatusWindow* statusWindow)
+    : window_(window), showStatus_(std::move(showStatus)), statusWindow_(statusWindow) {}
 
 void WindowReporter::status(const QString& text) {
     if (window_ && showStatus_) showStatus_(text);
@@ -16,8 +17,10 @@ void WindowReporter::status(const QString& text) {
 
 void WindowReporter::workStatus(bool show, const QString& text) {
     if (!window_) return;
-    QString shown = text;
-    StatusWindow::UpdateStatus(show, shown);
+    if (statusWindow_) {
+        QString shown = text;
+        statusWindow_->UpdateStatus(show, shown);
+    }
     status(show ? text : QString());
 }
 

@@ -1,10 +1,6 @@
 #include "CommandLine.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTextStream>
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -14,6 +10,7 @@
 #include "ExtractOptions.h"
 #include "LogonPrompt.h"
 #include "ReportDiff.h"
+#include "ReportListFile.h"
 #include "RunReporter.h"
 #include "TextUtilities.h"
 
@@ -89,10 +86,6 @@ qsizetype pathSeparatorComma(const QString& text) {
     return -1;
 }
 
-bool isReportFile(const QString& path) {
-    return path.endsWith(QLatin1StringView(".rpt"), Qt::CaseInsensitive);
-}
-
 int statusOf(bool documented) { return documented ? kAllDocumented : kRunFailed; }
 
 // An Extract from the command line. Nobody is there to fill in a logon: its prompt is cancelled,
@@ -144,7 +137,7 @@ int extractPath(CommandLineExtract& extract, const QString& path) {
     extract.run.groupCommits();
     bool documented = true;
     for (const QString& fileName : folder.entryList(QDir::Files, QDir::Name)) {
-        if (isReportFile(fileName))
+        if (ReportListFile::namesReport(fileName))
             documented = extract.report(path + fileName, fileName) && documented;
     }
     return statusOf(extract.run.end() && documented);
@@ -157,37 +150,19 @@ int extractList(CommandLineExtract& extract, const QString& listFile) {
         reporter.message(QStringLiteral("Not a report list file (.RML): ") + listFile);
         return kUsageError;
     }
-    // A device or a pipe is no list: reading one would never end, or wait for ever.
-    const QFileInfo info(listFile);
-    if (info.exists() && !info.isFile()) {
-        reporter.message(listFile + QStringLiteral(" is not a regular file"));
-        return kRunFailed;
-    }
-    QFile file(listFile);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        reporter.message(listFile + QStringLiteral(": ") + file.errorString());
+    const ReportListFile list = ReportListFile::read(listFile);
+    if (list.outcome == ReportListFile::Outcome::NotRegularFile ||
+        list.outcome == ReportListFile::Outcome::NotOpened) {
+        reporter.message(list.error);
         return kRunFailed;
     }
     extract.run.groupCommits();
     bool documented = true;
-    while (!file.atEnd()) {
-        // No path is longer than this; a longer line is no path and is passed over whole.
-        constexpr qint64 kLongestLine = 32768;
-        QByteArray bytes = file.readLine(kLongestLine);
-        if (bytes.isEmpty() && file.error() != QFileDevice::NoError) break;
-        if (!bytes.endsWith('\n') && !file.atEnd()) {
-            while (!file.atEnd() && !file.readLine(kLongestLine).endsWith('\n')) {
-            }
-            continue;
-        }
-        while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);
-        const QString line = QString::fromUtf8(bytes);
-        if (isReportFile(line))
-            documented = extract.report(line, reportFileName(line)) && documented;
-    }
+    for (const QString& report : list.reports)
+        documented = extract.report(report, reportFileName(report)) && documented;
     documented = extract.run.end() && documented;
-    if (file.error() != QFileDevice::NoError) {
-        reporter.message(listFile + QStringLiteral(": ") + file.errorString());
+    if (list.outcome == ReportListFile::Outcome::ReadFailed) {
+        reporter.message(list.error);
         return kRunFailed;
     }
     return statusOf(documented);
@@ -209,16 +184,17 @@ int compareReports(const ExtractOptions& options, const QString& argumentText,
     }
     ReportDiff diff(options);
     diff.setReporter(reporter);
+    DiffResults results;
     try {
-        diff.OpenDiffReports(*path1, *path2);
-        diff.AnalyzeDifferences();
+        diff.open(*path1, *path2);
+        results = diff.compare(true);
     } catch (const rt::Error& e) {
         // The report being mined or compared when it failed.
         reporter.message(reportFailureText(QStringLiteral("Unable to open Report: "),
-                                           diff.CurrentReportName, e.reason()));
+                                           diff.currentReportName(), e.reason()));
         return kRunFailed;
     }
-    const bool written = writeToStandardOutput(diff.combinedText());
+    const bool written = writeToStandardOutput(results.combinedText());
     if (!written) reporter.message(QStringLiteral("Unable to write the difference text"));
     return written ? kAllDocumented : kRunFailed;
 }

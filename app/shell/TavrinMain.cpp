@@ -7,7 +7,6 @@
 #include <QLibraryInfo>
 #include <QLocalServer>
 #include <QLoggingCategory>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -36,8 +35,9 @@ using namespace gui;
 namespace {
 
 void loadAndStoreSettings(RunReporter& reporter) {
-    LoadProgramSettings(reporter);
-    if (!SaveProgramSettings()) reporter.message(saveProgramSettingsFailedText());
+    ProgramSettings& settings = programSettings();
+    settings.load(reporter);
+    if (!settings.save()) reporter.message(settings.saveFailedText());
 }
 
 // Until the utilities window takes the user's messages, a message of the start (a settings file
@@ -116,12 +116,9 @@ std::unique_ptr<SplashWindow> makeSplash(const QString& commandText) {
 }
 
 void tellAlreadyRunning() {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tavrin"),
-                    QStringLiteral("Tavrin is already running"), QMessageBox::Ok);
-    box.setObjectName(QStringLiteral("alreadyRunning"));
-    // The first copy's splash stays on top of everything; this box must rise above it.
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.exec();
+    // No window owns the box, so it rises above the first copy's splash and windows.
+    guiSeams().message(nullptr, QStringLiteral("Tavrin is already running"), QString(),
+                       QMessageBox::NoIcon);
 }
 
 int TavrinMain(int argc, char** argv) {

@@ -35,36 +35,8 @@ using namespace doctext;
 namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
-constexpr qsizetype kCombinedWidth = 10;
 
 QString blanks(qsizetype n) { return QString(n, u' '); }
-
-// The lines of a text. Texts come from report files saved on any system, so a line may end in
-// CR LF, CR or LF alike; a text that ends in a line end ends in an empty line.
-QStringList textLines(const QString& text) {
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype k = 0; k < text.size(); ++k) {
-        const QChar c = text[k];
-        if (c != u'\r' && c != u'\n') continue;
-        lines << text.mid(start, k - start);
-        if (c == u'\r' && k + 1 < text.size() && text[k + 1] == u'\n') ++k;
-        start = k + 1;
-    }
-    lines << text.mid(start);
-    return lines;
-}
-
-}  // namespace
-
-bool DiffLine::sameLines(const QString& left, const QString& right) {
-    return left == right || textLines(left) == textLines(right);
-}
-
-namespace {
-
-// A line number right-aligned in four characters; a larger number shows its last four digits.
-QString lineNumber(qint64 count) { return (blanks(5) + QString::number(count)).right(4); }
 
 // ---- Report-level blocks ------------------------------------------------------------------
 
@@ -333,317 +305,68 @@ qsizetype sectionCount(const tvReport* report, qsizetype area) {
     return report->tvAreas.Item(area).tvSections.Count();
 }
 
-// How a line's prefix text stands before the line.
-enum class PrefixUse {
-    None,            // never
-    FirstLine,       // on the first line, blanks of its length on the later ones
-    SingleLineOnly,  // only when the text has one line
+// One comparison of two reports: walks both models and adds what it finds to the results.
+class Comparison {
+public:
+    // The messages of blocks that fail go to `reporter`.
+    Comparison(const ExtractOptions& options, DiffResults& results, RunReporter& reporter)
+        : options_(options), results_(results), reporter_(reporter) {}
+
+    void compareReportBlocks(const tvReport& left, const tvReport& right, const QString& leftPath,
+                             const QString& rightPath);
+    void compareReportTree(const tvReport& left, const tvReport& right);
+
+private:
+    void compareReportPair(const tvReport* left, const tvReport* right, bool isSubreport);
+    void compareSections(const tvReport* left, const tvReport* right);
+    void compareAreaSections(const tvReport* left, qsizetype leftArea, const tvReport* right,
+                             qsizetype rightArea);
+    void compareSectionObjects(const tvSection* left, const tvSection* right);
+    void add(qint16 kind, const QString& leftText, const QString& rightText) {
+        results_.add(kind, leftText, rightText);
+    }
+
+    const ExtractOptions& options_;
+    DiffResults& results_;
+    RunReporter& reporter_;
 };
 
-QString withPrefix(const QString& prefix, PrefixUse use, qsizetype index, qsizetype count) {
-    switch (use) {
-        case PrefixUse::FirstLine:
-            return index == 0 ? prefix : blanks(prefix.size());
-        case PrefixUse::SingleLineOnly:
-            return count == 1 ? prefix : QString();
-        case PrefixUse::None:
-            break;
-    }
-    return QString();
-}
-
-// One side of an entry as it is written: its lines, the numbers before them and its look.
-struct Half {
-    QStringList lines;
-    QString prefix;    // the comparer's text prefix
-    QString combined;  // numbers of the combined grid and text
-    QString pane;      // numbers of the side-by-side grid
-    std::vector<DiffGridRow>* paneGrid;
-    qint32 color;
-    bool marked;      // the first line carries the change marker
-    bool textStruck;  // in the combined text and grid
-    bool paneStruck;
-    PrefixUse textUse;      // the prefix in the combined text
-    PrefixUse combinedUse;  // in the combined grid
-    PrefixUse paneUse;      // in the side-by-side grid
-};
-
-}  // namespace
-
-QStringList ReportDiff::DiffDisplayNames(const QString& path1, const QString& path2, bool trimmed) {
-    // A temporary copy of the first report, as the designer saves it while the report is open;
-    // the designer writes the extension in one case throughout.
-    if (path2.endsWith(QLatin1StringView(".TMP")) || path2.endsWith(QLatin1StringView(".tmp"))) {
-        const QString name = path1.trimmed();
-        return {name + QStringLiteral(" (original)"), name + QStringLiteral(" (revised)")};
-    }
-    if (trimmed) return {path1.trimmed(), path2.trimmed()};
-    return {path1, path2};
-}
-
-void ReportDiff::OpenDiffReports(const QString& path1, const QString& path2) {
-    const QStringList names = DiffDisplayNames(path1, path2, false);
-    const ExtractOptions& settings = options_;
-    auto load = [this, &settings](const QString& path, const QString& name) {
-        tvLoadingOptions loading{qint16(settings.ShowSQL), qint16(settings.PromptForParameters),
-                                 logon_};
-        CurrentReportName = name;
-        reporter().status(QStringLiteral("Mining: ") + name);
-        // The list's folders are expanded for the other utilities only: a comparison takes the
-        // entry as it stands.
-        if (QFileInfo(path).isDir()) {
-            throw rt::Error(rt::kErrUnableToOpen,
-                            QStringLiteral("Tavrin is unable to open this report"),
-                            QStringLiteral("a folder, not a report: a comparison takes two report "
-                                           "files"));
-        }
-        auto report = std::make_unique<tvReport>();
-        report->init(path, loading);
-        return report;
-    };
-    // Both are loaded before either is replaced: a report that fails to open leaves the
-    // comparison held before whole, its paths and its models alike.
-    auto left = load(path1, names[0]);
-    auto right = load(path2, names[1]);
-    setReports(std::move(left), std::move(right), path1, path2);
-}
-
-void ReportDiff::setReports(std::unique_ptr<tvReport> left, std::unique_ptr<tvReport> right,
-                            const QString& path1, const QString& path2) {
-    LeftReportPath = path1;
-    RightReportPath = path2;
-    LeftReport = std::move(left);
-    RightReport = std::move(right);
-    ShowAllLines = true;
-}
-
-void ReportDiff::AnalyzeDifferences() {
-    if (!LeftReport || !RightReport) tvObjectRequired();
-    LeftLineCount = 0;
-    RightLineCount = 0;
-    grdDiff.clear();
-    grd1.clear();
-    grd2.clear();
-    lines.clear();
-    CurrentReportName = LeftReportPath + u':' + RightReportPath;
-    reporter().status(QStringLiteral("Analyzing differences "));
-    CompareReportBlocks(*LeftReport, *RightReport);
-    CompareReportTree(*LeftReport, *RightReport);
-}
-
-QString ReportDiff::combinedText() const {
-    QString text;
-    for (const DiffTextPiece& piece : rtbRptDiff) text += piece.text;
-    return text;
-}
-
-void ReportDiff::appendText(const QString& text, qint32 color, bool struck) {
-    if (!rtbRptDiff.empty() && rtbRptDiff.back().color == color &&
-        rtbRptDiff.back().struck == struck) {
-        rtbRptDiff.back().text += text;
-        return;
-    }
-    rtbRptDiff.push_back({text, color, struck});
-}
-
-void ReportDiff::AddDiffLine(qint16 kind, const QString& leftText, const QString& rightText,
-                             const QString& leftPrefix, const QString& rightPrefix) {
-    if (kind != DiffBothSides && kind != DiffLeftOnly && kind != DiffRightOnly) return;
-    // Counted before anything is written: the numbers are positions in each report's whole
-    // listing, hidden equal lines included.
-    if (kind != DiffRightOnly) ++LeftLineCount;
-    if (kind != DiffLeftOnly) ++RightLineCount;
-    const QString numL = lineNumber(LeftLineCount);
-    const QString numR = lineNumber(RightLineCount);
-    const QString leftSide = numL + blanks(6);
-    const QString rightSide = blanks(5) + numR + u' ';
-
-    const bool equal = kind == DiffBothSides && DiffLine::sameLines(leftText, rightText);
-    if (equal && !ShowAllLines) return;
-    lines.push_back({kind, leftText, rightText, leftPrefix, rightPrefix});
-
-    auto write = [this](const Half& half) {
-        const qsizetype count = half.lines.size();
-        for (qsizetype k = 0; k < count; ++k) {
-            const QString& line = half.lines[k];
-            const QString mark = half.marked && k == 0 ? QString(kChangeMarker) : blanks(1);
-            const QString combined = k == 0 ? half.combined : blanks(kCombinedWidth);
-            const QString pane =
-                k == 0 ? half.pane
-                       : blanks(half.pane.size() == kCombinedWidth ? kCombinedWidth
-                                                                   : half.pane.size() + 1);
-            appendText(mark + combined, half.color, false);
-            appendText(withPrefix(half.prefix, half.textUse, k, count) + line + u'\n', half.color,
-                       half.textStruck);
-            grdDiff.push_back({mark + combined,
-                               withPrefix(half.prefix, half.combinedUse, k, count) + line,
-                               half.color, half.textStruck});
-            if (half.paneGrid) {
-                half.paneGrid->push_back({mark + pane,
-                                          withPrefix(half.prefix, half.paneUse, k, count) + line,
-                                          half.color, half.paneStruck});
-            }
-        }
-    };
-    const QStringList leftLines = textLines(leftText);
-    const QStringList rightLines = textLines(rightText);
-
-    if (equal) {
-        const QString numbered = numL + u' ' + numR + u' ';
-        for (qsizetype k = 0; k < leftLines.size(); ++k) {
-            const QString mark = blanks(1);
-            const bool first = k == 0;
-            const QString& line = leftLines[k];
-            appendText(mark + (first ? numbered : blanks(kCombinedWidth)) + line + u'\n', DiffBlack,
-                       false);
-            const QString diffText =
-                withPrefix(leftPrefix, PrefixUse::SingleLineOnly, k, leftLines.size()) + line;
-            grdDiff.push_back({mark + (first ? numbered : blanks(kCombinedWidth)), diffText});
-            grd1.push_back(
-                {mark + (first ? numL + u' ' : blanks(6)),
-                 withPrefix(leftPrefix, PrefixUse::FirstLine, k, leftLines.size()) + line});
-            grd2.push_back({mark + (first ? numR + u' ' : blanks(6)),
-                            withPrefix(rightPrefix, PrefixUse::FirstLine, k, leftLines.size()) +
-                                rightLines.value(k)});
-        }
-        return;
-    }
-    if (kind == DiffBothSides) {
-        write({leftLines, leftPrefix, leftSide, leftSide, &grd1, DiffBlue, true, true, false,
-               PrefixUse::FirstLine, PrefixUse::FirstLine, PrefixUse::FirstLine});
-        write({rightLines, rightPrefix, rightSide, numR + u' ', &grd2, DiffBlue, false, false,
-               false, PrefixUse::SingleLineOnly, PrefixUse::FirstLine, PrefixUse::FirstLine});
-    } else if (kind == DiffLeftOnly) {
-        write({leftLines, leftPrefix, leftSide, leftSide, &grd1, DiffRed, true, true, true,
-               PrefixUse::SingleLineOnly, PrefixUse::SingleLineOnly, PrefixUse::SingleLineOnly});
-    } else {
-        write({rightLines, rightPrefix, rightSide, rightSide, &grd2, DiffGreen, true, false, false,
-               PrefixUse::SingleLineOnly, PrefixUse::SingleLineOnly, PrefixUse::SingleLineOnly});
-    }
-}
-
-void ReportDiff::AlignKeyedLists(const QStringList& first, const QStringList& second) {
-    const qsizetype n = first.size();
-    const qsizetype m = second.size();
-    auto leftOnly = [&](qsizetype from, qsizetype to) {
-        for (qsizetype k = from; k < to; ++k) AddDiffLine(DiffLeftOnly, first[k], QString());
-    };
-    auto rightOnly = [&](qsizetype from, qsizetype to) {
-        for (qsizetype k = from; k < to; ++k) AddDiffLine(DiffRightOnly, QString(), second[k]);
-    };
-    if (n == 0 || m == 0) {
-        leftOnly(0, n);
-        rightOnly(0, m);
-        return;
-    }
-    const QLocale locale;
-    auto keyed = [&locale](const QStringList& list) {
-        std::vector<KeyedRecord> records;
-        records.reserve(static_cast<size_t>(list.size()));
-        for (const QString& record : list) records.emplace_back(record, locale);
-        return records;
-    };
-    const std::vector<KeyedRecord> keys1 = keyed(first);
-    const std::vector<KeyedRecord> keys2 = keyed(second);
-    KeyIndex ahead1(keys1);
-    KeyIndex ahead2(keys2);
-
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (i < n && j < m) {
-        const QString& r1 = first[i];
-        const QString& r2 = second[j];
-        if (r1 == r2) {
-            // Written even when equal lines are hidden: the line numbers count it.
-            AddDiffLine(DiffBothSides, r1, r2);
-            ++i;
-            ++j;
-            continue;
-        }
-        const KeyedRecord& k1 = keys1[static_cast<size_t>(i)];
-        const KeyedRecord& k2 = keys2[static_cast<size_t>(j)];
-        if (k1.sameItem(k2)) {
-            const bool numbered = k1.numbered && k2.numbered;
-            const QString leftPrefix = numbered ? k1.first + QStringLiteral(", ") : QString();
-            const QString rightPrefix = numbered ? k2.first + QStringLiteral(", ") : QString();
-            AddDiffLine(DiffBothSides, r1.mid(leftPrefix.size()), r2.mid(rightPrefix.size()),
-                        leftPrefix, rightPrefix);
-            ++i;
-            ++j;
-            continue;
-        }
-        // Look ahead for the other list's current item by its key, first in the first list
-        // (items removed), then in the second (items added).
-        if (const qsizetype found = ahead1.nextAfter(k2, i); found >= 0) {
-            leftOnly(i, found);
-            AddDiffLine(DiffBothSides, first[found], r2);
-            i = found + 1;
-            ++j;
-            continue;
-        }
-        if (const qsizetype found = ahead2.nextAfter(k1, j); found >= 0) {
-            rightOnly(j, found);
-            AddDiffLine(DiffBothSides, r1, second[found]);
-            ++i;
-            j = found + 1;
-            continue;
-        }
-        // Neither is in the other list: each stands alone, and the records after them are
-        // still lined up, so that an equal record further on never shows as removed and added.
-        leftOnly(i, i + 1);
-        rightOnly(j, j + 1);
-        ++i;
-        ++j;
-    }
-    leftOnly(i, n);
-    rightOnly(j, m);
-}
-
-void ReportDiff::CompareReportBlocks(const tvReport& left, const tvReport& right) {
-    const QStringList names = DiffDisplayNames(LeftReportPath, RightReportPath, true);
-    const QString title = QStringLiteral("Tavrin RptDiff    ") +
-                          QLocale().toString(Clock::today(), QLocale::ShortFormat);
-    const QString file1 = QStringLiteral("File 1 = ") + names[0];
-    const QString file2 = QStringLiteral("File 2 = ") + names[1];
-    for (const QString& row : {title, file1, file2, QStringLiteral(" ")}) {
-        grdDiff.push_back({QString(), row});
-    }
-    for (const QString& row : {title, file1, QString(), QStringLiteral(" ")}) {
-        grd1.push_back({QString(), row});
-    }
-    for (const QString& row : {title, QString(), file2, QStringLiteral(" ")}) {
-        grd2.push_back({QString(), row});
-    }
+void Comparison::compareReportBlocks(const tvReport& left, const tvReport& right,
+                                     const QString& leftPath, const QString& rightPath) {
+    const QStringList names = ReportDiff::displayNames(leftPath, rightPath, true);
+    results_.addRunHeader(QStringLiteral("Tavrin RptDiff    ") +
+                              QLocale().toString(Clock::today(), QLocale::ShortFormat),
+                          QStringLiteral("File 1 = ") + names[0],
+                          QStringLiteral("File 2 = ") + names[1]);
 
     bool inBlock = false;
     for (const BlockRow& row : kReportBlocks) {
         const QString text = QString::fromLatin1(row.text);
         if (row.value) {
-            AddDiffLine(DiffBothSides, text + row.value(left), text + row.value(right));
+            add(DiffBothSides, text + row.value(left), text + row.value(right));
             continue;
         }
-        if (inBlock) AddDiffLine(DiffBothSides, QString(), QString());
-        AddDiffLine(DiffBothSides, text, text);
+        if (inBlock) add(DiffBothSides, QString(), QString());
+        add(DiffBothSides, text, text);
         inBlock = true;
     }
-    AddDiffLine(DiffBothSides, QString(), QString());
-    AddDiffLine(DiffBothSides, QStringLiteral("Report Definition"),
-                QStringLiteral("Report Definition"));
-    AddDiffLine(DiffBothSides, QString(), QString());
+    add(DiffBothSides, QString(), QString());
+    add(DiffBothSides, QStringLiteral("Report Definition"), QStringLiteral("Report Definition"));
+    add(DiffBothSides, QString(), QString());
 }
 
-void ReportDiff::CompareReportTree(const tvReport& left, const tvReport& right) {
+void Comparison::compareReportTree(const tvReport& left, const tvReport& right) {
     const qsizetype leftCount = left.subReports.Count();
     const qsizetype rightCount = right.subReports.Count();
     // Subreports pair by their position in the report, not by name.
     for (qsizetype i = 0; i <= std::max(leftCount, rightCount); ++i) {
         const tvReport* l = i <= leftCount ? &GetReportOrSubreport(left, i) : nullptr;
         const tvReport* r = i <= rightCount ? &GetReportOrSubreport(right, i) : nullptr;
-        CompareReportPair(l, r, i > 0);
+        compareReportPair(l, r, i > 0);
     }
 }
 
-void ReportDiff::CompareReportPair(const tvReport* left, const tvReport* right, bool isSubreport) {
+void Comparison::compareReportPair(const tvReport* left, const tvReport* right, bool isSubreport) {
     const ExtractOptions& settings = options_;
     auto text = [](const tvReport* report, QString tvReport::*member) {
         return report ? report->*member : QString();
@@ -657,19 +380,19 @@ void ReportDiff::CompareReportPair(const tvReport* left, const tvReport* right, 
         if (l.isEmpty() && r.isEmpty()) return;
         const qint16 kind = sided ? sideKind(!l.isEmpty(), !r.isEmpty()) : qint16{DiffBothSides};
         const QString title = QString::fromLatin1(heading);
-        AddDiffLine(kind, titleBySide && kind == DiffRightOnly ? QString() : title,
-                    titleBySide && kind == DiffLeftOnly ? QString() : title);
-        AddDiffLine(kind, l, r);
-        AddDiffLine(kind, QString(), QString());
+        add(kind, titleBySide && kind == DiffRightOnly ? QString() : title,
+            titleBySide && kind == DiffLeftOnly ? QString() : title);
+        add(kind, l, r);
+        add(kind, QString(), QString());
     };
     auto listBlock = [this](const ListBlock& block) {
         if (block.left.isEmpty() && block.right.isEmpty()) return;
         const qint16 side = sideKind(!block.left.isEmpty(), !block.right.isEmpty());
         for (const QString& heading : block.headings) {
-            AddDiffLine(block.headingsBySide ? side : qint16{DiffBothSides}, heading, heading);
+            add(block.headingsBySide ? side : qint16{DiffBothSides}, heading, heading);
         }
-        AlignKeyedLists(block.left, block.right);
-        AddDiffLine(block.closingBySide ? side : qint16{DiffBothSides}, QString(), QString());
+        alignKeyedLists(block.left, block.right, results_);
+        add(block.closingBySide ? side : qint16{DiffBothSides}, QString(), QString());
     };
     auto ofBoth = [left, right](auto member, auto record) {
         auto items = [member](const tvReport* report) {
@@ -688,7 +411,7 @@ void ReportDiff::CompareReportPair(const tvReport* left, const tvReport* right, 
         try {
             block();
         } catch (const rt::Error& e) {
-            reporter().message(e.description());
+            reporter_.message(e.description());
         }
     };
 
@@ -698,8 +421,7 @@ void ReportDiff::CompareReportPair(const tvReport* left, const tvReport* right, 
         const QString label = QStringLiteral("Subreport: ");
         if (!l.isEmpty() || !r.isEmpty()) {
             const qint16 kind = sideKind(!l.isEmpty(), !r.isEmpty());
-            AddDiffLine(kind, l.isEmpty() ? QString() : label + l,
-                        r.isEmpty() ? QString() : label + r);
+            add(kind, l.isEmpty() ? QString() : label + l, r.isEmpty() ? QString() : label + r);
         }
     }
     step([&] {
@@ -754,28 +476,28 @@ void ReportDiff::CompareReportPair(const tvReport* left, const tvReport* right, 
                  false});
         });
     }
-    step([&] { CompareSections(left, right); });
+    step([&] { compareSections(left, right); });
 }
 
-void ReportDiff::CompareSections(const tvReport* left, const tvReport* right) {
+void Comparison::compareSections(const tvReport* left, const tvReport* right) {
     const qsizetype n = left ? left->tvAreas.Count() : 0;
     const qsizetype m = right ? right->tvAreas.Count() : 0;
     // Without areas on either side, two reports share the block's heading as equal lines; a
     // report without a counterpart keeps it on its own side.
     const qint16 side =
         n == 0 && m == 0 ? sideKind(left != nullptr, right != nullptr) : sideKind(n > 0, m > 0);
-    AddDiffLine(side, QStringLiteral("Sections"), QStringLiteral("Sections"));
-    AddDiffLine(side, QString(), QString());
+    add(side, QStringLiteral("Sections"), QStringLiteral("Sections"));
+    add(side, QString(), QString());
     if (n == 0 && m == 0) return;
     if (m == 0 || n == 0) {
         for (qsizetype i = 1; i <= std::max(n, m); ++i) {
             if (m == 0) {
-                CompareAreaSections(left, i, right, 0);
+                compareAreaSections(left, i, right, 0);
             } else {
-                CompareAreaSections(left, 0, right, i);
+                compareAreaSections(left, 0, right, i);
             }
         }
-        AddDiffLine(side, QString(), QString());
+        add(side, QString(), QString());
         return;
     }
     // Areas merge by kind, in the order of the kinds.
@@ -785,16 +507,16 @@ void ReportDiff::CompareSections(const tvReport* left, const tvReport* right) {
         const qint16 leftKind = i <= n ? left->tvAreas.Item(i).kind : 0;
         const qint16 rightKind = j <= m ? right->tvAreas.Item(j).kind : 0;
         if (j > m || (i <= n && leftKind < rightKind)) {
-            CompareAreaSections(left, i++, right, 0);
+            compareAreaSections(left, i++, right, 0);
         } else if (i > n || leftKind > rightKind) {
-            CompareAreaSections(left, 0, right, j++);
+            compareAreaSections(left, 0, right, j++);
         } else {
-            CompareAreaSections(left, i++, right, j++);
+            compareAreaSections(left, i++, right, j++);
         }
     }
 }
 
-void ReportDiff::CompareAreaSections(const tvReport* left, qsizetype leftArea,
+void Comparison::compareAreaSections(const tvReport* left, qsizetype leftArea,
                                      const tvReport* right, qsizetype rightArea) {
     const qsizetype n = sectionCount(left, leftArea);
     const qsizetype m = sectionCount(right, rightArea);
@@ -807,16 +529,154 @@ void ReportDiff::CompareAreaSections(const tvReport* left, qsizetype leftArea,
         const qsizetype rs = s <= m ? s : 0;
         const tvSection* l = sectionOf(left, leftArea, ls);
         const tvSection* r = sectionOf(right, rightArea, rs);
-        AddDiffLine(kind, l ? GetSectionDisplayName(*left, leftArea, s) : QString(),
-                    r ? GetSectionDisplayName(*right, rightArea, s) : QString());
-        AddDiffLine(kind, l ? sectionFlags(*l) : QString(), r ? sectionFlags(*r) : QString());
-        CompareSectionObjects(l, r);
-        AddDiffLine(kind, QString(), QString());
+        add(kind, l ? GetSectionDisplayName(*left, leftArea, s) : QString(),
+            r ? GetSectionDisplayName(*right, rightArea, s) : QString());
+        add(kind, l ? sectionFlags(*l) : QString(), r ? sectionFlags(*r) : QString());
+        compareSectionObjects(l, r);
+        add(kind, QString(), QString());
     }
 }
 
-void ReportDiff::CompareSectionObjects(const tvSection* left, const tvSection* right) {
-    AlignKeyedLists(objectRecords(left), objectRecords(right));
+void Comparison::compareSectionObjects(const tvSection* left, const tvSection* right) {
+    alignKeyedLists(objectRecords(left), objectRecords(right), results_);
+}
+
+}  // namespace
+
+QStringList ReportDiff::displayNames(const QString& leftPath, const QString& rightPath,
+                                     bool trimmed) {
+    // A temporary copy of the first report, as the designer saves it while the report is open;
+    // the designer writes the extension in one case throughout.
+    if (rightPath.endsWith(QLatin1StringView(".TMP")) ||
+        rightPath.endsWith(QLatin1StringView(".tmp"))) {
+        const QString name = leftPath.trimmed();
+        return {name + QStringLiteral(" (original)"), name + QStringLiteral(" (revised)")};
+    }
+    if (trimmed) return {leftPath.trimmed(), rightPath.trimmed()};
+    return {leftPath, rightPath};
+}
+
+void ReportDiff::open(const QString& leftPath, const QString& rightPath) {
+    const QStringList names = displayNames(leftPath, rightPath, false);
+    const ExtractOptions& settings = options_;
+    auto load = [this, &settings](const QString& path, const QString& name) {
+        tvLoadingOptions loading{qint16(settings.ShowSQL), qint16(settings.PromptForParameters),
+                                 logon_};
+        currentReportName_ = name;
+        reporter().status(QStringLiteral("Mining: ") + name);
+        // The list's folders are expanded for the other utilities only: a comparison takes the
+        // entry as it stands.
+        if (QFileInfo(path).isDir()) {
+            throw rt::Error(rt::kErrUnableToOpen,
+                            QStringLiteral("Tavrin is unable to open this report"),
+                            QStringLiteral("a folder, not a report: a comparison takes two report "
+                                           "files"));
+        }
+        auto report = std::make_unique<tvReport>();
+        report->init(path, loading);
+        return report;
+    };
+    // Both are loaded before either is replaced: a report that fails to open leaves the
+    // comparison held before whole, its paths and its models alike.
+    auto left = load(leftPath, names[0]);
+    auto right = load(rightPath, names[1]);
+    setReports(std::move(left), std::move(right), leftPath, rightPath);
+}
+
+void ReportDiff::setReports(std::unique_ptr<tvReport> left, std::unique_ptr<tvReport> right,
+                            const QString& leftPath, const QString& rightPath) {
+    leftPath_ = leftPath;
+    rightPath_ = rightPath;
+    left_ = std::move(left);
+    right_ = std::move(right);
+}
+
+DiffResults ReportDiff::compare(bool allLines) {
+    if (!hasReports()) tvObjectRequired();
+    DiffResults results(allLines);
+    currentReportName_ = leftPath_ + u':' + rightPath_;
+    reporter().status(QStringLiteral("Analyzing differences "));
+    Comparison comparison(options_, results, reporter());
+    comparison.compareReportBlocks(*left_, *right_, leftPath_, rightPath_);
+    comparison.compareReportTree(*left_, *right_);
+    return results;
+}
+
+void alignKeyedLists(const QStringList& first, const QStringList& second, DiffResults& results) {
+    const qsizetype n = first.size();
+    const qsizetype m = second.size();
+    auto leftOnly = [&](qsizetype from, qsizetype to) {
+        for (qsizetype k = from; k < to; ++k) results.add(DiffLeftOnly, first[k], QString());
+    };
+    auto rightOnly = [&](qsizetype from, qsizetype to) {
+        for (qsizetype k = from; k < to; ++k) results.add(DiffRightOnly, QString(), second[k]);
+    };
+    if (n == 0 || m == 0) {
+        leftOnly(0, n);
+        rightOnly(0, m);
+        return;
+    }
+    const QLocale locale;
+    auto keyed = [&locale](const QStringList& list) {
+        std::vector<KeyedRecord> records;
+        records.reserve(static_cast<size_t>(list.size()));
+        for (const QString& record : list) records.emplace_back(record, locale);
+        return records;
+    };
+    const std::vector<KeyedRecord> keys1 = keyed(first);
+    const std::vector<KeyedRecord> keys2 = keyed(second);
+    KeyIndex ahead1(keys1);
+    KeyIndex ahead2(keys2);
+
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < n && j < m) {
+        const QString& r1 = first[i];
+        const QString& r2 = second[j];
+        if (r1 == r2) {
+            // Written even when equal lines are hidden: the line numbers count it.
+            results.add(DiffBothSides, r1, r2);
+            ++i;
+            ++j;
+            continue;
+        }
+        const KeyedRecord& k1 = keys1[static_cast<size_t>(i)];
+        const KeyedRecord& k2 = keys2[static_cast<size_t>(j)];
+        if (k1.sameItem(k2)) {
+            const bool numbered = k1.numbered && k2.numbered;
+            const QString leftPrefix = numbered ? k1.first + QStringLiteral(", ") : QString();
+            const QString rightPrefix = numbered ? k2.first + QStringLiteral(", ") : QString();
+            results.add(DiffBothSides, r1.mid(leftPrefix.size()), r2.mid(rightPrefix.size()),
+                        leftPrefix, rightPrefix);
+            ++i;
+            ++j;
+            continue;
+        }
+        // Look ahead for the other list's current item by its key, first in the first list
+        // (items removed), then in the second (items added).
+        if (const qsizetype found = ahead1.nextAfter(k2, i); found >= 0) {
+            leftOnly(i, found);
+            results.add(DiffBothSides, first[found], r2);
+            i = found + 1;
+            ++j;
+            continue;
+        }
+        if (const qsizetype found = ahead2.nextAfter(k1, j); found >= 0) {
+            rightOnly(j, found);
+            results.add(DiffBothSides, r1, second[found]);
+            ++i;
+            j = found + 1;
+            continue;
+        }
+        // Neither is in the other list: each stands alone, and the records after them are
+        // still lined up, so that an equal record further on never shows as removed and added.
+        leftOnly(i, i + 1);
+        rightOnly(j, j + 1);
+        ++i;
+        ++j;
+    }
+    leftOnly(i, n);
+    rightOnly(j, m);
 }
 
 }  // namespace tav::utilities

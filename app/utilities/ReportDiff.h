@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
-#include <vector>
 
+#include "DiffResults.h"
 #include "ExtractOptions.h"
 #include "LogonPrompt.h"
 #include "RunReporter.h"
@@ -12,58 +12,9 @@
 
 namespace tav::utilities {
 
-// Report Difference: two report models compared line by line. The engine holds no widget; it
-// builds what the difference window shows and prints: the combined grid, the two side-by-side
-// grids and the coloured combined text.
-
-// Which report a difference line belongs to.
-enum DiffLineKind : qint16 {
-    DiffBothSides = 0,  // equal when the two texts are equal, changed otherwise
-    DiffLeftOnly = 1,   // the first report only
-    DiffRightOnly = 2,  // the second report only
-};
-
-// Cell and text colours, red in the low byte.
-enum DiffColor : qint32 {
-    DiffBlack = 0,
-    DiffRed = 255,
-    DiffGreen = 65280,
-    DiffBlue = 16711680,
-};
-
-// The ellipsis (code 133 of the Windows Latin page) starts the first line of every changed pair
-// and one-sided entry, so that a viewer can jump from change to change.
-inline constexpr QChar kChangeMarker = QChar(0x2026);
-
-// One row of a result grid: the marker and line numbers, then the text.
-struct DiffGridRow {
-    QString firstCell;
-    QString secondCell;
-    qint32 color = DiffBlack;
-    bool struck = false;
-};
-
-// One piece of the combined text, in one colour.
-struct DiffTextPiece {
-    QString text;
-    qint32 color = DiffBlack;
-    bool struck = false;
-};
-
-// One entry handed to AddDiffLine that was shown.
-struct DiffLine {
-    qint16 kind = DiffBothSides;
-    QString leftText;
-    QString rightText;
-    QString leftPrefix;
-    QString rightPrefix;
-
-    bool changed() const { return kind == DiffBothSides && !sameLines(leftText, rightText); }
-
-    // Texts compare line by line: CR LF, CR and LF end a line alike.
-    static bool sameLines(const QString& left, const QString& right);
-};
-
+// Report Difference: two report models compared line by line. The engine loads and holds the
+// two reports and compares what the options switch on; what it finds comes out as DiffResults,
+// which the difference window shows and prints and the command line writes.
 class ReportDiff {
 public:
     // Compares what `options` switch on, loading reports as they say.
@@ -75,52 +26,29 @@ public:
     // Where progress texts and the messages of blocks that fail go; standard error until set.
     void setReporter(core::RunReporter& reporter) { reporter_ = &reporter; }
 
-    // Loads both report files, replacing the models held and showing all lines again. A report
-    // that cannot be opened fails with its load error and leaves what was held unchanged.
-    void OpenDiffReports(const QString& path1, const QString& path2);
+    // Loads both report files, replacing the models held. A report that cannot be opened fails
+    // with its load error and leaves what was held unchanged.
+    void open(const QString& leftPath, const QString& rightPath);
 
-    // Compares models loaded elsewhere, as OpenDiffReports does with the files' models.
+    // Holds models loaded elsewhere, as open does with the files' models.
     void setReports(std::unique_ptr<tvReport> left, std::unique_ptr<tvReport> right,
-                    const QString& path1, const QString& path2);
+                    const QString& leftPath, const QString& rightPath);
 
-    // Builds every result afresh from the two models held. The combined text is added to, so
-    // that a caller that wants a clean text empties it first (clearText).
-    void AnalyzeDifferences();
+    bool hasReports() const { return left_ && right_; }
+    const tvReport* leftReport() const { return left_.get(); }
+    const QString& leftPath() const { return leftPath_; }
+    const QString& rightPath() const { return rightPath_; }
 
-    // Writes one entry to every result; see DiffLineKind. A kind that is none of the three is
-    // ignored.
-    void AddDiffLine(qint16 kind, const QString& leftText, const QString& rightText,
-                     const QString& leftPrefix = QString(), const QString& rightPrefix = QString());
+    // Compares the two models held, afresh; the changes only unless `allLines`.
+    DiffResults compare(bool allLines);
 
-    // Lines up two lists of records whose first field (or second, after a number) is their key,
-    // and writes them as difference lines. One forward pass: a record whose key is not found
-    // ahead in the other list stands alone, and the pass goes on with the next pair.
-    void AlignKeyedLists(const QStringList& first, const QStringList& second);
-
-    // The combined text as printed: its pieces run together.
-    QString combinedText() const;
-    void clearText() { rtbRptDiff.clear(); }
+    // The report being loaded or compared: the one a failure names.
+    const QString& currentReportName() const { return currentReportName_; }
 
     // The names under which the two reports are shown: the paths, or for a second file that
     // is a temporary copy (".TMP" or ".tmp") the first path marked "(original)" and "(revised)".
-    static QStringList DiffDisplayNames(const QString& path1, const QString& path2, bool trimmed);
-
-    // The report being mined or compared: the one a failure of the comparison names.
-    QString CurrentReportName;
-    QString LeftReportPath;
-    QString RightReportPath;
-    std::unique_ptr<tvReport> LeftReport;
-    std::unique_ptr<tvReport> RightReport;
-    bool ShowAllLines = true;
-    qint64 LeftLineCount = 0;
-    qint64 RightLineCount = 0;
-
-    // The results of the last analysis.
-    std::vector<DiffGridRow> grdDiff;
-    std::vector<DiffGridRow> grd1;
-    std::vector<DiffGridRow> grd2;
-    std::vector<DiffTextPiece> rtbRptDiff;
-    std::vector<DiffLine> lines;
+    static QStringList displayNames(const QString& leftPath, const QString& rightPath,
+                                    bool trimmed);
 
 private:
     core::RunReporter& reporter() { return reporter_ ? *reporter_ : standardError_; }
@@ -129,18 +57,16 @@ private:
     LogonPrompt::Presenter logon_;
     core::RunReporter* reporter_ = nullptr;
     core::StandardErrorReporter standardError_;
-    void CompareReportBlocks(const tvReport& left, const tvReport& right);
-    void CompareReportTree(const tvReport& left, const tvReport& right);
-    void CompareReportPair(const tvReport* left, const tvReport* right, bool isSubreport);
-    void CompareSections(const tvReport* left, const tvReport* right);
-    void CompareAreaSections(const tvReport* left, qsizetype leftArea, const tvReport* right,
-                             qsizetype rightArea);
-    void CompareSectionObjects(const tvSection* left, const tvSection* right);
-
-    void writeLines(const QString& text, const QString& prefix, qint32 color, bool struck,
-                    const QString& combined, const QString& pane, std::vector<DiffGridRow>* grid,
-                    bool marked, bool prefixOnSeveral);
-    void appendText(const QString& text, qint32 color, bool struck);
+    QString currentReportName_;
+    QString leftPath_;
+    QString rightPath_;
+    std::unique_ptr<tvReport> left_;
+    std::unique_ptr<tvReport> right_;
 };
+
+// Lines up two lists of records whose first field (or second, after a number) is their key,
+// and adds them to `results` as difference lines. One forward pass: a record whose key is not
+// found ahead in the other list stands alone, and the pass goes on with the next pair.
+void alignKeyedLists(const QStringList& first, const QStringList& second, DiffResults& results);
 
 }  // namespace tav::utilities

@@ -19,7 +19,7 @@ namespace {
 
 // The shown lines in short, each text by its first line: "=" equal, "~" changed (left then
 // right), "<" first report only, ">" second report only.
-QStringList summary(const ReportDiff& diff) {
+QStringList summary(const DiffResults& diff) {
     QStringList lines;
     for (DiffLine line : diff.lines) {
         line.leftText = line.leftText.section(QStringLiteral("\r\n"), 0, 0);
@@ -37,7 +37,7 @@ QStringList summary(const ReportDiff& diff) {
     return lines;
 }
 
-class RptDiff : public ::testing::Test {
+class ReportDiffTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -48,14 +48,12 @@ protected:
     }
 
     // Compares two design documents, showing changes only unless asked for all lines.
-    ReportDiff& compare(const QByteArray& left, const QByteArray& right, bool allLines = false) {
+    DiffResults compare(const QByteArray& left, const QByteArray& right, bool allLines = false) {
         diff_.setReports(loadReport(left, QStringLiteral("old.rpt")),
                          loadReport(right, QStringLiteral("new.rpt")), QStringLiteral("old.rpt"),
                          QStringLiteral("new.rpt"));
         diff_.setOptions(options_);
-        diff_.ShowAllLines = allLines;
-        diff_.AnalyzeDifferences();
-        return diff_;
+        return diff_.compare(allLines);
     }
 
     ExtractOptions options_;
@@ -99,8 +97,8 @@ const QByteArray kNew = R"(<Report reportTitle="Orders">
 
 }  // namespace
 
-TEST_F(RptDiff, ListsTheChangesOfAnOptionFormulaTableSectionAndObject) {
-    const ReportDiff& diff = compare(kOld, kNew);
+TEST_F(ReportDiffTest, ListsTheChangesOfAnOptionFormulaTableSectionAndObject) {
+    const DiffResults diff = compare(kOld, kNew);
     const QStringList expected = {
         QStringLiteral("~ Use Index for Speed = True | Use Index for Speed = False"),
         QStringLiteral("~ Total, {Orders.Amount} * 2 | Total, {Orders.Amount} * 3"),
@@ -122,24 +120,24 @@ TEST_F(RptDiff, ListsTheChangesOfAnOptionFormulaTableSectionAndObject) {
 // A change carries the same numbers whether equal lines are shown or hidden: hidden lines, list
 // records among them, still count. In the combined grid every first line of a change, a line of
 // the second report alone included, starts with the marker that Next looks for.
-TEST_F(RptDiff, AChangeKeepsItsNumbersAndMarkerInBothViews) {
-    auto marked = [](const std::vector<DiffGridRow>& grid) {
+TEST_F(ReportDiffTest, AChangeKeepsItsNumbersAndMarkerInBothViews) {
+    auto marked = [](const std::vector<DiffRow>& grid) {
         QStringList rows;
-        for (const DiffGridRow& row : grid) {
-            if (row.firstCell.startsWith(kChangeMarker))
-                rows << row.firstCell + u'|' + row.secondCell;
+        for (const DiffRow& row : grid) {
+            if (row.numbers.startsWith(kChangeMarker)) rows << row.numbers + u'|' + row.text;
         }
         return rows;
     };
-    const ReportDiff& all = compare(kOld, kNew, true);
-    const QStringList allRows[] = {marked(all.grdDiff), marked(all.grd1), marked(all.grd2)};
-    const qint64 counts[] = {all.LeftLineCount, all.RightLineCount};
-    const ReportDiff& changes = compare(kOld, kNew, false);
-    EXPECT_EQ(marked(changes.grdDiff), allRows[0]);
-    EXPECT_EQ(marked(changes.grd1), allRows[1]);
-    EXPECT_EQ(marked(changes.grd2), allRows[2]);
-    EXPECT_EQ(changes.LeftLineCount, counts[0]);
-    EXPECT_EQ(changes.RightLineCount, counts[1]);
+    const DiffResults all = compare(kOld, kNew, true);
+    const QStringList allRows[] = {marked(all.combinedRows), marked(all.leftRows),
+                                   marked(all.rightRows)};
+    const qint64 counts[] = {all.leftLineCount, all.rightLineCount};
+    const DiffResults changes = compare(kOld, kNew, false);
+    EXPECT_EQ(marked(changes.combinedRows), allRows[0]);
+    EXPECT_EQ(marked(changes.leftRows), allRows[1]);
+    EXPECT_EQ(marked(changes.rightRows), allRows[2]);
+    EXPECT_EQ(changes.leftLineCount, counts[0]);
+    EXPECT_EQ(changes.rightLineCount, counts[1]);
     // The changed table comes after an equal one in its list.
     EXPECT_TRUE(allRows[0].join(u'\n').contains(QStringLiteral("Customers, , Customers")));
 
@@ -148,19 +146,19 @@ TEST_F(RptDiff, AChangeKeepsItsNumbersAndMarkerInBothViews) {
     const auto rightOnly = std::count_if(changes.lines.begin(), changes.lines.end(),
                                          [](const DiffLine& l) { return l.kind == DiffRightOnly; });
     EXPECT_GT(rightOnly, 0);
-    EXPECT_EQ(marked(changes.grdDiff).size(), qsizetype(changes.lines.size()));
+    EXPECT_EQ(marked(changes.combinedRows).size(), qsizetype(changes.lines.size()));
 }
 
 // Each part of an alert stands on a line of its own, as the documentation lists them.
-TEST_F(RptDiff, AnAlertShowsEachPartOnALine) {
+TEST_F(ReportDiffTest, AnAlertShowsEachPartOnALine) {
     auto report = [](const char* limit) {
         return QByteArray(R"(<Report><Database/><ExportOptions/><ReportAlerts>
           <ReportAlert name="Large order" isEnabled="true" conditionForumla="{Orders.Amount} &gt; )") +
                limit + R"(" defaultMessage="A large order"/></ReportAlerts></Report>)";
     };
-    const ReportDiff& diff = compare(report("10000"), report("20000"));
+    const DiffResults diff = compare(report("10000"), report("20000"));
     QStringList left;
-    for (const DiffGridRow& row : diff.grd1) left << row.secondCell;
+    for (const DiffRow& row : diff.leftRows) left << row.text;
     const qsizetype name = left.indexOf(QStringLiteral("Name = Large order"));
     ASSERT_GE(name, 0) << left.join(u'\n').toStdString();
     EXPECT_EQ(left.mid(name + 1, 4),
@@ -172,7 +170,7 @@ TEST_F(RptDiff, AnAlertShowsEachPartOnALine) {
 }
 
 // Both grouping lines show the flag; the capability count is not compared.
-TEST_F(RptDiff, GroupingOnTheServerShowsTheFlagOnBothLines) {
+TEST_F(ReportDiffTest, GroupingOnTheServerShowsTheFlagOnBothLines) {
     const QStringList lines = summary(
         compare(R"(<Report canPerformGroupingOnServer="1"><Database/><ExportOptions/></Report>)",
                 R"(<Report performGroupingOnServer="true"><Database/><ExportOptions/></Report>)"));
@@ -186,22 +184,21 @@ TEST_F(RptDiff, GroupingOnTheServerShowsTheFlagOnBothLines) {
 
 // Neither report has areas: the heading and its blank line are equal lines, so identical
 // reports show no change.
-TEST_F(RptDiff, SectionsOfTwoReportsWithoutAreasAreEqualLines) {
+TEST_F(ReportDiffTest, SectionsOfTwoReportsWithoutAreasAreEqualLines) {
     const QByteArray bare = R"(<Report><Database/><ExportOptions/></Report>)";
-    const ReportDiff& diff = compare(bare, bare, true);
+    const DiffResults diff = compare(bare, bare, true);
     ASSERT_GE(diff.lines.size(), 2u);
     const DiffLine& heading = diff.lines[diff.lines.size() - 2];
     EXPECT_EQ(heading.kind, DiffBothSides);
     EXPECT_EQ(heading.leftText, QStringLiteral("Sections"));
     EXPECT_EQ(diff.lines.back().kind, DiffBothSides);
-    EXPECT_EQ(diff.LeftLineCount, diff.RightLineCount);
-    diff_.clearText();
+    EXPECT_EQ(diff.leftLineCount, diff.rightLineCount);
     EXPECT_TRUE(compare(bare, bare).combinedText().isEmpty());
 }
 
 // Names that a reader of numbers would take for one ("nan", "inf") are names: two formulas so
 // named are two items, not one equal line.
-TEST_F(RptDiff, NanAndInfAreNamesNotNumbers) {
+TEST_F(ReportDiffTest, NanAndInfAreNamesNotNumbers) {
     const QByteArray left = R"(<Report><Database/><ExportOptions/><FormulaFields>
       <FormulaField kind="2" name="nan" text="1"/></FormulaFields></Report>)";
     const QByteArray right = R"(<Report><Database/><ExportOptions/><FormulaFields>
@@ -212,7 +209,7 @@ TEST_F(RptDiff, NanAndInfAreNamesNotNumbers) {
 }
 
 // Line ends alone are no change: a formula written with CR LF on one side and LF on the other.
-TEST_F(RptDiff, LineEndsAloneAreNoChange) {
+TEST_F(ReportDiffTest, LineEndsAloneAreNoChange) {
     const QByteArray left =
         "<Report><Database/><ExportOptions/><FormulaFields>"
         "<FormulaField kind=\"2\" name=\"F\" text=\"a&#13;&#10;b\"/>"
@@ -226,7 +223,7 @@ TEST_F(RptDiff, LineEndsAloneAreNoChange) {
 }
 
 // The groups block has one record per group name field, read from the group header areas.
-TEST_F(RptDiff, GroupsAreCountedByTheirNameFields) {
+TEST_F(ReportDiffTest, GroupsAreCountedByTheirNameFields) {
     const auto report = [](const QByteArray& names, const QByteArray& headers) {
         return QByteArray(R"(<Report><Database/><ExportOptions/><GroupNameFields>)") + names +
                R"(</GroupNameFields><Areas>)" + headers +
@@ -278,27 +275,30 @@ TEST_F(RptDiff, GroupsAreCountedByTheirNameFields) {
     }
 }
 
-TEST_F(RptDiff, IdenticalReportsGiveNoDifference) {
+TEST_F(ReportDiffTest, IdenticalReportsGiveNoDifference) {
     const Clock::Fixed clock(QDateTime(QDate(2026, 3, 4), QTime(9, 0)));
-    const ReportDiff& diff = compare(kOld, kOld);
+    const DiffResults diff = compare(kOld, kOld);
     EXPECT_TRUE(diff.lines.empty());
     // The run header only, dated in the locale's short form.
-    ASSERT_EQ(diff.grdDiff.size(), 4u);
-    EXPECT_EQ(diff.grdDiff[0].secondCell, QStringLiteral("Tavrin RptDiff    3/4/26"));
-    EXPECT_EQ(diff.grdDiff[1].secondCell, QStringLiteral("File 1 = old.rpt"));
-    EXPECT_EQ(diff.grdDiff[2].secondCell, QStringLiteral("File 2 = new.rpt"));
+    ASSERT_EQ(diff.combinedRows.size(), 4u);
+    EXPECT_EQ(diff.combinedRows[0].text, QStringLiteral("Tavrin RptDiff    3/4/26"));
+    EXPECT_EQ(diff.combinedRows[1].text, QStringLiteral("File 1 = old.rpt"));
+    EXPECT_EQ(diff.combinedRows[2].text, QStringLiteral("File 2 = new.rpt"));
+    QStringList shown;
+    for (const DiffRow& row : diff.combinedRows) shown << row.text;
+    EXPECT_EQ(diff.runHeader, shown);  // as it is printed
     EXPECT_TRUE(diff.combinedText().isEmpty());
 
     // With all lines every line is an equal one, numbered alike on both sides.
-    ReportDiff& all = compare(kOld, kOld, true);
+    const DiffResults all = compare(kOld, kOld, true);
     EXPECT_FALSE(all.lines.empty());
     for (const DiffLine& line : all.lines)
         EXPECT_FALSE(line.changed()) << line.leftText.toStdString();
-    EXPECT_EQ(all.LeftLineCount, all.RightLineCount);
-    EXPECT_EQ(all.grd1.size(), all.grd2.size());
+    EXPECT_EQ(all.leftLineCount, all.rightLineCount);
+    EXPECT_EQ(all.leftRows.size(), all.rightRows.size());
 }
 
-TEST_F(RptDiff, SwitchedOffBlocksAreLeftOut) {
+TEST_F(ReportDiffTest, SwitchedOffBlocksAreLeftOut) {
     options_.ShowFormula = options_.ShowGroups = options_.ShowTables = 0;
     const QStringList lines = summary(compare(kOld, kNew));
     EXPECT_EQ(lines.first(),
@@ -308,7 +308,7 @@ TEST_F(RptDiff, SwitchedOffBlocksAreLeftOut) {
 }
 
 // A block that fails is reported and the blocks after it still run.
-TEST_F(RptDiff, AFailingBlockIsReportedAndTheNextRuns) {
+TEST_F(ReportDiffTest, AFailingBlockIsReportedAndTheNextRuns) {
     const QByteArray sorted = R"(<Report><Database/><ExportOptions/>
       <FormulaFields><FormulaField kind="2" name="Total" text="1"/></FormulaFields>
       <GroupSortFields><SortField field="2:Total" sortDirection="0"/></GroupSortFields>
@@ -318,16 +318,15 @@ TEST_F(RptDiff, AFailingBlockIsReportedAndTheNextRuns) {
     RecordingReporter reporter;
     diff_.setReporter(reporter);
     diff_.setReports(std::move(left), loadReport(kNew), QStringLiteral("a"), QStringLiteral("b"));
-    diff_.ShowAllLines = false;
-    diff_.AnalyzeDifferences();
+    const DiffResults results = diff_.compare(false);
 
     EXPECT_EQ(reporter.messages, QStringList{QStringLiteral("Type mismatch")});
-    const QStringList lines = summary(diff_);
+    const QStringList lines = summary(results);
     EXPECT_TRUE(lines.contains(QStringLiteral("> Customers, , Clients, odbc.dll")));
     EXPECT_TRUE(lines.contains(QStringLiteral("> Group Header #1")));
 }
 
-TEST_F(RptDiff, ASubreportOfOneReportOnlyComesOutOneSided) {
+TEST_F(ReportDiffTest, ASubreportOfOneReportOnlyComesOutOneSided) {
     const QByteArray withSubreport = R"(<Report reportTitle="Main"><Database/><ExportOptions/>
       <Areas><Area kind="1" name="R"><Sections><Section><ReportObjects>
         <SubreportObject kind="5" subreportName="Inner"><Report><Database/><ExportOptions/>
@@ -336,7 +335,7 @@ TEST_F(RptDiff, ASubreportOfOneReportOnlyComesOutOneSided) {
       </ReportObjects></Section></Sections></Area></Areas></Report>)";
     const QByteArray without = R"(<Report reportTitle="Main"><Database/><ExportOptions/>
       <Areas><Area kind="1" name="R"><Sections><Section/></Sections></Area></Areas></Report>)";
-    const ReportDiff& diff = compare(withSubreport, without);
+    const DiffResults diff = compare(withSubreport, without);
     const auto heading = std::find_if(diff.lines.begin(), diff.lines.end(), [](const auto& line) {
         return line.leftText == QStringLiteral("Subreport: Inner");
     });
@@ -352,11 +351,11 @@ TEST_F(RptDiff, ASubreportOfOneReportOnlyComesOutOneSided) {
                                  QString()}));
 }
 
-TEST(RptDiffNames, ATemporarySecondFileIsTheFirstRevised) {
+TEST(ReportDiffNames, ATemporarySecondFileIsTheFirstRevised) {
     const QString first = QStringLiteral(" /r/Sales.rpt ");
-    EXPECT_EQ(ReportDiff::DiffDisplayNames(first, QStringLiteral("/r/New.rpt"), false),
+    EXPECT_EQ(ReportDiff::displayNames(first, QStringLiteral("/r/New.rpt"), false),
               (QStringList{first, QStringLiteral("/r/New.rpt")}));
-    EXPECT_EQ(ReportDiff::DiffDisplayNames(first, QStringLiteral("/r/New.rpt "), true),
+    EXPECT_EQ(ReportDiff::displayNames(first, QStringLiteral("/r/New.rpt "), true),
               (QStringList{QStringLiteral("/r/Sales.rpt"), QStringLiteral("/r/New.rpt")}));
     // In the run header: the extension in one case throughout marks a temporary copy; any
     // other mix is a report of its own.
@@ -367,14 +366,15 @@ TEST(RptDiffNames, ATemporarySecondFileIsTheFirstRevised) {
                                                          {"/tmp/x.tMP", "/tmp/x.tMP"},
                                                          {" /r/New.rpt ", "/r/New.rpt"}};
     for (const auto& [second, shown] : cases) {
-        ReportDiff diff{ExtractOptions()};
-        diff.setReports(loadReport(bare), loadReport(bare), first, QString::fromLatin1(second));
-        diff.AnalyzeDifferences();
+        ReportDiff comparison{ExtractOptions()};
+        comparison.setReports(loadReport(bare), loadReport(bare), first,
+                              QString::fromLatin1(second));
+        const DiffResults diff = comparison.compare(true);
         const QString name = QStringLiteral("/r/Sales.rpt");
-        EXPECT_EQ(diff.grdDiff[1].secondCell,
+        EXPECT_EQ(diff.combinedRows[1].text,
                   QStringLiteral("File 1 = ") + name + (shown ? "" : " (original)"))
             << second;
-        EXPECT_EQ(diff.grdDiff[2].secondCell,
+        EXPECT_EQ(diff.combinedRows[2].text,
                   QStringLiteral("File 2 = ") +
                       (shown ? QString::fromLatin1(shown) : name + QStringLiteral(" (revised)")))
             << second;
@@ -382,7 +382,7 @@ TEST(RptDiffNames, ATemporarySecondFileIsTheFirstRevised) {
 }
 
 // Alignment of two keyed lists, changes only.
-TEST(RptDiffAlign, LinesUpItemsByKey) {
+TEST(DiffAlignment, LinesUpItemsByKey) {
     struct Case {
         const char* name;
         QStringList first;
@@ -412,15 +412,14 @@ TEST(RptDiffAlign, LinesUpItemsByKey) {
         {"one left over", L({"A, 1", "B, 2"}), L({"A, 1"}), L({"< B, 2"})},
     };
     for (const Case& c : cases) {
-        ReportDiff diff{ExtractOptions()};
-        diff.ShowAllLines = false;
-        diff.AlignKeyedLists(c.first, c.second);
+        DiffResults diff(false);
+        alignKeyedLists(c.first, c.second, diff);
         EXPECT_EQ(summary(diff), c.expected) << c.name;
     }
 }
 
 // Every line written, hidden equal ones left out, with its prefixes.
-QStringList written(const ReportDiff& diff) {
+QStringList written(const DiffResults& diff) {
     QStringList lines;
     for (const DiffLine& line : diff.lines) {
         lines << QString::number(line.kind) + u'|' + line.leftPrefix + line.leftText + u'|' +
@@ -486,7 +485,7 @@ QStringList scannedAlignment(const QStringList& a, const QStringList& b, bool al
 
 // Random lists over a few keys, plain and numbered, repeated and changed, line up as a plain
 // scan of the remaining records lines them up.
-TEST(RptDiffAlign, FindsWhatAScanOfTheRestFinds) {
+TEST(DiffAlignment, FindsWhatAScanOfTheRestFinds) {
     const QStringList pool = {
         QStringLiteral("A, 1"),    QStringLiteral("A, 2"),     QStringLiteral("B, 1"),
         QStringLiteral("B"),       QStringLiteral("C, 3, x"),  QStringLiteral("1, X, a"),
@@ -503,24 +502,23 @@ TEST(RptDiffAlign, FindsWhatAScanOfTheRestFinds) {
     for (int round = 0; round < 4000; ++round) {
         const QStringList a = list();
         const QStringList b = list();
-        ReportDiff diff{ExtractOptions()};
-        diff.ShowAllLines = round % 2 == 0;
-        diff.AlignKeyedLists(a, b);
-        ASSERT_EQ(written(diff), scannedAlignment(a, b, diff.ShowAllLines))
+        DiffResults diff(round % 2 == 0);
+        alignKeyedLists(a, b, diff);
+        ASSERT_EQ(written(diff), scannedAlignment(a, b, diff.allLines))
             << a.join(u';').toStdString() << " / " << b.join(u';').toStdString();
     }
 }
 
 // A text's lines may end in CR LF, CR or LF: each kind of end breaks the line alike.
-TEST(RptDiffLines, EveryLineEndBreaksALine) {
+TEST(DiffResultsLayout, EveryLineEndBreaksALine) {
     auto written = [](const QString& end) {
-        ReportDiff diff{ExtractOptions()};
+        DiffResults diff;
         const QString a = QStringLiteral("a");
-        diff.AddDiffLine(DiffBothSides, a + end + u'b', QStringLiteral("c") + end + u'd' + end);
-        diff.AddDiffLine(DiffLeftOnly, QStringLiteral("e") + end + u'f', QString());
+        diff.add(DiffBothSides, a + end + u'b', QStringLiteral("c") + end + u'd' + end);
+        diff.add(DiffLeftOnly, QStringLiteral("e") + end + u'f', QString());
         QStringList cells;
-        for (const auto* grid : {&diff.grdDiff, &diff.grd1, &diff.grd2})
-            for (const DiffGridRow& row : *grid) cells << row.firstCell + u'|' + row.secondCell;
+        for (const auto* grid : {&diff.combinedRows, &diff.leftRows, &diff.rightRows})
+            for (const DiffRow& row : *grid) cells << row.numbers + u'|' + row.text;
         return std::pair{diff.combinedText(), cells};
     };
     const auto expected = written(QStringLiteral("\r\n"));
@@ -529,81 +527,77 @@ TEST(RptDiffLines, EveryLineEndBreaksALine) {
 }
 
 // The rows, numbers, marker, colours and combined text of each kind of line.
-TEST(RptDiffLines, EachKindIsWrittenWithItsNumbersAndLook) {
-    ReportDiff diff{ExtractOptions()};
-    diff.LeftLineCount = 6;
-    diff.RightLineCount = 11;
+TEST(DiffResultsLayout, EachKindIsWrittenWithItsNumbersAndLook) {
+    DiffResults diff;
+    diff.leftLineCount = 6;
+    diff.rightLineCount = 11;
     const QString marker(kChangeMarker);
-    diff.AddDiffLine(DiffBothSides, QStringLiteral("same"), QStringLiteral("same"));
-    diff.AddDiffLine(DiffBothSides, QStringLiteral("a\r\nb"), QStringLiteral("c\r\nd\r\ne"));
+    diff.add(DiffBothSides, QStringLiteral("same"), QStringLiteral("same"));
+    diff.add(DiffBothSides, QStringLiteral("a\r\nb"), QStringLiteral("c\r\nd\r\ne"));
     EXPECT_EQ(diff.combinedText(), QStringLiteral("    7   12 same\n") + marker +
                                        QStringLiteral("   8      a\n"
                                                       "           b\n"
                                                       "        13 c\n"
                                                       "           d\n"
                                                       "           e\n"));
-    ASSERT_EQ(diff.grdDiff.size(), 6u);
-    ASSERT_EQ(diff.grd1.size(), 3u);
-    ASSERT_EQ(diff.grd2.size(), 4u);
-    EXPECT_EQ(diff.grdDiff[0].firstCell, QStringLiteral("    7   12 "));
-    EXPECT_EQ(diff.grd1[0].firstCell, QStringLiteral("    7 "));
-    EXPECT_EQ(diff.grd2[0].firstCell, QStringLiteral("   12 "));
+    ASSERT_EQ(diff.combinedRows.size(), 6u);
+    ASSERT_EQ(diff.leftRows.size(), 3u);
+    ASSERT_EQ(diff.rightRows.size(), 4u);
+    EXPECT_EQ(diff.combinedRows[0].numbers, QStringLiteral("    7   12 "));
+    EXPECT_EQ(diff.leftRows[0].numbers, QStringLiteral("    7 "));
+    EXPECT_EQ(diff.rightRows[0].numbers, QStringLiteral("   12 "));
     // The changed pair: the first report's half struck through in the combined grid only.
-    EXPECT_EQ(diff.grdDiff[1].firstCell, marker + QStringLiteral("   8      "));
-    EXPECT_TRUE(diff.grdDiff[1].struck);
-    EXPECT_EQ(diff.grdDiff[1].color, DiffBlue);
-    EXPECT_EQ(diff.grd1[1].firstCell, marker + QStringLiteral("   8      "));
-    EXPECT_FALSE(diff.grd1[1].struck);
-    EXPECT_EQ(diff.grd1[2].firstCell, QString(11, u' '));
-    EXPECT_EQ(diff.grdDiff[3].firstCell, QStringLiteral("        13 "));
-    EXPECT_EQ(diff.grd2[1].firstCell, QStringLiteral("   13 "));
-    EXPECT_EQ(diff.grd2[2].firstCell, QString(7, u' '));
-    EXPECT_EQ(diff.grd2[3].secondCell, QStringLiteral("e"));
+    EXPECT_EQ(diff.combinedRows[1].numbers, marker + QStringLiteral("   8      "));
+    EXPECT_TRUE(diff.combinedRows[1].struck);
+    EXPECT_EQ(diff.combinedRows[1].color, DiffBlue);
+    EXPECT_EQ(diff.leftRows[1].numbers, marker + QStringLiteral("   8      "));
+    EXPECT_FALSE(diff.leftRows[1].struck);
+    EXPECT_EQ(diff.leftRows[2].numbers, QString(11, u' '));
+    EXPECT_EQ(diff.combinedRows[3].numbers, QStringLiteral("        13 "));
+    EXPECT_EQ(diff.rightRows[1].numbers, QStringLiteral("   13 "));
+    EXPECT_EQ(diff.rightRows[2].numbers, QString(7, u' '));
+    EXPECT_EQ(diff.rightRows[3].text, QStringLiteral("e"));
 
     // One-sided lines: struck and red on the left, green on the right.
-    diff.AddDiffLine(DiffLeftOnly, QStringLiteral("gone"), QStringLiteral("ignored"));
-    diff.AddDiffLine(DiffRightOnly, QStringLiteral("ignored"), QStringLiteral("new"));
-    EXPECT_EQ(diff.grd1.back().firstCell, marker + QStringLiteral("   9      "));
-    EXPECT_TRUE(diff.grd1.back().struck);
-    EXPECT_EQ(diff.grd1.back().color, DiffRed);
-    EXPECT_EQ(diff.grd2.back().firstCell, marker + QStringLiteral("       14 "));
-    EXPECT_EQ(diff.grd2.back().secondCell, QStringLiteral("new"));
-    EXPECT_FALSE(diff.grd2.back().struck);
-    EXPECT_EQ(diff.grdDiff.size(), 8u);
+    diff.add(DiffLeftOnly, QStringLiteral("gone"), QStringLiteral("ignored"));
+    diff.add(DiffRightOnly, QStringLiteral("ignored"), QStringLiteral("new"));
+    EXPECT_EQ(diff.leftRows.back().numbers, marker + QStringLiteral("   9      "));
+    EXPECT_TRUE(diff.leftRows.back().struck);
+    EXPECT_EQ(diff.leftRows.back().color, DiffRed);
+    EXPECT_EQ(diff.rightRows.back().numbers, marker + QStringLiteral("       14 "));
+    EXPECT_EQ(diff.rightRows.back().text, QStringLiteral("new"));
+    EXPECT_FALSE(diff.rightRows.back().struck);
+    EXPECT_EQ(diff.combinedRows.size(), 8u);
 
     // An unknown kind writes and counts nothing; a hidden equal line counts.
-    diff.AddDiffLine(5, QStringLiteral("x"), QStringLiteral("y"));
-    diff.ShowAllLines = false;
-    diff.AddDiffLine(DiffBothSides, QStringLiteral("x"), QStringLiteral("x"));
-    EXPECT_EQ(diff.grdDiff.size(), 8u);
-    EXPECT_EQ(diff.LeftLineCount, 10);
-    EXPECT_EQ(diff.RightLineCount, 15);
+    diff.add(5, QStringLiteral("x"), QStringLiteral("y"));
+    diff.allLines = false;
+    diff.add(DiffBothSides, QStringLiteral("x"), QStringLiteral("x"));
+    EXPECT_EQ(diff.combinedRows.size(), 8u);
+    EXPECT_EQ(diff.leftLineCount, 10);
+    EXPECT_EQ(diff.rightLineCount, 15);
 
     // Numbered records carry their numbers as prefixes; a large number shows its last digits.
-    diff.LeftLineCount = 12343;
-    diff.AlignKeyedLists({QStringLiteral("1, Name, x")}, {QStringLiteral("2, Name, y")});
-    EXPECT_EQ(diff.grdDiff[8].firstCell, marker + QStringLiteral("2344      "));
-    EXPECT_EQ(diff.grdDiff[8].secondCell, QStringLiteral("1, Name, x"));
-    EXPECT_EQ(diff.grdDiff[9].secondCell, QStringLiteral("2, Name, y"));
+    diff.leftLineCount = 12343;
+    alignKeyedLists({QStringLiteral("1, Name, x")}, {QStringLiteral("2, Name, y")}, diff);
+    EXPECT_EQ(diff.combinedRows[8].numbers, marker + QStringLiteral("2344      "));
+    EXPECT_EQ(diff.combinedRows[8].text, QStringLiteral("1, Name, x"));
+    EXPECT_EQ(diff.combinedRows[9].text, QStringLiteral("2, Name, y"));
 }
 
 // A report that cannot be opened leaves the comparison held before untouched.
-TEST_F(RptDiff, AFailedOpenKeepsTheComparisonHeld) {
+TEST_F(ReportDiffTest, AFailedOpenKeepsTheComparisonHeld) {
     const QString grouped = sampleReport(QStringLiteral("grouped.rpt"));
     const QString list = sampleReport(QStringLiteral("list.rpt"));
-    diff_.OpenDiffReports(grouped, list);
-    diff_.ShowAllLines = false;
-    diff_.AnalyzeDifferences();
-    const QStringList before = summary(diff_);
-    const tvReport* left = diff_.LeftReport.get();
+    diff_.open(grouped, list);
+    const QStringList before = summary(diff_.compare(false));
+    const tvReport* left = diff_.leftReport();
 
-    EXPECT_EQ(errorOf([&] { diff_.OpenDiffReports(list, QStringLiteral("/no/such.rpt")); }), 911);
-    EXPECT_EQ(diff_.LeftReport.get(), left);
-    EXPECT_EQ(diff_.LeftReportPath, grouped);
-    EXPECT_EQ(diff_.RightReportPath, list);
-    EXPECT_FALSE(diff_.ShowAllLines);
-    // Analysing again gives the same lines: the counters start afresh.
-    diff_.AnalyzeDifferences();
-    EXPECT_EQ(summary(diff_), before);
+    EXPECT_EQ(errorOf([&] { diff_.open(list, QStringLiteral("/no/such.rpt")); }), 911);
+    EXPECT_EQ(diff_.leftReport(), left);
+    EXPECT_EQ(diff_.leftPath(), grouped);
+    EXPECT_EQ(diff_.rightPath(), list);
+    // Comparing again gives the same lines: the counters start afresh.
+    EXPECT_EQ(summary(diff_.compare(false)), before);
     EXPECT_FALSE(before.isEmpty());
 }

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "RecordingReporter.h"
+#include "OutputFiles.h"
 #include "SettingsStore.h"
 
 using namespace tav::core;
@@ -17,7 +17,6 @@ namespace {
 // configuration.
 class SettingsStoreTest : public ::testing::Test {
 protected:
-    mutable RecordingReporter reporter_;  // a file that cannot be read is told here
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 
     std::unique_ptr<SettingsStore> store() const {
@@ -33,7 +32,7 @@ protected:
 
     ExtractOptions loaded() const {
         ExtractOptions settings;
-        store()->load(settings, reporter_);
+        store()->load(settings);
         return settings;
     }
 
@@ -43,13 +42,16 @@ protected:
 TEST_F(SettingsStoreTest, FirstStartTakesEveryDefaultAndStoresIt) {
     ExtractOptions settings;
     const auto first = store();
-    first->load(settings, reporter_);
+    first->load(settings);
 
     const QString output = path("program") + QStringLiteral("/Output/");
     EXPECT_EQ(settings.RptPath, path("program") + u'/');
     EXPECT_EQ(settings.DocPath, output);
     EXPECT_EQ(settings.TVDPath, output);
     EXPECT_EQ(settings.DBPath, output);
+    // Loading only reads: the output folders are made by the caller.
+    EXPECT_FALSE(QDir(output).exists());
+    createOutputFolders(settings);
     EXPECT_TRUE(QDir(output).exists());
     EXPECT_EQ(settings.OutputTemplate, QStringLiteral("Classic"));
     EXPECT_EQ(settings.ReportOwner, QString());
@@ -84,7 +86,7 @@ TEST_F(SettingsStoreTest, FirstStartTakesEveryDefaultAndStoresIt) {
 
 TEST_F(SettingsStoreTest, SavedValuesComeBackAsStored) {
     ExtractOptions settings;
-    store()->load(settings, reporter_);
+    store()->load(settings);
     settings.RptPath = path("reports/");
     settings.ShowTOC = true;
     settings.ShowSQL = false;
@@ -117,7 +119,7 @@ TEST_F(SettingsStoreTest, SavedValuesComeBackAsStored) {
 TEST_F(SettingsStoreTest, FileIsWrittenOnlyWhenAValueChanged) {
     ExtractOptions settings;
     const auto first = store();
-    first->load(settings, reporter_);
+    first->load(settings);
     ASSERT_TRUE(first->save(settings));
     const QString file = path("Tavrin.conf");
     {
@@ -132,7 +134,7 @@ TEST_F(SettingsStoreTest, FileIsWrittenOnlyWhenAValueChanged) {
     const QByteArray written = readBack();
 
     const auto again = store();
-    again->load(settings, reporter_);
+    again->load(settings);
     ASSERT_TRUE(again->save(settings));
     ASSERT_TRUE(again->save(settings));
     EXPECT_EQ(readBack(), written);
@@ -140,7 +142,7 @@ TEST_F(SettingsStoreTest, FileIsWrittenOnlyWhenAValueChanged) {
     // Nothing to write: a file the user made read-only is no failure.
     QFile::setPermissions(file, QFile::ReadOwner);
     const auto readOnly = store();
-    readOnly->load(settings, reporter_);
+    readOnly->load(settings);
     EXPECT_TRUE(readOnly->save(settings));
     settings.ShowSQL = false;
     if (!QFileInfo(file).isWritable()) {
@@ -161,7 +163,43 @@ TEST_F(SettingsStoreTest, FoldersDerivedFromADocumentFolderGetASeparator) {
     EXPECT_EQ(settings.DocPath, documents);
     EXPECT_EQ(settings.TVDPath, documents + u'/');
     EXPECT_EQ(settings.DBPath, documents + u'/');
+    createOutputFolders(settings);
     EXPECT_TRUE(QDir(documents).exists());
+}
+
+// An empty or blank folder is no folder: stored, or typed into the form, it takes the default,
+// never the file system's root or a folder named by the blanks.
+TEST_F(SettingsStoreTest, AnEmptyOrBlankFolderTakesItsDefault) {
+    const QString output = path("program") + QStringLiteral("/Output/");
+    const QString documents = path("documents/");
+    const struct {
+        const char* key;
+        QString ExtractOptions::*folder;
+        const char* docPath;  // stored beside it, or none
+        QString expected;
+    } cases[] = {
+        {"DocPath", &ExtractOptions::DocPath, nullptr, output},
+        {"TVDPath", &ExtractOptions::TVDPath, nullptr, output},
+        {"DBPath", &ExtractOptions::DBPath, nullptr, output},
+        {"TVDPath", &ExtractOptions::TVDPath, "documents/", documents},
+        {"DBPath", &ExtractOptions::DBPath, "documents/", documents},
+    };
+    for (const auto& c : cases) {
+        for (const QString& value : {QString(), QStringLiteral("   ")}) {
+            SCOPED_TRACE(std::string(c.key) + " = '" + value.toStdString() + "'");
+            QFile::remove(path("Tavrin.conf"));
+            if (c.docPath) stored(QStringLiteral("Extract/DocPath"), path(c.docPath));
+            stored(QStringLiteral("Extract/") + c.key, value);
+            const auto settingsStore = store();
+            ExtractOptions settings;
+            settingsStore->load(settings);
+            EXPECT_EQ(settings.*c.folder, c.expected);
+
+            settings.*c.folder = value;
+            settingsStore->fillEmptyFolders(settings);
+            EXPECT_EQ(settings.*c.folder, c.expected);
+        }
+    }
 }
 
 TEST_F(SettingsStoreTest, TextFolderIsCreatedWithItsParents) {
@@ -170,6 +208,7 @@ TEST_F(SettingsStoreTest, TextFolderIsCreatedWithItsParents) {
     stored(QStringLiteral("Extract/DBPath"), path("db/"));
     const ExtractOptions settings = loaded();
     EXPECT_EQ(settings.TVDPath, text);
+    createOutputFolders(settings);
     EXPECT_TRUE(QDir(text).exists());
     EXPECT_FALSE(QDir(path("db")).exists());  // the database folder is left to its users
 }
@@ -224,10 +263,10 @@ TEST_F(SettingsStoreTest, FlagsAreSetWhenNotZeroAndNonNumbersKeepTheFlag) {
     ExtractOptions settings;
     settings.ShowTOC = true;  // a value loaded before
     stored(QStringLiteral("Extract/ShowTOC"), QStringLiteral("abc"));
-    store()->load(settings, reporter_);
+    store()->load(settings);
     EXPECT_TRUE(settings.ShowTOC);
     settings.ShowTOC = false;
-    store()->load(settings, reporter_);
+    store()->load(settings);
     ASSERT_TRUE(store()->save(settings));
     EXPECT_EQ(QSettings(path("Tavrin.conf"), QSettings::IniFormat).value("Extract/ShowTOC"),
               QStringLiteral("0"));
@@ -242,7 +281,7 @@ TEST_F(SettingsStoreTest, UnchangedFlagsKeepTheNumberTheyWereStoredAs) {
     stored(QStringLiteral("Extract/ShowSort"), QStringLiteral("5"));
     const auto settingsStore = store();
     ExtractOptions settings;
-    settingsStore->load(settings, reporter_);
+    settingsStore->load(settings);
     EXPECT_TRUE(settings.SummaryOnly);  // the document leaves out the objects' details
     settings.ShowSort = false;
     ASSERT_TRUE(settingsStore->save(settings));
@@ -277,7 +316,7 @@ TEST_F(SettingsStoreTest, KeepingAFileAsideLeavesFoldersAndLinksOfItsNameAlone) 
             corrupt.write("[Extract]\nShowTOC=0\n\x01\x02garbage without a value\n");
         }
         ExtractOptions settings;
-        store()->load(settings, reporter_);
+        EXPECT_EQ(store()->load(settings).file, SettingsStore::LoadOutcome::File::KeptAside);
         EXPECT_TRUE(QFileInfo::exists(target.filePath("keep.txt")));
         EXPECT_TRUE(QFileInfo(file + ".bad").isDir());
         EXPECT_TRUE(QFileInfo(file + ".bad.1").isFile());  // the unreadable file, kept
@@ -308,19 +347,18 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeReadIsKeptAsideAndTheDefaultsApply) {
         SCOPED_TRACE(c.name);
         const QString file = path("Tavrin.conf");
         c.put(file);
-        RecordingReporter reporter;
-        const QStringList& messages = reporter.messages;
         const auto settingsStore = store();
         ExtractOptions settings;
-        settingsStore->load(settings, reporter);
+        const SettingsStore::LoadOutcome outcome = settingsStore->load(settings);
 
         EXPECT_TRUE(settings.ShowTOC);
         EXPECT_EQ(settings.DocPath, path("program") + QStringLiteral("/Output/"));
-        ASSERT_EQ(messages.size(), 1);
-        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(file)))
-            << messages[0].toStdString();
-        EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(file + ".bad")))
-            << messages[0].toStdString();
+        EXPECT_EQ(outcome.file, SettingsStore::LoadOutcome::File::KeptAside);
+        EXPECT_EQ(
+            outcome.message,
+            QStringLiteral("The settings file %1 cannot be read: it is kept as %2 and the "
+                           "default settings are used.")
+                .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(file + ".bad")));
         EXPECT_TRUE(QFileInfo::exists(file + ".bad"));
 
         ASSERT_TRUE(settingsStore->save(settings));
@@ -367,7 +405,7 @@ TEST_F(SettingsStoreTest, SaveReportsAStoreThatCannotBeWritten) {
         std::make_unique<QSettings>(path("blocked/Tavrin.conf"), QSettings::IniFormat),
         path("program"));
     ExtractOptions settings;
-    blocked.load(settings, reporter_);
+    blocked.load(settings);
     EXPECT_TRUE(settings.ShowTOC);
     EXPECT_FALSE(blocked.save(settings));
     EXPECT_EQ(blocked.saveFailedText(),

@@ -51,7 +51,7 @@ protected:
             ASSERT_TRUE(QFile::copy(shipped.filePath(name), path("Templates/" + name)));
         SettingsStore(std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat),
                       dir_.path() + u'/')
-            .load(options_, reporter_);
+            .load(options_);
     }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 

@@ -362,16 +362,21 @@ TEST(CommandLine, ExtractWithUpdateDBWritesTheDatabase) {
 TEST(CommandLine, SettingsThatCannotBeReadOrWrittenAreNamedAndTheRunGoesOn) {
     const struct {
         const char* name;
-        const char* blocked;  // made a folder or a file in place of what it should be
-        bool folder;
+        const char* blocked;  // made a folder, a file or a pipe in place of what it should be
+        char kind;            // 'd', 'f' or 'p'
         const char* message;
         const char* keptAside;
     } cases[] = {
-        {"a folder in place of the settings file", "config/Ombrel Group/Tavrin.conf", true,
+        {"a folder in place of the settings file", "config/Ombrel Group/Tavrin.conf", 'd',
          "The settings file %1 cannot be read: it is kept as %1.bad and the default settings "
          "are used.",
          "config/Ombrel Group/Tavrin.conf.bad"},
-        {"a file in place of the settings folder", "config/Ombrel Group", false,
+        // Read, a pipe would hold the program for ever.
+        {"a pipe in place of the settings file", "config/Ombrel Group/Tavrin.conf", 'p',
+         "The settings file %1 cannot be read: it is kept as %1.bad and the default settings "
+         "are used.",
+         "config/Ombrel Group/Tavrin.conf.bad"},
+        {"a file in place of the settings folder", "config/Ombrel Group", 'f',
          "Unable to save the settings: %1 cannot be written.", nullptr},
     };
     for (const auto& c : cases) {
@@ -379,8 +384,11 @@ TEST(CommandLine, SettingsThatCannotBeReadOrWrittenAreNamedAndTheRunGoesOn) {
         const Workspace workspace;
         QDir(workspace.path("config/Ombrel Group")).removeRecursively();
         const QString blocked = workspace.path(QString::fromLatin1(c.blocked));
-        if (c.folder) {
+        if (c.kind == 'd') {
             ASSERT_TRUE(QDir().mkpath(blocked));
+        } else if (c.kind == 'p') {
+            ASSERT_TRUE(QDir().mkpath(workspace.path("config/Ombrel Group")));
+            ASSERT_EQ(::mkfifo(QFile::encodeName(blocked).constData(), 0600), 0);
         } else {
             QFile file(blocked);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -396,7 +404,9 @@ TEST(CommandLine, SettingsThatCannotBeReadOrWrittenAreNamedAndTheRunGoesOn) {
                                noLogon("Sales.rpt")}));
         EXPECT_TRUE(QFile::exists(workspace.path("bin/Output/Sales.tvd")));
         if (c.keptAside) {
-            EXPECT_TRUE(QFileInfo(workspace.path(QString::fromLatin1(c.keptAside))).isDir());
+            const QFileInfo keptAside(workspace.path(QString::fromLatin1(c.keptAside)));
+            EXPECT_TRUE(c.kind == 'd' ? keptAside.isDir()
+                                      : !keptAside.isFile() && keptAside.exists());
             workspace.expectEverySettingStored(workspace.path("bin/Output/"));
         }
     }

@@ -6,23 +6,27 @@ using namespace tav::database;
 using namespace ReportOwnerStore;
 
 namespace {
-// The owners read, whatever the reading answered.
-std::unique_ptr<ReportOwners> loaded(const QString& path) {
-    auto owners = std::make_unique<ReportOwners>();
-    LoadReportOwners(path, *owners);
-    return owners;
-}
+const QString kAlreadyExists =
+    QStringLiteral("Could not add Report Owner to database: Report Owner already exists.");
 
-// "" when the owner was added, else the reason.
-QString added(const QString& path, const QString& name) {
-    QString reason;
-    return AddReportOwner(path, name, &reason) ? QString() : reason;
+ReportOwners loaded(const QString& path) {
+    ReportOwners owners;
+    EXPECT_TRUE(LoadReportOwners(path, &owners));
+    return owners;
 }
 
 QStringList names(const ReportOwners& owners) {
     QStringList out;
     for (const ReportOwner& owner : owners) out << owner.Name;
     return out;
+}
+
+// The reason an add gives; empty when it succeeds.
+QString addFailure(const QString& path, const QString& name) {
+    QString error;
+    const bool added = AddReportOwner(path, name, &error);
+    EXPECT_EQ(added, error.isEmpty()) << error.toStdString();
+    return error;
 }
 }  // namespace
 
@@ -35,59 +39,61 @@ protected:
 };
 
 TEST_F(ReportOwnersTest, AddRenameAndDeleteKeepNamesAsTyped) {
-    EXPECT_EQ(loaded(path())->Count(), 0);
+    EXPECT_TRUE(loaded(path()).isEmpty());
     const QString apostrophe = QStringLiteral("O'Brien'); DROP TABLE Reports; --");
-    EXPECT_EQ(added(path(), QStringLiteral("Admin")), QString());
-    EXPECT_EQ(added(path(), apostrophe), QString());
-    EXPECT_EQ(
-        added(path(), QStringLiteral("ADMIN")),
-        QStringLiteral("Could not add Report Owner to database: Report Owner already exists."));
-    EXPECT_EQ(added(path(), QStringLiteral("  ")), QString());
+    EXPECT_EQ(addFailure(path(), QStringLiteral("Admin")), QString());
+    EXPECT_EQ(addFailure(path(), apostrophe), QString());
+    EXPECT_EQ(addFailure(path(), QStringLiteral("ADMIN")), kAlreadyExists);
+    EXPECT_EQ(addFailure(path(), QStringLiteral("  ")), QString());
 
-    auto owners = loaded(path());
-    ASSERT_EQ(names(*owners),
+    ReportOwners owners = loaded(path());
+    ASSERT_EQ(names(owners),
               (QStringList{QStringLiteral("Admin"), apostrophe, QStringLiteral("  ")}));
-    EXPECT_EQ(
-        added(path(), apostrophe.toUpper()),
-        QStringLiteral("Could not add Report Owner to database: Report Owner already exists."));
+    EXPECT_EQ(addFailure(path(), apostrophe.toUpper()), kAlreadyExists);
 
     // Renaming makes no duplicate test.
-    ReportOwner& renamed = owners->Item(3);
+    ReportOwner& renamed = owners[2];
     renamed.Name = QStringLiteral("admin's team");
     EXPECT_TRUE(UpdateReportOwner(path(), renamed));
-    EXPECT_TRUE(DeleteReportOwner(path(), owners->Item(1).ReportOwnerId));
-    EXPECT_FALSE(DeleteReportOwner(path(), 999));
-    EXPECT_EQ(names(*loaded(path())), (QStringList{apostrophe, QStringLiteral("admin's team")}));
+    EXPECT_TRUE(DeleteReportOwner(path(), owners[0].ReportOwnerId));
+    QString error;
+    EXPECT_FALSE(DeleteReportOwner(path(), 999, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(UpdateReportOwner(path(), {QStringLiteral("Nobody"), 999}));
+    EXPECT_EQ(names(loaded(path())), (QStringList{apostrophe, QStringLiteral("admin's team")}));
 
     DatabaseConnection db(path());
     EXPECT_TRUE(db.hasTable(QStringLiteral("Reports")));
 }
 
 TEST_F(ReportOwnersTest, OwnerOfAReportIsNotDeleted) {
-    ASSERT_EQ(added(path(), QStringLiteral("Team")), QString());
-    const qint32 id = loaded(path())->Item(1).ReportOwnerId;
+    ASSERT_EQ(addFailure(path(), QStringLiteral("Team")), QString());
+    const qint32 id = loaded(path()).value(0).ReportOwnerId;
     {
         DatabaseConnection db(path());
         insertRow(db, QStringLiteral("Reports"),
                   {{QStringLiteral("Report_Id"), 1}, {QStringLiteral("ReportOwner_Id"), id}});
     }
-    EXPECT_FALSE(DeleteReportOwner(path(), id));
-    EXPECT_EQ(loaded(path())->Count(), 1);
+    QString error;
+    EXPECT_FALSE(DeleteReportOwner(path(), id, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(loaded(path()).size(), 1);
 }
 
 TEST_F(ReportOwnersTest, FailureIsReportedNotTakenForSuccess) {
-    EXPECT_NE(added(path(), QString(256, QLatin1Char('x'))), QString());
-    EXPECT_EQ(added(path(), QString(255, QLatin1Char('x'))), QString());
-    EXPECT_EQ(loaded(path())->Count(), 1);
+    EXPECT_TRUE(addFailure(path(), QString(256, QLatin1Char('x')))
+                    .startsWith(QStringLiteral("Could not add Report Owner to database: ")));
+    EXPECT_EQ(addFailure(path(), QString(255, QLatin1Char('x'))), QString());
+    EXPECT_EQ(loaded(path()).size(), 1);
 }
 
 TEST_F(ReportOwnersTest, MissingFileFailsWithoutCreatingOne) {
     const QString missing = dir.filePath(QStringLiteral("none/tv.db"));
-    ReportOwners owners;
-    QString reason;
-    EXPECT_FALSE(LoadReportOwners(missing, owners, &reason));
-    EXPECT_EQ(owners.Count(), 0);
-    EXPECT_TRUE(reason.contains(missing)) << reason.toStdString();
-    EXPECT_NE(added(missing, QStringLiteral("Team")), QString());
+    ReportOwners owners{{QStringLiteral("stale"), 1}};
+    QString error;
+    EXPECT_FALSE(LoadReportOwners(missing, &owners, &error));
+    EXPECT_TRUE(owners.isEmpty());
+    EXPECT_TRUE(error.contains(missing)) << error.toStdString();
+    EXPECT_NE(addFailure(missing, QStringLiteral("Team")), QString());
     EXPECT_FALSE(QFileInfo::exists(missing));
 }

@@ -1,25 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
+#include <stdexcept>
+#include <string>
 
 #include "DatabaseCreator.h"
 #include "DatabaseWriter.h"
 #include "DocxDocument.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
+#include "GuiTestSupport.h"
 #include "ProgramSettings.h"
 #include "RecordingReporter.h"
 #include "ReportOwnerStore.h"
 #include "ReportOwnersWindow.h"
 #include "RunLog.h"
+#include "SettingsStore.h"
 #include "TemplatesWindow.h"
 #include "TestSupport.h"
 #include "UtilitiesWindow.h"
@@ -37,24 +45,12 @@ class AdministrationWindow : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        saved_ = guiSeams();
-        settings_.dbPath = programOptions().DBPath;
-        settings_.updateDB = programOptions().UpdateDB;
-        settings_.owner = programOptions().ReportOwner;
-        settings_.output = programOptions().OutputTemplate;
         guiSeams().message = [this](QWidget*, const QString& text, const QString&,
                                     QMessageBox::Icon) { messages << text; };
         guiSeams().askYesNo = [this](QWidget*, const QString& text) {
             questions << text;
             return answerYes;
         };
-    }
-    void TearDown() override {
-        guiSeams() = saved_;
-        programOptions().DBPath = settings_.dbPath;
-        programOptions().UpdateDB = settings_.updateDB;
-        programOptions().ReportOwner = settings_.owner;
-        programOptions().OutputTemplate = settings_.output;
     }
     // The last message shown, and forgets the rest.
     QString lastMessage() {
@@ -63,19 +59,12 @@ protected:
         return last;
     }
 
+    const KeptGuiSeams seams_;
+    const ProgramSettings::Scope settings_;
     QTemporaryDir dir;
     QStringList messages;
     QStringList questions;
     bool answerYes = true;
-
-private:
-    GuiSeams saved_;
-    struct {
-        QString dbPath;
-        qint16 updateDB = 0;
-        QString owner;
-        QString output;
-    } settings_;
 };
 
 using ReportOwnerWindow = AdministrationWindow;
@@ -91,13 +80,26 @@ void select(QComboBox& combo, const QString& text) {
     ASSERT_GE(combo.currentIndex(), 0) << text.toStdString();
 }
 
+// The owner window's controls, found by their object names.
+template <class T>
+T* control(const QWidget& window, const char* name) {
+    T* found = window.findChild<T*>(QLatin1String(name));
+    if (!found) throw std::logic_error(std::string("no control named ") + name);
+    return found;
+}
+QPushButton* closeButton(const QWidget& w) { return control<QPushButton>(w, "cmdClose"); }
+QGroupBox* ownerFrame(const QWidget& w) { return control<QGroupBox>(w, "frmRptOwner"); }
+QLabel* unavailableNote(const QWidget& w) { return control<QLabel>(w, "lblRptOwnerInfo"); }
+QComboBox* ownerList(const QWidget& w) { return control<QComboBox>(w, "cmbRptOwners"); }
+QLineEdit* ownerEdit(const QWidget& w) { return control<QLineEdit>(w, "rptOwnerText"); }
+
 TEST_F(ReportOwnerWindow, WithoutTheDatabaseOutputOnlyCloseIsOffered) {
     programOptions().DBPath = dir.path() + u'/';
     programOptions().UpdateDB = 0;
     ReportOwnersWindow window;
-    EXPECT_FALSE(window.frmRptOwner->isEnabled());
-    EXPECT_FALSE(window.lblRptOwnerInfo->isHidden());
-    EXPECT_TRUE(window.cmdClose->isEnabled());
+    EXPECT_FALSE(ownerFrame(window)->isEnabled());
+    EXPECT_FALSE(unavailableNote(window)->isHidden());
+    EXPECT_TRUE(closeButton(window)->isEnabled());
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
@@ -113,50 +115,50 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     EXPECT_TRUE(statuses.last().isEmpty());
     const QString path = dir.path() + u'/' + QLatin1String(DatabaseCreator::kDatabaseFileName);
     ASSERT_TRUE(QFileInfo::exists(path));
-    EXPECT_EQ(window.cmbRptOwners->currentText(), QStringLiteral("(None Defined)"));
-    EXPECT_TRUE(window.lblRptOwnerInfo->isHidden());
-    EXPECT_TRUE(window.rptOwnerText->isHidden());
+    EXPECT_EQ(ownerList(window)->currentText(), QStringLiteral("(None Defined)"));
+    EXPECT_TRUE(unavailableNote(window)->isHidden());
+    EXPECT_TRUE(ownerEdit(window)->isHidden());
 
     window.modifyOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please select a valid Report Owner to modify"));
 
     window.addOwner();
-    EXPECT_FALSE(window.cmbRptOwners->isEnabled());
-    EXPECT_FALSE(window.rptOwnerText->isHidden());
+    EXPECT_FALSE(ownerList(window)->isEnabled());
+    EXPECT_FALSE(ownerEdit(window)->isHidden());
     window.saveOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please enter a new valid Report Owner"));
-    EXPECT_FALSE(window.rptOwnerText->isHidden());
-    window.rptOwnerText->setText(QStringLiteral("Admin"));
+    EXPECT_FALSE(ownerEdit(window)->isHidden());
+    ownerEdit(window)->setText(QStringLiteral("Admin"));
     window.saveOwner();
     window.addOwner();
-    window.rptOwnerText->setText(QStringLiteral("ADMIN"));
+    ownerEdit(window)->setText(QStringLiteral("ADMIN"));
     window.saveOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Could not add Report Owner to database: Report "
                                             "Owner already exists."));
     window.addOwner();
-    window.rptOwnerText->setText(QStringLiteral("Ops"));
+    ownerEdit(window)->setText(QStringLiteral("Ops"));
     window.saveOwner();
-    EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "Ops"}));
-    EXPECT_TRUE(window.rptOwnerText->isHidden());
-    EXPECT_TRUE(window.cmbRptOwners->isEnabled());
+    EXPECT_EQ(entries(*ownerList(window)), (QStringList{"Admin", "Ops"}));
+    EXPECT_TRUE(ownerEdit(window)->isHidden());
+    EXPECT_TRUE(ownerList(window)->isEnabled());
 
     // A name with an apostrophe is stored as typed.
-    select(*window.cmbRptOwners, QStringLiteral("Ops"));
+    select(*ownerList(window), QStringLiteral("Ops"));
     window.modifyOwner();
-    EXPECT_EQ(window.rptOwnerText->text(), QStringLiteral("Ops"));
-    window.rptOwnerText->setText(QStringLiteral("O'Brien"));
+    EXPECT_EQ(ownerEdit(window)->text(), QStringLiteral("Ops"));
+    ownerEdit(window)->setText(QStringLiteral("O'Brien"));
     window.saveOwner();
-    EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "O'Brien"}));
+    EXPECT_EQ(entries(*ownerList(window)), (QStringList{"Admin", "O'Brien"}));
     EXPECT_TRUE(messages.isEmpty());
 
     // Text typed over a chosen entry names no owner.
-    select(*window.cmbRptOwners, QStringLiteral("Admin"));
-    window.cmbRptOwners->setEditText(QStringLiteral("Someone"));
+    select(*ownerList(window), QStringLiteral("Admin"));
+    ownerList(window)->setEditText(QStringLiteral("Someone"));
     window.deleteOwner();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please select a valid Report Owner to Delete"));
 
     programOptions().ReportOwner = QStringLiteral("o'brien");  // as the writer matches it
-    select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
+    select(*ownerList(window), QStringLiteral("O'Brien"));
     window.deleteOwner();
     EXPECT_TRUE(lastMessage().startsWith(
         QStringLiteral("The Report Owner currently selected as the Report Owner on the 'General' "
@@ -168,16 +170,16 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
     window.deleteOwner();
     EXPECT_EQ(questions,
               QStringList{"Are you sure you would like to delete the selected Report Owner?"});
-    EXPECT_EQ(entries(*window.cmbRptOwners), (QStringList{"Admin", "O'Brien"}));
-    EXPECT_TRUE(window.cmbRptOwners->isEnabled());
+    EXPECT_EQ(entries(*ownerList(window)), (QStringList{"Admin", "O'Brien"}));
+    EXPECT_TRUE(ownerList(window)->isEnabled());
 
     answerYes = true;
-    select(*window.cmbRptOwners, QStringLiteral("O'Brien"));
+    select(*ownerList(window), QStringLiteral("O'Brien"));
     window.deleteOwner();
-    EXPECT_EQ(entries(*window.cmbRptOwners), QStringList{"Admin"});
-    ReportOwners owners;
-    EXPECT_TRUE(ReportOwnerStore::LoadReportOwners(path, owners));
-    EXPECT_EQ(owners.Count(), 1);
+    EXPECT_EQ(entries(*ownerList(window)), QStringList{"Admin"});
+    ReportOwners stored;
+    ASSERT_TRUE(ReportOwnerStore::LoadReportOwners(path, &stored));
+    EXPECT_EQ(stored.size(), 1);
 
     // An owner that a stored report names is kept, and the user is told why.
     RunLog log(dir.path());
@@ -187,9 +189,9 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
         DatabaseWriter(QStringLiteral("admin"), log, reporter)
             .WriteReport(report, QStringLiteral("fields.rpt"), path, report.reportFileName));
     messages.clear();
-    select(*window.cmbRptOwners, QStringLiteral("Admin"));
+    select(*ownerList(window), QStringLiteral("Admin"));
     window.deleteOwner();
-    EXPECT_EQ(entries(*window.cmbRptOwners), QStringList{"Admin"});
+    EXPECT_EQ(entries(*ownerList(window)), QStringList{"Admin"});
     EXPECT_EQ(lastMessage(), QStringLiteral("The Report Owner could not be deleted: reports in the "
                                             "documentation database still name it."));
 }
@@ -212,19 +214,30 @@ protected:
 };
 
 TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
-    TemplatesWindow window(dir.path());
+    RecordingReporter work;  // where reading a template's styles tells its status
+    TemplatesWindow window(dir.path(), &work);
+    auto* profiles = control<QComboBox>(window, "cmbAvailableTemplates");
+    auto* save = control<QPushButton>(window, "cmdSaveTemplate");
+    auto* name = control<QLineEdit>(window, "txtTemplateName");
+    auto* path = control<QLineEdit>(window, "txtTemplatePath");
+    auto* deleteButton = control<QPushButton>(window, "cmdDelete");
+    auto* normalStyle = control<QComboBox>(window, "cmbNormalStyle");
+    auto* tocStyle = control<QComboBox>(window, "cmbTOCStyle");
+    auto* heading1Style = control<QComboBox>(window, "cmbHeading1Style");
+    auto* heading3Style = control<QComboBox>(window, "cmbHeading3Style");
+    auto* tableStyle = control<QComboBox>(window, "cmbTableStyle");
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Templates"));
-    EXPECT_EQ(window.cmbAvailableTemplates->count(), 0);
+    EXPECT_EQ(profiles->count(), 0);
     window.saveTemplate();
     EXPECT_EQ(lastMessage(),
               QStringLiteral("Value entered for Normal Font Style is not a valid style"));
 
     window.newTemplate();
-    EXPECT_FALSE(window.cmdSaveTemplate->isEnabled());
-    window.txtTemplateName->setText(QStringLiteral("Corporate"));
+    EXPECT_FALSE(save->isEnabled());
+    name->setText(QStringLiteral("Corporate"));
     window.nextStep();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please enter the path for the template"));
-    window.txtTemplatePath->setText(templates() + QStringLiteral("Missing.dotx"));
+    path->setText(templates() + QStringLiteral("Missing.dotx"));
     window.nextStep();
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The template specified could not")));
 
@@ -232,23 +245,25 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
         EXPECT_EQ(folder, templates());
         return source();
     };
-    window.txtTemplatePath->clear();
+    path->clear();
     window.browseTemplateFile();
-    EXPECT_EQ(window.txtTemplatePath->text(), source());
+    EXPECT_EQ(path->text(), source());
+    work.statuses.clear();
     window.nextStep();
-    EXPECT_EQ(window.styleCombos[0]->currentText(), QStringLiteral("Normal"));
-    EXPECT_EQ(window.styleCombos[1]->currentText(), QStringLiteral("TOC 1"));
-    EXPECT_EQ(window.styleCombos[4]->currentText(), QStringLiteral("Heading 3"));
-    EXPECT_EQ(window.styleCombos[5]->findText(QStringLiteral("Table Grid")), 0);
-    EXPECT_TRUE(window.cmdSaveTemplate->isEnabled());
+    EXPECT_EQ(work.statuses, (QStringList{QStringLiteral("Loading styles from template"), {}}));
+    EXPECT_EQ(normalStyle->currentText(), QStringLiteral("Normal"));
+    EXPECT_EQ(tocStyle->currentText(), QStringLiteral("TOC 1"));
+    EXPECT_EQ(heading3Style->currentText(), QStringLiteral("Heading 3"));
+    EXPECT_EQ(tableStyle->findText(QStringLiteral("Table Grid")), 0);
+    EXPECT_TRUE(save->isEnabled());
     // The table style has no default here, so Save asks for one.
     window.saveTemplate();
     EXPECT_EQ(lastMessage(), QStringLiteral("Value entered for Table Style is not a valid style"));
-    window.styleCombos[5]->setCurrentIndex(0);
+    tableStyle->setCurrentIndex(0);
     window.saveTemplate();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Corp.dotx")));
-    EXPECT_EQ(entries(*window.cmbAvailableTemplates), QStringList{"Corporate"});
+    EXPECT_EQ(entries(*profiles), QStringList{"Corporate"});
     const TemplateStore store(dir.path());
     const auto stored = store.LoadTemplate(QStringLiteral("Corporate"));
     ASSERT_TRUE(stored);
@@ -256,60 +271,62 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
     EXPECT_EQ(stored->tableStyle, QStringLiteral("Table Grid"));
 
     // A copy to a name whose file exists is refused, as is a second profile of a stored name.
-    window.cmbAvailableTemplates->setCurrentIndex(0);
+    profiles->setCurrentIndex(0);
     window.copyTemplate();
-    window.txtTemplateName->setText(QStringLiteral("Corp"));
+    name->setText(QStringLiteral("Corp"));
     window.saveTemplate();
     EXPECT_TRUE(lastMessage().startsWith(
         QStringLiteral("A file with this name already exists in the template directory: ") +
         templates()));
-    window.txtTemplateName->setText(QStringLiteral("Corporate"));
+    name->setText(QStringLiteral("Corporate"));
     window.saveTemplate();
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("A template named \"Corporate\"")));
-    window.txtTemplateName->setText(QStringLiteral("Plain"));
+    name->setText(QStringLiteral("Plain"));
     window.saveTemplate();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Plain.dotx")));
-    EXPECT_EQ(entries(*window.cmbAvailableTemplates), (QStringList{"Corporate", "Plain"}));
+    EXPECT_EQ(entries(*profiles), (QStringList{"Corporate", "Plain"}));
     EXPECT_EQ(store.LoadTemplate(QStringLiteral("Plain"))->normalStyleName,
               QStringLiteral("Normal"));
 
     // Modifying replaces the stored profile of the name.
-    window.cmbAvailableTemplates->setCurrentIndex(1);
+    profiles->setCurrentIndex(1);
     window.modifyTemplate();
-    EXPECT_EQ(window.txtTemplatePath->text(), templates() + QStringLiteral("Plain.dotx"));
-    EXPECT_FALSE(window.txtTemplateName->isEnabled());
-    select(*window.styleCombos[2], QStringLiteral("Heading 2"));
+    EXPECT_EQ(path->text(), templates() + QStringLiteral("Plain.dotx"));
+    EXPECT_FALSE(name->isEnabled());
+    select(*heading1Style, QStringLiteral("Heading 2"));
     window.saveTemplate();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
-    EXPECT_EQ(entries(*window.cmbAvailableTemplates), (QStringList{"Corporate", "Plain"}));
+    EXPECT_EQ(entries(*profiles), (QStringList{"Corporate", "Plain"}));
     EXPECT_EQ(store.LoadTemplate(QStringLiteral("Plain"))->heading1StyleName,
               QStringLiteral("Heading 2"));
 
     // The output template cannot be deleted; another one can, and its file stays.
     programOptions().OutputTemplate = QStringLiteral("Corporate");
-    window.cmbAvailableTemplates->setCurrentIndex(0);
+    profiles->setCurrentIndex(0);
     window.modifyTemplate();
-    EXPECT_FALSE(window.cmdDelete->isHidden());
+    EXPECT_FALSE(deleteButton->isHidden());
     window.deleteTemplate();
     EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The selected template is currently")));
     window.cancelTemplateEdit();
-    window.cmbAvailableTemplates->setCurrentIndex(1);
+    profiles->setCurrentIndex(1);
     window.modifyTemplate();
     window.deleteTemplate();
     EXPECT_EQ(questions,
               QStringList{"Are you sure you would like to delete the selected Template?"});
-    EXPECT_EQ(entries(*window.cmbAvailableTemplates), QStringList{"Corporate"});
+    EXPECT_EQ(entries(*profiles), QStringList{"Corporate"});
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Plain.dotx")));
 }
 
 TEST_F(TemplateWindow, WithoutTheTemplatesFolderNothingIsCopied) {
     ASSERT_TRUE(QDir(templates()).removeRecursively());
     TemplatesWindow window(dir.path());
+    auto* name = control<QLineEdit>(window, "txtTemplateName");
+    auto* path = control<QLineEdit>(window, "txtTemplatePath");
     messages.clear();
     window.newTemplate();
-    window.txtTemplateName->setText(QStringLiteral("Corporate"));
-    window.txtTemplatePath->setText(source());
+    name->setText(QStringLiteral("Corporate"));
+    path->setText(source());
     window.nextStep();
     EXPECT_TRUE(lastMessage().contains(QStringLiteral("template_config.xml")));
     window.saveTemplate();
@@ -322,6 +339,34 @@ TEST_F(AdministrationWindow, TheFileMenuOffersBothWindows) {
     UtilitiesWindow utility;
     for (const char* name : {"miFTemplates", "miFRptOwners"})
         EXPECT_NE(utility.findChild<QAction*>(QLatin1String(name)), nullptr) << name;
+}
+
+// The templates window is a window of its own beside the program: asked again, the utilities
+// window brings the same one forward; closed, it goes, and the next request makes a new one;
+// the utilities window takes it along when it goes.
+TEST_F(TemplateWindow, TheUtilitiesWindowKeepsOneTemplatesWindow) {
+    programSettings().setStore(std::make_unique<SettingsStore>(
+        std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
+                                    QSettings::IniFormat),
+        dir.path() + u'/'));
+    auto utility = std::make_unique<UtilitiesWindow>();
+    auto* templates = control<QAction>(*utility, "miFTemplates");
+    templates->trigger();
+    const QPointer<QWidget> first = openWindow("TVTemplates");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->parentWidget(), nullptr);
+    templates->trigger();
+    EXPECT_EQ(openWindow("TVTemplates"), first);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(first, nullptr);
+    templates->trigger();
+    const QPointer<QWidget> second = openWindow("TVTemplates");
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isVisible());
+    utility.reset();
+    EXPECT_EQ(second, nullptr);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "DesignDocument.h"
+#include "GuiTestSupport.h"
 #include "LogonDialog.h"
 #include "LogonPrompt.h"
 
@@ -28,10 +29,10 @@ TEST(LogonDialog, OpensWithTheControllersTextsAndRetriesUntilTheLoginWorks) {
     controller.setVars(*db, QStringLiteral("crdb_odbc.dll"), QStringLiteral("Sales"),
                        QStringLiteral("salesdb"), QStringLiteral("/r/Sales.rpt"),
                        QStringLiteral("sa"), nullptr);
+    const KeptGuiSeams seams;
     QStringList messages;
-    LogonDialog::messageBox() = [&](QWidget*, const QString& text, const QString& title) {
-        messages << title + u':' + text;
-    };
+    guiSeams().message = [&](QWidget*, const QString& text, const QString& title,
+                             QMessageBox::Icon) { messages << title + u':' + text; };
     LogonDialog dialog(controller);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Login"));

@@ -13,8 +13,8 @@ using namespace tav::extract;
 
 namespace {
 
-// The program's settings go through the store put in place, and point the run log at their
-// database folder.
+// The program's settings go through the store put in place, and a run of them keeps its log in
+// their database folder; the scope puts the program's own store and options back.
 TEST(ProgramSettings, LoadAndSaveGoThroughTheStoreInPlace) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("Tavrin.conf"));
@@ -27,20 +27,25 @@ TEST(ProgramSettings, LoadAndSaveGoThroughTheStoreInPlace) {
             std::make_unique<QSettings>(file, QSettings::IniFormat),
             dir.filePath(QStringLiteral("program")));
     };
-    setProgramSettingsStore(store());
-    StandardErrorReporter reporter;
-    LoadProgramSettings(reporter);
-    EXPECT_EQ(programOptions().OutputTemplate, QStringLiteral("Modern"));
-    // A run of the settings keeps its log in their database folder.
-    EXPECT_EQ(ExtractRun(programOptions(), reporter).log().path(),
-              dir.filePath(QStringLiteral("db/tvLog.txt")));
-    programOptions().OutputTemplate = QStringLiteral("Plain");
-    EXPECT_TRUE(SaveProgramSettings());
-    ExtractOptions again;
-    store()->load(again, reporter);
-    EXPECT_EQ(again.OutputTemplate, QStringLiteral("Plain"));
-    setProgramSettingsStore(nullptr);
-    programOptions() = ExtractOptions();
+    const ExtractOptions before = programOptions();
+    SettingsStore* const programStore = &programSettings().store();
+    {
+        const ProgramSettings::Scope scope(store());
+        StandardErrorReporter reporter;
+        programSettings().load(reporter);
+        EXPECT_EQ(programOptions().OutputTemplate, QStringLiteral("Modern"));
+        // A run of the settings keeps its log in their database folder.
+        EXPECT_EQ(ExtractRun(programOptions(), reporter).log().path(),
+                  dir.filePath(QStringLiteral("db/tvLog.txt")));
+        programOptions().OutputTemplate = QStringLiteral("Plain");
+        EXPECT_TRUE(programSettings().save());
+        ExtractOptions again;
+        store()->load(again);
+        EXPECT_EQ(again.OutputTemplate, QStringLiteral("Plain"));
+    }
+    EXPECT_EQ(&programSettings().store(), programStore);
+    EXPECT_EQ(programOptions().OutputTemplate, before.OutputTemplate);
+    EXPECT_EQ(programOptions().DBPath, before.DBPath);
 }
 
 }  // namespace

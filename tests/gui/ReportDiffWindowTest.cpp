@@ -23,6 +23,8 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "GuiSeams.h"
 #include "QtPrinters.h"
@@ -37,12 +39,20 @@ namespace {
 
 QString sample(const char* name) { return QStringLiteral(TAV_SAMPLES "/") + QLatin1String(name); }
 
+// A control of a window, found by its object name.
+template <class T>
+T* named(const QWidget& window, const char* name) {
+    T* control = window.findChild<T*>(QLatin1String(name));
+    if (!control) throw std::logic_error(std::string("no control named ") + name);
+    return control;
+}
+
 QString cell(const QTableView& grid, int row, int column) {
     return grid.model()->index(row, column).data().toString();
 }
 
 // Two sample reports compared in a window whose printer is answered by the test.
-class RptDiffWindow : public testing::Test {
+class ReportDiffWindowTest : public testing::Test {
 protected:
     void SetUp() override {
         saved_ = guiSeams();
@@ -60,24 +70,40 @@ protected:
     }
 
     ReportDiffWindow window;
+    // Its controls, by their object names.
+    QTableView* leftGrid = named<QTableView>(window, "grd1");
+    QTableView* rightGrid = named<QTableView>(window, "grd2");
+    QTableView* combinedGrid = named<QTableView>(window, "grdDiff");
+    QLabel* status = named<QLabel>(window, "sbStatus");
+    QWidget* leftPane = named<QWidget>(window, "pbLeft");
+    QWidget* rightPane = named<QWidget>(window, "pbRight");
+    QWidget* combinedPane = named<QWidget>(window, "pbCombined");
+    QSplitter* splitter = named<QSplitter>(window, "picSplitter");
+    QPushButton* separateButton = named<QPushButton>(window, "cmdSeparate");
+    QPushButton* combinedButton = named<QPushButton>(window, "cmdCombined");
+    QPushButton* showAllButton = named<QPushButton>(window, "cmdShowAll");
+    QPushButton* showChangesButton = named<QPushButton>(window, "cmdShowChanges");
+    QPushButton* nextButton = named<QPushButton>(window, "cmdNext");
+    QPushButton* previousButton = named<QPushButton>(window, "cmdPrev");
+    QPushButton* printButton = named<QPushButton>(window, "cmdPrint");
 
 private:
     GuiSeams saved_;
 };
 
-TEST_F(RptDiffWindow, ShowsTheRowsInTheirColoursAndTheCombinedText) {
-    const ReportDiff& engine = window.engine();
+TEST_F(ReportDiffWindowTest, ShowsTheRowsInTheirColoursAndTheCombinedText) {
+    const DiffResults& results = window.results();
     bool sawColor[3] = {};
     for (const auto& [grid, rows] :
-         {std::pair{window.grd1, &engine.grd1}, std::pair{window.grd2, &engine.grd2},
-          std::pair{window.grdDiff, &engine.grdDiff}}) {
+         {std::pair{leftGrid, &results.leftRows}, std::pair{rightGrid, &results.rightRows},
+          std::pair{combinedGrid, &results.combinedRows}}) {
         ASSERT_EQ(grid->model()->rowCount(), static_cast<int>(rows->size()))
             << grid->objectName().toStdString();
         for (int r = 0; r < grid->model()->rowCount(); ++r) {
-            const DiffGridRow& row = (*rows)[static_cast<size_t>(r)];
+            const DiffRow& row = (*rows)[static_cast<size_t>(r)];
             const QModelIndex text = grid->model()->index(r, 1);
-            EXPECT_EQ(cell(*grid, r, 0), row.firstCell);
-            EXPECT_EQ(cell(*grid, r, 1), row.secondCell);
+            EXPECT_EQ(cell(*grid, r, 0), row.numbers);
+            EXPECT_EQ(cell(*grid, r, 1), row.text);
             EXPECT_EQ(text.data(Qt::FontRole).value<QFont>().strikeOut(), row.struck);
             // The engine's colours hold red in the low byte.
             const QColor shown = text.data(Qt::ForegroundRole).value<QColor>();
@@ -96,23 +122,23 @@ TEST_F(RptDiffWindow, ShowsTheRowsInTheirColoursAndTheCombinedText) {
     EXPECT_TRUE(sawColor[0] && (sawColor[1] || sawColor[2]));
     // The printed text: the run header, then the combined text.
     QString header;
-    for (size_t r = 0; r < 4; ++r) header += engine.grdDiff[r].secondCell + u'\n';
-    EXPECT_EQ(window.printableText()->toPlainText(), header + engine.combinedText());
+    for (size_t r = 0; r < 4; ++r) header += results.combinedRows[r].text + u'\n';
+    EXPECT_EQ(window.printableText()->toPlainText(), header + results.combinedText());
 
     // Changes only: the equal lines go, the changes stay.
-    const int allRows = window.grdDiff->model()->rowCount();
-    const size_t changes = changeRows(*window.grdDiff).size();
-    window.cmdShowChanges->click();
-    EXPECT_LT(window.grdDiff->model()->rowCount(), allRows);
-    EXPECT_EQ(changeRows(*window.grdDiff).size(), changes);
-    window.cmdShowAll->click();
-    EXPECT_EQ(window.grdDiff->model()->rowCount(), allRows);
+    const int allRows = combinedGrid->model()->rowCount();
+    const size_t changes = changeRows(*combinedGrid).size();
+    showChangesButton->click();
+    EXPECT_LT(combinedGrid->model()->rowCount(), allRows);
+    EXPECT_EQ(changeRows(*combinedGrid).size(), changes);
+    showAllButton->click();
+    EXPECT_EQ(combinedGrid->model()->rowCount(), allRows);
 }
 
-TEST_F(RptDiffWindow, NextAndPrevMoveFromChangeToChangeInEitherView) {
-    EXPECT_FALSE(window.cmdSeparate->isEnabled());
-    EXPECT_TRUE(window.picSplitter->isVisible());
-    EXPECT_FALSE(window.pbCombined->isVisible());
+TEST_F(ReportDiffWindowTest, NextAndPrevMoveFromChangeToChangeInEitherView) {
+    EXPECT_FALSE(separateButton->isEnabled());
+    EXPECT_TRUE(splitter->isVisible());
+    EXPECT_FALSE(combinedPane->isVisible());
 
     // Side by side a change may be marked in either pane; the nearer one is found. The samples
     // have changes that only the right pane marks.
@@ -120,45 +146,45 @@ TEST_F(RptDiffWindow, NextAndPrevMoveFromChangeToChangeInEitherView) {
         rows.erase(rows.begin(), std::upper_bound(rows.begin(), rows.end(), 0));
         return rows;
     };
-    const std::vector<int> left = afterTop(changeRows(*window.grd1));
-    std::vector<int> separate = afterTop(changeRows(*window.grd2));
+    const std::vector<int> left = afterTop(changeRows(*leftGrid));
+    std::vector<int> separate = afterTop(changeRows(*rightGrid));
     separate.insert(separate.end(), left.begin(), left.end());
     std::sort(separate.begin(), separate.end());
     separate.erase(std::unique(separate.begin(), separate.end()), separate.end());
     ASSERT_GT(separate.size(), left.size());
     for (int row : separate) {
-        window.cmdNext->click();
-        EXPECT_EQ(std::max(ReportDiffWindow::searchRow(*window.grd1),
-                           ReportDiffWindow::searchRow(*window.grd2)),
+        nextButton->click();
+        EXPECT_EQ(std::max(ReportDiffWindow::searchRow(*leftGrid),
+                           ReportDiffWindow::searchRow(*rightGrid)),
                   row);
     }
 
-    window.cmdCombined->click();
-    EXPECT_TRUE(window.pbCombined->isVisible());
-    EXPECT_FALSE(window.picSplitter->isVisible());
-    const std::vector<int> combined = afterTop(changeRows(*window.grdDiff));
+    combinedButton->click();
+    EXPECT_TRUE(combinedPane->isVisible());
+    EXPECT_FALSE(splitter->isVisible());
+    const std::vector<int> combined = afterTop(changeRows(*combinedGrid));
     ASSERT_GE(combined.size(), 2U);
     for (int row : combined) {
-        window.cmdNext->click();
-        EXPECT_EQ(ReportDiffWindow::searchRow(*window.grdDiff), row);
+        nextButton->click();
+        EXPECT_EQ(ReportDiffWindow::searchRow(*combinedGrid), row);
     }
     // No wrap-around past the last change, though it cannot come to the top; Prev walks back.
-    window.cmdNext->click();
-    EXPECT_EQ(ReportDiffWindow::searchRow(*window.grdDiff), combined.back());
-    window.cmdPrev->click();
-    EXPECT_EQ(ReportDiffWindow::searchRow(*window.grdDiff), combined[combined.size() - 2]);
+    nextButton->click();
+    EXPECT_EQ(ReportDiffWindow::searchRow(*combinedGrid), combined.back());
+    previousButton->click();
+    EXPECT_EQ(ReportDiffWindow::searchRow(*combinedGrid), combined[combined.size() - 2]);
     // Back at the first change, which is far enough from the end to be brought to the top.
-    for (size_t i = 2; i < combined.size(); ++i) window.cmdPrev->click();
-    EXPECT_EQ(ReportDiffWindow::searchRow(*window.grdDiff), combined.front());
-    EXPECT_EQ(ReportDiffWindow::topRow(*window.grdDiff), combined.front());
-    window.cmdPrev->click();
-    EXPECT_EQ(ReportDiffWindow::searchRow(*window.grdDiff), combined.front());
+    for (size_t i = 2; i < combined.size(); ++i) previousButton->click();
+    EXPECT_EQ(ReportDiffWindow::searchRow(*combinedGrid), combined.front());
+    EXPECT_EQ(ReportDiffWindow::topRow(*combinedGrid), combined.front());
+    previousButton->click();
+    EXPECT_EQ(ReportDiffWindow::searchRow(*combinedGrid), combined.front());
 }
 
 // The marker and both numbers stand whole in the first column of every grid, however many
 // lines the reports have, and nothing in a grid is cut short with an ellipsis.
-TEST_F(RptDiffWindow, TheNumberColumnsShowTheirNumbersWhole) {
-    for (QTableView* grid : {window.grd1, window.grd2, window.grdDiff}) {
+TEST_F(ReportDiffWindowTest, TheNumberColumnsShowTheirNumbersWhole) {
+    for (QTableView* grid : {leftGrid, rightGrid, combinedGrid}) {
         EXPECT_EQ(grid->textElideMode(), Qt::ElideNone);
         for (int r = 0; r < grid->model()->rowCount(); ++r) {
             const QModelIndex numbers = grid->model()->index(r, 0);
@@ -180,7 +206,7 @@ TEST_F(RptDiffWindow, TheNumberColumnsShowTheirNumbersWhole) {
 
 // Inside a window's MDI area, as the utilities window holds it: it opens large enough to read
 // its grids, and once maximized a long status text does not widen the window around it.
-TEST(RptDiffWindowInArea, OpensShowingItsGridsAndKeepsTheMainWindowsWidth) {
+TEST(ReportDiffWindowInArea, OpensShowingItsGridsAndKeepsTheMainWindowsWidth) {
     QMainWindow main;
     auto* area = new QMdiArea;
     main.setCentralWidget(area);
@@ -191,21 +217,22 @@ TEST(RptDiffWindowInArea, OpensShowingItsGridsAndKeepsTheMainWindowsWidth) {
     sub->show();
     diff->compare(sample("list.rpt"), sample("fields.rpt"));
     QCoreApplication::processEvents();
-    const int rowHeight = diff->grd1->verticalHeader()->defaultSectionSize();
-    EXPECT_GE(diff->grd1->viewport()->height(), 20 * rowHeight);
-    EXPECT_GE(diff->grd1->viewport()->width(), 40 * diff->grd1->fontMetrics().averageCharWidth());
+    const int rowHeight = named<QTableView>(*diff, "grd1")->verticalHeader()->defaultSectionSize();
+    EXPECT_GE(named<QTableView>(*diff, "grd1")->viewport()->height(), 20 * rowHeight);
+    EXPECT_GE(named<QTableView>(*diff, "grd1")->viewport()->width(),
+              40 * named<QTableView>(*diff, "grd1")->fontMetrics().averageCharWidth());
 
     // The area takes its windows' least sizes for its own, and the main window follows it.
     sub->showMaximized();
     const int width = main.width();
-    diff->sbStatus->setText(QStringLiteral("Mining: ") + QString(400, u'x'));
+    named<QLabel>(*diff, "sbStatus")->setText(QStringLiteral("Mining: ") + QString(400, u'x'));
     QCoreApplication::processEvents();
     EXPECT_LT(area->minimumSizeHint().width(), width);
     main.layout()->activate();
     EXPECT_EQ(main.width(), width);
 }
 
-TEST_F(RptDiffWindow, PrintsTheCombinedTextThroughThePrinterSeam) {
+TEST_F(ReportDiffWindowTest, PrintsTheCombinedTextThroughThePrinterSeam) {
     QTemporaryDir out;
     ASSERT_TRUE(out.isValid());
     const QString pdf = out.filePath(QStringLiteral("diff.pdf"));
@@ -216,21 +243,21 @@ TEST_F(RptDiffWindow, PrintsTheCombinedTextThroughThePrinterSeam) {
         printer.setOutputFileName(pdf);
         return true;
     };
-    window.cmdPrint->click();
+    printButton->click();
     EXPECT_EQ(asked, 1);
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
-    EXPECT_TRUE(window.sbStatus->text().endsWith(pdf));
+    EXPECT_TRUE(status->text().endsWith(pdf));
     // A new comparison is no longer the one that was printed.
     window.compare(sample("list.rpt"), sample("fields.rpt"));
-    EXPECT_FALSE(window.sbStatus->text().startsWith(QStringLiteral("Printed to ")));
+    EXPECT_FALSE(status->text().startsWith(QStringLiteral("Printed to ")));
 
     // Declined: nothing is printed.
     file.close();
     QFile::remove(pdf);
     guiSeams().preparePrinter = [&](QWidget*, QPrinter&) { return false; };
-    window.cmdPrint->click();
+    printButton->click();
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
@@ -253,11 +280,11 @@ int rowsShowingText(const QTableView& grid) {
 
 // One step of the horizontal scroll bar, an arrow or a click on the track, moves both panes
 // alike and leaves their text in view.
-TEST_F(RptDiffWindow, AHorizontalStepKeepsTheTextOfBothPanesInView) {
+TEST_F(ReportDiffWindowTest, AHorizontalStepKeepsTheTextOfBothPanesInView) {
     window.resize(520, 420);
     QApplication::processEvents();
-    ASSERT_TRUE(window.picSplitter->isVisible());
-    QScrollBar* bar = window.grd1->horizontalScrollBar();
+    ASSERT_TRUE(splitter->isVisible());
+    QScrollBar* bar = leftGrid->horizontalScrollBar();
     ASSERT_GT(bar->maximum(), 0);
     for (auto action : {QAbstractSlider::SliderSingleStepAdd, QAbstractSlider::SliderPageStepAdd}) {
         bar->setValue(0);
@@ -266,8 +293,8 @@ TEST_F(RptDiffWindow, AHorizontalStepKeepsTheTextOfBothPanesInView) {
         if (action == QAbstractSlider::SliderSingleStepAdd) {
             EXPECT_LE(bar->value(), 100 / 15);
         }
-        EXPECT_EQ(window.grd2->horizontalScrollBar()->value(), bar->value()) << action;
-        for (const QTableView* grid : {window.grd1, window.grd2})
+        EXPECT_EQ(rightGrid->horizontalScrollBar()->value(), bar->value()) << action;
+        for (const QTableView* grid : {leftGrid, rightGrid})
             EXPECT_GT(rowsShowingText(*grid), 0) << grid->objectName().toStdString() << action;
     }
 }
@@ -288,18 +315,18 @@ void dragSplitter(QSplitter& splitter, int dx) {
 
 // Side by side needs two panes wide enough to read: a narrow window or a splitter dragged to
 // an edge shows the combined grid instead, and Separate brings the panes back.
-TEST_F(RptDiffWindow, APaneTooNarrowToReadSwitchesToTheCombinedView) {
+TEST_F(ReportDiffWindowTest, APaneTooNarrowToReadSwitchesToTheCombinedView) {
     window.resize(900, 500);
     QApplication::processEvents();
-    const int panes = window.pbLeft->width() + window.pbRight->width();
-    EXPECT_LE(std::abs(window.pbLeft->width() - window.pbRight->width()), 2);
+    const int panes = leftPane->width() + rightPane->width();
+    EXPECT_LE(std::abs(leftPane->width() - rightPane->width()), 2);
     for (int dx : {-panes, panes}) {
-        dragSplitter(*window.picSplitter, dx);
-        EXPECT_FALSE(window.cmdCombined->isEnabled()) << dx;
-        EXPECT_TRUE(window.cmdSeparate->isEnabled()) << dx;
-        EXPECT_TRUE(window.pbCombined->isVisible()) << dx;
-        window.cmdSeparate->click();
-        EXPECT_TRUE(window.picSplitter->isVisible()) << dx;
+        dragSplitter(*splitter, dx);
+        EXPECT_FALSE(combinedButton->isEnabled()) << dx;
+        EXPECT_TRUE(separateButton->isEnabled()) << dx;
+        EXPECT_TRUE(combinedPane->isVisible()) << dx;
+        separateButton->click();
+        EXPECT_TRUE(splitter->isVisible()) << dx;
     }
 
     // The window can be made narrow enough for that, its buttons still at hand.
@@ -308,15 +335,15 @@ TEST_F(RptDiffWindow, APaneTooNarrowToReadSwitchesToTheCombinedView) {
     window.resize(narrow, 500);
     QApplication::processEvents();
     EXPECT_EQ(window.width(), narrow);
-    EXPECT_FALSE(window.cmdCombined->isEnabled());
-    EXPECT_TRUE(window.pbCombined->isVisible());
+    EXPECT_FALSE(combinedButton->isEnabled());
+    EXPECT_TRUE(combinedPane->isVisible());
     // Too narrow still: Separate finds the panes too narrow again.
-    window.cmdSeparate->click();
-    EXPECT_TRUE(window.pbCombined->isVisible());
+    separateButton->click();
+    EXPECT_TRUE(combinedPane->isVisible());
 }
 
 // A long line is printed whole, wrapped at the page's edge, after the run header.
-TEST_F(RptDiffWindow, PrintsLongLinesWholeAfterTheRunHeader) {
+TEST_F(ReportDiffWindowTest, PrintsLongLinesWholeAfterTheRunHeader) {
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
     QTemporaryDir dir;
@@ -342,7 +369,7 @@ TEST_F(RptDiffWindow, PrintsLongLinesWholeAfterTheRunHeader) {
         printer.setOutputFileName(pdf);
         return true;
     };
-    window.cmdPrint->click();
+    printButton->click();
     auto text = [&](QStringList pages) {
         QProcess process;
         process.start(pdftotext, pages << pdf << QStringLiteral("-"));
@@ -358,7 +385,7 @@ TEST_F(RptDiffWindow, PrintsLongLinesWholeAfterTheRunHeader) {
 }
 
 // The difference window as the utilities window opens it.
-class RptDiffFromUtilities : public testing::Test {
+class ReportDiffFromUtilities : public testing::Test {
 protected:
     void SetUp() override {
         saved_ = guiSeams();
@@ -372,9 +399,9 @@ protected:
 
     // Compares two entries of the report list.
     void compare(const QString& first, const QString& second) {
-        window.RptList->clear();
-        window.RptList->addItems({first, second});
-        window.cmdRM[UtilitiesWindow::RptDiff]->click();
+        window.findChild<QListWidget*>(QStringLiteral("RptList"))->clear();
+        window.addReports({first, second});
+        window.findChild<QPushButton*>(QStringLiteral("cmdRM_3"))->click();
         QApplication::processEvents();
     }
 
@@ -387,7 +414,7 @@ private:
 
 // At the main window's first size, the difference window lies inside the work area, which is
 // not scrolled, with its first button in view.
-TEST_F(RptDiffFromUtilities, OpensInsideTheWorkAreaWithItsButtonsInView) {
+TEST_F(ReportDiffFromUtilities, OpensInsideTheWorkAreaWithItsButtonsInView) {
     compare(sample("list.rpt"), sample("fields.rpt"));
     ASSERT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     ReportDiffWindow& diff = window.diffWindow();
@@ -400,15 +427,16 @@ TEST_F(RptDiffFromUtilities, OpensInsideTheWorkAreaWithItsButtonsInView) {
         << area->viewport()->height();
     EXPECT_EQ(area->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(area->verticalScrollBar()->value(), 0);
-    EXPECT_TRUE(diff.cmdSeparate->isVisible());
-    EXPECT_GE(diff.cmdSeparate->mapTo(area->viewport(), QPoint(0, 0)).x(), 0);
-    EXPECT_TRUE(diff.picSplitter->isVisible());
-    EXPECT_GT(diff.grd1->viewport()->height(),
-              5 * diff.grd1->verticalHeader()->defaultSectionSize());
+    EXPECT_TRUE(named<QPushButton>(diff, "cmdSeparate")->isVisible());
+    EXPECT_GE(named<QPushButton>(diff, "cmdSeparate")->mapTo(area->viewport(), QPoint(0, 0)).x(),
+              0);
+    EXPECT_TRUE(named<QSplitter>(diff, "picSplitter")->isVisible());
+    EXPECT_GT(named<QTableView>(diff, "grd1")->viewport()->height(),
+              5 * named<QTableView>(diff, "grd1")->verticalHeader()->defaultSectionSize());
 }
 
 // A folder is no report to compare: the message names it and says why.
-TEST_F(RptDiffFromUtilities, AFolderEntryIsNamedWithItsCause) {
+TEST_F(ReportDiffFromUtilities, AFolderEntryIsNamedWithItsCause) {
     const QString folder = QStringLiteral(TAV_SAMPLES "/");
     compare(folder, sample("list.rpt"));
     ASSERT_EQ(messages.size(), 1);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -21,6 +22,7 @@
 #include "DatabaseWriter.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
+#include "GuiTestSupport.h"
 #include "ProgramSettings.h"
 #include "RecordingReporter.h"
 #include "ReportViewerWindow.h"
@@ -61,7 +63,6 @@ protected:
                     .WriteReport(report, QLatin1String(name), database(), report.reportFileName));
         }
     }
-    void TearDown() override { programOptions() = ExtractOptions(); }
 
     QString database() const { return dir.filePath(QStringLiteral("tv.db")); }
     QStringList column(const QString& sql) const {
@@ -77,6 +78,8 @@ protected:
         return document.toPlainText();
     }
 
+    const KeptGuiSeams seams_;
+    const ProgramSettings::Scope settings_;
     QTemporaryDir dir;
     QStringList owners{QStringLiteral("Finance"), QString()};
     RunLog log_{dir.path()};  // the writers', never closed: no file
@@ -163,7 +166,6 @@ TEST_F(ReportViewerTest, NamesOutsideTheSchemaAreRefused) {
 }
 
 TEST_F(ReportViewerTest, MenuItemsWithoutADatabaseOnlyTellSo) {
-    const GuiSeams saved = guiSeams();
     QStringList messages;
     guiSeams().message = [&](QWidget*, const QString& text, const QString&, QMessageBox::Icon) {
         messages << text;
@@ -178,33 +180,32 @@ TEST_F(ReportViewerTest, MenuItemsWithoutADatabaseOnlyTellSo) {
         ASSERT_NE(action, nullptr) << item;
         action->trigger();
     }
-    guiSeams() = saved;
     ASSERT_EQ(messages.size(), 8);
     EXPECT_TRUE(messages.first().startsWith(QLatin1String("The Tavrin database (tv.db) is not")));
-    EXPECT_FALSE(reportViewer().isVisible());
+    EXPECT_EQ(openWindow("TVCRViewer"), nullptr);
 }
 
 TEST_F(ReportViewerTest, TheViewerShowsAndPrintsTheReport) {
-    const GuiSeams saved = guiSeams();
     guiSeams().preparePrinter = [this](QWidget*, QPrinter& printer) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir.filePath(QStringLiteral("Report Diff.pdf")));
         return true;
     };
-    ReportViewerWindow& viewer = reportViewer();
+    ReportViewerWindow viewer;
+    auto* status = control<QLabel>(viewer, "sbStatus");
     viewer.showReport(RunReportDefinition(definition("TVReportList.rpt"), database()));
-    viewer.findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
-    guiSeams() = saved;
+    control<QPushButton>(viewer, "cmdPrint")->click();
     EXPECT_EQ(viewer.windowTitle(), QLatin1String("Tavrin Viewer"));
     EXPECT_TRUE(viewer.isVisible());
-    EXPECT_TRUE(viewer.viewer->toPlainText().startsWith(QLatin1String("Report List")));
+    EXPECT_TRUE(control<QTextBrowser>(viewer, "viewer")
+                    ->toPlainText()
+                    .startsWith(QLatin1String("Report List")));
     EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("Report List.pdf"))).size(), 0);
-    EXPECT_EQ(viewer.sbStatus->text(),
+    EXPECT_EQ(status->text(),
               QStringLiteral("Printed to ") + dir.filePath(QStringLiteral("Report List.pdf")));
     // The next report is no printout yet.
     viewer.showReport(RunReportDefinition(definition("TVReportMetrics.rpt"), database()));
-    EXPECT_TRUE(viewer.sbStatus->text().isEmpty());
-    viewer.hide();
+    EXPECT_TRUE(status->text().isEmpty());
 }
 
 // A long report opens at its title, over the main window, however far the last one was read.
@@ -216,39 +217,39 @@ TEST_F(ReportViewerTest, TheViewerOpensAtTheReportsTopOverTheMainWindow) {
     UtilitiesWindow window;
     window.move(300, 200);
     window.show();
-    ReportViewerWindow& viewer = reportViewer();
+    ReportViewerWindow viewer;
     for (int opening = 0; opening < 2; ++opening) {
         viewer.showReport(report);
-        QScrollBar* bar = viewer.viewer->verticalScrollBar();
+        QScrollBar* bar = control<QTextBrowser>(viewer, "viewer")->verticalScrollBar();
         EXPECT_GT(bar->maximum(), 0);
         EXPECT_EQ(bar->value(), 0) << opening;
         bar->setValue(bar->maximum());
     }
     EXPECT_TRUE(window.frameGeometry().contains(viewer.frameGeometry().center()));
-    viewer.hide();
 }
 
+// The menu opens one viewer for all its reports, which goes with the main window.
 TEST_F(ReportViewerTest, AMenuItemOpensItsDefinitionFromTheProgramFolder) {
-    setProgramSettingsStore(std::make_unique<SettingsStore>(
+    programSettings().setStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
                                     QSettings::IniFormat),
         QStringLiteral(TAV_RESOURCES)));
-    const GuiSeams saved = guiSeams();
     QStringList messages;
     guiSeams().message = [&](QWidget*, const QString& text, const QString&, QMessageBox::Icon) {
         messages << text;
     };
-    {
-        UtilitiesWindow window;
-        window.findChild<QAction*>(QStringLiteral("miRptOwnerO"))->trigger();
-    }
-    guiSeams() = saved;
-    setProgramSettingsStore(nullptr);
+    auto window = std::make_unique<UtilitiesWindow>();
+    control<QAction>(*window, "miRptOwnerO")->trigger();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(QLatin1Char('\n')).toStdString();
-    const QString text = reportViewer().viewer->toPlainText();
+    const QPointer<ReportViewerWindow> viewer = openWindow<ReportViewerWindow>("TVCRViewer");
+    ASSERT_NE(viewer, nullptr);
+    const QString text = control<QTextBrowser>(*viewer, "viewer")->toPlainText();
     EXPECT_TRUE(text.startsWith(QLatin1String("Reports by Owner")));
     EXPECT_TRUE(text.contains(QLatin1String("Finance")));
-    reportViewer().hide();
+    control<QAction>(*window, "miRptList")->trigger();
+    EXPECT_EQ(openWindow<ReportViewerWindow>("TVCRViewer"), viewer);
+    window.reset();
+    EXPECT_EQ(viewer, nullptr);
 }
 
 TEST_F(ReportViewerTest, CrossReferencesAndOwnersAreGroupedByTheirFirstSortField) {
@@ -346,7 +347,7 @@ TEST_F(ReportViewerTest, ColumnsAreNamedAndMetricsCountAsTheSurveyDoes) {
 }
 
 TEST_F(ReportViewerTest, EachReportOpensTheViewerAtItsOwnSize) {
-    ReportViewerWindow& viewer = reportViewer();
+    ReportViewerWindow viewer;
     viewer.showReport(RunReportDefinition(definition("TVReportList.rpt"), database()));
     const QSize own = viewer.size();
     EXPECT_EQ(own, QSize(8600 / 15, 5000 / 15));
@@ -356,7 +357,6 @@ TEST_F(ReportViewerTest, EachReportOpensTheViewerAtItsOwnSize) {
     EXPECT_FALSE(viewer.isMinimized());
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_EQ(viewer.size(), own);
-    viewer.hide();
 }
 
 TEST(ReportRendering, GroupsHeadTheirRowsAndTotalsComeLast) {

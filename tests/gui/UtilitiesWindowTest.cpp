@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -6,24 +8,26 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
-#include <QLocalServer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTextEdit>
 #include <QTimer>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <functional>
+#include <thread>
 
 #include "CrossReference.h"
 #include "DatabaseCreator.h"
@@ -31,16 +35,14 @@
 #include "ExtractOptions.h"
 #include "ExtractResultsWindow.h"
 #include "GuiSeams.h"
+#include "GuiTestSupport.h"
 #include "ProgramSettings.h"
 #include "ReportDiffWindow.h"
 #include "ReportViewerWindow.h"
 #include "ResultGridWindow.h"
 #include "RunReporter.h"
 #include "SettingsStore.h"
-#include "SingleInstance.h"
-#include "SplashWindow.h"
 #include "StatusWindow.h"
-#include "TavrinMain.h"
 #include "UtilitiesWindow.h"
 
 using namespace tav::core;
@@ -48,7 +50,6 @@ using namespace tav::doctext;
 using namespace tav::utilities;
 using namespace tav::extract;
 using namespace tav::gui;
-using namespace tav::shell;
 
 namespace {
 
@@ -56,7 +57,6 @@ namespace {
 class UtilityWindow : public testing::Test {
 protected:
     void SetUp() override {
-        saved_ = guiSeams();
         guiSeams().message = [this](QWidget*, const QString& text, const QString&,
                                     QMessageBox::Icon) { messages << text; };
         guiSeams().askOkCancel = [this](QWidget*, const QString& text) {
@@ -64,43 +64,47 @@ protected:
             return answerOk;
         };
         ASSERT_TRUE(out.isValid());
-        settings_ = {programOptions().TVDPath, programOptions().DBPath};
         programOptions().TVDPath = out.path() + u'/';
         programOptions().DBPath = out.path() + u'/';
         programOptions().CreateTVDFile = 1;
         programOptions().CreateWordDocument = 0;
         programOptions().UpdateDB = 0;
         window = std::make_unique<UtilitiesWindow>();
+        reportList = control<QListWidget>(*window, "RptList");
+        fileCount = control<QLabel>(*window, "lblFileCount");
     }
-    void TearDown() override {
-        window.reset();
-        guiSeams() = saved_;
-        programOptions().TVDPath = settings_[0];
-        programOptions().DBPath = settings_[1];
-    }
+    void TearDown() override { window.reset(); }
     static QString sample(const char* name) {
         return QStringLiteral(TAV_SAMPLES "/") + QLatin1String(name);
     }
+    // Clicks the button of a utility.
+    void run(UtilitiesWindow::Utility utility) const {
+        control<QPushButton>(*window, QStringLiteral("cmdRM_%1").arg(utility).toLatin1())->click();
+    }
+    void click(const char* button) const { control<QPushButton>(*window, button)->click(); }
+    // The status window that the utilities window owns, and its text.
+    QWidget* statusWindow() const { return control(*window, "TVMessage"); }
+    QString statusWindowText() const { return control<QLabel>(*window, "lblDetails")->text(); }
 
+    const KeptGuiSeams seams_;
+    const ProgramSettings::Scope settings_;
     QTemporaryDir out;
     std::unique_ptr<UtilitiesWindow> window;
+    QListWidget* reportList = nullptr;
+    QLabel* fileCount = nullptr;
     QStringList messages;
     QStringList questions;
     bool answerOk = true;
-
-private:
-    GuiSeams saved_;
-    QStringList settings_;
 };
 
 TEST_F(UtilityWindow, DispatcherGuardsRunNothing) {
     EXPECT_EQ(window->statusText(), QStringLiteral("Click the 'Add Reports' button to begin."));
-    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("No files selected"));
+    EXPECT_EQ(fileCount->text(), QStringLiteral("No files selected"));
     struct Case {
         const char* name;
         QStringList reports;
         QList<int> highlighted;
-        int button;
+        UtilitiesWindow::Utility button;
         QString message;
     } cases[] = {
         {"an empty list",
@@ -111,48 +115,50 @@ TEST_F(UtilityWindow, DispatcherGuardsRunNothing) {
         {"one report to compare",
          {"/r/a.rpt"},
          {},
-         UtilitiesWindow::RptDiff,
+         UtilitiesWindow::ReportDifference,
          QStringLiteral("You must select two reports for a comparison")},
         {"three reports, one highlighted",
          {"/r/a.rpt", "/r/b.rpt", "/r/c.rpt"},
          {1},
-         UtilitiesWindow::RptDiff,
+         UtilitiesWindow::ReportDifference,
          QStringLiteral("You must highlight two reports for a comparison. (Highlight by using "
                         "<Ctrl>+<left click>")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        window->RptList->clear();
+        reportList->clear();
         window->addReports(c.reports);
-        for (int row : c.highlighted) window->RptList->item(row)->setSelected(true);
+        for (int row : c.highlighted) reportList->item(row)->setSelected(true);
         messages.clear();
-        window->cmdRM[c.button]->click();
+        run(c.button);
         EXPECT_EQ(messages, QStringList{c.message});
-        EXPECT_FALSE(window->utilityRunning);
+        EXPECT_FALSE(window->isRunningUtility());
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Tavrin"));
     }
-    // A click while a utility runs is ignored altogether.
+    // A click while a utility runs (here: while it tells its message) is ignored altogether.
+    reportList->clear();
     messages.clear();
-    window->RptList->clear();
-    window->utilityRunning = true;
-    window->startUtility(UtilitiesWindow::Extract);
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_TRUE(window->utilityRunning);
+    guiSeams().message = [this](QWidget*, const QString& text, const QString&, QMessageBox::Icon) {
+        messages << text;
+        EXPECT_TRUE(window->isRunningUtility());
+        if (messages.size() == 1) run(UtilitiesWindow::Extract);
+    };
+    run(UtilitiesWindow::Extract);
+    EXPECT_EQ(messages, QStringList{QStringLiteral("No reports have been selected")});
+    EXPECT_FALSE(window->isRunningUtility());
 }
 
 TEST_F(UtilityWindow, ChosenReportsAreListedOnceAndTheirFolderRemembered) {
-    const QString saved = programOptions().RptPath;
     QStringList chosen{QStringLiteral("/r/q1/a.rpt"), QStringLiteral("/r/q1/b.rpt")};
     guiSeams().openFileNames = [&](QWidget*, const QString&, const QString&) { return chosen; };
-    window->cmdAddReports->click();
+    click("cmdAddReports");
     EXPECT_EQ(programOptions().RptPath, QStringLiteral("/r/q1/"));
     chosen << QStringLiteral("/r/q1/A.rpt");
-    window->cmdAddReports->click();
-    EXPECT_EQ(window->RptList->count(), 3);  // letter case makes a different entry
+    click("cmdAddReports");
+    EXPECT_EQ(reportList->count(), 3);  // letter case makes a different entry
     chosen.clear();
-    window->cmdAddReports->click();  // cancelled
-    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("3 files/folders selected"));
-    programOptions().RptPath = saved;
+    click("cmdAddReports");  // cancelled
+    EXPECT_EQ(fileCount->text(), QStringLiteral("3 files/folders selected"));
 }
 
 TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
@@ -174,34 +180,66 @@ TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
         EXPECT_EQ(title, QStringLiteral("Enter the path in which to search for reports"));
         return dir.filePath(QStringLiteral("tree"));
     };
-    window->cmdAddFolder->click();
-    window->cmdAddFolder->click();
+    click("cmdAddFolder");
+    click("cmdAddFolder");
     EXPECT_EQ(messages, QStringList{QStringLiteral("This path already exists in selected list")});
     window->addReports(
         {list.fileName(), QStringLiteral("/r/notes.txt"), QStringLiteral("/r/direct.rpt")});
-    EXPECT_EQ(window->RptList->item(0)->text(), dir.filePath(QStringLiteral("tree/")));
-    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("4 files/folders selected"));
+    EXPECT_EQ(reportList->item(0)->text(), dir.filePath(QStringLiteral("tree/")));
+    EXPECT_EQ(fileCount->text(), QStringLiteral("4 files/folders selected"));
 
     window->ExpandReportList();
     const QString tree = dir.filePath(QStringLiteral("tree/"));
-    EXPECT_EQ(window->ExplodedRptList,
+    EXPECT_EQ(window->expandedReports(),
               (QStringList{tree + "a.rpt", tree + "b.RPT", tree + "sub/d.Rpt", "/r/x.rpt",
                            "/r/z.RPT", "/r/direct.rpt"}));
 
     // Removing everything leaves the count empty and Remove disabled.
-    window->RptList->selectAll();
-    window->RptList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
-    window->cmdRemove->click();
-    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("No files selected"));
-    EXPECT_FALSE(window->cmdRemove->isEnabled());
+    reportList->selectAll();
+    reportList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    click("cmdRemove");
+    EXPECT_EQ(fileCount->text(), QStringLiteral("No files selected"));
+    EXPECT_FALSE(control<QPushButton>(*window, "cmdRemove")->isEnabled());
+}
+
+// A list that is a pipe or a device is refused unread, as the command line refuses it: reading
+// a pipe waits for a writer that never comes, and the window would freeze. Should the window
+// open the pipe after all, a writer comes after a while, so that the test fails instead.
+TEST_F(UtilityWindow, AListThatIsAPipeOrADeviceIsRefusedUnread) {
+    const QString pipe = out.filePath(QStringLiteral("pipe.RML"));
+    const QString device = out.filePath(QStringLiteral("null.RML"));
+    ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), device));
+    std::atomic<bool> done = false;
+    std::thread writer([&] {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (!done && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // Opens only while a reader waits, and lets it go on to the end of an empty list.
+        if (const int fd = ::open(pipe.toLocal8Bit().constData(), O_WRONLY | O_NONBLOCK); fd >= 0)
+            ::close(fd);
+    });
+    for (const QString& list : {pipe, device}) {
+        SCOPED_TRACE(list.toStdString());
+        reportList->clear();
+        window->addReports({list, sample("list.rpt")});
+        messages.clear();
+        QElapsedTimer timer;
+        timer.start();
+        run(UtilitiesWindow::CrossReference);
+        EXPECT_LT(timer.elapsed(), 2000);
+        EXPECT_EQ(messages, QStringList{list + QStringLiteral(" is not a regular file")});
+    }
+    done = true;
+    writer.join();
 }
 
 TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
     window->addReports({sample("list.rpt"), sample("fields.rpt")});
-    window->cmdRM[UtilitiesWindow::Extract]->click();
+    run(UtilitiesWindow::Extract);
     StandardErrorReporter quiet;
-    ExtractRun run(programOptions(), quiet);
-    const ExtractDriver driver(run);
+    ExtractRun settingsRun(programOptions(), quiet);
+    const ExtractDriver driver(settingsRun);
     const QStringList expected{driver.textOutputPath(QStringLiteral("list")),
                                driver.textOutputPath(QStringLiteral("fields"))};
     EXPECT_EQ(window->extractWindow().results(), expected);
@@ -209,25 +247,25 @@ TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_EQ(window->statusText(), QStringLiteral("Click the 'Add Reports' button to begin."));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tavrin Utilities"));
-    EXPECT_EQ(window->currentUtility, QStringLiteral("Extract"));
+    EXPECT_EQ(window->currentUtility(), QStringLiteral("Extract"));
 
     // Cancel keeps the earlier results; OK runs again and keeps one entry a report.
     answerOk = false;
-    window->extractWindow().lstExtract->addItem(QStringLiteral("marker"));
-    window->cmdRM[UtilitiesWindow::Extract]->click();
+    window->extractWindow().setResults(window->extractWindow().results() << "marker");
+    run(UtilitiesWindow::Extract);
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions.first().startsWith(QStringLiteral("An Extract has already been run.")));
     EXPECT_EQ(window->extractWindow().results().size(), 3);
     answerOk = true;
-    window->cmdRM[UtilitiesWindow::Extract]->click();
+    run(UtilitiesWindow::Extract);
     EXPECT_EQ(window->extractWindow().results(), QStringList{QStringLiteral("marker")} + expected);
 }
 
 TEST_F(UtilityWindow, CrossReferenceAndSurveyFillTheirGrids) {
     window->addReports({sample("list.rpt"), sample("fields.rpt")});
-    for (const auto& [button, grid] : {std::pair{UtilitiesWindow::XRef, "grdXRef"},
-                                       std::pair{UtilitiesWindow::Survey, "grdSurvey"}}) {
-        window->cmdRM[button]->click();
+    for (const auto& [button, grid] : {std::pair{UtilitiesWindow::CrossReference, "grdXRef"},
+                                       std::pair{UtilitiesWindow::SiteSurvey, "grdSurvey"}}) {
+        run(button);
         const auto* table = window->findChild<QTableWidget*>(QLatin1String(grid));
         ASSERT_NE(table, nullptr) << grid;
         EXPECT_GE(table->rowCount(), 2) << grid;  // a row a report at least
@@ -237,25 +275,27 @@ TEST_F(UtilityWindow, CrossReferenceAndSurveyFillTheirGrids) {
 
 TEST_F(UtilityWindow, TwoListedReportsAreComparedWithoutBeingHighlighted) {
     window->addReports({sample("list.rpt"), sample("fields.rpt")});
-    window->cmdRM[UtilitiesWindow::RptDiff]->click();
+    run(UtilitiesWindow::ReportDifference);
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
-    EXPECT_EQ(window->path1, sample("list.rpt"));
-    EXPECT_EQ(window->path2, sample("fields.rpt"));
-    EXPECT_FALSE(window->diffWindow().engine().combinedText().isEmpty());
-    window->cmdRM[UtilitiesWindow::RptDiff]->click();
+    EXPECT_EQ(window->comparedReports(), (QStringList{sample("list.rpt"), sample("fields.rpt")}));
+    EXPECT_FALSE(window->diffWindow().results().combinedText().isEmpty());
+    run(UtilitiesWindow::ReportDifference);
     EXPECT_EQ(questions.size(), 1);
 }
 
 TEST_F(UtilityWindow, StatusWindowMirrorsItsTextInTheStatusBar) {
     const QString text = QStringLiteral("Creating database");
     window->reporter()->workStatus(true, text);
-    EXPECT_TRUE(StatusWindow::instance().isVisible());
-    EXPECT_EQ(StatusWindow::instance().lblDetails->text(), text);
+    EXPECT_TRUE(statusWindow()->isVisible());
+    EXPECT_EQ(statusWindowText(), text);
     EXPECT_EQ(window->statusText(), text);
+    QString ended = text;
+    window->findChild<StatusWindow*>()->UpdateStatus(false, ended);
+    EXPECT_TRUE(ended.isEmpty());
+    EXPECT_TRUE(statusWindowText().isEmpty());
     window->reporter()->workStatus(false, text);
-    EXPECT_TRUE(StatusWindow::instance().lblDetails->text().isEmpty());
     EXPECT_TRUE(window->statusText().isEmpty());
-    EXPECT_FALSE(StatusWindow::instance().isVisible());
+    EXPECT_FALSE(statusWindow()->isVisible());
     EXPECT_EQ(ExtractResultsWindow::openerFor(QStringLiteral("/my out/SALES.tvd")),
               QStringLiteral("text"));
     EXPECT_TRUE(ExtractResultsWindow::openerFor(QStringLiteral("/out/SALES.TVD")).isEmpty());
@@ -269,27 +309,27 @@ TEST_F(UtilityWindow, OnlyMoreThanOneRowOfEarlierResultsIsWorthAQuestion) {
         SCOPED_TRACE(earlier);
         ResultGrid grid(CrossReferenceColumns());
         for (qsizetype i = 0; i < earlier; ++i) grid.AddItem({QStringLiteral("row %1").arg(i)});
-        window->gridWindow(UtilitiesWindow::XRef).setResult(grid);
+        window->gridWindow(UtilitiesWindow::CrossReference).setResult(grid);
         questions.clear();
-        window->cmdRM[UtilitiesWindow::XRef]->click();
+        run(UtilitiesWindow::CrossReference);
         EXPECT_EQ(questions.size(), asks ? 1 : 0);
     }
 }
 
 TEST_F(UtilityWindow, ClosingTheWindowEndsTheProgramWhateverElseIsOpen) {
     // Closing saves the settings: into a file of the test's own.
-    setProgramSettingsStore(std::make_unique<SettingsStore>(
+    programSettings().setStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(out.filePath(QStringLiteral("Tavrin.conf")),
                                     QSettings::IniFormat),
         out.path()));
     int ended = 0;
     guiSeams().endProgram = [&] { ++ended; };
-    reportViewer().show();
+    ReportViewerWindow viewer;
+    viewer.show();
     window->show();
     window->close();
-    setProgramSettingsStore(nullptr);
     EXPECT_EQ(ended, 1);
-    EXPECT_FALSE(reportViewer().isVisible());
+    EXPECT_FALSE(viewer.isVisible());
 }
 
 TEST_F(UtilityWindow, TheWindowMenuCascadesAndTilesBothWays) {
@@ -304,11 +344,12 @@ TEST_F(UtilityWindow, TheWindowMenuCascadesAndTilesBothWays) {
     window->resize(1000, 700);
     window->show();
     window->extractWindow();
-    window->gridWindow(UtilitiesWindow::XRef);
-    const QList<QMdiSubWindow*> subs = window->mdiArea->subWindowList();
+    window->gridWindow(UtilitiesWindow::CrossReference);
+    auto* mdiArea = control<QMdiArea>(*window, "mdiArea");
+    const QList<QMdiSubWindow*> subs = mdiArea->subWindowList();
     ASSERT_EQ(subs.size(), 2);
     for (QMdiSubWindow* sub : subs) sub->show();
-    const QSize area = window->mdiArea->viewport()->size();
+    const QSize area = mdiArea->viewport()->size();
     window->findChild<QAction*>(QStringLiteral("miWTileHorz"))->trigger();
     // One above the other, each as wide as the area.
     EXPECT_EQ(subs[0]->geometry().width(), area.width());
@@ -323,8 +364,6 @@ TEST_F(UtilityWindow, TheWindowMenuCascadesAndTilesBothWays) {
     EXPECT_FALSE(subs[0]->geometry().intersects(subs[1]->geometry()));
 }
 
-// The database's long work shows in the status window, mirrored in panel 1, and leaves both
-// empty when it ends; a progress text goes once the program waits for the user again.
 // What `work` writes to standard error.
 QByteArray standardErrorOf(const std::function<void()>& work) {
     QTemporaryFile capture;
@@ -352,6 +391,8 @@ TEST_F(UtilityWindow, AMessageAfterTheWindowClosedReachesStandardError) {
     EXPECT_TRUE(messages.isEmpty());
 }
 
+// The database's long work shows in the status window, mirrored in panel 1, and leaves both
+// empty when it ends; a progress text goes once the program waits for the user again.
 TEST_F(UtilityWindow, StatusTextsLastAsLongAsTheirWork) {
     window->show();
     QStringList seen;
@@ -361,8 +402,8 @@ TEST_F(UtilityWindow, StatusTextsLastAsLongAsTheirWork) {
     progress.status = [&, windows = progress.status](bool show, const QString& text) {
         windows(show, text);
         if (show)
-            seen << StatusWindow::instance().lblDetails->text() + u'|' + window->statusText() +
-                        u'|' + QString::number(StatusWindow::instance().isVisible());
+            seen << statusWindowText() + u'|' + window->statusText() + u'|' +
+                        QString::number(statusWindow()->isVisible());
     };
     const bool created = tav::database::DatabaseCreator::CreateDatabase(
         out.filePath(QStringLiteral("tv.db")), progress);
@@ -370,8 +411,8 @@ TEST_F(UtilityWindow, StatusTextsLastAsLongAsTheirWork) {
     EXPECT_EQ(
         seen,
         QStringList{QStringLiteral("Creating new Tavrin database|Creating new Tavrin database|1")});
-    EXPECT_FALSE(StatusWindow::instance().isVisible());
-    EXPECT_TRUE(StatusWindow::instance().lblDetails->text().isEmpty());
+    EXPECT_FALSE(statusWindow()->isVisible());
+    EXPECT_TRUE(statusWindowText().isEmpty());
     EXPECT_TRUE(window->statusText().isEmpty());
 
     window->reporter()->status(QStringLiteral("Analyzing differences "));
@@ -383,45 +424,6 @@ TEST_F(UtilityWindow, StatusTextsLastAsLongAsTheirWork) {
     QCoreApplication::processEvents();
     EXPECT_EQ(window->statusText(), QStringLiteral("Use buttons at top for desired action."));
 }
-
-// The splash opens mid-screen, on top unless the command line says -NT, in either case; a second
-// start's box rises above the first one's windows.
-TEST(StartUp, SplashAndSecondStartBoxStayOnTopAsTheCommandLineSays) {
-    const std::pair<const char*, bool> cases[] = {
-        {"", true}, {"-NT", false}, {"-nt", false}, {" -Nt ", false}, {"-x", true}};
-    for (const auto& [commandText, onTop] : cases) {
-        SCOPED_TRACE(commandText);
-        const auto splash = makeSplash(QLatin1String(commandText));
-        EXPECT_EQ(splash->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
-        EXPECT_EQ(splash->geometry().center(),
-                  QGuiApplication::primaryScreen()->availableGeometry().center());
-    }
-    QString text;
-    bool boxOnTop = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        text = box->text();
-        boxOnTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-        box->accept();
-    });
-    tellAlreadyRunning();
-    EXPECT_EQ(text, QStringLiteral("Tavrin is already running"));
-    EXPECT_TRUE(boxOnTop);
-}
-
-TEST(SingleInstance, ASecondClaimFailsUntilTheFirstEnds) {
-    const QString name = QStringLiteral("TavrinTest-%1").arg(QCoreApplication::applicationPid());
-    auto first = claimSingleInstance(name);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(claimSingleInstance(name), nullptr);
-    first.reset();
-    EXPECT_NE(claimSingleInstance(name), nullptr);
-}
-
-}  // namespace
-
-namespace {
 
 TEST_F(UtilityWindow, ALargeDifferenceWindowNeitherWidensTheMainWindowNorHidesItsButtons) {
     window->resize(900, 600);
@@ -435,12 +437,9 @@ TEST_F(UtilityWindow, ALargeDifferenceWindowNeitherWidensTheMainWindowNorHidesIt
     QApplication::processEvents();
     EXPECT_EQ(window->width(), width);
     // The whole row of buttons is in view, the first one included.
-    EXPECT_GE(diff.width(), diff.cmdPrint->geometry().right());
+    EXPECT_GE(diff.width(),
+              diff.findChild<QPushButton*>(QStringLiteral("cmdPrint"))->geometry().right());
 }
-
-}  // namespace
-
-namespace {
 
 // The access key of a caption: the letter after a single '&', lower case; none without one.
 QChar accessKey(const QString& caption) {
@@ -470,7 +469,7 @@ TEST_F(UtilityWindow, EachControlHasAnAccessKeyOfItsOwn) {
             << caption.toStdString() << " and " << owners.value(key).toStdString();
         owners.insert(key, caption);
     }
-    EXPECT_EQ(accessKey(window->cmdAddReports->text()), u'a');
+    EXPECT_EQ(accessKey(control<QPushButton>(*window, "cmdAddReports")->text()), u'a');
 }
 
 }  // namespace

@@ -32,6 +32,7 @@
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
+#include "GuiTestSupport.h"
 #include "HelpWindow.h"
 #include "MiningSettingsWindow.h"
 #include "ProgramSettings.h"
@@ -86,7 +87,6 @@ class WindowLayout : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        saved_ = guiSeams();
         programOptions().DBPath = dir.path() + u'/';
         programOptions().TVDPath = dir.path() + u'/';
         programOptions().CreateTVDFile = 1;
@@ -95,24 +95,18 @@ protected:
         guiSeams().message = [this](QWidget*, const QString& text, const QString&,
                                     QMessageBox::Icon) { messages << text; };
     }
-    void TearDown() override {
-        guiSeams() = saved_;
-        programOptions() = ExtractOptions();
-        setProgramSettingsStore(nullptr);
-    }
 
+    const KeptGuiSeams seams_;
+    const ProgramSettings::Scope settings_;
     QTemporaryDir dir;
     QStringList messages;
-
-private:
-    GuiSeams saved_;
 };
 
 TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
-    MiningSettingsWindow::printerFonts() = [] {
+    guiSeams().printerFonts = [] {
         return std::optional<QStringList>({"DejaVu Sans Condensed Bold Oblique", "Arial"});
     };
-    setProgramSettingsStore(std::make_unique<SettingsStore>(
+    programSettings().setStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
                                     QSettings::IniFormat),
         dir.path()));
@@ -173,9 +167,9 @@ TEST_F(WindowLayout, TheOwnerEditorOpensWithoutCoveringTheTexts) {
     ReportOwnersWindow window;
     window.show();
     QApplication::processEvents();
-    window.cmdAddRptOwner->click();
+    window.findChild<QPushButton*>(QStringLiteral("cmdAddRptOwner"))->click();
     QApplication::processEvents();
-    EXPECT_TRUE(window.rptOwnerText->isVisible());
+    EXPECT_TRUE(window.findChild<QLineEdit*>(QStringLiteral("rptOwnerText"))->isVisible());
     EXPECT_TRUE(overlappingTexts(window).isEmpty())
         << overlappingTexts(window).join(u'\n').toStdString();
     EXPECT_TRUE(clippedLabels(window).isEmpty()) << clippedLabels(window).join(u'\n').toStdString();
@@ -193,6 +187,7 @@ TEST_F(WindowLayout, TheTemplatesWindowShowsItsTextsWholeInEveryStep) {
     ASSERT_TRUE(tvdocx::Document().save(source));
     TemplatesWindow window(dir.path());
     window.show();
+    auto* profiles = control<QComboBox>(window, "cmbAvailableTemplates");
     const auto check = [&](const char* step) {
         for (int pass = 0; pass < 3; ++pass) QApplication::processEvents();
         EXPECT_TRUE(clippedLabels(window).isEmpty())
@@ -205,15 +200,15 @@ TEST_F(WindowLayout, TheTemplatesWindowShowsItsTextsWholeInEveryStep) {
         check("opening");
         window.newTemplate();
         check("new");
-        window.txtTemplateName->setText(narrowest ? QStringLiteral("Plain")
-                                                  : QStringLiteral("Corporate"));
-        window.txtTemplatePath->setText(source);
+        control<QLineEdit>(window, "txtTemplateName")
+            ->setText(narrowest ? QStringLiteral("Plain") : QStringLiteral("Corporate"));
+        control<QLineEdit>(window, "txtTemplatePath")->setText(source);
         window.nextStep();
         check("styles");
-        window.styleCombos[5]->setCurrentIndex(0);
+        control<QComboBox>(window, "cmbTableStyle")->setCurrentIndex(0);
         window.saveTemplate();
         check("saved");
-        window.cmbAvailableTemplates->setCurrentIndex(0);
+        profiles->setCurrentIndex(0);
         window.copyTemplate();
         check("copy");
         window.cancelTemplateEdit();
@@ -230,14 +225,15 @@ TEST_F(WindowLayout, ResultWindowsOpenShowingTheirRowsAndWearTheProgramIcon) {
     window.show();
     window.addReports(
         {QStringLiteral(TAV_SAMPLES "/list.rpt"), QStringLiteral(TAV_SAMPLES "/fields.rpt")});
-    for (int button : {UtilitiesWindow::XRef, UtilitiesWindow::Survey, UtilitiesWindow::Extract})
-        window.cmdRM[button]->click();
+    for (const char* button : {"cmdRM_0", "cmdRM_1", "cmdRM_2"})
+        control<QPushButton>(window, button)->click();
     QApplication::processEvents();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 
     // A grid shows all its columns, or its window takes the whole width there is.
-    const QSize room = window.mdiArea->viewport()->size();
-    for (int button : {UtilitiesWindow::XRef, UtilitiesWindow::Survey}) {
+    auto* area = control<QMdiArea>(window, "mdiArea");
+    const QSize room = area->viewport()->size();
+    for (int button : {UtilitiesWindow::CrossReference, UtilitiesWindow::SiteSurvey}) {
         ResultGridWindow& results = window.gridWindow(button);
         auto* grid = results.findChild<QTableWidget*>();
         SCOPED_TRACE(grid->objectName().toStdString());
@@ -250,7 +246,7 @@ TEST_F(WindowLayout, ResultWindowsOpenShowingTheirRowsAndWearTheProgramIcon) {
     auto* list = window.findChild<QListWidget*>(QStringLiteral("lstExtract"));
     EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
     EXPECT_EQ(list->count(), 2);
-    for (QMdiSubWindow* sub : window.mdiArea->subWindowList()) {
+    for (QMdiSubWindow* sub : area->subWindowList()) {
         SCOPED_TRACE(sub->widget()->objectName().toStdString());
         EXPECT_GE(sub->width(), 480);
         EXPECT_GE(sub->height(), 260);
@@ -261,7 +257,7 @@ TEST_F(WindowLayout, ResultWindowsOpenShowingTheirRowsAndWearTheProgramIcon) {
 }
 
 TEST_F(WindowLayout, HelpOpensTheManualBesideTheProgram) {
-    setProgramSettingsStore(std::make_unique<SettingsStore>(
+    programSettings().setStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
                                     QSettings::IniFormat),
         QStringLiteral("/opt/tavrin")));
@@ -271,7 +267,7 @@ TEST_F(WindowLayout, HelpOpensTheManualBesideTheProgram) {
     window.findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
     EXPECT_EQ(opened,
               QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/opt/tavrin/help/index.html"))});
-    EXPECT_FALSE(helpWindow().isVisible());
+    EXPECT_EQ(openWindow("TVHelp"), nullptr);
 }
 
 // Where the desktop has no browser, the manual opens in the program's own help window, over the
@@ -282,7 +278,7 @@ TEST_F(WindowLayout, HelpFallsBackToItsOwnWindowWhereTheDesktopCannotOpenTheManu
     for (const QString& page : QDir(QStringLiteral(TAV_RESOURCES "/help")).entryList(QDir::Files))
         ASSERT_TRUE(QFile::copy(QStringLiteral(TAV_RESOURCES "/help/") + page,
                                 program.filePath(QStringLiteral("help/") + page)));
-    setProgramSettingsStore(std::make_unique<SettingsStore>(
+    programSettings().setStore(std::make_unique<SettingsStore>(
         std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
                                     QSettings::IniFormat),
         program.path() + u'/'));
@@ -291,17 +287,26 @@ TEST_F(WindowLayout, HelpFallsBackToItsOwnWindowWhereTheDesktopCannotOpenTheManu
     window.show();
     window.findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
 
-    HelpWindow& help = helpWindow();
+    // A second request brings the same window forward.
+    window.findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
+    auto* found = openWindow<HelpWindow>("TVHelp");
+    ASSERT_NE(found, nullptr);
+    HelpWindow& help = *found;
     ASSERT_TRUE(help.isVisible());
-    EXPECT_EQ(help.browser->source(),
+    auto* browser = control<QTextBrowser>(help, "browser");
+    EXPECT_EQ(browser->source(),
               QUrl::fromLocalFile(program.filePath(QStringLiteral("help/index.html"))));
-    EXPECT_FALSE(help.browser->toPlainText().isEmpty());
+    EXPECT_FALSE(browser->toPlainText().isEmpty());
     EXPECT_TRUE(window.frameGeometry().intersects(help.frameGeometry()));
+    int helpWindows = 0;
+    for (const QWidget* top : QApplication::topLevelWidgets())
+        helpWindows += top->objectName() == QLatin1String("TVHelp");
+    EXPECT_EQ(helpWindows, 1);
 
     // A click on the first link to another page opens that page.
-    QTextCursor link(help.browser->document());
+    QTextCursor link(browser->document());
     QString target;
-    for (QTextBlock block = help.browser->document()->begin(); block.isValid() && target.isEmpty();
+    for (QTextBlock block = browser->document()->begin(); block.isValid() && target.isEmpty();
          block = block.next())
         for (auto piece = block.begin(); !piece.atEnd(); ++piece)
             if (piece.fragment().charFormat().isAnchor() &&
@@ -312,21 +317,21 @@ TEST_F(WindowLayout, HelpFallsBackToItsOwnWindowWhereTheDesktopCannotOpenTheManu
                 break;
             }
     ASSERT_FALSE(target.isEmpty());
-    help.browser->setTextCursor(link);
-    help.browser->ensureCursorVisible();
-    const QPoint at = help.browser->cursorRect(link).center();
-    QWidget* viewport = help.browser->viewport();
+    browser->setTextCursor(link);
+    browser->ensureCursorVisible();
+    const QPoint at = browser->cursorRect(link).center();
+    QWidget* viewport = browser->viewport();
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         QMouseEvent click(type, at, viewport->mapToGlobal(at), Qt::LeftButton,
                           type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
                           Qt::NoModifier);
         QApplication::sendEvent(viewport, &click);
     }
-    EXPECT_EQ(help.browser->source().fileName(), QUrl(target).fileName());
-    EXPECT_TRUE(help.cmdBack->isEnabled());
-    help.cmdBack->click();
-    EXPECT_EQ(help.browser->source().fileName(), QStringLiteral("index.html"));
-    help.hide();
+    EXPECT_EQ(browser->source().fileName(), QUrl(target).fileName());
+    auto* back = control<QPushButton>(help, "cmdBack");
+    EXPECT_TRUE(back->isEnabled());
+    back->click();
+    EXPECT_EQ(browser->source().fileName(), QStringLiteral("index.html"));
 }
 
 // Every page and picture the manual links to ships with it, so no link leads nowhere.

@@ -94,7 +94,7 @@ protected:
         SettingsStore store(std::make_unique<QSettings>(copy, QSettings::IniFormat),
                             dir_.filePath(QStringLiteral("program")));
         ExtractOptions& settings = options_;
-        store.load(settings, reporter_);
+        store.load(settings);
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
         settings.CreateTVDFile = 1;
         settings.CreateWordDocument = 0;

@@ -10,6 +10,7 @@
 
 #include "CrossReference.h"
 #include "GuiSeams.h"
+#include "GuiTestSupport.h"
 #include "ResultGridWindow.h"
 #include "SiteSurvey.h"
 #include "UtilitiesWindow.h"
@@ -39,7 +40,7 @@ TEST(ResultWindows, ShowTheResultSortOnADoubleClickAndCopyTheWholeGrid) {
     EXPECT_EQ(grid->item(0, 3)->text(), QStringLiteral("B"));
     EXPECT_EQ(grid->item(0, 4)->text(), QStringLiteral("y"));
 
-    window.EditSelectAll();
+    window.copyWholeGrid();
     EXPECT_EQ(grid->selectedItems().size(), 12);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "ReportFile\tReportTitle\tSubreport\tTable\tAlias\tSelectionFormula\n"
@@ -82,7 +83,7 @@ namespace {
 // A utility's rows show as each report is done, the window answering meanwhile: what the window
 // shows while the run goes on, seen from the event loop.
 TEST(ResultWindows, RowsShowAsEachReportIsDone) {
-    const GuiSeams saved = guiSeams();
+    const KeptGuiSeams seams;
     QStringList messages;
     guiSeams().message = [&](QWidget*, const QString& text, const QString&, QMessageBox::Icon) {
         messages << text;
@@ -93,16 +94,16 @@ TEST(ResultWindows, RowsShowAsEachReportIsDone) {
     window.addReports(
         {samples + QStringLiteral("objects.rpt"), samples + QStringLiteral("charts.rpt"),
          samples + QStringLiteral("fields.rpt"), samples + QStringLiteral("list.rpt")});
-    for (const auto& [button, name] : {std::pair{UtilitiesWindow::XRef, "grdXRef"},
-                                       std::pair{UtilitiesWindow::Survey, "grdSurvey"}}) {
+    for (const auto& [button, name] :
+         {std::pair{"cmdRM_0", "grdXRef"}, std::pair{"cmdRM_1", "grdSurvey"}}) {
         QList<int> whileRunning;  // the rows shown at each turn of the event loop during the run
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [&] {
             const auto* grid = window.findChild<QTableWidget*>(QLatin1String(name));
-            if (window.utilityRunning && grid) whileRunning << grid->rowCount();
+            if (window.isRunningUtility() && grid) whileRunning << grid->rowCount();
         });
         watch.start(0);
-        window.cmdRM[button]->click();
+        control<QPushButton>(window, button)->click();
         watch.stop();
         const auto* grid = window.findChild<QTableWidget*>(QLatin1String(name));
         ASSERT_NE(grid, nullptr);
@@ -112,7 +113,6 @@ TEST(ResultWindows, RowsShowAsEachReportIsDone) {
         EXPECT_TRUE(std::is_sorted(whileRunning.begin(), whileRunning.end())) << name;
     }
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
-    guiSeams() = saved;
 }
 
 }  // namespace

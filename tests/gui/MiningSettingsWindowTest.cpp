@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -11,11 +12,14 @@
 #include <QTemporaryDir>
 
 #include "DatabaseCreator.h"
+#include "GuiSeams.h"
+#include "GuiTestSupport.h"
 #include "MiningSettingsWindow.h"
 #include "ProgramSettings.h"
 #include "RecordingReporter.h"
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
+#include "UtilitiesWindow.h"
 
 using namespace tav::core;
 using namespace tav::database;
@@ -29,27 +33,15 @@ class MiningSettings : public ::testing::Test {
 protected:
     mutable RecordingReporter reporter_;  // what loading the settings tells
     void SetUp() override {
-        fonts_ = MiningSettingsWindow::printerFonts();
-        box_ = MiningSettingsWindow::messageBox();
-        browse_ = MiningSettingsWindow::browseForFolder();
-        MiningSettingsWindow::printerFonts() = [] {
-            return std::optional<QStringList>({"Verdana", "Arial"});
-        };
-        MiningSettingsWindow::messageBox() = [this](QWidget*, const QString& text, const QString&) {
-            messages << text;
-        };
-        MiningSettingsWindow::browseForFolder() = [this](QWidget*, const QString& title,
-                                                         const QString& initial) {
+        guiSeams().printerFonts = [] { return std::optional<QStringList>({"Verdana", "Arial"}); };
+        guiSeams().message = [this](QWidget*, const QString& text, const QString&,
+                                    QMessageBox::Icon) { messages << text; };
+        guiSeams().browseForFolder = [this](QWidget*, const QString& title,
+                                            const QString& initial) {
             browsed << title + u':' + initial;
             return nextFolder;
         };
         stored(QStringLiteral("Extract/DBPath"), dir_.path() + u'/');
-    }
-    void TearDown() override {
-        setProgramSettingsStore(nullptr);
-        MiningSettingsWindow::printerFonts() = fonts_;
-        MiningSettingsWindow::messageBox() = box_;
-        MiningSettingsWindow::browseForFolder() = browse_;
     }
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }
@@ -66,8 +58,8 @@ protected:
 
     // The window as the utilities window opens it, on the settings stored so far.
     std::unique_ptr<MiningSettingsWindow> open() {
-        setProgramSettingsStore(store());
-        LoadProgramSettings(reporter_);
+        programSettings().setStore(store());
+        programSettings().load(reporter_);
         auto form = std::make_unique<MiningSettingsWindow>();
         form->show();
         return form;
@@ -75,15 +67,8 @@ protected:
 
     ExtractOptions reloaded() const {
         ExtractOptions settings;
-        store()->load(settings, reporter_);
+        store()->load(settings);
         return settings;
-    }
-
-    template <class W = QWidget>
-    static W* child(const MiningSettingsWindow& form, const char* name) {
-        auto* widget = form.findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
     }
 
     // The user leaves the control, which is when it writes its setting.
@@ -92,13 +77,12 @@ protected:
         QCoreApplication::sendEvent(widget, &out);
     }
 
+    const KeptGuiSeams seams_;
+    const ProgramSettings::Scope settings_;
     QStringList messages;
     QStringList browsed;
     QString nextFolder;
     QTemporaryDir dir_;
-    std::function<std::optional<QStringList>()> fonts_;
-    std::function<void(QWidget*, const QString&, const QString&)> box_;
-    std::function<QString(QWidget*, const QString&, const QString&)> browse_;
 };
 
 TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
@@ -114,33 +98,34 @@ TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
     const auto form = open();
 
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Tavrin - Mining Settings"));
-    EXPECT_TRUE(child<QCheckBox>(*form, "chkTOC")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>(*form, "chkTOC")->isChecked());
     EXPECT_TRUE(programOptions().ShowTOC);  // a ticked box stores 1 for any flag that is set
-    EXPECT_FALSE(child<QCheckBox>(*form, "ChkSummary")->isChecked());
+    EXPECT_FALSE(control<QCheckBox>(*form, "ChkSummary")->isChecked());
     EXPECT_TRUE(programOptions().SummaryOnly);
-    EXPECT_TRUE(child<QCheckBox>(*form, "chkCreateWordDoc")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>(*form, "optUseTemplate")->isChecked());
-    EXPECT_TRUE(child<QComboBox>(*form, "cboTemplate")->isEnabled());
-    EXPECT_EQ(child<QComboBox>(*form, "cboTemplate")->currentText(), QStringLiteral("Not listed"));
-    EXPECT_EQ(child<QLineEdit>(*form, "txtTVDOutputPath")->text(), QStringLiteral("/out/tvd/"));
-    EXPECT_EQ(child<QLineEdit>(*form, "txtDBOutputPath")->text(), dir_.path() + u'/');
-    auto* headingFont = child<QComboBox>(*form, "cboHeadingFont");
+    EXPECT_TRUE(control<QCheckBox>(*form, "chkCreateWordDoc")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(*form, "optUseTemplate")->isChecked());
+    EXPECT_TRUE(control<QComboBox>(*form, "cboTemplate")->isEnabled());
+    EXPECT_EQ(control<QComboBox>(*form, "cboTemplate")->currentText(),
+              QStringLiteral("Not listed"));
+    EXPECT_EQ(control<QLineEdit>(*form, "txtTVDOutputPath")->text(), QStringLiteral("/out/tvd/"));
+    EXPECT_EQ(control<QLineEdit>(*form, "txtDBOutputPath")->text(), dir_.path() + u'/');
+    auto* headingFont = control<QComboBox>(*form, "cboHeadingFont");
     EXPECT_EQ(headingFont->currentText(), QStringLiteral("Verdana"));
     EXPECT_EQ(headingFont->itemText(0), QStringLiteral("Arial"));
-    EXPECT_EQ(child<QComboBox>(*form, "cboHeadingStyle")->currentText(), QStringLiteral("Bold"));
-    EXPECT_EQ(child<QComboBox>(*form, "cboValueCOlor")->count(), 13);
-    EXPECT_EQ(child<QComboBox>(*form, "cboTableSize")->itemText(6), QStringLiteral("14"));
+    EXPECT_EQ(control<QComboBox>(*form, "cboHeadingStyle")->currentText(), QStringLiteral("Bold"));
+    EXPECT_EQ(control<QComboBox>(*form, "cboValueCOlor")->count(), 13);
+    EXPECT_EQ(control<QComboBox>(*form, "cboTableSize")->itemText(6), QStringLiteral("14"));
 
-    child<QCheckBox>(*form, "chkFormulas")->click();
-    child<QCheckBox>(*form, "ChkSummary")->click();
-    auto* style = child<QComboBox>(*form, "cboSectionStyle");
+    control<QCheckBox>(*form, "chkFormulas")->click();
+    control<QCheckBox>(*form, "ChkSummary")->click();
+    auto* style = control<QComboBox>(*form, "cboSectionStyle");
     style->setEditText(QStringLiteral("Bold Italic"));
     leave(style);
-    auto* tvdPath = child<QLineEdit>(*form, "txtTVDOutputPath");
+    auto* tvdPath = control<QLineEdit>(*form, "txtTVDOutputPath");
     tvdPath->setText(QStringLiteral("/other"));
     leave(tvdPath);
     EXPECT_EQ(tvdPath->text(), QStringLiteral("/other/"));
-    child<QPushButton>(*form, "cmdSave")->click();
+    control<QPushButton>(*form, "cmdSave")->click();
 
     EXPECT_FALSE(form->isVisible());
     const ExtractOptions saved = reloaded();
@@ -171,7 +156,7 @@ TEST_F(MiningSettings, FontStyleSizeAndColourAreTakenFromTheirListsOnly) {
         {"cboTableStyle", "bold", "Normal"},  {"cboTableSize", "12", "12"},
         {"cboTableColor", "Maroon", "Maroon"}};
     for (const Case& c : cases) {
-        auto* combo = child<QComboBox>(*form, c.combo);
+        auto* combo = control<QComboBox>(*form, c.combo);
         combo->setEditText(QString::fromLatin1(c.typed));
         leave(combo);
         EXPECT_EQ(combo->currentText(), QString::fromLatin1(c.shown)) << c.combo << ' ' << c.typed;
@@ -186,25 +171,25 @@ TEST_F(MiningSettings, FontStyleSizeAndColourAreTakenFromTheirListsOnly) {
 TEST_F(MiningSettings, EditsWaitForTheFocusToLeaveAndResetBringsTheStoredValuesBack) {
     stored(QStringLiteral("Extract/PromptForParameters"), QStringLiteral("2"));
     const auto form = open();
-    auto* prompt = child<QCheckBox>(*form, "chkParameterPrompt");
+    auto* prompt = control<QCheckBox>(*form, "chkParameterPrompt");
     EXPECT_EQ(prompt->checkState(), Qt::PartiallyChecked);
     prompt->click();
     EXPECT_EQ(programOptions().PromptForParameters, ParameterPrompt(2));
     leave(prompt);
     EXPECT_EQ(programOptions().PromptForParameters, ParameterPrompt(1));
 
-    auto* dbPath = child<QLineEdit>(*form, "txtDBOutputPath");
+    auto* dbPath = control<QLineEdit>(*form, "txtDBOutputPath");
     dbPath->clear();
     leave(dbPath);
     EXPECT_EQ(programOptions().DBPath, dir_.path() + u'/');  // an empty box keeps the folder
 
-    child<QCheckBox>(*form, "chkSort")->click();
-    child<QPushButton>(*form, "cmdReset")->click();
+    control<QCheckBox>(*form, "chkSort")->click();
+    control<QPushButton>(*form, "cmdReset")->click();
     EXPECT_EQ(programOptions().PromptForParameters, ParameterPrompt(2));
     EXPECT_EQ(prompt->checkState(), Qt::PartiallyChecked);
-    EXPECT_EQ(child<QCheckBox>(*form, "chkSort")->isChecked(), reloaded().ShowSort);
+    EXPECT_EQ(control<QCheckBox>(*form, "chkSort")->isChecked(), reloaded().ShowSort);
     EXPECT_EQ(dbPath->text(), dir_.path() + u'/');
-    EXPECT_EQ(child<QComboBox>(*form, "cboHeadingColor")->count(), 13);
+    EXPECT_EQ(control<QComboBox>(*form, "cboHeadingColor")->count(), 13);
 }
 
 TEST_F(MiningSettings, BoxesSwitchTheirDependentsOffAndOn) {
@@ -221,8 +206,8 @@ TEST_F(MiningSettings, BoxesSwitchTheirDependentsOffAndOn) {
           Case{"chkShowTables", "chkIncludeFields", &ExtractOptions::ShowDBCols}}) {
         SCOPED_TRACE(c.dependent);
         const auto form = open();
-        auto* master = child<QCheckBox>(*form, c.master);
-        auto* dependent = child<QCheckBox>(*form, c.dependent);
+        auto* master = control<QCheckBox>(*form, c.master);
+        auto* dependent = control<QCheckBox>(*form, c.dependent);
         master->setChecked(true);
         dependent->setChecked(true);
         EXPECT_TRUE(programOptions().*c.flag);
@@ -240,24 +225,24 @@ TEST_F(MiningSettings, WordOutputOpensItsControlsAndTheTemplateListOnlyForATempl
     stored(QStringLiteral("Extract/CreateWordDocument"), QStringLiteral("1"));
     stored(QStringLiteral("Extract/UseTemplate"), QStringLiteral("0"));
     const auto form = open();
-    auto* templates = child<QComboBox>(*form, "cboTemplate");
-    EXPECT_TRUE(child<QRadioButton>(*form, "optUseFonts")->isChecked());
+    auto* templates = control<QComboBox>(*form, "cboTemplate");
+    EXPECT_TRUE(control<QRadioButton>(*form, "optUseFonts")->isChecked());
     EXPECT_FALSE(templates->isEnabled());
-    child<QRadioButton>(*form, "optUseTemplate")->click();
+    control<QRadioButton>(*form, "optUseTemplate")->click();
     EXPECT_TRUE(templates->isEnabled());
     EXPECT_TRUE(programOptions().UseTemplate);
-    child<QRadioButton>(*form, "optUseFonts")->click();
+    control<QRadioButton>(*form, "optUseFonts")->click();
     EXPECT_FALSE(programOptions().UseTemplate);
 
-    child<QCheckBox>(*form, "chkCreateWordDoc")->click();
+    control<QCheckBox>(*form, "chkCreateWordDoc")->click();
     EXPECT_FALSE(programOptions().CreateWordDocument);
     for (const char* name :
          {"txtWordDocOutputPath", "cmdGetWordDocOutputPath", "chkTOC", "chkLayout",
           "chkHiddenSections", "optUseFonts", "optUseTemplate", "cboTemplate"})
-        EXPECT_FALSE(child(*form, name)->isEnabled()) << name;
+        EXPECT_FALSE(control(*form, name)->isEnabled()) << name;
     // Word output back on with fonts chosen: the template list stays closed.
-    child<QCheckBox>(*form, "chkCreateWordDoc")->click();
-    EXPECT_TRUE(child(*form, "chkTOC")->isEnabled());
+    control<QCheckBox>(*form, "chkCreateWordDoc")->click();
+    EXPECT_TRUE(control(*form, "chkTOC")->isEnabled());
     EXPECT_FALSE(templates->isEnabled());
 }
 
@@ -265,7 +250,7 @@ TEST_F(MiningSettings, FolderButtonsAskForAFolderAndACancelChangesNothing) {
     stored(QStringLiteral("Extract/CreateTVDFile"), QStringLiteral("1"));
     stored(QStringLiteral("Extract/TVDPath"), QStringLiteral("/out/tvd/"));
     const auto form = open();
-    auto* button = child<QPushButton>(*form, "cmdGetTVDOutputPath");
+    auto* button = control<QPushButton>(*form, "cmdGetTVDOutputPath");
     button->click();
     EXPECT_EQ(programOptions().TVDPath, QStringLiteral("/out/tvd/"));
     nextFolder = QStringLiteral("/chosen");
@@ -273,7 +258,7 @@ TEST_F(MiningSettings, FolderButtonsAskForAFolderAndACancelChangesNothing) {
     EXPECT_EQ(browsed, QStringList(2, QStringLiteral("Enter the output path for the generated "
                                                      "text(.tvd) files:/out/tvd/")));
     EXPECT_EQ(programOptions().TVDPath, QStringLiteral("/chosen/"));
-    EXPECT_EQ(child<QLineEdit>(*form, "txtTVDOutputPath")->text(), QStringLiteral("/chosen/"));
+    EXPECT_EQ(control<QLineEdit>(*form, "txtTVDOutputPath")->text(), QStringLiteral("/chosen/"));
 }
 
 TEST_F(MiningSettings, OwnerListStartsEmptyAndSelectsTheStoredOwner) {
@@ -283,7 +268,7 @@ TEST_F(MiningSettings, OwnerListStartsEmptyAndSelectsTheStoredOwner) {
     stored(QStringLiteral("Extract/UpdateDB"), QStringLiteral("1"));
     stored(QStringLiteral("Extract/ReportOwner"), QStringLiteral("Bob"));
     auto form = open();
-    auto* owners = child<QComboBox>(*form, "cmbGeneralRptOwners");
+    auto* owners = control<QComboBox>(*form, "cmbGeneralRptOwners");
     ASSERT_EQ(owners->count(), 3);
     EXPECT_EQ(owners->itemText(0), QString());
     EXPECT_EQ(owners->currentText(), QStringLiteral("Bob"));
@@ -293,19 +278,19 @@ TEST_F(MiningSettings, OwnerListStartsEmptyAndSelectsTheStoredOwner) {
 
     stored(QStringLiteral("Extract/ReportOwner"), QStringLiteral("Zed"));
     form = open();
-    owners = child<QComboBox>(*form, "cmbGeneralRptOwners");
+    owners = control<QComboBox>(*form, "cmbGeneralRptOwners");
     EXPECT_EQ(owners->currentText(), QString());
     EXPECT_EQ(programOptions().ReportOwner, QStringLiteral("Zed"));
 }
 
 TEST_F(MiningSettings, NoPrinterLeavesTheFontListsEmptyButShowsTheFonts) {
-    MiningSettingsWindow::printerFonts() = [] { return std::optional<QStringList>(); };
+    guiSeams().printerFonts = [] { return std::optional<QStringList>(); };
     stored(QStringLiteral("Extract/ValueFontName"), QStringLiteral("Verdana"));
     const auto form = open();
     EXPECT_EQ(
         messages,
         QStringList{QStringLiteral("Printer not installed; font data will not be available")});
-    auto* valueFont = child<QComboBox>(*form, "cboValueFont");
+    auto* valueFont = control<QComboBox>(*form, "cboValueFont");
     EXPECT_EQ(valueFont->count(), 0);
     EXPECT_EQ(valueFont->currentText(), QStringLiteral("Verdana"));
 }
@@ -314,8 +299,8 @@ TEST_F(MiningSettings, AFailedSaveIsReportedAndTheWindowStaysOpen) {
     const auto form = open();
     QFile blocker(path("blocker"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    setProgramSettingsStore(store(QStringLiteral("blocker/Tavrin.conf")));
-    child<QPushButton>(*form, "cmdSave")->click();
+    programSettings().setStore(store(QStringLiteral("blocker/Tavrin.conf")));
+    control<QPushButton>(*form, "cmdSave")->click();
     // The message names the file that could not be written.
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(path("blocker/Tavrin.conf"))) << messages[0].toStdString();
@@ -323,12 +308,14 @@ TEST_F(MiningSettings, AFailedSaveIsReportedAndTheWindowStaysOpen) {
 }
 
 TEST_F(MiningSettings, TheUtilitiesWindowOpensOneInstanceNotModal) {
-    setProgramSettingsStore(store());
-    LoadProgramSettings(reporter_);
-    QWidget utilities;
-    ShowMiningSettings(&utilities);
-    child<QPushButton>(*utilities.findChild<MiningSettingsWindow*>(), "cmdExit")->click();
-    ShowMiningSettings(&utilities);
+    programSettings().setStore(store());
+    programSettings().load(reporter_);
+    UtilitiesWindow utilities;
+    auto* settings = control<QAction>(utilities, "miFSettings");
+    settings->trigger();
+    control<QPushButton>(*utilities.findChild<MiningSettingsWindow*>(), "cmdExit")->click();
+    settings->trigger();
+    settings->trigger();
     const auto forms = utilities.findChildren<MiningSettingsWindow*>();
     ASSERT_EQ(forms.size(), 1);
     EXPECT_TRUE(forms.front()->isVisible());
@@ -368,7 +355,7 @@ TEST_F(MiningSettings, TabFollowsTheGeneralTabAsItReads) {
                                  "chkIncludeFields",
                                  "ChkSummary"};
     QStringList visited;
-    QWidget* first = child(*form, "chkParameterPrompt");
+    QWidget* first = control(*form, "chkParameterPrompt");
     QWidget* widget = first;
     do {
         if (reading.contains(widget->objectName()) && !visited.contains(widget->objectName()))

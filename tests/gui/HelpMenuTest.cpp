@@ -13,6 +13,9 @@
 
 #include "AboutDialog.h"
 #include "GuiSeams.h"
+#include "GuiTestSupport.h"
+#include "HelpMenu.h"
+#include "UpdateCheck.h"
 
 using namespace tav::gui;
 
@@ -100,7 +103,6 @@ public:
 class AboutAndUpdate : public testing::Test {
 protected:
     void SetUp() override {
-        saved_ = guiSeams();
         savedServer_ = qgetenv("TAVRIN_UPDATE_SERVER");
         guiSeams().message = [this](QWidget*, const QString& text, const QString& title,
                                     QMessageBox::Icon) { messages << title + u'|' + text; };
@@ -113,47 +115,51 @@ protected:
         qputenv("TAVRIN_UPDATE_SERVER",
                 "http://127.0.0.1:" + QByteArray::number(server.serverPort()));
     }
-    void TearDown() override {
-        if (UpdateNoticeDialog::current()) UpdateNoticeDialog::current()->close();
-        guiSeams() = saved_;
-        qputenv("TAVRIN_UPDATE_SERVER", savedServer_);
+    void TearDown() override { qputenv("TAVRIN_UPDATE_SERVER", savedServer_); }
+
+    // The update notice that the window's Help menu opened, if any.
+    UpdateNoticeDialog* notice() const {
+        return window.findChild<UpdateNoticeDialog*>(QStringLiteral("TVUpdate"));
     }
+    bool noticeShown() const { return notice() && notice()->isVisible(); }
 
     // Runs the event loop until the update check has told its outcome: a message or the notice.
     bool outcomeShown() {
         QElapsedTimer clock;
         clock.start();
         while (clock.elapsed() < 5000) {
-            if (!messages.isEmpty() ||
-                (UpdateNoticeDialog::current() && UpdateNoticeDialog::current()->isVisible()))
-                return true;
+            if (!messages.isEmpty() || noticeShown()) return true;
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
         return false;
     }
 
+    KeptGuiSeams seams_;
     QStringList messages;
     QStringList opened;
     VersionServer server;
     VersionServer other;  // another server, which a redirect must not reach
     QMainWindow window;
+    HelpMenu* menu = new HelpMenu(&window);
 
 private:
-    GuiSeams saved_;
     QByteArray savedServer_;
 };
 
 TEST_F(AboutAndUpdate, AboutShowsTheVersionAndReportsAMissingSystemInformationTool) {
-    AddHelpMenu(&window);
     window.findChild<QAction*>("miHAbout")->trigger();
     auto* about = window.findChild<AboutDialog*>("TVAbout");
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowTitle(), "About Tavrin Extract");
-    EXPECT_EQ(about->lblTitle->text(), "Tavrin - Extract");
-    EXPECT_EQ(about->lblVersion->text(), "Version 4.0.0");
+    EXPECT_EQ(control<QLabel>(*about, "lblTitle")->text(), "Tavrin - Extract");
+    EXPECT_EQ(control<QLabel>(*about, "lblVersion")->text(), "Version 4.0.0");
+    // Asked again, the menu brings the same box forward.
+    window.findChild<QAction*>("miHAbout")->trigger();
+    EXPECT_EQ(window.findChildren<AboutDialog*>().size(), 1);
 
-    about->cmdSysInfo->click();
+    auto* sysInfo = control<QPushButton>(*about, "cmdSysInfo");
+    sysInfo->click();
     EXPECT_EQ(messages, QStringList{"|System Information Is Unavailable At This Time"});
 
     // A registered tool is started; one that will not start is reported as missing.
@@ -166,12 +172,12 @@ TEST_F(AboutAndUpdate, AboutShowsTheVersionAndReportsAMissingSystemInformationTo
         started << program;
         return started.size() == 1;
     };
-    about->cmdSysInfo->click();
-    about->cmdSysInfo->click();
+    sysInfo->click();
+    sysInfo->click();
     EXPECT_EQ(started, QStringList({"/opt/sysinfo", "/opt/sysinfo"}));
     EXPECT_EQ(messages.size(), 2);
 
-    about->cmdOK->click();
+    control<QPushButton>(*about, "cmdOK")->click();
     EXPECT_FALSE(about->isVisible());
     window.findChild<QAction*>("miHelp")->trigger();
     ASSERT_EQ(opened.size(), 1);
@@ -206,7 +212,6 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
          failed},
         {"an answer without end", {"200 OK", "", true, "", true}, failed},
     };
-    AddHelpMenu(&window);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         server.answer = c.answer;
@@ -217,15 +222,16 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
         ASSERT_TRUE(outcomeShown());
         EXPECT_TRUE(server.request.startsWith("GET /Downloads/latestVersion-TV4.txt "));
         EXPECT_EQ(server.requests, 1);
-        const bool shown =
-            UpdateNoticeDialog::current() && UpdateNoticeDialog::current()->isVisible();
+        const bool shown = noticeShown();
         EXPECT_EQ(shown ? QStringList{notice} : messages, QStringList{c.expected});
         EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
         if (shown) {
-            EXPECT_EQ(UpdateNoticeDialog::current()->windowTitle(), "Check For Updates");
-            UpdateNoticeDialog::current()->close();
+            EXPECT_EQ(this->notice()->windowTitle(), "Check For Updates");
+            this->notice()->close();
         }
     }
+    // The one notice was brought forward each time.
+    EXPECT_EQ(window.findChildren<UpdateNoticeDialog*>().size(), 1);
     EXPECT_EQ(other.requests, 0);
 }
 
@@ -235,7 +241,7 @@ TEST_F(AboutAndUpdate, OnlyAVersionCountsAndLongAnswersAreLeftUnread) {
     const struct {
         const char* name;
         Answer answer;
-        UpdateCheck expected;
+        UpdateCheck::Outcome expected;
     } cases[] = {
         {"an HTML page",
          {"200 OK", "<html><body>Sign in first</body></html>", true},
@@ -265,7 +271,7 @@ TEST_F(AboutAndUpdate, OnlyAVersionCountsAndLongAnswersAreLeftUnread) {
         SCOPED_TRACE(c.name);
         server.answer = c.answer;
         server.sent = 0;
-        EXPECT_EQ(CheckForUpdate(address, "4.0.0"), c.expected);
+        EXPECT_EQ(UpdateCheck::wait(address, "4.0.0"), c.expected);
         // The socket buffers of the system take more than 64 KB, as much as a few megabytes on a
         // busy machine, but far from 10 MB.
         EXPECT_LT(server.sent, 4 << 20);
@@ -275,21 +281,21 @@ TEST_F(AboutAndUpdate, OnlyAVersionCountsAndLongAnswersAreLeftUnread) {
 TEST_F(AboutAndUpdate, AnUnreachableServerFailsTheCheckGracefully) {
     const quint16 port = server.serverPort();
     server.close();  // nothing listens there any more
-    EXPECT_EQ(CheckForUpdate(QStringLiteral("http://127.0.0.1:%1").arg(port), "4.0.0"),
+    EXPECT_EQ(UpdateCheck::wait(QStringLiteral("http://127.0.0.1:%1").arg(port), "4.0.0"),
               UpdateCheck::Failed);
-    checkForUpdates(&window);
+    menu->checkForUpdates();
     ASSERT_TRUE(outcomeShown());
     EXPECT_EQ(messages, QStringList{"Check for Updates|Unable to check for update.  Please check "
                                     "for updates again later."});
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(UpdateNoticeDialog::current(), nullptr);
+    EXPECT_EQ(notice(), nullptr);
 }
 
 // The window goes on while the server is slow; a server that does not answer in time fails the
 // check.
 TEST_F(AboutAndUpdate, TheCheckNeverHoldsTheWindowAndGivesUpInTime) {
     server.answer = {"200 OK", "4.0.0", true, "", false, true};
-    checkForUpdates(&window);
+    menu->checkForUpdates();
     EXPECT_EQ(window.cursor().shape(), Qt::WaitCursor);
     QElapsedTimer clock;
     clock.start();
@@ -301,24 +307,26 @@ TEST_F(AboutAndUpdate, TheCheckNeverHoldsTheWindowAndGivesUpInTime) {
                                     "is fully up to date."});
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
 
-    std::optional<UpdateCheck> outcome;
-    StartUpdateCheck(
+    std::optional<UpdateCheck::Outcome> outcome;
+    UpdateCheck::start(
         QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()), "4.0.0", &window,
-        [&outcome](UpdateCheck result) { outcome = result; }, std::chrono::milliseconds(200));
+        [&outcome](UpdateCheck::Outcome result) { outcome = result; },
+        std::chrono::milliseconds(200));
     while (!outcome && clock.elapsed() < 10000) QCoreApplication::processEvents();
     EXPECT_EQ(outcome, UpdateCheck::Failed);
 }
 
 TEST_F(AboutAndUpdate, TheNoticeOpensTheDownloadPage) {
-    UpdateNoticeDialog& notice = UpdateNoticeDialog::showFor(&window);
-    EXPECT_EQ(notice.lblMessage->text(),
+    UpdateNoticeDialog notice(&window);
+    EXPECT_EQ(control<QLabel>(notice, "lblMessage")->text(),
               "An update is available!  Please download the latest version from:");
-    EXPECT_EQ(notice.lblLink->text(),
+    auto* link = control<QLabel>(notice, "lblLink");
+    EXPECT_EQ(link->text(),
               "http://127.0.0.1:" + QString::number(server.serverPort()) + "/Downloads/");
     QMouseEvent click(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
                       Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(notice.lblLink, &click);
-    EXPECT_EQ(opened, QStringList{notice.lblLink->text()});
+    QCoreApplication::sendEvent(link, &click);
+    EXPECT_EQ(opened, QStringList{link->text()});
 }
 
 }  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tav::core {
+
+// A report list file (.RML): one report path a line, in the order the reports are to be taken.
+// Lines that name no report file (.rpt, any letter case) are passed over, and so is a line too
+// long to be a path. The command line and the utilities window read lists through it alike.
+struct ReportListFile {
+    enum class Outcome {
+        Read,            // every line was read
+        NotRegularFile,  // a device, a pipe or a folder: refused before it is opened
+        NotOpened,       // the file could not be opened
+        ReadFailed,      // reading stopped part way: `reports` holds the lines read before
+    };
+
+    // Reads the list at `path`. A device or a pipe is refused unopened: reading one would never
+    // end, or wait for ever.
+    static ReportListFile read(const QString& path);
+
+    // True when `line` names a report file.
+    static bool namesReport(const QString& line);
+
+    Outcome outcome = Outcome::Read;
+    QStringList reports;
+    // What to tell the user when the list was not read whole: "<path> is not a regular file", or
+    // "<path>: <cause>".
+    QString error;
+};
+
+}  // namespace tav::core
