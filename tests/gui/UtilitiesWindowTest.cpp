@@ -438,3 +438,89 @@ TEST_F(UtilityWindow, EachControlHasAnAccessKeyOfItsOwn) {
 }
 
 }  // namespace
+
+// A result window that opens while another is maximised is maximised too and fills the area, as
+// the windows before it; while none is, it opens at its own size.
+TEST_F(UtilityWindow, ANewResultWindowFollowsTheAreasMaximisedState) {
+    struct Case {
+        UtilitiesWindow::Utility earlier;
+        bool maximised;
+        UtilitiesWindow::Utility later;
+    };
+    const Case cases[] = {{UtilitiesWindow::Extract, true, UtilitiesWindow::CrossReference},
+                          {UtilitiesWindow::SiteSurvey, true, UtilitiesWindow::Extract},
+                          {UtilitiesWindow::CrossReference, false, UtilitiesWindow::SiteSurvey}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.later);
+        window = std::make_unique<UtilitiesWindow>();
+        window->resize(1000, 700);
+        window->show();
+        window->addReports({sample("list.rpt")});
+        const auto subWindow = [this](UtilitiesWindow::Utility utility) {
+            QWidget* results = utility == UtilitiesWindow::Extract
+                                   ? static_cast<QWidget*>(&window->extractWindow())
+                                   : &window->gridWindow(utility);
+            return qobject_cast<QMdiSubWindow*>(results->parentWidget());
+        };
+        run(c.earlier);
+        if (c.maximised) subWindow(c.earlier)->showMaximized();
+        QApplication::processEvents();
+        run(c.later);
+        QApplication::processEvents();
+        QMdiSubWindow* later = subWindow(c.later);
+        const QSize room = control<QMdiArea>(*window, "mdiArea")->viewport()->size();
+        EXPECT_EQ(later->isMaximized(), c.maximised);
+        if (c.maximised) {
+            EXPECT_EQ(later->geometry(), QRect(QPoint(), room));
+        } else {
+            EXPECT_LT(later->width() * later->height(), room.width() * room.height());
+        }
+        EXPECT_EQ(later->windowTitle(), later->widget()->windowTitle());
+    }
+}
+
+// A double-click on an Extract result opens it with the desktop's program; where the file is
+// gone or no program opens it, the window says so.
+TEST_F(UtilityWindow, AResultThatCannotBeOpenedIsToldInItsWindow) {
+    const QString made = out.filePath(QStringLiteral("made.tvd"));
+    QFile file(made);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString gone = out.filePath(QStringLiteral("gone.tvd"));
+    struct Case {
+        QString entry;
+        bool opens;       // whether the desktop has a program that opens it
+        bool tried;       // whether the desktop is asked to open it
+        QString message;  // what the window says
+    };
+    const Case cases[] = {
+        {made, true, true, {}},
+        {made, false, true,
+         QStringLiteral("Unable to open %1: no program is set up to open it.").arg(made)},
+        {gone, true, false,
+         QStringLiteral("Unable to open %1: the file does not exist.").arg(gone)},
+        {out.filePath(QStringLiteral("made.TVD")), true, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry.toStdString());
+        ExtractResultsWindow& results = window->extractWindow();
+        QList<QUrl> opened;
+        guiSeams().openUrl = [&](const QUrl& url, const std::function<void()>& failed) {
+            opened << url;
+            if (!c.opens) failed();
+        };
+        QList<QWidget*> owners;
+        messages.clear();
+        guiSeams().message = [&](QWidget* owner, const QString& text, const QString&,
+                                 QMessageBox::Icon) {
+            owners << owner;
+            messages << text;
+        };
+        results.setResults({c.entry});
+        auto* list = control<QListWidget>(results, "lstExtract");
+        doubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
+        EXPECT_EQ(opened.size(), c.tried ? 1 : 0);
+        EXPECT_EQ(messages.join(u'\n').toStdString(), c.message.toStdString());
+        for (QWidget* owner : owners) EXPECT_EQ(owner, &results);
+    }
+}

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLatin1String>
+#include <QMouseEvent>
 #include <QObject>
 #include <QStringList>
 #include <QWidget>
@@ -59,4 +60,15 @@ inline void pressKey(QWidget* widget, Qt::Key key) {
     QApplication::sendEvent(widget, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
     QApplication::sendEvent(widget, &release);
+}
+
+// The user double-clicks `widget` at `at` with the left button.
+inline void doubleClick(QWidget* widget, QPoint at) {
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
 }
