@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,8 +23,10 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "CrossReference.h"
@@ -523,4 +526,81 @@ TEST_F(UtilityWindow, AResultThatCannotBeOpenedIsToldInItsWindow) {
         EXPECT_EQ(messages.join(u'\n').toStdString(), c.message.toStdString());
         for (QWidget* owner : owners) EXPECT_EQ(owner, &results);
     }
+}
+
+// The logon dialog and a failure's message belong to the run: while they are up, panel 1 still
+// names the report being mined.
+TEST_F(UtilityWindow, PanelOneNamesTheReportWhileTheRunAsksOrTellsTheUser) {
+    const QString sales = out.filePath(QStringLiteral("Sales.rpt"));
+    QFile report(sales);
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write(R"(<Report><sqlQueryString>SELECT 1</sqlQueryString><Database><Tables>
+      <Table dllName="crdb_odbc.dll"><ConnectionProperties><Property name="DSN" value="Sales"/>
+      </ConnectionProperties></Table></Tables></Database><ExportOptions/></Report>)");
+    report.close();
+    programOptions().ShowSQL = true;
+    window->show();
+    QStringList panels;
+    // The panel as the user sees it, once the program has waited for the user.
+    const auto readPanel = [&] {
+        QApplication::processEvents();
+        panels << window->statusText();
+    };
+    guiSeams().message = [&](QWidget* owner, const QString& text, const QString&,
+                             QMessageBox::Icon) {
+        messages << text;
+        QDialog box(owner);
+        box.setModal(true);
+        QTimer::singleShot(0, &box, [&] {
+            readPanel();
+            box.accept();
+        });
+        box.exec();
+    };
+    int waits = 0;
+    std::function<void()> answerLogon = [&] {
+        auto* logon = openWindow("frmLogin");
+        if ((!logon || !logon->isVisible()) && ++waits < 500) {
+            QTimer::singleShot(10, answerLogon);
+            return;
+        }
+        ASSERT_NE(logon, nullptr);
+        readPanel();
+        control<QPushButton>(*logon, "cmdCancel")->click();
+    };
+    QTimer::singleShot(0, answerLogon);
+    window->addReports({sales, out.filePath(QStringLiteral("gone.rpt"))});
+    run(UtilitiesWindow::Extract);
+    EXPECT_EQ(panels.join(u'|').toStdString(), "Sales.rpt - Mining|gone.rpt - Mining");
+    ASSERT_EQ(messages.size(), 1) << messages.join(u'\n').toStdString();
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to open Report: gone.rpt")))
+        << messages[0].toStdString();
+}
+
+// The window system shows a new window a moment after it is asked to: here its first exposure
+// comes 50 ms late. The status window is painted with its text before the work goes on.
+TEST(StatusWindowShowing, IsPaintedWithItsTextBeforeTheWorkGoesOn) {
+    struct LateWindowSystem : QObject {
+        QStringList painted;  // the texts of the label's paints
+        bool delayed = false;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint && watched->objectName() == u"lblDetails")
+                painted << static_cast<QLabel*>(watched)->text();
+            auto* window = qobject_cast<QWindow*>(watched);
+            if (!window || event->type() != QEvent::Expose || delayed) return false;
+            delayed = true;
+            QTimer::singleShot(50, window, [window] {
+                QExposeEvent exposed(QRegion(QRect(QPoint(), window->size())));
+                QCoreApplication::sendEvent(window, &exposed);
+            });
+            return true;
+        }
+    } windowSystem;
+    StatusWindow status;
+    qApp->installEventFilter(&windowSystem);
+    QString text = QStringLiteral("Creating new Tavrin database");
+    status.UpdateStatus(true, text);
+    qApp->removeEventFilter(&windowSystem);
+    EXPECT_TRUE(windowSystem.delayed);
+    EXPECT_TRUE(windowSystem.painted.contains(text)) << windowSystem.painted.size();
 }
