@@ -1,11 +1,13 @@
 #include "ExtractResultsWindow.h"
 
-#include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "GuiSeams.h"
 #include "NamedWidgets.h"
 #include "WindowFit.h"
 
@@ -46,9 +48,24 @@ QString ExtractResultsWindow::openerFor(const QString& entry) {
 }
 
 void ExtractResultsWindow::openEntry(QListWidgetItem* item) {
+    if (!item || openerFor(item->text()).isEmpty()) return;
+    const QString path = item->text();
+    if (!QFileInfo::exists(path)) {
+        tell(QStringLiteral("Unable to open %1: the file does not exist.").arg(path));
+        return;
+    }
     // The desktop's own program for each kind; the path goes as one argument, blanks and all.
-    if (item && !openerFor(item->text()).isEmpty())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(item->text()));
+    // The desktop may tell its failure after the window has gone.
+    guiSeams().openUrl(QUrl::fromLocalFile(path), [window = QPointer<ExtractResultsWindow>(this),
+                                                   path] {
+        if (window)
+            window->tell(
+                QStringLiteral("Unable to open %1: no program is set up to open it.").arg(path));
+    });
+}
+
+void ExtractResultsWindow::tell(const QString& text) {
+    guiSeams().message(this, text, QString(), QMessageBox::Warning);
 }
 
 }  // namespace tav::gui

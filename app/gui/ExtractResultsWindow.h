@@ -20,7 +20,9 @@ public:
     static QString openerFor(const QString& entry);
 
 private:
+    // Opens the entry's file; where it is gone or nothing opens it, the user is told.
     void openEntry(QListWidgetItem* item);
+    void tell(const QString& text);
 
     QListWidget* list_;
 };

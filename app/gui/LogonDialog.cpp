@@ -19,14 +19,16 @@ LogonDialog::LogonDialog(LogonPrompt& controller, QWidget* parent)
     setWindowTitle(QString::fromLatin1(LogonPrompt::kCaption));
     setModal(true);
 
-    txtDatabase_ = named(new QLineEdit(controller.txtDatabase, this), "txtDatabase");
+    // Made in the order they read, which is the order Tab takes, starting on the first box.
     txtServer_ = named(new QLineEdit(controller.txtServer, this), "txtServer");
+    txtDatabase_ = named(new QLineEdit(controller.txtDatabase, this), "txtDatabase");
     txtUserName_ = named(new QLineEdit(controller.txtUserName, this), "txtUserName");
+    txtPassword_ = named(new QLineEdit(QString(), this), "txtPassword");
+    txtPassword_->setEchoMode(QLineEdit::Password);
     cmdOK_ = namedButton("cmdOK", "OK", this);
     cmdOK_->setDefault(true);
     cmdCancel_ = namedButton("cmdCancel", "Cancel", this);
-    txtPassword_ = named(new QLineEdit(QString(), this), "txtPassword");
-    txtPassword_->setEchoMode(QLineEdit::Password);
+    txtServer_->setFocus();
 
     auto* form = new QFormLayout;
     auto* lblServer = named(new QLabel(controller.lblServer, this), "lblServer");

@@ -253,6 +253,9 @@ MiningSettingsWindow::MiningSettingsWindow(QWidget* parent) : QDialog(parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll_);
+    // Enter in a field saves; a browse button answers Enter only while it holds the focus. Set
+    // once the panel is in the window, so that the window knows its default button.
+    made[0]->setDefault(true);
     resize(611, 658);
 }
 

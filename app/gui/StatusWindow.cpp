@@ -1,7 +1,9 @@
 #include "StatusWindow.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
+#include <QThread>
 #include <QVBoxLayout>
 
 #include "WindowFit.h"
@@ -14,8 +16,27 @@ StatusWindow::StatusWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("Tavrin"));
     lblDetails_->setObjectName(QStringLiteral("lblDetails"));
     lblDetails_->setMinimumWidth(320);
+    lblDetails_->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblDetails_);
+}
+
+void StatusWindow::showPainted() {
+    textPainted_ = false;
+    show();
+    // The window system shows a new window a moment after it is asked to, and the work that
+    // follows holds the event loop: without this wait the window stays blank until the work ends.
+    // A window that is never shown (minimised with its owner) holds the work up for a second.
+    const QDeadlineTimer deadline(1000);
+    while (!textPainted_ && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!textPainted_) QThread::msleep(5);
+    }
+}
+
+bool StatusWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lblDetails_ && event->type() == QEvent::Paint) textPainted_ = true;
+    return QWidget::eventFilter(watched, event);
 }
 
 void StatusWindow::UpdateStatus(bool show, QString& text) {
@@ -24,7 +45,7 @@ void StatusWindow::UpdateStatus(bool show, QString& text) {
         if (!isVisible()) {
             adjustSize();
             placeOverMainWindow(this);
-            this->show();
+            showPainted();
         }
         // The work that tells its status holds the event loop: the window is painted now or
         // not until the work is over.

@@ -17,8 +17,15 @@ public:
     // show: the window shows text; otherwise text is emptied and the window hidden.
     void UpdateStatus(bool show, QString& text);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Shows the window and returns once its text is on the screen.
+    void showPainted();
+
     QLabel* lblDetails_;
+    bool textPainted_ = false;
 };
 
 }  // namespace tav::gui

@@ -188,9 +188,7 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
             statusPanel1_->repaint();
             // A progress text is news of the work that runs: once the program waits for the user
             // again, the work is over and the text goes.
-            QTimer::singleShot(0, this, [this, text] {
-                if (statusText() == text) setStatusText(QString());
-            });
+            QTimer::singleShot(0, this, [this, text] { dropProgressText(text); });
         },
         statusWindow_);
     resize(900, 600);
@@ -253,6 +251,16 @@ void UtilitiesWindow::showTemplates() {
 void UtilitiesWindow::showReportOwners() {
     if (!owners_) owners_ = new ReportOwnersWindow(this, reporter_.get());
     showModeless(owners_);
+}
+
+void UtilitiesWindow::dropProgressText(const QString& text) {
+    // A dialog or box that the work opens (the logon, a failure's message) waits for the user
+    // while the work is still on: the text stays until the work is over.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(100, this, [this, text] { dropProgressText(text); });
+        return;
+    }
+    if (statusText() == text) setStatusText(QString());
 }
 
 QString UtilitiesWindow::statusText() const { return statusPanel1_->text(); }

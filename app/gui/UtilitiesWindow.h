@@ -77,6 +77,9 @@ private:
     void runUtility(int index);
     void bringToFront(QWidget* window);
     void warn(const QString& text);
+    // Clears panel 1 of a progress text once the program waits for the user again, unless
+    // another text has taken its place.
+    void dropProgressText(const QString& text);
     // Lays the open result windows out in strips that fill the window area: full-width strips
     // one above the other, or full-height strips side by side.
     void tileSubWindows(bool oneAboveTheOther);

@@ -29,6 +29,9 @@ void fitWindowToContents(QWidget* content) {
         content->resize(size.expandedTo(kSmallestResultWindow));
         return;
     }
+    // A maximised window fills the area, as the area's other windows do while one is maximised:
+    // sized to its contents it would keep the maximised look and uncover the windows behind it.
+    if (sub->isMaximized()) return;
     const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub);
     const int titleBar = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
     size = (size + QSize(2 * border, titleBar + 2 * border)).expandedTo(kSmallestResultWindow);

@@ -8,7 +8,7 @@ namespace tav::gui {
 // own) to show all of `content` as its layout asks, room for a vertical scroll bar added, never
 // more than the area that holds the child window and never less than a window in which a few
 // rows of results can be read. Lists and grids ask for all their rows and columns when their
-// size policy adjusts to their contents.
+// size policy adjusts to their contents. A maximised child window stays as it is.
 void fitWindowToContents(QWidget* content);
 
 // The program's main window while it is open; null before it opens and after it closes.

@@ -23,6 +23,16 @@ std::unique_ptr<rt::Object> database() {
     return rt::DesignDocument::parse(xml, QStringLiteral("t"))->report()->object("Database");
 }
 
+// The controller of a report's ODBC table, as the loader hands it to the dialog.
+struct Prompt {
+    std::unique_ptr<rt::Object> db = database();
+    LogonPrompt controller;
+    Prompt() {
+        controller.setVars(*db, QStringLiteral("crdb_odbc.dll"), {}, {}, QStringLiteral("a.rpt"),
+                           {}, nullptr);
+    }
+};
+
 TEST(LogonDialog, OpensWithTheControllersTextsAndRetriesUntilTheLoginWorks) {
     auto db = database();
     LogonPrompt controller;
@@ -55,11 +65,23 @@ TEST(LogonDialog, OpensWithTheControllersTextsAndRetriesUntilTheLoginWorks) {
     EXPECT_TRUE(controller.LoginSucceeded);
 }
 
+// The boxes are typed in the order they read, top to bottom, starting on the first: a user who
+// types server, database, user and password with Tab between them fills each box.
+TEST(LogonDialog, TabGoesDownTheBoxesFromTheFirstThenToTheButtons) {
+    Prompt prompt;
+    LogonPrompt& controller = prompt.controller;
+    LogonDialog dialog(controller);
+    dialog.show();
+    dialog.activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), control(dialog, "txtServer"));
+    EXPECT_EQ(tabOrder(dialog).join(u' ').toStdString(),
+              "txtServer txtDatabase txtUserName txtPassword cmdOK cmdCancel");
+}
+
 TEST(LogonDialog, CancelClosesIt) {
-    auto db = database();
-    LogonPrompt controller;
-    controller.setVars(*db, QStringLiteral("crdb_odbc.dll"), {}, {}, QStringLiteral("a.rpt"), {},
-                       nullptr);
+    Prompt prompt;
+    LogonPrompt& controller = prompt.controller;
     LogonDialog dialog(controller);
     QTimer::singleShot(
         0, &dialog, [&] { dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click(); });

@@ -261,6 +261,44 @@ TEST_F(MiningSettings, FolderButtonsAskForAFolderAndACancelChangesNothing) {
     EXPECT_EQ(control<QLineEdit>(*form, "txtTVDOutputPath")->text(), QStringLiteral("/chosen/"));
 }
 
+// Enter in a field presses Save, which stores what the field holds; a folder is chosen only
+// with its own button.
+TEST_F(MiningSettings, EnterInAnyFieldSavesAndNeverBrowses) {
+    struct Case {
+        const char* field;
+        QString ExtractOptions::*folder;  // the setting that the field's text goes to, if any
+    };
+    const Case cases[] = {{"txtTVDOutputPath", &ExtractOptions::TVDPath},
+                          {"txtWordDocOutputPath", &ExtractOptions::DocPath},
+                          {"txtDBOutputPath", &ExtractOptions::DBPath},
+                          {"chkSQL", nullptr},
+                          {"cboTemplate", nullptr},
+                          {"cmbGeneralRptOwners", nullptr},
+                          {"cboHeadingSize", nullptr}};
+    for (const auto& [field, folder] : cases) {
+        SCOPED_TRACE(field);
+        for (const char* output : {"CreateTVDFile", "CreateWordDocument", "UpdateDB"})
+            stored(QStringLiteral("Extract/") + QLatin1String(output), QStringLiteral("1"));
+        stored(QStringLiteral("Extract/UseTemplate"), QStringLiteral("1"));
+        browsed.clear();
+        const auto form = open();
+        EXPECT_TRUE(control<QPushButton>(*form, "cmdSave")->isDefault());
+        auto* edit = control(*form, field);
+        form->activateWindow();
+        QCoreApplication::processEvents();
+        // The focus passes a browse button on its way, which is the default only meanwhile.
+        control(*form, "cmdGetTVDOutputPath")->setFocus();
+        edit->setFocus();
+        if (folder) qobject_cast<QLineEdit*>(edit)->setText(QStringLiteral("/typed"));
+        pressKey(edit, Qt::Key_Return);
+        EXPECT_TRUE(browsed.isEmpty()) << browsed.join(u'\n').toStdString();
+        EXPECT_FALSE(form->isVisible());
+        if (folder) {
+            EXPECT_EQ((reloaded().*folder).toStdString(), "/typed/");
+        }
+    }
+}
+
 TEST_F(MiningSettings, OwnerListStartsEmptyAndSelectsTheStoredOwner) {
     ASSERT_TRUE(DatabaseCreator::CreateDatabase(path("tv.db")));
     ASSERT_TRUE(ReportOwnerStore::AddReportOwner(path("tv.db"), QStringLiteral("Ann")));

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -23,6 +24,7 @@
 #include <QTemporaryFile>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -473,3 +475,166 @@ TEST_F(UtilityWindow, EachControlHasAnAccessKeyOfItsOwn) {
 }
 
 }  // namespace
+
+// A result window that opens while another is maximised is maximised too and fills the area, as
+// the windows before it; while none is, it opens at its own size.
+TEST_F(UtilityWindow, ANewResultWindowFollowsTheAreasMaximisedState) {
+    struct Case {
+        UtilitiesWindow::Utility earlier;
+        bool maximised;
+        UtilitiesWindow::Utility later;
+    };
+    const Case cases[] = {{UtilitiesWindow::Extract, true, UtilitiesWindow::CrossReference},
+                          {UtilitiesWindow::SiteSurvey, true, UtilitiesWindow::Extract},
+                          {UtilitiesWindow::CrossReference, false, UtilitiesWindow::SiteSurvey}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.later);
+        window = std::make_unique<UtilitiesWindow>();
+        window->resize(1000, 700);
+        window->show();
+        window->addReports({sample("list.rpt")});
+        const auto subWindow = [this](UtilitiesWindow::Utility utility) {
+            QWidget* results = utility == UtilitiesWindow::Extract
+                                   ? static_cast<QWidget*>(&window->extractWindow())
+                                   : &window->gridWindow(utility);
+            return qobject_cast<QMdiSubWindow*>(results->parentWidget());
+        };
+        run(c.earlier);
+        if (c.maximised) subWindow(c.earlier)->showMaximized();
+        QApplication::processEvents();
+        run(c.later);
+        QApplication::processEvents();
+        QMdiSubWindow* later = subWindow(c.later);
+        const QSize room = control<QMdiArea>(*window, "mdiArea")->viewport()->size();
+        EXPECT_EQ(later->isMaximized(), c.maximised);
+        if (c.maximised) {
+            EXPECT_EQ(later->geometry(), QRect(QPoint(), room));
+        } else {
+            EXPECT_LT(later->width() * later->height(), room.width() * room.height());
+        }
+        EXPECT_EQ(later->windowTitle(), later->widget()->windowTitle());
+    }
+}
+
+// A double-click on an Extract result opens it with the desktop's program; where the file is
+// gone or no program opens it, the window says so.
+TEST_F(UtilityWindow, AResultThatCannotBeOpenedIsToldInItsWindow) {
+    const QString made = out.filePath(QStringLiteral("made.tvd"));
+    QFile file(made);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString gone = out.filePath(QStringLiteral("gone.tvd"));
+    struct Case {
+        QString entry;
+        bool opens;       // whether the desktop has a program that opens it
+        bool tried;       // whether the desktop is asked to open it
+        QString message;  // what the window says
+    };
+    const Case cases[] = {
+        {made, true, true, {}},
+        {made, false, true,
+         QStringLiteral("Unable to open %1: no program is set up to open it.").arg(made)},
+        {gone, true, false,
+         QStringLiteral("Unable to open %1: the file does not exist.").arg(gone)},
+        {out.filePath(QStringLiteral("made.TVD")), true, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry.toStdString());
+        ExtractResultsWindow& results = window->extractWindow();
+        QList<QUrl> opened;
+        guiSeams().openUrl = [&](const QUrl& url, const std::function<void()>& failed) {
+            opened << url;
+            if (!c.opens) failed();
+        };
+        QList<QWidget*> owners;
+        messages.clear();
+        guiSeams().message = [&](QWidget* owner, const QString& text, const QString&,
+                                 QMessageBox::Icon) {
+            owners << owner;
+            messages << text;
+        };
+        results.setResults({c.entry});
+        auto* list = control<QListWidget>(results, "lstExtract");
+        doubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
+        EXPECT_EQ(opened.size(), c.tried ? 1 : 0);
+        EXPECT_EQ(messages.join(u'\n').toStdString(), c.message.toStdString());
+        for (QWidget* owner : owners) EXPECT_EQ(owner, &results);
+    }
+}
+
+// The logon dialog and a failure's message belong to the run: while they are up, panel 1 still
+// names the report being mined.
+TEST_F(UtilityWindow, PanelOneNamesTheReportWhileTheRunAsksOrTellsTheUser) {
+    const QString sales = out.filePath(QStringLiteral("Sales.rpt"));
+    QFile report(sales);
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    report.write(R"(<Report><sqlQueryString>SELECT 1</sqlQueryString><Database><Tables>
+      <Table dllName="crdb_odbc.dll"><ConnectionProperties><Property name="DSN" value="Sales"/>
+      </ConnectionProperties></Table></Tables></Database><ExportOptions/></Report>)");
+    report.close();
+    programOptions().ShowSQL = true;
+    window->show();
+    QStringList panels;
+    // The panel as the user sees it, once the program has waited for the user.
+    const auto readPanel = [&] {
+        QApplication::processEvents();
+        panels << window->statusText();
+    };
+    guiSeams().message = [&](QWidget* owner, const QString& text, const QString&,
+                             QMessageBox::Icon) {
+        messages << text;
+        QDialog box(owner);
+        box.setModal(true);
+        QTimer::singleShot(0, &box, [&] {
+            readPanel();
+            box.accept();
+        });
+        box.exec();
+    };
+    int waits = 0;
+    std::function<void()> answerLogon = [&] {
+        auto* logon = openWindow("frmLogin");
+        if ((!logon || !logon->isVisible()) && ++waits < 500) {
+            QTimer::singleShot(10, answerLogon);
+            return;
+        }
+        ASSERT_NE(logon, nullptr);
+        readPanel();
+        control<QPushButton>(*logon, "cmdCancel")->click();
+    };
+    QTimer::singleShot(0, answerLogon);
+    window->addReports({sales, out.filePath(QStringLiteral("gone.rpt"))});
+    run(UtilitiesWindow::Extract);
+    EXPECT_EQ(panels.join(u'|').toStdString(), "Sales.rpt - Mining|gone.rpt - Mining");
+    ASSERT_EQ(messages.size(), 1) << messages.join(u'\n').toStdString();
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to open Report: gone.rpt")))
+        << messages[0].toStdString();
+}
+
+// The window system shows a new window a moment after it is asked to: here its first exposure
+// comes 50 ms late. The status window is painted with its text before the work goes on.
+TEST(StatusWindowShowing, IsPaintedWithItsTextBeforeTheWorkGoesOn) {
+    struct LateWindowSystem : QObject {
+        QStringList painted;  // the texts of the label's paints
+        bool delayed = false;
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Paint && watched->objectName() == u"lblDetails")
+                painted << static_cast<QLabel*>(watched)->text();
+            auto* window = qobject_cast<QWindow*>(watched);
+            if (!window || event->type() != QEvent::Expose || delayed) return false;
+            delayed = true;
+            QTimer::singleShot(50, window, [window] {
+                QExposeEvent exposed(QRegion(QRect(QPoint(), window->size())));
+                QCoreApplication::sendEvent(window, &exposed);
+            });
+            return true;
+        }
+    } windowSystem;
+    StatusWindow status;
+    qApp->installEventFilter(&windowSystem);
+    QString text = QStringLiteral("Creating new Tavrin database");
+    status.UpdateStatus(true, text);
+    qApp->removeEventFilter(&windowSystem);
+    EXPECT_TRUE(windowSystem.delayed);
+    EXPECT_TRUE(windowSystem.painted.contains(text)) << windowSystem.painted.size();
+}

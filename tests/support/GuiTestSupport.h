@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLatin1String>
+#include <QMouseEvent>
 #include <QObject>
+#include <QStringList>
 #include <QWidget>
 
 #include "GuiSeams.h"
@@ -38,4 +41,34 @@ W* openWindow(const char* name) {
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window->objectName() == QLatin1String(name)) return qobject_cast<W*>(window);
     return nullptr;
+}
+
+// The named controls of `window` that Tab reaches, in the order it reaches them.
+inline QStringList tabOrder(QWidget& window) {
+    QStringList order;
+    for (QWidget* widget = window.nextInFocusChain(); widget && widget != &window;
+         widget = widget->nextInFocusChain())
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&window) &&
+            !widget->objectName().isEmpty())
+            order << widget->objectName();
+    return order;
+}
+
+// The user presses `key` while `widget` holds the focus: the key goes where the widget leaves it.
+inline void pressKey(QWidget* widget, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+// The user double-clicks `widget` at `at` with the left button.
+inline void doubleClick(QWidget* widget, QPoint at) {
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
 }
