@@ -92,7 +92,7 @@ TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
     stored(QStringLiteral("Extract/CreateWordDocument"), QStringLiteral("1"));
     stored(QStringLiteral("Extract/UseTemplate"), QStringLiteral("1"));
     stored(QStringLiteral("Extract/OutputTemplate"), QStringLiteral("Not listed"));
-    stored(QStringLiteral("Extract/TVDPath"), QStringLiteral("/out/tvd/"));
+    stored(QStringLiteral("Extract/TVDPath"), path("out/tvd/"));
     stored(QStringLiteral("Extract/HeadingFontName"), QStringLiteral("Verdana"));
     stored(QStringLiteral("Extract/HeadingFontStyle"), QStringLiteral("Bold"));
     const auto form = open();
@@ -107,7 +107,7 @@ TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
     EXPECT_TRUE(control<QComboBox>(*form, "cboTemplate")->isEnabled());
     EXPECT_EQ(control<QComboBox>(*form, "cboTemplate")->currentText(),
               QStringLiteral("Not listed"));
-    EXPECT_EQ(control<QLineEdit>(*form, "txtTVDOutputPath")->text(), QStringLiteral("/out/tvd/"));
+    EXPECT_EQ(control<QLineEdit>(*form, "txtTVDOutputPath")->text(), path("out/tvd/"));
     EXPECT_EQ(control<QLineEdit>(*form, "txtDBOutputPath")->text(), dir_.path() + u'/');
     auto* headingFont = control<QComboBox>(*form, "cboHeadingFont");
     EXPECT_EQ(headingFont->currentText(), QStringLiteral("Verdana"));
@@ -122,9 +122,9 @@ TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
     style->setEditText(QStringLiteral("Bold Italic"));
     leave(style);
     auto* tvdPath = control<QLineEdit>(*form, "txtTVDOutputPath");
-    tvdPath->setText(QStringLiteral("/other"));
+    tvdPath->setText(path("other"));
     leave(tvdPath);
-    EXPECT_EQ(tvdPath->text(), QStringLiteral("/other/"));
+    EXPECT_EQ(tvdPath->text(), path("other/"));
     control<QPushButton>(*form, "cmdSave")->click();
 
     EXPECT_FALSE(form->isVisible());
@@ -134,7 +134,7 @@ TEST_F(MiningSettings, ShowsTheSettingsAndSaveStoresEveryEdit) {
     EXPECT_FALSE(saved.SummaryOnly);
     EXPECT_TRUE(saved.UseTemplate);
     EXPECT_EQ(saved.OutputTemplate, QStringLiteral("Not listed"));
-    EXPECT_EQ(saved.TVDPath, QStringLiteral("/other/"));
+    EXPECT_EQ(saved.TVDPath, path("other/"));
     EXPECT_EQ(saved.SectionFont.FontStyle, QStringLiteral("Bold Italic"));
     EXPECT_TRUE(saved.SectionFont.Bold);
     EXPECT_TRUE(saved.SectionFont.Italic);
@@ -248,15 +248,16 @@ TEST_F(MiningSettings, WordOutputOpensItsControlsAndTheTemplateListOnlyForATempl
 
 TEST_F(MiningSettings, FolderButtonsAskForAFolderAndACancelChangesNothing) {
     stored(QStringLiteral("Extract/CreateTVDFile"), QStringLiteral("1"));
-    stored(QStringLiteral("Extract/TVDPath"), QStringLiteral("/out/tvd/"));
+    stored(QStringLiteral("Extract/TVDPath"), path("out/tvd/"));
     const auto form = open();
     auto* button = control<QPushButton>(*form, "cmdGetTVDOutputPath");
     button->click();
-    EXPECT_EQ(programOptions().TVDPath, QStringLiteral("/out/tvd/"));
+    EXPECT_EQ(programOptions().TVDPath, path("out/tvd/"));
     nextFolder = QStringLiteral("/chosen");
     button->click();
     EXPECT_EQ(browsed, QStringList(2, QStringLiteral("Enter the output path for the generated "
-                                                     "text(.tvd) files:/out/tvd/")));
+                                                     "text(.tvd) files:") +
+                                          path("out/tvd/")));
     EXPECT_EQ(programOptions().TVDPath, QStringLiteral("/chosen/"));
     EXPECT_EQ(control<QLineEdit>(*form, "txtTVDOutputPath")->text(), QStringLiteral("/chosen/"));
 }
@@ -289,12 +290,12 @@ TEST_F(MiningSettings, EnterInAnyFieldSavesAndNeverBrowses) {
         // The focus passes a browse button on its way, which is the default only meanwhile.
         control(*form, "cmdGetTVDOutputPath")->setFocus();
         edit->setFocus();
-        if (folder) qobject_cast<QLineEdit*>(edit)->setText(QStringLiteral("/typed"));
+        if (folder) qobject_cast<QLineEdit*>(edit)->setText(path("typed"));
         pressKey(edit, Qt::Key_Return);
         EXPECT_TRUE(browsed.isEmpty()) << browsed.join(u'\n').toStdString();
         EXPECT_FALSE(form->isVisible());
         if (folder) {
-            EXPECT_EQ((reloaded().*folder).toStdString(), "/typed/");
+            EXPECT_EQ(reloaded().*folder, path("typed/"));
         }
     }
 }

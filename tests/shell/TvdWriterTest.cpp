@@ -56,6 +56,7 @@ protected:
             settings.*flag = 1;
         }
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
+        settings.DBPath = settings.TVDPath;  // the run log's folder
         settings.CreateTVDFile = 1;
         ASSERT_TRUE(QDir().mkpath(settings.TVDPath));
         reportPath_ = dir_.filePath(QStringLiteral("Sales.rpt"));
