@@ -88,18 +88,21 @@ qsizetype pathSeparatorComma(const QString& text) {
 
 int statusOf(bool documented) { return documented ? kAllDocumented : kRunFailed; }
 
-// An Extract from the command line. Nobody is there to fill in a logon: its prompt is cancelled,
-// which leaves the report's SQL text out, and the user hears so once for each report.
+// Nobody is there to fill in a logon on the command line: its prompt is cancelled, which leaves
+// the report's SQL text out, and the user hears so once for each report.
+void tellSqlLeftOut(const QString& report) {
+    ShowMessage(QStringLiteral("The SQL text of Report: %1 is left out: its "
+                               "database needs a logon, which a command-line run "
+                               "cannot ask for")
+                    .arg(report));
+}
+
+// An Extract from the command line.
 class CommandLineExtract {
 public:
     explicit CommandLineExtract(const ExtractOptions& options)
         : driver(options, defaultExtractWriters(), [logon = logon_](LogonPrompt& prompt) {
-              if (!std::exchange(logon->told, true)) {
-                  ShowMessage(QStringLiteral("The SQL text of Report: %1 is left out: its "
-                                             "database needs a logon, which a command-line run "
-                                             "cannot ask for")
-                                  .arg(logon->report));
-              }
+              if (!std::exchange(logon->told, true)) tellSqlLeftOut(logon->report);
               prompt.pressCancel();
           }) {}
 
@@ -178,6 +181,7 @@ int compareReports(const ExtractOptions& options, const QString& argumentText) {
     DiffResults results;
     try {
         diff.open(*path1, *path2);
+        for (const QString& report : diff.sqlLeftOut()) tellSqlLeftOut(report);
         results = diff.compare(true);
     } catch (const rt::Error& e) {
         // The report being mined or compared when it failed.

@@ -39,6 +39,11 @@ public:
     // Compares the two models held, afresh; the changes only unless `allLines`.
     DiffResults compare(bool allLines);
 
+    // The reports held, by the names under which they are shown, whose SQL text was left out:
+    // their database needed a logon that was not given. The comparison cannot tell the SQL texts
+    // of these reports apart, so the user must hear of it.
+    const QStringList& sqlLeftOut() const { return sqlLeftOut_; }
+
     // The report being loaded or compared: the one a failure names.
     const QString& currentReportName() const { return currentReportName_; }
 
@@ -51,6 +56,7 @@ private:
     core::ExtractOptions options_;
     LogonPrompt::Presenter logon_;
     QString currentReportName_;
+    QStringList sqlLeftOut_;
     QString leftPath_;
     QString rightPath_;
     std::unique_ptr<tvReport> left_;
