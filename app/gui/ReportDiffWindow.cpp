@@ -419,18 +419,18 @@ bool ReportDiffWindow::event(QEvent* event) {
     // Inside the main window's work area the main window's buttons use the same access keys, and
     // a key that two buttons share only moves the focus between them: while the focus is in this
     // window, its own buttons take their keys.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const QKeySequence pressed(key->keyCombination());
-        for (QPushButton* button : buttonBar_->findChildren<QPushButton*>()) {
-            if (key->modifiers() != Qt::AltModifier || !button->isEnabled() ||
-                !button->isVisible() || QKeySequence::mnemonic(button->text()) != pressed)
-                continue;
-            event->accept();
-            button->setFocus(Qt::ShortcutFocusReason);
-            button->animateClick();
-            return true;
-        }
+    if (event->type() != QEvent::ShortcutOverride) return QWidget::event(event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::AltModifier) return QWidget::event(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (QPushButton* button : buttonBar_->findChildren<QPushButton*>()) {
+        if (!button->isEnabled() || !button->isVisible() ||
+            QKeySequence::mnemonic(button->text()) != pressed)
+            continue;
+        event->accept();
+        button->setFocus(Qt::ShortcutFocusReason);
+        button->animateClick();
+        return true;
     }
     return QWidget::event(event);
 }

@@ -655,6 +655,16 @@ TEST_F(ReportDiffFromUtilities, AccessKeysWorkInTheWindowThatHasTheFocus) {
     EXPECT_EQ(QApplication::focusWidget(), named<QPushButton>(diff, "cmdShowAll"));
     EXPECT_TRUE(diff.results().allLines);
     EXPECT_GT(combined->model()->rowCount(), changes);
+
+    // From the report list, the same key is the main window's "Add Reports".
+    int asked = 0;
+    guiSeams().openFileNames = [&](QWidget*, const QString&, const QString&) {
+        ++asked;
+        return QStringList();
+    };
+    press(window.findChild<QListWidget*>(QStringLiteral("RptList")), Qt::Key_A);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(diff.results().allLines);
 }
 
 // The progress of a comparison shows in the difference window's own status bar.
