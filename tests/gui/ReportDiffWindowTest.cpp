@@ -670,8 +670,13 @@ TEST_F(ReportDiffFromUtilities, AccessKeysWorkInTheWindowThatHasTheFocus) {
 // The progress of a comparison shows in the difference window's own status bar.
 TEST_F(ReportDiffFromUtilities, TheProgressShowsInTheWindowsOwnStatusBar) {
     compare(sample("list.rpt"), sample("fields.rpt"));
-    EXPECT_EQ(named<QLabel>(window.diffWindow(), "sbStatus")->text(),
-              QStringLiteral("Analyzing differences "));
+    QLabel* status = named<QLabel>(window.diffWindow(), "sbStatus");
+    EXPECT_EQ(status->text(), QStringLiteral("Analyzing differences "));
+    // A report that cannot be opened: the status still names the one being mined.
+    const QString missing = QStringLiteral("/no/such.rpt");
+    compare(sample("list.rpt"), missing);
+    EXPECT_EQ(status->text(), QStringLiteral("Mining: ") + missing);
+    EXPECT_FALSE(window.statusText().startsWith(QStringLiteral("Mining: ")));
 }
 
 // A report whose database needs a logon that the user does not give is compared without its SQL
