@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include "LogonDialog.h"
 #include "ProgramSettings.h"
 #include "RtError.h"
+#include "RunReporter.h"
 #include "tvTypes.h"
 
 namespace tav::gui {
@@ -33,6 +35,8 @@ using namespace utilities;
 
 namespace {
 
+// The marker and the two line numbers that stand before each line of the combined text.
+constexpr int kNumbersColumn = 11;
 // Room beside the widest text, as the grids have always left it; in twips, of which a screen of
 // 96 dots per inch shows 15 to a pixel.
 constexpr int kTextMargin = 1500 / tvTwipsPerPixel;
@@ -140,6 +144,35 @@ void fitColumns(QTableView& grid) {
     grid.setColumnWidth(
         1, std::max(grid.property(kTextEnd).toInt(), grid.viewport()->width()) - numbers);
 }
+
+// While it lives, the progress of the comparison shows in this window's own status bar, not in
+// the main window's; its messages go where the comparison's went.
+class StatusHere final : public core::RunReporter {
+public:
+    StatusHere(utilities::ReportDiff& comparison, QLabel& status)
+        : comparison_(comparison), previous_(comparison.reporter()), status_(status) {
+        comparison_.setReporter(*this);
+    }
+    ~StatusHere() override { comparison_.setReporter(previous_); }
+    StatusHere(const StatusHere&) = delete;
+    StatusHere& operator=(const StatusHere&) = delete;
+
+    void status(const QString& text) override {
+        status_.setText(text);
+        status_.repaint();
+    }
+    void workStatus(bool show, const QString& text) override { previous_.workStatus(show, text); }
+
+protected:
+    void showMessage(const QString& text, const QString& title) override {
+        previous_.message(text, title);
+    }
+
+private:
+    utilities::ReportDiff& comparison_;
+    core::RunReporter& previous_;
+    QLabel& status_;
+};
 
 bool isChange(const QTableView& grid, int row) {
     return modelOf(grid).row(row).numbers.startsWith(kChangeMarker);
@@ -260,6 +293,8 @@ ReportDiffWindow::ReportDiffWindow(QWidget* parent)
     auto button = [this, buttons](const char* name, const char* text) {
         auto* b = new QPushButton(QString::fromLatin1(text), buttonBar_);
         b->setObjectName(QLatin1String(name));
+        // Its access key works from inside this window only; see event().
+        b->setShortcut(QKeySequence());
         buttons->addWidget(b);
         return b;
     };
@@ -328,6 +363,7 @@ QSize ReportDiffWindow::sizeHint() const {
 void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
     // What the status said of the comparison before is no news of this one.
     status_->clear();
+    const StatusHere status(comparison_, *status_);
     comparison_.setOptions(programOptions());
     try {
         comparison_.open(path1, path2);
@@ -340,14 +376,30 @@ void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
     }
     allLines_ = true;
     showDifferences();
+    // Two SQL texts left out read alike: the user must not take that for no difference.
+    for (const QString& report : comparison_.sqlLeftOut()) {
+        guiSeams().message(this,
+                           QStringLiteral("The SQL text of Report: %1 is left out: its database "
+                                          "needs a logon, which was not given")
+                               .arg(report),
+                           QString(), QMessageBox::Information);
+    }
 }
 
 void ReportDiffWindow::showDifferences() {
+    const StatusHere status(comparison_, *status_);
     // The grids let go of the rows the comparison replaces: a message box shown during it lets
     // them paint.
     for (QTableView* grid : {leftGrid_, rightGrid_, combinedGrid_})
         modelOf(*grid).setRows(nullptr, grid->font());
-    results_ = comparison_.compare(allLines_);
+    try {
+        results_ = comparison_.compare(allLines_);
+    } catch (...) {
+        // What is printed is what the grids show: nothing of a comparison that did not end.
+        results_ = DiffResults(allLines_);
+        fillGrids();
+        throw;
+    }
     fillGrids();
 }
 
@@ -375,6 +427,26 @@ void ReportDiffWindow::fillGrids() {
     }
 }
 
+bool ReportDiffWindow::event(QEvent* event) {
+    // Inside the main window's work area the main window's buttons use the same access keys, and
+    // a key that two buttons share only moves the focus between them: while the focus is in this
+    // window, its own buttons take their keys.
+    if (event->type() != QEvent::ShortcutOverride) return QWidget::event(event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::AltModifier) return QWidget::event(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (QPushButton* button : buttonBar_->findChildren<QPushButton*>()) {
+        if (!button->isEnabled() || !button->isVisible() ||
+            QKeySequence::mnemonic(button->text()) != pressed)
+            continue;
+        event->accept();
+        button->setFocus(Qt::ShortcutFocusReason);
+        button->animateClick();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 bool ReportDiffWindow::eventFilter(QObject* watched, QEvent* event) {
     // A wider pane is filled by the text column.
     if (event->type() == QEvent::Resize) {
@@ -396,6 +468,14 @@ std::unique_ptr<QTextDocument> ReportDiffWindow::printableText() const {
     plain.setForeground(Qt::black);
     // The run header, as the combined grid shows it above the lines.
     for (const QString& line : results_.runHeader) cursor.insertText(line + u'\n', plain);
+    // A wrapped line goes on under the text, not under the marker and numbers, which stay a
+    // column of their own.
+    QTextBlockFormat hanging;
+    const qreal numbers =
+        QFontMetricsF(diffFont()).horizontalAdvance(QString(kNumbersColumn, u' '));
+    hanging.setLeftMargin(numbers);
+    hanging.setTextIndent(-numbers);
+    cursor.setBlockFormat(hanging);
     for (const DiffTextPiece& piece : results_.textPieces) {
         QTextCharFormat format;
         format.setForeground(colorOf(piece.color));
@@ -459,9 +539,15 @@ void ReportDiffWindow::showLines(bool allLines) {
 int ReportDiffWindow::topRow(const QTableView& grid) { return std::max(0, grid.rowAt(0)); }
 
 int ReportDiffWindow::searchRow(const QTableView& grid) {
-    // A change near the end cannot be scrolled to the top, so the search goes on from the change
-    // it last found rather than from the top row, which would find that change again.
-    return grid.currentIndex().isValid() ? grid.currentIndex().row() : topRow(grid);
+    // The search goes on from what the user sees: the top row. Only where the grid cannot scroll
+    // further, so that a change found near the end could not come to the top, does it go on from
+    // that change while it is still in view; else Next would find it again and again.
+    const int top = topRow(grid);
+    const QModelIndex current = grid.currentIndex();
+    const QScrollBar* bar = grid.verticalScrollBar();
+    if (!current.isValid() || current.row() <= top || bar->value() < bar->maximum()) return top;
+    const int bottom = grid.rowAt(grid.viewport()->height() - 1);
+    return bottom < 0 || current.row() <= bottom ? current.row() : top;
 }
 
 void ReportDiffWindow::goToChange(int step) {
@@ -469,9 +555,9 @@ void ReportDiffWindow::goToChange(int step) {
     const std::vector<QTableView*> grids =
         separate ? std::vector{leftGrid_, rightGrid_} : std::vector{combinedGrid_};
     // Side by side, a change of the second report alone is marked in the right pane only, so
-    // both panes are searched and the nearer change wins.
-    int from = -1;
-    for (QTableView* grid : grids) from = std::max(from, searchRow(*grid));
+    // both panes are searched and the nearer change wins. The panes face each other row for row
+    // and scroll together: the left one says where the user is.
+    const int from = searchRow(*grids.front());
     int hit = -1;
     for (QTableView* grid : grids) {
         const int row = findChange(*grid, from + step, step);

@@ -66,11 +66,13 @@ public:
     // Prints the combined text; see GuiSeams::preparePrinter.
     void printResults();
 
-    // The row at the top of a grid, and the row the change search goes on from.
+    // The row at the top of a grid, and the row the change search goes on from: the top row,
+    // or the change last found where the grid cannot scroll it to the top.
     static int topRow(const QTableView& grid);
     static int searchRow(const QTableView& grid);
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

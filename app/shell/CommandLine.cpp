@@ -88,21 +88,23 @@ qsizetype pathSeparatorComma(const QString& text) {
 
 int statusOf(bool documented) { return documented ? kAllDocumented : kRunFailed; }
 
-// An Extract from the command line. Nobody is there to fill in a logon: its prompt is cancelled,
-// which leaves the report's SQL text out, and the user hears so once for each report.
+// Nobody is there to fill in a logon on the command line: its prompt is cancelled, which leaves
+// the report's SQL text out, and the user hears so once for each report.
+void tellSqlLeftOut(const QString& report, RunReporter& reporter) {
+    reporter.message(QStringLiteral("The SQL text of Report: %1 is left out: its "
+                                    "database needs a logon, which a command-line run "
+                                    "cannot ask for")
+                         .arg(report));
+}
+
+// An Extract from the command line.
 class CommandLineExtract {
 public:
     CommandLineExtract(const ExtractOptions& options, RunReporter& reporter)
         : reporter(reporter),
           run(options, reporter),
           driver(run, defaultExtractWriters(), [logon = logon_, &reporter](LogonPrompt& prompt) {
-              if (!std::exchange(logon->told, true)) {
-                  reporter.message(
-                      QStringLiteral("The SQL text of Report: %1 is left out: its "
-                                     "database needs a logon, which a command-line run "
-                                     "cannot ask for")
-                          .arg(logon->report));
-              }
+              if (!std::exchange(logon->told, true)) tellSqlLeftOut(logon->report, reporter);
               prompt.pressCancel();
           }) {}
 
@@ -187,6 +189,7 @@ int compareReports(const ExtractOptions& options, const QString& argumentText,
     DiffResults results;
     try {
         diff.open(*path1, *path2);
+        for (const QString& report : diff.sqlLeftOut()) tellSqlLeftOut(report, reporter);
         results = diff.compare(true);
     } catch (const rt::Error& e) {
         // The report being mined or compared when it failed.

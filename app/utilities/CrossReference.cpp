@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ExtractOptions.h"
+#include "RtError.h"
 #include "RunReporter.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
@@ -26,16 +27,19 @@ constexpr std::array<GridColumn, 6> kColumns{{
     {"SelectionFormula", 2000, GridLeft},
 }};
 
-// A formula on one line: every line break, of whichever kind, becomes one space.
-QString flattened(QString formula) {
-    ReplaceText(formula, QStringLiteral("\r\n"), QStringLiteral(" "));
-    ReplaceText(formula, QStringLiteral("\r"), QStringLiteral(" "));
-    ReplaceText(formula, QStringLiteral("\n"), QStringLiteral(" "));
-    return formula;
-}
-
 // The bare table of a qualified location: Sales.dbo.Customer gives Customer.
 QString bareTable(const QString& location) { return location.mid(location.lastIndexOf(u'.') + 1); }
+
+// Opens a report of the list. Its error names the report, so that the user can tell which entry
+// of the list failed.
+void openReport(tvReport& report, const QString& path, ParameterPrompt prompt) {
+    try {
+        report.init(path, 0, qint16(prompt));
+    } catch (const rt::Error& e) {
+        throw rt::Error(e.number(), QStringLiteral("Unable to open Report: ") + path +
+                                        QStringLiteral(" (") + e.reason() + u')');
+    }
+}
 
 }  // namespace
 
@@ -44,12 +48,12 @@ std::span<const GridColumn> CrossReferenceColumns() { return kColumns; }
 void WriteCrossReferences(const QString& fileName, const QString& path, ParameterPrompt prompt,
                           ResultGrid& grid, RunReporter& reporter) {
     tvReport report;
-    report.init(path, 0, qint16(prompt));
+    openReport(report, path, prompt);
     reporter.status(fileName + QStringLiteral(" - Writing Cross References"));
 
     for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
         const tvReport& r = GetReportOrSubreport(report, i);
-        const QString formula = flattened(r.recordSelectionFormula);
+        const QString formula = OneLine(r.recordSelectionFormula);
         if (!r.tvDatabase) continue;
         for (const tvDatabaseTable& t : r.tvDatabase->tables) {
             const QString& alias = t.name;

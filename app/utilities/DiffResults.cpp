@@ -157,9 +157,7 @@ void DiffResults::add(qint16 kind, const QString& leftText, const QString& right
                  withPrefix(rightPrefix, PrefixUse::FirstLine, k, leftLines.size()) +
                      rightLines.value(k)});
         }
-        return;
-    }
-    if (kind == DiffBothSides) {
+    } else if (kind == DiffBothSides) {
         write({leftLines, leftPrefix, leftSide, leftSide, &leftRows, DiffBlue, true, true, false,
                PrefixUse::FirstLine, PrefixUse::FirstLine, PrefixUse::FirstLine});
         write({rightLines, rightPrefix, rightSide, numR + u' ', &rightRows, DiffBlue, false, false,
@@ -172,6 +170,10 @@ void DiffResults::add(qint16 kind, const QString& leftText, const QString& right
                false, PrefixUse::SingleLineOnly, PrefixUse::SingleLineOnly,
                PrefixUse::SingleLineOnly});
     }
+    // Side by side, the rows of one entry face each other: the shorter side is padded with empty
+    // rows, so that every later pair of rows still belongs together.
+    while (leftRows.size() < rightRows.size()) leftRows.emplace_back();
+    while (rightRows.size() < leftRows.size()) rightRows.emplace_back();
 }
 
 }  // namespace tav::utilities

@@ -84,7 +84,9 @@ struct DiffResults {
     QStringList runHeader;
     // The entries shown, as compared.
     std::vector<DiffLine> lines;
-    // The views: both reports in one, and each report on its own side.
+    // The views: both reports in one, and each report on its own side. The two sides have as
+    // many rows: a line of one report alone, or the longer half of a changed pair, faces empty
+    // rows on the other side, so that facing rows always belong to one entry.
     std::vector<DiffRow> combinedRows;
     std::vector<DiffRow> leftRows;
     std::vector<DiffRow> rightRows;

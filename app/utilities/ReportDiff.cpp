@@ -132,25 +132,17 @@ QString field(const QString& record, qsizetype n) {
     return GetDelimitedField(record, QStringLiteral(","), n);
 }
 
-// A number as records write one: a sign, then digits with the locale's separators (or '.' and
-// ',') and blanks between them. Names such as "nan" or "inf" are no numbers.
+// A number as it converts to one: a sign, digits and one decimal separator (the locale's or '.'),
+// with blanks only around it. Names that merely hold digits, such as "1.2.3" or "10 20", and
+// names that a reader of numbers would take for one ("nan", "inf") are no numbers.
 bool isNumeric(const QString& text, const QLocale& locale) {
     const QString trimmed = text.trimmed();
-    qsizetype i = 0;
-    if (i < trimmed.size() && (trimmed[i] == u'+' || trimmed[i] == u'-')) ++i;
-    const QString decimal = locale.decimalPoint();
-    const QString group = locale.groupSeparator();
-    bool digits = false;
-    for (; i < trimmed.size(); ++i) {
-        const QChar c = trimmed[i];
-        if (c >= u'0' && c <= u'9') {
-            digits = true;
-        } else if (c != u'.' && c != u',' && c != u' ' && !decimal.contains(c) &&
-                   !group.contains(c)) {
-            return false;
-        }
-    }
-    return digits;
+    if (!std::any_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    bool ok = false;
+    locale.toDouble(trimmed, &ok);
+    if (!ok) QLocale::c().toDouble(trimmed, &ok);
+    return ok;
 }
 
 // A record as the alignment reads it. Two records stand for the same item when their keys
@@ -559,7 +551,8 @@ QStringList ReportDiff::displayNames(const QString& leftPath, const QString& rig
 void ReportDiff::open(const QString& leftPath, const QString& rightPath) {
     const QStringList names = displayNames(leftPath, rightPath, false);
     const ExtractOptions& settings = options_;
-    auto load = [this, &settings](const QString& path, const QString& name) {
+    QStringList sqlLeftOut;
+    auto load = [this, &settings, &sqlLeftOut](const QString& path, const QString& name) {
         tvLoadingOptions loading{qint16(settings.ShowSQL), qint16(settings.PromptForParameters),
                                  logon_};
         currentReportName_ = name;
@@ -574,6 +567,8 @@ void ReportDiff::open(const QString& leftPath, const QString& rightPath) {
         }
         auto report = std::make_unique<tvReport>();
         report->init(path, loading);
+        // A logon not given clears the switch for the rest of the load.
+        if (settings.ShowSQL && !loading.showSQL && !sqlLeftOut.contains(name)) sqlLeftOut << name;
         return report;
     };
     // Both are loaded before either is replaced: a report that fails to open leaves the
@@ -581,6 +576,7 @@ void ReportDiff::open(const QString& leftPath, const QString& rightPath) {
     auto left = load(leftPath, names[0]);
     auto right = load(rightPath, names[1]);
     setReports(std::move(left), std::move(right), leftPath, rightPath);
+    sqlLeftOut_ = sqlLeftOut;
 }
 
 void ReportDiff::setReports(std::unique_ptr<tvReport> left, std::unique_ptr<tvReport> right,
@@ -589,6 +585,7 @@ void ReportDiff::setReports(std::unique_ptr<tvReport> left, std::unique_ptr<tvRe
     rightPath_ = rightPath;
     left_ = std::move(left);
     right_ = std::move(right);
+    sqlLeftOut_.clear();
 }
 
 DiffResults ReportDiff::compare(bool allLines) {

@@ -25,6 +25,7 @@ public:
     void setOptions(const core::ExtractOptions& options) { options_ = options; }
     // Where progress texts and the messages of blocks that fail go; standard error until set.
     void setReporter(core::RunReporter& reporter) { reporter_ = &reporter; }
+    core::RunReporter& reporter() { return reporter_ ? *reporter_ : standardError_; }
 
     // Loads both report files, replacing the models held. A report that cannot be opened fails
     // with its load error and leaves what was held unchanged.
@@ -42,6 +43,11 @@ public:
     // Compares the two models held, afresh; the changes only unless `allLines`.
     DiffResults compare(bool allLines);
 
+    // The reports held, by the names under which they are shown, whose SQL text was left out:
+    // their database needed a logon that was not given. The comparison cannot tell the SQL texts
+    // of these reports apart, so the user must hear of it.
+    const QStringList& sqlLeftOut() const { return sqlLeftOut_; }
+
     // The report being loaded or compared: the one a failure names.
     const QString& currentReportName() const { return currentReportName_; }
 
@@ -51,13 +57,12 @@ public:
                                     bool trimmed);
 
 private:
-    core::RunReporter& reporter() { return reporter_ ? *reporter_ : standardError_; }
-
     core::ExtractOptions options_;
     LogonPrompt::Presenter logon_;
     core::RunReporter* reporter_ = nullptr;
     core::StandardErrorReporter standardError_;
     QString currentReportName_;
+    QStringList sqlLeftOut_;
     QString leftPath_;
     QString rightPath_;
     std::unique_ptr<tvReport> left_;

@@ -4,6 +4,7 @@
 
 #include "RtError.h"
 #include "RunReporter.h"
+#include "TextUtilities.h"
 
 namespace tav::utilities {
 
@@ -30,8 +31,18 @@ void ResultGrid::Sort(qsizetype column) {
 
 QString ResultGrid::Clip() const {
     QStringList lines{captions().join(QLatin1Char('\t'))};
-    for (const QStringList& row : rows_) lines << row.join(QLatin1Char('\t'));
+    for (QStringList row : rows_) {
+        for (QString& cell : row) cell = OneLine(cell);
+        lines << row.join(QLatin1Char('\t'));
+    }
     return lines.join(QLatin1Char('\n'));
+}
+
+QString OneLine(QString text) {
+    ReplaceText(text, QStringLiteral("\r\n"), QStringLiteral(" "));
+    ReplaceText(text, QStringLiteral("\r"), QStringLiteral(" "));
+    ReplaceText(text, QStringLiteral("\n"), QStringLiteral(" "));
+    return text;
 }
 
 bool RunUtilityStep(const std::function<void()>& step, RunReporter& reporter) {

@@ -44,13 +44,17 @@ public:
     void Sort(qsizetype column);
 
     // The whole grid, header row included, as text: cells separated by tabs, one line per row,
-    // lines separated by line feeds.
+    // lines separated by line feeds. A line break inside a cell becomes a blank, so that each
+    // row stays one line.
     QString Clip() const;
 
 private:
     std::span<const GridColumn> columns_;
     QList<QStringList> rows_;
 };
+
+// `text` on one line: each line break, CR LF, CR or LF, becomes one blank.
+QString OneLine(QString text);
 
 // Runs one step of a utility's work; an error of the step is shown to the user through
 // `reporter` with its description and the caller goes on. True when the step ran to its end.

@@ -410,6 +410,16 @@ TEST(DiffAlignment, LinesUpItemsByKey) {
         {"numbered, changed", L({"1, Name, x"}), L({"2, Name, y"}), L({"~ Name, x | Name, y"})},
         {"first list empty", {}, L({"A", "B", "C"}), L({"> A", "> B", "> C"})},
         {"one left over", L({"A, 1", "B, 2"}), L({"A, 1"}), L({"< B, 2"})},
+        // A number is what converts to one, blanks around it only; digits, dots and blanks in
+        // another order make a name, which is the key.
+        {"numbered with blanks and signs",
+         L({" 3 , Name, x", "-1.5, Tax, y"}),
+         L({"4, Name, x", "+2, Tax, y"}),
+         {}},
+        {"a dotted name", L({"1.2.3, Total, x"}), L({"1.2.4, Total, x"}),
+         L({"< 1.2.3, Total, x", "> 1.2.4, Total, x"})},
+        {"a name of numbers and blanks", L({"10 20, Total, x"}), L({"10 21, Total, x"}),
+         L({"< 10 20, Total, x", "> 10 21, Total, x"})},
     };
     for (const Case& c : cases) {
         DiffResults diff(false);
@@ -522,7 +532,7 @@ TEST(DiffResultsLayout, EveryLineEndBreaksALine) {
         return std::pair{diff.combinedText(), cells};
     };
     const auto expected = written(QStringLiteral("\r\n"));
-    EXPECT_EQ(expected.second.size(), 7 + 4 + 3);
+    EXPECT_EQ(expected.second.size(), 7 + 5 + 5);
     for (const char* end : {"\n", "\r"}) EXPECT_EQ(written(QString::fromLatin1(end)), expected);
 }
 
@@ -541,7 +551,7 @@ TEST(DiffResultsLayout, EachKindIsWrittenWithItsNumbersAndLook) {
                                                       "           d\n"
                                                       "           e\n"));
     ASSERT_EQ(diff.combinedRows.size(), 6u);
-    ASSERT_EQ(diff.leftRows.size(), 3u);
+    ASSERT_EQ(diff.leftRows.size(), 4u);
     ASSERT_EQ(diff.rightRows.size(), 4u);
     EXPECT_EQ(diff.combinedRows[0].numbers, QStringLiteral("    7   12 "));
     EXPECT_EQ(diff.leftRows[0].numbers, QStringLiteral("    7 "));
@@ -561,9 +571,9 @@ TEST(DiffResultsLayout, EachKindIsWrittenWithItsNumbersAndLook) {
     // One-sided lines: struck and red on the left, green on the right.
     diff.add(DiffLeftOnly, QStringLiteral("gone"), QStringLiteral("ignored"));
     diff.add(DiffRightOnly, QStringLiteral("ignored"), QStringLiteral("new"));
-    EXPECT_EQ(diff.leftRows.back().numbers, marker + QStringLiteral("   9      "));
-    EXPECT_TRUE(diff.leftRows.back().struck);
-    EXPECT_EQ(diff.leftRows.back().color, DiffRed);
+    EXPECT_EQ(diff.leftRows[4].numbers, marker + QStringLiteral("   9      "));
+    EXPECT_TRUE(diff.leftRows[4].struck);
+    EXPECT_EQ(diff.leftRows[4].color, DiffRed);
     EXPECT_EQ(diff.rightRows.back().numbers, marker + QStringLiteral("       14 "));
     EXPECT_EQ(diff.rightRows.back().text, QStringLiteral("new"));
     EXPECT_FALSE(diff.rightRows.back().struck);
@@ -583,6 +593,43 @@ TEST(DiffResultsLayout, EachKindIsWrittenWithItsNumbersAndLook) {
     EXPECT_EQ(diff.combinedRows[8].numbers, marker + QStringLiteral("2344      "));
     EXPECT_EQ(diff.combinedRows[8].text, QStringLiteral("1, Name, x"));
     EXPECT_EQ(diff.combinedRows[9].text, QStringLiteral("2, Name, y"));
+}
+
+// Side by side, the rows that face each other belong to one entry, all lines shown or changes
+// only: a line of one report alone, and the shorter half of a changed pair, face empty rows. The
+// numbers stay each report's own.
+TEST(DiffResultsLayout, TheSidesFaceEachOtherRowForRow) {
+    const struct {
+        bool allLines;
+        QStringList rows;  // left numbers and text | right numbers and text
+    } cases[] = {
+        {true,
+         {"    1 same|    1 same", "\u2026   2      a|    2 c", "           b|",
+          "\u2026   3      gone|", "|\u2026        3 new1", "|           new2",
+          "\u2026   4      x|    4 y", "|       z", "    5 end|    5 end"}},
+        {false,
+         {"\u2026   2      a|    2 c", "           b|", "\u2026   3      gone|",
+          "|\u2026        3 new1", "|           new2", "\u2026   4      x|    4 y", "|       z"}},
+    };
+    for (const auto& c : cases) {
+        DiffResults diff(c.allLines);
+        diff.add(DiffBothSides, QStringLiteral("same"), QStringLiteral("same"));
+        diff.add(DiffBothSides, QStringLiteral("a\r\nb"), QStringLiteral("c"));
+        diff.add(DiffLeftOnly, QStringLiteral("gone"), QString());
+        diff.add(DiffRightOnly, QString(), QStringLiteral("new1\nnew2"));
+        diff.add(DiffBothSides, QStringLiteral("x"), QStringLiteral("y\r\nz"));
+        diff.add(DiffBothSides, QStringLiteral("end"), QStringLiteral("end"));
+        ASSERT_EQ(diff.leftRows.size(), diff.rightRows.size()) << c.allLines;
+        QStringList rows;
+        for (size_t r = 0; r < diff.leftRows.size(); ++r) {
+            const DiffRow& left = diff.leftRows[r];
+            const DiffRow& right = diff.rightRows[r];
+            rows << left.numbers + left.text + u'|' + right.numbers + right.text;
+        }
+        EXPECT_EQ(rows, c.rows) << c.allLines << "\n" << rows.join(u'\n').toStdString();
+        // The combined view and text are as they were: each entry's halves one after the other.
+        EXPECT_EQ(diff.combinedRows.size(), c.allLines ? 11u : 9u);
+    }
 }
 
 // A report that cannot be opened leaves the comparison held before untouched.

@@ -62,7 +62,12 @@ TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterO
         QStringList{charts, "Sales by region", "", "OrderLines", "OrderLines", ""},
     };
     EXPECT_EQ(grid.rows(), expected);
-    EXPECT_EQ(messages, QStringList{QStringLiteral("Tavrin is unable to open this report")});
+    // The message names the report that failed, and why.
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to open Report: ") +
+                                       testData("real-reports/real-01.rpt") + QStringLiteral(" (")))
+        << messages[0].toStdString();
+    EXPECT_TRUE(messages[0].endsWith(u')'));
     EXPECT_EQ(progress, (QList<qsizetype>{0, 1, 2, 3}));
 }
 
@@ -137,6 +142,23 @@ TEST_F(ReportUtilities, CopyTextIsTheWholeGridAndSortKeepsRowsWholeAndTheHeaderO
               "q\tt\t\tB\t2\tf\n"
               "r\tt\t\ta\t3\t\n"
               "p\tt\t\tb\t1\t");
+}
+
+// Each report is one line of the copy: a line break inside a cell, of whichever kind, becomes a
+// blank, and the grid keeps the cell as it is.
+TEST_F(ReportUtilities, CopyTextHasOneLineForEachReport) {
+    ResultGrid grid(SiteSurveyColumns());
+    const QString comments[] = {"first\r\nsecond", "first\rsecond", "first\nsecond"};
+    for (const QString& comment : comments) {
+        QStringList cells(16, QStringLiteral("x"));
+        cells[15] = comment;
+        grid.AddItem(cells);
+    }
+    const QStringList lines = grid.Clip().split(u'\n');
+    ASSERT_EQ(lines.size(), 1 + 3);
+    for (qsizetype r = 1; r <= 3; ++r)
+        EXPECT_TRUE(lines[r].endsWith(QStringLiteral("\tx\tfirst second"))) << r;
+    EXPECT_EQ(grid.rows().at(0).at(15), comments[0]);
 }
 
 }  // namespace

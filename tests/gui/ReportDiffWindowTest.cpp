@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
@@ -21,15 +23,27 @@
 #include <QStyle>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "GuiSeams.h"
+#include "ProgramSettings.h"
 #include "QtPrinters.h"
 #include "ReportDiffWindow.h"
 #include "UtilitiesWindow.h"
+
+// Hands a key to the shortcuts as the keyboard does; true when a shortcut took it.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
+                                               Qt::KeyboardModifiers mods,
+                                               const QString& text = QString(),
+                                               bool autorep = false, ushort count = 1);
 
 using namespace tav::core;
 using namespace tav::utilities;
@@ -49,6 +63,74 @@ T* named(const QWidget& window, const char* name) {
 
 QString cell(const QTableView& grid, int row, int column) {
     return grid.model()->index(row, column).data().toString();
+}
+
+// A design document in `dir`: a report with the given attributes and content; its path.
+QString writeReport(const QTemporaryDir& dir, const char* name, const QString& attributes,
+                    const QString& content = QString()) {
+    QFile file(dir.filePath(QLatin1String(name)));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("<Report%1><Database/><ExportOptions/>%2</Report>")
+                   .arg(attributes, content)
+                   .toUtf8());
+    return file.fileName();
+}
+
+// Two reports whose formulas are lined up by name: the first has `count` formulas, of which the
+// second keeps every third, giving every fifth two more lines, and adds one of its own after
+// every seventh. Hundreds of lines of one report alone, and changed pairs of unequal length.
+std::pair<QString, QString> formulaPair(const QTemporaryDir& dir, int count) {
+    auto formula = [](const QString& name, const QString& text) {
+        return QStringLiteral("<FormulaField kind=\"2\" name=\"%1\" text=\"%2\"/>").arg(name, text);
+    };
+    QString first;
+    QString second;
+    for (int k = 0; k < count; ++k) {
+        const QString name = QStringLiteral("F%1").arg(k, 4, 10, QChar(u'0'));
+        const QString text = QStringLiteral("{T.a} + %1").arg(k);
+        first += formula(name, text);
+        if (k % 3 == 0) second += formula(name, k % 5 == 0 ? text + "&#10;+ 1&#10;+ 2" : text);
+        if (k % 7 == 0) second += formula(name + u'a', QStringLiteral("new"));
+    }
+    auto write = [&dir](const char* name, const QString& formulas) {
+        return writeReport(dir, name, QString(),
+                           QStringLiteral("<FormulaFields>%1</FormulaFields>").arg(formulas));
+    };
+    return {write("first.xml", first), write("second.xml", second)};
+}
+
+// Formulas are compared while it lives, as the user's settings say when they are shown.
+class FormulasShown {
+public:
+    FormulasShown() : saved_(std::exchange(programOptions().ShowFormula, true)) {}
+    ~FormulasShown() { programOptions().ShowFormula = saved_; }
+    FormulasShown(const FormulasShown&) = delete;
+    FormulasShown& operator=(const FormulasShown&) = delete;
+
+private:
+    bool saved_;
+};
+
+// Compares a pair of formulaPair's reports in `window`, their formulas shown.
+void compareFormulaPair(ReportDiffWindow& window, int count) {
+    const FormulasShown formulas;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const auto [first, second] = formulaPair(dir, count);
+    window.compare(first, second);
+}
+
+// The side-by-side rows that face each other: the line of one report, or of both when equal.
+// Empty where a row only faces a line of the other report.
+struct FacingRows {
+    QString left;
+    QString right;
+    bool marked = false;
+};
+FacingRows facing(const QTableView& left, const QTableView& right, int row) {
+    return {cell(left, row, 1), cell(right, row, 1),
+            cell(left, row, 0).startsWith(kChangeMarker) ||
+                cell(right, row, 0).startsWith(kChangeMarker)};
 }
 
 // Two sample reports compared in a window whose printer is answered by the test.
@@ -354,13 +436,7 @@ TEST_F(ReportDiffWindowTest, PrintsLongLinesWholeAfterTheRunHeader) {
     words += QStringLiteral("Duplicated");
     ASSERT_GE(words.size(), 300);
     auto write = [&](const char* name, const QString& comments) {
-        QFile file(dir.filePath(QLatin1String(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("<Report reportComments=\"%1\"><Database/><ExportOptions/>"
-                                  "</Report>")
-                       .arg(comments)
-                       .toUtf8());
-        return file.fileName();
+        return writeReport(dir, name, QStringLiteral(" reportComments=\"%1\"").arg(comments));
     };
     window.compare(write("a.xml", words), write("b.xml", QStringLiteral("short")));
     const QString pdf = dir.filePath(QStringLiteral("diff.pdf"));
@@ -445,3 +521,204 @@ TEST_F(ReportDiffFromUtilities, AFolderEntryIsNamedWithItsCause) {
 }
 
 }  // namespace
+
+// Side by side, facing rows belong together in a pair with hundreds of lines of one report
+// alone, all lines shown or changes only: equal lines face their equal, the lines of one report
+// alone face empty rows, and a change's halves start on one row. Each pane keeps its own
+// report's line numbers.
+TEST_F(ReportDiffWindowTest, FacingRowsBelongTogether) {
+    compareFormulaPair(window, 600);
+    for (QPushButton* view : {showAllButton, showChangesButton}) {
+        view->click();
+        SCOPED_TRACE(view->objectName().toStdString());
+        ASSERT_EQ(leftGrid->model()->rowCount(), rightGrid->model()->rowCount());
+        int oneSided = 0;
+        int numbers[2] = {0, 0};
+        for (int r = 4; r < leftGrid->model()->rowCount(); ++r) {
+            const FacingRows rows = facing(*leftGrid, *rightGrid, r);
+            // Each pane's numbers only grow: no line of its report is lost or repeated.
+            for (int side = 0; side < 2; ++side) {
+                const QString shown =
+                    cell(side == 0 ? *leftGrid : *rightGrid, r, 0).mid(1).trimmed();
+                if (shown.isEmpty()) continue;
+                EXPECT_GT(shown.toInt(), numbers[side]) << r;
+                numbers[side] = shown.toInt();
+            }
+            if (rows.marked && (rows.left.isEmpty() || rows.right.isEmpty())) {
+                ++oneSided;
+            } else if (rows.marked) {
+                // Both halves of a change are of one formula.
+                EXPECT_EQ(rows.left.left(5), rows.right.left(5)) << r;
+            } else if (!cell(*leftGrid, r, 0).trimmed().isEmpty() &&
+                       !cell(*rightGrid, r, 0).trimmed().isEmpty()) {
+                EXPECT_EQ(rows.left, rows.right) << r;
+            }
+        }
+        EXPECT_GT(oneSided, 400);
+    }
+}
+
+// Next and Prev go on from the top row the user sees, also after the user scrolled; the
+// right pane's half of each change found is in view beside the left one.
+TEST_F(ReportDiffWindowTest, NextAndPrevGoOnFromTheTopRowInView) {
+    compareFormulaPair(window, 300);
+    std::vector<int> changes;
+    for (int r = 1; r < leftGrid->model()->rowCount(); ++r)
+        if (facing(*leftGrid, *rightGrid, r).marked) changes.push_back(r);
+    ASSERT_GT(changes.size(), 20U);
+    for (bool separate : {true, false}) {
+        SCOPED_TRACE(separate ? "side by side" : "combined");
+        QTableView* grid = separate ? leftGrid : combinedGrid;
+        if (!separate) {
+            combinedButton->click();
+            changes.clear();
+            for (int r = 1; r < grid->model()->rowCount(); ++r)
+                if (cell(*grid, r, 0).startsWith(kChangeMarker)) changes.push_back(r);
+        }
+        grid->verticalScrollBar()->setValue(0);
+        for (size_t k = 0; k < 3; ++k) nextButton->click();
+        EXPECT_EQ(ReportDiffWindow::topRow(*grid), changes[2]);
+        if (separate) {
+            EXPECT_EQ(ReportDiffWindow::topRow(*rightGrid), changes[2]);
+        }
+        // Back at the top by the scroll bar: Next finds the first change, not the fourth.
+        grid->verticalScrollBar()->setValue(0);
+        nextButton->click();
+        EXPECT_EQ(ReportDiffWindow::topRow(*grid), changes[0]);
+        // Scrolled past ten changes: Prev finds the one just above the top row.
+        grid->verticalScrollBar()->setValue(changes[10] + 1);
+        previousButton->click();
+        EXPECT_EQ(ReportDiffWindow::topRow(*grid), changes[10]);
+        // Next from there: the first change below the top row.
+        grid->verticalScrollBar()->setValue(changes[10] + 1);
+        nextButton->click();
+        EXPECT_EQ(ReportDiffWindow::topRow(*grid),
+                  *std::upper_bound(changes.begin(), changes.end(), changes[10] + 1));
+    }
+}
+
+// A line longer than the page goes on under its text: the marker and the numbers stay a
+// column of their own in the printout.
+TEST_F(ReportDiffWindowTest, APrintedLineWrapsUnderItsText) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto write = [&](const char* name, const QString& comments) {
+        return writeReport(dir, name, QStringLiteral(" reportComments=\"%1\"").arg(comments));
+    };
+    const QString words = QStringLiteral("word ").repeated(60);
+    window.compare(write("a.xml", words), write("b.xml", QStringLiteral("short")));
+    const std::unique_ptr<QTextDocument> document = window.printableText();
+    document->setTextWidth(QFontMetricsF(document->defaultFont()).horizontalAdvance(u'x') * 50);
+    (void)document->size();  // laid out at that width
+    int wrapped = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (!block.text().contains(QStringLiteral("word word"))) continue;
+        QTextLayout* layout = block.layout();
+        ASSERT_GT(layout->lineCount(), 1);
+        const qreal textColumn = layout->lineAt(0).cursorToX(11);
+        for (int k = 1; k < layout->lineCount(); ++k) {
+            EXPECT_NEAR(layout->lineAt(k).x(), textColumn, 1.0) << k;
+        }
+        ++wrapped;
+    }
+    EXPECT_EQ(wrapped, 1);
+}
+
+// The window's access keys work while the focus is in it, though the main window's buttons use
+// the same letters; from the main window, its own buttons take them.
+TEST_F(ReportDiffFromUtilities, AccessKeysWorkInTheWindowThatHasTheFocus) {
+    compare(sample("list.rpt"), sample("fields.rpt"));
+    ReportDiffWindow& diff = window.diffWindow();
+    window.activateWindow();
+    QApplication::processEvents();
+    // As the keyboard delivers it: the shortcuts first, then the key to the focus.
+    auto press = [](QWidget* focus, Qt::Key key) {
+        focus->setFocus();
+        QApplication::processEvents();
+        const QString text(QChar(key).toLower());
+        if (!qt_sendShortcutOverrideEvent(focus, 0, key, Qt::AltModifier, text)) {
+            QKeyEvent event(QEvent::KeyPress, key, Qt::AltModifier, text);
+            QApplication::sendEvent(QApplication::focusWidget(), &event);
+        }
+        // The click is shown before it is made.
+        for (int k = 0; k < 40; ++k) {
+            QApplication::processEvents();
+            QThread::msleep(10);
+        }
+    };
+    auto* combined = named<QTableView>(diff, "grdDiff");
+    press(named<QTableView>(diff, "grd1"), Qt::Key_C);
+    EXPECT_EQ(QApplication::focusWidget(), named<QPushButton>(diff, "cmdShowChanges"));
+    EXPECT_FALSE(diff.results().allLines);
+    const int changes = combined->model()->rowCount();
+    press(named<QTableView>(diff, "grd1"), Qt::Key_A);
+    EXPECT_EQ(QApplication::focusWidget(), named<QPushButton>(diff, "cmdShowAll"));
+    EXPECT_TRUE(diff.results().allLines);
+    EXPECT_GT(combined->model()->rowCount(), changes);
+
+    // From the report list, the same key is the main window's "Add Reports".
+    int asked = 0;
+    guiSeams().openFileNames = [&](QWidget*, const QString&, const QString&) {
+        ++asked;
+        return QStringList();
+    };
+    press(window.findChild<QListWidget*>(QStringLiteral("RptList")), Qt::Key_A);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(diff.results().allLines);
+}
+
+// The progress of a comparison shows in the difference window's own status bar.
+TEST_F(ReportDiffFromUtilities, TheProgressShowsInTheWindowsOwnStatusBar) {
+    compare(sample("list.rpt"), sample("fields.rpt"));
+    QLabel* status = named<QLabel>(window.diffWindow(), "sbStatus");
+    EXPECT_EQ(status->text(), QStringLiteral("Analyzing differences "));
+    // A report that cannot be opened: the status still names the one being mined.
+    const QString missing = QStringLiteral("/no/such.rpt");
+    compare(sample("list.rpt"), missing);
+    EXPECT_EQ(status->text(), QStringLiteral("Mining: ") + missing);
+    EXPECT_FALSE(window.statusText().startsWith(QStringLiteral("Mining: ")));
+}
+
+// A report whose database needs a logon that the user does not give is compared without its SQL
+// text, and the window says so, naming the report: two such reports would otherwise show no
+// difference in their SQL whatever it holds.
+TEST_F(ReportDiffWindowTest, SaysWhichReportsSqlTextIsLeftOut) {
+    const bool shown = std::exchange(programOptions().ShowSQL, true);
+    QStringList messages;
+    guiSeams().message = [&](QWidget*, const QString& text, const QString&, QMessageBox::Icon) {
+        messages << text;
+    };
+    // The user cancels the logon.
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    cancel.start(10);
+    window.compare(sample("list.rpt"), sample("fields.rpt"));
+    programOptions().ShowSQL = shown;
+    EXPECT_EQ(messages, QStringList{QStringLiteral("The SQL text of Report: %1 is left out: its "
+                                                   "database needs a logon, which was not given")
+                                        .arg(sample("fields.rpt"))});
+}
+
+// A comparison that fails leaves the one before in the window, and the printout is what the
+// window shows.
+TEST_F(ReportDiffFromUtilities, AFailedComparisonKeepsThePrintoutOfWhatIsShown) {
+    compare(sample("list.rpt"), sample("fields.rpt"));
+    ReportDiffWindow& diff = window.diffWindow();
+    auto shown = [&diff] {
+        const QTableView& grid = *named<QTableView>(diff, "grdDiff");
+        QStringList rows;
+        for (int r = 0; r < grid.model()->rowCount(); ++r) rows << cell(grid, r, 1);
+        return rows;
+    };
+    const QStringList before = shown();
+    const QString printed = diff.printableText()->toPlainText();
+    ASSERT_GT(before.size(), 10);
+    compare(sample("list.rpt"), QStringLiteral("/no/such.rpt"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(diff.printableText()->toPlainText(), printed);
+    EXPECT_GT(printed.count(u'\n'), 10);
+}
