@@ -89,4 +89,7 @@ struct tvLoadingOptions {
     // Shows the logon prompt of a report whose database refuses the connection, modally; none
     // presses Cancel.
     std::function<void(LogonPrompt&)> logon;
+    // Takes the notes of the library that reads compound report files about the files of this
+    // load; none leaves them on standard error.
+    std::function<void(const QString& note)> libraryNotes;
 };

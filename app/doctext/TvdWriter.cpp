@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "CodeTexts.h"
+#include "DetailError.h"
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
@@ -20,7 +21,6 @@
 #include "tvFieldDefinitions.h"
 #include "tvReport.h"
 #include "tvReportAlert.h"
-#include "tvRuntime.h"
 #include "tvSection.h"
 #include "tvSortField.h"
 #include "tvTableLink.h"
@@ -37,8 +37,11 @@ public:
     explicit OutputFailure(const QString& reason) : std::runtime_error(reason.toStdString()) {}
 };
 
-constexpr long kErrBadFileNumber = 52;
-constexpr long kErrFileNotFound = 53;
+// A file that is not there to be written or documented.
+class FileFailure : public std::runtime_error {
+public:
+    explicit FileFailure(const char* reason) : std::runtime_error(reason) {}
+};
 
 const QString kTab = QStringLiteral("\t");
 const QString kSeparator = QStringLiteral(", ");
@@ -139,7 +142,7 @@ void TvdWriter::WriteDetails(LineRole, LineKind kind, const QString& text, const
 }
 
 void TvdWriter::writeLine(const QString& line) {
-    if (!file_) throw rt::Error(kErrBadFileNumber, QStringLiteral("Bad file name or number"));
+    if (!file_) throw FileFailure("Bad file name or number");
     // A value written unchanged may hold line breaks of its own (a formula's, the SQL text's):
     // they end in CR LF like every other line of the file.
     QString text = line;
@@ -151,7 +154,7 @@ void TvdWriter::writeLine(const QString& line) {
 
 void TvdWriter::writeHeader(const QString& fileName) {
     const QFileInfo report(reportPath_);
-    if (!report.exists()) throw rt::Error(kErrFileNotFound, QStringLiteral("File not found"));
+    if (!report.exists()) throw FileFailure("File not found");
     writeLine(QStringLiteral("Report File: ") + fileName);
     writeLine(QStringLiteral("Report File DateTime: ") +
               QLocale::c().toString(report.lastModified(), u"dd-MMM-yyyy 'at' HH:mm:ss"));
@@ -291,7 +294,7 @@ void TvdWriter::writeSqlQuery(const tvReport& report) {
 }
 
 void TvdWriter::writeTables(const tvReport& report) {
-    if (!report.tvDatabase) tvObjectRequired();
+    if (!report.tvDatabase) failObjectRequired();
     if (report.tvDatabase->tables.Count() < 1) return;
     const bool withColumns = options_.ShowDBCols;
     caption(QStringLiteral("Tables"), 1);
@@ -324,7 +327,7 @@ void TvdWriter::WriteDBLinks(const tvReport& report) {
         }
     };
     passOver([&] {
-        if (!report.tvDatabase) tvObjectRequired();
+        if (!report.tvDatabase) failObjectRequired();
         const tvTableLinks& links = report.tvDatabase->links;
         if (links.Count() < 1) return;
         caption(QStringLiteral("Database Links"), 1);

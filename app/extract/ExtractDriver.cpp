@@ -72,16 +72,6 @@ void removeFirst(QStringList& list, const QString& name) {
 
 }  // namespace
 
-void routeLibraryMessagesToRunLog() {
-    rt::setLibraryMessageHandler([](const QString& message) {
-        try {
-            WriteLog(message);
-        } catch (const std::exception&) {
-            // Without a run log the library's note is dropped: it is no message for the user.
-        }
-    });
-}
-
 QString reportFailureText(const QString& what, const QString& reportFileName,
                           const QString& reason) {
     return what + reportFileName +
@@ -208,8 +198,16 @@ bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& repo
     // The model being mined lives for this report alone.
     auto report = std::make_unique<tvReport>();
     try {
-        tvLoadingOptions loading{qint16(options_.ShowSQL), qint16(options_.PromptForParameters),
-                                 logon_};
+        tvLoadingOptions loading{
+            qint16(options_.ShowSQL), qint16(options_.PromptForParameters), logon_, {}};
+        // The notes of the library that reads compound files go to the run log.
+        loading.libraryNotes = [](const QString& note) {
+            try {
+                WriteLog(note);
+            } catch (const std::exception&) {
+                // Without a run log the library's note is dropped: it is no message for the user.
+            }
+        };
         report->init(reportPath, loading);
     } catch (...) {
         report.reset();

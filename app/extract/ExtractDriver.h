@@ -65,9 +65,6 @@ private:
     LogonPrompt::Presenter logon_;
 };
 
-// The notes of the libraries that read report files go to the run log, not to standard error.
-void routeLibraryMessagesToRunLog();
-
 // `what` (such as "Unable to open Report: "), the report's file name, then the cause in
 // parentheses when one is known.
 QString reportFailureText(const QString& what, const QString& reportFileName,

@@ -123,7 +123,6 @@ void tellAlreadyRunning() {
 }
 
 int TavrinMain(int argc, char** argv) {
-    routeLibraryMessagesToRunLog();
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const QString commandText = commandTextOf(arguments);

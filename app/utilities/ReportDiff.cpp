@@ -385,8 +385,8 @@ void ReportDiff::OpenDiffReports(const QString& path1, const QString& path2) {
     const QStringList names = DiffDisplayNames(path1, path2, false);
     const ExtractOptions& settings = options_;
     auto load = [this, &settings](const QString& path, const QString& name) {
-        tvLoadingOptions loading{qint16(settings.ShowSQL), qint16(settings.PromptForParameters),
-                                 logon_};
+        tvLoadingOptions loading{
+            qint16(settings.ShowSQL), qint16(settings.PromptForParameters), logon_, {}};
         CurrentReportName = name;
         ShowStatus(QStringLiteral("Mining: ") + name);
         // The list's folders are expanded for the other utilities only: a comparison takes the
@@ -688,6 +688,8 @@ void ReportDiff::CompareReportPair(const tvReport* left, const tvReport* right, 
         try {
             block();
         } catch (const rt::Error& e) {
+            ShowMessage(e.description());
+        } catch (const doctext::DetailError& e) {
             ShowMessage(e.description());
         }
     };

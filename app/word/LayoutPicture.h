@@ -6,12 +6,16 @@
 #include <QString>
 #include <atomic>
 #include <future>
+#include <memory>
 #include <thread>
 #include <vector>
 
 class tvReport;
 
 namespace tav::word {
+
+// The memory that the pictures of one painter are drawn on, kept from one picture to the next.
+class SurfaceMemory;
 
 // Draws the layout picture of a report: every section as a band across the printable width,
 // every report object as a scaled rectangle with its text, borders, lines and boxes. One scale
@@ -22,8 +26,7 @@ class LayoutPicture {
 public:
     // `numberFontName` draws the numbers of objects without a text of their own; hidden
     // sections are drawn only with `showHiddenSections`.
-    LayoutPicture(const QString& numberFontName, bool showHiddenSections)
-        : numberFontName_(numberFontName), showHiddenSections_(showHiddenSections) {}
+    LayoutPicture(const QString& numberFontName, bool showHiddenSections);
 
     // The tallest surface, in twips: about the printable height of a page, so that the picture
     // fits one page of the document.
@@ -52,6 +55,8 @@ private:
 
     QString numberFontName_;
     bool showHiddenSections_;
+    // Shared by the painter's copies; each picture draws over the memory of the one before.
+    std::shared_ptr<SurfaceMemory> memory_;
 };
 
 // The layout pictures of a report and of each of its subreports as PNG files. Made `aside`, they

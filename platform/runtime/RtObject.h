@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 #include "RtError.h"
@@ -73,11 +74,17 @@ public:
     }
 };
 
+// Where the compound-file library's own notes about a file go while the file is read: a
+// program's messages on standard error are for its user, and the library's notes about a
+// damaged file are not. Called on the reading thread, during the read. Without one, the notes go
+// to standard error as the library would print them.
+using LibraryNotes = std::function<void(const QString& note)>;
+
 // Opens report files. A report file is a design document or a compound file holding one.
 class Application : public Counted {
 public:
     // Fails with an Error telling why the file cannot be opened.
-    std::unique_ptr<Object> openReport(const QString& path) const;
+    std::unique_ptr<Object> openReport(const QString& path, const LibraryNotes& notes = {}) const;
 };
 
 }  // namespace rt

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "CollectingLineSink.h"
+#include "DetailFailures.h"
 #include "ObjectDetailWriter.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
@@ -76,7 +77,8 @@ TEST_F(WriterHelper, SummaryBlockWithAndWithoutStatistics) {
 TEST_F(WriterHelper, SummaryBlockFailsOnAFormatStyleThatIsNoNumber) {
     const auto report = loadReport("<Report><Database/><ExportOptions/></Report>");
     report->reportFormatStyle = QStringLiteral("Table");
-    EXPECT_EQ(errorOf([&] { WriteSummaryInformation(*report, text_); }), rt::kErrTypeMismatch);
+    EXPECT_EQ(detailFailureOf([&] { WriteSummaryInformation(*report, text_); }),
+              tav::doctext::DetailFailure::TypeMismatch);
 }
 
 TEST_F(WriterHelper, ExportBlockListsTheOptionsThatAreSet) {

@@ -143,10 +143,13 @@ TEST(SubReportObject, SubreportsTakeTheShowSqlFlagAsTheLoadLeftIt) {
         inner.replace("<Report>", "<Report><sqlQueryString>sub</sqlQueryString>");
         const QByteArray xml = threeAreas(inner, {}, inner, cancelled ? refusing : connecting);
         int asked = 0;
-        tvLoadingOptions options{1, 0, [&](LogonPrompt& dialog) {
+        tvLoadingOptions options{1,
+                                 0,
+                                 [&](LogonPrompt& dialog) {
                                      ++asked;
                                      dialog.pressCancel();
-                                 }};
+                                 },
+                                 {}};
         tvReport report;
         auto crReport = runtimeReport(xml);
         report.init(QStringLiteral("main.rpt"), options, crReport, false);
