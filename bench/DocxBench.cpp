@@ -59,10 +59,11 @@ std::unique_ptr<tvReport> generatedReport(int objects) {
 void writeDocument(const tvReport& report, const QString& name, const QString& folder,
                    const ExtractOptions& options) {
     auto writer = std::make_shared<DocxWriter>(options);
-    const bool written =
-        writer->init(name, folder, folder + name, {}) && writer->WriteReport(report, name);
+    QString error;
+    const bool written = writer->init(name, folder, folder + name, {}, &error) &&
+                         writer->WriteReport(report, name, &error);
     writer->closeDocument();
-    if (!written) throw std::runtime_error(writer->failureReason().toStdString());
+    if (!written) throw std::runtime_error(error.toStdString());
 }
 
 void measure(benchmark::State& state, const tvReport& report, const QString& name,

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QVersionNumber>
+#include <algorithm>
 #include <stdexcept>
 
 #include "CodeTexts.h"
@@ -11,6 +12,7 @@
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
 #include "OutputFiles.h"
+#include "ReportBodyBlocks.h"
 #include "SharedBlocks.h"
 #include "UserMessages.h"
 #include "Version.h"
@@ -183,26 +185,58 @@ void TvdWriter::caption(const QString& text, qint32 level, LineRole role) {
 void TvdWriter::blank(qint32 level) { caption(QString(), level); }
 
 void TvdWriter::writeBody(const tvReport& report) {
-    const ExtractOptions& settings = options_;
-    step([&] { writeAlerts(report); });
-    if (settings.ShowFormula) {
-        step([&] { writeFormula("Record Selection Formula", report.recordSelectionFormula); });
-        step([&] { writeFormula("Group Selection Formula", report.groupSelectionFormula); });
-        step([&] { writeUserFormulas(report); });
+    const std::vector<BodyBlock> blocks = ReportBodyBlocks(options_);
+    // The columns of each table stand under it, in the tables block.
+    const bool withColumns =
+        std::find(blocks.begin(), blocks.end(), BodyBlock::TableColumns) != blocks.end();
+    for (const BodyBlock block : blocks) {
+        switch (block) {
+            case BodyBlock::Alerts:
+                step([&] { writeAlerts(report); });
+                break;
+            case BodyBlock::RecordSelectionFormula:
+                step([&] {
+                    writeFormula("Record Selection Formula", report.recordSelectionFormula);
+                });
+                break;
+            case BodyBlock::GroupSelectionFormula:
+                step(
+                    [&] { writeFormula("Group Selection Formula", report.groupSelectionFormula); });
+                break;
+            case BodyBlock::UserFormulas:
+                step([&] { writeUserFormulas(report); });
+                break;
+            case BodyBlock::Parameters:
+                step([&] { writeParameters(report); });
+                break;
+            case BodyBlock::Groups:
+                step([&] { writeGroups(report); });
+                break;
+            case BodyBlock::GroupSortFields:
+                step([&] { writeSortFields("Group Sort Fields", report, true); });
+                break;
+            case BodyBlock::RecordSortFields:
+                step([&] { writeSortFields("Record Sort Fields", report, false); });
+                break;
+            case BodyBlock::SqlQuery:
+                step([&] { writeSqlQuery(report); });
+                break;
+            case BodyBlock::Tables:
+                step([&] { writeTables(report, withColumns); });
+                break;
+            case BodyBlock::TableColumns:
+                break;
+            case BodyBlock::DatabaseLinks:
+                WriteDBLinks(report);
+                break;
+            case BodyBlock::RunningTotals:
+                step([&] { writeRunningTotals(report); });
+                break;
+            case BodyBlock::Sections:
+                writeAreas(report);
+                break;
+        }
     }
-    if (settings.ShowParameters) step([&] { writeParameters(report); });
-    if (settings.ShowGroups) step([&] { writeGroups(report); });
-    if (settings.ShowSort) {
-        step([&] { writeSortFields("Group Sort Fields", report, true); });
-        step([&] { writeSortFields("Record Sort Fields", report, false); });
-    }
-    if (settings.ShowSQL) step([&] { writeSqlQuery(report); });
-    if (settings.ShowTables) {
-        step([&] { writeTables(report); });
-        WriteDBLinks(report);
-    }
-    step([&] { writeRunningTotals(report); });
-    writeAreas(report);
 }
 
 void TvdWriter::writeAlerts(const tvReport& report) {
@@ -293,10 +327,9 @@ void TvdWriter::writeSqlQuery(const tvReport& report) {
     blank(1);
 }
 
-void TvdWriter::writeTables(const tvReport& report) {
+void TvdWriter::writeTables(const tvReport& report, bool withColumns) {
     if (!report.tvDatabase) failObjectRequired();
     if (report.tvDatabase->tables.Count() < 1) return;
-    const bool withColumns = options_.ShowDBCols;
     caption(QStringLiteral("Tables"), 1);
     caption(QStringLiteral("Table, Alias, Location, Driver"), 1);
     for (const tvDatabaseTable& table : report.tvDatabase->tables) {

@@ -68,7 +68,7 @@ private:
     void writeGroups(const tvReport& report);
     void writeSortFields(const char* title, const tvReport& report, bool groupSort);
     void writeSqlQuery(const tvReport& report);
-    void writeTables(const tvReport& report);
+    void writeTables(const tvReport& report, bool withColumns);
     void writeRunningTotals(const tvReport& report);
     void writeAreas(const tvReport& report);
     void writeSection(const tvReport& report, qsizetype area, qsizetype section,

@@ -42,11 +42,10 @@ public:
     explicit DocumentOutput(const ExtractOptions& options) : writer_(options) {}
     bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath,
               const QString& templateName, QString* error) override {
-        return answered(writer_.init(fileName, outputFolder, reportPath, templateName), writer_,
-                        error);
+        return writer_.init(fileName, outputFolder, reportPath, templateName, error);
     }
     bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
-        return answered(writer_.WriteReport(report, fileName), writer_, error);
+        return writer_.WriteReport(report, fileName, error);
     }
     void closeDocument() override { writer_.closeDocument(); }
 

@@ -15,9 +15,12 @@
 #include "Clock.h"
 #include "CodeTexts.h"
 #include "DetailPieces.h"
+#include "DocumentSetup.h"
 #include "ExtractOptions.h"
-#include "OutputFiles.h"
 #include "FieldDetails.h"
+#include "LayoutPictureWorker.h"
+#include "OutputFiles.h"
+#include "ReportBodyBlocks.h"
 #include "RunLog.h"
 #include "SettingsStore.h"
 #include "SharedBlocks.h"
@@ -25,6 +28,7 @@
 #include "TextUtilities.h"
 #include "UserMessages.h"
 #include "Version.h"
+#include "WritingFailure.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
 #include "tvDatabaseFieldDefinition.h"
@@ -50,64 +54,8 @@ namespace {
 using tvdocx::Alignment;
 using tvdocx::RunFormat;
 
-// The measures of the document, in points.
-constexpr double ptOneInch = 72;
-constexpr double ptThreeQuarterInch = 54;
-constexpr double ptHalfInch = 36;
-constexpr double ptMinusHalfInch = -36;
-constexpr double ptFourTenthsInch = 28.8;
-constexpr double ptThreeTenthsInch = 21.6;
-constexpr double ptFifthInch = 14.4;
-constexpr double ptZero = 0;
 // Room on the layout picture's page for the report heading, "Report Layout" and the page break.
 constexpr double kHeadingsRoomPt = 90;
-
-const QString kPropertyTitleStyle = QStringLiteral("TV_Property_Title_Style");
-const QString kTableFontStyle = QStringLiteral("TV_Table_Font_Style");
-
-struct WordColor {
-    std::u16string_view name;
-    qint32 value;
-};
-
-constexpr std::array kWordColors{
-    WordColor{u"Black", 0},        WordColor{u"Maroon", 128},    WordColor{u"Green", 32768},
-    WordColor{u"Olive", 13107},    WordColor{u"Navy", 8388608},  WordColor{u"Teal", 8421376},
-    WordColor{u"Gray", 15987699},  WordColor{u"Red", 255},       WordColor{u"Lime", 52377},
-    WordColor{u"Yellow", 65535},   WordColor{u"Blue", 16711680}, WordColor{u"Aqua", 13421619},
-    WordColor{u"White", 16777215},
-};
-
-// A Word colour (blue, green, red from the high byte down) as the document's "RRGGBB".
-// Every value line asks for one: written digit by digit.
-QString colorHex(qint32 wordColor) {
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    QString hex(6, Qt::Uninitialized);
-    for (int i = 0; i < 3; ++i) {
-        const int byte = (wordColor >> (8 * i)) & 0xFF;
-        hex[2 * i] = kDigits[byte >> 4];
-        hex[2 * i + 1] = kDigits[byte & 0xF];
-    }
-    return hex;
-}
-
-// The sizes a document can give a font, in points.
-constexpr double kSmallestPointSize = 1;
-constexpr double kLargestPointSize = 1638;
-
-// The size of a font setting; nothing when it is no number.
-std::optional<double> settingSize(const FontSetting& font) {
-    bool ok = false;
-    const double size = font.FontSize.trimmed().toDouble(&ok);
-    if (!ok || std::isnan(size)) return std::nullopt;
-    return size;
-}
-
-double pointSize(const FontSetting& font, double change = 0) {
-    const std::optional<double> size = settingSize(font);
-    // 0: the style's own size
-    return size ? std::clamp(*size + change, kSmallestPointSize, kLargestPointSize) : 0;
-}
 
 // Each font setting by the name it is stored under.
 struct FontSettingName {
@@ -140,30 +88,6 @@ void holdFontSizes(ExtractOptions& options) {
     }
 }
 
-// The font of a setting; `withColor` false leaves the colour the style already has.
-RunFormat fontOf(FontSetting& font, double sizeChange = 0, bool withColor = true) {
-    RunFormat format;
-    format.fontName = font.FontName;
-    format.sizePt = pointSize(font, sizeChange);
-    format.bold = font.Bold != 0;
-    format.italic = font.Italic != 0;
-    format.underline = false;
-    if (withColor) format.color = colorHex(GetWordColor(font.FontColor));
-    return format;
-}
-
-tvdocx::ParagraphFormat hangingIndent(double left) {
-    tvdocx::ParagraphFormat format;
-    format.alignment = Alignment::Left;
-    format.leftIndentPt = left;
-    format.firstLineIndentPt = ptMinusHalfInch;
-    return format;
-}
-
-QString fileDateTime(const QString& path, const char* pattern) {
-    return QLocale::c().toString(QFileInfo(path).lastModified(), QLatin1StringView(pattern));
-}
-
 // The text of a cell starts at its edge, whatever indent the paragraph style gives.
 tvdocx::ParagraphFormat cellFormat() {
     tvdocx::ParagraphFormat format;
@@ -175,21 +99,13 @@ tvdocx::ParagraphFormat cellFormat() {
 
 }  // namespace
 
-qint32 GetWordColor(QString& colourName) {
-    if (colourName.isEmpty()) colourName = QStringLiteral("Black");
-    for (const WordColor& color : kWordColors)
-        if (QStringView(color.name) == colourName) return color.value;
-    return 0;
-}
-
 DocxWriter::DocxWriter(const ExtractOptions& options) : options_(options) {
     holdFontSizes(options_);
 }
 DocxWriter::~DocxWriter() = default;
 
 bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
-                      const QString& reportPath, const QString& templateName) {
-    failure_.clear();
+                      const QString& reportPath, const QString& templateName, QString* error) {
     step_ = QStringLiteral("preparing the document");
     try {
         // Starting Word: a document builder of our own for this report.
@@ -201,7 +117,7 @@ bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
         documentFolder_ = documentFolder;
         return true;
     } catch (const std::exception& e) {
-        failure_ = step_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
+        if (error) *error = step_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
         closeDocument();
         return false;
     }
@@ -222,8 +138,21 @@ void DocxWriter::PrepareDocument(const QString& templateName, const QString& rep
         if (wordDocument_->loadTemplateStyles(profile_.templatePath, &error) &&
             wordDocument_->loadTemplateContent(profile_.templatePath, &error)) {
             newDocument_ = false;
-            completeTemplateStyles();
-            SetupPropertyTitleStyle();
+            DocumentSetup setup(*wordDocument_, profile_, options_);
+            const QStringList missing = setup.completeTemplateStyles();
+            if (!missing.isEmpty()) {
+                ShowMessage(
+                    QStringLiteral(
+                        "The document template %1 of the profile \"%2\" holds no %3 \"%4\": "
+                        "the document uses the default %5 instead.")
+                        .arg(profile_.templatePath, profile_.templateName,
+                             missing.size() == 1 ? QStringLiteral("style")
+                                                 : QStringLiteral("styles"),
+                             missing.join(QStringLiteral("\", \"")),
+                             missing.size() == 1 ? QStringLiteral("definition")
+                                                 : QStringLiteral("definitions")));
+            }
+            setup.SetupPropertyTitleStyle();
             // Tables of a template document are written in the template's Normal style.
             profile_.tableFontStyle = profile_.normalStyleName;
             return;
@@ -235,195 +164,14 @@ void DocxWriter::PrepareDocument(const QString& templateName, const QString& rep
             error + u')');
         wordDocument_ = std::make_unique<tvdocx::Document>();
     }
-    prepareNewDocument(reportPath, fileName);
-}
-
-void DocxWriter::completeTemplateStyles() {
-    // Each style the profile names, with the usual style of its role; Normal comes first, as the
-    // others are based on it.
-    struct Role {
-        QString DocumentTemplate::*name;
-        const char* usual;
-    };
-    static constexpr std::array kRoles{Role{&DocumentTemplate::normalStyleName, "Normal"},
-                                       Role{&DocumentTemplate::heading1StyleName, "heading 1"},
-                                       Role{&DocumentTemplate::heading2StyleName, "heading 2"},
-                                       Role{&DocumentTemplate::heading3StyleName, "heading 3"},
-                                       Role{&DocumentTemplate::tocStyleName, "toc 1"},
-                                       Role{&DocumentTemplate::tableStyle, "Table Grid"}};
-    QStringList missing;
-    const auto complete = [&](const QString& name, const char* usual) {
-        if (name.isEmpty() || wordDocument_->hasStyle(name)) return false;
-        tvdocx::StyleDefinition style = *tvdocx::usualStyle(QLatin1StringView(usual));
-        style.name = name;
-        if (!style.basedOn.isEmpty()) style.basedOn = profile_.normalStyleName;
-        if (!style.next.isEmpty()) style.next = profile_.normalStyleName;
-        wordDocument_->setStyle(style);
-        return true;
-    };
-    for (const Role& role : kRoles)
-        if (complete(profile_.*role.name, role.usual)) missing << profile_.*role.name;
-    // The lower levels of the contents keep their indents: the template's own styles, or the
-    // usual ones where it has none.
-    if (options_.ShowTOC)
-        for (const char* level : {"toc 2", "toc 3"})
-            complete(QString::fromLatin1(level).toUpper(), level);
-    if (missing.isEmpty()) return;
-    ShowMessage(QStringLiteral("The document template %1 of the profile \"%2\" holds no %3 \"%4\": "
-                               "the document uses the default %5 instead.")
-                    .arg(profile_.templatePath, profile_.templateName,
-                         missing.size() == 1 ? QStringLiteral("style") : QStringLiteral("styles"),
-                         missing.join(QStringLiteral("\", \"")),
-                         missing.size() == 1 ? QStringLiteral("definition")
-                                             : QStringLiteral("definitions")));
-}
-
-void DocxWriter::prepareNewDocument(const QString& reportPath, const QString& fileName) {
     newDocument_ = true;
     profile_ = TemplateStore::GetDefaultTemplate();
-    SetupPage(reportPath, fileName);
-    SetupStyles();
-    SetupPropertyTitleStyle();
-}
-
-void DocxWriter::SetupPage(const QString& reportPath, const QString& fileName) {
-    tvdocx::PageSetup& page = wordDocument_->page;
-    page.topPt = page.bottomPt = ptOneInch;
-    page.leftPt = page.rightPt = ptThreeQuarterInch;
-    page.headerPt = page.footerPt = ptHalfInch;
-    wordDocument_->defaultTabStopPt = ptFifthInch;
-
-    ExtractOptions& settings = options_;
-    const RunFormat font = fontOf(settings.HeadingFont);
-    tvdocx::Story& header = wordDocument_->header();
-    tvdocx::ParagraphFormat left;
-    left.alignment = Alignment::Left;
-    header.addParagraph().format(left).text(QStringLiteral("Report File: ") + fileName, font);
-    tvdocx::ParagraphFormat rule = left;
-    rule.bottomBorder = true;
-    header.addParagraph().format(rule).text(
-        QStringLiteral("Report File DateTime: ") +
-            fileDateTime(reportPath, "dd-MMM-yyyy 'at' HH:mm:ss"),
-        font);
-
-    // The version stands at the left margin and "Page N of M" ends at the right one; a tab
-    // stop in the middle keeps the page's place for a centred text.
-    tvdocx::Story& footer = wordDocument_->footer();
-    tvdocx::ParagraphFormat tabs;
-    tabs.tabStops = {{page.bodyWidthPt() / 2, Alignment::Center},
-                     {page.bodyWidthPt(), Alignment::Right}};
-    tvdocx::ParagraphFormat ruleAbove = tabs;
-    ruleAbove.topBorder = true;
-    footer.addParagraph()
-        .format(ruleAbove)
-        .text(QStringLiteral("Tavrin, Version ") + shortVersionText() + QStringLiteral("\t\tPage "),
-              font)
-        .field(QStringLiteral(" PAGE "), QStringLiteral("1"), font)
-        .text(QStringLiteral("  of  "), font)
-        .field(QStringLiteral(" NUMPAGES "), QStringLiteral("1"), font);
-    footer.addParagraph().format(tabs).text(
-        QStringLiteral("Printed ") +
-            QLocale::c().toString(Clock::now(), u"dd-MMM-yy 'at' HH:mm:ss"),
-        font);
-}
-
-void DocxWriter::SetupStyles() {
-    ExtractOptions& settings = options_;
-    const auto paragraphStyle = [&](const QString& name, const RunFormat& font) {
-        tvdocx::StyleDefinition style;
-        style.name = name;
-        style.font = font;
-        style.paragraph = hangingIndent(ptHalfInch);
-        return style;
-    };
-    tvdocx::StyleDefinition heading1 =
-        paragraphStyle(profile_.heading1StyleName, fontOf(settings.SectionFont, 1));
-    heading1.font.italic = false;
-    heading1.font.bold = true;
-    wordDocument_->setStyle(heading1);
-    for (const auto& [name, change] : {std::pair{profile_.heading2StyleName, 0.0},
-                                       std::pair{profile_.heading3StyleName, -1.0}}) {
-        tvdocx::StyleDefinition heading =
-            paragraphStyle(name, fontOf(settings.SectionFont, change, false));
-        heading.font.italic = false;
-        heading.font.bold = true;
-        heading.basedOn = heading.next = profile_.normalStyleName;
-        wordDocument_->setStyle(heading);
-    }
-    tvdocx::StyleDefinition normal =
-        paragraphStyle(profile_.normalStyleName, fontOf(settings.ValueFont));
-    normal.next = profile_.normalStyleName;
-    wordDocument_->setStyle(normal);
-
-    // Headings are numbered 1, 1.1 and 1.1.1, and the table of contents lists them.
-    const std::array<std::pair<const char*, double>, 3> levels{std::pair{"%1", ptThreeTenthsInch},
-                                                               std::pair{"%1.%2", ptFourTenthsInch},
-                                                               std::pair{"%1.%2.%3", ptHalfInch}};
-    const std::array headingNames{profile_.heading1StyleName, profile_.heading2StyleName,
-                                  profile_.heading3StyleName};
-    std::vector<tvdocx::ListLevel> numbering;
-    for (std::size_t n = 0; n < levels.size(); ++n) {
-        tvdocx::ListLevel level;
-        level.numberFormat = QLatin1StringView(levels[n].first);
-        level.numberPositionPt = ptZero;
-        level.textPositionPt = levels[n].second;
-        level.linkedStyle = headingNames[n];
-        numbering.push_back(level);
-    }
-    wordDocument_->addNumbering(numbering);
-
-    const std::array<std::pair<QString, double>, 3> tocIndents{
-        std::pair{profile_.tocStyleName, 0.0}, std::pair{QStringLiteral("TOC 2"), 9.36},
-        std::pair{QStringLiteral("TOC 3"), 18.0}};
-    for (const auto& [name, indent] : tocIndents) {
-        tvdocx::StyleDefinition toc;
-        toc.name = name;
-        toc.paragraph.leftIndentPt = indent;
-        toc.paragraph.firstLineIndentPt = 0;
-        wordDocument_->setStyle(toc);
-    }
-    profile_.tableStyle = QStringLiteral("Table Grid");
-    SetupTableFontStyle();
-}
-
-void DocxWriter::SetupPropertyTitleStyle() {
-    profile_.propertyTitleStyleName = kPropertyTitleStyle;
-    // A template may define the style itself; its definition is kept.
-    if (wordDocument_->hasStyle(kPropertyTitleStyle)) return;
-    tvdocx::StyleDefinition style;
-    style.name = kPropertyTitleStyle;
-    style.next = profile_.normalStyleName;
-    style.paragraph.leftIndentPt = 2 * ptHalfInch;
-    style.paragraph.firstLineIndentPt = ptMinusHalfInch;
-    if (options_.UseTemplate) {
-        // The Normal font, underlined and italic.
-        style.basedOn = profile_.normalStyleName;
-        style.font.underline = true;
-        style.font.italic = true;
-    } else {
-        style.font = fontOf(options_.SettingFont);
-    }
-    wordDocument_->setStyle(style);
-}
-
-void DocxWriter::SetupTableFontStyle() {
-    profile_.tableFontStyle = kTableFontStyle;
-    if (wordDocument_->hasStyle(kTableFontStyle)) return;
-    tvdocx::StyleDefinition style;
-    style.name = kTableFontStyle;
-    style.paragraph.alignment = Alignment::Left;
-    style.paragraph.leftIndentPt = 0;
-    style.paragraph.firstLineIndentPt = 0;
-    style.font = fontOf(options_.TableFont);
-    wordDocument_->setStyle(style);
-    // The style names itself as the next one, so it exists before it is named.
-    style.next = kTableFontStyle;
-    wordDocument_->setStyle(style);
+    DocumentSetup(*wordDocument_, profile_, options_).SetupNewDocument(reportPath, fileName);
 }
 
 void DocxWriter::SaveDocument(const QString& fileName) {
     // The table of contents is marked for Word to bring up to date when it opens the document.
-    if (fileName.size() < 4) throw tvdocx::DocxError("the report's file name is too short");
+    if (fileName.size() < 4) throw WritingFailure("the report's file name is too short");
     documentPath_ = documentFolder_ + fileName.left(fileName.size() - 4) + QStringLiteral(".docx");
     QString error;
     // Saved through a temporary file: an earlier document stays until the new one is complete.
@@ -431,12 +179,13 @@ void DocxWriter::SaveDocument(const QString& fileName) {
     // under a short name first and then renamed.
     const QString savingPath = core::savingPathOf(documentPath_, &error);
     if (savingPath.isEmpty()) {
-        throw tvdocx::DocxError(
-            (documentPath_ + QStringLiteral(" cannot be written: File name too long")).toStdString());
+        throw WritingFailure(
+            (documentPath_ + QStringLiteral(" cannot be written: File name too long"))
+                .toStdString());
     }
     if (!wordDocument_->save(savingPath, &error) ||
         !core::putSavedFileInPlace(savingPath, documentPath_, &error)) {
-        throw tvdocx::DocxError(error.toStdString());
+        throw WritingFailure(error.toStdString());
     }
 }
 
@@ -516,20 +265,19 @@ void DocxWriter::WriteDetails(LineRole role, LineKind kind, const QString& text,
 // ---------------------------------------------------------------------------------------------
 // Assembly
 
-bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName) {
-    failure_.clear();
+bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName, QString* error) {
     step_ = QStringLiteral("writing the title page");
     try {
-        if (!wordDocument_) throw tvdocx::DocxError("no document was prepared");
+        if (!wordDocument_) throw WritingFailure("no document was prepared");
         const ExtractOptions& settings = options_;
         // The layout pictures are drawn aside from the start; whatever way this ends, the
         // drawing stops before the report can go.
         const auto drawn = qScopeGuard([this] { pictures_.reset(); });
         if (settings.ShowLayout)
-            pictures_ = std::make_unique<LayoutPictures>(
+            pictures_ = std::make_unique<LayoutPictureWorker>(
                 LayoutPicture(settings.SettingFont.FontName, settings.ShowHiddenSections), report,
                 picturesAside_);
-        ReplaceTemplateFields(report, fileName);
+        DocumentSetup(*wordDocument_, profile_, options_).ReplaceTemplateFields(report, fileName);
         WriteTitlePage(report);
         if (settings.ShowRptSummary) {
             setStyle(profile_.heading1StyleName);
@@ -550,25 +298,11 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName) {
         SaveDocument(fileName);
         return true;
     } catch (const std::exception& e) {
-        failure_ = step_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
+        if (error) *error = step_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
         // Nothing is saved: the earlier document, if any, stays as it was.
         closeDocument();
         return false;
     }
-}
-
-void DocxWriter::ReplaceTemplateFields(const tvReport& report, const QString& fileName) {
-    // Codes are compared exactly, blanks and letter case included.
-    wordDocument_->replaceFields([&](const QString& code) -> std::optional<QString> {
-        if (code == QLatin1StringView(" ReportName ")) return fileName;
-        if (code == QLatin1StringView(" ReportDateTime "))
-            return fileDateTime(report.reportFileName, "dd-MMM-yyyy 'at' HH:mm:ss");
-        if (code == QLatin1StringView(" ReportRevision ")) {
-            if (!report.tvReportStatistics) tvObjectRequired();
-            return QString::number(report.tvReportStatistics->revisionNumber);
-        }
-        return std::nullopt;
-    });
 }
 
 void DocxWriter::WriteTitlePage(const tvReport& report) {
@@ -620,27 +354,56 @@ void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index)
 
 void DocxWriter::WriteReportBody(const tvReport& report, const tvReport& mainReport,
                                  qsizetype index) {
-    const ExtractOptions& settings = options_;
     WriteLayoutPicture(mainReport, index);
-    WriteAlertsTable(report);
-    if (settings.ShowFormula) {
-        WriteSelectionFormula(QStringLiteral("Record Selection Formula"),
-                              report.recordSelectionFormula);
-        WriteSelectionFormula(QStringLiteral("Group Selection Formula"),
-                              report.groupSelectionFormula);
-        WriteFormulaTable(report);
+    for (const BodyBlock block : ReportBodyBlocks(options_)) {
+        switch (block) {
+            case BodyBlock::Alerts:
+                WriteAlertsTable(report);
+                break;
+            case BodyBlock::RecordSelectionFormula:
+                WriteSelectionFormula(QStringLiteral("Record Selection Formula"),
+                                      report.recordSelectionFormula);
+                break;
+            case BodyBlock::GroupSelectionFormula:
+                WriteSelectionFormula(QStringLiteral("Group Selection Formula"),
+                                      report.groupSelectionFormula);
+                break;
+            case BodyBlock::UserFormulas:
+                WriteFormulaTable(report);
+                break;
+            case BodyBlock::Parameters:
+                WriteParameterTable(report);
+                break;
+            case BodyBlock::Groups:
+                WriteGroupTable(report);
+                break;
+            case BodyBlock::GroupSortFields:
+                WriteSortFieldTable(QStringLiteral("Sort Fields"), report.tvGroupSortFields);
+                break;
+            case BodyBlock::RecordSortFields:
+                WriteSortFieldTable(QStringLiteral("Record Sort Fields"),
+                                    report.tvRecordSortFields);
+                break;
+            case BodyBlock::SqlQuery:
+                WriteSQLQuery(report);
+                break;
+            case BodyBlock::Tables:
+                WriteTableList(report);
+                break;
+            case BodyBlock::TableColumns:
+                WriteTableColumnTables(report);
+                break;
+            case BodyBlock::DatabaseLinks:
+                WriteDBLinks(report);
+                break;
+            case BodyBlock::RunningTotals:
+                WriteRunningTotalTable(report);
+                break;
+            case BodyBlock::Sections:
+                WriteSections(report);
+                break;
+        }
     }
-    if (settings.ShowParameters) WriteParameterTable(report);
-    if (settings.ShowGroups) WriteGroupTable(report);
-    if (settings.ShowSort) WriteSortFieldTables(report);
-    if (settings.ShowSQL) WriteSQLQuery(report);
-    if (settings.ShowTables) {
-        WriteTableList(report);
-        if (settings.ShowDBCols) WriteTableColumnTables(report);
-        WriteDBLinks(report);
-    }
-    WriteRunningTotalTable(report);
-    WriteSections(report);
 }
 
 void DocxWriter::WriteDBLinks(const tvReport&) {}
@@ -761,24 +524,21 @@ void DocxWriter::WriteGroupTable(const tvReport& report) {
     blank();
 }
 
-void DocxWriter::WriteSortFieldTables(const tvReport& report) {
-    const auto sortTable = [&](const QString& title, const auto& sortFields) {
-        if (sortFields.Count() < 1) return;
-        heading(title);
-        tvdocx::Table table = addTable(sortFields.Count(), {"Sort Field", "Direction"});
-        qsizetype row = 0;
-        for (const tvSortField& sortField : sortFields)
-            fillRow(table, ++row,
-                    {GetFieldDisplayName(sortField.field),
-                     GetSortDirectionText(detail::codeOfText(sortField.sortDirection))});
-        MoveToEndOfTable();
-    };
-    sortTable(QStringLiteral("Sort Fields"), report.tvGroupSortFields);
-    sortTable(QStringLiteral("Record Sort Fields"), report.tvRecordSortFields);
+void DocxWriter::WriteSortFieldTable(const QString& title,
+                                     const tvCollection<tvSortField>& sortFields) {
+    if (sortFields.Count() < 1) return;
+    heading(title);
+    tvdocx::Table table = addTable(sortFields.Count(), {"Sort Field", "Direction"});
+    qsizetype row = 0;
+    for (const tvSortField& sortField : sortFields)
+        fillRow(table, ++row,
+                {GetFieldDisplayName(sortField.field),
+                 GetSortDirectionText(detail::codeOfText(sortField.sortDirection))});
+    MoveToEndOfTable();
 }
 
 void DocxWriter::WriteTableList(const tvReport& report) {
-    if (!report.tvDatabase) tvObjectRequired();
+    if (!report.tvDatabase) WritingFailure::objectRequired();
     const auto& tables = report.tvDatabase->tables;
     if (tables.Count() < 1) return;
     blank();
@@ -794,7 +554,7 @@ void DocxWriter::WriteTableList(const tvReport& report) {
 }
 
 void DocxWriter::WriteTableColumnTables(const tvReport& report) {
-    if (!report.tvDatabase) tvObjectRequired();
+    if (!report.tvDatabase) WritingFailure::objectRequired();
     const auto& tables = report.tvDatabase->tables;
     if (tables.Count() < 1) return;
     setStyle(profile_.heading3StyleName);

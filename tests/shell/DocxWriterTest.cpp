@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "Clock.h"
+#include "DocumentSetup.h"
 #include "DocxDocument.h"
 #include "DocxPackage.h"
 #include "DocxWriter.h"
@@ -464,10 +465,10 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     {
         auto writer = std::make_shared<DocxWriter>(options_);
         ASSERT_TRUE(writer->init("everything.rpt", path("word/"), path("everything.rpt"), {}));
-        EXPECT_FALSE(writer->WriteReport(*broken, "everything.rpt"));
-        EXPECT_TRUE(
-            writer->failureReason().startsWith(QStringLiteral("writing the body of report 0: ")))
-            << writer->failureReason().toStdString();
+        QString error;
+        EXPECT_FALSE(writer->WriteReport(*broken, "everything.rpt", &error));
+        EXPECT_TRUE(error.startsWith(QStringLiteral("writing the body of report 0: ")))
+            << error.toStdString();
     }
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
     EXPECT_EQ(earlier.readAll(), before);
@@ -477,12 +478,11 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     options_.UseTemplate = 0;
     auto writer = std::make_shared<DocxWriter>(options_);
     ASSERT_TRUE(writer->init("everything.rpt", path("none/"), path("everything.rpt"), {}));
-    EXPECT_FALSE(writer->WriteReport(*report, "everything.rpt"));
+    QString error;
+    EXPECT_FALSE(writer->WriteReport(*report, "everything.rpt", &error));
     // The step and the system's reason.
-    EXPECT_TRUE(writer->failureReason().startsWith(QStringLiteral("saving the document: ")))
-        << writer->failureReason().toStdString();
-    EXPECT_TRUE(writer->failureReason().contains(QStringLiteral("No such file or directory")))
-        << writer->failureReason().toStdString();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("saving the document: "))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("No such file or directory"))) << error.toStdString();
 }
 
 TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
@@ -738,9 +738,10 @@ TEST_F(WordDocWriter, PicturesMadeAsideGiveTheSamePackageAsPicturesMadeInPlace) 
         DocxWriter writer(options_);
         writer.setPicturesAside(aside);
         const QString name = QStringLiteral("objects.rpt");
-        EXPECT_TRUE(writer.init(name, path("word/"), path(name), {}) &&
-                    writer.WriteReport(*report, name))
-            << writer.failureReason().toStdString();
+        QString error;
+        EXPECT_TRUE(writer.init(name, path("word/"), path(name), {}, &error) &&
+                    writer.WriteReport(*report, name, &error))
+            << error.toStdString();
         writer.closeDocument();
         return tvdocx::readPackage(path("word/objects.docx")).value_or(tvdocx::PackageParts());
     };
