@@ -12,6 +12,10 @@ namespace rt {
 
 class Collection;
 
+// The date-time whose numeric value is 0, in local time: 30 December 1899, 00:00:00. An absent
+// date reads as it.
+inline QDateTime zeroDateTime() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
+
 // Every object of the runtime counts itself, so that tests can prove a load keeps none alive.
 class Counted {
 public:
