@@ -175,7 +175,7 @@ QString dumpLookups() {
     return dump;
 }
 
-TEST(LookupHelper, EveryLookupMatchesTheGoldenDump) {
+TEST(CodeTexts, EveryLookupMatchesTheGoldenDump) {
     const QString dump = dumpLookups();
     const QString golden = testData(QStringLiteral("lookups/lookups.golden"));
     QFile file(golden);
@@ -193,7 +193,7 @@ TEST(LookupHelper, EveryLookupMatchesTheGoldenDump) {
     EXPECT_EQ(actual.size(), expected.size());
 }
 
-TEST(LookupHelper, TableFormatListIsBuiltOnce) {
+TEST(CodeTexts, TableFormatListIsBuiltOnce) {
     const QStringList& first = GetTableFormatList();
     const QStringList& second = GetTableFormatList();
     EXPECT_EQ(&first, &second);
@@ -203,7 +203,7 @@ TEST(LookupHelper, TableFormatListIsBuiltOnce) {
 
 // An unlisted code reads as an empty text, never a null one: the database stores a null text as
 // no value at all.
-TEST(LookupHelper, UnlistedCodesGiveEmptyTextsThatAreNotNull) {
+TEST(CodeTexts, UnlistedCodesGiveEmptyTextsThatAreNotNull) {
     for (const QString& text : {GetReportKindText(99), GetLineSpacingTypeText(7.5),
                                 GetObjectKindText(-1), GetSliceDetachText(1234)}) {
         EXPECT_TRUE(text.isEmpty());

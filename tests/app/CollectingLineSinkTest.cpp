@@ -6,7 +6,7 @@ using namespace tav::doctext;
 
 namespace {
 
-TEST(DummyWriter, IndentsByKindAndLevel) {
+TEST(CollectingLineSink, IndentsByKindAndLevel) {
     struct Case {
         LineRole role;
         LineKind kind;
@@ -33,7 +33,7 @@ TEST(DummyWriter, IndentsByKindAndLevel) {
     }
 }
 
-TEST(DummyWriter, AccumulatesLinesWithoutSeparators) {
+TEST(CollectingLineSink, AccumulatesLinesWithoutSeparators) {
     CollectingLineSink writer;
     LineSink& sink = writer;
     sink.WriteDetails(LineRole::Detail, LineKind::Caption, QStringLiteral("a"), QString(), 1);
