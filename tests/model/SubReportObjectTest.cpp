@@ -84,7 +84,7 @@ TEST(SubReportObject, LoadsEachSubreportIntoItsOwnModel) {
     }
     // Two objects of the same subreport each load their own model.
     EXPECT_NE(listed[0]->report.get(), listed[2]->report.get());
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }
 
 TEST(SubReportObject, CopiesItsBagsAndFormulasInGroupOrder) {
@@ -160,7 +160,7 @@ TEST(SubReportObject, SubreportsTakeTheShowSqlFlagAsTheLoadLeftIt) {
             EXPECT_EQ(object.report->sqlQueryString, cancelled ? QString() : QStringLiteral("sub"));
         }
         EXPECT_EQ(options.showSQL, cancelled ? 0 : 1);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }
 
@@ -176,5 +176,5 @@ TEST(SubReportObject, FailuresEndTheLoad) {
          "TextObject.FieldElements", "FieldObject.suppressIfZero"});
     // A subreport object that holds no report.
     EXPECT_NE(loadError(threeAreas("<SubreportObject kind='5' subreportName='None'/>", {}, {})), 0);
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }
