@@ -79,21 +79,22 @@ TvdWriter::TvdWriter(const ExtractOptions& options, OutputOpener openOutput)
 TvdWriter::~TvdWriter() = default;
 
 bool TvdWriter::init(const QString& fileName, const QString& outputFolder,
-                     const QString& reportPath) {
+                     const QString& reportPath, QString* error) {
     cleanUp();
-    failureReason_.clear();
     if (fileName.size() < 4) {
-        failureReason_ = QStringLiteral("the report file name %1 is too short").arg(fileName);
+        if (error) *error = QStringLiteral("the report file name %1 is too short").arg(fileName);
         return false;
     }
     path_ = outputFolder + fileName.left(fileName.size() - 4) + QStringLiteral(".tvd");
     reportPath_ = reportPath;
-    savingPath_ = savingPathOf(path_, &failureReason_);
+    savingPath_ = savingPathOf(path_, error);
     if (savingPath_.isEmpty()) return false;
     file_ = openOutput_(savingPath_);
     if (!file_ || !file_->open(QIODevice::WriteOnly)) {
-        failureReason_ = path_ + QStringLiteral(": ") +
-                         (file_ ? file_->errorString() : QStringLiteral("cannot be opened"));
+        if (error) {
+            *error = path_ + QStringLiteral(": ") +
+                     (file_ ? file_->errorString() : QStringLiteral("cannot be opened"));
+        }
         file_.reset();
         return false;
     }
@@ -102,8 +103,8 @@ bool TvdWriter::init(const QString& fileName, const QString& outputFolder,
     return true;
 }
 
-bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName) {
-    failureReason_.clear();
+bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName, QString* error) {
+    QString reason;
     try {
         const ExtractOptions& settings = options_;
         writeHeader(fileName);
@@ -122,12 +123,13 @@ bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName) {
         }
         if (!file_->commit()) throw OutputFailure(file_->errorString());
         file_.reset();
-        return putSavedFileInPlace(savingPath_, path_, &failureReason_);
+        return putSavedFileInPlace(savingPath_, path_, error);
     } catch (const rt::Error& e) {
-        failureReason_ = path_ + QStringLiteral(": ") + e.description();
+        reason = path_ + QStringLiteral(": ") + e.description();
     } catch (const std::exception& e) {
-        failureReason_ = path_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
+        reason = path_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
     }
+    if (error) *error = reason;
     cleanUp();
     return false;
 }

@@ -26,10 +26,10 @@ public:
         : writer_(options, std::move(openOutput)) {}
     bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath,
               QString* error) override {
-        return answered(writer_.init(fileName, outputFolder, reportPath), writer_, error);
+        return writer_.init(fileName, outputFolder, reportPath, error);
     }
     bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
-        return answered(writer_.WriteReport(report, fileName), writer_, error);
+        return writer_.WriteReport(report, fileName, error);
     }
     void cleanUp() override { writer_.cleanUp(); }
 
