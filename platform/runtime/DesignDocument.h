@@ -72,8 +72,8 @@ public:
     };
     const SectionList& sections(const DesignNode* report);
 
-    // A report's declarations by kind (1 to 8), each kind by case-folded name (a group name
-    // field by its group number).
+    // A report's declarations by kind (1 to 8), each kind by name ignoring letter case (a group
+    // name field by its group number).
     using Declarations = std::array<
         std::unordered_map<QString, const DesignNode*, rt::IgnoringCase, rt::IgnoringCase>, 9>;
 
