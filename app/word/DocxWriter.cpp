@@ -1,18 +1,10 @@
 #include "DocxWriter.h"
 
-#include <QDateTime>
-#include <QFile>
-#include <QFileInfo>
-#include <QLocale>
 #include <QScopeGuard>
-#include <QVersionNumber>
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <string_view>
 #include <utility>
 
-#include "Clock.h"
 #include "CodeTexts.h"
 #include "DetailPieces.h"
 #include "DocumentSetup.h"
@@ -22,12 +14,10 @@
 #include "OutputFiles.h"
 #include "ReportBodyBlocks.h"
 #include "RunLog.h"
-#include "SettingsStore.h"
 #include "SharedBlocks.h"
 #include "TemplateStore.h"
 #include "TextUtilities.h"
 #include "UserMessages.h"
-#include "Version.h"
 #include "WritingFailure.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
@@ -38,9 +28,7 @@
 #include "tvParameterFieldDefinition.h"
 #include "tvReport.h"
 #include "tvReportAlert.h"
-#include "tvReportStatistics.h"
 #include "tvRunningTotalFieldDefinition.h"
-#include "tvRuntime.h"
 #include "tvSection.h"
 #include "tvSortField.h"
 
