@@ -75,8 +75,8 @@ public:
 
 // Where the compound-file library's own notes about a file go while the file is read: a
 // program's messages on standard error are for its user, and the library's notes about a
-// damaged file are not. Called on the reading thread, during the read. Without one, the notes go
-// to standard error as the library would print them.
+// damaged file are not. Called on the reading thread, during the read, from inside the library:
+// it must not throw. Without one, the notes go to standard error as the library would print them.
 using LibraryNotes = std::function<void(const QString& note)>;
 
 // Opens report files. A report file is a design document or a compound file holding one.
