@@ -8,6 +8,7 @@
 #include "CodeTexts.h"
 #include "DetailPieces.h"
 #include "DocumentSetup.h"
+#include "DocxLineSink.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
 #include "LayoutPictureWorker.h"
@@ -92,6 +93,11 @@ DocxWriter::DocxWriter(const ExtractOptions& options) : options_(options) {
 }
 DocxWriter::~DocxWriter() = default;
 
+doctext::LineSink& DocxWriter::lineSink() {
+    if (!sink_) throw WritingFailure("no document was prepared");
+    return *sink_;
+}
+
 bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
                       const QString& reportPath, const QString& templateName, QString* error) {
     step_ = QStringLiteral("preparing the document");
@@ -100,8 +106,9 @@ bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
         closeDocument();
         wordDocument_ = std::make_unique<tvdocx::Document>();
         PrepareDocument(templateName, reportPath, fileName);
+        sink_ = std::make_unique<DocxLineSink>(*wordDocument_, profile_, options_);
         detailWriter_ = std::make_unique<ObjectDetailWriter>();
-        detailWriter_->init(*this);
+        detailWriter_->init(*sink_);
         documentFolder_ = documentFolder;
         return true;
     } catch (const std::exception& e) {
@@ -113,9 +120,9 @@ bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
 
 void DocxWriter::closeDocument() {
     if (!wordDocument_) return;
-    paragraph_.reset();
-    wordDocument_.reset();
     detailWriter_.reset();
+    sink_.reset();
+    wordDocument_.reset();
 }
 
 void DocxWriter::PrepareDocument(const QString& templateName, const QString& reportPath,
@@ -178,79 +185,6 @@ void DocxWriter::SaveDocument(const QString& fileName) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The insertion point
-
-void DocxWriter::setStyle(const QString& styleName) {
-    style_ = styleName;
-    paragraphFormat_ = {};
-}
-
-void DocxWriter::typeText(const QString& text, const RunFormat& format) {
-    if (!paragraph_) {
-        paragraph_ = wordDocument_->body().addParagraph(style_);
-        paragraph_->format(paragraphFormat_);
-    }
-    if (!text.isEmpty()) paragraph_->text(text, format);
-}
-
-void DocxWriter::typeParagraph() {
-    typeText(QString());
-    paragraph_.reset();
-}
-
-void DocxWriter::pageBreak() {
-    typeText(QString());
-    paragraph_->pageBreak();
-    paragraph_.reset();
-}
-
-void DocxWriter::line(const QString& text, qint32 level, LineRole role) {
-    WriteDetails(role, LineKind::Caption, text, QString(), level);
-}
-
-void DocxWriter::blank(LineRole role) { line(QString(), 1, role); }
-
-void DocxWriter::heading(const QString& text) {
-    setStyle(profile_.heading2StyleName);
-    line(text);
-}
-
-void DocxWriter::WriteDetails(LineRole role, LineKind kind, const QString& text,
-                              const QString& value, qint32 level) {
-    if (role == LineRole::Title) {
-        setStyle(profile_.normalStyleName);
-        RunFormat bold;
-        bold.bold = true;
-        typeText(text, bold);
-        typeParagraph();
-        setStyle(profile_.normalStyleName);
-    } else if (kind == LineKind::Caption && level >= 1) {
-        if (level == 3) {
-            paragraphFormat_.alignment = Alignment::Left;
-            paragraphFormat_.leftIndentPt = 1.5 * ptHalfInch;
-            paragraphFormat_.firstLineIndentPt = 0;
-        }
-        typeText(text);
-        typeParagraph();
-    } else if (kind == LineKind::LabelValue) {
-        setStyle(profile_.propertyTitleStyleName);
-        if (level != 2) paragraphFormat_.leftIndentPt = level * ptHalfInch;
-        typeText(text);
-        RunFormat valueFont;
-        if (!options_.UseTemplate) {
-            valueFont = fontOf(options_.ValueFont);
-            valueFont.sizePt = 0;
-        }
-        valueFont.underline = false;
-        if (options_.UseTemplate) valueFont.italic = false;
-        typeText(QStringLiteral(" ") + value, valueFont);
-        typeParagraph();
-    } else {
-        typeParagraph();
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
 // Assembly
 
 bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName, QString* error) {
@@ -268,15 +202,15 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName, QS
         DocumentSetup(*wordDocument_, profile_, options_).ReplaceTemplateFields(report, fileName);
         WriteTitlePage(report);
         if (settings.ShowRptSummary) {
-            setStyle(profile_.heading1StyleName);
-            line(QStringLiteral("Report Summary Information"));
-            setStyle(profile_.normalStyleName);
-            WriteSummaryInformation(report, *this);
-            pageBreak();
+            sink_->setStyle(profile_.heading1StyleName);
+            sink_->line(QStringLiteral("Report Summary Information"));
+            sink_->setStyle(profile_.normalStyleName);
+            WriteSummaryInformation(report, *sink_);
+            sink_->pageBreak();
         }
         if (settings.ShowExport) {
-            line(QStringLiteral("Report Export Information"), 1, LineRole::Title);
-            WriteExportInformation(report, *this);
+            sink_->line(QStringLiteral("Report Export Information"), 1, LineRole::Title);
+            WriteExportInformation(report, *sink_);
         }
         for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
             step_ = QStringLiteral("writing the body of report %1").arg(i);
@@ -296,48 +230,49 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName, QS
 void DocxWriter::WriteTitlePage(const tvReport& report) {
     const ExtractOptions& settings = options_;
     if (newDocument_ && !settings.UseTemplate) {
-        setStyle(profile_.normalStyleName);
-        paragraphFormat_.alignment = Alignment::Center;
+        sink_->setStyle(profile_.normalStyleName);
+        sink_->paragraphFormat().alignment = Alignment::Center;
         RunFormat bold;
         bold.bold = true;
-        typeText(QStringLiteral("Report Documentation"), bold);
-        typeParagraph();
-        typeText(report.reportTitle.isEmpty() ? QStringLiteral("Main Report") : report.reportTitle,
-                 bold);
-        typeParagraph();
-        typeParagraph();
-        paragraphFormat_.alignment = Alignment::Left;
+        sink_->typeText(QStringLiteral("Report Documentation"), bold);
+        sink_->typeParagraph();
+        sink_->typeText(
+            report.reportTitle.isEmpty() ? QStringLiteral("Main Report") : report.reportTitle,
+            bold);
+        sink_->typeParagraph();
+        sink_->typeParagraph();
+        sink_->paragraphFormat().alignment = Alignment::Left;
     }
     if (settings.ShowTOC) {
-        paragraph_.reset();
+        sink_->closeParagraph();
         wordDocument_->body().addTableOfContents(1, 3, profile_.tocStyleName);
     }
-    setStyle(profile_.normalStyleName);
-    blank();
-    if (settings.ShowTOC) pageBreak();
+    sink_->setStyle(profile_.normalStyleName);
+    sink_->blank();
+    if (settings.ShowTOC) sink_->pageBreak();
 }
 
 void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index) {
-    pageBreak();
-    setStyle(profile_.heading1StyleName);
+    sink_->pageBreak();
+    sink_->setStyle(profile_.heading1StyleName);
     const QString title = GetReportOrSubreport(mainReport, index).reportTitle;
-    line(title.isEmpty() ? reportFileName(mainReport.reportFileName) : title);
-    setStyle(profile_.normalStyleName);
+    sink_->line(title.isEmpty() ? reportFileName(mainReport.reportFileName) : title);
+    sink_->setStyle(profile_.normalStyleName);
     if (!options_.ShowLayout) return;
-    setStyle(profile_.heading2StyleName);
-    line(QStringLiteral("Report Layout"));
-    setStyle(profile_.normalStyleName);
+    sink_->setStyle(profile_.heading2StyleName);
+    sink_->line(QStringLiteral("Report Layout"));
+    sink_->setStyle(profile_.normalStyleName);
     const QString step = std::exchange(step_, QStringLiteral("drawing the layout picture"));
     const QSize size = pictures_->SizeOf(index);
     step_ = step;
-    typeText(QString());
+    sink_->typeText(QString());
     // The picture keeps its page with the two headings above it and the break below.
     const tvdocx::PageSetup& page = wordDocument_->page;
-    paragraph_->picture(pictures_->PngOf(index), size, LayoutPicture::kDotsPerMeter,
-                        page.bodyWidthPt(), page.bodyHeightPt() - kHeadingsRoomPt);
-    typeParagraph();
-    pageBreak();
-    setStyle(profile_.normalStyleName);
+    sink_->paragraph().picture(pictures_->PngOf(index), size, LayoutPicture::kDotsPerMeter,
+                               page.bodyWidthPt(), page.bodyHeightPt() - kHeadingsRoomPt);
+    sink_->typeParagraph();
+    sink_->pageBreak();
+    sink_->setStyle(profile_.normalStyleName);
 }
 
 void DocxWriter::WriteReportBody(const tvReport& report, const tvReport& mainReport,
@@ -397,8 +332,8 @@ void DocxWriter::WriteReportBody(const tvReport& report, const tvReport& mainRep
 void DocxWriter::WriteDBLinks(const tvReport&) {}
 
 tvdocx::Table DocxWriter::addTable(qsizetype rows, std::initializer_list<const char*> captions) {
-    setStyle(profile_.tableFontStyle);
-    paragraph_.reset();
+    sink_->setStyle(profile_.tableFontStyle);
+    sink_->closeParagraph();
     // A profile that names no table style leaves the table plain.
     const QString style =
         wordDocument_->hasStyle(profile_.tableStyle) ? profile_.tableStyle : QString();
@@ -416,9 +351,9 @@ tvdocx::Table DocxWriter::addTable(qsizetype rows, std::initializer_list<const c
 }
 
 void DocxWriter::MoveToEndOfTable() {
-    paragraph_.reset();
-    paragraphFormat_.leftIndentPt = ptHalfInch;
-    paragraphFormat_.firstLineIndentPt = ptMinusHalfInch;
+    sink_->closeParagraph();
+    sink_->paragraphFormat().leftIndentPt = ptHalfInch;
+    sink_->paragraphFormat().firstLineIndentPt = ptMinusHalfInch;
 }
 
 // Fills row `row` (0 the captions) of a table, cell by cell.
@@ -429,7 +364,7 @@ static void fillRow(tvdocx::Table& table, qsizetype row, const QStringList& valu
 
 void DocxWriter::WriteAlertsTable(const tvReport& report) {
     if (report.reportAlerts.Count() < 1) return;
-    heading(QStringLiteral("Report Alerts"));
+    sink_->heading(QStringLiteral("Report Alerts"));
     tvdocx::Table table =
         addTable(report.reportAlerts.Count(),
                  {"Name", "Enabled", "Condition Formula", "Default Message", "Message Formula"});
@@ -439,28 +374,28 @@ void DocxWriter::WriteAlertsTable(const tvReport& report) {
                 {alert.name, tvBooleanText(alert.isEnabled), alert.conditionForumla,
                  alert.defaultMessage, alert.messageFormula});
     MoveToEndOfTable();
-    blank();
+    sink_->blank();
 }
 
 void DocxWriter::WriteSelectionFormula(const QString& title, const QString& formula) {
     if (formula.isEmpty()) return;
-    heading(title);
-    setStyle(profile_.normalStyleName);
-    line(QStringLiteral("\t") + formula, 2);
-    blank();
+    sink_->heading(title);
+    sink_->setStyle(profile_.normalStyleName);
+    sink_->line(QStringLiteral("\t") + formula, 2);
+    sink_->blank();
 }
 
 void DocxWriter::WriteSQLQuery(const tvReport& report) {
     if (report.sqlQueryString.isEmpty()) return;
-    heading(QStringLiteral("SQL Query"));
-    setStyle(profile_.normalStyleName);
-    line(report.sqlQueryString, 2);
-    blank();
+    sink_->heading(QStringLiteral("SQL Query"));
+    sink_->setStyle(profile_.normalStyleName);
+    sink_->line(report.sqlQueryString, 2);
+    sink_->blank();
 }
 
 void DocxWriter::WriteFormulaTable(const tvReport& report) {
     if (report.tvFormulaFields.Count() < 1) return;
-    heading(QStringLiteral("User Formulas"));
+    sink_->heading(QStringLiteral("User Formulas"));
     tvdocx::Table table = addTable(report.tvFormulaFields.Count(), {"Name", "Definition"});
     qsizetype row = 0;
     for (const tvFormulaField& formula : report.tvFormulaFields)
@@ -469,12 +404,12 @@ void DocxWriter::WriteFormulaTable(const tvReport& report) {
                      QStringLiteral(")"),
                  formula.text});
     MoveToEndOfTable();
-    blank();
+    sink_->blank();
 }
 
 void DocxWriter::WriteParameterTable(const tvReport& report) {
     if (report.tvParameters.Count() < 1) return;
-    heading(QStringLiteral("Parameters"));
+    sink_->heading(QStringLiteral("Parameters"));
     tvdocx::Table table =
         addTable(report.tvParameters.Count(), {"Parameter", "Prompt Description", "Data Type"});
     qsizetype row = 0;
@@ -483,13 +418,13 @@ void DocxWriter::WriteParameterTable(const tvReport& report) {
                 {parameter.parameterFieldName, parameter.prompt,
                  GetValueTypeName(parameter.valueType)});
     MoveToEndOfTable();
-    blank();
+    sink_->blank();
 }
 
 void DocxWriter::WriteGroupTable(const tvReport& report) {
     const qsizetype groups = report.tvGroupNameFields.Count();
     if (groups < 1) return;
-    heading(QStringLiteral("Groups"));
+    sink_->heading(QStringLiteral("Groups"));
     tvdocx::Table table = addTable(groups, {"Group", "Field", "Break-on", "Direction", "Formula"});
     for (const tvArea& area : report.tvAreas) {
         if (area.kind != tvGroupHeaderArea) continue;
@@ -509,13 +444,13 @@ void DocxWriter::WriteGroupTable(const tvReport& report) {
                  : QString()});
     }
     MoveToEndOfTable();
-    blank();
+    sink_->blank();
 }
 
 void DocxWriter::WriteSortFieldTable(const QString& title,
                                      const tvCollection<tvSortField>& sortFields) {
     if (sortFields.Count() < 1) return;
-    heading(title);
+    sink_->heading(title);
     tvdocx::Table table = addTable(sortFields.Count(), {"Sort Field", "Direction"});
     qsizetype row = 0;
     for (const tvSortField& sortField : sortFields)
@@ -529,8 +464,8 @@ void DocxWriter::WriteTableList(const tvReport& report) {
     if (!report.tvDatabase) WritingFailure::objectRequired();
     const auto& tables = report.tvDatabase->tables;
     if (tables.Count() < 1) return;
-    blank();
-    heading(QStringLiteral("Tables"));
+    sink_->blank();
+    sink_->heading(QStringLiteral("Tables"));
     tvdocx::Table table = addTable(tables.Count(), {"Table", "Alias", "Location", "Driver"});
     qsizetype row = 0;
     for (const tvDatabaseTable& t : tables)
@@ -538,20 +473,20 @@ void DocxWriter::WriteTableList(const tvReport& report) {
                 {t.name, t.descriptiveName.isEmpty() ? t.name : t.descriptiveName, t.location,
                  t.dllName});
     MoveToEndOfTable();
-    blank();
+    sink_->blank();
 }
 
 void DocxWriter::WriteTableColumnTables(const tvReport& report) {
     if (!report.tvDatabase) WritingFailure::objectRequired();
     const auto& tables = report.tvDatabase->tables;
     if (tables.Count() < 1) return;
-    setStyle(profile_.heading3StyleName);
-    line(QStringLiteral("Database Table Columns"), 1, LineRole::Label);
-    setStyle(profile_.normalStyleName);
-    blank(LineRole::Label);
+    sink_->setStyle(profile_.heading3StyleName);
+    sink_->line(QStringLiteral("Database Table Columns"), 1, LineRole::Label);
+    sink_->setStyle(profile_.normalStyleName);
+    sink_->blank(LineRole::Label);
     for (const tvDatabaseTable& t : tables) {
-        setStyle(profile_.normalStyleName);
-        line(QStringLiteral("Table: ") + t.name, 1, LineRole::Label);
+        sink_->setStyle(profile_.normalStyleName);
+        sink_->line(QStringLiteral("Table: ") + t.name, 1, LineRole::Label);
         if (t.fields.Count() < 1) continue;
         tvdocx::Table table = addTable(t.fields.Count(), {"Column", "DataType", "Size"});
         qsizetype row = 0;
@@ -560,15 +495,15 @@ void DocxWriter::WriteTableColumnTables(const tvReport& report) {
                     {field.name, GetValueTypeText(field.valueType),
                      QString::number(field.numberOfBytes)});
         MoveToEndOfTable();
-        blank(LineRole::Label);
+        sink_->blank(LineRole::Label);
     }
     MoveToEndOfTable();
-    blank();
+    sink_->blank();
 }
 
 void DocxWriter::WriteRunningTotalTable(const tvReport& report) {
     if (report.runningTotalFields.Count() < 1) return;
-    heading(QStringLiteral("Running Totals"));
+    sink_->heading(QStringLiteral("Running Totals"));
     tvdocx::Table table =
         addTable(report.runningTotalFields.Count(),
                  {"Name", "Total Field", "Total Type", "Evaluation Condition", "Reset Condition"});
@@ -583,13 +518,13 @@ void DocxWriter::WriteRunningTotalTable(const tvReport& report) {
                  condition(total.evaluateCondition, total.evaluateConditionFormula),
                  condition(total.resetCondition, total.resetConditionFormula)});
     MoveToEndOfTable();
-    blank();
+    sink_->blank();
 }
 
 void DocxWriter::WriteSections(const tvReport& report) {
     const bool summaryOnly = options_.SummaryOnly;
-    heading(QStringLiteral("Sections"));
-    setStyle(profile_.normalStyleName);
+    sink_->heading(QStringLiteral("Sections"));
+    sink_->setStyle(profile_.normalStyleName);
     double objectNumber = 0;  // numbers the objects of every section of this body
     for (qsizetype i = 1; i <= report.tvAreas.Count(); ++i) {
         const tvArea& area = report.tvAreas.Item(i);
@@ -600,28 +535,28 @@ void DocxWriter::WriteSections(const tvReport& report) {
             if (summaryOnly) continue;
             const qsizetype objects = section.reportObjects.Count();
             if (objects < 1) {
-                line(QStringLiteral("No objects in this section."), 2);
-                line(QString(), 2);
+                sink_->line(QStringLiteral("No objects in this section."), 2);
+                sink_->line(QString(), 2);
                 continue;
             }
             WriteObjectTable(section, objectNumber);
             for (qsizetype k = 1; k <= objects; ++k) {
-                setStyle(profile_.normalStyleName);
+                sink_->setStyle(profile_.normalStyleName);
                 detailWriter_->WriteObjectDetails(section, k, objectNumber + 1);
                 objectNumber += 1;
-                blank();
+                sink_->blank();
             }
         }
-        blank();
+        sink_->blank();
     }
 }
 
 void DocxWriter::WriteSectionDetails(const tvReport& report, const tvSection& section,
                                      qsizetype areaIndex, qsizetype sectionIndex) {
-    setStyle(profile_.heading3StyleName);
-    line(GetSectionDisplayName(report, areaIndex, sectionIndex));
-    setStyle(profile_.normalStyleName);
-    line(GetSectionFlagsText(section), 2, LineRole::Label);
+    sink_->setStyle(profile_.heading3StyleName);
+    sink_->line(GetSectionDisplayName(report, areaIndex, sectionIndex));
+    sink_->setStyle(profile_.normalStyleName);
+    sink_->line(GetSectionFlagsText(section), 2, LineRole::Label);
     detailWriter_->WriteConditionalFormulas(section.ConditionalFormulas);
 }
 
@@ -642,7 +577,7 @@ void DocxWriter::WriteObjectTable(const tvSection& section, double idBase) {
                  GetObjectKindText(object.kind)});
     }
     MoveToEndOfTable();
-    blank();
+    sink_->blank();
 }
 
 }  // namespace tav::word

@@ -16,23 +16,26 @@ class tvSection;
 
 namespace tav::word {
 
+class DocxLineSink;
 class LayoutPictureWorker;
 
-// Assembles the Word documentation (.docx) of one report and its subreports, and is the line
-// sink that the shared blocks write their lines into. "Starting Word" makes the document
-// builder, "quitting" releases it. The document is written on the template profile's styles
-// when UseTemplate is on, else on a new document that DocumentSetup styles from the font
-// settings.
+// Assembles the Word documentation (.docx) of one report and its subreports: its lines and
+// tables go in at a DocxLineSink, the sink that the shared blocks write into too. "Starting
+// Word" makes the document builder, "quitting" releases it. The document is written on the
+// template profile's styles when UseTemplate is on, else on a new document that DocumentSetup
+// styles from the font settings.
 //
 // Each body starts with the report's heading and, when ShowLayout is on, its layout picture;
 // a LayoutPictureWorker makes the pictures on a thread of its own as the document is written.
 // The document is saved in one piece at the end: any failure while it is written ends the
 // report as a failed one (WriteReport answers false) and an earlier document of the same name
 // stays as it was.
-class DocxWriter final : public doctext::LineSink {
+class DocxWriter {
 public:
     explicit DocxWriter(const core::ExtractOptions& options);
-    ~DocxWriter() override;
+    ~DocxWriter();
+    DocxWriter(const DocxWriter&) = delete;
+    DocxWriter& operator=(const DocxWriter&) = delete;
 
     // Makes the document for the report file `fileName` (extension kept) whose full path is
     // `reportPath`; `documentFolder` ends in a separator. False when the document cannot be
@@ -49,9 +52,8 @@ public:
     // off, each is made in its place on the caller's thread. The document is the same.
     void setPicturesAside(bool aside) { picturesAside_ = aside; }
 
-    // One documentation line as a paragraph of the document.
-    void WriteDetails(doctext::LineRole role, doctext::LineKind kind, const QString& text,
-                      const QString& value, qint32 level) override;
+    // Where documentation lines go into the document, once init has made it.
+    doctext::LineSink& lineSink();
 
     // The links of the report's tables are not part of the Word document.
     void WriteDBLinks(const tvReport& report);
@@ -88,26 +90,13 @@ private:
     void WriteRunningTotalTable(const tvReport& report);
     void WriteSections(const tvReport& report);
 
-    // The insertion point: text goes into the open paragraph, which is made on first use in the
-    // current style and paragraph formatting; a paragraph break closes it.
-    void setStyle(const QString& styleName);
-    void typeText(const QString& text, const tvdocx::RunFormat& format = {});
-    void typeParagraph();
-    void pageBreak();
-    void line(const QString& text, qint32 level = 1,
-              doctext::LineRole role = doctext::LineRole::Detail);
-    void blank(doctext::LineRole role = doctext::LineRole::Detail);
-    void heading(const QString& text);
-
     // A table of `rows` + 1 rows (captions first, bold, repeated on every page) after the
     // insertion point, in the profile's table style.
     tvdocx::Table addTable(qsizetype rows, std::initializer_list<const char*> captions);
     void MoveToEndOfTable();
 
     std::unique_ptr<tvdocx::Document> wordDocument_;
-    std::optional<tvdocx::Paragraph> paragraph_;
-    QString style_;
-    tvdocx::ParagraphFormat paragraphFormat_;
+    std::unique_ptr<DocxLineSink> sink_;  // at the end of the document's body
     std::unique_ptr<doctext::ObjectDetailWriter> detailWriter_;
     std::unique_ptr<LayoutPictureWorker> pictures_;  // while a report with its pictures is written
     bool picturesAside_ = true;

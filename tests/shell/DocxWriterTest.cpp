@@ -496,8 +496,8 @@ TEST_F(DocxWriterTest, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
     ASSERT_TRUE(writer->init("Sales.rpt", path("word/"), path("Sales.rpt"), {}));
     // Label-value lines: level 2 keeps the style's own indent; level 1 is 36 points in, 3 is 108.
     for (qint32 level : {1, 2, 3})
-        writer->WriteDetails(LineRole::Detail, LineKind::LabelValue,
-                             QStringLiteral("Label%1").arg(level), "v", level);
+        writer->lineSink().WriteDetails(LineRole::Detail, LineKind::LabelValue,
+                                        QStringLiteral("Label%1").arg(level), "v", level);
     ASSERT_TRUE(writer->WriteReport(*report, "Sales.rpt"));
     const SavedDocument doc(path("word/Sales.docx"));
     const QStringList expected{"TVPropertyTitleStyle|Label1 v",
