@@ -7,10 +7,10 @@
 
 #include "DesignDocument.h"
 #include "DocxWriter.h"
-#include "ExtractOptions.h"
-#include "GeneratedDesigns.h"
 #include "RunLog.h"
 #include "RunReporter.h"
+#include "ExtractOptions.h"
+#include "GeneratedDesigns.h"
 #include "SharedBlocks.h"
 #include "TvdWriter.h"
 #include "tvArea.h"
@@ -63,10 +63,11 @@ void writeDocument(const tvReport& report, const QString& name, const QString& f
     RunLog log(folder);
     StandardErrorReporter reporter;
     auto writer = std::make_shared<DocxWriter>(options, log, reporter);
-    const bool written =
-        writer->init(name, folder, folder + name, {}) && writer->WriteReport(report, name);
+    QString error;
+    const bool written = writer->init(name, folder, folder + name, {}, &error) &&
+                         writer->WriteReport(report, name, &error);
     writer->closeDocument();
-    if (!written) throw std::runtime_error(writer->failureReason().toStdString());
+    if (!written) throw std::runtime_error(error.toStdString());
 }
 
 void measure(benchmark::State& state, const tvReport& report, const QString& name,

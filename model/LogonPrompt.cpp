@@ -116,8 +116,8 @@ void LogonPrompt::setVars(rt::Object& crDatabase, const QString& dllName, const 
     txtDatabase = dbName;
     txtUserName = userName;
 
-    lblInstruction = QStringLiteral("Enter the database login information for report ") +
-                     reportPath.mid(tvFileNameStart(reportPath));
+    lblInstruction =
+        QStringLiteral("Enter the database login information for report ") + tvFileName(reportPath);
     LoginSucceeded = false;
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <memory>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
+#include "IgnoringCase.h"
 #include "RtError.h"
 
 // What a collection does with an Add whose key is already present.
@@ -31,8 +32,7 @@ public:
     T* Add(Pointer item, const QString& key = QString()) {
         T* raw = &*item;
         if (!key.isEmpty()) {
-            const QString folded = key.toCaseFolded();
-            if (index_.contains(folded)) {
+            if (index_.contains(key)) {
                 if constexpr (OnDuplicate == tvDuplicateKey::KeepFirst) {
                     return nullptr;
                 } else {
@@ -41,7 +41,7 @@ public:
                                                    "element of this collection"));
                 }
             }
-            index_.insert(folded, static_cast<qsizetype>(entries_.size()));
+            index_.emplace(key, static_cast<qsizetype>(entries_.size()));
         }
         entries_.push_back(Entry{std::move(item), key});
         return raw;
@@ -71,13 +71,8 @@ public:
     // The entry under a key, or nullptr: the look-up whose failure means "no such entry".
     T* Find(const QString& key) const noexcept {
         if (key.isEmpty()) return nullptr;
-        // A short ASCII key is folded in place, without a copy; any other as a whole.
-        char16_t folded[kFoldedInPlace];
-        const bool inPlace = key.size() <= kFoldedInPlace && foldAscii(key, folded);
-        const auto it = index_.constFind(
-            inPlace ? QString::fromRawData(reinterpret_cast<const QChar*>(folded), key.size())
-                    : key.toCaseFolded());
-        return it == index_.constEnd() ? nullptr : &*entries_[static_cast<size_t>(*it)].item;
+        const auto it = index_.find(QStringView(key));
+        return it == index_.end() ? nullptr : &*entries_[static_cast<size_t>(it->second)].item;
     }
 
     qsizetype Count() const noexcept { return static_cast<qsizetype>(entries_.size()); }
@@ -90,9 +85,9 @@ public:
     }
     void Remove(int position) { Remove(static_cast<qsizetype>(position)); }
     void Remove(const QString& key) {
-        const auto it = index_.constFind(key.toCaseFolded());
-        if (key.isEmpty() || it == index_.constEnd()) Item(key);  // fails with the not-found error
-        Remove(*it + 1);
+        const auto it = index_.find(QStringView(key));
+        if (key.isEmpty() || it == index_.end()) Item(key);  // fails with the not-found error
+        Remove(it->second + 1);
     }
 
     // Enumeration in list order, yielding the items themselves.
@@ -129,18 +124,6 @@ public:
     void Reserve(qsizetype count) { entries_.reserve(static_cast<size_t>(count)); }
 
 private:
-    static constexpr qsizetype kFoldedInPlace = 64;
-
-    // `key` folded into `folded` as toCaseFolded() folds it, when `key` is all ASCII.
-    static bool foldAscii(const QString& key, char16_t* folded) noexcept {
-        for (qsizetype i = 0; i < key.size(); ++i) {
-            const char16_t c = key[i].unicode();
-            if (c >= 0x80) return false;
-            folded[i] = c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
-        }
-        return true;
-    }
-
     struct Entry {
         Pointer item;
         QString key;
@@ -150,13 +133,14 @@ private:
         index_.clear();
         for (size_t i = 0; i < entries_.size(); ++i) {
             if (!entries_[i].key.isEmpty()) {
-                index_.insert(entries_[i].key.toCaseFolded(), static_cast<qsizetype>(i));
+                index_.emplace(entries_[i].key, static_cast<qsizetype>(i));
             }
         }
     }
 
     std::vector<Entry> entries_;
-    QHash<QString, qsizetype> index_;
+    // Each key's position, the keys compared ignoring letter case.
+    std::unordered_map<QString, qsizetype, rt::IgnoringCase, rt::IgnoringCase> index_;
 };
 
 // A collection of items owned elsewhere.

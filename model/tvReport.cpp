@@ -57,12 +57,13 @@ tvReport::~tvReport() = default;
 namespace {
 
 // Opens a report file with an application of its own, released once the file is open.
-std::unique_ptr<rt::Object> openReportFile(const QString& reportName) {
+std::unique_ptr<rt::Object> openReportFile(const QString& reportName,
+                                           const rt::LibraryNotes& notes) {
     std::unique_ptr<rt::Object> crReport;
     rt::Application application;
     QString cause;
     try {
-        crReport = application.openReport(reportName);
+        crReport = application.openReport(reportName, notes);
     } catch (const rt::Error& e) {
         crReport.reset();
         cause = e.description();
@@ -74,7 +75,7 @@ std::unique_ptr<rt::Object> openReportFile(const QString& reportName) {
 }  // namespace
 
 void tvReport::init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters) {
-    tvLoadingOptions options{iShowSQL, gPromptForParameters, {}};
+    tvLoadingOptions options{iShowSQL, gPromptForParameters, {}, {}};
     init(reportName, options);
 }
 
@@ -85,14 +86,14 @@ void tvReport::init(const QString& reportName, tvLoadingOptions& options) {
 
 void tvReport::init(const QString& reportName, qint16 iShowSQL, qint16 gPromptForParameters,
                     std::unique_ptr<rt::Object>& crReport, bool isSubreport) {
-    tvLoadingOptions options{iShowSQL, gPromptForParameters, {}};
+    tvLoadingOptions options{iShowSQL, gPromptForParameters, {}, {}};
     init(reportName, options, crReport, isSubreport);
 }
 
 void tvReport::init(const QString& reportName, tvLoadingOptions& options,
                     std::unique_ptr<rt::Object>& crReport, bool isSubreport) {
     if (!crReport) {
-        const auto opened = openReportFile(reportName);
+        const auto opened = openReportFile(reportName, options.libraryNotes);
         load(reportName, options, *opened, isSubreport);
         return;
     }

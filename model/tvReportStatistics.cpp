@@ -8,6 +8,7 @@
 
 #include "CompoundFile.h"
 #include "PropertySet.h"
+#include "tvReport.h"
 #include "tvReportFileReader.h"
 #include "tvTypes.h"
 
@@ -94,12 +95,13 @@ std::optional<quint64> fileTimeAt(QByteArrayView data, qsizetype pos) {
 tvReportStatistics::tvReportStatistics()
     : lastPrinted(tvZeroDate()), lastSaved(tvZeroDate()), created(tvZeroDate()) {}
 
-void tvReportStatistics::init(const QString& reportFile, tvReport*) {
+void tvReportStatistics::init(const QString& reportFile, tvReport* report) {
     revisionNumber = -1;
     try {
         const QByteArray head = ReadReportFileHead(reportFile);
         if (rt::isCompoundFile(head)) {
-            readSummaryInformation(reportFile);
+            const tvLoadingOptions* options = report ? report->loadingOptions : nullptr;
+            readSummaryInformation(reportFile, options ? options->libraryNotes : nullptr);
         } else {
             scanHead(head);
         }
@@ -110,9 +112,10 @@ void tvReportStatistics::init(const QString& reportFile, tvReport*) {
 }
 
 // A compound file keeps its statistics in its summary information property set, read by id.
-void tvReportStatistics::readSummaryInformation(const QString& reportFile) {
-    const auto stream =
-        rt::readCompoundStream(reportFile, QString::fromLatin1(rt::kSummaryInformationStream));
+void tvReportStatistics::readSummaryInformation(const QString& reportFile,
+                                                const std::function<void(const QString&)>& notes) {
+    const auto stream = rt::readCompoundStream(
+        reportFile, QString::fromLatin1(rt::kSummaryInformationStream), notes);
     if (!stream) return;
     const rt::PropertySet set = rt::PropertySet::parse(*stream);
     if (set.formatId() != rt::summaryInformationFormatId()) return;

@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
+#include <functional>
 
 class tvReport;
 
@@ -12,7 +13,8 @@ class tvReportStatistics {
 public:
     tvReportStatistics();
 
-    // Reads the file's summary information; never fails (what cannot be read stays unset).
+    // Reads the file's summary information; never fails (what cannot be read stays unset). The
+    // notes of the report's load options take the library's notes about the file.
     void init(const QString& reportFile, tvReport* report);
 
     QString lastSavedBy;
@@ -23,7 +25,8 @@ public:
     QDateTime created;
 
 private:
-    void readSummaryInformation(const QString& reportFile);
+    void readSummaryInformation(const QString& reportFile,
+                                const std::function<void(const QString&)>& notes);
     void scanHead(const QByteArray& head);
     void readBlock(QByteArrayView block, QByteArrayView before);
 

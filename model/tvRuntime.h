@@ -48,7 +48,7 @@ QVariant tvFieldValue(const rt::Object& crField, const char* member);
 
 // Summaries may summarize summaries. A walk along such a chain holds one guard per step, so that
 // a document whose summaries refer to one another in a ring fails instead of recursing without
-// end. Each walk counts its own depth, one counter per thread.
+// end. Each walk counts its own depth, in a counter that the walk's owner keeps.
 class tvNestingGuard {
 public:
     explicit tvNestingGuard(int& depth) : depth_(depth) {

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "RtError.h"
+#include "RtObject.h"
 
 // Member types of the model: Integer is qint16, Long qint32, Boolean bool, Double double,
 // String QString, date-time QDateTime. A runtime code narrowed into an Integer member fails
@@ -76,8 +77,11 @@ inline qsizetype tvFileNameStart(const QString& path) {
     return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1;
 }
 
-// The date-time whose numeric value is 0: 30 December 1899, 00:00:00.
-inline QDateTime tvZeroDate() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
+// The file name of a path, written on this system or on Windows.
+inline QString tvFileName(const QString& path) { return path.mid(tvFileNameStart(path)); }
+
+// The date-time whose numeric value is 0, as the runtime reads an absent date.
+inline QDateTime tvZeroDate() { return rt::zeroDateTime(); }
 
 class LogonPrompt;
 
@@ -89,4 +93,7 @@ struct tvLoadingOptions {
     // Shows the logon prompt of a report whose database refuses the connection, modally; none
     // presses Cancel.
     std::function<void(LogonPrompt&)> logon;
+    // Takes the notes of the library that reads compound report files about the files of this
+    // load; none leaves them on standard error.
+    std::function<void(const QString& note)> libraryNotes;
 };

@@ -340,22 +340,6 @@ bool SettingsStore::save(const ExtractOptions& settings) {
     return true;
 }
 
-size_t SettingsStore::IgnoringCase::operator()(const QString& key) const noexcept {
-    // Folded code point by code point, as the comparison below folds them.
-    size_t hash = 14695981039346656037ull;
-    for (qsizetype i = 0; i < key.size(); ++i) {
-        char32_t code = key[i].unicode();
-        if (QChar::isHighSurrogate(code) && i + 1 < key.size() && key[i + 1].isLowSurrogate())
-            code = QChar::surrogateToUcs4(char16_t(code), key[++i].unicode());
-        hash = (hash ^ QChar::toCaseFolded(code)) * 1099511628211ull;
-    }
-    return hash;
-}
-
-bool SettingsStore::IgnoringCase::operator()(const QString& a, const QString& b) const noexcept {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 void SettingsStore::indexStoredKeys() {
     const QStringList keys = settings_->allKeys();
     storedKeys_.clear();

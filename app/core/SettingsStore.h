@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "ExtractOptions.h"
+#include "IgnoringCase.h"
 
 namespace tav::core {
 
@@ -63,15 +64,10 @@ private:
     // The key of a value, in the letter case that the store already holds it in.
     QString keyOf(bool underApplication, const char* name) const;
 
-    // Hashes and compares keys ignoring letter case, without a folded copy of each key.
-    struct IgnoringCase {
-        size_t operator()(const QString& key) const noexcept;
-        bool operator()(const QString& a, const QString& b) const noexcept;
-    };
-
     std::unique_ptr<QSettings> settings_;
     QString file_;  // the settings file, whether or not settings_ reads it
-    std::unordered_set<QString, IgnoringCase, IgnoringCase> storedKeys_;  // as spelled there
+    std::unordered_set<QString, rt::IgnoringCase, rt::IgnoringCase>
+        storedKeys_;        // as spelled there
     QString extractGroup_;  // the "Extract" group as spelled in the store
     bool keysIndexed_ = false;
     QHash<QString, QString> loadedText_;  // each setting's value as the store holds it

@@ -36,9 +36,7 @@ qsizetype CountOccurrences(const QString& text, const QString& find) {
     return count;
 }
 
-QString reportFileName(const QString& reportPath) {
-    return reportPath.mid(tvFileNameStart(reportPath));
-}
+QString reportFileName(const QString& reportPath) { return tvFileName(reportPath); }
 
 QString reportStem(const QString& fileName) {
     return fileName.left(std::max<qsizetype>(0, fileName.size() - 4));

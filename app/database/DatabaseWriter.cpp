@@ -63,8 +63,7 @@ QVariant flag(bool value) { return value ? 1 : 0; }
 
 // A date as the engine's date text; a date that was never set is the runtime's zero date.
 QVariant dateText(const QDateTime& date) {
-    const QDateTime shown =
-        date.isValid() ? date.toLocalTime() : QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+    const QDateTime shown = date.isValid() ? date.toLocalTime() : tvZeroDate();
     return shown.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 

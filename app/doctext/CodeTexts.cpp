@@ -1,6 +1,6 @@
 #include "CodeTexts.h"
 
-#include <QHash>
+#include <array>
 #include <cmath>
 #include <cstddef>
 
@@ -14,28 +14,33 @@ struct CodeText {
     const char* text;
 };
 
+// The texts of one table as strings, made once and shared after: writers ask for the same few
+// texts for every object of every report.
+template <const auto& table>
+const auto& listedTexts() {
+    static const auto texts = [] {
+        std::array<QString, std::size(table)> made;
+        for (std::size_t i = 0; i < made.size(); ++i) made[i] = QString::fromLatin1(table[i].text);
+        return made;
+    }();
+    return texts;
+}
+
 // The one walk over every table: the text listed for `code`, or nullptr.
-template <class Code, std::size_t N>
-constexpr const char* find(const CodeText<Code> (&table)[N], Code code) {
-    for (const CodeText<Code>& entry : table) {
-        if (entry.code == code) return entry.text;
+template <const auto& table, class Code>
+const QString* find(Code code) {
+    for (std::size_t i = 0; i < std::size(table); ++i) {
+        if (table[i].code == code) return &listedTexts<table>()[i];
     }
     return nullptr;
 }
 
-// A listed text as a string, made once per thread and shared after: writers ask for the same
-// few texts for every object of every report.
-QString listed(const char* text) {
-    thread_local QHash<const char*, QString> made;
-    auto found = made.constFind(text);
-    if (found == made.cend()) found = made.insert(text, QString::fromLatin1(text));
-    return *found;
-}
-
-template <class Code, std::size_t N>
-QString textOr(const CodeText<Code> (&table)[N], Code code, const char* fallback = "") {
-    const char* text = find(table, code);
-    return listed(text ? text : fallback);
+// An unlisted code reads as `fallback`: an empty text, not a null one, as a null text would be
+// stored as no value at all.
+template <const auto& table, class Code>
+QString textOr(Code code, const QString& fallback = QStringLiteral("")) {
+    const QString* text = find<table>(code);
+    return text ? *text : fallback;
 }
 
 using Entry = CodeText<qint32>;
@@ -556,61 +561,60 @@ constexpr const char* kTableFormats[] = {
 };
 static_assert(std::size(kTableFormats) == 43);
 
-QString undefinedOr(const char* text, qint32 code) {
-    return text ? listed(text) : QStringLiteral("Undefined (%1)").arg(code);
-}
-
-QStringList& tableFormatList() {
-    static QStringList list;
-    return list;
+QString undefinedOr(const QString* text, qint32 code) {
+    return text ? *text : QStringLiteral("Undefined (%1)").arg(code);
 }
 
 }  // namespace
 
-QString GetReportFormatStyleText(qint32 code) { return textOr(kReportFormatStyles, code); }
-QString GetReportKindText(qint32 code) { return textOr(kReportKinds, code); }
-QString GetDateTimeConversionText(qint32 code) { return textOr(kDateTimeConversions, code); }
-QString GetFieldMappingText(qint32 code) { return textOr(kFieldMappings, code); }
-QString GetFormulaSyntaxText(qint32 code) { return textOr(kFormulaSyntaxes, code); }
+QString GetReportFormatStyleText(qint32 code) { return textOr<kReportFormatStyles>(code); }
+QString GetReportKindText(qint32 code) { return textOr<kReportKinds>(code); }
+QString GetDateTimeConversionText(qint32 code) { return textOr<kDateTimeConversions>(code); }
+QString GetFieldMappingText(qint32 code) { return textOr<kFieldMappings>(code); }
+QString GetFormulaSyntaxText(qint32 code) { return textOr<kFormulaSyntaxes>(code); }
 
-QString GetObjectKindText(qint32 code) { return textOr(kObjectKinds, code); }
-QString GetAreaKindText(qint32 code) { return textOr(kAreaKinds, code); }
-QString GetHyperlinkTypeText(qint32 code) { return textOr(kHyperlinkTypes, code); }
+QString GetObjectKindText(qint32 code) { return textOr<kObjectKinds>(code); }
+QString GetAreaKindText(qint32 code) { return textOr<kAreaKinds>(code); }
+QString GetHyperlinkTypeText(qint32 code) { return textOr<kHyperlinkTypes>(code); }
 
-QString GetFieldKindText(qint32 code) { return textOr(kFieldKinds, code); }
-QString GetValueTypeText(qint32 code) { return textOr(kValueTypes, code); }
-QString GetValueTypeName(qint32 code) { return textOr(kValueTypes, code); }
-QString GetSpecialVarTypeText(qint32 code) { return textOr(kSpecialVarTypes, code); }
-QString GetSummaryOperationText(qint32 code) { return textOr(kSummaryOperations, code); }
-QString GetHierarchicalSummaryText(qint32 code) { return textOr(kHierarchicalSummaries, code); }
-QString GetRunningTotalConditionText(qint32 code) { return textOr(kRunningTotalConditions, code); }
-QString GetGroupConditionText(qint32 code) { return textOr(kGroupConditions, code); }
-QString GetGroupConditionFullText(qint32 code) { return textOr(kGroupConditionsFull, code); }
-QString GetSortDirectionText(qint32 code) { return textOr(kSortDirections, code, "Unknown"); }
-QString GetGroupSortOrderText(qint32 code) { return textOr(kGroupSortOrders, code); }
+QString GetFieldKindText(qint32 code) { return textOr<kFieldKinds>(code); }
+QString GetValueTypeText(qint32 code) { return textOr<kValueTypes>(code); }
+QString GetValueTypeName(qint32 code) { return textOr<kValueTypes>(code); }
+QString GetSpecialVarTypeText(qint32 code) { return textOr<kSpecialVarTypes>(code); }
+QString GetSummaryOperationText(qint32 code) { return textOr<kSummaryOperations>(code); }
+QString GetHierarchicalSummaryText(qint32 code) { return textOr<kHierarchicalSummaries>(code); }
+QString GetRunningTotalConditionText(qint32 code) { return textOr<kRunningTotalConditions>(code); }
+QString GetGroupConditionText(qint32 code) { return textOr<kGroupConditions>(code); }
+QString GetGroupConditionFullText(qint32 code) { return textOr<kGroupConditionsFull>(code); }
+QString GetSortDirectionText(qint32 code) {
+    return textOr<kSortDirections>(code, QStringLiteral("Unknown"));
+}
+QString GetGroupSortOrderText(qint32 code) { return textOr<kGroupSortOrders>(code); }
 
-QString GetDatabaseTypeText(qint32 code) { return textOr(kDatabaseTypes, code); }
-QString GetJoinTypeText(qint32 code) { return undefinedOr(find(kJoinTypes, code), code); }
-QString GetLookupTypeText(qint32 code) { return undefinedOr(find(kLookupTypes, code), code); }
+QString GetDatabaseTypeText(qint32 code) { return textOr<kDatabaseTypes>(code); }
+QString GetJoinTypeText(qint32 code) { return undefinedOr(find<kJoinTypes>(code), code); }
+QString GetLookupTypeText(qint32 code) { return undefinedOr(find<kLookupTypes>(code), code); }
 
-QString GetParameterValueKindText(qint32 code) { return textOr(kParameterValueKinds, code); }
-QString GetPickListSortText(qint32 code) { return textOr(kPickListSorts, code); }
-QString GetParameterTypeText(qint32 code) { return textOr(kParameterTypes, code); }
+QString GetParameterValueKindText(qint32 code) { return textOr<kParameterValueKinds>(code); }
+QString GetPickListSortText(qint32 code) { return textOr<kPickListSorts>(code); }
+QString GetParameterTypeText(qint32 code) { return textOr<kParameterTypes>(code); }
 
-QString GetExportDestinationText(qint32 code) { return textOr(kExportDestinations, code); }
-QString GetExportFormatText(qint32 code) { return textOr(kExportFormats, code); }
+QString GetExportDestinationText(qint32 code) { return textOr<kExportDestinations>(code); }
+QString GetExportFormatText(qint32 code) { return textOr<kExportFormats>(code); }
 QString GetExchangeDestinationTypeText(qint32 code) {
-    return textOr(kExchangeDestinationTypes, code);
+    return textOr<kExchangeDestinationTypes>(code);
 }
 
-QString GetPrinterDuplexText(qint32 code) { return textOr(kPrinterDuplexes, code); }
-QString GetPaperOrientationText(qint32 code) { return textOr(kPaperOrientations, code); }
-QString GetPaperSourceText(qint32 code) { return textOr(kPaperSources, code); }
-QString GetPaperSizeText(qint32 code) { return textOr(kPaperSizes, code); }
+QString GetPrinterDuplexText(qint32 code) { return textOr<kPrinterDuplexes>(code); }
+QString GetPaperOrientationText(qint32 code) { return textOr<kPaperOrientations>(code); }
+QString GetPaperSourceText(qint32 code) { return textOr<kPaperSources>(code); }
+QString GetPaperSizeText(qint32 code) { return textOr<kPaperSizes>(code); }
 
-QString GetLineStyleText(qint32 code) { return textOr(kLineStyles, code, "Undefined"); }
-QString GetLineSpacingTypeText(double code) { return textOr(kLineSpacingTypes, code); }
-QString GetAlignmentText(double code) { return textOr(kAlignments, code); }
+QString GetLineStyleText(qint32 code) {
+    return textOr<kLineStyles>(code, QStringLiteral("Undefined"));
+}
+QString GetLineSpacingTypeText(double code) { return textOr<kLineSpacingTypes>(code); }
+QString GetAlignmentText(double code) { return textOr<kAlignments>(code); }
 
 qint32 TranslateOleColor(qint32 colour) {
     const quint32 value = static_cast<quint32>(colour);
@@ -630,7 +634,7 @@ QString GetColorText(qint32 colour) {
     if (colour == -1) return QStringLiteral("None");
     const qint32 value = TranslateOleColor(colour);
     if (value == -1) return QString();
-    if (const char* name = find(kColorNames, value)) return listed(name);
+    if (const QString* name = find<kColorNames>(value)) return *name;
     return QStringLiteral("Red(%1), Green(%2), Blue(%3)")
         .arg(value & 0xFF)
         .arg((value >> 8) & 0xFF)
@@ -656,53 +660,51 @@ QString GetFontText(const tvFont& font) {
     return text;
 }
 
-QString GetCurrencyPositionText(qint32 code) { return textOr(kCurrencyPositions, code); }
-QString GetCurrencySymbolTypeText(qint32 code) { return textOr(kCurrencySymbolTypes, code); }
-QString GetNegativeFormatText(qint32 code) { return textOr(kNegativeFormats, code); }
-QString GetRoundingText(qint32 code) { return textOr(kRoundings, code); }
-QString GetBooleanOutputText(qint32 code) { return textOr(kBooleanOutputs, code); }
-QString GetCalendarTypeText(qint32 code) { return textOr(kCalendarTypes, code); }
-QString GetDayFormatText(qint32 code) { return textOr(kDayFormats, code); }
-QString GetMonthFormatText(qint32 code) { return textOr(kMonthFormats, code); }
-QString GetYearFormatText(qint32 code) { return textOr(kShortLongNone, code); }
-QString GetDayOfWeekTypeText(qint32 code) { return textOr(kShortLongNone, code); }
-QString GetEraTypeText(qint32 code) { return textOr(kShortLongNone, code); }
-QString GetDayOfWeekPositionText(qint32 code) { return textOr(kDayOfWeekPositions, code); }
-QString GetDateOrderText(qint32 code) { return textOr(kDateOrders, code); }
-QString GetWindowsDateDefaultText(qint32 code) { return textOr(kWindowsDateDefaults, code); }
-QString GetHourFormatText(qint32 code) { return textOr(kTimePartFormats, code); }
-QString GetMinuteFormatText(qint32 code) { return textOr(kTimePartFormats, code); }
-QString GetSecondFormatText(qint32 code) { return textOr(kTimePartFormats, code); }
-QString GetAmPmPositionText(qint32 code) { return textOr(kAmPmPositions, code); }
-QString GetTimeBaseText(qint32 code) { return textOr(kTimeBases, code); }
+QString GetCurrencyPositionText(qint32 code) { return textOr<kCurrencyPositions>(code); }
+QString GetCurrencySymbolTypeText(qint32 code) { return textOr<kCurrencySymbolTypes>(code); }
+QString GetNegativeFormatText(qint32 code) { return textOr<kNegativeFormats>(code); }
+QString GetRoundingText(qint32 code) { return textOr<kRoundings>(code); }
+QString GetBooleanOutputText(qint32 code) { return textOr<kBooleanOutputs>(code); }
+QString GetCalendarTypeText(qint32 code) { return textOr<kCalendarTypes>(code); }
+QString GetDayFormatText(qint32 code) { return textOr<kDayFormats>(code); }
+QString GetMonthFormatText(qint32 code) { return textOr<kMonthFormats>(code); }
+QString GetYearFormatText(qint32 code) { return textOr<kShortLongNone>(code); }
+QString GetDayOfWeekTypeText(qint32 code) { return textOr<kShortLongNone>(code); }
+QString GetEraTypeText(qint32 code) { return textOr<kShortLongNone>(code); }
+QString GetDayOfWeekPositionText(qint32 code) { return textOr<kDayOfWeekPositions>(code); }
+QString GetDateOrderText(qint32 code) { return textOr<kDateOrders>(code); }
+QString GetWindowsDateDefaultText(qint32 code) { return textOr<kWindowsDateDefaults>(code); }
+QString GetHourFormatText(qint32 code) { return textOr<kTimePartFormats>(code); }
+QString GetMinuteFormatText(qint32 code) { return textOr<kTimePartFormats>(code); }
+QString GetSecondFormatText(qint32 code) { return textOr<kTimePartFormats>(code); }
+QString GetAmPmPositionText(qint32 code) { return textOr<kAmPmPositions>(code); }
+QString GetTimeBaseText(qint32 code) { return textOr<kTimeBases>(code); }
 
-QString GetGraphTypeText(qint32 code) { return textOr(kGraphTypes, code); }
-QString GetGraphDataTypeText(qint32 code) { return textOr(kGraphDataTypes, code); }
-QString GetGraphColorText(qint32 code) { return textOr(kGraphColors, code); }
-QString GetGraphDirectionText(qint32 code) { return textOr(kGraphDirections, code); }
-QString GetBarSizeText(qint32 code) { return textOr(kBarSizes, code); }
-QString GetDivisionMethodText(qint32 code) { return textOr(kDivisionMethods, code); }
-QString GetGridlineText(qint32 code) { return textOr(kGridlines, code); }
-QString GetNumberFormatText(qint32 code) { return textOr(kNumberFormats, code); }
-QString GetDataPointText(qint32 code) { return textOr(kDataPoints, code); }
-QString GetPieLegendLayoutText(qint32 code) { return textOr(kPieLegendLayouts, code); }
-QString GetLegendPositionText(qint32 code) { return textOr(kLegendPositions, code); }
-QString GetMarkerShapeText(qint32 code) { return textOr(kMarkerShapes, code); }
-QString GetMarkerSizeText(qint32 code) { return textOr(kMarkerSizes, code); }
-QString GetPieSizeText(qint32 code) { return textOr(kPieSizes, code); }
-QString GetSliceDetachText(qint32 code) { return textOr(kSliceDetachments, code); }
-QString GetViewingAngleText(qint32 code) { return textOr(kViewingAngles, code); }
-
-void BuildTableFormatList() {
-    QStringList list;
-    list.reserve(static_cast<qsizetype>(std::size(kTableFormats)));
-    for (const char* name : kTableFormats) list.append(QString::fromLatin1(name));
-    tableFormatList() = std::move(list);
-}
+QString GetGraphTypeText(qint32 code) { return textOr<kGraphTypes>(code); }
+QString GetGraphDataTypeText(qint32 code) { return textOr<kGraphDataTypes>(code); }
+QString GetGraphColorText(qint32 code) { return textOr<kGraphColors>(code); }
+QString GetGraphDirectionText(qint32 code) { return textOr<kGraphDirections>(code); }
+QString GetBarSizeText(qint32 code) { return textOr<kBarSizes>(code); }
+QString GetDivisionMethodText(qint32 code) { return textOr<kDivisionMethods>(code); }
+QString GetGridlineText(qint32 code) { return textOr<kGridlines>(code); }
+QString GetNumberFormatText(qint32 code) { return textOr<kNumberFormats>(code); }
+QString GetDataPointText(qint32 code) { return textOr<kDataPoints>(code); }
+QString GetPieLegendLayoutText(qint32 code) { return textOr<kPieLegendLayouts>(code); }
+QString GetLegendPositionText(qint32 code) { return textOr<kLegendPositions>(code); }
+QString GetMarkerShapeText(qint32 code) { return textOr<kMarkerShapes>(code); }
+QString GetMarkerSizeText(qint32 code) { return textOr<kMarkerSizes>(code); }
+QString GetPieSizeText(qint32 code) { return textOr<kPieSizes>(code); }
+QString GetSliceDetachText(qint32 code) { return textOr<kSliceDetachments>(code); }
+QString GetViewingAngleText(qint32 code) { return textOr<kViewingAngles>(code); }
 
 const QStringList& GetTableFormatList() {
-    if (tableFormatList().isEmpty()) BuildTableFormatList();
-    return tableFormatList();
+    static const QStringList list = [] {
+        QStringList names;
+        names.reserve(static_cast<qsizetype>(std::size(kTableFormats)));
+        for (const char* name : kTableFormats) names.append(QString::fromLatin1(name));
+        return names;
+    }();
+    return list;
 }
 
 int GetTableFormatIndex(const QString& name) {

@@ -9,7 +9,7 @@ namespace tav::doctext {
 
 // The English texts of the model's codes, the same in every output. Each lookup compares its
 // code exactly with the codes it lists and gives "" for any other code unless said otherwise;
-// none fails or keeps state.
+// none fails. The texts are made once, on first use, and never change after.
 
 // Report options.
 QString GetReportFormatStyleText(qint32 code);
@@ -111,7 +111,6 @@ QString GetViewingAngleText(qint32 code);
 
 // The Word table AutoFormat names, "None" first: a name's 0-based position is its AutoFormat
 // number.
-void BuildTableFormatList();
 const QStringList& GetTableFormatList();
 int GetTableFormatIndex(const QString& name);  // exact comparison; -1 when not listed
 

@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstddef>
 
+#include "DetailError.h"
 #include "ObjectDetailWriter.h"
 #include "tvTypes.h"
 
@@ -73,7 +74,7 @@ inline qint32 codeOfText(const QString& text) {
     if (text.isEmpty()) return 0;
     bool ok = false;
     const qint64 value = text.trimmed().toLongLong(&ok);
-    if (!ok) throw rt::Error(rt::kErrTypeMismatch, QStringLiteral("Type mismatch"));
+    if (!ok) failTypeMismatch();
     return tvColor(value);
 }
 

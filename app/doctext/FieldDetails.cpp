@@ -1,21 +1,21 @@
 #include "FieldDetails.h"
 
 #include "CodeTexts.h"
+#include "DetailError.h"
 #include "ObjectDetailWriter.h"
 #include "tvFieldDefinitions.h"
-#include "tvRuntime.h"
 
 namespace tav::doctext {
 
 namespace {
 
-// One detail text being assembled in the detail writer's work area.
-struct WorkArea {
+// One detail text being assembled, each piece written over it from where the last one ended.
+struct DetailText {
     QString text;
     qsizetype position = 1;
 
     void insert(const QString& piece) {
-        ObjectDetailWriter::InsertIntoWrkArea(text, position, piece);
+        ObjectDetailWriter::OverwriteAndAdvance(text, position, piece);
     }
 };
 
@@ -32,7 +32,7 @@ QString trimBlanks(const QString& text) {
 template <class Definition>
 const Definition& as(const tvIFieldDefinition& field) {
     const auto* definition = dynamic_cast<const Definition*>(&field);
-    if (!definition) throw rt::Error(rt::kErrTypeMismatch, QStringLiteral("Type mismatch"));
+    if (!definition) failTypeMismatch();
     return *definition;
 }
 
@@ -52,7 +52,7 @@ QString specialVarTypeText(const tvIFieldDefinition& field) {
 // A summary is named by its operation and its fields: "Average of Orders.Amount".
 QString summaryDisplayName(const tvIFieldDefinition& field) {
     const auto& summary = as<tvSummaryFieldDefinition>(field);
-    if (!summary.summarizedField) tvObjectRequired();
+    if (!summary.summarizedField) failObjectRequired();
     QString fields = summary.summarizedField->name;
     if (summary.secondarySummarizedField) {
         fields += QStringLiteral(", ") + summary.secondarySummarizedField->name;
@@ -111,13 +111,16 @@ QString namePart(const QString& detailText) {
     return trimBlanks(equals < 0 ? detailText : detailText.mid(equals + 1));
 }
 
-void insertSummaryDetail(const tvSummaryFieldDefinition& summary, WorkArea& area) {
-    if (!summary.summarizedField) tvObjectRequired();
+QString detailText(const tvIFieldDefinition* field, int depth);
+
+// `depth` counts the summaries above this one in the walk.
+void insertSummaryDetail(const tvSummaryFieldDefinition& summary, int depth, DetailText& area) {
+    if (!summary.summarizedField) failObjectRequired();
     const QString operation = GetSummaryOperationText(summary.summaryType);
     const auto insertSummarized = [&](const char* label, const tvIFieldDefinition* field) {
         area.insert(QStringLiteral(", ") + QLatin1StringView(label) + QStringLiteral(" = [") +
                     operation + u' ');
-        area.insert(namePart(GetFieldDetailText(field)));
+        area.insert(namePart(detailText(field, depth)));
         area.insert(QStringLiteral("]"));
     };
     insertSummarized("Summarized Field", summary.summarizedField);
@@ -126,24 +129,25 @@ void insertSummaryDetail(const tvSummaryFieldDefinition& summary, WorkArea& area
     }
 }
 
-}  // namespace
-
-QString GetFieldDetailText(const tvIFieldDefinition* field) {
-    // A summary describes the fields it summarizes; a summary that the model lets refer to
-    // itself, directly or through others, fails here instead of recursing without end.
-    thread_local int depth = 0;
-    const tvNestingGuard guard(depth);
+// A summary describes the fields it summarizes; a summary that the model lets refer to itself,
+// directly or through others, fails here instead of recursing without end.
+QString detailText(const tvIFieldDefinition* field, int depth) {
+    const int deeper = deeperSummary(depth);
     const FieldKindText* row = kindText(field);
     if (!row) return QString();
-    WorkArea area;
+    DetailText area;
     if (row->detailLabel) {
         area.insert(QStringLiteral(", ") + QLatin1StringView(row->detailLabel) +
                     row->detailName(*field));
     } else {
-        insertSummaryDetail(as<tvSummaryFieldDefinition>(*field), area);
+        insertSummaryDetail(as<tvSummaryFieldDefinition>(*field), deeper, area);
     }
     return trimBlanks(area.text).mid(2);
 }
+
+}  // namespace
+
+QString GetFieldDetailText(const tvIFieldDefinition* field) { return detailText(field, 0); }
 
 QString GetFieldDisplayName(const tvIFieldDefinition* field) {
     const FieldKindText* row = kindText(field);

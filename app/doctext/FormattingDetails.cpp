@@ -1,13 +1,13 @@
 // The formatting blocks of the object detail writer: one line per formatting bag.
 
 #include "CodeTexts.h"
+#include "DetailError.h"
 #include "DetailPieces.h"
 #include "FieldDetails.h"
 #include "ObjectDetailWriter.h"
 #include "tvCrossTabObject.h"
 #include "tvGraphObject.h"
 #include "tvIFieldDefinition.h"
-#include "tvRuntime.h"
 #include "tvSubReportLink.h"
 #include "tvTypes.h"
 
@@ -305,7 +305,7 @@ QString borderValue(const tvBorderFormatting& bag) {
 }
 
 QString fieldName(const tvIFieldDefinition* field) {
-    if (!field) tvObjectRequired();
+    if (!field) failObjectRequired();
     return field->name;
 }
 

@@ -16,7 +16,6 @@
 #include "tvMapObject.h"
 #include "tvOLAPGridObject.h"
 #include "tvOleObject.h"
-#include "tvRuntime.h"
 #include "tvSection.h"
 #include "tvSubReportObject.h"
 #include "tvTextObject.h"
@@ -31,15 +30,16 @@ QString FormatGeneralNumber(double value) {
     return text;
 }
 
-void ObjectDetailWriter::InsertIntoWrkArea(QString& workArea, qsizetype& position,
-                                           const QString& text) {
+void ObjectDetailWriter::OverwriteAndAdvance(QString& target, qsizetype& position,
+                                             const QString& text) {
     if (position < 1) {
-        throw rt::Error(rt::kErrInvalidCall, QStringLiteral("Invalid procedure call or argument"));
+        throw DetailError(DetailFailure::InvalidArgument,
+                          QStringLiteral("Invalid procedure call or argument"));
     }
     const qsizetype start = position - 1;
     position += text.size();
-    if (workArea.size() < start) workArea.resize(start, u' ');
-    workArea.replace(start, std::min(text.size(), workArea.size() - start), text);
+    if (target.size() < start) target.resize(start, u' ');
+    target.replace(start, std::min(text.size(), target.size() - start), text);
 }
 
 void ObjectDetailWriter::writeDetail(const QString& caption, const QString& value) {
@@ -47,7 +47,7 @@ void ObjectDetailWriter::writeDetail(const QString& caption, const QString& valu
 }
 
 LineSink& ObjectDetailWriter::sink() {
-    if (!sink_) tvObjectRequired();
+    if (!sink_) failObjectRequired();
     return *sink_;
 }
 
@@ -61,7 +61,7 @@ const QString kQuote = QStringLiteral("\"");
 template <class Object>
 const Object& as(const tvIReportObject& object) {
     const auto* typed = dynamic_cast<const Object*>(&object);
-    if (!typed) throw rt::Error(rt::kErrTypeMismatch, QStringLiteral("Type mismatch"));
+    if (!typed) failTypeMismatch();
     return *typed;
 }
 

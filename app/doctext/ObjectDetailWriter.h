@@ -36,11 +36,11 @@ class ObjectDetailWriter {
 public:
     void init(LineSink& sink) { sink_ = &sink; }
 
-    // Overwrites `workArea` from the 1-based `position` on with `text` and advances `position`
-    // by the length of `text`. `workArea` holds what was written so far and grows as far as the
+    // Overwrites `target` from the 1-based `position` on with `text` and advances `position`
+    // by the length of `text`. `target` holds what was written so far and grows as far as the
     // text reaches, whatever its length; a gap before `position` reads as blanks. A position
-    // below 1 is an invalid-argument error.
-    static void InsertIntoWrkArea(QString& workArea, qsizetype& position, const QString& text);
+    // below 1 fails with DetailFailure::InvalidArgument.
+    static void OverwriteAndAdvance(QString& target, qsizetype& position, const QString& text);
 
     // The lines of the report object at the 1-based `index` of the section's objects: a head
     // line that starts with `objectNumber` and names the object and its place, then its

@@ -5,6 +5,7 @@
 
 #include "CodeTexts.h"
 #include "CollectingLineSink.h"
+#include "DetailError.h"
 #include "DetailPieces.h"
 #include "ObjectDetailWriter.h"
 #include "ReportValues.h"
@@ -14,7 +15,6 @@
 #include "tvPrinterObject.h"
 #include "tvReport.h"
 #include "tvReportStatistics.h"
-#include "tvRuntime.h"
 #include "tvSection.h"
 #include "tvSubReportObject.h"
 #include "tvTypes.h"
@@ -31,11 +31,11 @@ using namespace reportValues;
 
 // The objects of the model that the block's rows read: a block that reads them needs them.
 const tvReportStatistics* statistics(const tvReport& report) {
-    if (!report.tvReportStatistics) tvObjectRequired();
+    if (!report.tvReportStatistics) failObjectRequired();
     return report.tvReportStatistics.get();
 }
 const tvPrinterObject* printer(const tvReport& report) {
-    if (!report.tvPrinterObject) tvObjectRequired();
+    if (!report.tvPrinterObject) failObjectRequired();
     return report.tvPrinterObject.get();
 }
 
@@ -281,7 +281,7 @@ void WriteSummaryInformation(const tvReport& report, LineSink& sink) {
 }
 
 void WriteExportInformation(const tvReport& report, LineSink& sink) {
-    if (!report.tvExportObject) tvObjectRequired();
+    if (!report.tvExportObject) failObjectRequired();
     const QString options = blockValue(kExportPieces, *report.tvExportObject);
     sink.WriteDetails(LineRole::Label, LineKind::Caption, options, QString(), 2);
     sink.WriteDetails(LineRole::Label, LineKind::Caption, QString(), QString(), 2);
@@ -290,7 +290,7 @@ void WriteExportInformation(const tvReport& report, LineSink& sink) {
 const tvReport& GetReportOrSubreport(const tvReport& report, qsizetype index) {
     if (index == 0) return report;
     const tvSubReportObject& subreport = report.subReports.Item(index);
-    if (!subreport.report) tvObjectRequired();
+    if (!subreport.report) failObjectRequired();
     return *subreport.report;
 }
 

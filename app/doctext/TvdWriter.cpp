@@ -3,13 +3,16 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QVersionNumber>
+#include <algorithm>
 #include <stdexcept>
 
 #include "CodeTexts.h"
+#include "DetailError.h"
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
 #include "OutputFiles.h"
+#include "ReportBodyBlocks.h"
 #include "SharedBlocks.h"
 #include "Version.h"
 #include "tvArea.h"
@@ -19,7 +22,6 @@
 #include "tvFieldDefinitions.h"
 #include "tvReport.h"
 #include "tvReportAlert.h"
-#include "tvRuntime.h"
 #include "tvSection.h"
 #include "tvSortField.h"
 #include "tvTableLink.h"
@@ -36,8 +38,11 @@ public:
     explicit OutputFailure(const QString& reason) : std::runtime_error(reason.toStdString()) {}
 };
 
-constexpr long kErrBadFileNumber = 52;
-constexpr long kErrFileNotFound = 53;
+// A file that is not there to be written or documented.
+class FileFailure : public std::runtime_error {
+public:
+    explicit FileFailure(const char* reason) : std::runtime_error(reason) {}
+};
 
 const QString kTab = QStringLiteral("\t");
 const QString kSeparator = QStringLiteral(", ");
@@ -74,21 +79,22 @@ TvdWriter::TvdWriter(const ExtractOptions& options, RunReporter& reporter, Outpu
 TvdWriter::~TvdWriter() = default;
 
 bool TvdWriter::init(const QString& fileName, const QString& outputFolder,
-                     const QString& reportPath) {
+                     const QString& reportPath, QString* error) {
     cleanUp();
-    failureReason_.clear();
     if (fileName.size() < 4) {
-        failureReason_ = QStringLiteral("the report file name %1 is too short").arg(fileName);
+        if (error) *error = QStringLiteral("the report file name %1 is too short").arg(fileName);
         return false;
     }
     path_ = outputFolder + fileName.left(fileName.size() - 4) + QStringLiteral(".tvd");
     reportPath_ = reportPath;
-    savingPath_ = savingPathOf(path_, &failureReason_);
+    savingPath_ = savingPathOf(path_, error);
     if (savingPath_.isEmpty()) return false;
     file_ = openOutput_(savingPath_);
     if (!file_ || !file_->open(QIODevice::WriteOnly)) {
-        failureReason_ = path_ + QStringLiteral(": ") +
-                         (file_ ? file_->errorString() : QStringLiteral("cannot be opened"));
+        if (error) {
+            *error = path_ + QStringLiteral(": ") +
+                     (file_ ? file_->errorString() : QStringLiteral("cannot be opened"));
+        }
         file_.reset();
         return false;
     }
@@ -97,8 +103,8 @@ bool TvdWriter::init(const QString& fileName, const QString& outputFolder,
     return true;
 }
 
-bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName) {
-    failureReason_.clear();
+bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName, QString* error) {
+    QString reason;
     try {
         const ExtractOptions& settings = options_;
         writeHeader(fileName);
@@ -117,12 +123,13 @@ bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName) {
         }
         if (!file_->commit()) throw OutputFailure(file_->errorString());
         file_.reset();
-        return putSavedFileInPlace(savingPath_, path_, &failureReason_);
+        return putSavedFileInPlace(savingPath_, path_, error);
     } catch (const rt::Error& e) {
-        failureReason_ = path_ + QStringLiteral(": ") + e.description();
+        reason = path_ + QStringLiteral(": ") + e.description();
     } catch (const std::exception& e) {
-        failureReason_ = path_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
+        reason = path_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
     }
+    if (error) *error = reason;
     cleanUp();
     return false;
 }
@@ -139,7 +146,7 @@ void TvdWriter::WriteDetails(LineRole, LineKind kind, const QString& text, const
 }
 
 void TvdWriter::writeLine(const QString& line) {
-    if (!file_) throw rt::Error(kErrBadFileNumber, QStringLiteral("Bad file name or number"));
+    if (!file_) throw FileFailure("Bad file name or number");
     // A value written unchanged may hold line breaks of its own (a formula's, the SQL text's):
     // they end in CR LF like every other line of the file.
     QString text = line;
@@ -151,7 +158,7 @@ void TvdWriter::writeLine(const QString& line) {
 
 void TvdWriter::writeHeader(const QString& fileName) {
     const QFileInfo report(reportPath_);
-    if (!report.exists()) throw rt::Error(kErrFileNotFound, QStringLiteral("File not found"));
+    if (!report.exists()) throw FileFailure("File not found");
     writeLine(QStringLiteral("Report File: ") + fileName);
     writeLine(QStringLiteral("Report File DateTime: ") +
               QLocale::c().toString(report.lastModified(), u"dd-MMM-yyyy 'at' HH:mm:ss"));
@@ -180,26 +187,58 @@ void TvdWriter::caption(const QString& text, qint32 level, LineRole role) {
 void TvdWriter::blank(qint32 level) { caption(QString(), level); }
 
 void TvdWriter::writeBody(const tvReport& report) {
-    const ExtractOptions& settings = options_;
-    step([&] { writeAlerts(report); });
-    if (settings.ShowFormula) {
-        step([&] { writeFormula("Record Selection Formula", report.recordSelectionFormula); });
-        step([&] { writeFormula("Group Selection Formula", report.groupSelectionFormula); });
-        step([&] { writeUserFormulas(report); });
+    const std::vector<BodyBlock> blocks = ReportBodyBlocks(options_);
+    // The columns of each table stand under it, in the tables block.
+    const bool withColumns =
+        std::find(blocks.begin(), blocks.end(), BodyBlock::TableColumns) != blocks.end();
+    for (const BodyBlock block : blocks) {
+        switch (block) {
+            case BodyBlock::Alerts:
+                step([&] { writeAlerts(report); });
+                break;
+            case BodyBlock::RecordSelectionFormula:
+                step([&] {
+                    writeFormula("Record Selection Formula", report.recordSelectionFormula);
+                });
+                break;
+            case BodyBlock::GroupSelectionFormula:
+                step(
+                    [&] { writeFormula("Group Selection Formula", report.groupSelectionFormula); });
+                break;
+            case BodyBlock::UserFormulas:
+                step([&] { writeUserFormulas(report); });
+                break;
+            case BodyBlock::Parameters:
+                step([&] { writeParameters(report); });
+                break;
+            case BodyBlock::Groups:
+                step([&] { writeGroups(report); });
+                break;
+            case BodyBlock::GroupSortFields:
+                step([&] { writeSortFields("Group Sort Fields", report, true); });
+                break;
+            case BodyBlock::RecordSortFields:
+                step([&] { writeSortFields("Record Sort Fields", report, false); });
+                break;
+            case BodyBlock::SqlQuery:
+                step([&] { writeSqlQuery(report); });
+                break;
+            case BodyBlock::Tables:
+                step([&] { writeTables(report, withColumns); });
+                break;
+            case BodyBlock::TableColumns:
+                break;
+            case BodyBlock::DatabaseLinks:
+                WriteDBLinks(report);
+                break;
+            case BodyBlock::RunningTotals:
+                step([&] { writeRunningTotals(report); });
+                break;
+            case BodyBlock::Sections:
+                writeAreas(report);
+                break;
+        }
     }
-    if (settings.ShowParameters) step([&] { writeParameters(report); });
-    if (settings.ShowGroups) step([&] { writeGroups(report); });
-    if (settings.ShowSort) {
-        step([&] { writeSortFields("Group Sort Fields", report, true); });
-        step([&] { writeSortFields("Record Sort Fields", report, false); });
-    }
-    if (settings.ShowSQL) step([&] { writeSqlQuery(report); });
-    if (settings.ShowTables) {
-        step([&] { writeTables(report); });
-        WriteDBLinks(report);
-    }
-    step([&] { writeRunningTotals(report); });
-    writeAreas(report);
 }
 
 void TvdWriter::writeAlerts(const tvReport& report) {
@@ -290,10 +329,9 @@ void TvdWriter::writeSqlQuery(const tvReport& report) {
     blank(1);
 }
 
-void TvdWriter::writeTables(const tvReport& report) {
-    if (!report.tvDatabase) tvObjectRequired();
+void TvdWriter::writeTables(const tvReport& report, bool withColumns) {
+    if (!report.tvDatabase) failObjectRequired();
     if (report.tvDatabase->tables.Count() < 1) return;
-    const bool withColumns = options_.ShowDBCols;
     caption(QStringLiteral("Tables"), 1);
     caption(QStringLiteral("Table, Alias, Location, Driver"), 1);
     for (const tvDatabaseTable& table : report.tvDatabase->tables) {
@@ -324,7 +362,7 @@ void TvdWriter::WriteDBLinks(const tvReport& report) {
         }
     };
     passOver([&] {
-        if (!report.tvDatabase) tvObjectRequired();
+        if (!report.tvDatabase) failObjectRequired();
         const tvTableLinks& links = report.tvDatabase->links;
         if (links.Count() < 1) return;
         caption(QStringLiteral("Database Links"), 1);

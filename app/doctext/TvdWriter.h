@@ -35,11 +35,13 @@ public:
 
     // Opens `outputFolder` + `fileName` less its last four characters + ".tvd" (the folder as
     // given, so it ends in a separator). False when the name is too short or the file cannot
-    // be opened.
-    bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath);
+    // be opened, with the reason, naming the file, in `error`.
+    bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath,
+              QString* error = nullptr);
 
-    // Writes the whole file and puts it in place; false when the writer stopped.
-    bool WriteReport(const tvReport& report, const QString& fileName);
+    // Writes the whole file and puts it in place; false when the writer stopped, with the
+    // reason, naming the file, in `error`.
+    bool WriteReport(const tvReport& report, const QString& fileName, QString* error = nullptr);
 
     // Closes the file; what was not put in place is thrown away. Harmless when nothing is open.
     void cleanUp();
@@ -55,9 +57,6 @@ public:
     // The file that init opened.
     QString filePath() const { return path_; }
 
-    // Why the last init or WriteReport that failed did so, naming the file.
-    QString failureReason() const { return failureReason_; }
-
 private:
     void writeLine(const QString& line);
     void writeHeader(const QString& fileName);
@@ -71,7 +70,7 @@ private:
     void writeGroups(const tvReport& report);
     void writeSortFields(const char* title, const tvReport& report, bool groupSort);
     void writeSqlQuery(const tvReport& report);
-    void writeTables(const tvReport& report);
+    void writeTables(const tvReport& report, bool withColumns);
     void writeRunningTotals(const tvReport& report);
     void writeAreas(const tvReport& report);
     void writeSection(const tvReport& report, qsizetype area, qsizetype section,
@@ -93,7 +92,6 @@ private:
     QString path_;
     QString savingPath_;  // where the file is written until it is complete
     QString reportPath_;
-    QString failureReason_;
     std::unique_ptr<ObjectDetailWriter> detailWriter_;
 };
 

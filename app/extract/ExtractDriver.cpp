@@ -70,27 +70,6 @@ void removeFirst(QStringList& list, const QString& name) {
     if (at >= 0) list.removeAt(at);
 }
 
-// While a report is mined and written, the notes of the libraries that read report files go
-// to its run log, not to standard error; between reports they are dropped: no message for the
-// user.
-class LibraryNotesToLog {
-public:
-    explicit LibraryNotesToLog(RunLog& log) {
-        rt::setLibraryMessageHandler([&log](const QString& message) {
-            try {
-                log.write(message);
-            } catch (const std::exception&) {
-                // Without a run log the library's note is dropped.
-            }
-        });
-    }
-    ~LibraryNotesToLog() {
-        rt::setLibraryMessageHandler([](const QString&) {});
-    }
-    LibraryNotesToLog(const LibraryNotesToLog&) = delete;
-    LibraryNotesToLog& operator=(const LibraryNotesToLog&) = delete;
-};
-
 }  // namespace
 
 QString reportFailureText(const QString& what, const QString& reportFileName,
@@ -201,13 +180,20 @@ void ExtractDriver::RemoveListItem(QStringList& list, const QString& name) const
 
 bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& reportFileName) const {
     RunLog& log = run_.log();
-    const LibraryNotesToLog libraryNotes(log);
     QStringList failures;  // one line for each thing of the report that failed, with its cause
     // The model being mined lives for this report alone.
     auto report = std::make_unique<tvReport>();
     try {
-        tvLoadingOptions loading{qint16(options_.ShowSQL), qint16(options_.PromptForParameters),
-                                 logon_};
+        tvLoadingOptions loading{
+            qint16(options_.ShowSQL), qint16(options_.PromptForParameters), logon_, {}};
+        // The notes of the library that reads compound files go to the run log.
+        loading.libraryNotes = [&log](const QString& note) {
+            try {
+                log.write(note);
+            } catch (const std::exception&) {
+                // Without a run log the library's note is dropped: it is no message for the user.
+            }
+        };
         report->init(reportPath, loading);
     } catch (...) {
         report.reset();

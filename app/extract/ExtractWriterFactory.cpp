@@ -27,10 +27,10 @@ public:
         : writer_(run.options(), run.reporter(), std::move(openOutput)) {}
     bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath,
               QString* error) override {
-        return answered(writer_.init(fileName, outputFolder, reportPath), writer_, error);
+        return writer_.init(fileName, outputFolder, reportPath, error);
     }
     bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
-        return answered(writer_.WriteReport(report, fileName), writer_, error);
+        return writer_.WriteReport(report, fileName, error);
     }
     void cleanUp() override { writer_.cleanUp(); }
 
@@ -43,11 +43,10 @@ public:
     explicit DocumentOutput(ExtractRun& run) : writer_(run.options(), run.log(), run.reporter()) {}
     bool init(const QString& fileName, const QString& outputFolder, const QString& reportPath,
               const QString& templateName, QString* error) override {
-        return answered(writer_.init(fileName, outputFolder, reportPath, templateName), writer_,
-                        error);
+        return writer_.init(fileName, outputFolder, reportPath, templateName, error);
     }
     bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
-        return answered(writer_.WriteReport(report, fileName), writer_, error);
+        return writer_.WriteReport(report, fileName, error);
     }
     void closeDocument() override { writer_.closeDocument(); }
 

@@ -235,7 +235,7 @@ QString storedFileName(const QString& value) {
     static const QRegularExpression fullPath(
         QStringLiteral(R"(^(/|[A-Za-z]:[\\/]|\\\\).*[^/\\]$)"));
     if (!fullPath.match(value).hasMatch()) return value;
-    return value.mid(std::max(value.lastIndexOf(u'/'), value.lastIndexOf(u'\\')) + 1);
+    return tvFileName(value);
 }
 
 }  // namespace

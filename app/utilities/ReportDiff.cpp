@@ -8,6 +8,7 @@
 
 #include "Clock.h"
 #include "CodeTexts.h"
+#include "DetailError.h"
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "ReportValues.h"
@@ -404,6 +405,8 @@ void Comparison::compareReportPair(const tvReport* left, const tvReport* right, 
             block();
         } catch (const rt::Error& e) {
             reporter_.message(e.description());
+        } catch (const doctext::DetailError& e) {
+            reporter_.message(e.description());
         }
     };
 
@@ -553,8 +556,8 @@ void ReportDiff::open(const QString& leftPath, const QString& rightPath) {
     const ExtractOptions& settings = options_;
     QStringList sqlLeftOut;
     auto load = [this, &settings, &sqlLeftOut](const QString& path, const QString& name) {
-        tvLoadingOptions loading{qint16(settings.ShowSQL), qint16(settings.PromptForParameters),
-                                 logon_};
+        tvLoadingOptions loading{
+            qint16(settings.ShowSQL), qint16(settings.PromptForParameters), logon_, {}};
         currentReportName_ = name;
         reporter().status(QStringLiteral("Mining: ") + name);
         // The list's folders are expanded for the other utilities only: a comparison takes the

@@ -7,55 +7,56 @@
 #include "DocumentTemplate.h"
 #include "DocxDocument.h"
 #include "ExtractOptions.h"
-#include "LayoutPicture.h"
 #include "LineSink.h"
 #include "ObjectDetailWriter.h"
 #include "RunLog.h"
 #include "RunReporter.h"
+#include "tvCollections.h"
 
 class tvReport;
 class tvSection;
 
 namespace tav::word {
 
-// The Word colour of a font setting's colour name (exact match; 0, black, for any other name).
-// An empty name becomes "Black" in the setting itself, so that it is stored that way.
-qint32 GetWordColor(QString& colourName);
+class DocxLineSink;
+class LayoutPictureWorker;
 
-// Writes the Word documentation (.docx) of one report and its subreports. "Starting Word" makes
-// the document builder, "quitting" releases it. The document is written on the template
-// profile's styles when UseTemplate is on, else on a new document styled from the font settings.
+// Assembles the Word documentation (.docx) of one report and its subreports: its lines and
+// tables go in at a DocxLineSink, the sink that the shared blocks write into too. "Starting
+// Word" makes the document builder, "quitting" releases it. The document is written on the
+// template profile's styles when UseTemplate is on, else on a new document that DocumentSetup
+// styles from the font settings.
 //
 // Each body starts with the report's heading and, when ShowLayout is on, its layout picture;
-// the pictures are made on a worker thread as the document is written.
+// a LayoutPictureWorker makes the pictures on a thread of its own as the document is written.
 // The document is saved in one piece at the end: any failure while it is written ends the
 // report as a failed one (WriteReport answers false) and an earlier document of the same name
 // stays as it was.
-class DocxWriter final : public doctext::LineSink {
+class DocxWriter {
 public:
     // Steps go to `log`, messages to `reporter`.
     DocxWriter(const core::ExtractOptions& options, core::RunLog& log, core::RunReporter& reporter);
-    ~DocxWriter() override;
+    ~DocxWriter();
+    DocxWriter(const DocxWriter&) = delete;
+    DocxWriter& operator=(const DocxWriter&) = delete;
 
     // Makes the document for the report file `fileName` (extension kept) whose full path is
     // `reportPath`; `documentFolder` ends in a separator. False when the document cannot be
-    // prepared.
+    // prepared, with the step that failed and the reason in `error`: "preparing the document: ...".
     bool init(const QString& fileName, const QString& documentFolder, const QString& reportPath,
-              const QString& templateName);
+              const QString& templateName, QString* error = nullptr);
     // Writes the whole document and saves it as `documentFolder` + the name less its last four
-    // characters + ".docx"; false, with nothing saved, when any step fails.
-    bool WriteReport(const tvReport& report, const QString& fileName);
+    // characters + ".docx"; false, with nothing saved, when any step fails, with the step and
+    // the reason in `error`: "saving the document: ...".
+    bool WriteReport(const tvReport& report, const QString& fileName, QString* error = nullptr);
     // Releases the document; harmless when there is none.
     void closeDocument();
     // The layout pictures are drawn and stored on a worker thread while the body is written;
     // off, each is made in its place on the caller's thread. The document is the same.
     void setPicturesAside(bool aside) { picturesAside_ = aside; }
-    // The step that failed last, with the reason: "saving the document: ...".
-    QString failureReason() const { return failure_; }
 
-    // One documentation line as a paragraph of the document.
-    void WriteDetails(doctext::LineRole role, doctext::LineKind kind, const QString& text,
-                      const QString& value, qint32 level) override;
+    // Where documentation lines go into the document, once init has made it.
+    doctext::LineSink& lineSink();
 
     // The links of the report's tables are not part of the Word document.
     void WriteDBLinks(const tvReport& report);
@@ -65,23 +66,13 @@ public:
     const DocumentTemplate& profile() const { return profile_; }
 
 private:
-    // Document set-up.
+    // The template's document when the profile's template can be read, else a new one; a
+    // template's document that lacks styles of the profile gets them, and the user is told once.
     void PrepareDocument(const QString& templateName, const QString& reportPath,
                          const QString& fileName);
-    // Adds each style that the profile names and the template lacks, defined as in a new
-    // document, and tells the user once.
-    void completeTemplateStyles();
-    void prepareNewDocument(const QString& reportPath, const QString& fileName);
-    void SetupPage(const QString& reportPath, const QString& fileName);
-    void SetupStyles();
-    void SetupPropertyTitleStyle();
-    void SetupTableFontStyle();
     void SaveDocument(const QString& fileName);
 
     // Assembly.
-    // Fills the fields " ReportName ", " ReportDateTime " and " ReportRevision " of the body,
-    // header and footer with the report's values.
-    void ReplaceTemplateFields(const tvReport& report, const QString& fileName);
     void WriteTitlePage(const tvReport& report);
     void WriteReportBody(const tvReport& report, const tvReport& mainReport, qsizetype index);
     void WriteLayoutPicture(const tvReport& mainReport, qsizetype index);
@@ -95,23 +86,12 @@ private:
     void WriteFormulaTable(const tvReport& report);
     void WriteParameterTable(const tvReport& report);
     void WriteGroupTable(const tvReport& report);
-    void WriteSortFieldTables(const tvReport& report);
+    void WriteSortFieldTable(const QString& title, const tvCollection<tvSortField>& sortFields);
     void WriteSQLQuery(const tvReport& report);
     void WriteTableList(const tvReport& report);
     void WriteTableColumnTables(const tvReport& report);
     void WriteRunningTotalTable(const tvReport& report);
     void WriteSections(const tvReport& report);
-
-    // The insertion point: text goes into the open paragraph, which is made on first use in the
-    // current style and paragraph formatting; a paragraph break closes it.
-    void setStyle(const QString& styleName);
-    void typeText(const QString& text, const tvdocx::RunFormat& format = {});
-    void typeParagraph();
-    void pageBreak();
-    void line(const QString& text, qint32 level = 1,
-              doctext::LineRole role = doctext::LineRole::Detail);
-    void blank(doctext::LineRole role = doctext::LineRole::Detail);
-    void heading(const QString& text);
 
     // A table of `rows` + 1 rows (captions first, bold, repeated on every page) after the
     // insertion point, in the profile's table style.
@@ -119,18 +99,15 @@ private:
     void MoveToEndOfTable();
 
     std::unique_ptr<tvdocx::Document> wordDocument_;
-    std::optional<tvdocx::Paragraph> paragraph_;
-    QString style_;
-    tvdocx::ParagraphFormat paragraphFormat_;
+    std::unique_ptr<DocxLineSink> sink_;  // at the end of the document's body
     std::unique_ptr<doctext::ObjectDetailWriter> detailWriter_;
-    std::unique_ptr<LayoutPictures> pictures_;  // while a report with its pictures is written
+    std::unique_ptr<LayoutPictureWorker> pictures_;  // while a report with its pictures is written
     bool picturesAside_ = true;
     DocumentTemplate profile_;
     QString documentFolder_;
     QString documentPath_;
     bool newDocument_ = true;
-    QString step_;     // what is being done, for the failure's reason
-    QString failure_;  // why the last failing call failed
+    QString step_;  // what is being done, for the failure's reason
     core::ExtractOptions options_;
     core::RunLog& log_;
     core::RunReporter& reporter_;

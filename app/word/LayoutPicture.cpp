@@ -8,13 +8,12 @@
 #include <cmath>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stdexcept>
-#include <system_error>
 
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
-#include "PngImage.h"
 #include "SharedBlocks.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
@@ -116,44 +115,62 @@ bool isHidden(const tvArea& area, const tvSection& section) {
     return area.hideForDrillDown.toBool() || section.suppress;
 }
 
-// The memory of the pictures' surfaces. The system hands out fresh memory a page at a time, and
-// slowly: a picture takes over the memory of the one drawn before it, once that is let go, rather
-// than memory of its own. One spare is kept, as large as the largest picture so far.
-class SurfaceMemory {
+}  // namespace
+
+// The system hands out fresh memory a page at a time, and slowly: a picture takes over the
+// memory of the one drawn before it, once that is let go, rather than memory of its own. One
+// spare is kept, as large as the largest picture so far.
+class SurfaceMemory : public std::enable_shared_from_this<SurfaceMemory> {
 public:
     // An image of the given size over memory of its own or the spare's; the memory comes back
-    // when the last copy of the image is gone.
-    static QImage image(int width, int height) {
+    // when the last copy of the image is gone, to this object while it lives.
+    QImage image(int width, int height) {
         const qsizetype bytesPerLine = qsizetype(width) * 4;
         const std::size_t size = std::size_t(bytesPerLine) * std::size_t(height);
-        auto memory = std::make_unique<std::vector<uchar>>();
+        auto lease = std::make_unique<Lease>();
+        lease->owner = weak_from_this();
         {
             const std::lock_guard<std::mutex> lock(mutex_);
-            if (spare_) memory = std::move(spare_);
+            if (spare_) {
+                lease->memory = std::move(*spare_);
+                spare_.reset();
+            }
         }
-        if (memory->size() < size) memory->resize(size);
-        QImage image(memory->data(), width, height, bytesPerLine, QImage::Format_RGB32,
-                     &SurfaceMemory::giveBack, memory.get());
+        if (lease->memory.size() < size) lease->memory.resize(size);
+        QImage image(lease->memory.data(), width, height, bytesPerLine, QImage::Format_RGB32,
+                     &SurfaceMemory::giveBack, lease.get());
         if (image.isNull()) return QImage(width, height, QImage::Format_RGB32);
-        memory.release();  // the image owns it now
+        lease.release();  // the image owns it now
         return image;
     }
 
 private:
+    // The memory under one image, and where it goes back to.
+    struct Lease {
+        std::vector<uchar> memory;
+        std::weak_ptr<SurfaceMemory> owner;
+    };
+
     static void giveBack(void* info) {
-        std::unique_ptr<std::vector<uchar>> memory(static_cast<std::vector<uchar>*>(info));
-        const std::lock_guard<std::mutex> lock(mutex_);
-        if (!spare_ || spare_->size() < memory->size()) spare_ = std::move(memory);
+        const std::unique_ptr<Lease> lease(static_cast<Lease*>(info));
+        if (const std::shared_ptr<SurfaceMemory> owner = lease->owner.lock()) {
+            const std::lock_guard<std::mutex> lock(owner->mutex_);
+            if (!owner->spare_ || owner->spare_->size() < lease->memory.size())
+                owner->spare_ = std::move(lease->memory);
+        }
     }
-    static inline std::mutex mutex_;
-    static inline std::unique_ptr<std::vector<uchar>> spare_;
+
+    std::mutex mutex_;
+    std::optional<std::vector<uchar>> spare_;
 };
+
+namespace {
 
 // One picture being drawn, in twips.
 class Surface {
 public:
-    Surface(double width, double height, double scale)
-        : image_(SurfaceMemory::image(pixels(width), pixels(height))), scale_(scale) {
+    Surface(SurfaceMemory& memory, double width, double height, double scale)
+        : image_(memory.image(pixels(width), pixels(height))), scale_(scale) {
         image_.fill(Qt::white);
         // Tagged with the resolution it is drawn at, so that it keeps its size in a document.
         image_.setDotsPerMeterX(LayoutPicture::kDotsPerMeter);
@@ -335,6 +352,11 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
 
 }  // namespace
 
+LayoutPicture::LayoutPicture(const QString& numberFontName, bool showHiddenSections)
+    : numberFontName_(numberFontName),
+      showHiddenSections_(showHiddenSections),
+      memory_(std::make_shared<SurfaceMemory>()) {}
+
 LayoutPicture::Frame LayoutPicture::FrameOf(const tvReport& mainReport, qsizetype index) const {
     const double marginInches = (double(mainReport.rightMargin) + mainReport.leftMargin) / 1440;
     const tvReport& report = GetReportOrSubreport(mainReport, index);
@@ -374,7 +396,7 @@ QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) co
     const tvReport& report = GetReportOrSubreport(mainReport, index);
     const Frame frame = FrameOf(mainReport, index);
     const double scale = frame.scale;
-    Surface surface(frame.width, frame.height, scale);
+    Surface surface(*memory_, frame.width, frame.height, scale);
     int objectNumber = 0;
     double top = 0;
     for (const tvArea& area : report.tvAreas)
@@ -404,44 +426,6 @@ void LayoutPicture::MakeReport(const tvReport& mainReport, qsizetype index,
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP") || !file.commit())
         throw std::runtime_error(
             ("the layout picture cannot be saved: " + file.errorString()).toStdString());
-}
-
-LayoutPictures::LayoutPictures(const LayoutPicture& painter, const tvReport& mainReport, bool aside)
-    : painter_(painter), report_(mainReport) {
-    if (!aside) return;
-    const qsizetype count = mainReport.subReports.Count() + 1;
-    made_.resize(std::size_t(count));
-    for (std::promise<QByteArray>& made : made_) files_.push_back(made.get_future().share());
-    try {
-        worker_ = std::thread([this] {
-            for (std::size_t index = 0; index < made_.size() && !stop_; ++index) {
-                try {
-                    made_[index].set_value(make(qsizetype(index)));
-                } catch (...) {
-                    made_[index].set_exception(std::current_exception());
-                }
-            }
-        });
-    } catch (const std::system_error&) {  // no thread to be had: each is made when asked for
-        made_.clear();
-        files_.clear();
-    }
-}
-
-LayoutPictures::~LayoutPictures() {
-    stop_ = true;
-    if (worker_.joinable()) worker_.join();
-}
-
-QByteArray LayoutPictures::make(qsizetype index) const {
-    return tvdocx::pngOf(painter_.DrawReport(report_, index));
-}
-
-std::shared_future<QByteArray> LayoutPictures::PngOf(qsizetype index) {
-    if (index >= 0 && index < qsizetype(files_.size())) return files_[std::size_t(index)];
-    std::promise<QByteArray> made;
-    made.set_value(make(index));
-    return made.get_future().share();
 }
 
 }  // namespace tav::word

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <atomic>
-#include <future>
-#include <thread>
-#include <vector>
+#include <memory>
 
 class tvReport;
 
 namespace tav::word {
+
+// The memory that the pictures of one painter are drawn on, kept from one picture to the next.
+class SurfaceMemory;
 
 // Draws the layout picture of a report: every section as a band across the printable width,
 // every report object as a scaled rectangle with its text, borders, lines and boxes. One scale
@@ -22,8 +21,7 @@ class LayoutPicture {
 public:
     // `numberFontName` draws the numbers of objects without a text of their own; hidden
     // sections are drawn only with `showHiddenSections`.
-    LayoutPicture(const QString& numberFontName, bool showHiddenSections)
-        : numberFontName_(numberFontName), showHiddenSections_(showHiddenSections) {}
+    LayoutPicture(const QString& numberFontName, bool showHiddenSections);
 
     // The tallest surface, in twips: about the printable height of a page, so that the picture
     // fits one page of the document.
@@ -52,36 +50,8 @@ private:
 
     QString numberFontName_;
     bool showHiddenSections_;
-};
-
-// The layout pictures of a report and of each of its subreports as PNG files. Made `aside`, they
-// are drawn and stored one after the other on a worker thread from the start, while the caller
-// goes on with the document; otherwise each is made on the caller's thread when asked for. The
-// files are the same either way. The report must stay as it is while the object lives; the
-// destructor lets the worker finish the picture in hand, start no other and end.
-class LayoutPictures {
-public:
-    LayoutPictures(const LayoutPicture& painter, const tvReport& mainReport, bool aside);
-    ~LayoutPictures();
-    LayoutPictures(const LayoutPictures&) = delete;
-    LayoutPictures& operator=(const LayoutPictures&) = delete;
-
-    // The size in pixels of the index-th picture (0 the main report's); throws as
-    // LayoutPicture::SizeOfReport does.
-    QSize SizeOf(qsizetype index) const { return painter_.SizeOfReport(report_, index); }
-    // The PNG file of the index-th picture, made or being made: empty when it could not be
-    // stored, the drawing's exception when it could not be drawn.
-    std::shared_future<QByteArray> PngOf(qsizetype index);
-
-private:
-    QByteArray make(qsizetype index) const;
-
-    const LayoutPicture painter_;
-    const tvReport& report_;
-    std::vector<std::promise<QByteArray>> made_;  // one for each report, aside
-    std::vector<std::shared_future<QByteArray>> files_;
-    std::atomic<bool> stop_{false};
-    std::thread worker_;
+    // Shared by the painter's copies; each picture draws over the memory of the one before.
+    std::shared_ptr<SurfaceMemory> memory_;
 };
 
 }  // namespace tav::word

@@ -7,7 +7,8 @@
 
 namespace rt {
 
-std::unique_ptr<Object> Application::openReport(const QString& path) const {
+std::unique_ptr<Object> Application::openReport(const QString& path,
+                                                const LibraryNotes& notes) const {
     // A device or a pipe is no report file: reading one would never end, or wait for ever.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
@@ -21,7 +22,7 @@ std::unique_ptr<Object> Application::openReport(const QString& path) const {
     QByteArray design;
     if (isCompoundFile(head)) {
         file.close();
-        auto stream = readCompoundStream(path, QString::fromLatin1(kReportDesignStream));
+        auto stream = readCompoundStream(path, QString::fromLatin1(kReportDesignStream), notes);
         if (!stream) {
             throw Error(kErrUnableToOpen,
                         QStringLiteral("%1: the compound file holds no report design").arg(path));

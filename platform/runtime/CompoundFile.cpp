@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 #include "PropertySet.h"
 #include "RtError.h"
@@ -34,49 +35,49 @@ struct GErrorFree {
     void operator()(GError* error) const { g_error_free(error); }
 };
 
-std::mutex& handlerMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
+// The notes of the read in progress on this thread, for as long as it lasts: GLib's log handler
+// is one for the whole process, and the library logs on the thread that called it.
+thread_local const LibraryNotes* notesOfThisRead = nullptr;
 
-LibraryMessageHandler& libraryMessageHandler() {
-    static LibraryMessageHandler handler;
-    return handler;
-}
+class NotesDuringRead {
+public:
+    explicit NotesDuringRead(const LibraryNotes& notes)
+        : earlier_(std::exchange(notesOfThisRead, notes ? &notes : nullptr)) {}
+    ~NotesDuringRead() { notesOfThisRead = earlier_; }
+    NotesDuringRead(const NotesDuringRead&) = delete;
+    NotesDuringRead& operator=(const NotesDuringRead&) = delete;
 
-GLogFunc& previousDefaultHandler() {
-    static GLogFunc previous = g_log_default_handler;
-    return previous;
+private:
+    const LibraryNotes* earlier_;
+};
+
+void forwardLibraryMessage(const gchar* domain, GLogLevelFlags level, const gchar* message,
+                           gpointer data);
+
+// GLib's default log handler before ours, set once with ours and never changed.
+GLogFunc earlierDefaultHandler() {
+    static const GLogFunc earlier = g_log_set_default_handler(forwardLibraryMessage, nullptr);
+    return earlier;
 }
 
 // The library logs under "libgsf" and under domains of its parts ("libgsf:msole"); every other
-// domain goes where it went before.
+// domain, and the library's notes outside a read that takes them, go where they went before.
 void forwardLibraryMessage(const gchar* domain, GLogLevelFlags level, const gchar* message,
                            gpointer data) {
-    LibraryMessageHandler handler;
-    if (domain && QByteArrayView(domain).startsWith("libgsf")) {
-        const std::lock_guard lock(handlerMutex());
-        handler = libraryMessageHandler();
-    }
-    if (!handler) {
-        previousDefaultHandler()(domain, level, message, data);
+    const LibraryNotes* notes =
+        domain && QByteArrayView(domain).startsWith("libgsf") ? notesOfThisRead : nullptr;
+    if (!notes) {
+        earlierDefaultHandler()(domain, level, message, data);
         return;
     }
-    handler(QStringLiteral("%1: %2").arg(QString::fromUtf8(domain ? domain : "GLib"),
-                                         QString::fromUtf8(message ? message : "")));
-}
-
-void routeLibraryMessages() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        previousDefaultHandler() = g_log_set_default_handler(forwardLibraryMessage, nullptr);
-    });
+    (*notes)(QStringLiteral("%1: %2").arg(QString::fromUtf8(domain ? domain : "GLib"),
+                                          QString::fromUtf8(message ? message : "")));
 }
 
 void initLibrary() {
     static std::once_flag once;
     std::call_once(once, [] {
-        routeLibraryMessages();
+        earlierDefaultHandler();
         gsf_init();
     });
 }
@@ -153,18 +154,14 @@ QByteArray summaryInformationStream(const SummaryInformation& info) {
     return writer.toByteArray(summaryInformationFormatId());
 }
 
-void setLibraryMessageHandler(LibraryMessageHandler handler) {
-    routeLibraryMessages();
-    const std::lock_guard lock(handlerMutex());
-    libraryMessageHandler() = std::move(handler);
-}
-
 bool isCompoundFile(const QByteArray& head) {
     static const char kSignature[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
     return head.startsWith(QByteArray::fromRawData(kSignature, 8));
 }
 
-std::optional<QByteArray> readCompoundStream(const QString& path, const QString& streamName) {
+std::optional<QByteArray> readCompoundStream(const QString& path, const QString& streamName,
+                                             const LibraryNotes& notes) {
+    const NotesDuringRead during(notes);
     const GsfPtr<GsfInfile> root = openCompoundFile(path);
     GsfPtr<GsfInput> stream(gsf_infile_child_by_name(root.get(), streamName.toUtf8().constData()));
     if (!stream) return std::nullopt;

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "RtObject.h"
+
 namespace rt {
 
 // The streams of a packed report file.
@@ -30,18 +32,14 @@ struct SummaryInformation {
     QDateTime lastSaved;
 };
 
-// Where the compound-file library's own warnings go: a program's messages on standard error are
-// for its user, and the library's notes about a damaged file are not. Without a handler they
-// go to standard error as the library would print them. Any thread may call the handler.
-using LibraryMessageHandler = std::function<void(const QString& message)>;
-void setLibraryMessageHandler(LibraryMessageHandler handler);
-
 // True when the bytes start with the compound-file signature D0 CF 11 E0 A1 B1 1A E1.
 bool isCompoundFile(const QByteArray& head);
 
 // Reads the stream of that name from the root storage of a compound file. Returns nullopt when
 // the file has no such stream; fails with an Error when the file cannot be read as a compound file.
-std::optional<QByteArray> readCompoundStream(const QString& path, const QString& streamName);
+// The library's notes about the file go to `notes`.
+std::optional<QByteArray> readCompoundStream(const QString& path, const QString& streamName,
+                                             const LibraryNotes& notes = {});
 
 // The summary information property set of `info`: byte order FFFE, one section of the
 // summary information format, the code page and then every value in id order, strings as

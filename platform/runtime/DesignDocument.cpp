@@ -298,9 +298,7 @@ public:
     qint64 integer(const char*) const override { return 0; }
     bool flag(const char*) const override { return false; }
     double real(const char*) const override { return 0.0; }
-    QDateTime dateTime(const char*) const override {
-        return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
-    }
+    QDateTime dateTime(const char*) const override { return zeroDateTime(); }
     std::unique_ptr<Object> object(const char*) const override { return nullptr; }
     std::unique_ptr<Collection> collection(const char*) const override;
     QString conditionFormula(qint16) const override { return {}; }
@@ -368,7 +366,7 @@ public:
     }
 
     QDateTime dateTime(const char* member) const override {
-        static const QDateTime zero(QDate(1899, 12, 30), QTime(0, 0));
+        static const QDateTime zero = zeroDateTime();
         const QString* value = value_(member);
         if (!value || value->trimmed().isEmpty()) return zero;
         const QString v = value->trimmed();
@@ -628,27 +626,11 @@ void indexUntil(DesignDocument::DeclarationIndex& index, int kind, QStringView n
         // The first declaration of a name counts.
         const QStringView key = declarationName(k, *declared);
         const bool added = index.byKind[size_t(k)].try_emplace(key.toString(), child).second;
-        if (added && k == kind && DesignDocument::IgnoringCase()(key, name)) return;
+        if (added && k == kind && IgnoringCase()(key, name)) return;
     }
 }
 
 }  // namespace
-
-size_t DesignDocument::IgnoringCase::operator()(QStringView name) const noexcept {
-    // Folded by code point, as the comparison folds them.
-    size_t hash = 0;
-    for (qsizetype i = 0; i < name.size(); ++i) {
-        char32_t c = name[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate())
-            c = QChar::surrogateToUcs4(char16_t(c), name[++i].unicode());
-        hash = hash * 31 + QChar::toCaseFolded(c);
-    }
-    return hash;
-}
-
-bool DesignDocument::IgnoringCase::operator()(QStringView a, QStringView b) const noexcept {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
 
 void DesignNode::markAttributes() {
     attributeMarks = 0;

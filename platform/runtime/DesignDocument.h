@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "IgnoringCase.h"
 #include "RtObject.h"
 
 namespace rt {
@@ -71,15 +72,10 @@ public:
     };
     const SectionList& sections(const DesignNode* report);
 
-    // A report's declarations by kind (1 to 8), each kind by case-folded name (a group name
-    // field by its group number).
-    struct IgnoringCase {
-        using is_transparent = void;
-        size_t operator()(QStringView name) const noexcept;
-        bool operator()(QStringView a, QStringView b) const noexcept;
-    };
-    using Declarations =
-        std::array<std::unordered_map<QString, const DesignNode*, IgnoringCase, IgnoringCase>, 9>;
+    // A report's declarations by kind (1 to 8), each kind by name ignoring letter case (a group
+    // name field by its group number).
+    using Declarations = std::array<
+        std::unordered_map<QString, const DesignNode*, rt::IgnoringCase, rt::IgnoringCase>, 9>;
 
     struct DeclarationIndex;
     class NameTable;

@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
-#include <atomic>
+#include <functional>
 #include <memory>
 
 #include "RtError.h"
@@ -11,25 +11,20 @@ namespace rt {
 
 class Collection;
 
-// Every object of the runtime counts itself, so that tests can prove a load keeps none alive.
-class Counted {
-public:
-    Counted() { ++live_; }
-    Counted(const Counted&) = delete;
-    Counted& operator=(const Counted&) = delete;
-    virtual ~Counted() { --live_; }
-
-    static long liveObjects() { return live_.load(); }
-
-private:
-    static inline std::atomic<long> live_{0};
-};
+// The date-time whose numeric value is 0, in local time: 30 December 1899, 00:00:00. An absent
+// date reads as it.
+inline QDateTime zeroDateTime() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
 
 // One object of a report's design as the runtime presents it. Values are read by member name
 // and typed by the reader; every read may fail with an Error. Absent values read as 0, false,
 // the empty text, the zero date-time, nothing (nullptr) or an empty collection.
-class Object : public Counted {
+class Object {
 public:
+    Object() = default;
+    Object(const Object&) = delete;
+    Object& operator=(const Object&) = delete;
+    virtual ~Object() = default;
+
     virtual QString typeName() const = 0;
 
     virtual QString text(const char* member) const = 0;
@@ -58,8 +53,13 @@ public:
 };
 
 // A 1-based collection in the runtime's order.
-class Collection : public Counted {
+class Collection {
 public:
+    Collection() = default;
+    Collection(const Collection&) = delete;
+    Collection& operator=(const Collection&) = delete;
+    virtual ~Collection() = default;
+
     virtual int count() const = 0;
     // Fails with kErrSubscript outside 1..count().
     virtual std::unique_ptr<Object> item(int position) const = 0;
@@ -73,11 +73,17 @@ public:
     }
 };
 
+// Where the compound-file library's own notes about a file go while the file is read: a
+// program's messages on standard error are for its user, and the library's notes about a
+// damaged file are not. Called on the reading thread, during the read, from inside the library:
+// it must not throw. Without one, the notes go to standard error as the library would print them.
+using LibraryNotes = std::function<void(const QString& note)>;
+
 // Opens report files. A report file is a design document or a compound file holding one.
-class Application : public Counted {
+class Application {
 public:
     // Fails with an Error telling why the file cannot be opened.
-    std::unique_ptr<Object> openReport(const QString& path) const;
+    std::unique_ptr<Object> openReport(const QString& path, const LibraryNotes& notes = {}) const;
 };
 
 }  // namespace rt

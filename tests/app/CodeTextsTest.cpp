@@ -175,7 +175,7 @@ QString dumpLookups() {
     return dump;
 }
 
-TEST(LookupHelper, EveryLookupMatchesTheGoldenDump) {
+TEST(CodeTexts, EveryLookupMatchesTheGoldenDump) {
     const QString dump = dumpLookups();
     const QString golden = testData(QStringLiteral("lookups/lookups.golden"));
     QFile file(golden);
@@ -193,13 +193,23 @@ TEST(LookupHelper, EveryLookupMatchesTheGoldenDump) {
     EXPECT_EQ(actual.size(), expected.size());
 }
 
-TEST(LookupHelper, TableFormatListIsBuiltOnce) {
+TEST(CodeTexts, TableFormatListIsBuiltOnce) {
     const QStringList& first = GetTableFormatList();
-    BuildTableFormatList();
     const QStringList& second = GetTableFormatList();
     EXPECT_EQ(&first, &second);
     EXPECT_EQ(second.size(), 43);
     EXPECT_EQ(GetTableFormatIndex(QStringLiteral("Table Web 3")), 42);
+}
+
+// An unlisted code reads as an empty text, never a null one: the database stores a null text as
+// no value at all.
+TEST(CodeTexts, UnlistedCodesGiveEmptyTextsThatAreNotNull) {
+    for (const QString& text : {GetReportKindText(99), GetLineSpacingTypeText(7.5),
+                                GetObjectKindText(-1), GetSliceDetachText(1234)}) {
+        EXPECT_TRUE(text.isEmpty());
+        EXPECT_FALSE(text.isNull());
+    }
+    EXPECT_EQ(GetReportKindText(1), QStringLiteral("Columnar Report"));
 }
 
 }  // namespace

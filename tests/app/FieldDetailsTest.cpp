@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "DetailFailures.h"
 #include "FieldDetails.h"
 #include "ObjectDetailWriter.h"
 #include "tvFieldDefinitions.h"
@@ -104,26 +105,19 @@ TEST(FieldDetails, TrimsBlanksOnlyAroundTheDetailText) {
 }
 
 TEST(FieldDetails, MissingFieldsAndMismatchedKindsFail) {
-    const auto errorOf = [](auto call) -> long {
-        try {
-            call();
-        } catch (const rt::Error& e) {
-            return e.number();
-        }
-        return 0;
-    };
     // No field at all is an object whose field has no definition: an empty field.
     EXPECT_EQ(GetFieldDetailText(nullptr), QString());
     EXPECT_EQ(GetFieldDisplayName(nullptr), QString());
 
     tvSummaryFieldDefinition orphan;  // summarizes nothing
-    EXPECT_EQ(errorOf([&] { GetFieldDetailText(&orphan); }), rt::kErrObjectRequired);
-    EXPECT_EQ(errorOf([&] { GetFieldDisplayName(&orphan); }), rt::kErrObjectRequired);
+    EXPECT_EQ(detailFailureOf([&] { GetFieldDetailText(&orphan); }), DetailFailure::ObjectRequired);
+    EXPECT_EQ(detailFailureOf([&] { GetFieldDisplayName(&orphan); }),
+              DetailFailure::ObjectRequired);
 
     tvFormulaField posing;  // a formula that says it is a parameter
     posing.kind = tvParameterFieldKind;
-    EXPECT_EQ(errorOf([&] { GetFieldDetailText(&posing); }), rt::kErrTypeMismatch);
-    EXPECT_EQ(errorOf([&] { GetFieldDisplayName(&posing); }), rt::kErrTypeMismatch);
+    EXPECT_EQ(detailFailureOf([&] { GetFieldDetailText(&posing); }), DetailFailure::TypeMismatch);
+    EXPECT_EQ(detailFailureOf([&] { GetFieldDisplayName(&posing); }), DetailFailure::TypeMismatch);
 }
 
 // A summary that summarizes itself would describe itself without end.
@@ -132,7 +126,7 @@ TEST(FieldDetails, SummaryRingFailsInsteadOfOverflowingTheStack) {
     tvSummaryFieldDefinition second;
     first.summarizedField = &second;
     second.summarizedField = &first;
-    EXPECT_THROW(GetFieldDetailText(&first), rt::Error);
+    EXPECT_EQ(detailFailureOf([&] { GetFieldDetailText(&first); }), DetailFailure::SummaryRing);
 
     // The guard is released on the way out: a sound field still works afterwards.
     tvDatabaseFieldDefinition id;
@@ -159,35 +153,34 @@ TEST(FieldDetails, WritesLongTextsWhole) {
     EXPECT_EQ(summary.size(), QStringLiteral("Summarized Field = [Sum of ]").size() + kLength);
 }
 
-TEST(WorkArea, OverwritesFromThePositionAndGrowsAsFarAsTheText) {
+TEST(OverwriteAndAdvance, OverwritesFromThePositionAndGrowsAsFarAsTheText) {
     constexpr qsizetype kLength = 50000;
     QString area;
     qsizetype position = 3;
-    ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("ab"));
+    ObjectDetailWriter::OverwriteAndAdvance(area, position, QStringLiteral("ab"));
     EXPECT_EQ(area, QStringLiteral("  ab"));  // the untouched start reads as blanks
     EXPECT_EQ(position, 5);
     position = 2;
-    ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("XYZW"));
+    ObjectDetailWriter::OverwriteAndAdvance(area, position, QStringLiteral("XYZW"));
     EXPECT_EQ(area, QStringLiteral(" XYZW"));
     EXPECT_EQ(position, 6);
 
     area.clear();
     position = kLength - 1;
-    ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("12345"));
+    ObjectDetailWriter::OverwriteAndAdvance(area, position, QStringLiteral("12345"));
     EXPECT_EQ(area.size(), kLength + 3);
     EXPECT_TRUE(area.endsWith(QStringLiteral(" 12345")));
     EXPECT_EQ(position, kLength + 4);
-    ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("more"));
+    ObjectDetailWriter::OverwriteAndAdvance(area, position, QStringLiteral("more"));
     EXPECT_TRUE(area.endsWith(QStringLiteral("12345more")));
     EXPECT_EQ(position, kLength + 8);
 
     position = 0;
-    try {
-        ObjectDetailWriter::InsertIntoWrkArea(area, position, QStringLiteral("x"));
-        FAIL() << "a position before the work area was taken";
-    } catch (const rt::Error& e) {
-        EXPECT_EQ(e.number(), rt::kErrInvalidCall);
-    }
+    EXPECT_EQ(detailFailureOf([&] {
+                  ObjectDetailWriter::OverwriteAndAdvance(area, position, QStringLiteral("x"));
+              }),
+              DetailFailure::InvalidArgument)
+        << "a position before the start of the text was taken";
 }
 
 }  // namespace

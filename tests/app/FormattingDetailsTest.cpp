@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "CollectingLineSink.h"
+#include "DetailFailures.h"
 #include "ObjectDetailWriter.h"
 #include "TestSupport.h"
 #include "tvArea.h"
@@ -72,8 +73,8 @@ TEST(FormattingDetails, BorderVariants) {
                   line(c.expected));
     }
     const tvBorderFormatting garbled = border("thin", "0", "0", "0", 0, kNoColour);
-    EXPECT_EQ(errorOf([&] { written([&](auto& w) { w.WriteBorderFormatting(garbled); }); }),
-              rt::kErrTypeMismatch);
+    EXPECT_EQ(detailFailureOf([&] { written([&](auto& w) { w.WriteBorderFormatting(garbled); }); }),
+              DetailFailure::TypeMismatch);
 }
 
 TEST(FormattingDetails, CommonFlags) {
@@ -193,8 +194,8 @@ TEST(FormattingDetails, SubreportAndItsLinks) {
     EXPECT_EQ(written([&](ObjectDetailWriter& w) { w.WriteSubreportLink(link); }),
               line("Subreport Link: {Orders.ID} = [subreport].{?Pm-Orders.ID}"));
     link.mainSubReportField = nullptr;
-    EXPECT_EQ(errorOf([&] { written([&](auto& w) { w.WriteSubreportLink(link); }); }),
-              rt::kErrObjectRequired);
+    EXPECT_EQ(detailFailureOf([&] { written([&](auto& w) { w.WriteSubreportLink(link); }); }),
+              DetailFailure::ObjectRequired);
 }
 
 TEST(FormattingDetails, ValueFormats) {
@@ -390,8 +391,8 @@ TEST(FormattingDetails, GeneralNumbers) {
 
 TEST(FormattingDetails, WritingWithoutASinkFails) {
     ObjectDetailWriter writer;
-    EXPECT_EQ(errorOf([&] { writer.WriteSubreportFormatting(tvSubreportFormatting{}); }),
-              rt::kErrObjectRequired);
+    EXPECT_EQ(detailFailureOf([&] { writer.WriteSubreportFormatting(tvSubreportFormatting{}); }),
+              DetailFailure::ObjectRequired);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "CollectingLineSink.h"
+#include "DetailFailures.h"
 #include "ObjectDetailWriter.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
@@ -37,13 +38,13 @@ public:
 };
 
 // A recording sink for each writer's blocks.
-class WriterHelper : public ::testing::Test {
+class SharedBlocks : public ::testing::Test {
 protected:
     RecordingWriter text_;
     RecordingWriter word_;
 };
 
-TEST_F(WriterHelper, SummaryBlockWithAndWithoutStatistics) {
+TEST_F(SharedBlocks, SummaryBlockWithAndWithoutStatistics) {
     const auto report = loadReport(R"(<Report reportTitle="T" fieldMappingType="1"
         reportFormatStyle="3"><Database/><ExportOptions/></Report>)");
     WriteSummaryInformation(*report, word_);
@@ -73,13 +74,14 @@ TEST_F(WriterHelper, SummaryBlockWithAndWithoutStatistics) {
     EXPECT_TRUE(without.back().text.isEmpty());
 }
 
-TEST_F(WriterHelper, SummaryBlockFailsOnAFormatStyleThatIsNoNumber) {
+TEST_F(SharedBlocks, SummaryBlockFailsOnAFormatStyleThatIsNoNumber) {
     const auto report = loadReport("<Report><Database/><ExportOptions/></Report>");
     report->reportFormatStyle = QStringLiteral("Table");
-    EXPECT_EQ(errorOf([&] { WriteSummaryInformation(*report, text_); }), rt::kErrTypeMismatch);
+    EXPECT_EQ(detailFailureOf([&] { WriteSummaryInformation(*report, text_); }),
+              tav::doctext::DetailFailure::TypeMismatch);
 }
 
-TEST_F(WriterHelper, ExportBlockListsTheOptionsThatAreSet) {
+TEST_F(SharedBlocks, ExportBlockListsTheOptionsThatAreSet) {
     struct Case {
         std::function<void(tvExportObject&)> set;
         const char* expected;
@@ -115,7 +117,7 @@ TEST_F(WriterHelper, ExportBlockListsTheOptionsThatAreSet) {
     }
 }
 
-TEST(WriterHelperSections, LetterSuffixes) {
+TEST(SharedBlocksSections, LetterSuffixes) {
     const std::pair<qsizetype, const char*> cases[] = {
         {1, "a"},   {2, "b"},    {26, "z"},    {27, "aa"},   {28, "ab"}, {52, "az"},
         {53, "ba"}, {702, "zz"}, {703, "aaa"}, {704, "aab"}, {0, ""},    {-3, ""},
@@ -125,7 +127,7 @@ TEST(WriterHelperSections, LetterSuffixes) {
     }
 }
 
-TEST(WriterHelperSections, DisplayNamesAndFlags) {
+TEST(SharedBlocksSections, DisplayNamesAndFlags) {
     const auto report = loadReport(R"(<Report><Database/><ExportOptions/><Areas>
         <Area kind="4" name="D"><Sections>
           <Section suppress="true" suppressIfBlank="true" minimumHeight="720" keepTogether="true"
@@ -161,7 +163,7 @@ TEST(WriterHelperSections, DisplayNamesAndFlags) {
               QStringLiteral("Height = 0, Background Color=Black"));
 }
 
-TEST(WriterHelperReports, ReportOrSubreportAndGroupFormulas) {
+TEST(SharedBlocksReports, ReportOrSubreportAndGroupFormulas) {
     const auto report = loadReport(R"(<Report reportTitle="Main"><Database/><ExportOptions/>
       <GroupNameFields>
         <GroupNameField kind="5" groupNumber="1" groupNameFieldName="G" groupNameConditionFormula="f"/>
@@ -181,7 +183,7 @@ TEST(WriterHelperReports, ReportOrSubreportAndGroupFormulas) {
 
 // The documentation gives a line or box that ends above its own section, or in a section its
 // report does not list, the height it measures across the sections.
-TEST(WriterHelperReports, LinesAndBoxesEndingAboveOrOutsideTheListAreDocumentedWithTheirSize) {
+TEST(SharedBlocksReports, LinesAndBoxesEndingAboveOrOutsideTheListAreDocumentedWithTheirSize) {
     const struct {
         const char* object;
         const char* size;
@@ -210,7 +212,7 @@ TEST(WriterHelperReports, LinesAndBoxesEndingAboveOrOutsideTheListAreDocumentedW
     }
 }
 
-TEST(WriterHelperReports, ObjectDetailsTextRunsTheLinesTogether) {
+TEST(SharedBlocksReports, ObjectDetailsTextRunsTheLinesTogether) {
     const auto report = loadReport(R"(<Report><Database/><ExportOptions/><Areas>
       <Area kind="4" name="D"><Sections><Section><ReportObjects>
         <OlapGridObject kind="11" left="720" top="1440" width="2880" height="240"
@@ -228,7 +230,7 @@ TEST(WriterHelperReports, ObjectDetailsTextRunsTheLinesTogether) {
 
 // The general date form of the locale: the short date, the long time without a zone unless it
 // is midnight, the time alone on day zero.
-TEST(WriterHelperDates, GeneralDateFollowsTheLocale) {
+TEST(SharedBlocksDates, GeneralDateFollowsTheLocale) {
     const QDateTime afternoon(QDate(2006, 12, 9), QTime(14, 5, 9));
     const QDateTime midnight(QDate(2006, 12, 9), QTime(0, 0));
     const QDateTime dayZero(QDate(1899, 12, 30), QTime(8, 30));

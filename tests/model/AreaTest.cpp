@@ -107,7 +107,7 @@ TEST(Area, OverflowFailsOnlyWhereTheValueIsRead) {
         } else {
             EXPECT_NO_THROW(loadReport(xml));
         }
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }
 
@@ -154,7 +154,7 @@ TEST(Area, FailingSectionFailsTheLoad) {
     const QByteArray xml = reportWithAreas(
         "<Area kind='1'><Sections><Section/><Section fail='height'/></Sections></Area>");
     EXPECT_THROW(loadReport(xml), rt::Error);
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }
 
 namespace {
@@ -196,5 +196,5 @@ TEST(Area, TopNFieldThatIsNoSummaryFailsTheLoad) {
     } catch (const rt::Error& e) {
         EXPECT_EQ(e.number(), rt::kErrTypeMismatch);
     }
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }

@@ -34,7 +34,7 @@ TEST(BlobObject, CopiesFieldPlaceCroppingAndScaling) {
              " leftCropping='0' rightCropping='-120' bottomCropping='2147483647' topCropping='15'"
              " xScaling='1' yScaling='0.5'") +
         blob("field='1:ORDERS.PHOTO' xScaling='0.333333333333333333' yScaling='1e-7'")));
-    ASSERT_EQ(rt::Counted::liveObjects(), 0);
+    ASSERT_EQ(liveRuntimeObjects(), 0);
 
     const auto& first = objectAt<tvBlobObject>(*report, 1);
     const auto& second = objectAt<tvBlobObject>(*report, 2);
@@ -82,6 +82,6 @@ TEST(BlobObject, FieldOfAnotherKindAndFailures) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.objects.toStdString());
         EXPECT_EQ(loadError(ordersWithObjects(c.objects)), c.error);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }

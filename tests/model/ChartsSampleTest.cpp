@@ -19,8 +19,8 @@ const T& sampleObject(const tvReport& report, const char* area) {
 
 TEST(ChartsSample, LoadsChartCrossTabAndPicture) {
     tvReport report;
-    report.init(sampleReport(QStringLiteral("charts.xml")), 0, 0);
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    loadReportFile(report, sampleReport(QStringLiteral("charts.xml")));
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 
     const auto& chart = sampleObject<tvGraphObject>(report, "ReportHeaderArea1");
     EXPECT_EQ(definitionNames(chart.summaryFields),
@@ -67,6 +67,6 @@ TEST(ChartsSample, FailingLoadKeepsNoRuntimeObject) {
           "BlobFieldObject.xScaling", "BlobFieldObject.field"}) {
         SCOPED_TRACE(member);
         EXPECT_THROW(loadWithFaults(xml, {}, {QString::fromLatin1(member)}), rt::Error);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }

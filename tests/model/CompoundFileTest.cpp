@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <thread>
 
 #include "CompoundFile.h"
 #include "PropertySet.h"
@@ -185,6 +186,36 @@ TEST_F(CompoundFile, ReadingFailsOnFilesThatAreNoCompoundFiles) {
     cut.close();
     EXPECT_THROW(rt::readCompoundStream(path("cut.rpt"), QStringLiteral("ReportDesign")),
                  rt::Error);
+}
+
+// The library's notes about a damaged file go to the notes of the read that met them, and to no
+// other read's, on any thread.
+TEST_F(CompoundFile, LibraryNotesGoToTheReadThatMetThem) {
+    rt::writeReportFile(path("r.rpt"), "<Report/>", sampleInfo());
+    QByteArray damaged = readAll(path("r.rpt"));
+    const quint32 directoryStart = 9999;  // beyond the file: the allocation table is broken
+    damaged.replace(0x30, 4, reinterpret_cast<const char*>(&directoryStart), 4);
+    QFile file(path("damaged.rpt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(damaged);
+    file.close();
+
+    const auto readWithNotes = [&](const QString& name, QStringList& notes) {
+        try {
+            rt::readCompoundStream(path(name), QStringLiteral("ReportDesign"),
+                                   [&](const QString& note) { notes << note; });
+        } catch (const rt::Error&) {
+        }
+    };
+    QStringList damagedNotes;
+    QStringList soundNotes;
+    std::thread other([&] { readWithNotes(QStringLiteral("damaged.rpt"), damagedNotes); });
+    for (int i = 0; i < 20; ++i) readWithNotes(QStringLiteral("r.rpt"), soundNotes);
+    other.join();
+    ASSERT_FALSE(damagedNotes.isEmpty());
+    for (const QString& note : damagedNotes)
+        EXPECT_TRUE(note.startsWith(u"libgsf")) << qPrintable(note);
+    EXPECT_TRUE(soundNotes.isEmpty()) << qPrintable(soundNotes.join(u'\n'));
 }
 
 // ---- The property-set reader on sets it did not write ---------------------------------------

@@ -31,7 +31,7 @@ QByteArray crossTab(const QByteArray& attributes = {}) {
 
 TEST(CrossTabObject, CopiesOptionsGroupsAndNamedSummaries) {
     const auto report = loadReport(ordersWithObjects(crossTab()));
-    ASSERT_EQ(rt::Counted::liveObjects(), 0);
+    ASSERT_EQ(liveRuntimeObjects(), 0);
     const auto& x = objectAt<tvCrossTabObject>(*report, 1);
 
     EXPECT_EQ(x.kind, tvCrossTabObjectKind);
@@ -95,7 +95,7 @@ TEST(CrossTabObject, SkipsItemsThatAreNoObject) {
         loadWithFaults(ordersWithObjects(crossTab()),
                        {"CrossTabObject.SummaryFields:2", "CrossTabObject.ColumnGroups:1",
                         "CrossTabObject.RowGroups:1"});
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
     const auto& x = objectAt<tvCrossTabObject>(*report, 1);
     EXPECT_EQ(definitionNames(x.summaryFields),
               QStringList({"CrossTab1-1: Sum of Amount", "CrossTab1-3: Sum of Amount"}));
@@ -149,6 +149,6 @@ TEST(CrossTabObject, FailuresFailTheLoad) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.objects.toStdString());
         EXPECT_EQ(loadError(ordersWithObjects(c.objects)), c.error);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }

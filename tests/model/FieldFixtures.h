@@ -47,6 +47,6 @@ inline long loadError(const QByteArray& xml) {
 // The sample report of every kind of field definition.
 inline std::unique_ptr<tvReport> loadFieldsSample() {
     auto report = std::make_unique<tvReport>();
-    report->init(sampleReport(QStringLiteral("fields.xml")), 0, 0);
+    loadReportFile(*report, sampleReport(QStringLiteral("fields.xml")));
     return report;
 }

@@ -226,6 +226,6 @@ TEST(FieldObject, FailuresEndTheLoad) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.object);
         EXPECT_EQ(loadError(ordersWithObjects(c.object)) != 0, c.fails);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }

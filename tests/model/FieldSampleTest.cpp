@@ -7,9 +7,9 @@
 class FieldSample : public ::testing::Test {
 protected:
     void SetUp() override {
-        const long live = rt::Counted::liveObjects();
+        const long live = liveRuntimeObjects();
         report = loadFieldsSample();
-        ASSERT_EQ(rt::Counted::liveObjects(), live) << "the load kept runtime objects";
+        ASSERT_EQ(liveRuntimeObjects(), live) << "the load kept runtime objects";
     }
 
     tvDatabaseTable& table(const char* name) const {

@@ -13,7 +13,7 @@ TEST(Formatting, FontOutlivesTheRuntime) {
             "underline='true' strikethrough='true' weight='700' charset='238'/></Report>");
         bag.font = tvReadFont(*crObject);
     }
-    ASSERT_EQ(rt::Counted::liveObjects(), 0);
+    ASSERT_EQ(liveRuntimeObjects(), 0);
     EXPECT_EQ(bag.font.name, QStringLiteral("Arial Narrow"));
     EXPECT_EQ(bag.font.size, 10.5);
     EXPECT_TRUE(bag.font.bold);

@@ -262,7 +262,7 @@ TEST(GraphObject, SummariesAndConditionFields) {
     const auto report = loadReport(ordersWithObjects(chartWithConditions(
         "<Field kind='1' name='Orders.Region'/><Field kind='0' name='Unknown'/>"
         "<Field kind='2' name='Amount'/><Field kind='1' name='orders.region'/>")));
-    ASSERT_EQ(rt::Counted::liveObjects(), 0);
+    ASSERT_EQ(liveRuntimeObjects(), 0);
     const auto& chart = objectAt<tvGraphObject>(*report, 1);
     EXPECT_EQ(definitionNames(chart.summaryFields),
               QStringList({"Graph1-1: Sum of Amount", "Graph1-2: Count of Orders.Region",
@@ -283,13 +283,13 @@ TEST(GraphObject, SkipsSummaryItemsThatAreNoObject) {
     const QByteArray xml = ordersWithObjects(chartWithConditions(
         "<Field kind='1' name='Orders.Region'/><Field kind='2' name='Amount'/>"));
     const auto report = loadWithFaults(xml, {"ChartObject.SummaryFields:2"});
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
     const auto& chart = objectAt<tvGraphObject>(*report, 1);
     EXPECT_EQ(definitionNames(chart.summaryFields),
               QStringList({"Graph1-1: Sum of Amount", "Graph1-3: Maximum of Orders.Amount"}));
     ASSERT_EQ(chart.ConditionFields.Count(), 2);
     EXPECT_THROW(loadWithFaults(xml, {"ChartObject.ConditionFields:1"}), rt::Error);
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }
 
 TEST(GraphObject, FailuresFailTheLoad) {
@@ -313,6 +313,6 @@ TEST(GraphObject, FailuresFailTheLoad) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.objects.toStdString());
         EXPECT_EQ(loadError(ordersWithObjects(c.objects)), c.error);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }

@@ -20,8 +20,8 @@ QByteArray sampleText() {
 
 TEST(LayoutSample, LoadsEveryAreaKindAndKeepsNoRuntimeObject) {
     tvReport report;
-    report.init(sampleReport(QStringLiteral("layout.xml")), 0, 0);
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    loadReportFile(report, sampleReport(QStringLiteral("layout.xml")));
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 
     QList<int> kinds;
     QList<int> sectionCounts;

@@ -150,7 +150,7 @@ TEST(LineBoxObject, AnEndSectionAboveOrUnlistedStillGivesAHeight) {
             "</ReportObjects></Section><Section sectionName='C' height='300'/></Sections></Area>"));
         EXPECT_EQ(report->tvAreas.Item(2).tvSections.Item(1).reportObjects.Item(1).position.height,
                   c.height);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }
 
@@ -167,7 +167,7 @@ TEST(LineBoxObject, AHeightBeyond32BitsFailsTheLoad) {
         const auto failure = loadFailure(fiveSections(object));
         ASSERT_TRUE(failure);
         EXPECT_EQ(failure->number(), rt::kErrOverflow);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }
 

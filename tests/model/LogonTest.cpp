@@ -24,7 +24,7 @@ std::unique_ptr<tvReport> loadWithSql(const QByteArray& xml, LogonPrompt::Presen
                                       qint16 showSQL = 1, qint16* showSQLAfter = nullptr) {
     auto report = std::make_unique<tvReport>();
     auto crReport = runtimeReport(xml);
-    tvLoadingOptions options{showSQL, 1, std::move(presenter)};
+    tvLoadingOptions options{showSQL, 1, std::move(presenter), {}};
     report->init(QStringLiteral("/reports/Sales.rpt"), options, crReport, false);
     if (showSQLAfter) *showSQLAfter = options.showSQL;
     return report;

@@ -39,6 +39,6 @@ inline void expectFailingReadsEndTheLoad(const QByteArray& xml,
         tvReport report;
         EXPECT_THROW(report.init(QStringLiteral("fixture.rpt"), 0, 0, crReport, false), rt::Error);
         crReport.reset();
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }

@@ -44,8 +44,8 @@ const tvSection& sectionOf(const tvReport& report, int area) {
 
 TEST(ObjectsSample, LoadsEveryObjectKindAndBothSubreports) {
     tvReport report;
-    report.init(samplePath(), 0, 0);
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    loadReportFile(report, samplePath());
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 
     EXPECT_EQ(describe(sectionOf(report, 1)),
               QStringList({"Orders with customers and returns", "Top customers"}));

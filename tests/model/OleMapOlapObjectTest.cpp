@@ -138,6 +138,6 @@ TEST(OleMapOlapObjects, FailingReadFailsTheLoad) {
           "<MapObject kind='10' bottomStyle='0x80000000'/>"}) {
         SCOPED_TRACE(objectXml);
         EXPECT_THROW(loadReport(reportWithObjects(objectXml)), rt::Error);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }

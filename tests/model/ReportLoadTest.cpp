@@ -191,7 +191,7 @@ TEST(ReportLoad, EveryOptionPrinterAndExportValueIsCopied) {
     }
     EXPECT_EQ(report->tvExportObject->parent, report.get());
     EXPECT_EQ(report->tvPrinterObject->parent, report.get());
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }
 
 TEST(ReportLoad, ANewModelHoldsNothing) {
@@ -262,7 +262,7 @@ TEST(ReportLoad, PaperSizeOutOfRangeFailsWithEarlierPrinterValuesStored) {
     EXPECT_EQ(report.tvPrinterObject->parent, nullptr);
     EXPECT_EQ(report.tvExportObject->xmlFileName, QStringLiteral("r.xml"));  // read before
     EXPECT_EQ(report.tvAreas.Count(), 0);                                    // never reached
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }
 
 TEST(ReportLoad, IntegerMembersOverflowAt16Bits) {
@@ -294,14 +294,28 @@ TEST(ReportLoad, FailingReadsEndTheLoadExceptGroupingOnServer) {
     EXPECT_TRUE(report.tvExportObject->mailSubject.isEmpty());
     EXPECT_TRUE(report.tvExportObject->xmlFileName.isEmpty());
     EXPECT_EQ(report.tvExportObject->parent, nullptr);  // set after the failing step
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
+}
+
+// The count that proves a load keeps no runtime object sees every object reached through the
+// report, to any depth, for as long as it is held.
+TEST(ReportLoad, TheCountOfRuntimeObjectsSeesEachOneHeld) {
+    const long before = liveRuntimeObjects();
+    {
+        const auto crReport = runtimeReport(kFullReport);
+        const auto database = crReport->object("Database");
+        ASSERT_TRUE(database);
+        const auto tables = database->collection("Tables");
+        EXPECT_EQ(liveRuntimeObjects(), before + 3);
+    }
+    EXPECT_EQ(liveRuntimeObjects(), before);
 }
 
 TEST(ReportLoad, DocumentFailureMarksWork) {
     QByteArray xml = kFullReport;
     xml.replace("<Report ", "<Report fail=\"topMargin\" ");
     EXPECT_THROW(loadReport(xml), rt::Error);
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }
 
 TEST(ReportLoad, FilesThatCannotBeOpenedGiveError911) {
@@ -337,7 +351,7 @@ TEST(ReportLoad, FilesThatCannotBeOpenedGiveError911) {
             EXPECT_EQ(e.description(), QStringLiteral("Tavrin is unable to open this report"));
         }
         EXPECT_TRUE(report.reportTitle.isEmpty());
-        EXPECT_EQ(rt::Counted::liveObjects(), 0) << qPrintable(path);
+        EXPECT_EQ(liveRuntimeObjects(), 0) << qPrintable(path);
     }
 }
 

@@ -56,7 +56,7 @@ TEST(Robustness, DamagedSampleDesignsLoadOrFailCleanly) {
             } catch (const rt::Error&) {
                 ++failed;
             }
-            ASSERT_EQ(rt::Counted::liveObjects(), 0) << qPrintable(name) << " round " << round;
+            ASSERT_EQ(liveRuntimeObjects(), 0) << qPrintable(name) << " round " << round;
         }
     }
     EXPECT_GT(loaded, 0);

@@ -36,12 +36,12 @@ TEST(Samples, TogetherHoldEveryObjectAndAreaKind) {
     Kinds kinds;
     for (const QString& file : files) {
         tvReport report;
-        ASSERT_NO_THROW(report.init(dir.filePath(file), 0, 0)) << qPrintable(file);
+        ASSERT_NO_THROW(loadReportFile(report, dir.filePath(file))) << qPrintable(file);
         collect(report, kinds);
     }
     EXPECT_EQ(kinds.objects, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     EXPECT_EQ(kinds.areas, (std::set<int>{1, 2, 3, 4, 5, 7, 8}));
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }
 
 }  // namespace

@@ -100,6 +100,6 @@ TEST(Section, ObjectWhoseKindCannotBeReadFailsTheLoad) {
     for (const char* object : {"<OleObject fail='kind'/>", "<OleObject kind='ole'/>"}) {
         SCOPED_TRACE(object);
         EXPECT_THROW(loadReport(reportWithObjects(object)), rt::Error);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }

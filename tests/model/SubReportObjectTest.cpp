@@ -84,7 +84,7 @@ TEST(SubReportObject, LoadsEachSubreportIntoItsOwnModel) {
     }
     // Two objects of the same subreport each load their own model.
     EXPECT_NE(listed[0]->report.get(), listed[2]->report.get());
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }
 
 TEST(SubReportObject, CopiesItsBagsAndFormulasInGroupOrder) {
@@ -143,10 +143,13 @@ TEST(SubReportObject, SubreportsTakeTheShowSqlFlagAsTheLoadLeftIt) {
         inner.replace("<Report>", "<Report><sqlQueryString>sub</sqlQueryString>");
         const QByteArray xml = threeAreas(inner, {}, inner, cancelled ? refusing : connecting);
         int asked = 0;
-        tvLoadingOptions options{1, 0, [&](LogonPrompt& dialog) {
+        tvLoadingOptions options{1,
+                                 0,
+                                 [&](LogonPrompt& dialog) {
                                      ++asked;
                                      dialog.pressCancel();
-                                 }};
+                                 },
+                                 {}};
         tvReport report;
         auto crReport = runtimeReport(xml);
         report.init(QStringLiteral("main.rpt"), options, crReport, false);
@@ -157,7 +160,7 @@ TEST(SubReportObject, SubreportsTakeTheShowSqlFlagAsTheLoadLeftIt) {
             EXPECT_EQ(object.report->sqlQueryString, cancelled ? QString() : QStringLiteral("sub"));
         }
         EXPECT_EQ(options.showSQL, cancelled ? 0 : 1);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }
 
@@ -173,5 +176,5 @@ TEST(SubReportObject, FailuresEndTheLoad) {
          "TextObject.FieldElements", "FieldObject.suppressIfZero"});
     // A subreport object that holds no report.
     EXPECT_NE(loadError(threeAreas("<SubreportObject kind='5' subreportName='None'/>", {}, {})), 0);
-    EXPECT_EQ(rt::Counted::liveObjects(), 0);
+    EXPECT_EQ(liveRuntimeObjects(), 0);
 }

@@ -143,6 +143,6 @@ TEST(TextObject, FailuresEndTheLoad) {
           "</TextObject>"}) {
         SCOPED_TRACE(object);
         EXPECT_NE(loadError(ordersWithObjects(object)), 0);
-        EXPECT_EQ(rt::Counted::liveObjects(), 0);
+        EXPECT_EQ(liveRuntimeObjects(), 0);
     }
 }

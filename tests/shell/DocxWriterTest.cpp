@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "Clock.h"
+#include "DocumentSetup.h"
 #include "DocxDocument.h"
 #include "DocxPackage.h"
 #include "DocxWriter.h"
@@ -86,7 +87,7 @@ struct SavedDocument {
 
 // Settings of a folder of its own (documents, program folder with its Templates), every block
 // switched on, and the user's messages caught.
-class WordDocWriter : public ::testing::Test {
+class DocxWriterTest : public ::testing::Test {
 protected:
     ExtractOptions options_;
     void SetUp() override {
@@ -175,7 +176,7 @@ protected:
     std::unique_ptr<ExtractRun> run_;
 };
 
-TEST_F(WordDocWriter, WritesHeadingsLinesAndTablesOfTheReport) {
+TEST_F(DocxWriterTest, WritesHeadingsLinesAndTablesOfTheReport) {
     const auto report = everything();
     const Clock::Fixed clock(QDateTime(QDate(2026, 3, 4), QTime(17, 5, 9)));
     ASSERT_TRUE(write(*report));
@@ -234,7 +235,7 @@ QString styleFont(const QString& styles, const QString& styleId) {
 
 // Every cell of every table is in the table font, not in the value font of the lines around it;
 // in a template document, in the profile's Normal style rather than the template's default.
-TEST_F(WordDocWriter, TableTextIsInTheTableFontStyle) {
+TEST_F(DocxWriterTest, TableTextIsInTheTableFontStyle) {
     options_.TableFont = {QStringLiteral("DejaVu Serif"), false, false, {}, QStringLiteral("11"),
                           QStringLiteral("Maroon")};
     options_.ValueFont = {QStringLiteral("Liberation Mono"),
@@ -262,7 +263,7 @@ TEST_F(WordDocWriter, TableTextIsInTheTableFontStyle) {
 
 // A font size of the settings outside 1 to 1638 points is held to the nearer limit, and the run
 // log says so; sizes that are no number leave the style's size.
-TEST_F(WordDocWriter, FontSizesOutOfRangeAreHeldAndLogged) {
+TEST_F(DocxWriterTest, FontSizesOutOfRangeAreHeldAndLogged) {
     options_.TableFont = {QStringLiteral("Arial"), false, false, {}, QStringLiteral("-3"), {}};
     options_.SectionFont.FontSize = QStringLiteral("5000");
     options_.ValueFont.FontSize = QStringLiteral("abc");
@@ -281,7 +282,7 @@ TEST_F(WordDocWriter, FontSizesOutOfRangeAreHeldAndLogged) {
                              "Font size -3 of TableFontSize is out of range: 1 pt is used\n"));
 }
 
-TEST_F(WordDocWriter, SwitchesAndSummaryOnlyLeaveBlocksOut) {
+TEST_F(DocxWriterTest, SwitchesAndSummaryOnlyLeaveBlocksOut) {
     ExtractOptions& s = options_;
     s.ShowTables = 0;  // hides the column tables too
     s.ShowFormula = 0;
@@ -299,7 +300,7 @@ TEST_F(WordDocWriter, SwitchesAndSummaryOnlyLeaveBlocksOut) {
 
 // A group header whose number lies beyond the group name fields keeps its row instead of
 // failing the whole document.
-TEST_F(WordDocWriter, AGroupNumberedBeyondTheGroupsGetsARowOfItsOwn) {
+TEST_F(DocxWriterTest, AGroupNumberedBeyondTheGroupsGetsARowOfItsOwn) {
     const auto report = everything();
     for (qsizetype i = 1; i <= report->tvAreas.Count(); ++i)
         if (report->tvAreas.Item(i).kind == tvGroupHeaderArea)
@@ -318,7 +319,7 @@ QStringList contentsEntries(const QString& docx);
 // A template that lacks styles its profile names (one never used for a contents page, say)
 // still gives the whole document: the user hears once which styles were missing, and each is
 // added as a new document defines it, so headings stay headings and the contents list them.
-TEST_F(WordDocWriter, StylesTheTemplateLacksAreAddedAndToldOnce) {
+TEST_F(DocxWriterTest, StylesTheTemplateLacksAreAddedAndToldOnce) {
     corporateTemplate({"Body", "Title 1", "Title 3"});
     const auto report = everything();
     ASSERT_TRUE(write(*report));
@@ -336,7 +337,7 @@ TEST_F(WordDocWriter, StylesTheTemplateLacksAreAddedAndToldOnce) {
 
 // The contents of a template document keep their levels' indents: the template's own lower
 // level styles where it has them, the usual ones where it lacks them.
-TEST_F(WordDocWriter, ContentsLevelsOfATemplateDocumentKeepTheirIndents) {
+TEST_F(DocxWriterTest, ContentsLevelsOfATemplateDocumentKeepTheirIndents) {
     corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "TOC 1", "TOC 3"});
     const auto report = everything();
     ASSERT_TRUE(write(*report));
@@ -347,7 +348,7 @@ TEST_F(WordDocWriter, ContentsLevelsOfATemplateDocumentKeepTheirIndents) {
     EXPECT_TRUE(entries.contains(QStringLiteral("TOC3 |Group Header #1")));  // the template's
 }
 
-TEST_F(WordDocWriter, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack) {
+TEST_F(DocxWriterTest, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack) {
     corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "TOC 1"});
     const auto report = everything();
     ASSERT_TRUE(write(*report));
@@ -382,7 +383,7 @@ TEST_F(WordDocWriter, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack)
 
 // Every template that cannot be used is refused with its reason in the message, and the report
 // is written on the built-in profile.
-TEST_F(WordDocWriter, ARefusedTemplateSaysWhy) {
+TEST_F(DocxWriterTest, ARefusedTemplateSaysWhy) {
     corporateTemplate({"Body", "Title 1", "Title 2", "Title 3", "Contents"});
     const QString file = path("Templates/Corp.dotx");
     const tvdocx::PackageParts good = *tvdocx::readPackage(file);
@@ -453,7 +454,7 @@ TEST_F(WordDocWriter, ARefusedTemplateSaysWhy) {
         << messages_[0].toStdString();
 }
 
-TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
+TEST_F(DocxWriterTest, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     const auto report = everything();
     ASSERT_TRUE(write(*report));
     QFile earlier(path("word/everything.docx"));
@@ -461,16 +462,18 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     const QByteArray before = earlier.readAll();
     earlier.close();
 
-    // A model that fails the report half way, after the tables' heading is written.
+    // A model that fails the report half way, after the tables' heading is written. Its tables
+    // stay alive, outliving the report: the groups written before them name their fields.
+    std::unique_ptr<tvDatabase> tables;
     std::unique_ptr<tvReport> broken = everything();
-    broken->tvDatabase.reset();
+    tables = std::move(broken->tvDatabase);
     {
         auto writer = std::make_shared<DocxWriter>(options_, log_, reporter_);
         ASSERT_TRUE(writer->init("everything.rpt", path("word/"), path("everything.rpt"), {}));
-        EXPECT_FALSE(writer->WriteReport(*broken, "everything.rpt"));
-        EXPECT_TRUE(
-            writer->failureReason().startsWith(QStringLiteral("writing the body of report 0: ")))
-            << writer->failureReason().toStdString();
+        QString error;
+        EXPECT_FALSE(writer->WriteReport(*broken, "everything.rpt", &error));
+        EXPECT_TRUE(error.startsWith(QStringLiteral("writing the body of report 0: ")))
+            << error.toStdString();
     }
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
     EXPECT_EQ(earlier.readAll(), before);
@@ -480,15 +483,14 @@ TEST_F(WordDocWriter, AFailedReportKeepsTheEarlierDocumentAndSaysSo) {
     options_.UseTemplate = 0;
     auto writer = std::make_shared<DocxWriter>(options_, log_, reporter_);
     ASSERT_TRUE(writer->init("everything.rpt", path("none/"), path("everything.rpt"), {}));
-    EXPECT_FALSE(writer->WriteReport(*report, "everything.rpt"));
+    QString error;
+    EXPECT_FALSE(writer->WriteReport(*report, "everything.rpt", &error));
     // The step and the system's reason.
-    EXPECT_TRUE(writer->failureReason().startsWith(QStringLiteral("saving the document: ")))
-        << writer->failureReason().toStdString();
-    EXPECT_TRUE(writer->failureReason().contains(QStringLiteral("No such file or directory")))
-        << writer->failureReason().toStdString();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("saving the document: "))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("No such file or directory"))) << error.toStdString();
 }
 
-TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
+TEST_F(DocxWriterTest, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
     QFile file(testData(QStringLiteral("tvd/empty/report.xml")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const auto report = loadReport(file.readAll(), QStringLiteral("C:\\Reports\\Sales.rpt"));
@@ -497,8 +499,8 @@ TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
     ASSERT_TRUE(writer->init("Sales.rpt", path("word/"), path("Sales.rpt"), {}));
     // Label-value lines: level 2 keeps the style's own indent; level 1 is 36 points in, 3 is 108.
     for (qint32 level : {1, 2, 3})
-        writer->WriteDetails(LineRole::Detail, LineKind::LabelValue,
-                             QStringLiteral("Label%1").arg(level), "v", level);
+        writer->lineSink().WriteDetails(LineRole::Detail, LineKind::LabelValue,
+                                        QStringLiteral("Label%1").arg(level), "v", level);
     ASSERT_TRUE(writer->WriteReport(*report, "Sales.rpt"));
     const SavedDocument doc(path("word/Sales.docx"));
     const QStringList expected{"TVPropertyTitleStyle|Label1 v",
@@ -515,7 +517,7 @@ TEST_F(WordDocWriter, AnEmptyUntitledReportGetsItsHeadingFromItsFileName) {
     EXPECT_EQ(doc.indents.mid(0, 3), QStringList({"720", "", "2160"}));
 }
 
-TEST_F(WordDocWriter, LayoutPictureOfEachBodyIsTakenInAndItsFileRemoved) {
+TEST_F(DocxWriterTest, LayoutPictureOfEachBodyIsTakenInAndItsFileRemoved) {
     options_.ShowLayout = 1;
     const auto report = everything();
     ASSERT_TRUE(write(*report));
@@ -528,7 +530,7 @@ TEST_F(WordDocWriter, LayoutPictureOfEachBodyIsTakenInAndItsFileRemoved) {
 
 // The picture is one band per shown section across the printable width (margins 0.5 inch each:
 // 10000 twips for 7.5 inches), scaled alike both ways.
-TEST_F(WordDocWriter, LayoutPictureFitsItsSectionsToTheSurface) {
+TEST_F(DocxWriterTest, LayoutPictureFitsItsSectionsToTheSurface) {
     const auto picture = [this](const QByteArray& sections) {
         const auto report = loadReport(
             "<Report leftMargin=\"720\" rightMargin=\"720\"><Database/><ExportOptions/><Areas>"
@@ -618,7 +620,7 @@ QStringList contentsEntries(const QString& docx) {
 // Tables repeat their caption row on every page, the object table's ID column is 26 points
 // wide, the footer's page number ends at the right margin in the header font, and the table of
 // contents lists the headings, each pointing at a bookmark on its heading.
-TEST_F(WordDocWriter, TablesFooterAndContentsAreReadyForAReader) {
+TEST_F(DocxWriterTest, TablesFooterAndContentsAreReadyForAReader) {
     options_.HeadingFont = {QStringLiteral("Verdana"), 0, 0, {}, QStringLiteral("8"),
                             QStringLiteral("Maroon")};
     const auto report = everything();
@@ -694,7 +696,7 @@ TEST_F(WordDocWriter, TablesFooterAndContentsAreReadyForAReader) {
 }
 
 // A layout taller than the page body is shown smaller, keeping its page with its headings.
-TEST_F(WordDocWriter, LayoutPictureFitsThePageBody) {
+TEST_F(DocxWriterTest, LayoutPictureFitsThePageBody) {
     options_.ShowLayout = 1;
     options_.ShowTOC = options_.ShowRptSummary = options_.ShowExport = 0;
     const auto report = loadReport(
@@ -715,7 +717,7 @@ TEST_F(WordDocWriter, LayoutPictureFitsThePageBody) {
 }
 
 // The program folder may be read-only: nothing of a document is written there.
-TEST_F(WordDocWriter, ExtractWithTheLayoutWritesNothingIntoTheProgramFolder) {
+TEST_F(DocxWriterTest, ExtractWithTheLayoutWritesNothingIntoTheProgramFolder) {
     options_.CreateWordDocument = 1;
     options_.ShowLayout = 1;
     const QString report = path("word/everything.rpt");
@@ -731,7 +733,7 @@ TEST_F(WordDocWriter, ExtractWithTheLayoutWritesNothingIntoTheProgramFolder) {
 // The layout pictures, made on a worker thread while the body is written, give the same package
 // as pictures made in place, each where its report's body starts: a report with subreports, so
 // that several pictures are in flight and must keep their order.
-TEST_F(WordDocWriter, PicturesMadeAsideGiveTheSamePackageAsPicturesMadeInPlace) {
+TEST_F(DocxWriterTest, PicturesMadeAsideGiveTheSamePackageAsPicturesMadeInPlace) {
     options_.ShowLayout = 1;
     const Clock::Fixed clock(QDateTime(QDate(2026, 3, 4), QTime(17, 5, 9)));
     const auto report = std::make_unique<tvReport>();
@@ -741,9 +743,10 @@ TEST_F(WordDocWriter, PicturesMadeAsideGiveTheSamePackageAsPicturesMadeInPlace) 
         DocxWriter writer(options_, log_, reporter_);
         writer.setPicturesAside(aside);
         const QString name = QStringLiteral("objects.rpt");
-        EXPECT_TRUE(writer.init(name, path("word/"), path(name), {}) &&
-                    writer.WriteReport(*report, name))
-            << writer.failureReason().toStdString();
+        QString error;
+        EXPECT_TRUE(writer.init(name, path("word/"), path(name), {}, &error) &&
+                    writer.WriteReport(*report, name, &error))
+            << error.toStdString();
         writer.closeDocument();
         return tvdocx::readPackage(path("word/objects.docx")).value_or(tvdocx::PackageParts());
     };
@@ -763,7 +766,7 @@ TEST(WordColor, NamesAreExactAndAnEmptyNameBecomesBlack) {
 }
 
 // The Extract driver writes a .docx for each sample report through the program's own writer.
-TEST_F(WordDocWriter, ExtractWritesTheSamplesDocuments) {
+TEST_F(DocxWriterTest, ExtractWritesTheSamplesDocuments) {
     options_.CreateWordDocument = 1;
     options_.ShowLayout = 1;  // every kind of object drawn
     const QStringList samples =

@@ -72,8 +72,8 @@ protected:
         if (!writer->init(QStringLiteral("Sales.rpt"), options_.TVDPath, reportPath_)) {
             return false;
         }
-        const bool written = writer->WriteReport(report, QStringLiteral("Sales.rpt"));
-        lastReason_ = writer->failureReason();
+        lastReason_.clear();
+        const bool written = writer->WriteReport(report, QStringLiteral("Sales.rpt"), &lastReason_);
         writer->cleanUp();
         return written;
     }
@@ -172,8 +172,10 @@ TEST_F(TvdWriterTest, AWriterThatStopsLeavesTheOldFileWhole) {
 TEST_F(TvdWriterTest, InitRefusesWhatItCannotOpen) {
     TvdWriter writer(options_, reporter_);
     EXPECT_FALSE(writer.init(QStringLiteral("rpt"), options_.TVDPath, reportPath_));
-    EXPECT_FALSE(writer.init(QStringLiteral("Sales.rpt"), dir_.filePath("missing/"), reportPath_));
-    EXPECT_EQ(writer.failureReason(),
+    QString error;
+    EXPECT_FALSE(
+        writer.init(QStringLiteral("Sales.rpt"), dir_.filePath("missing/"), reportPath_, &error));
+    EXPECT_EQ(error,
               dir_.filePath("missing/Sales.tvd") + QStringLiteral(": No such file or directory"));
     EXPECT_TRUE(writer.init(QStringLiteral("Sales.rpt"), options_.TVDPath, reportPath_));
     EXPECT_EQ(writer.filePath(), outputPath());

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "CountingRuntime.h"
 #include "DesignDocument.h"
 #include "tvReport.h"
 
@@ -16,9 +17,17 @@ inline QString sampleReport(const QString& relative) {
     return QStringLiteral(TAV_SAMPLES "/") + relative;
 }
 
-// The runtime report of a design document given as text.
+// The runtime report of a design document given as text, counted (CountingRuntime.h).
 inline std::unique_ptr<rt::Object> runtimeReport(const QByteArray& xml) {
-    return rt::DesignDocument::parse(xml, QStringLiteral("fixture"))->report();
+    return countedRuntime(rt::DesignDocument::parse(xml, QStringLiteral("fixture"))->report());
+}
+
+// Loads a report file as tvReport::init(path, showSQL, promptForParameters) does, through
+// runtime objects that are counted (CountingRuntime.h).
+inline void loadReportFile(tvReport& report, const QString& path, qint16 showSQL = 0,
+                           qint16 promptForParameters = 0) {
+    auto crReport = countedRuntime(rt::Application().openReport(path));
+    report.init(path, showSQL, promptForParameters, crReport, false);
 }
 
 // Loads a model from a design document given as text, as a main report named `name`.
