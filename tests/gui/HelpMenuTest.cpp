@@ -124,10 +124,11 @@ protected:
     bool noticeShown() const { return notice() && notice()->isVisible(); }
 
     // Runs the event loop until the update check has told its outcome: a message or the notice.
+    // The wait is long enough for a loaded machine: it ends as soon as the outcome is shown.
     bool outcomeShown() {
         QElapsedTimer clock;
         clock.start();
-        while (clock.elapsed() < 5000) {
+        while (clock.elapsed() < 20000) {
             if (!messages.isEmpty() || noticeShown()) return true;
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
