@@ -961,3 +961,69 @@ TEST_F(DatabaseWriterTest, EachDefinitionHasItsOwnRowWhateverItsName) {
     }
     expectConsistent();
 }
+
+// A file of a later version takes the reports its schema can hold; a report it cannot take fails
+// with the file's version named, and the file keeps its shape.
+TEST_F(DatabaseWriterTest, AFileOfALaterVersionTakesWhatItsSchemaHolds) {
+    for (const bool printerDropped : {false, true}) {
+        SCOPED_TRACE(printerDropped ? "without Printer" : "as this program makes it");
+        QFile::remove(path());
+        ASSERT_TRUE(DatabaseCreator::CreateDatabase(path(), progress));
+        {
+            DatabaseConnection db(path());
+            if (printerDropped) db.exec(QStringLiteral("DROP TABLE Printer"));
+            DatabaseCreator::SetDatabaseVersion(db, QStringLiteral("5.0"), QStringLiteral("U"));
+        }
+        auto report = sample("fields.rpt");
+        DatabaseWriter writer(owner_, log_, reporter_);
+        EXPECT_EQ(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()),
+                  !printerDropped);
+        if (printerDropped) {
+            EXPECT_TRUE(writer.failureReason().contains(QLatin1String("is of version 5.0")))
+                << writer.failureReason().toStdString();
+            EXPECT_TRUE(writer.failureReason().contains(QLatin1String("no such table: Printer")));
+        }
+        EXPECT_EQ(count(QStringLiteral("Reports")), printerDropped ? 0 : 1);
+        EXPECT_TRUE(backups().isEmpty());
+        EXPECT_EQ(column(QStringLiteral("SELECT ControlValue FROM TVDBControl")),
+                  QStringList{QStringLiteral("5.0")});
+    }
+}
+
+// Damage that the run meets only while it writes a report is named as damage.
+TEST_F(DatabaseWriterTest, DamageMetWhileWritingIsNamed) {
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report));
+    const qint64 page = column(QStringLiteral("PRAGMA page_size")).value(0).toLongLong();
+    const qint64 root = column(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = "
+                                              "'Reports'"))
+                            .value(0)
+                            .toLongLong();
+    ASSERT_GT(root, 1);
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek((root - 1) * page));
+        file.write(QByteArray(int(page), '\x5a'));
+    }
+    DatabaseWriter writer(owner_, log_, reporter_);
+    EXPECT_FALSE(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()));
+    EXPECT_TRUE(writer.failureReason().startsWith(QStringLiteral("The database file ") + path() +
+                                                  QStringLiteral(" is damaged (")))
+        << writer.failureReason().toStdString();
+    EXPECT_TRUE(runLog().contains(QLatin1String("Restore it from its latest backup copy")));
+}
+
+// A subreport's block of the run log has the lines of every report's.
+TEST_F(DatabaseWriterTest, ASubreportsRunLogBlockIsAReportsBlock) {
+    auto report = sample("objects.rpt");
+    ASSERT_EQ(report->subReports.Count(), 2);
+    ASSERT_TRUE(write(*report));
+    const QStringList lines = runLog().split(QLatin1Char('\n'));
+    QStringList after;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i].contains(QLatin1String("Generating DB for report: ")))
+            after << lines[i + 1].trimmed();
+    }
+    EXPECT_EQ(after, QStringList(3, QStringLiteral("Initialized the DB")));
+}
