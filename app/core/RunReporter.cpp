@@ -18,7 +18,10 @@ void RunReporter::message(const QString& text, const QString& title) {
 void RunReporter::workStatus(bool show, const QString& text) { status(show ? text : QString()); }
 
 void StandardErrorReporter::showMessage(const QString& text, const QString& title) {
-    const QString message = title.isEmpty() ? text + u'\n' : title + u'\n' + text + u'\n';
+    // A message box's line breaks are a terminal's plain ones.
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    const QString message = title.isEmpty() ? lines + u'\n' : title + u'\n' + lines + u'\n';
     const QByteArray bytes = message.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
     std::fflush(stderr);

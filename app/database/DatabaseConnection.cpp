@@ -9,6 +9,7 @@
 #include <QSqlError>
 #include <QStringEncoder>
 #include <algorithm>
+#include <cerrno>
 
 namespace tav::database {
 
@@ -27,7 +28,9 @@ void leaveMemoryUncounted() {
 // Qt's list of connections is by name: the connection's own address keeps its name apart from
 // every other connection alive.
 DatabaseConnection::DatabaseConnection(const QString& path, bool mayCreate, int busyTimeoutMs)
-    : name_(QStringLiteral("tvdb-%1").arg(quintptr(this), 0, 16)), busyTimeoutMs_(busyTimeoutMs) {
+    : name_(QStringLiteral("tvdb-%1").arg(quintptr(this), 0, 16)),
+      path_(path),
+      busyTimeoutMs_(busyTimeoutMs) {
     leaveMemoryUncounted();
     if (!mayCreate && !QFileInfo(path).isFile()) {
         throw DatabaseError(QStringLiteral("The database file %1 does not exist.").arg(path));
@@ -37,10 +40,10 @@ DatabaseConnection::DatabaseConnection(const QString& path, bool mayCreate, int 
     // Another process may hold the file for the length of one report.
     db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs_));
     if (!db_.open()) {
-        const QString text = db_.lastError().text();
+        const DatabaseError error = failure(db_.lastError());
         db_ = QSqlDatabase();
         QSqlDatabase::removeDatabase(name_);
-        throw DatabaseError(text);
+        throw error;
     }
     exec(QStringLiteral("PRAGMA foreign_keys = ON"));
     // A report's rows touch pages all over the keys that begin with a field's number; a cache
@@ -49,6 +52,21 @@ DatabaseConnection::DatabaseConnection(const QString& path, bool mayCreate, int 
     // Each report's rows are written inside a savepoint, whose journal of the pages it changes
     // stays in memory rather than in a temporary file.
     exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+}
+
+// The engine finds a file damaged where its pages contradict each other, or where it holds no
+// database at all: no statement can do anything about it, and the user can, from the backup.
+DatabaseError DatabaseConnection::failure(int code, const QString& text) const {
+    const int primary = code & 0xff;
+    if (primary != SQLITE_CORRUPT && primary != SQLITE_NOTADB) return DatabaseError(text);
+    return DatabaseError(
+        QStringLiteral("The database file %1 is damaged (%2). Restore it from its latest backup "
+                       "copy beside it, or move it aside so that a new one is made.")
+            .arg(path_, text));
+}
+
+DatabaseError DatabaseConnection::failure(const QSqlError& error) const {
+    return failure(error.nativeErrorCode().toInt(), error.text());
 }
 
 DatabaseConnection::~DatabaseConnection() {
@@ -62,9 +80,9 @@ DatabaseConnection::~DatabaseConnection() {
 QSqlQuery DatabaseConnection::exec(const QString& sql, const QVariantList& values) {
     QSqlQuery query(db_);
     query.setForwardOnly(true);
-    if (!query.prepare(sql)) throw DatabaseError(query.lastError().text());
+    if (!query.prepare(sql)) throw failure(query.lastError());
     for (const QVariant& value : values) query.addBindValue(value);
-    if (!query.exec()) throw DatabaseError(query.lastError().text());
+    if (!query.exec()) throw failure(query.lastError());
     return query;
 }
 
@@ -73,7 +91,7 @@ QSqlQuery& DatabaseConnection::prepared(const QString& sql) {
     if (found == prepared_.end()) {
         QSqlQuery query(db_);
         query.setForwardOnly(true);
-        if (!query.prepare(sql)) throw DatabaseError(query.lastError().text());
+        if (!query.prepare(sql)) throw failure(query.lastError());
         found = prepared_.insert(sql, query);
     }
     found->finish();
@@ -83,7 +101,7 @@ QSqlQuery& DatabaseConnection::prepared(const QString& sql) {
 QSqlQuery& DatabaseConnection::run(const QString& sql, const QVariant* values, qsizetype count) {
     QSqlQuery& query = prepared(sql);
     for (qsizetype i = 0; i < count; ++i) query.bindValue(int(i), values[i]);
-    if (!query.exec()) throw DatabaseError(query.lastError().text());
+    if (!query.exec()) throw failure(query.lastError());
     return query;
 }
 
@@ -134,8 +152,9 @@ sqlite3_stmt* DatabaseConnection::bound(const QString& sql, const QVariant* valu
         sqlite3_prepare16_v3(engine, sql.utf16(), int(sql.size() * sizeof(char16_t)),
                              SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(engine));
+        const int code = sqlite3_errcode(engine);
         writes_.remove(sql);
-        throw DatabaseError(reason);
+        throw failure(code, reason);
     }
     // Texts are handed over in the file's own encoding, from one buffer that holds them all until
     // the step, so that the engine neither converts nor copies them. Room for the longest form of
@@ -199,7 +218,7 @@ qint64 DatabaseConnection::write(const QString& sql, const QVariant* values, qsi
     const QString reason =
         status == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(engine));
     sqlite3_reset(statement);
-    if (status != SQLITE_DONE) throw DatabaseError(reason);
+    if (status != SQLITE_DONE) throw failure(status, reason);
     return sqlite3_last_insert_rowid(engine);
 }
 
@@ -214,7 +233,7 @@ QList<qint64> DatabaseConnection::integers(const QString& sql, const QVariant* v
                                ? QString()
                                : QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(statement)));
     sqlite3_reset(statement);
-    if (status != SQLITE_DONE) throw DatabaseError(reason);
+    if (status != SQLITE_DONE) throw failure(status, reason);
     return found;
 }
 
@@ -291,20 +310,35 @@ void DatabaseConnection::backupTo(const QString& target) {
         throw DatabaseError(QStringLiteral("The database file cannot be read"));
     }
     QFile copy(target);
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        throw DatabaseError(copy.errorString());
+    // A write that stops short (a full disk) tells the file nothing: the system's cause is
+    // the one to give.
+    const auto failed = [&copy](int cause) {
+        return DatabaseError(copy.error() != QFileDevice::NoError ? copy.errorString()
+                                                                  : qt_error_string(cause));
+    };
+    // Unbuffered, so that each write meets the disk while its cause can still be told.
+    if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        throw failed(errno);
     QByteArray block(1 << 16, Qt::Uninitialized);
     for (sqlite3_int64 offset = 0; offset < size; offset += block.size()) {
         const int length = int(std::min<sqlite3_int64>(block.size(), size - offset));
         const int status = file->pMethods->xRead(file, block.data(), length, offset);
         if (status != SQLITE_OK) throw DatabaseError(QString::fromUtf8(sqlite3_errstr(status)));
-        if (copy.write(block.constData(), length) != length)
-            throw DatabaseError(copy.errorString());
+        // The rest of a block that went in part is written again, for the system to say why
+        // it cannot take it.
+        for (qint64 done = 0; done < length;) {
+            errno = 0;
+            const qint64 written = copy.write(block.constData() + done, length - done);
+            if (written <= 0) throw failed(errno);
+            done += written;
+        }
     }
     // The copy is on the disk before the upgrade that it guards commits.
-    if (!copy.flush() || ::fsync(copy.handle()) != 0) throw DatabaseError(copy.errorString());
+    errno = 0;
+    if (!copy.flush()) throw failed(errno);
+    if (::fsync(copy.handle()) != 0) throw failed(errno);
     copy.close();
-    if (copy.error() != QFileDevice::NoError) throw DatabaseError(copy.errorString());
+    if (copy.error() != QFileDevice::NoError) throw failed(errno);
 }
 
 void DatabaseConnection::rollback() noexcept {

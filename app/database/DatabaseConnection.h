@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringEncoder>
@@ -91,12 +92,16 @@ public:
     bool isEmpty();
 
 private:
+    // The failure of a statement from the engine's code and text: a damaged file is named so.
+    DatabaseError failure(int code, const QString& text) const;
+    DatabaseError failure(const QSqlError& error) const;
     QSqlQuery& prepared(const QString& sql);
     // The statement of `sql`, kept prepared in the engine, with `values` bound.
     ::sqlite3_stmt* bound(const QString& sql, const QVariant* values, qsizetype count);
     ::sqlite3* handle();
 
     QString name_;
+    QString path_;
     int busyTimeoutMs_;
     QSqlDatabase db_;
     QHash<QString, QSqlQuery> prepared_;

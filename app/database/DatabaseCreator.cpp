@@ -52,6 +52,9 @@ const TableDef& schemaTable(const char* name) {
     return *table;
 }
 
+// Versions compare as text, character by character.
+bool isNewer(const QString& version) { return version > QLatin1String(kCurrentVersion); }
+
 void createTable(DatabaseConnection& db, const char* name) {
     db.exec(createTableSql(schemaTable(name)));
 }
@@ -329,6 +332,12 @@ QString DatabaseVersion(DatabaseConnection& db) {
     return query.value(0).toString();
 }
 
+QString NewerVersion(DatabaseConnection& db) {
+    if (!db.hasTable(QStringLiteral("TVDBControl"))) return {};
+    const QString version = DatabaseVersion(db);
+    return isNewer(version) ? version : QString();
+}
+
 QString BackupDatabase(DatabaseConnection& db, const QString& path, const QDate& today,
                        const DatabaseProgress& progress) {
     showStatus(progress, true, QStringLiteral("Making backup copy of Tavrin database"));
@@ -376,12 +385,14 @@ void createSchema(DatabaseConnection& db, const DatabaseProgress& progress) {
     for (const ViewDef& view : schemaViews()) db.exec(QLatin1String(view.sql));
 }
 
-void upgrade(DatabaseConnection& db, const QString& path, const DatabaseProgress& progress,
+// Brings the file to the current version; a file of a later version than this program's is left
+// as it is, since a change made in ignorance of its schema may lose what it holds. Answers
+// whether the file is of such a version.
+bool upgrade(DatabaseConnection& db, const QString& path, const DatabaseProgress& progress,
              bool& backedUp) {
     const bool hasControl = db.hasTable(QStringLiteral("TVDBControl"));
     const QString version = hasControl ? DatabaseVersion(db) : QLatin1String(kOldestVersion);
-    // Versions compare as text, character by character.
-    if (hasControl && version >= QLatin1String(kCurrentVersion)) return;
+    if (hasControl && version >= QLatin1String(kCurrentVersion)) return isNewer(version);
     backupOnce(db, path, progress, backedUp);
     if (!hasControl) {
         showStatus(progress, true, QStringLiteral("Creating TVDBControl table"));
@@ -395,6 +406,7 @@ void upgrade(DatabaseConnection& db, const QString& path, const DatabaseProgress
     }
     upgradeToCurrent(db, progress);
     SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("U"));
+    return false;
 }
 
 // Creating and upgrading happen inside one write transaction: a second process waits for the
@@ -405,19 +417,24 @@ bool prepareDatabase(const QString& path, bool mayCreate, const DatabaseProgress
                      QString* error,
                      int busyTimeoutMs = DatabaseConnection::kDefaultBusyTimeoutMs) {
     bool creating = false;
+    // Until the file is open, its lock held and its tables read, a failure is the opening's
+    // (not a database, locked by another process), whatever comes after.
+    bool opened = false;
     try {
         DatabaseConnection db(path, mayCreate, busyTimeoutMs);
         db.begin();
         try {
             creating = db.isEmpty();
+            opened = true;
+            bool newer = false;
             if (creating) {
                 createSchema(db, progress);
             } else {
                 bool backedUp = false;
-                upgrade(db, path, progress, backedUp);
-                AllowMissingFields(db, path, progress, backedUp);
+                newer = upgrade(db, path, progress, backedUp);
+                if (!newer) AllowMissingFields(db, path, progress, backedUp);
             }
-            CreateIndexes(db);
+            if (!newer) CreateIndexes(db);
             db.commit();
         } catch (const DatabaseError&) {
             db.rollback();
@@ -425,7 +442,12 @@ bool prepareDatabase(const QString& path, bool mayCreate, const DatabaseProgress
         }
     } catch (const DatabaseError& failure) {
         if (error) *error = failure.text();
-        if (creating) {
+        if (!opened) {
+            showMessage(
+                progress,
+                QStringLiteral("Could not open the database %1\r\n\r\n").arg(path) + failure.text(),
+                QStringLiteral("Tavrin Database"));
+        } else if (creating) {
             showMessage(progress, failure.text(), applicationTitle());
         } else {
             showMessage(progress,

@@ -48,8 +48,9 @@ bool CreateDatabase(const QString& path, const DatabaseProgress& progress = {},
 
 // Brings an existing file to the current schema in one transaction, after one backup copy (none
 // when a copy of the same file exists from an earlier attempt that failed); a file already
-// current is left untouched, and a file without tables is filled as a new one. Returns false
-// after showing why; the file is then as it was before the call.
+// current is left untouched but for what a file of the current version may still lack, a file of
+// a later version is left untouched, and a file without tables is filled as a new one. Returns
+// false after showing why; the file is then as it was before the call.
 bool OpenAndUpgradeDatabase(const QString& path, const DatabaseProgress& progress = {},
                             QString* error = nullptr);
 
@@ -78,6 +79,10 @@ void SetDatabaseVersion(DatabaseConnection& db, const QString& version, const QS
 
 // The version row's text; throws when the control table has no version row.
 QString DatabaseVersion(DatabaseConnection& db);
+
+// The file's version when it is later than this program's (its schema may differ from the one
+// this program writes), else "".
+QString NewerVersion(DatabaseConnection& db);
 
 }  // namespace DatabaseCreator
 

@@ -89,6 +89,7 @@ DatabaseConnection& DatabaseSession::connect(const QString& databasePath) {
     if (!lost.isEmpty()) log_.write(QStringLiteral("Database update failed: ") + lost);
     connection_.reset();
     kept_ = false;
+    newerFile_.clear();
     // What the database module tells the user goes to the run log too.
     DatabaseProgress progress = DatabaseProgress::reportingTo(reporter_);
     progress.log = [this](const QString& text) { log_.write(text); };
@@ -96,6 +97,15 @@ DatabaseConnection& DatabaseSession::connect(const QString& databasePath) {
     if (!DatabaseCreator::OpenOrCreateDatabase(databasePath, progress, &error, busyTimeoutMs_))
         throw DatabaseError(error);
     connection_ = std::make_unique<DatabaseConnection>(databasePath, false, busyTimeoutMs_);
+    // A file of a later version is left as it is: its reports go in where its schema lets them.
+    const QString newer = DatabaseCreator::NewerVersion(*connection_);
+    newerFile_ = newer.isEmpty() ? QString()
+                                 : QStringLiteral(
+                                       "The database file %1 is of version %2, later "
+                                       "than this program's %3, and cannot take this "
+                                       "report: ")
+                                       .arg(databasePath, newer,
+                                            QLatin1String(DatabaseCreator::kCurrentVersion));
     if (fileIdentity(databasePath, device, inode)) {
         kept_ = true;
         path_ = databasePath;
@@ -106,6 +116,16 @@ DatabaseConnection& DatabaseSession::connect(const QString& databasePath) {
 }
 
 void DatabaseSession::store(const QString& reportName, const std::function<void()>& writeRows) {
+    try {
+        storeReport(reportName, writeRows);
+    } catch (const DatabaseError& error) {
+        if (newerFile_.isEmpty()) throw;
+        throw DatabaseError(newerFile_ + error.text());
+    }
+}
+
+void DatabaseSession::storeReport(const QString& reportName,
+                                  const std::function<void()>& writeRows) {
     DatabaseConnection& connection = *connection_;
     const bool grouped = groupings_ > 0 && kept_;
     // Whether the transaction of the reports before this one outlives a failure of this one.

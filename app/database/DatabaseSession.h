@@ -63,6 +63,7 @@ private:
     // `reportName`: a transaction of its own, or a savepoint while commits are grouped. A
     // failure undoes the report alone, where the engine lets it, and is thrown.
     void store(const QString& reportName, const std::function<void()>& writeRows);
+    void storeReport(const QString& reportName, const std::function<void()>& writeRows);
     // The statements that this session's writers have worked out so far.
     InsertStatements& statements() { return *statements_; }
 
@@ -79,6 +80,9 @@ private:
     std::unique_ptr<DatabaseConnection> connection_;
     bool kept_ = false;
     QString path_;
+    // For a file of a later version than this program's, what a failure to store a report in
+    // it begins with; else "".
+    QString newerFile_;
     dev_t device_ = 0;
     ino_t inode_ = 0;
     // While commits are grouped: how deep, the work a transaction may hold, whether one is

@@ -129,12 +129,6 @@ QString storedPathText(const QString& path) {
     return leftWhole(path, column.definedSize - digest.size()) + digest;
 }
 
-// A field's name as the fields registry holds it.
-QString registryName(const QString& name) {
-    static const ColumnDef& column = schemaColumn("Fields", "Name");
-    return fitText(column, name);
-}
-
 // A number that the model keeps as text: whole numbers as integers, others with their fraction.
 QVariant numberText(const QString& text) {
     const double value = text.trimmed().toDouble();
@@ -151,6 +145,21 @@ QVarLengthArray<DatabaseWriter::Column, 32> withKeys(
     all.append(keys.begin(), qsizetype(keys.size()));
     all.append(columns.begin(), qsizetype(columns.size()));
     return all;
+}
+
+// A name that `column` holds once per report, where the report may have two: the second is
+// stored as "<name> (2)", the third as "<name> (3)", each cut so that its number stays. `taken`
+// holds the names stored so far. A name stored as it came is cut where rows are written, which
+// says so in the run log.
+QString distinctName(const ColumnDef& column, const QString& name, QSet<QString>& taken) {
+    const QString stored = fitText(column, name);
+    QString distinct = stored;
+    for (int n = 2; taken.contains(distinct); ++n) {
+        const QString number = QStringLiteral(" (%1)").arg(n);
+        distinct = leftWhole(stored, column.definedSize - number.size()) + number;
+    }
+    taken.insert(distinct);
+    return distinct == stored ? name : distinct;
 }
 
 qint32 nextId(qint32& counter) {
@@ -260,6 +269,7 @@ void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
     databaseFieldIds_.clear();
     written_.clear();
     tableNames_.clear();
+    registryNames_.clear();
     fieldIdCounter_ = 0;
     tableIdCounter_ = 0;
     formulaIdCounter_ = 0;
@@ -285,19 +295,20 @@ void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
 }
 
 // The report's rows go with its reports row, through the cascading relations; its subreports
-// are reports of their own that its subreport objects link to, and go with it. The link, not
-// the subreports' names, finds them: a path may hold any character.
+// are reports of their own that its subreport objects link to, and go with it, their own
+// subreports too, at every depth. The links, not the subreports' names, find them: a path may
+// hold any character, and a subreport that was taken out of its parent since has no name to
+// look for.
 void DatabaseWriter::deleteReportData(const tvReport& model) {
     log().write(QStringLiteral("Deleting report Data"));
     QVariantList reports;
     {
-        const QVariant key[] = {storedFileName_, model.tvReportStatistics->revisionNumber,
-                                storedFileName_, model.tvReportStatistics->revisionNumber};
+        const QVariant key[] = {storedFileName_, model.tvReportStatistics->revisionNumber};
         const QList<qint64> found = connection_->integers(
-            QStringLiteral("SELECT Report_Id FROM Reports WHERE ReportFileName = ? AND "
-                           "RevisionNumber = ? UNION SELECT s.SubReport_Report_Id FROM "
-                           "SubreportObjects s JOIN Reports r ON r.Report_Id = s.Report_Id WHERE "
-                           "r.ReportFileName = ? AND r.RevisionNumber = ?"),
+            QStringLiteral("WITH RECURSIVE Found(Id) AS (SELECT Report_Id FROM Reports WHERE "
+                           "ReportFileName = ? AND RevisionNumber = ? UNION SELECT "
+                           "s.SubReport_Report_Id FROM SubreportObjects s JOIN Found f ON "
+                           "s.Report_Id = f.Id) SELECT Id FROM Found"),
             key, std::size(key));
         for (const qint64 report : found) reports << report;
     }
@@ -442,43 +453,49 @@ qint32 DatabaseWriter::nextFieldId() { return nextId(fieldIdCounter_); }
 qint32 DatabaseWriter::nextTableId() { return nextId(tableIdCounter_); }
 
 // Enters one definition in the fields registry, under `fieldId` or, when it is 0, a new id.
+// The registry holds a name once per report: a second definition of a name already there (of
+// another kind, or alike in the characters the column keeps) is entered under a numbered name.
 qint32 DatabaseWriter::fillField(const QString& name, qint16 kind, qint32 fieldId) {
+    static const ColumnDef& nameColumn = schemaColumn("Fields", "Name");
     const qint32 id = fieldId == 0 ? nextFieldId() : fieldId;
-    insert("Fields", {{"Field_Id", id}, {"Report_Id", reportId_}, {"Name", name}, {"Kind", kind}});
-    fieldIds_.insert(registryName(name), id);
+    insert("Fields", {{"Field_Id", id},
+                      {"Report_Id", reportId_},
+                      {"Name", distinctName(nameColumn, name, registryNames_)},
+                      {"Kind", kind}});
+    fieldIds_.insert({kind, name}, id);
     return id;
 }
 
-qint32 DatabaseWriter::getFieldId(const QString& name) {
-    const auto known = fieldIds_.constFind(registryName(name));
+// Definitions of two kinds may share a name (a parameter and a formula both called Region), and
+// two names may differ only beyond what the column keeps: each is a definition of its own, found
+// by its kind and its whole name.
+qint32 DatabaseWriter::getFieldId(const QString& name, qint16 kind) {
+    const auto known = fieldIds_.constFind({kind, name});
     if (known != fieldIds_.cend()) return *known;
+    if (kind != tvDatabaseFieldKind) return -1;
     const qint32 databaseFieldId = getDatabaseFieldId(name);
     if (databaseFieldId == -1) return -1;
-    const tvDatabaseFieldDefinition* field =
-        model_->tvDatabase ? model_->tvDatabase->allFields.Find(name) : nullptr;
-    return fillField(name, field ? field->kind : qint16(tvDatabaseFieldKind), databaseFieldId);
+    return fillField(name, kind, databaseFieldId);
 }
 
 qint32 DatabaseWriter::getDatabaseFieldId(const QString& name) {
-    static const ColumnDef& column = schemaColumn("DatabaseFields", "Name");
-    return databaseFieldIds_.value(fitText(column, name), -1);
+    return databaseFieldIds_.value(name, -1);
 }
 
 // A definition that is referred to before its own rows are written (a special field that a
 // sort or a summary uses) enters the registry now; its own rows find it there later.
 QVariant DatabaseWriter::fieldRef(const tvIFieldDefinition* definition) {
     if (!definition) return {};
-    const qint32 id = getFieldId(definition->name);
+    const qint32 id = getFieldId(definition->name, definition->kind);
     return id == -1 ? fillField(definition->name, definition->kind, 0) : id;
 }
 
 // The id for a definition's own row: the one it was registered under when something referred
 // to it first, else a new one. Nothing when its row of `table` is written already (a definition
-// of the same name met again).
+// of the same kind and name met again).
 std::optional<qint32> DatabaseWriter::definitionId(const tvIFieldDefinition& definition,
                                                    const char* table) {
-    const qint32 known = getFieldId(definition.name);
-    const qint32 id = known == -1 ? fillField(definition.name, definition.kind, 0) : known;
+    const qint32 id = fieldRef(&definition).toInt();
     QSet<qint32>& rows = written_[QLatin1String(table)];
     if (rows.contains(id)) return std::nullopt;
     rows.insert(id);
@@ -641,17 +658,7 @@ void DatabaseWriter::fillTables(const tvDatabase& database) {
     static const ColumnDef& nameColumn = schemaColumn("Tables", "Name");
     for (const tvDatabaseTable& table : database.tables) {
         const qint32 tableId = nextTableId();
-        // A report may hold two tables of one name; the second is stored as "<name> (2)", the
-        // third as "<name> (3)", each cut so that its number stays.
-        const QString stored = fitText(nameColumn, table.name);
-        QString name = stored;
-        for (int n = 2; tableNames_.contains(name); ++n) {
-            const QString number = QStringLiteral(" (%1)").arg(n);
-            name = stored.left(nameColumn.definedSize - number.size()) + number;
-        }
-        tableNames_.insert(name);
-        // A name stored as it came is cut where rows are written, which says so in the run log.
-        if (name == stored) name = table.name;
+        const QString name = distinctName(nameColumn, table.name, tableNames_);
         insert("Tables", {{"Report_Id", reportId_},
                           {"Table_Id", tableId},
                           {"ConnectBufferString", table.connectBufferString},
@@ -666,12 +673,10 @@ void DatabaseWriter::fillTables(const tvDatabase& database) {
 
 // A database field enters the fields registry only when something refers to it.
 void DatabaseWriter::fillDatabaseFields(const tvDatabaseFieldDefinitions& fields, qint32 tableId) {
-    static const ColumnDef& nameColumn = schemaColumn("DatabaseFields", "Name");
     for (const tvDatabaseFieldDefinition& field : fields) {
         const qint32 fieldId = nextFieldId();
         // A later lookup by name finds the first field of that name.
-        const QString name = fitText(nameColumn, field.name);
-        if (!databaseFieldIds_.contains(name)) databaseFieldIds_.insert(name, fieldId);
+        if (!databaseFieldIds_.contains(field.name)) databaseFieldIds_.insert(field.name, fieldId);
         insert("DatabaseFields", {{"Report_Id", reportId_},
                                   {"Field_Id", fieldId},
                                   {"Table_Id", tableId},
@@ -1144,6 +1149,9 @@ void DatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObjec
         subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
         log().write(QStringLiteral("Generating DB for report: ") +
                     object.subreportFormatting.subreportName);
+        // The subreport goes on its main report's connection, made ready already; its block of
+        // the run log reads as every report's does.
+        log().write(QStringLiteral("Initialized the DB"));
         DatabaseWriter writer(*this, *subreportIds_);
         writer.writeRows(subreport, storedName);
         stored = subreportIds_->insert(storedName, writer.reportId_);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "DatabaseSession.h"
@@ -92,9 +93,9 @@ private:
     qint32 nextFieldId();
     qint32 nextTableId();
     qint32 fillField(const QString& name, qint16 kind, qint32 fieldId);
-    // The id of a definition, by its name, or -1: a database field is entered in the fields
-    // registry when first asked for.
-    qint32 getFieldId(const QString& name);
+    // The id of a definition, by its kind and name, or -1: a database field is entered in the
+    // fields registry when first asked for.
+    qint32 getFieldId(const QString& name, qint16 kind);
     std::optional<qint32> definitionId(const tvIFieldDefinition& definition, const char* table);
     qint32 getDatabaseFieldId(const QString& name);
     // The id of a referenced definition as a value: null when there is none or it is unknown.
@@ -152,13 +153,14 @@ private:
     QString storedPath_;
     QString storedFileName_;
     QString failureReason_;
-    // The rows this report wrote, so that lookups never ask the database: the registry's and the
-    // database fields' ids by stored name, the definition ids written per table, and the stored
-    // table names.
-    QHash<QString, qint32> fieldIds_;
+    // The rows this report wrote, so that lookups never ask the database: the registry's ids by
+    // kind and whole name, the database fields' by whole name, the definition ids written per
+    // table, and the stored table and registry names.
+    QHash<std::pair<qint16, QString>, qint32> fieldIds_;
     QHash<QString, qint32> databaseFieldIds_;
     QHash<QString, QSet<qint32>> written_;
     QSet<QString> tableNames_;
+    QSet<QString> registryNames_;
     // The rows waiting to be stored, shared by the main report's writer and its subreports'.
     struct PendingRows;
     std::unique_ptr<PendingRows> ownPending_;

@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include "DatabaseConnection.h"
+#include "DatabaseSchema.h"
 
 namespace tav::database {
 
@@ -29,6 +30,11 @@ bool changeOne(const QString& path, const QString& sql, const QVariantList& valu
 
 QString noSuchOwner(qint32 id) { return QStringLiteral("No Report Owner has the id %1").arg(id); }
 
+// A name the column cannot hold is refused in words, before the engine refuses it in its own.
+bool fits(const QString& name, const QString& failure, QString* error) {
+    return name.size() <= MaxNameLength() || failed(error, failure + NameTooLong());
+}
+
 }  // namespace
 
 bool LoadReportOwners(const QString& path, ReportOwners* owners, QString* error) {
@@ -48,7 +54,20 @@ bool DeleteReportOwner(const QString& path, qint32 id, QString* error) {
                      noSuchOwner(id), error);
 }
 
+int MaxNameLength() {
+    static const int length = database::schemaTable(QStringLiteral("ReportOwner"))
+                                  ->column(QStringLiteral("Name"))
+                                  ->definedSize;
+    return length;
+}
+
+QString NameTooLong() {
+    return QStringLiteral("The Report Owner is too long: a Report Owner has at most %1 characters.")
+        .arg(MaxNameLength());
+}
+
 bool UpdateReportOwner(const QString& path, const ReportOwner& owner, QString* error) {
+    if (!fits(owner.Name, QStringLiteral("Could not rename Report Owner: "), error)) return false;
     return changeOne(path,
                      QStringLiteral("UPDATE ReportOwner SET Name = ? WHERE ReportOwner_id = ?"),
                      {owner.Name, owner.ReportOwnerId}, noSuchOwner(owner.ReportOwnerId), error);
@@ -56,6 +75,7 @@ bool UpdateReportOwner(const QString& path, const ReportOwner& owner, QString* e
 
 bool AddReportOwner(const QString& path, const QString& name, QString* error) {
     const QString failure = QStringLiteral("Could not add Report Owner to database: ");
+    if (!fits(name, failure, error)) return false;
     try {
         DatabaseConnection db(path);
         // Compared here rather than in SQL, which folds the case of ASCII letters only.

@@ -19,11 +19,16 @@ bool LoadReportOwners(const QString& path, ReportOwners* owners, QString* error 
 // False when nothing was deleted: no such owner, or a report still names the owner.
 bool DeleteReportOwner(const QString& path, qint32 id, QString* error = nullptr);
 
-// Renames the owner with the owner's id.
+// The longest name the table holds, and the reason given for a longer one.
+int MaxNameLength();
+QString NameTooLong();
+
+// Renames the owner with the owner's id; the reason of a failure starts "Could not rename Report
+// Owner: ".
 bool UpdateReportOwner(const QString& path, const ReportOwner& owner, QString* error = nullptr);
 
-// False when the name is already present (compared ignoring case) or the database fails; the
-// reason starts "Could not add Report Owner to database: ".
+// False when the name is already present (compared ignoring case), too long, or the database
+// fails; the reason starts "Could not add Report Owner to database: ".
 bool AddReportOwner(const QString& path, const QString& name, QString* error = nullptr);
 
 }  // namespace ReportOwnerStore

@@ -221,16 +221,23 @@ void ReportOwnersWindow::saveOwner() {
                            QStringLiteral("Tavrin"), QMessageBox::NoIcon);
         return;
     }
-    ReportOwner owner;
-    owner.Name = ownerEdit_->text();
-    if (instructions_->text() != QLatin1String(kAddText)) {
-        owner.ReportOwnerId = ownerList_->currentData().toInt();
-        // A rename that fails leaves the name as the list shows it again.
-        ReportOwnerStore::UpdateReportOwner(databasePath(), owner);
-    } else if (QString error;
-               !ReportOwnerStore::AddReportOwner(databasePath(), owner.Name, &error)) {
-        guiSeams().message(this, error, QStringLiteral("Tavrin"), QMessageBox::NoIcon);
+    // The editor stays open with the name as typed, for the user to shorten it.
+    if (ownerEdit_->text().size() > ReportOwnerStore::MaxNameLength()) {
+        guiSeams().message(this,
+                           QStringLiteral("The Report Owner is too long: please enter a Report "
+                                          "Owner of at most %1 characters")
+                               .arg(ReportOwnerStore::MaxNameLength()),
+                           QStringLiteral("Tavrin"), QMessageBox::NoIcon);
+        return;
     }
+    const QString name = ownerEdit_->text();
+    QString error;
+    const bool saved = instructions_->text() != QLatin1String(kAddText)
+                           ? ReportOwnerStore::UpdateReportOwner(
+                                 databasePath(), {name, ownerList_->currentData().toInt()}, &error)
+                           : ReportOwnerStore::AddReportOwner(databasePath(), name, &error);
+    // A change that fails leaves the names as the list shows them again.
+    if (!saved) guiSeams().message(this, error, QStringLiteral("Tavrin"), QMessageBox::NoIcon);
     enableOwnerList(true);
     showOwnerEditor(false);
     fillOwnerList();

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -359,6 +361,50 @@ TEST(CommandLine, ExtractWithUpdateDBWritesTheDatabase) {
     EXPECT_TRUE(lines.contains(QStringLiteral("Writing special var fields data")))
         << lines.toStdString();
     EXPECT_FALSE(lines.contains(QStringLiteral("failed")));
+}
+
+// A database that cannot take the report is named with the cause, in plain lines on standard
+// error, and the report's other outputs are written all the same.
+TEST(CommandLine, ADatabaseThatCannotTakeTheReportIsNamedAndTheOtherOutputsGoOn) {
+    const struct {
+        const char* name;
+        bool damaged;  // else of a later version, without a table this program writes
+        const char* cause;
+    } cases[] = {{"a damaged file", true, "is damaged (file is not a database"},
+                 {"a later version", false, "is of version 5.0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Workspace workspace;
+        {
+            QSettings settings(workspace.settingsFile(), QSettings::IniFormat);
+            settings.setValue(QStringLiteral("Extract/UpdateDB"), QStringLiteral("-1"));
+        }
+        const QString database = workspace.path("out/tv.db");
+        if (c.damaged) {
+            QFile file(database);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, 'x'));
+        } else {
+            ASSERT_EQ(workspace.run({"-E", "%T/reports/Sales.rpt"}).exitStatus, 0);
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c.name);
+            db.setDatabaseName(database);
+            ASSERT_TRUE(db.open());
+            QSqlQuery query(db);
+            EXPECT_TRUE(query.exec(QStringLiteral("DROP TABLE Printer")));
+            EXPECT_TRUE(query.exec(QStringLiteral(
+                "UPDATE TVDBControl SET ControlValue = '5.0' WHERE ControlKey = 'version'")));
+            query = QSqlQuery();
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QLatin1String(c.name));
+            ASSERT_TRUE(QFile::remove(workspace.path("out/Sales.tvd")));
+        }
+        const Outcome result = workspace.run({"-E", "%T/reports/Sales.rpt"});
+        const QString lines = result.errorLines.join(u'\n');
+        EXPECT_TRUE(lines.contains(QLatin1String(c.cause))) << lines.toStdString();
+        EXPECT_FALSE(lines.contains(u'\r')) << lines.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(workspace.path("out/Sales.tvd")));
+    }
 }
 
 // A settings file that cannot be read is kept aside and the run goes on with the defaults; one

@@ -1,10 +1,16 @@
+#include <sys/resource.h>
+
 #include <QDate>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QTextStream>
+#include <cerrno>
+#include <csignal>
+#include <memory>
 
 #include "Clock.h"
 #include "DatabaseFixture.h"
+#include "DatabaseSchema.h"
 #include "TestSupport.h"
 
 using namespace tav::database;
@@ -347,4 +353,101 @@ TEST_F(DatabaseCreatorTest, BackupTakesTheFirstFreeName) {
     EXPECT_EQ(bytes(copy), bytes(path()));
     EXPECT_EQ(backups().size(), 3);  // no temporary file left beside them
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+}
+
+// A file of a later version than this program's is left as it is, columns this program does not
+// know and a field reference that it would make optional included: no backup, no rebuild.
+TEST_F(DatabaseCreatorTest, AFileOfALaterVersionIsLeftAsItIs) {
+    for (const char* version : {"4.1", "5.0"}) {
+        SCOPED_TRACE(version);
+        QFile::remove(path());
+        ASSERT_TRUE(CreateDatabase(path(), progress));
+        {
+            DatabaseConnection db(path());
+            db.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+            db.exec(QStringLiteral("DROP TABLE FieldObjects"));
+            db.exec(createTableSql(*schemaTable(QStringLiteral("FieldObjects")))
+                        .replace(QStringLiteral("\"Field_Id\" INTEGER"),
+                                 QStringLiteral("\"Field_Id\" INTEGER NOT NULL, \"Later\" TEXT")));
+            insertRow(db, QStringLiteral("FieldObjects"),
+                      {{QStringLiteral("Field_Id"), 1}, {QStringLiteral("Later"), "kept"}});
+            SetDatabaseVersion(db, QLatin1String(version), QStringLiteral("U"));
+        }
+        const QByteArray before = bytes(path());
+        messages.clear();
+        EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress));
+        EXPECT_EQ(bytes(path()), before);
+        EXPECT_TRUE(backups().isEmpty());
+        EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    }
+}
+
+// A backup that cannot be written (a disk that fills, a file size limit) names the system's
+// cause; the file stays as it was.
+TEST_F(DatabaseCreatorTest, AFailedBackupNamesItsCause) {
+    makeOldFile(path());
+    const QByteArray before = bytes(path());
+    ASSERT_GT(before.size(), 8192);
+    struct rlimit kept {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &kept), 0);
+    struct rlimit limited = kept;
+    // Part of the first block goes in, as on a disk that fills midway.
+    limited.rlim_cur = rlim_t(before.size() / 2 + 100);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    QString error;
+    const bool upgraded = OpenAndUpgradeDatabase(path(), progress, &error);
+    setrlimit(RLIMIT_FSIZE, &kept);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(upgraded);
+    EXPECT_TRUE(error.endsWith(QLatin1Char('(') + qt_error_string(EFBIG) + QLatin1Char(')')))
+        << error.toStdString();
+    EXPECT_EQ(bytes(path()), before);
+    EXPECT_TRUE(backups().isEmpty());
+}
+
+// Failures of opening the file are told as such, apart from the upgrade: a file the engine finds
+// damaged is named so, with the way back; a lock that outlasts the wait is the engine's text.
+TEST_F(DatabaseCreatorTest, OpeningFailuresAreToldApartFromTheUpgrade) {
+    enum Fault { NotADatabase, DamagedPages, Locked };
+    const struct {
+        Fault fault;
+        const char* cause;
+    } cases[] = {{NotADatabase, "is damaged (file is not a database"},
+                 {DamagedPages, "is damaged ("},
+                 {Locked, "database is locked"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cause);
+        QFile::remove(path());
+        std::unique_ptr<DatabaseConnection> holder;
+        if (c.fault == NotADatabase) {
+            QFile file(path());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, 'x'));
+        } else {
+            ASSERT_TRUE(CreateDatabase(path(), progress));
+            if (c.fault == Locked) {
+                holder = std::make_unique<DatabaseConnection>(path());
+                holder->begin();
+            } else {
+                // Every page past the first, where the tables' definitions go on, overwritten.
+                QFile file(path());
+                ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+                ASSERT_TRUE(file.seek(4096));
+                file.write(QByteArray(int(file.size() - 4096), '\x5a'));
+            }
+        }
+        messages.clear();
+        QString error;
+        EXPECT_FALSE(OpenOrCreateDatabase(path(), progress, &error, 100));
+        holder.reset();
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_TRUE(messages.front().startsWith(QStringLiteral("Tavrin Database: Could not open "
+                                                               "the database ") +
+                                                path()))
+            << messages.front().toStdString();
+        EXPECT_TRUE(error.contains(QLatin1String(c.cause))) << error.toStdString();
+        EXPECT_EQ(error.contains(QLatin1String("Restore it from its latest backup copy")),
+                  c.fault != Locked);
+    }
 }

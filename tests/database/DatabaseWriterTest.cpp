@@ -24,6 +24,7 @@
 #include "tvFieldObject.h"
 #include "tvFormulaField.h"
 #include "tvIReportObject.h"
+#include "tvParameterFieldDefinition.h"
 #include "tvReportStatistics.h"
 #include "tvRunningTotalFieldDefinition.h"
 #include "tvSQLExpressionFieldDefinition.h"
@@ -801,4 +802,228 @@ TEST_F(DatabaseWriterTest, ManyRowsOfOneTableAreStoredInTheirOrder) {
     }
     EXPECT_EQ(count(QStringLiteral("Reports")), 1);
     expectConsistent();
+}
+
+namespace {
+
+// Takes the report object `object` out of the section of `report` that holds it.
+bool removeObject(tvReport& report, const tvIReportObject& object) {
+    for (tvArea& area : report.tvAreas) {
+        for (tvSection& section : area.tvSections) {
+            for (qsizetype i = 1; i <= section.reportObjects.Count(); ++i) {
+                if (&section.reportObjects.Item(i) != &object) continue;
+                section.reportObjects.Remove(i);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The first section of `report` that has one.
+tvSection* firstSection(tvReport& report) {
+    for (tvArea& area : report.tvAreas) {
+        if (area.tvSections.Count() > 0) return &area.tvSections.Item(1);
+    }
+    return nullptr;
+}
+
+// A field object named `name` showing `field`, at the end of `section`.
+void addFieldObject(tvSection& section, const QString& name, tvIFieldDefinition& field) {
+    auto object = std::make_unique<tvFieldObject>();
+    object->objectName = name;
+    object->field = &field;
+    section.reportObjects.Add(std::move(object));
+}
+
+}  // namespace
+
+// A subreport taken out of the report, at any depth, goes with the copy that the report's next
+// writing replaces: every stored subreport is one that a stored subreport object names.
+TEST_F(DatabaseWriterTest, RewritingAReportRemovesTheSubreportsItNoLongerHolds) {
+    const QString orphans = QStringLiteral(
+        "SELECT count(*) FROM Reports r WHERE r.ReportName <> 'objects.rpt' AND NOT EXISTS "
+        "(SELECT 1 FROM SubreportObjects s WHERE s.SubReport_Report_Id = r.Report_Id)");
+    for (const bool takeOutTheParent : {false, true}) {
+        SCOPED_TRACE(takeOutTheParent ? "the parent taken out" : "the nested one taken out");
+        QFile::remove(path());
+        auto report = sample("objects.rpt");
+        ASSERT_EQ(report->subReports.Count(), 2);
+        tvSubReportObject& parent = report->subReports.Item(1);
+        tvSection* section = firstSection(*parent.report);
+        ASSERT_TRUE(section);
+        auto nested = std::make_unique<tvSubReportObject>();
+        nested->objectName = QStringLiteral("Nested");
+        nested->subreportFormatting.subreportName = QStringLiteral("SubB");
+        nested->report = sample("list.rpt");
+        nested->report->reportFileName = QStringLiteral("SubB");
+        const tvIReportObject& nestedObject = *section->reportObjects.Add(std::move(nested));
+        ASSERT_TRUE(write(*report)) << runLog().toStdString();
+        ASSERT_EQ(count(QStringLiteral("Reports")), 4);
+        ASSERT_EQ(column(orphans), QStringList{QStringLiteral("0")});
+
+        ASSERT_TRUE(takeOutTheParent ? removeObject(*report, parent)
+                                     : removeObject(*parent.report, nestedObject));
+        ASSERT_TRUE(write(*report)) << runLog().toStdString();
+        EXPECT_EQ(count(QStringLiteral("Reports")), takeOutTheParent ? 2 : 3);
+        EXPECT_EQ(column(orphans), QStringList{QStringLiteral("0")});
+        expectConsistent();
+    }
+}
+
+// Definitions of different kinds with one name (a parameter and a formula both called Zone), and
+// names alike in the first characters that a column keeps, are definitions of their own: each has
+// its own row, of its own kind, and each object shows its own.
+TEST_F(DatabaseWriterTest, EachDefinitionHasItsOwnRowWhateverItsName) {
+    auto report = sample("objects.rpt");
+    tvSection* section = firstSection(*report);
+    ASSERT_TRUE(section);
+    if (!report->tvDatabase) report->tvDatabase = std::make_unique<tvDatabase>();
+    const QString longName = QString(300, u'n');
+
+    auto parameter = std::make_unique<tvParameterFieldDefinition>();
+    parameter->name = QStringLiteral("Zone");
+    parameter->prompt = QStringLiteral("the parameter");
+    auto& zone = *report->tvParameters.Add(std::move(parameter));
+    const auto addFormula = [&](const QString& name, const QString& text) -> tvFormulaField& {
+        auto formula = std::make_unique<tvFormulaField>();
+        formula->name = name;
+        formula->text = text;
+        return *report->tvFormulaFields.Add(std::move(formula), name);
+    };
+    auto& zoneFormula = addFormula(QStringLiteral("Zone"), QStringLiteral("the formula"));
+    auto& longFormula1 = addFormula(longName + u'1', QStringLiteral("formula one"));
+    auto& longFormula2 = addFormula(longName + u'2', QStringLiteral("formula two"));
+    auto expression = std::make_unique<tvSQLExpressionFieldDefinition>();
+    expression->name = QStringLiteral("Total");
+    expression->text = QStringLiteral("the expression");
+    auto& total = *report->tvSQLExpressionFields.Add(std::move(expression));
+    auto runningTotal = std::make_unique<tvRunningTotalFieldDefinition>();
+    runningTotal->name = QStringLiteral("Total");
+    runningTotal->runningTotalFieldName = QStringLiteral("the running total");
+    auto& totalRunning = *report->runningTotalFields.Add(std::move(runningTotal));
+    auto table = std::make_unique<tvDatabaseTable>();
+    table->name = QStringLiteral("Wide");
+    auto& wide = *report->tvDatabase->tables.Add(std::move(table));
+    const auto addColumn = [&](const QString& name,
+                               const QString& column) -> tvDatabaseFieldDefinition& {
+        auto field = std::make_unique<tvDatabaseFieldDefinition>();
+        field->name = name;
+        field->databaseFieldName = column;
+        return *wide.fields.Add(std::move(field));
+    };
+    auto& column1 = addColumn(longName + u'1', QStringLiteral("column one"));
+    auto& column2 = addColumn(longName + u'2', QStringLiteral("column two"));
+
+    const struct {
+        const char* object;
+        tvIFieldDefinition* field;
+        qint16 kind;
+        const char* ownRow;  // the own row's distinguishing text: a query on its Field_Id
+        const char* text;
+    } cases[] = {
+        {"showsParameter", &zone, tvParameterFieldKind,
+         "SELECT Prompt FROM ParameterFields WHERE Field_Id = ?", "the parameter"},
+        {"showsFormula", &zoneFormula, tvFormulaFieldKind,
+         "SELECT FormulaText FROM FormulaFields WHERE Field_Id = ?", "the formula"},
+        {"showsExpression", &total, tvSQLExpressionFieldKind,
+         "SELECT ExpressionText FROM SQLExpressionFields WHERE Field_Id = ?", "the expression"},
+        {"showsRunningTotal", &totalRunning, tvRunningTotalFieldKind,
+         "SELECT RunningTotalFieldName FROM RunningTotalFields WHERE Field_Id = ?",
+         "the running total"},
+        {"showsLongFormula1", &longFormula1, tvFormulaFieldKind,
+         "SELECT FormulaText FROM FormulaFields WHERE Field_Id = ?", "formula one"},
+        {"showsLongFormula2", &longFormula2, tvFormulaFieldKind,
+         "SELECT FormulaText FROM FormulaFields WHERE Field_Id = ?", "formula two"},
+        {"showsColumn1", &column1, tvDatabaseFieldKind,
+         "SELECT DatabaseFieldName FROM DatabaseFields WHERE Field_Id = ?", "column one"},
+        {"showsColumn2", &column2, tvDatabaseFieldKind,
+         "SELECT DatabaseFieldName FROM DatabaseFields WHERE Field_Id = ?", "column two"},
+    };
+    for (const auto& c : cases) addFieldObject(*section, QLatin1String(c.object), *c.field);
+    ASSERT_TRUE(write(*report)) << runLog().toStdString();
+
+    const QString reportId = column(QStringLiteral("SELECT Report_Id FROM Reports")).value(0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.object);
+        const QStringList shown = column(
+            QStringLiteral("SELECT f.Field_Id || '|' || f.Kind FROM FieldObjects o JOIN Fields f "
+                           "ON f.Report_Id = o.Report_Id AND f.Field_Id = o.Field_Id WHERE "
+                           "o.Name = ?"),
+            {QLatin1String(c.object)});
+        EXPECT_EQ(shown.size(), 1);
+        if (shown.size() != 1) continue;
+        const QString fieldId = shown.front().section(u'|', 0, 0);
+        EXPECT_EQ(shown.front().section(u'|', 1), QString::number(c.kind));
+        EXPECT_EQ(column(QLatin1String(c.ownRow) + QLatin1String(" AND Report_Id = ?"),
+                         {fieldId, reportId}),
+                  QStringList{QLatin1String(c.text)});
+    }
+    expectConsistent();
+}
+
+// A file of a later version takes the reports its schema can hold; a report it cannot take fails
+// with the file's version named, and the file keeps its shape.
+TEST_F(DatabaseWriterTest, AFileOfALaterVersionTakesWhatItsSchemaHolds) {
+    for (const bool printerDropped : {false, true}) {
+        SCOPED_TRACE(printerDropped ? "without Printer" : "as this program makes it");
+        QFile::remove(path());
+        ASSERT_TRUE(DatabaseCreator::CreateDatabase(path(), progress));
+        {
+            DatabaseConnection db(path());
+            if (printerDropped) db.exec(QStringLiteral("DROP TABLE Printer"));
+            DatabaseCreator::SetDatabaseVersion(db, QStringLiteral("5.0"), QStringLiteral("U"));
+        }
+        auto report = sample("fields.rpt");
+        DatabaseWriter writer(owner_, log_, reporter_);
+        EXPECT_EQ(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()),
+                  !printerDropped);
+        if (printerDropped) {
+            EXPECT_TRUE(writer.failureReason().contains(QLatin1String("is of version 5.0")))
+                << writer.failureReason().toStdString();
+            EXPECT_TRUE(writer.failureReason().contains(QLatin1String("no such table: Printer")));
+        }
+        EXPECT_EQ(count(QStringLiteral("Reports")), printerDropped ? 0 : 1);
+        EXPECT_TRUE(backups().isEmpty());
+        EXPECT_EQ(column(QStringLiteral("SELECT ControlValue FROM TVDBControl")),
+                  QStringList{QStringLiteral("5.0")});
+    }
+}
+
+// Damage that the run meets only while it writes a report is named as damage.
+TEST_F(DatabaseWriterTest, DamageMetWhileWritingIsNamed) {
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report));
+    const qint64 page = column(QStringLiteral("PRAGMA page_size")).value(0).toLongLong();
+    const qint64 root = column(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = "
+                                              "'Reports'"))
+                            .value(0)
+                            .toLongLong();
+    ASSERT_GT(root, 1);
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek((root - 1) * page));
+        file.write(QByteArray(int(page), '\x5a'));
+    }
+    DatabaseWriter writer(owner_, log_, reporter_);
+    EXPECT_FALSE(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()));
+    EXPECT_TRUE(writer.failureReason().startsWith(QStringLiteral("The database file ") + path() +
+                                                  QStringLiteral(" is damaged (")))
+        << writer.failureReason().toStdString();
+    EXPECT_TRUE(runLog().contains(QLatin1String("Restore it from its latest backup copy")));
+}
+
+// A subreport's block of the run log has the lines of every report's.
+TEST_F(DatabaseWriterTest, ASubreportsRunLogBlockIsAReportsBlock) {
+    auto report = sample("objects.rpt");
+    ASSERT_EQ(report->subReports.Count(), 2);
+    ASSERT_TRUE(write(*report));
+    const QStringList lines = runLog().split(QLatin1Char('\n'));
+    QStringList after;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i].contains(QLatin1String("Generating DB for report: ")))
+            after << lines[i + 1].trimmed();
+    }
+    EXPECT_EQ(after, QStringList(3, QStringLiteral("Initialized the DB")));
 }

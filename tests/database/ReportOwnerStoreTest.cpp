@@ -97,3 +97,21 @@ TEST_F(ReportOwnersTest, MissingFileFailsWithoutCreatingOne) {
     EXPECT_NE(addFailure(missing, QStringLiteral("Team")), QString());
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
+
+// A name longer than the table holds is refused in words, added or renamed, and the stored names
+// stay; one of exactly that length is taken.
+TEST_F(ReportOwnersTest, ANameTooLongIsRefusedInWords) {
+    ASSERT_EQ(addFailure(path(), QStringLiteral("Team")), QString());
+    const qint32 id = loaded(path()).value(0).ReportOwnerId;
+    const QString tooLong(256, QLatin1Char('x'));
+    const QString words =
+        QStringLiteral("The Report Owner is too long: a Report Owner has at most 255 characters.");
+    EXPECT_EQ(addFailure(path(), tooLong),
+              QStringLiteral("Could not add Report Owner to database: ") + words);
+    QString error;
+    EXPECT_FALSE(UpdateReportOwner(path(), {tooLong, id}, &error));
+    EXPECT_EQ(error, QStringLiteral("Could not rename Report Owner: ") + words);
+    EXPECT_EQ(names(loaded(path())), QStringList{QStringLiteral("Team")});
+    EXPECT_TRUE(UpdateReportOwner(path(), {QString(255, QLatin1Char('y')), id}));
+    EXPECT_EQ(names(loaded(path())), QStringList{QString(255, QLatin1Char('y'))});
+}

@@ -196,6 +196,37 @@ TEST_F(ReportOwnerWindow, AddsRenamesAndDeletesOwners) {
                                             "documentation database still name it."));
 }
 
+// A name longer than the database holds is refused in the window's words, added or renamed, and
+// the editor stays open with the name as typed, for the user to shorten it.
+TEST_F(ReportOwnerWindow, ANameTooLongIsToldAndLeftInTheEditor) {
+    programOptions().DBPath = dir.path() + u'/';
+    programOptions().UpdateDB = 1;
+    ReportOwnersWindow window;
+    window.addOwner();
+    ownerEdit(window)->setText(QStringLiteral("Admin"));
+    window.saveOwner();
+    const QString tooLong(256, u'x');
+    const QString words = QStringLiteral(
+        "The Report Owner is too long: please enter a Report Owner of at most 255 characters");
+    for (const bool renaming : {false, true}) {
+        SCOPED_TRACE(renaming ? "renaming" : "adding");
+        messages.clear();
+        if (renaming) {
+            select(*ownerList(window), QStringLiteral("Admin"));
+            window.modifyOwner();
+        } else {
+            window.addOwner();
+        }
+        ownerEdit(window)->setText(tooLong);
+        window.saveOwner();
+        EXPECT_EQ(messages, QStringList{words});
+        EXPECT_FALSE(ownerEdit(window)->isHidden());
+        EXPECT_EQ(ownerEdit(window)->text(), tooLong);
+        window.cancelOwnerEdit();
+        EXPECT_EQ(entries(*ownerList(window)), QStringList{QStringLiteral("Admin")});
+    }
+}
+
 // A program folder with an empty template store, and a template file outside it.
 class TemplateWindow : public AdministrationWindow {
 protected:
