@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 
 namespace tav::gui {
@@ -80,12 +81,8 @@ GuiSeams realDialogs() {
     // No System Information tool is registered on this platform.
     seams.readKeyValue = [](const QString&, const QString&,
                             const QString&) -> std::optional<QString> { return std::nullopt; };
-    seams.printerFonts = []() -> std::optional<QStringList> {
-        // Word renders with the fonts installed here; with none there is nothing to offer.
-        QStringList families = QFontDatabase::families();
-        if (families.isEmpty()) return std::nullopt;
-        return families;
-    };
+    // Word renders with the fonts installed here; with none there is nothing to offer.
+    seams.printerFonts = installedFontFamilies;
     seams.startProgram = [](const QString& program) {
         return QProcess::startDetached(program, {});
     };
@@ -98,6 +95,28 @@ GuiSeams realDialogs() {
 GuiSeams& guiSeams() {
     static GuiSeams seams = realDialogs();
     return seams;
+}
+
+QStringList fontFamilyNames(const QStringList& families) {
+    QStringList names;
+    QSet<QString> seen;
+    for (const QString& family : families) {
+        QString name = family;
+        const qsizetype foundry = name.lastIndexOf(QLatin1String(" ["));
+        if (foundry > 0 && name.endsWith(u']')) name.truncate(foundry);
+        name = name.trimmed();
+        if (!name.isEmpty() && !seen.contains(name)) {
+            seen.insert(name);
+            names.append(name);
+        }
+    }
+    return names;
+}
+
+std::optional<QStringList> installedFontFamilies() {
+    const QStringList names = fontFamilyNames(QFontDatabase::families());
+    if (names.isEmpty()) return std::nullopt;
+    return names;
 }
 
 QString BrowseForFolder(QWidget* owner, const QString& title, const QString& initialFolder) {

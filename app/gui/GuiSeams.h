@@ -61,6 +61,13 @@ struct GuiSeams {
 // The program's one set of seams, filled with the real dialogs.
 GuiSeams& guiSeams();
 
+// The font families installed here, by the names a word processor resolves: a family that more
+// than one foundry supplies is listed by the toolkit once per foundry ("Nimbus Sans [URW ]"), and
+// comes back once, by its family name only; nothing when there are none.
+std::optional<QStringList> installedFontFamilies();
+// The family names of such a list, each once, in the list's order.
+QStringList fontFamilyNames(const QStringList& families);
+
 // Lets the user pick a folder, opening on initialFolder. "" when cancelled.
 QString BrowseForFolder(QWidget* owner, const QString& title, const QString& initialFolder);
 

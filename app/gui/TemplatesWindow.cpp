@@ -67,10 +67,12 @@ constexpr std::array<StyleSlot, 6> kStyleSlots{{
 }};
 constexpr int kTableSlot = 5;
 
-// The paragraph and the table styles of a template, in the template's order.
+// The paragraph and the table styles of a template, in the template's order; why the template
+// could not be read, when it could not.
 struct TemplateStyles {
     QStringList paragraph;
     QStringList table;
+    QString error;
 };
 
 // A template stores the built-in styles under their lower-case names ("heading 1", "toc 1");
@@ -87,7 +89,13 @@ QString DisplayStyleName(const QString& stored) {
 TemplateStyles ReadTemplateStyles(const QString& path) {
     TemplateStyles styles;
     tvdocx::Document document;
-    if (!document.loadTemplateStyles(path)) return styles;
+    if (!document.loadTemplateStyles(path, &styles.error)) {
+        // A missing file gives the package reader's reason; the user knows it as missing.
+        if (!QFileInfo(path).isFile())
+            styles.error = QStringLiteral("The template file %1 could not be located.").arg(path);
+        if (styles.error.isEmpty()) styles.error = path;
+        return styles;
+    }
     for (const QString& name : document.styleNames(tvdocx::StyleType::Paragraph))
         styles.paragraph << DisplayStyleName(name);
     for (const QString& name : document.styleNames(tvdocx::StyleType::Table))
@@ -252,6 +260,7 @@ void TemplatesWindow::resetForm() {
     enableAll({cmdBrowse_, cmdCancel_}, true);
     txtTemplateName_->clear();
     txtTemplatePath_->clear();
+    stylesError_.clear();
     lblStep1Instr_->setText(QLatin1String(kNewText));
     setShownAndEnabled({cmdModify_, cmdNewTemplate_, cmbAvailableTemplates_, cmdCopyTemplate_},
                        true, true);
@@ -267,10 +276,19 @@ void TemplatesWindow::fillTemplateList() {
     cmbAvailableTemplates_->clear();
     std::vector<DocumentTemplate> profiles;
     QString error;
-    if (!store_.LoadAllTemplates(profiles, &error))
+    QStringList incomplete;
+    if (!store_.LoadAllTemplates(profiles, &error, &incomplete))
         return guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
     for (const DocumentTemplate& profile : profiles)
         cmbAvailableTemplates_->addItem(profile.templateName);
+    // The sound profiles stay manageable; the broken ones are named, to be mended by hand.
+    if (!incomplete.isEmpty())
+        guiSeams().message(
+            this,
+            QStringLiteral("These profiles of %1 are incomplete and are not listed:\n")
+                    .arg(store_.GetTemplateConfigPath()) +
+                incomplete.join(u'\n'),
+            QString(), QMessageBox::Warning);
 }
 
 void TemplatesWindow::newTemplate() {
@@ -320,6 +338,11 @@ void TemplatesWindow::nextStep() {
                            "unique."),
             QString(), QMessageBox::NoIcon);
     loadStyles();
+    // A file that is no template offers no styles: the user is told, and the step stays.
+    if (!stylesError_.isEmpty())
+        return guiSeams().message(
+            this, QStringLiteral("The template specified could not be read: ") + stylesError_,
+            QString(), QMessageBox::NoIcon);
     showStep1(true, true);
     showStep2(true, true);
     txtTemplatePath_->setEnabled(true);
@@ -329,6 +352,7 @@ void TemplatesWindow::nextStep() {
 void TemplatesWindow::loadStyles() {
     if (work_) work_->workStatus(true, QStringLiteral("Loading styles from template"));
     const TemplateStyles styles = ReadTemplateStyles(txtTemplatePath_->text());
+    stylesError_ = styles.error;
     for (int i = 0; i < 6; ++i) {
         // Filling the list must not replace a text the profile gave the combo.
         const QString text = styleCombos_[i]->currentText();
@@ -377,6 +401,9 @@ void TemplatesWindow::modifyTemplate() {
                        true, false);
     showSaveButtons(true);
     loadStyles();
+    // The profile can still be deleted; its styles cannot be offered.
+    if (!stylesError_.isEmpty())
+        guiSeams().message(this, stylesError_, QString(), QMessageBox::Warning);
 }
 
 void TemplatesWindow::copyTemplate() {
@@ -459,6 +486,11 @@ bool TemplatesWindow::saveCopy() {
 }
 
 bool TemplatesWindow::saveNewOrModified() {
+    // Without its template the styles cannot be checked: the template is what is wrong.
+    if (!stylesError_.isEmpty()) {
+        guiSeams().message(this, stylesError_, QString(), QMessageBox::NoIcon);
+        return false;
+    }
     for (int i = 0; i < 6; ++i) {
         if (styleCombos_[i]->findText(styleCombos_[i]->currentText(),
                                       Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
@@ -523,6 +555,9 @@ void TemplatesWindow::saveTemplate() {
 
 void TemplatesWindow::deleteTemplate() {
     const QString name = txtTemplateName_->text();
+    if (name.isEmpty())
+        return guiSeams().message(this, QStringLiteral("Please select a template to delete"),
+                                  QString(), QMessageBox::Warning);
     if (name == programOptions().OutputTemplate)
         return guiSeams().message(
             this,

@@ -60,6 +60,7 @@ private:
     word::TemplateStore store_;
     core::RunReporter* work_;  // shows the reading of a template's styles, when given
     QString error_;            // why the template store refused the last change
+    QString stylesError_;      // why the template's styles could not be read, when they could not
     QComboBox* cmbAvailableTemplates_;
     QPushButton* cmdNewTemplate_;
     QPushButton* cmdModify_;

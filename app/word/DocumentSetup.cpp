@@ -106,19 +106,40 @@ DocumentSetup::DocumentSetup(tvdocx::Document& document, DocumentTemplate& profi
                              ExtractOptions& options)
     : document_(document), profile_(profile), options_(options) {}
 
-QStringList DocumentSetup::completeTemplateStyles() {
+QStringList DocumentSetup::completeTemplateStyles(QStringList* refused) {
     // Each style the profile names, with the usual style of its role; Normal comes first, as the
     // others are based on it.
     struct Role {
         QString DocumentTemplate::*name;
         const char* usual;
+        const char* shown;  // the role, as the user knows it
     };
-    static constexpr std::array kRoles{Role{&DocumentTemplate::normalStyleName, "Normal"},
-                                       Role{&DocumentTemplate::heading1StyleName, "heading 1"},
-                                       Role{&DocumentTemplate::heading2StyleName, "heading 2"},
-                                       Role{&DocumentTemplate::heading3StyleName, "heading 3"},
-                                       Role{&DocumentTemplate::tocStyleName, "toc 1"},
-                                       Role{&DocumentTemplate::tableStyle, "Table Grid"}};
+    static constexpr std::array kRoles{
+        Role{&DocumentTemplate::normalStyleName, "Normal", "Normal"},
+        Role{&DocumentTemplate::heading1StyleName, "heading 1", "Heading 1"},
+        Role{&DocumentTemplate::heading2StyleName, "heading 2", "Heading 2"},
+        Role{&DocumentTemplate::heading3StyleName, "heading 3", "Heading 3"},
+        Role{&DocumentTemplate::tocStyleName, "toc 1", "TOC"},
+        Role{&DocumentTemplate::tableStyle, "Table Grid", "table"}};
+    // A style of the wrong kind (a table style named as the Normal style, a paragraph style as
+    // the table style) would be written where a document cannot take it and break every table:
+    // the role takes its usual style instead.
+    const QStringList tableStyles = document_.styleNames(tvdocx::StyleType::Table);
+    for (const Role& role : kRoles) {
+        QString& name = profile_.*role.name;
+        if (name.isEmpty() || !document_.hasStyle(name)) continue;
+        const bool forTables = role.name == &DocumentTemplate::tableStyle;
+        if (tableStyles.contains(name, Qt::CaseInsensitive) == forTables) continue;
+        const QString usual = QLatin1StringView(role.usual);
+        if (refused)
+            *refused << QStringLiteral(
+                            "The profile \"%1\" names the %2 style \"%3\" as its %4 "
+                            "style: the document uses the style \"%5\" instead.")
+                            .arg(profile_.templateName,
+                                 forTables ? QStringLiteral("paragraph") : QStringLiteral("table"),
+                                 name, QLatin1StringView(role.shown), usual);
+        name = usual;
+    }
     QStringList missing;
     const auto complete = [&](const QString& name, const char* usual) {
         if (name.isEmpty() || document_.hasStyle(name)) return false;

@@ -50,8 +50,9 @@ public:
     // levels, all in the fonts of the settings.
     void SetupNewDocument(const QString& reportPath, const QString& fileName);
     // On a template's document: adds each style that the profile names and the template lacks,
-    // defined as in a new document; the names of those added.
-    QStringList completeTemplateStyles();
+    // defined as in a new document; the names of those added. A style of the wrong kind for its
+    // role is not used: the role takes its usual style, and `refused` tells the user why.
+    QStringList completeTemplateStyles(QStringList* refused = nullptr);
     // The style of a setting's label; a template may define it itself.
     void SetupPropertyTitleStyle();
 

@@ -15,10 +15,10 @@
 #include "OutputFiles.h"
 #include "ReportBodyBlocks.h"
 #include "RunLog.h"
+#include "RunReporter.h"
 #include "SharedBlocks.h"
 #include "TemplateStore.h"
 #include "TextUtilities.h"
-#include "RunReporter.h"
 #include "WritingFailure.h"
 #include "tvArea.h"
 #include "tvDatabase.h"
@@ -135,7 +135,9 @@ void DocxWriter::PrepareDocument(const QString& templateName, const QString& rep
             wordDocument_->loadTemplateContent(profile_.templatePath, &error)) {
             newDocument_ = false;
             DocumentSetup setup(*wordDocument_, profile_, options_);
-            const QStringList missing = setup.completeTemplateStyles();
+            QStringList refused;
+            const QStringList missing = setup.completeTemplateStyles(&refused);
+            for (const QString& refusal : refused) reporter_.message(refusal);
             if (!missing.isEmpty()) {
                 reporter_.message(
                     QStringLiteral(
@@ -246,7 +248,9 @@ void DocxWriter::WriteTitlePage(const tvReport& report) {
     }
     if (settings.ShowTOC) {
         sink_->closeParagraph();
-        wordDocument_->body().addTableOfContents(1, 3, profile_.tocStyleName);
+        wordDocument_->body().addTableOfContents(
+            1, 3, profile_.tocStyleName,
+            {profile_.heading1StyleName, profile_.heading2StyleName, profile_.heading3StyleName});
     }
     sink_->setStyle(profile_.normalStyleName);
     sink_->blank();

@@ -197,16 +197,23 @@ DocumentTemplate TemplateStore::GetTemplate(const QString& name, RunReporter& re
     return GetFallbackTemplate();
 }
 
-bool TemplateStore::LoadAllTemplates(std::vector<DocumentTemplate>& profiles,
-                                     QString* error) const {
+bool TemplateStore::LoadAllTemplates(std::vector<DocumentTemplate>& profiles, QString* error,
+                                     QStringList* incomplete) const {
     return guarded(
         [&] {
             const QDomDocument document = loadConfig(GetTemplateConfigPath());
             const QString folder = GetTemplatesFolder();
             std::vector<DocumentTemplate> read;
-            for (const QDomElement& e : profileElements(document))
-                read.push_back(TemplateFromNode(e, folder));
+            QStringList leftOut;
+            for (const QDomElement& e : profileElements(document)) {
+                try {
+                    read.push_back(TemplateFromNode(e, folder));
+                } catch (const TemplateError& unusable) {
+                    leftOut << QString::fromUtf8(unusable.what());
+                }
+            }
             profiles = std::move(read);
+            if (incomplete) *incomplete = std::move(leftOut);
         },
         error);
 }

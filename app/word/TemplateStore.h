@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -29,8 +30,10 @@ public:
     DocumentTemplate GetTemplate(const QString& name, core::RunReporter& reporter) const;
     // The first stored profile of that name; nothing when there is none or the file is unusable.
     std::optional<DocumentTemplate> LoadTemplate(const QString& name) const;
-    // Every stored profile in file order.
-    bool LoadAllTemplates(std::vector<DocumentTemplate>& profiles, QString* error) const;
+    // Every stored profile in file order. A profile that lacks one of its elements is left out,
+    // so that it does not hide the sound ones; why each was left out goes to `incomplete`.
+    bool LoadAllTemplates(std::vector<DocumentTemplate>& profiles, QString* error,
+                          QStringList* incomplete = nullptr) const;
     // Appends the profile to the file.
     bool AddTemplate(const DocumentTemplate& profile, QString* error) const;
     // Removes the first stored profile of the profile's name.

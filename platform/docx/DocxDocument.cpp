@@ -1011,13 +1011,31 @@ Table Story::addTable(int rows, int columns, const QString& styleName,
     return table;
 }
 
-Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleName) {
+Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleName,
+                                    const QStringList& headingStyles) {
     // A tree: the contents are written in its place when the document is saved.
     Paragraph paragraph(document_, append(QStringLiteral("w:p")));
     if (!styleName.isEmpty())
         valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
                      kParagraphPropertyOrder);
-    paragraph.field(QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower));
+    QString code = QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower);
+    QStringList named;
+    const QString& separator = document_->listSeparator;
+    for (qsizetype i = 0; i < headingStyles.size(); ++i) {
+        const QString& name = headingStyles[i];
+        const int level = upper + int(i);
+        // A name the field cannot quote, or a style the document lacks, is left to its outline
+        // level.
+        if (level > lower || name.isEmpty() || name.contains(u'"') || name.contains(separator) ||
+            !document_->hasStyle(name))
+            continue;
+        named << name + separator + QString::number(level);
+        document_->contentsStyleLevels_[document_->styleId(name)] = level;
+    }
+    document_->headingLevels_.reset();
+    if (!named.isEmpty())
+        code += QStringLiteral("\\t \"") + named.join(separator) + QStringLiteral("\" ");
+    paragraph.field(code);
     // Word fills the table when it opens a document whose fields are marked out of date.
     paragraph.element_.firstChildElement(QStringLiteral("w:r"))
         .firstChildElement(QStringLiteral("w:fldChar"))
@@ -1520,6 +1538,7 @@ private:
         return true;
     }
 
+public:
     // Carries a part over, with what it refers to; answers its name in the document.
     QString carry(const QString& part) {
         if (const auto known = carriedAs_.find(part); known != carriedAs_.end())
@@ -1550,6 +1569,24 @@ private:
         return name;
     }
 
+    // The parts that the document part's relationships of these types name, carried over, each
+    // with a relationship of the document's own.
+    std::vector<detail::Relationship> carryRelated(const QString& main,
+                                                   std::initializer_list<const char*> types) {
+        std::vector<detail::Relationship> related;
+        for (const auto& [id, relationship] : relationshipsOf(main)) {
+            const bool wanted = std::any_of(types.begin(), types.end(), [&](const char* type) {
+                return relationship.type == QLatin1String(kRelTypes) + QLatin1String(type);
+            });
+            const QString part = wanted ? target(main, id) : QString();
+            if (part.isEmpty()) continue;
+            related.push_back({QStringLiteral("rIdTpl%1").arg(++relationshipIds), relationship.type,
+                               targetOf(main, carry(part)), false});
+        }
+        return related;
+    }
+
+private:
     QString contentTypeOf(const QString& part) {
         if (!contentTypes_) {
             const QString name = QStringLiteral("[Content_Types].xml");
@@ -1580,6 +1617,20 @@ private:
 
 }  // namespace
 
+namespace {
+
+// The settings that belong with a template's theme, fonts and fields, in the order their schema
+// gives every setting, with the settings the builder writes itself among them.
+constexpr std::array kSettingsOrder{
+    "w:embedTrueTypeFonts", "w:embedSystemFonts", "w:saveSubsetFonts", "w:defaultTabStop",
+    "w:evenAndOddHeaders",  "w:updateFields",     "w:compat",          "w:themeFontLang",
+    "w:clrSchemeMapping",   "w:decimalSymbol",    "w:listSeparator"};
+constexpr std::array kCarriedSettings{
+    "w:embedTrueTypeFonts", "w:embedSystemFonts", "w:saveSubsetFonts", "w:compat",
+    "w:themeFontLang",      "w:clrSchemeMapping", "w:decimalSymbol"};
+
+}  // namespace
+
 bool Document::loadTemplateContent(const QString& templatePath, QString* error) {
     const QString main = QStringLiteral("word/document.xml");
     const QString numberingName = QStringLiteral("word/numbering.xml");
@@ -1588,6 +1639,8 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
     std::vector<StoryPlan> plans;
     QDomElement sectPr;
     bool oddEven = false;
+    QDomDocument settings;
+    std::vector<detail::Relationship> themeAndFonts;
     std::optional<TemplateReader> reader;
     // Everything is read before anything changes.
     try {
@@ -1596,10 +1649,14 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
             throw DocxError((templatePath + QStringLiteral(" holds no ") + main).toStdString());
         const QDomDocument body = reader->xml(main);
         if (reader->has(numberingName)) numbering = reader->xml(numberingName);
-        if (reader->has(settingsName))
-            oddEven = isOn(reader->xml(settingsName)
-                               .documentElement()
-                               .firstChildElement(QStringLiteral("w:evenAndOddHeaders")));
+        if (reader->has(settingsName)) {
+            settings = reader->xml(settingsName);
+            oddEven = isOn(settings.documentElement().firstChildElement(
+                QStringLiteral("w:evenAndOddHeaders")));
+        }
+        // The styles name the theme's fonts and colours, and the font table says how to find
+        // the fonts: without them the house look is lost.
+        themeAndFonts = reader->carryRelated(main, {"theme", "fontTable"});
         const QDomElement from = body.documentElement().firstChildElement(QStringLiteral("w:body"));
         sectPr = from.lastChildElement(QStringLiteral("w:sectPr"));
         plans.push_back(reader->plan(main, body, from, body_.get(), numbering.has_value()));
@@ -1647,6 +1704,25 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
         differentFirstPage = isOn(sectPr.firstChildElement(QStringLiteral("w:titlePg")));
     }
     differentOddEven = oddEven;
+    body_->relationships_.insert(body_->relationships_.end(), themeAndFonts.begin(),
+                                 themeAndFonts.end());
+    // The settings that go with the theme, the fonts and the fields' lists stay the template's.
+    const QDomElement from = settings.documentElement();
+    const QString separator = from.firstChildElement(QStringLiteral("w:listSeparator"))
+                                  .attribute(QStringLiteral("w:val"));
+    if (separator.size() == 1) listSeparator = separator;
+    for (const char* tag : kCarriedSettings) {
+        const QDomElement setting = from.firstChildElement(QLatin1String(tag));
+        if (setting.isNull()) continue;
+        if (templateSettings_.isNull())
+            templateSettings_.appendChild(
+                templateSettings_.createElement(QStringLiteral("w:settings")));
+        QDomElement root = templateSettings_.documentElement();
+        takeDeclarations(from, root);
+        const QDomElement earlier = root.firstChildElement(QLatin1String(tag));
+        if (!earlier.isNull()) root.removeChild(earlier);
+        root.appendChild(templateSettings_.importNode(setting, true));
+    }
     return true;
 }
 
@@ -1897,8 +1973,9 @@ int Document::styleHeadingLevel(const QString& styleId) const {
                 st.firstChildElement(QStringLiteral("w:basedOn"))
                     .attribute(QStringLiteral("w:val"))};
         }
-        headingLevels_.emplace();
+        headingLevels_.emplace(contentsStyleLevels_);
         for (const auto& [id, entry] : styles) {
+            if (contentsStyleLevels_.count(id) == 1) continue;
             auto at = styles.find(id);
             for (int depth = 0; at != styles.end() && depth < 16; ++depth) {
                 if (at->second.first > 0) {
@@ -2142,12 +2219,33 @@ PackageParts Document::packageParts(DocumentPieces& pieces) const {
     parts[QStringLiteral("word/settings.xml")] = streamPart([&](QXmlStreamWriter& xml) {
         xml.writeStartElement(QStringLiteral("w:settings"));
         xml.writeAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
-        xml.writeEmptyElement(QStringLiteral("w:defaultTabStop"));
-        xml.writeAttribute(QStringLiteral("w:val"), twips(defaultTabStopPt));
-        if (differentOddEven) xml.writeEmptyElement(QStringLiteral("w:evenAndOddHeaders"));
-        if (hasTableOfContents_) {
-            xml.writeEmptyElement(QStringLiteral("w:updateFields"));
-            xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("true"));
+        const QDomElement carried = templateSettings_.documentElement();
+        const QDomNamedNodeMap declarations = carried.attributes();
+        for (int i = 0; i < declarations.size(); ++i)
+            if (declarations.item(i).nodeName() != QLatin1String("xmlns:w"))
+                xml.writeAttribute(declarations.item(i).nodeName(),
+                                   declarations.item(i).nodeValue());
+        for (const char* tag : kSettingsOrder) {
+            const QLatin1StringView name(tag);
+            if (name == QLatin1String("w:defaultTabStop")) {
+                xml.writeEmptyElement(name);
+                xml.writeAttribute(QStringLiteral("w:val"), twips(defaultTabStopPt));
+            } else if (name == QLatin1String("w:evenAndOddHeaders")) {
+                if (differentOddEven) xml.writeEmptyElement(name);
+            } else if (name == QLatin1String("w:updateFields")) {
+                if (hasTableOfContents_) {
+                    xml.writeEmptyElement(name);
+                    xml.writeAttribute(QStringLiteral("w:val"), QStringLiteral("true"));
+                }
+            } else if (name == QLatin1String("w:listSeparator")) {
+                // The separator the fields' lists were written with, whatever the reader's
+                // locale.
+                xml.writeEmptyElement(name);
+                xml.writeAttribute(QStringLiteral("w:val"), listSeparator);
+            } else if (const QDomElement setting = carried.firstChildElement(name);
+                       !setting.isNull()) {
+                writeNode(xml, setting);
+            }
         }
         xml.writeEndElement();
     });

@@ -199,7 +199,11 @@ public:
     // A table of contents over the headings of levels `upper` to `lower`, in its own paragraph:
     // it lists the headings of the body, each with the page-number field of a bookmark on the
     // heading, and stays marked for Word to bring up to date when it opens the document.
-    Paragraph addTableOfContents(int upper, int lower, const QString& styleName = {});
+    // `headingStyles` names the styles of levels `upper`, `upper` + 1 and so on whose paragraphs
+    // are headings of that level whatever outline level the styles carry: a template's own
+    // heading styles often carry none. The field names them, so that an update keeps them.
+    Paragraph addTableOfContents(int upper, int lower, const QString& styleName = {},
+                                 const QStringList& headingStyles = {});
     bool isEmpty() const {
         return !container_.hasChildNodes() && !written_ && !pendingParagraph_ && !pendingTable_;
     }
@@ -254,6 +258,8 @@ public:
     bool differentFirstPage = false;
     bool differentOddEven = false;
     double defaultTabStopPt = 36;
+    // What separates the items of a list in a field's code (a template may use its own).
+    QString listSeparator = QStringLiteral(",");
 
     // Styles are found by name, ignoring case, as Word finds them.
     bool hasStyle(const QString& name) const;
@@ -274,7 +280,9 @@ public:
 
     // Appends the paragraphs and tables of a template's body, and of the headers and footers its
     // section names, to the document's own, markup of every vocabulary unchanged, and takes the
-    // template's page set-up, first-page and odd/even settings and list numbering. What that
+    // template's page set-up, first-page and odd/even settings and list numbering, its theme and
+    // font table, and the settings that go with them (theme language and colour mapping,
+    // compatibility, embedded fonts, the fields' list separator). What that
     // content refers to (pictures, links) comes along under fresh relationship ids; a block that
     // refers to what the template lacks is left out. Parts are read through the template limits.
     // False, with the reason, when the template cannot be read or holds no word/document.xml;
@@ -353,7 +361,8 @@ private:
     std::vector<Image> images_;
     std::map<QString, detail::CarriedPart> carried_;  // by part name
     int relationshipIds_ = 0;                         // of content carried over
-    QDomDocument numberingXml_;  // none until a numbering is added or a template gives one
+    QDomDocument numberingXml_;      // none until a numbering is added or a template gives one
+    QDomDocument templateSettings_;  // the settings a template gave that go with its theme
     int drawingIds_ = 0;
     bool hasTableOfContents_ = false;
     QDomElement tableOfContents_;  // its paragraph, written at its place when the body is saved
@@ -362,6 +371,7 @@ private:
     std::unique_ptr<detail::LastProperties> lastProperties_;
     BodyState bodyState_;
     mutable std::optional<std::map<QString, int>> headingLevels_;  // style id: outline level
+    std::map<QString, int> contentsStyleLevels_;  // style id: the level the contents give it
     struct StyleIndex {
         std::map<QString, QDomElement> byName;  // by case-folded name
         QHash<QString, QString> ids;            // style id by name as asked for

@@ -827,6 +827,86 @@ TEST_F(DocxDocumentTest, TemplateMarkupPageAndNumberingAreCarriedOver) {
     EXPECT_EQ(elements(numbering, W, QStringLiteral("abstractNum")).size(), 2);
 }
 
+// The house template names its fonts and colours through its theme ("majorHAnsi", "accent1"),
+// as current word processors save templates; its heading styles carry no outline level.
+const QString kHouseTemplate = QStringLiteral(TAV_TEST_DATA "/templates/House.dotx");
+
+// The part that the document's relationship of `type` names, and its content type.
+std::pair<QString, QString> relatedPart(const SavedPackage& package, const char* type) {
+    const QDomDocument rels = package.xml(QStringLiteral("word/_rels/document.xml.rels"));
+    QString part;
+    for (const QDomElement& r : elements(rels, PKG, QStringLiteral("Relationship")))
+        if (r.attribute(QStringLiteral("Type")).endsWith(u'/' + QLatin1String(type)))
+            part = QStringLiteral("word/") + r.attribute(QStringLiteral("Target"));
+    QString contentType;
+    for (const QDomElement& o :
+         elements(package.xml(QStringLiteral("[Content_Types].xml")), TYPES, "Override"))
+        if (o.attribute(QStringLiteral("PartName")) == u'/' + part)
+            contentType = o.attribute(QStringLiteral("ContentType"));
+    return {part, contentType};
+}
+
+TEST_F(DocxDocumentTest, ATemplatesThemeFontTableAndTheirSettingsComeAlong) {
+    QString error;
+    const auto house = readPackage(kHouseTemplate, &error);
+    ASSERT_TRUE(house) << error.toStdString();
+    struct Case {
+        const char* separator;  // the template's list separator
+    };
+    for (const Case c : {Case{","}, Case{";"}}) {
+        PackageParts parts = *house;
+        parts[QStringLiteral("word/settings.xml")].replace(
+            "w:listSeparator w:val=\",\"",
+            QByteArray("w:listSeparator w:val=\"") + c.separator + '"');
+        const QString file = path(QStringLiteral("house%1.dotx").arg(c.separator[0] == ';'));
+        ASSERT_TRUE(writePackage(file, parts));
+        Document document;
+        ASSERT_TRUE(document.loadTemplateStyles(file, &error)) << error.toStdString();
+        ASSERT_TRUE(document.loadTemplateContent(file, &error)) << error.toStdString();
+        document.body().addTableOfContents(
+            1, 3, QStringLiteral("House Contents"),
+            {"House Heading 1", "House Heading 2", "House Heading 3"});
+        document.body().addParagraph(QStringLiteral("House Heading 2")).text("Sales by Region");
+        const SavedPackage package = saved(document);
+
+        const auto [theme, themeType] = relatedPart(package, "theme");
+        ASSERT_TRUE(package.has(theme)) << theme.toStdString();
+        EXPECT_EQ(package.parts.at(theme), house->at(QStringLiteral("word/theme/theme1.xml")));
+        EXPECT_EQ(themeType,
+                  QStringLiteral("application/vnd.openxmlformats-officedocument.theme+xml"));
+        const auto [fonts, fontsType] = relatedPart(package, "fontTable");
+        ASSERT_TRUE(package.has(fonts)) << fonts.toStdString();
+        EXPECT_EQ(elements(package.xml(fonts), W, QStringLiteral("font")).size(), 2);
+        EXPECT_TRUE(fontsType.endsWith(QLatin1String("fontTable+xml"))) << fontsType.toStdString();
+        EXPECT_TRUE(package.parts.at(QStringLiteral("word/styles.xml")).contains("majorHAnsi"));
+
+        // The settings that read the theme stay with it, in the order their schema wants.
+        QStringList settings;
+        const QDomElement root = package.xml(QStringLiteral("word/settings.xml")).documentElement();
+        for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
+            settings << e.localName() + u'=' + e.attributeNS(W, QStringLiteral("val"));
+        EXPECT_EQ(settings, QStringList({"defaultTabStop=720", "updateFields=true",
+                                         "compat=", "themeFontLang=en-GB",
+                                         "clrSchemeMapping=", "decimalSymbol=.",
+                                         QStringLiteral("listSeparator=") + c.separator}));
+
+        // The contents name the house headings in the template's own separator, and list them.
+        const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+        QString code;
+        for (const QDomElement& instr : elements(body, W, QStringLiteral("instrText")))
+            if (instr.text().contains(QLatin1String("TOC"))) code = instr.text();
+        const QStringList named{"House Heading 1", "1", "House Heading 2", "2",
+                                "House Heading 3", "3"};
+        EXPECT_TRUE(
+            code.contains(QStringLiteral("\\t \"") + named.join(QLatin1String(c.separator)) + u'"'))
+            << code.toStdString();
+        QStringList anchors;
+        for (const QDomElement& link : elements(body, W, QStringLiteral("hyperlink")))
+            anchors << text(link);
+        EXPECT_EQ(anchors, QStringList{"Sales by Region"});
+    }
+}
+
 TEST_F(DocxDocumentTest, ALongBodyIsWrittenOutAsItGrowsAndOnlyItsLastBlockChanges) {
     Document document;
     Paragraph first = document.body().addParagraph();

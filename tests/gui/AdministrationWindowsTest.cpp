@@ -349,6 +349,71 @@ TEST_F(TemplateWindow, AddsCopiesAndDeletesProfiles) {
     EXPECT_TRUE(QFileInfo::exists(templates() + QStringLiteral("Plain.dotx")));
 }
 
+QByteArray storedProfile(const char* name, const char* file) {
+    return QByteArray("<tavrin_template name=\"") + name + "\"><path>" + file +
+           "</path><normalStyle>Normal</normalStyle><tocStyle>TOC 1</tocStyle><heading1Style>"
+           "Heading 1</heading1Style><heading2Style>Heading 2</heading2Style><heading3Style>"
+           "Heading 3</heading3Style><tableStyle>Table Grid</tableStyle></tavrin_template>";
+}
+
+// A profile left incomplete by a hand edit is named; the sound ones stay listed and usable.
+TEST_F(TemplateWindow, AnIncompleteProfileIsNamedAndTheOthersStayListed) {
+    QFile config(templates() + QStringLiteral("template_config.xml"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("<tavrin_templates>" + storedProfile("Corporate", "Corp.dotx") +
+                 "<tavrin_template name=\"Short\"><path>S.dotx</path><normalStyle>Normal"
+                 "</normalStyle></tavrin_template>" +
+                 storedProfile("Plain", "Plain.dotx") + "</tavrin_templates>");
+    config.close();
+    TemplatesWindow window(dir.path());
+    EXPECT_EQ(entries(*control<QComboBox>(window, "cmbAvailableTemplates")),
+              (QStringList{"Corporate", "Plain"}));
+    const QString message = lastMessage();
+    EXPECT_TRUE(message.contains(QStringLiteral("\"Short\""))) << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("Corporate"))) << message.toStdString();
+}
+
+// A file that is no template, a profile whose template is gone and Delete with no profile each
+// say what is wrong, rather than passing in silence or blaming a style.
+TEST_F(TemplateWindow, EachMistakeIsToldForWhatItIs) {
+    QFile config(templates() + QStringLiteral("template_config.xml"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("<tavrin_templates>" + storedProfile("Gone", "Gone.dotx") + "</tavrin_templates>");
+    config.close();
+    QFile notZip(dir.path() + QStringLiteral("/elsewhere/Notes.dotx"));
+    ASSERT_TRUE(notZip.open(QIODevice::WriteOnly));
+    notZip.write("these are notes, not a template");
+    notZip.close();
+    TemplatesWindow window(dir.path());
+    auto* profiles = control<QComboBox>(window, "cmbAvailableTemplates");
+    auto* normalStyle = control<QComboBox>(window, "cmbNormalStyle");
+
+    window.deleteTemplate();
+    EXPECT_EQ(lastMessage(), QStringLiteral("Please select a template to delete"));
+    EXPECT_TRUE(questions.isEmpty());
+
+    window.newTemplate();
+    control<QLineEdit>(window, "txtTemplateName")->setText(QStringLiteral("Notes"));
+    control<QLineEdit>(window, "txtTemplatePath")->setText(notZip.fileName());
+    window.nextStep();
+    EXPECT_TRUE(
+        lastMessage().startsWith(QStringLiteral("The template specified could not be read")));
+    EXPECT_FALSE(normalStyle->isEnabled());
+    window.cancelTemplateEdit();
+
+    select(*profiles, QStringLiteral("Gone"));
+    window.modifyTemplate();
+    const QString missing =
+        QStringLiteral("The template file %1 could not be located.").arg(templates() + "Gone.dotx");
+    EXPECT_EQ(lastMessage(), missing);
+    window.saveTemplate();
+    EXPECT_EQ(lastMessage(), missing);
+    // The profile can still be deleted.
+    window.deleteTemplate();
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_EQ(profiles->count(), 0);
+}
+
 TEST_F(TemplateWindow, WithoutTheTemplatesFolderNothingIsCopied) {
     ASSERT_TRUE(QDir(templates()).removeRecursively());
     TemplatesWindow window(dir.path());

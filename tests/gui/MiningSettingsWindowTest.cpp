@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include "DatabaseCreator.h"
@@ -332,6 +333,25 @@ TEST_F(MiningSettings, NoPrinterLeavesTheFontListsEmptyButShowsTheFonts) {
     auto* valueFont = control<QComboBox>(*form, "cboValueFont");
     EXPECT_EQ(valueFont->count(), 0);
     EXPECT_EQ(valueFont->currentText(), QStringLiteral("Verdana"));
+}
+
+// A family that several foundries supply is offered once, by the name a word processor
+// resolves; the installed fonts of this machine are offered that way too.
+TEST_F(MiningSettings, FontListsOfferFamilyNamesOnlyOnceEach) {
+    EXPECT_EQ(fontFamilyNames({"C059 [urw]", "Nimbus Sans [URW ]", "Nimbus Sans [UKWN]",
+                               "DejaVu Sans", "C059 [UKWN]", "Wingdings [x] Pro"}),
+              QStringList({"C059", "Nimbus Sans", "DejaVu Sans", "Wingdings [x] Pro"}));
+    guiSeams().printerFonts = installedFontFamilies;
+    const auto form = open();
+    for (const char* combo : {"cboHeadingFont", "cboValueFont"}) {
+        QStringList offered;
+        auto* fonts = control<QComboBox>(*form, combo);
+        for (int i = 0; i < fonts->count(); ++i) offered << fonts->itemText(i);
+        ASSERT_FALSE(offered.isEmpty()) << combo;
+        EXPECT_EQ(offered.size(), QSet<QString>(offered.begin(), offered.end()).size()) << combo;
+        for (const QString& name : offered)
+            EXPECT_FALSE(name.endsWith(u']')) << combo << " offers " << name.toStdString();
+    }
 }
 
 TEST_F(MiningSettings, AFailedSaveIsReportedAndTheWindowStaysOpen) {

@@ -315,6 +315,8 @@ TEST_F(DocxWriterTest, AGroupNumberedBeyondTheGroupsGetsARowOfItsOwn) {
 // The styles of the contents' entries, level by level, and the left indent (twips) that each
 // of those styles gives.
 QStringList contentsEntries(const QString& docx);
+QDomDocument savedPart(const QString& docx, const QString& part);
+QList<QDomElement> all(const QDomDocument& xml, const QString& tag);
 
 // A template that lacks styles its profile names (one never used for a contents page, say)
 // still gives the whole document: the user hears once which styles were missing, and each is
@@ -346,6 +348,84 @@ TEST_F(DocxWriterTest, ContentsLevelsOfATemplateDocumentKeepTheirIndents) {
     EXPECT_TRUE(entries.contains(QStringLiteral("TOC1 |Sales by Region")));
     EXPECT_TRUE(entries.contains(QStringLiteral("TOC2 240|Report Alerts")));
     EXPECT_TRUE(entries.contains(QStringLiteral("TOC3 |Group Header #1")));  // the template's
+}
+
+// A house template as current word processors save one: its styles name the fonts and colours
+// of its theme, and its heading styles carry no outline level. The profile names `normal` and
+// `table` as its Normal and table styles; it is the profile the writer is given.
+void houseTemplate(const QString& programFolder, const char* normal = "Normal",
+                   const char* table = "House Table") {
+    ASSERT_TRUE(QFile::copy(testData(QStringLiteral("templates/House.dotx")),
+                            programFolder + QStringLiteral("Templates/House.dotx")));
+    QFile config(programFolder + QStringLiteral("Templates/template_config.xml"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(QByteArray("<templates><tavrin_template name=\"Corporate\"><path>House.dotx</path>"
+                            "<normalStyle>") +
+                 normal +
+                 "</normalStyle><tocStyle>House Contents</tocStyle><heading1Style>House Heading "
+                 "1</heading1Style><heading2Style>House Heading 2</heading2Style><heading3Style>"
+                 "House Heading 3</heading3Style><tableStyle>" +
+                 table + "</tableStyle></tavrin_template></templates>");
+}
+
+// The document keeps the house look (the theme and font table its styles name) and its
+// contents list every heading, at save and after a word processor updates the field.
+TEST_F(DocxWriterTest, AHouseTemplateKeepsItsThemeAndItsContentsListEveryHeading) {
+    houseTemplate(options_.ProgramFolder);
+    options_.UseTemplate = 1;
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    EXPECT_TRUE(messages_.isEmpty()) << messages_.join(u'\n').toStdString();
+    const auto parts = tvdocx::readPackage(path("word/everything.docx"));
+    ASSERT_TRUE(parts);
+    const auto house = tvdocx::readPackage(testData(QStringLiteral("templates/House.dotx")));
+    const QByteArray rels = parts->at(QStringLiteral("word/_rels/document.xml.rels"));
+    for (const char* type : {"/theme\"", "/fontTable\""}) EXPECT_TRUE(rels.contains(type)) << type;
+    EXPECT_TRUE(std::any_of(parts->begin(), parts->end(), [&](const auto& part) {
+        return part.second == house->at(QStringLiteral("word/theme/theme1.xml"));
+    }));
+    const QByteArray settings = parts->at(QStringLiteral("word/settings.xml"));
+    for (const char* setting : {"w:clrSchemeMapping", "w:themeFontLang", "compatibilityMode"})
+        EXPECT_TRUE(settings.contains(setting)) << setting;
+
+    const QDomDocument body = savedPart(path("word/everything.docx"), "word/document.xml");
+    QString code;
+    for (const QDomElement& instr : all(body, QStringLiteral("w:instrText")))
+        if (instr.text().contains(QLatin1String("TOC"))) code = instr.text();
+    EXPECT_TRUE(code.contains(
+        QStringLiteral("\\t \"House Heading 1,1,House Heading 2,2,House Heading 3,3\"")))
+        << code.toStdString();
+    const QStringList entries = contentsEntries(path("word/everything.docx"));
+    for (const char* heading : {"Sales by Region", "Report Alerts", "Group Header #1"})
+        EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
+                                [&](const QString& e) { return e.endsWith(heading); }))
+            << heading << "\n"
+            << entries.join(u'\n').toStdString();
+}
+
+// A hand-edited profile that names a table style for text, or a paragraph style for tables, is
+// told and not followed: the document's text and tables keep styles of their kind.
+TEST_F(DocxWriterTest, AStyleOfTheWrongKindForItsRoleIsRefused) {
+    houseTemplate(options_.ProgramFolder, "House Table", "House Heading 1");
+    options_.UseTemplate = 1;
+    const auto report = everything();
+    ASSERT_TRUE(write(*report));
+    EXPECT_EQ(
+        messages_,
+        QStringList({"The profile \"Corporate\" names the table style \"House Table\" as its "
+                     "Normal style: the document uses the style \"Normal\" instead.",
+                     "The profile \"Corporate\" names the paragraph style \"House Heading 1\" as "
+                     "its table style: the document uses the style \"Table Grid\" instead.",
+                     "The document template " + path("Templates/House.dotx") +
+                         " of the profile \"Corporate\" holds no style \"Table Grid\": the "
+                         "document uses the default definition instead."}));
+    const QDomDocument body = savedPart(path("word/everything.docx"), "word/document.xml");
+    for (const QDomElement& style : all(body, QStringLiteral("w:pStyle")))
+        EXPECT_NE(style.attribute(QStringLiteral("w:val")), QStringLiteral("HouseTable"));
+    const QList<QDomElement> tables = all(body, QStringLiteral("w:tblStyle"));
+    ASSERT_FALSE(tables.isEmpty());
+    for (const QDomElement& style : tables)
+        EXPECT_EQ(style.attribute(QStringLiteral("w:val")), QStringLiteral("TableGrid"));
 }
 
 TEST_F(DocxWriterTest, TemplateProfileGivesItsStylesAndAMissingTemplateFallsBack) {
