@@ -104,6 +104,7 @@ bool SaveFile::open(OpenMode mode) {
             ? earlier.st_mode & 07777
             : createdFileMode();
     ::fchmod(descriptor_, permissions);
+    removeLeftovers(path_);
     return QIODevice::open(mode | Unbuffered);
 }
 
@@ -181,7 +182,11 @@ void SaveFile::removeLeftovers(const QString& path) {
     const QFileInfo target(path);
     const QRegularExpression names = newFileNames(target.fileName());
     const QDir folder = target.absoluteDir();
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+    const QString any = QStringLiteral(".") + QString(kRandomLength, u'?');
+    const QStringList candidates =
+        folder.entryList({target.fileName() + any, kShortStem + any},
+                         QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    for (const QString& name : candidates) {
         if (!names.match(name).hasMatch()) continue;
         const QByteArray leftover = QFile::encodeName(folder.filePath(name));
         // A file that another run still writes is locked by it.

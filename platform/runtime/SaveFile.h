@@ -27,8 +27,9 @@ public:
     // Whether a write or the commit failed: errorString() then holds the system's cause.
     bool hasFailed() const { return failed_; }
 
-    // Creates the new file. Only for writing; false, with the cause in errorString(), when the
-    // folder cannot take it.
+    // Creates the new file, and removes what earlier saves of the same file that never ended
+    // left. Only for writing; false, with the cause in errorString(), when the folder cannot
+    // take it.
     bool open(OpenMode mode) override;
 
     // Puts the new file in place of the target. False, with the cause in errorString(), when a
