@@ -26,16 +26,18 @@ ReportListFile ReportListFile::read(const QString& path) {
     }
     bool firstLine = true;
     while (!file.atEnd()) {
-        // No path is longer than this; a longer line is no path and is passed over whole.
+        // No path is longer than this. A longer line is read on without being kept: its start
+        // and its end stand for it, so that one naming a report is still taken, and fails
+        // where it is opened, with a word, like any report that cannot be read.
         constexpr qint64 kLongestLine = 32768;
         QByteArray bytes = file.readLine(kLongestLine);
         // A list saved by an editor that marks its files as UTF-8 starts with the mark.
         if (std::exchange(firstLine, false) && bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
         if (bytes.isEmpty() && file.error() != QFileDevice::NoError) break;
         if (!bytes.endsWith('\n') && !file.atEnd()) {
-            while (!file.atEnd() && !file.readLine(kLongestLine).endsWith('\n')) {
-            }
-            continue;
+            QByteArray end;
+            while (!file.atEnd() && !end.endsWith('\n')) end = file.readLine(kLongestLine);
+            bytes += end;
         }
         while (bytes.endsWith('\n') || bytes.endsWith('\r')) bytes.chop(1);
         const QString line = QString::fromUtf8(bytes);

@@ -6,8 +6,9 @@
 namespace tav::core {
 
 // A report list file (.RML): one report path a line, in the order the reports are to be taken.
-// Lines that name no report file (.rpt, any letter case) are passed over, and so is a line too
-// long to be a path. The command line and the utilities window read lists through it alike.
+// Lines that name no report file (.rpt, any letter case) are passed over; a line too long to be
+// a path that ends in .rpt is taken, cut short, so that its report fails with a word. The command
+// line and the utilities window read lists through it alike.
 struct ReportListFile {
     enum class Outcome {
         Read,            // every line was read

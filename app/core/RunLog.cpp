@@ -1,10 +1,10 @@
 #include "RunLog.h"
 
-#include <QSaveFile>
 #include <stdexcept>
 #include <utility>
 
 #include "OutputFiles.h"
+#include "SaveFile.h"
 #include "SettingsStore.h"
 
 namespace tav::core {
@@ -33,7 +33,7 @@ void RunLog::open() {
     QString folderError;
     if (!createOutputFolder(folder_, &folderError)) fail(folderError);
     // The old log stays until the new one is committed over it.
-    auto file = std::make_unique<QSaveFile>(path());
+    auto file = std::make_unique<rt::SaveFile>(path());
     if (!file->open(QIODevice::WriteOnly)) {
         fail(QStringLiteral("Unable to create the run log"), file->errorString());
     }
@@ -49,11 +49,10 @@ void RunLog::write(const QString& line) {
 }
 
 bool RunLog::close(QString* error) {
-    std::unique_ptr<QSaveFile> file = std::move(file_);
+    std::unique_ptr<rt::SaveFile> file = std::move(file_);
     QString failure = std::exchange(failure_, QString());
-    // A save file commits what it could not write out when it closes: its writes are checked
-    // first, and a log that lost a line is thrown away whole, leaving the old one.
-    if (failure.isEmpty() && file && !(file->flush() && file->commit())) {
+    // A log that lost a line is thrown away whole, leaving the old one.
+    if (failure.isEmpty() && file && !file->commit()) {
         failure = QStringLiteral("Unable to write the run log %1: %2")
                       .arg(file->fileName(), file->errorString());
     }

@@ -3,7 +3,9 @@
 #include <QString>
 #include <memory>
 
-class QSaveFile;
+namespace rt {
+class SaveFile;
+}
 
 namespace tav::core {
 
@@ -42,7 +44,7 @@ private:
     [[noreturn]] void fail(const QString& what, const QString& reason);
 
     QString folder_;
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<rt::SaveFile> file_;
     // The first failure of the log being written, told when it closes: a caller that goes on
     // without a log line still learns that the log was lost.
     QString failure_;

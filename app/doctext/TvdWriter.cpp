@@ -11,7 +11,6 @@
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
-#include "OutputFiles.h"
 #include "ReportBodyBlocks.h"
 #include "SharedBlocks.h"
 #include "Version.h"
@@ -47,8 +46,8 @@ public:
 const QString kTab = QStringLiteral("\t");
 const QString kSeparator = QStringLiteral(", ");
 
-std::unique_ptr<QSaveFile> openSaveFile(const QString& path) {
-    return std::make_unique<QSaveFile>(path);
+std::unique_ptr<rt::SaveFile> openSaveFile(const QString& path) {
+    return std::make_unique<rt::SaveFile>(path);
 }
 
 // The items of a model collection, each turned into text by `text`.
@@ -87,9 +86,7 @@ bool TvdWriter::init(const QString& fileName, const QString& outputFolder,
     }
     path_ = outputFolder + fileName.left(fileName.size() - 4) + QStringLiteral(".tvd");
     reportPath_ = reportPath;
-    savingPath_ = savingPathOf(path_, error);
-    if (savingPath_.isEmpty()) return false;
-    file_ = openOutput_(savingPath_);
+    file_ = openOutput_(path_);
     if (!file_ || !file_->open(QIODevice::WriteOnly)) {
         if (error) {
             *error = path_ + QStringLiteral(": ") +
@@ -123,7 +120,7 @@ bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName, QSt
         }
         if (!file_->commit()) throw OutputFailure(file_->errorString());
         file_.reset();
-        return putSavedFileInPlace(savingPath_, path_, error);
+        return true;
     } catch (const rt::Error& e) {
         reason = path_ + QStringLiteral(": ") + e.description();
     } catch (const std::exception& e) {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QSaveFile>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -9,6 +8,7 @@
 #include "LineSink.h"
 #include "ObjectDetailWriter.h"
 #include "RunReporter.h"
+#include "SaveFile.h"
 
 class tvReport;
 class tvSection;
@@ -26,7 +26,7 @@ namespace tav::doctext {
 class TvdWriter final : public LineSink {
 public:
     // Opens the file that receives the text. Tests put a device of their own in place.
-    using OutputOpener = std::function<std::unique_ptr<QSaveFile>(const QString& path)>;
+    using OutputOpener = std::function<std::unique_ptr<rt::SaveFile>(const QString& path)>;
 
     // A step's message goes to `reporter`.
     TvdWriter(const core::ExtractOptions& options, core::RunReporter& reporter,
@@ -88,9 +88,8 @@ private:
     core::ExtractOptions options_;
     core::RunReporter& reporter_;
     OutputOpener openOutput_;
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<rt::SaveFile> file_;
     QString path_;
-    QString savingPath_;  // where the file is written until it is complete
     QString reportPath_;
     std::unique_ptr<ObjectDetailWriter> detailWriter_;
 };

@@ -12,7 +12,6 @@
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
 #include "LayoutPictureWorker.h"
-#include "OutputFiles.h"
 #include "ReportBodyBlocks.h"
 #include "RunLog.h"
 #include "RunReporter.h"
@@ -172,19 +171,8 @@ void DocxWriter::SaveDocument(const QString& fileName) {
     if (fileName.size() < 4) throw WritingFailure("the report's file name is too short");
     documentPath_ = documentFolder_ + fileName.left(fileName.size() - 4) + QStringLiteral(".docx");
     QString error;
-    // Saved through a temporary file: an earlier document stays until the new one is complete.
-    // Where the folder has no room for the temporary file's longer name, the document is saved
-    // under a short name first and then renamed.
-    const QString savingPath = core::savingPathOf(documentPath_, &error);
-    if (savingPath.isEmpty()) {
-        throw WritingFailure(
-            (documentPath_ + QStringLiteral(" cannot be written: File name too long"))
-                .toStdString());
-    }
-    if (!wordDocument_->save(savingPath, &error) ||
-        !core::putSavedFileInPlace(savingPath, documentPath_, &error)) {
-        throw WritingFailure(error.toStdString());
-    }
+    // The document is saved whole: an earlier one stays until the new one is complete.
+    if (!wordDocument_->save(documentPath_, &error)) throw WritingFailure(error.toStdString());
 }
 
 // ---------------------------------------------------------------------------------------------

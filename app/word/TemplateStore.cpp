@@ -3,12 +3,12 @@
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 #include <stdexcept>
 
 #include "RunReporter.h"
+#include "SaveFile.h"
 #include "SettingsStore.h"
 #include "XmlText.h"
 
@@ -78,11 +78,10 @@ void saveConfig(QDomDocument& document, const QString& path) {
     // The text is UTF-8, whatever a declaration read from the file said; and a reader that takes
     // the first node for the root wants no declaration ahead of it.
     tvdocx::dropDeclaration(document);
-    QSaveFile file(path);
-    const QByteArray data = document.toByteArray(2);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    QString cause;
+    if (!rt::saveWhole(path, document.toByteArray(2), &cause))
         throw TemplateError(
-            QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()).toStdString());
+            QStringLiteral("%1 cannot be written: %2").arg(path, cause).toStdString());
 }
 
 // The profile's name is its element's attribute `name`, or else its only attribute.

@@ -7,9 +7,10 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <limits>
+
+#include "SaveFile.h"
 
 namespace tvdocx {
 
@@ -154,7 +155,7 @@ bool isPicture(const QString& name) {
 }
 
 // The zip of the parts, built in memory: the archive closes its device when it is done, which a
-// QSaveFile must not see before its commit.
+// save file must not see before its commit.
 std::optional<QByteArray> zipParts(const PackagePieces& parts, QString* error) {
     QBuffer buffer;
     QuaZip zip(&buffer);
@@ -244,17 +245,14 @@ bool writePackage(const QString& path, const PackageParts& parts, QString* error
 }
 
 bool writePackage(const QString& path, const PackagePieces& parts, QString* error) {
-    QSaveFile file(path);
+    rt::SaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         setError(error, QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()));
         return false;
     }
     QString reason;
-    // The buffered bytes must reach the disk before the rename: a failing flush would otherwise
-    // put an empty or short file in place of the earlier one.
-    if (!writeZip(file, parts, &reason) || !file.flush() || !file.commit()) {
-        if (reason.isEmpty() || file.error() != QFileDevice::NoError) reason = file.errorString();
-        file.cancelWriting();
+    if (!writeZip(file, parts, &reason) || !file.commit()) {
+        if (reason.isEmpty() || file.hasFailed()) reason = file.errorString();
         setError(error, QStringLiteral("%1 cannot be written: %2").arg(path, reason));
         return false;
     }

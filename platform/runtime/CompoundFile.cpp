@@ -9,7 +9,6 @@
 #include <gsf/gsf-utils.h>
 
 #include <QFile>
-#include <QSaveFile>
 #include <array>
 #include <memory>
 #include <mutex>
@@ -17,6 +16,7 @@
 
 #include "PropertySet.h"
 #include "RtError.h"
+#include "SaveFile.h"
 
 namespace rt {
 
@@ -199,12 +199,11 @@ void writeCompoundFile(const QString& path,
     }
     const gsf_off_t size = gsf_output_size(memory.get());
     const guint8* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
-    QSaveFile file(path);
-    const bool saved = bytes && file.open(QIODevice::WriteOnly) &&
-                       file.write(reinterpret_cast<const char*>(bytes), size) == size &&
-                       file.commit();
-    if (!saved) {
-        throw Error(kErrRuntimeFailure, QStringLiteral("%1: %2").arg(path, file.errorString()));
+    if (!bytes) throw Error(kErrRuntimeFailure, QStringLiteral("%1: cannot build").arg(path));
+    QString cause;
+    if (!saveWhole(path, QByteArray::fromRawData(reinterpret_cast<const char*>(bytes), size),
+                   &cause)) {
+        throw Error(kErrRuntimeFailure, QStringLiteral("%1: %2").arg(path, cause));
     }
 }
 

@@ -22,16 +22,23 @@ protected:
     QTemporaryDir dir_;
 };
 
-// The report lines in order, whatever their line ends; other lines, and a line too long to be
-// a path, are passed over; the mark of a UTF-8 file is no part of the first path.
+// The report lines in order, whatever their line ends; other lines are passed over. A line too
+// long to be a path is kept, cut short but with its end, so that the run tells it cannot be used;
+// the mark of a UTF-8 file is no part of the first path.
 TEST_F(ReportListFileTest, ReadsTheReportLinesInOrder) {
-    const QByteArray longLine = "/r/" + QByteArray(40000, 'x') + ".rpt\n";
+    const QByteArray longLine = "/r/" + QByteArray(100000, 'x') + ".rpt\n";
     const ReportListFile list = ReportListFile::read(
         write("nightly.RML", "\xEF\xBB\xBF/r/a.rpt\r\n\n/r/folder/\n" + longLine +
-                                 "/r/notes.txt\n/r/b.RPT \n/r/\xC3\xA9t\xC3\xA9.Rpt\n/r/c.rpt"));
+                                 "/r/notes.txt\n" + QByteArray(50000, 'y') +
+                                 ".txt\n/r/b.RPT \n/r/\xC3\xA9t\xC3\xA9.Rpt\n/r/c.rpt"));
     EXPECT_EQ(list.outcome, ReportListFile::Outcome::Read);
-    EXPECT_EQ(list.reports, (QStringList{QStringLiteral("/r/a.rpt"), QStringLiteral("/r/été.Rpt"),
-                                         QStringLiteral("/r/c.rpt")}));
+    ASSERT_EQ(list.reports.size(), 4);
+    EXPECT_EQ(list.reports[0], QStringLiteral("/r/a.rpt"));
+    EXPECT_TRUE(list.reports[1].startsWith(QStringLiteral("/r/xxx")));
+    EXPECT_TRUE(list.reports[1].endsWith(QStringLiteral("xxx.rpt")));
+    EXPECT_LE(list.reports[1].size(), 2 * 32768);
+    EXPECT_EQ(list.reports.mid(2),
+              (QStringList{QStringLiteral("/r/été.Rpt"), QStringLiteral("/r/c.rpt")}));
     EXPECT_TRUE(list.error.isEmpty());
 }
 

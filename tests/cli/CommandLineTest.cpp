@@ -750,16 +750,19 @@ TEST(CommandLine, UnusualInputsEndCleanlyAndSayWhy) {
     }
 }
 
+// Whether the system lets a test mount a small file system of its own, in a namespace of its own.
+bool canMountAFileSystem() {
+    QProcess probe;
+    probe.start(QStringLiteral("unshare"), {"-rm", "sh", "-c", "mount -t tmpfs tmpfs /mnt"});
+    return probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit &&
+           probe.exitCode() == 0;
+}
+
 // On a full disk the run log cannot be written: the run says so with the cause and fails, and the
 // earlier log stays whole. Needs a small file system of its own, mounted where the system lets a
 // test do so.
 TEST(CommandLine, ARunLogThatCannotBeWrittenIsToldAndTheEarlierOneStays) {
-    QProcess probe;
-    probe.start(QStringLiteral("unshare"), {"-rm", "sh", "-c", "mount -t tmpfs tmpfs /mnt"});
-    if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||
-        probe.exitCode() != 0) {
-        GTEST_SKIP() << "no file system of its own can be mounted here";
-    }
+    if (!canMountAFileSystem()) GTEST_SKIP() << "no file system of its own can be mounted here";
     const Workspace workspace;
     ASSERT_TRUE(QDir().mkpath(workspace.path("full")));
     QSettings(workspace.settingsFile(), QSettings::IniFormat)
@@ -784,4 +787,92 @@ TEST(CommandLine, ARunLogThatCannotBeWrittenIsToldAndTheEarlierOneStays) {
                                          workspace.path("full/tvLog.txt") +
                                          ": No space left on device");
     EXPECT_EQ(outcome.output, QStringLiteral("earlier log\nfill\ntvLog.txt\n"));
+}
+
+namespace {
+
+// The settings of a run that writes one kind of output into out/.
+void writeOnly(const Workspace& workspace, bool text, bool document) {
+    QSettings settings(workspace.settingsFile(), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Extract/CreateTVDFile"), text ? "1" : "0");
+    settings.setValue(QStringLiteral("Extract/CreateWordDocument"), document ? "1" : "0");
+}
+
+struct OutputCase {
+    const char* file;  // in out/
+    bool text;
+    bool document;
+    const char* report;  // one that writes the file: a report that fails is logged
+    int exitStatus;
+};
+
+const OutputCase kOutputs[] = {
+    {"layout.tvd", true, false, "%T/reports/layout.RPT", 0},
+    {"layout.docx", false, true, "%T/reports/layout.RPT", 0},
+    {"tvLog.txt", true, false, "%T/reports/gone.rpt", 1},
+};
+
+}  // namespace
+
+// A link in the output folder under an output's name is replaced by the output; the file it
+// points at, outside the folder, is not written.
+TEST(CommandLine, AnOutputReplacesALinkAtItsNameNotTheFileItPointsAt) {
+    for (const OutputCase& c : kOutputs) {
+        SCOPED_TRACE(c.file);
+        const Workspace workspace;
+        writeOnly(workspace, c.text, c.document);
+        const QString victim = workspace.path("precious.txt");
+        const QString output = workspace.path("out/" + QString::fromLatin1(c.file));
+        {
+            QFile file(victim);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("precious");
+        }
+        ASSERT_TRUE(QFile::link(victim, output));
+        const Outcome outcome = workspace.run({"-E", c.report});
+        EXPECT_EQ(outcome.exitStatus, c.exitStatus) << outcome.errorLines.join(u'\n').toStdString();
+        QFile file(victim);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), "precious");
+        EXPECT_FALSE(QFileInfo(output).isSymLink());
+        EXPECT_GT(QFileInfo(output).size(), 0);
+    }
+}
+
+// On a full disk the earlier .tvd and document stay byte for byte: the run fails and names the
+// cause. Needs a small file system of its own, mounted where the system lets a test do so.
+TEST(CommandLine, AnOutputOnAFullDiskKeepsTheEarlierFileAndSaysWhy) {
+    if (!canMountAFileSystem()) GTEST_SKIP() << "no file system of its own can be mounted here";
+    for (const OutputCase& c : kOutputs) {
+        if (QByteArray(c.file) == "tvLog.txt") continue;  // the run log's own test has it
+        SCOPED_TRACE(c.file);
+        const Workspace workspace;
+        writeOnly(workspace, c.text, c.document);
+        ASSERT_TRUE(QDir().mkpath(workspace.path("full")));
+        QSettings(workspace.settingsFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("Extract/") + (c.text ? "TVDPath" : "DocPath"),
+                      workspace.path("full/"));
+        // Mounts a file system of 1 MB on the folder, puts the earlier file there, fills the
+        // rest, runs the program and shows what the folder holds after it.
+        const char* script =
+            "mount -t tmpfs -o size=1m tmpfs \"$1\" || exit 99\n"
+            "printf 'earlier file\\n' > \"$1/$2\"\n"
+            "cat /dev/zero > \"$1/fill\" 2>/dev/null\n"
+            "folder=$1; file=$2; shift 2\n"
+            "\"$@\"; status=$?\n"
+            "cat \"$folder/$file\"; ls \"$folder\"\n"
+            "exit $status\n";
+        const Outcome outcome =
+            workspace.run({"-rm", "sh", "-c", script, "sh", "%T/full", QString::fromLatin1(c.file),
+                           kProgram, "-E", "%T/reports/layout.RPT"},
+                          QStringLiteral("unshare"));
+        EXPECT_EQ(outcome.exitStatus, 1);
+        const QString error = outcome.errorLines.join(u'\n');
+        EXPECT_TRUE(error.contains(workspace.path("full/" + QString::fromLatin1(c.file))))
+            << error.toStdString();
+        EXPECT_TRUE(error.contains(QStringLiteral("No space left on device")))
+            << error.toStdString();
+        EXPECT_EQ(outcome.output,
+                  QStringLiteral("earlier file\nfill\n") + QString::fromLatin1(c.file) + "\n");
+    }
 }

@@ -2,6 +2,7 @@
 #include <quazip.h>
 #include <quazipfileinfo.h>
 
+#include <QDir>
 #include <QDomDocument>
 #include <QFile>
 #include <QImage>
@@ -11,6 +12,7 @@
 
 #include "DocxDocument.h"
 #include "DocxPackage.h"
+#include "FullDiskSeam.h"
 #include "PngImage.h"
 #include "QtPrinters.h"
 
@@ -1039,6 +1041,27 @@ TEST_F(DocxDocumentTest, AWriteThatFailsPartWayFailsTheSave) {
     FullDevice roomy(qint64(1) << 30);
     EXPECT_TRUE(writePackage(roomy, parts));
     EXPECT_GT(roomy.taken, 3000);
+
+    // Saved to a file on a full disk, the earlier document stays byte for byte, and the failure
+    // names the system's cause.
+    const QString saved = path(QStringLiteral("earlier.docx"));
+    ASSERT_TRUE(writePackage(saved, PackageParts{{QStringLiteral("a.xml"), "earlier"}}));
+    const auto readFile = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray earlier = readFile(saved);
+    for (const long room : {0L, 3000L}) {
+        QString error;
+        {
+            const FullDiskSeam full(room);
+            EXPECT_FALSE(writePackage(saved, parts, &error)) << room;
+        }
+        EXPECT_EQ(error, saved + QStringLiteral(" cannot be written: No space left on device"));
+        EXPECT_EQ(readFile(saved), earlier) << room;
+        EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("earlier*")}, QDir::Files),
+                  QStringList{QStringLiteral("earlier.docx")});
+    }
 }
 
 // A part is read only within the limits: its own size, its size to its packed size, and the

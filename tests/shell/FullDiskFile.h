@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QSaveFile>
+#include "SaveFile.h"
 
 // A file that takes `room` bytes and refuses the rest, as a full disk does.
-class FullDiskFile final : public QSaveFile {
+class FullDiskFile final : public rt::SaveFile {
 public:
-    FullDiskFile(const QString& path, qint64 room) : QSaveFile(path), room_(room) {}
+    FullDiskFile(const QString& path, qint64 room) : rt::SaveFile(path), room_(room) {}
 
 protected:
     qint64 writeData(const char* data, qint64 length) override {
@@ -14,7 +14,7 @@ protected:
             return -1;
         }
         room_ -= length;
-        return QSaveFile::writeData(data, length);
+        return rt::SaveFile::writeData(data, length);
     }
 
 private:
