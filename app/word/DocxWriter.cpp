@@ -193,7 +193,7 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName, QS
     try {
         if (!wordDocument_) throw WritingFailure("no document was prepared");
         const ExtractOptions& settings = options_;
-        // The layout pictures are drawn aside from the start; whatever way this ends, the
+        // Pictures made aside are drawn from the start; whatever way this ends, the
         // drawing stops before the report can go.
         const auto drawn = qScopeGuard([this] { pictures_.reset(); });
         // Margins that leave the page no width cost the pictures, not the whole document.

@@ -362,7 +362,14 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
 LayoutPicture::LayoutPicture(const QString& numberFontName, bool showHiddenSections)
     : numberFontName_(numberFontName),
       showHiddenSections_(showHiddenSections),
-      memory_(std::make_shared<SurfaceMemory>()) {}
+      memory_(programMemory()) {}
+
+// One for the whole program: each report has painters of its own, and fresh memory for every
+// picture would cost each of them its page faults again.
+std::shared_ptr<SurfaceMemory> LayoutPicture::programMemory() {
+    static const std::shared_ptr<SurfaceMemory> memory = std::make_shared<SurfaceMemory>();
+    return memory;
+}
 
 LayoutPicture::Frame LayoutPicture::FrameOf(const tvReport& mainReport, qsizetype index) const {
     const double printable = PrintableWidth(mainReport);

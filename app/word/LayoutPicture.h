@@ -56,7 +56,8 @@ private:
 
     QString numberFontName_;
     bool showHiddenSections_;
-    // Shared by the painter's copies; each picture draws over the memory of the one before.
+    // Shared by every painter; each picture draws over the memory of the one before.
+    static std::shared_ptr<SurfaceMemory> programMemory();
     std::shared_ptr<SurfaceMemory> memory_;
 };
 
