@@ -7,10 +7,10 @@
 
 #include "DesignDocument.h"
 #include "DocxWriter.h"
-#include "RunLog.h"
-#include "RunReporter.h"
 #include "ExtractOptions.h"
 #include "GeneratedDesigns.h"
+#include "RunLog.h"
+#include "RunReporter.h"
 #include "SharedBlocks.h"
 #include "TvdWriter.h"
 #include "tvArea.h"

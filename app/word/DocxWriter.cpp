@@ -183,13 +183,20 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName, QS
     try {
         if (!wordDocument_) throw WritingFailure("no document was prepared");
         const ExtractOptions& settings = options_;
-        // The layout pictures are drawn aside from the start; whatever way this ends, the
+        // Pictures made aside are drawn from the start; whatever way this ends, the
         // drawing stops before the report can go.
         const auto drawn = qScopeGuard([this] { pictures_.reset(); });
-        if (settings.ShowLayout)
+        // Margins that leave the page no width cost the pictures, not the whole document.
+        if (settings.ShowLayout && !LayoutPicture::HasRoom(report)) {
+            reporter_.message(QStringLiteral("The margins of the report %1 leave no room on the "
+                                             "page: its document is written without the layout "
+                                             "picture.")
+                                  .arg(fileName));
+        } else if (settings.ShowLayout) {
             pictures_ = std::make_unique<LayoutPictureWorker>(
                 LayoutPicture(settings.SettingFont.FontName, settings.ShowHiddenSections), report,
                 picturesAside_);
+        }
         DocumentSetup(*wordDocument_, profile_, options_).ReplaceTemplateFields(report, fileName);
         WriteTitlePage(report);
         if (settings.ShowRptSummary) {
@@ -251,7 +258,7 @@ void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index)
     const QString title = GetReportOrSubreport(mainReport, index).reportTitle;
     sink_->line(title.isEmpty() ? reportFileName(mainReport.reportFileName) : title);
     sink_->setStyle(profile_.normalStyleName);
-    if (!options_.ShowLayout) return;
+    if (!pictures_) return;
     sink_->setStyle(profile_.heading2StyleName);
     sink_->line(QStringLiteral("Report Layout"));
     sink_->setStyle(profile_.normalStyleName);

@@ -28,7 +28,7 @@ class LayoutPictureWorker;
 // styles from the font settings.
 //
 // Each body starts with the report's heading and, when ShowLayout is on, its layout picture;
-// a LayoutPictureWorker makes the pictures on a thread of its own as the document is written.
+// a LayoutPictureWorker makes the pictures, each in its place unless they are made aside.
 // The document is saved in one piece at the end: any failure while it is written ends the
 // report as a failed one (WriteReport answers false) and an earlier document of the same name
 // stays as it was.
@@ -51,8 +51,10 @@ public:
     bool WriteReport(const tvReport& report, const QString& fileName, QString* error = nullptr);
     // Releases the document; harmless when there is none.
     void closeDocument();
-    // The layout pictures are drawn and stored on a worker thread while the body is written;
-    // off, each is made in its place on the caller's thread. The document is the same.
+    // On, the layout pictures are drawn and stored on a thread of their own while the body is
+    // written; off (as it starts), each is made in its place on the caller's thread. The
+    // document is the same. In place costs less: a thread of each report's own would load its
+    // fonts afresh and make every release of memory stop the other processors.
     void setPicturesAside(bool aside) { picturesAside_ = aside; }
 
     // Where documentation lines go into the document, once init has made it.
@@ -102,7 +104,7 @@ private:
     std::unique_ptr<DocxLineSink> sink_;  // at the end of the document's body
     std::unique_ptr<doctext::ObjectDetailWriter> detailWriter_;
     std::unique_ptr<LayoutPictureWorker> pictures_;  // while a report with its pictures is written
-    bool picturesAside_ = true;
+    bool picturesAside_ = false;
     DocumentTemplate profile_;
     QString documentFolder_;
     QString documentPath_;

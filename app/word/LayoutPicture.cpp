@@ -169,8 +169,12 @@ namespace {
 // One picture being drawn, in twips.
 class Surface {
 public:
+    // The layout is drawn over `width` by `height` twips; the picture is 30 twips larger both
+    // ways, so that the bands' right and lower edges stay on it.
     Surface(SurfaceMemory& memory, double width, double height, double scale)
-        : image_(memory.image(pixels(width), pixels(height))), scale_(scale) {
+        : image_(memory.image(pixels(width + kEdge), pixels(height + kEdge))),
+          width_(width),
+          scale_(scale) {
         image_.fill(Qt::white);
         // Tagged with the resolution it is drawn at, so that it keeps its size in a document.
         image_.setDotsPerMeterX(LayoutPicture::kDotsPerMeter);
@@ -186,7 +190,6 @@ public:
         painter_.end();
         return image_;
     }
-    double width() const { return image_.width() * 1440 / LayoutPicture::kPixelsPerInch; }
 
     // A line, a box outline or a filled box over (x, y)-(x + w, y + h).
     void lineOrBox(double x, double y, double h, double w, qint32 color, qint32 style, bool box,
@@ -202,11 +205,11 @@ public:
     }
 
     void section(double top, double bottom, qint32 backColor, bool hidden) {
-        const double w = width();
+        const double w = width_;
         if (backColor != -1) lineOrBox(0, top, bottom - top, w, backColor, 0, true, true);
         if (hidden) {
             painter_.setPen(QPen(colorOf(0x010101), 0));
-            painter_.setBrush(QBrush(Qt::black, Qt::BDiagPattern));
+            painter_.setBrush(QBrush(Qt::black, Qt::FDiagPattern));
             painter_.drawRect(QRectF(0, top, w, bottom - top));
             painter_.setBrush(Qt::NoBrush);
         }
@@ -229,8 +232,10 @@ public:
     }
 
     void roundBox(const tvBoxObject& box, double x, double y, double h, double w) {
-        const double rx = std::min(w / 2, w * detail::codeOfText(box.cornerEllipseWidth) / 2);
-        const double ry = std::min(h / 2, h * double(box.cornerEllipseHeight) / 2);
+        // The corner's ellipse is given in report twips, scaled like the box itself.
+        const double rx =
+            std::clamp(detail::codeOfText(box.cornerEllipseWidth) * scale_ / 2, 0.0, w / 2);
+        const double ry = std::clamp(double(box.cornerEllipseHeight) * scale_ / 2, 0.0, h / 2);
         bool ok = false;
         const double thickness = box.lineThickness.toDouble(&ok);
         painter_.setPen(QPen(colorOf(box.lineColor), ok && thickness > 0 ? thickness : 0));
@@ -278,6 +283,7 @@ public:
 
     double scale() const { return scale_; }
 
+    static constexpr double kEdge = 30;  // twips
     static int pixels(double twips) {
         return std::max(1, int(std::lround(twips / 1440 * LayoutPicture::kPixelsPerInch)));
     }
@@ -285,6 +291,7 @@ public:
 private:
     QImage image_;
     QPainter painter_;
+    double width_;
     double scale_;
 };
 
@@ -355,16 +362,20 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
 LayoutPicture::LayoutPicture(const QString& numberFontName, bool showHiddenSections)
     : numberFontName_(numberFontName),
       showHiddenSections_(showHiddenSections),
-      memory_(std::make_shared<SurfaceMemory>()) {}
+      memory_(programMemory()) {}
+
+// One for the whole program: each report has painters of its own, and fresh memory for every
+// picture would cost each of them its page faults again.
+std::shared_ptr<SurfaceMemory> LayoutPicture::programMemory() {
+    static const std::shared_ptr<SurfaceMemory> memory = std::make_shared<SurfaceMemory>();
+    return memory;
+}
 
 LayoutPicture::Frame LayoutPicture::FrameOf(const tvReport& mainReport, qsizetype index) const {
-    const double marginInches = (double(mainReport.rightMargin) + mainReport.leftMargin) / 1440;
-    const tvReport& report = GetReportOrSubreport(mainReport, index);
-    const qint16 orientation =
-        mainReport.tvPrinterObject ? mainReport.tvPrinterObject->PaperOrientation : 0;
-    // The surface's starting width stands for the printable width of the page.
-    const double printable = ((orientation == 2 ? 11.0 : 8.5) - marginInches) * 1440;
+    const double printable = PrintableWidth(mainReport);
     if (printable <= 0) throw std::runtime_error("the margins leave no room on the page");
+    const tvReport& report = GetReportOrSubreport(mainReport, index);
+    // The surface's starting width stands for the printable width of the page.
     double scale = kStartWidth / printable;
 
     qint64 total = 0;
@@ -383,12 +394,22 @@ LayoutPicture::Frame LayoutPicture::FrameOf(const tvReport& mainReport, qsizetyp
         scale = fit;
         height = kMaxSurfaceHeight - 400;
     }
-    return {width + 30, height + 30, scale};
+    return {width, height, scale};
 }
+
+double LayoutPicture::PrintableWidth(const tvReport& mainReport) {
+    const double marginInches = (double(mainReport.rightMargin) + mainReport.leftMargin) / 1440;
+    const qint16 orientation =
+        mainReport.tvPrinterObject ? mainReport.tvPrinterObject->PaperOrientation : 0;
+    return ((orientation == 2 ? 11.0 : 8.5) - marginInches) * 1440;
+}
+
+bool LayoutPicture::HasRoom(const tvReport& mainReport) { return PrintableWidth(mainReport) > 0; }
 
 QSize LayoutPicture::SizeOfReport(const tvReport& mainReport, qsizetype index) const {
     const Frame frame = FrameOf(mainReport, index);
-    return {Surface::pixels(frame.width), Surface::pixels(frame.height)};
+    return {Surface::pixels(frame.width + Surface::kEdge),
+            Surface::pixels(frame.height + Surface::kEdge)};
 }
 
 QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) const {

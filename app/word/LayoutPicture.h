@@ -31,6 +31,10 @@ public:
     // The same in dots per metre, as pictures carry it.
     static constexpr int kDotsPerMeter = 3780;
 
+    // Whether the main report's margins leave the page any width for its pictures; without it
+    // the other members throw.
+    static bool HasRoom(const tvReport& mainReport);
+
     // Draws the layout of the main report (index 0) or of its index-th subreport, with the main
     // report's margins and orientation. Throws std::runtime_error when the picture cannot be made.
     QImage DrawReport(const tvReport& mainReport, qsizetype index) const;
@@ -43,14 +47,17 @@ public:
 
 private:
     struct Frame {
-        double width, height;  // of the surface, in twips
+        double width, height;  // of the layout on the surface, in twips
         double scale;          // of the report's twips onto the surface
     };
     Frame FrameOf(const tvReport& mainReport, qsizetype index) const;
+    // Of the page, less the margins, in twips; not above zero when they leave none.
+    static double PrintableWidth(const tvReport& mainReport);
 
     QString numberFontName_;
     bool showHiddenSections_;
-    // Shared by the painter's copies; each picture draws over the memory of the one before.
+    // Shared by every painter; each picture draws over the memory of the one before.
+    static std::shared_ptr<SurfaceMemory> programMemory();
     std::shared_ptr<SurfaceMemory> memory_;
 };
 

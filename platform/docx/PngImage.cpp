@@ -30,16 +30,17 @@ void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
                                     uInt(out.size() - start))));
 }
 
-// The samples of one row of `image` (RGB32 or ARGB32) as the file stores them: red, green, blue
-// and, with `alpha`, alpha.
-void samplesOf(const QImage& image, int y, bool alpha, unsigned char* out) {
-    const QRgb* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-        const QRgb pixel = pixels[x];
-        *out++ = uchar(qRed(pixel));
-        *out++ = uchar(qGreen(pixel));
-        *out++ = uchar(qBlue(pixel));
-        if (alpha) *out++ = uchar(qAlpha(pixel));
+// One row of `image` (RGB32 or ARGB32) as the file stores it behind the "up" filter: each
+// sample (red, green, blue and, with `Alpha`, alpha) less the one above it, which `above` holds
+// (null for the first row, which takes zeros).
+template <bool Alpha>
+void filteredRow(const QRgb* pixels, const QRgb* above, std::size_t width, unsigned char* out) {
+    for (std::size_t x = 0; x < width; ++x) {
+        const QRgb pixel = pixels[x], up = above ? above[x] : 0;
+        *out++ = uchar(qRed(pixel) - qRed(up));
+        *out++ = uchar(qGreen(pixel) - qGreen(up));
+        *out++ = uchar(qBlue(pixel) - qBlue(up));
+        if constexpr (Alpha) *out++ = uchar(qAlpha(pixel) - qAlpha(up));
     }
 }
 
@@ -218,24 +219,23 @@ QByteArray packedRows(const QImage& image, bool alpha) {
     const std::size_t rowBytes = std::size_t(image.width()) * (alpha ? 4 : 3);
     RunDeflater deflater;
     constexpr unsigned char kUp = 2;  // the filter: each byte less the one above it
-    std::vector<unsigned char> above(rowBytes), line(rowBytes);
     std::vector<unsigned char> row(rowBytes + 1, 0);
     row[0] = kUp;
-    const std::size_t lineBytes = std::size_t(image.width()) * sizeof(QRgb);
-    for (int y = 0; y < image.height(); ++y) {
+    const std::size_t width = std::size_t(image.width());
+    const std::size_t lineBytes = width * sizeof(QRgb);
+    const QRgb* above = nullptr;
+    for (int y = 0, height = image.height(); y < height; ++y) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         // A drawing repeats its rows: a row the same as the one above leaves only zeros.
-        const bool repeated = y > 0 && std::memcmp(image.constScanLine(y),
-                                                   image.constScanLine(y - 1), lineBytes) == 0;
+        const bool repeated = above && std::memcmp(pixels, above, lineBytes) == 0;
         if (repeated) {
             deflater.add(&kUp, 1);
             deflater.addRun(0, rowBytes);
-            continue;
+        } else {
+            (alpha ? filteredRow<true> : filteredRow<false>)(pixels, above, width, row.data() + 1);
+            deflater.add(row.data(), row.size());
         }
-        samplesOf(image, y, alpha, line.data());
-        // The first row has nothing above it: it takes zeros.
-        for (std::size_t i = 0; i < rowBytes; ++i) row[i + 1] = uchar(line[i] - above[i]);
-        above.swap(line);
-        deflater.add(row.data(), row.size());
+        above = pixels;
     }
     return deflater.finish();
 }

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -115,6 +116,77 @@ TEST_F(LayoutPictureTest, SystemColoursAreTheLightDesktopScheme) {
                 .pixelColor(pixels(5000), pixels(700))
                 .name(),
             c.expected);
+    }
+}
+
+// A band reaches across the width that stands for the page, its right edge inside the picture.
+TEST_F(LayoutPictureTest, SectionBandsKeepTheirRightEdgeInThePicture) {
+    const QImage image = draw("<Section minimumHeight=\"1440\" backColor=\"-1\"/>");
+    const int middle = pixels(720);
+    int edge = -1;
+    for (int x = image.width() - 1; x > image.width() - 8 && edge < 0; --x)
+        if (dark(image.pixelColor(x, middle))) edge = x;
+    EXPECT_NEAR(edge, int(10000 / 15.0), 1);
+}
+
+// A hidden section, shown, is hatched with lines running down to the right ("\\").
+TEST_F(LayoutPictureTest, HiddenSectionsAreHatchedDownward) {
+    const QImage image =
+        LayoutPicture(QString(), true)
+            .DrawReport(*reportOf("<Section minimumHeight=\"2880\" height=\"2880\" "
+                                  "backColor=\"-1\" suppress=\"true\"/>"),
+                        0);
+    int downward = 0, upward = 0;
+    for (int y = 10; y < pixels(2000); ++y)
+        for (int x = 10; x < 300; ++x) {
+            if (!dark(image.pixelColor(x, y))) continue;
+            downward += dark(image.pixelColor(x + 1, y + 1)) ? 1 : 0;
+            upward += dark(image.pixelColor(x + 1, y - 1)) ? 1 : 0;
+        }
+    EXPECT_GT(downward, 100);
+    EXPECT_EQ(upward, 0);
+}
+
+// A box's corner is an ellipse of its corner width by its corner height in report twips, scaled
+// like the box: a small corner keeps the sides straight almost to the end, 0 is square.
+TEST_F(LayoutPictureTest, RoundedCornersAreTheirOwnSize) {
+    const struct {
+        const char* width;
+        const char* height;
+        int corner;      // whether the very corner is drawn; -1 not checked
+        bool nearSides;  // whether the sides are drawn 10 pixels from the corner
+    } cases[] = {
+        {"0", "0", 1, true},
+        {"120", "120", -1, true},
+        {"1440", "1440", 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        const QImage image = draw(
+            QByteArray("<Section minimumHeight=\"2880\" backColor=\"-1\"><ReportObjects>"
+                       "<BoxObject kind=\"4\" left=\"1440\" right=\"7200\" top=\"0\" "
+                       "bottom=\"1440\" lineColor=\"255\" fillColor=\"-1\" "
+                       "lineThickness=\"0\" cornerEllipseWidth=\"") +
+            c.width + "\" cornerEllipseHeight=\"" + c.height + "\"/></ReportObjects></Section>");
+        // The box on the surface, in pixels: its objects sit 30 twips below the section's top.
+        const int x0 = int(std::lround(1440 * kScale / 15)),
+                  x1 = int(std::lround(7200 * kScale / 15));
+        const int y0 = 2, y1 = int(std::lround((1440 * kScale + 30) / 15));
+        const auto redNear = [&](int x, int y) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (reddish(image.pixelColor(x + dx, y + dy))) return true;
+            return false;
+        };
+        if (c.corner >= 0) {
+            EXPECT_EQ(reddish(image.pixelColor(x0, y0)), c.corner == 1);
+        }
+        EXPECT_EQ(redNear(x0 + 10, y0), c.nearSides);
+        EXPECT_EQ(redNear(x0, y0 + 10), c.nearSides);
+        EXPECT_EQ(redNear(x1 - 10, y1), c.nearSides);
+        // Every corner leaves the middle of the sides in place.
+        EXPECT_TRUE(redNear((x0 + x1) / 2, y0));
+        EXPECT_TRUE(redNear(x1, (y0 + y1) / 2));
     }
 }
 

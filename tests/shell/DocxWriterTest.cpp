@@ -168,6 +168,18 @@ protected:
         writer->closeDocument();
         return written;
     }
+    // Writes `name`, a report of one section whose margins are the report's attributes `margins`.
+    bool writeOneSection(const QString& name, const QByteArray& margins,
+                         const QByteArray& minimumHeight) {
+        const auto report = loadReport("<Report " + margins +
+                                           "><Database/><ExportOptions/><Areas><Area kind=\"1\">"
+                                           "<Sections><Section minimumHeight=\"" +
+                                           minimumHeight +
+                                           "\" backColor=\"-1\"/></Sections></Area></Areas>"
+                                           "</Report>",
+                                       path(name));
+        return write(*report, name);
+    }
 
     QTemporaryDir dir_;
     RecordingReporter reporter_;
@@ -779,12 +791,8 @@ TEST_F(DocxWriterTest, TablesFooterAndContentsAreReadyForAReader) {
 TEST_F(DocxWriterTest, LayoutPictureFitsThePageBody) {
     options_.ShowLayout = 1;
     options_.ShowTOC = options_.ShowRptSummary = options_.ShowExport = 0;
-    const auto report = loadReport(
-        "<Report leftMargin=\"360\" rightMargin=\"360\"><Database/><ExportOptions/><Areas>"
-        "<Area kind=\"1\"><Sections><Section minimumHeight=\"99950\" backColor=\"-1\"/>"
-        "</Sections></Area></Areas></Report>",
-        path("tall.rpt"));
-    ASSERT_TRUE(write(*report, QStringLiteral("tall.rpt")));
+    ASSERT_TRUE(writeOneSection(QStringLiteral("tall.rpt"),
+                                "leftMargin=\"360\" rightMargin=\"360\"", "99950"));
     const QDomElement extent =
         all(savedPart(path("word/tall.docx"), QStringLiteral("word/document.xml")),
             QStringLiteral("wp:extent"))
@@ -794,6 +802,21 @@ TEST_F(DocxWriterTest, LayoutPictureFitsThePageBody) {
     EXPECT_LE(widthPt, 7 * 72 + 0.01);
     EXPECT_LE(heightPt, 9 * 72 - 72);
     EXPECT_GE(heightPt, 9 * 72 - 120);
+}
+
+// Margins that leave the page no width lose the layout pictures, each report's, but not the
+// document, and the user is told why.
+TEST_F(DocxWriterTest, MarginsWithoutRoomLeaveOutOnlyTheLayoutPicture) {
+    options_.ShowLayout = 1;
+    ASSERT_TRUE(writeOneSection(QStringLiteral("wide.rpt"),
+                                "leftMargin=\"2147483647\" rightMargin=\"0\"", "1440"));
+    const SavedDocument doc(path("word/wide.docx"));
+    EXPECT_EQ(doc.pictures, 0);
+    EXPECT_EQ(doc.indexOf(QStringLiteral("Heading2|Report Layout")), -1);
+    EXPECT_GE(doc.indexOf(QStringLiteral("Heading2|Sections")), 0);
+    ASSERT_EQ(messages_.size(), 1);
+    EXPECT_TRUE(messages_[0].contains(QStringLiteral("wide.rpt")));
+    EXPECT_TRUE(messages_[0].contains(QStringLiteral("without the layout picture")));
 }
 
 // The program folder may be read-only: nothing of a document is written there.

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <algorithm>
+#include <vector>
+
+// Runs of a program as a process, as a user meets it: with settings of their own (not the
+// user's) on Qt's offscreen platform, its output thrown away.
+class ProgramRuns {
+public:
+    // What one run cost, in milliseconds; negative when it could not run or failed.
+    struct Cost {
+        double wall = -1;
+        double cpu = -1;  // user and system time of the process
+        bool ok() const { return wall >= 0; }
+    };
+
+    // The settings live under `configFolder` (an XDG_CONFIG_HOME).
+    explicit ProgramRuns(const QString& configFolder);
+
+    // The settings file of the program under the configuration folder.
+    QString settingsFile() const;
+    // Runs `program` with `arguments` to its end.
+    Cost run(const QByteArray& program, const QList<QByteArray>& arguments) const;
+
+private:
+    QList<QByteArray> environment_;
+};
+
+inline double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
