@@ -3,7 +3,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -14,6 +13,7 @@
 #include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
+#include "SaveFile.h"
 #include "SharedBlocks.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
@@ -443,7 +443,7 @@ QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) co
 void LayoutPicture::MakeReport(const tvReport& mainReport, qsizetype index,
                                const QString& filePath) const {
     const QImage image = DrawReport(mainReport, index);
-    QSaveFile file(filePath);
+    rt::SaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "BMP") || !file.commit())
         throw std::runtime_error(
             ("the layout picture cannot be saved: " + file.errorString()).toStdString());
