@@ -174,25 +174,29 @@ QString TemplateStore::GetTemplateConfigPath() const {
     return GetTemplatesFolder() + kConfigFileName;
 }
 
-std::optional<DocumentTemplate> TemplateStore::LoadTemplate(const QString& name) const {
+std::optional<DocumentTemplate> TemplateStore::LoadTemplate(const QString& name,
+                                                            QString* error) const {
     try {
         const QDomDocument document = loadConfig(GetTemplateConfigPath());
         const QDomElement element = FindTemplateNode(document, name);
         if (element.isNull()) return std::nullopt;
         return TemplateFromNode(element, GetTemplatesFolder());
-    } catch (const TemplateError&) {
+    } catch (const TemplateError& e) {
+        if (error) *error = QString::fromStdString(e.what());
         return std::nullopt;
     }
 }
 
 DocumentTemplate TemplateStore::GetTemplate(const QString& name, RunReporter& reporter) const {
-    if (std::optional<DocumentTemplate> profile = LoadTemplate(name)) return *profile;
-    // The path named is the one just looked in.
+    QString cause;
+    if (std::optional<DocumentTemplate> profile = LoadTemplate(name, &cause)) return *profile;
+    // The path named is the one just looked in; a file that could not be read says why.
     reporter.message(
         QStringLiteral("Selected Profile not found, using the default profile. Please ensure: ") +
         QStringLiteral("\n1). That the template_config.xml exists in the following folder: ") +
         GetTemplateConfigPath() + QStringLiteral("\n2). That the selected template \"") + name +
-        QStringLiteral("\" is in the template_config.xml"));
+        QStringLiteral("\" is in the template_config.xml") +
+        (cause.isEmpty() ? QString() : QStringLiteral("\n(") + cause + u')'));
     return GetFallbackTemplate();
 }
 

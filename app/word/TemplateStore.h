@@ -28,8 +28,11 @@ public:
     // The stored profile of that name, else the fallback profile after a message to the user
     // through `reporter`.
     DocumentTemplate GetTemplate(const QString& name, core::RunReporter& reporter) const;
-    // The first stored profile of that name; nothing when there is none or the file is unusable.
-    std::optional<DocumentTemplate> LoadTemplate(const QString& name) const;
+    // The first stored profile of that name; nothing when there is none or the file is unusable,
+    // and then `error`, when given, says why the file could not be read (empty when the profile
+    // is only not there).
+    std::optional<DocumentTemplate> LoadTemplate(const QString& name,
+                                                 QString* error = nullptr) const;
     // Every stored profile in file order. A profile that lacks one of its elements is left out,
     // so that it does not hide the sound ones; why each was left out goes to `incomplete`.
     bool LoadAllTemplates(std::vector<DocumentTemplate>& profiles, QString* error,

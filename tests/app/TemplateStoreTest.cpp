@@ -248,6 +248,12 @@ TEST_F(TemplateStoreTest, AnUnusableFileFailsWithoutChangingIt) {
         EXPECT_FALSE(store().DeleteTemplate(added, nullptr)) << c.what;
         EXPECT_EQ(config(), before) << c.what;
         EXPECT_EQ(QFile::exists(configPath()), c.file.has_value()) << c.what;
+        // A document made meanwhile takes the default profile, and the message says why the
+        // file could not be read.
+        messages_.clear();
+        store().GetTemplate(QStringLiteral("Corporate"), reporter_);
+        ASSERT_EQ(messages_.size(), 1) << c.what;
+        EXPECT_TRUE(messages_[0].endsWith(u'(' + error + u')')) << messages_[0].toStdString();
     }
 
     writeConfig("<templates>" + kCorporate + "</templates>");
