@@ -18,6 +18,10 @@ std::unique_ptr<Object> Application::openReport(const QString& path,
     if (!file.open(QIODevice::ReadOnly)) {
         throw Error(kErrUnableToOpen, QStringLiteral("%1: %2").arg(path, file.errorString()));
     }
+    // An empty file says so, rather than leave the XML reader to find that the document ends.
+    if (file.size() == 0) {
+        throw Error(kErrUnableToOpen, QStringLiteral("%1: the file is empty").arg(path));
+    }
     const QByteArray head = file.peek(8);
     QByteArray design;
     if (isCompoundFile(head)) {
