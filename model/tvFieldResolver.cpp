@@ -35,15 +35,17 @@ tvIFieldDefinition* specialField(const rt::Object& crField, tvReport& report) {
 }
 
 tvIFieldDefinition* summaryField(const rt::Object& crField, tvReport& report) {
-    const tvNestingGuard guard(report.fieldNesting);
     tvSummaryFieldDefinition* listed = nullptr;
+    QString name;
     try {
-        listed = report.tvSummaryFieldDefinitions.Find(crField.text("name"));
+        name = crField.text("name");
+        listed = report.tvSummaryFieldDefinitions.Find(name);
     } catch (const rt::Error&) {
         // A summary whose name cannot be read is taken as one the report does not list.
     }
     if (listed) return listed;
     // A summary that the report does not list stands for the field it summarizes.
+    const tvSummaryPathGuard guard(report.fieldPath, name);
     return ResolveFieldDefinition(tvRequired(crField.object("summarizedField")), report);
 }
 

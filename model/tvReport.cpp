@@ -229,8 +229,8 @@ QString tvReport::LoadSqlQueryString(rt::Object& crReport, const QString& report
 }
 
 void tvReport::AddSummaryFieldDefinition(const rt::Object& crSummaryField) {
-    const tvNestingGuard guard(summaryNesting);
     const QString name = crSummaryField.text("name");
+    const tvSummaryPathGuard guard(summaryPath, name);
     if (FindSummaryFieldDefinition(name)) return;
     // A summary of a summary finds its target already listed. A secondary field of another
     // kind (the weight of a weighted average, the second column of a correlation) is no

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <memory>
 
@@ -91,10 +92,10 @@ public:
     tvSpecialVarFieldDefinitions specialVarFields;
 
     // While the report loads: the options of the load, which its subreports share (null
-    // otherwise), and how deep the summaries and fields being read nest.
+    // otherwise), and the names of the summaries on the path of the walk being read.
     tvLoadingOptions* loadingOptions = nullptr;
-    int summaryNesting = 0;
-    int fieldNesting = 0;
+    QSet<QString> summaryPath;
+    QSet<QString> fieldPath;
 
 private:
     void load(const QString& reportName, tvLoadingOptions& options, rt::Object& crReport,

@@ -45,14 +45,18 @@ qint16 editMinutes(quint64 ticks) {
     return static_cast<qint16>(std::min<quint64>(rt::fileTimeToMinutes(ticks), 32767));
 }
 
+// A revision beyond 16 bits is held at the nearest 16-bit value, as the edit time is: the other
+// statistics of the file are worth more than the exact count of its saves.
+qint16 revisionNumberOf(qint64 value) {
+    return static_cast<qint16>(std::clamp<qint64>(value, -32768, 32767));
+}
+
 // The revision number is text; a number (rounded, halves to even) is taken, anything else is 0.
-// A number that does not fit 16 bits fails with an overflow error.
 qint16 revisionFromText(const QString& text) {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value)) return 0;
-    // Clamped first only so that the conversion is defined; tvInteger still sees it overflow.
-    return tvInteger(static_cast<qint64>(std::clamp(std::nearbyint(value), -1e9, 1e9)));
+    return revisionNumberOf(static_cast<qint64>(std::clamp(std::nearbyint(value), -1e9, 1e9)));
 }
 
 QString withoutControlCharacters(QString text) {
@@ -123,7 +127,7 @@ void tvReportStatistics::readSummaryInformation(const QString& reportFile,
     if (const auto revision = set.text(rt::kPidRevisionNumber)) {
         revisionNumber = revisionFromText(*revision);
     } else if (const auto number = set.integer(rt::kPidRevisionNumber)) {
-        revisionNumber = tvInteger(*number);
+        revisionNumber = revisionNumberOf(*number);
     }
     if (const auto editTime = set.fileTime(rt::kPidEditTime)) {
         totalEditTime = editMinutes(editTime->ticks);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QVariant>
 #include <memory>
 
@@ -46,26 +47,31 @@ void tvForEachItem(const rt::Object& cr, const char* member, Visit visit) {
 // minimum): typed by the field's value type; an empty value is an empty variant.
 QVariant tvFieldValue(const rt::Object& crField, const char* member);
 
-// Summaries may summarize summaries. A walk along such a chain holds one guard per step, so that
-// a document whose summaries refer to one another in a ring fails instead of recursing without
-// end. Each walk counts its own depth, in a counter that the walk's owner keeps.
-class tvNestingGuard {
+// Summaries may summarize summaries, in chains of any length. A walk along such a chain holds
+// one guard per summary on its path, named as the runtime names it: a summary met again on its
+// own path closes a ring, and the walk fails instead of recursing without end. A summary without
+// a name is written where it is used and cannot be met again. Each walk keeps its own path,
+// which the walk's owner holds.
+class tvSummaryPathGuard {
 public:
-    explicit tvNestingGuard(int& depth) : depth_(depth) {
-        if (depth_ >= kLimit) {
+    tvSummaryPathGuard(QSet<QString>& path, const QString& name) : path_(path), name_(name) {
+        if (name_.isEmpty()) return;
+        if (path_.contains(name_)) {
             throw rt::Error(rt::kErrInvalidCall,
                             QStringLiteral("The summaries of this report refer to one another "
                                            "in a ring"));
         }
-        ++depth_;
+        path_.insert(name_);
     }
-    ~tvNestingGuard() { --depth_; }
-    tvNestingGuard(const tvNestingGuard&) = delete;
-    tvNestingGuard& operator=(const tvNestingGuard&) = delete;
+    ~tvSummaryPathGuard() {
+        if (!name_.isEmpty()) path_.remove(name_);
+    }
+    tvSummaryPathGuard(const tvSummaryPathGuard&) = delete;
+    tvSummaryPathGuard& operator=(const tvSummaryPathGuard&) = delete;
 
 private:
-    static constexpr int kLimit = 64;
-    int& depth_;
+    QSet<QString>& path_;
+    QString name_;
 };
 
 // Calls `visit(item, position)` with each item of the runtime collection `member` and its

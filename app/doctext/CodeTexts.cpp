@@ -644,10 +644,15 @@ QString GetColorText(qint32 colour) {
 QString GetFontText(const tvFont& font) {
     // The size goes through a fixed-point value of four decimals before it is rounded to whole
     // points; both roundings take halves to the even neighbour (10.5 gives 10, 11.5 gives 12).
+    // A size beyond what the fixed-point value holds (infinite, not a number, or 1e20 points) is
+    // a value out of range: its text is empty, like that of an unlisted code.
     const double fixedPoint = std::nearbyint(font.size * 10000.0);
-    const double points = std::nearbyint(fixedPoint / 10000.0);
-    QString text = QStringLiteral(", Name = ") + font.name + QStringLiteral(", Size = ") +
-                   QString::number(static_cast<qint64>(points));
+    constexpr double kFixedPointLimit = 9223372036854775808.0;  // 2^63
+    const bool inRange = fixedPoint >= -kFixedPointLimit && fixedPoint < kFixedPointLimit;
+    const QString size =
+        inRange ? QString::number(static_cast<qint64>(std::nearbyint(fixedPoint / 10000.0)))
+                : QString();
+    QString text = QStringLiteral(", Name = ") + font.name + QStringLiteral(", Size = ") + size;
     if (font.strikethrough) text += QStringLiteral(", Strikeout");
     if (font.underline) text += QStringLiteral(", Underline");
     if (font.bold && font.italic) {

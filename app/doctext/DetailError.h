@@ -38,16 +38,11 @@ private:
     throw DetailError(DetailFailure::TypeMismatch, QStringLiteral("Type mismatch"));
 }
 
-// Summaries may summarize summaries. Each step of a walk along such a chain is one deeper: a
-// chain that goes round fails instead of recursing without end.
-inline int deeperSummary(int depth) {
-    constexpr int kDeepest = 64;
-    if (depth >= kDeepest) {
-        throw DetailError(DetailFailure::SummaryRing,
-                          QStringLiteral("The summaries of this report refer to one another in a "
-                                         "ring"));
-    }
-    return depth + 1;
+// Summaries that summarize one another in a ring have no description.
+[[noreturn]] inline void failSummaryRing() {
+    throw DetailError(DetailFailure::SummaryRing,
+                      QStringLiteral("The summaries of this report refer to one another in a "
+                                     "ring"));
 }
 
 }  // namespace tav::doctext

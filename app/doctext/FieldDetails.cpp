@@ -1,5 +1,9 @@
 #include "FieldDetails.h"
 
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
 #include "CodeTexts.h"
 #include "DetailError.h"
 #include "ObjectDetailWriter.h"
@@ -111,43 +115,79 @@ QString namePart(const QString& detailText) {
     return trimBlanks(equals < 0 ? detailText : detailText.mid(equals + 1));
 }
 
-QString detailText(const tvIFieldDefinition* field, int depth);
-
-// `depth` counts the summaries above this one in the walk.
-void insertSummaryDetail(const tvSummaryFieldDefinition& summary, int depth, DetailText& area) {
-    if (!summary.summarizedField) failObjectRequired();
-    const QString operation = GetSummaryOperationText(summary.summaryType);
-    const auto insertSummarized = [&](const char* label, const tvIFieldDefinition* field) {
-        area.insert(QStringLiteral(", ") + QLatin1StringView(label) + QStringLiteral(" = [") +
-                    operation + u' ');
-        area.insert(namePart(detailText(field, depth)));
-        area.insert(QStringLiteral("]"));
-    };
-    insertSummarized("Summarized Field", summary.summarizedField);
-    if (summary.secondarySummarizedField) {
-        insertSummarized("Secondary Summarized Field", summary.secondarySummarizedField);
-    }
+// The detail text of a field that is no summary: its label and name.
+QString labelledText(const FieldKindText& row, const tvIFieldDefinition& field) {
+    return trimBlanks(QStringLiteral(", ") + QLatin1StringView(row.detailLabel) +
+                      row.detailName(field))
+        .mid(2);
 }
 
-// A summary describes the fields it summarizes; a summary that the model lets refer to itself,
-// directly or through others, fails here instead of recursing without end.
-QString detailText(const tvIFieldDefinition* field, int depth) {
-    const int deeper = deeperSummary(depth);
+const tvSummaryFieldDefinition* summaryOf(const tvIFieldDefinition* field) {
+    const FieldKindText* row = kindText(field);
+    return row && !row->detailLabel ? &as<tvSummaryFieldDefinition>(*field) : nullptr;
+}
+
+// A summary describes the fields it summarizes, and a summary among them its own, along a chain
+// of any length: the walk keeps its own stack, not the program's. A summary met again on its own
+// path is a ring, which has no description.
+QString detailText(const tvIFieldDefinition* field) {
     const FieldKindText* row = kindText(field);
     if (!row) return QString();
-    DetailText area;
-    if (row->detailLabel) {
-        area.insert(QStringLiteral(", ") + QLatin1StringView(row->detailLabel) +
-                    row->detailName(*field));
-    } else {
-        insertSummaryDetail(as<tvSummaryFieldDefinition>(*field), deeper, area);
+    if (row->detailLabel) return labelledText(*row, *field);
+
+    std::unordered_map<const tvSummaryFieldDefinition*, QString> described;
+    std::unordered_set<const tvSummaryFieldDefinition*> onPath;
+    // Each summary is met twice: on the way down to its fields, and on the way back up.
+    std::vector<std::pair<const tvSummaryFieldDefinition*, bool>> walk{
+        {&as<tvSummaryFieldDefinition>(*field), false}};
+    const auto nameOf = [&](const tvIFieldDefinition* inner) {
+        if (const tvSummaryFieldDefinition* summary = summaryOf(inner)) {
+            return namePart(described.at(summary));
+        }
+        const FieldKindText* innerRow = kindText(inner);
+        return innerRow ? namePart(labelledText(*innerRow, *inner)) : QString();
+    };
+    while (!walk.empty()) {
+        const auto [summary, back] = walk.back();
+        if (described.contains(summary)) {
+            walk.pop_back();
+            continue;
+        }
+        if (!summary->summarizedField) failObjectRequired();
+        if (!back) {
+            onPath.insert(summary);
+            walk.back().second = true;
+            for (const tvIFieldDefinition* inner :
+                 {summary->secondarySummarizedField, summary->summarizedField}) {
+                const tvSummaryFieldDefinition* innerSummary = summaryOf(inner);
+                if (!innerSummary || described.contains(innerSummary)) continue;
+                if (onPath.contains(innerSummary)) failSummaryRing();
+                walk.emplace_back(innerSummary, false);
+            }
+            continue;
+        }
+        const QString operation = GetSummaryOperationText(summary->summaryType);
+        DetailText area;
+        const auto insertSummarized = [&](const char* label, const tvIFieldDefinition* inner) {
+            area.insert(QStringLiteral(", ") + QLatin1StringView(label) + QStringLiteral(" = [") +
+                        operation + u' ');
+            area.insert(nameOf(inner));
+            area.insert(QStringLiteral("]"));
+        };
+        insertSummarized("Summarized Field", summary->summarizedField);
+        if (summary->secondarySummarizedField) {
+            insertSummarized("Secondary Summarized Field", summary->secondarySummarizedField);
+        }
+        described.emplace(summary, trimBlanks(area.text).mid(2));
+        onPath.erase(summary);
+        walk.pop_back();
     }
-    return trimBlanks(area.text).mid(2);
+    return described.at(&as<tvSummaryFieldDefinition>(*field));
 }
 
 }  // namespace
 
-QString GetFieldDetailText(const tvIFieldDefinition* field) { return detailText(field, 0); }
+QString GetFieldDetailText(const tvIFieldDefinition* field) { return detailText(field); }
 
 QString GetFieldDisplayName(const tvIFieldDefinition* field) {
     const FieldKindText* row = kindText(field);

@@ -1,7 +1,9 @@
 #include "SharedBlocks.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "CodeTexts.h"
 #include "CollectingLineSink.h"
@@ -256,19 +258,56 @@ constexpr SectionFlag kSectionFlags[] = {
     {&tvSection::underlaySection, ", Underlay Section "},
 };
 
-// The long time of the locale without its time zone, which a report's times do not carry.
-QString longTimeFormat(const QLocale& locale) {
-    const QString format = locale.timeFormat(QLocale::LongFormat);
-    QString kept;
-    bool quoted = false;
-    for (const QChar c : format) {
-        if (c == u'\'') quoted = !quoted;
-        if (!quoted && c == u't') {
-            while (!kept.isEmpty() && kept.back().isSpace()) kept.chop(1);
-            continue;
+// A piece of a time format: a quoted literal, a run of one unquoted letter (a field, or a
+// letter that Qt takes as it stands), or one other character (a separator, a blank, a bracket).
+struct FormatPiece {
+    QString text;
+    bool letters = false;
+};
+
+std::vector<FormatPiece> formatPieces(const QString& format) {
+    std::vector<FormatPiece> pieces;
+    for (qsizetype i = 0; i < format.size();) {
+        qsizetype end = i + 1;
+        if (format[i] == u'\'') {
+            while (end < format.size() && format[end] != u'\'') ++end;
+            end = std::min(end + 1, format.size());
+        } else if (format[i].isLetter()) {
+            while (end < format.size() && format[end] == format[i]) ++end;
         }
-        kept += c;
+        pieces.push_back({format.sliced(i, end - i), format[i].isLetter()});
+        i = end;
     }
+    return pieces;
+}
+
+bool isSeparator(const FormatPiece& p) { return !p.letters && p.text.front() != u'\''; }
+
+// The long time of the locale without its time zone, which a report's times do not carry. The
+// zone goes with what only frames it: its brackets, and the blank or comma that parts it from
+// the time. A day period that Qt cannot write (CLDR's "B") is written as AM or PM.
+QString longTimeFormat(const QLocale& locale) {
+    std::vector<FormatPiece> pieces = formatPieces(locale.timeFormat(QLocale::LongFormat));
+    for (FormatPiece& p : pieces) {
+        if (p.letters && p.text.front() == u'B') p.text = QStringLiteral("AP");
+    }
+    const auto zone = std::find_if(pieces.begin(), pieces.end(), [](const FormatPiece& p) {
+        return p.letters && p.text.front() == u't';
+    });
+    if (zone != pieces.end()) {
+        auto first = zone;
+        auto last = zone + 1;
+        while (first != pieces.begin() && isSeparator(*(first - 1))) --first;
+        while (last != pieces.end() && isSeparator(*last)) ++last;
+        // Between two fields the separators after the zone stay, less its closing bracket.
+        if (first != pieces.begin() && last != pieces.end()) {
+            last = zone + 1;
+            while (last != pieces.end() && (last->text == u")" || last->text == u"]")) ++last;
+        }
+        pieces.erase(first, last);
+    }
+    QString kept;
+    for (const FormatPiece& p : pieces) kept += p.text;
     return kept.trimmed();
 }
 

@@ -113,9 +113,12 @@ bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName, QSt
             caption(QStringLiteral("Report Export Information"), 1, LineRole::Title);
             WriteExportInformation(report, *this);
         }
+        fileName_ = fileName;
         for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
             const tvReport& body = GetReportOrSubreport(report, i);
             if (i > 0) caption(QStringLiteral("Subreport: ") + body.reportTitle, 1);
+            inSubreport_ = i > 0;
+            subreportTitle_ = body.reportTitle;
             writeBody(body);
         }
         if (!file_->commit()) throw OutputFailure(file_->errorString());
@@ -165,16 +168,25 @@ void TvdWriter::writeHeader(const QString& fileName) {
 }
 
 template <class Step>
-void TvdWriter::step(Step&& body) {
+void TvdWriter::step(const QString& part, Step&& body) {
+    QString description;
     try {
         body();
+        return;
     } catch (const OutputFailure&) {
         throw;
     } catch (const rt::Error& e) {
-        reporter_.message(e.description());
+        description = e.description();
     } catch (const std::exception& e) {
-        reporter_.message(QString::fromLocal8Bit(e.what()));
+        description = QString::fromLocal8Bit(e.what());
     }
+    // The user is told at once which report, and which part of it, is incomplete.
+    QString where =
+        QStringLiteral("Unable to write the ") + part + QStringLiteral(" of Report: ") + fileName_;
+    if (inSubreport_) where += QStringLiteral(", Subreport: ") + subreportTitle_;
+    const QString fault = where + QStringLiteral(" (") + description + u')';
+    bodyFaults_ << fault;
+    reporter_.message(fault);
 }
 
 void TvdWriter::caption(const QString& text, qint32 level, LineRole role) {
@@ -191,37 +203,40 @@ void TvdWriter::writeBody(const tvReport& report) {
     for (const BodyBlock block : blocks) {
         switch (block) {
             case BodyBlock::Alerts:
-                step([&] { writeAlerts(report); });
+                step(QStringLiteral("Report Alerts"), [&] { writeAlerts(report); });
                 break;
             case BodyBlock::RecordSelectionFormula:
-                step([&] {
+                step(QStringLiteral("Record Selection Formula"), [&] {
                     writeFormula("Record Selection Formula", report.recordSelectionFormula);
                 });
                 break;
             case BodyBlock::GroupSelectionFormula:
-                step(
-                    [&] { writeFormula("Group Selection Formula", report.groupSelectionFormula); });
+                step(QStringLiteral("Group Selection Formula"), [&] {
+                    writeFormula("Group Selection Formula", report.groupSelectionFormula);
+                });
                 break;
             case BodyBlock::UserFormulas:
-                step([&] { writeUserFormulas(report); });
+                step(QStringLiteral("User Formulas"), [&] { writeUserFormulas(report); });
                 break;
             case BodyBlock::Parameters:
-                step([&] { writeParameters(report); });
+                step(QStringLiteral("Parameters"), [&] { writeParameters(report); });
                 break;
             case BodyBlock::Groups:
-                step([&] { writeGroups(report); });
+                step(QStringLiteral("Groups"), [&] { writeGroups(report); });
                 break;
             case BodyBlock::GroupSortFields:
-                step([&] { writeSortFields("Group Sort Fields", report, true); });
+                step(QStringLiteral("Group Sort Fields"),
+                     [&] { writeSortFields("Group Sort Fields", report, true); });
                 break;
             case BodyBlock::RecordSortFields:
-                step([&] { writeSortFields("Record Sort Fields", report, false); });
+                step(QStringLiteral("Record Sort Fields"),
+                     [&] { writeSortFields("Record Sort Fields", report, false); });
                 break;
             case BodyBlock::SqlQuery:
-                step([&] { writeSqlQuery(report); });
+                step(QStringLiteral("SQL Query"), [&] { writeSqlQuery(report); });
                 break;
             case BodyBlock::Tables:
-                step([&] { writeTables(report, withColumns); });
+                step(QStringLiteral("Tables"), [&] { writeTables(report, withColumns); });
                 break;
             case BodyBlock::TableColumns:
                 break;
@@ -229,7 +244,7 @@ void TvdWriter::writeBody(const tvReport& report) {
                 WriteDBLinks(report);
                 break;
             case BodyBlock::RunningTotals:
-                step([&] { writeRunningTotals(report); });
+                step(QStringLiteral("Running Totals"), [&] { writeRunningTotals(report); });
                 break;
             case BodyBlock::Sections:
                 writeAreas(report);
@@ -417,9 +432,10 @@ void TvdWriter::writeAreas(const tvReport& report) {
 void TvdWriter::writeSection(const tvReport& report, qsizetype area, qsizetype section,
                              double& objectNumber) {
     const tvSection& s = report.tvAreas.Item(area).tvSections.Item(section);
-    step([&] { caption(GetSectionDisplayName(report, area, section), 1); });
-    step([&] { caption(GetSectionFlagsText(s), 1); });
-    step([&] { detailWriter_->WriteConditionalFormulas(s.ConditionalFormulas); });
+    const QString place = QStringLiteral("section %1 of area %2").arg(section).arg(area);
+    step(place, [&] { caption(GetSectionDisplayName(report, area, section), 1); });
+    step(place, [&] { caption(GetSectionFlagsText(s), 1); });
+    step(place, [&] { detailWriter_->WriteConditionalFormulas(s.ConditionalFormulas); });
     const qsizetype objects = s.reportObjects.Count();
     if (objects < 1) {
         caption(QStringLiteral("No objects in this section."), 2);
@@ -428,7 +444,8 @@ void TvdWriter::writeSection(const tvReport& report, qsizetype area, qsizetype s
     }
     caption(QStringLiteral("Name, Location(LxT), Size (WxH), Type, Contents, Suppress"), 2);
     for (qsizetype k = 1; k <= objects; ++k) {
-        step([&] { detailWriter_->WriteObjectDetails(s, k, objectNumber); });
+        step(QStringLiteral("object %1 of ").arg(k) + place,
+             [&] { detailWriter_->WriteObjectDetails(s, k, objectNumber); });
         objectNumber += 1;
         blank(2);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -57,6 +58,10 @@ public:
     // The file that init opened.
     QString filePath() const { return path_; }
 
+    // The steps of the bodies that failed, each told to the reporter as it failed, naming the
+    // report and the part of it that is incomplete. The file was written without them.
+    const QStringList& bodyFaults() const { return bodyFaults_; }
+
 private:
     void writeLine(const QString& line);
     void writeHeader(const QString& fileName);
@@ -79,7 +84,7 @@ private:
     // Runs one step of a body: a failure shows its message and the body goes on. A failure of
     // the file itself is no step's and stops the writer.
     template <class Step>
-    void step(Step&& body);
+    void step(const QString& part, Step&& body);
 
     // A caption line (kind 1) and a blank line.
     void caption(const QString& text, qint32 level, LineRole role = LineRole::Detail);
@@ -91,6 +96,10 @@ private:
     std::unique_ptr<rt::SaveFile> file_;
     QString path_;
     QString reportPath_;
+    QString fileName_;          // the report being written
+    bool inSubreport_ = false;  // a subreport's body is being written
+    QString subreportTitle_;
+    QStringList bodyFaults_;
     std::unique_ptr<ObjectDetailWriter> detailWriter_;
 };
 

@@ -83,7 +83,8 @@ ExtractDriver::ExtractDriver(ExtractRun& run, ExtractWriterFactory writers,
     : run_(run), options_(run.options()), writers_(std::move(writers)), logon_(std::move(logon)) {}
 
 void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
-                                 const QString& reportFileName, QStringList& failures) const {
+                                 const QString& reportFileName, QStringList& failures,
+                                 QStringList& told) const {
     const QString& name = reportFileName;
     std::unique_ptr<ExtractWordWriter> wordWriter;
     std::unique_ptr<ExtractTextWriter> textWriter;
@@ -108,6 +109,7 @@ void ExtractDriver::writeOutputs(tvReport& report, const QString& reportPath,
                     textWriter->init(reportFileName, withTrailingSeparator(options_.TVDPath),
                                      reportPath, error) &&
                     textWriter->WriteReport(report, reportFileName, error);
+                told << textWriter->bodyFaults();
                 textWriter->cleanUp();
                 return written;
             },
@@ -181,6 +183,7 @@ void ExtractDriver::RemoveListItem(QStringList& list, const QString& name) const
 bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& reportFileName) const {
     RunLog& log = run_.log();
     QStringList failures;  // one line for each thing of the report that failed, with its cause
+    QStringList told;      // failures that their writer told the user of as they happened
     // The model being mined lives for this report alone.
     auto report = std::make_unique<tvReport>();
     try {
@@ -201,12 +204,12 @@ bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& repo
     }
     if (report) {
         run_.reporter().status(reportFileName + QStringLiteral(" - Initializing"));
-        writeOutputs(*report, reportPath, reportFileName, failures);
+        writeOutputs(*report, reportPath, reportFileName, failures, told);
     }
-    if (!failures.isEmpty()) {
+    if (!failures.isEmpty() || !told.isEmpty()) {
         // The run log tells what the messages told, where a log can be written at all.
         try {
-            for (const QString& failure : failures) log.write(failure);
+            for (const QString& failure : told + failures) log.write(failure);
         } catch (const std::exception&) {
         }
     }
@@ -214,7 +217,7 @@ bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& repo
     QString logError;
     if (!log.close(&logError) && !failures.join(u'\n').contains(logError)) failures << logError;
     if (!failures.isEmpty()) run_.reporter().message(failures.join(u'\n'));
-    return failures.isEmpty();
+    return failures.isEmpty() && told.isEmpty();
 }
 
 }  // namespace tav::extract

@@ -45,7 +45,7 @@ public:
 
 private:
     void writeOutputs(tvReport& report, const QString& reportPath, const QString& reportFileName,
-                      QStringList& failures) const;
+                      QStringList& failures, QStringList& told) const;
 
     ExtractRun& run_;
     const core::ExtractOptions& options_;

@@ -32,6 +32,7 @@ public:
     bool WriteReport(const tvReport& report, const QString& fileName, QString* error) override {
         return writer_.WriteReport(report, fileName, error);
     }
+    QStringList bodyFaults() const override { return writer_.bodyFaults(); }
     void cleanUp() override { writer_.cleanUp(); }
 
 private:

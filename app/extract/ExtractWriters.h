@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -23,6 +24,9 @@ public:
     virtual bool init(const QString& fileName, const QString& outputFolder,
                       const QString& reportPath, QString* error) = 0;
     virtual bool WriteReport(const tvReport& report, const QString& fileName, QString* error) = 0;
+    // The parts of a written file that could not be written, each already told to the user:
+    // the report counts as failed, though its file stands.
+    virtual QStringList bodyFaults() const { return {}; }
     // Ends the writer's work; a file not written whole is thrown away.
     virtual void cleanUp() = 0;
 };

@@ -1,6 +1,11 @@
 #include "CommandLine.h"
 
+#include <dirent.h>
+
 #include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -126,6 +131,26 @@ public:
     const ExtractDriver driver;
 };
 
+// The files of a folder, by name. Qt leaves out a name that is not valid text (UTF-8) from its
+// listings, and no file answers to the name as Qt decodes it (with replacement characters); such
+// a name is listed all the same, so that the run names it instead of passing over it.
+QStringList reportFilesOf(const QDir& folder) {
+    QStringList names = folder.entryList(QDir::Files, QDir::Name);
+    DIR* listing = opendir(QFile::encodeName(folder.path()).constData());
+    if (!listing) return names;
+    while (const dirent* entry = readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        auto decoder = QStringDecoder(QStringDecoder::Utf8);
+        const QString decoded = decoder(name);
+        if (!decoder.hasError() || name.startsWith('.')) continue;
+        const auto after = std::find_if(names.begin(), names.end(),
+                                        [&](const QString& n) { return n.compare(decoded) > 0; });
+        names.insert(after, decoded);
+    }
+    closedir(listing);
+    return names;
+}
+
 // -E: one report, or the report files of one folder.
 int extractPath(CommandLineExtract& extract, const QString& path) {
     if (!path.endsWith(u'/') && !path.endsWith(u'\\')) {
@@ -138,7 +163,7 @@ int extractPath(CommandLineExtract& extract, const QString& path) {
     }
     extract.run.groupCommits();
     bool documented = true;
-    for (const QString& fileName : folder.entryList(QDir::Files, QDir::Name)) {
+    for (const QString& fileName : reportFilesOf(folder)) {
         if (ReportListFile::namesReport(fileName))
             documented = extract.report(path + fileName, fileName) && documented;
     }

@@ -16,7 +16,19 @@ std::unique_ptr<Object> Application::openReport(const QString& path,
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        // Qt decodes a file name that is not valid UTF-8 with replacement characters, and no
+        // file answers to the decoded name: the file may well be there, under its own name.
+        if (path.contains(QChar::ReplacementCharacter)) {
+            throw Error(kErrUnableToOpen,
+                        QStringLiteral("%1: the file name is not valid text (UTF-8); rename the "
+                                       "file to open it")
+                            .arg(path));
+        }
         throw Error(kErrUnableToOpen, QStringLiteral("%1: %2").arg(path, file.errorString()));
+    }
+    // An empty file says so, rather than leave the XML reader to find that the document ends.
+    if (file.size() == 0) {
+        throw Error(kErrUnableToOpen, QStringLiteral("%1: the file is empty").arg(path));
     }
     const QByteArray head = file.peek(8);
     QByteArray design;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <limits>
 
 #include "CodeTexts.h"
 #include "TestSupport.h"
@@ -210,6 +211,31 @@ TEST(CodeTexts, UnlistedCodesGiveEmptyTextsThatAreNotNull) {
         EXPECT_FALSE(text.isNull());
     }
     EXPECT_EQ(GetReportKindText(1), QStringLiteral("Columnar Report"));
+}
+
+// A size is whole points of a fixed-point value; one that the value cannot hold is out of range
+// and has the empty text, as an unlisted code has.
+TEST(CodeTexts, FontSizesOutOfRangeHaveTheEmptyText) {
+    struct Case {
+        double size;
+        const char* text;
+    };
+    const Case cases[] = {
+        {922337203685477.0, ", Name = A, Size = 922337203685477"},
+        {-922337203685477.0, ", Name = A, Size = -922337203685477"},
+        {1e15, ", Name = A, Size = "},
+        {1e20, ", Name = A, Size = "},
+        {-1e20, ", Name = A, Size = "},
+        {std::numeric_limits<double>::infinity(), ", Name = A, Size = "},
+        {-std::numeric_limits<double>::infinity(), ", Name = A, Size = "},
+        {std::numeric_limits<double>::quiet_NaN(), ", Name = A, Size = "},
+    };
+    for (const Case& c : cases) {
+        tvFont font;
+        font.name = QStringLiteral("A");
+        font.size = c.size;
+        EXPECT_EQ(GetFontText(font), QString::fromLatin1(c.text)) << c.size;
+    }
 }
 
 }  // namespace

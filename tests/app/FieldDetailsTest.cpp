@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "DetailFailures.h"
 #include "FieldDetails.h"
 #include "ObjectDetailWriter.h"
@@ -134,6 +136,28 @@ TEST(FieldDetails, SummaryRingFailsInsteadOfOverflowingTheStack) {
     second.summarizedField = &id;
     EXPECT_EQ(GetFieldDetailText(&first),
               QStringLiteral("Summarized Field = [Sum of [Sum of Orders.ID]]"));
+}
+
+// A chain of summaries is described to its end, however long; a ring is a summary met again on
+// its own path, wherever along the chain it closes.
+TEST(FieldDetails, LongChainsAreDescribedAndRingsAnywhereFail) {
+    tvDatabaseFieldDefinition id;
+    id.name = QStringLiteral("Orders.ID");
+    constexpr int kLength = 500;
+    std::vector<tvSummaryFieldDefinition> chain(kLength);
+    for (int i = 0; i < kLength; ++i) {
+        chain[size_t(i)].summarizedField = i + 1 < kLength ? &chain[size_t(i) + 1] : nullptr;
+    }
+    chain.back().summarizedField = &id;
+    chain[1].secondarySummarizedField = &chain[2];  // met twice, but on two paths
+    const QString text = GetFieldDetailText(&chain.front());
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Summarized Field = [Sum of [Sum of [Sum of ")));
+    EXPECT_EQ(text.count(QStringLiteral("Orders.ID")), 2);
+    EXPECT_EQ(text.count(u'['), 2 * kLength - 1);
+
+    chain[70].summarizedField = &chain[3];  // closes a ring below the top
+    EXPECT_EQ(detailFailureOf([&] { GetFieldDetailText(&chain.front()); }),
+              DetailFailure::SummaryRing);
 }
 
 // Texts are written whole, however long: a 60,000-character name, and a summary over it that

@@ -258,6 +258,29 @@ TEST(SharedBlocksDates, GeneralDateFollowsTheLocale) {
     QLocale::setDefault(QLocale::system());
 }
 
+// The zone leaves with its brackets and the comma or blank before it, wherever the locale puts
+// it; a day period that Qt cannot write becomes its AM or PM.
+TEST(SharedBlocksDates, TheTimeZoneLeavesWithWhatFramesIt) {
+    const QDateTime morning(QDate(2024, 2, 20), QTime(8, 5));
+    struct Case {
+        const char* locale;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"ca_ES", "20/2/24 8:05:00"},         {"eu_ES", "24/2/20 08:05:00"},
+        {"be_BY", "20.02.24 08:05:00"},       {"sq_AL", "20.2.24 8:05:00 E PARADITES"},
+        {"nds_DE", "20.02.24 Klock 8.05:00"}, {"zh_TW", "2024/2/20 上午8:05:00"},
+        {"yue_HK", "2024/2/20 上午8:05:00"},  {"zh_HK", "20/2/2024 上午8:05:00"},
+        {"my_MM", "၂၀-၀၂-၂၄ ၀၈:၀၅:၀၀"},       {"fa_IR", "۲۰۲۴/۲/۲۰ ۸:۰۵:۰۰"},
+        {"en_US", "2/20/24 8:05:00 AM"},
+    };
+    for (const Case& c : cases) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
+        EXPECT_EQ(FormatGeneralDate(morning), QString::fromUtf8(c.text)) << c.locale;
+    }
+    QLocale::setDefault(QLocale::system());
+}
+
 // An object of a kind that no writer knows.
 class UnknownObject final : public tvIReportObject {
 public:

@@ -1,9 +1,11 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <quazip.h>
 #include <quazipfile.h>
 #include <quazipnewinfo.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <QDir>
@@ -616,6 +618,16 @@ TEST(CommandLine, ATemplateThatUnpacksPastTheLimitIsRefusedInLittleMemory) {
 }
 
 // Unusual inputs: each run ends with its outcome, and a failure names its cause.
+// A report whose name is "café.rpt" in Latin-1, as old archives hold it: not valid UTF-8, so Qt
+// can neither list nor create it.
+void latin1Report(const Workspace& w) {
+    ASSERT_TRUE(QDir().mkpath(w.path("latin")));
+    const QByteArray name = QFile::encodeName(w.path("latin/")) + "caf\xe9.rpt";
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+}
+
 TEST(CommandLine, UnusualInputsEndCleanlyAndSayWhy) {
     static const QString longName(251, u'n');
     const struct {
@@ -680,6 +692,47 @@ TEST(CommandLine, UnusualInputsEndCleanlyAndSayWhy) {
          {"-E", "%T/reports/Sales.rpt"},
          1,
          "Unable to create the folder %T/bin/Output/: ",
+         ""},
+        {"a body step that fails is named and fails the run; the file is written",
+         [](const Workspace& w) {
+             QFile report(w.path("reports/ring.rpt"));
+             ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+             // Two summaries that summarize each other load, but cannot be described.
+             report.write(R"(<Report><Database/><ExportOptions/><SummaryFields>
+               <SummaryField kind="3" name="A" summarizedField="3:B"/>
+               <SummaryField kind="3" name="B" summarizedField="3:A"/></SummaryFields>
+               <Areas><Area kind="4" name="D"><Sections><Section><ReportObjects>
+                 <FieldObject kind="1" field="3:A"/>
+               </ReportObjects></Section></Sections></Area></Areas></Report>)");
+         },
+         {"-E", "%T/reports/ring.rpt"},
+         1,
+         "Unable to write the object 1 of section 1 of area 1 of Report: ring.rpt (The "
+         "summaries of this report refer to one another in a ring)",
+         "",
+         [](const Workspace& w) { EXPECT_TRUE(QFile::exists(w.path("out/ring.tvd"))); }},
+        {"an empty report file says that it is empty",
+         [](const Workspace& w) { QFile(w.path("empty.rpt")).open(QIODevice::WriteOnly); },
+         {"-E", "%T/empty.rpt"},
+         1,
+         "Unable to open Report: empty.rpt (%T/empty.rpt: the file is empty)",
+         ""},
+        {"a name that is not valid text is named, from a folder",
+         [](const Workspace& w) { latin1Report(w); },
+         {"-E", "%T/latin/"},
+         1,
+         "the file name is not valid text (UTF-8)",
+         ""},
+        {"a name that is not valid text is named, from a list",
+         [](const Workspace& w) {
+             latin1Report(w);
+             QFile list(w.path("lists/latin.RML"));
+             ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+             list.write(QFile::encodeName(w.path("latin/")) + "caf\xe9.rpt\n");
+         },
+         {"-B", "%T/lists/latin.RML"},
+         1,
+         "the file name is not valid text (UTF-8)",
          ""},
         // The text file's name fills what a name may hold: its temporary name has no room, the
         // document's own name is too long. An earlier text file is replaced whole.

@@ -66,6 +66,28 @@ TEST(FieldResolver, SummariesInARingFailInsteadOfRecursing) {
     }
 }
 
+// A long chain is no ring: summaries listed before the ones they summarize, and summaries whose
+// secondary fields are summaries, load however many follow one another.
+TEST(FieldResolver, ChainsOfSummariesOfAnyLengthLoad) {
+    constexpr int kLength = 300;
+    QByteArray forward;
+    QByteArray secondaries;
+    for (int i = 1; i <= kLength; ++i) {
+        const QByteArray inner =
+            i == kLength ? QByteArray("1:Orders.Amount") : "3:S" + QByteArray::number(i + 1);
+        forward += R"(<SummaryField kind="3" name="S)" + QByteArray::number(i) +
+                   R"(" summarizedField=")" + inner + R"("/>)";
+        secondaries += R"(<SummaryField kind="3" name="S)" + QByteArray::number(i) +
+                       R"(" summarizedField="1:Orders.Amount" secondarySummarizedField=")" + inner +
+                       R"("/>)";
+    }
+    for (const QByteArray& chain : {forward, secondaries}) {
+        const auto report =
+            loadReport(ordersReport("<SummaryFields>" + chain + "</SummaryFields>"));
+        EXPECT_EQ(report->tvSummaryFieldDefinitions.Count(), kLength);
+    }
+}
+
 TEST(SummaryFields, SecondaryFieldOfAnotherKindIsResolvedNotListed) {
     // Weighted average, correlation and covariance pair a column with a second column.
     for (const char* type : {"10", "11", "12"}) {

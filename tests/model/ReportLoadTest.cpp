@@ -355,6 +355,23 @@ TEST(ReportLoad, FilesThatCannotBeOpenedGiveError911) {
     }
 }
 
+// An empty file is named as such, not as a document that ends too soon.
+TEST(ReportLoad, AnEmptyFileSaysThatItIsEmpty) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("empty.rpt"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    tvReport report;
+    try {
+        report.init(path, 0, 0);
+        ADD_FAILURE() << "opened";
+    } catch (const rt::Error& e) {
+        EXPECT_EQ(e.number(), 911);
+        EXPECT_EQ(e.reason(), path + QStringLiteral(": the file is empty"));
+    }
+}
+
 TEST(DesignDocument, RefusesWithTheReason) {
     try {
         rt::DesignDocument::parse("<Report>\n<Areas>\n</Report>", QStringLiteral("bad.xml"));

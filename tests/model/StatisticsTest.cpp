@@ -172,13 +172,31 @@ TEST_F(Statistics, RevisionTextIsANumberOrZero) {
     }
 }
 
-TEST_F(Statistics, ARevisionBeyond16BitsEndsTheReadQuietly) {
-    rt::SummaryInformation info;
-    info.revisionNumber = QStringLiteral("40000");
-    info.editTimeMinutes = 5;
-    info.created = utc("2020-01-01T00:00:00Z");
-    rt::writeReportFile(path("overflow.rpt"), "<Report/>", info);
-    expectUnread(read(path("overflow.rpt")));
+// A revision beyond 16 bits is held at the nearest 16-bit value; nothing else of the file is lost.
+TEST_F(Statistics, ARevisionBeyond16BitsIsHeldAndTheRestIsRead) {
+    struct Case {
+        const char* text;
+        qint16 revision;
+    };
+    const Case cases[] = {{"32768", 32767}, {"40000", 32767}, {"1e12", 32767}, {"-40000", -32768}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        rt::SummaryInformation info;
+        info.revisionNumber = QString::fromLatin1(c.text);
+        info.lastSavedBy = QStringLiteral("Ann");
+        info.editTimeMinutes = 5;
+        info.lastPrinted = utc("2019-01-01T00:00:00Z");
+        info.lastSaved = utc("2021-01-01T00:00:00Z");
+        info.created = utc("2020-01-01T00:00:00Z");
+        rt::writeReportFile(path("overflow.rpt"), "<Report/>", info);
+        const tvReportStatistics s = read(path("overflow.rpt"));
+        EXPECT_EQ(s.revisionNumber, c.revision);
+        EXPECT_EQ(s.lastSavedBy, QStringLiteral("Ann"));
+        EXPECT_EQ(s.totalEditTime, 5);
+        EXPECT_EQ(shown(s.lastPrinted), "2019-01-01 00:00:00");
+        EXPECT_EQ(shown(s.lastSaved), "2021-01-01 00:00:00");
+        EXPECT_EQ(shown(s.created), "2020-01-01 00:00:00");
+    }
 }
 
 TEST_F(Statistics, SixteenBitStringsAndIntegerRevisionsAreRead) {

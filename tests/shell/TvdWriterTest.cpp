@@ -128,8 +128,12 @@ TEST_F(TvdWriterTest, AFailingStepOfABodyCostsThatStepAndOneMessage) {
     tvSummaryFieldDefinition orphan;  // summarizes nothing
     dynamic_cast<tvFieldObject&>(section.reportObjects.Item(1)).field = &orphan;
     ASSERT_TRUE(write(*report));
-    EXPECT_EQ(messages_,
-              (QStringList{QStringLiteral("Type mismatch"), QStringLiteral("Object required")}));
+    const QStringList faults{
+        QStringLiteral("Unable to write the Record Sort Fields of Report: Sales.rpt (Type "
+                       "mismatch)"),
+        QStringLiteral("Unable to write the object 1 of section 1 of area 1 of Report: Sales.rpt "
+                       "(Object required)")};
+    EXPECT_EQ(messages_, faults);
     const QString text = output();
     EXPECT_TRUE(
         text.contains(QStringLiteral("  Record Sort Fields\r\n  Sort Field, Direction\r\n"
@@ -138,6 +142,30 @@ TEST_F(TvdWriterTest, AFailingStepOfABodyCostsThatStepAndOneMessage) {
         text.contains(QStringLiteral("Contents, Suppress\r\n    \r\n"
                                      "    1, Field Object: (\"Region\")")));
     EXPECT_TRUE(text.contains(QStringLiteral("      Field: Database Field=Orders.Region\r\n")));
+}
+
+// Through the driver a report whose body lost a step is written, told once, logged, and counted
+// as failed.
+TEST_F(TvdWriterTest, TheDriverCountsAReportWithAFailedStepAsFailed) {
+    QFile report(reportPath_);
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    // Two summaries that summarize each other load, but cannot be described.
+    report.write(QByteArray(kReport)
+                     .replace("<ExportOptions/>", R"(<ExportOptions/><SummaryFields>
+                        <SummaryField kind="3" name="A" summarizedField="3:B"/>
+                        <SummaryField kind="3" name="B" summarizedField="3:A"/></SummaryFields>)")
+                     .replace(R"(<FieldObject kind="1" field="1:Orders.ID")",
+                              R"(<FieldObject kind="1" field="3:A")"));
+    report.close();
+    EXPECT_FALSE(driver().ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
+    const QString fault = QStringLiteral(
+        "Unable to write the object 1 of section 1 of area 1 of Report: Sales.rpt (The summaries "
+        "of this report refer to one another in a ring)");
+    EXPECT_EQ(messages_, QStringList{fault});
+    EXPECT_TRUE(output().contains(QStringLiteral("  Tables\r\n")));
+    QFile log(options_.DBPath + QStringLiteral("tvLog.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(fault));
 }
 
 // Outside the bodies a failure stops the writer; the file that was there stays whole.
