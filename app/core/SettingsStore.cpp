@@ -226,6 +226,16 @@ SettingsStore::LoadOutcome SettingsStore::load(ExtractOptions& settings) {
         // A folder left empty (or blank) is no folder: taken as it stands it would put the
         // files into the file system's root, or into a folder named by the blanks.
         if (stored && row.base != Base::None && stored->trimmed().isEmpty()) stored.reset();
+        // No file name can hold a NUL: such a folder could only fail every file written into it,
+        // with a cause that names neither the setting nor why.
+        if (stored && row.base != Base::None && stored->contains(QChar(u'\0'))) {
+            if (!outcome.message.isEmpty()) outcome.message += u'\n';
+            outcome.message += QStringLiteral(
+                                   "The setting %1 holds a NUL character, which no "
+                                   "folder name can hold: the default folder is used.")
+                                   .arg(QLatin1StringView(row.name));
+            stored.reset();
+        }
         std::visit(
             Overloaded{
                 [&](QString ExtractOptions::*text) { settings.*text = stored.value_or(fallback); },

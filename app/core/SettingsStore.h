@@ -27,8 +27,9 @@ public:
             Unreadable,  // unreadable, and could not be renamed: it is not written over either
         };
         File file = File::Read;
-        // What to tell the user when the file was not read: which file, where it is kept, and
-        // that the defaults apply. Empty when it was read.
+        // What to tell the user when the file was not read (which file, where it is kept, and
+        // that the defaults apply) or when a folder setting could not be used (which one, why,
+        // and that its default applies). Empty when all was read and used.
         QString message;
     };
 

@@ -202,6 +202,23 @@ TEST_F(SettingsStoreTest, AnEmptyOrBlankFolderTakesItsDefault) {
     }
 }
 
+// A NUL cannot be part of a folder's name: the setting is named and its default used.
+TEST_F(SettingsStoreTest, AFolderHoldingANulIsNamedAndTakesItsDefault) {
+    stored(QStringLiteral("Extract/TVDPath"), path("a") + QChar(u'\0') + QStringLiteral("b/"));
+    stored(QStringLiteral("Extract/DBPath"), QString(QChar(u'\0')));
+    ExtractOptions settings;
+    const SettingsStore::LoadOutcome outcome = store()->load(settings);
+    const QString output = path("program") + QStringLiteral("/Output/");
+    EXPECT_EQ(settings.TVDPath, output);
+    EXPECT_EQ(settings.DBPath, output);
+    EXPECT_EQ(outcome.file, SettingsStore::LoadOutcome::File::Read);
+    EXPECT_EQ(outcome.message,
+              QStringLiteral("The setting TVDPath holds a NUL character, which no folder name can "
+                             "hold: the default folder is used.\nThe setting DBPath holds a NUL "
+                             "character, which no folder name can hold: the default folder is "
+                             "used."));
+}
+
 TEST_F(SettingsStoreTest, TextFolderIsCreatedWithItsParents) {
     const QString text = path("a/b/text/");
     stored(QStringLiteral("Extract/TVDPath"), text);
