@@ -513,10 +513,10 @@ TEST_F(UtilityWindow, EveryButtonHasAnAccessKey) {
 TEST_F(UtilityWindow, TabLeavesTheResultWindowsAndTheirListsAreNamed) {
     window->show();
     window->activateWindow();
-    window->addReports({sample("list.rpt")});
-    run(UtilitiesWindow::Extract);
-    run(UtilitiesWindow::CrossReference);
-    run(UtilitiesWindow::SiteSurvey);
+    window->addReports({sample("list.rpt"), sample("fields.rpt")});
+    for (const auto utility : {UtilitiesWindow::Extract, UtilitiesWindow::CrossReference,
+                               UtilitiesWindow::SiteSurvey, UtilitiesWindow::ReportDifference})
+        run(utility);
     QApplication::processEvents();
     struct Named {
         const char* name;
@@ -525,25 +525,33 @@ TEST_F(UtilityWindow, TabLeavesTheResultWindowsAndTheirListsAreNamed) {
     const Named lists[] = {{"RptList", "Report list"},
                            {"lstExtract", "Extract results"},
                            {"grdXRef", "Cross Reference results"},
-                           {"grdSurvey", "Site Survey results"}};
+                           {"grdSurvey", "Site Survey results"},
+                           {"grd1", "First report"},
+                           {"grd2", "Second report"},
+                           {"grdDiff", "Differences"}};
     for (const Named& list : lists) {
         SCOPED_TRACE(list.name);
         QWidget* widget = control(*window, list.name);
         EXPECT_EQ(widget->accessibleName(), list.accessible);
-        if (list.name == QLatin1String("RptList")) continue;
-        QWidget* subWindow = widget->parentWidget();
-        while (subWindow && !qobject_cast<QMdiSubWindow*>(subWindow))
-            subWindow = subWindow->parentWidget();
-        ASSERT_NE(subWindow, nullptr);
+        // The report list is the main window's own.
+        QMdiSubWindow* subWindow = nullptr;
+        for (QWidget* w = widget; w && !subWindow; w = w->parentWidget())
+            subWindow = qobject_cast<QMdiSubWindow*>(w);
+        if (!subWindow) continue;
+        subWindow->show();
+        window->findChild<QMdiArea*>()->setActiveSubWindow(subWindow);
+        if (!widget->isVisible()) continue;
         for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
             SCOPED_TRACE(key);
-            window->findChild<QMdiArea*>()->setActiveSubWindow(
-                qobject_cast<QMdiSubWindow*>(subWindow));
             widget->setFocus(Qt::OtherFocusReason);
             QApplication::processEvents();
             ASSERT_EQ(QApplication::focusWidget(), widget);
-            pressKey(widget, key);
-            QApplication::processEvents();
+            // Through the window's other controls, if it has any, and out.
+            for (int press = 0; press < 20 && subWindow->isAncestorOf(QApplication::focusWidget());
+                 ++press) {
+                pressKey(QApplication::focusWidget(), key);
+                QApplication::processEvents();
+            }
             QWidget* focus = QApplication::focusWidget();
             ASSERT_NE(focus, nullptr);
             EXPECT_FALSE(subWindow->isAncestorOf(focus)) << focus->objectName().toStdString();
