@@ -426,14 +426,16 @@ ReportDiffWindow& UtilitiesWindow::diffWindow() {
 }
 
 void UtilitiesWindow::addResultWindow(QWidget* window) {
-    // As the area makes its own: closed, the window goes.
+    // Closed, the window is only hidden: this window keeps it, and it comes back with its
+    // results at the next run of its utility.
     auto* sub = new ResultSubWindow;
-    sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWidget(window);
     mdiArea_->addSubWindow(sub);
 }
 
 void UtilitiesWindow::bringToFront(QWidget* window) {
+    // A window the user closed was hidden with its frame.
+    window->show();
     for (QWidget* w = window; w; w = w->parentWidget()) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
             sub->show();

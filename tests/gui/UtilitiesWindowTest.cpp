@@ -723,3 +723,25 @@ TEST(StatusWindowShowing, IsPaintedWithItsTextBeforeTheWorkGoesOn) {
     EXPECT_TRUE(windowSystem.delayed);
     EXPECT_TRUE(windowSystem.painted.contains(text)) << windowSystem.painted.size();
 }
+// A result window the user closed comes back, with its results, when its utility runs again.
+TEST_F(UtilityWindow, AClosedResultWindowComesBackWithItsResults) {
+    window->show();
+    window->addReports({sample("list.rpt")});
+    for (const auto utility : {UtilitiesWindow::Extract, UtilitiesWindow::CrossReference}) {
+        SCOPED_TRACE(utility);
+        const auto results = [this, utility]() -> QWidget& {
+            return utility == UtilitiesWindow::Extract
+                       ? static_cast<QWidget&>(window->extractWindow())
+                       : window->gridWindow(utility);
+        };
+        run(utility);
+        results().parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(results().isVisible());
+        if (utility == UtilitiesWindow::Extract) {
+            EXPECT_EQ(window->extractWindow().results().size(), 1);
+        }
+        run(utility);
+        EXPECT_TRUE(results().isVisible());
+    }
+}
