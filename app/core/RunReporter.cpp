@@ -1,6 +1,5 @@
 #include "RunReporter.h"
 
-#include <QCoreApplication>
 #include <cstdio>
 
 namespace tav::core {
@@ -27,9 +26,6 @@ void StandardErrorReporter::showMessage(const QString& text, const QString& titl
     std::fflush(stderr);
 }
 
-QString applicationTitle() {
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral("Tavrin") : name;
-}
+QString applicationTitle() { return QStringLiteral("Tavrin"); }
 
 }  // namespace tav::core

@@ -35,7 +35,8 @@ protected:
     void showMessage(const QString& text, const QString& title) override;
 };
 
-// The title of the program's message boxes: the application's name, else "Tavrin".
+// The title of the program's message boxes, the same for every box whatever the executable's
+// file is called.
 QString applicationTitle();
 
 }  // namespace tav::core

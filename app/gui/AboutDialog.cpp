@@ -16,26 +16,23 @@ namespace tav::gui {
 
 namespace {
 
-// A label that answers a click or a double click, as the windows' link labels do.
+// A label that answers a click, as a link does.
 class ClickLabel : public QLabel {
 public:
     using QLabel::QLabel;
     std::function<void()> onClick;
-    std::function<void()> onDoubleClick;
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (onClick && event->button() == Qt::LeftButton) onClick();
         QLabel::mouseReleaseEvent(event);
     }
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
-        if (onDoubleClick) onDoubleClick();
-        QLabel::mouseDoubleClickEvent(event);
-    }
 };
 
-ClickLabel* linkLabel(const QString& name, const QString& text, QWidget* parent) {
+// A label showing an address that one click opens.
+QLabel* linkLabel(const QString& name, const QString& text, QWidget* parent) {
     auto* label = new ClickLabel(text, parent);
+    label->onClick = [label] { guiSeams().openUrl(QUrl(label->text()), {}); };
     label->setObjectName(name);
     label->setCursor(Qt::PointingHandCursor);
     QPalette palette = label->palette();
@@ -59,9 +56,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, Qt::Window) {
     lblTitle->setFont(big);
     auto* lblVersion = new QLabel(QStringLiteral("Version ") + TavrinVersionText(), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    // The maker's web address: a double click opens it.
+    // The maker's web address: it looks like a link, and one click opens it like one.
     auto* web = linkLabel(QStringLiteral("Label4"), TavrinWebServer() + u'/', this);
-    web->onDoubleClick = [web] { guiSeams().openUrl(QUrl(web->text()), {}); };
     auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
@@ -109,7 +105,6 @@ UpdateNoticeDialog::UpdateNoticeDialog(QWidget* parent) : QDialog(parent, Qt::Wi
     lblMessage->setObjectName(QStringLiteral("lblMessage"));
     auto* link = linkLabel(QStringLiteral("lblLink"),
                            TavrinWebServer() + QStringLiteral("/Downloads/"), this);
-    link->onClick = [link] { guiSeams().openUrl(QUrl(link->text()), {}); };
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblMessage);
     layout->addWidget(link);

@@ -18,6 +18,7 @@ ExtractResultsWindow::ExtractResultsWindow(QWidget* parent)
     setObjectName(QStringLiteral("TVUExtract"));
     setWindowTitle(QStringLiteral("Tavrin Extract"));
     list_->setObjectName(QStringLiteral("lstExtract"));
+    list_->setAccessibleName(QStringLiteral("Extract results"));
     auto* lblTip =
         named(new QLabel(QStringLiteral("Double-click on file to open"), this), "lblTip");
     // The window opens wide enough for the full paths where there is room.

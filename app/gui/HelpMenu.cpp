@@ -18,8 +18,8 @@ HelpMenu::HelpMenu(QMainWindow* window) : QObject(window), window_(window) {
     auto* help = named(window->menuBar()->addMenu(QStringLiteral("&Help")), "munHelp");
     auto* helpFile = named(help->addAction(QStringLiteral("&Help")), "miHelp");
     connect(helpFile, &QAction::triggered, this, &HelpMenu::showHelp);
-    auto* update = named(help->addAction(QStringLiteral("Check for Updates")), "mnuUpdate");
-    connect(update, &QAction::triggered, this, &HelpMenu::checkForUpdates);
+    update_ = named(help->addAction(QStringLiteral("Check for Updates")), "mnuUpdate");
+    connect(update_, &QAction::triggered, this, &HelpMenu::checkForUpdates);
     auto* about = named(help->addAction(QStringLiteral("&About")), "miHAbout");
     connect(about, &QAction::triggered, this, &HelpMenu::showAbout);
 }
@@ -39,12 +39,17 @@ void HelpMenu::showHelp() {
 
 void HelpMenu::checkForUpdates() {
     // The check runs while the window goes on; its outcome comes when the answer does.
+    if (checking_) return;
+    checking_ = true;
+    update_->setEnabled(false);
     window_->setCursor(Qt::WaitCursor);
     UpdateCheck::start(TavrinWebServer(), TavrinVersionText(), this,
                        [this](UpdateCheck::Outcome outcome) { showUpdateOutcome(outcome); });
 }
 
 void HelpMenu::showUpdateOutcome(UpdateCheck::Outcome outcome) {
+    checking_ = false;
+    update_->setEnabled(true);
     window_->unsetCursor();
     const auto tell = [this](const char* text, const char* title) {
         guiSeams().message(window_, QLatin1String(text), QLatin1String(title), QMessageBox::NoIcon);

@@ -5,6 +5,7 @@
 
 #include "UpdateCheck.h"
 
+class QAction;
 class QMainWindow;
 
 namespace tav::gui {
@@ -25,7 +26,7 @@ public:
     // cannot open it.
     void showHelp();
     // The hourglass while the check runs in the background, then its message or the update
-    // notice.
+    // notice. One check at a time: asked again while one is pending, it starts nothing.
     void checkForUpdates();
     void showAbout();
 
@@ -33,6 +34,8 @@ private:
     void showUpdateOutcome(UpdateCheck::Outcome outcome);
 
     QMainWindow* window_;
+    QAction* update_;
+    bool checking_ = false;
     QPointer<AboutDialog> about_;
     QPointer<UpdateNoticeDialog> notice_;
     // A window of its own beside the program, not the main window's child.

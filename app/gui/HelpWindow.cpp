@@ -11,6 +11,20 @@
 
 namespace tav::gui {
 
+namespace {
+
+// The manual's pages are titled as the window is ("Tavrin Help - The utilities"): the window
+// names the help once and the page's topic after it, where the page has one of its own.
+QString captionFor(QString pageTitle) {
+    const QString help = QStringLiteral("Tavrin Help");
+    const QString prefix = help + QStringLiteral(" - ");
+    while (pageTitle.startsWith(prefix)) pageTitle.remove(0, prefix.size());
+    pageTitle = pageTitle.trimmed();
+    return pageTitle.isEmpty() || pageTitle == help ? help : prefix + pageTitle;
+}
+
+}  // namespace
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("TVHelp"));
     setWindowTitle(QStringLiteral("Tavrin Help"));
@@ -26,11 +40,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(cmdForward, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::backwardAvailable, cmdBack, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, cmdForward, &QPushButton::setEnabled);
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
-        const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Tavrin Help")
-                                       : QStringLiteral("Tavrin Help - ") + title);
-    });
+    connect(browser_, &QTextBrowser::sourceChanged, this,
+            [this] { setWindowTitle(captionFor(browser_->documentTitle())); });
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdBack);
     buttons->addWidget(cmdForward);

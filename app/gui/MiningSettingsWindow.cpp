@@ -1,5 +1,6 @@
 #include "MiningSettingsWindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -196,6 +197,39 @@ L* compact(L* layout) {
 // A combo whose entries the form keeps in alphabetical order.
 void sortEntries(QComboBox& combo) { combo.model()->sort(0); }
 
+// A combo whose drop-down list is as wide as its longest entry, however narrow the box, so that
+// no entry is cut short.
+void widenListToEntries(QComboBox* combo) {
+    const auto fit = [combo] {
+        QAbstractItemView* list = combo->view();
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                              list->verticalScrollBar()->sizeHint().width());
+    };
+    QAbstractItemModel* entries = combo->model();
+    QObject::connect(entries, &QAbstractItemModel::rowsInserted, combo, fit);
+    QObject::connect(entries, &QAbstractItemModel::rowsRemoved, combo, fit);
+    QObject::connect(entries, &QAbstractItemModel::modelReset, combo, fit);
+    QObject::connect(entries, &QAbstractItemModel::dataChanged, combo, fit);
+}
+
+// The form's panel scrolls up and down only: the window is never narrower than the panel with
+// the vertical scroll bar beside it, so a shorter window gets that bar alone.
+class VerticalScrollArea : public QScrollArea {
+public:
+    explicit VerticalScrollArea(QWidget* parent) : QScrollArea(parent) {
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The window's own edge frames the panel; a frame of the area's own would take width.
+        setFrameShape(QFrame::NoFrame);
+    }
+    QSize minimumSizeHint() const override {
+        QSize least = QScrollArea::minimumSizeHint();
+        if (widget())
+            least.setWidth(widget()->minimumSizeHint().width() +
+                           verticalScrollBar()->sizeHint().width() + 2 * frameWidth());
+        return least;
+    }
+};
+
 }  // namespace
 
 MiningSettingsWindow::MiningSettingsWindow(QWidget* parent) : QDialog(parent) {
@@ -246,7 +280,7 @@ MiningSettingsWindow::MiningSettingsWindow(QWidget* parent) : QDialog(parent) {
     panel->addWidget(fraCommand);
 
     // The scroll area's bar moves the panel when the window is shorter than it.
-    scroll_ = new QScrollArea(this);
+    scroll_ = new VerticalScrollArea(this);
     scroll_->setWidgetResizable(true);
     scroll_->setWidget(picContainer);
     scroll_->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
@@ -406,9 +440,10 @@ QWidget* MiningSettingsWindow::buildFontsTab() {
                                            text(fontRow.word), text(kFontColumnWords[column]));
             auto* combo = editableCombo(name.toLatin1().constData(), frame);
             // Wide enough for the longest fixed entry ("Bold Italic"); a long font name
-            // does not push the grid out of the window.
+            // does not push the grid out of the window, only its drop-down list is as wide.
             combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
             combo->setMinimumContentsLength(kFontColumnLengths[static_cast<size_t>(column)]);
+            if (column == kFontName) widenListToEntries(combo);
             fontCombos_[row][column] = combo;
             grid->addWidget(combo, static_cast<int>(row) + 1, column + 1);
             if (column == kFontName) caption->setBuddy(combo);

@@ -57,9 +57,12 @@ QColor colorOf(qint32 value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-QTableView* newGrid(const QString& name, QWidget* pane) {
+QTableView* newGrid(const QString& name, const QString& accessibleName, QWidget* pane) {
     auto* grid = new QTableView(pane);
     grid->setObjectName(name);
+    grid->setAccessibleName(accessibleName);
+    // Tab and Shift+Tab go on to the window's other controls; the arrow keys move between rows.
+    grid->setTabKeyNavigation(false);
     grid->setFont(diffFont());
     grid->setModel(new DiffRowsModel(grid));
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -313,12 +316,13 @@ ReportDiffWindow::ReportDiffWindow(QWidget* parent)
     leftPane_->setObjectName(QStringLiteral("pbLeft"));
     rightPane_ = new QWidget(splitter_);
     rightPane_->setObjectName(QStringLiteral("pbRight"));
-    leftGrid_ = newGrid(QStringLiteral("grd1"), leftPane_);
-    rightGrid_ = newGrid(QStringLiteral("grd2"), rightPane_);
+    leftGrid_ = newGrid(QStringLiteral("grd1"), QStringLiteral("First report"), leftPane_);
+    rightGrid_ = newGrid(QStringLiteral("grd2"), QStringLiteral("Second report"), rightPane_);
 
     combinedPane_ = new QWidget(this);
     combinedPane_->setObjectName(QStringLiteral("pbCombined"));
-    combinedGrid_ = newGrid(QStringLiteral("grdDiff"), combinedPane_);
+    combinedGrid_ =
+        newGrid(QStringLiteral("grdDiff"), QStringLiteral("Differences"), combinedPane_);
     for (QTableView* grid : {leftGrid_, rightGrid_, combinedGrid_}) grid->installEventFilter(this);
 
     status_ = new QLabel(this);

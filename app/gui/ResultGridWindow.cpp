@@ -19,6 +19,10 @@ ResultGridWindow::ResultGridWindow(const QString& gridName, const QString& title
     : QWidget(parent), grid_(new QTableWidget(this)) {
     setWindowTitle(title);
     grid_->setObjectName(gridName);
+    grid_->setAccessibleName(title + QStringLiteral(" results"));
+    // Tab and Shift+Tab go on to the program's other controls, as from any control; the arrow
+    // keys move between the cells.
+    grid_->setTabKeyNavigation(false);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->verticalHeader()->hide();
     grid_->setWordWrap(false);

@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QStringList>
 #include <QUrl>
 #include <algorithm>
 
@@ -20,6 +21,26 @@ bool isVersionText(const QByteArray& text) {
         return false;
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+}
+
+// Whether `offered` is a later version than `running`: their numbers compared in order, however
+// many digits they have, a missing number counting as 0 ("4.0" is "4.0.0"). Only a later version
+// is an update: a server that still offers an older release tells of none.
+bool isNewer(const QString& offered, const QString& running) {
+    const QStringList theirs = offered.split(u'.');
+    const QStringList ours = running.split(u'.');
+    const auto number = [](const QStringList& numbers, qsizetype i) {
+        QString digits = i < numbers.size() ? numbers[i] : QString();
+        while (digits.startsWith(u'0')) digits.remove(0, 1);
+        return digits;
+    };
+    for (qsizetype i = 0; i < std::max(theirs.size(), ours.size()); ++i) {
+        const QString a = number(theirs, i);
+        const QString b = number(ours, i);
+        if (a.size() != b.size()) return a.size() > b.size();
+        if (a != b) return a > b;
+    }
+    return false;
 }
 
 }  // namespace
@@ -85,7 +106,7 @@ UpdateCheck::Outcome UpdateCheck::outcome() const {
     if (reply_->error() != QNetworkReply::NoError) return Failed;
     const QByteArray version = body_.trimmed();
     if (!isVersionText(version)) return Failed;
-    return QString::fromLatin1(version) == running_ ? UpToDate : UpdateAvailable;
+    return isNewer(QString::fromLatin1(version), running_) ? UpdateAvailable : UpToDate;
 }
 
 void UpdateCheck::finish(Outcome outcome) {

@@ -18,8 +18,9 @@ namespace tav::gui {
 QString TavrinWebServer();
 
 // The check for a newer version: fetches the version file of the running major release from the
-// maker's server and compares it with the running version. It stays on that server (a redirect
-// to another server fails it), reads at most 64 KB and gives up when its time limit has passed.
+// maker's server and compares it with the running version: only a later one is an update. It
+// stays on that server (a redirect to another server fails it), reads at most 64 KB and gives up
+// when its time limit has passed.
 class UpdateCheck final : public QObject {
 public:
     enum Outcome { Failed, UpToDate, UpdateAvailable };

@@ -58,24 +58,24 @@ constexpr auto kBeginText = "Click the 'Add Reports' button to begin.";
 constexpr auto kHighlightTwoText =
     "You must highlight two reports for a comparison. (Highlight by using <Ctrl>+<left click>";
 
-// One row a utility button: its name, caption, the question before a new run and the text
-// shown while its engine is missing.
+// One row a utility button: its name, its caption with its access key, and the question before
+// a new run.
 struct UtilityRow {
     const char* name;
     const char* caption;
     const char* rerunQuestion;
 };
 constexpr UtilityRow kUtilities[] = {
-    {"XRef", "Cross Reference",
+    {"XRef", "&Cross Reference",
      "An XRef has already been run.  Press 'OK' to create a new XRef or 'Cancel' to display "
      "existing XRef results"},
-    {"Survey", "Site Survey",
+    {"Survey", "&Site Survey",
      "A Survey has already been run.  Press 'OK' to create a new Survey or 'Cancel' to display "
      "existing Survey results"},
-    {"Extract", "Extract",
+    {"Extract", "E&xtract",
      "An Extract has already been run.  Press 'OK' to create a new Extract or 'Cancel' to "
      "display existing Extract results"},
-    {"RptDiff", "Report Difference",
+    {"RptDiff", "Report &Difference",
      "A RptDiff has already been run.  Press 'OK' to create a new RptDiff or 'Cancel' to "
      "display existing RptDiff results"},
 };
@@ -86,6 +86,32 @@ QString extensionOf(const QString& entry) {
 }
 
 bool isFolderEntry(const QString& entry) { return entry.endsWith(u'/') || entry.endsWith(u'\\'); }
+
+// A result window inside the main window. Tab and Shift+Tab go through its controls and on to
+// the main window's others, as between the main window's own; a window of this kind would
+// otherwise keep the focus among its own controls for good.
+class ResultSubWindow : public QMdiSubWindow {
+protected:
+    bool focusNextPrevChild(bool next) override {
+        QWidget* from = QApplication::focusWidget();
+        if (!from || !isAncestorOf(from)) return QMdiSubWindow::focusNextPrevChild(next);
+        for (QWidget* to = step(from, next); to && to != from; to = step(to, next)) {
+            // A result window gives the focus straight back to its own control: it is passed
+            // by, and its control is reached in its place.
+            if ((to->focusPolicy() & Qt::TabFocus) && to->isVisible() && to->isEnabled() &&
+                !to->focusProxy() && !qobject_cast<QMdiSubWindow*>(to)) {
+                to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    static QWidget* step(QWidget* widget, bool next) {
+        return next ? widget->nextInFocusChain() : widget->previousInFocusChain();
+    }
+};
 
 }  // namespace
 
@@ -108,6 +134,7 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     fileCount_ = named(new QLabel(pbLeft), "lblFileCount");
     left->addWidget(fileCount_);
     reportList_ = named(new QListWidget(pbLeft), "RptList");
+    reportList_->setAccessibleName(QStringLiteral("Report list"));
     reportList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     reportList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     left->addWidget(reportList_);
@@ -370,7 +397,7 @@ void UtilitiesWindow::AddFolderReports(const QString& folder, const QString& ext
 ExtractResultsWindow& UtilitiesWindow::extractWindow() {
     if (!extract_) {
         extract_ = new ExtractResultsWindow;
-        mdiArea_->addSubWindow(extract_);
+        addResultWindow(extract_);
         fitWindowToContents(extract_);
     }
     return *extract_;
@@ -381,7 +408,7 @@ ResultGridWindow& UtilitiesWindow::gridWindow(int index) {
         ResultGridWindow* window = index == CrossReference
                                        ? static_cast<ResultGridWindow*>(new CrossReferenceWindow)
                                        : new SiteSurveyWindow;
-        mdiArea_->addSubWindow(window);
+        addResultWindow(window);
         fitWindowToContents(window);
         grids_[index] = window;
     }
@@ -392,13 +419,23 @@ ReportDiffWindow& UtilitiesWindow::diffWindow() {
     if (!diff_) {
         diff_ = new ReportDiffWindow;
         diff_->comparison().setReporter(*reporter_);
-        mdiArea_->addSubWindow(diff_);
+        addResultWindow(diff_);
         fitWindowToContents(diff_);
     }
     return *diff_;
 }
 
+void UtilitiesWindow::addResultWindow(QWidget* window) {
+    // Closed, the window is only hidden: this window keeps it, and it comes back with its
+    // results at the next run of its utility.
+    auto* sub = new ResultSubWindow;
+    sub->setWidget(window);
+    mdiArea_->addSubWindow(sub);
+}
+
 void UtilitiesWindow::bringToFront(QWidget* window) {
+    // A window the user closed was hidden with its frame.
+    window->show();
     for (QWidget* w = window; w; w = w->parentWidget()) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
             sub->show();

@@ -75,6 +75,8 @@ private:
     void AddFolderReports(const QString& folder, const QString& extension);
     bool holdsResults(int index);
     void runUtility(int index);
+    // Puts a result window in the window area, where the keyboard leads in and out of it.
+    void addResultWindow(QWidget* window);
     void bringToFront(QWidget* window);
     void warn(const QString& text);
     // Clears panel 1 of a progress text once the program waits for the user again, unless

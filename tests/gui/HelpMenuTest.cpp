@@ -200,7 +200,12 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
         {"same version", {"200 OK", "4.0.0", true}, upToDate},
         {"newer version", {"200 OK", "4.0.1", true}, notice},
         {"blanks around the version are no part of it", {"200 OK", " 4.0.0\r\n", true}, upToDate},
-        {"any other version counts", {"200 OK", "4.0", true}, notice},
+        {"a missing number counts as 0", {"200 OK", "4.0", true}, upToDate},
+        {"an older version is no update", {"200 OK", "3.9.9", true}, upToDate},
+        {"numbers compare as numbers", {"200 OK", "4.0.10", true}, notice},
+        {"a newer minor version", {"200 OK", "4.1", true}, notice},
+        {"a newer major version", {"200 OK", "5.0.0", true}, notice},
+        {"leading zeros", {"200 OK", "004.00.0001", true}, notice},
         {"long page", {"200 OK", QByteArray(101, 'x'), true}, failed},
         {"long error page", {"404 Not Found", QByteArray(300, 'x'), true}, failed},
         {"short error page", {"404 Not Found", "Not found", true}, failed},
@@ -317,17 +322,58 @@ TEST_F(AboutAndUpdate, TheCheckNeverHoldsTheWindowAndGivesUpInTime) {
     EXPECT_EQ(outcome, UpdateCheck::Failed);
 }
 
-TEST_F(AboutAndUpdate, TheNoticeOpensTheDownloadPage) {
+// Both windows' addresses look like links and open as links do: on one click.
+TEST_F(AboutAndUpdate, TheAddressesOpenOnOneClick) {
+    const auto click = [](QLabel* label) {
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(label, &event);
+        }
+    };
+    const QString server = "http://127.0.0.1:" + QString::number(this->server.serverPort());
     UpdateNoticeDialog notice(&window);
     EXPECT_EQ(control<QLabel>(notice, "lblMessage")->text(),
               "An update is available!  Please download the latest version from:");
     auto* link = control<QLabel>(notice, "lblLink");
-    EXPECT_EQ(link->text(),
-              "http://127.0.0.1:" + QString::number(server.serverPort()) + "/Downloads/");
-    QMouseEvent click(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
-                      Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(link, &click);
-    EXPECT_EQ(opened, QStringList{link->text()});
+    EXPECT_EQ(link->text(), server + "/Downloads/");
+    click(link);
+    EXPECT_EQ(opened, QStringList{server + "/Downloads/"});
+
+    opened.clear();
+    AboutDialog about(&window);
+    click(control<QLabel>(about, "Label4"));
+    EXPECT_EQ(opened, QStringList{server + "/"});
+}
+
+// A check asked for while one is pending starts nothing: one request, one answer to the user.
+TEST_F(AboutAndUpdate, OneCheckAtATime) {
+    server.answer = {"200 OK", "4.0.0", true, "", false, true};
+    menu->checkForUpdates();
+    QElapsedTimer clock;
+    clock.start();
+    while (server.requests == 0 && clock.elapsed() < 5000) QCoreApplication::processEvents();
+    menu->checkForUpdates();
+    window.findChild<QAction*>("mnuUpdate")->trigger();
+    // Time enough for a second request to arrive, were one made.
+    clock.restart();
+    while (clock.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(server.requests, 1);
+    server.answerHeld();
+    ASSERT_TRUE(outcomeShown());
+    clock.restart();
+    while (clock.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(messages, QStringList{"Check For Updates|No updates are available.  Your product "
+                                    "is fully up to date."});
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
+
+    // Once the answer is in, the user may check again.
+    server.answer = {"200 OK", "4.0.0", true};
+    messages.clear();
+    window.findChild<QAction*>("mnuUpdate")->trigger();
+    ASSERT_TRUE(outcomeShown());
+    EXPECT_EQ(server.requests, 2);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@
 #include <thread>
 
 #include "CrossReference.h"
+#include "DatabaseConnection.h"
 #include "DatabaseCreator.h"
 #include "ExtractDriver.h"
 #include "ExtractOptions.h"
@@ -427,6 +428,26 @@ TEST_F(UtilityWindow, StatusTextsLastAsLongAsTheirWork) {
     EXPECT_EQ(window->statusText(), QStringLiteral("Use buttons at top for desired action."));
 }
 
+// The database's boxes are titled as every other box of the program, whatever the program's file
+// is called.
+TEST_F(UtilityWindow, TheDatabasesBoxesAreTitledTavrin) {
+    QStringList titles;
+    guiSeams().message = [&titles](QWidget*, const QString& text, const QString& title,
+                                   QMessageBox::Icon) {
+        titles << title + u'|' + text.section(u' ', 0, 2);
+    };
+    using namespace tav::database;
+    const DatabaseProgress progress = DatabaseProgress::reportingTo(*window->reporter());
+    const QString path = out.filePath(QStringLiteral("tv.db"));
+    ASSERT_TRUE(DatabaseCreator::CreateDatabase(path, progress));
+    EXPECT_FALSE(DatabaseCreator::CreateDatabase(path, progress));
+    {
+        DatabaseConnection db(path);
+        DatabaseCreator::BackupDatabase(db, path, QDate(2026, 2, 3), progress);
+    }
+    EXPECT_EQ(titles, QStringList({"Tavrin|The database file", "Tavrin|The original Tavrin"}));
+}
+
 TEST_F(UtilityWindow, ALargeDifferenceWindowNeitherWidensTheMainWindowNorHidesItsButtons) {
     window->resize(900, 600);
     window->show();
@@ -472,6 +493,70 @@ TEST_F(UtilityWindow, EachControlHasAnAccessKeyOfItsOwn) {
         owners.insert(key, caption);
     }
     EXPECT_EQ(accessKey(control<QPushButton>(*window, "cmdAddReports")->text()), u'a');
+}
+
+// Every button of the window has an access key: the utility buttons as the list's buttons.
+TEST_F(UtilityWindow, EveryButtonHasAnAccessKey) {
+    QStringList keys;
+    for (int utility = 0; utility < 4; ++utility) {
+        const QString caption =
+            control<QPushButton>(*window, QStringLiteral("cmdRM_%1").arg(utility).toLatin1())
+                ->text();
+        keys << accessKey(caption);
+        EXPECT_FALSE(accessKey(caption).isNull()) << caption.toStdString();
+    }
+    EXPECT_EQ(keys, QStringList({"c", "s", "x", "d"}));
+}
+
+// The user who tabs into a result window tabs out of it again, either way; the report list and
+// every result list and grid tell their names to a screen reader.
+TEST_F(UtilityWindow, TabLeavesTheResultWindowsAndTheirListsAreNamed) {
+    window->show();
+    window->activateWindow();
+    window->addReports({sample("list.rpt"), sample("fields.rpt")});
+    for (const auto utility : {UtilitiesWindow::Extract, UtilitiesWindow::CrossReference,
+                               UtilitiesWindow::SiteSurvey, UtilitiesWindow::ReportDifference})
+        run(utility);
+    QApplication::processEvents();
+    struct Named {
+        const char* name;
+        QString accessible;
+    };
+    const Named lists[] = {{"RptList", "Report list"},
+                           {"lstExtract", "Extract results"},
+                           {"grdXRef", "Cross Reference results"},
+                           {"grdSurvey", "Site Survey results"},
+                           {"grd1", "First report"},
+                           {"grd2", "Second report"},
+                           {"grdDiff", "Differences"}};
+    for (const Named& list : lists) {
+        SCOPED_TRACE(list.name);
+        QWidget* widget = control(*window, list.name);
+        EXPECT_EQ(widget->accessibleName(), list.accessible);
+        // The report list is the main window's own.
+        QMdiSubWindow* subWindow = nullptr;
+        for (QWidget* w = widget; w && !subWindow; w = w->parentWidget())
+            subWindow = qobject_cast<QMdiSubWindow*>(w);
+        if (!subWindow) continue;
+        subWindow->show();
+        window->findChild<QMdiArea*>()->setActiveSubWindow(subWindow);
+        if (!widget->isVisible()) continue;
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+            SCOPED_TRACE(key);
+            widget->setFocus(Qt::OtherFocusReason);
+            QApplication::processEvents();
+            ASSERT_EQ(QApplication::focusWidget(), widget);
+            // Through the window's other controls, if it has any, and out.
+            for (int press = 0; press < 20 && subWindow->isAncestorOf(QApplication::focusWidget());
+                 ++press) {
+                pressKey(QApplication::focusWidget(), key);
+                QApplication::processEvents();
+            }
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr);
+            EXPECT_FALSE(subWindow->isAncestorOf(focus)) << focus->objectName().toStdString();
+        }
+    }
 }
 
 }  // namespace
@@ -637,4 +722,26 @@ TEST(StatusWindowShowing, IsPaintedWithItsTextBeforeTheWorkGoesOn) {
     qApp->removeEventFilter(&windowSystem);
     EXPECT_TRUE(windowSystem.delayed);
     EXPECT_TRUE(windowSystem.painted.contains(text)) << windowSystem.painted.size();
+}
+// A result window the user closed comes back, with its results, when its utility runs again.
+TEST_F(UtilityWindow, AClosedResultWindowComesBackWithItsResults) {
+    window->show();
+    window->addReports({sample("list.rpt")});
+    for (const auto utility : {UtilitiesWindow::Extract, UtilitiesWindow::CrossReference}) {
+        SCOPED_TRACE(utility);
+        const auto results = [this, utility]() -> QWidget& {
+            return utility == UtilitiesWindow::Extract
+                       ? static_cast<QWidget&>(window->extractWindow())
+                       : window->gridWindow(utility);
+        };
+        run(utility);
+        results().parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(results().isVisible());
+        if (utility == UtilitiesWindow::Extract) {
+            EXPECT_EQ(window->extractWindow().results().size(), 1);
+        }
+        run(utility);
+        EXPECT_TRUE(results().isVisible());
+    }
 }

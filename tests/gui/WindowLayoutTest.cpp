@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -160,6 +161,45 @@ TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
             << label->text().toStdString();
     }
     EXPECT_EQ(captions, 5);
+}
+
+// Made shorter, the settings form scrolls up and down only; made narrower, it keeps its panel
+// whole beside the scroll bar. A font's drop-down list shows whole names, however long.
+TEST_F(WindowLayout, TheSettingsFormScrollsDownwardsOnlyAndItsFontListsShowWholeNames) {
+    const QString longest = QStringLiteral("DejaVu Sans Condensed Bold Oblique Extra Long");
+    guiSeams().printerFonts = [longest] { return std::optional<QStringList>({longest, "Arial"}); };
+    MiningSettingsWindow form;
+    form.show();
+    auto* scroll = form.findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    const QSize sizes[] = {{611, 400}, {611, 250}, {400, 400}, {300, 658}};
+    for (const QSize& size : sizes) {
+        SCOPED_TRACE(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()).toStdString());
+        form.resize(size);
+        QApplication::processEvents();
+        if (size.height() < 658) {
+            EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+        }
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+        EXPECT_LE(scroll->widget()->minimumSizeHint().width(), scroll->viewport()->width());
+    }
+
+    auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    tabs->setCurrentIndex(1);
+    form.resize(611, 658);
+    QApplication::processEvents();
+    auto* font = control<QComboBox>(form, "cboHeadingFont");
+    ASSERT_LT(font->width(), font->fontMetrics().horizontalAdvance(longest));
+    font->showPopup();
+    QApplication::processEvents();
+    QAbstractItemView* list = font->view();
+    EXPECT_TRUE(list->isVisible());
+    const int row = font->findText(longest);
+    ASSERT_GE(row, 0);
+    EXPECT_GE(list->visualRect(list->model()->index(row, 0)).width(),
+              list->fontMetrics().horizontalAdvance(longest));
+    EXPECT_LE(list->visualRect(list->model()->index(row, 0)).right(), list->viewport()->width());
+    font->hidePopup();
 }
 
 TEST_F(WindowLayout, TheOwnerEditorOpensWithoutCoveringTheTexts) {
@@ -332,6 +372,17 @@ TEST_F(WindowLayout, HelpFallsBackToItsOwnWindowWhereTheDesktopCannotOpenTheManu
     EXPECT_TRUE(back->isEnabled());
     back->click();
     EXPECT_EQ(browser->source().fileName(), QStringLiteral("index.html"));
+
+    // The caption names the help once, then the page's topic where it has one.
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("Tavrin Help"));
+    help.showPage(QUrl::fromLocalFile(program.filePath(QStringLiteral("help/utilities.html"))));
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("Tavrin Help - The utilities"));
+    for (const QString& page : QDir(program.filePath(QStringLiteral("help")))
+                                   .entryList({QStringLiteral("*.html")}, QDir::Files)) {
+        help.showPage(QUrl::fromLocalFile(program.filePath(QStringLiteral("help/") + page)));
+        EXPECT_EQ(help.windowTitle().count(QStringLiteral("Tavrin Help")), 1)
+            << help.windowTitle().toStdString();
+    }
 }
 
 // Every page and picture the manual links to ships with it, so no link leads nowhere.
