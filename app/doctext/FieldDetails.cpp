@@ -189,13 +189,15 @@ QString detailText(const tvIFieldDefinition* field) {
 
 QString GetFieldDetailText(const tvIFieldDefinition* field) { return detailText(field); }
 
-QString GetFieldDisplayName(const tvIFieldDefinition* field) {
-    const FieldKindText* row = kindText(field);
-    if (!row) return QString();
-    QString name = row->displayName(*field);
-    name.remove(u'{');
-    name.remove(u'}');
-    return name;
+Detailed<QString> GetFieldDisplayName(const tvIFieldDefinition* field) {
+    return answerOf([field] {
+        const FieldKindText* row = kindText(field);
+        if (!row) return QString();
+        QString name = row->displayName(*field);
+        name.remove(u'{');
+        name.remove(u'}');
+        return name;
+    });
 }
 
 }  // namespace tav::doctext

@@ -192,8 +192,8 @@ void ObjectDetailWriter::writeSummaryFields(const tvSummaryFieldDefinitions& sum
 void ObjectDetailWriter::writeFieldObject(const tvIReportObject& object, const QString& number) {
     const auto& field = as<tvFieldObject>(object);
     writeHead(number,
-              QStringLiteral("Field Object: (") + kQuote + GetFieldDisplayName(field.field) +
-                  kQuote + QStringLiteral("), "),
+              QStringLiteral("Field Object: (") + kQuote +
+                  valueOf(GetFieldDisplayName(field.field)) + kQuote + QStringLiteral("), "),
               field);
     WriteBorderFormatting(field.borderFormatting);
     WriteCommonFormatting(field.commonFormatting);

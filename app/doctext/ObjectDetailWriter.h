@@ -32,6 +32,10 @@ QString PositionText(const tvPosition& position);
 // Writes the documentation lines of one report object, and its formatting blocks, to a line
 // sink. Each block turns one formatting bag into one line: six blanks, a caption ("Border:"),
 // a blank and a comma-separated list of the bag's settings.
+//
+// The writers of this library use it; a value it cannot document fails with a DetailError.
+// Code outside this library writes the same lines through WriteObjectDetails and
+// WriteConditionalFormulas, which answer with the reason instead.
 class ObjectDetailWriter {
 public:
     void init(LineSink& sink) { sink_ = &sink; }

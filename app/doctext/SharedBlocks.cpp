@@ -313,24 +313,34 @@ QString longTimeFormat(const QLocale& locale) {
 
 }  // namespace
 
-void WriteSummaryInformation(const tvReport& report, LineSink& sink) {
-    writeRows(kSummaryRows, report, sink);
-    if (report.tvReportStatistics) writeRows(kStatisticsRows, report, sink);
-    writeRows(kOptionRows, report, sink);
+bool WriteSummaryInformation(const tvReport& report, LineSink& sink, QString* error) {
+    return writtenBy(
+        [&] {
+            writeRows(kSummaryRows, report, sink);
+            if (report.tvReportStatistics) writeRows(kStatisticsRows, report, sink);
+            writeRows(kOptionRows, report, sink);
+        },
+        error);
 }
 
-void WriteExportInformation(const tvReport& report, LineSink& sink) {
-    if (!report.tvExportObject) failObjectRequired();
-    const QString options = blockValue(kExportPieces, *report.tvExportObject);
-    sink.WriteDetails(LineRole::Label, LineKind::Caption, options, QString(), 2);
-    sink.WriteDetails(LineRole::Label, LineKind::Caption, QString(), QString(), 2);
+bool WriteExportInformation(const tvReport& report, LineSink& sink, QString* error) {
+    return writtenBy(
+        [&] {
+            if (!report.tvExportObject) failObjectRequired();
+            const QString options = blockValue(kExportPieces, *report.tvExportObject);
+            sink.WriteDetails(LineRole::Label, LineKind::Caption, options, QString(), 2);
+            sink.WriteDetails(LineRole::Label, LineKind::Caption, QString(), QString(), 2);
+        },
+        error);
 }
 
-const tvReport& GetReportOrSubreport(const tvReport& report, qsizetype index) {
-    if (index == 0) return report;
-    const tvSubReportObject& subreport = report.subReports.Item(index);
-    if (!subreport.report) failObjectRequired();
-    return *subreport.report;
+Detailed<const tvReport*> GetReportOrSubreport(const tvReport& report, qsizetype index) {
+    return answerOf([&]() -> const tvReport* {
+        if (index == 0) return &report;
+        const tvSubReportObject& subreport = report.subReports.Item(index);
+        if (!subreport.report) failObjectRequired();
+        return subreport.report.get();
+    });
 }
 
 QString GetSectionDisplayName(const tvReport& report, qsizetype areaIndex,
@@ -377,12 +387,33 @@ QString GetGroupNameConditionFormula(const tvReport& report, qsizetype index) {
     return report.tvGroupNameFields.Item(index).groupNameConditionFormula;
 }
 
-QString GetObjectDetailsText(const tvSection& section, qsizetype objectIndex, double objectNumber) {
-    CollectingLineSink sink;
+Detailed<QString> GetObjectDetailsText(const tvSection& section, qsizetype objectIndex,
+                                       double objectNumber) {
+    return answerOf([&] {
+        CollectingLineSink sink;
+        ObjectDetailWriter writer;
+        writer.init(sink);
+        writer.WriteObjectDetails(section, objectIndex, objectNumber);
+        return sink.getDetails();
+    });
+}
+
+bool WriteObjectDetails(const tvSection& section, qsizetype objectIndex, double objectNumber,
+                        LineSink& sink, QString* error) {
     ObjectDetailWriter writer;
     writer.init(sink);
-    writer.WriteObjectDetails(section, objectIndex, objectNumber);
-    return sink.getDetails();
+    return writtenBy([&] { writer.WriteObjectDetails(section, objectIndex, objectNumber); }, error);
+}
+
+bool WriteConditionalFormulas(const tvConditionalFormulas& formulas, LineSink& sink,
+                              QString* error) {
+    ObjectDetailWriter writer;
+    writer.init(sink);
+    return writtenBy([&] { writer.WriteConditionalFormulas(formulas); }, error);
+}
+
+Detailed<qint32> CodeOfText(const QString& text) {
+    return answerOf([&] { return codeOfText(text); });
 }
 
 QString FormatGeneralDate(const QDateTime& value) {

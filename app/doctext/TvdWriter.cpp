@@ -37,6 +37,12 @@ public:
     explicit OutputFailure(const QString& reason) : std::runtime_error(reason.toStdString()) {}
 };
 
+// A report-level block that could not document a value of the model: the file stops there.
+class BlockFailure : public std::runtime_error {
+public:
+    explicit BlockFailure(const QString& reason) : std::runtime_error(reason.toStdString()) {}
+};
+
 // A file that is not there to be written or documented.
 class FileFailure : public std::runtime_error {
 public:
@@ -104,18 +110,19 @@ bool TvdWriter::WriteReport(const tvReport& report, const QString& fileName, QSt
     QString reason;
     try {
         const ExtractOptions& settings = options_;
+        QString why;  // of a block that stops the file
         writeHeader(fileName);
         if (settings.ShowRptSummary) {
             caption(QStringLiteral("Report Summary Information"), 1, LineRole::Title);
-            WriteSummaryInformation(report, *this);
+            if (!WriteSummaryInformation(report, *this, &why)) throw BlockFailure(why);
         }
         if (settings.ShowExport) {
             caption(QStringLiteral("Report Export Information"), 1, LineRole::Title);
-            WriteExportInformation(report, *this);
+            if (!WriteExportInformation(report, *this, &why)) throw BlockFailure(why);
         }
         fileName_ = fileName;
         for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
-            const tvReport& body = GetReportOrSubreport(report, i);
+            const tvReport& body = *valueOf(GetReportOrSubreport(report, i));
             if (i > 0) caption(QStringLiteral("Subreport: ") + body.reportTitle, 1);
             inSubreport_ = i > 0;
             subreportTitle_ = body.reportTitle;
@@ -282,7 +289,7 @@ void TvdWriter::writeUserFormulas(const tvReport& report) {
     caption(QStringLiteral("User Formulas"), 1);
     caption(QStringLiteral("Name, Formula"), 1);
     for (const tvFormulaField& formula : report.tvFormulaFields) {
-        caption(GetFieldDisplayName(&formula) + kSeparator + formula.text, 1);
+        caption(valueOf(GetFieldDisplayName(&formula)) + kSeparator + formula.text, 1);
     }
     blank(1);
 }
@@ -327,7 +334,7 @@ void TvdWriter::writeSortFields(const char* title, const tvReport& report, bool 
     caption(QLatin1StringView(title), 1);
     caption(QStringLiteral("Sort Field, Direction"), 1);
     for (const tvSortField& sortField : sortFields) {
-        caption(GetFieldDisplayName(sortField.field) + kSeparator +
+        caption(valueOf(GetFieldDisplayName(sortField.field)) + kSeparator +
                     GetSortDirectionText(detail::codeOfText(sortField.sortDirection)),
                 2);
     }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "DocumentedValue.h"
 #include "ExtractOptions.h"
 #include "RtError.h"
 #include "RunReporter.h"
@@ -52,7 +53,7 @@ void WriteCrossReferences(const QString& fileName, const QString& path, Paramete
     reporter.status(fileName + QStringLiteral(" - Writing Cross References"));
 
     for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
-        const tvReport& r = GetReportOrSubreport(report, i);
+        const tvReport& r = *documented(GetReportOrSubreport(report, i));
         const QString formula = OneLine(r.recordSelectionFormula);
         if (!r.tvDatabase) continue;
         for (const tvDatabaseTable& t : r.tvDatabase->tables) {

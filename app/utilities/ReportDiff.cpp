@@ -8,8 +8,7 @@
 
 #include "Clock.h"
 #include "CodeTexts.h"
-#include "DetailError.h"
-#include "DetailPieces.h"
+#include "DocumentedValue.h"
 #include "ExtractOptions.h"
 #include "ReportValues.h"
 #include "RunReporter.h"
@@ -228,7 +227,7 @@ QString parameterRecord(const tvParameterFieldDefinition& parameter) {
 
 QString sortRecord(const tvSortField& sort) {
     return joined({GetFieldDefinitionName(sort.field),
-                   GetSortDirectionText(detail::codeOfText(sort.sortDirection))});
+                   GetSortDirectionText(documented(CodeOfText(sort.sortDirection)))});
 }
 
 QString tableRecord(const tvDatabaseTable& table) {
@@ -281,7 +280,7 @@ QStringList objectRecords(const tvSection* section) {
     QStringList records;
     if (!section) return records;
     for (qsizetype k = 1; k <= section->reportObjects.Count(); ++k) {
-        QString text = GetObjectDetailsText(*section, k, static_cast<double>(k));
+        QString text = documented(GetObjectDetailsText(*section, k, static_cast<double>(k)));
         ReplaceText(text, blanks(6), kLineBreak + blanks(7));
         records << text;
     }
@@ -353,8 +352,8 @@ void Comparison::compareReportTree(const tvReport& left, const tvReport& right) 
     const qsizetype rightCount = right.subReports.Count();
     // Subreports pair by their position in the report, not by name.
     for (qsizetype i = 0; i <= std::max(leftCount, rightCount); ++i) {
-        const tvReport* l = i <= leftCount ? &GetReportOrSubreport(left, i) : nullptr;
-        const tvReport* r = i <= rightCount ? &GetReportOrSubreport(right, i) : nullptr;
+        const tvReport* l = i <= leftCount ? documented(GetReportOrSubreport(left, i)) : nullptr;
+        const tvReport* r = i <= rightCount ? documented(GetReportOrSubreport(right, i)) : nullptr;
         compareReportPair(l, r, i > 0);
     }
 }
@@ -405,8 +404,8 @@ void Comparison::compareReportPair(const tvReport* left, const tvReport* right, 
             block();
         } catch (const rt::Error& e) {
             reporter_.message(e.description());
-        } catch (const doctext::DetailError& e) {
-            reporter_.message(e.description());
+        } catch (const DocumentationFailure& e) {
+            reporter_.message(e.reason());
         }
     };
 

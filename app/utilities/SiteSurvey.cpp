@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <array>
 
+#include "DocumentedValue.h"
 #include "ExtractOptions.h"
 #include "RunReporter.h"
 #include "SharedBlocks.h"
@@ -71,13 +72,14 @@ void WriteSurvey(const QString& path, ParameterPrompt prompt, ResultGrid& grid,
     reporter.status(path + QStringLiteral(" - Writing Survey"));
 
     const bool counted =
-        opened && RunUtilityStep(
-                      [&] {
-                          CountReportContents(report, totals);
-                          for (qsizetype k = 1; k <= report.subReports.Count(); ++k)
-                              CountReportContents(GetReportOrSubreport(report, k), totals);
-                      },
-                      reporter);
+        opened &&
+        RunUtilityStep(
+            [&] {
+                CountReportContents(report, totals);
+                for (qsizetype k = 1; k <= report.subReports.Count(); ++k)
+                    CountReportContents(*documented(GetReportOrSubreport(report, k)), totals);
+            },
+            reporter);
     totals.subreports = report.subReports.Count();
     // Counts of a report that could not be read in full would pass for real ones: left empty.
     const auto count = [counted](qint64 total) {

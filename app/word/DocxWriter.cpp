@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "CodeTexts.h"
-#include "DetailPieces.h"
 #include "DocumentSetup.h"
 #include "DocxLineSink.h"
 #include "ExtractOptions.h"
@@ -107,8 +106,6 @@ bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
         wordDocument_ = std::make_unique<tvdocx::Document>();
         PrepareDocument(templateName, reportPath, fileName);
         sink_ = std::make_unique<DocxLineSink>(*wordDocument_, profile_, options_);
-        detailWriter_ = std::make_unique<ObjectDetailWriter>();
-        detailWriter_->init(*sink_);
         documentFolder_ = documentFolder;
         return true;
     } catch (const std::exception& e) {
@@ -120,7 +117,6 @@ bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
 
 void DocxWriter::closeDocument() {
     if (!wordDocument_) return;
-    detailWriter_.reset();
     sink_.reset();
     wordDocument_.reset();
 }
@@ -203,16 +199,18 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName, QS
             sink_->setStyle(profile_.heading1StyleName);
             sink_->line(QStringLiteral("Report Summary Information"));
             sink_->setStyle(profile_.normalStyleName);
-            WriteSummaryInformation(report, *sink_);
+            QString error;
+            documented(WriteSummaryInformation(report, *sink_, &error), error);
             sink_->pageBreak();
         }
         if (settings.ShowExport) {
             sink_->line(QStringLiteral("Report Export Information"), 1, LineRole::Title);
-            WriteExportInformation(report, *sink_);
+            QString error;
+            documented(WriteExportInformation(report, *sink_, &error), error);
         }
         for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
             step_ = QStringLiteral("writing the body of report %1").arg(i);
-            WriteReportBody(GetReportOrSubreport(report, i), report, i);
+            WriteReportBody(*documented(GetReportOrSubreport(report, i)), report, i);
         }
         step_ = QStringLiteral("saving the document");
         SaveDocument(fileName);
@@ -255,7 +253,7 @@ void DocxWriter::WriteTitlePage(const tvReport& report) {
 void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index) {
     sink_->pageBreak();
     sink_->setStyle(profile_.heading1StyleName);
-    const QString title = GetReportOrSubreport(mainReport, index).reportTitle;
+    const QString title = documented(GetReportOrSubreport(mainReport, index))->reportTitle;
     sink_->line(title.isEmpty() ? reportFileName(mainReport.reportFileName) : title);
     sink_->setStyle(profile_.normalStyleName);
     if (!pictures_) return;
@@ -455,8 +453,8 @@ void DocxWriter::WriteSortFieldTable(const QString& title,
     qsizetype row = 0;
     for (const tvSortField& sortField : sortFields)
         fillRow(table, ++row,
-                {GetFieldDisplayName(sortField.field),
-                 GetSortDirectionText(detail::codeOfText(sortField.sortDirection))});
+                {documented(GetFieldDisplayName(sortField.field)),
+                 GetSortDirectionText(documented(CodeOfText(sortField.sortDirection)))});
     MoveToEndOfTable();
 }
 
@@ -542,7 +540,8 @@ void DocxWriter::WriteSections(const tvReport& report) {
             WriteObjectTable(section, objectNumber);
             for (qsizetype k = 1; k <= objects; ++k) {
                 sink_->setStyle(profile_.normalStyleName);
-                detailWriter_->WriteObjectDetails(section, k, objectNumber + 1);
+                QString error;
+                documented(WriteObjectDetails(section, k, objectNumber + 1, *sink_, &error), error);
                 objectNumber += 1;
                 sink_->blank();
             }
@@ -557,7 +556,8 @@ void DocxWriter::WriteSectionDetails(const tvReport& report, const tvSection& se
     sink_->line(GetSectionDisplayName(report, areaIndex, sectionIndex));
     sink_->setStyle(profile_.normalStyleName);
     sink_->line(GetSectionFlagsText(section), 2, LineRole::Label);
-    detailWriter_->WriteConditionalFormulas(section.ConditionalFormulas);
+    QString error;
+    documented(WriteConditionalFormulas(section.ConditionalFormulas, *sink_, &error), error);
 }
 
 void DocxWriter::WriteObjectTable(const tvSection& section, double idBase) {
@@ -571,7 +571,7 @@ void DocxWriter::WriteObjectTable(const tvSection& section, double idBase) {
         const tvPosition& p = object.position;
         fillRow(table, i,
                 {FormatGeneralNumber(idBase + double(i)),
-                 field ? GetFieldDisplayName(field->field) : object.objectName,
+                 field ? documented(GetFieldDisplayName(field->field)) : object.objectName,
                  InchesText(p.left) + QStringLiteral(", ") + InchesText(p.top),
                  InchesText(p.width) + QStringLiteral(" x ") + InchesText(p.height),
                  GetObjectKindText(object.kind)});

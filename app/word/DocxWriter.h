@@ -101,8 +101,7 @@ private:
     void MoveToEndOfTable();
 
     std::unique_ptr<tvdocx::Document> wordDocument_;
-    std::unique_ptr<DocxLineSink> sink_;  // at the end of the document's body
-    std::unique_ptr<doctext::ObjectDetailWriter> detailWriter_;
+    std::unique_ptr<DocxLineSink> sink_;             // at the end of the document's body
     std::unique_ptr<LayoutPictureWorker> pictures_;  // while a report with its pictures is written
     bool picturesAside_ = false;
     DocumentTemplate profile_;

@@ -10,11 +10,11 @@
 #include <optional>
 #include <stdexcept>
 
-#include "DetailPieces.h"
 #include "ExtractOptions.h"
 #include "FieldDetails.h"
 #include "SaveFile.h"
 #include "SharedBlocks.h"
+#include "WritingFailure.h"
 #include "tvArea.h"
 #include "tvBlobObject.h"
 #include "tvBoxObject.h"
@@ -234,7 +234,7 @@ public:
     void roundBox(const tvBoxObject& box, double x, double y, double h, double w) {
         // The corner's ellipse is given in report twips, scaled like the box itself.
         const double rx =
-            std::clamp(detail::codeOfText(box.cornerEllipseWidth) * scale_ / 2, 0.0, w / 2);
+            std::clamp(documented(CodeOfText(box.cornerEllipseWidth)) * scale_ / 2, 0.0, w / 2);
         const double ry = std::clamp(double(box.cornerEllipseHeight) * scale_ / 2, 0.0, h / 2);
         bool ok = false;
         const double thickness = box.lineThickness.toDouble(&ok);
@@ -248,10 +248,10 @@ public:
     // Grey corner marks where neither side meeting at a corner is a single line, then the
     // borders; a double border gets a second, parallel line.
     void borders(const tvBorderFormatting& border, double x, double y, double h, double w) {
-        const qint32 top = detail::codeOfText(border.topStyle);
-        const qint32 left = detail::codeOfText(border.leftStyle);
-        const qint32 right = detail::codeOfText(border.rightStyle);
-        const qint32 bottom = detail::codeOfText(border.bottomStyle);
+        const qint32 top = documented(CodeOfText(border.topStyle));
+        const qint32 left = documented(CodeOfText(border.leftStyle));
+        const qint32 right = documented(CodeOfText(border.rightStyle));
+        const qint32 bottom = documented(CodeOfText(border.bottomStyle));
         const double L = kCornerMark;
         const auto mark = [&](qint32 a, qint32 b, double x1, double y1, double x2, double y2,
                               double x3, double y3, double x4, double y4) {
@@ -328,10 +328,10 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
         const tvCommonFormatting& common = field ? field->commonFormatting : text->commonFormatting;
         QString shown;
         if (field) {
-            shown = GetFieldDisplayName(field->field);
+            shown = documented(GetFieldDisplayName(field->field));
         } else if (text->fieldElements.Count() > 0) {
             for (const tvFieldElement& element : text->fieldElements)
-                shown += u'{' + GetFieldDisplayName(element.fieldDefinition) + u'}';
+                shown += u'{' + documented(GetFieldDisplayName(element.fieldDefinition)) + u'}';
         } else {
             shown = text->text;
         }
@@ -346,7 +346,7 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
                                         : common.horizontalAlignment == 2 ? Qt::AlignHCenter
                                                                           : Qt::AlignLeft;
         surface.text(QRectF(x, y, w, h), shown, font, scaleFontSize(model.size, s),
-                     detail::codeOfText(fontFormatting.color), alignment);
+                     documented(CodeOfText(fontFormatting.color)), alignment);
     } else {
         // Objects without text of their own show their number.
         const double v = h * s;
@@ -374,7 +374,7 @@ std::shared_ptr<SurfaceMemory> LayoutPicture::programMemory() {
 LayoutPicture::Frame LayoutPicture::FrameOf(const tvReport& mainReport, qsizetype index) const {
     const double printable = PrintableWidth(mainReport);
     if (printable <= 0) throw std::runtime_error("the margins leave no room on the page");
-    const tvReport& report = GetReportOrSubreport(mainReport, index);
+    const tvReport& report = *documented(GetReportOrSubreport(mainReport, index));
     // The surface's starting width stands for the printable width of the page.
     double scale = kStartWidth / printable;
 
@@ -414,7 +414,7 @@ QSize LayoutPicture::SizeOfReport(const tvReport& mainReport, qsizetype index) c
 
 QImage LayoutPicture::DrawReport(const tvReport& mainReport, qsizetype index) const {
     const bool showHidden = showHiddenSections_;
-    const tvReport& report = GetReportOrSubreport(mainReport, index);
+    const tvReport& report = *documented(GetReportOrSubreport(mainReport, index));
     const Frame frame = FrameOf(mainReport, index);
     const double scale = frame.scale;
     Surface surface(*memory_, frame.width, frame.height, scale);

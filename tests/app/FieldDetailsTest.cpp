@@ -89,7 +89,7 @@ TEST(FieldDetails, DescribesEveryKind) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(GetFieldDetailText(c.field), QString::fromLatin1(c.detailText)) << c.detailText;
-        EXPECT_EQ(GetFieldDisplayName(c.field), QString::fromLatin1(c.displayName))
+        EXPECT_EQ(answered(GetFieldDisplayName(c.field)), QString::fromLatin1(c.displayName))
             << c.displayName;
     }
 }
@@ -109,17 +109,16 @@ TEST(FieldDetails, TrimsBlanksOnlyAroundTheDetailText) {
 TEST(FieldDetails, MissingFieldsAndMismatchedKindsFail) {
     // No field at all is an object whose field has no definition: an empty field.
     EXPECT_EQ(GetFieldDetailText(nullptr), QString());
-    EXPECT_EQ(GetFieldDisplayName(nullptr), QString());
+    EXPECT_EQ(answered(GetFieldDisplayName(nullptr)), QString());
 
     tvSummaryFieldDefinition orphan;  // summarizes nothing
     EXPECT_EQ(detailFailureOf([&] { GetFieldDetailText(&orphan); }), DetailFailure::ObjectRequired);
-    EXPECT_EQ(detailFailureOf([&] { GetFieldDisplayName(&orphan); }),
-              DetailFailure::ObjectRequired);
+    EXPECT_EQ(detailFailureOf(GetFieldDisplayName(&orphan)), DetailFailure::ObjectRequired);
 
     tvFormulaField posing;  // a formula that says it is a parameter
     posing.kind = tvParameterFieldKind;
     EXPECT_EQ(detailFailureOf([&] { GetFieldDetailText(&posing); }), DetailFailure::TypeMismatch);
-    EXPECT_EQ(detailFailureOf([&] { GetFieldDisplayName(&posing); }), DetailFailure::TypeMismatch);
+    EXPECT_EQ(detailFailureOf(GetFieldDisplayName(&posing)), DetailFailure::TypeMismatch);
 }
 
 // A summary that summarizes itself would describe itself without end.

@@ -77,8 +77,9 @@ TEST_F(SharedBlocks, SummaryBlockWithAndWithoutStatistics) {
 TEST_F(SharedBlocks, SummaryBlockFailsOnAFormatStyleThatIsNoNumber) {
     const auto report = loadReport("<Report><Database/><ExportOptions/></Report>");
     report->reportFormatStyle = QStringLiteral("Table");
-    EXPECT_EQ(detailFailureOf([&] { WriteSummaryInformation(*report, text_); }),
-              tav::doctext::DetailFailure::TypeMismatch);
+    QString error;
+    EXPECT_FALSE(WriteSummaryInformation(*report, text_, &error));
+    EXPECT_EQ(error, QStringLiteral("Type mismatch"));
 }
 
 TEST_F(SharedBlocks, ExportBlockListsTheOptionsThatAreSet) {
@@ -172,8 +173,9 @@ TEST(SharedBlocksReports, ReportOrSubreportAndGroupFormulas) {
         <SubreportObject kind="5" subreportName="Inner"><Report><Database/><ExportOptions/></Report>
         </SubreportObject>
       </ReportObjects></Section></Sections></Area></Areas></Report>)");
-    EXPECT_EQ(&GetReportOrSubreport(*report, 0), report.get());
-    EXPECT_EQ(GetReportOrSubreport(*report, 1).reportTitle, QStringLiteral("Inner"));
+    EXPECT_EQ(answered(GetReportOrSubreport(*report, 0)), report.get());
+    EXPECT_EQ(answered(GetReportOrSubreport(*report, 1)).value()->reportTitle,
+              QStringLiteral("Inner"));
     EXPECT_EQ(errorOf([&] { GetReportOrSubreport(*report, 2); }), rt::kErrSubscript);
     EXPECT_EQ(GetGroupNameConditionFormula(*report, 1), QStringLiteral("f"));
     EXPECT_EQ(errorOf([&] { GetGroupNameConditionFormula(*report, 2); }), rt::kErrSubscript);
@@ -207,7 +209,8 @@ TEST(SharedBlocksReports, LinesAndBoxesEndingAboveOrOutsideTheListAreDocumentedW
             "</ReportObjects></Section><Section sectionName='C' height='300'/></Sections></Area>"
             "</Areas></Report>");
         const QString details =
-            GetObjectDetailsText(report->tvAreas.Item(2).tvSections.Item(1), 1, 1);
+            answered(GetObjectDetailsText(report->tvAreas.Item(2).tvSections.Item(1), 1, 1))
+                .value_or(QString());
         EXPECT_TRUE(details.contains(QLatin1String(c.size))) << details.toStdString();
     }
 }
@@ -219,7 +222,7 @@ TEST(SharedBlocksReports, ObjectDetailsTextRunsTheLinesTogether) {
                         backgroundColor="-1"/>
       </ReportObjects></Section></Sections></Area></Areas></Report>)");
     const tvSection& section = report->tvAreas.Item(1).tvSections.Item(1);
-    EXPECT_EQ(GetObjectDetailsText(section, 1, 4),
+    EXPECT_EQ(answered(GetObjectDetailsText(section, 1, 4)),
               QStringLiteral("    4, OLAP Grid: Position=(0.5, 1), Size=(2 x 0.17)"
                              "      Border: None"
                              "      Common: Close Border on Page Break = False, Keep Together = "
@@ -313,8 +316,8 @@ TEST(ObjectDetails, PositionsConditionalFormulasAndUnknownKinds) {
     tvSection section;
     section.reportObjects.Add(std::make_unique<UnknownObject>(0));
     section.reportObjects.Add(std::make_unique<UnknownObject>(12));
-    EXPECT_EQ(GetObjectDetailsText(section, 1, 0), QString());
-    EXPECT_EQ(GetObjectDetailsText(section, 2, 0), QString());
+    EXPECT_EQ(answered(GetObjectDetailsText(section, 1, 0)), QString());
+    EXPECT_EQ(answered(GetObjectDetailsText(section, 2, 0)), QString());
 }
 
 }  // namespace

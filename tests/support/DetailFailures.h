@@ -15,3 +15,18 @@ inline std::optional<tav::doctext::DetailFailure> detailFailureOf(
     }
     return std::nullopt;
 }
+
+// How an answer of documentation failed; nothing when it did not.
+template <class T>
+std::optional<tav::doctext::DetailFailure> detailFailureOf(
+    const tav::doctext::Detailed<T>& answer) {
+    if (answer.ok()) return std::nullopt;
+    return answer.failure();
+}
+
+// The value of an answer of documentation; nothing when it failed.
+template <class T>
+std::optional<T> answered(const tav::doctext::Detailed<T>& answer) {
+    if (!answer.ok()) return std::nullopt;
+    return answer.value();
+}
