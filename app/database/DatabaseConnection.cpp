@@ -297,7 +297,7 @@ void DatabaseConnection::rollbackTo(const QString& name) noexcept {
     return *engine;
 }
 
-void DatabaseConnection::backupTo(const QString& target) {
+void DatabaseConnection::readFile(const std::function<bool(QByteArrayView block)>& take) {
     // The engine's own descriptor of the file, read through its own interface. Nothing of this
     // transaction is written to the file before it commits, so the bytes are the committed file.
     sqlite3_file* file = nullptr;
@@ -309,36 +309,13 @@ void DatabaseConnection::backupTo(const QString& target) {
     if (file->pMethods->xFileSize(file, &size) != SQLITE_OK) {
         throw DatabaseError(QStringLiteral("The database file cannot be read"));
     }
-    QFile copy(target);
-    // A write that stops short (a full disk) tells the file nothing: the system's cause is
-    // the one to give.
-    const auto failed = [&copy](int cause) {
-        return DatabaseError(copy.error() != QFileDevice::NoError ? copy.errorString()
-                                                                  : qt_error_string(cause));
-    };
-    // Unbuffered, so that each write meets the disk while its cause can still be told.
-    if (!copy.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-        throw failed(errno);
     QByteArray block(1 << 16, Qt::Uninitialized);
     for (sqlite3_int64 offset = 0; offset < size; offset += block.size()) {
         const int length = int(std::min<sqlite3_int64>(block.size(), size - offset));
         const int status = file->pMethods->xRead(file, block.data(), length, offset);
         if (status != SQLITE_OK) throw DatabaseError(QString::fromUtf8(sqlite3_errstr(status)));
-        // The rest of a block that went in part is written again, for the system to say why
-        // it cannot take it.
-        for (qint64 done = 0; done < length;) {
-            errno = 0;
-            const qint64 written = copy.write(block.constData() + done, length - done);
-            if (written <= 0) throw failed(errno);
-            done += written;
-        }
+        if (!take(QByteArrayView(block.constData(), length))) return;
     }
-    // The copy is on the disk before the upgrade that it guards commits.
-    errno = 0;
-    if (!copy.flush()) throw failed(errno);
-    if (::fsync(copy.handle()) != 0) throw failed(errno);
-    copy.close();
-    if (copy.error() != QFileDevice::NoError) throw failed(errno);
 }
 
 void DatabaseConnection::rollback() noexcept {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -7,6 +8,7 @@
 #include <QString>
 #include <QStringEncoder>
 #include <QVariantList>
+#include <functional>
 #include <stdexcept>
 
 struct sqlite3;
@@ -81,11 +83,12 @@ public:
     void release(const QString& name);
     void rollbackTo(const QString& name) noexcept;
 
-    // Copies the file's committed bytes into the new file `target`, read through this
-    // connection's own descriptor: inside a write transaction the file is read under its lock,
-    // never through a second descriptor (closing one would drop the process's locks on it).
-    // Called before the transaction changes anything.
-    void backupTo(const QString& target);
+    // Passes the file's committed bytes to `take`, a block at a time, until the end or until
+    // `take` answers false. They are read through this connection's own descriptor: inside a
+    // write transaction the file is read under its lock, never through a second descriptor
+    // (closing one would drop the process's locks on it). Called before the transaction
+    // changes anything.
+    void readFile(const std::function<bool(QByteArrayView block)>& take);
 
     // True while the file holds no table: a new or 0-byte file, or one whose creation never
     // completed.

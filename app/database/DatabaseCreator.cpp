@@ -11,6 +11,7 @@
 #include "Clock.h"
 #include "DatabaseConnection.h"
 #include "RunReporter.h"
+#include "SaveFile.h"
 
 namespace tav::database {
 
@@ -166,21 +167,65 @@ void UpgradeCrossTabGroups(DatabaseConnection& db) {
     db.exec(QStringLiteral("ALTER TABLE new_CrossTabGroups RENAME TO CrossTabGroups"));
 }
 
-// A file beside `file` whose name matches `pattern` and whose bytes are those of `file`, or
-// nothing. Files are compared a block at a time.
-QString sameFileAmong(const QString& file, const QString& pattern) {
-    const QFileInfo info(file);
-    for (const QFileInfo& other :
-         QDir(info.absolutePath()).entryInfoList({pattern}, QDir::Files, QDir::Name)) {
-        if (other.size() != info.size() || other.fileName() == info.fileName()) continue;
-        QFile a(file);
-        QFile b(other.filePath());
-        if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly)) continue;
+// A file in `folder` whose name matches `pattern` and whose bytes are those of the database
+// as `db` reads them, or nothing. Files are compared a block at a time.
+QString sameFileAmong(DatabaseConnection& db, const QString& folder, const QString& pattern) {
+    for (const QFileInfo& other : QDir(folder).entryInfoList({pattern}, QDir::Files, QDir::Name)) {
+        QFile file(other.filePath());
+        if (!file.open(QIODevice::ReadOnly)) continue;
         bool same = true;
-        while (same && !a.atEnd()) same = a.read(1 << 16) == b.read(1 << 16);
-        if (same) return other.filePath();
+        db.readFile([&](QByteArrayView block) {
+            same = file.read(block.size()) == block;
+            return same;
+        });
+        if (same && file.atEnd()) return other.filePath();
     }
     return {};
+}
+
+// A name that a file or a link (even one that leads nowhere) already has: a backup never takes
+// its place.
+bool nameTaken(const QString& name) {
+    const QFileInfo info(name);
+    return info.exists() || info.isSymLink();
+}
+
+QString backup(DatabaseConnection& db, const QString& path, const QDate& today,
+               const DatabaseProgress& progress) {
+    showStatus(progress, true, QStringLiteral("Making backup copy of Tavrin database"));
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    const QString stem = path.left(path.size() - suffix.size()) + QLatin1String("_Backup");
+    // An upgrade of the same file that failed before made this very copy: it serves again.
+    const QString earlier = sameFileAmong(db, info.absolutePath(),
+                                          QFileInfo(stem).fileName() + QLatin1Char('*') + suffix);
+    if (!earlier.isEmpty()) return earlier;
+
+    const QString base = stem + today.toString(QStringLiteral("yyyyMMdd"));
+    QString name = base + suffix;
+    for (qint64 n = 1; nameTaken(name); ++n)
+        name = base + QLatin1Char('_') + QString::number(n) + suffix;
+    // Written whole to a new file of its own, on the disk before it takes its name (and before
+    // the upgrade that it guards commits); a copy that fails leaves nothing behind.
+    rt::SaveFile copy(name);
+    const auto failed = [&](const QString& cause) {
+        copy.cancelWriting();
+        return DatabaseError(QStringLiteral("Could not copy %1 to %2 (%3)").arg(path, name, cause));
+    };
+    if (!copy.open(QIODevice::WriteOnly)) throw failed(copy.errorString());
+    try {
+        db.readFile([&copy](QByteArrayView block) {
+            return copy.write(block.data(), block.size()) == block.size();
+        });
+    } catch (const DatabaseError& failure) {
+        throw failed(failure.text());
+    }
+    if (!copy.commit()) throw failed(copy.errorString());
+    showMessage(
+        progress,
+        QStringLiteral("The original Tavrin database has been backed up as:\r\n\r\n") + name,
+        applicationTitle());
+    return name;
 }
 
 // The copy before the first change of a file, made once per transaction (`made` says whether
@@ -189,7 +234,59 @@ void backupOnce(DatabaseConnection& db, const QString& path, const DatabaseProgr
                 bool& made) {
     if (made) return;
     made = true;
-    BackupDatabase(db, path, Clock::today(), progress);
+    backup(db, path, Clock::today(), progress);
+}
+
+void addColumn(DatabaseConnection& db, const QString& table, const ColumnDef& column,
+               const KeyDef* foreignKey = nullptr) {
+    if (column.autoIncrement) {
+        throw DatabaseError(QStringLiteral("A numbered column cannot be added to %1").arg(table));
+    }
+    QString sql = QStringLiteral("ALTER TABLE \"%1\" ADD COLUMN ").arg(table) + columnSql(column);
+    if (!column.nullable) {
+        sql += sqlType(column.type) == QLatin1String("TEXT") ? QLatin1String(" DEFAULT ''")
+                                                             : QLatin1String(" DEFAULT 0");
+    }
+    if (foreignKey) {
+        sql += QStringLiteral(" CONSTRAINT \"%1\" REFERENCES \"%2\" (\"%3\")")
+                   .arg(QLatin1String(foreignKey->name), QLatin1String(foreignKey->relatedTable),
+                        QLatin1String(foreignKey->relatedColumns));
+        if (foreignKey->deleteRule == DeleteRule::Cascade)
+            sql += QLatin1String(" ON DELETE CASCADE");
+    }
+    db.exec(sql);
+}
+
+void setVersion(DatabaseConnection& db, const QString& version, const QString& mode) {
+    if (mode == QLatin1String("U")) {
+        db.exec(
+            QStringLiteral("UPDATE TVDBControl SET ControlValue = ? WHERE ControlKey = 'version'"),
+            {version});
+    } else {
+        db.exec(QStringLiteral(
+                    "INSERT INTO TVDBControl (ControlKey, ControlValue) VALUES ('version', ?)"),
+                {version});
+    }
+}
+
+QString versionOf(DatabaseConnection& db) {
+    QSqlQuery query = db.exec(
+        QStringLiteral("SELECT ControlValue FROM TVDBControl WHERE ControlKey = 'version'"));
+    if (!query.next())
+        throw DatabaseError(QStringLiteral("The control table holds no version row."));
+    return query.value(0).toString();
+}
+
+// A call of this library's own, answered at its edge: false with the database's reason.
+template <class Call>
+bool answered(Call&& call, QString* error) {
+    try {
+        call();
+        return true;
+    } catch (const DatabaseError& failure) {
+        if (error) *error = failure.text();
+        return false;
+    }
 }
 
 // A field reference that may now be null (an object without a field definition): a file made
@@ -268,7 +365,7 @@ void upgradeToCurrent(DatabaseConnection& db, const DatabaseProgress& progress) 
         // Rows already there have no style: an upgraded file takes the column as optional.
         ColumnDef style = *reports.column(QStringLiteral("ReportFormatStyle"));
         style.nullable = true;
-        AddColumn(db, QStringLiteral("Reports"), style);
+        addColumn(db, QStringLiteral("Reports"), style);
     }
     if (!db.hasColumn(QStringLiteral("Reports"), QStringLiteral("ReportOwner_Id"))) {
         const KeyDef* ownerKey = nullptr;
@@ -278,7 +375,7 @@ void upgradeToCurrent(DatabaseConnection& db, const DatabaseProgress& progress) 
                 ownerKey = &key;
             }
         }
-        AddColumn(db, QStringLiteral("Reports"), *reports.column(QStringLiteral("ReportOwner_Id")),
+        addColumn(db, QStringLiteral("Reports"), *reports.column(QStringLiteral("ReportOwner_Id")),
                   ownerKey);
     }
     if (!db.hasColumn(QStringLiteral("ConditionalFormulas"),
@@ -292,88 +389,34 @@ void upgradeToCurrent(DatabaseConnection& db, const DatabaseProgress& progress) 
 
 QString DatabasePath(const QString& folder) { return folder + QLatin1String(kDatabaseFileName); }
 
-void AddColumn(DatabaseConnection& db, const QString& table, const ColumnDef& column,
-               const KeyDef* foreignKey) {
-    if (column.autoIncrement) {
-        throw DatabaseError(QStringLiteral("A numbered column cannot be added to %1").arg(table));
-    }
-    QString sql = QStringLiteral("ALTER TABLE \"%1\" ADD COLUMN ").arg(table) + columnSql(column);
-    if (!column.nullable) {
-        sql += sqlType(column.type) == QLatin1String("TEXT") ? QLatin1String(" DEFAULT ''")
-                                                             : QLatin1String(" DEFAULT 0");
-    }
-    if (foreignKey) {
-        sql += QStringLiteral(" CONSTRAINT \"%1\" REFERENCES \"%2\" (\"%3\")")
-                   .arg(QLatin1String(foreignKey->name), QLatin1String(foreignKey->relatedTable),
-                        QLatin1String(foreignKey->relatedColumns));
-        if (foreignKey->deleteRule == DeleteRule::Cascade)
-            sql += QLatin1String(" ON DELETE CASCADE");
-    }
-    db.exec(sql);
+bool AddColumn(DatabaseConnection& db, const QString& table, const ColumnDef& column,
+               const KeyDef* foreignKey, QString* error) {
+    return answered([&] { addColumn(db, table, column, foreignKey); }, error);
 }
 
-void SetDatabaseVersion(DatabaseConnection& db, const QString& version, const QString& mode) {
-    if (mode == QLatin1String("U")) {
-        db.exec(
-            QStringLiteral("UPDATE TVDBControl SET ControlValue = ? WHERE ControlKey = 'version'"),
-            {version});
-    } else {
-        db.exec(QStringLiteral(
-                    "INSERT INTO TVDBControl (ControlKey, ControlValue) VALUES ('version', ?)"),
-                {version});
-    }
+bool SetDatabaseVersion(DatabaseConnection& db, const QString& version, const QString& mode,
+                        QString* error) {
+    return answered([&] { setVersion(db, version, mode); }, error);
 }
 
-QString DatabaseVersion(DatabaseConnection& db) {
-    QSqlQuery query = db.exec(
-        QStringLiteral("SELECT ControlValue FROM TVDBControl WHERE ControlKey = 'version'"));
-    if (!query.next())
-        throw DatabaseError(QStringLiteral("The control table holds no version row."));
-    return query.value(0).toString();
+bool DatabaseVersion(DatabaseConnection& db, QString* version, QString* error) {
+    return answered([&] { *version = versionOf(db); }, error);
 }
 
 QString NewerVersion(DatabaseConnection& db) {
     if (!db.hasTable(QStringLiteral("TVDBControl"))) return {};
-    const QString version = DatabaseVersion(db);
+    const QString version = versionOf(db);
     return isNewer(version) ? version : QString();
 }
 
-QString BackupDatabase(DatabaseConnection& db, const QString& path, const QDate& today,
-                       const DatabaseProgress& progress) {
-    showStatus(progress, true, QStringLiteral("Making backup copy of Tavrin database"));
-    const QFileInfo info(path);
-    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
-    const QString stem = path.left(path.size() - suffix.size()) + QLatin1String("_Backup");
-    const QString base = stem + today.toString(QStringLiteral("yyyyMMdd"));
-    QString name = base + suffix;
-    for (qint64 n = 1; QFileInfo::exists(name); ++n)
-        name = base + QLatin1Char('_') + QString::number(n) + suffix;
-
-    const QString temporary = name + QLatin1String(".part");
-    QFile::remove(temporary);
-    try {
-        db.backupTo(temporary);
-    } catch (const DatabaseError& failure) {
-        QFile::remove(temporary);
-        throw DatabaseError(
-            QStringLiteral("Could not copy %1 to %2 (%3)").arg(path, name, failure.text()));
-    }
-    // An upgrade of the same file that failed before made this very copy: it serves again.
-    const QString earlier =
-        sameFileAmong(temporary, QFileInfo(stem).fileName() + QLatin1Char('*') + suffix);
-    if (!earlier.isEmpty()) {
-        QFile::remove(temporary);
-        return earlier;
-    }
-    if (!QFile::rename(temporary, name)) {
-        QFile::remove(temporary);
-        throw DatabaseError(QStringLiteral("Could not copy %1 to %2").arg(path, name));
-    }
-    showMessage(
-        progress,
-        QStringLiteral("The original Tavrin database has been backed up as:\r\n\r\n") + name,
-        applicationTitle());
-    return name;
+bool BackupDatabase(DatabaseConnection& db, const QString& path, QString* copyPath, QString* error,
+                    const QDate& today, const DatabaseProgress& progress) {
+    return answered(
+        [&] {
+            const QString copy = backup(db, path, today, progress);
+            if (copyPath) *copyPath = copy;
+        },
+        error);
 }
 
 namespace {
@@ -381,7 +424,7 @@ namespace {
 void createSchema(DatabaseConnection& db, const DatabaseProgress& progress) {
     showStatus(progress, true, QStringLiteral("Creating new Tavrin database"));
     for (const TableDef& table : schemaTables()) db.exec(createTableSql(table));
-    SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("I"));
+    setVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("I"));
     for (const ViewDef& view : schemaViews()) db.exec(QLatin1String(view.sql));
 }
 
@@ -391,13 +434,13 @@ void createSchema(DatabaseConnection& db, const DatabaseProgress& progress) {
 bool upgrade(DatabaseConnection& db, const QString& path, const DatabaseProgress& progress,
              bool& backedUp) {
     const bool hasControl = db.hasTable(QStringLiteral("TVDBControl"));
-    const QString version = hasControl ? DatabaseVersion(db) : QLatin1String(kOldestVersion);
+    const QString version = hasControl ? versionOf(db) : QLatin1String(kOldestVersion);
     if (hasControl && version >= QLatin1String(kCurrentVersion)) return isNewer(version);
     backupOnce(db, path, progress, backedUp);
     if (!hasControl) {
         showStatus(progress, true, QStringLiteral("Creating TVDBControl table"));
         createTable(db, "TVDBControl");
-        SetDatabaseVersion(db, QLatin1String(kOldestVersion), QStringLiteral("I"));
+        setVersion(db, QLatin1String(kOldestVersion), QStringLiteral("I"));
         if (!db.hasColumn(QStringLiteral("FieldElementsMapping"),
                           QStringLiteral("FieldElementSeq"))) {
             showStatus(progress, true, QStringLiteral("Creating FieldElementsMapping Table"));
@@ -405,7 +448,7 @@ bool upgrade(DatabaseConnection& db, const QString& path, const DatabaseProgress
         }
     }
     upgradeToCurrent(db, progress);
-    SetDatabaseVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("U"));
+    setVersion(db, QLatin1String(kCurrentVersion), QStringLiteral("U"));
     return false;
 }
 

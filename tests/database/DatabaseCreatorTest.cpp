@@ -11,6 +11,7 @@
 #include "Clock.h"
 #include "DatabaseFixture.h"
 #include "DatabaseSchema.h"
+#include "FullDiskSeam.h"
 #include "TestSupport.h"
 
 using namespace tav::database;
@@ -39,7 +40,8 @@ QStringList viewNames(const QString& path) {
 
 QString versionOf(const QString& path) {
     DatabaseConnection db(path);
-    return DatabaseVersion(db);
+    QString version;
+    return DatabaseVersion(db, &version) ? version : QStringLiteral("(no version row)");
 }
 
 // A file as the release before the control table left it: no TVDBControl, ReportOwner or
@@ -329,7 +331,7 @@ TEST_F(DatabaseCreatorTest, VersionsCompareAsText) {
         ASSERT_TRUE(CreateDatabase(path(), progress));
         {
             DatabaseConnection db(path());
-            SetDatabaseVersion(db, QLatin1String(c.version), QStringLiteral("U"));
+            ASSERT_TRUE(SetDatabaseVersion(db, QLatin1String(c.version), QStringLiteral("U")));
         }
         EXPECT_TRUE(OpenAndUpgradeDatabase(path(), progress));
         EXPECT_EQ(backups().size(), c.upgraded ? 1 : 0);
@@ -347,7 +349,7 @@ TEST_F(DatabaseCreatorTest, BackupTakesTheFirstFreeName) {
     QString copy;
     {
         DatabaseConnection db(path());
-        copy = BackupDatabase(db, path(), QDate(2006, 12, 31), progress);
+        ASSERT_TRUE(BackupDatabase(db, path(), &copy, nullptr, QDate(2006, 12, 31), progress));
     }
     EXPECT_EQ(copy, dir.filePath(QStringLiteral("tv_Backup20061231_2.db")));
     EXPECT_EQ(bytes(copy), bytes(path()));
@@ -371,7 +373,7 @@ TEST_F(DatabaseCreatorTest, AFileOfALaterVersionIsLeftAsItIs) {
                                  QStringLiteral("\"Field_Id\" INTEGER NOT NULL, \"Later\" TEXT")));
             insertRow(db, QStringLiteral("FieldObjects"),
                       {{QStringLiteral("Field_Id"), 1}, {QStringLiteral("Later"), "kept"}});
-            SetDatabaseVersion(db, QLatin1String(version), QStringLiteral("U"));
+            ASSERT_TRUE(SetDatabaseVersion(db, QLatin1String(version), QStringLiteral("U")));
         }
         const QByteArray before = bytes(path());
         messages.clear();
@@ -404,6 +406,40 @@ TEST_F(DatabaseCreatorTest, AFailedBackupNamesItsCause) {
         << error.toStdString();
     EXPECT_EQ(bytes(path()), before);
     EXPECT_TRUE(backups().isEmpty());
+}
+
+// A backup that meets a full disk leaves no part of itself, and the earlier backups as they were;
+// a name that a link holds, even one that leads nowhere, is passed over, the link kept.
+TEST_F(DatabaseCreatorTest, AFailedBackupLeavesNoPartAndEarlierBackupsUntouched) {
+    makeOldFile(path());
+    const QByteArray before = bytes(path());
+    const QString earlier = dir.filePath(QStringLiteral("tv_Backup20260203.db"));
+    const QString link = dir.filePath(QStringLiteral("tv_Backup20260203_1.db"));
+    {
+        QFile file(earlier);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("an earlier backup");
+    }
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere")), link));
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    const tav::core::Clock::Fixed clock(QDateTime(QDate(2026, 2, 3), QTime(10, 0)));
+    QString error;
+    {
+        const FullDiskSeam full(before.size() / 2);
+        EXPECT_FALSE(OpenAndUpgradeDatabase(path(), progress, &error));
+    }
+    EXPECT_EQ(error, QStringLiteral("Could not copy %1 to %2 (%3)")
+                         .arg(path(), dir.filePath(QStringLiteral("tv_Backup20260203_2.db")),
+                              qt_error_string(ENOSPC)));
+    EXPECT_EQ(bytes(path()), before);
+    EXPECT_EQ(bytes(earlier), QByteArray("an earlier backup"));
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), dir.filePath(QStringLiteral("nowhere")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), files);
+
+    // With room, the copy takes the first name free of files and links.
+    ASSERT_TRUE(OpenAndUpgradeDatabase(path(), progress));
+    EXPECT_EQ(bytes(dir.filePath(QStringLiteral("tv_Backup20260203_2.db"))), before);
+    EXPECT_EQ(bytes(earlier), QByteArray("an earlier backup"));
 }
 
 // Failures of opening the file are told as such, apart from the upgrade: a file the engine finds

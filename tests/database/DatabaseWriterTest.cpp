@@ -972,7 +972,8 @@ TEST_F(DatabaseWriterTest, AFileOfALaterVersionTakesWhatItsSchemaHolds) {
         {
             DatabaseConnection db(path());
             if (printerDropped) db.exec(QStringLiteral("DROP TABLE Printer"));
-            DatabaseCreator::SetDatabaseVersion(db, QStringLiteral("5.0"), QStringLiteral("U"));
+            ASSERT_TRUE(DatabaseCreator::SetDatabaseVersion(db, QStringLiteral("5.0"),
+                                                            QStringLiteral("U")));
         }
         auto report = sample("fields.rpt");
         DatabaseWriter writer(owner_, log_, reporter_);

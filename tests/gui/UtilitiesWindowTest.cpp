@@ -443,7 +443,9 @@ TEST_F(UtilityWindow, TheDatabasesBoxesAreTitledTavrin) {
     EXPECT_FALSE(DatabaseCreator::CreateDatabase(path, progress));
     {
         DatabaseConnection db(path);
-        DatabaseCreator::BackupDatabase(db, path, QDate(2026, 2, 3), progress);
+        QString copy;
+        EXPECT_TRUE(
+            DatabaseCreator::BackupDatabase(db, path, &copy, nullptr, QDate(2026, 2, 3), progress));
     }
     EXPECT_EQ(titles, QStringList({"Tavrin|The database file", "Tavrin|The original Tavrin"}));
 }
