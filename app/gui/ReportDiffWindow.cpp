@@ -24,7 +24,6 @@
 #include "GuiSeams.h"
 #include "LogonDialog.h"
 #include "ProgramSettings.h"
-#include "RtError.h"
 #include "RunReporter.h"
 #include "tvTypes.h"
 
@@ -369,13 +368,12 @@ void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
     status_->clear();
     const StatusHere status(comparison_, *status_);
     comparison_.setOptions(programOptions());
-    try {
-        comparison_.open(path1, path2);
-    } catch (const rt::Error& e) {
+    QString reason;
+    if (!comparison_.open(path1, path2, &reason)) {
         // The user is told which of the two could not be opened, and why.
         throw std::runtime_error(
             extract::reportFailureText(QStringLiteral("Unable to open Report: "),
-                                       comparison_.currentReportName(), e.reason())
+                                       comparison_.currentReportName(), reason)
                 .toStdString());
     }
     allLines_ = true;

@@ -53,7 +53,17 @@ constexpr qint16 kSumSummary = 0;
 constexpr qint16 kLeftOuterJoin = 5;
 constexpr const char* kDescending = "1";
 
-[[noreturn]] void fail(const QString& text) { throw rt::Error(rt::kErrBadDocument, text); }
+// Why a definition cannot be run: the viewer's own, caught where the run answers.
+class ViewerFailure {
+public:
+    explicit ViewerFailure(const QString& reason) : reason_(reason) {}
+    const QString& reason() const { return reason_; }
+
+private:
+    QString reason_;
+};
+
+[[noreturn]] void fail(const QString& text) { throw ViewerFailure(text); }
 
 QString quoted(const QString& identifier) {
     return QLatin1Char('"') + identifier + QLatin1Char('"');
@@ -238,12 +248,20 @@ QString storedFileName(const QString& value) {
     return tvFileName(value);
 }
 
-}  // namespace
+// The model of the definition at `path`; a definition that cannot be opened fails with the
+// model's load error, the one failure of the model that reaches the program's windows.
+void loadDefinition(tvReport& report, const QString& path) {
+    try {
+        report.init(path, 0, 0);
+    } catch (const rt::Error& e) {
+        fail(e.description());
+    }
+}
 
-ViewerReport RunReportDefinition(const QString& reportPath, const QString& databasePath,
-                                 const QStringList& sortFields) {
+ViewerReport runDefinition(const QString& reportPath, const QString& databasePath,
+                           const QStringList& sortFields) {
     tvReport report;
-    report.init(reportPath, 0, 0);
+    loadDefinition(report, reportPath);
     if (!report.tvDatabase) fail(QStringLiteral("The report reads no table."));
     for (qsizetype n = 0; n < sortFields.size(); ++n) {
         if (sortFields[n].isEmpty()) continue;
@@ -296,6 +314,19 @@ ViewerReport RunReportDefinition(const QString& reportPath, const QString& datab
     if (!db.rows(sql, &result.rows, &error)) fail(error);
     result.totals = totalsLine(report, shown, result.rows);
     return result;
+}
+
+}  // namespace
+
+bool RunReportDefinition(const QString& reportPath, const QString& databasePath,
+                         const QStringList& sortFields, ViewerReport* report, QString* error) {
+    try {
+        *report = runDefinition(reportPath, databasePath, sortFields);
+        return true;
+    } catch (const ViewerFailure& failure) {
+        if (error) *error = failure.reason();
+        return false;
+    }
 }
 
 void RenderReport(const ViewerReport& report, QTextDocument& document) {
@@ -463,15 +494,12 @@ void DisplayReport(QWidget* owner, QPointer<ReportViewerWindow>& viewer, const Q
             "The Tavrin database (tv.db) is not found or has not yet been created by running an "
             "Extract.  Please check Settings and/run Extract.");
     } else {
-        try {
-            const QString path =
-                programSettings().store().programFolder() + QStringLiteral("Reports/") + rptName;
-            const ViewerReport report =
-                RunReportDefinition(path, databasePath, {sSeq1, sSeq2, sSeq3});
+        const QString path =
+            programSettings().store().programFolder() + QStringLiteral("Reports/") + rptName;
+        ViewerReport report;
+        if (RunReportDefinition(path, databasePath, {sSeq1, sSeq2, sSeq3}, &report, &failure)) {
             if (!viewer) viewer = new ReportViewerWindow;
             viewer->showReport(report);
-        } catch (const rt::Error& e) {
-            failure = e.description();
         }
     }
     if (!failure.isEmpty()) guiSeams().message(owner, failure, QString(), QMessageBox::NoIcon);

@@ -31,9 +31,11 @@ struct ViewerReport {
 // of the document reaches the statement text unchecked. The captions are the page header's texts,
 // one a column, or else the fields' own names. A definition with a group header groups its rows
 // by its first record sort field, a shown column; sums placed in its report footer total their
-// columns. Fails with an rt::Error that says why, the database's reason included.
-ViewerReport RunReportDefinition(const QString& reportPath, const QString& databasePath,
-                                 const QStringList& sortFields = {});
+// columns. False when it cannot be run, with the reason in `error`, the database's or the
+// report's own included.
+bool RunReportDefinition(const QString& reportPath, const QString& databasePath,
+                         const QStringList& sortFields, ViewerReport* report,
+                         QString* error = nullptr);
 
 // The report as a printable document: its title, then one table of its rows, each group under a
 // line naming it, the totals last.

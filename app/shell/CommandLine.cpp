@@ -212,14 +212,21 @@ int compareReports(const ExtractOptions& options, const QString& argumentText,
     ReportDiff diff(options);
     diff.setReporter(reporter);
     DiffResults results;
+    QString reason;
+    bool compared = false;
     try {
-        diff.open(*path1, *path2);
-        for (const QString& report : diff.sqlLeftOut()) tellSqlLeftOut(report, reporter);
-        results = diff.compare(true);
+        if (diff.open(*path1, *path2, &reason)) {
+            for (const QString& report : diff.sqlLeftOut()) tellSqlLeftOut(report, reporter);
+            results = diff.compare(true);
+            compared = true;
+        }
     } catch (const rt::Error& e) {
+        reason = e.reason();
+    }
+    if (!compared) {
         // The report being mined or compared when it failed.
         reporter.message(reportFailureText(QStringLiteral("Unable to open Report: "),
-                                           diff.currentReportName(), e.reason()));
+                                           diff.currentReportName(), reason));
         return kRunFailed;
     }
     const bool written = writeToStandardOutput(results.combinedText());

@@ -550,11 +550,12 @@ QStringList ReportDiff::displayNames(const QString& leftPath, const QString& rig
     return {leftPath, rightPath};
 }
 
-void ReportDiff::open(const QString& leftPath, const QString& rightPath) {
+bool ReportDiff::open(const QString& leftPath, const QString& rightPath, QString* error) {
     const QStringList names = displayNames(leftPath, rightPath, false);
     const ExtractOptions& settings = options_;
     QStringList sqlLeftOut;
-    auto load = [this, &settings, &sqlLeftOut](const QString& path, const QString& name) {
+    auto load = [this, &settings, &sqlLeftOut, error](
+                    const QString& path, const QString& name) -> std::unique_ptr<tvReport> {
         tvLoadingOptions loading{
             qint16(settings.ShowSQL), qint16(settings.PromptForParameters), logon_, {}};
         currentReportName_ = name;
@@ -562,13 +563,20 @@ void ReportDiff::open(const QString& leftPath, const QString& rightPath) {
         // The list's folders are expanded for the other utilities only: a comparison takes the
         // entry as it stands.
         if (QFileInfo(path).isDir()) {
-            throw rt::Error(rt::kErrUnableToOpen,
-                            QStringLiteral("Tavrin is unable to open this report"),
-                            QStringLiteral("a folder, not a report: a comparison takes two report "
-                                           "files"));
+            if (error) {
+                *error = QStringLiteral(
+                    "a folder, not a report: a comparison takes two report "
+                    "files");
+            }
+            return nullptr;
         }
         auto report = std::make_unique<tvReport>();
-        report->init(path, loading);
+        try {
+            report->init(path, loading);
+        } catch (const rt::Error& e) {
+            if (error) *error = e.reason();
+            return nullptr;
+        }
         // A logon not given clears the switch for the rest of the load.
         if (settings.ShowSQL && !loading.showSQL && !sqlLeftOut.contains(name)) sqlLeftOut << name;
         return report;
@@ -576,9 +584,12 @@ void ReportDiff::open(const QString& leftPath, const QString& rightPath) {
     // Both are loaded before either is replaced: a report that fails to open leaves the
     // comparison held before whole, its paths and its models alike.
     auto left = load(leftPath, names[0]);
+    if (!left) return false;
     auto right = load(rightPath, names[1]);
+    if (!right) return false;
     setReports(std::move(left), std::move(right), leftPath, rightPath);
     sqlLeftOut_ = sqlLeftOut;
+    return true;
 }
 
 void ReportDiff::setReports(std::unique_ptr<tvReport> left, std::unique_ptr<tvReport> right,

@@ -27,9 +27,10 @@ public:
     void setReporter(core::RunReporter& reporter) { reporter_ = &reporter; }
     core::RunReporter& reporter() { return reporter_ ? *reporter_ : standardError_; }
 
-    // Loads both report files, replacing the models held. A report that cannot be opened fails
-    // with its load error and leaves what was held unchanged.
-    void open(const QString& leftPath, const QString& rightPath);
+    // Loads both report files, replacing the models held. False when a report cannot be
+    // opened, with the reason of its load error in `error` (currentReportName() names the
+    // report); what was held stays unchanged.
+    bool open(const QString& leftPath, const QString& rightPath, QString* error = nullptr);
 
     // Holds models loaded elsewhere, as open does with the files' models.
     void setReports(std::unique_ptr<tvReport> left, std::unique_ptr<tvReport> right,

@@ -636,11 +636,14 @@ TEST(DiffResultsLayout, TheSidesFaceEachOtherRowForRow) {
 TEST_F(ReportDiffTest, AFailedOpenKeepsTheComparisonHeld) {
     const QString grouped = sampleReport(QStringLiteral("grouped.rpt"));
     const QString list = sampleReport(QStringLiteral("list.rpt"));
-    diff_.open(grouped, list);
+    ASSERT_TRUE(diff_.open(grouped, list));
     const QStringList before = summary(diff_.compare(false));
     const tvReport* left = diff_.leftReport();
 
-    EXPECT_EQ(errorOf([&] { diff_.open(list, QStringLiteral("/no/such.rpt")); }), 911);
+    QString error;
+    EXPECT_FALSE(diff_.open(list, QStringLiteral("/no/such.rpt"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(diff_.currentReportName(), QStringLiteral("/no/such.rpt"));
     EXPECT_EQ(diff_.leftReport(), left);
     EXPECT_EQ(diff_.leftPath(), grouped);
     EXPECT_EQ(diff_.rightPath(), list);
