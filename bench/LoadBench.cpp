@@ -81,14 +81,6 @@ static void BM_ReadManyAttributes(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadManyAttributes)->Arg(900)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// A design of `objects` field objects with their formatting.
-static QByteArray fieldsDesign(int objects) {
-    return fieldObjectsDesign(objects,
-                              "top=\"10\" width=\"90\" height=\"200\" textColor=\"0\" "
-                              "fontName=\"Arial\" fontSize=\"9\" horAlignment=\"2\" "
-                              "suppressIfDuplicated=\"true\"");
-}
-
 // A load of the design, from its text to the model.
 static void loadFields(const QByteArray& xml) {
     tvReport report;
