@@ -23,3 +23,11 @@ inline QByteArray fieldObjectsDesign(int objects, const QByteArray& objectAttrib
     xml += "</Sections></Area></Areas></Report>";
     return xml;
 }
+
+// A design of `objects` field objects with their formatting.
+inline QByteArray fieldsDesign(int objects) {
+    return fieldObjectsDesign(objects,
+                              "top=\"10\" width=\"90\" height=\"200\" textColor=\"0\" "
+                              "fontName=\"Arial\" fontSize=\"9\" horAlignment=\"2\" "
+                              "suppressIfDuplicated=\"true\"");
+}

@@ -46,19 +46,27 @@ static QByteArray linesDesign(int lines) {
     return xml;
 }
 
+// A load of a design, from its text to the model.
+static void loadDesign(const QByteArray& xml) {
+    tvReport report;
+    auto runtime = rt::DesignDocument::parse(xml, QStringLiteral("design"))->report();
+    report.init(QStringLiteral("design.rpt"), 0, 0, runtime, false);
+    benchmark::DoNotOptimize(report.tvAreas.Count());
+}
+
+// Load time per item of a design of state.range(0) items, named `item` in the counter.
+static void loadTimePerItem(benchmark::State& state, QByteArray (*design)(int), const char* item) {
+    const int items = static_cast<int>(state.range(0));
+    const QByteArray xml = design(items);
+    for (auto _ : state) loadDesign(xml);
+    state.counters[std::string("per ") + item] = benchmark::Counter(
+        static_cast<double>(items),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 // Load time per line object: a load linear in the objects keeps it flat from 1,000 to 20,000.
 static void BM_LoadLinesWithEndSections(benchmark::State& state) {
-    const int lines = static_cast<int>(state.range(0));
-    const QByteArray xml = linesDesign(lines);
-    for (auto _ : state) {
-        tvReport report;
-        auto runtime = rt::DesignDocument::parse(xml, QStringLiteral("lines"))->report();
-        report.init(QStringLiteral("lines.rpt"), 0, 0, runtime, false);
-        benchmark::DoNotOptimize(report.tvAreas.Count());
-    }
-    state.counters["per object"] = benchmark::Counter(
-        static_cast<double>(lines),
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    loadTimePerItem(state, linesDesign, "object");
 }
 BENCHMARK(BM_LoadLinesWithEndSections)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
@@ -81,22 +89,6 @@ static void BM_ReadManyAttributes(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadManyAttributes)->Arg(900)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// A design of `objects` field objects with their formatting.
-static QByteArray fieldsDesign(int objects) {
-    return fieldObjectsDesign(objects,
-                              "top=\"10\" width=\"90\" height=\"200\" textColor=\"0\" "
-                              "fontName=\"Arial\" fontSize=\"9\" horAlignment=\"2\" "
-                              "suppressIfDuplicated=\"true\"");
-}
-
-// A load of the design, from its text to the model.
-static void loadFields(const QByteArray& xml) {
-    tvReport report;
-    auto runtime = rt::DesignDocument::parse(xml, QStringLiteral("fields"))->report();
-    report.init(QStringLiteral("fields.rpt"), 0, 0, runtime, false);
-    benchmark::DoNotOptimize(report.tvAreas.Count());
-}
-
 // A plain pass of a stream reader over the same text, every attribute of every element read:
 // the floor any load has to pay.
 static void plainParse(const QByteArray& xml) {
@@ -110,7 +102,7 @@ static void plainParse(const QByteArray& xml) {
 
 static void BM_LoadFieldsDesign(benchmark::State& state) {
     const QByteArray xml = fieldsDesign(static_cast<int>(state.range(0)));
-    for (auto _ : state) loadFields(xml);
+    for (auto _ : state) loadDesign(xml);
 }
 BENCHMARK(BM_LoadFieldsDesign)->Arg(10000)->Unit(benchmark::kMillisecond);
 
@@ -133,7 +125,7 @@ static void BM_LoadAgainstPlainParse(benchmark::State& state) {
     std::vector<double> load, plain;
     for (auto _ : state) {
         plain.push_back(milliseconds(plainParse));
-        load.push_back(milliseconds(loadFields));
+        load.push_back(milliseconds(loadDesign));
     }
     const auto median = [](std::vector<double> values) {
         std::sort(values.begin(), values.end());
@@ -144,3 +136,25 @@ static void BM_LoadAgainstPlainParse(benchmark::State& state) {
     state.counters["ratio"] = median(load) / median(plain);
 }
 BENCHMARK(BM_LoadAgainstPlainParse)->Arg(10000)->Iterations(30)->Unit(benchmark::kMillisecond);
+
+// A chain of `length` summaries, each listed before the one it summarizes and the last
+// summarizing a database field.
+static QByteArray summaryChainDesign(int length) {
+    QByteArray xml =
+        "<Report><Database><Tables><Table name=\"Orders\"><Fields><Field kind=\"1\" "
+        "name=\"Orders.Amount\" valueType=\"8\"/></Fields></Table></Tables></Database>"
+        "<ExportOptions/><SummaryFields>";
+    for (int i = 1; i <= length; ++i)
+        xml += "<SummaryField kind=\"3\" name=\"S" + QByteArray::number(i) +
+               "\" summarizedField=\"" +
+               (i == length ? QByteArray("1:Orders.Amount") : "3:S" + QByteArray::number(i + 1)) +
+               "\"/>";
+    xml += "</SummaryFields></Report>";
+    return xml;
+}
+
+// Load time per summary of a chain: a load linear in the chain keeps it flat from 500 to 2,000.
+static void BM_LoadSummaryChain(benchmark::State& state) {
+    loadTimePerItem(state, summaryChainDesign, "summary");
+}
+BENCHMARK(BM_LoadSummaryChain)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);

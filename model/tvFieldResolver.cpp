@@ -46,7 +46,11 @@ tvIFieldDefinition* summaryField(const rt::Object& crField, tvReport& report) {
     if (listed) return listed;
     // A summary that the report does not list stands for the field it summarizes.
     const tvSummaryPathGuard guard(report.fieldPath, name);
-    return ResolveFieldDefinition(tvRequired(crField.object("summarizedField")), report);
+    if (const auto known = report.summaryChains.standsFor(crField, name)) return *known;
+    auto crSummarized = crField.object("summarizedField");
+    tvIFieldDefinition* definition = ResolveFieldDefinition(tvRequired(crSummarized), report);
+    report.summaryChains.remember(crField, name, std::move(crSummarized), definition);
+    return definition;
 }
 
 // Where each field kind finds its definition, by kind code.

@@ -106,7 +106,10 @@ void tvReport::load(const QString& reportName, tvLoadingOptions& options, rt::Ob
     // The options are the load's for as long as it runs, however it ends.
     struct Loading {
         tvReport& report;
-        ~Loading() { report.loadingOptions = nullptr; }
+        ~Loading() {
+            report.loadingOptions = nullptr;
+            report.summaryChains.clear();
+        }
     } loading{*this};
     loadingOptions = &options;
     readOptions(crReport, reportName);
@@ -240,6 +243,7 @@ void tvReport::AddSummaryFieldDefinition(const rt::Object& crSummaryField) {
     }
     tvSummaryFieldDefinition* definition =
         tvSummaryFieldDefinitions.Add(std::make_unique<tvSummaryFieldDefinition>(), name);
+    summaryChains.listed(name);
     definition->init(crSummaryField, *this, QString());
 }
 

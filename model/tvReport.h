@@ -6,6 +6,7 @@
 
 #include "RtObject.h"
 #include "tvCollections.h"
+#include "tvSummaryChains.h"
 #include "tvTypes.h"
 
 class tvReportStatistics;
@@ -92,10 +93,12 @@ public:
     tvSpecialVarFieldDefinitions specialVarFields;
 
     // While the report loads: the options of the load, which its subreports share (null
-    // otherwise), and the names of the summaries on the path of the walk being read.
+    // otherwise), the names of the summaries on the path of the walk being read, and what the
+    // summaries it does not list stand for.
     tvLoadingOptions* loadingOptions = nullptr;
     QSet<QString> summaryPath;
     QSet<QString> fieldPath;
+    tvSummaryChains summaryChains;
 
 private:
     void load(const QString& reportName, tvLoadingOptions& options, rt::Object& crReport,

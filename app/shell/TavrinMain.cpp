@@ -17,6 +17,7 @@
 #include "CommandLine.h"
 #include "ExtractDriver.h"
 #include "GuiSeams.h"
+#include "HeapSetup.h"
 #include "LogonDialog.h"
 #include "ProgramSettings.h"
 #include "RunReporter.h"
@@ -122,6 +123,7 @@ void tellAlreadyRunning() {
 }
 
 int TavrinMain(int argc, char** argv) {
+    setUpHeap();
     QStringList arguments;
     for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const QString commandText = commandTextOf(arguments);

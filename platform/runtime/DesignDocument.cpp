@@ -318,6 +318,7 @@ public:
         : doc_(std::move(doc)), node_(node) {}
 
     QString typeName() const override { return node_->tag; }
+    const void* identity() const override { return node_; }
 
     QString text(const char* member) const override {
         const QString* value = value_(member);

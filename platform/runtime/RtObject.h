@@ -50,6 +50,11 @@ public:
 
     // The report's few writable values (its parameter prompting switch).
     virtual void setFlag(const char* member, bool value) = 0;
+
+    // One address for every object of the same element of a design, for as long as any object
+    // of its document lives: a reader may remember what it learnt of an element. nullptr where
+    // the runtime cannot tell its elements apart.
+    virtual const void* identity() const { return nullptr; }
 };
 
 // A 1-based collection in the runtime's order.

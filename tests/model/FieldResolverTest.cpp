@@ -10,6 +10,22 @@ tvIFieldDefinition* sortedField(const tvReport& report) {
     return report.tvGroupSortFields.Item(1).field;
 }
 
+// A chain of `length` summaries S1, S2, ..., each listed before the one it summarizes, the last
+// summarizing Orders.Amount; with `secondary`, each summarizes Orders.Amount and the next one as
+// its secondary field.
+QByteArray summaryChain(int length, bool secondary = false) {
+    QByteArray chain;
+    for (int i = 1; i <= length; ++i) {
+        const QByteArray inner =
+            i == length ? QByteArray("1:Orders.Amount") : "3:S" + QByteArray::number(i + 1);
+        chain += R"(<SummaryField kind="3" name="S)" + QByteArray::number(i) + R"(" )" +
+                 (secondary ? R"(summarizedField="1:Orders.Amount" secondarySummarizedField=")"
+                            : R"(summarizedField=")") +
+                 inner + R"("/>)";
+    }
+    return chain;
+}
+
 }  // namespace
 
 TEST(FieldResolver, KindsOutsideOneToEightGiveNoDefinition) {
@@ -70,21 +86,70 @@ TEST(FieldResolver, SummariesInARingFailInsteadOfRecursing) {
 // secondary fields are summaries, load however many follow one another.
 TEST(FieldResolver, ChainsOfSummariesOfAnyLengthLoad) {
     constexpr int kLength = 300;
-    QByteArray forward;
-    QByteArray secondaries;
-    for (int i = 1; i <= kLength; ++i) {
-        const QByteArray inner =
-            i == kLength ? QByteArray("1:Orders.Amount") : "3:S" + QByteArray::number(i + 1);
-        forward += R"(<SummaryField kind="3" name="S)" + QByteArray::number(i) +
-                   R"(" summarizedField=")" + inner + R"("/>)";
-        secondaries += R"(<SummaryField kind="3" name="S)" + QByteArray::number(i) +
-                       R"(" summarizedField="1:Orders.Amount" secondarySummarizedField=")" + inner +
-                       R"("/>)";
-    }
-    for (const QByteArray& chain : {forward, secondaries}) {
+    for (const QByteArray& chain : {summaryChain(kLength), summaryChain(kLength, true)}) {
         const auto report =
             loadReport(ordersReport("<SummaryFields>" + chain + "</SummaryFields>"));
         EXPECT_EQ(report->tvSummaryFieldDefinitions.Count(), kLength);
+    }
+}
+
+// A summary the report does not list yet stands for what its chain ends at: the database field,
+// or the first summary along it that is listed by then. A summary listed after a walk went
+// through it is where later walks stop.
+TEST(FieldResolver, UnlistedSummariesStandForWhereTheirChainEnds) {
+    const QByteArray forward = summaryChain(2000);
+    struct Case {
+        QByteArray summaries;
+        std::vector<std::pair<QString, QString>> standsFor;  // summary, summary or field
+    };
+    const Case cases[] = {
+        {forward,
+         {{"S1", "Orders.Amount"}, {"S1000", "Orders.Amount"}, {"S2000", "Orders.Amount"}}},
+        // A walks through B and C; C is listed, then D walks through B and stops at C.
+        {R"(<SummaryField kind="3" name="A" summarizedField="3:B"/>
+            <SummaryField kind="3" name="C" summarizedField="1:Orders.Amount"/>
+            <SummaryField kind="3" name="D" summarizedField="3:B"/>
+            <SummaryField kind="3" name="B" summarizedField="3:C"/>)",
+         {{"A", "Orders.Amount"}, {"C", "Orders.Amount"}, {"D", "C"}, {"B", "C"}}},
+        // The same, where the list names C in other letters than D's walk reads it.
+        {R"(<SummaryField kind="3" name="A" summarizedField="3:B"/>
+            <SummaryField kind="3" name="c" summarizedField="1:Orders.Amount"/>
+            <SummaryField kind="3" name="D" summarizedField="3:b"/>
+            <SummaryField kind="3" name="B" summarizedField="3:C"/>)",
+         {{"A", "Orders.Amount"}, {"D", "c"}, {"B", "c"}}},
+    };
+    for (const Case& c : cases) {
+        const auto report =
+            loadReport(ordersReport("<SummaryFields>" + c.summaries + "</SummaryFields>"));
+        for (const auto& [summary, target] : c.standsFor) {
+            const tvIFieldDefinition* expected =
+                report->tvSummaryFieldDefinitions.Find(target)
+                    ? static_cast<tvIFieldDefinition*>(
+                          &report->tvSummaryFieldDefinitions.Item(target))
+                    : &report->tvDatabase->allFields.Item(target);
+            EXPECT_EQ(report->tvSummaryFieldDefinitions.Item(summary).summarizedField, expected)
+                << summary.toStdString() << " in " << c.summaries.left(60).toStdString();
+        }
+    }
+    const QByteArray rings[] = {
+        // A ring closed at the end of a long chain.
+        QByteArray(forward).replace(R"(summarizedField="1:Orders.Amount")",
+                                    R"(summarizedField="3:S1000")"),
+        // A walk meets the name it started from again, on another summary, beyond one that an
+        // earlier walk went through (the first Y of the design is the sort field's).
+        R"(<SummaryField kind="3" name="A" summarizedField="3:Z"/>
+           <SummaryField kind="3" name="E"><summarizedField kind="3" name="Y"
+               summarizedField="3:Z"/></SummaryField>
+           <SummaryField kind="3" name="Z" summarizedField="3:Y"/>)",
+    };
+    for (const QByteArray& ring : rings) {
+        const auto failure = loadFailure(ordersReport(
+            R"(<GroupSortFields><SortField><field kind="3" name="Y"
+                summarizedField="1:Orders.Amount"/></SortField></GroupSortFields>
+               <SummaryFields>)" +
+            ring + "</SummaryFields>"));
+        ASSERT_TRUE(failure.has_value()) << ring.left(60).toStdString();
+        EXPECT_TRUE(failure->description().contains(u"ring")) << failure->what();
     }
 }
 

@@ -45,6 +45,7 @@ public:
     explicit Object(std::unique_ptr<rt::Object> inner) : inner_(std::move(inner)) {}
 
     QString typeName() const override { return inner_->typeName(); }
+    const void* identity() const override { return inner_->identity(); }
     QString text(const char* m) const override { return inner_->text(m); }
     qint64 integer(const char* m) const override { return inner_->integer(m); }
     bool flag(const char* m) const override { return inner_->flag(m); }

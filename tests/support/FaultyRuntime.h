@@ -55,6 +55,7 @@ public:
         : faults_(faults), inner_(std::move(inner)) {}
 
     QString typeName() const override { return inner_->typeName(); }
+    const void* identity() const override { return inner_->identity(); }
     QString text(const char* m) const override { return check(m), inner_->text(m); }
     qint64 integer(const char* m) const override { return check(m), inner_->integer(m); }
     bool flag(const char* m) const override { return check(m), inner_->flag(m); }

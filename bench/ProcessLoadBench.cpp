@@ -1,0 +1,74 @@
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "GeneratedDesigns.h"
+#include "ProgramRuns.h"
+
+// Loading the 10,000-object design as a user meets it: CPU time (user and system) of an Extract
+// with every output off over a folder holding the design, less that of one over an empty folder,
+// against a process making a plain stream-reader pass over the same file, less that process over
+// an empty file; medians of interleaved rounds. A fresh process pays for its allocations and page
+// faults, which a warm in-process loop hides: the load is to cost at most 1.8 times the pass
+// (the "ratio").
+static void BM_ProcessLoadAgainstPlainPass(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString full = dir.filePath(QStringLiteral("full/"));
+    const QString empty = dir.filePath(QStringLiteral("empty/"));
+    const QString emptyFile = dir.filePath(QStringLiteral("empty.xml"));
+    QDir().mkpath(full);
+    QDir().mkpath(empty);
+    const QString design = full + QStringLiteral("fields.rpt");
+    {
+        QFile file(design);
+        QFile none(emptyFile);
+        if (!file.open(QIODevice::WriteOnly) || file.write(fieldsDesign(10000)) < 0 ||
+            !none.open(QIODevice::WriteOnly)) {
+            state.SkipWithError("the design cannot be written");
+            return;
+        }
+    }
+    const ProgramRuns runs(dir.filePath(QStringLiteral("config")));
+    {
+        QSettings settings(runs.settingsFile(), QSettings::IniFormat);
+        for (const char* key : {"DocPath", "TVDPath", "DBPath"})
+            settings.setValue(QStringLiteral("Extract/") + QLatin1String(key),
+                              dir.filePath(QStringLiteral("out/")));
+        for (const char* output : {"CreateTVDFile", "CreateWordDocument", "UpdateDB"})
+            settings.setValue(QStringLiteral("Extract/") + QLatin1String(output), 0);
+    }
+    // Another build of the program, an earlier one say, may be measured in its place.
+    const QByteArray program = qEnvironmentVariableIsSet("TAVBENCH_PROGRAM")
+                                   ? qgetenv("TAVBENCH_PROGRAM")
+                                   : QByteArray(TAVDESK4);
+    const QList<QByteArray> loadFull{"-E", QFile::encodeName(full)};
+    const QList<QByteArray> loadNone{"-E", QFile::encodeName(empty)};
+    const QList<QByteArray> passFull{QFile::encodeName(design)};
+    const QList<QByteArray> passNone{QFile::encodeName(emptyFile)};
+    runs.run(program, loadNone);  // the first run writes the settings
+    std::vector<double> load, loadStart, pass, passStart;
+    for (auto _ : state) {
+        const ProgramRuns::Cost costs[] = {
+            runs.run(PLAIN_XML_PASS, passNone), runs.run(program, loadNone),
+            runs.run(PLAIN_XML_PASS, passFull), runs.run(program, loadFull)};
+        for (const ProgramRuns::Cost& cost : costs)
+            if (!cost.ok()) {
+                state.SkipWithError("a program did not run to a good end");
+                return;
+            }
+        passStart.push_back(costs[0].cpu);
+        loadStart.push_back(costs[1].cpu);
+        pass.push_back(costs[2].cpu);
+        load.push_back(costs[3].cpu);
+    }
+    const double loadMs = median(load) - median(loadStart);
+    const double passMs = median(pass) - median(passStart);
+    state.counters["load ms"] = loadMs;
+    state.counters["pass ms"] = passMs;
+    state.counters["ratio"] = loadMs / passMs;
+}
+BENCHMARK(BM_ProcessLoadAgainstPlainPass)->Iterations(20)->Unit(benchmark::kMillisecond);

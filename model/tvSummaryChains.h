@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "IgnoringCase.h"
+#include "RtObject.h"
+
+struct tvIFieldDefinition;
+
+// What the summaries a report does not list stand for, remembered while the report loads. Such
+// a summary stands for the field it summarizes, and a summary summarized in turn for its own,
+// along a chain of any length: each summary of a chain of n, listed before the one it
+// summarizes, would otherwise walk the rest of the chain again, n * n / 2 steps in all.
+//
+// A summary is remembered by its element, with the definition its walk ended at. It stands for
+// that definition until a summary of its walk is listed: the summaries that walked through the
+// listed one are then forgotten. Where two elements bear one name, or the runtime cannot tell
+// elements apart, nothing more is remembered: a walk's ring is found by names, and the walk of
+// a remembered summary is not taken again.
+class tvSummaryChains {
+public:
+    tvSummaryChains();
+    ~tvSummaryChains();
+    tvSummaryChains(const tvSummaryChains&) = delete;
+    tvSummaryChains& operator=(const tvSummaryChains&) = delete;
+
+    // The definition the unlisted summary `crSummary`, named `name`, stands for; nullopt when it
+    // is not remembered. Call it on every summary a walk meets, before walking on.
+    std::optional<tvIFieldDefinition*> standsFor(const rt::Object& crSummary, const QString& name);
+    // Remembers that `crSummary` stands for `definition`, found through `crSummarized`, the
+    // field it summarizes, which is kept (and with it the design both belong to).
+    void remember(const rt::Object& crSummary, const QString& name,
+                  std::unique_ptr<rt::Object> crSummarized, tvIFieldDefinition* definition);
+    // A summary named `name` (letter case aside) is now listed.
+    void listed(const QString& name);
+    // Forgets everything; the report is loaded.
+    void clear();
+
+private:
+    struct Step;
+    void forget(const void* element);
+
+    std::unordered_map<const void*, Step> steps_;
+    // The elements remembered under each name, letter case aside, as the list finds names.
+    std::unordered_map<QString, std::vector<const void*>, rt::IgnoringCase, rt::IgnoringCase>
+        byName_;
+    // The element met under each name, exactly as a walk's path holds names.
+    std::unordered_map<QString, const void*> elementOfName_;
+    bool off_ = false;
+};
