@@ -559,7 +559,11 @@ void UtilitiesWindow::runUtility(int index) {
     window.parentWidget()->show();
     progressBar_->setRange(0, 3);
     progressBar_->setValue(0);
-    window.compare(path1_, path2_);
+    QString error;
+    if (!window.compare(path1_, path2_, &error)) {
+        guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
+        return;
+    }
     diffShown_ = true;
 }
 
