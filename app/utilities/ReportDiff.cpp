@@ -10,6 +10,7 @@
 #include "CodeTexts.h"
 #include "DocumentedValue.h"
 #include "ExtractOptions.h"
+#include "ReportLoad.h"
 #include "ReportValues.h"
 #include "RunReporter.h"
 #include "SharedBlocks.h"
@@ -571,10 +572,9 @@ bool ReportDiff::open(const QString& leftPath, const QString& rightPath, QString
             return nullptr;
         }
         auto report = std::make_unique<tvReport>();
-        try {
-            report->init(path, loading);
-        } catch (const rt::Error& e) {
-            if (error) *error = e.reason();
+        LoadFailure failure;
+        if (!loadReport(*report, path, loading, &failure)) {
+            if (error) *error = failure.reason();
             return nullptr;
         }
         // A logon not given clears the switch for the rest of the load.
