@@ -1,6 +1,5 @@
 #include "RunLog.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include "OutputFiles.h"
@@ -19,33 +18,36 @@ QString RunLog::path() const {
     return withTrailingSeparator(folder_) + QStringLiteral("tvLog.txt");
 }
 
-void RunLog::fail(const QString& text) {
+bool RunLog::fail(const QString& text, QString* error) {
     if (failure_.isEmpty()) failure_ = text;
-    throw std::runtime_error(text.toStdString());
+    if (error) *error = text;
+    return false;
 }
 
-void RunLog::fail(const QString& what, const QString& reason) {
-    fail(QStringLiteral("%1 %2: %3").arg(what, path(), reason));
+bool RunLog::fail(const QString& what, const QString& reason, QString* error) {
+    return fail(QStringLiteral("%1 %2: %3").arg(what, path(), reason), error);
 }
 
-void RunLog::open() {
+bool RunLog::open(QString* error) {
     file_.reset();
     QString folderError;
-    if (!createOutputFolder(folder_, &folderError)) fail(folderError);
+    if (!createOutputFolder(folder_, &folderError)) return fail(folderError, error);
     // The old log stays until the new one is committed over it.
     auto file = std::make_unique<rt::SaveFile>(path());
     if (!file->open(QIODevice::WriteOnly)) {
-        fail(QStringLiteral("Unable to create the run log"), file->errorString());
+        return fail(QStringLiteral("Unable to create the run log"), file->errorString(), error);
     }
     file_ = std::move(file);
+    return true;
 }
 
-void RunLog::write(const QString& line) {
-    if (!file_) open();
+bool RunLog::write(const QString& line, QString* error) {
+    if (!file_ && !open(error)) return false;
     const QByteArray bytes = (line + u'\n').toUtf8();
     if (file_->write(bytes) != bytes.size()) {
-        fail(QStringLiteral("Unable to write the run log"), file_->errorString());
+        return fail(QStringLiteral("Unable to write the run log"), file_->errorString(), error);
     }
+    return true;
 }
 
 bool RunLog::close(QString* error) {

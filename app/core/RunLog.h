@@ -13,7 +13,9 @@ namespace tav::core {
 // per logged step, UTF-8. Each opening starts the file anew, and the Extract driver closes it
 // after every report, so the file holds the lines of the last report that wrote to it. The lines
 // reach the file when the log closes: an interrupted report never leaves half a log, and a log
-// dropped without closing leaves the old file as it was.
+// dropped without closing leaves the old file as it was. Its calls answer false with the cause;
+// the first failure is kept and told again when the log closes, so a caller that goes on without
+// a line still learns there that the log was lost.
 class RunLog {
 public:
     explicit RunLog(QString folder = QString());
@@ -27,12 +29,12 @@ public:
     QString path() const;
 
     // Starts the log anew, replacing the old file when it closes; a log already open is dropped.
-    // Fails with std::runtime_error when the file cannot be created.
-    void open();
+    // False, with the cause in `error`, when the file cannot be created.
+    bool open(QString* error = nullptr);
 
-    // Writes `line` unchanged and a line break, opening the log first when none is open. Fails
-    // as open() does, and when the line cannot be written.
-    void write(const QString& line);
+    // Writes `line` unchanged and a line break, opening the log first when none is open. False,
+    // with the cause in `error`, as open() fails, or when the line cannot be written.
+    bool write(const QString& line, QString* error = nullptr);
 
     // Closes the open log, if any, writing its file out. False, with the cause in `error`, when a
     // line since the log was opened could not be written, or the file could not be put in place:
@@ -40,13 +42,12 @@ public:
     bool close(QString* error = nullptr);
 
 private:
-    [[noreturn]] void fail(const QString& text);
-    [[noreturn]] void fail(const QString& what, const QString& reason);
+    bool fail(const QString& text, QString* error);
+    bool fail(const QString& what, const QString& reason, QString* error);
 
     QString folder_;
     std::unique_ptr<rt::SaveFile> file_;
-    // The first failure of the log being written, told when it closes: a caller that goes on
-    // without a log line still learns that the log was lost.
+    // The first failure of the log being written, told when it closes.
     QString failure_;
 };
 

@@ -10,6 +10,7 @@
 #include "DatabaseCreator.h"
 #include "InsertStatements.h"
 #include "RunLog.h"
+#include "RunLogStep.h"
 #include "RunReporter.h"
 
 namespace tav::database {
@@ -43,10 +44,8 @@ DatabaseSession::DatabaseSession(RunLog& log, RunReporter& reporter)
 DatabaseSession::~DatabaseSession() {
     const QString lost = commitWaiting();
     if (!lost.isEmpty()) {
-        try {
-            log_.write(QStringLiteral("Database update failed: ") + lost);
-        } catch (const std::exception&) {
-        }
+        // A log that cannot take the line tells its own failure when it closes.
+        log_.write(QStringLiteral("Database update failed: ") + lost);
     }
 }
 
@@ -76,7 +75,7 @@ QString DatabaseSession::commitWaiting() {
 }
 
 DatabaseConnection& DatabaseSession::connect(const QString& databasePath) {
-    log_.write(QStringLiteral("Initialized the DB"));
+    logStep(log_, QStringLiteral("Initialized the DB"));
     dev_t device = 0;
     ino_t inode = 0;
     const bool exists = fileIdentity(databasePath, device, inode);
@@ -86,13 +85,13 @@ DatabaseConnection& DatabaseSession::connect(const QString& databasePath) {
     }
     // The reports that wait on a connection to another file are saved before it closes.
     const QString lost = commitWaiting();
-    if (!lost.isEmpty()) log_.write(QStringLiteral("Database update failed: ") + lost);
+    if (!lost.isEmpty()) logStep(log_, QStringLiteral("Database update failed: ") + lost);
     connection_.reset();
     kept_ = false;
     newerFile_.clear();
     // What the database module tells the user goes to the run log too.
     DatabaseProgress progress = DatabaseProgress::reportingTo(reporter_);
-    progress.log = [this](const QString& text) { log_.write(text); };
+    progress.log = [this](const QString& text) { logStep(log_, text); };
     QString error;
     if (!DatabaseCreator::OpenOrCreateDatabase(databasePath, progress, &error, busyTimeoutMs_))
         throw DatabaseError(error);

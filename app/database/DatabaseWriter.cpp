@@ -16,6 +16,7 @@
 #include "ExtractOptions.h"
 #include "InsertStatements.h"
 #include "RunLog.h"
+#include "RunLogStep.h"
 #include "RunReporter.h"
 #include "SharedBlocks.h"
 #include "TextUtilities.h"
@@ -231,23 +232,31 @@ RunLog& DatabaseWriter::log() const { return session_->log(); }
 bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
                                  const QString& databasePath, const QString&) {
     failureReason_.clear();
-    log().write(QStringLiteral("Generating DB for report: ") + reportName);
     try {
-        connection_ = &session_->connect(databasePath);
-    } catch (const DatabaseError& error) {
-        failureReason_ = error.text();
-        log().write(QStringLiteral("Unable to open the database: ") + failureReason_);
-        return false;
-    }
-    session_->reporter().status(reportName + QStringLiteral(" - Writing database"));
-    try {
-        session_->store(reportName,
-                        [&] { writeRows(model, storedReportPath(model.reportFileName)); });
-    } catch (const std::exception& error) {
-        const auto* databaseError = dynamic_cast<const DatabaseError*>(&error);
-        failureReason_ = databaseError ? databaseError->text() : QString::fromUtf8(error.what());
+        logStep(log(), QStringLiteral("Generating DB for report: ") + reportName);
+        try {
+            connection_ = &session_->connect(databasePath);
+        } catch (const DatabaseError& error) {
+            failureReason_ = error.text();
+            logStep(log(), QStringLiteral("Unable to open the database: ") + failureReason_);
+            return false;
+        }
+        session_->reporter().status(reportName + QStringLiteral(" - Writing database"));
+        try {
+            session_->store(reportName,
+                            [&] { writeRows(model, storedReportPath(model.reportFileName)); });
+        } catch (const std::exception& error) {
+            const auto* databaseError = dynamic_cast<const DatabaseError*>(&error);
+            failureReason_ =
+                databaseError ? databaseError->text() : QString::fromUtf8(error.what());
+            connection_ = nullptr;
+            logStep(log(), QStringLiteral("Database update failed: ") + failureReason_);
+            return false;
+        }
+    } catch (const RunLogLost& lost) {
+        // A report whose steps the run log cannot take fails with the log's reason.
+        failureReason_ = QString::fromUtf8(lost.what());
         connection_ = nullptr;
-        log().write(QStringLiteral("Database update failed: ") + failureReason_);
         return false;
     }
     connection_ = nullptr;
@@ -300,7 +309,7 @@ void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
 // hold any character, and a subreport that was taken out of its parent since has no name to
 // look for.
 void DatabaseWriter::deleteReportData(const tvReport& model) {
-    log().write(QStringLiteral("Deleting report Data"));
+    logStep(log(), QStringLiteral("Deleting report Data"));
     QVariantList reports;
     {
         const QVariant key[] = {storedFileName_, model.tvReportStatistics->revisionNumber};
@@ -368,9 +377,9 @@ void appendValues(const DatabaseWriter::InsertShape& shape, const char* table,
                 if (fitted.size() != text.size()) {
                     // The column holds no more; the rest of the report is still worth having.
                     values << fitted;
-                    log.write(QStringLiteral("Text cut to %1 characters: %2.%3")
-                                  .arg(def->definedSize)
-                                  .arg(QLatin1String(table), QLatin1String(columns[i].name)));
+                    logStep(log, QStringLiteral("Text cut to %1 characters: %2.%3")
+                                     .arg(def->definedSize)
+                                     .arg(QLatin1String(table), QLatin1String(columns[i].name)));
                     continue;
                 }
             }
@@ -503,7 +512,7 @@ std::optional<qint32> DatabaseWriter::definitionId(const tvIFieldDefinition& def
 }
 
 void DatabaseWriter::fillReport(const tvReport& r) {
-    log().write(QStringLiteral("Writing report data"));
+    logStep(log(), QStringLiteral("Writing report data"));
     QVariant ownerId;
     const QString& owner = reportOwner_;
     if (!owner.isEmpty()) {
@@ -573,7 +582,7 @@ void DatabaseWriter::fillReportStatistics(const tvReportStatistics& s) {
 }
 
 void DatabaseWriter::fillPrinter(const tvPrinterObject& p) {
-    log().write(QStringLiteral("Writing printer data"));
+    logStep(log(), QStringLiteral("Writing printer data"));
     insert("Printer", {{"Report_Id", reportId_},
                        {"Driver", p.driver},
                        {"PaperOrientation", GetPaperOrientationText(p.PaperOrientation)},
@@ -586,12 +595,12 @@ void DatabaseWriter::fillPrinter(const tvPrinterObject& p) {
 }
 
 void DatabaseWriter::fillReportDatabase() {
-    log().write(QStringLiteral("Writing DB data"));
+    logStep(log(), QStringLiteral("Writing DB data"));
     insert("Report_Database", {{"Report_Id", reportId_}});
 }
 
 void DatabaseWriter::fillExportOptions(const tvExportObject& e) {
-    log().write(QStringLiteral("Writing export options data"));
+    logStep(log(), QStringLiteral("Writing export options data"));
     insert("Export_Options",
            {{"Report_Id", reportId_},
             {"ApplicationFileName", e.applicationFileName},
@@ -654,7 +663,7 @@ void DatabaseWriter::fillExportOptions(const tvExportObject& e) {
 }
 
 void DatabaseWriter::fillTables(const tvDatabase& database) {
-    log().write(QStringLiteral("Writing DB tables data"));
+    logStep(log(), QStringLiteral("Writing DB tables data"));
     static const ColumnDef& nameColumn = schemaColumn("Tables", "Name");
     for (const tvDatabaseTable& table : database.tables) {
         const qint32 tableId = nextTableId();
@@ -690,7 +699,7 @@ void DatabaseWriter::fillDatabaseFields(const tvDatabaseFieldDefinitions& fields
 }
 
 void DatabaseWriter::fillParameterFields() {
-    log().write(QStringLiteral("Writing parameter fields data"));
+    logStep(log(), QStringLiteral("Writing parameter fields data"));
     for (const tvParameterFieldDefinition& p : model_->tvParameters) {
         const std::optional<qint32> id = definitionId(p, "ParameterFields");
         if (!id) continue;
@@ -729,7 +738,7 @@ void DatabaseWriter::fillParameterFields() {
 }
 
 void DatabaseWriter::fillFormulaFields() {
-    log().write(QStringLiteral("Writing formula fields data"));
+    logStep(log(), QStringLiteral("Writing formula fields data"));
     for (const tvFormulaField& f : model_->tvFormulaFields) {
         const std::optional<qint32> id = definitionId(f, "FormulaFields");
         if (!id) continue;
@@ -745,7 +754,7 @@ void DatabaseWriter::fillFormulaFields() {
 }
 
 void DatabaseWriter::fillGroupNameFields() {
-    log().write(QStringLiteral("Writing group name fields data"));
+    logStep(log(), QStringLiteral("Writing group name fields data"));
     for (const tvGroupNameField& g : model_->tvGroupNameFields) {
         const std::optional<qint32> id = definitionId(g, "GroupNameFields");
         if (!id) continue;
@@ -761,7 +770,7 @@ void DatabaseWriter::fillGroupNameFields() {
 }
 
 void DatabaseWriter::fillSQLExpressionFields() {
-    log().write(QStringLiteral("Writing SQL Expression fields data"));
+    logStep(log(), QStringLiteral("Writing SQL Expression fields data"));
     for (const tvSQLExpressionFieldDefinition& s : model_->tvSQLExpressionFields) {
         const std::optional<qint32> id = definitionId(s, "SQLExpressionFields");
         if (!id) continue;
@@ -780,7 +789,7 @@ void DatabaseWriter::fillSQLExpressionFields() {
 // of the report is still written.
 template <class Summaries>
 void DatabaseWriter::fillSummaryFields(const Summaries& summaries) {
-    log().write(QStringLiteral("Writing summary fields data"));
+    logStep(log(), QStringLiteral("Writing summary fields data"));
     for (const tvSummaryFieldDefinition& s : summaries) {
         const std::optional<qint32> id = definitionId(s, "SummaryFields");
         if (!id) continue;
@@ -815,7 +824,7 @@ void DatabaseWriter::fillSummaryFields(const Summaries& summaries) {
 }
 
 void DatabaseWriter::fillRunningTotalFields() {
-    log().write(QStringLiteral("Writing running total fields data"));
+    logStep(log(), QStringLiteral("Writing running total fields data"));
     for (const tvRunningTotalFieldDefinition& t : model_->runningTotalFields) {
         const std::optional<qint32> id = definitionId(t, "RunningTotalFields");
         if (!id) continue;
@@ -844,7 +853,7 @@ void DatabaseWriter::fillRunningTotalFields() {
 }
 
 void DatabaseWriter::fillSortFields() {
-    log().write(QStringLiteral("Writing sort fields data"));
+    logStep(log(), QStringLiteral("Writing sort fields data"));
     const auto write = [this](const auto& sortFields, const char* table) {
         for (const tvSortField& sort : sortFields) {
             const qint64 sortFieldId =
@@ -860,7 +869,7 @@ void DatabaseWriter::fillSortFields() {
 }
 
 void DatabaseWriter::fillSpecialVarFields() {
-    log().write(QStringLiteral("Writing special var fields data"));
+    logStep(log(), QStringLiteral("Writing special var fields data"));
     for (const tvSpecialVarFieldDefinition& s : model_->specialVarFields) fillSpecialVarField(s);
 }
 
@@ -881,7 +890,7 @@ void DatabaseWriter::fillAreas() {
     qint32 areaId = 0;
     for (const tvArea& area : model_->tvAreas) {
         ++areaId;
-        log().write(QStringLiteral("\tWriting area ") + area.name);
+        logStep(log(), QStringLiteral("\tWriting area ") + area.name);
         insert(
             "Areas",
             {{"Report_Id", reportId_},
@@ -920,7 +929,7 @@ void DatabaseWriter::fillSections(qint32 areaId, const tvSections& sections) {
     for (const tvSection& section : sections) {
         ++sectionId;
         const QString displayName = GetSectionDisplayName(*model_, areaId, sectionId);
-        log().write(QStringLiteral("\t\tWriting Sections Data: ") + displayName);
+        logStep(log(), QStringLiteral("\t\tWriting Sections Data: ") + displayName);
         insert("Sections", {{"Report_Id", reportId_},
                             {"Area_Id", areaId},
                             {"Section_Id", sectionId},
@@ -965,8 +974,8 @@ void DatabaseWriter::fillReportObjects(qint32 areaId, qint32 sectionId,
                                        const tvReportObjects& objects) {
     for (const tvIReportObject& object : objects) {
         const qint32 objectId = nextFieldId();
-        log().write(QStringLiteral("\t\t\tWriting Report Object: ") + object.objectName +
-                    QStringLiteral(". kind = ") + QString::number(object.kind));
+        logStep(log(), QStringLiteral("\t\t\tWriting Report Object: ") + object.objectName +
+                           QStringLiteral(". kind = ") + QString::number(object.kind));
         insert("ReportObjects", {{"Report_Id", reportId_},
                                  {"Area_Id", areaId},
                                  {"Section_Id", sectionId},
@@ -1147,11 +1156,11 @@ void DatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObjec
     if (stored == subreportIds_->cend()) {
         subreport.tvReportStatistics = std::make_unique<tvReportStatistics>();
         subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
-        log().write(QStringLiteral("Generating DB for report: ") +
-                    object.subreportFormatting.subreportName);
+        logStep(log(), QStringLiteral("Generating DB for report: ") +
+                           object.subreportFormatting.subreportName);
         // The subreport goes on its main report's connection, made ready already; its block of
         // the run log reads as every report's does.
-        log().write(QStringLiteral("Initialized the DB"));
+        logStep(log(), QStringLiteral("Initialized the DB"));
         DatabaseWriter writer(*this, *subreportIds_);
         writer.writeRows(subreport, storedName);
         stored = subreportIds_->insert(storedName, writer.reportId_);

@@ -55,7 +55,8 @@ public:
 
     QString failureReason() const;
 
-    // False (after the run log says why) when the report could not be stored.
+    // False (after the run log says why) when the report could not be stored, and when the run
+    // log could not take its steps (with the log's reason).
     bool WriteReport(tvReport& model, const QString& reportName, const QString& databasePath,
                      const QString& reportPath);
 

@@ -190,13 +190,8 @@ bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& repo
         tvLoadingOptions loading{
             qint16(options_.ShowSQL), qint16(options_.PromptForParameters), logon_, {}};
         // The notes of the library that reads compound files go to the run log.
-        loading.libraryNotes = [&log](const QString& note) {
-            try {
-                log.write(note);
-            } catch (const std::exception&) {
-                // Without a run log the library's note is dropped: it is no message for the user.
-            }
-        };
+        // Without a run log the library's note is dropped: it is no message for the user.
+        loading.libraryNotes = [&log](const QString& note) { log.write(note); };
         report->init(reportPath, loading);
     } catch (...) {
         report.reset();
@@ -208,9 +203,8 @@ bool ExtractDriver::ExtractReport(const QString& reportPath, const QString& repo
     }
     if (!failures.isEmpty() || !told.isEmpty()) {
         // The run log tells what the messages told, where a log can be written at all.
-        try {
-            for (const QString& failure : told + failures) log.write(failure);
-        } catch (const std::exception&) {
+        for (const QString& failure : told + failures) {
+            if (!log.write(failure)) break;
         }
     }
     // A lost log is told once: an output that failed for it has named it already.

@@ -1,7 +1,5 @@
 #include "ExtractRun.h"
 
-#include <stdexcept>
-
 #include "DatabaseSession.h"
 #include "RunReporter.h"
 
@@ -34,10 +32,7 @@ bool ExtractRun::end() {
     QString error;
     if (!session_ || session_->endGrouping(&error)) return true;
     const QString text = QStringLiteral("Unable to save the database rows (") + error + u')';
-    try {
-        log_.write(text);
-    } catch (const std::exception&) {
-    }
+    log_.write(text);
     log_.close();
     reporter_.message(text);
     return false;

@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
-#include <stdexcept>
 #include <vector>
 
 #include "ExtractDriver.h"
@@ -363,7 +362,7 @@ QSize ReportDiffWindow::sizeHint() const {
     return QWidget::sizeHint().expandedTo(grids + QSize(0, buttonBar_->sizeHint().height() * 2));
 }
 
-void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
+bool ReportDiffWindow::compare(const QString& path1, const QString& path2, QString* error) {
     // What the status said of the comparison before is no news of this one.
     status_->clear();
     const StatusHere status(comparison_, *status_);
@@ -371,13 +370,14 @@ void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
     QString reason;
     if (!comparison_.open(path1, path2, &reason)) {
         // The user is told which of the two could not be opened, and why.
-        throw std::runtime_error(
-            extract::reportFailureText(QStringLiteral("Unable to open Report: "),
-                                       comparison_.currentReportName(), reason)
-                .toStdString());
+        if (error) {
+            *error = extract::reportFailureText(QStringLiteral("Unable to open Report: "),
+                                                comparison_.currentReportName(), reason);
+        }
+        return false;
     }
     allLines_ = true;
-    showDifferences();
+    if (!showDifferences(error)) return false;
     // Two SQL texts left out read alike: the user must not take that for no difference.
     for (const QString& report : comparison_.sqlLeftOut()) {
         guiSeams().message(this,
@@ -386,23 +386,19 @@ void ReportDiffWindow::compare(const QString& path1, const QString& path2) {
                                .arg(report),
                            QString(), QMessageBox::Information);
     }
+    return true;
 }
 
-void ReportDiffWindow::showDifferences() {
+bool ReportDiffWindow::showDifferences(QString* error) {
     const StatusHere status(comparison_, *status_);
     // The grids let go of the rows the comparison replaces: a message box shown during it lets
     // them paint.
     for (QTableView* grid : {leftGrid_, rightGrid_, combinedGrid_})
         modelOf(*grid).setRows(nullptr, grid->font());
-    try {
-        results_ = comparison_.compare(allLines_);
-    } catch (...) {
-        // What is printed is what the grids show: nothing of a comparison that did not end.
-        results_ = DiffResults(allLines_);
-        fillGrids();
-        throw;
-    }
+    // What is printed is what the grids show: nothing of a comparison that did not end.
+    const bool compared = comparison_.compare(allLines_, results_, error);
     fillGrids();
+    return compared;
 }
 
 void ReportDiffWindow::fillGrids() {
@@ -535,7 +531,8 @@ void ReportDiffWindow::showLines(bool allLines) {
     struct Restore {
         ~Restore() { QApplication::restoreOverrideCursor(); }
     } restore;
-    showDifferences();
+    QString error;
+    if (!showDifferences(&error)) guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
 }
 
 int ReportDiffWindow::topRow(const QTableView& grid) { return std::max(0, grid.rowAt(0)); }

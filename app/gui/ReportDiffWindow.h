@@ -47,17 +47,18 @@ public:
     // Room for both grids to show a useful width and height of lines.
     QSize sizeHint() const override;
 
-    // Compares two report files and shows the result. A report that cannot be opened fails with
-    // a message that names it and says why.
-    void compare(const QString& path1, const QString& path2);
+    // Compares two report files and shows the result. False when it could not: `error` then
+    // names the report that cannot be opened and says why, or says why the comparison failed.
+    bool compare(const QString& path1, const QString& path2, QString* error = nullptr);
 
     // The comparison and what it last found.
     utilities::ReportDiff& comparison() { return comparison_; }
     const utilities::DiffResults& results() const { return results_; }
 
     // Compares the reports held again, all lines or changes only as last chosen, and shows the
-    // results in the grids.
-    void showDifferences();
+    // results in the grids. False, with the reason in `error`, when the comparison failed: the
+    // grids are then empty.
+    bool showDifferences(QString* error = nullptr);
 
     // The text that is printed: the run header, then the combined coloured text, its long lines
     // wrapped at the page's width.

@@ -21,7 +21,7 @@
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "ProgramSettings.h"
-#include "RtError.h"
+#include "ReportLoad.h"
 #include "SettingsStore.h"
 #include "WindowFit.h"
 #include "tvArea.h"
@@ -249,13 +249,11 @@ QString storedFileName(const QString& value) {
 }
 
 // The model of the definition at `path`; a definition that cannot be opened fails with the
-// model's load error, the one failure of the model that reaches the program's windows.
+// description of its load error.
 void loadDefinition(tvReport& report, const QString& path) {
-    try {
-        report.init(path, 0, 0);
-    } catch (const rt::Error& e) {
-        fail(e.description());
-    }
+    tvLoadingOptions options;
+    utilities::LoadFailure failure;
+    if (!utilities::loadReport(report, path, options, &failure)) fail(failure.description);
 }
 
 ViewerReport runDefinition(const QString& reportPath, const QString& databasePath,

@@ -358,26 +358,29 @@ void UtilitiesWindow::removeSelectedReports() {
     showFileCount();
 }
 
-void UtilitiesWindow::ExpandReportList() {
+bool UtilitiesWindow::ExpandReportList(QString* error) {
     expandedReports_.clear();
+    const auto refused = [error](const QString& reason) {
+        if (error) *error = reason;
+        return false;
+    };
     for (int i = 0; i < reportList_->count(); ++i) {
         const QString entry = reportList_->item(i)->text();
         const QString extension = extensionOf(entry);
         if (extension == QLatin1String("RPT")) {
             expandedReports_ << entry;
         } else if (isFolderEntry(entry)) {
-            if (!QFileInfo(entry).isDir())
-                throw std::runtime_error(("Path not found: " + entry).toStdString());
+            if (!QFileInfo(entry).isDir()) return refused("Path not found: " + entry);
             AddFolderReports(entry, QStringLiteral("RPT"));
         } else if (extension == QLatin1String("RML")) {
             const ReportListFile list = ReportListFile::read(entry);
-            if (list.outcome == ReportListFile::Outcome::NotRegularFile)
-                throw std::runtime_error(list.error.toStdString());
+            if (list.outcome == ReportListFile::Outcome::NotRegularFile) return refused(list.error);
             if (list.outcome == ReportListFile::Outcome::NotOpened)
-                throw std::runtime_error(("File not found: " + entry).toStdString());
+                return refused("File not found: " + entry);
             expandedReports_ << list.reports;
         }
     }
+    return true;
 }
 
 void UtilitiesWindow::AddFolderReports(const QString& folder, const QString& extension) {
@@ -514,13 +517,9 @@ void UtilitiesWindow::startUtility(int index) {
 
 void UtilitiesWindow::runUtility(int index) {
     if (index != ReportDifference) {
-        try {
-            ExpandReportList();
-        } catch (const std::exception& error) {
-            // The utility still runs over the reports expanded before the failing entry.
-            guiSeams().message(this, QString::fromUtf8(error.what()), QString(),
-                               QMessageBox::NoIcon);
-        }
+        // The utility still runs over the reports expanded before the failing entry.
+        if (QString error; !ExpandReportList(&error))
+            guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
         progressBar_->setRange(0, static_cast<int>(expandedReports_.size()));
         progressBar_->setValue(0);
         if (index == Extract) {
@@ -559,7 +558,11 @@ void UtilitiesWindow::runUtility(int index) {
     window.parentWidget()->show();
     progressBar_->setRange(0, 3);
     progressBar_->setValue(0);
-    window.compare(path1_, path2_);
+    QString error;
+    if (!window.compare(path1_, path2_, &error)) {
+        guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
+        return;
+    }
     diffShown_ = true;
 }
 

@@ -43,7 +43,9 @@ public:
     // The dispatcher of the four utility buttons.
     void startUtility(int index);
     // Rebuilds expandedReports(): one .rpt path an entry, from files, folders and .RML lists.
-    void ExpandReportList();
+    // False, with the reason in `error`, at an entry that cannot be expanded: the list then
+    // holds the reports of the entries before it.
+    bool ExpandReportList(QString* error = nullptr);
     const QStringList& expandedReports() const { return expandedReports_; }
 
     QString statusText() const;

@@ -213,15 +213,10 @@ int compareReports(const ExtractOptions& options, const QString& argumentText,
     diff.setReporter(reporter);
     DiffResults results;
     QString reason;
-    bool compared = false;
-    try {
-        if (diff.open(*path1, *path2, &reason)) {
-            for (const QString& report : diff.sqlLeftOut()) tellSqlLeftOut(report, reporter);
-            results = diff.compare(true);
-            compared = true;
-        }
-    } catch (const rt::Error& e) {
-        reason = e.reason();
+    bool compared = diff.open(*path1, *path2, &reason);
+    if (compared) {
+        for (const QString& report : diff.sqlLeftOut()) tellSqlLeftOut(report, reporter);
+        compared = diff.compare(true, results, &reason);
     }
     if (!compared) {
         // The report being mined or compared when it failed.

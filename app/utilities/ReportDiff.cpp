@@ -10,6 +10,7 @@
 #include "CodeTexts.h"
 #include "DocumentedValue.h"
 #include "ExtractOptions.h"
+#include "ReportLoad.h"
 #include "ReportValues.h"
 #include "RunReporter.h"
 #include "SharedBlocks.h"
@@ -571,10 +572,9 @@ bool ReportDiff::open(const QString& leftPath, const QString& rightPath, QString
             return nullptr;
         }
         auto report = std::make_unique<tvReport>();
-        try {
-            report->init(path, loading);
-        } catch (const rt::Error& e) {
-            if (error) *error = e.reason();
+        LoadFailure failure;
+        if (!loadReport(*report, path, loading, &failure)) {
+            if (error) *error = failure.reason();
             return nullptr;
         }
         // A logon not given clears the switch for the rest of the load.
@@ -601,15 +601,25 @@ void ReportDiff::setReports(std::unique_ptr<tvReport> left, std::unique_ptr<tvRe
     sqlLeftOut_.clear();
 }
 
-DiffResults ReportDiff::compare(bool allLines) {
-    if (!hasReports()) tvObjectRequired();
-    DiffResults results(allLines);
-    currentReportName_ = leftPath_ + u':' + rightPath_;
-    reporter().status(QStringLiteral("Analyzing differences "));
-    Comparison comparison(options_, results, reporter());
-    comparison.compareReportBlocks(*left_, *right_, leftPath_, rightPath_);
-    comparison.compareReportTree(*left_, *right_);
-    return results;
+bool ReportDiff::compare(bool allLines, DiffResults& results, QString* error) {
+    // What the model and documentation fail with stays here: the caller hears the reason.
+    try {
+        if (!hasReports()) tvObjectRequired();
+        DiffResults found(allLines);
+        currentReportName_ = leftPath_ + u':' + rightPath_;
+        reporter().status(QStringLiteral("Analyzing differences "));
+        Comparison comparison(options_, found, reporter());
+        comparison.compareReportBlocks(*left_, *right_, leftPath_, rightPath_);
+        comparison.compareReportTree(*left_, *right_);
+        results = std::move(found);
+        return true;
+    } catch (const rt::Error& e) {
+        if (error) *error = e.reason();
+    } catch (const DocumentationFailure& e) {
+        if (error) *error = e.reason();
+    }
+    results = DiffResults(allLines);
+    return false;
 }
 
 void alignKeyedLists(const QStringList& first, const QStringList& second, DiffResults& results) {

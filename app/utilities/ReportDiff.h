@@ -41,8 +41,10 @@ public:
     const QString& leftPath() const { return leftPath_; }
     const QString& rightPath() const { return rightPath_; }
 
-    // Compares the two models held, afresh; the changes only unless `allLines`.
-    DiffResults compare(bool allLines);
+    // Compares the two models held, afresh, into `results`; the changes only unless `allLines`.
+    // False, with the reason in `error`, when the comparison could not end (currentReportName()
+    // names the pair); `results` then holds no line of it.
+    bool compare(bool allLines, DiffResults& results, QString* error = nullptr);
 
     // The reports held, by the names under which they are shown, whose SQL text was left out:
     // their database needed a logon that was not given. The comparison cannot tell the SQL texts

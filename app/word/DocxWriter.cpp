@@ -68,10 +68,7 @@ void holdFontSizes(ExtractOptions& options, RunLog& log) {
                                  .arg(held);
         font.FontSize = QString::number(held);
         // A log that cannot be written is told of when it closes; the document goes on.
-        try {
-            log.write(line);
-        } catch (const std::exception&) {
-        }
+        log.write(line);
     }
 }
 

@@ -37,6 +37,14 @@ QStringList summary(const DiffResults& diff) {
     return lines;
 }
 
+// The lines of a comparison that is expected to end.
+DiffResults compared(ReportDiff& diff, bool allLines) {
+    DiffResults results;
+    QString error;
+    EXPECT_TRUE(diff.compare(allLines, results, &error)) << error.toStdString();
+    return results;
+}
+
 class ReportDiffTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -53,7 +61,7 @@ protected:
                          loadReport(right, QStringLiteral("new.rpt")), QStringLiteral("old.rpt"),
                          QStringLiteral("new.rpt"));
         diff_.setOptions(options_);
-        return diff_.compare(allLines);
+        return compared(diff_, allLines);
     }
 
     ExtractOptions options_;
@@ -318,7 +326,7 @@ TEST_F(ReportDiffTest, AFailingBlockIsReportedAndTheNextRuns) {
     RecordingReporter reporter;
     diff_.setReporter(reporter);
     diff_.setReports(std::move(left), loadReport(kNew), QStringLiteral("a"), QStringLiteral("b"));
-    const DiffResults results = diff_.compare(false);
+    const DiffResults results = compared(diff_, false);
 
     EXPECT_EQ(reporter.messages, QStringList{QStringLiteral("Type mismatch")});
     const QStringList lines = summary(results);
@@ -369,7 +377,7 @@ TEST(ReportDiffNames, ATemporarySecondFileIsTheFirstRevised) {
         ReportDiff comparison{ExtractOptions()};
         comparison.setReports(loadReport(bare), loadReport(bare), first,
                               QString::fromLatin1(second));
-        const DiffResults diff = comparison.compare(true);
+        const DiffResults diff = compared(comparison, true);
         const QString name = QStringLiteral("/r/Sales.rpt");
         EXPECT_EQ(diff.combinedRows[1].text,
                   QStringLiteral("File 1 = ") + name + (shown ? "" : " (original)"))
@@ -637,7 +645,7 @@ TEST_F(ReportDiffTest, AFailedOpenKeepsTheComparisonHeld) {
     const QString grouped = sampleReport(QStringLiteral("grouped.rpt"));
     const QString list = sampleReport(QStringLiteral("list.rpt"));
     ASSERT_TRUE(diff_.open(grouped, list));
-    const QStringList before = summary(diff_.compare(false));
+    const QStringList before = summary(compared(diff_, false));
     const tvReport* left = diff_.leftReport();
 
     QString error;
@@ -648,6 +656,17 @@ TEST_F(ReportDiffTest, AFailedOpenKeepsTheComparisonHeld) {
     EXPECT_EQ(diff_.leftPath(), grouped);
     EXPECT_EQ(diff_.rightPath(), list);
     // Comparing again gives the same lines: the counters start afresh.
-    EXPECT_EQ(summary(diff_.compare(false)), before);
+    EXPECT_EQ(summary(compared(diff_, false)), before);
     EXPECT_FALSE(before.isEmpty());
+}
+
+// Without two reports there is nothing to compare: the comparison answers why, and no line.
+TEST_F(ReportDiffTest, AComparisonWithoutReportsFailsWithItsReason) {
+    ReportDiff empty{ExtractOptions()};
+    DiffResults results;
+    results.add(DiffBothSides, QStringLiteral("earlier"), QStringLiteral("earlier"));
+    QString error;
+    EXPECT_FALSE(empty.compare(true, results, &error));
+    EXPECT_EQ(error, QStringLiteral("Object required"));
+    EXPECT_TRUE(results.combinedRows.empty());
 }

@@ -447,6 +447,24 @@ TEST_F(DatabaseWriterTest, TwoSessionsKeepTheirReportsApart) {
     EXPECT_TRUE(otherReporter.messages.isEmpty());
 }
 
+// A report whose steps the run log cannot take is not stored: the writer answers with the log's
+// reason, and the database keeps what it held.
+TEST_F(DatabaseWriterTest, ARunLogThatCannotBeWrittenFailsTheReportWithItsReason) {
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report));
+    QFile blocking(dir.filePath(QStringLiteral("blocked")));  // a file where a folder should be
+    ASSERT_TRUE(blocking.open(QIODevice::WriteOnly));
+    const QString folder = dir.filePath(QStringLiteral("blocked/logs/"));
+    RunLog lost(folder);
+    DatabaseWriter writer(owner_, lost, reporter_);
+    EXPECT_FALSE(writer.WriteReport(*report, QStringLiteral("other.rpt"), path(),
+                                    QStringLiteral("other.rpt")));
+    EXPECT_EQ(writer.failureReason(),
+              QStringLiteral("Unable to create the folder ") + folder + ": Not a directory");
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
+    EXPECT_TRUE(shown.isEmpty());
+}
+
 TEST_F(DatabaseWriterTest, TextIsStoredAsTypedAndCutOnlyWhereTheColumnEnds) {
     auto report = sample("fields.rpt");
     const QString quoted = QStringLiteral("O'Brien's \"report\"'); DROP TABLE Reports; --");

@@ -191,7 +191,7 @@ TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
     EXPECT_EQ(reportList->item(0)->text(), dir.filePath(QStringLiteral("tree/")));
     EXPECT_EQ(fileCount->text(), QStringLiteral("4 files/folders selected"));
 
-    window->ExpandReportList();
+    EXPECT_TRUE(window->ExpandReportList());
     const QString tree = dir.filePath(QStringLiteral("tree/"));
     EXPECT_EQ(window->expandedReports(),
               (QStringList{tree + "a.rpt", tree + "b.RPT", tree + "sub/d.Rpt", "/r/x.rpt",

@@ -82,8 +82,10 @@ public:
     DatabaseDouble(WriterScript& script, RunLog& log) : script_(script), log_(log) {}
     bool WriteReport(tvReport& report, const QString& fileName, const QString& database,
                      const QString& path, QString* error) override {
-        log_.write(fileName + QStringLiteral(" - tables"));
-        log_.write(fileName + QStringLiteral(" - objects"));
+        if (!log_.write(fileName + QStringLiteral(" - tables"), error) ||
+            !log_.write(fileName + QStringLiteral(" - objects"), error)) {
+            return false;
+        }
         script_.lastReport = &report;
         return script_.call(QStringLiteral("db.WriteReport"),
                             QStringList{fileName, database, path}.join(u' '), error);
