@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "GeneratedDesigns.h"
 #include "ProgramRuns.h"
 
 namespace {
@@ -18,6 +19,27 @@ struct Output {
 };
 
 constexpr int kCopies = 100;
+
+// Runs of the program with settings for `output` alone, kept under `folder`, which its outputs
+// go to as well.
+ProgramRuns runsFor(const Output& output, const QString& folder) {
+    ProgramRuns runs(folder + QStringLiteral("/config"));
+    QSettings settings(runs.settingsFile(), QSettings::IniFormat);
+    for (const char* key : {"DocPath", "TVDPath", "DBPath"})
+        settings.setValue(QStringLiteral("Extract/") + QLatin1String(key),
+                          folder + QStringLiteral("/out/"));
+    settings.setValue(QStringLiteral("Extract/CreateTVDFile"), int(output.tvd));
+    settings.setValue(QStringLiteral("Extract/CreateWordDocument"), int(output.document));
+    settings.setValue(QStringLiteral("Extract/ShowLayout"), int(output.layout));
+    settings.setValue(QStringLiteral("Extract/UpdateDB"), int(output.database));
+    return runs;
+}
+
+// Another build of the program, an earlier one say, may be measured in its place.
+QByteArray measuredProgram() {
+    return qEnvironmentVariableIsSet("TAVBENCH_PROGRAM") ? qgetenv("TAVBENCH_PROGRAM")
+                                                         : QByteArray(TAVDESK4);
+}
 
 }  // namespace
 
@@ -47,22 +69,10 @@ static void BM_OutputCostPerReport(benchmark::State& state) {
             return;
         }
     std::vector<ProgramRuns> runs;
-    for (const Output& output : outputs) {
-        const QString folder = dir.filePath(QString::fromLatin1(output.name).replace(u' ', u'_'));
-        runs.emplace_back(folder + QStringLiteral("/config"));
-        QSettings settings(runs.back().settingsFile(), QSettings::IniFormat);
-        for (const char* key : {"DocPath", "TVDPath", "DBPath"})
-            settings.setValue(QStringLiteral("Extract/") + QLatin1String(key),
-                              folder + QStringLiteral("/out/"));
-        settings.setValue(QStringLiteral("Extract/CreateTVDFile"), int(output.tvd));
-        settings.setValue(QStringLiteral("Extract/CreateWordDocument"), int(output.document));
-        settings.setValue(QStringLiteral("Extract/ShowLayout"), int(output.layout));
-        settings.setValue(QStringLiteral("Extract/UpdateDB"), int(output.database));
-    }
-    // Another build of the program, an earlier one say, may be measured in its place.
-    const QByteArray program = qEnvironmentVariableIsSet("TAVBENCH_PROGRAM")
-                                   ? qgetenv("TAVBENCH_PROGRAM")
-                                   : QByteArray(TAVDESK4);
+    for (const Output& output : outputs)
+        runs.push_back(
+            runsFor(output, dir.filePath(QString::fromLatin1(output.name).replace(u' ', u'_'))));
+    const QByteArray program = measuredProgram();
     const auto extract = [&](const Output& output) {
         return QList<QByteArray>{
             "-E",
@@ -91,3 +101,32 @@ static void BM_OutputCostPerReport(benchmark::State& state) {
     state.counters["full ratio"] = perReport("full") / perReport("tvd");
 }
 BENCHMARK(BM_OutputCostPerReport)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// The most memory the program holds for the document (and nothing else) of a design of 50,000
+// field objects, whose document.xml runs to a few hundred megabytes: at most 400 MB.
+static void BM_LargeDocumentPeak(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString reports = dir.filePath(QStringLiteral("reports/"));
+    QDir().mkpath(reports);
+    QFile design(reports + QStringLiteral("generated.rpt"));
+    if (!design.open(QIODevice::WriteOnly) ||
+        design.write(fieldObjectsDesign(50000, "top=\"0\" width=\"1440\" height=\"240\"")) < 0) {
+        state.SkipWithError("the design cannot be written");
+        return;
+    }
+    design.close();
+    const ProgramRuns runs =
+        runsFor(Output{"document", false, true, false, false}, dir.filePath(QStringLiteral("run")));
+    const QByteArray program = measuredProgram();
+    std::vector<double> peaks;
+    for (auto _ : state) {
+        const ProgramRuns::Cost cost = runs.run(program, {"-E", QFile::encodeName(reports)});
+        if (!cost.ok()) {
+            state.SkipWithError("the program did not run to a good end");
+            return;
+        }
+        peaks.push_back(cost.peakMb);
+    }
+    state.counters["peak MB"] = median(peaks);
+}
+BENCHMARK(BM_LargeDocumentPeak)->Iterations(3)->Unit(benchmark::kMillisecond);

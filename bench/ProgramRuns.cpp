@@ -49,5 +49,5 @@ ProgramRuns::Cost ProgramRuns::run(const QByteArray& program,
     const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
     return {
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count(),
-        ms(usage.ru_utime) + ms(usage.ru_stime)};
+        ms(usage.ru_utime) + ms(usage.ru_stime), usage.ru_maxrss / 1024.0};
 }

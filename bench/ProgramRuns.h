@@ -13,7 +13,8 @@ public:
     // What one run cost, in milliseconds; negative when it could not run or failed.
     struct Cost {
         double wall = -1;
-        double cpu = -1;  // user and system time of the process
+        double cpu = -1;     // user and system time of the process
+        double peakMb = -1;  // the most memory the process held at once (its resident set)
         bool ok() const { return wall >= 0; }
     };
 

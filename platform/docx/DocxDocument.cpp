@@ -1839,7 +1839,13 @@ void Document::writeOutBody() {
     if (!body_) return;
     Story& body = *body_;
     if (body.container_.hasChildNodes()) {
-        writeBlocks(body.container_, bodyWritten_, bodyState_);
+        // The contents' place is found in these blocks, after the blocks written before them.
+        const bool contentsWritten = bodyState_.tableOfContentsAt >= 0;
+        blocks_.truncate(0);
+        writeBlocks(body.container_, blocks_, bodyState_);
+        if (!contentsWritten && bodyState_.tableOfContentsAt >= 0)
+            bodyState_.tableOfContentsAt += bodyWritten_.size();
+        bodyWritten_.append(blocks_);
         while (body.container_.hasChildNodes())
             body.container_.removeChild(body.container_.firstChild());
         body.written_ = true;
@@ -1848,7 +1854,7 @@ void Document::writeOutBody() {
         // One text serves every block: it keeps its room, where a new one would grow each time.
         markup_.truncate(0);
         writePending(markup_, bodyState_);
-        bodyWritten_ += markup_.toUtf8();
+        bodyWritten_.append(markup_.toUtf8());
         if (body.pendingParagraph_) body.pendingParagraph_->written = true;
         if (body.pendingTable_) body.pendingTable_->written = true;
         body.pendingParagraph_.reset();
@@ -2120,16 +2126,44 @@ QByteArray Document::tableOfContents(const std::vector<Heading>& headings) const
     return out;
 }
 
-std::vector<QByteArrayView> Document::DocumentPieces::views(const QByteArray& written) const {
+void Document::WrittenBody::append(QByteArrayView bytes) {
+    if (bytes.isEmpty()) return;
+    // Each new piece is twice as large as the one before, up to a limit: a small body takes
+    // little memory, a large one few pieces.
+    constexpr qsizetype kFirstPiece = 64 * 1024, kLargestPiece = 8 * 1024 * 1024;
+    if (pieces_.empty() || pieces_.back().capacity() - pieces_.back().size() < bytes.size()) {
+        const qsizetype room =
+            pieces_.empty() ? kFirstPiece : std::min(pieces_.back().capacity() * 2, kLargestPiece);
+        pieces_.emplace_back().reserve(std::max(room, bytes.size()));
+    }
+    pieces_.back().append(bytes);
+    size_ += bytes.size();
+}
+
+void Document::WrittenBody::viewsOf(qsizetype from, qsizetype to,
+                                    std::vector<QByteArrayView>& views) const {
+    qsizetype start = 0;  // of the piece in the whole
+    for (const QByteArray& piece : pieces_) {
+        const qsizetype first = std::max(from - start, qsizetype(0));
+        const qsizetype last = std::min(to - start, piece.size());
+        if (first < last) views.push_back(QByteArrayView(piece).sliced(first, last - first));
+        start += piece.size();
+    }
+}
+
+std::vector<QByteArrayView> Document::DocumentPieces::views(const WrittenBody& written) const {
     // The contents stand in the blocks written out or in the rest, taken as one run.
     const qsizetype inWritten =
         std::min(contentsAt < 0 ? written.size() : contentsAt, written.size());
     const qsizetype inRest =
         contentsAt < 0 ? rest.size() : std::max<qsizetype>(0, contentsAt - written.size());
-    const QByteArrayView all(written), more(rest);
-    return {head,     all.first(inWritten),  more.first(inRest),
-            contents, all.sliced(inWritten), more.sliced(inRest),
-            tail};
+    const QByteArrayView more(rest);
+    std::vector<QByteArrayView> views{head};
+    written.viewsOf(0, inWritten, views);
+    views.insert(views.end(), {more.first(inRest), contents});
+    written.viewsOf(inWritten, written.size(), views);
+    views.insert(views.end(), {more.sliced(inRest), tail});
+    return views;
 }
 
 PackageParts Document::packageParts(DocumentPieces& pieces) const {

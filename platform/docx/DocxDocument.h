@@ -330,6 +330,19 @@ private:
         qsizetype tableOfContentsAt = -1;  // where in the written body the contents go
         bool endsWithParagraph = false;
     };
+    // The blocks written out, in pieces that each keep their place once written: a large body
+    // grows without being copied into ever larger memory, which would hold it twice meanwhile.
+    class WrittenBody {
+    public:
+        void append(QByteArrayView bytes);
+        qsizetype size() const { return size_; }
+        // Adds views of the bytes from `from` to `to` to `views`.
+        void viewsOf(qsizetype from, qsizetype to, std::vector<QByteArrayView>& views) const;
+
+    private:
+        std::vector<QByteArray> pieces_;
+        qsizetype size_ = 0;
+    };
     void writeOutBody();
     void writeBlocks(const QDomElement& container, QByteArray& out, BodyState& state) const;
     void writePending(QString& out, BodyState& state) const;
@@ -346,7 +359,7 @@ private:
         QByteArray contents;
         QByteArray rest;  // the blocks not written out yet, the section's page set-up
         QByteArray tail;  // the body's and the root's end
-        std::vector<QByteArrayView> views(const QByteArray& written) const;
+        std::vector<QByteArrayView> views(const WrittenBody& written) const;
     };
     // The parts of the package, the document's own in `pieces` rather than in the parts.
     PackageParts packageParts(DocumentPieces& pieces) const;
@@ -366,7 +379,8 @@ private:
     int drawingIds_ = 0;
     bool hasTableOfContents_ = false;
     QDomElement tableOfContents_;  // its paragraph, written at its place when the body is saved
-    QByteArray bodyWritten_;       // the blocks written out, in order
+    WrittenBody bodyWritten_;      // the blocks written out, in order
+    QByteArray blocks_;            // blocks being written out, as text
     QString markup_;               // the block being written out
     std::unique_ptr<detail::LastProperties> lastProperties_;
     BodyState bodyState_;

@@ -30,17 +30,21 @@ void appendChunk(QByteArray& out, const char* type, const QByteArray& data) {
                                     uInt(out.size() - start))));
 }
 
-// One row of `image` (RGB32 or ARGB32) as the file stores it behind the "up" filter: each
+// Pixels of `image` (RGB32 or ARGB32) as the file stores them behind the "up" filter: each
 // sample (red, green, blue and, with `Alpha`, alpha) less the one above it, which `above` holds
-// (null for the first row, which takes zeros).
+// (null for the first row, which takes zeros). The four samples of a pixel are taken apart at
+// once, and each pixel is written four bytes wide: `out` has a byte to spare past the last.
 template <bool Alpha>
 void filteredRow(const QRgb* pixels, const QRgb* above, std::size_t width, unsigned char* out) {
+    constexpr quint32 kHigh = 0x80808080u;
     for (std::size_t x = 0; x < width; ++x) {
-        const QRgb pixel = pixels[x], up = above ? above[x] : 0;
-        *out++ = uchar(qRed(pixel) - qRed(up));
-        *out++ = uchar(qGreen(pixel) - qGreen(up));
-        *out++ = uchar(qBlue(pixel) - qBlue(up));
-        if constexpr (Alpha) *out++ = uchar(qAlpha(pixel) - qAlpha(up));
+        const quint32 pixel = pixels[x], up = above ? above[x] : 0;
+        // Each byte less its fellow, modulo 256, no borrow crossing into the next byte.
+        const quint32 differ = ((pixel | kHigh) - (up & ~kHigh)) ^ ((pixel ^ ~up) & kHigh);
+        // 0xAARRGGBB goes out as red, green, blue (and alpha).
+        const quint32 swapped = qbswap(differ);  // 0xBBGGRRAA
+        qToLittleEndian(Alpha ? std::rotr(swapped, 8) : swapped >> 8, out);
+        out += Alpha ? 4 : 3;
     }
 }
 
@@ -94,9 +98,9 @@ constexpr std::array<Code, kLongestCopy + 1> kCopies = copyCodes();
 class RunDeflater {
 public:
     RunDeflater() {
-        out_.reserve(64 * 1024);
-        out_.push_back(0x78);  // deflate with a 32 KB window, no dictionary
-        out_.push_back(0x01);
+        room(4096);
+        put(0x78);  // deflate with a 32 KB window, no dictionary
+        put(0x01);
         push(0b011, 3);  // the one and last block, fixed codes
     }
 
@@ -126,13 +130,14 @@ public:
         push(kCodes[256].bits, kCodes[256].count);
         if (count_ > 0) room(8);
         while (count_ > 0) {
-            out_.push_back(char(bits_ & 0xFF));
+            put(char(bits_ & 0xFF));
             bits_ >>= 8;
             count_ = std::max(0, count_ - 8);
         }
-        char adler[4];
-        qToBigEndian(quint32(adler_), adler);
-        out_.append(adler, 4);
+        room(4);
+        qToBigEndian(quint32(adler_), out_.data() + used_);
+        used_ += 4;
+        out_.truncate(used_);
         return std::move(out_);
     }
 
@@ -194,46 +199,76 @@ private:
         bits_ |= quint64(bits) << count_;
         count_ += count;
         if (count_ >= 32) {
-            char word[4];
-            qToLittleEndian(quint32(bits_), word);
-            out_.append(word, 4);
+            qToLittleEndian(quint32(bits_), buffer_ + used_);
+            used_ += 4;
             bits_ >>= 32;
             count_ -= 32;
         }
     }
 
+    // Makes room for `bytes` more bytes: the writes in between need not check.
     void room(std::size_t bytes) {
-        const qsizetype needed = out_.size() + qsizetype(bytes);
-        if (needed > out_.capacity()) out_.reserve(std::max(needed, out_.capacity() * 2));
+        const qsizetype needed = used_ + qsizetype(bytes);
+        if (needed > out_.size()) {
+            out_.resize(std::max(needed, out_.size() * 2));
+            buffer_ = out_.data();
+        }
     }
+    void put(char byte) { buffer_[used_++] = byte; }
 
-    QByteArray out_;
+    QByteArray out_;  // bytes written, then room
+    char* buffer_ = nullptr;
+    qsizetype used_ = 0;
     quint64 bits_ = 0;
     int count_ = 0;
     int last_ = -1;  // the byte before, none at the start
     uLong adler_ = adler32(0, nullptr, 0);
 };
 
-// The rows, each behind its filter byte, deflated into one stream.
+// The rows, each behind its filter byte, deflated into one stream. A drawing's row mostly
+// repeats the one above it but for the few pixels where a line crosses it: the stretches the
+// same as above are zeros once filtered, and go as runs without being filtered or summed byte
+// by byte.
 QByteArray packedRows(const QImage& image, bool alpha) {
-    const std::size_t rowBytes = std::size_t(image.width()) * (alpha ? 4 : 3);
+    const std::size_t sampleBytes = alpha ? 4 : 3;
+    const std::size_t width = std::size_t(image.width());
     RunDeflater deflater;
     constexpr unsigned char kUp = 2;  // the filter: each byte less the one above it
-    std::vector<unsigned char> row(rowBytes + 1, 0);
-    row[0] = kUp;
-    const std::size_t width = std::size_t(image.width());
-    const std::size_t lineBytes = width * sizeof(QRgb);
+    std::vector<unsigned char> row(width * sampleBytes + 1, 0);
+    const auto filtered = alpha ? filteredRow<true> : filteredRow<false>;
+    // Without alpha only the colour is stored: whatever the unused byte holds, the pixels agree.
+    const QRgb stored = alpha ? 0xFFFFFFFFu : 0x00FFFFFFu;
+    constexpr std::size_t kBlock = 8;
     const QRgb* above = nullptr;
     for (int y = 0, height = image.height(); y < height; ++y) {
         const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        // A drawing repeats its rows: a row the same as the one above leaves only zeros.
-        const bool repeated = above && std::memcmp(pixels, above, lineBytes) == 0;
-        if (repeated) {
-            deflater.add(&kUp, 1);
-            deflater.addRun(0, rowBytes);
-        } else {
-            (alpha ? filteredRow<true> : filteredRow<false>)(pixels, above, width, row.data() + 1);
-            deflater.add(row.data(), row.size());
+        deflater.add(&kUp, 1);
+        if (!above) {
+            filtered(pixels, nullptr, width, row.data());
+            deflater.add(row.data(), width * sampleBytes);
+        } else if (std::memcmp(pixels, above, width * sizeof(QRgb)) == 0) {
+            deflater.addRun(0, width * sampleBytes);  // the most common row of a drawing
+            above = pixels;
+            continue;
+        }
+        for (std::size_t x = 0; above && x < width;) {
+            std::size_t end = x;
+            // Eight pixels at a time while they all agree.
+            while (end + kBlock <= width) {
+                QRgb differ = 0;
+                for (std::size_t i = 0; i < kBlock; ++i) differ |= pixels[end + i] ^ above[end + i];
+                if ((differ & stored) != 0) break;
+                end += kBlock;
+            }
+            while (end < width && ((pixels[end] ^ above[end]) & stored) == 0) ++end;
+            if (end > x) deflater.addRun(0, (end - x) * sampleBytes);
+            x = end;
+            while (end < width && ((pixels[end] ^ above[end]) & stored) != 0) ++end;
+            if (end > x) {
+                filtered(pixels + x, above + x, end - x, row.data());
+                deflater.add(row.data(), (end - x) * sampleBytes);
+            }
+            x = end;
         }
         above = pixels;
     }
@@ -250,7 +285,9 @@ QByteArray pngOf(const QImage& source) {
         source.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     const QByteArray rows = packedRows(image, alpha);
 
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray png;
+    png.reserve(rows.size() + 128);  // the signature and the other chunks are small
+    png.append("\x89PNG\r\n\x1a\n", 8);
     QByteArray header;
     appendNumber(header, quint32(image.width()));
     appendNumber(header, quint32(image.height()));

@@ -925,11 +925,11 @@ TEST_F(DocxDocumentTest, ALongBodyIsWrittenOutAsItGrowsAndOnlyItsLastBlockChange
 }
 
 // The saved document's own part is the one that parts() gives, whether the contents stand among
-// the blocks written out, among those still held, or nowhere.
+// the blocks written out (a long body's anywhere in it), among those still held, or nowhere.
 TEST_F(DocxDocumentTest, TheSavedBodyIsTheBodyOfTheParts) {
     // Paragraphs ahead of the contents (-1: no contents) and after them.
-    for (auto [before, after] :
-         {std::pair{0, 200}, std::pair{3, 200}, std::pair{3, 0}, std::pair{-1, 200}}) {
+    for (auto [before, after] : {std::pair{0, 200}, std::pair{3, 200}, std::pair{3, 0},
+                                 std::pair{-1, 200}, std::pair{2000, 30}}) {
         Document document;
         for (int i = 0; i < before; ++i)
             document.body()
