@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QTextStream>
 #include <QUrl>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -321,6 +320,24 @@ void appendEscaped(QString& out, QStringView text) {
     out.append(chars + plain, text.size() - plain);
 }
 
+// A tree keeps an element's attributes in an order of its own that changes from one run of the
+// program to the next; written in a fixed order (declarations first, then by name), the same
+// report gives the same document every time.
+std::vector<QDomNode> inWritingOrder(const QDomNamedNodeMap& attributes) {
+    std::vector<QDomNode> nodes;
+    nodes.reserve(attributes.size());
+    for (int i = 0; i < attributes.size(); ++i) nodes.push_back(attributes.item(i));
+    if (nodes.size() > 1) {
+        std::sort(nodes.begin(), nodes.end(), [](const QDomNode& a, const QDomNode& b) {
+            const QString an = a.nodeName(), bn = b.nodeName();
+            const bool aDeclares = an.startsWith(QLatin1String("xmlns"));
+            const bool bDeclares = bn.startsWith(QLatin1String("xmlns"));
+            return aDeclares != bDeclares ? aDeclares : an < bn;
+        });
+    }
+    return nodes;
+}
+
 // Appends the node as markup, names as the tree holds them, prefixes included. A tree's own
 // writer goes through a text stream character by character; this one appends whole strings.
 void appendNode(QString& out, const QDomNode& node) {
@@ -329,9 +346,7 @@ void appendNode(QString& out, const QDomNode& node) {
         const QString tag = element.tagName();
         out += u'<';
         out += tag;
-        const QDomNamedNodeMap attributes = element.attributes();
-        for (int i = 0; i < attributes.size(); ++i) {
-            const QDomNode attribute = attributes.item(i);
+        for (const QDomNode& attribute : inWritingOrder(element.attributes())) {
             out += u' ';
             out += attribute.nodeName();
             out += QLatin1String("=\"");
@@ -1739,10 +1754,8 @@ int Document::replaceFields(
         const int replaced = replaceFieldsIn(tree, valueOf);
         if (replaced == 0) return 0;
         QString runs;
-        QTextStream stream(&runs);
         for (QDomNode n = tree.documentElement().firstChild(); !n.isNull(); n = n.nextSibling())
-            n.save(stream, -1);
-        stream.flush();
+            appendNode(runs, n);
         paragraph.runs = runs;
         return replaced;
     };
@@ -1936,9 +1949,8 @@ void writeNode(QXmlStreamWriter& xml, const QDomNode& node) {
     if (node.isElement()) {
         const QDomElement e = node.toElement();
         xml.writeStartElement(e.tagName());
-        const QDomNamedNodeMap attributes = e.attributes();
-        for (int i = 0; i < attributes.size(); ++i)
-            xml.writeAttribute(attributes.item(i).nodeName(), attributes.item(i).nodeValue());
+        for (const QDomNode& attribute : inWritingOrder(e.attributes()))
+            xml.writeAttribute(attribute.nodeName(), attribute.nodeValue());
         writeChildren(xml, node);
         xml.writeEndElement();
     } else if (node.isText() || node.isCDATASection()) {
@@ -1999,9 +2011,7 @@ int Document::styleHeadingLevel(const QString& styleId) const {
 void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodyState& state) const {
     // Written as text first: a device would take every small piece on its own.
     QString text;
-    QTextStream stream(&text);
     const auto flush = [&] {
-        stream.flush();
         out += text.toUtf8();
         text.clear();
     };
@@ -2017,7 +2027,7 @@ void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodySt
         const int level = paragraph ? headingLevel(block) : 0;
         const QString heading = level >= 1 && level <= 9 ? shownText(block) : QString();
         if (heading.isEmpty()) {
-            block.save(stream, -1);
+            appendNode(text, block);
             continue;
         }
         // A heading carries a bookmark that the contents' page number refers to. Its id and name
@@ -2037,7 +2047,7 @@ void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodySt
             marked.insertAfter(start, pPr);
         appendElement(marked, QStringLiteral("w:bookmarkEnd"))
             .setAttribute(QStringLiteral("w:id"), id);
-        marked.save(stream, -1);
+        appendNode(text, marked);
     }
     flush();
 }
@@ -2254,11 +2264,9 @@ PackageParts Document::packageParts(DocumentPieces& pieces) const {
         xml.writeStartElement(QStringLiteral("w:settings"));
         xml.writeAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
         const QDomElement carried = templateSettings_.documentElement();
-        const QDomNamedNodeMap declarations = carried.attributes();
-        for (int i = 0; i < declarations.size(); ++i)
-            if (declarations.item(i).nodeName() != QLatin1String("xmlns:w"))
-                xml.writeAttribute(declarations.item(i).nodeName(),
-                                   declarations.item(i).nodeValue());
+        for (const QDomNode& declaration : inWritingOrder(carried.attributes()))
+            if (declaration.nodeName() != QLatin1String("xmlns:w"))
+                xml.writeAttribute(declaration.nodeName(), declaration.nodeValue());
         for (const char* tag : kSettingsOrder) {
             const QLatin1StringView name(tag);
             if (name == QLatin1String("w:defaultTabStop")) {

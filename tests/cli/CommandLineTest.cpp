@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -889,6 +891,41 @@ TEST(CommandLine, AnOutputReplacesALinkAtItsNameNotTheFileItPointsAt) {
         EXPECT_EQ(file.readAll(), "precious");
         EXPECT_FALSE(QFileInfo(output).isSymLink());
         EXPECT_GT(QFileInfo(output).size(), 0);
+    }
+}
+
+// Every part of a document read from its package, the time of printing taken out.
+QMap<QString, QByteArray> partsOf(const QString& document) {
+    QMap<QString, QByteArray> parts;
+    QuaZip zip(document);
+    if (!zip.open(QuaZip::mdUnzip)) return parts;
+    static const QRegularExpression printTime(QStringLiteral("\\d\\d:\\d\\d:\\d\\d"));
+    for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+        QuaZipFile part(&zip);
+        if (!part.open(QIODevice::ReadOnly)) continue;
+        parts[zip.getCurrentFileName()] = QString::fromUtf8(part.readAll())
+                                              .replace(printTime, QStringLiteral("hh:mm:ss"))
+                                              .toUtf8();
+    }
+    return parts;
+}
+
+// A report documented again, unchanged, gives the same document: an element's attributes do not
+// change their order from one run to the next.
+TEST(CommandLine, TheSameReportGivesTheSameDocumentEveryRun) {
+    const Workspace workspace;
+    writeOnly(workspace, false, true);
+    QList<QMap<QString, QByteArray>> runs;
+    for (int run = 0; run < 3; ++run) {
+        ASSERT_EQ(workspace.run({"-E", "%T/reports/layout.RPT"}).exitStatus, 0);
+        runs.append(partsOf(workspace.path("out/layout.docx")));
+    }
+    ASSERT_TRUE(runs[0].contains(QStringLiteral("word/document.xml")));
+    for (int run = 1; run < runs.size(); ++run) {
+        EXPECT_EQ(runs[run].keys(), runs[0].keys());
+        for (const QString& name : runs[0].keys())
+            EXPECT_EQ(runs[run].value(name).toStdString(), runs[0].value(name).toStdString())
+                << name.toStdString();
     }
 }
 
