@@ -429,7 +429,7 @@ TEST(CommandLine, SettingsThatCannotBeReadOrWrittenAreNamedAndTheRunGoesOn) {
          "are used.",
          "config/Ombrel Group/Tavrin.conf.bad"},
         {"a file in place of the settings folder", "config/Ombrel Group", 'f',
-         "Unable to save the settings: %1 cannot be written.", nullptr},
+         "Unable to save the settings: %1 cannot be written: Not a directory", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
