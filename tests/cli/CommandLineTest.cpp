@@ -978,3 +978,37 @@ TEST(CommandLine, AnOutputOnAFullDiskKeepsTheEarlierFileAndSaysWhy) {
                   QStringLiteral("earlier file\nfill\n") + QString::fromLatin1(c.file) + "\n");
     }
 }
+
+// On a full disk the settings file stays byte for byte, and the message names the cause; the
+// report is documented all the same. Needs a small file system of its own, mounted where the
+// system lets a test do so.
+TEST(CommandLine, ASettingsFileOnAFullDiskStaysAndTheCauseIsNamed) {
+    if (!canMountAFileSystem()) GTEST_SKIP() << "no file system of its own can be mounted here";
+    const Workspace workspace;
+    // The earlier file lacks most settings: the run stores them.
+    QFile settings(workspace.settingsFile());
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray earlier = settings.readAll();
+    settings.close();
+    ASSERT_TRUE(QFile::copy(workspace.settingsFile(), workspace.path("earlier.conf")));
+    // Mounts a file system of 64 KB on the settings folder, puts the earlier file there, fills
+    // the rest, runs the program and shows what the folder holds after it.
+    const char* script =
+        "mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 99\n"
+        "cp \"$2\" \"$1/Tavrin.conf\"\n"
+        "cat /dev/zero > \"$1/fill\" 2>/dev/null\n"
+        "folder=$1; shift 2\n"
+        "\"$@\"; status=$?\n"
+        "cat \"$folder/Tavrin.conf\"; LC_ALL=C ls \"$folder\"\n"
+        "exit $status\n";
+    const Outcome outcome =
+        workspace.run({"-rm", "sh", "-c", script, "sh", "%T/config/Ombrel Group", "%T/earlier.conf",
+                       kProgram, "-E", "%T/reports/layout.RPT"},
+                      QStringLiteral("unshare"));
+    EXPECT_EQ(outcome.exitStatus, 0);
+    EXPECT_EQ(outcome.errorLines,
+              QStringList{"Unable to save the settings: " + workspace.settingsFile() +
+                          " cannot be written: No space left on device"});
+    EXPECT_EQ(outcome.output, QString::fromUtf8(earlier) + "Tavrin.conf\nfill\n");
+    EXPECT_TRUE(QFile::exists(workspace.path("out/layout.tvd")));
+}
