@@ -68,9 +68,10 @@ static void BM_StartWithALargeSettingsFile(benchmark::State& state) {
     const ProgramRuns large(dir.filePath(QStringLiteral("large")));
     QByteArray others = "[Extract]\n";
     for (int i = 0; i < keys / 2; ++i) others += "Kept" + QByteArray::number(i) + "=1\n";
+    // The rest two to a group of its own: groups too may be many.
     for (int i = 0; i < keys - keys / 2; ++i) {
-        others += "[Other" + QByteArray::number(i % 100) + "]\nvalue" + QByteArray::number(i) +
-                  "=text " + QByteArray::number(i) + '\n';
+        if (i % 2 == 0) others += "[Other" + QByteArray::number(i / 2) + "]\n";
+        others += "value" + QByteArray::number(i) + "=text " + QByteArray::number(i) + '\n';
     }
     const QString out = dir.filePath(QStringLiteral("out/"));
     const auto settingsWith = [&](const ProgramRuns& runs, const QByteArray& extra) {

@@ -282,8 +282,10 @@ SettingsFile SettingsFile::read(const QString& path, Status* status) {
         }
     }
     const QByteArrayView data = file.data_;
-    // Rather once too many than a vector grown over and over.
-    file.entries_.reserve(size_t(std::count(data.begin(), data.end(), '\n') + 1));
+    // Rather once too many than a vector grown over and over: a value takes a line and a '='.
+    file.entries_.reserve(size_t(std::min(std::count(data.begin(), data.end(), '\n'),
+                                          std::count(data.begin(), data.end(), '=')) +
+                                 1));
     // A mark of UTF-8 at the start is not skipped: the settings library finds such a file
     // malformed, and so it stays.
     qsizetype pos = 0;
@@ -311,7 +313,7 @@ SettingsFile SettingsFile::read(const QString& path, Status* status) {
             if (!line.startsWith(';')) outcome = Status::Malformed;
             continue;
         }
-        if (start + size - equals > std::numeric_limits<qint32>::max()) {
+        if (size > std::numeric_limits<qint32>::max()) {
             outcome = Status::Unreadable;
             break;
         }
@@ -343,8 +345,9 @@ SettingsFile SettingsFile::read(const QString& path, Status* status) {
 }
 
 qint32 SettingsFile::groupIndex(const QString& group) {
-    const auto found = std::find(groups_.begin(), groups_.end(), group);
-    if (found != groups_.end()) return qint32(found - groups_.begin());
+    const auto found = groupIndexes_.constFind(group);
+    if (found != groupIndexes_.cend()) return *found;
+    groupIndexes_.insert(group, qint32(groups_.size()));
     groups_.push_back(group);
     return qint32(groups_.size() - 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <vector>
 
@@ -62,6 +63,7 @@ private:
 
     QByteArray data_;                         // the file as read
     std::vector<QString> groups_{QString()};  // the groups' names; "" outside a group
+    QHash<QString, qint32> groupIndexes_{{QString(), 0}};
     std::vector<Held> held_;
     std::vector<Entry> entries_;  // in the order of the file, then in the order set
 };
