@@ -3,6 +3,8 @@
 #include <QAnyStringView>
 #include <QDataStream>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QVariant>
 #include <algorithm>
 #include <limits>
@@ -113,13 +115,9 @@ QString unescapedKey(QByteArrayView raw) {
             ++first;
             digits = 4;
         }
-        char16_t code = 0;
         bool ok = first + digits <= size;
-        for (int d = 0; ok && d < digits; ++d) {
-            const int h = hexValue(decoded[first + d].unicode());
-            ok = h >= 0;
-            code = char16_t(code * 16 + h);
-        }
+        // Read as the settings library reads it, blanks before the digits and all.
+        const char16_t code = ok ? QStringView(decoded).sliced(first, digits).toUShort(&ok, 16) : 0;
         if (!ok) {
             key += u'%';
             ++i;
@@ -168,6 +166,8 @@ bool unescapedValue(QByteArrayView raw, QString& text, QStringList& items) {
     static constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
                                            {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
                                            {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+    // One decoder for the whole value: a sequence cut short at its end is dropped.
+    QStringDecoder toUtf16(QStringDecoder::Utf8);
     bool isList = false;
     bool inQuotes = false;
     bool quoted = false;
@@ -230,7 +230,7 @@ bool unescapedValue(QByteArrayView raw, QString& text, QStringList& items) {
         } else {
             qsizetype j = i + 1;
             while (j < size && raw[j] != '\\' && raw[j] != '"' && raw[j] != ',') ++j;
-            text += QString::fromUtf8(raw.sliced(i, j - i));
+            text += toUtf16(raw.sliced(i, j - i));
             i = j;
         }
     }
@@ -454,6 +454,9 @@ QByteArray SettingsFile::escapedValue(const QString& value) {
     }
     QByteArray raw;
     raw.reserve(text.size());
+    // One encoder for the whole text, as the library has: half a surrogate pair alone becomes
+    // the replacement character, and one at the end is dropped.
+    QStringEncoder toUtf8(QStringEncoder::Utf8);
     bool needsQuotes = false;
     // After a number escape a digit would be read as part of it: it is escaped too.
     bool escapeDigit = false;
@@ -500,15 +503,8 @@ QByteArray SettingsFile::escapedValue(const QString& value) {
                 if (ch <= 0x1F) {
                     raw += "\\x" + QByteArray::number(ch, 16);
                     escapeDigit = true;
-                } else if (ch < 0x80) {
-                    raw += char(ch);
                 } else {
-                    const qsizetype units = text[i].isHighSurrogate() && i + 1 < text.size() &&
-                                                    text[i + 1].isLowSurrogate()
-                                                ? 2
-                                                : 1;
-                    raw += QStringView(text).sliced(i, units).toUtf8();
-                    i += units - 1;
+                    raw += toUtf8(QStringView(text).sliced(i, 1));
                 }
         }
     }

@@ -43,6 +43,7 @@ const std::pair<const char*, QString> kValues[] = {
     {"Extract/Accents", QStringLiteral("café ü € \U0001F600")},
     {"Extract/Nul", QStringLiteral("a") + QChar(u'\0') + QStringLiteral("1b")},
     {"Extract/Empty", QString()},
+    {"Extract/HalfAPair", QStringLiteral("x") + QChar(0xD800) + QStringLiteral("y")},
     {"Extract/ByteArrayText", QStringLiteral("@ByteArray(x)")},
     {"Weird Key/a b%c", QStringLiteral("v")},
     {"general/x", QStringLiteral("1")},
