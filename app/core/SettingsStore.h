@@ -11,11 +11,11 @@
 namespace tav::core {
 
 // Loads and saves the user's choices (ExtractOptions) in a settings file in the layout of Qt's
-// settings library (SettingsFile), every value as text:
-// the report folder under the application's own group, everything else under "Extract". Value
-// and group names match whatever letter case they were written with, as in the registry. The
-// store only reads and writes: the caller makes the output folders the settings name
-// (createOutputFolders) and tells the user what a load found.
+// settings library (SettingsFile), every value as text: the report folder under the
+// application's own group, everything else under "Extract". Value and group names match
+// whatever letter case they were written with, as in the registry. The store only reads and
+// writes: the caller makes the output folders the settings name (createOutputFolders) and tells
+// the user what a load found.
 class SettingsStore {
 public:
     // What a load found of the settings file itself.
