@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <vector>
 
 // Runs of a program as a process, as a user meets it: with settings of their own (not the
@@ -33,4 +35,24 @@ private:
 inline double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// The wall times of two runs made in turns, one of each an iteration of `state` (a benchmark's);
+// none when a run did not come to a good end, and the benchmark then says so.
+template <class State>
+std::pair<std::vector<double>, std::vector<double>> wallTimesInTurns(
+    State& state, const std::function<ProgramRuns::Cost()>& first,
+    const std::function<ProgramRuns::Cost()>& second) {
+    std::vector<double> firsts, seconds;
+    for (auto _ : state) {
+        const double a = first().wall;
+        const double b = second().wall;
+        if (a < 0 || b < 0) {
+            state.SkipWithError("a program did not run to a good end");
+            return {};
+        }
+        firsts.push_back(a);
+        seconds.push_back(b);
+    }
+    return {firsts, seconds};
 }

@@ -24,17 +24,10 @@ static void BM_StartEmptyExtractAgainstBareQt(benchmark::State& state) {
     const QByteArray program = TAVDESK4;
     const QList<QByteArray> extract{"-E", QFile::encodeName(empty)};
     runs.run(program, extract);  // the first run writes the settings
-    std::vector<double> bare, tav;
-    for (auto _ : state) {
-        const double b = runs.run(BARE_QT_PROGRAM, {}).wall;
-        const double t = runs.run(program, extract).wall;
-        if (b < 0 || t < 0) {
-            state.SkipWithError("a program did not run to a good end");
-            return;
-        }
-        bare.push_back(b);
-        tav.push_back(t);
-    }
+    const auto [bare, tav] = wallTimesInTurns(
+        state, [&] { return runs.run(BARE_QT_PROGRAM, {}); },
+        [&] { return runs.run(program, extract); });
+    if (bare.empty()) return;
     state.counters["bare ms"] = median(bare);
     state.counters["empty -E ms"] = median(tav);
     state.counters["ratio"] = median(tav) / median(bare);

@@ -4,9 +4,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <unordered_set>
 #include <variant>
+
+#include "SaveFile.h"
 
 namespace tav::core {
 
@@ -164,10 +169,10 @@ QString userSettingsFile() {
            QStringLiteral("/Ombrel Group/Tavrin.conf");
 }
 
-// Settings on `file` that never read it: the store of a file that must not be opened (a pipe, a
-// device), whose values are the defaults. A path below the file cannot be opened.
-std::unique_ptr<QSettings> unreadSettings(const QString& file, QSettings::Format format) {
-    return std::make_unique<QSettings>(file + QStringLiteral("/unread"), format);
+// The key of a setting, in the letter case of the table.
+QString keyOfRow(const SettingRow& row) {
+    const QString name = QString::fromLatin1(row.name);
+    return row.underApplication ? name : kExtractGroup + u'/' + name;
 }
 
 }  // namespace
@@ -177,25 +182,10 @@ bool SettingsStore::isSpecialFile(const QString& file) {
     return info.exists() && !info.isFile();
 }
 
-SettingsStore::SettingsStore()
-    : SettingsStore(
-          // The settings object reads its file when made: a pipe is not opened at all.
-          isSpecialFile(userSettingsFile())
-              ? unreadSettings(userSettingsFile(), QSettings::NativeFormat)
-              : std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            QStringLiteral("Ombrel Group"),
-                                            QStringLiteral("Tavrin")),
-          runningProgramFolder()) {
-    file_ = userSettingsFile();
-}
+SettingsStore::SettingsStore() : SettingsStore(userSettingsFile(), runningProgramFolder()) {}
 
-SettingsStore::SettingsStore(std::unique_ptr<QSettings> settings, const QString& programFolder)
-    : settings_(std::move(settings)),
-      file_(settings_->fileName()),
-      programFolder_(withTrailingSeparator(programFolder)) {
-    // Only the application's own values count, not those shared by the organisation's programs.
-    settings_->setFallbacksEnabled(false);
-}
+SettingsStore::SettingsStore(const QString& file, const QString& programFolder)
+    : file_(file), programFolder_(withTrailingSeparator(programFolder)) {}
 
 void SettingsStore::fillEmptyFolders(ExtractOptions& settings) const {
     for (const SettingRow& row : kSettings) {
@@ -206,21 +196,19 @@ void SettingsStore::fillEmptyFolders(ExtractOptions& settings) const {
 }
 
 SettingsStore::LoadOutcome SettingsStore::load(ExtractOptions& settings) {
-    // A pipe or a device is no settings file: reading one would wait for ever.
+    // A pipe or a device is no settings file: reading one would wait for ever. Read each time:
+    // another instance may have saved values since the last load.
     const bool special = isSpecialFile(file_);
-    if (!special) {
-        settings_->sync();         // values written by another instance since the last load
-        settings_->childGroups();  // a reading, which tells whether the file could be read
-    }
-    LoadOutcome outcome =
-        keepUnreadableFileAside(special || settings_->status() == QSettings::FormatError);
+    SettingsFile::Status status = SettingsFile::Status::Read;
+    stored_ = special ? SettingsFile() : SettingsFile::read(file_, &status);
+    LoadOutcome outcome = keepUnreadableFileAside(special || status != SettingsFile::Status::Read);
     indexStoredKeys();
     loadedText_.clear();
     for (const SettingRow& row : kSettings) {
         const QString fallback = defaultOf(row, settings, programFolder_);
         std::optional<QString> stored;
-        if (const QString key = keyOf(row.underApplication, row.name); settings_->contains(key)) {
-            stored = settings_->value(key).toString();
+        if (const auto key = storedKeys_.find(keyOfRow(row)); key != storedKeys_.cend()) {
+            stored = stored_.textAt(key->second.entry);
             loadedText_.insert(QString::fromLatin1(row.name), *stored);
         }
         // A folder left empty (or blank) is no folder: taken as it stands it would put the
@@ -289,10 +277,7 @@ SettingsStore::LoadOutcome SettingsStore::keepUnreadableFileAside(bool malformed
     const bool kept = QDir().rename(file, aside);
     // A file that could not be kept aside is not written over either.
     keptFromSaving_ = !kept;
-    settings_ = !kept && isSpecialFile(file)
-                    ? unreadSettings(file, settings_->format())
-                    : std::make_unique<QSettings>(file, settings_->format());
-    settings_->setFallbacksEnabled(false);
+    stored_ = SettingsFile();
     if (!kept) {
         return {LoadOutcome::File::Unreadable,
                 QStringLiteral("The settings file %1 cannot be read: the default settings are "
@@ -306,11 +291,16 @@ SettingsStore::LoadOutcome SettingsStore::keepUnreadableFileAside(bool malformed
 }
 
 QString SettingsStore::saveFailedText() const {
-    return QStringLiteral("Unable to save the settings: %1 cannot be written.")
-        .arg(QDir::toNativeSeparators(file_));
+    if (saveError_.isEmpty()) {
+        return QStringLiteral("Unable to save the settings: %1 cannot be written.")
+            .arg(QDir::toNativeSeparators(file_));
+    }
+    return QStringLiteral("Unable to save the settings: %1 cannot be written: %2")
+        .arg(QDir::toNativeSeparators(file_), saveError_);
 }
 
 bool SettingsStore::save(const ExtractOptions& settings) {
+    saveError_.clear();
     if (keptFromSaving_) return false;
     // Only what differs from the store is written: a run that changed nothing leaves the file as
     // it is.
@@ -334,44 +324,67 @@ bool SettingsStore::save(const ExtractOptions& settings) {
         if (loaded == loadedText_.cend() || *loaded != text) changes.emplaceBack(&row, text);
     }
     if (changes.isEmpty()) return true;
-    if (!settings_->isWritable()) return false;
-    if (!keysIndexed_) indexStoredKeys();  // a store saved without a load
+    // A file the user made read-only stays as it is, though its folder would take a new one.
+    if (const QFileInfo info(file_); info.exists() && !info.isWritable()) {
+        saveError_ = QString::fromLocal8Bit(std::strerror(EACCES));
+        return false;
+    }
+    // What another instance saved since the load stays: the changes go into the file as it is
+    // now (a store saved without a load keeps the file's values too).
+    if (!isSpecialFile(file_)) {
+        SettingsFile::Status status = SettingsFile::Status::Read;
+        SettingsFile current = SettingsFile::read(file_, &status);
+        if (status == SettingsFile::Status::Read) {
+            stored_ = std::move(current);
+            indexStoredKeys();
+        }
+    }
+    SettingsFile updated = stored_;
     QStringList keys;
     for (const auto& [row, text] : changes) {
         keys << keyOf(row->underApplication, row->name);
-        settings_->setValue(keys.back(), text);
+        updated.setValue(keys.back(), text);
     }
-    settings_->sync();
-    if (settings_->status() != QSettings::NoError) return false;
+    // The folder is made as the settings library made it; where it cannot be, the save says why.
+    QDir().mkpath(QFileInfo(file_).absolutePath());
+    if (!rt::saveWhole(file_, updated.text(), &saveError_)) return false;
+    const qsizetype first = updated.size() - changes.size();
+    stored_ = std::move(updated);
     for (qsizetype i = 0; i < changes.size(); ++i) {
-        storedKeys_.insert(keys[i]);
+        storedKeys_.insert_or_assign(keyOfRow(*changes[i].first), StoredKey{keys[i], first + i});
         loadedText_.insert(QString::fromLatin1(changes[i].first->name), changes[i].second);
     }
     return true;
 }
 
 void SettingsStore::indexStoredKeys() {
-    const QStringList keys = settings_->allKeys();
+    static const std::unordered_set<QString, rt::IgnoringCase, rt::IgnoringCase> settingKeys = [] {
+        std::unordered_set<QString, rt::IgnoringCase, rt::IgnoringCase> keys;
+        for (const SettingRow& row : kSettings) keys.insert(keyOfRow(row));
+        return keys;
+    }();
     storedKeys_.clear();
-    storedKeys_.reserve(static_cast<size_t>(keys.size()));
-    // The store lists its keys in order: where two spellings differ only in case, the first one
-    // is the one read and written.
     extractGroup_.clear();
-    for (const QString& key : keys) {
-        storedKeys_.insert(key);
-        const qsizetype slash = extractGroup_.isEmpty() ? key.indexOf(u'/') : -1;
-        if (slash > 0 &&
-            QStringView(key).first(slash).compare(kExtractGroup, Qt::CaseInsensitive) == 0)
+    for (qsizetype i = 0; i < stored_.size(); ++i) {
+        const QString& key = stored_.keyAt(i);
+        const qsizetype slash = key.indexOf(u'/');
+        // Where two spellings differ only in case, the first in the order of names is the one
+        // read and written, as the settings library listed them; of one spelling, the last line.
+        if (slash == kExtractGroup.size() &&
+            QStringView(key).first(slash).compare(kExtractGroup, Qt::CaseInsensitive) == 0 &&
+            (extractGroup_.isEmpty() || QStringView(key).first(slash) < extractGroup_))
             extractGroup_ = key.first(slash);
+        if (!settingKeys.contains(key)) continue;
+        const auto [stored, added] = storedKeys_.try_emplace(key, StoredKey{key, i});
+        if (!added && key <= stored->second.spelling) stored->second = {key, i};
     }
     if (extractGroup_.isEmpty()) extractGroup_ = kExtractGroup;
-    keysIndexed_ = true;
 }
 
 QString SettingsStore::keyOf(bool underApplication, const char* name) const {
     const QString value = QString::fromLatin1(name);
     const auto stored = storedKeys_.find(underApplication ? value : kExtractGroup + u'/' + value);
-    if (stored != storedKeys_.cend()) return *stored;
+    if (stored != storedKeys_.cend()) return stored->second.spelling;
     return underApplication ? value : extractGroup_ + u'/' + value;
 }
 

@@ -1,22 +1,21 @@
 #pragma once
 
 #include <QHash>
-#include <QSettings>
 #include <QString>
-#include <memory>
-#include <optional>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "ExtractOptions.h"
 #include "IgnoringCase.h"
+#include "SettingsFile.h"
 
 namespace tav::core {
 
-// Loads and saves the user's choices (ExtractOptions) through QSettings, every value as text:
-// the report folder under the application's own group, everything else under "Extract". Value
-// and group names match whatever letter case they were written with, as in the registry. The
-// store only reads and writes: the caller makes the output folders the settings name
-// (createOutputFolders) and tells the user what a load found.
+// Loads and saves the user's choices (ExtractOptions) in a settings file in the layout of Qt's
+// settings library (SettingsFile), every value as text: the report folder under the
+// application's own group, everything else under "Extract". Value and group names match
+// whatever letter case they were written with, as in the registry. The store only reads and
+// writes: the caller makes the output folders the settings name (createOutputFolders) and tells
+// the user what a load found.
 class SettingsStore {
 public:
     // What a load found of the settings file itself.
@@ -33,46 +32,51 @@ public:
         QString message;
     };
 
-    // The user's own settings (native format, "Ombrel Group" / "Tavrin"); defaults lie below
-    // the program's folder.
+    // The user's own settings (where Qt's settings library keeps those of "Ombrel Group" /
+    // "Tavrin"); defaults lie below the program's folder.
     SettingsStore();
-    // Settings held by `settings` (a file of the tests, say); defaults lie below `programFolder`.
-    SettingsStore(std::unique_ptr<QSettings> settings, const QString& programFolder);
+    // Settings held in `file` (a file of the tests, say); defaults lie below `programFolder`.
+    SettingsStore(const QString& file, const QString& programFolder);
 
     // Every setting from the store, the default for each one missing; a stored number that does
     // not convert leaves its variable as it was. A file that cannot be read (or is no file) is
     // renamed with ".bad" added and the defaults apply; the outcome says so.
     LoadOutcome load(ExtractOptions& settings);
     // Every setting that differs from what the store holds into the store; the file is written
-    // only when a value changed. False when a changed value cannot be written.
+    // only when a value changed, and saved whole or not at all: a link in its place is replaced,
+    // never written through. False when a changed value cannot be written; the file is then as
+    // it was.
     bool save(const ExtractOptions& settings);
-    // What to tell the user when save fails: the file that could not be written.
+    // What to tell the user when save fails: the file that could not be written, and why.
     QString saveFailedText() const;
 
     // Puts the default folder in place of every folder setting left empty or blank, as a load
     // does: for options edited since.
     void fillEmptyFolders(ExtractOptions& settings) const;
 
-    QSettings& settings() const { return *settings_; }
     const QString& programFolder() const { return programFolder_; }
 
 private:
     // A pipe, a device or a folder in the settings file's place.
     static bool isSpecialFile(const QString& file);
     LoadOutcome keepUnreadableFileAside(bool malformed);
-    // Reads the store's keys once, into storedKeys_ and extractGroup_.
+    // Finds the settings' keys in the file, into storedKeys_ and extractGroup_.
     void indexStoredKeys();
     // The key of a value, in the letter case that the store already holds it in.
     QString keyOf(bool underApplication, const char* name) const;
 
-    std::unique_ptr<QSettings> settings_;
-    QString file_;  // the settings file, whether or not settings_ reads it
-    std::unordered_set<QString, rt::IgnoringCase, rt::IgnoringCase>
-        storedKeys_;        // as spelled there
-    QString extractGroup_;  // the "Extract" group as spelled in the store
-    bool keysIndexed_ = false;
+    QString file_;         // the settings file
+    SettingsFile stored_;  // what the file held at the last load or save
+    struct StoredKey {
+        QString spelling;  // as the file spells it
+        qsizetype entry;   // its value in stored_
+    };
+    // The settings' keys that the file holds, whatever their letter case.
+    std::unordered_map<QString, StoredKey, rt::IgnoringCase, rt::IgnoringCase> storedKeys_;
+    QString extractGroup_;                // the "Extract" group as spelled in the store
     QHash<QString, QString> loadedText_;  // each setting's value as the store holds it
     bool keptFromSaving_ = false;         // an unreadable file that stays where it is
+    QString saveError_;                   // why the last save failed
     QString programFolder_;               // ends in '/'
 };
 

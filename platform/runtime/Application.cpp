@@ -9,6 +9,14 @@ namespace rt {
 
 std::unique_ptr<Object> Application::openReport(const QString& path,
                                                 const LibraryNotes& notes) const {
+    // No file name can hold a NUL: asking the system about one would only bring Qt's warning
+    // and a cause that says nothing of why.
+    if (path.contains(QChar(u'\0'))) {
+        throw Error(kErrUnableToOpen,
+                    QStringLiteral("%1: the file name holds a NUL character, which no file name "
+                                   "can hold")
+                        .arg(path));
+    }
     // A device or a pipe is no report file: reading one would never end, or wait for ever.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {

@@ -35,20 +35,24 @@ struct GErrorFree {
     void operator()(GError* error) const { g_error_free(error); }
 };
 
-// The notes of the read in progress on this thread, for as long as it lasts: GLib's log handler
-// is one for the whole process, and the library logs on the thread that called it.
-thread_local const LibraryNotes* notesOfThisRead = nullptr;
+// The read in progress on this thread, for as long as it lasts: GLib's log handler is one for
+// the whole process, and the library logs on the thread that called it.
+struct ReadInProgress {
+    bool reading = false;
+    const LibraryNotes* notes = nullptr;  // none: the read takes no notes
+};
+thread_local ReadInProgress readOfThisThread;
 
 class NotesDuringRead {
 public:
     explicit NotesDuringRead(const LibraryNotes& notes)
-        : earlier_(std::exchange(notesOfThisRead, notes ? &notes : nullptr)) {}
-    ~NotesDuringRead() { notesOfThisRead = earlier_; }
+        : earlier_(std::exchange(readOfThisThread, {true, notes ? &notes : nullptr})) {}
+    ~NotesDuringRead() { readOfThisThread = earlier_; }
     NotesDuringRead(const NotesDuringRead&) = delete;
     NotesDuringRead& operator=(const NotesDuringRead&) = delete;
 
 private:
-    const LibraryNotes* earlier_;
+    ReadInProgress earlier_;
 };
 
 void forwardLibraryMessage(const gchar* domain, GLogLevelFlags level, const gchar* message,
@@ -60,18 +64,21 @@ GLogFunc earlierDefaultHandler() {
     return earlier;
 }
 
-// The library logs under "libgsf" and under domains of its parts ("libgsf:msole"); every other
-// domain, and the library's notes outside a read that takes them, go where they went before.
+// During a read only the library runs on its thread, and it logs under "libgsf", under domains
+// of its parts ("libgsf:msole"), under none at all (its warning about a child it cannot read),
+// or through GLib's own domains: all of it is a note of that read, and a read that takes no
+// notes drops it, since standard error is the program's, not the library's. Messages of other
+// threads and outside a read go where they went before.
 void forwardLibraryMessage(const gchar* domain, GLogLevelFlags level, const gchar* message,
                            gpointer data) {
-    const LibraryNotes* notes =
-        domain && QByteArrayView(domain).startsWith("libgsf") ? notesOfThisRead : nullptr;
-    if (!notes) {
+    const ReadInProgress& read = readOfThisThread;
+    if (!read.reading) {
         earlierDefaultHandler()(domain, level, message, data);
         return;
     }
-    (*notes)(QStringLiteral("%1: %2").arg(QString::fromUtf8(domain ? domain : "GLib"),
-                                          QString::fromUtf8(message ? message : "")));
+    if (!read.notes) return;
+    (*read.notes)(QStringLiteral("%1: %2").arg(QString::fromUtf8(domain ? domain : "libgsf"),
+                                               QString::fromUtf8(message ? message : "")));
 }
 
 void initLibrary() {

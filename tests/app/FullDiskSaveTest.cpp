@@ -6,19 +6,16 @@
 #include <functional>
 
 #include "DocumentTemplate.h"
+#include "FileBytes.h"
 #include "FullDiskSeam.h"
 #include "RunLog.h"
+#include "SettingsStore.h"
 #include "TemplateStore.h"
 
 using namespace tav::core;
 using namespace tav::word;
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
 
 QByteArray profiles(int count) {
     QByteArray text = "<templates>";
@@ -43,7 +40,8 @@ struct Case {
 
 }  // namespace
 
-// On a full disk the template profiles and the run log keep their earlier file byte for byte,
+// On a full disk the template profiles, the run log and the settings file keep their earlier file
+// byte for byte,
 // and the failure names the cause: a profile deleted on a full disk once emptied the file.
 TEST(FullDiskSave, TheEarlierFileStaysWholeAndTheCauseIsNamed) {
     const Case cases[] = {
@@ -58,6 +56,17 @@ TEST(FullDiskSave, TheEarlierFileStaysWholeAndTheCauseIsNamed) {
              RunLog log(folder);
              for (int i = 0; i < 200; ++i) log.write(QStringLiteral("a line of the run log"));
              return log.close(error);
+         }},
+        {"settings file, the defaults added", "Tavrin.conf", "[Extract]\nShowTOC=0\n",
+         [](const QString& folder, QString* error) {
+             SettingsStore store(folder + QStringLiteral("/Tavrin.conf"),
+                                 folder + QStringLiteral("/program"));
+             ExtractOptions settings;
+             store.load(settings);
+             settings.RptPath = folder + QStringLiteral("/reports/") + QString(2000, u'r');
+             const bool saved = store.save(settings);
+             *error = store.saveFailedText();
+             return saved;
          }},
     };
     for (const Case& c : cases) {

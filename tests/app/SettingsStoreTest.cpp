@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -20,9 +21,7 @@ protected:
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 
     std::unique_ptr<SettingsStore> store() const {
-        return std::make_unique<SettingsStore>(
-            std::make_unique<QSettings>(path("Tavrin.conf"), QSettings::IniFormat),
-            path("program"));
+        return std::make_unique<SettingsStore>(path("Tavrin.conf"), path("program"));
     }
 
     // Writes raw values into the file, as another program or an older version may have left them.
@@ -413,20 +412,64 @@ TEST_F(SettingsStoreTest, GroupMatchesWhateverLetterCaseItWasWrittenWith) {
               QStringList{QStringLiteral("EXTRACT")});
 }
 
+// Two instances of the program save what each changed: neither takes back the other's values.
+TEST_F(SettingsStoreTest, ASaveKeepsWhatAnotherInstanceSavedSinceTheLoad) {
+    ExtractOptions first;
+    ExtractOptions second;
+    const auto earlier = store();
+    earlier->load(first);
+    ASSERT_TRUE(earlier->save(first));
+    const auto one = store();
+    const auto other = store();
+    one->load(first);
+    other->load(second);
+    first.ShowSQL = false;
+    ASSERT_TRUE(one->save(first));
+    second.ShowTOC = false;
+    ASSERT_TRUE(other->save(second));
+    const ExtractOptions both = loaded();
+    EXPECT_FALSE(both.ShowSQL);
+    EXPECT_FALSE(both.ShowTOC);
+}
+
+// A link in the settings file's place is read through, and a save replaces the link itself: the
+// file it points at, maybe another program's, stays as it was.
+TEST_F(SettingsStoreTest, ASaveReplacesALinkAtTheFileNotTheFileItPointsAt) {
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("shared.conf"));
+    const QByteArray earlier = "[Extract]\nShowTOC=0\n";
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(earlier);
+    }
+    ASSERT_TRUE(QFile::link(target, path("Tavrin.conf")));
+    ExtractOptions settings;
+    const auto linked = store();
+    linked->load(settings);
+    EXPECT_FALSE(settings.ShowTOC);
+    ASSERT_TRUE(linked->save(settings));
+
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), earlier);
+    EXPECT_FALSE(QFileInfo(path("Tavrin.conf")).isSymLink());
+    EXPECT_FALSE(loaded().ShowTOC);
+    EXPECT_EQ(loaded().DocPath, settings.DocPath);
+}
+
 TEST_F(SettingsStoreTest, SaveReportsAStoreThatCannotBeWritten) {
     // A file where the store's folder should be: the store can be neither created nor written.
     QFile blocker(path("blocked"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    SettingsStore blocked(
-        std::make_unique<QSettings>(path("blocked/Tavrin.conf"), QSettings::IniFormat),
-        path("program"));
+    SettingsStore blocked(path("blocked/Tavrin.conf"), path("program"));
     ExtractOptions settings;
     blocked.load(settings);
     EXPECT_TRUE(settings.ShowTOC);
     EXPECT_FALSE(blocked.save(settings));
     EXPECT_EQ(blocked.saveFailedText(),
-              QStringLiteral("Unable to save the settings: %1 cannot be written.")
+              QStringLiteral("Unable to save the settings: %1 cannot be written: Not a directory")
                   .arg(QDir::toNativeSeparators(path("blocked/Tavrin.conf"))));
 }
 

@@ -49,9 +49,7 @@ protected:
         ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("Templates")));
         for (const QString& name : shipped.entryList(QDir::Files))
             ASSERT_TRUE(QFile::copy(shipped.filePath(name), path("Templates/" + name)));
-        SettingsStore(std::make_unique<QSettings>(path("tavrin.ini"), QSettings::IniFormat),
-                      dir_.path() + u'/')
-            .load(options_);
+        SettingsStore(path("tavrin.ini"), dir_.path() + u'/').load(options_);
     }
     QString path(const QString& relative) const { return dir_.filePath(relative); }
 

@@ -431,7 +431,7 @@ TEST(CommandLine, SettingsThatCannotBeReadOrWrittenAreNamedAndTheRunGoesOn) {
          "are used.",
          "config/Ombrel Group/Tavrin.conf.bad"},
         {"a file in place of the settings folder", "config/Ombrel Group", 'f',
-         "Unable to save the settings: %1 cannot be written.", nullptr},
+         "Unable to save the settings: %1 cannot be written: Not a directory", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -502,25 +502,74 @@ TEST(CommandLine, ObjectsWithoutAFieldDefinitionAreDocumented) {
 // The compound-file library's own warnings about a damaged file go to the run log; standard error
 // holds the program's message alone.
 TEST(CommandLine, LibraryWarningsGoToTheRunLog) {
-    const Workspace workspace;
-    QFile packed(sample("fields.rpt"));
-    ASSERT_TRUE(packed.open(QIODevice::ReadOnly));
-    QByteArray damaged = packed.readAll();
-    const quint32 directoryStart = 9999;  // beyond the file: the allocation table is broken
-    damaged.replace(0x30, 4, reinterpret_cast<const char*>(&directoryStart), 4);
-    QFile report(workspace.path("reports/Damaged.rpt"));
-    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
-    report.write(damaged);
-    report.close();
+    const struct {
+        const char* name;
+        int offset;  // in the compound file's header
+        quint32 value;
+    } cases[] = {
+        // Beyond the file: the allocation table is broken.
+        {"the directory's start", 0x30, 9999},
+        // Every stream is then looked for in blocks the file does not have: the library warns
+        // of the child it cannot read, under no domain of its own.
+        {"the cutoff of small streams", 0x38, 0x10000000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Workspace workspace;
+        QFile packed(sample("fields.rpt"));
+        ASSERT_TRUE(packed.open(QIODevice::ReadOnly));
+        QByteArray damaged = packed.readAll();
+        damaged.replace(c.offset, 4, reinterpret_cast<const char*>(&c.value), 4);
+        QFile report(workspace.path("reports/Damaged.rpt"));
+        ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+        report.write(damaged);
+        report.close();
 
-    const Outcome result = workspace.run({"-E", "%T/reports/Damaged.rpt"});
+        const Outcome result = workspace.run({"-E", "%T/reports/Damaged.rpt"});
+        EXPECT_EQ(result.exitStatus, 1);
+        EXPECT_EQ(withoutCauses(result.errorLines), QStringList{unable("Damaged.rpt")});
+        QFile log(workspace.path("out/tvLog.txt"));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        const QString lines = QString::fromUtf8(log.readAll());
+        EXPECT_TRUE(lines.startsWith(QStringLiteral("libgsf"))) << lines.toStdString();
+        EXPECT_TRUE(lines.contains(result.errorLines.value(0))) << lines.toStdString();
+    }
+}
+
+// A NUL, which no file name can hold, in a folder setting or in a path of a list is named with
+// that cause; nothing of Qt's own reaches standard error.
+TEST(CommandLine, APathHoldingANulIsNamedAndNothingOfQtReachesStandardError) {
+    const QString nul = QStringLiteral("out/a") + QChar(u'\0') + QStringLiteral("b/");
+    for (const char* key : {"RptPath", "Extract/DocPath", "Extract/TVDPath", "Extract/DBPath"}) {
+        SCOPED_TRACE(key);
+        const Workspace workspace;
+        QSettings(workspace.settingsFile(), QSettings::IniFormat)
+            .setValue(QString::fromLatin1(key), workspace.path(nul));
+        // The defaults lie below the program's folder: keep them out of the build tree.
+        ASSERT_TRUE(QDir().mkpath(workspace.path("bin")));
+        ASSERT_TRUE(QFile::copy(kProgram, workspace.path("bin/tavdesk4")));
+        const Outcome result =
+            workspace.run({"-E", "%T/reports/layout.RPT"}, workspace.path("bin/tavdesk4"));
+        EXPECT_EQ(result.exitStatus, 0);
+        const QString name = QString::fromLatin1(key).section(u'/', -1);
+        EXPECT_EQ(result.errorLines,
+                  QStringList{"The setting " + name +
+                              " holds a NUL character, which no folder name can hold: the "
+                              "default folder is used."});
+    }
+
+    const Workspace workspace;
+    QFile list(workspace.path("lists/nul.RML"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(workspace.path("reports/a").toUtf8() + QByteArray("\0b.rpt\n", 7) +
+               workspace.path("reports/layout.RPT").toUtf8());
+    list.close();
+    const Outcome result = workspace.run({"-B", "%T/lists/nul.RML"});
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(withoutCauses(result.errorLines), QStringList{unable("Damaged.rpt")});
-    QFile log(workspace.path("out/tvLog.txt"));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QString lines = QString::fromUtf8(log.readAll());
-    EXPECT_TRUE(lines.startsWith(QStringLiteral("libgsf"))) << lines.toStdString();
-    EXPECT_TRUE(lines.contains(result.errorLines.value(0))) << lines.toStdString();
+    EXPECT_EQ(result.errorLines,
+              QStringList{"Unable to open Report: a\\0b.rpt (" + workspace.path("reports/a") +
+                          "\\0b.rpt: the file name holds a NUL character, which no file name "
+                          "can hold)"});
 }
 
 }  // namespace
@@ -965,4 +1014,38 @@ TEST(CommandLine, AnOutputOnAFullDiskKeepsTheEarlierFileAndSaysWhy) {
         EXPECT_EQ(outcome.output,
                   QStringLiteral("earlier file\nfill\n") + QString::fromLatin1(c.file) + "\n");
     }
+}
+
+// On a full disk the settings file stays byte for byte, and the message names the cause; the
+// report is documented all the same. Needs a small file system of its own, mounted where the
+// system lets a test do so.
+TEST(CommandLine, ASettingsFileOnAFullDiskStaysAndTheCauseIsNamed) {
+    if (!canMountAFileSystem()) GTEST_SKIP() << "no file system of its own can be mounted here";
+    const Workspace workspace;
+    // The earlier file lacks most settings: the run stores them.
+    QFile settings(workspace.settingsFile());
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray earlier = settings.readAll();
+    settings.close();
+    ASSERT_TRUE(QFile::copy(workspace.settingsFile(), workspace.path("earlier.conf")));
+    // Mounts a file system of 64 KB on the settings folder, puts the earlier file there, fills
+    // the rest, runs the program and shows what the folder holds after it.
+    const char* script =
+        "mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 99\n"
+        "cp \"$2\" \"$1/Tavrin.conf\"\n"
+        "cat /dev/zero > \"$1/fill\" 2>/dev/null\n"
+        "folder=$1; shift 2\n"
+        "\"$@\"; status=$?\n"
+        "cat \"$folder/Tavrin.conf\"; LC_ALL=C ls \"$folder\"\n"
+        "exit $status\n";
+    const Outcome outcome =
+        workspace.run({"-rm", "sh", "-c", script, "sh", "%T/config/Ombrel Group", "%T/earlier.conf",
+                       kProgram, "-E", "%T/reports/layout.RPT"},
+                      QStringLiteral("unshare"));
+    EXPECT_EQ(outcome.exitStatus, 0);
+    EXPECT_EQ(outcome.errorLines,
+              QStringList{"Unable to save the settings: " + workspace.settingsFile() +
+                          " cannot be written: No space left on device"});
+    EXPECT_EQ(outcome.output, QString::fromUtf8(earlier) + "Tavrin.conf\nfill\n");
+    EXPECT_TRUE(QFile::exists(workspace.path("out/layout.tvd")));
 }

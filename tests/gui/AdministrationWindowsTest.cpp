@@ -442,9 +442,7 @@ TEST_F(AdministrationWindow, TheFileMenuOffersBothWindows) {
 // the utilities window takes it along when it goes.
 TEST_F(TemplateWindow, TheUtilitiesWindowKeepsOneTemplatesWindow) {
     programSettings().setStore(std::make_unique<SettingsStore>(
-        std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
-                                    QSettings::IniFormat),
-        dir.path() + u'/'));
+        dir.filePath(QStringLiteral("Tavrin.conf")), dir.path() + u'/'));
     auto utility = std::make_unique<UtilitiesWindow>();
     auto* templates = control<QAction>(*utility, "miFTemplates");
     templates->trigger();

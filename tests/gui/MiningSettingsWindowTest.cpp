@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "DatabaseCreator.h"
@@ -53,8 +54,7 @@ protected:
 
     std::unique_ptr<SettingsStore> store(
         const QString& file = QStringLiteral("Tavrin.conf")) const {
-        return std::make_unique<SettingsStore>(
-            std::make_unique<QSettings>(path(file), QSettings::IniFormat), path("program"));
+        return std::make_unique<SettingsStore>(path(file), path("program"));
     }
 
     // The window as the utilities window opens it, on the settings stored so far.

@@ -23,9 +23,7 @@ TEST(ProgramSettings, LoadAndSaveGoThroughTheStoreInPlace) {
     QSettings(file, QSettings::IniFormat)
         .setValue(QStringLiteral("Extract/DBPath"), dir.filePath(QStringLiteral("db/")));
     const auto store = [&] {
-        return std::make_unique<SettingsStore>(
-            std::make_unique<QSettings>(file, QSettings::IniFormat),
-            dir.filePath(QStringLiteral("program")));
+        return std::make_unique<SettingsStore>(file, dir.filePath(QStringLiteral("program")));
     };
     const ExtractOptions before = programOptions();
     SettingsStore* const programStore = &programSettings().store();

@@ -242,9 +242,7 @@ TEST_F(ReportViewerTest, TheViewerOpensAtTheReportsTopOverTheMainWindow) {
 // The menu opens one viewer for all its reports, which goes with the main window.
 TEST_F(ReportViewerTest, AMenuItemOpensItsDefinitionFromTheProgramFolder) {
     programSettings().setStore(std::make_unique<SettingsStore>(
-        std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
-                                    QSettings::IniFormat),
-        QStringLiteral(TAV_RESOURCES)));
+        dir.filePath(QStringLiteral("settings.ini")), QStringLiteral(TAV_RESOURCES)));
     QStringList messages;
     guiSeams().message = [&](QWidget*, const QString& text, const QString&, QMessageBox::Icon) {
         messages << text;

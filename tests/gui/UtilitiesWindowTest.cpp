@@ -321,10 +321,8 @@ TEST_F(UtilityWindow, OnlyMoreThanOneRowOfEarlierResultsIsWorthAQuestion) {
 
 TEST_F(UtilityWindow, ClosingTheWindowEndsTheProgramWhateverElseIsOpen) {
     // Closing saves the settings: into a file of the test's own.
-    programSettings().setStore(std::make_unique<SettingsStore>(
-        std::make_unique<QSettings>(out.filePath(QStringLiteral("Tavrin.conf")),
-                                    QSettings::IniFormat),
-        out.path()));
+    programSettings().setStore(
+        std::make_unique<SettingsStore>(out.filePath(QStringLiteral("Tavrin.conf")), out.path()));
     int ended = 0;
     guiSeams().endProgram = [&] { ++ended; };
     ReportViewerWindow viewer;

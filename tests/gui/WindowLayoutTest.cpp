@@ -107,10 +107,8 @@ TEST_F(WindowLayout, TheSettingsFormFitsItsOwnSizeOnBothTabs) {
     guiSeams().printerFonts = [] {
         return std::optional<QStringList>({"DejaVu Sans Condensed Bold Oblique", "Arial"});
     };
-    programSettings().setStore(std::make_unique<SettingsStore>(
-        std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
-                                    QSettings::IniFormat),
-        dir.path()));
+    programSettings().setStore(
+        std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("Tavrin.conf")), dir.path()));
     programOptions().DocPath = QStringLiteral("/home/someone/Tavrin app/Output/");
     programOptions().ReportOwner = QStringLiteral("Unassigned Owner");
     programOptions().HeadingFont.Bold = -1;
@@ -298,9 +296,7 @@ TEST_F(WindowLayout, ResultWindowsOpenShowingTheirRowsAndWearTheProgramIcon) {
 
 TEST_F(WindowLayout, HelpOpensTheManualBesideTheProgram) {
     programSettings().setStore(std::make_unique<SettingsStore>(
-        std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
-                                    QSettings::IniFormat),
-        QStringLiteral("/opt/tavrin")));
+        dir.filePath(QStringLiteral("Tavrin.conf")), QStringLiteral("/opt/tavrin")));
     QList<QUrl> opened;
     guiSeams().openUrl = [&](const QUrl& url, const std::function<void()>&) { opened << url; };
     UtilitiesWindow window;
@@ -319,9 +315,7 @@ TEST_F(WindowLayout, HelpFallsBackToItsOwnWindowWhereTheDesktopCannotOpenTheManu
         ASSERT_TRUE(QFile::copy(QStringLiteral(TAV_RESOURCES "/help/") + page,
                                 program.filePath(QStringLiteral("help/") + page)));
     programSettings().setStore(std::make_unique<SettingsStore>(
-        std::make_unique<QSettings>(dir.filePath(QStringLiteral("Tavrin.conf")),
-                                    QSettings::IniFormat),
-        program.path() + u'/'));
+        dir.filePath(QStringLiteral("Tavrin.conf")), program.path() + u'/'));
     guiSeams().openUrl = [](const QUrl&, const std::function<void()>& failed) { failed(); };
     UtilitiesWindow window;
     window.show();

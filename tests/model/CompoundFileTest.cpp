@@ -218,6 +218,26 @@ TEST_F(CompoundFile, LibraryNotesGoToTheReadThatMetThem) {
     EXPECT_TRUE(soundNotes.isEmpty()) << qPrintable(soundNotes.join(u'\n'));
 }
 
+// A warning that the library gives under no domain of its own (a child it cannot read) is a note
+// of the read too, not a line on standard error.
+TEST_F(CompoundFile, AWarningUnderNoDomainIsANoteOfTheRead) {
+    QByteArray damaged = readAll(sampleReport(QStringLiteral("layout.rpt")));
+    const quint32 cutoff = 0x10000000;  // every stream then lies in blocks the file lacks
+    damaged.replace(0x38, 4, reinterpret_cast<const char*>(&cutoff), 4);
+    QFile file(path("damaged.rpt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(damaged);
+    file.close();
+
+    QStringList notes;
+    EXPECT_EQ(rt::readCompoundStream(path("damaged.rpt"), QStringLiteral("ReportDesign"),
+                                     [&](const QString& note) { notes << note; }),
+              std::nullopt);
+    for (const QString& note : notes) EXPECT_TRUE(note.startsWith(u"libgsf")) << qPrintable(note);
+    EXPECT_TRUE(notes.join(u'\n').contains(u"libgsf: Unable to get child['ReportDesign']"))
+        << qPrintable(notes.join(u'\n'));
+}
+
 // ---- The property-set reader on sets it did not write ---------------------------------------
 
 // A property set of one section holding the given (id, type-tagged value) pairs.

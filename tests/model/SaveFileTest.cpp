@@ -11,22 +11,12 @@
 #include <functional>
 
 #include "CompoundFile.h"
+#include "FileBytes.h"
 #include "FullDiskSeam.h"
 #include "RtError.h"
 #include "SaveFile.h"
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 mode_t modeOf(const QString& path) {
     struct stat info {};

@@ -91,8 +91,7 @@ protected:
         const QString copy = dir_.filePath(QStringLiteral("settings.ini"));
         QFile::remove(copy);
         ASSERT_TRUE(QFile::copy(QDir(caseFolder(name)).filePath("case.ini"), copy));
-        SettingsStore store(std::make_unique<QSettings>(copy, QSettings::IniFormat),
-                            dir_.filePath(QStringLiteral("program")));
+        SettingsStore store(copy, dir_.filePath(QStringLiteral("program")));
         ExtractOptions& settings = options_;
         store.load(settings);
         settings.TVDPath = dir_.filePath(QStringLiteral("out/"));
