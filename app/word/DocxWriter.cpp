@@ -85,6 +85,7 @@ tvdocx::ParagraphFormat cellFormat() {
 
 DocxWriter::DocxWriter(const ExtractOptions& options, RunLog& log, RunReporter& reporter)
     : options_(options), log_(log), reporter_(reporter) {
+    pictureMemory_ = LayoutPicture::NewMemory();
     holdFontSizes(options_, log_);
 }
 DocxWriter::~DocxWriter() = default;
@@ -187,8 +188,9 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName, QS
                                   .arg(fileName));
         } else if (settings.ShowLayout) {
             pictures_ = std::make_unique<LayoutPictureWorker>(
-                LayoutPicture(settings.SettingFont.FontName, settings.ShowHiddenSections), report,
-                picturesAside_);
+                LayoutPicture(settings.SettingFont.FontName, settings.ShowHiddenSections,
+                              pictureMemory_),
+                report, picturesAside_);
         }
         DocumentSetup(*wordDocument_, profile_, options_).ReplaceTemplateFields(report, fileName);
         WriteTitlePage(report);

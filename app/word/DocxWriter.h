@@ -20,6 +20,7 @@ namespace tav::word {
 
 class DocxLineSink;
 class LayoutPictureWorker;
+class SurfaceMemory;
 
 // Assembles the Word documentation (.docx) of one report and its subreports: its lines and
 // tables go in at a DocxLineSink, the sink that the shared blocks write into too. "Starting
@@ -103,6 +104,8 @@ private:
     std::unique_ptr<tvdocx::Document> wordDocument_;
     std::unique_ptr<DocxLineSink> sink_;             // at the end of the document's body
     std::unique_ptr<LayoutPictureWorker> pictures_;  // while a report with its pictures is written
+    // Under the pictures of every report of the run: each draws over the memory of the one before.
+    std::shared_ptr<SurfaceMemory> pictureMemory_;
     bool picturesAside_ = false;
     DocumentTemplate profile_;
     QString documentFolder_;

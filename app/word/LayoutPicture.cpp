@@ -359,16 +359,14 @@ void drawObject(Surface& surface, const tvIReportObject& object, double sectionT
 
 }  // namespace
 
-LayoutPicture::LayoutPicture(const QString& numberFontName, bool showHiddenSections)
+LayoutPicture::LayoutPicture(const QString& numberFontName, bool showHiddenSections,
+                             std::shared_ptr<SurfaceMemory> memory)
     : numberFontName_(numberFontName),
       showHiddenSections_(showHiddenSections),
-      memory_(programMemory()) {}
+      memory_(memory ? std::move(memory) : NewMemory()) {}
 
-// One for the whole program: each report has painters of its own, and fresh memory for every
-// picture would cost each of them its page faults again.
-std::shared_ptr<SurfaceMemory> LayoutPicture::programMemory() {
-    static const std::shared_ptr<SurfaceMemory> memory = std::make_shared<SurfaceMemory>();
-    return memory;
+std::shared_ptr<SurfaceMemory> LayoutPicture::NewMemory() {
+    return std::make_shared<SurfaceMemory>();
 }
 
 LayoutPicture::Frame LayoutPicture::FrameOf(const tvReport& mainReport, qsizetype index) const {

@@ -21,7 +21,13 @@ class LayoutPicture {
 public:
     // `numberFontName` draws the numbers of objects without a text of their own; hidden
     // sections are drawn only with `showHiddenSections`.
-    LayoutPicture(const QString& numberFontName, bool showHiddenSections);
+    // Pictures drawn over one `memory`, one after another, each draw over the memory of the one
+    // before rather than faulting in fresh pages: a writer keeps one for all its reports.
+    LayoutPicture(const QString& numberFontName, bool showHiddenSections,
+                  std::shared_ptr<SurfaceMemory> memory = NewMemory());
+
+    // Memory for the surfaces of pictures drawn one after another.
+    static std::shared_ptr<SurfaceMemory> NewMemory();
 
     // The tallest surface, in twips: about the printable height of a page, so that the picture
     // fits one page of the document.
@@ -56,8 +62,6 @@ private:
 
     QString numberFontName_;
     bool showHiddenSections_;
-    // Shared by every painter; each picture draws over the memory of the one before.
-    static std::shared_ptr<SurfaceMemory> programMemory();
     std::shared_ptr<SurfaceMemory> memory_;
 };
 
