@@ -6,6 +6,8 @@
 #include <optional>
 #include <unordered_set>
 
+#include "XmlLimits.h"
+
 namespace rt {
 
 // A report's declarations, indexed as far as a walk of the report has come.
@@ -17,66 +19,6 @@ struct DesignDocument::DeclarationIndex {
 namespace {
 
 const QString kReportTag = QStringLiteral("Report");
-constexpr size_t kMaxDepth = 512;
-// Real designs give an element a few dozen attributes. The XML reader checks each attribute of
-// an element against every one before it, so an element with very many would take quadratic
-// time before the design could even be refused.
-constexpr int kMaxAttributes = 1000;
-
-// The line of the first element with more than kMaxAttributes attributes; 0 when there is none.
-// Comments, character data, processing instructions and declarations hold no attributes. Every
-// document is scanned so before it is parsed, so the scan leaps from mark to mark, and counts
-// lines only for the element it reports.
-qint64 lineOfCrowdedElement(const QByteArray& xml) {
-    struct Skip {
-        QByteArrayView start;
-        QByteArrayView end;
-    };
-    constexpr Skip kSkips[] = {{"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}, {"<!", ">"}};
-    // What ends a run of a tag's plain text: a quoted value, an attribute's equals sign, the end.
-    static constexpr auto kMarks = [] {
-        std::array<bool, 256> marks{};
-        marks[uchar('"')] = marks[uchar('\'')] = marks[uchar('=')] = marks[uchar('>')] = true;
-        return marks;
-    }();
-    const QByteArrayView text(xml);
-    const qsizetype size = text.size();
-    const char* const data = text.data();
-    qsizetype i = 0;
-    while (i < size) {
-        // Tags mostly follow one another, and values are short: the marks are looked for in
-        // place rather than through a search call for each.
-        while (i < size && data[i] != '<') ++i;
-        if (i == size) break;
-        if (i + 1 < size && (data[i + 1] == '!' || data[i + 1] == '?')) {
-            const QByteArrayView rest = text.sliced(i);
-            for (const Skip& s : kSkips) {
-                if (!rest.startsWith(s.start)) continue;
-                const qsizetype end = text.indexOf(s.end, i + s.start.size());
-                i = end < 0 ? size : end + s.end.size();
-                break;
-            }
-            continue;
-        }
-        // A tag: its attributes are the equals signs outside quoted values.
-        int attributes = 0;
-        qsizetype j = i + 1;
-        while (j < size) {
-            while (j < size && !kMarks[uchar(data[j])]) ++j;
-            if (j == size || data[j] == '>') break;
-            if (data[j] == '=') {
-                if (++attributes > kMaxAttributes) return 1 + std::count(data, data + i, '\n');
-                ++j;
-                continue;
-            }
-            const char quote = data[j++];
-            while (j < size && data[j] != quote) ++j;
-            j = std::min(j + 1, size);
-        }
-        i = std::min(j + 1, size);
-    }
-    return 0;
-}
 
 // The members whose reads a document makes fail, written as fail="member other".
 bool readFails(const DesignNode& node, QLatin1StringView member) { return node.fails(member); }
@@ -673,12 +615,10 @@ const DesignNode* DesignNode::child(QLatin1StringView name) const {
 
 std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
                                                       const QString& source) {
-    if (const qint64 line = lineOfCrowdedElement(xml)) {
+    if (const std::optional<XmlLimitBreach> breach = findXmlLimitBreach(xml)) {
         throw Error(kErrBadDocument,
-                    QStringLiteral("%1: line %2: an element has more than %3 attributes")
-                        .arg(source)
-                        .arg(line)
-                        .arg(kMaxAttributes));
+                    QStringLiteral("%1: line %2: %3")
+                        .arg(source, QString::number(breach->line), breach->reason));
     }
     auto doc = std::make_shared<DesignDocument>();
     doc->source_ = source;
@@ -704,9 +644,8 @@ std::shared_ptr<DesignDocument> DesignDocument::parse(const QByteArray& xml,
             case QXmlStreamReader::StartElement: {
                 // Real designs nest a few dozen levels; a document nested beyond any design
                 // would only exhaust the stack of the code that walks it.
-                if (stack.size() >= kMaxDepth) {
-                    fail(QStringLiteral("elements are nested more than %1 levels deep")
-                             .arg(kMaxDepth));
+                if (stack.size() >= static_cast<size_t>(kMaxXmlDepth)) {
+                    fail(tooDeepReason());
                 }
                 DesignNode* node = doc->newNode();
                 node->tag = attributes.names().name(reader.name());
