@@ -1,15 +1,22 @@
 #include "TemplateStore.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include "RunReporter.h"
 #include "SaveFile.h"
 #include "SettingsStore.h"
+#include "XmlLimits.h"
 #include "XmlText.h"
 
 namespace tav::word {
@@ -54,15 +61,47 @@ constexpr std::array kStoredMembers{
 const QString kConfigFileName = QStringLiteral("template_config.xml");
 const QString kProfileElement = QStringLiteral("tavrin_template");
 
+// The file's bytes. Only a regular file is read: a pipe would keep the reader waiting for a
+// writer for ever, and a device may never end. The file is looked at before it is opened, so
+// that no device is opened at all, and again once it is open, without waiting, so that a pipe
+// put in its place meanwhile is refused too.
+QByteArray readConfig(const QString& path) {
+    const auto refuse = [&](const QString& cause) {
+        throw TemplateError(QStringLiteral("%1 cannot be read: %2").arg(path, cause).toStdString());
+    };
+    const QString notRegular = QStringLiteral("it is not a regular file");
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) refuse(notRegular);
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) refuse(QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(descriptor);
+        refuse(notRegular);
+    }
+    QFile file;
+    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        refuse(file.errorString());
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) refuse(file.errorString());
+    return bytes;
+}
+
 QDomDocument loadConfig(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw TemplateError(
-            QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()).toStdString());
+    const QByteArray bytes = readConfig(path);
+    // Profiles nest three levels deep. A file far deeper, or with an element of very many
+    // attributes, would take the parser a time that grows with its square, on every document.
+    if (const std::optional<rt::XmlLimitBreach> breach = rt::findXmlLimitBreach(bytes))
+        throw TemplateError(QStringLiteral("%1 cannot be read (line %2: %3)")
+                                .arg(path, QString::number(breach->line), breach->reason)
+                                .toStdString());
     QDomDocument document;
     QString message;
     int line = 0;
-    if (!document.setContent(&file, &message, &line))
+    if (!document.setContent(bytes, &message, &line))
         throw TemplateError(QStringLiteral("%1 is not well formed (line %2: %3)")
                                 .arg(path)
                                 .arg(line)

@@ -1,9 +1,17 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QDomDocument>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 #include "QtPrinters.h"
 #include "RecordingReporter.h"
@@ -19,6 +27,43 @@ const QByteArray kCorporate =
     "<tocStyle>Contents</tocStyle><heading1Style>Title 1</heading1Style><heading2Style>Title "
     "2</heading2Style>"
     "<heading3Style>Title 3</heading3Style><tableStyle>Grid Table</tableStyle></tavrin_template>";
+
+// Lets a reader that waits on a pipe go on, by opening the pipe for writing, once 10 seconds have
+// passed: a read that waits for ever then fails its test instead of holding up the suite.
+class PipeWatch {
+public:
+    explicit PipeWatch(const QString& pipe)
+        : thread_([this, name = QFile::encodeName(pipe)] {
+              std::unique_lock lock(mutex_);
+              if (stopping_.wait_for(lock, std::chrono::seconds(10), [this] { return stopped_; }))
+                  return;
+              fired_ = true;
+              while (!stopping_.wait_for(lock, std::chrono::milliseconds(100),
+                                         [this] { return stopped_; })) {
+                  const int writer = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+                  if (writer >= 0) ::close(writer);
+              }
+          }) {}
+    ~PipeWatch() { stop(); }
+
+    // Whether a reader had to be let go.
+    bool stop() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopped_ = true;
+        }
+        stopping_.notify_all();
+        if (thread_.joinable()) thread_.join();
+        return fired_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable stopping_;
+    bool stopped_ = false;
+    bool fired_ = false;
+    std::thread thread_;  // last: it starts once the members it uses are made
+};
 
 // A program folder of its own with a Templates folder, and the messages shown to the user.
 class TemplateStoreTest : public ::testing::Test {
@@ -66,6 +111,26 @@ protected:
                "</normalStyle><tocStyle>TOC 1</tocStyle><heading1Style>Heading 1</heading1Style>"
                "<heading2Style>Heading 2</heading2Style><heading3Style>Heading 3</heading3Style>"
                "<tableStyle>Table Grid</tableStyle></tavrin_template>";
+    }
+
+    // A profile whose last element holds elements nested so that the file is `depth` levels
+    // deep.
+    static QByteArray nested(int depth) {
+        const QByteArray head =
+            "<tavrin_template name=\"Deep\"><path>Deep.dotx</path>"
+            "<normalStyle>Normal</normalStyle><tocStyle>TOC 1</tocStyle>"
+            "<heading1Style>Heading 1</heading1Style><heading2Style>Heading "
+            "2</heading2Style><heading3Style>Heading 3</heading3Style>";
+        // The root, the profile and its tableStyle are three levels.
+        const int inner = depth - 3;
+        return head + "<tableStyle>" + QByteArray("<b>").repeated(inner) + "Grid" +
+               QByteArray("</b>").repeated(inner) + "</tableStyle></tavrin_template>";
+    }
+    // A profile element of `attributes` attributes, its name the first.
+    static QByteArray crowded(int attributes) {
+        QByteArray element = "<tavrin_template name=\"Crowded\"";
+        for (int i = 1; i < attributes; ++i) element += " a" + QByteArray::number(i) + "=\"=\"";
+        return element + "/>";
     }
 
     QTemporaryDir dir_;
@@ -226,10 +291,21 @@ TEST_F(TemplateStoreTest, AnUnusableFileFailsWithoutChangingIt) {
     struct Case {
         const char* what;
         std::optional<QByteArray> file;  // nothing: no file at all
+        const char* cause;               // what the reason says after the file's path
     };
+    // Parsed whole, a file nested this deep took minutes, on every document written.
+    const QByteArray deep = "<templates>" + kCorporate + nested(100000) + "</templates>";
     const Case cases[] = {
-        {"no file", std::nullopt},
-        {"not well formed", QByteArray("<templates>") + kCorporate},
+        {"no file", std::nullopt, " cannot be read: No such file or directory"},
+        {"not well formed", QByteArray("<templates>") + kCorporate, " is not well formed"},
+        {"nested deeper than the bound",
+         "<templates>\n" + kCorporate + nested(513) + "</templates>",
+         " cannot be read (line 2: elements are nested more than 512 levels deep)"},
+        {"nested very deep", deep,
+         " cannot be read (line 1: elements are nested more than 512 levels deep)"},
+        {"an element of very many attributes",
+         "<templates>\n\n" + crowded(1001) + kCorporate + "</templates>",
+         " cannot be read (line 3: an element has more than 1000 attributes)"},
     };
     DocumentTemplate added;
     added.templateName = QStringLiteral("New");
@@ -240,7 +316,8 @@ TEST_F(TemplateStoreTest, AnUnusableFileFailsWithoutChangingIt) {
         std::vector<DocumentTemplate> profiles;
         QString error;
         EXPECT_FALSE(store().LoadAllTemplates(profiles, &error)) << c.what;
-        EXPECT_FALSE(error.isEmpty()) << c.what;
+        EXPECT_TRUE(error.startsWith(configPath() + QLatin1String(c.cause)))
+            << c.what << ": " << error.toStdString();
         bool used = false;
         EXPECT_FALSE(store().IsTemplateFileInUse(QStringLiteral("Corp.dotx"), used, nullptr))
             << c.what;
@@ -262,6 +339,106 @@ TEST_F(TemplateStoreTest, AnUnusableFileFailsWithoutChangingIt) {
     EXPECT_FALSE(store().DeleteTemplate(added, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("holds no profile \"New\""))) << error.toStdString();
     EXPECT_EQ(config(), before);
+}
+
+// A pipe, a folder or a device in the file's place is refused at once, as a file that cannot be
+// read: the documents take the default profile, the lists stay empty, and it is left in place.
+// A link to a sound file is read through.
+TEST_F(TemplateStoreTest, OnlyARegularFileIsReadAsTheProfiles) {
+    const QString sound = dir_.filePath(QStringLiteral("elsewhere.xml"));
+    {
+        QFile file(sound);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<templates>" + kCorporate + "</templates>");
+    }
+    const struct {
+        const char* what;
+        std::function<bool(const QString&)> make;
+        bool regular;
+    } cases[] = {
+        {"a pipe",
+         [](const QString& path) {
+             return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+         },
+         false},
+        {"a folder", [](const QString& path) { return QDir().mkdir(path); }, false},
+        {"a device", [](const QString& path) { return QFile::link("/dev/null", path); }, false},
+        {"a link to a pipe",
+         [&](const QString& path) {
+             const QString pipe = dir_.filePath(QStringLiteral("pipe"));
+             return ::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0 &&
+                    QFile::link(pipe, path);
+         },
+         false},
+        {"a link to a sound file", [&](const QString& path) { return QFile::link(sound, path); },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(configPath());
+        QDir().rmdir(configPath());
+        QFile::remove(dir_.filePath(QStringLiteral("pipe")));
+        ASSERT_TRUE(c.make(configPath()));
+        const QFileInfo before(configPath());
+        PipeWatch watch(before.canonicalFilePath());
+        messages_.clear();
+
+        std::vector<DocumentTemplate> profiles;
+        QString error;
+        const bool listed = store().LoadAllTemplates(profiles, &error);
+        const DocumentTemplate corporate =
+            store().GetTemplate(QStringLiteral("Corporate"), reporter_);
+        DocumentTemplate added;
+        added.templateName = QStringLiteral("New");
+        const bool addedOne = store().AddTemplate(added, nullptr);
+        EXPECT_FALSE(watch.stop()) << "the store waited on the pipe";
+
+        if (c.regular) {
+            EXPECT_TRUE(listed) << error.toStdString();
+            EXPECT_EQ(corporate.tocStyleName, QStringLiteral("Contents"));
+            EXPECT_TRUE(messages_.isEmpty());
+            EXPECT_TRUE(addedOne);
+            continue;
+        }
+        const QString cause =
+            configPath() + QStringLiteral(" cannot be read: it is not a regular file");
+        EXPECT_FALSE(listed);
+        EXPECT_EQ(error, cause);
+        EXPECT_TRUE(corporate.templateName.isEmpty());
+        ASSERT_EQ(messages_.size(), 1);
+        EXPECT_TRUE(messages_[0].endsWith(u'(' + cause + u')')) << messages_[0].toStdString();
+        EXPECT_FALSE(addedOne);
+        const QFileInfo after(configPath());
+        EXPECT_EQ(after.isSymLink(), before.isSymLink());
+        EXPECT_EQ(after.isDir(), before.isDir());
+        EXPECT_FALSE(after.isFile());
+    }
+}
+
+// Files at the bounds, and a file of many profiles, are read whole.
+TEST_F(TemplateStoreTest, FilesAtTheBoundsAndLargeFilesAreRead) {
+    writeConfig("<templates>" + kCorporate + nested(512) + crowded(1000) + "</templates>");
+    std::vector<DocumentTemplate> profiles;
+    QString error;
+    QStringList incomplete;
+    ASSERT_TRUE(store().LoadAllTemplates(profiles, &error, &incomplete)) << error.toStdString();
+    ASSERT_EQ(profiles.size(), 2u);
+    EXPECT_EQ(profiles[1].tableStyle, QStringLiteral("Grid"));
+    // The crowded element is read, and is incomplete only for lacking its elements.
+    ASSERT_EQ(incomplete.size(), 1);
+    EXPECT_TRUE(incomplete[0].startsWith(QStringLiteral("profile \"Crowded\" lacks")));
+
+    QByteArray many = "<templates>\n";
+    constexpr int kProfiles = 2000;
+    for (int i = 0; i < kProfiles; ++i)
+        many += "  " + profile("P" + QByteArray::number(i), "Body " + QByteArray::number(i)) + '\n';
+    writeConfig(many + "</templates>\n");
+    const std::vector<DocumentTemplate> all = storedProfiles();
+    ASSERT_EQ(all.size(), size_t(kProfiles));
+    EXPECT_EQ(all.back().normalStyleName, QStringLiteral("Body 1999"));
+    EXPECT_EQ(store().GetTemplate(QStringLiteral("P1999"), reporter_).templatePath,
+              folder() + QStringLiteral("P1999.dotx"));
+    EXPECT_TRUE(messages_.isEmpty());
 }
 
 // An incomplete profile, as a hand edit leaves one, is named and left out; the sound ones around
