@@ -146,19 +146,38 @@ QDomElement FindTemplateNode(const QDomDocument& document, const QString& name) 
     return {};
 }
 
-// Children are taken by position, whatever their names.
+// The children of a profile element fill the members of their names, in any order; another
+// element among them is passed over. A member whose name no child carries takes the child at its
+// position when that child's name is none of the members': files whose children bear other names
+// were read by position, and still are.
 DocumentTemplate TemplateFromNode(const QDomElement& element, const QString& templatesFolder) {
+    const auto storedName = [](const QDomElement& child) {
+        return std::any_of(kStoredMembers.begin(), kStoredMembers.end(),
+                           [&](const StoredMember& stored) {
+                               return child.tagName() == QLatin1String(stored.element);
+                           });
+    };
     DocumentTemplate profile;
     profile.templateName = profileName(element);
-    QDomElement child = element.firstChildElement();
+    QStringList missing;
+    QDomElement atPosition = element.firstChildElement();
     for (const StoredMember& stored : kStoredMembers) {
+        const QString name = QLatin1String(stored.element);
+        QDomElement child = element.firstChildElement(name);
+        if (child.isNull() && !atPosition.isNull() && !storedName(atPosition)) child = atPosition;
         if (child.isNull())
-            throw TemplateError(QStringLiteral("profile \"%1\" lacks its element %2")
-                                    .arg(profile.templateName, QLatin1String(stored.element))
-                                    .toStdString());
-        profile.*stored.member = child.text();
-        child = child.nextSiblingElement();
+            missing << name;
+        else
+            profile.*stored.member = child.text();
+        if (!atPosition.isNull()) atPosition = atPosition.nextSiblingElement();
     }
+    if (!missing.isEmpty())
+        throw TemplateError(
+            QStringLiteral("profile \"%1\" lacks its %2 %3")
+                .arg(profile.templateName,
+                     missing.size() == 1 ? QStringLiteral("element") : QStringLiteral("elements"),
+                     missing.join(QStringLiteral(", ")))
+                .toStdString());
     profile.templatePath = templatesFolder + profile.templatePath;
     return profile;
 }

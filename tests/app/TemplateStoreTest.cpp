@@ -462,6 +462,79 @@ TEST_F(TemplateStoreTest, AnIncompleteProfileIsLeftOutAndNamedWhileTheOthersAreL
               QStringLiteral("Contents"));
 }
 
+// A profile's elements are found by their names, in any order, others among them passed over; a
+// profile that lacks some is told by their names.
+TEST_F(TemplateStoreTest, AProfileIsReadByItsElementNamesAndNamesThoseItLacks) {
+    const auto children = [](std::initializer_list<const char*> names) {
+        QByteArray xml;
+        for (const char* name : names)
+            xml += QByteArray("<") + name + ">" + name + "</" + name + ">";
+        return xml;
+    };
+    const QString whole = QStringLiteral(
+        "path|normalStyle|tocStyle|heading1Style|heading2Style|heading3Style|tableStyle");
+    const struct {
+        const char* what;
+        QByteArray children;
+        QString read;       // the members from the path on, joined by '|'
+        const char* lacks;  // or what the incomplete profile is told
+    } cases[] = {
+        {"lacking tocStyle",
+         children({"path", "normalStyle", "heading1Style", "heading2Style", "heading3Style",
+                   "tableStyle"}),
+         {},
+         "element tocStyle"},
+        {"lacking two",
+         children({"path", "tocStyle", "heading1Style", "heading3Style", "tableStyle"}),
+         {},
+         "elements normalStyle, heading2Style"},
+        {"lacking tocStyle, with another element in its stead",
+         children({"path", "normalStyle", "heading1Style", "heading2Style", "heading3Style",
+                   "tableStyle", "note"}),
+         {},
+         "element tocStyle"},
+        {"empty",
+         {},
+         {},
+         "elements path, normalStyle, tocStyle, heading1Style, heading2Style, heading3Style, "
+         "tableStyle"},
+        {"in another order",
+         children({"tableStyle", "heading3Style", "heading2Style", "heading1Style", "tocStyle",
+                   "normalStyle", "path"}),
+         whole, nullptr},
+        {"another element first",
+         children({"note", "path", "normalStyle", "tocStyle", "heading1Style", "heading2Style",
+                   "heading3Style", "tableStyle"}),
+         whole, nullptr},
+        // Read by position, as they always were.
+        {"elements of other names", children({"a", "b", "c", "d", "e", "f", "g"}),
+         QStringLiteral("a|b|c|d|e|f|g"), nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeConfig("<templates><tavrin_template name=\"P\">" + c.children +
+                    "</tavrin_template></templates>");
+        std::vector<DocumentTemplate> profiles;
+        QString error;
+        QStringList incomplete;
+        ASSERT_TRUE(store().LoadAllTemplates(profiles, &error, &incomplete)) << error.toStdString();
+        if (c.lacks) {
+            EXPECT_TRUE(profiles.empty());
+            EXPECT_EQ(incomplete, QStringList(QStringLiteral("profile \"P\" lacks its ") +
+                                              QLatin1String(c.lacks)));
+            continue;
+        }
+        ASSERT_EQ(profiles.size(), 1u);
+        const DocumentTemplate& p = profiles[0];
+        EXPECT_EQ(QStringList({p.templatePath.mid(folder().size()), p.normalStyleName,
+                               p.tocStyleName, p.heading1StyleName, p.heading2StyleName,
+                               p.heading3StyleName, p.tableStyle})
+                      .join(u'|'),
+                  c.read);
+        EXPECT_TRUE(incomplete.isEmpty());
+    }
+}
+
 TEST_F(TemplateStoreTest, ATemplateFileIsInUseOnlyUnderTheTemplatesFolder) {
     writeConfig(
         "<templates>" + kCorporate +
