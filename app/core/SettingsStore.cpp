@@ -290,17 +290,20 @@ SettingsStore::LoadOutcome SettingsStore::keepUnreadableFileAside(bool malformed
                 .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(aside))};
 }
 
-QString SettingsStore::saveFailedText() const {
-    if (saveError_.isEmpty()) {
-        return QStringLiteral("Unable to save the settings: %1 cannot be written.")
-            .arg(QDir::toNativeSeparators(file_));
+bool SettingsStore::save(const ExtractOptions& settings, QString* error) {
+    QString cause;
+    if (saveChanges(settings, &cause)) return true;
+    if (error) {
+        *error = cause.isEmpty()
+                     ? QStringLiteral("Unable to save the settings: %1 cannot be written.")
+                           .arg(QDir::toNativeSeparators(file_))
+                     : QStringLiteral("Unable to save the settings: %1 cannot be written: %2")
+                           .arg(QDir::toNativeSeparators(file_), cause);
     }
-    return QStringLiteral("Unable to save the settings: %1 cannot be written: %2")
-        .arg(QDir::toNativeSeparators(file_), saveError_);
+    return false;
 }
 
-bool SettingsStore::save(const ExtractOptions& settings) {
-    saveError_.clear();
+bool SettingsStore::saveChanges(const ExtractOptions& settings, QString* cause) {
     if (keptFromSaving_) return false;
     // Only what differs from the store is written: a run that changed nothing leaves the file as
     // it is.
@@ -326,7 +329,7 @@ bool SettingsStore::save(const ExtractOptions& settings) {
     if (changes.isEmpty()) return true;
     // A file the user made read-only stays as it is, though its folder would take a new one.
     if (const QFileInfo info(file_); info.exists() && !info.isWritable()) {
-        saveError_ = QString::fromLocal8Bit(std::strerror(EACCES));
+        *cause = QString::fromLocal8Bit(std::strerror(EACCES));
         return false;
     }
     // What another instance saved since the load stays: the changes go into the file as it is
@@ -347,7 +350,7 @@ bool SettingsStore::save(const ExtractOptions& settings) {
     }
     // The folder is made as the settings library made it; where it cannot be, the save says why.
     QDir().mkpath(QFileInfo(file_).absolutePath());
-    if (!rt::saveWhole(file_, updated.text(), &saveError_)) return false;
+    if (!rt::saveWhole(file_, updated.text(), cause)) return false;
     const qsizetype first = updated.size() - changes.size();
     stored_ = std::move(updated);
     for (qsizetype i = 0; i < changes.size(); ++i) {
@@ -387,8 +390,6 @@ QString SettingsStore::keyOf(bool underApplication, const char* name) const {
     if (stored != storedKeys_.cend()) return stored->second.spelling;
     return underApplication ? value : extractGroup_ + u'/' + value;
 }
-
-bool DirectoryExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
 QString withTrailingSeparator(const QString& folder) {
     if (folder.endsWith(u'/') || folder.endsWith(u'\\')) return folder;

@@ -45,10 +45,9 @@ public:
     // Every setting that differs from what the store holds into the store; the file is written
     // only when a value changed, and saved whole or not at all: a link in its place is replaced,
     // never written through. False when a changed value cannot be written; the file is then as
-    // it was.
-    bool save(const ExtractOptions& settings);
-    // What to tell the user when save fails: the file that could not be written, and why.
-    QString saveFailedText() const;
+    // it was, and `error` holds what to tell the user: the file that could not be written, and
+    // why.
+    bool save(const ExtractOptions& settings, QString* error = nullptr);
 
     // Puts the default folder in place of every folder setting left empty or blank, as a load
     // does: for options edited since.
@@ -60,6 +59,8 @@ private:
     // A pipe, a device or a folder in the settings file's place.
     static bool isSpecialFile(const QString& file);
     LoadOutcome keepUnreadableFileAside(bool malformed);
+    // save's work; `cause` holds why a changed value could not be written, when known.
+    bool saveChanges(const ExtractOptions& settings, QString* cause);
     // Finds the settings' keys in the file, into storedKeys_ and extractGroup_.
     void indexStoredKeys();
     // The key of a value, in the letter case that the store already holds it in.
@@ -76,12 +77,8 @@ private:
     QString extractGroup_;                // the "Extract" group as spelled in the store
     QHash<QString, QString> loadedText_;  // each setting's value as the store holds it
     bool keptFromSaving_ = false;         // an unreadable file that stays where it is
-    QString saveError_;                   // why the last save failed
     QString programFolder_;               // ends in '/'
 };
-
-// True when `path` names an existing folder.
-bool DirectoryExists(const QString& path);
 
 // `folder` with a separator at its end ('/' appended unless it ends in '/' or '\').
 QString withTrailingSeparator(const QString& folder);

@@ -25,17 +25,6 @@ void ReplaceText(QString& text, const QString& find, const QString& replacement)
     text.replace(find, replacement, Qt::CaseSensitive);
 }
 
-qsizetype CountOccurrences(const QString& text, const QString& find) {
-    // QString::count would count overlapping occurrences ("aa" twice in "aaa").
-    if (find.isEmpty()) return 0;
-    qsizetype count = 0;
-    for (qsizetype at = text.indexOf(find, 0, Qt::CaseSensitive); at >= 0;
-         at = text.indexOf(find, at + find.size(), Qt::CaseSensitive)) {
-        ++count;
-    }
-    return count;
-}
-
 QString reportFileName(const QString& reportPath) { return tvFileName(reportPath); }
 
 QString reportStem(const QString& fileName) {

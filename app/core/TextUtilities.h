@@ -15,9 +15,6 @@ QString GetDelimitedField(const QString& text, const QString& delimiter, qsizety
 // replacement is not searched again. An empty `find` leaves the text unchanged.
 void ReplaceText(QString& text, const QString& find, const QString& replacement);
 
-// The number of non-overlapping occurrences of `find` in `text`; 0 for an empty `find`.
-qsizetype CountOccurrences(const QString& text, const QString& find);
-
 // The file name of a report path: the text after its last '/' or '\'.
 QString reportFileName(const QString& reportPath);
 // The stem of a report file name: the name less its last 4 characters (".rpt").

@@ -712,8 +712,4 @@ const QStringList& GetTableFormatList() {
     return list;
 }
 
-int GetTableFormatIndex(const QString& name) {
-    return static_cast<int>(GetTableFormatList().indexOf(name));
-}
-
 }  // namespace tav::doctext

@@ -112,6 +112,5 @@ QString GetViewingAngleText(qint32 code);
 // The Word table AutoFormat names, "None" first: a name's 0-based position is its AutoFormat
 // number.
 const QStringList& GetTableFormatList();
-int GetTableFormatIndex(const QString& name);  // exact comparison; -1 when not listed
 
 }  // namespace tav::doctext

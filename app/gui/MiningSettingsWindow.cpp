@@ -714,9 +714,8 @@ void MiningSettingsWindow::commitFocused() {
 
 void MiningSettingsWindow::saveAndClose() {
     commitFocused();
-    if (!programSettings().save()) {
-        guiSeams().message(this, programSettings().saveFailedText(), applicationTitle(),
-                           QMessageBox::Information);
+    if (QString error; !programSettings().save(&error)) {
+        guiSeams().message(this, error, applicationTitle(), QMessageBox::Information);
         return;
     }
     accept();

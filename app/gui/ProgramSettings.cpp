@@ -24,12 +24,10 @@ void ProgramSettings::load(RunReporter& reporter) {
     createOutputFolders(options);
 }
 
-bool ProgramSettings::save() {
+bool ProgramSettings::save(QString* error) {
     store().fillEmptyFolders(options);
-    return store().save(options);
+    return store().save(options, error);
 }
-
-QString ProgramSettings::saveFailedText() { return store().saveFailedText(); }
 
 ProgramSettings::Scope::Scope(std::unique_ptr<SettingsStore> store)
     : savedStore_(std::exchange(programSettings().store_, std::move(store))),

@@ -24,9 +24,8 @@ public:
     // The options from, and into, the store. A settings file that cannot be read is told through
     // `reporter`; loading makes the output folders that are missing.
     void load(core::RunReporter& reporter);
-    bool save();
-    // The message of a failed save, naming the settings file.
-    QString saveFailedText();
+    // False when the store cannot be written; `error` then names the settings file and why.
+    bool save(QString* error = nullptr);
 
     // Keeps the program's settings as they are when it is made and puts them back when it goes:
     // the store (replaced by `store` meanwhile, when given) and the options.

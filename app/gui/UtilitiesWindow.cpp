@@ -227,7 +227,7 @@ UtilitiesWindow::~UtilitiesWindow() {
 }
 
 void UtilitiesWindow::closeEvent(QCloseEvent* event) {
-    if (!programSettings().save()) reporter_->message(programSettings().saveFailedText());
+    if (QString error; !programSettings().save(&error)) reporter_->message(error);
     statusWindow_->hide();
     event->accept();
     // The viewer, the templates and the other windows of their own go with the program.

@@ -38,7 +38,7 @@ namespace {
 void loadAndStoreSettings(RunReporter& reporter) {
     ProgramSettings& settings = programSettings();
     settings.load(reporter);
-    if (!settings.save()) reporter.message(settings.saveFailedText());
+    if (QString error; !settings.save(&error)) reporter.message(error);
 }
 
 // Until the utilities window takes the user's messages, a message of the start (a settings file

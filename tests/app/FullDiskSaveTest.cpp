@@ -64,9 +64,7 @@ TEST(FullDiskSave, TheEarlierFileStaysWholeAndTheCauseIsNamed) {
              ExtractOptions settings;
              store.load(settings);
              settings.RptPath = folder + QStringLiteral("/reports/") + QString(2000, u'r');
-             const bool saved = store.save(settings);
-             *error = store.saveFailedText();
-             return saved;
+             return store.save(settings, error);
          }},
     };
     for (const Case& c : cases) {

@@ -467,8 +467,9 @@ TEST_F(SettingsStoreTest, SaveReportsAStoreThatCannotBeWritten) {
     ExtractOptions settings;
     blocked.load(settings);
     EXPECT_TRUE(settings.ShowTOC);
-    EXPECT_FALSE(blocked.save(settings));
-    EXPECT_EQ(blocked.saveFailedText(),
+    QString error;
+    EXPECT_FALSE(blocked.save(settings, &error));
+    EXPECT_EQ(error,
               QStringLiteral("Unable to save the settings: %1 cannot be written: Not a directory")
                   .arg(QDir::toNativeSeparators(path("blocked/Tavrin.conf"))));
 }

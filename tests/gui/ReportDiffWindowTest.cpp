@@ -34,6 +34,7 @@
 #include <utility>
 
 #include "GuiSeams.h"
+#include "GuiTestSupport.h"
 #include "ProgramSettings.h"
 #include "QtPrinters.h"
 #include "ReportDiffWindow.h"
@@ -99,21 +100,11 @@ std::pair<QString, QString> formulaPair(const QTemporaryDir& dir, int count) {
     return {write("first.xml", first), write("second.xml", second)};
 }
 
-// Formulas are compared while it lives, as the user's settings say when they are shown.
-class FormulasShown {
-public:
-    FormulasShown() : saved_(std::exchange(programOptions().ShowFormula, true)) {}
-    ~FormulasShown() { programOptions().ShowFormula = saved_; }
-    FormulasShown(const FormulasShown&) = delete;
-    FormulasShown& operator=(const FormulasShown&) = delete;
-
-private:
-    bool saved_;
-};
-
 // Compares a pair of formulaPair's reports in `window`, their formulas shown.
 void compareFormulaPair(ReportDiffWindow& window, int count) {
-    const FormulasShown formulas;
+    // Formulas are compared as the user's settings say when they are shown.
+    const ProgramSettings::Scope settings;
+    programOptions().ShowFormula = true;
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const auto [first, second] = formulaPair(dir, count);
@@ -137,11 +128,9 @@ FacingRows facing(const QTableView& left, const QTableView& right, int row) {
 class ReportDiffWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        saved_ = guiSeams();
         window.compare(sample("list.rpt"), sample("fields.rpt"));
         window.show();
     }
-    void TearDown() override { guiSeams() = saved_; }
 
     // The rows at which the grid's changes start.
     static std::vector<int> changeRows(const QTableView& grid) {
@@ -151,6 +140,8 @@ protected:
         return rows;
     }
 
+    const KeptGuiSeams seams_;
+    const ProgramSettings::Scope settings_;
     ReportDiffWindow window;
     // Its controls, by their object names.
     QTableView* leftGrid = named<QTableView>(window, "grd1");
@@ -168,9 +159,6 @@ protected:
     QPushButton* nextButton = named<QPushButton>(window, "cmdNext");
     QPushButton* previousButton = named<QPushButton>(window, "cmdPrev");
     QPushButton* printButton = named<QPushButton>(window, "cmdPrint");
-
-private:
-    GuiSeams saved_;
 };
 
 TEST_F(ReportDiffWindowTest, ShowsTheRowsInTheirColoursAndTheCombinedText) {
@@ -464,14 +452,12 @@ TEST_F(ReportDiffWindowTest, PrintsLongLinesWholeAfterTheRunHeader) {
 class ReportDiffFromUtilities : public testing::Test {
 protected:
     void SetUp() override {
-        saved_ = guiSeams();
         guiSeams().message = [this](QWidget*, const QString& text, const QString&,
                                     QMessageBox::Icon) { messages << text; };
         guiSeams().askOkCancel = [](QWidget*, const QString&) { return true; };
         window.show();
         QApplication::processEvents();
     }
-    void TearDown() override { guiSeams() = saved_; }
 
     // Compares two entries of the report list.
     void compare(const QString& first, const QString& second) {
@@ -481,11 +467,10 @@ protected:
         QApplication::processEvents();
     }
 
+    const KeptGuiSeams seams_;
+    const ProgramSettings::Scope settings_;
     UtilitiesWindow window;
     QStringList messages;
-
-private:
-    GuiSeams saved_;
 };
 
 // At the main window's first size, the difference window lies inside the work area, which is
@@ -683,7 +668,7 @@ TEST_F(ReportDiffFromUtilities, TheProgressShowsInTheWindowsOwnStatusBar) {
 // text, and the window says so, naming the report: two such reports would otherwise show no
 // difference in their SQL whatever it holds.
 TEST_F(ReportDiffWindowTest, SaysWhichReportsSqlTextIsLeftOut) {
-    const bool shown = std::exchange(programOptions().ShowSQL, true);
+    programOptions().ShowSQL = true;
     QStringList messages;
     guiSeams().message = [&](QWidget*, const QString& text, const QString&, QMessageBox::Icon) {
         messages << text;
@@ -696,7 +681,6 @@ TEST_F(ReportDiffWindowTest, SaysWhichReportsSqlTextIsLeftOut) {
     });
     cancel.start(10);
     window.compare(sample("list.rpt"), sample("fields.rpt"));
-    programOptions().ShowSQL = shown;
     EXPECT_EQ(messages, QStringList{QStringLiteral("The SQL text of Report: %1 is left out: its "
                                                    "database needs a logon, which was not given")
                                         .arg(sample("fields.rpt"))});
