@@ -190,8 +190,7 @@ bool nameTaken(const QString& name) {
     return info.exists() || info.isSymLink();
 }
 
-QString backup(DatabaseConnection& db, const QString& path, const QDate& today,
-               const DatabaseProgress& progress) {
+QString backup(DatabaseConnection& db, const QString& path, const DatabaseProgress& progress) {
     showStatus(progress, true, QStringLiteral("Making backup copy of Tavrin database"));
     const QFileInfo info(path);
     const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
@@ -201,7 +200,7 @@ QString backup(DatabaseConnection& db, const QString& path, const QDate& today,
                                           QFileInfo(stem).fileName() + QLatin1Char('*') + suffix);
     if (!earlier.isEmpty()) return earlier;
 
-    const QString base = stem + today.toString(QStringLiteral("yyyyMMdd"));
+    const QString base = stem + Clock::today().toString(QStringLiteral("yyyyMMdd"));
     QString name = base + suffix;
     for (qint64 n = 1; nameTaken(name); ++n)
         name = base + QLatin1Char('_') + QString::number(n) + suffix;
@@ -234,7 +233,7 @@ void backupOnce(DatabaseConnection& db, const QString& path, const DatabaseProgr
                 bool& made) {
     if (made) return;
     made = true;
-    backup(db, path, Clock::today(), progress);
+    backup(db, path, progress);
 }
 
 void addColumn(DatabaseConnection& db, const QString& table, const ColumnDef& column,
@@ -275,18 +274,6 @@ QString versionOf(DatabaseConnection& db) {
     if (!query.next())
         throw DatabaseError(QStringLiteral("The control table holds no version row."));
     return query.value(0).toString();
-}
-
-// A call of this library's own, answered at its edge: false with the database's reason.
-template <class Call>
-bool answered(Call&& call, QString* error) {
-    try {
-        call();
-        return true;
-    } catch (const DatabaseError& failure) {
-        if (error) *error = failure.text();
-        return false;
-    }
 }
 
 // A field reference that may now be null (an object without a field definition): a file made
@@ -389,34 +376,10 @@ void upgradeToCurrent(DatabaseConnection& db, const DatabaseProgress& progress) 
 
 QString DatabasePath(const QString& folder) { return folder + QLatin1String(kDatabaseFileName); }
 
-bool AddColumn(DatabaseConnection& db, const QString& table, const ColumnDef& column,
-               const KeyDef* foreignKey, QString* error) {
-    return answered([&] { addColumn(db, table, column, foreignKey); }, error);
-}
-
-bool SetDatabaseVersion(DatabaseConnection& db, const QString& version, const QString& mode,
-                        QString* error) {
-    return answered([&] { setVersion(db, version, mode); }, error);
-}
-
-bool DatabaseVersion(DatabaseConnection& db, QString* version, QString* error) {
-    return answered([&] { *version = versionOf(db); }, error);
-}
-
 QString NewerVersion(DatabaseConnection& db) {
     if (!db.hasTable(QStringLiteral("TVDBControl"))) return {};
     const QString version = versionOf(db);
     return isNewer(version) ? version : QString();
-}
-
-bool BackupDatabase(DatabaseConnection& db, const QString& path, QString* copyPath, QString* error,
-                    const QDate& today, const DatabaseProgress& progress) {
-    return answered(
-        [&] {
-            const QString copy = backup(db, path, today, progress);
-            if (copyPath) *copyPath = copy;
-        },
-        error);
 }
 
 namespace {

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QDate>
 #include <QString>
 #include <functional>
 
-#include "Clock.h"
 #include "DatabaseConnection.h"
 #include "DatabaseSchema.h"
 #include "RunReporter.h"
@@ -60,30 +58,6 @@ bool OpenAndUpgradeDatabase(const QString& path, const DatabaseProgress& progres
 bool OpenOrCreateDatabase(const QString& path, const DatabaseProgress& progress = {},
                           QString* error = nullptr,
                           int busyTimeoutMs = DatabaseConnection::kDefaultBusyTimeoutMs);
-
-// The calls below answer false, with the database's reason in `error`, when they fail.
-
-// Copies the database at `path`, as `db` (the connection that holds its lock) sees it, to
-// <name>_Backup<yyyymmdd>[_n].db beside it, and gives the copy's path in `copyPath`. The copy is
-// written whole to a new file of its own and on the disk before it takes its name, which no
-// file or link had; a copy that fails leaves no file behind, and earlier backups as they were.
-// A backup beside it with the very same bytes (from an upgrade that failed) is given instead of
-// a second one.
-bool BackupDatabase(DatabaseConnection& db, const QString& path, QString* copyPath,
-                    QString* error = nullptr, const QDate& today = core::Clock::today(),
-                    const DatabaseProgress& progress = {});
-
-// Adds a column to a table; a required column needs a default for the rows already there, so it
-// gets the type's empty value. `foreignKey` ties the new column to its related table.
-bool AddColumn(DatabaseConnection& db, const QString& table, const ColumnDef& column,
-               const KeyDef* foreignKey = nullptr, QString* error = nullptr);
-
-// Writes the version row: "U" updates it, any other mode inserts it.
-bool SetDatabaseVersion(DatabaseConnection& db, const QString& version, const QString& mode,
-                        QString* error = nullptr);
-
-// The version row's text, in `version`; false when the control table has no version row.
-bool DatabaseVersion(DatabaseConnection& db, QString* version, QString* error = nullptr);
 
 // The file's version when it is later than this program's (its schema may differ from the one
 // this program writes), else "".

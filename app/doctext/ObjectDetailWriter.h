@@ -34,8 +34,8 @@ QString PositionText(const tvPosition& position);
 // a blank and a comma-separated list of the bag's settings.
 //
 // The writers of this library use it; a value it cannot document fails with a DetailError.
-// Code outside this library writes the same lines through WriteObjectDetails and
-// WriteConditionalFormulas, which answer with the reason instead.
+// Code outside this library writes the same lines through WriteObjectDetailLines and
+// WriteConditionalFormulaLines, which answer with the reason instead.
 class ObjectDetailWriter {
 public:
     void init(LineSink& sink) { sink_ = &sink; }

@@ -398,15 +398,15 @@ Detailed<QString> GetObjectDetailsText(const tvSection& section, qsizetype objec
     });
 }
 
-bool WriteObjectDetails(const tvSection& section, qsizetype objectIndex, double objectNumber,
-                        LineSink& sink, QString* error) {
+bool WriteObjectDetailLines(const tvSection& section, qsizetype objectIndex, double objectNumber,
+                            LineSink& sink, QString* error) {
     ObjectDetailWriter writer;
     writer.init(sink);
     return writtenBy([&] { writer.WriteObjectDetails(section, objectIndex, objectNumber); }, error);
 }
 
-bool WriteConditionalFormulas(const tvConditionalFormulas& formulas, LineSink& sink,
-                              QString* error) {
+bool WriteConditionalFormulaLines(const tvConditionalFormulas& formulas, LineSink& sink,
+                                  QString* error) {
     ObjectDetailWriter writer;
     writer.init(sink);
     return writtenBy([&] { writer.WriteConditionalFormulas(formulas); }, error);

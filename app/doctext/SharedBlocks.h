@@ -58,12 +58,12 @@ Detailed<QString> GetObjectDetailsText(const tvSection& section, qsizetype objec
                                        double objectNumber);
 
 // The same lines written to `sink`, as the documentation shows them.
-bool WriteObjectDetails(const tvSection& section, qsizetype objectIndex, double objectNumber,
-                        LineSink& sink, QString* error = nullptr);
+bool WriteObjectDetailLines(const tvSection& section, qsizetype objectIndex, double objectNumber,
+                            LineSink& sink, QString* error = nullptr);
 
 // "Conditional Formulas:" and one line per formula; nothing when there are none.
-bool WriteConditionalFormulas(const tvConditionalFormulas& formulas, LineSink& sink,
-                              QString* error = nullptr);
+bool WriteConditionalFormulaLines(const tvConditionalFormulas& formulas, LineSink& sink,
+                                  QString* error = nullptr);
 
 // A code or colour that the model keeps as its decimal text; no text reads as 0, and a text
 // that is no whole number is a type mismatch.

@@ -20,34 +20,34 @@ LogonDialog::LogonDialog(LogonPrompt& controller, QWidget* parent)
     setModal(true);
 
     // Made in the order they read, which is the order Tab takes, starting on the first box.
-    txtServer_ = named(new QLineEdit(controller.txtServer, this), "txtServer");
-    txtDatabase_ = named(new QLineEdit(controller.txtDatabase, this), "txtDatabase");
-    txtUserName_ = named(new QLineEdit(controller.txtUserName, this), "txtUserName");
-    txtPassword_ = named(new QLineEdit(QString(), this), "txtPassword");
-    txtPassword_->setEchoMode(QLineEdit::Password);
-    cmdOK_ = namedButton("cmdOK", "OK", this);
-    cmdOK_->setDefault(true);
-    cmdCancel_ = namedButton("cmdCancel", "Cancel", this);
-    txtServer_->setFocus();
+    serverEdit_ = named(new QLineEdit(controller.txtServer, this), "txtServer");
+    databaseEdit_ = named(new QLineEdit(controller.txtDatabase, this), "txtDatabase");
+    userNameEdit_ = named(new QLineEdit(controller.txtUserName, this), "txtUserName");
+    passwordEdit_ = named(new QLineEdit(QString(), this), "txtPassword");
+    passwordEdit_->setEchoMode(QLineEdit::Password);
+    okButton_ = namedButton("cmdOK", "OK", this);
+    okButton_->setDefault(true);
+    cancelButton_ = namedButton("cmdCancel", "Cancel", this);
+    serverEdit_->setFocus();
 
     auto* form = new QFormLayout;
     auto* lblServer = named(new QLabel(controller.lblServer, this), "lblServer");
-    lblServer->setBuddy(txtServer_);
+    lblServer->setBuddy(serverEdit_);
     auto* lblDatabase = named(new QLabel(QStringLiteral("&Database"), this), "lblDatabase");
-    lblDatabase->setBuddy(txtDatabase_);
+    lblDatabase->setBuddy(databaseEdit_);
     auto* lblUser = named(new QLabel(QStringLiteral("&User Name:"), this), "lblLabels");
-    lblUser->setBuddy(txtUserName_);
+    lblUser->setBuddy(userNameEdit_);
     auto* lblPassword = named(new QLabel(QStringLiteral("&Password:"), this), "lblLabels");
-    lblPassword->setBuddy(txtPassword_);
-    form->addRow(lblServer, txtServer_);
-    form->addRow(lblDatabase, txtDatabase_);
-    form->addRow(lblUser, txtUserName_);
-    form->addRow(lblPassword, txtPassword_);
+    lblPassword->setBuddy(passwordEdit_);
+    form->addRow(lblServer, serverEdit_);
+    form->addRow(lblDatabase, databaseEdit_);
+    form->addRow(lblUser, userNameEdit_);
+    form->addRow(lblPassword, passwordEdit_);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdOK_);
-    buttons->addWidget(cmdCancel_);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
 
     auto* layout = new QVBoxLayout(this);
     auto* instruction = named(new QLabel(controller.lblInstruction, this), "lblInstruction");
@@ -56,8 +56,8 @@ LogonDialog::LogonDialog(LogonPrompt& controller, QWidget* parent)
     layout->addLayout(form);
     layout->addLayout(buttons);
 
-    connect(cmdOK_, &QPushButton::clicked, this, &LogonDialog::logOn);
-    connect(cmdCancel_, &QPushButton::clicked, this, &LogonDialog::cancel);
+    connect(okButton_, &QPushButton::clicked, this, &LogonDialog::logOn);
+    connect(cancelButton_, &QPushButton::clicked, this, &LogonDialog::cancel);
     connect(this, &QDialog::rejected, this, [this] { controller_.pressCancel(); });
 }
 
@@ -67,10 +67,10 @@ void LogonDialog::present(LogonPrompt& controller) {
 }
 
 void LogonDialog::logOn() {
-    controller_.txtServer = txtServer_->text();
-    controller_.txtDatabase = txtDatabase_->text();
-    controller_.txtUserName = txtUserName_->text();
-    controller_.txtPassword = txtPassword_->text();
+    controller_.txtServer = serverEdit_->text();
+    controller_.txtDatabase = databaseEdit_->text();
+    controller_.txtUserName = userNameEdit_->text();
+    controller_.txtPassword = passwordEdit_->text();
     controller_.showMessage = [this](const QString& text, const QString& title) {
         guiSeams().message(this, text, title, QMessageBox::Information);
     };

@@ -26,12 +26,12 @@ private:
     void cancel();
 
     LogonPrompt& controller_;
-    QLineEdit* txtDatabase_;
-    QLineEdit* txtServer_;
-    QLineEdit* txtUserName_;
-    QLineEdit* txtPassword_;
-    QPushButton* cmdOK_;
-    QPushButton* cmdCancel_;
+    QLineEdit* databaseEdit_;
+    QLineEdit* serverEdit_;
+    QLineEdit* userNameEdit_;
+    QLineEdit* passwordEdit_;
+    QPushButton* okButton_;
+    QPushButton* cancelButton_;
 };
 
 }  // namespace tav::gui

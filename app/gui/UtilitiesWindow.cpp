@@ -58,24 +58,23 @@ constexpr auto kBeginText = "Click the 'Add Reports' button to begin.";
 constexpr auto kHighlightTwoText =
     "You must highlight two reports for a comparison. (Highlight by using <Ctrl>+<left click>";
 
-// One row a utility button: its name, its caption with its access key, and the question before
-// a new run.
+// One row a utility button, in the order of the utilities: its caption with its access key, and
+// the question before a new run.
 struct UtilityRow {
-    const char* name;
     const char* caption;
     const char* rerunQuestion;
 };
 constexpr UtilityRow kUtilities[] = {
-    {"XRef", "&Cross Reference",
+    {"&Cross Reference",
      "An XRef has already been run.  Press 'OK' to create a new XRef or 'Cancel' to display "
      "existing XRef results"},
-    {"Survey", "&Site Survey",
+    {"&Site Survey",
      "A Survey has already been run.  Press 'OK' to create a new Survey or 'Cancel' to display "
      "existing Survey results"},
-    {"Extract", "E&xtract",
+    {"E&xtract",
      "An Extract has already been run.  Press 'OK' to create a new Extract or 'Cancel' to "
      "display existing Extract results"},
-    {"RptDiff", "Report &Difference",
+    {"Report &Difference",
      "A RptDiff has already been run.  Press 'OK' to create a new RptDiff or 'Cancel' to "
      "display existing RptDiff results"},
 };
@@ -187,11 +186,10 @@ UtilitiesWindow::UtilitiesWindow(QWidget* parent) : QMainWindow(parent) {
     auto* edit = named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuEdit");
     auto* copy = named(edit->addAction(QStringLiteral("&Copy Grid to Clipboard")), "miEditCopy");
     connect(copy, &QAction::triggered, this, [this] {
-        const int index = currentUtility_ == QLatin1String("XRef")     ? CrossReference
-                          : currentUtility_ == QLatin1String("Survey") ? SiteSurvey
-                                                                       : -1;
-        if (index < 0 || !grids_[index]) return;
-        grids_[index]->copyWholeGrid();
+        if (!currentUtility_ ||
+            (*currentUtility_ != CrossReference && *currentUtility_ != SiteSurvey))
+            return;
+        if (grids_[*currentUtility_]) grids_[*currentUtility_]->copyWholeGrid();
     });
     new ReportsMenu(this);  // owned by this window
     auto* window = named(menuBar()->addMenu(QStringLiteral("&Window")), "mnuWindow");
@@ -495,7 +493,7 @@ void UtilitiesWindow::startUtility(int index) {
         }
         QApplication::setOverrideCursor(Qt::WaitCursor);
         guard.busyPointer = true;
-        currentUtility_ = QLatin1String(kUtilities[index].name);
+        currentUtility_ = static_cast<Utility>(index);
         QWidget* result = index == Extract            ? static_cast<QWidget*>(&extractWindow())
                           : index == ReportDifference ? static_cast<QWidget*>(&diffWindow())
                                                       : &gridWindow(index);

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "RunReporter.h"
 
@@ -58,9 +59,9 @@ public:
 
     // True while a utility runs: the buttons start nothing meanwhile.
     bool isRunningUtility() const { return utilityRunning_; }
-    // The utility of the last run ("XRef", "Survey", "Extract", "RptDiff"), and the two reports
-    // that the last Report Difference compared.
-    const QString& currentUtility() const { return currentUtility_; }
+    // The utility of the last run (none before the first), and the two reports that the last
+    // Report Difference compared.
+    std::optional<Utility> currentUtility() const { return currentUtility_; }
     QStringList comparedReports() const { return {path1_, path2_}; }
 
     // The result windows, created on first use and kept so that results survive runs.
@@ -101,7 +102,7 @@ private:
     QMdiArea* mdiArea_;
     StatusWindow* statusWindow_;
 
-    QString currentUtility_;
+    std::optional<Utility> currentUtility_;
     bool utilityRunning_ = false;
     QString path1_;
     QString path2_;

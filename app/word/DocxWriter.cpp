@@ -314,8 +314,7 @@ void DocxWriter::WriteReportBody(const tvReport& report, const tvReport& mainRep
                 WriteTableColumnTables(report);
                 break;
             case BodyBlock::DatabaseLinks:
-                WriteDBLinks(report);
-                break;
+                break;  // the links of the report's tables are not part of the document
             case BodyBlock::RunningTotals:
                 WriteRunningTotalTable(report);
                 break;
@@ -325,8 +324,6 @@ void DocxWriter::WriteReportBody(const tvReport& report, const tvReport& mainRep
         }
     }
 }
-
-void DocxWriter::WriteDBLinks(const tvReport&) {}
 
 tvdocx::Table DocxWriter::addTable(qsizetype rows, std::initializer_list<const char*> captions) {
     sink_->setStyle(profile_.tableFontStyle);
@@ -540,7 +537,8 @@ void DocxWriter::WriteSections(const tvReport& report) {
             for (qsizetype k = 1; k <= objects; ++k) {
                 sink_->setStyle(profile_.normalStyleName);
                 QString error;
-                documented(WriteObjectDetails(section, k, objectNumber + 1, *sink_, &error), error);
+                documented(WriteObjectDetailLines(section, k, objectNumber + 1, *sink_, &error),
+                           error);
                 objectNumber += 1;
                 sink_->blank();
             }
@@ -556,7 +554,7 @@ void DocxWriter::WriteSectionDetails(const tvReport& report, const tvSection& se
     sink_->setStyle(profile_.normalStyleName);
     sink_->line(GetSectionFlagsText(section), 2, LineRole::Label);
     QString error;
-    documented(WriteConditionalFormulas(section.ConditionalFormulas, *sink_, &error), error);
+    documented(WriteConditionalFormulaLines(section.ConditionalFormulas, *sink_, &error), error);
 }
 
 void DocxWriter::WriteObjectTable(const tvSection& section, double idBase) {

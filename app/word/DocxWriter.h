@@ -61,9 +61,6 @@ public:
     // Where documentation lines go into the document, once init has made it.
     doctext::LineSink& lineSink();
 
-    // The links of the report's tables are not part of the Word document.
-    void WriteDBLinks(const tvReport& report);
-
     // The file that the document is saved as; empty before WriteReport.
     QString documentPath() const { return documentPath_; }
     const DocumentTemplate& profile() const { return profile_; }

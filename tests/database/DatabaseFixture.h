@@ -67,6 +67,12 @@ inline void insertRow(DatabaseConnection& db, const QString& table, const QVaria
             bound);
 }
 
+// The control table's version row, as a file of another version holds it.
+inline void setVersion(DatabaseConnection& db, const QString& version) {
+    db.exec(QStringLiteral("UPDATE TVDBControl SET ControlValue = ? WHERE ControlKey = 'version'"),
+            {version});
+}
+
 // The live schema, one line per column (in column order), unique key and foreign key, in the
 // form of the golden schema file.
 inline QStringList dumpSchema(const QString& path) {

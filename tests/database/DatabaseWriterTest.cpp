@@ -990,8 +990,7 @@ TEST_F(DatabaseWriterTest, AFileOfALaterVersionTakesWhatItsSchemaHolds) {
         {
             DatabaseConnection db(path());
             if (printerDropped) db.exec(QStringLiteral("DROP TABLE Printer"));
-            ASSERT_TRUE(DatabaseCreator::SetDatabaseVersion(db, QStringLiteral("5.0"),
-                                                            QStringLiteral("U")));
+            setVersion(db, QStringLiteral("5.0"));
         }
         auto report = sample("fields.rpt");
         DatabaseWriter writer(owner_, log_, reporter_);

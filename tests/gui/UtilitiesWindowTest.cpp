@@ -250,7 +250,7 @@ TEST_F(UtilityWindow, ExtractFillsTheResultListAndAsksBeforeRunningAgain) {
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_EQ(window->statusText(), QStringLiteral("Click the 'Add Reports' button to begin."));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tavrin Utilities"));
-    EXPECT_EQ(window->currentUtility(), QStringLiteral("Extract"));
+    EXPECT_EQ(window->currentUtility(), UtilitiesWindow::Extract);
 
     // Cancel keeps the earlier results; OK runs again and keeps one entry a report.
     answerOk = false;
@@ -440,11 +440,12 @@ TEST_F(UtilityWindow, TheDatabasesBoxesAreTitledTavrin) {
     ASSERT_TRUE(DatabaseCreator::CreateDatabase(path, progress));
     EXPECT_FALSE(DatabaseCreator::CreateDatabase(path, progress));
     {
+        // A file of an older version is backed up before its upgrade.
         DatabaseConnection db(path);
-        QString copy;
-        EXPECT_TRUE(
-            DatabaseCreator::BackupDatabase(db, path, &copy, nullptr, QDate(2026, 2, 3), progress));
+        db.exec(QStringLiteral(
+            "UPDATE TVDBControl SET ControlValue = '3.0.54' WHERE ControlKey = 'version'"));
     }
+    EXPECT_TRUE(DatabaseCreator::OpenAndUpgradeDatabase(path, progress));
     EXPECT_EQ(titles, QStringList({"Tavrin|The database file", "Tavrin|The original Tavrin"}));
 }
 
