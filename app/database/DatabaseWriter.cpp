@@ -225,39 +225,41 @@ DatabaseWriter::DatabaseWriter(const DatabaseWriter& main, QHash<QString, qint32
       reportOwner_(main.reportOwner_) {}
 DatabaseWriter::~DatabaseWriter() = default;
 
-QString DatabaseWriter::failureReason() const { return failureReason_; }
-
 RunLog& DatabaseWriter::log() const { return session_->log(); }
 
-bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
-                                 const QString& databasePath, const QString&) {
-    failureReason_.clear();
+bool DatabaseWriter::WriteReport(const tvReport& model, const QString& reportName,
+                                 const QString& databasePath, const QString&, QString* error) {
+    const auto failed = [&](const QString& reason) {
+        if (error) *error = reason;
+        connection_ = nullptr;
+        return false;
+    };
     try {
         logStep(log(), QStringLiteral("Generating DB for report: ") + reportName);
         try {
             connection_ = &session_->connect(databasePath);
-        } catch (const DatabaseError& error) {
-            failureReason_ = error.text();
-            logStep(log(), QStringLiteral("Unable to open the database: ") + failureReason_);
-            return false;
+        } catch (const DatabaseError& failure) {
+            logStep(log(), QStringLiteral("Unable to open the database: ") + failure.text());
+            return failed(failure.text());
         }
         session_->reporter().status(reportName + QStringLiteral(" - Writing database"));
         try {
-            session_->store(reportName,
-                            [&] { writeRows(model, storedReportPath(model.reportFileName)); });
-        } catch (const std::exception& error) {
-            const auto* databaseError = dynamic_cast<const DatabaseError*>(&error);
-            failureReason_ =
-                databaseError ? databaseError->text() : QString::fromUtf8(error.what());
+            const tvReportStatistics none;
+            session_->store(reportName, [&] {
+                writeRows(model, storedReportPath(model.reportFileName),
+                          model.tvReportStatistics ? *model.tvReportStatistics : none);
+            });
+        } catch (const std::exception& failure) {
+            const auto* databaseError = dynamic_cast<const DatabaseError*>(&failure);
+            const QString reason =
+                databaseError ? databaseError->text() : QString::fromUtf8(failure.what());
             connection_ = nullptr;
-            logStep(log(), QStringLiteral("Database update failed: ") + failureReason_);
-            return false;
+            logStep(log(), QStringLiteral("Database update failed: ") + reason);
+            return failed(reason);
         }
     } catch (const RunLogLost& lost) {
         // A report whose steps the run log cannot take fails with the log's reason.
-        failureReason_ = QString::fromUtf8(lost.what());
-        connection_ = nullptr;
-        return false;
+        return failed(QString::fromUtf8(lost.what()));
     }
     connection_ = nullptr;
     return true;
@@ -265,12 +267,12 @@ bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
 
 // The rows of one report; a subreport's writer starts here, inside its main report's
 // transaction.
-void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
-    if (!model.tvReportStatistics)
-        model.tvReportStatistics = std::make_unique<tvReportStatistics>();
+void DatabaseWriter::writeRows(const tvReport& model, const QString& storedFileName,
+                               const tvReportStatistics& statistics) {
+    statistics_ = &statistics;
     storedPath_ = storedFileName;
     storedFileName_ = storedPathText(storedFileName);
-    deleteReportData(model);
+    deleteReportData();
     model_ = &model;
     // Rows that a failed report left waiting are not stored with this one.
     if (ownPending_) ownPending_->clear();
@@ -285,7 +287,7 @@ void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
     fontIdCounter_ = 0;
 
     fillReport(model);
-    fillReportStatistics(*model.tvReportStatistics);
+    fillReportStatistics(statistics);
     if (model.tvPrinterObject) fillPrinter(*model.tvPrinterObject);
     fillReportDatabase();
     if (model.tvDatabase) fillTables(*model.tvDatabase);
@@ -308,11 +310,11 @@ void DatabaseWriter::writeRows(tvReport& model, const QString& storedFileName) {
 // subreports too, at every depth. The links, not the subreports' names, find them: a path may
 // hold any character, and a subreport that was taken out of its parent since has no name to
 // look for.
-void DatabaseWriter::deleteReportData(const tvReport& model) {
+void DatabaseWriter::deleteReportData() {
     logStep(log(), QStringLiteral("Deleting report Data"));
     QVariantList reports;
     {
-        const QVariant key[] = {storedFileName_, model.tvReportStatistics->revisionNumber};
+        const QVariant key[] = {storedFileName_, statistics_->revisionNumber};
         const QList<qint64> found = connection_->integers(
             QStringLiteral("WITH RECURSIVE Found(Id) AS (SELECT Report_Id FROM Reports WHERE "
                            "ReportFileName = ? AND RevisionNumber = ? UNION SELECT "
@@ -562,7 +564,7 @@ void DatabaseWriter::fillReport(const tvReport& r) {
          {"ReportName",
           reportFileName(subreportIds_ == &ownSubreportIds_ ? storedPath_ : r.reportFileName)},
          {"ReportFileName", storedFileName_},
-         {"RevisionNumber", r.tvReportStatistics->revisionNumber},
+         {"RevisionNumber", statistics_->revisionNumber},
          {"Kind", GetReportKindText(r.reportKind)},
          {"SavePreviewPicture", flag(r.savePreviewPicture)},
          {"SQLQueryString", sql},
@@ -1144,25 +1146,25 @@ void DatabaseWriter::fillFieldElementsMapping(qint32 objectId,
     }
 }
 
-// The subreport becomes a report of its own under its main report's revision (the model's one
-// change by a writer), stored under its main report's file name and its own name, so that
-// subreports of one name in different reports never replace each other.
+// The subreport becomes a report of its own under its main report's revision, stored under its main
+// report's file name and its own name, so that subreports of one name in different reports never
+// replace each other.
 void DatabaseWriter::fillSubreportObject(qint32 objectId, const tvSubReportObject& object) {
-    tvReport& subreport = *object.report;
+    const tvReport& subreport = *object.report;
     const QString storedName = storedPath_ + kSubreportSeparator + subreport.reportFileName;
     // A subreport that another object shows too is stored once; writing it again would delete
     // the copy that the first object names.
     auto stored = subreportIds_->constFind(storedName);
     if (stored == subreportIds_->cend()) {
-        subreport.tvReportStatistics = std::make_unique<tvReportStatistics>();
-        subreport.tvReportStatistics->revisionNumber = model_->tvReportStatistics->revisionNumber;
+        tvReportStatistics statistics;
+        statistics.revisionNumber = statistics_->revisionNumber;
         logStep(log(), QStringLiteral("Generating DB for report: ") +
                            object.subreportFormatting.subreportName);
         // The subreport goes on its main report's connection, made ready already; its block of
         // the run log reads as every report's does.
         logStep(log(), QStringLiteral("Initialized the DB"));
         DatabaseWriter writer(*this, *subreportIds_);
-        writer.writeRows(subreport, storedName);
+        writer.writeRows(subreport, storedName, statistics);
         stored = subreportIds_->insert(storedName, writer.reportId_);
     }
     insert("SubreportObjects", {{"Report_Id", reportId_},

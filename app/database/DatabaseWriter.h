@@ -53,12 +53,10 @@ public:
     DatabaseWriter(const QString& reportOwner, core::RunLog& log, core::RunReporter& reporter);
     ~DatabaseWriter();
 
-    QString failureReason() const;
-
-    // False (after the run log says why) when the report could not be stored, and when the run
-    // log could not take its steps (with the log's reason).
-    bool WriteReport(tvReport& model, const QString& reportName, const QString& databasePath,
-                     const QString& reportPath);
+    // False (after the run log says why), with the reason in `error`, when the report could not
+    // be stored, and when the run log could not take its steps (with the log's reason).
+    bool WriteReport(const tvReport& model, const QString& reportName, const QString& databasePath,
+                     const QString& reportPath, QString* error = nullptr);
 
     // One value of a row: the column's name in the schema and the value to bind. A null value
     // is SQL null: a reference to something missing.
@@ -76,8 +74,9 @@ private:
     DatabaseWriter(const DatabaseWriter& main, QHash<QString, qint32>& subreports);
 
     core::RunLog& log() const;
-    void writeRows(tvReport& model, const QString& storedFileName);
-    void deleteReportData(const tvReport& model);
+    void writeRows(const tvReport& model, const QString& storedFileName,
+                   const tvReportStatistics& statistics);
+    void deleteReportData();
 
     // Adds one row of `table` to the rows waiting to be stored. They are stored together, a
     // statement for many rows of one table, parents before children; at the latest when the
@@ -143,7 +142,10 @@ private:
     std::unique_ptr<DatabaseSession> ownSession_;
     DatabaseSession* session_ = nullptr;
     DatabaseConnection* connection_ = nullptr;
-    tvReport* model_ = nullptr;
+    const tvReport* model_ = nullptr;
+    // The facts stored as the report's statistics: its own, or (for a subreport, and for a
+    // report whose file records none) a set the writer makes.
+    const tvReportStatistics* statistics_ = nullptr;
     qint32 reportId_ = 0;
     qint32 fieldIdCounter_ = 0;
     qint32 tableIdCounter_ = 0;
@@ -153,7 +155,6 @@ private:
     // as its column stores it and lookups find it.
     QString storedPath_;
     QString storedFileName_;
-    QString failureReason_;
     // The rows this report wrote, so that lookups never ask the database: the registry's ids by
     // kind and whole name, the database fields' by whole name, the definition ids written per
     // table, and the stored table and registry names.

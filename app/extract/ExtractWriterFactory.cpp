@@ -14,13 +14,6 @@ using namespace word;
 
 namespace {
 
-// A writer's answer, with its reason where it failed.
-template <class Writer>
-bool answered(bool ok, const Writer& writer, QString* error) {
-    if (!ok && error) *error = writer.failureReason();
-    return ok;
-}
-
 class TextOutput final : public ExtractTextWriter {
 public:
     TextOutput(ExtractRun& run, TvdWriter::OutputOpener openOutput)
@@ -64,10 +57,9 @@ public:
                                                          *run.databaseSession())
                       : std::make_unique<DatabaseWriter>(run.options().ReportOwner, run.log(),
                                                          run.reporter())) {}
-    bool WriteReport(tvReport& report, const QString& fileName, const QString& databasePath,
+    bool WriteReport(const tvReport& report, const QString& fileName, const QString& databasePath,
                      const QString& reportPath, QString* error) override {
-        return answered(writer_->WriteReport(report, fileName, databasePath, reportPath), *writer_,
-                        error);
+        return writer_->WriteReport(report, fileName, databasePath, reportPath, error);
     }
 
 private:

@@ -46,8 +46,9 @@ public:
 class ExtractDatabaseWriter {
 public:
     virtual ~ExtractDatabaseWriter() = default;
-    virtual bool WriteReport(tvReport& report, const QString& fileName, const QString& databasePath,
-                             const QString& reportPath, QString* error) = 0;
+    virtual bool WriteReport(const tvReport& report, const QString& fileName,
+                             const QString& databasePath, const QString& reportPath,
+                             QString* error) = 0;
 };
 
 // Makes the writers of one report of a run: they take its options, and write to its log, its

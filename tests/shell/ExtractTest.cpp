@@ -80,7 +80,7 @@ private:
 class DatabaseDouble final : public ExtractDatabaseWriter {
 public:
     DatabaseDouble(WriterScript& script, RunLog& log) : script_(script), log_(log) {}
-    bool WriteReport(tvReport& report, const QString& fileName, const QString& database,
+    bool WriteReport(const tvReport& report, const QString& fileName, const QString& database,
                      const QString& path, QString* error) override {
         if (!log_.write(fileName + QStringLiteral(" - tables"), error) ||
             !log_.write(fileName + QStringLiteral(" - objects"), error)) {
