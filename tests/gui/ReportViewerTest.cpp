@@ -36,6 +36,7 @@
 using namespace tav::core;
 using namespace tav::database;
 using namespace tav::gui;
+using namespace tav::utilities;
 
 namespace {
 
