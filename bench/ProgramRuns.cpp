@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <QFile>
+#include <QSettings>
 #include <chrono>
 
 extern char** environ;
@@ -23,6 +24,12 @@ ProgramRuns::ProgramRuns(const QString& configFolder) {
 QString ProgramRuns::settingsFile() const {
     const QByteArray home = environment_.value(environment_.size() - 2).mid(16);
     return QFile::decodeName(home) + QStringLiteral("/Ombrel Group/Tavrin.conf");
+}
+
+void ProgramRuns::sendOutputsTo(const QString& folder) const {
+    QSettings settings(settingsFile(), QSettings::IniFormat);
+    for (const char* key : {"DocPath", "TVDPath", "DBPath"})
+        settings.setValue(QStringLiteral("Extract/") + QLatin1String(key), folder);
 }
 
 ProgramRuns::Cost ProgramRuns::run(const QByteArray& program,

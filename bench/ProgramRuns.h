@@ -25,6 +25,8 @@ public:
 
     // The settings file of the program under the configuration folder.
     QString settingsFile() const;
+    // Sets every output folder of the settings (documents, .tvd files, database) to `folder`.
+    void sendOutputsTo(const QString& folder) const;
     // Runs `program` with `arguments` to its end.
     Cost run(const QByteArray& program, const QList<QByteArray>& arguments) const;
 

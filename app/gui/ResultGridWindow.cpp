@@ -42,7 +42,7 @@ void ResultGridWindow::setResult(const ResultGrid& result) {
     result_ = result;
     showColumns();
     showRows(0);
-    fitColumns();
+    fitColumns(0);
     fitWindowToContents(this);
 }
 
@@ -56,8 +56,9 @@ void ResultGridWindow::showProgress(const ResultGrid& sofar) {
     }
     for (; shownOfRun_ < sofar.rows().size(); ++shownOfRun_)
         result_.AddItem(sofar.rows().at(shownOfRun_));
-    showRows(grid_->rowCount());
-    fitColumns();
+    const int from = grid_->rowCount();
+    showRows(from);
+    fitColumns(from);
     if (first) fitWindowToContents(this);
     QCoreApplication::processEvents();
 }
@@ -67,14 +68,23 @@ void ResultGridWindow::showColumns() {
     grid_->setHorizontalHeaderLabels(result_.captions());
 }
 
-void ResultGridWindow::fitColumns() {
+void ResultGridWindow::fitColumns(int fromRow) {
     // Each column keeps its designed width, widened where its caption or a value needs more,
-    // so that no text is cut short.
+    // so that no text is cut short. Only the rows from `fromRow` on are measured, the widths
+    // of the rows above standing: while a run shows its rows, each report costs the same however
+    // many rows came before it, and a column only grows.
     const auto columns = result_.columns();
+    const QHeaderView* header = grid_->horizontalHeader();
+    // What the grid's own fit to contents adds to a cell: the grid line.
+    const int gridLine = grid_->showGrid() ? 1 : 0;
+    const QAbstractItemModel* model = grid_->model();
     for (int c = 0; c < grid_->columnCount(); ++c) {
-        grid_->resizeColumnToContents(c);
-        grid_->setColumnWidth(c, std::max(grid_->columnWidth(c),
-                                          columns[static_cast<size_t>(c)].width / tvTwipsPerPixel));
+        int width = fromRow > 0 ? grid_->columnWidth(c)
+                                : std::max(columns[static_cast<size_t>(c)].width / tvTwipsPerPixel,
+                                           header->sectionSizeHint(c));
+        for (int r = fromRow; r < grid_->rowCount(); ++r)
+            width = std::max(width, grid_->sizeHintForIndex(model->index(r, c)).width() + gridLine);
+        if (width != grid_->columnWidth(c)) grid_->setColumnWidth(c, width);
     }
 }
 

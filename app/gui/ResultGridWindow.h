@@ -32,7 +32,7 @@ protected:
 private:
     void showColumns();
     void showRows(int from);
-    void fitColumns();
+    void fitColumns(int fromRow);
 
     QTableWidget* grid_;
     utilities::ResultGrid result_;

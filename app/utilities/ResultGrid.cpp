@@ -4,7 +4,6 @@
 
 #include "RtError.h"
 #include "RunReporter.h"
-#include "TextUtilities.h"
 
 namespace tav::utilities {
 
@@ -32,17 +31,48 @@ void ResultGrid::Sort(qsizetype column) {
 QString ResultGrid::Clip() const {
     QStringList lines{captions().join(QLatin1Char('\t'))};
     for (QStringList row : rows_) {
-        for (QString& cell : row) cell = OneLine(cell);
+        for (QString& cell : row) cell = CopiedCellText(cell);
         lines << row.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n'));
 }
 
-QString OneLine(QString text) {
-    ReplaceText(text, QStringLiteral("\r\n"), QStringLiteral(" "));
-    ReplaceText(text, QStringLiteral("\r"), QStringLiteral(" "));
-    ReplaceText(text, QStringLiteral("\n"), QStringLiteral(" "));
-    return text;
+namespace {
+
+// `text` with each character that `blanked` picks replaced by one blank, a CR LF pair counting
+// as one character. The text is shared, not copied, when nothing is picked.
+template <class Picks>
+QString blankedText(const QString& text, Picks blanked) {
+    const auto first = std::find_if(text.cbegin(), text.cend(), blanked);
+    if (first == text.cend()) return text;
+    QString result;
+    result.reserve(text.size());
+    result.append(text.cbegin(), first - text.cbegin());
+    for (auto c = first; c != text.cend(); ++c) {
+        if (!blanked(*c)) {
+            result.append(*c);
+            continue;
+        }
+        if (*c == u'\r' && c + 1 != text.cend() && c[1] == u'\n') ++c;
+        result.append(u' ');
+    }
+    return result;
+}
+
+}  // namespace
+
+QString OneLine(const QString& text) {
+    return blankedText(text, [](QChar c) { return c == u'\r' || c == u'\n'; });
+}
+
+QString CopiedCellText(const QString& text) {
+    // A TAB would start a new cell where the copy is pasted, and a line break a new row; other
+    // control characters are taken for either by some programs, so none of them goes through.
+    return blankedText(text, [](QChar c) {
+        const QChar::Category category = c.category();
+        return category == QChar::Other_Control || category == QChar::Separator_Line ||
+               category == QChar::Separator_Paragraph;
+    });
 }
 
 bool RunUtilityStep(const std::function<void()>& step, RunReporter& reporter) {

@@ -44,8 +44,8 @@ public:
     void Sort(qsizetype column);
 
     // The whole grid, header row included, as text: cells separated by tabs, one line per row,
-    // lines separated by line feeds. A line break inside a cell becomes a blank, so that each
-    // row stays one line.
+    // lines separated by line feeds. Each cell is its CopiedCellText, so that each row stays one
+    // line and each value stays under its own caption.
     QString Clip() const;
 
 private:
@@ -54,7 +54,12 @@ private:
 };
 
 // `text` on one line: each line break, CR LF, CR or LF, becomes one blank.
-QString OneLine(QString text);
+QString OneLine(const QString& text);
+
+// A cell's text as a copy of the grid gives it, one line and one cell: each line break (CR LF,
+// CR, LF, a line or paragraph separator), each TAB and each other control character becomes
+// one blank. Everything else, marks, blanks and characters beyond the basic plane, stays.
+QString CopiedCellText(const QString& text);
 
 // Runs one step of a utility's work; an error of the step is shown to the user through
 // `reporter` with its description and the caller goes on. True when the step ran to its end.

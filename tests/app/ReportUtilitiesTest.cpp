@@ -74,14 +74,14 @@ TEST_F(ReportUtilities, CrossReferenceListsEveryTableOfEachReportAndGoesOnAfterO
 TEST_F(ReportUtilities, CrossReferenceCutsQualifiedTablesAndPutsTheFormulaOnOneLine) {
     const QString path = reportFile(
         "<Report "
-        "reportTitle=\"T\"><recordSelectionFormula>a\r\nb\rc\nd\r\n</recordSelectionFormula>"
+        "reportTitle=\"T\"><recordSelectionFormula>a\r\nb\rc\nd\r\n\te</recordSelectionFormula>"
         "<Database><Tables><Table name=\"Cust\" location=\"Sales.dbo.Customer\"/>"
         "<Table name=\"x.Orders\" location=\"\"/></Tables></Database><ExportOptions/></Report>");
     const QString noTables = reportFile("<Report><Database/><ExportOptions/></Report>", "n.rpt");
     const ResultGrid grid = RunCrossReference({path, noTables}, ParameterPrompt::Off, reporter);
     const QList<QStringList> expected{
-        QStringList{path, "T", "", "Customer", "Cust", "a b c d "},
-        QStringList{path, "T", "", "Orders", "x.Orders", "a b c d "},
+        QStringList{path, "T", "", "Customer", "Cust", "a b c d \te"},
+        QStringList{path, "T", "", "Orders", "x.Orders", "a b c d \te"},
     };
     EXPECT_EQ(grid.rows(), expected);  // a report without tables adds no row
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'|').toStdString();
@@ -144,21 +144,48 @@ TEST_F(ReportUtilities, CopyTextIsTheWholeGridAndSortKeepsRowsWholeAndTheHeaderO
               "p\tt\t\tb\t1\t");
 }
 
-// Each report is one line of the copy: a line break inside a cell, of whichever kind, becomes a
-// blank, and the grid keeps the cell as it is.
-TEST_F(ReportUtilities, CopyTextHasOneLineForEachReport) {
+// Each report is one line of the copy and each value one cell under its caption: a line break
+// of whichever kind, a TAB (a formula indented with one, say) and every other control character
+// inside a cell becomes a blank, while the grid keeps the cell as it is. Marks, blanks, the
+// ellipsis and characters beyond the basic plane are copied as they stand.
+TEST_F(ReportUtilities, CopyTextHasOneLineForEachReportAndOneCellForEachValue) {
+    const QString controls = QStringLiteral("a\vb\fc") + QChar(0) +
+                             QStringLiteral(
+                                 "d\x1b"
+                                 "e\x7f"
+                                 "f\x85"
+                                 "g\u2028h\u2029i");
+    const QString kept[] = {
+        QStringLiteral("  two  blanks  "),
+        QStringLiteral("\u0E01\u0E34\u0E19 \u0E44\u0E17\u0E22"),  // Thai, a vowel above
+        // a face beyond the basic plane, a non-breaking blank, a joiner, a soft hyphen, the
+        // ellipsis
+        QStringLiteral("\U0001F600 \u00A0\u200D\u00AD\u2026"),
+        QString(),
+    };
+    QList<std::pair<QString, QString>> cases{
+        {"first\r\nsecond", "first second"}, {"first\rsecond", "first second"},
+        {"first\nsecond", "first second"},   {"\tindented\tformula\t", " indented formula "},
+        {"\t\ttwo tabs", "  two tabs"},      {"a\r\r\nb\n\rc\r\n\r\nd", "a  b  c  d"},
+        {controls, "a b c d e f g h i"},
+    };
+    for (const QString& text : kept) cases.append({text, text});
     ResultGrid grid(SiteSurveyColumns());
-    const QString comments[] = {"first\r\nsecond", "first\rsecond", "first\nsecond"};
-    for (const QString& comment : comments) {
+    for (const auto& [text, copied] : cases) {
         QStringList cells(16, QStringLiteral("x"));
-        cells[15] = comment;
+        cells[1] = cells[15] = text;
         grid.AddItem(cells);
     }
     const QStringList lines = grid.Clip().split(u'\n');
-    ASSERT_EQ(lines.size(), 1 + 3);
-    for (qsizetype r = 1; r <= 3; ++r)
-        EXPECT_TRUE(lines[r].endsWith(QStringLiteral("\tx\tfirst second"))) << r;
-    EXPECT_EQ(grid.rows().at(0).at(15), comments[0]);
+    ASSERT_EQ(lines.size(), 1 + cases.size());
+    for (qsizetype r = 0; r < cases.size(); ++r) {
+        const QStringList cells = lines[r + 1].split(u'\t');
+        ASSERT_EQ(cells.size(), 16) << r;
+        EXPECT_EQ(cells[1], cases[r].second) << r;
+        EXPECT_EQ(cells[2], QStringLiteral("x")) << r;
+        EXPECT_EQ(cells[15], cases[r].second) << r;
+        EXPECT_EQ(grid.rows().at(r).at(1), cases[r].first) << r;
+    }
 }
 
 }  // namespace

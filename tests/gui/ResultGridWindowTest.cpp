@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTimer>
 #include <algorithm>
@@ -74,6 +75,62 @@ TEST(ResultWindows, ColumnsWidenToShowWholeValuesAndCaptions) {
         EXPECT_GE(grid->columnWidth(column), grid->horizontalHeader()->sectionSizeHint(column))
             << column;
     EXPECT_EQ(grid->columnWidth(2), 1000 / 15);  // a short column keeps its designed width
+}
+
+// A delegate that counts the cells it measures: what fitting the columns costs.
+class MeasureCounter : public QStyledItemDelegate {
+public:
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        ++measured;
+        return QStyledItemDelegate::sizeHint(option, index);
+    }
+    mutable qsizetype measured = 0;
+};
+
+// Rows shown as each report is done cost the same however many rows stand above them: each
+// cell is measured once during the run, not again at every report. The columns come out as wide
+// as the grid's own fit over all rows makes them (a wide value of an early row keeps its column
+// wide, a short column keeps its designed width), the fit at the end of the run agrees, and the
+// next run starts again from the designed widths.
+TEST(ResultWindows, ColumnsGrowWithEachReportsRowsAloneAndFitEveryRow) {
+    MeasureCounter counter;  // outlives the window that uses it
+    CrossReferenceWindow window;
+    window.show();
+    auto* grid = window.findChild<QTableWidget*>(QStringLiteral("grdXRef"));
+    ASSERT_NE(grid, nullptr);
+    grid->setItemDelegate(&counter);
+    const QString wide = QStringLiteral("/srv/reports/finance/quarterly/2026/closing-summary.rpt");
+    const QString formula = QStringLiteral("{Orders.Amount} > 1000 and {Orders.Region} = 'North'");
+    ResultGrid sofar(CrossReferenceColumns());
+    const int reports = 300;
+    for (int i = 0; i < reports; ++i) {
+        sofar.AddItem({i == 3 ? wide : QStringLiteral("r%1.rpt").arg(i), "t", "",
+                       QStringLiteral("T%1").arg(i), "a", i == 150 ? formula : QString()});
+        window.showProgress(sofar);
+    }
+    ASSERT_EQ(grid->rowCount(), reports);
+    EXPECT_LE(counter.measured, 2 * reports * grid->columnCount());
+
+    QList<int> shown;
+    for (int c = 0; c < grid->columnCount(); ++c) shown << grid->columnWidth(c);
+    EXPECT_GT(shown[0], grid->fontMetrics().horizontalAdvance(wide));
+    EXPECT_GT(shown[5], grid->fontMetrics().horizontalAdvance(formula));
+    EXPECT_EQ(shown[4], 1000 / 15);  // a short column keeps its designed width
+    window.setResult(sofar);
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        EXPECT_EQ(grid->columnWidth(c), shown[c]) << c;
+        grid->resizeColumnToContents(c);
+        EXPECT_EQ(std::max(grid->columnWidth(c), CrossReferenceColumns()[c].width / 15), shown[c])
+            << c;
+    }
+
+    ResultGrid next(CrossReferenceColumns());
+    next.AddItem({"a.rpt", "t", "", "T", "a", ""});
+    window.showProgress(next);
+    for (int c = 0; c < grid->columnCount(); ++c)
+        EXPECT_EQ(grid->columnWidth(c), std::max(CrossReferenceColumns()[c].width / 15,
+                                                 grid->horizontalHeader()->sectionSizeHint(c)))
+            << c;
 }
 
 }  // namespace
