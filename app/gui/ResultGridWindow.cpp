@@ -15,10 +15,14 @@ namespace tav::gui {
 
 using namespace utilities;
 
-ResultGridWindow::ResultGridWindow(const QString& gridName, const QString& title, QWidget* parent)
+ResultGridWindow::ResultGridWindow(Kind kind, QWidget* parent)
     : QWidget(parent), grid_(new QTableWidget(this)) {
+    const bool crossReference = kind == CrossReference;
+    const QString title =
+        crossReference ? QStringLiteral("Cross Reference") : QStringLiteral("Site Survey");
+    setObjectName(crossReference ? QStringLiteral("TVUXRef") : QStringLiteral("TVUSurvey"));
     setWindowTitle(title);
-    grid_->setObjectName(gridName);
+    grid_->setObjectName(crossReference ? QStringLiteral("grdXRef") : QStringLiteral("grdSurvey"));
     grid_->setAccessibleName(title + QStringLiteral(" results"));
     // Tab and Shift+Tab go on to the program's other controls, as from any control; the arrow
     // keys move between the cells.
@@ -113,16 +117,6 @@ void ResultGridWindow::copyWholeGrid() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(result_.Clip());
-}
-
-CrossReferenceWindow::CrossReferenceWindow(QWidget* parent)
-    : ResultGridWindow(QStringLiteral("grdXRef"), QStringLiteral("Cross Reference"), parent) {
-    setObjectName(QStringLiteral("TVUXRef"));
-}
-
-SiteSurveyWindow::SiteSurveyWindow(QWidget* parent)
-    : ResultGridWindow(QStringLiteral("grdSurvey"), QStringLiteral("Site Survey"), parent) {
-    setObjectName(QStringLiteral("TVUSurvey"));
 }
 
 }  // namespace tav::gui

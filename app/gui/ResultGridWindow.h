@@ -10,9 +10,12 @@ namespace tav::gui {
 
 // A result window of the Cross Reference or Site Survey utility: one grid showing the last
 // result, sorted on a double-click, copied whole with copyWholeGrid. The two windows differ only
-// in their grid's name.
+// in their names and title.
 class ResultGridWindow : public QWidget {
 public:
+    enum Kind { CrossReference, SiteSurvey };
+    explicit ResultGridWindow(Kind kind, QWidget* parent = nullptr);
+
     // Shows `grid` in place of what was shown, at the end of a run.
     void setResult(const utilities::ResultGrid& result);
     // During a run: shows the rows of the result so far that are not shown yet, and lets the
@@ -26,9 +29,6 @@ public:
     // Sorts the data rows by one column, as a double-click on the grid does.
     void sortByColumn(int column);
 
-protected:
-    ResultGridWindow(const QString& gridName, const QString& title, QWidget* parent);
-
 private:
     void showColumns();
     void showRows(int from);
@@ -38,16 +38,6 @@ private:
     utilities::ResultGrid result_;
     // Rows of the running utility's result shown so far; -1 between runs.
     qsizetype shownOfRun_ = -1;
-};
-
-class CrossReferenceWindow : public ResultGridWindow {
-public:
-    explicit CrossReferenceWindow(QWidget* parent = nullptr);
-};
-
-class SiteSurveyWindow : public ResultGridWindow {
-public:
-    explicit SiteSurveyWindow(QWidget* parent = nullptr);
 };
 
 }  // namespace tav::gui

@@ -406,9 +406,9 @@ ExtractResultsWindow& UtilitiesWindow::extractWindow() {
 
 ResultGridWindow& UtilitiesWindow::gridWindow(int index) {
     if (!grids_[index]) {
-        ResultGridWindow* window = index == CrossReference
-                                       ? static_cast<ResultGridWindow*>(new CrossReferenceWindow)
-                                       : new SiteSurveyWindow;
+        auto* window =
+            new ResultGridWindow(index == CrossReference ? ResultGridWindow::CrossReference
+                                                         : ResultGridWindow::SiteSurvey);
         addResultWindow(window);
         fitWindowToContents(window);
         grids_[index] = window;

@@ -26,7 +26,7 @@ TEST(ResultWindows, ShowTheResultSortOnADoubleClickAndCopyTheWholeGrid) {
     ResultGrid result(CrossReferenceColumns());
     result.AddItem({"p", "t", "", "b", "x"});
     result.AddItem({"q", "t", "", "B", "y"});
-    CrossReferenceWindow window;
+    ResultGridWindow window(ResultGridWindow::CrossReference);
     window.setResult(result);
     window.show();
 
@@ -52,7 +52,7 @@ TEST(ResultWindows, ShowTheResultSortOnADoubleClickAndCopyTheWholeGrid) {
 TEST(ResultWindows, SurveyWindowHasItsOwnGridWithCentredCounts) {
     ResultGrid result(SiteSurveyColumns());
     result.AddItem({"a.rpt"});
-    SiteSurveyWindow window;
+    ResultGridWindow window(ResultGridWindow::SiteSurvey);
     window.setResult(result);
     auto* grid = window.findChild<QTableWidget*>(QStringLiteral("grdSurvey"));
     ASSERT_NE(grid, nullptr);
@@ -65,7 +65,7 @@ TEST(ResultWindows, ColumnsWidenToShowWholeValuesAndCaptions) {
     ResultGrid result(SiteSurveyColumns());
     const QString path = QStringLiteral("/srv/reports/finance/quarterly/2026/closing-summary.rpt");
     result.AddItem({path, "t"});
-    SiteSurveyWindow window;
+    ResultGridWindow window(ResultGridWindow::SiteSurvey);
     window.setResult(result);
     auto* grid = window.findChild<QTableWidget*>(QStringLiteral("grdSurvey"));
     ASSERT_NE(grid, nullptr);
@@ -94,7 +94,7 @@ public:
 // next run starts again from the designed widths.
 TEST(ResultWindows, ColumnsGrowWithEachReportsRowsAloneAndFitEveryRow) {
     MeasureCounter counter;  // outlives the window that uses it
-    CrossReferenceWindow window;
+    ResultGridWindow window(ResultGridWindow::CrossReference);
     window.show();
     auto* grid = window.findChild<QTableWidget*>(QStringLiteral("grdXRef"));
     ASSERT_NE(grid, nullptr);
