@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -864,6 +866,23 @@ TEST_F(DatabaseWriterTest, AKeptConnectionFollowsTheFileNotItsName) {
     ASSERT_TRUE(write(*report, &session));
     EXPECT_EQ(count(QStringLiteral("Reports")), 2);
     expectConsistent();
+}
+
+// A pipe put at the journal's name while a session keeps its connection would hold the next
+// report forever: its rows end at once, the pipe named; once it is gone the session stores again.
+TEST_F(DatabaseWriterTest, APipeAtTheJournalsNameEndsTheNextReportNamed) {
+    DatabaseSession session(log_, reporter_);
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report, &session));
+    const QString journal = path() + QStringLiteral("-journal");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(journal).constData(), 0600), 0);
+    DatabaseWriter writer(owner_, session);
+    EXPECT_FALSE(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()));
+    EXPECT_TRUE(writer.failureReason().contains(journal + QStringLiteral(" is not a regular file")))
+        << writer.failureReason().toStdString();
+    ASSERT_TRUE(QFile::remove(journal));
+    EXPECT_TRUE(write(*report, &session));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
 }
 
 // Rows of one table are stored many at a time; a count that fills several statements and leaves
