@@ -1,8 +1,10 @@
 #include "DatabaseConnection.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -10,6 +12,7 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace tav::database {
 
@@ -21,6 +24,33 @@ namespace {
 void leaveMemoryUncounted() {
     static const bool uncounted = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
     Q_UNUSED(uncounted);
+}
+
+// The engine opens the file and, whenever they exist, the files it keeps beside it (the rollback
+// journal, and the write-ahead log with its index) as plain files: a pipe or a device at one of
+// those names would hold it forever, waiting for a writer that never comes.
+void refuseSpecialFiles(const QString& path) {
+    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+        const QString name = path + QLatin1String(suffix);
+        struct stat status {};
+        if (::stat(QFile::encodeName(name).constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+            throw DatabaseError(QStringLiteral("%1 is not a regular file").arg(name));
+        }
+    }
+}
+
+// The engine holds the full name of the file, links resolved, and that of its journal beside it
+// within a fixed length; a longer one fails to open, and the engine says no more than that.
+qsizetype longestPathForEngine() {
+    const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    return vfs ? vfs->mxPathname - qsizetype(std::strlen("-journal")) : 0;
+}
+
+bool tooLongForEngine(const QString& path) {
+    const QFileInfo info(path);
+    const QString folder = info.dir().canonicalPath();
+    const QString full = (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
+    return QFile::encodeName(full).size() > longestPathForEngine();
 }
 
 }  // namespace
@@ -35,29 +65,46 @@ DatabaseConnection::DatabaseConnection(const QString& path, bool mayCreate, int 
     if (!mayCreate && !QFileInfo(path).isFile()) {
         throw DatabaseError(QStringLiteral("The database file %1 does not exist.").arg(path));
     }
+    refuseSpecialFiles(path);
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
     db_.setDatabaseName(path);
     // Another process may hold the file for the length of one report.
     db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs_));
-    if (!db_.open()) {
-        const DatabaseError error = failure(db_.lastError());
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name_);
-        throw error;
+    // A connection that does not come up is taken out of Qt's list at once: no destructor runs
+    // for it, and a later connection may get its name.
+    try {
+        if (!db_.open()) {
+            // The driver may keep no code of the engine's for a failed opening.
+            const QSqlError error = db_.lastError();
+            bool known = false;
+            const int code = error.nativeErrorCode().toInt(&known);
+            throw failure(known && code > 0 ? code : SQLITE_CANTOPEN, error.text());
+        }
+        exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+        // A report's rows touch pages all over the keys that begin with a field's number; a
+        // cache that holds them keeps a growing file from being read again for every report.
+        exec(QStringLiteral("PRAGMA cache_size = -65536"));
+        // Each report's rows are written inside a savepoint, whose journal of the pages it
+        // changes stays in memory rather than in a temporary file.
+        exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
+    } catch (...) {
+        close();
+        throw;
     }
-    exec(QStringLiteral("PRAGMA foreign_keys = ON"));
-    // A report's rows touch pages all over the keys that begin with a field's number; a cache
-    // that holds them keeps a growing file from being read again for every report.
-    exec(QStringLiteral("PRAGMA cache_size = -65536"));
-    // Each report's rows are written inside a savepoint, whose journal of the pages it changes
-    // stays in memory rather than in a temporary file.
-    exec(QStringLiteral("PRAGMA temp_store = MEMORY"));
 }
 
 // The engine finds a file damaged where its pages contradict each other, or where it holds no
 // database at all: no statement can do anything about it, and the user can, from the backup.
 DatabaseError DatabaseConnection::failure(int code, const QString& text) const {
     const int primary = code & 0xff;
+    if (primary == SQLITE_CANTOPEN && tooLongForEngine(path_)) {
+        return DatabaseError(
+            QStringLiteral("The database file %1 cannot be opened: its path is too long for the "
+                           "database engine, which takes %2 bytes at most (%3)")
+                .arg(path_)
+                .arg(longestPathForEngine())
+                .arg(text));
+    }
     if (primary != SQLITE_CORRUPT && primary != SQLITE_NOTADB) return DatabaseError(text);
     return DatabaseError(
         QStringLiteral("The database file %1 is damaged (%2). Restore it from its latest backup "
@@ -69,8 +116,11 @@ DatabaseError DatabaseConnection::failure(const QSqlError& error) const {
     return failure(error.nativeErrorCode().toInt(), error.text());
 }
 
-DatabaseConnection::~DatabaseConnection() {
+DatabaseConnection::~DatabaseConnection() { close(); }
+
+void DatabaseConnection::close() noexcept {
     for (sqlite3_stmt* statement : std::as_const(writes_)) sqlite3_finalize(statement);
+    writes_.clear();
     prepared_.clear();
     db_.close();
     db_ = QSqlDatabase();
@@ -260,6 +310,8 @@ bool DatabaseConnection::hasColumn(const QString& table, const QString& column) 
 }
 
 void DatabaseConnection::begin() {
+    // Another program may have put something at a journal's name since the last transaction.
+    refuseSpecialFiles(path_);
     // A connection kept between reports waits as long as a new one would.
     run(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs_), {});
     run(QStringLiteral("BEGIN IMMEDIATE"), {});

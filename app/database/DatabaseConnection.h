@@ -95,6 +95,8 @@ public:
     bool isEmpty();
 
 private:
+    // Lets go of the statements and the file, and takes the connection out of Qt's list.
+    void close() noexcept;
     // The failure of a statement from the engine's code and text: a damaged file is named so.
     DatabaseError failure(int code, const QString& text) const;
     DatabaseError failure(const QSqlError& error) const;

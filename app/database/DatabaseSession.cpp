@@ -64,6 +64,11 @@ QString DatabaseSession::commitWaiting() {
     if (!open_) return {};
     open_ = false;
     const QStringList waiting = std::exchange(waiting_, {});
+    if (waiting.isEmpty()) {
+        // Every report of the transaction failed and was undone: nothing is left to save.
+        connection_->rollback();
+        return {};
+    }
     try {
         connection_->commit();
         return {};

@@ -983,7 +983,7 @@ void DatabaseWriter::fillReportObjects(qint32 areaId, qint32 sectionId,
                                  {"Section_Id", sectionId},
                                  {"ReportObject_Id", objectId},
                                  {"Kind", GetObjectKindText(object.kind)},
-                                 {"Name", object.objectName.left(kObjectNameLength)}});
+                                 {"Name", leftWhole(object.objectName, kObjectNameLength)}});
         fillReportObjectDetails(objectId, object);
     }
 }
@@ -1008,8 +1008,8 @@ void DatabaseWriter::fillReportObjectDetails(qint32 objectId, const tvIReportObj
                               {"Height", object.position.height},
                               {"Width", object.position.width}});
     if (const auto* text = dynamic_cast<const tvTextObject*>(&object)) {
-        ownRow("TextObjects",
-               {{"Name", text->objectName}, {"ObjectText", text->text.left(kObjectNameLength)}});
+        ownRow("TextObjects", {{"Name", text->objectName},
+                               {"ObjectText", leftWhole(text->text, kObjectNameLength)}});
         formulas(text->ConditionalFormulas);
         fillBorderFormatting(objectId, text->borderFormatting);
         fillCommonFormatting(objectId, text->commonFormatting);

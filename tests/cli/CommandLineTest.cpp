@@ -17,7 +17,9 @@
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 
 #include "QtPrinters.h"
@@ -79,6 +81,23 @@ struct Outcome {
     QString output;          // standard output
 };
 
+// The first row that `sql` answers in the database file `file`, read through a connection of the
+// test's own that is gone again when it returns; empty where the statement fails.
+QVariantList firstRow(const QString& file, const QString& sql) {
+    const QString name = QStringLiteral("first row");
+    QVariantList values;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(file);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(sql) && query.next()) {
+            for (int i = 0; i < query.record().count(); ++i) values << query.value(i);
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return values;
+}
+
 // A folder for one run of the program: reports, list files, the output folder and the
 // configuration folder with a settings file written beforehand, so that nothing reaches the
 // user's own settings. "%T" in an argument stands for the folder.
@@ -94,8 +113,10 @@ public:
     QString path(const QString& relative) const { return dir_.filePath(relative); }
     QString settingsFile() const { return path("config/Ombrel Group/Tavrin.conf"); }
 
-    // Runs the program as a scheduled job would: without any display.
-    Outcome run(QStringList arguments, const QString& program = kProgram) const {
+    // Runs the program as a scheduled job would: without any display. A run that takes longer
+    // than `timeoutMs` fails.
+    Outcome run(QStringList arguments, const QString& program = kProgram,
+                int timeoutMs = 60000) const {
         arguments.replaceInStrings(QStringLiteral("%T"), dir_.path());
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -108,7 +129,9 @@ public:
         process.setWorkingDirectory(dir_.path());
         process.start(program, arguments);
         Outcome result;
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) {
+        if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit) {
+            process.kill();
+            process.waitForFinished();
             ADD_FAILURE() << "tavdesk4 did not end normally: "
                           << arguments.join(u' ').toStdString();
             return result;
@@ -118,6 +141,12 @@ public:
         if (result.errorLines.last().isEmpty()) result.errorLines.removeLast();
         result.output = QString::fromUtf8(process.readAllStandardOutput());
         return result;
+    }
+
+    // Extract writes the database too.
+    void updateDatabase() const {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Extract/UpdateDB"), QStringLiteral("-1"));
     }
 
     // The settings file holds every setting, and the text folder written beforehand (or the
@@ -346,10 +375,7 @@ TEST(CommandLine, FirstStartStoresEveryDefault) {
 
 TEST(CommandLine, ExtractWithUpdateDBWritesTheDatabase) {
     const Workspace workspace;
-    {
-        QSettings settings(workspace.settingsFile(), QSettings::IniFormat);
-        settings.setValue(QStringLiteral("Extract/UpdateDB"), QStringLiteral("-1"));
-    }
+    workspace.updateDatabase();
     // Twice: the second run replaces what the first one wrote.
     for (int run = 0; run < 2; ++run) {
         const Outcome result = workspace.run({"-E", "%T/reports/"});
@@ -379,10 +405,7 @@ TEST(CommandLine, ADatabaseThatCannotTakeTheReportIsNamedAndTheOtherOutputsGoOn)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const Workspace workspace;
-        {
-            QSettings settings(workspace.settingsFile(), QSettings::IniFormat);
-            settings.setValue(QStringLiteral("Extract/UpdateDB"), QStringLiteral("-1"));
-        }
+        workspace.updateDatabase();
         const QString database = workspace.path("out/tv.db");
         if (c.damaged) {
             QFile file(database);
@@ -407,6 +430,160 @@ TEST(CommandLine, ADatabaseThatCannotTakeTheReportIsNamedAndTheOtherOutputsGoOn)
         const QString lines = result.errorLines.join(u'\n');
         EXPECT_TRUE(lines.contains(QLatin1String(c.cause))) << lines.toStdString();
         EXPECT_FALSE(lines.contains(u'\r')) << lines.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(workspace.path("out/Sales.tvd")));
+    }
+}
+
+// A damaged database fails each report of a run alone, each named once; the engine's library adds
+// no word of its own, and no closing failure follows when no report waits to be saved.
+TEST(CommandLine, ADamagedDatabaseFailsEachReportOfARunOnce) {
+    for (const bool wholeFile : {true, false}) {
+        SCOPED_TRACE(wholeFile ? "no database at all" : "a damaged page");
+        const Workspace workspace;
+        workspace.updateDatabase();
+        const QString database = workspace.path("out/tv.db");
+        if (wholeFile) {
+            QFile file(database);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(4096, 'x'));
+        } else {
+            ASSERT_EQ(workspace.run({"-E", "%T/reports/Sales.rpt"}).exitStatus, 0);
+            const QVariantList pages = firstRow(
+                database,
+                QStringLiteral("SELECT (SELECT page_size FROM pragma_page_size), "
+                               "(SELECT rootpage FROM sqlite_master WHERE name = 'Reports')"));
+            ASSERT_EQ(pages.size(), 2);
+            const qint64 page = pages[0].toLongLong();
+            const qint64 root = pages[1].toLongLong();
+            ASSERT_GT(root, 1);
+            QFile file(database);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.seek((root - 1) * page));
+            file.write(QByteArray(int(page), '\x5a'));
+        }
+        const Outcome result = workspace.run({"-E", "%T/reports/"});
+        const QString lines = result.errorLines.join(u'\n');
+        for (const char* report : {"Sales.rpt", "layout.RPT"}) {
+            EXPECT_EQ(lines.count(QLatin1String("Unable to write the database rows of Report: ") +
+                                  QLatin1String(report) + QLatin1String(" (")),
+                      1)
+                << lines.toStdString();
+        }
+        EXPECT_FALSE(lines.contains(QLatin1String("Unable to save the database rows")))
+            << lines.toStdString();
+        EXPECT_FALSE(lines.contains(QLatin1String("QSqlDatabase"))) << lines.toStdString();
+    }
+}
+
+// Something other than a plain file where the database engine keeps the database, its journal,
+// or its write-ahead log and that log's index would hold the run forever: the report's database
+// output ends at once, naming it, and its other outputs are written. The file is left as it is.
+TEST(CommandLine, APipeBesideTheDatabaseEndsItsOutputNamed) {
+    for (const char* suffix : {"-journal", "-wal", "-shm", ""}) {
+        SCOPED_TRACE(suffix);
+        const Workspace workspace;
+        workspace.updateDatabase();
+        const QString special = workspace.path("out/tv.db") + QLatin1String(suffix);
+        if (*suffix) {
+            ASSERT_EQ(workspace.run({"-E", "%T/reports/Sales.rpt"}).exitStatus, 0);
+            ASSERT_TRUE(QFile::remove(workspace.path("out/Sales.tvd")));
+        }
+        ASSERT_EQ(::mkfifo(QFile::encodeName(special).constData(), 0600), 0);
+        const Outcome result = workspace.run({"-E", "%T/reports/Sales.rpt"}, kProgram, 10000);
+        const QString lines = result.errorLines.join(u'\n');
+        EXPECT_TRUE(lines.contains(special + QLatin1String(" is not a regular file")))
+            << lines.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(workspace.path("out/Sales.tvd")));
+        struct stat status {};
+        EXPECT_EQ(::stat(QFile::encodeName(special).constData(), &status), 0);
+        EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    }
+}
+
+// The journal that a run killed in the middle of a transaction leaves is a plain file: the
+// engine rolls the database back with it before the next report is stored.
+TEST(CommandLine, AJournalLeftByAKilledRunIsRolledBack) {
+    const Workspace workspace;
+    workspace.updateDatabase();
+    ASSERT_EQ(workspace.run({"-E", "%T/reports/Sales.rpt"}).exitStatus, 0);
+    const QString database = workspace.path("out/tv.db");
+    const QString crashed = workspace.path("crashed/tv.db");
+    ASSERT_TRUE(QDir().mkpath(workspace.path("crashed")));
+    QByteArray committed;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "killed");
+        db.setDatabaseName(database);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        for (const char* sql :
+             {"CREATE TABLE Kept (x BLOB)",
+              "WITH n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+              "INSERT INTO Kept SELECT randomblob(1000) FROM n",
+              "PRAGMA cache_size = 2", "BEGIN IMMEDIATE", "UPDATE Kept SET x = zeroblob(1000)"}) {
+            ASSERT_TRUE(query.exec(QLatin1String(sql))) << sql;
+            if (QLatin1String(sql) == QLatin1String("PRAGMA cache_size = 2")) {
+                QFile file(database);
+                ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+                committed = file.readAll();
+            }
+        }
+        // The file and its journal as a run killed now leaves them: changed pages in the file.
+        ASSERT_TRUE(QFile::copy(database, crashed));
+        ASSERT_TRUE(
+            QFile::copy(database + QLatin1String("-journal"), crashed + QLatin1String("-journal")));
+        EXPECT_TRUE(query.exec(QStringLiteral("ROLLBACK")));
+        query = QSqlQuery();
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("killed"));
+    }
+    {
+        QFile file(crashed);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        ASSERT_NE(file.readAll(), committed);
+    }
+    {
+        QSettings settings(workspace.settingsFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Extract/DBPath"), workspace.path("crashed/"));
+    }
+    const Outcome result = workspace.run({"-E", "%T/reports/layout.RPT"});
+    EXPECT_EQ(result.exitStatus, 0) << result.errorLines.join(u'\n').toStdString();
+    EXPECT_FALSE(QFileInfo::exists(crashed + QLatin1String("-journal")));
+    EXPECT_EQ(firstRow(crashed, QStringLiteral(
+                                    "SELECT (SELECT count(*) FROM Kept WHERE x <> zeroblob(1000)), "
+                                    "(SELECT count(*) > 1 FROM Reports), "
+                                    "(SELECT integrity_check FROM pragma_integrity_check)")),
+              (QVariantList{200, 1, QStringLiteral("ok")}));
+}
+
+// The database engine takes a database path of a few hundred bytes only, and says no more than
+// that it cannot open the file: a folder beyond its reach is named with that cause, and the
+// report's other outputs are written. A long path within its reach is used.
+TEST(CommandLine, ADatabaseFolderTooLongForTheEngineIsNamedSo) {
+    const struct {
+        qsizetype length;
+        bool stored;
+    } cases[] = {{400, true}, {600, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        const Workspace workspace;
+        workspace.updateDatabase();
+        QString folder = workspace.path("db");
+        while (folder.size() < c.length) {
+            folder +=
+                u'/' + QString(std::clamp<qsizetype>(c.length - folder.size() - 1, 1, 200), u'd');
+        }
+        ASSERT_TRUE(QDir().mkpath(folder));
+        {
+            QSettings settings(workspace.settingsFile(), QSettings::IniFormat);
+            settings.setValue(QStringLiteral("Extract/DBPath"), folder + u'/');
+        }
+        const Outcome result = workspace.run({"-E", "%T/reports/Sales.rpt"});
+        const QString lines = result.errorLines.join(u'\n');
+        EXPECT_EQ(lines.contains(QLatin1String("its path is too long for the database engine")),
+                  !c.stored)
+            << lines.toStdString();
+        EXPECT_EQ(QFileInfo(folder + QLatin1String("/tv.db")).size() > 0, c.stored);
         EXPECT_TRUE(QFileInfo::exists(workspace.path("out/Sales.tvd")));
     }
 }

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -133,6 +135,15 @@ protected:
                       "SELECT s.SubReport_Report_Id FROM SubreportObjects s WHERE NOT EXISTS "
                       "(SELECT 1 FROM Reports r WHERE r.Report_Id = s.SubReport_Report_Id)")),
                   QStringList());
+    }
+
+    // A new file that refuses the rows of the report named b.rpt midway, after its first rows.
+    void createRefusingBRpt() {
+        ASSERT_TRUE(DatabaseCreator::CreateDatabase(path()));
+        DatabaseConnection db(path());
+        db.exec(QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE INSERT ON Areas WHEN (SELECT ReportName FROM Reports "
+            "WHERE Report_Id = NEW.Report_Id) = 'b.rpt' BEGIN SELECT RAISE(ABORT, 'no b'); END"));
     }
 
     QString runLog() {
@@ -393,13 +404,7 @@ TEST_F(DatabaseWriterTest, AFailureInMidReportLeavesTheEarlierCopy) {
 // In a run the reports share commits: nothing is saved before the work reaches the run's
 // limit or the run ends, and a report that fails midway is undone alone.
 TEST_F(DatabaseWriterTest, ARunSavesItsReportsTogetherAndUndoesAFailedOneAlone) {
-    ASSERT_TRUE(DatabaseCreator::CreateDatabase(path()));
-    {
-        DatabaseConnection db(path());
-        db.exec(QStringLiteral(
-            "CREATE TRIGGER refuse BEFORE INSERT ON Areas WHEN (SELECT ReportName FROM Reports "
-            "WHERE Report_Id = NEW.Report_Id) = 'b.rpt' BEGIN SELECT RAISE(ABORT, 'no b'); END"));
-    }
+    createRefusingBRpt();
     DatabaseSession session(log_, reporter_);
     const auto writeAs = [this, &session](const char* name) {
         auto report = sample("fields.rpt");
@@ -422,6 +427,41 @@ TEST_F(DatabaseWriterTest, ARunSavesItsReportsTogetherAndUndoesAFailedOneAlone) 
         EXPECT_EQ(column(reports).size(), 3);  // the limit is reached: saved at once
     }
     expectConsistent();
+}
+
+// A grouped commit that fails names the reports whose rows it lost; when every report of the
+// transaction failed and was undone alone, nothing waits, and the grouping ends without a failure.
+TEST_F(DatabaseWriterTest, AFailedCommitNamesTheReportsItLostAndOnlyThose) {
+    createRefusingBRpt();
+    const struct {
+        QStringList reports;
+        bool ends;
+        QString error;
+    } cases[] = {
+        {{"b.rpt"}, true, QString()},
+        {{"a.rpt", "b.rpt", "c.rpt"},
+         false,
+         QStringLiteral("; the rows of these reports were not saved: sample.rpt, sample.rpt")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.reports.join(u' ').toStdString());
+        DatabaseSession session(log_, reporter_);
+        session.setBusyTimeout(50);
+        session.groupCommits(std::chrono::hours(1));
+        for (const QString& name : c.reports) {
+            auto report = sample("fields.rpt");
+            report->reportFileName = dir.filePath(name);
+            EXPECT_EQ(write(*report, &session), name != QLatin1String("b.rpt"));
+        }
+        // A reader that holds the file keeps the commit from writing it.
+        DatabaseConnection reader(path());
+        reader.exec(QStringLiteral("BEGIN"));
+        reader.exec(QStringLiteral("SELECT count(*) FROM Reports"));
+        QString error;
+        EXPECT_EQ(session.endGrouping(&error), c.ends);
+        EXPECT_TRUE(c.error.isEmpty() ? error.isEmpty() : error.endsWith(c.error))
+            << error.toStdString();
+    }
 }
 
 // Two runs in one process each keep their own connection and transaction: the rows of one wait
@@ -496,6 +536,36 @@ TEST_F(DatabaseWriterTest, TextIsStoredAsTypedAndCutOnlyWhereTheColumnEnds) {
               QStringList{QString(255, u'x')});
     EXPECT_TRUE(runLog().contains(
         QStringLiteral("Text cut to 255 characters: SQLExpressionFields.ExpressionText\n")));
+}
+
+// An object's name and a text object's text are cut where their columns end, on whole
+// characters: a character written as two code units goes whole or not at all.
+TEST_F(DatabaseWriterTest, LongObjectNamesAndTextsAreCutOnWholeCharacters) {
+    const QString pair = QString::fromUtf8("\xF0\x9F\x98\x80");  // one character, two units
+    const QString tail = QStringLiteral("tail");
+    const struct {
+        const char* name;
+        QString given;
+        QString stored;
+    } cases[] = {
+        {"a pair across the end", QString(1995, u'a') + pair + tail, QString(1995, u'a')},
+        {"a pair at the end", QString(1994, u'b') + pair + tail, QString(1994, u'b') + pair},
+        {"one unit at the end", QString(1996, u'c') + pair, QString(1996, u'c')},
+        {"as long as the column", QString(1994, u'd') + pair, QString(1994, u'd') + pair},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto report = sample("objects.rpt");
+        auto* text = firstObject<tvTextObject>(*report);
+        ASSERT_NE(text, nullptr);
+        text->objectName = c.given;
+        text->text = c.given;
+        ASSERT_TRUE(write(*report));
+        for (const char* sql : {"SELECT Name FROM ReportObjects WHERE length(Name) > 1000",
+                                "SELECT ObjectText FROM TextObjects WHERE length(Name) > 1000"}) {
+            EXPECT_EQ(column(QLatin1String(sql)), QStringList{c.stored}) << sql;
+        }
+    }
 }
 
 TEST_F(DatabaseWriterTest, ASummaryThatCannotBeStoredEndsTheSummariesOnly) {
@@ -804,6 +874,23 @@ TEST_F(DatabaseWriterTest, AKeptConnectionFollowsTheFileNotItsName) {
     ASSERT_TRUE(write(*report, &session));
     EXPECT_EQ(count(QStringLiteral("Reports")), 2);
     expectConsistent();
+}
+
+// A pipe put at the journal's name while a session keeps its connection would hold the next
+// report forever: its rows end at once, the pipe named; once it is gone the session stores again.
+TEST_F(DatabaseWriterTest, APipeAtTheJournalsNameEndsTheNextReportNamed) {
+    DatabaseSession session(log_, reporter_);
+    auto report = sample("fields.rpt");
+    ASSERT_TRUE(write(*report, &session));
+    const QString journal = path() + QStringLiteral("-journal");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(journal).constData(), 0600), 0);
+    DatabaseWriter writer(owner_, session);
+    EXPECT_FALSE(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()));
+    EXPECT_TRUE(writer.failureReason().contains(journal + QStringLiteral(" is not a regular file")))
+        << writer.failureReason().toStdString();
+    ASSERT_TRUE(QFile::remove(journal));
+    EXPECT_TRUE(write(*report, &session));
+    EXPECT_EQ(count(QStringLiteral("Reports")), 1);
 }
 
 // Rows of one table are stored many at a time; a count that fills several statements and leaves
