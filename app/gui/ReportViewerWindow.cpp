@@ -249,11 +249,11 @@ QString storedFileName(const QString& value) {
 }
 
 // The model of the definition at `path`; a definition that cannot be opened fails with the
-// description of its load error.
+// cause of its load error, which names the file.
 void loadDefinition(tvReport& report, const QString& path) {
     tvLoadingOptions options;
     utilities::LoadFailure failure;
-    if (!utilities::loadReport(report, path, options, &failure)) fail(failure.description);
+    if (!utilities::loadReport(report, path, options, &failure)) fail(failure.reason());
 }
 
 ViewerReport runDefinition(const QString& reportPath, const QString& databasePath,
