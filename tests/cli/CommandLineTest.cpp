@@ -574,6 +574,49 @@ TEST(CommandLine, APathHoldingANulIsNamedAndNothingOfQtReachesStandardError) {
 
 }  // namespace
 
+// A list or a folder that cannot be read is named with its cause, in the words the window uses.
+// Root reads whatever it likes: run as root, the program meets a list or folder it may not read
+// in a user namespace of its own, where what another user owns is beyond root's rights.
+TEST(CommandLine, AListOrFolderThatCannotBeReadIsNamedWithItsCause) {
+    const bool root = ::geteuid() == 0;
+    if (root && QProcess::execute(QStringLiteral("unshare"), {"-r", "true"}) != 0)
+        GTEST_SKIP() << "no user namespace can be made here";
+    const struct {
+        QStringList arguments;
+        const char* unreadable;  // taken from its user
+        const char* error;       // the one line of standard error, "%T/" taken off
+    } cases[] = {
+        {{"-B", "%T/lists/gone.RML"}, nullptr, "lists/gone.RML: No such file or directory"},
+        {{"-E", "%T/gone/"}, nullptr, "gone/: No such file or directory"},
+        {{"-E", "%T/reports/Sales.rpt/"}, nullptr, "reports/Sales.rpt/: Not a directory"},
+        {{"-B", "%T/lists/nightly.RML"},
+         "lists/nightly.RML",
+         "lists/nightly.RML: Permission denied"},
+        {{"-E", "%T/mixed/"}, "mixed", "mixed/: Permission denied"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        const Workspace workspace;
+        QStringList arguments = c.arguments;
+        QString program = kProgram;
+        if (c.unreadable) {
+            const QByteArray path = QFile::encodeName(workspace.path(c.unreadable));
+            ASSERT_EQ(::chmod(path.constData(), 0), 0);
+            if (root) {
+                ASSERT_EQ(::chown(path.constData(), 65534, 65534), 0);
+                arguments.prepend(kProgram);
+                arguments.prepend(QStringLiteral("-r"));
+                program = QStringLiteral("unshare");
+            }
+        }
+        const Outcome outcome = workspace.run(arguments, program);
+        if (c.unreadable)
+            ::chmod(QFile::encodeName(workspace.path(c.unreadable)).constData(), 0700);
+        EXPECT_EQ(outcome.exitStatus, 1);
+        EXPECT_EQ(outcome.errorLines, QStringList{workspace.path(QLatin1String(c.error))});
+    }
+}
+
 // A device or a pipe given as a report or a list, or named in a list, is no file to read: the
 // run ends at once, says which, and fails.
 TEST(CommandLine, DevicesAndPipesAreRefusedAtOnce) {
