@@ -233,7 +233,8 @@ bool DatabaseWriter::WriteReport(tvReport& model, const QString& reportName,
                                  const QString& databasePath, const QString&) {
     failureReason_.clear();
     try {
-        logStep(log(), QStringLiteral("Generating DB for report: ") + reportName);
+        logStep(log(),
+                QStringLiteral("Generating DB for report: ") + withVisibleControls(reportName));
         try {
             connection_ = &session_->connect(databasePath);
         } catch (const DatabaseError& error) {

@@ -617,6 +617,38 @@ TEST(CommandLine, AListOrFolderThatCannotBeReadIsNamedWithItsCause) {
     }
 }
 
+// A line break in a report's name, or in the text of its XML declaration that the reader's error
+// quotes, is shown as \n: each failing report is one line of standard error and of the run log,
+// which no other report's failure can be read into.
+TEST(CommandLine, ControlCharactersInNamesAndQuotedTextsAreShown) {
+    const Workspace workspace;
+    QFile name(workspace.path("reports/a\nUnable to open Report: b.rpt"));
+    ASSERT_TRUE(name.open(QIODevice::WriteOnly));
+    name.write("<Report>not a report");
+    name.close();
+    QFile declaration(workspace.path("reports/declared.rpt"));
+    ASSERT_TRUE(declaration.open(QIODevice::WriteOnly));
+    declaration.write("<?xml version=\"1.0\" encoding=\"x\ny\rz\"?>\n<Report/>");
+    declaration.close();
+    const struct {
+        QString report;
+        QString shown;  // in the one line of standard error
+    } cases[] = {
+        {name.fileName(), "Unable to open Report: a\\nUnable to open Report: b.rpt ("},
+        {declaration.fileName(), "x\\ny\\rz"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown.toStdString());
+        const Outcome result = workspace.run({"-E", c.report});
+        EXPECT_EQ(result.exitStatus, 1);
+        ASSERT_EQ(result.errorLines.size(), 1) << result.errorLines.join(u'|').toStdString();
+        EXPECT_TRUE(result.errorLines[0].contains(c.shown)) << result.errorLines[0].toStdString();
+        QFile log(workspace.path("out/tvLog.txt"));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(log.readAll()).trimmed(), result.errorLines[0]);
+    }
+}
+
 // A device or a pipe given as a report or a list, or named in a list, is no file to read: the
 // run ends at once, says which, and fails.
 TEST(CommandLine, DevicesAndPipesAreRefusedAtOnce) {
