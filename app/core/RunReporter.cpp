@@ -1,17 +1,29 @@
 #include "RunReporter.h"
 
+#include <QStringList>
 #include <cstdio>
+
+#include "TextUtilities.h"
 
 namespace tav::core {
 
 namespace {
 
-QString withVisibleNuls(QString text) { return text.replace(QChar(u'\0'), QStringLiteral("\\0")); }
+// A message keeps its own line breaks; any other control character in it is shown.
+QString withVisibleControlsInLines(const QString& text) {
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines) {
+        const bool lineBreak = line.endsWith(u'\r');
+        line = withVisibleControls(lineBreak ? line.chopped(1) : line) +
+               (lineBreak ? QStringLiteral("\r") : QString());
+    }
+    return lines.join(u'\n');
+}
 
 }  // namespace
 
 void RunReporter::message(const QString& text, const QString& title) {
-    showMessage(withVisibleNuls(text), withVisibleNuls(title));
+    showMessage(withVisibleControlsInLines(text), withVisibleControlsInLines(title));
 }
 
 void RunReporter::workStatus(bool show, const QString& text) { status(show ? text : QString()); }

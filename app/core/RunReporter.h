@@ -8,7 +8,8 @@ namespace tav::core {
 // progress texts, and the status of a long database or document operation. Each caller gives the
 // work its own: the windows show boxes and status panels, the command line writes to standard
 // error. A NUL inside a text (a path or a cause read from a file) would end it early wherever
-// text is handed on as a C string: every reporter gets it as the two characters \0.
+// text is handed on as a C string: every reporter gets it as the two characters \0, and any
+// other control character but the message's own line breaks as withVisibleControls() shows it.
 class RunReporter {
 public:
     virtual ~RunReporter() = default;

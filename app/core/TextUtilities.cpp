@@ -31,4 +31,34 @@ QString reportStem(const QString& fileName) {
     return fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
 }
 
+namespace {
+
+// The control characters with a name of their own.
+constexpr struct {
+    char16_t character;
+    const char* shown;
+} kNamedControls[] = {{u'\0', "\\0"}, {u'\t', "\\t"}, {u'\n', "\\n"}, {u'\r', "\\r"}};
+
+bool isControl(QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; }
+
+}  // namespace
+
+QString withVisibleControls(const QString& text) {
+    if (std::none_of(text.begin(), text.end(), isControl)) return text;
+    QString shown;
+    shown.reserve(text.size() + 8);
+    for (const QChar c : text) {
+        if (!isControl(c)) {
+            shown += c;
+            continue;
+        }
+        const auto named = std::find_if(std::begin(kNamedControls), std::end(kNamedControls),
+                                        [c](const auto& n) { return n.character == c.unicode(); });
+        shown += named != std::end(kNamedControls)
+                     ? QString::fromLatin1(named->shown)
+                     : QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    }
+    return shown;
+}
+
 }  // namespace tav::core

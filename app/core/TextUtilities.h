@@ -20,4 +20,10 @@ QString reportFileName(const QString& reportPath);
 // The stem of a report file name: the name less its last 4 characters (".rpt").
 QString reportStem(const QString& fileName);
 
+// `text` with its control characters shown: a NUL as \0, a TAB as \t, a line feed as \n, a
+// carriage return as \r, any other as \x and two hexadecimal digits. A name or a text quoted
+// from a file thus stays on its line of a message or of the run log, and one report's line
+// cannot read as another's.
+QString withVisibleControls(const QString& text);
+
 }  // namespace tav::core

@@ -235,7 +235,8 @@ bool DatabaseWriter::WriteReport(const tvReport& model, const QString& reportNam
         return false;
     };
     try {
-        logStep(log(), QStringLiteral("Generating DB for report: ") + reportName);
+        logStep(log(),
+                QStringLiteral("Generating DB for report: ") + withVisibleControls(reportName));
         try {
             connection_ = &session_->connect(databasePath);
         } catch (const DatabaseError& failure) {

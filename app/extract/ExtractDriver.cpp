@@ -74,8 +74,10 @@ void removeFirst(QStringList& list, const QString& name) {
 
 QString reportFailureText(const QString& what, const QString& reportFileName,
                           const QString& reason) {
-    return what + reportFileName +
-           (reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + u')');
+    // A line of its own in a message and in the run log, whatever the name and the cause hold.
+    return what + withVisibleControls(reportFileName) +
+           (reason.isEmpty() ? QString()
+                             : QStringLiteral(" (") + withVisibleControls(reason) + u')');
 }
 
 ExtractDriver::ExtractDriver(ExtractRun& run, ExtractWriterFactory writers,

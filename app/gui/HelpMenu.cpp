@@ -1,5 +1,6 @@
 #include "HelpMenu.h"
 
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QUrl>
@@ -27,8 +28,12 @@ HelpMenu::HelpMenu(QMainWindow* window) : QObject(window), window_(window) {
 HelpMenu::~HelpMenu() { delete help_.data(); }
 
 void HelpMenu::showHelp() {
-    const QUrl index = QUrl::fromLocalFile(programSettings().store().programFolder() +
-                                           QStringLiteral("help/index.html"));
+    const QString manual =
+        programSettings().store().programFolder() + QStringLiteral("help/index.html");
+    // Help that cannot be opened is passed over: neither the desktop nor the help window would
+    // show more than an empty page.
+    if (!QFileInfo(manual).isFile()) return;
+    const QUrl index = QUrl::fromLocalFile(manual);
     // The desktop may tell its failure after the program's windows have gone.
     guiSeams().openUrl(index, [menu = QPointer<HelpMenu>(this), index] {
         if (!menu) return;

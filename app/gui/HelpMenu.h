@@ -23,7 +23,7 @@ public:
     ~HelpMenu() override;
 
     // The manual's first page in the desktop's browser, or in the help window where the desktop
-    // cannot open it.
+    // cannot open it; nothing at all when the manual is missing.
     void showHelp();
     // The hourglass while the check runs in the background, then its message or the update
     // notice. One check at a time: asked again while one is pending, it starts nothing.

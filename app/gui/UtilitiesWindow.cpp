@@ -32,6 +32,7 @@
 #include "NamedWidgets.h"
 #include "ProgramSettings.h"
 #include "ReportDiffWindow.h"
+#include "ReportFolder.h"
 #include "ReportListFile.h"
 #include "ReportOwnersWindow.h"
 #include "ReportsMenu.h"
@@ -358,9 +359,12 @@ void UtilitiesWindow::removeSelectedReports() {
 
 bool UtilitiesWindow::ExpandReportList(QString* error) {
     expandedReports_.clear();
-    const auto refused = [error](const QString& reason) {
-        if (error) *error = reason;
-        return false;
+    // A folder or a list that was not read whole ends the expansion; the reports read before
+    // the failure stay.
+    const auto expandWith = [this, error](const auto& source) {
+        expandedReports_ << source.reports;
+        if (error && !source.readWhole()) *error = source.error;
+        return source.readWhole();
     };
     for (int i = 0; i < reportList_->count(); ++i) {
         const QString entry = reportList_->item(i)->text();
@@ -368,31 +372,15 @@ bool UtilitiesWindow::ExpandReportList(QString* error) {
         if (extension == QLatin1String("RPT")) {
             expandedReports_ << entry;
         } else if (isFolderEntry(entry)) {
-            if (!QFileInfo(entry).isDir()) return refused("Path not found: " + entry);
-            AddFolderReports(entry, QStringLiteral("RPT"));
+            if (!expandWith(ReportFolder::read(entry, ReportFolder::Subfolders::Walked,
+                                               ReportFolder::Hidden::Taken,
+                                               [] { QCoreApplication::processEvents(); })))
+                return false;
         } else if (extension == QLatin1String("RML")) {
-            const ReportListFile list = ReportListFile::read(entry);
-            if (list.outcome == ReportListFile::Outcome::NotRegularFile) return refused(list.error);
-            if (list.outcome == ReportListFile::Outcome::NotOpened)
-                return refused("File not found: " + entry);
-            expandedReports_ << list.reports;
+            if (!expandWith(ReportListFile::read(entry))) return false;
         }
     }
     return true;
-}
-
-void UtilitiesWindow::AddFolderReports(const QString& folder, const QString& extension) {
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        if (extensionOf(name) == extension) expandedReports_ << dir.filePath(name);
-        QCoreApplication::processEvents();
-    }
-    // Linked folders are not followed: a link back up the tree would never end the walk.
-    for (const QString& name : dir.entryList(
-             QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::NoSymLinks, QDir::Name)) {
-        QCoreApplication::processEvents();
-        AddFolderReports(dir.filePath(name), extension);
-    }
 }
 
 ExtractResultsWindow& UtilitiesWindow::extractWindow() {

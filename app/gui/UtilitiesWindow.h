@@ -45,7 +45,7 @@ public:
     void startUtility(int index);
     // Rebuilds expandedReports(): one .rpt path an entry, from files, folders and .RML lists.
     // False, with the reason in `error`, at an entry that cannot be expanded: the list then
-    // holds the reports of the entries before it.
+    // holds the reports read before the failure, those of that entry's own included.
     bool ExpandReportList(QString* error = nullptr);
     const QStringList& expandedReports() const { return expandedReports_; }
 
@@ -75,7 +75,6 @@ protected:
 private:
     bool isInReportList(const QString& path) const;
     void showFileCount();
-    void AddFolderReports(const QString& folder, const QString& extension);
     bool holdsResults(int index);
     void runUtility(int index);
     // Puts a result window in the window area, where the keyboard leads in and out of it.

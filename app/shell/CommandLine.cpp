@@ -1,10 +1,5 @@
 #include "CommandLine.h"
 
-#include <dirent.h>
-
-#include <QDir>
-#include <QFile>
-#include <QStringDecoder>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -15,6 +10,7 @@
 #include "ExtractOptions.h"
 #include "LogonPrompt.h"
 #include "ReportDiff.h"
+#include "ReportFolder.h"
 #include "ReportListFile.h"
 #include "RunReporter.h"
 #include "TextUtilities.h"
@@ -99,7 +95,7 @@ void tellSqlLeftOut(const QString& report, RunReporter& reporter) {
     reporter.message(QStringLiteral("The SQL text of Report: %1 is left out: its "
                                     "database needs a logon, which a command-line run "
                                     "cannot ask for")
-                         .arg(report));
+                         .arg(withVisibleControls(report)));
 }
 
 // An Extract from the command line.
@@ -131,24 +127,17 @@ public:
     const ExtractDriver driver;
 };
 
-// The files of a folder, by name. Qt leaves out a name that is not valid text (UTF-8) from its
-// listings, and no file answers to the name as Qt decodes it (with replacement characters); such
-// a name is listed all the same, so that the run names it instead of passing over it.
-QStringList reportFilesOf(const QDir& folder) {
-    QStringList names = folder.entryList(QDir::Files, QDir::Name);
-    DIR* listing = opendir(QFile::encodeName(folder.path()).constData());
-    if (!listing) return names;
-    while (const dirent* entry = readdir(listing)) {
-        const QByteArray name(entry->d_name);
-        auto decoder = QStringDecoder(QStringDecoder::Utf8);
-        const QString decoded = decoder(name);
-        if (!decoder.hasError() || name.startsWith('.')) continue;
-        const auto after = std::find_if(names.begin(), names.end(),
-                                        [&](const QString& n) { return n.compare(decoded) > 0; });
-        names.insert(after, decoded);
-    }
-    closedir(listing);
-    return names;
+// The reports of a folder or a list, in order. A folder or a list that was not read whole is told,
+// after the reports read before the failure ran, and fails the run.
+template <class Source>
+int extractAll(CommandLineExtract& extract, const Source& source) {
+    extract.run.groupCommits();
+    bool documented = true;
+    for (const QString& report : source.reports)
+        documented = extract.report(report, reportFileName(report)) && documented;
+    documented = extract.run.end() && documented;
+    if (!source.readWhole()) extract.reporter.message(source.error);
+    return statusOf(source.readWhole() && documented);
 }
 
 // -E: one report, or the report files of one folder.
@@ -156,43 +145,18 @@ int extractPath(CommandLineExtract& extract, const QString& path) {
     if (!path.endsWith(u'/') && !path.endsWith(u'\\')) {
         return statusOf(extract.report(path, reportFileName(path)));
     }
-    const QDir folder(path);
-    if (!folder.exists()) {
-        extract.reporter.message(QStringLiteral("Folder not found: ") + path);
-        return kRunFailed;
-    }
-    extract.run.groupCommits();
-    bool documented = true;
-    for (const QString& fileName : reportFilesOf(folder)) {
-        if (ReportListFile::namesReport(fileName))
-            documented = extract.report(path + fileName, fileName) && documented;
-    }
-    return statusOf(extract.run.end() && documented);
+    return extractAll(extract, ReportFolder::read(path, ReportFolder::Subfolders::Left,
+                                                  ReportFolder::Hidden::Left));
 }
 
 // -B: the report files named in a list file, in the list's order. Other lines are skipped.
 int extractList(CommandLineExtract& extract, const QString& listFile) {
-    RunReporter& reporter = extract.reporter;
     if (!listFile.endsWith(QLatin1StringView(".RML"), Qt::CaseInsensitive)) {
-        reporter.message(QStringLiteral("Not a report list file (.RML): ") + listFile);
+        extract.reporter.message(QStringLiteral("Not a report list file (.RML): ") +
+                                 withVisibleControls(listFile));
         return kUsageError;
     }
-    const ReportListFile list = ReportListFile::read(listFile);
-    if (list.outcome == ReportListFile::Outcome::NotRegularFile ||
-        list.outcome == ReportListFile::Outcome::NotOpened) {
-        reporter.message(list.error);
-        return kRunFailed;
-    }
-    extract.run.groupCommits();
-    bool documented = true;
-    for (const QString& report : list.reports)
-        documented = extract.report(report, reportFileName(report)) && documented;
-    documented = extract.run.end() && documented;
-    if (list.outcome == ReportListFile::Outcome::ReadFailed) {
-        reporter.message(list.error);
-        return kRunFailed;
-    }
-    return statusOf(documented);
+    return extractAll(extract, ReportListFile::read(listFile));
 }
 
 // -D: two reports compared. No printer is needed: the combined difference text, the one the
@@ -206,7 +170,7 @@ int compareReports(const ExtractOptions& options, const QString& argumentText,
     if (!path1 || !path2 || reportFileName(*path1).isEmpty() || reportFileName(*path2).isEmpty()) {
         reporter.message(
             QStringLiteral("Report Difference needs two reports, separated by a comma: ") +
-            argumentText);
+            withVisibleControls(argumentText));
         return kUsageError;
     }
     ReportDiff diff(options);

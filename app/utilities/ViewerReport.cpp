@@ -220,11 +220,11 @@ QString fromClause(const tvReport& report, DatabaseReader& db) {
 }
 
 // The model of the definition at `path`; a definition that cannot be opened fails with the
-// description of its load error.
+// cause of its load error, which names the file.
 void loadDefinition(tvReport& report, const QString& path) {
     tvLoadingOptions options;
     LoadFailure failure;
-    if (!loadReport(report, path, options, &failure)) fail(failure.description);
+    if (!loadReport(report, path, options, &failure)) fail(failure.reason());
 }
 
 ViewerReport runDefinition(const QString& reportPath, const QString& databasePath,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "RecordingReporter.h"
 #include "TextUtilities.h"
 
 using namespace tav::core;
@@ -63,6 +64,41 @@ TEST(TextUtilities, PositionsAndCountsGoBeyond16Bits) {
     EXPECT_EQ(GetDelimitedField(text, QStringLiteral(","), fields + 1), QString());
     ReplaceText(text, QStringLiteral(","), QStringLiteral(";;"));
     EXPECT_EQ(text.count(QStringLiteral(";;")), fields);
+}
+
+}  // namespace
+
+namespace {
+
+// Control characters are shown, each as it would be written in a program; printable text,
+// a backslash and characters beyond ASCII stay as they are.
+TEST(TextUtilities, ControlCharactersAreShownVisibly) {
+    const struct {
+        QString text;
+        QString shown;
+    } cases[] = {
+        {QStringLiteral("a\nb\rc\td"), QStringLiteral("a\\nb\\rc\\td")},
+        {QString(QChar(u'\0')) + QStringLiteral("x"), QStringLiteral("\\0x")},
+        {QStringLiteral("\x1b[31m\x7f"), QStringLiteral("\\x1b[31m\\x7f")},
+        {QStringLiteral("/r/été \\n.rpt"), QStringLiteral("/r/été \\n.rpt")},
+        {QString(QChar(0x85)) + QChar(0x2028), QString(QChar(0x85)) + QChar(0x2028)},
+        {QString(), QString()},
+    };
+    for (const auto& c : cases) EXPECT_EQ(withVisibleControls(c.text), c.shown);
+}
+
+}  // namespace
+
+namespace {
+
+// A message keeps its own line breaks, a line feed or CR LF; every other control character in it
+// is shown, a NUL as before.
+TEST(TextUtilities, AMessageKeepsItsLineBreaksAndShowsOtherControls) {
+    RecordingReporter reporter;
+    reporter.message(QStringLiteral("first\r\nsecond\tx\rend\n") + QChar(u'\0'),
+                     QStringLiteral("a\tb"));
+    EXPECT_EQ(reporter.messages, QStringList{QStringLiteral("first\r\nsecond\\tx\\rend\n\\0")});
+    EXPECT_EQ(reporter.titles, QStringList{QStringLiteral("a\\tb")});
 }
 
 }  // namespace

@@ -751,6 +751,81 @@ TEST(CommandLine, APathHoldingANulIsNamedAndNothingOfQtReachesStandardError) {
 
 }  // namespace
 
+// A list or a folder that cannot be read is named with its cause, in the words the window uses.
+// Root reads whatever it likes: run as root, the program meets a list or folder it may not read
+// in a user namespace of its own, where what another user owns is beyond root's rights.
+TEST(CommandLine, AListOrFolderThatCannotBeReadIsNamedWithItsCause) {
+    const bool root = ::geteuid() == 0;
+    if (root && QProcess::execute(QStringLiteral("unshare"), {"-r", "true"}) != 0)
+        GTEST_SKIP() << "no user namespace can be made here";
+    const struct {
+        QStringList arguments;
+        const char* unreadable;  // taken from its user
+        const char* error;       // the one line of standard error, "%T/" taken off
+    } cases[] = {
+        {{"-B", "%T/lists/gone.RML"}, nullptr, "lists/gone.RML: No such file or directory"},
+        {{"-E", "%T/gone/"}, nullptr, "gone/: No such file or directory"},
+        {{"-E", "%T/reports/Sales.rpt/"}, nullptr, "reports/Sales.rpt/: Not a directory"},
+        {{"-B", "%T/lists/nightly.RML"},
+         "lists/nightly.RML",
+         "lists/nightly.RML: Permission denied"},
+        {{"-E", "%T/mixed/"}, "mixed", "mixed/: Permission denied"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error);
+        const Workspace workspace;
+        QStringList arguments = c.arguments;
+        QString program = kProgram;
+        if (c.unreadable) {
+            const QByteArray path = QFile::encodeName(workspace.path(c.unreadable));
+            ASSERT_EQ(::chmod(path.constData(), 0), 0);
+            if (root) {
+                ASSERT_EQ(::chown(path.constData(), 65534, 65534), 0);
+                arguments.prepend(kProgram);
+                arguments.prepend(QStringLiteral("-r"));
+                program = QStringLiteral("unshare");
+            }
+        }
+        const Outcome outcome = workspace.run(arguments, program);
+        if (c.unreadable)
+            ::chmod(QFile::encodeName(workspace.path(c.unreadable)).constData(), 0700);
+        EXPECT_EQ(outcome.exitStatus, 1);
+        EXPECT_EQ(outcome.errorLines, QStringList{workspace.path(QLatin1String(c.error))});
+    }
+}
+
+// A line break in a report's name, or in the text of its XML declaration that the reader's error
+// quotes, is shown as \n: each failing report is one line of standard error and of the run log,
+// which no other report's failure can be read into.
+TEST(CommandLine, ControlCharactersInNamesAndQuotedTextsAreShown) {
+    const Workspace workspace;
+    QFile name(workspace.path("reports/a\nUnable to open Report: b.rpt"));
+    ASSERT_TRUE(name.open(QIODevice::WriteOnly));
+    name.write("<Report>not a report");
+    name.close();
+    QFile declaration(workspace.path("reports/declared.rpt"));
+    ASSERT_TRUE(declaration.open(QIODevice::WriteOnly));
+    declaration.write("<?xml version=\"1.0\" encoding=\"x\ny\rz\"?>\n<Report/>");
+    declaration.close();
+    const struct {
+        QString report;
+        QString shown;  // in the one line of standard error
+    } cases[] = {
+        {name.fileName(), "Unable to open Report: a\\nUnable to open Report: b.rpt ("},
+        {declaration.fileName(), "x\\ny\\rz"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown.toStdString());
+        const Outcome result = workspace.run({"-E", c.report});
+        EXPECT_EQ(result.exitStatus, 1);
+        ASSERT_EQ(result.errorLines.size(), 1) << result.errorLines.join(u'|').toStdString();
+        EXPECT_TRUE(result.errorLines[0].contains(c.shown)) << result.errorLines[0].toStdString();
+        QFile log(workspace.path("out/tvLog.txt"));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(log.readAll()).trimmed(), result.errorLines[0]);
+    }
+}
+
 // A device or a pipe given as a report or a list, or named in a list, is no file to read: the
 // run ends at once, says which, and fails.
 TEST(CommandLine, DevicesAndPipesAreRefusedAtOnce) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
@@ -9,12 +10,15 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <optional>
 
 #include "AboutDialog.h"
 #include "GuiSeams.h"
 #include "GuiTestSupport.h"
 #include "HelpMenu.h"
+#include "ProgramSettings.h"
+#include "SettingsStore.h"
 #include "UpdateCheck.h"
 
 using namespace tav::gui;
@@ -180,9 +184,42 @@ TEST_F(AboutAndUpdate, AboutShowsTheVersionAndReportsAMissingSystemInformationTo
 
     control<QPushButton>(*about, "cmdOK")->click();
     EXPECT_FALSE(about->isVisible());
-    window.findChild<QAction*>("miHelp")->trigger();
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_TRUE(opened[0].endsWith("help/index.html"));
+}
+
+// The manual opens on the desktop, or in a window of the program's own where the desktop cannot
+// open it; without the manual, Help opens nothing at all.
+TEST_F(AboutAndUpdate, HelpOpensTheManualAndNothingWithoutIt) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("bare/help")));
+    guiSeams().openUrl = [this](const QUrl& url, const std::function<void()>& failed) {
+        opened << url.toString();
+        failed();  // the desktop has nothing that opens it
+    };
+    const struct {
+        QString programFolder;
+        bool opens;
+    } cases[] = {{QStringLiteral(TAV_RESOURCES), true},
+                 {dir.filePath(QStringLiteral("bare")), false},  // help/ without its index
+                 {dir.filePath(QStringLiteral("none")), false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.programFolder.toStdString());
+        programSettings().setStore(std::make_unique<tav::core::SettingsStore>(
+            dir.filePath(QStringLiteral("Tavrin.conf")), c.programFolder));
+        opened.clear();
+        HelpMenu menu(&window);
+        menu.showHelp();
+        const auto* help = openWindow<QWidget>("TVHelp");
+        if (c.opens) {
+            EXPECT_EQ(
+                opened,
+                QStringList{QUrl::fromLocalFile(c.programFolder + "/help/index.html").toString()});
+            ASSERT_NE(help, nullptr);
+            EXPECT_TRUE(help->isVisible());
+        } else {
+            EXPECT_TRUE(opened.isEmpty());
+            EXPECT_EQ(help, nullptr);
+        }
+    }
 }
 
 TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {

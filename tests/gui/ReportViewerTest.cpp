@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -149,6 +150,21 @@ TEST_F(ReportViewerTest, SortFieldsAreReplacedInAnyLetterCase) {
                                      &unsorted, &error))
         << "an unknown sort field was taken";
     EXPECT_TRUE(error.contains(QLatin1String("{Tables.Nmae}")));
+}
+
+// A definition that cannot be opened is named in the message, whatever keeps it from opening.
+TEST_F(ReportViewerTest, ADefinitionThatCannotBeOpenedIsNamed) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Reports/TVReportMetrics.rpt")));
+    QFile empty(dir.filePath(QStringLiteral("Reports/TVReportOwner.rpt")));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    for (const char* name : {"TVReportList.rpt", "TVReportMetrics.rpt", "TVReportOwner.rpt"}) {
+        const QString path = dir.filePath(QStringLiteral("Reports/")) + QLatin1String(name);
+        ViewerReport report;
+        QString error;
+        EXPECT_FALSE(RunReportDefinition(path, database(), {}, &report, &error));
+        EXPECT_TRUE(error.startsWith(path)) << error.toStdString();
+    }
 }
 
 // Table and column names come from a document the user may edit: only names of the schema

@@ -40,6 +40,7 @@
 #include "GuiSeams.h"
 #include "GuiTestSupport.h"
 #include "ProgramSettings.h"
+#include "ReadFaults.h"
 #include "ReportDiffWindow.h"
 #include "ReportViewerWindow.h"
 #include "ResultGridWindow.h"
@@ -203,6 +204,47 @@ TEST_F(UtilityWindow, FoldersAndListFilesExpandToTheirReports) {
     click("cmdRemove");
     EXPECT_EQ(fileCount->text(), QStringLiteral("No files selected"));
     EXPECT_FALSE(control<QPushButton>(*window, "cmdRemove")->isEnabled());
+}
+
+// A list or a folder that cannot be read whole is told as the command line tells it, and ends the
+// expansion there: the utility runs over the reports read before the failure, and no further.
+TEST_F(UtilityWindow, AListOrFolderNotReadWholeIsToldAndEndsTheExpansion) {
+    QDir dir(out.path());
+    for (const char* folder : {"tree/a", "tree/b"}) ASSERT_TRUE(dir.mkpath(QLatin1String(folder)));
+    for (const char* name : {"tree/1.rpt", "tree/a/2.rpt", "tree/b/3.rpt"})
+        ASSERT_TRUE(QFile::copy(sample("list.rpt"), dir.filePath(QLatin1String(name))));
+    const QString tree = dir.filePath(QStringLiteral("tree/"));
+    const QString list = dir.filePath(QStringLiteral("nightly.RML"));
+    const QByteArray firstTwo =
+        (sample("list.rpt") + u'\n' + sample("fields.rpt") + u'\n').toUtf8();
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(firstTwo + "/r/third.rpt\n");
+    file.close();
+    const QString gone = dir.filePath(QStringLiteral("gone.RML"));
+
+    const struct {
+        QString entry;
+        QString failing;  // the list that fails after its first two lines, or the folder unread
+        QString error;
+        QStringList expanded;
+    } cases[] = {
+        {list, list, list + ": Input/output error", {sample("list.rpt"), sample("fields.rpt")}},
+        {gone, QString(), gone + ": No such file or directory", {}},
+        {tree, tree + "b/", tree + "b/: Permission denied", {tree + "1.rpt", tree + "a/2.rpt"}},
+        {tree + "gone/", QString(), tree + "gone/: No such file or directory", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.error.toStdString());
+        const FailingListFile failingList(c.failing, firstTwo.size());
+        const UnreadableFolder unreadable(c.failing);
+        reportList->clear();
+        window->addReports({c.entry, QStringLiteral("/r/after.rpt")});
+        messages.clear();
+        run(UtilitiesWindow::CrossReference);
+        EXPECT_EQ(messages, QStringList{c.error});
+        EXPECT_EQ(window->expandedReports(), c.expanded);
+    }
 }
 
 // A list that is a pipe or a device is refused unread, as the command line refuses it: reading

@@ -296,13 +296,13 @@ TEST_F(WindowLayout, ResultWindowsOpenShowingTheirRowsAndWearTheProgramIcon) {
 
 TEST_F(WindowLayout, HelpOpensTheManualBesideTheProgram) {
     programSettings().setStore(std::make_unique<SettingsStore>(
-        dir.filePath(QStringLiteral("Tavrin.conf")), QStringLiteral("/opt/tavrin")));
+        dir.filePath(QStringLiteral("Tavrin.conf")), QStringLiteral(TAV_RESOURCES)));
     QList<QUrl> opened;
     guiSeams().openUrl = [&](const QUrl& url, const std::function<void()>&) { opened << url; };
     UtilitiesWindow window;
     window.findChild<QAction*>(QStringLiteral("miHelp"))->trigger();
     EXPECT_EQ(opened,
-              QList<QUrl>{QUrl::fromLocalFile(QStringLiteral("/opt/tavrin/help/index.html"))});
+              QList<QUrl>{QUrl::fromLocalFile(QStringLiteral(TAV_RESOURCES "/help/index.html"))});
     EXPECT_EQ(openWindow("TVHelp"), nullptr);
 }
 
