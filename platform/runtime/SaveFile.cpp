@@ -1,5 +1,6 @@
 #include "SaveFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -25,10 +25,18 @@ long systemWrite(int descriptor, const void* data, unsigned long length) {
 
 std::atomic<SaveFile::WriteCall> writeCall{systemWrite};
 
-// A new file is named after its target and this many characters that the system picks.
+// A new file is hidden and named after its target, with a marker no user's file has and this
+// many characters that the system picks: ".list.tvd.tavtmp-a1B2c3". Only names of that form are
+// ever removed as leftovers.
 constexpr int kRandomLength = 6;
-// The name of a new file whose target's name leaves no room for the suffix.
-const QString kShortStem = QStringLiteral("~tav");
+constexpr char kMarker[] = ".tavtmp-";
+// How often a new file is made again when another run's sweep took it in the moment between its
+// creation and its lock.
+constexpr int kCreateAttempts = 8;
+
+// Writes are gathered up to this size before they go to the system: a report's text file or run
+// log in one or a few calls.
+constexpr qsizetype kBufferSize = 64 * 1024;
 
 QString causeOf(int cause) { return QString::fromLocal8Bit(std::strerror(cause)); }
 
@@ -49,12 +57,40 @@ mode_t createdFileMode() {
     return 0666 & ~mask;
 }
 
-// The names a new file of `target` may have: its own name and a suffix, or the short name.
-QRegularExpression newFileNames(const QString& targetName) {
-    const QString random = QStringLiteral("[A-Za-z0-9]{%1}").arg(kRandomLength);
-    return QRegularExpression(QStringLiteral("\\A(?:%1|%2)\\.%3\\z")
-                                  .arg(QRegularExpression::escape(targetName),
-                                       QRegularExpression::escape(kShortStem), random));
+// The part of a new file's name before its random characters: ".<target>.tavtmp-", or the short
+// ".tavtmp-" when the target's name leaves no room under the folder's longest name.
+QByteArray newFilePrefix(const QByteArray& targetName, long longest) {
+    const QByteArray full = '.' + targetName + kMarker;
+    return full.size() + kRandomLength <= longest ? full : QByteArray(kMarker);
+}
+
+// Whether `name` is a new file's name of that prefix: the prefix and exactly the random
+// characters mkostemp picks (letters and digits). Compared as bytes: a target's name is never
+// read as a pattern, and names that are not valid text are matched as they are.
+bool isNewFileName(const char* name, const QByteArray& prefix) {
+    if (std::strncmp(name, prefix.constData(), static_cast<size_t>(prefix.size())) != 0)
+        return false;
+    const char* random = name + prefix.size();
+    for (int i = 0; i < kRandomLength; ++i) {
+        const char c = random[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return random[kRandomLength] == '\0';
+}
+
+long longestName(const QByteArray& folder) {
+    const long longest = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    return longest > 0 ? longest : 255;
+}
+
+// Whether the open `descriptor` is still the file that `name` in the folder `directory` names.
+bool stillNamed(int directory, const char* name, int descriptor) {
+    struct stat open {};
+    struct stat named {};
+    return ::fstat(descriptor, &open) == 0 && open.st_nlink > 0 &&
+           ::fstatat(directory, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
 }  // namespace
@@ -77,25 +113,43 @@ bool SaveFile::open(OpenMode mode) {
     const QFileInfo target(path_);
     const QByteArray folder = QFile::encodeName(target.absolutePath());
     const QByteArray name = QFile::encodeName(target.fileName());
-    long longest = ::pathconf(folder.constData(), _PC_NAME_MAX);
-    if (longest <= 0) longest = 255;
+    const long longest = longestName(folder);
     if (name.isEmpty() || name.size() > longest) {
         fail(name.isEmpty() ? EISDIR : ENAMETOOLONG);
         return false;
     }
-    const QByteArray stem =
-        name.size() + 1 + kRandomLength <= longest ? name : QFile::encodeName(kShortStem);
-    QByteArray pattern = folder + '/' + stem + '.' + QByteArray(kRandomLength, 'X');
-    // mkostemp creates the file exclusively: a link or a file planted under the name is refused.
-    const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (descriptor < 0) {
-        fail(errno);
-        return false;
+    const QByteArray prefix = folder + '/' + newFilePrefix(name, longest);
+    for (int attempt = 1; descriptor_ < 0; ++attempt) {
+        QByteArray pattern = prefix + QByteArray(kRandomLength, 'X');
+        // mkostemp creates the file exclusively: a link or a file planted under the name is
+        // refused.
+        const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
+        if (descriptor < 0) {
+            fail(errno);
+            return false;
+        }
+        // Locked until it is renamed or removed, so that another run's sweep sees it is no
+        // leftover. A sweep may have taken it in the moment before the lock: it then holds the
+        // lock, or has removed the file already. The sweep removes it; a new one is made. A
+        // file system without locks leaves the file unlocked, as there is no other way.
+        bool taken = false;
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+            taken = errno == EWOULDBLOCK;
+        } else {
+            struct stat info {};
+            taken = ::fstat(descriptor, &info) != 0 || info.st_nlink == 0;
+        }
+        if (!taken) {
+            descriptor_ = descriptor;
+            temporary_ = pattern;
+        } else {
+            ::close(descriptor);
+            if (attempt == kCreateAttempts) {
+                fail(EAGAIN);
+                return false;
+            }
+        }
     }
-    descriptor_ = descriptor;
-    temporary_ = pattern;
-    // Held until the file is gone, so that another run sees it is no leftover.
-    ::flock(descriptor_, LOCK_EX | LOCK_NB);
     // An existing file keeps its mode; a new one gets a created file's, not mkostemp's 0600.
     struct stat earlier {};
     const QByteArray targetName = QFile::encodeName(path_);
@@ -105,6 +159,8 @@ bool SaveFile::open(OpenMode mode) {
             : createdFileMode();
     ::fchmod(descriptor_, permissions);
     removeLeftovers(path_);
+    buffer_.reserve(kBufferSize);
+    // Buffered here, not by QIODevice: each flush is checked.
     return QIODevice::open(mode | Unbuffered);
 }
 
@@ -112,6 +168,22 @@ qint64 SaveFile::readData(char*, qint64) { return -1; }
 
 qint64 SaveFile::writeData(const char* data, qint64 length) {
     if (descriptor_ < 0 || failed_) return -1;
+    if (buffer_.size() + length > kBufferSize) {
+        if (!flushBuffer()) return -1;
+        // A piece as large as the buffer goes to the system as it is.
+        if (length >= kBufferSize) return writeOut(data, length) ? length : -1;
+    }
+    buffer_.append(data, length);
+    return length;
+}
+
+bool SaveFile::flushBuffer() {
+    const bool written = writeOut(buffer_.constData(), buffer_.size());
+    buffer_.resize(0);
+    return written;
+}
+
+bool SaveFile::writeOut(const char* data, qint64 length) {
     qint64 written = 0;
     while (written < length) {
         const long result = writeCall.load()(descriptor_, data + written,
@@ -119,11 +191,11 @@ qint64 SaveFile::writeData(const char* data, qint64 length) {
         if (result < 0 && errno == EINTR) continue;
         if (result <= 0) {
             fail(result < 0 ? errno : ENOSPC);
-            return -1;
+            return false;
         }
         written += result;
     }
-    return written;
+    return true;
 }
 
 bool SaveFile::commit() {
@@ -132,31 +204,24 @@ bool SaveFile::commit() {
         discard();
         return false;
     }
+    if (!flushBuffer()) return false;
     // The data must be on the disk before the name points at it: after a crash the earlier
     // file or the whole new one is there, never an empty one.
-    if (::fsync(descriptor_) != 0) {
+    if (::fdatasync(descriptor_) != 0) {
         fail(errno);
         return false;
     }
-    const int descriptor = std::exchange(descriptor_, -1);
-    if (::close(descriptor) != 0) {
-        descriptor_ = -1;
-        fail(errno);
-        return false;
-    }
-    // rename(2) replaces a link at the target itself, never the file it points at.
+    // Renamed while still locked: another run's sweep never takes it for a leftover, at any
+    // moment. rename(2) replaces a link at the target itself, never the file it points at.
     if (std::rename(temporary_.constData(), QFile::encodeName(path_).constData()) != 0) {
         fail(errno);
         return false;
     }
     temporary_.clear();
+    const int descriptor = std::exchange(descriptor_, -1);
     QIODevice::close();
-    const QByteArray folder = QFile::encodeName(QFileInfo(path_).absolutePath());
-    const int directory = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (directory >= 0) {
-        ::fsync(directory);
-        ::close(directory);
-    }
+    // The file is complete on the disk and in place: a failing close can lose nothing more.
+    ::close(descriptor);
     return true;
 }
 
@@ -169,8 +234,10 @@ void SaveFile::fail(int cause) {
 }
 
 void SaveFile::removeNewFile() {
-    if (descriptor_ >= 0) ::close(std::exchange(descriptor_, -1));
+    buffer_.clear();
+    // Removed before it is unlocked, so that no sweep meets it half gone.
     if (!temporary_.isEmpty()) ::unlink(std::exchange(temporary_, QByteArray()).constData());
+    if (descriptor_ >= 0) ::close(std::exchange(descriptor_, -1));
 }
 
 void SaveFile::discard() {
@@ -180,25 +247,29 @@ void SaveFile::discard() {
 
 void SaveFile::removeLeftovers(const QString& path) {
     const QFileInfo target(path);
-    const QRegularExpression names = newFileNames(target.fileName());
-    const QDir folder = target.absoluteDir();
-    const QString any = QStringLiteral(".") + QString(kRandomLength, u'?');
-    const QStringList candidates =
-        folder.entryList({target.fileName() + any, kShortStem + any},
-                         QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
-    for (const QString& name : candidates) {
-        if (!names.match(name).hasMatch()) continue;
-        const QByteArray leftover = QFile::encodeName(folder.filePath(name));
-        // A file that another run still writes is locked by it.
-        const int descriptor = ::open(leftover.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const QByteArray prefixes[] = {'.' + QFile::encodeName(target.fileName()) + kMarker,
+                                   QByteArray(kMarker)};
+    DIR* folder = ::opendir(QFile::encodeName(target.absolutePath()).constData());
+    if (!folder) return;
+    const int directory = ::dirfd(folder);
+    while (const dirent* entry = ::readdir(folder)) {
+        const char* name = entry->d_name;
+        if (!isNewFileName(name, prefixes[0]) && !isNewFileName(name, prefixes[1])) continue;
+        // Never opened through a link, and never waiting on a pipe planted under the name.
+        const int descriptor =
+            ::openat(directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (descriptor < 0) continue;
         struct stat info {};
+        // A file that a live run still writes is locked by it until it has been renamed; one
+        // renamed since it was listed is no longer under the name.
         if (::fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode) &&
-            ::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
-            ::unlink(leftover.constData());
+            ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 &&
+            stillNamed(directory, name, descriptor)) {
+            ::unlinkat(directory, name, 0);
         }
         ::close(descriptor);
     }
+    ::closedir(folder);
 }
 
 bool saveWhole(const QString& path, const QByteArray& data, QString* error) {

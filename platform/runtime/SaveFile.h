@@ -11,8 +11,13 @@ namespace rt {
 // the target is replaced by the file, never written through. On any failure, and when the
 // object goes without a commit, the new file is removed and the earlier one is left as it was.
 //
-// Every write goes to the system at once and is checked there: a full disk shows up at the
-// write that met it, with the system's cause ("No space left on device") in errorString().
+// The new file is hidden and named after the target with a marker of the program's own
+// (".list.tvd.tavtmp-a1B2c3"), and locked until it is renamed or removed: a run that meets such a
+// file unlocked knows that a killed run left it.
+//
+// Writes are gathered and go to the system in large pieces, each checked: a full disk shows up
+// at the write or the commit() that met it, with the system's cause ("No space left on device")
+// in errorString().
 class SaveFile : public QIODevice {
 public:
     explicit SaveFile(const QString& path);
@@ -45,8 +50,9 @@ public:
     using WriteCall = long (*)(int descriptor, const void* data, unsigned long length);
     static WriteCall setWriteCall(WriteCall call);
 
-    // Removes what runs killed before their commit left beside `path`: files named as this
-    // class names its new files. A file of another name is never touched.
+    // Removes what runs killed before their commit left beside `path`: unlocked regular files
+    // named as this class names the new files of `path` (or, for a name too long for that, of
+    // any target). A file of another name is never touched.
     static void removeLeftovers(const QString& path);
 
 protected:
@@ -57,10 +63,13 @@ private:
     void fail(int cause);
     void removeNewFile();
     void discard();
+    bool flushBuffer();
+    bool writeOut(const char* data, qint64 length);
 
     QString path_;
     QByteArray temporary_;  // the new file's name, encoded for the system
     int descriptor_ = -1;
+    QByteArray buffer_;  // written, not yet given to the system
     bool failed_ = false;
 };
 

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <ftw.h>
 #include <gtest/gtest.h>
 #include <quazip.h>
 #include <quazipfile.h>
@@ -109,6 +110,16 @@ QVariantList firstRow(const QString& file, const QString& sql) {
 class Workspace {
 public:
     Workspace() { create(); }
+    // Removed by the names' bytes: Qt can neither list nor remove a name that is not valid text,
+    // and a workspace leaves nothing behind.
+    ~Workspace() {
+        ::nftw(
+            QFile::encodeName(dir_.path()).constData(),
+            [](const char* name, const struct stat*, int, FTW*) { return ::remove(name); }, 16,
+            FTW_DEPTH | FTW_PHYS);
+    }
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
 
     QString path(const QString& relative) const { return dir_.filePath(relative); }
     QString settingsFile() const { return path("config/Ombrel Group/Tavrin.conf"); }
@@ -929,6 +940,16 @@ void latin1Report(const Workspace& w) {
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT, 0644);
     ASSERT_GE(fd, 0);
     ::close(fd);
+}
+
+TEST(CommandLine, AWorkspaceLeavesNothingBehindEvenANameThatIsNotText) {
+    QString folder;
+    {
+        const Workspace w;
+        latin1Report(w);
+        folder = w.path(QString());
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder)) << folder.toStdString();
 }
 
 TEST(CommandLine, UnusualInputsEndCleanlyAndSayWhy) {

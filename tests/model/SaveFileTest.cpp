@@ -7,8 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "CompoundFile.h"
 #include "FileBytes.h"
@@ -108,25 +111,137 @@ TEST(SaveFile, ANewFileHasACreatedFilesModeAndAnEarlierFileKeepsItsOwn) {
     EXPECT_EQ(modeOf(earlier), 0604u);
 }
 
-// What a killed run left beside a file (its name, a dot and six letters or digits) goes when the
-// file is saved again; a file of any other name stays, and so does one that another save is
-// still writing.
-TEST(SaveFile, LeftoversOfKilledRunsAreRemovedAndNothingElse) {
+// What a killed run left beside a file (a hidden file of its name, the program's marker and six
+// letters or digits, or the marker alone for a name too long) goes when the file is saved again.
+// Nothing else goes: not a user's copies beside each kind of output, not files of the older
+// temporary form (they may be a user's too), not names that miss the form by a character, not a
+// link, folder or pipe under the name, and not a file that another save is still writing.
+TEST(SaveFile, OnlyLeftoversOfTheProgramsOwnSavesAreRemoved) {
+    const struct {
+        const char* target;
+        QStringList kept;  // beside the target, besides the target itself
+    } cases[] = {
+        {"list.tvd",
+         {"list.tvd.backup", "list.tvd.CuLNuZ", "~tav.a1B2c3", ".list.tvd.tavtmp-a1B2c",
+          ".list.tvd.tavtmp-a1B2c3d", ".list.tvd.tavtmp-a1-2c3", "list.tvd.tavtmp-a1B2c3",
+          ".list.tvdxtavtmp-a1B2c3", ".lisT.tvd.tavtmp-a1B2c3", ".list.tvd.tavtmp-a1B2c3.x",
+          ".other.tvd.tavtmp-a1B2c3", ".tavtmp-a1B2c", "tavtmp-a1B2c3"}},
+        {"Tavrin.conf", {"Tavrin.conf.backup"}},
+        {"list.docx", {"list.docx.before"}},
+        {"tvLog.txt", {"tvLog.txt.golden"}},
+        {"template_config.xml", {"template_config.xml.backup"}},
+    };
+    for (const auto& [target, kept] : cases) {
+        SCOPED_TRACE(target);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString::fromUtf8(target));
+        writeFile(path, "earlier");
+        for (const QString& name : kept) writeFile(dir.filePath(name), "keep");
+        const QString own = u'.' + QString::fromUtf8(target) + QStringLiteral(".tavtmp-");
+        writeFile(dir.filePath(own + QStringLiteral("CuLNuZ")), "left by a killed run");
+        writeFile(dir.filePath(QStringLiteral(".tavtmp-a1B2c3")), "left by a killed run");
+        QDir(dir.path()).mkdir(own + QStringLiteral("folder"));
+        QFile::link(path, dir.filePath(own + QStringLiteral("link12")));
+        ::mkfifo(QFile::encodeName(dir.filePath(own + QStringLiteral("pipe12"))).constData(), 0600);
+        rt::SaveFile running(path);
+        ASSERT_TRUE(running.open(QIODevice::WriteOnly));
+        EXPECT_EQ(running.write("running"), 7);
+        QString error;
+        ASSERT_TRUE(rt::saveWhole(path, "saved", &error)) << error.toStdString();
+        const QStringList left =
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        QStringList expected = kept;
+        expected << QString::fromUtf8(target) << own + QStringLiteral("folder")
+                 << own + QStringLiteral("link12") << own + QStringLiteral("pipe12");
+        for (const QString& name : expected) EXPECT_TRUE(left.contains(name)) << name.toStdString();
+        // The live save's own file is the one more.
+        EXPECT_EQ(left.size(), expected.size() + 1) << left.join(u' ').toStdString();
+        EXPECT_TRUE(running.commit()) << running.errorString().toStdString();
+        EXPECT_EQ(readAll(path), "running");
+        EXPECT_EQ(
+            QDir(dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+                .size(),
+            expected.size());
+    }
+}
+
+// A name is never read as a pattern: the leftovers of a target whose name holds the characters
+// of wildcards and expressions go, quietly, and those of a target it would match stay.
+TEST(SaveFile, ATargetsNameIsNeverReadAsAPattern) {
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { warnings << text; });
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("r002.tvd"));
-    const QStringList kept{"r002.tvd",        "r002.tvd.CuLNu",  "r002.tvd.CuLNuZ7",
-                           "r003.tvd.CuLNuZ", "r002.tvd.Cu-NuZ", "r002.tvdxCuLNuZ"};
-    for (const QString& name : kept) writeFile(dir.filePath(name), "keep");
-    writeFile(dir.filePath(QStringLiteral("r002.tvd.CuLNuZ")), "left by a killed run");
-    writeFile(dir.filePath(QStringLiteral("~tav.a1B2c3")), "left by a killed run");
-    rt::SaveFile running(path);
-    ASSERT_TRUE(running.open(QIODevice::WriteOnly));
-    rt::SaveFile second(path);
-    ASSERT_TRUE(second.open(QIODevice::WriteOnly));
-    QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-    EXPECT_EQ(left.size(), kept.size() + 2) << left.join(u' ').toStdString();
-    for (const QString& name : kept) EXPECT_TRUE(left.contains(name)) << name.toStdString();
-    EXPECT_FALSE(left.contains(QStringLiteral("r002.tvd.CuLNuZ")));
-    EXPECT_FALSE(left.contains(QStringLiteral("~tav.a1B2c3")));
-    EXPECT_TRUE(running.commit()) << running.errorString().toStdString();
+    for (const QString target :
+         {"a[b.tvd", "a[b]c.tvd", "*.tvd", "a?.tvd", "a\\b{1}.tvd", "(a|b).tvd", "a+$^.tvd"}) {
+        SCOPED_TRACE(target.toStdString());
+        const QString leftover = u'.' + target + QStringLiteral(".tavtmp-a1B2c3");
+        writeFile(dir.filePath(leftover), "left by a killed run");
+        // What the name would match as a wildcard: "ab.tvd" for "a[b.tvd]", any name for "*".
+        writeFile(dir.filePath(QStringLiteral(".ab.tvd.tavtmp-a1B2c3")), "another's");
+        writeFile(dir.filePath(QStringLiteral(".ax.tvd.tavtmp-a1B2c3")), "another's");
+        EXPECT_TRUE(rt::saveWhole(dir.filePath(target), "saved", nullptr));
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath(leftover)));
+        EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral(".ab.tvd.tavtmp-a1B2c3"))));
+        EXPECT_TRUE(QFileInfo::exists(dir.filePath(QStringLiteral(".ax.tvd.tavtmp-a1B2c3"))));
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings, QStringList());
+}
+
+// What is written goes to the system in large pieces: a file of many lines in one write call, a
+// large one in few; each piece is checked (a full disk at any of them: see above).
+TEST(SaveFile, WritesGoToTheSystemInLargePieces) {
+    static int calls;
+    const auto counting = [](int descriptor, const void* data, unsigned long length) -> long {
+        ++calls;
+        return ::write(descriptor, data, length);
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("r.tvd"));
+    for (const int lines : {1, 500, 5000}) {
+        SCOPED_TRACE(lines);
+        calls = 0;
+        const rt::SaveFile::WriteCall previous = rt::SaveFile::setWriteCall(counting);
+        QByteArray expected;
+        {
+            rt::SaveFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            for (int i = 0; i < lines; ++i) {
+                const QByteArray line =
+                    "line " + QByteArray::number(i) + QByteArray(60, 'x') + "\r\n";
+                ASSERT_EQ(file.write(line), line.size());
+                expected += line;
+            }
+            // A piece larger than the buffer goes as it is, after what was gathered before it.
+            const QByteArray large(200000, 'L');
+            ASSERT_EQ(file.write(large), large.size());
+            expected += large;
+            ASSERT_TRUE(file.commit()) << file.errorString().toStdString();
+        }
+        rt::SaveFile::setWriteCall(previous);
+        EXPECT_EQ(readAll(path), expected);
+        EXPECT_LE(calls, 3 + expected.size() / 60000);
+    }
+}
+
+// Runs that save the same files in one folder at once never fail each other: a new file is never
+// taken for a killed run's leftover, at any moment of its life, and nothing is left behind.
+TEST(SaveFile, ProcessesSavingInOneFolderAtOnceNeverFailEachOther) {
+    QTemporaryDir dir;
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < 6; ++i) {
+        runs.push_back(std::make_unique<QProcess>());
+        runs.back()->start(QStringLiteral(SAVE_LOOP), {dir.path(), QStringLiteral("300")});
+    }
+    for (auto& run : runs) {
+        ASSERT_TRUE(run->waitForFinished(120000));
+        EXPECT_EQ(run->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(run->exitCode(), 0) << run->readAllStandardError().toStdString();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"list.tvd", "tvLog.txt"}));
 }
