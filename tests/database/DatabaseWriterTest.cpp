@@ -885,9 +885,11 @@ TEST_F(DatabaseWriterTest, APipeAtTheJournalsNameEndsTheNextReportNamed) {
     const QString journal = path() + QStringLiteral("-journal");
     ASSERT_EQ(::mkfifo(QFile::encodeName(journal).constData(), 0600), 0);
     DatabaseWriter writer(owner_, session);
-    EXPECT_FALSE(writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString()));
-    EXPECT_TRUE(writer.failureReason().contains(journal + QStringLiteral(" is not a regular file")))
-        << writer.failureReason().toStdString();
+    QString error;
+    EXPECT_FALSE(
+        writer.WriteReport(*report, QStringLiteral("sample.rpt"), path(), QString(), &error));
+    EXPECT_TRUE(error.contains(journal + QStringLiteral(" is not a regular file")))
+        << error.toStdString();
     ASSERT_TRUE(QFile::remove(journal));
     EXPECT_TRUE(write(*report, &session));
     EXPECT_EQ(count(QStringLiteral("Reports")), 1);
