@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "DatabaseCreator.h"
+#include "EnterStep.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "NamedWidgets.h"
@@ -87,6 +88,11 @@ ReportOwnersWindow::ReportOwnersWindow(QWidget* parent, RunReporter* reporter)
     saveButton_ = namedButton("cmdRptOwnerSave", "Save", ownerFrame_);
     cancelButton_ = namedButton("cmdRptOwnerCancel", "Cancel", ownerFrame_);
     closeButton_ = namedButton("cmdClose", "Close", this);
+    // A screen reader names each box by the label that tells what goes in it.
+    ownerListLabel_->setBuddy(ownerList_);
+    instructions_->setBuddy(ownerEdit_);
+    // Enter in the editor saves: the window's other buttons are no step of it.
+    new EnterStep({ownerEdit_}, {saveButton_}, this);
 
     auto* frame = new QGridLayout(ownerFrame_);
     frame->addWidget(label33, 0, 0, 1, 4);
@@ -153,6 +159,9 @@ void ReportOwnersWindow::enableOwnerList(bool flag) {
 }
 
 void ReportOwnersWindow::showOwnerEditor(bool flag) {
+    // Once the editor goes, the user picks from the list again; the focus goes there first, so
+    // that it does not pass to a button that Enter would press.
+    if (!flag && !ownerEdit_->isHidden()) ownerList_->setFocus(Qt::OtherFocusReason);
     for (QWidget* widget :
          {static_cast<QWidget*>(instructions_), static_cast<QWidget*>(ownerEdit_),
           static_cast<QWidget*>(saveButton_), static_cast<QWidget*>(cancelButton_)})
@@ -205,6 +214,7 @@ void ReportOwnersWindow::modifyOwner() {
     enableOwnerList(false);
     instructions_->setText(QLatin1String(kModifyText));
     showOwnerEditor(true);
+    ownerEdit_->setFocus(Qt::OtherFocusReason);
 }
 
 void ReportOwnersWindow::addOwner() {
@@ -213,6 +223,7 @@ void ReportOwnersWindow::addOwner() {
     // The instruction is in place before the editor shows, so the window makes room for it.
     instructions_->setText(QLatin1String(kAddText));
     showOwnerEditor(true);
+    ownerEdit_->setFocus(Qt::OtherFocusReason);
 }
 
 void ReportOwnersWindow::saveOwner() {
