@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -345,6 +346,25 @@ TEST_F(AboutAndUpdate, TheAddressesOpenOnOneClick) {
     AboutDialog about(&window);
     click(control<QLabel>(about, "Label4"));
     EXPECT_EQ(opened, QStringList{server + "/"});
+}
+
+// A user without a mouse reaches the About box's address by Tab, after its buttons, and opens it
+// with Enter or Space; other keys open nothing, and OK keeps the focus when the box opens.
+TEST_F(AboutAndUpdate, TheAddressOpensFromTheKeyboard) {
+    const QString server = "http://127.0.0.1:" + QString::number(this->server.serverPort());
+    AboutDialog about(&window);
+    about.show();
+    about.activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(about, "cmdOK"));
+    for (int press = 0; press < 2; ++press) pressKey(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), control<QLabel>(about, "Label4"));
+    for (const Qt::Key key :
+         {Qt::Key_A, Qt::Key_Down, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        pressKey(QApplication::focusWidget(), key);
+    EXPECT_EQ(opened, QStringList(3, server + "/"));
+    EXPECT_TRUE(about.isVisible());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
 // A check asked for while one is pending starts nothing: one request, one answer to the user.
