@@ -18,6 +18,7 @@
 #include "ProgramSettings.h"
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
+#include "WindowFit.h"
 #include "WindowReporter.h"
 
 namespace tav::gui {
@@ -179,7 +180,10 @@ void ReportOwnersWindow::growToFit() {
     layout()->activate();
     const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
                                                      : layout()->totalSizeHint().height();
-    if (height() < needed) resize(width(), needed);
+    if (height() >= needed) return;
+    resize(width(), needed);
+    // Grown down past the screen's edge, the editor's buttons would be out of reach.
+    if (isVisible()) keepOnScreen(this);
 }
 
 void ReportOwnersWindow::fillOwnerList() {

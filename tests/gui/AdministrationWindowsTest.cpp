@@ -563,6 +563,28 @@ TEST_F(TemplateWindow, AWindowThatGrowsStaysOnTheScreen) {
     }
 }
 
+// Report Owners grows as its editor opens: near the screen's bottom it is moved up to show it.
+TEST_F(ReportOwnerWindow, AWindowThatGrowsStaysOnTheScreen) {
+    programOptions().DBPath = dir.path() + u'/';
+    programOptions().UpdateDB = 1;
+    const QRect screen(0, 0, 1024, 768);
+    guiSeams().screenRoom = [screen](const QWidget*) { return screen; };
+    ReportOwnersWindow window;
+    window.show();
+    QApplication::processEvents();
+    const int before = window.frameGeometry().height();
+    window.move(40, screen.bottom() - before - 10);
+    QApplication::processEvents();
+    auto* add = control<QPushButton>(window, "cmdAddRptOwner");
+    add->setFocus(Qt::TabFocusReason);
+    pressKey(add, Qt::Key_Space);
+    QApplication::processEvents();
+    const QRect frame = window.frameGeometry();
+    ASSERT_GT(frame.height(), before);
+    EXPECT_TRUE(screen.contains(frame)) << frame.y() << " " << frame.height();
+    EXPECT_EQ(frame.x(), 40);
+}
+
 // Delete before any flow removes the profile that the list shows, once the user agrees.
 TEST_F(TemplateWindow, DeleteTakesTheProfileTheListShows) {
     QFile config(templates() + QStringLiteral("template_config.xml"));
