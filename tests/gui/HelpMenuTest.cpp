@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QNetworkReply>
 #include <QPointer>
 #include <QPushButton>
 #include <QTcpServer>
@@ -221,14 +222,22 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        // The last case's check is gone, as the program's event loop takes it once it has told
+        // its outcome.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(menu->findChild<QNetworkAccessManager*>(), nullptr);
         server.answer = c.answer;
         server.request.clear();
         messages.clear();
         server.requests = 0;
         window.findChild<QAction*>("mnuUpdate")->trigger();
+        // One check makes one request. The network library may send it again over a new
+        // connection when it takes a connection's end for a failure (now and then, on a loaded
+        // machine): the server may count that too, the program never asks twice.
+        EXPECT_EQ(menu->findChildren<QNetworkReply*>().size(), 1);
         ASSERT_TRUE(outcomeShown());
         EXPECT_TRUE(server.request.startsWith("GET /Downloads/latestVersion-TV4.txt "));
-        EXPECT_EQ(server.requests, 1);
+        EXPECT_GE(server.requests, 1);
         const bool shown = noticeShown();
         EXPECT_EQ(shown ? QStringList{notice} : messages, QStringList{c.expected});
         EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
