@@ -2,9 +2,12 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -16,16 +19,43 @@ namespace tav::gui {
 
 namespace {
 
-// A label that answers a click, as a link does.
+// A label that answers a click, as a link does, and Enter or Space while it holds the focus, so
+// that a user without a mouse reaches it by Tab and opens it.
 class ClickLabel : public QLabel {
 public:
-    using QLabel::QLabel;
+    explicit ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+        setFocusPolicy(Qt::StrongFocus);
+    }
     std::function<void()> onClick;
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (onClick && event->button() == Qt::LeftButton) onClick();
         QLabel::mouseReleaseEvent(event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+            return QLabel::keyPressEvent(event);
+        if (onClick) onClick();
+        event->accept();
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        QLabel::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QLabel::focusOutEvent(event);
+        update();
+    }
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus()) return;
+        // The focus shows as it does on a button.
+        QStylePainter painter(this);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
     }
 };
 
@@ -65,6 +95,11 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, Qt::Window) {
     auto* cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     connect(cmdSysInfo, &QPushButton::clicked, this, [this] { startSystemInformation(); });
+
+    // OK keeps the focus when the box opens; Tab goes on to System Info and then the address.
+    setTabOrder(cmdOK, cmdSysInfo);
+    setTabOrder(cmdSysInfo, web);
+    cmdOK->setFocus();
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdOK);

@@ -1,6 +1,8 @@
 #include "ExtractResultsWindow.h"
 
+#include <QContextMenuEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -27,6 +29,23 @@ ExtractResultsWindow::ExtractResultsWindow(QWidget* parent)
     layout->addWidget(list_);
     layout->addWidget(lblTip);
     connect(list_, &QListWidget::itemDoubleClicked, this, &ExtractResultsWindow::openEntry);
+    list_->installEventFilter(this);
+}
+
+bool ExtractResultsWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The keyboard opens the selected entry as a double-click does. The list's own activation
+    // is not used: where the desktop activates on one click, a click would open the file.
+    if (watched != list_) return QWidget::eventFilter(watched, event);
+    bool opens = false;
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        opens = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Menu;
+    } else if (event->type() == QEvent::ContextMenu) {
+        opens = static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+    }
+    if (!opens) return QWidget::eventFilter(watched, event);
+    if (QListWidgetItem* item = list_->currentItem(); item && item->isSelected()) openEntry(item);
+    return true;
 }
 
 void ExtractResultsWindow::setResults(const QStringList& results) {

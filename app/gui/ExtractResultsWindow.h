@@ -7,7 +7,8 @@ class QListWidgetItem;
 
 namespace tav::gui {
 
-// The Extract results: the output files of the runs, opened on double-click.
+// The Extract results: the output files of the runs, opened on double-click, or by Enter or the
+// context menu key on the selected one.
 class ExtractResultsWindow : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +19,9 @@ public:
     // The program that opens an entry: the text editor for ".tvd", the word processor for
     // ".doc" (exact lower case, as the driver writes them); "" for anything else.
     static QString openerFor(const QString& entry);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Opens the entry's file; where it is gone or nothing opens it, the user is told.

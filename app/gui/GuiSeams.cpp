@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QScreen>
 #include <QSet>
 #include <QStandardPaths>
 
@@ -85,6 +86,10 @@ GuiSeams realDialogs() {
     seams.printerFonts = installedFontFamilies;
     seams.startProgram = [](const QString& program) {
         return QProcess::startDetached(program, {});
+    };
+    seams.screenRoom = [](const QWidget* window) {
+        const QScreen* screen = window->screen();
+        return screen ? screen->availableGeometry() : QRect();
     };
     seams.endProgram = [] { QCoreApplication::quit(); };
     return seams;

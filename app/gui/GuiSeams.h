@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMessageBox>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -53,6 +54,9 @@ struct GuiSeams {
     std::function<std::optional<QStringList>()> printerFonts;
     // Starts a program with a normal window; false when it could not be started.
     std::function<bool(const QString& program)> startProgram;
+    // The part of the screen holding `window` that windows may cover (the screen less its
+    // panels); empty where the window is on no screen.
+    std::function<QRect(const QWidget* window)> screenRoom;
     // Ends the program's event loop: closing the utilities window ends the program whatever
     // other window is still open.
     std::function<void()> endProgram;

@@ -30,6 +30,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Tavrin Help"));
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("browser"));
+    browser_->setAccessibleName(QStringLiteral("Help page"));
     // Pages of the web go to the desktop's browser; the manual's own pages open here.
     browser_->setOpenExternalLinks(true);
     auto* cmdBack = namedButton("cmdBack", "&Back", this);

@@ -282,6 +282,9 @@ MiningSettingsWindow::MiningSettingsWindow(QWidget* parent) : QDialog(parent) {
     // The scroll area's bar moves the panel when the window is shorter than it.
     scroll_ = new VerticalScrollArea(this);
     scroll_->setWidgetResizable(true);
+    // Tab goes from control to control: the area itself shows no focus, and it brings the
+    // control that takes the focus into view.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setWidget(picContainer);
     scroll_->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
     auto* outer = new QVBoxLayout(this);

@@ -11,12 +11,14 @@
 #include <QVBoxLayout>
 
 #include "DatabaseCreator.h"
+#include "EnterStep.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "NamedWidgets.h"
 #include "ProgramSettings.h"
 #include "ReportOwnerStore.h"
 #include "SettingsStore.h"
+#include "WindowFit.h"
 #include "WindowReporter.h"
 
 namespace tav::gui {
@@ -87,6 +89,11 @@ ReportOwnersWindow::ReportOwnersWindow(QWidget* parent, RunReporter* reporter)
     saveButton_ = namedButton("cmdRptOwnerSave", "Save", ownerFrame_);
     cancelButton_ = namedButton("cmdRptOwnerCancel", "Cancel", ownerFrame_);
     closeButton_ = namedButton("cmdClose", "Close", this);
+    // A screen reader names each box by the label that tells what goes in it.
+    ownerListLabel_->setBuddy(ownerList_);
+    instructions_->setBuddy(ownerEdit_);
+    // Enter in the editor saves: the window's other buttons are no step of it.
+    new EnterStep({ownerEdit_}, {saveButton_}, this);
 
     auto* frame = new QGridLayout(ownerFrame_);
     frame->addWidget(label33, 0, 0, 1, 4);
@@ -153,6 +160,9 @@ void ReportOwnersWindow::enableOwnerList(bool flag) {
 }
 
 void ReportOwnersWindow::showOwnerEditor(bool flag) {
+    // Once the editor goes, the user picks from the list again; the focus goes there first, so
+    // that it does not pass to a button that Enter would press.
+    if (!flag && !ownerEdit_->isHidden()) ownerList_->setFocus(Qt::OtherFocusReason);
     for (QWidget* widget :
          {static_cast<QWidget*>(instructions_), static_cast<QWidget*>(ownerEdit_),
           static_cast<QWidget*>(saveButton_), static_cast<QWidget*>(cancelButton_)})
@@ -170,7 +180,10 @@ void ReportOwnersWindow::growToFit() {
     layout()->activate();
     const int needed = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
                                                      : layout()->totalSizeHint().height();
-    if (height() < needed) resize(width(), needed);
+    if (height() >= needed) return;
+    resize(width(), needed);
+    // Grown down past the screen's edge, the editor's buttons would be out of reach.
+    if (isVisible()) keepOnScreen(this);
 }
 
 void ReportOwnersWindow::fillOwnerList() {
@@ -205,6 +218,7 @@ void ReportOwnersWindow::modifyOwner() {
     enableOwnerList(false);
     instructions_->setText(QLatin1String(kModifyText));
     showOwnerEditor(true);
+    ownerEdit_->setFocus(Qt::OtherFocusReason);
 }
 
 void ReportOwnersWindow::addOwner() {
@@ -213,6 +227,7 @@ void ReportOwnersWindow::addOwner() {
     // The instruction is in place before the editor shows, so the window makes room for it.
     instructions_->setText(QLatin1String(kAddText));
     showOwnerEditor(true);
+    ownerEdit_->setFocus(Qt::OtherFocusReason);
 }
 
 void ReportOwnersWindow::saveOwner() {

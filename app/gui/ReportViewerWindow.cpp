@@ -145,6 +145,7 @@ ReportViewerWindow::ReportViewerWindow(QWidget* parent) : QWidget(parent, Qt::Wi
     setWindowTitle(QStringLiteral("Tavrin Viewer"));
     viewer_ = new QTextBrowser;
     viewer_->setObjectName(QStringLiteral("viewer"));
+    viewer_->setAccessibleName(QStringLiteral("Report view"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* cmdPrint = new QPushButton(QStringLiteral("&Print"));

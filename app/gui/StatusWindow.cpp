@@ -54,7 +54,11 @@ void StatusWindow::UpdateStatus(bool show, QString& text) {
     }
     text.clear();
     lblDetails_->clear();
+    if (!isVisible()) return;
     hide();
+    // As with showing: the work that follows holds the event loop, and without a turn of it the
+    // window system keeps the window on the screen until the work is over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace tav::gui

@@ -15,10 +15,12 @@
 #include <utility>
 
 #include "DocxDocument.h"
+#include "EnterStep.h"
 #include "ExtractOptions.h"
 #include "GuiSeams.h"
 #include "NamedWidgets.h"
 #include "ProgramSettings.h"
+#include "WindowFit.h"
 #include "WindowReporter.h"
 
 namespace tav::gui {
@@ -159,6 +161,10 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, RunReporter* work
                        "styles):"),
         Frame3_);
 
+    // A screen reader names each box by its own label, not by the frame around them all.
+    lblName_->setBuddy(txtTemplateName_);
+    lblPath_->setBuddy(txtTemplatePath_);
+
     auto* frame = new QGridLayout(Frame3_);
     frame->addWidget(lblStep1Instr_, 0, 0, 1, 4);
     frame->addWidget(lblName_, 1, 0);
@@ -175,6 +181,7 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, RunReporter* work
         styleCombos_[i]->setObjectName(QLatin1String(slot.combo));
         styleCombos_[i]->setEditable(true);
         styleCombos_[i]->setInsertPolicy(QComboBox::NoInsert);
+        styleLabels_[i]->setBuddy(styleCombos_[i]);
         frame->addWidget(styleLabels_[i], 5 + i, 0);
         frame->addWidget(styleCombos_[i], 5 + i, 1, 1, 3);
         if (i != kTableSlot)
@@ -185,6 +192,11 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, RunReporter* work
     cmdDelete_ = namedButton("cmdDelete", "Delete", this);
     cmdCancel_ = namedButton("cmdCancel", "Cancel", this);
     cmdClose_ = namedButton("cmdClose", "Close", this);
+    // Enter in a box of a flow takes its next step: Next while the template is still to be
+    // read, Save once there is a profile to save.
+    new EnterStep({txtTemplateName_, txtTemplatePath_, styleCombos_[0], styleCombos_[1],
+                   styleCombos_[2], styleCombos_[3], styleCombos_[4], styleCombos_[5]},
+                  {cmdNext_, cmdSaveTemplate_}, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
@@ -223,7 +235,12 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, RunReporter* work
 
 bool TemplatesWindow::event(QEvent* event) {
     const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::LayoutRequest) fitHeightToWidth();
+    if (event->type() == QEvent::LayoutRequest) {
+        fitHeightToWidth();
+        // The steps show more rows: a window that grew down past the screen's edge would hide
+        // its buttons there.
+        if (isVisible()) keepOnScreen(this);
+    }
     return handled;
 }
 
@@ -270,6 +287,8 @@ void TemplatesWindow::resetForm() {
     }
     cmdBrowse_->hide();
     cmdNext_->hide();
+    // Back at the start, the user picks from the list.
+    cmbAvailableTemplates_->setFocus(Qt::OtherFocusReason);
 }
 
 void TemplatesWindow::fillTemplateList() {
@@ -299,6 +318,7 @@ void TemplatesWindow::newTemplate() {
     cmdDelete_->hide();
     showStep1(true, true);
     showStep2(true, false);
+    txtTemplateName_->setFocus(Qt::OtherFocusReason);
 }
 
 void TemplatesWindow::browseTemplateFile() {
@@ -347,6 +367,7 @@ void TemplatesWindow::nextStep() {
     showStep2(true, true);
     txtTemplatePath_->setEnabled(true);
     enableAll({cmdBrowse_, cmdNext_, cmdModify_}, false);
+    styleCombos_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void TemplatesWindow::loadStyles() {
@@ -401,6 +422,7 @@ void TemplatesWindow::modifyTemplate() {
                        true, false);
     showSaveButtons(true);
     loadStyles();
+    styleCombos_[0]->setFocus(Qt::OtherFocusReason);
     // The profile can still be deleted; its styles cannot be offered.
     if (!stylesError_.isEmpty())
         guiSeams().message(this, stylesError_, QString(), QMessageBox::Warning);
@@ -428,6 +450,7 @@ void TemplatesWindow::copyTemplate() {
     // The copy takes the source's styles.
     for (int i = 0; i < 6; ++i)
         styleCombos_[i]->setEditText(profile.*kStyleSlots[static_cast<size_t>(i)].member);
+    txtTemplateName_->setFocus(Qt::OtherFocusReason);
 }
 
 DocumentTemplate TemplatesWindow::profileFromForm() const {
@@ -554,7 +577,9 @@ void TemplatesWindow::saveTemplate() {
 }
 
 void TemplatesWindow::deleteTemplate() {
-    const QString name = txtTemplateName_->text();
+    // Before any flow the list shows the profile that Delete removes; Modify shows it in the
+    // form as well.
+    const QString name = cmbAvailableTemplates_->currentText();
     if (name.isEmpty())
         return guiSeams().message(this, QStringLiteral("Please select a template to delete"),
                                   QString(), QMessageBox::Warning);
@@ -572,7 +597,9 @@ void TemplatesWindow::deleteTemplate() {
                                             "Template?")))
         return;
     QString error;
-    if (!store_.DeleteTemplate(profileFromForm(), &error))
+    DocumentTemplate profile;
+    profile.templateName = name;
+    if (!store_.DeleteTemplate(profile, &error))
         guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
     resetForm();
     fillTemplateList();

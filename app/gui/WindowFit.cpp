@@ -4,10 +4,11 @@
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QScreen>
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
+
+#include "GuiSeams.h"
 
 namespace tav::gui {
 
@@ -52,19 +53,33 @@ QWidget* programMainWindow() {
     return nullptr;
 }
 
+namespace {
+
+// The place of `frame` moved as little as it takes to lie inside `room`; a frame larger than
+// the room keeps its top left corner in it, so that the title bar can still be reached.
+QPoint keptInside(QRect frame, const QRect& room) {
+    if (room.isEmpty()) return frame.topLeft();
+    frame.moveLeft(std::clamp(frame.left(), room.left(),
+                              std::max(room.left(), room.right() + 1 - frame.width())));
+    frame.moveTop(std::clamp(frame.top(), room.top(),
+                             std::max(room.top(), room.bottom() + 1 - frame.height())));
+    return frame.topLeft();
+}
+
+}  // namespace
+
 void placeOverMainWindow(QWidget* window) {
     const QWidget* main = programMainWindow();
     if (!main || main == window) return;
     QRect frame(QPoint(), window->frameGeometry().size());
     frame.moveCenter(main->frameGeometry().center());
-    if (const QScreen* screen = main->screen()) {
-        const QRect room = screen->availableGeometry();
-        frame.moveLeft(std::clamp(frame.left(), room.left(),
-                                  std::max(room.left(), room.right() + 1 - frame.width())));
-        frame.moveTop(std::clamp(frame.top(), room.top(),
-                                 std::max(room.top(), room.bottom() + 1 - frame.height())));
-    }
-    window->move(frame.topLeft());
+    window->move(keptInside(frame, guiSeams().screenRoom(main)));
+}
+
+void keepOnScreen(QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    const QPoint place = keptInside(frame, guiSeams().screenRoom(window));
+    if (place != frame.topLeft()) window->move(place);
 }
 
 }  // namespace tav::gui

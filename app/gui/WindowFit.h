@@ -19,4 +19,8 @@ QWidget* programMainWindow();
 // stays where it is.
 void placeOverMainWindow(QWidget* window);
 
+// Moves the window `window` (a window of its own) as little as it takes to show it whole on its
+// screen, as far as it fits: a window that grew past the screen's edge is brought back.
+void keepOnScreen(QWidget* window);
+
 }  // namespace tav::gui

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -92,6 +94,14 @@ QGroupBox* ownerFrame(const QWidget& w) { return control<QGroupBox>(w, "frmRptOw
 QLabel* unavailableNote(const QWidget& w) { return control<QLabel>(w, "lblRptOwnerInfo"); }
 QComboBox* ownerList(const QWidget& w) { return control<QComboBox>(w, "cmbRptOwners"); }
 QLineEdit* ownerEdit(const QWidget& w) { return control<QLineEdit>(w, "rptOwnerText"); }
+
+// The name of the label that a screen reader reads for the control: the first that labels it.
+QString accessibleLabel(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    if (!face) return QString();
+    const auto labels = face->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+}
 
 TEST_F(ReportOwnerWindow, WithoutTheDatabaseOutputOnlyCloseIsOffered) {
     programOptions().DBPath = dir.path() + u'/';
@@ -225,6 +235,66 @@ TEST_F(ReportOwnerWindow, ANameTooLongIsToldAndLeftInTheEditor) {
         window.cancelOwnerEdit();
         EXPECT_EQ(entries(*ownerList(window)), QStringList{QStringLiteral("Admin")});
     }
+}
+
+// A keyboard user adds and renames an owner: the step puts the focus in the editor, and Enter
+// there saves, whatever button had the focus before; the window stays open.
+TEST_F(ReportOwnerWindow, TheKeyboardAddsAndRenamesOwners) {
+    programOptions().DBPath = dir.path() + u'/';
+    programOptions().UpdateDB = 1;
+    ReportOwnersWindow window;
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    const auto press = [](const char* button) {
+        return [button](QWidget& w) {
+            auto* pressed = control<QPushButton>(w, button);
+            pressed->setFocus(Qt::TabFocusReason);
+            pressKey(pressed, Qt::Key_Space);
+        };
+    };
+    const auto focus = [] { return QApplication::focusWidget(); };
+    // Close held the focus last: Enter in the editor must not press it.
+    control<QPushButton>(window, "cmdClose")->setFocus(Qt::TabFocusReason);
+    press("cmdAddRptOwner")(window);
+    ASSERT_EQ(focus(), ownerEdit(window));
+    pressKey(focus(), Qt::Key_Return);
+    EXPECT_EQ(lastMessage(), QStringLiteral("Please enter a new valid Report Owner"));
+    EXPECT_EQ(focus(), ownerEdit(window));
+    typeText(focus(), QStringLiteral("Admin"));
+    pressKey(focus(), Qt::Key_Return);
+    EXPECT_EQ(entries(*ownerList(window)), QStringList{"Admin"});
+    EXPECT_TRUE(ownerEdit(window)->isHidden());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(focus(), ownerList(window));
+
+    select(*ownerList(window), QStringLiteral("Admin"));
+    press("cmdModifyRptOwner")(window);
+    ASSERT_EQ(focus(), ownerEdit(window));
+    ownerEdit(window)->selectAll();
+    typeText(focus(), QStringLiteral("Ops"));
+    pressKey(focus(), Qt::Key_Enter);
+    EXPECT_EQ(entries(*ownerList(window)), QStringList{"Ops"});
+    EXPECT_TRUE(window.isVisible());
+
+    // Cancel by the keyboard leaves the names as they were.
+    press("cmdAddRptOwner")(window);
+    typeText(focus(), QStringLiteral("Typed"));
+    press("cmdRptOwnerCancel")(window);
+    EXPECT_EQ(entries(*ownerList(window)), QStringList{"Ops"});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+}
+
+// A screen reader names each box by its own label, not by the frame around it.
+TEST_F(ReportOwnerWindow, EachBoxIsNamedByItsLabel) {
+    programOptions().DBPath = dir.path() + u'/';
+    programOptions().UpdateDB = 1;
+    ReportOwnersWindow window;
+    window.addOwner();
+    EXPECT_EQ(accessibleLabel(ownerEdit(window)),
+              control<QLabel>(window, "lblRptOwnerInstr")->text());
+    EXPECT_EQ(accessibleLabel(ownerList(window)), QStringLiteral("Report Owners"));
 }
 
 // A program folder with an empty template store, and a template file outside it.
@@ -373,8 +443,8 @@ TEST_F(TemplateWindow, AnIncompleteProfileIsNamedAndTheOthersStayListed) {
     EXPECT_FALSE(message.contains(QStringLiteral("Corporate"))) << message.toStdString();
 }
 
-// A file that is no template, a profile whose template is gone and Delete with no profile each
-// say what is wrong, rather than passing in silence or blaming a style.
+// A file that is no template, a profile whose template is gone and Delete with no profile shown
+// each say what is wrong, rather than passing in silence or blaming a style.
 TEST_F(TemplateWindow, EachMistakeIsToldForWhatItIs) {
     QFile config(templates() + QStringLiteral("template_config.xml"));
     ASSERT_TRUE(config.open(QIODevice::WriteOnly));
@@ -388,9 +458,11 @@ TEST_F(TemplateWindow, EachMistakeIsToldForWhatItIs) {
     auto* profiles = control<QComboBox>(window, "cmbAvailableTemplates");
     auto* normalStyle = control<QComboBox>(window, "cmbNormalStyle");
 
+    profiles->setCurrentIndex(-1);
     window.deleteTemplate();
     EXPECT_EQ(lastMessage(), QStringLiteral("Please select a template to delete"));
     EXPECT_TRUE(questions.isEmpty());
+    profiles->setCurrentIndex(0);
 
     window.newTemplate();
     control<QLineEdit>(window, "txtTemplateName")->setText(QStringLiteral("Notes"));
@@ -412,6 +484,156 @@ TEST_F(TemplateWindow, EachMistakeIsToldForWhatItIs) {
     window.deleteTemplate();
     EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
     EXPECT_EQ(profiles->count(), 0);
+}
+
+// A keyboard user makes a new profile: New Template puts the focus in the name, Enter there takes
+// the next step (never Cancel or Close), and Enter in a style saves.
+TEST_F(TemplateWindow, TheKeyboardMakesANewProfile) {
+    TemplatesWindow window(dir.path());
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    const auto focus = [] { return QApplication::focusWidget(); };
+    auto* newTemplate = control<QPushButton>(window, "cmdNewTemplate");
+    control<QPushButton>(window, "cmdClose")->setFocus(Qt::TabFocusReason);
+    newTemplate->setFocus(Qt::TabFocusReason);
+    pressKey(newTemplate, Qt::Key_Space);
+    ASSERT_EQ(focus(), control<QLineEdit>(window, "txtTemplateName"));
+    typeText(focus(), QStringLiteral("Corporate"));
+    pressKey(focus(), Qt::Key_Return);
+    EXPECT_EQ(lastMessage(), QStringLiteral("Please enter the path for the template"));
+    EXPECT_TRUE(window.isVisible());
+    pressKey(focus(), Qt::Key_Tab);
+    ASSERT_EQ(focus(), control<QLineEdit>(window, "txtTemplatePath"));
+    typeText(focus(), source());
+    pressKey(focus(), Qt::Key_Return);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    ASSERT_EQ(focus(), control<QComboBox>(window, "cmbNormalStyle"));
+    // The table style has no default in this template: Save asks for one.
+    pressKey(focus(), Qt::Key_Return);
+    EXPECT_EQ(lastMessage(), QStringLiteral("Value entered for Table Style is not a valid style"));
+    control<QComboBox>(window, "cmbTableStyle")->setCurrentIndex(0);
+    pressKey(focus(), Qt::Key_Return);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_EQ(entries(*control<QComboBox>(window, "cmbAvailableTemplates")),
+              QStringList{"Corporate"});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(focus(), control<QComboBox>(window, "cmbAvailableTemplates"));
+
+    // Copy puts the focus in the new name, and Enter saves the copy.
+    auto* copy = control<QPushButton>(window, "cmdCopyTemplate");
+    copy->setFocus(Qt::TabFocusReason);
+    pressKey(copy, Qt::Key_Space);
+    ASSERT_EQ(focus(), control<QLineEdit>(window, "txtTemplateName"));
+    typeText(focus(), QStringLiteral("Plain"));
+    pressKey(focus(), Qt::Key_Return);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+    EXPECT_EQ(entries(*control<QComboBox>(window, "cmbAvailableTemplates")),
+              (QStringList{"Corporate", "Plain"}));
+}
+
+// At 1024x768, New Template makes the window taller: it is moved up to show it whole, buttons and
+// all. A window that still fits where it is stays there.
+TEST_F(TemplateWindow, AWindowThatGrowsStaysOnTheScreen) {
+    const QRect screen(0, 0, 1024, 768);
+    guiSeams().screenRoom = [screen](const QWidget*) { return screen; };
+    for (const bool nearTheBottom : {true, false}) {
+        SCOPED_TRACE(nearTheBottom ? "near the bottom" : "at the top");
+        TemplatesWindow window(dir.path());
+        window.show();
+        QApplication::processEvents();
+        const int before = window.frameGeometry().height();
+        window.move(40, nearTheBottom ? screen.bottom() - before - 10 : 0);
+        QApplication::processEvents();
+        const QPoint placed = window.frameGeometry().topLeft();
+        auto* newTemplate = control<QPushButton>(window, "cmdNewTemplate");
+        newTemplate->setFocus(Qt::TabFocusReason);
+        pressKey(newTemplate, Qt::Key_Space);
+        QApplication::processEvents();
+        const QRect frame = window.frameGeometry();
+        ASSERT_GT(frame.height(), before + 20);
+        EXPECT_TRUE(screen.contains(frame)) << frame.y() << " " << frame.height();
+        EXPECT_TRUE(screen.contains(
+            control<QPushButton>(window, "cmdClose")
+                ->mapToGlobal(QPoint(0, control<QPushButton>(window, "cmdClose")->height() - 1))));
+        EXPECT_EQ(frame.x(), placed.x());
+        if (!nearTheBottom) {
+            EXPECT_EQ(frame.topLeft(), placed);
+        }
+    }
+}
+
+// Report Owners grows as its editor opens: near the screen's bottom it is moved up to show it.
+TEST_F(ReportOwnerWindow, AWindowThatGrowsStaysOnTheScreen) {
+    programOptions().DBPath = dir.path() + u'/';
+    programOptions().UpdateDB = 1;
+    const QRect screen(0, 0, 1024, 768);
+    guiSeams().screenRoom = [screen](const QWidget*) { return screen; };
+    ReportOwnersWindow window;
+    window.show();
+    QApplication::processEvents();
+    const int before = window.frameGeometry().height();
+    window.move(40, screen.bottom() - before - 10);
+    QApplication::processEvents();
+    auto* add = control<QPushButton>(window, "cmdAddRptOwner");
+    add->setFocus(Qt::TabFocusReason);
+    pressKey(add, Qt::Key_Space);
+    QApplication::processEvents();
+    const QRect frame = window.frameGeometry();
+    ASSERT_GT(frame.height(), before);
+    EXPECT_TRUE(screen.contains(frame)) << frame.y() << " " << frame.height();
+    EXPECT_EQ(frame.x(), 40);
+}
+
+// Delete before any flow removes the profile that the list shows, once the user agrees.
+TEST_F(TemplateWindow, DeleteTakesTheProfileTheListShows) {
+    QFile config(templates() + QStringLiteral("template_config.xml"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("<tavrin_templates>" + storedProfile("Classic", "Classic.dotx") +
+                 storedProfile("Plain", "Plain.dotx") + "</tavrin_templates>");
+    config.close();
+    TemplatesWindow window(dir.path());
+    auto* profiles = control<QComboBox>(window, "cmbAvailableTemplates");
+    ASSERT_EQ(profiles->currentText(), QStringLiteral("Classic"));
+    auto* deleteButton = control<QPushButton>(window, "cmdDelete");
+    ASSERT_FALSE(deleteButton->isHidden());
+    const auto pressDelete = [deleteButton] { pressKey(deleteButton, Qt::Key_Space); };
+    answerYes = false;
+    pressDelete();
+    EXPECT_EQ(questions,
+              QStringList{"Are you sure you would like to delete the selected Template?"});
+    EXPECT_EQ(entries(*profiles), (QStringList{"Classic", "Plain"}));
+    answerYes = true;
+    select(*profiles, QStringLiteral("Plain"));
+    pressDelete();
+    EXPECT_EQ(entries(*profiles), QStringList{"Classic"});
+    // The output template stays, as it does when shown by Modify.
+    programOptions().OutputTemplate = QStringLiteral("Classic");
+    questions.clear();
+    pressDelete();
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("The selected template is currently")));
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_EQ(entries(*profiles), QStringList{"Classic"});
+}
+
+// A screen reader names each box and style list by its own label, not by the frame around them.
+TEST_F(TemplateWindow, EachBoxIsNamedByItsLabel) {
+    TemplatesWindow window(dir.path());
+    window.newTemplate();
+    const struct {
+        const char* box;
+        const char* label;
+    } pairs[] = {{"txtTemplateName", "Name"},
+                 {"txtTemplatePath", "Path"},
+                 {"cmbNormalStyle", "Normal Font Style"},
+                 {"cmbTOCStyle", "TOC Style"},
+                 {"cmbHeading1Style", "Heading 1 Font Style"},
+                 {"cmbHeading2Style", "Heading 2 Font Style"},
+                 {"cmbHeading3Style", "Heading 3 Font Style"},
+                 {"cmbTableStyle", "Table Style"}};
+    for (const auto& pair : pairs)
+        EXPECT_EQ(accessibleLabel(control<QWidget>(window, pair.box)), QLatin1String(pair.label))
+            << pair.box;
 }
 
 TEST_F(TemplateWindow, WithoutTheTemplatesFolderNothingIsCopied) {

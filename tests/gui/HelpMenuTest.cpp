@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QNetworkReply>
 #include <QPointer>
 #include <QPushButton>
 #include <QTcpServer>
@@ -257,14 +259,22 @@ TEST_F(AboutAndUpdate, UpdateCheckComparesTheServersVersionWithTheProgramsOwn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        // The last case's check is gone, as the program's event loop takes it once it has told
+        // its outcome.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(menu->findChild<QNetworkAccessManager*>(), nullptr);
         server.answer = c.answer;
         server.request.clear();
         messages.clear();
         server.requests = 0;
         window.findChild<QAction*>("mnuUpdate")->trigger();
+        // One check makes one request. The network library may send it again over a new
+        // connection when it takes a connection's end for a failure (now and then, on a loaded
+        // machine): the server may count that too, the program never asks twice.
+        EXPECT_EQ(menu->findChildren<QNetworkReply*>().size(), 1);
         ASSERT_TRUE(outcomeShown());
         EXPECT_TRUE(server.request.startsWith("GET /Downloads/latestVersion-TV4.txt "));
-        EXPECT_EQ(server.requests, 1);
+        EXPECT_GE(server.requests, 1);
         const bool shown = noticeShown();
         EXPECT_EQ(shown ? QStringList{notice} : messages, QStringList{c.expected});
         EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
@@ -382,6 +392,25 @@ TEST_F(AboutAndUpdate, TheAddressesOpenOnOneClick) {
     AboutDialog about(&window);
     click(control<QLabel>(about, "Label4"));
     EXPECT_EQ(opened, QStringList{server + "/"});
+}
+
+// A user without a mouse reaches the About box's address by Tab, after its buttons, and opens it
+// with Enter or Space; other keys open nothing, and OK keeps the focus when the box opens.
+TEST_F(AboutAndUpdate, TheAddressOpensFromTheKeyboard) {
+    const QString server = "http://127.0.0.1:" + QString::number(this->server.serverPort());
+    AboutDialog about(&window);
+    about.show();
+    about.activateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), control<QPushButton>(about, "cmdOK"));
+    for (int press = 0; press < 2; ++press) pressKey(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), control<QLabel>(about, "Label4"));
+    for (const Qt::Key key :
+         {Qt::Key_A, Qt::Key_Down, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        pressKey(QApplication::focusWidget(), key);
+    EXPECT_EQ(opened, QStringList(3, server + "/"));
+    EXPECT_TRUE(about.isVisible());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
 // A check asked for while one is pending starts nothing: one request, one answer to the user.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -422,4 +424,26 @@ TEST_F(MiningSettings, TabFollowsTheGeneralTabAsItReads) {
         widget = widget->nextInFocusChain();
     } while (widget != first);
     EXPECT_EQ(visited, reading);
+}
+
+// Tab goes from control to control, round the whole form: never to the scrolling panel itself,
+// where no focus shows.
+TEST_F(MiningSettings, TabStopsOnlyOnControls) {
+    const auto form = open();
+    form->activateWindow();
+    QApplication::processEvents();
+    QWidget* first = control(*form, "chkParameterPrompt");
+    first->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), first);
+    QStringList stops;
+    for (int press = 0; press < 200; ++press) {
+        pressKey(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(qobject_cast<QAbstractScrollArea*>(focus), nullptr)
+            << "after " << stops.join(u' ').toStdString();
+        if (focus == first) break;
+        stops << focus->objectName();
+    }
+    EXPECT_TRUE(stops.contains(QStringLiteral("ChkSummary"))) << stops.join(u' ').toStdString();
 }

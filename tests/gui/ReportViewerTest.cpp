@@ -225,6 +225,8 @@ TEST_F(ReportViewerTest, TheViewerShowsAndPrintsTheReport) {
     control<QPushButton>(viewer, "cmdPrint")->click();
     EXPECT_EQ(viewer.windowTitle(), QLatin1String("Tavrin Viewer"));
     EXPECT_TRUE(viewer.isVisible());
+    EXPECT_EQ(control<QTextBrowser>(viewer, "viewer")->accessibleName(),
+              QStringLiteral("Report view"));
     EXPECT_TRUE(control<QTextBrowser>(viewer, "viewer")
                     ->toPlainText()
                     .startsWith(QLatin1String("Report List")));

@@ -690,6 +690,39 @@ TEST_F(UtilityWindow, AResultThatCannotBeOpenedIsToldInItsWindow) {
     }
 }
 
+// Enter and the context menu key open the selected entry as a double-click does; other keys, and
+// any key while nothing is selected, open nothing.
+TEST_F(UtilityWindow, TheKeyboardOpensTheSelectedResult) {
+    QStringList files;
+    for (const char* name : {"made.tvd", "made.docx"}) {
+        files << out.filePath(QLatin1String(name));
+        QFile file(files.last());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QList<QUrl> opened;
+    guiSeams().openUrl = [&](const QUrl& url, const std::function<void()>&) { opened << url; };
+    ExtractResultsWindow& results = window->extractWindow();
+    results.setResults(files);
+    auto* list = control<QListWidget>(results, "lstExtract");
+    const struct {
+        Qt::Key key;
+        bool opens;
+    } keys[] = {{Qt::Key_Return, true}, {Qt::Key_Enter, true},  {Qt::Key_Menu, true},
+                {Qt::Key_Space, false}, {Qt::Key_Right, false}, {Qt::Key_F2, false}};
+    for (const auto& press : keys) {
+        SCOPED_TRACE(press.key);
+        list->setCurrentRow(1);
+        opened.clear();
+        pressKey(list, press.key);
+        EXPECT_EQ(opened, press.opens ? QList<QUrl>{QUrl::fromLocalFile(files[1])} : QList<QUrl>{});
+    }
+    list->clearSelection();
+    opened.clear();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Menu}) pressKey(list, key);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
+}
+
 // The logon dialog and a failure's message belong to the run: while they are up, panel 1 still
 // names the report being mined.
 TEST_F(UtilityWindow, PanelOneNamesTheReportWhileTheRunAsksOrTellsTheUser) {
@@ -766,6 +799,25 @@ TEST(StatusWindowShowing, IsPaintedWithItsTextBeforeTheWorkGoesOn) {
     EXPECT_TRUE(windowSystem.delayed);
     EXPECT_TRUE(windowSystem.painted.contains(text)) << windowSystem.painted.size();
 }
+// The window system takes a window off the screen when the program next turns its event loop, and
+// the work that follows the status holds that loop: the status window turns it once as it hides,
+// so that it is gone while the work goes on.
+TEST(StatusWindowShowing, IsGoneBeforeTheWorkGoesOn) {
+    StatusWindow status;
+    QString text = QStringLiteral("Creating new Tavrin database");
+    status.UpdateStatus(true, text);
+    ASSERT_TRUE(status.isVisible());
+    bool carriedOut = false;  // a request to the window system, waiting for the loop
+    QObject windowSystem;
+    QMetaObject::invokeMethod(
+        &windowSystem, [&] { carriedOut = true; }, Qt::QueuedConnection);
+    QString none;
+    status.UpdateStatus(false, none);
+    EXPECT_FALSE(status.isVisible());
+    EXPECT_TRUE(carriedOut);
+    EXPECT_TRUE(control<QLabel>(status, "lblDetails")->text().isEmpty());
+}
+
 // A result window the user closed comes back, with its results, when its utility runs again.
 TEST_F(UtilityWindow, AClosedResultWindowComesBackWithItsResults) {
     window->show();

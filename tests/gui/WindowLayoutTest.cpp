@@ -328,6 +328,7 @@ TEST_F(WindowLayout, HelpFallsBackToItsOwnWindowWhereTheDesktopCannotOpenTheManu
     HelpWindow& help = *found;
     ASSERT_TRUE(help.isVisible());
     auto* browser = control<QTextBrowser>(help, "browser");
+    EXPECT_EQ(browser->accessibleName(), QStringLiteral("Help page"));
     EXPECT_EQ(browser->source(),
               QUrl::fromLocalFile(program.filePath(QStringLiteral("help/index.html"))));
     EXPECT_FALSE(browser->toPlainText().isEmpty());

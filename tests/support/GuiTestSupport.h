@@ -62,6 +62,16 @@ inline void pressKey(QWidget* widget, Qt::Key key) {
     QApplication::sendEvent(widget, &release);
 }
 
+// The user types `text` where `widget` leaves it, a key at a time.
+inline void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
 // The user double-clicks `widget` at `at` with the left button.
 inline void doubleClick(QWidget* widget, QPoint at) {
     for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
