@@ -42,10 +42,11 @@ QString specialVarTypeText(const tvIFieldDefinition& field) {
     return GetSpecialVarTypeText(as<tvSpecialVarFieldDefinition>(field).specialVarType);
 }
 
-// A summary is named by its operation and its fields: "Average of Orders.Amount".
+// A summary is named by its operation and its fields: "Average of Orders.Amount". One whose
+// summarized field has no definition is named as that field is: with an empty text.
 QString summaryDisplayName(const tvIFieldDefinition& field) {
     const auto& summary = as<tvSummaryFieldDefinition>(field);
-    if (!summary.summarizedField) failObjectRequired();
+    if (!summary.summarizedField) return QString();
     QString fields = summary.summarizedField->name;
     if (summary.secondarySummarizedField) {
         fields += QStringLiteral(", ") + summary.secondarySummarizedField->name;
@@ -118,7 +119,7 @@ const tvSummaryFieldDefinition* summaryOf(const tvIFieldDefinition* field) {
 
 // A summary's fields are checked first, along a chain of any length: the walk keeps its own
 // stack, not the program's. A summary met again on its own path is a ring, which has no
-// description, and a summary without its summarized field has none either.
+// description.
 void checkSummaryFields(const tvSummaryFieldDefinition& top) {
     std::unordered_set<const tvSummaryFieldDefinition*> checked;
     std::unordered_set<const tvSummaryFieldDefinition*> onPath;
@@ -130,8 +131,7 @@ void checkSummaryFields(const tvSummaryFieldDefinition& top) {
             walk.pop_back();
             continue;
         }
-        if (!summary->summarizedField) failObjectRequired();
-        if (!back) {
+        if (!back && summary->summarizedField) {
             onPath.insert(summary);
             walk.back().second = true;
             for (const tvIFieldDefinition* inner :
@@ -193,6 +193,10 @@ QString summaryDetailText(const tvSummaryFieldDefinition& top) {
             text.append(QStringView(text).sliced(start, length).toString());
             continue;
         }
+        if (!step.summary->summarizedField) {
+            written.emplace(step.summary, std::pair(text.size(), qsizetype(0)));
+            continue;
+        }
         const QString operation = GetSummaryOperationText(step.summary->summaryType);
         starts.push_back(text.size());
         steps.push_back({step.summary, QString(), true});
@@ -215,7 +219,10 @@ QString detailText(const tvIFieldDefinition* field) {
     const FieldKindText* row = kindText(field);
     if (!row) return QString();
     if (row->detailLabel) return labelledText(*row, *field);
-    return summaryDetailText(as<tvSummaryFieldDefinition>(*field));
+    // A summary whose summarized field has no definition is described as that field is: with
+    // an empty text, so that the objects and rows that show it keep their lines.
+    const auto& summary = as<tvSummaryFieldDefinition>(*field);
+    return summary.summarizedField ? summaryDetailText(summary) : QString();
 }
 
 }  // namespace

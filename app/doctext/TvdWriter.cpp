@@ -451,7 +451,9 @@ void TvdWriter::writeSection(const tvReport& report, qsizetype area, qsizetype s
     }
     caption(QStringLiteral("Name, Location(LxT), Size (WxH), Type, Contents, Suppress"), 2);
     for (qsizetype k = 1; k <= objects; ++k) {
-        step(QStringLiteral("object %1 of ").arg(k) + place,
+        // The object is named by the number the file gives it, so that the user can find it.
+        step(QStringLiteral("object ") + FormatGeneralNumber(objectNumber) +
+                 QStringLiteral(" of ") + place,
              [&] { detailWriter_->WriteObjectDetails(s, k, objectNumber); });
         objectNumber += 1;
         blank(2);

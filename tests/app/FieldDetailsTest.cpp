@@ -118,9 +118,21 @@ TEST(FieldDetails, MissingFieldsAndMismatchedKindsFail) {
     EXPECT_EQ(GetFieldDetailText(nullptr), QString());
     EXPECT_EQ(answered(GetFieldDisplayName(nullptr)), QString());
 
-    tvSummaryFieldDefinition orphan;  // summarizes nothing
-    EXPECT_EQ(detailFailureOf([&] { GetFieldDetailText(&orphan); }), DetailFailure::ObjectRequired);
-    EXPECT_EQ(detailFailureOf(GetFieldDisplayName(&orphan)), DetailFailure::ObjectRequired);
+    // So is a summary whose summarized field has no definition, and one over it summarizes an
+    // empty field.
+    tvSummaryFieldDefinition orphan;
+    orphan.name = QStringLiteral("Orphan");
+    tvDatabaseFieldDefinition id;
+    orphan.secondarySummarizedField = &id;
+    tvSummaryFieldDefinition overOrphan;
+    overOrphan.summarizedField = &orphan;
+    overOrphan.secondarySummarizedField = &orphan;
+    EXPECT_EQ(GetFieldDetailText(&orphan), QString());
+    EXPECT_EQ(answered(GetFieldDisplayName(&orphan)), QString());
+    EXPECT_EQ(
+        GetFieldDetailText(&overOrphan),
+        QStringLiteral("Summarized Field = [Sum of ], Secondary Summarized Field = [Sum of ]"));
+    EXPECT_EQ(answered(GetFieldDisplayName(&overOrphan)), QStringLiteral("Sum of Orphan, Orphan"));
 
     tvFormulaField posing;  // a formula that says it is a parameter
     posing.kind = tvParameterFieldKind;
