@@ -45,7 +45,7 @@ tvIFieldDefinition* summaryField(const rt::Object& crField, tvReport& report) {
     }
     if (listed) return listed;
     // A summary that the report does not list stands for the field it summarizes.
-    const tvSummaryPathGuard guard(report.fieldPath, name);
+    const tvSummaryPathGuard guard(report.fieldPath, name, crField.identity());
     if (const auto known = report.summaryChains.standsFor(crField, name)) return *known;
     auto crSummarized = crField.object("summarizedField");
     tvIFieldDefinition* definition = ResolveFieldDefinition(tvRequired(crSummarized), report);

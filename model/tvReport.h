@@ -93,11 +93,11 @@ public:
     tvSpecialVarFieldDefinitions specialVarFields;
 
     // While the report loads: the options of the load, which its subreports share (null
-    // otherwise), the names of the summaries on the path of the walk being read, and what the
+    // otherwise), the summaries on the path of the walk being read, and what the
     // summaries it does not list stand for.
     tvLoadingOptions* loadingOptions = nullptr;
-    QSet<QString> summaryPath;
-    QSet<QString> fieldPath;
+    tvSummaryPath summaryPath;
+    tvSummaryPath fieldPath;
     tvSummaryChains summaryChains;
 
 private:

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "RtObject.h"
+#include "tvSummaryChains.h"
 
 // Small helpers for reading runtime objects.
 
@@ -48,30 +49,43 @@ void tvForEachItem(const rt::Object& cr, const char* member, Visit visit) {
 QVariant tvFieldValue(const rt::Object& crField, const char* member);
 
 // Summaries may summarize summaries, in chains of any length. A walk along such a chain holds
-// one guard per summary on its path, named as the runtime names it: a summary met again on its
-// own path closes a ring, and the walk fails instead of recursing without end. A summary without
-// a name is written where it is used and cannot be met again. Each walk keeps its own path,
-// which the walk's owner holds.
+// one guard per summary on its path: a summary met again on its own path closes a ring, and the
+// walk fails instead of recursing without end. A summary is known by its element where the
+// runtime can tell elements apart, so two distinct summaries of one name, one summarizing the
+// other, are no ring; otherwise, and for the listed summaries, which the report keys by name, by
+// the name the runtime gives it. A summary with neither cannot be met again. Each walk keeps its
+// own path, which the walk's owner holds.
 class tvSummaryPathGuard {
 public:
-    tvSummaryPathGuard(QSet<QString>& path, const QString& name) : path_(path), name_(name) {
-        if (name_.isEmpty()) return;
-        if (path_.contains(name_)) {
+    tvSummaryPathGuard(tvSummaryPath& path, const QString& name, const void* element = nullptr)
+        : path_(path), name_(element ? QString() : name), element_(element) {
+        const bool met = element_ ? path_.elements.contains(element_)
+                                  : !name_.isEmpty() && path_.names.contains(name_);
+        if (met) {
             throw rt::Error(rt::kErrInvalidCall,
                             QStringLiteral("The summaries of this report refer to one another "
                                            "in a ring"));
         }
-        path_.insert(name_);
+        if (element_) {
+            path_.elements.insert(element_);
+        } else if (!name_.isEmpty()) {
+            path_.names.insert(name_);
+        }
     }
     ~tvSummaryPathGuard() {
-        if (!name_.isEmpty()) path_.remove(name_);
+        if (element_) {
+            path_.elements.remove(element_);
+        } else if (!name_.isEmpty()) {
+            path_.names.remove(name_);
+        }
     }
     tvSummaryPathGuard(const tvSummaryPathGuard&) = delete;
     tvSummaryPathGuard& operator=(const tvSummaryPathGuard&) = delete;
 
 private:
-    QSet<QString>& path_;
+    tvSummaryPath& path_;
     QString name_;
+    const void* element_;
 };
 
 // Calls `visit(item, position)` with each item of the runtime collection `member` and its

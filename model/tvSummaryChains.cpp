@@ -16,8 +16,7 @@ std::optional<tvIFieldDefinition*> tvSummaryChains::standsFor(const rt::Object& 
                                                               const QString& name) {
     if (off_ || name.isEmpty()) return std::nullopt;
     const void* element = crSummary.identity();
-    const auto met = elementOfName_.try_emplace(name, element).first;
-    if (!element || met->second != element) {
+    if (!element) {
         clear();
         off_ = true;
         return std::nullopt;
@@ -68,6 +67,5 @@ void tvSummaryChains::forget(const void* element) {
 void tvSummaryChains::clear() {
     steps_.clear();
     byName_.clear();
-    elementOfName_.clear();
     off_ = false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -11,6 +12,13 @@
 
 struct tvIFieldDefinition;
 
+// The summaries on the path of one walk along a chain, by element or by name (see
+// tvSummaryPathGuard).
+struct tvSummaryPath {
+    QSet<QString> names;
+    QSet<const void*> elements;
+};
+
 // What the summaries a report does not list stand for, remembered while the report loads. Such
 // a summary stands for the field it summarizes, and a summary summarized in turn for its own,
 // along a chain of any length: each summary of a chain of n, listed before the one it
@@ -18,9 +26,10 @@ struct tvIFieldDefinition;
 //
 // A summary is remembered by its element, with the definition its walk ended at. It stands for
 // that definition until a summary of its walk is listed: the summaries that walked through the
-// listed one are then forgotten. Where two elements bear one name, or the runtime cannot tell
-// elements apart, nothing more is remembered: a walk's ring is found by names, and the walk of
-// a remembered summary is not taken again.
+// listed one are then forgotten. A remembered walk met no ring, and listing a summary only ends
+// walks sooner, so no ring runs through a remembered summary. Where the runtime cannot tell
+// elements apart, nothing more is remembered: a walk's ring is then found by names, which the
+// walk of a remembered summary would not meet again.
 class tvSummaryChains {
 public:
     tvSummaryChains();
@@ -48,7 +57,5 @@ private:
     // The elements remembered under each name, letter case aside, as the list finds names.
     std::unordered_map<QString, std::vector<const void*>, rt::IgnoringCase, rt::IgnoringCase>
         byName_;
-    // The element met under each name, exactly as a walk's path holds names.
-    std::unordered_map<QString, const void*> elementOfName_;
     bool off_ = false;
 };

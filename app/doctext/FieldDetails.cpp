@@ -6,22 +6,11 @@
 
 #include "CodeTexts.h"
 #include "DetailError.h"
-#include "ObjectDetailWriter.h"
 #include "tvFieldDefinitions.h"
 
 namespace tav::doctext {
 
 namespace {
-
-// One detail text being assembled, each piece written over it from where the last one ended.
-struct DetailText {
-    QString text;
-    qsizetype position = 1;
-
-    void insert(const QString& piece) {
-        ObjectDetailWriter::OverwriteAndAdvance(text, position, piece);
-    }
-};
 
 // Only blanks are trimmed: other white space belongs to the name.
 QString trimBlanks(const QString& text) {
@@ -53,10 +42,11 @@ QString specialVarTypeText(const tvIFieldDefinition& field) {
     return GetSpecialVarTypeText(as<tvSpecialVarFieldDefinition>(field).specialVarType);
 }
 
-// A summary is named by its operation and its fields: "Average of Orders.Amount".
+// A summary is named by its operation and its fields: "Average of Orders.Amount". One whose
+// summarized field has no definition is named as that field is: with an empty text.
 QString summaryDisplayName(const tvIFieldDefinition& field) {
     const auto& summary = as<tvSummaryFieldDefinition>(field);
-    if (!summary.summarizedField) failObjectRequired();
+    if (!summary.summarizedField) return QString();
     QString fields = summary.summarizedField->name;
     if (summary.secondarySummarizedField) {
         fields += QStringLiteral(", ") + summary.secondarySummarizedField->name;
@@ -127,62 +117,112 @@ const tvSummaryFieldDefinition* summaryOf(const tvIFieldDefinition* field) {
     return row && !row->detailLabel ? &as<tvSummaryFieldDefinition>(*field) : nullptr;
 }
 
-// A summary describes the fields it summarizes, and a summary among them its own, along a chain
-// of any length: the walk keeps its own stack, not the program's. A summary met again on its own
-// path is a ring, which has no description.
-QString detailText(const tvIFieldDefinition* field) {
-    const FieldKindText* row = kindText(field);
-    if (!row) return QString();
-    if (row->detailLabel) return labelledText(*row, *field);
-
-    std::unordered_map<const tvSummaryFieldDefinition*, QString> described;
+// A summary's fields are checked first, along a chain of any length: the walk keeps its own
+// stack, not the program's. A summary met again on its own path is a ring, which has no
+// description.
+void checkSummaryFields(const tvSummaryFieldDefinition& top) {
+    std::unordered_set<const tvSummaryFieldDefinition*> checked;
     std::unordered_set<const tvSummaryFieldDefinition*> onPath;
     // Each summary is met twice: on the way down to its fields, and on the way back up.
-    std::vector<std::pair<const tvSummaryFieldDefinition*, bool>> walk{
-        {&as<tvSummaryFieldDefinition>(*field), false}};
-    const auto nameOf = [&](const tvIFieldDefinition* inner) {
-        if (const tvSummaryFieldDefinition* summary = summaryOf(inner)) {
-            return namePart(described.at(summary));
-        }
-        const FieldKindText* innerRow = kindText(inner);
-        return innerRow ? namePart(labelledText(*innerRow, *inner)) : QString();
-    };
+    std::vector<std::pair<const tvSummaryFieldDefinition*, bool>> walk{{&top, false}};
     while (!walk.empty()) {
         const auto [summary, back] = walk.back();
-        if (described.contains(summary)) {
+        if (checked.contains(summary)) {
             walk.pop_back();
             continue;
         }
-        if (!summary->summarizedField) failObjectRequired();
-        if (!back) {
+        if (!back && summary->summarizedField) {
             onPath.insert(summary);
             walk.back().second = true;
             for (const tvIFieldDefinition* inner :
                  {summary->secondarySummarizedField, summary->summarizedField}) {
                 const tvSummaryFieldDefinition* innerSummary = summaryOf(inner);
-                if (!innerSummary || described.contains(innerSummary)) continue;
+                if (!innerSummary || checked.contains(innerSummary)) continue;
                 if (onPath.contains(innerSummary)) failSummaryRing();
                 walk.emplace_back(innerSummary, false);
             }
             continue;
         }
-        const QString operation = GetSummaryOperationText(summary->summaryType);
-        DetailText area;
-        const auto insertSummarized = [&](const char* label, const tvIFieldDefinition* inner) {
-            area.insert(QStringLiteral(", ") + QLatin1StringView(label) + QStringLiteral(" = [") +
-                        operation + u' ');
-            area.insert(nameOf(inner));
-            area.insert(QStringLiteral("]"));
-        };
-        insertSummarized("Summarized Field", summary->summarizedField);
-        if (summary->secondarySummarizedField) {
-            insertSummarized("Secondary Summarized Field", summary->secondarySummarizedField);
-        }
-        described.emplace(summary, trimBlanks(area.text).mid(2));
+        checked.insert(summary);
         onPath.erase(summary);
         walk.pop_back();
     }
-    return described.at(&as<tvSummaryFieldDefinition>(*field));
+}
+
+// A summary describes the fields it summarizes: "Summarized Field = [Sum Orders.Amount]", and a
+// summary among them by its own description less its first label, along a chain of any length.
+// Each summary's description is built once, where it first appears in the text; where it appears
+// again it is copied from there. So the text of a chain costs what is written, not the sum of the
+// descriptions of every summary along it.
+QString summaryDetailText(const tvSummaryFieldDefinition& top) {
+    checkSummaryFields(top);
+    // Where each summary's description (less its first label) stands in the text.
+    std::unordered_map<const tvSummaryFieldDefinition*, std::pair<qsizetype, qsizetype>> written;
+    QString text = QStringLiteral("Summarized Field = ");
+    // What is left to write, last first: a piece of text, a summary to describe, or the end of
+    // a summary's description.
+    struct Step {
+        const tvSummaryFieldDefinition* summary = nullptr;
+        QString piece;
+        bool ends = false;
+    };
+    std::vector<Step> steps{{&top, QString(), false}};
+    std::vector<qsizetype> starts;
+    const auto pushInner = [&](const tvIFieldDefinition* inner) {
+        if (const tvSummaryFieldDefinition* summary = summaryOf(inner)) {
+            steps.push_back({summary, QString(), false});
+            return;
+        }
+        const FieldKindText* row = kindText(inner);
+        steps.push_back({nullptr, row ? namePart(labelledText(*row, *inner)) : QString(), false});
+    };
+    while (!steps.empty()) {
+        const Step step = std::move(steps.back());
+        steps.pop_back();
+        if (!step.summary) {
+            text += step.piece;
+            continue;
+        }
+        if (step.ends) {
+            written.emplace(step.summary, std::pair(starts.back(), text.size() - starts.back()));
+            starts.pop_back();
+            continue;
+        }
+        if (const auto it = written.find(step.summary); it != written.end()) {
+            const auto [start, length] = it->second;
+            text.append(QStringView(text).sliced(start, length).toString());
+            continue;
+        }
+        if (!step.summary->summarizedField) {
+            written.emplace(step.summary, std::pair(text.size(), qsizetype(0)));
+            continue;
+        }
+        const QString operation = GetSummaryOperationText(step.summary->summaryType);
+        starts.push_back(text.size());
+        steps.push_back({step.summary, QString(), true});
+        if (step.summary->secondarySummarizedField) {
+            steps.push_back({nullptr, QStringLiteral("]"), false});
+            pushInner(step.summary->secondarySummarizedField);
+            steps.push_back({nullptr,
+                             QStringLiteral("], Secondary Summarized Field = [") + operation + u' ',
+                             false});
+        } else {
+            steps.push_back({nullptr, QStringLiteral("]"), false});
+        }
+        pushInner(step.summary->summarizedField);
+        steps.push_back({nullptr, u'[' + operation + u' ', false});
+    }
+    return text;
+}
+
+QString detailText(const tvIFieldDefinition* field) {
+    const FieldKindText* row = kindText(field);
+    if (!row) return QString();
+    if (row->detailLabel) return labelledText(*row, *field);
+    // A summary whose summarized field has no definition is described as that field is: with
+    // an empty text, so that the objects and rows that show it keep their lines.
+    const auto& summary = as<tvSummaryFieldDefinition>(*field);
+    return summary.summarizedField ? summaryDetailText(summary) : QString();
 }
 
 }  // namespace

@@ -281,11 +281,18 @@ std::vector<FormatPiece> formatPieces(const QString& format) {
     return pieces;
 }
 
-bool isSeparator(const FormatPiece& p) { return !p.letters && p.text.front() != u'\''; }
+bool isPiece(const FormatPiece& p, char16_t c) { return p.text.size() == 1 && p.text.front() == c; }
+
+// What joins the zone to the rest of the time: a blank or a comma, never a character of the
+// locale's own words (the full stop of "ч.", the vowel sign of "วินาที").
+bool joinsZone(const FormatPiece& p) {
+    return !p.letters && p.text.size() == 1 && (p.text.front().isSpace() || p.text.front() == u',');
+}
 
 // The long time of the locale without its time zone, which a report's times do not carry. The
-// zone goes with what only frames it: its brackets, and the blank or comma that parts it from
-// the time. A day period that Qt cannot write (CLDR's "B") is written as AM or PM.
+// zone goes with what only frames it: its brackets, and the blank or comma that joins it to the
+// time (before it, or after it where the zone comes first). A day period that Qt cannot write
+// (CLDR's "B") is written as AM or PM.
 QString longTimeFormat(const QLocale& locale) {
     std::vector<FormatPiece> pieces = formatPieces(locale.timeFormat(QLocale::LongFormat));
     for (FormatPiece& p : pieces) {
@@ -297,12 +304,16 @@ QString longTimeFormat(const QLocale& locale) {
     if (zone != pieces.end()) {
         auto first = zone;
         auto last = zone + 1;
-        while (first != pieces.begin() && isSeparator(*(first - 1))) --first;
-        while (last != pieces.end() && isSeparator(*last)) ++last;
-        // Between two fields the separators after the zone stay, less its closing bracket.
-        if (first != pieces.begin() && last != pieces.end()) {
-            last = zone + 1;
-            while (last != pieces.end() && (last->text == u")" || last->text == u"]")) ++last;
+        if (first != pieces.begin() && last != pieces.end() &&
+            ((isPiece(*(first - 1), u'(') && isPiece(*last, u')')) ||
+             (isPiece(*(first - 1), u'[') && isPiece(*last, u']')))) {
+            --first;
+            ++last;
+        }
+        if (first != pieces.begin()) {
+            while (first != pieces.begin() && joinsZone(*(first - 1))) --first;
+        } else {
+            while (last != pieces.end() && joinsZone(*last)) ++last;
         }
         pieces.erase(first, last);
     }

@@ -451,7 +451,10 @@ void TvdWriter::writeSection(const tvReport& report, qsizetype area, qsizetype s
     }
     caption(QStringLiteral("Name, Location(LxT), Size (WxH), Type, Contents, Suppress"), 2);
     for (qsizetype k = 1; k <= objects; ++k) {
-        step(QStringLiteral("object %1 of ").arg(k) + place,
+        // The object is named by the number the file gives it, so that the user can find it; a
+        // count is a whole number, written as such without the general format's cost.
+        step(QStringLiteral("object ") + QString::number(static_cast<qint64>(objectNumber)) +
+                 QStringLiteral(" of ") + place,
              [&] { detailWriter_->WriteObjectDetails(s, k, objectNumber); });
         objectNumber += 1;
         blank(2);

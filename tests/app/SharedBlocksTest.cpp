@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
 #include "CollectingLineSink.h"
 #include "DetailFailures.h"
 #include "ObjectDetailWriter.h"
+#include "ScopedTimeZone.h"
 #include "SharedBlocks.h"
 #include "TestSupport.h"
 #include "tvArea.h"
@@ -270,16 +272,61 @@ TEST(SharedBlocksDates, TheTimeZoneLeavesWithWhatFramesIt) {
         const char* text;
     };
     const Case cases[] = {
-        {"ca_ES", "20/2/24 8:05:00"},         {"eu_ES", "24/2/20 08:05:00"},
-        {"be_BY", "20.02.24 08:05:00"},       {"sq_AL", "20.2.24 8:05:00 E PARADITES"},
-        {"nds_DE", "20.02.24 Klock 8.05:00"}, {"zh_TW", "2024/2/20 上午8:05:00"},
-        {"yue_HK", "2024/2/20 上午8:05:00"},  {"zh_HK", "20/2/2024 上午8:05:00"},
-        {"my_MM", "၂၀-၀၂-၂၄ ၀၈:၀၅:၀၀"},       {"fa_IR", "۲۰۲۴/۲/۲۰ ۸:۰۵:۰۰"},
+        {"ca_ES", "20/2/24 8:05:00"},
+        {"eu_ES", "24/2/20 08:05:00"},
+        {"be_BY", "20.02.24 08:05:00"},
+        {"sq_AL", "20.2.24 8:05:00 E PARADITES"},
+        {"nds_DE", "20.02.24 Klock 8.05:00"},
+        {"zh_TW", "2024/2/20 上午8:05:00"},
+        {"yue_HK", "2024/2/20 上午8:05:00"},
+        {"zh_HK", "20/2/2024 上午8:05:00"},
+        {"my_MM", "၂၀-၀၂-၂၄ ၀၈:၀၅:၀၀"},
+        {"fa_IR", "۲۰۲۴/۲/۲۰ ۸:۰۵:۰۰"},
         {"en_US", "2/20/24 8:05:00 AM"},
+        // The locale's own words next to the zone keep every letter, mark and full stop.
+        {"bg_BG", "20.02.24 г. 8:05:00 ч."},
+        {"th_TH", "20/2/24 8 นาฬิกา 05 นาที 00 วินาที"},
+        {"lo_LA", "20/2/2024 8 ໂມງ 5 ນາທີ 00 ວິນາທີ"},
+        {"da_DK", "20.02.2024 08.05.00"},
+        {"nus_SS", "20/02/2024 8:05:00 RW"},
     };
     for (const Case& c : cases) {
         QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
         EXPECT_EQ(FormatGeneralDate(morning), QString::fromUtf8(c.text)) << c.locale;
+    }
+    QLocale::setDefault(QLocale::system());
+}
+
+// Over every locale Qt knows: the time without its zone is the locale's long time less one
+// piece, the zone with only blanks, commas or brackets around it; nothing else goes.
+TEST(SharedBlocksDates, EveryLocaleLosesOnlyTheZoneFromItsLongTime) {
+    const ScopedTimeZone utc("UTC");
+    const QDateTime morning(QDate(1899, 12, 30), QTime(8, 5));
+    const auto framing = [](QChar c) {
+        return c.isSpace() || c == u',' || c == u'(' || c == u')' || c == u'[' || c == u']';
+    };
+    for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                          QLocale::AnyTerritory)) {
+        // A day period Qt cannot write ("B") is written as AM or PM, with or without the zone.
+        const QString format =
+            locale.timeFormat(QLocale::LongFormat).replace(u'B', QStringLiteral("AP"));
+        const QString full = locale.toString(morning.time(), format);
+        const QString zone = locale.toString(morning.time(), QStringLiteral("t"));
+        QLocale::setDefault(locale);
+        const QString kept = FormatGeneralDate(morning);
+        ASSERT_LT(kept.size(), full.size()) << locale.name().toStdString();
+        qsizetype prefix = 0;
+        while (prefix < kept.size() && kept[prefix] == full[prefix]) ++prefix;
+        const qsizetype suffix = kept.size() - prefix;
+        const QString gone = full.sliced(prefix, full.size() - kept.size());
+        EXPECT_EQ(full.sliced(full.size() - suffix), kept.sliced(prefix))
+            << locale.name().toStdString();
+        EXPECT_EQ(kept.trimmed(), kept) << locale.name().toStdString();
+        EXPECT_TRUE(gone.contains(zone) &&
+                    std::all_of(gone.begin(), gone.end(),
+                                [&](QChar c) { return framing(c) || zone.contains(c); }))
+            << locale.name().toStdString() << ": " << full.toStdString() << " became "
+            << kept.toStdString();
     }
     QLocale::setDefault(QLocale::system());
 }

@@ -119,29 +119,60 @@ TEST_F(TvdWriterTest, WritesTheFileNamedAfterTheReport) {
     EXPECT_TRUE(messages_.isEmpty());
 }
 
-// A read that fails inside one block costs that block's rest and one message; the next block,
-// and the next object, are still written.
+// A read that fails inside one block costs that block's rest and one message, which names the
+// object by the number the file gives it (counted from 0 across the body); the next block, and
+// the next object, are still written.
 TEST_F(TvdWriterTest, AFailingStepOfABodyCostsThatStepAndOneMessage) {
     const auto report = loadReport(kReport);
     report->tvRecordSortFields.Item(1).sortDirection = QStringLiteral("down");
     auto& section = report->tvAreas.Item(1).tvSections.Item(1);
-    tvSummaryFieldDefinition orphan;  // summarizes nothing
-    dynamic_cast<tvFieldObject&>(section.reportObjects.Item(1)).field = &orphan;
+    tvSummaryFieldDefinition ring;  // summarizes itself
+    ring.summarizedField = &ring;
+    dynamic_cast<tvFieldObject&>(section.reportObjects.Item(2)).field = &ring;
     ASSERT_TRUE(write(*report));
     const QStringList faults{
         QStringLiteral("Unable to write the Record Sort Fields of Report: Sales.rpt (Type "
                        "mismatch)"),
         QStringLiteral("Unable to write the object 1 of section 1 of area 1 of Report: Sales.rpt "
-                       "(Object required)")};
+                       "(The summaries of this report refer to one another in a ring)")};
     EXPECT_EQ(messages_, faults);
     const QString text = output();
     EXPECT_TRUE(
         text.contains(QStringLiteral("  Record Sort Fields\r\n  Sort Field, Direction\r\n"
                                      "  Tables\r\n")));
     EXPECT_TRUE(
-        text.contains(QStringLiteral("Contents, Suppress\r\n    \r\n"
-                                     "    1, Field Object: (\"Region\")")));
-    EXPECT_TRUE(text.contains(QStringLiteral("      Field: Database Field=Orders.Region\r\n")));
+        text.contains(QStringLiteral("Contents, Suppress\r\n    0, Field Object: (\"ID\")")));
+    EXPECT_TRUE(text.contains(QStringLiteral("      Field: Database Field=Orders.ID\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\n    \r\n    1, Field Object: (\"Sum of ")));
+}
+
+// A summary whose summarized field has no definition is shown as a field without one: the
+// objects and sort rows that show it keep every line, with empty texts, and the report is whole.
+TEST_F(TvdWriterTest, ASummaryOfAFieldWithoutDefinitionIsWrittenWithEmptyTexts) {
+    QFile file(reportPath_);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(kReport)
+                   .replace("<ExportOptions/>", R"(<ExportOptions/><SummaryFields>
+                      <SummaryField kind="3" name="Lost"><summarizedField kind="9" name="X"/>
+                      </SummaryField>
+                      <SummaryField kind="3" name="Over" summarizedField="3:Lost"/>
+                      </SummaryFields>)")
+                   .replace(R"(<SortField field="1:Orders.ID")", R"(<SortField field="3:Lost")")
+                   .replace(R"(<FieldObject kind="1" field="1:Orders.ID")",
+                            R"(<FieldObject kind="1" field="3:Lost")")
+                   .replace(R"(<FieldObject kind="1" field="1:Orders.Region")",
+                            R"(<FieldObject kind="1" field="3:Over")"));
+    file.close();
+    EXPECT_TRUE(driver().ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
+    EXPECT_EQ(messages_, QStringList());
+    const QString text = output();
+    for (const char* line :
+         {"\r\n  Sort Field, Direction\r\n    , Descending\r\n",
+          "Contents, Suppress\r\n    0, Field Object: (\"\"), Position=", "\r\n      Field: \r\n",
+          "\r\n    1, Field Object: (\"Sum of Lost\"), Position=",
+          "\r\n      Field: Summarized Field = [Sum of ]\r\n"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line;
+    }
 }
 
 // Through the driver a report whose body lost a step is written, told once, logged, and counted
@@ -159,7 +190,7 @@ TEST_F(TvdWriterTest, TheDriverCountsAReportWithAFailedStepAsFailed) {
     report.close();
     EXPECT_FALSE(driver().ExtractReport(reportPath_, QStringLiteral("Sales.rpt")));
     const QString fault = QStringLiteral(
-        "Unable to write the object 1 of section 1 of area 1 of Report: Sales.rpt (The summaries "
+        "Unable to write the object 0 of section 1 of area 1 of Report: Sales.rpt (The summaries "
         "of this report refer to one another in a ring)");
     EXPECT_EQ(messages_, QStringList{fault});
     EXPECT_TRUE(output().contains(QStringLiteral("  Tables\r\n")));

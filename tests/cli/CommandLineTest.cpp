@@ -1031,7 +1031,7 @@ TEST(CommandLine, UnusualInputsEndCleanlyAndSayWhy) {
          },
          {"-E", "%T/reports/ring.rpt"},
          1,
-         "Unable to write the object 1 of section 1 of area 1 of Report: ring.rpt (The "
+         "Unable to write the object 0 of section 1 of area 1 of Report: ring.rpt (The "
          "summaries of this report refer to one another in a ring)",
          "",
          [](const Workspace& w) { EXPECT_TRUE(QFile::exists(w.path("out/ring.tvd"))); }},

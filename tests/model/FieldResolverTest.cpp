@@ -65,6 +65,24 @@ TEST(FieldResolver, UnlistedSummaryStandsForItsSummarizedField) {
     EXPECT_EQ(report->tvSummaryFieldDefinitions.Count(), 0);
 }
 
+// A ring is one summary met again on its own path: distinct summaries that share a name, one
+// over the other, stand for what the innermost summarizes, as summaries of different names do.
+TEST(FieldResolver, SummariesOfOneNameOverEachOtherAreNoRing) {
+    const char* const chains[] = {
+        R"(<field kind="3" name="X"><summarizedField kind="3" name="X"
+            summarizedField="1:Orders.Amount"/></field>)",
+        R"(<field kind="3" name="X"><summarizedField kind="3" name="x"><summarizedField
+            kind="3" name="X" summarizedField="1:Orders.Amount"/></summarizedField></field>)",
+        R"(<field kind="3" name="X"><summarizedField kind="3" name="Y"><summarizedField
+            kind="3" name="X" summarizedField="1:Orders.Amount"/></summarizedField></field>)",
+    };
+    for (const char* chain : chains) {
+        const auto report = loadReport(groupSortOn(chain));
+        EXPECT_EQ(sortedField(*report), &report->tvDatabase->allFields.Item("Orders.Amount"))
+            << chain;
+    }
+}
+
 TEST(FieldResolver, SummariesInARingFailInsteadOfRecursing) {
     const QByteArray rings[] = {
         // Listed summaries whose secondary fields name each other.
@@ -74,6 +92,9 @@ TEST(FieldResolver, SummariesInARingFailInsteadOfRecursing) {
         </SummaryFields>)"),
         // An unlisted summary that summarizes itself.
         groupSortOn(R"(<field kind="3" name="Loop" summarizedField="3:Loop"/>)"),
+        // One of two summaries of one name summarizes the other, which comes back to it.
+        groupSortOn(R"(<field kind="3" name="X"><summarizedField kind="3" name="X"
+            summarizedField="3:X"/></field>)"),
     };
     for (const QByteArray& ring : rings) {
         const auto failure = loadFailure(ring);
@@ -135,12 +156,12 @@ TEST(FieldResolver, UnlistedSummariesStandForWhereTheirChainEnds) {
         // A ring closed at the end of a long chain.
         QByteArray(forward).replace(R"(summarizedField="1:Orders.Amount")",
                                     R"(summarizedField="3:S1000")"),
-        // A walk meets the name it started from again, on another summary, beyond one that an
-        // earlier walk went through (the first Y of the design is the sort field's).
+        // A walk meets the summary it started from again, beyond one that an earlier walk went
+        // through.
         R"(<SummaryField kind="3" name="A" summarizedField="3:Z"/>
-           <SummaryField kind="3" name="E"><summarizedField kind="3" name="Y"
-               summarizedField="3:Z"/></SummaryField>
-           <SummaryField kind="3" name="Z" summarizedField="3:Y"/>)",
+           <SummaryField kind="3" name="E" summarizedField="3:Z"/>
+           <SummaryField kind="3" name="Z"><summarizedField kind="3" name="W"
+               summarizedField="3:Z"/></SummaryField>)",
     };
     for (const QByteArray& ring : rings) {
         const auto failure = loadFailure(ordersReport(
@@ -151,6 +172,18 @@ TEST(FieldResolver, UnlistedSummariesStandForWhereTheirChainEnds) {
         ASSERT_TRUE(failure.has_value()) << ring.left(60).toStdString();
         EXPECT_TRUE(failure->description().contains(u"ring")) << failure->what();
     }
+    // A walk that meets its first name again on another summary, beyond one that an earlier
+    // walk went through, is no ring: E's Y goes through Z to the design's first Y, the sort
+    // field's, and on to the column.
+    const auto report = loadReport(ordersReport(
+        R"(<GroupSortFields><SortField><field kind="3" name="Y"
+            summarizedField="1:Orders.Amount"/></SortField></GroupSortFields>
+           <SummaryFields><SummaryField kind="3" name="A" summarizedField="3:Z"/>
+           <SummaryField kind="3" name="E"><summarizedField kind="3" name="Y"
+               summarizedField="3:Z"/></SummaryField>
+           <SummaryField kind="3" name="Z" summarizedField="3:Y"/></SummaryFields>)"));
+    EXPECT_EQ(report->tvSummaryFieldDefinitions.Item("E").summarizedField,
+              &report->tvDatabase->allFields.Item("Orders.Amount"));
 }
 
 TEST(SummaryFields, SecondaryFieldOfAnotherKindIsResolvedNotListed) {

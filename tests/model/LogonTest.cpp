@@ -54,6 +54,18 @@ TEST(SqlQueryText, QueryDriverReturnsItsDatabaseValue) {
       <Property name="Repository Object Name" value="repo"/><Property name="Description" value="Q1"/>
       <Property name="User ID" value="u"/></ConnectionProperties></Table>)";
     EXPECT_EQ(loadWithSql(reportWithTable(table))->sqlQueryString, QStringLiteral("Q1"));
+    // Without the repository's object name or the user, the value is empty, and no logon is
+    // asked for.
+    for (const char* property : {R"(<Property name="Repository Object Name" value="repo"/>)",
+                                 R"(<Property name="User ID" value="u"/>)",
+                                 R"(<Property name="Description" value="Q1"/>)"}) {
+        qint16 showSQL = 0;
+        const auto report = loadWithSql(
+            reportWithTable(QByteArray(table).replace(property, "")),
+            [](LogonPrompt&) { ADD_FAILURE() << "a logon was asked"; }, 1, &showSQL);
+        EXPECT_TRUE(report->sqlQueryString.isEmpty()) << property;
+        EXPECT_EQ(showSQL, 1) << property;
+    }
     // In capitals it still takes that branch, but its values are read as for an unknown driver.
     QByteArray upper = table;
     upper.replace("crdb_query.dll", "CRDB_QUERY.DLL");
