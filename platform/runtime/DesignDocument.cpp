@@ -74,9 +74,8 @@ constexpr qsizetype kSharedValueLength = 8;
 // Tags and attribute names repeat in every element of their kind, and short values in many
 // elements: each is held once, and every element shares it. Attribute names never leave the
 // document, whose own table holds them as long as it lives: its elements refer to them without
-// counting. Tags and values are shared through a table of the reading alone, freed once the
-// document is read: a large design's table of values is then freed as it was built, among the
-// reading's own allocations, not with the document at the end of a load.
+// counting. Tags are shared through a table of the reading alone, freed once the document is
+// read.
 class DesignDocument::NameTable {
 public:
     QString name(QStringView text) { return held(text); }
@@ -104,6 +103,25 @@ private:
 };
 
 namespace {
+
+// Short values (codes, flags, sizes, fonts) repeat across a design's elements and are shared
+// through this cache; names and positions are short too but mostly unique. A cache of fixed
+// slots, each holding the last value whose hash fell on it, shares the repeating ones without
+// holding, hashing into a growing table and freeing every unique value: a value that meets
+// another in its slot only takes its place.
+class ValueCache {
+public:
+    QString value(QStringView text) {
+        if (text.isEmpty()) return text.toString();
+        QString& slot = slots_[qHash(text) & (kSlots - 1)];
+        if (slot.size() != text.size() || QStringView(slot) != text) slot = text.toString();
+        return slot;
+    }
+
+private:
+    static constexpr size_t kSlots = 4096;
+    std::vector<QString> slots_ = std::vector<QString>(kSlots);
+};
 
 // The attributes of the last element of a tag, as read: the next element of that tag mostly
 // has the same names in the same order, and many of the same values, which it then shares
@@ -137,7 +155,7 @@ public:
             const bool repeated = !valueText.isEmpty() && last == valueText;
             // Short values (codes, flags, sizes) repeat as names do.
             QString value = repeated                                 ? last
-                            : valueText.size() <= kSharedValueLength ? names_.name(valueText)
+                            : valueText.size() <= kSharedValueLength ? values_.value(valueText)
                                                                      : valueText.toString();
             if (!repeated) last = value;
             // The members a test makes fail are looked up on every read of the node.
@@ -164,12 +182,13 @@ public:
         std::sort(node.failing.begin(), node.failing.end(), nameBefore);
     }
 
-    // Tags and values, held while the document is read.
+    // Tags, held while the document is read.
     DesignDocument::NameTable& names() { return names_; }
 
 private:
     DesignDocument::NameTable& attributeNames_;
     DesignDocument::NameTable names_;
+    ValueCache values_;
     std::unordered_map<const QChar*, ElementShape> shapes_;  // by the shared tag
     std::vector<std::pair<QString, QString>> read_;
 };

@@ -515,6 +515,33 @@ TEST(DesignDocument, ElementsOfOneTagReadTheirOwnAttributes) {
     EXPECT_EQ(fifth->integer("a"), 11);
 }
 
+// Short values are shared between elements as they are read: many distinct ones (more than are
+// kept for sharing), ones that repeat among them, written with entities or outside ASCII, at and
+// beyond the length that is shared, each read back as written.
+TEST(DesignDocument, ShortValuesSharedBetweenElementsReadAsWritten) {
+    const QStringList repeating{QStringLiteral("Arial"),        QStringLiteral("a&b"),
+                                QStringLiteral("\u0E27\u0E34"), QStringLiteral("12345678"),
+                                QStringLiteral("123456789"),    QStringLiteral(" ")};
+    const auto escaped = [](QString text) { return text.replace(u'&', QStringLiteral("&amp;")); };
+    constexpr int kItems = 10000;
+    QString xml = QStringLiteral("<Report><Items>");
+    for (int i = 0; i < kItems; ++i)
+        xml += QStringLiteral("<Item n=\"F%1\" r=\"%2\" e=\"\"/>")
+                   .arg(i)
+                   .arg(escaped(repeating[i % repeating.size()]));
+    xml += QStringLiteral("</Items></Report>");
+    const auto report = runtimeReport(xml.toUtf8());
+    const auto items = report->collection("Items");
+    ASSERT_EQ(items->count(), kItems);
+    for (int i = 0; i < kItems; i += 7) {
+        SCOPED_TRACE(i);
+        const auto item = items->item(i + 1);
+        EXPECT_EQ(item->text("n"), QStringLiteral("F%1").arg(i));
+        EXPECT_EQ(item->text("r"), repeating[i % repeating.size()]);
+        EXPECT_EQ(item->text("e"), QString());
+    }
+}
+
 // Numbers read as the general parser reads them, the plain ones included.
 TEST(DesignDocument, NumbersAndFlagsReadAsWritten) {
     const struct {
