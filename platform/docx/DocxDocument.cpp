@@ -1028,28 +1028,17 @@ Table Story::addTable(int rows, int columns, const QString& styleName,
 
 Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleName,
                                     const QStringList& headingStyles) {
+    // The headings are gathered by their outline levels alone: a list of style names in the
+    // field would be read with the reader's own list separator, and would list twice a heading
+    // whose style has a level as well. The levels come first, for the paragraphs ahead of the
+    // contents, which are written out now.
+    document_->giveHeadingLevels(upper, lower, headingStyles);
     // A tree: the contents are written in its place when the document is saved.
     Paragraph paragraph(document_, append(QStringLiteral("w:p")));
     if (!styleName.isEmpty())
         valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
                      kParagraphPropertyOrder);
-    QString code = QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower);
-    QStringList named;
-    const QString& separator = document_->listSeparator;
-    for (qsizetype i = 0; i < headingStyles.size(); ++i) {
-        const QString& name = headingStyles[i];
-        const int level = upper + int(i);
-        // A name the field cannot quote, or a style the document lacks, is left to its outline
-        // level.
-        if (level > lower || name.isEmpty() || name.contains(u'"') || name.contains(separator) ||
-            !document_->hasStyle(name))
-            continue;
-        named << name + separator + QString::number(level);
-        document_->contentsStyleLevels_[document_->styleId(name)] = level;
-    }
-    document_->headingLevels_.reset();
-    if (!named.isEmpty())
-        code += QStringLiteral("\\t \"") + named.join(separator) + QStringLiteral("\" ");
+    const QString code = QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower);
     paragraph.field(code);
     // Word fills the table when it opens a document whose fields are marked out of date.
     paragraph.element_.firstChildElement(QStringLiteral("w:r"))
@@ -1991,9 +1980,8 @@ int Document::styleHeadingLevel(const QString& styleId) const {
                 st.firstChildElement(QStringLiteral("w:basedOn"))
                     .attribute(QStringLiteral("w:val"))};
         }
-        headingLevels_.emplace(contentsStyleLevels_);
+        headingLevels_.emplace();
         for (const auto& [id, entry] : styles) {
-            if (contentsStyleLevels_.count(id) == 1) continue;
             auto at = styles.find(id);
             for (int depth = 0; at != styles.end() && depth < 16; ++depth) {
                 if (at->second.first > 0) {
@@ -2006,6 +1994,25 @@ int Document::styleHeadingLevel(const QString& styleId) const {
     }
     const auto found = headingLevels_->find(styleId);
     return found == headingLevels_->end() ? 0 : found->second;
+}
+
+void Document::giveHeadingLevels(int upper, int lower, const QStringList& headingStyles) {
+    std::map<QString, int> given;  // style id: level
+    for (qsizetype i = 0; i < headingStyles.size() && upper + i <= lower; ++i) {
+        const QString& name = headingStyles[i];
+        if (name.isEmpty() || !hasStyle(name)) continue;
+        const QString id = styleId(name);
+        if (given.count(id) == 0) given[id] = upper + int(i);  // named twice: the first level
+    }
+    const QDomElement root = stylesXml_.documentElement();
+    for (QDomElement style = root.firstChildElement(QStringLiteral("w:style")); !style.isNull();
+         style = style.nextSiblingElement(QStringLiteral("w:style"))) {
+        const auto found = given.find(style.attribute(QStringLiteral("w:styleId")));
+        if (found == given.end() || styleHeadingLevel(found->first) == found->second) continue;
+        valueElement(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder), "w:outlineLvl",
+                     QString::number(found->second - 1), kParagraphPropertyOrder);
+        headingLevels_.reset();
+    }
 }
 
 void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodyState& state) const {
