@@ -995,6 +995,65 @@ TEST_F(DocxDocumentTest, TheContentsFindEveryHeadingByItsOutlineLevel) {
     }
 }
 
+// A template is read by its vocabularies, whatever prefixes it binds them to: its styles, body
+// and settings come along as they do from a template with the usual prefixes.
+TEST_F(DocxDocumentTest, ATemplateIsReadWhateverPrefixesItsVocabulariesHave) {
+    QString error;
+    const auto house = readPackage(kHouseTemplate, &error);
+    ASSERT_TRUE(house) << error.toStdString();
+    const QByteArray word = "=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+    struct Case {
+        const char* what;
+        QByteArray prefix;  // the word-processing vocabulary's, with its colon; empty: default
+        QByteArray otherW;  // a declaration that binds "w" to another vocabulary, or nothing
+    };
+    const Case cases[] = {
+        {"the usual prefix", "w:", ""},
+        {"another prefix", "x:", ""},
+        {"the default namespace", "", ""},
+        {"w bound to another vocabulary", "x:", " xmlns:w=\"urn:example:other\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PackageParts parts = *house;
+        for (const char* name : {"word/document.xml", "word/styles.xml", "word/settings.xml"}) {
+            QByteArray& xml = parts[QLatin1String(name)];
+            xml.replace("xmlns:w" + word,
+                        "xmlns" + (c.prefix.isEmpty() ? QByteArray() : ':' + c.prefix.chopped(1)) +
+                            word + c.otherW);
+            xml.replace("<w:", '<' + c.prefix).replace("</w:", "</" + c.prefix);
+            // Attributes keep a prefix: unprefixed, they would belong to no vocabulary.
+            if (!c.prefix.isEmpty())
+                xml.replace(" w:", ' ' + c.prefix);
+            else
+                xml.replace(" w:", " x:")
+                    .replace("xmlns" + word, "xmlns" + word + " xmlns:x" + word);
+        }
+        parts[QStringLiteral("word/settings.xml")].replace(
+            "listSeparator " + (c.prefix.isEmpty() ? QByteArray("x:") : c.prefix) + "val=\",\"",
+            "listSeparator " + (c.prefix.isEmpty() ? QByteArray("x:") : c.prefix) + "val=\";\"");
+        const QString file = path(QStringLiteral("prefixed.dotx"));
+        ASSERT_TRUE(writePackage(file, parts));
+        Document document;
+        ASSERT_TRUE(document.loadTemplateStyles(file, &error)) << error.toStdString();
+        ASSERT_TRUE(document.loadTemplateContent(file, &error)) << error.toStdString();
+        EXPECT_TRUE(document.hasStyle(QStringLiteral("House Heading 2")));
+        EXPECT_EQ(document.listSeparator, QStringLiteral(";"));
+        document.body()
+            .addParagraph(QStringLiteral("House Heading 2"))
+            .text(QStringLiteral("Sales"));
+        const SavedPackage package = saved(document);
+        QStringList paragraphs;
+        for (const QDomElement& p :
+             elements(package.xml(QStringLiteral("word/document.xml")), W, QStringLiteral("p")))
+            paragraphs << elements(p, W, QStringLiteral("pStyle"))
+                                  .value(0)
+                                  .attributeNS(W, QStringLiteral("val")) +
+                              u'|' + text(p);
+        EXPECT_EQ(paragraphs, QStringList({"Title|House of Tavrin", "HouseHeading2|Sales"}));
+    }
+}
+
 TEST_F(DocxDocumentTest, ALongBodyIsWrittenOutAsItGrowsAndOnlyItsLastBlockChanges) {
     Document document;
     Paragraph first = document.body().addParagraph();
