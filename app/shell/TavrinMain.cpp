@@ -6,11 +6,11 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocalServer>
-#include <QLoggingCategory>
 #include <QScreen>
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QTimer>
+#include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -103,6 +103,16 @@ bool displayAvailable() {
     std::_Exit(status);
 }
 
+// Standard error of a job carries the program's own messages alone: Qt's notes (a missing
+// runtime folder at the start, a font without the tables that shaping Thai or Devanagari wants,
+// many times over in a layout picture) say nothing the user can act on. A fatal one still says
+// why the program ends.
+void keepQtNotesOffStandardError(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtFatalMsg) return;
+    const QByteArray bytes = text.toLocal8Bit() + '\n';
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+}
+
 }  // namespace
 
 std::unique_ptr<SplashWindow> makeSplash(const QString& commandText) {
@@ -134,12 +144,9 @@ int TavrinMain(int argc, char** argv) {
     // The command line needs no display; the settings' defaults need the program's folder. The
     // layout picture needs fonts, which Qt loads only for a graphical application: the offscreen
     // platform gives one without a display, so a job draws the same picture as the windows do.
-    // Qt's start-up warnings (a missing runtime folder) would reach standard error, which a job
-    // keeps for its own messages.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false"));
+    qInstallMessageHandler(keepQtNotesOffStandardError);
     QGuiApplication application(argc, argv);
-    QLoggingCategory::setFilterRules(QString());
     StandardErrorReporter standardError;
     loadAndStoreSettings(standardError);
     if (job) endCommandLineRun(HandleCommandLine(commandText, programOptions(), standardError));

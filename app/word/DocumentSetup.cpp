@@ -152,6 +152,10 @@ QStringList DocumentSetup::completeTemplateStyles(QStringList* refused) {
     };
     for (const Role& role : kRoles)
         if (complete(profile_.*role.name, role.usual)) missing << profile_.*role.name;
+    // The headings carry their levels before any of the template's own paragraphs is written:
+    // the contents list those in the heading styles too.
+    document_.giveHeadingLevels(
+        1, 3, {profile_.heading1StyleName, profile_.heading2StyleName, profile_.heading3StyleName});
     // The lower levels of the contents keep their indents: the template's own styles, or the
     // usual ones where it has none.
     if (options_.ShowTOC)

@@ -1028,28 +1028,17 @@ Table Story::addTable(int rows, int columns, const QString& styleName,
 
 Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleName,
                                     const QStringList& headingStyles) {
+    // The headings are gathered by their outline levels alone: a list of style names in the
+    // field would be read with the reader's own list separator, and would list twice a heading
+    // whose style has a level as well. The levels come first, for the paragraphs ahead of the
+    // contents, which are written out now.
+    document_->giveHeadingLevels(upper, lower, headingStyles);
     // A tree: the contents are written in its place when the document is saved.
     Paragraph paragraph(document_, append(QStringLiteral("w:p")));
     if (!styleName.isEmpty())
         valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
                      kParagraphPropertyOrder);
-    QString code = QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower);
-    QStringList named;
-    const QString& separator = document_->listSeparator;
-    for (qsizetype i = 0; i < headingStyles.size(); ++i) {
-        const QString& name = headingStyles[i];
-        const int level = upper + int(i);
-        // A name the field cannot quote, or a style the document lacks, is left to its outline
-        // level.
-        if (level > lower || name.isEmpty() || name.contains(u'"') || name.contains(separator) ||
-            !document_->hasStyle(name))
-            continue;
-        named << name + separator + QString::number(level);
-        document_->contentsStyleLevels_[document_->styleId(name)] = level;
-    }
-    document_->headingLevels_.reset();
-    if (!named.isEmpty())
-        code += QStringLiteral("\\t \"") + named.join(separator) + QStringLiteral("\" ");
+    const QString code = QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower);
     paragraph.field(code);
     // Word fills the table when it opens a document whose fields are marked out of date.
     paragraph.element_.firstChildElement(QStringLiteral("w:r"))
@@ -1217,6 +1206,86 @@ void Document::setStyle(const StyleDefinition& definition) {
                      QString::number(level - 1), kParagraphPropertyOrder);
 }
 
+namespace {
+
+// The prefixes by which the builder reads and writes its vocabularies. A template may bind them
+// to others, or make one the default namespace, as any word processor reads it: its names are
+// given these prefixes when it is read, and a prefix of these that it binds to another
+// vocabulary is renamed out of their way.
+constexpr std::array kOwnPrefixes{std::pair{"w", kWordNamespace}, std::pair{"r", kRelNamespace}};
+
+// The prefix that `prefix`, bound to `uri`, takes; empty where it stays.
+QString ownPrefix(const QString& prefix, const QString& uri) {
+    for (const auto& [own, bound] : kOwnPrefixes) {
+        if (uri == QLatin1String(bound))
+            return prefix == QLatin1String(own) ? QString() : QString::fromLatin1(own);
+        if (prefix == QLatin1String(own)) return QStringLiteral("tv_") + prefix;
+    }
+    return {};
+}
+
+// `name` ("p:local" or "local") with its prefix renamed by `scope` (prefix: uri); empty where
+// it stays.
+QString renamed(const QString& name, const QHash<QString, QString>& scope, bool element) {
+    const qsizetype colon = name.indexOf(u':');
+    const QString prefix = colon < 0 ? QString() : name.left(colon);
+    // An attribute without a prefix belongs to no vocabulary; "xml" is bound for every document.
+    if ((colon < 0 && !element) || prefix == QLatin1String("xml") ||
+        prefix == QLatin1String("xmlns"))
+        return {};
+    const QString uri = scope.value(prefix);
+    if (uri.isEmpty()) return {};
+    const QString own = ownPrefix(prefix, uri);
+    return own.isEmpty() ? QString() : own + u':' + name.mid(colon + 1);
+}
+
+void takeOwnPrefixes(QDomElement element, QHash<QString, QString> scope) {
+    QDomNamedNodeMap attributes = element.attributes();
+    std::vector<std::pair<QString, QString>> declared;  // prefix, uri
+    for (int i = 0; i < attributes.size(); ++i) {
+        const QString name = attributes.item(i).nodeName();
+        if (name == QLatin1String("xmlns"))
+            declared.emplace_back(QString(), attributes.item(i).nodeValue());
+        else if (name.startsWith(QLatin1String("xmlns:")))
+            declared.emplace_back(name.mid(6), attributes.item(i).nodeValue());
+    }
+    for (const auto& [prefix, uri] : declared) {
+        scope[prefix] = uri;
+        const QString own = ownPrefix(prefix, uri);
+        if (own.isEmpty()) continue;
+        if (!prefix.isEmpty()) element.removeAttribute(QStringLiteral("xmlns:") + prefix);
+        element.setAttribute(QStringLiteral("xmlns:") + own, uri);
+    }
+    if (const QString name = renamed(element.tagName(), scope, true); !name.isEmpty())
+        element.setTagName(name);
+    std::vector<std::pair<QString, QString>> moved;  // old name, new name
+    for (int i = 0; i < attributes.size(); ++i) {
+        const QString name = attributes.item(i).nodeName();
+        if (const QString to = renamed(name, scope, false); !to.isEmpty())
+            moved.emplace_back(name, to);
+    }
+    for (const auto& [from, to] : moved) {
+        const QString value = element.attribute(from);
+        element.removeAttribute(from);
+        element.setAttribute(to, value);
+    }
+    for (QDomElement child = element.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement())
+        takeOwnPrefixes(child, scope);
+}
+
+// A template's part as a tree whose names carry the builder's prefixes; false, with the
+// parser's message, when it is not well formed.
+bool readTemplateXml(const QByteArray& data, QDomDocument& document, QString* message, int* line) {
+    // Without namespace processing the names keep their prefixes, as this builder writes them.
+    if (!document.setContent(data, message, line)) return false;
+    dropDeclaration(document);
+    takeOwnPrefixes(document.documentElement(), {});
+    return true;
+}
+
+}  // namespace
+
 bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
     PackageReader package(templatePath, kTemplateLimits);
     if (!package.open(error)) return false;
@@ -1228,10 +1297,9 @@ bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
     const std::optional<QByteArray> styles = package.read(name, error);
     if (!styles) return false;
     QDomDocument loaded;
-    // Without namespace processing the names keep their prefixes, as this builder writes them.
     QString message;
     int line = 0;
-    if (!loaded.setContent(*styles, &message, &line)) {
+    if (!readTemplateXml(*styles, loaded, &message, &line)) {
         if (error)
             *error = QStringLiteral("%1: styles are not well formed (line %2: %3)")
                          .arg(templatePath)
@@ -1245,8 +1313,6 @@ bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
                 templatePath + QStringLiteral(" holds no styles of a word-processing document");
         return false;
     }
-    // The declaration is written afresh on save.
-    dropDeclaration(loaded);
     stylesXml_ = loaded;
     headingLevels_.reset();
     styleIndex_.reset();
@@ -1461,14 +1527,12 @@ public:
         QDomDocument document;
         QString message;
         int line = 0;
-        // Without namespace processing the names keep their prefixes, as this builder writes them.
-        if (!document.setContent(*data, &message, &line))
+        if (!readTemplateXml(*data, document, &message, &line))
             throw DocxError(QStringLiteral("%1: %2 is not well formed (line %3: %4)")
                                 .arg(path_, part)
                                 .arg(line)
                                 .arg(message)
                                 .toStdString());
-        dropDeclaration(document);
         return document;
     }
 
@@ -1991,9 +2055,8 @@ int Document::styleHeadingLevel(const QString& styleId) const {
                 st.firstChildElement(QStringLiteral("w:basedOn"))
                     .attribute(QStringLiteral("w:val"))};
         }
-        headingLevels_.emplace(contentsStyleLevels_);
+        headingLevels_.emplace();
         for (const auto& [id, entry] : styles) {
-            if (contentsStyleLevels_.count(id) == 1) continue;
             auto at = styles.find(id);
             for (int depth = 0; at != styles.end() && depth < 16; ++depth) {
                 if (at->second.first > 0) {
@@ -2006,6 +2069,25 @@ int Document::styleHeadingLevel(const QString& styleId) const {
     }
     const auto found = headingLevels_->find(styleId);
     return found == headingLevels_->end() ? 0 : found->second;
+}
+
+void Document::giveHeadingLevels(int upper, int lower, const QStringList& headingStyles) {
+    std::map<QString, int> given;  // style id: level
+    for (qsizetype i = 0; i < headingStyles.size() && upper + i <= lower; ++i) {
+        const QString& name = headingStyles[i];
+        if (name.isEmpty() || !hasStyle(name)) continue;
+        const QString id = styleId(name);
+        if (given.count(id) == 0) given[id] = upper + int(i);  // named twice: the first level
+    }
+    const QDomElement root = stylesXml_.documentElement();
+    for (QDomElement style = root.firstChildElement(QStringLiteral("w:style")); !style.isNull();
+         style = style.nextSiblingElement(QStringLiteral("w:style"))) {
+        const auto found = given.find(style.attribute(QStringLiteral("w:styleId")));
+        if (found == given.end() || styleHeadingLevel(found->first) == found->second) continue;
+        valueElement(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder), "w:outlineLvl",
+                     QString::number(found->second - 1), kParagraphPropertyOrder);
+        headingLevels_.reset();
+    }
 }
 
 void Document::writeBlocks(const QDomElement& container, QByteArray& out, BodyState& state) const {

@@ -200,8 +200,8 @@ public:
     // it lists the headings of the body, each with the page-number field of a bookmark on the
     // heading, and stays marked for Word to bring up to date when it opens the document.
     // `headingStyles` names the styles of levels `upper`, `upper` + 1 and so on whose paragraphs
-    // are headings of that level whatever outline level the styles carry: a template's own
-    // heading styles often carry none. The field names them, so that an update keeps them.
+    // are headings of that level: a template's own heading styles often carry no outline level,
+    // or another one. Each is given its level, which an update of the field reads as well.
     Paragraph addTableOfContents(int upper, int lower, const QString& styleName = {},
                                  const QStringList& headingStyles = {});
     bool isEmpty() const {
@@ -268,6 +268,11 @@ public:
     QStringList styleNames(StyleType type) const;
     // Adds the style, or changes the given properties of the style of that name.
     void setStyle(const StyleDefinition& style);
+    // Gives the styles of `headingStyles` the outline levels `upper`, `upper` + 1 and so on up
+    // to `lower`, each its own where neither it nor the style it is based on has that level: the
+    // contents and a word processor's outline find headings by their levels. A style named
+    // twice keeps the first level. Paragraphs written out already keep the levels they had.
+    void giveHeadingLevels(int upper, int lower, const QStringList& headingStyles);
     // Takes the styles of a template (.dotx) in place of the document's own; false, with the
     // reason, when the template cannot be read.
     bool loadTemplateStyles(const QString& templatePath, QString* error = nullptr);
@@ -385,7 +390,6 @@ private:
     std::unique_ptr<detail::LastProperties> lastProperties_;
     BodyState bodyState_;
     mutable std::optional<std::map<QString, int>> headingLevels_;  // style id: outline level
-    std::map<QString, int> contentsStyleLevels_;  // style id: the level the contents give it
     struct StyleIndex {
         std::map<QString, QDomElement> byName;  // by case-folded name
         QHash<QString, QString> ids;            // style id by name as asked for

@@ -931,6 +931,34 @@ TEST(CommandLine, ATemplateThatUnpacksPastTheLimitIsRefusedInLittleMemory) {
     EXPECT_LT(usage.ru_maxrss, 150 * 1024) << "kilobytes at the peak";
 }
 
+// A layout picture drawn with text that the fonts at hand cannot shape (Thai, Devanagari) puts
+// nothing of Qt's on standard error: the program's own message stays there, alone.
+TEST(CommandLine, StandardErrorHoldsOnlyTheProgramsMessagesWhateverTheLayoutPictureShows) {
+    const Workspace workspace;
+    QFile design(sample("objects.xml"));
+    ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+    const QByteArray original = design.readAll();
+    const QByteArray title = "text=\"Orders with customers and returns\"";
+    ASSERT_TRUE(original.contains(title));
+    {
+        QSettings settings(workspace.settingsFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Extract/CreateWordDocument"), QStringLiteral("1"));
+    }
+    for (const char* shown : {"ยอดขายตามภูมิภาค", "बिक्री क्षेत्र", "Orders by region"}) {
+        SCOPED_TRACE(shown);
+        QByteArray changed = original;
+        changed.replace(title, "text=\"" + QByteArray(shown) + '"');
+        QFile report(workspace.path("reports/Scripts.rpt"));
+        ASSERT_TRUE(report.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        report.write(changed);
+        report.close();
+        const Outcome outcome = workspace.run({"-E", "%T/reports/Scripts.rpt"});
+        EXPECT_EQ(outcome.exitStatus, 0);
+        EXPECT_EQ(outcome.errorLines, QStringList{noLogon("Scripts.rpt")});
+        EXPECT_TRUE(QFileInfo(workspace.path("out/Scripts.docx")).size() > 0);
+    }
+}
+
 // Unusual inputs: each run ends with its outcome, and a failure names its cause.
 // A report whose name is "café.rpt" in Latin-1, as old archives hold it: not valid UTF-8, so Qt
 // can neither list nor create it.

@@ -892,20 +892,165 @@ TEST_F(DocxDocumentTest, ATemplatesThemeFontTableAndTheirSettingsComeAlong) {
                                          "clrSchemeMapping=", "decimalSymbol=.",
                                          QStringLiteral("listSeparator=") + c.separator}));
 
-        // The contents name the house headings in the template's own separator, and list them.
+        // The contents list the house headings.
         const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
-        QString code;
-        for (const QDomElement& instr : elements(body, W, QStringLiteral("instrText")))
-            if (instr.text().contains(QLatin1String("TOC"))) code = instr.text();
-        const QStringList named{"House Heading 1", "1", "House Heading 2", "2",
-                                "House Heading 3", "3"};
-        EXPECT_TRUE(
-            code.contains(QStringLiteral("\\t \"") + named.join(QLatin1String(c.separator)) + u'"'))
-            << code.toStdString();
         QStringList anchors;
         for (const QDomElement& link : elements(body, W, QStringLiteral("hyperlink")))
             anchors << text(link);
         EXPECT_EQ(anchors, QStringList{"Sales by Region"});
+    }
+}
+
+// The outline level of each style, its own or that of the style it is based on (0: none), and
+// whether it is its own.
+std::map<QString, std::pair<int, bool>> outlineLevels(const QDomDocument& styles) {
+    std::map<QString, std::pair<int, QString>> own;  // name: own level, base id
+    std::map<QString, QString> names;                // id: name
+    for (const QDomElement& style : elements(styles, W, QStringLiteral("style"))) {
+        const QString name = elements(style, W, QStringLiteral("name"))
+                                 .value(0)
+                                 .attributeNS(W, QStringLiteral("val"));
+        const QList<QDomElement> level = elements(style, W, QStringLiteral("outlineLvl"));
+        names[style.attributeNS(W, QStringLiteral("styleId"))] = name;
+        own[name] = {
+            level.isEmpty() ? 0 : level[0].attributeNS(W, QStringLiteral("val")).toInt() + 1,
+            elements(style, W, QStringLiteral("basedOn"))
+                .value(0)
+                .attributeNS(W, QStringLiteral("val"))};
+    }
+    std::map<QString, std::pair<int, bool>> levels;
+    for (const auto& [name, entry] : own) {
+        auto at = own.find(name);
+        for (int depth = 0; at != own.end() && at->second.first == 0 && depth < 9; ++depth)
+            at = own.find(names[at->second.second]);
+        levels[name] = {at == own.end() ? 0 : at->second.first, entry.first > 0};
+    }
+    return levels;
+}
+
+// The contents gather the headings by their outline levels, in a field that names no style: a
+// list of names would be read with the reader's own separator, would drop names holding it, and
+// would list twice a heading whose style has a level already. The heading styles get their
+// levels where they lack them, and the saved contents list every heading, the template's own.
+TEST_F(DocxDocumentTest, TheContentsFindEveryHeadingByItsOutlineLevel) {
+    const QStringList house{"House Heading 1", "House Heading 2", "House Heading 3"};
+    struct Case {
+        const char* file;
+        QStringList styles;    // of levels 1 to 3
+        QStringList ownLevel;  // the styles that carry a level of their own when saved
+    };
+    const Case cases[] = {
+        {"HouseComma", house, house},
+        {"HouseSemicolon", house, house},
+        // Based on the usual headings: the levels are theirs, and stay so.
+        {"HouseBased", house, {}},
+        // Based on the usual headings, the profile's levels are others: the styles' own.
+        {"HouseBased",
+         {"House Heading 2", "House Heading 1", "House Heading 3"},
+         {"House Heading 1", "House Heading 2"}},
+        {"HouseNamed",
+         {"Kapitel, Stufe 1", "Kapitel; Stufe 2", "Kapitel, Stufe 3"},
+         {"Kapitel, Stufe 1", "Kapitel, Stufe 3", "Kapitel; Stufe 2"}},
+        // A style named for two levels keeps the first.
+        {"HouseComma",
+         {"House Heading 1", "House Heading 1", "House Heading 3"},
+         {"House Heading 1", "House Heading 3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file + (u' ' + c.styles.join(u'|')).toStdString());
+        const QString file =
+            QStringLiteral(TAV_TEST_DATA "/templates/contents/%1.dotx").arg(QLatin1String(c.file));
+        QString error;
+        Document document;
+        ASSERT_TRUE(document.loadTemplateStyles(file, &error)) << error.toStdString();
+        ASSERT_TRUE(document.loadTemplateContent(file, &error)) << error.toStdString();
+        document.body().addTableOfContents(1, 3, QStringLiteral("House Contents"), c.styles);
+        for (int level = 0; level < 3; ++level)
+            document.body()
+                .addParagraph(c.styles[level])
+                .text(QStringLiteral("Level %1").arg(level + 1));
+        document.body().addParagraph(QStringLiteral("Normal")).text(QStringLiteral("Body"));
+        const SavedPackage package = saved(document);
+
+        const QDomDocument body = package.xml(QStringLiteral("word/document.xml"));
+        QString code;
+        for (const QDomElement& instr : elements(body, W, QStringLiteral("instrText")))
+            if (instr.text().contains(QLatin1String("TOC"))) code = instr.text();
+        EXPECT_EQ(code, QStringLiteral(" TOC \\o \"1-3\" \\h \\z \\u "));
+        QStringList entries;
+        for (const QDomElement& link : elements(body, W, QStringLiteral("hyperlink")))
+            entries << text(link);
+        const bool twice = c.styles[0] == c.styles[1];
+        EXPECT_EQ(entries, QStringList({"ACME Report Book", "Level 1", "Level 2", "Level 3"}));
+        const auto levels = outlineLevels(package.xml(QStringLiteral("word/styles.xml")));
+        QStringList own;
+        for (int level = 0; level < 3; ++level) {
+            const auto found = levels.find(c.styles[level]);
+            ASSERT_NE(found, levels.end());
+            EXPECT_EQ(found->second.first, twice && level == 1 ? 1 : level + 1) << level;
+            if (found->second.second && !own.contains(c.styles[level])) own << c.styles[level];
+        }
+        own.sort();
+        EXPECT_EQ(own, c.ownLevel);
+    }
+}
+
+// A template is read by its vocabularies, whatever prefixes it binds them to: its styles, body
+// and settings come along as they do from a template with the usual prefixes.
+TEST_F(DocxDocumentTest, ATemplateIsReadWhateverPrefixesItsVocabulariesHave) {
+    QString error;
+    const auto house = readPackage(kHouseTemplate, &error);
+    ASSERT_TRUE(house) << error.toStdString();
+    const QByteArray word = "=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"";
+    struct Case {
+        const char* what;
+        QByteArray prefix;  // the word-processing vocabulary's, with its colon; empty: default
+        QByteArray otherW;  // a declaration that binds "w" to another vocabulary, or nothing
+    };
+    const Case cases[] = {
+        {"the usual prefix", "w:", ""},
+        {"another prefix", "x:", ""},
+        {"the default namespace", "", ""},
+        {"w bound to another vocabulary", "x:", " xmlns:w=\"urn:example:other\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PackageParts parts = *house;
+        for (const char* name : {"word/document.xml", "word/styles.xml", "word/settings.xml"}) {
+            QByteArray& xml = parts[QLatin1String(name)];
+            xml.replace("xmlns:w" + word,
+                        "xmlns" + (c.prefix.isEmpty() ? QByteArray() : ':' + c.prefix.chopped(1)) +
+                            word + c.otherW);
+            xml.replace("<w:", '<' + c.prefix).replace("</w:", "</" + c.prefix);
+            // Attributes keep a prefix: unprefixed, they would belong to no vocabulary.
+            if (!c.prefix.isEmpty())
+                xml.replace(" w:", ' ' + c.prefix);
+            else
+                xml.replace(" w:", " x:")
+                    .replace("xmlns" + word, "xmlns" + word + " xmlns:x" + word);
+        }
+        parts[QStringLiteral("word/settings.xml")].replace(
+            "listSeparator " + (c.prefix.isEmpty() ? QByteArray("x:") : c.prefix) + "val=\",\"",
+            "listSeparator " + (c.prefix.isEmpty() ? QByteArray("x:") : c.prefix) + "val=\";\"");
+        const QString file = path(QStringLiteral("prefixed.dotx"));
+        ASSERT_TRUE(writePackage(file, parts));
+        Document document;
+        ASSERT_TRUE(document.loadTemplateStyles(file, &error)) << error.toStdString();
+        ASSERT_TRUE(document.loadTemplateContent(file, &error)) << error.toStdString();
+        EXPECT_TRUE(document.hasStyle(QStringLiteral("House Heading 2")));
+        EXPECT_EQ(document.listSeparator, QStringLiteral(";"));
+        document.body()
+            .addParagraph(QStringLiteral("House Heading 2"))
+            .text(QStringLiteral("Sales"));
+        const SavedPackage package = saved(document);
+        QStringList paragraphs;
+        for (const QDomElement& p :
+             elements(package.xml(QStringLiteral("word/document.xml")), W, QStringLiteral("p")))
+            paragraphs << elements(p, W, QStringLiteral("pStyle"))
+                                  .value(0)
+                                  .attributeNS(W, QStringLiteral("val")) +
+                              u'|' + text(p);
+        EXPECT_EQ(paragraphs, QStringList({"Title|House of Tavrin", "HouseHeading2|Sales"}));
     }
 }
 
