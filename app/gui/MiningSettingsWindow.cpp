@@ -259,10 +259,10 @@ MiningSettingsWindow::MiningSettingsWindow(QWidget* parent) : QDialog(parent) {
 
     auto* picContainer = named(new QWidget, "picContainer");
     auto* panel = compact(new QVBoxLayout(picContainer));
-    SSTab1_ = named(new QTabWidget(picContainer), "SSTab1");
-    SSTab1_->addTab(buildGeneralTab(), QStringLiteral("General"));
-    SSTab1_->addTab(buildFontsTab(), QStringLiteral("Fonts"));
-    panel->addWidget(SSTab1_);
+    tabs_ = named(new QTabWidget(picContainer), "SSTab1");
+    tabs_->addTab(buildGeneralTab(), QStringLiteral("General"));
+    tabs_->addTab(buildFontsTab(), QStringLiteral("Fonts"));
+    panel->addWidget(tabs_);
 
     auto* fraCommand = named(new QGroupBox(picContainer), "fraCommand");
     auto* commands = compact(new QHBoxLayout(fraCommand));
@@ -559,7 +559,7 @@ void MiningSettingsWindow::loadForm() {
     fillTemplateCombo();
     fillReportOwnerCombo();
     showSettings();
-    SSTab1_->setCurrentIndex(0);
+    tabs_->setCurrentIndex(0);
     for (const char* name : {"chkWriteToDB", "chkCreateTvdDoc", "chkCreateWordDoc"})
         checkBoxChanged(box(name));
 }

@@ -63,7 +63,7 @@ private:
     // Reset: the stored settings back in the program's settings and the form.
     void reloadStoredSettings();
 
-    QTabWidget* SSTab1_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     QHash<QString, QCheckBox*> boxes_;
     // The three output folder rows: text file, Word document, database.

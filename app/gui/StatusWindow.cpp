@@ -11,14 +11,14 @@
 namespace tav::gui {
 
 StatusWindow::StatusWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), lblDetails_(new QLabel(this)) {
+    : QWidget(parent, Qt::Window), detailsLabel_(new QLabel(this)) {
     setObjectName(QStringLiteral("TVMessage"));
     setWindowTitle(QStringLiteral("Tavrin"));
-    lblDetails_->setObjectName(QStringLiteral("lblDetails"));
-    lblDetails_->setMinimumWidth(320);
-    lblDetails_->installEventFilter(this);
+    detailsLabel_->setObjectName(QStringLiteral("lblDetails"));
+    detailsLabel_->setMinimumWidth(320);
+    detailsLabel_->installEventFilter(this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblDetails_);
+    layout->addWidget(detailsLabel_);
 }
 
 void StatusWindow::showPainted() {
@@ -35,13 +35,13 @@ void StatusWindow::showPainted() {
 }
 
 bool StatusWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lblDetails_ && event->type() == QEvent::Paint) textPainted_ = true;
+    if (watched == detailsLabel_ && event->type() == QEvent::Paint) textPainted_ = true;
     return QWidget::eventFilter(watched, event);
 }
 
 void StatusWindow::UpdateStatus(bool show, QString& text) {
     if (show) {
-        lblDetails_->setText(text);
+        detailsLabel_->setText(text);
         if (!isVisible()) {
             adjustSize();
             placeOverMainWindow(this);
@@ -53,7 +53,7 @@ void StatusWindow::UpdateStatus(bool show, QString& text) {
         return;
     }
     text.clear();
-    lblDetails_->clear();
+    detailsLabel_->clear();
     if (!isVisible()) return;
     hide();
     // As with showing: the work that follows holds the event loop, and without a turn of it the

@@ -24,7 +24,7 @@ private:
     // Shows the window and returns once its text is on the screen.
     void showPainted();
 
-    QLabel* lblDetails_;
+    QLabel* detailsLabel_;
     bool textPainted_ = false;
 };
 

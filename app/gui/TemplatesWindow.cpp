@@ -137,47 +137,47 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, RunReporter* work
                        "the \"Modify\" button to edit the template.  To create a new template, "
                        "select the \"New Template\" button."),
         this);
-    cmbAvailableTemplates_ = new QComboBox(this);
-    cmbAvailableTemplates_->setObjectName(QStringLiteral("cmbAvailableTemplates"));
-    cmdNewTemplate_ = namedButton("cmdNewTemplate", "New Template", this);
-    cmdModify_ = namedButton("cmdModify", "Modify", this);
-    cmdCopyTemplate_ = namedButton("cmdCopyTemplate", "Copy Template", this);
+    templateList_ = new QComboBox(this);
+    templateList_->setObjectName(QStringLiteral("cmbAvailableTemplates"));
+    newButton_ = namedButton("cmdNewTemplate", "New Template", this);
+    modifyButton_ = namedButton("cmdModify", "Modify", this);
+    copyButton_ = namedButton("cmdCopyTemplate", "Copy Template", this);
 
-    Frame3_ = new QGroupBox(QStringLiteral("Template Settings"), this);
-    Frame3_->setObjectName(QStringLiteral("Frame3"));
-    lblStep1Instr_ = namedLabel("lblStep1Instr", QString(), Frame3_);
-    lblName_ = namedLabel("lblName", QStringLiteral("Name"), Frame3_);
-    txtTemplateName_ = new QLineEdit(Frame3_);
-    txtTemplateName_->setObjectName(QStringLiteral("txtTemplateName"));
-    lblPath_ = namedLabel("lblPath", QStringLiteral("Path"), Frame3_);
-    txtTemplatePath_ = new QLineEdit(Frame3_);
-    txtTemplatePath_->setObjectName(QStringLiteral("txtTemplatePath"));
-    cmdBrowse_ = namedButton("cmdBrowse", "...", Frame3_);
-    cmdNext_ = namedButton("cmdNext", "Next", Frame3_);
-    lblInstr2_ = namedLabel(
+    editorFrame_ = new QGroupBox(QStringLiteral("Template Settings"), this);
+    editorFrame_->setObjectName(QStringLiteral("Frame3"));
+    nameInstructions_ = namedLabel("lblStep1Instr", QString(), editorFrame_);
+    nameLabel_ = namedLabel("lblName", QStringLiteral("Name"), editorFrame_);
+    nameEdit_ = new QLineEdit(editorFrame_);
+    nameEdit_->setObjectName(QStringLiteral("txtTemplateName"));
+    pathLabel_ = namedLabel("lblPath", QStringLiteral("Path"), editorFrame_);
+    pathEdit_ = new QLineEdit(editorFrame_);
+    pathEdit_->setObjectName(QStringLiteral("txtTemplatePath"));
+    browseButton_ = namedButton("cmdBrowse", "...", editorFrame_);
+    nextButton_ = namedButton("cmdNext", "Next", editorFrame_);
+    styleInstructions_ = namedLabel(
         "lblInstr2",
         QStringLiteral("2). Match the styles used in Tavrin Extract to the desired styles in your "
                        "document (the styles have been defaulted to the most commonly used "
                        "styles):"),
-        Frame3_);
+        editorFrame_);
 
     // A screen reader names each box by its own label, not by the frame around them all.
-    lblName_->setBuddy(txtTemplateName_);
-    lblPath_->setBuddy(txtTemplatePath_);
+    nameLabel_->setBuddy(nameEdit_);
+    pathLabel_->setBuddy(pathEdit_);
 
-    auto* frame = new QGridLayout(Frame3_);
-    frame->addWidget(lblStep1Instr_, 0, 0, 1, 4);
-    frame->addWidget(lblName_, 1, 0);
-    frame->addWidget(txtTemplateName_, 1, 1, 1, 3);
-    frame->addWidget(lblPath_, 2, 0);
-    frame->addWidget(txtTemplatePath_, 2, 1, 1, 2);
-    frame->addWidget(cmdBrowse_, 2, 3);
-    frame->addWidget(cmdNext_, 3, 3);
-    frame->addWidget(lblInstr2_, 4, 0, 1, 4);
+    auto* frame = new QGridLayout(editorFrame_);
+    frame->addWidget(nameInstructions_, 0, 0, 1, 4);
+    frame->addWidget(nameLabel_, 1, 0);
+    frame->addWidget(nameEdit_, 1, 1, 1, 3);
+    frame->addWidget(pathLabel_, 2, 0);
+    frame->addWidget(pathEdit_, 2, 1, 1, 2);
+    frame->addWidget(browseButton_, 2, 3);
+    frame->addWidget(nextButton_, 3, 3);
+    frame->addWidget(styleInstructions_, 4, 0, 1, 4);
     for (int i = 0; i < 6; ++i) {
         const StyleSlot& slot = kStyleSlots[static_cast<size_t>(i)];
-        styleLabels_[i] = namedLabel(slot.label, QLatin1String(slot.caption), Frame3_);
-        styleCombos_[i] = new QComboBox(Frame3_);
+        styleLabels_[i] = namedLabel(slot.label, QLatin1String(slot.caption), editorFrame_);
+        styleCombos_[i] = new QComboBox(editorFrame_);
         styleCombos_[i]->setObjectName(QLatin1String(slot.combo));
         styleCombos_[i]->setEditable(true);
         styleCombos_[i]->setInsertPolicy(QComboBox::NoInsert);
@@ -188,41 +188,41 @@ TemplatesWindow::TemplatesWindow(const QString& programFolder, RunReporter* work
             connect(styleCombos_[i], &QComboBox::activated, this, &TemplatesWindow::applySaveRule);
     }
 
-    cmdSaveTemplate_ = namedButton("cmdSaveTemplate", "Save", this);
-    cmdDelete_ = namedButton("cmdDelete", "Delete", this);
-    cmdCancel_ = namedButton("cmdCancel", "Cancel", this);
-    cmdClose_ = namedButton("cmdClose", "Close", this);
+    saveButton_ = namedButton("cmdSaveTemplate", "Save", this);
+    deleteButton_ = namedButton("cmdDelete", "Delete", this);
+    cancelButton_ = namedButton("cmdCancel", "Cancel", this);
+    closeButton_ = namedButton("cmdClose", "Close", this);
     // Enter in a box of a flow takes its next step: Next while the template is still to be
     // read, Save once there is a profile to save.
-    new EnterStep({txtTemplateName_, txtTemplatePath_, styleCombos_[0], styleCombos_[1],
-                   styleCombos_[2], styleCombos_[3], styleCombos_[4], styleCombos_[5]},
-                  {cmdNext_, cmdSaveTemplate_}, this);
+    new EnterStep({nameEdit_, pathEdit_, styleCombos_[0], styleCombos_[1], styleCombos_[2],
+                   styleCombos_[3], styleCombos_[4], styleCombos_[5]},
+                  {nextButton_, saveButton_}, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);
     layout->addWidget(label1);
     auto* listRow = new QHBoxLayout;
     for (QWidget* widget :
-         {static_cast<QWidget*>(cmbAvailableTemplates_), static_cast<QWidget*>(cmdNewTemplate_),
-          static_cast<QWidget*>(cmdModify_), static_cast<QWidget*>(cmdCopyTemplate_)})
+         {static_cast<QWidget*>(templateList_), static_cast<QWidget*>(newButton_),
+          static_cast<QWidget*>(modifyButton_), static_cast<QWidget*>(copyButton_)})
         listRow->addWidget(widget);
     layout->addLayout(listRow);
-    layout->addWidget(Frame3_);
+    layout->addWidget(editorFrame_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (QPushButton* widget : {cmdSaveTemplate_, cmdDelete_, cmdCancel_, cmdClose_})
+    for (QPushButton* widget : {saveButton_, deleteButton_, cancelButton_, closeButton_})
         buttons->addWidget(widget);
     layout->addLayout(buttons);
 
-    connect(cmdNewTemplate_, &QPushButton::clicked, this, &TemplatesWindow::newTemplate);
-    connect(cmdBrowse_, &QPushButton::clicked, this, &TemplatesWindow::browseTemplateFile);
-    connect(cmdNext_, &QPushButton::clicked, this, &TemplatesWindow::nextStep);
-    connect(cmdModify_, &QPushButton::clicked, this, &TemplatesWindow::modifyTemplate);
-    connect(cmdCopyTemplate_, &QPushButton::clicked, this, &TemplatesWindow::copyTemplate);
-    connect(cmdSaveTemplate_, &QPushButton::clicked, this, &TemplatesWindow::saveTemplate);
-    connect(cmdDelete_, &QPushButton::clicked, this, &TemplatesWindow::deleteTemplate);
-    connect(cmdCancel_, &QPushButton::clicked, this, &TemplatesWindow::cancelTemplateEdit);
-    connect(cmdClose_, &QPushButton::clicked, this, &QDialog::close);
+    connect(newButton_, &QPushButton::clicked, this, &TemplatesWindow::newTemplate);
+    connect(browseButton_, &QPushButton::clicked, this, &TemplatesWindow::browseTemplateFile);
+    connect(nextButton_, &QPushButton::clicked, this, &TemplatesWindow::nextStep);
+    connect(modifyButton_, &QPushButton::clicked, this, &TemplatesWindow::modifyTemplate);
+    connect(copyButton_, &QPushButton::clicked, this, &TemplatesWindow::copyTemplate);
+    connect(saveButton_, &QPushButton::clicked, this, &TemplatesWindow::saveTemplate);
+    connect(deleteButton_, &QPushButton::clicked, this, &TemplatesWindow::deleteTemplate);
+    connect(cancelButton_, &QPushButton::clicked, this, &TemplatesWindow::cancelTemplateEdit);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
 
     // Until a flow starts, the two steps are out of use.
     resetForm();
@@ -257,49 +257,47 @@ void TemplatesWindow::fitHeightToWidth() {
 }
 
 void TemplatesWindow::showStep1(bool shown, bool enabled) {
-    setShownAndEnabled({txtTemplatePath_, txtTemplateName_, lblName_, lblPath_, lblStep1Instr_,
-                        cmdBrowse_, cmdNext_},
+    setShownAndEnabled({pathEdit_, nameEdit_, nameLabel_, pathLabel_, nameInstructions_,
+                        browseButton_, nextButton_},
                        shown, enabled);
 }
 
 void TemplatesWindow::showStep2(bool shown, bool enabled) {
-    setShownAndEnabled({lblInstr2_}, shown, enabled);
+    setShownAndEnabled({styleInstructions_}, shown, enabled);
     for (int i = 0; i < 6; ++i)
         setShownAndEnabled({styleCombos_[i], styleLabels_[i]}, shown, enabled);
 }
 
 void TemplatesWindow::showSaveButtons(bool shown) {
-    for (QPushButton* widget : {cmdSaveTemplate_, cmdDelete_, cmdCancel_})
+    for (QPushButton* widget : {saveButton_, deleteButton_, cancelButton_})
         widget->setVisible(shown);
 }
 
 void TemplatesWindow::resetForm() {
-    enableAll({cmdBrowse_, cmdCancel_}, true);
-    txtTemplateName_->clear();
-    txtTemplatePath_->clear();
+    enableAll({browseButton_, cancelButton_}, true);
+    nameEdit_->clear();
+    pathEdit_->clear();
     stylesError_.clear();
-    lblStep1Instr_->setText(QLatin1String(kNewText));
-    setShownAndEnabled({cmdModify_, cmdNewTemplate_, cmbAvailableTemplates_, cmdCopyTemplate_},
-                       true, true);
+    nameInstructions_->setText(QLatin1String(kNewText));
+    setShownAndEnabled({modifyButton_, newButton_, templateList_, copyButton_}, true, true);
     for (QComboBox* combo : styleCombos_) {
         combo->clear();
         combo->setEditText(QString());
     }
-    cmdBrowse_->hide();
-    cmdNext_->hide();
+    browseButton_->hide();
+    nextButton_->hide();
     // Back at the start, the user picks from the list.
-    cmbAvailableTemplates_->setFocus(Qt::OtherFocusReason);
+    templateList_->setFocus(Qt::OtherFocusReason);
 }
 
 void TemplatesWindow::fillTemplateList() {
-    cmbAvailableTemplates_->clear();
+    templateList_->clear();
     std::vector<DocumentTemplate> profiles;
     QString error;
     QStringList incomplete;
     if (!store_.LoadAllTemplates(profiles, &error, &incomplete))
         return guiSeams().message(this, error, QString(), QMessageBox::NoIcon);
-    for (const DocumentTemplate& profile : profiles)
-        cmbAvailableTemplates_->addItem(profile.templateName);
+    for (const DocumentTemplate& profile : profiles) templateList_->addItem(profile.templateName);
     // The sound profiles stay manageable; the broken ones are named, to be mended by hand.
     if (!incomplete.isEmpty())
         guiSeams().message(
@@ -311,30 +309,30 @@ void TemplatesWindow::fillTemplateList() {
 }
 
 void TemplatesWindow::newTemplate() {
-    cmbAvailableTemplates_->setEnabled(false);
-    cmbAvailableTemplates_->setCurrentIndex(-1);
-    enableAll({cmdNewTemplate_, cmdSaveTemplate_, cmdModify_, cmdCopyTemplate_}, false);
+    templateList_->setEnabled(false);
+    templateList_->setCurrentIndex(-1);
+    enableAll({newButton_, saveButton_, modifyButton_, copyButton_}, false);
     showSaveButtons(true);
-    cmdDelete_->hide();
+    deleteButton_->hide();
     showStep1(true, true);
     showStep2(true, false);
-    txtTemplateName_->setFocus(Qt::OtherFocusReason);
+    nameEdit_->setFocus(Qt::OtherFocusReason);
 }
 
 void TemplatesWindow::browseTemplateFile() {
-    const QString path = txtTemplatePath_->text();
+    const QString path = pathEdit_->text();
     const QString folder =
         !path.isEmpty() && path.endsWith(u'/') ? path : store_.GetTemplatesFolder();
     if (!guiSeams().openFileName) return;
     const QString chosen = guiSeams().openFileName(
         this, folder,
         QStringLiteral("Word Templates (*%1)").arg(QLatin1String(kTemplateExtension)));
-    if (!chosen.isEmpty()) txtTemplatePath_->setText(QFileInfo(chosen).absoluteFilePath());
+    if (!chosen.isEmpty()) pathEdit_->setText(QFileInfo(chosen).absoluteFilePath());
 }
 
 void TemplatesWindow::nextStep() {
-    const QString path = txtTemplatePath_->text();
-    if (txtTemplateName_->text().isEmpty())
+    const QString path = pathEdit_->text();
+    if (nameEdit_->text().isEmpty())
         return guiSeams().message(this, QStringLiteral("Please enter the name for the template"),
                                   QString(), QMessageBox::NoIcon);
     if (path.isEmpty())
@@ -365,14 +363,14 @@ void TemplatesWindow::nextStep() {
             QString(), QMessageBox::NoIcon);
     showStep1(true, true);
     showStep2(true, true);
-    txtTemplatePath_->setEnabled(true);
-    enableAll({cmdBrowse_, cmdNext_, cmdModify_}, false);
+    pathEdit_->setEnabled(true);
+    enableAll({browseButton_, nextButton_, modifyButton_}, false);
     styleCombos_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void TemplatesWindow::loadStyles() {
     if (work_) work_->workStatus(true, QStringLiteral("Loading styles from template"));
-    const TemplateStyles styles = ReadTemplateStyles(txtTemplatePath_->text());
+    const TemplateStyles styles = ReadTemplateStyles(pathEdit_->text());
     stylesError_ = styles.error;
     for (int i = 0; i < 6; ++i) {
         // Filling the list must not replace a text the profile gave the combo.
@@ -382,7 +380,7 @@ void TemplatesWindow::loadStyles() {
         styleCombos_[i]->setCurrentIndex(-1);
         styleCombos_[i]->setEditText(text);
     }
-    if (lblStep1Instr_->text() == QLatin1String(kNewText)) {
+    if (nameInstructions_->text() == QLatin1String(kNewText)) {
         for (int i = 0; i < 6; ++i) {
             const QString style = QLatin1String(kStyleSlots[static_cast<size_t>(i)].defaultStyle);
             if ((i == kTableSlot ? styles.table : styles.paragraph).contains(style))
@@ -397,28 +395,27 @@ void TemplatesWindow::applySaveRule() {
     bool complete = true;
     for (int i = 0; i < kTableSlot; ++i)
         complete = complete && !styleCombos_[i]->currentText().isEmpty();
-    cmdSaveTemplate_->setEnabled(complete);
+    saveButton_->setEnabled(complete);
 }
 
 void TemplatesWindow::modifyTemplate() {
-    if (cmbAvailableTemplates_->currentText().isEmpty())
+    if (templateList_->currentText().isEmpty())
         return guiSeams().message(this, QStringLiteral("Please select a template to modify"),
                                   QString(), QMessageBox::Warning);
     WindowReporter reporter(this);
-    const DocumentTemplate profile =
-        store_.GetTemplate(cmbAvailableTemplates_->currentText(), reporter);
-    lblStep1Instr_->setText(QLatin1String(kModifyText));
-    txtTemplateName_->setText(profile.templateName);
-    txtTemplatePath_->setText(profile.templatePath);
+    const DocumentTemplate profile = store_.GetTemplate(templateList_->currentText(), reporter);
+    nameInstructions_->setText(QLatin1String(kModifyText));
+    nameEdit_->setText(profile.templateName);
+    pathEdit_->setText(profile.templatePath);
     for (int i = 0; i < 6; ++i)
         styleCombos_[i]->setEditText(profile.*kStyleSlots[static_cast<size_t>(i)].member);
-    enableAll({cmbAvailableTemplates_, txtTemplateName_, txtTemplatePath_, cmdModify_,
-               cmdCopyTemplate_, cmdNewTemplate_, cmdBrowse_, cmdNext_},
+    enableAll({templateList_, nameEdit_, pathEdit_, modifyButton_, copyButton_, newButton_,
+               browseButton_, nextButton_},
               false);
-    cmdBrowse_->show();
+    browseButton_->show();
     showStep2(true, true);
-    setShownAndEnabled({txtTemplatePath_, txtTemplateName_, lblName_, lblPath_, lblStep1Instr_,
-                        cmdBrowse_, cmdNext_},
+    setShownAndEnabled({pathEdit_, nameEdit_, nameLabel_, pathLabel_, nameInstructions_,
+                        browseButton_, nextButton_},
                        true, false);
     showSaveButtons(true);
     loadStyles();
@@ -429,34 +426,33 @@ void TemplatesWindow::modifyTemplate() {
 }
 
 void TemplatesWindow::copyTemplate() {
-    if (cmbAvailableTemplates_->currentText().isEmpty())
+    if (templateList_->currentText().isEmpty())
         return guiSeams().message(this, QStringLiteral("Please select a template to copy"),
                                   QString(), QMessageBox::Warning);
     WindowReporter reporter(this);
-    const DocumentTemplate profile =
-        store_.GetTemplate(cmbAvailableTemplates_->currentText(), reporter);
-    enableAll({cmbAvailableTemplates_, cmdNewTemplate_, cmdModify_, cmdCopyTemplate_}, false);
+    const DocumentTemplate profile = store_.GetTemplate(templateList_->currentText(), reporter);
+    enableAll({templateList_, newButton_, modifyButton_, copyButton_}, false);
     showSaveButtons(true);
-    cmdSaveTemplate_->setEnabled(true);
-    cmdDelete_->hide();
-    lblStep1Instr_->setText(QLatin1String(kCopyText));
+    saveButton_->setEnabled(true);
+    deleteButton_->hide();
+    nameInstructions_->setText(QLatin1String(kCopyText));
     showStep1(true, true);
     showStep2(false, false);
-    txtTemplatePath_->setEnabled(false);
-    txtTemplatePath_->setText(profile.templatePath);
-    txtTemplateName_->clear();
-    cmdBrowse_->setEnabled(false);
-    cmdNext_->hide();
+    pathEdit_->setEnabled(false);
+    pathEdit_->setText(profile.templatePath);
+    nameEdit_->clear();
+    browseButton_->setEnabled(false);
+    nextButton_->hide();
     // The copy takes the source's styles.
     for (int i = 0; i < 6; ++i)
         styleCombos_[i]->setEditText(profile.*kStyleSlots[static_cast<size_t>(i)].member);
-    txtTemplateName_->setFocus(Qt::OtherFocusReason);
+    nameEdit_->setFocus(Qt::OtherFocusReason);
 }
 
 DocumentTemplate TemplatesWindow::profileFromForm() const {
     DocumentTemplate profile;
-    profile.templateName = txtTemplateName_->text();
-    profile.templatePath = QFileInfo(txtTemplatePath_->text()).fileName();
+    profile.templateName = nameEdit_->text();
+    profile.templatePath = QFileInfo(pathEdit_->text()).fileName();
     for (int i = 0; i < 6; ++i)
         profile.*kStyleSlots[static_cast<size_t>(i)].member = styleCombos_[i]->currentText();
     return profile;
@@ -474,7 +470,7 @@ bool TemplatesWindow::nameIsFree(const QString& name) {
 }
 
 bool TemplatesWindow::saveCopy() {
-    const QString name = txtTemplateName_->text();
+    const QString name = nameEdit_->text();
     if (name.isEmpty()) {
         guiSeams().message(this, QStringLiteral("Please enter a name for the new template"),
                            QString(), QMessageBox::NoIcon);
@@ -498,7 +494,7 @@ bool TemplatesWindow::saveCopy() {
         return false;
     }
     if (!nameIsFree(name)) return false;
-    if (!QFile::copy(txtTemplatePath_->text(), target)) {
+    if (!QFile::copy(pathEdit_->text(), target)) {
         guiSeams().message(this, QStringLiteral("The template could not be copied to ") + target,
                            QString(), QMessageBox::NoIcon);
         return false;
@@ -522,10 +518,10 @@ bool TemplatesWindow::saveNewOrModified() {
             return false;
         }
     }
-    const QString path = txtTemplatePath_->text();
+    const QString path = pathEdit_->text();
     const QString fileName = QFileInfo(path).fileName();
     const DocumentTemplate profile = profileFromForm();
-    const QString listed = cmbAvailableTemplates_->currentText();
+    const QString listed = templateList_->currentText();
     if (!listed.isEmpty()) {
         // The new profile goes in before the old one goes, so that a store that cannot be
         // written loses nothing; the old one is the first of the name and is the one removed.
@@ -570,7 +566,7 @@ void TemplatesWindow::saveTemplate() {
                            "that the Templates folder exists in the program folder."),
             QString(), QMessageBox::NoIcon);
     const bool saved =
-        lblStep1Instr_->text() == QLatin1String(kCopyText) ? saveCopy() : saveNewOrModified();
+        nameInstructions_->text() == QLatin1String(kCopyText) ? saveCopy() : saveNewOrModified();
     if (!saved) return;
     resetForm();
     fillTemplateList();
@@ -579,7 +575,7 @@ void TemplatesWindow::saveTemplate() {
 void TemplatesWindow::deleteTemplate() {
     // Before any flow the list shows the profile that Delete removes; Modify shows it in the
     // form as well.
-    const QString name = cmbAvailableTemplates_->currentText();
+    const QString name = templateList_->currentText();
     if (name.isEmpty())
         return guiSeams().message(this, QStringLiteral("Please select a template to delete"),
                                   QString(), QMessageBox::Warning);

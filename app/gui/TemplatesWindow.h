@@ -61,26 +61,26 @@ private:
     core::RunReporter* work_;  // shows the reading of a template's styles, when given
     QString error_;            // why the template store refused the last change
     QString stylesError_;      // why the template's styles could not be read, when they could not
-    QComboBox* cmbAvailableTemplates_;
-    QPushButton* cmdNewTemplate_;
-    QPushButton* cmdModify_;
-    QPushButton* cmdCopyTemplate_;
-    QGroupBox* Frame3_;
-    QLabel* lblStep1Instr_;
-    QLabel* lblName_;
-    QLineEdit* txtTemplateName_;
-    QLabel* lblPath_;
-    QLineEdit* txtTemplatePath_;
-    QPushButton* cmdBrowse_;
-    QPushButton* cmdNext_;
-    QLabel* lblInstr2_;
+    QComboBox* templateList_;
+    QPushButton* newButton_;
+    QPushButton* modifyButton_;
+    QPushButton* copyButton_;
+    QGroupBox* editorFrame_;
+    QLabel* nameInstructions_;
+    QLabel* nameLabel_;
+    QLineEdit* nameEdit_;
+    QLabel* pathLabel_;
+    QLineEdit* pathEdit_;
+    QPushButton* browseButton_;
+    QPushButton* nextButton_;
+    QLabel* styleInstructions_;
     // Normal, TOC, Heading 1 to 3, Table: the order of the checks at Save.
     QComboBox* styleCombos_[6];
     QLabel* styleLabels_[6];
-    QPushButton* cmdSaveTemplate_;
-    QPushButton* cmdDelete_;
-    QPushButton* cmdCancel_;
-    QPushButton* cmdClose_;
+    QPushButton* saveButton_;
+    QPushButton* deleteButton_;
+    QPushButton* cancelButton_;
+    QPushButton* closeButton_;
 };
 
 }  // namespace tav::gui
