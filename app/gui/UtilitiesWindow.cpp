@@ -489,12 +489,8 @@ void UtilitiesWindow::startUtility(int index) {
         if (holdsResults(index) &&
             !guiSeams().askOkCancel(this, QLatin1String(kUtilities[index].rerunQuestion)))
             return;
-        try {
-            runUtility(index);
-        } catch (const std::exception& error) {
-            guiSeams().message(this, QString::fromUtf8(error.what()), QString(),
-                               QMessageBox::NoIcon);
-        }
+        // Each utility answers its failures itself, report by report.
+        runUtility(index);
         if (index == ReportDifference && (path1_.isEmpty() || path2_.isEmpty())) return;
     }
     setStatusText(QLatin1String(kBeginText));
