@@ -155,11 +155,18 @@ void TvdWriter::WriteDetails(LineRole, LineKind kind, const QString& text, const
 void TvdWriter::writeLine(const QString& line) {
     if (!file_) throw FileFailure("Bad file name or number");
     // A value written unchanged may hold line breaks of its own (a formula's, the SQL text's):
-    // they end in CR LF like every other line of the file.
-    QString text = line;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\n', QStringLiteral("\r\n"));
-    const QByteArray bytes = (text + QStringLiteral("\r\n")).toUtf8();
+    // they end in CR LF like every other line of the file. Most lines hold none and are encoded
+    // as they stand, with no copy of the text.
+    QByteArray bytes;
+    if (line.contains(u'\n')) {
+        QString text = line;
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.replace(u'\n', QStringLiteral("\r\n"));
+        bytes = text.toUtf8();
+    } else {
+        bytes = line.toUtf8();
+    }
+    bytes.append("\r\n", 2);
     if (file_->write(bytes) != bytes.size()) throw OutputFailure(file_->errorString());
 }
 

@@ -42,7 +42,7 @@ QString causeOf(int cause) { return QString::fromLocal8Bit(std::strerror(cause))
 
 // The mode of a file the program creates: what the user's umask lets through of 0666. Read
 // where the system shows it, since asking umask(2) means changing it for every thread a moment.
-mode_t createdFileMode() {
+mode_t readCreatedFileMode() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (status.open(QIODevice::ReadOnly)) {
         for (const QByteArray& line : status.readAll().split('\n')) {
@@ -55,6 +55,13 @@ mode_t createdFileMode() {
     const mode_t mask = ::umask(022);
     ::umask(mask);
     return 0666 & ~mask;
+}
+
+// Read once a process: the program never changes its umask, and a run of many reports would
+// otherwise read the system's status table at every save of a new file.
+mode_t createdFileMode() {
+    static const mode_t mode = readCreatedFileMode();
+    return mode;
 }
 
 // The part of a new file's name before its random characters: ".<target>.tavtmp-", or the short

@@ -263,3 +263,22 @@ TEST_F(TvdWriterTest, TheDriverWritesAndReportsAWriterThatStops) {
 }
 
 }  // namespace
+
+// A formula's own line breaks end in CR LF like every line of the file, whether written CR LF or
+// LF, at the end of the text too; what is no line break (a CR alone, a TAB) and text beyond ASCII
+// are written as they stand.
+TEST_F(TvdWriterTest, AValuesOwnLineBreaksEndInCrLf) {
+    const auto report = loadReport(
+        "<Report reportTitle=\"Sales\"><Database/><ExportOptions/><FormulaFields>"
+        "<FormulaField kind=\"2\" name=\"crlf\" text=\"a1&#13;&#10;a2\"/>"
+        "<FormulaField kind=\"2\" name=\"lf\" text=\"b1&#10;b2&#10;\"/>"
+        "<FormulaField kind=\"2\" name=\"cr\" text=\"c1&#13;c2\"/>"
+        "<FormulaField kind=\"2\" name=\"tab\" text=\"d1&#9;d2 \xc3\xbc\xe0\xb8\x81\"/>"
+        "</FormulaFields></Report>");
+    ASSERT_TRUE(write(*report)) << lastReason_.toStdString();
+    const QString text = output();
+    for (const char* expected :
+         {"a1\r\na2\r\n", "b1\r\nb2\r\n\r\n", "c1\rc2\r\n", "d1\td2 \xc3\xbc\xe0\xb8\x81\r\n"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected;
+    EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
+}
