@@ -1243,6 +1243,17 @@ QStringList keyColumns(const char* columns) {
     return QString::fromLatin1(columns).split(QLatin1String(", "));
 }
 
+QString leftWhole(const QString& text, qsizetype length) {
+    if (length < text.size() && length > 0 && text[length - 1].isHighSurrogate()) --length;
+    return text.left(length);
+}
+
+QString fitText(const ColumnDef& column, const QString& text) {
+    return column.type == ShortTextColumn && text.size() > column.definedSize
+               ? leftWhole(text, column.definedSize)
+               : text;
+}
+
 QString columnSql(const ColumnDef& column) {
     QString sql = quoted(QLatin1String(column.name)) + QLatin1Char(' ') + sqlType(column.type);
     if (!column.nullable) sql += QLatin1String(" NOT NULL");

@@ -64,6 +64,13 @@ QStringList keyColumns(const char* columns);
 // text refuses a value longer than its defined size.
 QString columnSql(const ColumnDef& column);
 
+// The first `length` characters of `text`, one fewer where the cut would split a character
+// written as two code units.
+QString leftWhole(const QString& text, qsizetype length);
+// `text` as a column of `column`'s kind keeps it: short text is cut to the column's size. Every
+// stored text passes here, and every lookup of a stored name, so that both agree.
+QString fitText(const ColumnDef& column, const QString& text);
+
 // The CREATE TABLE statement of a table under `asName` (its own name when empty). `keep` leaves
 // out columns, and with them the keys that use them: older shapes of a table are built this way.
 QString createTableSql(const TableDef& table, const QString& asName = QString(),

@@ -9,6 +9,7 @@
 #include "DatabaseConnection.h"
 #include "DatabaseCreator.h"
 #include "InsertStatements.h"
+#include "RowBatch.h"
 #include "RunLog.h"
 #include "RunLogStep.h"
 #include "RunReporter.h"
@@ -39,6 +40,7 @@ DatabaseSession::DatabaseSession(RunLog& log, RunReporter& reporter)
     : log_(log),
       reporter_(reporter),
       statements_(std::make_unique<InsertStatements>()),
+      rows_(std::make_unique<RowBatch>(*statements_, log)),
       busyTimeoutMs_(DatabaseConnection::kDefaultBusyTimeoutMs) {}
 
 DatabaseSession::~DatabaseSession() {

@@ -19,6 +19,7 @@ namespace tav::database {
 class DatabaseConnection;
 class DatabaseWriter;
 class InsertStatements;
+class RowBatch;
 
 // The documentation database as one run of reports uses it. Its connection stays open for the
 // next report of the very same file, which reuses its prepared statements; a file replaced or
@@ -66,6 +67,8 @@ private:
     void storeReport(const QString& reportName, const std::function<void()>& writeRows);
     // The statements that this session's writers have worked out so far.
     InsertStatements& statements() { return *statements_; }
+    // The rows that this session's writer has written and not yet stored.
+    RowBatch& rows() { return *rows_; }
 
     // Ends the open transaction with a commit. Answers the reason when the commit failed, with
     // the reports whose rows were lost: the transaction is then rolled back and the connection
@@ -75,6 +78,7 @@ private:
     core::RunLog& log_;
     core::RunReporter& reporter_;
     std::unique_ptr<InsertStatements> statements_;
+    std::unique_ptr<RowBatch> rows_;
     int busyTimeoutMs_;
     // The connection, and the identity of its file while it may serve the next report.
     std::unique_ptr<DatabaseConnection> connection_;

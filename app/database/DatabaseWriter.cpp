@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QVarLengthArray>
-#include <algorithm>
 #include <limits>
 
 #include "CodeTexts.h"
@@ -15,6 +14,7 @@
 #include "DatabaseSession.h"
 #include "ExtractOptions.h"
 #include "InsertStatements.h"
+#include "RowBatch.h"
 #include "RunLog.h"
 #include "RunLogStep.h"
 #include "RunReporter.h"
@@ -98,21 +98,6 @@ QString storedReportPath(const QString& path) {
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
-// The first `length` characters of `text`, one fewer where the cut would split a character
-// written as two code units.
-QString leftWhole(const QString& text, qsizetype length) {
-    if (length < text.size() && length > 0 && text[length - 1].isHighSurrogate()) --length;
-    return text.left(length);
-}
-
-// `text` as a column of `column`'s kind keeps it: short text is cut to the column's size. Every
-// stored text passes here, and every lookup of a stored name, so that both agree.
-QString fitText(const ColumnDef& column, const QString& text) {
-    return column.type == ShortTextColumn && text.size() > column.definedSize
-               ? leftWhole(text, column.definedSize)
-               : text;
-}
-
 const ColumnDef& schemaColumn(const char* table, const char* column) {
     return *schemaTable(QLatin1String(table))->column(QLatin1String(column));
 }
@@ -171,57 +156,18 @@ qint32 nextId(qint32& counter) {
 
 }  // namespace
 
-// The rows waiting to be stored, a list per insert shape, the lists in the order of their tables
-// in the schema (shapes of one table in the order they first came). A list keeps its room when
-// its rows are stored, for the rows that follow.
-struct DatabaseWriter::PendingRows {
-    struct Rows {
-        const InsertShape* shape;
-        QVariantList values;
-        qsizetype rows = 0;
-    };
-    std::vector<std::unique_ptr<Rows>> lists;
-    QHash<const InsertShape*, Rows*> byShape;
-
-    void clear() {
-        for (const auto& list : lists) {
-            list->values.clear();
-            list->rows = 0;
-        }
-    }
-
-    Rows& of(const InsertShape& shape) {
-        Rows*& found = byShape[&shape];
-        if (!found) {
-            const auto place =
-                std::upper_bound(lists.begin(), lists.end(), shape.order,
-                                 [](qsizetype order, const std::unique_ptr<Rows>& list) {
-                                     return order < list->shape->order;
-                                 });
-            found = lists.insert(place, std::make_unique<Rows>(Rows{&shape, {}, 0}))->get();
-        }
-        return *found;
-    }
-};
-
 DatabaseWriter::DatabaseWriter(const QString& reportOwner, DatabaseSession& session)
-    : session_(&session),
-      ownPending_(std::make_unique<PendingRows>()),
-      pending_(ownPending_.get()),
-      subreportIds_(&ownSubreportIds_),
-      reportOwner_(reportOwner) {}
+    : session_(&session), subreportIds_(&ownSubreportIds_), reportOwner_(reportOwner) {}
 DatabaseWriter::DatabaseWriter(const QString& reportOwner, RunLog& log, RunReporter& reporter)
     : ownSession_(std::make_unique<DatabaseSession>(log, reporter)),
       session_(ownSession_.get()),
-      ownPending_(std::make_unique<PendingRows>()),
-      pending_(ownPending_.get()),
       subreportIds_(&ownSubreportIds_),
       reportOwner_(reportOwner) {}
 DatabaseWriter::DatabaseWriter(const DatabaseWriter& main, QHash<QString, qint32>& subreports)
     : session_(main.session_),
       connection_(main.connection_),
-      pending_(main.pending_),
       subreportIds_(&subreports),
+      subreport_(true),
       reportOwner_(main.reportOwner_) {}
 DatabaseWriter::~DatabaseWriter() = default;
 
@@ -276,7 +222,7 @@ void DatabaseWriter::writeRows(const tvReport& model, const QString& storedFileN
     deleteReportData();
     model_ = &model;
     // Rows that a failed report left waiting are not stored with this one.
-    if (ownPending_) ownPending_->clear();
+    if (!subreport_) session_->rows().clear();
     fieldIds_.clear();
     databaseFieldIds_.clear();
     written_.clear();
@@ -303,7 +249,7 @@ void DatabaseWriter::writeRows(const tvReport& model, const QString& storedFileN
     fillSpecialVarFields();
     fillAreas();
     // A subreport's rows wait with its main report's, to be stored together.
-    if (ownPending_) flush();
+    if (!subreport_) flush();
 }
 
 // The report's rows go with its reports row, through the cascading relations; its subreports
@@ -335,131 +281,20 @@ void DatabaseWriter::deleteReportData() {
     }
 }
 
-namespace {
-
-// The most rows that one statement stores; waiting rows are stored when a table has this many.
-constexpr qsizetype kRowsPerStatement = 64;
-
-// How many of `waiting` rows the next statement stores. Each statement costs the engine a good
-// deal beyond its rows, so few rows are stored by one statement of their exact number, and more
-// by the largest of a few sizes, then the rest: at most two statements up to a full one, and few
-// statements to keep prepared per table.
-qsizetype rowsForStatement(qsizetype waiting) {
-    constexpr qsizetype kExactUpTo = 16;
-    if (waiting <= kExactUpTo) return waiting;
-    for (const qsizetype size : {kRowsPerStatement, qsizetype(48), qsizetype(32), qsizetype(24)}) {
-        if (size <= waiting) return size;
-    }
-    return kExactUpTo;
-}
-
-}  // namespace
-
 void DatabaseWriter::insert(const char* table, std::initializer_list<Column> columns) {
     insertRow(table, std::span<const Column>(columns.begin(), columns.size()));
 }
 
-namespace {
-
-// Adds one row's values to `values`, each as its column keeps it.
-void appendValues(const DatabaseWriter::InsertShape& shape, const char* table,
-                  std::span<const DatabaseWriter::Column> columns, QVariantList& values,
-                  RunLog& log) {
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const QVariant& value = columns[i].value;
-        const ColumnDef* def = shape.columns[qsizetype(i)];
-        if (value.typeId() == QMetaType::QString) {
-            const QString& text = *static_cast<const QString*>(value.constData());
-            if (text.isNull()) {
-                // An unset text is the empty text, not a missing value.
-                values << QString(QLatin1String(""));
-                continue;
-            }
-            if (def) {
-                const QString fitted = fitText(*def, text);
-                if (fitted.size() != text.size()) {
-                    // The column holds no more; the rest of the report is still worth having.
-                    values << fitted;
-                    logStep(log, QStringLiteral("Text cut to %1 characters: %2.%3")
-                                     .arg(def->definedSize)
-                                     .arg(QLatin1String(table), QLatin1String(columns[i].name)));
-                    continue;
-                }
-            }
-        }
-        values << value;
-    }
-}
-
-}  // namespace
-
 void DatabaseWriter::insertRow(const char* table, std::span<const Column> columns) {
-    const InsertShape& shape = session_->statements().shape(table, columns);
-    PendingRows::Rows& pending = pending_->of(shape);
-    if (pending.values.capacity() == 0)
-        pending.values.reserve(shape.mostRows * qsizetype(columns.size()));
-    appendValues(shape, table, columns, pending.values, log());
-    if (++pending.rows >= kRowsPerStatement) flush(table);
+    session_->rows().add(*connection_, table, columns);
 }
 
 qint64 DatabaseWriter::insertNow(const char* table, std::initializer_list<Column> columns) {
-    flush(table);
-    const std::span<const Column> row(columns.begin(), columns.size());
-    const InsertShape& shape = session_->statements().shape(table, row);
-    QVariantList values;
-    values.reserve(qsizetype(row.size()));
-    appendValues(shape, table, row, values, log());
-    return connection_->write(shape.statement(1), values.constData(), values.size());
+    return session_->rows().insertNow(*connection_, table,
+                                      std::span<const Column>(columns.begin(), columns.size()));
 }
 
-namespace {
-
-// Whether rows of the table at `place` in the schema may name rows of the table at `other`: the
-// table itself, every table that its keys name, and every table that those name in turn.
-bool mayName(qsizetype place, qsizetype other) {
-    static const std::vector<std::vector<bool>> named = [] {
-        const auto tables = schemaTables();
-        std::vector<std::vector<bool>> made(tables.size(), std::vector<bool>(tables.size()));
-        // Every table comes after the tables its keys name, whose lists are complete by then.
-        for (size_t table = 0; table < tables.size(); ++table) {
-            made[table][table] = true;
-            for (const KeyDef& key : tables[table].keys) {
-                const TableDef* parent = key.kind == KeyKind::Foreign
-                                             ? schemaTable(QLatin1String(key.relatedTable))
-                                             : nullptr;
-                if (!parent) continue;
-                const std::vector<bool> inherited = made[size_t(parent - tables.data())];
-                for (size_t i = 0; i < tables.size(); ++i) {
-                    if (inherited[i]) made[table][i] = true;
-                }
-            }
-        }
-        return made;
-    }();
-    if (place < 0 || place >= qsizetype(named.size())) return true;
-    return other >= 0 && other < qsizetype(named.size()) && named[size_t(place)][size_t(other)];
-}
-
-}  // namespace
-
-// Parents go first, so that every reference finds its row; a table's rows keep their order. The
-// rows of other tables wait on, to be stored with more of their kind.
-void DatabaseWriter::flush(const char* table) {
-    const qsizetype place = table ? session_->statements().schemaPlace(table) : -1;
-    for (const auto& list : pending_->lists) {
-        if (list->rows == 0 || (table && !mayName(place, list->shape->order))) continue;
-        const qsizetype width = list->shape->columns.size();
-        list->shape->mostRows = std::max(list->shape->mostRows, list->rows);
-        for (qsizetype row = 0; row < list->rows;) {
-            const qsizetype size = rowsForStatement(list->rows - row);
-            connection_->write(list->shape->statement(size), list->values.constData() + row * width,
-                               size * width);
-            row += size;
-        }
-        list->rows = 0;
-        list->values.clear();
-    }
-}
+void DatabaseWriter::flush(const char* table) { session_->rows().flush(*connection_, table); }
 
 qint32 DatabaseWriter::nextFieldId() { return nextId(fieldIdCounter_); }
 qint32 DatabaseWriter::nextTableId() { return nextId(tableIdCounter_); }

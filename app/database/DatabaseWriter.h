@@ -9,7 +9,6 @@
 #include <optional>
 #include <span>
 #include <utility>
-#include <vector>
 
 #include "DatabaseSession.h"
 #include "tvCollections.h"
@@ -78,16 +77,13 @@ private:
                    const tvReportStatistics& statistics);
     void deleteReportData();
 
-    // Adds one row of `table` to the rows waiting to be stored. They are stored together, a
-    // statement for many rows of one table, parents before children; at the latest when the
-    // report's rows end.
+    // Adds one row of `table` to the session's waiting rows (see RowBatch); they are stored at
+    // the latest when the report's rows end.
     void insert(const char* table, std::initializer_list<Column> columns);
     void insertRow(const char* table, std::span<const Column> columns);
-    // Stores one row now, after every waiting row that it may name, and returns the row id the
-    // database gave it: for a row whose id the writer needs, or whose failure it handles itself.
+    // Stores one row now, after every waiting row that it may name: see RowBatch::insertNow.
     qint64 insertNow(const char* table, std::initializer_list<Column> columns);
-    // Stores the waiting rows of `table` and of every table that its keys name, and theirs in
-    // turn: every row that a row of `table` may name. Without a table, every waiting row.
+    // Stores every waiting row that a row of `table` may name; without a table, every one.
     void flush(const char* table = nullptr);
 
     qint32 nextFieldId();
@@ -163,13 +159,11 @@ private:
     QHash<QString, QSet<qint32>> written_;
     QSet<QString> tableNames_;
     QSet<QString> registryNames_;
-    // The rows waiting to be stored, shared by the main report's writer and its subreports'.
-    struct PendingRows;
-    std::unique_ptr<PendingRows> ownPending_;
-    PendingRows* pending_ = nullptr;
     // Stored subreports by stored name, shared by the main report's writer and its subreports'.
     QHash<QString, qint32> ownSubreportIds_;
     QHash<QString, qint32>* subreportIds_ = nullptr;
+    // A subreport's writer leaves its rows waiting with its main report's, in the session's batch.
+    bool subreport_ = false;
     QString reportOwner_;
 };
 
