@@ -92,9 +92,22 @@ QString Document::styleId(const QString& name) const {
         if (const auto known = styleIndex_->ids.constFind(name); known != styleIndex_->ids.cend())
             return *known;
     const QDomElement style = styleElement(name);
-    if (style.isNull()) throw DocxError(("the document holds no style " + name).toStdString());
+    if (style.isNull()) return {};
     const QString id = style.attribute(QStringLiteral("w:styleId"));
     styleIndex_->ids.insert(name, id);
+    return id;
+}
+
+bool Document::refusedForFailure(QString* error) const {
+    if (!failed()) return false;
+    if (error) *error = failure_;
+    return true;
+}
+
+QString Document::heldStyleId(const QString& name) {
+    const QString id = styleId(name);
+    if (id.isEmpty() && !hasStyle(name))
+        fail(QStringLiteral("the document holds no style ") + name);
     return id;
 }
 
@@ -128,6 +141,7 @@ QStringList Document::styleNames(StyleType type) const {
 }
 
 void Document::setStyle(const StyleDefinition& definition) {
+    if (failed()) return;
     headingLevels_.reset();
     QDomElement style = styleElement(definition.name);
     if (style.isNull()) {
@@ -164,10 +178,13 @@ void Document::setStyle(const StyleDefinition& definition) {
             }
         }
     }
-    if (!definition.basedOn.isEmpty())
-        valueElement(style, "w:basedOn", styleId(definition.basedOn), kStyleOrder);
-    if (!definition.next.isEmpty())
-        valueElement(style, "w:next", styleId(definition.next), kStyleOrder);
+    for (auto [tag, name] :
+         {std::pair{"w:basedOn", &definition.basedOn}, std::pair{"w:next", &definition.next}}) {
+        if (name->isEmpty()) continue;
+        const QString id = heldStyleId(*name);
+        if (failed()) return;
+        valueElement(style, tag, id, kStyleOrder);
+    }
     applyParagraphFormat(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder),
                          definition.paragraph);
     applyRunFormat(childInOrder(style, QStringLiteral("w:rPr"), kStyleOrder), definition.font);
@@ -268,6 +285,7 @@ bool readTemplateXml(const QByteArray& data, QDomDocument& document, QString* me
 }  // namespace
 
 bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
+    if (refusedForFailure(error)) return false;
     PackageReader package(templatePath, kTemplateLimits);
     if (!package.open(error)) return false;
     const QString name = QStringLiteral("word/styles.xml");
@@ -489,14 +507,21 @@ struct StoryPlan {
     std::map<QString, QString> freshIds;  // the template's id: the story's
 };
 
+// A template that cannot give its content, with the reason; it never leaves the reading of
+// the template.
+class TemplateRefusal : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Reads what a template's content needs, every part through the template limits, before
-// anything of the document changes. A refusal throws, with its reason.
+// anything of the document changes. A refusal throws TemplateRefusal, with its reason.
 class TemplateReader {
 public:
     TemplateReader(const QString& path, int idsTaken)
         : relationshipIds(idsTaken), path_(path), package_(path, kTemplateLimits) {
         QString error;
-        if (!package_.open(&error)) throw DocxError(error.toStdString());
+        if (!package_.open(&error)) throw TemplateRefusal(error.toStdString());
     }
 
     bool has(const QString& part) { return package_.has(part); }
@@ -504,16 +529,16 @@ public:
     QDomDocument xml(const QString& part) {
         QString error;
         const std::optional<QByteArray> data = package_.read(part, &error);
-        if (!data) throw DocxError(error.toStdString());
+        if (!data) throw TemplateRefusal(error.toStdString());
         QDomDocument document;
         QString message;
         int line = 0;
         if (!readTemplateXml(*data, document, &message, &line))
-            throw DocxError(QStringLiteral("%1: %2 is not well formed (line %3: %4)")
-                                .arg(path_, part)
-                                .arg(line)
-                                .arg(message)
-                                .toStdString());
+            throw TemplateRefusal(QStringLiteral("%1: %2 is not well formed (line %3: %4)")
+                                      .arg(path_, part)
+                                      .arg(line)
+                                      .arg(message)
+                                      .toStdString());
         return document;
     }
 
@@ -613,7 +638,7 @@ public:
         carriedAs_[part] = name;
         QString error;
         std::optional<QByteArray> data = package_.read(part, &error);
-        if (!data) throw DocxError(error.toStdString());
+        if (!data) throw TemplateRefusal(error.toStdString());
         carried[name] = detail::CarriedPart{std::move(*data), contentTypeOf(part), {}};
         // The part's own markup keeps its ids: only the targets move.
         std::vector<detail::Relationship> own;
@@ -692,6 +717,7 @@ constexpr std::array kCarriedSettings{
 }  // namespace
 
 bool Document::loadTemplateContent(const QString& templatePath, QString* error) {
+    if (refusedForFailure(error)) return false;
     const QString main = QStringLiteral("word/document.xml");
     const QString numberingName = QStringLiteral("word/numbering.xml");
     const QString settingsName = QStringLiteral("word/settings.xml");
@@ -706,7 +732,8 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
     try {
         reader.emplace(templatePath, relationshipIds_);
         if (!reader->has(main))
-            throw DocxError((templatePath + QStringLiteral(" holds no ") + main).toStdString());
+            throw TemplateRefusal(
+                (templatePath + QStringLiteral(" holds no ") + main).toStdString());
         const QDomDocument body = reader->xml(main);
         if (reader->has(numberingName)) numbering = reader->xml(numberingName);
         if (reader->has(settingsName)) {
@@ -739,7 +766,7 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
                                          header ? headers_[kind].get() : footers_[kind].get(),
                                          numbering.has_value()));
         }
-    } catch (const DocxError& refused) {
+    } catch (const TemplateRefusal& refused) {
         if (error) *error = QString::fromUtf8(refused.what());
         return false;
     }
@@ -788,6 +815,7 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
 
 int Document::replaceFields(
     const std::function<std::optional<QString>(const QString& code)>& valueOf) {
+    if (failed()) return 0;
     // Paragraphs kept as markup are looked at as trees.
     const auto inMarkup = [&](detail::TextParagraph& paragraph) {
         if (std::none_of(paragraph.fieldCodes.cbegin(), paragraph.fieldCodes.cend(),
@@ -819,10 +847,14 @@ int Document::replaceFields(
 }
 
 int Document::addNumbering(const std::vector<ListLevel>& levels) {
-    if (levels.empty() || levels.size() > 9) throw DocxError("a numbering has one to nine levels");
+    if (failed()) return 0;
+    if (levels.empty() || levels.size() > 9) {
+        fail(QStringLiteral("a numbering has one to nine levels"));
+        return 0;
+    }
+    // A style the document lacks fails it before anything changes.
     for (const ListLevel& level : levels)
-        if (!level.linkedStyle.isEmpty())
-            styleId(level.linkedStyle);  // throws before anything changes
+        if (!level.linkedStyle.isEmpty() && (heldStyleId(level.linkedStyle), failed())) return 0;
     if (numberingXml_.isNull()) newRoot(numberingXml_, QStringLiteral("w:numbering"));
     QDomElement root = numberingXml_.documentElement();
     // Ids follow those that a template's numbering uses already.
@@ -887,10 +919,15 @@ const Document::Image& Document::addImage(std::shared_future<QByteArray> data,
     return images_.back();
 }
 
-QByteArray Document::Image::bytes() const {
-    QByteArray made = data.get();
-    if (made.isEmpty()) throw DocxError("the picture cannot be stored");
-    return made;
+std::optional<QByteArray> Document::Image::bytes(QString* reason) const {
+    try {
+        QByteArray made = data.get();
+        if (!made.isEmpty()) return made;
+        *reason = QStringLiteral("the picture cannot be stored");
+    } catch (const std::exception& e) {  // the maker's own reason
+        *reason = QString::fromUtf8(e.what());
+    }
+    return std::nullopt;
 }
 
 void Document::writeOutBody() {
@@ -1053,6 +1090,7 @@ int Document::styleHeadingLevel(const QString& styleId) const {
 }
 
 void Document::giveHeadingLevels(int upper, int lower, const QStringList& headingStyles) {
+    if (failed()) return;
     std::map<QString, int> given;  // style id: level
     for (qsizetype i = 0; i < headingStyles.size() && upper + i <= lower; ++i) {
         const QString& name = headingStyles[i];
@@ -1239,7 +1277,7 @@ std::vector<QByteArrayView> Document::DocumentPieces::views(const WrittenBody& w
     return views;
 }
 
-PackageParts Document::packageParts(DocumentPieces& pieces) const {
+std::optional<PackageParts> Document::packageParts(DocumentPieces& pieces, QString* reason) const {
     PackageParts parts;
     // The headers and footers that hold anything, each with its part and the pages it is for.
     struct Margin {
@@ -1315,8 +1353,11 @@ PackageParts Document::packageParts(DocumentPieces& pieces) const {
         if (!margin.story->relationships_.empty())
             parts[relationshipsPartOf(name)] = relationshipsPart({}, margin.story->relationships_);
     }
-    for (const Image& image : images_)
-        parts[QStringLiteral("word/") + image.partName] = image.bytes();
+    for (const Image& image : images_) {
+        std::optional<QByteArray> bytes = image.bytes(reason);
+        if (!bytes) return std::nullopt;
+        parts[QStringLiteral("word/") + image.partName] = std::move(*bytes);
+    }
     for (const auto& [name, part] : carried_) {
         parts[name] = part.data;
         if (!part.relationships.empty())
@@ -1416,32 +1457,38 @@ PackageParts Document::packageParts(DocumentPieces& pieces) const {
     return parts;
 }
 
-PackageParts Document::parts() const {
+PackageParts Document::parts(QString* error) const {
     DocumentPieces pieces;
-    PackageParts parts = packageParts(pieces);
+    QString reason = failure_;
+    std::optional<PackageParts> made;
+    if (reason.isEmpty()) made = packageParts(pieces, &reason);
+    if (!made) {
+        if (error) *error = reason;
+        return {};
+    }
+    PackageParts& parts = *made;
     const std::vector<QByteArrayView> views = pieces.views(bodyWritten_);
     QByteArray& xml = parts[QStringLiteral("word/document.xml")];
     qsizetype size = 0;
     for (const QByteArrayView view : views) size += view.size();
     xml.reserve(size);
     for (const QByteArrayView view : views) xml += view;
-    return parts;
+    return std::move(parts);
 }
 
 bool Document::save(const QString& path, QString* error) const {
     // The document's own part goes into the package in its pieces: a large body is never copied.
     DocumentPieces pieces;
-    PackageParts parts;
-    try {
-        parts = packageParts(pieces);
-    } catch (const std::exception& e) {  // a picture that could not be made
-        if (error)
-            *error =
-                QStringLiteral("%1 cannot be written: %2").arg(path, QString::fromUtf8(e.what()));
+    // A failed document, or a picture that could not be made, leaves the earlier file alone.
+    QString reason = failure_;
+    std::optional<PackageParts> parts;
+    if (reason.isEmpty()) parts = packageParts(pieces, &reason);
+    if (!parts) {
+        if (error) *error = QStringLiteral("%1 cannot be written: %2").arg(path, reason);
         return false;
     }
     PackagePieces package;
-    for (const auto& [name, data] : parts) package[name] = {QByteArrayView(data)};
+    for (const auto& [name, data] : *parts) package[name] = {QByteArrayView(data)};
     package[QStringLiteral("word/document.xml")] = pieces.views(bodyWritten_);
     return writePackage(path, package, error);
 }

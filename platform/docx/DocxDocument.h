@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "CarriedPart.h"
-#include "DocxError.h"
 #include "DocxFormats.h"
 #include "DocxPackage.h"
 #include "Paragraph.h"
@@ -83,17 +82,36 @@ public:
     // A list numbering; its id is what paragraphs name.
     int addNumbering(const std::vector<ListLevel>& levels);
 
-    // Every part of the package, as `save` writes it; throws when a picture could not be made.
-    PackageParts parts() const;
-    // Writes the document; an earlier file stays as it was when this fails.
+    // Every part of the package, as `save` writes it; nothing, with the reason, when the
+    // document has failed or a picture could not be made.
+    PackageParts parts(QString* error = nullptr) const;
+    // Writes the document; an earlier file stays as it was when this fails, as it does when the
+    // document has failed.
     bool save(const QString& path, QString* error = nullptr) const;
 
-    // The style id of a style name; throws for a name the document does not hold.
+    // The style id of a style name; empty for a name the document does not hold.
     QString styleId(const QString& name) const;
+
+    // The reason the first operation that could not do its work gave (a style the document does
+    // not hold, a picture that cannot be read, a change to a block written out); empty while
+    // every operation has worked. Once an operation fails, the operations after it change
+    // nothing and `save` writes nothing: a half-made document is never taken for a whole one.
+    const QString& failure() const { return failure_; }
+    bool failed() const { return !failure_.isEmpty(); }
 
 private:
     friend class Paragraph;
     friend class Story;
+    friend class Table;
+    // Records the first failure; the document changes no more.
+    void fail(const QString& reason) {
+        if (failure_.isEmpty()) failure_ = reason;
+    }
+    // The style id of a style name; empty, the failure recorded, for a name the document does
+    // not hold.
+    QString heldStyleId(const QString& name);
+    // True, with the failure as the reason, when the document has failed.
+    bool refusedForFailure(QString* error) const;
     struct WithoutStyles {};
     explicit Document(WithoutStyles);
     void addDefaultStyles();
@@ -101,8 +119,8 @@ private:
         QString relationshipId;
         QString partName;                     // "media/image1.png"
         std::shared_future<QByteArray> data;  // ready, or being made elsewhere
-        // The picture's bytes, once made; throws when it could not be.
-        QByteArray bytes() const;
+        // The picture's bytes, once made; nothing, with the reason, when it could not be.
+        std::optional<QByteArray> bytes(QString* reason) const;
     };
     const Image& addImage(std::shared_future<QByteArray> data, const QString& extension);
     int nextDrawingId() { return ++drawingIds_; }
@@ -153,7 +171,7 @@ private:
         std::vector<QByteArrayView> views(const WrittenBody& written) const;
     };
     // The parts of the package, the document's own in `pieces` rather than in the parts.
-    PackageParts packageParts(DocumentPieces& pieces) const;
+    std::optional<PackageParts> packageParts(DocumentPieces& pieces, QString* reason) const;
 
     QDomDocument documentXml_;
     std::array<QDomDocument, 3> headerXml_;  // by PageKind
@@ -181,6 +199,7 @@ private:
         QHash<QString, QString> ids;            // style id by name as asked for
     };
     mutable std::optional<StyleIndex> styleIndex_;
+    QString failure_;
 };
 
 }  // namespace tvdocx

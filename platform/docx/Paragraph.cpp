@@ -33,14 +33,17 @@ QDomElement Paragraph::properties() {
 Paragraph::Paragraph(Document* document, std::shared_ptr<detail::TextParagraph> block)
     : document_(document), block_(std::move(block)) {}
 
-void Paragraph::appendRuns(const QString& runs, const QString& shownText) {
+bool Paragraph::appendRuns(const QString& runs, const QString& shownText) {
+    if (document_->failed()) return false;
+    if (block_ ? block_->written : element_.parentNode().isNull()) {
+        document_->fail(QLatin1String(kWrittenOut));
+        return false;
+    }
     if (block_) {
-        if (block_->written) throw DocxError(kWrittenOut);
         block_->runs += runs;
         block_->shown += shownText;
-        return;
+        return true;
     }
-    if (element_.parentNode().isNull()) throw DocxError(kWrittenOut);
     // The nodes are made in the paragraph's own tree, under a holder that joins the paragraph
     // only once all the markup has been read: markup that is not well formed changes nothing.
     // Without namespace processing the names keep their prefixes, as this builder writes them.
@@ -62,8 +65,24 @@ void Paragraph::appendRuns(const QString& runs, const QString& shownText) {
             at.appendChild(owner.createTextNode(reader.text().toString()));
         }
     }
-    if (reader.hasError()) throw DocxError("a run's markup is not well formed");
+    if (reader.hasError()) {
+        document_->fail(QStringLiteral("a run's markup is not well formed"));
+        return false;
+    }
     while (holder.hasChildNodes()) element_.appendChild(holder.firstChild());
+    return true;
+}
+
+Paragraph& Paragraph::failed(const QString& reason) {
+    document_->fail(reason);
+    return *this;
+}
+
+bool Paragraph::canHoldPicture() {
+    if (document_->failed()) return false;
+    if (inBody()) return true;
+    document_->fail(QStringLiteral("pictures go in the body of the document"));
+    return false;
 }
 
 bool Paragraph::inBody() const {
@@ -71,7 +90,7 @@ bool Paragraph::inBody() const {
 }
 
 Paragraph& Paragraph::text(const QString& text, const RunFormat& format) {
-    if (block_ && !block_->written) {
+    if (block_ && !block_->written && !document_->failed()) {
         // Room for the usual run at once: grown piece by piece it would move several times.
         if (block_->runs.isEmpty()) block_->runs.reserve(text.size() + 160);
         appendTextRun(block_->runs, text, format);
@@ -100,17 +119,18 @@ Paragraph& Paragraph::field(const QString& code, const QString& shownText,
                              format) +
                    fieldCharMarkup("separate", format);
     if (!shownText.isEmpty()) runs += textRunMarkup(shownText, format);
-    appendRuns(runs + fieldCharMarkup("end", format), shownText);
-    if (block_) block_->fieldCodes.append(code);
+    if (appendRuns(runs + fieldCharMarkup("end", format), shownText) && block_)
+        block_->fieldCodes.append(code);
     return *this;
 }
 
 Paragraph& Paragraph::simpleField(const QString& code, const QString& shownText) {
     // The shown text is a run inside the field element.
-    appendRuns(QStringLiteral("<w:fldSimple w:instr=\"%1\">").arg(escaped(code)) +
-                   textRunMarkup(shownText, {}) + QStringLiteral("</w:fldSimple>"),
-               shownText);
-    if (block_) block_->fieldCodes.append(code);
+    if (appendRuns(QStringLiteral("<w:fldSimple w:instr=\"%1\">").arg(escaped(code)) +
+                       textRunMarkup(shownText, {}) + QStringLiteral("</w:fldSimple>"),
+                   shownText) &&
+        block_)
+        block_->fieldCodes.append(code);
     return *this;
 }
 
@@ -125,10 +145,10 @@ std::shared_future<QByteArray> madeAlready(const QByteArray& data) {
 }  // namespace
 
 Paragraph& Paragraph::picture(const QString& filePath) {
-    if (!inBody()) throw DocxError("pictures go in the body of the document");
+    if (!canHoldPicture()) return *this;
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
-        throw DocxError(("picture cannot be read: " + filePath).toStdString());
+        return failed(QStringLiteral("picture cannot be read: ") + filePath);
     const QByteArray data = file.readAll();
     QBuffer buffer;
     buffer.setData(data);
@@ -138,23 +158,23 @@ Paragraph& Paragraph::picture(const QString& filePath) {
     const auto type = std::find_if(kImageTypes.begin(), kImageTypes.end(),
                                    [&](const ImageType& t) { return format == t.format; });
     if (image.isNull() || type == kImageTypes.end())
-        throw DocxError(("not a picture that a document can hold: " + filePath).toStdString());
+        return failed(QStringLiteral("not a picture that a document can hold: ") + filePath);
     return placePicture(madeAlready(data), QLatin1String(type->extension), image.size(),
                         image.dotsPerMeterX(), image.dotsPerMeterY(), 0, 0);
 }
 
 Paragraph& Paragraph::picture(const QImage& image, double maxWidthPt, double maxHeightPt) {
-    if (!inBody()) throw DocxError("pictures go in the body of the document");
+    if (!canHoldPicture()) return *this;
     const QByteArray data = pngOf(image);
-    if (data.isEmpty()) throw DocxError("the picture cannot be stored");
+    if (data.isEmpty()) return failed(QStringLiteral("the picture cannot be stored"));
     return placePicture(madeAlready(data), QStringLiteral("png"), image.size(),
                         image.dotsPerMeterX(), image.dotsPerMeterY(), maxWidthPt, maxHeightPt);
 }
 
 Paragraph& Paragraph::picture(std::shared_future<QByteArray> png, const QSize& pixels,
                               int dotsPerMeter, double maxWidthPt, double maxHeightPt) {
-    if (!inBody()) throw DocxError("pictures go in the body of the document");
-    if (pixels.isEmpty()) throw DocxError("the picture cannot be stored");
+    if (!canHoldPicture()) return *this;
+    if (pixels.isEmpty()) return failed(QStringLiteral("the picture cannot be stored"));
     return placePicture(std::move(png), QStringLiteral("png"), pixels, dotsPerMeter, dotsPerMeter,
                         maxWidthPt, maxHeightPt);
 }
@@ -162,7 +182,8 @@ Paragraph& Paragraph::picture(std::shared_future<QByteArray> png, const QSize& p
 Paragraph& Paragraph::placePicture(std::shared_future<QByteArray> data, const QString& extension,
                                    const QSize& pixels, int dotsPerMeterX, int dotsPerMeterY,
                                    double maxWidthPt, double maxHeightPt) {
-    if (block_ ? block_->written : element_.parentNode().isNull()) throw DocxError(kWrittenOut);
+    if (block_ ? block_->written : element_.parentNode().isNull())
+        return failed(QLatin1String(kWrittenOut));
     const Document::Image& stored = document_->addImage(std::move(data), extension);
     // The picture keeps its printed size; without a resolution it counts 96 dots to the inch.
     auto points = [](int dots, int dotsPerMeter) {
@@ -198,8 +219,9 @@ Paragraph& Paragraph::placePicture(std::shared_future<QByteArray> data, const QS
 }
 
 Paragraph& Paragraph::format(const ParagraphFormat& format) {
+    if (document_->failed()) return *this;
     if (block_) {
-        if (block_->written) throw DocxError(kWrittenOut);
+        if (block_->written) return failed(QLatin1String(kWrittenOut));
         mergeFormat(block_->format, format);
         return *this;
     }
@@ -208,8 +230,9 @@ Paragraph& Paragraph::format(const ParagraphFormat& format) {
 }
 
 Paragraph& Paragraph::numbering(int numberingId, int level) {
+    if (document_->failed()) return *this;
     if (block_) {
-        if (block_->written) throw DocxError(kWrittenOut);
+        if (block_->written) return failed(QLatin1String(kWrittenOut));
         block_->numberingId = numberingId;
         block_->numberingLevel = level;
         return *this;

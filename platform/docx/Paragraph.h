@@ -18,7 +18,8 @@ struct TextParagraph;
 }  // namespace detail
 
 // A paragraph being written; every operation appends at its end. A paragraph of the body can
-// change only until the next block is added (it is written out then; a change throws).
+// change only until the next block is added (it is written out then; a change fails
+// the document).
 class Paragraph {
 public:
     Paragraph& text(const QString& text, const RunFormat& format = {});
@@ -48,9 +49,13 @@ private:
     Paragraph(Document* document, QDomElement element) : document_(document), element_(element) {}
     Paragraph(Document* document, std::shared_ptr<detail::TextParagraph> block);
     QDomElement properties();
-    // Appends runs given as markup.
-    void appendRuns(const QString& runs, const QString& shownText = {});
+    // Appends runs given as markup; false, the document failed, when it cannot.
+    bool appendRuns(const QString& runs, const QString& shownText = {});
     bool inBody() const;
+    // True when the document can take a picture here; otherwise it has failed.
+    bool canHoldPicture();
+    // Fails the document for the reason.
+    Paragraph& failed(const QString& reason);
     Paragraph& placePicture(std::shared_future<QByteArray> data, const QString& extension,
                             const QSize& pixels, int dotsPerMeterX, int dotsPerMeterY,
                             double maxWidthPt, double maxHeightPt);

@@ -13,16 +13,19 @@ QDomElement Story::append(const QString& tag) {
 }
 
 Paragraph Story::addParagraph(const QString& styleName) {
+    // A paragraph that changes nothing stands for one of a failed document.
+    if (document_->failed()) return Paragraph(document_, QDomElement());
+    auto block = std::make_shared<detail::TextParagraph>();
+    if (!styleName.isEmpty()) {
+        block->styleId = document_->heldStyleId(styleName);
+        if (document_->failed()) return Paragraph(document_, QDomElement());
+    }
     if (this == document_->body_.get()) {
-        auto block = std::make_shared<detail::TextParagraph>();
-        if (!styleName.isEmpty()) block->styleId = document_->styleId(styleName);
         document_->writeOutBody();
         pendingParagraph_ = block;
         return Paragraph(document_, block);
     }
     // A paragraph of a header or footer is kept as markup too; the tree holds its place.
-    auto block = std::make_shared<detail::TextParagraph>();
-    if (!styleName.isEmpty()) block->styleId = document_->styleId(styleName);
     block->inBody = false;
     QDomDocument owner = container_.ownerDocument();
     container_.appendChild(owner.createProcessingInstruction(QLatin1String(kKeptBlock),
@@ -55,11 +58,18 @@ QByteArray Story::serialized() const {
 
 Table Story::addTable(int rows, int columns, const QString& styleName,
                       const QString& cellStyleName) {
+    // A table that changes nothing stands for one of a failed document.
+    const Table failed(document_, QDomElement(), 0, {});
+    if (document_->failed()) return failed;
     // Word refuses a table without rows or columns.
-    if (rows < 1 || columns < 1) throw DocxError("a table needs at least one row and one column");
-    const QString styleId = styleName.isEmpty() ? QString() : document_->styleId(styleName);
+    if (rows < 1 || columns < 1) {
+        document_->fail(QStringLiteral("a table needs at least one row and one column"));
+        return failed;
+    }
+    const QString styleId = styleName.isEmpty() ? QString() : document_->heldStyleId(styleName);
     const QString cellStyleId =
-        cellStyleName.isEmpty() ? QString() : document_->styleId(cellStyleName);
+        cellStyleName.isEmpty() ? QString() : document_->heldStyleId(cellStyleName);
+    if (document_->failed()) return failed;
     if (this == document_->body_.get()) {
         auto block = std::make_shared<detail::TextTable>();
         block->styleId = styleId;
@@ -92,12 +102,14 @@ Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleNa
     // field would be read with the reader's own list separator, and would list twice a heading
     // whose style has a level as well. The levels come first, for the paragraphs ahead of the
     // contents, which are written out now.
+    if (document_->failed()) return Paragraph(document_, QDomElement());
+    const QString styleId = styleName.isEmpty() ? QString() : document_->heldStyleId(styleName);
+    if (document_->failed()) return Paragraph(document_, QDomElement());
     document_->giveHeadingLevels(upper, lower, headingStyles);
     // A tree: the contents are written in its place when the document is saved.
     Paragraph paragraph(document_, append(QStringLiteral("w:p")));
     if (!styleName.isEmpty())
-        valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
-                     kParagraphPropertyOrder);
+        valueElement(paragraph.properties(), "w:pStyle", styleId, kParagraphPropertyOrder);
     const QString code = QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower);
     paragraph.field(code);
     // Word fills the table when it opens a document whose fields are marked out of date.

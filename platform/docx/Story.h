@@ -23,12 +23,12 @@ struct TextTable;
 // A run of paragraphs and tables: the body, a header or a footer.
 class Story {
 public:
-    // A paragraph in the named style (empty: the document's default). Throws for a style the
-    // document does not hold.
+    // A paragraph in the named style (empty: the document's default). A style the document does
+    // not hold fails the document.
     Paragraph addParagraph(const QString& styleName = {});
     // A table in the table style `styleName` whose cells' paragraphs are in the paragraph style
-    // `cellStyleName` (empty: the document's defaults), rows added later too. Throws for a style
-    // the document does not hold, or fewer than one row or column.
+    // `cellStyleName` (empty: the document's defaults), rows added later too. A style the document
+    // does not hold, or fewer than one row or column, fails the document.
     Table addTable(int rows, int columns, const QString& styleName = {},
                    const QString& cellStyleName = {});
     // A table of contents over the headings of levels `upper` to `lower`, in its own paragraph:

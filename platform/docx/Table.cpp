@@ -27,14 +27,20 @@ Table::Table(Document* document, std::shared_ptr<detail::TextTable> block, int c
 int Table::rowCount() const { return int(block_ ? block_->rows.size() : cells_->size()); }
 
 Paragraph Table::cell(int row, int column) {
-    if (block_ ? block_->written : element_.parentNode().isNull()) throw DocxError(kWrittenOut);
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columns_)
-        throw DocxError(QStringLiteral("no cell %1, %2 in a table of %3 by %4")
+    // A paragraph that changes nothing stands for the cell of a failed document.
+    if (document_->failed()) return Paragraph(document_, QDomElement());
+    if (block_ ? block_->written : element_.parentNode().isNull()) {
+        document_->fail(QLatin1String(kWrittenOut));
+        return Paragraph(document_, QDomElement());
+    }
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columns_) {
+        document_->fail(QStringLiteral("no cell %1, %2 in a table of %3 by %4")
                             .arg(row)
                             .arg(column)
                             .arg(rowCount())
-                            .arg(columns_)
-                            .toStdString());
+                            .arg(columns_));
+        return Paragraph(document_, QDomElement());
+    }
     if (block_) return Paragraph(document_, block_->rows[std::size_t(row)][std::size_t(column)]);
     return Paragraph(document_, (*cells_)[std::size_t(row)][std::size_t(column)]);
 }
@@ -44,8 +50,9 @@ std::vector<double> Table::widths() const {
 }
 
 void Table::addRow() {
+    if (document_->failed()) return;
     if (block_) {
-        if (block_->written) throw DocxError(kWrittenOut);
+        if (block_->written) return document_->fail(QLatin1String(kWrittenOut));
         auto& row = block_->rows.emplace_back();
         for (int c = 0; c < columns_; ++c) {
             row.push_back(std::make_shared<detail::TextParagraph>());
@@ -92,14 +99,15 @@ void Table::applyWidths() {
 }
 
 void Table::setColumnWidth(int column, double widthPt) {
+    if (document_->failed()) return;
     if (column < 0 || column >= columns_ || widthPt <= 0)
-        throw DocxError(
-            QStringLiteral("no column %1 of width %2").arg(column).arg(widthPt).toStdString());
+        return document_->fail(QStringLiteral("no column %1 of width %2").arg(column).arg(widthPt));
     (*fixedWidths_)[std::size_t(column)] = widthPt;
     applyWidths();
 }
 
 void Table::setHeadingRow() {
+    if (document_->failed()) return;
     if (block_) {
         block_->headingRow = true;
         return;

@@ -21,7 +21,8 @@ class Table {
 public:
     int rowCount() const;
     int columnCount() const { return columns_; }
-    // The first paragraph of a cell (row and column from 0); throws outside the table.
+    // The first paragraph of a cell (row and column from 0); outside the table it fails the
+    // document.
     Paragraph cell(int row, int column);
     // A row added at the end, as long as the others.
     void addRow();
