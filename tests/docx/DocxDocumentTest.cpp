@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <functional>
+#include <future>
 
 #include "DocxDocument.h"
 #include "DocxPackage.h"
@@ -1377,3 +1378,46 @@ TEST_F(DocxDocumentTest, PackageEntriesAreReadableFiles) {
 }
 
 }  // namespace
+
+// A picture being made elsewhere that could not be made fails the save and the parts with the
+// maker's reason, or with its own when the maker gave no bytes; a picture made in time is saved.
+TEST_F(DocxDocumentTest, APictureThatCouldNotBeMadeFailsTheSaveWithItsReason) {
+    QImage image(8, 4, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    const QByteArray png = pngOf(image);
+    struct Case {
+        const char* what;
+        std::function<void(std::promise<QByteArray>&)> make;
+        QString reason;  // empty: saved
+    };
+    const std::vector<Case> cases{
+        {"made", [&](std::promise<QByteArray>& p) { p.set_value(png); }, {}},
+        {"no bytes", [](std::promise<QByteArray>& p) { p.set_value({}); },
+         QStringLiteral("the picture cannot be stored")},
+        {"the maker's exception",
+         [](std::promise<QByteArray>& p) {
+             p.set_exception(std::make_exception_ptr(std::runtime_error("no room to draw")));
+         },
+         QStringLiteral("no room to draw")},
+    };
+    const QString target = path(QStringLiteral("picture.docx"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(target);
+        Document document;
+        std::promise<QByteArray> made;
+        document.body().addParagraph().picture(made.get_future().share(), QSize(8, 4), 3780);
+        c.make(made);
+        EXPECT_EQ(document.failure(), QString());  // the picture fails only when it is needed
+        QString error;
+        const PackageParts parts = document.parts(&error);
+        EXPECT_EQ(document.save(target, &error), c.reason.isEmpty()) << error.toStdString();
+        if (c.reason.isEmpty()) {
+            EXPECT_EQ(parts.at(QStringLiteral("word/media/image1.png")), png);
+            continue;
+        }
+        EXPECT_TRUE(parts.empty());
+        EXPECT_EQ(error, target + QStringLiteral(" cannot be written: ") + c.reason);
+        EXPECT_FALSE(QFile::exists(target));
+    }
+}
