@@ -59,17 +59,17 @@ QByteArray Story::serialized() const {
 Table Story::addTable(int rows, int columns, const QString& styleName,
                       const QString& cellStyleName) {
     // A table that changes nothing stands for one of a failed document.
-    const Table failed(document_, QDomElement(), 0, {});
-    if (document_->failed()) return failed;
+    const auto failed = [this] { return Table(document_, QDomElement(), 0, {}); };
+    if (document_->failed()) return failed();
     // Word refuses a table without rows or columns.
     if (rows < 1 || columns < 1) {
         document_->fail(QStringLiteral("a table needs at least one row and one column"));
-        return failed;
+        return failed();
     }
     const QString styleId = styleName.isEmpty() ? QString() : document_->heldStyleId(styleName);
     const QString cellStyleId =
         cellStyleName.isEmpty() ? QString() : document_->heldStyleId(cellStyleName);
-    if (document_->failed()) return failed;
+    if (document_->failed()) return failed();
     if (this == document_->body_.get()) {
         auto block = std::make_shared<detail::TextTable>();
         block->styleId = styleId;
