@@ -103,14 +103,30 @@ bool DocxWriter::init(const QString& fileName, const QString& documentFolder,
         closeDocument();
         wordDocument_ = std::make_unique<tvdocx::Document>();
         PrepareDocument(templateName, reportPath, fileName);
+        checkDocument();
         sink_ = std::make_unique<DocxLineSink>(*wordDocument_, profile_, options_);
         documentFolder_ = documentFolder;
         return true;
     } catch (const std::exception& e) {
-        if (error) *error = step_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
+        if (error) *error = step_ + QStringLiteral(": ") + failureReason(e);
         closeDocument();
         return false;
     }
+}
+
+void DocxWriter::beginStep(const QString& step) {
+    checkDocument();
+    step_ = step;
+}
+
+void DocxWriter::checkDocument() const {
+    if (wordDocument_ && wordDocument_->failed())
+        throw WritingFailure(wordDocument_->failure().toStdString());
+}
+
+QString DocxWriter::failureReason(const std::exception& met) const {
+    return wordDocument_ && wordDocument_->failed() ? wordDocument_->failure()
+                                                    : QString::fromUtf8(met.what());
 }
 
 void DocxWriter::closeDocument() {
@@ -208,14 +224,14 @@ bool DocxWriter::WriteReport(const tvReport& report, const QString& fileName, QS
             documented(WriteExportInformation(report, *sink_, &error), error);
         }
         for (qsizetype i = 0; i <= report.subReports.Count(); ++i) {
-            step_ = QStringLiteral("writing the body of report %1").arg(i);
+            beginStep(QStringLiteral("writing the body of report %1").arg(i));
             WriteReportBody(*documented(GetReportOrSubreport(report, i)), report, i);
         }
-        step_ = QStringLiteral("saving the document");
+        beginStep(QStringLiteral("saving the document"));
         SaveDocument(fileName);
         return true;
     } catch (const std::exception& e) {
-        if (error) *error = step_ + QStringLiteral(": ") + QString::fromUtf8(e.what());
+        if (error) *error = step_ + QStringLiteral(": ") + failureReason(e);
         // Nothing is saved: the earlier document, if any, stays as it was.
         closeDocument();
         return false;
@@ -259,7 +275,8 @@ void DocxWriter::WriteLayoutPicture(const tvReport& mainReport, qsizetype index)
     sink_->setStyle(profile_.heading2StyleName);
     sink_->line(QStringLiteral("Report Layout"));
     sink_->setStyle(profile_.normalStyleName);
-    const QString step = std::exchange(step_, QStringLiteral("drawing the layout picture"));
+    const QString step = step_;
+    beginStep(QStringLiteral("drawing the layout picture"));
     const QSize size = pictures_->SizeOf(index);
     step_ = step;
     sink_->typeText(QString());

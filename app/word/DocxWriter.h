@@ -109,6 +109,12 @@ private:
     QString documentPath_;
     bool newDocument_ = true;
     QString step_;  // what is being done, for the failure's reason
+    // Moves on to `step`; a failure of the document in the step before stops the report there.
+    void beginStep(const QString& step);
+    // Stops the report when an operation on the document has failed.
+    void checkDocument() const;
+    // The reason of the failure that stopped the step: the document's own when it failed first.
+    QString failureReason(const std::exception& met) const;
     core::ExtractOptions options_;
     core::RunLog& log_;
     core::RunReporter& reporter_;

@@ -13,222 +13,15 @@
 #include <cmath>
 #include <functional>
 
+#include "DocxMarkup.h"
 #include "PngImage.h"
 #include "XmlText.h"
 
 namespace tvdocx {
 
+using namespace detail;
+
 namespace {
-
-constexpr auto kWordNamespace = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
-constexpr auto kRelNamespace =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-constexpr auto kRelTypes = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
-constexpr auto kDrawingNamespace = "http://schemas.openxmlformats.org/drawingml/2006/main";
-constexpr auto kPictureNamespace = "http://schemas.openxmlformats.org/drawingml/2006/picture";
-constexpr auto kWordDrawingNamespace =
-    "http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing";
-constexpr auto kMainTypes = "application/vnd.openxmlformats-officedocument.wordprocessingml.";
-
-// Children of these elements must stand in the schema's order; these are the ones we write.
-constexpr std::array kParagraphPropertyOrder{"w:pStyle",     "w:keepNext", "w:numPr", "w:pBdr",
-                                             "w:tabs",       "w:spacing",  "w:ind",   "w:jc",
-                                             "w:outlineLvl", "w:rPr"};
-constexpr std::array kRunPropertyOrder{"w:rStyle", "w:rFonts", "w:b",    "w:i",
-                                       "w:color",  "w:sz",     "w:szCs", "w:u"};
-constexpr std::array kStyleOrder{"w:name", "w:basedOn", "w:next", "w:qFormat",
-                                 "w:pPr",  "w:rPr",     "w:tblPr"};
-
-// The parts beside the document, with their relationship ids and content types.
-struct FixedPart {
-    const char* name;
-    const char* relationshipId;
-    const char* relationshipType;
-    const char* contentType;
-};
-constexpr FixedPart kStylesPart{"styles.xml", "rIdStyles", "styles", "styles+xml"};
-constexpr FixedPart kSettingsPart{"settings.xml", "rIdSettings", "settings", "settings+xml"};
-constexpr FixedPart kNumberingPart{"numbering.xml", "rIdNumbering", "numbering", "numbering+xml"};
-// Headers and footers by PageKind.
-constexpr std::array kHeaderParts{FixedPart{"header1.xml", "rIdHeader1", "header", "header+xml"},
-                                  FixedPart{"header2.xml", "rIdHeader2", "header", "header+xml"},
-                                  FixedPart{"header3.xml", "rIdHeader3", "header", "header+xml"}};
-constexpr std::array kFooterParts{FixedPart{"footer1.xml", "rIdFooter1", "footer", "footer+xml"},
-                                  FixedPart{"footer2.xml", "rIdFooter2", "footer", "footer+xml"},
-                                  FixedPart{"footer3.xml", "rIdFooter3", "footer", "footer+xml"}};
-constexpr std::array kPageKindNames{"default", "first", "even"};
-
-struct ImageType {
-    const char* format;  // as QImageReader names it
-    const char* extension;
-    const char* contentType;
-};
-constexpr std::array kImageTypes{
-    ImageType{"png", "png", "image/png"}, ImageType{"jpeg", "jpeg", "image/jpeg"},
-    ImageType{"bmp", "bmp", "image/bmp"}, ImageType{"gif", "gif", "image/gif"}};
-
-constexpr int kFirstBookmarkId = 900000;
-
-QString twips(double points) { return QString::number(std::lround(points * 20)); }
-
-int orderOf(const auto& order, const QString& tag) {
-    for (std::size_t i = 0; i < order.size(); ++i)
-        if (tag == QLatin1String(order[i])) return int(i);
-    return -1;
-}
-
-// The child `tag` of `parent`, made where the schema wants it when there is none.
-QDomElement childInOrder(QDomElement parent, const QString& tag, const auto& order) {
-    QDomElement existing = parent.firstChildElement(tag);
-    if (!existing.isNull()) return existing;
-    QDomElement child = parent.ownerDocument().createElement(tag);
-    const int rank = orderOf(order, tag);
-    for (QDomElement e = parent.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (orderOf(order, e.tagName()) > rank) return parent.insertBefore(child, e).toElement();
-    }
-    return parent.appendChild(child).toElement();
-}
-
-QDomElement valueElement(QDomElement parent, const QString& tag, const QString& value,
-                         const auto& order) {
-    QDomElement e = childInOrder(parent, tag, order);
-    e.setAttribute(QStringLiteral("w:val"), xmlSafe(value));
-    return e;
-}
-
-QDomElement appendElement(QDomElement parent, const QString& tag) {
-    return parent.appendChild(parent.ownerDocument().createElement(tag)).toElement();
-}
-
-QDomElement appendValue(QDomElement parent, const QString& tag, const QString& value) {
-    QDomElement e = appendElement(parent, tag);
-    e.setAttribute(QStringLiteral("w:val"), xmlSafe(value));
-    return e;
-}
-
-void applyRunFormat(QDomElement rPr, const RunFormat& format) {
-    if (!format.fontName.isEmpty()) {
-        QDomElement fonts = childInOrder(rPr, QStringLiteral("w:rFonts"), kRunPropertyOrder);
-        for (const char* attribute : {"w:ascii", "w:hAnsi", "w:cs"})
-            fonts.setAttribute(attribute, xmlSafe(format.fontName));
-    }
-    auto flag = [&](const char* tag, const std::optional<bool>& value, const char* on) {
-        if (value) valueElement(rPr, tag, *value ? on : "0", kRunPropertyOrder);
-    };
-    flag("w:b", format.bold, "1");
-    flag("w:i", format.italic, "1");
-    flag("w:u", format.underline, "single");
-    if (format.underline && !*format.underline) valueElement(rPr, "w:u", "none", kRunPropertyOrder);
-    if (!format.color.isEmpty()) valueElement(rPr, "w:color", format.color, kRunPropertyOrder);
-    if (format.sizePt > 0) {
-        const QString halfPoints = QString::number(std::lround(format.sizePt * 2));
-        valueElement(rPr, "w:sz", halfPoints, kRunPropertyOrder);
-        valueElement(rPr, "w:szCs", halfPoints, kRunPropertyOrder);
-    }
-}
-
-void applyParagraphFormat(QDomElement pPr, const ParagraphFormat& format) {
-    static constexpr std::array kAlignments{"left", "center", "right", "both"};
-    if (format.alignment)
-        valueElement(pPr, "w:jc", kAlignments[std::size_t(*format.alignment)],
-                     kParagraphPropertyOrder);
-    if (format.leftIndentPt || format.firstLineIndentPt) {
-        QDomElement ind = childInOrder(pPr, QStringLiteral("w:ind"), kParagraphPropertyOrder);
-        if (format.leftIndentPt)
-            ind.setAttribute(QStringLiteral("w:left"), twips(*format.leftIndentPt));
-        if (format.firstLineIndentPt) {
-            const double first = *format.firstLineIndentPt;
-            ind.removeAttribute(QStringLiteral("w:hanging"));
-            ind.removeAttribute(QStringLiteral("w:firstLine"));
-            ind.setAttribute(
-                first < 0 ? QStringLiteral("w:hanging") : QStringLiteral("w:firstLine"),
-                twips(std::abs(first)));
-        }
-    }
-    if (!format.tabStops.empty()) {
-        static constexpr std::array kTabKinds{"left", "center", "right", "decimal"};
-        QDomElement tabs = childInOrder(pPr, QStringLiteral("w:tabs"), kParagraphPropertyOrder);
-        for (const TabStop& stop : format.tabStops) {
-            QDomElement tab =
-                appendValue(tabs, QStringLiteral("w:tab"), kTabKinds[std::size_t(stop.alignment)]);
-            tab.setAttribute(QStringLiteral("w:pos"), twips(stop.positionPt));
-        }
-    }
-    if (format.topBorder || format.bottomBorder) {
-        QDomElement borders = childInOrder(pPr, QStringLiteral("w:pBdr"), kParagraphPropertyOrder);
-        for (auto [wanted, tag] :
-             {std::pair{format.topBorder, "w:top"}, std::pair{format.bottomBorder, "w:bottom"}}) {
-            if (!wanted || !borders.firstChildElement(tag).isNull()) continue;
-            QDomElement border = appendValue(borders, tag, QStringLiteral("single"));
-            border.setAttribute(QStringLiteral("w:sz"), 6);
-            border.setAttribute(QStringLiteral("w:space"), 1);
-            border.setAttribute(QStringLiteral("w:color"), QStringLiteral("auto"));
-        }
-        // top must come before bottom
-        QDomElement top = borders.firstChildElement(QStringLiteral("w:top"));
-        if (!top.isNull()) borders.insertBefore(top, borders.firstChild());
-    }
-}
-
-// "heading 1" is "Heading1", as Word names its own styles.
-QString styleIdFrom(const QString& name) {
-    QString id;
-    bool wordStart = true;
-    for (QChar c : name) {
-        if (c.isLetterOrNumber()) id.append(wordStart ? c.toUpper() : c);
-        wordStart = !c.isLetterOrNumber();
-    }
-    return id.isEmpty() ? QStringLiteral("Style") : id;
-}
-
-QDomElement newRoot(QDomDocument& document, const QString& tag) {
-    QDomElement root = document.createElement(tag);
-    root.setAttribute(QStringLiteral("xmlns:w"), kWordNamespace);
-    root.setAttribute(QStringLiteral("xmlns:r"), kRelNamespace);
-    root.setAttribute(QStringLiteral("xmlns:wp"), kWordDrawingNamespace);
-    document.appendChild(root);
-    return root;
-}
-
-// A small part written as a stream: relationships, content types, settings.
-QByteArray streamPart(const std::function<void(QXmlStreamWriter&)>& body) {
-    QByteArray data;
-    QXmlStreamWriter xml(&data);
-    xml.writeStartDocument(QStringLiteral("1.0"), true);
-    body(xml);
-    xml.writeEndDocument();
-    return data;
-}
-
-void writeRelationship(QXmlStreamWriter& xml, const QString& id, const QString& type,
-                       const QString& target, bool external = false) {
-    xml.writeEmptyElement(QStringLiteral("Relationship"));
-    xml.writeAttribute(QStringLiteral("Id"), id);
-    xml.writeAttribute(QStringLiteral("Type"), type);
-    xml.writeAttribute(QStringLiteral("Target"), target);
-    if (external) xml.writeAttribute(QStringLiteral("TargetMode"), QStringLiteral("External"));
-}
-
-// A part's relationships: those of the builder's own, then those of content carried over.
-QByteArray relationshipsPart(const std::vector<detail::Relationship>& own,
-                             const std::vector<detail::Relationship>& carried) {
-    return streamPart([&](QXmlStreamWriter& xml) {
-        xml.writeStartElement(QStringLiteral("Relationships"));
-        xml.writeDefaultNamespace(
-            QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
-        for (const auto* list : {&own, &carried})
-            for (const detail::Relationship& r : *list)
-                writeRelationship(xml, r.id, r.type, r.target, r.external);
-        xml.writeEndElement();
-    });
-}
-
-// "word/_rels/document.xml.rels" for "word/document.xml".
-QString relationshipsPartOf(const QString& part) {
-    const qsizetype slash = part.lastIndexOf(u'/');
-    return part.left(slash + 1) + QStringLiteral("_rels/") + part.mid(slash + 1) +
-           QStringLiteral(".rels");
-}
 
 void addUsualStyles(Document& document) {
     for (int level = 1; level <= 4; ++level)
@@ -239,818 +32,6 @@ void addUsualStyles(Document& document) {
 }
 
 }  // namespace
-
-std::optional<StyleDefinition> usualStyle(const QString& name) {
-    StyleDefinition style;
-    style.name = name;
-    const QString folded = name.toCaseFolded();
-    if (folded == QLatin1String("normal")) return style;
-    if (folded == QLatin1String("table grid")) {
-        style.type = StyleType::Table;
-        return style;
-    }
-    // Headings and contents levels are based on Normal.
-    style.basedOn = style.next = QStringLiteral("Normal");
-    bool ok = false;
-    if (folded.startsWith(QLatin1String("heading "))) {
-        const int level = folded.mid(8).toInt(&ok);
-        if (!ok || level < 1 || level > 4) return std::nullopt;
-        style.font.bold = true;
-        style.font.sizePt = 18 - 2 * level;
-        style.outlineLevel = level;
-        return style;
-    }
-    if (folded.startsWith(QLatin1String("toc "))) {
-        const int level = folded.mid(4).toInt(&ok);
-        if (!ok || level < 1 || level > 3) return std::nullopt;
-        style.paragraph.leftIndentPt = 12.0 * (level - 1);
-        return style;
-    }
-    return std::nullopt;
-}
-
-namespace detail {
-
-// A block of the body as markup: what a paragraph or table of the body is until it is written
-// out, far smaller and quicker than a tree.
-struct TextParagraph {
-    QString styleId;
-    ParagraphFormat format;
-    int numberingId = 0, numberingLevel = 0;
-    QString runs;
-    QString shown;  // the text a reader sees, for the contents
-    bool written = false;
-    bool inBody = true;      // or in a header or footer
-    QStringList fieldCodes;  // of the fields in the runs
-};
-
-struct TextTable {
-    QString styleId;
-    QString cellStyleId;  // of every cell's paragraph
-    std::vector<double> fixedWidths;
-    bool headingRow = false;
-    std::vector<std::vector<std::shared_ptr<TextParagraph>>> rows;
-    bool written = false;
-};
-
-}  // namespace detail
-
-namespace {
-
-// Appends `text` as it stands in an element or an attribute value: markup characters, quotes,
-// tabs and line ends escaped, characters that XML 1.0 cannot carry left out (as xmlSafe does).
-// Every value of the body goes through here, so it appends straight into the markup.
-void appendEscaped(QString& out, QStringView text) {
-    const QChar* chars = text.data();
-    qsizetype plain = 0;  // the start of the characters that go in as they are
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = chars[i].unicode();
-        if (u >= 0x20 && u != u'&' && u != u'<' && u != u'>' && u != u'"' && u < 0xFFFE) continue;
-        out.append(chars + plain, i - plain);
-        plain = i + 1;
-        if (u == u'&') out += QLatin1String("&amp;");
-        if (u == u'<') out += QLatin1String("&lt;");
-        if (u == u'>') out += QLatin1String("&gt;");
-        if (u == u'"') out += QLatin1String("&quot;");
-        // A reader turns a tab or line end written as it is in an attribute into a space.
-        if (u == u'\t') out += QLatin1String("&#9;");
-        if (u == u'\n') out += QLatin1String("&#10;");
-        if (u == u'\r') out += QLatin1String("&#13;");
-    }
-    out.append(chars + plain, text.size() - plain);
-}
-
-// A tree keeps an element's attributes in an order of its own that changes from one run of the
-// program to the next; written in a fixed order (declarations first, then by name), the same
-// report gives the same document every time.
-std::vector<QDomNode> inWritingOrder(const QDomNamedNodeMap& attributes) {
-    std::vector<QDomNode> nodes;
-    nodes.reserve(attributes.size());
-    for (int i = 0; i < attributes.size(); ++i) nodes.push_back(attributes.item(i));
-    if (nodes.size() > 1) {
-        std::sort(nodes.begin(), nodes.end(), [](const QDomNode& a, const QDomNode& b) {
-            const QString an = a.nodeName(), bn = b.nodeName();
-            const bool aDeclares = an.startsWith(QLatin1String("xmlns"));
-            const bool bDeclares = bn.startsWith(QLatin1String("xmlns"));
-            return aDeclares != bDeclares ? aDeclares : an < bn;
-        });
-    }
-    return nodes;
-}
-
-// Appends the node as markup, names as the tree holds them, prefixes included. A tree's own
-// writer goes through a text stream character by character; this one appends whole strings.
-void appendNode(QString& out, const QDomNode& node) {
-    if (node.isElement()) {
-        const QDomElement element = node.toElement();
-        const QString tag = element.tagName();
-        out += u'<';
-        out += tag;
-        for (const QDomNode& attribute : inWritingOrder(element.attributes())) {
-            out += u' ';
-            out += attribute.nodeName();
-            out += QLatin1String("=\"");
-            appendEscaped(out, attribute.nodeValue());
-            out += u'"';
-        }
-        if (!element.hasChildNodes()) {
-            out += QLatin1String("/>");
-            return;
-        }
-        out += u'>';
-        for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling())
-            appendNode(out, child);
-        out += QLatin1String("</");
-        out += tag;
-        out += u'>';
-    } else if (node.isText() || node.isCDATASection()) {
-        appendEscaped(out, node.nodeValue());
-    } else if (node.isProcessingInstruction()) {
-        const QDomProcessingInstruction instruction = node.toProcessingInstruction();
-        out += QLatin1String("<?") + instruction.target() + u' ' + instruction.data() +
-               QLatin1String("?>");
-    } else if (node.isComment()) {
-        out += QLatin1String("<!--") + node.nodeValue() + QLatin1String("-->");
-    }
-}
-
-QByteArray serialize(const QDomDocument& document) {
-    QString markup =
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n");
-    appendNode(markup, document.documentElement());
-    return markup.toUtf8();
-}
-
-QString escaped(const QString& text) {
-    QString out;
-    out.reserve(text.size());
-    appendEscaped(out, text);
-    return out;
-}
-
-// Appends `<tag w:val="..."/>`, the value appended by `value`.
-void appendValueOf(QString& out, const char* tag, const auto& value) {
-    out += u'<';
-    out += QLatin1String(tag);
-    out += QLatin1String(" w:val=\"");
-    value();
-    out += QLatin1String("\"/>");
-}
-
-void appendValue(QString& out, const char* tag, QStringView value) {
-    appendValueOf(out, tag, [&] { appendEscaped(out, value); });
-}
-
-// A value of this builder's own, which needs no escaping.
-void appendValue(QString& out, const char* tag, const char* value) {
-    appendValueOf(out, tag, [&] { out += QLatin1String(value); });
-}
-
-void appendValue(QString& out, const char* tag, qsizetype value) {
-    appendValueOf(out, tag, [&] { out += QString::number(value); });
-}
-
-// Appends the run properties in the order the schema wants, as applyRunFormat writes them into a
-// style; nothing when the format sets nothing.
-void appendRunProperties(QString& out, const RunFormat& format) {
-    const qsizetype start = out.size();
-    out += QLatin1String("<w:rPr>");
-    if (!format.fontName.isEmpty()) {
-        for (const char* attribute : {"<w:rFonts w:ascii=\"", "\" w:hAnsi=\"", "\" w:cs=\""}) {
-            out += QLatin1String(attribute);
-            appendEscaped(out, format.fontName);
-        }
-        out += QLatin1String("\"/>");
-    }
-    if (format.bold) appendValue(out, "w:b", *format.bold ? "1" : "0");
-    if (format.italic) appendValue(out, "w:i", *format.italic ? "1" : "0");
-    if (!format.color.isEmpty()) appendValue(out, "w:color", format.color);
-    if (format.sizePt > 0) {
-        const qsizetype halfPoints = std::lround(format.sizePt * 2);
-        appendValue(out, "w:sz", halfPoints);
-        appendValue(out, "w:szCs", halfPoints);
-    }
-    if (format.underline) appendValue(out, "w:u", *format.underline ? "single" : "none");
-    if (out.size() == start + 7)
-        out.truncate(start);
-    else
-        out += QLatin1String("</w:rPr>");
-}
-
-QString runPropertiesMarkup(const RunFormat& format) {
-    QString properties;
-    appendRunProperties(properties, format);
-    return properties;
-}
-
-QString runMarkup(const QString& content, const RunFormat& format = {}) {
-    return QStringLiteral("<w:r>") + runPropertiesMarkup(format) + content +
-           QStringLiteral("</w:r>");
-}
-
-// Appends a run of text to `out`; a tab or a line break inside the text is an element of its
-// own. One pass over the text, straight into the markup: every line of the document goes
-// through here.
-void appendTextRun(QString& out, const QString& text, const RunFormat& format) {
-    static const QString open = QStringLiteral("<w:t xml:space=\"preserve\">");
-    out += QLatin1String("<w:r>");
-    appendRunProperties(out, format);
-    bool inText = false;
-    const QChar* chars = text.constData();
-    qsizetype plain = 0;  // the start of the characters that go in as they are
-    const auto flushPlain = [&](qsizetype end) {
-        if (end > plain) {
-            if (!inText) out += open;
-            inText = true;
-            out.append(chars + plain, end - plain);
-        }
-        plain = end + 1;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = chars[i].unicode();
-        if (u >= 0x20 && u != u'&' && u != u'<' && u != u'>' && u < 0xFFFE) continue;
-        flushPlain(i);
-        if (u == u'\t' || u == u'\n') {
-            if (inText) out += QLatin1String("</w:t>");
-            inText = false;
-            out += u == u'\t' ? QLatin1String("<w:tab/>") : QLatin1String("<w:br/>");
-            continue;
-        }
-        // Characters that XML 1.0 cannot carry are left out, as xmlSafe does.
-        if (u < 0x20 || u >= 0xFFFE) continue;
-        if (!inText) out += open;
-        inText = true;
-        out += u == u'&'   ? QLatin1String("&amp;")
-               : u == u'<' ? QLatin1String("&lt;")
-                           : QLatin1String("&gt;");
-    }
-    flushPlain(text.size());
-    if (inText) out += QLatin1String("</w:t>");
-    out += QLatin1String("</w:r>");
-}
-
-QString textRunMarkup(const QString& text, const RunFormat& format) {
-    QString markup;
-    appendTextRun(markup, text, format);
-    return markup;
-}
-
-QString fieldCharMarkup(const char* type, const RunFormat& format) {
-    return runMarkup(QStringLiteral("<w:fldChar w:fldCharType=\"%1\"/>").arg(QLatin1String(type)),
-                     format);
-}
-
-// Appends the paragraph's properties, in the schema's order, to `out`.
-void appendParagraphProperties(QString& out, const detail::TextParagraph& paragraph) {
-    static constexpr std::array kAlignments{"left", "center", "right", "both"};
-    static constexpr std::array kTabKinds{"left", "center", "right", "decimal"};
-    const ParagraphFormat& format = paragraph.format;
-    const qsizetype start = out.size();
-    out += QLatin1String("<w:pPr>");
-    if (!paragraph.styleId.isEmpty()) appendValue(out, "w:pStyle", paragraph.styleId);
-    if (paragraph.numberingId > 0) {
-        out += QLatin1String("<w:numPr>");
-        appendValue(out, "w:ilvl", paragraph.numberingLevel);
-        appendValue(out, "w:numId", paragraph.numberingId);
-        out += QLatin1String("</w:numPr>");
-    }
-    if (format.topBorder || format.bottomBorder) {
-        out += QLatin1String("<w:pBdr>");
-        if (format.topBorder)
-            out += QLatin1String(
-                "<w:top w:val=\"single\" w:sz=\"6\" w:space=\"1\" w:color=\"auto\"/>");
-        if (format.bottomBorder)
-            out += QLatin1String(
-                "<w:bottom w:val=\"single\" w:sz=\"6\" w:space=\"1\" w:color=\"auto\"/>");
-        out += QLatin1String("</w:pBdr>");
-    }
-    if (!format.tabStops.empty()) {
-        out += QLatin1String("<w:tabs>");
-        for (const TabStop& stop : format.tabStops) {
-            out += QLatin1String("<w:tab w:val=\"");
-            out += QLatin1String(kTabKinds[std::size_t(stop.alignment)]);
-            out += QLatin1String("\" w:pos=\"") + twips(stop.positionPt) + QLatin1String("\"/>");
-        }
-        out += QLatin1String("</w:tabs>");
-    }
-    if (format.leftIndentPt || format.firstLineIndentPt) {
-        out += QLatin1String("<w:ind");
-        if (format.leftIndentPt)
-            out += QLatin1String(" w:left=\"") + twips(*format.leftIndentPt) + u'"';
-        if (format.firstLineIndentPt)
-            out += (*format.firstLineIndentPt < 0 ? QLatin1String(" w:hanging=\"")
-                                                  : QLatin1String(" w:firstLine=\"")) +
-                   twips(std::abs(*format.firstLineIndentPt)) + u'"';
-        out += QLatin1String("/>");
-    }
-    if (format.alignment) appendValue(out, "w:jc", kAlignments[std::size_t(*format.alignment)]);
-    if (out.size() == start + 7)
-        out.truncate(start);  // no properties
-    else
-        out += QLatin1String("</w:pPr>");
-}
-
-bool sameProperties(const detail::TextParagraph& a, const detail::TextParagraph& b) {
-    const ParagraphFormat &f = a.format, &g = b.format;
-    return a.styleId == b.styleId && a.numberingId == b.numberingId &&
-           a.numberingLevel == b.numberingLevel && f.alignment == g.alignment &&
-           f.leftIndentPt == g.leftIndentPt && f.firstLineIndentPt == g.firstLineIndentPt &&
-           std::equal(f.tabStops.begin(), f.tabStops.end(), g.tabStops.begin(), g.tabStops.end(),
-                      [](const TabStop& s, const TabStop& t) {
-                          return s.positionPt == t.positionPt && s.alignment == t.alignment;
-                      }) &&
-           f.bottomBorder == g.bottomBorder && f.topBorder == g.topBorder;
-}
-
-}  // namespace
-
-namespace detail {
-
-// The properties of the paragraph written last, as markup: paragraphs in a row mostly share
-// their style and format.
-struct LastProperties {
-    TextParagraph paragraph;  // its properties only
-    QString markup;
-};
-
-}  // namespace detail
-
-namespace {
-
-void appendParagraphProperties(QString& out, const detail::TextParagraph& paragraph,
-                               detail::LastProperties* last) {
-    if (!last) return appendParagraphProperties(out, paragraph);
-    if (!sameProperties(paragraph, last->paragraph)) {
-        last->paragraph.styleId = paragraph.styleId;
-        last->paragraph.format = paragraph.format;
-        last->paragraph.numberingId = paragraph.numberingId;
-        last->paragraph.numberingLevel = paragraph.numberingLevel;
-        last->markup.truncate(0);
-        appendParagraphProperties(last->markup, paragraph);
-    }
-    out += last->markup;
-}
-
-void appendParagraph(QString& out, const detail::TextParagraph& paragraph,
-                     detail::LastProperties* last = nullptr) {
-    out += QLatin1String("<w:p>");
-    appendParagraphProperties(out, paragraph, last);
-    out += paragraph.runs;
-    out += QLatin1String("</w:p>");
-}
-
-// Later formatting adds to earlier: what it sets replaces, tab stops and borders add up.
-void mergeFormat(ParagraphFormat& into, const ParagraphFormat& format) {
-    if (format.alignment) into.alignment = format.alignment;
-    if (format.leftIndentPt) into.leftIndentPt = format.leftIndentPt;
-    if (format.firstLineIndentPt) into.firstLineIndentPt = format.firstLineIndentPt;
-    into.tabStops.insert(into.tabStops.end(), format.tabStops.begin(), format.tabStops.end());
-    into.topBorder = into.topBorder || format.topBorder;
-    into.bottomBorder = into.bottomBorder || format.bottomBorder;
-}
-
-// The widths of a table's columns: those given, and an equal share of the rest for the others.
-std::vector<double> columnWidths(const std::vector<double>& fixedWidths, double bodyWidthPt) {
-    double fixed = 0;
-    int shared = 0;
-    for (double w : fixedWidths) {
-        fixed += w;
-        shared += w > 0 ? 0 : 1;
-    }
-    const double share = shared > 0 ? std::max(0.0, bodyWidthPt - fixed) / shared : 0;
-    std::vector<double> widths;
-    for (double w : fixedWidths) widths.push_back(w > 0 ? w : share);
-    return widths;
-}
-
-// The mark in a header's or footer's tree where a paragraph kept as markup goes.
-constexpr auto kKeptBlock = "tavrin-block";
-
-constexpr auto kWrittenOut =
-    "the block has been written out: only the body's last block can change";
-
-}  // namespace
-
-// ---------------------------------------------------------------------------------------------
-// Paragraph
-
-QDomElement Paragraph::properties() {
-    QDomElement pPr = element_.firstChildElement(QStringLiteral("w:pPr"));
-    if (pPr.isNull())
-        pPr = element_
-                  .insertBefore(element_.ownerDocument().createElement(QStringLiteral("w:pPr")),
-                                element_.firstChild())
-                  .toElement();
-    return pPr;
-}
-
-Paragraph::Paragraph(Document* document, std::shared_ptr<detail::TextParagraph> block)
-    : document_(document), block_(std::move(block)) {}
-
-void Paragraph::appendRuns(const QString& runs, const QString& shownText) {
-    if (block_) {
-        if (block_->written) throw DocxError(kWrittenOut);
-        block_->runs += runs;
-        block_->shown += shownText;
-        return;
-    }
-    if (element_.parentNode().isNull()) throw DocxError(kWrittenOut);
-    // The nodes are made in the paragraph's own tree, under a holder that joins the paragraph
-    // only once all the markup has been read: markup that is not well formed changes nothing.
-    // Without namespace processing the names keep their prefixes, as this builder writes them.
-    QDomDocument owner = element_.ownerDocument();
-    const QDomElement holder = owner.createElement(QStringLiteral("f"));
-    QDomElement at = holder;
-    QXmlStreamReader reader(QStringLiteral("<f>") + runs + QStringLiteral("</f>"));
-    reader.setNamespaceProcessing(false);
-    for (int depth = 0; !reader.atEnd();) {
-        const QXmlStreamReader::TokenType token = reader.readNext();
-        if (token == QXmlStreamReader::StartElement && depth++ > 0) {
-            QDomElement e = owner.createElement(reader.qualifiedName().toString());
-            for (const QXmlStreamAttribute& a : reader.attributes())
-                e.setAttribute(a.qualifiedName().toString(), a.value().toString());
-            at = at.appendChild(e).toElement();
-        } else if (token == QXmlStreamReader::EndElement && --depth > 0) {
-            at = at.parentNode().toElement();
-        } else if (token == QXmlStreamReader::Characters && depth > 0) {
-            at.appendChild(owner.createTextNode(reader.text().toString()));
-        }
-    }
-    if (reader.hasError()) throw DocxError("a run's markup is not well formed");
-    while (holder.hasChildNodes()) element_.appendChild(holder.firstChild());
-}
-
-bool Paragraph::inBody() const {
-    return block_ ? block_->inBody : element_.ownerDocument() == document_->documentXml_;
-}
-
-Paragraph& Paragraph::text(const QString& text, const RunFormat& format) {
-    if (block_ && !block_->written) {
-        // Room for the usual run at once: grown piece by piece it would move several times.
-        if (block_->runs.isEmpty()) block_->runs.reserve(text.size() + 160);
-        appendTextRun(block_->runs, text, format);
-        block_->shown += text;
-        return *this;
-    }
-    appendRuns(textRunMarkup(text, format), text);
-    return *this;
-}
-
-Paragraph& Paragraph::tab() {
-    appendRuns(runMarkup(QStringLiteral("<w:tab/>")), QStringLiteral("\t"));
-    return *this;
-}
-
-Paragraph& Paragraph::pageBreak() {
-    appendRuns(runMarkup(QStringLiteral("<w:br w:type=\"page\"/>")));
-    return *this;
-}
-
-Paragraph& Paragraph::field(const QString& code, const QString& shownText,
-                            const RunFormat& format) {
-    QString runs = fieldCharMarkup("begin", format) +
-                   runMarkup(QStringLiteral("<w:instrText xml:space=\"preserve\">") +
-                                 escaped(code) + QStringLiteral("</w:instrText>"),
-                             format) +
-                   fieldCharMarkup("separate", format);
-    if (!shownText.isEmpty()) runs += textRunMarkup(shownText, format);
-    appendRuns(runs + fieldCharMarkup("end", format), shownText);
-    if (block_) block_->fieldCodes.append(code);
-    return *this;
-}
-
-Paragraph& Paragraph::simpleField(const QString& code, const QString& shownText) {
-    // The shown text is a run inside the field element.
-    appendRuns(QStringLiteral("<w:fldSimple w:instr=\"%1\">").arg(escaped(code)) +
-                   textRunMarkup(shownText, {}) + QStringLiteral("</w:fldSimple>"),
-               shownText);
-    if (block_) block_->fieldCodes.append(code);
-    return *this;
-}
-
-namespace {
-
-std::shared_future<QByteArray> madeAlready(const QByteArray& data) {
-    std::promise<QByteArray> made;
-    made.set_value(data);
-    return made.get_future().share();
-}
-
-}  // namespace
-
-Paragraph& Paragraph::picture(const QString& filePath) {
-    if (!inBody()) throw DocxError("pictures go in the body of the document");
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        throw DocxError(("picture cannot be read: " + filePath).toStdString());
-    const QByteArray data = file.readAll();
-    QBuffer buffer;
-    buffer.setData(data);
-    QImageReader reader(&buffer);
-    const QByteArray format = reader.format();
-    const QImage image = reader.read();
-    const auto type = std::find_if(kImageTypes.begin(), kImageTypes.end(),
-                                   [&](const ImageType& t) { return format == t.format; });
-    if (image.isNull() || type == kImageTypes.end())
-        throw DocxError(("not a picture that a document can hold: " + filePath).toStdString());
-    return placePicture(madeAlready(data), QLatin1String(type->extension), image.size(),
-                        image.dotsPerMeterX(), image.dotsPerMeterY(), 0, 0);
-}
-
-Paragraph& Paragraph::picture(const QImage& image, double maxWidthPt, double maxHeightPt) {
-    if (!inBody()) throw DocxError("pictures go in the body of the document");
-    const QByteArray data = pngOf(image);
-    if (data.isEmpty()) throw DocxError("the picture cannot be stored");
-    return placePicture(madeAlready(data), QStringLiteral("png"), image.size(),
-                        image.dotsPerMeterX(), image.dotsPerMeterY(), maxWidthPt, maxHeightPt);
-}
-
-Paragraph& Paragraph::picture(std::shared_future<QByteArray> png, const QSize& pixels,
-                              int dotsPerMeter, double maxWidthPt, double maxHeightPt) {
-    if (!inBody()) throw DocxError("pictures go in the body of the document");
-    if (pixels.isEmpty()) throw DocxError("the picture cannot be stored");
-    return placePicture(std::move(png), QStringLiteral("png"), pixels, dotsPerMeter, dotsPerMeter,
-                        maxWidthPt, maxHeightPt);
-}
-
-Paragraph& Paragraph::placePicture(std::shared_future<QByteArray> data, const QString& extension,
-                                   const QSize& pixels, int dotsPerMeterX, int dotsPerMeterY,
-                                   double maxWidthPt, double maxHeightPt) {
-    if (block_ ? block_->written : element_.parentNode().isNull()) throw DocxError(kWrittenOut);
-    const Document::Image& stored = document_->addImage(std::move(data), extension);
-    // The picture keeps its printed size; without a resolution it counts 96 dots to the inch.
-    auto points = [](int dots, int dotsPerMeter) {
-        const double dpi = dotsPerMeter > 0 ? dotsPerMeter * 0.0254 : 96.0;
-        return dots * 72.0 / dpi;
-    };
-    double widthPt = points(pixels.width(), dotsPerMeterX);
-    double heightPt = points(pixels.height(), dotsPerMeterY);
-    // Too large for its box, it shrinks alike both ways until it fits.
-    double shrink = 1;
-    if (maxWidthPt > 0 && widthPt > maxWidthPt) shrink = maxWidthPt / widthPt;
-    if (maxHeightPt > 0 && heightPt * shrink > maxHeightPt) shrink = maxHeightPt / heightPt;
-    auto emu = [](double pt) { return QString::number(std::llround(pt * 12700.0)); };
-    const QString cx = emu(widthPt * shrink);
-    const QString cy = emu(heightPt * shrink);
-    const int id = document_->nextDrawingId();
-    const QString drawing =
-        QStringLiteral(
-            "<w:drawing><wp:inline distT=\"0\" distB=\"0\" distL=\"0\" distR=\"0\">"
-            "<wp:extent cx=\"%1\" cy=\"%2\"/><wp:docPr id=\"%3\" name=\"Picture %3\"/>"
-            "<wp:cNvGraphicFramePr><a:graphicFrameLocks xmlns:a=\"%4\" noChangeAspect=\"1\"/>"
-            "</wp:cNvGraphicFramePr><a:graphic xmlns:a=\"%4\"><a:graphicData uri=\"%5\">"
-            "<pic:pic xmlns:pic=\"%5\"><pic:nvPicPr><pic:cNvPr id=\"%3\" name=\"Picture %3\"/>"
-            "<pic:cNvPicPr/></pic:nvPicPr><pic:blipFill><a:blip r:embed=\"%6\"/><a:stretch>"
-            "<a:fillRect/></a:stretch></pic:blipFill><pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/>"
-            "<a:ext cx=\"%1\" cy=\"%2\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/>"
-            "</a:prstGeom></pic:spPr></pic:pic></a:graphicData></a:graphic></wp:inline>"
-            "</w:drawing>")
-            .arg(cx, cy, QString::number(id), QLatin1String(kDrawingNamespace),
-                 QLatin1String(kPictureNamespace), stored.relationshipId);
-    appendRuns(runMarkup(drawing));
-    return *this;
-}
-
-Paragraph& Paragraph::format(const ParagraphFormat& format) {
-    if (block_) {
-        if (block_->written) throw DocxError(kWrittenOut);
-        mergeFormat(block_->format, format);
-        return *this;
-    }
-    applyParagraphFormat(properties(), format);
-    return *this;
-}
-
-Paragraph& Paragraph::numbering(int numberingId, int level) {
-    if (block_) {
-        if (block_->written) throw DocxError(kWrittenOut);
-        block_->numberingId = numberingId;
-        block_->numberingLevel = level;
-        return *this;
-    }
-    QDomElement numPr =
-        childInOrder(properties(), QStringLiteral("w:numPr"), kParagraphPropertyOrder);
-    while (numPr.hasChildNodes()) numPr.removeChild(numPr.firstChild());
-    appendValue(numPr, QStringLiteral("w:ilvl"), QString::number(level));
-    appendValue(numPr, QStringLiteral("w:numId"), QString::number(numberingId));
-    return *this;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Table
-
-Table::Table(Document* document, QDomElement element, int columns, const QString& cellStyleId)
-    : document_(document),
-      element_(element),
-      columns_(columns),
-      cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()),
-      fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)),
-      cellStyleId_(cellStyleId) {}
-
-Table::Table(Document* document, std::shared_ptr<detail::TextTable> block, int columns)
-    : document_(document),
-      columns_(columns),
-      cells_(std::make_shared<std::vector<std::vector<QDomElement>>>()),
-      fixedWidths_(std::make_shared<std::vector<double>>(std::size_t(columns), 0.0)),
-      block_(std::move(block)) {
-    block_->fixedWidths = *fixedWidths_;
-}
-
-int Table::rowCount() const { return int(block_ ? block_->rows.size() : cells_->size()); }
-
-Paragraph Table::cell(int row, int column) {
-    if (block_ ? block_->written : element_.parentNode().isNull()) throw DocxError(kWrittenOut);
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columns_)
-        throw DocxError(QStringLiteral("no cell %1, %2 in a table of %3 by %4")
-                            .arg(row)
-                            .arg(column)
-                            .arg(rowCount())
-                            .arg(columns_)
-                            .toStdString());
-    if (block_) return Paragraph(document_, block_->rows[std::size_t(row)][std::size_t(column)]);
-    return Paragraph(document_, (*cells_)[std::size_t(row)][std::size_t(column)]);
-}
-
-std::vector<double> Table::widths() const {
-    return columnWidths(*fixedWidths_, document_->page.bodyWidthPt());
-}
-
-void Table::addRow() {
-    if (block_) {
-        if (block_->written) throw DocxError(kWrittenOut);
-        auto& row = block_->rows.emplace_back();
-        for (int c = 0; c < columns_; ++c) {
-            row.push_back(std::make_shared<detail::TextParagraph>());
-            row.back()->styleId = block_->cellStyleId;
-        }
-        return;
-    }
-    const std::vector<double> width = widths();
-    QDomElement tr = appendElement(element_, QStringLiteral("w:tr"));
-    std::vector<QDomElement>& paragraphs = cells_->emplace_back();
-    for (int c = 0; c < columns_; ++c) {
-        QDomElement tc = appendElement(tr, QStringLiteral("w:tc"));
-        QDomElement tcW =
-            appendElement(appendElement(tc, QStringLiteral("w:tcPr")), QStringLiteral("w:tcW"));
-        tcW.setAttribute(QStringLiteral("w:w"), twips(width[std::size_t(c)]));
-        tcW.setAttribute(QStringLiteral("w:type"), QStringLiteral("dxa"));
-        // a cell holds at least one paragraph
-        QDomElement p = appendElement(tc, QStringLiteral("w:p"));
-        if (!cellStyleId_.isEmpty())
-            appendValue(appendElement(p, QStringLiteral("w:pPr")), QStringLiteral("w:pStyle"),
-                        cellStyleId_);
-        paragraphs.push_back(p);
-    }
-}
-
-void Table::applyWidths() {
-    if (block_) {
-        block_->fixedWidths = *fixedWidths_;
-        return;
-    }
-    const std::vector<double> width = widths();
-    int c = 0;
-    for (QDomElement col = element_.firstChildElement(QStringLiteral("w:tblGrid"))
-                               .firstChildElement(QStringLiteral("w:gridCol"));
-         !col.isNull(); col = col.nextSiblingElement(QStringLiteral("w:gridCol")))
-        col.setAttribute(QStringLiteral("w:w"), twips(width[std::size_t(c++)]));
-    for (const std::vector<QDomElement>& row : *cells_)
-        for (std::size_t column = 0; column < row.size(); ++column)
-            row[column]
-                .parentNode()
-                .firstChildElement(QStringLiteral("w:tcPr"))
-                .firstChildElement(QStringLiteral("w:tcW"))
-                .setAttribute(QStringLiteral("w:w"), twips(width[column]));
-}
-
-void Table::setColumnWidth(int column, double widthPt) {
-    if (column < 0 || column >= columns_ || widthPt <= 0)
-        throw DocxError(
-            QStringLiteral("no column %1 of width %2").arg(column).arg(widthPt).toStdString());
-    (*fixedWidths_)[std::size_t(column)] = widthPt;
-    applyWidths();
-}
-
-void Table::setHeadingRow() {
-    if (block_) {
-        block_->headingRow = true;
-        return;
-    }
-    QDomElement tr = cells_->front().front().parentNode().parentNode().toElement();
-    if (!tr.firstChildElement(QStringLiteral("w:trPr")).isNull()) return;
-    QDomElement trPr =
-        tr.insertBefore(tr.ownerDocument().createElement(QStringLiteral("w:trPr")), tr.firstChild())
-            .toElement();
-    appendElement(trPr, QStringLiteral("w:tblHeader"));
-}
-
-// ---------------------------------------------------------------------------------------------
-// Story
-
-QDomElement Story::append(const QString& tag) {
-    if (this == document_->body_.get()) document_->writeOutBody();
-    return appendElement(container_, tag);
-}
-
-Paragraph Story::addParagraph(const QString& styleName) {
-    if (this == document_->body_.get()) {
-        auto block = std::make_shared<detail::TextParagraph>();
-        if (!styleName.isEmpty()) block->styleId = document_->styleId(styleName);
-        document_->writeOutBody();
-        pendingParagraph_ = block;
-        return Paragraph(document_, block);
-    }
-    // A paragraph of a header or footer is kept as markup too; the tree holds its place.
-    auto block = std::make_shared<detail::TextParagraph>();
-    if (!styleName.isEmpty()) block->styleId = document_->styleId(styleName);
-    block->inBody = false;
-    QDomDocument owner = container_.ownerDocument();
-    container_.appendChild(owner.createProcessingInstruction(QLatin1String(kKeptBlock),
-                                                             QString::number(kept_.size())));
-    kept_.push_back(block);
-    return Paragraph(document_, block);
-}
-
-QByteArray Story::serialized() const {
-    QByteArray tree = serialize(container_.ownerDocument());
-    // Each mark gives way to its paragraph; the marks stand in the order they were made.
-    const QByteArray mark = QByteArrayLiteral("<?") + kKeptBlock + ' ';
-    QByteArray out;
-    out.reserve(tree.size());
-    qsizetype from = 0;
-    for (const auto& paragraph : kept_) {
-        const qsizetype at = tree.indexOf(mark, from);
-        const qsizetype end = tree.indexOf("?>", at);
-        if (at < 0 || end < 0) break;
-        out.append(tree.constData() + from, at - from);
-        QString markup;
-        appendParagraph(markup, *paragraph);
-        out += markup.toUtf8();
-        from = end + 2;
-        if (from < tree.size() && tree[from] == '\n') ++from;  // what the tree puts after a mark
-    }
-    out.append(tree.constData() + from, tree.size() - from);
-    return out;
-}
-
-Table Story::addTable(int rows, int columns, const QString& styleName,
-                      const QString& cellStyleName) {
-    // Word refuses a table without rows or columns.
-    if (rows < 1 || columns < 1) throw DocxError("a table needs at least one row and one column");
-    const QString styleId = styleName.isEmpty() ? QString() : document_->styleId(styleName);
-    const QString cellStyleId =
-        cellStyleName.isEmpty() ? QString() : document_->styleId(cellStyleName);
-    if (this == document_->body_.get()) {
-        auto block = std::make_shared<detail::TextTable>();
-        block->styleId = styleId;
-        block->cellStyleId = cellStyleId;
-        document_->writeOutBody();
-        pendingTable_ = block;
-        Table table(document_, block, columns);
-        for (int r = 0; r < rows; ++r) table.addRow();
-        return table;
-    }
-    QDomElement tbl = append(QStringLiteral("w:tbl"));
-    QDomElement tblPr = appendElement(tbl, QStringLiteral("w:tblPr"));
-    if (!styleId.isEmpty()) appendValue(tblPr, QStringLiteral("w:tblStyle"), styleId);
-    QDomElement width = appendElement(tblPr, QStringLiteral("w:tblW"));
-    width.setAttribute(QStringLiteral("w:w"), 0);
-    width.setAttribute(QStringLiteral("w:type"), QStringLiteral("auto"));
-    appendValue(tblPr, QStringLiteral("w:tblLook"), QStringLiteral("04A0"));
-    QDomElement grid = appendElement(tbl, QStringLiteral("w:tblGrid"));
-    Table table(document_, tbl, columns, cellStyleId);
-    for (double width : table.widths())
-        appendElement(grid, QStringLiteral("w:gridCol"))
-            .setAttribute(QStringLiteral("w:w"), twips(width));
-    for (int r = 0; r < rows; ++r) table.addRow();
-    return table;
-}
-
-Paragraph Story::addTableOfContents(int upper, int lower, const QString& styleName,
-                                    const QStringList& headingStyles) {
-    // The headings are gathered by their outline levels alone: a list of style names in the
-    // field would be read with the reader's own list separator, and would list twice a heading
-    // whose style has a level as well. The levels come first, for the paragraphs ahead of the
-    // contents, which are written out now.
-    document_->giveHeadingLevels(upper, lower, headingStyles);
-    // A tree: the contents are written in its place when the document is saved.
-    Paragraph paragraph(document_, append(QStringLiteral("w:p")));
-    if (!styleName.isEmpty())
-        valueElement(paragraph.properties(), "w:pStyle", document_->styleId(styleName),
-                     kParagraphPropertyOrder);
-    const QString code = QStringLiteral(" TOC \\o \"%1-%2\" \\h \\z \\u ").arg(upper).arg(lower);
-    paragraph.field(code);
-    // Word fills the table when it opens a document whose fields are marked out of date.
-    paragraph.element_.firstChildElement(QStringLiteral("w:r"))
-        .firstChildElement(QStringLiteral("w:fldChar"))
-        .setAttribute(QStringLiteral("w:dirty"), QStringLiteral("true"));
-    document_->hasTableOfContents_ = true;
-    document_->tableOfContents_ = paragraph.element_;
-    return paragraph;
-}
-
-// ---------------------------------------------------------------------------------------------
-// Document
 
 Document::Document() : Document(WithoutStyles{}) {
     // Every document starts with the same styles: they are made once, and copied.
@@ -1111,9 +92,22 @@ QString Document::styleId(const QString& name) const {
         if (const auto known = styleIndex_->ids.constFind(name); known != styleIndex_->ids.cend())
             return *known;
     const QDomElement style = styleElement(name);
-    if (style.isNull()) throw DocxError(("the document holds no style " + name).toStdString());
+    if (style.isNull()) return {};
     const QString id = style.attribute(QStringLiteral("w:styleId"));
     styleIndex_->ids.insert(name, id);
+    return id;
+}
+
+bool Document::refusedForFailure(QString* error) const {
+    if (!failed()) return false;
+    if (error) *error = failure_;
+    return true;
+}
+
+QString Document::heldStyleId(const QString& name) {
+    const QString id = styleId(name);
+    if (id.isEmpty() && !hasStyle(name))
+        fail(QStringLiteral("the document holds no style ") + name);
     return id;
 }
 
@@ -1147,6 +141,7 @@ QStringList Document::styleNames(StyleType type) const {
 }
 
 void Document::setStyle(const StyleDefinition& definition) {
+    if (failed()) return;
     headingLevels_.reset();
     QDomElement style = styleElement(definition.name);
     if (style.isNull()) {
@@ -1183,10 +178,13 @@ void Document::setStyle(const StyleDefinition& definition) {
             }
         }
     }
-    if (!definition.basedOn.isEmpty())
-        valueElement(style, "w:basedOn", styleId(definition.basedOn), kStyleOrder);
-    if (!definition.next.isEmpty())
-        valueElement(style, "w:next", styleId(definition.next), kStyleOrder);
+    for (auto [tag, name] :
+         {std::pair{"w:basedOn", &definition.basedOn}, std::pair{"w:next", &definition.next}}) {
+        if (name->isEmpty()) continue;
+        const QString id = heldStyleId(*name);
+        if (failed()) return;
+        valueElement(style, tag, id, kStyleOrder);
+    }
     applyParagraphFormat(childInOrder(style, QStringLiteral("w:pPr"), kStyleOrder),
                          definition.paragraph);
     applyRunFormat(childInOrder(style, QStringLiteral("w:rPr"), kStyleOrder), definition.font);
@@ -1287,6 +285,7 @@ bool readTemplateXml(const QByteArray& data, QDomDocument& document, QString* me
 }  // namespace
 
 bool Document::loadTemplateStyles(const QString& templatePath, QString* error) {
+    if (refusedForFailure(error)) return false;
     PackageReader package(templatePath, kTemplateLimits);
     if (!package.open(error)) return false;
     const QString name = QStringLiteral("word/styles.xml");
@@ -1508,14 +507,21 @@ struct StoryPlan {
     std::map<QString, QString> freshIds;  // the template's id: the story's
 };
 
+// A template that cannot give its content, with the reason; it never leaves the reading of
+// the template.
+class TemplateRefusal : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Reads what a template's content needs, every part through the template limits, before
-// anything of the document changes. A refusal throws, with its reason.
+// anything of the document changes. A refusal throws TemplateRefusal, with its reason.
 class TemplateReader {
 public:
     TemplateReader(const QString& path, int idsTaken)
         : relationshipIds(idsTaken), path_(path), package_(path, kTemplateLimits) {
         QString error;
-        if (!package_.open(&error)) throw DocxError(error.toStdString());
+        if (!package_.open(&error)) throw TemplateRefusal(error.toStdString());
     }
 
     bool has(const QString& part) { return package_.has(part); }
@@ -1523,16 +529,16 @@ public:
     QDomDocument xml(const QString& part) {
         QString error;
         const std::optional<QByteArray> data = package_.read(part, &error);
-        if (!data) throw DocxError(error.toStdString());
+        if (!data) throw TemplateRefusal(error.toStdString());
         QDomDocument document;
         QString message;
         int line = 0;
         if (!readTemplateXml(*data, document, &message, &line))
-            throw DocxError(QStringLiteral("%1: %2 is not well formed (line %3: %4)")
-                                .arg(path_, part)
-                                .arg(line)
-                                .arg(message)
-                                .toStdString());
+            throw TemplateRefusal(QStringLiteral("%1: %2 is not well formed (line %3: %4)")
+                                      .arg(path_, part)
+                                      .arg(line)
+                                      .arg(message)
+                                      .toStdString());
         return document;
     }
 
@@ -1632,7 +638,7 @@ public:
         carriedAs_[part] = name;
         QString error;
         std::optional<QByteArray> data = package_.read(part, &error);
-        if (!data) throw DocxError(error.toStdString());
+        if (!data) throw TemplateRefusal(error.toStdString());
         carried[name] = detail::CarriedPart{std::move(*data), contentTypeOf(part), {}};
         // The part's own markup keeps its ids: only the targets move.
         std::vector<detail::Relationship> own;
@@ -1711,6 +717,7 @@ constexpr std::array kCarriedSettings{
 }  // namespace
 
 bool Document::loadTemplateContent(const QString& templatePath, QString* error) {
+    if (refusedForFailure(error)) return false;
     const QString main = QStringLiteral("word/document.xml");
     const QString numberingName = QStringLiteral("word/numbering.xml");
     const QString settingsName = QStringLiteral("word/settings.xml");
@@ -1725,7 +732,8 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
     try {
         reader.emplace(templatePath, relationshipIds_);
         if (!reader->has(main))
-            throw DocxError((templatePath + QStringLiteral(" holds no ") + main).toStdString());
+            throw TemplateRefusal(
+                (templatePath + QStringLiteral(" holds no ") + main).toStdString());
         const QDomDocument body = reader->xml(main);
         if (reader->has(numberingName)) numbering = reader->xml(numberingName);
         if (reader->has(settingsName)) {
@@ -1758,7 +766,7 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
                                          header ? headers_[kind].get() : footers_[kind].get(),
                                          numbering.has_value()));
         }
-    } catch (const DocxError& refused) {
+    } catch (const TemplateRefusal& refused) {
         if (error) *error = QString::fromUtf8(refused.what());
         return false;
     }
@@ -1807,6 +815,7 @@ bool Document::loadTemplateContent(const QString& templatePath, QString* error) 
 
 int Document::replaceFields(
     const std::function<std::optional<QString>(const QString& code)>& valueOf) {
+    if (failed()) return 0;
     // Paragraphs kept as markup are looked at as trees.
     const auto inMarkup = [&](detail::TextParagraph& paragraph) {
         if (std::none_of(paragraph.fieldCodes.cbegin(), paragraph.fieldCodes.cend(),
@@ -1838,10 +847,14 @@ int Document::replaceFields(
 }
 
 int Document::addNumbering(const std::vector<ListLevel>& levels) {
-    if (levels.empty() || levels.size() > 9) throw DocxError("a numbering has one to nine levels");
+    if (failed()) return 0;
+    if (levels.empty() || levels.size() > 9) {
+        fail(QStringLiteral("a numbering has one to nine levels"));
+        return 0;
+    }
+    // A style the document lacks fails it before anything changes.
     for (const ListLevel& level : levels)
-        if (!level.linkedStyle.isEmpty())
-            styleId(level.linkedStyle);  // throws before anything changes
+        if (!level.linkedStyle.isEmpty() && (heldStyleId(level.linkedStyle), failed())) return 0;
     if (numberingXml_.isNull()) newRoot(numberingXml_, QStringLiteral("w:numbering"));
     QDomElement root = numberingXml_.documentElement();
     // Ids follow those that a template's numbering uses already.
@@ -1906,10 +919,15 @@ const Document::Image& Document::addImage(std::shared_future<QByteArray> data,
     return images_.back();
 }
 
-QByteArray Document::Image::bytes() const {
-    QByteArray made = data.get();
-    if (made.isEmpty()) throw DocxError("the picture cannot be stored");
-    return made;
+std::optional<QByteArray> Document::Image::bytes(QString* reason) const {
+    try {
+        QByteArray made = data.get();
+        if (!made.isEmpty()) return made;
+        *reason = QStringLiteral("the picture cannot be stored");
+    } catch (const std::exception& e) {  // the maker's own reason
+        *reason = QString::fromUtf8(e.what());
+    }
+    return std::nullopt;
 }
 
 void Document::writeOutBody() {
@@ -2072,6 +1090,7 @@ int Document::styleHeadingLevel(const QString& styleId) const {
 }
 
 void Document::giveHeadingLevels(int upper, int lower, const QStringList& headingStyles) {
+    if (failed()) return;
     std::map<QString, int> given;  // style id: level
     for (qsizetype i = 0; i < headingStyles.size() && upper + i <= lower; ++i) {
         const QString& name = headingStyles[i];
@@ -2258,7 +1277,7 @@ std::vector<QByteArrayView> Document::DocumentPieces::views(const WrittenBody& w
     return views;
 }
 
-PackageParts Document::packageParts(DocumentPieces& pieces) const {
+std::optional<PackageParts> Document::packageParts(DocumentPieces& pieces, QString* reason) const {
     PackageParts parts;
     // The headers and footers that hold anything, each with its part and the pages it is for.
     struct Margin {
@@ -2334,8 +1353,11 @@ PackageParts Document::packageParts(DocumentPieces& pieces) const {
         if (!margin.story->relationships_.empty())
             parts[relationshipsPartOf(name)] = relationshipsPart({}, margin.story->relationships_);
     }
-    for (const Image& image : images_)
-        parts[QStringLiteral("word/") + image.partName] = image.bytes();
+    for (const Image& image : images_) {
+        std::optional<QByteArray> bytes = image.bytes(reason);
+        if (!bytes) return std::nullopt;
+        parts[QStringLiteral("word/") + image.partName] = std::move(*bytes);
+    }
     for (const auto& [name, part] : carried_) {
         parts[name] = part.data;
         if (!part.relationships.empty())
@@ -2435,32 +1457,38 @@ PackageParts Document::packageParts(DocumentPieces& pieces) const {
     return parts;
 }
 
-PackageParts Document::parts() const {
+PackageParts Document::parts(QString* error) const {
     DocumentPieces pieces;
-    PackageParts parts = packageParts(pieces);
+    QString reason = failure_;
+    std::optional<PackageParts> made;
+    if (reason.isEmpty()) made = packageParts(pieces, &reason);
+    if (!made) {
+        if (error) *error = reason;
+        return {};
+    }
+    PackageParts& parts = *made;
     const std::vector<QByteArrayView> views = pieces.views(bodyWritten_);
     QByteArray& xml = parts[QStringLiteral("word/document.xml")];
     qsizetype size = 0;
     for (const QByteArrayView view : views) size += view.size();
     xml.reserve(size);
     for (const QByteArrayView view : views) xml += view;
-    return parts;
+    return std::move(parts);
 }
 
 bool Document::save(const QString& path, QString* error) const {
     // The document's own part goes into the package in its pieces: a large body is never copied.
     DocumentPieces pieces;
-    PackageParts parts;
-    try {
-        parts = packageParts(pieces);
-    } catch (const std::exception& e) {  // a picture that could not be made
-        if (error)
-            *error =
-                QStringLiteral("%1 cannot be written: %2").arg(path, QString::fromUtf8(e.what()));
+    // A failed document, or a picture that could not be made, leaves the earlier file alone.
+    QString reason = failure_;
+    std::optional<PackageParts> parts;
+    if (reason.isEmpty()) parts = packageParts(pieces, &reason);
+    if (!parts) {
+        if (error) *error = QStringLiteral("%1 cannot be written: %2").arg(path, reason);
         return false;
     }
     PackagePieces package;
-    for (const auto& [name, data] : parts) package[name] = {QByteArrayView(data)};
+    for (const auto& [name, data] : *parts) package[name] = {QByteArrayView(data)};
     package[QStringLiteral("word/document.xml")] = pieces.views(bodyWritten_);
     return writePackage(path, package, error);
 }

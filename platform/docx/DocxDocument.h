@@ -2,7 +2,6 @@
 
 #include <QDomDocument>
 #include <QHash>
-#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -11,236 +10,22 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
+#include "CarriedPart.h"
+#include "DocxFormats.h"
 #include "DocxPackage.h"
+#include "Paragraph.h"
+#include "Story.h"
+#include "Table.h"
 
 // A small builder of word-processing documents (.docx) with the operations the Word writer
 // uses. Measures are in points; colours are "RRGGBB" texts.
 namespace tvdocx {
 
-// A failed document operation: a style the document does not hold, a picture that cannot be
-// read. The writer that drives the document catches it for the whole report.
-class DocxError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Character formatting; what is left unset keeps what the style gives.
-struct RunFormat {
-    QString fontName;
-    double sizePt = 0;  // 0: unset
-    std::optional<bool> bold;
-    std::optional<bool> italic;
-    std::optional<bool> underline;
-    QString color;  // "RRGGBB", empty: unset
-};
-
-enum class Alignment { Left, Center, Right, Justify };
-
-// A tab stop: where the text after the tab starts (Left), centres (Center) or ends (Right).
-struct TabStop {
-    double positionPt = 0;
-    Alignment alignment = Alignment::Left;
-};
-
-// Paragraph formatting; what is left unset keeps what the style gives.
-struct ParagraphFormat {
-    std::optional<Alignment> alignment;
-    std::optional<double> leftIndentPt;
-    std::optional<double> firstLineIndentPt;  // negative: a hanging indent
-    std::vector<TabStop> tabStops;
-    bool bottomBorder = false;
-    bool topBorder = false;
-};
-
-enum class StyleType { Paragraph, Character, Table };
-
-// A style to add, or the properties to change in a style the document holds.
-struct StyleDefinition {
-    QString name;
-    StyleType type = StyleType::Paragraph;
-    QString basedOn;  // style names
-    QString next;
-    RunFormat font;
-    ParagraphFormat paragraph;
-    // 1 to 9: the style's paragraphs are headings of that level, listed by a table of contents.
-    // A style named "heading N" is one of level N whatever this holds.
-    int outlineLevel = 0;
-};
-
-// The definition that a new document gives its usual style of that name (Normal, heading 1 to
-// 4, toc 1 to 3, Table Grid; letter case not counting); nothing for any other name.
-std::optional<StyleDefinition> usualStyle(const QString& name);
-
-// One level of a numbered list (the numbering of headings).
-struct ListLevel {
-    QString numberFormat = QStringLiteral("%1.");  // %1 .. %9: the numbers of levels 1 to 9
-    QString numberStyle = QStringLiteral("decimal");
-    int startAt = 1;
-    double numberPositionPt = 0;
-    double textPositionPt = 0;
-    QString linkedStyle;  // a paragraph style name; its paragraphs are numbered on this level
-};
-
-class Document;
-
 namespace detail {
-struct TextParagraph;
-struct TextTable;
 struct LastProperties;
-
-// A relationship that content carried over from a template needs: to a part of the document,
-// or to an address outside it (a link).
-struct Relationship {
-    QString id;
-    QString type;    // the full relationship type
-    QString target;  // relative to the part that holds the relationship, or the address
-    bool external = false;
-};
-
-// A part carried over from a template, with the relationships of its own.
-struct CarriedPart {
-    QByteArray data;
-    QString contentType;
-    std::vector<Relationship> relationships;
-};
 }  // namespace detail
-
-// A paragraph being written; every operation appends at its end. A paragraph of the body can
-// change only until the next block is added (it is written out then; a change throws).
-class Paragraph {
-public:
-    Paragraph& text(const QString& text, const RunFormat& format = {});
-    Paragraph& tab();
-    Paragraph& pageBreak();
-    // A field whose code Word keeps and brings up to date (" PAGE ", " TOC \o ... ").
-    Paragraph& field(const QString& code, const QString& shownText = {},
-                     const RunFormat& format = {});
-    // The same field in its short form: one element carrying the code.
-    Paragraph& simpleField(const QString& code, const QString& shownText = {});
-    // An inline picture read from a file (PNG, JPEG, BMP, GIF); its size is the picture's own.
-    Paragraph& picture(const QString& filePath);
-    // An inline picture drawn in memory, stored as PNG. Larger than the given box (in points; 0:
-    // no limit) it is shown smaller, its proportions kept.
-    Paragraph& picture(const QImage& image, double maxWidthPt = 0, double maxHeightPt = 0);
-    // A picture being made elsewhere while the document goes on: its size in pixels and its
-    // resolution now, its PNG file when the document is saved, which waits for it. A picture
-    // that could not be made (no bytes, or the maker's exception) fails the save.
-    Paragraph& picture(std::shared_future<QByteArray> png, const QSize& pixels, int dotsPerMeter,
-                       double maxWidthPt = 0, double maxHeightPt = 0);
-    Paragraph& format(const ParagraphFormat& format);
-    Paragraph& numbering(int numberingId, int level);
-
-private:
-    friend class Story;
-    friend class Table;
-    Paragraph(Document* document, QDomElement element) : document_(document), element_(element) {}
-    Paragraph(Document* document, std::shared_ptr<detail::TextParagraph> block);
-    QDomElement properties();
-    // Appends runs given as markup.
-    void appendRuns(const QString& runs, const QString& shownText = {});
-    bool inBody() const;
-    Paragraph& placePicture(std::shared_future<QByteArray> data, const QString& extension,
-                            const QSize& pixels, int dotsPerMeterX, int dotsPerMeterY,
-                            double maxWidthPt, double maxHeightPt);
-
-    Document* document_;
-    QDomElement element_;                           // a paragraph of a header or footer
-    std::shared_ptr<detail::TextParagraph> block_;  // or one of the body, kept as markup
-};
-
-// A table with a fixed number of columns, all cells empty at first. Copies of a Table are
-// handles onto the same table.
-class Table {
-public:
-    int rowCount() const;
-    int columnCount() const { return columns_; }
-    // The first paragraph of a cell (row and column from 0); throws outside the table.
-    Paragraph cell(int row, int column);
-    // A row added at the end, as long as the others.
-    void addRow();
-    // Gives the column a width of its own; the columns without one share the rest of the page
-    // body's width alike.
-    void setColumnWidth(int column, double widthPt);
-    // The first row is the table's caption row, repeated at the top of every page it runs on.
-    void setHeadingRow();
-
-private:
-    friend class Story;
-    friend class Document;
-    Table(Document* document, QDomElement element, int columns, const QString& cellStyleId);
-    Table(Document* document, std::shared_ptr<detail::TextTable> block, int columns);
-
-    Document* document_;
-    QDomElement element_;
-    int columns_;
-    // The paragraphs of the cells, row by row: filling a long table stays linear.
-    std::shared_ptr<std::vector<std::vector<QDomElement>>> cells_;
-    std::shared_ptr<std::vector<double>> fixedWidths_;  // per column; 0: a share of the rest
-    std::shared_ptr<detail::TextTable> block_;          // a table of the body, kept as markup
-    QString cellStyleId_;  // of the cells' paragraphs of a table kept as a tree
-    std::vector<double> widths() const;
-    void applyWidths();
-};
-
-// A run of paragraphs and tables: the body, a header or a footer.
-class Story {
-public:
-    // A paragraph in the named style (empty: the document's default). Throws for a style the
-    // document does not hold.
-    Paragraph addParagraph(const QString& styleName = {});
-    // A table in the table style `styleName` whose cells' paragraphs are in the paragraph style
-    // `cellStyleName` (empty: the document's defaults), rows added later too. Throws for a style
-    // the document does not hold, or fewer than one row or column.
-    Table addTable(int rows, int columns, const QString& styleName = {},
-                   const QString& cellStyleName = {});
-    // A table of contents over the headings of levels `upper` to `lower`, in its own paragraph:
-    // it lists the headings of the body, each with the page-number field of a bookmark on the
-    // heading, and stays marked for Word to bring up to date when it opens the document.
-    // `headingStyles` names the styles of levels `upper`, `upper` + 1 and so on whose paragraphs
-    // are headings of that level: a template's own heading styles often carry no outline level,
-    // or another one. Each is given its level, which an update of the field reads as well.
-    Paragraph addTableOfContents(int upper, int lower, const QString& styleName = {},
-                                 const QStringList& headingStyles = {});
-    bool isEmpty() const {
-        return !container_.hasChildNodes() && !written_ && !pendingParagraph_ && !pendingTable_;
-    }
-
-private:
-    friend class Document;
-    Story(Document* document, QDomElement container) : document_(document), container_(container) {}
-    QDomElement append(const QString& tag);
-    // A header's or footer's part, its paragraphs kept as markup in their places.
-    QByteArray serialized() const;
-
-    Document* document_;
-    QDomElement container_;
-    // The paragraphs of a header or footer, kept as markup: its tree holds a mark for each.
-    std::vector<std::shared_ptr<detail::TextParagraph>> kept_;
-    bool written_ = false;  // blocks have been written out of the tree
-    // What the content carried over from a template refers to, under this story's own ids.
-    std::vector<detail::Relationship> relationships_;
-    // The body's last block when the API made it: kept as markup, not as a tree.
-    std::shared_ptr<detail::TextParagraph> pendingParagraph_;
-    std::shared_ptr<detail::TextTable> pendingTable_;
-};
-
-// Page size and margins, in points (US Letter and one-inch margins at first).
-struct PageSetup {
-    double widthPt = 612, heightPt = 792;
-    double topPt = 72, bottomPt = 72, leftPt = 72, rightPt = 72;
-    double headerPt = 36, footerPt = 36;
-    bool landscape = false;  // the width is then the longer side
-    // The body of the page: what the margins leave.
-    double bodyWidthPt() const { return widthPt - leftPt - rightPt; }
-    double bodyHeightPt() const { return heightPt - topPt - bottomPt; }
-};
-
-// The pages a header or footer is for: every page, or the first or the even pages where the
-// document gives those their own.
-enum class PageKind { Default, First, Even };
 
 class Document {
 public:
@@ -297,17 +82,36 @@ public:
     // A list numbering; its id is what paragraphs name.
     int addNumbering(const std::vector<ListLevel>& levels);
 
-    // Every part of the package, as `save` writes it; throws when a picture could not be made.
-    PackageParts parts() const;
-    // Writes the document; an earlier file stays as it was when this fails.
+    // Every part of the package, as `save` writes it; nothing, with the reason, when the
+    // document has failed or a picture could not be made.
+    PackageParts parts(QString* error = nullptr) const;
+    // Writes the document; an earlier file stays as it was when this fails, as it does when the
+    // document has failed.
     bool save(const QString& path, QString* error = nullptr) const;
 
-    // The style id of a style name; throws for a name the document does not hold.
+    // The style id of a style name; empty for a name the document does not hold.
     QString styleId(const QString& name) const;
+
+    // The reason the first operation that could not do its work gave (a style the document does
+    // not hold, a picture that cannot be read, a change to a block written out); empty while
+    // every operation has worked. Once an operation fails, the operations after it change
+    // nothing and `save` writes nothing: a half-made document is never taken for a whole one.
+    const QString& failure() const { return failure_; }
+    bool failed() const { return !failure_.isEmpty(); }
 
 private:
     friend class Paragraph;
     friend class Story;
+    friend class Table;
+    // Records the first failure; the document changes no more.
+    void fail(const QString& reason) {
+        if (failure_.isEmpty()) failure_ = reason;
+    }
+    // The style id of a style name; empty, the failure recorded, for a name the document does
+    // not hold.
+    QString heldStyleId(const QString& name);
+    // True, with the failure as the reason, when the document has failed.
+    bool refusedForFailure(QString* error) const;
     struct WithoutStyles {};
     explicit Document(WithoutStyles);
     void addDefaultStyles();
@@ -315,8 +119,8 @@ private:
         QString relationshipId;
         QString partName;                     // "media/image1.png"
         std::shared_future<QByteArray> data;  // ready, or being made elsewhere
-        // The picture's bytes, once made; throws when it could not be.
-        QByteArray bytes() const;
+        // The picture's bytes, once made; nothing, with the reason, when it could not be.
+        std::optional<QByteArray> bytes(QString* reason) const;
     };
     const Image& addImage(std::shared_future<QByteArray> data, const QString& extension);
     int nextDrawingId() { return ++drawingIds_; }
@@ -367,7 +171,7 @@ private:
         std::vector<QByteArrayView> views(const WrittenBody& written) const;
     };
     // The parts of the package, the document's own in `pieces` rather than in the parts.
-    PackageParts packageParts(DocumentPieces& pieces) const;
+    std::optional<PackageParts> packageParts(DocumentPieces& pieces, QString* reason) const;
 
     QDomDocument documentXml_;
     std::array<QDomDocument, 3> headerXml_;  // by PageKind
@@ -395,6 +199,7 @@ private:
         QHash<QString, QString> ids;            // style id by name as asked for
     };
     mutable std::optional<StyleIndex> styleIndex_;
+    QString failure_;
 };
 
 }  // namespace tvdocx
