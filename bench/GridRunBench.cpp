@@ -35,17 +35,14 @@ static void BM_GridRunAgainstExtract(benchmark::State& state) {
     runs.run(TAVDESK4, extract);  // the first run writes the settings
     std::vector<double> extracts, windows, earliers;
     for (auto _ : state) {
-        const ProgramRuns::Cost costs[] = {
-            runs.run(TAVDESK4, extract), runs.run(GRID_UTILITY_RUN, window),
-            earlier.isEmpty() ? ProgramRuns::Cost{0, 0, 0} : runs.run(earlier, window)};
-        for (const ProgramRuns::Cost& cost : costs)
-            if (!cost.ok()) {
-                state.SkipWithError("a program did not run to a good end");
-                return;
-            }
-        extracts.push_back(costs[0].cpu);
-        windows.push_back(costs[1].cpu);
-        earliers.push_back(costs[2].cpu);
+        const ProgramRuns::Cost byExtract = runs.run(TAVDESK4, extract);
+        const ProgramRuns::Cost byWindow = runs.run(GRID_UTILITY_RUN, window);
+        const ProgramRuns::Cost byEarlier =
+            earlier.isEmpty() ? ProgramRuns::Cost{0, 0, 0} : runs.run(earlier, window);
+        if (!ranWell(state, {byExtract, byWindow, byEarlier})) return;
+        extracts.push_back(byExtract.cpu);
+        windows.push_back(byWindow.cpu);
+        earliers.push_back(byEarlier.cpu);
     }
     state.counters["-E ms"] = median(extracts);
     state.counters["window ms"] = median(windows);

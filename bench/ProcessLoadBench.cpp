@@ -54,18 +54,15 @@ static void measureProcessLoad(benchmark::State& state, const QByteArray& design
     runs.run(program, loadNone);  // the first run writes the settings
     std::vector<double> load, loadStart, pass, passStart;
     for (auto _ : state) {
-        const ProgramRuns::Cost costs[] = {
-            runs.run(PLAIN_XML_PASS, passNone), runs.run(program, loadNone),
-            runs.run(PLAIN_XML_PASS, passFull), runs.run(program, loadFull)};
-        for (const ProgramRuns::Cost& cost : costs)
-            if (!cost.ok()) {
-                state.SkipWithError("a program did not run to a good end");
-                return;
-            }
-        passStart.push_back(costs[0].cpu);
-        loadStart.push_back(costs[1].cpu);
-        pass.push_back(costs[2].cpu);
-        load.push_back(costs[3].cpu);
+        const ProgramRuns::Cost passNoneCost = runs.run(PLAIN_XML_PASS, passNone);
+        const ProgramRuns::Cost loadNoneCost = runs.run(program, loadNone);
+        const ProgramRuns::Cost passFullCost = runs.run(PLAIN_XML_PASS, passFull);
+        const ProgramRuns::Cost loadFullCost = runs.run(program, loadFull);
+        if (!ranWell(state, {passNoneCost, loadNoneCost, passFullCost, loadFullCost})) return;
+        passStart.push_back(passNoneCost.cpu);
+        loadStart.push_back(loadNoneCost.cpu);
+        pass.push_back(passFullCost.cpu);
+        load.push_back(loadFullCost.cpu);
     }
     const double loadMs = median(load) - median(loadStart);
     const double passMs = median(pass) - median(passStart);

@@ -5,6 +5,7 @@
 #include <QString>
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,18 @@ private:
 inline double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Whether every one of `costs` came to a good end; the benchmark says so when one did not.
+template <class State>
+bool ranWell(State& state, std::initializer_list<ProgramRuns::Cost> costs) {
+    for (const ProgramRuns::Cost& cost : costs) {
+        if (!cost.ok()) {
+            state.SkipWithError("a program did not run to a good end");
+            return false;
+        }
+    }
+    return true;
 }
 
 // The wall times of two runs made in turns, one of each an iteration of `state` (a benchmark's);

@@ -63,10 +63,7 @@ static void BM_TextPathAgainstReference(benchmark::State& state) {
                 QDir().mkpath(outs[i]);
             }
             const ProgramRuns::Cost cost = runs[i].run(programs[i], extract);
-            if (!cost.ok()) {
-                state.SkipWithError("a program did not run to a good end");
-                return;
-            }
+            if (!ranWell(state, {cost})) return;
             cpu[i].push_back(cost.cpu);
         }
     }
